@@ -1,0 +1,327 @@
+#include "pathmap.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <vector>
+
+namespace tavo {
+
+namespace {
+
+constexpr UINT kDriveFixed = 3;
+
+struct Drives {
+  std::mutex lock;
+  std::map<char, DriveEntry> table;
+  Drives() { Reset(); }
+  void Reset() {
+    table.clear();
+    DriveEntry c;
+    c.folder = "/";
+    c.type = kDriveFixed;
+    table['C'] = c;
+  }
+};
+
+Drives &drives() {
+  static Drives *d = new Drives;  // never destroyed: files close at exit
+  return *d;
+}
+
+char UpperLetter(char c) {
+  return (c >= 'a' && c <= 'z') ? (char)(c - 32) : c;
+}
+
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+bool IsSep(char c) { return c == '\\' || c == '/'; }
+
+// "/a/b/" -> "/a/b"; "/" -> "" so that appending "/name" never doubles.
+std::string StripRoot(std::string folder) {
+  while (!folder.empty() && folder.back() == '/') folder.pop_back();
+  return folder;
+}
+
+// A component kept with whether it is known to exist with this exact
+// spelling (the parts of the current directory do).
+struct Part {
+  std::string name;  // UTF-8
+  bool exact;
+};
+
+// Looks name up in folder without regard to case; the existing spelling or
+// empty when nothing matches.
+std::string FindNoCase(const std::string &folder, const std::string &name1252) {
+  DIR *d = opendir(folder.empty() ? "/" : folder.c_str());
+  if (!d) return {};
+  std::string found, conv;
+  while (dirent *e = readdir(d)) {
+    const char *n = e->d_name;
+    if (!ToCp1252(n, conv)) continue;  // a name no Windows program can spell
+    if (Cp1252EqualNoCase(conv, name1252)) {
+      found = n;
+      break;
+    }
+  }
+  closedir(d);
+  return found;
+}
+
+}  // namespace
+
+void SetDrive(char letter, const std::string &linuxFolder, UINT driveType,
+              uint64_t freeBytes, uint64_t totalBytes) {
+  if (!IsLetter(letter)) return;
+  Drives &d = drives();
+  std::lock_guard<std::mutex> g(d.lock);
+  DriveEntry &e = d.table[UpperLetter(letter)];
+  e.folder = linuxFolder.empty() ? "/" : linuxFolder;
+  e.type = driveType;
+  e.freeBytes = freeBytes;
+  e.totalBytes = totalBytes;
+}
+
+void RemoveDrive(char letter) {
+  Drives &d = drives();
+  std::lock_guard<std::mutex> g(d.lock);
+  d.table.erase(UpperLetter(letter));
+}
+
+void ResetDrives() {
+  Drives &d = drives();
+  std::lock_guard<std::mutex> g(d.lock);
+  d.Reset();
+}
+
+bool SetDriveLabel(char letter, const std::string &label) {
+  Drives &d = drives();
+  std::lock_guard<std::mutex> g(d.lock);
+  auto it = d.table.find(UpperLetter(letter));
+  if (it == d.table.end()) return false;
+  it->second.label = label;
+  return true;
+}
+
+bool SetDriveRemoteName(char letter, const std::string &remoteName) {
+  Drives &d = drives();
+  std::lock_guard<std::mutex> g(d.lock);
+  auto it = d.table.find(UpperLetter(letter));
+  if (it == d.table.end()) return false;
+  it->second.remoteName = remoteName;
+  return true;
+}
+
+bool GetDrive(char letter, DriveEntry &out) {
+  Drives &d = drives();
+  std::lock_guard<std::mutex> g(d.lock);
+  auto it = d.table.find(UpperLetter(letter));
+  if (it == d.table.end()) return false;
+  out = it->second;
+  return true;
+}
+
+std::string DriveLetters() {
+  Drives &d = drives();
+  std::lock_guard<std::mutex> g(d.lock);
+  std::string s;
+  for (auto &kv : d.table) s += kv.first;
+  return s;
+}
+
+namespace {
+
+// The drive whose folder holds linuxPath most closely, and the rest of the
+// path below that folder ("" or "/a/b").
+bool FindDriveOf(const std::string &linuxPath, char &letter, std::string &root,
+                 std::string &rest) {
+  Drives &d = drives();
+  std::lock_guard<std::mutex> g(d.lock);
+  size_t best = 0;
+  bool found = false;
+  for (auto &kv : d.table) {
+    std::string f = StripRoot(kv.second.folder);
+    if (linuxPath.compare(0, f.size(), f) != 0) continue;
+    if (linuxPath.size() > f.size() && linuxPath[f.size()] != '/') continue;
+    if (!found || f.size() > best) {
+      found = true;
+      best = f.size();
+      letter = kv.first;
+      root = f;
+    }
+  }
+  if (found) rest = linuxPath.substr(best);
+  return found;
+}
+
+void SplitLinux(const std::string &rest, std::vector<Part> &parts) {
+  size_t i = 0;
+  while (i < rest.size()) {
+    size_t j = rest.find('/', i);
+    if (j == std::string::npos) j = rest.size();
+    if (j > i) parts.push_back({rest.substr(i, j - i), true});
+    i = j + 1;
+  }
+}
+
+}  // namespace
+
+bool UnmapPath(const std::string &linuxPath, std::string &winPath) {
+  char letter;
+  std::string root, rest;
+  if (linuxPath.empty() || linuxPath[0] != '/' || !FindDriveOf(linuxPath, letter, root, rest))
+    return false;
+  std::string conv;
+  if (!ToCp1252(rest, conv)) return false;
+  winPath.assign(1, letter);
+  winPath += ':';
+  if (conv.empty()) conv = "/";
+  for (char &c : conv)
+    if (c == '/') c = '\\';
+  // Collapse doubled separators a Linux path may carry.
+  std::string tidy;
+  for (char c : conv)
+    if (!(c == '\\' && !tidy.empty() && tidy.back() == '\\')) tidy += c;
+  winPath += tidy;
+  return true;
+}
+
+bool MapPath(const char *path, std::string &out) {
+  if (!path || !*path) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return false;
+  }
+  size_t len = strnlen(path, MAX_PATH + 1);
+  if (len >= MAX_PATH) {
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return false;
+  }
+  std::string_view p(path, len);
+
+  std::string root;         // Linux folder of the drive, without trailing '/'
+  std::vector<Part> parts;  // below the root
+  size_t pos = 0;
+
+  // Where the path starts: a drive, the current drive's root or the
+  // current directory.
+  std::string cwdRoot;
+  std::vector<Part> cwdParts;
+  char cwdLetter = 0;
+  auto loadCwd = [&]() {
+    char buf[4096];
+    if (!getcwd(buf, sizeof buf)) return false;
+    std::string rest;
+    if (FindDriveOf(buf, cwdLetter, cwdRoot, rest)) {
+      SplitLinux(rest, cwdParts);
+    } else {
+      // The current directory lies outside every drive: relative names
+      // still work against it, with the Linux root as the limit.
+      cwdLetter = 0;
+      cwdRoot.clear();
+      SplitLinux(buf, cwdParts);
+    }
+    return true;
+  };
+
+  if (len >= 2 && p[1] == ':') {
+    if (!IsLetter(p[0])) {
+      SetLastError(ERROR_INVALID_NAME);
+      return false;
+    }
+    DriveEntry e;
+    char letter = UpperLetter(p[0]);
+    if (!GetDrive(letter, e)) {
+      SetLastError(ERROR_INVALID_DRIVE);
+      return false;
+    }
+    root = StripRoot(e.folder);
+    pos = 2;
+    if (pos < len && !IsSep(p[pos])) {
+      // "C:name": relative to the current directory when it is on that drive.
+      if (loadCwd() && cwdLetter == letter) parts = cwdParts;
+    }
+  } else if (len >= 2 && IsSep(p[0]) && IsSep(p[1])) {
+    // Network names ("\\server\share") are not reachable here.
+    SetLastError(ERROR_BAD_PATHNAME);
+    return false;
+  } else if (IsSep(p[0])) {
+    if (!loadCwd()) {
+      SetLastError(ERROR_PATH_NOT_FOUND);
+      return false;
+    }
+    root = cwdRoot;
+  } else {
+    if (!loadCwd()) {
+      SetLastError(ERROR_PATH_NOT_FOUND);
+      return false;
+    }
+    root = cwdRoot;
+    parts = cwdParts;
+  }
+
+  // Components, with "." and ".." taken as Windows takes them.
+  while (pos < len) {
+    while (pos < len && IsSep(p[pos])) ++pos;
+    size_t end = pos;
+    while (end < len && !IsSep(p[end])) ++end;
+    if (end == pos) break;
+    std::string_view comp = p.substr(pos, end - pos);
+    pos = end;
+    if (comp == ".") continue;
+    if (comp == "..") {
+      if (parts.empty()) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return false;
+      }
+      parts.pop_back();
+      continue;
+    }
+    for (char c : comp) {
+      unsigned char u = (unsigned char)c;
+      if (u < 32 || c == '<' || c == '>' || c == '"' || c == '|' || c == ':' || c == '*' ||
+          c == '?') {
+        SetLastError(ERROR_INVALID_NAME);
+        return false;
+      }
+    }
+    parts.push_back({std::string(comp), false});  // still Windows-1252
+  }
+
+  // Resolve against what exists: exact spelling first (one stat), else one
+  // scan of the folder; once a component is missing the rest is new.
+  std::string cur = root;
+  bool missing = false;
+  struct stat st;
+  for (Part &part : parts) {
+    if (part.exact) {
+      cur += '/';
+      cur += part.name;
+      continue;
+    }
+    std::string name = ToUtf8(part.name);
+    if (!missing) {
+      std::string candidate = cur + "/" + name;
+      if (lstat(candidate.c_str(), &st) == 0) {
+        cur = std::move(candidate);
+        continue;
+      }
+      std::string found = FindNoCase(cur, part.name);
+      if (!found.empty()) {
+        cur += '/';
+        cur += found;
+        continue;
+      }
+      missing = true;
+    }
+    cur += '/';
+    cur += name;
+  }
+  out = cur.empty() ? "/" : cur;
+  return true;
+}
+
+}  // namespace tavo

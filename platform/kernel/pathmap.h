@@ -1,0 +1,57 @@
+#pragma once
+// Windows paths to Linux paths, and the drive table behind the drive letters.
+//
+// The programs form paths as Windows does: Windows-1252 text, "\" or "/"
+// (mixed within one path), drive letters, names whose case differs between
+// uses of one file. Every call that takes a path passes it through MapPath.
+
+#include <cstdint>
+#include <string>
+
+#include "tavo/cp1252.h"
+#include "win/kerror.h"
+#include "win/types.h"
+
+namespace tavo {
+
+// Maps a Windows-style path (Windows-1252) to a Linux path (UTF-8). Each
+// component that exists in some spelling of case is given its existing
+// spelling; the first one that does not exist, and everything after it,
+// keeps the name as given, so new files get the name the program chose.
+// A relative path is taken against the current directory. On failure returns
+// false with the last error set: ERROR_PATH_NOT_FOUND for an empty path or
+// one that climbs above its drive's root, ERROR_INVALID_DRIVE for a drive
+// letter that is not mapped, ERROR_FILENAME_EXCED_RANGE beyond MAX_PATH,
+// ERROR_INVALID_NAME for characters no Windows name may hold.
+bool MapPath(const char *path, std::string &out);
+
+// The Windows form (Windows-1252, "\" separators, "X:\..." ) of an absolute
+// Linux path, through the drive whose folder holds it most closely. False
+// when no drive holds it or a name cannot be written in Windows-1252.
+bool UnmapPath(const std::string &linuxPath, std::string &winPath);
+
+// One drive letter of the table.
+struct DriveEntry {
+  std::string folder;      // Linux folder the drive's root maps to
+  UINT type = 0;           // DRIVE_FIXED, DRIVE_REMOVABLE ...
+  uint64_t freeBytes = 0;  // 0 with totalBytes 0: ask the file system
+  uint64_t totalBytes = 0;
+  std::string label;       // volume label, Windows-1252
+  std::string remoteName;  // "\\server\share" for a network drive
+};
+
+// Maps letter (either case) to linuxFolder. Drive C: maps to "/" until the
+// table is changed.
+void SetDrive(char letter, const std::string &linuxFolder, UINT driveType,
+              uint64_t freeBytes = 0, uint64_t totalBytes = 0);
+void RemoveDrive(char letter);
+void ResetDrives();
+bool SetDriveLabel(char letter, const std::string &label);
+bool SetDriveRemoteName(char letter, const std::string &remoteName);
+
+// A copy of a drive's entry; false when the letter is not mapped.
+bool GetDrive(char letter, DriveEntry &out);
+// The mapped letters in order, upper case ("CD").
+std::string DriveLetters();
+
+}  // namespace tavo
