@@ -2,6 +2,7 @@
 
 #include <mutex>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "win/kerror.h"
 
@@ -12,6 +13,7 @@ namespace {
 struct Table {
   std::mutex lock;
   std::unordered_map<HANDLE, std::shared_ptr<KernelObject>> objects;
+  std::unordered_set<HANDLE> inheritable;
   // Handles are multiples of 4 as on Windows; starting high keeps them
   // clear of small numbers that code may mistake for ids.
   HANDLE next = 0x1000;
@@ -76,11 +78,29 @@ bool CloseKernelHandle(HANDLE h) {
     if (it == t.objects.end()) return false;
     obj = std::move(it->second);
     t.objects.erase(it);
+    t.inheritable.erase(h);
   }
+  obj->OnHandleClosed();
   // The object lives on while another handle or a waiter holds it; the
   // last handle's close is what ends it for the program.
   if (obj.use_count() == 1) obj->OnLastClose();
   return true;
+}
+
+void SetHandleInheritable(HANDLE h, bool inheritable) {
+  Table &t = table();
+  std::lock_guard<std::mutex> g(t.lock);
+  if (!t.objects.count(h)) return;
+  if (inheritable)
+    t.inheritable.insert(h);
+  else
+    t.inheritable.erase(h);
+}
+
+bool IsHandleInheritable(HANDLE h) {
+  Table &t = table();
+  std::lock_guard<std::mutex> g(t.lock);
+  return t.inheritable.count(h) != 0;
 }
 
 }  // namespace tavo

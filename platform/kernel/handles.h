@@ -27,6 +27,14 @@ class KernelObject {
   // Called when the last handle to the object is closed.
   virtual void OnLastClose() {}
 
+  // Called after any one handle to the object was closed, so that a thread
+  // waiting on that handle can give up instead of waiting for ever.
+  virtual void OnHandleClosed() {}
+
+  // The Linux descriptor behind the object, for handing it to a child
+  // process as a standard handle; -1 when there is none.
+  virtual int PosixFd() const { return -1; }
+
  private:
   KType type_;
 };
@@ -50,6 +58,12 @@ HANDLE DuplicateKernelHandle(HANDLE h);
 
 // Removes the handle; returns false when it was not open.
 bool CloseKernelHandle(HANDLE h);
+
+// Whether a child process may receive the handle (SECURITY_ATTRIBUTES
+// bInheritHandle). A flag of the handle, not of the object: a duplicate has
+// its own. False for handles that are not open.
+void SetHandleInheritable(HANDLE h, bool inheritable);
+bool IsHandleInheritable(HANDLE h);
 
 }  // namespace tavo
 
