@@ -1,0 +1,73 @@
+#include "SORTIDX.h"
+
+#include <cstddef>
+#include <cstring>
+
+namespace {
+
+struct Noegler {
+  const unsigned char *base;
+  size_t laengde;
+
+  const unsigned char *Af(uint32_t rec) const { return base + static_cast<size_t>(rec) * laengde; }
+
+  // Four bytes at a time while equal, then byte by byte; each byte unsigned.
+  int Sammenlign(uint32_t a, uint32_t b) const {
+    const unsigned char *pa = Af(a);
+    const unsigned char *pb = Af(b);
+    size_t i = 0;
+    for (; i + 4 <= laengde; i += 4)
+      if (std::memcmp(pa + i, pb + i, 4) != 0) break;
+    for (; i < laengde; ++i)
+      if (pa[i] != pb[i]) return pa[i] < pb[i] ? -1 : 1;
+    return 0;
+  }
+};
+
+// Ternary max-heap over positions 1..m (position p is idx[p - 1]); the
+// children of p are 3p - 1, 3p and 3p + 1.
+void SiftNed(const Noegler &k, uint32_t *idx, size_t p, size_t m) {
+  for (;;) {
+    size_t barn = 3 * p - 1;
+    if (barn > m) return;
+    size_t stoerst = barn;
+    for (size_t c = barn + 1; c <= barn + 2 && c <= m; ++c)
+      if (k.Sammenlign(idx[c - 1], idx[stoerst - 1]) > 0) stoerst = c;
+    if (k.Sammenlign(idx[p - 1], idx[stoerst - 1]) >= 0) return;
+    uint32_t t = idx[p - 1];
+    idx[p - 1] = idx[stoerst - 1];
+    idx[stoerst - 1] = t;
+    p = stoerst;
+  }
+}
+
+}  // namespace
+
+void SortIdx(const void *noegleBase, uint32_t *idx, uint32_t noegleLaengde, uint32_t antal) {
+  if (antal < 2 || idx == nullptr || noegleBase == nullptr) return;
+  const Noegler k{static_cast<const unsigned char *>(noegleBase), noegleLaengde};
+
+  if (antal < 5) {
+    // Insertion sort: an entry moves left only past greater keys, so equal
+    // keys keep their order.
+    for (uint32_t i = 1; i < antal; ++i) {
+      uint32_t v = idx[i];
+      uint32_t j = i;
+      while (j > 0 && k.Sammenlign(idx[j - 1], v) > 0) {
+        idx[j] = idx[j - 1];
+        --j;
+      }
+      idx[j] = v;
+    }
+    return;
+  }
+
+  const size_t n = antal;
+  for (size_t p = (n + 1) / 3; p >= 1; --p) SiftNed(k, idx, p, n);
+  for (size_t m = n; m >= 2; --m) {
+    uint32_t t = idx[0];
+    idx[0] = idx[m - 1];
+    idx[m - 1] = t;
+    SiftNed(k, idx, 1, m - 1);
+  }
+}

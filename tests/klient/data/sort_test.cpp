@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "SORTIDX.h"
+
+namespace {
+
+std::vector<uint32_t> Sorter(const void *noegler, std::vector<uint32_t> idx, uint32_t laengde) {
+  SortIdx(noegler, idx.data(), laengde, static_cast<uint32_t>(idx.size()));
+  return idx;
+}
+
+TEST(SortIdx, OneByteKeys) {
+  const uint8_t noegler[] = {3, 1, 2};
+  EXPECT_EQ(Sorter(noegler, {0, 1, 2}, 1), (std::vector<uint32_t>{1, 2, 0}));
+}
+
+TEST(SortIdx, U32KeysOrderByLittleEndianBytes) {
+  // Records 0..3 hold 1, 256, 65536 and 2 in the machine's (little-endian) order.
+  const uint32_t vaerdier[] = {1, 256, 65536, 2};
+  uint8_t noegler[sizeof vaerdier];
+  std::memcpy(noegler, vaerdier, sizeof vaerdier);
+  EXPECT_EQ(Sorter(noegler, {0, 1, 2}, 4), (std::vector<uint32_t>{2, 1, 0}));
+  EXPECT_EQ(Sorter(noegler, {0, 1, 2, 3}, 4), (std::vector<uint32_t>{2, 1, 0, 3}));
+  // The same through the heap path (5 entries and more).
+  EXPECT_EQ(Sorter(noegler, {3, 0, 1, 2, 0, 3}, 4), (std::vector<uint32_t>{2, 1, 0, 0, 3, 3}));
+}
+
+TEST(SortIdx, BytesCompareUnsigned) {
+  const uint8_t noegler[] = {0xFF, 0x7F, 0x80, 0x00, 0x01};
+  EXPECT_EQ(Sorter(noegler, {0, 1, 2, 3, 4}, 1), (std::vector<uint32_t>{3, 4, 1, 2, 0}));
+}
+
+TEST(SortIdx, FewEqualKeysKeepTheirOrder) {
+  const uint8_t noegler[] = {7, 7, 7, 7, 7, 7};
+  EXPECT_EQ(Sorter(noegler, {3, 1, 0, 2}, 1), (std::vector<uint32_t>{3, 1, 0, 2}));
+  // 5 and more may be reordered, but every entry stays.
+  std::vector<uint32_t> r = Sorter(noegler, {5, 4, 3, 2, 1}, 1);
+  std::sort(r.begin(), r.end());
+  EXPECT_EQ(r, (std::vector<uint32_t>{1, 2, 3, 4, 5}));
+}
+
+TEST(SortIdx, EmptyAndSingleAreLeftAlone) {
+  const uint8_t noegler[] = {1};
+  uint32_t idx[] = {0};
+  SortIdx(noegler, idx, 1, 0);
+  SortIdx(noegler, idx, 1, 1);
+  EXPECT_EQ(idx[0], 0u);
+}
+
+TEST(SortIdx, AgreesWithStableReferenceOnRandomKeys) {
+  std::mt19937 rnd(1234);
+  for (uint32_t laengde : {1u, 3u, 4u, 5u, 9u, 13u}) {
+    for (uint32_t antal : {2u, 4u, 5u, 6u, 7u, 10u, 31u, 100u, 1000u}) {
+      std::vector<uint8_t> noegler(static_cast<size_t>(antal) * laengde);
+      // Few distinct bytes, so that equal prefixes and equal keys occur.
+      for (uint8_t &b : noegler) b = static_cast<uint8_t>(rnd() % 3 * 0x7F);
+      std::vector<uint32_t> idx(antal);
+      for (uint32_t i = 0; i < antal; ++i) idx[i] = antal - 1 - i;
+      std::vector<uint32_t> forventet = idx;
+      auto mindre = [&](uint32_t a, uint32_t b) {
+        return std::memcmp(&noegler[a * laengde], &noegler[b * laengde], laengde) < 0;
+      };
+      std::stable_sort(forventet.begin(), forventet.end(), mindre);
+      std::vector<uint32_t> faktisk = Sorter(noegler.data(), idx, laengde);
+      ASSERT_TRUE(std::is_sorted(faktisk.begin(), faktisk.end(), mindre))
+          << "length " << laengde << " count " << antal;
+      if (antal < 5) {
+        EXPECT_EQ(faktisk, forventet);
+      }
+      std::vector<uint32_t> a = faktisk, b = forventet;
+      std::sort(a.begin(), a.end());
+      std::sort(b.begin(), b.end());
+      EXPECT_EQ(a, b);
+    }
+  }
+}
+
+}  // namespace
