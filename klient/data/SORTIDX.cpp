@@ -1,6 +1,7 @@
 #include "SORTIDX.h"
 
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -70,4 +71,57 @@ void SortIdx(const void *noegleBase, uint32_t *idx, uint32_t noegleLaengde, uint
     idx[m - 1] = t;
     SiftNed(k, idx, 1, m - 1);
   }
+}
+
+namespace {
+
+uint32_t SoegeSkridt(uint32_t antal) {
+  uint32_t skridt = 1;
+  while (skridt <= antal && skridt < 0x80000000u) skridt <<= 1;
+  return skridt;
+}
+
+const uint8_t *Post(const TabDesc *pTd, const TabVar *pTv, uint32_t rec) {
+  return pTv->pbTab + static_cast<size_t>(rec) * pTd->RecSize;
+}
+
+}  // namespace
+
+void BuildTabIdx(const TabDesc *pTd, TabVar *pTv) {
+  if (pTd == nullptr || pTv == nullptr) return;
+  pTv->IdxAntal = 0;
+  for (uint32_t &n : pTv->KlasseAntal) n = 0;
+  const uint32_t statusOffset = pTd->FeltTab[pTd->StatusFelt].Offset;
+  if (pTv->wRecCnt > 1 && pTv->pbTab != nullptr && pTv->pwSort != nullptr &&
+      statusOffset < pTd->RecSize) {
+    std::memset(pTv->pwSort, 0, static_cast<size_t>(pTv->wRecCnt) * sizeof(uint32_t));
+    for (uint32_t r = 0; r < pTv->wRecCnt; ++r) {
+      const uint8_t status = Post(pTd, pTv, r)[statusOffset];
+      if (status == 0) continue;
+      pTv->pwSort[pTv->IdxAntal++] = r;
+      ++pTv->KlasseAntal[status / 100];
+    }
+  }
+  for (int k = 0; k < ANTAL_KLASSER; ++k) pTv->SoegeSkridt[k] = SoegeSkridt(pTv->KlasseAntal[k]);
+}
+
+int SortTabIdx(const TabDesc *pTd, TabVar *pTv) {
+  if (pTd == nullptr || pTv == nullptr || pTv->IdxAntal < 2) return -1;
+  for (uint32_t i = 0; i < pTv->IdxAntal; ++i)
+    if (pTv->pwSort[i] >= pTv->wRecCnt) return -1;  // an index not built from these records
+  const uint32_t noegleLaengde = pTd->KeyLen < pTd->RecSize ? pTd->KeyLen : pTd->RecSize;
+  const uint32_t bredde = noegleLaengde + 1;
+  uint8_t *noegler = static_cast<uint8_t *>(std::calloc(pTv->wRecCnt, bredde));
+  if (noegler == nullptr) return -1;
+  const uint32_t statusOffset = pTd->FeltTab[pTd->StatusFelt].Offset;
+  for (uint32_t i = 0; i < pTv->IdxAntal; ++i) {
+    const uint32_t r = pTv->pwSort[i];
+    const uint8_t *post = Post(pTd, pTv, r);
+    uint8_t *n = noegler + static_cast<size_t>(r) * bredde;
+    n[0] = statusOffset < pTd->RecSize ? post[statusOffset] / 100 : 0;
+    std::memcpy(n + 1, post, noegleLaengde);
+  }
+  SortIdx(noegler, pTv->pwSort, bredde, pTv->IdxAntal);
+  std::free(noegler);
+  return 0;
 }

@@ -5,6 +5,16 @@
 
 #include <cstdint>
 
+#include "TABREG.h"
+
 // Ascending by key; keys compare as unsigned bytes from the first byte on
 // (like memcmp). No allocation. Below 5 entries equal keys keep their order.
 void SortIdx(const void *noegleBase, uint32_t *idx, uint32_t noegleLaengde, uint32_t antal);
+
+// Rebuilds a table's index from its records: every record whose status byte
+// is not 0, in record order, with the count of each status class and its
+// search step (the smallest power of two above the count).
+void BuildTabIdx(const TabDesc *pTd, TabVar *pTv);
+// Sorts the index by status class, then by the key bytes at the record's
+// start. 0, or -1 with fewer than 2 entries or without memory for the keys.
+int SortTabIdx(const TabDesc *pTd, TabVar *pTv);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "SORTIDX.h"
+#include "TABREG.h"
 
 namespace {
 
@@ -79,6 +80,68 @@ TEST(SortIdx, AgreesWithStableReferenceOnRandomKeys) {
       EXPECT_EQ(a, b);
     }
   }
+}
+
+// A table of 8-byte records: a u32 key, the status byte at offset 4.
+class TabelIndeks : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    desk_ = TabDesc{};
+    desk_.KeyLen = 4;
+    desk_.RecSize = 8;
+    desk_.StatusFelt = 1;
+    desk_.FeltTab[1].Offset = 4;
+    tab_ = TabVar{};
+  }
+  void Poster(std::vector<std::pair<uint32_t, uint8_t>> poster) {
+    data_.assign(poster.size() * 8, 0);
+    sort_.assign(poster.size(), 0xDEADBEEF);
+    for (size_t i = 0; i < poster.size(); ++i) {
+      std::memcpy(&data_[i * 8], &poster[i].first, 4);
+      data_[i * 8 + 4] = poster[i].second;
+    }
+    tab_.pbTab = data_.data();
+    tab_.pwSort = sort_.data();
+    tab_.wRecCnt = static_cast<uint32_t>(poster.size());
+  }
+  std::vector<uint32_t> Indeks() const { return {sort_.begin(), sort_.begin() + tab_.IdxAntal}; }
+
+  TabDesc desk_;
+  TabVar tab_;
+  std::vector<uint8_t> data_;
+  std::vector<uint32_t> sort_;
+};
+
+TEST_F(TabelIndeks, BuildCountsClassesAndSteps) {
+  Poster({{0, 0}, {5, 10}, {1, 10}, {7, 0}, {3, 10}, {2, 10}, {4, 10}});
+  BuildTabIdx(&desk_, &tab_);
+  EXPECT_EQ(Indeks(), (std::vector<uint32_t>{1, 2, 4, 5, 6}));
+  EXPECT_EQ(tab_.KlasseAntal[0], 5u);
+  EXPECT_EQ(tab_.KlasseAntal[1], 0u);
+  EXPECT_EQ(tab_.SoegeSkridt[0], 8u);
+  EXPECT_EQ(tab_.SoegeSkridt[1], 1u);
+  EXPECT_EQ(tab_.SoegeSkridt[2], 1u);
+
+  Poster({{0, 0}, {1, 10}, {2, 10}, {3, 10}, {4, 10}, {5, 10}, {6, 10}, {7, 10}, {8, 10}});
+  BuildTabIdx(&desk_, &tab_);
+  EXPECT_EQ(tab_.SoegeSkridt[0], 16u);
+
+  Poster({{0, 0}});  // only the empty record 0
+  BuildTabIdx(&desk_, &tab_);
+  EXPECT_EQ(tab_.IdxAntal, 0u);
+  EXPECT_EQ(SortTabIdx(&desk_, &tab_), -1);
+}
+
+TEST_F(TabelIndeks, SortByClassThenKeyBytes) {
+  Poster({{0, 0}, {1, 10}, {256, 210}, {65536, 10}, {2, 150}, {256, 30}, {3, 99}, {1, 100}});
+  BuildTabIdx(&desk_, &tab_);
+  EXPECT_EQ(tab_.KlasseAntal[0], 4u);
+  EXPECT_EQ(tab_.KlasseAntal[1], 2u);
+  EXPECT_EQ(tab_.KlasseAntal[2], 1u);
+  ASSERT_EQ(SortTabIdx(&desk_, &tab_), 0);
+  // Live records by little-endian key bytes (65536, 256, 1, 3), then the
+  // deleted ones (1, 2), then the pending one.
+  EXPECT_EQ(Indeks(), (std::vector<uint32_t>{3, 5, 1, 6, 7, 4, 2}));
 }
 
 }  // namespace
