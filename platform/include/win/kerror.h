@@ -46,3 +46,10 @@
 
 DWORD GetLastError(void);
 void SetLastError(DWORD err);
+
+// Processes, pipes and version blocks.
+#define ERROR_BAD_EXE_FORMAT 193L
+#define ERROR_NO_DATA 232L
+#define ERROR_RESOURCE_DATA_NOT_FOUND 1812L
+#define ERROR_INVALID_DATA 13L
+#define ERROR_BAD_LENGTH 24L
