@@ -39,6 +39,7 @@ std::atomic<int> SignalFdLog{-1};
 // Seconds to add to UTC for local time, refreshed with every main-log line,
 // so that the handler can stamp its line without calling localtime.
 std::atomic<long> UtcForskydning{0};
+bool HandlerInstalleret = false;
 
 HANDLE LogLaas = 0;
 std::once_flag LogLaasOprettet;
@@ -345,6 +346,7 @@ void ErrSignalHandler(int signal) {
 void InstallerErrSignalHandler() {
   LokalTid();
   if (SignalFdStdErr.load() < 0) SignalFdStdErr.store(AabnFd(StdErrSti().c_str()));
+  HandlerInstalleret = true;
   const int signaler[] = {SIGSEGV, SIGABRT, SIGFPE, SIGILL, SIGINT, SIGTERM};
   for (int s : signaler) std::signal(s, ErrSignalHandler);
 }
@@ -377,6 +379,9 @@ int AabnLog() {
   }
   LukFd(SignalFdLog);
   SignalFdLog.store(AabnFd(reserve ? kReserveLog : sti.c_str()));
+  // The log folder may have been made after the handler was installed.
+  if (HandlerInstalleret && SignalFdStdErr.load() < 0)
+    SignalFdStdErr.store(AabnFd(StdErrSti().c_str()));
   LogPrintf("Starter TAVO ver %s (make %s %s)\n\n", TAVO_VERSION_TEXT, __DATE__, __TIME__);
   LogMemUsage("start");
   return 1;

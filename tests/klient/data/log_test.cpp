@@ -213,6 +213,21 @@ TEST_F(Log, SignalHandlerWritesItsLineAndEndsTheProcess) {
   }
 }
 
+TEST_F(Log, SignalHandlerInstalledBeforeTheLogFolderExists) {
+  GTEST_FLAG_SET(death_test_style, "fast");
+  fs::remove_all(mappe_ / "log");
+  EXPECT_EXIT(
+      {
+        InstallerErrSignalHandler();
+        fs::create_directory(mappe_ / "log");  // the start-up makes it after the handler
+        AabnLog();
+        std::raise(SIGINT);
+        std::_Exit(0);
+      },
+      ::testing::KilledBySignal(SIGINT), "");
+  EXPECT_EQ(LaesFil(mappe_ / "log" / "STDERR.LOG"), "ERR-signal: 2, SIGINT\n");
+}
+
 TEST_F(Log, KeyTraceLog) {
   TastLogLine("tabt");
   EXPECT_FALSE(fs::exists(mappe_ / "log" / "Tast.log"));
