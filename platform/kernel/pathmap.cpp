@@ -190,6 +190,14 @@ bool UnmapPath(const std::string &linuxPath, std::string &winPath) {
   return true;
 }
 
+char CurrentDriveLetter() {
+  char buf[4096];
+  if (!getcwd(buf, sizeof buf)) return 0;
+  char letter;
+  std::string root, rest;
+  return FindDriveOf(buf, letter, root, rest) ? letter : 0;
+}
+
 bool MapPath(const char *path, std::string &out) {
   if (!path || !*path) {
     SetLastError(ERROR_PATH_NOT_FOUND);

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include <sys/stat.h>
+
 #include "tavo/cp1252.h"
 #include "win/kerror.h"
 #include "win/types.h"
@@ -53,5 +55,41 @@ bool SetDriveRemoteName(char letter, const std::string &remoteName);
 bool GetDrive(char letter, DriveEntry &out);
 // The mapped letters in order, upper case ("CD").
 std::string DriveLetters();
+
+// The drive letter of the current directory ('C'), 0 when it lies outside
+// every drive.
+char CurrentDriveLetter();
+
+// The Windows error for a C library errno (ENOENT -> ERROR_FILE_NOT_FOUND,
+// EACCES -> ERROR_ACCESS_DENIED ...), and SetLastError of it.
+DWORD WinErrorFromErrno(int e);
+void SetLastErrorFromErrno(int e);
+// The errno the Windows run-time reports for a Windows error.
+int ErrnoFromWinError(DWORD err);
+
+// ERROR_PATH_NOT_FOUND when the folder of linuxPath is missing, else
+// ERROR_FILE_NOT_FOUND: the two answers Windows gives for a missing name.
+DWORD MissingError(const std::string &linuxPath);
+
+// Copies s and its terminating zero into buf when it fits in size bytes and
+// returns s's length; otherwise returns the size needed (with the zero) and
+// leaves buf alone. The Windows convention of the path getters.
+DWORD CopyOutString(const std::string &s, char *buf, DWORD size);
+
+// The Linux descriptor of a file handle from CreateFile; -1 with
+// ERROR_INVALID_HANDLE when h is no open file.
+int FileDescriptorOf(HANDLE h);
+
+// Windows attributes of a file system entry (name is its last component,
+// for the hidden flag of dot names).
+DWORD AttributesOf(const struct stat &st, const char *name);
+
+// Windows wildcard match ('*', '?'), without regard to case, in
+// Windows-1252; a trailing ".*" also matches a name without extension.
+bool WildcardMatch(const char *pattern, const char *name);
+
+// Linux time to FILETIME (100 ns since 1601 UTC) and back.
+FILETIME FileTimeFromTimespec(const struct timespec &ts);
+struct timespec TimespecFromFileTime(const FILETIME &ft);
 
 }  // namespace tavo

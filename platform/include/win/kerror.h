@@ -47,6 +47,21 @@
 DWORD GetLastError(void);
 void SetLastError(DWORD err);
 
+// File, drive and message errors of the kernel's file layer.
+#define ERROR_INVALID_DATA 13L
+#define ERROR_OUTOFMEMORY 14L
+#define ERROR_SEEK 25L
+#define ERROR_GEN_FAILURE 31L
+#define ERROR_BAD_NETPATH 53L
+#define ERROR_CANNOT_MAKE 82L
+#define ERROR_BUFFER_OVERFLOW 111L
+#define ERROR_CALL_NOT_IMPLEMENTED 120L
+#define ERROR_NEGATIVE_SEEK 131L
+#define ERROR_LABEL_TOO_LONG 154L
+#define ERROR_MR_MID_NOT_FOUND 317L
+#define ERROR_BAD_DEVICE 1200L
+#define ERROR_NOT_CONNECTED 2250L
+
 // Processes, pipes and version blocks.
 #define ERROR_BAD_EXE_FORMAT 193L
 #define ERROR_NO_DATA 232L
