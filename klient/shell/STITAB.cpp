@@ -4,13 +4,13 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "TEKST.h"
+#include "pathmap.h"
 #include "tavo/cp1252.h"
+#include "windows.h"
 
 StiTabData StiTab;
 
@@ -19,16 +19,6 @@ namespace {
 // Linux hands the program file over with '/', Windows with '\'; both end a
 // folder.
 bool ErSeparator(char c) { return c == '\\' || c == '/'; }
-
-// An argument in the program's code page, or false when it does not convert
-// or does not fit in 259 bytes.
-bool Konverter(const char *arg, char (&ud)[kMappeLaengde]) {
-  std::string tekst;
-  if (arg == nullptr || !tavo::ToCp1252(arg, tekst) || tekst.empty() || tekst.size() > 259)
-    return false;
-  std::memcpy(ud, tekst.c_str(), tekst.size() + 1);
-  return true;
-}
 
 void KopierMappe(char (&mappe)[kMappeLaengde], const char *vaerdi) {
   std::snprintf(mappe, sizeof mappe, "%s", vaerdi);
@@ -51,58 +41,68 @@ void DanSti(char (&sti)[kStiLaengde], const char *mappe, const char *navn) {
 
 }  // namespace
 
-void LaesKommandolinje(int argc, const char *const *argv) {
+namespace {
+
+// The arguments in the program's code page; a skipped one is empty.
+void LaesArgumenter(const std::vector<std::string> &args) {
   StiTab.szprog[0] = '\0';
   StiTab.szdata[0] = '\0';
   StiTab.laastOenske = 0;
 
-  char arg[kMappeLaengde];
-  for (int i = 1; i < argc; ++i) {
-    if (!Konverter(argv[i], arg) || arg[0] != '-') continue;
-    switch (arg[1]) {
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string &arg = args[i];
+    if (arg.size() < 1 || arg[0] != '-') continue;
+    const char *vaerdi = arg.size() >= 2 ? arg.c_str() + 2 : "";
+    switch (arg.size() >= 2 ? arg[1] : '\0') {
       case 'p':
-      case 'P': KopierMappe(StiTab.szprog, arg + 2); break;
+      case 'P': KopierMappe(StiTab.szprog, vaerdi); break;
       case 'd':
-      case 'D': KopierMappe(StiTab.szdata, arg + 2); break;
+      case 'D': KopierMappe(StiTab.szdata, vaerdi); break;
       case 'l':
       case 'L': StiTab.laastOenske = 1; break;
       default: break;
     }
   }
 
-  if (StiTab.szprog[0] == '\0' && argc > 0 && Konverter(argv[0], arg)) {
-    size_t n = std::strlen(arg);
-    while (n > 0 && !ErSeparator(arg[n - 1])) --n;
-    arg[n] = '\0';
-    KopierMappe(StiTab.szprog, arg);
+  if (StiTab.szprog[0] == '\0' && !args.empty() && !args[0].empty()) {
+    std::string prog = args[0];
+    size_t n = prog.size();
+    while (n > 0 && !ErSeparator(prog[n - 1])) --n;
+    KopierMappe(StiTab.szprog, prog.substr(0, n).c_str());
   }
   AfslutMappe(StiTab.szprog);
   if (StiTab.szdata[0] == '\0') KopierMappe(StiTab.szdata, StiTab.szprog);
   AfslutMappe(StiTab.szdata);
 }
 
-void MainCommandLine() {
-  // The process command line as the kernel keeps it: arguments ended by zeros.
-  std::ifstream fil("/proc/self/cmdline", std::ios::binary);
-  std::string alt((std::istreambuf_iterator<char>(fil)), std::istreambuf_iterator<char>());
-  std::vector<std::string> args;
-  for (size_t start = 0; start < alt.size();) {
-    const size_t slut = alt.find('\0', start);
-    const size_t n = (slut == std::string::npos ? alt.size() : slut) - start;
-    args.emplace_back(alt.substr(start, n));
-    start += n + 1;
-  }
-  std::vector<const char *> argv;
-  for (const std::string &a : args) argv.push_back(a.c_str());
-  LaesKommandolinje(static_cast<int>(argv.size()), argv.data());
+}  // namespace
 
-  if (StiTab.szprog[0]) {
-    std::string mappe = tavo::ToUtf8(StiTab.szprog);
-    for (char &c : mappe)
-      if (c == '\\') c = '/';
-    if (chdir(mappe.c_str()) != 0) {
-      // Not fatal: the paths of the table are absolute or relative anyway.
-    }
+void LaesKommandolinje(int argc, const char *const *argv) {
+  std::vector<std::string> args;
+  for (int i = 0; i < argc; ++i) {
+    std::string tekst;
+    if (argv[i] == nullptr || !tavo::ToCp1252(argv[i], tekst) || tekst.size() > 259) tekst.clear();
+    args.push_back(tekst);
+  }
+  LaesArgumenter(args);
+}
+
+void MainCommandLine() {
+  int antal = 0;
+  LPWSTR *argv = CommandLineToArgvW(GetCommandLineW(), &antal);
+  std::vector<std::string> args;
+  for (int i = 0; argv != nullptr && i < antal; ++i) {
+    char buf[kMappeLaengde - 1];  // 260 bytes
+    const int n = WideCharToMultiByte(CP_ACP, 0, argv[i], -1, buf, sizeof buf, nullptr, nullptr);
+    // Nothing converted, or no room for the text and its zero: skipped.
+    args.emplace_back(n > 1 ? std::string(buf, static_cast<size_t>(n - 1)) : std::string());
+  }
+  if (argv) LocalFree(argv);
+  LaesArgumenter(args);
+
+  std::string mappe;
+  if (StiTab.szprog[0] && tavo::MapPath(StiTab.szprog, mappe) && chdir(mappe.c_str()) != 0) {
+    // Not fatal: every path of the table is formed from the folders anyway.
   }
 }
 

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include "windows.h"
 
 #include "INDSTIL.h"
 #include "STITAB.h"
@@ -46,6 +51,25 @@ TEST(Kommandolinje, OverlongArgumentIsSkipped) {
   const std::string lang = "-p" + std::string(258, 'a');  // 260 bytes
   Laes({"x.exe", "-pC:\\P", lang.c_str()});
   EXPECT_STREQ(StiTab.szprog, "C:\\P\\");
+}
+
+TEST(Kommandolinje, ProcessCommandLineAndCurrentFolder) {
+  namespace fs = std::filesystem;
+  const fs::path gammel = fs::current_path();
+  const fs::path prog = fs::temp_directory_path() / ("dataut_prog_" + std::to_string(::getpid()));
+  fs::create_directories(prog);
+  const std::string progArg = "-p" + prog.string();
+  std::vector<std::string> args = {"/usr/bin/orvane", progArg, "-d/data/tavo", "-l"};
+  std::vector<char *> argv;
+  for (std::string &a : args) argv.push_back(a.data());
+  tavo::SetCommandLine(static_cast<int>(argv.size()), argv.data());
+  MainCommandLine();
+  EXPECT_STREQ(StiTab.szprog, (prog.string() + "\\").c_str());
+  EXPECT_STREQ(StiTab.szdata, "/data/tavo\\");
+  EXPECT_EQ(StiTab.laastOenske, 1);
+  EXPECT_EQ(fs::current_path(), prog);
+  fs::current_path(gammel);
+  fs::remove_all(prog);
 }
 
 TEST(StiTab, PathsKeepTheirSeparators) {
