@@ -1,63 +1,59 @@
 #include "KOPIDIR.h"
 
-#include <filesystem>
+#include <cstring>
 #include <string>
-#include <system_error>
-#include <vector>
 
-#include "pathmap.h"
-#include "tavo/cp1252.h"
-
-namespace fs = std::filesystem;
+#include "windows.h"
 
 namespace {
 
-struct Indgang {
-  std::string navn;  // Windows-1252
-  bool mappe;
-};
+bool ErMappe(const WIN32_FIND_DATAA &fd) { return (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 
-std::vector<Indgang> LaesMappe(const char *kilde) {
-  std::vector<Indgang> ud;
-  std::string sti;
-  if (!tavo::MapPath(kilde, sti)) return ud;
-  std::error_code fejl;
-  for (const fs::directory_entry &e : fs::directory_iterator(sti, fejl)) {
-    std::string navn;
-    if (!tavo::ToCp1252(e.path().filename().string(), navn)) continue;
-    ud.push_back({navn, e.is_directory(fejl)});
-  }
-  return ud;
+bool ErPrikMappe(const char *navn) { return std::strcmp(navn, ".") == 0 || std::strcmp(navn, "..") == 0; }
+
+// Calls fn for every entry of "*.*" in the folder.
+template <typename Fn>
+void ForHverIndgang(const std::string &mappe, Fn fn) {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((mappe + "*.*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return;
+  do {
+    fn(fd);
+  } while (FindNextFileA(h, &fd));
+  FindClose(h);
 }
 
-bool SammeSti(const std::string &a, const std::string &b) {
-  std::string la, lb;
-  if (!tavo::MapPath(a.c_str(), la) || !tavo::MapPath(b.c_str(), lb)) return false;
-  std::error_code fejl;
-  return fs::weakly_canonical(la, fejl) == fs::weakly_canonical(lb, fejl);
+// Equal as Windows folders: one spelling of case, either separator.
+bool SammeMappe(const std::string &a, const std::string &b) {
+  char fa[MAX_PATH * 2], fb[MAX_PATH * 2];
+  const DWORD na = GetFullPathNameA(a.c_str(), sizeof fa, fa, nullptr);
+  const DWORD nb = GetFullPathNameA(b.c_str(), sizeof fb, fb, nullptr);
+  if (na == 0 || nb == 0 || na >= sizeof fa || nb >= sizeof fb) return false;
+  std::string sa(fa), sb(fb);
+  for (std::string *s : {&sa, &sb}) {
+    for (char &c : *s) {
+      if (c == '/') c = '\\';
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    }
+    while (s->size() > 1 && s->back() == '\\') s->pop_back();
+  }
+  return sa == sb;
 }
 
 }  // namespace
 
 void CopyDir(const char *kilde, const char *maal) {
-  const std::vector<Indgang> indhold = LaesMappe(kilde);
-  std::error_code fejl;
-  for (const Indgang &i : indhold) {
-    if (!i.mappe) continue;
-    const std::string under = std::string(kilde) + i.navn + "\\";
-    if (SammeSti(under, maal)) continue;  // the copy never descends into itself
-    const std::string nyMappe = std::string(maal) + i.navn;
-    std::string linux;
-    if (!tavo::MapPath(nyMappe.c_str(), linux)) continue;
-    fs::create_directory(linux, fejl);
-    CopyDir(under.c_str(), (nyMappe + "\\").c_str());
-  }
-  for (const Indgang &i : indhold) {
-    if (i.mappe) continue;
-    std::string fra, til;
-    if (!tavo::MapPath((std::string(kilde) + i.navn).c_str(), fra) ||
-        !tavo::MapPath((std::string(maal) + "\\" + i.navn).c_str(), til))
-      continue;
-    fs::copy_file(fra, til, fs::copy_options::overwrite_existing, fejl);
-  }
+  const std::string fra(kilde), til(maal);
+  ForHverIndgang(fra, [&](const WIN32_FIND_DATAA &fd) {
+    if (!ErMappe(fd) || ErPrikMappe(fd.cFileName)) return;
+    const std::string under = fra + fd.cFileName + "\\";
+    if (SammeMappe(under, til)) return;  // the copy never descends into itself
+    const std::string ny = til + fd.cFileName;
+    CreateDirectoryA(ny.c_str(), nullptr);  // an existing folder stays
+    CopyDir(under.c_str(), (ny + "\\").c_str());
+  });
+  ForHverIndgang(fra, [&](const WIN32_FIND_DATAA &fd) {
+    if (ErMappe(fd)) return;
+    CopyFileA((fra + fd.cFileName).c_str(), (til + "\\" + fd.cFileName).c_str(), FALSE);
+  });
 }

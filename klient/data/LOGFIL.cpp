@@ -1,7 +1,6 @@
 #include "LOGFIL.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -64,19 +63,9 @@ class LogLaasVagt {
   HANDLE h_;
 };
 
-// Files are named the Windows way; the platform's path mapping finds them
-// without regard to case.
-FILE *AabnFil(const char *sti, const char *mode) {
-  std::string linux;
-  if (!tavo::MapPath(sti, linux)) return nullptr;
-  return std::fopen(linux.c_str(), mode);
-}
+FILE *AabnFil(const char *sti, const char *mode) { return fopen(sti, mode); }
 
-int SletFil(const char *sti) {
-  std::string linux;
-  if (!tavo::MapPath(sti, linux)) return -1;
-  return std::remove(linux.c_str());
-}
+void SletFil(const char *sti) { DeleteFileA(sti); }
 
 int AabnFd(const char *sti) {
   std::string linux;
@@ -325,6 +314,8 @@ void ErrSignalHandler(int signal) {
   n += SkrivTal(linje + n, signal, 1);
   n += SkrivTekst(linje + n, ", ");
   n += SkrivTekst(linje + n, SignalNavn(signal));
+  // The logs are text files: a line ends in CR LF, as the text streams write it.
+  linje[n++] = '\r';
   linje[n++] = '\n';
   const int fdStdErr = SignalFdStdErr.load();
   if (fdStdErr >= 0) SkrivAlt(fdStdErr, linje, n);
@@ -411,10 +402,8 @@ void StartTastLog() {
 
   const std::string data = DataSti("data\\"), dataKopi = DataSti("datakopi\\");
   const std::string ini = DataSti("ini\\"), iniKopi = DataSti("inikopi\\");
-  for (const std::string *mappe : {&dataKopi, &iniKopi}) {
-    std::string linux;
-    if (tavo::MapPath(mappe->c_str(), linux)) ::mkdir(linux.c_str(), 0755);
-  }
+  CreateDirectoryA(dataKopi.c_str(), nullptr);
+  CreateDirectoryA(iniKopi.c_str(), nullptr);
   CopyDir(data.c_str(), dataKopi.c_str());
   CopyDir(ini.c_str(), iniKopi.c_str());
 }

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "KOPIDIR.h"
 #include "LOGFIL.h"
 #include "STITAB.h"
 
@@ -24,6 +25,15 @@ std::string LaesFil(const fs::path &p) {
   std::stringstream s;
   s << f.rdbuf();
   return s.str();
+}
+
+// A text file with its CR LF line ends read as "\n".
+std::string LaesTekst(const fs::path &p) {
+  const std::string raa = LaesFil(p);
+  std::string ud;
+  for (size_t i = 0; i < raa.size(); ++i)
+    if (!(raa[i] == '\r' && i + 1 < raa.size() && raa[i + 1] == '\n')) ud += raa[i];
+  return ud;
 }
 
 void SkrivFil(const fs::path &p, const std::string &indhold) {
@@ -65,7 +75,9 @@ TEST_F(Log, LinesCarryTheLocalStamp) {
   LogPrintf("uden linjeskift;");
   LogPrintf("naeste\n");
   LukLog();
-  const std::string log = LaesFil(mappe_ / "log" / "tavo.log");
+  const std::string raa = LaesFil(mappe_ / "log" / "tavo.log");
+  EXPECT_NE(raa.find("** Info: linje 1\r\n"), std::string::npos);  // a text file
+  const std::string log = LaesTekst(mappe_ / "log" / "tavo.log");
 
   std::vector<std::string> linjer;
   std::istringstream s(log);
@@ -132,7 +144,7 @@ TEST_F(Log, FallbackWhenTheMainLogCannotOpen) {
   ASSERT_EQ(AabnLog(), 1);
   LogPrintf("til reserven\n");
   LukLog();
-  EXPECT_NE(LaesFil(mappe_ / kReserveLog).find("til reserven\n"), std::string::npos);
+  EXPECT_NE(LaesTekst(mappe_ / kReserveLog).find("til reserven\n"), std::string::npos);
 
   // The next start where log/tavo.log opens deletes the fallback.
   fs::remove(mappe_ / "log");
@@ -151,7 +163,7 @@ TEST_F(Log, ThreadsNeverSplitALine) {
     });
   for (std::thread &t : traade) t.join();
   LukLog();
-  std::istringstream s(LaesFil(mappe_ / "log" / "tavo.log"));
+  std::istringstream s(LaesTekst(mappe_ / "log" / "tavo.log"));
   const std::regex linje(R"(\d\d-\d\d-\d{4} \d\d:\d\d:\d\d traad (\d) linje (\d+) abcdefghijklmnopqrstuvwxyz)");
   int antal = 0;
   for (std::string l; std::getline(s, l);) {
@@ -169,9 +181,9 @@ TEST_F(Log, SideLogsAppendWithoutStamp) {
   EXPECT_EQ(ImportLogPrintf("import\n"), 0);
   EXPECT_EQ(EpImportLogPrintf("ep\n"), 0);
   // "LOG\..." finds the existing log folder without regard to case.
-  EXPECT_EQ(LaesFil(mappe_ / "log" / "STDERR.LOG"), "fejl 1\nfejl 2\n");
-  EXPECT_EQ(LaesFil(mappe_ / "log" / "IMPORT.LOG"), "import\n");
-  EXPECT_EQ(LaesFil(mappe_ / "log" / "EP_IMPORT.LOG"), "ep\n");
+  EXPECT_EQ(LaesFil(mappe_ / "log" / "STDERR.LOG"), "fejl 1\r\nfejl 2\r\n");
+  EXPECT_EQ(LaesFil(mappe_ / "log" / "IMPORT.LOG"), "import\r\n");
+  EXPECT_EQ(LaesFil(mappe_ / "log" / "EP_IMPORT.LOG"), "ep\r\n");
   DeleteStdErrLog();
   EXPECT_FALSE(fs::exists(mappe_ / "log" / "STDERR.LOG"));
   fs::remove_all(mappe_ / "log");
@@ -204,7 +216,7 @@ TEST_F(Log, SignalHandlerWritesItsLineAndEndsTheProcess) {
           std::_Exit(0);
         },
         ::testing::KilledBySignal(t.nr), "");
-    const std::string linje = "ERR-signal: " + std::to_string(t.nr) + ", " + SignalNavn(t.nr) + "\n";
+    const std::string linje = "ERR-signal: " + std::to_string(t.nr) + ", " + SignalNavn(t.nr) + "\r\n";
     EXPECT_EQ(LaesFil(mappe_ / "log" / "STDERR.LOG"), linje);
     const std::string log = LaesFil(mappe_ / "log" / "tavo.log");
     const size_t pos = log.find("** Fejl: " + linje);
@@ -225,7 +237,7 @@ TEST_F(Log, SignalHandlerInstalledBeforeTheLogFolderExists) {
         std::_Exit(0);
       },
       ::testing::KilledBySignal(SIGINT), "");
-  EXPECT_EQ(LaesFil(mappe_ / "log" / "STDERR.LOG"), "ERR-signal: 2, SIGINT\n");
+  EXPECT_EQ(LaesFil(mappe_ / "log" / "STDERR.LOG"), "ERR-signal: 2, SIGINT\r\n");
 }
 
 TEST_F(Log, KeyTraceLog) {
@@ -239,11 +251,25 @@ TEST_F(Log, KeyTraceLog) {
   SkrivFil(mappe_ / "log" / "Tast.log", "fra sidste koersel\n");
   StartTastLog();
   TastLogLine("Tast: Ctrl + Alt + F5 key");
-  EXPECT_EQ(LaesFil(mappe_ / "log" / "Tast.log"),
+  EXPECT_EQ(LaesTekst(mappe_ / "log" / "Tast.log"),
             "// TAVO-Trace !!!\n\nDebug:  Start\nTast: Ctrl + Alt + F5 key\n");
   EXPECT_EQ(LaesFil(mappe_ / "datakopi" / "akti.dat"), "abc");
   EXPECT_EQ(LaesFil(mappe_ / "datakopi" / "under" / "x.dat"), "x");
   EXPECT_EQ(LaesFil(mappe_ / "inikopi" / "tavo.ini"), "[flag]\ntastlog=1\n");
+}
+
+TEST_F(Log, CopyDirNeverDescendsIntoItsDestination) {
+  fs::create_directories(mappe_ / "kilde" / "KOPI");
+  fs::create_directories(mappe_ / "kilde" / "a");
+  SkrivFil(mappe_ / "kilde" / "a" / "f.txt", "f");
+  SkrivFil(mappe_ / "kilde" / "g.txt", "g");
+  SkrivFil(mappe_ / "kilde" / "KOPI" / "g.txt", "gammel");
+  const std::string kilde = mappe_.string() + "/kilde\\";
+  CopyDir(kilde.c_str(), (kilde + "kopi\\").c_str());  // the destination in another case
+  EXPECT_EQ(LaesFil(mappe_ / "kilde" / "KOPI" / "g.txt"), "g");  // overwritten
+  EXPECT_EQ(LaesFil(mappe_ / "kilde" / "KOPI" / "a" / "f.txt"), "f");
+  EXPECT_FALSE(fs::exists(mappe_ / "kilde" / "KOPI" / "KOPI"));
+  EXPECT_FALSE(fs::exists(mappe_ / "kilde" / "KOPI" / "kopi"));
 }
 
 }  // namespace
