@@ -1,7 +1,6 @@
 #include "DATO.h"
 
 #include <algorithm>
-#include <ctime>
 #include <iterator>
 
 #include "INDSTIL.h"
@@ -83,10 +82,9 @@ uint32_t DageIMaaned(Maaned maaned) {
 }
 
 Dato DagsDato() {
-  std::time_t nu = std::time(nullptr);
-  std::tm lokal{};
-  localtime_r(&nu, &lokal);
-  return static_cast<Dato>((lokal.tm_year + 1900) * 10000 + (lokal.tm_mon + 1) * 100 + lokal.tm_mday);
+  SYSTEMTIME st{};
+  GetLocalTime(&st);
+  return static_cast<Dato>(st.wYear * 10000u + st.wMonth * 100u + st.wDay);
 }
 
 uint32_t DatoTilDagNr(Dato dato) {

@@ -87,12 +87,15 @@ struct Tid {
   int dag, maaned, aar, time, minut, sekund;
 };
 
+// The local clock, as Windows gives it; the offset from UTC is kept for the
+// signal handler.
 Tid LokalTid() {
+  SYSTEMTIME st{};
+  GetLocalTime(&st);
   const std::time_t nu = std::time(nullptr);
   std::tm t{};
-  localtime_r(&nu, &t);
-  UtcForskydning.store(t.tm_gmtoff, std::memory_order_relaxed);
-  return {t.tm_mday, t.tm_mon + 1, t.tm_year + 1900, t.tm_hour, t.tm_min, t.tm_sec};
+  if (localtime_r(&nu, &t)) UtcForskydning.store(t.tm_gmtoff, std::memory_order_relaxed);
+  return {st.wDay, st.wMonth, st.wYear, st.wHour, st.wMinute, st.wSecond};
 }
 
 int SkrivSideLog(const char *navn, const char *format, va_list args) {

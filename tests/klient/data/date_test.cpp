@@ -2,9 +2,11 @@
 
 #include <chrono>
 #include <cstdint>
+#include <ctime>
 
 #include "DATO.h"
 #include "INDSTIL.h"
+#include "tavo/clock.h"
 
 namespace {
 
@@ -154,6 +156,17 @@ TEST(Dato, ClockTimeCarriesIntoTheHour) {
   for (const auto &t : tabel) EXPECT_EQ(LaegMinutterTil(t.tid, t.min), t.ud) << t.tid << "+" << t.min;
 }
 
+TEST(Dato, TodayFromTheLocalClock) {
+  const int64_t t = 1772694489;  // 5 March 2026 07:08:09 UTC
+  tavo::SetFakeClock(t);
+  const Dato idag = DagsDato();
+  tavo::ClearFakeClock();
+  const std::time_t tt = static_cast<std::time_t>(t);
+  std::tm lokal{};
+  localtime_r(&tt, &lokal);
+  EXPECT_EQ(idag, static_cast<Dato>((lokal.tm_year + 1900) * 10000 + (lokal.tm_mon + 1) * 100 + lokal.tm_mday));
+}
+
 class Periode : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -226,6 +239,22 @@ TEST_F(Periode, CurrentDateAndSchoolYear) {
   EXPECT_EQ(SkoleAarIndeks(20190601), 3);
   EXPECT_EQ(SkoleAarIndeks(20180430), 0);
   EXPECT_EQ(SkoleAarIndeks(20180501), 2);
+}
+
+TEST_F(Periode, TodayOnAWeekendMovesToTheNextWeek) {
+  // Midday UTC, so that the local date is the same in every time zone.
+  tavo::SetFakeClock(1521288000);  // Saturday 17 March 2018
+  SaetDagsDato();
+  EXPECT_EQ(SkemaPeriode.AktuelDato, 20180317u);
+  EXPECT_EQ(SkemaPeriode.AktuelDatoIndeks, UgeTilIndeks(201811));
+  EXPECT_EQ(SkemaPeriode.AktuelUgeIndeks, UgeTilIndeks(201812));
+  for (const VisningsTilstandRec &v : VisningsTilstand) EXPECT_EQ(v.Ugedag, 1);
+
+  tavo::SetFakeClock(1578139200);  // Saturday 4 January 2020, in the last week
+  SaetDagsDato();
+  tavo::ClearFakeClock();
+  EXPECT_EQ(SkemaPeriode.AktuelUgeIndeks, SkemaPeriode.AntalUger);  // no week after it
+  EXPECT_EQ(VisningsTilstand[VISNING_LEKTION].Ugedag, 1);
 }
 
 TEST_F(Periode, DisplayRanges) {

@@ -15,6 +15,7 @@
 #include "KOPIDIR.h"
 #include "LOGFIL.h"
 #include "STITAB.h"
+#include "tavo/clock.h"
 
 namespace fs = std::filesystem;
 
@@ -104,6 +105,25 @@ TEST_F(Log, LinesCarryTheLocalStamp) {
     if (!l.empty()) {
       EXPECT_TRUE(std::regex_search(l, kStempel, std::regex_constants::match_continuous)) << l;
     }
+}
+
+TEST_F(Log, StampFromTheLocalClock) {
+  const int64_t oejeblik[] = {1772694489, 946684799, 4102444799};  // 2026-03-05, 1999-12-31, 2099-12-31
+  for (int64_t t : oejeblik) {
+    tavo::SetFakeClock(t);
+    ASSERT_EQ(AabnLog(), 1);
+    LogPrintf("x\n");
+    LukLog();
+    tavo::ClearFakeClock();
+    const std::string log = LaesTekst(mappe_ / "log" / "tavo.log");
+    fs::remove(mappe_ / "log" / "tavo.log");
+    const std::time_t tt = static_cast<std::time_t>(t);
+    std::tm lokal{};
+    localtime_r(&tt, &lokal);
+    char stempel[32];
+    std::strftime(stempel, sizeof stempel, "%d-%m-%Y %H:%M:%S x\n", &lokal);
+    EXPECT_NE(log.find(stempel), std::string::npos) << stempel << " in " << log;
+  }
 }
 
 TEST_F(Log, NothingIsWrittenWhileClosed) {
