@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdint>
 #include <cstring>
 #include <random>
 #include <vector>
 
 #include "SORTIDX.h"
+#include "TEKST.h"
 #include "TABREG.h"
 
 namespace {
@@ -44,6 +46,22 @@ TEST(SortIdx, FewEqualKeysKeepTheirOrder) {
   std::vector<uint32_t> r = Sorter(noegler, {5, 4, 3, 2, 1}, 1);
   std::sort(r.begin(), r.end());
   EXPECT_EQ(r, (std::vector<uint32_t>{1, 2, 3, 4, 5}));
+}
+
+TEST(SortIdx, DanishNamesByTheirSortKeys) {
+  // Keys as the list windows build them: upper case, Danish letters, padded.
+  const char *navne[] = {"\xC5" "l", "*X", "\xF8" "l", "Zebra", "\xE6" "ble", "abe"};
+  constexpr uint32_t kBredde = 8;
+  std::vector<uint8_t> noegler(6 * kBredde, ' ');
+  for (int i = 0; i < 6; ++i) {
+    char buf[kBredde + 1];
+    std::snprintf(buf, sizeof buf, "%-8s", navne[i]);
+    TilStoreBogstaver(buf);
+    DanskSortTegn(buf, kBredde);
+    std::memcpy(&noegler[i * kBredde], buf, kBredde);
+  }
+  // abe < Zebra < æble < øl < Ål < *X
+  EXPECT_EQ(Sorter(noegler.data(), {0, 1, 2, 3, 4, 5}, kBredde), (std::vector<uint32_t>{5, 3, 4, 2, 0, 1}));
 }
 
 TEST(SortIdx, EmptyAndSingleAreLeftAlone) {
