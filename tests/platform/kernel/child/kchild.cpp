@@ -3,13 +3,28 @@
 //   each argument from the second on as "[arg]" lines on standard output,
 //   "stderr" on standard error,
 // then, by its options: -i reads standard input to its end and reports
-// "in:<bytes>"; -s<ms> sleeps; -x<code> ends with that exit code.
+// "in:<bytes>"; -s<ms> sleeps; -x<code> ends with that exit code;
+// -w<ini file> writes keys from 8 threads at once (the profile tests).
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <unistd.h>
 
 #include "win/kernel.h"
+
+static const char *g_ini = nullptr;
+
+// Thread t writes keys "c<t>_<i>" = "<i>" into [multi].
+static DWORD WINAPI WriteKeys(LPVOID p) {
+  int t = (int)(intptr_t)p;
+  for (int i = 0; i < 20; ++i) {
+    char key[32], value[16];
+    std::snprintf(key, sizeof key, "c%d_%d", t, i);
+    std::snprintf(value, sizeof value, "%d", i);
+    if (!WritePrivateProfileString("multi", key, value, g_ini)) return 1;
+  }
+  return 0;
+}
 
 int main(int argc, char **argv) {
   tavo::SetCommandLine(argc, argv);
@@ -34,6 +49,20 @@ int main(int argc, char **argv) {
       while ((got = read(0, buf, sizeof buf)) > 0) total += got;
       std::printf("in:%ld\n", total);
       std::fflush(stdout);
+    }
+    if (std::wcsncmp(args[i], L"-w", 2) == 0) {
+      static char ini[1024];
+      WideCharToMultiByte(CP_ACP, 0, args[i] + 2, -1, ini, sizeof ini, NULL, NULL);
+      g_ini = ini;
+      HANDLE threads[8];
+      for (int t = 0; t < 8; ++t) threads[t] = CreateThread(NULL, 0, WriteKeys, (LPVOID)(intptr_t)t, 0, NULL);
+      WaitForMultipleObjects(8, threads, TRUE, INFINITE);
+      for (int t = 0; t < 8; ++t) {
+        DWORD code = 1;
+        GetExitCodeThread(threads[t], &code);
+        if (code != 0) exitCode = 10;
+        CloseHandle(threads[t]);
+      }
     }
     if (std::wcsncmp(args[i], L"-s", 2) == 0) usleep(1000 * std::wcstol(args[i] + 2, nullptr, 10));
   }
