@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "LOGFIL.h"
+
 TabAllokatorer TabAlloc = {calloc, realloc};
 
 namespace {
@@ -23,7 +25,7 @@ void FejlLinje(const char *fmt, ...) {
   if (pfTabFejl)
     pfTabFejl(linje);
   else
-    fputs(linje, stderr);
+    StdErrPrintf("%s", linje);
 }
 
 // Flags needed for a given capacity: one per block and one more.

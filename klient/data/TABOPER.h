@@ -42,8 +42,8 @@ uint32_t NewRec(const TabDesc *pTd, TabVar *pTv);
 typedef void (*InitTabFn)(const TabDesc *pTd, TabVar *pTv);
 void SetInitTabFn(InitTabFn fn);
 
-// Where the growth failures are written (the error log). Without a writer
-// the line goes to standard error.
+// Growth failures go to the error log LOG\STDERR.LOG; a writer installed
+// here takes them instead (tests read them this way).
 typedef void (*TabFejlFn)(const char *linje);
 void SetTabFejlFn(TabFejlFn fn);
 

@@ -134,10 +134,13 @@ TEST(Catalogue, EveryTableIsConsistent) {
       EXPECT_TRUE(orden.insert(nr).second) << nr;
     }
 
-    // A date group head is followed by its derived week and day fields.
+    // A date group head is followed by its derived week and day fields,
+    // which the exchange leaves out like the run-time pointer.
     for (int i = 0; i < td->AntalFelter; ++i) {
+      if (td->FeltTab[i].Type == FT_PEGER) { EXPECT_EQ(orden.count(i + 1), 0u); }
       if (td->FeltTab[i].Ref != REF_DATOGRUPPE) continue;
       ASSERT_LT(i + 3, td->AntalFelter);
+      for (int k = 1; k <= 3; ++k) { EXPECT_EQ(orden.count(i + 1 + k), 0u) << td->FeltTab[i + k].Navn; }
       EXPECT_EQ(td->FeltTab[i + 3].Offset + 1 - td->FeltTab[i].Offset, uint32_t(DATOGRUPPE_LEN));
       EXPECT_EQ(td->FeltTab[i + 3].Type, FT_U8);
     }
@@ -243,6 +246,9 @@ TEST(Catalogue, SpotChecks) {
       {&tdelev, 8, "Navn", FT_TEKST, 71, 1, 0, 70, 0, 134, 1, 0, 0, VA_ALM},
       {&tdelti, 0, "elev_id", FT_ID, 4, 1, 244, 6, 0, 0, 1, 0, 0, VA_ALM},
       {&tdanom, 1, "Ansvarsområde", FT_TEKST, 11, 1, 0, 10, 0, 4, 1, 0, 0, VA_ALM},
+      // the special sort orders find the activity here
+      {&tdskph, 0, "akti_id", FT_ID, 4, 1, 130, 6, 0, 0, 1, 0, 0, VA_ALM},
+      {&tdsphp, 1, "akti_id", FT_ID, 4, 1, 130, 6, 0, 4, 1, 0, 0, VA_ALM},
   };
   for (const Felt &x : felter) {
     SCOPED_TRACE(std::string(x.td->Navn) + "." + x.navn);
