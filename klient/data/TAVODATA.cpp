@@ -1,0 +1,556 @@
+#include "TAVODATA.h"
+
+#include <sys/types.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "DATO.h"
+#include "FINDREC.h"
+#include "INDSTIL.h"
+#include "KONVERT.h"
+#include "LOGFIL.h"
+#include "STITAB.h"
+#include "TABOPER.h"
+#include "pathmap.h"
+#include "windows.h"
+
+namespace {
+
+// ResetTab gives the tables that must always hold their reserved records a
+// fresh start through InitTab.
+struct InstallerInitTab {
+  InstallerInitTab() { SetInitTabFn(InitTab); }
+} installerInitTab;
+
+constexpr char kRecSize[] = "RecSize";  // with its zero: 8 bytes
+
+// The version word of each side file, by descriptor.
+struct SideFilVersionRec {
+  const TabDesc *pTd;
+  uint32_t Version;
+};
+SideFilVersionRec sideFilVersioner[8];
+
+void GemSideFilVersion(const TabDesc *pTd, uint32_t v) {
+  for (auto &s : sideFilVersioner) {
+    if (s.pTd == pTd || s.pTd == nullptr) {
+      s.pTd = pTd;
+      s.Version = v;
+      return;
+    }
+  }
+}
+
+// Reads up to 22 header bytes; the count read, 0 when the file cannot be
+// opened.
+size_t LaesHeader(const char *sti, uint8_t *buf, bool &aabnet) {
+  memset(buf, 0, DATHEADER_NY);
+  FILE *f = AabnDataFil(sti, "rb");
+  aabnet = f != nullptr;
+  if (!f) return 0;
+  size_t n = fread(buf, 1, DATHEADER_NY, f);
+  fclose(f);
+  return n;
+}
+
+bool ErNyHeader(const uint8_t *buf, size_t n) {
+  return n >= 15 && memcmp(buf + 8, kRecSize, 7) == 0;
+}
+
+uint32_t LaesU32(const uint8_t *p) {
+  uint32_t v;
+  memcpy(&v, p, 4);
+  return v;
+}
+
+// Shared by the record files and the side files: the header size, or -1
+// when the record size is wrong and no converter mends it.
+int ProbeHeader(const TabDesc *pTd, const char *sti, bool fKonverter, uint32_t *pVersion,
+                uint32_t *pOrd) {
+  uint8_t buf[DATHEADER_NY];
+  bool aabnet;
+  size_t n = LaesHeader(sti, buf, aabnet);
+  if (!aabnet) return 0;
+  int h;
+  if (!ErNyHeader(buf, n)) {
+    h = DATHEADER_GAMMEL;
+    if (fKonverter && KonverterData(pTd)) {
+      n = LaesHeader(sti, buf, aabnet);
+      if (!ErNyHeader(buf, n) || LaesU32(buf + 18) != pTd->RecSize) return -1;
+      h = DATHEADER_NY;
+    }
+  } else {
+    h = DATHEADER_NY;
+    if (n < DATHEADER_NY || LaesU32(buf + 18) != pTd->RecSize) {
+      if (!(fKonverter && KonverterData(pTd))) return -1;
+      n = LaesHeader(sti, buf, aabnet);
+      if (!ErNyHeader(buf, n) || n < DATHEADER_NY || LaesU32(buf + 18) != pTd->RecSize)
+        return -1;
+    }
+  }
+  *pVersion = n >= 4 ? LaesU32(buf) : 0;
+  *pOrd = n >= 8 ? LaesU32(buf + 4) : 0;
+  return h;
+}
+
+// What a table without a file starts as.
+void TomTabel(const TabDesc *pTd, TabVar *pTv) {
+  if (pTd->TypeBogstav == 'B' || pTd->TypeBogstav == 'S') return;
+  InitTab(pTd, pTv);
+}
+
+uint8_t *Rec(const TabDesc *pTd, const TabVar *pTv, uint32_t n) {
+  return pTv->pbTab + static_cast<size_t>(n) * pTd->RecSize;
+}
+
+}  // namespace
+
+// ---- Helpers ----
+
+bool DataFilSti(char *buf, size_t n, const char *navn, const char *endelse) {
+  int r = snprintf(buf, n, "%sdata/%s%s", StiTab.szdata, navn, endelse);
+  return r > 0 && static_cast<size_t>(r) < n;
+}
+
+FILE *AabnDataFil(const char *sti, const char *mode) { return fopen(sti, mode); }
+
+long DataFilStoerrelse(FILE *f) {
+  if (fseek(f, 0, SEEK_END) != 0) return -1;
+  long n = ftell(f);
+  if (fseek(f, 0, SEEK_SET) != 0) return -1;
+  return n;
+}
+
+int SaetDataFilLaengde(FILE *f, const char *sti, uint64_t laengde) {
+  if (fflush(f) != 0) return errno ? errno : EIO;
+  int fd = _fileno(f);
+  if (fd >= 0) return ftruncate(fd, static_cast<off_t>(laengde)) == 0 ? 0 : errno;
+  std::string linux;
+  if (!tavo::MapPath(sti, linux)) return ENOENT;
+  return truncate(linux.c_str(), static_cast<off_t>(laengde)) == 0 ? 0 : errno;
+}
+
+void SletDataFil(const char *sti) { DeleteFileA(sti); }
+
+int ErstatDataFil(const char *ny, const char *fil) {
+  if (MoveFileExA(ny, fil, MOVEFILE_REPLACE_EXISTING)) return 0;
+  DWORD fejl = GetLastError();
+  return fejl ? static_cast<int>(fejl) : EIO;
+}
+
+const char *DataFejlTekst(int fejlnr) { return strerror(fejlnr); }
+
+// ---- Header probes ----
+
+int ProbeDatHeader(const TabDesc *pTd, TabVar *pTv, uint8_t fKonverter) {
+  char sti[kStiLaengde];
+  if (!DataFilSti(sti, sizeof sti, pTd->Navn, ".dat")) return 0;
+  uint32_t v = 0, ord = 0;
+  int h = ProbeHeader(pTd, sti, fKonverter != 0, &v, &ord);
+  if (h > 0) {
+    pTv->FilVersion = v;
+    pTv->FilOrd = ord;
+  }
+  return h;
+}
+
+int ProbeDatHeaderFil(const TabDesc *pTd, const char *sti) {
+  uint32_t v = 0, ord = 0;
+  int h = ProbeHeader(pTd, sti, true, &v, &ord);
+  if (h > 0) GemSideFilVersion(pTd, v);
+  return h;
+}
+
+uint32_t SideFilVersion(const TabDesc *pTd) {
+  for (auto &s : sideFilVersioner)
+    if (s.pTd == pTd) return s.Version;
+  return 0;
+}
+
+// ---- Load and save ----
+
+int LoadTab(const TabDesc *pTd, TabVar *pTv) {
+  int h = ProbeDatHeader(pTd, pTv, 1);
+  if (h == -1) return -1;
+
+  char sti[kStiLaengde];
+  DataFilSti(sti, sizeof sti, pTd->Navn, ".DAT");
+  int fejl = 0;
+  FILE *f = AabnDataFil(sti, "rb");
+  if (!f) {
+    fejl = errno;
+    if (fejl == ENOENT) {
+      TomTabel(pTd, pTv);
+      return 0;
+    }
+    if (fejl == 0) fejl = EIO;
+  } else {
+    long size = DataFilStoerrelse(f);
+    if (size < 0 || h <= 0) {
+      // The probe could not open what opens now, or the size is unknown.
+      fejl = errno ? errno : EIO;
+      fclose(f);
+    } else {
+      uint64_t n = static_cast<uint64_t>(size) > static_cast<uint64_t>(h)
+                       ? (static_cast<uint64_t>(size) - h) / pTd->RecSize
+                       : 0;
+      if (size < 1 || n == 0) {
+        fclose(f);
+        SletDataFil(sti);
+        TomTabel(pTd, pTv);
+        return 0;
+      }
+      if (n > 0xFFFFFFF0u || AddTabBlock(pTd, pTv, static_cast<uint32_t>(n)) != 0) {
+        fejl = ENOMEM;
+        fclose(f);
+      } else {
+        uint32_t antal = static_cast<uint32_t>(n);
+        pTv->wRecCnt = antal;
+        if (h != DATHEADER_NY)
+          for (uint32_t b = 0; b <= antal / pTd->RecPrBlok; ++b) pTv->pfSave[b] = 1;
+        LogPrintf("   LoadTab(%s): Data hentes (type %c): %5u records %6u bytes\n", sti,
+                  pTd->TypeBogstav, antal, antal * pTd->RecSize);
+        size_t bytes = static_cast<size_t>(antal) * pTd->RecSize;
+        if (fseek(f, h, SEEK_SET) != 0 || fread(pTv->pbTab, 1, bytes, f) != bytes)
+          fejl = errno ? errno : EIO;
+        if (fclose(f) != 0 && fejl == 0) fejl = errno ? errno : EIO;
+        if (fejl == 0) return 0;
+      }
+    }
+  }
+  StdErrPrintf("LoadTab: \"%s\": %s (%d)\n", sti, DataFejlTekst(fejl), fejl);
+  LogPrintf("** Fejl: LoadTab(%s): %s (%d)\n", sti, DataFejlTekst(fejl), fejl);
+  return fejl;
+}
+
+int SaveTab(const TabDesc *pTd, TabVar *pTv, const char *stiArg) {
+  TrimTab(pTd, pTv);
+  if (pTv->wRecCnt == 0) return 0;
+
+  char sti[kStiLaengde];
+  if (stiArg) {
+    snprintf(sti, sizeof sti, "%s", stiArg);
+  } else {
+    DataFilSti(sti, sizeof sti, pTd->Navn, ".DAT");
+  }
+  const uint32_t sidsteBlok = pTv->wRecCnt / pTd->RecPrBlok;
+  int fejl = 0;
+  // A file that has to be created holds none of the unchanged blocks, so
+  // every block is written then.
+  bool alle = false;
+  errno = 0;
+  FILE *f = AabnDataFil(sti, "r+b");
+  if (!f && errno == ENOENT) {
+    f = AabnDataFil(sti, "wb");
+    alle = true;
+  }
+  if (!f) {
+    fejl = errno ? errno : EIO;
+  } else {
+    DatHeader hdr{};
+    hdr.Version = version;
+    hdr.FilOrd = pTv->FilOrd;
+    memcpy(hdr.RecSizeTekst, kRecSize, sizeof hdr.RecSizeTekst);
+    hdr.Nul = 0;
+    hdr.RecSize = pTd->RecSize;
+    if (fseek(f, 0, SEEK_SET) != 0 || fwrite(&hdr, 1, sizeof hdr, f) != sizeof hdr)
+      fejl = errno ? errno : EIO;
+    LogPrintf("   SaveTab(%s): Data gemmes (type %c): %5u records %6u bytes\n", sti,
+              pTd->TypeBogstav, pTv->wRecCnt, pTv->wRecCnt * pTd->RecSize);
+    for (uint32_t b = 0; b <= sidsteBlok && fejl == 0; ++b) {
+      if (!alle && !pTv->pfSave[b]) continue;
+      uint32_t antal = b == sidsteBlok ? pTv->wRecCnt % pTd->RecPrBlok : pTd->RecPrBlok;
+      uint64_t pos = DATHEADER_NY + static_cast<uint64_t>(b) * pTd->RecPrBlok * pTd->RecSize;
+      size_t bytes = static_cast<size_t>(antal) * pTd->RecSize;
+      LogPrintf("   SaveBlock(%s): AllocAntal=%u, AllocBytes=%u BlockNr: %u, %6u BlockBytes\n",
+                sti, pTv->AllocAntal, pTv->AllocAntal * pTd->RecSize, b,
+                static_cast<uint32_t>(bytes));
+      size_t skrevet = 0;
+      if (fseeko(f, static_cast<off_t>(pos), SEEK_SET) == 0)
+        skrevet = fwrite(Rec(pTd, pTv, b * pTd->RecPrBlok), 1, bytes, f);
+      LogPrintf("   WriteBlock(%s): Data skrives: %u, Data skrevet: %u\n", sti,
+                static_cast<uint32_t>(bytes), static_cast<uint32_t>(skrevet));
+      if (skrevet != bytes || ferror(f)) fejl = errno ? errno : EIO;
+    }
+    if (fejl == 0)
+      fejl = SaetDataFilLaengde(f, sti,
+                            DATHEADER_NY + static_cast<uint64_t>(pTv->wRecCnt) * pTd->RecSize);
+    if (fclose(f) != 0 && fejl == 0) fejl = errno ? errno : EIO;
+  }
+  LogPrintf("   F\xE6rdig: SaveTab(%s): %s (%d)\n", sti, DataFejlTekst(fejl), fejl);
+  if (fejl != 0) {
+    StdErrPrintf("SaveTab: \"%s\": %s (%d)\n", sti, DataFejlTekst(fejl), fejl);
+    LogPrintf("** Fejl: SaveTab(%s): %s (%d)\n", sti, DataFejlTekst(fejl), fejl);
+  }
+  return fejl;
+}
+
+// ---- Table content ----
+
+void TrimTab(const TabDesc *pTd, TabVar *pTv) {
+  while (pTv->wRecCnt >= 2 && RecStatus(pTd, Rec(pTd, pTv, pTv->wRecCnt - 1)) == 0)
+    --pTv->wRecCnt;
+}
+
+void InitTab(const TabDesc *pTd, TabVar *pTv) {
+  if (AddTabBlock(pTd, pTv, 1) != 0) return;
+  pTv->wRecCnt = 1;
+  pTv->pfSave[0] = 1;
+  uint8_t *rec0 = pTv->pbTab;
+  memset(rec0, 0, pTd->RecSize);
+  if (pTd->TabArt == 'E') {
+    // Placeholder texts, so that a reference of 0 shows something readable.
+    for (int i = 0; i < pTd->AntalFelter && i < MAXFELT; ++i) {
+      const FeltDef &fd = pTd->FeltTab[i];
+      if (fd.Type != FT_TEKST || fd.Size < 2) continue;
+      for (int e = 0; e < (fd.Antal ? fd.Antal : 1); ++e) {
+        size_t off = fd.Offset + static_cast<size_t>(e) * fd.Size;
+        if (off + fd.Size > pTd->RecSize) break;
+        char *p = reinterpret_cast<char *>(rec0 + off);
+        if (fd.Offset < pTd->KeyLen) {
+          memset(p, '?', fd.Size - 1u);
+        } else {
+          size_t n = fd.Size - 1u < 6 ? fd.Size - 1u : 6;
+          memcpy(p, "Ukendt", n);
+        }
+      }
+    }
+  }
+  CreateReservedRecs(pTd->TypeBogstav);
+}
+
+void CleanupTab(const TabDesc *pTd, TabVar *pTv) {
+  int antal = 0;
+  const uint32_t statusOff = pTd->FeltTab[pTd->StatusFelt].Offset;
+  // Record 0 keeps its placeholder texts: it is never a record of its own.
+  for (uint32_t r = 1; r < pTv->wRecCnt; ++r) {
+    uint8_t *rec = Rec(pTd, pTv, r);
+    uint8_t s = rec[statusOff];
+    if (s > 200) {
+      // The new status must reach the file, or the record would come back
+      // as pending at the next load.
+      rec[statusOff] = s % 100;
+      pTv->pfSave[r / pTd->RecPrBlok] = 1;
+    } else if (s == 0 || (s >= 100 && s < 200)) {
+      memset(rec, 0, pTd->RecSize);
+      if (r < pTv->FoersteLedige) pTv->FoersteLedige = r;
+      pTv->pfSave[r / pTd->RecPrBlok] = 1;
+      ++antal;
+    }
+  }
+  LogPrintf("** Info: CleanupTab(%s): Slettede %d records\n", pTd->Navn, antal);
+}
+
+// ---- Reserved records ----
+
+namespace {
+
+struct ReserveretLinje {
+  uint8_t Type;
+  uint32_t id;
+  const char *Linje;
+};
+
+const ReserveretLinje kReserverede[] = {
+    {'E', 999999999, "999999999;<**>;<Ukendt afventer natjob>;<Ukendt>;0;;;;;0"},
+    {'M', 999999999,
+     "999999999;999999999;000;J;J;;<Ukendt afventer natjob>;;20010101;20991231;0"},
+    {'K', 999999999,
+     "999999999;<******>;HOLD;0;0;Afventer natjob;<Ukendt afventer natjob>;20010101;20990101;N;;"
+     "0;0;0;0;1;N;N;0;0;0;0;N;0.00;;15;0;0;0;;;0;0"},
+    {'K', 999999998,
+     "999999998;<OMSORG>;OVAK;0;0;Omsorg;<Omsorg>;20010101;20990101;N;;0;0;0;0;1;N;N;0;0;0;0;N;"
+     "0.00;;;0;0;0;;;0;0"},
+    {'K', 999999997,
+     "999999997;<AFSPADSER>;HOLD;0;0;Afspadser;<Afspadser>;20010101;20990101;N;;0;0;0;0;1;N;N;0;"
+     "0;0;0;N;0.00;;;0;0;0;;;0;0"},
+    {'K', 999999996,
+     "999999996;<OPSPARINGSDAGE>;OVAK;0;0;Opsparingsdage;<Opsparingsdg>;20010101;20990101;N;;0;0;"
+     "0;0;1;N;N;0;0;0;0;N;0.00;;;0;0;0;;;0;0"},
+    {'K', 999999995,
+     "999999995;<FERIE>;OVAK;0;0;Ferie;<Ferie>;20010101;20990101;N;;0;0;0;0;1;N;N;0;0;0;0;N;0.00;"
+     ";;0;0;0;;;0;0"},
+    {'K', 999999994,
+     "999999994;<SYGDOM>;OVAK;0;0;Sygdom;<Sygdom>;20010101;20990101;N;;0;0;0;0;1;N;N;0;0;0;0;N;"
+     "0.00;;;0;0;0;;;0;0"},
+    {'L', 999999999, "999999999;<******>;19900101;Afventer natjob;20991231;;;;0;;;;"},
+    {'U', 999999999, "999999999;00000;-;Afventer natjob;J;0.0;0;0;0;0;0.00"},
+};
+
+void OpretReserverede(uint8_t type) {
+  const TabDesc *pTd;
+  TabVar *pTv;
+  if (TabFromType(type, &pTd, &pTv) != 0) return;
+  for (const auto &r : kReserverede) {
+    if (r.Type != type) continue;
+    uint32_t noegle = r.id;
+    if (FindRec(pTd, pTv, &noegle, KLASSE_AKTUEL) == 0)
+      TilfoejReserveretRec(r.Linje, pTd, pTv);
+  }
+}
+
+// One value of a record line into its field, by the field's data type.
+void GemVaerdi(const FeltDef &fd, uint8_t *felt, const char *v) {
+  memset(felt, 0, fd.Size);
+  switch (fd.Type) {
+    case FT_U8: {
+      uint8_t b = static_cast<uint8_t>(strtoul(v, nullptr, 10));
+      felt[0] = b;
+      break;
+    }
+    case FT_CHAR:
+    case FT_JANEJ:
+      felt[0] = static_cast<uint8_t>(v[0]);
+      break;
+    case FT_I32:
+    case FT_HELTAL:
+    case FT_INT: {
+      int32_t x = static_cast<int32_t>(strtol(v, nullptr, 10));
+      if (fd.Size >= 4) memcpy(felt, &x, 4);
+      break;
+    }
+    case FT_U32:
+    case FT_ID: {
+      uint32_t x = static_cast<uint32_t>(strtoul(v, nullptr, 10));
+      if (fd.Size >= 4) memcpy(felt, &x, 4);
+      break;
+    }
+    case FT_FLOAT: {
+      float x = strtof(v, nullptr);
+      if (fd.Size >= 4) memcpy(felt, &x, 4);
+      break;
+    }
+    case FT_DOUBLE: {
+      double x = strtod(v, nullptr);
+      if (fd.Size >= 8) memcpy(felt, &x, 8);
+      break;
+    }
+    case FT_TEKST:
+      if (fd.Size > 0) {
+        size_t n = strlen(v);
+        if (n > fd.Size - 1u) n = fd.Size - 1u;
+        memcpy(felt, v, n);
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+// The reserved lines are fixed and known to be good, so this fills the
+// fields directly by the record-line rules for object letter 'S': fields in
+// exchange order, references given by id and stored as record numbers, date
+// groups with their weeks and weekday, the status field 1.
+int TilfoejReserveretRec(const char *linje, const TabDesc *pTd, TabVar *pTv) {
+  uint32_t r = NewRec(pTd, pTv);
+  if (r == 0) return 110;
+  uint8_t *rec = Rec(pTd, pTv, r);
+  char buf[512];
+  snprintf(buf, sizeof buf, "%s", linje);
+  char *p = buf;
+  for (int pos = 0; p && pos < MAXFELT; ++pos) {
+    char *slut = strchr(p, ';');
+    if (slut) *slut = 0;
+    const char *v = p;
+    p = slut ? slut + 1 : nullptr;
+    uint8_t nr = pTd->FeltOrden[pos];
+    if (nr == 0) break;
+    if (nr > pTd->AntalFelter || *v == 0) continue;
+    const FeltDef &fd = pTd->FeltTab[nr - 1];
+    if (fd.Offset + static_cast<size_t>(fd.Size) > pTd->RecSize) continue;
+    uint8_t *felt = rec + fd.Offset;
+    if (fd.Ref >= FOERSTE_TABNR) {
+      const TabDesc *pMaal;
+      TabVar *pMaalTv;
+      uint32_t recnr = 0;
+      if (TabFromNr(fd.Ref, &pMaal, &pMaalTv) == 0) {
+        uint32_t noegle = static_cast<uint32_t>(strtoul(v, nullptr, 10));
+        recnr = FindRec(pMaal, pMaalTv, &noegle, KLASSE_AKTUEL);
+      }
+      if (fd.Size >= 4) memcpy(felt, &recnr, 4);
+    } else if (fd.Ref == REF_DATOGRUPPE) {
+      if (fd.Offset + static_cast<size_t>(DATOGRUPPE_LEN) > pTd->RecSize) continue;
+      Dato d = static_cast<Dato>(strtoul(v, nullptr, 10));
+      Uge u = 0;
+      uint8_t dag = 0;
+      DatoTilUge(d, &u, &dag);
+      memcpy(felt, &d, 4);
+      memcpy(felt + 4, &u, 4);
+      memcpy(felt + 8, &u, 4);
+      felt[12] = dag;
+    } else if (fd.Ref == REF_MINUTNORM) {
+      float x = v[0] == '-' ? -1.0f : strtof(v, nullptr);
+      memcpy(felt, &x, 4);
+    } else if (fd.Ref == REF_INGEN) {
+      GemVaerdi(fd, felt, v);
+    }
+  }
+  for (int i = 0; i < pTd->AntalFelter && i < MAXFELT; ++i) {
+    const FeltDef &fd = pTd->FeltTab[i];
+    if (fd.Offset + static_cast<size_t>(fd.Size) > pTd->RecSize) continue;
+    uint8_t *felt = rec + fd.Offset;
+    uint32_t en = 1, nul = 0;
+    switch (fd.Ref) {
+      case 16: felt[0] = 'N'; break;
+      case REF_STATUS: felt[0] = 1; break;
+      case REF_GRUPPE:
+      case REF_AKTIV: memcpy(felt, &en, 4); break;
+      case REF_AENDRTID:
+      case REF_MEDTAL: memcpy(felt, &nul, 4); break;
+      default: break;
+    }
+  }
+  pTv->fSorter = 1;
+  pTv->pfSave[r / pTd->RecPrBlok] = 1;
+  return 0;
+}
+
+void CreateReservedRecs(uint8_t type) {
+  switch (type) {
+    case 'E':
+    case 'M':
+      OpretReserverede('E');
+      OpretReserverede('M');
+      break;
+    case 'K':
+    case 'L':
+    case 'U':
+      OpretReserverede(type);
+      break;
+    default:
+      break;
+  }
+}
+
+namespace {
+uint32_t ReserveretAkti(uint32_t id) {
+  const TabDesc *pTd;
+  TabVar *pTv;
+  if (TabFromType('K', &pTd, &pTv) != 0) return 0;
+  uint32_t r = FindRec(pTd, pTv, &id, KLASSE_AKTUEL);
+  if (r == 0) {
+    CreateReservedRecs('K');
+    r = FindRec(pTd, pTv, &id, KLASSE_AKTUEL);
+  }
+  return r;
+}
+}  // namespace
+
+uint32_t GetOmsorgAkti() { return ReserveretAkti(RESERVERET_ID_OMSORG); }
+uint32_t GetAfspadserAkti() { return ReserveretAkti(RESERVERET_ID_AFSPADSER); }
+
+int IsReservedRec(uint8_t type, uint32_t n) {
+  const TabDesc *pTd;
+  TabVar *pTv;
+  if (TabFromType(type, &pTd, &pTv) != 0) return 0;
+  const uint8_t *rec = GetRec(pTd, pTv, n);
+  if (!rec || n == 0) return 0;
+  uint32_t id = LaesU32(rec);
+  return id >= RESERVERET_ID_MIN && id <= RESERVERET_ID_UKENDT ? 1 : 0;
+}
