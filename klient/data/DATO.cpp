@@ -341,15 +341,11 @@ void SaetVisningstider(Klokkeslaet starttid, uint32_t antalTimer, uint32_t antal
 }
 
 void LaesVisningstider() {
-#if __has_include("win/kprofile.h")
   const char *ini = StiTab.szini;
   const UINT starttid = GetPrivateProfileIntA("tider", "starttid", 800, ini);
   const UINT antalTimer = GetPrivateProfileIntA("global", "antaltimer", 8, ini);
   const UINT antalDage = GetPrivateProfileIntA("global", "antaldage", 5, ini);
   SaetVisningstider(starttid, antalTimer, antalDage);
-#else
-  SaetVisningstider(800, 8, 5);
-#endif
 }
 
 void InitPeriode(Dato fra, Dato til, Dato laas) {

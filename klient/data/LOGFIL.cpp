@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <fstream>
 #include <mutex>
 #include <string>
 
@@ -188,22 +187,19 @@ struct Hukommelse {
   long belastning = 0;
 };
 
-long long LaesKb(const char *fil, const char *noegle) {
-  std::ifstream f(fil);
-  std::string linje;
-  const size_t n = std::strlen(noegle);
-  while (std::getline(f, linje))
-    if (linje.compare(0, n, noegle) == 0) return std::atoll(linje.c_str() + n);
-  return 0;
-}
-
 Hukommelse LaesHukommelse() {
   Hukommelse h;
-  h.privatKb = static_cast<long>(LaesKb("/proc/self/status", "RssAnon:"));
-  const long long total = LaesKb("/proc/meminfo", "MemTotal:");
-  const long long ledig = LaesKb("/proc/meminfo", "MemAvailable:");
-  h.brugtKb = total > ledig ? total - ledig : 0;
-  h.belastning = total > 0 ? static_cast<long>(h.brugtKb * 100 / total) : 0;
+  PROCESS_MEMORY_COUNTERS_EX pmc{};
+  pmc.cb = sizeof pmc;
+  if (GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PPROCESS_MEMORY_COUNTERS>(&pmc),
+                           sizeof pmc))
+    h.privatKb = static_cast<long>(pmc.PrivateUsage >> 10);
+  MEMORYSTATUSEX ms{};
+  ms.dwLength = sizeof ms;
+  if (GlobalMemoryStatusEx(&ms)) {
+    h.brugtKb = static_cast<long long>((ms.ullTotalPhys - ms.ullAvailPhys) >> 10);
+    h.belastning = static_cast<long>(ms.dwMemoryLoad);
+  }
   return h;
 }
 

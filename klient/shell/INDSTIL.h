@@ -38,6 +38,10 @@ extern GlobalIndstillingerData GlobalIndstillinger;
 // the built version and becomes [global] version when the settings are read.
 extern uint32_t version;
 
+// Reads the settings from ini\tavo.ini (StiTab.szini); a missing key gives
+// its default. Moves [global] tælbooking and tælstjerne to their new keys
+// (not in a read-only start).
+void LaesIndstillinger();
 // Puts every setting back to its default value.
 void StandardIndstillinger();
 // The yes rule: a value that begins with j or J.

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
 #include <cstdint>
 #include <ctime>
 
 #include "DATO.h"
 #include "INDSTIL.h"
+#include "STITAB.h"
 #include "tavo/clock.h"
 
 namespace {
@@ -271,6 +276,27 @@ TEST_F(Periode, DisplayRanges) {
     EXPECT_EQ(VisningsTilstand[VISNING_LEKTION].SidsteSlot, t.timer);
     EXPECT_EQ(VisningsTilstand[VISNING_DAG].SidsteUgedag, 5);
   }
+}
+
+TEST_F(Periode, DisplaySettingsFromTheIniFile) {
+  namespace fs = std::filesystem;
+  const fs::path mappe = fs::temp_directory_path() / ("dataut_vis_" + std::to_string(::getpid()));
+  fs::create_directories(mappe / "ini");
+  std::ofstream(mappe / "ini" / "tavo.ini") << "[tider]\nstarttid=2200\n[global]\nantaltimer=8\nantaldage=6\n";
+  std::snprintf(StiTab.szini, sizeof StiTab.szini, "%s/ini\\tavo.ini", mappe.string().c_str());
+  LaesVisningstider();
+  EXPECT_EQ(VisningsTilstand[VISNING_TID].FoersteSlot, 192u);
+  EXPECT_EQ(VisningsTilstand[VISNING_TID].SidsteSlot, 288u);
+  EXPECT_EQ(VisningsTilstand[VISNING_LEKTION].SidsteSlot, 8u);
+  EXPECT_EQ(VisningsTilstand[VISNING_DAG].SidsteUgedag, 6);
+
+  fs::remove(mappe / "ini" / "tavo.ini");  // defaults
+  LaesVisningstider();
+  EXPECT_EQ(VisningsTilstand[VISNING_TID].FoersteSlot, 97u);
+  EXPECT_EQ(VisningsTilstand[VISNING_LEKTION].SidsteSlot, 8u);
+  EXPECT_EQ(VisningsTilstand[VISNING_LEKTION].SidsteUgedag, 5);
+  StiTab.szini[0] = '\0';
+  fs::remove_all(mappe);
 }
 
 TEST_F(Periode, ShownDateInMonth) {
