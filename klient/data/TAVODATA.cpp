@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "DATO.h"
@@ -349,13 +350,11 @@ void CleanupTab(const TabDesc *pTd, TabVar *pTv) {
 
 namespace {
 
-struct ReserveretLinje {
-  uint8_t Type;
-  uint32_t id;
-  const char *Linje;
-};
+ReserveretLinjeFn pfReserveretLinje = nullptr;
 
-const ReserveretLinje kReserverede[] = {
+}  // namespace
+
+const ReserveretLinje ReserveredeLinjer[] = {
     {'E', 999999999, "999999999;<**>;<Ukendt afventer natjob>;<Ukendt>;0;;;;;0"},
     {'M', 999999999,
      "999999999;999999999;000;J;J;;<Ukendt afventer natjob>;;20010101;20991231;0"},
@@ -380,12 +379,17 @@ const ReserveretLinje kReserverede[] = {
     {'L', 999999999, "999999999;<******>;19900101;Afventer natjob;20991231;;;;0;;;;"},
     {'U', 999999999, "999999999;00000;-;Afventer natjob;J;0.0;0;0;0;0;0.00"},
 };
+const size_t AntalReserveredeLinjer = std::size(ReserveredeLinjer);
+
+void SetReserveretLinjeFn(ReserveretLinjeFn fn) { pfReserveretLinje = fn; }
+
+namespace {
 
 void OpretReserverede(uint8_t type) {
   const TabDesc *pTd;
   TabVar *pTv;
   if (TabFromType(type, &pTd, &pTv) != 0) return;
-  for (const auto &r : kReserverede) {
+  for (const auto &r : ReserveredeLinjer) {
     if (r.Type != type) continue;
     uint32_t noegle = r.id;
     if (FindRec(pTd, pTv, &noegle, KLASSE_AKTUEL) == 0)
@@ -448,6 +452,7 @@ void GemVaerdi(const FeltDef &fd, uint8_t *felt, const char *v) {
 // exchange order, references given by id and stored as record numbers, date
 // groups with their weeks and weekday, the status field 1.
 int TilfoejReserveretRec(const char *linje, const TabDesc *pTd, TabVar *pTv) {
+  if (pfReserveretLinje) return pfReserveretLinje(linje, pTd, pTv);
   uint32_t r = NewRec(pTd, pTv);
   if (r == 0) return 110;
   uint8_t *rec = Rec(pTd, pTv, r);

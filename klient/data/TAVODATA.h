@@ -64,9 +64,23 @@ constexpr uint32_t RESERVERET_ID_OMSORG = 999999998;
 constexpr uint32_t RESERVERET_ID_AFSPADSER = 999999997;
 constexpr uint32_t RESERVERET_ID_MIN = 999999994;
 
-// Adds one reserved record from its record line, as the import's line
-// parser would with object letter 'S'. 0 or an error code.
+// The reserved records as record lines, by type letter and id.
+struct ReserveretLinje {
+  uint8_t Type;
+  uint32_t id;
+  const char *Linje;
+};
+extern const ReserveretLinje ReserveredeLinjer[];
+extern const size_t AntalReserveredeLinjer;
+
+// Adds one reserved record from its record line with object letter 'S'.
+// 0 or an error code. The import's line parser takes this over once it is
+// installed (SetReserveretLinjeFn, e.g. with ImportRecordLine(linje, 'S',
+// pTd, pTv, none, 0)); until then the record is filled here by the same
+// rules, which the fixed lines need no more of.
 int TilfoejReserveretRec(const char *linje, const TabDesc *pTd, TabVar *pTv);
+typedef int (*ReserveretLinjeFn)(const char *linje, const TabDesc *pTd, TabVar *pTv);
+void SetReserveretLinjeFn(ReserveretLinjeFn fn);
 
 // ---- Helpers shared by the record and side files ----
 

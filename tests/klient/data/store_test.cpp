@@ -299,6 +299,20 @@ TEST_F(StoreTest, ReservedRecordsAreAddedOnceAndRecognised) {
   CreateReservedRecs('X');  // no family: nothing
 }
 
+std::vector<std::string> modtagneLinjer;
+
+TEST_F(StoreTest, AnInstalledLineParserTakesOverTheReservedLines) {
+  SetReserveretLinjeFn([](const char *linje, const TabDesc *, TabVar *) {
+    modtagneLinjer.push_back(linje);
+    return 0;
+  });
+  CreateReservedRecs('L');
+  SetReserveretLinjeFn(nullptr);
+  EXPECT_EQ(modtagneLinjer,
+            std::vector<std::string>{"999999999;<******>;19900101;Afventer natjob;20991231;;;;0;;;;"});
+  EXPECT_EQ(AntalReserveredeLinjer, 10u);
+}
+
 TEST_F(StoreTest, LoadAndSaveWriteTheirLogLines) {
   const TabDesc *pTd;
   TabVar *pTv;
