@@ -69,7 +69,8 @@ void Parse(IniFile &f) {
   }
 }
 
-bool Same(std::string_view a, const char *b) { return Cp1252EqualNoCase(a, b); }
+// The caller's name is trimmed as the file's names are.
+bool Same(std::string_view a, const char *b) { return Cp1252EqualNoCase(a, Trim(b)); }
 
 // The line index of the first section named so, or -1.
 long FindSection(const IniFile &f, const char *section) {
@@ -359,7 +360,7 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
       return true;
     }
     Line line;
-    line.raw = std::string(key) + "=" + value + "\r\n";
+    line.raw = std::string(Trim(key)) + "=" + value + "\r\n";
     if (e >= 0) {
       if (f.lines[(size_t)e].raw == line.raw) return false;
       f.lines[(size_t)e] = line;
@@ -373,7 +374,7 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
     if (s < 0) {
       if (!f.lines.empty()) ensureEnd(f.lines.size() - 1);
       Line head;
-      head.raw = "[" + std::string(section) + "]\r\n";
+      head.raw = "[" + std::string(Trim(section)) + "]\r\n";
       f.lines.push_back(head);
       f.lines.push_back(line);
       return true;
