@@ -227,15 +227,29 @@ BOOL CreateProcessA(LPCSTR applicationName, LPSTR commandLine, LPSECURITY_ATTRIB
     SetLastError(ERROR_NOT_SUPPORTED);
     return FALSE;
   }
-  std::string line = commandLine ? commandLine : "";
-  std::vector<std::string> args = SplitCommandLine(line);
-  std::string program = applicationName ? std::string(applicationName) : args[0];
-  if (!applicationName && line.empty()) {
+  std::string line = commandLine ? commandLine
+                    : applicationName ? "\"" + std::string(applicationName) + "\""
+                                      : "";
+  if (line.empty()) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
+  std::vector<std::string> args = SplitCommandLine(line);
   std::string path;
-  if (!FindProgram(program, path)) {
+  bool found = false;
+  if (applicationName) {
+    found = FindProgram(applicationName, path);
+  } else if (line[0] == '"') {
+    found = FindProgram(args[0], path);
+  } else {
+    // An unquoted name may hold blanks ("C:\Program Files\x.exe a"): as
+    // Windows does, each run up to a blank is tried, shortest first.
+    for (size_t end = 0; !found && end <= line.size(); ++end) {
+      if (end == line.size() || line[end] == ' ' || line[end] == '\t')
+        found = end > 0 && FindProgram(line.substr(0, end), path);
+    }
+  }
+  if (!found) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return FALSE;
   }

@@ -60,8 +60,10 @@ typedef struct _PROCESS_INFORMATION {
 // Starts a program. With applicationName NULL the first token of
 // commandLine is the program: used as given, and with ".exe" appended when
 // it has no extension; a name without a folder is looked for in this
-// program's own folder, the current folder and the folders of PATH. A
-// program that is not found fails with ERROR_FILE_NOT_FOUND.
+// program's own folder, the current folder and the folders of PATH. An
+// unquoted name that holds blanks is found as Windows finds it, trying each
+// run of the line up to a blank, shortest first. A program that is not
+// found fails with ERROR_FILE_NOT_FOUND.
 //
 // Standard handles: with STARTF_USESTDHANDLES and inheritHandles the child
 // gets the three handles of the start-up information that are inheritable

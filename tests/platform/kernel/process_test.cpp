@@ -3,6 +3,7 @@
 // stdout and stderr, exit code after the wait.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include <sys/wait.h>
@@ -108,6 +109,26 @@ TEST(ProcessWait, TerminateGivesItsCode) {
   EXPECT_FALSE(TerminateProcess(pi.hProcess, 1));
   CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
+}
+
+TEST(ProcessStart, UnquotedFolderWithBlanksIsFoundAsOnWindows) {
+  char tmpl[] = "/tmp/tavo_proc_XXXXXX";
+  ASSERT_NE(mkdtemp(tmpl), nullptr);
+  std::string folder = std::string(tmpl) + "/Program Files";
+  std::filesystem::create_directory(folder);
+  std::filesystem::copy_file(kChild, folder + "/kchild.exe");
+  Child c;
+  // The program is found, and it gets the arguments Windows would give it:
+  // the unquoted name splits at its blank.
+  ASSERT_TRUE(StartWithPipe(folder + "/kchild -x4", c));
+  DWORD err = 0;
+  EXPECT_EQ(ReadAll(c.out, &err), "[Files/kchild]\n[-x4]\nstderr\n");
+  EXPECT_EQ(WaitForSingleObject(c.pi.hProcess, 10000), WAIT_OBJECT_0);
+  DWORD code = 0;
+  EXPECT_TRUE(GetExitCodeProcess(c.pi.hProcess, &code));
+  EXPECT_EQ(code, 4u);
+  for (HANDLE h : {c.out, c.pi.hProcess, c.pi.hThread}) CloseHandle(h);
+  std::filesystem::remove_all(tmpl);
 }
 
 TEST(ProcessStart, MissingProgramIsFileNotFound) {
