@@ -5,6 +5,8 @@
 
 #include "win/types.h"
 #include "win/kmem.h"
+#include "win/kerror.h"
+#include "win/kthread.h"
 #include "win/user_const.h"
 
 typedef LRESULT(CALLBACK *WNDPROC)(HWND, UINT, WPARAM, LPARAM);
@@ -120,6 +122,11 @@ typedef struct tagHELPINFO {
   DWORD_PTR dwContextId;
   POINT MousePos;
 } HELPINFO, *LPHELPINFO;
+
+typedef struct tagSTYLESTRUCT {
+  DWORD styleOld;
+  DWORD styleNew;
+} STYLESTRUCT, *LPSTYLESTRUCT;
 
 typedef struct tagNMHDR {
   HWND hwndFrom;
@@ -262,7 +269,6 @@ BOOL RedrawWindow(HWND hwnd, const RECT *rect, HRGN region, UINT flags);
 // ---- timers ----
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc);
 BOOL KillTimer(HWND hwnd, UINT_PTR id);
-DWORD GetTickCount(void);
 
 // ---- focus, activation, capture, cursor ----
 HWND SetFocus(HWND hwnd);

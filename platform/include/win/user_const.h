@@ -410,18 +410,6 @@
 #define SMTO_BLOCK 0x0001
 #define SMTO_ABORTIFHUNG 0x0002
 #define ISMEX_NOSEND 0x00000000
-#ifndef WAIT_OBJECT_0
-#define WAIT_OBJECT_0 0x00000000L
-#endif
-#ifndef WAIT_TIMEOUT
-#define WAIT_TIMEOUT 258L
-#endif
-#ifndef WAIT_FAILED
-#define WAIT_FAILED ((DWORD)0xFFFFFFFF)
-#endif
-#ifndef INFINITE
-#define INFINITE 0xFFFFFFFF
-#endif
 
 // ---- RedrawWindow ----
 #define RDW_INVALIDATE 0x0001
