@@ -75,9 +75,10 @@ typedef struct _PROCESS_INFORMATION {
 // ERROR_NOT_SUPPORTED.
 //
 // The process handle becomes signalled when the child ends; the child is
-// reaped by the layer even when nobody waits for it. A child that ends by a
-// signal reports 128 + the signal number as its exit code (or the code given
-// to TerminateProcess).
+// reaped by the layer even when nobody waits for it. Exit codes are what
+// Linux keeps of them, 0 to 255; a child that ends by a signal reports 128 +
+// the signal number (or the code given to TerminateProcess). A file that is
+// not a program fails with ERROR_BAD_EXE_FORMAT or ERROR_ACCESS_DENIED.
 BOOL CreateProcessA(LPCSTR applicationName, LPSTR commandLine,
                     LPSECURITY_ATTRIBUTES processAttributes,
                     LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles,

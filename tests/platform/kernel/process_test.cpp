@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include <sys/wait.h>
@@ -128,6 +129,21 @@ TEST(ProcessStart, UnquotedFolderWithBlanksIsFoundAsOnWindows) {
   EXPECT_TRUE(GetExitCodeProcess(c.pi.hProcess, &code));
   EXPECT_EQ(code, 4u);
   for (HANDLE h : {c.out, c.pi.hProcess, c.pi.hThread}) CloseHandle(h);
+  std::filesystem::remove_all(tmpl);
+}
+
+TEST(ProcessStart, FileThatIsNoProgramFailsClearly) {
+  char tmpl[] = "/tmp/tavo_proc_XXXXXX";
+  ASSERT_NE(mkdtemp(tmpl), nullptr);
+  std::string junk = std::string(tmpl) + "/ep10413.exe";
+  std::ofstream(junk) << "MZ not a Linux program";
+  std::filesystem::permissions(junk, std::filesystem::perms::owner_all);
+  STARTUPINFO si;
+  GetStartupInfo(&si);
+  PROCESS_INFORMATION pi{};
+  std::string line = junk + " Logon";
+  EXPECT_FALSE(CreateProcess(NULL, line.data(), NULL, NULL, TRUE, 0, NULL, NULL, &si, &pi));
+  EXPECT_EQ(GetLastError(), (DWORD)ERROR_BAD_EXE_FORMAT);
   std::filesystem::remove_all(tmpl);
 }
 
