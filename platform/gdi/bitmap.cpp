@@ -25,10 +25,26 @@ struct Dib {
 
   bool Open(const BITMAPINFO *bmi, const void *pixels, UINT usage) {
     if (!bmi) return false;
-    BITMAPINFOHEADER hd;
-    std::memcpy(&hd, &bmi->bmiHeader, sizeof hd);
-    if (hd.biSize < sizeof(BITMAPINFOHEADER) || hd.biWidth <= 0 || hd.biWidth > 16384 ||
-        hd.biHeight == 0 || hd.biHeight > 16384 || hd.biHeight < -16384)
+    BITMAPINFOHEADER hd{};
+    DWORD size;
+    std::memcpy(&size, bmi, sizeof size);
+    bool core = size == 12;
+    if (core) {
+      // The older core header: 16-bit sizes, three-byte colour entries.
+      uint16_t f[4];
+      std::memcpy(f, reinterpret_cast<const uint8_t *>(bmi) + 4, sizeof f);
+      hd.biSize = 12;
+      hd.biWidth = f[0];
+      hd.biHeight = f[1];
+      hd.biPlanes = f[2];
+      hd.biBitCount = f[3];
+      hd.biCompression = BI_RGB;
+    } else {
+      std::memcpy(&hd, &bmi->bmiHeader, sizeof hd);
+      if (hd.biSize < sizeof(BITMAPINFOHEADER)) return false;
+    }
+    if (hd.biWidth <= 0 || hd.biWidth > 16384 || hd.biHeight == 0 || hd.biHeight > 16384 ||
+        hd.biHeight < -16384)
       return false;
     bpp = hd.biBitCount;
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return false;
@@ -61,7 +77,10 @@ struct Dib {
     }
     table.resize(n);
     for (size_t i = 0; i < n; ++i) {
-      if (usage == DIB_PAL_COLORS) {
+      if (core && usage != DIB_PAL_COLORS) {
+        const uint8_t *q = after + 3 * i;  // blue, green, red
+        table[i] = RGB(q[2], q[1], q[0]);
+      } else if (usage == DIB_PAL_COLORS) {
         WORD idx;
         std::memcpy(&idx, after + 2 * i, 2);
         table[i] = PALETTEINDEX(idx);
@@ -71,7 +90,7 @@ struct Dib {
         table[i] = RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
       }
     }
-    size_t tsize = usage == DIB_PAL_COLORS ? 2 * n : 4 * n;
+    size_t tsize = usage == DIB_PAL_COLORS ? 2 * n : core ? 3 * n : 4 * n;
     bits = pixels ? static_cast<const uint8_t *>(pixels) : after + tsize;
     return true;
   }
@@ -118,9 +137,10 @@ struct Dib {
 }  // namespace
 
 bool DecodeDib(const BITMAPINFO *bmi, const void *bits, UINT usage, std::vector<COLORREF> &out,
-               int &w, int &h) {
+               int &w, int &h, bool *top_down) {
   Dib d;
   if (!d.Open(bmi, bits, usage)) return false;
+  if (top_down) *top_down = d.top_down;
   w = d.w;
   h = d.h;
   out.resize((size_t)w * h);
@@ -196,7 +216,8 @@ int StretchDIBits(HDC hdc, int x, int y, int w, int h, int sx, int sy, int sw, i
   DCObj *dc = GetDC_(hdc);
   std::vector<COLORREF> px;
   int dw = 0, dh = 0;
-  if (!dc || !bits || !DecodeDib(bmi, bits, usage, px, dw, dh) || w == 0 || h == 0) {
+  bool top_down = false;
+  if (!dc || !bits || !DecodeDib(bmi, bits, usage, px, dw, dh, &top_down) || w == 0 || h == 0) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
@@ -209,7 +230,6 @@ int StretchDIBits(HDC hdc, int x, int y, int w, int h, int sx, int sy, int sw, i
   m->st.palette = dc->st.palette;
   for (int r = 0; r < dh; ++r)
     for (int c = 0; c < dw; ++c) m->surf->Row(r)[c] = Resolve(*m, px[(size_t)r * dw + c]);
-  bool top_down = bmi->bmiHeader.biHeight < 0;
   int top = top_down ? sy : dh - sy - sh;  // source rows counted from the bottom
   StretchBlt(hdc, x, y, w, h, mem, sx, top, sw, sh, rop);
   SelectObject(mem, old);

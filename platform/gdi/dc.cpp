@@ -16,6 +16,11 @@ const Region &DCObj::Effective() {
   Region r = vis;
   if (surf) r = Combine(r, Region::FromRect(0, 0, surf->w, surf->h), RGN_AND);
   else r = Region();
+  if (has_paint_clip) {
+    Region c = paint_clip;
+    c.Offset(origin.x, origin.y);
+    r = Combine(r, c, RGN_AND);
+  }
   if (st.has_clip) {
     Region c = st.clip;
     c.Offset(origin.x, origin.y);
@@ -114,10 +119,10 @@ int GetDeviceCaps(HDC hdc, int index) {
   switch (index) {
     case DRIVERVERSION: return 0x4000;
     case TECHNOLOGY: return DT_RASDISPLAY;
-    case HORZSIZE: return 1280 * 254 / 960;
-    case VERTSIZE: return 1024 * 254 / 960;
-    case HORZRES: return 1280;
-    case VERTRES: return 1024;
+    case HORZSIZE: return GetSystemMetrics(SM_CXSCREEN) * 254 / 960;  // millimetres at 96 dpi
+    case VERTSIZE: return GetSystemMetrics(SM_CYSCREEN) * 254 / 960;
+    case HORZRES: return GetSystemMetrics(SM_CXSCREEN);
+    case VERTRES: return GetSystemMetrics(SM_CYSCREEN);
     case BITSPIXEL: return 32;
     case PLANES: return 1;
     case NUMBRUSHES:
@@ -258,13 +263,12 @@ static RECT LogicalToDevice(DCObj &dc, int l, int t, int r, int b) {
   return RECT{l + dx, t + dy, r + dx, b + dy};
 }
 
-// The current clip of the DC in device coordinates: its own clip region, or
-// everything visible when it has none.
+// The DC's own clip region in device coordinates; without one, everything
+// (the visible region is applied when drawing, so a later change of the
+// window's place or siblings is not frozen into the clip).
 static Region DeviceClip(DCObj &dc) {
   if (dc.st.has_clip) return dc.st.clip;
-  Region v = dc.Effective();
-  v.Offset(-dc.origin.x, -dc.origin.y);
-  return v;
+  return Region::FromRect(-(1 << 28), -(1 << 28), 1 << 28, 1 << 28);
 }
 
 int SelectClipRgn(HDC hdc, HRGN rgn) {

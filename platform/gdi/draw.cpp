@@ -277,6 +277,40 @@ PenDraw MakePen(DCObj &dc) {
 // Bresenham from (x0, y0) towards (x1, y1), leaving out (x1, y1).
 void Line(PenDraw &pd, int x0, int y0, int x1, int y1) {
   if (pd.none) return;
+  if (!pd.dashes && pd.width <= 1 && (x0 == x1 || y0 == y1)) {
+    // Straight lines are rectangles one pixel wide.
+    Fill f;
+    f.solid = pd.color;
+    RECT r = x0 == x1 ? RECT{x0, std::min(y0, y1 + 1), x0 + 1, std::max(y0 + 1, y1)}
+                      : RECT{std::min(x0, x1 + 1), y0, std::max(x0 + 1, x1), y0 + 1};
+    FillDev(*pd.dc, r, f, pd.op);
+    return;
+  }
+  long long len = std::max(std::llabs((long long)x1 - x0), std::llabs((long long)y1 - y0));
+  if (len > (1 << 16)) {
+    // An absurdly long line: only the part near the surface can show.
+    RECT b = pd.dc->Effective().Box();
+    double t0 = 0, t1 = 1, dx = (double)x1 - x0, dy = (double)y1 - y0;
+    double lo[2] = {b.left - 2.0 - x0, b.top - 2.0 - y0}, hi[2] = {b.right + 2.0 - x0, b.bottom + 2.0 - y0};
+    double d[2] = {dx, dy};
+    for (int k = 0; k < 2; ++k) {
+      if (d[k] == 0) {
+        if (lo[k] > 0 || hi[k] < 0) return;
+        continue;
+      }
+      double a = lo[k] / d[k], c = hi[k] / d[k];
+      if (a > c) std::swap(a, c);
+      t0 = std::max(t0, a);
+      t1 = std::min(t1, c);
+    }
+    if (t0 >= t1) return;
+    int nx0 = x0 + (int)std::lround(dx * t0), ny0 = y0 + (int)std::lround(dy * t0);
+    int nx1 = x0 + (int)std::lround(dx * t1), ny1 = y0 + (int)std::lround(dy * t1);
+    x0 = nx0;
+    y0 = ny0;
+    x1 = nx1;
+    y1 = ny1;
+  }
   int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
   int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
   int err = dx + dy;

@@ -27,6 +27,7 @@ struct Surface {
   uint32_t *px = nullptr;
   int w = 0, h = 0, stride = 0;
   bool mono = false;  // a 1-bit bitmap: only black and white are stored
+  uint64_t serial = 0;  // counts drawing calls on window DCs, for the display
   ~Surface();
   uint32_t *Row(int y) { return px + (size_t)y * stride; }
 };
@@ -136,6 +137,8 @@ struct DCObj : Obj {
   SurfacePtr surf;
   POINT origin{0, 0};  // the DC's device origin within its surface
   Region vis;          // visible part, in surface coordinates
+  bool has_paint_clip = false;
+  Region paint_clip;   // BeginPaint's update region, device coordinates
   // Window DCs: brings surface, origin and vis up to date before drawing.
   std::function<void(DCObj &)> refresh;
 
@@ -162,8 +165,7 @@ DCObj *GetDC_(HDC h);
 const PaletteObj &DCPalette(DCObj &dc);
 uint32_t Resolve(DCObj &dc, COLORREF c);  // colour reference -> pixel
 
-// Classic 3-D desktop colours by COLOR_* index, used until the window
-// layer's GetSysColor takes over.
+// The system colour of a COLOR_* index (the window layer's GetSysColor).
 COLORREF ClassicSysColor(int index);
 // A brush for a system colour, never deleted (GetSysColorBrush).
 HBRUSH SysColorBrush(int index);
@@ -184,6 +186,11 @@ unsigned Rop2Table(int rop2);
 // Fills a surface rectangle through the DC's clip.
 void FillDev(DCObj &dc, RECT r, const Fill &f, unsigned op4);
 void PlotDev(DCObj &dc, int x, int y, uint32_t p, unsigned op4);
+
+// A DIB's pixels as colour references, top row first (bitmap.cpp). bits
+// null: the pixels follow the colour table (a packed DIB).
+bool DecodeDib(const BITMAPINFO *bmi, const void *bits, UINT usage, std::vector<COLORREF> &out,
+               int &w, int &h, bool *top_down = nullptr);
 
 // ------------------------------------------------------------ text (font.cpp)
 struct FontInst;

@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "gdiint.h"
+#include "gdiwin.h"
 #include "win/kerror.h"
 
 namespace tavo::gdi {
@@ -195,53 +196,23 @@ bool RemoveObj(HGDIOBJ h) {
   return T().objs.erase(h) > 0;
 }
 
+std::atomic<uint64_t> g_window_draws{0};
+
 DCObj *GetDC_(HDC h) {
   auto o = FindObj(h);
   if (!o || o->kind != Kind::DC) return nullptr;
   DCObj *dc = static_cast<DCObj *>(o.get());
-  if (dc->refresh) dc->refresh(*dc);
+  if (dc->refresh) {
+    dc->refresh(*dc);
+    if (dc->surf) ++dc->surf->serial;
+    g_window_draws.fetch_add(1, std::memory_order_relaxed);
+  }
   return dc;
 }
 
 // ------------------------------------------------------------ system colours
 
-COLORREF ClassicSysColor(int index) {
-  static const COLORREF tab[] = {
-      RGB(192, 192, 192),  // COLOR_SCROLLBAR
-      RGB(0, 128, 128),    // COLOR_BACKGROUND
-      RGB(0, 0, 128),      // COLOR_ACTIVECAPTION
-      RGB(128, 128, 128),  // COLOR_INACTIVECAPTION
-      RGB(192, 192, 192),  // COLOR_MENU
-      RGB(255, 255, 255),  // COLOR_WINDOW
-      RGB(0, 0, 0),        // COLOR_WINDOWFRAME
-      RGB(0, 0, 0),        // COLOR_MENUTEXT
-      RGB(0, 0, 0),        // COLOR_WINDOWTEXT
-      RGB(255, 255, 255),  // COLOR_CAPTIONTEXT
-      RGB(192, 192, 192),  // COLOR_ACTIVEBORDER
-      RGB(192, 192, 192),  // COLOR_INACTIVEBORDER
-      RGB(128, 128, 128),  // COLOR_APPWORKSPACE
-      RGB(0, 0, 128),      // COLOR_HIGHLIGHT
-      RGB(255, 255, 255),  // COLOR_HIGHLIGHTTEXT
-      RGB(192, 192, 192),  // COLOR_BTNFACE
-      RGB(128, 128, 128),  // COLOR_BTNSHADOW
-      RGB(128, 128, 128),  // COLOR_GRAYTEXT
-      RGB(0, 0, 0),        // COLOR_BTNTEXT
-      RGB(192, 192, 192),  // COLOR_INACTIVECAPTIONTEXT
-      RGB(255, 255, 255),  // COLOR_BTNHIGHLIGHT
-      RGB(0, 0, 0),        // COLOR_3DDKSHADOW
-      RGB(223, 223, 223),  // COLOR_3DLIGHT
-      RGB(0, 0, 0),        // COLOR_INFOTEXT
-      RGB(255, 255, 225),  // COLOR_INFOBK
-      RGB(180, 180, 180),  // 25: unused
-      RGB(0, 0, 255),      // COLOR_HOTLIGHT
-      RGB(16, 132, 208),   // COLOR_GRADIENTACTIVECAPTION
-      RGB(181, 181, 181),  // COLOR_GRADIENTINACTIVECAPTION
-      RGB(0, 0, 128),      // COLOR_MENUHILIGHT
-      RGB(192, 192, 192),  // COLOR_MENUBAR
-  };
-  if (index < 0 || index >= (int)(sizeof tab / sizeof tab[0])) return 0;
-  return tab[index];
-}
+COLORREF ClassicSysColor(int index) { return GetSysColor(index); }
 
 HBRUSH SysColorBrush(int index) {
   TAVO_GDI_LOCK;
@@ -449,13 +420,6 @@ HBRUSH CreatePatternBrush(HBITMAP bitmap) {
   for (int y = 0; y < b->ph; ++y)
     for (int x = 0; x < b->pw; ++x) b->pattern.push_back(ToColorRef(bm->surf->Row(y)[x]));
   return AddObj(b);
-}
-
-// Reads pixel (x, y) (y counted from the first stored row) of a DIB as a
-// colour reference. Defined in bitmap.cpp.
-namespace tavo::gdi {
-bool DecodeDib(const BITMAPINFO *bmi, const void *bits, UINT usage,
-               std::vector<COLORREF> &out, int &w, int &h);
 }
 
 HBRUSH CreateDIBPatternBrushPt(const void *packed, UINT usage) {

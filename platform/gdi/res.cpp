@@ -291,6 +291,17 @@ HANDLE LoadPicture(HINSTANCE inst, LPCSTR name, int type) {
 
 }  // namespace
 
+namespace tavo::gdi {
+
+int SystemCursorId(HCURSOR cursor) {
+  TAVO_GDI_LOCK;
+  for (auto &e : R().system)
+    if (e.second == cursor && e.first.first == kCursor) return e.first.second;
+  return 0;
+}
+
+}  // namespace tavo::gdi
+
 namespace tavo::res {
 
 static void Add(Res r) {
@@ -386,7 +397,7 @@ BOOL FreeResource(HGLOBAL) { return FALSE; }
 HBITMAP LoadBitmapA(HINSTANCE inst, LPCSTR name) {
   TAVO_GDI_LOCK;
   const Res *r = Find(inst, name, kBitmap, nullptr);
-  if (!r || r->size < sizeof(BITMAPINFOHEADER)) {
+  if (!r || r->size < 12) {  // the smallest header is the core header
     SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
     return 0;
   }
@@ -424,9 +435,10 @@ BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int cx, int cy, UINT, HBRUSH 
   }
   int ox = x + dc->Dx(), oy = y + dc->Dy();
   const Region &clip = dc->Effective();
-  for (int j = 0; j < cy; ++j)
-    for (int i = 0; i < cx; ++i) {
-      uint32_t p = ic->px[(size_t)(j * ic->h / cy) * ic->w + (i * ic->w / cx)];
+  RECT box = clip.Box();
+  for (int j = std::max(0, (int)box.top - oy); j < std::min(cy, (int)box.bottom - oy); ++j)
+    for (int i = std::max(0, (int)box.left - ox); i < std::min(cx, (int)box.right - ox); ++i) {
+      uint32_t p = ic->px[(size_t)((long long)j * ic->h / cy) * ic->w + (size_t)((long long)i * ic->w / cx)];
       if (!(p >> 24)) continue;
       int px = ox + i, py = oy + j;
       if (!clip.Contains(px, py)) continue;

@@ -1,6 +1,9 @@
 // Test hooks: PNG snapshots and pixels of the surfaces behind DCs.
 
-#include "gdiint.h"
+#include <algorithm>
+
+#include "gdiwin.h"
+#include "userint.h"
 #include "tavo/test_gdi.h"
 
 using namespace tavo::gdi;
@@ -55,6 +58,54 @@ COLORREF SurfacePixel(HDC hdc, int x, int y) {
   int sx = x + dc->origin.x, sy = y + dc->origin.y;
   if (sx < 0 || sy < 0 || sx >= dc->surf->w || sy >= dc->surf->h) return CLR_INVALID;
   return ToColorRef(dc->surf->Row(sy)[sx] & 0xFFFFFF);
+}
+
+bool SaveWindowPng(HWND hwnd, const char *path) {
+  TAVO_GDI_LOCK;
+  RECT c, t;
+  HWND top = tavo::user::TopLevelOf(hwnd);
+  if (!top || !tavo::user::ClientRectOnScreen(hwnd, &c) ||
+      !tavo::user::WindowRectOnScreen(top, &t))
+    return false;
+  SurfacePtr s = WindowSurface(top);
+  if (!s) return false;
+  return WritePart(*s, c.left - t.left, c.top - t.top, c.right - c.left, c.bottom - c.top, path);
+}
+
+COLORREF WindowPixel(HWND hwnd, int x, int y) {
+  TAVO_GDI_LOCK;
+  RECT c, t;
+  HWND top = tavo::user::TopLevelOf(hwnd);
+  if (!top || !tavo::user::ClientRectOnScreen(hwnd, &c) ||
+      !tavo::user::WindowRectOnScreen(top, &t))
+    return CLR_INVALID;
+  if (x < 0 || y < 0 || x >= c.right - c.left || y >= c.bottom - c.top) return CLR_INVALID;
+  SurfacePtr s = WindowSurface(top);
+  int sx = c.left - t.left + x, sy = c.top - t.top + y;
+  if (!s || sx < 0 || sy < 0 || sx >= s->w || sy >= s->h) return CLR_INVALID;
+  return ToColorRef(s->Row(sy)[sx] & 0xFFFFFF);
+}
+
+bool SaveScreenPng(const char *path) {
+  TAVO_GDI_LOCK;
+  int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  SurfacePtr screen = NewSurface(w, h);
+  if (!screen) return false;
+  std::fill(screen->px, screen->px + (size_t)screen->stride * screen->h,
+            ToPixel(GetSysColor(COLOR_BACKGROUND)));
+  auto tops = tavo::user::ChildrenOf(0);
+  for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
+    RECT r;
+    if (!tavo::user::IsShown(*it) || !tavo::user::WindowRectOnScreen(*it, &r)) continue;
+    SurfacePtr s = WindowSurface(*it);
+    if (!s) continue;
+    for (int y = 0; y < s->h; ++y)
+      for (int x = 0; x < s->w; ++x) {
+        int sx = r.left + x, sy = r.top + y;
+        if (sx >= 0 && sy >= 0 && sx < w && sy < h) screen->Row(sy)[sx] = s->Row(y)[x];
+      }
+  }
+  return WritePart(*screen, 0, 0, w, h, path);
 }
 
 }  // namespace tavo::test

@@ -33,4 +33,11 @@ bool SaveBitmapPng(HBITMAP bitmap, const char *path);
 // outside the surface.
 COLORREF SurfacePixel(HDC hdc, int x, int y);
 
+// Windows: the client area of a window, a pixel of it (client coordinates,
+// CLR_INVALID outside), and the whole screen with every shown top-level
+// window in its place.
+bool SaveWindowPng(HWND hwnd, const char *path);
+COLORREF WindowPixel(HWND hwnd, int x, int y);
+bool SaveScreenPng(const char *path);
+
 }  // namespace tavo::test

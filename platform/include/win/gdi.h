@@ -540,3 +540,4 @@ int GetTextFaceA(HDC hdc, int n, LPSTR out);
 #define GetTextFace GetTextFaceA
 
 #include "win/gdi_res.h"
+#include "win/gdi_win.h"

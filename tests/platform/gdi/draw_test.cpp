@@ -92,6 +92,18 @@ TEST(Lines, LineLeavesOutItsEndPoint) {
   MoveToEx(c.dc, 7, 7, nullptr);
   LineTo(c.dc, 4, 7);
   EXPECT_EQ(c.Row(7, 8), "RRRRRKKK");
+  MoveToEx(c.dc, 6, 6, nullptr);
+  LineTo(c.dc, 6, 3);
+  EXPECT_EQ(c.At(6, 6), kBlack);
+  EXPECT_EQ(c.At(6, 4), kBlack);
+  EXPECT_EQ(c.At(6, 3), kRed);
+  // Lines far longer than any surface end at once and draw their visible part.
+  MoveToEx(c.dc, -2000000000, 1, nullptr);
+  LineTo(c.dc, 2000000000, 1);
+  EXPECT_EQ(c.Row(1, 8), "KKKKKKKK");
+  MoveToEx(c.dc, -1000000000, -1000000000, nullptr);
+  LineTo(c.dc, 1000000000, 1000000000);
+  EXPECT_EQ(c.At(5, 5), kBlack);
 }
 
 TEST(Lines, Rop2OnThePixels) {
@@ -183,10 +195,11 @@ TEST(Fills, DrawEdgeSunkenAndAdjust) {
   EXPECT_EQ(r.top, 2);
   EXPECT_EQ(r.right, 4);
   EXPECT_EQ(r.bottom, 4);
-  EXPECT_EQ(c.At(0, 0), RGB(128, 128, 128));  // outer top-left: button shadow
-  EXPECT_EQ(c.At(5, 5), kWhite);              // outer bottom-right: highlight
-  EXPECT_EQ(c.At(1, 1), kBlack);              // inner top-left: dark shadow
-  EXPECT_EQ(c.At(4, 4), RGB(223, 223, 223));  // inner bottom-right: 3-D light
+  EXPECT_EQ(c.At(0, 0), GetSysColor(COLOR_BTNSHADOW));  // outer top-left
+  EXPECT_EQ(c.At(5, 0), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(c.At(5, 5), GetSysColor(COLOR_BTNHIGHLIGHT));  // outer bottom-right
+  EXPECT_EQ(c.At(1, 1), GetSysColor(COLOR_3DDKSHADOW));    // inner top-left
+  EXPECT_EQ(c.At(4, 4), GetSysColor(COLOR_3DLIGHT));       // inner bottom-right
   EXPECT_EQ(c.At(2, 2), kRed);                // the middle stays
 }
 
@@ -308,6 +321,16 @@ TEST(Dibs, OneEightAndTwentyFourBits) {
   EXPECT_EQ(StretchDIBits(s.dc, 0, 0, 4, 2, 0, 0, 2, 1, rgb, bmi, DIB_RGB_COLORS, SRCCOPY), 2);
   EXPECT_EQ(s.At(1, 1), RGB(3, 2, 1));
   EXPECT_EQ(s.At(2, 0), RGB(6, 5, 4));
+
+  // The older core header: 16-bit sizes and three-byte colour entries.
+  const uint8_t core[12 + 6 + 4] = {12, 0, 0, 0, 2, 0, 1, 0, 1, 0, 1, 0,  // 2 x 1, 1 bit
+                                    0, 0, 255, 255, 0, 0,                   // red, blue
+                                    0x80, 0, 0, 0};                          // pixels 1, 0
+  Canvas k(2, 1);
+  const BITMAPINFO *ci = reinterpret_cast<const BITMAPINFO *>(core);
+  EXPECT_EQ(SetDIBitsToDevice(k.dc, 0, 0, 2, 1, 0, 0, 0, 1, core + 18, ci, DIB_RGB_COLORS), 1);
+  EXPECT_EQ(k.At(0, 0), RGB(0, 0, 255));
+  EXPECT_EQ(k.At(1, 0), RGB(255, 0, 0));
 
   info.h.biBitCount = 3;  // no such depth
   EXPECT_EQ(SetDIBitsToDevice(c.dc, 0, 0, 2, 1, 0, 0, 0, 1, rgb, bmi, DIB_RGB_COLORS), 0);
