@@ -88,6 +88,8 @@ class DataMappe : public ::testing::Test {
     snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s", d.c_str());
     snprintf(StiTab.szini, sizeof StiTab.szini, "%sini\\tavo.ini", d.c_str());
     TomAlleTabeller();
+    // Other tests of this program change the hook; the program installs it once.
+    SetInitTabFn(InitTab);
     InitPeriode(20240801, 20250731, 20240801);
   }
 

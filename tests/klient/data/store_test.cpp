@@ -297,6 +297,11 @@ TEST_F(StoreTest, ReservedRecordsAreAddedOnceAndRecognised) {
   EXPECT_EQ(tvMeda->wRecCnt, 2u);
   EXPECT_EQ(tvAnfo->wRecCnt, 2u);
   CreateReservedRecs('X');  // no family: nothing
+
+  // Resetting a table that must hold its reserved records makes them again.
+  ResetTab(pTd, pTv, 0);
+  EXPECT_EQ(pTv->wRecCnt, 7u);
+  EXPECT_NE(GetAfspadserAkti(), 0u);
 }
 
 std::vector<std::string> modtagneLinjer;
