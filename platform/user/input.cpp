@@ -552,7 +552,7 @@ void OnWindowGone(HWND h) {
 }
 
 void ActivateWindow(HWND h, int how) {
-  HWND old;
+  HWND old, oldFg = 0;
   DWORD self, oldFgThread = 0;
   std::vector<HWND> mine, theirs;
   {
@@ -566,12 +566,16 @@ void ActivateWindow(HWND h, int how) {
       if (!w || w->tid != self) return;
     }
     old = W(q->active) ? q->active : 0;
-    if (old == h) {
+    Wnd *fg = W(S().foreground);
+    oldFgThread = fg ? fg->tid : 0;
+    // Already active, and the foreground: nothing changes. Active but behind
+    // another thread's window: it comes back to the front with its messages.
+    if (old == h && (!h || S().foreground == h || oldFgThread == self)) {
       if (h) S().foreground = h;
       return;
     }
-    Wnd *fg = W(S().foreground);
-    oldFgThread = fg ? fg->tid : 0;
+    if (old == h) old = 0;
+    if (fg && fg->tid != self) oldFg = S().foreground;
     q->active = h;
     if (Wnd *d = W(S().desktop))
       for (HWND t : d->children) {
@@ -586,6 +590,11 @@ void ActivateWindow(HWND h, int how) {
     Send(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(old) ? 1 : 0), (LPARAM)h);
   }
   if (h && oldFgThread != self) {
+    // The other thread hears of it without this one waiting for its answer.
+    if (oldFg) {
+      Notify(oldFg, WM_NCACTIVATE, FALSE, 0);
+      Notify(oldFg, WM_ACTIVATE, WA_INACTIVE, (LPARAM)h);
+    }
     for (HWND t : theirs) Notify(t, WM_ACTIVATEAPP, FALSE, (LPARAM)self);
     for (HWND t : mine) Send(t, WM_ACTIVATEAPP, TRUE, (LPARAM)oldFgThread);
   } else if (!h && old) {

@@ -292,3 +292,35 @@ TEST_F(UserTest, SetWindowTextFromAWorkerIsHandledByTheOwner) {
   GetWindowTextA(h, buf, sizeof buf);
   EXPECT_STREQ(buf, "Kontakt");
 }
+
+TEST_F(UserTest, ActivationMovingBetweenThreadsTellsBothApplications) {
+  HWND mainWnd = Top();
+  tavo::test::PumpUntilIdle();
+  std::vector<std::pair<UINT, WPARAM>> mainSeen;
+  std::atomic<int> workerActivateApp{-1};
+  std::atomic<HWND> workerWnd{0};
+  DWORD mainThread = GetCurrentThreadId();
+  g_handler = [&](HWND h, UINT m, WPARAM w, LPARAM l, LRESULT *) {
+    if (h == mainWnd && (m == WM_ACTIVATEAPP || m == WM_ACTIVATE)) mainSeen.push_back({m, w});
+    if (h != mainWnd && m == WM_ACTIVATEAPP && w) {
+      workerActivateApp = (int)((DWORD)l == mainThread);
+    }
+    return false;
+  };
+  std::thread worker([&] {
+    workerWnd = CreateWindowExA(0, "TestWnd", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, 0, 0, 0, 0);
+  });
+  worker.join();  // its window is gone again when the thread ends
+  PumpUntil([&] { return mainSeen.size() >= 2; });
+  EXPECT_EQ(workerActivateApp.load(), 1);
+  ASSERT_GE(mainSeen.size(), 2u);
+  EXPECT_EQ(mainSeen[0], (std::pair<UINT, WPARAM>{WM_ACTIVATE, WA_INACTIVE}));
+  EXPECT_EQ(mainSeen[1], (std::pair<UINT, WPARAM>{WM_ACTIVATEAPP, FALSE}));
+  EXPECT_FALSE(IsWindow(workerWnd));
+  // Back to the main window: it is told again.
+  mainSeen.clear();
+  SetForegroundWindow(mainWnd);
+  EXPECT_EQ(GetForegroundWindow(), mainWnd);
+  ASSERT_FALSE(mainSeen.empty());
+  EXPECT_EQ(mainSeen[0], (std::pair<UINT, WPARAM>{WM_ACTIVATEAPP, TRUE}));
+}
