@@ -1,0 +1,53 @@
+// Tables filled record by record in memory for the record questions, the
+// minute norms and the period chains.
+#pragma once
+
+#include <cstdlib>
+#include <cstring>
+
+#include "KATALOG.h"
+#include "TABOPER.h"
+#include "TABREG.h"
+
+namespace predtest {
+
+inline void TomTabel(TabVar *pTv) {
+  FreeRunPtrs(pTv);
+  free(pTv->pbTab);
+  free(pTv->pwSort);
+  free(pTv->pfSave);
+  memset(pTv, 0, sizeof *pTv);
+}
+
+// Every table empty, with its placeholder record 0 (and the reserved
+// records of the tables that always have them).
+inline void TommeTabeller() {
+  for (const TabRegEntry *e = TabRegister; e->Navn; ++e) {
+    TomTabel(e->pTabVar);
+    ResetTab(e->pTabDesc, e->pTabVar, 1);
+  }
+}
+
+// Adds a record with the given content; its number.
+template <class R>
+uint32_t Ny(const TabDesc &td, TabVar &tv, const R &r) {
+  static_assert(sizeof(R) > 0);
+  if (tv.wRecCnt == 0) ResetTab(&td, &tv, 1);
+  const uint32_t n = NewRec(&td, &tv);
+  if (n == 0) return 0;
+  memcpy(GetRec(&td, &tv, n), &r, sizeof r);
+  return n;
+}
+
+template <class R>
+R *Rec(TabVar &tv, uint32_t n) {
+  return reinterpret_cast<R *>(tv.pbTab + static_cast<size_t>(n) * sizeof(R));
+}
+
+template <size_t N>
+void Tekst(char (&felt)[N], const char *s) {
+  memset(felt, 0, N);
+  strncpy(felt, s, N - 1);
+}
+
+}  // namespace predtest
