@@ -8,6 +8,7 @@
 
 #include "FINDREC.h"
 #include "INDSTIL.h"
+#include "KATALOG.h"
 #include "LOGFIL.h"
 #include "STITAB.h"
 #include "TABOPER.h"
@@ -408,4 +409,31 @@ void LoadAktiPrioriteter() {
     AktiPrioritetMinde[r] = static_cast<uint8_t>(atoi(felt2));
   }
   fclose(f);
+}
+
+int GemAktiPrioriteter() {
+  if (!AktiPrioritetMinde) return 0;
+  const TabDesc *pTd;
+  TabVar *pTv;
+  if (TabFromType('K', &pTd, &pTv) != 0) return 0;
+  char sti[kStiLaengde], tmp[kStiLaengde];
+  if (!DataFilSti(sti, sizeof sti, "aktiprioriteter.dat", "") ||
+      !DataFilSti(tmp, sizeof tmp, "aktiprioriteter.tmp", ""))
+    return -1;
+  FILE *f = AabnDataFil(tmp, "w");
+  if (!f) return -1;
+  int res = 0;
+  for (uint32_t r = 1; r < pTv->wRecCnt && r < AktiPrioritetAntal; ++r) {
+    const AktiRec *a = reinterpret_cast<const AktiRec *>(GetRec(pTd, pTv, r));
+    uint8_t p = AktiPrioritetMinde[r];
+    if (p == INGEN_AKTI_PRIORITET || p == a->Skema_prioritet || a->Status == 30 ||
+        IsReservedRec('K', r))
+      continue;
+    if (fprintf(f, "%lu;%d\n", static_cast<unsigned long>(a->id), p) < 0) res = -1;
+  }
+  if (ferror(f)) res = -1;
+  if (fclose(f) != 0) res = -1;
+  if (res == 0 && ErstatDataFil(tmp, sti) != 0) res = -1;
+  if (res != 0) SletDataFil(tmp);
+  return res;
 }

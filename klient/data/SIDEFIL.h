@@ -123,3 +123,8 @@ extern uint32_t AktiPrioritetAntal;
 bool SikrAktiPrioritetMinde(uint32_t n);
 void FrigivAktiPrioritetMinde();
 void LoadAktiPrioriteter();
+// Writes data/aktiprioriteter.dat when the memory exists: "id;priority" for
+// every activity whose local priority is set, differs from its
+// Skema_prioritet, whose status is not 30 and which is not reserved.
+// 0, or -1 when the file cannot be written (the old one is then kept).
+int GemAktiPrioriteter();

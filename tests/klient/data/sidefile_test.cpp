@@ -193,6 +193,18 @@ TEST_F(SideFilTest, ActivityPrioritiesByIdFromTheTextFile) {
   EXPECT_EQ(AktiPrioritetMinde[2], 7);
   EXPECT_EQ(AktiPrioritetMinde[0], INGEN_AKTI_PRIORITET);
 
+  // Written back: only priorities that are set and differ from the record's
+  // own; read back the same.
+  reinterpret_cast<AktiRec *>(GetRec(pTd, pTv, 2))->Skema_prioritet = 7;
+  ASSERT_EQ(GemAktiPrioriteter(), 0);
+  std::ifstream i(Fil("aktiprioriteter.dat"), std::ios::binary);
+  std::string tekst((std::istreambuf_iterator<char>(i)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(tekst, "4711;3\r\n");
+  FrigivAktiPrioritetMinde();
+  LoadAktiPrioriteter();
+  EXPECT_EQ(AktiPrioritetMinde[1], 3);
+  EXPECT_EQ(AktiPrioritetMinde[2], INGEN_AKTI_PRIORITET);
+
   // The memory grows with the table and keeps what it held.
   ASSERT_TRUE(SikrAktiPrioritetMinde(100));
   EXPECT_EQ(AktiPrioritetMinde[1], 3);
