@@ -341,7 +341,7 @@ void InstallerErrSignalHandler() {
   for (int s : signaler) std::signal(s, ErrSignalHandler);
 }
 
-int AabnLog() {
+int AabnLog(const char *filVersion) {
   LogFlush = 1;
   {
     LogLaasVagt vagt;
@@ -372,7 +372,8 @@ int AabnLog() {
   // The log folder may have been made after the handler was installed.
   if (HandlerInstalleret && SignalFdStdErr.load() < 0)
     SignalFdStdErr.store(AabnFd(StdErrSti().c_str()));
-  LogPrintf("Starter TAVO ver %s (make %s %s)\n\n", TAVO_VERSION_TEXT, __DATE__, __TIME__);
+  LogPrintf("Starter TAVO ver %s (make %s %s)\n\n", filVersion ? filVersion : TAVO_VERSION_TEXT,
+            __DATE__, __TIME__);
   LogMemUsage("start");
   return 1;
 }

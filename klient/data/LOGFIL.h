@@ -43,8 +43,9 @@ const char *SignalNavn(int signal);
 
 // Start-up: trims the main log and the fallback, opens the main log ("a+")
 // or else the fallback, deletes the fallback when the main log opened, and
-// writes the start line and the memory line "start". 1 when a log is open.
-int AabnLog();
+// writes the start line with the program's file version (the built version
+// when none is given) and the memory line "start". 1 when a log is open.
+int AabnLog(const char *filVersion = nullptr);
 // Exit: the memory line "lukker", the closing line, and the log is closed
 // when its open-count reaches 0.
 void LukLog();
