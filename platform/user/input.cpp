@@ -74,7 +74,7 @@ const KeyDef kKeys[] = {
     {VK_OEM_COMMA, 0x33, false, ',', ';', 0, nullptr},
     {VK_OEM_PERIOD, 0x34, false, '.', ':', 0, nullptr},
     {VK_OEM_MINUS, 0x35, false, '-', '_', 0, nullptr},
-    {VK_RSHIFT, 0x36, false, 0, 0, 0, "H\xC3\x98JRE SKIFT"},
+    {VK_RSHIFT, 0x36, false, 0, 0, 0, "H\xD8JRE SKIFT"},
     {VK_MULTIPLY, 0x37, false, '*', '*', 0, "NUM *"},
     {VK_MENU, 0x38, false, 0, 0, 0, "ALT"},
     {VK_SPACE, 0x39, false, ' ', ' ', 0, "MELLEMRUM"},
@@ -122,7 +122,7 @@ const KeyDef kKeys[] = {
     {VK_F24, 0x76, false, 0, 0, 0, "F24"},
     // extended keys
     {VK_RETURN, 0x1C, true, '\r', '\r', 0, "NUM ENTER"},
-    {VK_RCONTROL, 0x1D, true, 0, 0, 0, "H\xC3\x98JRE CTRL"},
+    {VK_RCONTROL, 0x1D, true, 0, 0, 0, "H\xD8JRE CTRL"},
     {VK_DIVIDE, 0x35, true, '/', '/', 0, "NUM /"},
     {VK_SNAPSHOT, 0x37, true, 0, 0, 0, "PRINT SCREEN"},
     {VK_RMENU, 0x38, true, 0, 0, 0, "ALT GR"},
@@ -130,14 +130,14 @@ const KeyDef kKeys[] = {
     {VK_UP, 0x48, true, 0, 0, 0, "PIL OP"},
     {VK_PRIOR, 0x49, true, 0, 0, 0, "PAGE UP"},
     {VK_LEFT, 0x4B, true, 0, 0, 0, "PIL VENSTRE"},
-    {VK_RIGHT, 0x4D, true, 0, 0, 0, "PIL H\xC3\x98JRE"},
+    {VK_RIGHT, 0x4D, true, 0, 0, 0, "PIL H\xD8JRE"},
     {VK_END, 0x4F, true, 0, 0, 0, "END"},
     {VK_DOWN, 0x50, true, 0, 0, 0, "PIL NED"},
     {VK_NEXT, 0x51, true, 0, 0, 0, "PAGE DOWN"},
     {VK_INSERT, 0x52, true, 0, 0, 0, "INSERT"},
     {VK_DELETE, 0x53, true, 0, 0, 0, "DELETE"},
     {VK_LWIN, 0x5B, true, 0, 0, 0, "VENSTRE WINDOWS"},
-    {VK_RWIN, 0x5C, true, 0, 0, 0, "H\xC3\x98JRE WINDOWS"},
+    {VK_RWIN, 0x5C, true, 0, 0, 0, "H\xD8JRE WINDOWS"},
     {VK_APPS, 0x5D, true, 0, 0, 0, "PROGRAM"},
 };
 
@@ -950,15 +950,7 @@ int GetKeyNameTextA(LONG lParam, LPSTR buf, int size) {
   if (!k) return 0;
   std::string name;
   if (k->name) {
-    // Names are written in UTF-8 here; the program sees Windows-1252.
-    for (const char *p = k->name; *p; ++p) {
-      if ((unsigned char)*p == 0xC3 && p[1]) {
-        name += (char)((unsigned char)p[1] + 0x40);
-        ++p;
-      } else {
-        name += *p;
-      }
-    }
+    name = k->name;
   } else {
     BYTE c = k->normal;
     if (IsLetter(c)) c = Upper(c);

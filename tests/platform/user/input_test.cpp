@@ -180,6 +180,7 @@ TEST_F(UserTest, KeyNamesAreDanishAndBounded) {
       {(0x48 << 16) | (1 << 24), "PIL OP"},
       {(0x1C << 16) | (1 << 24), "NUM ENTER"},
       {0x3F << 16, "F5"},
+      {0x36 << 16, "H\xD8JRE SKIFT"},
   };
   for (const Case &c : cases) {
     char buf[51];
@@ -476,4 +477,22 @@ TEST_F(UserTest, CaptionDragMovesTheWindow) {
   EXPECT_EQ(wr.left, 160);
   EXPECT_EQ(wr.top, 140);
   EXPECT_EQ(Names(seen), (std::vector<std::string>{"WM_ENTERSIZEMOVE", "WM_MOVING", "WM_MOVING", "WM_EXITSIZEMOVE"}));
+}
+
+TEST_F(UserTest, HoverAfterTheHoverTimeWhenThePointerRests) {
+  HWND h = Top(WS_POPUP | WS_VISIBLE, 100, 100, 200, 100);
+  tavo::test::MouseMove(150, 150);
+  PumpUntilIdle();
+  std::vector<Seen> seen;
+  g_handler = Recorder(seen, h);
+  TRACKMOUSEEVENT tme{sizeof tme, TME_HOVER, h, 20};
+  ASSERT_TRUE(TrackMouseEvent(&tme));
+  PumpUntilIdle();
+  EXPECT_TRUE(Only(seen, WM_MOUSEHOVER).empty());  // not yet
+  MSG m;
+  while (Only(seen, WM_MOUSEHOVER).empty() && GetMessageA(&m, 0, 0, 0) > 0) DispatchMessageA(&m);
+  ASSERT_EQ(Only(seen, WM_MOUSEHOVER).size(), 1u);
+  TRACKMOUSEEVENT q{sizeof q, TME_QUERY, 0, 0};
+  TrackMouseEvent(&q);
+  EXPECT_EQ(q.dwFlags & TME_HOVER, 0u);  // one hover per request
 }
