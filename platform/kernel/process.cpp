@@ -259,19 +259,21 @@ BOOL CreateProcessA(LPCSTR applicationName, LPSTR commandLine, LPSECURITY_ATTRIB
     return FALSE;
   }
 
-  // Standard handles: the objects stay referenced until the child has its
-  // copies of the descriptors.
+  // Standard handles. Each descriptor is first copied above 2, so that
+  // placing one at 0, 1 or 2 in the child never overwrites another still to
+  // be placed (a pipe made while our stdin was closed sits at 0).
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  std::vector<std::shared_ptr<KernelObject>> keep;
+  std::vector<int> copies;
   if (si && (si->dwFlags & STARTF_USESTDHANDLES)) {
     HANDLE std3[3] = {si->hStdInput, si->hStdOutput, si->hStdError};
     for (int i = 0; i < 3; ++i) {
       auto obj = inheritHandles && IsHandleInheritable(std3[i]) ? LookupHandle(std3[i]) : nullptr;
       int fd = obj ? obj->PosixFd() : -1;
-      if (fd >= 0) {
-        keep.push_back(obj);
-        posix_spawn_file_actions_adddup2(&actions, fd, i);
+      int copy = fd >= 0 ? fcntl(fd, F_DUPFD_CLOEXEC, 3) : -1;
+      if (copy >= 0) {
+        copies.push_back(copy);
+        posix_spawn_file_actions_adddup2(&actions, copy, i);
       } else {
         posix_spawn_file_actions_addopen(&actions, i, "/dev/null", O_RDWR, 0);
       }
@@ -300,6 +302,7 @@ BOOL CreateProcessA(LPCSTR applicationName, LPSTR commandLine, LPSECURITY_ATTRIB
   int err = posix_spawn(&pid, path.c_str(), &actions, &attr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attr);
+  for (int fd : copies) close(fd);
   if (err != 0) {
     SetLastError(ErrorOfErrno(err));
     return FALSE;

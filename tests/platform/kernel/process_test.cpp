@@ -3,12 +3,16 @@
 // stdout and stderr, exit code after the wait.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
-#include <sys/wait.h>
-
+#include "handles.h"
 #include "win/kernel.h"
 
 namespace {
@@ -72,6 +76,40 @@ TEST(ProcessPipe, ChildGetsWindowsArgumentsAndReportsThroughOnePipe) {
   EXPECT_EQ(code, 3u);
   EXPECT_EQ(WaitForSingleObject(c.pi.hThread, 0), WAIT_OBJECT_0);
   for (HANDLE h : {c.out, c.pi.hProcess, c.pi.hThread}) EXPECT_TRUE(CloseHandle(h));
+}
+
+TEST(ProcessStart, StandardHandleAtDescriptorZeroReachesItsPlace) {
+  // With our stdin closed, the file made next sits at descriptor 0, the
+  // place the child's stdin goes to: placing stdin first must not overwrite
+  // it before it becomes the child's stdout.
+  std::string out = TAVO_BINARY_DIR "/tests/platform/kernel/kchild_out.txt";
+  SECURITY_ATTRIBUTES sa = {sizeof sa, NULL, TRUE};
+  int saved = dup(0);
+  close(0);
+  HANDLE f = CreateFile(out.c_str(), GENERIC_WRITE, 0, &sa, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
+  tavo::SetHandleInheritable(f, true);
+  HANDLE inR, inW;
+  bool piped = CreatePipe(&inR, &inW, &sa, 0);
+  STARTUPINFO si;
+  GetStartupInfo(&si);
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdInput = inR;
+  si.hStdOutput = f;
+  si.hStdError = f;
+  PROCESS_INFORMATION pi{};
+  std::string line = "\"" + kChild + "\" -i -x1";
+  BOOL ok = piped && CreateProcess(NULL, line.data(), NULL, NULL, TRUE, 0, NULL, NULL, &si, &pi);
+  for (HANDLE h : {f, inR, inW}) CloseHandle(h);
+  dup2(saved, 0);
+  close(saved);
+  ASSERT_TRUE(ok);
+  EXPECT_EQ(WaitForSingleObject(pi.hProcess, 10000), WAIT_OBJECT_0);
+  std::ifstream in(out, std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text, "[-i]\n[-x1]\nstderr\nin:0\n");
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  std::remove(out.c_str());
 }
 
 TEST(ProcessWait, RunningChildTimesOutThenEnds) {
