@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "KATALOG.h"
 #include "TABOPER.h"
@@ -20,11 +21,18 @@ inline void TomTabel(TabVar *pTv) {
 }
 
 // Every table empty, with its placeholder record 0 (and the reserved
-// records of the tables that always have them).
+// records of the tables that always have them). A table still holding just
+// what its reset gave it is left as it is, which keeps the many resets of a
+// table of cases quick.
 inline void TommeTabeller() {
-  for (const TabRegEntry *e = TabRegister; e->Navn; ++e) {
+  static std::vector<uint32_t> startAntal;
+  size_t i = 0;
+  for (const TabRegEntry *e = TabRegister; e->Navn; ++e, ++i) {
+    if (i < startAntal.size() && e->pTabVar->wRecCnt == startAntal[i] && startAntal[i] != 0) continue;
     TomTabel(e->pTabVar);
     ResetTab(e->pTabDesc, e->pTabVar, 1);
+    if (startAntal.size() <= i) startAntal.resize(i + 1);
+    startAntal[i] = e->pTabVar->wRecCnt;
   }
 }
 
