@@ -116,6 +116,11 @@ void SizeMoveLoop(HWND h, UINT cmd) {
     switch (m.message) {
       case WM_MOUSEMOVE:
       case WM_NCMOUSEMOVE: {
+        // The button went up without us seeing it: the drag is over.
+        if (GetKeyState(VK_LBUTTON) >= 0) {
+          done = true;
+          break;
+        }
         int dx = m.pt.x - start.x, dy = m.pt.y - start.y;
         RECT r = orig;
         if (moving) {

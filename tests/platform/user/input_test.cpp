@@ -496,3 +496,20 @@ TEST_F(UserTest, HoverAfterTheHoverTimeWhenThePointerRests) {
   TrackMouseEvent(&q);
   EXPECT_EQ(q.dwFlags & TME_HOVER, 0u);  // one hover per request
 }
+
+TEST_F(UserTest, MoveLoopWithoutAHeldButtonEndsAtTheFirstMove) {
+  HWND h = Top(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200);
+  PumpUntilIdle();
+  int exits = 0;
+  g_handler = [&](HWND, UINT m, WPARAM, LPARAM, LRESULT *) {
+    if (m == WM_EXITSIZEMOVE) ++exits;
+    return false;
+  };
+  tavo::test::MouseMove(400, 400);
+  SendMessageA(h, WM_SYSCOMMAND, SC_MOVE + HTCAPTION, 0);
+  EXPECT_EQ(exits, 1);
+  RECT wr;
+  GetWindowRect(h, &wr);
+  EXPECT_EQ(wr.left, 100);
+  EXPECT_EQ(GetCapture(), 0u);
+}
