@@ -408,6 +408,7 @@ const void *ParseFeltVaerdi(const TabDesc *pTd, const char *tekst) {
 
 int ParseRecordLine(const TabDesc *pTd, TabVar *pTv, const char *linje, char bogstav,
                     uint32_t recnr, ImportStatus *pStatus, int fKomma) {
+  if (pTd == nullptr || pTv == nullptr) return IMPFEJL_OVERLOEB;
   if (linje == nullptr || strnlen(linje, 2) < 2) return IMPFEJL_KORT;
   if (bogstav == 0 || strchr(kObjektBogstaver, bogstav) == nullptr) return IMPFEJL_OBJEKTSTATUS;
   uint8_t *rec = GetRec(pTd, pTv, recnr);
@@ -454,6 +455,7 @@ int ParseRecordLine(const TabDesc *pTd, TabVar *pTv, const char *linje, char bog
 
 int ImportRecordLine(const char *linje, char bogstav, const TabDesc *pTd, TabVar *pTv,
                      ImportStatus *pStatus, int fKomma) {
+  if (pTd == nullptr || pTv == nullptr) return IMPFEJL_OVERLOEB;
   const uint32_t r = NewRec(pTd, pTv);
   if (r == 0) return IMPFEJL_OVERLOEB;
   const int fejl = ParseRecordLine(pTd, pTv, linje, bogstav, r, pStatus, fKomma);
@@ -469,6 +471,7 @@ int ImportRecordLine(const char *linje, char bogstav, const TabDesc *pTd, TabVar
 }
 
 uint32_t AddRecordFromLine(const TabDesc *pTd, TabVar *pTv, const char *linje, char bogstav) {
+  if (pTd == nullptr || pTv == nullptr) return 0;
   const uint32_t r = NewRec(pTd, pTv);
   if (r == 0) return 0;
   if (ParseRecordLine(pTd, pTv, linje, bogstav, r, nullptr, 0) != 0) {
