@@ -94,10 +94,11 @@ void Skaer(Dato fra, Dato til, uint32_t foerste, uint32_t kaedeAntal, HentFn hen
 // Inserts element p into a chain by ascending date: a date not after the
 // head's goes in front; otherwise after the last member with an earlier
 // date, so among equal dates the later inserted stands first.
-template <class DatoFn, class NesteFn>
-void IndsaetSorteret(uint32_t &hoved, uint32_t p, DatoFn dato, NesteFn neste, uint32_t graense) {
+template <class DatoFn, class NesteFn, class SaetNesteFn>
+void IndsaetSorteret(uint32_t &hoved, uint32_t p, DatoFn dato, NesteFn neste, SaetNesteFn saetNeste,
+                     uint32_t graense) {
   if (hoved == 0 || dato(p) <= dato(hoved)) {
-    neste(p) = hoved;
+    saetNeste(p, hoved);
     hoved = p;
     return;
   }
@@ -107,8 +108,8 @@ void IndsaetSorteret(uint32_t &hoved, uint32_t p, DatoFn dato, NesteFn neste, ui
     if (nx == 0 || dato(nx) >= dato(p)) break;
     forrige = nx;
   }
-  neste(p) = neste(forrige);
-  neste(forrige) = p;
+  saetNeste(p, neste(forrige));
+  saetNeste(forrige, p);
 }
 
 const MedPerRec *PeriodeVedDato(uint32_t anfo, Dato dato) {
@@ -242,9 +243,12 @@ void BuildMedPer() {
   for (uint32_t p = 1; p < MedPerAntal; ++p) {
     const uint32_t a = MedPerTab[p].anfo_id;
     if (a > anfoAntal) continue;
+    uint32_t hoved = MedPerIdxTab[a].forste_medper;
     IndsaetSorteret(
-        MedPerIdxTab[a].forste_medper, p, [](uint32_t n) { return MedPerTab[n].Fradato; },
-        [](uint32_t n) -> uint32_t & { return MedPerTab[n].neste_medper; }, MedPerAntal);
+        hoved, p, [](uint32_t n) { return MedPerTab[n].Fradato; },
+        [](uint32_t n) { return MedPerTab[n].neste_medper; },
+        [](uint32_t n, uint32_t v) { MedPerTab[n].neste_medper = v; }, MedPerAntal);
+    MedPerIdxTab[a].forste_medper = hoved;
   }
 
   // 4. The buffer-hour records of each employment.
@@ -252,11 +256,12 @@ void BuildMedPer() {
     BuftimRec *b = TabRec<BuftimRec>(tvbuftim, r);
     b->neste_buftim = 0;
     if (b->Status != 10 || b->anfo_id >= anfoAntal) continue;
+    uint32_t hoved = MedPerIdxTab[b->anfo_id].forste_buftim;
     IndsaetSorteret(
-        MedPerIdxTab[b->anfo_id].forste_buftim, r,
-        [](uint32_t n) { return TabRec<BuftimRec>(tvbuftim, n)->Fradato; },
-        [](uint32_t n) -> uint32_t & { return TabRec<BuftimRec>(tvbuftim, n)->neste_buftim; },
-        tvbuftim.wRecCnt);
+        hoved, r, [](uint32_t n) { return TabRec<BuftimRec>(tvbuftim, n)->Fradato; },
+        [](uint32_t n) { return TabRec<BuftimRec>(tvbuftim, n)->neste_buftim; },
+        [](uint32_t n, uint32_t v) { TabRec<BuftimRec>(tvbuftim, n)->neste_buftim = v; }, tvbuftim.wRecCnt);
+    MedPerIdxTab[b->anfo_id].forste_buftim = hoved;
   }
 
   // 5. The norm adjustments of each employment.
@@ -264,11 +269,13 @@ void BuildMedPer() {
     NormjustRec *j = TabRec<NormjustRec>(tvnormjust, r);
     j->neste_normjust = 0;
     if (j->Status != 10 || j->anfo_id >= anfoAntal) continue;
+    uint32_t hoved = MedPerIdxTab[j->anfo_id].forste_normjust;
     IndsaetSorteret(
-        MedPerIdxTab[j->anfo_id].forste_normjust, r,
-        [](uint32_t n) { return TabRec<NormjustRec>(tvnormjust, n)->Dato; },
-        [](uint32_t n) -> uint32_t & { return TabRec<NormjustRec>(tvnormjust, n)->neste_normjust; },
+        hoved, r, [](uint32_t n) { return TabRec<NormjustRec>(tvnormjust, n)->Dato; },
+        [](uint32_t n) { return TabRec<NormjustRec>(tvnormjust, n)->neste_normjust; },
+        [](uint32_t n, uint32_t v) { TabRec<NormjustRec>(tvnormjust, n)->neste_normjust = v; },
         tvnormjust.wRecCnt);
+    MedPerIdxTab[j->anfo_id].forste_normjust = hoved;
   }
 }
 
@@ -391,7 +398,8 @@ int32_t BeregnPeriodeNorm(uint32_t anfo, Dato fra, Dato til) {
     // Inclusive: a registration period that only touches the range still
     // gives its one shared day.
     if (g->meda_id != meda || g->FraDato > til || g->TilDato < fra) continue;
-    const Dato start = std::max<Dato>(fra, g->FraDato), slut = std::min<Dato>(til, g->TilDato);
+    const Dato regFra = g->FraDato, regTil = g->TilDato;
+    const Dato start = std::max(fra, regFra), slut = std::min(til, regTil);
     if (!GyldigDato(start)) continue;
     // Bounded walk: no range of real dates is longer than this.
     Dato d = start;
