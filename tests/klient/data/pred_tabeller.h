@@ -25,14 +25,19 @@ inline void TomTabel(TabVar *pTv) {
 // what its reset gave it is left as it is, which keeps the many resets of a
 // table of cases quick.
 inline void TommeTabeller() {
-  static std::vector<uint32_t> startAntal;
+  struct Start {
+    uint32_t antal;
+    const uint8_t *pbTab;
+  };
+  static std::vector<Start> start;
   size_t i = 0;
   for (const TabRegEntry *e = TabRegister; e->Navn; ++e, ++i) {
-    if (i < startAntal.size() && e->pTabVar->wRecCnt == startAntal[i] && startAntal[i] != 0) continue;
+    const TabVar *tv = e->pTabVar;
+    if (i < start.size() && tv->wRecCnt == start[i].antal && tv->pbTab == start[i].pbTab && tv->pbTab) continue;
     TomTabel(e->pTabVar);
     ResetTab(e->pTabDesc, e->pTabVar, 1);
-    if (startAntal.size() <= i) startAntal.resize(i + 1);
-    startAntal[i] = e->pTabVar->wRecCnt;
+    if (start.size() <= i) start.resize(i + 1);
+    start[i] = {tv->wRecCnt, tv->pbTab};
   }
 }
 
