@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "tavo/test_gdi.h"
 #include "win/gdi.h"
@@ -170,4 +171,42 @@ TEST(Windows, SnapshotsAndScreenDC) {
 namespace {
 // These tests draw in memory whatever display the machine has.
 const int kHeadless = setenv("TAVO_DISPLAY", "headless", 1);
+}  // namespace
+
+namespace {
+
+// A worker paints on a window's own DC while the main thread paints on the
+// same window and measures text: every call takes the layer's lock, so both
+// finish and the pixels are one painter's or the other's.
+TEST(Windows, WorkerPaintsOnTheOwnDCWhileTheMainThreadPaints) {
+  HWND w = Top(CS_OWNDC);
+  HDC own = GetDC(w);
+  HFONT f = CreateFont(-11, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+  SelectObject(own, f);
+  std::thread worker([own] {
+    HBRUSH b = CreateSolidBrush(RGB(0, 0, 255));
+    for (int i = 0; i < 200; ++i) {
+      RECT r{100, 0, 200, 50};
+      FillRect(own, &r, b);
+      TextOut(own, 100, 0, "Sum 12", 6);
+    }
+    DeleteObject(b);
+  });
+  HDC mem = CreateCompatibleDC(0);
+  SelectObject(mem, f);
+  for (int i = 0; i < 200; ++i) {
+    RECT r{0, 0, 100, 50};
+    FillRect(own, &r, (HBRUSH)GetStockObject(WHITE_BRUSH));
+    SIZE sz;
+    GetTextExtentPoint32(mem, "Plan", 4, &sz);
+    TextOut(own, 0, 0, "Plan", 4);
+  }
+  worker.join();
+  EXPECT_EQ(tavo::test::WindowPixel(w, 199, 49), RGB(0, 0, 255));
+  EXPECT_EQ(tavo::test::WindowPixel(w, 99, 49), RGB(255, 255, 255));
+  DeleteDC(mem);
+  DestroyWindow(w);
+  DeleteObject(f);
+}
+
 }  // namespace
