@@ -406,3 +406,58 @@ TEST(Text, DrawTextLayout) {
 }
 
 }  // namespace
+
+namespace {
+
+// The program's own fonts, added from their files as at start-up, give the
+// fixed cells the grids are laid out on.
+TEST(Fonts, ProgramFontsGiveTheirFixedCells) {
+  struct Case {
+    const char *file, *face;
+    int height, width;
+  } cases[] = {
+      {"Tvo11x8Txt.ttf", "Tvo11x8Txt", 11, 8},
+      {"Tvo9x6.ttf", "Tvo9x6", 9, 6},
+      {"BS11x3.ttf", "TavoFont BS11x3", 11, 3},
+      {"Blk14x12.ttf", "Blk14x12", 14, 12},
+  };
+  Canvas c(80, 40);
+  for (const Case &k : cases) {
+    std::string path = std::string(TAVO_SOURCE_DIR "/resources/fonts/") + k.file;
+    ASSERT_EQ(AddFontResourceEx(path.c_str(), FR_PRIVATE, nullptr), 1) << k.file;
+    HFONT f = CreateFont(k.height, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, DRAFT_QUALITY, 0,
+                         k.face);
+    SelectObject(c.dc, f);
+    TEXTMETRIC tm;
+    GetTextMetrics(c.dc, &tm);
+    EXPECT_EQ(tm.tmHeight, k.height) << k.face;
+    EXPECT_EQ(tm.tmAveCharWidth, k.width) << k.face;
+    SIZE sz;
+    GetTextExtentPoint32(c.dc, "\x83\xE6Wi", 4, &sz);
+    EXPECT_EQ(sz.cx, 4 * k.width) << k.face;
+    SelectObject(c.dc, GetStockObject(SYSTEM_FONT));
+    DeleteObject(f);
+  }
+  // The bold text font is one pixel wider per cell; the upright one draws
+  // its check mark (byte 131) as its own glyph.
+  HFONT bold = CreateFont(11, 0, 0, 0, 600, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tvo11x8Txt");
+  SelectObject(c.dc, bold);
+  SIZE sz;
+  GetTextExtentPoint32(c.dc, "ab", 2, &sz);
+  EXPECT_EQ(sz.cx, 18);
+  HFONT txt = CreateFont(11, 8, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 1, 0, "Tvo11x8Txt");
+  SelectObject(c.dc, txt);
+  TextOut(c.dc, 0, 0, "\x83", 1);
+  RECT ink = c.InkBox();
+  EXPECT_LT(ink.left, ink.right);
+  EXPECT_LE(ink.right, 8);
+  SelectObject(c.dc, GetStockObject(SYSTEM_FONT));
+  DeleteObject(bold);
+  DeleteObject(txt);
+  for (const Case &k : cases) {
+    std::string path = std::string(TAVO_SOURCE_DIR "/resources/fonts/") + k.file;
+    EXPECT_TRUE(RemoveFontResourceEx(path.c_str(), FR_PRIVATE, nullptr));
+  }
+}
+
+}  // namespace
