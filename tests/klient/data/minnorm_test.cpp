@@ -96,12 +96,15 @@ class MinNormTest : public ::testing::Test {
     Ny(tdsls_koder, tvsls_koder, sls);
     BuildMedPer();
   }
-  void TearDown() override {
+  void Nulstil() {
     SaetPlanTabLaeser(nullptr);
     gPlan.clear();
     FreeMedPer();
     GlobalIndstillinger.afrunding = 0;
-    TommeTabeller();
+  }
+  void TearDown() override {
+    Nulstil();
+    FrigivAlle();
   }
 
   uint32_t NyAkti(const char *navn, const char *type) {
@@ -276,7 +279,7 @@ TEST_F(MinNormTest, EachStepAndItsCode) {
        &Verden::anfo, &Verden::rNej, &Verden::akti, 0, -1, 4, 0},
   };
   for (const Tilfaelde &c : tab) {
-    TearDown();
+    Nulstil();
     SetUp();
     if (c.opsaet) c.opsaet(*this);
     float norm = -7;

@@ -41,6 +41,12 @@ inline void TommeTabeller() {
   }
 }
 
+// Every table back to no records at all, as a test process starts, so that
+// tests that expect untouched tables may follow in any order.
+inline void FrigivAlle() {
+  for (const TabRegEntry *e = TabRegister; e->Navn; ++e) TomTabel(e->pTabVar);
+}
+
 // Adds a record with the given content; its number.
 template <class R>
 uint32_t Ny(const TabDesc &td, TabVar &tv, const R &r) {

@@ -20,7 +20,7 @@ class PredTest : public ::testing::Test {
   void TearDown() override {
     SaetPlanTabLaeser(nullptr);
     hPlanMutex = 0;
-    TommeTabeller();
+    FrigivAlle();
   }
 
   uint32_t NyAkti(const char *navn, const char *type = "", uint8_t status = 10, uint32_t uvfo = 0) {

@@ -16,7 +16,7 @@ namespace {
 class RollerTest : public ::testing::Test {
  protected:
   void SetUp() override { TommeTabeller(); }
-  void TearDown() override { TommeTabeller(); }
+  void TearDown() override { FrigivAlle(); }
 
   uint32_t NyLoty(const char *kode, uint32_t eakt = 0) {
     LotyRec l{};

@@ -49,7 +49,7 @@ class MedPerTest : public ::testing::Test {
     FreeMedPer();
     GlobalIndstillinger.normsystem = 0;
     StandardMedPerIndstillinger();
-    TommeTabeller();
+    FrigivAlle();
   }
 
   uint32_t NyAnfo(uint32_t meda) {
