@@ -54,6 +54,7 @@ struct Dib {
     w = hd.biWidth;
     top_down = hd.biHeight < 0;
     h = top_down ? -hd.biHeight : hd.biHeight;
+    if ((int64_t)w * h > (1 << 26)) return false;
     stride = ((size_t)w * bpp + 31) / 32 * 4;
     const uint8_t *after = reinterpret_cast<const uint8_t *>(bmi) + hd.biSize;
     size_t n = hd.biClrUsed;

@@ -352,7 +352,7 @@ BOOL RectVisible(HDC hdc, const RECT *rc) {
 // ------------------------------------------------------------ bitmaps
 
 HBITMAP CreateCompatibleBitmap(HDC hdc, int w, int h) {
-  if (w <= 0 || h <= 0 || w > 16384 || h > 16384) {
+  if (w <= 0 || h <= 0 || w > 16384 || h > 16384 || (int64_t)w * h > (1 << 26)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
@@ -363,7 +363,7 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int w, int h) {
 }
 
 HBITMAP CreateBitmap(int w, int h, UINT planes, UINT bpp, const void *bits) {
-  if (w <= 0 || h <= 0 || w > 16384 || h > 16384 || planes != 1 ||
+  if (w <= 0 || h <= 0 || w > 16384 || h > 16384 || (int64_t)w * h > (1 << 26) || planes != 1 ||
       (bpp != 1 && bpp != 32 && bpp != 24)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;

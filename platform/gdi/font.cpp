@@ -146,7 +146,7 @@ int Ceil(double v) { return (int)std::ceil(v - 1e-6); }
 
 // Weighted average width of the lower-case letters and the space, in font
 // units: how the classic average character width is defined.
-double AverageWidth(FT_Face face, bool bytes) {
+double AverageWidth(FT_Face face) {
   static const int weights[27] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3,  6,  35, 20, 56,
                                   56, 17, 4,  49, 56, 71,  31, 10, 18, 3,  18, 2,  166};
   double sum = 0;
@@ -160,7 +160,6 @@ double AverageWidth(FT_Face face, bool bytes) {
     sum += (double)adv * weights[i];
     wsum += weights[i];
   }
-  (void)bytes;
   return wsum ? sum / wsum : 0;
 }
 
@@ -358,7 +357,7 @@ std::shared_ptr<FontInst> Realize(FontObj &fo) {
     int ppem = h < 0 ? -h : h > 0 ? (int)std::lround(h * upem / (asc + desc)) : 12;
     if (ppem < 1) ppem = 1;
     if (ppem > 1000) ppem = 1000;
-    double avg = AverageWidth(face, false);
+    double avg = AverageWidth(face);
     int xppem = ppem;
     if (lf.lfWidth > 0 && avg > 0) xppem = std::max(1, (int)std::lround(lf.lfWidth * upem / avg));
     if (xppem > 1000) xppem = 1000;
@@ -454,12 +453,6 @@ std::shared_ptr<FontInst> DCFont(DCObj &dc) {
   FontObj *f = Get<FontObj>(dc.st.font, Kind::Font);
   if (!f) f = Get<FontObj>(StockFont(SYSTEM_FONT), Kind::Font);
   return Realize(*f);
-}
-
-void ResetFontsForTests() {
-  TAVO_GDI_LOCK;
-  F().added.clear();
-  F().insts.clear();
 }
 
 }  // namespace tavo::gdi

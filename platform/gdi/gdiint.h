@@ -196,6 +196,5 @@ bool DecodeDib(const BITMAPINFO *bmi, const void *bits, UINT usage, std::vector<
 struct FontInst;
 std::shared_ptr<FontInst> Realize(FontObj &f);
 HFONT StockFont(int which);
-void ResetFontsForTests();
 
 }  // namespace tavo::gdi

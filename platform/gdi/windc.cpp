@@ -160,7 +160,9 @@ SurfacePtr WindowSurface(HWND top) {
   Register();
   RECT r;
   if (!U::WindowRectOnScreen(top, &r)) return nullptr;
-  int w = std::max<int>(1, r.right - r.left), h = std::max<int>(1, r.bottom - r.top);
+  // Bounded, so that an absurd window size cannot take all memory; what
+  // lies beyond is not drawn.
+  int w = std::clamp<int>(r.right - r.left, 1, 4096), h = std::clamp<int>(r.bottom - r.top, 1, 4096);
   WinState &ws = WS();
   SurfacePtr &s = ws.surfaces[top];
   if (s && s->w == w && s->h == h) return s;
