@@ -545,6 +545,10 @@ TEST(Objects, SelectDeleteAndGetObject) {
   EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES), 32);
   EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 96);
   EXPECT_EQ(GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE, 0);
+  // Sizes that would take gigabytes are refused.
+  EXPECT_EQ(CreateCompatibleBitmap(dc, 16384, 16384), 0u);
+  EXPECT_EQ(CreateBitmap(16000, 16000, 1, 32, nullptr), 0u);
+  EXPECT_EQ(CreateCompatibleBitmap(dc, 0, 5), 0u);
   EXPECT_TRUE(DeleteDC(dc));
   EXPECT_EQ(SelectObject(dc, GetStockObject(BLACK_PEN)), 0u);
 }
