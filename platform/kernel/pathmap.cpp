@@ -248,8 +248,9 @@ bool MapPath(const char *path, std::string &out) {
     }
     root = StripRoot(e.folder);
     pos = 2;
-    if (pos < len && !IsSep(p[pos])) {
-      // "C:name": relative to the current directory when it is on that drive.
+    if (pos >= len || !IsSep(p[pos])) {
+      // "C:" and "C:name": relative to the current directory when it is on
+      // that drive.
       if (loadCwd() && cwdLetter == letter) parts = cwdParts;
     }
   } else if (len >= 2 && IsSep(p[0]) && IsSep(p[1])) {
@@ -299,11 +300,22 @@ bool MapPath(const char *path, std::string &out) {
     parts.push_back({std::string(comp), false});  // still Windows-1252
   }
 
-  // Resolve against what exists: exact spelling first (one stat), else one
-  // scan of the folder; once a component is missing the rest is new.
+  // Resolve against what exists. The whole path as written first: one stat
+  // settles the common case of a name spelled as it is on disk.
   std::string cur = root;
-  bool missing = false;
   struct stat st;
+  for (const Part &part : parts) {
+    cur += '/';
+    cur += part.exact ? part.name : ToUtf8(part.name);
+  }
+  if (cur.empty() || lstat(cur.c_str(), &st) == 0) {
+    out = cur.empty() ? "/" : cur;
+    return true;
+  }
+  // Then component by component: exact spelling first (one stat), else one
+  // scan of the folder; once a component is missing the rest is new.
+  cur = root;
+  bool missing = false;
   for (Part &part : parts) {
     if (part.exact) {
       cur += '/';

@@ -21,9 +21,8 @@ using namespace tavo;
 namespace {
 
 // A text-mode stream: the program's stream is a cookie stream over a
-// binary one. The outer stream is unbuffered, so the inner position is
-// always the program's position and ftell/fseek deal in file offsets, as
-// they do on Windows.
+// binary one. The inner position is the program's position, so ftell and
+// fseek deal in file offsets, as they do on Windows.
 struct TextStream {
   FILE *inner;
 };
@@ -174,7 +173,13 @@ FILE *tavo_fopen(const char *path, const char *mode) {
     errno = e;
     return nullptr;
   }
-  setvbuf(outer, nullptr, _IONBF, 0);
+  // A stream that only writes is line-buffered: each line goes out in one
+  // piece, and since no newline ever waits in the buffer, ftell stays a
+  // file offset. A stream that reads is unbuffered for the same reason.
+  if (kind != 'r' && !plus)
+    setvbuf(outer, nullptr, _IOLBF, BUFSIZ);
+  else
+    setvbuf(outer, nullptr, _IONBF, 0);
   return outer;
 }
 

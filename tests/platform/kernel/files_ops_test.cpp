@@ -83,6 +83,7 @@ TEST_F(FilesTest, TextModeKeepsCrLfOnDiskAndBinaryIsUntouched) {
   FILE *f = fopen("t.txt", "w");
   ASSERT_NE(f, nullptr);
   fprintf(f, "linje 1\nlinje %d\n", 2);
+  EXPECT_EQ(ftell(f), 18);  // file offsets, CR counted
   fputs("sidste\n", f);
   fclose(f);
   EXPECT_EQ(Get("t.txt"), "linje 1\r\nlinje 2\r\nsidste\r\n");
@@ -90,6 +91,8 @@ TEST_F(FilesTest, TextModeKeepsCrLfOnDiskAndBinaryIsUntouched) {
   f = fopen("t.txt", "a");
   ASSERT_NE(f, nullptr);
   fputc('\n', f);
+  fflush(f);  // on disk at once, for a log that a crash may cut short
+  EXPECT_EQ(Get("t.txt").size(), 28u);
   fclose(f);
   EXPECT_EQ(Get("t.txt"), "linje 1\r\nlinje 2\r\nsidste\r\n\r\n");
 

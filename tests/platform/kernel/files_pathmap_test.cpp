@@ -84,7 +84,12 @@ TEST_F(PathMap, DriveLettersMapThroughTheTable) {
   EXPECT_EQ(out, dir_ + "/d");
   ASSERT_TRUE(tavo::MapPath("C:\\tmp", out));
   EXPECT_EQ(out, "/tmp");
-  // The current directory is on C: here; a root-relative name uses C:'s root.
+  // The current directory is on C: here: "C:" and "C:name" start from it,
+  // a root-relative name from C:'s root.
+  ASSERT_TRUE(tavo::MapPath("C:", out));
+  EXPECT_EQ(out, dir_);
+  ASSERT_TRUE(tavo::MapPath("c:D\\FIL.txt", out));
+  EXPECT_EQ(out, dir_ + "/d/Fil.txt");
   ASSERT_TRUE(tavo::MapPath("\\tmp", out));
   EXPECT_EQ(out, "/tmp");
   // Back from Linux to Windows, through the closest drive.
