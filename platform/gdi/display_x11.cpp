@@ -136,12 +136,25 @@ void Place(HWND h) {
     // The title is left to the window's own frame: asking the window for
     // its text would wait for its thread.
     XStoreName(x.dpy, win, "Tavo");
+    // Closing from the window manager becomes WM_CLOSE, not a lost connection.
+    Atom del = XInternAtom(x.dpy, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(x.dpy, win, &del, 1);
     x.windows[h] = win;
     x.owners[win] = h;
   } else {
     XMoveResizeWindow(x.dpy, win, r.left, r.top, w, hh);
   }
   MapIfShown(h, win);
+}
+
+// Puts the X windows in the top-level windows' z-order.
+void Restack() {
+  X11 &x = X();
+  std::vector<Window> order;
+  for (HWND h : U::ChildrenOf(0))
+    if (Window w = Find(h)) order.push_back(w);
+  if (order.size() > 1) XRestackWindows(x.dpy, order.data(), (int)order.size());
+  else if (order.size() == 1) XRaiseWindow(x.dpy, order[0]);
 }
 
 void Drop(HWND h) {
@@ -281,6 +294,11 @@ void Loop() {
         Place(p.hwnd);
       }
     }
+    for (const Pending &p : todo)
+      if (p.ev == U::WindowEvent::ZOrder || p.ev == U::WindowEvent::Shown) {
+        Restack();
+        break;
+      }
     // Windows the events missed (made before the display started, or not
     // yet placed when their event came) are picked up here.
     for (HWND h : U::ChildrenOf(0))
@@ -301,6 +319,10 @@ void Loop() {
       switch (e.type) {
         case Expose:
           if (e.xexpose.count == 0) Show(owner->second);
+          break;
+        case ClientMessage:
+          if ((Atom)e.xclient.data.l[0] == XInternAtom(x.dpy, "WM_DELETE_WINDOW", False))
+            PostMessageA(owner->second, WM_CLOSE, 0, 0);
           break;
         case MotionNotify: U::InjectMouseMove(e.xmotion.x_root, e.xmotion.y_root); break;
         case ButtonPress:
