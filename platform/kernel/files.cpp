@@ -262,7 +262,9 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIB
   do {
     rc = flock(fd, lockOp);
   } while (rc != 0 && errno == EINTR);
-  if (rc != 0) {
+  // A file system without these locks (ENOLCK, EINVAL) cannot be held;
+  // the open goes ahead unguarded rather than failing every time.
+  if (rc != 0 && errno == EWOULDBLOCK) {
     ::close(fd);
     SetLastError(ERROR_SHARING_VIOLATION);
     return INVALID_HANDLE_VALUE;

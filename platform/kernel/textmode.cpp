@@ -140,7 +140,11 @@ FILE *tavo_fopen(const char *path, const char *mode) {
   }
   // A file another opener holds exclusively (CreateFile share mode 0) does
   // not open, and is not emptied by "w".
-  if (flock(fd, LOCK_SH | LOCK_NB) != 0) {
+  int rc;
+  do {
+    rc = flock(fd, LOCK_SH | LOCK_NB);
+  } while (rc != 0 && errno == EINTR);
+  if (rc != 0 && errno == EWOULDBLOCK) {
     ::close(fd);
     errno = EACCES;
     return nullptr;

@@ -441,3 +441,48 @@ TEST(FilesHeaders, StandardHeadersAfterWindowsHeaderStillWork) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FilesTest, EveryFopenModeTheProgramsUse) {
+  struct Case {
+    const char *mode;
+    bool createsMissing;
+    std::string afterWriteOnExisting;  // "old\r\n", then "ny\n" written; "" reads only
+    bool reads;
+  } cases[] = {
+      {"r+b", false, "ny\n\r\n", true},
+      {"wb", true, "ny\n", false},
+      {"rb", false, "", true},
+      {"w", true, "ny\r\n", false},
+      {"a", true, "old\r\nny\r\n", false},
+      {"a+", true, "old\r\nny\r\n", true},
+      {"ab", true, "old\r\nny\n", false},
+      {"r", false, "", true},
+      {"w+b", true, "ny\n", true},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.mode);
+    EXPECT_TRUE(_unlink("m.dat") == 0 || errno == ENOENT);
+    FILE *f = fopen("m.dat", c.mode);
+    EXPECT_EQ(f != nullptr, c.createsMissing);
+    if (f) fclose(f);
+
+    Put("m.dat", "old\r\n");
+    f = fopen("M.DAT", c.mode);
+    ASSERT_NE(f, nullptr);
+    if (c.reads && c.mode[0] != 'w') {
+      char buf[8] = {};
+      ASSERT_NE(fgets(buf, sizeof buf, f), nullptr);
+      EXPECT_STREQ(buf, strchr(c.mode, 'b') ? "old\r\n" : "old\n");
+      rewind(f);
+    }
+    if (!c.afterWriteOnExisting.empty()) {
+      EXPECT_GE(fputs("ny\n", f), 0);
+    }
+    fclose(f);
+    EXPECT_EQ(Get("m.dat"), c.afterWriteOnExisting.empty() ? "old\r\n" : c.afterWriteOnExisting);
+  }
+}
+
+}  // namespace
