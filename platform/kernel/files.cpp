@@ -154,7 +154,7 @@ class FileObject : public KernelObject {
   void OnLastClose() override { CloseFd(); }
 
   // Hands the descriptor to a child process as a standard handle.
-  int PosixFd() const { return fd_; }
+  int PosixFd() const override { return fd_; }
 
   int fd() const { return fd_; }
 
@@ -281,11 +281,9 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIB
 
   HANDLE h = NewHandle(std::make_shared<FileObject>(fd, path));
   if (!h) return INVALID_HANDLE_VALUE;  // the object closed fd
-  if (sa && sa->bInheritHandle) {
-    // A child process gets the descriptor only when asked for.
-    int fl = fcntl(fd, F_GETFD);
-    if (fl >= 0) fcntl(fd, F_SETFD, fl & ~FD_CLOEXEC);
-  }
+  // The descriptor itself stays close-on-exec, so a child never keeps a
+  // share lock alive; a child gets the file only as a standard handle.
+  SetHandleInheritable(h, sa && sa->bInheritHandle);
   SetLastError((existed && (disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS))
                    ? ERROR_ALREADY_EXISTS
                    : ERROR_SUCCESS);
