@@ -204,7 +204,31 @@ bool SetWindowPosCore(HWND h, HWND after, int x, int y, int cx, int cy, UINT fla
       if ((hiding || moved || sizeChanged) && (wasVisible || showing)) InvalidateParentArea(w, oldRect);
     }
   }
+  bool firstSize = false;
+  {
+    Lock l(S().mx);
+    if (Wnd *w = W(h)) {
+      // Moved or sized: the default procedure tells the window now. Shown for
+      // the first time: it hears its size and place after the change.
+      if (moved || sizeChanged) w->needSize = false;
+      firstSize = w->needSize && (w->style & WS_VISIBLE);
+      if (firstSize) w->needSize = false;
+    }
+  }
   Send(h, WM_WINDOWPOSCHANGED, 0, (LPARAM)&wp);
+  if (firstSize) {
+    RECT c;
+    WPARAM type;
+    {
+      Lock l(S().mx);
+      Wnd *w = W(h);
+      if (!w) return false;
+      c = w->client;
+      type = w->iconic ? SIZE_MINIMIZED : w->zoomed ? SIZE_MAXIMIZED : SIZE_RESTORED;
+    }
+    Send(h, WM_SIZE, type, MAKELPARAM(c.right - c.left, c.bottom - c.top));
+    Send(h, WM_MOVE, 0, MAKELPARAM((WORD)(SHORT)c.left, (WORD)(SHORT)c.top));
+  }
   if (moved) FireHook(h, WindowEvent::Moved);
   if (sizeChanged) FireHook(h, WindowEvent::Sized);
   if (restacked) FireHook(h, WindowEvent::ZOrder);

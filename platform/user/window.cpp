@@ -691,11 +691,14 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     Wnd *w = W(h);
     if (!w) return 0;
     cl = w->client;
+    w->needSize = !(style & WS_CHILD);
   }
-  Send(h, WM_SIZE, SIZE_RESTORED, MAKELPARAM(cl.right - cl.left, cl.bottom - cl.top));
-  if (!IsWindow(h)) return 0;
-  Send(h, WM_MOVE, 0, MAKELPARAM(cl.left, cl.top));
-  if (!IsWindow(h)) return 0;
+  if (style & WS_CHILD) {
+    Send(h, WM_SIZE, SIZE_RESTORED, MAKELPARAM(cl.right - cl.left, cl.bottom - cl.top));
+    if (!IsWindow(h)) return 0;
+    Send(h, WM_MOVE, 0, MAKELPARAM((WORD)(SHORT)cl.left, (WORD)(SHORT)cl.top));
+    if (!IsWindow(h)) return 0;
+  }
   FireHook(h, WindowEvent::Created);
   if (visible) {
     int cmd = (style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED : (style & WS_MINIMIZE) ? SW_SHOWMINIMIZED : SW_SHOW;

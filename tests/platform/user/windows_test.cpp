@@ -33,17 +33,27 @@ TEST_F(UserTest, MessageOrderOfWindowLife) {
        [](UserTest *t, HWND *) {
          return CreateWindowExA(0, "TestWnd", "A", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200, 0, 0, 0, 0);
        },
-       {"WM_GETMINMAXINFO", "WM_NCCREATE", "WM_NCCALCSIZE", "WM_CREATE", "WM_SIZE", "WM_MOVE", "WM_SHOWWINDOW",
-        "WM_WINDOWPOSCHANGING", "WM_ACTIVATEAPP", "WM_NCACTIVATE", "WM_ACTIVATE", "WM_SETFOCUS",
-        "WM_WINDOWPOSCHANGED"}},
+       {"WM_GETMINMAXINFO", "WM_NCCREATE", "WM_NCCALCSIZE", "WM_CREATE", "WM_SHOWWINDOW", "WM_WINDOWPOSCHANGING",
+        "WM_ACTIVATEAPP", "WM_NCACTIVATE", "WM_ACTIVATE", "WM_SETFOCUS", "WM_WINDOWPOSCHANGED", "WM_SIZE",
+        "WM_MOVE"}},
       {"hidden top-level window then ShowWindow",
        [](UserTest *t, HWND *) {
          HWND h = CreateWindowExA(0, "TestWnd", "A", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, 0, 0, 0, 0);
          ShowWindow(h, SW_SHOWNORMAL);
          return h;
        },
-       {"WM_GETMINMAXINFO", "WM_NCCREATE", "WM_NCCALCSIZE", "WM_CREATE", "WM_SIZE", "WM_MOVE", "WM_SHOWWINDOW",
-        "WM_WINDOWPOSCHANGING", "WM_ACTIVATEAPP", "WM_NCACTIVATE", "WM_ACTIVATE", "WM_SETFOCUS",
+       {"WM_GETMINMAXINFO", "WM_NCCREATE", "WM_NCCALCSIZE", "WM_CREATE", "WM_SHOWWINDOW", "WM_WINDOWPOSCHANGING",
+        "WM_ACTIVATEAPP", "WM_NCACTIVATE", "WM_ACTIVATE", "WM_SETFOCUS", "WM_WINDOWPOSCHANGED", "WM_SIZE",
+        "WM_MOVE"}},
+      {"top-level window placed before it is shown",
+       [](UserTest *t, HWND *) {
+         HWND h = CreateWindowExA(0, "TestWnd", "A", WS_POPUP, 0, 0, 0, 0, 0, 0, 0, 0);
+         MoveWindow(h, 10, 10, 300, 200, FALSE);
+         ShowWindow(h, SW_SHOWNA);
+         return h;
+       },
+       {"WM_NCCREATE", "WM_NCCALCSIZE", "WM_CREATE", "WM_WINDOWPOSCHANGING", "WM_NCCALCSIZE",
+        "WM_WINDOWPOSCHANGED", "WM_MOVE", "WM_SIZE", "WM_SHOWWINDOW", "WM_WINDOWPOSCHANGING",
         "WM_WINDOWPOSCHANGED"}},
       {"visible child window",
        [](UserTest *t, HWND *) {
