@@ -90,8 +90,6 @@ bool SystemTimeOf(uint64_t ticks, SYSTEMTIME &st) {
   return true;
 }
 
-int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
-
 }  // namespace
 
 namespace tavo {
@@ -162,11 +160,11 @@ BOOL LocalFileTimeToFileTime(const FILETIME *local, LPFILETIME utc) {
   tm.tm_min = st.wMinute;
   tm.tm_sec = st.wSecond;
   tm.tm_isdst = -1;
+  tm.tm_wday = -1;
   time_t secs = mktime(&tm);
-  int64_t wallSecs = FloorDiv((int64_t)(Ticks(*local) / kTicksPerSecond), 1) -
-                     kSecondsFrom1601To1970;
-  // mktime answers -1 also for 23:59:59 on 31 December 1969.
-  if (secs == (time_t)-1 && wallSecs != -1 - (int64_t)tm.tm_gmtoff) {
+  // mktime answers -1 also for one valid second; it fills in the weekday
+  // only when it succeeds.
+  if (secs == (time_t)-1 && tm.tm_wday < 0) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }

@@ -486,3 +486,26 @@ TEST_F(FilesTest, EveryFopenModeTheProgramsUse) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FilesTest, MovesAcrossFileSystemsOnlyWhenCopyingIsAllowed) {
+  struct stat a, b;
+  if (stat("/dev/shm", &a) != 0 || stat(dir_.c_str(), &b) != 0 || a.st_dev == b.st_dev)
+    GTEST_SKIP() << "needs /dev/shm on another file system";
+  char tmpl[] = "/dev/shm/tavo_move_XXXXXX";
+  int fd = mkstemp(tmpl);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(write(fd, "data", 4), 4);
+  close(fd);
+  std::string src = std::string("C:") + tmpl;
+  EXPECT_FALSE(MoveFileEx(src.c_str(), "flyttet.dat", 0));
+  EXPECT_EQ(GetLastError(), (DWORD)ERROR_NOT_SAME_DEVICE);
+  Put("flyttet.dat", "gammel");
+  EXPECT_TRUE(MoveFileEx(src.c_str(), "FLYTTET.DAT", MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED));
+  EXPECT_EQ(Get("flyttet.dat"), "data");
+  EXPECT_NE(access(tmpl, F_OK), 0);
+  unlink(tmpl);
+}
+
+}  // namespace
