@@ -11,6 +11,7 @@
 
 #include "DATO.h"
 #include "FINDREC.h"
+#include "IMPORT.h"
 #include "INDSTIL.h"
 #include "KONVERT.h"
 #include "LOGFIL.h"
@@ -397,123 +398,13 @@ void OpretReserverede(uint8_t type) {
   }
 }
 
-// One value of a record line into its field, by the field's data type.
-void GemVaerdi(const FeltDef &fd, uint8_t *felt, const char *v) {
-  memset(felt, 0, fd.Size);
-  switch (fd.Type) {
-    case FT_U8: {
-      uint8_t b = static_cast<uint8_t>(strtoul(v, nullptr, 10));
-      felt[0] = b;
-      break;
-    }
-    case FT_CHAR:
-    case FT_JANEJ:
-      felt[0] = static_cast<uint8_t>(v[0]);
-      break;
-    case FT_I32:
-    case FT_HELTAL:
-    case FT_INT: {
-      int32_t x = static_cast<int32_t>(strtol(v, nullptr, 10));
-      if (fd.Size >= 4) memcpy(felt, &x, 4);
-      break;
-    }
-    case FT_U32:
-    case FT_ID: {
-      uint32_t x = static_cast<uint32_t>(strtoul(v, nullptr, 10));
-      if (fd.Size >= 4) memcpy(felt, &x, 4);
-      break;
-    }
-    case FT_FLOAT: {
-      float x = strtof(v, nullptr);
-      if (fd.Size >= 4) memcpy(felt, &x, 4);
-      break;
-    }
-    case FT_DOUBLE: {
-      double x = strtod(v, nullptr);
-      if (fd.Size >= 8) memcpy(felt, &x, 8);
-      break;
-    }
-    case FT_TEKST:
-      if (fd.Size > 0) {
-        size_t n = strlen(v);
-        if (n > fd.Size - 1u) n = fd.Size - 1u;
-        memcpy(felt, v, n);
-      }
-      break;
-    default:
-      break;
-  }
-}
-
 }  // namespace
 
-// The reserved lines are fixed and known to be good, so this fills the
-// fields directly by the record-line rules for object letter 'S': fields in
-// exchange order, references given by id and stored as record numbers, date
-// groups with their weeks and weekday, the status field 1.
+// The import's parser is the one authority on record lines, so the reserved
+// records are read by it exactly as a line from the server would be.
 int TilfoejReserveretRec(const char *linje, const TabDesc *pTd, TabVar *pTv) {
   if (pfReserveretLinje) return pfReserveretLinje(linje, pTd, pTv);
-  uint32_t r = NewRec(pTd, pTv);
-  if (r == 0) return 110;
-  uint8_t *rec = Rec(pTd, pTv, r);
-  char buf[512];
-  snprintf(buf, sizeof buf, "%s", linje);
-  char *p = buf;
-  for (int pos = 0; p && pos < MAXFELT; ++pos) {
-    char *slut = strchr(p, ';');
-    if (slut) *slut = 0;
-    const char *v = p;
-    p = slut ? slut + 1 : nullptr;
-    uint8_t nr = pTd->FeltOrden[pos];
-    if (nr == 0) break;
-    if (nr > pTd->AntalFelter || *v == 0) continue;
-    const FeltDef &fd = pTd->FeltTab[nr - 1];
-    if (fd.Offset + static_cast<size_t>(fd.Size) > pTd->RecSize) continue;
-    uint8_t *felt = rec + fd.Offset;
-    if (fd.Ref >= FOERSTE_TABNR) {
-      const TabDesc *pMaal;
-      TabVar *pMaalTv;
-      uint32_t recnr = 0;
-      if (TabFromNr(fd.Ref, &pMaal, &pMaalTv) == 0) {
-        uint32_t noegle = static_cast<uint32_t>(strtoul(v, nullptr, 10));
-        recnr = FindRec(pMaal, pMaalTv, &noegle, KLASSE_AKTUEL);
-      }
-      if (fd.Size >= 4) memcpy(felt, &recnr, 4);
-    } else if (fd.Ref == REF_DATOGRUPPE) {
-      if (fd.Offset + static_cast<size_t>(DATOGRUPPE_LEN) > pTd->RecSize) continue;
-      Dato d = static_cast<Dato>(strtoul(v, nullptr, 10));
-      Uge u = 0;
-      uint8_t dag = 0;
-      DatoTilUge(d, &u, &dag);
-      memcpy(felt, &d, 4);
-      memcpy(felt + 4, &u, 4);
-      memcpy(felt + 8, &u, 4);
-      felt[12] = dag;
-    } else if (fd.Ref == REF_MINUTNORM) {
-      float x = v[0] == '-' ? -1.0f : strtof(v, nullptr);
-      memcpy(felt, &x, 4);
-    } else if (fd.Ref == REF_INGEN) {
-      GemVaerdi(fd, felt, v);
-    }
-  }
-  for (int i = 0; i < pTd->AntalFelter && i < MAXFELT; ++i) {
-    const FeltDef &fd = pTd->FeltTab[i];
-    if (fd.Offset + static_cast<size_t>(fd.Size) > pTd->RecSize) continue;
-    uint8_t *felt = rec + fd.Offset;
-    uint32_t en = 1, nul = 0;
-    switch (fd.Ref) {
-      case 16: felt[0] = 'N'; break;
-      case REF_STATUS: felt[0] = 1; break;
-      case REF_GRUPPE:
-      case REF_AKTIV: memcpy(felt, &en, 4); break;
-      case REF_AENDRTID:
-      case REF_MEDTAL: memcpy(felt, &nul, 4); break;
-      default: break;
-    }
-  }
-  pTv->fSorter = 1;
-  pTv->pfSave[r / pTd->RecPrBlok] = 1;
-  return 0;
+  return ImportRecordLine(linje, 'S', pTd, pTv, nullptr, 0);
 }
 
 void CreateReservedRecs(uint8_t type) {

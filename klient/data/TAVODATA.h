@@ -73,11 +73,10 @@ struct ReserveretLinje {
 extern const ReserveretLinje ReserveredeLinjer[];
 extern const size_t AntalReserveredeLinjer;
 
-// Adds one reserved record from its record line with object letter 'S'.
-// 0 or an error code. The import's line parser takes this over once it is
-// installed (SetReserveretLinjeFn, e.g. with ImportRecordLine(linje, 'S',
-// pTd, pTv, none, 0)); until then the record is filled here by the same
-// rules, which the fixed lines need no more of.
+// Adds one reserved record from its record line with object letter 'S',
+// read by the import's record-line parser. 0 or its error code. A function
+// installed with SetReserveretLinjeFn takes the lines instead (null: the
+// parser again).
 int TilfoejReserveretRec(const char *linje, const TabDesc *pTd, TabVar *pTv);
 typedef int (*ReserveretLinjeFn)(const char *linje, const TabDesc *pTd, TabVar *pTv);
 void SetReserveretLinjeFn(ReserveretLinjeFn fn);
