@@ -567,7 +567,7 @@ BOOL PostThreadMessageA(DWORD tid, UINT m, WPARAM wp, LPARAM lp) {
   Lock l(S().mx);
   if (tid == GetCurrentThreadId()) SelfQueue();
   if (!PostTo(QueueOf(tid), 0, m, wp, lp)) {
-    SetLastError(1444);  // ERROR_INVALID_THREAD_ID
+    SetLastError(ERROR_INVALID_THREAD_ID);
     return FALSE;
   }
   return TRUE;
@@ -767,7 +767,7 @@ BOOL KillTimer(HWND h, UINT_PTR id) {
   auto &t = q->timers;
   auto it = std::find_if(t.begin(), t.end(), [&](const Timer &x) { return x.hwnd == h && x.id == id; });
   if (it == t.end()) {
-    SetLastError(1402);  // ERROR_INVALID_TIMER... reported as "timer not found"
+    SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
   t.erase(it);

@@ -304,7 +304,7 @@ BOOL CloseClipboard(void) {
   Clipboard &c = Clip();
   std::lock_guard<std::mutex> g(c.mx);
   if (!c.open || c.openThread != GetCurrentThreadId()) {
-    SetLastError(1418);  // ERROR_CLIPBOARD_NOT_OPEN
+    SetLastError(ERROR_CLIPBOARD_NOT_OPEN);
     return FALSE;
   }
   c.open = false;
@@ -318,7 +318,7 @@ BOOL EmptyClipboard(void) {
   {
     std::lock_guard<std::mutex> g(c.mx);
     if (!c.open || c.openThread != GetCurrentThreadId()) {
-      SetLastError(1418);
+      SetLastError(ERROR_CLIPBOARD_NOT_OPEN);
       return FALSE;
     }
     old.swap(c.data);
@@ -334,7 +334,7 @@ HANDLE SetClipboardData(UINT format, HANDLE data) {
   {
     std::lock_guard<std::mutex> g(c.mx);
     if (!c.open || c.openThread != GetCurrentThreadId()) {
-      SetLastError(1418);
+      SetLastError(ERROR_CLIPBOARD_NOT_OPEN);
       return 0;
     }
     auto it = c.data.find(format);
@@ -349,7 +349,7 @@ HANDLE GetClipboardData(UINT format) {
   Clipboard &c = Clip();
   std::lock_guard<std::mutex> g(c.mx);
   if (!c.open || c.openThread != GetCurrentThreadId()) {
-    SetLastError(1418);
+    SetLastError(ERROR_CLIPBOARD_NOT_OPEN);
     return 0;
   }
   auto it = c.data.find(format);

@@ -471,7 +471,7 @@ ULONG_PTR GetClassLongPtrA(HWND hwnd, int index) {
   Cls *c = w->cls;
   if (index >= 0) {
     if ((size_t)index + sizeof(ULONG_PTR) > c->extra.size()) {
-      SetLastError(1413);  // ERROR_INVALID_INDEX
+      SetLastError(ERROR_INVALID_INDEX);
       return 0;
     }
     ULONG_PTR v;
@@ -491,7 +491,7 @@ ULONG_PTR GetClassLongPtrA(HWND hwnd, int index) {
     case GCL_CBCLSEXTRA: return (ULONG_PTR)c->clsExtraBytes;
     case GCW_ATOM: return c->atom;
   }
-  SetLastError(1413);
+  SetLastError(ERROR_INVALID_INDEX);
   return 0;
 }
 
@@ -503,7 +503,7 @@ ULONG_PTR SetClassLongPtrA(HWND hwnd, int index, LONG_PTR value) {
   ULONG_PTR old = 0;
   if (index >= 0) {
     if ((size_t)index + sizeof(ULONG_PTR) > c->extra.size()) {
-      SetLastError(1413);
+      SetLastError(ERROR_INVALID_INDEX);
       return 0;
     }
     std::memcpy(&old, c->extra.data() + index, sizeof old);
@@ -519,7 +519,7 @@ ULONG_PTR SetClassLongPtrA(HWND hwnd, int index, LONG_PTR value) {
     case GCLP_WNDPROC: old = (ULONG_PTR)c->proc; c->proc = (WNDPROC)value; break;
     case GCLP_MENUNAME: old = (ULONG_PTR)c->menuName; c->menuName = (LPCSTR)value; break;
     case GCL_STYLE: old = c->style; c->style = (UINT)value; break;
-    default: SetLastError(1413); return 0;
+    default: SetLastError(ERROR_INVALID_INDEX); return 0;
   }
   return old;
 }
@@ -571,13 +571,13 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     SelfQueue();
     Cls *c = FindClassL(className);
     if (!c) {
-      SetLastError(1407);  // ERROR_CANNOT_FIND_WND_CLASS
+      SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
       return 0;
     }
     HWND realParent, owner = 0;
     if (style & WS_CHILD) {
       if (!W(parent) || parent == S().desktop) {
-        SetLastError(1406);  // ERROR_TLW_WITH_WSCHILD
+        SetLastError(ERROR_TLW_WITH_WSCHILD);
         return 0;
       }
       realParent = parent;
@@ -962,7 +962,7 @@ LONG_PTR GetWindowLongPtrA(HWND h, int index) {
   if (!w) return 0;
   if (index >= 0) {
     if ((size_t)index + sizeof(LONG_PTR) > w->extra.size()) {
-      SetLastError(1413);
+      SetLastError(ERROR_INVALID_INDEX);
       return 0;
     }
     LONG_PTR v;
@@ -978,7 +978,7 @@ LONG_PTR GetWindowLongPtrA(HWND h, int index) {
     case GWL_EXSTYLE: return (LONG_PTR)(LONG)w->exStyle;
     case GWLP_USERDATA: return w->userData;
   }
-  SetLastError(1413);
+  SetLastError(ERROR_INVALID_INDEX);
   return 0;
 }
 
@@ -989,7 +989,7 @@ LONG_PTR SetWindowLongPtrA(HWND h, int index, LONG_PTR value) {
   LONG_PTR old = 0;
   if (index >= 0) {
     if ((size_t)index + sizeof(LONG_PTR) > w->extra.size()) {
-      SetLastError(1413);
+      SetLastError(ERROR_INVALID_INDEX);
       return 0;
     }
     std::memcpy(&old, w->extra.data() + index, sizeof old);
@@ -1024,7 +1024,7 @@ LONG_PTR SetWindowLongPtrA(HWND h, int index, LONG_PTR value) {
       return old;
     }
   }
-  SetLastError(1413);
+  SetLastError(ERROR_INVALID_INDEX);
   return 0;
 }
 
@@ -1034,7 +1034,7 @@ LONG GetWindowLongA(HWND h, int index) {
     Wnd *w = WindowOrError(h);
     if (!w) return 0;
     if ((size_t)index + 4 > w->extra.size()) {
-      SetLastError(1413);
+      SetLastError(ERROR_INVALID_INDEX);
       return 0;
     }
     LONG v;
@@ -1050,7 +1050,7 @@ LONG SetWindowLongA(HWND h, int index, LONG value) {
     Wnd *w = WindowOrError(h);
     if (!w) return 0;
     if ((size_t)index + 4 > w->extra.size()) {
-      SetLastError(1413);
+      SetLastError(ERROR_INVALID_INDEX);
       return 0;
     }
     LONG old;

@@ -313,7 +313,7 @@ TEST_F(UserTest, WindowSlotsAndExtraBytes) {
   EXPECT_EQ((int *)GetWindowLongPtrA(h, DWLP_USER), &x);
   EXPECT_EQ(GetWindowLongPtrA(h, DWLP_MSGRESULT), -7);
   EXPECT_EQ(GetWindowLongPtrA(h, DLGWINDOWEXTRA - 4), 0);  // would read past the end
-  EXPECT_EQ(GetLastError(), 1413u);
+  EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_INDEX);
   // Subclassing through GWLP_WNDPROC, handing on with CallWindowProc.
   static WNDPROC old;
   static int subclassed;
