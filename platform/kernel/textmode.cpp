@@ -8,7 +8,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <string>
+#include <unordered_map>
 
 #include "pathmap.h"
 #include "win/kernel.h"
@@ -26,6 +28,11 @@ namespace {
 struct TextStream {
   FILE *inner;
 };
+
+// The text streams that are open, so that _fileno can answer the file's
+// descriptor for them too (for _filelength).
+std::mutex g_textLock;
+std::unordered_map<FILE *, TextStream *> g_textStreams;
 
 ssize_t TextRead(void *cookie, char *buf, size_t size) {
   FILE *f = static_cast<TextStream *>(cookie)->inner;
@@ -83,6 +90,15 @@ int TextSeek(void *cookie, off64_t *pos, int whence) {
 
 int TextClose(void *cookie) {
   TextStream *t = static_cast<TextStream *>(cookie);
+  {
+    std::lock_guard<std::mutex> g(g_textLock);
+    for (auto it = g_textStreams.begin(); it != g_textStreams.end(); ++it) {
+      if (it->second == t) {
+        g_textStreams.erase(it);
+        break;
+      }
+    }
+  }
   int rc = fclose(t->inner);
   delete t;
   return rc;
@@ -177,6 +193,10 @@ FILE *tavo_fopen(const char *path, const char *mode) {
     errno = e;
     return nullptr;
   }
+  {
+    std::lock_guard<std::mutex> g(g_textLock);
+    g_textStreams[outer] = t;
+  }
   // A stream that only writes is line-buffered: each line goes out in one
   // piece, and since no newline ever waits in the buffer, ftell stays a
   // file offset. A stream that reads is unbuffered for the same reason.
@@ -264,7 +284,18 @@ char *_getcwd(char *buf, int size) {
   return buf;
 }
 
-int _fileno(FILE *f) { return f ? fileno(f) : -1; }
+int _fileno(FILE *f) {
+  if (!f) {
+    errno = EINVAL;
+    return -1;
+  }
+  {
+    std::lock_guard<std::mutex> g(g_textLock);
+    auto it = g_textStreams.find(f);
+    if (it != g_textStreams.end()) return fileno(it->second->inner);
+  }
+  return fileno(f);
+}
 
 long _filelength(int fd) {
   struct stat st;

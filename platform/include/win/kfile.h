@@ -248,7 +248,7 @@ int _mkdir(const char *path);
 int _rmdir(const char *path);
 int _chdir(const char *path);
 char *_getcwd(char *buf, int size);  // Windows form, "C:\..."
-int _fileno(FILE *f);                  // -1 for a text-mode stream
+int _fileno(FILE *f);  // also for text-mode streams (fileno() is -1 there)
 long _filelength(int fd);
 
 #define _S_IFMT 0xF000

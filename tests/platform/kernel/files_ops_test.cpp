@@ -90,6 +90,7 @@ TEST_F(FilesTest, TextModeKeepsCrLfOnDiskAndBinaryIsUntouched) {
 
   f = fopen("t.txt", "a");
   ASSERT_NE(f, nullptr);
+  EXPECT_EQ(_filelength(_fileno(f)), 26);
   fputc('\n', f);
   fflush(f);  // on disk at once, for a log that a crash may cut short
   EXPECT_EQ(Get("t.txt").size(), 28u);
