@@ -389,6 +389,27 @@ LRESULT DefWindowProcA(HWND h, UINT m, WPARAM wp, LPARAM lp) {
       if (wp == HTCAPTION && (Style(h) & WS_MAXIMIZEBOX))
         Send(h, WM_SYSCOMMAND, (IsZoomed(h) || IsIconic(h)) ? SC_RESTORE : SC_MAXIMIZE, lp);
       return 0;
+    case WM_SHOWWINDOW: {
+      if (lp != SW_PARENTCLOSING && lp != SW_PARENTOPENING) return 0;
+      bool act = false;
+      {
+        Lock l(S().mx);
+        Wnd *w = W(h);
+        if (!w || !(w->style & WS_POPUP)) return 0;
+        if (lp == SW_PARENTCLOSING && (w->style & WS_VISIBLE)) {
+          w->hiddenByOwner = true;
+          act = true;
+        } else if (lp == SW_PARENTOPENING && w->hiddenByOwner) {
+          w->hiddenByOwner = false;
+          act = true;
+        }
+      }
+      if (act)
+        SetWindowPosCore(h, 0, 0, 0, 0, 0,
+                         SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
+                             (lp == SW_PARENTCLOSING ? SWP_HIDEWINDOW : SWP_SHOWWINDOW));
+      return 0;
+    }
     case WM_CANCELMODE:
       if (GetCapture() == h) ReleaseCapture();
       return 0;

@@ -41,6 +41,18 @@ void Restack(Wnd *w, HWND after) {
     else pos = std::max(pos, firstNormal);
   }
   c.insert(c.begin() + (ptrdiff_t)std::min(pos, c.size()), w->h);
+  if (!top) return;
+  // Owned windows stay above their owner, in their own order.
+  std::vector<HWND> below;
+  auto self = std::find(c.begin(), c.end(), w->h);
+  for (auto it = self + 1; it != c.end(); ++it) {
+    Wnd *o = W(*it);
+    if (o && o->owner == w->h) below.push_back(*it);
+  }
+  if (below.empty()) return;
+  for (HWND o : below) c.erase(std::remove(c.begin(), c.end(), o), c.end());
+  self = std::find(c.begin(), c.end(), w->h);
+  c.insert(self, below.begin(), below.end());
 }
 
 // The window after which the focus or activation should go when h hides.
@@ -400,6 +412,18 @@ BOOL ShowWindow(HWND h, int cmd) {
   if (nowVisible != wasVisible) Send(h, WM_SHOWWINDOW, nowVisible ? TRUE : FALSE, 0);
   if (!IsWindow(h)) return wasVisible;
   SetWindowPosCore(h, HWND_TOP, target.left, target.top, target.right - target.left, target.bottom - target.top, swp);
+  // Owned pop-ups go away with a minimised owner and come back with it; the
+  // default procedure does it on WM_SHOWWINDOW.
+  if (!child && (change == ToIconic || (change != Keep && iconic))) {
+    std::vector<HWND> owned;
+    {
+      Lock l(S().mx);
+      for (auto &kv : S().windows)
+        if (kv.second->owner == h && kv.second->parent == S().desktop) owned.push_back(kv.first);
+    }
+    bool closing = change == ToIconic;
+    for (HWND o : owned) Send(o, WM_SHOWWINDOW, closing ? FALSE : TRUE, closing ? SW_PARENTCLOSING : SW_PARENTOPENING);
+  }
   if (change == ToIconic && active && (swp & SWP_NOACTIVATE)) {
     HWND next = 0;
     {

@@ -63,6 +63,7 @@ struct Wnd {
   bool internalPaint = false;
   bool destroying = false;
   bool created = false;  // WM_NCCREATE answered
+  bool hiddenByOwner = false;  // hidden while its owner is minimised
   bool needSize = false;  // a top-level window hears its first WM_SIZE/WM_MOVE when first shown
   void *slots[SlotCount] = {};
 };

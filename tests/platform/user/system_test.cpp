@@ -244,3 +244,25 @@ TEST_F(UserTest, HooksSeeTheWindowsLife) {
   bool erase;
   EXPECT_FALSE(tavo::user::TakeUpdateRegion(h, &rects, &erase));
 }
+
+TEST_F(UserTest, OwnedPopupsStayAboveTheirOwner) {
+  HWND owner = Top();
+  HWND box = CreateWindowExA(0, "TestWnd", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 20, owner, 0, 0, 0);
+  HWND other = Top();
+  EXPECT_EQ(GetTopWindow(0), other);
+  SetActiveWindow(owner);
+  EXPECT_EQ(GetTopWindow(0), box);
+  EXPECT_EQ(GetWindow(box, GW_HWNDNEXT), owner);
+  EXPECT_EQ(GetWindow(owner, GW_HWNDNEXT), other);
+}
+
+TEST_F(UserTest, OwnedPopupsHideWithAMinimisedOwner) {
+  HWND owner = Top();
+  HWND shown = CreateWindowExA(0, "TestWnd", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 20, owner, 0, 0, 0);
+  HWND hidden = CreateWindowExA(0, "TestWnd", "", WS_POPUP, 0, 0, 50, 20, owner, 0, 0, 0);
+  ShowWindow(owner, SW_MINIMIZE);
+  EXPECT_FALSE(IsWindowVisible(shown));
+  ShowWindow(owner, SW_RESTORE);
+  EXPECT_TRUE(IsWindowVisible(shown));
+  EXPECT_FALSE(IsWindowVisible(hidden));  // only what the minimise hid comes back
+}
