@@ -835,12 +835,9 @@ UINT GetWindowsDirectoryA(LPSTR buf, UINT size) {
 
 namespace {
 
-// Modules the platform layer stands in for: a program that looks for them
-// finds them in the system folder.
-const char *const kSystemModules[] = {
-    "kernel32.dll", "user32.dll",  "gdi32.dll",   "advapi32.dll", "shell32.dll",
-    "comctl32.dll", "comdlg32.dll", "version.dll", "psapi.dll",    "mpr.dll",
-    "wininet.dll",  "wsock32.dll", "ws2_32.dll",  "ole32.dll",    "mscoree.dll"};
+// Modules the platform layer stands in for (LoadLibrary knows the same):
+// a program that looks for them finds them in the system folder.
+const char *const kSystemModules[] = {"kernel32.dll", "mscoree.dll"};
 
 bool IsSystemModule(const std::string &name) {
   for (const char *m : kSystemModules)

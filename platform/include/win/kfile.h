@@ -177,9 +177,9 @@ UINT GetWindowsDirectoryA(LPSTR buf, UINT size);
 UINT GetSystemDirectoryA(LPSTR buf, UINT size);
 #define GetSystemDirectory GetSystemDirectoryA
 // Without a path: the program's folder, the current folder, the system and
-// Windows folders, then PATH. The system modules the layer itself provides
-// (kernel32.dll, user32.dll, gdi32.dll, mscoree.dll ...) are found in the
-// system folder.
+// Windows folders, then PATH. The system modules the layer itself stands
+// in for (kernel32.dll, and mscoree.dll, whose .NET runtime the contact
+// program's stand-in does not need) are found in the system folder.
 DWORD SearchPathA(LPCSTR path, LPCSTR fileName, LPCSTR extension, DWORD size, LPSTR buf,
                   LPSTR *filePart);
 #define SearchPath SearchPathA
