@@ -258,8 +258,6 @@ HWND WindowFromPointL(POINT pt) {
   for (int depth = 0; found && depth < 256; ++depth) {
     Wnd *w = W(found);
     POINT o = ClientOriginL(w);
-    POINT cp{pt.x - o.x + w->client.left, pt.y - o.y + w->client.top};
-    (void)cp;
     RECT cr = w->client;
     POINT po = ParentOriginL(w);
     if (!(pt.x >= po.x + cr.left && pt.x < po.x + cr.right && pt.y >= po.y + cr.top && pt.y < po.y + cr.bottom))
@@ -830,13 +828,9 @@ HWND SetParent(HWND child, HWND newParent) {
     return 0;
   }
   HWND old = w->parent;
-  POINT oldOrigin = ParentOriginL(w);
   Unlink(w);
+  // The window keeps its rectangle's numbers, now in the new parent's coordinates, as on Windows.
   w->parent = np;
-  POINT newOrigin = ParentOriginL(w);
-  // The window keeps its place in its old parent's coordinates, as Windows does.
-  (void)oldOrigin;
-  (void)newOrigin;
   LinkAt(w, HWND_TOP);
   return old;
 }
