@@ -56,12 +56,16 @@ struct Part {
 
 // Looks name up in folder without regard to case; the existing spelling or
 // empty when nothing matches.
-std::string FindNoCase(const std::string &folder, const std::string &name1252) {
+std::string FindNoCase(const std::string &folder, const std::string &name1252,
+                       size_t utf8Len) {
   DIR *d = opendir(folder.empty() ? "/" : folder.c_str());
   if (!d) return {};
   std::string found, conv;
   while (dirent *e = readdir(d)) {
     const char *n = e->d_name;
+    // Case folding in Windows-1252 keeps a name's UTF-8 length, so most
+    // entries are passed over without converting them.
+    if (strlen(n) != utf8Len) continue;
     if (!ToCp1252(n, conv)) continue;  // a name no Windows program can spell
     if (Cp1252EqualNoCase(conv, name1252)) {
       found = n;
@@ -329,7 +333,7 @@ bool MapPath(const char *path, std::string &out) {
         cur = std::move(candidate);
         continue;
       }
-      std::string found = FindNoCase(cur, part.name);
+      std::string found = FindNoCase(cur, part.name, name.size());
       if (!found.empty()) {
         cur += '/';
         cur += found;
