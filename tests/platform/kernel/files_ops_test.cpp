@@ -430,17 +430,6 @@ TEST_F(FilesTest, CurrentFolderFullNamesAndTempPath) {
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);
 }
 
-TEST(FilesHeaders, StandardHeadersAfterWindowsHeaderStillWork) {
-  // windows.h is included above <fstream>, <sstream> and <string>; the
-  // fopen macro must not disturb them, and std::fopen maps too.
-  std::string s = "x";
-  std::stringstream ss;
-  ss << s;
-  EXPECT_EQ(ss.str(), "x");
-  FILE *f = std::fopen("/findes/ikke/x", "rb");
-  EXPECT_EQ(f, nullptr);
-}
-
 }  // namespace
 
 namespace {
