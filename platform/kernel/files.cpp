@@ -339,8 +339,12 @@ bool Seek(HANDLE h, int64_t distance, DWORD method, int64_t &newPos) {
       return false;
     }
   }
-  if ((distance < 0 && base + distance < 0)) {
+  if (distance < 0 && base + distance < 0) {
     SetLastError(ERROR_NEGATIVE_SEEK);
+    return false;
+  }
+  if (distance > 0 && base > INT64_MAX - distance) {
+    SetLastError(ERROR_INVALID_PARAMETER);
     return false;
   }
   off_t r = lseek(fd, (off_t)(base + distance), SEEK_SET);

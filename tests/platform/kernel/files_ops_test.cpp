@@ -266,6 +266,12 @@ TEST_F(FilesTest, SeeksAndSizesBeyond32Bits) {
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_NEGATIVE_SEEK);
   EXPECT_EQ(SetFilePointer(h, -6, NULL, FILE_CURRENT), INVALID_SET_FILE_POINTER);
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_PARAMETER);  // 4 GB + 10 does not fit
+  LARGE_INTEGER far, pos;
+  far.QuadPart = INT64_MAX;
+  EXPECT_FALSE(SetFilePointerEx(h, far, &pos, FILE_END));  // no overflow past the end
+  far.QuadPart = 100;
+  ASSERT_TRUE(SetFilePointerEx(h, far, &pos, FILE_BEGIN));
+  EXPECT_EQ(pos.QuadPart, 100);
   CloseHandle(h);
 }
 
