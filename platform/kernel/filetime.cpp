@@ -141,8 +141,13 @@ BOOL FileTimeToLocalFileTime(const FILETIME *utc, LPFILETIME local) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  int64_t shifted = (int64_t)t + (int64_t)tm.tm_gmtoff * kTicksPerSecond;
-  *local = FromTicks(shifted < 0 ? 0 : (uint64_t)shifted);
+  int64_t shifted;
+  if (__builtin_add_overflow((int64_t)t, (int64_t)tm.tm_gmtoff * kTicksPerSecond, &shifted) ||
+      shifted < 0) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  *local = FromTicks((uint64_t)shifted);
   return TRUE;
 }
 

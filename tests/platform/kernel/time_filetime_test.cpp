@@ -130,6 +130,13 @@ TEST_F(FileTimeLocal, LocalFileTimeFollowsSummerTime) {
     ASSERT_TRUE(LocalFileTimeToFileTime(&local, &back));
     EXPECT_EQ(Ticks(back), Ticks(utc)) << c.utc.wMonth;
   }
+  // The far ends of the range fail cleanly, never wrap (the sanitizer
+  // stops the test on an overflow).
+  for (uint64_t t : {0x7FFFFFFFFFFFFFFFULL, 0xFFFFFFFFFFFFFFFFULL}) {
+    FILETIME in = Ft(t), out;
+    EXPECT_FALSE(FileTimeToLocalFileTime(&in, &out));
+    EXPECT_FALSE(LocalFileTimeToFileTime(&in, &out));
+  }
 }
 
 TEST(FileTime, SetFileTimeKeepsWhatItIsNotGiven) {
