@@ -1,0 +1,236 @@
+// The school-data maker: the same seed gives the same folder, and what it
+// writes loads back through the data store's own loaders as a consistent
+// school.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+#include <string>
+
+#include "FINDREC.h"
+#include "INDSTIL.h"
+#include "KATALOG.h"
+#include "SIDEFIL.h"
+#include "SKOLEDATA.h"
+#include "SKEREC.h"
+#include "STITAB.h"
+#include "TABOPER.h"
+#include "TAVODATA.h"
+#include "tavo/version.h"
+#include "windows.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::map<std::string, std::string> LaesMappe(const fs::path &rod) {
+  std::map<std::string, std::string> filer;
+  for (const auto &e : fs::recursive_directory_iterator(rod)) {
+    if (!e.is_regular_file()) continue;
+    std::ifstream i(e.path(), std::ios::binary);
+    filer[fs::relative(e.path(), rod).string()] =
+        std::string((std::istreambuf_iterator<char>(i)), std::istreambuf_iterator<char>());
+  }
+  return filer;
+}
+
+class MkdataTest : public ::testing::Test {
+ protected:
+  fs::path rod;
+  SkoleStoerrelse lille{};
+
+  void SetUp() override {
+    char skabelon[] = "/tmp/mkdata_test_XXXXXX";
+    ASSERT_NE(mkdtemp(skabelon), nullptr);
+    rod = skabelon;
+    ASSERT_TRUE(SkoleStoerrelseFraNavn("small", &lille));
+  }
+  void TearDown() override {
+    for (size_t i = 0; i < TabRegisterAntal; ++i)
+      ResetTab(TabRegister[i].pTabDesc, TabRegister[i].pTabVar, 0);
+    TomSkemabeg();
+    TomTimoak();
+    fs::remove_all(rod);
+  }
+
+  fs::path Lav(const char *navn, uint64_t seed) {
+    fs::path m = rod / navn;
+    std::string fejl;
+    EXPECT_EQ(LavSkoleData(m.c_str(), lille, seed, &fejl), 0) << fejl;
+    return m;
+  }
+
+  static TabVar *Last(const char *navn) {
+    const TabDesc *pTd;
+    TabVar *pTv;
+    if (TabFromName(navn, &pTd, &pTv) != 0) return nullptr;
+    return LoadTab(pTd, pTv) == 0 ? pTv : nullptr;
+  }
+};
+
+TEST(MkdataStoerrelse, KnownNamesOnly) {
+  SkoleStoerrelse st{};
+  ASSERT_TRUE(SkoleStoerrelseFraNavn("large", &st));
+  EXPECT_EQ(st.Aktiviteter, 3000u);
+  EXPECT_EQ(st.Medarbejdere, 800u);
+  EXPECT_EQ(st.Lokaler, 400u);
+  EXPECT_EQ(st.Skemaraekker, 1000000u);
+  EXPECT_EQ(st.Timeposter, 300000u);
+  for (const char *navn : {"", "Small", "huge", "small "})
+    EXPECT_FALSE(SkoleStoerrelseFraNavn(navn, &st)) << navn;
+}
+
+TEST_F(MkdataTest, SameSeedGivesTheSameFolderByteForByte) {
+  const auto a = LaesMappe(Lav("a", 7));
+  const auto b = LaesMappe(Lav("b", 7));
+  ASSERT_TRUE(a.count("data/akti.DAT"));
+  ASSERT_TRUE(a.count("data/skemabeg.dat"));
+  ASSERT_TRUE(a.count("ini/tavo.ini"));
+  EXPECT_TRUE(a == b);
+
+  // Another seed makes another school.
+  const auto c = LaesMappe(Lav("c", 8));
+  EXPECT_NE(a.at("data/meda.DAT"), c.at("data/meda.DAT"));
+  EXPECT_NE(a.at("data/skemabeg.dat"), c.at("data/skemabeg.dat"));
+
+  // Made again over that other school, the folder is as if made afresh:
+  // nothing of the earlier tables or files is left behind.
+  EXPECT_TRUE(LaesMappe(Lav("c", 7)) == a);
+}
+
+TEST_F(MkdataTest, TheSchoolLoadsBackThroughTheStore) {
+  const fs::path m = Lav("skole", 3);
+  for (size_t i = 0; i < TabRegisterAntal; ++i)
+    ResetTab(TabRegister[i].pTabDesc, TabRegister[i].pTabVar, 0);
+  TomSkemabeg();
+  TomTimoak();
+  ASSERT_TRUE(SaetSkoleMappe(m.c_str()));
+
+  // Settings: the reader finds the installation, version and period.
+  version = 0;
+  LaesIndstillinger();
+  EXPECT_EQ(GlobalIndstillinger.insnr, SKOLE_INSNR);
+  EXPECT_EQ(version, static_cast<uint32_t>(TAVO_VERSION_NUMBER));
+  EXPECT_EQ(GetPrivateProfileIntA("global", "fradato", 0, StiTab.szini), SKOLE_FRADATO);
+  EXPECT_EQ(GetPrivateProfileIntA("global", "tildato", 0, StiTab.szini), SKOLE_TILDATO);
+
+  // Record tables: the made records behind record 0 and the reserved ones.
+  struct Antal {
+    const char *Navn;
+    uint32_t Reserverede, Lavede;
+  };
+  const Antal antal[] = {
+      {"akti", 6, lille.Aktiviteter}, {"meda", 1, lille.Medarbejdere},
+      {"anfo", 1, lille.Medarbejdere}, {"ansc", 0, lille.Medarbejdere},
+      {"ansk", 0, lille.Medarbejdere}, {"loka", 1, lille.Lokaler},
+      {"skfa", 1, lille.Fag},          {"risy", 0, 2},
+      {"ins", 0, 1},
+  };
+  for (const auto &a : antal) {
+    const TabVar *pTv = Last(a.Navn);
+    ASSERT_NE(pTv, nullptr) << a.Navn;
+    EXPECT_EQ(pTv->wRecCnt, 1 + a.Reserverede + a.Lavede) << a.Navn;
+  }
+  for (const char *navn : {"skemarol", "lokrolle", "skph", "skfalokarel", "aakrel", "bygn"}) {
+    const TabVar *pTv = Last(navn);
+    ASSERT_NE(pTv, nullptr) << navn;
+    EXPECT_GT(pTv->wRecCnt, 1u) << navn;
+  }
+  TabVar *tvAkti = Last("akti");
+  TabVar *tvAnfo = Last("anfo");
+  TabVar *tvMeda = Last("meda");
+  TabVar *tvLoka = Last("loka");
+  TabVar *tvRisy = Last("risy");
+  TabVar *tvSkfa = Last("skfa");
+  ASSERT_TRUE(tvAkti && tvAnfo && tvMeda && tvLoka && tvRisy && tvSkfa);
+  uint32_t reserveret = RESERVERET_ID_OMSORG;
+  EXPECT_NE(FindRec(&tdakti, tvAkti, &reserveret, KLASSE_AKTUEL), 0u);
+
+  // References hold record numbers of live records; keys are unique.
+  std::set<std::string> initialer;
+  for (uint32_t r = 1; r < tvAnfo->wRecCnt; ++r) {
+    const auto *a = reinterpret_cast<const AnfoRec *>(GetRec(&tdanfo, tvAnfo, r));
+    EXPECT_TRUE(GyldigRef(tvMeda, a->meda_id)) << r;
+    EXPECT_LE(+a->Fradato, +a->Tildato);
+  }
+  for (uint32_t r = 1; r < tvMeda->wRecCnt; ++r) {
+    const auto *md = reinterpret_cast<const MedaRec *>(GetRec(&tdmeda, tvMeda, r));
+    EXPECT_TRUE(initialer.insert(std::string(md->Initialer, strnlen(md->Initialer, 5))).second)
+        << md->Initialer;
+  }
+  for (uint32_t r = 1; r < tvAkti->wRecCnt; ++r) {
+    const auto *a = reinterpret_cast<const AktiRec *>(GetRec(&tdakti, tvAkti, r));
+    if (a->id >= RESERVERET_ID_MIN) continue;
+    EXPECT_TRUE(GyldigRef(tvRisy, a->risy_id)) << a->Aktivitet;
+  }
+
+  // Event rows: each event a run of rows in its week, the first holding its
+  // own number, one activity row, at least one teacher row.
+  ASSERT_EQ(LoadSkemabeg(), 0);
+  uint32_t raekker = 0, begivenheder = 0;
+  for (UgeIndeks ui = 1; ui <= SkemaPeriode.AntalUger; ++ui) {
+    const TabVar *pTv = SkemabegBucket(IndeksTilUge(ui));
+    ASSERT_NE(pTv, nullptr);
+    for (uint32_t r = 1; r < pTv->wRecCnt;) {
+      const auto *f = reinterpret_cast<const SkeRec *>(pTv->pbTab) + r;
+      ASSERT_EQ(+f->Forste, r);
+      ++begivenheder;
+      uint32_t akti = 0, anfo = 0;
+      uint32_t n = r;
+      for (; n < pTv->wRecCnt; ++n) {
+        const auto *x = reinterpret_cast<const SkeRec *>(pTv->pbTab) + n;
+        if (x->Forste != r) break;
+        EXPECT_EQ(+x->id, +f->id);
+        EXPECT_TRUE(SkeRaekkeLever(+x->Status));
+        EXPECT_GE(+x->Dag, 1);
+        EXPECT_LE(+x->Dag, 5);
+        EXPECT_LT(+x->Starttid, +x->Sluttid);
+        if (x->akti_id) {
+          ++akti;
+          EXPECT_TRUE(GyldigRef(tvAkti, +x->akti_id));
+        }
+        if (x->anfo_id) {
+          ++anfo;
+          EXPECT_TRUE(GyldigRef(tvAnfo, +x->anfo_id));
+        }
+        if (x->loka_id) {
+          EXPECT_TRUE(GyldigRef(tvLoka, x->loka_id));
+        }
+        if (x->skfa_id) {
+          EXPECT_TRUE(GyldigRef(tvSkfa, x->skfa_id));
+        }
+      }
+      EXPECT_EQ(akti, 1u);
+      EXPECT_GE(anfo, 1u);
+      raekker += n - r;
+      r = n;
+    }
+  }
+  EXPECT_EQ(raekker, lille.Skemaraekker);
+  EXPECT_GT(begivenheder, 0u);
+
+  // Postings: in the bucket of their own month, on the day they name.
+  ASSERT_EQ(LoadTimoak(), 0);
+  uint32_t poster = 0;
+  for (MaanedIndeks mi = 1; mi <= SkemaPeriode.AntalMaaneder; ++mi) {
+    const Maaned maaned = IndeksTilMaaned(mi);
+    const TabVar *pTv = TimoakBucket(maaned);
+    ASSERT_NE(pTv, nullptr);
+    for (uint32_t r = 1; r < pTv->wRecCnt; ++r) {
+      const auto *p = reinterpret_cast<const TimoakRaekke *>(pTv->pbTab) + r;
+      EXPECT_EQ(+p->Dato / 100, maaned);
+      EXPECT_EQ(+p->Dato % 100, +p->Maaneddag);
+      EXPECT_TRUE(GyldigRef(tvAkti, +p->akti_id));
+      EXPECT_TRUE(GyldigRef(tvAnfo, +p->anfo_id));
+      ++poster;
+    }
+  }
+  EXPECT_EQ(poster, lille.Timeposter);
+}
+
+}  // namespace

@@ -1,0 +1,891 @@
+#include "SKOLEDATA.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "DATO.h"
+#include "INDSTIL.h"
+#include "KATALOG.h"
+#include "SIDEFIL.h"
+#include "SKEREC.h"
+#include "STITAB.h"
+#include "TABOPER.h"
+#include "TAVODATA.h"
+#include "tavo/version.h"
+#include "windows.h"
+
+bool SkoleStoerrelseFraNavn(const char *navn, SkoleStoerrelse *st) {
+  if (strcmp(navn, "small") == 0) {
+    *st = {12, 10, 8, 10, 300, 120};
+  } else if (strcmp(navn, "medium") == 0) {
+    *st = {300, 80, 40, 40, 60000, 20000};
+  } else if (strcmp(navn, "large") == 0) {
+    *st = {3000, 800, 400, 120, 1000000, 300000};
+  } else {
+    return false;
+  }
+  return true;
+}
+
+namespace {
+
+// splitmix64: small, and the same sequence on every machine and library,
+// which std::uniform_int_distribution does not promise.
+struct Tilfaeldig {
+  uint64_t s;
+  uint64_t Naeste() {
+    uint64_t z = (s += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+  }
+  // 0 .. n - 1 (n > 0).
+  uint32_t Under(uint32_t n) { return static_cast<uint32_t>(Naeste() % n); }
+  bool Chance(uint32_t procent) { return Under(100) < procent; }
+};
+
+template <size_t N>
+void Tekst(char (&felt)[N], const char *v) {
+  snprintf(felt, N, "%s", v);
+}
+
+// Upper-casing of the Windows-1252 letters that names hold.
+char Stort(char c) {
+  unsigned char u = static_cast<unsigned char>(c);
+  if (u >= 'a' && u <= 'z') return static_cast<char>(u - 32);
+  if (u == 0xE6 || u == 0xF8 || u == 0xE5) return static_cast<char>(u - 32);
+  return c;
+}
+
+// An e-mail address takes no Danish letters.
+std::string Ascii(const char *s) {
+  std::string r;
+  for (; *s; ++s) {
+    unsigned char u = static_cast<unsigned char>(*s);
+    if (u == 0xE6 || u == 0xC6) r += "ae";
+    else if (u == 0xF8 || u == 0xD8) r += "oe";
+    else if (u == 0xE5 || u == 0xC5) r += "aa";
+    else if (u >= 'A' && u <= 'Z') r += static_cast<char>(u + 32);
+    else if ((u >= 'a' && u <= 'z') || (u >= '0' && u <= '9')) r += static_cast<char>(u);
+  }
+  return r;
+}
+
+// Date groups: the date, the week twice and the weekday. Written field by
+// field, as the packed records hold them at odd offsets.
+template <class R>
+void FraGruppe(R *r, Dato dato) {
+  Uge u = 0;
+  uint8_t dag = 0;
+  DatoTilUge(dato, &u, &dag);
+  r->Fradato = dato;
+  r->MinStartUge = u;
+  r->StartUge = u;
+  r->StartDag = dag;
+}
+
+template <class R>
+void TilGruppe(R *r, Dato dato) {
+  Uge u = 0;
+  uint8_t dag = 0;
+  DatoTilUge(dato, &u, &dag);
+  r->Tildato = dato;
+  r->MaxSlutUge = u;
+  r->SlutUge = u;
+  r->SlutDag = dag;
+}
+
+struct Tabel {
+  const TabDesc *pTd;
+  TabVar *pTv;
+};
+
+Tabel Hent(const char *navn) {
+  Tabel t{nullptr, nullptr};
+  TabFromName(navn, &t.pTd, &t.pTv);
+  return t;
+}
+
+// A new record of the table as its struct; null when the table cannot grow.
+template <class R>
+R *Ny(const Tabel &t, uint32_t *pNr) {
+  *pNr = NewRec(t.pTd, t.pTv);
+  if (*pNr == 0) return nullptr;
+  static_assert(alignof(R) == 1);
+  return reinterpret_cast<R *>(GetRec(t.pTd, t.pTv, *pNr));
+}
+
+void Faerdig(const Tabel &t, uint32_t nr, uint8_t status) {
+  SetRecStatus(t.pTd, t.pTv, nr, status);
+  t.pTv->fSorter = 1;
+}
+
+constexpr uint8_t STATUS_AKTIV = 10;
+constexpr uint8_t STATUS_ALM = 1;
+constexpr uint32_t SLUT_DATO = 20991231;
+constexpr uint32_t AENDRTID = 1785513600;  // 1 August 2026, a fixed stamp
+
+const char *const kFornavne[] = {
+    "Søren", "Mette", "Jørgen", "Anne", "Lars", "Birgitte", "Niels", "Kirsten", "Jens",
+    "Hanne", "Poul", "Lone", "Bjørn", "Åse", "Torben", "Helle", "Mads", "Louise", "Rasmus",
+    "Camilla", "Frederik", "Susanne", "Henrik", "Gitte", "Anders", "Pernille", "Ole", "Bodil",
+    "Kåre", "Jytte", "Mikkel", "Tove", "Steffen", "Dorthe", "Jesper", "Lærke", "Brian",
+    "Marianne", "Thomas", "Signe"};
+const char *const kEfternavne[] = {
+    "Jensen", "Nielsen", "Hansen", "Pedersen", "Andersen", "Christensen", "Larsen", "Sørensen",
+    "Rasmussen", "Jørgensen", "Petersen", "Madsen", "Kristensen", "Olsen", "Thomsen", "Møller",
+    "Østergaard", "Lauridsen", "Bødker", "Frølund", "Kjær", "Dahl", "Holm", "Bækgaard",
+    "Mølgaard", "Søndergaard", "Skov", "Dræbye", "Lund", "Brøndum"};
+
+struct FagNavn {
+  const char *Kode;
+  const char *Navn;
+};
+const FagNavn kFag[] = {
+    {"DAN", "Dansk"}, {"MAT", "Matematik"}, {"ENG", "Engelsk"}, {"SAM", "Samfundsfag"},
+    {"NAT", "Naturfag"}, {"IT", "Informatik"}, {"FYS", "Fysik"}, {"KEM", "Kemi"},
+    {"TYS", "Tysk"}, {"VIRK", "Virksomhedsøkonomi"}, {"TØM", "Tømrerfag"},
+    {"MUR", "Murerfag"}, {"EL", "Elektrofag"}, {"AUT", "Automekanik"}, {"SMED", "Smedefag"},
+    {"FRI", "Frisørfag"}, {"KOK", "Køkkenfag"}, {"ERN", "Ernæring"}, {"SOSU", "Sundhed og pleje"},
+    {"KTR", "Kontorfag"}, {"DET", "Detailhandel"}, {"VVS", "VVS og energi"},
+    {"MAL", "Malerfag"}, {"DATA", "Datateknik"}, {"LAG", "Lager og logistik"},
+    {"GART", "Gartnerfag"}, {"SIKK", "Arbejdsmiljø"}, {"FØRH", "Førstehjælp"},
+    {"TEGN", "Teknisk tegning"}, {"IDR", "Idræt"}};
+const char kNiveauer[] = {'F', 'E', 'D', 'C', 'B', 'A'};
+
+struct UddNavn {
+  const char *Kode;
+  const char *Navn;
+};
+const UddNavn kUdd[] = {
+    {"TØM", "Tømrer"}, {"MUR", "Murer"}, {"ELE", "Elektriker"}, {"AUT", "Automekaniker"},
+    {"SME", "Smed"}, {"FRI", "Frisør"}, {"KOK", "Kok"}, {"ERN", "Ernæringsassistent"},
+    {"SSA", "Social- og sundhedsassistent"}, {"KON", "Kontorassistent"},
+    {"DET", "Detailhandelsuddannelsen"}, {"VVS", "VVS-energispecialist"}, {"MAL", "Maler"},
+    {"DAT", "Datatekniker"}, {"LAG", "Lager og logistik"}, {"GAR", "Gartner"}};
+
+const char *const kForloeb[] = {"GF1", "GF2", "H1", "H2", "H3", "EUX"};
+
+const char *const kLokaleArter[] = {"Klasselokale", "Værksted", "Edb-lokale", "Køkken",
+                                     "Salon", "Laboratorium", "Auditorium", "Motorværksted"};
+const char *const kBygninger[] = {"Hovedbygningen", "Værkstedshallen", "Ø-fløjen",
+                                  "Køkkenhuset", "Nørrehuset", "Auto-hallen"};
+
+// The day ring system: ten lessons with breaks and a lunch.
+const uint32_t kDagStart[] = {800, 850, 945, 1035, 1150, 1240, 1335, 1425, 1515, 1605};
+const uint32_t kDagSlut[] = {845, 935, 1030, 1120, 1235, 1325, 1420, 1510, 1600, 1650};
+const uint32_t kAftenStart[] = {1700, 1750, 1840, 1930};
+const uint32_t kAftenSlut[] = {1745, 1835, 1925, 2015};
+constexpr uint32_t LEKTIONER = std::size(kDagStart);
+constexpr uint32_t DAGE = 5;
+
+struct Skole {
+  Tilfaeldig rnd;
+  SkoleStoerrelse st;
+  std::vector<uint32_t> meda, anfo, loka, skfa, akti, bygn;
+  uint32_t risyDag = 0, risyAften = 0;
+  uint32_t rolUndv = 0, rolVejl = 0, lokrolleUndv = 0;
+  // Per activity: its subjects (record numbers).
+  std::vector<std::vector<uint32_t>> aktiFag;
+  // One lesson of an activity's week: the slot, its teachers, its room.
+  struct Lektion {
+    uint32_t akti;       // index into akti
+    uint8_t dag, lektion;
+    uint32_t skfa;
+    uint32_t anfo[2];
+    uint32_t antalAnfo;
+    uint32_t loka;       // 0: no room
+  };
+  std::vector<Lektion> uge;
+  std::vector<std::pair<uint32_t, uint32_t>> par;  // (akti, anfo) record numbers
+};
+
+bool Fejl(std::string *fejl, const std::string &tekst) {
+  if (fejl) *fejl = tekst;
+  return false;
+}
+
+bool LavInstitution(Skole &s) {
+  Tabel t = Hent("ins");
+  uint32_t nr;
+  InsRec *r = Ny<InsRec>(t, &nr);
+  if (!r) return false;
+  r->Tavonr = SKOLE_INSNR;
+  Tekst(r->Navn, "Erhvervsskolen Nørreå");
+  Faerdig(t, nr, STATUS_ALM);
+
+  Tabel b = Hent("bygn");
+  for (uint32_t i = 0; i < std::size(kBygninger); ++i) {
+    BygnRec *g = Ny<BygnRec>(b, &nr);
+    if (!g) return false;
+    g->id = 100 + i;
+    snprintf(g->Bygningsnr, sizeof g->Bygningsnr, "%c", 'A' + i);
+    Tekst(g->Betegnelse, kBygninger[i]);
+    snprintf(g->Gade, sizeof g->Gade, "Skolevej %u", 2 + 2 * i);
+    Tekst(g->Sted, "7400 Herning");
+    g->Undervisningsareal = 800.0f + 150.0f * static_cast<float>(s.rnd.Under(10));
+    Faerdig(b, nr, STATUS_ALM);
+    s.bygn.push_back(nr);
+  }
+  return true;
+}
+
+bool LavRingesystemer(Skole &s) {
+  Tabel t = Hent("risy");
+  struct {
+    const char *Kode, *Navn;
+    const uint32_t *Start, *Slut;
+    uint32_t Antal;
+    uint32_t *pNr;
+  } const systemer[] = {
+      {"DAG", "Dagskolen", kDagStart, kDagSlut, LEKTIONER, &s.risyDag},
+      {"AFT", "Aftenskolen", kAftenStart, kAftenSlut, std::size(kAftenStart), &s.risyAften},
+  };
+  uint32_t id = 1;
+  for (const auto &sy : systemer) {
+    uint32_t nr;
+    RisyRec *r = Ny<RisyRec>(t, &nr);
+    if (!r) return false;
+    r->id = id++;
+    Tekst(r->Ringesystem, sy.Kode);
+    Tekst(r->Betegnelse, sy.Navn);
+    for (uint32_t l = 0; l < sy.Antal; ++l) {
+      r->Starttid[l] = sy.Start[l];
+      r->Sluttid[l] = sy.Slut[l];
+      r->Antal_std_lektioner[l] = 1.0f;
+    }
+    r->RingeGruppe = 1;
+    r->Anvendt = 1;
+    r->RisyOk = 'J';
+    Faerdig(t, nr, STATUS_ALM);
+    *sy.pNr = nr;
+  }
+  return true;
+}
+
+bool LavRoller(Skole &s) {
+  uint32_t nr;
+  Tabel st = Hent("skemrtyp");
+  uint32_t typUndv = 0, typAndet = 0;
+  const char *const typer[][2] = {{"UNDV", "Undervisning"}, {"ANDET", "Andre opgaver"}};
+  for (uint32_t i = 0; i < 2; ++i) {
+    SkemrtypRec *r = Ny<SkemrtypRec>(st, &nr);
+    if (!r) return false;
+    r->id = i + 1;
+    Tekst(r->Rolletype, typer[i][0]);
+    Tekst(r->Betegnelse, typer[i][1]);
+    Faerdig(st, nr, STATUS_ALM);
+    (i == 0 ? typUndv : typAndet) = nr;
+  }
+  Tabel sr = Hent("skemarol");
+  struct {
+    const char *Rolle, *Navn, *Tekst;
+    uint32_t Typ;
+    char Timetype;
+    uint32_t *pNr;
+  } const roller[] = {
+      {"UNDV", "Underviser", "Undervisning", typUndv, 'U', &s.rolUndv},
+      {"VEJL", "Vejleder", "Vejledning", typAndet, 'V', &s.rolVejl},
+      {"TILS", "Tilsyn", "Tilsyn og eksamen", typAndet, 'T', nullptr},
+  };
+  uint32_t id = 1;
+  for (const auto &ro : roller) {
+    SkemarolRec *r = Ny<SkemarolRec>(sr, &nr);
+    if (!r) return false;
+    r->id = id++;
+    Tekst(r->Rolle, ro.Rolle);
+    r->skemrtyp_id = ro.Typ;
+    Tekst(r->Betegnelse, ro.Navn);
+    r->Timetype = ro.Timetype;
+    r->Check_skemasammenfald = 'J';
+    r->Genererer_timeposter = 'J';
+    r->Afspadsering = 'N';
+    r->Vis_paa_laererskema = 'J';
+    Tekst(r->Rolletype_tekst, ro.Tekst);
+    Faerdig(sr, nr, STATUS_ALM);
+    if (ro.pNr) *ro.pNr = nr;
+  }
+
+  Tabel lt = Hent("lokrotyp");
+  LokrotypRec *t = Ny<LokrotypRec>(lt, &nr);
+  if (!t) return false;
+  t->id = 1;
+  Tekst(t->Rolletype, "UNDV");
+  Tekst(t->Betegnelse, "Undervisning");
+  Faerdig(lt, nr, STATUS_ALM);
+  const uint32_t lokrotyp = nr;
+  Tabel lr = Hent("lokrolle");
+  const char *const lokroller[][2] = {{"U", "Undervisning"}, {"E", "Eksamen"}, {"M", "Møde"}};
+  for (uint32_t i = 0; i < std::size(lokroller); ++i) {
+    LokrolleRec *r = Ny<LokrolleRec>(lr, &nr);
+    if (!r) return false;
+    r->id = i + 1;
+    r->Lokalerolle = lokroller[i][0][0];
+    r->lokrotyp_id = lokrotyp;
+    r->Check_sammenfald = 'J';
+    Tekst(r->Betegnelse, lokroller[i][1]);
+    Faerdig(lr, nr, STATUS_ALM);
+    if (i == 0) s.lokrolleUndv = nr;
+  }
+  return true;
+}
+
+bool LavMedarbejdere(Skole &s) {
+  Tabel tm = Hent("meda"), ta = Hent("anfo"), tc = Hent("ansc"), tk = Hent("ansk");
+  std::vector<std::string> brugte;
+  for (uint32_t i = 0; i < s.st.Medarbejdere; ++i) {
+    const char *fornavn = kFornavne[s.rnd.Under(std::size(kFornavne))];
+    const char *efternavn = kEfternavne[s.rnd.Under(std::size(kEfternavne))];
+    // Initials: two letters of each name, then a digit when taken.
+    std::string ini;
+    ini += Stort(fornavn[0]);
+    ini += Stort(fornavn[1]);
+    ini += Stort(efternavn[0]);
+    ini += Stort(efternavn[1]);
+    std::string endelig = ini;
+    for (uint32_t n = 1;
+         n < 100 && std::find(brugte.begin(), brugte.end(), endelig) != brugte.end(); ++n)
+      endelig = ini.substr(0, n < 10 ? 3 : 2) + std::to_string(n);
+    brugte.push_back(endelig);
+
+    uint32_t nrMeda;
+    MedaRec *m = Ny<MedaRec>(tm, &nrMeda);
+    if (!m) return false;
+    m->id = 20000 + i;
+    Tekst(m->Initialer, endelig.c_str());
+    snprintf(m->Navn, sizeof m->Navn, "%s %s", fornavn, efternavn);
+    const bool laerer = i % 10 != 9;
+    Tekst(m->Meda_type, laerer ? "Lærer" : "Administrativ");
+    snprintf(m->Arb_tlf, sizeof m->Arb_tlf, "9712%04u", 1000 + i % 9000);
+    snprintf(m->Mobil_tlf, sizeof m->Mobil_tlf, "2%07u", s.rnd.Under(10000000));
+    snprintf(m->E_mail, sizeof m->E_mail, "%s@norrea-erhverv.dk", Ascii(endelig.c_str()).c_str());
+    Faerdig(tm, nrMeda, STATUS_AKTIV);
+    s.meda.push_back(nrMeda);
+
+    uint32_t nrAnfo;
+    AnfoRec *a = Ny<AnfoRec>(ta, &nrAnfo);
+    if (!a) return false;
+    a->id = 30000 + i;
+    a->meda_id = nrMeda;
+    Tekst(a->Loebenummer, "01");
+    a->Tid = AENDRTID;
+    a->Gruppe = 1;
+    a->Kan_laeses = 'J';
+    a->Primaer_ansaettelse = 'J';
+    snprintf(a->Beskrivelse, sizeof a->Beskrivelse, "%s, %s", laerer ? "Faglærer" : "Administration",
+             kUdd[i % std::size(kUdd)].Navn);
+    Tekst(a->Initialer_red, endelig.c_str());
+    const uint32_t ansat = 19950101 + 10000 * s.rnd.Under(30) + 100 * s.rnd.Under(12);
+    FraGruppe(a, ansat);
+    TilGruppe(a, SLUT_DATO);
+    Faerdig(ta, nrAnfo, STATUS_AKTIV);
+    if (laerer) s.anfo.push_back(nrAnfo);
+
+    uint32_t nr;
+    AnscRec *c = Ny<AnscRec>(tc, &nr);
+    if (!c) return false;
+    c->id = 40000 + i;
+    c->anfo_id = nrAnfo;
+    Tekst(c->Personalekategori, laerer ? "LÆR" : "ADM");
+    Tekst(c->Stillingskode, laerer ? (s.rnd.Chance(60) ? "LEKTOR" : "ADJUNK") : "KONTOR");
+    c->Gyldig_fra = ansat;
+    c->Gyldig_til = SLUT_DATO;
+    c->Ansaettelsesdato = ansat;
+    Faerdig(tc, nr, STATUS_ALM);
+
+    AnskRec *k = Ny<AnskRec>(tk, &nr);
+    if (!k) return false;
+    k->id = 50000 + i;
+    k->anfo_id = nrAnfo;
+    k->Tid = AENDRTID;
+    k->Gyldig_fra = ansat;
+    k->Alderstillaeg = s.rnd.Chance(30) ? 'J' : 'N';
+    k->Afregningsprocent = 100.0f;
+    k->Lektionsregel = 'N';
+    k->Accept_af_overarbejde = s.rnd.Chance(50) ? 'J' : 'N';
+    k->Udb_ej_planlagte_timer = 'N';
+    k->Udb_planlagte_timer = 'N';
+    k->Udb_belastningstillaeg = 'N';
+    k->Gyldig_til = SLUT_DATO;
+    Faerdig(tk, nr, STATUS_ALM);
+  }
+  return !s.anfo.empty();
+}
+
+bool LavLokaler(Skole &s) {
+  Tabel t = Hent("loka");
+  for (uint32_t i = 0; i < s.st.Lokaler; ++i) {
+    uint32_t nr;
+    LokaRec *r = Ny<LokaRec>(t, &nr);
+    if (!r) return false;
+    const uint32_t antalBygn = static_cast<uint32_t>(s.bygn.size());
+    const uint32_t bygning = i % antalBygn, nrIBygning = i / antalBygn + 1;
+    r->id = 60000 + i;
+    snprintf(r->Lokalenr, sizeof r->Lokalenr, "%c%u.%02u", 'A' + bygning, nrIBygning / 20 % 10,
+             nrIBygning % 100);
+    r->Gruppe = 1;
+    r->Tid = AENDRTID;
+    FraGruppe(r, 20010101);
+    Tekst(r->Betegnelse, kLokaleArter[s.rnd.Under(std::size(kLokaleArter))]);
+    TilGruppe(r, SLUT_DATO);
+    snprintf(r->Undervisningspladser, sizeof r->Undervisningspladser, "%u",
+             12 + 4 * s.rnd.Under(6));
+    r->bygn_id = s.bygn[bygning];
+    r->Bredde = 6.0f + static_cast<float>(s.rnd.Under(5));
+    r->Laengde = 8.0f + static_cast<float>(s.rnd.Under(8));
+    r->Netto_areal = r->Bredde * r->Laengde;
+    Faerdig(t, nr, STATUS_AKTIV);
+    s.loka.push_back(nr);
+  }
+  return !s.loka.empty();
+}
+
+bool LavFag(Skole &s) {
+  Tabel t = Hent("skfa");
+  for (uint32_t i = 0; i < s.st.Fag; ++i) {
+    const FagNavn &f = kFag[i % std::size(kFag)];
+    const char niveau = kNiveauer[(i / std::size(kFag) + 3) % std::size(kNiveauer)];
+    uint32_t nr;
+    SkfaRec *r = Ny<SkfaRec>(t, &nr);
+    if (!r) return false;
+    r->id = 70000 + i;
+    snprintf(r->Skolefag, sizeof r->Skolefag, "%.4s%c", f.Kode, niveau);
+    r->Niveau = niveau;
+    Tekst(r->Betegnelse, f.Navn);
+    r->Laes_varighed = 'N';
+    r->Varighed_dage = 5.0f * static_cast<float>(1 + s.rnd.Under(8));
+    r->Elevlektioner = 40 + 10 * s.rnd.Under(10);
+    r->Laererlektioner = r->Elevlektioner;
+    snprintf(r->Lang_Betegnelse, sizeof r->Lang_Betegnelse, "%s, niveau %c", f.Navn, niveau);
+    Faerdig(t, nr, STATUS_AKTIV);
+    s.skfa.push_back(nr);
+  }
+  if (s.skfa.empty()) return false;
+  // Which rooms a subject may use.
+  Tabel rel = Hent("skfalokarel");
+  for (uint32_t f : s.skfa) {
+    const uint32_t n = 1 + s.rnd.Under(3);
+    for (uint32_t j = 0; j < n; ++j) {
+      uint32_t nr;
+      SkfalokarelRec *r = Ny<SkfalokarelRec>(rel, &nr);
+      if (!r) return false;
+      r->skfa_id = f;
+      r->loka_id = s.loka[s.rnd.Under(static_cast<uint32_t>(s.loka.size()))];
+      Faerdig(rel, nr, STATUS_ALM);
+    }
+  }
+  return true;
+}
+
+bool LavAktiviteter(Skole &s) {
+  Tabel t = Hent("akti"), ph = Hent("skph");
+  s.aktiFag.resize(s.st.Aktiviteter);
+  for (uint32_t i = 0; i < s.st.Aktiviteter; ++i) {
+    const UddNavn &u = kUdd[s.rnd.Under(std::size(kUdd))];
+    const char *forloeb = kForloeb[s.rnd.Under(std::size(kForloeb))];
+    const bool aften = i % 15 == 14;
+    uint32_t nr;
+    AktiRec *r = Ny<AktiRec>(t, &nr);
+    if (!r) return false;
+    r->id = 10000 + i;
+    snprintf(r->Aktivitet, sizeof r->Aktivitet, "%s-%s-%04u", forloeb, u.Kode, i + 1);
+    r->Tid = AENDRTID;
+    r->Gruppe = 1;
+    Tekst(r->Type, aften ? "AMU" : "HOLD");
+    snprintf(r->Kort_betegnelse, sizeof r->Kort_betegnelse, "%s %s", forloeb, u.Kode);
+    snprintf(r->Betegnelse, sizeof r->Betegnelse, "%s, %s, hold %u",
+             aften ? "AMU-kursus" : forloeb, u.Navn, i + 1);
+    FraGruppe(r, SKOLE_FRADATO);
+    TilGruppe(r, SKOLE_TILDATO);
+    r->Aflyst = 'N';
+    r->risy_id = aften ? s.risyAften : s.risyDag;
+    r->Laerer_anvendelse = 'J';
+    r->Kontrollabel = 'N';
+    r->Generer_fra_skema = 'J';
+    r->Skkord = 'N';
+    r->StartElever = 12 + s.rnd.Under(16);
+    r->SlutElever = r->StartElever - s.rnd.Under(4);
+    snprintf(r->Elevplan_betegnelse, sizeof r->Elevplan_betegnelse, "%s - %s", u.Navn, forloeb);
+    Tekst(r->Undervisningssted, "Erhvervsskolen Nørreå, Herning");
+    r->RisyOk = 'J';
+    r->Skema_prioritet = static_cast<uint8_t>(1 + s.rnd.Under(9));
+    Faerdig(t, nr, STATUS_AKTIV);
+    s.akti.push_back(nr);
+
+    const uint32_t antalFag = 2 + s.rnd.Under(3);
+    for (uint32_t j = 0; j < antalFag; ++j) {
+      uint32_t f = s.skfa[s.rnd.Under(static_cast<uint32_t>(s.skfa.size()))];
+      if (std::find(s.aktiFag[i].begin(), s.aktiFag[i].end(), f) != s.aktiFag[i].end()) continue;
+      s.aktiFag[i].push_back(f);
+      uint32_t nrPh;
+      SkphRec *p = Ny<SkphRec>(ph, &nrPh);
+      if (!p) return false;
+      p->akti_id = nr;
+      p->skfa_id = f;
+      p->Fagstatus = 'O';
+      p->Varighed_dage = 10.0f;
+      p->Elevlektioner = 40;
+      p->Laererlektioner = 40;
+      p->Afregningsform = 'L';
+      p->Akkord = 'N';
+      p->AntalLektioner = 40;
+      p->SkygFaget = 'N';
+      Faerdig(ph, nrPh, STATUS_ALM);
+    }
+  }
+  return !s.akti.empty();
+}
+
+// The weekly pattern: each activity gets its lessons in free slots, with a
+// teacher and a room that are free then.
+void LavUgeplan(Skole &s, uint32_t lektionerPrAkti) {
+  const uint32_t slots = DAGE * LEKTIONER;
+  std::vector<uint8_t> laererOptaget(s.anfo.size() * slots, 0);
+  std::vector<uint8_t> lokaleOptaget(s.loka.size() * slots, 0);
+  std::vector<uint8_t> holdOptaget(slots, 0);
+  const uint32_t nAnfo = static_cast<uint32_t>(s.anfo.size());
+  const uint32_t nLoka = static_cast<uint32_t>(s.loka.size());
+  for (uint32_t a = 0; a < s.akti.size(); ++a) {
+    std::fill(holdOptaget.begin(), holdOptaget.end(), 0);
+    const uint32_t hovedlaerer = s.rnd.Under(nAnfo);
+    const uint32_t hjemlokale = s.rnd.Under(nLoka);
+    const bool aften = a % 15 == 14;
+    const uint32_t maxLektion = aften ? std::size(kAftenStart) : LEKTIONER;
+    for (uint32_t l = 0; l < lektionerPrAkti; ++l) {
+      for (int forsoeg = 0; forsoeg < 40; ++forsoeg) {
+        const uint32_t dag = s.rnd.Under(DAGE), lek = s.rnd.Under(maxLektion);
+        const uint32_t slot = dag * LEKTIONER + lek;
+        if (holdOptaget[slot]) continue;
+        // The team's own teacher and room first, then any free one.
+        uint32_t laerer = forsoeg < 10 ? hovedlaerer : s.rnd.Under(nAnfo);
+        uint32_t lokale = forsoeg < 10 ? hjemlokale : s.rnd.Under(nLoka);
+        if (laererOptaget[laerer * slots + slot] || lokaleOptaget[lokale * slots + slot]) continue;
+        Skole::Lektion lk{};
+        lk.akti = a;
+        lk.dag = static_cast<uint8_t>(dag + 1);
+        lk.lektion = static_cast<uint8_t>(lek + 1);
+        const auto &fag = s.aktiFag[a];
+        lk.skfa = fag.empty() ? 0 : fag[s.rnd.Under(static_cast<uint32_t>(fag.size()))];
+        lk.anfo[0] = s.anfo[laerer];
+        lk.antalAnfo = 1;
+        laererOptaget[laerer * slots + slot] = 1;
+        // Some lessons have a second teacher (team teaching).
+        if (s.rnd.Chance(15)) {
+          uint32_t anden = s.rnd.Under(nAnfo);
+          if (anden != laerer && !laererOptaget[anden * slots + slot]) {
+            lk.anfo[1] = s.anfo[anden];
+            lk.antalAnfo = 2;
+            laererOptaget[anden * slots + slot] = 1;
+          }
+        }
+        // Lessons out of the house (company visits) have no room.
+        if (!s.rnd.Chance(5)) {
+          lk.loka = s.loka[lokale];
+          lokaleOptaget[lokale * slots + slot] = 1;
+        }
+        holdOptaget[slot] = 1;
+        s.uge.push_back(lk);
+        break;
+      }
+    }
+  }
+  std::sort(s.uge.begin(), s.uge.end(), [](const Skole::Lektion &x, const Skole::Lektion &y) {
+    if (x.dag != y.dag) return x.dag < y.dag;
+    if (x.lektion != y.lektion) return x.lektion < y.lektion;
+    return x.akti < y.akti;
+  });
+  // The (activity, employment) pairs that the schedule makes.
+  for (const auto &lk : s.uge)
+    for (uint32_t j = 0; j < lk.antalAnfo; ++j) s.par.emplace_back(s.akti[lk.akti], lk.anfo[j]);
+  std::sort(s.par.begin(), s.par.end());
+  s.par.erase(std::unique(s.par.begin(), s.par.end()), s.par.end());
+}
+
+// Weeks without teaching: autumn, Christmas and winter holidays.
+bool Ferieuge(uint32_t ugeNr) {
+  return ugeNr == 42 || ugeNr == 52 || ugeNr == 53 || ugeNr == 1 || ugeNr == 7;
+}
+
+bool Skoledag(Dato dato) {
+  // Summer holiday, at both ends of the school year.
+  const uint32_t md = dato % 10000;
+  if (md >= 626 && md < 811) return false;
+  return Helligdag(dato) == 0;
+}
+
+bool LavSkemaraekker(Skole &s) {
+  // Rows of one week of the pattern, to size it to the wanted total.
+  uint64_t raekkerPrUge = 0;
+  for (const auto &lk : s.uge) raekkerPrUge += 1 + lk.antalAnfo + (lk.loka ? 1 : 0);
+  if (raekkerPrUge == 0) return s.st.Skemaraekker == 0;
+
+  uint32_t ialt = 0, beg = 0;
+  std::vector<SkeRec> raekker;
+  for (UgeIndeks ui = 1; ui <= SkemaPeriode.AntalUger && ialt < s.st.Skemaraekker; ++ui) {
+    const Uge uge = IndeksTilUge(ui);
+    if (Ferieuge(uge % 100)) continue;
+    raekker.clear();
+    raekker.emplace_back();  // row 0, never used
+    for (const auto &plan : s.uge) {
+      const Dato dato = UgeDagTilDato(uge, plan.dag);
+      if (dato < SKOLE_FRADATO || dato > SKOLE_TILDATO || !Skoledag(dato)) continue;
+      // The total comes out exact: the last events give up a room or a
+      // second teacher, and no single row is left over for an event of
+      // its own (every event has its activity and a teacher).
+      const uint32_t rest = s.st.Skemaraekker - ialt;
+      if (rest < 2) {
+        ialt = s.st.Skemaraekker;
+        break;
+      }
+      Skole::Lektion lk = plan;
+      auto Antal = [&] { return 1 + lk.antalAnfo + (lk.loka ? 1 : 0); };
+      if (Antal() > rest && lk.loka) lk.loka = 0;
+      if (Antal() > rest) lk.antalAnfo = 1;
+      if (rest - Antal() == 1)
+        lk.loka = lk.loka ? 0 : s.loka[lk.akti % s.loka.size()];
+      const uint32_t n = Antal();
+      const bool aften = lk.akti % 15 == 14;
+      const uint32_t li = lk.lektion - 1u;
+      SkeRec f{};
+      f.id = ++beg;
+      f.Status = SKE_EGEN | SKE_KENDT;
+      f.Tid = AENDRTID;
+      f.skfa_id = lk.skfa;
+      f.risy_id = aften ? s.risyAften : s.risyDag;
+      f.Dag = lk.dag;
+      f.Lektion = lk.lektion;
+      f.Starttid = aften ? kAftenStart[li] : kDagStart[li];
+      f.Sluttid = aften ? kAftenSlut[li] : kDagSlut[li];
+      f.Antal_std_lektioner = 1.0f;
+      f.Ejer = SKOLE_INSNR;
+      f.Forste = static_cast<uint32_t>(raekker.size());
+      Tekst(f.AEndret_af, "PLAN");
+
+      SkeRec r = f;
+      r.akti_id = s.akti[lk.akti];
+      raekker.push_back(r);
+      for (uint32_t j = 0; j < lk.antalAnfo; ++j) {
+        r = f;
+        r.anfo_id = lk.anfo[j];
+        r.skemarol_id = j == 0 ? s.rolUndv : s.rolVejl;
+        r.Minutnorm = 45.0f;
+        raekker.push_back(r);
+      }
+      if (lk.loka) {
+        r = f;
+        r.loka_id = lk.loka;
+        r.lokrolle_id = s.lokrolleUndv;
+        raekker.push_back(r);
+      }
+      ialt += n;
+    }
+    if (raekker.size() < 2) continue;
+    TabVar *pTv = SkemabegBucket(uge);
+    if (!pTv || AddTabBlock(&tdske, pTv, static_cast<uint32_t>(raekker.size())) != 0) return false;
+    memcpy(pTv->pbTab, raekker.data(), raekker.size() * sizeof(SkeRec));
+    pTv->wRecCnt = static_cast<uint32_t>(raekker.size());
+  }
+  return true;
+}
+
+bool LavTimeposter(Skole &s) {
+  Tabel rel = Hent("aakrel");
+  for (const auto &[akti, anfo] : s.par) {
+    uint32_t nr;
+    AakrelRec *r = Ny<AakrelRec>(rel, &nr);
+    if (!r) return false;
+    r->akti_id = akti;
+    r->anfo_id = anfo;
+    Faerdig(rel, nr, STATUS_ALM);
+  }
+  if (s.par.empty() || s.st.Timeposter == 0) return true;
+
+  const uint32_t mdr = SkemaPeriode.AntalMaaneder;
+  uint32_t id = 0;
+  std::vector<TimoakRaekke> raekker;
+  for (MaanedIndeks mi = 1; mi <= mdr; ++mi) {
+    const Maaned maaned = IndeksTilMaaned(mi);
+    const uint32_t antal = s.st.Timeposter / mdr + (mi <= s.st.Timeposter % mdr ? 1 : 0);
+    const uint32_t dage = DageIMaaned(maaned);
+    raekker.assign(antal + 1, TimoakRaekke{});
+    for (uint32_t i = 1; i <= antal; ++i) {
+      const auto &[akti, anfo] = s.par[s.rnd.Under(static_cast<uint32_t>(s.par.size()))];
+      TimoakRaekke &r = raekker[i];
+      r.Status = 64;
+      r.Tid = AENDRTID;
+      r.Type = s.rnd.Chance(85) ? 'A' : 'P';
+      r.akti_id = akti;
+      r.anfo_id = anfo;
+      r.Maaneddag = static_cast<uint8_t>(1 + s.rnd.Under(dage));
+      r.Dato = maaned * 100 + r.Maaneddag;
+      r.Timer = static_cast<int32_t>(25 * (1 + s.rnd.Under(32)));  // ¼ to 8 hours
+      r.Ejer = SKOLE_INSNR;
+    }
+    std::sort(raekker.begin() + 1, raekker.end(),
+              [](const TimoakRaekke &a, const TimoakRaekke &b) {
+                if (a.Dato != b.Dato) return a.Dato < b.Dato;
+                if (a.anfo_id != b.anfo_id) return a.anfo_id < b.anfo_id;
+                return a.akti_id < b.akti_id;
+              });
+    for (uint32_t i = 1; i <= antal; ++i) raekker[i].id = ++id;
+    if (antal == 0) continue;
+    TabVar *pTv = TimoakBucket(maaned);
+    if (!pTv || AddTabBlock(&tdtimoak, pTv, antal + 1) != 0) return false;
+    memcpy(pTv->pbTab, raekker.data(), raekker.size() * sizeof(TimoakRaekke));
+    pTv->wRecCnt = antal + 1;
+  }
+  return true;
+}
+
+bool SkrivIndstillinger() {
+  const char *ini = StiTab.szini;
+  char tal[32];
+  struct Noegle {
+    const char *Sektion, *Noegle, *Vaerdi;
+  };
+  snprintf(tal, sizeof tal, "%u", TAVO_VERSION_NUMBER);
+  const std::string versionTekst = tal;
+  const std::string fra = std::to_string(SKOLE_FRADATO), til = std::to_string(SKOLE_TILDATO),
+                    laas = std::to_string(SKOLE_LAASDATO), insnr = std::to_string(SKOLE_INSNR);
+  const Noegle noegler[] = {
+      {"global", "insnr", insnr.c_str()},
+      {"global", "version", versionTekst.c_str()},
+      {"global", "fradato", fra.c_str()},
+      {"global", "tildato", til.c_str()},
+      {"global", "lasdato", laas.c_str()},
+      {"global", "antaltimer", "10"},
+      {"global", "antaldage", "5"},
+      {"global", "trace", "nej"},
+      {"global", "aktisumperaar", "nej"},
+      {"global", "anfosumperaar", "nej"},
+      {"global", "tælaktibooking", "ja"},
+      {"global", "tælmedabooking", "ja"},
+      {"global", "tælstjerneakti", "ja"},
+      {"global", "tælstjernemeda", "ja"},
+      {"global", "skphakkord", "ja"},
+      {"global", "supertavo", "nej"},
+      {"global", "skemalåst", "nej"},
+      {"global", "niveaufag", "0"},
+      {"global", "kalender", "nej"},
+      {"global", "logok", "ja"},
+      {"global", "checkelevsammenfald", "ja"},
+      {"global", "sammenfaldsinterval", "0"},
+      {"global", "checkminutnorm", "j"},
+      {"global", "autogem", "ja"},
+      {"kontakt", "autoimport", "ja"},
+      {"farver", "fremmedarkivfarve", "ja"},
+      {"farver", "markerhellig", "ja"},
+      {"flag", "elevplanprio", "2"},
+      {"flag", "planminutnorm", "1"},
+      {"flag", "normsystem", "0"},
+      {"flag", "visbytflyt", "1"},
+      {"flag", "tastlog", "0"},
+      {"flag", "checktavonews", "nej"},
+      {"tider", "starttid", "800"},
+      {"tider", "sluttid", "1700"},
+      {"tider", "lektionerprdag", "10"},
+      {"tider", "standardlektion", "nej"},
+      {"tider", "standardlektionslengde", "45"},
+      {"tider", "opgPeriodeStartMåned", "8"},
+      {"tider", "opgPeriodeLængde", "helår"},
+      {"tider", "opgPeriodeNorm", "1924"},
+      {"vinduer", "medopg", "ja"},
+      {"vinduer", "post", "ja"},
+      {"elevplan", "ep_filnummer", "1"},
+      {"elevplan", "ep_maxnummer", "20"},
+  };
+  for (const auto &n : noegler)
+    if (!WritePrivateProfileStringA(n.Sektion, n.Noegle, n.Vaerdi, ini)) return false;
+  return true;
+}
+
+bool LavMappe(const std::string &sti) {
+  return mkdir(sti.c_str(), 0777) == 0 || errno == EEXIST;
+}
+
+}  // namespace
+
+bool SaetSkoleMappe(const char *mappe) {
+  std::string d = mappe;
+  if (d.empty()) return false;
+  if (d.back() != '/' && d.back() != '\\') d += '/';
+  if (d.size() >= sizeof StiTab.szdata) return false;
+  Tekst(StiTab.szdata, d.c_str());
+  Tekst(StiTab.szprog, d.c_str());
+  InitStiTab();
+  version = TAVO_VERSION_NUMBER;
+  GlobalIndstillinger.insnr = SKOLE_INSNR;
+  InitPeriode(SKOLE_FRADATO, SKOLE_TILDATO, SKOLE_LAASDATO);
+  return true;
+}
+
+int LavSkoleData(const char *mappe, const SkoleStoerrelse &st, uint64_t seed, std::string *fejl) {
+  const std::string rod = mappe;
+  for (const char *under : {"", "/data", "/ini", "/log"}) {
+    if (!LavMappe(rod + under)) {
+      Fejl(fejl, "kan ikke oprette mappen " + rod + under);
+      return -1;
+    }
+  }
+  if (!SaetSkoleMappe(mappe)) {
+    Fejl(fejl, "mappens navn er for langt");
+    return -1;
+  }
+  // A fresh start: every table with only its placeholder and reserved
+  // records, every bucket empty, and no files from an earlier run.
+  for (size_t i = 0; i < TabRegisterAntal; ++i) {
+    const TabRegEntry &e = TabRegister[i];
+    ResetTab(e.pTabDesc, e.pTabVar, 1);
+    std::string f = rod + "/data/" + e.Navn + ".DAT";
+    remove(f.c_str());
+  }
+  TomSkemabeg();
+  TomTimoak();
+  TomUdplatim();
+  TomHontim();
+  remove((rod + "/ini/tavo.ini").c_str());
+
+  Skole s;
+  s.rnd.s = seed;
+  s.st = st;
+  if (!LavInstitution(s) || !LavRingesystemer(s) || !LavRoller(s) || !LavMedarbejdere(s) ||
+      !LavLokaler(s) || !LavFag(s) || !LavAktiviteter(s)) {
+    Fejl(fejl, "en tabel kunne ikke vokse");
+    return -1;
+  }
+  // Lessons a week per activity so that the teaching weeks of the period
+  // hold the wanted rows (about three rows a lesson), at least one.
+  const uint64_t uger = 40;
+  uint64_t prAkti = st.Skemaraekker / (uger * 3 * s.akti.size());
+  if (prAkti < 1) prAkti = 1;
+  if (prAkti > DAGE * LEKTIONER / 2) prAkti = DAGE * LEKTIONER / 2;
+  LavUgeplan(s, static_cast<uint32_t>(prAkti + (st.Skemaraekker > 1000 ? 1 : 0)));
+  if (!LavSkemaraekker(s) || !LavTimeposter(s)) {
+    Fejl(fejl, "skemaet kunne ikke vokse");
+    return -1;
+  }
+
+  for (size_t i = 0; i < TabRegisterAntal; ++i) {
+    const TabRegEntry &e = TabRegister[i];
+    if (SaveTab(e.pTabDesc, e.pTabVar, nullptr) != 0) {
+      Fejl(fejl, std::string("kan ikke skrive ") + e.Navn + ".DAT");
+      return -1;
+    }
+  }
+  if (SaveSkemabeg() != 0 || SaveTimoak() != 0 || SaveUdplatim() != 0 || SaveHontim() != 0) {
+    Fejl(fejl, "kan ikke skrive sidefilerne");
+    return -1;
+  }
+  if (!SkrivIndstillinger()) {
+    Fejl(fejl, "kan ikke skrive ini\\tavo.ini");
+    return -1;
+  }
+  return 0;
+}

@@ -1,0 +1,35 @@
+// A data folder of a made-up Danish vocational school, written through the
+// data store's own record tables, writers and side files: for tests, the
+// demo and the store benchmark. The same size and seed give the same folder
+// byte for byte.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct SkoleStoerrelse {
+  uint32_t Aktiviteter;
+  uint32_t Medarbejdere;
+  uint32_t Lokaler;
+  uint32_t Fag;
+  uint32_t Skemaraekker;   // event rows in the week buckets
+  uint32_t Timeposter;     // postings in the month buckets
+};
+
+// "small", "medium" or "large"; false for any other name.
+bool SkoleStoerrelseFraNavn(const char *navn, SkoleStoerrelse *st);
+
+// The schedule period every made school uses, and its installation number.
+constexpr uint32_t SKOLE_FRADATO = 20260801;
+constexpr uint32_t SKOLE_TILDATO = 20270731;
+constexpr uint32_t SKOLE_LAASDATO = 20260801;
+constexpr uint8_t SKOLE_INSNR = 1;
+
+// Makes mappe/data, mappe/ini and mappe/log and fills them. The folder's
+// tables, buckets and settings stay loaded in the process afterwards.
+// 0, or -1 with the reason in *fejl.
+int LavSkoleData(const char *mappe, const SkoleStoerrelse &st, uint64_t seed, std::string *fejl);
+
+// Points the data store at a data folder (given as a Linux path) and sets
+// the schedule period of the made schools; used before loading one back.
+bool SaetSkoleMappe(const char *mappe);
