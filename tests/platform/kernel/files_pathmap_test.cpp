@@ -7,10 +7,12 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "pathmap.h"
 #include "tavo/cp1252.h"
+#include "windows.h"
 
 namespace {
 
@@ -156,6 +158,44 @@ TEST(Cp1252, ConvertsBothWays) {
   EXPECT_TRUE(tavo::Cp1252EqualNoCase("æøå straße", "ÆØÅ STRAßE"));
   EXPECT_FALSE(tavo::Cp1252EqualNoCase("a", "b"));
   EXPECT_EQ(tavo::Cp1252Upper((unsigned char)'\xF7'), 0xF7);  // division sign
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PathMap, ArbitraryPathsNeverCrashTheLookups) {
+  Mkdir("Data");
+  Touch("Data/A.dat");
+  tavo::SetDrive('E', dir_ + "/Data", 2);
+  const char alphabet[] = "\\/.:*?aAdDeEqQ \xE6\xC6\x81\x9F\x01";
+  uint32_t seed = 12345;
+  auto next = [&seed]() {
+    seed = seed * 1103515245u + 12345u;
+    return seed >> 16;
+  };
+  char buf[MAX_PATH];
+  for (int i = 0; i < 3000; ++i) {
+    std::string p;
+    size_t len = next() % (i % 10 == 0 ? 300 : 24);
+    for (size_t k = 0; k < len; ++k) p += alphabet[next() % (sizeof alphabet - 1)];
+    std::string out;
+    if (!tavo::MapPath(p.c_str(), out)) {
+      EXPECT_NE(GetLastError(), 0u) << p;
+    }
+    GetFileAttributes(p.c_str());
+    char *part = nullptr;
+    DWORD n = GetFullPathName(p.c_str(), sizeof buf, buf, &part);
+    if (n > 0 && n < sizeof buf) {
+      EXPECT_EQ(strlen(buf), n) << p;
+    }
+    WIN32_FIND_DATA fd;
+    HANDLE h = FindFirstFile(p.c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+      EXPECT_LT(strlen(fd.cFileName), sizeof fd.cFileName);
+      FindClose(h);
+    }
+  }
 }
 
 }  // namespace
