@@ -1,0 +1,942 @@
+#include "OPTAEL.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "FINDREC.h"
+#include "INDSTIL.h"
+#include "KATALOG.h"
+#include "MEDPER.h"
+#include "MINNORM.h"
+#include "RECPRED.h"
+#include "ROLLER.h"
+#include "tavo/assert.h"
+
+AnfoAktiGrundRec AnfoAktiGrund;
+uint32_t HarEgenPlan;
+Dato (*TalDagsDato)() = DagsDato;
+
+namespace {
+
+[[noreturn]] void GrundFejl(const char *udtryk, int linje) { tavo::AssertFailed(udtryk, "TavoTal", linje); }
+
+const GlobalIndstillingerData &Ind() { return GlobalIndstillinger; }
+
+Uge UgeAf(uint8_t aarIdx, uint8_t uge) { return (SkemaPeriode.BaseAar + aarIdx) * 100 + uge; }
+
+SkeRec *Raekke(const TabVar *b, uint32_t r) {
+  if (!b || !b->pbTab || r == 0 || r >= b->wRecCnt) return nullptr;
+  return reinterpret_cast<SkeRec *>(b->pbTab + static_cast<size_t>(r) * sizeof(SkeRec));
+}
+
+template <class R>
+R *Post(const TabVar *b, uint32_t r) {
+  if (!b || !b->pbTab || r >= b->wRecCnt) return nullptr;
+  return reinterpret_cast<R *>(b->pbTab + static_cast<size_t>(r) * sizeof(R));
+}
+
+// A row's lesson value: its own when set, else its length in standard
+// lessons when the school counts that way, else one lesson.
+float Lektionsvaerdi(float antalStd, double minutter) {
+  if (antalStd > 0) return antalStd;
+  if (Ind().standardlektion && Ind().standardlektionslengde != 0)
+    return static_cast<float>(minutter / Ind().standardlektionslengde);
+  return 1.0f;
+}
+
+int32_t DagOffset(Dato dato) { return DatoTilAbsDag(dato) - DatoTilAbsDag(SkemaPeriode.FraDato); }
+
+bool Levende(uint32_t status) { return (status & 0x40) != 0 && (status & 0x08) == 0; }
+
+// Plan groups and plan rows: counted unless empty or deleted-and-written.
+bool PlanStatusTaeller(uint8_t status) { return status != 0 && (status & 0x48) != 0x48; }
+
+// The three tables of the figures grow to hold their counts.
+template <class T>
+void SikrPlads(T *&tab, uint32_t &alloc, uint32_t antal, const char *udtryk) {
+  if (alloc < antal || !tab) {
+    T *ny = static_cast<T *>(realloc(tab, (static_cast<size_t>(antal) + 11) * sizeof(T)));
+    if (!ny) GrundFejl(udtryk, __LINE__);
+    tab = ny;
+    alloc = antal + 10;
+  }
+}
+
+MedTalArbejdstidCelle *ArbCelle(uint32_t meda, MaanedIndeks m) {
+  if (!MedTalArbejdstidTab || meda >= TalDim.E || m > TalDim.M) return nullptr;
+  return &MedTalArbejdstidTab[static_cast<size_t>(meda) * (TalDim.M + 1) + m];
+}
+
+MedTalFerieCelle *FerieCelle(uint32_t meda, uint32_t aar) {
+  if (!MedTalFerieTab || meda >= TalDim.E || aar > TalDim.Y1) return nullptr;
+  return &MedTalFerieTab[static_cast<size_t>(meda) * (TalDim.Y1 + 1) + aar];
+}
+
+AktiTalCelle *AktiCelle(uint32_t akti, MaanedIndeks m) {
+  if (!AktiTalTab || akti >= TalDim.A || m > TalDim.M) return nullptr;
+  return &AktiTalTab[static_cast<size_t>(akti) * (TalDim.M + 1) + m];
+}
+
+float *MedTalSlots(uint32_t anfo, MaanedIndeks m) {
+  MedTalMaaned *mt = MedTalFor(anfo);
+  if (!mt || m > MedTalM) return nullptr;
+  return mt[m];
+}
+
+uint32_t MedaAf(uint32_t anfo) {
+  const AnfoRec *a = TabRec<AnfoRec>(tvanfo, anfo);
+  return a ? a->meda_id : 0;
+}
+
+bool KodeEr(const char *kode, const char *s) { return strncmp(kode, s, AKTTYPE_LEN) == 0; }
+
+// A month YYYYMM inside the period.
+bool MaanedIPerioden(Maaned mnd) {
+  return mnd >= SkemaPeriode.FoersteMaaned && mnd <= SkemaPeriode.SidsteMaaned && SkemaPeriode.AntalMaaneder;
+}
+
+// The activity's dates overlap the plan group's.
+bool AktiInPlanGruppe(uint32_t akti, uint32_t ffpg) {
+  const AktiRec *a = TabRec<AktiRec>(tvakti, akti);
+  const FfpgRec *p = TabRec<FfpgRec>(tvffpg, ffpg);
+  if (!a || !p || akti == 0 || ffpg == 0) return false;
+  return a->Fradato <= p->Tildato && p->Fradato <= a->Tildato;
+}
+
+// Packed record fields cannot be bound by reference: the sum is assigned.
+template <class T>
+T Plus(T felt, int sign, int64_t v) {
+  return static_cast<T>(static_cast<int64_t>(felt) + sign * v);
+}
+#define LAEG_TIL(felt, sign, v) ((felt) = Plus((felt), (sign), (v)))
+
+}  // namespace
+
+int32_t Tusindedele(double v) {
+  const double r = RoundDecimals(2, v) * 1000.0;
+  if (!(std::fabs(r) < 2.0e9)) return 0;
+  return static_cast<int32_t>(r);
+}
+
+// ---- The figures of one event ----
+
+void AllokerAnfoAktiGrund(AnfoAktiGrundRec *g) {
+  SikrPlads(g->AnfoGrundTab, g->AllokAnfo, g->AntalAnfo, "AnfoAktiGrund->AnfoGrundTab != NULL");
+  SikrPlads(g->AktiGrundTab, g->AllokAkti, g->AntalAkti, "AnfoAktiGrund->AktiGrundTab != NULL");
+  SikrPlads(g->LokaGrundTab, g->AllokLoka, g->AntalLoka, "AnfoAktiGrund->LokaGrundTab != NULL");
+  memset(g->AnfoGrundTab, 0, g->AllokAnfo * sizeof(AnfoGrundPost));
+  memset(g->AktiGrundTab, 0, g->AllokAkti * sizeof(AktiGrundPost));
+  memset(g->LokaGrundTab, 0, g->AllokLoka * sizeof(LokaGrundPost));
+}
+
+void FreeAnfoAktiGrund(AnfoAktiGrundRec *g) {
+  free(g->AnfoGrundTab);
+  free(g->AktiGrundTab);
+  free(g->LokaGrundTab);
+  memset(g, 0, sizeof *g);
+}
+
+TabVar *UgeBucket(uint8_t aarIdx, uint8_t uge) {
+  if (uge == 0 || uge >= UGE_SLOTS) return nullptr;
+  return &SkemabegUgeTab[static_cast<size_t>(aarIdx) * UGE_SLOTS + uge];
+}
+
+uint32_t CountBegRows(const TabVar *bucket, uint32_t forste) {
+  uint32_t n = 0;
+  for (uint32_t r = forste; const SkeRec *s = Raekke(bucket, r); ++r, ++n)
+    if (s->Forste != forste) break;
+  return n;
+}
+
+bool SaetAnfoAktiGrundHoved(uint8_t aarIdx, uint8_t uge, uint32_t forste, AnfoAktiGrundRec *g) {
+  g->AntalAkti = g->AntalAnfo = g->AntalLoka = 0;
+  g->AntalLaerere = g->AntalSyge = 0;
+  const TabVar *b = UgeBucket(aarIdx, uge);
+  const SkeRec *f = Raekke(b, forste);
+  if (!f || f->Forste != forste) return false;
+  // A weekday or lesson the tables have no cell for: the event is left out.
+  if (f->Dag < 1 || f->Dag > 7 || f->Lektion > MAX_LEKTION) return false;
+  g->Dato_ = UgeDagTilDato(UgeAf(aarIdx, uge), f->Dag);
+  for (uint32_t r = forste; const SkeRec *s = Raekke(b, r); ++r) {
+    if (s->Forste != forste) break;
+    if (s->akti_id) ++g->AntalAkti;
+    if (s->anfo_id) ++g->AntalAnfo;
+    if (s->loka_id) ++g->AntalLoka;
+  }
+  g->skfa = f->skfa_id;
+  g->Lektionsvaerdi = f->Antal_std_lektioner;
+  g->Minutter = static_cast<float>(MinutterMellem(f->Starttid, f->Sluttid));
+  return true;
+}
+
+namespace {
+
+// The factor of an employment: the event's lesson value, or, for an event
+// without its own, the employment's standard lesson length when it has one.
+float AnfoFaktor(uint32_t anfo, Dato dato, float antalStd, float lv, float minutter) {
+  if (antalStd != 0) return lv;
+  const AftalopRec *a = TabRec<AftalopRec>(tvaftalop, MedPerAftalop(anfo, dato));
+  if (a && MedPerAftalop(anfo, dato) != 0 && a->Standardlektionslaengde != 0) {
+    const float l = static_cast<float>(a->Standardlektionslaengde);
+    return minutter == l ? 1.0f : minutter / l;
+  }
+  return lv;
+}
+
+void NyAnfoPost(AnfoAktiGrundRec *g, uint32_t anfo, uint32_t rol, float minutnorm, float antalStd, float lv) {
+  if (g->AntalAnfo >= g->AllokAnfo) return;
+  AnfoGrundPost &e = g->AnfoGrundTab[g->AntalAnfo++];
+  memset(&e, 0, sizeof e);
+  e.anfo = anfo;
+  e.skemarol = rol;
+  e.Minutnorm = minutnorm;
+  if (!IsStjerneMeda(anfo) || Ind().taelstjerneakti) ++g->AntalLaerere;
+  HentSkemarolAktivitetstype(rol, e.Aktivitetstype, sizeof e.Aktivitetstype);
+  e.Aktivitetstype[sizeof e.Aktivitetstype - 1] = '\0';
+  if (ErSygdomKode(e.Aktivitetstype)) ++g->AntalSyge;
+  e.Faktor = AnfoFaktor(anfo, g->Dato_, antalStd, lv, g->Minutter);
+}
+
+void NyAktiPost(AnfoAktiGrundRec *g, uint32_t akti, float andel, float lv) {
+  if (g->AntalAkti >= g->AllokAkti) return;
+  AktiGrundPost &a = g->AktiGrundTab[g->AntalAkti++];
+  memset(&a, 0, sizeof a);
+  a.akti = akti;
+  AktiTypeTekster(akti, a.Type, a.Aktivitetstype, sizeof a.Type, sizeof a.Aktivitetstype);
+  a.Andel = andel;
+  a.Lektionsvaerdi = lv;
+}
+
+// The persons on each activity that day, their sum over the activities that
+// are not plus activities, the activity with the most, and the share left
+// over for it when the shares do not make up the whole.
+struct Fordeling {
+  double personer = 0;
+  uint32_t flest = 0;  // index among the activities
+  double rest = 0;
+};
+
+Fordeling Fordel(const uint32_t *akti, uint32_t n, int32_t dagOff, bool restTilHundrededele) {
+  Fordeling f;
+  uint32_t maks = 0;
+  for (uint32_t i = 0; i < n; ++i) {
+    if (IsPlusAkti(akti[i])) continue;
+    const uint32_t p = AktiDagElever(akti[i], dagOff);
+    f.personer += p;
+    if (p > maks) maks = p, f.flest = i;
+  }
+  if (f.personer > 0) {
+    double sum = 0;
+    for (uint32_t i = 0; i < n; ++i)
+      if (!IsPlusAkti(akti[i])) sum += AktiDagElever(akti[i], dagOff) / f.personer;
+    f.rest = 1.0 - sum;
+    if (restTilHundrededele) f.rest = RoundDecimals(2, f.rest);
+  }
+  return f;
+}
+
+float Andel(const Fordeling &f, uint32_t akti, uint32_t i, uint32_t aktiRaekker, int32_t dagOff) {
+  if (f.personer <= 0) return 1.0f / static_cast<float>(aktiRaekker ? aktiRaekker : 1);
+  double a = AktiDagElever(akti, dagOff) / f.personer;
+  if (i == f.flest) a += f.rest;
+  return static_cast<float>(a);
+}
+
+}  // namespace
+
+void FyldAnfoAktiGrund(uint8_t aarIdx, uint8_t uge, uint32_t forste, AnfoAktiGrundRec *g) {
+  TabVar *b = UgeBucket(aarIdx, uge);
+  const SkeRec *f = Raekke(b, forste);
+  g->AntalAkti = g->AntalAnfo = g->AntalLoka = 0;
+  g->AntalLaerere = g->AntalSyge = 0;
+  if (!f) return;
+  const int32_t dagOff = DagOffset(g->Dato_);
+  const float lv = Lektionsvaerdi(f->Antal_std_lektioner, g->Minutter);
+
+  // The event's activities, in row order, as the shares are counted over them.
+  uint32_t aktiListe[64];
+  uint32_t nAkti = 0, aktiRaekker = 0;
+  for (uint32_t r = forste; const SkeRec *s = Raekke(b, r); ++r) {
+    if (s->Forste != forste) break;
+    if (s->akti_id && s->akti_id < tvakti.wRecCnt) {
+      ++aktiRaekker;
+      if (nAkti < 64) aktiListe[nAkti++] = s->akti_id;
+    }
+  }
+  const Fordeling ford = Fordel(aktiListe, nAkti, dagOff, false);
+
+  uint32_t aktiNr = 0;
+  for (uint32_t r = forste; SkeRec *s = Raekke(b, r); ++r) {
+    if (s->Forste != forste) break;
+    // A role past the table is mended to none; the data store has no
+    // window layer to beep through.
+    if (tvskemarol.wRecCnt && s->skemarol_id >= tvskemarol.wRecCnt) s->skemarol_id = 0;
+    if (tvskemarol.wRecCnt && !(s->skemarol_id < tvskemarol.wRecCnt))
+      tavo::AssertFailed("SkeRec->skemarol_id < tvskemarol.wRecCnt", "TavoTal", __LINE__);
+    if (s->akti_id && s->akti_id < tvakti.wRecCnt) {
+      NyAktiPost(g, s->akti_id, Andel(ford, s->akti_id, aktiNr, aktiRaekker, dagOff), lv);
+      ++aktiNr;
+    }
+    if (s->anfo_id && s->anfo_id < tvanfo.wRecCnt)
+      NyAnfoPost(g, s->anfo_id, s->skemarol_id, s->Minutnorm, f->Antal_std_lektioner, lv);
+    if (s->loka_id && s->loka_id < tvloka.wRecCnt && g->AntalLoka < g->AllokLoka)
+      g->LokaGrundTab[g->AntalLoka++] = LokaGrundPost{s->loka_id, s->lokrolle_id, lv};
+  }
+}
+
+void FyldAnfoAktiGrundFraAVS(Dato dato, const AVSLister *avs, AnfoAktiGrundRec *g) {
+  g->AntalAkti = g->AntalAnfo = g->AntalLoka = 0;
+  g->AntalLaerere = g->AntalSyge = 0;
+  const int32_t dagOff = DagOffset(dato);
+  const float lv = Lektionsvaerdi(g->Lektionsvaerdi, g->Minutter);
+  uint32_t gyldige[64];
+  uint32_t n = 0;
+  for (uint32_t i = 0; avs->aktiTab && i < avs->AntalAkti && n < 64; ++i)
+    if (avs->aktiTab[i] && avs->aktiTab[i] < tvakti.wRecCnt) gyldige[n++] = avs->aktiTab[i];
+  const Fordeling ford = Fordel(gyldige, n, dagOff, true);
+  for (uint32_t i = 0; i < n; ++i) NyAktiPost(g, gyldige[i], Andel(ford, gyldige[i], i, n, dagOff), lv);
+  for (uint32_t i = 0; avs->anfoTab && i < avs->AntalAnfo; ++i) {
+    const uint32_t anfo = avs->anfoTab[i];
+    if (!anfo || anfo >= tvanfo.wRecCnt) continue;
+    NyAnfoPost(g, anfo, avs->skemarolTab ? avs->skemarolTab[i] : 0, avs->minutTab ? avs->minutTab[i] : 0.0f,
+               g->Lektionsvaerdi, lv);
+  }
+}
+
+namespace {
+
+// A row minute norm of 0 or less sets no norm of its own: passed on as
+// "no plan value", so an event written without one still counts its time.
+float PlanVaerdi(float rowNorm) { return rowNorm > 0 ? rowNorm : -1.0f; }
+
+}  // namespace
+
+void BeregnAnfoTimer(AnfoAktiGrundRec *g) {
+  for (uint32_t i = 0; i < g->AntalAnfo; ++i) {
+    AnfoGrundPost &e = g->AnfoGrundTab[i];
+    e.Timer = 0;
+    e.Beregn = 0;
+    e.Hvorfra = 0;
+    if (g->AntalAkti == 0) {
+      float norm = 0;
+      uint8_t kode = 0;
+      BeregnMinutnorm(g->Dato_, e.anfo, e.skemarol, g->Minutter, 0, 0, &norm, &kode, PlanVaerdi(e.Minutnorm));
+      e.Beregn = norm;
+      e.Hvorfra = kode;
+      e.Timer = norm / 60.0f * e.Faktor;
+      continue;
+    }
+    const bool syg = SkemarolErSygdom(e.skemarol);
+    for (uint32_t k = 0; k < g->AntalAkti; ++k) {
+      AktiGrundPost &a = g->AktiGrundTab[k];
+      float norm = 0;
+      uint8_t kode = 0;
+      BeregnMinutnorm(g->Dato_, e.anfo, e.skemarol, g->Minutter, a.akti, g->skfa, &norm, &kode,
+                      PlanVaerdi(e.Minutnorm));
+      const float h = a.Andel * e.Faktor * norm / 60.0f;
+      e.Timer += h;
+      e.Beregn += a.Andel * norm;
+      if (!syg) a.Timer += h;
+      if (k == 0)
+        e.Hvorfra = kode;
+      else if (kode != e.Hvorfra)
+        e.Hvorfra = 3;
+    }
+  }
+}
+
+bool HontimFindes(uint32_t anfo, Dato dato, int32_t H) {
+  const TabVar *b = HontimBucket(dato / 100);
+  if (!b) return false;
+  for (uint32_t r = 1; r < b->wRecCnt; ++r) {
+    const HontimRaekke *h = Post<HontimRaekke>(b, r);
+    if (!h || !Levende(h->Status) || h->anfo_id != anfo || h->Dato != dato) continue;
+    const HontityRec *t = TabRec<HontityRec>(tvhontity, h->hontity_id);
+    if (!t || h->hontity_id == 0) continue;
+    const int64_t v = static_cast<int64_t>(h->Enheder) * 10;
+    if ((FeltErTekst(t->timetype, 3, "AF") || FeltErTekst(t->timetype, 3, "A9")) && v == H) return true;
+    if (FeltErTekst(t->timetype, 3, "O") && h->Enheder < 0 && -v == H) return true;
+  }
+  return false;
+}
+
+void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
+  AnfoAktiGrundRec &g = AnfoAktiGrund;
+  const Dato idag = TalDagsDato();
+  if (!SaetAnfoAktiGrundHoved(aarIdx, uge, forste, &g)) return;
+  AllokerAnfoAktiGrund(&g);
+  FyldAnfoAktiGrund(aarIdx, uge, forste, &g);
+  BeregnAnfoTimer(&g);
+
+  TabVar *b = UgeBucket(aarIdx, uge);
+  const SkeRec f = *Raekke(b, forste);
+  {
+    uint32_t i = 0;
+    for (uint32_t r = forste; SkeRec *s = Raekke(b, r); ++r) {
+      if (s->Forste != forste) break;
+      if (!s->anfo_id || s->anfo_id >= tvanfo.wRecCnt || i >= g.AntalAnfo) continue;
+      s->Beregn = g.AnfoGrundTab[i].Beregn;
+      s->Hvorfra = static_cast<char>(g.AnfoGrundTab[i].Hvorfra);
+      ++i;
+    }
+  }
+
+  const Uge U = UgeAf(aarIdx, uge);
+  const UgeIndeks w = UgeTilIndeks(U);
+  if (w == 0 || w > SkemaPeriode.AntalUger) return;
+  const Dato dato = g.Dato_;
+  const MaanedIndeks m = MaanedTilIndeks(dato / 100);
+  const int32_t L = Tusindedele(Lektionsvaerdi(f.Antal_std_lektioner, g.Minutter));
+  const uint32_t y = SkoleAarIndeks(dato);
+  const bool norm = Ind().normsystem != 0;
+  const bool egenPlan = !Ind().supertavo && HarEgenPlan;
+
+  for (uint32_t i = 0; i < g.AntalAnfo; ++i) {
+    const AnfoGrundPost &e = g.AnfoGrundTab[i];
+    if (!MedTalFor(e.anfo)) continue;
+    const uint32_t meda = MedaAf(e.anfo);
+    float *slot = MedTalSlots(e.anfo, m);
+    MedTalArbejdstidCelle *arb = ArbCelle(meda, m);
+    MedTalFerieCelle *ferie = FerieCelle(meda, y);
+    const float h = e.Timer, sh = static_cast<float>(sign) * h;
+    const int32_t H = Tusindedele(h);
+    const char *kode = e.Aktivitetstype;
+    const uint32_t rol = e.skemarol;
+    auto Slot = [&](int n) {
+      if (slot) slot[n] += sh;
+    };
+    auto Fravaer = [&] {
+      if (arb) arb->Fravaer += sh;
+    };
+    if (h != 0) {
+      if (ErAfspadseringKode(kode) && !HontimFindes(e.anfo, dato, H)) Slot(15);
+      if (ErOmsorgKode(kode) && !HontimFindes(e.anfo, dato, H)) Slot(17);
+      const bool bs1 = KodeEr(kode, "BS1") || SkemarolErBS1(rol);
+      const bool bs2 = KodeEr(kode, "BS2") || SkemarolErBS2(rol);
+      if (bs1 || bs2) {
+        if (bs1) Slot(19);
+        if (bs2) Slot(20);
+        if (!norm) Slot(4);
+        Fravaer();
+      } else if (g.AntalAkti == 0) {
+        if (ErOmsorgKode(kode) || ErAfspadseringKode(kode) || SkemarolErFravaer(rol)) Slot(4);
+        if ((h != 0 || L != 0) && egenPlan)
+          AddPlanTabSkema(0, e.anfo, f.skfa_id, m, w, f.Dag, e.Minutnorm, sh, static_cast<uint32_t>(sign * L));
+      } else if (ErSygdomKode(kode) || ErOmsorgKode(kode) || ErAfspadseringKode(kode)) {
+        if (!norm) Slot(4);
+        Fravaer();
+      } else if (ErFerieKode(kode) || ErShKode(kode)) {
+        Slot(3);
+        Fravaer();
+      } else if (FindSlsKodeForSkemarol(rol) != 0) {
+        Fravaer();
+      } else if (!IsOvakAkti(g.AktiGrundTab[0].akti)) {
+        if (MedTalUgeTab && e.anfo < TalDim.F && w <= TalDim.W) {
+          MedTalUgeCelle &c = MedTalUgeTab[static_cast<size_t>(e.anfo) * (TalDim.W + 1) + w];
+          LAEG_TIL(c.Lektioner, sign, L);
+          c.Timer += sh;
+        }
+        if (!norm) {
+          Slot(0);
+        } else if (dato < idag) {
+          if (arb) arb->Undervisning += sh;
+          Slot(0);
+        } else if (arb) {
+          arb->Fremtid += sh;
+        }
+      } else {
+        Slot(4);
+      }
+    }
+
+    // Holiday days.
+    const SkemarolRec *rr = TabRec<SkemarolRec>(tvskemarol, rol);
+    const bool ferieRolle = SkemarolHarSls500Eller505(rol) || (rr && rr->Rolle[0] == 'F');
+    const bool saerlig = !ferieRolle && (SkemarolHarSls520Eller530(rol) || (rr && FeltErTekstI(rr->Rolle, sizeof rr->Rolle, "SF")));
+    if (ferie && (ferieRolle || saerlig)) {
+      const int64_t dage = L > GetDagsNorm(e.anfo, dato) / 2 ? 1000 : 500;
+      if (dato > idag && ferieRolle)
+        LAEG_TIL(ferie->PlanlagtFremad, sign, dage);
+      else if (dato > idag)
+        LAEG_TIL(ferie->SaerligFremad, sign, dage);
+      else if (ferieRolle)
+        LAEG_TIL(ferie->Afholdt, sign, dage);
+      else
+        LAEG_TIL(ferie->SaerligAfholdt, sign, dage);
+    }
+
+    // Plan actuals per activity.
+    if (egenPlan && g.AntalAkti > 0) {
+      for (uint32_t k = 0; k < g.AntalAkti; ++k) {
+        AktiGrundPost &a = g.AktiGrundTab[k];
+        float n = 0;
+        uint8_t kd = 0;
+        BeregnMinutnorm(dato, e.anfo, rol, g.Minutter, a.akti, g.skfa, &n, &kd, PlanVaerdi(e.Minutnorm));
+        a.Skrab = a.Andel * e.Faktor * n / 60.0f;
+        if (a.Skrab != 0 || L != 0)
+          AddPlanTabSkema(a.akti, e.anfo, f.skfa_id, m, w, f.Dag, e.Minutnorm, static_cast<float>(sign) * a.Skrab,
+                          static_cast<uint32_t>(sign * L));
+        a.Skrab = 0;
+      }
+    }
+  }
+
+  // Activities.
+  for (uint32_t k = 0; k < g.AntalAkti; ++k) {
+    const AktiGrundPost &a = g.AktiGrundTab[k];
+    AktiRec *ar = TabRec<AktiRec>(tvakti, a.akti);
+    if (!ar) continue;
+    LAEG_TIL(ar->AntalLererTimer, sign, Tusindedele(a.Timer));
+    AktiTalCelle *c = AktiCelle(a.akti, m);
+    if (c) c->Timer += static_cast<float>(sign) * a.Timer;
+    if (!Ind().supertavo && !Ind().skemalaast && ar->Aflyst == 'J' && U > SkemaPeriode.LaasUge &&
+        f.Ejer == Ind().insnr) {
+      // Counted whichever way the event goes: the check reports every
+      // change on a cancelled activity.
+      ++AflystBegAntal;
+      if (AktiAflystTab && a.akti <= TalDim.A) ++AktiAflystTab[a.akti];
+    }
+    const bool taeller = g.AntalLaerere > g.AntalSyge || (g.AntalLaerere == 0 && Ind().taelaktibooking);
+    if (!taeller || IsOvakAkti(a.akti)) continue;
+    const int64_t t = static_cast<int64_t>(g.AntalLaerere) - g.AntalSyge;
+    LAEG_TIL(ar->AntalElevLektioner, sign, L);
+    LAEG_TIL(ar->AntalLererLektioner, sign, t * L);
+    if (c) {
+      LAEG_TIL(c->ElevLektioner, sign, L);
+      LAEG_TIL(c->LaererLektioner, sign, t * L);
+    }
+    if (g.skfa) {
+      const uint32_t p = FindParRec(&tdskph, &tvskph, a.akti, g.skfa);
+      SkphRec *sp = p ? TabRec<SkphRec>(tvskph, p) : nullptr;
+      if (sp && sp->akti_id == a.akti) {
+        LAEG_TIL(sp->AntalLektioner, sign, L);
+        if (skphAkkTab && p < TalDim.S && w <= TalDim.W)
+          LAEG_TIL(skphAkkTab[(static_cast<size_t>(p) * TalDim.W + w - 1) * 7 + f.Dag - 1], sign, L);
+      }
+    }
+  }
+
+  // Rooms: a slot counts once however many events hold it.
+  if (f.Lektion != 0 && LokaSumTab && LokaOptalt && aarIdx < TalDim.Y) {
+    for (uint32_t k = 0; k < g.AntalLoka; ++k) {
+      const uint32_t loka = g.LokaGrundTab[k].loka;
+      if (loka >= TalDim.R) continue;
+      const size_t idx = static_cast<size_t>(loka) * TalDim.Y * LOKA_SLOTS_PR_AAR +
+                         static_cast<size_t>(aarIdx) * LOKA_SLOTS_PR_AAR + (uge - 1) * 336u + (f.Dag - 1) * 48u +
+                         (f.Lektion - 1);
+      uint8_t &v = LokaOptalt[idx];
+      uint32_t &sum = LokaSumTab[static_cast<size_t>(loka) * TalDim.Y + aarIdx];
+      if (sign > 0) {
+        if (v < LOKA_OPTALT_MAX && ++v == 1) sum += 1000;
+      } else if (v > 0 && --v == 0) {
+        sum -= 1000;
+      }
+    }
+  }
+}
+
+void OptaelAVS(Dato dato, AVSLister *avs, float lektionsvaerdi) {
+  AnfoAktiGrundRec &g = AnfoAktiGrund;
+  g.Dato_ = dato;
+  g.AntalAkti = avs->AntalAkti;
+  g.AntalAnfo = avs->AntalAnfo;
+  g.AntalLoka = avs->AntalLoka;
+  g.skfa = avs->skfa_id;
+  g.Lektionsvaerdi = lektionsvaerdi;
+  g.Minutter = static_cast<float>(MinutterMellem(avs->Starttid, avs->Sluttid));
+  AllokerAnfoAktiGrund(&g);
+  FyldAnfoAktiGrundFraAVS(dato, avs, &g);
+  BeregnAnfoTimer(&g);
+  // The entries follow the valid employments of the lists, in order.
+  uint32_t k = 0;
+  for (uint32_t i = 0; avs->anfoTab && i < avs->AntalAnfo; ++i) {
+    const uint32_t anfo = avs->anfoTab[i];
+    if (!anfo || anfo >= tvanfo.wRecCnt || k >= g.AntalAnfo) continue;
+    if (avs->hvorfraTab) avs->hvorfraTab[i] = g.AnfoGrundTab[k].Hvorfra;
+    if (avs->beregnTab) avs->beregnTab[i] = g.AnfoGrundTab[k].Beregn;
+    ++k;
+  }
+}
+
+// ---- The plan list ----
+
+void CountPlanTal() {
+  TagTalMutex();
+  FreePlanTab();
+  for (uint32_t r = 0; r < tvfftaltab.wRecCnt; ++r) {
+    const FftaltabRec *t = TabRec<FftaltabRec>(tvfftaltab, r);
+    const uint32_t gnr = t->ffgrund_id;
+    if (gnr == 0 || gnr >= tvffgrund.wRecCnt || !PlanStatusTaeller(t->Status)) continue;
+    const FfgrundRec *g = TabRec<FfgrundRec>(tvffgrund, gnr);
+    if (!AktiInPlanGruppe(g->Aktivitet, g->ffpg_id)) continue;
+    const uint32_t ot = g->ObjType;
+    if (ot != 2 && ot != 14 && ot != 23 && ot != 35) continue;
+    const UgeIndeks w = UgeTilIndeks(t->Uge);
+    const Dato d = UgeDagTilDato(t->Uge, 3);
+    const MaanedIndeks m = MaanedTilIndeks(d / 100);
+    const bool fag = ot == 2 || ot == 23;
+
+    bool fundet = false;
+    for (uint32_t i = 1; i <= PlanTal.Antal && !fundet; ++i) {
+      PlanTabPost &e = PlanTal.PlanTab[i];
+      if (e.akti != g->Aktivitet || e.UgeIdx != w || e.ffgrund != gnr) continue;
+      float mn;
+      if (fag) {
+        if (e.skfa != g->Skolefag || (e.Art != 'U' && e.Art != 'R' && e.Art != 'E')) continue;
+        if (e.anfo == g->Medarbejder1)
+          mn = g->Minutnorm1;
+        else if (e.anfo == g->Medarbejder2)
+          mn = g->Minutnorm2;
+        else
+          continue;
+      } else {
+        if (e.anfo != g->Medarbejder1 || e.Art != 'A') continue;
+        mn = g->Minutnorm1;
+      }
+      fundet = true;
+      if (e.anfo == 0) break;
+      if (e.Art == 'R') e.PlanRettearbejde = t->Rettearbejd;
+      if (e.Art == 'E') e.PlanEksamen = t->Eksametid;
+      if (e.Art == 'U') e.PlanLektioner = t->Lektioner;
+      e.PlanTimer = t->Timer;
+      e.PlanUndervisning =
+          BeregnPlanTimer(g->Aktivitet, e.anfo, g->Skolefag, d, static_cast<int32_t>(t->Lektioner), mn);
+    }
+    if (fundet) continue;
+
+    struct Anfo {
+      uint32_t anfo;
+      float mn;
+    } anfos[2] = {{g->Medarbejder1, g->Minutnorm1}, {g->Medarbejder2, g->Minutnorm2}};
+    const int nAnfo = g->Medarbejder2 ? 2 : 1;
+    auto Ny = [&](const Anfo &a, uint8_t art) {
+      PlanTabPost *e = NyPlanTabPost();
+      e->ffgrund = gnr;
+      e->akti = g->Aktivitet;
+      e->skfa = g->Skolefag;
+      e->anfo = a.anfo;
+      e->UgeIdx = w;
+      e->MndIdx = m;
+      e->Ugedag = 3;
+      e->Kilde = 0;
+      e->Art = art;
+      e->Minutnorm = a.mn;
+      return e;
+    };
+    if (t->Lektioner != 0)
+      for (int k = 0; k < nAnfo; ++k) {
+        PlanTabPost *e = Ny(anfos[k], 'U');
+        e->PlanLektioner = t->Lektioner;
+        e->PlanUndervisning = BeregnPlanTimer(g->Aktivitet, anfos[k].anfo, g->Skolefag, d,
+                                              static_cast<int32_t>(t->Lektioner), anfos[k].mn);
+      }
+    if (t->Timer > 0)
+      for (int k = 0; k < nAnfo; ++k) Ny(anfos[k], 'A')->PlanTimer = t->Timer;
+    if (t->Rettearbejd > 0)
+      for (int k = 0; k < nAnfo; ++k) Ny(anfos[k], 'R')->PlanRettearbejde = t->Rettearbejd;
+    if (t->Eksametid > 0)
+      for (int k = 0; k < nAnfo; ++k) Ny(anfos[k], 'E')->PlanEksamen = t->Eksametid;
+  }
+  SlipTalMutex();
+}
+
+void AddPlanTabSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, MaanedIndeks m, UgeIndeks w, uint8_t ugedag,
+                     float minutnorm, float vaerdi, uint32_t lektioner) {
+  if (vaerdi == 0.0f && lektioner == 0) return;
+  for (uint32_t i = 1; PlanTal.PlanTab && i <= PlanTal.Antal; ++i) {
+    PlanTabPost &e = PlanTal.PlanTab[i];
+    if (e.akti == akti && e.anfo == anfo && e.skfa == skfa && e.UgeIdx == w) {
+      e.Aktuel += vaerdi;
+      e.SkemaLektioner += lektioner;
+      return;
+    }
+  }
+  PlanTabPost *e = NyPlanTabPost();
+  e->akti = akti;
+  e->anfo = anfo;
+  e->skfa = skfa;
+  e->UgeIdx = w;
+  e->MndIdx = m;
+  e->SkemaLektioner = lektioner;
+  e->Aktuel = vaerdi;
+  e->Minutnorm = minutnorm;
+  e->Art = 'U';
+  e->Ugedag = ugedag;
+  e->Kilde = 1;
+}
+
+void AddPlanTabTimoak(uint32_t akti, uint32_t anfo, MaanedIndeks m, UgeIndeks w, uint8_t ugedag, uint8_t type,
+                      float timer) {
+  if (timer == 0.0f) return;
+  const uint8_t art = type == 'e' ? 'E' : (type == 'k' || type == 'u') ? 'U' : type == 'r' ? 'R' : 'A';
+  if (w == 0 || w > SkemaPeriode.AntalUger) return;
+  for (uint32_t i = 1; PlanTal.PlanTab && i <= PlanTal.Antal; ++i) {
+    PlanTabPost &e = PlanTal.PlanTab[i];
+    if (e.akti == akti && e.anfo == anfo && e.UgeIdx == w && e.Art == art) {
+      e.Aktuel += timer;
+      return;
+    }
+  }
+  PlanTabPost *e = NyPlanTabPost();
+  e->akti = akti;
+  e->anfo = anfo;
+  e->MndIdx = m;
+  e->UgeIdx = w;
+  e->Aktuel = timer;
+  e->Minutnorm = -1.0f;
+  e->Art = art;
+  e->Ugedag = ugedag;
+  e->Kilde = 2;
+}
+
+void CountSkemaTal() {
+  AnfoAktiGrundRec g{};
+  const uint32_t W = SkemaPeriode.AntalUger;
+  for (UgeIndeks w = 1; w <= W; ++w) {
+    const Uge U = IndeksTilUge(w);
+    const uint8_t aarIdx = static_cast<uint8_t>(U / 100 - SkemaPeriode.BaseAar);
+    const uint8_t uge = static_cast<uint8_t>(U % 100);
+    const TabVar *b = UgeBucket(aarIdx, uge);
+    for (uint32_t r = 1; b && r < b->wRecCnt; ++r) {
+      const SkeRec *s = Raekke(b, r);
+      if (!Levende(s->Status) || s->Forste != r) continue;
+      if (!SaetAnfoAktiGrundHoved(aarIdx, uge, r, &g) || g.AntalAkti == 0 || g.AntalAnfo == 0) continue;
+      AllokerAnfoAktiGrund(&g);
+      FyldAnfoAktiGrund(aarIdx, uge, r, &g);
+      BeregnAnfoTimer(&g);
+      const MaanedIndeks m = MaanedTilIndeks(g.Dato_ / 100);
+      const uint32_t L = static_cast<uint32_t>(Tusindedele(Lektionsvaerdi(s->Antal_std_lektioner, g.Minutter)));
+      for (uint32_t i = 0; i < g.AntalAnfo; ++i)
+        for (uint32_t k = 0; k < g.AntalAkti; ++k) {
+          const AktiGrundPost &a = g.AktiGrundTab[k];
+          if (a.Timer == 0.0f && L == 0) continue;
+          AddPlanTabSkema(a.akti, g.AnfoGrundTab[i].anfo, s->skfa_id, m, w, s->Dag, g.AnfoGrundTab[i].Minutnorm,
+                          a.Timer, L);
+        }
+    }
+  }
+  FreeAnfoAktiGrund(&g);
+}
+
+void CountTimoakTal() {
+  for (MaanedIndeks m = 1; m <= SkemaPeriode.AntalMaaneder; ++m) {
+    const TabVar *b = TimoakBucket(IndeksTilMaaned(m));
+    for (uint32_t r = 1; b && r < b->wRecCnt; ++r) {
+      const TimoakRaekke *t = Post<TimoakRaekke>(b, r);
+      if (!Levende(t->Status)) continue;
+      Uge uge = 0;
+      uint8_t dag = 0;
+      DatoTilUge(t->Dato, &uge, &dag);
+      AddPlanTabTimoak(t->akti_id, t->anfo_id, m, UgeTilIndeks(uge), dag, static_cast<uint8_t>(t->Type),
+                       static_cast<float>(t->Timer) / 100.0f);
+    }
+  }
+}
+
+void SumPlanTalUge(uint32_t akti, uint32_t skfa) {
+  if (!PlanTal.PlanTab) return;
+  TagTalMutex();
+  if (PlanTalUgeTab && PlanTal.PlanTab) {
+    memset(PlanTalUgeTab, 0, (static_cast<size_t>(PlanTalUgeW) + 1) * sizeof(PlanTalUgeCelle));
+    for (uint32_t i = 1; i <= PlanTal.Antal; ++i) {
+      const PlanTabPost &e = PlanTal.PlanTab[i];
+      if (e.akti == akti && e.skfa == skfa && e.UgeIdx <= PlanTalUgeW)
+        PlanTalUgeTab[e.UgeIdx].Lektioner += e.PlanLektioner;
+    }
+  }
+  SlipTalMutex();
+}
+
+void FillPlanTalMnd(uint32_t anfo) {
+  if (!PlanTal.PlanTab) return;
+  TagTalMutex();
+  if (PlanTalMndTab && PlanTal.PlanTab && anfo < PlanTalMndF) {
+    const size_t raekke = static_cast<size_t>(PlanTalMndM) + 1;
+    if (anfo == 0)
+      memset(PlanTalMndTab, 0, raekke * PlanTalMndF * sizeof(PlanTalMndCelle));
+    else
+      memset(PlanTalMndTab + anfo * raekke, 0, raekke * sizeof(PlanTalMndCelle));
+    for (uint32_t i = 1; i <= PlanTal.Antal; ++i) {
+      const PlanTabPost &e = PlanTal.PlanTab[i];
+      if (e.anfo != anfo || e.MndIdx > PlanTalMndM) continue;
+      PlanTalMndCelle &c = PlanTalMndTab[anfo * raekke + e.MndIdx];
+      c.Undervisning += e.PlanUndervisning;
+      c.Timer += e.PlanTimer;
+      c.Rettearbejde += e.PlanRettearbejde;
+      c.Eksamen += e.PlanEksamen;
+    }
+  }
+  SlipTalMutex();
+}
+
+void CountPlanTalMnd() {
+  TagTalMutex();
+  AllokerPlanTalMndTab();
+  for (uint32_t n = 0; n < PlanTalMndF; ++n) FillPlanTalMnd(n);
+  SlipTalMutex();
+}
+
+// ---- The recount ----
+
+void AllokerMedTalArbejdstid() {
+  AllokerMedTalArbejdstidTab();
+  const bool norm = Ind().normsystem != 0;
+  for (uint32_t r = 1; r < tvarbejdstid.wRecCnt; ++r) {
+    const ArbejdstidRec *a = TabRec<ArbejdstidRec>(tvarbejdstid, r);
+    if (a->Status < 10 || a->Status > 29 || a->meda_id >= TalDim.E) continue;
+    const MaanedIndeks m = MaanedTilIndeks(a->Dato / 100);
+    if (norm) {
+      for (uint32_t f = 1; f < tvanfo.wRecCnt; ++f) {
+        if (TabRec<AnfoRec>(tvanfo, f)->meda_id != a->meda_id) continue;
+        if (float *slot = MedTalSlots(f, m)) slot[0] += static_cast<float>(a->Undervisning * 1000 / 60);
+      }
+    }
+    if (MedTalArbejdstidCelle *c = ArbCelle(a->meda_id, m)) {
+      c->Minutter += a->Minutter * 1000;
+      c->Bidrag += static_cast<float>(a->Bidrag) * 1000.0f;
+      c->Indbetalt += static_cast<float>(a->Indbetalt) * 1000.0f;
+      c->Undervisning += static_cast<float>(a->Undervisning) * 1000.0f;
+    }
+  }
+}
+
+void AllokerTalTab() {
+  AllokerTalTabeller();
+  AllokerMedTalArbejdstid();
+  FreeAnfoAktiGrund(&AnfoAktiGrund);
+  for (UgeIndeks w = 1; w <= SkemaPeriode.AntalUger; ++w) {
+    const Uge U = IndeksTilUge(w);
+    const uint8_t aarIdx = static_cast<uint8_t>(U / 100 - SkemaPeriode.BaseAar);
+    const uint8_t uge = static_cast<uint8_t>(U % 100);
+    const TabVar *b = UgeBucket(aarIdx, uge);
+    for (uint32_t r = 1; b && r < b->wRecCnt; ++r) {
+      const SkeRec *s = Raekke(b, r);
+      if (Levende(s->Status) && s->Forste == r) OptaelSkemabeg(aarIdx, uge, r, +1);
+    }
+  }
+  for (MaanedIndeks m = 1; m <= SkemaPeriode.AntalMaaneder; ++m) {
+    const Maaned mnd = IndeksTilMaaned(m);
+    const TabVar *t = TimoakBucket(mnd);
+    for (uint32_t r = 1; t && r < t->wRecCnt; ++r) OptaelTimoak(Post<TimoakRaekke>(t, r), +1);
+    const TabVar *u = UdplatimBucket(mnd);
+    for (uint32_t r = 1; u && r < u->wRecCnt; ++r) OptaelUdplatim(Post<UdplatimRaekke>(u, r), m);
+    const TabVar *h = HontimBucket(mnd);
+    for (uint32_t r = 1; h && r < h->wRecCnt; ++r) OptaelHontim(Post<HontimRaekke>(h, r), m);
+  }
+  FreeAnfoAktiGrund(&AnfoAktiGrund);
+}
+
+void OptaelTimoak(const TimoakRaekke *row, int sign) {
+  if (!row || !Levende(row->Status) || !row->anfo_id || !row->akti_id) return;
+  if (row->anfo_id >= tvanfo.wRecCnt || row->akti_id >= tvakti.wRecCnt) return;
+  // The recount visits only the period's months; a posting outside them has
+  // no place in the tables.
+  if (!MaanedIPerioden(row->Dato / 100)) return;
+  const float timer = static_cast<float>(row->Timer) / 100.0f;
+  const float st = static_cast<float>(sign) * timer;
+  const MaanedIndeks m = MaanedTilIndeks(row->Dato / 100);
+  const Dato idag = TalDagsDato();
+  const char type = row->Type;
+  const bool stor = type == 'F' || type == 'H' || type == 'P' || type == 'A';
+  float norm = 60.0f;
+  uint8_t plus = 0;
+  if (stor) {
+    float n = 0;
+    if (AktiMinutnorm(row->Dato, row->akti_id, &n, &plus))
+      norm = n;
+    else
+      norm = 60.0f;
+  } else {
+    plus = IsPlusAkti(row->akti_id) ? 1 : 0;
+  }
+
+  if (float *slot = MedTalSlots(row->anfo_id, m)) {
+    if (plus) {
+      slot[7] += st;
+    } else {
+      char typeTekst[AKTITYPE_LEN], kode[AKTTYPE_LEN];
+      AktiTypeTekster(row->akti_id, typeTekst, kode);
+      if (kode[0]) {
+        if (ErAfspadseringKode(kode)) slot[15] += st * norm * 10.0f / 60.0f;
+        if (KodeEr(kode, "O")) slot[17] += st * norm * 10.0f / 60.0f;
+        if (ErFerieKode(kode)) {
+          const int64_t dage = static_cast<int64_t>(row->Timer) * 10 > GetDagsNorm(row->anfo_id, row->Dato) / 2
+                                   ? 1000 : 500;
+          if (MedTalFerieCelle *c = FerieCelle(MedaAf(row->anfo_id), SkoleAarIndeks(row->Dato)))
+          {
+            if (row->Dato <= idag)
+              LAEG_TIL(c->Afholdt, sign, dage);
+            else
+              LAEG_TIL(c->PlanlagtFremad, sign, dage);
+          }
+        }
+      }
+      switch (type) {
+        case 'A': slot[4] += st * norm / 60.0f; break;
+        case 'F': case 'H': slot[3] += st * norm / 60.0f; break;
+        case 'P': slot[5] += st * norm / 60.0f; break;
+        case 'a': case 'b': slot[4] += st; break;
+        case 'e': slot[2] += st; break;
+        case 'f': case 'h': slot[3] += st; break;
+        case 'k': case 'u': slot[0] += st; break;
+        case 'p': slot[5] += st; break;
+        case 'r': slot[1] += st; break;
+        default: break;
+      }
+    }
+  }
+
+  AktiRec *ar = TabRec<AktiRec>(tvakti, row->akti_id);
+  AktiTalCelle *c = AktiCelle(row->akti_id, m);
+  if (stor) {
+    ar->AntalLererTimer += static_cast<int32_t>(static_cast<double>(row->Timer) * norm * 10 * sign / 60);
+    if (c) c->TimoakTimer += st * norm / 60.0f;
+  } else if (strchr("abefhkpru", type) && type) {
+    LAEG_TIL(ar->AntalLererTimer, sign, static_cast<int64_t>(row->Timer) * 10);
+    if (c) c->TimoakTimer += st;
+  }
+
+  if (row->Timer != 0 && !Ind().supertavo && HarEgenPlan) {
+    Uge uge = 0;
+    uint8_t dag = 0;
+    DatoTilUge(row->Dato, &uge, &dag);
+    AddPlanTabTimoak(row->akti_id, row->anfo_id, m, UgeTilIndeks(uge), dag, static_cast<uint8_t>(type), st);
+  }
+}
+
+void OptaelUdplatim(const UdplatimRaekke *row, MaanedIndeks m) {
+  if (!row || !Levende(row->Status) || row->anfo_id >= tvanfo.wRecCnt) return;
+  float *slot = MedTalSlots(row->anfo_id, m);
+  if (!slot) return;
+  const float v = static_cast<float>(row->Timer) * 10.0f;
+  switch (row->Type) {
+    case 'a': slot[12] += v; break;
+    case 'e': slot[10] += v; break;
+    case 'f': case 'h': slot[11] += v; break;
+    case 'k': case 'u': slot[8] += v; break;
+    case 'p': slot[13] += v; break;
+    case 'r': slot[9] += v; break;
+    default: break;
+  }
+}
+
+void OptaelHontim(const HontimRaekke *row, MaanedIndeks m) {
+  if (!row || !Levende(row->Status) || !row->anfo_id || row->anfo_id >= tvanfo.wRecCnt) return;
+  float *slot = MedTalSlots(row->anfo_id, m);
+  const HontityRec *t = TabRec<HontityRec>(tvhontity, row->hontity_id);
+  if (!slot || !t || row->hontity_id == 0) return;
+  const char *tt = t->timetype;
+  const float v = static_cast<float>(row->Enheder) * 10.0f;
+  auto Er = [&](const char *s) { return FeltErTekst(tt, sizeof t->timetype, s); };
+  if (Er("31") || Er("3B") || Er("F") || Er("G"))
+    slot[6] += v;
+  else if (Er("AA"))
+    slot[16] += v;
+  else if (Er("AF"))
+    slot[15] += v;
+  else if (Er("A9"))
+    slot[15] += static_cast<float>(static_cast<int64_t>(static_cast<double>(row->Enheder) * 10 * 1.5));
+  else if (Er("O"))
+    slot[row->Enheder < 0 ? 17 : 18] += row->Enheder < 0 ? -v : v;
+}
