@@ -114,9 +114,13 @@ T Plus(T felt, int sign, int64_t v) {
 }  // namespace
 
 int32_t Tusindedele(double v) {
-  const double r = RoundDecimals(2, v) * 1000.0;
-  if (!(std::fabs(r) < 2.0e9)) return 0;
-  return static_cast<int32_t>(r);
+  // Hundredths, halves away from zero, then nudged away from zero so the
+  // truncation to thousandths cannot fall one short.
+  const double a = std::fabs(v) * 100.0;
+  if (!(a < 2.0e9)) return 0;
+  double r = std::floor(a + 0.5 + 1e-12) / 100.0 + 1e-14;
+  r *= 1000.0;
+  return static_cast<int32_t>(v < 0 ? -r : r);
 }
 
 // ---- The figures of one event ----
@@ -403,6 +407,7 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
     const int32_t H = Tusindedele(h);
     const char *kode = e.Aktivitetstype;
     const uint32_t rol = e.skemarol;
+    const bool afsp = ErAfspadseringKode(kode), omsorg = ErOmsorgKode(kode);
     auto Slot = [&](int n) {
       if (slot) slot[n] += sh;
     };
@@ -410,8 +415,8 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
       if (arb) arb->Fravaer += sh;
     };
     if (h != 0) {
-      if (ErAfspadseringKode(kode) && !HontimFindes(e.anfo, dato, H)) Slot(15);
-      if (ErOmsorgKode(kode) && !HontimFindes(e.anfo, dato, H)) Slot(17);
+      if (afsp && !HontimFindes(e.anfo, dato, H)) Slot(15);
+      if (omsorg && !HontimFindes(e.anfo, dato, H)) Slot(17);
       const bool bs1 = KodeEr(kode, "BS1") || SkemarolErBS1(rol);
       const bool bs2 = KodeEr(kode, "BS2") || SkemarolErBS2(rol);
       if (bs1 || bs2) {
@@ -420,10 +425,10 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
         if (!norm) Slot(4);
         Fravaer();
       } else if (g.AntalAkti == 0) {
-        if (ErOmsorgKode(kode) || ErAfspadseringKode(kode) || SkemarolErFravaer(rol)) Slot(4);
+        if (omsorg || afsp || SkemarolErFravaer(rol)) Slot(4);
         if ((h != 0 || L != 0) && egenPlan)
           AddPlanTabSkema(0, e.anfo, f.skfa_id, m, w, f.Dag, e.Minutnorm, sh, static_cast<uint32_t>(sign * L));
-      } else if (ErSygdomKode(kode) || ErOmsorgKode(kode) || ErAfspadseringKode(kode)) {
+      } else if (omsorg || afsp || ErSygdomKode(kode)) {
         if (!norm) Slot(4);
         Fravaer();
       } else if (ErFerieKode(kode) || ErShKode(kode)) {
