@@ -392,9 +392,11 @@ void OpretReserverede(uint8_t type) {
   if (TabFromType(type, &pTd, &pTv) != 0) return;
   for (const auto &r : ReserveredeLinjer) {
     if (r.Type != type) continue;
-    uint32_t noegle = r.id;
-    if (FindRec(pTd, pTv, &noegle, KLASSE_AKTUEL) == 0)
-      TilfoejReserveretRec(r.Linje, pTd, pTv);
+    // The key as the import makes it from the line's first field.
+    char idTekst[16];
+    snprintf(idTekst, sizeof idTekst, "%u", r.id);
+    const void *noegle = ParseFeltVaerdi(pTd, idTekst);
+    if (FindRec(pTd, pTv, noegle, KLASSE_AKTUEL) == 0) TilfoejReserveretRec(r.Linje, pTd, pTv);
   }
 }
 
