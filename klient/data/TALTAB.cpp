@@ -117,7 +117,9 @@ MedTalMaaned *MedTalFor(uint32_t anfo) {
 void GrowPlanTab(PlanTalRec *pPlanTal) {
   const uint32_t n = pPlanTal->Antal;
   if (n < 2) {
-    // A fresh list; an old one is the callers' to free when they reset the count.
+    // A fresh list. A caller that reset the count without freeing the old
+    // list would lose it: it is freed here.
+    free(pPlanTal->PlanTab);
     pPlanTal->PlanTab = Nulstillet<PlanTabPost>(PLANTAB_SKRIDT + 1);
     if (!pPlanTal->PlanTab) TabelFejl("PlanTal->PlanTab != NULL", __LINE__);
   } else if (n % PLANTAB_SKRIDT == 0) {

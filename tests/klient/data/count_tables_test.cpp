@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "MINNORM.h"
 #include "count_skole.h"
 
 namespace {
@@ -316,6 +317,38 @@ TEST_F(CountTal, PlanLinesMakeTheirEntriesInKindOrder) {
   const MaanedIndeks m = MaanedTilIndeks(202410);
   EXPECT_EQ(V(PlanTalMndTab[a1 * (PlanTalMndM + 1) + m].Timer), 2.0f);
   EXPECT_EQ(V(PlanTalMndTab[a1 * (PlanTalMndM + 1) + m].Rettearbejde), 1.0f);
+}
+
+TEST_F(CountTal, UnplacedEventGetsEachEmploymentsNormAndRuleCode) {
+  const uint32_t akti = NyAkti(), a1 = NyAnfo(), a2 = NyAnfo();
+  AllokerTalTab();
+  struct {
+    uint32_t antalAkti;
+    float minut;
+    float beregn;
+    uint8_t hvorfra;
+  } tilfaelde[] = {
+      {1, 0, 45, BEREGN_STANDARD},   // the event's own minutes
+      {1, 50, 50, BEREGN_PLAN},      // a minute norm given for the employment
+      {0, 0, 0, BEREGN_INGEN_AKTI},  // no activity, no norm
+  };
+  for (const auto &t : tilfaelde) {
+    SCOPED_TRACE(t.minut);
+    const uint32_t aktiTab[] = {akti};
+    // An employment past the table is passed over and keeps its slots.
+    const uint32_t anfoTab[] = {a1, 999999, a2};
+    const uint32_t rolTab[] = {0, 0, 0};
+    const float minutTab[] = {t.minut, t.minut, t.minut};
+    float beregn[3] = {-1, -1, -1};
+    uint8_t hvorfra[3] = {99, 99, 99};
+    AVSLister avs{aktiTab, t.antalAkti, anfoTab, rolTab, minutTab, beregn, hvorfra, 3, 0, 0, 3, 800, 845};
+    OptaelAVS(20241014, &avs, 0);
+    EXPECT_FLOAT_EQ(beregn[0], t.beregn);
+    EXPECT_EQ(hvorfra[0], t.hvorfra);
+    EXPECT_EQ(beregn[1], -1);
+    EXPECT_EQ(hvorfra[1], 99);
+    EXPECT_FLOAT_EQ(beregn[2], t.beregn);
+  }
 }
 
 // ---- Postings ----
