@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <unordered_map>
+#include <vector>
 
 #include "FINDREC.h"
 #include "INDSTIL.h"
@@ -111,6 +113,113 @@ T Plus(T felt, int sign, int64_t v) {
 }
 #define LAEG_TIL(felt, sign, v) ((felt) = Plus((felt), (sign), (v)))
 
+
+// ---- Answers about single records ----
+//
+// While a full recount runs nothing changes the stored tables, so what the
+// counters ask about one role, activity, employee or subject placement is
+// asked once and kept until the recount ends. Outside a recount every
+// question goes to the tables.
+
+struct RolSvar {
+  char kode[AKTTYPE_LEN];
+  bool kodeAfsp, kodeOmsorg, kodeSyg, kodeFerieSh;
+  bool syg, bs1, bs2, fravaer, sls, ferie, saerlig;
+};
+
+struct AktiSvar {
+  bool plus, ovak;
+  char type[AKTITYPE_LEN];
+  char kode[AKTTYPE_LEN];
+};
+
+RolSvar BeregnRol(uint32_t rol) {
+  RolSvar r{};
+  HentSkemarolAktivitetstype(rol, r.kode, sizeof r.kode);
+  r.kode[sizeof r.kode - 1] = '\0';
+  r.kodeAfsp = ErAfspadseringKode(r.kode);
+  r.kodeOmsorg = ErOmsorgKode(r.kode);
+  r.kodeSyg = ErSygdomKode(r.kode);
+  r.kodeFerieSh = ErFerieKode(r.kode) || ErShKode(r.kode);
+  r.syg = SkemarolErSygdom(rol);
+  r.bs1 = strcmp(r.kode, "BS1") == 0 || SkemarolErBS1(rol);
+  r.bs2 = strcmp(r.kode, "BS2") == 0 || SkemarolErBS2(rol);
+  r.fravaer = SkemarolErFravaer(rol);
+  r.sls = FindSlsKodeForSkemarol(rol) != 0;
+  const SkemarolRec *rr = TabRec<SkemarolRec>(tvskemarol, rol);
+  r.ferie = SkemarolHarSls500Eller505(rol) || (rr && rr->Rolle[0] == 'F');
+  r.saerlig = !r.ferie && (SkemarolHarSls520Eller530(rol) || (rr && FeltErTekstI(rr->Rolle, sizeof rr->Rolle, "SF")));
+  return r;
+}
+
+AktiSvar BeregnAkti(uint32_t akti) {
+  AktiSvar a{};
+  a.plus = IsPlusAkti(akti);
+  a.ovak = IsOvakAkti(akti);
+  AktiTypeTekster(akti, a.type, a.kode, sizeof a.type, sizeof a.kode);
+  return a;
+}
+
+struct Huske {
+  std::vector<RolSvar> rol;
+  std::vector<uint8_t> rolKlar;
+  std::vector<AktiSvar> akti;
+  std::vector<uint8_t> aktiKlar;
+  std::vector<int8_t> stjerne;
+  std::unordered_map<uint64_t, uint32_t> skph;
+};
+Huske *gHuske = nullptr;
+
+RolSvar Rol(uint32_t rol) {
+  if (!gHuske || rol >= gHuske->rol.size()) return BeregnRol(rol);
+  if (!gHuske->rolKlar[rol]) {
+    gHuske->rol[rol] = BeregnRol(rol);
+    gHuske->rolKlar[rol] = 1;
+  }
+  return gHuske->rol[rol];
+}
+
+const AktiSvar &Akti(uint32_t akti) {
+  thread_local AktiSvar tmp;
+  if (!gHuske || akti >= gHuske->akti.size()) return tmp = BeregnAkti(akti);
+  if (!gHuske->aktiKlar[akti]) {
+    gHuske->akti[akti] = BeregnAkti(akti);
+    gHuske->aktiKlar[akti] = 1;
+  }
+  return gHuske->akti[akti];
+}
+
+bool StjerneMeda(uint32_t anfo) {
+  if (!gHuske || anfo >= gHuske->stjerne.size()) return IsStjerneMeda(anfo);
+  int8_t &v = gHuske->stjerne[anfo];
+  if (v < 0) v = IsStjerneMeda(anfo) ? 1 : 0;
+  return v != 0;
+}
+
+uint32_t SkphFor(uint32_t akti, uint32_t skfa) {
+  if (!gHuske) return FindParRec(&tdskph, &tvskph, akti, skfa);
+  const uint64_t k = (static_cast<uint64_t>(akti) << 32) | skfa;
+  auto it = gHuske->skph.find(k);
+  if (it != gHuske->skph.end()) return it->second;
+  const uint32_t p = FindParRec(&tdskph, &tvskph, akti, skfa);
+  gHuske->skph.emplace(k, p);
+  return p;
+}
+
+// Keeps the answers for the length of one recount.
+struct HuskUnderOptaelling {
+  Huske h;
+  HuskUnderOptaelling() {
+    h.rol.resize(tvskemarol.wRecCnt);
+    h.rolKlar.assign(tvskemarol.wRecCnt, 0);
+    h.akti.resize(tvakti.wRecCnt);
+    h.aktiKlar.assign(tvakti.wRecCnt, 0);
+    h.stjerne.assign(tvanfo.wRecCnt, -1);
+    gHuske = &h;
+  }
+  ~HuskUnderOptaelling() { gHuske = nullptr; }
+};
+
 }  // namespace
 
 int32_t Tusindedele(double v) {
@@ -195,10 +304,10 @@ void NyAnfoPost(AnfoAktiGrundRec *g, uint32_t anfo, uint32_t rol, float minutnor
   e.anfo = anfo;
   e.skemarol = rol;
   e.Minutnorm = minutnorm;
-  if (!IsStjerneMeda(anfo) || Ind().taelstjerneakti) ++g->AntalLaerere;
-  HentSkemarolAktivitetstype(rol, e.Aktivitetstype, sizeof e.Aktivitetstype);
-  e.Aktivitetstype[sizeof e.Aktivitetstype - 1] = '\0';
-  if (ErSygdomKode(e.Aktivitetstype)) ++g->AntalSyge;
+  if (!StjerneMeda(anfo) || Ind().taelstjerneakti) ++g->AntalLaerere;
+  const RolSvar r = Rol(rol);
+  memcpy(e.Aktivitetstype, r.kode, sizeof e.Aktivitetstype);
+  if (r.kodeSyg) ++g->AntalSyge;
   e.Faktor = AnfoFaktor(anfo, g->Dato_, antalStd, lv, g->Minutter);
 }
 
@@ -207,7 +316,9 @@ void NyAktiPost(AnfoAktiGrundRec *g, uint32_t akti, float andel, float lv) {
   AktiGrundPost &a = g->AktiGrundTab[g->AntalAkti++];
   memset(&a, 0, sizeof a);
   a.akti = akti;
-  AktiTypeTekster(akti, a.Type, a.Aktivitetstype, sizeof a.Type, sizeof a.Aktivitetstype);
+  const AktiSvar &s = Akti(akti);
+  memcpy(a.Type, s.type, sizeof a.Type);
+  memcpy(a.Aktivitetstype, s.kode, sizeof a.Aktivitetstype);
   a.Andel = andel;
   a.Lektionsvaerdi = lv;
 }
@@ -225,7 +336,7 @@ Fordeling Fordel(const uint32_t *akti, uint32_t n, int32_t dagOff, bool restTilH
   Fordeling f;
   uint32_t maks = 0;
   for (uint32_t i = 0; i < n; ++i) {
-    if (IsPlusAkti(akti[i])) continue;
+    if (Akti(akti[i]).plus) continue;
     const uint32_t p = AktiDagElever(akti[i], dagOff);
     f.personer += p;
     if (p > maks) maks = p, f.flest = i;
@@ -233,7 +344,7 @@ Fordeling Fordel(const uint32_t *akti, uint32_t n, int32_t dagOff, bool restTilH
   if (f.personer > 0) {
     double sum = 0;
     for (uint32_t i = 0; i < n; ++i)
-      if (!IsPlusAkti(akti[i])) sum += AktiDagElever(akti[i], dagOff) / f.personer;
+      if (!Akti(akti[i]).plus) sum += AktiDagElever(akti[i], dagOff) / f.personer;
     f.rest = 1.0 - sum;
     if (restTilHundrededele) f.rest = RoundDecimals(2, f.rest);
   }
@@ -331,7 +442,7 @@ void BeregnAnfoTimer(AnfoAktiGrundRec *g) {
       e.Timer = norm / 60.0f * e.Faktor;
       continue;
     }
-    const bool syg = SkemarolErSygdom(e.skemarol);
+    const bool syg = Rol(e.skemarol).syg;
     for (uint32_t k = 0; k < g->AntalAkti; ++k) {
       AktiGrundPost &a = g->AktiGrundTab[k];
       float norm = 0;
@@ -405,9 +516,9 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
     MedTalFerieCelle *ferie = FerieCelle(meda, y);
     const float h = e.Timer, sh = static_cast<float>(sign) * h;
     const int32_t H = Tusindedele(h);
-    const char *kode = e.Aktivitetstype;
     const uint32_t rol = e.skemarol;
-    const bool afsp = ErAfspadseringKode(kode), omsorg = ErOmsorgKode(kode);
+    const RolSvar rs = Rol(rol);
+    const bool afsp = rs.kodeAfsp, omsorg = rs.kodeOmsorg;
     auto Slot = [&](int n) {
       if (slot) slot[n] += sh;
     };
@@ -417,26 +528,25 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
     if (h != 0) {
       if (afsp && !HontimFindes(e.anfo, dato, H)) Slot(15);
       if (omsorg && !HontimFindes(e.anfo, dato, H)) Slot(17);
-      const bool bs1 = KodeEr(kode, "BS1") || SkemarolErBS1(rol);
-      const bool bs2 = KodeEr(kode, "BS2") || SkemarolErBS2(rol);
+      const bool bs1 = rs.bs1, bs2 = rs.bs2;
       if (bs1 || bs2) {
         if (bs1) Slot(19);
         if (bs2) Slot(20);
         if (!norm) Slot(4);
         Fravaer();
       } else if (g.AntalAkti == 0) {
-        if (omsorg || afsp || SkemarolErFravaer(rol)) Slot(4);
+        if (omsorg || afsp || rs.fravaer) Slot(4);
         if ((h != 0 || L != 0) && egenPlan)
           AddPlanTabSkema(0, e.anfo, f.skfa_id, m, w, f.Dag, e.Minutnorm, sh, static_cast<uint32_t>(sign * L));
-      } else if (omsorg || afsp || ErSygdomKode(kode)) {
+      } else if (omsorg || afsp || rs.kodeSyg) {
         if (!norm) Slot(4);
         Fravaer();
-      } else if (ErFerieKode(kode) || ErShKode(kode)) {
+      } else if (rs.kodeFerieSh) {
         Slot(3);
         Fravaer();
-      } else if (FindSlsKodeForSkemarol(rol) != 0) {
+      } else if (rs.sls) {
         Fravaer();
-      } else if (!IsOvakAkti(g.AktiGrundTab[0].akti)) {
+      } else if (!Akti(g.AktiGrundTab[0].akti).ovak) {
         if (MedTalUgeTab && e.anfo < TalDim.F && w <= TalDim.W) {
           MedTalUgeCelle &c = MedTalUgeTab[static_cast<size_t>(e.anfo) * (TalDim.W + 1) + w];
           LAEG_TIL(c.Lektioner, sign, L);
@@ -456,9 +566,7 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
     }
 
     // Holiday days.
-    const SkemarolRec *rr = TabRec<SkemarolRec>(tvskemarol, rol);
-    const bool ferieRolle = SkemarolHarSls500Eller505(rol) || (rr && rr->Rolle[0] == 'F');
-    const bool saerlig = !ferieRolle && (SkemarolHarSls520Eller530(rol) || (rr && FeltErTekstI(rr->Rolle, sizeof rr->Rolle, "SF")));
+    const bool ferieRolle = rs.ferie, saerlig = rs.saerlig;
     if (ferie && (ferieRolle || saerlig)) {
       const int64_t dage = L > GetDagsNorm(e.anfo, dato) / 2 ? 1000 : 500;
       if (dato > idag && ferieRolle)
@@ -503,7 +611,7 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
       if (AktiAflystTab && a.akti <= TalDim.A) ++AktiAflystTab[a.akti];
     }
     const bool taeller = g.AntalLaerere > g.AntalSyge || (g.AntalLaerere == 0 && Ind().taelaktibooking);
-    if (!taeller || IsOvakAkti(a.akti)) continue;
+    if (!taeller || Akti(a.akti).ovak) continue;
     const int64_t t = static_cast<int64_t>(g.AntalLaerere) - g.AntalSyge;
     LAEG_TIL(ar->AntalElevLektioner, sign, L);
     LAEG_TIL(ar->AntalLererLektioner, sign, t * L);
@@ -512,7 +620,7 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
       LAEG_TIL(c->LaererLektioner, sign, t * L);
     }
     if (g.skfa) {
-      const uint32_t p = FindParRec(&tdskph, &tvskph, a.akti, g.skfa);
+      const uint32_t p = SkphFor(a.akti, g.skfa);
       SkphRec *sp = p ? TabRec<SkphRec>(tvskph, p) : nullptr;
       if (sp && sp->akti_id == a.akti) {
         LAEG_TIL(sp->AntalLektioner, sign, L);
@@ -808,6 +916,7 @@ void AllokerMedTalArbejdstid() {
 
 void AllokerTalTab() {
   AllokerTalTabeller();
+  HuskUnderOptaelling husk;
   AllokerMedTalArbejdstid();
   FreeAnfoAktiGrund(&AnfoAktiGrund);
   for (UgeIndeks w = 1; w <= SkemaPeriode.AntalUger; ++w) {
@@ -853,15 +962,14 @@ void OptaelTimoak(const TimoakRaekke *row, int sign) {
     else
       norm = 60.0f;
   } else {
-    plus = IsPlusAkti(row->akti_id) ? 1 : 0;
+    plus = Akti(row->akti_id).plus ? 1 : 0;
   }
 
   if (float *slot = MedTalSlots(row->anfo_id, m)) {
     if (plus) {
       slot[7] += st;
     } else {
-      char typeTekst[AKTITYPE_LEN], kode[AKTTYPE_LEN];
-      AktiTypeTekster(row->akti_id, typeTekst, kode);
+      const char *kode = Akti(row->akti_id).kode;
       if (kode[0]) {
         if (ErAfspadseringKode(kode)) slot[15] += st * norm * 10.0f / 60.0f;
         if (KodeEr(kode, "O")) slot[17] += st * norm * 10.0f / 60.0f;
