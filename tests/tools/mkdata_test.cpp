@@ -92,6 +92,11 @@ TEST_F(MkdataTest, SameSeedGivesTheSameFolderByteForByte) {
   ASSERT_TRUE(a.count("data/skemabeg.dat"));
   ASSERT_TRUE(a.count("ini/tavo.ini"));
   EXPECT_TRUE(a == b);
+  // The settings file is a Windows text file in Windows-1252, as the
+  // settings reader takes it.
+  const std::string &ini = a.at("ini/tavo.ini");
+  EXPECT_NE(ini.find("t\xE6laktibooking=ja\r\n"), std::string::npos);
+  EXPECT_EQ(ini.find("\xC3"), std::string::npos);
 
   // Another seed makes another school.
   const auto c = LaesMappe(Lav("c", 8));

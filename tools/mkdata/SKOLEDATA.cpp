@@ -173,6 +173,14 @@ const UddNavn kUdd[] = {
 
 const char *const kForloeb[] = {"GF1", "GF2", "H1", "H2", "H3", "EUX"};
 
+// Every tenth activity is a teaching task (type IVAK: meetings, guidance,
+// exams) with teachers but no subject; of the rest, every fifteenth is an
+// evening course on the evening ring system.
+const char *const kOpgaver[] = {"Teammøde", "Vejledning", "Elevsamtaler", "Censur og eksamen",
+                                "Udviklingsopgave", "Praktikbesøg"};
+bool ErOpgave(uint32_t i) { return i % 10 == 9; }
+bool ErAften(uint32_t i) { return i % 15 == 14 && !ErOpgave(i); }
+
 const char *const kLokaleArter[] = {"Klasselokale", "Værksted", "Edb-lokale", "Køkken",
                                      "Salon", "Laboratorium", "Auditorium", "Motorværksted"};
 const char *const kBygninger[] = {"Hovedbygningen", "Værkstedshallen", "Ø-fløjen",
@@ -490,18 +498,24 @@ bool LavAktiviteter(Skole &s) {
   for (uint32_t i = 0; i < s.st.Aktiviteter; ++i) {
     const UddNavn &u = kUdd[s.rnd.Under(std::size(kUdd))];
     const char *forloeb = kForloeb[s.rnd.Under(std::size(kForloeb))];
-    const bool aften = i % 15 == 14;
+    const bool aften = ErAften(i), opgave = ErOpgave(i);
+    const char *opg = kOpgaver[s.rnd.Under(std::size(kOpgaver))];
     uint32_t nr;
     AktiRec *r = Ny<AktiRec>(t, &nr);
     if (!r) return false;
     r->id = 10000 + i;
-    snprintf(r->Aktivitet, sizeof r->Aktivitet, "%s-%s-%04u", forloeb, u.Kode, i + 1);
+    snprintf(r->Aktivitet, sizeof r->Aktivitet, "%s-%s-%04u",
+             opgave ? "OPG" : aften ? "AMU" : forloeb, u.Kode, i + 1);
     r->Tid = AENDRTID;
     r->Gruppe = 1;
-    Tekst(r->Type, aften ? "AMU" : "HOLD");
-    snprintf(r->Kort_betegnelse, sizeof r->Kort_betegnelse, "%s %s", forloeb, u.Kode);
-    snprintf(r->Betegnelse, sizeof r->Betegnelse, "%s, %s, hold %u",
-             aften ? "AMU-kursus" : forloeb, u.Navn, i + 1);
+    Tekst(r->Type, opgave ? "IVAK" : "HOLD");
+    snprintf(r->Kort_betegnelse, sizeof r->Kort_betegnelse, "%s %s",
+             opgave ? "OPG" : aften ? "AMU" : forloeb, u.Kode);
+    if (opgave)
+      snprintf(r->Betegnelse, sizeof r->Betegnelse, "%s, %s", opg, u.Navn);
+    else
+      snprintf(r->Betegnelse, sizeof r->Betegnelse, "%s, %s, hold %u",
+               aften ? "AMU-kursus" : forloeb, u.Navn, i + 1);
     FraGruppe(r, SKOLE_FRADATO);
     TilGruppe(r, SKOLE_TILDATO);
     r->Aflyst = 'N';
@@ -510,8 +524,8 @@ bool LavAktiviteter(Skole &s) {
     r->Kontrollabel = 'N';
     r->Generer_fra_skema = 'J';
     r->Skkord = 'N';
-    r->StartElever = 12 + s.rnd.Under(16);
-    r->SlutElever = r->StartElever - s.rnd.Under(4);
+    r->StartElever = opgave ? 0 : 12 + s.rnd.Under(16);
+    r->SlutElever = opgave ? 0 : r->StartElever - s.rnd.Under(4);
     snprintf(r->Elevplan_betegnelse, sizeof r->Elevplan_betegnelse, "%s - %s", u.Navn, forloeb);
     Tekst(r->Undervisningssted, "Erhvervsskolen Nørreå, Herning");
     r->RisyOk = 'J';
@@ -519,7 +533,7 @@ bool LavAktiviteter(Skole &s) {
     Faerdig(t, nr, STATUS_AKTIV);
     s.akti.push_back(nr);
 
-    const uint32_t antalFag = 2 + s.rnd.Under(3);
+    const uint32_t antalFag = opgave ? 0 : 2 + s.rnd.Under(3);
     for (uint32_t j = 0; j < antalFag; ++j) {
       uint32_t f = s.skfa[s.rnd.Under(static_cast<uint32_t>(s.skfa.size()))];
       if (std::find(s.aktiFag[i].begin(), s.aktiFag[i].end(), f) != s.aktiFag[i].end()) continue;
@@ -556,7 +570,7 @@ void LavUgeplan(Skole &s, uint32_t lektionerPrAkti) {
     std::fill(holdOptaget.begin(), holdOptaget.end(), 0);
     const uint32_t hovedlaerer = s.rnd.Under(nAnfo);
     const uint32_t hjemlokale = s.rnd.Under(nLoka);
-    const bool aften = a % 15 == 14;
+    const bool aften = ErAften(a), opgave = ErOpgave(a);
     const uint32_t maxLektion = aften ? std::size(kAftenStart) : LEKTIONER;
     for (uint32_t l = 0; l < lektionerPrAkti; ++l) {
       for (int forsoeg = 0; forsoeg < 40; ++forsoeg) {
@@ -576,8 +590,9 @@ void LavUgeplan(Skole &s, uint32_t lektionerPrAkti) {
         lk.anfo[0] = s.anfo[laerer];
         lk.antalAnfo = 1;
         laererOptaget[laerer * slots + slot] = 1;
-        // Some lessons have a second teacher (team teaching).
-        if (s.rnd.Chance(15)) {
+        // Some lessons have a second teacher (team teaching), most tasks
+        // two or more.
+        if (s.rnd.Chance(opgave ? 70 : 15)) {
           uint32_t anden = s.rnd.Under(nAnfo);
           if (anden != laerer && !laererOptaget[anden * slots + slot]) {
             lk.anfo[1] = s.anfo[anden];
@@ -585,8 +600,9 @@ void LavUgeplan(Skole &s, uint32_t lektionerPrAkti) {
             laererOptaget[anden * slots + slot] = 1;
           }
         }
-        // Lessons out of the house (company visits) have no room.
-        if (!s.rnd.Chance(5)) {
+        // Lessons out of the house (company visits) have no room, nor do
+        // most tasks.
+        if (!s.rnd.Chance(opgave ? 60 : 5)) {
           lk.loka = s.loka[lokale];
           lokaleOptaget[lokale * slots + slot] = 1;
         }
@@ -651,7 +667,7 @@ bool LavSkemaraekker(Skole &s) {
       if (rest - Antal() == 1)
         lk.loka = lk.loka ? 0 : s.loka[lk.akti % s.loka.size()];
       const uint32_t n = Antal();
-      const bool aften = lk.akti % 15 == 14;
+      const bool aften = ErAften(lk.akti);
       const uint32_t li = lk.lektion - 1u;
       SkeRec f{};
       f.id = ++beg;
@@ -674,7 +690,7 @@ bool LavSkemaraekker(Skole &s) {
       for (uint32_t j = 0; j < lk.antalAnfo; ++j) {
         r = f;
         r.anfo_id = lk.anfo[j];
-        r.skemarol_id = j == 0 ? s.rolUndv : s.rolVejl;
+        r.skemarol_id = ErOpgave(lk.akti) ? s.rolVejl : s.rolUndv;
         r.Minutnorm = 45.0f;
         raekker.push_back(r);
       }
