@@ -168,7 +168,7 @@ struct Huske {
   std::vector<int8_t> stjerne;
   std::unordered_map<uint64_t, uint32_t> skph;
 };
-Huske *gHuske = nullptr;
+thread_local Huske *gHuske = nullptr;  // the recount's own thread only
 
 RolSvar Rol(uint32_t rol) {
   if (!gHuske || rol >= gHuske->rol.size()) return BeregnRol(rol);
@@ -757,11 +757,16 @@ void CountPlanTal() {
 void AddPlanTabSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, MaanedIndeks m, UgeIndeks w, uint8_t ugedag,
                      float minutnorm, float vaerdi, uint32_t lektioner) {
   if (vaerdi == 0.0f && lektioner == 0) return;
+  // The planning worker rebuilds the list under TalMutex while the main
+  // thread's counters add to it: the adder holds the mutex too (it is
+  // recursive, so the worker's own calls under its lock go straight on).
+  TagTalMutex();
   for (uint32_t i = 1; PlanTal.PlanTab && i <= PlanTal.Antal; ++i) {
     PlanTabPost &e = PlanTal.PlanTab[i];
     if (e.akti == akti && e.anfo == anfo && e.skfa == skfa && e.UgeIdx == w) {
       e.Aktuel += vaerdi;
       e.SkemaLektioner += lektioner;
+      SlipTalMutex();
       return;
     }
   }
@@ -777,6 +782,7 @@ void AddPlanTabSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, MaanedIndeks m
   e->Art = 'U';
   e->Ugedag = ugedag;
   e->Kilde = 1;
+  SlipTalMutex();
 }
 
 void AddPlanTabTimoak(uint32_t akti, uint32_t anfo, MaanedIndeks m, UgeIndeks w, uint8_t ugedag, uint8_t type,
@@ -784,10 +790,12 @@ void AddPlanTabTimoak(uint32_t akti, uint32_t anfo, MaanedIndeks m, UgeIndeks w,
   if (timer == 0.0f) return;
   const uint8_t art = type == 'e' ? 'E' : (type == 'k' || type == 'u') ? 'U' : type == 'r' ? 'R' : 'A';
   if (w == 0 || w > SkemaPeriode.AntalUger) return;
+  TagTalMutex();
   for (uint32_t i = 1; PlanTal.PlanTab && i <= PlanTal.Antal; ++i) {
     PlanTabPost &e = PlanTal.PlanTab[i];
     if (e.akti == akti && e.anfo == anfo && e.UgeIdx == w && e.Art == art) {
       e.Aktuel += timer;
+      SlipTalMutex();
       return;
     }
   }
@@ -801,6 +809,7 @@ void AddPlanTabTimoak(uint32_t akti, uint32_t anfo, MaanedIndeks m, UgeIndeks w,
   e->Art = art;
   e->Ugedag = ugedag;
   e->Kilde = 2;
+  SlipTalMutex();
 }
 
 void CountSkemaTal() {

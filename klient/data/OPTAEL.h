@@ -113,6 +113,8 @@ void FyldAnfoAktiGrundFraAVS(Dato dato, const AVSLister *avs, AnfoAktiGrundRec *
 void OptaelAVS(Dato dato, AVSLister *avs, float lektionsvaerdi);
 
 // ---- The plan list ----
+// Every operation on the list holds TalMutex while it works (the adders
+// too: the planning worker may be rebuilding the list meanwhile).
 void CountPlanTal();
 void AddPlanTabSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, MaanedIndeks m, UgeIndeks w, uint8_t ugedag,
                      float minutnorm, float vaerdi, uint32_t lektioner);

@@ -226,18 +226,27 @@ TEST_F(CountTal, PlanValueAnswersAtOnceWhileAnotherThreadHoldsTheMutex) {
   EXPECT_FALSE(PlanTabVaerdi(anfo, akti, 0, &v));
   EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(500));
 
-  // The counting pass waits for the mutex instead of giving up.
-  std::atomic<bool> faerdig{false};
+  // The counting pass, and an adder of actual figures, wait for the mutex
+  // instead of giving up or going past it.
+  std::atomic<bool> talt{false}, lagt{false};
   std::thread pass([&] {
     CountPlanTal();
-    faerdig = true;
+    talt = true;
+  });
+  std::thread adder([&] {
+    AddPlanTabTimoak(akti, anfo, 1, 1, 1, 'k', 2.0f);
+    lagt = true;
   });
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  EXPECT_FALSE(faerdig.load());
+  EXPECT_FALSE(talt.load());
+  EXPECT_FALSE(lagt.load());
   slip.set_value();
   holder.join();
   pass.join();
-  EXPECT_TRUE(faerdig.load());
+  adder.join();
+  EXPECT_TRUE(talt.load());
+  EXPECT_TRUE(lagt.load());
+  FreePlanTab();
 
   // Free again: the owner may take it twice (CountPlanTalMnd holds it round
   // FillPlanTalMnd), and a read finds the plan value.
