@@ -255,13 +255,6 @@ TabVar *UgeBucket(uint8_t aarIdx, uint8_t uge) {
   return &SkemabegUgeTab[static_cast<size_t>(aarIdx) * UGE_SLOTS + uge];
 }
 
-uint32_t CountBegRows(const TabVar *bucket, uint32_t forste) {
-  uint32_t n = 0;
-  for (uint32_t r = forste; const SkeRec *s = Raekke(bucket, r); ++r, ++n)
-    if (s->Forste != forste) break;
-  return n;
-}
-
 bool SaetAnfoAktiGrundHoved(uint8_t aarIdx, uint8_t uge, uint32_t forste, AnfoAktiGrundRec *g) {
   g->AntalAkti = g->AntalAnfo = g->AntalLoka = 0;
   g->AntalLaerere = g->AntalSyge = 0;

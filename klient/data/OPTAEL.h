@@ -80,10 +80,8 @@ bool SaetAnfoAktiGrundHoved(uint8_t aarIdx, uint8_t uge, uint32_t forste, AnfoAk
 void FyldAnfoAktiGrund(uint8_t aarIdx, uint8_t uge, uint32_t forste, AnfoAktiGrundRec *g);
 void BeregnAnfoTimer(AnfoAktiGrundRec *g);
 
-// An event's rows in their week bucket: the bucket, or null.
+// The week bucket of an event address, or null.
 TabVar *UgeBucket(uint8_t aarIdx, uint8_t uge);
-// The rows of the event whose first row is forste.
-uint32_t CountBegRows(const TabVar *bucket, uint32_t forste);
 
 // Adds (+1) or removes (-1) one event's figures.
 void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign);
