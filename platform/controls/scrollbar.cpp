@@ -1,0 +1,515 @@
+// "SCROLLBAR" controls, and the values of the standard window scroll bars.
+
+#include <algorithm>
+#include <map>
+#include <mutex>
+
+#include "ctlint.h"
+#include "userint.h"
+
+namespace tavo::controls {
+
+namespace {
+
+struct Values {
+  int min = 0, max = 0;
+  UINT page = 0;
+  int pos = 0;
+  int trackPos = 0;
+  bool tracking = false;
+  UINT arrows = ESB_ENABLE_BOTH;  // ESB_DISABLE_* bits
+};
+
+int MaxPos(const Values &v) {
+  long long m = (long long)v.max - (v.page ? (long long)v.page - 1 : 0);
+  return (int)std::max<long long>(v.min, std::min<long long>(m, v.max));
+}
+
+bool Scrollable(const Values &v) {
+  if (v.max <= v.min) return false;
+  return v.page == 0 || (long long)v.max - v.min >= (long long)v.page;
+}
+
+// Applies a SCROLLINFO; returns the position after it. *disable tells
+// whether SIF_DISABLENOSCROLL asks to disable (1), enable (0) or nothing (-1).
+int Apply(Values &v, const SCROLLINFO *si, int *disable) {
+  if (si->fMask & SIF_RANGE) {
+    v.min = si->nMin;
+    v.max = std::max(si->nMin, si->nMax);
+  }
+  if (si->fMask & SIF_PAGE) {
+    long long span = (long long)v.max - v.min + 1;
+    v.page = (UINT)std::min<long long>(si->nPage, span);
+  }
+  if (si->fMask & SIF_POS) v.pos = si->nPos;
+  v.pos = std::clamp(v.pos, v.min, MaxPos(v));
+  if (!v.tracking) v.trackPos = v.pos;
+  *disable = (si->fMask & SIF_DISABLENOSCROLL) ? (Scrollable(v) ? 0 : 1) : -1;
+  return v.pos;
+}
+
+bool Fill(const Values &v, SCROLLINFO *si) {
+  if (!si || (si->fMask & SIF_ALL) == 0) return false;
+  if (si->fMask & SIF_RANGE) {
+    si->nMin = v.min;
+    si->nMax = v.max;
+  }
+  if (si->fMask & SIF_PAGE) si->nPage = v.page;
+  if (si->fMask & SIF_POS) si->nPos = v.pos;
+  if (si->fMask & SIF_TRACKPOS) si->nTrackPos = v.tracking ? v.trackPos : v.pos;
+  return true;
+}
+
+// ---------------------------------------------------------------- standard bars
+// A window's own WS_HSCROLL/WS_VSCROLL bars keep their values here.
+struct WindowBars {
+  Values bar[2];
+  WindowBars() {
+    bar[0].max = bar[1].max = 100;
+  }
+};
+std::mutex g_mx;
+std::map<HWND, WindowBars> g_bars;
+
+void Forget(HWND h, tavo::user::WindowEvent e, void *) {
+  if (e != tavo::user::WindowEvent::Destroyed) return;
+  std::lock_guard<std::mutex> l(g_mx);
+  g_bars.erase(h);
+}
+
+WindowBars &BarsOf(HWND h) {  // g_mx held
+  static bool hooked = false;
+  if (!hooked) {
+    hooked = true;
+    tavo::user::AddWindowHook(Forget, nullptr);
+  }
+  return g_bars[h];
+}
+
+// ---------------------------------------------------------------- the control
+const UINT_PTR kRepeatTimer = 1;
+
+enum Part { None, ArrowLess, PageLess, Thumb, PageMore, ArrowMore };
+
+struct Bar {
+  Values v;
+  Part pressed = None;
+  int grabOffset = 0;  // pointer minus thumb start while dragging
+  bool vertical = false;
+};
+
+struct Geometry {
+  int length = 0;  // along the bar
+  int arrow = 0;
+  int thumbStart = 0, thumbLen = 0;
+};
+
+Geometry Measure(HWND h, const Bar &b) {
+  RECT rc;
+  GetClientRect(h, &rc);
+  int along = b.vertical ? rc.bottom - rc.top : rc.right - rc.left;
+  int across = b.vertical ? rc.right - rc.left : rc.bottom - rc.top;
+  Geometry g;
+  g.length = along;
+  g.arrow = std::min(across, along / 2);
+  int track = along - 2 * g.arrow;
+  if (track <= 0 || !Scrollable(b.v) || b.v.arrows == ESB_DISABLE_BOTH || !IsWindowEnabled(h)) return g;
+  long long span = (long long)b.v.max - b.v.min + 1;
+  int len = b.v.page ? (int)((long long)track * b.v.page / span) : g.arrow;
+  len = std::clamp(len, std::min(8, track), track);
+  int shown = b.v.tracking ? b.v.trackPos : b.v.pos;
+  long long room = (long long)MaxPos(b.v) - b.v.min;
+  g.thumbLen = len;
+  g.thumbStart = g.arrow + (room > 0 ? (int)((long long)(track - len) * (shown - b.v.min) / room) : 0);
+  return g;
+}
+
+Part HitPart(HWND h, const Bar &b, POINT pt) {
+  Geometry g = Measure(h, b);
+  int at = b.vertical ? pt.y : pt.x;
+  if (at < 0 || at >= g.length) return None;
+  if (at < g.arrow) return ArrowLess;
+  if (at >= g.length - g.arrow) return ArrowMore;
+  if (!g.thumbLen) return None;
+  if (at < g.thumbStart) return PageLess;
+  if (at < g.thumbStart + g.thumbLen) return Thumb;
+  return PageMore;
+}
+
+void Send(HWND h, int code, int pos = 0) {
+  HWND parent = GetParent(h);
+  if (!parent) return;
+  Bar *b = Data<Bar>(h);
+  UINT msg = b && b->vertical ? WM_VSCROLL : WM_HSCROLL;
+  SendMessageA(parent, msg, MAKEWPARAM(code, (WORD)pos), (LPARAM)h);
+}
+
+void Paint(HWND h, HDC dc) {
+  Bar *b = Data<Bar>(h);
+  if (!b) return;
+  RECT rc;
+  GetClientRect(h, &rc);
+  Geometry g = Measure(h, *b);
+  HBRUSH track = GetSysColorBrush(COLOR_SCROLLBAR);
+  HWND parent = GetParent(h);
+  if (parent) {
+    HBRUSH got = (HBRUSH)SendMessageA(parent, WM_CTLCOLORSCROLLBAR, (WPARAM)dc, (LPARAM)h);
+    if (got) track = got;
+  }
+  FillRect(dc, &rc, track);
+  bool enabled = IsWindowEnabled(h) && b->v.arrows != ESB_DISABLE_BOTH;
+  auto span = [&](int from, int to) {
+    return b->vertical ? RECT{rc.left, from, rc.right, to} : RECT{from, rc.top, to, rc.bottom};
+  };
+  RECT a1 = span(0, g.arrow), a2 = span(g.length - g.arrow, g.length);
+  DrawButtonFrame(dc, a1, b->pressed == ArrowLess);
+  DrawButtonFrame(dc, a2, b->pressed == ArrowMore);
+  DrawArrow(dc, a1, b->vertical ? 0 : 2, enabled && !(b->v.arrows & ESB_DISABLE_LTUP));
+  DrawArrow(dc, a2, b->vertical ? 1 : 3, enabled && !(b->v.arrows & ESB_DISABLE_RTDN));
+  if (b->pressed == PageLess || b->pressed == PageMore) {
+    RECT p = b->pressed == PageLess ? span(g.arrow, g.thumbStart) : span(g.thumbStart + g.thumbLen, g.length - g.arrow);
+    FillRect(dc, &p, GetSysColorBrush(COLOR_3DDKSHADOW));
+  }
+  if (g.thumbLen) DrawButtonFrame(dc, span(g.thumbStart, g.thumbStart + g.thumbLen), false);
+}
+
+void Redraw(HWND h) { InvalidateRect(h, nullptr, FALSE); }
+
+void Act(HWND h, Part part) {
+  switch (part) {
+    case ArrowLess: Send(h, SB_LINEUP); break;
+    case ArrowMore: Send(h, SB_LINEDOWN); break;
+    case PageLess: Send(h, SB_PAGEUP); break;
+    case PageMore: Send(h, SB_PAGEDOWN); break;
+    default: break;
+  }
+}
+
+int TrackFromPointer(HWND h, const Bar &b, POINT pt) {
+  Geometry g = Measure(h, b);
+  int track = g.length - 2 * g.arrow - g.thumbLen;
+  int at = (b.vertical ? pt.y : pt.x) - b.grabOffset - g.arrow;
+  long long room = (long long)MaxPos(b.v) - b.v.min;
+  if (track <= 0) return b.v.min;
+  at = std::clamp(at, 0, track);
+  return (int)(b.v.min + (room * at + track / 2) / track);
+}
+
+LRESULT ControlMessage(HWND h, Bar *b, UINT m, WPARAM wp, LPARAM lp) {
+  switch (m) {
+    case SBM_SETPOS: {
+      int old = b->v.pos;
+      b->v.pos = std::clamp((int)wp, b->v.min, MaxPos(b->v));
+      if (!b->v.tracking) b->v.trackPos = b->v.pos;
+      if (lp) Redraw(h);
+      return old;
+    }
+    case SBM_GETPOS:
+      return b->v.pos;
+    case SBM_SETRANGE:
+    case SBM_SETRANGEREDRAW: {
+      int old = b->v.pos;
+      SCROLLINFO si{sizeof si, SIF_RANGE, (int)wp, (int)lp, 0, 0, 0};
+      int dis;
+      Apply(b->v, &si, &dis);
+      if (m == SBM_SETRANGEREDRAW) Redraw(h);
+      return old;
+    }
+    case SBM_GETRANGE:
+      if (wp) *(int *)wp = b->v.min;
+      if (lp) *(int *)lp = b->v.max;
+      return 0;
+    case SBM_ENABLE_ARROWS: {
+      UINT was = b->v.arrows;
+      b->v.arrows = (UINT)wp & ESB_DISABLE_BOTH;
+      // A bar with both arrows off is a disabled window, so the dialog
+      // manager passes it by and the state shows.
+      if (b->v.arrows == ESB_DISABLE_BOTH) EnableWindow(h, FALSE);
+      else if (was == ESB_DISABLE_BOTH) EnableWindow(h, TRUE);
+      Redraw(h);
+      return TRUE;
+    }
+    case SBM_SETSCROLLINFO: {
+      auto *si = (const SCROLLINFO *)lp;
+      if (!si) return b->v.pos;
+      int disable;
+      int pos = Apply(b->v, si, &disable);
+      if (disable == 1) {
+        ControlMessage(h, b, SBM_ENABLE_ARROWS, ESB_DISABLE_BOTH, 0);
+      } else if (disable == 0 && b->v.arrows == ESB_DISABLE_BOTH) {
+        ControlMessage(h, b, SBM_ENABLE_ARROWS, ESB_ENABLE_BOTH, 0);
+      }
+      if (wp) Redraw(h);
+      return pos;
+    }
+    case SBM_GETSCROLLINFO:
+      return Fill(b->v, (SCROLLINFO *)lp);
+  }
+  return 0;
+}
+
+}  // namespace
+
+LRESULT CALLBACK ScrollBarProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+  switch (m) {
+    case WM_NCCREATE: {
+      Bar *b = Attach<Bar>(h);
+      b->vertical = (GetWindowLongA(h, GWL_STYLE) & SBS_VERT) != 0;
+      return DefWindowProcA(h, m, wp, lp);
+    }
+    case WM_NCDESTROY:
+      Detach<Bar>(h);
+      return DefWindowProcA(h, m, wp, lp);
+  }
+  Bar *b = Data<Bar>(h);
+  if (!b) return DefWindowProcA(h, m, wp, lp);
+  if (m >= SBM_SETPOS && m <= SBM_GETSCROLLINFO) return ControlMessage(h, b, m, wp, lp);
+  switch (m) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = wp ? (HDC)wp : BeginPaint(h, &ps);
+      Paint(h, dc);
+      if (!wp) EndPaint(h, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_ENABLE:
+      Redraw(h);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      POINT pt = PointOf(lp);
+      Part part = HitPart(h, *b, pt);
+      if (part == None) return 0;
+      bool lessOff = (b->v.arrows & ESB_DISABLE_LTUP) != 0, moreOff = (b->v.arrows & ESB_DISABLE_RTDN) != 0;
+      if ((part == ArrowLess && lessOff) || (part == ArrowMore && moreOff)) return 0;
+      if (!Scrollable(b->v) && part != Thumb) {
+        // Arrows of a bar with nothing to scroll still tell the parent, as on Windows.
+      }
+      if (GetWindowLongA(h, GWL_STYLE) & WS_TABSTOP) SetFocus(h);
+      SetCapture(h);
+      b->pressed = part;
+      if (part == Thumb) {
+        Geometry g = Measure(h, *b);
+        b->grabOffset = (b->vertical ? pt.y : pt.x) - g.thumbStart;
+        b->v.tracking = true;
+        b->v.trackPos = b->v.pos;
+      } else {
+        Act(h, part);
+        SetTimer(h, kRepeatTimer, 400, nullptr);
+      }
+      Redraw(h);
+      return 0;
+    }
+    case WM_MOUSEMOVE:
+      if (b->pressed == Thumb && GetCapture() == h) {
+        int t = TrackFromPointer(h, *b, PointOf(lp));
+        if (t != b->v.trackPos) {
+          b->v.trackPos = t;
+          Redraw(h);
+          Send(h, SB_THUMBTRACK, t);
+        }
+      }
+      return 0;
+    case WM_TIMER:
+      if (wp == kRepeatTimer) {
+        if (b->pressed == None || b->pressed == Thumb) {
+          KillTimer(h, kRepeatTimer);
+          return 0;
+        }
+        SetTimer(h, kRepeatTimer, 50, nullptr);
+        POINT pt;
+        GetCursorPos(&pt);
+        ScreenToClient(h, &pt);
+        // Paging stops once the thumb reaches the pointer.
+        if (HitPart(h, *b, pt) == b->pressed) Act(h, b->pressed);
+        return 0;
+      }
+      return DefWindowProcA(h, m, wp, lp);
+    case WM_LBUTTONUP: {
+      Part was = b->pressed;
+      if (was == None) return 0;
+      b->pressed = None;
+      KillTimer(h, kRepeatTimer);
+      if (GetCapture() == h) ReleaseCapture();
+      if (was == Thumb) {
+        int t = b->v.trackPos;
+        Send(h, SB_THUMBPOSITION, t);
+        b->v.tracking = false;
+        b->v.trackPos = b->v.pos;
+      }
+      Send(h, SB_ENDSCROLL);
+      Redraw(h);
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      if (b->pressed != None && (HWND)lp != h) {
+        b->pressed = None;
+        b->v.tracking = false;
+        KillTimer(h, kRepeatTimer);
+        Redraw(h);
+      }
+      return 0;
+    case WM_KEYDOWN: {
+      int code = -1;
+      switch (wp) {
+        case VK_UP: case VK_LEFT: code = SB_LINEUP; break;
+        case VK_DOWN: case VK_RIGHT: code = SB_LINEDOWN; break;
+        case VK_PRIOR: code = SB_PAGEUP; break;
+        case VK_NEXT: code = SB_PAGEDOWN; break;
+        case VK_HOME: code = SB_TOP; break;
+        case VK_END: code = SB_BOTTOM; break;
+      }
+      if (code < 0) return DefWindowProcA(h, m, wp, lp);
+      Send(h, code);
+      return 0;
+    }
+    case WM_KEYUP:
+      if (wp == VK_UP || wp == VK_DOWN || wp == VK_LEFT || wp == VK_RIGHT || wp == VK_PRIOR || wp == VK_NEXT ||
+          wp == VK_HOME || wp == VK_END) {
+        Send(h, SB_ENDSCROLL);
+        return 0;
+      }
+      return DefWindowProcA(h, m, wp, lp);
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS;
+  }
+  return DefWindowProcA(h, m, wp, lp);
+}
+
+}  // namespace tavo::controls
+
+using tavo::controls::BarsOf;
+using tavo::controls::g_mx;
+
+namespace {
+
+bool IsControlBar(HWND h, int bar) { return bar == SB_CTL; }
+
+bool BadBar(HWND h, int bar) {
+  if (!IsWindow(h)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return true;
+  }
+  if (bar != SB_HORZ && bar != SB_VERT && bar != SB_CTL) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return true;
+  }
+  return false;
+}
+
+// Shows or hides a standard bar by its style bit; the window layer lays out
+// the non-client area from the style.
+void SetBarStyle(HWND h, int bar, bool show) {
+  LONG style = GetWindowLongA(h, GWL_STYLE);
+  LONG bit = bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL;
+  LONG next = show ? (style | bit) : (style & ~bit);
+  if (next == style) return;
+  SetWindowLongA(h, GWL_STYLE, next);
+  SetWindowPos(h, 0, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+}  // namespace
+
+int SetScrollInfo(HWND h, int bar, LPCSCROLLINFO si, BOOL redraw) {
+  if (BadBar(h, bar) || !si) return 0;
+  if (IsControlBar(h, bar)) return (int)SendMessageA(h, SBM_SETSCROLLINFO, redraw, (LPARAM)si);
+  int pos, disable;
+  {
+    std::lock_guard<std::mutex> l(g_mx);
+    tavo::controls::Values &v = BarsOf(h).bar[bar];
+    pos = tavo::controls::Apply(v, si, &disable);
+    if (disable == 1) v.arrows = ESB_DISABLE_BOTH;
+    if (disable == 0 && v.arrows == ESB_DISABLE_BOTH) v.arrows = ESB_ENABLE_BOTH;
+    if (disable == -1 && (si->fMask & (SIF_RANGE | SIF_PAGE))) disable = tavo::controls::Scrollable(v) ? -2 : -3;
+  }
+  // Without SIF_DISABLENOSCROLL a bar with nothing to scroll goes away.
+  if (disable == -3) SetBarStyle(h, bar, false);
+  if (disable == -2 || disable >= 0) SetBarStyle(h, bar, true);
+  if (redraw) RedrawWindow(h, nullptr, 0, RDW_FRAME | RDW_INVALIDATE);
+  return pos;
+}
+
+BOOL GetScrollInfo(HWND h, int bar, LPSCROLLINFO si) {
+  if (BadBar(h, bar) || !si) return FALSE;
+  if (IsControlBar(h, bar)) return (BOOL)SendMessageA(h, SBM_GETSCROLLINFO, 0, (LPARAM)si);
+  std::lock_guard<std::mutex> l(g_mx);
+  return tavo::controls::Fill(BarsOf(h).bar[bar], si);
+}
+
+int SetScrollPos(HWND h, int bar, int pos, BOOL redraw) {
+  SCROLLINFO old{sizeof old, SIF_POS};
+  if (!GetScrollInfo(h, bar, &old)) return 0;
+  SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, pos, 0};
+  SetScrollInfo(h, bar, &si, redraw);
+  return old.nPos;
+}
+
+int GetScrollPos(HWND h, int bar) {
+  SCROLLINFO si{sizeof si, SIF_POS};
+  return GetScrollInfo(h, bar, &si) ? si.nPos : 0;
+}
+
+BOOL SetScrollRange(HWND h, int bar, int minPos, int maxPos, BOOL redraw) {
+  if (BadBar(h, bar)) return FALSE;
+  SCROLLINFO si{sizeof si, SIF_RANGE, minPos, maxPos, 0, 0, 0};
+  SetScrollInfo(h, bar, &si, redraw);
+  return TRUE;
+}
+
+BOOL GetScrollRange(HWND h, int bar, LPINT minPos, LPINT maxPos) {
+  SCROLLINFO si{sizeof si, SIF_RANGE};
+  if (!GetScrollInfo(h, bar, &si)) return FALSE;
+  if (minPos) *minPos = si.nMin;
+  if (maxPos) *maxPos = si.nMax;
+  return TRUE;
+}
+
+BOOL ShowScrollBar(HWND h, int bar, BOOL show) {
+  if (!IsWindow(h)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  if (bar == SB_CTL) {
+    ShowWindow(h, show ? SW_SHOWNA : SW_HIDE);
+    return TRUE;
+  }
+  if (bar == SB_HORZ || bar == SB_BOTH) SetBarStyle(h, SB_HORZ, show != 0);
+  if (bar == SB_VERT || bar == SB_BOTH) SetBarStyle(h, SB_VERT, show != 0);
+  return TRUE;
+}
+
+BOOL EnableScrollBar(HWND h, UINT bar, UINT arrows) {
+  if (!IsWindow(h)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  arrows &= ESB_DISABLE_BOTH;
+  if (bar == SB_CTL) {
+    SendMessageA(h, SBM_ENABLE_ARROWS, arrows, 0);
+    return TRUE;
+  }
+  if (bar != SB_HORZ && bar != SB_VERT && bar != SB_BOTH) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  {
+    std::lock_guard<std::mutex> l(g_mx);
+    auto &bars = BarsOf(h);
+    if (bar != SB_VERT) bars.bar[SB_HORZ].arrows = arrows;
+    if (bar != SB_HORZ) bars.bar[SB_VERT].arrows = arrows;
+  }
+  RedrawWindow(h, nullptr, 0, RDW_FRAME | RDW_INVALIDATE);
+  return TRUE;
+}
+
+namespace tavo::controls {
+// How a window's standard bar stands: its arrows' ESB_* state (for tests and
+// for the non-client painter).
+UINT StandardBarArrows(HWND h, int bar) {
+  std::lock_guard<std::mutex> l(g_mx);
+  auto it = g_bars.find(h);
+  return it == g_bars.end() || (bar != SB_HORZ && bar != SB_VERT) ? ESB_ENABLE_BOTH : it->second.bar[bar].arrows;
+}
+}  // namespace tavo::controls
