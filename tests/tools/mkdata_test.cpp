@@ -108,6 +108,24 @@ TEST_F(MkdataTest, SameSeedGivesTheSameFolderByteForByte) {
   EXPECT_TRUE(LaesMappe(Lav("c", 7)) == a);
 }
 
+TEST_F(MkdataTest, FolderThatCannotBeMadeIsReportedAndParentsAreMade) {
+  // Under a file; and a name too long for the store's paths, which must
+  // not be made at all.
+  std::ofstream(rod / "fil") << "x";
+  const fs::path langt = rod / std::string(100, 'a') / std::string(100, 'b') / std::string(100, 'c');
+  for (const fs::path &mappe : {rod / "fil" / "skole", langt}) {
+    std::string fejl;
+    EXPECT_EQ(LavSkoleData(mappe.c_str(), lille, 1, &fejl), -1) << mappe;
+    EXPECT_FALSE(fejl.empty()) << mappe;
+  }
+  EXPECT_FALSE(fs::exists(rod / std::string(100, 'a')));
+
+  // Missing parent folders are made.
+  std::string fejl;
+  EXPECT_EQ(LavSkoleData((rod / "ny" / "skole").c_str(), lille, 1, &fejl), 0) << fejl;
+  EXPECT_TRUE(fs::exists(rod / "ny" / "skole" / "data" / "akti.DAT"));
+}
+
 TEST_F(MkdataTest, TheSchoolLoadsBackThroughTheStore) {
   const fs::path m = Lav("skole", 3);
   for (size_t i = 0; i < TabRegisterAntal; ++i)

@@ -1,11 +1,9 @@
 #include "SKOLEDATA.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -822,10 +820,6 @@ bool SkrivIndstillinger() {
   return true;
 }
 
-bool LavMappe(const std::string &sti) {
-  return mkdir(sti.c_str(), 0777) == 0 || errno == EEXIST;
-}
-
 }  // namespace
 
 bool SaetSkoleMappe(const char *mappe) {
@@ -844,15 +838,18 @@ bool SaetSkoleMappe(const char *mappe) {
 
 int LavSkoleData(const char *mappe, const SkoleStoerrelse &st, uint64_t seed, std::string *fejl) {
   const std::string rod = mappe;
-  for (const char *under : {"", "/data", "/ini", "/log"}) {
-    if (!LavMappe(rod + under)) {
-      Fejl(fejl, "kan ikke oprette mappen " + rod + under);
-      return -1;
-    }
-  }
+  // The folder's name must fit the store's paths before anything is made.
   if (!SaetSkoleMappe(mappe)) {
     Fejl(fejl, "mappens navn er for langt");
     return -1;
+  }
+  for (const char *under : {"/data", "/ini", "/log"}) {
+    std::error_code ec;
+    std::filesystem::create_directories(rod + under, ec);
+    if (ec) {
+      Fejl(fejl, "kan ikke oprette mappen " + rod + under + ": " + ec.message());
+      return -1;
+    }
   }
   // A fresh start: every table with only its placeholder and reserved
   // records, every bucket empty, and no files from an earlier run.
