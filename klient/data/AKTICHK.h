@@ -1,0 +1,58 @@
+#pragma once
+// Small decisions about activities and their budgets that the schedule
+// entry, the posting checks and the list columns share: may an object be
+// scheduled, may hours be added under a budget lock, budget and used hours,
+// the planned lessons of the plan tables, the pupils of an activity on a
+// day, and whether two events' remarks differ. Missing records give the
+// neutral answer (may be scheduled, no budget, not locked, 0 pupils).
+
+#include <cstdint>
+
+#include "DATO.h"
+#include "win/types.h"
+
+// The user-visible warnings go through this writer (owner is the main
+// window or none, the text, the caption). The shell installs one that shows
+// an exclamation message box; tests install one that records them. Without
+// one nothing is shown.
+typedef void (*AktiAdvarselFn)(bool fHovedvindue, const char *tekst, const char *titel);
+void SaetAktiAdvarsel(AktiAdvarselFn fn);
+
+// The date window of the status bar (answers 1931 with its date). The shell
+// sets it; without it, or when it answers 0, the period's current date is
+// the budget date.
+extern HWND hDatoVindue;
+Dato BudgetDato();
+
+// 1 may be scheduled, 0 not: an activity ('K') whose Aktivitet begins with
+// '+' is refused. Mode 2 tells the user about a refusal.
+int KanSkemalaegges(uint8_t typeBogstav, uint32_t recnr, int mode);
+
+// 1 allowed, 0 refused (and the user told): the activity is budget-locked
+// and used + tilfoej (hundredths of an hour) would pass its budget.
+int CheckBudgetLaas(uint32_t akti, int32_t tilfoej);
+
+// Budget of the activity in whole hours at the budget date: the applying
+// budt records, else the activity's own BudgetLererTimer.
+int32_t AktiBudgetTimer(uint32_t akti);
+// Hours used by the activity over its figures period, in hundredths.
+int32_t AktiTimerBrugt(uint32_t akti);
+// First budt record applying at the budget date: 1 and its dates, else 0.
+int FindBudtPeriode(uint32_t akti, Dato *pFra, Dato *pTil);
+
+// Planned lessons (whole) and plan budget of an activity, subject and
+// employment (0 = any activity or employment). Each non-zero sum is stored
+// through its pointer (either may be null); 1 when their total is above 0.
+int PlanLektioner(uint32_t akti, uint32_t skfa, uint32_t anfo, uint32_t *pLektioner, uint32_t *pBudget);
+
+// Persons enrolled on the activity on the date; 0 outside the period.
+uint32_t GetAktiDatoElever(uint32_t akti, Dato dato);
+
+// The remark lines of one event's property set.
+struct BemaerkningsLinjer {
+  const char *const *Linje;
+  uint32_t Antal;
+};
+// True when the two remark texts (lines joined, at most 254 characters)
+// differ.
+bool ObjListeDiffer(BemaerkningsLinjer a, BemaerkningsLinjer b);
