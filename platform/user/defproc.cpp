@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "state.h"
+#include "menuint.h"
 
 namespace tavo::user {
 
@@ -338,8 +339,12 @@ LRESULT DefWindowProcA(HWND h, UINT m, WPARAM wp, LPARAM lp) {
         case SC_KEYMENU: {
           HWND parent = (Style(h) & WS_CHILD) ? ParentOf(h) : 0;
           if (parent) return Send(parent, WM_SYSCOMMAND, wp, lp);
+          if (GetMenu(h) || (lp == ' ' && (Style(h) & WS_SYSMENU))) {
+            MenuKeyLoop(h, lp);
+            return 0;
+          }
           // No menu takes the key: Windows answers with a beep.
-          if (lp && lp != ' ' && !GetMenu(h)) MessageBeep(0);
+          if (lp && lp != ' ') MessageBeep(0);
           return 0;
         }
       }

@@ -322,3 +322,7 @@ HWND GetClipboardOwner(void);
 // ---- sound ----
 BOOL MessageBeep(UINT type);
 BOOL Beep(DWORD freq, DWORD duration);
+
+// Dialogs, message boxes, string tables and menus.
+#include "win/dlg.h"
+#include "win/menu.h"
