@@ -51,6 +51,7 @@ struct X11 {
   std::map<Window, HWND> owners;
   std::map<HWND, bool> mapped;
   std::map<HWND, uint64_t> shown_serial;  // the surface serial last put on screen
+  std::map<HWND, std::string> titles;     // the window text last given to X
   HCURSOR cursor = (HCURSOR)-1;
   uint64_t drawn = 0;
 };
@@ -94,10 +95,22 @@ void Show(HWND h, bool only_changed = false) {
   XPutImage(x.dpy, w, DefaultGC(x.dpy, DefaultScreen(x.dpy)), &img, 0, 0, 0, 0, s->w, s->h);
 }
 
+// The X title follows the window's text; read without asking the window's
+// thread, so a busy thread never holds up the display.
+void Retitle(HWND h, Window win) {
+  X11 &x = X();
+  std::string t = U::TitleOf(h);
+  auto it = x.titles.find(h);
+  if (it != x.titles.end() && it->second == t) return;
+  x.titles[h] = t;
+  XStoreName(x.dpy, win, t.empty() ? "Tavo" : t.c_str());
+}
+
 // Shows or hides the X window as the window is; checked on every round
 // too, since a window may become visible without an event of its own.
 void MapIfShown(HWND h, Window win) {
   X11 &x = X();
+  Retitle(h, win);
   bool shown = U::IsShown(h);
   bool &m = x.mapped[h];
   if (shown == m) return;
@@ -133,9 +146,6 @@ void Place(HWND h) {
     sh.x = r.left;
     sh.y = r.top;
     XSetWMNormalHints(x.dpy, win, &sh);
-    // The title is left to the window's own frame: asking the window for
-    // its text would wait for its thread.
-    XStoreName(x.dpy, win, "Tavo");
     // Closing from the window manager becomes WM_CLOSE, not a lost connection.
     Atom del = XInternAtom(x.dpy, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(x.dpy, win, &del, 1);
@@ -165,6 +175,7 @@ void Drop(HWND h) {
   x.windows.erase(h);
   x.mapped.erase(h);
   x.shown_serial.erase(h);
+  x.titles.erase(h);
   x.owners.erase(w);
 }
 

@@ -5,6 +5,7 @@
 // except where a function says so. Coordinates are screen pixels unless a
 // name says "client".
 
+#include <string>
 #include <vector>
 
 #include "win/user.h"
@@ -24,6 +25,9 @@ HWND ParentOf(HWND hwnd);                        // the real parent; 0 for top-l
 HWND TopLevelOf(HWND hwnd);                      // the top-level window holding hwnd (itself when top-level)
 std::vector<HWND> ChildrenOf(HWND parent);       // z-order, topmost first; parent 0: the top-level windows
 DWORD ThreadOf(HWND hwnd);
+// The window's text as last set, without asking its thread (WM_GETTEXT is
+// not sent); "" for a window that does not exist.
+std::string TitleOf(HWND hwnd);
 
 // ---- painting ----
 // The update region in client coordinates, taken and cleared in one step

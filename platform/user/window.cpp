@@ -1394,6 +1394,12 @@ std::vector<HWND> ChildrenOf(HWND parent) {
   return w ? w->children : std::vector<HWND>{};
 }
 
+std::string TitleOf(HWND h) {
+  Lock l(S().mx);
+  Wnd *w = W(h);
+  return w ? w->text : std::string();
+}
+
 DWORD ThreadOf(HWND h) {
   Lock l(S().mx);
   Wnd *w = W(h);
