@@ -208,6 +208,7 @@ void AutoSize(HWND h, Toolbar *t) {
   }
   int y = ((style & CCS_BOTTOM) == CCS_BOTTOM) ? pr.bottom - height : 0;
   SetWindowPos(h, 0, 0, y, pr.right - pr.left, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  Redraw(h);
 }
 
 void SetState(HWND h, Toolbar *t, int i, BYTE bit, bool on) {

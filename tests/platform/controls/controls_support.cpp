@@ -27,7 +27,7 @@ void ControlsTest::SetUp() {
   wc.lpfnWndProc = ParentProc;
   wc.lpszClassName = "CtlParent";
   ASSERT_NE(RegisterClassA(&wc), 0);
-  parent = CreateWindowExA(0, "CtlParent", "Forælder", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 500, 400, 0, 0, 0,
+  parent = CreateWindowExA(0, "CtlParent", "Forælder", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 50, 50, 500, 400, 0, 0, 0,
                            nullptr);
   ASSERT_NE(parent, 0u);
   Pump();
