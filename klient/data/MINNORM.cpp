@@ -119,8 +119,11 @@ void Trin(Dato dato, uint32_t anfo, uint32_t rol, float fallback, uint32_t akti,
     return;
   }
   // 3. An activity number that names no record counts as no activity.
+  // The reserved placeholders are told by their id, read here straight from
+  // the record: the general lookup by table letter cost more than the rest
+  // of the rules together in a full recount.
   const AktiRec *a = akti ? TabRec<AktiRec>(tvakti, akti) : nullptr;
-  if (!a || IsReservedRec('K', akti)) {
+  if (!a || (a->id >= RESERVERET_ID_MIN && a->id <= RESERVERET_ID_UKENDT)) {
     if (SkemarolErFravaer(rol)) {
       *pBeregn = BEREGN_FRAVAER;
       *pNorm = 60.0f;

@@ -75,9 +75,130 @@ MedTalFerieCelle *FerieCelle(uint32_t meda, uint32_t aar) {
   return &MedTalFerieTab[static_cast<size_t>(meda) * (TalDim.Y1 + 1) + aar];
 }
 
+// ---- The recount's own working copies ----
+//
+// The tables are laid out record by record, but the recount walks the
+// period week by week: each event would land on a far row of every table.
+// While a recount runs, the activity-month and employment-week cells are
+// gathered in copies laid out period by period, the room slots of the week
+// in a small block, and the persons per activity and day are read from a
+// copy laid out day by day. Each cell receives the same additions in the
+// same order as it would in the table, from the same zero, so the copies
+// are put in place unchanged when the walk ends.
+struct Samler {
+  uint32_t A = 0, M = 0, F = 0, W = 0, R = 0, D = 0;
+  std::vector<AktiTalCelle> aktiMnd;    // m x A + akti
+  std::vector<MedTalUgeCelle> medUge;   // w x F + anfo
+  std::vector<uint16_t> dagElever;      // day x A + akti
+  // The room slots of the week being walked: loka x 336 + slot.
+  std::vector<uint8_t> lokaUge;
+  std::vector<uint32_t> lokaRoert;      // rooms with a slot set this week
+  std::vector<uint8_t> lokaErRoert;
+  bool lokaAktiv = false;
+  uint8_t lokaAar = 0, lokaUgeNr = 0;
+};
+thread_local Samler *gSamler = nullptr;  // the recount's own thread only
+
+constexpr uint32_t LOKA_SLOTS_PR_UGE = 7 * 48;
+
 AktiTalCelle *AktiCelle(uint32_t akti, MaanedIndeks m) {
   if (!AktiTalTab || akti >= TalDim.A || m > TalDim.M) return nullptr;
+  if (gSamler && !gSamler->aktiMnd.empty()) return &gSamler->aktiMnd[static_cast<size_t>(m) * gSamler->A + akti];
   return &AktiTalTab[static_cast<size_t>(akti) * (TalDim.M + 1) + m];
+}
+
+MedTalUgeCelle *MedUgeCelle(uint32_t anfo, UgeIndeks w) {
+  if (!MedTalUgeTab || anfo >= TalDim.F || w > TalDim.W) return nullptr;
+  if (gSamler && !gSamler->medUge.empty()) return &gSamler->medUge[static_cast<size_t>(w) * gSamler->F + anfo];
+  return &MedTalUgeTab[static_cast<size_t>(anfo) * (TalDim.W + 1) + w];
+}
+
+uint32_t DagElever(uint32_t akti, int32_t dagOffset) {
+  const Samler *s = gSamler;
+  if (!s || s->dagElever.empty()) return AktiDagElever(akti, dagOffset);
+  if (akti == 0 || akti >= s->A || dagOffset < 0 || dagOffset > static_cast<int32_t>(s->D)) return 0;
+  return s->dagElever[static_cast<size_t>(dagOffset) * s->A + akti];
+}
+
+// The room slot of an event; in the week's block while the recount walks
+// that week.
+uint8_t *LokaSlot(uint32_t loka, uint8_t aarIdx, uint8_t uge, uint8_t dag, uint8_t lektion) {
+  const uint32_t iUge = static_cast<uint32_t>(dag - 1) * 48u + (lektion - 1);
+  if (Samler *s = gSamler; s && s->lokaAktiv && s->lokaAar == aarIdx && s->lokaUgeNr == uge && loka < s->R) {
+    if (!s->lokaErRoert[loka]) {
+      s->lokaErRoert[loka] = 1;
+      s->lokaRoert.push_back(loka);
+    }
+    return &s->lokaUge[static_cast<size_t>(loka) * LOKA_SLOTS_PR_UGE + iUge];
+  }
+  return &LokaOptalt[static_cast<size_t>(loka) * TalDim.Y * LOKA_SLOTS_PR_AAR +
+                     static_cast<size_t>(aarIdx) * LOKA_SLOTS_PR_AAR + (uge - 1) * 336u + iUge];
+}
+
+// Puts the week's room slots in the table; its slots there are untouched
+// until now, as no other week shares them.
+void LaegLokaUgeUd() {
+  Samler *s = gSamler;
+  if (!s || !s->lokaAktiv) return;
+  for (const uint32_t loka : s->lokaRoert) {
+    uint8_t *fra = &s->lokaUge[static_cast<size_t>(loka) * LOKA_SLOTS_PR_UGE];
+    if (LokaOptalt && loka < TalDim.R && s->lokaAar < TalDim.Y)
+      memcpy(&LokaOptalt[static_cast<size_t>(loka) * TalDim.Y * LOKA_SLOTS_PR_AAR +
+                         static_cast<size_t>(s->lokaAar) * LOKA_SLOTS_PR_AAR + (s->lokaUgeNr - 1) * 336u],
+             fra, LOKA_SLOTS_PR_UGE);
+    memset(fra, 0, LOKA_SLOTS_PR_UGE);
+    s->lokaErRoert[loka] = 0;
+  }
+  s->lokaRoert.clear();
+  s->lokaAktiv = false;
+}
+
+void BegyndLokaUge(uint8_t aarIdx, uint8_t uge) {
+  Samler *s = gSamler;
+  if (!s) return;
+  LaegLokaUgeUd();
+  if (s->lokaUge.empty() || uge == 0 || uge >= UGE_SLOTS) return;
+  s->lokaAktiv = true;
+  s->lokaAar = aarIdx;
+  s->lokaUgeNr = uge;
+}
+
+// Made for one recount: sizes from the tables as they were just allocated.
+void BegyndSamler(Samler &s) {
+  s.A = TalDim.A;
+  s.M = TalDim.M;
+  s.F = TalDim.F;
+  s.W = TalDim.W;
+  s.R = TalDim.R;
+  s.D = TalDim.D;
+  if (AktiTalTab) s.aktiMnd.assign((static_cast<size_t>(s.M) + 1) * s.A, AktiTalCelle{});
+  if (MedTalUgeTab) s.medUge.assign((static_cast<size_t>(s.W) + 1) * s.F, MedTalUgeCelle{});
+  if (AktiDagTab && s.A) {
+    s.dagElever.resize((static_cast<size_t>(s.D) + 1) * s.A);
+    for (uint32_t a = 0; a < s.A; ++a) {
+      const uint16_t *raekke = AktiDagTab + static_cast<size_t>(a) * (s.D + 1);
+      for (uint32_t d = 0; d <= s.D; ++d) s.dagElever[static_cast<size_t>(d) * s.A + a] = raekke[d];
+    }
+  }
+  if (LokaOptalt && LokaSumTab && s.R) {
+    s.lokaUge.assign(static_cast<size_t>(s.R) * LOKA_SLOTS_PR_UGE, 0);
+    s.lokaErRoert.assign(s.R, 0);
+  }
+  gSamler = &s;
+}
+
+// The gathered cells into the tables, which held zeros until now.
+void AfslutSamler(Samler &s) {
+  LaegLokaUgeUd();
+  if (!s.aktiMnd.empty() && AktiTalTab && s.A == TalDim.A && s.M == TalDim.M)
+    for (uint32_t a = 0; a < s.A; ++a)
+      for (uint32_t m = 0; m <= s.M; ++m)
+        AktiTalTab[static_cast<size_t>(a) * (s.M + 1) + m] = s.aktiMnd[static_cast<size_t>(m) * s.A + a];
+  if (!s.medUge.empty() && MedTalUgeTab && s.F == TalDim.F && s.W == TalDim.W)
+    for (uint32_t f = 0; f < s.F; ++f)
+      for (uint32_t w = 0; w <= s.W; ++w)
+        MedTalUgeTab[static_cast<size_t>(f) * (s.W + 1) + w] = s.medUge[static_cast<size_t>(w) * s.F + f];
+  gSamler = nullptr;
 }
 
 float *MedTalSlots(uint32_t anfo, MaanedIndeks m) {
@@ -160,13 +281,73 @@ AktiSvar BeregnAkti(uint32_t akti) {
   return a;
 }
 
+// A small open-addressing map from 64-bit keys: the recount asks it once
+// per event, and std::unordered_map's division and node chase were most of
+// the cost of a subject-placement question.
+class TalKort {
+ public:
+  // Null when the key is not held.
+  const uint32_t *Find(uint64_t k) const {
+    if (antal_ == 0) return nullptr;
+    for (size_t i = Plads(k);; i = (i + 1) & maske_) {
+      if (!brugt_[i]) return nullptr;
+      if (noegler_[i] == k) return &vaerdier_[i];
+    }
+  }
+  void Saet(uint64_t k, uint32_t v) {
+    if ((antal_ + 1) * 2 > brugt_.size()) Voks();
+    for (size_t i = Plads(k);; i = (i + 1) & maske_) {
+      if (!brugt_[i]) {
+        brugt_[i] = 1;
+        noegler_[i] = k;
+        vaerdier_[i] = v;
+        ++antal_;
+        return;
+      }
+      if (noegler_[i] == k) {
+        vaerdier_[i] = v;
+        return;
+      }
+    }
+  }
+
+ private:
+  size_t Plads(uint64_t k) const { return static_cast<size_t>((k * 0x9E3779B97F4A7C15ull) >> skift_) & maske_; }
+  void Voks() {
+    std::vector<uint64_t> n = std::move(noegler_);
+    std::vector<uint32_t> v = std::move(vaerdier_);
+    std::vector<uint8_t> b = std::move(brugt_);
+    const size_t stoerrelse = b.empty() ? 64 : b.size() * 2;
+    noegler_.assign(stoerrelse, 0);
+    vaerdier_.assign(stoerrelse, 0);
+    brugt_.assign(stoerrelse, 0);
+    maske_ = stoerrelse - 1;
+    skift_ = 64;
+    for (size_t s = stoerrelse; s > 1; s >>= 1) --skift_;
+    antal_ = 0;
+    for (size_t i = 0; i < b.size(); ++i)
+      if (b[i]) Saet(n[i], v[i]);
+  }
+  std::vector<uint64_t> noegler_;
+  std::vector<uint32_t> vaerdier_;
+  std::vector<uint8_t> brugt_;
+  size_t maske_ = 0;
+  int skift_ = 64;
+  size_t antal_ = 0;
+};
+
 struct Huske {
   std::vector<RolSvar> rol;
   std::vector<uint8_t> rolKlar;
   std::vector<AktiSvar> akti;
   std::vector<uint8_t> aktiKlar;
   std::vector<int8_t> stjerne;
-  std::unordered_map<uint64_t, uint32_t> skph;
+  TalKort skph;
+  // The 8-byte keys the subject placements hold, built at the first
+  // question: a pair found in neither order is answered 0 without a search.
+  TalKort skphNoegler;
+  bool skphNoeglerKlar = false;
+  bool skphNoeglerBrugbar = false;
 };
 thread_local Huske *gHuske = nullptr;  // the recount's own thread only
 
@@ -196,13 +377,36 @@ bool StjerneMeda(uint32_t anfo) {
   return v != 0;
 }
 
+uint64_t Noegle8(uint32_t a, uint32_t b) {
+  const uint32_t par[2] = {a, b};
+  uint64_t k;
+  memcpy(&k, par, sizeof k);
+  return k;
+}
+
+// Every record's first eight bytes, when the table's key is exactly those.
+void ByggSkphNoegler(Huske &h) {
+  h.skphNoeglerKlar = true;
+  if (tdskph.KeyLen != 8 || tdskph.FeltTab[0].Type == FT_TEKST || tdskph.RecSize < 8 || !tvskph.pbTab) return;
+  for (uint32_t r = 0; r < tvskph.wRecCnt; ++r) {
+    uint64_t k;
+    memcpy(&k, tvskph.pbTab + static_cast<size_t>(r) * tdskph.RecSize, sizeof k);
+    h.skphNoegler.Saet(k, 1);
+  }
+  h.skphNoeglerBrugbar = true;
+}
+
 uint32_t SkphFor(uint32_t akti, uint32_t skfa) {
   if (!gHuske) return FindParRec(&tdskph, &tvskph, akti, skfa);
-  const uint64_t k = (static_cast<uint64_t>(akti) << 32) | skfa;
-  auto it = gHuske->skph.find(k);
-  if (it != gHuske->skph.end()) return it->second;
+  Huske &h = *gHuske;
+  const uint64_t k = Noegle8(akti, skfa);
+  if (const uint32_t *v = h.skph.Find(k)) return *v;
+  if (h.skphNoeglerBrugbar && !h.skphNoegler.Find(k) && !h.skphNoegler.Find(Noegle8(skfa, akti))) return 0;
+  // The first search sorts a table marked for it, so the keys are read
+  // after it, where the records then stand.
   const uint32_t p = FindParRec(&tdskph, &tvskph, akti, skfa);
-  gHuske->skph.emplace(k, p);
+  if (!h.skphNoeglerKlar) ByggSkphNoegler(h);
+  h.skph.Saet(k, p);
   return p;
 }
 
@@ -318,35 +522,45 @@ void NyAktiPost(AnfoAktiGrundRec *g, uint32_t akti, float andel, float lv) {
 
 // The persons on each activity that day, their sum over the activities that
 // are not plus activities, the activity with the most, and the share left
-// over for it when the shares do not make up the whole.
+// over for it when the shares do not make up the whole. Each activity's
+// persons are read once and kept beside it.
+constexpr uint32_t FORDEL_MAX = 64;
+
 struct Fordeling {
   double personer = 0;
   uint32_t flest = 0;  // index among the activities
   double rest = 0;
+  uint32_t elever[FORDEL_MAX];
 };
 
-Fordeling Fordel(const uint32_t *akti, uint32_t n, int32_t dagOff, bool restTilHundrededele) {
-  Fordeling f;
+void Fordel(const uint32_t *akti, uint32_t n, int32_t dagOff, bool restTilHundrededele, Fordeling *pF) {
+  Fordeling &f = *pF;
+  f.personer = 0;
+  f.flest = 0;
+  f.rest = 0;
+  if (n > FORDEL_MAX) n = FORDEL_MAX;
   uint32_t maks = 0;
+  bool plus[FORDEL_MAX];
   for (uint32_t i = 0; i < n; ++i) {
-    if (Akti(akti[i]).plus) continue;
-    const uint32_t p = AktiDagElever(akti[i], dagOff);
+    f.elever[i] = DagElever(akti[i], dagOff);
+    plus[i] = Akti(akti[i]).plus;
+    if (plus[i]) continue;
+    const uint32_t p = f.elever[i];
     f.personer += p;
     if (p > maks) maks = p, f.flest = i;
   }
   if (f.personer > 0) {
     double sum = 0;
     for (uint32_t i = 0; i < n; ++i)
-      if (!Akti(akti[i]).plus) sum += AktiDagElever(akti[i], dagOff) / f.personer;
+      if (!plus[i]) sum += f.elever[i] / f.personer;
     f.rest = 1.0 - sum;
     if (restTilHundrededele) f.rest = RoundDecimals(2, f.rest);
   }
-  return f;
 }
 
 float Andel(const Fordeling &f, uint32_t akti, uint32_t i, uint32_t aktiRaekker, int32_t dagOff) {
   if (f.personer <= 0) return 1.0f / static_cast<float>(aktiRaekker ? aktiRaekker : 1);
-  double a = AktiDagElever(akti, dagOff) / f.personer;
+  double a = (i < FORDEL_MAX ? f.elever[i] : DagElever(akti, dagOff)) / f.personer;
   if (i == f.flest) a += f.rest;
   return static_cast<float>(a);
 }
@@ -372,7 +586,8 @@ void FyldAnfoAktiGrund(uint8_t aarIdx, uint8_t uge, uint32_t forste, AnfoAktiGru
       if (nAkti < 64) aktiListe[nAkti++] = s->akti_id;
     }
   }
-  const Fordeling ford = Fordel(aktiListe, nAkti, dagOff, false);
+  Fordeling ford;
+  Fordel(aktiListe, nAkti, dagOff, false, &ford);
 
   uint32_t aktiNr = 0;
   for (uint32_t r = forste; SkeRec *s = Raekke(b, r); ++r) {
@@ -402,7 +617,8 @@ void FyldAnfoAktiGrundFraAVS(Dato dato, const AVSLister *avs, AnfoAktiGrundRec *
   uint32_t n = 0;
   for (uint32_t i = 0; avs->aktiTab && i < avs->AntalAkti && n < 64; ++i)
     if (avs->aktiTab[i] && avs->aktiTab[i] < tvakti.wRecCnt) gyldige[n++] = avs->aktiTab[i];
-  const Fordeling ford = Fordel(gyldige, n, dagOff, true);
+  Fordeling ford;
+  Fordel(gyldige, n, dagOff, true, &ford);
   for (uint32_t i = 0; i < n; ++i) NyAktiPost(g, gyldige[i], Andel(ford, gyldige[i], i, n, dagOff), lv);
   for (uint32_t i = 0; avs->anfoTab && i < avs->AntalAnfo; ++i) {
     const uint32_t anfo = avs->anfoTab[i];
@@ -540,10 +756,9 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
       } else if (rs.sls) {
         Fravaer();
       } else if (!Akti(g.AktiGrundTab[0].akti).ovak) {
-        if (MedTalUgeTab && e.anfo < TalDim.F && w <= TalDim.W) {
-          MedTalUgeCelle &c = MedTalUgeTab[static_cast<size_t>(e.anfo) * (TalDim.W + 1) + w];
-          LAEG_TIL(c.Lektioner, sign, L);
-          c.Timer += sh;
+        if (MedTalUgeCelle *c = MedUgeCelle(e.anfo, w)) {
+          LAEG_TIL(c->Lektioner, sign, L);
+          c->Timer += sh;
         }
         if (!norm) {
           Slot(0);
@@ -628,10 +843,7 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
     for (uint32_t k = 0; k < g.AntalLoka; ++k) {
       const uint32_t loka = g.LokaGrundTab[k].loka;
       if (loka >= TalDim.R) continue;
-      const size_t idx = static_cast<size_t>(loka) * TalDim.Y * LOKA_SLOTS_PR_AAR +
-                         static_cast<size_t>(aarIdx) * LOKA_SLOTS_PR_AAR + (uge - 1) * 336u + (f.Dag - 1) * 48u +
-                         (f.Lektion - 1);
-      uint8_t &v = LokaOptalt[idx];
+      uint8_t &v = *LokaSlot(loka, aarIdx, uge, f.Dag, f.Lektion);
       uint32_t &sum = LokaSumTab[static_cast<size_t>(loka) * TalDim.Y + aarIdx];
       if (sign > 0) {
         if (v < LOKA_OPTALT_MAX && ++v == 1) sum += 1000;
@@ -920,12 +1132,15 @@ void AllokerTalTab() {
   AllokerTalTabeller();
   HuskUnderOptaelling husk;
   AllokerMedTalArbejdstid();
+  Samler samler;
+  BegyndSamler(samler);
   FreeAnfoAktiGrund(&AnfoAktiGrund);
   for (UgeIndeks w = 1; w <= SkemaPeriode.AntalUger; ++w) {
     const Uge U = IndeksTilUge(w);
     const uint8_t aarIdx = static_cast<uint8_t>(U / 100 - SkemaPeriode.BaseAar);
     const uint8_t uge = static_cast<uint8_t>(U % 100);
     const TabVar *b = UgeBucket(aarIdx, uge);
+    BegyndLokaUge(aarIdx, uge);
     for (uint32_t r = 1; b && r < b->wRecCnt; ++r) {
       const SkeRec *s = Raekke(b, r);
       if (Levende(s->Status) && s->Forste == r) OptaelSkemabeg(aarIdx, uge, r, +1);
@@ -940,6 +1155,7 @@ void AllokerTalTab() {
     const TabVar *h = HontimBucket(mnd);
     for (uint32_t r = 1; h && r < h->wRecCnt; ++r) OptaelHontim(Post<HontimRaekke>(h, r), m);
   }
+  AfslutSamler(samler);
   FreeAnfoAktiGrund(&AnfoAktiGrund);
 }
 
