@@ -32,11 +32,32 @@ int PixelOf(HWND h, const Track &t, int pos) {
   return kMargin + (int)((long long)(pos - t.min) * Length(h) / span);
 }
 
+// Where the channel and the thumb are, client coordinates.
+RECT ChannelRect(HWND h) {
+  RECT rc;
+  GetClientRect(h, &rc);
+  int across = Vertical(h) ? rc.right - rc.left : rc.bottom - rc.top;
+  int mid = std::min(across / 2, 12);
+  int from = kMargin + kThumb / 2, to = from + Length(h);
+  return Vertical(h) ? RECT{mid - 2, from, mid + 2, to} : RECT{from, mid - 2, to, mid + 2};
+}
+
+RECT ThumbRect(HWND h, const Track &t);
+
 int PosAt(HWND h, const Track &t, int pixel) {
   int len = Length(h);
   int at = std::clamp(pixel - kMargin, 0, len);
   long long span = (long long)t.max - t.min;
   return t.min + (int)((span * at + len / 2) / len);
+}
+
+RECT ThumbRect(HWND h, const Track &t) {
+  RECT rc;
+  GetClientRect(h, &rc);
+  int across = Vertical(h) ? rc.right - rc.left : rc.bottom - rc.top;
+  int mid = std::min(across / 2, 12);
+  int p = PixelOf(h, t, t.pos);
+  return Vertical(h) ? RECT{mid - 8, p, mid + 8, p + kThumb} : RECT{p, mid - 8, p + kThumb, mid + 8};
 }
 
 void Paint(HWND h, HDC dc) {
@@ -48,8 +69,7 @@ void Paint(HWND h, HDC dc) {
   bool vert = Vertical(h);
   int across = vert ? rc.right - rc.left : rc.bottom - rc.top;
   int mid = std::min(across / 2, 12);
-  RECT channel = vert ? RECT{mid - 2, kMargin + kThumb / 2, mid + 2, kMargin + kThumb / 2 + Length(h)}
-                      : RECT{kMargin + kThumb / 2, mid - 2, kMargin + kThumb / 2 + Length(h), mid + 2};
+  RECT channel = ChannelRect(h);
   DrawEdge(dc, &channel, EDGE_SUNKEN, BF_RECT);
   DWORD style = (DWORD)GetWindowLongA(h, GWL_STYLE);
   if ((style & TBS_AUTOTICKS) && !(style & TBS_NOTICKS) && t->freq > 0) {
@@ -68,9 +88,7 @@ void Paint(HWND h, HDC dc) {
     SelectObject(dc, old);
     DeleteObject(pen);
   }
-  int p = PixelOf(h, *t, t->pos);
-  RECT thumb = vert ? RECT{mid - 8, p, mid + 8, p + kThumb} : RECT{p, mid - 8, p + kThumb, mid + 8};
-  DrawButtonFrame(dc, thumb, t->dragging);
+  DrawButtonFrame(dc, ThumbRect(h, *t), t->dragging);
   if (IsFocused(h)) DrawFocusRect(dc, &rc);
 }
 
@@ -163,6 +181,12 @@ LRESULT CALLBACK TrackbarProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
     }
     case TBM_GETLINESIZE:
       return t->line;
+    case TBM_GETTHUMBRECT:
+      if (lp) *(RECT *)lp = ThumbRect(h, *t);
+      return 0;
+    case TBM_GETCHANNELRECT:
+      if (lp) *(RECT *)lp = ChannelRect(h);
+      return 0;
     case WM_LBUTTONDOWN: {
       SetFocus(h);
       POINT pt = PointOf(lp);

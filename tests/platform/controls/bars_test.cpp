@@ -70,6 +70,10 @@ TEST_F(ControlsTest, DisableNoScrollDisablesInsteadOfHiding) {
   si.nMax = 40;
   SetScrollInfo(sb, SB_CTL, &si, TRUE);
   EXPECT_TRUE(IsWindowEnabled(sb));
+  si.nMax = -1;  // an empty list: the range 0..-1
+  SetScrollInfo(sb, SB_CTL, &si, TRUE);
+  EXPECT_FALSE(IsWindowEnabled(sb));
+  EXPECT_TRUE(IsWindowVisible(sb));
 
   // A window's own bar: hidden when nothing scrolls, unless asked to stay disabled.
   HWND w = Make("CtlParent", WS_VSCROLL, 52, 10, 50, 200, 100);
@@ -175,9 +179,10 @@ TEST_F(ControlsTest, TrackbarZeroToTenByKeysAndDrag) {
   EXPECT_EQ(got, keys);
   got.clear();
   // Drag the thumb from 0 to the far end.
-  RECT th;
+  RECT th{};
   SendMessageA(t, TBM_GETTHUMBRECT, 0, (LPARAM)&th);
-  POINT from = At(t, 8 + 5, 10), to = At(t, 195, 10);
+  ASSERT_GT(th.right, th.left);
+  POINT from = At(t, (th.left + th.right) / 2, (th.top + th.bottom) / 2), to = At(t, 195, (th.top + th.bottom) / 2);
   tavo::test::Drag(from.x, from.y, to.x, to.y, 4);
   Pump();
   EXPECT_EQ(SendMessageA(t, TBM_GETPOS, 0, 0), 10);

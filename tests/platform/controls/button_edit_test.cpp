@@ -286,3 +286,66 @@ TEST_F(ControlsTest, SubclassedEditSeesKeysFirst) {
   SetFocus(parent);
   EXPECT_EQ(Commands(70).back(), EN_KILLFOCUS);
 }
+
+TEST_F(ControlsTest, ControlsPaintWithTheParentsBrushAndTextColour) {
+  HBRUSH green = CreateSolidBrush(RGB(0, 128, 0));
+  std::vector<UINT> asked;
+  g_handler = [&](HWND, UINT m, WPARAM w, LPARAM, LRESULT *r) {
+    if (m < WM_CTLCOLORMSGBOX || m > WM_CTLCOLORSTATIC) return false;
+    asked.push_back(m);
+    SetTextColor((HDC)w, RGB(128, 0, 128));
+    *r = (LRESULT)green;
+    return true;
+  };
+  struct Case {
+    const char *cls;
+    DWORD style;
+    UINT expect;
+  };
+  const Case cases[] = {
+      {"EDIT", ES_AUTOHSCROLL, WM_CTLCOLOREDIT},
+      {"EDIT", ES_READONLY, WM_CTLCOLORSTATIC},
+      {"STATIC", SS_LEFT, WM_CTLCOLORSTATIC},
+      {"LISTBOX", LBS_NOTIFY, WM_CTLCOLORLISTBOX},
+  };
+  int id = 80;
+  for (const Case &c : cases) {
+    HWND h = Make(c.cls, c.style, ++id, 10, 10, 150, 60, "Tekst");
+    if (!strcmp(c.cls, "LISTBOX")) SendMessageA(h, LB_ADDSTRING, 0, (LPARAM) "Tekst");
+    asked.clear();
+    tavo::test::ClearDrawnTexts();
+    Pump();
+    ASSERT_FALSE(asked.empty()) << c.cls;
+    EXPECT_EQ(asked.back(), c.expect) << c.cls;
+    EXPECT_EQ(tavo::test::WindowPixel(h, 145, 55), RGB(0, 128, 0)) << c.cls;
+    bool purple = false;
+    for (auto &t : tavo::test::DrawnTexts())
+      if (t.hwnd == h && t.text == "Tekst") purple = t.text_color == RGB(128, 0, 128);
+    EXPECT_TRUE(purple) << c.cls;
+    DestroyWindow(h);
+  }
+  g_handler = nullptr;
+  DeleteObject(green);
+}
+
+TEST_F(ControlsTest, StaticRepaintsNewTextAndKeepsAmpersandsWithNoPrefix) {
+  HWND plain = Make("STATIC", SS_LEFT, 90, 10, 10, 200, 20, "Gem &alt");
+  HWND raw = Make("STATIC", SS_LEFT | SS_NOPREFIX, -1, 10, 40, 200, 20, "A & B");
+  Pump();
+  tavo::test::ClearDrawnTexts();
+  SetWindowTextA(plain, "Henter ny version");
+  Pump();
+  std::vector<std::string> drawn;
+  for (auto &t : tavo::test::DrawnTexts())
+    if (t.hwnd == plain) drawn.push_back(t.text);
+  EXPECT_EQ(drawn, std::vector<std::string>{"Henter ny version"});
+  InvalidateRect(raw, nullptr, TRUE);
+  Pump();
+  bool kept = false;
+  for (auto &t : tavo::test::DrawnTexts())
+    if (t.hwnd == raw) kept = t.text == "A & B";
+  EXPECT_TRUE(kept);
+  EXPECT_EQ(GetDlgCtrlID(raw), -1);
+  EXPECT_EQ(GetDlgItem(parent, 90), plain);
+  EXPECT_EQ(GetDlgItem(parent, 12345), 0u);
+}
