@@ -79,14 +79,33 @@ std::string ClassOf(HWND h) {
 
 bool IsButton(HWND h) { return Upper(ClassOf(h)) == "BUTTON"; }
 
+// The controls in tab order; a visible child that is a control parent (a
+// property page) stands for its own controls.
+void CollectControls(HWND parent, std::vector<HWND> *out, int depth) {
+  for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    DWORD st = (DWORD)GetWindowLongA(c, GWL_STYLE);
+    if (depth < 8 && (GetWindowLongA(c, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) && (st & WS_VISIBLE)) {
+      CollectControls(c, out, depth + 1);
+    } else {
+      out->push_back(c);
+    }
+  }
+}
+
 std::vector<HWND> Controls(HWND dlg) {
+  std::vector<HWND> out;
+  CollectControls(dlg, &out, 0);
+  return out;
+}
+
+std::vector<HWND> DirectChildren(HWND dlg) {
   std::vector<HWND> out;
   for (HWND c = GetWindow(dlg, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) out.push_back(c);
   return out;
 }
 
 HWND ItemById(HWND dlg, int id) {
-  for (HWND c : Controls(dlg))
+  for (HWND c : DirectChildren(dlg))
     if (GetWindowLongA(c, GWL_ID) == id) return c;
   return 0;
 }
@@ -103,11 +122,13 @@ UINT DlgCode(HWND c, MSG *msg) { return (UINT)SendMessageA(c, WM_GETDLGCODE, msg
 // The control of a dialog that holds hwnd (hwnd itself or its ancestor
 // directly below the dialog).
 HWND ControlOf(HWND dlg, HWND h) {
-  while (h && GetParent(h) != dlg) {
+  while (h) {
+    HWND p = GetParent(h);
+    if (p == dlg || (p && (GetWindowLongA(p, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) && IsChild(dlg, p))) return h;
     if (!(GetWindowLongA(h, GWL_STYLE) & WS_CHILD)) return 0;
-    h = GetParent(h);
+    h = p;
   }
-  return h;
+  return 0;
 }
 
 void DefaultUnits(int pointSize, bool setFont, int *bx, int *by) {
@@ -271,8 +292,9 @@ HWND CreateDialogCore(HINSTANCE inst, const res::DialogTemplate &t, HWND owner, 
     DefaultUnits(t.pointSize, setFont, &bx, &by);
   }
 
-  // A child given as owner stands for its top-level window.
-  if (owner) {
+  // A child given as owner stands for its top-level window; a child dialog
+  // (a property page) keeps its parent.
+  if (owner && !(t.style & WS_CHILD)) {
     HWND root = GetAncestor(owner, GA_ROOT);
     if (root) owner = root;
   }
@@ -782,6 +804,15 @@ BOOL IsDialogMessageA(HWND dlg, LPMSG msg) {
         }
         if (target && !IsWindowEnabled(target)) return TRUE;
         SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, 0), (LPARAM)target);
+        return TRUE;
+      }
+      case VK_F1: {
+        HELPINFO hi{};
+        hi.cbSize = sizeof hi;
+        hi.iContextType = 1;  // HELPINFO_WINDOW
+        hi.iCtrlId = ctl ? GetWindowLongA(ctl, GWL_ID) : 0;
+        hi.hItemHandle = ctl ? ctl : dlg;
+        SendMessageA(dlg, WM_HELP, 0, (LPARAM)&hi);
         return TRUE;
       }
       case VK_ESCAPE: {

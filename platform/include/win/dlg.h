@@ -13,7 +13,6 @@
 #define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
 #endif
 
-typedef INT_PTR(CALLBACK *DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 
 // ---- dialog styles ----
 #define DS_ABSALIGN 0x0001L

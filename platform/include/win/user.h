@@ -12,6 +12,7 @@
 typedef LRESULT(CALLBACK *WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef void(CALLBACK *TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 typedef BOOL(CALLBACK *WNDENUMPROC)(HWND, LPARAM);
+typedef INT_PTR(CALLBACK *DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef HANDLE HDWP;
 
 typedef struct tagWNDCLASSA {
@@ -326,3 +327,4 @@ BOOL Beep(DWORD freq, DWORD duration);
 // Dialogs, message boxes, string tables and menus.
 #include "win/dlg.h"
 #include "win/menu.h"
+#include "win/prsht.h"
