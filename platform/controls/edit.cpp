@@ -62,11 +62,18 @@ int Width(const Edit *e, const std::string &s) { return TextWidth(e->font, s.c_s
 // The character index nearest to x within [from, to).
 size_t IndexAt(const Edit *e, size_t from, size_t to, int x) {
   std::string shown = Shown(e, e->text.substr(from, to - from));
+  if (shown.empty()) return from;
+  std::vector<int> dx(shown.size());
+  HDC dc = GetDC(0);
+  HGDIOBJ old = SelectObject(dc, FontOr(e->font));
+  SIZE sz{};
+  GetTextExtentExPointA(dc, shown.c_str(), (int)shown.size(), 0, nullptr, dx.data(), &sz);
+  SelectObject(dc, old);
+  ReleaseDC(0, dc);
   int prev = 0;
-  for (size_t i = 1; i <= shown.size(); ++i) {
-    int w = TextWidth(e->font, shown.c_str(), (int)i);
-    if (x < (prev + w) / 2) return from + i - 1;
-    prev = w;
+  for (size_t i = 0; i < dx.size(); ++i) {
+    if (x < (prev + dx[i]) / 2) return from + i;
+    prev = dx[i];
   }
   return to;
 }

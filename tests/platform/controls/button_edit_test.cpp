@@ -349,3 +349,38 @@ TEST_F(ControlsTest, StaticRepaintsNewTextAndKeepsAmpersandsWithNoPrefix) {
   EXPECT_EQ(GetDlgItem(parent, 90), plain);
   EXPECT_EQ(GetDlgItem(parent, 12345), 0u);
 }
+
+TEST_F(ControlsTest, MouseOnAnEditPlacesTheCaretAndDragSelects) {
+  HWND e = Make("EDIT", ES_AUTOHSCROLL, 95, 10, 10, 200, 20, "mandag");
+  auto at = [&](const char *prefix) {
+    HDC dc = GetDC(e);
+    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SIZE sz{};
+    GetTextExtentPoint32A(dc, prefix, (int)strlen(prefix), &sz);
+    SelectObject(dc, old);
+    ReleaseDC(e, dc);
+    return At(e, 1 + sz.cx, 10);
+  };
+  POINT a = at("man");
+  Click(a.x, a.y);
+  Pump();
+  EXPECT_EQ(GetFocus(), e);
+  TypeText("-");
+  Pump();
+  EXPECT_EQ(Text(e), "man-dag");
+  POINT from = at("man-da"), to = at("man");  // dragged leftwards over "-da"
+  tavo::test::Drag(from.x, from.y, to.x, to.y, 3);
+  Pump();
+  DWORD s = 0, en = 0;
+  SendMessageA(e, EM_GETSEL, (WPARAM)&s, (LPARAM)&en);
+  EXPECT_EQ(s, 3u);
+  EXPECT_EQ(en, 6u);
+  std::string big(20000, 'w');
+  SetWindowTextA(e, big.c_str());
+  POINT far = At(e, 150, 10);
+  Click(far.x, far.y);  // a long text stays quick to hit-test
+  Pump();
+  SendMessageA(e, EM_GETSEL, (WPARAM)&s, (LPARAM)&en);
+  EXPECT_GT(s, 0u);
+  EXPECT_LT(s, 100u);
+}
