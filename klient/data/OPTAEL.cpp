@@ -96,6 +96,10 @@ struct Samler {
   std::vector<uint8_t> lokaErRoert;
   bool lokaAktiv = false;
   uint8_t lokaAar = 0, lokaUgeNr = 0;
+  // Each employment's monthly figures: m x F + anfo.
+  uint32_t MedM = 0;
+  std::vector<float> medTal;            // MEDTAL_SLOTS floats per cell
+  std::vector<uint8_t> harMedTal;
 };
 thread_local Samler *gSamler = nullptr;  // the recount's own thread only
 
@@ -180,6 +184,15 @@ void BegyndSamler(Samler &s) {
       for (uint32_t d = 0; d <= s.D; ++d) s.dagElever[static_cast<size_t>(d) * s.A + a] = raekke[d];
     }
   }
+  // The employments' monthly figures are fresh and zero: the working-time
+  // pass that follows adds to them here too.
+  s.MedM = MedTalM;
+  const uint32_t antalAnfo = tvanfo.wRecCnt;
+  s.harMedTal.assign(antalAnfo, 0);
+  bool nogen = false;
+  for (uint32_t f = 1; f < antalAnfo; ++f)
+    if (MedTalFor(f)) s.harMedTal[f] = 1, nogen = true;
+  if (nogen && s.F == antalAnfo) s.medTal.assign((static_cast<size_t>(s.MedM) + 1) * s.F * MEDTAL_SLOTS, 0.0f);
   if (LokaOptalt && LokaSumTab && s.R) {
     s.lokaUge.assign(static_cast<size_t>(s.R) * LOKA_SLOTS_PR_UGE, 0);
     s.lokaErRoert.assign(s.R, 0);
@@ -198,10 +211,25 @@ void AfslutSamler(Samler &s) {
     for (uint32_t f = 0; f < s.F; ++f)
       for (uint32_t w = 0; w <= s.W; ++w)
         MedTalUgeTab[static_cast<size_t>(f) * (s.W + 1) + w] = s.medUge[static_cast<size_t>(w) * s.F + f];
+  if (!s.medTal.empty() && s.MedM == MedTalM)
+    for (uint32_t f = 1; f < s.F && f < tvanfo.wRecCnt; ++f)
+      if (MedTalMaaned *mt = s.harMedTal[f] ? MedTalFor(f) : nullptr)
+        for (uint32_t m = 0; m <= s.MedM; ++m)
+          memcpy(mt[m], &s.medTal[(static_cast<size_t>(m) * s.F + f) * MEDTAL_SLOTS], sizeof(MedTalMaaned));
   gSamler = nullptr;
 }
 
+bool HarMedTal(uint32_t anfo) {
+  if (const Samler *s = gSamler; s && !s->medTal.empty())
+    return anfo < s->harMedTal.size() && s->harMedTal[anfo];
+  return MedTalFor(anfo) != nullptr;
+}
+
 float *MedTalSlots(uint32_t anfo, MaanedIndeks m) {
+  if (Samler *s = gSamler; s && !s->medTal.empty()) {
+    if (anfo >= s->harMedTal.size() || !s->harMedTal[anfo] || m > s->MedM) return nullptr;
+    return &s->medTal[(static_cast<size_t>(m) * s->F + anfo) * MEDTAL_SLOTS];
+  }
   MedTalMaaned *mt = MedTalFor(anfo);
   if (!mt || m > MedTalM) return nullptr;
   return mt[m];
@@ -718,7 +746,7 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
 
   for (uint32_t i = 0; i < g.AntalAnfo; ++i) {
     const AnfoGrundPost &e = g.AnfoGrundTab[i];
-    if (!MedTalFor(e.anfo)) continue;
+    if (!HarMedTal(e.anfo)) continue;
     const uint32_t meda = MedaAf(e.anfo);
     float *slot = MedTalSlots(e.anfo, m);
     MedTalArbejdstidCelle *arb = ArbCelle(meda, m);
@@ -1131,9 +1159,9 @@ void AllokerMedTalArbejdstid() {
 void AllokerTalTab() {
   AllokerTalTabeller();
   HuskUnderOptaelling husk;
-  AllokerMedTalArbejdstid();
   Samler samler;
   BegyndSamler(samler);
+  AllokerMedTalArbejdstid();
   FreeAnfoAktiGrund(&AnfoAktiGrund);
   for (UgeIndeks w = 1; w <= SkemaPeriode.AntalUger; ++w) {
     const Uge U = IndeksTilUge(w);
