@@ -61,6 +61,29 @@ TEST_F(ControlsTest, ScrollBarThumbDragGivesThe32BitTrackPosition) {
   g_handler = nullptr;
 }
 
+TEST_F(ControlsTest, ScrollBarArrowRepeatsWhileHeld) {
+  std::vector<int> codes;
+  g_handler = [&](HWND, UINT m, WPARAM w, LPARAM, LRESULT *) {
+    if (m == WM_HSCROLL) codes.push_back(LOWORD(w));
+    return false;
+  };
+  HWND sb = Make("SCROLLBAR", SBS_HORZ, 53, 10, 10, 200, 16);
+  SetScrollRange(sb, SB_CTL, 0, 50, TRUE);
+  POINT left = At(sb, 4, 8);
+  tavo::test::MouseDown(0, left.x, left.y);
+  Pump();
+  EXPECT_EQ(GetCapture(), sb);
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  Pump();
+  tavo::test::MouseUp(0, left.x, left.y);
+  Pump();
+  ASSERT_GE(codes.size(), 3u);
+  EXPECT_TRUE(std::all_of(codes.begin(), codes.end() - 1, [](int c) { return c == SB_LINELEFT; }));
+  EXPECT_EQ(codes.back(), SB_ENDSCROLL);
+  EXPECT_EQ(GetCapture(), 0u);
+  g_handler = nullptr;
+}
+
 TEST_F(ControlsTest, DisableNoScrollDisablesInsteadOfHiding) {
   HWND sb = Make("SCROLLBAR", SBS_HORZ, 51, 10, 10, 200, 16);
   SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, 4, 10, 3, 0};

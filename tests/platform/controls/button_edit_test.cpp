@@ -384,3 +384,33 @@ TEST_F(ControlsTest, MouseOnAnEditPlacesTheCaretAndDragSelects) {
   EXPECT_GT(s, 0u);
   EXPECT_LT(s, 100u);
 }
+
+TEST_F(ControlsTest, ControlsDrawWithTheFontTheyAreGiven) {
+  HFONT courier = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, FIXED_PITCH, "Courier New");
+  struct Case {
+    const char *cls;
+    DWORD style;
+  };
+  const Case cases[] = {{"BUTTON", BS_PUSHBUTTON}, {"BUTTON", BS_AUTOCHECKBOX}, {"EDIT", ES_AUTOHSCROLL},
+                        {"STATIC", SS_LEFT},       {"LISTBOX", LBS_NOTIFY},     {"COMBOBOX", CBS_DROPDOWNLIST}};
+  int id = 200;
+  for (const Case &c : cases) {
+    HWND h = Make(c.cls, c.style, ++id, 10, 10, 200, 80, "Skrift");
+    if (!strcmp(c.cls, "LISTBOX")) SendMessageA(h, LB_ADDSTRING, 0, (LPARAM) "Skrift");
+    if (!strcmp(c.cls, "COMBOBOX")) {
+      SendMessageA(h, CB_ADDSTRING, 0, (LPARAM) "Skrift");
+      SendMessageA(h, CB_SETCURSEL, 0, 0);
+    }
+    EXPECT_EQ(SendMessageA(h, WM_GETFONT, 0, 0), 0) << c.cls;  // the default GUI font until told
+    SendMessageA(h, WM_SETFONT, (WPARAM)courier, TRUE);
+    EXPECT_EQ((HFONT)SendMessageA(h, WM_GETFONT, 0, 0), courier) << c.cls;
+    tavo::test::ClearDrawnTexts();
+    Pump();
+    std::string face;
+    for (auto &t : tavo::test::DrawnTexts())
+      if (t.hwnd == h && t.text == "Skrift") face = t.face;
+    EXPECT_EQ(face, "Courier New") << c.cls << " " << c.style;
+    DestroyWindow(h);
+  }
+  DeleteObject(courier);
+}
