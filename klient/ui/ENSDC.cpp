@@ -13,8 +13,6 @@ void SelectDCPalette(HWND hwnd, EnsDC *ens, HFONT font) {
   }
 }
 
-// The scroll-bar helpers need the control layer.
-#if __has_include("win/controls.h")
 HWND CreateScrollBarCtl(HINSTANCE inst, HWND parent, DWORD style, int x, int y, int width,
                         int height) {
   HWND h = CreateWindowExA(0, "SCROLLBAR", "", style, x, y, width, height, parent, 0, inst,
@@ -36,4 +34,3 @@ void SetScrollCtl(HWND scrollBar, int page, int count, int pos) {
   si.nPos = pos;
   SetScrollInfo(scrollBar, SB_CTL, &si, TRUE);
 }
-#endif

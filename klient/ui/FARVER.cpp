@@ -5,12 +5,7 @@
 #include <string>
 #include <strings.h>
 
-#include "LOGFIL.h"
 #include "STITAB.h"
-#if __has_include("win/dlg.h")
-#include "win/dlg.h"
-#define TAVO_HAR_MESSAGEBOX 1
-#endif
 
 COLORREF FarveTab[kAntalFarver];
 HBRUSH FarveBrush[kAntalFarver];
@@ -58,11 +53,7 @@ void FejlBoks(const char *fil) {
     if (*p == '\\' || *p == '/') navn = p + 1;
   char tekst[400];
   std::snprintf(tekst, sizeof tekst, "Filen '%s' er ikke af den forventede type.", navn);
-#ifdef TAVO_HAR_MESSAGEBOX
   MessageBoxA(0, tekst, "Fejl", MB_ICONINFORMATION);
-#else
-  LogPrintf("** Fejl: InitPalette(): %s\n", tekst);
-#endif
 }
 
 // Reads ini\tavo.pal: a missing file changes nothing, a file of the wrong

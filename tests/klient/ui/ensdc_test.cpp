@@ -46,7 +46,6 @@ TEST_F(Ens, FreshDcHasNoColoursAndThePalette) {
   EXPECT_EQ(GetPixel(ens.hdc, 1, 1), FarveTab[30]);
 }
 
-#if __has_include("win/controls.h")
 TEST_F(Ens, ScrollBarRangeFromTheCount) {
   const HWND sb = CreateScrollBarCtl(0, hwnd_, WS_CHILD | SBS_VERT, 80, 0, 16, 80);
   ASSERT_NE(sb, 0u);
@@ -69,6 +68,5 @@ TEST_F(Ens, ScrollBarRangeFromTheCount) {
   SetScrollCtl(sb, 10, 0, 0);
   EXPECT_TRUE(IsWindowVisible(sb));
 }
-#endif
 
 }  // namespace

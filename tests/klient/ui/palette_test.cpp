@@ -5,10 +5,7 @@
 
 #include "FARVER.h"
 #include "palette_fixture.h"
-#if __has_include("tavo/test_dialog.h")
 #include "tavo/test_dialog.h"
-#define HAR_DIALOG_TEST 1
-#endif
 
 namespace {
 
@@ -106,19 +103,15 @@ TEST_F(Palette, BadLinesAreSkippedOneByOne) {
 
 TEST_F(Palette, AFileOfTheWrongTypeChangesNothing) {
   SkrivIni("tavo.pal", "Farver\n3 (255,0,0)\n");
-#ifdef HAR_DIALOG_TEST
   tavo::test::StartDialogScript();
-#endif
   Init();
   EXPECT_EQ(FarveTab[12], 0u);
-#ifdef HAR_DIALOG_TEST
   const auto bokse = tavo::test::MessageBoxesShown();
   tavo::test::StopDialogScript();
   ASSERT_EQ(bokse.size(), 1u);
   EXPECT_EQ(bokse[0].caption, "Fejl");
   EXPECT_EQ(bokse[0].text, "Filen 'tavo.pal' er ikke af den forventede type.");
   EXPECT_EQ(bokse[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
-#endif
 }
 
 TEST_F(Palette, Entry18SetsTheBackgroundOnlyWithoutThemeColoursOnARichScreen) {
