@@ -1,0 +1,115 @@
+// The caption button strips, drawn as text pixmaps and turned into 4-bit
+// device-independent bitmaps when they are registered. The colour table is
+// the one that DrawSysColBitmap recolours: 0 dark shadow, 7 face, 8 shadow,
+// 15 highlight.
+
+#include "knapper.h"
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "win/gdi.h"
+#include "win/gdi_res.h"
+
+namespace {
+
+// Glyphs, 9 wide and 7 high: minimise, close, restore, maximise.
+const char *const Glyffer[4][7] = {
+    {".........", ".........", ".........", ".........", ".........", "..XXXXX..", "..XXXXX.."},
+    {".XX...XX.", "..XX.XX..", "...XXX...", "...XXX...", "..XX.XX..", ".XX...XX.", "........."},
+    {"...XXXXXX", "...XXXXXX", "...X....X", "XXXXXX..X", "XXXXXX..X", "X....XXXX", "XXXXXX..."},
+    {"XXXXXXXXX", "XXXXXXXXX", "X.......X", "X.......X", "X.......X", "X.......X", "XXXXXXXXX"},
+};
+
+enum : uint8_t { Moerk = 0, Flade = 7, Skygge = 8, Lys = 15 };
+
+// One strip: 4 columns of pictures, rows disabled, pressed, normal.
+std::vector<uint8_t> LavStrip(int w, int h) {
+  const int W = w * 4, H = h * 3;
+  std::vector<uint8_t> px((size_t)W * H, Flade);
+  auto saet = [&](int x, int y, uint8_t c) {
+    if (x >= 0 && y >= 0 && x < W && y < H) px[(size_t)y * W + x] = c;
+  };
+  for (int raekke = 0; raekke < 3; ++raekke) {
+    bool trykket = raekke == 1;
+    for (int kol = 0; kol < 4; ++kol) {
+      int ox = kol * w, oy = raekke * h;
+      // Raised frame (sunk when pressed): outer and inner ring.
+      uint8_t tl1 = trykket ? Moerk : Lys, br1 = trykket ? Lys : Moerk;
+      uint8_t tl2 = trykket ? Skygge : Flade, br2 = trykket ? Flade : Skygge;
+      for (int x = 0; x < w; ++x) {
+        saet(ox + x, oy, tl1);
+        saet(ox + x, oy + h - 1, br1);
+      }
+      for (int y = 0; y < h; ++y) {
+        saet(ox, oy + y, tl1);
+        saet(ox + w - 1, oy + y, br1);
+      }
+      for (int x = 1; x < w - 1; ++x) {
+        saet(ox + x, oy + 1, tl2);
+        saet(ox + x, oy + h - 2, br2);
+      }
+      for (int y = 1; y < h - 1; ++y) {
+        saet(ox + 1, oy + y, tl2);
+        saet(ox + w - 2, oy + y, br2);
+      }
+      int gx = ox + (w - 9) / 2 + (trykket ? 1 : 0), gy = oy + (h - 7) / 2 + (trykket ? 1 : 0);
+      for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 9; ++x) {
+          if (Glyffer[kol][y][x] != 'X') continue;
+          if (raekke == 0) {
+            saet(gx + x + 1, gy + y + 1, Lys);
+            saet(gx + x, gy + y, Skygge);
+          } else {
+            saet(gx + x, gy + y, Moerk);
+          }
+        }
+    }
+  }
+  // Header, the 16 standard colours, then the rows bottom-up, 2 pixels a byte.
+  const int stride = ((W * 4 + 31) / 32) * 4;
+  std::vector<uint8_t> dib(sizeof(BITMAPINFOHEADER) + 16 * 4 + (size_t)stride * H, 0);
+  BITMAPINFOHEADER bi;
+  std::memset(&bi, 0, sizeof bi);
+  bi.biSize = sizeof bi;
+  bi.biWidth = W;
+  bi.biHeight = H;
+  bi.biPlanes = 1;
+  bi.biBitCount = 4;
+  bi.biCompression = BI_RGB;
+  bi.biSizeImage = (DWORD)(stride * H);
+  std::memcpy(dib.data(), &bi, sizeof bi);
+  static const uint8_t farver[16][3] = {
+      {0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128, 128, 0}, {0, 0, 128},   {128, 0, 128},
+      {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0}, {0, 255, 0},  {255, 255, 0},
+      {0, 0, 255},   {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+  uint8_t *tab = dib.data() + sizeof bi;
+  for (int i = 0; i < 16; ++i) {
+    tab[i * 4 + 0] = farver[i][2];
+    tab[i * 4 + 1] = farver[i][1];
+    tab[i * 4 + 2] = farver[i][0];
+  }
+  uint8_t *bits = tab + 16 * 4;
+  for (int y = 0; y < H; ++y) {
+    uint8_t *linje = bits + (size_t)(H - 1 - y) * stride;
+    for (int x = 0; x < W; ++x) {
+      uint8_t c = px[(size_t)y * W + x];
+      linje[x / 2] |= (x % 2) ? c : (uint8_t)(c << 4);
+    }
+  }
+  return dib;
+}
+
+}  // namespace
+
+void RegistrerKnapBilleder() {
+  static bool gjort = false;
+  if (gjort) return;
+  gjort = true;
+  // The bytes must live as long as the program.
+  static const std::vector<uint8_t> stor = LavStrip(16, 14);
+  static const std::vector<uint8_t> lille = LavStrip(12, 12);
+  tavo::res::RegisterBitmap("orvane", "KAPTIONSTOR", stor.data(), stor.size());
+  tavo::res::RegisterBitmap("orvane", "KAPTIONLILLE", lille.data(), lille.size());
+}

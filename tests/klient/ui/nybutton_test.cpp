@@ -1,0 +1,112 @@
+// The bitmap button's press cycle, disabled state and keys.
+
+#include "ens_support.h"
+
+namespace {
+
+using namespace wfb_test;
+using tavo::test::ScreenPoint;
+
+class NyButton : public UiTest {
+ protected:
+  HWND Knap(uint32_t style = 0) {
+    HWND k = CreateNyButtonWnd(0, vaert, vaert, 77, 5, style, 20, 20, 60, 24, "Gem", "OK");
+    ShowWindow(k, SW_SHOW);
+    tavo::test::PumpUntilIdle();
+    Log().clear();
+    return k;
+  }
+  // Notifications only, in order; each must carry the id and the value.
+  std::vector<UINT> Noter() {
+    std::vector<UINT> v;
+    for (auto &b : Log())
+      if (b.msg >= NYB_KLIK && b.msg <= NYB_SLIP) {
+        EXPECT_EQ(b.w, 77u);
+        EXPECT_EQ(b.l, 5);
+        v.push_back(b.msg);
+      }
+    return v;
+  }
+  void Flyt(POINT p) {
+    tavo::test::MouseMove(p.x, p.y);
+    tavo::test::PumpUntilIdle();
+  }
+};
+
+TEST_F(NyButton, PressCycleInsideOutsideAndBack) {
+  HWND k = Knap();
+  POINT inde = ScreenPoint(k, 30, 12), ude = ScreenPoint(k, 200, 200);
+  struct Tilfaelde {
+    const char *navn;
+    std::vector<POINT> vej;  // moves between down and up, up at the last
+    std::vector<UINT> forventet;
+  } tilfaelde[] = {
+      {"click", {inde}, {NYB_TRYK, NYB_SLIP, NYB_KLIK}},
+      {"leave and return", {ude, inde}, {NYB_TRYK, NYB_SLIP, NYB_KLIK}},
+      {"released outside", {ude}, {NYB_TRYK}},
+  };
+  for (auto &t : tilfaelde) {
+    SCOPED_TRACE(t.navn);
+    Flyt(inde);
+    Log().clear();
+    tavo::test::MouseDown(0, inde.x, inde.y);
+    tavo::test::PumpUntilIdle();
+    for (POINT p : t.vej) Flyt(p);
+    POINT sidste = t.vej.back();
+    tavo::test::MouseUp(0, sidste.x, sidste.y);
+    tavo::test::PumpUntilIdle();
+    EXPECT_EQ(Noter(), t.forventet);
+    EXPECT_NE(GetCapture(), k);
+  }
+}
+
+TEST_F(NyButton, DisabledIgnoresMouseAndKeysUntilEnabled) {
+  HWND k = Knap();
+  SendMessageA(k, NYB_FOKUS_TIL, 0, 0);
+  SendMessageA(k, NYB_DEAKTIVER, 0, 0);
+  POINT p = ScreenPoint(k, 10, 10);
+  tavo::test::Click(p.x, p.y);
+  SendMessageA(k, WM_KEYDOWN, VK_RETURN, 0);
+  SendMessageA(k, WM_KEYUP, VK_RETURN, 0);
+  tavo::test::PumpUntilIdle();
+  EXPECT_TRUE(Noter().empty());
+
+  SendMessageA(k, NYB_AKTIVER, 0, 0);
+  tavo::test::Click(p.x, p.y);
+  tavo::test::PumpUntilIdle();
+  EXPECT_EQ(Noter(), (std::vector<UINT>{NYB_TRYK, NYB_SLIP, NYB_KLIK}));
+}
+
+TEST_F(NyButton, EnterAndSpaceOnlyWhenFocused) {
+  HWND k = Knap();
+  SendMessageA(k, WM_KEYDOWN, VK_RETURN, 0);
+  SendMessageA(k, WM_KEYUP, VK_RETURN, 0);
+  EXPECT_TRUE(Noter().empty());
+  SendMessageA(k, NYB_FOKUS_TIL, 0, 0);
+  EXPECT_EQ(SendMessageA(k, NYB_FOKUS, 0, 0), 1);
+  for (UINT vk : {VK_RETURN, VK_SPACE}) {
+    Log().clear();
+    SendMessageA(k, WM_KEYDOWN, vk, 0);
+    SendMessageA(k, WM_KEYUP, vk, 0);
+    EXPECT_EQ(Noter(), (std::vector<UINT>{NYB_TRYK, NYB_SLIP, NYB_KLIK}));
+  }
+  EXPECT_EQ(SendMessageA(k, NYB_SPOERG, 0, 0), 1);
+}
+
+TEST_F(NyButton, TextAndLatchedLookArePainted) {
+  HWND k = Knap();
+  tavo::test::ClearDrawnTexts();
+  SendMessageA(k, NYB_TEKST, NYB_VENSTRE, reinterpret_cast<LPARAM>("Søg"));
+  SendMessageA(k, NYB_LAAS_NED, 0, 0);
+  bool fundet = false;
+  for (auto &t : tavo::test::DrawnTexts())
+    if (t.hwnd == k && t.text == "Søg") {
+      fundet = true;
+      EXPECT_EQ(t.text_color, GetSysColor(COLOR_BTNTEXT));
+    }
+  EXPECT_TRUE(fundet);
+  // Latched: the face is palette colour 2.
+  EXPECT_EQ(tavo::test::WindowPixel(k, 50, 20), FarveTab[2]);
+}
+
+}  // namespace
