@@ -29,6 +29,13 @@ struct TalPeriodeRec {
   uint32_t CellerPrDag;
 };
 
+// Asks a window a question by message (the list window its display mode,
+// the date window its date). The data store does not link the window layer:
+// the shell installs SendMessage here. Without it every answer is 0.
+typedef LRESULT (*TalSpoergFn)(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+void SaetTalSpoerg(TalSpoergFn fn);
+LRESULT TalSpoerg(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
 // The window's display-mode letter: 'D', 'T' or 'L' (lesson view).
 char VisningsBogstav(HWND hwnd);
 
