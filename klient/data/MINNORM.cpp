@@ -17,11 +17,21 @@ const SkemarolRec *Rolle(uint32_t rol) { return rol ? TabRec<SkemarolRec>(tvskem
 
 bool GyldigPaa(Dato fra, Dato til, Dato dato) { return fra <= dato && dato <= til; }
 
+// The activity type is exactly "OVAK". Asked for every event of a recount,
+// so the letters are compared in place instead of through the library.
+bool ErOvak(const AktiRec *a) {
+  constexpr size_t n = sizeof a->Type;
+  static_assert(n >= 4);
+  const char *t = a->Type;
+  return t[0] == 'O' && t[1] == 'V' && t[2] == 'A' && t[3] == 'K' && (n == 4 || t[4] == '\0');
+}
+
 // Step 5: the agreement's minute-norm rate.
 bool AcsaNorm(Dato dato, uint32_t anfo, uint32_t akti, const AktiRec *a, uint32_t skfa, float *pNorm) {
-  if (FeltErTekst(a->Type, sizeof a->Type, "OVAK")) return false;
-  const ArafRec *af = TabRec<ArafRec>(tvaraf, MedPerAraf(anfo, dato));
-  if (!af || MedPerAraf(anfo, dato) == 0 || af->ac_minut_norm != 'J') return false;
+  if (ErOvak(a)) return false;
+  const uint32_t araf = MedPerAraf(anfo, dato);
+  const ArafRec *af = TabRec<ArafRec>(tvaraf, araf);
+  if (!af || araf == 0 || af->ac_minut_norm != 'J') return false;
   uint32_t acsa = 0;
   if (tvskph.wRecCnt) {
     const uint32_t n = FindParRec(&tdskph, &tvskph, akti, skfa);
@@ -81,7 +91,7 @@ bool MinutfauNorm(Dato dato, const AktiRec *a, uint32_t skfa, float *pNorm) {
 
 // Step 9: the education group's own norm.
 bool MinutudNorm(Dato dato, const AktiRec *a, float *pNorm) {
-  if (FeltErTekst(a->Type, sizeof a->Type, "OVAK")) return false;
+  if (ErOvak(a)) return false;
   const UdgrRec *u = a->udgr_id ? TabRec<UdgrRec>(tvudgr, a->udgr_id) : nullptr;
   if (!u) return false;
   uint32_t n = u->forste_minutud;
@@ -190,8 +200,9 @@ void BeregnMinutnorm(Dato dato, uint32_t anfo, uint32_t skemarol, float fallback
   uint8_t beregn = 0;
   Trin(dato, anfo, skemarol, fallback, akti, skfa, planVaerdi, &norm, &beregn);
   if (norm > 0) {
-    const AnskRec *k = TabRec<AnskRec>(tvansk, MedPerAnsk(anfo, dato));
-    if (k && MedPerAnsk(anfo, dato) != 0 && k->Minutnorm_regulering != 0) {
+    const uint32_t ansk = MedPerAnsk(anfo, dato);
+    const AnskRec *k = TabRec<AnskRec>(tvansk, ansk);
+    if (k && ansk != 0 && k->Minutnorm_regulering != 0) {
       beregn = BEREGN_REGULERET;
       norm += k->Minutnorm_regulering;
     }

@@ -96,6 +96,20 @@ struct Samler {
   std::vector<uint8_t> lokaErRoert;
   bool lokaAktiv = false;
   uint8_t lokaAar = 0, lokaUgeNr = 0;
+  // The days of the week being walked, worked out once for its events.
+  struct Dag {
+    Dato dato;
+    int32_t dagOff;
+    MaanedIndeks m;
+    uint32_t y;
+  };
+  bool ugeAktiv = false;
+  uint8_t ugeAar = 0, ugeNr = 0;
+  UgeIndeks w = 0;
+  Dag dage[8];
+  Dato idag = 0;
+  Maaned sidsteMnd = 0;
+  MaanedIndeks sidsteMndIdx = 0;
   // Each employment's monthly figures: m x F + anfo.
   uint32_t MedM = 0;
   std::vector<float> medTal;            // MEDTAL_SLOTS floats per cell
@@ -157,11 +171,47 @@ void LaegLokaUgeUd() {
   s->lokaAktiv = false;
 }
 
-void BegyndLokaUge(uint8_t aarIdx, uint8_t uge) {
+// The facts of a weekday of the week being walked; null outside it.
+const Samler::Dag *UgeDag(uint8_t aarIdx, uint8_t uge, uint8_t dag) {
+  const Samler *s = gSamler;
+  if (!s || !s->ugeAktiv || s->ugeAar != aarIdx || s->ugeNr != uge || dag < 1 || dag > 7) return nullptr;
+  return &s->dage[dag];
+}
+
+// The index of a month; the postings of a month bucket ask for the same
+// month over and over.
+MaanedIndeks MaanedIndeksAf(Maaned mnd) {
+  Samler *s = gSamler;
+  if (!s) return MaanedTilIndeks(mnd);
+  if (s->sidsteMnd != mnd || s->sidsteMnd == 0) {
+    s->sidsteMnd = mnd;
+    s->sidsteMndIdx = MaanedTilIndeks(mnd);
+  }
+  return s->sidsteMndIdx;
+}
+
+// Today, asked once for the whole recount.
+Dato Idag() { return gSamler ? gSamler->idag : TalDagsDato(); }
+
+void BegyndUge(uint8_t aarIdx, uint8_t uge) {
   Samler *s = gSamler;
   if (!s) return;
   LaegLokaUgeUd();
-  if (s->lokaUge.empty() || uge == 0 || uge >= UGE_SLOTS) return;
+  s->ugeAktiv = false;
+  if (uge == 0 || uge >= UGE_SLOTS) return;
+  s->ugeAktiv = true;
+  s->ugeAar = aarIdx;
+  s->ugeNr = uge;
+  const Uge U = UgeAf(aarIdx, uge);
+  s->w = UgeTilIndeks(U);
+  for (uint8_t d = 1; d <= 7; ++d) {
+    Samler::Dag &x = s->dage[d];
+    x.dato = UgeDagTilDato(U, d);
+    x.dagOff = DagOffset(x.dato);
+    x.m = MaanedTilIndeks(x.dato / 100);
+    x.y = SkoleAarIndeks(x.dato);
+  }
+  if (s->lokaUge.empty()) return;
   s->lokaAktiv = true;
   s->lokaAar = aarIdx;
   s->lokaUgeNr = uge;
@@ -175,6 +225,7 @@ void BegyndSamler(Samler &s) {
   s.W = TalDim.W;
   s.R = TalDim.R;
   s.D = TalDim.D;
+  s.idag = TalDagsDato();
   if (AktiTalTab) s.aktiMnd.assign((static_cast<size_t>(s.M) + 1) * s.A, AktiTalCelle{});
   if (MedTalUgeTab) s.medUge.assign((static_cast<size_t>(s.W) + 1) * s.F, MedTalUgeCelle{});
   if (AktiDagTab && s.A) {
@@ -495,7 +546,8 @@ bool SaetAnfoAktiGrundHoved(uint8_t aarIdx, uint8_t uge, uint32_t forste, AnfoAk
   if (!f || f->Forste != forste) return false;
   // A weekday or lesson the tables have no cell for: the event is left out.
   if (f->Dag < 1 || f->Dag > 7 || f->Lektion > MAX_LEKTION) return false;
-  g->Dato_ = UgeDagTilDato(UgeAf(aarIdx, uge), f->Dag);
+  const Samler::Dag *ud = UgeDag(aarIdx, uge, f->Dag);
+  g->Dato_ = ud ? ud->dato : UgeDagTilDato(UgeAf(aarIdx, uge), f->Dag);
   for (uint32_t r = forste; const SkeRec *s = Raekke(b, r); ++r) {
     if (s->Forste != forste) break;
     if (s->akti_id) ++g->AntalAkti;
@@ -514,8 +566,9 @@ namespace {
 // without its own, the employment's standard lesson length when it has one.
 float AnfoFaktor(uint32_t anfo, Dato dato, float antalStd, float lv, float minutter) {
   if (antalStd != 0) return lv;
-  const AftalopRec *a = TabRec<AftalopRec>(tvaftalop, MedPerAftalop(anfo, dato));
-  if (a && MedPerAftalop(anfo, dato) != 0 && a->Standardlektionslaengde != 0) {
+  const uint32_t aftalop = MedPerAftalop(anfo, dato);
+  const AftalopRec *a = TabRec<AftalopRec>(tvaftalop, aftalop);
+  if (a && aftalop != 0 && a->Standardlektionslaengde != 0) {
     const float l = static_cast<float>(a->Standardlektionslaengde);
     return minutter == l ? 1.0f : minutter / l;
   }
@@ -601,7 +654,8 @@ void FyldAnfoAktiGrund(uint8_t aarIdx, uint8_t uge, uint32_t forste, AnfoAktiGru
   g->AntalAkti = g->AntalAnfo = g->AntalLoka = 0;
   g->AntalLaerere = g->AntalSyge = 0;
   if (!f) return;
-  const int32_t dagOff = DagOffset(g->Dato_);
+  const Samler::Dag *ud = UgeDag(aarIdx, uge, f->Dag);
+  const int32_t dagOff = ud && ud->dato == g->Dato_ ? ud->dagOff : DagOffset(g->Dato_);
   const float lv = Lektionsvaerdi(f->Antal_std_lektioner, g->Minutter);
 
   // The event's activities, in row order, as the shares are counted over them.
@@ -715,7 +769,7 @@ bool HontimFindes(uint32_t anfo, Dato dato, int32_t H) {
 
 void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
   AnfoAktiGrundRec &g = AnfoAktiGrund;
-  const Dato idag = TalDagsDato();
+  const Dato idag = Idag();
   if (!SaetAnfoAktiGrundHoved(aarIdx, uge, forste, &g)) return;
   AllokerAnfoAktiGrund(&g);
   FyldAnfoAktiGrund(aarIdx, uge, forste, &g);
@@ -735,12 +789,14 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
   }
 
   const Uge U = UgeAf(aarIdx, uge);
-  const UgeIndeks w = UgeTilIndeks(U);
+  const Samler::Dag *ud = UgeDag(aarIdx, uge, f.Dag);
+  if (ud && ud->dato != g.Dato_) ud = nullptr;
+  const UgeIndeks w = ud ? gSamler->w : UgeTilIndeks(U);
   if (w == 0 || w > SkemaPeriode.AntalUger) return;
   const Dato dato = g.Dato_;
-  const MaanedIndeks m = MaanedTilIndeks(dato / 100);
+  const MaanedIndeks m = ud ? ud->m : MaanedTilIndeks(dato / 100);
   const int32_t L = Tusindedele(Lektionsvaerdi(f.Antal_std_lektioner, g.Minutter));
-  const uint32_t y = SkoleAarIndeks(dato);
+  const uint32_t y = ud ? ud->y : SkoleAarIndeks(dato);
   const bool norm = Ind().normsystem != 0;
   const bool egenPlan = !Ind().supertavo && HarEgenPlan;
 
@@ -1168,7 +1224,7 @@ void AllokerTalTab() {
     const uint8_t aarIdx = static_cast<uint8_t>(U / 100 - SkemaPeriode.BaseAar);
     const uint8_t uge = static_cast<uint8_t>(U % 100);
     const TabVar *b = UgeBucket(aarIdx, uge);
-    BegyndLokaUge(aarIdx, uge);
+    BegyndUge(aarIdx, uge);
     for (uint32_t r = 1; b && r < b->wRecCnt; ++r) {
       const SkeRec *s = Raekke(b, r);
       if (Levende(s->Status) && s->Forste == r) OptaelSkemabeg(aarIdx, uge, r, +1);
@@ -1195,8 +1251,8 @@ void OptaelTimoak(const TimoakRaekke *row, int sign) {
   if (!MaanedIPerioden(row->Dato / 100)) return;
   const float timer = static_cast<float>(row->Timer) / 100.0f;
   const float st = static_cast<float>(sign) * timer;
-  const MaanedIndeks m = MaanedTilIndeks(row->Dato / 100);
-  const Dato idag = TalDagsDato();
+  const MaanedIndeks m = MaanedIndeksAf(row->Dato / 100);
+  const Dato idag = Idag();
   const char type = row->Type;
   const bool stor = type == 'F' || type == 'H' || type == 'P' || type == 'A';
   float norm = 60.0f;
@@ -1207,15 +1263,15 @@ void OptaelTimoak(const TimoakRaekke *row, int sign) {
       norm = n;
     else
       norm = 60.0f;
-  } else {
-    plus = Akti(row->akti_id).plus ? 1 : 0;
   }
+  const AktiSvar &as = Akti(row->akti_id);
+  if (!stor) plus = as.plus ? 1 : 0;
 
   if (float *slot = MedTalSlots(row->anfo_id, m)) {
     if (plus) {
       slot[7] += st;
     } else {
-      const char *kode = Akti(row->akti_id).kode;
+      const char *kode = as.kode;
       if (kode[0]) {
         if (ErAfspadseringKode(kode)) slot[15] += st * norm * 10.0f / 60.0f;
         if (KodeEr(kode, "O")) slot[17] += st * norm * 10.0f / 60.0f;

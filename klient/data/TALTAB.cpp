@@ -198,8 +198,11 @@ void AllokerAktiTalTab() {
     const int32_t start = DatoTilAbsDag(k->Startdato > fra ? k->Startdato : fra) - fraDag;
     const int32_t slut = DatoTilAbsDag(k->Slutdato < til ? k->Slutdato : til) - fraDag;
     uint16_t *raekke = AktiDagTab + static_cast<size_t>(k->akti_id) * (d.D + 1);
-    for (int32_t o = start < 0 ? 0 : start; o <= slut && o <= static_cast<int32_t>(d.D); ++o)
-      if (raekke[o] < UINT16_MAX) ++raekke[o];
+    // Saturating, without a branch, so the loop over a year of days runs
+    // several days at a time.
+    const int32_t til = slut < static_cast<int32_t>(d.D) ? slut : static_cast<int32_t>(d.D);
+    for (int32_t o = start < 0 ? 0 : start; o <= til; ++o)
+      raekke[o] = static_cast<uint16_t>(raekke[o] + (raekke[o] != UINT16_MAX));
   }
 }
 
