@@ -100,10 +100,16 @@ bool RaekkeTaeller(const TalPeriodeRec &p, Dato d, uint32_t lektion, const Visni
   return lektion <= p.CellerPrDag || lektion <= v.AktuelSlot;
 }
 
+// The participant of a row of kind 'M', 'K' or 'L' (read by name: the row
+// is packed).
+uint32_t Deltager(const SkeRec &s, char art) {
+  return art == 'M' ? s.anfo_id : art == 'K' ? s.akti_id : s.loka_id;
+}
+
 // Calls fn(aarIdx, uge, w, row number, row) for every live row of the
-// period's weeks that hold obj in the field chosen by felt, once per event.
+// period's weeks whose participant of kind art is obj, once per event.
 template <class Fn>
-void ForHverRaekke(const TalPeriodeRec &p, uint32_t SkeRec::*felt, uint32_t obj, Fn fn) {
+void ForHverRaekke(const TalPeriodeRec &p, char art, uint32_t obj, Fn fn) {
   const UgeIndeks fra = std::max<UgeIndeks>(p.FraIdx, 1);
   const UgeIndeks til = std::min<UgeIndeks>(p.TilIdx, SkemaPeriode.AntalUger);
   for (UgeIndeks w = fra; w <= til; ++w) {
@@ -113,7 +119,7 @@ void ForHverRaekke(const TalPeriodeRec &p, uint32_t SkeRec::*felt, uint32_t obj,
     uint32_t sidsteForste = 0;
     for (uint32_t r = 1; b && r < b->wRecCnt; ++r) {
       const SkeRec *s = Raekke(b, r);
-      if (!s || s->*felt != obj || !SkeRaekkeLever(s->Status)) continue;
+      if (!s || Deltager(*s, art) != obj || !SkeRaekkeLever(s->Status)) continue;
       if (s->Forste != 0 && s->Forste == sidsteForste) continue;
       sidsteForste = s->Forste;
       fn(aar, uge, w, r, *s);
@@ -279,7 +285,7 @@ bool AnfoPeriodeTal(HWND hwnd, uint32_t anfo, UgeIndeks w, float *pTimer, int32_
   TalPeriodeRec p;
   TalPeriode(hwnd, art, w, sf, st, &p);
   const VisningsTilstandRec &v = Visning(hwnd);
-  ForHverRaekke(p, &SkeRec::anfo_id, anfo, [&](uint8_t aar, uint8_t uge, UgeIndeks u, uint32_t r, const SkeRec &s) {
+  ForHverRaekke(p, 'M', anfo, [&](uint8_t aar, uint8_t uge, UgeIndeks u, uint32_t r, const SkeRec &s) {
     if (!RaekkeTaeller(p, RaekkeDato(u, s), s.Lektion, v)) return;
     SkemabegObjektTal(aar, uge, r, 'M', anfo, pTimer, pLektioner, nullptr, pRoller, false);
   });
@@ -297,7 +303,7 @@ void AktiPeriodeTal(HWND hwnd, uint32_t akti, float *pPostTimer, float *pBegTime
   TalPeriode(hwnd, art, SkemaPeriode.AktuelUgeIndeks, nedre, oevre, &p);
   if (art != TALPER_IALT) {
     const VisningsTilstandRec &v = Visning(hwnd);
-    ForHverRaekke(p, &SkeRec::akti_id, akti, [&](uint8_t aar, uint8_t uge, UgeIndeks u, uint32_t r, const SkeRec &s) {
+    ForHverRaekke(p, 'K', akti, [&](uint8_t aar, uint8_t uge, UgeIndeks u, uint32_t r, const SkeRec &s) {
       if (!RaekkeTaeller(p, RaekkeDato(u, s), s.Lektion, v)) return;
       SkemabegObjektTal(aar, uge, r, 'K', akti, pBegTimer, pElevLektioner, pLaererLektioner, nullptr, false);
     });
@@ -380,7 +386,7 @@ int32_t LokaBelaegning(HWND hwnd, uint32_t loka, int art) {
   std::vector<uint8_t> lek(7 * LEKTIONER_PR_DAG), slot(7 * TIDSSLOTS_PR_DAG);
   double sum = 0;
   UgeIndeks sidsteUge = 0;
-  ForHverRaekke(p, &SkeRec::loka_id, loka, [&](uint8_t, uint8_t, UgeIndeks u, uint32_t, const SkeRec &s) {
+  ForHverRaekke(p, 'L', loka, [&](uint8_t, uint8_t, UgeIndeks u, uint32_t, const SkeRec &s) {
     if (u != sidsteUge) {
       std::fill(lek.begin(), lek.end(), 0);
       std::fill(slot.begin(), slot.end(), 0);
