@@ -56,4 +56,15 @@ void StopDialogScript();                    // clears handlers and records
 // The controls of a dialog as the hook sees them (for a modeless one).
 ShownDialog CaptureDialog(HWND dlg);
 
+// ShellExecute while a log runs: the call is recorded and nothing is started.
+struct ShellCall {
+  std::string operation;  // "open", "explore", "" for none
+  std::string file;       // as given (Windows path or address)
+  std::string parameters;
+  std::string directory;
+  int show = 0;
+};
+void StartShellLog();
+std::vector<ShellCall> StopShellLog();
+
 }  // namespace tavo::test

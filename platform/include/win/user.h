@@ -328,3 +328,4 @@ BOOL Beep(DWORD freq, DWORD duration);
 #include "win/dlg.h"
 #include "win/menu.h"
 #include "win/prsht.h"
+#include "win/shellapi.h"
