@@ -114,8 +114,13 @@ struct Samler {
   uint32_t MedM = 0;
   std::vector<float> medTal;            // MEDTAL_SLOTS floats per cell
   std::vector<uint8_t> harMedTal;
+  ~Samler();
 };
 thread_local Samler *gSamler = nullptr;  // the recount's own thread only
+
+Samler::~Samler() {
+  if (gSamler == this) gSamler = nullptr;
+}
 
 constexpr uint32_t LOKA_SLOTS_PR_UGE = 7 * 48;
 
