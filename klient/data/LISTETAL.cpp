@@ -92,6 +92,21 @@ bool OpgoerelsesPeriode(HWND hwnd, uint32_t anfo, UgeIndeks w, Dato *pFra, Dato 
   return *pFra != 0 && *pFra <= *pTil && *pFra >= SkemaPeriode.FraDato && *pTil <= SkemaPeriode.TilDato;
 }
 
+// The lesson of a row: its own number, else the lesson of the ring system
+// (its own, or the default one) whose span holds its start time; 0 when
+// none does.
+uint32_t RaekkeLektion(const SkeRec &s) {
+  if (s.Lektion) return s.Lektion;
+  const uint32_t risy = s.risy_id ? s.risy_id : GlobalIndstillinger.standardRingSystem;
+  const RisyRec *r = GyldigRef(&tvrisy, risy) ? TabRec<RisyRec>(tvrisy, risy) : nullptr;
+  if (!r) return 0;
+  for (uint32_t i = 0; i < LEKTIONER_PR_DAG; ++i) {
+    const uint32_t fra = r->Starttid[i], til = r->Sluttid[i];
+    if (til > fra && s.Starttid >= fra && s.Starttid < til) return i + 1;
+  }
+  return 0;
+}
+
 // Whether a row of the period counts: dated in it, and on its last day only
 // up to the lessons shown that day.
 bool RaekkeTaeller(const TalPeriodeRec &p, Dato d, uint32_t lektion, const VisningsTilstandRec &v) {
@@ -180,9 +195,7 @@ void TalPeriode(HWND hwnd, int art, UgeIndeks w, Dato nedre, Dato oevre, TalPeri
       celler = v.AktuelSlot;
       break;
     case TALPER_FOER: {
-      Dato d = man;
-      for (int i = 0; i < 1 && d; ++i) d = ForrigeDato(d);  // the Sunday before
-      til = d;
+      til = man ? ForrigeDato(man) : 0;  // the Sunday before
       celler = 0;
       break;
     }
@@ -286,7 +299,7 @@ bool AnfoPeriodeTal(HWND hwnd, uint32_t anfo, UgeIndeks w, float *pTimer, int32_
   TalPeriode(hwnd, art, w, sf, st, &p);
   const VisningsTilstandRec &v = Visning(hwnd);
   ForHverRaekke(p, 'M', anfo, [&](uint8_t aar, uint8_t uge, UgeIndeks u, uint32_t r, const SkeRec &s) {
-    if (!RaekkeTaeller(p, RaekkeDato(u, s), s.Lektion, v)) return;
+    if (!RaekkeTaeller(p, RaekkeDato(u, s), RaekkeLektion(s), v)) return;
     SkemabegObjektTal(aar, uge, r, 'M', anfo, pTimer, pLektioner, nullptr, pRoller, false);
   });
   return true;
@@ -304,7 +317,7 @@ void AktiPeriodeTal(HWND hwnd, uint32_t akti, float *pPostTimer, float *pBegTime
   if (art != TALPER_IALT) {
     const VisningsTilstandRec &v = Visning(hwnd);
     ForHverRaekke(p, 'K', akti, [&](uint8_t aar, uint8_t uge, UgeIndeks u, uint32_t r, const SkeRec &s) {
-      if (!RaekkeTaeller(p, RaekkeDato(u, s), s.Lektion, v)) return;
+      if (!RaekkeTaeller(p, RaekkeDato(u, s), RaekkeLektion(s), v)) return;
       SkemabegObjektTal(aar, uge, r, 'K', akti, pBegTimer, pElevLektioner, pLaererLektioner, nullptr, false);
     });
     return;
@@ -382,7 +395,7 @@ int32_t LokaBelaegning(HWND hwnd, uint32_t loka, int art) {
   const VisningsTilstandRec &v = Visning(hwnd);
   const bool tid = VisningsBogstav(hwnd) == 'T';
   // One cell per lesson (or five-minute slot in the time view) of every
-  // day; a row without a lesson number marks the slot of its start time.
+  // day; a row whose start lies in no lesson marks the slot of its start.
   std::vector<uint8_t> lek(7 * LEKTIONER_PR_DAG), slot(7 * TIDSSLOTS_PR_DAG);
   double sum = 0;
   UgeIndeks sidsteUge = 0;
@@ -393,10 +406,11 @@ int32_t LokaBelaegning(HWND hwnd, uint32_t loka, int art) {
       sidsteUge = u;
     }
     const Dato rd = RaekkeDato(u, s);
-    if (!rd || !RaekkeTaeller(p, rd, s.Lektion, v)) return;
+    const uint32_t l = RaekkeLektion(s);
+    if (!rd || !RaekkeTaeller(p, rd, l, v)) return;
     uint8_t *celle = nullptr;
-    if (!tid && s.Lektion >= 1 && s.Lektion <= LEKTIONER_PR_DAG) {
-      celle = &lek[(s.Dag - 1) * LEKTIONER_PR_DAG + s.Lektion - 1];
+    if (!tid && l >= 1 && l <= LEKTIONER_PR_DAG) {
+      celle = &lek[(s.Dag - 1) * LEKTIONER_PR_DAG + l - 1];
     } else {
       const uint32_t min = s.Starttid / 100 * 60 + s.Starttid % 100;
       if (min / 5 >= TIDSSLOTS_PR_DAG) return;

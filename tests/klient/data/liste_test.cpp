@@ -192,6 +192,36 @@ TEST_F(ListeTal, RoomOccupationCountsASlotOnce) {
   GlobalIndstillinger.standardlektionslengde = 15;
   EXPECT_EQ(LokaBelaegning(0, rum, TALPER_UGE), 6);  // 45 / 15 in place of 1.0: 5.5
 
+  // A row without a lesson number takes the lesson of its start time in
+  // the default ring system: lesson 3 on Tuesday, held already.
+  GlobalIndstillinger.standardlektion = 0;
+  RisyRec ring{};
+  ring.Status = 10;
+  for (int i = 0; i < 10; ++i) {
+    ring.Starttid[i] = 800 + i * 50;  // 0800, 0850, 0940 ...
+    ring.Sluttid[i] = 845 + i * 50;
+  }
+  ring.Starttid[2] = 900;
+  GlobalIndstillinger.standardRingSystem = predtest::Ny(tdrisy, tvrisy, ring);
+  NyBeg(uge, 2, 0, 910, 945, 3.0f, {{0, 0, 0, rum}});
+  EXPECT_EQ(LokaBelaegning(0, rum, TALPER_UGE), 4);
+  NyBeg(uge, 1, 0, 1300, 1345, 3.0f, {{0, 0, 0, rum}});  // in no lesson: its own slot
+  EXPECT_EQ(LokaBelaegning(0, rum, TALPER_UGE), 7);
+
+  // The room's figures of one event, with its role.
+  const uint32_t forste = NyBeg(202450, 1, 1, 800, 845, 2.0f, {{0, 0, 0, rum}, {0, 0, 0, andet}});
+  TabVar *b = SkemabegBucket(202450);
+  ASSERT_NE(b, nullptr);
+  reinterpret_cast<SkeRec *>(GetRec(&tdske, b, forste))->lokrolle_id = 4;
+  int32_t lek = 0;
+  RolleTalListe roller{};
+  EXPECT_TRUE(SkemabegObjektTal(202450 / 100 - SkemaPeriode.BaseAar, 50, forste + 1, 'L', rum, nullptr, &lek,
+                                nullptr, &roller, false));
+  EXPECT_EQ(lek, 2000);
+  ASSERT_EQ(roller.Antal, 1u);
+  EXPECT_EQ(roller.Post[0].rolle, 4u);
+  EXPECT_EQ(roller.Post[0].Lektioner, 2000);
+
   AllokerLokaTalTab();
   LokaSumTab[static_cast<size_t>(rum) * TalDim.Y + IndeksTilAarOffset(SkemaPeriode.AktuelUgeIndeks)] = 2500;
   EXPECT_EQ(LokaBelaegning(0, rum, TALPER_IALT), 3);
