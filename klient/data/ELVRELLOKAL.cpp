@@ -1,0 +1,190 @@
+#include "ELVRELLOKAL.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "FINDREC.h"
+#include "IMPORT.h"
+#include "KATALOG.h"
+#include "STITAB.h"
+#include "TABOPER.h"
+#include "TAVODATA.h"
+#include "tavo/assert.h"
+
+namespace {
+
+constexpr uint8_t LOKAL_STATUS = 20;
+constexpr int kLinjeLaengde = 512;  // 511 characters and the terminator
+
+bool Sti(char *buf, size_t n, const char *rel) {
+  int r = snprintf(buf, n, "%s%s", StiTab.szdata, rel);
+  return r > 0 && static_cast<size_t>(r) < n;
+}
+
+struct ElvRel2Rec {
+  uint32_t akti1_id;
+  uint32_t akti2_id;
+  uint32_t Startdato;
+  uint32_t Slutdato;
+  uint8_t Status;
+};
+
+// A local pair, current or pending (the pending one is written and dropped
+// the same way, so that a pair added since the last merge is neither lost
+// nor doubled).
+bool ErLokal(uint8_t status) { return status == LOKAL_STATUS || status == 200 + LOKAL_STATUS; }
+
+ElvRel2Rec LaesPar(uint32_t r) {
+  ElvRel2Rec p{};
+  const uint8_t *rec = GetRec(&tdelvrel2, &tvelvrel2, r);
+  memcpy(&p.akti1_id, rec + tdelvrel2.FeltTab[0].Offset, 4);
+  memcpy(&p.akti2_id, rec + tdelvrel2.FeltTab[1].Offset, 4);
+  p.Status = rec[tdelvrel2.FeltTab[tdelvrel2.StatusFelt].Offset];
+  return p;
+}
+
+uint32_t AktiId(uint32_t recnr) {
+  uint32_t id;
+  memcpy(&id, GetRec(&tdakti, &tvakti, recnr) + tdakti.FeltTab[0].Offset, 4);
+  return id;
+}
+
+uint32_t FindAkti(const char *noegle) {
+  if (!*noegle) return 0;
+  const void *p = ParseFeltVaerdi(&tdakti, noegle);
+  return p ? FindRec(&tdakti, &tvakti, p, KLASSE_AKTUEL) : 0;
+}
+
+// Cuts a field at ';', CR or LF; the next field, or null at the line's end.
+char *Felt(char *p) {
+  while (*p && *p != ';' && *p != '\r' && *p != '\n') ++p;
+  char *naeste = *p == ';' ? p + 1 : nullptr;
+  *p = 0;
+  return naeste;
+}
+
+}  // namespace
+
+void LoadLokalElvRel() {
+  for (uint32_t r = 1; r < tvelvrel2.wRecCnt; ++r)
+    if (ErLokal(LaesPar(r).Status)) DelRec(&tdelvrel2, &tvelvrel2, r);
+  tvelvrel2.fSorter = 1;
+
+  char fejlSti[kStiLaengde], lokalSti[kStiLaengde];
+  if (!Sti(fejlSti, sizeof fejlSti, "log/ElvRelFejl.log") ||
+      !Sti(lokalSti, sizeof lokalSti, "ini/ElvRelLokal.dat"))
+    return;
+  FILE *fejl = fopen(fejlSti, "w");
+  if (!fejl) return;
+  FILE *lokal = fopen(lokalSti, "r");
+  if (!lokal) {
+    fclose(fejl);
+    return;
+  }
+
+  std::vector<std::pair<uint32_t, uint32_t>> LokalElvRel;
+  char linje[kLinjeLaengde];
+  while (fgets(linje, sizeof linje, lokal)) {
+    size_t n = strlen(linje);
+    if (n == sizeof linje - 1 && linje[n - 1] != '\n') {
+      // An over-long line is cut, its rest skipped.
+      int c;
+      while ((c = fgetc(lokal)) != EOF && c != '\n') {
+      }
+    }
+    if (strspn(linje, " \t\r\n") == n) continue;
+    const int antal = atoi(linje);
+    const char *semi = strchr(linje, ';');
+    // The line as read after its count, for the unresolved-pairs file.
+    char rest[kLinjeLaengde];
+    snprintf(rest, sizeof rest, "%s", semi ? semi + 1 : "");
+    size_t rn = strcspn(rest, "\r\n");
+    rest[rn] = 0;
+
+    uint32_t a = 0, b = 0;
+    if (semi) {
+      char felter[kLinjeLaengde];
+      snprintf(felter, sizeof felter, "%s", semi + 1);
+      char *f2 = felter;
+      char *f3 = Felt(f2);
+      if (f3) {
+        Felt(f3);
+        a = FindAkti(f2);
+        b = a ? FindAkti(f3) : 0;
+      }
+    }
+    if (!a || !b) {
+      fprintf(fejl, "%i;%s\n", antal + 1, rest);
+      continue;
+    }
+    if (FindParRec(&tdelvrel2, &tvelvrel2, a, b) != 0) continue;
+    bool kendt = false;
+    for (const auto &p : LokalElvRel)
+      if ((p.first == a && p.second == b) || (p.first == b && p.second == a)) kendt = true;
+    if (kendt) continue;
+    try {
+      LokalElvRel.emplace_back(a, b);
+    } catch (const std::bad_alloc &) {
+      tavo::AssertFailed("LokalElvRel != NULL", "ElevRel", __LINE__);
+    }
+  }
+  fclose(lokal);
+  fclose(fejl);
+
+  for (const auto &p : LokalElvRel) {
+    if (p.first >= tvakti.wRecCnt || p.second >= tvakti.wRecCnt) continue;
+    uint32_t id1 = AktiId(p.first), id2 = AktiId(p.second);
+    if (id1 > id2) std::swap(id1, id2);
+    char ny[64];
+    snprintf(ny, sizeof ny, "%u;%u;0;0", id1, id2);
+    uint32_t r = NewRec(&tdelvrel2, &tvelvrel2);
+    if (r == 0) break;
+    if (ParseRecordLine(&tdelvrel2, &tvelvrel2, ny, 'L', r, nullptr, 1) != 0)
+      DelRec(&tdelvrel2, &tvelvrel2, r);
+    else
+      tvelvrel2.pfSave[r / tdelvrel2.RecPrBlok] = 1;
+  }
+  SortTab(&tdelvrel2, &tvelvrel2);
+}
+
+std::string LokalElvRelTekst() {
+  std::string tekst;
+  char sti[kStiLaengde];
+  if (Sti(sti, sizeof sti, "log/ElvRelFejl.log")) {
+    if (FILE *f = fopen(sti, "rb")) {
+      char buf[4096];
+      size_t n;
+      while ((n = fread(buf, 1, sizeof buf, f)) > 0) tekst.append(buf, n);
+      fclose(f);
+      if (!tekst.empty() && tekst.back() != '\n') tekst += '\n';
+    }
+  }
+  for (uint32_t r = 1; r < tvelvrel2.wRecCnt; ++r) {
+    const ElvRel2Rec p = LaesPar(r);
+    if (!ErLokal(p.Status)) continue;
+    if (!GyldigRef(&tvakti, p.akti1_id) || !GyldigRef(&tvakti, p.akti2_id)) continue;
+    char linje[48];
+    snprintf(linje, sizeof linje, "0;%d;%d\n", static_cast<int>(AktiId(p.akti1_id)),
+             static_cast<int>(AktiId(p.akti2_id)));
+    tekst += linje;
+  }
+  return tekst;
+}
+
+int GemLokalElvRelTekst(const std::string &tekst) {
+  char sti[kStiLaengde], tmp[kStiLaengde];
+  if (!Sti(sti, sizeof sti, "ini/ElvRelLokal.dat") || !Sti(tmp, sizeof tmp, "ini/ElvRelLokal.tmp"))
+    return -1;
+  FILE *f = fopen(tmp, "wb");
+  if (!f) return -1;
+  int res = fwrite(tekst.data(), 1, tekst.size(), f) == tekst.size() ? 0 : -1;
+  if (fclose(f) != 0) res = -1;
+  if (res == 0 && rename(tmp, sti) != 0) res = -1;
+  if (res != 0) remove(tmp);
+  return res;
+}
+
+int GemLokalElvRel() { return GemLokalElvRelTekst(LokalElvRelTekst()); }

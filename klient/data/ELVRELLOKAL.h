@@ -1,0 +1,25 @@
+// The student-overlap pairs that the scheduler adds locally: kept in
+// ini/ElvRelLokal.dat of the data folder so that they survive a server
+// import that replaces elvrel2. Pairs whose activities are not found at a
+// load are carried in log/ElvRelFejl.log with a count of the loads that
+// could not place them.
+#pragma once
+
+#include <string>
+
+// Merges ini/ElvRelLokal.dat into elvrel2 after the tables are loaded (and
+// after an import): local pairs (status 20) are dropped first, the file's
+// pairs that the table does not hold already are added with letter 'L', and
+// the lines that cannot be placed go to log/ElvRelFejl.log with their count
+// raised by one.
+void LoadLokalElvRel();
+
+// The new content of ini/ElvRelLokal.dat: the lines of log/ElvRelFejl.log
+// (copied, so they survive every save until the next load), then
+// "0;<id>;<id>\n" for every local pair, pending ones included.
+std::string LokalElvRelTekst();
+// Writes that content beside the file and renames it over the old one.
+// 0, or -1 when it cannot be written (the old file is then kept).
+int GemLokalElvRelTekst(const std::string &tekst);
+// Both steps.
+int GemLokalElvRel();

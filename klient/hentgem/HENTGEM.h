@@ -1,0 +1,108 @@
+// Loading and saving the whole data set: load all at start-up and after a
+// change of installation or period, save all on the save command, after an
+// import, on closing and in the background after changes; and the small wait
+// dialog that runs on a thread of its own while the work stays on the
+// calling thread.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "windows.h"
+
+// ---- The wait dialog ----
+
+constexpr int IDD_VENTE = 128;
+constexpr int IDC_VENTE_TEKST = 40045;
+constexpr int IDC_VENTE_BAR = 1077;
+constexpr UINT WM_VENTE_CAPTION = 1028;  // lParam: the caption
+constexpr UINT WM_VENTE_TEKST = 1029;    // lParam: the text of 40045
+
+// The caller zeroes it; the first word receives the dialog's handle once
+// the dialog exists.
+struct VenteBlok {
+  std::atomic<HWND> hDlg;
+  HANDLE hTraad;
+};
+
+DWORD WINAPI VenteDialogTraad(LPVOID blok);
+INT_PTR CALLBACK VenteDialogProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+// Waits the closing pause, then ends the dialog.
+void LukVenteDialog(HWND hDlg);
+// The pause before a wait dialog closes, so that a short job still shows.
+extern DWORD VenteDialogLukPause;
+
+// Starts VenteDialogTraad on a new thread with the zeroed block and waits
+// until the dialog exists; its handle, or 0 when it could not be shown.
+HWND AabnVenteDialog(VenteBlok *blok);
+// LukVenteDialog, then waits for the dialog's thread to end.
+void LukVenteDialogTraad(VenteBlok *blok);
+
+// ---- Load all and save all ----
+
+// The dirty word: set by the main window when data changed; cleared when a
+// save takes its data.
+extern std::atomic<uint32_t> DataAendret;
+
+// At start-up: the wait dialog, HentAlleData, the Elevplan import.
+void StartHentAlleData();
+// 0. Does not return when the data files have the wrong structure: the
+// program then ends with exit code kDataFejlExitKode.
+int HentAlleData(HWND hDlg);
+constexpr int kDataFejlExitKode = 2;
+
+// With a dialog it saves in it; without one it opens its own around the
+// save.
+void StartGemAlleData(HWND hDlg, uint8_t fGemGrupper);
+// hDlg may be 0. Waits for a running background save first, so the two
+// never write the same file at once.
+void GemAlleData(HWND hDlg, uint8_t fGemGrupper);
+
+// Whether the last HentAlleData read every table and side file. A table
+// that could not be read is never saved over, nor are the side files when
+// the loading stopped before them.
+bool AlleDataHentet();
+
+// ---- The background save ----
+
+struct GemSnapshot;
+
+// The main window's block for the background save.
+struct AutoGemBlok {
+  std::atomic<uint32_t> Traad;   // non-zero while the save thread runs
+  uint8_t fGemGrupper;           // 0 as the main window sets it
+  GemSnapshot *Snapshot;         // taken on the main thread, freed by the thread
+};
+
+// On the main thread, where the main window would start the save thread:
+// when the dirty word is set and the change counters are not all 0, takes a
+// snapshot of every table's changed blocks and of the buckets, clears the
+// dirty word and starts AutoGemAlleData with the block. The thread's handle
+// (the caller closes it), or 0 when nothing was to be saved or the thread
+// could not start (the dirty word then stays set).
+HANDLE StartAutoGemAlleData(AutoGemBlok *blok);
+// Body of the save thread: writes the block's snapshot, frees it and
+// clears the block's thread word.
+DWORD WINAPI AutoGemAlleData(LPVOID blok);
+
+// ---- Services of the neighbouring subsystems ----
+
+// The windows, groups and imports are filled in by their owners when they
+// exist; an empty slot is skipped.
+struct HentGemKroge {
+  // Broadcast to every open window (message 1027 before a save).
+  void (*SendTilAlleVinduer)(UINT msg, WPARAM wParam, LPARAM lParam);
+  void (*HentGruppeValgStjerne)();
+  void (*GemGruppeValg)();
+  // A waiting data\imp.dat, in the given wait dialog.
+  void (*ImportData)(HWND hDlg);
+  // The Elevplan answer file data\ep_imp.dat.
+  void (*ImportElevplan)();
+  void (*DeleteLockFile)();
+  // Refreshes the start copies after a complete save.
+  void (*GemStartKopi)();
+};
+extern HentGemKroge HentGemKrog;
+// Deletes ini\tavo.lck of the data folder when it exists (the default of
+// HentGemKrog.DeleteLockFile).
+void SletLaaseFil();
