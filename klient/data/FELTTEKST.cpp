@@ -120,8 +120,6 @@ void Tekst(const TabDesc *pTd, const TabVar *pTv, uint32_t n, uint32_t felt, cha
 
 }  // namespace
 
-__attribute__((weak)) uint32_t BeregnetFeltBredde(uint32_t) { return 0; }
-
 uint32_t FeltBredde(const TabDesc *pTd, uint32_t felt, int fFoelg) { return Bredde(pTd, felt, fFoelg, 0); }
 
 const char *FeltTilTekst(const TabDesc *pTd, const TabVar *pTv, uint32_t n, uint8_t felt) {

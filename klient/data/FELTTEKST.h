@@ -17,8 +17,7 @@ constexpr uint32_t FOERSTE_BEREGNET_FELT = 200;
 // table when fFoelg is set; 0 when that table does not exist.
 uint32_t FeltBredde(const TabDesc *pTd, uint32_t felt, int fFoelg);
 
-// Width of a computed field (200 and up); the computed-field module
-// defines it. Without that module linked in every computed field has width 0.
+// Width of a computed field (200 and up), from the computed-field module.
 uint32_t BeregnetFeltBredde(uint32_t felt);
 
 // The text of field felt of record n in one static 256-byte text that the

@@ -187,6 +187,9 @@ TEST(FeltTekst, MissingRecordsAndFieldsGiveNothing) {
   tom.wRecCnt = 3;  // a count without records
   EXPECT_STREQ(FeltTilTekst(&td, &tom, 1, 1), "");
   EXPECT_EQ(FeltBredde(&td, 60, 1), 0u);
+  // Computed fields have the widths of their own table.
+  EXPECT_EQ(FeltBredde(&td, 210, 1), 25u);
+  EXPECT_EQ(FeltBredde(nullptr, 255, 0), BeregnetFeltBredde(255));
   EXPECT_EQ(FeltBredde(nullptr, 1, 1), 0u);
 }
 
