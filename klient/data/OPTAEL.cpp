@@ -110,6 +110,12 @@ struct Samler {
   Dato idag = 0;
   Maaned sidsteMnd = 0;
   MaanedIndeks sidsteMndIdx = 0;
+  static constexpr size_t AAR_HUSK = 64;
+  Dato aarDato[AAR_HUSK];
+  uint32_t aarIdx[AAR_HUSK];
+  Samler() {
+    for (Dato &d : aarDato) d = UINT32_MAX;
+  }
   // Each employment's monthly figures: m x F + anfo.
   uint32_t MedM = 0;
   std::vector<float> medTal;            // MEDTAL_SLOTS floats per cell
@@ -193,6 +199,19 @@ MaanedIndeks MaanedIndeksAf(Maaned mnd) {
     s->sidsteMndIdx = MaanedTilIndeks(mnd);
   }
   return s->sidsteMndIdx;
+}
+
+// The school year of a date; the postings of a month share a few dozen
+// dates, each worked out once.
+uint32_t SkoleAar(Dato d) {
+  Samler *s = gSamler;
+  if (!s) return SkoleAarIndeks(d);
+  const size_t i = d % Samler::AAR_HUSK;
+  if (s->aarDato[i] != d) {
+    s->aarDato[i] = d;
+    s->aarIdx[i] = SkoleAarIndeks(d);
+  }
+  return s->aarIdx[i];
 }
 
 // Today, asked once for the whole recount.
@@ -336,6 +355,7 @@ struct AktiSvar {
   bool plus, ovak;
   char type[AKTITYPE_LEN];
   char kode[AKTTYPE_LEN];
+  bool kodeAfsp, kodeOmsorg, kodeFerie;  // of a non-empty code
 };
 
 RolSvar BeregnRol(uint32_t rol) {
@@ -362,6 +382,11 @@ AktiSvar BeregnAkti(uint32_t akti) {
   a.plus = IsPlusAkti(akti);
   a.ovak = IsOvakAkti(akti);
   AktiTypeTekster(akti, a.type, a.kode, sizeof a.type, sizeof a.kode);
+  if (a.kode[0]) {
+    a.kodeAfsp = ErAfspadseringKode(a.kode);
+    a.kodeOmsorg = KodeEr(a.kode, "O");
+    a.kodeFerie = ErFerieKode(a.kode);
+  }
   return a;
 }
 
@@ -1278,12 +1303,12 @@ void OptaelTimoak(const TimoakRaekke *row, int sign) {
     } else {
       const char *kode = as.kode;
       if (kode[0]) {
-        if (ErAfspadseringKode(kode)) slot[15] += st * norm * 10.0f / 60.0f;
-        if (KodeEr(kode, "O")) slot[17] += st * norm * 10.0f / 60.0f;
-        if (ErFerieKode(kode)) {
+        if (as.kodeAfsp) slot[15] += st * norm * 10.0f / 60.0f;
+        if (as.kodeOmsorg) slot[17] += st * norm * 10.0f / 60.0f;
+        if (as.kodeFerie) {
           const int64_t dage = static_cast<int64_t>(row->Timer) * 10 > GetDagsNorm(row->anfo_id, row->Dato) / 2
                                    ? 1000 : 500;
-          if (MedTalFerieCelle *c = FerieCelle(MedaAf(row->anfo_id), SkoleAarIndeks(row->Dato)))
+          if (MedTalFerieCelle *c = FerieCelle(MedaAf(row->anfo_id), SkoleAar(row->Dato)))
           {
             if (row->Dato <= idag)
               LAEG_TIL(c->Afholdt, sign, dage);
