@@ -285,6 +285,51 @@ TEST_F(ListeTal, EmploymentAndActivityFiguresOfTheWeek) {
   EXPECT_FALSE(AnfoPeriodeTal(0, f, w, &timer, &lek, TALPER_UGE));
 }
 
+TEST_F(ListeTal, EventFiguresOfOneObject) {
+  GlobalIndstillinger.taelmedabooking = 0;
+  const uint32_t ja = NyRolle("U"), nej = NyRolle("U", 'N');
+  const uint32_t f = NyAnfo(), g = NyAnfo();
+  const uint32_t stjerne = NyAkti("*fri"), ovak = NyAkti("syg", "OVAK"), hold = NyAkti("hold");
+  const Uge uge = 202442;
+  const uint8_t aar = static_cast<uint8_t>(uge / 100 - SkemaPeriode.BaseAar);
+  const uint32_t e1 = NyBeg(uge, 1, 1, 800, 845, 2.0f, {{stjerne, 0, 0, 0}, {0, f, nej, 0}, {0, g, ja, 0}});
+  const uint32_t e2 = NyBeg(uge, 2, 1, 800, 845, 1.0f, {{ovak, 0, 0, 0}, {0, f, ja, 0}});
+  const uint32_t e3 = NyBeg(uge, 3, 1, 800, 845, 1.0f, {{hold, 0, 0, 0}, {0, f, ja, 0}, {0, g, ja, 0}});
+
+  // A star activity: its employments count by the star setting alone.
+  struct {
+    uint8_t stjerneMeda;
+    uint32_t anfo;
+    int32_t lek;
+  } tabel[] = {{1, f, 2000}, {1, g, 2000}, {0, f, 0}, {0, g, 0}};
+  for (const auto &t : tabel) {
+    GlobalIndstillinger.taelstjernemeda = t.stjerneMeda;
+    int32_t lek = 0;
+    SkemabegObjektTal(aar, 42, e1, 'M', t.anfo, nullptr, &lek, nullptr, nullptr, false);
+    EXPECT_EQ(lek, t.lek) << int(t.stjerneMeda) << " " << t.anfo;
+  }
+
+  // An absence activity counts its lessons only with the flag, never
+  // teacher lessons.
+  int32_t lek = 0, laerer = 0;
+  SkemabegObjektTal(aar, 42, e2, 'K', ovak, nullptr, &lek, &laerer, nullptr, false);
+  EXPECT_EQ(lek, 0);
+  SkemabegObjektTal(aar, 42, e2, 'K', ovak, nullptr, &lek, &laerer, nullptr, true);
+  EXPECT_EQ(lek, 1000);
+  EXPECT_EQ(laerer, 0);
+
+  // Two teachers: the pupil lesson once, teacher lessons twice, and each
+  // employment's role line.
+  lek = laerer = 0;
+  RolleTalListe roller{};
+  SkemabegObjektTal(aar, 42, e3 + 2, 'K', hold, nullptr, &lek, &laerer, &roller, true);
+  EXPECT_EQ(lek, 1000);
+  EXPECT_EQ(laerer, 2000);
+  ASSERT_EQ(roller.Antal, 1u);  // both on the same role
+  EXPECT_EQ(roller.Post[0].rolle, ja);
+  EXPECT_EQ(roller.Post[0].Lektioner, 2000);
+}
+
 TEST_F(ListeTal, PostingHoursWorkingTimeAndOpeningValues) {
   const uint32_t meda = predtest::Ny(tdmeda, tvmeda, MedaRec{});
   const uint32_t f = NyAnfo(meda), g = NyAnfo(meda);
