@@ -2,6 +2,9 @@
 
 #include "ENS.h"
 
+#include "DATO.h"
+#include "TABREG.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -449,4 +452,31 @@ bool SameF32Tab(uint32_t antal1, uint32_t antal2, const float *tab1, const float
   for (uint32_t i = 0; i < antal1; ++i)
     if (tab1[i] != tab2[i]) return false;
   return true;
+}
+
+uint32_t MaxAktivePrUge(const TabDesc *pTd, const TabVar *pTv, uint32_t maske) {
+  if (!pTd || !pTv || !pTv->pbTab || pTv->wRecCnt < 2 || SkemaPeriode.AntalUger == 0) return 0;
+  const uint8_t fs = pTd->PeriodeFelter[PF_STARTUGE], fe = pTd->PeriodeFelter[PF_SLUTUGE],
+                fg = pTd->PeriodeFelter[PF_GRUPPE];
+  if (!fs || !fe || !fg) return 0;
+  const uint32_t status = pTd->FeltTab[pTd->StatusFelt].Offset;
+  const uint32_t oS = pTd->FeltTab[fs].Offset, oE = pTd->FeltTab[fe].Offset,
+                 oG = pTd->FeltTab[fg].Offset;
+  uint32_t bedst = 0;
+  for (uint32_t i = 1; i <= SkemaPeriode.AntalUger; ++i) {
+    const Uge uge = IndeksTilUge(i);
+    uint32_t antal = 0;
+    for (uint32_t n = 0; n < pTv->wRecCnt; ++n) {
+      const uint8_t *rec = pTv->pbTab + (size_t)n * pTd->RecSize;
+      const uint8_t st = rec[status];
+      if (st < 10 || st > 29) continue;
+      uint32_t start, slut, gruppe;
+      std::memcpy(&start, rec + oS, 4);
+      std::memcpy(&slut, rec + oE, 4);
+      std::memcpy(&gruppe, rec + oG, 4);
+      if (start <= uge && slut >= uge && (gruppe & maske)) ++antal;
+    }
+    if (antal > bedst) bedst = antal;
+  }
+  return bedst;
 }

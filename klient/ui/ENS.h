@@ -150,3 +150,6 @@ void EnsPaintFrame(Ens *ens);
 uint32_t FindObjIdx(const uint32_t *tab, uint32_t antal, uint32_t vaerdi);
 bool SameU32Tab(uint32_t antal1, uint32_t antal2, const uint32_t *tab1, const uint32_t *tab2);
 bool SameF32Tab(uint32_t antal1, uint32_t antal2, const float *tab1, const float *tab2);
+// The most records active in any one week of the schedule period (status
+// 10..29, the week within StartUge..SlutUge, a group bit in the mask).
+uint32_t MaxAktivePrUge(const TabDesc *pTd, const TabVar *pTv, uint32_t maske);

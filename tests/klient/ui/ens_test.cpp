@@ -1,6 +1,8 @@
 // The grid-window frame: layout at several sizes, the panes and buttons it
 // makes, scrolling by line, page and thumb, and lists taller than 16 bits.
 
+#include "DATO.h"
+#include "TABREG.h"
 #include "ens_support.h"
 
 namespace {
@@ -202,6 +204,45 @@ TEST_F(EnsTest, ObjectTableHelpers) {
   const float f[] = {1.5f}, f2[] = {2.5f};
   EXPECT_TRUE(SameF32Tab(1, 1, f, f));
   EXPECT_FALSE(SameF32Tab(1, 1, f, f2));
+}
+
+TEST_F(EnsTest, MostActiveRecordsInAnyWeek) {
+  InitPeriode(20170801, 20171231, 20170901);
+  ASSERT_GE(SkemaPeriode.AntalUger, 5u);
+  // status u8, StartUge u32, SlutUge u32, Gruppe u32
+  static TabDesc td{};
+  td.StatusFelt = 1;
+  td.FeltTab[1].Offset = 0;
+  td.FeltTab[2].Offset = 1;
+  td.FeltTab[3].Offset = 5;
+  td.FeltTab[4].Offset = 9;
+  td.PeriodeFelter[PF_STARTUGE] = 2;
+  td.PeriodeFelter[PF_SLUTUGE] = 3;
+  td.PeriodeFelter[PF_GRUPPE] = 4;
+  td.RecSize = 13;
+  struct {
+    uint8_t status;
+    uint32_t fra, til, gruppe;  // week indexes
+  } rk[] = {{0, 0, 0, 0},      {10, 1, 3, 1},   {29, 2, 2, 2},
+            {50, 1, 5, 1},     {20, 2, 4, 4},   {12, 3, 3, 0x80000001u}};
+  std::vector<uint8_t> data(sizeof rk / sizeof rk[0] * 13);
+  for (size_t n = 0; n < sizeof rk / sizeof rk[0]; ++n) {
+    uint8_t *r = data.data() + n * 13;
+    r[0] = rk[n].status;
+    uint32_t a = n ? IndeksTilUge(rk[n].fra) : 0, b = n ? IndeksTilUge(rk[n].til) : 0;
+    std::memcpy(r + 1, &a, 4);
+    std::memcpy(r + 5, &b, 4);
+    std::memcpy(r + 9, &rk[n].gruppe, 4);
+  }
+  TabVar tv{};
+  tv.pbTab = data.data();
+  tv.wRecCnt = 6;
+  EXPECT_EQ(MaxAktivePrUge(&td, &tv, 3), 2u);  // weeks 2 and 3; record 3 is not active, 4 not in the mask
+  EXPECT_EQ(MaxAktivePrUge(&td, &tv, 2), 1u);
+  EXPECT_EQ(MaxAktivePrUge(&td, &tv, 0x7FFFFFFF), 3u);
+  EXPECT_EQ(MaxAktivePrUge(&td, &tv, 8), 0u);
+  tv.wRecCnt = 1;  // only the placeholder
+  EXPECT_EQ(MaxAktivePrUge(&td, &tv, 0x7FFFFFFF), 0u);
 }
 
 }  // namespace

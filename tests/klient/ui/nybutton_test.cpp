@@ -1,6 +1,7 @@
 // The bitmap button's press cycle, disabled state and keys.
 
 #include "ens_support.h"
+#include "win/gdi_res.h"
 
 namespace {
 
@@ -107,6 +108,43 @@ TEST_F(NyButton, TextAndLatchedLookArePainted) {
   EXPECT_TRUE(fundet);
   // Latched: the face is palette colour 2.
   EXPECT_EQ(tavo::test::WindowPixel(k, 50, 20), FarveTab[2]);
+}
+
+TEST_F(NyButton, LatchingTwiceRepaintsOnce) {
+  HWND k = Knap();
+  tavo::test::ClearDrawnTexts();
+  SendMessageA(k, NYB_LAAS_NED, 0, 0);
+  SendMessageA(k, NYB_LAAS_NED, 0, 0);
+  int tegnet = 0;
+  for (auto &t : tavo::test::DrawnTexts()) tegnet += t.hwnd == k;
+  EXPECT_EQ(tegnet, 1);
+}
+
+TEST_F(NyButton, PictureTallerThanTheButtonIsClipped) {
+  // A 10 x 30 picture of colour 0 (drawn as the 3-D dark shadow), 4 bits.
+  static std::vector<uint8_t> dib = [] {
+    const int w = 10, h = 30, stride = 8;
+    std::vector<uint8_t> d(40 + 16 * 4 + stride * h, 0);
+    BITMAPINFOHEADER bi{};
+    bi.biSize = 40;
+    bi.biWidth = w;
+    bi.biHeight = h;
+    bi.biPlanes = 1;
+    bi.biBitCount = 4;
+    std::memcpy(d.data(), &bi, sizeof bi);
+    return d;
+  }();
+  tavo::res::RegisterBitmap("wfbtest", "TESTBILLEDE", dib.data(), dib.size());
+  HWND k = Knap();
+  SendMessageA(k, NYB_BILLEDE, 0, reinterpret_cast<LPARAM>("TESTBILLEDE"));
+  auto *b = reinterpret_cast<BWS *>(GetWindowLongPtrA(k, GWLP_USERDATA));
+  EXPECT_EQ(b->pictureWidth, 10u);
+  EXPECT_EQ(b->pictureHeight, 30u);
+  const COLORREF moerk = GetSysColor(COLOR_3DDKSHADOW);
+  EXPECT_EQ(tavo::test::WindowPixel(k, 5, 1), moerk);
+  EXPECT_EQ(tavo::test::WindowPixel(k, 5, 20), moerk);   // height - 4 rows from y = 1
+  EXPECT_EQ(tavo::test::WindowPixel(k, 5, 21), FarveTab[0]);
+  EXPECT_EQ(tavo::test::WindowPixel(k, 12, 10), FarveTab[0]);
 }
 
 }  // namespace
