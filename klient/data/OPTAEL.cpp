@@ -32,6 +32,17 @@ SkeRec *Raekke(const TabVar *b, uint32_t r) {
   return reinterpret_cast<SkeRec *>(b->pbTab + static_cast<size_t>(r) * sizeof(SkeRec));
 }
 
+// The rows of a week bucket read in a walk: the base and count are taken
+// once, as the walks write through the rows and the compiler would
+// otherwise read them again for every row.
+struct UgeRaekker {
+  SkeRec *base;
+  uint32_t n;  // rows 1..n-1 exist
+  explicit UgeRaekker(const TabVar *b)
+      : base(b && b->pbTab ? reinterpret_cast<SkeRec *>(b->pbTab) : nullptr), n(base ? b->wRecCnt : 0) {}
+  SkeRec *operator()(uint32_t r) const { return r != 0 && r < n ? base + r : nullptr; }
+};
+
 template <class R>
 R *Post(const TabVar *b, uint32_t r) {
   if (!b || !b->pbTab || r >= b->wRecCnt) return nullptr;
@@ -460,8 +471,11 @@ struct Huske {
 };
 thread_local Huske *gHuske = nullptr;  // the recount's own thread only
 
-RolSvar Rol(uint32_t rol) {
-  if (!gHuske || rol >= gHuske->rol.size()) return BeregnRol(rol);
+// The kept answer is read in place; working one out, or answering outside
+// a recount, stays out of line so the common path is a few loads.
+[[gnu::noinline]] const RolSvar &RolLangsomt(uint32_t rol) {
+  thread_local RolSvar tmp;
+  if (!gHuske || rol >= gHuske->rol.size()) return tmp = BeregnRol(rol);
   if (!gHuske->rolKlar[rol]) {
     gHuske->rol[rol] = BeregnRol(rol);
     gHuske->rolKlar[rol] = 1;
@@ -469,7 +483,12 @@ RolSvar Rol(uint32_t rol) {
   return gHuske->rol[rol];
 }
 
-const AktiSvar &Akti(uint32_t akti) {
+inline const RolSvar &Rol(uint32_t rol) {
+  if (const Huske *h = gHuske; h && rol < h->rol.size() && h->rolKlar[rol]) return h->rol[rol];
+  return RolLangsomt(rol);
+}
+
+[[gnu::noinline]] const AktiSvar &AktiLangsomt(uint32_t akti) {
   thread_local AktiSvar tmp;
   if (!gHuske || akti >= gHuske->akti.size()) return tmp = BeregnAkti(akti);
   if (!gHuske->aktiKlar[akti]) {
@@ -477,6 +496,11 @@ const AktiSvar &Akti(uint32_t akti) {
     gHuske->aktiKlar[akti] = 1;
   }
   return gHuske->akti[akti];
+}
+
+inline const AktiSvar &Akti(uint32_t akti) {
+  if (const Huske *h = gHuske; h && akti < h->akti.size() && h->aktiKlar[akti]) return h->akti[akti];
+  return AktiLangsomt(akti);
 }
 
 bool StjerneMeda(uint32_t anfo) {
@@ -578,7 +602,8 @@ bool SaetAnfoAktiGrundHoved(uint8_t aarIdx, uint8_t uge, uint32_t forste, AnfoAk
   if (f->Dag < 1 || f->Dag > 7 || f->Lektion > MAX_LEKTION) return false;
   const Samler::Dag *ud = UgeDag(aarIdx, uge, f->Dag);
   g->Dato_ = ud ? ud->dato : UgeDagTilDato(UgeAf(aarIdx, uge), f->Dag);
-  for (uint32_t r = forste; const SkeRec *s = Raekke(b, r); ++r) {
+  const UgeRaekker rk(b);
+  for (uint32_t r = forste; const SkeRec *s = rk(r); ++r) {
     if (s->Forste != forste) break;
     if (s->akti_id) ++g->AntalAkti;
     if (s->anfo_id) ++g->AntalAnfo;
@@ -691,7 +716,8 @@ void FyldAnfoAktiGrund(uint8_t aarIdx, uint8_t uge, uint32_t forste, AnfoAktiGru
   // The event's activities, in row order, as the shares are counted over them.
   uint32_t aktiListe[64];
   uint32_t nAkti = 0, aktiRaekker = 0;
-  for (uint32_t r = forste; const SkeRec *s = Raekke(b, r); ++r) {
+  const UgeRaekker rk(b);
+  for (uint32_t r = forste; const SkeRec *s = rk(r); ++r) {
     if (s->Forste != forste) break;
     if (s->akti_id && s->akti_id < tvakti.wRecCnt) {
       ++aktiRaekker;
@@ -702,7 +728,7 @@ void FyldAnfoAktiGrund(uint8_t aarIdx, uint8_t uge, uint32_t forste, AnfoAktiGru
   Fordel(aktiListe, nAkti, dagOff, false, &ford);
 
   uint32_t aktiNr = 0;
-  for (uint32_t r = forste; SkeRec *s = Raekke(b, r); ++r) {
+  for (uint32_t r = forste; SkeRec *s = rk(r); ++r) {
     if (s->Forste != forste) break;
     // A role past the table is mended to none; the data store has no
     // window layer to beep through.
@@ -809,7 +835,8 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
   const SkeRec f = *Raekke(b, forste);
   {
     uint32_t i = 0;
-    for (uint32_t r = forste; SkeRec *s = Raekke(b, r); ++r) {
+    const UgeRaekker rk(b);
+    for (uint32_t r = forste; SkeRec *s = rk(r); ++r) {
       if (s->Forste != forste) break;
       if (!s->anfo_id || s->anfo_id >= tvanfo.wRecCnt || i >= g.AntalAnfo) continue;
       s->Beregn = g.AnfoGrundTab[i].Beregn;
