@@ -7,6 +7,10 @@
 #include "state.h"
 #include "menuint.h"
 
+// Weak: the window layer works without the drawing layer linked in.
+HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps) __attribute__((weak));
+BOOL EndPaint(HWND hwnd, const PAINTSTRUCT *ps) __attribute__((weak));
+
 namespace tavo::user {
 
 namespace {
@@ -252,7 +256,16 @@ LRESULT DefWindowProcA(HWND h, UINT m, WPARAM wp, LPARAM lp) {
       return (b && e) ? e(h, (HDC)wp, b) : 0;
     }
     case WM_PAINT:
-      ValidateRect(h, nullptr);
+      // As on Windows: BeginPaint erases the background with the class
+      // brush. The drawing layer provides it; a program without one only
+      // validates.
+      if (BeginPaint && EndPaint) {
+        PAINTSTRUCT ps;
+        if (BeginPaint(h, &ps)) EndPaint(h, &ps);
+        else ValidateRect(h, nullptr);
+      } else {
+        ValidateRect(h, nullptr);
+      }
       return 0;
     case WM_SETCURSOR: {
       HWND parent = (Style(h) & WS_CHILD) ? ParentOf(h) : 0;

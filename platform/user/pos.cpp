@@ -193,7 +193,15 @@ bool SetWindowPosCore(HWND h, HWND after, int x, int y, int cx, int cy, UINT fla
     if (hiding) w->style &= ~WS_VISIBLE;
     if (!(wp.flags & SWP_NOREDRAW)) {
       if (showing) {
-        InvalidateL(w, nullptr, true);
+        // Children shown while their parent was hidden have never been
+        // painted: they come into view with it.
+        auto all = [](auto &self, Wnd *x, int depth) -> void {
+          InvalidateL(x, nullptr, true);
+          if (depth > 64) return;
+          for (HWND c : x->children)
+            if (Wnd *cw = W(c); cw && (cw->style & WS_VISIBLE)) self(self, cw, depth + 1);
+        };
+        all(all, w, 0);
       } else if (sizeChanged) {
         UINT cs = w->cls ? w->cls->style : 0;
         int ow = oldRect.right - oldRect.left, oh = oldRect.bottom - oldRect.top;
