@@ -28,8 +28,8 @@ HentGemKroge HentGemKrog = {nullptr, nullptr, nullptr, nullptr, nullptr, SletLaa
 
 namespace {
 
-// One writer of the data files at a time: the save command must not write a
-// record file in place while the background save writes the same file.
+// One writer of the record and side files at a time: the save command must
+// not write a record file in place while the background save writes it.
 std::mutex GemLaas;
 
 // Tables that the last load could not read, by registry position, and
@@ -408,11 +408,12 @@ void GemAlleData(HWND hDlg, uint8_t fGemGrupper) {
     Tekst(hDlg, WM_VENTE_CAPTION, "Gemmer");
     Tekst(hDlg, WM_VENTE_TEKST, "GEMMER DATA  - ET ØJEBLIK");
   }
-  std::lock_guard<std::mutex> laas(GemLaas);
   GemFoerTabeller();
-  const bool komplet = GemTabellerOgSidefiler(nullptr);
+  {
+    std::lock_guard<std::mutex> laas(GemLaas);
+    if (GemTabellerOgSidefiler(nullptr) && HentGemKrog.GemStartKopi) HentGemKrog.GemStartKopi();
+  }
   GemEfterTabeller(fGemGrupper);
-  if (komplet && HentGemKrog.GemStartKopi) HentGemKrog.GemStartKopi();
   DataAendret.store(0);
 }
 
@@ -430,7 +431,7 @@ void StartGemAlleData(HWND hDlg, uint8_t fGemGrupper) {
 // ---- The background save ----
 
 HANDLE StartAutoGemAlleData(AutoGemBlok *blok) {
-  if (!DataAendret.load() || AendringerIalt() == 0) return 0;
+  if (blok->Traad.load() || !DataAendret.load() || AendringerIalt() == 0) return 0;
   auto *snap = new GemSnapshot;
   GemFoerTabeller();
   for (size_t i = 0; i < TabRegisterAntal; ++i) {

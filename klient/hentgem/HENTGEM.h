@@ -74,12 +74,14 @@ struct AutoGemBlok {
   GemSnapshot *Snapshot;         // taken on the main thread, freed by the thread
 };
 
-// On the main thread, where the main window would start the save thread:
+// On the main thread, in place of starting AutoGemAlleData itself (the
+// thread must have the snapshot; without one it saves nothing):
 // when the dirty word is set and the change counters are not all 0, takes a
 // snapshot of every table's changed blocks and of the buckets, clears the
 // dirty word and starts AutoGemAlleData with the block. The thread's handle
-// (the caller closes it), or 0 when nothing was to be saved or the thread
-// could not start (the dirty word then stays set).
+// (the caller closes it), or 0 when nothing was to be saved, the block's
+// save is still running, or the thread could not start (the dirty word then
+// stays set).
 HANDLE StartAutoGemAlleData(AutoGemBlok *blok);
 // Body of the save thread: writes the block's snapshot, frees it and
 // clears the block's thread word.

@@ -91,7 +91,13 @@ TEST_F(HentGemMappe, BackgroundSaveWritesNothingWithoutCountedChanges) {
   EXPECT_EQ(StartAutoGemAlleData(&blok), 0u);
   EXPECT_TRUE(DataFiler(rod / "data").empty());
 
+  // While the block's save runs, no second one starts and the dirty word
+  // stays for the next.
   DataAendret = 1;
+  blok.Traad = 1;
+  EXPECT_EQ(StartAutoGemAlleData(&blok), 0u);
+  EXPECT_EQ(DataAendret.load(), 1u);
+  blok.Traad = 0;
   HANDLE h = StartAutoGemAlleData(&blok);
   ASSERT_NE(h, 0u);
   EXPECT_EQ(DataAendret.load(), 0u);  // cleared when the snapshot is taken
@@ -168,6 +174,31 @@ TEST_F(HentGemMappe, UnreadableTableIsNeverSavedOver) {
   EXPECT_FALSE(Findes("skemabeg.dat"));
   EXPECT_TRUE(fs::is_symlink(Fil("loka.DAT")));
   for (auto &[navn, tid] : foer) EXPECT_EQ(fs::last_write_time(Fil(navn + ".DAT")), tid) << navn;
+}
+
+std::vector<std::string> *pKald;
+
+TEST_F(HentGemMappe, StartersRunTheDialogAndTheNeighbourServicesInOrder) {
+  std::vector<std::string> kald;
+  pKald = &kald;
+  HentGemKrog.SendTilAlleVinduer = [](UINT msg, WPARAM, LPARAM) {
+    pKald->push_back("send " + std::to_string(msg));
+  };
+  HentGemKrog.HentGruppeValgStjerne = [] { pKald->push_back("grupper"); };
+  HentGemKrog.GemGruppeValg = [] { pKald->push_back("gem grupper"); };
+  HentGemKrog.ImportData = [](HWND h) { pKald->push_back(h ? "import i dialog" : "import"); };
+  HentGemKrog.ImportElevplan = [] {
+    pKald->push_back(tvakti.wRecCnt > 1 ? "elevplan efter hent" : "elevplan");
+  };
+  HentGemKrog.GemStartKopi = [] { pKald->push_back("startkopi"); };
+  StartHentAlleData();
+  EXPECT_EQ(kald, (std::vector<std::string>{"grupper", "import i dialog", "elevplan efter hent"}));
+  kald.clear();
+  StartGemAlleData(0, 1);
+  EXPECT_EQ(kald, (std::vector<std::string>{"send 1027", "startkopi", "gem grupper"}));
+  kald.clear();
+  GemAlleData(0, 0);
+  EXPECT_EQ(kald, (std::vector<std::string>{"send 1027", "startkopi"}));
 }
 
 TEST_F(HentGemMappe, VersionShiftIsRaisedToTheProgramVersion) {
