@@ -218,12 +218,20 @@ LRESULT DefWindowProcA(HWND h, UINT m, WPARAM wp, LPARAM lp) {
     case WM_NCHITTEST:
       return HitTest(h, POINT{(SHORT)LOWORD(lp), (SHORT)HIWORD(lp)});
     case WM_SETTEXT: {
-      Lock l(S().mx);
-      Wnd *w = W(h);
-      if (!w) return FALSE;
-      w->text = lp ? (const char *)lp : "";
+      bool caption;
+      {
+        Lock l(S().mx);
+        Wnd *w = W(h);
+        if (!w) return FALSE;
+        w->text = lp ? (const char *)lp : "";
+        caption = !(w->style & WS_CHILD) && (w->style & WS_CAPTION) == WS_CAPTION;
+      }
+      if (caption) Send(h, WM_NCPAINT, 1, 0);
       return TRUE;
     }
+    case WM_NCPAINT:
+      PaintNonClient(h);
+      return 0;
     case WM_GETTEXT: {
       if (!wp || !lp) return 0;
       Lock l(S().mx);
@@ -300,6 +308,9 @@ LRESULT DefWindowProcA(HWND h, UINT m, WPARAM wp, LPARAM lp) {
       if (LOWORD(wp) != WA_INACTIVE && !HIWORD(wp)) SetFocus(h);
       return 0;
     case WM_NCACTIVATE:
+      // The caption changes colour; the window is not told its state yet,
+      // so the painter is given it by the queue's active window afterwards.
+      PostMessageA(h, WM_NCPAINT, 1, 0);
       return TRUE;
     case WM_QUERYENDSESSION:
       return TRUE;
@@ -349,6 +360,9 @@ LRESULT DefWindowProcA(HWND h, UINT m, WPARAM wp, LPARAM lp) {
         case SC_SIZE:
           SizeMoveLoop(h, (UINT)wp);
           return 0;
+        case SC_MOUSEMENU:
+          MenuMouseLoop(h, POINT{(SHORT)LOWORD(lp), (SHORT)HIWORD(lp)});
+          return 0;
         case SC_KEYMENU: {
           HWND parent = (Style(h) & WS_CHILD) ? ParentOf(h) : 0;
           if (parent) return Send(parent, WM_SYSCOMMAND, wp, lp);
@@ -387,6 +401,9 @@ LRESULT DefWindowProcA(HWND h, UINT m, WPARAM wp, LPARAM lp) {
       switch ((int)wp) {
         case HTCAPTION:
           Send(h, WM_SYSCOMMAND, SC_MOVE + HTCAPTION, lp);
+          break;
+        case HTMENU:
+          Send(h, WM_SYSCOMMAND, SC_MOUSEMENU + HTMENU, lp);
           break;
         case HTLEFT: case HTRIGHT: case HTTOP: case HTTOPLEFT:
         case HTTOPRIGHT: case HTBOTTOM: case HTBOTTOMLEFT: case HTBOTTOMRIGHT:

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <mutex>
 
 #include "dlgint.h"
@@ -137,6 +138,45 @@ char Fold(char c) {
 
 }  // namespace
 
+// ---------------------------------------------------------------- for the painter
+
+std::map<HWND, int> g_hot;
+
+std::vector<std::string> MenuItemTexts(HMENU menu) {
+  Guard g(g_mx);
+  std::vector<std::string> out;
+  if (Menu *m = M(menu))
+    for (auto &it : m->items) out.push_back(it.text);
+  return out;
+}
+
+std::vector<UINT> MenuItemStates(HMENU menu) {
+  Guard g(g_mx);
+  std::vector<UINT> out;
+  if (Menu *m = M(menu))
+    for (auto &it : m->items) out.push_back(it.type | it.state | (it.sub ? MF_POPUP : 0));
+  return out;
+}
+
+int MenuBarHot(HWND hwnd) {
+  Guard g(g_mx);
+  auto it = g_hot.find(hwnd);
+  return it == g_hot.end() ? -1 : it->second;
+}
+
+namespace {
+
+void SetHot(HWND hwnd, int index) {
+  {
+    Guard g(g_mx);
+    if (index < 0) g_hot.erase(hwnd);
+    else g_hot[hwnd] = index;
+  }
+  Send(hwnd, WM_NCPAINT, 1, 0);
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------- the menu loop
 
 namespace {
@@ -144,6 +184,8 @@ namespace {
 struct Level {
   HMENU menu;
   int sel;
+  HWND wnd = 0;  // the pop-up's window; 0 for the bar
+  std::unique_ptr<PopupState> state;
 };
 
 struct Loop {
@@ -154,6 +196,25 @@ struct Loop {
   std::vector<Level> levels;
   UINT chosen = 0;
   bool done = false;
+  POINT origin{0, 0};  // where a tracked pop-up opens
+
+  void Push(HMENU menu, int x, int y) {
+    Level l{menu, -1};
+    l.state = std::make_unique<PopupState>(PopupState{menu, -1});
+    l.wnd = CreatePopupWindow(l.state.get(), x, y);
+    levels.push_back(std::move(l));
+  }
+
+  void Pop() {
+    if (levels.back().wnd) DestroyWindow(levels.back().wnd);
+    levels.pop_back();
+  }
+
+  void CloseAll() {
+    while (levels.size() > 1) Pop();
+    if (levels.size() == 1 && levels[0].wnd) DestroyWindow(levels[0].wnd);
+    if (!popupOnly) SetHot(hwnd, -1);
+  }
 
   std::vector<Item> ItemsOf(HMENU m) {
     Guard g(g_mx);
@@ -163,6 +224,12 @@ struct Loop {
 
   void Select(size_t level, int index) {
     levels[level].sel = index;
+    if (levels[level].state) {
+      levels[level].state->sel = index;
+      if (levels[level].wnd) InvalidateRect(levels[level].wnd, nullptr, FALSE);
+    } else if (!popupOnly && level == 0) {
+      SetHot(hwnd, index);
+    }
     std::vector<Item> items = ItemsOf(levels[level].menu);
     if (index < 0 || index >= (int)items.size() || !notify) return;
     const Item &it = items[(size_t)index];
@@ -190,7 +257,20 @@ struct Loop {
     HMENU sub = items[(size_t)top.sel].sub;
     if (!sub || (items[(size_t)top.sel].state & (MF_GRAYED | MF_DISABLED))) return;
     if (notify) Send(hwnd, WM_INITMENUPOPUP, (WPARAM)sub, MAKELPARAM(top.sel, system ? 1 : 0));
-    levels.push_back({sub, -1});
+    // Below the bar item, or beside the pop-up's item.
+    int x = origin.x, y = origin.y;
+    RECT wr{};
+    if (top.wnd && GetWindowRect(top.wnd, &wr)) {
+      x = wr.right - 3;
+      y = wr.top + 3 + top.sel * 19;
+    } else if (!popupOnly && GetWindowRect(hwnd, &wr)) {
+      std::vector<RECT> bar = MenuBarRects(hwnd, 0);
+      if (top.sel < (int)bar.size()) {
+        x = wr.left + bar[(size_t)top.sel].left;
+        y = wr.top + bar[(size_t)top.sel].bottom + 1;
+      }
+    }
+    Push(sub, x, y);
     int first = Step(sub, -1, 1);
     if (first >= 0) Select(levels.size() - 1, first);
   }
@@ -214,7 +294,7 @@ struct Loop {
   void MoveAcross(int dir) {
     // Across the bar, keeping a pop-up open when one was.
     bool wasOpen = levels.size() > 1;
-    levels.resize(1);
+    while (levels.size() > 1) Pop();
     int next = Step(levels[0].menu, levels[0].sel, dir);
     if (next < 0) return;
     Select(0, next);
@@ -225,7 +305,7 @@ struct Loop {
     switch (vk) {
       case VK_ESCAPE:
         if (levels.size() > 1) {
-          levels.pop_back();
+          Pop();
           Select(levels.size() - 1, levels.back().sel);
         } else {
           done = true;
@@ -233,7 +313,7 @@ struct Loop {
         return;
       case VK_LEFT:
         if (levels.size() > 2 || (popupOnly && levels.size() > 1)) {
-          levels.pop_back();
+          Pop();
         } else if (!popupOnly) {
           MoveAcross(-1);
         }
@@ -278,6 +358,41 @@ struct Loop {
     MessageBeep(0);
   }
 
+  // A click on a pop-up's item chooses it; on the bar it opens that item;
+  // anywhere else it closes the menu.
+  void Mouse(const MSG &msg) {
+    POINT pt = msg.pt;
+    for (size_t i = levels.size(); i-- > 0;) {
+      RECT wr;
+      if (!levels[i].wnd || !GetWindowRect(levels[i].wnd, &wr)) continue;
+      if (pt.x < wr.left || pt.x >= wr.right || pt.y < wr.top || pt.y >= wr.bottom) continue;
+      if (msg.message != WM_LBUTTONUP) return;
+      int index = PopupItemAt(levels[i].menu, wr.right - wr.left, POINT{pt.x - wr.left, pt.y - wr.top});
+      if (index < 0) return;
+      while (levels.size() > i + 1) Pop();
+      Select(i, index);
+      Activate();
+      return;
+    }
+    if (msg.message == WM_LBUTTONUP) return;
+    if (!popupOnly) {
+      RECT wr;
+      GetWindowRect(hwnd, &wr);
+      std::vector<RECT> bar = MenuBarRects(hwnd, 0);
+      for (size_t i = 0; i < bar.size(); ++i) {
+        RECT r = bar[i];
+        if (pt.x >= wr.left + r.left && pt.x < wr.left + r.right && pt.y >= wr.top + r.top &&
+            pt.y < wr.top + r.bottom) {
+          while (levels.size() > 1) Pop();
+          Select(0, (int)i);
+          Open();
+          return;
+        }
+      }
+    }
+    done = true;
+  }
+
   void Run() {
     MSG msg;
     while (!done && !g_endMenu.load() && IsWindow(hwnd)) {
@@ -312,8 +427,10 @@ struct Loop {
           if (msg.wParam > ' ') Char((char)msg.wParam);
           break;
         case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: case WM_NCLBUTTONDOWN:
-        case WM_NCRBUTTONDOWN:
-          done = true;
+        case WM_NCRBUTTONDOWN: case WM_LBUTTONUP:
+          Mouse(msg);
+          break;
+        case WM_MOUSEMOVE:
           break;
         default:
           TranslateMessage(&msg);
@@ -323,19 +440,28 @@ struct Loop {
   }
 };
 
-UINT RunLoop(HWND hwnd, HMENU menu, bool system, bool popupOnly, LPARAM key, bool notify) {
+UINT RunLoop(HWND hwnd, HMENU menu, bool system, bool popupOnly, LPARAM key, bool notify, POINT origin = {0, 0},
+             int openIndex = -1) {
   Loop loop{hwnd, system, popupOnly};
   loop.notify = notify;
+  loop.origin = origin;
   g_endMenu = false;
   if (notify) {
     Send(hwnd, WM_ENTERMENULOOP, popupOnly ? TRUE : FALSE, 0);
     Send(hwnd, WM_INITMENU, (WPARAM)menu, 0);
   }
-  loop.levels.push_back({menu, -1});
   if (popupOnly) {
     if (notify) Send(hwnd, WM_INITMENUPOPUP, (WPARAM)menu, MAKELPARAM(0, system ? 1 : 0));
+    loop.Push(menu, origin.x, origin.y);
     int first = loop.Step(menu, -1, 1);
     if (first >= 0) loop.Select(0, first);
+  } else {
+    loop.levels.push_back({menu, -1});
+  }
+  if (popupOnly) {
+  } else if (openIndex >= 0) {
+    loop.Select(0, openIndex);
+    loop.Open();
   } else if (key > 0 && key != ' ') {
     loop.Char((char)key);
   } else {
@@ -344,6 +470,7 @@ UINT RunLoop(HWND hwnd, HMENU menu, bool system, bool popupOnly, LPARAM key, boo
     else loop.done = true;
   }
   loop.Run();
+  loop.CloseAll();
   if (notify) {
     Send(hwnd, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     Send(hwnd, WM_EXITMENULOOP, popupOnly ? TRUE : FALSE, 0);
@@ -353,11 +480,28 @@ UINT RunLoop(HWND hwnd, HMENU menu, bool system, bool popupOnly, LPARAM key, boo
 
 }  // namespace
 
+void MenuMouseLoop(HWND hwnd, POINT screen) {
+  HMENU bar = GetMenu(hwnd);
+  RECT wr;
+  if (!bar || !GetWindowRect(hwnd, &wr)) return;
+  std::vector<RECT> rects = MenuBarRects(hwnd, 0);
+  for (size_t i = 0; i < rects.size(); ++i) {
+    const RECT &r = rects[i];
+    if (screen.x >= wr.left + r.left && screen.x < wr.left + r.right) {
+      UINT cmd = RunLoop(hwnd, bar, false, false, 0, true, POINT{0, 0}, (int)i);
+      if (cmd) PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(cmd, 0), 0);
+      return;
+    }
+  }
+}
+
 void MenuKeyLoop(HWND hwnd, LPARAM key) {
   if (key == ' ') {
     HMENU sys = GetSystemMenu(hwnd, FALSE);
     if (!sys) return;
-    UINT cmd = RunLoop(hwnd, sys, true, true, 0, true);
+    RECT wr{};
+    GetWindowRect(hwnd, &wr);
+    UINT cmd = RunLoop(hwnd, sys, true, true, 0, true, POINT{wr.left + 4, wr.top + GetSystemMetrics(SM_CYCAPTION) + 4});
     if (cmd) PostMessageA(hwnd, WM_SYSCOMMAND, cmd, 0);
     return;
   }
@@ -482,7 +626,7 @@ BOOL DrawMenuBar(HWND hwnd) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
-  RedrawWindow(hwnd, nullptr, 0, RDW_FRAME | RDW_INVALIDATE);
+  Send(hwnd, WM_NCPAINT, 1, 0);
   return TRUE;
 }
 
@@ -747,7 +891,7 @@ HMENU GetSystemMenu(HWND hwnd, BOOL revert) {
   return h;
 }
 
-BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int, int, HWND hwnd, LPTPMPARAMS) {
+BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND hwnd, LPTPMPARAMS) {
   {
     Guard g(g_mx);
     if (!M(menu)) {
@@ -759,7 +903,7 @@ BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int, int, HWND hwnd, LPTPMPARAMS) 
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
-  UINT cmd = RunLoop(hwnd, menu, false, true, 0, !(flags & TPM_NONOTIFY));
+  UINT cmd = RunLoop(hwnd, menu, false, true, 0, !(flags & TPM_NONOTIFY), POINT{x, y});
   if (flags & TPM_RETURNCMD) return (BOOL)cmd;
   if (cmd) PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(cmd, 0), 0);
   return TRUE;

@@ -1,5 +1,8 @@
 #pragma once
-// The menu loop, for the default window procedure.
+// The menu loop and the non-client painter, for the default window procedure.
+
+#include <string>
+#include <vector>
 
 #include "win/menu.h"
 
@@ -8,5 +11,28 @@ namespace tavo::user {
 // SC_KEYMENU: key 0 opens the menu bar at its first item (F10, Alt), ' ' the
 // system menu, a character the bar item with that mnemonic.
 void MenuKeyLoop(HWND hwnd, LPARAM key);
+// SC_MOUSEMENU: the bar item at the screen point opens.
+void MenuMouseLoop(HWND hwnd, POINT screen);
+
+// The frame, caption and menu bar of a top-level window.
+void PaintNonClient(HWND hwnd);
+bool CanDraw();
+// The menu bar's items in window coordinates (dc 0: one is taken).
+std::vector<RECT> MenuBarRects(HWND hwnd, HDC dc);
+
+// What the painter needs of a menu.
+std::vector<std::string> MenuItemTexts(HMENU menu);
+std::vector<UINT> MenuItemStates(HMENU menu);
+int MenuBarHot(HWND hwnd);
+
+// Pop-up menus drawn in windows of their own.
+SIZE MeasurePopup(HMENU menu);
+int PopupItemAt(HMENU menu, int width, POINT client);
+void PaintPopup(HWND hwnd, HDC dc, HMENU menu, int sel);
+struct PopupState {
+  HMENU menu;
+  int sel;
+};
+HWND CreatePopupWindow(PopupState *state, int x, int y);  // 0 without the drawing layer  // the highlighted bar item while the menu loop runs, else -1
 
 }  // namespace tavo::user

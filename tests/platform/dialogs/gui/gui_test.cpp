@@ -19,12 +19,25 @@ bool Shell(const std::string &cmd) { return std::system(cmd.c_str()) == 0; }
 
 // Waits for the X window with that title, takes a picture of the screen,
 // then sends it the keys.
-void AnswerByKeys(const std::string &title, const std::string &keys, const std::string &png) {
+void AnswerByKeys(const std::string &title, const std::string &keys, const std::string &png,
+                  const std::string &before = "") {
   std::string find = "xdotool search --name '^" + title + "$' >/dev/null 2>&1";
   for (int i = 0; i < 200 && !Shell(find); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  std::string send = "xdotool search --name '^" + title + "$' key --window %1 --delay 60 ";
+  if (!before.empty()) Shell(send + before + " >/dev/null 2>&1");
   std::this_thread::sleep_for(std::chrono::milliseconds(400));  // painted and on screen
   tavo::test::SaveScreenPng(png.c_str());
-  Shell("xdotool search --name '^" + title + "$' key --window %1 --delay 60 " + keys + " >/dev/null 2>&1");
+  Shell(send + keys + " >/dev/null 2>&1");
+}
+
+UINT g_command = 0;
+LRESULT CALLBACK MainProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_COMMAND) {
+    g_command = LOWORD(w);
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcA(h, m, w, l);
 }
 
 bool g_checked = false;
@@ -52,7 +65,7 @@ class DialogsOnX : public ::testing::Test {
 };
 
 TEST_F(DialogsOnX, MessageBoxAnsweredByKeys) {
-  std::thread user(AnswerByKeys, "Orvane", "Tab Return", Png("msgbox_x11.png"));
+  std::thread user([&] { AnswerByKeys("Orvane", "Tab Return", Png("msgbox_x11.png")); });
   int r = MessageBoxA(0, "Skal skemaet gemmes?\nÆndringer går ellers tabt.", "Orvane",
                       MB_YESNOCANCEL | MB_ICONQUESTION);
   user.join();
@@ -75,11 +88,44 @@ TEST_F(DialogsOnX, DialogAnsweredByKeys) {
              item("BUTTON", IDOK, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 66, 49, 50, 14),
              item("BUTTON", IDCANCEL, "Annuller", BS_PUSHBUTTON | WS_TABSTOP, 123, 49, 50, 14)};
   g_checked = false;
-  std::thread user(AnswerByKeys, "Grupper", "Tab space Return", Png("dialog_x11.png"));
+  std::thread user([&] { AnswerByKeys("Grupper", "Tab space Return", Png("dialog_x11.png")); });
   INT_PTR r = tavo::res::DialogBoxTemplate(0, t, 0, Proc, 0);
   user.join();
   EXPECT_EQ(r, IDOK);
   EXPECT_TRUE(g_checked);
+}
+
+TEST_F(DialogsOnX, MenuBarOpenedAndChosenByKeys) {
+  tavo::res::MenuTemplate t;
+  t.name = "MAIN";
+  t.items = {{"&Filer", 0, MF_POPUP,
+              {{"&Åbn skema...\tCtrl+O", 101, 0, {}}, {"&Gem", 102, MF_GRAYED, {}}, {"", 0, MF_SEPARATOR, {}},
+               {"&Afslut", 103, 0, {}}}},
+             {"&Rediger", 0, MF_POPUP, {{"&Fortryd", 201, 0, {}}}}};
+  tavo::res::RegisterMenu(t);
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = MainProc;
+  wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+  wc.lpszClassName = "OrvaneMain";
+  ASSERT_NE(RegisterClassA(&wc), 0);
+  HWND main = CreateWindowExA(0, "OrvaneMain", "Orvane - skema", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 480, 300,
+                              0, LoadMenuA(0, "MAIN"), 0, nullptr);
+  ASSERT_NE(main, 0u);
+  g_command = 0;
+  std::thread user([&] { AnswerByKeys("Orvane - skema", "Up Return", Png("menu_x11.png"), "F10 Down"); });
+  MSG msg;
+  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!g_command && std::chrono::steady_clock::now() < end) {
+    while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) break;
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+  user.join();
+  EXPECT_EQ(g_command, 103u);  // Up from the first item wraps to Afslut
+  DestroyWindow(main);
 }
 
 }  // namespace
