@@ -1,5 +1,7 @@
 #include "ELVRELLOKAL.h"
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -37,6 +39,11 @@ struct ElvRel2Rec {
 // nor doubled).
 bool ErLokal(uint8_t status) { return status == LOKAL_STATUS || status == 200 + LOKAL_STATUS; }
 
+// The lines of the last merge that could not be placed, and whether that
+// merge could read ini/ElvRelLokal.dat (or found none).
+std::string Uplacerede;
+bool LokalFilKendt = false;
+
 ElvRel2Rec LaesPar(uint32_t r) {
   ElvRel2Rec p{};
   const uint8_t *rec = GetRec(&tdelvrel2, &tvelvrel2, r);
@@ -73,15 +80,21 @@ void LoadLokalElvRel() {
     if (ErLokal(LaesPar(r).Status)) DelRec(&tdelvrel2, &tvelvrel2, r);
   tvelvrel2.fSorter = 1;
 
+  LokalFilKendt = false;
   char fejlSti[kStiLaengde], lokalSti[kStiLaengde];
   if (!Sti(fejlSti, sizeof fejlSti, "log/ElvRelFejl.log") ||
       !Sti(lokalSti, sizeof lokalSti, "ini/ElvRelLokal.dat"))
     return;
+  // The unplaced lines are also kept here, so that a log folder that cannot
+  // be written loses neither them nor the merge.
+  Uplacerede.clear();
   FILE *fejl = fopen(fejlSti, "w");
-  if (!fejl) return;
+  errno = 0;
   FILE *lokal = fopen(lokalSti, "r");
+  // A file that is there but cannot be read is never written over.
+  LokalFilKendt = lokal != nullptr || errno == ENOENT;
   if (!lokal) {
-    fclose(fejl);
+    if (fejl) fclose(fejl);
     return;
   }
 
@@ -96,7 +109,8 @@ void LoadLokalElvRel() {
       }
     }
     if (strspn(linje, " \t\r\n") == n) continue;
-    const int antal = atoi(linje);
+    int antal = atoi(linje);
+    if (antal == INT_MAX) --antal;  // the count stops there
     const char *semi = strchr(linje, ';');
     // The line as read after its count, for the unresolved-pairs file.
     char rest[kLinjeLaengde];
@@ -117,7 +131,10 @@ void LoadLokalElvRel() {
       }
     }
     if (!a || !b) {
-      fprintf(fejl, "%i;%s\n", antal + 1, rest);
+      char ud[kLinjeLaengde + 16];
+      snprintf(ud, sizeof ud, "%i;%s\n", antal + 1, rest);
+      if (fejl) fputs(ud, fejl);
+      Uplacerede += ud;
       continue;
     }
     if (FindParRec(&tdelvrel2, &tvelvrel2, a, b) != 0) continue;
@@ -132,7 +149,7 @@ void LoadLokalElvRel() {
     }
   }
   fclose(lokal);
-  fclose(fejl);
+  if (fejl) fclose(fejl);
 
   for (const auto &p : LokalElvRel) {
     if (p.first >= tvakti.wRecCnt || p.second >= tvakti.wRecCnt) continue;
@@ -150,18 +167,10 @@ void LoadLokalElvRel() {
   SortTab(&tdelvrel2, &tvelvrel2);
 }
 
-std::string LokalElvRelTekst() {
-  std::string tekst;
-  char sti[kStiLaengde];
-  if (Sti(sti, sizeof sti, "log/ElvRelFejl.log")) {
-    if (FILE *f = fopen(sti, "rb")) {
-      char buf[4096];
-      size_t n;
-      while ((n = fread(buf, 1, sizeof buf, f)) > 0) tekst.append(buf, n);
-      fclose(f);
-      if (!tekst.empty() && tekst.back() != '\n') tekst += '\n';
-    }
-  }
+bool LokalElvRelTekst(std::string *pTekst) {
+  if (!LokalFilKendt) return false;
+  std::string &tekst = *pTekst;
+  tekst = Uplacerede;
   for (uint32_t r = 1; r < tvelvrel2.wRecCnt; ++r) {
     const ElvRel2Rec p = LaesPar(r);
     if (!ErLokal(p.Status)) continue;
@@ -171,7 +180,7 @@ std::string LokalElvRelTekst() {
              static_cast<int>(AktiId(p.akti2_id)));
     tekst += linje;
   }
-  return tekst;
+  return true;
 }
 
 int GemLokalElvRelTekst(const std::string &tekst) {
@@ -187,4 +196,7 @@ int GemLokalElvRelTekst(const std::string &tekst) {
   return res;
 }
 
-int GemLokalElvRel() { return GemLokalElvRelTekst(LokalElvRelTekst()); }
+int GemLokalElvRel() {
+  std::string tekst;
+  return LokalElvRelTekst(&tekst) ? GemLokalElvRelTekst(tekst) : 0;
+}

@@ -14,12 +14,14 @@
 // raised by one.
 void LoadLokalElvRel();
 
-// The new content of ini/ElvRelLokal.dat: the lines of log/ElvRelFejl.log
-// (copied, so they survive every save until the next load), then
-// "0;<id>;<id>\n" for every local pair, pending ones included.
-std::string LokalElvRelTekst();
+// The new content of ini/ElvRelLokal.dat: the lines of the last merge that
+// could not be placed (as in log/ElvRelFejl.log; they are kept until the
+// next merge, so they survive every save), then "0;<id>;<id>\n" for every
+// local pair, pending ones included. False when no merge has read the file
+// in this run or it could not be read: the file is then left as it is.
+bool LokalElvRelTekst(std::string *pTekst);
 // Writes that content beside the file and renames it over the old one.
 // 0, or -1 when it cannot be written (the old file is then kept).
 int GemLokalElvRelTekst(const std::string &tekst);
-// Both steps.
+// Both steps; 0 also when the file is left as it is.
 int GemLokalElvRel();

@@ -91,6 +91,25 @@ TEST_F(HentGemMappe, MissingLocalFileDropsLocalPairsAndEmptiesTheUnplacedLog) {
   EXPECT_EQ(LaesTekst(LogFil("ElvRelFejl.log")), "");
 }
 
+TEST_F(HentGemMappe, LocalFileSurvivesAMissingLogFolderAndIsKeptWhenUnreadable) {
+  ASSERT_EQ(HentAlleData(0), 0);
+  NyAkti(1);
+  NyAkti(2);
+  std::filesystem::remove_all(rod / "log");
+  SkrivTekst(IniFil("ElvRelLokal.dat"), "0;1;2\n0;1;3\n");
+  LoadLokalElvRel();
+  EXPECT_EQ(ElvRel2Par(), (std::vector<Par>{{1, 2, 20}}));
+  GemAlleData(0, 0);
+  EXPECT_EQ(LaesTekst(IniFil("ElvRelLokal.dat")), "1;1;3\n0;1;2\n");
+
+  // A file that cannot be read is not written over.
+  std::filesystem::remove(IniFil("ElvRelLokal.dat"));
+  std::filesystem::create_symlink("ElvRelLokal.dat", IniFil("ElvRelLokal.dat"));
+  LoadLokalElvRel();
+  GemAlleData(0, 0);
+  EXPECT_TRUE(std::filesystem::is_symlink(IniFil("ElvRelLokal.dat")));
+}
+
 TEST_F(HentGemMappe, PendingLocalPairIsWrittenAndNotDoubled) {
   ASSERT_EQ(HentAlleData(0), 0);
   const uint32_t a = NyAkti(7), b = NyAkti(8);
