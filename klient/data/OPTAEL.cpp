@@ -86,6 +86,13 @@ MedTalFerieCelle *FerieCelle(uint32_t meda, uint32_t aar) {
   return &MedTalFerieTab[static_cast<size_t>(meda) * (TalDim.Y1 + 1) + aar];
 }
 
+// Packed record fields cannot be bound by reference: the sum is assigned.
+template <class T>
+T Plus(T felt, int sign, int64_t v) {
+  return static_cast<T>(static_cast<int64_t>(felt) + sign * v);
+}
+#define LAEG_TIL(felt, sign, v) ((felt) = Plus((felt), (sign), (v)))
+
 // ---- The recount's own working copies ----
 //
 // The tables are laid out record by record, but the recount walks the
@@ -131,6 +138,14 @@ struct Samler {
   uint32_t MedM = 0;
   std::vector<float> medTal;            // MEDTAL_SLOTS floats per cell
   std::vector<uint8_t> harMedTal;
+  // The activities' stored counters, summed beside them (whole numbers, so
+  // one addition at the end gives what the additions one by one gave), and
+  // their cancellation marks, read once.
+  struct AktiSum {
+    int64_t lererTimer, elev, lerer;
+  };
+  std::vector<AktiSum> aktiSum;
+  std::vector<char> aflyst;
   ~Samler();
 };
 thread_local Samler *gSamler = nullptr;  // the recount's own thread only
@@ -191,6 +206,16 @@ void LaegLokaUgeUd() {
   }
   s->lokaRoert.clear();
   s->lokaAktiv = false;
+}
+
+Samler::AktiSum *AktiSumFor(uint32_t akti) {
+  Samler *s = gSamler;
+  return s && akti < s->aktiSum.size() ? &s->aktiSum[akti] : nullptr;
+}
+
+char AktiAflyst(const AktiRec *ar, uint32_t akti) {
+  const Samler *s = gSamler;
+  return s && akti < s->aflyst.size() ? s->aflyst[akti] : ar->Aflyst;
 }
 
 // The facts of a weekday of the week being walked; null outside it.
@@ -270,6 +295,11 @@ void BegyndSamler(Samler &s) {
       for (uint32_t d = 0; d <= s.D; ++d) s.dagElever[static_cast<size_t>(d) * s.A + a] = raekke[d];
     }
   }
+  if (tvakti.pbTab && tvakti.wRecCnt) {
+    s.aktiSum.assign(tvakti.wRecCnt, Samler::AktiSum{});
+    s.aflyst.resize(tvakti.wRecCnt);
+    for (uint32_t a = 0; a < tvakti.wRecCnt; ++a) s.aflyst[a] = TabRec<AktiRec>(tvakti, a)->Aflyst;
+  }
   // The employments' monthly figures are fresh and zero: the working-time
   // pass that follows adds to them here too.
   s.MedM = MedTalM;
@@ -297,6 +327,14 @@ void AfslutSamler(Samler &s) {
     for (uint32_t f = 0; f < s.F; ++f)
       for (uint32_t w = 0; w <= s.W; ++w)
         MedTalUgeTab[static_cast<size_t>(f) * (s.W + 1) + w] = s.medUge[static_cast<size_t>(w) * s.F + f];
+  for (uint32_t a = 0; a < s.aktiSum.size(); ++a) {
+    const Samler::AktiSum &x = s.aktiSum[a];
+    AktiRec *ar = TabRec<AktiRec>(tvakti, a);
+    if (!ar || (x.lererTimer == 0 && x.elev == 0 && x.lerer == 0)) continue;
+    LAEG_TIL(ar->AntalLererTimer, 1, x.lererTimer);
+    LAEG_TIL(ar->AntalElevLektioner, 1, x.elev);
+    LAEG_TIL(ar->AntalLererLektioner, 1, x.lerer);
+  }
   if (!s.medTal.empty() && s.MedM == MedTalM)
     for (uint32_t f = 1; f < s.F && f < tvanfo.wRecCnt; ++f)
       if (MedTalMaaned *mt = s.harMedTal[f] ? MedTalFor(f) : nullptr)
@@ -341,12 +379,6 @@ bool AktiInPlanGruppe(uint32_t akti, uint32_t ffpg) {
   return a->Fradato <= p->Tildato && p->Fradato <= a->Tildato;
 }
 
-// Packed record fields cannot be bound by reference: the sum is assigned.
-template <class T>
-T Plus(T felt, int sign, int64_t v) {
-  return static_cast<T>(static_cast<int64_t>(felt) + sign * v);
-}
-#define LAEG_TIL(felt, sign, v) ((felt) = Plus((felt), (sign), (v)))
 
 
 // ---- Answers about single records ----
@@ -949,10 +981,14 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
     const AktiGrundPost &a = g.AktiGrundTab[k];
     AktiRec *ar = TabRec<AktiRec>(tvakti, a.akti);
     if (!ar) continue;
-    LAEG_TIL(ar->AntalLererTimer, sign, Tusindedele(a.Timer));
+    Samler::AktiSum *sum = AktiSumFor(a.akti);
+    if (sum)
+      sum->lererTimer += sign * static_cast<int64_t>(Tusindedele(a.Timer));
+    else
+      LAEG_TIL(ar->AntalLererTimer, sign, Tusindedele(a.Timer));
     AktiTalCelle *c = AktiCelle(a.akti, m);
     if (c) c->Timer += static_cast<float>(sign) * a.Timer;
-    if (!Ind().supertavo && !Ind().skemalaast && ar->Aflyst == 'J' && U > SkemaPeriode.LaasUge &&
+    if (!Ind().supertavo && !Ind().skemalaast && AktiAflyst(ar, a.akti) == 'J' && U > SkemaPeriode.LaasUge &&
         f.Ejer == Ind().insnr) {
       // Counted whichever way the event goes: the check reports every
       // change on a cancelled activity.
@@ -962,8 +998,13 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
     const bool taeller = g.AntalLaerere > g.AntalSyge || (g.AntalLaerere == 0 && Ind().taelaktibooking);
     if (!taeller || Akti(a.akti).ovak) continue;
     const int64_t t = static_cast<int64_t>(g.AntalLaerere) - g.AntalSyge;
-    LAEG_TIL(ar->AntalElevLektioner, sign, L);
-    LAEG_TIL(ar->AntalLererLektioner, sign, t * L);
+    if (sum) {
+      sum->elev += sign * static_cast<int64_t>(L);
+      sum->lerer += sign * (t * L);
+    } else {
+      LAEG_TIL(ar->AntalElevLektioner, sign, L);
+      LAEG_TIL(ar->AntalLererLektioner, sign, t * L);
+    }
     if (c) {
       LAEG_TIL(c->ElevLektioner, sign, L);
       LAEG_TIL(c->LaererLektioner, sign, t * L);
@@ -1361,11 +1402,19 @@ void OptaelTimoak(const TimoakRaekke *row, int sign) {
 
   AktiRec *ar = TabRec<AktiRec>(tvakti, row->akti_id);
   AktiTalCelle *c = AktiCelle(row->akti_id, m);
+  Samler::AktiSum *sum = AktiSumFor(row->akti_id);
   if (stor) {
-    ar->AntalLererTimer += static_cast<int32_t>(static_cast<double>(row->Timer) * norm * 10 * sign / 60);
+    const int32_t v = static_cast<int32_t>(static_cast<double>(row->Timer) * norm * 10 * sign / 60);
+    if (sum)
+      sum->lererTimer += v;
+    else
+      LAEG_TIL(ar->AntalLererTimer, 1, v);
     if (c) c->TimoakTimer += st * norm / 60.0f;
   } else if (strchr("abefhkpru", type) && type) {
-    LAEG_TIL(ar->AntalLererTimer, sign, static_cast<int64_t>(row->Timer) * 10);
+    if (sum)
+      sum->lererTimer += sign * (static_cast<int64_t>(row->Timer) * 10);
+    else
+      LAEG_TIL(ar->AntalLererTimer, sign, static_cast<int64_t>(row->Timer) * 10);
     if (c) c->TimoakTimer += st;
   }
 
