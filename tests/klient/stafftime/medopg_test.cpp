@@ -164,6 +164,23 @@ TEST_F(MedOpgTest, AccountFromMonthFigures) {
   EXPECT_EQ(laest, 139);
 }
 
+TEST_F(MedOpgTest, PlanCellsOutsideThePlanTableReadCellZero) {
+  Byg({Opg(20240101, 20241231, 1700)});
+  // An employment added after the plan table was made reads cell 0 for
+  // each of its twelve months.
+  PlanTalMndTab[0] = {1, 0.5f, 2, 0.25f};
+  const uint32_t f = PlanTalMndF;
+  PlanTalMndF = anfo;
+  float sums[MEDTAL_SLOTS] = {};
+  const Konto k = Kald(sums);
+  PlanTalMndF = f;
+  EXPECT_EQ(k.PlanU, 12);
+  EXPECT_EQ(k.PlanA, 6);
+  EXPECT_EQ(k.PlanR, 24);
+  EXPECT_EQ(k.PlanE, 3);
+  EXPECT_EQ(k.Laest, 139);
+}
+
 TEST_F(MedOpgTest, AccountWithTheNormSystem) {
   GlobalIndstillinger.normsystem = 1;
   Byg({Opg(20240101, 20241231, 1700)});
