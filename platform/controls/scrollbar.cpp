@@ -284,9 +284,6 @@ LRESULT CALLBACK ScrollBarProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
       if (part == None) return 0;
       bool lessOff = (b->v.arrows & ESB_DISABLE_LTUP) != 0, moreOff = (b->v.arrows & ESB_DISABLE_RTDN) != 0;
       if ((part == ArrowLess && lessOff) || (part == ArrowMore && moreOff)) return 0;
-      if (!Scrollable(b->v) && part != Thumb) {
-        // Arrows of a bar with nothing to scroll still tell the parent, as on Windows.
-      }
       if (GetWindowLongA(h, GWL_STYLE) & WS_TABSTOP) SetFocus(h);
       SetCapture(h);
       b->pressed = part;
@@ -385,7 +382,7 @@ using tavo::controls::g_mx;
 
 namespace {
 
-bool IsControlBar(HWND h, int bar) { return bar == SB_CTL; }
+bool IsControlBar(int bar) { return bar == SB_CTL; }
 
 bool BadBar(HWND h, int bar) {
   if (!IsWindow(h)) {
@@ -414,7 +411,7 @@ void SetBarStyle(HWND h, int bar, bool show) {
 
 int SetScrollInfo(HWND h, int bar, LPCSCROLLINFO si, BOOL redraw) {
   if (BadBar(h, bar) || !si) return 0;
-  if (IsControlBar(h, bar)) return (int)SendMessageA(h, SBM_SETSCROLLINFO, redraw, (LPARAM)si);
+  if (IsControlBar(bar)) return (int)SendMessageA(h, SBM_SETSCROLLINFO, redraw, (LPARAM)si);
   int pos, disable;
   {
     std::lock_guard<std::mutex> l(g_mx);
@@ -433,7 +430,7 @@ int SetScrollInfo(HWND h, int bar, LPCSCROLLINFO si, BOOL redraw) {
 
 BOOL GetScrollInfo(HWND h, int bar, LPSCROLLINFO si) {
   if (BadBar(h, bar) || !si) return FALSE;
-  if (IsControlBar(h, bar)) return (BOOL)SendMessageA(h, SBM_GETSCROLLINFO, 0, (LPARAM)si);
+  if (IsControlBar(bar)) return (BOOL)SendMessageA(h, SBM_GETSCROLLINFO, 0, (LPARAM)si);
   std::lock_guard<std::mutex> l(g_mx);
   return tavo::controls::Fill(BarsOf(h).bar[bar], si);
 }
