@@ -607,6 +607,9 @@ void AllokerAnfoAktiGrund(AnfoAktiGrundRec *g) {
   SikrPlads(g->AnfoGrundTab, g->AllokAnfo, g->AntalAnfo, "AnfoAktiGrund->AnfoGrundTab != NULL");
   SikrPlads(g->AktiGrundTab, g->AllokAkti, g->AntalAkti, "AnfoAktiGrund->AktiGrundTab != NULL");
   SikrPlads(g->LokaGrundTab, g->AllokLoka, g->AntalLoka, "AnfoAktiGrund->LokaGrundTab != NULL");
+  // The recount reads no entry past the counts, and every entry it counts is
+  // written whole: clearing the tables for each of its events is left out.
+  if (gSamler) return;
   memset(g->AnfoGrundTab, 0, g->AllokAnfo * sizeof(AnfoGrundPost));
   memset(g->AktiGrundTab, 0, g->AllokAkti * sizeof(AktiGrundPost));
   memset(g->LokaGrundTab, 0, g->AllokLoka * sizeof(LokaGrundPost));
@@ -1323,8 +1326,9 @@ void AllokerTalTab() {
     const uint8_t uge = static_cast<uint8_t>(U % 100);
     const TabVar *b = UgeBucket(aarIdx, uge);
     BegyndUge(aarIdx, uge);
-    for (uint32_t r = 1; b && r < b->wRecCnt; ++r) {
-      const SkeRec *s = Raekke(b, r);
+    const UgeRaekker rk(b);
+    for (uint32_t r = 1; r < rk.n; ++r) {
+      const SkeRec *s = rk.base + r;
       if (Levende(s->Status) && s->Forste == r) OptaelSkemabeg(aarIdx, uge, r, +1);
     }
   }
