@@ -2,7 +2,12 @@
 // over one small made-up school, and the display class of a row.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "DATO.h"
@@ -12,6 +17,7 @@
 #include "MEDPER.h"
 #include "OBJFELT.h"
 #include "TALTAB.h"
+#include "STITAB.h"
 #include "pred_tabeller.h"
 
 using namespace predtest;
@@ -519,6 +525,28 @@ TEST_F(ObjFeltTest, RowDisplayClass) {
   AktiRec k{};
   k.Status = 10;
   EXPECT_EQ(RecVisKlasse(&tdakti, &tvakti, Ny(tdakti, tvakti, k)), 7);
+}
+
+TEST(ObjFeltIndstilling, ForeignArchiveColourFromTheIniFile) {
+  namespace fs = std::filesystem;
+  const fs::path mappe = fs::temp_directory_path() / ("objfelt_ini_" + std::to_string(::getpid()));
+  fs::create_directories(mappe / "ini");
+  std::snprintf(StiTab.szini, sizeof StiTab.szini, "%s/ini\\tavo.ini", mappe.string().c_str());
+  struct {
+    const char *indhold;
+    uint8_t vaerdi;
+  } tab[] = {{"[farver]\nfremmedarkivfarve=1\n", 1}, {"[farver]\nfremmedarkivfarve=ja\n", 1},
+             {"[farver]\nfremmedarkivfarve=0\n", 0}, {"[farver]\nfremmedarkivfarve=nej\n", 0},
+             {"[global]\nfremmedarkivfarve=1\n", 0}};
+  for (const auto &t : tab) {
+    std::ofstream(mappe / "ini" / "tavo.ini") << t.indhold;
+    FremmedArkivFarve = 7;
+    LaesObjFeltIndstillinger();
+    EXPECT_EQ(FremmedArkivFarve, t.vaerdi) << t.indhold;
+  }
+  FremmedArkivFarve = 0;
+  StiTab.szini[0] = '\0';
+  fs::remove_all(mappe);
 }
 
 }  // namespace
