@@ -501,6 +501,31 @@ TEST_F(ObjFeltTest, EdgesOfTheCells) {
   EXPECT_STREQ(BeregnetFeltNavn(319), "Ind/Udb.");
 }
 
+TEST_F(ObjFeltTest, NormSystemColumns) {
+  BygSkole();
+  GlobalIndstillinger.normsystem = 1;
+  const uint32_t meda = Rec<AnfoRec>(tvanfo, fx.rec[Anfo])->meda_id;
+  const uint32_t nosy = Ny(tdnormsystem, tvnormsystem, NormsystemRec{1, "Lærernorm", 740, 10});
+  const uint32_t op = Ny(tdopgperiode, tvopgperiode, OpgperiodeRec{1, nosy, "Forår", 20240101, 20240630, 10});
+  // Four working days of 7.40 in the week of Ascension Day: 29.6 -> 30.
+  Ny(tdregperiode, tvregperiode, RegperiodeRec{1, op, meda, 20240506, 20240512, 740, 10});
+  char tekst[OBJFELT_TEKST_LEN];
+  auto Celle = [&](uint32_t felt) {
+    ObjFeltTekst(fx.hwnd, felt, BeregnetFeltBredde(felt), fx.rec[Anfo], 0, 0, 0, tekst, nullptr, nullptr, nullptr, 0,
+                 'M');
+    return std::string(tekst);
+  };
+  // Registreret: 10.75 taught + 600 / 60 registered + 4.4 special + 5 other.
+  const struct {
+    uint32_t felt;
+    const char *tekst;
+  } tab[] = {
+      {246, "Lærernorm"}, {315, "     30"}, {316, "      0"}, {317, "     30"}, {318, "     30"},
+      {319, "      0"},   {321, "      0"}, {381, "20240101-20240630"},
+  };
+  for (const auto &t : tab) EXPECT_EQ(Celle(t.felt), t.tekst) << t.felt;
+}
+
 TEST_F(ObjFeltTest, RowDisplayClass) {
   struct {
     uint8_t status;
