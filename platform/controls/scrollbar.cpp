@@ -104,16 +104,15 @@ struct Geometry {
   int thumbStart = 0, thumbLen = 0;
 };
 
-Geometry Measure(HWND h, const Bar &b) {
-  RECT rc;
-  GetClientRect(h, &rc);
+// The parts of a bar lying in `rc`; points are relative to its top-left.
+Geometry MeasureIn(const RECT &rc, const Bar &b, bool enabled) {
   int along = b.vertical ? rc.bottom - rc.top : rc.right - rc.left;
   int across = b.vertical ? rc.right - rc.left : rc.bottom - rc.top;
   Geometry g;
   g.length = along;
   g.arrow = std::min(across, along / 2);
   int track = along - 2 * g.arrow;
-  if (track <= 0 || !Scrollable(b.v) || b.v.arrows == ESB_DISABLE_BOTH || !IsWindowEnabled(h)) return g;
+  if (track <= 0 || !Scrollable(b.v) || b.v.arrows == ESB_DISABLE_BOTH || !enabled) return g;
   long long span = (long long)b.v.max - b.v.min + 1;
   int len = b.v.page ? (int)((long long)track * b.v.page / span) : g.arrow;
   len = std::clamp(len, std::min(8, track), track);
@@ -124,8 +123,8 @@ Geometry Measure(HWND h, const Bar &b) {
   return g;
 }
 
-Part HitPart(HWND h, const Bar &b, POINT pt) {
-  Geometry g = Measure(h, b);
+Part HitPartIn(const RECT &rc, const Bar &b, bool enabled, POINT pt) {
+  Geometry g = MeasureIn(rc, b, enabled);
   int at = b.vertical ? pt.y : pt.x;
   if (at < 0 || at >= g.length) return None;
   if (at < g.arrow) return ArrowLess;
@@ -135,6 +134,45 @@ Part HitPart(HWND h, const Bar &b, POINT pt) {
   if (at < g.thumbStart + g.thumbLen) return Thumb;
   return PageMore;
 }
+
+int TrackFromPointerIn(const RECT &rc, const Bar &b, bool enabled, POINT pt) {
+  Geometry g = MeasureIn(rc, b, enabled);
+  int track = g.length - 2 * g.arrow - g.thumbLen;
+  int at = (b.vertical ? pt.y : pt.x) - b.grabOffset - g.arrow;
+  long long room = (long long)MaxPos(b.v) - b.v.min;
+  if (track <= 0) return b.v.min;
+  at = std::clamp(at, 0, track);
+  return (int)(b.v.min + (room * at + track / 2) / track);
+}
+
+void PaintBar(HDC dc, const RECT &rc, const Bar &b, bool enabled, HBRUSH track) {
+  Geometry g = MeasureIn(rc, b, enabled);
+  FillRect(dc, &rc, track);
+  enabled = enabled && b.v.arrows != ESB_DISABLE_BOTH;
+  auto span = [&](int from, int to) {
+    return b.vertical ? RECT{rc.left, rc.top + from, rc.right, rc.top + to}
+                      : RECT{rc.left + from, rc.top, rc.left + to, rc.bottom};
+  };
+  RECT a1 = span(0, g.arrow), a2 = span(g.length - g.arrow, g.length);
+  DrawButtonFrame(dc, a1, b.pressed == ArrowLess);
+  DrawButtonFrame(dc, a2, b.pressed == ArrowMore);
+  DrawArrow(dc, a1, b.vertical ? 0 : 2, enabled && !(b.v.arrows & ESB_DISABLE_LTUP));
+  DrawArrow(dc, a2, b.vertical ? 1 : 3, enabled && !(b.v.arrows & ESB_DISABLE_RTDN));
+  if (b.pressed == PageLess || b.pressed == PageMore) {
+    RECT p = b.pressed == PageLess ? span(g.arrow, g.thumbStart) : span(g.thumbStart + g.thumbLen, g.length - g.arrow);
+    FillRect(dc, &p, GetSysColorBrush(COLOR_3DDKSHADOW));
+  }
+  if (g.thumbLen) DrawButtonFrame(dc, span(g.thumbStart, g.thumbStart + g.thumbLen), false);
+}
+
+RECT ClientOf(HWND h) {
+  RECT rc;
+  GetClientRect(h, &rc);
+  return rc;
+}
+
+Geometry Measure(HWND h, const Bar &b) { return MeasureIn(ClientOf(h), b, IsWindowEnabled(h) != 0); }
+Part HitPart(HWND h, const Bar &b, POINT pt) { return HitPartIn(ClientOf(h), b, IsWindowEnabled(h) != 0, pt); }
 
 void Send(HWND h, int code, int pos = 0) {
   HWND parent = GetParent(h);
@@ -147,30 +185,13 @@ void Send(HWND h, int code, int pos = 0) {
 void Paint(HWND h, HDC dc) {
   Bar *b = Data<Bar>(h);
   if (!b) return;
-  RECT rc;
-  GetClientRect(h, &rc);
-  Geometry g = Measure(h, *b);
   HBRUSH track = GetSysColorBrush(COLOR_SCROLLBAR);
   HWND parent = GetParent(h);
   if (parent) {
     HBRUSH got = (HBRUSH)SendMessageA(parent, WM_CTLCOLORSCROLLBAR, (WPARAM)dc, (LPARAM)h);
     if (got) track = got;
   }
-  FillRect(dc, &rc, track);
-  bool enabled = IsWindowEnabled(h) && b->v.arrows != ESB_DISABLE_BOTH;
-  auto span = [&](int from, int to) {
-    return b->vertical ? RECT{rc.left, from, rc.right, to} : RECT{from, rc.top, to, rc.bottom};
-  };
-  RECT a1 = span(0, g.arrow), a2 = span(g.length - g.arrow, g.length);
-  DrawButtonFrame(dc, a1, b->pressed == ArrowLess);
-  DrawButtonFrame(dc, a2, b->pressed == ArrowMore);
-  DrawArrow(dc, a1, b->vertical ? 0 : 2, enabled && !(b->v.arrows & ESB_DISABLE_LTUP));
-  DrawArrow(dc, a2, b->vertical ? 1 : 3, enabled && !(b->v.arrows & ESB_DISABLE_RTDN));
-  if (b->pressed == PageLess || b->pressed == PageMore) {
-    RECT p = b->pressed == PageLess ? span(g.arrow, g.thumbStart) : span(g.thumbStart + g.thumbLen, g.length - g.arrow);
-    FillRect(dc, &p, GetSysColorBrush(COLOR_3DDKSHADOW));
-  }
-  if (g.thumbLen) DrawButtonFrame(dc, span(g.thumbStart, g.thumbStart + g.thumbLen), false);
+  PaintBar(dc, ClientOf(h), *b, IsWindowEnabled(h) != 0, track);
 }
 
 void Redraw(HWND h) { InvalidateRect(h, nullptr, FALSE); }
@@ -185,15 +206,7 @@ void Act(HWND h, Part part) {
   }
 }
 
-int TrackFromPointer(HWND h, const Bar &b, POINT pt) {
-  Geometry g = Measure(h, b);
-  int track = g.length - 2 * g.arrow - g.thumbLen;
-  int at = (b.vertical ? pt.y : pt.x) - b.grabOffset - g.arrow;
-  long long room = (long long)MaxPos(b.v) - b.v.min;
-  if (track <= 0) return b.v.min;
-  at = std::clamp(at, 0, track);
-  return (int)(b.v.min + (room * at + track / 2) / track);
-}
+int TrackFromPointer(HWND h, const Bar &b, POINT pt) { return TrackFromPointerIn(ClientOf(h), b, IsWindowEnabled(h) != 0, pt); }
 
 LRESULT ControlMessage(HWND h, Bar *b, UINT m, WPARAM wp, LPARAM lp) {
   switch (m) {
@@ -509,4 +522,154 @@ UINT StandardBarArrows(HWND h, int bar) {
   auto it = g_bars.find(h);
   return it == g_bars.end() || (bar != SB_HORZ && bar != SB_VERT) ? ESB_ENABLE_BOTH : it->second.bar[bar].arrows;
 }
+}  // namespace tavo::controls
+
+// ---------------------------------------------------------------- a window's own bars
+
+namespace tavo::controls {
+
+bool StandardBarRect(HWND h, int bar, RECT *r) {
+  DWORD style = tavo::user::Style(h);
+  if ((bar == SB_VERT && !(style & WS_VSCROLL)) || (bar == SB_HORZ && !(style & WS_HSCROLL)) ||
+      (bar != SB_VERT && bar != SB_HORZ) || !r)
+    return false;
+  RECT wr, cr;
+  if (!tavo::user::WindowRectOnScreen(h, &wr) || !tavo::user::ClientRectOnScreen(h, &cr)) return false;
+  Offset(&cr, -wr.left, -wr.top);
+  if (bar == SB_VERT)
+    *r = RECT{cr.right, cr.top, cr.right + GetSystemMetrics(SM_CXVSCROLL), cr.bottom};
+  else
+    *r = RECT{cr.left, cr.bottom, cr.right, cr.bottom + GetSystemMetrics(SM_CYHSCROLL)};
+  return true;
+}
+
+namespace {
+
+Bar StandardBar(HWND h, int bar) {
+  Bar b;
+  b.vertical = bar == SB_VERT;
+  std::lock_guard<std::mutex> l(g_mx);
+  b.v = BarsOf(h).bar[bar];
+  return b;
+}
+
+void PaintOne(HWND h, HDC dc, int bar, Part pressed = None, int grab = 0) {
+  RECT r;
+  if (!StandardBarRect(h, bar, &r)) return;
+  Bar b = StandardBar(h, bar);
+  b.pressed = pressed;
+  b.grabOffset = grab;
+  PaintBar(dc, r, b, IsWindowEnabled(h) != 0, GetSysColorBrush(COLOR_SCROLLBAR));
+}
+
+void PaintNow(HWND h, int bar, Part pressed) {
+  HDC dc = GetWindowDC(h);
+  if (!dc) return;
+  PaintOne(h, dc, bar, pressed);
+  ReleaseDC(h, dc);
+}
+
+const UINT_PTR kStandardTimer = 0xFFF0;
+
+}  // namespace
+
+void PaintStandardBars(HWND h, HDC windowDC) {
+  RECT v, hz;
+  bool hasV = StandardBarRect(h, SB_VERT, &v), hasH = StandardBarRect(h, SB_HORZ, &hz);
+  if (hasV) PaintOne(h, windowDC, SB_VERT);
+  if (hasH) PaintOne(h, windowDC, SB_HORZ);
+  if (hasV && hasH) {
+    RECT corner{v.left, hz.top, v.right, hz.bottom};
+    FillRect(windowDC, &corner, GetSysColorBrush(COLOR_BTNFACE));
+  }
+}
+
+void TrackStandardBar(HWND h, int bar, POINT screen) {
+  RECT r, wr;
+  if (!StandardBarRect(h, bar, &r) || !tavo::user::WindowRectOnScreen(h, &wr)) return;
+  auto local = [&](POINT s) { return POINT{s.x - wr.left - r.left, s.y - wr.top - r.top}; };
+  bool enabled = IsWindowEnabled(h) != 0;
+  Bar b = StandardBar(h, bar);
+  Part part = HitPartIn(r, b, enabled, local(screen));
+  if (part == None || (part == ArrowLess && (b.v.arrows & ESB_DISABLE_LTUP)) ||
+      (part == ArrowMore && (b.v.arrows & ESB_DISABLE_RTDN)))
+    return;
+  UINT msg = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
+  auto send = [&](int code, int pos) { SendMessageA(h, msg, MAKEWPARAM(code, (WORD)pos), 0); };
+  auto act = [&] {
+    int code = part == ArrowLess ? SB_LINEUP : part == ArrowMore ? SB_LINEDOWN : part == PageLess ? SB_PAGEUP : SB_PAGEDOWN;
+    send(code, 0);
+  };
+  int grab = 0;
+  if (part == Thumb) {
+    grab = (b.vertical ? local(screen).y : local(screen).x) - MeasureIn(r, b, enabled).thumbStart;
+    std::lock_guard<std::mutex> l(g_mx);
+    Values &v = BarsOf(h).bar[bar];
+    v.tracking = true;
+    v.trackPos = v.pos;
+  } else {
+    act();
+    SetTimer(h, kStandardTimer, 400, nullptr);
+  }
+  SetCapture(h);
+  PaintNow(h, bar, part);
+  // The bar's own loop, as the system runs one while an arrow or the thumb is held.
+  while (IsWindow(h) && GetCapture() == h) {
+    MSG m;
+    if (!GetMessageA(&m, 0, 0, 0)) {
+      PostQuitMessage((int)m.wParam);
+      break;
+    }
+    if (m.hwnd == h && m.message == WM_TIMER && m.wParam == kStandardTimer) {
+      SetTimer(h, kStandardTimer, 50, nullptr);
+      POINT s;
+      GetCursorPos(&s);
+      if (HitPartIn(r, StandardBar(h, bar), enabled, local(s)) == part) act();
+      PaintNow(h, bar, part);
+      continue;
+    }
+    if (m.hwnd == h && (m.message == WM_MOUSEMOVE || m.message == WM_LBUTTONUP)) {
+      POINT s = PointOf(m.lParam);
+      ClientToScreen(h, &s);
+      if (part == Thumb) {
+        Bar now = StandardBar(h, bar);
+        now.grabOffset = grab;
+        int t = TrackFromPointerIn(r, now, enabled, local(s));
+        bool moved;
+        {
+          std::lock_guard<std::mutex> l(g_mx);
+          Values &v = BarsOf(h).bar[bar];
+          moved = v.trackPos != t;
+          v.trackPos = t;
+        }
+        if (moved) {
+          PaintNow(h, bar, part);
+          send(SB_THUMBTRACK, t);
+        }
+      }
+      if (m.message == WM_LBUTTONUP) break;
+      continue;
+    }
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+  }
+  if (!IsWindow(h)) return;
+  KillTimer(h, kStandardTimer);
+  if (GetCapture() == h) ReleaseCapture();
+  if (part == Thumb) {
+    int t;
+    {
+      std::lock_guard<std::mutex> l(g_mx);
+      t = BarsOf(h).bar[bar].trackPos;
+    }
+    send(SB_THUMBPOSITION, t);
+    std::lock_guard<std::mutex> l(g_mx);
+    Values &v = BarsOf(h).bar[bar];
+    v.tracking = false;
+    v.trackPos = v.pos;
+  }
+  send(SB_ENDSCROLL, 0);
+  PaintNow(h, bar, None);
+}
+
 }  // namespace tavo::controls

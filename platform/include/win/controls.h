@@ -684,4 +684,12 @@ namespace tavo::controls {
 void RegisterControlClasses();
 // The ESB_* state of a window's own horizontal or vertical scroll bar.
 UINT StandardBarArrows(HWND hwnd, int bar);
+// A window's own WS_VSCROLL/WS_HSCROLL bars, for the window layer's
+// non-client code: where a bar lies (window coordinates; false without it),
+// drawing both bars, and the press on a bar (SB_VERT or SB_HORZ) at a screen
+// point, which runs until the button is released and sends the window
+// WM_VSCROLL/WM_HSCROLL as the system does.
+bool StandardBarRect(HWND hwnd, int bar, RECT *rect);
+void PaintStandardBars(HWND hwnd, HDC windowDC);
+void TrackStandardBar(HWND hwnd, int bar, POINT screen);
 }  // namespace tavo::controls

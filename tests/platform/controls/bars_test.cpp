@@ -117,6 +117,61 @@ TEST_F(ControlsTest, DisableNoScrollDisablesInsteadOfHiding) {
   EXPECT_FALSE(GetScrollInfo(w, 7, &back));
 }
 
+TEST_F(ControlsTest, WindowsOwnBarDrawsAndTracksItsThumb) {
+  std::vector<Scroll> got;
+  HWND w = 0;
+  g_handler = [&](HWND h, UINT m, WPARAM wp, LPARAM, LRESULT *) {
+    if (m == WM_VSCROLL && h == w) {
+      SCROLLINFO si{sizeof si, SIF_TRACKPOS};
+      GetScrollInfo(w, SB_VERT, &si);
+      got.push_back({LOWORD(wp), HIWORD(wp), si.nTrackPos});
+    }
+    return false;
+  };
+  w = Make("CtlParent", WS_VSCROLL, 54, 10, 10, 200, 216);
+  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 199999, 1000, 0, 0};
+  SetScrollInfo(w, SB_VERT, &si, TRUE);
+  RECT r;
+  EXPECT_FALSE(tavo::controls::StandardBarRect(w, SB_HORZ, &r));  // it has no horizontal bar
+  ASSERT_TRUE(tavo::controls::StandardBarRect(w, SB_VERT, &r));
+  EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXVSCROLL));
+  HDC dc = GetWindowDC(w);
+  tavo::controls::PaintStandardBars(w, dc);
+  EXPECT_EQ(tavo::test::SurfacePixel(dc, r.left + 3, r.top + 3), GetSysColor(COLOR_BTNFACE));  // the up arrow
+  EXPECT_EQ(tavo::test::SurfacePixel(dc, r.left + 8, r.top + 120), GetSysColor(COLOR_SCROLLBAR));
+  ReleaseDC(w, dc);
+
+  RECT wr;
+  GetWindowRect(w, &wr);
+  int x = wr.left + r.left + 8, y = wr.top + r.top + 16 + 3;  // on the thumb, just below the up arrow
+  tavo::test::MouseDown(0, x, y);
+  Pump();
+  tavo::test::MouseMove(x, y + 80);
+  tavo::test::MouseMove(x, y + 150);
+  tavo::test::MouseUp(0, x, y + 150);
+  tavo::controls::TrackStandardBar(w, SB_VERT, POINT{x, y});
+  EXPECT_EQ(GetCapture(), 0u);
+  ASSERT_GE(got.size(), 4u);
+  EXPECT_EQ(got[0].code, SB_THUMBTRACK);
+  const Scroll &last = got[got.size() - 3];
+  EXPECT_EQ(last.code, SB_THUMBTRACK);
+  EXPECT_GT(last.track, 65535);
+  EXPECT_EQ(last.pos16, last.track & 0xFFFF);
+  EXPECT_EQ(got[got.size() - 2].code, SB_THUMBPOSITION);
+  EXPECT_EQ(got.back().code, SB_ENDSCROLL);
+
+  got.clear();
+  int ay = wr.top + r.bottom - 8;  // the down arrow
+  tavo::test::MouseDown(0, x, ay);
+  Pump();
+  tavo::test::MouseUp(0, x, ay);
+  tavo::controls::TrackStandardBar(w, SB_VERT, POINT{x, ay});
+  ASSERT_EQ(got.size(), 2u);
+  EXPECT_EQ(got[0].code, SB_LINEDOWN);
+  EXPECT_EQ(got[1].code, SB_ENDSCROLL);
+  g_handler = nullptr;
+}
+
 TEST_F(ControlsTest, ProgressBarMessages) {
   HWND p = Make(PROGRESS_CLASS, 0, 60, 10, 10, 200, 20);
   struct Step {
