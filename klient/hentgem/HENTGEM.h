@@ -101,7 +101,9 @@ struct HentGemKroge {
   // The Elevplan answer file data\ep_imp.dat.
   void (*ImportElevplan)();
   void (*DeleteLockFile)();
-  // Refreshes the start copies after a complete save.
+  // Refreshes the start copies after a complete save. A background save
+  // calls it on its own thread, so it may work on the saved files only,
+  // not on the tables in memory.
   void (*GemStartKopi)();
 };
 extern HentGemKroge HentGemKrog;
