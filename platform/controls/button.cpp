@@ -199,13 +199,9 @@ LRESULT CALLBACK ButtonProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
   if (!b) return DefWindowProcA(h, m, wp, lp);
   UINT t = Type(h);
   switch (m) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = wp ? (HDC)wp : BeginPaint(h, &ps);
-      Paint(h, dc);
-      if (!wp) EndPaint(h, &ps);
+    case WM_PAINT:
+      PaintMessage(h, wp, Paint);
       return 0;
-    }
     case WM_ERASEBKGND:
       return 1;  // the paint fills everything
     case WM_SETFONT:

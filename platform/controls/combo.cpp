@@ -368,13 +368,9 @@ LRESULT CALLBACK ComboProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
       SetWindowPos(h, 0, 0, 0, wr.right - wr.left, c->fieldHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = wp ? (HDC)wp : BeginPaint(h, &ps);
-      Paint(h, dc);
-      if (!wp) EndPaint(h, &ps);
+    case WM_PAINT:
+      PaintMessage(h, wp, Paint);
       return 0;
-    }
     case WM_ERASEBKGND:
       return 1;
     case WM_SETFONT:
@@ -477,13 +473,9 @@ LRESULT CALLBACK ComboListProc(HWND lw, UINT m, WPARAM wp, LPARAM lp) {
     return Valid(c, i) ? i : -1;
   };
   switch (m) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = wp ? (HDC)wp : BeginPaint(lw, &ps);
-      PaintList(lw, dc);
-      if (!wp) EndPaint(lw, &ps);
+    case WM_PAINT:
+      PaintMessage(lw, wp, PaintList);
       return 0;
-    }
     case WM_ERASEBKGND:
       return 1;
     case WM_MOUSEACTIVATE:

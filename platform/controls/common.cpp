@@ -174,3 +174,18 @@ void DrawTabbed(HDC dc, int x, int y, const std::string &text, const std::vector
 }
 
 }  // namespace tavo::controls
+
+namespace tavo::controls {
+
+void PaintMessage(HWND h, WPARAM wp, void (*paint)(HWND, HDC)) {
+  if (wp) {
+    paint(h, (HDC)wp);
+    return;
+  }
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(h, &ps);
+  paint(h, dc);
+  EndPaint(h, &ps);
+}
+
+}  // namespace tavo::controls

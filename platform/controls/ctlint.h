@@ -41,6 +41,25 @@ void Detach(HWND h) {
   delete Data<T>(h);
   SetWindowLongPtrA(h, 0, 0);
 }
+// The data of a control for message m: made on WM_NCCREATE and freed on
+// WM_NCDESTROY (null then, as before the one and after the other), so the
+// procedure hands those two and any message without data to DefWindowProc.
+template <class T>
+T *ControlData(HWND h, UINT m) {
+  if (m == WM_NCCREATE) {
+    Attach<T>(h);
+    return nullptr;
+  }
+  if (m == WM_NCDESTROY) {
+    Detach<T>(h);
+    return nullptr;
+  }
+  return Data<T>(h);
+}
+
+// WM_PAINT: into the DC in wParam when the sender gives one (a parent
+// printing its children), else between BeginPaint and EndPaint.
+void PaintMessage(HWND h, WPARAM wp, void (*paint)(HWND, HDC));
 
 inline void Inflate(RECT *r, int dx, int dy) {
   r->left -= dx;

@@ -422,13 +422,9 @@ LRESULT CALLBACK EditProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
   Edit *e = Data<Edit>(h);
   if (!e) return DefWindowProcA(h, m, wp, lp);
   switch (m) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = wp ? (HDC)wp : BeginPaint(h, &ps);
-      Paint(h, dc);
-      if (!wp) EndPaint(h, &ps);
+    case WM_PAINT:
+      PaintMessage(h, wp, Paint);
       return 0;
-    }
     case WM_ERASEBKGND:
       return 1;
     case WM_SETFONT:

@@ -357,15 +357,7 @@ LRESULT ListMessage(HWND h, List *l, UINT m, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 LRESULT CALLBACK ListBoxProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
-  switch (m) {
-    case WM_NCCREATE:
-      Attach<List>(h);
-      return DefWindowProcA(h, m, wp, lp);
-    case WM_NCDESTROY:
-      Detach<List>(h);
-      return DefWindowProcA(h, m, wp, lp);
-  }
-  List *l = Data<List>(h);
+  List *l = ControlData<List>(h, m);
   if (!l) return DefWindowProcA(h, m, wp, lp);
   if (m >= LB_ADDSTRING && m <= LB_ITEMFROMPOINT) return ListMessage(h, l, m, wp, lp);
   switch (m) {
@@ -385,13 +377,9 @@ LRESULT CALLBACK ListBoxProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
       UpdateScroll(h, l);
       return 0;
     }
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = wp ? (HDC)wp : BeginPaint(h, &ps);
-      Paint(h, dc);
-      if (!wp) EndPaint(h, &ps);
+    case WM_PAINT:
+      PaintMessage(h, wp, Paint);
       return 0;
-    }
     case WM_ERASEBKGND:
       return 1;
     case WM_SETFONT:

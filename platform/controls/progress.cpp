@@ -80,24 +80,12 @@ int Clamp(const Progress *p, long long v) {
 }  // namespace
 
 LRESULT CALLBACK ProgressProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
-  switch (m) {
-    case WM_NCCREATE:
-      Attach<Progress>(h);
-      return DefWindowProcA(h, m, wp, lp);
-    case WM_NCDESTROY:
-      Detach<Progress>(h);
-      return DefWindowProcA(h, m, wp, lp);
-  }
-  Progress *p = Data<Progress>(h);
+  Progress *p = ControlData<Progress>(h, m);
   if (!p) return DefWindowProcA(h, m, wp, lp);
   switch (m) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = wp ? (HDC)wp : BeginPaint(h, &ps);
-      Paint(h, dc);
-      if (!wp) EndPaint(h, &ps);
+    case WM_PAINT:
+      PaintMessage(h, wp, Paint);
       return 0;
-    }
     case WM_ERASEBKGND:
       return 1;
     case WM_TIMER:

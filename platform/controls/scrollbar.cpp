@@ -278,13 +278,9 @@ LRESULT CALLBACK ScrollBarProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
   if (!b) return DefWindowProcA(h, m, wp, lp);
   if (m >= SBM_SETPOS && m <= SBM_GETSCROLLINFO) return ControlMessage(h, b, m, wp, lp);
   switch (m) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = wp ? (HDC)wp : BeginPaint(h, &ps);
-      Paint(h, dc);
-      if (!wp) EndPaint(h, &ps);
+    case WM_PAINT:
+      PaintMessage(h, wp, Paint);
       return 0;
-    }
     case WM_ERASEBKGND:
       return 1;
     case WM_ENABLE:

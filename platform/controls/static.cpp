@@ -98,15 +98,7 @@ void Paint(HWND h, HDC dc) {
 }  // namespace
 
 LRESULT CALLBACK StaticProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
-  switch (m) {
-    case WM_NCCREATE:
-      Attach<Static>(h);
-      return DefWindowProcA(h, m, wp, lp);
-    case WM_NCDESTROY:
-      Detach<Static>(h);
-      return DefWindowProcA(h, m, wp, lp);
-  }
-  Static *s = Data<Static>(h);
+  Static *s = ControlData<Static>(h, m);
   if (!s) return DefWindowProcA(h, m, wp, lp);
   switch (m) {
     case WM_CREATE: {
@@ -121,13 +113,9 @@ LRESULT CALLBACK StaticProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
       }
       return 0;
     }
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = wp ? (HDC)wp : BeginPaint(h, &ps);
-      Paint(h, dc);
-      if (!wp) EndPaint(h, &ps);
+    case WM_PAINT:
+      PaintMessage(h, wp, Paint);
       return 0;
-    }
     case WM_ERASEBKGND:
       return 1;
     case WM_SETFONT:

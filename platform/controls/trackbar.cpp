@@ -109,25 +109,13 @@ void MoveTo(HWND h, Track *t, int pos, int code) {
 }  // namespace
 
 LRESULT CALLBACK TrackbarProc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
-  switch (m) {
-    case WM_NCCREATE:
-      Attach<Track>(h);
-      return DefWindowProcA(h, m, wp, lp);
-    case WM_NCDESTROY:
-      Detach<Track>(h);
-      return DefWindowProcA(h, m, wp, lp);
-  }
-  Track *t = Data<Track>(h);
+  Track *t = ControlData<Track>(h, m);
   if (!t) return DefWindowProcA(h, m, wp, lp);
   int page = t->page > 0 ? t->page : std::max(1, (t->max - t->min) / 5);
   switch (m) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = wp ? (HDC)wp : BeginPaint(h, &ps);
-      Paint(h, dc);
-      if (!wp) EndPaint(h, &ps);
+    case WM_PAINT:
+      PaintMessage(h, wp, Paint);
       return 0;
-    }
     case WM_ERASEBKGND:
       return 1;
     case WM_SETFOCUS:
