@@ -142,21 +142,21 @@ void ForHverRaekke(const TalPeriodeRec &p, char art, uint32_t obj, Fn fn) {
   }
 }
 
+void Laeg(int32_t *p, int64_t v) {
+  if (p) *p = static_cast<int32_t>(std::clamp<int64_t>(*p + v, INT32_MIN, INT32_MAX));
+}
+
 void TilfoejRolle(RolleTalListe *l, uint32_t rolle, int32_t lektioner, float timer) {
   if (!l) return;
   for (uint32_t i = 0; i < l->Antal && i < MAX_ROLLETAL; ++i) {
     if (l->Post[i].rolle == rolle) {
-      l->Post[i].Lektioner += lektioner;
+      Laeg(&l->Post[i].Lektioner, lektioner);
       l->Post[i].Timer += timer;
       return;
     }
   }
   if (l->Antal >= MAX_ROLLETAL) return;
   l->Post[l->Antal++] = RolleTal{rolle, lektioner, timer};
-}
-
-void Laeg(int32_t *p, int64_t v) {
-  if (p) *p = static_cast<int32_t>(std::clamp<int64_t>(*p + v, INT32_MIN, INT32_MAX));
 }
 
 Dato AfMaaned(Dato d) { return d / 100; }
