@@ -13,6 +13,7 @@
 #include <mutex>
 
 #include "dlgint.h"
+#include "menuint.h"
 #include "state.h"
 #include "tavo/test_dialog.h"
 #include "userint.h"
@@ -285,7 +286,7 @@ HWND CreateDialogCore(HINSTANCE inst, const res::DialogTemplate &t, HWND owner, 
   res::DialogFontProvider provider;
   {
     std::lock_guard<std::mutex> g(g_mx);
-    provider = g_fontProvider;
+    provider = g_fontProvider ? g_fontProvider : MappedDialogFont;
   }
   if (!(setFont && provider && provider(t.fontFace.c_str(), t.pointSize, &font, &bx, &by) && bx > 0 && by > 0)) {
     font = 0;

@@ -33,6 +33,9 @@ struct PopupState {
   HMENU menu;
   int sel;
 };
-HWND CreatePopupWindow(PopupState *state, int x, int y);  // 0 without the drawing layer  // the highlighted bar item while the menu loop runs, else -1
+HWND CreatePopupWindow(PopupState *state, int x, int y);  // 0 without the drawing layer
+
+// The dialog font through the drawing layer, when it is linked in.
+bool MappedDialogFont(const char *face, int pointSize, HFONT *font, int *baseX, int *baseY);  // the highlighted bar item while the menu loop runs, else -1
 
 }  // namespace tavo::user

@@ -4,6 +4,7 @@
 // drawn.
 
 #include <algorithm>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -305,6 +306,58 @@ HWND CreatePopupWindow(PopupState *st, int x, int y) {
   SetWindowLongPtrA(h, GWLP_USERDATA, (LONG_PTR)st);
   ShowWindow(h, SW_SHOWNOACTIVATE);
   return h;
+}
+
+}  // namespace tavo::user
+
+HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic, DWORD underline,
+                  DWORD strike_out, DWORD charset, DWORD out_precision, DWORD clip_precision, DWORD quality,
+                  DWORD pitch_and_family, LPCSTR face) __attribute__((weak));
+BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRICA tm) __attribute__((weak));
+
+namespace tavo::user {
+
+// The dialog font as the drawing layer maps it: base units are the average
+// width of the Latin letters and the cell height, as the dialog manager
+// measures them. Fonts are kept for the program's life, one per face and size.
+bool MappedDialogFont(const char *face, int pointSize, HFONT *font, int *baseX, int *baseY) {
+  if (!CanDraw() || !CreateFontA || !GetTextMetricsA) return false;
+  struct Entry {
+    std::string face;
+    int size;
+    HFONT font;
+    int bx, by;
+  };
+  static std::mutex mx;
+  static std::vector<Entry> cache;
+  std::lock_guard<std::mutex> g(mx);
+  for (auto &e : cache) {
+    if (e.size == pointSize && e.face == face) {
+      *font = e.font;
+      *baseX = e.bx;
+      *baseY = e.by;
+      return true;
+    }
+  }
+  int height = -((pointSize * 96 + 36) / 72);
+  HFONT f = CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face && *face ? face : "MS Sans Serif");
+  if (!f) return false;
+  HDC dc = GetDC(0);
+  if (!dc) return false;
+  HGDIOBJ old = SelectObject(dc, f);
+  TEXTMETRICA tm{};
+  SIZE sz{};
+  static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  bool ok = GetTextMetricsA(dc, &tm) && GetTextExtentPoint32A(dc, letters, 52, &sz);
+  SelectObject(dc, old);
+  ReleaseDC(0, dc);
+  if (!ok || sz.cx <= 0 || tm.tmHeight <= 0) return false;
+  cache.push_back({face ? face : "", pointSize, f, (int)((sz.cx / 26 + 1) / 2), (int)tm.tmHeight});
+  *font = f;
+  *baseX = cache.back().bx;
+  *baseY = cache.back().by;
+  return true;
 }
 
 }  // namespace tavo::user

@@ -174,9 +174,10 @@ void RegisterStrings(const std::vector<std::pair<UINT, std::string>> &table);
 INT_PTR DialogBoxTemplate(HINSTANCE inst, const DialogTemplate &tmpl, HWND owner, DLGPROC proc, LPARAM param);
 HWND CreateDialogTemplate(HINSTANCE inst, const DialogTemplate &tmpl, HWND owner, DLGPROC proc, LPARAM param);
 
-// The mapped dialog font, which the drawing layer provides; without it a
-// dialog uses the 8-point MS Sans Serif cell of 6 by 13 pixels (scaled by
-// point size) and no font.
+// The dialog font and its base units. By default the drawing layer maps the
+// face and measures it; without the drawing layer a dialog uses the 8-point
+// MS Sans Serif cell of 6 by 13 pixels (scaled by point size) and no font.
+// A provider set here replaces the default.
 typedef bool (*DialogFontProvider)(const char *face, int pointSize, HFONT *font, int *baseX, int *baseY);
 void SetDialogFontProvider(DialogFontProvider provider);
 

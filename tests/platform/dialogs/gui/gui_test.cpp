@@ -80,7 +80,7 @@ TEST_F(DialogsOnX, DialogAnsweredByKeys) {
   t.cx = 180;
   t.cy = 70;
   auto item = [](const char *cls, int id, const char *text, DWORD style, int x, int y, int cx, int cy) {
-    return tavo::res::DialogItem{cls, id, text, style | WS_VISIBLE, 0, x, y, cx, cy};
+    return tavo::res::DialogItem{cls, id, text, (DWORD)(style | WS_VISIBLE), 0, x, y, cx, cy};
   };
   t.items = {item("STATIC", -1, "Gruppens navn:", SS_LEFT, 7, 9, 55, 8),
              item("EDIT", 200, "3.b Tømrer", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 65, 7, 108, 12),
