@@ -780,7 +780,9 @@ BOOL InvalidateRect(HWND h, const RECT *r, BOOL erase) {
   return RedrawWindow(h, r, 0, RDW_INVALIDATE | (erase ? RDW_ERASE : 0));
 }
 
-BOOL ValidateRect(HWND h, const RECT *r) { return RedrawWindow(h, r, 0, RDW_VALIDATE); }
+// Only the window's own region: a parent that painted itself has not
+// painted its children, even where it drew over them.
+BOOL ValidateRect(HWND h, const RECT *r) { return RedrawWindow(h, r, 0, RDW_VALIDATE | RDW_NOCHILDREN); }
 
 BOOL GetUpdateRect(HWND h, LPRECT rc, BOOL) {
   Lock l(S().mx);

@@ -1,6 +1,7 @@
 // Queues: sending across threads, nested loops, the order of what a thread
 // takes from its queue, timers and painting.
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -323,4 +324,23 @@ TEST_F(UserTest, ActivationMovingBetweenThreadsTellsBothApplications) {
   EXPECT_EQ(GetForegroundWindow(), mainWnd);
   ASSERT_FALSE(mainSeen.empty());
   EXPECT_EQ(mainSeen[0], (std::pair<UINT, WPARAM>{WM_ACTIVATEAPP, TRUE}));
+}
+
+TEST_F(UserTest, ParentPaintingLeavesTheChildsUpdateRegionAlone) {
+  // Without WS_CLIPCHILDREN an invalidated parent invalidates its children
+  // too; its own painting must not validate them, or they never repaint.
+  HWND parent = Top(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  HWND child = Child(parent, 1, 10, 10, 50, 50);
+  tavo::test::PumpUntilIdle();
+  std::vector<HWND> painted;
+  g_handler = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT *) {
+    if (m == WM_PAINT) painted.push_back(h);
+    return false;
+  };
+  InvalidateRect(parent, nullptr, FALSE);
+  EXPECT_TRUE(GetUpdateRect(child, nullptr, FALSE));
+  tavo::test::PumpUntilIdle();
+  EXPECT_NE(std::find(painted.begin(), painted.end(), parent), painted.end());
+  EXPECT_NE(std::find(painted.begin(), painted.end(), child), painted.end());
+  EXPECT_FALSE(GetUpdateRect(child, nullptr, FALSE));
 }
