@@ -1,18 +1,53 @@
-// mkdata <data folder> [--size small|medium|large] [--seed N]
-// Makes the data folder of a made-up vocational school.
+// mkdata <data folder> [--size small|medium|large] [--seed N] [--fonts DIR]
+// Makes the data folder of a made-up vocational school, with the program's
+// font files in its ini folder, where the main program adds them at start.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "SKOLEDATA.h"
 
 namespace {
 
 int Brug() {
-  fprintf(stderr, "brug: mkdata <datamappe> [--size small|medium|large] [--seed N]\n");
+  fprintf(stderr, "brug: mkdata <datamappe> [--size small|medium|large] [--seed N] [--fonts MAPPE]\n");
   return 2;
+}
+
+// The fonts ship in the program folder's fonts/ beside the installed tools;
+// a build keeps them in its own fonts/ folder.
+std::filesystem::path FontMappe(const char *valgt, const char *argv0) {
+  namespace fs = std::filesystem;
+  if (valgt) return valgt;
+  std::error_code ec;
+  fs::path selv = fs::canonical("/proc/self/exe", ec);
+  if (ec) selv = argv0;
+  for (fs::path kandidat : {selv.parent_path() / "fonts", selv.parent_path().parent_path() / "fonts"})
+    if (fs::is_directory(kandidat, ec)) return kandidat;
+  return TAVO_FONT_DIR;
+}
+
+// Copies every font file into <data folder>/ini; false with a reason when a
+// file cannot be copied or there are none.
+bool KopierFonte(const std::filesystem::path &fra, const std::string &mappe, std::string *fejl) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  int antal = 0;
+  for (const auto &e : fs::directory_iterator(fra, ec)) {
+    if (e.path().extension() != ".ttf") continue;
+    fs::copy_file(e.path(), fs::path(mappe) / "ini" / e.path().filename(), fs::copy_options::overwrite_existing, ec);
+    if (ec) break;
+    ++antal;
+  }
+  if (ec || antal == 0) {
+    *fejl = "kan ikke kopiere skrifttyperne fra " + fra.string() + (ec ? ": " + ec.message() : "");
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -20,6 +55,7 @@ int Brug() {
 int main(int argc, char **argv) {
   const char *mappe = nullptr;
   const char *stoerrelse = "medium";
+  const char *fonte = nullptr;
   uint64_t seed = 1;
   for (int i = 1; i < argc; ++i) {
     if (strcmp(argv[i], "--size") == 0 && i + 1 < argc) {
@@ -29,6 +65,8 @@ int main(int argc, char **argv) {
       errno = 0;
       seed = strtoull(argv[++i], &slut, 10);
       if (errno || slut == argv[i] || *slut) return Brug();
+    } else if (strcmp(argv[i], "--fonts") == 0 && i + 1 < argc) {
+      fonte = argv[++i];
     } else if (argv[i][0] != '-' && !mappe) {
       mappe = argv[i];
     } else {
@@ -38,7 +76,7 @@ int main(int argc, char **argv) {
   SkoleStoerrelse st;
   if (!mappe || !SkoleStoerrelseFraNavn(stoerrelse, &st)) return Brug();
   std::string fejl;
-  if (LavSkoleData(mappe, st, seed, &fejl) != 0) {
+  if (LavSkoleData(mappe, st, seed, &fejl) != 0 || !KopierFonte(FontMappe(fonte, argv[0]), mappe, &fejl)) {
     fprintf(stderr, "mkdata: %s\n", fejl.c_str());
     return 1;
   }
