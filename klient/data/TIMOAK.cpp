@@ -4,7 +4,14 @@
 
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
+#include <vector>
+
+#include "DATO.h"
+#include "KATALOG.h"
+#include "SIDEFIL.h"
+#include "TABOPER.h"
 
 #include "INDSTIL.h"
 #include "TAVODATA.h"
@@ -38,4 +45,144 @@ void GemStartKopi() {
 void GendanStartKopi() {
   KopierDataFil("skemabegkopi", "skemabeg");
   KopierDataFil("timoakkopi", "timoak");
+}
+
+// ---- Resend of the schedule ----
+
+GensendKroge GensendKrog = {};
+
+namespace {
+
+constexpr int kLektioner = 48;
+constexpr UINT kGensendStart = 1161;
+constexpr int kTekstKontrol = 40045;
+constexpr int kFremdriftKontrol = 1077;
+
+struct Gensendelse {
+  uint32_t forste;
+  void *avs;
+  uint8_t lektion;
+  uint32_t risy;
+};
+
+SkeRec LaesRaekke(const TabVar *pTv, uint32_t r) {
+  SkeRec s;
+  memcpy(&s, GetRec(&tdske, pTv, r), sizeof s);
+  return s;
+}
+
+uint32_t RingSystem(const SkeRec &s) {
+  if (s.akti_id && GyldigRef(&tvakti, s.akti_id)) {
+    uint32_t risy;
+    memcpy(&risy, GetRec(&tdakti, &tvakti, s.akti_id) + offsetof(AktiRec, risy_id), 4);
+    if (risy) return risy;
+  }
+  return s.risy_id;
+}
+
+}  // namespace
+
+int RetSkemaForGensend(uint32_t dato, int mode) {
+  int antal = 0;
+  for (UgeIndeks i = 1; i <= SkemaPeriode.AntalUger; ++i) {
+    Uge uge = IndeksTilUge(i);
+    Dato dage[8] = {};
+    for (uint8_t d = 1; d <= 7; ++d) dage[d] = UgeDagTilDato(uge, d);
+    TabVar *pTv = SkemabegBucket(uge);
+    if (!pTv) continue;
+    // The events are chosen and read before the bucket changes: a deleted
+    // and re-added event must not be met again further on in the walk.
+    std::vector<Gensendelse> valgte;
+    for (uint32_t r = 1; r < pTv->wRecCnt; ++r) {
+      SkeRec s = LaesRaekke(pTv, r);
+      if ((s.Status & 72u) != 64u || s.Forste != r || s.Ejer != GlobalIndstillinger.insnr) continue;
+      if (mode == 1) {
+        if (s.Dag < 1 || s.Dag > 7 || dage[s.Dag] < dato) continue;
+      } else if (s.opdtid / 1000000.0 < static_cast<double>(dato)) {
+        continue;
+      }
+      if (GensendKrog.Valgt && !GensendKrog.Valgt(uge, r)) continue;
+      valgte.push_back({r, nullptr, s.Lektion, RingSystem(s)});
+    }
+    for (Gensendelse &g : valgte)
+      if (GensendKrog.HentAVS) g.avs = GensendKrog.HentAVS(uge, g.forste);
+    // From the back, so a deletion never moves a row still to be deleted.
+    for (auto it = valgte.rbegin(); it != valgte.rend(); ++it)
+      if (GensendKrog.SletBegivenhed) GensendKrog.SletBegivenhed(uge, it->forste);
+    for (Gensendelse &g : valgte) {
+      ++antal;
+      if (g.lektion != 0 && g.lektion <= kLektioner && g.risy && GyldigRef(&tvrisy, g.risy) &&
+          GensendKrog.SaetLektionsTider) {
+        const uint8_t *risy = GetRec(&tdrisy, &tvrisy, g.risy);
+        uint32_t start, slut;
+        float std;
+        memcpy(&start, risy + offsetof(RisyRec, Starttid) + 4 * (g.lektion - 1), 4);
+        memcpy(&slut, risy + offsetof(RisyRec, Sluttid) + 4 * (g.lektion - 1), 4);
+        memcpy(&std, risy + offsetof(RisyRec, Antal_std_lektioner) + 4 * (g.lektion - 1), 4);
+        GensendKrog.SaetLektionsTider(g.avs, start, slut, std);
+      }
+      if (GensendKrog.AddBegivenhed) GensendKrog.AddBegivenhed(g.avs, SKE_EGEN);
+    }
+  }
+  return antal;
+}
+
+namespace {
+
+INT_PTR GensendDlg(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam, int mode) {
+  switch (msg) {
+    case WM_INITDIALOG: {
+      SetWindowLongPtrA(hDlg, GWLP_USERDATA, lParam);
+      RECT rc;
+      GetClientRect(hDlg, &rc);
+      int bredde = rc.right - rc.left - 20;
+      const int kontroller[2] = {kTekstKontrol, kFremdriftKontrol};
+      for (int k = 0; k < 2; ++k) {
+        HWND h = GetDlgItem(hDlg, kontroller[k]);
+        if (!h) continue;
+        SetWindowPos(h, 0, 10, 10 + 20 * k, bredde, 20, SWP_NOZORDER);
+        ShowWindow(h, SW_SHOW);
+      }
+      SetWindowTextA(hDlg, "Gensend data");
+      SetPropA(hDlg, "GensendStart", static_cast<HANDLE>(1));
+      return TRUE;
+    }
+    case WM_PAINT:
+      if (GetPropA(hDlg, "GensendStart")) {
+        RemovePropA(hDlg, "GensendStart");
+        PostMessageA(hDlg, WM_COMMAND, kGensendStart, 0);
+      }
+      return FALSE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kGensendStart) {
+        SetDlgItemTextA(hDlg, kTekstKontrol, "RETTER SKEMA FOR GENSEND - ET ØJEBLIK");
+        auto dato = static_cast<uint32_t>(GetWindowLongPtrA(hDlg, GWLP_USERDATA));
+        int antal = RetSkemaForGensend(dato, mode);
+        EndDialog(hDlg, antal);
+        if (antal > 0) {
+          if (GensendKrog.AllokerTalTab) GensendKrog.AllokerTalTab();
+          if (GensendKrog.SendTilAlleVinduer) GensendKrog.SendTilAlleVinduer(1122, 0, 0);
+          char tekst[160];
+          snprintf(tekst, sizeof tekst,
+                   "Skemaet er rettet til med %i begivenheder, lav en eksport og kontakt serveren !", antal);
+          MessageBoxA(0, tekst, "Ok", MB_OK | MB_ICONINFORMATION);
+        } else {
+          MessageBoxA(0, "Ingen skemabegivenheder blev rettet. !", "Ok", MB_OK | MB_ICONINFORMATION);
+        }
+        return TRUE;
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK GensendFraDatoDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return GensendDlg(hDlg, msg, wParam, lParam, 1);
+}
+
+INT_PTR CALLBACK GensendFraTidDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return GensendDlg(hDlg, msg, wParam, lParam, 2);
 }

@@ -2,6 +2,10 @@
 // saving.
 #pragma once
 
+#include <windows.h>
+
+#include <cstdint>
+
 // Copies data/skemabeg.dat and data/timoak.dat to their start copies and
 // writes data/StartTid.dat (the event and posting change sums and the time of
 // the copy). Run after start-up loading and after every complete save.
@@ -9,3 +13,34 @@ void GemStartKopi();
 // Copies the start copies back over the two event files. A copy that is
 // missing leaves its event file as it is.
 void GendanStartKopi();
+
+// ---- Resend of the schedule ----
+
+// The event services of the schedule that the resend uses, filled in by
+// their owner. An empty slot is skipped (Valgt: every event is selected).
+struct GensendKroge {
+  // The event whose first row is `forste` in the week's bucket is selected.
+  bool (*Valgt)(uint32_t uge, uint32_t forste);
+  // Reads the event into a description of its own (freed by AddBegivenhed).
+  void *(*HentAVS)(uint32_t uge, uint32_t forste);
+  void (*SletBegivenhed)(uint32_t uge, uint32_t forste);
+  // Sets the lesson times of a description from its ring system.
+  void (*SaetLektionsTider)(void *avs, uint32_t starttid, uint32_t sluttid, float antal);
+  // Adds the described event as a new event of the status; frees the
+  // description.
+  void (*AddBegivenhed)(void *avs, uint32_t status);
+  // Every window gets the message.
+  void (*SendTilAlleVinduer)(UINT msg, WPARAM wParam, LPARAM lParam);
+  // Rebuilds and recounts every figure table.
+  void (*AllokerTalTab)();
+};
+extern GensendKroge GensendKrog;
+
+// Marks the own installation's events for a resend: mode 1 those on or after
+// the date (YYYYMMDD), mode 2 those changed at or after the value (the
+// change stamp / 1,000,000). The number of events.
+int RetSkemaForGensend(uint32_t dato, int mode);
+// The two procedures of the "Gensend data" wait dialog (lParam of
+// WM_INITDIALOG: the date or value).
+INT_PTR CALLBACK GensendFraDatoDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK GensendFraTidDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
