@@ -125,8 +125,9 @@ TEST_F(HentGemMappe, FailedTableSaveSavesTheOthersAndKeepsTheSideFiles) {
   HentGemKrog.GemStartKopi = [] { *pKopi = true; };
   GemAlleData(0, 0);
   for (const TabRegEntry *e = TabRegister; e->Navn; ++e)
-    if (std::string(e->Navn) != "loka" && std::string(e->Navn) != "sphp")
+    if (std::string(e->Navn) != "loka" && std::string(e->Navn) != "sphp") {
       EXPECT_TRUE(fs::is_regular_file(Fil(std::string(e->Navn) + ".DAT"))) << e->Navn;
+    }
   for (const char *s : kSideFiler) EXPECT_EQ(Laes(s), (storetest::Bytes{'g', 'a', 'm', 'm', 'e', 'l'})) << s;
   EXPECT_FALSE(kopi);  // the start copies follow complete saves only
   fs::remove(Fil("loka.DAT"));

@@ -66,7 +66,9 @@ TEST_F(Fonts, EachProgramFontLoadsByItsName) {
     const Celle c = Maal(f.font);
     EXPECT_TRUE(c.fast) << f.navn << " is not the program's own face";
     EXPECT_EQ(c.hoejde, f.hoejde) << f.navn;
-    if (f.bredde) EXPECT_EQ(c.bredde, f.bredde) << f.navn;
+    if (f.bredde) {
+      EXPECT_EQ(c.bredde, f.bredde) << f.navn;
+    }
   }
   // The shared small font is added too, though the program makes no font of it.
   HFONT lille = CreateFontA(9, 6, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tvo9x6");

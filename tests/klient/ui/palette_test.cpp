@@ -177,8 +177,12 @@ TEST_F(Palette, BrushesPaintTheirColours) {
       for (int x = 0; x < 8; ++x) {
         const COLORREF c = px[y * 8 + x];
         ASSERT_TRUE(c == t.a || c == t.b) << "brush " << t.brush << " at " << x << "," << y;
-        if (x > 0) ASSERT_EQ(c == t.a, px[y * 8 + x - 1] == t.b) << "brush " << t.brush;
-        if (y > 0) ASSERT_EQ(c == t.a, px[(y - 1) * 8 + x] == t.b) << "brush " << t.brush;
+        if (x > 0) {
+          ASSERT_EQ(c == t.a, px[y * 8 + x - 1] == t.b) << "brush " << t.brush;
+        }
+        if (y > 0) {
+          ASSERT_EQ(c == t.a, px[(y - 1) * 8 + x] == t.b) << "brush " << t.brush;
+        }
       }
   }
   EXPECT_EQ(Fyld(FarveSolidBrush[4])[0], FarveTab[4]);
