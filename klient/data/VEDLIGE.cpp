@@ -1,5 +1,6 @@
 #include "VEDLIGE.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "INDSTIL.h"
@@ -7,6 +8,7 @@
 #include "SIDEFIL.h"
 #include "STITAB.h"
 #include "TABOPER.h"
+#include "TALTAB.h"
 
 uint32_t EksportTaellere[kAntalEksportTaellere];
 uint32_t EksportPlanTal;
@@ -214,6 +216,29 @@ bool HasUnexportedRows() {
     return false;
   });
   return fundet;
+}
+
+void AflystAktiSkemaCheck(HWND hwnd) {
+  if (AflystBegAntal == 0 || !AktiAflystTab) return;
+  uint32_t a = 0;
+  for (uint32_t r = 0; r <= TalDim.A; ++r) a += AktiAflystTab[r] != 0;
+  const uint32_t n = AflystBegAntal;
+  char tekst[200];
+  if (n >= 2 && a >= 2)
+    snprintf(tekst, sizeof tekst,
+             "Der er %0i skemabegivenheder på %0i aflyste aktiviteter!\nVil du slette disse begivenheder?",
+             static_cast<int>(n), static_cast<int>(a));
+  else if (n >= 2 && a == 1)
+    snprintf(tekst, sizeof tekst,
+             "Der er %0i skemabegivenheder på %0i aflyst aktivitet!\nVil du slette disse begivenheder?",
+             static_cast<int>(n), static_cast<int>(a));
+  else
+    snprintf(tekst, sizeof tekst, "Der er %0i skemabegivenhed på %0i aflyst aktivitet!\nVil du slette begivenheden?",
+             static_cast<int>(n), static_cast<int>(a));
+  if (!Spoerg(hwnd, tekst, "Skema på aflyst aktivitet")) return;
+  AflystBegAntal = 0;
+  for (uint32_t r = 0; r <= TalDim.A; ++r)
+    if (AktiAflystTab[r] && VedligeKrog.FjernAktiFraSkema) VedligeKrog.FjernAktiFraSkema(r);
 }
 
 bool VedligeholdKommando(HWND hwnd, int id) {

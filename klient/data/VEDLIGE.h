@@ -20,6 +20,8 @@ struct VedligeKroge {
   void (*AddAakrel)(uint32_t akti, uint32_t anfo, uint8_t status);
   uint32_t (*AakrelAntal)();
   void (*CleanupAakrel)();
+  // Removes an activity's events from the schedule.
+  void (*FjernAktiFraSkema)(uint32_t akti);
   // The export status pane, repainted after a count.
   HWND hwndEksportStatus;
 };
@@ -37,6 +39,9 @@ void CountExportChanges();
 bool HasPlanExport();
 // Any event or posting row that is live and sent (bits 0x40 and 0x10).
 bool HasUnexportedRows();
+// After an import: asks whether the events on cancelled activities are to be
+// deleted, and deletes them on OK.
+void AflystAktiSkemaCheck(HWND hwnd);
 // Menu commands 40171..40175: asks its question and runs the step. True
 // when the command was one of them.
 bool VedligeholdKommando(HWND hwnd, int id);

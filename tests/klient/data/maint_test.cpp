@@ -9,6 +9,7 @@
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "TABOPER.h"
+#include "TALTAB.h"
 #include "VEDLIGE.h"
 #include "store_fixture.h"
 #include "tavo/test_dialog.h"
@@ -232,6 +233,65 @@ TEST_F(Vedlige, RelationsRebuiltFromLivePostings) {
   TimRaekke(3, 8, kEgen, 0, 0, 13, 23);
   GendanAnfoAktiRel();
   EXPECT_EQ(kald, (std::vector<std::vector<uint32_t>>{{0}, {11, 21, 10}, {12, 22, 30}, {1}}));
+}
+
+}  // namespace
+
+namespace {
+
+class Aflyst : public Vedlige {
+ protected:
+  void TearDown() override {
+    free(AktiAflystTab);
+    AktiAflystTab = nullptr;
+    AflystBegAntal = 0;
+    TalDim.A = 0;
+    Vedlige::TearDown();
+  }
+};
+
+TEST_F(Aflyst, QuestionByCountsAndDeletionOnOk) {
+  TalDim.A = 4;
+  AktiAflystTab = static_cast<uint32_t *>(calloc(5, sizeof(uint32_t)));
+  static std::vector<uint32_t> fjernet;
+  fjernet.clear();
+  VedligeKrog.FjernAktiFraSkema = [](uint32_t a) { fjernet.push_back(a); };
+  struct {
+    std::vector<uint32_t> taeller;  // records 1..4
+    uint32_t begivenheder;
+    const char *tekst;
+  } const tilfaelde[] = {
+      {{0, 2, 0, 3}, 5, "Der er 5 skemabegivenheder på 2 aflyste aktiviteter!\nVil du slette disse begivenheder?"},
+      {{0, 2, 0, 0}, 2, "Der er 2 skemabegivenheder på 1 aflyst aktivitet!\nVil du slette disse begivenheder?"},
+      {{1, 0, 0, 0}, 1, "Der er 1 skemabegivenhed på 1 aflyst aktivitet!\nVil du slette begivenheden?"},
+  };
+  for (auto &t : tilfaelde) {
+    SCOPED_TRACE(t.tekst);
+    for (uint32_t r = 1; r <= 4; ++r) AktiAflystTab[r] = t.taeller[r - 1];
+    AflystBegAntal = t.begivenheder;
+    tavo::test::StartDialogScript();
+    tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &) { return INT_PTR{IDCANCEL}; });
+    AflystAktiSkemaCheck(0);
+    auto bokse = tavo::test::MessageBoxesShown();
+    tavo::test::StopDialogScript();
+    ASSERT_EQ(bokse.size(), 1u);
+    EXPECT_EQ(bokse[0].text, t.tekst);
+    EXPECT_EQ(bokse[0].caption, "Skema på aflyst aktivitet");
+    EXPECT_EQ(AflystBegAntal, t.begivenheder);  // Cancel keeps everything
+    EXPECT_TRUE(fjernet.empty());
+  }
+  for (uint32_t r = 1; r <= 4; ++r) AktiAflystTab[r] = r % 2;
+  AflystBegAntal = 3;
+  tavo::test::StartDialogScript();
+  tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &) { return INT_PTR{IDOK}; });
+  AflystAktiSkemaCheck(0);
+  tavo::test::StopDialogScript();
+  EXPECT_EQ(AflystBegAntal, 0u);
+  EXPECT_EQ(fjernet, (std::vector<uint32_t>{1, 3}));
+
+  tavo::test::StartDialogScript();  // nothing cancelled: no question
+  AflystAktiSkemaCheck(0);
+  EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
 }
 
 }  // namespace
