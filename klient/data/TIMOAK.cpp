@@ -11,7 +11,9 @@
 #include "DATO.h"
 #include "KATALOG.h"
 #include "SIDEFIL.h"
+#include "OPTAEL.h"
 #include "TABOPER.h"
+#include "VEDLIGE.h"
 
 #include "INDSTIL.h"
 #include "TAVODATA.h"
@@ -185,4 +187,104 @@ INT_PTR CALLBACK GensendFraDatoDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARA
 
 INT_PTR CALLBACK GensendFraTidDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
   return GensendDlg(hDlg, msg, wParam, lParam, 2);
+}
+
+// ---- Single time postings ----
+
+TimoakKroge TimoakKrog = {};
+
+namespace {
+
+constexpr uint8_t kTimLever = 64, kTimSlettet = 8, kTimSendt = 16, kTimEksporteret = 32;
+constexpr uint32_t kAakrelMaks = 65000 - 10000;
+enum { NY_POSTERING = 5, SLETTET_POSTERING = 7, AENDRET_POSTERING = 9 };
+
+bool TimLever(uint8_t status) { return (status & (kTimLever | kTimSlettet)) == kTimLever; }
+
+void Ned(uint32_t &taeller) {
+  if (taeller) --taeller;
+}
+
+void OpdaterAakrel(uint32_t akti, uint32_t anfo) {
+  if (!VedligeKrog.AddAakrel) return;
+  VedligeKrog.AddAakrel(akti, anfo, 10);
+  if (VedligeKrog.AakrelAntal && VedligeKrog.CleanupAakrel && VedligeKrog.AakrelAntal() > kAakrelMaks)
+    VedligeKrog.CleanupAakrel();
+}
+
+void MeldAendring(bool alleVinduer) {
+  if (alleVinduer && TimoakKrog.SendTilAlleVinduer) TimoakKrog.SendTilAlleVinduer(1122, 0, 0);
+  if (TimoakKrog.hwndHoved) SendMessageA(TimoakKrog.hwndHoved, 1140, 0, 0);
+  if (VedligeKrog.hwndEksportStatus) InvalidateRect(VedligeKrog.hwndEksportStatus, nullptr, TRUE);
+}
+
+bool IInterval(uint32_t dato, uint32_t fra, uint32_t til) { return dato >= fra && dato <= til; }
+
+}  // namespace
+
+TimoakRaekke *FindTimoak(uint32_t akti, uint32_t anfo, uint32_t dato) {
+  if (!akti || !anfo) return nullptr;
+  const Maaned m = dato / 100;
+  if (m < SkemaPeriode.FoersteMaaned || m > SkemaPeriode.SidsteMaaned) return nullptr;
+  TabVar *pTv = TimoakBucket(m);
+  if (!pTv || pTv->wRecCnt < 2) return nullptr;
+  for (uint32_t r = 1; r < pTv->wRecCnt; ++r) {
+    auto *t = reinterpret_cast<TimoakRaekke *>(GetRec(&tdtimoak, pTv, r));
+    if (TimLever(t->Status) && t->akti_id == akti && t->anfo_id == anfo && t->Dato == dato) return t;
+  }
+  return nullptr;
+}
+
+int AddTimoakPost(uint32_t akti, uint32_t anfo, uint32_t dato, int32_t timer, uint8_t kilde) {
+  if (!akti || !anfo || !IInterval(dato, SkemaPeriode.FraDato, SkemaPeriode.TilDato)) return 0;
+  if (!GyldigRef(&tvakti, akti) || !GyldigRef(&tvanfo, anfo)) return 0;
+  AktiRec a;
+  AnfoRec f;
+  memcpy(&a, GetRec(&tdakti, &tvakti, akti), sizeof a);
+  memcpy(&f, GetRec(&tdanfo, &tvanfo, anfo), sizeof f);
+  if (!IInterval(dato, a.Fradato, a.Tildato) || !IInterval(dato, f.Fradato, f.Tildato)) return 0;
+  if (FindTimoak(akti, anfo, dato)) {
+    OpdaterAakrel(akti, anfo);
+    return 0;
+  }
+  if (!TimoakKrog.AddTimoak ||
+      !TimoakKrog.AddTimoak(akti, anfo, dato, timer, kilde, GlobalIndstillinger.insnr, 'A', kTimLever))
+    return 0;
+  ++EksportTaellere[NY_POSTERING];
+  OpdaterAakrel(akti, anfo);
+  MeldAendring(false);
+  return 1;
+}
+
+int SletTimoak(TimoakRaekke *row) {
+  if (!row || !TimLever(row->Status)) return 0;
+  const bool egen = row->Ejer == GlobalIndstillinger.insnr;
+  uint8_t sletKode;
+  if (egen && (row->Status & (kTimSendt | kTimEksporteret))) {
+    if (!(row->Status & kTimEksporteret)) {
+      MessageBoxA(0, "Du kan ikke slette en postering der er sendt !", "Fejl", MB_OK | MB_ICONEXCLAMATION);
+      return 0;
+    }
+    Ned(EksportTaellere[NY_POSTERING]);
+    ++EksportTaellere[SLETTET_POSTERING];
+    OptaelTimoak(row, -1);
+    row->Status = kTimLever | kTimEksporteret | kTimSlettet;  // a deletion to export
+    row->Fejl = 0;
+    if (TimoakKrog.SetAakrel && TimoakKrog.SumTimoak && TimoakKrog.SumTimoak(row->akti_id, row->anfo_id) == 0)
+      TimoakKrog.SetAakrel(row->akti_id, row->anfo_id, 20);
+    MeldAendring(true);
+    return 1;
+  }
+  if (egen) {
+    Ned(EksportTaellere[row->Fejl ? AENDRET_POSTERING : NY_POSTERING]);
+    sletKode = 20;
+  } else {
+    sletKode = 30;
+  }
+  OptaelTimoak(row, -1);
+  row->Status = 0;  // never exported: nothing to tell the server
+  if (TimoakKrog.SetAakrel && TimoakKrog.SumTimoak && TimoakKrog.SumTimoak(row->akti_id, row->anfo_id) == 0)
+    TimoakKrog.SetAakrel(row->akti_id, row->anfo_id, sletKode);
+  MeldAendring(true);
+  return 1;
 }

@@ -1,10 +1,12 @@
-// Start copies of the two event files, so that a run can be left without
-// saving.
+// Single time postings, start copies of the two event files (so that a run
+// can be left without saving) and the resend of the schedule.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+
+#include "SIDEFIL.h"
 
 // Copies data/skemabeg.dat and data/timoak.dat to their start copies and
 // writes data/StartTid.dat (the event and posting change sums and the time of
@@ -44,3 +46,26 @@ int RetSkemaForGensend(uint32_t dato, int mode);
 // WM_INITDIALOG: the date or value).
 INT_PTR CALLBACK GensendFraDatoDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK GensendFraTidDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// ---- Single time postings ----
+
+// The services of neighbouring modules; an empty slot is skipped.
+struct TimoakKroge {
+  // Appends a posting row to its month bucket; false when it could not.
+  bool (*AddTimoak)(uint32_t akti, uint32_t anfo, uint32_t dato, int32_t timer, uint8_t kilde, uint8_t ejer,
+                    char type, uint8_t status);
+  void (*SetAakrel)(uint32_t akti, uint32_t anfo, uint8_t status);
+  // Hours x 100 of the pair in live rows.
+  int32_t (*SumTimoak)(uint32_t akti, uint32_t anfo);
+  void (*SendTilAlleVinduer)(UINT msg, WPARAM wParam, LPARAM lParam);
+  HWND hwndHoved;  // gets 1140 (data changed)
+};
+extern TimoakKroge TimoakKrog;
+
+// The live row of the activity, employment and date (record numbers,
+// YYYYMMDD), or null.
+TimoakRaekke *FindTimoak(uint32_t akti, uint32_t anfo, uint32_t dato);
+// Adds a posting of kind 'A' when there is none; 1 when added, else 0.
+int AddTimoakPost(uint32_t akti, uint32_t anfo, uint32_t dato, int32_t timer, uint8_t kilde);
+// Deletes one live posting for the postings window; 1 when deleted.
+int SletTimoak(TimoakRaekke *row);
