@@ -4,6 +4,7 @@
 
 #include <cinttypes>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <vector>
@@ -187,6 +188,62 @@ INT_PTR CALLBACK GensendFraDatoDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARA
 
 INT_PTR CALLBACK GensendFraTidDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
   return GensendDlg(hDlg, msg, wParam, lParam, 2);
+}
+
+namespace {
+constexpr int kDatoKontrol = 1049;
+}
+
+void RegistrerGensendSkabelon() {
+  tavo::res::DialogTemplate t;
+  t.id = IDD_GENSEND_STARTDATO;
+  t.caption = "Gensend";
+  t.style = DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
+  t.fontFace = "MS Sans Serif";
+  t.cx = 200;
+  t.cy = 62;
+  t.items.push_back({"STATIC", -1, "Angiv fradato for gensendelse (ÅÅÅÅMMDD):", WS_VISIBLE, 0, 8, 8, 184, 10});
+  t.items.push_back({"EDIT", kDatoKontrol, "", WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0, 8, 22, 80, 12});
+  t.items.push_back({"BUTTON", IDOK, "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 40, 42, 50, 14});
+  t.items.push_back({"BUTTON", IDCANCEL, "Fortryd", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 110, 42, 50, 14});
+  tavo::res::RegisterDialog(t);
+}
+
+INT_PTR CALLBACK StartDatoDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_INITDIALOG:
+      SetWindowLongPtrA(hDlg, GWLP_USERDATA, lParam);
+      SetFocus(GetDlgItem(hDlg, kDatoKontrol));
+      return FALSE;  // the focus is set
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK) {
+        char tekst[254] = {};
+        GetDlgItemTextA(hDlg, kDatoKontrol, tekst, sizeof tekst);
+        char *slut;
+        long long v = strtoll(tekst, &slut, 10);
+        if (slut != tekst && v >= SkemaPeriode.FraDato && v <= SkemaPeriode.TilDato &&
+            GyldigDato(static_cast<Dato>(v))) {
+          if (auto *p = reinterpret_cast<uint32_t *>(GetWindowLongPtrA(hDlg, GWLP_USERDATA)))
+            *p = static_cast<uint32_t>(v);
+          EndDialog(hDlg, 1);
+        } else {
+          char besked[200];
+          snprintf(besked, sizeof besked,
+                   "Startdato skal angives på formatet ÅÅÅÅMMDD (f.eks. 20020325).\n Og ligge inden for "
+                   "skemaets periode. (%d-%d)",
+                   static_cast<int>(SkemaPeriode.FraDato), static_cast<int>(SkemaPeriode.TilDato));
+          MessageBoxA(hDlg, besked, "Fejl i dato", MB_OK | MB_ICONEXCLAMATION);
+        }
+        return TRUE;
+      }
+      if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(hDlg, 2);
+        return TRUE;
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
 }
 
 // ---- Single time postings ----

@@ -46,6 +46,12 @@ int RetSkemaForGensend(uint32_t dato, int mode);
 // WM_INITDIALOG: the date or value).
 INT_PTR CALLBACK GensendFraDatoDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK GensendFraTidDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+// The start date of a resend (template 142, registered by
+// RegistrerGensendSkabelon; lParam: the caller's u32 date). Ends with 1 and
+// the date stored, or 2.
+constexpr int IDD_GENSEND_STARTDATO = 142;
+void RegistrerGensendSkabelon();
+INT_PTR CALLBACK StartDatoDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // ---- Single time postings ----
 

@@ -225,4 +225,61 @@ TEST_F(Gensend, WaitDialogReportsTheCount) {
   EXPECT_EQ(beskeder, 1);
 }
 
+TEST_F(Gensend, StartDateDialogTakesOnlyDatesOfThePeriod) {
+  RegistrerGensendSkabelon();
+  struct {
+    const char *indtastet;
+    INT_PTR resultat;
+    uint32_t dato;
+    bool fejl;
+  } const tilfaelde[] = {
+      {"20241010", 1, 20241010, false},
+      {"20240801", 1, 20240801, false},  // the period's first day
+      {"20250801", 2, 0, true},          // after the period
+      {"20240231", 2, 0, true},          // no such day
+      {"ÅÅÅÅ", 2, 0, true},
+      {"", 2, 0, true},
+  };
+  for (auto &t : tilfaelde) {
+    SCOPED_TRACE(t.indtastet);
+    uint32_t dato = 0;
+    tavo::test::StartDialogScript();
+    std::string titel;
+    tavo::test::AnswerNextDialog([&](const tavo::test::ShownDialog &d) {
+      titel = d.caption;
+      SetDlgItemTextA(d.hwnd, 1049, t.indtastet);
+      SendMessageA(d.hwnd, WM_COMMAND, IDOK, 0);
+      return INT_PTR{t.fejl ? IDCANCEL : 0};  // after a refusal the user gives up
+    });
+    EXPECT_EQ(DialogBoxParamA(0, MAKEINTRESOURCE(IDD_GENSEND_STARTDATO), 0, StartDatoDlgProc,
+                              reinterpret_cast<LPARAM>(&dato)),
+              t.resultat);
+    EXPECT_EQ(dato, t.dato);
+    EXPECT_EQ(titel, "Gensend");
+    auto bokse = tavo::test::MessageBoxesShown();
+    ASSERT_EQ(bokse.size(), t.fejl ? 1u : 0u);
+    if (t.fejl) {
+      EXPECT_EQ(bokse[0].text,
+                "Startdato skal angives på formatet ÅÅÅÅMMDD (f.eks. 20020325).\n Og ligge inden for skemaets "
+                "periode. (20240801-20250731)");
+      EXPECT_EQ(bokse[0].caption, "Fejl i dato");
+    }
+    tavo::test::StopDialogScript();
+  }
+  // "Fortryd" ends it with 2 and leaves the date.
+  uint32_t dato = 5;
+  tavo::test::StartDialogScript();
+  tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &d) {
+    SetDlgItemTextA(d.hwnd, 1049, "20241010");
+    SendMessageA(d.hwnd, WM_COMMAND, IDCANCEL, 0);
+    return INT_PTR{0};
+  });
+  EXPECT_EQ(DialogBoxParamA(0, MAKEINTRESOURCE(IDD_GENSEND_STARTDATO), 0, StartDatoDlgProc,
+                            reinterpret_cast<LPARAM>(&dato)),
+            2);
+  EXPECT_EQ(dato, 5u);
+  EXPECT_TRUE(tavo::test::DialogFailures().empty());
+  tavo::test::StopDialogScript();
+}
+
 }  // namespace
