@@ -25,9 +25,13 @@ void KopierDataFil(const char *fra, const char *til) {
   char kilde[600], maal[600];
   if (!DataFilSti(kilde, sizeof kilde, fra, ".dat") || !DataFilSti(maal, sizeof maal, til, ".dat"))
     return;
-  // A failed copy is not fatal: the worst case is that leaving without
-  // saving keeps what is on disk.
-  CopyFileA(kilde, maal, FALSE);
+  // Copied beside the target and moved over it, so a copy that breaks off
+  // never leaves half a file. A failed copy is not fatal: the worst case is
+  // that leaving without saving keeps what is on disk.
+  char tmp[620];
+  snprintf(tmp, sizeof tmp, "%s.tmp", maal);
+  if (!CopyFileA(kilde, tmp, FALSE) || !MoveFileExA(tmp, maal, MOVEFILE_REPLACE_EXISTING))
+    SletDataFil(tmp);
 }
 
 }  // namespace

@@ -71,6 +71,7 @@ TEST_F(StartKopi, RestoreWithoutCopiesKeepsTheEventFiles) {
   EXPECT_EQ(Tekst("skemabeg.dat"), "s");
   EXPECT_EQ(Tekst("timoak.dat"), "t");
   EXPECT_FALSE(Findes("skemabegkopi.dat"));
+  EXPECT_FALSE(Findes("skemabeg.dat.tmp"));
 }
 
 }  // namespace
