@@ -20,6 +20,7 @@ char GruppeNavne[kGruppeArter][kGrupper + 1][kGruppeNavnLaengde];
 char GruppeNavneRen[kGruppeArter][kGrupper][kGruppeNavnLaengde];
 uint32_t HuskGruppe[kGruppeArter] = {kAlleGrupper, kAlleGrupper, kAlleGrupper};
 char (*GruppeBegivenhedsArt)() = nullptr;
+bool (*GrupperingAendret)() = nullptr;
 
 namespace {
 
@@ -378,7 +379,8 @@ void GemGruppeValg(HWND hDlg) {
       bool ok = fwrite(ny.data(), 1, ny.size(), k) == ny.size();
       if (fclose(k) != 0) ok = false;
       if (ok && rename(kopi, sti) == 0) {
-        if (droppet) WritePrivateProfileStringA("flag", "exportergrupper", "1", StiTab.szini);
+        if (droppet || (GrupperingAendret && GrupperingAendret()))
+          WritePrivateProfileStringA("flag", "exportergrupper", "1", StiTab.szini);
       } else {
         remove(kopi);
       }

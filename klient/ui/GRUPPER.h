@@ -24,6 +24,9 @@ extern uint32_t HuskGruppe[kGruppeArter];
 // The kind letter of the current schedule event; 'P' and 'F' allow no
 // activity group. Null: no event.
 extern char (*GruppeBegivenhedsArt)();
+// The grouping window, when open, tells whether its groups were changed (a
+// save then marks the groups for export). Null: no such window.
+extern bool (*GrupperingAendret)();
 
 void HentGruppeNavne();
 void StandardGruppeNavne();

@@ -137,6 +137,26 @@ TEST_F(Grupper, MembershipsAreReadAndSavedWithTheirAgeCounter) {
   EXPECT_NE(IniTekst("tavo.ini").find("exportergrupper=1"), std::string::npos);
 }
 
+// Without room for the new version the old memberships stay as they were;
+// the remembered masks are still written.
+TEST_F(Grupper, MembershipsKeptWhenTheNewVersionCannotBeWritten) {
+  Anfo(3, 10, 2);
+  SkrivIniFil("grupper.ini", "M99,3,6\n");
+  std::filesystem::create_directories(rod / "ini" / "kopi.ini");
+  HuskGruppe[GRP_ANFO] = 12;
+  GemGruppeValg(0);
+  EXPECT_EQ(IniTekst("grupper.ini"), "M99,3,6\n");
+  EXPECT_EQ(IniTekst("tavo.ini").find("exportergrupper"), std::string::npos);
+  EXPECT_NE(IniTekst("huskgrp.ini").find("M12\n"), std::string::npos);
+}
+
+TEST_F(Grupper, ChangedGroupingWindowMarksTheGroupsForExport) {
+  GrupperingAendret = [] { return true; };
+  GemGruppeValg(0);
+  GrupperingAendret = nullptr;
+  EXPECT_NE(IniTekst("tavo.ini").find("exportergrupper=1"), std::string::npos);
+}
+
 TEST_F(Grupper, RememberedMasks) {
   HuskGruppe[GRP_AKTI] = 3;
   HentGruppeValg();  // no huskgrp.ini
