@@ -277,9 +277,9 @@ void HentGruppeValg() {
       uint32_t recnr = FindRec(pTd, pTv, &key, KLASSE_AKTUEL);
       Objekt o = HentObjekt(art, recnr);
       if (!o.gruppe || !AktivtStatus(o.status)) continue;
-      if ((art == GRP_AKTI && ord >= 0x7FFFFFC0u) || ord == kAlleGrupper) {
+      if ((art == GRP_AKTI && ord >= 0x7FFFFFC0u && ord <= kAlleGrupper) || ord == kAlleGrupper) {
         LogPrintf("HentGruppeValg: Obj= %c, RecNo= %u, Gruppeværdi=%u\n", bogstav, recnr, ord);
-        SkrivOrd(o.gruppe, ord);
+        // The rules start from the record's own word, not the bogus one.
         ord = GruppeMaske(recnr, bogstav, true, true);
       }
       SkrivOrd(o.gruppe, ord);

@@ -183,7 +183,8 @@ TEST_F(Grupper, DerivedMemberships) {
   uint32_t passiv = Akti(4, 5, 0, "P", "HOLD");
   uint32_t alle = Akti(5, 10, 0, "H2", "HOLD");
   uint32_t anfo0 = Anfo(7, 10, 0);
-  SkrivIniFil("grupper.ini", "K5,2147483647,0\n");
+  uint32_t arkiv = Akti(6, 10, 0, "H3", "HOLD");
+  SkrivIniFil("grupper.ini", "K5,2147483647,0\nK6,2147483648,0\n");
   HentGruppeValgStjerne();
   EXPECT_EQ(Ord(&tdloka, &tvloka, stjLoka, offsetof(LokaRec, Gruppe)), 4u);
   EXPECT_EQ(Ord(&tdloka, &tvloka, nulLoka, offsetof(LokaRec, Gruppe)), 1u);
@@ -192,7 +193,8 @@ TEST_F(Grupper, DerivedMemberships) {
   EXPECT_EQ(Ord(&tdakti, &tvakti, stjAkti, offsetof(AktiRec, Gruppe)), kStjerneMaerke);
   EXPECT_EQ(Ord(&tdakti, &tvakti, passiv, offsetof(AktiRec, Gruppe)), 0u);
   // "all groups" read from the file is not a membership: the rules decide.
-  EXPECT_EQ(Ord(&tdakti, &tvakti, alle, offsetof(AktiRec, Gruppe)), 0x7FFFFFC7u);
+  EXPECT_EQ(Ord(&tdakti, &tvakti, alle, offsetof(AktiRec, Gruppe)), 7u);
+  EXPECT_EQ(Ord(&tdakti, &tvakti, arkiv, offsetof(AktiRec, Gruppe)), kStjerneMaerke);  // the star mark stays
   EXPECT_EQ(Ord(&tdanfo, &tvanfo, anfo0, offsetof(AnfoRec, Gruppe)), 1u);
   EXPECT_EQ(GruppeMaske(hold, 'X', false, false), 0u);
   EXPECT_EQ(GruppeMaske(999, 'K', false, false), 0u);
