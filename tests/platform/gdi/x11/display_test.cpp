@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 
+#include "tavo/test_gdi.h"
 #include "win/gdi.h"
 #include "win/user.h"
 
@@ -128,3 +129,92 @@ TEST(X11Display, ShowsSurfacesAndDeliversInput) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string g_childLog;
+
+LRESULT CALLBACK ChildProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  char b[64];
+  switch (m) {
+    case WM_LBUTTONDOWN:
+      std::snprintf(b, sizeof b, "down %d,%d;", (int)(short)LOWORD(l), (int)(short)HIWORD(l));
+      g_childLog += b;
+      break;
+    case WM_KEYDOWN:
+      std::snprintf(b, sizeof b, "key %X;", (unsigned)w);
+      g_childLog += b;
+      break;
+    case WM_CHAR:
+      std::snprintf(b, sizeof b, "char %X;", (unsigned)w);
+      g_childLog += b;
+      break;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(h, &ps);
+      RECT r;
+      GetClientRect(h, &r);
+      HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+      FillRect(dc, &r, blue);
+      DeleteObject(blue);
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, RGB(255, 255, 255));
+      TextOutA(dc, 4, 4, "Barn æøå", 8);
+      EndPaint(h, &ps);
+      return 0;
+    }
+  }
+  return DefWindowProcA(h, m, w, l);
+}
+
+bool Shell(const std::string &cmd) { return std::system(cmd.c_str()) == 0; }
+
+}  // namespace
+
+// A window with a child on the X server, driven as a user drives it: xdotool
+// types into it and clicks the child.
+TEST(X11Display, WindowWithChildTakesTypedKeysAndClicks) {
+  const char *server = std::getenv("TAVO_XVFB_DISPLAY");
+  if (!server || !*server) GTEST_SKIP() << "no private X server";
+  if (!Shell("command -v xdotool >/dev/null 2>&1")) GTEST_SKIP() << "no xdotool";
+  setenv("DISPLAY", server, 1);
+  setenv("TAVO_DISPLAY", "x11", 1);
+
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  wc.lpszClassName = "X11TopTest";
+  ASSERT_NE(RegisterClassA(&wc), 0);
+  wc.lpfnWndProc = ChildProc;
+  wc.hbrBackground = 0;
+  wc.lpszClassName = "X11ChildTest";
+  ASSERT_NE(RegisterClassA(&wc), 0);
+  HWND top = CreateWindowExA(0, "X11TopTest", "Xvindue", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 150, 320, 240,
+                             0, 0, 0, nullptr);
+  ASSERT_NE(top, 0u);
+  HWND child = CreateWindowExA(0, "X11ChildTest", "", WS_CHILD | WS_VISIBLE, 20, 20, 160, 100, top, 0, 0, nullptr);
+  ASSERT_NE(child, 0u);
+  SetFocus(child);
+
+  std::string find = "xdotool search --name '^Xvindue$' >/dev/null 2>&1";
+  for (int i = 0; i < 200 && !Shell(find); ++i) Pump(25);
+  Pump(300);  // mapped and painted
+
+  // Type "a" into the window, then click the child 30,40 in from its corner.
+  ASSERT_TRUE(Shell("xdotool search --name '^Xvindue$' windowactivate --sync key --delay 50 a >/dev/null 2>&1") ||
+              Shell("xdotool search --name '^Xvindue$' key --window %1 --delay 50 a >/dev/null 2>&1"));
+  for (int i = 0; i < 100 && g_childLog.find("char") == std::string::npos; ++i) Pump(20);
+  POINT p{30, 40};
+  ClientToScreen(child, &p);
+  ASSERT_TRUE(Shell("xdotool mousemove --sync " + std::to_string(p.x) + " " + std::to_string(p.y) +
+                    " click 1 >/dev/null 2>&1"));
+  for (int i = 0; i < 100 && g_childLog.find("down") == std::string::npos; ++i) Pump(20);
+
+  EXPECT_NE(g_childLog.find("key 41;"), std::string::npos) << g_childLog;
+  EXPECT_NE(g_childLog.find("char 61;"), std::string::npos) << g_childLog;
+  EXPECT_NE(g_childLog.find("down 30,40;"), std::string::npos) << g_childLog;
+
+  std::string png = std::string(TAVO_BINARY_DIR) + "/x11_window_child.png";
+  EXPECT_TRUE(tavo::test::SaveScreenPng(png.c_str()));
+  DestroyWindow(top);
+}
