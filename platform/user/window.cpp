@@ -629,7 +629,10 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     S().windows[h] = std::move(w);
     raw->client = DefaultClientL(raw, raw->rect);
     raw->normal = raw->rect;
-    LinkAt(raw, HWND_TOP);
+    // Children join below their siblings, so the z-order (and with it the
+    // Tab order of controls made at run time) follows creation; top-level
+    // windows come up on top.
+    LinkAt(raw, realParent == S().desktop ? HWND_TOP : HWND_BOTTOM);
   }
   CREATESTRUCTA cs{param, inst, menu, parent, height, width, y, x, (LONG)style, windowName, className, exStyle};
   if (UsesMinMax(style)) {

@@ -53,8 +53,8 @@ TEST(Windows, SiblingsAboveAndChildrenAreCutOut) {
   } cases[] = {{WS_CLIPSIBLINGS, false}, {0, true}};
   for (const Case &k : cases) {
     HWND top = Top();
+    HWND upper = Child(top, 50, 0, 100, 50, WS_CLIPSIBLINGS);  // made first: above
     HWND lower = Child(top, 0, 0, 100, 50, k.lower_style);
-    HWND upper = Child(top, 50, 0, 100, 50, WS_CLIPSIBLINGS);  // made later: above
     Fill(top, RGB(255, 255, 255));
     Fill(upper, RGB(0, 0, 255));
     Fill(lower, kBlack);

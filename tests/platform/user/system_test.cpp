@@ -100,13 +100,23 @@ TEST_F(UserTest, ZOrderKeepsTopmostWindowsAbove) {
   SetWindowPos(a, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   EXPECT_EQ(GetWindow(tip, GW_HWNDLAST), a);
   HWND p = Top();
-  HWND c1 = Child(p, 1, 0, 0, 10, 10), c2 = Child(p, 2, 0, 0, 10, 10);
-  EXPECT_EQ(GetWindow(p, GW_CHILD), c2);
-  EXPECT_EQ(GetWindow(c2, GW_HWNDNEXT), c1);
-  EXPECT_EQ(GetWindow(c1, GW_HWNDPREV), c2);
-  int n = 0;
-  EnumChildWindows(p, [](HWND, LPARAM l) -> BOOL { ++*(int *)l; return TRUE; }, (LPARAM)&n);
-  EXPECT_EQ(n, 2);
+  // Children join at the bottom: the sibling list runs in creation order.
+  HWND c1 = Child(p, 1, 0, 0, 10, 10), c2 = Child(p, 2, 0, 0, 10, 10), c3 = Child(p, 3, 0, 0, 10, 10);
+  EXPECT_EQ(GetWindow(p, GW_CHILD), c1);
+  EXPECT_EQ(GetWindow(c1, GW_HWNDNEXT), c2);
+  EXPECT_EQ(GetWindow(c2, GW_HWNDNEXT), c3);
+  EXPECT_EQ(GetWindow(c3, GW_HWNDNEXT), (HWND)0);
+  EXPECT_EQ(GetWindow(c2, GW_HWNDPREV), c1);
+  std::vector<HWND> seen;
+  EnumChildWindows(p, [](HWND h, LPARAM l) -> BOOL { ((std::vector<HWND> *)l)->push_back(h); return TRUE; },
+                   (LPARAM)&seen);
+  EXPECT_EQ(seen, (std::vector<HWND>{c1, c2, c3}));
+  BringWindowToTop(c3);
+  EXPECT_EQ(GetWindow(p, GW_CHILD), c3);
+  EXPECT_EQ(GetWindow(c3, GW_HWNDNEXT), c1);
+  // A later top-level window still comes up on top.
+  HWND q = Top();
+  EXPECT_EQ(GetWindow(p, GW_HWNDPREV), q);
 }
 
 TEST_F(UserTest, ShowStatesSizeTheWindow) {
