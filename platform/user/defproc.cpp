@@ -231,6 +231,7 @@ LRESULT DefWindowProcA(HWND h, UINT m, WPARAM wp, LPARAM lp) {
     }
     case WM_NCPAINT:
       PaintNonClient(h);
+      PaintScrollBars(h);
       return 0;
     case WM_GETTEXT: {
       if (!wp || !lp) return 0;
@@ -411,6 +412,10 @@ LRESULT DefWindowProcA(HWND h, UINT m, WPARAM wp, LPARAM lp) {
           break;
         case HTCLOSE:
           Send(h, WM_SYSCOMMAND, SC_CLOSE, lp);
+          break;
+        case HTVSCROLL:
+        case HTHSCROLL:
+          TrackScrollBar(h, wp == HTVSCROLL, POINT{(SHORT)LOWORD(lp), (SHORT)HIWORD(lp)});
           break;
         case HTMINBUTTON:
           Send(h, WM_SYSCOMMAND, SC_MINIMIZE, lp);

@@ -16,6 +16,9 @@ void MenuMouseLoop(HWND hwnd, POINT screen);
 
 // The frame, caption and menu bar of a top-level window.
 void PaintNonClient(HWND hwnd);
+// The window's own WS_VSCROLL/WS_HSCROLL bars; nothing without the controls library.
+void PaintScrollBars(HWND hwnd);
+bool TrackScrollBar(HWND hwnd, bool vertical, POINT screen);  // false when no one can track it
 bool CanDraw();
 // The menu bar's items in window coordinates (dc 0: one is taken).
 std::vector<RECT> MenuBarRects(HWND hwnd, HDC dc);

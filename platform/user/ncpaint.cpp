@@ -26,6 +26,13 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj) __attribute__((weak));
 HGDIOBJ GetStockObject(int which) __attribute__((weak));
 BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int n, LPSIZE size) __attribute__((weak));
 
+// A window's own scroll bars are drawn and tracked by the controls library,
+// which links this layer and not the other way round.
+namespace tavo::controls {
+void PaintStandardBars(HWND hwnd, HDC windowDC) __attribute__((weak));
+void TrackStandardBar(HWND hwnd, int bar, POINT screen) __attribute__((weak));
+}  // namespace tavo::controls
+
 namespace tavo::user {
 
 bool CanDraw() {
@@ -95,6 +102,25 @@ std::vector<RECT> MenuBarRects(HWND h, HDC dc) {
   SelectObject(dc, old);
   if (own) ReleaseDC(h, dc);
   return out;
+}
+
+void PaintScrollBars(HWND h) {
+  if (!tavo::controls::PaintStandardBars || !GetWindowDC || !ReleaseDC) return;
+  {
+    Lock l(S().mx);
+    Wnd *w = W(h);
+    if (!w || !(w->style & (WS_VSCROLL | WS_HSCROLL)) || !IsShownL(w)) return;
+  }
+  HDC dc = GetWindowDC(h);
+  if (!dc) return;
+  tavo::controls::PaintStandardBars(h, dc);
+  ReleaseDC(h, dc);
+}
+
+bool TrackScrollBar(HWND h, bool vertical, POINT screen) {
+  if (!tavo::controls::TrackStandardBar) return false;
+  tavo::controls::TrackStandardBar(h, vertical ? 1 : 0, screen);  // SB_VERT : SB_HORZ
+  return true;
 }
 
 void PaintNonClient(HWND h) {
