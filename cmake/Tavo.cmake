@@ -63,6 +63,10 @@ function(tavo_tests name)
   if(ARG_LABELS)
     list(APPEND props LABELS "${ARG_LABELS}")
   endif()
+  # The gui tests share one X server and its pointer: one at a time.
+  if("gui" IN_LIST ARG_LABELS)
+    list(APPEND props RUN_SERIAL TRUE)
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
