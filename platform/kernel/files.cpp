@@ -436,14 +436,23 @@ BOOL FlushFileBuffers(HANDLE h) {
 
 // ---- Names in folders ------------------------------------------------------
 
+namespace {
+
+// stat (or lstat, not following a link) that leaves the Windows error a
+// missing name gives: ERROR_PATH_NOT_FOUND or ERROR_FILE_NOT_FOUND.
+bool StatOrFail(const std::string &path, struct stat *st, bool follow) {
+  if ((follow ? stat(path.c_str(), st) : lstat(path.c_str(), st)) == 0) return true;
+  SetLastError(errno == ENOENT ? MissingError(path) : WinErrorFromErrno(errno));
+  return false;
+}
+
+}  // namespace
+
 DWORD GetFileAttributesA(LPCSTR name) {
   std::string path;
   if (!MapPath(name, path)) return INVALID_FILE_ATTRIBUTES;
   struct stat st;
-  if (stat(path.c_str(), &st) != 0) {
-    SetLastError(errno == ENOENT ? MissingError(path) : WinErrorFromErrno(errno));
-    return INVALID_FILE_ATTRIBUTES;
-  }
+  if (!StatOrFail(path, &st, true)) return INVALID_FILE_ATTRIBUTES;
   return AttributesOf(st, LastComponent(path).c_str());
 }
 
@@ -451,10 +460,7 @@ BOOL SetFileAttributesA(LPCSTR name, DWORD attributes) {
   std::string path;
   if (!MapPath(name, path)) return FALSE;
   struct stat st;
-  if (stat(path.c_str(), &st) != 0) {
-    SetLastError(errno == ENOENT ? MissingError(path) : WinErrorFromErrno(errno));
-    return FALSE;
-  }
+  if (!StatOrFail(path, &st, true)) return FALSE;
   if (S_ISDIR(st.st_mode)) return TRUE;
   mode_t mode = st.st_mode & 07777;
   mode_t want;
@@ -479,10 +485,7 @@ BOOL DeleteFileA(LPCSTR name) {
   std::string path;
   if (!MapPath(name, path)) return FALSE;
   struct stat st;
-  if (lstat(path.c_str(), &st) != 0) {
-    SetLastError(errno == ENOENT ? MissingError(path) : WinErrorFromErrno(errno));
-    return FALSE;
-  }
+  if (!StatOrFail(path, &st, false)) return FALSE;
   if (S_ISDIR(st.st_mode) || (S_ISREG(st.st_mode) && !Writable(st))) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
@@ -597,10 +600,7 @@ BOOL MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) {
   std::string src, dst;
   if (!MapPath(existing, src) || !MapPath(newName, dst)) return FALSE;
   struct stat sst, dst_st;
-  if (lstat(src.c_str(), &sst) != 0) {
-    SetLastError(errno == ENOENT ? MissingError(src) : WinErrorFromErrno(errno));
-    return FALSE;
-  }
+  if (!StatOrFail(src, &sst, false)) return FALSE;
   bool replace = false;
   if (lstat(dst.c_str(), &dst_st) == 0) {
     if (dst_st.st_dev == sst.st_dev && dst_st.st_ino == sst.st_ino) {
@@ -669,10 +669,7 @@ BOOL RemoveDirectoryA(LPCSTR name) {
   std::string path;
   if (!MapPath(name, path)) return FALSE;
   struct stat st;
-  if (lstat(path.c_str(), &st) != 0) {
-    SetLastError(errno == ENOENT ? MissingError(path) : WinErrorFromErrno(errno));
-    return FALSE;
-  }
+  if (!StatOrFail(path, &st, false)) return FALSE;
   if (!S_ISDIR(st.st_mode)) {
     SetLastError(ERROR_DIRECTORY);
     return FALSE;
@@ -799,10 +796,7 @@ BOOL SetCurrentDirectoryA(LPCSTR name) {
   std::string path;
   if (!MapPath(name, path)) return FALSE;
   struct stat st;
-  if (stat(path.c_str(), &st) != 0) {
-    SetLastError(errno == ENOENT ? MissingError(path) : WinErrorFromErrno(errno));
-    return FALSE;
-  }
+  if (!StatOrFail(path, &st, true)) return FALSE;
   if (!S_ISDIR(st.st_mode)) {
     SetLastError(ERROR_DIRECTORY);
     return FALSE;
