@@ -609,12 +609,33 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj) {
   return old;
 }
 
+namespace tavo::gdi {
+// Whether a pen, brush or font is the current object of any device context
+// or of a state saved in one (RestoreDC would bring it back).
+static bool ValgtIEnDC(HGDIOBJ h) {
+  for (const auto &[handle, obj] : T().objs) {
+    if (obj->kind != Kind::DC) continue;
+    const DCObj *dc = static_cast<const DCObj *>(obj.get());
+    auto bruger = [h](const DCState &st) { return st.pen == h || st.brush == h || st.font == h; };
+    if (bruger(dc->st)) return true;
+    for (const DCState &st : dc->saved)
+      if (bruger(st)) return true;
+  }
+  return false;
+}
+}  // namespace tavo::gdi
+
+// An object still selected into a device context is not deleted: the call
+// fails and the object keeps working, so a window's own DC never draws with
+// a dead pen or font.
 BOOL DeleteObject(HGDIOBJ h) {
   TAVO_GDI_LOCK;
   auto o = FindObj(h);
   if (!o || o->kind == Kind::DC || o->kind == Kind::Icon) return FALSE;
   if (o->stock) return TRUE;  // deleting a stock object is harmless
   if (o->kind == Kind::Bitmap && static_cast<BitmapObj *>(o.get())->selected_in) return FALSE;
+  if ((o->kind == Kind::Pen || o->kind == Kind::Brush || o->kind == Kind::Font) && ValgtIEnDC(h))
+    return FALSE;
   RemoveObj(h);
   return TRUE;
 }

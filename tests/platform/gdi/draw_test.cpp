@@ -570,3 +570,50 @@ TEST(Objects, MonochromeBitmapBlitsInTextColours) {
 }
 
 }  // namespace
+
+namespace {
+
+// Deleting a pen, brush or font that a DC still holds fails and leaves it
+// working; once deselected it deletes.
+TEST(SelectedObjects, DeleteFailsWhileSelectedAndDrawingGoesOn) {
+  struct Case {
+    const char *navn;
+    HGDIOBJ (*lav)();
+    void (*tegn)(HDC);
+    bool (*virker)(Canvas &);
+  } cases[] = {
+      {"pen", [] { return (HGDIOBJ)CreatePen(PS_SOLID, 1, kBlack); },
+       [](HDC dc) { MoveToEx(dc, 0, 1, nullptr); LineTo(dc, 6, 1); },
+       [](Canvas &c) { return c.Row(1, 6) == "KKKKKK"; }},
+      {"brush", [] { return (HGDIOBJ)CreateSolidBrush(kWhite); },
+       [](HDC dc) { SelectObject(dc, GetStockObject(NULL_PEN)); Rectangle(dc, 0, 0, 7, 4); },
+       [](Canvas &c) { return c.Row(1, 6) == "WWWWWW"; }},
+      {"font", [] {
+         return (HGDIOBJ)CreateFontA(20, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+       },
+       [](HDC) {},
+       [](Canvas &c) {
+         SIZE sz{};
+         return GetTextExtentPoint32A(c.dc, "Hello", 5, &sz) && sz.cy >= 18 && sz.cy <= 24;
+       }},
+  };
+  for (const Case &k : cases) {
+    Canvas c(6, 4);
+    HGDIOBJ obj = k.lav();
+    HGDIOBJ old = SelectObject(c.dc, obj);
+    EXPECT_EQ(DeleteObject(obj), FALSE) << k.navn;
+    k.tegn(c.dc);
+    EXPECT_TRUE(k.virker(c)) << k.navn;
+
+    // Held only by a saved state, it is still in use.
+    int gemt = SaveDC(c.dc);
+    SelectObject(c.dc, old);
+    EXPECT_EQ(DeleteObject(obj), FALSE) << k.navn << " in a saved state";
+    RestoreDC(c.dc, gemt);
+
+    SelectObject(c.dc, old);
+    EXPECT_NE(DeleteObject(obj), FALSE) << k.navn << " after deselecting";
+  }
+}
+
+}  // namespace
