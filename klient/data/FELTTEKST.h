@@ -35,3 +35,7 @@ char *FormatLongFelt(char *tekst, size_t tekstStr, uint32_t w, int32_t v);
 // with the whole part in w characters, or "%*lld" when d is 0. Cut to
 // tekstStr bytes with its terminator; returns tekst.
 char *FormatKommaTekst(char *tekst, size_t tekstStr, int w, int d, double v);
+// The same rule under the name the list painters and editors use.
+inline char *FormatKommaTal(char *tekst, size_t tekstStr, int w, int d, double v) {
+  return FormatKommaTekst(tekst, tekstStr, w, d, v);
+}

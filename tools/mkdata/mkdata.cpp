@@ -1,6 +1,7 @@
 // mkdata <data folder> [--size small|medium|large] [--seed N] [--fonts DIR]
 // Makes the data folder of a made-up vocational school, with the program's
-// font files in its ini folder, where the main program adds them at start.
+// font files and shipped ini files (the field-switch layouts) in its ini
+// folder, where the main program reads them at start.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -18,17 +19,36 @@ int Brug() {
   return 2;
 }
 
-// The fonts ship in the program folder's fonts/ beside the installed tools;
-// a build keeps them in its own fonts/ folder.
-std::filesystem::path FontMappe(const char *valgt, const char *argv0) {
+// The fonts ship in the program folder's fonts/ and the ini files in its
+// ini/, beside the installed tools; a build keeps them in folders of the
+// same names.
+std::filesystem::path ProgramMappe(const char *navn, const char *argv0, const char *bygget) {
   namespace fs = std::filesystem;
-  if (valgt) return valgt;
   std::error_code ec;
   fs::path selv = fs::canonical("/proc/self/exe", ec);
   if (ec) selv = argv0;
-  for (fs::path kandidat : {selv.parent_path() / "fonts", selv.parent_path().parent_path() / "fonts"})
+  for (fs::path kandidat : {selv.parent_path() / navn, selv.parent_path().parent_path() / navn})
     if (fs::is_directory(kandidat, ec)) return kandidat;
-  return TAVO_FONT_DIR;
+  return bygget;
+}
+
+std::filesystem::path FontMappe(const char *valgt, const char *argv0) {
+  if (valgt) return valgt;
+  return ProgramMappe("fonts", argv0, TAVO_FONT_DIR);
+}
+
+// Copies the ini files the program ships into <data folder>/ini.
+bool KopierIniFiler(const std::filesystem::path &fra, const std::string &mappe, std::string *fejl) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  for (const char *navn : {"TavoSwt.ini"}) {
+    fs::copy_file(fra / navn, fs::path(mappe) / "ini" / navn, fs::copy_options::overwrite_existing, ec);
+    if (ec) {
+      *fejl = "kan ikke kopiere " + (fra / navn).string() + ": " + ec.message();
+      return false;
+    }
+  }
+  return true;
 }
 
 // Copies every font file into <data folder>/ini; false with a reason when a
@@ -76,7 +96,8 @@ int main(int argc, char **argv) {
   SkoleStoerrelse st;
   if (!mappe || !SkoleStoerrelseFraNavn(stoerrelse, &st)) return Brug();
   std::string fejl;
-  if (LavSkoleData(mappe, st, seed, &fejl) != 0 || !KopierFonte(FontMappe(fonte, argv[0]), mappe, &fejl)) {
+  if (LavSkoleData(mappe, st, seed, &fejl) != 0 || !KopierFonte(FontMappe(fonte, argv[0]), mappe, &fejl) ||
+      !KopierIniFiler(ProgramMappe("ini", argv[0], TAVO_INI_DIR), mappe, &fejl)) {
     fprintf(stderr, "mkdata: %s\n", fejl.c_str());
     return 1;
   }

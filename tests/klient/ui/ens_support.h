@@ -58,27 +58,43 @@ inline void Registrer(const char *navn, WNDPROC proc, UINT stil = CS_OWNDC) {
 
 // ---- the grid window over a table of names ----
 
+struct GitterVindue;
+// A test's own painter of the cells pane, and its handler of the window's
+// other messages (true: handled).
+typedef void (*GitterTegner)(GitterVindue *g);
+typedef bool (*GitterBesked)(GitterVindue *g, HWND h, UINT m, WPARAM w, LPARAM l);
+
 struct GitterVindue {
   Ens ens;  // first, as in every grid window
   GridPos x, y;
   std::vector<std::string> *navne;
   int sidsteMaske;
+  GitterTegner tegner;
+  GitterBesked besked;
+  void *data;
 };
 
 struct GitterParam {
   std::vector<std::string> *navne;
   bool egenRamme;
   uint8_t skift;
+  GitterTegner tegner;  // null: the names, one a row
+  GitterBesked besked;
+  void *data;
 };
 
 inline LRESULT CALLBACK GitterProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   auto *g = reinterpret_cast<GitterVindue *>(GetWindowLongPtrA(h, GWLP_USERDATA));
+  if (g && g->besked && g->besked(g, h, m, w, l)) return 0;
   switch (m) {
     case WM_CREATE: {
       auto *p = static_cast<GitterParam *>(reinterpret_cast<CREATESTRUCTA *>(l)->lpCreateParams);
       g = static_cast<GitterVindue *>(std::calloc(1, sizeof(GitterVindue)));
       SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(g));
       g->navne = p->navne;
+      g->tegner = p->tegner;
+      g->besked = p->besked;
+      g->data = p->data;
       Ens &e = g->ens;
       e.hwndParent = GetParent(h);
       e.hdc = GetDC(h);
@@ -130,7 +146,9 @@ inline LRESULT CALLBACK GitterProc(HWND h, UINT m, WPARAM w, LPARAM l) {
       return 0;
     }
     case ENS_CELLER_TEGN:
-      if (g && g->ens.dc[ENSDC_CELLER].hdc) {
+      if (g && g->tegner) {
+        g->tegner(g);
+      } else if (g && g->ens.dc[ENSDC_CELLER].hdc) {
         HDC dc = g->ens.dc[ENSDC_CELLER].hdc;
         RECT rc = {0, 0, g->ens.RudeB[ENS_CELLER], g->ens.RudeH[ENS_CELLER]};
         FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW));
