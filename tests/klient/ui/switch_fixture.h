@@ -14,8 +14,20 @@
 #include "INDSTIL.h"
 #include "LOGFIL.h"
 #include "SWITCH.h"
+#include "windows.h"
 
 namespace switchtest {
+
+// The program's grid text font, 8 pixels a character and 11 high, from the
+// build's font files.
+inline HFONT TekstSkrift() {
+  static HFONT font = [] {
+    AddFontResourceA(TAVO_BINARY_DIR "/fonts/Tvo11x8Txt.ttf");
+    return CreateFontA(11, 8, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DRAFT_QUALITY, FIXED_PITCH, "Tvo11x8Txt");
+  }();
+  return font;
+}
 
 // "O<kind><letter><switch>[*]:<field>/<width>,...;" for every layout of
 // ObjSwitchTab in list order, then "B..." for BrkSwitchTab; '*' marks the
