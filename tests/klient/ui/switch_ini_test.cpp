@@ -58,6 +58,10 @@ TEST_F(FeltSwitchIni, FixtureFilesGiveThePartsLayouts) {
        obj + L("12,K,1", 5, 10) + brk + L("3,L,0", 1, 2),
        L("3,L,0", 2, 1) + obj + L("12,K,1", 6, 3) + L("12,K,2", 1, 1), 1, 0,
        "O12K1:5/84,6/28;O12K2:1/12;B3L0:1/20,2/12;", {}},
+      {"interleaved layouts each keep their own fields in file order",
+       obj + L("3,K,0", 5, 10) + L("3,K,1", 1, 1) + L("3,M,0", 1, 2) + L("3,K,0", 6, 3) + brk + L("3,K,0", 7, 1) +
+           obj + L("3,K,1", 2, 2),
+       "", 1, 0, "O3K0:5/84,6/28;O3K1:1/12,2/20;O3M0:1/20;B3K0:7/12;", {}},
       {"lines before the first header, comments and unknown sections are skipped",
        L("12,K,1", 5, 10) + "/ " + L("x", 1, 1) + obj + "/" + L("12,K,1", 6, 1) + "\r\n[Andet]\r\n" +
            L("12,K,1", 7, 1) + obj + L("12,K,1", 8, 1),
