@@ -150,6 +150,34 @@ uint8_t StregFarve(uint8_t bogstav, const TabDesc *pTd, const TabVar *pTv, uint3
   return a->Slettet_i_EASY ? 16 : 0;
 }
 
+// What the colour rule knows of a cell before its text is made.
+CelleFarveData CelleGrund(const SwitchFelt *sf, uint8_t moenster, bool foersteFelt, const SwitchRaekkeValg &v,
+                          const char *tekst) {
+  CelleFarveData c;
+  c.Moenster = moenster;
+  c.Beregnet = sf->FeltNr >= FOERSTE_BEREGNET_FELT;
+  c.Ejer = v.Ejer;
+  c.Flag = v.Flag;
+  c.FoersteFelt = foersteFelt;
+  c.Tekst = tekst;
+  return c;
+}
+
+// A cell's text of a record into tekst and its text colour on pattern code
+// moenster.
+uint8_t CelleTekstOgFarve(const SwitchFelt *sf, uint8_t moenster, bool foersteFelt, uint8_t bogstav,
+                          const TabDesc *pTd, const TabVar *pTv, uint32_t recnr, const SwitchRaekkeValg &v,
+                          char *tekst) {
+  CelleFarveData c = CelleGrund(sf, moenster, foersteFelt, v, tekst);
+  SwitchCelleTekst(sf, bogstav, pTd, pTv, recnr, &v, tekst, &c.KaldFarve);
+  if (!c.Beregnet) {
+    c.pTd = pTd;
+    c.pTv = pTv;
+    c.RecNr = recnr;
+  }
+  return CelleTekstFarveKode(c);
+}
+
 // How the cells of a row get their text and colours.
 struct RaekkeKilde {
   uint8_t bogstav;
@@ -171,29 +199,20 @@ int TegnFelter(EnsDC *dc, int x, int y, const SwitchLayout *l, uint8_t farve, co
   uint32_t i = 0;
   for (const SwitchFelt *f = l->FoersteFelt; f; f = f->Naeste, ++i) {
     const bool beregnet = f->FeltNr >= FOERSTE_BEREGNET_FELT;
-    CelleFarveData c;
-    c.Moenster = farve;
-    c.Beregnet = beregnet;
-    c.Ejer = v.Ejer;
-    c.Flag = v.Flag;
-    c.FoersteFelt = i == 0;
-    c.Tekst = tekst;
+    CelleForm cf = form;
+    uint8_t tekstFarve;
     if (k.fn) {
+      CelleFarveData c = CelleGrund(f, farve, i == 0, v, tekst);
       Blank(tekst);
       c.Flag |= k.fn(k.arg, f, i, tekst, &c.Moenster, &c.KaldFarve);
       tekst[kSwitchMaksTegn] = '\0';
+      if (cf.baggrund) cf.baggrund = Brush(c.Moenster);
+      tekstFarve = CelleTekstFarveKode(c);
     } else {
-      SwitchCelleTekst(f, k.bogstav, k.pTd, k.pTv, k.recnr, &v, tekst, &c.KaldFarve);
-      if (!beregnet) {
-        c.pTd = k.pTd;
-        c.pTv = k.pTv;
-        c.RecNr = k.recnr;
-      }
+      tekstFarve = CelleTekstOgFarve(f, farve, i == 0, k.bogstav, k.pTd, k.pTv, k.recnr, v, tekst);
     }
-    CelleForm cf = form;
-    if (k.fn && cf.baggrund) cf.baggrund = Brush(c.Moenster);
     const int cx = form.lodret ? x : x + pos, cy = form.lodret ? y + pos : y;
-    const int w = static_cast<int32_t>(TegnCelle(dc, cx, cy, f, cf, CelleTekstFarveKode(c), tekst, v));
+    const int w = static_cast<int32_t>(TegnCelle(dc, cx, cy, f, cf, tekstFarve, tekst, v));
     if (stregBrush && !beregnet && !form.lodret) {
       const int midt = y + static_cast<int>(v.Hoejde) / 2;
       Fyld(dc->hdc, stregBrush, cx, midt, cx + w, midt + 1);
@@ -405,21 +424,9 @@ uint32_t TegnEnCelle(EnsDC *dc, int x, int y, const SwitchFelt *sf, uint8_t farv
   if (!dc || !sf) return SwitchFeltBredde(sf);
   const SwitchRaekkeValg vv = v ? *v : SwitchRaekkeValg{};
   char tekst[kSwitchTekstLen];
-  CelleFarveData c;
-  c.Moenster = farve;
-  c.Beregnet = sf->FeltNr >= FOERSTE_BEREGNET_FELT;
-  c.Ejer = vv.Ejer;
-  c.Flag = vv.Flag;
-  c.FoersteFelt = foersteFelt;
-  c.Tekst = tekst;
-  SwitchCelleTekst(sf, bogstav, pTd, pTv, recnr, &vv, tekst, &c.KaldFarve);
-  if (!c.Beregnet) {
-    c.pTd = pTd;
-    c.pTv = pTv;
-    c.RecNr = recnr;
-  }
+  const uint8_t tekstFarve = CelleTekstOgFarve(sf, farve, foersteFelt, bogstav, pTd, pTv, recnr, vv, tekst);
   const CelleForm form{Brush(farve), COLOR_3DDKSHADOW, 8, false};
-  return TegnCelle(dc, x, y, sf, form, CelleTekstFarveKode(c), tekst, vv);
+  return TegnCelle(dc, x, y, sf, form, tekstFarve, tekst, vv);
 }
 
 }  // namespace
