@@ -132,8 +132,8 @@ int main() {
   printf("plain-text-paint-ms %.2f ms\n", mp);
   printf("switch-row-paint-vs-plain-text %.2f ratio\n", ms / mp);
 
-  DeleteObject(font);
   DeleteDC(dc.hdc);
+  DeleteObject(font);
   DeleteObject(bm);
   FrigivSwitchTab();
   std::filesystem::remove_all(rod);
