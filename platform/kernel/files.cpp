@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "faulthook.h"
 #include "handles.h"
 #include "pathmap.h"
 #include "win/kernel.h"
@@ -197,6 +198,7 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIB
   int oflags = O_CLOEXEC;
   bool wantRead = access & (GENERIC_READ | GENERIC_ALL);
   bool wantWrite = access & (GENERIC_WRITE | GENERIC_ALL);
+  if (wantWrite && !CountFileCall()) return INVALID_HANDLE_VALUE;
   if (wantRead && wantWrite)
     oflags |= O_RDWR;
   else if (wantWrite)
@@ -314,6 +316,13 @@ BOOL WriteFile(HANDLE h, LPCVOID buf, DWORD toWrite, LPDWORD put, void *overlapp
   if (!buf && toWrite) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
+  }
+  if (FileFaultsRunning()) {
+    // Only writes to files count; a pipe's writes pass.
+    const DWORD last = GetLastError();
+    const bool file = FileDescriptorOf(h) >= 0;
+    SetLastError(last);
+    if (file && !CountFileCall()) return FALSE;
   }
   return obj->Write(buf, toWrite, put) ? TRUE : FALSE;
 }
@@ -484,6 +493,7 @@ BOOL SetFileAttributesA(LPCSTR name, DWORD attributes) {
 BOOL DeleteFileA(LPCSTR name) {
   std::string path;
   if (!MapPath(name, path)) return FALSE;
+  if (!CountFileCall()) return FALSE;
   struct stat st;
   if (!StatOrFail(path, &st, false)) return FALSE;
   if (S_ISDIR(st.st_mode) || (S_ISREG(st.st_mode) && !Writable(st))) {
@@ -599,6 +609,7 @@ BOOL MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) {
   }
   std::string src, dst;
   if (!MapPath(existing, src) || !MapPath(newName, dst)) return FALSE;
+  if (!CountFileCall()) return FALSE;
   struct stat sst, dst_st;
   if (!StatOrFail(src, &sst, false)) return FALSE;
   bool replace = false;

@@ -12,6 +12,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "faulthook.h"
 #include "pathmap.h"
 #include "win/kernel.h"
 
@@ -24,9 +25,13 @@ namespace {
 
 // A text-mode stream: the program's stream is a cookie stream over a
 // binary one. The inner position is the program's position, so ftell and
-// fseek deal in file offsets, as they do on Windows.
+// fseek deal in file offsets, as they do on Windows. While the file fault
+// hook runs, a binary stream for writing is such a cookie stream too, one
+// that passes the bytes through unchanged, so that its writes are counted.
 struct TextStream {
   FILE *inner;
+  bool binary = false;
+  bool failed = false;  // a counted write failed: the stream takes no more
 };
 
 // The text streams that are open, so that _fileno can answer the file's
@@ -36,6 +41,11 @@ std::unordered_map<FILE *, TextStream *> g_textStreams;
 
 ssize_t TextRead(void *cookie, char *buf, size_t size) {
   FILE *f = static_cast<TextStream *>(cookie)->inner;
+  if (static_cast<TextStream *>(cookie)->binary) {
+    size_t n = fread(buf, 1, size, f);
+    if (n == 0 && ferror(f)) return -1;
+    return (ssize_t)n;
+  }
   size_t n = 0;
   while (n < size) {
     int c = getc(f);
@@ -60,7 +70,17 @@ ssize_t TextRead(void *cookie, char *buf, size_t size) {
 }
 
 ssize_t TextWrite(void *cookie, const char *buf, size_t size) {
-  FILE *f = static_cast<TextStream *>(cookie)->inner;
+  TextStream *t = static_cast<TextStream *>(cookie);
+  FILE *f = t->inner;
+  if (t->failed) return -1;
+  if (!CountFileCall()) {
+    t->failed = true;
+    return -1;
+  }
+  if (t->binary) {
+    if (fwrite(buf, 1, size, f) != size || fflush(f) != 0) return -1;
+    return (ssize_t)size;
+  }
   char out[8192];
   size_t done = 0;
   while (done < size) {
@@ -133,6 +153,7 @@ FILE *tavo_fopen(const char *path, const char *mode) {
   }
 
   bool writes = kind != 'r' || plus;
+  if (writes && !CountFileCall()) return nullptr;
   struct stat st;
   if (stat(linux.c_str(), &st) == 0) {
     // A folder never opens as a stream; a read-only file not for writing
@@ -181,9 +202,10 @@ FILE *tavo_fopen(const char *path, const char *mode) {
     errno = e;
     return nullptr;
   }
-  if (binary) return inner;
+  const bool counted = writes && FileFaultsRunning();
+  if (binary && !counted) return inner;
 
-  TextStream *t = new TextStream{inner};
+  TextStream *t = new TextStream{inner, binary};
   cookie_io_functions_t io = {TextRead, TextWrite, TextSeek, TextClose};
   FILE *outer = fopencookie(t, fmode, io);
   if (!outer) {
@@ -199,8 +221,9 @@ FILE *tavo_fopen(const char *path, const char *mode) {
   }
   // A stream that only writes is line-buffered: each line goes out in one
   // piece, and since no newline ever waits in the buffer, ftell stays a
-  // file offset. A stream that reads is unbuffered for the same reason.
-  if (kind != 'r' && !plus)
+  // file offset. A stream that reads is unbuffered for the same reason, and
+  // so is every stream that the fault hook counts.
+  if (kind != 'r' && !plus && !counted)
     setvbuf(outer, nullptr, _IOLBF, BUFSIZ);
   else
     setvbuf(outer, nullptr, _IONBF, 0);
