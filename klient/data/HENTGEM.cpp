@@ -134,6 +134,7 @@ namespace {
 // save's trim reads.
 TabVar KopierTabel(const TabDesc *pTd, TabVar *pTv) {
   TabVar k{};
+  ++TabGemTaeller;
   TrimTab(pTd, pTv);
   if (pTv->wRecCnt == 0 || !pTv->pbTab) return k;
   char sti[kStiLaengde];

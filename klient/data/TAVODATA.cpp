@@ -229,7 +229,10 @@ int LoadTab(const TabDesc *pTd, TabVar *pTv) {
   return fejl;
 }
 
+std::atomic<uint32_t> TabGemTaeller{0};
+
 int SaveTab(const TabDesc *pTd, TabVar *pTv, const char *stiArg) {
+  ++TabGemTaeller;
   TrimTab(pTd, pTv);
   if (pTv->wRecCnt == 0) return 0;
 

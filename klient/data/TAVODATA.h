@@ -3,6 +3,7 @@
 // every data set has, and the removal of deleted records.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -31,6 +32,10 @@ int LoadTab(const TabDesc *pTd, TabVar *pTv);
 // Writes the header and every changed block, then cuts the file to its
 // length. sti null: data/<name>.DAT. 0 or the error number.
 int SaveTab(const TabDesc *pTd, TabVar *pTv, const char *sti);
+// Raised whenever table data is taken for a save (SaveTab, and the copy the
+// background save takes). Code that undoes a change of its own may clear the
+// block's changed mark again only while this has not moved since the change.
+extern std::atomic<uint32_t> TabGemTaeller;
 // 22 or 8 (header size), 0 when the file cannot be opened, -1 on a record
 // size that does not match (and, with fKonverter, could not be converted).
 // Keeps the first two header words in FilVersion and FilOrd.
