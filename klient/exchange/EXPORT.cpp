@@ -322,11 +322,16 @@ void SaetTim(TabVar *b, Maaned mnd, uint32_t nr, uint32_t flag) {
   MarkerBlok(&tdtimoak, b, nr);
 }
 
+// Records a save may have trimmed off the end of a table (empty ones) that a
+// withdrawal brings back; a place further out is no place the export cleared.
+constexpr uint32_t kMaxGenvundneRecords = 65536;
+
 // Makes record nr of the table reachable again (a save may have trimmed
-// empty records off the end); false when the table cannot grow.
+// empty records off the end); false when it cannot be.
 bool SikrRecord(const TabDesc *pTd, TabVar *pTv, uint32_t nr) {
   if (nr == 0) return false;
   if (nr < pTv->wRecCnt) return true;
+  if (nr - pTv->wRecCnt >= kMaxGenvundneRecords && nr >= pTv->AllocAntal) return false;
   if (nr >= pTv->AllocAntal) {
     uint32_t vaekst = nr + 1 - pTv->AllocAntal;
     if (vaekst < pTd->RecPrBlok) vaekst = pTd->RecPrBlok;
@@ -464,10 +469,13 @@ bool GemListe() {
   FILE *f = fopen(tmp, "wb");
   if (!f) return false;
   Skriv(f, "%s\n", kListeHoved);
+  // A mark: its kind, then the table's type letter (T) or the week or
+  // month (S, B), the number, the id, the old and the new status and the
+  // old change mark.
   for (const Maerke &m : Liste.Maerker) {
     const char art[2] = {m.Art, 0};
-    Skriv(f, "%s;%u;%u;%u;%u;%u;%u;%u\n", art, static_cast<unsigned>(m.Art == 'T' ? m.Type : 0u), m.Sted,
-          m.Nr, m.Id, m.GammelStatus, m.NyStatus, static_cast<unsigned>(m.GammelFejl));
+    Skriv(f, "%s;%u;%u;%u;%u;%u;%u\n", art, m.Art == 'T' ? static_cast<unsigned>(m.Type) : m.Sted, m.Nr, m.Id,
+          m.GammelStatus, m.NyStatus, static_cast<unsigned>(m.GammelFejl));
   }
   for (const RyddetPrior &p : Liste.Ryddede) {
     const MedaskepriorRec &r = p.Rec;
@@ -1050,13 +1058,19 @@ bool LaesEksportMaerker(FILE *f) {
     long long t[11];
     bool god = false;
     if ((linje[0] == 'T' || linje[0] == 'S' || linje[0] == 'B') && linje[1] == ';' &&
-        LaesTal(linje + 2, t, 7, 99)) {
-      Maerke m{linje[0], static_cast<uint8_t>(t[0]), static_cast<uint32_t>(t[1]), static_cast<uint32_t>(t[2]),
-               static_cast<uint32_t>(t[3]), static_cast<uint32_t>(t[4]), static_cast<uint32_t>(t[5]),
-               static_cast<uint8_t>(t[6])};
+        LaesTal(linje + 2, t, 6, 99)) {
+      const char art = linje[0];
+      Maerke m{art,
+               art == 'T' ? static_cast<uint8_t>(t[0]) : uint8_t(0),
+               art == 'T' ? 0u : static_cast<uint32_t>(t[0]),
+               static_cast<uint32_t>(t[1]),
+               static_cast<uint32_t>(t[2]),
+               static_cast<uint32_t>(t[3]),
+               static_cast<uint32_t>(t[4]),
+               static_cast<uint8_t>(t[5])};
       TabVar *pTv;
-      god = U8(t[0]) && U8(t[6]) && m.Nr != 0 &&
-            (m.Art == 'S' || (U8(t[4]) && U8(t[5]))) && (m.Art != 'T' || MaerkeTabel(m.Type, &pTv));
+      god = m.Nr != 0 && U8(t[5]) && (art == 'S' || (U8(t[3]) && U8(t[4]))) &&
+            (art != 'T' || (U8(t[0]) && MaerkeTabel(m.Type, &pTv)));
       if (god) Liste.Maerker.push_back(m);
     } else if (linje[0] == 'P' && linje[1] == ';' && LaesTal(linje + 2, t, 11, 5)) {
       god = t[0] != 0 && U8(t[2]) && t[5] >= INT32_MIN && t[5] <= INT32_MAX && U8(t[8]) && U8(t[9]) &&

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -76,9 +77,13 @@ struct Billede {
     for (MaanedIndeks i = 1; i <= SkemaPeriode.AntalMaaneder; ++i)
       if (TabVar *v = TimoakBucket(IndeksTilMaaned(i)))
         b.dele.push_back(Tag("maaned " + std::to_string(IndeksTilMaaned(i)), &tdtimoak, v));
-    if (!medFlag)
-      for (Del &d : b.dele) d.flag.clear();
     b.priorLedige = tvmedaskeprior.FoersteLedige;
+    return medFlag ? b : b.UdenFlag();
+  }
+
+  Billede UdenFlag() const {
+    Billede b = *this;
+    for (Del &d : b.dele) d.flag.clear();
     return b;
   }
 };
