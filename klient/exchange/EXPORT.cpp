@@ -413,7 +413,8 @@ void GendanListe() {
     tvmedaskeprior.FoersteLedige = Liste.PriorLedigeFoer;
   if (!Liste.BlokkeKendt || TabGemTaeller.load() != Liste.GemTaeller) return;
   for (const Blok &b : Liste.Blokke)
-    if (b.GammeltFlag == 0 && b.pTv->pfSave && BlokHash(b.pTd, b.pTv, b.Nr) == b.Hash)
+    if (b.GammeltFlag == 0 && b.pTv->pfSave && b.Nr <= b.pTv->wRecCnt / b.pTd->RecPrBlok &&
+        BlokHash(b.pTd, b.pTv, b.Nr) == b.Hash)
       b.pTv->pfSave[b.Nr] = 0;
 }
 
