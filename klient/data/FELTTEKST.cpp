@@ -8,10 +8,6 @@
 
 namespace {
 
-// A foreign key that leads to a table whose field 1 leads back would follow
-// itself for ever; no real chain is this deep.
-constexpr int MAX_FOELG = 8;
-
 const FeltDef *FeltAf(const TabDesc *pTd, uint32_t felt) {
   if (!pTd || felt >= static_cast<uint32_t>(MAXFELT)) return nullptr;
   return &pTd->FeltTab[felt];
@@ -24,7 +20,7 @@ uint32_t Bredde(const TabDesc *pTd, uint32_t felt, int fFoelg, int dybde) {
   if (f->Ref >= 128 && fFoelg) {
     const TabDesc *pMaal = nullptr;
     TabVar *pTvMaal = nullptr;
-    if (dybde >= MAX_FOELG || TabFromNr(f->Ref, &pMaal, &pTvMaal) != 0) return 0;
+    if (dybde >= FELT_MAX_FOELG || TabFromNr(f->Ref, &pMaal, &pTvMaal) != 0) return 0;
     return Bredde(pMaal, 1, fFoelg, dybde + 1);
   }
   uint32_t b;
@@ -43,54 +39,6 @@ uint32_t Bredde(const TabDesc *pTd, uint32_t felt, int fFoelg, int dybde) {
   return b;
 }
 
-// Reads an element of up to 4 bytes as an unsigned number (fields are at
-// odd offsets in packed records).
-uint32_t LaesU32(const uint8_t *p, uint8_t size) {
-  uint32_t v = 0;
-  memcpy(&v, p, size < 4 ? size : 4);
-  return v;
-}
-
-void Tekst(const TabDesc *pTd, const TabVar *pTv, uint32_t n, uint32_t felt, char *ud, int dybde);
-
-void ElementTekst(const FeltDef *f, const uint8_t *el, uint32_t i, char *ud) {
-  switch (f->Type) {
-    case FT_CHAR:
-    case FT_JANEJ:
-      if (i < FELTTEKST_LEN - 1) ud[i] = static_cast<char>(el[0]);
-      return;
-    case FT_U8: snprintf(ud, FELTTEKST_LEN, "%3u", static_cast<unsigned>(el[0])); return;
-    case FT_I32:
-    case FT_HELTAL: {
-      int32_t v = static_cast<int32_t>(LaesU32(el, f->Size));
-      snprintf(ud, FELTTEKST_LEN, f->Type == FT_I32 ? "%5d" : "%8d", static_cast<int>(v));
-      return;
-    }
-    case FT_U32:
-    case FT_ID:
-      snprintf(ud, FELTTEKST_LEN, f->Type == FT_U32 ? "%5u" : "%8u", static_cast<unsigned>(LaesU32(el, f->Size)));
-      return;
-    case FT_FLOAT: {
-      float v = 0;
-      if (f->Size >= sizeof v) memcpy(&v, el, sizeof v);
-      FormatKommaTekst(ud, FELTTEKST_LEN, static_cast<int>(f->Bredde) - f->Decimaler, f->Decimaler, v);
-      return;
-    }
-    case FT_DOUBLE: {
-      double v = 0;
-      if (f->Size >= sizeof v) memcpy(&v, el, sizeof v);
-      FormatKommaTekst(ud, FELTTEKST_LEN, f->Bredde, 0, v);
-      return;
-    }
-    case FT_TEKST: {
-      int b = f->Size > 0 ? f->Size - 1 : 0;
-      snprintf(ud, FELTTEKST_LEN, "%-*.*s", b, b, reinterpret_cast<const char *>(el));
-      return;
-    }
-    default: return;  // types 8 and 11 have no text
-  }
-}
-
 void Tekst(const TabDesc *pTd, const TabVar *pTv, uint32_t n, uint32_t felt, char *ud, int dybde) {
   memset(ud, 0, FELTTEKST_LEN);
   const FeltDef *f = FeltAf(pTd, felt);
@@ -104,8 +52,8 @@ void Tekst(const TabDesc *pTd, const TabVar *pTv, uint32_t n, uint32_t felt, cha
     if (f->Ref >= 128) {
       const TabDesc *pMaal = nullptr;
       TabVar *pTvMaal = nullptr;
-      if (dybde >= MAX_FOELG || TabFromNr(f->Ref, &pMaal, &pTvMaal) != 0) continue;
-      const uint32_t maalNr = LaesU32(el, f->Size);
+      if (dybde >= FELT_MAX_FOELG || TabFromNr(f->Ref, &pMaal, &pTvMaal) != 0) continue;
+      const uint32_t maalNr = FeltElementU32(el, f->Size);
       if (maalNr >= pTvMaal->wRecCnt) continue;
       char maal[FELTTEKST_LEN];
       Tekst(pMaal, pTvMaal, maalNr, 1, maal, dybde + 1);
@@ -114,11 +62,59 @@ void Tekst(const TabDesc *pTd, const TabVar *pTv, uint32_t n, uint32_t felt, cha
       snprintf(ud + har, FELTTEKST_LEN - har, "%-*s", b, maal);
       continue;
     }
-    ElementTekst(f, el, i, ud);
+    FeltElementTekst(f, el, ud, FELTTEKST_LEN, i, f->Size > 0 ? f->Size - 1 : 0);
   }
 }
 
 }  // namespace
+
+uint32_t FeltElementU32(const uint8_t *el, uint8_t size) {
+  uint32_t v = 0;
+  memcpy(&v, el, size < 4 ? size : 4);
+  return v;
+}
+
+void FeltElementTekst(const FeltDef *f, const uint8_t *el, char *ud, size_t udStr, uint32_t tegnPos,
+                      int tekstBredde) {
+  if (!f || !el || !ud || udStr == 0) return;
+  switch (f->Type) {
+    case FT_CHAR:
+    case FT_JANEJ:
+      if (tegnPos < udStr - 1) ud[tegnPos] = static_cast<char>(el[0]);
+      return;
+    case FT_U8: snprintf(ud, udStr, "%3u", static_cast<unsigned>(el[0])); return;
+    case FT_I32:
+    case FT_HELTAL: {
+      int32_t v = static_cast<int32_t>(FeltElementU32(el, f->Size));
+      snprintf(ud, udStr, f->Type == FT_I32 ? "%5d" : "%8d", static_cast<int>(v));
+      return;
+    }
+    case FT_U32:
+    case FT_ID:
+      snprintf(ud, udStr, f->Type == FT_U32 ? "%5u" : "%8u", static_cast<unsigned>(FeltElementU32(el, f->Size)));
+      return;
+    case FT_FLOAT: {
+      float v = 0;
+      if (f->Size >= sizeof v) memcpy(&v, el, sizeof v);
+      FormatKommaTekst(ud, udStr, static_cast<int>(f->Bredde) - f->Decimaler, f->Decimaler, v);
+      return;
+    }
+    case FT_DOUBLE: {
+      double v = 0;
+      if (f->Size >= sizeof v) memcpy(&v, el, sizeof v);
+      FormatKommaTekst(ud, udStr, f->Bredde, 0, v);
+      return;
+    }
+    case FT_TEKST: {
+      // A text holds size - 1 characters; one that fills its field has no
+      // terminator, so it is read no further.
+      const int maks = f->Size > 0 ? f->Size - 1 : 0;
+      snprintf(ud, udStr, "%-*.*s", tekstBredde < 0 ? 0 : tekstBredde, maks, reinterpret_cast<const char *>(el));
+      return;
+    }
+    default: return;  // types 8 and 11 have no text
+  }
+}
 
 uint32_t FeltBredde(const TabDesc *pTd, uint32_t felt, int fFoelg) { return Bredde(pTd, felt, fFoelg, 0); }
 

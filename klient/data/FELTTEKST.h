@@ -11,6 +11,9 @@
 constexpr size_t FELTTEKST_LEN = 256;
 // Field numbers from here up are computed list fields.
 constexpr uint32_t FOERSTE_BEREGNET_FELT = 200;
+// Steps a foreign key is followed at most: a table whose field 1 leads
+// back would follow itself for ever, and no real chain is this deep.
+constexpr int FELT_MAX_FOELG = 8;
 
 // Width in characters of field felt (0-based; field 0 is the key). A
 // foreign key (table number 128 and up) is followed to field 1 of its
@@ -25,6 +28,18 @@ uint32_t BeregnetFeltBredde(uint32_t felt);
 // shows field 1 of the record it names, formatted by that field's own
 // definition.
 const char *FeltTilTekst(const TabDesc *pTd, const TabVar *pTv, uint32_t n, uint8_t felt);
+
+// An element of up to 4 bytes read as an unsigned number (fields lie at odd
+// offsets in packed records).
+uint32_t FeltElementU32(const uint8_t *el, uint8_t size);
+
+// The text of one element of field f by its data type, into ud (udStr
+// bytes, terminator included): a character or flag goes to ud[tegnPos]
+// alone; a number or text is written from ud on with its terminator, a
+// text left-aligned in tekstBredde characters; types 8, 11 and others
+// write nothing.
+void FeltElementTekst(const FeltDef *f, const uint8_t *el, char *ud, size_t udStr, uint32_t tegnPos,
+                      int tekstBredde);
 
 // v right-aligned in w characters ("%*ld"). For w = 2..9 a value that does
 // not fit (above 10^w - 1 or below -(10^(w-1) - 1)) becomes w '#'. The text
