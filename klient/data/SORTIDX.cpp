@@ -12,13 +12,22 @@ struct Noegler {
 
   const unsigned char *Af(uint32_t rec) const { return base + static_cast<size_t>(rec) * laengde; }
 
-  // Four bytes at a time while equal, then byte by byte; each byte unsigned.
+  // Eight bytes at a time while equal, read most significant first so that
+  // the first differing byte decides, then byte by byte; each byte unsigned.
   int Sammenlign(uint32_t a, uint32_t b) const {
     const unsigned char *pa = Af(a);
     const unsigned char *pb = Af(b);
     size_t i = 0;
-    for (; i + 4 <= laengde; i += 4)
-      if (std::memcmp(pa + i, pb + i, 4) != 0) break;
+    for (; i + 8 <= laengde; i += 8) {
+      uint64_t va, vb;
+      std::memcpy(&va, pa + i, 8);
+      std::memcpy(&vb, pb + i, 8);
+      if (va != vb) {
+        va = __builtin_bswap64(va);
+        vb = __builtin_bswap64(vb);
+        return va < vb ? -1 : 1;
+      }
+    }
     for (; i < laengde; ++i)
       if (pa[i] != pb[i]) return pa[i] < pb[i] ? -1 : 1;
     return 0;

@@ -79,6 +79,14 @@ void VendFortegn(char *tekst, size_t laengde) {
   for (char *c = minus + 1; c < tekst + laengde; ++c) *c = static_cast<char>('i' - *c);
 }
 
+// StortTegn for every byte, looked up once per character of every key.
+struct StoreTegn {
+  unsigned char t[256];
+  StoreTegn() {
+    for (int c = 0; c < 256; ++c) t[c] = StortTegn(static_cast<unsigned char>(c));
+  }
+};
+
 void Sorter(const char *funktion, char typeBogstav, uint32_t *liste, uint32_t antal, const TabDesc *pTd,
             const TabVar *pTv, const VisFeltKontekst *pKontekst, int fFoelg, const uint32_t *felter,
             uint32_t antalFelter, const SorterRegler &r) {
@@ -111,6 +119,7 @@ void Sorter(const char *funktion, char typeBogstav, uint32_t *liste, uint32_t an
     return;
   }
 
+  static const StoreTegn store;
   char tekst[VISFELT_LEN];
   for (uint32_t p = 0; p < antal; ++p) {
     const uint32_t recnr = liste[p + 1];
@@ -123,7 +132,7 @@ void Sorter(const char *funktion, char typeBogstav, uint32_t *liste, uint32_t an
       if (laengde > s.bredde) laengde = s.bredde;
       if (r.storeBogstaver)
         for (size_t i = 0; i < laengde; ++i)
-          tekst[i] = static_cast<char>(StortTegn(static_cast<unsigned char>(tekst[i])));
+          tekst[i] = static_cast<char>(store.t[static_cast<unsigned char>(tekst[i])]);
       if (s.dansk) DanskSortTegn(tekst, static_cast<int>(laengde));
       memcpy(noegle + s.start, tekst, laengde);
       if (r.fuldBredde) memset(noegle + s.start + laengde, ' ', s.bredde - laengde);
@@ -174,7 +183,7 @@ void SorterMarkeredeSidst(char typeBogstav, uint32_t *liste, uint32_t antal, con
                           const VisFeltKontekst *pKontekst, uint32_t option, int fFoelg, const uint8_t *maerker,
                           uint32_t maerkeAntal, const uint32_t *felter, uint32_t antalFelter) {
   static const uint8_t ingen = 0;
-  const SorterRegler r{true,    false, !(option & SORT_IKKE_DANSK), (option & SORT_FALDENDE) != 0,
+  const SorterRegler r{true, false, !(option & SORT_IKKE_DANSK), (option & SORT_FALDENDE) != 0,
                        maerker ? maerker : &ingen, maerker ? maerkeAntal : 0};
   Sorter("SorterMarkeredeSidst", typeBogstav, liste, antal, pTd, pTv, pKontekst, fFoelg, felter, antalFelter, r);
 }
