@@ -1,0 +1,79 @@
+// The job-server stand-in: the line protocol of the central job server on a
+// loopback address, its spool folder as the file store, and a fault script
+// that makes it fail the ways a real server can.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace jobserver {
+
+struct Bruger {
+  std::string navn;
+  std::string password;
+  std::string database;
+};
+
+// What the fault script asks for; read afresh for every new connection.
+struct Fejl {
+  bool nyHilsen = false;       // greeting TEXT
+  std::string hilsen;
+  bool afvisLogin = false;     // refuse-login
+  // answer CMD|LINE: the command is answered with the line and nothing else.
+  std::vector<std::pair<std::string, std::string>> svar;
+  long merAnnonceret = 0;      // oversize N: "send" announces N bytes more
+  long afbrydEfter = -1;       // cut-body N: the connection ends after N body bytes
+  std::vector<std::string> afbrydFoer;   // cut-before CMD ("greeting" too)
+  bool heltTavs = false;       // silent: not even a greeting
+  std::vector<std::string> tavsVed;      // silent CMD
+  int langsomMs = 0;           // slow MS: before every reply and every block
+};
+
+struct Indstillinger {
+  std::string adresse = "127.0.0.1";
+  int port = 0;
+  std::string spool;
+  std::vector<Bruger> brugere;
+  std::string fejlfil;
+  std::vector<std::string> fejllinjer;
+  std::string logfil;
+  int tomgangSek = 600;
+  // A fixed challenge for every greeting (tests that need known values).
+  bool fastUdfordring = false;
+  uint32_t udfordring = 0;
+};
+
+extern Indstillinger gInd;
+
+// One fault-script line into f; false with a reason for a line it cannot use.
+bool LaesFejllinje(const std::string &linje, Fejl *f, std::string *grund);
+// The faults in force now: the options, then the script file.
+Fejl AktuelleFejl();
+// A command pattern names the line's first words ("stat" or "stat file").
+bool Passer(const std::string &moenster, const std::string &linje);
+
+// One line to the request log: the connection number and the text.
+void Log(int forbindelse, const std::string &tekst);
+// Something happened: the idle clock starts again.
+void Aktivitet();
+
+// Serves one accepted connection until it ends.
+void Betjen(int fd, int nummer);
+
+// The spool: names as the client gives them ("job/xind5.gz").
+bool GyldigtNavn(const std::string &navn);
+std::string SpoolSti(const std::string &navn);
+bool FilFindes(const std::string &navn);
+bool LaesFil(const std::string &navn, std::string *data);
+// Written whole through a temporary file, so a broken upload leaves nothing.
+bool SkrivFil(const std::string &navn, const std::string &data);
+bool SletFil(const std::string &navn);
+// gzip: NAME becomes NAME.gz, and back.
+bool Pak(const std::string &navn);
+bool Udpak(const std::string &navn);
+
+}  // namespace jobserver
