@@ -1,0 +1,43 @@
+// The eight enrolment tables as the student planning reaches them: the one
+// rule for a live record and each table's records as their structs. The
+// records, descriptors and run-time records themselves are the catalogue's
+// (KATALOG.h); references between them hold record numbers, never ids.
+// Main thread only.
+#pragma once
+
+#include <cstdint>
+
+#include "KATALOG.h"
+
+// A record of an enrolment table counts when its status is 10 to 29. Empty
+// (0), deleted (30 and up) and pending (200 and up) records are passed by in
+// every list and count of the student planning.
+inline bool ElevTabAktiv(uint8_t status) { return status >= 10 && status < 30; }
+
+// Record n of a table as its struct; null when n is at or past the table's
+// record count. Record 0 is the table's placeholder: its id is 0, and a
+// reference of 0 reaches it.
+TgRec *TgRecNr(uint32_t n);
+PpRec *PpRecNr(uint32_t n);
+LaRec *LaRecNr(uint32_t n);
+LapRec *LapRecNr(uint32_t n);
+ElevRec *ElevRecNr(uint32_t n);
+EltiRec *EltiRecNr(uint32_t n);
+EvRec *EvRecNr(uint32_t n);
+EbRec *EbRecNr(uint32_t n);
+
+// Record number of the record whose id is the given one (the table's key),
+// through the sort index; 0 when there is none. For tg, pp, la, lap, elev,
+// ev and eb.
+uint32_t FindElevRec(const TabDesc *pTd, TabVar *pTv, uint32_t id);
+
+// Marks the block of record n changed, so that the next save writes it.
+void MarkerElevRec(const TabDesc *pTd, TabVar *pTv, uint32_t n);
+
+// The id for a record that this installation makes itself (a slot, a
+// placement, a blocked slot): the number of the table's first free record,
+// unless a record that is not empty (of any status) already carries that
+// id, which the next re-sort would merge the new record into; then one above
+// the largest id in the table. 0 when the ids are used up. For tables keyed
+// by a u32 id at offset 0.
+uint32_t NytLokaltId(const TabDesc *pTd, TabVar *pTv);

@@ -1,0 +1,161 @@
+// A data folder of its own for each test (named the way the command line
+// names it: Windows form, trailing backslash), the enrolment tables empty,
+// and small makers of enrolment records with the references as record
+// numbers.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "DATO.h"
+#include "ELEVTAB.h"
+#include "KATALOG.h"
+#include "SIDEFIL.h"
+#include "STITAB.h"
+#include "TABOPER.h"
+#include "TABREG.h"
+#include "TAVODATA.h"
+
+namespace eleventest {
+
+namespace fs = std::filesystem;
+
+inline void FrigivTabel(TabVar *pTv) {
+  FreeRunPtrs(pTv);
+  free(pTv->pbTab);
+  free(pTv->pwSort);
+  free(pTv->pfSave);
+  memset(pTv, 0, sizeof *pTv);
+}
+
+class ElevMappe : public ::testing::Test {
+ protected:
+  fs::path rod;
+
+  void SetUp() override {
+    std::string skabelon = (fs::temp_directory_path() / "elevXXXXXX").string();
+    ASSERT_NE(mkdtemp(skabelon.data()), nullptr);
+    rod = skabelon;
+    for (const char *m : {"data", "ini", "log"}) fs::create_directories(rod / m);
+    const std::string d = rod.string() + "\\";
+    snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s", d.c_str());
+    snprintf(StiTab.szini, sizeof StiTab.szini, "%sini\\tavo.ini", d.c_str());
+    for (const TabRegEntry *e = TabRegister; e->Navn; ++e) FrigivTabel(e->pTabVar);
+    SetInitTabFn(InitTab);
+    for (const TabDesc *td : {&tdtg, &tdpp, &tdla, &tdlap, &tdelev, &tdelti, &tdev, &tdeb}) {
+      TabVar *tv = nullptr;
+      const TabDesc *d2 = nullptr;
+      ASSERT_EQ(TabFromName(td->KortNavn, &d2, &tv), 0);
+      ResetTab(td, tv, 1);
+    }
+    InitPeriode(20260801, 20270731, 20260801);
+  }
+
+  void TearDown() override {
+    for (const TabRegEntry *e = TabRegister; e->Navn; ++e) FrigivTabel(e->pTabVar);
+    std::error_code ec;
+    fs::remove_all(rod, ec);
+  }
+
+  fs::path Ini(const std::string &navn) const { return rod / "ini" / navn; }
+
+  void SkrivIni(const std::string &navn, const std::string &tekst) const {
+    std::ofstream o(Ini(navn), std::ios::binary | std::ios::trunc);
+    o << tekst;
+  }
+
+  std::string LaesIni(const std::string &navn) const {
+    std::ifstream i(Ini(navn), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(i), std::istreambuf_iterator<char>());
+  }
+
+  // A new record of the table, marked for the next re-sort; its number.
+  template <class R>
+  static R *Ny(const TabDesc *pTd, TabVar *pTv, uint8_t status, uint32_t *pNr) {
+    const uint32_t r = NewRec(pTd, pTv);
+    EXPECT_NE(r, 0u);
+    *pNr = r;
+    R *rec = reinterpret_cast<R *>(GetRec(pTd, pTv, r));
+    rec->Status = status;
+    MarkerElevRec(pTd, pTv, r);
+    pTv->fSorter = 1;
+    return rec;
+  }
+
+  static uint32_t NyTg(uint32_t id, char art, uint8_t status = 10) {
+    uint32_t nr;
+    TgRec *t = Ny<TgRec>(&tdtg, &tvtg, status, &nr);
+    t->id = id;
+    t->UgeLektionsGruppe = art;
+    snprintf(t->Navn, sizeof t->Navn, "Gruppe %u", id);
+    return nr;
+  }
+
+  static uint32_t NyPp(uint32_t tg, uint32_t id, uint32_t ugenr, uint8_t dag, uint32_t lektion,
+                       uint8_t status = 10) {
+    uint32_t nr;
+    PpRec *p = Ny<PpRec>(&tdpp, &tvpp, status, &nr);
+    p->id = id;
+    p->tg_id = tg;
+    p->ugenr = ugenr;
+    p->dag = dag;
+    p->lektion = lektion;
+    return nr;
+  }
+
+  static uint32_t NyLa(uint32_t tg, uint32_t id, const char *navn, uint8_t status = 10) {
+    uint32_t nr;
+    LaRec *l = Ny<LaRec>(&tdla, &tvla, status, &nr);
+    l->id = id;
+    l->tg_id = tg;
+    snprintf(l->Navn, sizeof l->Navn, "%s", navn);
+    l->aktiv = 1;
+    l->dubletnr = 1;
+    return nr;
+  }
+
+  static uint32_t NyLap(uint32_t tg, uint32_t id, uint32_t la, uint32_t pp, uint32_t lengde,
+                        char blokering = 0, uint8_t status = 10) {
+    uint32_t nr;
+    LapRec *l = Ny<LapRec>(&tdlap, &tvlap, status, &nr);
+    l->id = id;
+    l->tg_id = tg;
+    l->la_id = la;
+    l->pp_id = pp;
+    l->lengde = lengde;
+    l->blokering = blokering;
+    return nr;
+  }
+
+  static uint32_t NyEv(uint32_t id, uint8_t status) {
+    uint32_t nr;
+    EvRec *e = Ny<EvRec>(&tdev, &tvev, status, &nr);
+    e->id = id;
+    return nr;
+  }
+
+  // Records of pp or lap (not empty) that belong to group record tg.
+  static uint32_t AntalPp(uint32_t tg) {
+    uint32_t n = 0;
+    for (uint32_t r = 1; r < tvpp.wRecCnt; ++r)
+      if (PpRecNr(r)->Status != 0 && PpRecNr(r)->tg_id == tg) ++n;
+    return n;
+  }
+  static uint32_t AntalLap(uint32_t tg) {
+    uint32_t n = 0;
+    for (uint32_t r = 1; r < tvlap.wRecCnt; ++r)
+      if (LapRecNr(r)->Status != 0 && LapRecNr(r)->tg_id == tg) ++n;
+    return n;
+  }
+};
+
+}  // namespace eleventest
