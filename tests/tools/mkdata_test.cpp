@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -11,7 +12,10 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "ELEVLISTE.h"
+#include "ELEVTAB.h"
 #include "FINDREC.h"
 #include "INDSTIL.h"
 #include "KATALOG.h"
@@ -254,6 +258,123 @@ TEST_F(MkdataTest, TheSchoolLoadsBackThroughTheStore) {
     }
   }
   EXPECT_EQ(poster, lille.Timeposter);
+}
+
+}  // namespace
+
+namespace {
+
+// The enrolment planning's tables at the large size: a group big enough to
+// measure the planning on, read back through the store's loader.
+TEST_F(MkdataTest, ElevTabellerLargeSchoolLoadsLive) {
+  SkoleStoerrelse st = lille;
+  SkoleStoerrelse stor{};
+  ASSERT_TRUE(SkoleStoerrelseFraNavn("large", &stor));
+  // The schedule and postings are not what is measured here.
+  st.Tilmeldingsgrupper = stor.Tilmeldingsgrupper;
+  st.Elever = stor.Elever;
+  st.LaeringsAkt = stor.LaeringsAkt;
+  st.Slots = stor.Slots;
+  st.OenskerPrElev = stor.OenskerPrElev;
+  const fs::path m = rod / "stor";
+  std::string fejl;
+  ASSERT_EQ(LavSkoleData(m.c_str(), st, 5, &fejl), 0) << fejl;
+  for (size_t i = 0; i < TabRegisterAntal; ++i)
+    ResetTab(TabRegister[i].pTabDesc, TabRegister[i].pTabVar, 0);
+  ASSERT_TRUE(SaetSkoleMappe(m.c_str()));
+  for (const char *navn : {"tg", "pp", "la", "lap", "elev", "elti", "ev", "eb"}) {
+    const TabVar *pTv = Last(navn);
+    ASSERT_NE(pTv, nullptr) << navn;
+    const TabDesc *pTd;
+    TabVar *tv;
+    ASSERT_EQ(TabFromName(navn, &pTd, &tv), 0);
+    tv->fSorter = 1;  // as the load of all tables leaves them
+    // Every record behind record 0 is live.
+    ASSERT_GT(pTv->wRecCnt, 1u) << navn;
+    for (uint32_t r = 1; r < pTv->wRecCnt; ++r)
+      ASSERT_TRUE(ElevTabAktiv(RecStatus(pTd, GetRec(pTd, pTv, r)))) << navn << " " << r;
+  }
+
+  // Per group: students (by enrolment), activities, slots.
+  std::map<uint32_t, uint32_t> elever, aktiviteter, slots;
+  std::map<uint32_t, std::vector<uint32_t>> slotOrden;
+  std::set<char> arter;
+  for (uint32_t g = 1; g < tvtg.wRecCnt; ++g) {
+    EXPECT_GT(+TgRecNr(g)->id, 10u);
+    arter.insert(+TgRecNr(g)->UgeLektionsGruppe);
+  }
+  EXPECT_EQ(arter, (std::set<char>{'L', 'U'}));
+  for (uint32_t r = 1; r < tvelti.wRecCnt; ++r) {
+    const EltiRec *e = EltiRecNr(r);
+    ASSERT_TRUE(GyldigRef(&tvtg, e->tg_id));
+    ASSERT_TRUE(GyldigRef(&tvelev, e->elev_id));
+    ++elever[+e->tg_id];
+  }
+  for (uint32_t r = 1; r < tvpp.wRecCnt; ++r) {
+    ASSERT_TRUE(GyldigRef(&tvtg, PpRecNr(r)->tg_id));
+    ++slots[+PpRecNr(r)->tg_id];
+    slotOrden[+PpRecNr(r)->tg_id].push_back(r);
+  }
+  uint32_t dubletter = 0;
+  for (uint32_t r = 1; r < tvla.wRecCnt; ++r) {
+    const LaRec *l = LaRecNr(r);
+    ASSERT_TRUE(GyldigRef(&tvtg, l->tg_id));
+    ++aktiviteter[+l->tg_id];
+    if (l->kopi_id == 0) continue;
+    // A duplicate: own id, named after its head in the same group.
+    ++dubletter;
+    EXPECT_GE(+l->id, EGNE_ID_START);
+    EXPECT_GE(+l->dubletnr, 2u);
+    const uint32_t h = FindElevRec(&tdla, &tvla, l->kopi_id);
+    ASSERT_NE(h, 0u);
+    EXPECT_EQ(+LaRecNr(h)->tg_id, +l->tg_id);
+    EXPECT_EQ(std::string(l->Navn), std::string(LaRecNr(h)->Navn) + " #" + std::to_string(l->dubletnr));
+    EXPECT_EQ(+l->onske_prio_1, +LaRecNr(h)->onske_prio_1);
+  }
+  EXPECT_GT(dubletter, 0u);
+  uint32_t stoerst = 0;
+  for (const auto &[g, n] : elever)
+    if (n > elever[stoerst]) stoerst = g;
+  EXPECT_GE(elever[stoerst], 1000u);
+  EXPECT_GE(aktiviteter[stoerst], 150u);
+  EXPECT_GE(slots[stoerst], 40u);
+
+  // Placements: blocks of slots of their own group that end within the
+  // group's slots; some bar a slot instead.
+  uint32_t blokerede = 0;
+  for (uint32_t r = 1; r < tvlap.wRecCnt; ++r) {
+    const LapRec *l = LapRecNr(r);
+    ASSERT_TRUE(GyldigRef(&tvla, l->la_id));
+    ASSERT_TRUE(GyldigRef(&tvpp, l->pp_id));
+    EXPECT_EQ(+LaRecNr(l->la_id)->tg_id, +l->tg_id);
+    const auto &orden = slotOrden[+l->tg_id];
+    const auto pos = std::find(orden.begin(), orden.end(), +l->pp_id) - orden.begin();
+    ASSERT_LT(static_cast<size_t>(pos), orden.size());
+    EXPECT_LE(pos + l->lengde, orden.size());
+    if (l->blokering) ++blokerede;
+  }
+  EXPECT_GT(blokerede, 0u);
+
+  // Wishes of both priorities for activities of the student's group.
+  uint32_t prio[3] = {};
+  for (uint32_t r = 1; r < tvev.wRecCnt; ++r) {
+    const EvRec *e = EvRecNr(r);
+    ASSERT_TRUE(GyldigRef(&tvelev, e->elev_id));
+    ASSERT_TRUE(GyldigRef(&tvla, e->elevplan_onske_la_id));
+    EXPECT_EQ(+LaRecNr(e->elevplan_onske_la_id)->tg_id, +e->tg_id);
+    ASSERT_TRUE(e->prioritet == 1 || e->prioritet == 2);
+    ++prio[e->prioritet];
+  }
+  EXPECT_GE(tvev.wRecCnt - 1, 50000u);
+  EXPECT_GT(prio[1], 0u);
+  EXPECT_GT(prio[2], 0u);
+  for (uint32_t r = 1; r < tveb.wRecCnt; ++r) {
+    ASSERT_TRUE(GyldigRef(&tvpp, EbRecNr(r)->pp_id));
+    EXPECT_EQ(+PpRecNr(EbRecNr(r)->pp_id)->tg_id, +EbRecNr(r)->tg_id);
+  }
+  // Ids are unique: each is found as its own record.
+  for (uint32_t r = 1; r < tvev.wRecCnt; r += 97) EXPECT_EQ(FindElevRec(&tdev, &tvev, EvRecNr(r)->id), r);
+  for (uint32_t r = 1; r < tvpp.wRecCnt; ++r) EXPECT_EQ(FindElevRec(&tdpp, &tvpp, PpRecNr(r)->id), r);
 }
 
 }  // namespace

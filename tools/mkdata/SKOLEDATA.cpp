@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "DATO.h"
+#include "ELEVLISTE.h"
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "SIDEFIL.h"
@@ -21,11 +22,11 @@
 
 bool SkoleStoerrelseFraNavn(const char *navn, SkoleStoerrelse *st) {
   if (strcmp(navn, "small") == 0) {
-    *st = {12, 10, 8, 10, 300, 120};
+    *st = {12, 10, 8, 10, 300, 120, 2, 40, 12, 10, 4};
   } else if (strcmp(navn, "medium") == 0) {
-    *st = {300, 80, 40, 40, 60000, 20000};
+    *st = {300, 80, 40, 40, 60000, 20000, 4, 300, 60, 40, 6};
   } else if (strcmp(navn, "large") == 0) {
-    *st = {3000, 800, 400, 120, 1000000, 300000};
+    *st = {3000, 800, 400, 120, 1000000, 300000, 10, 1200, 160, 40, 8};
   } else {
     return false;
   }
@@ -758,6 +759,256 @@ bool LavTimeposter(Skole &s) {
   return true;
 }
 
+// ---- Student enrolment ----
+
+// The first day of the enrolment groups' teaching period and the days of
+// their enrolment and teaching.
+constexpr uint32_t TG_TILM_FRA = 20261001, TG_TILM_TIL = 20261130;
+constexpr uint32_t TG_FRA = 20270104, TG_TIL = 20270625;
+constexpr uint32_t LEKTIONER_PR_DAG_TG = 8;
+
+struct LaData {
+  uint32_t Nr;           // record number
+  uint32_t Hoved;        // index of the head of its family (itself for a head)
+  uint32_t Prio[2];      // wishes of priority 1 and 2 for the family
+};
+
+Dato OmDage(Dato d, uint32_t dage) {
+  for (uint32_t i = 0; i < dage; ++i) d = NaesteDato(d);
+  return d;
+}
+
+// One enrolment group: slots on a week grid of lessons ('L') or on weeks
+// ('U'), learning activities in families of a head and its duplicates,
+// placements of blocks of slots and a few blocked slots, students enrolled
+// with their wishes of priority 1 and 2, and a few slots where a student is
+// not free. Ids are the ranges Elevplan would give; the duplicates have
+// the installation's own ids.
+bool LavTilmeldingsgruppe(Skole &s, uint32_t g, uint32_t *pId) {
+  Tabel ttg = Hent("tg"), tpp = Hent("pp"), tla = Hent("la"), tlap = Hent("lap"),
+        telev = Hent("elev"), telti = Hent("elti"), tev = Hent("ev"), teb = Hent("eb");
+  const uint32_t n = s.st.Tilmeldingsgrupper;
+  const bool lektioner = g % 2 == 0;  // the largest group counts in lessons
+  const uint32_t antalElever = std::max(1u, s.st.Elever * (n - g) / n);
+  const uint32_t antalLa = std::max(2u, s.st.LaeringsAkt * (n - g) / n);
+  const uint32_t antalSlots =
+      std::min(std::max(2u, s.st.Slots), lektioner ? 7 * LEKTIONER_PR_DAG_TG : 52u);
+  const UddNavn &u = kUdd[g % std::size(kUdd)];
+  const char *const optag[] = {"januar", "februar", "marts"};
+
+  uint32_t tgNr;
+  TgRec *tg = Ny<TgRec>(ttg, &tgNr);
+  if (!tg) return false;
+  tg->id = 501 + g;
+  snprintf(tg->Navn, sizeof tg->Navn, "%s, optag %s 2027", u.Navn, optag[g % 3]);
+  tg->tilmeldingsfradato = TG_TILM_FRA;
+  tg->tilmeldingstildato = TG_TILM_TIL;
+  tg->fradato = TG_FRA;
+  tg->tildato = TG_TIL;
+  Tekst(tg->LoebendeOptagstring, g % 3 == 2 ? "J" : "N");
+  tg->Minimum1PriLekt = lektioner ? 16 : 4;
+  tg->Minimum2PriLekt = lektioner ? 8 : 2;
+  tg->UgeLektionsGruppe = lektioner ? 'L' : 'U';
+  tg->min_elevtal = 22;
+  tg->max_elevtal = 26;
+  tg->uge_antal = 1;
+  tg->uge_deletal = 1;
+  tg->lek_antal = 4;
+  tg->lek_deletal = 2;
+  Faerdig(ttg, tgNr, STATUS_AKTIV);
+
+  std::vector<uint32_t> slots;
+  Dato mandag = TG_FRA;
+  for (uint32_t k = 0; k < antalSlots; ++k) {
+    uint32_t nr;
+    PpRec *p = Ny<PpRec>(tpp, &nr);
+    if (!p) return false;
+    p->id = ++pId[0];
+    p->tg_id = tgNr;
+    if (lektioner) {
+      p->dag = static_cast<uint8_t>(1 + k / LEKTIONER_PR_DAG_TG);
+      p->lektion = 1 + k % LEKTIONER_PR_DAG_TG;
+    } else {
+      Uge uge = 0;
+      uint8_t dag = 0;
+      DatoTilUge(mandag, &uge, &dag);
+      p->ugenr = uge;
+      mandag = OmDage(mandag, 7);
+    }
+    Faerdig(tpp, nr, STATUS_AKTIV);
+    slots.push_back(nr);
+  }
+
+  // Every sixth activity duplicates the last head before it.
+  std::vector<LaData> la;
+  std::vector<std::string> hovedNavne;
+  std::vector<uint32_t> hoveder, dubletnr;
+  for (uint32_t k = 0; k < antalLa; ++k) {
+    const bool dublet = k % 6 == 5;
+    const uint32_t hoved = dublet ? hoveder.back() : static_cast<uint32_t>(la.size());
+    uint32_t nr;
+    LaRec *l = Ny<LaRec>(tla, &nr);
+    if (!l) return false;
+    l->tg_id = tgNr;
+    if (dublet) {
+      const LaRec *h = reinterpret_cast<const LaRec *>(GetRec(tla.pTd, tla.pTv, la[hoved].Nr));
+      l->id = pId[1]++;
+      l->kopi_id = h->id;
+      l->dubletnr = ++dubletnr[hoved];
+      snprintf(l->Navn, sizeof l->Navn, "%s #%u", hovedNavne[hoved].c_str(), +l->dubletnr);
+      l->ElevPlanStatus = 6;
+    } else {
+      const FagNavn &f = kFag[(g * 7 + k) % std::size(kFag)];
+      l->id = ++pId[2];
+      l->dubletnr = 1;
+      snprintf(l->Navn, sizeof l->Navn, "%s %c, %s %u", f.Navn, kNiveauer[k % std::size(kNiveauer)],
+               u.Navn, static_cast<unsigned>(k / std::size(kFag) + 1));
+      hovedNavne.resize(la.size() + 1);
+      hovedNavne[la.size()] = l->Navn;
+      hoveder.push_back(static_cast<uint32_t>(la.size()));
+    }
+    dubletnr.resize(la.size() + 1, 1);
+    l->fradato = TG_FRA;
+    l->tildato = TG_TIL;
+    l->Lektionsantal = 20 + 10 * s.rnd.Under(6);
+    l->min_elevantal = 10 + s.rnd.Under(10);
+    l->max_elevantal = l->min_elevantal + 6 + s.rnd.Under(8);
+    // The weight of an activity: weeks in a week group, lessons in a
+    // lesson group, laid out as blocks of the divisor's length.
+    const uint32_t blokke = 1 + s.rnd.Under(3);
+    if (lektioner) {
+      l->uge_antal = 1;
+      l->uge_deletal = 1;
+      l->lek_deletal = 2;
+      l->lek_antal = 2 * blokke;
+    } else {
+      l->uge_antal = blokke;
+      l->uge_deletal = blokke;
+      l->lek_antal = 4;
+      l->lek_deletal = 2;
+    }
+    l->PladsLaas = s.rnd.Chance(5) ? 1 : 0;
+    l->aktiv = 1;
+    Faerdig(tla, nr, STATUS_AKTIV);
+    la.push_back({nr, hoved, {0, 0}});
+
+    // Most activities are placed, a few are barred from one slot.
+    if (s.rnd.Chance(90)) {
+      const uint32_t laengde = lektioner ? 2 : blokke;
+      const uint32_t antal = lektioner ? blokke : 1;
+      for (uint32_t b = 0; b < antal && laengde <= antalSlots; ++b) {
+        uint32_t start = s.rnd.Under(antalSlots - laengde + 1);
+        // A block of lessons stays within its day.
+        if (lektioner && start % LEKTIONER_PR_DAG_TG + laengde > LEKTIONER_PR_DAG_TG) start -= 1;
+        uint32_t lapNr;
+        LapRec *p = Ny<LapRec>(tlap, &lapNr);
+        if (!p) return false;
+        p->id = ++pId[3];
+        p->tg_id = tgNr;
+        p->la_id = nr;
+        p->pp_id = slots[start];
+        p->lengde = laengde;
+        Faerdig(tlap, lapNr, STATUS_AKTIV);
+      }
+    }
+    if (s.rnd.Chance(12)) {
+      uint32_t lapNr;
+      LapRec *p = Ny<LapRec>(tlap, &lapNr);
+      if (!p) return false;
+      p->id = ++pId[3];
+      p->tg_id = tgNr;
+      p->la_id = nr;
+      p->pp_id = slots[s.rnd.Under(antalSlots)];
+      p->lengde = 1;
+      p->blokering = 1;
+      Faerdig(tlap, lapNr, STATUS_AKTIV);
+    }
+  }
+
+  // Students: each wishes distinct heads, the first ones more often, so
+  // that some activities are sought after and others are not.
+  const uint32_t antalHoveder = static_cast<uint32_t>(hoveder.size());
+  const uint32_t oensker = std::min(s.st.OenskerPrElev, antalHoveder);
+  std::vector<uint32_t> valgt;
+  for (uint32_t e = 0; e < antalElever; ++e) {
+    const char *fornavn = kFornavne[s.rnd.Under(std::size(kFornavne))];
+    const char *efternavn = kEfternavne[s.rnd.Under(std::size(kEfternavne))];
+    uint32_t elevNr;
+    ElevRec *el = Ny<ElevRec>(telev, &elevNr);
+    if (!el) return false;
+    el->id = ++pId[4];
+    el->dummy_tg_id = tgNr;
+    snprintf(el->Elevnavn, sizeof el->Elevnavn, "%s %s", fornavn, efternavn);
+    snprintf(el->Cpr_Nummer, sizeof el->Cpr_Nummer, "%02u%02u%02u-%04u", 1 + s.rnd.Under(28),
+             1 + s.rnd.Under(12), s.rnd.Under(10), s.rnd.Under(10000));
+    snprintf(el->Navn, sizeof el->Navn, "%04u", 1000 + s.rnd.Under(9000));
+    Tekst(el->Navn2, s.rnd.Chance(70) ? "2025" : "2024");
+    Tekst(el->Navn3, s.rnd.Chance(80) ? "H" : "G");
+    snprintf(el->Navn4, sizeof el->Navn4, "Erhvervsuddannelse, %s", u.Navn);
+    snprintf(el->Navn5, sizeof el->Navn5, "%s H%u", u.Navn, 1 + s.rnd.Under(3));
+    Faerdig(telev, elevNr, STATUS_AKTIV);
+
+    uint32_t nr;
+    EltiRec *t = Ny<EltiRec>(telti, &nr);
+    if (!t) return false;
+    t->elev_id = elevNr;
+    t->tg_id = tgNr;
+    Faerdig(telti, nr, STATUS_AKTIV);
+
+    valgt.clear();
+    for (uint32_t w = 0; w < oensker; ++w) {
+      uint32_t h = std::min(s.rnd.Under(antalHoveder), s.rnd.Under(antalHoveder));
+      // A head already wished gives way to the next one not yet wished.
+      while (std::find(valgt.begin(), valgt.end(), h) != valgt.end()) h = (h + 1) % antalHoveder;
+      valgt.push_back(h);
+      const uint8_t prioritet = w < (oensker + 1) / 2 ? 1 : 2;
+      LaData &maal = la[hoveder[h]];
+      ++maal.Prio[prioritet - 1];
+      EvRec *ev = Ny<EvRec>(tev, &nr);
+      if (!ev) return false;
+      ev->id = ++pId[5];
+      ev->tg_id = tgNr;
+      ev->elev_id = elevNr;
+      ev->elevplan_onske_la_id = maal.Nr;
+      ev->prioritet = prioritet;
+      ev->Gyldig_fra = TG_FRA;
+      ev->Gyldig_til = TG_TIL;
+      Tekst(ev->Accept, "J");
+      Faerdig(tev, nr, STATUS_AKTIV);
+    }
+
+    if (e % 40 == 7) {
+      for (uint32_t b = 1 + s.rnd.Under(2); b > 0; --b) {
+        EbRec *eb = Ny<EbRec>(teb, &nr);
+        if (!eb) return false;
+        eb->id = ++pId[6];
+        eb->tg_id = tgNr;
+        eb->elev_id = elevNr;
+        eb->pp_id = slots[s.rnd.Under(antalSlots)];
+        eb->lengde = 1;
+        Faerdig(teb, nr, STATUS_AKTIV);
+      }
+    }
+  }
+
+  // The wish counts of each activity; a duplicate carries its head's.
+  for (const LaData &d : la) {
+    LaRec *l = reinterpret_cast<LaRec *>(GetRec(tla.pTd, tla.pTv, d.Nr));
+    l->onske_prio_1 = la[d.Hoved].Prio[0];
+    l->onske_prio_2 = la[d.Hoved].Prio[1];
+  }
+  return true;
+}
+
+bool LavTilmeldinger(Skole &s) {
+  // Next ids: slots, own duplicate ids, activities, placements, students,
+  // wishes, blocked slots.
+  uint32_t id[7] = {100000, EGNE_ID_START, 300000, 400000, 600000, 700000, 800000};
+  for (uint32_t g = 0; g < s.st.Tilmeldingsgrupper; ++g)
+    if (!LavTilmeldingsgruppe(s, g, id)) return false;
+  return true;
+}
+
 bool SkrivIndstillinger() {
   const char *ini = StiTab.szini;
   char tal[32];
@@ -882,6 +1133,10 @@ int LavSkoleData(const char *mappe, const SkoleStoerrelse &st, uint64_t seed, st
   LavUgeplan(s, static_cast<uint32_t>(prAkti + (st.Skemaraekker > 1000 ? 1 : 0)));
   if (!LavSkemaraekker(s) || !LavTimeposter(s)) {
     Fejl(fejl, "skemaet kunne ikke vokse");
+    return -1;
+  }
+  if (!LavTilmeldinger(s)) {
+    Fejl(fejl, "elevtabellerne kunne ikke vokse");
     return -1;
   }
 

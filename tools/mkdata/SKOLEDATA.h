@@ -14,6 +14,13 @@ struct SkoleStoerrelse {
   uint32_t Fag;
   uint32_t Skemaraekker;   // event rows in the week buckets
   uint32_t Timeposter;     // postings in the month buckets
+  // Student enrolment: the groups, and the largest group's students,
+  // learning activities and slots; the other groups are smaller by steps.
+  uint32_t Tilmeldingsgrupper;
+  uint32_t Elever;         // students of the largest group
+  uint32_t LaeringsAkt;    // learning activities of the largest group
+  uint32_t Slots;          // slots of every group
+  uint32_t OenskerPrElev;  // wishes of each student, half of priority 1
 };
 
 // "small", "medium" or "large"; false for any other name.
