@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 #include "ELEVTAB.h"
 #include "SORTIDX.h"
@@ -103,4 +104,20 @@ void SorterElevRaekker(ElevRaekkeTekstFn tekstFn, ElevRaekkeBreddeFn breddeFn, v
   SortIdx(noegler, raekker + 1, static_cast<uint32_t>(noegleLaengde), antal);
   free(noegler);
   if (flag == ELEVSORT_FALDENDE) std::reverse(raekker + 1, raekker + 1 + antal);
+}
+
+uint8_t ElevRaekkeTekstFarve(uint8_t baggrund, uint8_t kaldersFarve) {
+  // Backgrounds of colour sets of three: light, middle, dark.
+  static const uint8_t kSort[] = {3, 6, 9, 12, 15, 18, 21, 24, 27, 33, 39, 57};
+  static const uint8_t kMellem[] = {1, 4, 10, 13, 16, 19, 22, 25, 28, 31, 37, 40, 43, 58};
+  static const uint8_t kMoerk[] = {2, 5, 11, 14, 17, 20, 23, 26, 29, 38, 41, 44, 59};
+  static const uint8_t kEgneVed36[] = {3, 7, 8, 10, 12};
+  auto I = [](const auto &tab, uint8_t v) { return std::find(std::begin(tab), std::end(tab), v) != std::end(tab); };
+  if (baggrund == 0 || baggrund == 42) return kaldersFarve;
+  if (I(kSort, baggrund)) return 16;
+  if (I(kMellem, baggrund)) return 17;
+  if (I(kMoerk, baggrund)) return 19;
+  if (baggrund == 36) return I(kEgneVed36, kaldersFarve) ? kaldersFarve : 5;
+  if (baggrund == 46 && kaldersFarve == 8) return 8;
+  return 16;
 }

@@ -49,3 +49,10 @@ constexpr int ELEVSORT_FALDENDE = 2;  // sort direction byte: descending
 void SorterElevRaekker(ElevRaekkeTekstFn tekstFn, ElevRaekkeBreddeFn breddeFn, void *ctx,
                        const int felter[ELEVSORT_FELTER], char art, uint32_t v1, uint32_t v2,
                        uint32_t v3, uint32_t *raekker, uint32_t antal, int flag);
+
+// The text colour index that the row painter of the student lists uses on a
+// background colour index, given the colour the cell asked for: the light
+// backgrounds take black (16), the middle ones 17, the dark ones 19; on
+// backgrounds 0 and 42 and on 36 (for a few colours) the cell's own colour
+// stands, and 46 keeps 8.
+uint8_t ElevRaekkeTekstFarve(uint8_t baggrund, uint8_t kaldersFarve);

@@ -226,3 +226,35 @@ TEST(ElevListeSorter, TwoColumnsCutToTheirWidthsAgainstAnOracle) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ElevListeFarve, TextColourByBackground) {
+  struct {
+    uint8_t Baggrund, Kalder, Forventet;
+  } const tilfaelde[] = {
+      // The cell's own colour stands on 0 and 42.
+      {0, 5, 5}, {0, 16, 16}, {42, 7, 7},
+      // Light, middle and dark backgrounds, whatever the cell asked for.
+      {3, 5, 16}, {33, 8, 16}, {39, 0, 16}, {57, 3, 16},
+      {1, 5, 17}, {31, 16, 17}, {37, 8, 17}, {58, 8, 17},
+      {2, 5, 19}, {29, 16, 19}, {38, 8, 19}, {59, 3, 19},
+      // 36 keeps five colours of the cell's, else 5.
+      {36, 3, 3}, {36, 7, 7}, {36, 8, 8}, {36, 10, 10}, {36, 12, 12}, {36, 16, 5}, {36, 4, 5},
+      // 46 keeps 8, else black.
+      {46, 8, 8}, {46, 7, 16}, {46, 16, 16},
+      // Every other index, and the indexes drawn black.
+      {7, 5, 16}, {8, 5, 16}, {30, 5, 16}, {45, 8, 16}, {60, 5, 16}, {255, 8, 16},
+  };
+  for (const auto &t : tilfaelde)
+    EXPECT_EQ(ElevRaekkeTekstFarve(t.Baggrund, t.Kalder), t.Forventet)
+        << int{t.Baggrund} << " " << int{t.Kalder};
+  // The sets of three up to 29 (7 and 8 are no set's): n % 3 gives the
+  // shade.
+  for (uint8_t b = 1; b <= 29; ++b) {
+    if (b == 7 || b == 8) continue;
+    EXPECT_EQ(ElevRaekkeTekstFarve(b, 99), b % 3 == 0 ? 16 : b % 3 == 1 ? 17 : 19) << int{b};
+  }
+}
+
+}  // namespace
