@@ -79,8 +79,10 @@ void SorterElevRaekker(ElevRaekkeTekstFn tekstFn, ElevRaekkeBreddeFn breddeFn, v
 
   uint32_t hoejesteVaerdi = 0;
   for (uint32_t i = 1; i <= antal; ++i) hoejesteVaerdi = std::max(hoejesteVaerdi, raekker[i]);
+  // Row values are record numbers; a key table beyond a gigabyte means
+  // values that name no record.
   const uint64_t bytes = (uint64_t(hoejesteVaerdi) + 1) * noegleLaengde;
-  if (bytes > SIZE_MAX) return;
+  if (bytes > (uint64_t{1} << 30)) return;
   auto *noegler = static_cast<uint8_t *>(calloc(static_cast<size_t>(bytes), 1));
   if (noegler == nullptr) return;
 

@@ -142,9 +142,17 @@ int SkrivIniFil(const char *navn, const char *tmpNavn, const std::vector<std::st
   return ok ? 0 : -1;
 }
 
+// The record parser's first group lookup re-sorts tg when it is due, which
+// may merge pending versions into other records: done before the walk, the
+// group record numbers stay what the walk saw.
+void SorterGrupper() {
+  if (tvtg.fSorter) SortTab(&tdtg, &tvtg);
+}
+
 }  // namespace
 
 void LoadPpIni() {
+  SorterGrupper();
   const std::vector<uint8_t> harSlots =
       MarkerGrupper(PpRecNr, tvpp.wRecCnt, [](const PpRec &) { return true; });
   std::vector<std::vector<uint32_t>> linjer;
@@ -165,6 +173,7 @@ void LoadPpIni() {
 }
 
 void LoadLapIni() {
+  SorterGrupper();
   const std::vector<uint8_t> harPlaceringer = MarkerGrupper(
       LapRecNr, tvlap.wRecCnt, [](const LapRec &l) { return l.blokering == 0; });
   std::vector<std::vector<uint32_t>> linjer;
