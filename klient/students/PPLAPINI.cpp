@@ -142,6 +142,29 @@ int SkrivIniFil(const char *navn, const char *tmpNavn, const std::vector<std::st
   return ok ? 0 : -1;
 }
 
+using Tal = std::vector<uint32_t>;
+
+// Calls fn(group record, group id, line) for each line of the file that
+// names a group not marked in `merket`, group by group in record order. The
+// file is read only when some group needs it. A group without an id is an
+// empty record: lines of group 0 would otherwise make records at every
+// opening that nothing finds again.
+template <class Fn>
+void ForGrupperUden(const std::vector<uint8_t> &merket, const char *fil, int felter, Fn fn) {
+  std::vector<Tal> linjer;
+  bool laest = false;
+  for (uint32_t g = 1; g < tvtg.wRecCnt; ++g) {
+    const uint32_t tgId = TgRecNr(g)->id;
+    if (tgId == 0 || (g < merket.size() && merket[g])) continue;
+    if (!laest) {
+      linjer = LaesTalLinjer(fil, felter);
+      laest = true;
+    }
+    for (const Tal &l : linjer)
+      if (l[0] == tgId) fn(g, tgId, l);
+  }
+}
+
 // The record parser's first group lookup re-sorts tg when it is due, which
 // may merge pending versions into other records: done before the walk, the
 // group record numbers stay what the walk saw.
@@ -155,20 +178,9 @@ void LoadPpIni() {
   SorterGrupper();
   const std::vector<uint8_t> harSlots =
       MarkerGrupper(PpRecNr, tvpp.wRecCnt, [](const PpRec &) { return true; });
-  std::vector<std::vector<uint32_t>> linjer;
-  bool laest = false;
-  for (uint32_t g = 1; g < tvtg.wRecCnt; ++g) {
-    // A group without an id is an empty record: lines of group 0 would
-    // make slots at every opening that nothing finds again.
-    const uint32_t tgId = TgRecNr(g)->id;
-    if (tgId == 0 || (g < harSlots.size() && harSlots[g])) continue;
-    if (!laest) {
-      linjer = LaesTalLinjer("pp.ini", PP_FELTER);
-      laest = true;
-    }
-    for (const auto &l : linjer)
-      if (l[0] == tgId) FindOrAddPp(g, tgId, l[3], l[1], l[2]);
-  }
+  ForGrupperUden(harSlots, "pp.ini", PP_FELTER, [](uint32_t g, uint32_t tgId, const Tal &l) {
+    FindOrAddPp(g, tgId, l[3], l[1], l[2]);
+  });
   SortTab(&tdpp, &tvpp);
 }
 
@@ -176,37 +188,26 @@ void LoadLapIni() {
   SorterGrupper();
   const std::vector<uint8_t> harPlaceringer = MarkerGrupper(
       LapRecNr, tvlap.wRecCnt, [](const LapRec &l) { return l.blokering == 0; });
-  std::vector<std::vector<uint32_t>> linjer;
-  bool laest = false;
-  for (uint32_t g = 1; g < tvtg.wRecCnt; ++g) {
-    const uint32_t tgId = TgRecNr(g)->id;
-    if (tgId == 0 || (g < harPlaceringer.size() && harPlaceringer[g])) continue;
-    if (!laest) {
-      linjer = LaesTalLinjer("lap.ini", LAP_FELTER);
-      laest = true;
+  ForGrupperUden(harPlaceringer, "lap.ini", LAP_FELTER, [](uint32_t g, uint32_t tgId, const Tal &l) {
+    const uint32_t laId = l[1], dag = l[2], lektion = l[3], ugenr = l[4], n = l[5];
+    const uint32_t laNr = FindElevRec(&tdla, &tvla, laId);
+    if (laNr == 0) return;
+    TgRec *tg = TgRecNr(g);
+    LaRec *la = LaRecNr(laNr);
+    if (lektion != 0) {
+      tg->UgeLektionsGruppe = 'L';
+      la->lek_antal = la->lek_antal + n;
+      la->lek_deletal = n;
+    } else {
+      tg->UgeLektionsGruppe = 'U';
+      la->uge_antal = la->uge_antal + n;
+      la->uge_deletal = n;
     }
-    for (const auto &l : linjer) {
-      if (l[0] != tgId) continue;
-      const uint32_t laId = l[1], dag = l[2], lektion = l[3], ugenr = l[4], n = l[5];
-      const uint32_t laNr = FindElevRec(&tdla, &tvla, laId);
-      if (laNr == 0) continue;
-      TgRec *tg = TgRecNr(g);
-      LaRec *la = LaRecNr(laNr);
-      if (lektion != 0) {
-        tg->UgeLektionsGruppe = 'L';
-        la->lek_antal = la->lek_antal + n;
-        la->lek_deletal = n;
-      } else {
-        tg->UgeLektionsGruppe = 'U';
-        la->uge_antal = la->uge_antal + n;
-        la->uge_deletal = n;
-      }
-      MarkerElevRec(&tdtg, &tvtg, g);
-      MarkerElevRec(&tdla, &tvla, laNr);
-      const uint32_t ppId = FindOrAddPp(g, tgId, ugenr, dag, lektion);
-      if (ppId != 0) AddLapRec(tgId, laId, ppId, n);
-    }
-  }
+    MarkerElevRec(&tdtg, &tvtg, g);
+    MarkerElevRec(&tdla, &tvla, laNr);
+    const uint32_t ppId = FindOrAddPp(g, tgId, ugenr, dag, lektion);
+    if (ppId != 0) AddLapRec(tgId, laId, ppId, n);
+  });
   SortTab(&tdpp, &tvpp);
   SortTab(&tdlap, &tvlap);
 }

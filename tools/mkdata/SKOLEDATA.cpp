@@ -839,6 +839,20 @@ bool LavTilmeldingsgruppe(Skole &s, uint32_t g, uint32_t *pId) {
     slots.push_back(nr);
   }
 
+  auto NyLap = [&](uint32_t laNr, uint32_t ppNr, uint32_t laengde, char blokering) {
+    uint32_t lapNr;
+    LapRec *p = Ny<LapRec>(tlap, &lapNr);
+    if (!p) return false;
+    p->id = ++pId[3];
+    p->tg_id = tgNr;
+    p->la_id = laNr;
+    p->pp_id = ppNr;
+    p->lengde = laengde;
+    p->blokering = blokering;
+    Faerdig(tlap, lapNr, STATUS_AKTIV);
+    return true;
+  };
+
   // Every sixth activity duplicates the last head before it.
   std::vector<LaData> la;
   std::vector<std::string> hovedNavne;
@@ -900,29 +914,10 @@ bool LavTilmeldingsgruppe(Skole &s, uint32_t g, uint32_t *pId) {
         uint32_t start = s.rnd.Under(antalSlots - laengde + 1);
         // A block of lessons stays within its day.
         if (lektioner && start % LEKTIONER_PR_DAG_TG + laengde > LEKTIONER_PR_DAG_TG) start -= 1;
-        uint32_t lapNr;
-        LapRec *p = Ny<LapRec>(tlap, &lapNr);
-        if (!p) return false;
-        p->id = ++pId[3];
-        p->tg_id = tgNr;
-        p->la_id = nr;
-        p->pp_id = slots[start];
-        p->lengde = laengde;
-        Faerdig(tlap, lapNr, STATUS_AKTIV);
+        if (!NyLap(nr, slots[start], laengde, 0)) return false;
       }
     }
-    if (s.rnd.Chance(12)) {
-      uint32_t lapNr;
-      LapRec *p = Ny<LapRec>(tlap, &lapNr);
-      if (!p) return false;
-      p->id = ++pId[3];
-      p->tg_id = tgNr;
-      p->la_id = nr;
-      p->pp_id = slots[s.rnd.Under(antalSlots)];
-      p->lengde = 1;
-      p->blokering = 1;
-      Faerdig(tlap, lapNr, STATUS_AKTIV);
-    }
+    if (s.rnd.Chance(12) && !NyLap(nr, slots[s.rnd.Under(antalSlots)], 1, 1)) return false;
   }
 
   // Students: each wishes distinct heads, the first ones more often, so

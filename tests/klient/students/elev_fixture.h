@@ -4,66 +4,37 @@
 // numbers.
 #pragma once
 
-#include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
-#include "DATO.h"
+#include "../data/store_fixture.h"
 #include "ELEVTAB.h"
 #include "KATALOG.h"
-#include "SIDEFIL.h"
-#include "STITAB.h"
-#include "TABOPER.h"
-#include "TABREG.h"
-#include "TAVODATA.h"
 
 namespace eleventest {
 
 namespace fs = std::filesystem;
 
-inline void FrigivTabel(TabVar *pTv) {
-  FreeRunPtrs(pTv);
-  free(pTv->pbTab);
-  free(pTv->pwSort);
-  free(pTv->pfSave);
-  memset(pTv, 0, sizeof *pTv);
-}
+// A record of a table of cases: its id and its status.
+struct IdStatus {
+  uint32_t id;
+  uint8_t Status;
+};
 
-class ElevMappe : public ::testing::Test {
+class ElevMappe : public storetest::DataMappe {
  protected:
-  fs::path rod;
-
   void SetUp() override {
-    std::string skabelon = (fs::temp_directory_path() / "elevXXXXXX").string();
-    ASSERT_NE(mkdtemp(skabelon.data()), nullptr);
-    rod = skabelon;
-    for (const char *m : {"data", "ini", "log"}) fs::create_directories(rod / m);
+    DataMappe::SetUp();
     const std::string d = rod.string() + "\\";
     snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s", d.c_str());
     snprintf(StiTab.szini, sizeof StiTab.szini, "%sini\\tavo.ini", d.c_str());
-    for (const TabRegEntry *e = TabRegister; e->Navn; ++e) FrigivTabel(e->pTabVar);
-    SetInitTabFn(InitTab);
     for (const TabDesc *td : {&tdtg, &tdpp, &tdla, &tdlap, &tdelev, &tdelti, &tdev, &tdeb}) {
       TabVar *tv = nullptr;
       const TabDesc *d2 = nullptr;
       ASSERT_EQ(TabFromName(td->KortNavn, &d2, &tv), 0);
       ResetTab(td, tv, 1);
     }
-    InitPeriode(20260801, 20270731, 20260801);
-  }
-
-  void TearDown() override {
-    for (const TabRegEntry *e = TabRegister; e->Navn; ++e) FrigivTabel(e->pTabVar);
-    std::error_code ec;
-    fs::remove_all(rod, ec);
   }
 
   fs::path Ini(const std::string &navn) const { return rod / "ini" / navn; }

@@ -61,13 +61,9 @@ TEST(ElevListeSemikolon, FieldsOfALine) {
 class ElevListeEvId : public ElevMappe {};
 
 TEST_F(ElevListeEvId, OneAboveTheLargestOwnIdOfAnyRecord) {
-  struct Rec {
-    uint32_t id;
-    uint8_t Status;
-  };
   struct {
     const char *Navn;
-    std::vector<Rec> Recs;
+    std::vector<IdStatus> Recs;
     uint32_t Forventet;
   } const tilfaelde[] = {
       {"no record", {}, EGNE_ID_START},
@@ -81,7 +77,7 @@ TEST_F(ElevListeEvId, OneAboveTheLargestOwnIdOfAnyRecord) {
   for (const auto &t : tilfaelde) {
     SCOPED_TRACE(t.Navn);
     ResetTab(&tdev, &tvev, 1);
-    for (const Rec &r : t.Recs) NyEv(r.id, r.Status);
+    for (const IdStatus &r : t.Recs) NyEv(r.id, r.Status);
     EXPECT_EQ(NaesteEvId(), t.Forventet);
   }
   // A zeroed record holds no id.

@@ -139,13 +139,9 @@ TEST_F(ElevTabellerRec, RecordsAsStructsWithinTheTable) {
 // The id of a record the installation makes itself never repeats an id the
 // table holds, whatever that record's status.
 TEST_F(ElevTabellerRec, OwnIdIsTheFreeRecordUnlessTaken) {
-  struct Rec {
-    uint32_t id;
-    uint8_t Status;
-  };
   struct {
     const char *Navn;
-    std::vector<Rec> Recs;
+    std::vector<IdStatus> Recs;
     std::vector<uint32_t> Slettes;  // record numbers zeroed after making
     uint32_t Forventet;
   } const tilfaelde[] = {
@@ -162,7 +158,7 @@ TEST_F(ElevTabellerRec, OwnIdIsTheFreeRecordUnlessTaken) {
   for (const auto &t : tilfaelde) {
     SCOPED_TRACE(t.Navn);
     ResetTab(&tdpp, &tvpp, 1);
-    for (const Rec &r : t.Recs) NyPp(1, r.id, 0, 1, 1, r.Status);
+    for (const IdStatus &r : t.Recs) NyPp(1, r.id, 0, 1, 1, r.Status);
     for (uint32_t n : t.Slettes) DelRec(&tdpp, &tvpp, n);
     EXPECT_EQ(NytLokaltId(&tdpp, &tvpp), t.Forventet);
   }
