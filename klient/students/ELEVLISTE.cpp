@@ -1,6 +1,7 @@
-// The ";" splitter, the next own wish id and the four-column row sort. The
-// sort keys lie in one table indexed by row value, as the index sort wants
-// them, so the table is sized by the largest row value, not the row count.
+// The ";" splitter, the next own wish id, the four-column row sort and the
+// row painter of the student lists. The sort keys lie in one table indexed
+// by row value, as the index sort wants them, so the table is sized by the
+// largest row value, not the row count.
 #include "ELEVLISTE.h"
 
 #include <algorithm>
@@ -9,7 +10,10 @@
 #include <iterator>
 
 #include "ELEVTAB.h"
+#include "FARVER.h"
 #include "SORTIDX.h"
+#include "SWITCH.h"
+#include "SWITCHTEGN.h"
 #include "TEKST.h"
 
 int DelSemikolonFelter(ElevFelt *felter, int kapacitet, const char *linje, bool *pAfkortet) {
@@ -109,17 +113,65 @@ void SorterElevRaekker(ElevRaekkeTekstFn tekstFn, ElevRaekkeBreddeFn breddeFn, v
 }
 
 uint8_t ElevRaekkeTekstFarve(uint8_t baggrund, uint8_t kaldersFarve) {
-  // Backgrounds of colour sets of three: light, middle, dark.
-  static const uint8_t kSort[] = {3, 6, 9, 12, 15, 18, 21, 24, 27, 33, 39, 57};
-  static const uint8_t kMellem[] = {1, 4, 10, 13, 16, 19, 22, 25, 28, 31, 37, 40, 43, 58};
-  static const uint8_t kMoerk[] = {2, 5, 11, 14, 17, 20, 23, 26, 29, 38, 41, 44, 59};
-  static const uint8_t kEgneVed36[] = {3, 7, 8, 10, 12};
-  auto I = [](const auto &tab, uint8_t v) { return std::find(std::begin(tab), std::end(tab), v) != std::end(tab); };
-  if (baggrund == 0 || baggrund == 42) return kaldersFarve;
-  if (I(kSort, baggrund)) return 16;
-  if (I(kMellem, baggrund)) return 17;
-  if (I(kMoerk, baggrund)) return 19;
-  if (baggrund == 36) return I(kEgneVed36, kaldersFarve) ? kaldersFarve : 5;
-  if (baggrund == 46 && kaldersFarve == 8) return 8;
-  return 16;
+  CelleFarveData c;
+  c.Moenster = baggrund;
+  c.KaldFarve = kaldersFarve;
+  return CelleTekstFarveKode(c);
+}
+
+namespace {
+
+HBRUSH Pensel(uint8_t farve) {
+  return farve < kAntalFarver ? FarveBrush[farve] : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+}
+
+void Fyld(HDC hdc, HBRUSH brush, int venstre, int top, int hoejre, int bund) {
+  if (brush) FillRectIfAny(hdc, brush, venstre, top, hoejre, bund);
+}
+
+}  // namespace
+
+void TegnElevRaekke(ElevFeltFn fn, void *ctx, EnsDC *dc, int x, int y, uint8_t mode, uint32_t art,
+                    uint8_t bogstav, uint32_t switchNr, uint32_t v1, uint32_t v2, uint32_t v3,
+                    int linjeAfstand, int hoejdeUnder, int restBredde) {
+  const SwitchLayout *l = ObjSwitchLayout(art, bogstav, switchNr);
+  if (fn == nullptr || dc == nullptr || l == nullptr) return;
+  HDC hdc = dc->hdc;
+  const int tekstY = y + linjeAfstand;
+  const int bund = tekstY + ELEV_TEKSTHOEJDE + hoejdeUnder;
+  const bool baand = mode > 2 && mode % 3 != 0;
+  if (baand) {
+    const int bredde = static_cast<int>(ObjSwitchBredde(art, bogstav, switchNr));
+    Fyld(hdc, Pensel(mode), x, y, x + bredde, bund);
+  }
+  HBRUSH linje = GetSysColorBrush(COLOR_BTNTEXT);
+  char tekst[kSwitchTekstLen];
+  int pos = x;
+  for (const SwitchFelt *f = l->FoersteFelt; f; f = f->Naeste) {
+    const uint32_t tegn = f->Tegn < kSwitchMaksTegn ? f->Tegn : kSwitchMaksTegn;
+    uint8_t baggrund = mode, farve = 16;
+    HFONT skrift = 0;
+    memset(tekst, 0, sizeof tekst);
+    fn(ctx, f->FeltNr, tegn, v1, v2, v3, tekst, &farve, &baggrund, &skrift);
+    tekst[kSwitchMaksTegn] = '\0';
+    // In a band the row's brush lies under every field already.
+    HBRUSH grund = baand ? 0 : Pensel(baggrund);
+    int p = pos;
+    if (f->StregVenstre) Fyld(hdc, linje, p, y, p + 1, bund);
+    p += static_cast<int>(f->StregVenstre);
+    Fyld(hdc, grund, p, y, p + static_cast<int>(f->LuftVenstre), bund);
+    p += static_cast<int>(f->LuftVenstre);
+    const int celle = static_cast<int>(tegn * 8);
+    Fyld(hdc, grund, p, y, p + celle + 1, bund);
+    HGDIOBJ gammel = skrift ? SelectObject(hdc, skrift) : 0;
+    TegnFarvetTekst(dc, p, tekstY, ElevRaekkeTekstFarve(baggrund, farve), baggrund, tekst,
+                    static_cast<int>(strnlen(tekst, tegn)), baand ? 1 : 2);
+    if (gammel) SelectObject(hdc, gammel);
+    p += celle;
+    Fyld(hdc, grund, p, y, p + static_cast<int>(f->Ekstra), bund);
+    p += static_cast<int>(f->Ekstra);
+    if (f->StregHoejre) Fyld(hdc, linje, p, y, p + 1, bund);
+    pos += static_cast<int>(SwitchFeltBredde(f));
+  }
+  if (restBredde > 0) Fyld(hdc, Pensel(mode), pos, y, pos + restBredde, bund);
 }
