@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "windows.h"
+
 #pragma pack(push, 1)
 struct TastInfo {
   int32_t shift;  // non-zero when held: -1 from a key message, 1 in shortcut tables
@@ -16,3 +18,18 @@ struct TastInfo {
 };
 #pragma pack(pop)
 static_assert(sizeof(TastInfo) == 32, "TastInfo is eight 32-bit words");
+
+// A window is asked whether it can carry out a key now (lParam the
+// TastInfo; non-zero: yes), and is handed a key to act on as if pressed.
+#define TAST_SPOERG 1363
+#define TAST_MODTAG 1366
+
+// The key record of a message: shift, ctrl and alt (-1 when held, from the
+// keyboard state) with the message, wParam and lParam for WM_KEYDOWN,
+// WM_SYSKEYDOWN and WM_SYSCOMMAND; a copy of the record lParam points to for
+// TAST_MODTAG; zero for any other message.
+void MakeTastInfo(TastInfo *tast, UINT message, WPARAM wParam, LPARAM lParam);
+// Plays a key into a window: the keyboard state all up but the modifiers
+// given, WM_SYSCOMMAND for Alt+F6, WM_SYSKEYDOWN for F10 and with Alt,
+// WM_KEYDOWN otherwise (wParam the key, lParam 0), sent; then all keys up.
+void SendTast(HWND hwnd, UINT tast, bool shift, bool ctrl, bool alt);
