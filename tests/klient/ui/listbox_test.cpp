@@ -64,9 +64,13 @@ class ListeBokseDropDown : public liste_test::ListeTest {
 
 TEST_F(ListeBokseDropDown, BelowTheLastEntryNothingIsHotAndAClickPicksNothing) {
   HWND l = Aabn(3, false);
-  Flyt(l, 40, RaekkeY(2));
-  EXPECT_EQ(Ws(l)->current, 2u);
+  for (uint32_t i : {1u, 3u, 2u}) {
+    Flyt(l, 40, RaekkeY(i));
+    EXPECT_EQ(Ws(l)->hot, i);
+    EXPECT_EQ(Ws(l)->current, i);
+  }
   EXPECT_EQ(tavo::test::WindowPixel(l, 60, RaekkeY(2)), GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(tavo::test::WindowPixel(l, 60, RaekkeY(3)), GetSysColor(COLOR_WINDOW));
 
   // The list is 145 high and its entries end at 40.
   for (int y : {45, 100, 142}) {
@@ -216,6 +220,10 @@ TEST_F(ListeBokseDropDown, ScrollingByLinePageAndThumb) {
   tavo::test::Click(pil.x, pil.y);
   tavo::test::PumpUntilIdle();
   EXPECT_EQ(ws->scroll, 13);
+  // Back over the rows, the row under the mouse is the one drawn there.
+  Flyt(l, 40, RaekkeY(1));
+  EXPECT_EQ(ws->hot, 2u);
+  EXPECT_EQ(GetCapture(), l);
   const POINT tommel = tavo::test::ScreenPoint(ws->scrollBar, rb.right / 2, 24);
   tavo::test::ClearDrawnTexts();
   tavo::test::Drag(tommel.x, tommel.y, tommel.x, tommel.y + 60, 6);
