@@ -31,32 +31,6 @@ namespace fs = std::filesystem;
 
 constexpr uint8_t kArt = 46;  // the selection window's list: 'K' name, type, from and to
 
-std::string Udfyld(const char *felt, size_t n, size_t tegn) {
-  std::string s(felt, strnlen(felt, n));
-  s.resize(tegn, ' ');
-  return s;
-}
-std::string Tal8(uint32_t v) {
-  char b[16];
-  snprintf(b, sizeof b, "%8u", v);
-  return b;
-}
-
-struct Tekst {
-  int x;
-  std::string tekst;
-};
-
-// The texts of one activity's row by layout (46, 'K', 0), worked out from
-// the record and the layout file.
-std::vector<Tekst> AktiRaekke(uint32_t rec) {
-  const auto *a = reinterpret_cast<const AktiRec *>(GetRec(&tdakti, &tvakti, rec));
-  return {{2, Udfyld(a->Aktivitet, sizeof a->Aktivitet, 15)},
-          {125, Udfyld(a->Type, sizeof a->Type, 10)},
-          {208, Tal8(a->Fradato)},
-          {275, Tal8(a->Tildato)}};
-}
-
 std::vector<tavo::test::DrawnText> TeksterVed(HWND h, int y) {
   std::vector<tavo::test::DrawnText> v;
   for (const auto &d : tavo::test::DrawnTexts())
@@ -74,15 +48,7 @@ class ListeSkole : public liste_test::ListeTest {
 
   void SetUp() override {
     ListeTest::SetUp();
-    char skabelon[] = "/tmp/listebokse_XXXXXX";
-    ASSERT_NE(mkdtemp(skabelon), nullptr);
-    rod = skabelon;
-    SetInitTabFn(InitTab);
-    SkoleStoerrelse st;
-    ASSERT_TRUE(SkoleStoerrelseFraNavn("small", &st));
-    std::string fejl;
-    ASSERT_EQ(LavSkoleData(rod.c_str(), st, 1, &fejl), 0) << fejl;
-    fs::copy_file(fs::path(TAVO_SOURCE_DIR) / "resources" / "orvane" / "TavoSwt.ini", rod / "ini" / "TavoSwt.ini");
+    ASSERT_NO_FATAL_FAILURE(switchtest::LavLilleSkole("listebokse", &rod));
     farver_intern::InitPaletteDybde(32);
     LaesSwitchIni();
     gammelTxtFont = TxtFont;
@@ -131,7 +97,8 @@ class ListeSkole : public liste_test::ListeTest {
   // Row y shows the activity's texts at their places, exactly.
   static void TjekRaekke(HWND h, int y, uint32_t rec) {
     const auto d = TeksterVed(h, y);
-    for (const Tekst &t : AktiRaekke(rec)) {
+    const auto *a = reinterpret_cast<const AktiRec *>(GetRec(&tdakti, &tvakti, rec));
+    for (const switchtest::Kolonne &t : switchtest::AktiListeKolonner(*a, 0)) {
       bool fundet = false;
       for (const auto &x : d)
         if (x.x == t.x) {

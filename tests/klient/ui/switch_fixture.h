@@ -12,6 +12,9 @@
 
 #include "../data/store_fixture.h"
 #include "INDSTIL.h"
+#include "KATALOG.h"
+#include "SKOLEDATA.h"
+#include "TAVODATA.h"
 #include "LOGFIL.h"
 #include "SWITCH.h"
 #include "windows.h"
@@ -27,6 +30,51 @@ inline HFONT TekstSkrift() {
                        CLIP_DEFAULT_PRECIS, DRAFT_QUALITY, FIXED_PITCH, "Tvo11x8Txt");
   }();
   return font;
+}
+
+// A small school made by tools/mkdata in a new folder /tmp/<navn>_XXXXXX,
+// its tables loaded, with the shipped field-switch layouts copied into its
+// ini folder (not yet read).
+inline void LavLilleSkole(const char *navn, std::filesystem::path *rod) {
+  std::string skabelon = std::string("/tmp/") + navn + "_XXXXXX";
+  ASSERT_NE(mkdtemp(skabelon.data()), nullptr);
+  *rod = skabelon;
+  SetInitTabFn(InitTab);
+  SkoleStoerrelse st;
+  ASSERT_TRUE(SkoleStoerrelseFraNavn("small", &st));
+  std::string fejl;
+  ASSERT_EQ(LavSkoleData(rod->c_str(), st, 1, &fejl), 0) << fejl;
+  std::filesystem::copy_file(std::filesystem::path(TAVO_SOURCE_DIR) / "resources" / "orvane" / "TavoSwt.ini",
+                             *rod / "ini" / "TavoSwt.ini");
+}
+
+// What switch 0 and switch 1 of the shipped activity list (window kind 46)
+// show, worked out from the record and the file: each text's x and the text
+// itself.
+struct Kolonne {
+  int x;
+  std::string tekst;
+};
+inline std::string Udfyld(const char *felt, size_t n, size_t tegn) {
+  std::string s(felt, strnlen(felt, n));
+  if (s.size() > tegn) s.resize(tegn);
+  s.resize(tegn, ' ');
+  return s;
+}
+inline std::string Tal8(uint32_t v) {
+  char b[16];
+  snprintf(b, sizeof b, "%8u", v);
+  return b;
+}
+inline std::vector<Kolonne> AktiListeKolonner(const AktiRec &a, uint32_t nr) {
+  if (nr == 0)
+    return {{2, Udfyld(a.Aktivitet, sizeof a.Aktivitet, 15)},
+            {125, Udfyld(a.Type, sizeof a.Type, 10)},
+            {208, Tal8(a.Fradato)},
+            {275, Tal8(a.Tildato)}};
+  return {{2, Udfyld(a.Kort_betegnelse, sizeof a.Kort_betegnelse, 15)},
+          {125, Udfyld(a.Betegnelse, sizeof a.Betegnelse, 30)},
+          {368, Udfyld(a.Aktivitet, sizeof a.Aktivitet, 15)}};
 }
 
 // "O<kind><letter><switch>[*]:<field>/<width>,...;" for every layout of

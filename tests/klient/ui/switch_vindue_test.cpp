@@ -28,36 +28,6 @@ namespace fs = std::filesystem;
 
 constexpr uint32_t kListeArt = 46;  // the selection window's list
 
-std::string Udfyld(const char *felt, size_t n, size_t tegn) {
-  std::string s(felt, strnlen(felt, n));
-  if (s.size() > tegn) s.resize(tegn);
-  s.resize(tegn, ' ');
-  return s;
-}
-
-std::string Tal8(uint32_t v) {
-  char b[16];
-  snprintf(b, sizeof b, "%8u", v);
-  return b;
-}
-
-// What switch 0 and switch 1 of the shipped activity list show, worked out
-// from the record and the file: each text's x and the text itself.
-struct Kolonne {
-  int x;
-  std::string tekst;
-};
-std::vector<Kolonne> Forventet(const AktiRec &a, uint32_t nr) {
-  if (nr == 0)
-    return {{2, Udfyld(a.Aktivitet, sizeof a.Aktivitet, 15)},
-            {125, Udfyld(a.Type, sizeof a.Type, 10)},
-            {208, Tal8(a.Fradato)},
-            {275, Tal8(a.Tildato)}};
-  return {{2, Udfyld(a.Kort_betegnelse, sizeof a.Kort_betegnelse, 15)},
-          {125, Udfyld(a.Betegnelse, sizeof a.Betegnelse, 30)},
-          {368, Udfyld(a.Aktivitet, sizeof a.Aktivitet, 15)}};
-}
-
 struct Liste {
   std::vector<uint32_t> rec;  // one activity a row
 };
@@ -103,15 +73,7 @@ class FeltSwitchVindue : public wfb_test::UiTest {
 
   void SetUp() override {
     UiTest::SetUp();
-    char skabelon[] = "/tmp/feltswitch_XXXXXX";
-    ASSERT_NE(mkdtemp(skabelon), nullptr);
-    rod = skabelon;
-    SetInitTabFn(InitTab);
-    SkoleStoerrelse st;
-    ASSERT_TRUE(SkoleStoerrelseFraNavn("small", &st));
-    std::string fejl;
-    ASSERT_EQ(LavSkoleData(rod.c_str(), st, 1, &fejl), 0) << fejl;
-    fs::copy_file(fs::path(TAVO_SOURCE_DIR) / "resources" / "orvane" / "TavoSwt.ini", rod / "ini" / "TavoSwt.ini");
+    ASSERT_NO_FATAL_FAILURE(switchtest::LavLilleSkole("feltswitch", &rod));
     // Palette file entry 16 is colour 14, the colour of a cancelled activity.
     std::ofstream(rod / "ini" / "tavo.pal") << "Palette\n16 (230,20,40)\n";
     farver_intern::InitPaletteDybde(32);
@@ -159,7 +121,7 @@ class FeltSwitchVindue : public wfb_test::UiTest {
     for (size_t i = 0; i < liste.rec.size(); ++i) {
       const auto *a = reinterpret_cast<const AktiRec *>(GetRec(&tdakti, &tvakti, liste.rec[i]));
       const int y = static_cast<int>(GridCelleStart(&g->ens.AkseY, static_cast<uint32_t>(i + 1))) + 2;
-      for (const Kolonne &k : Forventet(*a, nr)) {
+      for (const switchtest::Kolonne &k : switchtest::AktiListeKolonner(*a, nr)) {
         bool fundet = false;
         for (const auto &d : tekster)
           if (d.x == k.x && d.y == y) {
