@@ -57,7 +57,8 @@ INT_PTR CALLBACK StartDatoDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lPa
 
 // The services of neighbouring modules; an empty slot is skipped.
 struct TimoakKroge {
-  // Appends a posting row to its month bucket; false when it could not.
+  // Appends a posting row to its month bucket and adds it to the figures
+  // (SletTimoak takes it out again); false when it could not.
   bool (*AddTimoak)(uint32_t akti, uint32_t anfo, uint32_t dato, int32_t timer, uint8_t kilde, uint8_t ejer,
                     char type, uint8_t status);
   void (*SetAakrel)(uint32_t akti, uint32_t anfo, uint8_t status);
