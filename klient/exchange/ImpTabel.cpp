@@ -88,6 +88,22 @@ void SletPlanRec(const TabDesc *pTd, TabVar *pTv, size_t statusOff, size_t ejerO
   }
 }
 
+// Live rows of other installations in the buckets 1..antal become free.
+template <class R, class Bucket>
+void FrigivFremmedeRaekker(const TabDesc &td, uint32_t antal, Bucket bucket) {
+  const uint8_t egen = GlobalIndstillinger.insnr;
+  for (uint32_t i = 1; i <= antal; ++i) {
+    TabVar *b = bucket(i);
+    if (b == nullptr) continue;
+    for (uint32_t r = 1; r < b->wRecCnt; ++r) {
+      auto *x = reinterpret_cast<R *>(GetRec(&td, b, r));
+      if (!(x->Status & kLever) || x->Ejer == egen) continue;
+      x->Status = 0;
+      b->pfSave[r / td.RecPrBlok] = 1;
+    }
+  }
+}
+
 uint32_t AktiNoegle(uint32_t akti) {
   if (!GyldigRef(&tvakti, akti)) return 0;
   AktiRec a;
@@ -181,31 +197,13 @@ void SletFremmedePlandata() {
 }
 
 void SletFremmedeSkemaraekker() {
-  const uint8_t egen = GlobalIndstillinger.insnr;
-  for (UgeIndeks i = 1; i <= SkemaPeriode.AntalUger; ++i) {
-    TabVar *b = SkemabegBucket(IndeksTilUge(i));
-    if (b == nullptr) continue;
-    for (uint32_t r = 1; r < b->wRecCnt; ++r) {
-      auto *s = reinterpret_cast<SkeRec *>(GetRec(&tdske, b, r));
-      if (!(s->Status & kLever) || s->Ejer == egen) continue;
-      s->Status = 0;
-      b->pfSave[r / tdske.RecPrBlok] = 1;
-    }
-  }
+  FrigivFremmedeRaekker<SkeRec>(tdske, SkemaPeriode.AntalUger,
+                                [](UgeIndeks i) { return SkemabegBucket(IndeksTilUge(i)); });
 }
 
 void SletFremmedeTimoak() {
-  const uint8_t egen = GlobalIndstillinger.insnr;
-  for (MaanedIndeks i = 1; i <= SkemaPeriode.AntalMaaneder; ++i) {
-    TabVar *b = TimoakBucket(IndeksTilMaaned(i));
-    if (b == nullptr) continue;
-    for (uint32_t r = 1; r < b->wRecCnt; ++r) {
-      auto *t = reinterpret_cast<TimoakRaekke *>(GetRec(&tdtimoak, b, r));
-      if (!(t->Status & kLever) || t->Ejer == egen) continue;
-      t->Status = 0;
-      b->pfSave[r / tdtimoak.RecPrBlok] = 1;
-    }
-  }
+  FrigivFremmedeRaekker<TimoakRaekke>(tdtimoak, SkemaPeriode.AntalMaaneder,
+                                      [](MaanedIndeks i) { return TimoakBucket(IndeksTilMaaned(i)); });
   for (uint32_t r = 1; r < tvaakrel.wRecCnt; ++r)
     if (GetRec(&tdaakrel, &tvaakrel, r)[offsetof(AakrelRec, Status)] == 30) DelRec(&tdaakrel, &tvaakrel, r);
 }

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "DATO.h"
+#include "import_fixture.h"
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "SIDEFIL.h"
@@ -31,13 +32,7 @@ namespace fs = std::filesystem;
 
 constexpr uint8_t kEgen = 7, kAnden = 9;
 
-inline void Frigiv(TabVar *pTv) {
-  FreeRunPtrs(pTv);
-  free(pTv->pbTab);
-  free(pTv->pwSort);
-  free(pTv->pfSave);
-  memset(pTv, 0, sizeof *pTv);
-}
+using importtest::Frigiv;
 
 inline void TomAlt() {
   for (const TabRegEntry *e = TabRegister; e->Navn; ++e) Frigiv(e->pTabVar);
@@ -75,12 +70,19 @@ void Tekst(char (&felt)[N], const char *s) {
   strncpy(felt, s, N - 1);
 }
 
+// A new row behind the last one of a bucket; its number (0 without a bucket).
+inline uint32_t NyRaekke(const TabDesc &td, TabVar *b) {
+  EXPECT_NE(b, nullptr);
+  if (b == nullptr) return 0;
+  b->FoersteLedige = b->wRecCnt;
+  return NewRec(&td, b);
+}
+
 // An event row appended to the bucket of its week.
 inline uint32_t SkeRaekke(Uge uge, uint32_t status, uint8_t ejer, uint32_t risy = 0) {
   TabVar *b = SkemabegBucket(uge);
-  EXPECT_NE(b, nullptr);
-  b->FoersteLedige = b->wRecCnt;
-  const uint32_t n = NewRec(&tdske, b);
+  const uint32_t n = NyRaekke(tdske, b);
+  if (n == 0) return 0;
   SkeRec s{};
   s.id = n;
   s.Status = status;
@@ -101,9 +103,8 @@ inline SkeRec Ske(Uge uge, uint32_t n) {
 inline uint32_t TimRaekke(uint32_t dato, uint8_t status, uint8_t ejer, uint32_t akti = 0, uint32_t anfo = 0,
                           int32_t timer = 0) {
   TabVar *b = TimoakBucket(dato / 100);
-  EXPECT_NE(b, nullptr);
-  b->FoersteLedige = b->wRecCnt;
-  const uint32_t n = NewRec(&tdtimoak, b);
+  const uint32_t n = NyRaekke(tdtimoak, b);
+  if (n == 0) return 0;
   TimoakRaekke t{};
   t.id = n;
   t.Status = status;
