@@ -94,12 +94,16 @@ void SizeMoveLoop(HWND h, UINT cmd) {
   bool moving = sc == SC_MOVE;
   // Sizing from the keyboard, which picks its edge with the arrows, is not offered.
   if (!moving && (edge < WMSZ_LEFT || edge > WMSZ_BOTTOMRIGHT)) return;
+  // WM_MOVING and WM_SIZING carry the rectangle in screen coordinates, a
+  // child's too; the window is placed in its parent's client coordinates.
   RECT orig;
+  POINT po;
   {
     Lock l(S().mx);
     Wnd *w = W(h);
     if (!w || w->iconic || (w->zoomed && !moving)) return;
-    orig = w->rect;
+    po = ParentOriginL(w);
+    orig = RECT{w->rect.left + po.x, w->rect.top + po.y, w->rect.right + po.x, w->rect.bottom + po.y};
   }
   DWORD mp = GetMessagePos();
   POINT start{(SHORT)LOWORD(mp), (SHORT)HIWORD(mp)};
@@ -150,7 +154,7 @@ void SizeMoveLoop(HWND h, UINT cmd) {
         }
         if (std::memcmp(&r, &cur, sizeof r) != 0) {
           UINT f = SWP_NOZORDER | SWP_NOACTIVATE | (moving ? SWP_NOSIZE : 0);
-          SetWindowPosCore(h, 0, r.left, r.top, r.right - r.left, r.bottom - r.top, f);
+          SetWindowPosCore(h, 0, r.left - po.x, r.top - po.y, r.right - r.left, r.bottom - r.top, f);
           cur = r;
         }
         break;
@@ -182,7 +186,7 @@ void SizeMoveLoop(HWND h, UINT cmd) {
     if (done) break;
   }
   if (cancel && IsWindow(h))
-    SetWindowPosCore(h, 0, orig.left, orig.top, orig.right - orig.left, orig.bottom - orig.top,
+    SetWindowPosCore(h, 0, orig.left - po.x, orig.top - po.y, orig.right - orig.left, orig.bottom - orig.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
   if (GetCapture() == h) ReleaseCapture();
   if (IsWindow(h)) Send(h, WM_EXITSIZEMOVE, 0, 0);

@@ -423,18 +423,22 @@ TEST_F(UserTest, SizingAChildFollowsTheHandlersRectangleWithinMinMax) {
   PumpUntilIdle();
   ASSERT_EQ(sizing.size(), 2u);
   EXPECT_EQ(edges, (std::vector<WPARAM>{WMSZ_BOTTOMRIGHT, WMSZ_BOTTOMRIGHT}));
-  // Parent client coordinates, as Windows gives them for a child.
-  EXPECT_EQ(sizing[0].left, 50);
-  EXPECT_EQ(sizing[0].top, 50);
-  EXPECT_EQ(sizing[0].right, 287);
-  EXPECT_EQ(sizing[0].bottom, 223);
-  EXPECT_EQ(sizing[1].right, 350);  // held to the largest tracking size
-  EXPECT_EQ(sizing[1].bottom, 300);
+  // Screen coordinates, a child's too: the parent's client area starts at (100, 100).
+  EXPECT_EQ(sizing[0].left, 150);
+  EXPECT_EQ(sizing[0].top, 150);
+  EXPECT_EQ(sizing[0].right, 387);
+  EXPECT_EQ(sizing[0].bottom, 323);
+  EXPECT_EQ(sizing[1].right, 450);  // held to the largest tracking size
+  EXPECT_EQ(sizing[1].bottom, 400);
   EXPECT_EQ(bracket, (std::vector<UINT>{WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE}));
   RECT cr;
   GetClientRect(child, &cr);
   EXPECT_EQ(cr.right, 300);
   EXPECT_EQ(cr.bottom, 250);
+  RECT wr;
+  GetWindowRect(child, &wr);
+  EXPECT_EQ(wr.left, 150);  // placed back in the parent's client coordinates
+  EXPECT_EQ(wr.top, 150);
   EXPECT_EQ(GetCapture(), 0u);
 
   // Esc puts the window back; ClipCursor holds the pointer meanwhile.
@@ -495,6 +499,50 @@ TEST_F(UserTest, HoverAfterTheHoverTimeWhenThePointerRests) {
   TRACKMOUSEEVENT q{sizeof q, TME_QUERY, 0, 0};
   TrackMouseEvent(&q);
   EXPECT_EQ(q.dwFlags & TME_HOVER, 0u);  // one hover per request
+}
+
+// A child of a window away from the screen origin: the rectangle of WM_MOVING
+// is on the screen, and the handler's change lands where it says.
+TEST_F(UserTest, MovingAChildGivesScreenRectanglesAndKeepsTheHandlersChange) {
+  HWND parent = Top(WS_POPUP | WS_VISIBLE, 200, 150, 500, 400);
+  HWND child = Child(parent, 6, 10, 20, 100, 80);
+  PumpUntilIdle();
+  std::vector<RECT> moving;
+  g_handler = [&](HWND h, UINT m, WPARAM, LPARAM l, LRESULT *r) {
+    if (h != child) return false;
+    if (m == WM_LBUTTONDOWN) {
+      SendMessageA(h, WM_SYSCOMMAND, SC_MOVE + HTCAPTION, 0);
+      *r = 0;
+      return true;
+    }
+    if (m == WM_MOVING) {
+      auto *rc = (RECT *)l;
+      moving.push_back(*rc);
+      // Snaps the left edge to screen x 250.
+      int b = rc->right - rc->left;
+      rc->left = 250;
+      rc->right = 250 + b;
+      *r = TRUE;
+      return true;
+    }
+    return false;
+  };
+  POINT p = tavo::test::ScreenPoint(child, 5, 5);
+  tavo::test::Drag(p.x, p.y, p.x + 30, p.y + 40, 1);
+  PumpUntilIdle();
+  ASSERT_EQ(moving.size(), 1u);
+  EXPECT_EQ(moving[0].left, 240);
+  EXPECT_EQ(moving[0].top, 210);
+  EXPECT_EQ(moving[0].right, 340);
+  EXPECT_EQ(moving[0].bottom, 290);
+  RECT wr;
+  GetWindowRect(child, &wr);
+  EXPECT_EQ(wr.left, 250);
+  EXPECT_EQ(wr.top, 210);
+  POINT tl{wr.left, wr.top};
+  ScreenToClient(parent, &tl);
+  EXPECT_EQ(tl.x, 50);
+  EXPECT_EQ(tl.y, 60);
 }
 
 TEST_F(UserTest, MoveLoopWithoutAHeldButtonEndsAtTheFirstMove) {
