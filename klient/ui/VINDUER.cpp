@@ -3,9 +3,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "PROGVINDUER.h"
+
 VinduesListeRec VinduesListe = {nullptr, nullptr};
 uint8_t LukkerAlleVinduer = 0;
-VinduesListeKroge VinduesKrog = {nullptr, nullptr, nullptr, 0};
+VinduesListeKroge VinduesKrog = {nullptr, nullptr, nullptr};
 
 namespace {
 
@@ -124,8 +126,8 @@ void LukAlleVinduer() {
   }
   LukVinduerUndtagPlan();
   if (VinduesKrog.CloseAllElements) VinduesKrog.CloseAllElements();
-  if (VinduesKrog.hwndDesktop) {
-    SendMessageA(VinduesKrog.hwndDesktop, 1034, 0, 0);
-    SendMessageA(VinduesKrog.hwndDesktop, WM_PAINT, 0, 0);
+  if (hwndDesktop) {
+    SendMessageA(hwndDesktop, 1034, 0, 0);
+    SendMessageA(hwndDesktop, WM_PAINT, 0, 0);
   }
 }

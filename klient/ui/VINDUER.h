@@ -38,8 +38,6 @@ struct VinduesListeKroge {
   void (*CloseAllElements)();
   // Clears the count of windows a screen restore is reopening.
   void (*NulstilGenaabning)();
-  // The desktop window that gets 1034 and WM_PAINT after LukAlleVinduer.
-  HWND hwndDesktop;
 };
 extern VinduesListeKroge VinduesKrog;
 
@@ -61,5 +59,5 @@ LRESULT SendTilAlleVinduer(UINT msg, WPARAM wParam, LPARAM lParam, HWND undtagen
 // Destroys every listed window except the plan window, back window first.
 void LukVinduerUndtagPlan();
 // Destroys the plan window, then the others, empties the screen layout and
-// refreshes the desktop.
+// refreshes the desktop window (hwndDesktop) with 1034 and WM_PAINT.
 void LukAlleVinduer();

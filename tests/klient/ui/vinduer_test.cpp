@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "PROGVINDUER.h"
 #include "VINDUER.h"
 #include "tavo/test_user.h"
 #include "windows.h"
@@ -46,6 +47,7 @@ class Vinduer : public ::testing::Test {
   void TearDown() override {
     while (VinduesListe.hoved) VinduesListeFjern(VinduesListe.hoved->hwnd);
     VinduesKrog = {};
+    hwndDesktop = 0;
     tavo::test::ResetUser();
   }
   // A child window of the given type that joins the list as a grid window does.
@@ -139,7 +141,7 @@ TEST_F(Vinduer, CloseAllTakesThePlanWindowFirstAndRefreshesTheDesktop) {
   static int tomt;
   tomt = 0;
   VinduesKrog.CloseAllElements = [] { ++tomt; };
-  VinduesKrog.hwndDesktop = desktop;
+  hwndDesktop = desktop;
   Modtaget().clear();
   LukAlleVinduer();
   std::vector<std::pair<HWND, UINT>> forventet = {{plan, WM_DESTROY}, {b, WM_DESTROY}, {desktop, 1034}};
