@@ -13,10 +13,12 @@
 
 #include "EDITBOX.h"
 #include "ENS.h"
+#include "ENSMUS.h"
 #include "FARVER.h"
 #include "NYBUTTON.h"
 #include "RELAY.h"
 #include "TOOLTIP.h"
+#include "VINDUER.h"
 #include "tavo/test_gdi.h"
 #include "tavo/test_user.h"
 #include "windows.h"
@@ -64,6 +66,14 @@ struct GitterVindue;
 typedef void (*GitterTegner)(GitterVindue *g);
 typedef bool (*GitterBesked)(GitterVindue *g, HWND h, UINT m, WPARAM w, LPARAM l);
 
+// What a grid window on the desktop adds: a place in the open-window list,
+// the size it wants, and the limits it keeps while being sized.
+struct GitterOenske {
+  bool iListe;         // joins the open-window list as the desktop's windows do
+  int bredde, hoejde;  // the size it wants; 0: whatever it is offered
+  int minB, maksB, minH, maksH;  // handed to EnsOnSizing (all 0: no limits)
+};
+
 struct GitterVindue {
   Ens ens;  // first, as in every grid window
   GridPos x, y;
@@ -72,6 +82,8 @@ struct GitterVindue {
   GitterTegner tegner;
   GitterBesked besked;
   void *data;
+  GitterOenske oensker;
+  uint8_t antalSkift;
 };
 
 struct GitterParam {
@@ -81,11 +93,102 @@ struct GitterParam {
   GitterTegner tegner;  // null: the names, one a row
   GitterBesked besked;
   void *data;
+  GitterOenske oensker;
 };
+
+// The size a grid window answers to 1024 and 1025 for the room offered; 0
+// offered asks for the size it wants with no limit.
+inline int OensketMaal(int oensket, WPARAM tilbudt) {
+  if (oensket == 0) return (int)tilbudt;
+  if (tilbudt == 0) return oensket;
+  return oensket < (int)tilbudt ? oensket : (int)tilbudt;
+}
+
+// The frame's mouse, wheel, keys, size questions, activation and caption
+// buttons, routed as every grid window with its own frame routes them. True
+// when handled; *res is the answer.
+inline bool GitterRammeBesked(GitterVindue *g, HWND h, UINT m, WPARAM w, LPARAM l, LRESULT *res) {
+  Ens &e = g->ens;
+  *res = 0;
+  switch (m) {
+    case ENS_BREDDE:
+      *res = OensketMaal(g->oensker.bredde, w);
+      return true;
+    case ENS_HOEJDE:
+      *res = OensketMaal(g->oensker.hoejde, w);
+      return true;
+    case ENS_MINSLOT:
+      *res = e.MinSlot;
+      return true;
+    case ENS_TILSTAND:
+      *res = e.Tilstand;
+      return true;
+    case ENS_AKTIVER:
+      Log().push_back({m, w, l, {}});
+      if (!e.Aktiv) {
+        e.Aktiv = e.CaptionAktiv = 1;
+        if (g->oensker.iListe) VinduesListeTilTop(h);
+        BringWindowToTop(h);
+        SendMessageA(e.hwndParent, ENS_BLEV_AKTIV, 1, (LPARAM)h);
+      }
+      return true;
+    case ENS_DEAKTIVER:
+      Log().push_back({m, w, l, {}});
+      if (e.Aktiv) {
+        e.Aktiv = e.CaptionAktiv = 0;
+        SendMessageA(e.hwndParent, ENS_BLEV_INAKTIV, 0, (LPARAM)h);
+      }
+      return true;
+    case NYB_KLIK:
+      Log().push_back({m, w, l, {}});
+      if (w == NYB_MAKSIMER) EnsMaximize(h, &e);
+      if (w == NYB_MINIMER) EnsMinimize(h, &e);
+      return true;
+    case ENS_HJUL:
+      EnsWheelScroll(h, &e, w);
+      return true;
+    case WM_KEYDOWN:
+      return EnsTypeAhead(&e, e.StyrY, (UINT)w);
+  }
+  if (!e.EgenRamme) return false;
+  switch (m) {
+    case WM_MOUSEMOVE:
+      EnsSetSizeCursor(h, &e, l);
+      return true;
+    case WM_MOUSELEAVE:
+      SetClassLongPtrA(h, GCLP_HCURSOR, (LONG_PTR)LoadCursorA(0, IDC_ARROW));
+      return true;
+    case WM_LBUTTONDOWN:
+      EnsOnLButtonDown(h, e.hwndParent, e.Aktiv, e.Tilstand, e.TraekOffset, l);
+      return true;
+    case WM_LBUTTONDBLCLK:
+      EnsOnDblClk(h, &e, l);
+      return true;
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      EnsActivateOnClick(h, &e);
+      return true;
+    case WM_MOVING:
+      EnsSnapMove(&e, reinterpret_cast<RECT *>(l));
+      *res = TRUE;
+      return true;
+    case WM_SIZING: {
+      const GitterOenske &o = g->oensker;
+      const bool graenser = o.minB || o.maksB || o.minH || o.maksH;
+      EnsOnSizing(reinterpret_cast<RECT *>(l), (UINT)w, graenser ? o.minB : 0, graenser ? o.maksB : 0x7FFFFFFF,
+                  graenser ? o.minH : 0, graenser ? o.maksH : 0x7FFFFFFF);
+      *res = TRUE;
+      return true;
+    }
+  }
+  return false;
+}
 
 inline LRESULT CALLBACK GitterProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   auto *g = reinterpret_cast<GitterVindue *>(GetWindowLongPtrA(h, GWLP_USERDATA));
   if (g && g->besked && g->besked(g, h, m, w, l)) return 0;
+  LRESULT svar;
+  if (g && GitterRammeBesked(g, h, m, w, l, &svar)) return svar;
   switch (m) {
     case WM_CREATE: {
       auto *p = static_cast<GitterParam *>(reinterpret_cast<CREATESTRUCTA *>(l)->lpCreateParams);
@@ -95,6 +198,8 @@ inline LRESULT CALLBACK GitterProc(HWND h, UINT m, WPARAM w, LPARAM l) {
       g->tegner = p->tegner;
       g->besked = p->besked;
       g->data = p->data;
+      g->oensker = p->oensker;
+      g->antalSkift = p->skift;
       Ens &e = g->ens;
       e.hwndParent = GetParent(h);
       e.hdc = GetDC(h);
@@ -126,10 +231,11 @@ inline LRESULT CALLBACK GitterProc(HWND h, UINT m, WPARAM w, LPARAM l) {
       e.hwndSwitchButtons = static_cast<HWND *>(std::calloc(p->skift + 1, sizeof(HWND)));
       EnsCalcLayout(&e);
       EnsCreateChildren(&e, h, p->skift, nullptr, 0, false, true, "Hoved");
+      if (g->oensker.iListe) VinduesListeTilfoej(h);
       return 0;
     }
     case WM_SIZE:
-      if (g) EnsOnSize(&g->ens, h, LOWORD(l), HIWORD(l), 2);
+      if (g) EnsOnSize(&g->ens, h, LOWORD(l), HIWORD(l), g->antalSkift);
       return 0;
     case WM_HSCROLL:
     case WM_VSCROLL:
@@ -161,6 +267,7 @@ inline LRESULT CALLBACK GitterProc(HWND h, UINT m, WPARAM w, LPARAM l) {
       return 0;
     case WM_DESTROY:
       if (g) {
+        if (g->oensker.iListe) VinduesListeFjern(h);
         std::free(g->ens.hwndSwitchButtons);
         std::free(g);
         SetWindowLongPtrA(h, GWLP_USERDATA, 0);
