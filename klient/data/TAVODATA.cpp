@@ -429,8 +429,7 @@ void CreateReservedRecs(uint8_t type) {
   }
 }
 
-namespace {
-uint32_t ReserveretAkti(uint32_t id) {
+uint32_t GetReserveretAkti(uint32_t id) {
   const TabDesc *pTd;
   TabVar *pTv;
   if (TabFromType('K', &pTd, &pTv) != 0) return 0;
@@ -441,10 +440,9 @@ uint32_t ReserveretAkti(uint32_t id) {
   }
   return r;
 }
-}  // namespace
 
-uint32_t GetOmsorgAkti() { return ReserveretAkti(RESERVERET_ID_OMSORG); }
-uint32_t GetAfspadserAkti() { return ReserveretAkti(RESERVERET_ID_AFSPADSER); }
+uint32_t GetOmsorgAkti() { return GetReserveretAkti(RESERVERET_ID_OMSORG); }
+uint32_t GetAfspadserAkti() { return GetReserveretAkti(RESERVERET_ID_AFSPADSER); }
 
 int IsReservedRec(uint8_t type, uint32_t n) {
   const TabDesc *pTd;

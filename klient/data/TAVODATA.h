@@ -61,6 +61,9 @@ void CreateReservedRecs(uint8_t type);
 // lieu), creating the reserved activities when missing.
 uint32_t GetOmsorgAkti();
 uint32_t GetAfspadserAkti();
+// Record number of the reserved activity with that id, creating the
+// reserved activities when it is missing; 0 when it cannot be had.
+uint32_t GetReserveretAkti(uint32_t id);
 // 1 when record n of the letter's table has one of the reserved ids.
 int IsReservedRec(uint8_t type, uint32_t n);
 

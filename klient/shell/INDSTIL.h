@@ -51,6 +51,14 @@ uint8_t ErJa(const char *vaerdi);
 // events and postings. The data store only reads them.
 constexpr int kAntalAendringsTaellere = 8;
 extern uint32_t AendringsTaellere[kAntalAendringsTaellere];
+// The counters the schedule moves, by index: own events new and not yet
+// sent, own events deleted and waiting to be sent, events with a pending
+// change. A counter never goes below 0.
+enum : int {
+  AENDRING_NYE_BEGIVENHEDER = 0,
+  AENDRING_SLETTEDE_BEGIVENHEDER = 1,
+  AENDRING_RETTEDE_BEGIVENHEDER = 2,
+};
 uint32_t AendringerFoersteFire();
 uint32_t AendringerSidsteFire();
 uint32_t AendringerIalt();

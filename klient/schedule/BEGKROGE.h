@@ -1,0 +1,8 @@
+// The schedule's event operations handed to the data store's resend of the
+// schedule (GensendKrog), which cannot reach the schedule directly.
+#pragma once
+
+// Fills the resend's event slots: reading an event, removing it for good,
+// setting its lesson times and writing it again as a new event. Called once
+// at start-up with the program's other hooks.
+void InstallerBegivenhedsKroge();
