@@ -18,9 +18,8 @@
 namespace {
 
 AVS TomtAVS() {
-  AVS a;
-  memset(&a, 0, sizeof a);
-  a.Placering = a.Kode2 = a.Kode3 = a.Art = a.Kode5 = ' ';
+  AVS a{};
+  CleanupAVS(&a);
   return a;
 }
 

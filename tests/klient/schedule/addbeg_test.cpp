@@ -54,34 +54,6 @@ class AddBegivenhedTest : public BegMappe {
     a.Sluttid = 1035;
     a.Antal_std_lektioner = 1.5f;
   }
-
-  // Every field the rows carry, and the address HentAVS gives.
-  static void ErLig(const AVS &a, const AVS &b) {
-    auto liste = [](const auto *p, uint32_t n) { return p ? std::vector(p, p + n) : decltype(std::vector(p, p))(); };
-    EXPECT_EQ(liste(+a.aktiTab, +a.aktiAntal), liste(+b.aktiTab, +b.aktiAntal));
-    EXPECT_EQ(liste(+a.anfoTab, +a.anfoAntal), liste(+b.anfoTab, +b.anfoAntal));
-    EXPECT_EQ(liste(+a.skemarolTab, +a.anfoAntal), liste(+b.skemarolTab, +b.anfoAntal));
-    EXPECT_EQ(liste(+a.beregnTab, +a.anfoAntal), liste(+b.beregnTab, +b.anfoAntal));
-    EXPECT_EQ(liste(+a.hvorfraTab, +a.anfoAntal), liste(+b.hvorfraTab, +b.anfoAntal));
-    EXPECT_EQ(liste(+a.minutTab, +a.anfoAntal), liste(+b.minutTab, +b.anfoAntal));
-    EXPECT_EQ(liste(+a.lokaTab, +a.lokaAntal), liste(+b.lokaTab, +b.lokaAntal));
-    EXPECT_EQ(liste(+a.lokrolleTab, +a.lokaAntal), liste(+b.lokrolleTab, +b.lokaAntal));
-    std::vector<std::string> la, lb;
-    for (uint32_t i = 0; i < a.bemAntal; ++i) la.push_back(a.bemTab[i]);
-    for (uint32_t i = 0; i < b.bemAntal; ++i) lb.push_back(b.bemTab[i]);
-    EXPECT_EQ(la, lb);
-    EXPECT_EQ(+a.skfa_id, +b.skfa_id);
-    EXPECT_EQ(+a.bem_id, +b.bem_id);
-    EXPECT_EQ(+a.risy_id, +b.risy_id);
-    EXPECT_EQ(+a.Ejer, +b.Ejer);
-    EXPECT_EQ(+a.Placering, +b.Placering);
-    EXPECT_EQ(+a.Art, +b.Art);
-    EXPECT_EQ(+a.Dag, +b.Dag);
-    EXPECT_EQ(+a.Lektion, +b.Lektion);
-    EXPECT_EQ(+a.Starttid, +b.Starttid);
-    EXPECT_EQ(+a.Sluttid, +b.Sluttid);
-    EXPECT_EQ(+a.Antal_std_lektioner, +b.Antal_std_lektioner);
-  }
 };
 
 TEST_F(AddBegivenhedTest, AnEventWrittenAndReadBackIsTheSameEvent) {

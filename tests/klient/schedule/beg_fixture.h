@@ -229,10 +229,41 @@ class BegMappe : public storetest::DataMappe {
   AVS avs = TomtAVS(), avs2 = TomtAVS();
 
   static AVS TomtAVS() {
-    AVS a;
-    memset(&a, 0, sizeof a);
-    a.Placering = a.Kode2 = a.Kode3 = a.Art = a.Kode5 = ' ';
+    AVS a{};
+    CleanupAVS(&a);
     return a;
+  }
+
+  // Every field the rows carry; the calculation values and source codes
+  // only with medBeregn, as a counted write computes them anew.
+  static void ErLig(const AVS &a, const AVS &b, bool medBeregn = true) {
+    auto liste = [](const auto *p, uint32_t n) { return p ? std::vector(p, p + n) : decltype(std::vector(p, p))(); };
+    EXPECT_EQ(liste(a.aktiTab, a.aktiAntal), liste(b.aktiTab, b.aktiAntal));
+    EXPECT_EQ(liste(a.anfoTab, a.anfoAntal), liste(b.anfoTab, b.anfoAntal));
+    EXPECT_EQ(liste(a.skemarolTab, a.anfoAntal), liste(b.skemarolTab, b.anfoAntal));
+    EXPECT_EQ(liste(a.minutTab, a.anfoAntal), liste(b.minutTab, b.anfoAntal));
+    if (medBeregn) {
+      EXPECT_EQ(liste(a.beregnTab, a.anfoAntal), liste(b.beregnTab, b.anfoAntal));
+      EXPECT_EQ(liste(a.hvorfraTab, a.anfoAntal), liste(b.hvorfraTab, b.anfoAntal));
+    }
+    EXPECT_EQ(liste(a.lokaTab, a.lokaAntal), liste(b.lokaTab, b.lokaAntal));
+    EXPECT_EQ(liste(a.lokrolleTab, a.lokaAntal), liste(b.lokrolleTab, b.lokaAntal));
+    std::vector<std::string> la, lb;
+    for (uint32_t i = 0; i < a.bemAntal; ++i) la.push_back(a.bemTab[i]);
+    for (uint32_t i = 0; i < b.bemAntal; ++i) lb.push_back(b.bemTab[i]);
+    EXPECT_EQ(la, lb);
+    // Packed fields are compared as copies.
+    EXPECT_EQ(+a.skfa_id, +b.skfa_id);
+    EXPECT_EQ(+a.bem_id, +b.bem_id);
+    EXPECT_EQ(+a.risy_id, +b.risy_id);
+    EXPECT_EQ(+a.Ejer, +b.Ejer);
+    EXPECT_EQ(+a.Placering, +b.Placering);
+    EXPECT_EQ(+a.Art, +b.Art);
+    EXPECT_EQ(+a.Dag, +b.Dag);
+    EXPECT_EQ(+a.Lektion, +b.Lektion);
+    EXPECT_EQ(+a.Starttid, +b.Starttid);
+    EXPECT_EQ(+a.Sluttid, +b.Sluttid);
+    EXPECT_EQ(+a.Antal_std_lektioner, +b.Antal_std_lektioner);
   }
 };
 
