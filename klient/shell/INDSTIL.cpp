@@ -18,6 +18,7 @@ GlobalIndstillingerData StandardVaerdier() {
   g.skphakkord = 1;
   g.autogem = 1;
   g.medopg = 1;
+  g.elevplanprio = 2;
   return g;
 }
 
@@ -125,5 +126,6 @@ void LaesIndstillinger() {
 
   g.normsystem = LaesTal("flag", "normsystem", 0);
   g.tastlog = LaesByte("flag", "tastlog", 0);
+  g.elevplanprio = LaesTal("flag", "elevplanprio", 2);
   g.medopg = LaesJa("vinduer", "medopg", "ja");
 }

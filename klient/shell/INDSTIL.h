@@ -26,6 +26,7 @@ struct GlobalIndstillingerData {
   // [flag]
   int32_t normsystem;
   uint8_t tastlog;
+  int32_t elevplanprio;      // the priority sent with a new Elevplan enrolment; 2
   // [vinduer]
   uint8_t medopg;
   // The ring system a schedule row without risy_id uses (0 = none).

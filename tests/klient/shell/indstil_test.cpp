@@ -143,4 +143,20 @@ TEST_F(Indstil, OldBookingKeysMove) {
   EXPECT_EQ(Indhold(), gammel);
 }
 
+TEST_F(Indstil, ElevplanPriority) {
+  const struct {
+    const char *ini;
+    int32_t prio;
+  } tabel[] = {
+      {"", 2},
+      {"[flag]\nelevplanprio=1\n", 1},
+      {"[flag]\nelevplanprio=3\n", 3},
+      {"[global]\nelevplanprio=1\n", 2},  // [flag] only
+  };
+  for (const auto &t : tabel) {
+    Laes(t.ini);
+    EXPECT_EQ(GlobalIndstillinger.elevplanprio, t.prio) << t.ini;
+  }
+}
+
 }  // namespace
