@@ -26,6 +26,15 @@ EltiRec *EltiRecNr(uint32_t n);
 EvRec *EvRecNr(uint32_t n);
 EbRec *EbRecNr(uint32_t n);
 
+// The record a reference names, or an all-zero record for a reference
+// outside its table, as record 0 reads.
+template <class R>
+const R &ElevRef(R *(*recNr)(uint32_t), uint32_t n) {
+  static const R nul{};
+  const R *r = recNr(n);
+  return r ? *r : nul;
+}
+
 // Record number of the record whose id is the given one (the table's key),
 // through the sort index; 0 when there is none. For tg, pp, la, lap, elev,
 // ev and eb.

@@ -110,20 +110,6 @@ uint32_t NyLokalRec(const TabDesc *pTd, TabVar *pTv, uint32_t id, uint32_t a, ui
   return AddRecordFromLine(pTd, pTv, linje, 'L') != 0 ? id : 0;
 }
 
-template <size_t N>
-const uint8_t *NulRec() {
-  static const uint8_t nul[N] = {};
-  return nul;
-}
-
-// The record a reference names, or an all-zero one for a reference outside
-// its table (as record 0 reads).
-template <class R>
-const R &Ref(R *(*recNr)(uint32_t), uint32_t n) {
-  const R *r = recNr(n);
-  return r ? *r : *reinterpret_cast<const R *>(NulRec<sizeof(R)>());
-}
-
 // Writes the lines to ini\<navn> through a file beside it. Nothing is
 // written when there are no lines.
 int SkrivIniFil(const char *navn, const char *tmpNavn, const std::vector<std::string> &linjer) {
@@ -262,7 +248,7 @@ int GemPpLapIni() {
   for (uint32_t r = 1; r < tvpp.wRecCnt; ++r) {
     const PpRec *p = PpRecNr(r);
     if (!ElevTabAktiv(p->Status)) continue;
-    const TgRec &tg = Ref(TgRecNr, p->tg_id);
+    const TgRec &tg = ElevRef(TgRecNr, p->tg_id);
     if (tg.id > SIDSTE_TESTGRUPPE) ppOverTest = true;
     snprintf(linje, sizeof linje, "%ld;%u;%ld;%ld\n", SomLong(tg.id), unsigned{p->dag},
              SomLong(p->lektion), SomLong(p->ugenr));
@@ -273,10 +259,10 @@ int GemPpLapIni() {
   for (uint32_t r = 1; r < tvlap.wRecCnt; ++r) {
     const LapRec *l = LapRecNr(r);
     if (!ElevTabAktiv(l->Status)) continue;
-    const TgRec &tg = Ref(TgRecNr, l->tg_id);
+    const TgRec &tg = ElevRef(TgRecNr, l->tg_id);
     if (tg.id <= SIDSTE_TESTGRUPPE) continue;
-    const LaRec &la = Ref(LaRecNr, l->la_id);
-    const PpRec &p = Ref(PpRecNr, l->pp_id);
+    const LaRec &la = ElevRef(LaRecNr, l->la_id);
+    const PpRec &p = ElevRef(PpRecNr, l->pp_id);
     const uint32_t deletal = tg.UgeLektionsGruppe == 'U' ? la.uge_deletal : la.lek_deletal;
     snprintf(linje, sizeof linje, "%ld;%ld;%u;%ld;%ld;%ld\n", SomLong(tg.id), SomLong(la.id),
              unsigned{p.dag}, SomLong(p.lektion), SomLong(p.ugenr), SomLong(deletal));

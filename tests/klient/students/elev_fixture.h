@@ -29,6 +29,11 @@ class ElevMappe : public storetest::DataMappe {
     const std::string d = rod.string() + "\\";
     snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s", d.c_str());
     snprintf(StiTab.szini, sizeof StiTab.szini, "%sini\\tavo.ini", d.c_str());
+    TomElevTabeller();
+  }
+
+  // The eight enrolment tables empty again, each with its record 0.
+  static void TomElevTabeller() {
     for (const TabDesc *td : {&tdtg, &tdpp, &tdla, &tdlap, &tdelev, &tdelti, &tdev, &tdeb}) {
       TabVar *tv = nullptr;
       const TabDesc *d2 = nullptr;
