@@ -258,6 +258,34 @@ TEST_F(MkdataTest, TheSchoolLoadsBackThroughTheStore) {
     }
   }
   EXPECT_EQ(poster, lille.Timeposter);
+
+  // The plan group: live and this installation's own, its lines on live
+  // activities and employments, their weeks inside the period.
+  TabVar *tvPg = Last("ffpg");
+  TabVar *tvGr = Last("ffgrund");
+  TabVar *tvTt = Last("fftaltab");
+  ASSERT_TRUE(tvPg && tvGr && tvTt);
+  ASSERT_EQ(tvPg->wRecCnt, 2u);
+  const auto *pg = reinterpret_cast<const FfpgRec *>(GetRec(&tdffpg, tvPg, 1));
+  EXPECT_EQ(+pg->Ejer, SKOLE_INSNR);
+  EXPECT_EQ(pg->Status & 0x48, 0x40);
+  ASSERT_GT(tvGr->wRecCnt, 1u);
+  for (uint32_t r = 1; r < tvGr->wRecCnt; ++r) {
+    const auto *g = reinterpret_cast<const FfgrundRec *>(GetRec(&tdffgrund, tvGr, r));
+    EXPECT_EQ(+g->ffpg_id, 1u);
+    EXPECT_TRUE(GyldigRef(tvAkti, +g->Aktivitet)) << r;
+    EXPECT_TRUE(GyldigRef(tvAnfo, +g->Medarbejder1)) << r;
+    if (g->Medarbejder2) EXPECT_TRUE(GyldigRef(tvAnfo, +g->Medarbejder2)) << r;
+    EXPECT_TRUE(g->ObjType == 2u || g->ObjType == 14u) << r;
+  }
+  ASSERT_GT(tvTt->wRecCnt, tvGr->wRecCnt);
+  for (uint32_t r = 1; r < tvTt->wRecCnt; ++r) {
+    const auto *t = reinterpret_cast<const FftaltabRec *>(GetRec(&tdfftaltab, tvTt, r));
+    EXPECT_TRUE(GyldigRef(tvGr, +t->ffgrund_id)) << r;
+    EXPECT_GE(+t->Uge, IndeksTilUge(1)) << r;
+    EXPECT_LE(+t->Uge, IndeksTilUge(SkemaPeriode.AntalUger)) << r;
+    EXPECT_EQ(t->Lektioner % 10, 0u) << r;
+  }
 }
 
 }  // namespace

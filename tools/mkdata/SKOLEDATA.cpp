@@ -5,7 +5,10 @@
 #include <cstring>
 #include <filesystem>
 #include <iterator>
+#include <map>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "DATO.h"
@@ -1004,6 +1007,106 @@ bool LavTilmeldinger(Skole &s) {
   return true;
 }
 
+// The subject plan of the school's own plan group: its activities and
+// teachers, and one plan line per activity, subject and teachers of the
+// weekly pattern with the lessons (in tenths) entered for every teaching
+// week, as the planning module keeps them beside the schedule. Teaching
+// tasks are planned in hours; some lines carry correction work, and the
+// last weeks exam time. Records are live plan records (status 64).
+bool LavPlangruppe(Skole &s) {
+  constexpr uint8_t STATUS_PLAN = 0x40;
+  constexpr uint32_t UGE_INDTASTET = 4;
+  Tabel pg = Hent("ffpg"), rel = Hent("ffpgrel"), gr = Hent("ffgrund"), tt = Hent("fftaltab");
+  uint32_t nrGruppe;
+  FfpgRec *g = Ny<FfpgRec>(pg, &nrGruppe);
+  if (!g) return false;
+  g->id = 1;
+  Tekst(g->Navn, "Fagplan 2026/27");
+  g->Fradato = SKOLE_FRADATO;
+  g->Tildato = SKOLE_TILDATO;
+  g->Ejer = SKOLE_INSNR;
+  Faerdig(pg, nrGruppe, STATUS_PLAN);
+
+  struct Linje {
+    uint32_t akti, skfa, anfo1, anfo2;
+    uint32_t lektioner;  // a week
+    bool opgave;
+  };
+  std::vector<Linje> linjer;
+  std::map<std::tuple<uint32_t, uint32_t, uint32_t, uint32_t>, size_t> linjeNr;
+  for (const auto &lk : s.uge) {
+    const uint32_t akti = s.akti[lk.akti], anden = lk.antalAnfo > 1 ? lk.anfo[1] : 0;
+    const auto [it, ny] = linjeNr.try_emplace({akti, lk.skfa, lk.anfo[0], anden}, linjer.size());
+    if (ny)
+      linjer.push_back({akti, lk.skfa, lk.anfo[0], anden, 1, ErOpgave(lk.akti)});
+    else
+      ++linjer[it->second].lektioner;
+  }
+  std::vector<Uge> uger;
+  for (UgeIndeks ui = 1; ui <= SkemaPeriode.AntalUger; ++ui)
+    if (!Ferieuge(IndeksTilUge(ui) % 100)) uger.push_back(IndeksTilUge(ui));
+
+  // The group's members, each once, in the order the lines name them.
+  uint32_t idRel = 0;
+  std::set<std::pair<uint32_t, uint32_t>> medlemmer;
+  auto Medlem = [&](uint32_t akti, uint32_t anfo) {
+    if (!medlemmer.insert({akti, anfo}).second) return true;
+    uint32_t nr;
+    FfpgrelRec *r = Ny<FfpgrelRec>(rel, &nr);
+    if (!r) return false;
+    r->Id = ++idRel;
+    r->Plangruppe_id = nrGruppe;
+    r->akti_id = akti;
+    r->anfo_id = anfo;
+    r->Ejer = SKOLE_INSNR;
+    Faerdig(rel, nr, STATUS_PLAN);
+    return true;
+  };
+
+  uint32_t idGrund = 0, idTal = 0;
+  for (const Linje &l : linjer) {
+    if (!Medlem(l.akti, 0) || !Medlem(0, l.anfo1) || (l.anfo2 && !Medlem(0, l.anfo2))) return false;
+    uint32_t nrLinje;
+    FfgrundRec *r = Ny<FfgrundRec>(gr, &nrLinje);
+    if (!r) return false;
+    r->Id = ++idGrund;
+    r->ffpg_id = nrGruppe;
+    r->Aktivitet = l.akti;
+    r->Skolefag = l.skfa;
+    r->Medarbejder1 = l.anfo1;
+    r->Medarbejder2 = l.opgave ? 0 : l.anfo2;
+    r->ObjType = l.opgave ? 14 : 2;
+    r->SumLektioner = static_cast<uint32_t>(10 * l.lektioner * uger.size());
+    r->Minutnorm1 = 45.0f;
+    r->Minutnorm2 = r->Medarbejder2 ? 45.0f : -1.0f;
+    r->Ejer = SKOLE_INSNR;
+    Faerdig(gr, nrLinje, STATUS_PLAN);
+    const bool retter = s.rnd.Chance(25);
+    for (size_t u = 0; u < uger.size(); ++u) {
+      uint32_t nr;
+      FftaltabRec *t = Ny<FftaltabRec>(tt, &nr);
+      if (!t) return false;
+      t->Id = ++idTal;
+      t->ffgrund_id = nrLinje;
+      t->PlanStatus = UGE_INDTASTET;
+      t->Uge = uger[u];
+      t->Lektioner = 10 * l.lektioner;
+      if (l.opgave) t->Timer = 0.75f * static_cast<float>(l.lektioner);
+      if (retter) {
+        t->Rettearbejd = 0.5f;
+        t->RetStatus = UGE_INDTASTET;
+      }
+      if (!l.opgave && u + 2 >= uger.size()) {
+        t->Eksametid = 1.5f;
+        t->EksStatus = UGE_INDTASTET;
+      }
+      t->Ejer = SKOLE_INSNR;
+      Faerdig(tt, nr, STATUS_PLAN);
+    }
+  }
+  return true;
+}
+
 bool SkrivIndstillinger() {
   const char *ini = StiTab.szini;
   char tal[32];
@@ -1132,6 +1235,10 @@ int LavSkoleData(const char *mappe, const SkoleStoerrelse &st, uint64_t seed, st
   }
   if (!LavTilmeldinger(s)) {
     Fejl(fejl, "elevtabellerne kunne ikke vokse");
+    return -1;
+  }
+  if (!LavPlangruppe(s)) {
+    Fejl(fejl, "fagplanen kunne ikke vokse");
     return -1;
   }
 
