@@ -11,6 +11,7 @@
 #include "KATALOG.h"
 #include "MEDPER.h"
 #include "MINNORM.h"
+#include "PLANIDX.h"
 #include "RECPRED.h"
 #include "ROLLER.h"
 #include "tavo/assert.h"
@@ -131,13 +132,19 @@ struct Samler {
   static constexpr size_t AAR_HUSK = 64;
   Dato aarDato[AAR_HUSK];
   uint32_t aarIdx[AAR_HUSK];
+  // The week index and weekday of the postings' dates.
+  Dato ugeDato[AAR_HUSK];
+  UgeIndeks ugeIdx[AAR_HUSK];
+  uint8_t ugeDag[AAR_HUSK];
   Samler() {
     for (Dato &d : aarDato) d = UINT32_MAX;
+    for (Dato &d : ugeDato) d = UINT32_MAX;
   }
   // Each employment's monthly figures: m x F + anfo.
   uint32_t MedM = 0;
   std::vector<float> medTal;            // MEDTAL_SLOTS floats per cell
   std::vector<uint8_t> harMedTal;
+  std::vector<uint32_t> meda;           // each employment's employee
   // The activities' stored counters, summed beside them (whole numbers, so
   // one addition at the end gives what the additions one by one gave), and
   // their cancellation marks, read once.
@@ -146,6 +153,25 @@ struct Samler {
   };
   std::vector<AktiSum> aktiSum;
   std::vector<char> aflyst;
+  // The subject placements' lessons of the week being walked, per weekday
+  // (skph x 7 + weekday - 1), put in skphAkkTab when the week ends; and
+  // their stored counters, summed beside them.
+  uint32_t S = 0;
+  std::vector<uint32_t> skphUge;
+  std::vector<uint32_t> skphRoert;
+  std::vector<uint8_t> skphErRoert;
+  std::vector<int64_t> skphSum;
+  bool skphAktiv = false;
+  UgeIndeks skphW = 0;
+  // The actual figures for plan-list entries that exist, in the order they
+  // came: added to the entries when the recount ends, each entry's in the
+  // same order as one by one.
+  struct PlanTilvaekst {
+    uint32_t post;
+    float vaerdi;
+    uint32_t lektioner;
+  };
+  std::vector<PlanTilvaekst> plan;
   ~Samler();
 };
 thread_local Samler *gSamler = nullptr;  // the recount's own thread only
@@ -208,6 +234,66 @@ void LaegLokaUgeUd() {
   s->lokaAktiv = false;
 }
 
+// Adds a subject placement's lessons of one weekday of week w.
+void LaegTilSkph(uint32_t p, UgeIndeks w, uint8_t dag, int sign, int64_t L) {
+  if (Samler *s = gSamler; s && !s->skphSum.empty() && p < s->skphSum.size()) {
+    s->skphSum[p] += sign * L;
+    if (!s->skphAktiv || s->skphW != w || p >= s->S) {
+      if (skphAkkTab && p < TalDim.S && w <= TalDim.W)
+        LAEG_TIL(skphAkkTab[(static_cast<size_t>(p) * TalDim.W + w - 1) * 7 + dag - 1], sign, L);
+      return;
+    }
+    if (!s->skphErRoert[p]) {
+      s->skphErRoert[p] = 1;
+      s->skphRoert.push_back(p);
+    }
+    LAEG_TIL(s->skphUge[static_cast<size_t>(p) * 7 + dag - 1], sign, L);
+    return;
+  }
+  SkphRec *sp = TabRec<SkphRec>(tvskph, p);
+  LAEG_TIL(sp->AntalLektioner, sign, L);
+  if (skphAkkTab && p < TalDim.S && w <= TalDim.W)
+    LAEG_TIL(skphAkkTab[(static_cast<size_t>(p) * TalDim.W + w - 1) * 7 + dag - 1], sign, L);
+}
+
+// Puts the week's subject-placement lessons in the table; their cells
+// there are untouched until now, as no other week shares them.
+void LaegSkphUgeUd() {
+  Samler *s = gSamler;
+  if (!s || !s->skphAktiv) return;
+  for (const uint32_t p : s->skphRoert) {
+    uint32_t *fra = &s->skphUge[static_cast<size_t>(p) * 7];
+    if (skphAkkTab && p < TalDim.S && s->skphW >= 1 && s->skphW <= TalDim.W)
+      memcpy(&skphAkkTab[(static_cast<size_t>(p) * TalDim.W + s->skphW - 1) * 7], fra, 7 * sizeof(uint32_t));
+    memset(fra, 0, 7 * sizeof(uint32_t));
+    s->skphErRoert[p] = 0;
+  }
+  s->skphRoert.clear();
+  s->skphAktiv = false;
+}
+
+// An actual figure for an existing entry of the plan list: to the entry,
+// or while a recount runs, to its list of additions. Entry numbers stay
+// right when the list grows, so the additions find their entries after it.
+void LaegTilPlanPost(uint32_t n, float vaerdi, uint32_t lektioner) {
+  if (Samler *s = gSamler) {
+    s->plan.push_back({n, vaerdi, lektioner});
+    return;
+  }
+  PlanTabPost &e = PlanTal.PlanTab[n];
+  e.Aktuel += vaerdi;
+  e.SkemaLektioner += lektioner;
+}
+
+void LaegPlanUd(Samler &s) {
+  for (const Samler::PlanTilvaekst &t : s.plan) {
+    PlanTabPost &e = PlanTal.PlanTab[t.post];
+    e.Aktuel += t.vaerdi;
+    e.SkemaLektioner += t.lektioner;
+  }
+  std::vector<Samler::PlanTilvaekst>().swap(s.plan);
+}
+
 Samler::AktiSum *AktiSumFor(uint32_t akti) {
   Samler *s = gSamler;
   return s && akti < s->aktiSum.size() ? &s->aktiSum[akti] : nullptr;
@@ -250,6 +336,27 @@ uint32_t SkoleAar(Dato d) {
   return s->aarIdx[i];
 }
 
+// The week index and weekday of a date.
+UgeIndeks UgeOgDag(Dato d, uint8_t *pDag) {
+  Samler *s = gSamler;
+  const size_t i = d % Samler::AAR_HUSK;
+  if (!s || s->ugeDato[i] != d) {
+    Uge uge = 0;
+    uint8_t dag = 0;
+    DatoTilUge(d, &uge, &dag);
+    const UgeIndeks w = UgeTilIndeks(uge);
+    if (!s) {
+      *pDag = dag;
+      return w;
+    }
+    s->ugeDato[i] = d;
+    s->ugeIdx[i] = w;
+    s->ugeDag[i] = dag;
+  }
+  *pDag = s->ugeDag[i];
+  return s->ugeIdx[i];
+}
+
 // Today, asked once for the whole recount.
 Dato Idag() { return gSamler ? gSamler->idag : TalDagsDato(); }
 
@@ -257,6 +364,7 @@ void BegyndUge(uint8_t aarIdx, uint8_t uge) {
   Samler *s = gSamler;
   if (!s) return;
   LaegLokaUgeUd();
+  LaegSkphUgeUd();
   s->ugeAktiv = false;
   if (uge == 0 || uge >= UGE_SLOTS) return;
   s->ugeAktiv = true;
@@ -264,6 +372,8 @@ void BegyndUge(uint8_t aarIdx, uint8_t uge) {
   s->ugeNr = uge;
   const Uge U = UgeAf(aarIdx, uge);
   s->w = UgeTilIndeks(U);
+  s->skphAktiv = !s->skphUge.empty();
+  s->skphW = s->w;
   for (uint8_t d = 1; d <= 7; ++d) {
     Samler::Dag &x = s->dage[d];
     x.dato = UgeDagTilDato(U, d);
@@ -305,13 +415,22 @@ void BegyndSamler(Samler &s) {
   s.MedM = MedTalM;
   const uint32_t antalAnfo = tvanfo.wRecCnt;
   s.harMedTal.assign(antalAnfo, 0);
+  s.meda.assign(antalAnfo, 0);
   bool nogen = false;
-  for (uint32_t f = 1; f < antalAnfo; ++f)
+  for (uint32_t f = 1; f < antalAnfo; ++f) {
     if (MedTalFor(f)) s.harMedTal[f] = 1, nogen = true;
+    s.meda[f] = TabRec<AnfoRec>(tvanfo, f)->meda_id;
+  }
   if (nogen && s.F == antalAnfo) s.medTal.assign((static_cast<size_t>(s.MedM) + 1) * s.F * MEDTAL_SLOTS, 0.0f);
   if (LokaOptalt && LokaSumTab && s.R) {
     s.lokaUge.assign(static_cast<size_t>(s.R) * LOKA_SLOTS_PR_UGE, 0);
     s.lokaErRoert.assign(s.R, 0);
+  }
+  s.S = TalDim.S;
+  if (tvskph.pbTab && tvskph.wRecCnt) s.skphSum.assign(tvskph.wRecCnt, 0);
+  if (skphAkkTab && s.S) {
+    s.skphUge.assign(static_cast<size_t>(s.S) * 7, 0);
+    s.skphErRoert.assign(s.S, 0);
   }
   gSamler = &s;
 }
@@ -319,6 +438,13 @@ void BegyndSamler(Samler &s) {
 // The gathered cells into the tables, which held zeros until now.
 void AfslutSamler(Samler &s) {
   LaegLokaUgeUd();
+  LaegSkphUgeUd();
+  LaegPlanUd(s);
+  for (uint32_t p = 0; p < s.skphSum.size(); ++p)
+    if (s.skphSum[p]) {
+      SkphRec *sp = TabRec<SkphRec>(tvskph, p);
+      LAEG_TIL(sp->AntalLektioner, 1, s.skphSum[p]);
+    }
   if (!s.aktiMnd.empty() && AktiTalTab && s.A == TalDim.A && s.M == TalDim.M)
     for (uint32_t a = 0; a < s.A; ++a)
       for (uint32_t m = 0; m <= s.M; ++m)
@@ -360,6 +486,7 @@ float *MedTalSlots(uint32_t anfo, MaanedIndeks m) {
 }
 
 uint32_t MedaAf(uint32_t anfo) {
+  if (const Samler *s = gSamler; s && anfo < s->meda.size()) return s->meda[anfo];
   const AnfoRec *a = TabRec<AnfoRec>(tvanfo, anfo);
   return a ? a->meda_id : 0;
 }
@@ -442,47 +569,47 @@ class TalKort {
   const uint32_t *Find(uint64_t k) const {
     if (antal_ == 0) return nullptr;
     for (size_t i = Plads(k);; i = (i + 1) & maske_) {
-      if (!brugt_[i]) return nullptr;
-      if (noegler_[i] == k) return &vaerdier_[i];
+      const Post &p = poster_[i];
+      if (!p.brugt) return nullptr;
+      if (p.noegle == k) return &p.vaerdi;
     }
   }
   void Saet(uint64_t k, uint32_t v) {
-    if ((antal_ + 1) * 2 > brugt_.size()) Voks();
+    if ((antal_ + 1) * 2 > poster_.size()) Voks();
     for (size_t i = Plads(k);; i = (i + 1) & maske_) {
-      if (!brugt_[i]) {
-        brugt_[i] = 1;
-        noegler_[i] = k;
-        vaerdier_[i] = v;
+      Post &p = poster_[i];
+      if (!p.brugt) {
+        p = {k, v, 1};
         ++antal_;
         return;
       }
-      if (noegler_[i] == k) {
-        vaerdier_[i] = v;
+      if (p.noegle == k) {
+        p.vaerdi = v;
         return;
       }
     }
   }
 
  private:
+  // Key, value and mark side by side: one cache line answers a question.
+  struct Post {
+    uint64_t noegle;
+    uint32_t vaerdi;
+    uint32_t brugt;
+  };
   size_t Plads(uint64_t k) const { return static_cast<size_t>((k * 0x9E3779B97F4A7C15ull) >> skift_) & maske_; }
   void Voks() {
-    std::vector<uint64_t> n = std::move(noegler_);
-    std::vector<uint32_t> v = std::move(vaerdier_);
-    std::vector<uint8_t> b = std::move(brugt_);
-    const size_t stoerrelse = b.empty() ? 64 : b.size() * 2;
-    noegler_.assign(stoerrelse, 0);
-    vaerdier_.assign(stoerrelse, 0);
-    brugt_.assign(stoerrelse, 0);
+    std::vector<Post> gamle = std::move(poster_);
+    const size_t stoerrelse = gamle.empty() ? 64 : gamle.size() * 2;
+    poster_.assign(stoerrelse, Post{});
     maske_ = stoerrelse - 1;
     skift_ = 64;
     for (size_t s = stoerrelse; s > 1; s >>= 1) --skift_;
     antal_ = 0;
-    for (size_t i = 0; i < b.size(); ++i)
-      if (b[i]) Saet(n[i], v[i]);
+    for (const Post &p : gamle)
+      if (p.brugt) Saet(p.noegle, p.vaerdi);
   }
-  std::vector<uint64_t> noegler_;
-  std::vector<uint32_t> vaerdier_;
-  std::vector<uint8_t> brugt_;
+  std::vector<Post> poster_;
   size_t maske_ = 0;
   int skift_ = 64;
   size_t antal_ = 0;
@@ -561,15 +688,21 @@ void ByggSkphNoegler(Huske &h) {
   h.skphNoeglerBrugbar = true;
 }
 
+// The subject placement of (activity, subject) that counts the activity's
+// lessons: found by key, and only when it is the activity's own; else 0.
 uint32_t SkphFor(uint32_t akti, uint32_t skfa) {
-  if (!gHuske) return FindParRec(&tdskph, &tvskph, akti, skfa);
+  auto Egen = [akti](uint32_t p) {
+    const SkphRec *sp = p ? TabRec<SkphRec>(tvskph, p) : nullptr;
+    return sp && sp->akti_id == akti ? p : 0;
+  };
+  if (!gHuske) return Egen(FindParRec(&tdskph, &tvskph, akti, skfa));
   Huske &h = *gHuske;
   const uint64_t k = Noegle8(akti, skfa);
   if (const uint32_t *v = h.skph.Find(k)) return *v;
   if (h.skphNoeglerBrugbar && !h.skphNoegler.Find(k) && !h.skphNoegler.Find(Noegle8(skfa, akti))) return 0;
   // The first search sorts a table marked for it, so the keys are read
   // after it, where the records then stand.
-  const uint32_t p = FindParRec(&tdskph, &tvskph, akti, skfa);
+  const uint32_t p = Egen(FindParRec(&tdskph, &tvskph, akti, skfa));
   if (!h.skphNoeglerKlar) ByggSkphNoegler(h);
   h.skph.Saet(k, p);
   return p;
@@ -596,10 +729,32 @@ int32_t Tusindedele(double v) {
   // truncation to thousandths cannot fall one short.
   const double a = std::fabs(v) * 100.0;
   if (!(a < 2.0e9)) return 0;
-  double r = std::floor(a + 0.5 + 1e-12) / 100.0 + 1e-14;
+  // Truncation is the floor here, the sum being positive and well inside
+  // the range of the integer.
+  double r = static_cast<double>(static_cast<int64_t>(a + 0.5 + 1e-12)) / 100.0 + 1e-14;
   r *= 1000.0;
   return static_cast<int32_t>(v < 0 ? -r : r);
 }
+
+namespace {
+
+// Thousandths of the values the counters meet over and over (a lesson of
+// 1.0, three quarters of an hour), kept by the value's bits.
+int32_t TusindedeleAf(float v) {
+  struct Husket {
+    uint32_t bits;
+    int32_t t;
+  };
+  // All zero to begin with: the bits of 0.0, whose thousandths are 0.
+  thread_local Husket husk[64] = {};
+  uint32_t b;
+  memcpy(&b, &v, sizeof b);
+  Husket &h = husk[(b * 0x9E3779B1u) >> 26];
+  if (h.bits != b) h = {b, Tusindedele(v)};
+  return h.t;
+}
+
+}  // namespace
 
 // ---- The figures of one event ----
 
@@ -681,6 +836,9 @@ void NyAnfoPost(AnfoAktiGrundRec *g, uint32_t anfo, uint32_t rol, float minutnor
 
 void NyAktiPost(AnfoAktiGrundRec *g, uint32_t akti, float andel, float lv) {
   if (g->AntalAkti >= g->AllokAkti) return;
+  // The minute-norm rules read the activity's record next; it is fetched
+  // while the rest of the event is gathered.
+  __builtin_prefetch(TabRec<AktiRec>(tvakti, akti));
   AktiGrundPost &a = g->AktiGrundTab[g->AntalAkti++];
   memset(&a, 0, sizeof a);
   a.akti = akti;
@@ -759,8 +917,9 @@ void FyldAnfoAktiGrund(uint8_t aarIdx, uint8_t uge, uint32_t forste, AnfoAktiGru
       if (nAkti < 64) aktiListe[nAkti++] = s->akti_id;
     }
   }
+  // One activity takes the whole event, whoever is enrolled on it.
   Fordeling ford;
-  Fordel(aktiListe, nAkti, dagOff, false, &ford);
+  if (nAkti > 1) Fordel(aktiListe, nAkti, dagOff, false, &ford);
 
   uint32_t aktiNr = 0;
   for (uint32_t r = forste; SkeRec *s = rk(r); ++r) {
@@ -771,7 +930,7 @@ void FyldAnfoAktiGrund(uint8_t aarIdx, uint8_t uge, uint32_t forste, AnfoAktiGru
     if (tvskemarol.wRecCnt && !(s->skemarol_id < tvskemarol.wRecCnt))
       tavo::AssertFailed("SkeRec->skemarol_id < tvskemarol.wRecCnt", "TavoTal", __LINE__);
     if (s->akti_id && s->akti_id < tvakti.wRecCnt) {
-      NyAktiPost(g, s->akti_id, Andel(ford, s->akti_id, aktiNr, aktiRaekker, dagOff), lv);
+      NyAktiPost(g, s->akti_id, nAkti > 1 ? Andel(ford, s->akti_id, aktiNr, aktiRaekker, dagOff) : 1.0f, lv);
       ++aktiNr;
     }
     if (s->anfo_id && s->anfo_id < tvanfo.wRecCnt)
@@ -807,6 +966,11 @@ namespace {
 // "no plan value", so an event written without one still counts its time.
 float PlanVaerdi(float rowNorm) { return rowNorm > 0 ? rowNorm : -1.0f; }
 
+// The minute norm of each employment and activity of the last event that
+// BeregnAnfoTimer worked out (employment x activities + activity): the
+// event counter's plan actuals need the same norms again.
+thread_local std::vector<float> tNormer;
+
 }  // namespace
 
 void BeregnAnfoTimer(AnfoAktiGrundRec *g) {
@@ -825,12 +989,15 @@ void BeregnAnfoTimer(AnfoAktiGrundRec *g) {
       continue;
     }
     const bool syg = Rol(e.skemarol).syg;
+    if (tNormer.size() < static_cast<size_t>(g->AntalAnfo) * g->AntalAkti)
+      tNormer.resize(static_cast<size_t>(g->AntalAnfo) * g->AntalAkti);
     for (uint32_t k = 0; k < g->AntalAkti; ++k) {
       AktiGrundPost &a = g->AktiGrundTab[k];
       float norm = 0;
       uint8_t kode = 0;
       BeregnMinutnorm(g->Dato_, e.anfo, e.skemarol, g->Minutter, a.akti, g->skfa, &norm, &kode,
                       PlanVaerdi(e.Minutnorm));
+      tNormer[static_cast<size_t>(i) * g->AntalAkti + k] = norm;
       const float h = a.Andel * e.Faktor * norm / 60.0f;
       e.Timer += h;
       e.Beregn += a.Andel * norm;
@@ -874,8 +1041,15 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
     for (uint32_t r = forste; SkeRec *s = rk(r); ++r) {
       if (s->Forste != forste) break;
       if (!s->anfo_id || s->anfo_id >= tvanfo.wRecCnt || i >= g.AntalAnfo) continue;
-      s->Beregn = g.AnfoGrundTab[i].Beregn;
-      s->Hvorfra = static_cast<char>(g.AnfoGrundTab[i].Hvorfra);
+      // Written only when changed: a row that already holds them (as after
+      // the last count) is left clean, and the recount does not have to
+      // write every event row of the period back to memory.
+      const float beregn = g.AnfoGrundTab[i].Beregn;
+      const char hvorfra = static_cast<char>(g.AnfoGrundTab[i].Hvorfra);
+      float gammel;
+      memcpy(&gammel, reinterpret_cast<const char *>(s) + offsetof(SkeRec, Beregn), sizeof gammel);
+      if (memcmp(&gammel, &beregn, sizeof beregn) != 0) s->Beregn = beregn;
+      if (s->Hvorfra != hvorfra) s->Hvorfra = hvorfra;
       ++i;
     }
   }
@@ -887,7 +1061,7 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
   if (w == 0 || w > SkemaPeriode.AntalUger) return;
   const Dato dato = g.Dato_;
   const MaanedIndeks m = ud ? ud->m : MaanedTilIndeks(dato / 100);
-  const int32_t L = Tusindedele(Lektionsvaerdi(f.Antal_std_lektioner, g.Minutter));
+  const int32_t L = TusindedeleAf(Lektionsvaerdi(f.Antal_std_lektioner, g.Minutter));
   const uint32_t y = ud ? ud->y : SkoleAarIndeks(dato);
   const bool norm = Ind().normsystem != 0;
   const bool egenPlan = !Ind().supertavo && HarEgenPlan;
@@ -900,7 +1074,6 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
     MedTalArbejdstidCelle *arb = ArbCelle(meda, m);
     MedTalFerieCelle *ferie = FerieCelle(meda, y);
     const float h = e.Timer, sh = static_cast<float>(sign) * h;
-    const int32_t H = Tusindedele(h);
     const uint32_t rol = e.skemarol;
     const RolSvar rs = Rol(rol);
     const bool afsp = rs.kodeAfsp, omsorg = rs.kodeOmsorg;
@@ -911,8 +1084,8 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
       if (arb) arb->Fravaer += sh;
     };
     if (h != 0) {
-      if (afsp && !HontimFindes(e.anfo, dato, H)) Slot(15);
-      if (omsorg && !HontimFindes(e.anfo, dato, H)) Slot(17);
+      if (afsp && !HontimFindes(e.anfo, dato, Tusindedele(h))) Slot(15);
+      if (omsorg && !HontimFindes(e.anfo, dato, Tusindedele(h))) Slot(17);
       const bool bs1 = rs.bs1, bs2 = rs.bs2;
       if (bs1 || bs2) {
         if (bs1) Slot(19);
@@ -963,13 +1136,12 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
         LAEG_TIL(ferie->SaerligAfholdt, sign, dage);
     }
 
-    // Plan actuals per activity.
+    // Plan actuals per activity, with the minute norms the hours were
+    // worked out with: the same rule for the same employment and activity.
     if (egenPlan && g.AntalAkti > 0) {
       for (uint32_t k = 0; k < g.AntalAkti; ++k) {
         AktiGrundPost &a = g.AktiGrundTab[k];
-        float n = 0;
-        uint8_t kd = 0;
-        BeregnMinutnorm(dato, e.anfo, rol, g.Minutter, a.akti, g.skfa, &n, &kd, PlanVaerdi(e.Minutnorm));
+        const float n = tNormer[static_cast<size_t>(i) * g.AntalAkti + k];
         a.Skrab = a.Andel * e.Faktor * n / 60.0f;
         if (a.Skrab != 0 || L != 0)
           AddPlanTabSkema(a.akti, e.anfo, f.skfa_id, m, w, f.Dag, e.Minutnorm, static_cast<float>(sign) * a.Skrab,
@@ -986,9 +1158,9 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
     if (!ar) continue;
     Samler::AktiSum *sum = AktiSumFor(a.akti);
     if (sum)
-      sum->lererTimer += sign * static_cast<int64_t>(Tusindedele(a.Timer));
+      sum->lererTimer += sign * static_cast<int64_t>(TusindedeleAf(a.Timer));
     else
-      LAEG_TIL(ar->AntalLererTimer, sign, Tusindedele(a.Timer));
+      LAEG_TIL(ar->AntalLererTimer, sign, TusindedeleAf(a.Timer));
     AktiTalCelle *c = AktiCelle(a.akti, m);
     if (c) c->Timer += static_cast<float>(sign) * a.Timer;
     if (!Ind().supertavo && !Ind().skemalaast && AktiAflyst(ar, a.akti) == 'J' && U > SkemaPeriode.LaasUge &&
@@ -1012,15 +1184,8 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
       LAEG_TIL(c->ElevLektioner, sign, L);
       LAEG_TIL(c->LaererLektioner, sign, t * L);
     }
-    if (g.skfa) {
-      const uint32_t p = SkphFor(a.akti, g.skfa);
-      SkphRec *sp = p ? TabRec<SkphRec>(tvskph, p) : nullptr;
-      if (sp && sp->akti_id == a.akti) {
-        LAEG_TIL(sp->AntalLektioner, sign, L);
-        if (skphAkkTab && p < TalDim.S && w <= TalDim.W)
-          LAEG_TIL(skphAkkTab[(static_cast<size_t>(p) * TalDim.W + w - 1) * 7 + f.Dag - 1], sign, L);
-      }
-    }
+    if (g.skfa)
+      if (const uint32_t p = SkphFor(a.akti, g.skfa)) LaegTilSkph(p, w, f.Dag, sign, L);
   }
 
   // Rooms: a slot counts once however many events hold it.
@@ -1067,6 +1232,12 @@ void OptaelAVS(Dato dato, AVSLister *avs, float lektionsvaerdi) {
 void CountPlanTal() {
   TagTalMutex();
   FreePlanTab();
+  struct UgeFakta {
+    Uge uge = UINT32_MAX;
+    UgeIndeks w = 0;
+    Dato d = 0;
+    MaanedIndeks m = 0;
+  } ugeFakta[64];
   for (uint32_t r = 0; r < tvfftaltab.wRecCnt; ++r) {
     const FftaltabRec *t = TabRec<FftaltabRec>(tvfftaltab, r);
     const uint32_t gnr = t->ffgrund_id;
@@ -1075,15 +1246,24 @@ void CountPlanTal() {
     if (!AktiInPlanGruppe(g->Aktivitet, g->ffpg_id)) continue;
     const uint32_t ot = g->ObjType;
     if (ot != 2 && ot != 14 && ot != 23 && ot != 35) continue;
-    const UgeIndeks w = UgeTilIndeks(t->Uge);
-    const Dato d = UgeDagTilDato(t->Uge, 3);
-    const MaanedIndeks m = MaanedTilIndeks(d / 100);
+    // A plan line's weeks come one after the other: each week's index,
+    // Wednesday and month are worked out once.
+    UgeFakta &uf = ugeFakta[t->Uge % 64];
+    if (uf.uge != t->Uge) {
+      uf.uge = t->Uge;
+      uf.w = UgeTilIndeks(t->Uge);
+      uf.d = UgeDagTilDato(t->Uge, 3);
+      uf.m = MaanedTilIndeks(uf.d / 100);
+    }
+    const UgeIndeks w = uf.w;
+    const Dato d = uf.d;
+    const MaanedIndeks m = uf.m;
     const bool fag = ot == 2 || ot == 23;
 
     bool fundet = false;
-    for (uint32_t i = 1; i <= PlanTal.Antal && !fundet; ++i) {
+    for (uint32_t i = PlanGrundFoerste(gnr, w); i && !fundet; i = PlanGrundNaeste(i)) {
       PlanTabPost &e = PlanTal.PlanTab[i];
-      if (e.akti != g->Aktivitet || e.UgeIdx != w || e.ffgrund != gnr) continue;
+      if (e.akti != g->Aktivitet) continue;
       float mn;
       if (fag) {
         if (e.skfa != g->Skolefag || (e.Art != 'U' && e.Art != 'R' && e.Art != 'E')) continue;
@@ -1151,14 +1331,10 @@ void AddPlanTabSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, MaanedIndeks m
   // thread's counters add to it: the adder holds the mutex too (it is
   // recursive, so the worker's own calls under its lock go straight on).
   TagTalMutex();
-  for (uint32_t i = 1; PlanTal.PlanTab && i <= PlanTal.Antal; ++i) {
-    PlanTabPost &e = PlanTal.PlanTab[i];
-    if (e.akti == akti && e.anfo == anfo && e.skfa == skfa && e.UgeIdx == w) {
-      e.Aktuel += vaerdi;
-      e.SkemaLektioner += lektioner;
-      SlipTalMutex();
-      return;
-    }
+  if (const uint32_t i = PlanFindSkema(akti, anfo, skfa, w)) {
+    LaegTilPlanPost(i, vaerdi, lektioner);
+    SlipTalMutex();
+    return;
   }
   PlanTabPost *e = NyPlanTabPost();
   e->akti = akti;
@@ -1181,13 +1357,10 @@ void AddPlanTabTimoak(uint32_t akti, uint32_t anfo, MaanedIndeks m, UgeIndeks w,
   const uint8_t art = type == 'e' ? 'E' : (type == 'k' || type == 'u') ? 'U' : type == 'r' ? 'R' : 'A';
   if (w == 0 || w > SkemaPeriode.AntalUger) return;
   TagTalMutex();
-  for (uint32_t i = 1; PlanTal.PlanTab && i <= PlanTal.Antal; ++i) {
-    PlanTabPost &e = PlanTal.PlanTab[i];
-    if (e.akti == akti && e.anfo == anfo && e.UgeIdx == w && e.Art == art) {
-      e.Aktuel += timer;
-      SlipTalMutex();
-      return;
-    }
+  if (const uint32_t i = PlanFindTimoak(akti, anfo, w, art)) {
+    LaegTilPlanPost(i, timer, 0);
+    SlipTalMutex();
+    return;
   }
   PlanTabPost *e = NyPlanTabPost();
   e->akti = akti;
@@ -1218,7 +1391,7 @@ void CountSkemaTal() {
       FyldAnfoAktiGrund(aarIdx, uge, r, &g);
       BeregnAnfoTimer(&g);
       const MaanedIndeks m = MaanedTilIndeks(g.Dato_ / 100);
-      const uint32_t L = static_cast<uint32_t>(Tusindedele(Lektionsvaerdi(s->Antal_std_lektioner, g.Minutter)));
+      const uint32_t L = static_cast<uint32_t>(TusindedeleAf(Lektionsvaerdi(s->Antal_std_lektioner, g.Minutter)));
       for (uint32_t i = 0; i < g.AntalAnfo; ++i)
         for (uint32_t k = 0; k < g.AntalAkti; ++k) {
           const AktiGrundPost &a = g.AktiGrundTab[k];
@@ -1251,10 +1424,9 @@ void SumPlanTalUge(uint32_t akti, uint32_t skfa) {
   TagTalMutex();
   if (PlanTalUgeTab && PlanTal.PlanTab) {
     memset(PlanTalUgeTab, 0, (static_cast<size_t>(PlanTalUgeW) + 1) * sizeof(PlanTalUgeCelle));
-    for (uint32_t i = 1; i <= PlanTal.Antal; ++i) {
+    for (uint32_t i = PlanAktiFagFoerste(akti, skfa); i; i = PlanAktiFagNaeste(i)) {
       const PlanTabPost &e = PlanTal.PlanTab[i];
-      if (e.akti == akti && e.skfa == skfa && e.UgeIdx <= PlanTalUgeW)
-        PlanTalUgeTab[e.UgeIdx].Lektioner += e.PlanLektioner;
+      if (e.UgeIdx <= PlanTalUgeW) PlanTalUgeTab[e.UgeIdx].Lektioner += e.PlanLektioner;
     }
   }
   SlipTalMutex();
@@ -1269,9 +1441,9 @@ void FillPlanTalMnd(uint32_t anfo) {
       memset(PlanTalMndTab, 0, raekke * PlanTalMndF * sizeof(PlanTalMndCelle));
     else
       memset(PlanTalMndTab + anfo * raekke, 0, raekke * sizeof(PlanTalMndCelle));
-    for (uint32_t i = 1; i <= PlanTal.Antal; ++i) {
+    for (uint32_t i = PlanAnfoFoerste(anfo); i; i = PlanAnfoNaeste(i)) {
       const PlanTabPost &e = PlanTal.PlanTab[i];
-      if (e.anfo != anfo || e.MndIdx > PlanTalMndM) continue;
+      if (e.MndIdx > PlanTalMndM) continue;
       PlanTalMndCelle &c = PlanTalMndTab[anfo * raekke + e.MndIdx];
       c.Undervisning += e.PlanUndervisning;
       c.Timer += e.PlanTimer;
@@ -1285,7 +1457,20 @@ void FillPlanTalMnd(uint32_t anfo) {
 void CountPlanTalMnd() {
   TagTalMutex();
   AllokerPlanTalMndTab();
-  for (uint32_t n = 0; n < PlanTalMndF; ++n) FillPlanTalMnd(n);
+  // What FillPlanTalMnd of every employment gives, in one walk of the list:
+  // each cell receives its entries in list order, from zero, as there.
+  if (PlanTal.PlanTab && PlanTalMndTab) {
+    const size_t raekke = static_cast<size_t>(PlanTalMndM) + 1;
+    for (uint32_t i = 1; i <= PlanTal.Antal; ++i) {
+      const PlanTabPost &e = PlanTal.PlanTab[i];
+      if (e.anfo >= PlanTalMndF || e.MndIdx > PlanTalMndM) continue;
+      PlanTalMndCelle &c = PlanTalMndTab[e.anfo * raekke + e.MndIdx];
+      c.Undervisning += e.PlanUndervisning;
+      c.Timer += e.PlanTimer;
+      c.Rettearbejde += e.PlanRettearbejde;
+      c.Eksamen += e.PlanEksamen;
+    }
+  }
   SlipTalMutex();
 }
 
@@ -1315,6 +1500,11 @@ void AllokerMedTalArbejdstid() {
 
 void AllokerTalTab() {
   AllokerTalTabeller();
+  // The event and posting actuals go into the plan list, which the planning
+  // worker rebuilds under TalMutex: the recount holds it from start to end,
+  // so the worker finds the list either before the recount or after it, and
+  // the counters' own takes on the way cost a count each.
+  TagTalMutex();
   HuskUnderOptaelling husk;
   Samler samler;
   BegyndSamler(samler);
@@ -1343,6 +1533,7 @@ void AllokerTalTab() {
   }
   AfslutSamler(samler);
   FreeAnfoAktiGrund(&AnfoAktiGrund);
+  SlipTalMutex();
 }
 
 void OptaelTimoak(const TimoakRaekke *row, int sign) {
@@ -1423,10 +1614,9 @@ void OptaelTimoak(const TimoakRaekke *row, int sign) {
   }
 
   if (row->Timer != 0 && !Ind().supertavo && HarEgenPlan) {
-    Uge uge = 0;
     uint8_t dag = 0;
-    DatoTilUge(row->Dato, &uge, &dag);
-    AddPlanTabTimoak(row->akti_id, row->anfo_id, m, UgeTilIndeks(uge), dag, static_cast<uint8_t>(type), st);
+    const UgeIndeks w = UgeOgDag(row->Dato, &dag);
+    AddPlanTabTimoak(row->akti_id, row->anfo_id, m, w, dag, static_cast<uint8_t>(type), st);
   }
 }
 

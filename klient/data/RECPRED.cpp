@@ -214,9 +214,10 @@ void SaetPlanTabLaeser(const PlanTabLaeser *pLaeser) { gPlanTabLaeser = pLaeser;
 bool PlanTabVaerdi(uint32_t anfo, uint32_t akti, uint32_t skfa, float *pVaerdi) {
   const PlanTabLaeser *l = gPlanTabLaeser;
   if (!l || !l->Antal || !l->Post) return false;
-  if (!ProevLaas(l->hMutex)) return false;
+  if (l->Proev ? !l->Proev() : !ProevLaas(l->hMutex)) return false;
   bool fundet = false;
-  const uint32_t antal = l->Antal();
+  const uint32_t antal = l->Vaerdi ? 0 : l->Antal();
+  if (l->Vaerdi) fundet = l->Vaerdi(anfo, akti, skfa, pVaerdi);
   for (uint32_t i = 1; i <= antal && !fundet; ++i) {
     PlanTabVaerdiPost p{};
     if (!l->Post(i, &p)) continue;
@@ -224,6 +225,9 @@ bool PlanTabVaerdi(uint32_t anfo, uint32_t akti, uint32_t skfa, float *pVaerdi) 
     if (pVaerdi) *pVaerdi = p.Vaerdi;
     fundet = p.Kilde == 0;
   }
-  Frigiv(l->hMutex);
+  if (l->Slip)
+    l->Slip();
+  else
+    Frigiv(l->hMutex);
   return fundet;
 }

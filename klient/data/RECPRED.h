@@ -85,5 +85,11 @@ struct PlanTabLaeser {
   HANDLE hMutex;                                        // TalMutex, tried with wait 0
   uint32_t (*Antal)();                                  // entries 1..Antal
   bool (*Post)(uint32_t n, PlanTabVaerdiPost *pPost);   // false: no such entry
+  // The walk's answer from an index, when the owner keeps one; null: walk.
+  bool (*Vaerdi)(uint32_t anfo, uint32_t akti, uint32_t skfa, float *pVaerdi) = nullptr;
+  // The owner's own try and release of hMutex, when it keeps them; null:
+  // the mutex is tried with wait 0 and released here.
+  bool (*Proev)() = nullptr;
+  void (*Slip)() = nullptr;
 };
 void SaetPlanTabLaeser(const PlanTabLaeser *pLaeser);

@@ -7,6 +7,7 @@
 #include "DATO.h"
 #include "KATALOG.h"
 #include "LOGFIL.h"
+#include "PLANIDX.h"
 #include "RECPRED.h"
 #include "tavo/assert.h"
 #include "windows.h"
@@ -65,7 +66,13 @@ bool PlanPost(uint32_t n, PlanTabVaerdiPost *pPost) {
   return true;
 }
 
-PlanTabLaeser gLaeser = {0, PlanAntal, PlanPost};
+// How many times this thread holds TalMutex. Only the first take and the
+// last release go to the mutex: a counter is all that a recursive mutex's
+// owner needs for the takes in between, and the counters take it once per
+// event.
+thread_local uint32_t tTalDybde = 0;
+
+PlanTabLaeser gLaeser = {0, PlanAntal, PlanPost, PlanVaerdiFind, ProevTalMutex, SlipTalMutex};
 
 }  // namespace
 
@@ -80,14 +87,28 @@ void LukTalMutex() {
   if (TalMutex) CloseHandle(TalMutex);
   TalMutex = 0;
   gLaeser.hMutex = 0;
+  tTalDybde = 0;
 }
 
 void TagTalMutex() {
-  if (TalMutex) WaitForSingleObject(TalMutex, INFINITE);
+  if (!TalMutex) return;
+  if (tTalDybde == 0) WaitForSingleObject(TalMutex, INFINITE);
+  ++tTalDybde;
+}
+
+bool ProevTalMutex() {
+  if (!TalMutex) return true;
+  if (tTalDybde == 0) {
+    const DWORD r = WaitForSingleObject(TalMutex, 0);
+    if (r != WAIT_OBJECT_0 && r != WAIT_ABANDONED) return false;
+  }
+  ++tTalDybde;
+  return true;
 }
 
 void SlipTalMutex() {
-  if (TalMutex) ReleaseMutex(TalMutex);
+  if (!TalMutex || tTalDybde == 0) return;
+  if (--tTalDybde == 0) ReleaseMutex(TalMutex);
 }
 
 TalDimRec BeregnTalDim() {
@@ -120,6 +141,7 @@ void GrowPlanTab(PlanTalRec *pPlanTal) {
     // A fresh list. A caller that reset the count without freeing the old
     // list would lose it: it is freed here.
     free(pPlanTal->PlanTab);
+    if (pPlanTal == &PlanTal) PlanIndeksNulstil();
     pPlanTal->PlanTab = Nulstillet<PlanTabPost>(PLANTAB_SKRIDT + 1);
     if (!pPlanTal->PlanTab) TabelFejl("PlanTal->PlanTab != NULL", __LINE__);
   } else if (n % PLANTAB_SKRIDT == 0) {
@@ -143,6 +165,7 @@ PlanTabPost *NyPlanTabPost() {
 void FreePlanTab() {
   Fri(PlanTal.PlanTab);
   PlanTal.Antal = 0;
+  PlanIndeksNulstil();
 }
 
 void AllokerPlanTalMndTab() {
@@ -162,6 +185,7 @@ void AllokerPlanTalUgeTab() {
 
 void FreePlanTalTabeller() {
   FreePlanTab();
+  PlanIndeksFri();
   Fri(PlanTalMndTab);
   Fri(PlanTalUgeTab);
   PlanTalMndM = PlanTalMndF = PlanTalUgeW = 0;

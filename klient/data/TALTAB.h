@@ -131,6 +131,8 @@ void OpretTalMutex();
 void LukTalMutex();
 // Waits without limit (nothing to wait for before the mutex exists).
 void TagTalMutex();
+// Takes it only when no other thread holds it; false then.
+bool ProevTalMutex();
 void SlipTalMutex();
 
 // The current sizes from the period and the tables.

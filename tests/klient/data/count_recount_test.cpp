@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "count_skole.h"
+#include "plan_scan.h"
 
 namespace {
 
@@ -28,6 +29,9 @@ struct Foto {
   std::vector<uint8_t> optalt;
   std::vector<int64_t> taellere;  // the counters kept in akti and skph records
   std::map<std::tuple<uint32_t, uint32_t, uint32_t>, std::pair<double, int64_t>> plan;
+  // The planned figures of the plan lines' entries, and their month sums.
+  std::map<std::tuple<uint32_t, uint32_t, uint32_t, uint32_t, uint8_t>, std::vector<double>> planlagt;
+  std::vector<PlanTalMndCelle> planMnd;
 };
 
 template <class T>
@@ -66,7 +70,14 @@ Foto Tag() {
     auto &v = f.plan[{akti, anfo, uge}];
     v.first += e.Aktuel;
     v.second += static_cast<int32_t>(e.SkemaLektioner);
+    const uint32_t grund = e.ffgrund;
+    const uint8_t art = e.Art;
+    if (e.Kilde == 0)
+      f.planlagt[{grund, akti, anfo, uge, art}] = {
+          static_cast<double>(e.PlanLektioner), e.PlanUndervisning, e.PlanTimer, e.PlanRettearbejde, e.PlanEksamen};
   }
+  CountPlanTalMnd();
+  f.planMnd = Kopi(PlanTalMndTab, size_t(PlanTalMndM + 1) * (PlanTalMndF + 1));
   return f;
 }
 
@@ -122,6 +133,10 @@ void Sammenlign(const Foto &a, const Foto &b) {
       Flyd("PlanTab.Aktuel (ny)", std::get<0>(noegle), 0, w.first);
       Hel("PlanTab.SkemaLektioner (ny)", std::get<0>(noegle), 0, w.second);
     }
+  EXPECT_EQ(a.planlagt, b.planlagt) << "planned figures of the plan lines";
+  ASSERT_EQ(a.planMnd.size(), b.planMnd.size());
+  EXPECT_EQ(0, memcmp(a.planMnd.data(), b.planMnd.data(), a.planMnd.size() * sizeof(PlanTalMndCelle)))
+      << "PlanTalMndTab";
 }
 
 class CountSkole : public ::testing::Test {
@@ -136,8 +151,11 @@ class CountSkole : public ::testing::Test {
     StandardIndstillinger();
     TalDagsDato = FastDag;
     HarEgenPlan = 1;
+    // The mutex and the plan value question, as in the program.
+    OpretTalMutex();
   }
   void TearDown() override {
+    LukTalMutex();
     FreeAlleTalTabeller();
     FreeAnfoAktiGrund(&AnfoAktiGrund);
     TomSkemabeg();
@@ -159,7 +177,7 @@ struct Variant {
 };
 
 TEST_F(CountSkole, IncrementalCountersEqualAFullRecount) {
-  const Variant varianter[] = {{1, 0, 0, 0}, {2, 1, 1, 1}, {3, 0, 1, 0}};
+  const Variant varianter[] = {{1, 0, 0, 0}, {2, 1, 1, 1}, {3, 0, 1, 0}, {4, 0, 0, 1}, {5, 1, 0, 0}};
   for (const Variant &v : varianter) {
     SCOPED_TRACE(::testing::Message() << "seed " << v.seed);
     TearDown();
@@ -173,8 +191,11 @@ TEST_F(CountSkole, IncrementalCountersEqualAFullRecount) {
     s.Byg(14, 6, 4, rnd);
     std::vector<Begivenhed> begivenheder;
     std::vector<TimoakRaekke *> poster;
+    s.PlanGruppe(rnd, 12);
     for (int i = 0; i < 30; ++i) begivenheder.push_back(s.NyBegivenhed(rnd));
+    for (int i = 0; i < 10; ++i) begivenheder.push_back(s.NyBegivenhedPaaPlan(rnd));
     for (int i = 0; i < 30; ++i) s.NyPost(rnd);
+    for (int i = 0; i < 10; ++i) s.NyPostPaaPlan(rnd);
     for (int i = 0; i < 20; ++i) s.NyHontim(rnd);
     for (int i = 0; i < 10; ++i) s.NyUdplatim(rnd);
     CountPlanTal();
@@ -184,7 +205,7 @@ TEST_F(CountSkole, IncrementalCountersEqualAFullRecount) {
       switch (rnd() % 6) {
         case 0:
         case 1: {
-          const Begivenhed b = s.NyBegivenhed(rnd);
+          const Begivenhed b = rnd() % 3 ? s.NyBegivenhed(rnd) : s.NyBegivenhedPaaPlan(rnd);
           OptaelSkemabeg(b.aarIdx, b.uge, b.forste, +1);
           begivenheder.push_back(b);
           break;
@@ -204,7 +225,7 @@ TEST_F(CountSkole, IncrementalCountersEqualAFullRecount) {
           break;
         }
         case 3: {
-          TimoakRaekke *t = s.NyPost(rnd);
+          TimoakRaekke *t = rnd() % 3 ? s.NyPost(rnd) : s.NyPostPaaPlan(rnd);
           OptaelTimoak(t, +1);
           break;
         }
@@ -231,10 +252,12 @@ TEST_F(CountSkole, IncrementalCountersEqualAFullRecount) {
       }
     }
     const Foto efter = Tag();
+    plantest::IndeksSomGennemgang();
     FreePlanTab();
     CountPlanTal();
     AllokerTalTab();
     const Foto fuld = Tag();
+    plantest::IndeksSomGennemgang();
     Sammenlign(efter, fuld);
     // The data set must reach every kind of figure, or equality says little.
     auto NogenIkkeNul = [](const auto &v) {
@@ -252,6 +275,14 @@ TEST_F(CountSkole, IncrementalCountersEqualAFullRecount) {
     EXPECT_TRUE(NogenIkkeNul(fuld.lokaSum));
     EXPECT_TRUE(NogenIkkeNul(fuld.taellere));
     EXPECT_FALSE(fuld.plan.empty());
+    // The plan group is live: plan lines made entries with planned figures,
+    // and events and postings found some of them.
+    EXPECT_FALSE(fuld.planlagt.empty());
+    EXPECT_TRUE(NogenIkkeNul(fuld.planMnd));
+    size_t paaPlanlinje = 0;
+    for (uint32_t i = 1; i <= PlanTal.Antal; ++i)
+      paaPlanlinje += PlanTal.PlanTab[i].Kilde == 0 && PlanTal.PlanTab[i].Aktuel != 0;
+    EXPECT_GT(paaPlanlinje, 0u);
   }
 }
 

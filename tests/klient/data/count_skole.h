@@ -43,6 +43,13 @@ R *Tilfoej(const TabDesc &td, TabVar *b, uint32_t *pNr) {
 struct Skole {
   std::vector<uint32_t> akti, anfo, loka, skfa, rol;
   std::vector<uint32_t> hontity;
+  // What the plan group plans: a line's activity, subject, first teacher
+  // and one of its weeks.
+  struct PlanLinje {
+    uint32_t akti, skfa, anfo;
+    Uge uge;
+  };
+  std::vector<PlanLinje> planLinjer;
 
   // nAkti activities, nAnfo employments (two per employee, one in every five
   // without monthly figures), nLoka rooms, three subjects.
@@ -155,8 +162,94 @@ struct Skole {
     }
   }
 
+  // A live plan group of this installation with plan lines of every kind
+  // the plan count reads (and one it leaves out), on the school's
+  // activities, subjects and employments, and their weekly figures: some
+  // weeks twice, some rows deleted or empty.
+  void PlanGruppe(std::mt19937 &rnd, uint32_t antalLinjer) {
+    FfpgRec pg{};
+    pg.id = 1;
+    pg.Fradato = 20240801;
+    pg.Tildato = 20250731;
+    pg.Ejer = GlobalIndstillinger.insnr;
+    pg.Status = 0x40;
+    const uint32_t gruppe = Ny(tdffpg, tvffpg, pg);
+    const uint32_t objTyper[] = {2, 14, 23, 35, 1};
+    const float normer[] = {45.0f, 50.0f, -1.0f, 45.0f};
+    for (uint32_t i = 0; i < antalLinjer; ++i) {
+      FfgrundRec g{};
+      g.Id = i + 1;
+      g.ffpg_id = gruppe;
+      g.Aktivitet = akti[rnd() % akti.size()];
+      g.Skolefag = rnd() % 4 ? skfa[rnd() % skfa.size()] : 0;
+      g.Medarbejder1 = rnd() % 6 ? anfo[rnd() % anfo.size()] : 0;
+      g.Medarbejder2 = rnd() % 3 ? 0 : anfo[rnd() % anfo.size()];
+      g.ObjType = objTyper[rnd() % 5];
+      g.Minutnorm1 = normer[rnd() % 4];
+      g.Minutnorm2 = normer[rnd() % 4];
+      g.Ejer = GlobalIndstillinger.insnr;
+      g.Status = 0x40;
+      const uint32_t linje = Ny(tdffgrund, tvffgrund, g);
+      for (uint32_t k = 0, n = 2 + rnd() % 10; k < n; ++k) {
+        FftaltabRec t{};
+        t.ffgrund_id = linje;
+        t.Uge = IndeksTilUge(1 + rnd() % SkemaPeriode.AntalUger);
+        t.Lektioner = rnd() % 3 ? 10 * (1 + rnd() % 4) : 0;
+        t.Timer = rnd() % 2 ? 0.75f * static_cast<float>(rnd() % 4) : 0.0f;
+        t.Rettearbejd = rnd() % 4 ? 0.0f : 0.5f;
+        t.Eksametid = rnd() % 5 ? 0.0f : 1.5f;
+        t.Ejer = GlobalIndstillinger.insnr;
+        t.Status = rnd() % 8 ? 0x40 : (rnd() % 2 ? 0x48 : 0);
+        Ny(tdfftaltab, tvfftaltab, t);
+        planLinjer.push_back({g.Aktivitet, g.Skolefag, g.Medarbejder1, t.Uge});
+        // The same week again, now and then, with other figures.
+        if (rnd() % 4 == 0) {
+          t.Lektioner += 10;
+          t.Timer += 0.25f;
+          Ny(tdfftaltab, tvfftaltab, t);
+        }
+      }
+    }
+  }
+
+  struct Del {
+    uint32_t akti, anfo, rol, loka;
+  };
+
   // An event on a random week and day of the period with a few participants.
   Begivenhed NyBegivenhed(std::mt19937 &rnd, uint32_t uge = 0, int dag = -1, int lektion = -1) {
+    const uint32_t fag = rnd() % 2 ? skfa[rnd() % skfa.size()] : 0;
+    std::vector<Del> dele;
+    const uint32_t nAkti = rnd() % 3, nAnfo = 1 + rnd() % 2, nLoka = rnd() % 3;
+    for (uint32_t i = 0; i < nAkti; ++i) dele.push_back({akti[rnd() % akti.size()], 0, 0, 0});
+    for (uint32_t i = 0; i < nAnfo; ++i) dele.push_back({0, anfo[rnd() % anfo.size()], rol[rnd() % rol.size()], 0});
+    for (uint32_t i = 0; i < nLoka; ++i) dele.push_back({0, 0, 0, loka[rnd() % loka.size()]});
+    return Skriv(rnd, uge, dag, lektion, fag, dele);
+  }
+
+  // An event that a plan line plans: its activity, subject, teacher and week.
+  Begivenhed NyBegivenhedPaaPlan(std::mt19937 &rnd) {
+    const PlanLinje &l = planLinjer[rnd() % planLinjer.size()];
+    std::vector<Del> dele = {{l.akti, 0, 0, 0}, {0, l.anfo, rol[rnd() % rol.size()], 0}};
+    return Skriv(rnd, l.uge, -1, -1, l.skfa, dele);
+  }
+
+  // A posting on a plan line's activity and teacher in its week.
+  TimoakRaekke *NyPostPaaPlan(std::mt19937 &rnd) {
+    const PlanLinje &l = planLinjer[rnd() % planLinjer.size()];
+    const Dato dato = UgeDagTilDato(l.uge, static_cast<uint8_t>(1 + rnd() % 5));
+    TimoakRaekke *t = Tilfoej<TimoakRaekke>(tdtimoak, TimoakBucket(dato / 100), nullptr);
+    t->id = rnd();
+    t->Status = 0x40;
+    t->Type = "kAre"[rnd() % 4];
+    t->akti_id = l.akti;
+    t->anfo_id = l.anfo;
+    t->Dato = dato;
+    t->Timer = 25 * static_cast<int32_t>(1 + rnd() % 8);
+    return t;
+  }
+
+  Begivenhed Skriv(std::mt19937 &rnd, uint32_t uge, int dag, int lektion, uint32_t fag, const std::vector<Del> &dele) {
     if (uge == 0) uge = IndeksTilUge(1 + rnd() % SkemaPeriode.AntalUger);
     Begivenhed b{static_cast<uint8_t>(uge / 100 - SkemaPeriode.BaseAar), static_cast<uint8_t>(uge % 100), 0};
     TabVar *bucket = UgeBucket(b.aarIdx, b.uge);
@@ -164,15 +257,6 @@ struct Skole {
     const uint8_t lek = static_cast<uint8_t>(lektion >= 0 ? lektion : rnd() % 6);
     const uint32_t start = 800 + (rnd() % 8) * 100 + (rnd() % 4) * 15;
     const float std = (rnd() % 3 == 0) ? 0.0f : (rnd() % 2 ? 1.0f : 1.5f);
-    const uint32_t fag = rnd() % 2 ? skfa[rnd() % skfa.size()] : 0;
-    struct Del {
-      uint32_t akti, anfo, rol, loka;
-    };
-    std::vector<Del> dele;
-    const uint32_t nAkti = rnd() % 3, nAnfo = 1 + rnd() % 2, nLoka = rnd() % 3;
-    for (uint32_t i = 0; i < nAkti; ++i) dele.push_back({akti[rnd() % akti.size()], 0, 0, 0});
-    for (uint32_t i = 0; i < nAnfo; ++i) dele.push_back({0, anfo[rnd() % anfo.size()], rol[rnd() % rol.size()], 0});
-    for (uint32_t i = 0; i < nLoka; ++i) dele.push_back({0, 0, 0, loka[rnd() % loka.size()]});
     for (const Del &del : dele) {
       uint32_t nr = 0;
       SkeRec *s = Tilfoej<SkeRec>(tdske, bucket, &nr);

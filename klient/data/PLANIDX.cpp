@@ -1,0 +1,363 @@
+#include "PLANIDX.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "TALTAB.h"
+
+namespace {
+
+// Bumped whenever the list is freed or begun anew: each index compares it
+// with the one it was built under.
+uint64_t gGeneration = 1;
+
+uint32_t PlanAntal() { return PlanTal.PlanTab ? PlanTal.Antal : 0; }
+
+const PlanTabPost &Post(uint32_t n) { return PlanTal.PlanTab[n]; }
+
+uint64_t Bland(uint64_t x) {
+  x ^= x >> 30;
+  x *= 0xBF58476D1CE4E5B9ull;
+  x ^= x >> 27;
+  x *= 0x94D049BB133111EBull;
+  return x ^ (x >> 31);
+}
+
+uint32_t Hash(uint32_t a, uint32_t b = 0, uint32_t c = 0, uint32_t d = 0) {
+  const uint64_t h = Bland((static_cast<uint64_t>(a) << 32 | b) + 0x9E3779B97F4A7C15ull);
+  return static_cast<uint32_t>(Bland(h ^ (static_cast<uint64_t>(c) << 32 | d)) >> 32);
+}
+
+// Open addressing over slots that hold their whole key, so a question
+// reads no entry of the list: a slot type P has its key fields, an entry
+// number `post` that is 0 in a free slot, and Plads(), where its key
+// starts probing.
+template <class P>
+class Tabel {
+ public:
+  // At most fyld quarters of the slots are taken.
+  explicit Tabel(uint32_t fyld = 3) : fyld_(fyld) {}
+
+  template <class Lig>
+  const P *Find(uint32_t start, Lig lig) const {
+    if (pladser_.empty()) return nullptr;
+    for (size_t i = start & maske_;; i = (i + 1) & maske_) {
+      const P &p = pladser_[i];
+      if (p.post == 0) return nullptr;
+      if (lig(p)) return &p;
+    }
+  }
+
+  // The key's slot; a new one is cleared with *pNy set, and the caller
+  // writes its key and a post before anything else asks.
+  template <class Lig>
+  P &Saet(uint32_t start, Lig lig, bool *pNy) {
+    if ((antal_ + 1) * 4 > pladser_.size() * fyld_) Voks(pladser_.empty() ? 64 : pladser_.size() * 2);
+    for (size_t i = start & maske_;; i = (i + 1) & maske_) {
+      P &p = pladser_[i];
+      if (p.post == 0) {
+        ++antal_;
+        *pNy = true;
+        return p;
+      }
+      if (lig(p)) {
+        *pNy = false;
+        return p;
+      }
+    }
+  }
+
+  void Ryd() {
+    if (antal_) std::fill(pladser_.begin(), pladser_.end(), P{});
+    antal_ = 0;
+  }
+  // Room for n more keys without growing on the way.
+  void Reserver(size_t n) {
+    size_t stoerrelse = pladser_.empty() ? 64 : pladser_.size();
+    while ((antal_ + n) * 4 > stoerrelse * fyld_) stoerrelse *= 2;
+    if (stoerrelse != pladser_.size()) Voks(stoerrelse);
+  }
+  void Fri() {
+    std::vector<P>().swap(pladser_);
+    antal_ = 0;
+    maske_ = 0;
+  }
+
+ private:
+  void Voks(size_t stoerrelse) {
+    std::vector<P> gamle = std::move(pladser_);
+    pladser_.assign(stoerrelse, P{});
+    maske_ = pladser_.size() - 1;
+    for (const P &p : gamle) {
+      if (p.post == 0) continue;
+      size_t i = p.Plads() & maske_;
+      while (pladser_[i].post != 0) i = (i + 1) & maske_;
+      pladser_[i] = p;
+    }
+  }
+  std::vector<P> pladser_;
+  size_t antal_ = 0;
+  size_t maske_ = 0;
+  uint32_t fyld_;
+};
+
+// One index: the entries it has taken in, under which list generation.
+// Each index catches up on its own, so a question of one kind builds only
+// what it needs.
+template <class Selv>
+struct Indeks {
+  uint64_t gen = 0;
+  uint32_t sat = 0;
+
+  Selv &Indhentet() {
+    Selv &s = static_cast<Selv &>(*this);
+    const uint32_t antal = PlanAntal();
+    if (gen != gGeneration || antal < sat) {
+      s.Ryd();
+      gen = gGeneration;
+      sat = 0;
+    }
+    if (antal > sat) s.TagIn(sat + 1, antal);
+    sat = antal;
+    return s;
+  }
+};
+
+// ---- The first entry per key, one table per week ----
+//
+// The recount asks week by week, so each week has a table of its own that
+// stays in the cache while its events are counted. Weeks from 64 on share
+// the last table; the week is part of every key all the same.
+
+constexpr uint32_t UGE_TABELLER = 64;
+
+uint32_t UgeTabel(uint32_t uge) { return uge < UGE_TABELLER ? uge : UGE_TABELLER; }
+
+struct SkemaPlads {
+  uint32_t akti, anfo, skfa, uge, post;
+  static uint32_t Start(uint32_t akti, uint32_t anfo, uint32_t skfa, uint32_t uge) {
+    return Hash(akti, anfo, skfa, uge);
+  }
+  uint32_t Plads() const { return Start(akti, anfo, skfa, uge); }
+  static SkemaPlads Af(const PlanTabPost &e, uint32_t n) { return {e.akti, e.anfo, e.skfa, e.UgeIdx, n}; }
+  bool Lig(const SkemaPlads &o) const { return akti == o.akti && anfo == o.anfo && skfa == o.skfa && uge == o.uge; }
+};
+
+struct TimoakPlads {
+  uint32_t akti, anfo, art, uge, post;
+  static uint32_t Start(uint32_t akti, uint32_t anfo, uint32_t art, uint32_t uge) {
+    return Hash(akti, anfo, art, uge);
+  }
+  uint32_t Plads() const { return Start(akti, anfo, art, uge); }
+  static TimoakPlads Af(const PlanTabPost &e, uint32_t n) { return {e.akti, e.anfo, e.Art, e.UgeIdx, n}; }
+  bool Lig(const TimoakPlads &o) const { return akti == o.akti && anfo == o.anfo && art == o.art && uge == o.uge; }
+};
+
+template <class P>
+struct UgeDeltIndeks : Indeks<UgeDeltIndeks<P>> {
+  std::vector<Tabel<P>> uger = std::vector<Tabel<P>>(UGE_TABELLER + 1);
+  std::vector<P> midlertidig;
+  std::vector<uint32_t> start;
+
+  void Ryd() {
+    for (Tabel<P> &t : uger) t.Ryd();
+  }
+  void Fri() {
+    for (Tabel<P> &t : uger) t.Fri();
+    std::vector<P>().swap(midlertidig);
+  }
+  void Tag(const P &ny) {
+    bool erNy = false;
+    P &p = uger[UgeTabel(ny.uge)].Saet(ny.Plads(), [&](const P &x) { return x.Lig(ny); }, &erNy);
+    if (erNy) p = ny;
+  }
+  void TagIn(uint32_t fra, uint32_t til) {
+    if (til - fra < 4096) {
+      for (uint32_t n = fra; n <= til; ++n) Tag(P::Af(Post(n), n));
+      return;
+    }
+    // Many at once, as after a rebuild of the list: the keys are read in
+    // list order and sorted by week, keeping that order within a week, and
+    // each week's table is then filled while it is in the cache.
+    start.assign(UGE_TABELLER + 2, 0);
+    for (uint32_t n = fra; n <= til; ++n) ++start[UgeTabel(Post(n).UgeIdx) + 1];
+    for (uint32_t u = 0; u <= UGE_TABELLER; ++u) uger[u].Reserver(start[u + 1]);
+    for (uint32_t u = 1; u < start.size(); ++u) start[u] += start[u - 1];
+    midlertidig.resize(static_cast<size_t>(til) - fra + 1);
+    for (uint32_t n = fra; n <= til; ++n) {
+      const PlanTabPost &e = Post(n);
+      midlertidig[start[UgeTabel(e.UgeIdx)]++] = P::Af(e, n);
+    }
+    for (const P &p : midlertidig) Tag(p);
+  }
+  template <class... K>
+  uint32_t Find(uint32_t uge, K... noegle) {
+    const P soeg{noegle..., uge, 0};
+    const P *p = this->Indhentet().uger[UgeTabel(uge)].Find(soeg.Plads(), [&](const P &x) { return x.Lig(soeg); });
+    return p ? p->post : 0;
+  }
+};
+
+// ---- Every entry of a key in list order: head, tail and successors ----
+
+struct GrundPlads {
+  uint32_t ffgrund, uge, post, hale;  // post: the head
+  // Each plan line has a block of 64 slots, its weeks in week order, so the
+  // plan-line pass, which goes through a line's weeks one after the other,
+  // finds them in a few cache lines. The table is kept half empty, so a
+  // block that two lines share still has room.
+  static uint32_t Start(uint32_t ffgrund, uint32_t uge) { return Hash(ffgrund) << 6 | (uge & 63); }
+  uint32_t Plads() const { return Start(ffgrund, uge); }
+};
+
+struct AnfoPlads {
+  uint32_t anfo, post, hale;
+  static uint32_t Start(uint32_t anfo) { return Hash(anfo); }
+  uint32_t Plads() const { return Start(anfo); }
+};
+
+struct AktiFagPlads {
+  uint32_t akti, skfa, post, hale;
+  static uint32_t Start(uint32_t akti, uint32_t skfa) { return Hash(akti, skfa); }
+  uint32_t Plads() const { return Start(akti, skfa); }
+};
+
+template <class P, class Noegle>
+struct KaedeIndeks : Indeks<KaedeIndeks<P, Noegle>> {
+  Tabel<P> t{Noegle::FYLD};
+  std::vector<uint32_t> naeste;
+  void Ryd() {
+    t.Ryd();
+    naeste.clear();
+  }
+  void Fri() {
+    t.Fri();
+    std::vector<uint32_t>().swap(naeste);
+  }
+  void TagIn(uint32_t fra, uint32_t til) {
+    if (naeste.size() <= til) naeste.resize(static_cast<size_t>(til) + 1 + til / 2, 0);
+    for (uint32_t n = fra; n <= til; ++n) {
+      const PlanTabPost &e = Post(n);
+      if (!Noegle::Med(e)) continue;
+      const P ny = Noegle::Af(e, n);
+      naeste[n] = 0;
+      bool erNy = false;
+      P &p = t.Saet(ny.Plads(), [&](const P &x) { return Noegle::Lig(x, ny); }, &erNy);
+      if (erNy)
+        p = ny;
+      else
+        naeste[p.hale] = n;
+      p.hale = n;
+    }
+  }
+  uint32_t Foerste(const P &soeg) {
+    const P *p = this->Indhentet().t.Find(soeg.Plads(), [&](const P &x) { return Noegle::Lig(x, soeg); });
+    return p ? p->post : 0;
+  }
+  uint32_t Naeste(uint32_t n) const { return n < naeste.size() ? naeste[n] : 0; }
+};
+
+struct GrundNoegle {
+  static constexpr uint32_t FYLD = 2;
+  static bool Med(const PlanTabPost &e) { return e.ffgrund != 0; }
+  static GrundPlads Af(const PlanTabPost &e, uint32_t n) { return {e.ffgrund, e.UgeIdx, n, n}; }
+  static bool Lig(const GrundPlads &a, const GrundPlads &b) { return a.ffgrund == b.ffgrund && a.uge == b.uge; }
+};
+
+struct AnfoNoegle {
+  static constexpr uint32_t FYLD = 3;
+  static bool Med(const PlanTabPost &) { return true; }
+  static AnfoPlads Af(const PlanTabPost &e, uint32_t n) { return {e.anfo, n, n}; }
+  static bool Lig(const AnfoPlads &a, const AnfoPlads &b) { return a.anfo == b.anfo; }
+};
+
+struct AktiFagNoegle {
+  static constexpr uint32_t FYLD = 3;
+  static bool Med(const PlanTabPost &) { return true; }
+  static AktiFagPlads Af(const PlanTabPost &e, uint32_t n) { return {e.akti, e.skfa, n, n}; }
+  static bool Lig(const AktiFagPlads &a, const AktiFagPlads &b) { return a.akti == b.akti && a.skfa == b.skfa; }
+};
+
+// ---- Plan values ----
+//
+// Entries with a value (minute norm not negative) per employment, activity
+// and subject: the last of them, and the first of a plan line.
+
+struct VaerdiPlads {
+  uint32_t anfo, akti, skfa, post, foerste0;  // post: the last
+  float vaerdiPost, vaerdiFoerste0;           // their values
+  static uint32_t Start(uint32_t anfo, uint32_t akti, uint32_t skfa) { return Hash(anfo, akti, skfa); }
+  uint32_t Plads() const { return Start(anfo, akti, skfa); }
+  bool Lig(uint32_t f, uint32_t a, uint32_t s) const { return anfo == f && akti == a && skfa == s; }
+};
+
+struct VaerdiIndeks : Indeks<VaerdiIndeks> {
+  Tabel<VaerdiPlads> t;
+  void Ryd() { t.Ryd(); }
+  void Fri() { t.Fri(); }
+  void TagIn(uint32_t fra, uint32_t til) {
+    for (uint32_t n = fra; n <= til; ++n) {
+      const PlanTabPost &e = Post(n);
+      if (!(e.Minutnorm >= 0)) continue;
+      const uint32_t anfo = e.anfo, akti = e.akti, skfa = e.skfa;
+      bool ny = false;
+      VaerdiPlads &p = t.Saet(
+          VaerdiPlads::Start(anfo, akti, skfa), [&](const VaerdiPlads &x) { return x.Lig(anfo, akti, skfa); }, &ny);
+      if (ny) p = {anfo, akti, skfa, 0, 0, 0, 0};
+      p.post = n;
+      p.vaerdiPost = e.Minutnorm;
+      if (p.foerste0 == 0 && e.Kilde == 0) {
+        p.foerste0 = n;
+        p.vaerdiFoerste0 = e.Minutnorm;
+      }
+    }
+  }
+};
+
+KaedeIndeks<GrundPlads, GrundNoegle> gGrund;
+KaedeIndeks<AnfoPlads, AnfoNoegle> gAnfo;
+KaedeIndeks<AktiFagPlads, AktiFagNoegle> gAktiFag;
+UgeDeltIndeks<SkemaPlads> gSkema;
+UgeDeltIndeks<TimoakPlads> gTimoak;
+VaerdiIndeks gVaerdi;
+
+}  // namespace
+
+void PlanIndeksNulstil() { ++gGeneration; }
+
+void PlanIndeksFri() {
+  gGrund.Fri();
+  gAnfo.Fri();
+  gAktiFag.Fri();
+  gSkema.Fri();
+  gTimoak.Fri();
+  gVaerdi.Fri();
+  ++gGeneration;
+}
+
+uint32_t PlanGrundFoerste(uint32_t ffgrund, uint32_t uge) {
+  return ffgrund ? gGrund.Foerste({ffgrund, uge, 0, 0}) : 0;
+}
+uint32_t PlanGrundNaeste(uint32_t n) { return gGrund.Naeste(n); }
+
+uint32_t PlanAnfoFoerste(uint32_t anfo) { return gAnfo.Foerste({anfo, 0, 0}); }
+uint32_t PlanAnfoNaeste(uint32_t n) { return gAnfo.Naeste(n); }
+
+uint32_t PlanAktiFagFoerste(uint32_t akti, uint32_t skfa) { return gAktiFag.Foerste({akti, skfa, 0, 0}); }
+uint32_t PlanAktiFagNaeste(uint32_t n) { return gAktiFag.Naeste(n); }
+
+uint32_t PlanFindSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, uint32_t uge) {
+  return gSkema.Find(uge, akti, anfo, skfa);
+}
+
+uint32_t PlanFindTimoak(uint32_t akti, uint32_t anfo, uint32_t uge, uint8_t art) {
+  return gTimoak.Find(uge, akti, anfo, static_cast<uint32_t>(art));
+}
+
+bool PlanVaerdiFind(uint32_t anfo, uint32_t akti, uint32_t skfa, float *pVaerdi) {
+  const VaerdiPlads *p = gVaerdi.Indhentet().t.Find(
+      VaerdiPlads::Start(anfo, akti, skfa), [&](const VaerdiPlads &x) { return x.Lig(anfo, akti, skfa); });
+  if (!p) return false;
+  if (pVaerdi) *pVaerdi = p->foerste0 ? p->vaerdiFoerste0 : p->vaerdiPost;
+  return p->foerste0 != 0;
+}
