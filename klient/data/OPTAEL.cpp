@@ -172,6 +172,18 @@ struct Samler {
     uint32_t lektioner;
   };
   std::vector<PlanTilvaekst> plan;
+  // The calls that add actual figures to the plan list, held until the
+  // week or month is counted: art 0 an event's, else a posting's kind.
+  struct PlanKald {
+    uint8_t art;
+    uint32_t akti, anfo, skfa;
+    MaanedIndeks m;
+    UgeIndeks w;
+    uint8_t ugedag;
+    float minutnorm, vaerdi;
+    uint32_t lektioner;
+  };
+  std::vector<PlanKald> planKald;
   ~Samler();
 };
 thread_local Samler *gSamler = nullptr;  // the recount's own thread only
@@ -360,9 +372,12 @@ UgeIndeks UgeOgDag(Dato d, uint8_t *pDag) {
 // Today, asked once for the whole recount.
 Dato Idag() { return gSamler ? gSamler->idag : TalDagsDato(); }
 
+void UdfoerPlanKald();
+
 void BegyndUge(uint8_t aarIdx, uint8_t uge) {
   Samler *s = gSamler;
   if (!s) return;
+  UdfoerPlanKald();
   LaegLokaUgeUd();
   LaegSkphUgeUd();
   s->ugeAktiv = false;
@@ -437,6 +452,7 @@ void BegyndSamler(Samler &s) {
 
 // The gathered cells into the tables, which held zeros until now.
 void AfslutSamler(Samler &s) {
+  UdfoerPlanKald();
   LaegLokaUgeUd();
   LaegSkphUgeUd();
   LaegPlanUd(s);
@@ -574,6 +590,9 @@ class TalKort {
       if (p.noegle == k) return &p.vaerdi;
     }
   }
+  void Forhaand(uint64_t k) const {
+    if (antal_) __builtin_prefetch(&poster_[Plads(k)]);
+  }
   void Saet(uint64_t k, uint32_t v) {
     if ((antal_ + 1) * 2 > poster_.size()) Voks();
     for (size_t i = Plads(k);; i = (i + 1) & maske_) {
@@ -706,6 +725,47 @@ uint32_t SkphFor(uint32_t akti, uint32_t skfa) {
   if (!h.skphNoeglerKlar) ByggSkphNoegler(h);
   h.skph.Saet(k, p);
   return p;
+}
+
+// Fetches into the cache the cells and kept answers that the next event of
+// a recount will read, while the event before it is counted: each event's
+// cells lie anywhere in the tables, and the counting of one event is long
+// enough for them to arrive. Changes nothing.
+void ForhaandHent(uint8_t aarIdx, uint8_t uge, uint32_t forste) {
+  const Samler *s = gSamler;
+  const Huske *h = gHuske;
+  if (!s || !h) return;
+  const UgeRaekker rk(UgeBucket(aarIdx, uge));
+  const SkeRec *f = rk(forste);
+  if (!f) return;
+  const Samler::Dag *ud = UgeDag(aarIdx, uge, f->Dag);
+  if (!ud) return;
+  const MaanedIndeks m = ud->m;
+  const UgeIndeks w = s->w;
+  const bool plan = !Ind().supertavo && HarEgenPlan;
+  uint32_t akti[4], anfo[4];
+  uint32_t na = 0, nf = 0;
+  for (uint32_t r = forste; const SkeRec *x = rk(r); ++r) {
+    if (x->Forste != forste) break;
+    if (const uint32_t a = x->akti_id; a && a < s->A) {
+      if (na < 4) akti[na++] = a;
+      if (a < s->aktiSum.size()) __builtin_prefetch(&s->aktiSum[a]);
+      if (!s->aktiMnd.empty() && m <= s->M) __builtin_prefetch(&s->aktiMnd[static_cast<size_t>(m) * s->A + a]);
+      if (a < h->akti.size()) __builtin_prefetch(&h->akti[a]);
+      if (f->skfa_id) h->skph.Forhaand(Noegle8(a, f->skfa_id));
+    }
+    if (const uint32_t a = x->anfo_id; a && a < s->F) {
+      if (nf < 4) anfo[nf++] = a;
+      if (!s->medTal.empty() && m <= s->MedM)
+        __builtin_prefetch(&s->medTal[(static_cast<size_t>(m) * s->F + a) * MEDTAL_SLOTS]);
+      if (!s->medUge.empty() && w <= s->W) __builtin_prefetch(&s->medUge[static_cast<size_t>(w) * s->F + a]);
+    }
+    if (const uint32_t l = x->loka_id; l && l < s->R && f->Lektion && !s->lokaUge.empty())
+      __builtin_prefetch(&s->lokaUge[static_cast<size_t>(l) * LOKA_SLOTS_PR_UGE + (f->Dag - 1) * 48u + (f->Lektion - 1)]);
+  }
+  if (plan)
+    for (uint32_t i = 0; i < nf; ++i)
+      for (uint32_t k = 0; k < na; ++k) PlanForhaand(akti[k], anfo[i], f->skfa_id, w);
 }
 
 // Keeps the answers for the length of one recount.
@@ -1321,12 +1381,16 @@ void CountPlanTal() {
     if (t->Eksametid > 0)
       for (int k = 0; k < nAnfo; ++k) Ny(anfos[k], 'E')->PlanEksamen = t->Eksametid;
   }
+  // The counters that add actual figures next ask by week: the new list's
+  // entries are sorted into the weeks' tables here, all at once.
+  PlanIndeksIndhent();
   SlipTalMutex();
 }
 
-void AddPlanTabSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, MaanedIndeks m, UgeIndeks w, uint8_t ugedag,
-                     float minutnorm, float vaerdi, uint32_t lektioner) {
-  if (vaerdi == 0.0f && lektioner == 0) return;
+namespace {
+
+void PlanTabSkemaNu(uint32_t akti, uint32_t anfo, uint32_t skfa, MaanedIndeks m, UgeIndeks w, uint8_t ugedag,
+                    float minutnorm, float vaerdi, uint32_t lektioner) {
   // The planning worker rebuilds the list under TalMutex while the main
   // thread's counters add to it: the adder holds the mutex too (it is
   // recursive, so the worker's own calls under its lock go straight on).
@@ -1351,11 +1415,8 @@ void AddPlanTabSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, MaanedIndeks m
   SlipTalMutex();
 }
 
-void AddPlanTabTimoak(uint32_t akti, uint32_t anfo, MaanedIndeks m, UgeIndeks w, uint8_t ugedag, uint8_t type,
-                      float timer) {
-  if (timer == 0.0f) return;
-  const uint8_t art = type == 'e' ? 'E' : (type == 'k' || type == 'u') ? 'U' : type == 'r' ? 'R' : 'A';
-  if (w == 0 || w > SkemaPeriode.AntalUger) return;
+void PlanTabTimoakNu(uint32_t akti, uint32_t anfo, MaanedIndeks m, UgeIndeks w, uint8_t ugedag, uint8_t art,
+                     float timer) {
   TagTalMutex();
   if (const uint32_t i = PlanFindTimoak(akti, anfo, w, art)) {
     LaegTilPlanPost(i, timer, 0);
@@ -1375,7 +1436,61 @@ void AddPlanTabTimoak(uint32_t akti, uint32_t anfo, MaanedIndeks m, UgeIndeks w,
   SlipTalMutex();
 }
 
+// The recount's calls, in the order they came, each as it would have run:
+// nothing reads the plan list's actual figures or the entries they make
+// until the week or month has been counted, and the plan value question,
+// which the counting asks meanwhile, answers from the plan lines' entries
+// alone. In one tight walk the next calls' slots are fetched ahead.
+void UdfoerPlanKald() {
+  Samler *s = gSamler;
+  if (!s || s->planKald.empty()) return;
+  constexpr size_t FORUD = 8;
+  const std::vector<Samler::PlanKald> &k = s->planKald;
+  for (size_t i = 0; i < k.size(); ++i) {
+    if (i + FORUD < k.size()) {
+      const Samler::PlanKald &f = k[i + FORUD];
+      if (f.art)
+        PlanForhaandTimoak(f.akti, f.anfo, f.w, f.art);
+      else
+        PlanForhaand(f.akti, f.anfo, f.skfa, f.w);
+    }
+    const Samler::PlanKald &c = k[i];
+    if (c.art)
+      PlanTabTimoakNu(c.akti, c.anfo, c.m, c.w, c.ugedag, c.art, c.vaerdi);
+    else
+      PlanTabSkemaNu(c.akti, c.anfo, c.skfa, c.m, c.w, c.ugedag, c.minutnorm, c.vaerdi, c.lektioner);
+  }
+  s->planKald.clear();
+}
+
+}  // namespace
+
+void AddPlanTabSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, MaanedIndeks m, UgeIndeks w, uint8_t ugedag,
+                     float minutnorm, float vaerdi, uint32_t lektioner) {
+  if (vaerdi == 0.0f && lektioner == 0) return;
+  if (Samler *s = gSamler) {
+    s->planKald.push_back({0, akti, anfo, skfa, m, w, ugedag, minutnorm, vaerdi, lektioner});
+    return;
+  }
+  PlanTabSkemaNu(akti, anfo, skfa, m, w, ugedag, minutnorm, vaerdi, lektioner);
+}
+
+void AddPlanTabTimoak(uint32_t akti, uint32_t anfo, MaanedIndeks m, UgeIndeks w, uint8_t ugedag, uint8_t type,
+                      float timer) {
+  if (timer == 0.0f) return;
+  const uint8_t art = type == 'e' ? 'E' : (type == 'k' || type == 'u') ? 'U' : type == 'r' ? 'R' : 'A';
+  if (w == 0 || w > SkemaPeriode.AntalUger) return;
+  if (Samler *s = gSamler) {
+    s->planKald.push_back({art, akti, anfo, 0, m, w, ugedag, -1.0f, timer, 0});
+    return;
+  }
+  PlanTabTimoakNu(akti, anfo, m, w, ugedag, art, timer);
+}
+
 void CountSkemaTal() {
+  // Nothing changes the records while the pass runs: what it asks about
+  // roles, activities and employees is asked once.
+  HuskUnderOptaelling husk;
   AnfoAktiGrundRec g{};
   const uint32_t W = SkemaPeriode.AntalUger;
   for (UgeIndeks w = 1; w <= W; ++w) {
@@ -1517,11 +1632,18 @@ void AllokerTalTab() {
     const TabVar *b = UgeBucket(aarIdx, uge);
     BegyndUge(aarIdx, uge);
     const UgeRaekker rk(b);
+    // Each event is counted once the next one's cells are on their way.
+    uint32_t venter = 0;
     for (uint32_t r = 1; r < rk.n; ++r) {
       const SkeRec *s = rk.base + r;
-      if (Levende(s->Status) && s->Forste == r) OptaelSkemabeg(aarIdx, uge, r, +1);
+      if (!Levende(s->Status) || s->Forste != r) continue;
+      ForhaandHent(aarIdx, uge, r);
+      if (venter) OptaelSkemabeg(aarIdx, uge, venter, +1);
+      venter = r;
     }
+    if (venter) OptaelSkemabeg(aarIdx, uge, venter, +1);
   }
+  UdfoerPlanKald();
   for (MaanedIndeks m = 1; m <= SkemaPeriode.AntalMaaneder; ++m) {
     const Maaned mnd = IndeksTilMaaned(m);
     const TabVar *t = TimoakBucket(mnd);
@@ -1530,6 +1652,7 @@ void AllokerTalTab() {
     for (uint32_t r = 1; u && r < u->wRecCnt; ++r) OptaelUdplatim(Post<UdplatimRaekke>(u, r), m);
     const TabVar *h = HontimBucket(mnd);
     for (uint32_t r = 1; h && r < h->wRecCnt; ++r) OptaelHontim(Post<HontimRaekke>(h, r), m);
+    UdfoerPlanKald();
   }
   AfslutSamler(samler);
   FreeAnfoAktiGrund(&AnfoAktiGrund);

@@ -15,17 +15,14 @@ uint32_t PlanAntal() { return PlanTal.PlanTab ? PlanTal.Antal : 0; }
 
 const PlanTabPost &Post(uint32_t n) { return PlanTal.PlanTab[n]; }
 
-uint64_t Bland(uint64_t x) {
-  x ^= x >> 30;
-  x *= 0xBF58476D1CE4E5B9ull;
-  x ^= x >> 27;
-  x *= 0x94D049BB133111EBull;
-  return x ^ (x >> 31);
-}
-
+// Each field times its own odd constant, then the high bits folded down:
+// a few multiplications for a key that is asked for every event.
 uint32_t Hash(uint32_t a, uint32_t b = 0, uint32_t c = 0, uint32_t d = 0) {
-  const uint64_t h = Bland((static_cast<uint64_t>(a) << 32 | b) + 0x9E3779B97F4A7C15ull);
-  return static_cast<uint32_t>(Bland(h ^ (static_cast<uint64_t>(c) << 32 | d)) >> 32);
+  uint64_t h = a * 0x9E3779B97F4A7C15ull ^ b * 0xC2B2AE3D27D4EB4Full ^ c * 0x165667B19E3779F9ull ^
+               d * 0xD6E8FEB86659FD93ull;
+  h ^= h >> 32;
+  h *= 0x94D049BB133111EBull;
+  return static_cast<uint32_t>(h >> 32);
 }
 
 // Open addressing over slots that hold their whole key, so a question
@@ -40,7 +37,7 @@ class Tabel {
 
   template <class Lig>
   const P *Find(uint32_t start, Lig lig) const {
-    if (pladser_.empty()) return nullptr;
+    if (pladser_.empty() || snavset_) return nullptr;
     for (size_t i = start & maske_;; i = (i + 1) & maske_) {
       const P &p = pladser_[i];
       if (p.post == 0) return nullptr;
@@ -53,6 +50,7 @@ class Tabel {
   template <class Lig>
   P &Saet(uint32_t start, Lig lig, bool *pNy) {
     if ((antal_ + 1) * 4 > pladser_.size() * fyld_) Voks(pladser_.empty() ? 64 : pladser_.size() * 2);
+    if (snavset_) Rens();
     for (size_t i = start & maske_;; i = (i + 1) & maske_) {
       P &p = pladser_[i];
       if (p.post == 0) {
@@ -67,8 +65,15 @@ class Tabel {
     }
   }
 
+  // Empty from now on. The slots are cleared when the table is next
+  // filled, so that they are in the cache while it is filled.
+  // Fetches the slot a question of this key starts at into the cache.
+  void Forhaand(uint32_t start) const {
+    if (!pladser_.empty() && !snavset_) __builtin_prefetch(&pladser_[start & maske_]);
+  }
+
   void Ryd() {
-    if (antal_) std::fill(pladser_.begin(), pladser_.end(), P{});
+    snavset_ = snavset_ || antal_ > 0;
     antal_ = 0;
   }
   // Room for n more keys without growing on the way.
@@ -81,11 +86,18 @@ class Tabel {
     std::vector<P>().swap(pladser_);
     antal_ = 0;
     maske_ = 0;
+    snavset_ = false;
   }
 
  private:
+  void Rens() {
+    std::fill(pladser_.begin(), pladser_.end(), P{});
+    snavset_ = false;
+  }
   void Voks(size_t stoerrelse) {
     std::vector<P> gamle = std::move(pladser_);
+    if (snavset_) gamle.clear();
+    snavset_ = false;
     pladser_.assign(stoerrelse, P{});
     maske_ = pladser_.size() - 1;
     for (const P &p : gamle) {
@@ -99,6 +111,7 @@ class Tabel {
   size_t antal_ = 0;
   size_t maske_ = 0;
   uint32_t fyld_;
+  bool snavset_ = false;  // emptied, the slots not yet cleared
 };
 
 // One index: the entries it has taken in, under which list generation.
@@ -139,7 +152,6 @@ struct SkemaPlads {
     return Hash(akti, anfo, skfa, uge);
   }
   uint32_t Plads() const { return Start(akti, anfo, skfa, uge); }
-  static SkemaPlads Af(const PlanTabPost &e, uint32_t n) { return {e.akti, e.anfo, e.skfa, e.UgeIdx, n}; }
   bool Lig(const SkemaPlads &o) const { return akti == o.akti && anfo == o.anfo && skfa == o.skfa && uge == o.uge; }
 };
 
@@ -149,51 +161,76 @@ struct TimoakPlads {
     return Hash(akti, anfo, art, uge);
   }
   uint32_t Plads() const { return Start(akti, anfo, art, uge); }
-  static TimoakPlads Af(const PlanTabPost &e, uint32_t n) { return {e.akti, e.anfo, e.Art, e.UgeIdx, n}; }
   bool Lig(const TimoakPlads &o) const { return akti == o.akti && anfo == o.anfo && art == o.art && uge == o.uge; }
 };
 
-template <class P>
-struct UgeDeltIndeks : Indeks<UgeDeltIndeks<P>> {
-  std::vector<Tabel<P>> uger = std::vector<Tabel<P>>(UGE_TABELLER + 1);
-  std::vector<P> midlertidig;
-  std::vector<uint32_t> start;
+// Both questions by week, built together: one walk of the new entries
+// serves the two.
+struct UgeIndeks : Indeks<UgeIndeks> {
+  struct Uge {
+    Tabel<SkemaPlads> skema;
+    Tabel<TimoakPlads> timoak;
+  };
+  std::vector<Uge> uger = std::vector<Uge>(UGE_TABELLER + 1);
+  // The new entries of each week, in list order, while many are taken in.
+  struct Ny {
+    uint32_t akti, anfo, skfa, art, uge, post;
+  };
+  std::vector<std::vector<Ny>> nye;
 
   void Ryd() {
-    for (Tabel<P> &t : uger) t.Ryd();
+    for (Uge &u : uger) {
+      u.skema.Ryd();
+      u.timoak.Ryd();
+    }
   }
   void Fri() {
-    for (Tabel<P> &t : uger) t.Fri();
-    std::vector<P>().swap(midlertidig);
+    for (Uge &u : uger) {
+      u.skema.Fri();
+      u.timoak.Fri();
+    }
+    std::vector<std::vector<Ny>>().swap(nye);
   }
-  void Tag(const P &ny) {
-    bool erNy = false;
-    P &p = uger[UgeTabel(ny.uge)].Saet(ny.Plads(), [&](const P &x) { return x.Lig(ny); }, &erNy);
-    if (erNy) p = ny;
+  void Tag(const Ny &e) {
+    Uge &u = uger[UgeTabel(e.uge)];
+    const SkemaPlads s{e.akti, e.anfo, e.skfa, e.uge, e.post};
+    bool ny = false;
+    SkemaPlads &ps = u.skema.Saet(s.Plads(), [&](const SkemaPlads &x) { return x.Lig(s); }, &ny);
+    if (ny) ps = s;
+    const TimoakPlads t{e.akti, e.anfo, e.art, e.uge, e.post};
+    TimoakPlads &pt = u.timoak.Saet(t.Plads(), [&](const TimoakPlads &x) { return x.Lig(t); }, &ny);
+    if (ny) pt = t;
   }
+  static Ny Af(const PlanTabPost &e, uint32_t n) { return {e.akti, e.anfo, e.skfa, e.Art, e.UgeIdx, n}; }
   void TagIn(uint32_t fra, uint32_t til) {
     if (til - fra < 4096) {
-      for (uint32_t n = fra; n <= til; ++n) Tag(P::Af(Post(n), n));
+      for (uint32_t n = fra; n <= til; ++n) Tag(Af(Post(n), n));
       return;
     }
     // Many at once, as after a rebuild of the list: the keys are read in
-    // list order and sorted by week, keeping that order within a week, and
-    // each week's table is then filled while it is in the cache.
-    start.assign(UGE_TABELLER + 2, 0);
-    for (uint32_t n = fra; n <= til; ++n) ++start[UgeTabel(Post(n).UgeIdx) + 1];
-    for (uint32_t u = 0; u <= UGE_TABELLER; ++u) uger[u].Reserver(start[u + 1]);
-    for (uint32_t u = 1; u < start.size(); ++u) start[u] += start[u - 1];
-    midlertidig.resize(static_cast<size_t>(til) - fra + 1);
+    // list order into their week, keeping that order within a week, and
+    // each week's tables are then filled while they are in the cache.
+    nye.resize(UGE_TABELLER + 1);
+    for (std::vector<Ny> &v : nye) v.clear();
     for (uint32_t n = fra; n <= til; ++n) {
       const PlanTabPost &e = Post(n);
-      midlertidig[start[UgeTabel(e.UgeIdx)]++] = P::Af(e, n);
+      nye[UgeTabel(e.UgeIdx)].push_back(Af(e, n));
     }
-    for (const P &p : midlertidig) Tag(p);
+    for (uint32_t u = 0; u <= UGE_TABELLER; ++u) {
+      for (const Ny &e : nye[u]) Tag(e);
+    }
   }
-  template <class... K>
-  uint32_t Find(uint32_t uge, K... noegle) {
-    const P soeg{noegle..., uge, 0};
-    const P *p = this->Indhentet().uger[UgeTabel(uge)].Find(soeg.Plads(), [&](const P &x) { return x.Lig(soeg); });
+  bool Aktuel() const { return gen == gGeneration && sat == PlanAntal(); }
+  uint32_t FindSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, uint32_t uge) {
+    const SkemaPlads soeg{akti, anfo, skfa, uge, 0};
+    const SkemaPlads *p =
+        Indhentet().uger[UgeTabel(uge)].skema.Find(soeg.Plads(), [&](const SkemaPlads &x) { return x.Lig(soeg); });
+    return p ? p->post : 0;
+  }
+  uint32_t FindTimoak(uint32_t akti, uint32_t anfo, uint32_t art, uint32_t uge) {
+    const TimoakPlads soeg{akti, anfo, art, uge, 0};
+    const TimoakPlads *p =
+        Indhentet().uger[UgeTabel(uge)].timoak.Find(soeg.Plads(), [&](const TimoakPlads &x) { return x.Lig(soeg); });
     return p ? p->post : 0;
   }
 };
@@ -317,20 +354,32 @@ struct VaerdiIndeks : Indeks<VaerdiIndeks> {
 KaedeIndeks<GrundPlads, GrundNoegle> gGrund;
 KaedeIndeks<AnfoPlads, AnfoNoegle> gAnfo;
 KaedeIndeks<AktiFagPlads, AktiFagNoegle> gAktiFag;
-UgeDeltIndeks<SkemaPlads> gSkema;
-UgeDeltIndeks<TimoakPlads> gTimoak;
+UgeIndeks gUge;
 VaerdiIndeks gVaerdi;
 
 }  // namespace
 
 void PlanIndeksNulstil() { ++gGeneration; }
 
+void PlanForhaand(uint32_t akti, uint32_t anfo, uint32_t skfa, uint32_t uge) {
+  if (gUge.Aktuel()) gUge.uger[UgeTabel(uge)].skema.Forhaand(SkemaPlads::Start(akti, anfo, skfa, uge));
+  if (gVaerdi.gen == gGeneration) gVaerdi.t.Forhaand(VaerdiPlads::Start(anfo, akti, skfa));
+}
+
+void PlanForhaandTimoak(uint32_t akti, uint32_t anfo, uint32_t uge, uint8_t art) {
+  if (gUge.Aktuel()) gUge.uger[UgeTabel(uge)].timoak.Forhaand(TimoakPlads::Start(akti, anfo, art, uge));
+}
+
+void PlanIndeksIndhent() {
+  gUge.Indhentet();
+  gVaerdi.Indhentet();
+}
+
 void PlanIndeksFri() {
   gGrund.Fri();
   gAnfo.Fri();
   gAktiFag.Fri();
-  gSkema.Fri();
-  gTimoak.Fri();
+  gUge.Fri();
   gVaerdi.Fri();
   ++gGeneration;
 }
@@ -347,11 +396,11 @@ uint32_t PlanAktiFagFoerste(uint32_t akti, uint32_t skfa) { return gAktiFag.Foer
 uint32_t PlanAktiFagNaeste(uint32_t n) { return gAktiFag.Naeste(n); }
 
 uint32_t PlanFindSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, uint32_t uge) {
-  return gSkema.Find(uge, akti, anfo, skfa);
+  return gUge.FindSkema(akti, anfo, skfa, uge);
 }
 
 uint32_t PlanFindTimoak(uint32_t akti, uint32_t anfo, uint32_t uge, uint8_t art) {
-  return gTimoak.Find(uge, akti, anfo, static_cast<uint32_t>(art));
+  return gUge.FindTimoak(akti, anfo, art, uge);
 }
 
 bool PlanVaerdiFind(uint32_t anfo, uint32_t akti, uint32_t skfa, float *pVaerdi) {

@@ -21,6 +21,16 @@
 void PlanIndeksNulstil();
 // Frees the index's memory (at exit and in tests).
 void PlanIndeksFri();
+// Takes in every entry made so far for the questions of the counters (by
+// activity, employment and week, and plan values), as after the plan-line
+// pass, which makes many at once.
+void PlanIndeksIndhent();
+
+// Fetch into the cache what the questions below of these keys will read,
+// so that a counter can ask for the next event's while it counts this one.
+// They take nothing in and change nothing.
+void PlanForhaand(uint32_t akti, uint32_t anfo, uint32_t skfa, uint32_t uge);
+void PlanForhaandTimoak(uint32_t akti, uint32_t anfo, uint32_t uge, uint8_t art);
 
 // The first entry of plan line ffgrund (not 0) in week uge, or 0; the
 // next of the same line and week after entry n, or 0.

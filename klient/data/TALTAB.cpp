@@ -135,6 +135,19 @@ MedTalMaaned *MedTalFor(uint32_t anfo) {
 
 // ---- The plan list ----
 
+// The entries a list of n entries (a multiple of the step) is reallocated
+// to: at least n + 10,001, and then up to the next size of the series 2^k,
+// 3 x 2^(k-1), so that a list that grows step by step is copied only when
+// it passes one of those sizes. Reallocated to the same size in between,
+// it stays where it is: a large school's hundreds of thousands of entries
+// are copied a few times instead of once per step.
+size_t PlanTabPladser(uint32_t n) {
+  const size_t mindst = static_cast<size_t>(n) + PLANTAB_SKRIDT + 1;
+  size_t p = 1;
+  while (p < mindst && p + p / 2 < mindst) p *= 2;
+  return p >= mindst ? p : p + p / 2;
+}
+
 void GrowPlanTab(PlanTalRec *pPlanTal) {
   const uint32_t n = pPlanTal->Antal;
   if (n < 2) {
@@ -146,7 +159,7 @@ void GrowPlanTab(PlanTalRec *pPlanTal) {
     if (!pPlanTal->PlanTab) TabelFejl("PlanTal->PlanTab != NULL", __LINE__);
   } else if (n % PLANTAB_SKRIDT == 0) {
     PlanTabPost *ptab = static_cast<PlanTabPost *>(
-        TalAlloc.Realloc(pPlanTal->PlanTab, (static_cast<size_t>(n) + PLANTAB_SKRIDT + 1) * sizeof(PlanTabPost)));
+        TalAlloc.Realloc(pPlanTal->PlanTab, PlanTabPladser(n) * sizeof(PlanTabPost)));
     TAL_KRAEV(ptab != NULL);
     memset(ptab + n, 0, (PLANTAB_SKRIDT + 1) * sizeof(PlanTabPost));
     pPlanTal->PlanTab = ptab;

@@ -128,8 +128,10 @@ class CountTal : public ::testing::Test {
 // ---- The plan list ----
 
 int gRealloc = 0;
+std::vector<size_t> gReallocStoerrelser;
 void *TaelRealloc(void *p, size_t n) {
   ++gRealloc;
+  gReallocStoerrelser.push_back(n);
   return realloc(p, n);
 }
 
@@ -149,6 +151,26 @@ TEST_F(CountTal, PlanListGrowsAtEachTenThousandAndKeepsItsEntries) {
   EXPECT_EQ(gRealloc, 2);
   for (uint32_t i = 1; i <= 19999; ++i) ASSERT_EQ(V(PlanTal.PlanTab[i].akti), i);
   EXPECT_EQ(V(PlanTal.PlanTab[20000].akti), 0u);
+}
+
+TEST_F(CountTal, PlanListOfALargeSchoolIsMovedOnlyAFewTimes) {
+  // Each step asks for at least the next 10,001 entries, and for the same
+  // size as the step before until the list passes 2^k or 3 x 2^(k-1)
+  // entries: the allocator has no reason to move it in between, so a list
+  // of hundreds of thousands of entries is not copied once per step.
+  TalAlloc.Realloc = TaelRealloc;
+  gReallocStoerrelser.clear();
+  for (uint32_t i = 1; i <= 400000; ++i) NyPlanTabPost()->akti = i;
+  ASSERT_EQ(gReallocStoerrelser.size(), 40u);
+  size_t skift = 0;
+  for (size_t k = 0; k < gReallocStoerrelser.size(); ++k) {
+    const size_t n = (k + 1) * PLANTAB_SKRIDT;
+    EXPECT_GE(gReallocStoerrelser[k], (n + PLANTAB_SKRIDT + 1) * sizeof(PlanTabPost)) << n;
+    EXPECT_LE(gReallocStoerrelser[k], (n + PLANTAB_SKRIDT + 1) * sizeof(PlanTabPost) * 2) << n;
+    skift += k == 0 || gReallocStoerrelser[k] != gReallocStoerrelser[k - 1];
+  }
+  EXPECT_LE(skift, 12u);
+  for (uint32_t i = 1; i <= 400000; i += 997) ASSERT_EQ(V(PlanTal.PlanTab[i].akti), i);
 }
 
 // ---- skphAkkTab: the one allocation a failure is survived ----
