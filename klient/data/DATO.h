@@ -12,6 +12,21 @@ typedef uint32_t Klokkeslaet;
 typedef uint32_t UgeIndeks;
 typedef uint32_t MaanedIndeks;
 
+// The dates from fra to til, both included, compared as the integers they
+// are: where an answer read at one date holds. A lookup that depends on the
+// date narrows it to the dates on which it would go the same way.
+struct DatoSpan {
+  Dato fra = 0;
+  Dato til = UINT32_MAX;
+  bool Holder(Dato d) const { return fra <= d && d <= til; }
+  // Holds only from d on, or only up to d.
+  void Fra(Dato d) { fra = d > fra ? d : fra; }
+  void Til(Dato d) { til = d < til ? d : til; }
+  // Holds only after d, or only before d.
+  void Efter(Dato d) { Fra(d == UINT32_MAX ? d : d + 1); }
+  void Foer(Dato d) { Til(d == 0 ? d : d - 1); }
+};
+
 // ---- Calendar (no state) ----
 int ErSkudaar(uint32_t aar);
 bool GyldigDato(Dato dato);

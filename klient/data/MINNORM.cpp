@@ -17,6 +17,18 @@ const SkemarolRec *Rolle(uint32_t rol) { return rol ? TabRec<SkemarolRec>(tvskem
 
 bool GyldigPaa(Dato fra, Dato til, Dato dato) { return fra <= dato && dato <= til; }
 
+// A record of a date-ordered chain that a walk passed at this date: the
+// walk goes the same way only on dates from its start on, and on the same
+// side of its end.
+void Besoegt(DatoSpan *pSpan, Dato fra, Dato til, Dato dato) {
+  if (!pSpan) return;
+  pSpan->Fra(fra);
+  if (til >= dato)
+    pSpan->Til(til);
+  else
+    pSpan->Efter(til);
+}
+
 // The activity type is exactly "OVAK". Asked for every event of a recount,
 // so the letters are compared in place instead of through the library.
 bool ErOvak(const AktiRec *a) {
@@ -27,9 +39,10 @@ bool ErOvak(const AktiRec *a) {
 }
 
 // Step 5: the agreement's minute-norm rate.
-bool AcsaNorm(Dato dato, uint32_t anfo, uint32_t akti, const AktiRec *a, uint32_t skfa, float *pNorm) {
+bool AcsaNorm(Dato dato, uint32_t anfo, uint32_t akti, const AktiRec *a, uint32_t skfa, float *pNorm,
+              DatoSpan *pSpan) {
   if (ErOvak(a)) return false;
-  const uint32_t araf = MedPerAraf(anfo, dato);
+  const uint32_t araf = MedPerAraf(anfo, dato, pSpan);
   const ArafRec *af = TabRec<ArafRec>(tvaraf, araf);
   if (!af || araf == 0 || af->ac_minut_norm != 'J') return false;
   uint32_t acsa = 0;
@@ -49,7 +62,7 @@ bool AcsaNorm(Dato dato, uint32_t anfo, uint32_t akti, const AktiRec *a, uint32_
 
 // Step 6: a subject distribution of this employment and activity, first in
 // the subject's chain, then in the employment's.
-bool FagfordlNorm(Dato dato, uint32_t anfo, uint32_t akti, uint32_t skfa, float *pNorm) {
+bool FagfordlNorm(Dato dato, uint32_t anfo, uint32_t akti, uint32_t skfa, float *pNorm, DatoSpan *pSpan) {
   for (int kaede = 0; kaede < 2; ++kaede) {
     uint32_t n = 0;
     if (kaede == 0) {
@@ -61,7 +74,12 @@ bool FagfordlNorm(Dato dato, uint32_t anfo, uint32_t akti, uint32_t skfa, float 
     }
     for (uint32_t skridt = 0; n && skridt < tvfagfordl.wRecCnt; ++skridt) {
       const FagfordlRec *f = TabRec<FagfordlRec>(tvfagfordl, n);
-      if (!f || f->Fradato > dato) break;
+      if (!f) break;
+      if (f->Fradato > dato) {
+        if (pSpan) pSpan->Foer(f->Fradato);
+        break;
+      }
+      Besoegt(pSpan, f->Fradato, f->Tildato, dato);
       if (f->anfo_id == anfo && f->akti_id == akti && f->Tildato >= dato && f->Minutnorm >= 0) {
         *pNorm = f->Minutnorm;
         return true;
@@ -73,13 +91,18 @@ bool FagfordlNorm(Dato dato, uint32_t anfo, uint32_t akti, uint32_t skfa, float 
 }
 
 // Step 8: the subject's norm for the activity's education group.
-bool MinutfauNorm(Dato dato, const AktiRec *a, uint32_t skfa, float *pNorm) {
+bool MinutfauNorm(Dato dato, const AktiRec *a, uint32_t skfa, float *pNorm, DatoSpan *pSpan) {
   const SkfaRec *s = skfa ? TabRec<SkfaRec>(tvskfa, skfa) : nullptr;
   if (!s) return false;
   uint32_t n = s->forste_minutfau;
   for (uint32_t skridt = 0; n && skridt < tvminutfau.wRecCnt; ++skridt) {
     const MinutfauRec *m = TabRec<MinutfauRec>(tvminutfau, n);
-    if (!m || m->Gyldig_fra > dato) break;
+    if (!m) break;
+    if (m->Gyldig_fra > dato) {
+      if (pSpan) pSpan->Foer(m->Gyldig_fra);
+      break;
+    }
+    Besoegt(pSpan, m->Gyldig_fra, m->Gyldig_til, dato);
     if (m->udgr_id == a->udgr_id && GyldigPaa(m->Gyldig_fra, m->Gyldig_til, dato) && m->Minutnorm >= 0) {
       *pNorm = m->Minutnorm;
       return true;
@@ -90,14 +113,19 @@ bool MinutfauNorm(Dato dato, const AktiRec *a, uint32_t skfa, float *pNorm) {
 }
 
 // Step 9: the education group's own norm.
-bool MinutudNorm(Dato dato, const AktiRec *a, float *pNorm) {
+bool MinutudNorm(Dato dato, const AktiRec *a, float *pNorm, DatoSpan *pSpan) {
   if (ErOvak(a)) return false;
   const UdgrRec *u = a->udgr_id ? TabRec<UdgrRec>(tvudgr, a->udgr_id) : nullptr;
   if (!u) return false;
   uint32_t n = u->forste_minutud;
   for (uint32_t skridt = 0; n && skridt < tvminutud.wRecCnt; ++skridt) {
     const MinutudRec *m = TabRec<MinutudRec>(tvminutud, n);
-    if (!m || m->Gyldig_fra > dato) break;
+    if (!m) break;
+    if (m->Gyldig_fra > dato) {
+      if (pSpan) pSpan->Foer(m->Gyldig_fra);
+      break;
+    }
+    Besoegt(pSpan, m->Gyldig_fra, m->Gyldig_til, dato);
     if (GyldigPaa(m->Gyldig_fra, m->Gyldig_til, dato) && m->Minutnorm >= 0) {
       *pNorm = m->Minutnorm;
       return true;
@@ -108,7 +136,7 @@ bool MinutudNorm(Dato dato, const AktiRec *a, float *pNorm) {
 }
 
 void Trin(Dato dato, uint32_t anfo, uint32_t rol, float fallback, uint32_t akti, uint32_t skfa,
-          float planVaerdi, float *pNorm, uint8_t *pBeregn) {
+          float planVaerdi, float *pNorm, uint8_t *pBeregn, DatoSpan *pSpan) {
   const SkemarolRec *r = Rolle(rol);
   // 0: roles of a kind that counts no time.
   if (r) {
@@ -151,32 +179,32 @@ void Trin(Dato dato, uint32_t anfo, uint32_t rol, float fallback, uint32_t akti,
   }
   float norm = 0;
   // 5.
-  if (AcsaNorm(dato, anfo, akti, a, skfa, &norm)) {
+  if (AcsaNorm(dato, anfo, akti, a, skfa, &norm, pSpan)) {
     *pBeregn = BEREGN_ACSA;
     *pNorm = norm;
     return;
   }
   // 6.
-  if (FagfordlNorm(dato, anfo, akti, skfa, &norm)) {
+  if (FagfordlNorm(dato, anfo, akti, skfa, &norm, pSpan)) {
     *pBeregn = BEREGN_FAGFORDL;
     *pNorm = norm;
     return;
   }
   // 7. A '+' activity counts no minutes.
   uint8_t plus = 0;
-  if (AktiMinutnorm(dato, akti, &norm, &plus)) {
+  if (AktiMinutnorm(dato, akti, &norm, &plus, pSpan)) {
     *pBeregn = BEREGN_MIAK;
     *pNorm = plus ? 0.0f : norm;
     return;
   }
   // 8.
-  if (MinutfauNorm(dato, a, skfa, &norm)) {
+  if (MinutfauNorm(dato, a, skfa, &norm, pSpan)) {
     *pBeregn = BEREGN_MINUTFAU;
     *pNorm = norm;
     return;
   }
   // 9.
-  if (MinutudNorm(dato, a, &norm)) {
+  if (MinutudNorm(dato, a, &norm, pSpan)) {
     *pBeregn = BEREGN_MINUTUD;
     *pNorm = norm;
     return;
@@ -195,12 +223,12 @@ void Trin(Dato dato, uint32_t anfo, uint32_t rol, float fallback, uint32_t akti,
 }  // namespace
 
 void BeregnMinutnorm(Dato dato, uint32_t anfo, uint32_t skemarol, float fallback, uint32_t akti,
-                     uint32_t skfa, float *pNorm, uint8_t *pBeregn, float planVaerdi) {
+                     uint32_t skfa, float *pNorm, uint8_t *pBeregn, float planVaerdi, DatoSpan *pSpan) {
   float norm = 0.0f;
   uint8_t beregn = 0;
-  Trin(dato, anfo, skemarol, fallback, akti, skfa, planVaerdi, &norm, &beregn);
+  Trin(dato, anfo, skemarol, fallback, akti, skfa, planVaerdi, &norm, &beregn, pSpan);
   if (norm > 0) {
-    const uint32_t ansk = MedPerAnsk(anfo, dato);
+    const uint32_t ansk = MedPerAnsk(anfo, dato, pSpan);
     const AnskRec *k = TabRec<AnskRec>(tvansk, ansk);
     if (k && ansk != 0 && k->Minutnorm_regulering != 0) {
       beregn = BEREGN_REGULERET;

@@ -27,8 +27,11 @@ enum : uint8_t {
 };
 
 // Sets *pNorm and *pBeregn (0 and 0 first). A negative plan value means none.
+// With pSpan, it is narrowed to the dates around dato that give the same
+// answer (the rest of the data as it stands).
 void BeregnMinutnorm(Dato dato, uint32_t anfo, uint32_t skemarol, float fallback, uint32_t akti,
-                     uint32_t skfa, float *pNorm, uint8_t *pBeregn, float planVaerdi);
+                     uint32_t skfa, float *pNorm, uint8_t *pBeregn, float planVaerdi,
+                     DatoSpan *pSpan = nullptr);
 // Hours of a planned line of lessons (in tenths) for the employment.
 float BeregnPlanTimer(uint32_t akti, uint32_t anfo, uint32_t skfa, Dato dato, int32_t tiendeLektioner,
                       float planVaerdi);

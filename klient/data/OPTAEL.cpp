@@ -634,7 +634,88 @@ class TalKort {
   size_t antal_ = 0;
 };
 
+// The minute norms of the recount, per employment, role, activity,
+// subject, fallback and plan value, each with the dates around the one it
+// was worked out for on which the rules give the same: an employment's
+// lessons of one activity ask the same rules week after week.
+class NormHusk {
+ public:
+  struct Svar {
+    DatoSpan span;
+    float norm;
+    uint8_t kode;
+  };
+  struct Noegle {
+    uint32_t anfo, rol, akti, skfa, fallback, plan;  // the two floats as bits
+    bool operator==(const Noegle &) const = default;
+  };
+  // The kept answer for the date, or null.
+  const Svar *Find(const Noegle &k, Dato dato) const {
+    if (antal_ == 0) return nullptr;
+    for (size_t i = Plads(k);; i = (i + 1) & maske_) {
+      const Post &p = poster_[i];
+      if (!p.brugt) return nullptr;
+      if (!(p.k == k)) continue;
+      for (uint32_t n = p.foerste; n; n = svar_[n].naeste)
+        if (svar_[n].s.span.Holder(dato)) return &svar_[n].s;
+      return nullptr;
+    }
+  }
+  void Gem(const Noegle &k, const Svar &s) {
+    if ((antal_ + 1) * 2 > poster_.size()) Voks();
+    if (svar_.empty()) svar_.push_back({});  // answer 0 ends a list
+    svar_.push_back({s, 0});
+    const uint32_t ny = static_cast<uint32_t>(svar_.size() - 1);
+    for (size_t i = Plads(k);; i = (i + 1) & maske_) {
+      Post &p = poster_[i];
+      if (!p.brugt) {
+        p = {k, ny, 1};
+        ++antal_;
+        return;
+      }
+      if (p.k == k) {
+        svar_[ny].naeste = p.foerste;
+        p.foerste = ny;
+        return;
+      }
+    }
+  }
+
+ private:
+  struct Post {
+    Noegle k;
+    uint32_t foerste;  // into svar_
+    uint32_t brugt;
+  };
+  struct Kaedet {
+    Svar s;
+    uint32_t naeste;
+  };
+  size_t Plads(const Noegle &k) const {
+    uint64_t h = k.anfo * 0x9E3779B97F4A7C15ull ^ k.rol * 0xC2B2AE3D27D4EB4Full ^ k.akti * 0x165667B19E3779F9ull ^
+                 k.skfa * 0xD6E8FEB86659FD93ull ^ k.fallback * 0xFF51AFD7ED558CCDull ^ k.plan * 0xC4CEB9FE1A85EC53ull;
+    h ^= h >> 32;
+    return static_cast<size_t>(h * 0x94D049BB133111EBull >> 40) & maske_;
+  }
+  void Voks() {
+    std::vector<Post> gamle = std::move(poster_);
+    poster_.assign(gamle.empty() ? 256 : gamle.size() * 2, Post{});
+    maske_ = poster_.size() - 1;
+    for (const Post &p : gamle) {
+      if (!p.brugt) continue;
+      size_t i = Plads(p.k);
+      while (poster_[i].brugt) i = (i + 1) & maske_;
+      poster_[i] = p;
+    }
+  }
+  std::vector<Post> poster_;
+  std::vector<Kaedet> svar_;
+  size_t antal_ = 0;
+  size_t maske_ = 0;
+};
+
 struct Huske {
+  NormHusk normer;
   std::vector<RolSvar> rol;
   std::vector<uint8_t> rolKlar;
   std::vector<AktiSvar> akti;
@@ -742,20 +823,15 @@ void ForhaandHent(uint8_t aarIdx, uint8_t uge, uint32_t forste) {
   if (!ud) return;
   const MaanedIndeks m = ud->m;
   const UgeIndeks w = s->w;
-  const bool plan = !Ind().supertavo && HarEgenPlan;
-  uint32_t akti[4], anfo[4];
-  uint32_t na = 0, nf = 0;
   for (uint32_t r = forste; const SkeRec *x = rk(r); ++r) {
     if (x->Forste != forste) break;
     if (const uint32_t a = x->akti_id; a && a < s->A) {
-      if (na < 4) akti[na++] = a;
       if (a < s->aktiSum.size()) __builtin_prefetch(&s->aktiSum[a]);
       if (!s->aktiMnd.empty() && m <= s->M) __builtin_prefetch(&s->aktiMnd[static_cast<size_t>(m) * s->A + a]);
       if (a < h->akti.size()) __builtin_prefetch(&h->akti[a]);
       if (f->skfa_id) h->skph.Forhaand(Noegle8(a, f->skfa_id));
     }
     if (const uint32_t a = x->anfo_id; a && a < s->F) {
-      if (nf < 4) anfo[nf++] = a;
       if (!s->medTal.empty() && m <= s->MedM)
         __builtin_prefetch(&s->medTal[(static_cast<size_t>(m) * s->F + a) * MEDTAL_SLOTS]);
       if (!s->medUge.empty() && w <= s->W) __builtin_prefetch(&s->medUge[static_cast<size_t>(w) * s->F + a]);
@@ -763,9 +839,6 @@ void ForhaandHent(uint8_t aarIdx, uint8_t uge, uint32_t forste) {
     if (const uint32_t l = x->loka_id; l && l < s->R && f->Lektion && !s->lokaUge.empty())
       __builtin_prefetch(&s->lokaUge[static_cast<size_t>(l) * LOKA_SLOTS_PR_UGE + (f->Dag - 1) * 48u + (f->Lektion - 1)]);
   }
-  if (plan)
-    for (uint32_t i = 0; i < nf; ++i)
-      for (uint32_t k = 0; k < na; ++k) PlanForhaand(akti[k], anfo[i], f->skfa_id, w);
 }
 
 // Keeps the answers for the length of one recount.
@@ -779,7 +852,8 @@ struct HuskUnderOptaelling {
     h.stjerne.assign(tvanfo.wRecCnt, -1);
     gHuske = &h;
   }
-  ~HuskUnderOptaelling() { gHuske = nullptr; }
+  ~HuskUnderOptaelling() { gHuske = foer; }
+  Huske *const foer = gHuske;
 };
 
 }  // namespace
@@ -1026,6 +1100,49 @@ namespace {
 // "no plan value", so an event written without one still counts its time.
 float PlanVaerdi(float rowNorm) { return rowNorm > 0 ? rowNorm : -1.0f; }
 
+uint32_t Bits(float f) {
+  uint32_t b;
+  memcpy(&b, &f, sizeof b);
+  return b;
+}
+
+// The minute-norm rules, from the recount's kept answers when it runs.
+// Nothing the rules read changes while it runs: the records stay as they
+// are, and the plan value question answers from the plan lines' entries,
+// which only the plan-line pass makes, and it waits for the mutex the
+// recount holds.
+void Minutnorm(Dato dato, uint32_t anfo, uint32_t rol, float fallback, uint32_t akti, uint32_t skfa,
+               float *pNorm, uint8_t *pKode, float planVaerdi) {
+  Huske *h = gHuske;
+  if (!h) {
+    BeregnMinutnorm(dato, anfo, rol, fallback, akti, skfa, pNorm, pKode, planVaerdi);
+    return;
+  }
+  const NormHusk::Noegle k{anfo, rol, akti, skfa, Bits(fallback), Bits(planVaerdi)};
+  if (const NormHusk::Svar *s = h->normer.Find(k, dato)) {
+    *pNorm = s->norm;
+    *pKode = s->kode;
+    return;
+  }
+  NormHusk::Svar s{};
+  BeregnMinutnorm(dato, anfo, rol, fallback, akti, skfa, &s.norm, &s.kode, planVaerdi, &s.span);
+  *pNorm = s.norm;
+  *pKode = s.kode;
+  if (s.span.Holder(dato)) h->normer.Gem(k, s);
+}
+
+// BeregnPlanTimer through the kept answers: a planned line's norm is that
+// of role 0 with no fallback. Only the norm is used, and it does not depend
+// on the plan value question (the plan value is the norm), so the answers
+// kept while the plan-line pass makes the list's entries hold.
+float PlanTimer(uint32_t akti, uint32_t anfo, uint32_t skfa, Dato dato, int32_t tiendeLektioner, float planVaerdi) {
+  if (!gHuske) return BeregnPlanTimer(akti, anfo, skfa, dato, tiendeLektioner, planVaerdi);
+  float norm = 0.0f;
+  uint8_t kode = 0;
+  Minutnorm(dato, anfo, 0, 0.0f, akti, skfa, &norm, &kode, planVaerdi);
+  return MinutterTilTimer(norm, static_cast<float>(tiendeLektioner) / 10.0f);
+}
+
 // The minute norm of each employment and activity of the last event that
 // BeregnAnfoTimer worked out (employment x activities + activity): the
 // event counter's plan actuals need the same norms again.
@@ -1042,7 +1159,7 @@ void BeregnAnfoTimer(AnfoAktiGrundRec *g) {
     if (g->AntalAkti == 0) {
       float norm = 0;
       uint8_t kode = 0;
-      BeregnMinutnorm(g->Dato_, e.anfo, e.skemarol, g->Minutter, 0, 0, &norm, &kode, PlanVaerdi(e.Minutnorm));
+      Minutnorm(g->Dato_, e.anfo, e.skemarol, g->Minutter, 0, 0, &norm, &kode, PlanVaerdi(e.Minutnorm));
       e.Beregn = norm;
       e.Hvorfra = kode;
       e.Timer = norm / 60.0f * e.Faktor;
@@ -1055,8 +1172,7 @@ void BeregnAnfoTimer(AnfoAktiGrundRec *g) {
       AktiGrundPost &a = g->AktiGrundTab[k];
       float norm = 0;
       uint8_t kode = 0;
-      BeregnMinutnorm(g->Dato_, e.anfo, e.skemarol, g->Minutter, a.akti, g->skfa, &norm, &kode,
-                      PlanVaerdi(e.Minutnorm));
+      Minutnorm(g->Dato_, e.anfo, e.skemarol, g->Minutter, a.akti, g->skfa, &norm, &kode, PlanVaerdi(e.Minutnorm));
       tNormer[static_cast<size_t>(i) * g->AntalAkti + k] = norm;
       const float h = a.Andel * e.Faktor * norm / 60.0f;
       e.Timer += h;
@@ -1291,6 +1407,8 @@ void OptaelAVS(Dato dato, AVSLister *avs, float lektionsvaerdi) {
 
 void CountPlanTal() {
   TagTalMutex();
+  // The lines' norms, week after week the same, are worked out once.
+  HuskUnderOptaelling husk;
   FreePlanTab();
   struct UgeFakta {
     Uge uge = UINT32_MAX;
@@ -1344,7 +1462,7 @@ void CountPlanTal() {
       if (e.Art == 'U') e.PlanLektioner = t->Lektioner;
       e.PlanTimer = t->Timer;
       e.PlanUndervisning =
-          BeregnPlanTimer(g->Aktivitet, e.anfo, g->Skolefag, d, static_cast<int32_t>(t->Lektioner), mn);
+          PlanTimer(g->Aktivitet, e.anfo, g->Skolefag, d, static_cast<int32_t>(t->Lektioner), mn);
     }
     if (fundet) continue;
 
@@ -1371,7 +1489,7 @@ void CountPlanTal() {
       for (int k = 0; k < nAnfo; ++k) {
         PlanTabPost *e = Ny(anfos[k], 'U');
         e->PlanLektioner = t->Lektioner;
-        e->PlanUndervisning = BeregnPlanTimer(g->Aktivitet, anfos[k].anfo, g->Skolefag, d,
+        e->PlanUndervisning = PlanTimer(g->Aktivitet, anfos[k].anfo, g->Skolefag, d,
                                               static_cast<int32_t>(t->Lektioner), anfos[k].mn);
       }
     if (t->Timer > 0)
@@ -1440,21 +1558,11 @@ void PlanTabTimoakNu(uint32_t akti, uint32_t anfo, MaanedIndeks m, UgeIndeks w, 
 // nothing reads the plan list's actual figures or the entries they make
 // until the week or month has been counted, and the plan value question,
 // which the counting asks meanwhile, answers from the plan lines' entries
-// alone. In one tight walk the next calls' slots are fetched ahead.
+// alone. Run together, a week's calls find its table in the cache.
 void UdfoerPlanKald() {
   Samler *s = gSamler;
   if (!s || s->planKald.empty()) return;
-  constexpr size_t FORUD = 8;
-  const std::vector<Samler::PlanKald> &k = s->planKald;
-  for (size_t i = 0; i < k.size(); ++i) {
-    if (i + FORUD < k.size()) {
-      const Samler::PlanKald &f = k[i + FORUD];
-      if (f.art)
-        PlanForhaandTimoak(f.akti, f.anfo, f.w, f.art);
-      else
-        PlanForhaand(f.akti, f.anfo, f.skfa, f.w);
-    }
-    const Samler::PlanKald &c = k[i];
+  for (const Samler::PlanKald &c : s->planKald) {
     if (c.art)
       PlanTabTimoakNu(c.akti, c.anfo, c.m, c.w, c.ugedag, c.art, c.vaerdi);
     else

@@ -67,11 +67,6 @@ class Tabel {
 
   // Empty from now on. The slots are cleared when the table is next
   // filled, so that they are in the cache while it is filled.
-  // Fetches the slot a question of this key starts at into the cache.
-  void Forhaand(uint32_t start) const {
-    if (!pladser_.empty() && !snavset_) __builtin_prefetch(&pladser_[start & maske_]);
-  }
-
   void Ryd() {
     snavset_ = snavset_ || antal_ > 0;
     antal_ = 0;
@@ -164,86 +159,109 @@ struct TimoakPlads {
   bool Lig(const TimoakPlads &o) const { return akti == o.akti && anfo == o.anfo && art == o.art && uge == o.uge; }
 };
 
-// Both questions by week, built together: one walk of the new entries
-// serves the two.
-struct UgeIndeks : Indeks<UgeIndeks> {
+// Both questions by week. Each table takes in the entries made since its
+// last question on its own, so the postings' new entries wait for the
+// events' table until an event asks; after a rebuild of the list one walk
+// of it serves the two.
+struct UgeIndeks {
   struct Uge {
     Tabel<SkemaPlads> skema;
     Tabel<TimoakPlads> timoak;
   };
   std::vector<Uge> uger = std::vector<Uge>(UGE_TABELLER + 1);
+  uint64_t gen = 0;
+  uint32_t satSkema = 0, satTimoak = 0;
   // The new entries of each week, in list order, while many are taken in.
   struct Ny {
     uint32_t akti, anfo, skfa, art, uge, post;
   };
   std::vector<std::vector<Ny>> nye;
 
-  void Ryd() {
-    for (Uge &u : uger) {
-      u.skema.Ryd();
-      u.timoak.Ryd();
-    }
-  }
   void Fri() {
     for (Uge &u : uger) {
       u.skema.Fri();
       u.timoak.Fri();
     }
     std::vector<std::vector<Ny>>().swap(nye);
+    gen = 0;
   }
-  void Tag(const Ny &e) {
-    Uge &u = uger[UgeTabel(e.uge)];
+  void TagSkema(const Ny &e) {
     const SkemaPlads s{e.akti, e.anfo, e.skfa, e.uge, e.post};
     bool ny = false;
-    SkemaPlads &ps = u.skema.Saet(s.Plads(), [&](const SkemaPlads &x) { return x.Lig(s); }, &ny);
-    if (ny) ps = s;
+    SkemaPlads &p = uger[UgeTabel(e.uge)].skema.Saet(s.Plads(), [&](const SkemaPlads &x) { return x.Lig(s); }, &ny);
+    if (ny) p = s;
+  }
+  void TagTimoak(const Ny &e) {
     const TimoakPlads t{e.akti, e.anfo, e.art, e.uge, e.post};
-    TimoakPlads &pt = u.timoak.Saet(t.Plads(), [&](const TimoakPlads &x) { return x.Lig(t); }, &ny);
-    if (ny) pt = t;
+    bool ny = false;
+    TimoakPlads &p = uger[UgeTabel(e.uge)].timoak.Saet(t.Plads(), [&](const TimoakPlads &x) { return x.Lig(t); }, &ny);
+    if (ny) p = t;
   }
   static Ny Af(const PlanTabPost &e, uint32_t n) { return {e.akti, e.anfo, e.skfa, e.Art, e.UgeIdx, n}; }
-  void TagIn(uint32_t fra, uint32_t til) {
-    if (til - fra < 4096) {
-      for (uint32_t n = fra; n <= til; ++n) Tag(Af(Post(n), n));
-      return;
+
+  // The tables asked for, up to the list's end.
+  void Indhent(bool skema, bool timoak) {
+    const uint32_t antal = PlanAntal();
+    if (gen != gGeneration || antal < satSkema || antal < satTimoak) {
+      for (Uge &u : uger) {
+        u.skema.Ryd();
+        u.timoak.Ryd();
+      }
+      gen = gGeneration;
+      satSkema = satTimoak = 0;
     }
-    // Many at once, as after a rebuild of the list: the keys are read in
-    // list order into their week, keeping that order within a week, and
-    // each week's tables are then filled while they are in the cache.
+    const bool mangeSkema = skema && antal - satSkema >= 4096;
+    const bool mangeTimoak = timoak && antal - satTimoak >= 4096;
+    if (mangeSkema || mangeTimoak) Mange(mangeSkema, mangeTimoak, antal);
+    if (skema)
+      for (; satSkema < antal; ++satSkema) TagSkema(Af(Post(satSkema + 1), satSkema + 1));
+    if (timoak)
+      for (; satTimoak < antal; ++satTimoak) TagTimoak(Af(Post(satTimoak + 1), satTimoak + 1));
+  }
+  // Many at once, as after a rebuild of the list: the new keys are read in
+  // list order into their week, keeping that order within a week, and each
+  // week's tables are then filled while they are in the cache.
+  void Mange(bool skema, bool timoak, uint32_t antal) {
+    const uint32_t fra = std::min(skema ? satSkema : antal, timoak ? satTimoak : antal);
     nye.resize(UGE_TABELLER + 1);
     for (std::vector<Ny> &v : nye) v.clear();
-    for (uint32_t n = fra; n <= til; ++n) {
+    for (uint32_t n = fra + 1; n <= antal; ++n) {
       const PlanTabPost &e = Post(n);
       nye[UgeTabel(e.UgeIdx)].push_back(Af(e, n));
     }
     for (uint32_t u = 0; u <= UGE_TABELLER; ++u) {
-      for (const Ny &e : nye[u]) Tag(e);
+      if (skema)
+        for (const Ny &e : nye[u])
+          if (e.post > satSkema) TagSkema(e);
+      if (timoak)
+        for (const Ny &e : nye[u])
+          if (e.post > satTimoak) TagTimoak(e);
     }
+    if (skema) satSkema = antal;
+    if (timoak) satTimoak = antal;
   }
-  bool Aktuel() const { return gen == gGeneration && sat == PlanAntal(); }
   uint32_t FindSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, uint32_t uge) {
+    Indhent(true, false);
     const SkemaPlads soeg{akti, anfo, skfa, uge, 0};
-    const SkemaPlads *p =
-        Indhentet().uger[UgeTabel(uge)].skema.Find(soeg.Plads(), [&](const SkemaPlads &x) { return x.Lig(soeg); });
+    const SkemaPlads *p = uger[UgeTabel(uge)].skema.Find(soeg.Plads(), [&](const SkemaPlads &x) { return x.Lig(soeg); });
     return p ? p->post : 0;
   }
   uint32_t FindTimoak(uint32_t akti, uint32_t anfo, uint32_t art, uint32_t uge) {
+    Indhent(false, true);
     const TimoakPlads soeg{akti, anfo, art, uge, 0};
     const TimoakPlads *p =
-        Indhentet().uger[UgeTabel(uge)].timoak.Find(soeg.Plads(), [&](const TimoakPlads &x) { return x.Lig(soeg); });
+        uger[UgeTabel(uge)].timoak.Find(soeg.Plads(), [&](const TimoakPlads &x) { return x.Lig(soeg); });
     return p ? p->post : 0;
   }
 };
 
 // ---- Every entry of a key in list order: head, tail and successors ----
 
+constexpr uint32_t GrundIndeks_UGER = 64;
+
 struct GrundPlads {
   uint32_t ffgrund, uge, post, hale;  // post: the head
-  // Each plan line has a block of 64 slots, its weeks in week order, so the
-  // plan-line pass, which goes through a line's weeks one after the other,
-  // finds them in a few cache lines. The table is kept half empty, so a
-  // block that two lines share still has room.
-  static uint32_t Start(uint32_t ffgrund, uint32_t uge) { return Hash(ffgrund) << 6 | (uge & 63); }
+  static uint32_t Start(uint32_t ffgrund, uint32_t uge) { return Hash(ffgrund, uge); }
   uint32_t Plads() const { return Start(ffgrund, uge); }
 };
 
@@ -295,8 +313,8 @@ struct KaedeIndeks : Indeks<KaedeIndeks<P, Noegle>> {
 };
 
 struct GrundNoegle {
-  static constexpr uint32_t FYLD = 2;
-  static bool Med(const PlanTabPost &e) { return e.ffgrund != 0; }
+  static constexpr uint32_t FYLD = 3;
+  static bool Med(const PlanTabPost &e) { return e.ffgrund != 0 && e.UgeIdx >= GrundIndeks_UGER; }
   static GrundPlads Af(const PlanTabPost &e, uint32_t n) { return {e.ffgrund, e.UgeIdx, n, n}; }
   static bool Lig(const GrundPlads &a, const GrundPlads &b) { return a.ffgrund == b.ffgrund && a.uge == b.uge; }
 };
@@ -351,7 +369,73 @@ struct VaerdiIndeks : Indeks<VaerdiIndeks> {
   }
 };
 
-KaedeIndeks<GrundPlads, GrundNoegle> gGrund;
+// The plan-line pass goes through a line's weeks one after the other, so
+// each line has a block of its weeks 0..63 (head and tail of each), found
+// through a small table of lines; later weeks go to a table of their own.
+struct GrundIndeks : Indeks<GrundIndeks> {
+  static constexpr uint32_t UGER = GrundIndeks_UGER;
+  struct LinjePlads {
+    uint32_t ffgrund, post;  // post: the line's block + 1
+    uint32_t Plads() const { return Hash(ffgrund); }
+  };
+  struct Blok {
+    uint32_t hoved[UGER], hale[UGER];
+  };
+  Tabel<LinjePlads> linjer;
+  std::vector<Blok> blokke;
+  KaedeIndeks<GrundPlads, GrundNoegle> senere;  // weeks from 64 on
+  std::vector<uint32_t> naeste;
+
+  void Ryd() {
+    linjer.Ryd();
+    blokke.clear();
+    naeste.clear();
+  }
+  void Fri() {
+    linjer.Fri();
+    std::vector<Blok>().swap(blokke);
+    std::vector<uint32_t>().swap(naeste);
+  }
+  Blok *BlokFor(uint32_t ffgrund, bool lav) {
+    if (!lav) {
+      const LinjePlads *p = linjer.Find(Hash(ffgrund), [&](const LinjePlads &x) { return x.ffgrund == ffgrund; });
+      return p ? &blokke[p->post - 1] : nullptr;
+    }
+    bool ny = false;
+    LinjePlads &p = linjer.Saet(Hash(ffgrund), [&](const LinjePlads &x) { return x.ffgrund == ffgrund; }, &ny);
+    if (ny) {
+      blokke.push_back(Blok{});
+      p = {ffgrund, static_cast<uint32_t>(blokke.size())};
+    }
+    return &blokke[p.post - 1];
+  }
+  void TagIn(uint32_t fra, uint32_t til) {
+    if (naeste.size() <= til) naeste.resize(static_cast<size_t>(til) + 1 + til / 2, 0);
+    for (uint32_t n = fra; n <= til; ++n) {
+      const PlanTabPost &e = Post(n);
+      const uint32_t ffgrund = e.ffgrund, uge = e.UgeIdx;
+      if (ffgrund == 0 || uge >= UGER) continue;
+      naeste[n] = 0;
+      Blok &b = *BlokFor(ffgrund, true);
+      if (b.hoved[uge])
+        naeste[b.hale[uge]] = n;
+      else
+        b.hoved[uge] = n;
+      b.hale[uge] = n;
+    }
+  }
+  uint32_t Foerste(uint32_t ffgrund, uint32_t uge) {
+    if (uge >= UGER) return senere.Foerste({ffgrund, uge, 0, 0});
+    const Blok *b = Indhentet().BlokFor(ffgrund, false);
+    return b ? b->hoved[uge] : 0;
+  }
+  uint32_t Naeste(uint32_t n) const {
+    if (n >= 1 && n <= PlanAntal() && Post(n).UgeIdx >= UGER) return senere.Naeste(n);
+    return n < naeste.size() ? naeste[n] : 0;
+  }
+};
+
+GrundIndeks gGrund;
 KaedeIndeks<AnfoPlads, AnfoNoegle> gAnfo;
 KaedeIndeks<AktiFagPlads, AktiFagNoegle> gAktiFag;
 UgeIndeks gUge;
@@ -361,22 +445,14 @@ VaerdiIndeks gVaerdi;
 
 void PlanIndeksNulstil() { ++gGeneration; }
 
-void PlanForhaand(uint32_t akti, uint32_t anfo, uint32_t skfa, uint32_t uge) {
-  if (gUge.Aktuel()) gUge.uger[UgeTabel(uge)].skema.Forhaand(SkemaPlads::Start(akti, anfo, skfa, uge));
-  if (gVaerdi.gen == gGeneration) gVaerdi.t.Forhaand(VaerdiPlads::Start(anfo, akti, skfa));
-}
-
-void PlanForhaandTimoak(uint32_t akti, uint32_t anfo, uint32_t uge, uint8_t art) {
-  if (gUge.Aktuel()) gUge.uger[UgeTabel(uge)].timoak.Forhaand(TimoakPlads::Start(akti, anfo, art, uge));
-}
-
 void PlanIndeksIndhent() {
-  gUge.Indhentet();
+  gUge.Indhent(true, true);
   gVaerdi.Indhentet();
 }
 
 void PlanIndeksFri() {
   gGrund.Fri();
+  gGrund.senere.Fri();
   gAnfo.Fri();
   gAktiFag.Fri();
   gUge.Fri();
@@ -385,7 +461,7 @@ void PlanIndeksFri() {
 }
 
 uint32_t PlanGrundFoerste(uint32_t ffgrund, uint32_t uge) {
-  return ffgrund ? gGrund.Foerste({ffgrund, uge, 0, 0}) : 0;
+  return ffgrund ? gGrund.Foerste(ffgrund, uge) : 0;
 }
 uint32_t PlanGrundNaeste(uint32_t n) { return gGrund.Naeste(n); }
 

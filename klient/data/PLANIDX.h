@@ -26,12 +26,6 @@ void PlanIndeksFri();
 // pass, which makes many at once.
 void PlanIndeksIndhent();
 
-// Fetch into the cache what the questions below of these keys will read,
-// so that a counter can ask for the next event's while it counts this one.
-// They take nothing in and change nothing.
-void PlanForhaand(uint32_t akti, uint32_t anfo, uint32_t skfa, uint32_t uge);
-void PlanForhaandTimoak(uint32_t akti, uint32_t anfo, uint32_t uge, uint8_t art);
-
 // The first entry of plan line ffgrund (not 0) in week uge, or 0; the
 // next of the same line and week after entry n, or 0.
 uint32_t PlanGrundFoerste(uint32_t ffgrund, uint32_t uge);

@@ -187,7 +187,7 @@ bool FFFagfordlFindes(uint32_t anfo, uint32_t skfa, uint32_t akti, Dato dato) {
   return fundet;
 }
 
-bool AktiMinutnorm(Dato dato, uint32_t akti, float *pNorm, uint8_t *pPlus) {
+bool AktiMinutnorm(Dato dato, uint32_t akti, float *pNorm, uint8_t *pPlus, DatoSpan *pSpan) {
   if (pPlus) *pPlus = 0;
   const AktiRec *a = Akti(akti);
   if (!a) return false;
@@ -199,7 +199,18 @@ bool AktiMinutnorm(Dato dato, uint32_t akti, float *pNorm, uint8_t *pPlus) {
   uint32_t n = a->forste_miak;
   for (uint32_t skridt = 0; n && skridt < tvmiak.wRecCnt; ++skridt) {
     const MiakRec *m = TabRec<MiakRec>(tvmiak, n);
-    if (!m || m->Gyldig_fra > dato) break;
+    if (!m) break;
+    if (m->Gyldig_fra > dato) {
+      if (pSpan) pSpan->Foer(m->Gyldig_fra);
+      break;
+    }
+    if (pSpan) {
+      pSpan->Fra(m->Gyldig_fra);
+      if (m->Gyldig_til >= dato)
+        pSpan->Til(m->Gyldig_til);
+      else
+        pSpan->Efter(m->Gyldig_til);
+    }
     if (m->Gyldig_til >= dato && m->Minutnorm >= 0) {
       if (pNorm) *pNorm = m->Minutnorm;
       return true;

@@ -61,8 +61,9 @@ bool FagfordlLektionsenheder(Dato dato, uint32_t akti, uint32_t skfa, uint32_t a
 bool AnfoHarKompetence(uint32_t anfo, uint32_t skfa, Dato dato);
 // Never waits for the plan mutex: false while another thread holds it.
 bool FFFagfordlFindes(uint32_t anfo, uint32_t skfa, uint32_t akti, Dato dato);
-// *pPlus is cleared first; a '+' activity gives 60.0 with *pPlus set.
-bool AktiMinutnorm(Dato dato, uint32_t akti, float *pNorm, uint8_t *pPlus);
+// *pPlus is cleared first; a '+' activity gives 60.0 with *pPlus set. With
+// pSpan, it is narrowed to the dates that give the same answer.
+bool AktiMinutnorm(Dato dato, uint32_t akti, float *pNorm, uint8_t *pPlus, DatoSpan *pSpan = nullptr);
 // The plan value of (employment, activity, subject) from the plan-figure
 // list; false at once while TalMutex is held elsewhere.
 bool PlanTabVaerdi(uint32_t anfo, uint32_t akti, uint32_t skfa, float *pVaerdi);

@@ -112,13 +112,22 @@ void IndsaetSorteret(uint32_t &hoved, uint32_t p, DatoFn dato, NesteFn neste, Sa
   saetNeste(forrige, p);
 }
 
-const MedPerRec *PeriodeVedDato(uint32_t anfo, Dato dato) {
+// With pSpan, narrowed to the dates on which the walk goes the same way.
+const MedPerRec *PeriodeVedDato(uint32_t anfo, Dato dato, DatoSpan *pSpan = nullptr) {
   if (anfo == 0 || anfo >= tvanfo.wRecCnt || !MedPerIdxTab || anfo >= MedPerIdxAntal) return nullptr;
   uint32_t p = MedPerIdxTab[anfo].forste_medper;
   for (uint32_t skridt = 0; p && p < MedPerAntal && skridt < MedPerAntal; ++skridt) {
     const MedPerRec &r = MedPerTab[p];
-    if (r.Fradato > dato) return nullptr;
-    if (r.Tildato >= dato) return &r;
+    if (r.Fradato > dato) {
+      if (pSpan) pSpan->Foer(r.Fradato);
+      return nullptr;
+    }
+    if (pSpan) pSpan->Fra(r.Fradato);
+    if (r.Tildato >= dato) {
+      if (pSpan) pSpan->Til(r.Tildato);
+      return &r;
+    }
+    if (pSpan) pSpan->Efter(r.Tildato);
     p = r.neste_medper;
   }
   return nullptr;
@@ -279,13 +288,13 @@ void BuildMedPer() {
   }
 }
 
-uint32_t MedPerAnsk(uint32_t anfo, Dato dato) {
-  const MedPerRec *p = PeriodeVedDato(anfo, dato);
+uint32_t MedPerAnsk(uint32_t anfo, Dato dato, DatoSpan *pSpan) {
+  const MedPerRec *p = PeriodeVedDato(anfo, dato, pSpan);
   return p ? p->ansk_id : 0;
 }
 
-uint32_t MedPerAraf(uint32_t anfo, Dato dato) {
-  const MedPerRec *p = PeriodeVedDato(anfo, dato);
+uint32_t MedPerAraf(uint32_t anfo, Dato dato, DatoSpan *pSpan) {
+  const MedPerRec *p = PeriodeVedDato(anfo, dato, pSpan);
   return p ? p->araf_id : 0;
 }
 

@@ -52,8 +52,9 @@ void BuildMedPer();
 // Frees both arrays (the chains answer nothing until the next build).
 void FreeMedPer();
 
-uint32_t MedPerAnsk(uint32_t anfo, Dato dato);
-uint32_t MedPerAraf(uint32_t anfo, Dato dato);
+// With pSpan, it is narrowed to the dates that give the same answer.
+uint32_t MedPerAnsk(uint32_t anfo, Dato dato, DatoSpan *pSpan = nullptr);
+uint32_t MedPerAraf(uint32_t anfo, Dato dato, DatoSpan *pSpan = nullptr);
 uint32_t MedPerAftalop(uint32_t anfo, Dato dato);
 // Without the norm system an opgper record, with it an opgperiode record.
 uint32_t MedPerOpgPer(uint32_t anfo, Dato dato);

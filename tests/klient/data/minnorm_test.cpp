@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
+#include <utility>
+#include <vector>
 
 #include "FINDREC.h"
 #include "INDSTIL.h"
@@ -302,6 +305,64 @@ TEST_F(MinNormTest, RegulationFollowsTheTermsAtTheDate) {
   BeregnMinutnorm(20240731, v.anfo, v.rAlm, 0, v.akti, v.skfa, &norm, &beregn, -1);
   EXPECT_EQ(beregn, 14);
   EXPECT_FLOAT_EQ(norm, 55);
+}
+
+TEST_F(MinNormTest, AnAnswerHoldsOnEveryDateOfItsSpan) {
+  // Chains whose records start and end inside two years: a distribution
+  // for the autumn term, two activity norms with a gap between them, a
+  // subject norm for the autumn, an education-group norm that ends, terms
+  // with a regulation for one school year.
+  Fagfordl(45, false);
+  const uint32_t m2 = Ny(tdmiak, tvmiak, MiakRec{++id, 10, v.ovak, 20240101, 20241231, 55, 0});
+  Rec<AktiRec>(tvakti, v.ovak)->forste_miak =
+      Ny(tdmiak, tvmiak, MiakRec{++id, 10, v.ovak, 20230101, 20230630, 50, m2});
+  Rec<SkfaRec>(tvskfa, v.skfa)->forste_minutfau =
+      Ny(tdminutfau, tvminutfau, MinutfauRec{++id, 10, v.skfa, v.udgr, 20230901, 20231130, 42, 0});
+  Rec<UdgrRec>(tvudgr, v.udgr)->forste_minutud =
+      Ny(tdminutud, tvminutud, MinutudRec{++id, 10, v.udgr, 20230301, 20240415, 44, 0});
+  Regulering(-5);
+  BuildMedPer();
+
+  std::vector<Dato> dage;
+  for (uint32_t n = DatoTilDagNr(20230101); n <= DatoTilDagNr(20241231); ++n) dage.push_back(DagNrTilDato(n));
+  struct Tilfaelde {
+    const char *navn;
+    uint32_t akti, rol;
+    float plan;
+  } const tilfaelde[] = {
+      {"distribution, then subject norm, then group norm", v.akti, v.rAlm, -1},
+      {"activity norms with a gap", v.ovak, v.rAlm, -1},
+      {"a plan value, regulated by the terms", v.akti, v.rAlm, 45},
+      {"a payroll-code role", v.plus, v.rSls, -1},
+  };
+  for (const Tilfaelde &t : tilfaelde) {
+    SCOPED_TRACE(t.navn);
+    std::vector<std::pair<float, uint8_t>> svar;
+    std::vector<DatoSpan> spans;
+    for (Dato d : dage) {
+      float norm = -7;
+      uint8_t beregn = 99;
+      DatoSpan span;
+      BeregnMinutnorm(d, v.anfo, t.rol, 0, t.akti, v.skfa, &norm, &beregn, t.plan, &span);
+      svar.push_back({norm, beregn});
+      spans.push_back(span);
+      // The same answer without a span.
+      float n2 = -7;
+      uint8_t b2 = 99;
+      BeregnMinutnorm(d, v.anfo, t.rol, 0, t.akti, v.skfa, &n2, &b2, t.plan);
+      ASSERT_EQ(n2, norm) << d;
+      ASSERT_EQ(b2, beregn) << d;
+    }
+    std::set<std::pair<Dato, Dato>> forskellige;
+    for (size_t i = 0; i < dage.size(); ++i) {
+      ASSERT_TRUE(spans[i].Holder(dage[i])) << dage[i];
+      forskellige.insert({spans[i].fra, spans[i].til});
+      for (size_t j = 0; j < dage.size(); ++j)
+        if (spans[i].Holder(dage[j])) ASSERT_EQ(svar[j], svar[i]) << dage[i] << " holds on " << dage[j];
+    }
+    // The spans follow the records' dates, not single days.
+    EXPECT_LE(forskellige.size(), 12u);
+  }
 }
 
 TEST_F(MinNormTest, PlannedLineHours) {
