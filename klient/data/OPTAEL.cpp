@@ -1723,6 +1723,10 @@ void AllokerMedTalArbejdstid() {
 
 void AllokerTalTab() {
   AllokerTalTabeller();
+  GenoptaelTalTab();
+}
+
+void GenoptaelTalTab() {
   // The event and posting actuals go into the plan list, which the planning
   // worker rebuilds under TalMutex: the recount holds it from start to end,
   // so the worker finds the list either before the recount or after it, and

@@ -128,6 +128,9 @@ void CountPlanTalMnd();
 // ---- The recount and the row counters ----
 void AllokerMedTalArbejdstid();
 void AllokerTalTab();
+// The recount part of AllokerTalTab, on the tables AllokerTalTabeller has
+// just made (zeroed, the stored counters reset).
+void GenoptaelTalTab();
 void OptaelTimoak(const TimoakRaekke *row, int sign);
 void OptaelUdplatim(const UdplatimRaekke *row, MaanedIndeks m);
 void OptaelHontim(const HontimRaekke *row, MaanedIndeks m);
