@@ -1,9 +1,11 @@
 #include "OPTAEL.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "FINDREC.h"
@@ -714,8 +716,26 @@ class NormHusk {
   size_t maske_ = 0;
 };
 
+// The time off that hontim rows register, per employment, day and
+// thousandths of an hour, read once per month bucket while a recount runs.
+struct HontimNoegle {
+  uint32_t anfo;
+  Dato dato;
+  int64_t v;
+  bool operator==(const HontimNoegle &) const = default;
+};
+struct HontimHash {
+  size_t operator()(const HontimNoegle &k) const {
+    const uint64_t h = (static_cast<uint64_t>(k.anfo) * 0x9E3779B97F4A7C15ull ^ k.dato * 0xC2B2AE3D27D4EB4Full) +
+                       static_cast<uint64_t>(k.v) * 0x165667B19E3779F9ull;
+    return static_cast<size_t>(h ^ (h >> 29));
+  }
+};
+
 struct Huske {
   NormHusk normer;
+  std::unordered_set<HontimNoegle, HontimHash> hontim;
+  std::vector<Maaned> hontimLaest;
   std::vector<RolSvar> rol;
   std::vector<uint8_t> rolKlar;
   std::vector<AktiSvar> akti;
@@ -1186,19 +1206,44 @@ void BeregnAnfoTimer(AnfoAktiGrundRec *g) {
   }
 }
 
-bool HontimFindes(uint32_t anfo, Dato dato, int32_t H) {
-  const TabVar *b = HontimBucket(dato / 100);
-  if (!b) return false;
-  for (uint32_t r = 1; r < b->wRecCnt; ++r) {
+namespace {
+
+// Each live row of the bucket of dato's month that registers time off: the
+// amount it registers (thousandths of an hour), given to f with its row.
+template <class F>
+void HontimFravaer(Maaned mnd, F f) {
+  const TabVar *b = HontimBucket(mnd);
+  for (uint32_t r = 1; b && r < b->wRecCnt; ++r) {
     const HontimRaekke *h = Post<HontimRaekke>(b, r);
-    if (!h || !Levende(h->Status) || h->anfo_id != anfo || h->Dato != dato) continue;
+    if (!h || !Levende(h->Status)) continue;
     const HontityRec *t = TabRec<HontityRec>(tvhontity, h->hontity_id);
     if (!t || h->hontity_id == 0) continue;
     const int64_t v = static_cast<int64_t>(h->Enheder) * 10;
-    if ((FeltErTekst(t->timetype, 3, "AF") || FeltErTekst(t->timetype, 3, "A9")) && v == H) return true;
-    if (FeltErTekst(t->timetype, 3, "O") && h->Enheder < 0 && -v == H) return true;
+    if (FeltErTekst(t->timetype, 3, "AF") || FeltErTekst(t->timetype, 3, "A9")) f(*h, v);
+    if (FeltErTekst(t->timetype, 3, "O") && h->Enheder < 0) f(*h, -v);
   }
-  return false;
+}
+
+}  // namespace
+
+bool HontimFindes(uint32_t anfo, Dato dato, int32_t H) {
+  if (Huske *hu = gHuske) {
+    // A recount asks for many events: the month's rows are read once. Only
+    // the rows dated in the bucket's own month can answer, as below.
+    const Maaned mnd = dato / 100;
+    if (std::find(hu->hontimLaest.begin(), hu->hontimLaest.end(), mnd) == hu->hontimLaest.end()) {
+      hu->hontimLaest.push_back(mnd);
+      HontimFravaer(mnd, [&](const HontimRaekke &h, int64_t v) {
+        if (h.Dato / 100 == mnd) hu->hontim.insert({h.anfo_id, h.Dato, v});
+      });
+    }
+    return hu->hontim.count({anfo, dato, H}) != 0;
+  }
+  bool fundet = false;
+  HontimFravaer(dato / 100, [&](const HontimRaekke &h, int64_t v) {
+    fundet = fundet || (h.anfo_id == anfo && h.Dato == dato && v == H);
+  });
+  return fundet;
 }
 
 void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {

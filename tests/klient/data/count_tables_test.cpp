@@ -439,6 +439,75 @@ TEST_F(CountTal, RoomSlotCountsOnceHoweverManyEventsHoldIt) {
   EXPECT_EQ(sum, 0u);
 }
 
+TEST_F(CountTal, TimeOffThatAHontimRowRegistersIsNotCountedAgain) {
+  // A time-off role, an event of 45 minutes on 15 October 2024 (0.75 hours,
+  // 750 thousandths), and hontim rows of another kind, amount, day or
+  // employment beside the one the case is about.
+  SkemarolRec r{};
+  r.id = 90;
+  Tekst(r.Rolle, "A");
+  r.Status = 10;
+  r.Genererer_timeposter = 'J';
+  r.loty_id = NyLoty("AF");
+  const uint32_t rol = Ny(tdskemarol, tvskemarol, r);
+  const char *typer[] = {"AF", "A9", "O", "AA"};
+  uint32_t hontity[4];
+  for (int i = 0; i < 4; ++i) {
+    HontityRec h{};
+    h.id = 40 + i;
+    memcpy(h.timetype, typer[i], strlen(typer[i]));
+    h.Status = 10;
+    hontity[i] = Ny(tdhontity, tvhontity, h);
+  }
+  struct Tilfaelde {
+    const char *navn;
+    int type;  // into typer; -1 no row
+    int32_t enheder;
+    Dato dato;
+    bool andenAnfo, slettet;
+    float slot15;
+  } const tilfaelde[] = {
+      {"no row", -1, 0, 0, false, false, 0.75f},
+      {"AF of the same amount", 0, 75, 20241015, false, false, 0},
+      {"A9 of the same amount", 1, 75, 20241015, false, false, 0},
+      {"O taken out, the same amount", 2, -75, 20241015, false, false, 0},
+      {"O paid in", 2, 75, 20241015, false, false, 0.75f},
+      {"another hour type", 3, 75, 20241015, false, false, 0.75f},
+      {"another amount", 0, 50, 20241015, false, false, 0.75f},
+      {"another day", 0, 75, 20241016, false, false, 0.75f},
+      {"another employment", 0, 75, 20241015, true, false, 0.75f},
+      {"a deleted row", 0, 75, 20241015, false, true, 0.75f},
+  };
+  for (const Tilfaelde &t : tilfaelde) {
+    SCOPED_TRACE(t.navn);
+    TomSkemabeg();
+    TomHontim();
+    const uint32_t akti = NyAkti(), anfo = NyAnfo(), anden = NyAnfo();
+    if (t.type >= 0) {
+      HontimRaekke *h = Tilfoej<HontimRaekke>(tdhontim, HontimBucket(t.dato / 100), nullptr);
+      h->Status = t.slettet ? 0x48 : 0x40;
+      h->hontity_id = hontity[t.type];
+      h->anfo_id = t.andenAnfo ? anden : anfo;
+      h->Dato = t.dato;
+      h->Enheder = t.enheder;
+    }
+    // The hontim row's own figure first, then what the event adds to it:
+    // through the recount, which reads the month's rows once, and through
+    // the counter of one event, which asks the rows each time.
+    const MaanedIndeks m = MaanedTilIndeks(202410);
+    AllokerTalTab();
+    const float hontim = MedTalFor(anfo)[m][15];
+    const Begivenhed b = Event(202442, 2, 1, akti, anfo, 0);
+    TabVar *bucket = UgeBucket(b.aarIdx, b.uge);
+    for (uint32_t n = b.forste; n < bucket->wRecCnt; ++n)
+      reinterpret_cast<SkeRec *>(GetRec(&tdske, bucket, n))->skemarol_id = rol;
+    AllokerTalTab();
+    EXPECT_FLOAT_EQ(MedTalFor(anfo)[m][15] - hontim, t.slot15);
+    OptaelSkemabeg(b.aarIdx, b.uge, b.forste, +1);
+    EXPECT_FLOAT_EQ(MedTalFor(anfo)[m][15] - hontim, 2 * t.slot15);
+  }
+}
+
 TEST_F(CountTal, CancelledActivityAfterTheLockWeekCountsBothWays) {
   InitPeriode(20240801, 20250731, 20241001);
   const uint32_t akti = NyAkti("hold", 0, 'J'), anfo = NyAnfo();
