@@ -141,22 +141,14 @@ constexpr uint32_t UGE_TABELLER = 64;
 
 uint32_t UgeTabel(uint32_t uge) { return uge < UGE_TABELLER ? uge : UGE_TABELLER; }
 
-struct SkemaPlads {
-  uint32_t akti, anfo, skfa, uge, post;
-  static uint32_t Start(uint32_t akti, uint32_t anfo, uint32_t skfa, uint32_t uge) {
-    return Hash(akti, anfo, skfa, uge);
+// A key of a week's table: activity, employment, a third field and the
+// week. The events ask by subject (skema), the postings by kind (timoak).
+struct UgePlads {
+  uint32_t akti, anfo, tredje, uge, post;
+  uint32_t Plads() const { return Hash(akti, anfo, tredje, uge); }
+  bool Lig(const UgePlads &o) const {
+    return akti == o.akti && anfo == o.anfo && tredje == o.tredje && uge == o.uge;
   }
-  uint32_t Plads() const { return Start(akti, anfo, skfa, uge); }
-  bool Lig(const SkemaPlads &o) const { return akti == o.akti && anfo == o.anfo && skfa == o.skfa && uge == o.uge; }
-};
-
-struct TimoakPlads {
-  uint32_t akti, anfo, art, uge, post;
-  static uint32_t Start(uint32_t akti, uint32_t anfo, uint32_t art, uint32_t uge) {
-    return Hash(akti, anfo, art, uge);
-  }
-  uint32_t Plads() const { return Start(akti, anfo, art, uge); }
-  bool Lig(const TimoakPlads &o) const { return akti == o.akti && anfo == o.anfo && art == o.art && uge == o.uge; }
 };
 
 // Both questions by week. Each table takes in the entries made since its
@@ -165,8 +157,7 @@ struct TimoakPlads {
 // of it serves the two.
 struct UgeIndeks {
   struct Uge {
-    Tabel<SkemaPlads> skema;
-    Tabel<TimoakPlads> timoak;
+    Tabel<UgePlads> skema, timoak;
   };
   std::vector<Uge> uger = std::vector<Uge>(UGE_TABELLER + 1);
   uint64_t gen = 0;
@@ -185,18 +176,13 @@ struct UgeIndeks {
     std::vector<std::vector<Ny>>().swap(nye);
     gen = 0;
   }
-  void TagSkema(const Ny &e) {
-    const SkemaPlads s{e.akti, e.anfo, e.skfa, e.uge, e.post};
+  static void Tag(Tabel<UgePlads> &t, const UgePlads &k) {
     bool ny = false;
-    SkemaPlads &p = uger[UgeTabel(e.uge)].skema.Saet(s.Plads(), [&](const SkemaPlads &x) { return x.Lig(s); }, &ny);
-    if (ny) p = s;
+    UgePlads &p = t.Saet(k.Plads(), [&](const UgePlads &x) { return x.Lig(k); }, &ny);
+    if (ny) p = k;
   }
-  void TagTimoak(const Ny &e) {
-    const TimoakPlads t{e.akti, e.anfo, e.art, e.uge, e.post};
-    bool ny = false;
-    TimoakPlads &p = uger[UgeTabel(e.uge)].timoak.Saet(t.Plads(), [&](const TimoakPlads &x) { return x.Lig(t); }, &ny);
-    if (ny) p = t;
-  }
+  void TagSkema(const Ny &e) { Tag(uger[UgeTabel(e.uge)].skema, {e.akti, e.anfo, e.skfa, e.uge, e.post}); }
+  void TagTimoak(const Ny &e) { Tag(uger[UgeTabel(e.uge)].timoak, {e.akti, e.anfo, e.art, e.uge, e.post}); }
   static Ny Af(const PlanTabPost &e, uint32_t n) { return {e.akti, e.anfo, e.skfa, e.Art, e.UgeIdx, n}; }
 
   // The tables asked for, up to the list's end.
@@ -240,18 +226,17 @@ struct UgeIndeks {
     if (skema) satSkema = antal;
     if (timoak) satTimoak = antal;
   }
+  static uint32_t Find(const Tabel<UgePlads> &t, const UgePlads &soeg) {
+    const UgePlads *p = t.Find(soeg.Plads(), [&](const UgePlads &x) { return x.Lig(soeg); });
+    return p ? p->post : 0;
+  }
   uint32_t FindSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, uint32_t uge) {
     Indhent(true, false);
-    const SkemaPlads soeg{akti, anfo, skfa, uge, 0};
-    const SkemaPlads *p = uger[UgeTabel(uge)].skema.Find(soeg.Plads(), [&](const SkemaPlads &x) { return x.Lig(soeg); });
-    return p ? p->post : 0;
+    return Find(uger[UgeTabel(uge)].skema, {akti, anfo, skfa, uge, 0});
   }
   uint32_t FindTimoak(uint32_t akti, uint32_t anfo, uint32_t art, uint32_t uge) {
     Indhent(false, true);
-    const TimoakPlads soeg{akti, anfo, art, uge, 0};
-    const TimoakPlads *p =
-        uger[UgeTabel(uge)].timoak.Find(soeg.Plads(), [&](const TimoakPlads &x) { return x.Lig(soeg); });
-    return p ? p->post : 0;
+    return Find(uger[UgeTabel(uge)].timoak, {akti, anfo, art, uge, 0});
   }
 };
 
