@@ -2,10 +2,11 @@
 // large one, each with its plan group, made in a temporary folder and
 // loaded back as the program loads a data folder.
 //
-// Start-up: the time of each derived-data step after load all, in the
-// order the program runs them (CountPlanTal, AllokerTalTab as its
-// allocation and its recount, CountPlanTalMnd), and the planning worker's
-// count of the event actuals (CountSkemaTal).
+// Start-up: the time of load all and of each step of the data step after
+// it, in the order BehandlData runs them (its chains, CountPlanTal,
+// AllokerTalTab as its allocation and its recount, CountPlanTalMnd), the
+// whole data step once more, and the planning worker's count of the event
+// actuals (CountSkemaTal).
 //
 // The full recount (AllokerTalTab's recount, on tables it has just
 // allocated) against two baselines over the same rows: one plain pass that
@@ -31,6 +32,7 @@
 
 #include "FINDREC.h"
 #include "HENTGEM.h"
+#include "ImpBehandl.h"
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "MEDPER.h"
@@ -356,7 +358,7 @@ size_t Forskellige(const std::vector<uint8_t> &a, const std::vector<uint8_t> &b)
 struct Resultat {
   uint64_t raekker = 0;
   uint32_t planPoster = 0;
-  double hent = 0, kaeder = 0, countPlanTal = 0, allokering = 0, genoptael = 0, countPlanTalMnd = 0, countSkemaTal = 0;
+  double hent = 0, kaeder = 0, behandlData = 0, countPlanTal = 0, allokering = 0, genoptael = 0, countPlanTalMnd = 0, countSkemaTal = 0;
   Maaling pass, optael, tilvaekst, optaelPlan;
   size_t afvigelser = 0;
 };
@@ -376,12 +378,14 @@ Resultat Skole(const char *stoerrelse, bool medPlan) {
   LaesIndstillinger();
   res.hent = Tid([] { HentAlleData(0); });
   if (!AlleDataHentet()) Stop("load all");
-  // The record chains the minute-norm rules follow, as the data step links
-  // them before it counts.
+  // The data step (BehandlData) up to its counts: the record chains the
+  // minute-norm rules follow, the employment periods, fftaltab tidied.
   res.kaeder = Tid([] {
     LinkAnfoFagfordl();
+    OpbygDatoKaeder();
     LinkAktiMiakBudt();
     BuildMedPer();
+    RydFftaltab();
   });
   HarEgenPlan = EgenPlan();
   if (!HarEgenPlan) Stop("the school has no plan group");
@@ -390,6 +394,8 @@ Resultat Skole(const char *stoerrelse, bool medPlan) {
   res.genoptael = Tid(GenoptaelTalTab);
   res.countPlanTalMnd = Tid(CountPlanTalMnd);
   res.planPoster = PlanTal.Antal;
+  // The whole data step once more, as the program runs it after a load.
+  res.behandlData = Tid(BehandlData);
   // The planning worker's count of the actuals, on the list it rebuilt.
   CountPlanTal();
   res.countSkemaTal = Tid([] {
@@ -438,12 +444,13 @@ void Skriv(const char *navn, const Resultat &r) {
   printf("%s-rows %llu rows\n", navn, static_cast<unsigned long long>(r.raekker));
   printf("%s-plan-entries %u entries\n", navn, r.planPoster);
   printf("startup-%s-load-all-ms %.1f ms\n", navn, r.hent);
-  printf("startup-%s-link-chains-ms %.1f ms\n", navn, r.kaeder);
+  printf("startup-%s-chains-ms %.1f ms\n", navn, r.kaeder);
   printf("startup-%s-count-plan-tal-ms %.1f ms\n", navn, r.countPlanTal);
   printf("startup-%s-alloker-tal-tab-ms %.1f ms\n", navn, r.allokering + r.genoptael);
   printf("startup-%s-alloker-tal-tab-allocation-ms %.1f ms\n", navn, r.allokering);
   printf("startup-%s-recount-ms %.1f ms\n", navn, r.genoptael);
   printf("startup-%s-count-plan-tal-mnd-ms %.1f ms\n", navn, r.countPlanTalMnd);
+  printf("startup-%s-behandl-data-ms %.1f ms\n", navn, r.behandlData);
   printf("worker-%s-count-skema-tal-ms %.1f ms\n", navn, r.countSkemaTal);
   printf("%s-pass-ms %.1f ms\n", navn, r.pass.bedst);
   printf("%s-increments-ms %.1f ms\n", navn, r.tilvaekst.bedst);
