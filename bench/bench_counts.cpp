@@ -443,14 +443,14 @@ Resultat Skole(const char *stoerrelse, bool medPlan) {
 void Skriv(const char *navn, const Resultat &r) {
   printf("%s-rows %llu rows\n", navn, static_cast<unsigned long long>(r.raekker));
   printf("%s-plan-entries %u entries\n", navn, r.planPoster);
-  printf("startup-%s-load-all-ms %.1f ms\n", navn, r.hent);
-  printf("startup-%s-chains-ms %.1f ms\n", navn, r.kaeder);
-  printf("startup-%s-count-plan-tal-ms %.1f ms\n", navn, r.countPlanTal);
-  printf("startup-%s-alloker-tal-tab-ms %.1f ms\n", navn, r.allokering + r.genoptael);
-  printf("startup-%s-alloker-tal-tab-allocation-ms %.1f ms\n", navn, r.allokering);
-  printf("startup-%s-recount-ms %.1f ms\n", navn, r.genoptael);
-  printf("startup-%s-count-plan-tal-mnd-ms %.1f ms\n", navn, r.countPlanTalMnd);
-  printf("startup-%s-behandl-data-ms %.1f ms\n", navn, r.behandlData);
+  printf("startup-%s-load-all-ms %.2f ms\n", navn, r.hent);
+  printf("startup-%s-chains-ms %.2f ms\n", navn, r.kaeder);
+  printf("startup-%s-count-plan-tal-ms %.2f ms\n", navn, r.countPlanTal);
+  printf("startup-%s-alloker-tal-tab-ms %.2f ms\n", navn, r.allokering + r.genoptael);
+  printf("startup-%s-alloker-tal-tab-allocation-ms %.2f ms\n", navn, r.allokering);
+  printf("startup-%s-recount-ms %.2f ms\n", navn, r.genoptael);
+  printf("startup-%s-count-plan-tal-mnd-ms %.2f ms\n", navn, r.countPlanTalMnd);
+  printf("startup-%s-behandl-data-ms %.2f ms\n", navn, r.behandlData);
   printf("worker-%s-count-skema-tal-ms %.1f ms\n", navn, r.countSkemaTal);
   printf("%s-pass-ms %.1f ms\n", navn, r.pass.bedst);
   printf("%s-increments-ms %.1f ms\n", navn, r.tilvaekst.bedst);
