@@ -377,6 +377,9 @@ HWND CreateElementWnd(int32_t indholdBredde, int32_t indholdHoejde, int desk, bo
                       uint32_t art) {
   if (desk < 0 || desk >= kAntalDesks) return 0;
   const bool lodret = LodretDesk(desk);
+  // Within what the screen file takes back.
+  indholdBredde = std::clamp(indholdBredde, 0, kMaksPixel);
+  indholdHoejde = std::clamp(indholdHoejde, 0, kMaksPixel);
   const int32_t langs = lodret ? indholdHoejde : indholdBredde;
   const int32_t tvaers = lodret ? indholdBredde : indholdHoejde;
   const int32_t lw = B() + langs + 5, tw = tvaers + 4;
@@ -444,7 +447,7 @@ void LayoutFejl(long n, const char *format, ...) {
   LogPrintf("** Fejl: LoadSkrmLayout(): skrm%ld: %s\n", n, tekst);
 }
 
-bool GyldigMaal(int32_t v) { return v >= 0 && v <= kMaksPixel; }
+bool GyldigMaal(int32_t v, int32_t maks) { return v >= 0 && v <= maks; }
 
 }  // namespace
 
@@ -476,7 +479,7 @@ bool LaesSkrmLayout(const char *fil, long n) {
     for (int s = 0; s < dr.AntalSektioner; ++s) {
       const SectionRec &sr = sektioner[d * kSektionerPrDesk + s];
       if (sr.AntalCeller < 0 || sr.AntalCeller > kCellerPrSektion || sr.Tykkelse < 1 ||
-          sr.Tykkelse > kMaksPixel) {
+          sr.Tykkelse > kMaksLaengde) {
         LayoutFejl(n, "sektion %d%d med %d celler og tykkelsen %d er udeladt", d, s, sr.AntalCeller,
                    sr.Tykkelse);
         continue;
@@ -492,7 +495,8 @@ bool LaesSkrmLayout(const char *fil, long n) {
       } else {
         for (int k = 0; k < sr.AntalCeller; ++k) {
           ElementCelle c = laest[k];
-          if (!GyldigMaal(c.Laengde) || !GyldigMaal(c.IndholdLangs) || !GyldigMaal(c.IndholdTvaers)) {
+          if (!GyldigMaal(c.Laengde, kMaksLaengde) || !GyldigMaal(c.IndholdLangs, kMaksPixel) ||
+              !GyldigMaal(c.IndholdTvaers, kMaksPixel)) {
             LayoutFejl(n, "celle %d%d%d med længden %d og indholdet %d x %d er udeladt", d, s, k, c.Laengde,
                        c.IndholdLangs, c.IndholdTvaers);
             continue;
@@ -524,7 +528,7 @@ bool LaesSkrmLayout(const char *fil, long n) {
     }
     // The desk's length follows from the layout rectangle and is measured
     // again before it is used.
-    nyDesk[d] = DeskRec{GyldigMaal(dr.Laengde) ? dr.Laengde : 0, beholdt};
+    nyDesk[d] = DeskRec{GyldigMaal(dr.Laengde, kMaksLaengde) ? dr.Laengde : 0, beholdt};
   }
   std::memcpy(DeskTab, nyDesk, sizeof DeskTab);
   std::memcpy(SectionTab, nySektion, sizeof SectionTab);

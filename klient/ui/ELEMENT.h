@@ -29,8 +29,11 @@ constexpr int kDividerTykkelse = 2;
 constexpr int kFriBredde = 249;   // the free middle keeps at least this width
 constexpr int kFriHoejde = 179;   // ... and this height
 constexpr int kMindsteSektion = 18;  // fitting never thins a section below this
-// Lengths and thicknesses read from the screen file above this are damaged.
+// What an object window may want along or across; a cell's length and a
+// section's thickness, which add a band and a frame to it, stay below twice
+// that. Larger values read from the screen file are damaged.
 constexpr int32_t kMaksPixel = 32767;
+constexpr int32_t kMaksLaengde = 2 * kMaksPixel;
 
 // Messages.
 #define ELEMENT_FRIT_AREAL 1034    // to the desktop: lay the free middle out again
@@ -179,7 +182,8 @@ void SaetStrKnapBillede(const ElementCelle &c);
 
 // A new cell for an object window of the content size; returns its element
 // window, in which the caller makes the object window, or 0 when the desk
-// is full. The title is cut to 49 characters.
+// is full. The title is cut to 49 characters, the content size to
+// 0..kMaksPixel.
 HWND CreateElementWnd(int32_t indholdBredde, int32_t indholdHoejde, int desk, bool tegn,
                       const char *titel, uint32_t art);
 

@@ -816,13 +816,22 @@ TEST_F(SkaermLayoutVinduer, AFifthCellFillsASectionTheSixthGoesOnAndTwoFullSecti
   EXPECT_EQ(Brud(true), "");
 }
 
-TEST_F(SkaermLayoutVinduer, TitlesAreCutTo49Characters) {
+TEST_F(SkaermLayoutVinduer, TitlesAndContentSizesAreCutToWhatTheFileTakesBack) {
   const std::string lang(80, 'x');
   ASSERT_NE(CreateElementWnd(100, 100, 3, false, lang.c_str(), 40009), (HWND)0);
   EXPECT_EQ(std::string(Celle(3, 0, 0).Titel), lang.substr(0, 49));
   EXPECT_EQ(Opt().frieArealer, 0);  // no repaint asked
   ASSERT_NE(CreateElementWnd(100, 100, 3, false, nullptr, 40009), (HWND)0);
   EXPECT_EQ(std::string(Celle(3, 0, 1).Titel), "");
+  ASSERT_NE(CreateElementWnd(-5, 100000, 0, false, "Stor", 40009), (HWND)0);
+  EXPECT_EQ(+Celle(0, 0, 0).IndholdLangs, kMaksPixel);
+  EXPECT_EQ(+Celle(0, 0, 0).IndholdTvaers, 0);
+  // Saved and read back, all three cells are there.
+  ASSERT_TRUE(GemSkrmLayout(1, nullptr, nullptr));
+  TomLayout();
+  LoadSkrmLayout(1);
+  EXPECT_EQ(CountElements(), 3);
+  EXPECT_EQ(Brud(true), "");
 }
 
 TEST_F(SkaermLayoutVinduer, ACellWhoseWindowCannotBeMadeLeavesNoSectionBehind) {
