@@ -537,9 +537,11 @@ bool LaesSkrmLayout(const char *fil, long n) {
 }
 
 void LoadSkrmLayout(long n) {
-  LaesSkrmLayout(StiTab.szskrm, n);
+  // With nothing read the tables hold what they held, and that has its
+  // windows already.
+  const bool laest = LaesSkrmLayout(StiTab.szskrm, n);
   FitElementsToDesk();
-  for (int d = 0; d < kAntalDesks; ++d)
+  for (int d = 0; laest && d < kAntalDesks; ++d)
     for (int s = 0; s < AntalSektioner(d); ++s) {
       SectionRec &r = Sektion(d, s);
       r.hwndDivider = OpretSektionDivider(d, s);

@@ -194,7 +194,8 @@ HWND CreateElementWnd(int32_t indholdBredde, int32_t indholdHoejde, int desk, bo
 // Makes no window. False when nothing was read.
 bool LaesSkrmLayout(const char *fil, long n);
 // Layout n of ini\skrm.ini: read, fitted to the layout rectangle, and every
-// window made; each cell's object window is asked of the main window.
+// window made; each cell's object window is asked of the main window. The
+// caller has emptied the layout (CloseAllElements).
 void LoadSkrmLayout(long n);
 // Writes the layout's keys into section "skrm<n>" of the given ini file as
 // the tables stand.
