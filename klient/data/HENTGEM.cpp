@@ -418,6 +418,24 @@ void GemAlleData(HWND hDlg, uint8_t fGemGrupper) {
   DataAendret.store(0);
 }
 
+int GemTabelNu(const TabDesc *pTd, TabVar *pTv) {
+  for (size_t i = 0; i < TabRegisterAntal; ++i)
+    if (TabRegister[i].pTabDesc == pTd && !TabelHentet(i)) return EACCES;
+  char sti[kStiLaengde], tmp[kStiLaengde];
+  if (!DataFilSti(sti, sizeof sti, pTd->Navn, ".DAT") ||
+      !DataFilSti(tmp, sizeof tmp, pTd->Navn, ".tmp"))
+    return ENAMETOOLONG;
+  if (pTv->wRecCnt == 0) return 0;
+  std::lock_guard<std::mutex> laas(GemLaas);
+  // A file that SaveTab has to create gets every block, not only the
+  // changed ones.
+  SletDataFil(tmp);
+  int fejl = SaveTab(pTd, pTv, tmp);
+  if (fejl == 0) fejl = ErstatDataFil(tmp, sti);
+  if (fejl != 0) SletDataFil(tmp);
+  return fejl;
+}
+
 void StartGemAlleData(HWND hDlg, uint8_t fGemGrupper) {
   if (hDlg) {
     GemAlleData(hDlg, fGemGrupper);

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "TABREG.h"
 #include "windows.h"
 
 // ---- The wait dialog ----
@@ -57,6 +58,15 @@ void StartGemAlleData(HWND hDlg, uint8_t fGemGrupper);
 // hDlg may be 0. Waits for a running background save first, so the two
 // never write the same file at once.
 void GemAlleData(HWND hDlg, uint8_t fGemGrupper);
+
+// One table saved at once, apart from the save of all data (the student
+// planning writes its tables back when it leaves a group): written whole
+// beside its record file and renamed over it, under the lock every save
+// takes, so the background save never writes the same file meanwhile. A
+// table that the last load could not read is not saved over. 0 or the
+// error number. The table's blocks stay marked changed, so the next save
+// of all data writes them too.
+int GemTabelNu(const TabDesc *pTd, TabVar *pTv);
 
 // Whether the last HentAlleData read every table and side file. A table
 // that could not be read is never saved over, nor are the side files when

@@ -108,6 +108,10 @@ struct TabVar {
   uint32_t FilVersion;
   uint32_t FilOrd;
   uint32_t LoadMaerke;
+  // The current-record word: the record the windows treat as the table's
+  // current one (0 none). A window sets it when its cursor moves and reads
+  // it to place its cursor after a rebuild.
+  uint32_t AktuelRec;
 };
 
 constexpr uint32_t LOADMAERKE_START = 2147483647u;

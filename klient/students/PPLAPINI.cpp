@@ -101,13 +101,17 @@ std::vector<uint8_t> MarkerGrupper(R *(*recNr)(uint32_t), uint32_t antal, Fn tae
   return merket;
 }
 
-// A new record of the table from its record line; the new id, or 0.
+// A new record of the table from its record line; the new id, or 0. Its
+// record number in *pRecNr when given (0 when refused).
 uint32_t NyLokalRec(const TabDesc *pTd, TabVar *pTv, uint32_t id, uint32_t a, uint32_t b,
-                    uint32_t c, uint32_t d) {
+                    uint32_t c, uint32_t d, uint32_t *pRecNr = nullptr) {
+  if (pRecNr) *pRecNr = 0;
   if (id == 0) return 0;
   char linje[5 * 11 + 5];
   snprintf(linje, sizeof linje, "%u;%u;%u;%u;%u", id, a, b, c, d);
-  return AddRecordFromLine(pTd, pTv, linje, 'L') != 0 ? id : 0;
+  const uint32_t nr = AddRecordFromLine(pTd, pTv, linje, 'L');
+  if (pRecNr) *pRecNr = nr;
+  return nr != 0 ? id : 0;
 }
 
 // Writes the lines to ini\<navn> through a file beside it. Nothing is
@@ -237,8 +241,14 @@ uint32_t AddPpRec(uint32_t tgId, uint32_t ugenr, uint32_t dag, uint32_t lektion)
   return NyLokalRec(&tdpp, &tvpp, NytLokaltId(&tdpp, &tvpp), tgId, ugenr, dag, lektion);
 }
 
-uint32_t AddLapRec(uint32_t tgId, uint32_t laId, uint32_t ppId, uint32_t lengde) {
-  return NyLokalRec(&tdlap, &tvlap, NytLokaltId(&tdlap, &tvlap), tgId, laId, ppId, lengde);
+uint32_t AddLapRec(uint32_t tgId, uint32_t laId, uint32_t ppId, uint32_t lengde,
+                   uint32_t *pRecNr) {
+  return NyLokalRec(&tdlap, &tvlap, NytLokaltId(&tdlap, &tvlap), tgId, laId, ppId, lengde,
+                    pRecNr);
+}
+
+uint32_t AddEbRec(uint32_t tgId, uint32_t elevId, uint32_t ppId, uint32_t lengde) {
+  return NyLokalRec(&tdeb, &tveb, NytLokaltId(&tdeb, &tveb), tgId, elevId, ppId, lengde);
 }
 
 int GemPpLapIni() {

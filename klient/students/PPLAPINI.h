@@ -1,7 +1,8 @@
 // The enrolment groups' slots and placements kept beside the record files
 // in ini\pp.ini and ini\lap.ini, so that a group emptied by a new Elevplan
 // fetch gets its earlier slots and placements back; the planning defaults of
-// the groups; and the record operations that add slots and placements.
+// the groups; and the record operations that add slots, placements and
+// blocked slots.
 // Main thread only.
 #pragma once
 
@@ -37,8 +38,12 @@ uint32_t FindOrAddPp(uint32_t tgRecNr, uint32_t tgId, uint32_t ugenr, uint32_t d
 // when the record line was refused (nothing is left behind).
 uint32_t AddPpRec(uint32_t tgId, uint32_t ugenr, uint32_t dag, uint32_t lektion);
 // A new placement (object letter "L") of the activity on the slot, both by
+// id; its id, or 0 when refused. Its record number in *pRecNr when given.
+uint32_t AddLapRec(uint32_t tgId, uint32_t laId, uint32_t ppId, uint32_t lengde,
+                   uint32_t *pRecNr = nullptr);
+// A new blocked slot (object letter "L") of the student at the slot, all by
 // id; its id, or 0 when refused.
-uint32_t AddLapRec(uint32_t tgId, uint32_t laId, uint32_t ppId, uint32_t lengde);
+uint32_t AddEbRec(uint32_t tgId, uint32_t elevId, uint32_t ppId, uint32_t lengde);
 
 // Rewrites ini\pp.ini and ini\lap.ini from the tables, each only when a live
 // record of it belongs to a group with an id above 10 (the test groups alone

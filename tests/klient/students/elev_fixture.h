@@ -119,6 +119,46 @@ class ElevMappe : public storetest::DataMappe {
     return nr;
   }
 
+  static uint32_t NyElev(uint32_t id, const char *navn, uint8_t status = 10) {
+    uint32_t nr;
+    ElevRec *e = Ny<ElevRec>(&tdelev, &tvelev, status, &nr);
+    e->id = id;
+    snprintf(e->Elevnavn, sizeof e->Elevnavn, "%s", navn);
+    return nr;
+  }
+
+  static uint32_t NyElti(uint32_t elev, uint32_t tg, uint8_t status = 10) {
+    uint32_t nr;
+    EltiRec *t = Ny<EltiRec>(&tdelti, &tvelti, status, &nr);
+    t->elev_id = elev;
+    t->tg_id = tg;
+    return nr;
+  }
+
+  // A wish of the student for activity record la as Elevplan gave it.
+  static uint32_t NyOenske(uint32_t tg, uint32_t id, uint32_t elev, uint32_t la, uint8_t prioritet,
+                           uint8_t status = 10) {
+    uint32_t nr;
+    EvRec *e = Ny<EvRec>(&tdev, &tvev, status, &nr);
+    e->id = id;
+    e->tg_id = tg;
+    e->elev_id = elev;
+    e->elevplan_onske_la_id = la;
+    e->prioritet = prioritet;
+    return nr;
+  }
+
+  static uint32_t NyEb(uint32_t tg, uint32_t id, uint32_t elev, uint32_t pp, uint8_t status = 10) {
+    uint32_t nr;
+    EbRec *b = Ny<EbRec>(&tdeb, &tveb, status, &nr);
+    b->id = id;
+    b->tg_id = tg;
+    b->elev_id = elev;
+    b->pp_id = pp;
+    b->lengde = 1;
+    return nr;
+  }
+
   // Records of pp or lap (not empty) that belong to group record tg.
   static uint32_t AntalPp(uint32_t tg) {
     uint32_t n = 0;

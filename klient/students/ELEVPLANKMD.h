@@ -1,0 +1,104 @@
+// The planning window's key commands and messages over its workspace: the
+// table of keys with their availability test (mode 1) and their effect
+// (mode 2), the block move of an activity along its row, what follows a
+// performed command, and the handlers of the window's own messages that its
+// window procedure calls. Commands of other subsystems and of the planning
+// rules are reached through the hooks below; a key whose hook is empty is
+// not available and answers 0 in both modes. Main thread only.
+#pragma once
+
+#include <cstdint>
+
+#include "ELEVPLANWS.h"
+#include "TASTINFO.h"
+#include "windows.h"
+
+// The calling shape of the planning rules' key commands: workspace, current
+// group and activity records, Ctrl and Shift (non-zero while held), mode (1
+// ask, 2 perform), and the repaint wanted. 1 available or done, else 0.
+typedef int (*ElevRegelFn)(ElevPlanWS *ws, uint32_t tg, uint32_t la, int ctrl, int shift, int mode,
+                           int *pTegn);
+
+struct ElevPlanKroge {
+  // The key record of a key message (the common controls' MakeTastInfo).
+  void (*MakeTastInfo)(TastInfo *tast, UINT msg, WPARAM wParam, LPARAM lParam);
+  // F3 and the context-menu key: the frame's maximise-or-restore and its
+  // right click (SkiftMaksimeret, KmdHoejreklik).
+  bool (*SkiftMaksimeret)(HWND hwnd, RECT *gemt, int mode);
+  bool (*KmdHoejreklik)(HWND hwnd, WPARAM wParam, LPARAM lParam, int mode);
+
+  // The automatic placement: Ctrl+K (AutoPlacering), placing every student
+  // again after a block move (PlacerAlleElever, the lesson sums of the three
+  // kinds added to *p1..*p3), and for X whether the activity at position
+  // laPos still has a way to lay its blocks, all slots taken as one group,
+  // with LaSpaerring as it stands (LavAlternativer finds one).
+  int (*AutoPlacering)(ElevPlanWS *ws, uint32_t tg, uint32_t la, int ctrl, int mode);
+  void (*PlacerAlleElever)(ElevPlanWS *ws, uint32_t *p1, uint32_t *p2, uint32_t *p3,
+                           int metode);
+  bool (*HarPladsAlternativ)(ElevPlanWS *ws, uint32_t laPos);
+
+  // The planning rules: Ctrl+D, Ctrl+F, Ctrl+M, Ctrl+O, Ctrl+T, Ctrl+S,
+  // Ctrl+R and Ctrl+Shift+R.
+  ElevRegelFn OpretDublet;
+  ElevRegelFn FyldLa;
+  ElevRegelFn MarkerOensker;
+  ElevRegelFn OverfoerOensker;
+  ElevRegelFn TilbagefoerOensker;
+  ElevRegelFn FjernAlleElever;
+  ElevRegelFn RetLa;
+  ElevRegelFn RetTg;
+  // One student on or off an activity, as Space does in the student
+  // windows; Insert places the remembered students through it.
+  int (*PlacerEllerFjernElev)(ElevPlanWS *ws, uint32_t tg, uint32_t la, uint32_t elev, int ctrl,
+                              int shift, int mode, int *pTegn);
+
+  // Ctrl+H: the Elevplan exchange started for the group with request kind
+  // art and the two dates.
+  void (*HentTgFraElevplan)(uint32_t tg, int art, uint32_t fraDato, uint32_t tilDato);
+  // I: the Elevplan test import (run after the test data is removed).
+  void (*ImportElevplanTest)();
+
+  // The activity rows put in the order of their layout's sort field
+  // (LaVisTab[1..LaAntal]); without it they stay in table order.
+  void (*SorterLaRaekker)(ElevPlanWS *ws);
+};
+extern ElevPlanKroge ElevPlanKrog;
+
+// The repaint a command or message asks of the window (the out value).
+enum {
+  ELEVPLAN_TEGN_ALT = 1,
+  ELEVPLAN_TEGN_PLAN = 2,
+  ELEVPLAN_TEGN_RAEKKE = 4,
+  ELEVPLAN_TEGN_FREMDRIFT = 64,  // the progress text of the automatic placement
+  ELEVPLAN_LUKKET = 128,         // the window was closed: the workspace is gone
+};
+
+// Request kind of the Elevplan exchange that fetches one group.
+constexpr int ELEVPLAN_HENT_TG = 4;
+
+// One key command (ctrl, shift, alt non-zero while held); mode 1 asks only
+// whether it is available and changes and shows nothing, mode 2 performs
+// it. 1 available or done, 0 refused or not available.
+int ElevPlanKommando(ElevPlanWS *ws, uint32_t tast, uint32_t data, int ctrl, int shift, int alt,
+                     int mode, int *pTegn);
+// After a performed command that answered 1: rebuilds, moves the cursor or
+// places the students again as the command needs. The repaint wanted,
+// with ELEVPLAN_LUKKET when the window was closed.
+int ElevPlanEfterKommando(ElevPlanWS *ws, uint32_t tast, int ctrl, int shift, int alt);
+
+// Shift+Left/Right: moves the current activity's block from column PpFoer
+// to the slot cursor over free cells, keeping its length. 1 when it moved
+// (or, in mode 1, would move).
+int FlytLaBlok(ElevPlanWS *ws, int mode);
+
+// The window's messages of the planning: key messages (WM_KEYDOWN,
+// WM_SYSKEYDOWN, 1366), 1363 (a key asked in mode 1; the answer in
+// *pSvar), 1364 rebuild, 1365 rebuild dropping the changes, 1054 follow the
+// tables' current records, 1046 the progress text, 1101 publish the current
+// records. False for any other message. The repaint wanted in *pTegn.
+bool ElevPlanBesked(ElevPlanWS *ws, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT *pSvar,
+                    int *pTegn);
+// The scroll refresh: rebuilds first when the activity cursor is on
+// another row than the one painted last, scrolls both axes to their
+// current cells and sets the scrollbars. The repaint wanted.
+int OpdaterElevPlanScroll(ElevPlanWS *ws);
