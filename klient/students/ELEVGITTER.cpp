@@ -55,7 +55,7 @@ void ForGyldigeOensker(uint32_t g, const uint32_t *ev, uint32_t antal, Fn fn) {
       DelRec(&tdev, &tvev, r);
       continue;
     }
-    fn(*w);
+    fn(r, *w);
   }
 }
 
@@ -134,19 +134,18 @@ void OpretStandardLap(ElevPlanWS *ws, uint32_t tg) {
   const char art = t.UgeLektionsGruppe;
 
   // Live placements per activity record; dead ones go.
+  bool aendret = false;
   std::vector<uint32_t> placeringer(tvla.wRecCnt, 0);
   for (uint32_t r = 1; r < tvlap.wRecCnt; ++r) {
     const LapRec *l = LapRecNr(r);
     if (!ElevTabAktiv(l->Status) || l->tg_id != tg || l->blokering != 0) continue;
     if (l->la_id >= tvla.wRecCnt) continue;
     const LaRec *la = LaRecNr(l->la_id);
-    if (!ElevTabAktiv(la->Status) || la->aktiv != 1) {
-      DelRec(&tdlap, &tvlap, r);
-      continue;
-    }
     const PpRec &p = ElevRef(PpRecNr, l->pp_id);
-    if (l->pp_id == 0 || !ElevTabAktiv(p.Status)) {
+    if (!ElevTabAktiv(la->Status) || la->aktiv != 1 || l->pp_id == 0 ||
+        !ElevTabAktiv(p.Status)) {
       DelRec(&tdlap, &tvlap, r);
+      aendret = true;
       continue;
     }
     if (p.tg_id == tg &&
@@ -180,6 +179,7 @@ void OpretStandardLap(ElevPlanWS *ws, uint32_t tg) {
     const uint32_t laId = l.id;
     auto laeg = [&](uint32_t pos, uint32_t d) {
       AddLapRec(t.id, laId, PpRecNr(ws->PpTab[pos])->id, d);
+      aendret = true;
     };
     if (art == 'L') {
       const uint32_t d = l.lek_deletal;
@@ -203,7 +203,9 @@ void OpretStandardLap(ElevPlanWS *ws, uint32_t tg) {
       }
     }
   }
-  SortTab(&tdlap, &tvlap);
+  // The re-sort makes the new placements live and marks the table for the
+  // save; a build that changed nothing leaves the table as it is.
+  if (aendret) SortTab(&tdlap, &tvlap);
 }
 
 void ByggPlanGitter(ElevPlanWS *ws, uint32_t tg) {
@@ -240,21 +242,39 @@ void ByggOenskerFraListe(ElevPlanWS *ws, uint32_t tg, const uint32_t *ev, uint32
   }
   if (ws->Oensker.Data == nullptr) return;
 
+  // Most activities have no duplicate: their wishes go into one cell.
+  std::vector<uint8_t> harDubletter(ws->LaAntal + 1, 0);
+  for (uint32_t a = 1; a <= ws->LaAntal; ++a)
+    harDubletter[a] = memchr(ws->Dubletter.Raekke(a) + 1, 1, ws->LaAntal) != nullptr;
+  auto saet = [&](const EvRec &w, bool kunTomme) {
+    const uint32_t a = LaPosition(ws, w.konverteret_onske_la), s = ElevPosition(ws, w.elev_id);
+    if (a == 0 || s == 0) return;
+    if (harDubletter[a]) {
+      SaetOenske(ws, w.konverteret_onske_la, w.elev_id, w.prioritet, kunTomme);
+      return;
+    }
+    uint8_t &celle = ws->Oensker(a, s);
+    if (!kunTomme || celle == 0) celle = w.prioritet;
+  };
+
   // Wishes for the activity itself, and transferred ones of priority 1;
   // then the transferred ones of priority 2, which only fill the cells left
   // empty.
-  ForGyldigeOensker(tg, ev, antal, [&](const EvRec &w) {
+  std::vector<uint32_t> anden;
+  ForGyldigeOensker(tg, ev, antal, [&](uint32_t r, const EvRec &w) {
     const uint32_t k = w.konverteret_onske_la, e = w.elevplan_onske_la_id;
-    if (k != e && w.prioritet != 1) return;
-    SaetOenske(ws, k, w.elev_id, w.prioritet, k != e);
+    if (k != e && w.prioritet != 1) {
+      anden.push_back(r);
+      return;
+    }
+    saet(w, k != e);
     TaelOenske(tg, w);
   });
-  ForGyldigeOensker(tg, ev, antal, [&](const EvRec &w) {
-    const uint32_t k = w.konverteret_onske_la, e = w.elevplan_onske_la_id;
-    if (k == e || w.prioritet != 2) return;
-    SaetOenske(ws, k, w.elev_id, w.prioritet, true);
-    TaelOenske(tg, w);
-  });
+  ForGyldigeOensker(tg, anden.data(), static_cast<uint32_t>(anden.size()),
+                    [&](uint32_t, const EvRec &w) {
+                      saet(w, true);
+                      TaelOenske(tg, w);
+                    });
 
   for (uint32_t a = 1; a <= ws->LaAntal; ++a) {
     LaRec *l = LaRecNr(ws->LaTab[a]);
@@ -284,8 +304,10 @@ void BeregnDubletter(ElevPlanWS *ws, uint32_t tg) {
   std::vector<uint32_t> saet;
   for (uint32_t a = 1; a <= ws->LaAntal; ++a) {
     saet.clear();
-    for (uint32_t b = 1; b <= ws->LaAntal; ++b)
-      if (d(a, b)) saet.push_back(b);
+    const uint8_t *raekke = d.Raekke(a);
+    for (const uint8_t *p = raekke + 1, *slut = raekke + ws->LaAntal + 1;
+         (p = static_cast<const uint8_t *>(memchr(p, 1, size_t(slut - p)))) != nullptr; ++p)
+      saet.push_back(static_cast<uint32_t>(p - raekke));
     for (uint32_t b : saet)
       for (uint32_t c : saet)
         if (c != b) d(b, c) = d(c, b) = 1;
@@ -294,14 +316,18 @@ void BeregnDubletter(ElevPlanWS *ws, uint32_t tg) {
 
 void BeregnOverlap(ElevPlanWS *ws) {
   if (!NyElevMatrix(&ws->Overlap, ws->LaAntal, ws->LaAntal) || !ws->PlanGitter.Data) return;
-  std::vector<uint32_t> holdt;
-  for (uint32_t c = 1; c <= ws->PpAntal; ++c) {
-    holdt.clear();
-    for (uint32_t a = 1; a <= ws->LaAntal; ++a)
-      if (ws->PlanGitter(a, c) != PLAN_FRI) holdt.push_back(a);
-    for (uint32_t a : holdt)
-      for (uint32_t b : holdt) ws->Overlap(a, b) = 1;
+  // The activities holding each column, gathered in one pass over the rows.
+  std::vector<std::vector<uint32_t>> holdt(ws->PpAntal + 1);
+  for (uint32_t a = 1; a <= ws->LaAntal; ++a) {
+    const uint8_t *raekke = ws->PlanGitter.Raekke(a);
+    for (uint32_t c = 1; c <= ws->PpAntal; ++c)
+      if (raekke[c] != PLAN_FRI) holdt[c].push_back(a);
   }
+  for (const std::vector<uint32_t> &kolonne : holdt)
+    for (uint32_t a : kolonne) {
+      uint8_t *raekke = ws->Overlap.Raekke(a);
+      for (uint32_t b : kolonne) raekke[b] = 1;
+    }
 }
 
 int GemElevTabel(const TabDesc *pTd, TabVar *pTv) {

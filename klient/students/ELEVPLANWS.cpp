@@ -61,6 +61,21 @@ uint32_t AktuelIListe(const uint32_t *liste, uint32_t antal, uint32_t aktuelRec)
   return i != 0 ? i : (antal != 0 ? 1 : 0);
 }
 
+// Calls fn(b) for every column b of row r of a 0/1 matrix that holds 1:
+// the rows of the duplicate and overlap matrices are mostly empty, and
+// memchr passes the empty stretches quickly.
+template <class Fn>
+void ForEttere(const ElevMatrix &m, uint32_t r, Fn fn) {
+  const uint8_t *raekke = m.Raekke(r);
+  const uint8_t *p = raekke + 1, *slut = raekke + m.Kolonner + 1;
+  while (p < slut) {
+    p = static_cast<const uint8_t *>(memchr(p, 1, static_cast<size_t>(slut - p)));
+    if (p == nullptr) return;
+    fn(static_cast<uint32_t>(p - raekke));
+    ++p;
+  }
+}
+
 uint32_t Op(uint32_t v, uint32_t d, bool plus) { return plus ? v + d : (v > d ? v - d : 0); }
 
 // One placement of kind k counted in or out: 1 on the activity's count of
@@ -84,12 +99,12 @@ void TaelPlacering(const ElevPlanWS *ws, uint32_t a, uint32_t la, uint32_t elev,
 
 // The display marks of student s for a direct placement on position a.
 void MarkerPlacering(ElevPlanWS *ws, uint32_t a, uint32_t s) {
-  for (uint32_t b = 1; b <= ws->LaAntal; ++b) {
-    if (!ws->Overlap(a, b)) continue;
-    ws->Markeringer(b, s) = b == a                ? MARKERET_HER
-                            : ws->Dubletter(a, b) ? MARKERET_DUBLET
-                                                  : MARKERET_OVERLAP;
-  }
+  const uint8_t *dubletter = ws->Dubletter.Raekke(a);
+  ForEttere(ws->Overlap, a, [&](uint32_t b) {
+    ws->Markeringer(b, s) = b == a         ? MARKERET_HER
+                            : dubletter[b] ? MARKERET_DUBLET
+                                           : MARKERET_OVERLAP;
+  });
 }
 
 bool ByggLister(ElevPlanWS *ws, uint32_t g) {
@@ -413,8 +428,9 @@ void PlacerElevPaaLa(ElevPlanWS *ws, uint32_t la, uint32_t elev, uint32_t kind) 
   if (a == 0 || s == 0 || ws->Placeringer(a, s) == PLACERET) return;
   TaelPlacering(ws, a, la, elev, kind, true);
   ws->Placeringer(a, s) = PLACERET;
-  for (uint32_t b = 1; b <= ws->LaAntal; ++b)
-    if (b != a && ws->Dubletter(a, b)) ws->Placeringer(b, s) = PLACERET_DUBLET;
+  ForEttere(ws->Dubletter, a, [&](uint32_t b) {
+    if (b != a) ws->Placeringer(b, s) = PLACERET_DUBLET;
+  });
   MarkerPlacering(ws, a, s);
   ws->PlaceringAendret = 1;
 }
@@ -425,8 +441,9 @@ void FjernElevFraLa(ElevPlanWS *ws, uint32_t la, uint32_t elev, uint32_t kind) {
   ws->PlaceringAendret = 1;
   TaelPlacering(ws, a, la, elev, kind, false);
   ws->Placeringer(a, s) = 0;
-  for (uint32_t b = 1; b <= ws->LaAntal; ++b)
-    if (b != a && ws->Dubletter(a, b)) ws->Placeringer(b, s) = 0;
+  ForEttere(ws->Dubletter, a, [&](uint32_t b) {
+    if (b != a) ws->Placeringer(b, s) = 0;
+  });
   for (uint32_t b = 1; b <= ws->LaAntal; ++b) ws->Markeringer(b, s) = 0;
   for (uint32_t b = 1; b <= ws->LaAntal; ++b)
     if (ws->Placeringer(b, s) == PLACERET) MarkerPlacering(ws, b, s);
@@ -465,11 +482,14 @@ void NulstilPlaceringer(ElevPlanWS *ws) {
 void SaetOenske(ElevPlanWS *ws, uint32_t la, uint32_t elev, uint8_t prio, bool kunTomme) {
   const uint32_t a = LaPosition(ws, la), s = ElevPosition(ws, elev);
   if (a == 0 || s == 0) return;
-  for (uint32_t b = 1; b <= ws->LaAntal; ++b) {
-    if (b != a && !ws->Dubletter(a, b)) continue;
+  auto saet = [&](uint32_t b) {
     uint8_t &celle = ws->Oensker(b, s);
     if (!kunTomme || celle == 0) celle = prio;
-  }
+  };
+  saet(a);
+  ForEttere(ws->Dubletter, a, [&](uint32_t b) {
+    if (b != a) saet(b);
+  });
 }
 
 uint32_t PlaceringsArt(const ElevPlanWS *ws, uint32_t a, uint32_t s) {

@@ -114,8 +114,10 @@ struct ElevPlanWS {
   ElevMatrix Oensker;        // activity x student: wish priority 1 or 2
   ElevMatrix Placeringer;    // activity x student
   ElevMatrix Markeringer;    // activity x student
-  ElevMatrix Dubletter;      // activity x activity
-  ElevMatrix Overlap;        // activity x activity
+  // Activity x activity, 0 or 1 in every cell (the placement primitives
+  // look for the 1s).
+  ElevMatrix Dubletter;
+  ElevMatrix Overlap;
 
   uint32_t HusketLa;        // activity whose wishes are marked for transfer
   uint32_t *HuskedeElever;  // students remembered from activity HuskedeLa

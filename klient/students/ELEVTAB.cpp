@@ -1,30 +1,11 @@
-// The enrolment tables' records as their structs, bounded by each table's
-// record count.
+// Lookups by id, block marks and the ids of new records of the enrolment
+// tables.
 #include "ELEVTAB.h"
 
 #include <cstring>
 
 #include "FINDREC.h"
 #include "TABOPER.h"
-
-namespace {
-
-template <class R>
-R *Rec(const TabDesc &td, const TabVar &tv, uint32_t n) {
-  static_assert(alignof(R) == 1, "records are packed");
-  return reinterpret_cast<R *>(GetRec(&td, &tv, n));
-}
-
-}  // namespace
-
-TgRec *TgRecNr(uint32_t n) { return Rec<TgRec>(tdtg, tvtg, n); }
-PpRec *PpRecNr(uint32_t n) { return Rec<PpRec>(tdpp, tvpp, n); }
-LaRec *LaRecNr(uint32_t n) { return Rec<LaRec>(tdla, tvla, n); }
-LapRec *LapRecNr(uint32_t n) { return Rec<LapRec>(tdlap, tvlap, n); }
-ElevRec *ElevRecNr(uint32_t n) { return Rec<ElevRec>(tdelev, tvelev, n); }
-EltiRec *EltiRecNr(uint32_t n) { return Rec<EltiRec>(tdelti, tvelti, n); }
-EvRec *EvRecNr(uint32_t n) { return Rec<EvRec>(tdev, tvev, n); }
-EbRec *EbRecNr(uint32_t n) { return Rec<EbRec>(tdeb, tveb, n); }
 
 uint32_t FindElevRec(const TabDesc *pTd, TabVar *pTv, uint32_t id) {
   // The key is the u32 id as the record holds it.

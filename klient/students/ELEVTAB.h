@@ -5,6 +5,7 @@
 // Main thread only.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "KATALOG.h"
@@ -16,15 +17,22 @@ inline bool ElevTabAktiv(uint8_t status) { return status >= 10 && status < 30; }
 
 // Record n of a table as its struct; null when n is at or past the table's
 // record count. Record 0 is the table's placeholder: its id is 0, and a
-// reference of 0 reaches it.
-TgRec *TgRecNr(uint32_t n);
-PpRec *PpRecNr(uint32_t n);
-LaRec *LaRecNr(uint32_t n);
-LapRec *LapRecNr(uint32_t n);
-ElevRec *ElevRecNr(uint32_t n);
-EltiRec *EltiRecNr(uint32_t n);
-EvRec *EvRecNr(uint32_t n);
-EbRec *EbRecNr(uint32_t n);
+// reference of 0 reaches it. Inline: the planning's builds walk whole
+// tables through them.
+template <class R>
+inline R *ElevRecAf(const TabVar &tv, uint32_t n) {
+  static_assert(alignof(R) == 1, "records are packed");
+  if (n >= tv.wRecCnt) return nullptr;
+  return reinterpret_cast<R *>(tv.pbTab + size_t(n) * sizeof(R));
+}
+inline TgRec *TgRecNr(uint32_t n) { return ElevRecAf<TgRec>(tvtg, n); }
+inline PpRec *PpRecNr(uint32_t n) { return ElevRecAf<PpRec>(tvpp, n); }
+inline LaRec *LaRecNr(uint32_t n) { return ElevRecAf<LaRec>(tvla, n); }
+inline LapRec *LapRecNr(uint32_t n) { return ElevRecAf<LapRec>(tvlap, n); }
+inline ElevRec *ElevRecNr(uint32_t n) { return ElevRecAf<ElevRec>(tvelev, n); }
+inline EltiRec *EltiRecNr(uint32_t n) { return ElevRecAf<EltiRec>(tvelti, n); }
+inline EvRec *EvRecNr(uint32_t n) { return ElevRecAf<EvRec>(tvev, n); }
+inline EbRec *EbRecNr(uint32_t n) { return ElevRecAf<EbRec>(tveb, n); }
 
 // The record a reference names, or an all-zero record for a reference
 // outside its table, as record 0 reads.
