@@ -164,6 +164,14 @@ TEST_F(HentGemMappe, UnreadableTableIsNeverSavedOver) {
   for (auto &[navn, tid] : foer) EXPECT_EQ(fs::last_write_time(Fil(navn + ".DAT")), tid) << navn;
   EXPECT_FALSE(kopi);
 
+  // A table saved at once on its own keeps to it too.
+  EXPECT_NE(GemTabelNu(TabRegister[loka].pTabDesc, TabRegister[loka].pTabVar), 0);
+  EXPECT_TRUE(fs::is_symlink(Fil("loka.DAT")));
+  fs::remove(Fil(std::string(TabRegister[0].Navn) + ".DAT"));
+  EXPECT_EQ(GemTabelNu(TabRegister[0].pTabDesc, TabRegister[0].pTabVar), 0);
+  EXPECT_TRUE(Findes(std::string(TabRegister[0].Navn) + ".DAT"));
+  EXPECT_FALSE(Findes(std::string(TabRegister[0].Navn) + ".tmp"));
+
   // The background save keeps to the same rule.
   AutoGemBlok blok{};
   DataAendret = 1;
