@@ -7,10 +7,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ARRANGER.h"
 #include "ELEVGITTER.h"
 #include "ELEVREGLER.h"
 #include "ELEVTAB.h"
 #include "ENSDC.h"
+#include "EPEXPORT.h"
 #include "FINDREC.h"
 #include "PPLAPINI.h"
 #include "SWITCH.h"
@@ -312,22 +314,8 @@ int KmdTestImport(Kald &k) {
 }
 
 int KmdHentTg(Kald &k) {
-  if (ElevPlanKrog.HentTgFraElevplan == nullptr) return 0;
   const uint32_t tg = AktuelTg(k.ws);
-  if (tg == 0) return 0;
-  const TgRec &t = *TgRecNr(tg);
-  if (t.PlanlaegningsLaast != 1) {
-    Besked(k.mode, "Tilmeldingsgruppen er allerede åben for redigering.!",
-           "Tilmeldingsgruppen er åben");
-    return 0;
-  }
-  if (t.ExportLaast || t.EasyLaast) {
-    VisTgLaas(tg, kIkkeUdfoert, k.mode);
-    return 0;
-  }
-  if (k.mode == 2)
-    ElevPlanKrog.HentTgFraElevplan(tg, ELEVPLAN_HENT_TG, t.tilmeldingsfradato, t.tildato);
-  return 1;
+  return tg != 0 ? EpHentTgKommando(k.ws->hwnd, tg, k.mode) : 0;
 }
 
 int KmdAutoPlacering(Kald &k) {
@@ -349,23 +337,15 @@ int KmdFjernAlle(Kald &k) { return Regel(k, ElevPlanKrog.FjernAlleElever); }
 int KmdRet(Kald &k) { return Regel(k, k.shift ? ElevPlanKrog.RetTg : ElevPlanKrog.RetLa); }
 
 int KmdMaksimer(Kald &k) {
-  if (ElevPlanKrog.SkiftMaksimeret == nullptr) return 0;
-  return ElevPlanKrog.SkiftMaksimeret(k.ws->hwnd, &k.ws->GemtRect, k.mode) ? 1 : 0;
+  return SkiftMaksimeret(k.ws->hwnd, &k.ws->GemtRect, k.mode) ? 1 : 0;
 }
 
-int KmdHoejreklik(Kald &k) {
-  if (ElevPlanKrog.KmdHoejreklik == nullptr) return 0;
-  return ElevPlanKrog.KmdHoejreklik(k.ws->hwnd, 0, 0, k.mode) ? 1 : 0;
-}
+int KmdHoejreklikTast(Kald &k) { return KmdHoejreklik(k.ws->hwnd, 0, 0, k.mode) ? 1 : 0; }
 
 // The window closes, or asks its cell of the screen layout to close it. The
 // window's procedure frees the workspace on its way out.
 void LukVindue(ElevPlanWS *ws) {
-  if (ws->hwnd == 0) return;
-  if (ws->IElement)
-    SendMessageA(ws->ens.hwndParent, 1115, 0, static_cast<LPARAM>(ws->hwnd));
-  else
-    DestroyWindow(ws->hwnd);
+  if (ws->hwnd) KmdLukVindue(ws->hwnd, ws->ens.hwndParent, ws->IElement, true, 2);
 }
 
 int KmdLuk(Kald &k) {
@@ -419,7 +399,7 @@ const KmdRaekke kKommandoer[] = {
     {'T', true, KmdTilbagefoer},
     {'V', true, KmdSkjulArkiverede},
     {'X', false, KmdSpaerPlads},
-    {VK_APPS, false, KmdHoejreklik},
+    {VK_APPS, false, KmdHoejreklikTast},
     {VK_F3, false, KmdMaksimer},
     {VK_F4, true, KmdLuk},
 };
@@ -631,13 +611,9 @@ bool ElevPlanBesked(ElevPlanWS *ws, UINT msg, WPARAM wParam, LPARAM lParam, LRES
   switch (msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-    case 1366: {
-      if (ElevPlanKrog.MakeTastInfo == nullptr) {
-        taget = false;
-        break;
-      }
+    case TAST_MODTAG: {
       TastInfo t;
-      ElevPlanKrog.MakeTastInfo(&t, msg, wParam, lParam);
+      MakeTastInfo(&t, msg, wParam, lParam);
       // Ctrl+F4 closes the window through the table; the workspace is gone
       // afterwards.
       if (ElevPlanKommando(ws, t.wParam, t.lParam, t.ctrl, t.shift, t.alt, 2, &tegn) == 1 &&
@@ -645,7 +621,7 @@ bool ElevPlanBesked(ElevPlanWS *ws, UINT msg, WPARAM wParam, LPARAM lParam, LRES
         tegn |= ElevPlanEfterKommando(ws, t.wParam, t.ctrl, t.shift, t.alt);
       break;
     }
-    case 1363: {
+    case TAST_SPOERG: {
       const auto *t = reinterpret_cast<const TastInfo *>(lParam);
       if (t) svar = ElevPlanKommando(ws, t->wParam, t->lParam, t->ctrl, t->shift, t->alt, 1, &tegn);
       tegn = 0;

@@ -20,13 +20,6 @@ typedef int (*ElevRegelFn)(ElevPlanWS *ws, uint32_t tg, uint32_t la, int ctrl, i
                            int *pTegn);
 
 struct ElevPlanKroge {
-  // The key record of a key message (the common controls' MakeTastInfo).
-  void (*MakeTastInfo)(TastInfo *tast, UINT msg, WPARAM wParam, LPARAM lParam);
-  // F3 and the context-menu key: the frame's maximise-or-restore and its
-  // right click (SkiftMaksimeret, KmdHoejreklik).
-  bool (*SkiftMaksimeret)(HWND hwnd, RECT *gemt, int mode);
-  bool (*KmdHoejreklik)(HWND hwnd, WPARAM wParam, LPARAM lParam, int mode);
-
   // The automatic placement: Ctrl+K (AutoPlacering), placing every student
   // again after a block move (PlacerAlleElever, the lesson sums of the three
   // kinds added to *p1..*p3), and for X whether the activity at position
@@ -52,9 +45,6 @@ struct ElevPlanKroge {
   int (*PlacerEllerFjernElev)(ElevPlanWS *ws, uint32_t tg, uint32_t la, uint32_t elev, int ctrl,
                               int shift, int mode, int *pTegn);
 
-  // Ctrl+H: the Elevplan exchange started for the group with request kind
-  // art and the two dates.
-  void (*HentTgFraElevplan)(uint32_t tg, int art, uint32_t fraDato, uint32_t tilDato);
   // I: the Elevplan test import (run after the test data is removed).
   void (*ImportElevplanTest)();
 
@@ -72,9 +62,6 @@ enum {
   ELEVPLAN_TEGN_FREMDRIFT = 64,  // the progress text of the automatic placement
   ELEVPLAN_LUKKET = 128,         // the window was closed: the workspace is gone
 };
-
-// Request kind of the Elevplan exchange that fetches one group.
-constexpr int ELEVPLAN_HENT_TG = 4;
 
 // One key command (ctrl, shift, alt non-zero while held); mode 1 asks only
 // whether it is available and changes and shows nothing, mode 2 performs

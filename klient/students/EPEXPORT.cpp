@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "DATO.h"
+#include "ELEVREGLER.h"
 #include "ELEVTAB.h"
 #include "FINDREC.h"
 #include "INDSTIL.h"
@@ -19,7 +20,8 @@
 #include "TAVODATA.h"
 
 EpTilstandData EpTilstand;
-EpEksportKroge EpEksportKrog;
+// The group lock's message is the planning rules'.
+EpEksportKroge EpEksportKrog = {0, 0, VisTgLaas};
 
 namespace {
 

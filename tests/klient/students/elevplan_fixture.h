@@ -10,7 +10,10 @@
 #include "ELEVLISTE.h"
 #include "ELEVPLANKMD.h"
 #include "ELEVPLANWS.h"
+#include "ELEVREGLER.h"
+#include "EPEXPORT.h"
 #include "INDSTIL.h"
+#include "STITAB.h"
 #include "elev_fixture.h"
 #include "tavo/test_dialog.h"
 
@@ -36,7 +39,11 @@ class ElevPlanMappe : public ElevMappe {
 
   void SetUp() override {
     ElevMappe::SetUp();
+    InitStiTab();
     ElevPlanKrog = {};
+    EpEksportKrog = {};
+    EpEksportKrog.VisTgLaas = VisTgLaas;
+    EpTilstand = {};
     GlobalIndstillinger.skemalaast = 0;
     for (TabVar *tv : {&tvtg, &tvla, &tvpp, &tvelev}) tv->AktuelRec = 0;
     ws = NytElevPlanWS('K', 1);
@@ -48,6 +55,8 @@ class ElevPlanMappe : public ElevMappe {
     tavo::test::StopDialogScript();
     FrigivElevPlanWS(ws);
     ElevPlanKrog = {};
+    EpEksportKrog = {};
+    EpTilstand = {};
     GlobalIndstillinger.skemalaast = 0;
     ElevMappe::TearDown();
   }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ELEVREGLER.h"
+#include "EPEXPORT.h"
 #include "HENTGEM.h"
 #include "elevplan_fixture.h"
 
@@ -492,8 +493,7 @@ TEST_F(ElevPlanKommandoTest, KeysWithoutTheirCommandAreNotAvailable) {
   const Tast taster[] = {{'K', true, false}, {'D', true, false}, {'F', true, false},
                          {'M', true, false}, {'O', true, false}, {'T', true, false},
                          {'S', true, false}, {'R', true, false}, {'R', true, true},
-                         {'H', true, false}, {'I', false, false}, {VK_F3, false, false},
-                         {VK_APPS, false, false}, {VK_INSERT, false, false}, {'Q', true, false},
+                         {'I', false, false}, {VK_INSERT, false, false}, {'Q', true, false},
                          {VK_F4, false, false}};
   for (const Tast &t : taster) {
     SCOPED_TRACE(t.Tast);
@@ -501,7 +501,10 @@ TEST_F(ElevPlanKommandoTest, KeysWithoutTheirCommandAreNotAvailable) {
     EXPECT_EQ(Kmd(t.Tast, t.Ctrl, t.Shift, 2), 0);
   }
   EXPECT_TRUE(Tekster().empty());
-  EXPECT_EQ(Kmd(VK_F4, true, false, 1), 1) << "Ctrl+F4 closes";
+  // The frame's keys: close, maximise, the shortcut list.
+  EXPECT_EQ(Kmd(VK_F4, true, false, 1), 1);
+  EXPECT_EQ(Kmd(VK_F3, false, false, 1), 1);
+  EXPECT_EQ(Kmd(VK_APPS, false, false, 1), 1);
 
   // Filled in, each rule gets the group, the activity, the keys and the mode.
   auto regel = [](ElevPlanWS *, uint32_t g, uint32_t la, int ctrl, int shift, int mode, int *) {
@@ -523,29 +526,29 @@ TEST_F(ElevPlanKommandoTest, KeysWithoutTheirCommandAreNotAvailable) {
   }
 }
 
-std::vector<std::tuple<uint32_t, int, uint32_t, uint32_t>> gHent;
-
 TEST_F(ElevPlanKommandoTest, FetchFromElevplanOnlyForAGroupWaitingToBeFetched) {
   LavGruppe();
   TgRec *t = TgRecNr(tg);
   t->tilmeldingsfradato = 20241001;
   t->tildato = 20250620;
-  gHent.clear();
-  ElevPlanKrog.HentTgFraElevplan = [](uint32_t g, int art, uint32_t fra, uint32_t til) {
-    gHent.push_back({g, art, fra, til});
-  };
   EXPECT_EQ(Kmd('H', true), 0);
   EXPECT_EQ(Tekster(), (Tekst{{"Tilmeldingsgruppen er allerede åben for redigering.!",
                                "Tilmeldingsgruppen er åben"}}));
   t->Laast = t->PlanlaegningsLaast = t->ExportLaast = 1;
   EXPECT_EQ(Kmd('H', true), 0);
-  EXPECT_EQ(Tekster().size(), 1u);
+  EXPECT_EQ(Tekster(), (Tekst{{"Tilmeldingsgruppen er låst for redigering.\nTilmeldingsgruppen er "
+                               "blevet eksporteret til ElevPlan!",
+                               "Kommando ikke udført"}}));
   t->ExportLaast = 0;
   EXPECT_EQ(Kmd('H', true, false, 1), 1);
-  EXPECT_TRUE(gHent.empty());
+  EXPECT_EQ(+EpTilstand.Trin, 0);
+  EXPECT_EQ(Kmd('H', false), 0) << "only with Ctrl";
   EXPECT_EQ(Kmd('H', true), 1);
-  EXPECT_EQ(gHent, (std::vector<std::tuple<uint32_t, int, uint32_t, uint32_t>>{
-                       {tg, ELEVPLAN_HENT_TG, 20241001, 20250620}}));
+  EXPECT_EQ(EpTilstand.Tg, tg);
+  EXPECT_EQ(+EpTilstand.Trin, 4);
+  EXPECT_EQ(EpTilstand.FraDato, 20241001u);
+  EXPECT_EQ(EpTilstand.TilDato, 20250620u);
+  EXPECT_TRUE(Findes("ep_exp.dat"));
 }
 
 // ---- Test data from the window ----
@@ -603,8 +606,6 @@ TEST_F(ElevPlanKommandoTest, GroupWithoutActivitiesAnswersNoToTheActivityCommand
 
 // ---- The window's messages ----
 
-TastInfo gTast;
-
 TEST_F(ElevPlanKommandoTest, MessagesOfTheWindow) {
   LavGruppe();
   LRESULT svar = 0;
@@ -619,23 +620,17 @@ TEST_F(ElevPlanKommandoTest, MessagesOfTheWindow) {
   EXPECT_EQ(svar, 1);
   EXPECT_EQ(Plan(a), "240000");
 
-  // Keys need the key record of the common controls.
-  EXPECT_FALSE(ElevPlanBesked(ws, WM_KEYDOWN, VK_RIGHT, 0, &svar, &maling));
-  ElevPlanKrog.MakeTastInfo = [](TastInfo *ti, UINT msg, WPARAM wParam, LPARAM) {
-    *ti = gTast;
-    ti->message = msg;
-    ti->wParam = static_cast<uint32_t>(wParam);
-  };
-  gTast = {};
-  gTast.shift = -1;
-  ASSERT_TRUE(ElevPlanBesked(ws, WM_KEYDOWN, VK_RIGHT, 0, &svar, &maling));
+  // A key record handed in (1366) is carried out as if pressed.
+  t = {};
+  t.shift = -1;
+  t.message = WM_KEYDOWN;
+  t.wParam = VK_RIGHT;
+  ASSERT_TRUE(ElevPlanBesked(ws, TAST_MODTAG, 0, reinterpret_cast<LPARAM>(&t), &svar, &maling));
   EXPECT_EQ(Plan(a), "024000");
   EXPECT_EQ(maling & ELEVPLAN_TEGN_ALT, ELEVPLAN_TEGN_ALT);
   EXPECT_FALSE(ws->PlanAendret) << "moved, written back and read again";
 
   // 1365 drops the changes of the group, 1364 writes them back.
-  gTast = {};
-  gTast.shift = -1;
   PlacerElevPaaLa(ws, b, bo, 3);
   ASSERT_TRUE(ElevPlanBesked(ws, 1365, 0, 0, &svar, &maling));
   EXPECT_EQ(ws->Placeringer(LaPosition(ws, b), ElevPosition(ws, bo)), 0);
