@@ -86,8 +86,12 @@ class ElevPlanMappe : public ElevMappe {
     ASSERT_EQ(ws->Tg, tg);
   }
 
-  static std::vector<tavo::test::MessageBoxRecord> Bokse() {
-    return tavo::test::MessageBoxesShown();
+  // The cursor on activity la (as the table's current one) and slot
+  // column kolonne.
+  void Cursor(uint32_t la, uint32_t kolonne) {
+    tvla.AktuelRec = la;
+    ByggLaRaekker(ws);
+    ws->PpPos.Aktuel = kolonne;
   }
 };
 

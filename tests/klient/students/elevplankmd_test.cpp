@@ -42,12 +42,6 @@ class ElevPlanKommandoTest : public ElevPlanMappe {
     Cursor(a, 1);
   }
 
-  void Cursor(uint32_t la, uint32_t kolonne) {
-    tvla.AktuelRec = la;
-    ByggLaRaekker(ws);
-    ws->PpPos.Aktuel = kolonne;
-  }
-
   void SaetPlan(uint32_t la, const std::string &raekke) {
     ASSERT_EQ(raekke.size(), ws->PlanGitter.Kolonner);
     for (uint32_t c = 1; c <= raekke.size(); ++c)

@@ -685,9 +685,7 @@ TEST_F(ElevPlanWSTest, RoundTripThroughTheRecordFilesGivesTheSameMatrices) {
 
   // Move A's block one slot right: it has no students, so the plan is
   // written back and read again at once.
-  tvla.AktuelRec = a;
-  ByggLaRaekker(ws);
-  ws->PpPos.Aktuel = 2;
+  Cursor(a, 2);
   int tegn = 0;
   ASSERT_EQ(ElevPlanKommando(ws, VK_RIGHT, 0, 0, -1, 0, 2, &tegn), 1);
   ElevPlanEfterKommando(ws, VK_RIGHT, 0, -1, 0);
@@ -743,9 +741,7 @@ TEST_F(ElevPlanWSTest, ReadOnlyRunChangesRecordsButWritesNoFile) {
 
   GlobalIndstillinger.skemalaast = 1;
   Vis(tg);
-  tvla.AktuelRec = la;
-  ByggLaRaekker(ws);
-  ws->PpPos.Aktuel = 1;
+  Cursor(la, 1);
   int tegn = 0;
   ASSERT_EQ(ElevPlanKommando(ws, VK_RIGHT, 0, 0, -1, 0, 2, &tegn), 1);
   PlacerElevPaaLa(ws, la, elev, 3);
