@@ -39,7 +39,9 @@ Uge UgeAf(Dato d) {
 // The write-back of a group: only for the group the matrices were built
 // for, and only while it is live (test data removed under the workspace
 // leaves nothing to write back to).
-bool KanSkriveTilbage(const ElevPlanWS *ws, uint32_t g) { return g != 0 && g == ws->Tg && TgLever(g); }
+bool KanSkriveTilbage(const ElevPlanWS *ws, uint32_t g) {
+  return g != 0 && g == ws->Tg && TgLever(g);
+}
 
 // Walks the group's wishes of priority 1 and 2 whose two activity
 // references are valid record numbers; a wish with an invalid one is
@@ -142,14 +144,12 @@ void OpretStandardLap(ElevPlanWS *ws, uint32_t tg) {
     if (l->la_id >= tvla.wRecCnt) continue;
     const LaRec *la = LaRecNr(l->la_id);
     const PpRec &p = ElevRef(PpRecNr, l->pp_id);
-    if (!ElevTabAktiv(la->Status) || la->aktiv != 1 || l->pp_id == 0 ||
-        !ElevTabAktiv(p.Status)) {
+    if (!ElevTabAktiv(la->Status) || la->aktiv != 1 || l->pp_id == 0 || !ElevTabAktiv(p.Status)) {
       DelRec(&tdlap, &tvlap, r);
       aendret = true;
       continue;
     }
-    if (p.tg_id == tg &&
-        ((art == 'L' && p.lektion > 0) || (art == 'U' && p.ugenr > 0)))
+    if (p.tg_id == tg && ((art == 'L' && p.lektion > 0) || (art == 'U' && p.ugenr > 0)))
       ++placeringer[l->la_id];
   }
 

@@ -55,7 +55,8 @@ void FlagAendret() { SortTab(&tdla, &tvla); }
 
 int KmdEsc(Kald &k) {
   if (k.ws->HusketLa == 0) {
-    Besked(k.mode, "Der er ikke markeret tilmeldinger for en aktivitet", "Ingen markering at ophæve");
+    Besked(k.mode, "Der er ikke markeret tilmeldinger for en aktivitet",
+           "Ingen markering at ophæve");
     return 0;
   }
   if (k.mode == 2) {
@@ -209,9 +210,9 @@ struct FlagRegel {
   void (*Fra)(LaRec *l);
 };
 
-const FlagRegel kBehold = {
-    &LaRec::BeholdElever, [](LaRec *l) { l->BeholdElever = l->PladsLaas = 1; },
-    [](LaRec *l) { l->BeholdElever = l->LukForNyeElever = 0; }};
+const FlagRegel kBehold = {&LaRec::BeholdElever,
+                           [](LaRec *l) { l->BeholdElever = l->PladsLaas = 1; },
+                           [](LaRec *l) { l->BeholdElever = l->LukForNyeElever = 0; }};
 const FlagRegel kLukNye = {
     &LaRec::LukForNyeElever,
     [](LaRec *l) { l->LukForNyeElever = l->BeholdElever = l->PladsLaas = 1; },
@@ -229,7 +230,8 @@ int KmdFlag(Kald &k, const FlagRegel &regel) {
     bool nogenFra = false;
     for (uint32_t a = 1; a <= ws->LaAntal; ++a)
       if (LaRecNr(ws->LaTab[a])->*regel.Flag == 0) nogenFra = true;
-    for (uint32_t a = 1; a <= ws->LaAntal; ++a) (nogenFra ? regel.Til : regel.Fra)(LaRecNr(ws->LaTab[a]));
+    for (uint32_t a = 1; a <= ws->LaAntal; ++a)
+      (nogenFra ? regel.Til : regel.Fra)(LaRecNr(ws->LaTab[a]));
     *k.tegn = ELEVPLAN_TEGN_ALT;
   } else {
     LaRec *l = LaRecNr(la);
@@ -336,9 +338,7 @@ int KmdTilbagefoer(Kald &k) { return Regel(k, ElevPlanKrog.TilbagefoerOensker); 
 int KmdFjernAlle(Kald &k) { return Regel(k, ElevPlanKrog.FjernAlleElever); }
 int KmdRet(Kald &k) { return Regel(k, k.shift ? ElevPlanKrog.RetTg : ElevPlanKrog.RetLa); }
 
-int KmdMaksimer(Kald &k) {
-  return SkiftMaksimeret(k.ws->hwnd, &k.ws->GemtRect, k.mode) ? 1 : 0;
-}
+int KmdMaksimer(Kald &k) { return SkiftMaksimeret(k.ws->hwnd, &k.ws->GemtRect, k.mode) ? 1 : 0; }
 
 int KmdHoejreklikTast(Kald &k) { return KmdHoejreklik(k.ws->hwnd, 0, 0, k.mode) ? 1 : 0; }
 
@@ -493,7 +493,7 @@ int ElevPlanEfterKommando(ElevPlanWS *ws, uint32_t tast, int ctrl, int shift, in
       return shift ? EfterBlokFlyt(ws) : ELEVPLAN_TEGN_PLAN;
     case VK_PRIOR:
     case VK_NEXT:
-      ObjSwitchSaetSortFelt(ws->SwitchArt[ELEVPLAN_ART_LA], ws->Bogstav, 1);
+      ObjSwitchSaetSortFelt(ELEVPLAN_LA_ART, ws->Bogstav, 1);
       return ELEVPLAN_TEGN_ALT;
     case 'A':
       if (!ctrl) return 0;
@@ -539,7 +539,8 @@ int FlytLaBlok(ElevPlanWS *ws, int mode) {
   const uint32_t tg = AktuelTg(ws), la = AktuelLa(ws);
   if (tg == 0 || la == 0) return 0;
   if (LaRecNr(la)->PladsLaas) {
-    Besked(mode, "Aktivitetens placering er låst.", "Aktiviteten kan ikke flyttes før den er låst op.");
+    Besked(mode, "Aktivitetens placering er låst.",
+           "Aktiviteten kan ikke flyttes før den er låst op.");
     return 0;
   }
   if (TgLaast(tg)) {

@@ -296,7 +296,8 @@ void BuildElevPlanData(ElevPlanWS *ws) {
   ws->Tg = g;
 
   const bool lektioner = TgRecNr(g)->UgeLektionsGruppe == 'L';
-  const uint32_t arter[ELEVPLAN_ARTER] = {75, 81, lektioner ? 79u : 80u, lektioner ? 77u : 76u};
+  const uint32_t arter[ELEVPLAN_ARTER] = {ELEVPLAN_LA_ART, 81, lektioner ? 79u : 80u,
+                                          lektioner ? 77u : 76u};
   for (int i = 0; i < ELEVPLAN_ARTER; ++i) {
     ws->SwitchArt[i] = arter[i];
     ws->AntalLayouts[i] = ObjSwitchAntal(arter[i], ws->Bogstav);

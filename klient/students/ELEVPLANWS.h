@@ -55,9 +55,17 @@ enum : uint8_t { PLACERET = 1, PLACERET_DUBLET = 2 };
 // Markeringer codes.
 enum : uint8_t { MARKERET_HER = 1, MARKERET_OVERLAP = 2, MARKERET_DUBLET = 4 };
 
+// The window kind of the activity rows' field layout.
+constexpr uint32_t ELEVPLAN_LA_ART = 75;
+
 // The field layouts of the planning window, by index into SwitchArt.
-enum { ELEVPLAN_ART_LA = 0, ELEVPLAN_ART_TG = 1, ELEVPLAN_ART_PP1 = 2, ELEVPLAN_ART_PP2 = 3,
-       ELEVPLAN_ARTER = 4 };
+enum {
+  ELEVPLAN_ART_LA = 0,
+  ELEVPLAN_ART_TG = 1,
+  ELEVPLAN_ART_PP1 = 2,
+  ELEVPLAN_ART_PP2 = 3,
+  ELEVPLAN_ARTER = 4
+};
 
 // Placement methods of the automatic placement.
 constexpr uint8_t METODE_KUN_PRIO1 = 1;

@@ -13,10 +13,12 @@ void VisTgLaas(uint32_t tg, const char *titel, int mode) {
   if (t.EasyLaast)
     tekst = "Tilmeldingsgruppen er låst for redigering.\nElevtilmeldinger er overført til EASY!";
   else if (t.ExportLaast)
-    tekst = "Tilmeldingsgruppen er låst for redigering.\nTilmeldingsgruppen er blevet eksporteret "
-            "til ElevPlan!";
+    tekst =
+        "Tilmeldingsgruppen er låst for redigering.\nTilmeldingsgruppen er blevet eksporteret "
+        "til ElevPlan!";
   else if (t.PlanlaegningsLaast)
-    tekst = "Tilmeldingsgruppen skal hentes før redigering kan påbegyndes.\nHent "
-            "tilmeldingsgruppen fra ElevPlan med <Ctrl + H> ";
+    tekst =
+        "Tilmeldingsgruppen skal hentes før redigering kan påbegyndes.\nHent "
+        "tilmeldingsgruppen fra ElevPlan med <Ctrl + H> ";
   if (tekst) MessageBoxA(0, tekst, titel, MB_OK | MB_ICONEXCLAMATION);
 }

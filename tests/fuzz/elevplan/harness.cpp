@@ -60,29 +60,65 @@ struct Tabel {
 
 void Fyld(Laeser &in) {
   const Tabel tabeller[] = {
-      {&tdtg, &tvtg, 4, offsetof(TgRec, Status),
-       {{offsetof(TgRec, id), ID}, {offsetof(TgRec, lek_antal), TAL},
-        {offsetof(TgRec, lek_deletal), TAL}, {offsetof(TgRec, uge_antal), TAL},
+      {&tdtg,
+       &tvtg,
+       4,
+       offsetof(TgRec, Status),
+       {{offsetof(TgRec, id), ID},
+        {offsetof(TgRec, lek_antal), TAL},
+        {offsetof(TgRec, lek_deletal), TAL},
+        {offsetof(TgRec, uge_antal), TAL},
         {offsetof(TgRec, uge_deletal), TAL}}},
-      {&tdpp, &tvpp, 12, offsetof(PpRec, Status),
+      {&tdpp,
+       &tvpp,
+       12,
+       offsetof(PpRec, Status),
        {{offsetof(PpRec, id), ID}, {offsetof(PpRec, tg_id), TG}, {offsetof(PpRec, lektion), TAL}}},
-      {&tdla, &tvla, 10, offsetof(LaRec, Status),
-       {{offsetof(LaRec, id), ID}, {offsetof(LaRec, tg_id), TG}, {offsetof(LaRec, kopi_id), ID},
-        {offsetof(LaRec, lek_antal), TAL}, {offsetof(LaRec, lek_deletal), TAL},
-        {offsetof(LaRec, uge_antal), TAL}, {offsetof(LaRec, uge_deletal), TAL},
-        {offsetof(LaRec, aktiv), 3}, {offsetof(LaRec, max_elevantal), TAL}}},
-      {&tdlap, &tvlap, 16, offsetof(LapRec, Status),
-       {{offsetof(LapRec, id), ID}, {offsetof(LapRec, tg_id), TG}, {offsetof(LapRec, la_id), LA},
-        {offsetof(LapRec, pp_id), PP}, {offsetof(LapRec, lengde), TAL}}},
+      {&tdla,
+       &tvla,
+       10,
+       offsetof(LaRec, Status),
+       {{offsetof(LaRec, id), ID},
+        {offsetof(LaRec, tg_id), TG},
+        {offsetof(LaRec, kopi_id), ID},
+        {offsetof(LaRec, lek_antal), TAL},
+        {offsetof(LaRec, lek_deletal), TAL},
+        {offsetof(LaRec, uge_antal), TAL},
+        {offsetof(LaRec, uge_deletal), TAL},
+        {offsetof(LaRec, aktiv), 3},
+        {offsetof(LaRec, max_elevantal), TAL}}},
+      {&tdlap,
+       &tvlap,
+       16,
+       offsetof(LapRec, Status),
+       {{offsetof(LapRec, id), ID},
+        {offsetof(LapRec, tg_id), TG},
+        {offsetof(LapRec, la_id), LA},
+        {offsetof(LapRec, pp_id), PP},
+        {offsetof(LapRec, lengde), TAL}}},
       {&tdelev, &tvelev, 8, offsetof(ElevRec, Status), {{offsetof(ElevRec, id), ID}}},
-      {&tdelti, &tvelti, 10, offsetof(EltiRec, Status),
+      {&tdelti,
+       &tvelti,
+       10,
+       offsetof(EltiRec, Status),
        {{offsetof(EltiRec, elev_id), ELEV}, {offsetof(EltiRec, tg_id), TG}}},
-      {&tdev, &tvev, 20, offsetof(EvRec, Status),
-       {{offsetof(EvRec, id), ID}, {offsetof(EvRec, tg_id), TG}, {offsetof(EvRec, elev_id), ELEV},
-        {offsetof(EvRec, elevplan_onske_la_id), LA}, {offsetof(EvRec, konverteret_onske_la), LA},
+      {&tdev,
+       &tvev,
+       20,
+       offsetof(EvRec, Status),
+       {{offsetof(EvRec, id), ID},
+        {offsetof(EvRec, tg_id), TG},
+        {offsetof(EvRec, elev_id), ELEV},
+        {offsetof(EvRec, elevplan_onske_la_id), LA},
+        {offsetof(EvRec, konverteret_onske_la), LA},
         {offsetof(EvRec, placerings_la_id), LA}}},
-      {&tdeb, &tveb, 6, offsetof(EbRec, Status),
-       {{offsetof(EbRec, id), ID}, {offsetof(EbRec, tg_id), TG}, {offsetof(EbRec, elev_id), ELEV},
+      {&tdeb,
+       &tveb,
+       6,
+       offsetof(EbRec, Status),
+       {{offsetof(EbRec, id), ID},
+        {offsetof(EbRec, tg_id), TG},
+        {offsetof(EbRec, elev_id), ELEV},
         {offsetof(EbRec, pp_id), PP}}},
   };
   uint32_t antal[std::size(tabeller)];
@@ -108,8 +144,8 @@ void Fyld(Laeser &in) {
     TgRec *t = TgRecNr(g);
     const uint8_t art = static_cast<uint8_t>(t->UgeLektionsGruppe);
     if (art < 0x80) t->UgeLektionsGruppe = art % 2 ? 'L' : 'U';
-    for (char *f : {&t->Laast, &t->EasyLaast, &t->ExportLaast, &t->PlanlaegningsLaast,
-                    &t->SkjulArkiverede})
+    for (char *f :
+         {&t->Laast, &t->EasyLaast, &t->ExportLaast, &t->PlanlaegningsLaast, &t->SkjulArkiverede})
       flag(*f);
   }
   for (uint32_t r = 1; r < tvla.wRecCnt; ++r) {
@@ -122,11 +158,11 @@ constexpr struct {
   uint32_t Tast;
   bool Ctrl, Shift;
 } kTaster[] = {
-    {VK_RIGHT, false, true}, {VK_LEFT, true, true}, {VK_DOWN, false, false},
-    {'X', false, false},     {VK_RIGHT, false, false}, {'B', true, true},
-    {'L', true, false},      {'P', true, true},       {VK_ADD, false, false},
+    {VK_RIGHT, false, true},   {VK_LEFT, true, true},     {VK_DOWN, false, false},
+    {'X', false, false},       {VK_RIGHT, false, false},  {'B', true, true},
+    {'L', true, false},        {'P', true, true},         {VK_ADD, false, false},
     {VK_INSERT, false, false}, {VK_ESCAPE, false, false}, {'A', true, false},
-    {'V', true, false},      {VK_NEXT, false, false},
+    {'V', true, false},        {VK_NEXT, false, false},
 };
 
 void Koer(ElevPlanWS *ws, Laeser &in) {
@@ -174,8 +210,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     BuildElevPlanData(ws);
   }
   int tegn = 0;
-  if (ElevPlanKommando(ws, 'N', 0, 0, 0, 0, 2, &tegn) == 1)
-    ElevPlanEfterKommando(ws, 'N', 0, 0, 0);
+  if (ElevPlanKommando(ws, 'N', 0, 0, 0, 0, 2, &tegn) == 1) ElevPlanEfterKommando(ws, 'N', 0, 0, 0);
   BuildElevPlanData(ws);
   FrigivElevPlanWS(ws);
   tavo::test::StopDialogScript();

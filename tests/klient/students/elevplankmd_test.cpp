@@ -143,7 +143,8 @@ TEST_F(ElevPlanKommandoTest, BlockMoveIsRefusedOnALockedPlaceAndInALockedGroup) 
     void (*Saet)(TgRec *, LaRec *);
     Tekst Besked;
   } const tilfaelde[] = {
-      {"place lock", [](TgRec *, LaRec *l) { l->PladsLaas = 1; },
+      {"place lock",
+       [](TgRec *, LaRec *l) { l->PladsLaas = 1; },
        {{"Aktivitetens placering er låst.", "Aktiviteten kan ikke flyttes før den er låst op."}}},
       {"sent to EASY",
        [](TgRec *t, LaRec *) { t->Laast = t->EasyLaast = 1; },
@@ -232,7 +233,7 @@ TEST_F(ElevPlanKommandoTest, MovedBlockWithStudentsPlacesTheGroupAgain) {
 struct FlagTilfaelde {
   uint32_t Tast;
   bool Shift;
-  std::string A, B;        // L, B, P of A (the current one) and of B before
+  std::string A, B;  // L, B, P of A (the current one) and of B before
   std::string AEfter, BEfter;
 };
 
@@ -248,8 +249,8 @@ TEST_F(ElevPlanKommandoTest, FlagCommandsTurnTheirFlagsOnAndOffTogether) {
   };
   LavGruppe();
   for (const auto &t : tilfaelde) {
-    SCOPED_TRACE(testing::Message() << char(t.Tast) << (t.Shift ? " with Shift " : " ") << t.A
-                                    << " " << t.B);
+    SCOPED_TRACE(testing::Message()
+                 << char(t.Tast) << (t.Shift ? " with Shift " : " ") << t.A << " " << t.B);
     SaetFlag(a, t.A);
     SaetFlag(b, t.B);
     EXPECT_EQ(Kmd(t.Tast, true, t.Shift, 1), 1);
@@ -384,7 +385,8 @@ TEST_F(ElevPlanKommandoTest, BarringASlotNeedsAnAlternativeClearingNeverDoes) {
   EXPECT_EQ(Kmd('X', false, false, 1), 0);
   EXPECT_TRUE(Tekster().empty());
   EXPECT_EQ(Kmd('X'), 0);
-  EXPECT_EQ(Tekster(), (Tekst{{"Der skal være mindst en placeringsmulighed.", "Plads ikke blokeret"}}));
+  EXPECT_EQ(Tekster(),
+            (Tekst{{"Der skal være mindst en placeringsmulighed.", "Plads ikke blokeret"}}));
   EXPECT_EQ(gAlternativLa, LaPosition(ws, a));
   EXPECT_EQ(gSetCelle, 1) << "asked with the slot barred";
   EXPECT_EQ(Raekke(ws->LaSpaerring, 1), "000000");
@@ -458,15 +460,17 @@ TEST_F(ElevPlanKommandoTest, RememberedStudentsArePlacedAllOrNone) {
   ws->HuskedeElever = nullptr;
   ws->HuskedeAntal = 0;
   EXPECT_EQ(Kmd(VK_INSERT), 0);
-  EXPECT_EQ(Tekster(), (Tekst{{"Ingen elever er husket.!", "Der er ikke hsuket elever fra et hold"}}));
+  EXPECT_EQ(Tekster(),
+            (Tekst{{"Ingen elever er husket.!", "Der er ikke hsuket elever fra et hold"}}));
 }
 
 TEST_F(ElevPlanKommandoTest, EscapeDropsTheMarkForTransfer) {
   LavGruppe();
   EXPECT_EQ(Kmd(VK_ESCAPE, false, false, 1), 0);
   EXPECT_EQ(Kmd(VK_ESCAPE), 0);
-  EXPECT_EQ(Tekster(), (Tekst{{"Der er ikke markeret tilmeldinger for en aktivitet",
-                               "Ingen markering at ophæve"}}));
+  EXPECT_EQ(
+      Tekster(),
+      (Tekst{{"Der er ikke markeret tilmeldinger for en aktivitet", "Ingen markering at ophæve"}}));
   ws->HusketLa = a;
   EXPECT_EQ(Kmd(VK_ESCAPE, false, false, 1), 1);
   EXPECT_EQ(ws->HusketLa, a);
@@ -484,10 +488,10 @@ TEST_F(ElevPlanKommandoTest, KeysWithoutTheirCommandAreNotAvailable) {
     uint32_t Tast;
     bool Ctrl, Shift;
   };
-  const Tast taster[] = {{'K', true, false}, {'D', true, false}, {'F', true, false},
-                         {'M', true, false}, {'O', true, false}, {'T', true, false},
-                         {'S', true, false}, {'R', true, false}, {'R', true, true},
-                         {'I', false, false}, {VK_INSERT, false, false}, {'Q', true, false},
+  const Tast taster[] = {{'K', true, false},   {'D', true, false},        {'F', true, false},
+                         {'M', true, false},   {'O', true, false},        {'T', true, false},
+                         {'S', true, false},   {'R', true, false},        {'R', true, true},
+                         {'I', false, false},  {VK_INSERT, false, false}, {'Q', true, false},
                          {VK_F4, false, false}};
   for (const Tast &t : taster) {
     SCOPED_TRACE(t.Tast);
@@ -508,9 +512,8 @@ TEST_F(ElevPlanKommandoTest, KeysWithoutTheirCommandAreNotAvailable) {
   ElevPlanKroge &k = ElevPlanKrog;
   k.OpretDublet = k.FyldLa = k.MarkerOensker = k.OverfoerOensker = k.TilbagefoerOensker =
       k.FjernAlleElever = k.RetLa = k.RetTg = regel;
-  const std::pair<uint32_t, bool> regler[] = {{'D', false}, {'F', true},  {'M', false},
-                                              {'O', false}, {'T', false}, {'S', true},
-                                              {'R', false}, {'R', true}};
+  const std::pair<uint32_t, bool> regler[] = {{'D', false}, {'F', true}, {'M', false}, {'O', false},
+                                              {'T', false}, {'S', true}, {'R', false}, {'R', true}};
   for (auto [tast, shift] : regler) {
     gRegel.clear();
     EXPECT_EQ(Kmd(tast, true, shift, 1), 1);
@@ -586,7 +589,8 @@ TEST_F(ElevPlanKommandoTest, RemovingTestDataWritesTheGroupBackFirst) {
 TEST_F(ElevPlanKommandoTest, GroupWithoutActivitiesAnswersNoToTheActivityCommands) {
   const uint32_t tom = NyGruppe(501, 'L', 3);
   Vis(tom);
-  for (uint32_t tast : {uint32_t{'A'}, uint32_t{'B'}, uint32_t{'L'}, uint32_t{'P'}, uint32_t{'X'}, uint32_t{VK_ADD}}) {
+  for (uint32_t tast : {uint32_t{'A'}, uint32_t{'B'}, uint32_t{'L'}, uint32_t{'P'}, uint32_t{'X'},
+                        uint32_t{VK_ADD}}) {
     SCOPED_TRACE(tast);
     const bool ctrl = tast != 'X' && tast != VK_ADD;
     EXPECT_EQ(Kmd(tast, ctrl, false, 1), 0);

@@ -648,19 +648,25 @@ TEST_F(ElevPlanWSTest, WithoutGroupsEverythingIsEmpty) {
 // ---- Round trip through the record files ----
 
 struct Billede {
-  std::string Plan, Spaerring, ElevSpaerring, Oensker, Placeringer, Markeringer, Dubletter,
-      Overlap;
+  std::string Plan, Spaerring, ElevSpaerring, Oensker, Placeringer, Markeringer, Dubletter, Overlap;
   std::vector<uint32_t> La, Pp, Elev;
   bool operator==(const Billede &) const = default;
 };
 
 Billede Tag(const ElevPlanWS *ws) {
-  auto liste = [](const uint32_t *t, uint32_t n) { return std::vector<uint32_t>(t + 1, t + 1 + n); };
-  return {Alle(ws->PlanGitter),  Alle(ws->LaSpaerring),
-          Alle(ws->ElevSpaerring), Alle(ws->Oensker),
-          Alle(ws->Placeringer), Alle(ws->Markeringer),
-          Alle(ws->Dubletter),   Alle(ws->Overlap),
-          liste(ws->LaTab, ws->LaAntal),        liste(ws->PpTab, ws->PpAntal),
+  auto liste = [](const uint32_t *t, uint32_t n) {
+    return std::vector<uint32_t>(t + 1, t + 1 + n);
+  };
+  return {Alle(ws->PlanGitter),
+          Alle(ws->LaSpaerring),
+          Alle(ws->ElevSpaerring),
+          Alle(ws->Oensker),
+          Alle(ws->Placeringer),
+          Alle(ws->Markeringer),
+          Alle(ws->Dubletter),
+          Alle(ws->Overlap),
+          liste(ws->LaTab, ws->LaAntal),
+          liste(ws->PpTab, ws->PpAntal),
           liste(ws->ElevTab, ws->ElevAntal)};
 }
 
@@ -691,7 +697,8 @@ TEST_F(ElevPlanWSTest, RoundTripThroughTheRecordFilesGivesTheSameMatrices) {
   ElevPlanEfterKommando(ws, VK_RIGHT, 0, -1, 0);
   ASSERT_EQ(Plan(a), "024000");
 
-  PlacerElevPaaLa(ws, bDublet, ida, PlaceringsArt(ws, LaPosition(ws, bDublet), ElevPosition(ws, ida)));
+  PlacerElevPaaLa(ws, bDublet, ida,
+                  PlaceringsArt(ws, LaPosition(ws, bDublet), ElevPosition(ws, ida)));
   PlacerElevPaaLa(ws, a, bo, 2);
   ws->ElevSpaerring(ElevPosition(ws, ida), 6) = 1;
   ws->SpaerringAendret = 1;
@@ -750,7 +757,8 @@ TEST_F(ElevPlanWSTest, ReadOnlyRunChangesRecordsButWritesNoFile) {
   Vis(andenTg);
 
   EXPECT_EQ(Laes("lap.DAT"), lapFoer);
-  for (const char *fil : {"tg.DAT", "ev.DAT", "eb.DAT", "lap.tmp"}) EXPECT_FALSE(Findes(fil)) << fil;
+  for (const char *fil : {"tg.DAT", "ev.DAT", "eb.DAT", "lap.tmp"})
+    EXPECT_FALSE(Findes(fil)) << fil;
   // In memory the plan was written back: the old placement went, a new one
   // lies on slot 2, the student's wish and blocked slot are there.
   (void)lap;
@@ -817,8 +825,8 @@ TEST_F(ElevPlanWSTest, PurgeRemovesTestGroupsAndEverythingPointingToThem) {
       {"blocked slot of group 11", NyEb(rigtig, 2, 1, 1), &tdeb, true},
   };
   const uint32_t testElev = NyElev(1, "Test");
-  memcpy(reinterpret_cast<uint8_t *>(ElevRecNr(testElev)) + offsetof(ElevRec, Navn3),
-         "TESTFORLØB", 11);
+  memcpy(reinterpret_cast<uint8_t *>(ElevRecNr(testElev)) + offsetof(ElevRec, Navn3), "TESTFORLØB",
+         11);
   const uint32_t laengere = NyElev(2, "Test med mere");
   memcpy(reinterpret_cast<uint8_t *>(ElevRecNr(laengere)) + offsetof(ElevRec, Navn3),
          "TESTFORLØBET", 13);
