@@ -127,8 +127,8 @@ bool SkrivHel(const char *navn, const std::string &tekst) {
   if (!f) return false;
   bool ok = fwrite(tekst.data(), 1, tekst.size(), f) == tekst.size();
   if (fclose(f) != 0) ok = false;
-  if (ok && rename(tmp, sti) != 0) ok = false;
-  if (!ok) remove(tmp);
+  if (ok && !MoveFileExA(tmp, sti, MOVEFILE_REPLACE_EXISTING)) ok = false;
+  if (!ok) DeleteFileA(tmp);
   return ok;
 }
 
@@ -378,11 +378,11 @@ void GemGruppeValg(HWND hDlg) {
     if (k) {
       bool ok = fwrite(ny.data(), 1, ny.size(), k) == ny.size();
       if (fclose(k) != 0) ok = false;
-      if (ok && rename(kopi, sti) == 0) {
+      if (ok && MoveFileExA(kopi, sti, MOVEFILE_REPLACE_EXISTING)) {
         if (droppet || (GrupperingAendret && GrupperingAendret()))
           WritePrivateProfileStringA("flag", "exportergrupper", "1", StiTab.szini);
       } else {
-        remove(kopi);
+        DeleteFileA(kopi);
       }
     }
   }
