@@ -14,8 +14,9 @@
 #include "NYBUTTON.h"
 #include "RAMME.h"
 #include "RELAY.h"
+#include "TAVOTB.h"
 
-EnsToolbarFn EnsOpretToolbar = nullptr;
+EnsToolbarFn EnsOpretToolbar = EnsOpretTavoTB;
 EnsStatusBarFn EnsOpretStatusBar = nullptr;
 
 static HFONT StdSkrift() { return StdFont ? StdFont : (HFONT)GetStockObject(DEFAULT_GUI_FONT); }

@@ -132,6 +132,16 @@ struct Ens {
 // The toolbar strip and the status bar belong to other modules; they hand
 // the frame their creators when they are linked in. Without one the frame
 // makes no toolbar or status bar.
+//
+// The toolbar strip's creator (EnsOpretTavoTB, TAVOTB.h) takes the seven
+// creation values and the option byte as CreateTavoTBWnd's arguments:
+//   [0] group letter of the group button ('K', 'M', 'L')
+//   [1] ring letter of the ring strip ('G' groups, other: single systems)
+//   [2] group mask (the group shown: LowBitNo of it)
+//   [3] toggle button, [4] group button, [5] ring strip: present when not 0
+//   [6] wanted width of the relay pane
+//   Ens.ToolbarValg: draw the two edge lines at the top when not 0
+// with the window's instance, the window as owner and its client width.
 typedef HWND (*EnsToolbarFn)(Ens *ens, HWND hwnd, const uint32_t vaerdier[7]);
 typedef HWND (*EnsStatusBarFn)(HWND parent, const char *tekst, int farve, int id);
 extern EnsToolbarFn EnsOpretToolbar;

@@ -14,26 +14,32 @@
 
 namespace {
 
-// Glyphs, 9 wide and 7 high: minimise, close, restore, maximise.
-const char *const Glyffer[4][7] = {
+// Glyphs, 9 wide and 7 high, by caption picture number - 1: minimise,
+// close, restore, maximise; 5 to 12 plain; the toolbar's toggle open (13)
+// and locked (14).
+const char *const Glyffer[14][7] = {
     {".........", ".........", ".........", ".........", ".........", "..XXXXX..", "..XXXXX.."},
     {".XX...XX.", "..XX.XX..", "...XXX...", "...XXX...", "..XX.XX..", ".XX...XX.", "........."},
     {"...XXXXXX", "...XXXXXX", "...X....X", "XXXXXX..X", "XXXXXX..X", "X....XXXX", "XXXXXX..."},
     {"XXXXXXXXX", "XXXXXXXXX", "X.......X", "X.......X", "X.......X", "X.......X", "XXXXXXXXX"},
+    {}, {}, {}, {}, {}, {}, {}, {},
+    {".....XXX.", "....X...X", "....X....", ".XXXXXXX.", ".XXX.XXX.", ".XXX.XXX.", ".XXXXXXX."},
+    {"...XXX...", "..X...X..", "..X...X..", ".XXXXXXX.", ".XXX.XXX.", ".XXX.XXX.", ".XXXXXXX."},
 };
+constexpr int kBilleder = 14;
 
 enum : uint8_t { Moerk = 0, Flade = 7, Skygge = 8, Lys = 15 };
 
 // One strip: 4 columns of pictures, rows disabled, pressed, normal.
 std::vector<uint8_t> LavStrip(int w, int h) {
-  const int W = w * 4, H = h * 3;
+  const int W = w * kBilleder, H = h * 3;
   std::vector<uint8_t> px((size_t)W * H, Flade);
   auto saet = [&](int x, int y, uint8_t c) {
     if (x >= 0 && y >= 0 && x < W && y < H) px[(size_t)y * W + x] = c;
   };
   for (int raekke = 0; raekke < 3; ++raekke) {
     bool trykket = raekke == 1;
-    for (int kol = 0; kol < 4; ++kol) {
+    for (int kol = 0; kol < kBilleder; ++kol) {
       int ox = kol * w, oy = raekke * h;
       // Raised frame (sunk when pressed): outer and inner ring.
       uint8_t tl1 = trykket ? Moerk : Lys, br1 = trykket ? Lys : Moerk;
@@ -57,7 +63,7 @@ std::vector<uint8_t> LavStrip(int w, int h) {
       int gx = ox + (w - 9) / 2 + (trykket ? 1 : 0), gy = oy + (h - 7) / 2 + (trykket ? 1 : 0);
       for (int y = 0; y < 7; ++y)
         for (int x = 0; x < 9; ++x) {
-          if (Glyffer[kol][y][x] != 'X') continue;
+          if (!Glyffer[kol][y] || Glyffer[kol][y][x] != 'X') continue;
           if (raekke == 0) {
             saet(gx + x + 1, gy + y + 1, Lys);
             saet(gx + x, gy + y, Skygge);

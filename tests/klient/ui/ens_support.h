@@ -94,6 +94,8 @@ struct GitterParam {
   GitterBesked besked;
   void *data;
   GitterOenske oensker;
+  const uint32_t *toolbar;  // the seven creation values of a toolbar; null: none
+  uint8_t toolbarValg;      // the frame's toolbar option byte
 };
 
 // The size a grid window answers to 1024 and 1025 for the room offered; 0
@@ -217,6 +219,8 @@ inline LRESULT CALLBACK GitterProc(HWND h, UINT m, WPARAM w, LPARAM l) {
         e.Areal[2] = rc.right - 1 - GetSystemMetrics(SM_CXFRAME);
         e.Areal[3] = rc.bottom - 1 - GetSystemMetrics(SM_CYFRAME);
       }
+      if (p->toolbar) e.Areal[1] += 22;  // below the toolbar
+      e.ToolbarValg = p->toolbarValg;
       e.ScrollFlag = ENS_SCROLL_H | ENS_SCROLL_V;
       e.KolHovedHoejde = 16;
       e.RaekkeHovedBredde = 40;
@@ -230,7 +234,7 @@ inline LRESULT CALLBACK GitterProc(HWND h, UINT m, WPARAM w, LPARAM l) {
       e.hInstance = 0;
       e.hwndSwitchButtons = static_cast<HWND *>(std::calloc(p->skift + 1, sizeof(HWND)));
       EnsCalcLayout(&e);
-      EnsCreateChildren(&e, h, p->skift, nullptr, 0, false, true, "Hoved");
+      EnsCreateChildren(&e, h, p->skift, p->toolbar, 0, p->toolbar != nullptr, true, "Hoved");
       if (g->oensker.iListe) VinduesListeTilfoej(h);
       return 0;
     }
@@ -281,21 +285,27 @@ inline LRESULT CALLBACK GitterProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   return DefWindowProcA(h, m, w, l);
 }
 
+// The framework's control classes, the host and the grid window, and the
+// palette, on a window layer just reset.
+inline void RegistrerUiKlasser() {
+  tavo::test::ResetUser();
+  Log().clear();
+  Registrer("TooltipWndClass", TooltipWndProc);
+  Registrer("TabWndClass", TabWndProc);
+  Registrer("NyButtonWndClass", NyButtonWndProc);
+  Registrer("DummyWndClass", DummyWndProc, CS_OWNDC | CS_DBLCLKS);
+  Registrer("EditIntWndClass", EditIntWndProc);
+  Registrer("EditboxIntWndClass", EditboxIntWndProc);
+  Registrer("EditboxWndClass", EditboxWndProc, CS_OWNDC | CS_DBLCLKS);
+  Registrer("WfbVaert", VaertProc);
+  Registrer("WfbGitter", GitterProc, CS_OWNDC | CS_DBLCLKS);
+  farver_intern::InitPaletteDybde(32);
+}
+
 class UiTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    tavo::test::ResetUser();
-    Log().clear();
-    Registrer("TooltipWndClass", TooltipWndProc);
-    Registrer("TabWndClass", TabWndProc);
-    Registrer("NyButtonWndClass", NyButtonWndProc);
-    Registrer("DummyWndClass", DummyWndProc, CS_OWNDC | CS_DBLCLKS);
-    Registrer("EditIntWndClass", EditIntWndProc);
-    Registrer("EditboxIntWndClass", EditboxIntWndProc);
-    Registrer("EditboxWndClass", EditboxWndProc, CS_OWNDC | CS_DBLCLKS);
-    Registrer("WfbVaert", VaertProc);
-    Registrer("WfbGitter", GitterProc, CS_OWNDC | CS_DBLCLKS);
-    farver_intern::InitPaletteDybde(32);
+    RegistrerUiKlasser();
     vaert = CreateWindowExA(0, "WfbVaert", "Vært", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 640, 480, 0,
                             0, 0, nullptr);
     ShowWindow(vaert, SW_SHOW);
