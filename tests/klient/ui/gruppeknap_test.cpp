@@ -210,6 +210,15 @@ class GruppeKnapNavne : public GruppeTest {
     tavo::test::Click(p.x, p.y);
     tavo::test::PumpUntilIdle();
   }
+  // The user's answer: a kind chosen, a name typed into an edit, a button pressed.
+  static void Indtast(int radio, int id, const std::string &tekst, int knap) {
+    tavo::test::AnswerNextDialog([=](const tavo::test::ShownDialog &d) {
+      Tryk(d.hwnd, radio);
+      Skriv(d.hwnd, id, tekst.c_str());
+      Tryk(d.hwnd, knap);
+      return INT_PTR{0};
+    });
+  }
   std::string Flag() const {
     char b[16] = {};
     GetPrivateProfileStringA("flag", "exportergrupper", "", b, sizeof b, StiTab.szini);
@@ -261,11 +270,7 @@ TEST_F(GruppeKnapNavne, EachKindShowsItsNamesAndOnlyActivitiesLockTheirFirstFive
 }
 
 TEST_F(GruppeKnapNavne, ANameTypedWithLeadingBlanksIsStoredAfterItsNumber) {
-  tavo::test::AnswerNextDialog([&](const tavo::test::ShownDialog &d) {
-    Skriv(d.hwnd, 16, "   Svejsere");
-    Tryk(d.hwnd, IDOK);
-    return INT_PTR{0};
-  });
+  Indtast(40039, 16, "   Svejsere", IDOK);
   EXPECT_EQ(Aabn(), 1);
   EXPECT_STREQ(GruppeNavne[GRP_AKTI][7], " 7 : Svejsere");
   EXPECT_STREQ(GruppeNavne[GRP_AKTI][6], " 6 : Ikke navngivet");
@@ -280,12 +285,7 @@ TEST_F(GruppeKnapNavne, ANameTypedWithLeadingBlanksIsStoredAfterItsNumber) {
 
 TEST_F(GruppeKnapNavne, ALongNameIsCutToTheNamesLength) {
   const std::string lang(49, 'x');
-  tavo::test::AnswerNextDialog([&](const tavo::test::ShownDialog &d) {
-    Tryk(d.hwnd, 40040);
-    Skriv(d.hwnd, 39, (lang + "yyyy").c_str());
-    Tryk(d.hwnd, IDOK);
-    return INT_PTR{0};
-  });
+  Indtast(40040, 39, lang + "yyyy", IDOK);
   EXPECT_EQ(Aabn(), 1);
   EXPECT_STREQ(GruppeNavne[GRP_ANFO][30], (" 30 : " + lang.substr(0, 43)).c_str());
   EXPECT_STREQ(GruppeNavne[GRP_ANFO][31], "Alle Medarbejdere");
@@ -293,14 +293,11 @@ TEST_F(GruppeKnapNavne, ALongNameIsCutToTheNamesLength) {
 
 TEST_F(GruppeKnapNavne, AnnullerLeavesTheStoredNames) {
   const std::string foer = data.IniTekst("group.ini");
-  tavo::test::AnswerNextDialog([&](const tavo::test::ShownDialog &d) {
-    Tryk(d.hwnd, 40041);
-    Skriv(d.hwnd, 17, "Kantine");
-    Tryk(d.hwnd, IDCANCEL);
-    return INT_PTR{0};
-  });
+  Indtast(40041, 17, "Kantine", IDCANCEL);
   EXPECT_EQ(Aabn(), 2);
   EXPECT_STREQ(GruppeNavne[GRP_LOKA][8], " 8 : Ikke navngivet");
+  // The plain name kept when the edit lost the focus stays in memory.
+  EXPECT_STREQ(GruppeNavneRen[GRP_LOKA][8], "Kantine");
   EXPECT_EQ(data.IniTekst("group.ini"), foer);
   EXPECT_EQ(Flag(), "");
   EXPECT_EQ(Hoert3025(), 0u);
@@ -311,12 +308,7 @@ TEST_F(GruppeKnapNavne, ALockedScheduleWarnsAndWritesNoFile) {
   std::filesystem::remove(data.rod / "ini" / "group.ini");
   // Going on: the names change for this run only.
   tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &) { return INT_PTR{IDOK}; });
-  tavo::test::AnswerNextDialog([&](const tavo::test::ShownDialog &d) {
-    Tryk(d.hwnd, 40040);
-    Skriv(d.hwnd, 12, "Vikarer");
-    Tryk(d.hwnd, IDOK);
-    return INT_PTR{0};
-  });
+  Indtast(40040, 12, "Vikarer", IDOK);
   EXPECT_EQ(Aabn(), 1);
   auto bokse = tavo::test::MessageBoxesShown();
   ASSERT_EQ(bokse.size(), 1u);
