@@ -30,6 +30,13 @@ void SkrivIni(const char *sektion, const char *noegle, const char *vaerdi) {
   WritePrivateProfileStringA(sektion, noegle, vaerdi, StiTab.szini);
 }
 
+// A remembered value of at most laengde - 1 characters into a field.
+void VisIndstilling(HWND dlg, int id, const char *sektion, const char *noegle, DWORD laengde) {
+  char vaerdi[kFeltLaengde];
+  LaesIni(sektion, noegle, vaerdi, laengde < sizeof vaerdi ? laengde : sizeof vaerdi);
+  SetDlgItemTextA(dlg, id, vaerdi);
+}
+
 // The remembered folder, or the data folder without its last character.
 void VisMappe(HWND dlg, int id, const char *sektion, const char *noegle) {
   char mappe[kFeltLaengde];
@@ -136,45 +143,57 @@ void IntervalOk(HWND dlg, Interval art) {
     ind->tildato = UgeDato(ImportHelTal(til), 5);
   }
 
-  if (art == Interval::TabulexUger) {
-    static const char *const fejl[] = {"Frauge er ikke valid.", "Tiluge er ikke valid.",
-                                       "Frauge skal være mindre eller lig Tiluge.",
-                                       "Frauge og Tiluge skal være inden for skemaets periode."};
-    if (!FindSkemaFil(*ind, 0)) return void(Fejl(dlg, " skema filen ikke fundet."));
-    if (!GyldigDato(ind->fradato)) return void(Fejl(dlg, fejl[0]));
-    if (!GyldigDato(ind->tildato)) return void(Fejl(dlg, fejl[1]));
-    if (ind->fradato > ind->tildato) return void(Fejl(dlg, fejl[2]));
-    if (!IPerioden(ind->fradato, ind->tildato)) return void(Fejl(dlg, fejl[3], MB_OKCANCEL | MB_ICONEXCLAMATION));
-  } else {
-    if (art == Interval::Datoer && !KonverteringOk(dlg, ind->Mappe)) return;
-    if (!FindSkemaFil(*ind, 0)) return void(Fejl(dlg, " skema filen ikke fundet."));
-    if (!GyldigDato(ind->fradato)) return void(Fejl(dlg, "Fradato er ikke valid."));
-    if (!GyldigDato(ind->tildato)) return void(Fejl(dlg, "Tildato er ikke valid."));
-    if (ind->fradato > ind->tildato) return void(Fejl(dlg, "Fradato skal være mindre eller lig Tildato."));
-    if (!IPerioden(ind->fradato, ind->tildato))
-      return void(Fejl(dlg, "Fradato og Tildato skal være inden for skemaets periode.", MB_OKCANCEL | MB_ICONEXCLAMATION));
-  }
+  // The checks in their order; Tabulex words them by weeks.
+  static const char *const tekster[2][4] = {
+      {"Fradato er ikke valid.", "Tildato er ikke valid.", "Fradato skal være mindre eller lig Tildato.",
+       "Fradato og Tildato skal være inden for skemaets periode."},
+      {"Frauge er ikke valid.", "Tiluge er ikke valid.", "Frauge skal være mindre eller lig Tiluge.",
+       "Frauge og Tiluge skal være inden for skemaets periode."}};
+  const char *const *fejl = tekster[art == Interval::TabulexUger];
+  if (art == Interval::Datoer && !KonverteringOk(dlg, ind->Mappe)) return;
+  if (!FindSkemaFil(*ind, 0)) return void(Fejl(dlg, " skema filen ikke fundet."));
+  if (!GyldigDato(ind->fradato)) return void(Fejl(dlg, fejl[0]));
+  if (!GyldigDato(ind->tildato)) return void(Fejl(dlg, fejl[1]));
+  if (ind->fradato > ind->tildato) return void(Fejl(dlg, fejl[2]));
+  if (!IPerioden(ind->fradato, ind->tildato)) return void(Fejl(dlg, fejl[3], MB_OKCANCEL | MB_ICONEXCLAMATION));
   EndDialog(dlg, 1);
   SkrivIni("untis", "filnavn", ind->Mappe);
   SkrivIni("untis", "fradato", fra);
   SkrivIni("untis", "tildato", til);
 }
 
-INT_PTR IntervalDlg(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam, Interval art) {
+// What a folder dialog does at its start, on OK and on "&Browse...";
+// Cancel ends it with 2.
+struct DlgHandlinger {
+  void (*start)(HWND);
+  void (*ok)(HWND);
+  void (*browse)(HWND);
+};
+
+INT_PTR ImportDlg(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam, const DlgHandlinger &h) {
   switch (msg) {
     case WM_INITDIALOG:
       SetWindowLongPtrA(dlg, GWLP_USERDATA, lParam);
-      IntervalStart(dlg, art);
+      h.start(dlg);
       return FALSE;  // the focus is set
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
-        case IDOK: IntervalOk(dlg, art); return TRUE;
+        case IDOK: h.ok(dlg); return TRUE;
         case IDCANCEL: EndDialog(dlg, 2); return TRUE;
-        case IDC_IMP_BROWSE: VaelgMappe(dlg, IDC_IMP_MAPPE); return TRUE;
+        case IDC_IMP_BROWSE: h.browse(dlg); return TRUE;
         default: return FALSE;
       }
     default: return FALSE;
   }
+}
+
+void VaelgImportMappe(HWND dlg) { VaelgMappe(dlg, IDC_IMP_MAPPE); }
+
+void UgeStart(HWND dlg) {
+  SendDlgItemMessageA(dlg, IDC_IMP_MAPPE, EM_LIMITTEXT, kUgeMappeTegn, 0);
+  VisMappe(dlg, IDC_IMP_MAPPE, "untis", "filnavn");
+  VisIndstilling(dlg, IDC_IMP_UGENR, "untis", "ugenr", kIniTal);
+  SetFocus(GetDlgItem(dlg, IDC_IMP_MAPPE));
 }
 
 void UgeOk(HWND dlg) {
@@ -193,7 +212,8 @@ void UgeOk(HWND dlg) {
   if (!KonverteringOk(dlg, ind->Mappe)) return;
   if (!FindSkemaFil(*ind, ind->ugenr % 100)) return void(Fejl(dlg, " filerne ikke fundet."));
   if (!IPerioden(ind->fradato, ind->tildato))
-    return void(Fejl(dlg, "Ugen ligger helt eller delvist uden for skemaets periode.", MB_OKCANCEL | MB_ICONEXCLAMATION));
+    return void(
+        Fejl(dlg, "Ugen ligger helt eller delvist uden for skemaets periode.", MB_OKCANCEL | MB_ICONEXCLAMATION));
   EndDialog(dlg, 1);
   char fra[16], til[16];
   snprintf(fra, sizeof fra, "%i", static_cast<int>(ind->fradato));
@@ -226,6 +246,12 @@ void VaelgFil(HWND dlg) {
   SetDlgItemTextA(dlg, IDC_EXT_MAPPE, fil);
 }
 
+void ExtFilStart(HWND dlg) {
+  VisMappe(dlg, IDC_EXT_MAPPE, "ExtSkema", "path");
+  VisIndstilling(dlg, IDC_EXT_FILNAVN, "ExtSkema", "filnavn", kFeltLaengde);
+  SetFocus(GetDlgItem(dlg, IDC_EXT_MAPPE));
+}
+
 void ExtFilOk(HWND dlg) {
   ExtImportIndstillinger *ind = Ind(dlg);
   char mappe[kFeltLaengde], navn[kFeltLaengde];
@@ -250,57 +276,30 @@ void ExtFilOk(HWND dlg) {
 }  // namespace
 
 INT_PTR CALLBACK DatoIntervalDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Lectio reads weeks into the same fields.
   const auto *ind =
       msg == WM_INITDIALOG ? reinterpret_cast<const ExtImportIndstillinger *>(lParam) : Ind(hDlg);
-  const Interval art = ind && ind->Kilde == KILDE_LECTIO ? Interval::LectioUger : Interval::Datoer;
-  return IntervalDlg(hDlg, msg, wParam, lParam, art);
+  static const DlgHandlinger datoer = {[](HWND d) { IntervalStart(d, Interval::Datoer); },
+                                       [](HWND d) { IntervalOk(d, Interval::Datoer); }, VaelgImportMappe};
+  static const DlgHandlinger uger = {[](HWND d) { IntervalStart(d, Interval::LectioUger); },
+                                     [](HWND d) { IntervalOk(d, Interval::LectioUger); }, VaelgImportMappe};
+  return ImportDlg(hDlg, msg, wParam, lParam, ind && ind->Kilde == KILDE_LECTIO ? uger : datoer);
 }
 
 INT_PTR CALLBACK UgeIntervalDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return IntervalDlg(hDlg, msg, wParam, lParam, Interval::TabulexUger);
+  static const DlgHandlinger h = {[](HWND d) { IntervalStart(d, Interval::TabulexUger); },
+                                  [](HWND d) { IntervalOk(d, Interval::TabulexUger); }, VaelgImportMappe};
+  return ImportDlg(hDlg, msg, wParam, lParam, h);
 }
 
 INT_PTR CALLBACK UgeDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_INITDIALOG: {
-      SetWindowLongPtrA(hDlg, GWLP_USERDATA, lParam);
-      SendDlgItemMessageA(hDlg, IDC_IMP_MAPPE, EM_LIMITTEXT, kUgeMappeTegn, 0);
-      VisMappe(hDlg, IDC_IMP_MAPPE, "untis", "filnavn");
-      char uge[kIniTal];
-      LaesIni("untis", "ugenr", uge, sizeof uge);
-      SetDlgItemTextA(hDlg, IDC_IMP_UGENR, uge);
-      return TRUE;
-    }
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDOK: UgeOk(hDlg); return TRUE;
-        case IDCANCEL: EndDialog(hDlg, 2); return TRUE;
-        case IDC_IMP_BROWSE: VaelgMappe(hDlg, IDC_IMP_MAPPE); return TRUE;
-        default: return FALSE;
-      }
-    default: return FALSE;
-  }
+  static const DlgHandlinger h = {UgeStart, UgeOk, VaelgImportMappe};
+  return ImportDlg(hDlg, msg, wParam, lParam, h);
 }
 
 INT_PTR CALLBACK ExtSkemaFilDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_INITDIALOG: {
-      SetWindowLongPtrA(hDlg, GWLP_USERDATA, lParam);
-      VisMappe(hDlg, IDC_EXT_MAPPE, "ExtSkema", "path");
-      char navn[kFeltLaengde];
-      LaesIni("ExtSkema", "filnavn", navn, sizeof navn);
-      SetDlgItemTextA(hDlg, IDC_EXT_FILNAVN, navn);
-      return TRUE;
-    }
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDOK: ExtFilOk(hDlg); return TRUE;
-        case IDCANCEL: EndDialog(hDlg, 2); return TRUE;
-        case IDC_IMP_BROWSE: VaelgFil(hDlg); return TRUE;
-        default: return FALSE;
-      }
-    default: return FALSE;
-  }
+  static const DlgHandlinger h = {ExtFilStart, ExtFilOk, VaelgFil};
+  return ImportDlg(hDlg, msg, wParam, lParam, h);
 }
 
 INT_PTR CALLBACK MetodeDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -80,6 +80,28 @@ struct Boks {
   UINT knapper = MB_OK;
 };
 
+void Sammenlign(const std::vector<Boks> &vist, const std::vector<Boks> &forventet) {
+  ASSERT_EQ(vist.size(), forventet.size());
+  for (size_t i = 0; i < vist.size(); ++i) {
+    EXPECT_EQ(vist[i].tekst, forventet[i].tekst) << "box " << i;
+    EXPECT_EQ(vist[i].titel, forventet[i].titel) << "box " << i;
+    EXPECT_EQ(vist[i].knapper, forventet[i].knapper) << "box " << i;
+  }
+}
+
+constexpr UINT kOkAnnuller = MB_OKCANCEL;
+
+// One run of a dialog: its tries, the answers to its boxes, the boxes it
+// must show and how it ends.
+struct Tilfaelde {
+  const char *navn;
+  uint32_t kilde;
+  std::vector<Forsoeg> forsoeg;
+  std::vector<INT_PTR> svar;
+  std::vector<Boks> bokse;
+  INT_PTR resultat;
+};
+
 class ImportDialog : public ::testing::Test {
  protected:
   fs::path rod;
@@ -132,9 +154,23 @@ class ImportDialog : public ::testing::Test {
     return DialogBoxParamA(0, skabelon, 0, proc, reinterpret_cast<LPARAM>(&ind));
   }
 
+  // Each case run as its own import, then checked by efter.
+  template <class Efter>
+  void KoerTabel(LPCSTR skabelon, DLGPROC proc, const std::vector<Tilfaelde> &tilfaelde, Efter efter) {
+    for (const Tilfaelde &t : tilfaelde) {
+      SCOPED_TRACE(t.navn);
+      Start(t.kilde);
+      EXPECT_EQ(Koer(skabelon, proc, t.forsoeg, t.svar), t.resultat);
+      Sammenlign(Bokse(), t.bokse);
+      EXPECT_TRUE(tavo::test::DialogFailures().empty());
+      tavo::test::StopDialogScript();
+      efter(t);
+    }
+  }
+
   static std::vector<Boks> Bokse() {
     std::vector<Boks> b;
-    for (const auto &m : tavo::test::MessageBoxesShown()) b.push_back({m.text, m.caption, m.type & MB_TYPEMASK});
+    for (const auto &m : tavo::test::MessageBoxesShown()) b.push_back({m.text, m.caption, static_cast<UINT>(m.type & MB_TYPEMASK)});
     return b;
   }
 
@@ -164,17 +200,6 @@ class ImportDialog : public ::testing::Test {
   }
 };
 
-void Sammenlign(const std::vector<Boks> &vist, const std::vector<Boks> &forventet) {
-  ASSERT_EQ(vist.size(), forventet.size());
-  for (size_t i = 0; i < vist.size(); ++i) {
-    EXPECT_EQ(vist[i].tekst, forventet[i].tekst) << "box " << i;
-    EXPECT_EQ(vist[i].titel, forventet[i].titel) << "box " << i;
-    EXPECT_EQ(vist[i].knapper, forventet[i].knapper) << "box " << i;
-  }
-}
-
-constexpr UINT kOkAnnuller = MB_OKCANCEL;
-
 }  // namespace
 
 TEST_F(ImportDialog, DateIntervalChecksInOrder) {
@@ -186,59 +211,39 @@ TEST_F(ImportDialog, DateIntervalChecksInOrder) {
     return f;
   };
   const char *konv = "Untis konverteringsfilerne ikke fundet.\nVil du fortsætte uden konverteringsfilerne?";
-  struct {
-    const char *navn;
-    uint32_t kilde;
-    std::vector<Forsoeg> forsoeg;
-    std::vector<INT_PTR> svar;
-    std::vector<Boks> bokse;
-    INT_PTR resultat;
-    Dato fra, til;
-  } const tilfaelde[] = {
+  KoerTabel(IDD_DATOINTERVAL, DatoIntervalDlgProc, {
       {"an empty field does nothing", KILDE_UNTIS,
-       {med(god, IDC_IMP_FRA, ""), med(god, IDC_IMP_TIL, ""), med(god, IDC_IMP_MAPPE, ""), god}, {}, {}, 1,
-       20261102, 20261106},
+       {med(god, IDC_IMP_FRA, ""), med(god, IDC_IMP_TIL, ""), med(god, IDC_IMP_MAPPE, ""), god}, {}, {}, 1},
       {"no conversion files, then no timetable file", KILDE_UNTIS, {med(god, IDC_IMP_MAPPE, tabulex), god}, {},
-       {{konv, "Untis - Fejl", kOkAnnuller}, {"Untis skema filen ikke fundet.", "Untis - Fejl"}}, 1, 20261102,
-       20261106},
+       {{konv, "Untis - Fejl", kOkAnnuller}, {"Untis skema filen ikke fundet.", "Untis - Fejl"}}, 1},
       {"from-date not valid", KILDE_UNTIS, {med(god, IDC_IMP_FRA, "20260230"), god}, {},
-       {{"Fradato er ikke valid.", "Untis - Fejl"}}, 1, 20261102, 20261106},
+       {{"Fradato er ikke valid.", "Untis - Fejl"}}, 1},
       {"to-date not valid", KILDE_UNTIS, {med(god, IDC_IMP_TIL, "2026-11-06"), god}, {},
-       {{"Tildato er ikke valid.", "Untis - Fejl"}}, 1, 20261102, 20261106},
+       {{"Tildato er ikke valid.", "Untis - Fejl"}}, 1},
       {"from after to", KILDE_UNTIS, {med(god, IDC_IMP_FRA, "20261109"), god}, {},
-       {{"Fradato skal være mindre eller lig Tildato.", "Untis - Fejl"}}, 1, 20261102, 20261106},
+       {{"Fradato skal være mindre eller lig Tildato.", "Untis - Fejl"}}, 1},
       {"before the schedule period", KILDE_UNTIS, {med(god, IDC_IMP_FRA, "20260731"), god}, {},
-       {{"Fradato og Tildato skal være inden for skemaets periode.", "Untis - Fejl", kOkAnnuller}}, 1, 20261102,
-       20261106},
+       {{"Fradato og Tildato skal være inden for skemaets periode.", "Untis - Fejl", kOkAnnuller}}, 1},
       {"after the schedule period", KILDE_UNTIS, {med(god, IDC_IMP_TIL, "20280801"), god}, {},
-       {{"Fradato og Tildato skal være inden for skemaets periode.", "Untis - Fejl", kOkAnnuller}}, 1, 20261102,
-       20261106},
+       {{"Fradato og Tildato skal være inden for skemaets periode.", "Untis - Fejl", kOkAnnuller}}, 1},
       {"Cancel to the conversion question", KILDE_UNTIS, {med(god, IDC_IMP_MAPPE, lectio)}, {IDCANCEL},
-       {{konv, "Untis - Fejl", kOkAnnuller}}, 2, 20261102, 20261106},
+       {{konv, "Untis - Fejl", kOkAnnuller}}, 2},
       {"OK to the conversion question", KILDE_UNTIS, {med(god, IDC_IMP_MAPPE, lectio)}, {IDOK},
-       {{konv, "Untis - Fejl", kOkAnnuller}}, 1, 20261102, 20261106},
+       {{konv, "Untis - Fejl", kOkAnnuller}}, 1},
       {"Lectio weeks: the first after the last", KILDE_LECTIO,
        {med(lectioGod, IDC_IMP_FRA, "202650"), lectioGod}, {},
-       {{"Fradato skal være mindre eller lig Tildato.", "Lectio - Fejl"}}, 1, 20261102, 20261113},
+       {{"Fradato skal være mindre eller lig Tildato.", "Lectio - Fejl"}}, 1},
       {"Lectio: a week 53 that 2027 does not have", KILDE_LECTIO,
        {med(lectioGod, IDC_IMP_FRA, "202753"), med(lectioGod, IDC_IMP_TIL, "202753"), lectioGod}, {},
-       {{"Fradato er ikke valid.", "Lectio - Fejl"}, {"Tildato er ikke valid.", "Lectio - Fejl"}}, 1, 20261102,
-       20261113},
+       {{"Fradato er ikke valid.", "Lectio - Fejl"}, {"Tildato er ikke valid.", "Lectio - Fejl"}}, 1},
       {"Lectio: no timetable file and no conversion question", KILDE_LECTIO,
        {med(lectioGod, IDC_IMP_MAPPE, tabulex), lectioGod}, {},
-       {{"Lectio skema filen ikke fundet.", "Lectio - Fejl"}}, 1, 20261102, 20261113},
-  };
-  for (const auto &t : tilfaelde) {
-    SCOPED_TRACE(t.navn);
-    Start(t.kilde);
-    EXPECT_EQ(Koer(IDD_DATOINTERVAL, DatoIntervalDlgProc, t.forsoeg, t.svar), t.resultat);
-    Sammenlign(Bokse(), t.bokse);
-    EXPECT_TRUE(tavo::test::DialogFailures().empty());
-    tavo::test::StopDialogScript();
-    EXPECT_EQ(ind.fradato, t.fra);
-    EXPECT_EQ(ind.tildato, t.til);
+       {{"Lectio skema filen ikke fundet.", "Lectio - Fejl"}}, 1},
+  }, [&](const Tilfaelde &t) {
+    EXPECT_EQ(ind.fradato, 20261102u);
+    EXPECT_EQ(ind.tildato, t.kilde == KILDE_LECTIO ? 20261113u : 20261106u);  // Friday of the last week
     EXPECT_EQ(std::string(ind.Mappe), t.forsoeg.back().at(IDC_IMP_MAPPE));
-  }
+  });
 }
 
 TEST_F(ImportDialog, WeekChecksInOrder) {
@@ -247,42 +252,30 @@ TEST_F(ImportDialog, WeekChecksInOrder) {
     return Forsoeg{{IDC_IMP_MAPPE, mappe.empty() ? uger : mappe}, {IDC_IMP_UGENR, u}};
   };
   const Boks ugyldig = {"Ugenr er ikke valid.", "Untis - Fejl"};
-  struct {
-    const char *navn;
-    std::vector<Forsoeg> forsoeg;
-    std::vector<INT_PTR> svar;
-    std::vector<Boks> bokse;
-    INT_PTR resultat;
-  } const tilfaelde[] = {
-      {"2026 has a week 53, 2027 has not", {uge("202753"), god}, {}, {ugyldig}, 1},
-      {"weeks that are no weeks", {uge("202600"), uge("202654"), uge("uge"), uge("-202610"), uge("210001"), god},
-       {}, {ugyldig, ugyldig, ugyldig, ugyldig, ugyldig}, 1},
-      {"an empty field does nothing", {uge(""), Forsoeg{{IDC_IMP_MAPPE, ""}, {IDC_IMP_UGENR, "202653"}}, god}, {},
-       {}, 1},
-      {"no file of the week", {uge("202652"), god}, {}, {{"Untis filerne ikke fundet.", "Untis - Fejl"}}, 1},
-      {"a week before the period",
+  KoerTabel(IDD_UGENR, UgeDlgProc, {
+      {"2026 has a week 53, 2027 has not", KILDE_UNTIS, {uge("202753"), god}, {}, {ugyldig}, 1},
+      {"weeks that are no weeks", KILDE_UNTIS,
+       {uge("202600"), uge("202654"), uge("uge"), uge("-202610"), uge("210001"), god}, {},
+       {ugyldig, ugyldig, ugyldig, ugyldig, ugyldig}, 1},
+      {"an empty field does nothing", KILDE_UNTIS,
+       {uge(""), Forsoeg{{IDC_IMP_MAPPE, ""}, {IDC_IMP_UGENR, "202653"}}, god}, {}, {}, 1},
+      {"no file of the week", KILDE_UNTIS, {uge("202652"), god}, {}, {{"Untis filerne ikke fundet.", "Untis - Fejl"}},
+       1},
+      {"a week before the period", KILDE_UNTIS,
        {uge("202610"), god},
        {},
        {{"Ugen ligger helt eller delvist uden for skemaets periode.", "Untis - Fejl", kOkAnnuller}},
        1},
-      {"Cancel to the conversion question", {uge("202653", Fixtur("untisdato"))}, {IDCANCEL},
+      {"Cancel to the conversion question", KILDE_UNTIS, {uge("202653", Fixtur("untisdato"))}, {IDCANCEL},
        {{"Untis konverteringsfilerne ikke fundet.\nVil du fortsætte uden konverteringsfilerne?", "Untis - Fejl",
          kOkAnnuller}},
        2},
-  };
-  for (const auto &t : tilfaelde) {
-    SCOPED_TRACE(t.navn);
-    Start(KILDE_UNTIS, 1);
-    EXPECT_EQ(Koer(IDD_UGENR, UgeDlgProc, t.forsoeg, t.svar), t.resultat);
-    Sammenlign(Bokse(), t.bokse);
-    EXPECT_TRUE(tavo::test::DialogFailures().empty());
-    tavo::test::StopDialogScript();
-    if (t.resultat == 1) {
-      EXPECT_EQ(ind.ugenr, 202653u);
-      EXPECT_EQ(ind.fradato, 20261228u);
-      EXPECT_EQ(ind.tildato, 20270101u);
-    }
-  }
+  }, [&](const Tilfaelde &t) {
+    if (t.resultat != 1) return;
+    EXPECT_EQ(ind.ugenr, 202653u);
+    EXPECT_EQ(ind.fradato, 20261228u);
+    EXPECT_EQ(ind.tildato, 20270101u);
+  });
 }
 
 TEST_F(ImportDialog, WeekIntervalChecksInOrder) {
@@ -293,30 +286,22 @@ TEST_F(ImportDialog, WeekIntervalChecksInOrder) {
     f[id] = v;
     return f;
   };
-  struct {
-    const char *navn;
-    Forsoeg forkert;
-    Boks boks;
-  } const tilfaelde[] = {
-      {"no timetable file", med(IDC_IMP_MAPPE, Fixtur("lectio").c_str()), {"Extern skema filen ikke fundet.", ""}},
-      {"from-week not valid", med(IDC_IMP_FRA, "202753"), {"Frauge er ikke valid.", ""}},
-      {"to-week not valid", med(IDC_IMP_TIL, "202700"), {"Tiluge er ikke valid.", ""}},
-      {"from after to", med(IDC_IMP_FRA, "202648"), {"Frauge skal være mindre eller lig Tiluge.", ""}},
-      {"outside the period", med(IDC_IMP_FRA, "202630"),
-       {"Frauge og Tiluge skal være inden for skemaets periode.", "", kOkAnnuller}},
+  auto fejl = [&](const char *navn, Forsoeg forkert, const char *tekst, UINT knapper = MB_OK) {
+    return Tilfaelde{
+        navn, KILDE_TABULEX, {med(IDC_IMP_FRA, ""), forkert, god}, {}, {{tekst, "Extern - Fejl", knapper}}, 1};
   };
-  for (const auto &t : tilfaelde) {
-    SCOPED_TRACE(t.navn);
-    Start(KILDE_TABULEX);
-    EXPECT_EQ(Koer(IDD_DATOINTERVAL, UgeIntervalDlgProc, {med(IDC_IMP_FRA, ""), t.forkert, god}), 1);
-    Boks b = t.boks;
-    b.titel = "Extern - Fejl";
-    Sammenlign(Bokse(), {b});
-    EXPECT_TRUE(tavo::test::DialogFailures().empty());
-    tavo::test::StopDialogScript();
-    EXPECT_EQ(ind.fradato, 20261102u);  // Monday of the first week
-    EXPECT_EQ(ind.tildato, 20261120u);  // Friday of the last
-  }
+  KoerTabel(IDD_DATOINTERVAL, UgeIntervalDlgProc,
+            {fejl("no timetable file", med(IDC_IMP_MAPPE, Fixtur("lectio").c_str()),
+                  "Extern skema filen ikke fundet."),
+             fejl("from-week not valid", med(IDC_IMP_FRA, "202753"), "Frauge er ikke valid."),
+             fejl("to-week not valid", med(IDC_IMP_TIL, "202700"), "Tiluge er ikke valid."),
+             fejl("from after to", med(IDC_IMP_FRA, "202648"), "Frauge skal være mindre eller lig Tiluge."),
+             fejl("outside the period", med(IDC_IMP_FRA, "202630"),
+                  "Frauge og Tiluge skal være inden for skemaets periode.", kOkAnnuller)},
+            [&](const Tilfaelde &) {
+              EXPECT_EQ(ind.fradato, 20261102u);  // Monday of the first week
+              EXPECT_EQ(ind.tildato, 20261120u);  // Friday of the last
+            });
 }
 
 TEST_F(ImportDialog, ExternFileChecks) {
@@ -327,14 +312,7 @@ TEST_F(ImportDialog, ExternFileChecks) {
       "ExtSkema - Fejl"};
   const Boks konv = {"Untis konverteringsfilerne ikke fundet.\nVil du fortsætte uden konverteringsfilerne?",
                      "Untis - Fejl", kOkAnnuller};
-  struct {
-    const char *navn;
-    uint32_t kilde;
-    std::vector<Forsoeg> forsoeg;
-    std::vector<INT_PTR> svar;
-    std::vector<Boks> bokse;
-    INT_PTR resultat;
-  } const tilfaelde[] = {
+  KoerTabel(IDD_EXTSKEMAFIL, ExtSkemaFilDlgProc, {
       {"an Extern file", KILDE_EXTERN, {{{IDC_EXT_MAPPE, Fixtur("extern")}, {IDC_EXT_FILNAVN, ""}}, ext}, {}, {}, 1},
       {"a file that is not there ends the dialog", KILDE_EXTERN,
        {{{IDC_EXT_MAPPE, Fixtur("extern")}, {IDC_EXT_FILNAVN, "mangler.txt"}}}, {}, {mangler}, 2},
@@ -342,17 +320,10 @@ TEST_F(ImportDialog, ExternFileChecks) {
       {"Untis with dates: OK to the conversion question", KILDE_UNTIS_DATO, {dato}, {IDOK}, {konv}, 1},
       {"Extern asks for no conversion files", KILDE_EXTERN,
        {{{IDC_EXT_MAPPE, Fixtur("untisdato")}, {IDC_EXT_FILNAVN, "untis.txt"}}}, {}, {}, 1},
-  };
-  for (const auto &t : tilfaelde) {
-    SCOPED_TRACE(t.navn);
-    Start(t.kilde);
-    EXPECT_EQ(Koer(IDD_EXTSKEMAFIL, ExtSkemaFilDlgProc, t.forsoeg, t.svar), t.resultat);
-    Sammenlign(Bokse(), t.bokse);
-    EXPECT_TRUE(tavo::test::DialogFailures().empty());
-    tavo::test::StopDialogScript();
+  }, [&](const Tilfaelde &t) {
     EXPECT_EQ(std::string(ind.Mappe), t.forsoeg.back().at(IDC_EXT_MAPPE));
     EXPECT_EQ(std::string(ind.FilNavn), t.forsoeg.back().at(IDC_EXT_FILNAVN));
-  }
+  });
 }
 
 TEST_F(ImportDialog, AnswersAreRememberedAndShownAgain) {
