@@ -3,8 +3,9 @@
 // with up to two sections of up to five element cells. Three fixed tables
 // hold it, laid out byte for byte as ini\skrm.ini stores them; the geometry,
 // the fitting and the choice of a section are plain functions over them.
-// The window procedures of the cells and dividers live elsewhere: this
-// module only creates those windows by class name and create record.
+// The element windows frame and title the object windows of the cells and
+// carry their caption buttons; the dividers between sections and cells are
+// dragged to resize, and a cell is dragged by its band to another place.
 // Main thread only.
 
 #include <cstddef>
@@ -41,6 +42,22 @@ constexpr int32_t kMaksLaengde = 2 * kMaksPixel;
 #define ELEMENT_AKTIVER 1100       // to an object window, wParam 1: become active
 #define ELEMENT_OPRET_OBJEKT 1134  // to the main window: wParam kind, lParam element window;
                                    // returns the object window made in it, or 0
+// To an element window.
+#define ELEMENT_NY_BREDDE 1029     // the object window's width is asked again (vertical desks)
+#define ELEMENT_LUK 1115           // the object window closes its cell
+#define ELEMENT_ART 1133           // the object window's answer
+#define ELEMENT_FJERN 1155         // the cell goes without notice
+#define ELEMENT_BRIKINFO 1333      // passed on to the object window
+// To the main window.
+#define ELEMENT_DOKKET_AKTIV 1096  // wParam desk, lParam as the object window's 1094 gave it
+#define ELEMENT_AKTIV_DOKKET 1097  // the shell's active docked window: the answer to 1095
+#define ELEMENT_LUKKET 1114        // lParam = the object window of a cell just closed
+#define ELEMENT_TOEMT 1155         // the layout was emptied
+// Passed from an element window to the main window as they came.
+#define ELEMENT_VIDERE_1104 1104
+#define ELEMENT_VIDERE_1124 1124   // the event entry window, mode L
+#define ELEMENT_VIDERE_1129 1129
+#define ELEMENT_VIDERE_1137 1137   // the event entry window, mode D
 
 #pragma pack(push, 1)
 struct DeskRec {
@@ -186,6 +203,51 @@ void SaetStrKnapBillede(const ElementCelle &c);
 // 0..kMaksPixel.
 HWND CreateElementWnd(int32_t indholdBredde, int32_t indholdHoejde, int desk, bool tegn,
                       const char *titel, uint32_t art);
+
+// ---- The cells' and dividers' windows and what the user does with them ----
+
+// Registers ElementWndClass, VerDivideWndClass and HorDivideWndClass (own DC,
+// double clicks, the background of colour index 0, the program's cursors 104,
+// 107 and 108), loads the arrow and no-entry cursors the cell drag shows, and
+// fills the open-window list's hooks for the element windows. False when a
+// class could not be registered.
+bool RegistrerElementVinduer(HINSTANCE inst);
+LRESULT CALLBACK ElementWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Both divider classes.
+LRESULT CALLBACK DivideWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// The cell's windows go and the others close up; the section goes with its
+// last cell, the inner one then moving to the edge.
+void RemoveElement(int desk, int sektion, int nr);
+// The same for a move: the element window stays and nothing is placed.
+void TakeOutElement(int desk, int sektion, int nr);
+// Moves a cell to index maalNr of another section (of any desk), turning it
+// when the desk's orientation differs, and places every desk. False, with
+// nothing changed, when the target is the cell's own section, does not
+// exist or is full.
+bool InsertElement(int maalDesk, int kildeDesk, int maalSektion, int kildeSektion, int kildeNr, int maalNr);
+// The cell goes to a new section nySektion (0 at the edge, 1 inside) of
+// another desk, or of its own desk. False, with nothing changed, when the
+// desk cannot take a section more.
+bool MoveElementToNewSection(int kildeDesk, int kildeSektion, int kildeNr, int maalDesk, int nySektion);
+bool SplitElementToNewSection(int desk, int kildeSektion, int kildeNr, int nySektion);
+// Moves a cell to another index of its own section.
+void MoveElementInSection(int desk, int sektion, int fra, int til);
+// Cells of the inner section move to the end of the outer one while they fit.
+void CompactDesk(int desk);
+// The size button: the cell takes its full length, or the section's cells
+// share the desk again; the mouse cursor moves along with the cell.
+void ToggleElementSize(int desk, int sektion, int nr);
+// Where a cell dragged from (kildeDesk, kildeSektion) may be dropped on the
+// desk, in main-window client coordinates: a band along the desk's edge
+// whose five parts across it (from the edge inward) are filled into dele.
+// Parts 0, 2 and 4 make a new section, 1 and 3 go into section 0 and 1.
+RECT DropZoneRect(int desk, int kildeDesk, int kildeSektion, int32_t dele[5]);
+// Removes every cell (1155 to each element window, then 1155 to the main
+// window).
+void CloseAllElements();
+// Closes every cell of the kind as its object window would (1115).
+void CloseElementsOfKind(uint32_t art);
 
 // ---- The screen file ----
 
