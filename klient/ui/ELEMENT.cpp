@@ -497,9 +497,10 @@ void FritAreal() {
   if (hwndDesktop) SendMessageA(hwndDesktop, ELEMENT_FRIT_AREAL, 0, 0);
 }
 
-void Fjern(HWND &h) {
+// Destroys the window; the empty handle to store in its place.
+HWND Fjern(HWND h) {
   if (h) DestroyWindow(h);
-  h = 0;
+  return 0;
 }
 
 // The element window's user-data word points at its cell's slot.
@@ -582,7 +583,7 @@ void AlleDesksIgen() {
 // record and dividers (made anew) go along.
 void FlytSektion(int d, int fra, int til) {
   SectionRec &f = Sektion(d, fra), &t = Sektion(d, til);
-  Fjern(f.hwndDivider);
+  f.hwndDivider = Fjern(f.hwndDivider);
   const int n = std::clamp(static_cast<int>(f.AntalCeller), 0, kCellerPrSektion);
   for (int k = 0; k < n; ++k) {
     ElementCelle &fc = Celle(d, fra, k), &tc = Celle(d, til, k);
@@ -590,7 +591,7 @@ void FlytSektion(int d, int fra, int til) {
     std::memset(&fc, 0, sizeof fc);
     tc.Sektion = static_cast<uint32_t>(til);
     SaetSlot(tc);
-    Fjern(tc.hwndDivider);
+    tc.hwndDivider = Fjern(tc.hwndDivider);
     tc.hwndDivider = OpretCelleDivider(d, til, k);
   }
   t = SectionRec{static_cast<uint32_t>(d), static_cast<uint32_t>(til), f.Tykkelse, 0, n};
@@ -608,7 +609,7 @@ void UdAfSektion(int d, int s, int k, bool endelig) {
   // Until it is put in again the window belongs to no slot.
   if (element) SetWindowLongPtrA(element, GWLP_USERDATA, 0);
   if (n > 1) {
-    Fjern(Celle(d, s, k).hwndDivider);
+    Celle(d, s, k).hwndDivider = Fjern(Celle(d, s, k).hwndDivider);
     for (int j = k; j < n - 1; ++j) {
       ElementCelle &c = Celle(d, s, j);
       c = Celle(d, s, j + 1);
@@ -634,8 +635,8 @@ void UdAfSektion(int d, int s, int k, bool endelig) {
     }
     return;
   }
-  Fjern(r.hwndDivider);
-  Fjern(Celle(d, s, k).hwndDivider);
+  r.hwndDivider = Fjern(r.hwndDivider);
+  Celle(d, s, k).hwndDivider = Fjern(Celle(d, s, k).hwndDivider);
   std::memset(&Celle(d, s, k), 0, sizeof(ElementCelle));
   if (AntalSektioner(d) == kSektionerPrDesk && s == 0)
     FlytSektion(d, 1, 0);
@@ -656,7 +657,7 @@ void SaetIndISektion(int d, int s, int nr, ElementCelle c) {
   SectionRec &r = Sektion(d, s);
   const int n = r.AntalCeller;
   nr = std::clamp(nr, 0, n);
-  for (int j = 0; j < n; ++j) Fjern(Celle(d, s, j).hwndDivider);
+  for (int j = 0; j < n; ++j) Celle(d, s, j).hwndDivider = Fjern(Celle(d, s, j).hwndDivider);
   for (int j = n; j > nr; --j) Celle(d, s, j) = Celle(d, s, j - 1);
   c.Desk = static_cast<uint32_t>(d);
   c.Sektion = static_cast<uint32_t>(s);
@@ -675,7 +676,9 @@ void SaetIndISektion(int d, int s, int nr, ElementCelle c) {
 // across change places and it starts at its new content length.
 void Vend(ElementCelle &c, int fra, int til) {
   if (LodretDesk(fra) == LodretDesk(til)) return;
-  std::swap(c.IndholdLangs, c.IndholdTvaers);
+  const int32_t langs = c.IndholdTvaers;
+  c.IndholdTvaers = c.IndholdLangs;
+  c.IndholdLangs = langs;
   c.Laengde = c.IndholdLangs + 17;
 }
 
@@ -1258,7 +1261,7 @@ void MoveElementInSection(int desk, int sektion, int fra, int til) {
     ElementCelle &cj = Celle(desk, sektion, j);
     cj.Nr = static_cast<uint32_t>(j);
     SaetSlot(cj);
-    Fjern(cj.hwndDivider);
+    cj.hwndDivider = Fjern(cj.hwndDivider);
     cj.hwndDivider = OpretCelleDivider(desk, sektion, j);
   }
 }
@@ -1284,37 +1287,50 @@ void ToggleElementSize(int desk, int sektion, int nr) {
   LayoutSkridt skridt;
   SidsteTilRest(desk, sektion);
   const int32_t start = CelleStartLangs(desk, sektion, nr);
-  auto L = [&](int j) -> int32_t & { return Celle(desk, sektion, j).Laengde; };
-  auto Fuld = [&](int j) { return Celle(desk, sektion, j).IndholdLangs + 15; };
-  const int32_t fuld = Fuld(nr);
-  if (L(nr) >= fuld || L(nr) >= len - 17 * (n - 1)) {
+  std::vector<int32_t> L(n), fuldt(n);
+  for (int j = 0; j < n; ++j) {
+    L[j] = Celle(desk, sektion, j).Laengde;
+    fuldt[j] = Celle(desk, sektion, j).IndholdLangs + 15;
+  }
+  auto Brugt = [&](int foerste, int sidste) {
+    int32_t sum = -kDividerTykkelse;
+    for (int j = foerste; j <= sidste; ++j) sum += L[j] + kDividerTykkelse;
+    return sum;
+  };
+  auto Tilpas = [&](int foerste, int sidste, int32_t maal) {
+    for (int j = 0; j < n; ++j) Celle(desk, sektion, j).Laengde = L[j];
+    FitCellRange(desk, sektion, foerste, sidste, maal);
+    for (int j = 0; j < n; ++j) L[j] = Celle(desk, sektion, j).Laengde;
+  };
+  const int32_t fuld = fuldt[nr];
+  if (L[nr] >= fuld || L[nr] >= len - 17 * (n - 1)) {
     // Back to an even share, each no longer than its full length; what is
     // left goes to the cells in order.
     const int32_t lige = (len - 2 * n + 2) / n - 1;
-    for (int j = 0; j < n; ++j) L(j) = std::min(lige, Fuld(j));
-    int32_t rest = len - Brugt(desk, sektion, 0, n - 1);
+    for (int j = 0; j < n; ++j) L[j] = std::min(lige, fuldt[j]);
+    int32_t rest = len - Brugt(0, n - 1);
     for (int j = 0; j < n && rest > 0; ++j) {
-      const int32_t giv = std::min(rest, Fuld(j) - L(j));
+      const int32_t giv = std::min(rest, fuldt[j] - L[j]);
       if (giv > 0) {
-        L(j) += giv;
+        L[j] += giv;
         rest -= giv;
       }
     }
   } else if (nr == 0) {
-    L(0) = fuld;
-    FitCellRange(desk, sektion, 1, n - 1, len - fuld - 2);
-    FitCellRange(desk, sektion, 0, n - 1, len);
+    L[0] = fuld;
+    Tilpas(1, n - 1, len - fuld - 2);
+    Tilpas(0, n - 1, len);
   } else if (nr == n - 1) {
-    FitCellRange(desk, sektion, 0, n - 2, len - fuld - 2);
-    L(nr) = len - Brugt(desk, sektion, 0, n - 2) - kDividerTykkelse;
+    Tilpas(0, n - 2, len - fuld - 2);
+    L[nr] = len - Brugt(0, n - 2) - kDividerTykkelse;
   } else {
     // The cells after it, then those before it, nearest first, give length
     // down to 14 pixels each.
-    int32_t mangler = fuld - L(nr);
+    int32_t mangler = fuld - L[nr];
     auto Giv = [&](int j) {
-      const int32_t giv = std::min(mangler, L(j) - 14);
+      const int32_t giv = std::min(mangler, L[j] - 14);
       if (giv > 0) {
-        L(j) -= giv;
+        L[j] -= giv;
         mangler -= giv;
       }
     };
@@ -1322,10 +1338,11 @@ void ToggleElementSize(int desk, int sektion, int nr) {
     for (int j = nr - 1; j >= 0 && mangler > 0; --j) Giv(j);
     int32_t andre = 0;
     for (int j = 0; j < n; ++j)
-      if (j != nr) andre += L(j);
+      if (j != nr) andre += L[j];
     // The others and every divider between the cells.
-    L(nr) = len - andre - kDividerTykkelse * (n - 1);
+    L[nr] = len - andre - kDividerTykkelse * (n - 1);
   }
+  for (int j = 0; j < n; ++j) Celle(desk, sektion, j).Laengde = L[j];
   PlaceDesk(desk);
   const int32_t flyttet = CelleStartLangs(desk, sektion, nr) - start;
   POINT p;
@@ -1389,17 +1406,17 @@ void CloseAllElements() {
   if (CountElements() == 0) return;
   std::vector<HWND> vinduer;
   for (const ElementCelle &c : ElementTab)
-    if (c.hwndElement) vinduer.push_back(c.hwndElement);
+    if (c.hwndElement) vinduer.push_back(+c.hwndElement);
   for (HWND h : vinduer)
     if (IsWindow(h)) SendMessageA(h, ELEMENT_FJERN, 0, 0);
   // A cell whose window went another way must not stay in the tables.
   if (CountElements() > 0) {
     for (int d = 0; d < kAntalDesks; ++d)
       for (int s = 0; s < kSektionerPrDesk; ++s) {
-        Fjern(Sektion(d, s).hwndDivider);
+        Sektion(d, s).hwndDivider = Fjern(Sektion(d, s).hwndDivider);
         for (int k = 0; k < kCellerPrSektion; ++k) {
-          Fjern(Celle(d, s, k).hwndDivider);
-          Fjern(Celle(d, s, k).hwndElement);
+          Celle(d, s, k).hwndDivider = Fjern(Celle(d, s, k).hwndDivider);
+          Celle(d, s, k).hwndElement = Fjern(Celle(d, s, k).hwndElement);
         }
       }
     std::memset(SectionTab, 0, sizeof SectionTab);
@@ -1420,7 +1437,7 @@ void CloseElementsOfKind(uint32_t art) {
     for (int s = 0; s < AntalSektioner(d); ++s)
       for (int k = 0; k < Sektion(d, s).AntalCeller; ++k) {
         const ElementCelle &c = Celle(d, s, k);
-        if (c.Art == art && c.hwndElement) vinduer.push_back(c.hwndElement);
+        if (c.Art == art && c.hwndElement) vinduer.push_back(+c.hwndElement);
       }
   for (HWND h : vinduer)
     if (IsWindow(h)) SendMessageA(h, ELEMENT_LUK, 0, 0);
