@@ -231,7 +231,8 @@ bool InsertElement(int maalDesk, int kildeDesk, int maalSektion, int kildeSektio
 // desk cannot take a section more.
 bool MoveElementToNewSection(int kildeDesk, int kildeSektion, int kildeNr, int maalDesk, int nySektion);
 bool SplitElementToNewSection(int desk, int kildeSektion, int kildeNr, int nySektion);
-// Moves a cell to another index of its own section.
+// Moves a cell to another index of its own section, the cells between
+// shifting by one; the caller places the desk.
 void MoveElementInSection(int desk, int sektion, int fra, int til);
 // Cells of the inner section move to the end of the outer one while they fit.
 void CompactDesk(int desk);

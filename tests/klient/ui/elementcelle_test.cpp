@@ -114,6 +114,19 @@ TEST_F(ElementCelleDeler, SectionDividerOfDesk2WidensWithinItsRangeAndRefitsDesk
   }
 }
 
+TEST_F(ElementCelleDeler, ASectionThickerThanItsCellsWantDoesNotJumpWhenItsDividerIsTaken) {
+  Dok(150, 300, 2, "Aktivitetsskema");
+  // The schedule wants 54 across now, the section is 154: towards the middle
+  // the divider cannot go, towards the edge as far as 16.
+  Celle(2, 0, 0).IndholdTvaers = 50;
+  Traek(Sektion(2, 0).hwndDivider, 20, 0);
+  EXPECT_EQ(+Sektion(2, 0).Tykkelse, 154);
+  EXPECT_EQ(DT().klip, (RECT{175 - 138 - 3, 11, 175 + 3, 708}));
+  Traek(Sektion(2, 0).hwndDivider, -40, 0);
+  EXPECT_EQ(+Sektion(2, 0).Tykkelse, 114);
+  EXPECT_EQ(Placeret(), "");
+}
+
 TEST_F(ElementCelleDeler, SectionDividerOfDesk1StopsAtBPlus5TowardsTheEdge) {
   Dok(200, 60, 1, "Opgørelse");
   // Desk 1's divider lies above the section, at y = 697 - 64 - 1 = 632.
@@ -377,6 +390,24 @@ TEST_F(ElementCelleStoerrelse, ASecondClickRestoresAnEvenShare) {
   EXPECT_EQ(Placeret(), "");
 }
 
+TEST_F(ElementCelleStoerrelse, AMiddleCellOfFourTakesExactlyTheRoomTheOthersLeave) {
+  for (int i = 0; i < 4; ++i) Dok(150, 100, 0, "Kalender");
+  for (int k = 0; k < 4; ++k) {
+    Celle(0, 0, k).IndholdLangs = 300;
+    Celle(0, 0, k).Laengde = 119;
+  }
+  FitDeskCells(0);
+  PlaceDesk(0);
+  ASSERT_EQ(Laengder(0, 0), (std::vector<int32_t>{319, 134, 119, 119}));
+  // Cells 2 and 3 give 105 and 76; cell 1 gets the desk less the others and
+  // the three dividers, which is its full length.
+  KlikStr(0, 0, 1);
+  EXPECT_EQ(Laengder(0, 0), (std::vector<int32_t>{319, 315, 14, 43}));
+  EXPECT_EQ(319 + 315 + 14 + 43 + 3 * 2, 697);
+  EXPECT_EQ(Billede(Celle(0, 0, 1).hwndStr), 0x3000u);
+  EXPECT_EQ(Placeret(), "");
+}
+
 TEST_F(ElementCelleStoerrelse, NothingChangesWhenTheCellsFitOrAreAlone) {
   Dok(150, 100, 0, "Kalender");
   Dok(150, 100, 0, "Aktuel");
@@ -395,10 +426,24 @@ std::vector<HCURSOR> &Markoerer() {
   static std::vector<HCURSOR> v;
   return v;
 }
+// Points the cursor goes to one by one, each once the last was seen, so
+// that none is merged with the next; then the button goes up.
+std::vector<POINT> &Vej() {
+  static std::vector<POINT> v;
+  return v;
+}
 WNDPROC EgenElementProc = nullptr;
 LRESULT CALLBACK ElementOmslag(HWND h, UINT m, WPARAM w, LPARAM l) {
   const LRESULT r = CallWindowProcA(EgenElementProc, h, m, w, l);
-  if (m == WM_MOVING) Markoerer().push_back(GetCursor());
+  if (m == WM_MOVING) {
+    Markoerer().push_back(GetCursor());
+    if (!Vej().empty()) {
+      const POINT p = Vej().front();
+      Vej().erase(Vej().begin());
+      tavo::test::MouseMove(p.x, p.y);
+      if (Vej().empty()) tavo::test::MouseUp(0, p.x, p.y);
+    }
+  }
   return r;
 }
 
@@ -414,6 +459,7 @@ class ElementCelleTraek : public ElementTest {
     const POINT fra = tavo::test::ScreenPoint(element, LodretDesk((int)c->Desk) ? 40 : 8,
                                               LodretDesk((int)c->Desk) ? 8 : 45);
     Markoerer().clear();
+    Vej().clear();
     EgenElementProc = (WNDPROC)SetWindowLongPtrA(element, GWLP_WNDPROC, (LONG_PTR)ElementOmslag);
     tavo::test::Drag(fra.x, fra.y, kX + x, kY + y, 4);
     PumpUntilIdle();
@@ -512,6 +558,23 @@ TEST_F(ElementCelleTraek, OntoAFullSectionOrNowhereTheCellSpringsBack) {
   EXPECT_EQ(Markoerer().back(), Forbudt());
   EXPECT_EQ(Form(), form);
   EXPECT_EQ(IHoved(skema), CellePlads(2, 0, 0));
+  EXPECT_EQ(Placeret(), "");
+}
+
+TEST_F(ElementCelleTraek, WithinItsOwnFullSectionTheArrowStaysAfterALeftZone) {
+  for (uint32_t art : {1u, 2u, 3u, 4u, 5u}) Dok(150, 100, 0, "Celle", art);
+  NytKlik();
+  const POINT fra = tavo::test::ScreenPoint(Celle(0, 0, 0).hwndElement, 40, 8);
+  Markoerer().clear();
+  EgenElementProc = (WNDPROC)SetWindowLongPtrA(Celle(0, 0, 0).hwndElement, GWLP_WNDPROC, (LONG_PTR)ElementOmslag);
+  // Out into the free middle and back onto cell 3.
+  Vej() = {POINT{kX + 500, kY + 300}, POINT{kX + 894, kY + 400}};
+  tavo::test::MouseMove(fra.x, fra.y);
+  tavo::test::MouseDown(0, fra.x, fra.y);
+  tavo::test::MouseMove(fra.x - 10, fra.y);
+  PumpUntilIdle();
+  EXPECT_EQ(Markoerer(), (std::vector<HCURSOR>{Pil(), Forbudt(), Pil()}));
+  EXPECT_EQ(Arter(0, 0), (std::vector<uint32_t>{2, 3, 4, 1, 5}));
   EXPECT_EQ(Placeret(), "");
 }
 
