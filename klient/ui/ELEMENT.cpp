@@ -109,6 +109,18 @@ void PlacerCelle(int d, int s, int k) {
   SaetStrKnapBillede(c);
 }
 
+// Horizontal desks 3 and 1 fit between the vertical ones: their lengths
+// follow every change of a vertical desk's sections.
+void TilpasVandretteDesks(bool tegn) {
+  BeregnDeskLaengder();
+  FitDeskCells(3);
+  FitDeskCells(1);
+  if (tegn) {
+    PlaceDesk(3);
+    PlaceDesk(1);
+  }
+}
+
 HWND OpretDivider(uint32_t art, int d, int s, int k, bool lodretKlasse) {
   struct DivideStruct *DivideStruct =
       static_cast<struct DivideStruct *>(calloc(1, sizeof(struct DivideStruct)));
@@ -271,14 +283,7 @@ void MakeRoomForSection(int desk, int sektion, bool tegn) {
     ShrinkSection(desk, sektion, over);
     if (tegn) PlaceDesk(modsat);
   }
-  if (!lodret) return;
-  BeregnDeskLaengder();
-  FitDeskCells(3);
-  FitDeskCells(1);
-  if (tegn) {
-    PlaceDesk(3);
-    PlaceDesk(1);
-  }
+  if (lodret) TilpasVandretteDesks(tegn);
 }
 
 int ChooseSection(int desk, int32_t oensketLaengde, int32_t oensketTykkelse) {
@@ -558,18 +563,6 @@ int32_t CelleStartLangs(int d, int s, int k) {
   int32_t start, laengde;
   CelleLangs(d, s, k, &start, &laengde);
   return start;
-}
-
-// Horizontal desks 3 and 1 fit between the vertical ones: their lengths
-// follow every change of a vertical desk's sections.
-void TilpasVandretteDesks(bool tegn) {
-  BeregnDeskLaengder();
-  FitDeskCells(3);
-  FitDeskCells(1);
-  if (tegn) {
-    PlaceDesk(3);
-    PlaceDesk(1);
-  }
 }
 
 void AlleDesksIgen() {

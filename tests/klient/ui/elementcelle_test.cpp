@@ -859,7 +859,9 @@ TEST_F(ElementCelleTegning, TitlesAcrossVerticalCellsAndDownHorizontalOnes) {
     EXPECT_EQ(tegnet[0].x, t.x) << titel;
     EXPECT_EQ(tegnet[0].y, t.y) << titel;
     EXPECT_EQ(tegnet[0].text_color, GetSysColor(COLOR_INACTIVECAPTIONTEXT)) << titel;
-    if (t.skrift) EXPECT_EQ(tegnet[0].face, t.skrift) << titel;
+    if (t.skrift) {
+      EXPECT_EQ(tegnet[0].face, t.skrift) << titel;
+    }
   }
 }
 

@@ -11,8 +11,7 @@
 #include "knapper.h"
 
 // Last: Xlib's macros clash with names above.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+#include "xskaerm.h"
 
 namespace {
 
@@ -34,18 +33,6 @@ bool PumpIndtil(Betingelse betingelse, int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   return true;
-}
-
-unsigned long RodPixel(Display *d, int x, int y) {
-  XImage *img = XGetImage(d, DefaultRootWindow(d), x, y, 1, 1, AllPlanes, ZPixmap);
-  if (!img) return 0xFFFFFFFF;
-  unsigned long p = XGetPixel(img, 0, 0) & 0xFFFFFF;
-  XDestroyImage(img);
-  return p;
-}
-
-unsigned long SomX(COLORREF c) {
-  return ((unsigned long)GetRValue(c) << 16) | ((unsigned long)GetGValue(c) << 8) | GetBValue(c);
 }
 
 TEST(ElementCelleGui, TheSectionDividerDraggedWithXdotoolWidensTheSection) {
