@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "ARRANGER.h"
+#include "AUTOPLAC.h"
 #include "ELEVGITTER.h"
 #include "ELEVREGLER.h"
 #include "ELEVTAB.h"
@@ -274,9 +275,8 @@ int KmdSpaerPlads(Kald &k) {
     }
     return 1;
   }
-  if (ElevPlanKrog.HarPladsAlternativ == nullptr) return 0;
   ws->LaSpaerring(a, c) = 1;
-  const bool ok = ElevPlanKrog.HarPladsAlternativ(ws, a);
+  const bool ok = HarPladsAlternativ(ws, a);
   ws->LaSpaerring(a, c) = 0;
   if (!ok) {
     Besked(k.mode, "Der skal være mindst en placeringsmulighed.", "Plads ikke blokeret");
@@ -321,8 +321,9 @@ int KmdHentTg(Kald &k) {
 }
 
 int KmdAutoPlacering(Kald &k) {
-  if (ElevPlanKrog.AutoPlacering == nullptr) return 0;
-  return ElevPlanKrog.AutoPlacering(k.ws, AktuelTg(k.ws), AktuelLa(k.ws), k.ctrl, k.mode);
+  const int svar = AutoPlacering(k.ws, AktuelTg(k.ws), AktuelLa(k.ws), k.ctrl, k.mode);
+  if (svar == 1 && k.mode == 2) *k.tegn = ELEVPLAN_TEGN_ALT;
+  return svar;
 }
 
 int Regel(Kald &k, ElevRegelFn fn) {
@@ -454,16 +455,7 @@ int EfterBlokFlyt(ElevPlanWS *ws) {
     VisTgLaas(tg, kIkkeUdfoert, 2);
     return ELEVPLAN_TEGN_ALT;
   }
-  if (ElevPlanKrog.PlacerAlleElever) {
-    NulstilPlaceringer(ws);
-    BeregnOverlap(ws);
-    uint32_t p1 = 0, p2 = 0, p3 = 0;
-    ElevPlanKrog.PlacerAlleElever(ws, &p1, &p2, &p3, ws->PlaceringsMetode);
-  } else {
-    // Until the automatic placement is there the students stay where they
-    // are; which activities share a slot follows the moved block.
-    BeregnOverlap(ws);
-  }
+  PlacerGruppenIgen(ws);
   return ELEVPLAN_TEGN_ALT;
 }
 

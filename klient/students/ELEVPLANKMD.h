@@ -20,15 +20,6 @@ typedef int (*ElevRegelFn)(ElevPlanWS *ws, uint32_t tg, uint32_t la, int ctrl, i
                            int *pTegn);
 
 struct ElevPlanKroge {
-  // The automatic placement: Ctrl+K (AutoPlacering), placing every student
-  // again after a block move (PlacerAlleElever, the lesson sums of the three
-  // kinds added to *p1..*p3), and for X whether the activity at position
-  // laPos still has a way to lay its blocks, all slots taken as one group,
-  // with LaSpaerring as it stands (LavAlternativer finds one).
-  int (*AutoPlacering)(ElevPlanWS *ws, uint32_t tg, uint32_t la, int ctrl, int mode);
-  void (*PlacerAlleElever)(ElevPlanWS *ws, uint32_t *p1, uint32_t *p2, uint32_t *p3, int metode);
-  bool (*HarPladsAlternativ)(ElevPlanWS *ws, uint32_t laPos);
-
   // The planning rules: Ctrl+D, Ctrl+F, Ctrl+M, Ctrl+O, Ctrl+T, Ctrl+S,
   // Ctrl+R and Ctrl+Shift+R.
   ElevRegelFn OpretDublet;

@@ -480,6 +480,17 @@ void NulstilPlaceringer(ElevPlanWS *ws) {
   FrigivElevMatrix(&foer);
 }
 
+void GenopbygMarkeringer(ElevPlanWS *ws) {
+  if (ws->Markeringer.Data == nullptr || ws->Placeringer.Data == nullptr) return;
+  memset(ws->Markeringer.Data, 0,
+         (size_t(ws->Markeringer.Raekker) + 1) * (size_t(ws->Markeringer.Kolonner) + 1));
+  for (uint32_t a = 1; a <= ws->LaAntal; ++a) {
+    const uint8_t *raekke = ws->Placeringer.Raekke(a);
+    for (uint32_t s = 1; s <= ws->ElevAntal; ++s)
+      if (raekke[s] == PLACERET) MarkerPlacering(ws, a, s);
+  }
+}
+
 void SaetOenske(ElevPlanWS *ws, uint32_t la, uint32_t elev, uint8_t prio, bool kunTomme) {
   const uint32_t a = LaPosition(ws, la), s = ElevPosition(ws, elev);
   if (a == 0 || s == 0) return;

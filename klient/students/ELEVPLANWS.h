@@ -136,6 +136,11 @@ struct ElevPlanWS {
   uint32_t AntalSimuleringer;
   uint32_t SimuleringNr;
   uint8_t SimuleringKoerer;
+  // Set by the planning window: called after each run of the automatic
+  // placement with ELEVPLAN_TEGN_ALT when the run became the best (the
+  // window is redrawn), else ELEVPLAN_TEGN_FREMDRIFT (only the progress
+  // display); SimuleringNr is the run's number.
+  void (*SimuleringTegn)(ElevPlanWS *ws, int tegn);
 
   uint8_t PlanAendret;       // slot plan: lap
   uint8_t PlaceringAendret;  // placements: ev
@@ -220,8 +225,12 @@ void FjernElevFraLa(ElevPlanWS *ws, uint32_t la, uint32_t elev, uint32_t kind);
 // priority as kind (3 without a wish).
 void FjernAlleEleverFraLa(ElevPlanWS *ws, uint32_t la);
 // Empties the placements, keeping those on activities whose students are
-// kept (BeholdElever).
+// kept (BeholdElever). The kept students are marked by the overlap as it
+// stands: after the overlap is recomputed, GenopbygMarkeringer.
 void NulstilPlaceringer(ElevPlanWS *ws);
+// Every display mark rebuilt from the direct placements and the overlap as
+// it stands now.
+void GenopbygMarkeringer(ElevPlanWS *ws);
 // Writes wish priority prio for the student into the activity's row and
 // into the row of each of its duplicates, only into empty cells when
 // kunTomme is set.

@@ -2,12 +2,14 @@
 // bytes, as broken or hostile record files could hold them: references to
 // records that are missing, dead or of another group, blocks of any length,
 // any status and mode. Each group is built, driven through the key commands
-// in both modes and through the placement primitives, written back and
-// built again; the test data is removed at the end. The run is read-only,
+// in both modes and through the placement primitives, laid out and placed
+// by a few runs of the automatic placement, written back and built again;
+// the test data is removed at the end. The run is read-only,
 // so nothing is saved.
 #include <cstdint>
 #include <cstring>
 
+#include "AUTOPLAC.h"
 #include "DATO.h"
 #include "ELEVGITTER.h"
 #include "ELEVPLANKMD.h"
@@ -181,6 +183,9 @@ void Koer(ElevPlanWS *ws, Laeser &in) {
       FjernElevFraLa(ws, la, elev, in.Byte() % 4);
     if (ws->PpAntal) ElevStatusVedPp(ws, ws->PpTab[1 + in.Byte() % ws->PpAntal], elev, nullptr);
   }
+  ws->AntalSimuleringer = in.Byte() % 4;
+  ws->PlaceringsMetode = in.Byte() % 2 ? METODE_KUN_PRIO1 : METODE_PRIO12;
+  KoerSimuleringer(ws);
   NulstilPlaceringer(ws);
   BeregnOverlap(ws);
   ws->PlanAendret = ws->PlaceringAendret = ws->SpaerringAendret = 1;

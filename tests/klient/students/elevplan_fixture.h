@@ -12,8 +12,11 @@
 #include "ELEVPLANWS.h"
 #include "ELEVREGLER.h"
 #include "EPEXPORT.h"
+#include "FINDREC.h"
+#include "HENTGEM.h"
 #include "INDSTIL.h"
 #include "STITAB.h"
+#include "TAVODATA.h"
 #include "elev_fixture.h"
 #include "tavo/test_dialog.h"
 
@@ -84,6 +87,29 @@ class ElevPlanMappe : public ElevMappe {
     if (ws->TgTab) ws->TgPos.Aktuel = FindObjIdx(ws->TgTab, ws->TgAntal, tg);
     BuildElevPlanData(ws);
     ASSERT_EQ(ws->Tg, tg);
+  }
+
+  // The eight enrolment tables saved to the data folder at once.
+  static void GemElevTabeller() {
+    for (const TabDesc *td : {&tdtg, &tdpp, &tdla, &tdlap, &tdelev, &tdelti, &tdev, &tdeb}) {
+      const TabDesc *d2 = nullptr;
+      TabVar *tv = nullptr;
+      ASSERT_EQ(TabFromName(td->KortNavn, &d2, &tv), 0);
+      ASSERT_EQ(GemTabelNu(td, tv), 0) << +td->KortNavn;
+    }
+  }
+
+  // Every table emptied, and the eight enrolment tables read back from the
+  // data folder and sorted, as a fresh start of the program finds them.
+  static void LaesElevTabeller() {
+    storetest::TomAlleTabeller();
+    for (const TabDesc *td : {&tdtg, &tdpp, &tdla, &tdlap, &tdelev, &tdelti, &tdev, &tdeb}) {
+      const TabDesc *d2 = nullptr;
+      TabVar *tv = nullptr;
+      ASSERT_EQ(TabFromName(td->KortNavn, &d2, &tv), 0);
+      ASSERT_EQ(LoadTab(td, tv), 0) << +td->KortNavn;
+      SortTab(td, tv);
+    }
   }
 
   // The cursor on activity la (as the table's current one) and slot

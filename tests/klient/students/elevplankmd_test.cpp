@@ -190,41 +190,36 @@ TEST_F(ElevPlanKommandoTest, MovedBlockWithoutStudentsIsWrittenBackAndReadAgain)
   EXPECT_EQ(tvpp.AktuelRec, pp[1]);
 }
 
-uint32_t gPlacerAlle = 0;
-int gMetode = 0;
-
 TEST_F(ElevPlanKommandoTest, MovedBlockWithStudentsPlacesTheGroupAgain) {
   LavGruppe();
-  SaetFlag(b, "010");  // B keeps its students
+  LaRecNr(a)->max_elevantal = 5;
+  SaetFlag(b, "011");  // B keeps its students and its place
   PlacerElevPaaLa(ws, a, ida, 1);
   PlacerElevPaaLa(ws, b, bo, 3);
-  // Without the automatic placement the students stay; the overlap
-  // follows the block.
-  ASSERT_EQ(Tryk(VK_RIGHT, false, true), 1);
-  EXPECT_EQ(Plan(a), "024000");
-  EXPECT_EQ(ws->Placeringer(LaPosition(ws, a), ElevPosition(ws, ida)), PLACERET);
-  EXPECT_EQ(Alle(ws->Overlap), "10|01");
+  // Three steps right: A comes to share slot 5 with B.
+  for (uint32_t c = 2; c <= 4; ++c) {
+    ws->PpPos.Aktuel = c;
+    ASSERT_EQ(Tryk(VK_RIGHT, false, true), 1) << c;
+    EXPECT_EQ(efter, ELEVPLAN_TEGN_ALT);
+  }
+  EXPECT_EQ(Plan(a), "000240");
   EXPECT_TRUE(ws->PlanAendret) << "kept for the write-back";
-
-  gPlacerAlle = 0;
-  ElevPlanKrog.PlacerAlleElever = [](ElevPlanWS *ws, uint32_t *, uint32_t *, uint32_t *, int m) {
-    ++gPlacerAlle;
-    gMetode = m;
-    EXPECT_EQ(Alle(ws->Overlap), "10|01") << "the overlap is recomputed first";
-  };
-  ws->PlaceringsMetode = 1;
-  ws->PpPos.Aktuel = 2;
-  ASSERT_EQ(Tryk(VK_RIGHT, false, true), 1);
-  EXPECT_EQ(Plan(a), "002400");
-  EXPECT_EQ(gPlacerAlle, 1u);
-  EXPECT_EQ(gMetode, 1);
-  // The reset before it kept only the students of B, which keeps them.
-  EXPECT_EQ(Alle(ws->Placeringer), "00|01");
+  EXPECT_EQ(Alle(ws->Overlap), "11|11");
+  // Ida placed again on her wish, Bo kept on B; each is marked as busy on
+  // the other activity, Bo too, though he was put back before the overlap
+  // followed the block.
+  EXPECT_EQ(Alle(ws->Placeringer), "10|01");
+  EXPECT_EQ(Alle(ws->Markeringer), "12|21");
+  EXPECT_EQ(+LaRecNr(a)->akt_prio_1, 1u);
+  EXPECT_EQ(+LaRecNr(b)->akt_prio_3, 1u);
 
   // In a locked group nothing moves, and nobody is placed again.
+  FjernElevFraLa(ws, a, ida, 1);
   TgRecNr(tg)->Laast = TgRecNr(tg)->ExportLaast = 1;
-  EXPECT_EQ(Tryk(VK_RIGHT, false, true), 0);
-  EXPECT_EQ(gPlacerAlle, 1u);
+  ws->PpPos.Aktuel = 4;
+  EXPECT_EQ(Tryk(VK_LEFT, false, true), 0);
+  EXPECT_EQ(Plan(a), "000240");
+  EXPECT_EQ(Alle(ws->Placeringer), "00|01");
   EXPECT_EQ(Tekster().size(), 1u);
 }
 
@@ -364,49 +359,38 @@ TEST_F(ElevPlanKommandoTest, HidingArchivedActivitiesTurnsOverAndRebuilds) {
 
 // ---- Barring a slot ----
 
-uint32_t gAlternativLa = 0;
-uint8_t gSetCelle = 0;
-bool gAlternativ = true;
-
 TEST_F(ElevPlanKommandoTest, BarringASlotNeedsAnAlternativeClearingNeverDoes) {
-  LavGruppe();
+  LavGruppe();  // A: one block of 2 on six slots
+  // Slots are barred while two free slots side by side are left; the last
+  // pair cannot be broken.
+  const std::pair<uint32_t, std::string> skridt[] = {{3, "001000"}, {5, "001010"}, {4, "001110"}};
+  for (const auto &[kolonne, spaerret] : skridt) {
+    Cursor(a, kolonne);
+    ASSERT_EQ(Kmd('X', false, false, 1), 1) << kolonne;
+    ASSERT_EQ(Tryk('X'), 1) << kolonne;
+    EXPECT_EQ(Raekke(ws->LaSpaerring, 1), spaerret);
+    EXPECT_TRUE(ws->PlanAendret);
+    EXPECT_EQ(+ws->PpPos.Aktuel, kolonne + 1) << "steps on to the right";
+  }
+  EXPECT_TRUE(Tekster().empty());
+  for (uint32_t kolonne : {1u, 2u}) {
+    Cursor(a, kolonne);
+    EXPECT_EQ(Kmd('X', false, false, 1), 0);
+    EXPECT_TRUE(Tekster().empty());
+    EXPECT_EQ(Kmd('X'), 0);
+    EXPECT_EQ(Tekster(),
+              (Tekst{{"Der skal være mindst en placeringsmulighed.", "Plads ikke blokeret"}}));
+    EXPECT_EQ(Raekke(ws->LaSpaerring, 1), "001110");
+  }
+
+  // Clearing works even when no alternative would be left after it.
   Cursor(a, 3);
-  // Without the automatic placement's alternatives a slot cannot be barred.
-  EXPECT_EQ(Kmd('X', false, false, 1), 0);
-  EXPECT_EQ(Kmd('X'), 0);
-  EXPECT_TRUE(Tekster().empty());
-
-  ElevPlanKrog.HarPladsAlternativ = [](ElevPlanWS *ws, uint32_t laPos) {
-    gAlternativLa = laPos;
-    gSetCelle = ws->LaSpaerring(laPos, ws->PpPos.Aktuel);
-    return gAlternativ;
-  };
-  gAlternativ = false;
-  EXPECT_EQ(Kmd('X', false, false, 1), 0);
-  EXPECT_TRUE(Tekster().empty());
-  EXPECT_EQ(Kmd('X'), 0);
-  EXPECT_EQ(Tekster(),
-            (Tekst{{"Der skal være mindst en placeringsmulighed.", "Plads ikke blokeret"}}));
-  EXPECT_EQ(gAlternativLa, LaPosition(ws, a));
-  EXPECT_EQ(gSetCelle, 1) << "asked with the slot barred";
-  EXPECT_EQ(Raekke(ws->LaSpaerring, 1), "000000");
-
-  gAlternativ = true;
-  ASSERT_EQ(Tryk('X'), 1);
-  EXPECT_EQ(Raekke(ws->LaSpaerring, 1), "001000");
-  EXPECT_TRUE(ws->PlanAendret);
-  EXPECT_EQ(+ws->PpPos.Aktuel, 4u) << "steps on to the right";
-
-  // Clearing works even when no alternative would be left.
-  gAlternativ = false;
-  ws->PpPos.Aktuel = 3;
   ASSERT_EQ(Kmd('X', false, false, 1), 1);
   ASSERT_EQ(Tryk('X'), 1);
-  EXPECT_EQ(Raekke(ws->LaSpaerring, 1), "000000");
+  EXPECT_EQ(Raekke(ws->LaSpaerring, 1), "000110");
 
   // After Down the step is downward.
-  ws->PpPos.Aktuel = 3;
-  gAlternativ = true;
+  Cursor(a, 3);
   Tryk(VK_DOWN);
   ws->LaPos.Aktuel = 1;
   ASSERT_EQ(Tryk('X'), 1);
@@ -488,11 +472,10 @@ TEST_F(ElevPlanKommandoTest, KeysWithoutTheirCommandAreNotAvailable) {
     uint32_t Tast;
     bool Ctrl, Shift;
   };
-  const Tast taster[] = {{'K', true, false},   {'D', true, false},        {'F', true, false},
-                         {'M', true, false},   {'O', true, false},        {'T', true, false},
-                         {'S', true, false},   {'R', true, false},        {'R', true, true},
-                         {'I', false, false},  {VK_INSERT, false, false}, {'Q', true, false},
-                         {VK_F4, false, false}};
+  const Tast taster[] = {{'D', true, false},        {'F', true, false}, {'M', true, false},
+                         {'O', true, false},        {'T', true, false}, {'S', true, false},
+                         {'R', true, false},        {'R', true, true},  {'I', false, false},
+                         {VK_INSERT, false, false}, {'Q', true, false}, {VK_F4, false, false}};
   for (const Tast &t : taster) {
     SCOPED_TRACE(t.Tast);
     EXPECT_EQ(Kmd(t.Tast, t.Ctrl, t.Shift, 1), 0);

@@ -472,84 +472,6 @@ TEST_F(ElevPlanWSTest, WishRecordsFollowThePlacementsOnLeaving) {
   EXPECT_EQ(+LaRecNr(a)->akt_prio_1, 1u);
 }
 
-TEST_F(ElevPlanWSTest, PlacementsAndMarksFollowDuplicatesAndSharedSlots) {
-  std::vector<uint32_t> pp;
-  const uint32_t tg = NyGruppe(501, 'L', 3, &pp);
-  const uint32_t a = NyLa(tg, 7001, "A");
-  const uint32_t aDublet = NyLa(tg, 2137483700, "A #2");
-  LaRecNr(aDublet)->kopi_id = 7001;
-  const uint32_t b = NyLa(tg, 7002, "B");
-  const uint32_t c = NyLa(tg, 7003, "C");
-  NyLap(tg, 1, a, pp[0], 2);
-  NyLap(tg, 2, aDublet, pp[1], 1);
-  NyLap(tg, 3, b, pp[1], 1);
-  NyLap(tg, 4, c, pp[2], 1);
-  LaRecNr(a)->lek_antal = 4;
-  const uint32_t elev = NyElev(3001, "Ida");
-  NyElti(elev, tg);
-  NyOenske(tg, 101, elev, a, 1);
-  NyOenske(tg, 102, elev, c, 2);
-  Vis(tg);
-  const uint32_t s = ElevPosition(ws, elev);
-  auto kolonne = [&](const ElevMatrix &m) {
-    std::string t;
-    for (uint32_t r = 1; r <= m.Raekker; ++r) t += static_cast<char>('0' + m(r, s));
-    return t;
-  };
-  PlacerElevPaaLa(ws, a, elev, 1);
-  EXPECT_EQ(kolonne(ws->Placeringer), "1200");
-  EXPECT_EQ(kolonne(ws->Markeringer), "1420");
-  EXPECT_EQ(+LaRecNr(a)->akt_prio_1, 1u);
-  EXPECT_EQ(+ElevRecNr(elev)->akt_prio_1, 4u);
-  PlacerElevPaaLa(ws, c, elev, 2);
-  EXPECT_EQ(kolonne(ws->Markeringer), "1421");
-
-  // The student's state at each slot, and the activity's fill.
-  uint32_t laPos = 0;
-  EXPECT_EQ(ElevStatusVedPp(ws, pp[1], elev, &laPos), 1);
-  EXPECT_EQ(laPos, LaPosition(ws, a));
-  EXPECT_EQ(ElevStatusVedPp(ws, pp[2], elev, &laPos), 2);
-  EXPECT_EQ(laPos, LaPosition(ws, c));
-  ws->ElevSpaerring(s, 3) = 1;
-  EXPECT_EQ(ElevStatusVedPp(ws, pp[2], elev, &laPos), 4);
-
-  FjernElevFraLa(ws, a, elev, 1);
-  EXPECT_EQ(kolonne(ws->Placeringer), "0001");
-  EXPECT_EQ(kolonne(ws->Markeringer), "0001");
-  EXPECT_EQ(+LaRecNr(a)->akt_prio_1, 0u);
-  EXPECT_EQ(+ElevRecNr(elev)->akt_prio_1, 0u);
-  // Taking off what is not there changes no count.
-  FjernElevFraLa(ws, a, elev, 1);
-  EXPECT_EQ(+LaRecNr(a)->akt_prio_1, 0u);
-  EXPECT_EQ(+LaRecNr(c)->akt_prio_2, 1u);
-}
-
-TEST_F(ElevPlanWSTest, ResetKeepsOnlyTheStudentsOfActivitiesThatKeepThem) {
-  std::vector<uint32_t> pp;
-  const uint32_t tg = NyGruppe(501, 'L', 2, &pp);
-  const uint32_t behold = NyLa(tg, 7001, "Behold");
-  LaRecNr(behold)->BeholdElever = 1;
-  const uint32_t fri = NyLa(tg, 7002, "Fri");
-  NyLap(tg, 1, behold, pp[0], 1);
-  NyLap(tg, 2, fri, pp[1], 1);
-  const uint32_t ida = NyElev(3001, "Ida"), bo = NyElev(3002, "Bo");
-  NyElti(ida, tg);
-  NyElti(bo, tg);
-  NyOenske(tg, 101, ida, behold, 2);
-  Vis(tg);
-  PlacerElevPaaLa(ws, behold, ida, 2);
-  PlacerElevPaaLa(ws, behold, bo, 3);
-  PlacerElevPaaLa(ws, fri, ida, 3);
-  NulstilPlaceringer(ws);
-  EXPECT_EQ(Alle(ws->Placeringer), "11|00");
-  EXPECT_EQ(+LaRecNr(behold)->akt_prio_2, 1u);
-  EXPECT_EQ(+LaRecNr(behold)->akt_prio_3, 1u);
-  EXPECT_EQ(+LaRecNr(fri)->akt_prio_3, 0u);
-  FjernAlleEleverFraLa(ws, behold);
-  EXPECT_EQ(Alle(ws->Placeringer), "00|00");
-  EXPECT_EQ(+LaRecNr(behold)->akt_prio_2 + +LaRecNr(behold)->akt_prio_3, 0u);
-}
-
 TEST_F(ElevPlanWSTest, FillOfAnActivity) {
   const uint32_t tg = NyGruppe(501, 'L', 1);
   const uint32_t la = NyLa(tg, 7001, "A");
@@ -706,18 +628,10 @@ TEST_F(ElevPlanWSTest, RoundTripThroughTheRecordFilesGivesTheSameMatrices) {
   Vis(andenTg);  // leaving the group writes it back
 
   // Everything to disk, then read back into a fresh store.
-  for (const TabDesc *td : {&tdpp, &tdla, &tdelev, &tdelti})
-    for (const TabRegEntry *e = TabRegister; e->Navn; ++e)
-      if (e->pTabDesc == td) ASSERT_EQ(GemTabelNu(td, e->pTabVar), 0);
+  GemElevTabeller();
   FrigivElevPlanWS(ws);
   ws = NytElevPlanWS('K', 1);
-  storetest::TomAlleTabeller();
-  for (const TabDesc *td : {&tdtg, &tdpp, &tdla, &tdlap, &tdelev, &tdelti, &tdev, &tdeb})
-    for (const TabRegEntry *e = TabRegister; e->Navn; ++e)
-      if (e->pTabDesc == td) {
-        ASSERT_EQ(LoadTab(td, +e->pTabVar), 0) << +td->Navn;
-        SortTab(td, e->pTabVar);
-      }
+  LaesElevTabeller();
   tvtg.AktuelRec = tg;
   BuildElevPlanData(ws);
   ASSERT_EQ(ws->Tg, tg);
