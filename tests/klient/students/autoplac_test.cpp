@@ -1,5 +1,6 @@
 // The automatic placement over small hand-made groups: the random source,
-// the slot groups and the ways of laying an activity's blocks, the layout of
+// one placement in or out and the reset, the slot groups and the ways of
+// laying an activity's blocks, the layout of
 // the activities, the choice made for one student and the order of the
 // students, the runs with what they keep, the command through the keys and
 // its dialog, and two program starts that give the same plan.
@@ -434,7 +435,7 @@ TEST_F(ElevPlaceringAktiviteter, LoadsAreSpreadOverTheSlots) {
 
 using ElevPlaceringElev = ElevPlaceringTest;
 
-struct LaSpec {
+struct LaOpsaet {
   char Navn;
   std::vector<Blok> Blokke;
   uint32_t Vaegt = 2;
@@ -448,7 +449,7 @@ struct LaSpec {
 TEST_F(ElevPlaceringElev, ChoiceAsCases) {
   struct {
     const char *Navn;
-    std::vector<LaSpec> La;
+    std::vector<LaOpsaet> La;
     int Metode;
     std::string Placeret;  // the activities he is placed on now
     uint32_t Total, P1, P2;
@@ -555,7 +556,7 @@ TEST_F(ElevPlaceringElev, ChoiceAsCases) {
     const uint32_t elev = Elev(tg, 3001, "Ida");
     std::map<char, uint32_t> la;
     uint32_t id = 7001;
-    for (const LaSpec &l : t.La) {
+    for (const LaOpsaet &l : t.La) {
       la[l.Navn] = Aktivitet(tg, id++, "x", l.Vaegt, l.Maks, l.Blokke);
       LaRec *r = LaRecNr(la[l.Navn]);
       r->LukForNyeElever = l.Luk;
@@ -565,13 +566,13 @@ TEST_F(ElevPlaceringElev, ChoiceAsCases) {
     }
     for (uint32_t k : t.Spaerret) NyEb(tg, k, elev, pp[k - 1]);
     Vis(tg);
-    for (const LaSpec &l : t.La) LaRecNr(la[l.Navn])->akt_prio_3 = l.Placeret;
+    for (const LaOpsaet &l : t.La) LaRecNr(la[l.Navn])->akt_prio_3 = l.Placeret;
     if (t.Foer) PlacerElevPaaLa(ws, la[t.Foer], elev, 3);
 
     uint32_t p1 = 0, p2 = 0, p3 = 0;
     EXPECT_EQ(PlacerElev(ws, elev, &p1, &p2, &p3, t.Metode), t.Total);
     std::string placeret;
-    for (const LaSpec &l : t.La)
+    for (const LaOpsaet &l : t.La)
       if (ws->Placeringer(A(la[l.Navn]), S(elev)) == PLACERET) placeret += l.Navn;
     EXPECT_EQ(placeret, t.Placeret);
     EXPECT_EQ(p1, t.P1);
@@ -906,13 +907,7 @@ TEST_F(ElevPlaceringTaster, CtrlKRunsKeepsTheBestAndSavesIt) {
   // Leaving the group writes the plan back; read back, it is the same.
   const std::string plan = Alle(ws->PlanGitter), placeringer = Alle(ws->Placeringer);
   Vis(andenTg);
-  GemElevTabeller();
-  FrigivElevPlanWS(ws);
-  ws = NytElevPlanWS('K', 1);
-  LaesElevTabeller();
-  tvtg.AktuelRec = tg;
-  BuildElevPlanData(ws);
-  ASSERT_EQ(ws->Tg, tg);
+  Genstart(tg);
   EXPECT_EQ(Alle(ws->PlanGitter), plan);
   EXPECT_EQ(Alle(ws->Placeringer), placeringer);
 }

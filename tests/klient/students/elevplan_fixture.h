@@ -112,6 +112,19 @@ class ElevPlanMappe : public ElevMappe {
     }
   }
 
+  // As at a new start of the program: the eight tables saved, the store
+  // emptied and read back, and group record tg shown in a new workspace.
+  void Genstart(uint32_t tg) {
+    GemElevTabeller();
+    FrigivElevPlanWS(ws);
+    ws = NytElevPlanWS('K', 1);
+    ASSERT_NE(ws, nullptr);
+    LaesElevTabeller();
+    tvtg.AktuelRec = tg;
+    BuildElevPlanData(ws);
+    ASSERT_EQ(ws->Tg, tg);
+  }
+
   // The cursor on activity la (as the table's current one) and slot
   // column kolonne.
   void Cursor(uint32_t la, uint32_t kolonne) {

@@ -628,13 +628,7 @@ TEST_F(ElevPlanWSTest, RoundTripThroughTheRecordFilesGivesTheSameMatrices) {
   Vis(andenTg);  // leaving the group writes it back
 
   // Everything to disk, then read back into a fresh store.
-  GemElevTabeller();
-  FrigivElevPlanWS(ws);
-  ws = NytElevPlanWS('K', 1);
-  LaesElevTabeller();
-  tvtg.AktuelRec = tg;
-  BuildElevPlanData(ws);
-  ASSERT_EQ(ws->Tg, tg);
+  Genstart(tg);
   const Billede efter = Tag(ws);
   EXPECT_EQ(efter.Plan, foer.Plan);
   EXPECT_EQ(efter.Spaerring, foer.Spaerring);
