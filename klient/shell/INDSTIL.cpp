@@ -128,4 +128,5 @@ void LaesIndstillinger() {
   g.tastlog = LaesByte("flag", "tastlog", 0);
   g.elevplanprio = LaesTal("flag", "elevplanprio", 2);
   g.medopg = LaesJa("vinduer", "medopg", "ja");
+  g.sammenfaldsinterval = LaesByte("global", "sammenfaldsinterval", 0);
 }

@@ -31,6 +31,9 @@ struct GlobalIndstillingerData {
   uint8_t medopg;
   // The ring system a schedule row without risy_id uses (0 = none).
   uint32_t standardRingSystem;
+  // [global] sammenfaldsinterval: the gap in minutes the overlap tests add
+  // to an end time.
+  uint8_t sammenfaldsinterval;
 };
 
 extern GlobalIndstillingerData GlobalIndstillinger;

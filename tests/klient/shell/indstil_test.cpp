@@ -63,6 +63,7 @@ TEST_F(Indstil, DefaultsWithoutTheFile) {
   EXPECT_EQ(g.normsystem, 0);
   EXPECT_EQ(g.tastlog, 0);
   EXPECT_EQ(g.medopg, 1);
+  EXPECT_EQ(g.sammenfaldsinterval, 0);
   EXPECT_FALSE(fs::exists(Fil()));  // reading never creates it
 }
 
@@ -88,7 +89,7 @@ TEST_F(Indstil, ReadOnlyState) {
 }
 
 TEST_F(Indstil, NumbersAndFlags) {
-  Laes("[global]\ninsnr=300\nversion=10412\naktisumperaar=Ja\n"
+  Laes("[global]\ninsnr=300\nversion=10412\naktisumperaar=Ja\nsammenfaldsinterval=10\n"
        "[tider]\nstandardlektion=ja\nstandardlektionslengde=45\nB069_Afrunding=20100101\n"
        "[flag]\nnormsystem=2\ntastlog=257\n"
        "[vinduer]\nmedopg=Nej\n");
@@ -103,6 +104,7 @@ TEST_F(Indstil, NumbersAndFlags) {
   EXPECT_EQ(g.normsystem, 2);
   EXPECT_EQ(g.tastlog, 1);
   EXPECT_EQ(g.medopg, 0);
+  EXPECT_EQ(g.sammenfaldsinterval, 10);
 }
 
 TEST_F(Indstil, StarCountsFollowTheirBookingFlag) {

@@ -1,0 +1,4 @@
+#include "STATUSFILTER.h"
+
+StatusFilter BegivenhedsFilter{};
+StatusFilter PosteringsFilter{};
