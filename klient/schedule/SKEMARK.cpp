@@ -152,29 +152,27 @@ void MarkerBegivenheder(SkeStruct *ske) {
   const bool soeg = Markerer(ske);
   AVS avs{};
   CleanupAVS(&avs);
-  for (uint32_t r = 1; r < raekker; ++r) {
-    uint32_t sporRaekke = 1;
-    bool har = false;
-    for (uint8_t dag = 1; dag <= 7; ++dag) {
+  // Weekday by weekday: a week's bucket holds its rows in day order, so the
+  // events of one weekday lie together however the rows' chains run.
+  for (uint8_t dag = 1; dag <= 7; ++dag) {
+    for (uint32_t r = 1; r < raekker; ++r) {
       const uint32_t hoved = ske->KaedeHoveder[static_cast<size_t>(r) * 8 + dag];
       if (!hoved) continue;
       uint32_t spor = 1;
       if (FindCelleBegivenheder(ske, &ske->lkBegivenhed, &ske->BegivenhedAntal, hoved, &spor, nullptr,
                                 &ske->BegivenhedKapacitet))
         ske->SammenfaldTab[r] = 1;
-      sporRaekke = std::max(sporRaekke, spor);
+      ske->SporTab[r] = std::max(ske->SporTab[r], spor);
+      ske->MaxSpor = std::max(ske->MaxSpor, spor);
       for (uint32_t i = 0; i < ske->BegivenhedAntal; ++i) {
         const Begivenhed &b = ske->lkBegivenhed[i];
         const uint32_t foerste = b.FoersteCelle, sidste = b.SidsteCelle, bSpor = b.Spor;
         const uint32_t fra = (dag - 1u) * celler + foerste, til = (dag - 1u) * celler + sidste;
-        if (!har) {
-          ske->FoersteCelleTab[r] = fra;
-          ske->TidligsteCelleTab[r] = foerste;
-          har = true;
-        }
-        ske->FoersteCelleTab[r] = std::min(ske->FoersteCelleTab[r], fra);
+        // Cells count from 1: 0 is "none yet".
+        uint32_t &f = ske->FoersteCelleTab[r], &t = ske->TidligsteCelleTab[r];
+        f = f ? std::min(f, fra) : fra;
+        t = t ? std::min(t, foerste) : foerste;
         ske->SidsteCelleTab[r] = std::max(ske->SidsteCelleTab[r], til);
-        ske->TidligsteCelleTab[r] = std::min(ske->TidligsteCelleTab[r], foerste);
         ske->SenesteCelleTab[r] = std::max(ske->SenesteCelleTab[r], sidste);
         SkeVisListe &e = ske->lpSkeVisListe[b.Indgang];
         e.Spor = static_cast<uint8_t>(std::min<uint32_t>(bSpor, 255));
@@ -184,9 +182,8 @@ void MarkerBegivenheder(SkeStruct *ske) {
         if (const uint8_t kode = CelleMarkering(ske, r, dag, b)) e.FarveKode = kode;
       }
     }
-    ske->SporTab[r] = sporRaekke;
-    ske->MaxSpor = std::max(ske->MaxSpor, sporRaekke);
   }
+  for (uint32_t r = 1; r < raekker; ++r) ske->SporTab[r] = std::max<uint32_t>(ske->SporTab[r], 1);
   CleanupAVS(&avs);
 }
 

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <vector>
 
 #include "KATALOG.h"
 #include "MINNORM.h"
@@ -25,6 +26,13 @@ const SkeRec *Raekke(const TabVar *b, uint32_t r) {
 }
 
 uint32_t Minutter(Klokkeslaet t) { return t / 100 * 60 + t % 100; }
+
+// An absence activity (type "OVAK"). Every listed row of an activity
+// window asks, so the first letter is looked at before the whole text.
+bool ErFravaersAkti(uint32_t akti) {
+  const AktiRec *a = TabRec<AktiRec>(tvakti, akti);
+  return a && a->Type[0] == 'O' && IsOvakAkti(akti);
+}
 
 // Room for n entries; a list that cannot grow stops the program.
 void SikrPlads(SkeStruct *ske, uint32_t n, uint32_t trin) {
@@ -46,6 +54,7 @@ class Bygger {
     hale_ = static_cast<uint32_t *>(calloc(n ? n : 1, sizeof(uint32_t)));
     if (!ske->KaedeHoveder || !hale_) tavo::AssertFailed("lkSkeVisListe != NULL", "SKEVIS", __LINE__);
     ske->KaedeRaekker = raekker;
+    if (ske->ObjektArt == SKE_AKTI) fravaer_.assign(tvakti.wRecCnt, 0);
     SikrPlads(ske, 1, trin);
     memset(&ske->lpSkeVisListe[0], 0, sizeof(SkeVisListe));
     ske->SkeVisAntal = 0;
@@ -95,15 +104,24 @@ class Bygger {
           if (r->Check_sammenfald == 'N') e->SammenfaldsCheck = 0;
         break;
       case SKE_AKTI:
-        if (IsOvakAkti(s.akti_id)) e->SammenfaldsCheck = 0;
+        if (Fravaer(s.akti_id)) e->SammenfaldsCheck = 0;
         break;
       default: break;
     }
   }
 
+  // Whether the activity is an absence, asked of each activity once per
+  // list: its records lie far apart, its rows come many to an activity.
+  bool Fravaer(uint32_t akti) const {
+    if (akti >= fravaer_.size()) return ErFravaersAkti(akti);
+    if (!fravaer_[akti]) fravaer_[akti] = ErFravaersAkti(akti) ? 2 : 1;
+    return fravaer_[akti] == 2;
+  }
+
   SkeStruct *ske_;
   uint32_t trin_;
   uint32_t *hale_ = nullptr;
+  mutable std::vector<uint8_t> fravaer_;
 };
 
 // The colour code a row starts with in the week and object lists.
@@ -114,9 +132,9 @@ uint8_t StartFarve(uint32_t st) {
 }
 
 // Whether a row of the week or object list is shown by its status.
-bool VisesUge(const SkeStruct *ske, uint32_t st) {
+bool VisesUge(bool autoSkema, uint32_t st) {
   if (st & SKE_SLETTET) return false;
-  return ske->Variant == 'A' ? (st & SKE_AUTOSKEMA) != 0 : (st & (SKE_EGEN | SKE_AUTOSKEMA)) != 0;
+  return autoSkema ? (st & SKE_AUTOSKEMA) != 0 : (st & (SKE_EGEN | SKE_AUTOSKEMA)) != 0;
 }
 
 // The checks every listed row passes: a weekday of the week and a first row
@@ -192,11 +210,17 @@ void ByggeSkeVisListeUge(SkeStruct *ske, Uge uge) {
   const TabVar *b = SkemabegBucket(uge);
   if (!objTv || !b || !b->pbTab) return;
   const uint8_t aarIdx = static_cast<uint8_t>(uge / 100 - SkemaPeriode.BaseAar), ugeNr = static_cast<uint8_t>(uge % 100);
-  for (uint32_t r = 1; r < b->wRecCnt; ++r) {
+  // Read once: the entries written below are bytes, which the compiler
+  // must otherwise suppose could be any of these.
+  const bool autoSkema = ske->Variant == 'A';
+  const size_t offset = ske->pObjTd->ObjektOffset;
+  const uint32_t objekter = objTv->wRecCnt, raekker = b->wRecCnt;
+  for (uint32_t r = 1; r < raekker; ++r) {
     const SkeRec &s = *Raekke(b, r);
-    if (!VisesUge(ske, s.Status) || !GyldigRaekke(b, s)) continue;
-    const uint32_t objekt = ObjektId(ske, s);
-    if (!GyldigRef(objTv, objekt)) continue;
+    if (!VisesUge(autoSkema, s.Status) || s.Dag < 1 || s.Dag > 7 || s.Forste < 1 || s.Forste >= raekker) continue;
+    uint32_t objekt = 0;
+    memcpy(&objekt, reinterpret_cast<const uint8_t *>(&s) + offset, sizeof objekt);
+    if (objekt == 0 || objekt >= objekter) continue;
     byg.Tilfoej(objekt, aarIdx, ugeNr, s, StartFarve(s.Status));
   }
 }
@@ -208,7 +232,7 @@ void ByggeSkeVisListeObjekt(SkeStruct *ske, uint32_t objekt) {
   HverPeriodeUge([&](UgeIndeks i, uint8_t aarIdx, uint8_t ugeNr, const TabVar *b) {
     for (uint32_t r = 1; r < b->wRecCnt; ++r) {
       const SkeRec &s = *Raekke(b, r);
-      if (!VisesUge(ske, s.Status) || !GyldigRaekke(b, s) || ObjektId(ske, s) != objekt) continue;
+      if (!VisesUge(ske->Variant == 'A', s.Status) || !GyldigRaekke(b, s) || ObjektId(ske, s) != objekt) continue;
       byg.Tilfoej(i, aarIdx, ugeNr, s, StartFarve(s.Status));
     }
   });
@@ -347,61 +371,65 @@ uint8_t TildelSpor(Begivenhed *tab, uint32_t antal, const SkeStruct *ske, uint32
 
 uint8_t FindCelleBegivenheder(SkeStruct *ske, Begivenhed **tab, uint32_t *antal, uint32_t hoved, uint32_t *spor,
                               uint8_t *optagTab, uint32_t *kapacitet) {
-  *antal = 0;
+  // Read once: the records written below are bytes, which the compiler must
+  // otherwise suppose could be any of these.
   const bool tidVisning = ske->Visning == 'T';
   const uint32_t celler = CellerIDag(ske);
+  const SkeVisListe *liste = ske->lpSkeVisListe;
+  const uint32_t visAntal = ske->SkeVisAntal;
+  uint32_t n = 0, kap = *kapacitet;
+  Begivenhed *t = *tab;
   // Entries are appended after the one that links to them, so a chain only
   // runs forward; a link backwards ends it.
-  for (uint32_t e = hoved, forrige = 0; e != 0 && e <= ske->SkeVisAntal && e > forrige;
-       forrige = e, e = ske->lpSkeVisListe[e].Naeste) {
-    const SkeVisListe &v = ske->lpSkeVisListe[e];
-    const SkeRec *f = BegRaekke(v.AarIndeks, v.Uge, v.Forste);
+  for (uint32_t e = hoved, forrige = 0; e != 0 && e <= visAntal && e > forrige; forrige = e, e = liste[e].Naeste) {
+    const SkeVisListe &v = liste[e];
+    const SkeRec *f = VisFoersteRaekke(v);
     if (!f || f->Status == 0 || (f->Status & SKE_SLETTET) || !FilterTillader(*f)) continue;
-    if (*antal >= *kapacitet) {
-      const uint64_t ny = std::max<uint64_t>(uint64_t{*kapacitet} + 100, uint64_t{*kapacitet} * 2);
-      void *p = ny > UINT32_MAX ? nullptr : realloc(*tab, ny * sizeof(Begivenhed));
+    if (n >= kap) {
+      const uint64_t ny = std::max<uint64_t>(uint64_t{kap} + 100, uint64_t{kap} * 2);
+      void *p = ny > UINT32_MAX ? nullptr : realloc(t, ny * sizeof(Begivenhed));
       if (!p) tavo::AssertFailed("lkBegivenhed != NULL", "SKEVIS", __LINE__);
-      *tab = static_cast<Begivenhed *>(p);
-      *kapacitet = static_cast<uint32_t>(ny);
+      t = static_cast<Begivenhed *>(p);
+      kap = static_cast<uint32_t>(ny);
     }
-    Begivenhed &b = (*tab)[(*antal)++];
-    memset(&b, 0, sizeof b);
+    const uint8_t lektion = f->Lektion;
+    const Klokkeslaet start = f->Starttid, slut = f->Sluttid;
+    uint32_t foerste = lektion, sidste = lektion;
+    uint8_t klasse = 2, startNaer = 0, slutNaer = 0;
+    if (lektion == 0 || tidVisning ||
+        !(ske->ObjektArt == SKE_AKTI || RingeLige(ske, f->risy_id) || ske->RingSystem == 0)) {
+      klasse = lektion ? 3 : 1;
+      const uint32_t risy = ske->RingSystem ? ske->RingSystem : GlobalIndstillinger.standardRingSystem;
+      FindCeller(ske, &foerste, &sidste, &startNaer, &slutNaer, start, slut, risy);
+    }
+    Begivenhed &b = t[n++];
     b.Indgang = e;
-    b.StartCelle = tidVisning ? (Minutter(f->Starttid) + 5) / 5 : f->Lektion;
+    b.StartCelle = tidVisning ? (Minutter(start) + 5) / 5 : lektion;
     b.risy_id = f->risy_id;
-    b.Starttid = f->Starttid;
-    b.Sluttid = f->Sluttid;
+    b.Starttid = start;
+    b.Sluttid = slut;
     b.Status = f->Status;
     b.Ejer = f->Ejer;
+    b.Sammenfald = 0;
     b.Spor = 1;
+    b.Klasse = klasse;
+    b.FoersteCelle = Klem(foerste, celler);
+    b.SidsteCelle = Klem(sidste, celler);
+    b.StartNaerSlut = startNaer;
+    b.SlutNaerSlut = slutNaer;
+    b.Nul = 0;
     b.SammenfaldsCheck = v.SammenfaldsCheck;
     b.PosterTid = v.PosterTid;
     b.AKRolle = v.AKRolle;
     b.Bem = v.Bem;
     b.FarveKode = v.FarveKode;
-    if (f->Lektion != 0 && !tidVisning &&
-        (ske->ObjektArt == SKE_AKTI || RingeLige(ske, f->risy_id) || ske->RingSystem == 0)) {
-      b.Klasse = 2;
-      b.FoersteCelle = b.SidsteCelle = f->Lektion;
-    } else {
-      b.Klasse = f->Lektion ? 3 : 1;
-      const uint32_t risy = ske->RingSystem ? ske->RingSystem : GlobalIndstillinger.standardRingSystem;
-      uint32_t foerste = 0, sidste = 0;
-      uint8_t startNaer = 0, slutNaer = 0;
-      FindCeller(ske, &foerste, &sidste, &startNaer, &slutNaer, f->Starttid, f->Sluttid, risy);
-      b.FoersteCelle = foerste;
-      b.SidsteCelle = sidste;
-      b.StartNaerSlut = startNaer;
-      b.SlutNaerSlut = slutNaer;
-    }
-    b.FoersteCelle = Klem(b.FoersteCelle, celler);
-    b.SidsteCelle = Klem(b.SidsteCelle, celler);
   }
-  Begivenhed *t = *tab;
-  const uint32_t n = *antal;
+  *tab = t;
+  *kapacitet = kap;
+  *antal = n;
 
   uint32_t niveau = 1;
-  while (TildelSpor(t, n, ske, niveau)) ++niveau;
+  while (n > 1 && TildelSpor(t, n, ske, niveau)) ++niveau;
   if (spor) *spor = niveau;
 
   if (optagTab) {
@@ -412,7 +440,7 @@ uint8_t FindCelleBegivenheder(SkeStruct *ske, Begivenhed **tab, uint32_t *antal,
   }
 
   uint8_t sammenfald = 0;
-  for (uint32_t i = 0; i < n; ++i) {
+  for (uint32_t i = 0; n > 1 && i < n; ++i) {
     if (!t[i].SammenfaldsCheck) continue;
     for (uint32_t j = i + 1; j < n; ++j) {
       if (!t[j].SammenfaldsCheck) continue;

@@ -8,7 +8,9 @@
 #include <cstdint>
 
 #include "DATO.h"
+#include "SIDEFIL.h"
 #include "SKEMA.h"
+#include "SKEREC.h"
 
 #pragma pack(push, 1)
 // One event of a chain.
@@ -36,6 +38,17 @@ struct Begivenhed {
 };
 #pragma pack(pop)
 static_assert(sizeof(Begivenhed) == 47);
+
+// The first row of an entry's event, or null when the address names no row
+// of its bucket.
+inline const SkeRec *VisFoersteRaekke(const SkeVisListe &v) {
+  if (v.Uge < 1 || v.Uge >= UGE_SLOTS) return nullptr;
+  const TabVar &b = SkemabegUgeTab[static_cast<size_t>(v.AarIndeks) * UGE_SLOTS + v.Uge];
+  const uint32_t r = v.Forste;
+  return b.pbTab && r >= 1 && r < b.wRecCnt
+             ? reinterpret_cast<const SkeRec *>(b.pbTab + static_cast<size_t>(r) * sizeof(SkeRec))
+             : nullptr;
+}
 
 // Colour codes of an entry.
 enum : uint8_t {
