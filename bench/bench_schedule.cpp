@@ -66,17 +66,7 @@ int main() {
 
   SaetVisningstider(800, 10, 5);
   SkeStruct *ske = new SkeStruct{};
-  CleanupAVS(&ske->SoegAVS);
-  SaetSkeObjektArt(ske, SKE_AKTI);
-  ske->Visning = 'L';
-  ske->VisIndeks = SkeVisIndeks('L');
-  ske->Layout = 'V';
-  ske->Variant = 'N';
-  ske->Tilstand = 'V';
-  ske->AlleObjekter = 1;
-  ske->Vis = VisningsTilstandFor('L');
-  ske->RingeTabAntal = tvrisy.wRecCnt;
-  ske->RingeTab = static_cast<uint8_t *>(calloc(tvrisy.wRecCnt + 1, 1));
+  InitSkeStruct(ske, SKE_AKTI, 'L', 'V', 'N', 'V', 1);
 
   auto Genopbyg = [&] {
     ByggeSkeVisListeUge(ske, uge);

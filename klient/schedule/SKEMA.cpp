@@ -10,6 +10,7 @@
 #include "KATALOG.h"
 #include "SKEMARK.h"
 #include "SKEVIS.h"
+#include "tavo/assert.h"
 
 uint8_t SkeVisIndeks(char visning) {
   switch (visning) {
@@ -17,6 +18,27 @@ uint8_t SkeVisIndeks(char visning) {
     case 'T': return 2;
     default: return 0;
   }
+}
+
+void InitSkeStruct(SkeStruct *ske, char art, char visning, char layout, char variant, char tilstand,
+                   uint8_t alleObjekter) {
+  SaetSkeObjektArt(ske, art);
+  ske->Visning = visning;
+  ske->VisIndeks = SkeVisIndeks(visning);
+  ske->Vis = VisningsTilstandFor(visning);
+  ske->Layout = layout;
+  ske->Variant = variant;
+  ske->Tilstand = tilstand;
+  ske->AlleObjekter = alleObjekter;
+  static constexpr uint32_t kGeometri[4] = {6, 5, 3, 2};
+  static constexpr uint8_t kBytes[18] = {1, 2, 2, 0, 0, 1, 2, 1, 0, 0, 3, 3, 1, 1, 1, 0, 0, 1};
+  memcpy(ske->HovedGeometri, kGeometri, sizeof kGeometri);
+  memcpy(ske->HovedBytes, kBytes, sizeof kBytes);
+  CleanupAVS(&ske->SoegAVS);
+  free(ske->RingeTab);
+  ske->RingeTabAntal = tvrisy.wRecCnt;
+  ske->RingeTab = static_cast<uint8_t *>(calloc(ske->RingeTabAntal ? ske->RingeTabAntal : 1, 1));
+  if (!ske->RingeTab) tavo::AssertFailed("SkeStruct->RingeTab != NULL", "SKEMA", __LINE__);
 }
 
 void SaetSkeObjektArt(SkeStruct *ske, char art) {

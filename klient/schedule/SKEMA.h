@@ -180,6 +180,16 @@ struct SkeStruct {
 // The mode index of a display-mode letter: 0 'L', 1 'D', 2 'T'.
 uint8_t SkeVisIndeks(char visning);
 
+// Fills a zeroed workspace with its view: the object kind with its table,
+// the display mode with its index and view settings, the layout, variant
+// and state letters, the all-objects flag, the header geometry's starting
+// values, an empty reference event and a ring-system table as large as the
+// ring-system table is now ("SkeStruct->RingeTab != NULL" when memory
+// fails). The window's creation and a workspace without a window start
+// alike.
+void InitSkeStruct(SkeStruct *ske, char art, char visning, char layout, char variant, char tilstand,
+                   uint8_t alleObjekter);
+
 // The master table of an object kind into pTd and pTv (both null for
 // another letter), and the kind letter into the workspace.
 void SaetSkeObjektArt(SkeStruct *ske, char art);

@@ -6,10 +6,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 #include <vector>
 
+#include "AKTICHK.h"
 #include "AVSHJAELP.h"
+#include "ENS.h"
 #include "KATALOG.h"
 #include "RECPRED.h"
 #include "SIDEFIL.h"
@@ -28,20 +29,8 @@ T *NyTabel(uint32_t n, const char *tekst) {
   return p;
 }
 
-template <class T>
-bool SammeListe(const T *a, uint32_t na, const T *b, uint32_t nb) {
-  if (na != nb) return false;
-  for (uint32_t i = 0; i < na; ++i)
-    if (!(a[i] == b[i])) return false;
-  return true;
-}
-
-std::string BemTekst(const AVS &a) {
-  std::string s;
-  for (uint32_t i = 0; i < a.bemAntal; ++i)
-    if (a.bemTab && a.bemTab[i]) s += a.bemTab[i];
-  return s;
-}
+// The remark lines of a set, as the remark comparison takes them.
+BemaerkningsLinjer Bem(const AVS &a) { return {a.bemTab, a.bemAntal}; }
 
 // The cells of an event, tested with the painter's colours: an event whose
 // cells show another colour than the find colours stays unmarked (0);
@@ -70,6 +59,18 @@ bool RolleSammenfald(uint32_t rol) {
 bool LokrolleSammenfald(uint32_t rolle) {
   const LokrolleRec *r = TabRec<LokrolleRec>(tvlokrolle, rolle);
   return r && r->Check_sammenfald == 'J';
+}
+
+// A participant in both lists, with a role in each that takes part in
+// overlap checks.
+bool FaellesDeltager(const uint32_t *idA, const uint32_t *rolA, uint32_t nA, const uint32_t *idB,
+                     const uint32_t *rolB, uint32_t nB, bool (*tjekkes)(uint32_t)) {
+  for (uint32_t i = 0; i < nA; ++i) {
+    if (!tjekkes(rolA[i])) continue;
+    for (uint32_t j = 0; j < nB; ++j)
+      if (idB[j] == idA[i] && tjekkes(rolB[j])) return true;
+  }
+  return false;
 }
 
 // Record n of a table as a current record (status 1..99); null otherwise.
@@ -112,19 +113,19 @@ bool OpfylderSoegning(const AVS &a, const AVS &ref, const char *bogstaver) {
     bool ok = true;
     switch (*p) {
       case 'T': ok = a.Starttid == ref.Starttid && a.Sluttid == ref.Sluttid; break;
-      case 'B': ok = BemTekst(a) == BemTekst(ref); break;
+      case 'B': ok = !ObjListeDiffer(Bem(a), Bem(ref)); break;
       case 'S': ok = a.skfa_id == ref.skfa_id; break;
-      case 'K': ok = SammeListe(a.aktiTab, a.aktiAntal, ref.aktiTab, ref.aktiAntal); break;
+      case 'K': ok = SameU32Tab(a.aktiAntal, ref.aktiAntal, a.aktiTab, ref.aktiTab); break;
       case 'L':
-        ok = SammeListe(a.lokaTab, a.lokaAntal, ref.lokaTab, ref.lokaAntal) &&
-             SammeListe(a.lokrolleTab, a.lokaAntal, ref.lokrolleTab, ref.lokaAntal);
+        ok = SameU32Tab(a.lokaAntal, ref.lokaAntal, a.lokaTab, ref.lokaTab) &&
+             SameU32Tab(a.lokaAntal, ref.lokaAntal, a.lokrolleTab, ref.lokrolleTab);
         break;
       case 'M':
-        ok = SammeListe(a.anfoTab, a.anfoAntal, ref.anfoTab, ref.anfoAntal) &&
-             SammeListe(a.skemarolTab, a.anfoAntal, ref.skemarolTab, ref.anfoAntal) &&
-             SammeListe(a.minutTab, a.anfoAntal, ref.minutTab, ref.anfoAntal);
+        ok = SameU32Tab(a.anfoAntal, ref.anfoAntal, a.anfoTab, ref.anfoTab) &&
+             SameU32Tab(a.anfoAntal, ref.anfoAntal, a.skemarolTab, ref.skemarolTab) &&
+             SameF32Tab(a.anfoAntal, ref.anfoAntal, a.minutTab, ref.minutTab);
         break;
-      case 'O': ok = SammeListe(a.skemarolTab, a.anfoAntal, ref.skemarolTab, ref.anfoAntal); break;
+      case 'O': ok = SameU32Tab(a.anfoAntal, ref.anfoAntal, a.skemarolTab, ref.skemarolTab); break;
       case 'R': ok = a.risy_id == ref.risy_id; break;
       case 'F': ok = a.Ejer != egen; break;
       case 'E': ok = a.Ejer == egen; break;
@@ -278,15 +279,15 @@ uint8_t NaesteBegivenhed(SkeStruct *ske) {
   const Kandidat *maal = nullptr;
   uint32_t maalRaekke = 0;
   std::vector<Kandidat> liste;
-  // From the cursor to the end, then once more from the first row.
-  for (uint32_t trin = 0; trin <= rk.Antal && !maal; ++trin) {
-    const uint32_t r = (r0 - 1 + trin) % rk.Antal + 1;
+  // From the cursor to the end, then from the first row round to the
+  // cursor's row again, where only the events before the cursor count.
+  for (uint32_t trin = 0; trin <= antalRaekker && !maal; ++trin) {
+    const uint32_t r = (r0 - 1 + trin) % antalRaekker + 1;
+    const bool forfra = trin == antalRaekker;
     liste = RaekkensBegivenheder(r);
     for (const Kandidat &k : liste) {
-      const bool foer = trin == 0 && !Efter(k), igen = trin == rk.Antal;
-      if (foer && !igen) continue;
-      if (igen && Efter(k)) break;
-      if (igen && k.kolonne == c0 && k.indeks == k0) break;
+      if (trin == 0 && !Efter(k)) continue;
+      if (forfra && (Efter(k) || (k.kolonne == c0 && k.indeks == k0))) break;
       maal = &k;
       maalRaekke = r;
       break;
@@ -305,23 +306,15 @@ uint8_t NaesteBegivenhed(SkeStruct *ske) {
 }
 
 bool FaellesMedarbejderSammenfald(const AVS *a, const AVS *b) {
-  if (!a || !b) return false;
-  for (uint32_t i = 0; i < a->anfoAntal; ++i) {
-    if (!RolleSammenfald(a->skemarolTab[i])) continue;
-    for (uint32_t j = 0; j < b->anfoAntal; ++j)
-      if (b->anfoTab[j] == a->anfoTab[i] && RolleSammenfald(b->skemarolTab[j])) return true;
-  }
-  return false;
+  return a && b &&
+         FaellesDeltager(a->anfoTab, a->skemarolTab, a->anfoAntal, b->anfoTab, b->skemarolTab, b->anfoAntal,
+                         RolleSammenfald);
 }
 
 bool FaellesLokaleSammenfald(const AVS *a, const AVS *b) {
-  if (!a || !b) return false;
-  for (uint32_t i = 0; i < a->lokaAntal; ++i) {
-    if (!LokrolleSammenfald(a->lokrolleTab[i])) continue;
-    for (uint32_t j = 0; j < b->lokaAntal; ++j)
-      if (b->lokaTab[j] == a->lokaTab[i] && LokrolleSammenfald(b->lokrolleTab[j])) return true;
-  }
-  return false;
+  return a && b &&
+         FaellesDeltager(a->lokaTab, a->lokrolleTab, a->lokaAntal, b->lokaTab, b->lokrolleTab, b->lokaAntal,
+                         LokrolleSammenfald);
 }
 
 bool HarSammenfaldsRolle(const AVS *avs, uint32_t anfo) {

@@ -27,8 +27,8 @@ const SkeRec *Raekke(const TabVar *b, uint32_t r) {
 
 uint32_t Minutter(Klokkeslaet t) { return t / 100 * 60 + t % 100; }
 
-// An absence activity (type "OVAK"). Every listed row of an activity
-// window asks, so the first letter is looked at before the whole text.
+// An absence activity (type "OVAK"); the first letter spares most
+// activities the whole text.
 bool ErFravaersAkti(uint32_t akti) {
   const AktiRec *a = TabRec<AktiRec>(tvakti, akti);
   return a && a->Type[0] == 'O' && IsOvakAkti(akti);
@@ -44,14 +44,17 @@ void SikrPlads(SkeStruct *ske, uint32_t n, uint32_t trin) {
   ske->SkeVisKapacitet = static_cast<uint32_t>(ny);
 }
 
-// A new list: chain heads for the grid rows, all zero, and entry 0.
+// A new list: chain heads for the grid rows, all zero, and entry 0. Grid
+// row 0 names no object and no week, so its chains stay empty.
+// The memory of the old list is used again, as a window rebuilds the same
+// week over and over; every entry and head is new.
 class Bygger {
  public:
   Bygger(SkeStruct *ske, uint32_t raekker, uint32_t trin) : ske_(ske), trin_(trin) {
-    FrigivSkeVisListe(ske);
-    const size_t n = static_cast<size_t>(raekker) * 8;
-    ske->KaedeHoveder = static_cast<uint32_t *>(calloc(n ? n : 1, sizeof(uint32_t)));
-    hale_ = static_cast<uint32_t *>(calloc(n ? n : 1, sizeof(uint32_t)));
+    const size_t n = std::max<size_t>(static_cast<size_t>(raekker) * 8, 1);
+    free(ske->KaedeHoveder);
+    ske->KaedeHoveder = static_cast<uint32_t *>(calloc(n, sizeof(uint32_t)));
+    hale_ = static_cast<uint32_t *>(calloc(n, sizeof(uint32_t)));
     if (!ske->KaedeHoveder || !hale_) tavo::AssertFailed("lkSkeVisListe != NULL", "SKEVIS", __LINE__);
     ske->KaedeRaekker = raekker;
     if (ske->ObjektArt == SKE_AKTI) fravaer_.assign(tvakti.wRecCnt, 0);
@@ -59,7 +62,6 @@ class Bygger {
     memset(&ske->lpSkeVisListe[0], 0, sizeof(SkeVisListe));
     ske->SkeVisAntal = 0;
   }
-  // Grid row 0 names no object and no week, so its chains stay empty.
   ~Bygger() { free(hale_); }
 
   // Appends the row's entry to the end of the chain (grid row, weekday).
@@ -90,7 +92,7 @@ class Bygger {
 
  private:
   // The participant's exemptions by the window's kind.
-  void JusterFlag(const SkeRec &s, SkeVisListe *e) const {
+  void JusterFlag(const SkeRec &s, SkeVisListe *e) {
     switch (ske_->ObjektArt) {
       case SKE_ANFO:
         if (const SkemarolRec *r = TabRec<SkemarolRec>(tvskemarol, s.skemarol_id)) {
@@ -112,7 +114,7 @@ class Bygger {
 
   // Whether the activity is an absence, asked of each activity once per
   // list: its records lie far apart, its rows come many to an activity.
-  bool Fravaer(uint32_t akti) const {
+  bool Fravaer(uint32_t akti) {
     if (akti >= fravaer_.size()) return ErFravaersAkti(akti);
     if (!fravaer_[akti]) fravaer_[akti] = ErFravaersAkti(akti) ? 2 : 1;
     return fravaer_[akti] == 2;
@@ -121,7 +123,7 @@ class Bygger {
   SkeStruct *ske_;
   uint32_t trin_;
   uint32_t *hale_ = nullptr;
-  mutable std::vector<uint8_t> fravaer_;
+  std::vector<uint8_t> fravaer_;
 };
 
 // The colour code a row starts with in the week and object lists.
@@ -138,9 +140,9 @@ bool VisesUge(bool autoSkema, uint32_t st) {
 }
 
 // The checks every listed row passes: a weekday of the week and a first row
-// inside its bucket.
-bool GyldigRaekke(const TabVar *b, const SkeRec &s) {
-  return s.Dag >= 1 && s.Dag <= 7 && s.Forste >= 1 && s.Forste < b->wRecCnt;
+// inside its bucket of raekker rows.
+bool GyldigRaekke(const SkeRec &s, uint32_t raekker) {
+  return s.Dag >= 1 && s.Dag <= 7 && s.Forste >= 1 && s.Forste < raekker;
 }
 
 uint32_t ObjektId(const SkeStruct *ske, const SkeRec &s) {
@@ -217,10 +219,11 @@ void ByggeSkeVisListeUge(SkeStruct *ske, Uge uge) {
   const uint32_t objekter = objTv->wRecCnt, raekker = b->wRecCnt;
   for (uint32_t r = 1; r < raekker; ++r) {
     const SkeRec &s = *Raekke(b, r);
-    if (!VisesUge(autoSkema, s.Status) || s.Dag < 1 || s.Dag > 7 || s.Forste < 1 || s.Forste >= raekker) continue;
+    // Most rows of a week are other participants' rows: the object first.
     uint32_t objekt = 0;
     memcpy(&objekt, reinterpret_cast<const uint8_t *>(&s) + offset, sizeof objekt);
     if (objekt == 0 || objekt >= objekter) continue;
+    if (!VisesUge(autoSkema, s.Status) || !GyldigRaekke(s, raekker)) continue;
     byg.Tilfoej(objekt, aarIdx, ugeNr, s, StartFarve(s.Status));
   }
 }
@@ -232,7 +235,8 @@ void ByggeSkeVisListeObjekt(SkeStruct *ske, uint32_t objekt) {
   HverPeriodeUge([&](UgeIndeks i, uint8_t aarIdx, uint8_t ugeNr, const TabVar *b) {
     for (uint32_t r = 1; r < b->wRecCnt; ++r) {
       const SkeRec &s = *Raekke(b, r);
-      if (!VisesUge(ske->Variant == 'A', s.Status) || !GyldigRaekke(b, s) || ObjektId(ske, s) != objekt) continue;
+      if (!VisesUge(ske->Variant == 'A', s.Status) || !GyldigRaekke(s, b->wRecCnt) || ObjektId(ske, s) != objekt)
+        continue;
       byg.Tilfoej(i, aarIdx, ugeNr, s, StartFarve(s.Status));
     }
   });
@@ -244,7 +248,7 @@ void ByggeSkeVisListeAktiFag(SkeStruct *ske, uint32_t akti, uint32_t skfa) {
   HverPeriodeUge([&](UgeIndeks i, uint8_t aarIdx, uint8_t ugeNr, const TabVar *b) {
     for (uint32_t r = 1; r < b->wRecCnt; ++r) {
       const SkeRec &s = *Raekke(b, r);
-      if (!(s.Status & SKE_EGEN) || (s.Status & SKE_SLETTET) || !GyldigRaekke(b, s)) continue;
+      if (!(s.Status & SKE_EGEN) || (s.Status & SKE_SLETTET) || !GyldigRaekke(s, b->wRecCnt)) continue;
       if (s.akti_id != akti || s.skfa_id != skfa) continue;
       byg.Tilfoej(i, aarIdx, ugeNr, s, 0);
     }
@@ -266,10 +270,12 @@ void MarkerAktiveObjekter(SkeStruct *ske, Uge uge) {
     t.tab = static_cast<uint8_t *>(calloc(t.str, 1));
     if (!t.tab) tavo::AssertFailed("SkeStruct->MarkTab != NULL", "SKEVIS", __LINE__);
   }
-  const UgeIndeks midt = UgeTilIndeks(uge);
-  for (int64_t i = int64_t{midt} - 1; i <= int64_t{midt} + 1; ++i) {
-    if (i < 1 || i > SkemaPeriode.AntalUger) continue;
-    const TabVar *b = SkemabegBucket(IndeksTilUge(static_cast<UgeIndeks>(i)));
+  const uint32_t mandag = DatoTilDagNr(UgeDagTilDato(uge, 1));
+  if (mandag == 0) return;
+  for (int32_t skridt : {-7, 0, 7}) {
+    Uge u = 0;
+    DatoTilUge(DagNrTilDato(static_cast<uint32_t>(int64_t{mandag} + skridt)), &u, nullptr);
+    const TabVar *b = SkemabegBucket(u);
     if (!b || !b->pbTab) continue;
     for (uint32_t r = 1; r < b->wRecCnt; ++r) {
       const SkeRec &s = *Raekke(b, r);
@@ -285,8 +291,6 @@ Klokkeslaet MedSammenfaldsinterval(Klokkeslaet tid) {
   const uint8_t gap = GlobalIndstillinger.sammenfaldsinterval;
   return gap ? LaegMinutterTil(tid, gap) : tid;
 }
-
-uint32_t CellerIDag(const SkeStruct *ske) { return ske->Visning == 'T' ? kSlotsPrDag : kLektionerPrDag; }
 
 void FindLektionForTid(char visning, uint32_t *lektion, uint8_t *naerSlut, Klokkeslaet tid, uint32_t risy) {
   *naerSlut = 0;
@@ -377,6 +381,8 @@ uint8_t FindCelleBegivenheder(SkeStruct *ske, Begivenhed **tab, uint32_t *antal,
   const uint32_t celler = CellerIDag(ske);
   const SkeVisListe *liste = ske->lpSkeVisListe;
   const uint32_t visAntal = ske->SkeVisAntal;
+  const StatusFilter &filter = BegivenhedsFilter;
+  const bool filtrer = filter.Tilstand || filter.FejlKode || filter.Fremmed;
   uint32_t n = 0, kap = *kapacitet;
   Begivenhed *t = *tab;
   // Entries are appended after the one that links to them, so a chain only
@@ -384,7 +390,7 @@ uint8_t FindCelleBegivenheder(SkeStruct *ske, Begivenhed **tab, uint32_t *antal,
   for (uint32_t e = hoved, forrige = 0; e != 0 && e <= visAntal && e > forrige; forrige = e, e = liste[e].Naeste) {
     const SkeVisListe &v = liste[e];
     const SkeRec *f = VisFoersteRaekke(v);
-    if (!f || f->Status == 0 || (f->Status & SKE_SLETTET) || !FilterTillader(*f)) continue;
+    if (!f || f->Status == 0 || (f->Status & SKE_SLETTET) || (filtrer && !FilterTillader(*f))) continue;
     if (n >= kap) {
       const uint64_t ny = std::max<uint64_t>(uint64_t{kap} + 100, uint64_t{kap} * 2);
       void *p = ny > UINT32_MAX ? nullptr : realloc(t, ny * sizeof(Begivenhed));
@@ -392,37 +398,35 @@ uint8_t FindCelleBegivenheder(SkeStruct *ske, Begivenhed **tab, uint32_t *antal,
       t = static_cast<Begivenhed *>(p);
       kap = static_cast<uint32_t>(ny);
     }
-    const uint8_t lektion = f->Lektion;
-    const Klokkeslaet start = f->Starttid, slut = f->Sluttid;
-    uint32_t foerste = lektion, sidste = lektion;
-    uint8_t klasse = 2, startNaer = 0, slutNaer = 0;
-    if (lektion == 0 || tidVisning ||
-        !(ske->ObjektArt == SKE_AKTI || RingeLige(ske, f->risy_id) || ske->RingSystem == 0)) {
-      klasse = lektion ? 3 : 1;
-      const uint32_t risy = ske->RingSystem ? ske->RingSystem : GlobalIndstillinger.standardRingSystem;
-      FindCeller(ske, &foerste, &sidste, &startNaer, &slutNaer, start, slut, risy);
-    }
     Begivenhed &b = t[n++];
+    memset(&b, 0, sizeof b);
     b.Indgang = e;
-    b.StartCelle = tidVisning ? (Minutter(start) + 5) / 5 : lektion;
+    b.StartCelle = tidVisning ? (Minutter(f->Starttid) + 5) / 5 : f->Lektion;
     b.risy_id = f->risy_id;
-    b.Starttid = start;
-    b.Sluttid = slut;
+    b.Starttid = f->Starttid;
+    b.Sluttid = f->Sluttid;
     b.Status = f->Status;
     b.Ejer = f->Ejer;
-    b.Sammenfald = 0;
     b.Spor = 1;
-    b.Klasse = klasse;
-    b.FoersteCelle = Klem(foerste, celler);
-    b.SidsteCelle = Klem(sidste, celler);
-    b.StartNaerSlut = startNaer;
-    b.SlutNaerSlut = slutNaer;
-    b.Nul = 0;
     b.SammenfaldsCheck = v.SammenfaldsCheck;
     b.PosterTid = v.PosterTid;
     b.AKRolle = v.AKRolle;
     b.Bem = v.Bem;
     b.FarveKode = v.FarveKode;
+    uint32_t foerste = f->Lektion, sidste = f->Lektion;
+    if (f->Lektion != 0 && !tidVisning &&
+        (ske->ObjektArt == SKE_AKTI || RingeLige(ske, f->risy_id) || ske->RingSystem == 0)) {
+      b.Klasse = 2;
+    } else {
+      b.Klasse = f->Lektion ? 3 : 1;
+      const uint32_t risy = ske->RingSystem ? ske->RingSystem : GlobalIndstillinger.standardRingSystem;
+      uint8_t startNaer = 0, slutNaer = 0;
+      FindCeller(ske, &foerste, &sidste, &startNaer, &slutNaer, f->Starttid, f->Sluttid, risy);
+      b.StartNaerSlut = startNaer;
+      b.SlutNaerSlut = slutNaer;
+    }
+    b.FoersteCelle = Klem(foerste, celler);
+    b.SidsteCelle = Klem(sidste, celler);
   }
   *tab = t;
   *kapacitet = kap;

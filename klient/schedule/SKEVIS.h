@@ -113,7 +113,7 @@ void FindCeller(const SkeStruct *ske, uint32_t *foerste, uint32_t *sidste, uint8
 
 // The cells of one day in the window's display mode: 288 in time mode, 48
 // otherwise.
-uint32_t CellerIDag(const SkeStruct *ske);
+inline uint32_t CellerIDag(const SkeStruct *ske) { return ske->Visning == 'T' ? kSlotsPrDag : kLektionerPrDag; }
 
 // The gap of the overlap tests added to a clock time, with the carry into
 // the hour.

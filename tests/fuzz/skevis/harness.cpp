@@ -116,17 +116,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const char visning = "LTD"[valg % 3];
   for (char art : {SKE_AKTI, SKE_ANFO, SKE_LOKA}) {
     SkeStruct *ske = new SkeStruct{};
-    CleanupAVS(&ske->SoegAVS);
-    SaetSkeObjektArt(ske, art);
-    ske->Visning = visning;
-    ske->Layout = valg & 0x40 ? 'L' : 'V';
-    ske->Variant = "NAB"[(valg >> 3) % 3];
-    ske->Tilstand = valg & 0x80 ? 'S' : 'V';
-    ske->AlleObjekter = 1;
-    ske->Vis = VisningsTilstandFor(visning);
+    InitSkeStruct(ske, art, visning, valg & 0x40 ? 'L' : 'V', "NAB"[(valg >> 3) % 3], valg & 0x80 ? 'S' : 'V', 1);
     ske->RingSystem = (valg >> 5) & 1 ? 1 : 0;
-    ske->RingeTabAntal = tvrisy.wRecCnt;
-    ske->RingeTab = static_cast<uint8_t *>(calloc(tvrisy.wRecCnt, 1));
     IdentiskeRinge(ske, ske->RingeTab, ske->RingeTabAntal, 1);
     snprintf(ske->Statustekst, sizeof ske->Statustekst, "KSMLBTRO%c", valg & 1 ? 'E' : 'F');
     HentAVS(0, kUge % 100, 1, &ske->SoegAVS, true);

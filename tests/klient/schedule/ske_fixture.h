@@ -22,23 +22,12 @@ namespace sketest {
 using namespace begtest;
 using predtest::Rec;
 
-// A workspace as a window holds it: zeroed, its object table, its display
-// mode with the mode's view settings, and a ring-system table as large as
-// the ring-system table is now.
+// A dot schedule's workspace of the ordinary variant, viewing, as a window
+// starts it.
 class SkeVindue {
  public:
   explicit SkeVindue(char art, char visning = 'L', bool alleObjekter = true) : ske_(new SkeStruct{}) {
-    CleanupAVS(&ske_->SoegAVS);
-    SaetSkeObjektArt(ske_, art);
-    ske_->Visning = visning;
-    ske_->VisIndeks = SkeVisIndeks(visning);
-    ske_->Layout = 'V';
-    ske_->Variant = 'N';
-    ske_->Tilstand = 'V';
-    ske_->AlleObjekter = alleObjekter;
-    ske_->Vis = VisningsTilstandFor(visning);
-    ske_->RingeTabAntal = tvrisy.wRecCnt;
-    ske_->RingeTab = static_cast<uint8_t *>(calloc(tvrisy.wRecCnt + 1, 1));
+    InitSkeStruct(ske_, art, visning, 'V', 'N', 'V', alleObjekter);
   }
   ~SkeVindue() {
     FrigivSkeStruct(ske_);

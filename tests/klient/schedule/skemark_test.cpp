@@ -60,24 +60,28 @@ TEST_F(MarkerTest, TheFindLettersMarkTheMatchingEvents) {
   const uint32_t rolB = Rolle({"B"});
   // The reference: own, one activity, a teacher of 45 minutes, 08:00-08:45.
   const uint32_t ref = SkrivRaekker({{.akti = akti[0]}, {.anfo = anfo[0], .rol = laerer, .minut = 45}}, {});
-  const uint32_t andenTid =
-      SkrivRaekker({{.akti = akti[0]}, {.anfo = anfo[0], .rol = laerer, .minut = 30}}, {.start = 1000, .slut = 1045});
+  const uint32_t andenTid = SkrivRaekker(
+      {{.akti = akti[0]}, {.anfo = anfo[0], .rol = laerer, .minut = 30}, {.loka = loka[0], .lokrolle = 1}},
+      {.start = 1000, .slut = 1045});
   const uint32_t fremmed = SkrivRaekker({{.akti = akti[0]}, {.anfo = anfo[0], .rol = laerer, .minut = 45}},
                                         {.ejer = kEgen + 1});
   const uint32_t toAkti = SkrivRaekker({{.akti = akti[0]}, {.akti = akti[1]}}, {});
   const uint32_t andenRolle =
       SkrivRaekker({{.akti = akti[0]}, {.anfo = anfo[0], .rol = rolB, .minut = 45}}, {.start = 1100, .slut = 1145});
   const uint32_t sendt = SkrivRaekker({{.akti = akti[0]}}, {.status = SKE_EGEN | SKE_UROERT});
+  const uint32_t medBem = SkrivRaekker({{.akti = akti[0]}}, {.bem = bem});
   struct {
     const char *bogstaver;
     std::set<uint32_t> fundet;
   } const tilfaelde[] = {
-      {"KE", {ref, andenTid, andenRolle}},
+      {"KE", {ref, andenTid, andenRolle, medBem}},
       {"F", {fremmed}},
-      {"T", {ref, fremmed, toAkti}},
+      {"T", {ref, fremmed, toAkti, medBem}},
       {"M", {ref, fremmed}},
       {"O", {ref, andenTid, fremmed}},
-      {"KA", {ref, andenTid, fremmed, andenRolle}},
+      {"B", {ref, andenTid, fremmed, toAkti, andenRolle}},
+      {"L", {ref, fremmed, toAkti, andenRolle, medBem}},
+      {"KA", {ref, andenTid, fremmed, andenRolle, medBem}},
       {"KMTE", {ref}},
   };
   SkeVindue w(SKE_AKTI, 'L');
