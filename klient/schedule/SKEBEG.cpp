@@ -12,6 +12,7 @@
 #include "RECPRED.h"
 #include "ROLLER.h"
 #include "SIDEFIL.h"
+#include "SKEMA.h"
 #include "SWITCH.h"
 #include "tavo/assert.h"
 
@@ -155,6 +156,10 @@ void HentVisAVS(const SkeVisListe *liste, uint32_t antal, AVS *avs, uint32_t n, 
   }
   const SkeVisListe &e = liste[n];
   HentAVS(e.AarIndeks, e.Uge, e.Forste, avs, medId);
+}
+
+void HentVisAVS(const SkeStruct *ske, AVS *avs, uint32_t n, bool medId) {
+  HentVisAVS(ske ? ske->lpSkeVisListe : nullptr, ske ? ske->SkeVisAntal : 0, avs, n, medId);
 }
 
 uint32_t RaekkeStatus(uint8_t aarIdx, uint8_t uge, uint32_t r) {

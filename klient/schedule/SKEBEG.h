@@ -11,6 +11,8 @@
 #include "SKEREC.h"
 #include "TABREG.h"
 
+struct SkeStruct;
+
 // The event being entered, and the old event of a change.
 extern AVS AktuelAVS;
 extern AVS GammelAVS;
@@ -52,6 +54,8 @@ void HentAVS(uint8_t aarIdx, uint8_t uge, uint32_t forste, AVS *avs, bool medId)
 // HentAVS on the address of entry n (1..antal) of a list of visible events;
 // the set is left empty for any other n.
 void HentVisAVS(const SkeVisListe *liste, uint32_t antal, AVS *avs, uint32_t n, bool medId);
+// The same over a schedule window's own list.
+void HentVisAVS(const SkeStruct *ske, AVS *avs, uint32_t n, bool medId);
 
 // The row's Status, read through the row dictionary's status field; 0 for a
 // row outside the bucket.

@@ -201,6 +201,23 @@ TEST_F(SkeVisListeTest, AnObjectListRunsOverTheWeeksOfThePeriod) {
   EXPECT_EQ(w->SkeVisAntal, 0u);
 }
 
+TEST_F(SkeVisListeTest, AnEntryOfTheWindowsListGivesItsEvent) {
+  SkrivRaekker({{.akti = akti[0]}}, {.id = 5});
+  const uint32_t f = SkrivRaekker({{.akti = akti[1]}, {.anfo = anfo[0], .rol = laerer}}, {.id = 6, .dag = 3});
+  SkeVindue w(SKE_ANFO);
+  ByggeSkeVisListeUge(w.get(), UgeNr(kUge));
+  ASSERT_EQ(w->SkeVisAntal, 1u);
+  HentVisAVS(w.get(), &avs, 1, true);
+  EXPECT_EQ(+avs.Forste, f);
+  EXPECT_EQ(+avs.id, 6u);
+  ASSERT_EQ(+avs.aktiAntal, 1u);
+  EXPECT_EQ(avs.aktiTab[0], akti[1]);
+  for (uint32_t n : {0u, 2u}) {
+    HentVisAVS(w.get(), &avs, n, true);
+    EXPECT_EQ(+avs.Forste, 0u) << n;
+  }
+}
+
 TEST_F(SkeVisListeTest, TheActivityAndSubjectListTakesOwnRowsWithBoth) {
   SkfaRec s{};
   s.id = 201;
