@@ -27,6 +27,11 @@ void InitSkeStruct(SkeStruct *ske, char art, char visning, char layout, char var
   ske->VisIndeks = SkeVisIndeks(visning);
   ske->Vis = VisningsTilstandFor(visning);
   ske->Layout = layout;
+  // Objects run down the side in the dot schedule and across in the tile
+  // grid.
+  ske->Ens.StyrX = layout == 'V' ? &ske->TidPos : &ske->ObjPos;
+  ske->Ens.StyrY = layout == 'V' ? &ske->ObjPos : &ske->TidPos;
+  ske->Ens.TredjeAkse = &ske->TredjePos;
   ske->Variant = variant;
   ske->Tilstand = tilstand;
   ske->AlleObjekter = alleObjekter;

@@ -17,7 +17,7 @@ struct TabDesc;
 struct TabVar;
 struct Begivenhed;
 
-// Letters of the view.
+// The object kinds of a schedule window.
 enum : char {
   SKE_AKTI = 'K',  // object kinds: activities,
   SKE_ANFO = 'M',  // employees (employments),
@@ -181,7 +181,8 @@ struct SkeStruct {
 uint8_t SkeVisIndeks(char visning);
 
 // Fills a zeroed workspace with its view: the object kind with its table,
-// the display mode with its index and view settings, the layout, variant
+// the display mode with its index and view settings, the layout (and the
+// frame's axes pointed at the cursor records by it), variant
 // and state letters, the all-objects flag, the header geometry's starting
 // values, an empty reference event and a ring-system table as large as the
 // ring-system table is now ("SkeStruct->RingeTab != NULL" when memory

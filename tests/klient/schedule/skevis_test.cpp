@@ -527,6 +527,17 @@ TEST_F(FindLektionTest, WithoutARingSystemEveryTimeIsTheFirstLesson) {
   }
 }
 
+TEST_F(FindLektionTest, ATimeAfterAllFortyEightLessonsStaysInTheDay) {
+  // 48 lessons of 10 minutes with 5-minute breaks: 08:00 to 19:55.
+  const uint32_t ring = Ringesystem({.antal = 48, .laengde = 10, .pause = 5});
+  uint32_t lektion = 0;
+  uint8_t naer = 0;
+  FindLektionForTid('L', &lektion, &naer, 2300, ring);
+  EXPECT_EQ(lektion, 48u);
+  FindLektionForSluttid('L', &lektion, &naer, 2300, ring);
+  EXPECT_EQ(lektion, 48u);
+}
+
 TEST_F(FindLektionTest, AnEndBeforeTheStartCountsStandardLessons) {
   const uint32_t ring = Ringesystem({});
   SkeVindue w(SKE_AKTI, 'L');
