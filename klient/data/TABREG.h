@@ -110,7 +110,8 @@ struct TabVar {
   uint32_t LoadMaerke;
   // The current-record word: the record the windows treat as the table's
   // current one (0 none). A window sets it when its cursor moves and reads
-  // it to place its cursor after a rebuild.
+  // it to place its cursor after a rebuild. 0 after a load or reset; a
+  // value at or beyond wRecCnt counts as none.
   uint32_t AktuelRec;
 };
 

@@ -176,6 +176,8 @@ uint32_t SideFilVersion(const TabDesc *pTd) {
 // ---- Load and save ----
 
 int LoadTab(const TabDesc *pTd, TabVar *pTv) {
+  // The record numbers of the old contents mean nothing in the new ones.
+  pTv->AktuelRec = 0;
   int h = ProbeDatHeader(pTd, pTv, 1);
   if (h == -1) return -1;
 

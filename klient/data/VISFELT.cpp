@@ -55,6 +55,7 @@ struct SorterRegler {
   bool storeBogstaver;  // upper-case the texts
   bool fuldBredde;      // pad a short text with blanks to its field's width
   bool dansk;           // text, flag and foreign-key fields in Danish order
+  bool danskFlagbit;    // ... with the flag byte's high bit in place of the foreign key
   bool faldende;
   const uint8_t *maerker;  // with marks: a leading 'A' or 'B' per key
   uint32_t maerkeAntal;
@@ -102,7 +103,8 @@ void Sorter(const char *funktion, char typeBogstav, uint32_t *liste, uint32_t an
     s.start = bredde;
     bredde += s.bredde;
     const FeltDef *f = pTd && s.felt < static_cast<uint32_t>(MAXFELT) ? &pTd->FeltTab[s.felt] : nullptr;
-    s.dansk = r.dansk && f && (f->Type == FT_JANEJ || f->Type == FT_TEKST || f->Ref >= 128);
+    s.dansk = r.dansk && f &&
+              (f->Type == FT_JANEJ || f->Type == FT_TEKST || (r.danskFlagbit ? (f->Flag & 0x80) != 0 : f->Ref >= 128));
     s.fortegn = FeltMedFortegn(s.felt);
   }
   if (bredde == 0) bredde = 1;
@@ -162,20 +164,21 @@ bool FeltMedFortegn(uint32_t felt) { return felt == 257 || (felt >= 308 && felt 
 void SorterPaaFelter(char typeBogstav, uint32_t *liste, uint32_t antal, const TabDesc *pTd, const TabVar *pTv,
                      const VisFeltKontekst *pKontekst, uint32_t option, int fFoelg, const uint32_t *felter,
                      uint32_t antalFelter) {
-  const SorterRegler r{true, false, !(option & SORT_IKKE_DANSK), (option & SORT_FALDENDE) != 0, nullptr, 0};
+  const SorterRegler r{true, false, !(option & SORT_IKKE_DANSK), (option & SORT_DANSK_FLAGBIT) != 0,
+                       (option & SORT_FALDENDE) != 0, nullptr, 0};
   Sorter("SorterPaaFelter", typeBogstav, liste, antal, pTd, pTv, pKontekst, fFoelg, felter, antalFelter, r);
 }
 
 void SorterPaaFeltListe(uint32_t *liste, uint32_t antal, const TabDesc *pTd, const TabVar *pTv,
                         const uint32_t *felter, uint32_t antalFelter) {
-  const SorterRegler r{false, true, true, false, nullptr, 0};
+  const SorterRegler r{false, true, true, false, false, nullptr, 0};
   Sorter("SorterPaaFeltListe", 0, liste, antal, pTd, pTv, nullptr, 0, felter, antalFelter, r);
 }
 
 void SorterPaaToFelter(char typeBogstav, uint32_t *liste, uint32_t antal, const TabDesc *pTd, const TabVar *pTv,
                        const VisFeltKontekst *pKontekst, int fFoelg, uint32_t felt1, uint32_t felt2) {
   const uint32_t felter[2] = {felt1, felt2};
-  const SorterRegler r{true, false, true, false, nullptr, 0};
+  const SorterRegler r{true, false, true, false, false, nullptr, 0};
   Sorter("SorterPaaToFelter", typeBogstav, liste, antal, pTd, pTv, pKontekst, fFoelg, felter, 2, r);
 }
 
@@ -183,7 +186,7 @@ void SorterMarkeredeSidst(char typeBogstav, uint32_t *liste, uint32_t antal, con
                           const VisFeltKontekst *pKontekst, uint32_t option, int fFoelg, const uint8_t *maerker,
                           uint32_t maerkeAntal, const uint32_t *felter, uint32_t antalFelter) {
   static const uint8_t ingen = 0;
-  const SorterRegler r{true, false, !(option & SORT_IKKE_DANSK), (option & SORT_FALDENDE) != 0,
-                       maerker ? maerker : &ingen, maerker ? maerkeAntal : 0};
+  const SorterRegler r{true, false, !(option & SORT_IKKE_DANSK), (option & SORT_DANSK_FLAGBIT) != 0,
+                       (option & SORT_FALDENDE) != 0, maerker ? maerker : &ingen, maerker ? maerkeAntal : 0};
   Sorter("SorterMarkeredeSidst", typeBogstav, liste, antal, pTd, pTv, pKontekst, fFoelg, felter, antalFelter, r);
 }

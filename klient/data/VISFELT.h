@@ -41,6 +41,9 @@ bool FeltMedFortegn(uint32_t felt);
 // Options of SorterPaaFelter and SorterMarkeredeSidst.
 constexpr uint32_t SORT_IKKE_DANSK = 1;  // no Danish letter order
 constexpr uint32_t SORT_FALDENDE = 2;    // descending
+// Danish letter order for text and flag fields and for fields whose flag
+// byte has its high bit, instead of for foreign keys.
+constexpr uint32_t SORT_DANSK_FLAGBIT = 4;
 
 // Sorts liste[1..antal] in place by the texts of the fields, in the order
 // given: each text upper-cased, cut to the field's width, text, flag and

@@ -318,6 +318,48 @@ TEST_F(FeltSortering, ForeignKeyByTargetNameNotNumber) {
   EXPECT_EQ(std::vector<uint32_t>(l.begin() + 1, l.end()), (std::vector<uint32_t>{a5, a3, a1, a4, a2}));
 }
 
+// The selection window's rule: Danish order goes to text and flag fields
+// and to fields whose flag byte has its high bit, not to foreign keys.
+TEST_F(FeltSortering, FlagBitRuleInPlaceOfForeignKeys) {
+  const uint32_t ase = NyMeda("ÅSE"), aeb = NyMeda("ÆBL"), bo = NyMeda("BO");
+  const uint32_t a1 = NyAnfo(ase, 1), a2 = NyAnfo(aeb, 2), a3 = NyAnfo(bo, 3);
+  struct {
+    uint32_t option;
+    std::vector<uint32_t> forventet;
+  } anfo[] = {{0, {a3, a2, a1}}, {SORT_DANSK_FLAGBIT, {a3, a1, a2}}};
+  for (const auto &t : anfo) {
+    std::vector<uint32_t> l = Liste({a1, a2, a3});
+    SorterPaaFelter('M', l.data(), 3, &tdanfo, &tvanfo, nullptr, t.option, 1, {1});
+    EXPECT_EQ(std::vector<uint32_t>(l.begin() + 1, l.end()), t.forventet) << "option " << t.option;
+  }
+
+  // A character field (type 1) with the high flag bit.
+  TabDesc td = TypeTabel();
+  std::vector<TypeRec> recs(4);
+  recs[1].tegn = static_cast<char>(0xC5);  // Å
+  recs[2].tegn = static_cast<char>(0xC6);  // Æ
+  recs[3].tegn = 'Z';
+  TabVar tv{};
+  tv.pbTab = reinterpret_cast<uint8_t *>(recs.data());
+  tv.wRecCnt = 4;
+  struct {
+    uint8_t flag;
+    uint32_t option;
+    std::vector<uint32_t> forventet;
+  } tegn[] = {
+      {0x80, SORT_DANSK_FLAGBIT, {3, 2, 1}},
+      {0x01, SORT_DANSK_FLAGBIT, {3, 1, 2}},
+      {0x80, 0, {3, 1, 2}},
+  };
+  for (const auto &t : tegn) {
+    td.FeltTab[1].Flag = t.flag;
+    std::vector<uint32_t> l = Liste({1, 2, 3});
+    SorterPaaFelter('X', l.data(), 3, &td, &tv, nullptr, t.option, 1, {1});
+    EXPECT_EQ(std::vector<uint32_t>(l.begin() + 1, l.end()), t.forventet)
+        << "flag " << int(t.flag) << ", option " << t.option;
+  }
+}
+
 TEST_F(FeltSortering, MarkedRecordsLast) {
   const uint32_t c = NyAkti("Cirkel", 1), a = NyAkti("Anker", 2), b = NyAkti("Bro", 3), oe = NyAkti("Øl", 4),
                  d = NyAkti("Due", 5);

@@ -1,0 +1,181 @@
+#pragma once
+// The selection window (ValgWndClass): a small list of one table's records
+// (activities, employees, rooms, subjects, ring times, or students handed in
+// as a pre-selection) from which an opener takes the current row and the
+// marks through private messages. It changes no data. Its list is rebuilt
+// from the table as it stands at every rebuild, so the arrays indexed by
+// record number grow with the table first. Main thread only.
+
+#include <cstdint>
+
+#include "ENS.h"
+#include "GRIDAKSE.h"
+#include "TASTINFO.h"
+#include "windows.h"
+
+constexpr int kValgVindueId = 40257;  // the window's child id
+
+// Messages to the window (all sent; see ValgWndProc).
+#define VALG_TEGN_MED 1118        // wParam: the active flag to draw with; lParam: caption-active
+#define VALG_SAET_AKTIV 1119      // active and caption-active without a redraw
+#define VALG_AKTIVER_STILLE 1135  // as ENS_AKTIVER, without telling the parent
+#define VALG_VAERDI 1133          // the opener's value
+#define VALG_MAERKER 1224         // the marks array
+#define VALG_GENOPBYG 1233
+#define VALG_GENOPBYG2 1234
+#define VALG_GENOPBYG_HVIS 1235   // wParam not 0: rebuild
+#define VALG_GENOPBYG_DATO 1236   // lParam: month YYYYMM or 0
+#define VALG_SAET_ANTAL 1238      // wParam: the marked count
+#define VALG_AKTUEL 1240          // the current row's record
+#define VALG_KAN_SKIFTE 1331      // 1 when the current record may be toggled
+// Notifications to the opener; wParam the table letter unless noted.
+#define VALG_MARKERET 1225        // lParam: the record marked
+#define VALG_AFMARKERET 1226      // lParam: the record unmarked
+#define VALG_ALLE_AFMARKERET 1227 // lParam: 0 (single choice) or the current record (Esc)
+#define VALG_AKTUEL_SKIFTET 1229  // lParam: the current record
+#define VALG_AFSLUTTET 1241       // wParam 13 or 27, lParam the key message's lParam
+// To the whole program: a whole-table list published its current record.
+#define VALG_AKTUEL_UDGIVET 1054
+
+// Window kinds of the field switches the window draws with.
+constexpr uint32_t kValgMaerkeArt = 14;       // the mark column
+constexpr uint32_t kValgTitelArt = 16;        // default title line
+constexpr uint32_t kValgListeArt = 46;        // default list
+constexpr uint32_t kElevListeArt = 48;        // both student lists
+constexpr uint32_t kElevTitelArt = 105;       // " Elever på hold"
+constexpr uint32_t kSammenfaldTitelArt = 106; // " Elevsammenfald på hold"
+constexpr uint32_t kSkemaSammenfaldArt = 107; // the schedule's overlap list
+
+// Bits of a marks byte: bit 0 marked by the user, bits 1-4 blocked by the
+// opener. A record with any of them set cannot be newly marked.
+constexpr uint8_t kValgMarkeret = 0x01;
+constexpr uint8_t kValgSpaerret = 0x1E;
+
+#pragma pack(push, 1)
+// A pre-selection: built by the opener with malloc/calloc, the window's from
+// CreateValgWnd on (it frees every array and the record itself).
+struct ValgListe {
+  uint32_t *ObjTab;     // 1-based record numbers to show
+  uint32_t *Vaerdier;   // 1-based, parallel to ObjTab (e.g. the other activity); may be null
+  uint32_t Antal;       // entries in ObjTab
+  uint8_t *Maerker;     // one byte per record number; not 0: drawn marked; may be null
+  uint32_t KildeRec;    // the record the list belongs to, shown in the title line
+  uint32_t Ubrugt[2];
+  uint32_t ListeArt;    // window kind of the rows
+  uint32_t TitelArt;    // window kind of the title line
+  uint8_t Bogstav;      // the source record's table letter
+  const char *Caption;  // a static text
+  uint32_t *SorteretIdx;  // FindFaellesElever's enrolment index, kept between calls
+  uint32_t *SorteretKopi; // its working copy
+  uint32_t SorteretAntal;
+  uint32_t MaerkeAntal;   // bytes in Maerker
+};
+
+// The workspace of one window: allocated zeroed by CreateValgWnd, freed on
+// WM_DESTROY.
+struct VWS {
+  HWND hwnd;
+  HWND hwndMaal;   // every notification goes here
+  HWND hwndFokus;  // had the focus before; gets it back on WM_DESTROY
+  Ens ens;
+  uint8_t MaerkeValgt, MaerkeLayoutAntal;  // kind 14
+  uint8_t ListeValgt, ListeLayoutAntal;    // the list kind
+  uint8_t TitelValgt, TitelLayoutAntal;    // the title kind
+  uint8_t *Maerker;                        // one byte per record of the table
+  uint8_t Rammet;                          // always 1
+  uint8_t Forvalgt;                        // 1 with a ValgListe
+  uint32_t GruppeMaske;
+  HWND *hwndSortBut;                       // one sort button per field of the chosen layout
+  uint8_t SortKolonne;
+  uint8_t Faldende;                        // 1: the next click on the sort column sorts descending
+  uint32_t MarkeretAntal;
+  uint32_t MaerkeGraense;                  // 0 no marking; 1 single choice; n at most n
+  uint32_t TitelArt;
+  uint32_t ListeArt;
+  uint32_t OpenerVaerdi;
+  ValgListe *pValgListe;
+  // Beyond the record the Parts share: the table letter, the cursor state of
+  // both axes, and the room of the two arrays indexed by record number.
+  uint8_t Bogstav;
+  GridPos PosX;
+  GridPos PosY;
+  uint32_t ObjTabPladser;  // entries allocated in ens.ObjTab (whole-table lists)
+  uint32_t MaerkeAntal;    // bytes allocated in Maerker
+};
+#pragma pack(pop)
+
+// ---- opening
+
+// Opens a selection window as a child of `maal`, which gets every
+// notification. (venstre, top) is its place; the room to the right and
+// bottom edge offers its size. With forvalgt and a list, that list is shown
+// (and freed by the window, also when no window could be made). The window
+// is shown, raised and announced to the main window (1116). 0 on failure.
+HWND CreateValgWnd(HINSTANCE inst, HWND maal, uint8_t bogstav, int venstre, int top, int hoejre, int bund,
+                   uint32_t maerkeGraense, uint32_t ubrugt, uint8_t forvalgt, ValgListe *liste,
+                   uint32_t openerVaerdi);
+
+// The size the window wants within `plads`: the list layout (and the mark
+// column with a mark limit), the scroll bar and the frame; all rows, at least
+// five. Never below 150 x 100 unless the room is smaller; never above the
+// room; a room of 0 sets no limit.
+int ValgVinduesBredde(const VWS *vws, uint32_t plads);
+int ValgVinduesHoejde(const VWS *vws, uint32_t plads);
+
+// " Elever på hold": the students enrolled on the activity (akpl, any
+// status), opened over the main window at the calling window's top-left
+// corner. The students not enrolled on the current date are marked and come
+// after the others; each part by CPR number. 0 (and nothing allocated) for
+// activity 0 or one beyond the table.
+HWND VisEleverPaaHold(HWND kalder, uint32_t akti);
+
+// Fills the list with the students that have an enrolment of status 30 on
+// both activities whose periods overlap (and both cover the date, unless it
+// is 0), in student-record order, each with activity B as its value. The
+// enrolment index is built into the list on the first call and reused by
+// later calls on the same list; ObjTab and Vaerdier are made anew each time.
+void FindFaellesElever(ValgListe *liste, uint32_t aktiA, uint32_t aktiB, uint32_t dato);
+// Frees a list with every array it holds; null does nothing.
+void FrigivValgListe(ValgListe *liste);
+
+// ---- the list
+
+// Builds the rows: a pre-selection as it stands; a whole-table list from
+// the table: status 10..29, the month (YYYYMM, 0 none) within the record's
+// Fradato..Tildato months and a group bit in common with the mask where the
+// table has those fields; activities of absence and '*' names left out;
+// sorted on fields 1 and 0. The current row is the table's current record's
+// row, else row 1 (0 for an empty list).
+void ByggValgListe(VWS *vws, uint32_t maaned);
+// Builds for the month, scrolls the current row into view and sets the
+// vertical scroll bar.
+void ValgGenopbyg(VWS *vws, uint32_t maaned);
+// The same for the month of the current week's current weekday and, when
+// the window is active, tells the opener the current record (1229).
+void OpdaterValgListe(VWS *vws);
+
+// The current row's record, 0 for none.
+uint32_t ValgAktuelRec(const VWS *vws);
+// Whether the current record may be toggled now (message 1331).
+bool ValgKanSkifte(const VWS *vws);
+// Ends the window as Enter (13) or Esc (27) does: Enter tells the opener
+// (1241) on a whole-table list; Esc, with a mark limit, clears every mark
+// (1227 with the current record when one was set) and tells the opener
+// (1241). Then the window is destroyed.
+void ValgAfslut(VWS *vws, UINT tast, LPARAM lParam);
+// Paints the frame, the caption and the rows.
+void ValgTegn(VWS *vws);
+
+// The window's keys (WM_KEYDOWN, WM_SYSKEYDOWN, WM_KEYUP, WM_SYSKEYUP,
+// WM_SYSCHAR, TAST_MODTAG) and the question TAST_SPOERG go to the key
+// module when it is installed here; without it the window takes no keys and
+// answers TAST_SPOERG with 0.
+typedef LRESULT (*ValgTastFn)(VWS *vws, UINT msg, WPARAM wParam, LPARAM lParam);
+extern ValgTastFn ValgTastKrog;
+
+LRESULT CALLBACK ValgWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Registers ValgWndClass (a DC of its own, double clicks). False when it
+// could not be registered.
+bool RegistrerValgKlasse(HINSTANCE inst);
+void AfregistrerValgKlasse(HINSTANCE inst);
