@@ -112,6 +112,21 @@ TEST_F(StoreTest, OldHeaderFileIsRewrittenWholeWithNewHeader) {
   EXPECT_EQ(Laes("udgr.DAT"), Saml(NyHeader(version, 4242, kUdgrSize), recs));
 }
 
+// The windows' current record names a record of the old contents; after a
+// load or a reset it names none.
+TEST_F(StoreTest, TheCurrentRecordWordIsClearedByALoadAndAReset) {
+  const TabDesc *pTd;
+  TabVar *pTv;
+  Tabel('u', pTd, pTv);
+  Skriv("udgr.DAT", Saml(NyHeader(version, 0, kUdgrSize), UdgrRecords(25)));
+  pTv->AktuelRec = 17;
+  ASSERT_EQ(LoadTab(pTd, pTv), 0);
+  EXPECT_EQ(pTv->AktuelRec, 0u);
+  pTv->AktuelRec = 3;
+  ResetTab(pTd, pTv, 1);
+  EXPECT_EQ(pTv->AktuelRec, 0u);
+}
+
 TEST_F(StoreTest, FilesWithoutAWholeRecordAreDeleted) {
   const TabDesc *pTd;
   TabVar *pTv;
