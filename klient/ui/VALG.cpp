@@ -35,7 +35,7 @@ constexpr uint32_t kGruppe5 = 0x20;
 
 VWS *Ws(HWND h) { return reinterpret_cast<VWS *>(GetWindowLongPtrA(h, GWLP_USERDATA)); }
 
-const char *CaptionFor(uint8_t bogstav) {
+const char *TitelAf(uint8_t bogstav) {
   switch (bogstav) {
     case 'K': return " Valg af aktiviteter";
     case 'M': return " Valg af medarbejdere";
@@ -123,7 +123,7 @@ void OnCreate(HWND h, VWS *v) {
   e.EgenRamme = 1;
   e.ScrollFlag = ENS_SCROLL_H | ENS_SCROLL_V;
   const char *caption = v->Forvalgt && v->pValgListe && v->pValgListe->Caption ? v->pValgListe->Caption
-                                                                                : CaptionFor(v->Bogstav);
+                                                                                : TitelAf(v->Bogstav);
   std::snprintf(e.Titel, sizeof e.Titel, "%s", caption);
 
   if (!v->Forvalgt) v->GruppeMaske = v->Bogstav == 'M' ? HuskGruppe[GRP_ANFO] : kGruppe5;

@@ -339,6 +339,17 @@ TEST_F(ValgModelStoerrelse, WidthAndHeightAsATable) {
     DestroyWindow(h);
   }
 
+  // The user's chosen layout sizes the window from the start: layout 1 of
+  // 'K' is 123 + 243 + 123 = 489 wide, 529 with the rest.
+  ObjSwitchVaelg(kValgListeArt, 'K', 1);
+  HWND valgt = Aabn('K');
+  RECT rv;
+  GetWindowRect(valgt, &rv);
+  EXPECT_EQ(rv.right - rv.left, 529);
+  EXPECT_EQ(SendMessageA(valgt, ENS_BREDDE, kFri, 0), 529);
+  DestroyWindow(valgt);
+  ObjSwitchVaelg(kValgListeArt, 'K', 0);
+
   // The window is made at the size it wants for the room right and below
   // of its corner.
   HWND h = CreateValgWnd(0, opener, 'K', 20, 30, 320, 530, 1, 0, 0, nullptr, 0);
