@@ -10,26 +10,45 @@
 // and two priority-2 wishes), against one greedy pass: students in list
 // order, each wish with priority 1 before 2, placed when the activity has
 // room and shares no slot with and duplicates none of the student's
-// placements. Prints "<figure> <value> <unit>" lines.
+// placements.
+//
+// The Elevplan answer import, against reading the same file line by line
+// and splitting every line at its ';' (DelSemikolonFelter):
+// ep-import-vs-line-split, a HentAlt answer holding every enrolment table of
+// the school, imported into the loaded school: both passes and the re-sort
+// of every table (the saves excluded); ep-answers-vs-line-split, an answer
+// of 5,000 NyTilmelding OK lines, a header every ten as the request has
+// them, confirming 5,000 of the school's wishes sent as new. Each is the
+// best of nine rounds, the split and the import alternating. It runs
+// before the placement, which empties the enrolment tables.
+//
+// Prints "<figure> <value> <unit>" lines.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "AUTOPLAC.h"
 #include "ELEVGITTER.h"
+#include "ELEVLISTE.h"
 #include "ELEVPLANWS.h"
 #include "ELEVTAB.h"
+#include "EPEXPORT.h"
+#include "EPIMPORT.h"
 #include "FINDREC.h"
 #include "INDSTIL.h"
+#include "ImpTabel.h"
 #include "SKOLEDATA.h"
+#include "STITAB.h"
 #include "TABOPER.h"
 #include "TABREG.h"
+#include "TAVODATA.h"
 
 namespace {
 
@@ -274,6 +293,80 @@ void Placering() {
          double(bedsteLektioner) / double(std::max<uint64_t>(graadigeLektioner, 1)));
 }
 
+// ---- The Elevplan answer import ----
+
+constexpr int RUNDER = 9;
+
+double Ms(Klok::time_point a, Klok::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
+
+// Reads the file line by line as the import reads it and splits each line
+// into its fields; the number of fields, so the work cannot be dropped.
+uint64_t Del(const char *sti) {
+  FILE *f = AabnDataFil(sti, "r");
+  if (!f) Stop("the answer cannot be opened");
+  char linje[EP_LINJE_LEN];
+  ElevFelt felter[16];
+  uint64_t n = 0;
+  while (LaesImportLinje(f, linje, sizeof linje)) {
+    const int k = DelSemikolonFelter(felter, 16, linje);
+    n += k > 0 ? static_cast<uint64_t>(k) : 0;
+  }
+  fclose(f);
+  return n;
+}
+
+void Importer(const char *sti, bool sorter) {
+  FILE *f = AabnDataFil(sti, "r");
+  if (!f) Stop("the answer cannot be opened");
+  const std::string logSti = std::string(StiTab.szdata) + "LOG\\EP_IMPORT.LOG";
+  FILE *log = AabnDataFil(logSti.c_str(), "w");
+  ImportStatus st{};
+  EpLaesFil(f, log, true, &st);
+  fclose(f);
+  if (log) fclose(log);
+  if (sorter) SorterAlleTabeller();
+}
+
+struct Figur {
+  double del = 1e300, imp = 1e300;
+  void Maal(const char *sti, bool sorter, void (*foer)()) {
+    for (int r = 0; r < RUNDER; ++r) {
+      auto t0 = Klok::now();
+      volatile uint64_t n = Del(sti);
+      (void)n;
+      del = std::min(del, Ms(t0, Klok::now()));
+      if (foer) foer();
+      t0 = Klok::now();
+      Importer(sti, sorter);
+      imp = std::min(imp, Ms(t0, Klok::now()));
+    }
+  }
+};
+
+void SkrivFil(const std::string &sti, const std::string &tekst) {
+  std::ofstream o(sti, std::ios::binary | std::ios::trunc);
+  o << tekst;
+  if (!o) Stop("cannot write the answer");
+}
+
+size_t Linjer(const std::string &tekst) { return static_cast<size_t>(std::count(tekst.begin(), tekst.end(), '\n')); }
+
+// The wishes that the answer of 5,000 lines confirms, with the ids they had
+// when sent, put back before every round.
+struct Sendt {
+  uint32_t rec, id;
+};
+std::vector<Sendt> SendteOensker;
+
+void SendIgen() {
+  for (const Sendt &s : SendteOensker) {
+    EvRec *ev = EvRecNr(s.rec);
+    ev->id = s.id;
+    ev->ElevPlanStatus = EP_EV_SENDT_NY;
+  }
+  tvev.fSorter = 1;
+}
+
 }  // namespace
 
 int main() {
@@ -305,6 +398,45 @@ int main() {
   printf("rebuild-ms %.3f ms\n", byg * 1000);
   printf("scan-ms %.3f ms\n", scan * 1000);
   printf("rebuild-vs-scan %.2f ratio\n", byg / scan);
+
+  const std::string sti = std::string(StiTab.szepimp);
+  const std::string fil = (rod / "data" / "ep_imp.dat").string();
+
+  // The whole enrolment data as a HentAlt answer.
+  const std::string svar = EpSvarAfTabeller();
+  SkrivFil(fil, svar);
+  Figur alt;
+  alt.Maal(sti.c_str(), true, nullptr);
+  printf("ep-hentalt-lines %zu lines\n", Linjer(svar));
+  printf("ep-hentalt-line-split-ms %.2f ms\n", alt.del);
+  printf("ep-hentalt-import-ms %.2f ms\n", alt.imp);
+  printf("ep-import-vs-line-split %.2f ratio\n", alt.imp / alt.del);
+
+  // 5,000 wishes sent as new and their confirmations.
+  std::string ny;
+  uint32_t nyId = 900000000;
+  for (uint32_t r = 1; r < tvev.wRecCnt && SendteOensker.size() < 5000; r += 7) {
+    const EvRec *ev = EvRecNr(r);
+    if (!ElevTabAktiv(ev->Status) || ev->elevplan_onske_la_id == 0) continue;
+    if (SendteOensker.size() % 10 == 0) ny += "@NyTilmelding\n";
+    SendteOensker.push_back({r, ev->id});
+    char linje[128];
+    snprintf(linje, sizeof linje, "%u;OK;%u;%u;%u;%u;2\n", ++nyId, ElevRef(ElevRecNr, ev->elev_id).id,
+             ElevRef(LaRecNr, ev->elevplan_onske_la_id).id, ev->Gyldig_fra, ev->Gyldig_til);
+    ny += linje;
+  }
+  if (SendteOensker.size() < 5000) Stop("too few wishes");
+  SkrivFil(fil, ny);
+  Figur svarFigur;
+  svarFigur.Maal(sti.c_str(), false, SendIgen);
+  uint32_t bekraeftet = 0;
+  for (const Sendt &s : SendteOensker) bekraeftet += EvRecNr(s.rec)->ElevPlanStatus == EP_EV_BEKRAEFTET;
+  if (bekraeftet != SendteOensker.size()) Stop("not every wish was confirmed");
+  printf("ep-answers-lines %zu lines\n", SendteOensker.size());
+  printf("ep-answers-line-split-ms %.2f ms\n", svarFigur.del);
+  printf("ep-answers-import-ms %.2f ms\n", svarFigur.imp);
+  printf("ep-answers-vs-line-split %.2f ratio\n", svarFigur.imp / svarFigur.del);
+
   Placering();
   std::filesystem::remove_all(rod);
   return 0;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -24,19 +25,13 @@ namespace {
 constexpr uint32_t kLever = 64;
 constexpr int kPlanVinduer[] = {40266, 40267, 40268, 40269};
 
-bool LaesLinje(FILE *fil, char *linje) {
-  if (fil == nullptr || fgets(linje, IMPORT_LINJE_LEN, fil) == nullptr) {
-    linje[0] = 0;
-    return false;
-  }
-  return true;
-}
+bool LaesLinje(FILE *fil, char *linje) { return LaesImportLinje(fil, linje, IMPORT_LINJE_LEN); }
 
 bool ErHoved(const char *linje) { return linje[0] == '@' || linje[0] == '#'; }
 
 // Reads up to the next header without using the lines.
-char *SpringOver(FILE *fil, char *linje) {
-  while (LaesLinje(fil, linje))
+char *SpringOver(FILE *fil, char *linje, size_t n = IMPORT_LINJE_LEN) {
+  while (LaesImportLinje(fil, linje, n))
     if (ErHoved(linje)) return linje;
   return nullptr;
 }
@@ -115,9 +110,27 @@ uint32_t AktiNoegle(uint32_t akti) {
 
 // ---- Sections ----
 
+bool LaesImportLinje(FILE *fil, char *linje, size_t n) {
+  if (n == 0) return false;
+  linje[0] = 0;
+  if (fil == nullptr || n < 2) return false;
+  const int kapacitet = n > INT_MAX ? INT_MAX : static_cast<int>(n);
+  // A full buffer is told by its last byte, which fgets zeroes only then;
+  // the length of the text cannot tell it, as the line may hold zero bytes.
+  linje[kapacitet - 1] = 1;
+  if (fgets(linje, kapacitet, fil) == nullptr) {
+    linje[0] = 0;
+    return false;
+  }
+  if (linje[kapacitet - 1] == 0 && linje[kapacitet - 2] != '\n')
+    for (int c = getc(fil); c != EOF && c != '\n'; c = getc(fil)) {
+    }
+  return true;
+}
+
 char *ImportTabelSektion(FILE *fil, FILE *log, char *linje, char bogstav, const TabDesc *pTd,
-                         TabVar *pTv, ImportStatus *pStatus, int fKomma) {
-  if (pTd == nullptr || pTv == nullptr) return SpringOver(fil, linje);
+                         TabVar *pTv, ImportStatus *pStatus, int fKomma, size_t linjeLen) {
+  if (pTd == nullptr || pTv == nullptr) return SpringOver(fil, linje, linjeLen);
   std::string hoved(linje);
   TrimStr(hoved.data());
   hoved.resize(strlen(hoved.c_str()));
@@ -126,7 +139,7 @@ char *ImportTabelSektion(FILE *fil, FILE *log, char *linje, char bogstav, const 
 
   uint32_t nr = 0;
   bool fejlBlok = false;
-  while (LaesLinje(fil, linje)) {
+  while (LaesImportLinje(fil, linje, linjeLen)) {
     ++nr;
     // A header ends the section, also inside an error block whose closing
     // line never came.

@@ -5,29 +5,39 @@
 // generated student-overlap relations (elvrel2).
 //
 // A section reader gets the open file and the line buffer (IMPORT_LINJE_LEN
-// bytes) holding the section's header; it reads up to the next line that
-// begins with '@' or '#', which it leaves in the buffer for the caller, and
-// returns the buffer, or null at the end of the file.
+// bytes unless it is told otherwise) holding the section's header; it reads
+// up to the next line that begins with '@' or '#', which it leaves in the
+// buffer for the caller, and returns the buffer, or null at the end of the
+// file.
 //
 // A table that a section empties keeps its record 0, so that the next save
 // writes it empty instead of leaving the old file's records to come back.
 // Main thread only.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 
 #include "IMPORT.h"
 #include "TABREG.h"
 #include "VEDLIGE.h"
 
+// Reads one line into linje (n bytes): at most n - 1 characters, the line
+// end included. The rest of a longer line is read past and dropped, so that
+// it never comes back as a line of its own. False at the end of the file
+// (linje is then "").
+bool LaesImportLinje(FILE *fil, char *linje, size_t n);
+
 // The records of one table, one record line each. "skka" first empties the
 // calendar-day chains (kdagrel), "ret", "alrel" and "skfalokarel" their own
 // table, and "arbejdstid" resets its own table. A server error block ("** Fejl"
 // up to a line beginning with "**", which is not copied) goes to the log line
 // by line. A bad line is removed again and, except in "arbejdstid", written
-// to the log as "<header>":<line after the header>.<column>.
+// to the log as "<header>":<line after the header>.<column>. Lines are read
+// with LaesImportLinje into the linjeLen bytes of linje.
 char *ImportTabelSektion(FILE *fil, FILE *log, char *linje, char bogstav, const TabDesc *pTd,
-                         TabVar *pTv, ImportStatus *pStatus, int fKomma);
+                         TabVar *pTv, ImportStatus *pStatus, int fKomma,
+                         size_t linjeLen = IMPORT_LINJE_LEN);
 
 // The plan groups. Header "@ffpg": the plan windows are closed and the
 // table replaced (letter 'P'); "#ffpg" adds to it (letter 'F'). Bad lines are

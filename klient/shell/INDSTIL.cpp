@@ -19,6 +19,8 @@ GlobalIndstillingerData StandardVaerdier() {
   g.autogem = 1;
   g.medopg = 1;
   g.elevplanprio = 2;
+  g.ep_filnummer = 1;
+  g.ep_maxnummer = 20;
   return g;
 }
 
@@ -127,6 +129,8 @@ void LaesIndstillinger() {
   g.normsystem = LaesTal("flag", "normsystem", 0);
   g.tastlog = LaesByte("flag", "tastlog", 0);
   g.elevplanprio = LaesTal("flag", "elevplanprio", 2);
+  g.ep_filnummer = LaesTal("elevplan", "ep_filnummer", 1);
+  g.ep_maxnummer = LaesTal("elevplan", "ep_maxnummer", 20);
   g.medopg = LaesJa("vinduer", "medopg", "ja");
   g.sammenfaldsinterval = LaesByte("global", "sammenfaldsinterval", 0);
 }

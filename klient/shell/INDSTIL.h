@@ -27,6 +27,9 @@ struct GlobalIndstillingerData {
   int32_t normsystem;
   uint8_t tastlog;
   int32_t elevplanprio;      // the priority sent with a new Elevplan enrolment; 2
+  // [elevplan]
+  int32_t ep_filnummer;      // number of the next copies of the Elevplan files; 1
+  int32_t ep_maxnummer;      // where that number wraps to 0; 20
   // [vinduer]
   uint8_t medopg;
   // The ring system a schedule row without risy_id uses (0 = none).

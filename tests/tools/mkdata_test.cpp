@@ -16,6 +16,8 @@
 
 #include "ELEVLISTE.h"
 #include "ELEVTAB.h"
+#include "EPIMPORT.h"
+#include "HENTGEM.h"
 #include "FINDREC.h"
 #include "INDSTIL.h"
 #include "KATALOG.h"
@@ -403,6 +405,75 @@ TEST_F(MkdataTest, ElevTabellerLargeSchoolLoadsLive) {
   // Ids are unique: each is found as its own record.
   for (uint32_t r = 1; r < tvev.wRecCnt; r += 97) EXPECT_EQ(FindElevRec(&tdev, &tvev, EvRecNr(r)->id), r);
   for (uint32_t r = 1; r < tvpp.wRecCnt; ++r) EXPECT_EQ(FindElevRec(&tdpp, &tvpp, PpRecNr(r)->id), r);
+}
+
+}  // namespace
+
+namespace {
+
+// The Elevplan test file of every made folder gives an installation without
+// enrolment groups its three test groups, so that the planning window opens.
+TEST_F(MkdataTest, TheElevplanTestFileGivesAnEmptyInstallationItsTestGroups) {
+  const fs::path m = Lav("a", 1);
+  EXPECT_EQ(LaesMappe(m).at("ini/ep_imp_test.dat"), LaesMappe(Lav("b", 2)).at("ini/ep_imp_test.dat"));
+  ASSERT_TRUE(SaetSkoleMappe(m.c_str()));
+  for (const char *navn : {"tg", "pp", "la", "lap", "elev", "elti", "ev", "eb"}) {
+    const TabDesc *pTd;
+    TabVar *pTv;
+    ASSERT_EQ(TabFromName(navn, &pTd, &pTv), 0);
+    ResetTab(pTd, pTv, 1);
+  }
+  VenteDialogLukPause = 0;
+  ImportElevplanTest();
+  EXPECT_EQ(LaesMappe(m).at("log/EP_IMPORT.LOG"), "");
+
+  struct Gruppe {
+    uint32_t slots = 0, lektionsSlots = 0, ugeSlots = 0, hold = 0, placeringer = 0, elever = 0, oensker = 0,
+             spaerringer = 0;
+  };
+  std::map<uint32_t, Gruppe> grupper;  // by group id
+  for (uint32_t r = 1; r < tvtg.wRecCnt; ++r)
+    if (ElevTabAktiv(TgRecNr(r)->Status)) grupper[TgRecNr(r)->id];
+  ASSERT_EQ(grupper.size(), 3u);
+  ASSERT_EQ(grupper.begin()->first, 1u);
+  ASSERT_EQ(grupper.rbegin()->first, 3u);
+  auto G = [&](uint32_t tg) -> Gruppe & { return grupper.at(ElevRef(TgRecNr, tg).id); };
+  for (uint32_t r = 1; r < tvpp.wRecCnt; ++r) {
+    const PpRec *p = PpRecNr(r);
+    Gruppe &g = G(p->tg_id);
+    ++g.slots;
+    if (p->ugenr == 0 && p->dag >= 1 && p->dag <= 5 && p->lektion >= 1) ++g.lektionsSlots;
+    if (p->ugenr != 0 && p->dag == 0) ++g.ugeSlots;
+  }
+  for (uint32_t r = 1; r < tvla.wRecCnt; ++r) {
+    ASSERT_EQ(+LaRecNr(r)->aktiv, 1u);
+    ++G(LaRecNr(r)->tg_id).hold;
+  }
+  for (uint32_t r = 1; r < tvlap.wRecCnt; ++r) {
+    const LapRec *l = LapRecNr(r);
+    ASSERT_EQ(+LaRecNr(l->la_id)->tg_id, +l->tg_id);
+    ASSERT_EQ(+PpRecNr(l->pp_id)->tg_id, +l->tg_id);
+    ++G(l->tg_id).placeringer;
+  }
+  for (uint32_t r = 1; r < tvelti.wRecCnt; ++r) ++G(EltiRecNr(r)->tg_id).elever;
+  for (uint32_t r = 1; r < tvev.wRecCnt; ++r) {
+    const EvRec *e = EvRecNr(r);
+    ASSERT_NE(+e->elev_id, 0u);
+    ASSERT_EQ(+LaRecNr(e->elevplan_onske_la_id)->tg_id, +e->tg_id);
+    ++G(e->tg_id).oensker;
+  }
+  for (uint32_t r = 1; r < tveb.wRecCnt; ++r) ++G(EbRecNr(r)->tg_id).spaerringer;
+  for (const auto &[id, g] : grupper) {
+    SCOPED_TRACE(id);
+    // Group 1 counts in lessons, the others in weeks.
+    EXPECT_EQ(g.slots, id == 1 ? g.lektionsSlots : g.ugeSlots);
+    EXPECT_GT(g.slots, 1u);
+    EXPECT_GT(g.hold, 1u);
+    EXPECT_EQ(g.placeringer, g.hold);
+    EXPECT_GT(g.elever, 1u);
+    EXPECT_EQ(g.oensker, 3 * g.elever);
+    EXPECT_EQ(g.spaerringer, 1u);
+  }
 }
 
 }  // namespace

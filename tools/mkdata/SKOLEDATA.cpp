@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <map>
 #include <set>
@@ -13,6 +14,7 @@
 
 #include "DATO.h"
 #include "ELEVLISTE.h"
+#include "ELEVTAB.h"
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "SIDEFIL.h"
@@ -1007,6 +1009,84 @@ bool LavTilmeldinger(Skole &s) {
   return true;
 }
 
+// The Elevplan test file: the same three test groups in every folder.
+// Group 1 counts in lessons (its slots a grid of days and lessons), 2 and 3
+// in weeks (one slot a week from the groups' first teaching week).
+constexpr uint32_t TEST_GRUPPER = 3, TEST_HOLD = 6, TEST_ELEVER = 12, TEST_LEKTIONER = 4,
+                   TEST_UGER = 10;
+
+std::string EpTestTekst() {
+  const char *const holdNavne[TEST_HOLD] = {"Dansk E", "Matematik E", "Engelsk E",
+                                           "Naturfag E", "Værkstedsfag", "Idræt"};
+  Uge foersteUge = 0;
+  uint8_t dag = 0;
+  DatoTilUge(TG_FRA, &foersteUge, &dag);
+  auto Slots = [](uint32_t g) { return g == 1 ? 5 * TEST_LEKTIONER : TEST_UGER; };
+  std::string ud;
+  char linje[256];
+  auto Linje = [&](const char *format, auto... v) {
+    snprintf(linje, sizeof linje, format, v...);
+    ud += linje;
+    ud += '\n';
+  };
+
+  ud += "@tg\n";
+  for (uint32_t g = 1; g <= TEST_GRUPPER; ++g)
+    Linje("%u;Testgruppe %u (%s);%u;%u;%u;%u;N;%u;%u;", g, g, g == 1 ? "lektioner" : "uger", TG_TILM_FRA,
+          TG_TILM_TIL, TG_FRA, TG_TIL, g == 1 ? 8u : 2u, g == 1 ? 4u : 1u);
+  ud += "@pp\n";
+  for (uint32_t g = 1; g <= TEST_GRUPPER; ++g)
+    for (uint32_t k = 0; k < Slots(g); ++k) {
+      if (g == 1) {
+        Linje("%u;%u;0;%u;%u", g * 1000 + k + 1, g, k / TEST_LEKTIONER + 1, k % TEST_LEKTIONER + 1);
+      } else {
+        Uge uge = 0;
+        DatoTilUge(OmDage(TG_FRA, 7 * k), &uge, &dag);
+        Linje("%u;%u;%u;0;0", g * 1000 + k + 1, g, uge);
+      }
+    }
+  ud += "@la\n";
+  for (uint32_t g = 1; g <= TEST_GRUPPER; ++g)
+    for (uint32_t h = 0; h < TEST_HOLD; ++h)
+      Linje("%u;%u;%s, testgruppe %u;%u;%u;%u", g * 100 + h + 1, g, holdNavne[h], g, TG_FRA, TG_TIL,
+            g == 1 ? 20u + 4 * h : 10u);
+  // Each activity one block: two lessons of a day, or one or two weeks.
+  ud += "@lap\n";
+  for (uint32_t g = 1; g <= TEST_GRUPPER; ++g)
+    for (uint32_t h = 0; h < TEST_HOLD; ++h) {
+      const uint32_t slot = g == 1 ? (h % 5) * TEST_LEKTIONER + (h / 5) * 2 : (h * 2) % (TEST_UGER - 1);
+      Linje("%u;%u;%u;%u;%u", g * 100 + h + 1, g, g * 100 + h + 1, g * 1000 + slot + 1, g == 1 ? 2u : 1u + h % 2);
+    }
+  ud += "@elev\n";
+  for (uint32_t g = 1; g <= TEST_GRUPPER; ++g)
+    for (uint32_t e = 0; e < TEST_ELEVER; ++e) {
+      const uint32_t i = (g - 1) * TEST_ELEVER + e;
+      Linje("%u;%u;%s %s;%06u-%04u;TEST;2026;T;Testforløb;Testgruppe %u", g * 1000 + e + 1, g,
+            kFornavne[i % std::size(kFornavne)], kEfternavne[(i * 7) % std::size(kEfternavne)], 10190u + i,
+            1000u + i, g);
+    }
+  // Three wishes a student, two of priority 1: the first activities sought
+  // most, so that the placement has something to weigh.
+  ud += "@ev\n";
+  for (uint32_t g = 1; g <= TEST_GRUPPER; ++g)
+    for (uint32_t e = 0; e < TEST_ELEVER; ++e)
+      for (uint32_t w = 0; w < 3; ++w) {
+        const uint32_t hold = (e + w * (w + 1)) % TEST_HOLD;
+        Linje("%u;%u;%u;%u;%u;%u;%u;;", g * 10000 + e * 3 + w + 1, g, g * 1000 + e + 1, g * 100 + hold + 1,
+              w < 2 ? 1u : 2u, TG_FRA, TG_TIL);
+      }
+  ud += "@eb\n";
+  for (uint32_t g = 1; g <= TEST_GRUPPER; ++g) Linje("%u;%u;%u;%u;1", g, g, g * 1000 + 1, g * 1000 + 1);
+  return ud;
+}
+
+bool SkrivEpTestFil(const std::string &rod) {
+  std::ofstream f(rod + "/ini/ep_imp_test.dat", std::ios::binary | std::ios::trunc);
+  f << EpTestTekst();
+  f.close();
+  return !f.fail();
+}
+
 // The subject plan of the school's own plan group: its activities and
 // teachers, and one plan line per activity, subject and teachers of the
 // weekly pattern with the lessons (in tenths) entered for every teaching
@@ -1257,5 +1337,74 @@ int LavSkoleData(const char *mappe, const SkoleStoerrelse &st, uint64_t seed, st
     Fejl(fejl, "kan ikke skrive ini\\tavo.ini");
     return -1;
   }
+  if (!SkrivEpTestFil(rod)) {
+    Fejl(fejl, "kan ikke skrive ini\\ep_imp_test.dat");
+    return -1;
+  }
   return 0;
+}
+
+std::string EpSvarAfTabeller() {
+  std::string ud;
+  char linje[512];
+  auto Linje = [&](const char *format, auto... v) {
+    snprintf(linje, sizeof linje, format, v...);
+    ud += linje;
+    ud += '\n';
+  };
+  auto Id = [](auto *(*recNr)(uint32_t), uint32_t r) { return r != 0 && recNr(r) ? recNr(r)->id : 0u; };
+  ud += "@tg\n";
+  for (uint32_t r = 1; r < tvtg.wRecCnt; ++r) {
+    const TgRec *t = TgRecNr(r);
+    if (!ElevTabAktiv(t->Status)) continue;
+    Linje("%u;%s;%u;%u;%u;%u;%s;%u;%u;%s", t->id, t->Navn, t->tilmeldingsfradato, t->tilmeldingstildato,
+          t->fradato, t->tildato, t->LoebendeOptagstring, t->Minimum1PriLekt, t->Minimum2PriLekt, t->Navn2);
+  }
+  ud += "@pp\n";
+  for (uint32_t r = 1; r < tvpp.wRecCnt; ++r) {
+    const PpRec *p = PpRecNr(r);
+    if (ElevTabAktiv(p->Status))
+      Linje("%u;%u;%u;%u;%u", p->id, Id(TgRecNr, p->tg_id), p->ugenr, unsigned{p->dag}, p->lektion);
+  }
+  ud += "@la\n";
+  for (uint32_t r = 1; r < tvla.wRecCnt; ++r) {
+    const LaRec *l = LaRecNr(r);
+    if (ElevTabAktiv(l->Status))
+      Linje("%u;%u;%s;%u;%u;%u", l->id, Id(TgRecNr, l->tg_id), l->Navn, l->fradato, l->tildato, l->Lektionsantal);
+  }
+  ud += "@lap\n";
+  for (uint32_t r = 1; r < tvlap.wRecCnt; ++r) {
+    const LapRec *l = LapRecNr(r);
+    if (ElevTabAktiv(l->Status))
+      Linje("%u;%u;%u;%u;%u", l->id, Id(TgRecNr, l->tg_id), Id(LaRecNr, l->la_id), Id(PpRecNr, l->pp_id),
+            l->lengde);
+  }
+  ud += "@elev\n";
+  for (uint32_t r = 1; r < tvelev.wRecCnt; ++r) {
+    const ElevRec *e = ElevRecNr(r);
+    if (ElevTabAktiv(e->Status))
+      Linje("%u;%u;%s;%s;%s;%s;%s;%s;%s", e->id, Id(TgRecNr, e->dummy_tg_id), e->Elevnavn, e->Cpr_Nummer, e->Navn,
+            e->Navn2, e->Navn3, e->Navn4, e->Navn5);
+  }
+  ud += "@elti\n";
+  for (uint32_t r = 1; r < tvelti.wRecCnt; ++r) {
+    const EltiRec *t = EltiRecNr(r);
+    if (ElevTabAktiv(t->Status)) Linje("%u;%u", Id(ElevRecNr, t->elev_id), Id(TgRecNr, t->tg_id));
+  }
+  ud += "@ev\n";
+  for (uint32_t r = 1; r < tvev.wRecCnt; ++r) {
+    const EvRec *e = EvRecNr(r);
+    if (ElevTabAktiv(e->Status))
+      Linje("%u;%u;%u;%u;%u;%u;%u;%s;%s", e->id, Id(TgRecNr, e->tg_id), Id(ElevRecNr, e->elev_id),
+            Id(LaRecNr, e->elevplan_onske_la_id), unsigned{e->prioritet}, e->Gyldig_fra, e->Gyldig_til, e->Accept,
+            e->EASYAStatus);
+  }
+  ud += "@eb\n";
+  for (uint32_t r = 1; r < tveb.wRecCnt; ++r) {
+    const EbRec *e = EbRecNr(r);
+    if (ElevTabAktiv(e->Status))
+      Linje("%u;%u;%u;%u;%u", e->id, Id(TgRecNr, e->tg_id), Id(ElevRecNr, e->elev_id), Id(PpRecNr, e->pp_id),
+            e->lengde);
+  }
+  return ud;
 }

@@ -37,6 +37,18 @@ constexpr uint8_t SKOLE_INSNR = 1;
 // 0, or -1 with the reason in *fejl.
 int LavSkoleData(const char *mappe, const SkoleStoerrelse &st, uint64_t seed, std::string *fejl);
 
+// Besides the school, ini\ep_imp_test.dat: the Elevplan test file that the
+// student planning imports on an installation without enrolment groups,
+// three test groups (ids 1-3; group 1 counts in lessons, 2 and 3 in weeks)
+// with slots, learning activities and their placements, students with
+// their enrolments and wishes, and a blocked slot each; the same in every
+// folder.
+//
+// The live records of the eight enrolment tables as they stand, as the
+// table sections of an Elevplan answer (references by id, fields in each
+// table's import order): what a HentAlt answer brings for the school.
+std::string EpSvarAfTabeller();
+
 // Points the data store at a data folder (given as a Linux path) and sets
 // the schedule period of the made schools; used before loading one back.
 bool SaetSkoleMappe(const char *mappe);
