@@ -271,9 +271,14 @@ bool AlleredeTilmeldt(uint64_t noegle) {
   return t != nullptr && t->Status >= 200 && Par(t->elev_id, t->tg_id) == noegle;
 }
 
+// The enrolments the group had before this import. Those this import
+// brought (pending, 200 and up) stay: a group whose students come in more
+// than one elev section keeps the earlier sections' students.
 void SletGruppensTilmeldinger(uint32_t tg) {
-  for (uint32_t r = 1; r < tvelti.wRecCnt; ++r)
-    if (EltiRecNr(r)->tg_id == tg && EltiRecNr(r)->Status != 0) DelRec(&tdelti, &tvelti, r);
+  for (uint32_t r = 1; r < tvelti.wRecCnt; ++r) {
+    const EltiRec *t = EltiRecNr(r);
+    if (t->tg_id == tg && t->Status != 0 && t->Status < 200) DelRec(&tdelti, &tvelti, r);
+  }
   tvelti.fSorter = 1;
 }
 
@@ -388,7 +393,7 @@ std::string PakUd(const char *fra, const char *til) {
   if (fclose(ud) != 0 && fejl.empty()) fejl = tmp + " kan ikke skrives";
   if (fejl.empty()) {
     const int rc = ErstatDataFil(tmp.c_str(), til);
-    if (rc != 0) fejl = std::string(til) + " kan ikke oprettes (" + DataFejlTekst(rc) + ")";
+    if (rc != 0) fejl = std::string(til) + " kan ikke oprettes (fejl " + std::to_string(rc) + ")";
   }
   if (!fejl.empty()) SletDataFil(tmp.c_str());
   return fejl;
@@ -406,10 +411,6 @@ ImportStatus NyStatus() {
   ImportStatus st{};
   st.Tidsstempel = static_cast<uint32_t>(time(nullptr));
   return st;
-}
-
-void GemElti(bool gem) {
-  if (gem) SaveTab(&tdelti, &tvelti, nullptr);
 }
 
 }  // namespace
@@ -563,13 +564,13 @@ void EpLaesFil(FILE *fil, FILE *log, bool svar, ImportStatus *pStatus) {
     char *(*handler)(FILE *, char *) = nullptr;
     for (const auto &s : kSvarSektioner)
       if (svar && strcmp(navn, s.navn) == 0) handler = s.handler;
-    const TabDesc *pTd = nullptr;
-    TabVar *pTv = nullptr;
     if (handler != nullptr) {
       hoved = handler(fil, linje);
       continue;
     }
     HoldIndeks(IndeksArt::Ingen);
+    const TabDesc *pTd = nullptr;
+    TabVar *pTv = nullptr;
     if (navn[0] != '\0' && TabFromName(navn, &pTd, &pTv) == 0) {
       hoved = ImportTabelSektion(fil, log, linje, 'C', pTd, pTv, pStatus, 0, EP_LINJE_LEN);
     } else {
@@ -649,7 +650,7 @@ void ImportElevplan() {
   WritePrivateProfileStringA("elevplan", "ep_filnummer", std::to_string(g.ep_filnummer).c_str(), StiTab.szini);
 
   SorterAlleTabeller();
-  GemElti(true);
+  SaveTab(&tdelti, &tvelti, nullptr);
   if (EpImportKrog.EpEfterImport) EpImportKrog.EpEfterImport();
   StartGemAlleData(0, 0);
 }
@@ -664,8 +665,9 @@ void ImportElevplanTest() {
   }
   if (log) fclose(log);
   SorterAlleTabeller();
-  GemElti(gem);
-  if (gem) StartGemAlleData(0, 0);
+  if (!gem) return;
+  SaveTab(&tdelti, &tvelti, nullptr);
+  StartGemAlleData(0, 0);
 }
 
 void InstallerEpImportKroge() { HentGemKrog.ImportElevplan = ImportElevplan; }

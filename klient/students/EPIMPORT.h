@@ -71,10 +71,11 @@ char *ImportEpNyTilmelding(FILE *fil, char *linje);
 char *ImportEpSletTilmelding(FILE *fil, char *linje);
 // "@AccepterTilmelding" and "@AfvisTilmelding".
 char *ImportEpSvarTilmelding(FILE *fil, char *linje);
-// The second pass over an elev section: the enrolments (elti) of the group
-// named by the section's first line are removed, then every line enrols its
-// student in the group it names. An enrolment that this run has already
-// added is not added twice.
+// The second pass over an elev section: the enrolments (elti) that the
+// group named by the section's first line had before this import are
+// removed, then every line enrols its student in the group it names. An
+// enrolment that this import has already brought is neither removed nor
+// added twice.
 char *ImportEpTilmeldinger(FILE *fil, char *linje);
 
 // When linje begins an error block ("** Fej"), the block's lines up to one

@@ -218,6 +218,16 @@ TEST_F(EpImportTabel, OnlyTheFirstLinesGroupLosesItsOldEnrolments) {
   EXPECT_EQ(Log(), "");
 }
 
+TEST_F(EpImportTabel, AGroupInTwoElevSectionsKeepsTheStudentsOfBoth) {
+  Tilmelding(elev, g);
+  Laes("@elev\n905;501;Eva Gran;0101011234;1;2;H;x;y\n@elev\n906;501;Finn Hald;0101011235;1;2;H;x;y\n"
+       "@elti\n901;501\n@elev\n901;501;Anna Berg;0101011236;1;2;H;x;y\n");
+  SorterAlleTabeller();
+  // The old enrolment goes with the first section and comes back with the
+  // elti section, once.
+  EXPECT_EQ(Tilmeldinger(), (std::multiset<std::pair<uint32_t, uint32_t>>{{905, 501}, {906, 501}, {901, 501}}));
+}
+
 TEST_F(EpImportTabel, ErrorBlocksOfAnElevSectionAreLoggedAsErrorAnswers) {
   Tilmelding(elev, g);
   Laes("@elev\n** Fejl ved hentning\nEleven 123 mangler\n**\n"
