@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "ELEVLISTE.h"
+#include "ELEVPLANKMD.h"
 #include "ELEVTAB.h"
 #include "EPEXPORT.h"
 #include "FINDREC.h"
@@ -670,4 +671,7 @@ void ImportElevplanTest() {
   StartGemAlleData(0, 0);
 }
 
-void InstallerEpImportKroge() { HentGemKrog.ImportElevplan = ImportElevplan; }
+void InstallerEpImportKroge() {
+  HentGemKrog.ImportElevplan = ImportElevplan;
+  ElevPlanKrog.ImportElevplanTest = ImportElevplanTest;
+}

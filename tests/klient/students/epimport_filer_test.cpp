@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "ELEVGITTER.h"
+#include "ELEVPLANKMD.h"
+#include "ELEVPLANWS.h"
 #include "epimport_fixture.h"
 
 using namespace eleventest;
@@ -199,6 +202,25 @@ TEST_F(EpImportFiler, TheTestImportReplacesItsDataAndTouchesNoExchangeFile) {
   EXPECT_EQ(GlobalIndstillinger.ep_filnummer, 1);
   EXPECT_EQ(efterImport, 0);
   EXPECT_TRUE(fs::exists(Fil("tg.DAT")) || fs::exists(Fil("tg.dat")));
+}
+
+TEST_F(EpImportFiler, KeyIReplacesTheTestDataFromTheTestFile) {
+  InstallerEpImportKroge();
+  const uint32_t egen = NyTg(501, 'U');
+  NyLa(egen, 5001, "Smed");
+  NyLa(NyTg(1, 'L'), 99, "Gammelt testhold");
+  SkrivIni("ep_imp_test.dat", kTestFil);
+  ElevPlanWS *ws = NytElevPlanWS('K', 1);
+  ASSERT_NE(ws, nullptr);
+  int tegn = 0;
+  EXPECT_EQ(ElevPlanKommando(ws, 'I', 0, 0, 0, 0, 1, &tegn), 1);
+  EXPECT_EQ(ElevPlanKommando(ws, 'I', 0, 0, 0, 0, 2, &tegn), 1);
+  FrigivElevPlanWS(ws);
+  std::multiset<std::pair<uint32_t, uint32_t>> hold;  // (id, group id)
+  for (uint32_t r = 1; r < tvla.wRecCnt; ++r)
+    if (ElevTabAktiv(LaRecNr(r)->Status)) hold.insert({+LaRecNr(r)->id, +ElevRef(TgRecNr, LaRecNr(r)->tg_id).id});
+  EXPECT_EQ(hold, (std::multiset<std::pair<uint32_t, uint32_t>>{{5001, 501}, {11, 1}}));
+  EXPECT_EQ(Tilmeldinger(), (std::multiset<std::pair<uint32_t, uint32_t>>{{21, 1}}));
 }
 
 TEST_F(EpImportFiler, ATestImportWithoutItsFileStillSaves) {
