@@ -4,9 +4,12 @@
 // numbers.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "../data/store_fixture.h"
 #include "ELEVTAB.h"
@@ -157,6 +160,32 @@ class ElevMappe : public storetest::DataMappe {
     b->pp_id = pp;
     b->lengde = 1;
     return nr;
+  }
+
+  // The bytes of every record of the eight tables, by table and record.
+  using TabelBillede = std::map<std::string, std::vector<std::string>>;
+  static TabelBillede Nu() {
+    TabelBillede b;
+    for (const TabDesc *td : {&tdtg, &tdpp, &tdla, &tdlap, &tdelev, &tdelti, &tdev, &tdeb}) {
+      TabVar *tv = nullptr;
+      const TabDesc *d2 = nullptr;
+      TabFromName(td->KortNavn, &d2, &tv);
+      std::vector<std::string> &recs = b[td->KortNavn];
+      for (uint32_t r = 0; r < tv->wRecCnt; ++r)
+        recs.emplace_back(reinterpret_cast<const char *>(GetRec(td, tv, r)), td->RecSize);
+    }
+    return b;
+  }
+  // "table:record" of each record that differs.
+  static std::vector<std::string> Forskelle(const TabelBillede &a, const TabelBillede &b) {
+    std::vector<std::string> ud;
+    for (const auto &[navn, recs] : a) {
+      const std::vector<std::string> &andre = b.at(navn);
+      for (size_t r = 0; r < std::max(recs.size(), andre.size()); ++r)
+        if (r >= recs.size() || r >= andre.size() || recs[r] != andre[r])
+          ud.push_back(navn + ":" + std::to_string(r));
+    }
+    return ud;
   }
 
   // Records of pp or lap (not empty) that belong to group record tg.

@@ -121,32 +121,6 @@ class EpEksport : public ElevMappe {
     return Anmodning();
   }
 
-  // The bytes of every record of the eight tables, by table and record.
-  using Billede = std::map<std::string, std::vector<std::string>>;
-  static Billede Nu() {
-    Billede b;
-    for (const TabDesc *td : {&tdtg, &tdpp, &tdla, &tdlap, &tdelev, &tdelti, &tdev, &tdeb}) {
-      TabVar *tv = nullptr;
-      const TabDesc *d2 = nullptr;
-      TabFromName(td->KortNavn, &d2, &tv);
-      std::vector<std::string> &recs = b[td->KortNavn];
-      for (uint32_t r = 0; r < tv->wRecCnt; ++r)
-        recs.emplace_back(reinterpret_cast<const char *>(GetRec(td, tv, r)), td->RecSize);
-    }
-    return b;
-  }
-  // "table:record" of each record that differs.
-  static std::vector<std::string> Forskelle(const Billede &a, const Billede &b) {
-    std::vector<std::string> ud;
-    for (const auto &[navn, recs] : a) {
-      const std::vector<std::string> &andre = b.at(navn);
-      for (size_t r = 0; r < std::max(recs.size(), andre.size()); ++r)
-        if (r >= recs.size() || r >= andre.size() || recs[r] != andre[r])
-          ud.push_back(navn + ":" + std::to_string(r));
-    }
-    return ud;
-  }
-
   // A window that the messages of a written request reach.
   static HWND Vindue() {
     WNDCLASSA wc{};
@@ -522,7 +496,7 @@ TEST_F(EpEksportMaerker, MarkedRecordsAreSavedWithTheirBlocks) {
 }
 
 TEST_F(EpEksportMaerker, CountingChangesNothingButNeverSentWishes) {
-  const Billede foer = Nu();
+  const TabelBillede foer = Nu();
   FILE *f = tmpfile();
   ASSERT_NE(f, nullptr);
   EXPECT_EQ(EpSkrivKopierAktivitet(f, false), 2u);
@@ -571,7 +545,7 @@ TEST_F(EpEksportMaerker, UnwritableRequestLeavesNoFileNoMarkNoContact) {
   for (uint8_t trin : {1, 2, 3, 7}) {
     SCOPED_TRACE(::testing::Message() << "Trin " << int(trin));
     EpSkrivAfvisTilmelding(nullptr, false);  // the deletions that any count makes
-    const Billede foer = Nu();
+    const TabelBillede foer = Nu();
     EpTilstand.Trin = trin;
     tavo::test::StartMessageLog();
     EXPECT_FALSE(SkrivEpExportFil());
@@ -587,7 +561,7 @@ TEST_F(EpEksportMaerker, UnwritableRequestLeavesNoFileNoMarkNoContact) {
 
 TEST_F(EpEksportMaerker, EveryFailingFileCallLeavesNothing) {
   EpSkrivAfvisTilmelding(nullptr, false);
-  const Billede foer = Nu();
+  const TabelBillede foer = Nu();
   EpTilstand.Trin = 3;
   unsigned n = 1;
   for (;; ++n) {

@@ -117,31 +117,6 @@ class EpImportMappe : public ElevMappe {
     return nr;
   }
 
-  // The bytes of every record of the eight tables, by table and record.
-  using Billede = std::map<std::string, std::vector<std::string>>;
-  static Billede Nu() {
-    Billede b;
-    for (const TabDesc *td : {&tdtg, &tdpp, &tdla, &tdlap, &tdelev, &tdelti, &tdev, &tdeb}) {
-      TabVar *tv = nullptr;
-      const TabDesc *d2 = nullptr;
-      TabFromName(td->KortNavn, &d2, &tv);
-      std::vector<std::string> &recs = b[td->KortNavn];
-      for (uint32_t r = 0; r < tv->wRecCnt; ++r)
-        recs.emplace_back(reinterpret_cast<const char *>(GetRec(td, tv, r)), td->RecSize);
-    }
-    return b;
-  }
-  // "table:record" of each record that differs.
-  static std::vector<std::string> Forskelle(const Billede &a, const Billede &b) {
-    std::vector<std::string> ud;
-    for (const auto &[navn, recs] : a) {
-      const std::vector<std::string> &andre = b.at(navn);
-      for (size_t r = 0; r < std::max(recs.size(), andre.size()); ++r)
-        if (r >= recs.size() || r >= andre.size() || recs[r] != andre[r])
-          ud.push_back(navn + ":" + std::to_string(r));
-    }
-    return ud;
-  }
 
   // The live enrolments as (student id, group id) pairs.
   static std::multiset<std::pair<uint32_t, uint32_t>> Tilmeldinger() {

@@ -111,7 +111,7 @@ TEST_F(EpImportSvar, EachAnswerKindAsATableOfLines) {
        // The deleted wish of the same id is the one left to name its student.
        {"ev:3"}, "0;Smed #2;;;;;Nej\n303;Nej;\n  \n303;Eleven er inaktiv\n  9001;Anna Berg\n", 3, nullptr},
   };
-  const Billede start = Nu();
+  const TabelBillede start = Nu();
   for (const SvarTilfaelde &t : tabel) {
     SCOPED_TRACE(t.navn);
     TearDown();

@@ -264,7 +264,7 @@ TEST_F(EpImportTabel, BrokenFilesLoseNothing) {
     Tilmelding(elev, g);
     Oenske(301, g, elev, la, 0);
     SorterAlleTabeller();
-    const Billede foer = Nu();
+    const TabelBillede foer = Nu();
     SkrivSvar(Fixture(t.fil));
     ImportElevplan();
     EXPECT_FALSE(fs::exists(Fil("ep_imp.dat")));
@@ -274,7 +274,7 @@ TEST_F(EpImportTabel, BrokenFilesLoseNothing) {
     if (t.kendteAfsnit) {
       EXPECT_EQ(Log().find("ukendt"), std::string::npos);
     }
-    const Billede efter = Nu();
+    const TabelBillede efter = Nu();
     for (const auto &[navn, recs] : foer)
       for (size_t r = 1; r < recs.size(); ++r) {
         ASSERT_LT(r, efter.at(navn).size()) << navn;
