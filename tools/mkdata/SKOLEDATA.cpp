@@ -1,6 +1,7 @@
 #include "SKOLEDATA.h"
 
 #include <algorithm>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -1015,53 +1016,56 @@ bool LavTilmeldinger(Skole &s) {
 constexpr uint32_t TEST_GRUPPER = 3, TEST_HOLD = 6, TEST_ELEVER = 12, TEST_LEKTIONER = 4,
                    TEST_UGER = 10;
 
+// One line of an Elevplan file, with its line end.
+__attribute__((format(printf, 2, 3))) void EpLinje(std::string &ud, const char *format, ...) {
+  char linje[512];
+  va_list args;
+  va_start(args, format);
+  vsnprintf(linje, sizeof linje, format, args);
+  va_end(args);
+  ud += linje;
+  ud += '\n';
+}
+
 std::string EpTestTekst() {
   const char *const holdNavne[TEST_HOLD] = {"Dansk E", "Matematik E", "Engelsk E",
                                            "Naturfag E", "Værkstedsfag", "Idræt"};
-  Uge foersteUge = 0;
-  uint8_t dag = 0;
-  DatoTilUge(TG_FRA, &foersteUge, &dag);
   auto Slots = [](uint32_t g) { return g == 1 ? 5 * TEST_LEKTIONER : TEST_UGER; };
   std::string ud;
-  char linje[256];
-  auto Linje = [&](const char *format, auto... v) {
-    snprintf(linje, sizeof linje, format, v...);
-    ud += linje;
-    ud += '\n';
-  };
 
   ud += "@tg\n";
   for (uint32_t g = 1; g <= TEST_GRUPPER; ++g)
-    Linje("%u;Testgruppe %u (%s);%u;%u;%u;%u;N;%u;%u;", g, g, g == 1 ? "lektioner" : "uger", TG_TILM_FRA,
+    EpLinje(ud, "%u;Testgruppe %u (%s);%u;%u;%u;%u;N;%u;%u;", g, g, g == 1 ? "lektioner" : "uger", TG_TILM_FRA,
           TG_TILM_TIL, TG_FRA, TG_TIL, g == 1 ? 8u : 2u, g == 1 ? 4u : 1u);
   ud += "@pp\n";
   for (uint32_t g = 1; g <= TEST_GRUPPER; ++g)
     for (uint32_t k = 0; k < Slots(g); ++k) {
       if (g == 1) {
-        Linje("%u;%u;0;%u;%u", g * 1000 + k + 1, g, k / TEST_LEKTIONER + 1, k % TEST_LEKTIONER + 1);
+        EpLinje(ud, "%u;%u;0;%u;%u", g * 1000 + k + 1, g, k / TEST_LEKTIONER + 1, k % TEST_LEKTIONER + 1);
       } else {
         Uge uge = 0;
+        uint8_t dag = 0;
         DatoTilUge(OmDage(TG_FRA, 7 * k), &uge, &dag);
-        Linje("%u;%u;%u;0;0", g * 1000 + k + 1, g, uge);
+        EpLinje(ud, "%u;%u;%u;0;0", g * 1000 + k + 1, g, uge);
       }
     }
   ud += "@la\n";
   for (uint32_t g = 1; g <= TEST_GRUPPER; ++g)
     for (uint32_t h = 0; h < TEST_HOLD; ++h)
-      Linje("%u;%u;%s, testgruppe %u;%u;%u;%u", g * 100 + h + 1, g, holdNavne[h], g, TG_FRA, TG_TIL,
+      EpLinje(ud, "%u;%u;%s, testgruppe %u;%u;%u;%u", g * 100 + h + 1, g, holdNavne[h], g, TG_FRA, TG_TIL,
             g == 1 ? 20u + 4 * h : 10u);
   // Each activity one block: two lessons of a day, or one or two weeks.
   ud += "@lap\n";
   for (uint32_t g = 1; g <= TEST_GRUPPER; ++g)
     for (uint32_t h = 0; h < TEST_HOLD; ++h) {
       const uint32_t slot = g == 1 ? (h % 5) * TEST_LEKTIONER + (h / 5) * 2 : (h * 2) % (TEST_UGER - 1);
-      Linje("%u;%u;%u;%u;%u", g * 100 + h + 1, g, g * 100 + h + 1, g * 1000 + slot + 1, g == 1 ? 2u : 1u + h % 2);
+      EpLinje(ud, "%u;%u;%u;%u;%u", g * 100 + h + 1, g, g * 100 + h + 1, g * 1000 + slot + 1, g == 1 ? 2u : 1u + h % 2);
     }
   ud += "@elev\n";
   for (uint32_t g = 1; g <= TEST_GRUPPER; ++g)
     for (uint32_t e = 0; e < TEST_ELEVER; ++e) {
       const uint32_t i = (g - 1) * TEST_ELEVER + e;
-      Linje("%u;%u;%s %s;%06u-%04u;TEST;2026;T;Testforløb;Testgruppe %u", g * 1000 + e + 1, g,
+      EpLinje(ud, "%u;%u;%s %s;%06u-%04u;TEST;2026;T;Testforløb;Testgruppe %u", g * 1000 + e + 1, g,
             kFornavne[i % std::size(kFornavne)], kEfternavne[(i * 7) % std::size(kEfternavne)], 10190u + i,
             1000u + i, g);
     }
@@ -1072,11 +1076,11 @@ std::string EpTestTekst() {
     for (uint32_t e = 0; e < TEST_ELEVER; ++e)
       for (uint32_t w = 0; w < 3; ++w) {
         const uint32_t hold = (e + w * (w + 1)) % TEST_HOLD;
-        Linje("%u;%u;%u;%u;%u;%u;%u;;", g * 10000 + e * 3 + w + 1, g, g * 1000 + e + 1, g * 100 + hold + 1,
+        EpLinje(ud, "%u;%u;%u;%u;%u;%u;%u;;", g * 10000 + e * 3 + w + 1, g, g * 1000 + e + 1, g * 100 + hold + 1,
               w < 2 ? 1u : 2u, TG_FRA, TG_TIL);
       }
   ud += "@eb\n";
-  for (uint32_t g = 1; g <= TEST_GRUPPER; ++g) Linje("%u;%u;%u;%u;1", g, g, g * 1000 + 1, g * 1000 + 1);
+  for (uint32_t g = 1; g <= TEST_GRUPPER; ++g) EpLinje(ud, "%u;%u;%u;%u;1", g, g, g * 1000 + 1, g * 1000 + 1);
   return ud;
 }
 
@@ -1346,56 +1350,50 @@ int LavSkoleData(const char *mappe, const SkoleStoerrelse &st, uint64_t seed, st
 
 std::string EpSvarAfTabeller() {
   std::string ud;
-  char linje[512];
-  auto Linje = [&](const char *format, auto... v) {
-    snprintf(linje, sizeof linje, format, v...);
-    ud += linje;
-    ud += '\n';
-  };
   auto Id = [](auto *(*recNr)(uint32_t), uint32_t r) { return r != 0 && recNr(r) ? recNr(r)->id : 0u; };
   ud += "@tg\n";
   for (uint32_t r = 1; r < tvtg.wRecCnt; ++r) {
     const TgRec *t = TgRecNr(r);
     if (!ElevTabAktiv(t->Status)) continue;
-    Linje("%u;%s;%u;%u;%u;%u;%s;%u;%u;%s", t->id, t->Navn, t->tilmeldingsfradato, t->tilmeldingstildato,
+    EpLinje(ud, "%u;%s;%u;%u;%u;%u;%s;%u;%u;%s", t->id, t->Navn, t->tilmeldingsfradato, t->tilmeldingstildato,
           t->fradato, t->tildato, t->LoebendeOptagstring, t->Minimum1PriLekt, t->Minimum2PriLekt, t->Navn2);
   }
   ud += "@pp\n";
   for (uint32_t r = 1; r < tvpp.wRecCnt; ++r) {
     const PpRec *p = PpRecNr(r);
     if (ElevTabAktiv(p->Status))
-      Linje("%u;%u;%u;%u;%u", p->id, Id(TgRecNr, p->tg_id), p->ugenr, unsigned{p->dag}, p->lektion);
+      EpLinje(ud, "%u;%u;%u;%u;%u", p->id, Id(TgRecNr, p->tg_id), p->ugenr, unsigned{p->dag}, p->lektion);
   }
   ud += "@la\n";
   for (uint32_t r = 1; r < tvla.wRecCnt; ++r) {
     const LaRec *l = LaRecNr(r);
     if (ElevTabAktiv(l->Status))
-      Linje("%u;%u;%s;%u;%u;%u", l->id, Id(TgRecNr, l->tg_id), l->Navn, l->fradato, l->tildato, l->Lektionsantal);
+      EpLinje(ud, "%u;%u;%s;%u;%u;%u", l->id, Id(TgRecNr, l->tg_id), l->Navn, l->fradato, l->tildato, l->Lektionsantal);
   }
   ud += "@lap\n";
   for (uint32_t r = 1; r < tvlap.wRecCnt; ++r) {
     const LapRec *l = LapRecNr(r);
     if (ElevTabAktiv(l->Status))
-      Linje("%u;%u;%u;%u;%u", l->id, Id(TgRecNr, l->tg_id), Id(LaRecNr, l->la_id), Id(PpRecNr, l->pp_id),
+      EpLinje(ud, "%u;%u;%u;%u;%u", l->id, Id(TgRecNr, l->tg_id), Id(LaRecNr, l->la_id), Id(PpRecNr, l->pp_id),
             l->lengde);
   }
   ud += "@elev\n";
   for (uint32_t r = 1; r < tvelev.wRecCnt; ++r) {
     const ElevRec *e = ElevRecNr(r);
     if (ElevTabAktiv(e->Status))
-      Linje("%u;%u;%s;%s;%s;%s;%s;%s;%s", e->id, Id(TgRecNr, e->dummy_tg_id), e->Elevnavn, e->Cpr_Nummer, e->Navn,
+      EpLinje(ud, "%u;%u;%s;%s;%s;%s;%s;%s;%s", e->id, Id(TgRecNr, e->dummy_tg_id), e->Elevnavn, e->Cpr_Nummer, e->Navn,
             e->Navn2, e->Navn3, e->Navn4, e->Navn5);
   }
   ud += "@elti\n";
   for (uint32_t r = 1; r < tvelti.wRecCnt; ++r) {
     const EltiRec *t = EltiRecNr(r);
-    if (ElevTabAktiv(t->Status)) Linje("%u;%u", Id(ElevRecNr, t->elev_id), Id(TgRecNr, t->tg_id));
+    if (ElevTabAktiv(t->Status)) EpLinje(ud, "%u;%u", Id(ElevRecNr, t->elev_id), Id(TgRecNr, t->tg_id));
   }
   ud += "@ev\n";
   for (uint32_t r = 1; r < tvev.wRecCnt; ++r) {
     const EvRec *e = EvRecNr(r);
     if (ElevTabAktiv(e->Status))
-      Linje("%u;%u;%u;%u;%u;%u;%u;%s;%s", e->id, Id(TgRecNr, e->tg_id), Id(ElevRecNr, e->elev_id),
+      EpLinje(ud, "%u;%u;%u;%u;%u;%u;%u;%s;%s", e->id, Id(TgRecNr, e->tg_id), Id(ElevRecNr, e->elev_id),
             Id(LaRecNr, e->elevplan_onske_la_id), unsigned{e->prioritet}, e->Gyldig_fra, e->Gyldig_til, e->Accept,
             e->EASYAStatus);
   }
@@ -1403,7 +1401,7 @@ std::string EpSvarAfTabeller() {
   for (uint32_t r = 1; r < tveb.wRecCnt; ++r) {
     const EbRec *e = EbRecNr(r);
     if (ElevTabAktiv(e->Status))
-      Linje("%u;%u;%u;%u;%u", e->id, Id(TgRecNr, e->tg_id), Id(ElevRecNr, e->elev_id), Id(PpRecNr, e->pp_id),
+      EpLinje(ud, "%u;%u;%u;%u;%u", e->id, Id(TgRecNr, e->tg_id), Id(ElevRecNr, e->elev_id), Id(PpRecNr, e->pp_id),
             e->lengde);
   }
   return ud;
