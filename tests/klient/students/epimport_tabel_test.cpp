@@ -243,6 +243,17 @@ TEST_F(EpImportTabel, ErrorBlocksOfAnElevSectionAreLoggedAsErrorAnswers) {
   EXPECT_EQ(EpFejlAntal, 5u);
 }
 
+TEST_F(EpImportTabel, AnUnclosedErrorBlockEndsAtTheNextSection) {
+  Tilmelding(elev, g);
+  Laes("@elev\n** Fejl ved hentning\nEleven mangler\n@eb\n1101;501;901;601;1\n");
+  SorterAlleTabeller();
+  EXPECT_EQ(Log(), Crlf("** Fejl ved hentning\nEleven mangler\n" + Hoved() + "** Fejl ved hentning\nEleven mangler\n"));
+  EXPECT_EQ(EpFejlAntal, 2u);
+  // The section after it is read, and the group keeps its enrolment.
+  EXPECT_NE(FindElevRec(&tdeb, &tveb, 1101), 0u);
+  EXPECT_EQ(Tilmeldinger(), (std::multiset<std::pair<uint32_t, uint32_t>>{{901, 501}}));
+}
+
 // Every fixture ends the import, logs, keeps every record the tables held
 // and (in the sanitizer build) overruns nothing.
 TEST_F(EpImportTabel, BrokenFilesLoseNothing) {
