@@ -228,7 +228,7 @@ LRESULT DefWindowProcA(HWND h, UINT m, WPARAM wp, LPARAM lp) {
         Wnd *w = W(h);
         if (!w) return FALSE;
         w->text = lp ? (const char *)lp : "";
-        caption = !(w->style & WS_CHILD) && (w->style & WS_CAPTION) == WS_CAPTION;
+        caption = (w->style & WS_CAPTION) == WS_CAPTION;
       }
       if (caption) Send(h, WM_NCPAINT, 1, 0);
       return TRUE;
@@ -369,7 +369,11 @@ LRESULT DefWindowProcA(HWND h, UINT m, WPARAM wp, LPARAM lp) {
           MenuMouseLoop(h, POINT{(SHORT)LOWORD(lp), (SHORT)HIWORD(lp)});
           return 0;
         case SC_KEYMENU: {
-          HWND parent = (Style(h) & WS_CHILD) ? ParentOf(h) : 0;
+          // ' ' asks for the window menu: a child window with one of its
+          // own (a window on a desktop with caption and system menu) opens
+          // that; other keys go to the menu bar of the window above.
+          const bool egetMenu = lp == ' ' && (Style(h) & WS_SYSMENU);
+          HWND parent = (Style(h) & WS_CHILD) && !egetMenu ? ParentOf(h) : 0;
           if (parent) return Send(parent, WM_SYSCOMMAND, wp, lp);
           if (GetMenu(h) || (lp == ' ' && (Style(h) & WS_SYSMENU))) {
             MenuKeyLoop(h, lp);

@@ -14,8 +14,11 @@ void MenuKeyLoop(HWND hwnd, LPARAM key);
 // SC_MOUSEMENU: the bar item at the screen point opens.
 void MenuMouseLoop(HWND hwnd, POINT screen);
 
-// The frame, caption and menu bar of a top-level window.
+// The frame, caption and menu bar of a top-level window, and the frame and
+// caption of a child window that has a caption (a window on a desktop).
 void PaintNonClient(HWND hwnd);
+// Whether the layer paints a window of this style's non-client area.
+inline bool PaintsNonClient(DWORD style) { return !(style & WS_CHILD) || (style & WS_CAPTION) == WS_CAPTION; }
 // The window's own WS_VSCROLL/WS_HSCROLL bars; nothing without the controls library.
 void PaintScrollBars(HWND hwnd);
 bool TrackScrollBar(HWND hwnd, bool vertical, POINT screen);  // false when no one can track it

@@ -66,7 +66,7 @@ struct Frame {
 bool FrameOf(HWND h, Frame *f) {
   Lock l(S().mx);
   Wnd *w = W(h);
-  if (!w || (w->style & WS_CHILD) || !IsShownL(w)) return false;
+  if (!w || !PaintsNonClient(w->style) || !IsShownL(w)) return false;
   f->window = RECT{0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
   f->style = w->style;
   f->exStyle = w->exStyle;
@@ -78,6 +78,7 @@ bool FrameOf(HWND h, Frame *f) {
   f->menu = w->menu;
   f->title = w->text;
   Queue *q = QueueOf(w->tid);
+  // Only top-level windows are activated; a child's caption stays inactive.
   f->active = q && q->active == h;
   return true;
 }

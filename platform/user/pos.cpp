@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "menuint.h"
 #include "state.h"
 
 namespace tavo::user {
@@ -253,7 +254,7 @@ bool SetWindowPosCore(HWND h, HWND after, int x, int y, int cx, int cy, UINT fla
   if (sizeChanged) FireHook(h, WindowEvent::Sized);
   if (restacked) FireHook(h, WindowEvent::ZOrder);
   if (showing) FireHook(h, WindowEvent::Shown);
-  if ((showing || sizeChanged || (wp.flags & SWP_FRAMECHANGED)) && !(Style(h) & WS_CHILD) && IsWindowVisible(h))
+  if ((showing || sizeChanged || (wp.flags & SWP_FRAMECHANGED)) && PaintsNonClient(Style(h)) && IsWindowVisible(h))
     Send(h, WM_NCPAINT, 1, 0);
   if (hiding) {
     FireHook(h, WindowEvent::Hidden);

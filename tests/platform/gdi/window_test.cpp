@@ -79,6 +79,35 @@ TEST(Windows, SiblingsAboveAndChildrenAreCutOut) {
   DestroyWindow(top);
 }
 
+// A child window with a caption (a window standing on a desktop window)
+// gets its frame and caption painted as a top-level one does, inactive; a
+// child without a caption keeps what its parent drew under its border.
+TEST(Windows, ACaptionedChildGetsItsFrameAndCaptionPainted) {
+  HWND top = Top(0, WS_CLIPCHILDREN);
+  MoveWindow(top, 100, 100, 400, 200, FALSE);
+  Fill(top, kBlack);
+  const int ramme = GetSystemMetrics(SM_CXFRAME), titel = GetSystemMetrics(SM_CYCAPTION);
+  tavo::test::ClearDrawnTexts();
+  HWND medTitel = CreateWindowExA(0, Class(0), "Kalender", WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU |
+                                  WS_THICKFRAME, 10, 10, 150, 100, top, 0, 0, nullptr);
+  HWND kant = Child(top, 200, 10, 150, 100, WS_BORDER);
+  const COLORREF inaktiv = GetSysColor(COLOR_INACTIVECAPTION), flade = GetSysColor(COLOR_BTNFACE);
+  EXPECT_EQ(tavo::test::WindowPixel(top, 10 + ramme + 20, 10 + ramme + titel / 2), inaktiv);
+  EXPECT_EQ(tavo::test::WindowPixel(top, 10 + 2, 10 + 50), flade);  // the sizing frame
+  EXPECT_EQ(tavo::test::WindowPixel(top, 200, 10 + 50), kBlack);   // a plain border is left alone
+  bool titelTegnet = false;
+  for (const auto &t : tavo::test::DrawnTexts()) titelTegnet |= t.hwnd == medTitel && t.text == "Kalender";
+  EXPECT_TRUE(titelTegnet);
+  // A new title is painted at once.
+  tavo::test::ClearDrawnTexts();
+  SetWindowTextA(medTitel, "Ny titel");
+  titelTegnet = false;
+  for (const auto &t : tavo::test::DrawnTexts()) titelTegnet |= t.hwnd == medTitel && t.text == "Ny titel";
+  EXPECT_TRUE(titelTegnet);
+  DestroyWindow(kant);
+  DestroyWindow(top);
+}
+
 TEST(Windows, OwnDCKeepsItsStateAndCommonDCsStartAfresh) {
   HWND own = Top(CS_OWNDC);
   HDC a = GetDC(own);

@@ -561,3 +561,37 @@ TEST_F(UserTest, MoveLoopWithoutAHeldButtonEndsAtTheFirstMove) {
   EXPECT_EQ(wr.left, 100);
   EXPECT_EQ(GetCapture(), 0u);
 }
+
+TEST_F(UserTest, TheWindowMenuKeyOpensAChildsOwnSystemMenuAndOtherKeysGoUp) {
+  HWND top = Top();
+  HWND medMenu = Child(top, 1, 10, 10, 150, 100, WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU);
+  HWND udenMenu = Child(top, 2, 200, 10, 150, 100);
+  PumpUntilIdle();
+  struct Case {
+    HWND til;
+    LPARAM tast;
+    HWND aabner;  // the window whose system menu opens; 0: none
+    HWND op;      // the window the key goes up to; 0: none
+  };
+  const Case cases[] = {
+      {medMenu, ' ', medMenu, 0},
+      {udenMenu, ' ', top, top},
+      {medMenu, 'x', 0, top},
+  };
+  for (const Case &c : cases) {
+    std::vector<std::pair<HWND, UINT>> seen;
+    g_handler = [&](HWND h, UINT m, WPARAM w, LPARAM l, LRESULT *) {
+      if (m == WM_INITMENUPOPUP && HIWORD(l) == 1) seen.push_back({h, m});
+      if (m == WM_SYSCOMMAND && (w & 0xFFF0) == SC_KEYMENU && h == top) seen.push_back({h, m});
+      return false;
+    };
+    PostMessageA(c.til, WM_KEYDOWN, VK_ESCAPE, 0);  // ends a menu that opens
+    SendMessageA(c.til, WM_SYSCOMMAND, SC_KEYMENU, c.tast);
+    PumpUntilIdle();
+    g_handler = nullptr;
+    std::vector<std::pair<HWND, UINT>> ventet;
+    if (c.op) ventet.push_back({c.op, WM_SYSCOMMAND});
+    if (c.aabner) ventet.push_back({c.aabner, WM_INITMENUPOPUP});
+    EXPECT_EQ(seen, ventet) << c.til << " " << c.tast;
+  }
+}
