@@ -127,13 +127,17 @@ void TegnDag(KalInfo *ki, const MaanedForm &f, int dag, bool foerste, bool sidst
 void TegnGitter(KalInfo *ki) {
   HDC hdc = ki->dc.hdc;
   const int B = ki->width, H = ki->height, L = ki->weekColumnWidth;
-  FillFrame(hdc, FarveBrush[0], 0, 0, kKant, kKant, B - kKant, H - kKant, B, H);
+  // A cell that gives the calendar more room than it asked for gets the
+  // border's colour beyond the grid, not stray lines over nothing.
+  const int hoejre = std::min(B - kKant, L + 4 + 7 * kKolonneB + 1);
+  const int bund = std::min(H - kKant, kRaekkeH * (kAntalRaekker + 1) + kKant + 1);
+  FillFrame(hdc, FarveBrush[0], 0, 0, kKant, kKant, hoejre, bund, B, H);
   for (int k = 0; k <= kAntalRaekker + 1; ++k)
-    FillRectSys(hdc, COLOR_3DDKSHADOW, kKant, kRaekkeH * k + kKant, B - kKant, kRaekkeH * k + kKant + 1);
-  FillRectSys(hdc, COLOR_3DDKSHADOW, kKant, kKant, kKant + 1, H - kKant);
+    FillRectSys(hdc, COLOR_3DDKSHADOW, kKant, kRaekkeH * k + kKant, hoejre, kRaekkeH * k + kKant + 1);
+  FillRectSys(hdc, COLOR_3DDKSHADOW, kKant, kKant, kKant + 1, bund);
   for (int k = 0; k <= 7; ++k) {
     const int x = L + 4 + kKolonneB * k;
-    FillRectSys(hdc, COLOR_3DDKSHADOW, x, kKant, x + 1, H - kKant);
+    FillRectSys(hdc, COLOR_3DDKSHADOW, x, kKant, x + 1, bund);
   }
   for (int k = 0; k < 7; ++k) {
     const char t[3] = {kUgedagNavne[k][0], kUgedagNavne[k][1], '\0'};

@@ -21,6 +21,7 @@
 #include "STITAB.h"
 #include "SWITCH.h"
 #include "TASTINFO.h"
+#include "element_support.h"
 #include "skrivebord_support.h"
 #include "switch_fixture.h"
 #include "tavo/test_gdi.h"
@@ -56,15 +57,15 @@ struct CelleTilstand {
   std::vector<UINT> hoert;
   std::vector<WPARAM> w;
 };
-CelleTilstand &Celle() {
+CelleTilstand &TestCelle() {
   static CelleTilstand c;
   return c;
 }
 LRESULT CALLBACK CelleProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m >= 1024 && m < 10000) {
-    Celle().hoert.push_back(m);
-    Celle().w.push_back(w);
-    if (m == ENS_MAA_AKTIVERES || m == ELEMENT_MAA_AKTIVERES) return Celle().tillad ? 1 : 0;
+    TestCelle().hoert.push_back(m);
+    TestCelle().w.push_back(w);
+    if (m == ENS_MAA_AKTIVERES || m == ELEMENT_MAA_AKTIVERES) return TestCelle().tillad ? 1 : 0;
     return 0;
   }
   return DefWindowProcA(h, m, w, l);
@@ -77,12 +78,12 @@ uint8_t Ugedag(Dato d) {
   return wd;
 }
 
-class MaanedKalender : public SkrivebordTest {
- protected:
-  void SetUp() override {
-    SkrivebordTest::SetUp();
-    // A palette whose slots 6, 7, 8 and 14 differ from each other and from
-    // the system colours of slots 0, 1, 2 and 16.
+// What every calendar test stands on beside its windows: a palette whose
+// slots 6, 7, 8 and 14 differ from each other and from the system colours
+// of slots 0, 1, 2 and 16; the shipped week-number layout; the program's
+// text font; the classes; the school year 2026/27 as the period.
+struct KalenderMiljoe {
+  void Op(HWND hoved) {
     mappe = fs::temp_directory_path() / ("maanedkalender_" + std::to_string(::getpid()));
     fs::create_directories(mappe / "ini");
     std::ofstream(mappe / "ini" / "tavo.pal", std::ios::binary)
@@ -103,20 +104,18 @@ class MaanedKalender : public SkrivebordTest {
     ASSERT_TRUE(RegistrerListeKlasser(0));
     SaetGenvejHovedVindue(hoved);
     Registrer("WfbDatoRude", DatoRudeProc, 0);
-    Registrer("WfbCelle", CelleProc, 0);
     Rude() = DatoRude{};
-    Celle() = CelleTilstand{};
     hDatoVindue = CreateWindowExA(0, "WfbDatoRude", "", WS_CHILD, 0, 0, 80, 20, hoved, 0, 0, nullptr);
-
     InitPeriode(20260801, 20270731, 20260801);
-    L = static_cast<int>(ObjSwitchBredde(kKalUgeArt, kKalUgeBogstav, 0));
   }
-  void TearDown() override {
+  // Before the windows go: the font is the test's own.
+  void Ned() {
     SaetGenvejHovedVindue(0);
     hDatoVindue = 0;
     LukkerAlleVinduer = 0;
-    SkrivebordTest::TearDown();
     TxtFont = gammelFont;
+  }
+  void Slut() {
     FrigivSwitchTab();
     StiTab.szdata[0] = '\0';
     InitStiTab();
@@ -124,12 +123,48 @@ class MaanedKalender : public SkrivebordTest {
     fs::remove_all(mappe);
   }
 
-  // The program's current date, with the lesson view's weekday apart from
-  // the other two views' so a test sees which ones a change reaches.
-  static void SaetDato(Dato d) {
-    SaetAktuelDato(d);
-    VisningsTilstand[VISNING_TID].Ugedag = 6;
-    VisningsTilstand[VISNING_DAG].Ugedag = 6;
+  fs::path mappe;
+  HFONT gammelFont = 0;
+};
+
+// The program's current date, with the lesson view's weekday apart from the
+// other two views' so a test sees which ones a change reaches.
+void SaetDato(Dato d) {
+  SaetAktuelDato(d);
+  VisningsTilstand[VISNING_TID].Ugedag = 6;
+  VisningsTilstand[VISNING_DAG].Ugedag = 6;
+}
+
+int UgeKolonne() { return static_cast<int>(ObjSwitchBredde(kKalUgeArt, kKalUgeBogstav, 0)); }
+
+// The middle of a day's cell of the shown month.
+POINT DagPunkt(Dato d) {
+  const Dato foerste = d / 100 * 100 + 1;
+  const int raekke = (static_cast<int>(d % 100) + Ugedag(foerste) - 2) / 7 + 1;
+  return {UgeKolonne() + 5 + 25 * (Ugedag(d) - 1) + 12, 12 * raekke + 9};
+}
+
+KalInfo *K(HWND h) { return reinterpret_cast<KalInfo *>(GetWindowLongPtrA(h, GWLP_USERDATA)); }
+
+void KlikVed(HWND h, POINT p) {
+  const POINT s = tavo::test::ScreenPoint(h, p.x, p.y);
+  tavo::test::Click(s.x, s.y);
+  tavo::test::PumpUntilIdle();
+}
+
+class MaanedKalender : public SkrivebordTest {
+ protected:
+  void SetUp() override {
+    SkrivebordTest::SetUp();
+    ASSERT_NO_FATAL_FAILURE(miljoe.Op(hoved));
+    Registrer("WfbCelle", CelleProc, 0);
+    TestCelle() = CelleTilstand{};
+    L = UgeKolonne();
+  }
+  void TearDown() override {
+    miljoe.Ned();
+    SkrivebordTest::TearDown();
+    miljoe.Slut();
   }
 
   HWND Fri(int x = 20, int y = 20) {
@@ -143,19 +178,6 @@ class MaanedKalender : public SkrivebordTest {
     ShowWindow(h, SW_SHOW);
     tavo::test::PumpUntilIdle();
     return h;
-  }
-  static KalInfo *K(HWND h) { return reinterpret_cast<KalInfo *>(GetWindowLongPtrA(h, GWLP_USERDATA)); }
-
-  // The middle of a day's cell of the shown month.
-  POINT DagPunkt(Dato d) const {
-    const Dato foerste = d / 100 * 100 + 1;
-    const int raekke = (static_cast<int>(d % 100) + Ugedag(foerste) - 2) / 7 + 1;
-    return {L + 5 + 25 * (Ugedag(d) - 1) + 12, 12 * raekke + 9};
-  }
-  static void KlikVed(HWND h, POINT p) {
-    const POINT s = tavo::test::ScreenPoint(h, p.x, p.y);
-    tavo::test::Click(s.x, s.y);
-    tavo::test::PumpUntilIdle();
   }
   void Klik(HWND h, Dato d) {
     KlikVed(h, DagPunkt(d));
@@ -189,8 +211,7 @@ class MaanedKalender : public SkrivebordTest {
     return tiere + enere;
   }
 
-  fs::path mappe;
-  HFONT gammelFont = 0;
+  KalenderMiljoe miljoe;
   HWND celle = 0;
   int L = 0;
 };
@@ -480,11 +501,11 @@ TEST_F(MaanedKalender, CtrlF4ClosesAFreeCalendarAndAsksTheCellToCloseAnEmbeddedO
   }
 
   HWND e = Indlejret();
-  Celle().hoert.clear();
+  TestCelle().hoert.clear();
   SendTast(e, VK_F4, false, false, false);
   SendTast(e, VK_F4, false, true, false);
   EXPECT_TRUE(IsWindow(e));
-  EXPECT_EQ(Celle().hoert, std::vector<UINT>{ARR_LUK_CELLE});
+  EXPECT_EQ(TestCelle().hoert, std::vector<UINT>{ARR_LUK_CELLE});
   EXPECT_EQ(VinduesListeAntal(), 0);
 }
 
@@ -497,33 +518,33 @@ TEST_F(MaanedKalender, AnInactiveCalendarAsksItsOwnerBeforeAClickDoesAnything) {
   EXPECT_EQ(K(k)->active, 0);
   HWND e = Indlejret();  // the cell refuses too
   EXPECT_EQ(K(e)->active, 0);
-  EXPECT_EQ(Celle().hoert, std::vector<UINT>{ENS_MAA_AKTIVERES});
+  EXPECT_EQ(TestCelle().hoert, std::vector<UINT>{ENS_MAA_AKTIVERES});
 
   for (HWND h : {k, e}) {
     const bool indlejret = h == e;
     SCOPED_TRACE(indlejret ? "embedded" : "free-standing");
     Skrivebord().spoergsmaal = 0;
-    Celle().hoert.clear();
+    TestCelle().hoert.clear();
     Rude() = DatoRude{};
     Klik(h, 20270317);
     EXPECT_EQ(KalAktuelDato(), 20270303u);
     EXPECT_EQ(K(h)->active, 0);
     EXPECT_EQ(Rude().gange, 0);
     if (indlejret)
-      EXPECT_EQ(Celle().hoert, std::vector<UINT>{ELEMENT_MAA_AKTIVERES});
+      EXPECT_EQ(TestCelle().hoert, std::vector<UINT>{ELEMENT_MAA_AKTIVERES});
     else
       EXPECT_EQ(Skrivebord().spoergsmaal, 1);
 
     // Allowed: the click activates and the owner hears of it; the date stays.
-    Skrivebord().tillad = Celle().tillad = true;
-    Celle().hoert.clear();
-    Celle().w.clear();
+    Skrivebord().tillad = TestCelle().tillad = true;
+    TestCelle().hoert.clear();
+    TestCelle().w.clear();
     Klik(h, 20270317);
     EXPECT_EQ(K(h)->active, 1);
     EXPECT_EQ(KalAktuelDato(), 20270303u);
     if (indlejret) {
-      EXPECT_EQ(Celle().hoert, (std::vector<UINT>{ELEMENT_MAA_AKTIVERES, ENS_BLEV_AKTIV}));
-      EXPECT_EQ(Celle().w.back(), 1u);
+      EXPECT_EQ(TestCelle().hoert, (std::vector<UINT>{ELEMENT_MAA_AKTIVERES, ENS_BLEV_AKTIV}));
+      EXPECT_EQ(TestCelle().w.back(), 1u);
     } else {
       EXPECT_EQ(Skrivebord().aktiv, h);
     }
@@ -531,11 +552,11 @@ TEST_F(MaanedKalender, AnInactiveCalendarAsksItsOwnerBeforeAClickDoesAnything) {
     Klik(h, 20270317);
     EXPECT_EQ(KalAktuelDato(), 20270317u);
     SaetDato(20270303);
-    Skrivebord().tillad = Celle().tillad = false;
+    Skrivebord().tillad = TestCelle().tillad = false;
     SendMessageA(h, ENS_DEAKTIVER, 0, 0);
   }
   // Deactivating tells an element cell, not the desktop.
-  EXPECT_EQ(Celle().hoert.back(), static_cast<UINT>(ENS_BLEV_INAKTIV));
+  EXPECT_EQ(TestCelle().hoert.back(), static_cast<UINT>(ENS_BLEV_INAKTIV));
 }
 
 TEST_F(MaanedKalender, TheDateBroadcastAndTheActivationMessages) {
@@ -727,6 +748,91 @@ TEST_F(MaanedKalender, SizesAreKeptWhileABorderIsDragged) {
   EXPECT_EQ(lr.right - lr.left, 200);
   EXPECT_EQ(lr.bottom - lr.top, 60);
   DestroyWindow(lille);
+}
+
+// ---------------------------------------------------------------- in a real element cell
+
+class MaanedKalenderCelle : public elm_test::ElementTest {
+ protected:
+  void SetUp() override {
+    elm_test::ElementTest::SetUp();
+    ASSERT_NO_FATAL_FAILURE(miljoe.Op(hoved));
+  }
+  void TearDown() override {
+    miljoe.Ned();
+    elm_test::ElementTest::TearDown();
+    miljoe.Slut();
+  }
+  // The shell's road: the cell for the size the calendar wants, the
+  // calendar in it, announced with 1035.
+  HWND Dok(HWND *element) {
+    const int b = KalBredde(kElementPlads, true), h = KalHoejde(kElementPlads, true);
+    *element = CreateElementWnd(b, h, 1, true, "Kalender", 40223);
+    HWND k = CreateKalWnd(*element, 0, 0, b, h, true, 40223);
+    SendMessageA(*element, ELEMENT_OBJEKT, 0, static_cast<LPARAM>(k));
+    tavo::test::PumpUntilIdle();
+    return k;
+  }
+  static std::vector<elm_test::Fra> Hoert(UINT msg) {
+    std::vector<elm_test::Fra> v;
+    for (const elm_test::Fra &f : elm_test::Elm().hoved)
+      if (f.msg == msg) v.push_back(f);
+    return v;
+  }
+  static constexpr int kElementPlads = 2147483647;
+  KalenderMiljoe miljoe;
+};
+
+TEST_F(MaanedKalenderCelle, DockedTheShellActivatesItAndCtrlF4ClosesItsCell) {
+  SaetDato(20270303);
+  elm_test::Elm().aktivSvar = 0;  // another docked window is the active one
+  HWND el = 0;
+  HWND k = Dok(&el);
+  ASSERT_NE(k, 0u);
+  EXPECT_EQ(K(k)->active, 0);
+  // Alone on the bottom desk the cell runs its whole length at the
+  // calendar's height; the room beyond the grid is the border's colour.
+  RECT rc;
+  GetClientRect(k, &rc);
+  EXPECT_GT(rc.right, UgeKolonne() + 183);
+  EXPECT_EQ(rc.bottom, 91);
+  SendMessageA(k, KAL_TEGN_ALT, 0, 0);
+  for (int x : {UgeKolonne() + 181, rc.right / 2, rc.right - 4})
+    for (int y : {4, 50, 86}) EXPECT_EQ(tavo::test::WindowPixel(k, x, y), FarveTab[0]) << x << "," << y;
+  ASSERT_TRUE(tavo::test::SaveWindowPng(hoved, TAVO_BINARY_DIR "/maanedkalender_dokket.png"));
+  EXPECT_EQ(SendMessageA(el, ELEMENT_ART, 0, 0), 40223);
+  EXPECT_EQ(VinduesListeAntal(), 0);
+
+  // A click asks the shell (1104 through the cell); the date stays.
+  elm_test::Elm().hoved.clear();
+  KlikVed(k, DagPunkt(20270317));
+  NytKlik();
+  ASSERT_EQ(Hoert(ELEMENT_VIDERE_1104).size(), 1u);
+  EXPECT_EQ(Hoert(ELEMENT_VIDERE_1104)[0].l, static_cast<LPARAM>(k));
+  EXPECT_EQ(KalAktuelDato(), 20270303u);
+  // The shell activates it: the cell hears and tells the shell its desk.
+  SendMessageA(k, ENS_AKTIVER, 1, 0);
+  ASSERT_EQ(Hoert(ELEMENT_DOKKET_AKTIV).size(), 1u);
+  EXPECT_EQ(Hoert(ELEMENT_DOKKET_AKTIV)[0].w, 1u);
+  EXPECT_EQ(Hoert(ELEMENT_DOKKET_AKTIV)[0].l, static_cast<LPARAM>(k));
+  EXPECT_EQ(::Celle(1, 0, 0).Aktiv, 1);
+  KlikVed(k, DagPunkt(20270317));
+  NytKlik();
+  EXPECT_EQ(KalAktuelDato(), 20270317u);
+  EXPECT_EQ(Rude().dato, 20270317u);
+  SendMessageA(k, ENS_DEAKTIVER, 0, 0);
+  EXPECT_EQ(::Celle(1, 0, 0).Aktiv, 0);
+
+  // Ctrl+F4: the cell goes with the calendar, and the shell is told.
+  elm_test::Elm().hoved.clear();
+  SendTast(k, VK_F4, false, true, false);
+  tavo::test::PumpUntilIdle();
+  EXPECT_FALSE(IsWindow(k));
+  EXPECT_FALSE(IsWindow(el));
+  EXPECT_EQ(DeskTab[1].AntalSektioner, 0);
+  ASSERT_EQ(Hoert(ELEMENT_LUKKET).size(), 1u);
+  EXPECT_EQ(Hoert(ELEMENT_LUKKET)[0].l, static_cast<LPARAM>(k));
+  EXPECT_TRUE(Hoert(HOVED_VINDUE_LUKKET).empty());
 }
 
 }  // namespace
