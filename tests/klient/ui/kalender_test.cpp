@@ -4,6 +4,7 @@
 // activation through the owner, and what is painted. A small window stands
 // in for the status bar's date pane.
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -71,11 +72,11 @@ LRESULT CALLBACK CelleProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   return DefWindowProcA(h, m, w, l);
 }
 
+// The weekday (Monday 1) by the C++ library's own calendar.
 uint8_t Ugedag(Dato d) {
-  Uge u = 0;
-  uint8_t wd = 0;
-  DatoTilUge(d, &u, &wd);
-  return wd;
+  using namespace std::chrono;
+  const year_month_day ymd{year(static_cast<int>(d / 10000)), month(d / 100 % 100), day(d % 100)};
+  return static_cast<uint8_t>(weekday(sys_days(ymd)).iso_encoding());
 }
 
 // What every calendar test stands on beside its windows: a palette whose
