@@ -36,7 +36,7 @@ enum : unsigned {
 
 // Moves Aktuel; shared by the two key functions.
 void Flyt(GridPos *pos, unsigned tast, bool ctrl, bool alt, bool treTrin, bool ctrlSideEnTrin) {
-  const uint32_t vist = std::min(pos->Antal, pos->Synlige);
+  const uint32_t vist = std::min(uint32_t{pos->Antal}, uint32_t{pos->Synlige});
   if (vist == 0 || tast < kPgUp || tast > kNed || tast == kEnd || tast == kHome) return;
   const bool tilbage = tast == kPgUp || tast == kVenstre || tast == kOp;
   if (pos->Aktuel == 0) {
@@ -48,42 +48,47 @@ void Flyt(GridPos *pos, unsigned tast, bool ctrl, bool alt, bool treTrin, bool c
     pos->Aktuel = tilbage ? 1 : pos->Antal;
     return;
   }
-  uint32_t &c = pos->Aktuel;
-  if (!ctrl) {
-    const bool tre = treTrin && (tast == kVenstre || tast == kHoejre);
+  // GridPos is packed and may lie at any address: the cell is moved in a
+  // copy, never through a reference to the field.
+  uint32_t c = pos->Aktuel;
+  [&] {
+    if (!ctrl) {
+      const bool tre = treTrin && (tast == kVenstre || tast == kHoejre);
+      if (tilbage) {
+        if (tre && c > 3)
+          c -= 3;
+        else if (c > 1)
+          --c;
+      } else {
+        if (tre && pos->Antal > 3 && c < pos->Antal - 3)
+          c += 3;
+        else if (c < pos->Antal)
+          ++c;
+      }
+      return;
+    }
+    if (!pil) {
+      if (ctrlSideEnTrin) {
+        if (tilbage && c > 1) --c;
+        if (!tilbage && c < pos->Antal) ++c;
+      }
+      return;
+    }
+    const uint32_t side = pos->Synlige > 1 ? pos->Synlige - 1 : 1;
     if (tilbage) {
-      if (tre && c > 3)
-        c -= 3;
-      else if (c > 1)
-        --c;
+      if (c != pos->Foerste)
+        c = pos->Foerste;
+      else
+        c = c > side ? c - side : 1;
     } else {
-      if (tre && pos->Antal > 3 && c < pos->Antal - 3)
-        c += 3;
-      else if (c < pos->Antal)
-        ++c;
+      const uint32_t sidste = pos->Foerste + vist - 1;
+      if (c != sidste)
+        c = sidste;
+      else
+        c = static_cast<uint32_t>(std::min<uint64_t>(uint64_t{c} + side, pos->Antal));
     }
-    return;
-  }
-  if (!pil) {
-    if (ctrlSideEnTrin) {
-      if (tilbage && c > 1) --c;
-      if (!tilbage && c < pos->Antal) ++c;
-    }
-    return;
-  }
-  const uint32_t side = pos->Synlige > 1 ? pos->Synlige - 1 : 1;
-  if (tilbage) {
-    if (c != pos->Foerste)
-      c = pos->Foerste;
-    else
-      c = c > side ? c - side : 1;
-  } else {
-    const uint32_t sidste = pos->Foerste + vist - 1;
-    if (c != sidste)
-      c = sidste;
-    else
-      c = static_cast<uint32_t>(std::min<uint64_t>(uint64_t{c} + side, pos->Antal));
-  }
+  }();
+  pos->Aktuel = c;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ARRANGER.h"
 #include "ENSMUS.h"
 #include "FARVER.h"
 #include "FONTE.h"
@@ -24,14 +25,11 @@
 #include "TAVOTB.h"
 #include "VINDUER.h"
 
-ValgTastFn ValgTastKrog = nullptr;
-
 namespace {
 
 constexpr int kTitelStrimmel = 22;  // the title line: the toolbar's pane
-constexpr int kHovedHoejde = 16;    // the header row with the sort buttons
-constexpr int kRaekkeHoejde = 12;   // 11 pixels and the line under a row
 constexpr uint32_t kGruppe5 = 0x20;
+constexpr uint32_t kFuldLayout = 0x7FFFFFFF;  // the room that asks for the whole layout
 
 VWS *Ws(HWND h) { return reinterpret_cast<VWS *>(GetWindowLongPtrA(h, GWLP_USERDATA)); }
 
@@ -92,29 +90,6 @@ void Frigiv(VWS *v) {
   std::free(v);
 }
 
-// The rows as the list layout draws them, the current row in the colours
-// of an active or inactive window, the room below the last row in colour 0.
-void TegnRaekker(VWS *v) {
-  Ens &e = v->ens;
-  EnsDC *dc = &e.dc[ENSDC_CELLER];
-  if (!dc->hdc || e.RudeB[ENS_CELLER] <= 0 || e.RudeH[ENS_CELLER] <= 0) return;
-  SwitchRaekkeValg valg;
-  valg.hwnd = v->hwnd;
-  const int hoejde = e.RudeH[ENS_CELLER];
-  int bund = 0;
-  const uint32_t foerste = v->PosY.Foerste, antal = e.ObjTabAntal;
-  for (uint32_t r = foerste ? foerste : 1; r <= antal && e.ObjTab; ++r) {
-    const int y = static_cast<int>(GridCelleStart(&e.AkseY, r)) - static_cast<int>(e.ScrollY);
-    if (y >= hoejde) break;
-    const uint8_t farve = r == v->PosY.Aktuel ? (e.Aktiv ? 1 : 2) : 0;
-    TegnObjSwitchRaekke(dc, -static_cast<int>(e.ScrollX), y, farve, v->ListeArt, v->Bogstav, v->ListeValgt, e.pTd,
-                        e.pTv, e.ObjTab[r], &valg);
-    bund = y + kRaekkeHoejde;
-  }
-  HBRUSH b0 = FarveBrush[0] ? FarveBrush[0] : GetSysColorBrush(COLOR_BTNFACE);
-  if (bund < hoejde) FillRectIfAny(dc->hdc, b0, 0, std::max(bund, 0), e.RudeB[ENS_CELLER], hoejde);
-}
-
 void OnCreate(HWND h, VWS *v) {
   SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(v));
   v->hwnd = h;
@@ -130,7 +105,7 @@ void OnCreate(HWND h, VWS *v) {
   LaesLayoutValg(v);
 
   const int cxf = GetSystemMetrics(SM_CXFRAME), cyf = GetSystemMetrics(SM_CYFRAME);
-  e.KolHovedHoejde = kHovedHoejde;
+  e.KolHovedHoejde = kValgKnapHoejde;
   e.RaekkeHovedBredde = MaerkeBredde(v);
   e.SkiftBredde = static_cast<uint32_t>(v->ListeLayoutAntal * GetSystemMetrics(SM_CXVSCROLL));
   e.hdc = GetDC(h);
@@ -160,6 +135,7 @@ void OnCreate(HWND h, VWS *v) {
   VinduesListeTilfoej(h);
   if (e.hwndSwitchButtons && v->ListeValgt < v->ListeLayoutAntal && e.hwndSwitchButtons[v->ListeValgt])
     SendMessageA(e.hwndSwitchButtons[v->ListeValgt], NYB_LAAS_NED, 0, 0);
+  OpretSorterKnapper(v);
 
   const uint32_t antalRec = e.pTv ? e.pTv->wRecCnt : 0;
   if (!v->Forvalgt) {
@@ -199,11 +175,15 @@ void Aktiver(HWND h, VWS *v, UINT msg, WPARAM wParam) {
     SendMessageA(e.hwndParent, ENS_BLEV_AKTIV, wParam, (LPARAM)h);
     if (Ws(h) != v) return;
   }
-  ValgTegn(v);
+  TegnValgVindue(v);
   SendMessageA(v->hwndMaal, VALG_AKTUEL_SKIFTET, v->Bogstav, ValgAktuelRec(v));
 }
 
+// 2124: the sort buttons, the layout buttons and the caption buttons.
 void Knap(HWND h, VWS *v, WPARAM id) {
+  if (id >= kValgSortId && id < kValgLayoutId) return ValgSorterKolonne(v, static_cast<uint32_t>(id - kValgSortId));
+  if (id >= kValgLayoutId && id < kValgLayoutId + 100)
+    return ValgSkiftLayout(v, static_cast<uint32_t>(id - kValgLayoutId));
   switch (id) {
     case NYB_LUK:
       ValgAfslut(v, VK_ESCAPE, 0);
@@ -226,15 +206,15 @@ int ValgVinduesBredde(const VWS *v, uint32_t plads) {
   b += MaerkeBredde(v);
   b += GetSystemMetrics(SM_CXVSCROLL) + 3;
   if (v->Rammet) b += 2 * GetSystemMetrics(SM_CXFRAME);
-  return Begraens(b, plads, 150);
+  return Begraens(b, plads, kValgMindsteBredde);
 }
 
 int ValgVinduesHoejde(const VWS *v, uint32_t plads) {
   int64_t raekker = v->Forvalgt ? v->ens.ObjTabAntal : AntalAktive(v->ens.pTd, v->ens.pTv);
   raekker = std::max<int64_t>(raekker, 5);
-  int64_t h = GetSystemMetrics(SM_CYHSCROLL) + 3 + kRaekkeHoejde * raekker + 40;
+  int64_t h = GetSystemMetrics(SM_CYHSCROLL) + 3 + kValgRaekkeHoejde * raekker + 40;
   if (v->Rammet) h += GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME);
-  return Begraens(h, plads, 100);
+  return Begraens(h, plads, kValgMindsteHoejde);
 }
 
 // ==================================================================== state
@@ -273,11 +253,6 @@ void ValgAfslut(VWS *v, UINT tast, LPARAM lParam) {
     }
   }
   if (IsWindow(h)) DestroyWindow(h);
-}
-
-void ValgTegn(VWS *v) {
-  EnsPaintFrame(&v->ens);
-  TegnRaekker(v);
 }
 
 // ==================================================================== window
@@ -349,23 +324,89 @@ LRESULT CALLBACK ValgWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       PAINTSTRUCT ps;
       BeginPaint(h, &ps);
       EndPaint(h, &ps);
-      ValgTegn(v);
+      TegnValgVindue(v);
       return 0;
     }
+
+    // ---- size and scrolling
+    case WM_GETMINMAXINFO: {
+      auto *mmi = reinterpret_cast<MINMAXINFO *>(lParam);
+      mmi->ptMaxTrackSize.x = ValgVinduesBredde(v, static_cast<uint32_t>(std::max<LONG>(mmi->ptMaxTrackSize.x, 0)));
+      mmi->ptMaxTrackSize.y = ValgVinduesHoejde(v, static_cast<uint32_t>(std::max<LONG>(mmi->ptMaxTrackSize.y, 0)));
+      return 0;
+    }
+    case WM_SIZING:
+      BegraensSizing(h, static_cast<UINT>(wParam), reinterpret_cast<RECT *>(lParam), kValgMindsteBredde,
+                     ValgVinduesBredde(v, kFuldLayout), kValgMindsteHoejde, ValgVinduesHoejde(v, kFuldLayout));
+      return TRUE;
     case WM_SIZE:
       if (wParam == SIZE_RESTORED) {
         EnsOnSize(&e, h, LOWORD(lParam), HIWORD(lParam), v->ListeLayoutAntal);
-        ValgTegn(v);
+        TegnValgVindue(v);
       }
       return 0;
     case WM_HSCROLL:
     case WM_VSCROLL:
-      if (EnsOnScroll(&e, msg, wParam)) TegnRaekker(v);
+      switch (EnsOnScroll(&e, msg, wParam)) {
+        case 8:
+          TegnValgHoved(v);
+          TegnValgRaekker(v);
+          break;
+        case 16:
+          TegnValgMaerker(v);
+          TegnValgRaekker(v);
+          break;
+      }
       return 0;
-    case ENS_CELLER_TEGN:
-      TegnRaekker(v);
+    case ENS_HJUL:
+      EnsWheelScroll(h, &e, wParam);
       return 0;
 
+    // ---- the panes' relays
+    case TB_RUDE_TEGN:
+      TegnValgTitel(v);
+      return 0;
+    case ENS_KOLHOVED_TEGN:
+      TegnValgHoved(v);
+      return 0;
+    case ENS_RAEKKEHOVED_TEGN:
+      TegnValgMaerker(v);
+      return 0;
+    case ENS_CELLER_TEGN:
+      TegnValgRaekker(v);
+      return 0;
+    case ENS_KOLHOVED_NED:
+    case ENS_RAEKKEHOVED_NED:
+    case ENS_CELLER_NED:
+      ValgKlik(v, msg, lParam);
+      return 0;
+    case ENS_RAEKKEHOVED_DBL:
+    case ENS_CELLER_DBL:
+      ValgDobbeltKlik(v, msg, lParam);
+      return 0;
+
+    // ---- the frame's mouse
+    case WM_MOUSEMOVE:
+      EnsSetSizeCursor(h, &e, lParam);
+      return 0;
+    case WM_MOUSELEAVE:
+      SetClassLongPtrA(h, GCLP_HCURSOR, (LONG_PTR)LoadCursorA(0, IDC_ARROW));
+      return 0;
+    case WM_LBUTTONDOWN:
+      EnsOnLButtonDown(h, e.hwndParent, e.Aktiv, e.Tilstand, e.TraekOffset, lParam);
+      return 0;
+    case WM_MOVING:
+      EnsSnapMove(&e, reinterpret_cast<RECT *>(lParam));
+      return TRUE;
+    case WM_RBUTTONDOWN:
+      ValgHoejreklik(v);
+      return 0;
+    case WM_NCLBUTTONDOWN:
+      if (e.Aktiv) break;
+      ValgIkkeKlientKlik(v);
+      return 0;
+
+    // ---- the opener's and the frame's messages
     case ENS_BREDDE:
       return ValgVinduesBredde(v, static_cast<uint32_t>(wParam));
     case ENS_HOEJDE:
@@ -380,12 +421,12 @@ LRESULT CALLBACK ValgWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case ENS_DEAKTIVER:
       e.Aktiv = e.CaptionAktiv = 0;
-      ValgTegn(v);
+      TegnValgVindue(v);
       return 0;
     case VALG_TEGN_MED: {
       const uint8_t aktiv = e.Aktiv;
       e.Aktiv = wParam ? 1 : 0;
-      ValgTegn(v);
+      TegnValgVindue(v);
       e.Aktiv = aktiv;
       e.CaptionAktiv = lParam ? 1 : 0;
       EnsPaintCaption(&e);
@@ -404,13 +445,13 @@ LRESULT CALLBACK ValgWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case VALG_GENOPBYG:
     case VALG_GENOPBYG2:
       OpdaterValgListe(v);
-      if (Ws(h) == v) ValgTegn(v);
+      if (Ws(h) == v) TegnValgVindue(v);
       return 0;
     case VALG_GENOPBYG_DATO:
       if (v->Bogstav == 'K' && e.hwndToolbar) SendMessageA(e.hwndToolbar, TB_GRUPPE_INDEKS, 5, 0);
       if (Ws(h) != v) return 0;
       ValgGenopbyg(v, static_cast<uint32_t>(lParam));
-      ValgTegn(v);
+      TegnValgVindue(v);
       return 0;
     case VALG_SAET_ANTAL:
       v->MarkeretAntal = static_cast<uint32_t>(wParam);
@@ -419,16 +460,6 @@ LRESULT CALLBACK ValgWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       return ValgAktuelRec(v);
     case VALG_KAN_SKIFTE:
       return ValgKanSkifte(v) ? 1 : 0;
-    case TAST_SPOERG:
-    case TAST_MODTAG:
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
-    case WM_SYSCHAR:
-      if (ValgTastKrog) return ValgTastKrog(v, msg, wParam, lParam);
-      if (msg == TAST_SPOERG || msg == TAST_MODTAG) return 0;
-      break;
     case NYB_KLIK:
       Knap(h, v, wParam);
       return 0;
@@ -436,7 +467,25 @@ LRESULT CALLBACK ValgWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (wParam > static_cast<WPARAM>(kGruppeAlle)) return 0;
       v->GruppeMaske = wParam == static_cast<WPARAM>(kGruppeAlle) ? kAlleGrupper : 1u << wParam;
       OpdaterValgListe(v);
-      if (Ws(h) == v) ValgTegn(v);
+      if (Ws(h) == v) TegnValgVindue(v);
+      return 0;
+
+    // ---- keys
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case TAST_MODTAG:
+      if (ValgTastNed(v, msg, wParam, lParam) || msg != WM_SYSKEYDOWN) return 0;
+      break;
+    case TAST_SPOERG:
+      return ValgTastSpoerg(v, reinterpret_cast<const TastInfo *>(lParam)) ? 1 : 0;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      ValgTastOp(v, wParam);
+      if (msg == WM_KEYUP) return 0;
+      break;
+    case WM_SYSCHAR:
+      if (wParam != '-') break;
+      SendMessageA(h, WM_SYSCOMMAND, SC_KEYMENU, ' ');
       return 0;
   }
   return DefWindowProcA(h, msg, wParam, lParam);

@@ -34,8 +34,21 @@ constexpr int kValgVindueId = 40257;  // the window's child id
 #define VALG_ALLE_AFMARKERET 1227 // lParam: 0 (single choice) or the current record (Esc)
 #define VALG_AKTUEL_SKIFTET 1229  // lParam: the current record
 #define VALG_AFSLUTTET 1241       // wParam 13 or 27, lParam the key message's lParam
-// To the whole program: a whole-table list published its current record.
+// To the whole program: a whole-table list published its current record
+// (wParam the table letter, lParam the record).
 #define VALG_AKTUEL_UDGIVET 1054
+
+// Ids of the header row's sort buttons (100 + field) and of the layout
+// buttons (200 + layout), as message 2124 carries them.
+constexpr uint32_t kValgSortId = 100;
+constexpr uint32_t kValgLayoutId = 200;
+// Pictures of the sort column's button: ascending and descending.
+constexpr int kValgBilledeStigende = 111;
+constexpr int kValgBilledeFaldende = 112;
+constexpr int kValgRaekkeHoejde = 12;  // 11 pixels and the line under a row
+constexpr int kValgKnapHoejde = 16;    // the header row and its sort buttons
+constexpr int kValgMindsteBredde = 150;
+constexpr int kValgMindsteHoejde = 100;
 
 // Window kinds of the field switches the window draws with.
 constexpr uint32_t kValgMaerkeArt = 14;       // the mark column
@@ -101,6 +114,7 @@ struct VWS {
   GridPos PosY;
   uint32_t ObjTabPladser;  // entries allocated in ens.ObjTab (whole-table lists)
   uint32_t MaerkeAntal;    // bytes allocated in Maerker
+  uint32_t SortButAntal;   // buttons in hwndSortBut
 };
 #pragma pack(pop)
 
@@ -163,15 +177,69 @@ bool ValgKanSkifte(const VWS *vws);
 // (1227 with the current record when one was set) and tells the opener
 // (1241). Then the window is destroyed.
 void ValgAfslut(VWS *vws, UINT tast, LPARAM lParam);
-// Paints the frame, the caption and the rows.
-void ValgTegn(VWS *vws);
 
-// The window's keys (WM_KEYDOWN, WM_SYSKEYDOWN, WM_KEYUP, WM_SYSKEYUP,
-// WM_SYSCHAR, TAST_MODTAG) and the question TAST_SPOERG go to the key
-// module when it is installed here; without it the window takes no keys and
-// answers TAST_SPOERG with 0.
-typedef LRESULT (*ValgTastFn)(VWS *vws, UINT msg, WPARAM wParam, LPARAM lParam);
-extern ValgTastFn ValgTastKrog;
+// ---- drawing, sorting and layouts
+
+// The whole window: frame and caption, title line, header row with the
+// sort buttons, mark column (with a mark limit) and rows. An active
+// whole-table list then publishes its current record: into the table's
+// current-record word and to every window (1054).
+void TegnValgVindue(VWS *vws);
+// The panes one at a time, as their relays ask.
+void TegnValgTitel(VWS *vws);
+void TegnValgHoved(VWS *vws);
+void TegnValgMaerker(VWS *vws);
+void TegnValgRaekker(VWS *vws);
+// Scrolls the current row and column into view, sets both scroll bars and
+// redraws the window.
+void OpdaterValgVisning(VWS *vws);
+// Keeps the current row and column in view; sets both scroll bars.
+void ValgScrollTilAktuel(VWS *vws);
+
+// One sort button per field of the chosen layout, in the header row, the
+// buttons of an earlier layout destroyed.
+void OpretSorterKnapper(VWS *vws);
+// Sort button `kolonne` clicked: a new column sorts ascending, the sort
+// column again alternates descending and ascending (the button shows
+// picture 111 or 112). A pre-selection with marks keeps the marked records
+// last; the schedule's overlap list (kind 107) keeps its order. The current
+// record stays current and in view.
+void ValgSorterKolonne(VWS *vws, uint32_t kolonne);
+// Layout n of the list chosen (not the chosen one already): its button
+// latched, the choice remembered for the kind and letter, the window as
+// wide as the layout wants, the sort buttons made anew.
+void ValgSkiftLayout(VWS *vws, uint32_t n);
+
+// ---- keys, marking and mouse
+
+// The key command of one key record: mode 2 acts, any other mode only asks.
+// True when the window takes the key (every key from 13 to 115 but the
+// marking keys, which are taken only when they would act).
+bool ValgTast(VWS *vws, const TastInfo *tast, int mode);
+// Space: the current record's mark toggled, within the mark limit (limit 1
+// clears the other marks first). Insert marks, Delete unmarks. The opener
+// is told of every change. True when the key acts (mode 2) or would act.
+bool ValgSkiftMaerke(VWS *vws, int mode);
+bool ValgSaetMaerke(VWS *vws, int mode);
+bool ValgFjernMaerke(VWS *vws, int mode);
+// WM_KEYDOWN, WM_SYSKEYDOWN and TAST_MODTAG: keypad digits as digits, the
+// type-ahead first, then the key command and what follows it. False when
+// the window does not take the key.
+bool ValgTastNed(VWS *vws, UINT msg, WPARAM wParam, LPARAM lParam);
+// TAST_SPOERG: whether the window would take the key now.
+bool ValgTastSpoerg(VWS *vws, const TastInfo *tast);
+// WM_KEYUP, WM_SYSKEYUP: Ctrl released after digits typed with it chooses
+// that group through the toolbar (up to 30); Up or Down released tells the
+// opener the current record.
+void ValgTastOp(VWS *vws, WPARAM tast);
+// The panes' clicks and double clicks (the relay's message tells the pane).
+void ValgKlik(VWS *vws, UINT msg, LPARAM lParam);
+void ValgDobbeltKlik(VWS *vws, UINT msg, LPARAM lParam);
+// The right button: activation, then the pick list of the window's keys at
+// the cursor.
+void ValgHoejreklik(VWS *vws);
+// A click outside the panes' client area of an inactive window.
+void ValgIkkeKlientKlik(VWS *vws);
 
 LRESULT CALLBACK ValgWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 

@@ -30,6 +30,43 @@ constexpr int kBilleder = 14;
 
 enum : uint8_t { Moerk = 0, Flade = 7, Skygge = 8, Lys = 15 };
 
+// A 4-bit device-independent bitmap of W x H colour indexes (rows top
+// down): the header, the 16 standard colours, then the rows bottom-up, 2
+// pixels a byte.
+std::vector<uint8_t> Dib(const std::vector<uint8_t> &px, int W, int H) {
+  const int stride = ((W * 4 + 31) / 32) * 4;
+  std::vector<uint8_t> dib(sizeof(BITMAPINFOHEADER) + 16 * 4 + (size_t)stride * H, 0);
+  BITMAPINFOHEADER bi;
+  std::memset(&bi, 0, sizeof bi);
+  bi.biSize = sizeof bi;
+  bi.biWidth = W;
+  bi.biHeight = H;
+  bi.biPlanes = 1;
+  bi.biBitCount = 4;
+  bi.biCompression = BI_RGB;
+  bi.biSizeImage = (DWORD)(stride * H);
+  std::memcpy(dib.data(), &bi, sizeof bi);
+  static const uint8_t farver[16][3] = {
+      {0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128, 128, 0}, {0, 0, 128},   {128, 0, 128},
+      {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0}, {0, 255, 0},  {255, 255, 0},
+      {0, 0, 255},   {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+  uint8_t *tab = dib.data() + sizeof bi;
+  for (int i = 0; i < 16; ++i) {
+    tab[i * 4 + 0] = farver[i][2];
+    tab[i * 4 + 1] = farver[i][1];
+    tab[i * 4 + 2] = farver[i][0];
+  }
+  uint8_t *bits = tab + 16 * 4;
+  for (int y = 0; y < H; ++y) {
+    uint8_t *linje = bits + (size_t)(H - 1 - y) * stride;
+    for (int x = 0; x < W; ++x) {
+      uint8_t c = px[(size_t)y * W + x];
+      linje[x / 2] |= (x % 2) ? c : (uint8_t)(c << 4);
+    }
+  }
+  return dib;
+}
+
 // One strip: 4 columns of pictures, rows disabled, pressed, normal.
 std::vector<uint8_t> LavStrip(int w, int h) {
   const int W = w * kBilleder, H = h * 3;
@@ -73,39 +110,22 @@ std::vector<uint8_t> LavStrip(int w, int h) {
         }
     }
   }
-  // Header, the 16 standard colours, then the rows bottom-up, 2 pixels a byte.
-  const int stride = ((W * 4 + 31) / 32) * 4;
-  std::vector<uint8_t> dib(sizeof(BITMAPINFOHEADER) + 16 * 4 + (size_t)stride * H, 0);
-  BITMAPINFOHEADER bi;
-  std::memset(&bi, 0, sizeof bi);
-  bi.biSize = sizeof bi;
-  bi.biWidth = W;
-  bi.biHeight = H;
-  bi.biPlanes = 1;
-  bi.biBitCount = 4;
-  bi.biCompression = BI_RGB;
-  bi.biSizeImage = (DWORD)(stride * H);
-  std::memcpy(dib.data(), &bi, sizeof bi);
-  static const uint8_t farver[16][3] = {
-      {0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128, 128, 0}, {0, 0, 128},   {128, 0, 128},
-      {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0}, {0, 255, 0},  {255, 255, 0},
-      {0, 0, 255},   {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
-  uint8_t *tab = dib.data() + sizeof bi;
-  for (int i = 0; i < 16; ++i) {
-    tab[i * 4 + 0] = farver[i][2];
-    tab[i * 4 + 1] = farver[i][1];
-    tab[i * 4 + 2] = farver[i][0];
-  }
-  uint8_t *bits = tab + 16 * 4;
-  for (int y = 0; y < H; ++y) {
-    uint8_t *linje = bits + (size_t)(H - 1 - y) * stride;
-    for (int x = 0; x < W; ++x) {
-      uint8_t c = px[(size_t)y * W + x];
-      linje[x / 2] |= (x % 2) ? c : (uint8_t)(c << 4);
-    }
-  }
-  return dib;
+  return Dib(px, W, H);
 }
+
+// A picture drawn in the dark shadow colour on the button face.
+std::vector<uint8_t> LavBillede(const char *const *raekker, int h) {
+  const int w = (int)std::strlen(raekker[0]);
+  std::vector<uint8_t> px((size_t)w * h, Flade);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      if (raekker[y][x] == 'X') px[(size_t)y * w + x] = Moerk;
+  return Dib(px, w, h);
+}
+
+// The sort column's pictures: ascending (111) and descending (112).
+const char *const Stigende[] = {"...X...", "..XXX..", ".XXXXX.", "XXXXXXX"};
+const char *const Faldende[] = {"XXXXXXX", ".XXXXX.", "..XXX..", "...X..."};
 
 }  // namespace
 
@@ -118,4 +138,8 @@ void RegistrerKnapBilleder() {
   static const std::vector<uint8_t> lille = LavStrip(12, 12);
   tavo::res::RegisterBitmap("orvane", "KAPTIONSTOR", stor.data(), stor.size());
   tavo::res::RegisterBitmap("orvane", "KAPTIONLILLE", lille.data(), lille.size());
+  static const std::vector<uint8_t> op = LavBillede(Stigende, 4);
+  static const std::vector<uint8_t> ned = LavBillede(Faldende, 4);
+  tavo::res::RegisterBitmap("orvane", 111, op.data(), op.size());
+  tavo::res::RegisterBitmap("orvane", 112, ned.data(), ned.size());
 }

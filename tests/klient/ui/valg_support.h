@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <initializer_list>
 #include <string>
@@ -19,6 +20,7 @@
 #include "KATALOG.h"
 #include "LISTBOX.h"
 #include "PROGVINDUER.h"
+#include "RECPRED.h"
 #include "SWITCH.h"
 #include "TABOPER.h"
 #include "TAVOTB.h"
@@ -46,20 +48,29 @@ inline std::vector<Hoert> &HovedHoert() {
   static std::vector<Hoert> v;
   return v;
 }
+// What the opener answers when a window asks to be activated (1095).
+inline LRESULT &OpenerTillad() {
+  static LRESULT svar = 1;
+  return svar;
+}
 // What the opener answers when a window offers it a key (1363).
 inline LRESULT &OpenerTastSvar() {
   static LRESULT svar = 0;
   return svar;
 }
 
-// The opener keeps the notifications 1225-1241 and the activation it is
-// told of (1094), allows activation (1095) and answers offered keys.
+// The opener keeps the notifications 1225-1241, the activation it is asked
+// for (1095, allowed unless a test says otherwise) and told of (1094), and
+// answers offered keys.
 inline LRESULT CALLBACK OpenerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if ((m >= VALG_MARKERET && m <= VALG_AFSLUTTET) || m == ENS_BLEV_AKTIV) {
     OpenerHoert().push_back({m, w, l});
     return 0;
   }
-  if (m == ENS_MAA_AKTIVERES) return 1;
+  if (m == ENS_MAA_AKTIVERES) {
+    OpenerHoert().push_back({m, w, l});
+    return OpenerTillad();
+  }
   if (m == TAST_SPOERG) return OpenerTastSvar();
   return DefWindowProcA(h, m, w, l);
 }
@@ -70,6 +81,39 @@ inline LRESULT CALLBACK HovedProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     return 0;
   }
   return DefWindowProcA(h, m, w, l);
+}
+
+// A field of a packed record by value, for the comparisons that take
+// references.
+template <class T>
+T Kopi(T v) {
+  return v;
+}
+
+// ---- an order worked out apart from the window
+
+// The Danish alphabet: A..Z, then Æ, Ø, Å; either case alike.
+inline int DanskRang(unsigned char c) {
+  if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
+  switch (c) {
+    case 0xE6: case 0xC6: return 'Z' * 4 + 1;
+    case 0xF8: case 0xD8: return 'Z' * 4 + 2;
+    case 0xE5: case 0xC5: return 'Z' * 4 + 3;
+    default: return c * 4;
+  }
+}
+// Upper case of a Windows-1252 letter, byte for byte.
+inline int StortByte(unsigned char c) {
+  if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 0x20;
+  return c;
+}
+inline int Sammenlign(const std::string &a, const std::string &b, bool dansk) {
+  for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+    const unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    const int rx = dansk ? DanskRang(x) : StortByte(x), ry = dansk ? DanskRang(y) : StortByte(y);
+    if (rx != ry) return rx < ry ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
 }
 
 // The current date of the tests: Wednesday 7 October 2026, in the made
@@ -89,7 +133,6 @@ class ValgTest : public wfb_test::SkrivebordTest {
     SaetAktuelDato(kIdag);
     GruppeBegivenhedsArt = nullptr;
     SkaermGendannes = 0;
-    ValgTastKrog = nullptr;
     ASSERT_TRUE(RegistrerListeKlasser(0));
     ASSERT_TRUE(RegistrerToolbarKlasser(0));
     ASSERT_TRUE(RegistrerValgKlasse(0));
@@ -102,11 +145,11 @@ class ValgTest : public wfb_test::SkrivebordTest {
     OpenerHoert().clear();
     HovedHoert().clear();
     OpenerTastSvar() = 0;
+    OpenerTillad() = 1;
   }
 
   void TearDown() override {
     SkrivebordTest::TearDown();
-    ValgTastKrog = nullptr;
     FrigivSwitchTab();
     storetest::TomAlleTabeller();
     std::error_code ec;
@@ -137,6 +180,17 @@ class ValgTest : public wfb_test::SkrivebordTest {
     for (const Hoert &b : OpenerHoert())
       if (kun.size() == 0 || std::find(kun.begin(), kun.end(), b.msg) != kun.end()) v.push_back(b);
     return v;
+  }
+
+  // A student of that CPR number, current.
+  static uint32_t NyElev(const char *cpr) {
+    const uint32_t nr = NewRec(&tdpers, &tvpers);
+    PersRec *p = TabRec<PersRec>(tvpers, nr);
+    p->id = 700000 + nr;
+    p->Status = 10;
+    std::snprintf(p->Cpr_Nr, sizeof p->Cpr_Nr, "%s", cpr);
+    std::snprintf(p->Fornavn, sizeof p->Fornavn, "%s", "Elev");
+    return nr;
   }
 
   // A zeroed pre-selection of the given records, the window's once opened.

@@ -21,16 +21,11 @@ namespace {
 
 using valg_test::Hoert;
 using valg_test::HovedHoert;
+using valg_test::Kopi;
+using valg_test::Sammenlign;
 using valg_test::kIdag;
 using valg_test::kMaaned;
 using valg_test::ValgTest;
-
-// A field of a packed record by value, for the comparisons that take
-// references.
-template <class T>
-T Kopi(T v) {
-  return v;
-}
 
 template <size_t N>
 void Tekst(char (&felt)[N], const char *s) {
@@ -38,30 +33,6 @@ void Tekst(char (&felt)[N], const char *s) {
 }
 
 // ---- an order worked out apart from the window
-
-// The Danish alphabet: A..Z, then Æ, Ø, Å; either case alike.
-int DanskRang(unsigned char c) {
-  if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
-  switch (c) {
-    case 0xE6: case 0xC6: return 'Z' * 4 + 1;
-    case 0xF8: case 0xD8: return 'Z' * 4 + 2;
-    case 0xE5: case 0xC5: return 'Z' * 4 + 3;
-    default: return c * 4;
-  }
-}
-// Upper case of a Windows-1252 letter, byte for byte.
-int StortByte(unsigned char c) {
-  if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 0x20;
-  return c;
-}
-int Sammenlign(const std::string &a, const std::string &b, bool dansk) {
-  for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
-    const unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-    const int rx = dansk ? DanskRang(x) : StortByte(x), ry = dansk ? DanskRang(y) : StortByte(y);
-    if (rx != ry) return rx < ry ? -1 : 1;
-  }
-  return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
-}
 
 // What a whole-table list of the letter must hold for the mask and month,
 // by a plain scan of the records; in the order of field 1's text (Danish
@@ -521,27 +492,6 @@ TEST_F(ValgModelProtokol, CloseButtonActsAsEscape) {
   }
 }
 
-TEST_F(ValgModelProtokol, KeysGoToTheKeyModule) {
-  HWND h = Aabn('K');
-  static std::vector<UINT> hoert;
-  hoert.clear();
-  ValgTastKrog = [](VWS *, UINT msg, WPARAM, LPARAM) -> LRESULT {
-    hoert.push_back(msg);
-    return msg == TAST_SPOERG ? 1 : 0;
-  };
-  TastInfo tast{};
-  tast.message = WM_KEYDOWN;
-  tast.wParam = VK_SPACE;
-  EXPECT_EQ(SendMessageA(h, TAST_SPOERG, 0, reinterpret_cast<LPARAM>(&tast)), 1);
-  SendMessageA(h, TAST_MODTAG, VK_SPACE, reinterpret_cast<LPARAM>(&tast));
-  SendMessageA(h, WM_KEYDOWN, VK_DOWN, 0);
-  SendMessageA(h, WM_KEYUP, VK_DOWN, 0);
-  EXPECT_EQ(hoert, (std::vector<UINT>{TAST_SPOERG, TAST_MODTAG, WM_KEYDOWN, WM_KEYUP}));
-  // The opener test window answers a key offered to it.
-  valg_test::OpenerTastSvar() = 1;
-  EXPECT_EQ(SendMessageA(opener, TAST_SPOERG, 0, reinterpret_cast<LPARAM>(&tast)), 1);
-}
-
 // ==================================================================== growth
 
 TEST_F(ValgModelVaekst, RecordsAddedWhileOpenAreListed) {
@@ -580,15 +530,6 @@ class ValgModelElever : public ValgModel {
     ValgModel::SetUp();
     ResetTab(&tdpers, &tvpers, 1);
     ResetTab(&tdakpl, &tvakpl, 1);
-  }
-  static uint32_t NyElev(const char *cpr) {
-    const uint32_t nr = NewRec(&tdpers, &tvpers);
-    PersRec *p = TabRec<PersRec>(tvpers, nr);
-    p->id = 700000 + nr;
-    p->Status = 10;
-    Tekst(p->Cpr_Nr, cpr);
-    Tekst(p->Fornavn, "Elev");
-    return nr;
   }
   static uint32_t NyPlads(uint32_t elev, uint32_t akti, Dato fra, Dato til, uint8_t status = 30) {
     const uint32_t nr = NewRec(&tdakpl, &tvakpl);
