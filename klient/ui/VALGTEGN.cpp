@@ -273,8 +273,10 @@ void ValgSkiftLayout(VWS *v, uint32_t n) {
   if (n == v->ListeValgt || n >= v->ListeLayoutAntal) return;
   Ens &e = v->ens;
   if (e.hwndSwitchButtons) {
-    if (HWND gammel = e.hwndSwitchButtons[v->ListeValgt]) SendMessageA(gammel, NYB_LAAS_OP, 0, 0);
-    if (HWND ny = e.hwndSwitchButtons[n]) SendMessageA(ny, NYB_LAAS_NED, 0, 0);
+    // A choice read from the settings may name a layout the letter lacks.
+    if (v->ListeValgt < v->ListeLayoutAntal && e.hwndSwitchButtons[v->ListeValgt])
+      SendMessageA(e.hwndSwitchButtons[v->ListeValgt], NYB_LAAS_OP, 0, 0);
+    if (e.hwndSwitchButtons[n]) SendMessageA(e.hwndSwitchButtons[n], NYB_LAAS_NED, 0, 0);
   }
   ObjSwitchVaelg(v->ListeArt, v->Bogstav, n);
   v->ListeValgt = static_cast<uint8_t>(n);

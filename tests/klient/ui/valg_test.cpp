@@ -631,7 +631,7 @@ TEST_F(ValgModelElever, FaellesEleverPeriodPairsAsATable) {
   // Students made in reverse, enrolments of B before those of A, so neither
   // record order helps the walk.
   for (size_t i = tabel.size(); i-- > 0;) {
-    char cpr[12];
+    char cpr[24];
     std::snprintf(cpr, sizeof cpr, "%010zu", i);
     tabel[i].elev = NyElev(cpr);
   }
