@@ -5,6 +5,7 @@
 // touched after a send unless the window still holds it.
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "ARRANGER.h"
@@ -140,25 +141,23 @@ void FortaelAktuel(VWS *v) {
   SendMessageA(v->hwndMaal, VALG_AKTUEL_SKIFTET, v->Bogstav, ValgAktuelRec(v));
 }
 
-// The pick list's keys: activity lists and the others.
-const ShortCutPost kAktiGenveje[] = {
-    {{0, 0, 0, WM_KEYDOWN, VK_F3, 0, 0, 0}, "<F3>", "Maksimer / gendan aktuelt vindue."},
-    {{0, 1, 0, WM_KEYDOWN, VK_F4, 0, 0, 0}, "<Ctrl> + <F4>", "Luk fokus vindue."},
-    {{0, 0, 0, WM_KEYDOWN, VK_SPACE, 0, 0, 0}, "<Mellemrum>", "Tilføj / slet aktivitet."},
-    {{0, 0, 0, WM_KEYDOWN, VK_SPACE, 0, 0, 0}, "<Dblt klik v. musetast>", "Tilføj / slet aktivitet."},
-    {{0, 0, 0, WM_KEYDOWN, VK_ESCAPE, 0, 0, 0}, "<Escape>", "Luk vindue."},
-    {{}, "", ""},
-};
-const ShortCutPost kAndreGenveje[] = {
-    {{0, 0, 0, WM_KEYDOWN, VK_F3, 0, 0, 0}, "<F3>", "Maksimer / gendan aktuelt vindue."},
-    {{0, 1, 0, WM_KEYDOWN, VK_F4, 0, 0, 0}, "<Ctrl> + <F4>", "Luk fokus vindue."},
-    {{0, 0, 0, WM_KEYDOWN, VK_SPACE, 0, 0, 0}, "<Mellemrum>", "Tilføj / slet medarbejder."},
-    {{0, 0, 0, WM_KEYDOWN, VK_SPACE, 0, 0, 0}, "<Dblt klik v. musetast>", "Tilføj / slet medarbejder."},
-    {{0, 0, 0, WM_KEYDOWN, VK_ESCAPE, 0, 0, 0}, "<Escape>", "Luk vindue."},
-    {{}, "", ""},
-};
-ShortCutTabel AktiTabel{0, kAktiGenveje};
-ShortCutTabel AndreTabel{0, kAndreGenveje};
+// The pick list's keys: activity lists and the others differ only in what
+// marking is called.
+constexpr ShortCutPost Genvej(UINT tast, int32_t ctrl, const char *navn, const char *beskrivelse) {
+  return {{0, ctrl, 0, WM_KEYDOWN, tast, 0, 0, 0}, navn, beskrivelse};
+}
+constexpr std::array<ShortCutPost, 6> Genveje(const char *markering) {
+  return {{Genvej(VK_F3, 0, "<F3>", "Maksimer / gendan aktuelt vindue."),
+           Genvej(VK_F4, 1, "<Ctrl> + <F4>", "Luk fokus vindue."),
+           Genvej(VK_SPACE, 0, "<Mellemrum>", markering),
+           Genvej(VK_SPACE, 0, "<Dblt klik v. musetast>", markering),
+           Genvej(VK_ESCAPE, 0, "<Escape>", "Luk vindue."),
+           {{}, "", ""}}};
+}
+constexpr auto kAktiGenveje = Genveje("Tilføj / slet aktivitet.");
+constexpr auto kAndreGenveje = Genveje("Tilføj / slet medarbejder.");
+ShortCutTabel AktiTabel{0, kAktiGenveje.data()};
+ShortCutTabel AndreTabel{0, kAndreGenveje.data()};
 
 }  // namespace
 
