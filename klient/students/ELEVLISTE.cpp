@@ -14,6 +14,7 @@
 #include "SORTIDX.h"
 #include "SWITCH.h"
 #include "SWITCHTEGN.h"
+#include "TABOPER.h"
 #include "TEKST.h"
 
 int DelSemikolonFelter(ElevFelt *felter, int kapacitet, const char *linje, bool *pAfkortet) {
@@ -38,22 +39,26 @@ int DelSemikolonFelter(ElevFelt *felter, int kapacitet, const char *linje, bool 
   return antal;
 }
 
-uint32_t NaesteEvId() {
-  if (tvev.wRecCnt <= 1) return EGNE_ID_START;
+uint32_t NaesteEgetId(const TabDesc *pTd, TabVar *pTv) {
   // Every record that is not empty keeps its id until a clean-up drops it,
   // and a new record with the same id would be merged into it by the next
-  // re-sort: deleted and pending wishes count as well as live ones.
+  // re-sort: deleted and pending records count as well as live ones.
+  const uint32_t so = pTd->FeltTab[pTd->StatusFelt].Offset;
   bool fundet = false;
   uint32_t hoejeste = 0;
-  for (uint32_t r = 1; r < tvev.wRecCnt; ++r) {
-    const EvRec *ev = EvRecNr(r);
-    if (ev->Status == 0 || ev->id < EGNE_ID_START) continue;
-    if (!fundet || ev->id > hoejeste) hoejeste = ev->id;
+  for (uint32_t r = 1; r < pTv->wRecCnt; ++r) {
+    const uint8_t *rec = GetRec(pTd, pTv, r);
+    uint32_t id;
+    memcpy(&id, rec, sizeof id);
+    if (rec[so] == 0 || id < EGNE_ID_START) continue;
+    if (!fundet || id > hoejeste) hoejeste = id;
     fundet = true;
   }
   if (!fundet) return EGNE_ID_START;
   return hoejeste == UINT32_MAX ? 0 : hoejeste + 1;
 }
+
+uint32_t NaesteEvId() { return NaesteEgetId(&tdev, &tvev); }
 
 void SorterElevRaekker(ElevRaekkeTekstFn tekstFn, ElevRaekkeBreddeFn breddeFn, void *ctx,
                        const int felter[ELEVSORT_FELTER], char art, uint32_t v1, uint32_t v2,

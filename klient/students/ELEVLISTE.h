@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "ENSDC.h"
+#include "TABREG.h"
 #include "windows.h"
 
 // One field slot of a split line: at most 99 characters and the terminator.
@@ -26,9 +27,12 @@ int DelSemikolonFelter(ElevFelt *felter, int kapacitet, const char *linje,
 // activities start here, far above those Elevplan hands out.
 constexpr uint32_t EGNE_ID_START = 2137483647u;
 
-// The id for a new ev record: one above the largest own id (EGNE_ID_START
-// and up) of any record in the table, whatever its status, else
-// EGNE_ID_START; 0 when the ids are used up.
+// The id for a record this installation makes in a table keyed by a u32 id
+// at offset 0: one above the largest own id (EGNE_ID_START and up) of any
+// record in the table, whatever its status, else EGNE_ID_START; 0 when the
+// ids are used up.
+uint32_t NaesteEgetId(const TabDesc *pTd, TabVar *pTv);
+// The id for a new ev record.
 uint32_t NaesteEvId();
 
 // The text of one column of one row: (context, column code, the three

@@ -9,6 +9,7 @@
 
 #include "ARRANGER.h"
 #include "AUTOPLAC.h"
+#include "ELEVDLG.h"
 #include "ELEVGITTER.h"
 #include "ELEVREGLER.h"
 #include "ELEVTAB.h"
@@ -106,7 +107,6 @@ int KmdKolonneFlyt(Kald &k) {
 
 int KmdIndsaet(Kald &k) {
   ElevPlanWS *ws = k.ws;
-  if (ElevPlanKrog.PlacerEllerFjernElev == nullptr) return 0;
   const uint32_t tg = AktuelTg(ws), la = AktuelLa(ws);
   if (tg == 0 || la == 0) return 0;
   if (ws->HuskedeAntal == 0) {
@@ -114,7 +114,8 @@ int KmdIndsaet(Kald &k) {
     return 0;
   }
   // All or none: the placing never stops half-way on the lock or on a
-  // student who cannot go on.
+  // student who cannot go on. A remembered student no longer of this
+  // group's students (the list outlives a change of group) cannot go on.
   if (TgLaast(tg)) {
     VisTgLaas(tg, kIkkeUdfoert, k.mode);
     return 0;
@@ -128,9 +129,15 @@ int KmdIndsaet(Kald &k) {
       return 0;
     }
   }
+  // The placing's own refusal (an archived activity) is shown once.
+  for (uint32_t i = 0; i < ws->HuskedeAntal; ++i)
+    if (PlacerEllerFjernElev(ws, tg, la, ws->HuskedeElever[i], -1, -1, 1, nullptr) == 0) {
+      PlacerEllerFjernElev(ws, tg, la, ws->HuskedeElever[i], -1, -1, k.mode, nullptr);
+      return 0;
+    }
   if (k.mode != 2) return 1;
   for (uint32_t i = 0; i < ws->HuskedeAntal; ++i)
-    ElevPlanKrog.PlacerEllerFjernElev(ws, tg, la, ws->HuskedeElever[i], -1, -1, 2, k.tegn);
+    PlacerEllerFjernElev(ws, tg, la, ws->HuskedeElever[i], -1, -1, 2, k.tegn);
   *k.tegn = ELEVPLAN_TEGN_ALT;
   return 1;
 }
@@ -326,18 +333,21 @@ int KmdAutoPlacering(Kald &k) {
   return svar;
 }
 
+// The planning rules' calling shape.
+typedef int (*ElevRegelFn)(ElevPlanWS *ws, uint32_t tg, uint32_t la, int ctrl, int shift, int mode,
+                           int *pTegn);
+
 int Regel(Kald &k, ElevRegelFn fn) {
-  if (fn == nullptr) return 0;
   return fn(k.ws, AktuelTg(k.ws), AktuelLa(k.ws), k.ctrl, k.shift, k.mode, k.tegn);
 }
 
-int KmdOpretDublet(Kald &k) { return Regel(k, ElevPlanKrog.OpretDublet); }
-int KmdFyldLa(Kald &k) { return Regel(k, ElevPlanKrog.FyldLa); }
-int KmdMarkerOensker(Kald &k) { return Regel(k, ElevPlanKrog.MarkerOensker); }
-int KmdOverfoer(Kald &k) { return Regel(k, ElevPlanKrog.OverfoerOensker); }
-int KmdTilbagefoer(Kald &k) { return Regel(k, ElevPlanKrog.TilbagefoerOensker); }
-int KmdFjernAlle(Kald &k) { return Regel(k, ElevPlanKrog.FjernAlleElever); }
-int KmdRet(Kald &k) { return Regel(k, k.shift ? ElevPlanKrog.RetTg : ElevPlanKrog.RetLa); }
+int KmdOpretDublet(Kald &k) { return Regel(k, OpretDublet); }
+int KmdFyldLa(Kald &k) { return Regel(k, FyldLa); }
+int KmdMarkerOensker(Kald &k) { return Regel(k, MarkerOensker); }
+int KmdOverfoer(Kald &k) { return Regel(k, OverfoerOensker); }
+int KmdTilbagefoer(Kald &k) { return Regel(k, TilbagefoerOensker); }
+int KmdFjernAlle(Kald &k) { return Regel(k, FjernAlleElever); }
+int KmdRet(Kald &k) { return Regel(k, k.shift ? RetTg : RetLa); }
 
 int KmdMaksimer(Kald &k) { return SkiftMaksimeret(k.ws->hwnd, &k.ws->GemtRect, k.mode) ? 1 : 0; }
 
@@ -499,7 +509,9 @@ int ElevPlanEfterKommando(ElevPlanWS *ws, uint32_t tast, int ctrl, int shift, in
       Genopbyg(ws);
       return ELEVPLAN_TEGN_ALT;
     case 'R':
-      if (!ctrl || shift) return 0;
+      // After Ctrl+Shift+R the slots are new: the workspace, whose changes
+      // were dropped, is built on them.
+      if (!ctrl) return 0;
       Genopbyg(ws);
       return ELEVPLAN_TEGN_ALT;
     case 'O':
@@ -637,6 +649,9 @@ bool ElevPlanBesked(ElevPlanWS *ws, UINT msg, WPARAM wParam, LPARAM lParam, LRES
     }
     case 1046:
       tegn = ELEVPLAN_TEGN_FREMDRIFT;
+      break;
+    case ELEVPLAN_MAX_ANTAL:
+      svar = ws->PpAntal;
       break;
     case 1101:
       PublicerAktuelle(ws);

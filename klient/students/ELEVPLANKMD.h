@@ -2,9 +2,9 @@
 // table of keys with their availability test (mode 1) and their effect
 // (mode 2), the block move of an activity along its row, what follows a
 // performed command, and the handlers of the window's own messages that its
-// window procedure calls. Commands of other subsystems and of the planning
-// rules are reached through the hooks below; a key whose hook is empty is
-// not available and answers 0 in both modes. Main thread only.
+// window procedure calls. Commands of other subsystems are reached through
+// the hooks below; a key whose hook is empty is not available and answers 0
+// in both modes. Main thread only.
 #pragma once
 
 #include <cstdint>
@@ -13,28 +13,7 @@
 #include "TASTINFO.h"
 #include "windows.h"
 
-// The calling shape of the planning rules' key commands: workspace, current
-// group and activity records, Ctrl and Shift (non-zero while held), mode (1
-// ask, 2 perform), and the repaint wanted. 1 available or done, else 0.
-typedef int (*ElevRegelFn)(ElevPlanWS *ws, uint32_t tg, uint32_t la, int ctrl, int shift, int mode,
-                           int *pTegn);
-
 struct ElevPlanKroge {
-  // The planning rules: Ctrl+D, Ctrl+F, Ctrl+M, Ctrl+O, Ctrl+T, Ctrl+S,
-  // Ctrl+R and Ctrl+Shift+R.
-  ElevRegelFn OpretDublet;
-  ElevRegelFn FyldLa;
-  ElevRegelFn MarkerOensker;
-  ElevRegelFn OverfoerOensker;
-  ElevRegelFn TilbagefoerOensker;
-  ElevRegelFn FjernAlleElever;
-  ElevRegelFn RetLa;
-  ElevRegelFn RetTg;
-  // One student on or off an activity, as Space does in the student
-  // windows; Insert places the remembered students through it.
-  int (*PlacerEllerFjernElev)(ElevPlanWS *ws, uint32_t tg, uint32_t la, uint32_t elev, int ctrl,
-                              int shift, int mode, int *pTegn);
-
   // I: the Elevplan test import (run after the test data is removed).
   void (*ImportElevplanTest)();
 
@@ -70,7 +49,8 @@ int FlytLaBlok(ElevPlanWS *ws, int mode);
 
 // The window's messages of the planning: key messages (WM_KEYDOWN,
 // WM_SYSKEYDOWN, 1366), 1363 (a key asked in mode 1; the answer in
-// *pSvar), 1364 rebuild, 1365 rebuild dropping the changes, 1054 follow the
+// *pSvar), 1354 (the set-up dialogs ask for the largest number of weeks or
+// lessons: the group's number of slots, in *pSvar), 1364 rebuild, 1365 rebuild dropping the changes, 1054 follow the
 // tables' current records, 1046 the progress text, 1101 publish the current
 // records. False for any other message. The repaint wanted in *pTegn.
 bool ElevPlanBesked(ElevPlanWS *ws, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT *pSvar,

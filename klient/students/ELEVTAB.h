@@ -43,6 +43,17 @@ const R &ElevRef(R *(*recNr)(uint32_t), uint32_t n) {
   return r ? *r : nul;
 }
 
+// An activity's number and divisor of the given mode: weeks, or lessons.
+inline void SaetLaTal(LaRec *l, bool uger, uint32_t antal, uint32_t deletal) {
+  if (uger) {
+    l->uge_antal = antal;
+    l->uge_deletal = deletal;
+  } else {
+    l->lek_antal = antal;
+    l->lek_deletal = deletal;
+  }
+}
+
 // Record number of the record whose id is the given one (the table's key),
 // through the sort index; 0 when there is none. For tg, pp, la, lap, elev,
 // ev and eb.

@@ -2,7 +2,8 @@
 // bytes, as broken or hostile record files could hold them: references to
 // records that are missing, dead or of another group, blocks of any length,
 // any status and mode. Each group is built, driven through the key commands
-// in both modes and through the placement primitives, laid out and placed
+// in both modes (the planning rules among them) and through the placement
+// primitives and the rules' placing, laid out and placed
 // by a few runs of the automatic placement, written back and built again;
 // the test data is removed at the end. The run is read-only,
 // so nothing is saved.
@@ -14,6 +15,7 @@
 #include "ELEVGITTER.h"
 #include "ELEVPLANKMD.h"
 #include "ELEVPLANWS.h"
+#include "ELEVREGLER.h"
 #include "ELEVTAB.h"
 #include "FINDREC.h"
 #include "INDSTIL.h"
@@ -164,7 +166,10 @@ constexpr struct {
     {'X', false, false},       {VK_RIGHT, false, false},  {'B', true, true},
     {'L', true, false},        {'P', true, true},         {VK_ADD, false, false},
     {VK_INSERT, false, false}, {VK_ESCAPE, false, false}, {'A', true, false},
-    {'V', true, false},        {VK_NEXT, false, false},
+    {'V', true, false},        {VK_NEXT, false, false},   {'M', true, false},
+    {'O', true, false},        {'T', true, false},        {'D', true, false},
+    {'F', true, false},        {'S', true, false},        {'F', true, true},
+    {'S', true, true},
 };
 
 void Koer(ElevPlanWS *ws, Laeser &in) {
@@ -177,10 +182,20 @@ void Koer(ElevPlanWS *ws, Laeser &in) {
     if (ws->LaAntal == 0 || ws->ElevAntal == 0) continue;
     const uint32_t la = ws->LaTab[1 + in.Byte() % ws->LaAntal];
     const uint32_t elev = ws->ElevTab[1 + in.Byte() % ws->ElevAntal];
-    if (in.Byte() % 2)
-      PlacerElevPaaLa(ws, la, elev, in.Byte() % 4);
-    else
-      FjernElevFraLa(ws, la, elev, in.Byte() % 4);
+    switch (in.Byte() % 3) {
+      case 0:
+        PlacerElevPaaLa(ws, la, elev, in.Byte() % 4);
+        break;
+      case 1:
+        FjernElevFraLa(ws, la, elev, in.Byte() % 4);
+        break;
+      default: {
+        const uint8_t taster = in.Byte();
+        PlacerEllerFjernElev(ws, ws->Tg, la, elev, taster & 1 ? -1 : 0, taster & 2 ? -1 : 0, 2,
+                             nullptr);
+        break;
+      }
+    }
     if (ws->PpAntal) ElevStatusVedPp(ws, ws->PpTab[1 + in.Byte() % ws->PpAntal], elev, nullptr);
   }
   ws->AntalSimuleringer = in.Byte() % 4;
