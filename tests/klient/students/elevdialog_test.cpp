@@ -2,6 +2,8 @@
 // mark boxes and buttons clicked. Each check fires in its order with its
 // message, caption and box kind, the failing edit selected and focused and
 // everything typed left standing; OK hands back exactly what was shown.
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -169,8 +171,14 @@ TEST_F(ElevDialogRetLa, EachCheckFiresInItsOrderOnItsEdit) {
        IDC_RETLA_BLOK},
       {"6 weeks by 4", true, "1", "2", "6", "4", "Uge antal er ikke delelig med blok størrelse.\n",
        "Fejl i blok størrelse", IDC_RETLA_BLOK},
-      {"a number beyond the u32 fields is as great as they hold", false, "1", "2",
-       "99999999999", "1", lektioner, "Fejl i antal", IDC_RETLA_ANTAL},
+      // Numbers beyond the u32 fields count as the greatest they hold.
+      {"a minimum beyond the fields", false, "99999999999", "26", "4", "2", min,
+       "Fejl i elevantal", IDC_RETLA_MIN},
+      {"a number beyond the fields", false, "1", "2", "99999999999", "1", lektioner,
+       "Fejl i antal", IDC_RETLA_ANTAL},
+      {"a block size beyond the fields", true, "1", "2", "4", "99999999999",
+       "Uge antal er ikke delelig med blok størrelse.\n", "Fejl i blok størrelse",
+       IDC_RETLA_BLOK},
   };
   for (const auto &t : tilfaelde) {
     SCOPED_TRACE(t.Navn);
@@ -190,8 +198,8 @@ TEST_F(ElevDialogRetLa, EachCheckFiresInItsOrderOnItsEdit) {
     EXPECT_EQ(u.Fokus, t.Fokus);
     EXPECT_EQ(efter, (std::vector<std::string>{t.Min, t.Max, t.Antal, t.Blok})) << "as typed";
     // The minimum and maximum went into the copy at once; nothing else.
-    EXPECT_EQ(+l.min_elevantal, std::stoul(t.Min));
-    EXPECT_EQ(+l.max_elevantal, std::stoul(t.Max));
+    EXPECT_EQ(+l.min_elevantal, std::min<uint64_t>(std::stoull(t.Min), UINT32_MAX));
+    EXPECT_EQ(+l.max_elevantal, std::min<uint64_t>(std::stoull(t.Max), UINT32_MAX));
     EXPECT_EQ(+l.uge_antal, 3u);
     EXPECT_EQ(+l.lek_antal, 4u);
     EXPECT_EQ(+l.BeholdElever, 1);
@@ -206,7 +214,7 @@ TEST_F(ElevDialogRetLa, OkHandsBackExactlyWhatIsShown) {
   LaRec l = Kopi(tgU);
   Udfald forsoeg, ok;
   tavo::test::AnswerNextDialog([&](const tavo::test::ShownDialog &d) {
-    Tal(d.hwnd, "20", "24", "6", "4");
+    Tal(d.hwnd, "20", "99999999999", "6", "4");
     forsoeg = TrykOk(d.hwnd);
     Skriv(d.hwnd, IDC_RETLA_ANTAL, "8");
     Klik(d.hwnd, IDC_RETLA_LUK);
@@ -220,7 +228,7 @@ TEST_F(ElevDialogRetLa, OkHandsBackExactlyWhatIsShown) {
                                               "Fejl i blok størrelse", kOpgave}}));
   EXPECT_TRUE(ok.Vist.empty());
   EXPECT_EQ(+l.min_elevantal, 20u);
-  EXPECT_EQ(+l.max_elevantal, 24u);
+  EXPECT_EQ(+l.max_elevantal, UINT32_MAX) << "kept as the greatest the field holds";
   EXPECT_EQ(+l.uge_antal, 8u);
   EXPECT_EQ(+l.uge_deletal, 4u);
   EXPECT_EQ(+l.lek_antal, 4u) << "the other mode's numbers stay";
