@@ -12,10 +12,16 @@
 
 namespace {
 
+void Saet(int32_t *p, double v) {
+  if (p) *p = MedOpgTimer(v);
+}
+
+}  // namespace
+
 // The hour figures are f32 sums of many months; a figure beyond the range
 // of the output (a broken table) is shown as the nearest whole number that
 // fits rather than wrapping.
-int32_t TilTusindedele(double x) {
+int32_t MedOpgTusindedele(double x) {
   const double t = RoundDecimals(3, x) * 1000.0;
   if (!(t == t)) return 0;
   if (t >= 2147483647.0) return 2147483647;
@@ -23,25 +29,18 @@ int32_t TilTusindedele(double x) {
   return static_cast<int32_t>(t);
 }
 
-const MedTalArbejdstidCelle *ArbejdstidCelle(uint32_t meda, MaanedIndeks m) {
+const MedTalArbejdstidCelle *MedOpgArbejdstidCelle(uint32_t meda, MaanedIndeks m) {
   if (!MedTalArbejdstidTab || meda >= TalDim.E || m > TalDim.M) return nullptr;
   return &MedTalArbejdstidTab[static_cast<size_t>(meda) * (TalDim.M + 1) + m];
 }
 
-// A cell outside the table reads as the table's cell 0.
-const PlanTalMndCelle *PlanCelle(uint32_t anfo, MaanedIndeks m) {
+const PlanTalMndCelle *MedOpgPlanCelle(uint32_t anfo, MaanedIndeks m) {
   if (!PlanTalMndTab) return nullptr;
   if (m > PlanTalMndM || anfo >= PlanTalMndF) return &PlanTalMndTab[0];
   return &PlanTalMndTab[static_cast<size_t>(anfo) * (PlanTalMndM + 1) + m];
 }
 
-void Saet(int32_t *p, double v) {
-  if (p) *p = MedOpgTimer(v);
-}
-
-}  // namespace
-
-int32_t MedOpgTimer(double timer) { return RoundMilli(TilTusindedele(timer)); }
+int32_t MedOpgTimer(double timer) { return RoundMilli(MedOpgTusindedele(timer)); }
 
 void CalcMedOpg(uint32_t anfo, float sums[MEDTAL_SLOTS], int32_t *pTidsreg, int32_t *pSaerligtSkema,
                 int32_t *pLaest, int32_t *pNorm, int32_t *pSving, int32_t *pNormIalt, int32_t *pLaest2,
@@ -86,13 +85,13 @@ void CalcMedOpg(uint32_t anfo, float sums[MEDTAL_SLOTS], int32_t *pTidsreg, int3
       periode[s] += medTal[m][s];
       sums[s] += medTal[m][s];
     }
-    if (const MedTalArbejdstidCelle *c = ArbejdstidCelle(meda, m)) {
+    if (const MedTalArbejdstidCelle *c = MedOpgArbejdstidCelle(meda, m)) {
       arb[1] += c->Bidrag;
       arb[2] += c->Fravaer;
       arb[3] += c->Indbetalt;
       arb[4] += c->Fremtid;
     }
-    if (const PlanTalMndCelle *p = PlanCelle(anfo, m)) {
+    if (const PlanTalMndCelle *p = MedOpgPlanCelle(anfo, m)) {
       plan[0] += p->Undervisning;
       plan[1] += p->Timer;
       plan[2] += p->Rettearbejde;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "DATO.h"
 #include "TALTAB.h"
 
 // Adds the period's MedTal slots 0-7, 19 and 20 to sums (the caller clears
@@ -20,3 +21,12 @@ void CalcMedOpg(uint32_t anfo, float sums[MEDTAL_SLOTS], int32_t *pTidsreg, int3
 // An hour figure as it leaves the account: to thousandths, then whole hours
 // with halves away from zero.
 int32_t MedOpgTimer(double timer);
+// The first step of that: the figure to three decimals, in thousandths; a
+// figure beyond the range of the result is held at its nearest end.
+int32_t MedOpgTusindedele(double timer);
+
+// The employee's working-time cell of a month, or null outside the table.
+const MedTalArbejdstidCelle *MedOpgArbejdstidCelle(uint32_t meda, MaanedIndeks m);
+// The employment's planned figures of a month; a cell outside the table
+// reads as the table's cell 0. Null when there is no table.
+const PlanTalMndCelle *MedOpgPlanCelle(uint32_t anfo, MaanedIndeks m);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -21,11 +22,15 @@
 #include "FINDREC.h"
 #include "INDSTIL.h"
 #include "KATALOG.h"
+#include "MEDOPG.h"
+#include "MEDPER.h"
+#include "OPTAEL.h"
 #include "SIDEFIL.h"
 #include "SKOLEDATA.h"
 #include "SKEREC.h"
 #include "STITAB.h"
 #include "TABOPER.h"
+#include "TALTAB.h"
 #include "TAVODATA.h"
 #include "tavo/version.h"
 #include "windows.h"
@@ -130,6 +135,55 @@ TEST_F(MkdataTest, FolderThatCannotBeMadeIsReportedAndParentsAreMade) {
   std::string fejl;
   EXPECT_EQ(LavSkoleData((rod / "ny" / "skole").c_str(), lille, 1, &fejl), 0) << fejl;
   EXPECT_TRUE(fs::exists(rod / "ny" / "skole" / "data" / "akti.DAT"));
+}
+
+// Every employment is on an agreement whose calendar has an accounting
+// period with a norm around the current date; some teachers carry buffer
+// hours or a norm adjustment and some employees registered working time, so
+// the hours statement shows a norm, a swing and a result in either form.
+TEST_F(MkdataTest, EmploymentsHaveAnAccountToShow) {
+  Lav("skole", 3);
+  BuildMedPer();
+  SaetAktuelDato(20261116);
+  static constexpr int32_t kIngen = INT32_MIN;  // nothing written
+  struct Konto {
+    int32_t tidsreg = kIngen, norm = kIngen, sving = kIngen, normIalt = kIngen, resultat = kIngen;
+  };
+  auto Regnskab = [](uint32_t anfo) {
+    Konto k;
+    int32_t x;
+    float sums[MEDTAL_SLOTS] = {};
+    CalcMedOpg(anfo, sums, &k.tidsreg, &x, &x, &k.norm, &k.sving, &k.normIalt, &x, &x, &x, &k.resultat, nullptr,
+               nullptr, nullptr, nullptr);
+    return k;
+  };
+  AllokerTalTab();
+  uint32_t alle = 0, medSving = 0, medJust = 0;
+  for (uint32_t anfo = 1; anfo < tvanfo.wRecCnt; ++anfo) {
+    const auto *a = reinterpret_cast<const AnfoRec *>(GetRec(&tdanfo, &tvanfo, anfo));
+    if (a->Status != 10) continue;
+    ++alle;
+    const Konto k = Regnskab(anfo);
+    EXPECT_EQ(k.norm, 1924) << anfo;
+    EXPECT_NE(k.resultat, kIngen) << anfo;
+    medSving += k.sving != 0;
+    medJust += k.normIalt != k.norm + k.sving;
+  }
+  EXPECT_EQ(alle, lille.Medarbejdere);
+  EXPECT_GT(medSving, 0u);
+  EXPECT_GT(medJust, 0u);
+
+  GlobalIndstillinger.normsystem = 1;
+  AllokerTalTab();
+  uint32_t medTid = 0;
+  for (uint32_t anfo = 1; anfo < tvanfo.wRecCnt; ++anfo) {
+    const Konto k = Regnskab(anfo);
+    medTid += k.norm > 0 && k.tidsreg > 0 && k.resultat != kIngen;
+  }
+  GlobalIndstillinger.normsystem = 0;
+  EXPECT_GT(medTid, 0u);
+  FreeAlleTalTabeller();
+  FreeMedPer();
 }
 
 TEST_F(MkdataTest, TheSchoolLoadsBackThroughTheStore) {

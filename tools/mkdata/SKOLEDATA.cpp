@@ -432,6 +432,154 @@ bool LavMedarbejdere(Skole &s) {
   return !s.anfo.empty();
 }
 
+// The working-time agreements: one accounting calendar with a period per
+// school year, two agreements on it with their terms, every employment's
+// terms on its agreement, buffer hours and norm adjustments for some
+// teachers, and registered working time (with the norm system's period and
+// registration periods) for the first employees; so that the hours statement
+// shows a norm, a swing and a result in either form.
+bool LavArbejdstidsaftaler(Skole &s) {
+  uint32_t nr;
+  Tabel tkal = Hent("opgkal");
+  OpgkalRec *kal = Ny<OpgkalRec>(tkal, &nr);
+  if (!kal) return false;
+  kal->id = 1;
+  Tekst(kal->Kalenderkode, "EUD");
+  Tekst(kal->Betegnelse, "Skoleår");
+  Faerdig(tkal, nr, STATUS_ALM);
+  const uint32_t nrKal = nr;
+
+  // 1 August to 31 July, from the school year before the schedule period to
+  // the one after it.
+  Tabel tper = Hent("opgper");
+  const uint32_t foersteAar = SKOLE_FRADATO / 10000 - 1;
+  uint32_t forrige = 0;
+  for (uint32_t aar = foersteAar; aar < foersteAar + 3; ++aar) {
+    OpgperRec *o = Ny<OpgperRec>(tper, &nr);
+    if (!o) return false;
+    o->id = 70000 + aar;
+    o->opgkal_id = nrKal;
+    o->Fradato = aar * 10000 + 801;
+    o->Tildato = (aar + 1) * 10000 + 731;
+    o->Norm = 1924.0f;
+    o->Pedagogisk_pulje = 25.0f;
+    o->Overtimebuffer = 50.0f;
+    o->Undertimebuffer = 50.0f;
+    o->Maanedsantal = 12;
+    Faerdig(tper, nr, STATUS_ALM);
+    if (forrige)
+      reinterpret_cast<OpgperRec *>(GetRec(tper.pTd, tper.pTv, forrige))->neste_opgper = nr;
+    else
+      reinterpret_cast<OpgkalRec *>(GetRec(tkal.pTd, tkal.pTv, nrKal))->forste_opgper = nr;
+    forrige = nr;
+  }
+
+  Tabel taraf = Hent("araf"), tlop = Hent("aftalop");
+  const char *const aftaler[][2] = {{"LC", "Lærere"}, {"HK", "Administration"}};
+  uint32_t nrAraf[2] = {};
+  for (uint32_t i = 0; i < 2; ++i) {
+    ArafRec *r = Ny<ArafRec>(taraf, &nrAraf[i]);
+    if (!r) return false;
+    r->id = 71 + i;
+    Tekst(r->kode, aftaler[i][0]);
+    Tekst(r->Betegnelse, aftaler[i][1]);
+    r->opgkal_id = nrKal;
+    r->Bufferordning = 'J';
+    r->Norm = 'J';
+    r->Udleverplan = i == 0 ? 'J' : 'N';
+    Faerdig(taraf, nrAraf[i], STATUS_ALM);
+    AftalopRec *t = Ny<AftalopRec>(tlop, &nr);
+    if (!t) return false;
+    t->id = 72000 + i;
+    t->araf_id = nrAraf[i];
+    t->Fradato = 19950101;
+    t->Tildato = SLUT_DATO;
+    t->Standardlektionslaengde = 45;
+    t->Bevillingstimefaktor = 1.0f;
+    Faerdig(tlop, nr, STATUS_ALM);
+    reinterpret_cast<ArafRec *>(GetRec(taraf.pTd, taraf.pTv, nrAraf[i]))->forste_aftalop = nr;
+  }
+  const std::set<uint32_t> laerere(s.anfo.begin(), s.anfo.end());
+  Tabel tansk = Hent("ansk");
+  for (uint32_t r = 1; r < tansk.pTv->wRecCnt; ++r) {
+    auto *k = reinterpret_cast<AnskRec *>(GetRec(tansk.pTd, tansk.pTv, r));
+    const uint32_t anfo = k->anfo_id;
+    if (anfo) k->araf_id = nrAraf[laerere.count(anfo) ? 0 : 1];
+  }
+
+  Tabel tbuf = Hent("buftim"), tjust = Hent("normjust");
+  for (uint32_t i = 0; i < s.anfo.size(); ++i) {
+    if (i % 3 == 0) {
+      BuftimRec *b = Ny<BuftimRec>(tbuf, &nr);
+      if (!b) return false;
+      b->id = 73000 + i;
+      b->anfo_id = s.anfo[i];
+      b->Fradato = SKOLE_FRADATO;
+      b->Tildato = SKOLE_TILDATO;
+      if (i % 2 == 0)
+        b->Overtimer_fra_forrige = 12.5f + static_cast<float>(s.rnd.Under(30));
+      else
+        b->Undertimer_fra_forrige = 4.0f + static_cast<float>(s.rnd.Under(20));
+      b->Max_overtimer_til_naeste = 50.0f;
+      b->Max_undertimer_til_naeste = 50.0f;
+      Faerdig(tbuf, nr, STATUS_AKTIV);
+    }
+    if (i % 4 == 1) {
+      NormjustRec *j = Ny<NormjustRec>(tjust, &nr);
+      if (!j) return false;
+      j->id = 74000 + i;
+      j->anfo_id = s.anfo[i];
+      j->Dato = SKOLE_FRADATO / 10000 * 10000 + 1001;
+      j->Timer = i % 8 == 1 ? -37.0f : 15.0f;
+      Faerdig(tjust, nr, STATUS_AKTIV);
+    }
+  }
+
+  Tabel tnosy = Hent("normsystem"), topgp = Hent("opgperiode"), treg = Hent("regperiode"),
+        tarb = Hent("arbejdstid");
+  NormsystemRec *ns = Ny<NormsystemRec>(tnosy, &nr);
+  if (!ns) return false;
+  ns->id = 1;
+  Tekst(ns->Navn, "Dagsnorm 7,40");
+  ns->Dagsnorm = 740;
+  Faerdig(tnosy, nr, STATUS_AKTIV);
+  OpgperiodeRec *op = Ny<OpgperiodeRec>(topgp, &nr);
+  if (!op) return false;
+  op->id = 1;
+  op->nosy_id = 1;
+  Tekst(op->KaldeNavn, "Skoleåret");
+  op->FraDato = SKOLE_FRADATO;
+  op->TilDato = SKOLE_TILDATO;
+  Faerdig(topgp, nr, STATUS_AKTIV);
+  const uint32_t nrOpgp = nr;
+  // One line a month of each of the first employees: a month's registered
+  // minutes, contribution, teaching and now and then hours paid in.
+  const uint32_t registrerede = std::min<uint32_t>(10, static_cast<uint32_t>(s.meda.size()));
+  for (uint32_t i = 0; i < registrerede; ++i) {
+    RegperiodeRec *g = Ny<RegperiodeRec>(treg, &nr);
+    if (!g) return false;
+    g->id = 75000 + i;
+    g->opgp_id = nrOpgp;
+    g->meda_id = s.meda[i];
+    g->FraDato = SKOLE_FRADATO;
+    g->TilDato = SKOLE_TILDATO;
+    g->Dagsnorm = 740;
+    Faerdig(treg, nr, STATUS_AKTIV);
+    for (Maaned m = SKOLE_FRADATO / 100; m <= SKOLE_TILDATO / 100; m = m % 100 == 12 ? m + 89 : m + 1) {
+      ArbejdstidRec *a = Ny<ArbejdstidRec>(tarb, &nr);
+      if (!a) return false;
+      a->meda_id = s.meda[i];
+      a->Dato = m * 100 + 15;
+      a->Minutter = 20 * 444 + 15 * s.rnd.Under(40);
+      a->Bidrag = 1 + s.rnd.Under(2);
+      a->Indbetalt = (m + i) % 3 == 0 ? 1 : 0;
+      a->Undervisning = 1 + s.rnd.Under(2);
+      Faerdig(tarb, nr, STATUS_AKTIV);
+    }
+  }
+  return true;
+}
+
 bool LavLokaler(Skole &s) {
   Tabel t = Hent("loka");
   for (uint32_t i = 0; i < s.st.Lokaler; ++i) {
@@ -1302,7 +1450,7 @@ int LavSkoleData(const char *mappe, const SkoleStoerrelse &st, uint64_t seed, st
   s.rnd.s = seed;
   s.st = st;
   if (!LavInstitution(s) || !LavRingesystemer(s) || !LavRoller(s) || !LavMedarbejdere(s) ||
-      !LavLokaler(s) || !LavFag(s) || !LavAktiviteter(s)) {
+      !LavArbejdstidsaftaler(s) || !LavLokaler(s) || !LavFag(s) || !LavAktiviteter(s)) {
     Fejl(fejl, "en tabel kunne ikke vokse");
     return -1;
   }
