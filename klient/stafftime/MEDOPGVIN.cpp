@@ -51,7 +51,8 @@ constexpr int kMarkoerTavo = 104;
 constexpr UINT kRelayNed = 1077, kRelayFlyt = 1047, kRelayForlad = 1048, kRelayHvil = 1049, kRelayDbl = 1078,
                kRelayTegn = 1079;
 
-const char *const kMaanedsNavne[12] = {"Jan", "Feb", "Mar", "Apr", "Maj", "Juni", "Juli", "Aug", "Sep", "Okt", "Nov", "Dec"};
+const char *const kMaanedsNavne[12] = {"Jan", "Feb", "Mar", "Apr", "Maj",  "Juni",
+                                       "Juli", "Aug", "Sep", "Okt", "Nov", "Dec"};
 
 // Captions by form: [0] without, [1] with the norm system.
 const char *const kKategorier[2][kRaekker] = {
@@ -89,7 +90,7 @@ MedOpgWS *WS(HWND h) { return reinterpret_cast<MedOpgWS *>(GetWindowLongPtrA(h, 
 int RaekkeHoejde(const MedOpgWS *ws) { return std::max(1, ws->Y[5] - ws->Y[4] - 1); }
 
 bool ErPlanRude(int r) {
-  return r == RUDE_MND_PLAN || r == RUDE_MND_PLAN_IALT || r == RUDE_PER_PLAN || r == RUDE_PER_PLAN_IALT;
+  return r == OPG_MND_PLAN || r == OPG_MND_PLAN_IALT || r == OPG_PER_PLAN || r == OPG_PER_PLAN_IALT;
 }
 
 void FyldRude(MedOpgWS *ws, int r, uint8_t farve) {
@@ -101,8 +102,8 @@ void FyldRude(MedOpgWS *ws, int r, uint8_t farve) {
 
 // The four plan and difference columns, rows and totals, on one background.
 void FyldPlanDiff(MedOpgWS *ws, uint8_t farve) {
-  for (int r : {RUDE_MND_PLAN, RUDE_MND_PLAN_IALT, RUDE_MND_DIFF, RUDE_MND_DIFF_IALT, RUDE_PER_PLAN,
-                RUDE_PER_PLAN_IALT, RUDE_PER_DIFF, RUDE_PER_DIFF_IALT})
+  for (int r : {OPG_MND_PLAN, OPG_MND_PLAN_IALT, OPG_MND_DIFF, OPG_MND_DIFF_IALT, OPG_PER_PLAN,
+                OPG_PER_PLAN_IALT, OPG_PER_DIFF, OPG_PER_DIFF_IALT})
     FyldRude(ws, r, farve);
 }
 
@@ -141,7 +142,7 @@ void TegnMaanedsNavn(MedOpgWS *ws, Dato d) {
 // filled with colour 0.
 void TegnIdLinje(MedOpgWS *ws, uint32_t anfo) {
   if (!ObjSwitchLayout(kIdLinjeArt, kAnfoBogstav, 0)) {
-    RydMedOpgRuder(ws, RYD_TOP);
+    RydMedOpgRuder(ws, OPG_RYD_TOP);
     return;
   }
   SwitchRaekkeValg v;
@@ -150,7 +151,7 @@ void TegnIdLinje(MedOpgWS *ws, uint32_t anfo) {
   const uint32_t layout = ObjSwitchBredde(kIdLinjeArt, kAnfoBogstav, 0);
   const uint32_t bredde = ws->Bredde > 0 ? static_cast<uint32_t>(ws->Bredde) : 0;
   v.RestBredde = bredde > layout ? bredde - layout : 0;
-  TegnObjSwitchRaekke(&ws->RudeDC[RUDE_TOP], 0, 0, kGrund, kIdLinjeArt, kAnfoBogstav, 0, &tdanfo, &tvanfo, anfo,
+  TegnObjSwitchRaekke(&ws->RudeDC[OPG_TOP], 0, 0, kGrund, kIdLinjeArt, kAnfoBogstav, 0, &tdanfo, &tvanfo, anfo,
                       &v);
 }
 
@@ -193,18 +194,18 @@ void CalcMedOpgLayout(MedOpgWS *ws) {
 void RydMedOpgRuder(MedOpgWS *ws, uint32_t dele) {
   if (!ws) return;
   const uint8_t plan = MedOpgPlanKilde ? kPlanGrund : kGrund;
-  if ((dele & RYD_TOP) && ws->RudeDC[RUDE_TOP].hdc)
-    FillRectIfAny(ws->RudeDC[RUDE_TOP].hdc, FarveBrush[kGrund], 0, 0, ws->Bredde, kTopHoejde);
+  if ((dele & OPG_RYD_TOP) && ws->RudeDC[OPG_TOP].hdc)
+    FillRectIfAny(ws->RudeDC[OPG_TOP].hdc, FarveBrush[kGrund], 0, 0, ws->Bredde, kTopHoejde);
   struct Del {
     uint32_t bit;
     int ruder[4];
   };
   static const Del dele_[] = {
-      {RYD_MND, {RUDE_MND, RUDE_MND_IALT, -1, -1}},
-      {RYD_MND_PLAN_DIFF, {RUDE_MND_PLAN, RUDE_MND_PLAN_IALT, RUDE_MND_DIFF, RUDE_MND_DIFF_IALT}},
-      {RYD_PER, {RUDE_PER, RUDE_PER_IALT, -1, -1}},
-      {RYD_PER_PLAN_DIFF, {RUDE_PER_PLAN, RUDE_PER_PLAN_IALT, RUDE_PER_DIFF, RUDE_PER_DIFF_IALT}},
-      {RYD_REGNSKAB, {RUDE_REGNSKAB, RUDE_RESULTAT, -1, -1}},
+      {OPG_RYD_MND, {OPG_MND, OPG_MND_IALT, -1, -1}},
+      {OPG_RYD_MND_PLAN_DIFF, {OPG_MND_PLAN, OPG_MND_PLAN_IALT, OPG_MND_DIFF, OPG_MND_DIFF_IALT}},
+      {OPG_RYD_PER, {OPG_PER, OPG_PER_IALT, -1, -1}},
+      {OPG_RYD_PER_PLAN_DIFF, {OPG_PER_PLAN, OPG_PER_PLAN_IALT, OPG_PER_DIFF, OPG_PER_DIFF_IALT}},
+      {OPG_RYD_REGNSKAB, {OPG_REGNSKAB, OPG_RESULTAT, -1, -1}},
   };
   for (const Del &d : dele_)
     if (dele & d.bit)
@@ -234,7 +235,7 @@ void FyldMedOpg(MedOpgWS *ws) {
     // No employment: the plan panes go back to colour 0 as well, rather
     // than keep the plan source of the one shown before.
     MedOpgPlanKilde = 0;
-    RydMedOpgRuder(ws, RYD_ALT);
+    RydMedOpgRuder(ws, OPG_RYD_ALT);
     return;
   }
   const MaanedIndeks c = MaanedTilIndeks(d / 100);
@@ -242,7 +243,7 @@ void FyldMedOpg(MedOpgWS *ws) {
   const AnfoRec *a = TabRec<AnfoRec>(tvanfo, anfo);
   MedTalMaaned *mt = MedTalFor(anfo);
   if (!a || (a->Status != 10 && a->Status != 30) || !mt) {
-    RydMedOpgRuder(ws, RYD_ALT);
+    RydMedOpgRuder(ws, OPG_RYD_ALT);
     return;
   }
   const uint32_t meda = a->meda_id;
@@ -263,11 +264,11 @@ void FyldMedOpg(MedOpgWS *ws) {
   }
   float mndIalt = 0;
   for (int r = 0; r < kRaekker; ++r) mndIalt += mnd.v[r];
-  SkrivKolonne(ws, RUDE_MND, mnd, kGrund);
-  Tal(ws, RUDE_MND_IALT, 0, kGrund, mndIalt);
+  SkrivKolonne(ws, OPG_MND, mnd, kGrund);
+  Tal(ws, OPG_MND_IALT, 0, kGrund, mndIalt);
 
   if (fra < SkemaPeriode.FraDato || til > SkemaPeriode.TilDato) {
-    RydMedOpgRuder(ws, RYD_MND_PLAN_DIFF | RYD_PER | RYD_PER_PLAN_DIFF | RYD_REGNSKAB);
+    RydMedOpgRuder(ws, OPG_RYD_MND_PLAN_DIFF | OPG_RYD_PER | OPG_RYD_PER_PLAN_DIFF | OPG_RYD_REGNSKAB);
     TegnIdLinje(ws, anfo);
     return;
   }
@@ -392,31 +393,31 @@ void FyldMedOpg(MedOpgWS *ws) {
     resultat = laestIalt - normIalt;
   }
 
-  SkrivKolonne(ws, RUDE_PER, per, kGrund);
-  Tal(ws, RUDE_PER_IALT, 0, kGrund, perIalt);
+  SkrivKolonne(ws, OPG_PER, per, kGrund);
+  Tal(ws, OPG_PER_IALT, 0, kGrund, perIalt);
   if (perPlanIalt <= 0) {
-    RydMedOpgRuder(ws, RYD_MND_PLAN_DIFF | RYD_PER_PLAN_DIFF);
+    RydMedOpgRuder(ws, OPG_RYD_MND_PLAN_DIFF | OPG_RYD_PER_PLAN_DIFF);
   } else {
     // The rows this run leaves unwritten (row 6, and rows 3 and 4 of a plan
     // from the planning module) and the panes' margins take this source's
     // background too.
     const uint8_t grund = planModul ? kPlanGrund : kGrund;
     FyldPlanDiff(ws, grund);
-    SkrivKolonne(ws, RUDE_MND_PLAN, mndPlan, grund);
-    SkrivKolonne(ws, RUDE_MND_DIFF, mndDiff, grund);
-    SkrivKolonne(ws, RUDE_PER_PLAN, perPlan, grund);
-    SkrivKolonne(ws, RUDE_PER_DIFF, perDiff, grund);
-    Tal(ws, RUDE_MND_PLAN_IALT, 0, grund, mndPlanIalt);
-    Tal(ws, RUDE_MND_DIFF_IALT, 0, grund, mndDiffIalt);
-    Tal(ws, RUDE_PER_PLAN_IALT, 0, grund, perPlanIalt);
-    Tal(ws, RUDE_PER_DIFF_IALT, 0, grund, perDiffIalt);
+    SkrivKolonne(ws, OPG_MND_PLAN, mndPlan, grund);
+    SkrivKolonne(ws, OPG_MND_DIFF, mndDiff, grund);
+    SkrivKolonne(ws, OPG_PER_PLAN, perPlan, grund);
+    SkrivKolonne(ws, OPG_PER_DIFF, perDiff, grund);
+    Tal(ws, OPG_MND_PLAN_IALT, 0, grund, mndPlanIalt);
+    Tal(ws, OPG_MND_DIFF_IALT, 0, grund, mndDiffIalt);
+    Tal(ws, OPG_PER_PLAN_IALT, 0, grund, perPlanIalt);
+    Tal(ws, OPG_PER_DIFF_IALT, 0, grund, perDiffIalt);
   }
-  if (norm && ws->RudeDC[RUDE_REGNSKAB].hdc) {
+  if (norm && ws->RudeDC[OPG_REGNSKAB].hdc) {
     const int h = RaekkeHoejde(ws);
-    FillRectIfAny(ws->RudeDC[RUDE_REGNSKAB].hdc, FarveBrush[kGrund], 0, 4 * h, kRudeBredde, kRaekker * h);
+    FillRectIfAny(ws->RudeDC[OPG_REGNSKAB].hdc, FarveBrush[kGrund], 0, 4 * h, kRudeBredde, kRaekker * h);
   }
-  SkrivKolonne(ws, RUDE_REGNSKAB, regnskab, kGrund);
-  Tal(ws, RUDE_RESULTAT, 0, kGrund, resultat);
+  SkrivKolonne(ws, OPG_REGNSKAB, regnskab, kGrund);
+  Tal(ws, OPG_RESULTAT, 0, kGrund, resultat);
   TegnIdLinje(ws, anfo);
 }
 
@@ -468,7 +469,7 @@ void TegnMedOpg(MedOpgWS *ws) {
   Tekst(X[7] + 2, Y[4] + 1, "Resultat");
   Tekst(X[0] + 2, Y[4] + 1, "Ialt");
 
-  for (int r = RUDE_MND; r <= RUDE_RESULTAT; ++r) {
+  for (int r = OPG_MND; r <= OPG_RESULTAT; ++r) {
     if (!ws->RudeDC[r].hdc) continue;
     // Odd panes hold the rows, even ones a total.
     const bool raekker = r % 2 == 1;
@@ -499,13 +500,13 @@ LRESULT CALLBACK MedOpgWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         int xl, xr, yt, yb;
       };
       Celle celler[kMedOpgRuder];
-      celler[RUDE_TOP] = {0, 9, 0, 1};
+      celler[OPG_TOP] = {0, 9, 0, 1};
       for (int k = 0; k < 6; ++k) {
         celler[1 + 2 * k] = {1 + k, 2 + k, 2, 3};
         celler[2 + 2 * k] = {1 + k, 2 + k, 4, 5};
       }
-      celler[RUDE_REGNSKAB] = {8, 9, 2, 3};
-      celler[RUDE_RESULTAT] = {8, 9, 3, 5};
+      celler[OPG_REGNSKAB] = {8, 9, 2, 3};
+      celler[OPG_RESULTAT] = {8, 9, 3, 5};
       for (int r = 0; r < kMedOpgRuder; ++r) {
         const Celle &c = celler[r];
         auto *info = static_cast<DummyInfo *>(std::calloc(1, sizeof(DummyInfo)));

@@ -23,21 +23,21 @@ constexpr uint32_t kMedOpgArt = 40187;
 
 // Panes, in the order of the workspace.
 enum MedOpgRude : int {
-  RUDE_TOP = 0,          // the employment's identification line
-  RUDE_MND = 1,          // the current month: rows, then its total
-  RUDE_MND_IALT = 2,
-  RUDE_MND_PLAN = 3,
-  RUDE_MND_PLAN_IALT = 4,
-  RUDE_MND_DIFF = 5,
-  RUDE_MND_DIFF_IALT = 6,
-  RUDE_PER = 7,          // the accounting period
-  RUDE_PER_IALT = 8,
-  RUDE_PER_PLAN = 9,
-  RUDE_PER_PLAN_IALT = 10,
-  RUDE_PER_DIFF = 11,
-  RUDE_PER_DIFF_IALT = 12,
-  RUDE_REGNSKAB = 13,    // the account rows
-  RUDE_RESULTAT = 14,
+  OPG_TOP = 0,          // the employment's identification line
+  OPG_MND = 1,          // the current month: rows, then its total
+  OPG_MND_IALT = 2,
+  OPG_MND_PLAN = 3,
+  OPG_MND_PLAN_IALT = 4,
+  OPG_MND_DIFF = 5,
+  OPG_MND_DIFF_IALT = 6,
+  OPG_PER = 7,          // the accounting period
+  OPG_PER_IALT = 8,
+  OPG_PER_PLAN = 9,
+  OPG_PER_PLAN_IALT = 10,
+  OPG_PER_DIFF = 11,
+  OPG_PER_DIFF_IALT = 12,
+  OPG_REGNSKAB = 13,    // the account rows
+  OPG_RESULTAT = 14,
   kMedOpgRuder = 15,
 };
 
@@ -78,13 +78,13 @@ void CalcMedOpgLayout(MedOpgWS *ws);
 
 // Bits of RydMedOpgRuder.
 enum : uint32_t {
-  RYD_TOP = 1,
-  RYD_MND = 2,
-  RYD_MND_PLAN_DIFF = 4,
-  RYD_PER = 8,
-  RYD_PER_PLAN_DIFF = 16,
-  RYD_REGNSKAB = 32,
-  RYD_ALT = 63,
+  OPG_RYD_TOP = 1,
+  OPG_RYD_MND = 2,
+  OPG_RYD_MND_PLAN_DIFF = 4,
+  OPG_RYD_PER = 8,
+  OPG_RYD_PER_PLAN_DIFF = 16,
+  OPG_RYD_REGNSKAB = 32,
+  OPG_RYD_ALT = 63,
 };
 // Fills the chosen panes with their background; the "Plan" panes take
 // colour 39 while MedOpgPlanKilde is set, all others colour 0.

@@ -290,7 +290,7 @@ class MedOpgFixture : public ::testing::Test {
   }
   static MedOpgWS *W(HWND h) { return reinterpret_cast<MedOpgWS *>(GetWindowLongPtrA(h, GWLP_USERDATA)); }
 
-  static bool RaekkePaneler(int rude) { return rude != RUDE_TOP && rude % 2 == 1; }
+  static bool RaekkePaneler(int rude) { return rude != OPG_TOP && rude % 2 == 1; }
 
   // The pane's rows as the last run left them, "|"-separated: the number a
   // row shows, "_" for a row blank on colour `grund`, "?" for one that shows

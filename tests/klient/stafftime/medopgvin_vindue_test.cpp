@@ -64,15 +64,15 @@ TEST_F(MedOpgVindue, WritesAgainOnlyWhenTheMonthOrEmploymentChangesOrTheDataDid)
   // The data changed: everything again, though month and employment did not.
   tavo::test::ClearDrawnTexts();
   SendMessageA(h, MEDOPG_DATA_AENDRET, 0, 0);
-  EXPECT_EQ(Kolonne(h, RUDE_MND, 0), "20|2|3|4|6|5|8");
-  EXPECT_EQ(Kolonne(h, RUDE_RESULTAT, 0), "-1550");
+  EXPECT_EQ(Kolonne(h, OPG_MND, 0), "20|2|3|4|6|5|8");
+  EXPECT_EQ(Kolonne(h, OPG_RESULTAT, 0), "-1550");
   EXPECT_EQ(TekstVed(h, W(h)->X[1] + 2, W(h)->Y[1] + 1), "Mar");
 
   // April: the month's figures (none) under its name.
   SaetAktuelDato(20240415);
   tavo::test::ClearDrawnTexts();
   SendMessageA(h, MEDOPG_AKTUEL_AENDRET, 0, 0);
-  EXPECT_EQ(Kolonne(h, RUDE_MND, 0), "0|0|0|0|0|0|0");
+  EXPECT_EQ(Kolonne(h, OPG_MND, 0), "0|0|0|0|0|0|0");
   EXPECT_EQ(TekstVed(h, W(h)->X[1] + 2, W(h)->Y[1] + 1), "Apr");
 }
 
@@ -199,7 +199,7 @@ TEST_F(MedOpgICelle, TakesPartInTheCellsActivationAndCloses) {
   SendMessageA(h, MEDOPG_AKTUEL_AENDRET, 0, 0);
   EXPECT_EQ(Tegnet(h), 0u);
   SendMessageA(h, MEDOPG_AKTUEL_AENDRET, 1, 0);
-  EXPECT_EQ(Kolonne(h, RUDE_MND, 0), "33|2|3|4|6|5|8");
+  EXPECT_EQ(Kolonne(h, OPG_MND, 0), "33|2|3|4|6|5|8");
 
   tavo::test::StartMessageLog();
   SendMessageA(h, ENS_DEAKTIVER, 0, 0);
@@ -207,7 +207,7 @@ TEST_F(MedOpgICelle, TakesPartInTheCellsActivationAndCloses) {
   tvanfo.AktuelRec = a;
   tavo::test::ClearDrawnTexts();
   SendMessageA(h, MEDOPG_AKTUEL_AENDRET, 0, 0);
-  EXPECT_EQ(Kolonne(h, RUDE_MND, 0), "20|2|3|4|6|5|8");
+  EXPECT_EQ(Kolonne(h, OPG_MND, 0), "20|2|3|4|6|5|8");
   SendMessageA(h, ELEMENT_AKTIVER, 1, 0);
   SendMessageA(h, ELEMENT_AKTIVER, 1, 0);  // already active: nothing more
   EXPECT_EQ(tavo::test::MessagesOf(tavo::test::StopMessageLog(), el, protokol),
@@ -262,13 +262,13 @@ TEST_F(MedOpgVindue, OpenedAsTheFactoryDoesAndFollowsTheCurrentEmployment) {
   ShowWindow(h, SW_SHOW);
   UpdateWindow(h);
   PumpUntilIdle();
-  EXPECT_EQ(Kolonne(h, RUDE_MND, 0), "20|2|3|4|6|5|8");
+  EXPECT_EQ(Kolonne(h, OPG_MND, 0), "20|2|3|4|6|5|8");
   tvanfo.AktuelRec = b;
   tavo::test::ClearDrawnTexts();
   SendTilAlleVinduer(MEDOPG_AKTUEL_AENDRET, 0, 0, 0);
   PumpUntilIdle();
-  EXPECT_EQ(Kolonne(h, RUDE_MND, 0), "33|2|3|4|6|5|8");
-  EXPECT_EQ(Kolonne(h, RUDE_PER, 0), "144|3|4|5|7|6|9");
+  EXPECT_EQ(Kolonne(h, OPG_MND, 0), "33|2|3|4|6|5|8");
+  EXPECT_EQ(Kolonne(h, OPG_PER, 0), "144|3|4|5|7|6|9");
   EXPECT_TRUE(tavo::test::SaveWindowPng(h, TAVO_BINARY_DIR "/medopg_uden_normsystem.png"));
   VinduesListeFjern(h);
   DestroyWindow(h);
@@ -277,7 +277,7 @@ TEST_F(MedOpgVindue, OpenedAsTheFactoryDoesAndFollowsTheCurrentEmployment) {
   GlobalIndstillinger.normsystem = 1;
   NormSystemTal(b);
   h = Aabn();
-  EXPECT_EQ(Kolonne(h, RUDE_REGNSKAB, 0), "30|81|51|2|_|_|_");
+  EXPECT_EQ(Kolonne(h, OPG_REGNSKAB, 0), "30|81|51|2|_|_|_");
   EXPECT_TRUE(tavo::test::SaveWindowPng(h, TAVO_BINARY_DIR "/medopg_normsystem.png"));
 }
 
