@@ -439,6 +439,9 @@ bool LavMedarbejdere(Skole &s) {
 // registration periods) for the first employees; so that the hours statement
 // shows a norm, a swing and a result in either form.
 bool LavArbejdstidsaftaler(Skole &s) {
+  // A generator of its own, so the rest of the school stays what the seed
+  // made it before these tables existed.
+  Tilfaeldig rnd{s.rnd.s ^ 0x5DEECE66Dull};
   uint32_t nr;
   Tabel tkal = Hent("opgkal");
   OpgkalRec *kal = Ny<OpgkalRec>(tkal, &nr);
@@ -517,9 +520,9 @@ bool LavArbejdstidsaftaler(Skole &s) {
       b->Fradato = SKOLE_FRADATO;
       b->Tildato = SKOLE_TILDATO;
       if (i % 2 == 0)
-        b->Overtimer_fra_forrige = 12.5f + static_cast<float>(s.rnd.Under(30));
+        b->Overtimer_fra_forrige = 12.5f + static_cast<float>(rnd.Under(30));
       else
-        b->Undertimer_fra_forrige = 4.0f + static_cast<float>(s.rnd.Under(20));
+        b->Undertimer_fra_forrige = 4.0f + static_cast<float>(rnd.Under(20));
       b->Max_overtimer_til_naeste = 50.0f;
       b->Max_undertimer_til_naeste = 50.0f;
       Faerdig(tbuf, nr, STATUS_AKTIV);
@@ -570,10 +573,10 @@ bool LavArbejdstidsaftaler(Skole &s) {
       if (!a) return false;
       a->meda_id = s.meda[i];
       a->Dato = m * 100 + 15;
-      a->Minutter = 20 * 444 + 15 * s.rnd.Under(40);
-      a->Bidrag = 1 + s.rnd.Under(2);
+      a->Minutter = 20 * 444 + 15 * rnd.Under(40);
+      a->Bidrag = 1 + rnd.Under(2);
       a->Indbetalt = (m + i) % 3 == 0 ? 1 : 0;
-      a->Undervisning = 1 + s.rnd.Under(2);
+      a->Undervisning = 1 + rnd.Under(2);
       Faerdig(tarb, nr, STATUS_AKTIV);
     }
   }

@@ -10,6 +10,7 @@
 #include "MEDOPG.h"
 #include "MEDPER.h"
 #include "TALTAB.h"
+#include "opg_aftale.h"
 
 using namespace predtest;
 
@@ -56,26 +57,7 @@ class MedOpgTest : public ::testing::Test {
     m.id = 1;
     m.Status = 10;
     meda = Ny(tdmeda, tvmeda, m);
-    OpgkalRec k{};
-    k.id = 2;
-    k.Status = 10;
-    const uint32_t kal = Ny(tdopgkal, tvopgkal, k);
-    uint32_t forrige = 0;
-    for (OpgperRec o : perioder) {
-      o.Status = 10;
-      o.opgkal_id = kal;
-      const uint32_t n = Ny(tdopgper, tvopgper, o);
-      if (forrige)
-        Rec<OpgperRec>(tvopgper, forrige)->neste_opgper = n;
-      else
-        Rec<OpgkalRec>(tvopgkal, kal)->forste_opgper = n;
-      forrige = n;
-    }
-    ArafRec r{};
-    r.id = 3;
-    r.Status = 10;
-    r.opgkal_id = kal;
-    const uint32_t araf = Ny(tdaraf, tvaraf, r);
+    const uint32_t araf = OpgAftale(perioder);
     AnfoRec a{};
     a.id = 4;
     a.meda_id = meda;
@@ -89,20 +71,7 @@ class MedOpgTest : public ::testing::Test {
     s.Gyldig_fra = 20230801;
     s.Gyldig_til = 20250731;
     Ny(tdansk, tvansk, s);
-    // Buffer hours: 2.5 over-hours carried in, so the balance is -2.5.
-    BuftimRec b{};
-    b.Status = 10;
-    b.anfo_id = anfo;
-    b.Fradato = 20240101;
-    b.Tildato = 20241231;
-    b.Overtimer_fra_forrige = 2.5f;
-    Ny(tdbuftim, tvbuftim, b);
-    NormjustRec j{};
-    j.Status = 10;
-    j.anfo_id = anfo;
-    j.Dato = 20240301;
-    j.Timer = 10;
-    Ny(tdnormjust, tvnormjust, j);
+    BufferOgJustering(anfo);
 
     AllokerMedTal();
     AllokerMedTalArbejdstidTab();
@@ -137,14 +106,6 @@ class MedOpgTest : public ::testing::Test {
 
   uint32_t meda = 0, anfo = 0;
 };
-
-OpgperRec Opg(Dato fra, Dato til, float norm) {
-  OpgperRec o{};
-  o.Fradato = fra;
-  o.Tildato = til;
-  o.Norm = norm;
-  return o;
-}
 
 TEST_F(MedOpgTest, AccountFromMonthFigures) {
   Byg({Opg(20240101, 20241231, 1700)});

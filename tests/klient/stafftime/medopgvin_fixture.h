@@ -31,6 +31,7 @@
 #include "TALTAB.h"
 #include "tavo/test_gdi.h"
 #include "tavo/test_user.h"
+#include "opg_aftale.h"
 #include "windows.h"
 
 namespace medopg_test {
@@ -73,14 +74,6 @@ inline std::vector<UINT> Beskeder(HWND h) {
   for (const Besked &b : Log())
     if (b.hwnd == h) v.push_back(b.msg);
   return v;
-}
-
-inline OpgperRec Opg(Dato fra, Dato til, float norm) {
-  OpgperRec o{};
-  o.Fradato = fra;
-  o.Tildato = til;
-  o.Norm = norm;
-  return o;
 }
 
 // "%5d" of a whole number, as a figure cell shows it.
@@ -160,28 +153,7 @@ class MedOpgFixture : public ::testing::Test {
 
   // The agreement of every employment made after it: a calendar holding the
   // accounting periods given, in order.
-  void Aftale(std::vector<OpgperRec> perioder) {
-    OpgkalRec k{};
-    k.id = 2;
-    k.Status = 10;
-    const uint32_t kal = Ny(tdopgkal, tvopgkal, k);
-    uint32_t forrige = 0;
-    for (OpgperRec o : perioder) {
-      o.Status = 10;
-      o.opgkal_id = kal;
-      const uint32_t n = Ny(tdopgper, tvopgper, o);
-      if (forrige)
-        Rec<OpgperRec>(tvopgper, forrige)->neste_opgper = n;
-      else
-        Rec<OpgkalRec>(tvopgkal, kal)->forste_opgper = n;
-      forrige = n;
-    }
-    ArafRec r{};
-    r.id = 3;
-    r.Status = 10;
-    r.opgkal_id = kal;
-    araf = Ny(tdaraf, tvaraf, r);
-  }
+  void Aftale(const std::vector<OpgperRec> &perioder) { araf = OpgAftale(perioder); }
 
   // An employment on the agreement from August 2023 to July 2025; the first
   // one carries 2.5 over-hours into 2024 (a swing of -2.5) and a norm
@@ -207,22 +179,19 @@ class MedOpgFixture : public ::testing::Test {
     s.Gyldig_fra = 20230801;
     s.Gyldig_til = 20250731;
     Ny(tdansk, tvansk, s);
-    if (tvbuftim.wRecCnt <= 1) {
-      BuftimRec b{};
-      b.Status = 10;
-      b.anfo_id = anfo;
-      b.Fradato = 20240101;
-      b.Tildato = 20241231;
-      b.Overtimer_fra_forrige = 2.5f;
-      Ny(tdbuftim, tvbuftim, b);
-      NormjustRec j{};
-      j.Status = 10;
-      j.anfo_id = anfo;
-      j.Dato = 20240301;
-      j.Timer = 10;
-      Ny(tdnormjust, tvnormjust, j);
-    }
+    if (tvbuftim.wRecCnt <= 1) BufferOgJustering(anfo);
     return anfo;
+  }
+
+  // Two employments, A and B, on an agreement of the accounting period 2024,
+  // both with the base figures.
+  void ToAnsaettelser(uint32_t *pA, uint32_t *pB) {
+    Aftale({Opg(20240101, 20241231, 1700)});
+    *pA = Ansaettelse("ANNA", "Anna Andersen");
+    *pB = Ansaettelse("BENT", "Bent Berg");
+    Tabeller();
+    Grundtal(*pA);
+    Grundtal(*pB);
   }
 
   // The count tables for the employments made, and the period chains.

@@ -186,12 +186,7 @@ class MedOpgSkift : public MedOpgFixture {
  protected:
   void SetUp() override {
     MedOpgFixture::SetUp();
-    Aftale({Opg(20240101, 20241231, 1700)});
-    a = Ansaettelse("ANNA", "Anna Andersen");
-    b = Ansaettelse("BENT", "Bent Berg");
-    Tabeller();
-    Grundtal(a);
-    Grundtal(b);
+    ToAnsaettelser(&a, &b);
     PlanFraModulet(b);
   }
   static constexpr int kPlanDiff[] = {OPG_MND_PLAN, OPG_MND_PLAN_IALT, OPG_MND_DIFF, OPG_MND_DIFF_IALT,

@@ -16,12 +16,7 @@ class MedOpgVindue : public MedOpgFixture {
  public:
   void SetUp() override {
     MedOpgFixture::SetUp();
-    Aftale({Opg(20240101, 20241231, 1700)});
-    a = Ansaettelse("ANNA", "Anna Andersen");
-    b = Ansaettelse("BENT", "Bent Berg");
-    Tabeller();
-    Grundtal(a);
-    Grundtal(b);
+    ToAnsaettelser(&a, &b);
     MT(b, 8)[0] = 33;
     tvanfo.AktuelRec = a;
   }
