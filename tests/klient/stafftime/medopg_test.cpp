@@ -58,19 +58,7 @@ class MedOpgTest : public ::testing::Test {
     m.Status = 10;
     meda = Ny(tdmeda, tvmeda, m);
     const uint32_t araf = OpgAftale(perioder);
-    AnfoRec a{};
-    a.id = 4;
-    a.meda_id = meda;
-    a.Status = 10;
-    anfo = Ny(tdanfo, tvanfo, a);
-    AnskRec s{};
-    s.id = 5;
-    s.anfo_id = anfo;
-    s.Status = 10;
-    s.araf_id = araf;
-    s.Gyldig_fra = 20230801;
-    s.Gyldig_til = 20250731;
-    Ny(tdansk, tvansk, s);
+    anfo = OpgAnsaettelse(meda, araf);
     BufferOgJustering(anfo);
 
     AllokerMedTal();

@@ -165,20 +165,7 @@ class MedOpgFixture : public ::testing::Test {
     Tekst(m.Initialer, initialer);
     Tekst(m.Navn, navn);
     const uint32_t meda = Ny(tdmeda, tvmeda, m);
-    AnfoRec a{};
-    a.id = 200 + tvanfo.wRecCnt;
-    a.meda_id = meda;
-    a.Status = 10;
-    Tekst(a.Loebenummer, "01");
-    const uint32_t anfo = Ny(tdanfo, tvanfo, a);
-    AnskRec s{};
-    s.id = 300 + tvansk.wRecCnt;
-    s.anfo_id = anfo;
-    s.Status = 10;
-    s.araf_id = araf;
-    s.Gyldig_fra = 20230801;
-    s.Gyldig_til = 20250731;
-    Ny(tdansk, tvansk, s);
+    const uint32_t anfo = OpgAnsaettelse(meda, araf);
     if (tvbuftim.wRecCnt <= 1) BufferOgJustering(anfo);
     return anfo;
   }

@@ -42,6 +42,26 @@ inline uint32_t OpgAftale(const std::vector<OpgperRec> &perioder) {
   return Ny(tdaraf, tvaraf, r);
 }
 
+// An employment of the employee on the agreement from August 2023 to July
+// 2025; its record.
+inline uint32_t OpgAnsaettelse(uint32_t meda, uint32_t araf, const char *loebenummer = "01") {
+  AnfoRec a{};
+  a.id = 200 + tvanfo.wRecCnt;
+  a.meda_id = meda;
+  a.Status = 10;
+  Tekst(a.Loebenummer, loebenummer);
+  const uint32_t anfo = Ny(tdanfo, tvanfo, a);
+  AnskRec s{};
+  s.id = 300 + tvansk.wRecCnt;
+  s.anfo_id = anfo;
+  s.Status = 10;
+  s.araf_id = araf;
+  s.Gyldig_fra = 20230801;
+  s.Gyldig_til = 20250731;
+  Ny(tdansk, tvansk, s);
+  return anfo;
+}
+
 // 2.5 over-hours carried into 2024 (a balance of -2.5) and a norm
 // adjustment of 10 hours on 1 March 2024.
 inline void BufferOgJustering(uint32_t anfo) {
