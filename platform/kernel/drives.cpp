@@ -54,9 +54,8 @@ bool ReadyDrive(char letter, DriveEntry &e, DWORD missingError) {
   return true;
 }
 
-bool FreeSpace(const char *path, uint64_t &toCaller, uint64_t &total, uint64_t &totalFree) {
-  DriveEntry e;
-  if (!ReadyDrive(PathLetter(path), e, ERROR_PATH_NOT_FOUND)) return false;
+bool FreeSpaceOfDrive(const DriveEntry &e, const char *path, uint64_t &toCaller, uint64_t &total,
+                      uint64_t &totalFree) {
   if (e.freeBytes || e.totalBytes) {
     toCaller = totalFree = e.freeBytes;
     total = e.totalBytes;
@@ -76,6 +75,18 @@ bool FreeSpace(const char *path, uint64_t &toCaller, uint64_t &total, uint64_t &
   toCaller = (uint64_t)vfs.f_bavail * vfs.f_frsize;
   total = (uint64_t)vfs.f_blocks * vfs.f_frsize;
   totalFree = (uint64_t)vfs.f_bfree * vfs.f_frsize;
+  return true;
+}
+
+// A quota set for a test is all the room there is.
+bool FreeSpace(const char *path, uint64_t &toCaller, uint64_t &total, uint64_t &totalFree) {
+  DriveEntry e;
+  if (!ReadyDrive(PathLetter(path), e, ERROR_PATH_NOT_FOUND)) return false;
+  if (!FreeSpaceOfDrive(e, path, toCaller, total, totalFree)) return false;
+  if (e.hasQuota) {
+    if (toCaller > e.quotaLeft) toCaller = e.quotaLeft;
+    if (totalFree > e.quotaLeft) totalFree = e.quotaLeft;
+  }
   return true;
 }
 

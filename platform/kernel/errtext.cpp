@@ -69,6 +69,7 @@ const ErrorText kTexts[] = {
     {ERROR_CLASS_DOES_NOT_EXIST, "Vinduesklassen findes ikke."},
     {ERROR_CLASS_HAS_WINDOWS, "Vinduesklassen har stadig åbne vinduer."},
     {ERROR_TIMEOUT, "Tidsfristen for handlingen udløb."},
+    {ERROR_OPERATION_ABORTED, "Handlingen blev afbrudt."},
     {ERROR_NOT_CONNECTED, "Netværksforbindelsen findes ikke."},
     {WSAEINTR, "En blokerende handling blev afbrudt."},
     {WSAEBADF, "Filreferencen er ugyldig."},

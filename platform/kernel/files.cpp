@@ -13,9 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "faulthook.h"
+#include "filefault.h"
 #include "handles.h"
 #include "pathmap.h"
+#include "tavo/test_file.h"
 #include "win/kernel.h"
 
 namespace tavo {
@@ -135,9 +136,15 @@ class FileObject : public KernelObject {
   }
 
   bool Write(const void *buf, DWORD len, DWORD *put) override {
+    if (!FileCallAllowed(test::kFileWrite, path_)) {
+      if (put) *put = 0;
+      return false;
+    }
+    // A full drive takes what fits, as a full disk does.
+    const DWORD room = (DWORD)ChargeDriveQuota(path_, len);
     DWORD total = 0;
-    while (total < len) {
-      ssize_t n = ::write(fd_, (const char *)buf + total, len - total);
+    while (total < room) {
+      ssize_t n = ::write(fd_, (const char *)buf + total, room - total);
       if (n < 0) {
         if (errno == EINTR) continue;
         if (put) *put = total;
@@ -147,6 +154,10 @@ class FileObject : public KernelObject {
       total += (DWORD)n;
     }
     if (put) *put = total;
+    if (room < len) {
+      SetLastError(ERROR_DISK_FULL);
+      return false;
+    }
     return true;
   }
 
@@ -158,6 +169,7 @@ class FileObject : public KernelObject {
   int PosixFd() const override { return fd_; }
 
   int fd() const { return fd_; }
+  const std::string &path() const { return path_; }
 
  private:
   void CloseFd() {
@@ -186,6 +198,22 @@ int FileDescriptorOf(HANDLE h) {
   return f->fd();
 }
 
+namespace {
+
+// The descriptor of a file handle once the test hook lets the call of that
+// kind go ahead; -1 with the last error set otherwise.
+int DescriptorForCall(HANDLE h, unsigned kind) {
+  auto f = LookupHandleAs<FileObject>(h, KType::File);
+  if (!f || f->fd() < 0) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return -1;
+  }
+  if (!FileCallAllowed(kind, f->path())) return -1;
+  return f->fd();
+}
+
+}  // namespace
+
 }  // namespace tavo
 
 using namespace tavo;
@@ -198,7 +226,6 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIB
   int oflags = O_CLOEXEC;
   bool wantRead = access & (GENERIC_READ | GENERIC_ALL);
   bool wantWrite = access & (GENERIC_WRITE | GENERIC_ALL);
-  if (wantWrite && !CountFileCall()) return INVALID_HANDLE_VALUE;
   if (wantRead && wantWrite)
     oflags |= O_RDWR;
   else if (wantWrite)
@@ -221,6 +248,7 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIB
       SetLastError(ERROR_INVALID_PARAMETER);
       return INVALID_HANDLE_VALUE;
   }
+  if (wantWrite && !FileCallAllowed(test::kFileOpenForWrite, path)) return INVALID_HANDLE_VALUE;
 
   struct stat st;
   bool existed = stat(path.c_str(), &st) == 0;
@@ -317,13 +345,6 @@ BOOL WriteFile(HANDLE h, LPCVOID buf, DWORD toWrite, LPDWORD put, void *overlapp
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  if (FileFaultsRunning()) {
-    // Only writes to files count; a pipe's writes pass.
-    const DWORD last = GetLastError();
-    const bool file = FileDescriptorOf(h) >= 0;
-    SetLastError(last);
-    if (file && !CountFileCall()) return FALSE;
-  }
   return obj->Write(buf, toWrite, put) ? TRUE : FALSE;
 }
 
@@ -392,7 +413,7 @@ BOOL SetFilePointerEx(HANDLE h, LARGE_INTEGER distance, PLARGE_INTEGER newPos, D
 }
 
 BOOL SetEndOfFile(HANDLE h) {
-  int fd = FileDescriptorOf(h);
+  int fd = DescriptorForCall(h, test::kFileTruncate);
   if (fd < 0) return FALSE;
   off_t pos = lseek(fd, 0, SEEK_CUR);
   if (pos < 0 || ftruncate(fd, pos) != 0) {
@@ -434,7 +455,7 @@ BOOL GetFileSizeEx(HANDLE h, PLARGE_INTEGER size) {
 }
 
 BOOL FlushFileBuffers(HANDLE h) {
-  int fd = FileDescriptorOf(h);
+  int fd = DescriptorForCall(h, test::kFileFlush);
   if (fd < 0) return FALSE;
   if (fsync(fd) != 0 && errno != EINVAL && errno != EROFS) {
     SetLastErrorFromErrno(errno);
@@ -493,7 +514,7 @@ BOOL SetFileAttributesA(LPCSTR name, DWORD attributes) {
 BOOL DeleteFileA(LPCSTR name) {
   std::string path;
   if (!MapPath(name, path)) return FALSE;
-  if (!CountFileCall()) return FALSE;
+  if (!FileCallAllowed(test::kFileRemove, path)) return FALSE;
   struct stat st;
   if (!StatOrFail(path, &st, false)) return FALSE;
   if (S_ISDIR(st.st_mode) || (S_ISREG(st.st_mode) && !Writable(st))) {
@@ -564,6 +585,11 @@ bool CopyLinuxFile(const std::string &src, const std::string &dst, bool failIfEx
       break;
     }
     if (n == 0) break;
+    if ((ssize_t)ChargeDriveQuota(dst, (uint64_t)n) < n) {
+      ok = false;
+      err = ENOSPC;
+      break;
+    }
     for (ssize_t off = 0; off < n;) {
       ssize_t w = ::write(out, buf.data() + off, n - off);
       if (w < 0) {
@@ -598,6 +624,7 @@ bool CopyLinuxFile(const std::string &src, const std::string &dst, bool failIfEx
 BOOL CopyFileA(LPCSTR existing, LPCSTR newName, BOOL failIfExists) {
   std::string src, dst;
   if (!MapPath(existing, src) || !MapPath(newName, dst)) return FALSE;
+  if (!FileCallAllowed(test::kFileWrite, dst)) return FALSE;
   return CopyLinuxFile(src, dst, failIfExists) ? TRUE : FALSE;
 }
 
@@ -609,7 +636,7 @@ BOOL MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) {
   }
   std::string src, dst;
   if (!MapPath(existing, src) || !MapPath(newName, dst)) return FALSE;
-  if (!CountFileCall()) return FALSE;
+  if (!FileCallAllowed(test::kFileRename, dst)) return FALSE;
   struct stat sst, dst_st;
   if (!StatOrFail(src, &sst, false)) return FALSE;
   bool replace = false;
@@ -622,7 +649,7 @@ BOOL MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) {
       size_t slash = dst.find_last_of('/');
       std::string target = dst.substr(0, slash + 1) + last;
       if (last.empty() || target == src) return TRUE;
-      if (rename(src.c_str(), target.c_str()) != 0) {
+      if (renameat(AT_FDCWD, src.c_str(), AT_FDCWD, target.c_str()) != 0) {
         SetLastErrorFromErrno(errno);
         return FALSE;
       }
@@ -638,11 +665,11 @@ BOOL MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) {
     }
     replace = true;
   }
-  int rc = replace ? rename(src.c_str(), dst.c_str())
+  int rc = replace ? renameat(AT_FDCWD, src.c_str(), AT_FDCWD, dst.c_str())
                    : renameat2(AT_FDCWD, src.c_str(), AT_FDCWD, dst.c_str(), RENAME_NOREPLACE);
   if (rc != 0 && !replace && errno == EINVAL) {
     // A file system without the no-replace rename: the check above holds.
-    rc = rename(src.c_str(), dst.c_str());
+    rc = renameat(AT_FDCWD, src.c_str(), AT_FDCWD, dst.c_str());
   }
   if (rc == 0) return TRUE;
   int e = errno;

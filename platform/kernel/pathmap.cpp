@@ -1,9 +1,12 @@
 #include "pathmap.h"
 
+#include "filefault.h"
+
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -15,12 +18,16 @@ namespace {
 
 constexpr UINT kDriveFixed = 3;
 
+// Whether any drive has a quota, so that writes skip the table otherwise.
+std::atomic<bool> g_anyQuota{false};
+
 struct Drives {
   std::mutex lock;
   std::map<char, DriveEntry> table;
   Drives() { Reset(); }
   void Reset() {
     table.clear();
+    g_anyQuota.store(false);
     DriveEntry c;
     c.folder = "/";
     c.type = kDriveFixed;
@@ -90,10 +97,40 @@ void SetDrive(char letter, const std::string &linuxFolder, UINT driveType,
   e.totalBytes = totalBytes;
 }
 
+namespace {
+
+void NoteQuotas(Drives &d) {
+  bool any = false;
+  for (auto &kv : d.table) any = any || kv.second.hasQuota;
+  g_anyQuota.store(any);
+}
+
+}  // namespace
+
 void RemoveDrive(char letter) {
   Drives &d = drives();
   std::lock_guard<std::mutex> g(d.lock);
   d.table.erase(UpperLetter(letter));
+  NoteQuotas(d);
+}
+
+bool SetDriveQuota(char letter, uint64_t bytes) {
+  Drives &d = drives();
+  std::lock_guard<std::mutex> g(d.lock);
+  auto it = d.table.find(UpperLetter(letter));
+  if (it == d.table.end()) return false;
+  it->second.hasQuota = true;
+  it->second.quotaLeft = bytes;
+  NoteQuotas(d);
+  return true;
+}
+
+void ClearDriveQuota(char letter) {
+  Drives &d = drives();
+  std::lock_guard<std::mutex> g(d.lock);
+  auto it = d.table.find(UpperLetter(letter));
+  if (it != d.table.end()) it->second.hasQuota = false;
+  NoteQuotas(d);
 }
 
 void ResetDrives() {
@@ -139,28 +176,54 @@ std::string DriveLetters() {
 
 namespace {
 
+// The entry whose folder holds linuxPath most closely (the table locked by
+// the caller), with the length of that folder; null when none does.
+std::map<char, DriveEntry>::iterator Holder(Drives &d, const std::string &linuxPath,
+                                            size_t &folderLen) {
+  auto best = d.table.end();
+  for (auto it = d.table.begin(); it != d.table.end(); ++it) {
+    std::string f = StripRoot(it->second.folder);
+    if (linuxPath.compare(0, f.size(), f) != 0) continue;
+    if (linuxPath.size() > f.size() && linuxPath[f.size()] != '/') continue;
+    if (best == d.table.end() || f.size() > folderLen) {
+      best = it;
+      folderLen = f.size();
+    }
+  }
+  return best;
+}
+
 // The drive whose folder holds linuxPath most closely, and the rest of the
 // path below that folder ("" or "/a/b").
 bool FindDriveOf(const std::string &linuxPath, char &letter, std::string &root,
                  std::string &rest) {
   Drives &d = drives();
   std::lock_guard<std::mutex> g(d.lock);
-  size_t best = 0;
-  bool found = false;
-  for (auto &kv : d.table) {
-    std::string f = StripRoot(kv.second.folder);
-    if (linuxPath.compare(0, f.size(), f) != 0) continue;
-    if (linuxPath.size() > f.size() && linuxPath[f.size()] != '/') continue;
-    if (!found || f.size() > best) {
-      found = true;
-      best = f.size();
-      letter = kv.first;
-      root = f;
-    }
-  }
-  if (found) rest = linuxPath.substr(best);
-  return found;
+  size_t len = 0;
+  auto it = Holder(d, linuxPath, len);
+  if (it == d.table.end()) return false;
+  letter = it->first;
+  root = linuxPath.substr(0, len);
+  rest = linuxPath.substr(len);
+  return true;
 }
+
+}  // namespace
+
+uint64_t ChargeDriveQuota(const std::string &linuxPath, uint64_t want) {
+  if (!g_anyQuota.load()) return want;
+  Drives &d = drives();
+  std::lock_guard<std::mutex> g(d.lock);
+  size_t len = 0;
+  auto it = Holder(d, linuxPath, len);
+  if (it == d.table.end() || !it->second.hasQuota) return want;
+  DriveEntry &e = it->second;
+  const uint64_t take = want < e.quotaLeft ? want : e.quotaLeft;
+  e.quotaLeft -= take;
+  return take;
+}
+
+namespace {
 
 void SplitLinux(const std::string &rest, std::vector<Part> &parts) {
   size_t i = 0;

@@ -40,6 +40,10 @@ struct DriveEntry {
   uint64_t totalBytes = 0;
   std::string label;       // volume label, Windows-1252
   std::string remoteName;  // "\\server\share" for a network drive
+  // For tests: the bytes that may still be written to files on the drive;
+  // a write past them fails with ERROR_DISK_FULL (what fits is written).
+  bool hasQuota = false;
+  uint64_t quotaLeft = 0;
 };
 
 // Maps letter (either case) to linuxFolder. Drive C: maps to "/" until the
@@ -50,6 +54,10 @@ void RemoveDrive(char letter);
 void ResetDrives();
 bool SetDriveLabel(char letter, const std::string &label);
 bool SetDriveRemoteName(char letter, const std::string &remoteName);
+// A byte quota on a mapped drive (see DriveEntry); false for an unmapped
+// letter. Removing, truncating or overwriting files gives nothing back.
+bool SetDriveQuota(char letter, uint64_t bytes);
+void ClearDriveQuota(char letter);
 
 // A copy of a drive's entry; false when the letter is not mapped.
 bool GetDrive(char letter, DriveEntry &out);

@@ -12,7 +12,9 @@
 #include <string_view>
 #include <vector>
 
+#include "filefault.h"
 #include "pathmap.h"
+#include "tavo/test_file.h"
 #include "win/kernel.h"
 
 namespace tavo {
@@ -24,6 +26,16 @@ std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return s;
+}
+
+std::string ZeroCut(std::string_view v) {
+  size_t nul = v.find('\0');
+  return std::string(nul == std::string_view::npos ? v : v.substr(0, nul));
+}
+
+std::string Name(std::string_view raw) {
+  std::string cut = ZeroCut(raw);
+  return std::string(Trim(cut));
 }
 
 // One line of the file as it stands, its end included, and what it means.
@@ -55,16 +67,18 @@ void Parse(IniFile &f) {
     if (!s.empty() && s.back() == '\n') s.remove_suffix(1);
     s = Trim(s);
     if (s.empty() || s[0] == ';') continue;
+    // A name is what a caller can spell: the text before a zero byte. It is
+    // listed and looked up the same, so a listed name reads its own entry.
     if (s[0] == '[') {
       size_t close = s.find(']');
       l.kind = Line::Section;
-      l.name = Trim(s.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+      l.name = Name(s.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
       continue;
     }
     size_t eq = s.find('=');
     if (eq == std::string_view::npos || eq == 0) continue;
     l.kind = Line::Entry;
-    l.name = Trim(s.substr(0, eq));
+    l.name = Name(s.substr(0, eq));
     l.value = Trim(s.substr(eq + 1));
   }
 }
@@ -102,11 +116,6 @@ std::string Unquote(std::string_view v) {
   if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
     v = v.substr(1, v.size() - 2);
   return std::string(v);
-}
-
-std::string ZeroCut(std::string_view v) {
-  size_t nul = v.find('\0');
-  return std::string(nul == std::string_view::npos ? v : v.substr(0, nul));
 }
 
 // ---- The file and its lock ----------------------------------------------
@@ -183,19 +192,38 @@ bool Load(LPCSTR fileName, IniFile &f) {
   return true;
 }
 
+// Flushes the folder that holds path, so that a rename in it lasts.
+bool FlushFolder(const std::string &path) {
+  size_t slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  if (!FileCallAllowed(test::kFileFlush, folder)) return false;
+  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool ok = fsync(fd) == 0 || errno == EINVAL || errno == EROFS;
+  close(fd);
+  return ok;
+}
+
+// A new file beside the old one, on the disk before it is renamed over it:
+// after a crash or a power cut the file is the old one or the new one.
 bool WriteWhole(const std::string &path, const std::string &text, mode_t mode) {
   std::string tmp = path + ".XXXXXX";
   size_t slash = path.rfind('/');
   if (slash != std::string::npos) tmp.insert(slash + 1, ".");
+  if (!FileCallAllowed(test::kFileOpenForWrite, path)) return false;
   int fd = mkostemp(tmp.data(), O_CLOEXEC);
   if (fd < 0) {
     SetLastError(errno == ENOENT || errno == ENOTDIR ? ERROR_PATH_NOT_FOUND : ERROR_ACCESS_DENIED);
     return false;
   }
+  DWORD err = ERROR_HANDLE_DISK_FULL;
+  bool ok = FileCallAllowed(test::kFileWrite, path);
+  if (!ok) err = GetLastError();
+  const size_t room = ok ? (size_t)ChargeDriveQuota(path, text.size()) : 0;
+  if (room < text.size()) ok = false;
   size_t done = 0;
-  bool ok = true;
-  while (done < text.size()) {
-    ssize_t n = write(fd, text.data() + done, text.size() - done);
+  while (done < room) {
+    ssize_t n = write(fd, text.data() + done, room - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       ok = false;
@@ -204,13 +232,27 @@ bool WriteWhole(const std::string &path, const std::string &text, mode_t mode) {
     done += (size_t)n;
   }
   fchmod(fd, mode);
+  if (ok && !FileCallAllowed(test::kFileFlush, path)) {
+    ok = false;
+    err = GetLastError();
+  } else if (ok && fsync(fd) != 0 && errno != EINVAL && errno != EROFS) {
+    ok = false;
+  }
   if (close(fd) != 0) ok = false;
-  if (ok && rename(tmp.c_str(), path.c_str()) != 0) ok = false;
+  if (ok && !FileCallAllowed(test::kFileRename, path)) {
+    ok = false;
+    err = GetLastError();
+  } else if (ok && renameat(AT_FDCWD, tmp.c_str(), AT_FDCWD, path.c_str()) != 0) {
+    ok = false;
+  }
   if (!ok) {
     unlink(tmp.c_str());
-    SetLastError(ERROR_HANDLE_DISK_FULL);
+    SetLastError(err);
+    return false;
   }
-  return ok;
+  // The rename is done; a folder that cannot be flushed does not undo it.
+  FlushFolder(path);
+  return true;
 }
 
 // Reads, changes and rewrites the file under the exclusive lock. edit
@@ -293,7 +335,7 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buf
         if (l.kind == Line::Section) {
           bool seen = false;
           for (const auto &n : names) seen = seen || Cp1252EqualNoCase(n, l.name);
-          if (!seen) names.push_back(ZeroCut(l.name));
+          if (!seen) names.push_back(l.name);
         }
     return CopyList(names, buffer, size);
   }
@@ -303,7 +345,7 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR buf
     if (s >= 0) {
       size_t end = SectionEnd(f, (size_t)s);
       for (size_t i = (size_t)s + 1; i < end; ++i)
-        if (f.lines[i].kind == Line::Entry) names.push_back(ZeroCut(f.lines[i].name));
+        if (f.lines[i].kind == Line::Entry) names.push_back(f.lines[i].name);
     }
     return CopyList(names, buffer, size);
   }

@@ -12,8 +12,9 @@
 #include <string>
 #include <unordered_map>
 
-#include "faulthook.h"
+#include "filefault.h"
 #include "pathmap.h"
+#include "tavo/test_file.h"
 #include "win/kernel.h"
 
 // This file opens the Linux streams under the mapped names itself.
@@ -23,29 +24,61 @@ using namespace tavo;
 
 namespace {
 
-// A text-mode stream: the program's stream is a cookie stream over a
-// binary one. The inner position is the program's position, so ftell and
-// fseek deal in file offsets, as they do on Windows. While the file fault
-// hook runs, a binary stream for writing is such a cookie stream too, one
-// that passes the bytes through unchanged, so that its writes are counted.
+// A stream the program writes through, so that every write meets the test
+// hook and the drive quota. In text mode the program's stream is a cookie
+// stream over a binary one (inner); the inner position is the program's
+// position, so ftell and fseek deal in file offsets, as they do on Windows.
+// A binary stream reads and writes the descriptor directly (inner null).
+//
+// A write that fails (the hook, a full drive, the disk) makes the stream
+// take no more and report it when closed, as a file whose data did not
+// reach the disk does. The cookie answers a failed write with a short count
+// and errno, never -1: the C library then sets the stream's error flag and
+// the program's fwrite or fprintf fails, without the library seeking past
+// the bytes it believes written.
 struct TextStream {
   FILE *inner;
-  bool binary = false;
-  bool failed = false;  // a counted write failed: the stream takes no more
+  int fd;
+  std::string path;  // Linux path
+  int failedErrno = 0;
 };
 
-// The text streams that are open, so that _fileno can answer the file's
+// The cookie streams that are open, so that _fileno can answer the file's
 // descriptor for them too (for _filelength).
 std::mutex g_textLock;
 std::unordered_map<FILE *, TextStream *> g_textStreams;
 
+// The bytes of a write that the hook and the quota let through (0 once the
+// stream has failed).
+size_t WriteRoom(TextStream *t, size_t size) {
+  if (t->failedErrno) return 0;
+  if (!FileCallAllowed(test::kFileWrite, t->path)) {
+    t->failedErrno = errno;
+    return 0;
+  }
+  const size_t room = (size_t)ChargeDriveQuota(t->path, size);
+  if (room < size) t->failedErrno = ENOSPC;
+  return room;
+}
+
+// The count of a write that stopped early: the stream has failed.
+ssize_t Failed(TextStream *t, size_t done, int err) {
+  if (!t->failedErrno) t->failedErrno = err ? err : EIO;
+  errno = t->failedErrno;
+  return (ssize_t)done;
+}
+
+// The result of closing: the close's own, or the stream's failed write.
+int CloseResult(TextStream *t, int rc) {
+  if (rc == 0 && t->failedErrno) {
+    errno = t->failedErrno;
+    return -1;
+  }
+  return rc;
+}
+
 ssize_t TextRead(void *cookie, char *buf, size_t size) {
   FILE *f = static_cast<TextStream *>(cookie)->inner;
-  if (static_cast<TextStream *>(cookie)->binary) {
-    size_t n = fread(buf, 1, size, f);
-    if (n == 0 && ferror(f)) return -1;
-    return (ssize_t)n;
-  }
   size_t n = 0;
   while (n < size) {
     int c = getc(f);
@@ -72,15 +105,6 @@ ssize_t TextRead(void *cookie, char *buf, size_t size) {
 ssize_t TextWrite(void *cookie, const char *buf, size_t size) {
   TextStream *t = static_cast<TextStream *>(cookie);
   FILE *f = t->inner;
-  if (t->failed) return -1;
-  if (!CountFileCall()) {
-    t->failed = true;
-    return -1;
-  }
-  if (t->binary) {
-    if (fwrite(buf, 1, size, f) != size || fflush(f) != 0) return -1;
-    return (ssize_t)size;
-  }
   char out[8192];
   size_t done = 0;
   while (done < size) {
@@ -90,12 +114,23 @@ ssize_t TextWrite(void *cookie, const char *buf, size_t size) {
       if (buf[i] == '\n') out[o++] = '\r';
       out[o++] = buf[i++];
     }
-    if (fwrite(out, 1, o, f) != o) return done ? (ssize_t)done : -1;
+    const size_t room = WriteRoom(t, o);
+    if (room < o) {
+      // What fits of a full drive, cut before a CR LF pair is split.
+      size_t take = room;
+      if (take > 0 && out[take - 1] == '\r') --take;
+      if (take > 0) {
+        fwrite(out, 1, take, f);
+        fflush(f);
+      }
+      return Failed(t, done, t->failedErrno);
+    }
+    if (fwrite(out, 1, o, f) != o) return Failed(t, done, errno);
     done = i;
   }
   // The inner stream is flushed with every write so that the file holds
   // what the program wrote as soon as a Windows program's file would.
-  if (fflush(f) != 0) return -1;
+  if (fflush(f) != 0) return Failed(t, 0, errno);
   return (ssize_t)size;
 }
 
@@ -108,18 +143,60 @@ int TextSeek(void *cookie, off64_t *pos, int whence) {
   return 0;
 }
 
-int TextClose(void *cookie) {
-  TextStream *t = static_cast<TextStream *>(cookie);
-  {
-    std::lock_guard<std::mutex> g(g_textLock);
-    for (auto it = g_textStreams.begin(); it != g_textStreams.end(); ++it) {
-      if (it->second == t) {
-        g_textStreams.erase(it);
-        break;
-      }
+void Forget(TextStream *t) {
+  std::lock_guard<std::mutex> g(g_textLock);
+  for (auto it = g_textStreams.begin(); it != g_textStreams.end(); ++it) {
+    if (it->second == t) {
+      g_textStreams.erase(it);
+      break;
     }
   }
-  int rc = fclose(t->inner);
+}
+
+int TextClose(void *cookie) {
+  TextStream *t = static_cast<TextStream *>(cookie);
+  Forget(t);
+  int rc = CloseResult(t, fclose(t->inner));
+  delete t;
+  return rc;
+}
+
+ssize_t BinaryRead(void *cookie, char *buf, size_t size) {
+  TextStream *t = static_cast<TextStream *>(cookie);
+  for (;;) {
+    ssize_t n = ::read(t->fd, buf, size);
+    if (n >= 0 || errno != EINTR) return n;
+  }
+}
+
+ssize_t BinaryWrite(void *cookie, const char *buf, size_t size) {
+  TextStream *t = static_cast<TextStream *>(cookie);
+  const size_t room = WriteRoom(t, size);
+  size_t done = 0;
+  while (done < room) {
+    ssize_t n = ::write(t->fd, buf + done, room - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return Failed(t, done, errno);
+    }
+    done += (size_t)n;
+  }
+  if (done < size) return Failed(t, done, t->failedErrno);
+  return (ssize_t)done;
+}
+
+int BinarySeek(void *cookie, off64_t *pos, int whence) {
+  TextStream *t = static_cast<TextStream *>(cookie);
+  off_t p = lseek(t->fd, (off_t)*pos, whence);
+  if (p < 0) return -1;
+  *pos = p;
+  return 0;
+}
+
+int BinaryClose(void *cookie) {
+  TextStream *t = static_cast<TextStream *>(cookie);
+  Forget(t);
+  int rc = CloseResult(t, ::close(t->fd));
   delete t;
   return rc;
 }
@@ -153,7 +230,7 @@ FILE *tavo_fopen(const char *path, const char *mode) {
   }
 
   bool writes = kind != 'r' || plus;
-  if (writes && !CountFileCall()) return nullptr;
+  if (writes && !FileCallAllowed(test::kFileOpenForWrite, linux)) return nullptr;
   struct stat st;
   if (stat(linux.c_str(), &st) == 0) {
     // A folder never opens as a stream; a read-only file not for writing
@@ -195,22 +272,37 @@ FILE *tavo_fopen(const char *path, const char *mode) {
 
   char fmode[4] = {kind, 0, 0, 0};
   if (plus) fmode[1] = '+';
-  FILE *inner = fdopen(fd, fmode);
-  if (!inner) {
-    int e = errno;
-    ::close(fd);
-    errno = e;
-    return nullptr;
+  if (binary && !writes) {
+    // Reading alone needs no cookie: nothing passes the hook.
+    FILE *f = fdopen(fd, fmode);
+    if (!f) {
+      int e = errno;
+      ::close(fd);
+      errno = e;
+    }
+    return f;
   }
-  const bool counted = writes && FileFaultsRunning();
-  if (binary && !counted) return inner;
+  FILE *inner = nullptr;
+  if (!binary) {
+    inner = fdopen(fd, fmode);
+    if (!inner) {
+      int e = errno;
+      ::close(fd);
+      errno = e;
+      return nullptr;
+    }
+  }
 
-  TextStream *t = new TextStream{inner, binary};
-  cookie_io_functions_t io = {TextRead, TextWrite, TextSeek, TextClose};
+  TextStream *t = new TextStream{inner, fd, linux};
+  cookie_io_functions_t io = binary ? cookie_io_functions_t{BinaryRead, BinaryWrite, BinarySeek, BinaryClose}
+                                    : cookie_io_functions_t{TextRead, TextWrite, TextSeek, TextClose};
   FILE *outer = fopencookie(t, fmode, io);
   if (!outer) {
     int e = errno;
-    fclose(inner);
+    if (inner)
+      fclose(inner);
+    else
+      ::close(fd);
     delete t;
     errno = e;
     return nullptr;
@@ -219,11 +311,19 @@ FILE *tavo_fopen(const char *path, const char *mode) {
     std::lock_guard<std::mutex> g(g_textLock);
     g_textStreams[outer] = t;
   }
+  if (FileFaultSet()) {
+    // Each write of the program is one counted call.
+    setvbuf(outer, nullptr, _IONBF, 0);
+    return outer;
+  }
+  if (binary) {
+    setvbuf(outer, nullptr, _IOFBF, 1 << 16);
+    return outer;
+  }
   // A stream that only writes is line-buffered: each line goes out in one
   // piece, and since no newline ever waits in the buffer, ftell stays a
-  // file offset. A stream that reads is unbuffered for the same reason, and
-  // so is every stream that the fault hook counts.
-  if (kind != 'r' && !plus && !counted)
+  // file offset. A stream that reads is unbuffered for the same reason.
+  if (kind != 'r' && !plus)
     setvbuf(outer, nullptr, _IOLBF, BUFSIZ);
   else
     setvbuf(outer, nullptr, _IONBF, 0);
@@ -315,7 +415,7 @@ int _fileno(FILE *f) {
   {
     std::lock_guard<std::mutex> g(g_textLock);
     auto it = g_textStreams.find(f);
-    if (it != g_textStreams.end()) return fileno(it->second->inner);
+    if (it != g_textStreams.end()) return it->second->fd;
   }
   return fileno(f);
 }

@@ -1,26 +1,64 @@
 #pragma once
-// Test hook of the file layer: a chosen file-changing call fails, as it
-// would on a full disk or a failing medium, so that every error path of a
-// writer can be reached (file permissions cannot do it: the tests may run
-// as root).
+// Test hooks of the file layer: a chosen file-changing call fails with a
+// Windows error, as it would on a full disk or a failing medium, or ends the
+// process on the spot, as a kill would, so that every error path of a
+// writer can be reached and a save can be interrupted at every step (file
+// permissions cannot do it: the tests may run as root). The byte quota that
+// makes writes past it fail as on a full disk lives with the drive table
+// (pathmap.h: SetDriveQuota).
 //
-// Counted calls: opening a file for writing (fopen, CreateFile), every
-// write that reaches a file (a stream's write, WriteFile), moves and
-// renames (MoveFile, MoveFileEx, tavo_rename) and deletions (DeleteFile,
-// tavo_remove, _unlink). While the hook runs, a stream that fopen opens for
-// writing is unbuffered, so each fwrite or fprintf of the program is one
-// counted write.
+// The calls that change files, by kind: an open for writing (CreateFile
+// with write access, fopen in any mode but "r"/"rb"), a write that reaches
+// a file (WriteFile, a stream's write, CopyFile), a truncation
+// (SetEndOfFile), a rename (MoveFile, MoveFileEx, tavo_rename, a profile
+// file's rewrite), a removal (DeleteFile, tavo_remove, _unlink) and a flush
+// to the disk (FlushFileBuffers). The hook acts before the call does
+// anything. While a fault is set, a stream that fopen opens for writing is
+// unbuffered, so each fwrite or fprintf of the program is one counted write;
+// after a write of a stream failed, the stream takes no more.
+
+#include <cstdint>
+#include <string>
 
 #include "win/types.h"
 
 namespace tavo::test {
 
-// Starts counting from 0. With n > 0 the n-th counted call fails with the
-// Windows error (GetLastError; errno as the run-time maps it); the calls
-// before and after it succeed.
+enum FileCallKind : unsigned {
+  kFileOpenForWrite = 1u << 0,
+  kFileWrite = 1u << 1,
+  kFileTruncate = 1u << 2,
+  kFileRename = 1u << 3,
+  kFileRemove = 1u << 4,
+  kFileFlush = 1u << 5,
+  kAnyFileCall = 0x3Fu,
+};
+
+struct FileFault {
+  unsigned kinds = kAnyFileCall;  // the kinds of call that count
+  uint64_t nth = 0;               // the counted call that is hit (from 1); 0 only counts
+  DWORD error = 0;                // the hit call fails with it; 0 ends the process
+  int exitCode = 77;              // the process's exit code when it is ended
+  std::string under;              // Linux folder: only files below it count; empty: all
+};
+
+// Starts counting from 0 with the given fault; replaces any earlier one.
+void SetFileFault(const FileFault &fault);
+void ClearFileFault();
+// Calls counted since the fault was set.
+uint64_t FileCallsCounted();
+
+// The call the fault hit: its kind and Linux path; kind 0 while none was.
+struct FileFaultHit {
+  unsigned kind = 0;
+  std::string path;
+};
+FileFaultHit LastFileFaultHit();
+
+// The short form: opens, writes, renames and removals anywhere count; with
+// n > 0 the n-th fails with the error (GetLastError; errno as the run-time
+// maps it), the calls before and after it succeed.
 void StartFileFaults(unsigned n, DWORD error);
-// The calls counted since StartFileFaults.
-unsigned FileCallsCounted();
 // Whether the chosen call has failed.
 bool FileFaultHappened();
 void StopFileFaults();

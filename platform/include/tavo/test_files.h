@@ -1,0 +1,2 @@
+#pragma once
+#include "tavo/test_file.h"
