@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "FINDREC.h"
+#include "GEMNING.h"
 #include "IMPORT.h"
 #include "KATALOG.h"
 #include "STITAB.h"
 #include "TABOPER.h"
 #include "TAVODATA.h"
 #include "tavo/assert.h"
+#include "windows.h"
 
 namespace {
 
@@ -184,16 +186,12 @@ bool LokalElvRelTekst(std::string *pTekst) {
 }
 
 int GemLokalElvRelTekst(const std::string &tekst) {
-  char sti[kStiLaengde], tmp[kStiLaengde];
-  if (!Sti(sti, sizeof sti, "ini/ElvRelLokal.dat") || !Sti(tmp, sizeof tmp, "ini/ElvRelLokal.tmp"))
-    return -1;
-  FILE *f = fopen(tmp, "wb");
-  if (!f) return -1;
-  int res = fwrite(tekst.data(), 1, tekst.size(), f) == tekst.size() ? 0 : -1;
-  if (fclose(f) != 0) res = -1;
-  if (res == 0 && rename(tmp, sti) != 0) res = -1;
-  if (res != 0) remove(tmp);
-  return res;
+  char sti[kStiLaengde];
+  if (!Sti(sti, sizeof sti, "ini/ElvRelLokal.dat")) return -1;
+  GemFil f;
+  // Text mode, as the file is made from the log renamed and the lines
+  // appended to it: CR LF line ends.
+  return f.Aabn(sti, true) && f.Skriv(tekst.data(), tekst.size()) && f.Luk() ? 0 : -1;
 }
 
 int GemLokalElvRel() {

@@ -20,8 +20,9 @@ void LoadLokalElvRel();
 // local pair, pending ones included. False when no merge has read the file
 // in this run or it could not be read: the file is then left as it is.
 bool LokalElvRelTekst(std::string *pTekst);
-// Writes that content beside the file and renames it over the old one.
-// 0, or -1 when it cannot be written (the old file is then kept).
+// Replaces the file with that content through the crash-safe save (part of
+// the running save, or a save of its own). 0, or -1 when it cannot be
+// written (the old file is then kept).
 int GemLokalElvRelTekst(const std::string &tekst);
 // Both steps; 0 also when the file is left as it is.
 int GemLokalElvRel();

@@ -5,11 +5,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <mutex>
 #include <vector>
 
 #include "DATO.h"
 #include "ELVRELLOKAL.h"
+#include "GEMNING.h"
 #include "INDSTIL.h"
 #include "LOGFIL.h"
 #include "SIDEFIL.h"
@@ -27,10 +29,6 @@ DWORD VenteDialogLukPause = 1000;
 HentGemKroge HentGemKrog = {nullptr, nullptr, nullptr, nullptr, nullptr, SletLaaseFil, nullptr};
 
 namespace {
-
-// One writer of the record and side files at a time: the save command must
-// not write a record file in place while the background save writes it.
-std::mutex GemLaas;
 
 // Tables that the last load could not read, by registry position, and
 // whether it stopped before the side files.
@@ -69,24 +67,17 @@ bool FilFindes(const char *sti) {
   return true;
 }
 
-// A small text file written beside its name and renamed over it; skipped
-// silently when it cannot be written.
-void SkrivTekstFil(const char *navn, const char *tmpNavn, const std::string &tekst) {
-  char sti[kStiLaengde], tmp[kStiLaengde];
-  if (!DataFilSti(sti, sizeof sti, navn, "") || !DataFilSti(tmp, sizeof tmp, tmpNavn, "")) return;
-  FILE *f = fopen(tmp, "wb");
-  if (!f) return;
-  bool ok = fwrite(tekst.data(), 1, tekst.size(), f) == tekst.size();
-  if (fclose(f) != 0) ok = false;
-  if (!ok || rename(tmp, sti) != 0) remove(tmp);
-}
-
+// Part of the save like every other file: a file that cannot be written
+// fails the whole save, so the folder never holds new tables beside an old
+// change count.
 void GemCntLokaleBeg() {
-  char linje[96];
-  snprintf(linje, sizeof linje, "%lu, %lu, %llu", static_cast<unsigned long>(AendringerFoersteFire()),
-           static_cast<unsigned long>(AendringerSidsteFire()),
-           static_cast<unsigned long long>(time(nullptr)));
-  SkrivTekstFil("CntLokaleBeg.dat", "CntLokaleBeg.tmp", linje);
+  char sti[kStiLaengde];
+  if (!DataFilSti(sti, sizeof sti, "CntLokaleBeg.dat", "")) return;
+  GemFil f;
+  if (f.Aabn(sti))
+    f.Printf("%lu, %lu, %llu", static_cast<unsigned long>(AendringerFoersteFire()),
+             static_cast<unsigned long>(AendringerSidsteFire()), static_cast<unsigned long long>(time(nullptr)));
+  f.Luk();
 }
 
 // The steps of save all that the main thread does before the tables are
@@ -108,6 +99,8 @@ void GemEfterTabeller(uint8_t fGemGrupper) {
 // ---- The snapshot of the background save ----
 
 struct GemSnapshot {
+  // The save, started on the main thread and committed by the save thread.
+  std::unique_ptr<Gemning> Gem;
   struct Tabel {
     const TabDesc *pTd;
     TabVar Tv;
@@ -184,58 +177,44 @@ TabVar *TimoakMnd(uint32_t v) { return TimoakBucket(v); }
 TabVar *UdplatimMnd(uint32_t v) { return UdplatimBucket(v); }
 TabVar *HontimMnd(uint32_t v) { return HontimBucket(v); }
 
-// The side file from copied buckets, in the layout the loaders read: the
-// header, then per week or month in period order "<value> <rows>\n" and the
-// rows. 0, or -1 with the old file kept.
-int SkrivSideKopi(const TabDesc *pTd, const char *navn, bool uger, const std::vector<TabVar> &v) {
-  char sti[kStiLaengde], tmp[kStiLaengde];
-  if (!DataFilSti(sti, sizeof sti, navn, ".dat") || !DataFilSti(tmp, sizeof tmp, navn, ".gemtmp"))
-    return -1;
-  FILE *f = fopen(tmp, "wb");
-  if (!f) return -1;
-  int res = 0;
-  DatHeader hdr{};
-  hdr.Version = version;
-  memcpy(hdr.RecSizeTekst, "RecSize", 8);
-  hdr.RecSize = pTd->RecSize;
-  if (fwrite(&hdr, 1, sizeof hdr, f) != sizeof hdr) res = -1;
-  for (uint32_t i = 1; i < v.size() && res == 0; ++i) {
-    if (v[i].wRecCnt == 0) continue;
-    const long vaerdi = static_cast<long>(uger ? IndeksTilUge(i) : IndeksTilMaaned(i));
-    const size_t bytes = static_cast<size_t>(v[i].wRecCnt) * pTd->RecSize;
-    if (fprintf(f, "%ld %u\n", vaerdi, v[i].wRecCnt) < 0 || fwrite(v[i].pbTab, 1, bytes, f) != bytes)
-      res = -1;
-  }
-  if (ferror(f)) res = -1;
-  if (fclose(f) != 0) res = -1;
-  if (res == 0 && ErstatDataFil(tmp, sti) != 0) res = -1;
-  if (res != 0) SletDataFil(tmp);
-  return res;
+int SkrivKopi(const TabDesc *pTd, std::vector<TabVar> &v) {
+  return SkrivSideFil(pTd, [&v](uint32_t i) { return i < v.size() ? &v[i] : nullptr; });
 }
 
 // The tables and side files of save all from the live tables (snap null)
-// or from a snapshot. True when everything was written.
+// or from a snapshot, into the running save; they stop at the first
+// failure, which fails the save. True when every table and side file was
+// loaded and so is part of the save (the start copies follow only such a
+// save).
 bool GemTabellerOgSidefiler(GemSnapshot *snap) {
-  bool fejl = false;
+  bool ok = true;
   if (snap) {
     for (auto &t : snap->Tabeller)
-      if (SaveTab(t.pTd, &t.Tv, nullptr) != 0) fejl = true;
+      if (ok) ok = SaveTab(t.pTd, &t.Tv, nullptr) == 0;
   } else {
-    for (size_t i = 0; i < TabRegisterAntal; ++i) {
+    for (size_t i = 0; i < TabRegisterAntal && ok; ++i) {
       const TabRegEntry &e = TabRegister[i];
-      if (!TabelHentet(i)) continue;
-      if (SaveTab(e.pTabDesc, e.pTabVar, nullptr) != 0) fejl = true;
+      if (TabelHentet(i)) ok = SaveTab(e.pTabDesc, e.pTabVar, nullptr) == 0;
     }
   }
-  if (fejl) return false;
-  if (snap ? !snap->fSideFiler : SideFilerIkkeHentet) return false;
-  if (snap) {
-    return SkrivSideKopi(&tdske, "skemabeg", true, snap->Uger) == 0 &&
-           SkrivSideKopi(&tdtimoak, "timoak", false, snap->Timoak) == 0 &&
-           SkrivSideKopi(&tdudplatim, "udplatim", false, snap->Udplatim) == 0 &&
-           SkrivSideKopi(&tdhontim, "hontim", false, snap->Hontim) == 0;
-  }
-  return SaveSkemabeg() == 0 && SaveTimoak() == 0 && SaveUdplatim() == 0 && SaveHontim() == 0;
+  const bool sideFiler = snap ? snap->fSideFiler : !SideFilerIkkeHentet;
+  if (!ok || !sideFiler) return false;
+  if (snap)
+    return SkrivKopi(&tdske, snap->Uger) == 0 && SkrivKopi(&tdtimoak, snap->Timoak) == 0 &&
+           SkrivKopi(&tdudplatim, snap->Udplatim) == 0 && SkrivKopi(&tdhontim, snap->Hontim) == 0 &&
+           AlleDataHentet();
+  return SaveSkemabeg() == 0 && SaveTimoak() == 0 && SaveUdplatim() == 0 && SaveHontim() == 0 &&
+         AlleDataHentet();
+}
+
+// After a save: the data stays marked changed when it failed, and the user
+// is told.
+bool EfterGemning(bool ok, HWND hEjer) {
+  if (ok) return true;
+  DataAendret.store(1);
+  GemFejl f{};
+  if (SidsteGemFejl(&f)) VisGemFejl(hEjer, f);
+  return false;
 }
 
 }  // namespace
@@ -403,54 +382,54 @@ void StartHentAlleData() {
 
 // ---- Save all ----
 
-void GemAlleData(HWND hDlg, uint8_t fGemGrupper) {
+bool GemAlleData(HWND hDlg, uint8_t fGemGrupper) {
   if (hDlg) {
     ShowWindow(hDlg, SW_SHOW);
     Tekst(hDlg, WM_VENTE_CAPTION, "Gemmer");
     Tekst(hDlg, WM_VENTE_TEKST, "GEMMER DATA  - ET ØJEBLIK");
   }
-  GemFoerTabeller();
+  bool komplet;
+  bool ok;
   {
-    std::lock_guard<std::mutex> laas(GemLaas);
-    if (GemTabellerOgSidefiler(nullptr) && HentGemKrog.GemStartKopi) HentGemKrog.GemStartKopi();
+    // Waits for a running background save; every file below is one commit.
+    Gemning g;
+    GemFoerTabeller();
+    komplet = GemTabellerOgSidefiler(nullptr);
+    GemEfterTabeller(fGemGrupper);
+    ok = g.Fuldfoer();
   }
-  GemEfterTabeller(fGemGrupper);
-  DataAendret.store(0);
+  if (ok) {
+    DataAendret.store(0);
+    if (komplet && HentGemKrog.GemStartKopi) HentGemKrog.GemStartKopi();
+  }
+  return EfterGemning(ok, hDlg);
 }
 
 int GemTabelNu(const TabDesc *pTd, TabVar *pTv) {
   for (size_t i = 0; i < TabRegisterAntal; ++i)
     if (TabRegister[i].pTabDesc == pTd && !TabelHentet(i)) return EACCES;
-  char sti[kStiLaengde], tmp[kStiLaengde];
-  if (!DataFilSti(sti, sizeof sti, pTd->Navn, ".DAT") ||
-      !DataFilSti(tmp, sizeof tmp, pTd->Navn, ".tmp"))
-    return ENAMETOOLONG;
-  if (pTv->wRecCnt == 0) return 0;
-  std::lock_guard<std::mutex> laas(GemLaas);
-  // A file that SaveTab has to create gets every block, not only the
-  // changed ones.
-  SletDataFil(tmp);
-  int fejl = SaveTab(pTd, pTv, tmp);
-  if (fejl == 0) fejl = ErstatDataFil(tmp, sti);
-  if (fejl != 0) SletDataFil(tmp);
-  return fejl;
+  // SaveTab replaces the file through the crash-safe save: a save of its
+  // own, after a running background save.
+  return SaveTab(pTd, pTv, nullptr);
 }
 
-void StartGemAlleData(HWND hDlg, uint8_t fGemGrupper) {
-  if (hDlg) {
-    GemAlleData(hDlg, fGemGrupper);
-    return;
-  }
+bool StartGemAlleData(HWND hDlg, uint8_t fGemGrupper) {
+  if (hDlg) return GemAlleData(hDlg, fGemGrupper);
   VenteBlok blok{};
   HWND eget = AabnVenteDialog(&blok);
-  GemAlleData(eget, fGemGrupper);
+  const bool ok = GemAlleData(eget, fGemGrupper);
   LukVenteDialogTraad(&blok);
+  return ok;
 }
 
 // ---- The background save ----
 
 HANDLE StartAutoGemAlleData(AutoGemBlok *blok) {
   if (blok->Traad.load() || !DataAendret.load() || AendringerIalt() == 0) return 0;
+  // The save is started here, so the small files written on this thread
+  // below and the tables the thread writes are one commit.
+  auto gemning = std::make_unique<Gemning>(false);
+  if (!gemning->Aktiv()) return 0;
   auto *snap = new GemSnapshot;
   GemFoerTabeller();
   for (size_t i = 0; i < TabRegisterAntal; ++i) {
@@ -469,13 +448,17 @@ HANDLE StartAutoGemAlleData(AutoGemBlok *blok) {
   GemEfterTabeller(blok->fGemGrupper);
   DataAendret.store(0);
 
+  gemning->Slip();
+  snap->Gem = std::move(gemning);
   blok->Snapshot = snap;
+  blok->Fejlet.store(0);
   blok->Traad.store(1);
   HANDLE h = CreateThread(nullptr, 0, AutoGemAlleData, blok, 0, nullptr);
   if (!h) {
     blok->Traad.store(0);
     blok->Snapshot = nullptr;
-    delete snap;
+    snap->Gem->Tag();
+    delete snap;  // the save is abandoned
     DataAendret.store(1);
   }
   return h;
@@ -483,16 +466,18 @@ HANDLE StartAutoGemAlleData(AutoGemBlok *blok) {
 
 DWORD WINAPI AutoGemAlleData(LPVOID arg) {
   auto *blok = static_cast<AutoGemBlok *>(arg);
+  bool ok = true;
   if (GemSnapshot *snap = blok->Snapshot) {
     blok->Snapshot = nullptr;
-    bool komplet;
-    {
-      std::lock_guard<std::mutex> laas(GemLaas);
-      komplet = GemTabellerOgSidefiler(snap);
-      if (komplet && HentGemKrog.GemStartKopi) HentGemKrog.GemStartKopi();
-    }
+    snap->Gem->Tag();
+    const bool komplet = GemTabellerOgSidefiler(snap);
+    ok = snap->Gem->Fuldfoer();
     delete snap;
+    if (ok && komplet && HentGemKrog.GemStartKopi) HentGemKrog.GemStartKopi();
   }
+  if (!ok) blok->Fejlet.store(1);
+  // The save lock is free again before the box waits for the user.
+  EfterGemning(ok, 0);
   blok->Traad.store(0);
-  return 0;
+  return ok ? 0 : 1;
 }

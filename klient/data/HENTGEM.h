@@ -53,19 +53,29 @@ int HentAlleData(HWND hDlg);
 constexpr int kDataFejlExitKode = 2;
 
 // With a dialog it saves in it; without one it opens its own around the
-// save.
-void StartGemAlleData(HWND hDlg, uint8_t fGemGrupper);
+// save. The result of GemAlleData.
+bool StartGemAlleData(HWND hDlg, uint8_t fGemGrupper);
 // hDlg may be 0. Waits for a running background save first, so the two
-// never write the same file at once.
-void GemAlleData(HWND hDlg, uint8_t fGemGrupper);
+// never write at once. Every file of the save (tables, side files, the
+// local overlap file, the group files with fGemGrupper, the change count,
+// the activity priorities) is replaced in one crash-safe commit. True when
+// it was; the start copies are then refreshed (HentGemKrog.GemStartKopi)
+// when every table was loaded. False when it failed: the message box "Gem"
+// has told the user (owner hDlg) which file and why, the log has its line,
+// the dirty word is set again so the next save tries again, and the folder
+// holds the last saved data unchanged (or, when only the renames of a
+// committed save failed, GendanAfbrudtGemning finishes them at the next
+// start). The caller need do nothing more.
+bool GemAlleData(HWND hDlg, uint8_t fGemGrupper);
 
 // One table saved at once, apart from the save of all data (the student
-// planning writes its tables back when it leaves a group): written whole
-// beside its record file and renamed over it, under the lock every save
-// takes, so the background save never writes the same file meanwhile. A
-// table that the last load could not read is not saved over. 0 or the
-// error number. The table's blocks stay marked changed, so the next save
-// of all data writes them too.
+// planning writes its tables back when it leaves a group): replaced through
+// the crash-safe save, a save of its own that waits for a running
+// background save. A table that the last load could not read is not saved
+// over. 0 or the error number; on a failure the file is as it was, and
+// SidsteGemFejl and VisGemFejl tell the user which file and why. The
+// table's blocks stay marked changed, so the next save of all data writes
+// them too.
 int GemTabelNu(const TabDesc *pTd, TabVar *pTv);
 
 // Whether the last HentAlleData read every table and side file. A table
@@ -82,6 +92,7 @@ struct AutoGemBlok {
   std::atomic<uint32_t> Traad;   // non-zero while the save thread runs
   uint8_t fGemGrupper;           // 0 as the main window sets it
   GemSnapshot *Snapshot;         // taken on the main thread, freed by the thread
+  std::atomic<uint32_t> Fejlet;  // 1 when the thread's save failed
 };
 
 // On the main thread, in place of starting AutoGemAlleData itself (the
@@ -89,12 +100,15 @@ struct AutoGemBlok {
 // when the dirty word is set and the change counters are not all 0, takes a
 // snapshot of every table's changed blocks and of the buckets, clears the
 // dirty word and starts AutoGemAlleData with the block. The thread's handle
-// (the caller closes it), or 0 when nothing was to be saved, the block's
-// save is still running, or the thread could not start (the dirty word then
-// stays set).
+// (the caller closes it), or 0 when nothing was to be saved, a save is
+// still running (this block's or any other), or the thread could not start
+// (the dirty word then stays set). The small files of the save are written
+// here, on the calling thread.
 HANDLE StartAutoGemAlleData(AutoGemBlok *blok);
-// Body of the save thread: writes the block's snapshot, frees it and
-// clears the block's thread word.
+// Body of the save thread: writes the block's snapshot, commits the save,
+// frees the snapshot and clears the block's thread word. A failed save sets
+// the dirty word again and Fejlet, and shows the box "Gem" (no owner) on
+// this thread after the save lock is free; the thread's exit code is 1.
 DWORD WINAPI AutoGemAlleData(LPVOID blok);
 
 // ---- Services of the neighbouring subsystems ----
@@ -105,16 +119,19 @@ struct HentGemKroge {
   // Broadcast to every open window (message 1027 before a save).
   void (*SendTilAlleVinduer)(UINT msg, WPARAM wParam, LPARAM lParam);
   void (*HentGruppeValgStjerne)();
+  // Writes the group files into the running save (GemGruppeValg(0)): a
+  // failure there fails the save.
   void (*GemGruppeValg)();
   // A waiting data\imp.dat, in the given wait dialog.
   void (*ImportData)(HWND hDlg);
   // The Elevplan answer file data\ep_imp.dat.
   void (*ImportElevplan)();
   void (*DeleteLockFile)();
-  // Refreshes the start copies after a complete save. A background save
-  // calls it on its own thread, so it may work on the saved files only,
-  // not on the tables in memory.
-  void (*GemStartKopi)();
+  // Refreshes the start copies after a complete save (GemStartKopi), as a
+  // save of its own after the data set's commit; false when it failed. A
+  // background save calls it on its own thread, so it may work on the
+  // saved files only, not on the tables in memory.
+  bool (*GemStartKopi)();
 };
 extern HentGemKroge HentGemKrog;
 // Deletes ini\tavo.lck of the data folder when it exists (the default of

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "GEMNING.h"
 #include "INDSTIL.h"
 #include "STITAB.h"
 #include "TABOPER.h"
@@ -31,9 +32,8 @@ bool KonverterAkti() {
   if (pTd->RecSize <= AKTI_GAMMEL_RECSIZE) return false;
   const uint32_t forskel = pTd->RecSize - AKTI_GAMMEL_RECSIZE;
 
-  char sti[kStiLaengde], ny[kStiLaengde];
-  if (!DataFilSti(sti, sizeof sti, pTd->Navn, ".DAT") || !DataFilSti(ny, sizeof ny, pTd->Navn, ".konv"))
-    return false;
+  char sti[kStiLaengde];
+  if (!DataFilSti(sti, sizeof sti, pTd->Navn, ".DAT")) return false;
   FILE *f = AabnDataFil(sti, "rb");
   if (!f) return false;
   long size = DataFilStoerrelse(f);
@@ -93,20 +93,17 @@ bool KonverterAkti() {
     }
   }
 
-  int fejl;
+  // The converted file replaces the old one whole, through the crash-safe
+  // save, or not at all.
   if (n == 0) {
-    // Nothing but the header: write the new header alone.
+    // Nothing but the header: the new header alone.
     DatHeader ny_hdr{};
     ny_hdr.Version = version;
     ny_hdr.FilOrd = filOrd;
     memcpy(ny_hdr.RecSizeTekst, "RecSize", 8);
     ny_hdr.RecSize = pTd->RecSize;
-    FILE *u = AabnDataFil(ny, "wb");
-    fejl = u ? 0 : (errno ? errno : EIO);
-    if (u) {
-      if (fwrite(&ny_hdr, 1, sizeof ny_hdr, u) != sizeof ny_hdr) fejl = EIO;
-      if (fclose(u) != 0 && fejl == 0) fejl = EIO;
-    }
+    GemFil u;
+    if (!(u.Aabn(sti) && u.Skriv(&ny_hdr, sizeof ny_hdr) && u.Luk())) return false;
   } else {
     std::vector<uint32_t> sort(n, 0);
     std::vector<uint8_t> flag(n / pTd->RecPrBlok + 1, 1);
@@ -117,14 +114,7 @@ bool KonverterAkti() {
     tmp.AllocAntal = n;
     tmp.pfSave = flag.data();
     tmp.FilOrd = filOrd;
-    SletDataFil(ny);
-    fejl = SaveTab(pTd, &tmp, ny);
-  }
-  // The old file is replaced only by a complete new one.
-  if (fejl == 0) fejl = ErstatDataFil(ny, sti);
-  if (fejl != 0) {
-    SletDataFil(ny);
-    return false;
+    if (SaveTab(pTd, &tmp, sti) != 0) return false;
   }
   return true;
 }

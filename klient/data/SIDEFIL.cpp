@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "FINDREC.h"
+#include "GEMNING.h"
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "LOGFIL.h"
@@ -155,7 +156,6 @@ struct SideFil {
   TabVar *Buckets;
   bool Uger;                  // weeks (54 slots a year), else months (13)
   const char *FilNavn;        // in data/
-  const char *TmpNavn;        // written first, then renamed over FilNavn
   const char *LoadNavn;       // the loader's name in its log lines
   const char *MaerkeligtFmt;  // odd week or month number
   const char *AfsnitFejl;     // a section line that cannot be read (or null)
@@ -166,25 +166,25 @@ struct SideFil {
 };
 
 const SideFil kSkemabeg = {
-    &tdske, SkemabegUgeTab, true, "skemabeg.dat", "skemabeg.tmp", "LoadSkemabeg",
+    &tdske, SkemabegUgeTab, true, "skemabeg.dat", "LoadSkemabeg",
     "** Info: LoadSkemabeg(): mærkeligt ugenummer (%u)\n", nullptr,
     "** Fejl: LoadSkemabeg(): allokerng af %u records fejlede\n", false,
     "** Fejl: LoadSkemabeg(): læsning af data fejlede\n",
     "LoadSkemabeg: læsning af data fejlede\n"};
 const SideFil kTimoak = {
-    &tdtimoak, TimoakMndTab, false, "timoak.dat", "timoak.tmp", "LoadTimoak",
+    &tdtimoak, TimoakMndTab, false, "timoak.dat", "LoadTimoak",
     "** Info: LoadTimoak(): mærkeligt MånedNummer (%u)\n",
     "** Fejl: LoadTimoak(): læsning af afsnit fejlede\n",
     "** Fejl: LoadTimoak(): allokering af %u records fejlede\n", true,
     "** Fejl: LoadTimoak(): læsning data fejlede\n", nullptr};
 const SideFil kUdplatim = {
-    &tdudplatim, UdplatimMndTab, false, "udplatim.dat", "udplatim.tmp", "LoadUdplatim",
+    &tdudplatim, UdplatimMndTab, false, "udplatim.dat", "LoadUdplatim",
     "** Info: LoadUdplatim(): mærkeligt MånedNummer (%u)\n",
     "** Fejl: LoadUdplatim(): læsning af afsnit fejlede\n",
     "** Fejl: LoadUdplatim(): allokerng af %u records fejlede", false,
     "** Fejl: LoadUdplatim(): læsning data fejlede\n", nullptr};
 const SideFil kHontim = {
-    &tdhontim, HontimMndTab, false, "hontim.dat", "hontim.tmp", "LoadHontim",
+    &tdhontim, HontimMndTab, false, "hontim.dat", "LoadHontim",
     "** Info: LoadHontim: mærkeligt MånedNummer (%u)\n",
     "** Fejl: LoadHontim(): læsning af afsnit fejlede\n",
     "** Fejl: LoadHontim(): allokering af %u records fejlede", false,
@@ -308,36 +308,40 @@ int Laes(const SideFil &s) {
   return res;
 }
 
-int Skriv(const SideFil &s) {
-  char sti[kStiLaengde], tmp[kStiLaengde];
-  if (!DataFilSti(sti, sizeof sti, s.FilNavn, "") || !DataFilSti(tmp, sizeof tmp, s.TmpNavn, ""))
-    return -1;
-  FILE *f = AabnDataFil(tmp, "wb");
-  if (!f) return -1;
-  int res = 0;
+const SideFil *SideFilAf(const TabDesc *pTd) {
+  for (const SideFil *s : {&kSkemabeg, &kTimoak, &kUdplatim, &kHontim})
+    if (s->pTd == pTd) return s;
+  return nullptr;
+}
+
+// The header, then per week or month of the period that has rows its line
+// "<value> <rows>\n" and the rows; written whole through the crash-safe save.
+int Skriv(const SideFil &s, const std::function<TabVar *(uint32_t)> &bucket) {
+  char sti[kStiLaengde];
+  if (!DataFilSti(sti, sizeof sti, s.FilNavn, "")) return -1;
+  GemFil f;
+  if (!f.Aabn(sti)) return -1;
   DatHeader hdr{};
   hdr.Version = version;
   hdr.FilOrd = 0;
   memcpy(hdr.RecSizeTekst, "RecSize", 8);
   hdr.RecSize = s.pTd->RecSize;
-  if (fwrite(&hdr, 1, sizeof hdr, f) != sizeof hdr) res = -1;
+  bool ok = f.Skriv(&hdr, sizeof hdr);
   const uint32_t antalIdx = s.Uger ? SkemaPeriode.AntalUger : SkemaPeriode.AntalMaaneder;
-  for (uint32_t i = 1; i <= antalIdx; ++i) {
-    uint32_t vaerdi = s.Uger ? IndeksTilUge(i) : IndeksTilMaaned(i);
-    TabVar *pTv = Bucket(s, vaerdi);
+  for (uint32_t i = 1; i <= antalIdx && ok; ++i) {
+    TabVar *pTv = bucket(i);
     if (!pTv || !pTv->pbTab) continue;
     TrimTab(s.pTd, pTv);
     if (pTv->wRecCnt == 0) continue;
-    size_t bytes = static_cast<size_t>(pTv->wRecCnt) * s.pTd->RecSize;
-    if (fprintf(f, "%ld %u\n", static_cast<long>(vaerdi), pTv->wRecCnt) < 0 ||
-        fwrite(pTv->pbTab, 1, bytes, f) != bytes)
-      res = -1;
+    const uint32_t vaerdi = s.Uger ? IndeksTilUge(i) : IndeksTilMaaned(i);
+    const size_t bytes = static_cast<size_t>(pTv->wRecCnt) * s.pTd->RecSize;
+    ok = f.Printf("%ld %u\n", static_cast<long>(vaerdi), pTv->wRecCnt) && f.Skriv(pTv->pbTab, bytes);
   }
-  if (ferror(f)) res = -1;
-  if (fclose(f) != 0) res = -1;
-  if (res == 0 && ErstatDataFil(tmp, sti) != 0) res = -1;
-  if (res != 0) SletDataFil(tmp);
-  return res;
+  return ok && f.Luk() ? 0 : -1;
+}
+
+int Skriv(const SideFil &s) {
+  return Skriv(s, [&s](uint32_t i) { return Bucket(s, s.Uger ? IndeksTilUge(i) : IndeksTilMaaned(i)); });
 }
 
 }  // namespace
@@ -359,6 +363,11 @@ void TomSkemabeg() { Tom(kSkemabeg); }
 void TomTimoak() { Tom(kTimoak); }
 void TomUdplatim() { Tom(kUdplatim); }
 void TomHontim() { Tom(kHontim); }
+
+int SkrivSideFil(const TabDesc *pTd, const std::function<TabVar *(uint32_t indeks)> &bucket) {
+  const SideFil *s = SideFilAf(pTd);
+  return s ? Skriv(*s, bucket) : -1;
+}
 
 // ---- Activity priorities ----
 
@@ -416,24 +425,18 @@ int GemAktiPrioriteter() {
   const TabDesc *pTd;
   TabVar *pTv;
   if (TabFromType('K', &pTd, &pTv) != 0) return 0;
-  char sti[kStiLaengde], tmp[kStiLaengde];
-  if (!DataFilSti(sti, sizeof sti, "aktiprioriteter.dat", "") ||
-      !DataFilSti(tmp, sizeof tmp, "aktiprioriteter.tmp", ""))
-    return -1;
-  FILE *f = AabnDataFil(tmp, "w");
-  if (!f) return -1;
-  int res = 0;
-  for (uint32_t r = 1; r < pTv->wRecCnt && r < AktiPrioritetAntal; ++r) {
+  char sti[kStiLaengde];
+  if (!DataFilSti(sti, sizeof sti, "aktiprioriteter.dat", "")) return -1;
+  // Text mode, as the file has always been written.
+  GemFil f;
+  bool ok = f.Aabn(sti, true);
+  for (uint32_t r = 1; ok && r < pTv->wRecCnt && r < AktiPrioritetAntal; ++r) {
     const AktiRec *a = reinterpret_cast<const AktiRec *>(GetRec(pTd, pTv, r));
     uint8_t p = AktiPrioritetMinde[r];
     if (p == INGEN_AKTI_PRIORITET || p == a->Skema_prioritet || a->Status == 30 ||
         IsReservedRec('K', r))
       continue;
-    if (fprintf(f, "%lu;%d\n", static_cast<unsigned long>(a->id), p) < 0) res = -1;
+    ok = f.Printf("%lu;%d\n", static_cast<unsigned long>(a->id), p);
   }
-  if (ferror(f)) res = -1;
-  if (fclose(f) != 0) res = -1;
-  if (res == 0 && ErstatDataFil(tmp, sti) != 0) res = -1;
-  if (res != 0) SletDataFil(tmp);
-  return res;
+  return ok && f.Luk() ? 0 : -1;
 }

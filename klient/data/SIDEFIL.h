@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "DATO.h"
 #include "SKEREC.h"
@@ -102,11 +103,16 @@ int LoadTimoak();
 int LoadUdplatim();
 int LoadHontim();
 // 0, or -1 when the file cannot be written; the old file is then left as
-// it was (the new one is written beside it and renamed over it).
+// it was (the file is replaced through the crash-safe save: part of the
+// running save, or a save of its own).
 int SaveSkemabeg();
 int SaveTimoak();
 int SaveUdplatim();
 int SaveHontim();
+// The side file of tdske, tdtimoak, tdudplatim or tdhontim written from the
+// buckets that bucket() gives per week or month index of the period (null:
+// none); the live writers above and the background save's copies share it.
+int SkrivSideFil(const TabDesc *pTd, const std::function<TabVar *(uint32_t indeks)> &bucket);
 // Frees every bucket of a kind.
 void TomSkemabeg();
 void TomTimoak();

@@ -18,9 +18,19 @@ uint32_t CountAktiveRec(const TabDesc *pTd, const TabVar *pTv) {
 namespace {
 
 // Keyed by the table's TabVar, whose address is fixed for the program's life.
+// The blocks live only here, so the table frees them when the program ends:
+// a program that exits with figures allocated leaks nothing.
+struct RunPtrSideTabel {
+  std::map<const TabVar *, std::vector<void *>> tab;
+  ~RunPtrSideTabel() {
+    for (auto &kv : tab)
+      for (void *p : kv.second) free(p);
+  }
+};
+
 std::map<const TabVar *, std::vector<void *>> &RunPtrTab() {
-  static std::map<const TabVar *, std::vector<void *>> tab;
-  return tab;
+  static RunPtrSideTabel t;
+  return t.tab;
 }
 
 }  // namespace

@@ -1,8 +1,5 @@
 #include "TAVODATA.h"
 
-#include <sys/types.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +8,7 @@
 
 #include "DATO.h"
 #include "FINDREC.h"
+#include "GEMNING.h"
 #include "IMPORT.h"
 #include "INDSTIL.h"
 #include "KONVERT.h"
@@ -127,15 +125,6 @@ long DataFilStoerrelse(FILE *f) {
   return n;
 }
 
-int SaetDataFilLaengde(FILE *f, const char *sti, uint64_t laengde) {
-  if (fflush(f) != 0) return errno ? errno : EIO;
-  int fd = _fileno(f);
-  if (fd >= 0) return ftruncate(fd, static_cast<off_t>(laengde)) == 0 ? 0 : errno;
-  std::string linux;
-  if (!tavo::MapPath(sti, linux)) return ENOENT;
-  return truncate(linux.c_str(), static_cast<off_t>(laengde)) == 0 ? 0 : errno;
-}
-
 void SletDataFil(const char *sti) { DeleteFileA(sti); }
 
 int ErstatDataFil(const char *ny, const char *fil) {
@@ -233,6 +222,43 @@ int LoadTab(const TabDesc *pTd, TabVar *pTv) {
 
 std::atomic<uint32_t> TabGemTaeller{0};
 
+namespace {
+
+// The file as it stands, for the blocks a save does not change: its handle
+// (INVALID_HANDLE_VALUE when there is no file) and its size and header.
+struct GammelFil {
+  HANDLE h = INVALID_HANDLE_VALUE;
+  uint64_t Stoerrelse = 0;
+  uint8_t Header[DATHEADER_NY] = {};
+  ~GammelFil() {
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  }
+};
+
+// 0, or the Windows error of a file that exists and cannot be read.
+DWORD AabnGammel(const char *sti, GammelFil *g) {
+  g->h = CreateFileA(sti, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, 0);
+  if (g->h == INVALID_HANDLE_VALUE) {
+    const DWORD e = GetLastError();
+    return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ? 0 : e;
+  }
+  LARGE_INTEGER st{};
+  DWORD fik = 0;
+  if (!GetFileSizeEx(g->h, &st)) return GetLastError();
+  g->Stoerrelse = static_cast<uint64_t>(st.QuadPart);
+  if (g->Stoerrelse >= DATHEADER_NY && !ReadFile(g->h, g->Header, DATHEADER_NY, &fik, nullptr))
+    return GetLastError();
+  return 0;
+}
+
+int Errno(DWORD fejl) { return fejl ? tavo::ErrnoFromWinError(fejl) : 0; }
+
+}  // namespace
+
+// The new file is written whole beside the old one and replaces it through
+// the crash-safe save: the changed blocks from memory, the others copied
+// from the file as it stands, so what lands on disk is what the in-place
+// write of changed blocks would leave, but never half of it.
 int SaveTab(const TabDesc *pTd, TabVar *pTv, const char *stiArg) {
   ++TabGemTaeller;
   TrimTab(pTd, pTv);
@@ -245,48 +271,50 @@ int SaveTab(const TabDesc *pTd, TabVar *pTv, const char *stiArg) {
     DataFilSti(sti, sizeof sti, pTd->Navn, ".DAT");
   }
   const uint32_t sidsteBlok = pTv->wRecCnt / pTd->RecPrBlok;
+  const uint64_t laengde = DATHEADER_NY + static_cast<uint64_t>(pTv->wRecCnt) * pTd->RecSize;
+  DatHeader hdr{};
+  hdr.Version = version;
+  hdr.FilOrd = pTv->FilOrd;
+  memcpy(hdr.RecSizeTekst, kRecSize, sizeof hdr.RecSizeTekst);
+  hdr.Nul = 0;
+  hdr.RecSize = pTd->RecSize;
+
   int fejl = 0;
-  // A file that has to be created holds none of the unchanged blocks, so
-  // every block is written then.
-  bool alle = false;
-  errno = 0;
-  FILE *f = AabnDataFil(sti, "r+b");
-  if (!f && errno == ENOENT) {
-    f = AabnDataFil(sti, "wb");
-    alle = true;
-  }
-  if (!f) {
-    fejl = errno ? errno : EIO;
+  GammelFil gl;
+  DWORD glFejl = AabnGammel(sti, &gl);
+  // A file that has to be created, or one of an older layout, holds none of
+  // the unchanged blocks, so every block is written then.
+  const bool alle = gl.h == INVALID_HANDLE_VALUE || gl.Stoerrelse < DATHEADER_NY ||
+                    !ErNyHeader(gl.Header, DATHEADER_NY) || LaesU32(gl.Header + 18) != pTd->RecSize;
+  bool aendret = alle;
+  for (uint32_t b = 0; b <= sidsteBlok && !aendret; ++b) aendret = pTv->pfSave[b] != 0;
+  LogPrintf("   SaveTab(%s): Data gemmes (type %c): %5u records %6u bytes\n", sti, pTd->TypeBogstav,
+            pTv->wRecCnt, pTv->wRecCnt * pTd->RecSize);
+  if (glFejl != 0) {
+    GemMislykket(sti, glFejl);
+    fejl = Errno(glFejl);
+  } else if (!aendret && gl.Stoerrelse == laengde && memcmp(gl.Header, &hdr, sizeof hdr) == 0) {
+    // Nothing to change: the file already holds what the save would write.
   } else {
-    DatHeader hdr{};
-    hdr.Version = version;
-    hdr.FilOrd = pTv->FilOrd;
-    memcpy(hdr.RecSizeTekst, kRecSize, sizeof hdr.RecSizeTekst);
-    hdr.Nul = 0;
-    hdr.RecSize = pTd->RecSize;
-    if (fseek(f, 0, SEEK_SET) != 0 || fwrite(&hdr, 1, sizeof hdr, f) != sizeof hdr)
-      fejl = errno ? errno : EIO;
-    LogPrintf("   SaveTab(%s): Data gemmes (type %c): %5u records %6u bytes\n", sti,
-              pTd->TypeBogstav, pTv->wRecCnt, pTv->wRecCnt * pTd->RecSize);
-    for (uint32_t b = 0; b <= sidsteBlok && fejl == 0; ++b) {
-      if (!alle && !pTv->pfSave[b]) continue;
-      uint32_t antal = b == sidsteBlok ? pTv->wRecCnt % pTd->RecPrBlok : pTd->RecPrBlok;
-      uint64_t pos = DATHEADER_NY + static_cast<uint64_t>(b) * pTd->RecPrBlok * pTd->RecSize;
-      size_t bytes = static_cast<size_t>(antal) * pTd->RecSize;
-      LogPrintf("   SaveBlock(%s): AllocAntal=%u, AllocBytes=%u BlockNr: %u, %6u BlockBytes\n",
-                sti, pTv->AllocAntal, pTv->AllocAntal * pTd->RecSize, b,
-                static_cast<uint32_t>(bytes));
-      size_t skrevet = 0;
-      if (fseeko(f, static_cast<off_t>(pos), SEEK_SET) == 0)
-        skrevet = fwrite(Rec(pTd, pTv, b * pTd->RecPrBlok), 1, bytes, f);
-      LogPrintf("   WriteBlock(%s): Data skrives: %u, Data skrevet: %u\n", sti,
-                static_cast<uint32_t>(bytes), static_cast<uint32_t>(skrevet));
-      if (skrevet != bytes || ferror(f)) fejl = errno ? errno : EIO;
+    GemFil ny;
+    bool ok = ny.Aabn(sti) && ny.Skriv(&hdr, sizeof hdr);
+    for (uint32_t b = 0; b <= sidsteBlok && ok; ++b) {
+      const uint32_t antal = b == sidsteBlok ? pTv->wRecCnt % pTd->RecPrBlok : pTd->RecPrBlok;
+      const uint64_t pos = DATHEADER_NY + static_cast<uint64_t>(b) * pTd->RecPrBlok * pTd->RecSize;
+      const size_t bytes = static_cast<size_t>(antal) * pTd->RecSize;
+      if (bytes == 0) continue;
+      if (!alle && !pTv->pfSave[b] && pos + bytes <= gl.Stoerrelse) {
+        ok = ny.KopierFra(gl.h, pos, bytes);
+        continue;
+      }
+      LogPrintf("   SaveBlock(%s): AllocAntal=%u, AllocBytes=%u BlockNr: %u, %6u BlockBytes\n", sti,
+                pTv->AllocAntal, pTv->AllocAntal * pTd->RecSize, b, static_cast<uint32_t>(bytes));
+      ok = ny.Skriv(Rec(pTd, pTv, b * pTd->RecPrBlok), bytes);
+      LogPrintf("   WriteBlock(%s): Data skrives: %u, Data skrevet: %u\n", sti, static_cast<uint32_t>(bytes),
+                static_cast<uint32_t>(ok ? bytes : 0));
     }
-    if (fejl == 0)
-      fejl = SaetDataFilLaengde(f, sti,
-                            DATHEADER_NY + static_cast<uint64_t>(pTv->wRecCnt) * pTd->RecSize);
-    if (fclose(f) != 0 && fejl == 0) fejl = errno ? errno : EIO;
+    ok = ok && ny.SaetLaengde(laengde) && ny.Luk();
+    if (!ok) fejl = Errno(ny.Fejl() ? ny.Fejl() : ERROR_GEN_FAILURE);
   }
   LogPrintf("   F\xE6rdig: SaveTab(%s): %s (%d)\n", sti, DataFejlTekst(fejl), fejl);
   if (fejl != 0) {

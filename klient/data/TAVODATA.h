@@ -30,7 +30,9 @@ constexpr int DATHEADER_GAMMEL = 8;
 // else the error number of the file operation that failed.
 int LoadTab(const TabDesc *pTd, TabVar *pTv);
 // Writes the header and every changed block, then cuts the file to its
-// length. sti null: data/<name>.DAT. 0 or the error number.
+// length; the file is replaced whole through the crash-safe save (part of
+// the running save, or a save of its own). sti null: data/<name>.DAT.
+// 0 or the error number.
 int SaveTab(const TabDesc *pTd, TabVar *pTv, const char *sti);
 // Raised whenever table data is taken for a save (SaveTab, and the copy the
 // background save takes). Code that undoes a change of its own may clear the
@@ -97,11 +99,11 @@ bool DataFilSti(char *buf, size_t n, const char *navn, const char *endelse);
 FILE *AabnDataFil(const char *sti, const char *mode);
 // Size of an open file, -1 on error.
 long DataFilStoerrelse(FILE *f);
-// Sets the length of an open file (after a flush); 0 or an error number.
-int SaetDataFilLaengde(FILE *f, const char *sti, uint64_t laengde);
 // Deletes a file; missing is fine.
 void SletDataFil(const char *sti);
-// Replaces fil by ny (both Windows-style paths); 0 or an error number.
+// Replaces fil by ny (both Windows-style paths); 0 or an error number. A
+// single file's replacement, not flushed to the disk: files of the data
+// set are written through the crash-safe save (GEMNING.h) instead.
 int ErstatDataFil(const char *ny, const char *fil);
 // The runtime library's text for an error number.
 const char *DataFejlTekst(int fejlnr);

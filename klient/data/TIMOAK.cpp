@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "DATO.h"
+#include "GEMNING.h"
 #include "KATALOG.h"
 #include "SIDEFIL.h"
 #include "OPTAEL.h"
@@ -21,37 +22,38 @@
 
 namespace {
 
+// A copy that is missing its source leaves its target as it is.
 void KopierDataFil(const char *fra, const char *til) {
-  char kilde[600], maal[600];
+  char kilde[kStiLaengde], maal[kStiLaengde];
   if (!DataFilSti(kilde, sizeof kilde, fra, ".dat") || !DataFilSti(maal, sizeof maal, til, ".dat"))
     return;
-  // Copied beside the target and moved over it, so a copy that breaks off
-  // never leaves half a file. A failed copy is not fatal: the worst case is
-  // that leaving without saving keeps what is on disk.
-  char tmp[620];
-  snprintf(tmp, sizeof tmp, "%s.tmp", maal);
-  if (!CopyFileA(kilde, tmp, FALSE) || !MoveFileExA(tmp, maal, MOVEFILE_REPLACE_EXISTING))
-    SletDataFil(tmp);
+  if (GetFileAttributesA(kilde) == INVALID_FILE_ATTRIBUTES) return;
+  GemKopi(kilde, maal);
 }
 
 }  // namespace
 
-void GemStartKopi() {
+// The copies and the time file are one commit: they always belong together.
+bool GemStartKopi() {
+  Gemning g;
   KopierDataFil("skemabeg", "skemabegkopi");
   KopierDataFil("timoak", "timoakkopi");
-  char sti[600];
-  if (!DataFilSti(sti, sizeof sti, "StartTid", ".dat")) return;
-  FILE *f = AabnDataFil(sti, "w");
-  if (!f) return;
-  fprintf(f, "%lu, %lu, %" PRIu64, static_cast<unsigned long>(AendringerFoersteFire()),
-          static_cast<unsigned long>(AendringerSidsteFire()),
-          static_cast<uint64_t>(time(nullptr)));
-  fclose(f);
+  char sti[kStiLaengde];
+  if (DataFilSti(sti, sizeof sti, "StartTid", ".dat")) {
+    GemFil f;
+    if (f.Aabn(sti, true))
+      f.Printf("%lu, %lu, %" PRIu64, static_cast<unsigned long>(AendringerFoersteFire()),
+               static_cast<unsigned long>(AendringerSidsteFire()), static_cast<uint64_t>(time(nullptr)));
+    f.Luk();
+  }
+  return g.Fuldfoer();
 }
 
-void GendanStartKopi() {
+bool GendanStartKopi() {
+  Gemning g;
   KopierDataFil("skemabegkopi", "skemabeg");
   KopierDataFil("timoakkopi", "timoak");
+  return g.Fuldfoer();
 }
 
 // ---- Resend of the schedule ----

@@ -10,11 +10,12 @@
 
 // Copies data/skemabeg.dat and data/timoak.dat to their start copies and
 // writes data/StartTid.dat (the event and posting change sums and the time of
-// the copy). Run after start-up loading and after every complete save.
-void GemStartKopi();
-// Copies the start copies back over the two event files. A copy that is
-// missing leaves its event file as it is.
-void GendanStartKopi();
+// the copy), in one crash-safe commit. Run after start-up loading and after
+// every complete save. False when it failed (the old copies are kept).
+bool GemStartKopi();
+// Copies the start copies back over the two event files, in one commit. A
+// copy that is missing leaves its event file as it is. False when it failed.
+bool GendanStartKopi();
 
 // ---- Resend of the schedule ----
 

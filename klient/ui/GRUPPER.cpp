@@ -9,6 +9,7 @@
 
 #include "DATO.h"
 #include "FINDREC.h"
+#include "GEMNING.h"
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "LOGFIL.h"
@@ -117,19 +118,13 @@ void Nulstil(char *tekst) {
   while (n > 0 && (tekst[n - 1] == '\r' || tekst[n - 1] == '\n')) tekst[--n] = 0;
 }
 
-// A text file written beside its final name and moved over it, so a failed
-// write never leaves half a file.
+// A whole text file of the ini folder through the crash-safe save, so a
+// failed or interrupted write never leaves half a file.
 bool SkrivHel(const char *navn, const std::string &tekst) {
-  char sti[600], tmp[600];
+  char sti[kStiLaengde];
   if (!IniSti(sti, sizeof sti, navn)) return false;
-  snprintf(tmp, sizeof tmp, "%s.tmp", sti);
-  FILE *f = fopen(tmp, "wb");
-  if (!f) return false;
-  bool ok = fwrite(tekst.data(), 1, tekst.size(), f) == tekst.size();
-  if (fclose(f) != 0) ok = false;
-  if (ok && !MoveFileExA(tmp, sti, MOVEFILE_REPLACE_EXISTING)) ok = false;
-  if (!ok) DeleteFileA(tmp);
-  return ok;
+  GemFil f;
+  return f.Aabn(sti) && f.Skriv(tekst.data(), tekst.size()) && f.Luk();
 }
 
 bool IniJa(const char *sektion, const char *noegle, const char *standard) {
@@ -140,7 +135,7 @@ bool IniJa(const char *sektion, const char *noegle, const char *standard) {
 
 }  // namespace
 
-void GemGruppeNavne() {
+bool GemGruppeNavne() {
   std::string t = "[Group Names]\n";
   char linje[128];
   for (int art = 0; art < kGruppeArter; ++art) {
@@ -151,7 +146,7 @@ void GemGruppeNavne() {
     snprintf(linje, sizeof linje, "%c,A,%s\n", kNavneBogstav[art], kAlleNavn[art]);
     t += linje;
   }
-  SkrivHel("group.ini", t);
+  return SkrivHel("group.ini", t);
 }
 
 void StandardGruppeNavne() {
@@ -310,8 +305,10 @@ void HentGruppeValgStjerne() {
   }
 }
 
-void GemGruppeValg(HWND hDlg) {
+bool GemGruppeValg(HWND hDlg) {
   if (hDlg) SetDlgItemTextA(hDlg, 40045, "GEMMER GRUPPER - ET ØJEBLIK");
+  // Both files in one commit (or in the save they are part of).
+  Gemning gemning;
   std::vector<uint8_t> skrevet[kGruppeArter];
   for (int art = 0; art < kGruppeArter; ++art) {
     const TabDesc *pTd;
@@ -349,7 +346,9 @@ void GemGruppeValg(HWND hDlg) {
         }
       }
       // A vanished record keeps its line for a few saves, in case it returns.
-      if (alder + 1 < 7) {
+      // (Compared before adding: an age near INT_MAX read from the file must
+      // not overflow.)
+      if (alder < 6) {
         snprintf(ud, sizeof ud, "%c%d,%u,%d\n", bogstav, noegle, ord, alder + 1);
         ny += ud;
       } else {
@@ -371,23 +370,14 @@ void GemGruppeValg(HWND hDlg) {
       ny += ud;
     }
   }
-  // ini\kopi.ini is the new version; only a complete one replaces the old.
-  char kopi[600];
-  if (IniSti(kopi, sizeof kopi, "kopi.ini")) {
-    FILE *k = fopen(kopi, "wb");
-    if (k) {
-      bool ok = fwrite(ny.data(), 1, ny.size(), k) == ny.size();
-      if (fclose(k) != 0) ok = false;
-      if (ok && MoveFileExA(kopi, sti, MOVEFILE_REPLACE_EXISTING)) {
-        if (droppet || (GrupperingAendret && GrupperingAendret()))
-          WritePrivateProfileStringA("flag", "exportergrupper", "1", StiTab.szini);
-      } else {
-        DeleteFileA(kopi);
-      }
-    }
-  }
+  // The new version is written beside ini\grupper.ini (the crash-safe
+  // save's temporary file takes the place of ini\kopi.ini); only a complete
+  // one replaces the old.
+  if (SkrivHel("grupper.ini", ny) && (droppet || (GrupperingAendret && GrupperingAendret())))
+    WritePrivateProfileStringA("flag", "exportergrupper", "1", StiTab.szini);
   snprintf(ud, sizeof ud, "K%u\nM%u\nL%u\n", HuskGruppe[GRP_AKTI], HuskGruppe[GRP_ANFO], HuskGruppe[GRP_LOKA]);
   SkrivHel("huskgrp.ini", ud);
+  return gemning.Fuldfoer();
 }
 
 bool GruppeHarMedlemmer(int gruppe, char bogstav) {

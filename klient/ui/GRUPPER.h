@@ -30,12 +30,16 @@ extern bool (*GrupperingAendret)();
 
 void HentGruppeNavne();
 void StandardGruppeNavne();
-void GemGruppeNavne();
+// False when the file could not be written (the save has reported it).
+bool GemGruppeNavne();
 
 void HentGruppeValg();
 void HentGruppeValgStjerne();
-// hDlg: a window whose control 40045 shows the progress text, or 0.
-void GemGruppeValg(HWND hDlg);
+// hDlg: a window whose control 40045 shows the progress text, or 0. Both
+// files are replaced in one crash-safe commit, part of the running save
+// (save all) or a save of their own. False when they could not be written;
+// the old files are then kept.
+bool GemGruppeValg(HWND hDlg);
 // Applies the derived membership rules to one record ('A' or 'K', 'M', 'L')
 // and returns its group word; 0 for another letter or a missing record.
 uint32_t GruppeMaske(uint32_t recnr, char art, bool tving, bool stjerne);

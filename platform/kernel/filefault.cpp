@@ -40,11 +40,12 @@ bool Below(const std::string &path, const std::string &folder) {
 
 bool FileFaultSet() { return g_faultSet.load(std::memory_order_acquire); }
 
-bool FileCallAllowed(unsigned kind, const std::string &linuxPath) {
+bool FileCallAllowed(unsigned kind, const std::string &linuxPath, bool profile) {
   if (!g_faultSet.load(std::memory_order_acquire)) return true;
   FaultState &s = State();
   std::unique_lock<std::mutex> g(s.lock);
   if (!(s.fault.kinds & kind) || !Below(linuxPath, s.fault.under)) return true;
+  if (profile && !s.fault.profiles) return true;
   ++s.counted;
   if (s.fault.nth == 0 || s.counted != s.fault.nth) return true;
   s.hit.kind = kind;
@@ -94,6 +95,7 @@ FileFaultHit LastFileFaultHit() {
 void StartFileFaults(unsigned n, DWORD error) {
   FileFault f;
   f.kinds = kFileOpenForWrite | kFileWrite | kFileRename | kFileRemove;
+  f.profiles = false;
   f.nth = n;
   f.error = error ? error : ERROR_GEN_FAILURE;
   SetFileFault(f);

@@ -10,7 +10,8 @@ namespace tavo {
 // False, with the last error and errno set, when the test hook makes this
 // call fail; does not return when the hook ends the process here. kind is a
 // test::FileCallKind.
-bool FileCallAllowed(unsigned kind, const std::string &linuxPath);
+// profile: a step of a profile file's rewrite.
+bool FileCallAllowed(unsigned kind, const std::string &linuxPath, bool profile = false);
 // Whether a test has set a fault (streams opened for writing are then
 // unbuffered, so each program call is one counted write).
 bool FileFaultSet();

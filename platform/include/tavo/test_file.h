@@ -40,6 +40,7 @@ struct FileFault {
   DWORD error = 0;                // the hit call fails with it; 0 ends the process
   int exitCode = 77;              // the process's exit code when it is ended
   std::string under;              // Linux folder: only files below it count; empty: all
+  bool profiles = true;           // the steps of a profile file's rewrite count too
 };
 
 // Starts counting from 0 with the given fault; replaces any earlier one.
@@ -55,8 +56,8 @@ struct FileFaultHit {
 };
 FileFaultHit LastFileFaultHit();
 
-// The short form: opens, writes, renames and removals anywhere count; with
-// n > 0 the n-th fails with the error (GetLastError; errno as the run-time
+// The short form: opens, writes, renames and removals anywhere count (not
+// the steps of a profile file's rewrite); with n > 0 the n-th fails with the error (GetLastError; errno as the run-time
 // maps it), the calls before and after it succeed.
 void StartFileFaults(unsigned n, DWORD error);
 // Whether the chosen call has failed.

@@ -118,7 +118,8 @@ TEST_F(ConvertTest, ConversionOnlyShortlyAfterAVersionChange) {
 TEST_F(ConvertTest, FailedConversionKeepsTheOldFile) {
   const Bytes fil = Saml(NyHeader(10300, 0, kGammel), GamleRecords());
   Skriv("akti.DAT", fil);
-  std::filesystem::create_directories(Fil("akti.konv") / "optaget");
+  // The new file cannot be made: its temporary name is taken by a folder.
+  std::filesystem::create_directories(Fil("akti.DAT.gemny") / "optaget");
   EXPECT_EQ(LoadTab(pTd, pTv), -1);
   EXPECT_EQ(Laes("akti.DAT"), fil);
 }

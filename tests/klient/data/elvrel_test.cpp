@@ -62,9 +62,10 @@ TEST_F(HentGemMappe, LocalPairsMergeAndUnplacedOnesSurviveSavesAndLoads) {
   LoadLokalElvRel();
   std::vector<Par> par = ElvRel2Par();
   EXPECT_EQ(par, (std::vector<Par>{{333, 444, 10}, {111, 222, 20}}));
-  EXPECT_EQ(LaesTekst(LogFil("ElvRelFejl.log")), "4;111;999\n2;555\n");
+  // Both files are text files: CR LF line ends, as Windows writes them.
+  EXPECT_EQ(LaesTekst(LogFil("ElvRelFejl.log")), "4;111;999\r\n2;555\r\n");
 
-  const std::string forventet = "4;111;999\n2;555\n0;111;222\n";
+  const std::string forventet = "4;111;999\r\n2;555\r\n0;111;222\r\n";
   GemAlleData(0, 0);
   EXPECT_EQ(LaesTekst(IniFil("ElvRelLokal.dat")), forventet);
   GemAlleData(0, 0);
@@ -74,9 +75,9 @@ TEST_F(HentGemMappe, LocalPairsMergeAndUnplacedOnesSurviveSavesAndLoads) {
   storetest::TomAlleTabeller();
   ASSERT_EQ(HentAlleData(0), 0);
   EXPECT_EQ(ElvRel2Par(), (std::vector<Par>{{333, 444, 10}, {111, 222, 20}}));
-  EXPECT_EQ(LaesTekst(LogFil("ElvRelFejl.log")), "5;111;999\n3;555\n");
+  EXPECT_EQ(LaesTekst(LogFil("ElvRelFejl.log")), "5;111;999\r\n3;555\r\n");
   GemAlleData(0, 0);
-  EXPECT_EQ(LaesTekst(IniFil("ElvRelLokal.dat")), "5;111;999\n3;555\n0;111;222\n");
+  EXPECT_EQ(LaesTekst(IniFil("ElvRelLokal.dat")), "5;111;999\r\n3;555\r\n0;111;222\r\n");
 }
 
 TEST_F(HentGemMappe, MissingLocalFileDropsLocalPairsAndEmptiesTheUnplacedLog) {
@@ -100,7 +101,7 @@ TEST_F(HentGemMappe, LocalFileSurvivesAMissingLogFolderAndIsKeptWhenUnreadable) 
   LoadLokalElvRel();
   EXPECT_EQ(ElvRel2Par(), (std::vector<Par>{{1, 2, 20}}));
   GemAlleData(0, 0);
-  EXPECT_EQ(LaesTekst(IniFil("ElvRelLokal.dat")), "1;1;3\n0;1;2\n");
+  EXPECT_EQ(LaesTekst(IniFil("ElvRelLokal.dat")), "1;1;3\r\n0;1;2\r\n");
 
   // A file that cannot be read is not written over.
   std::filesystem::remove(IniFil("ElvRelLokal.dat"));
@@ -116,7 +117,7 @@ TEST_F(HentGemMappe, PendingLocalPairIsWrittenAndNotDoubled) {
   ServerPar(a, b);
   GetRec(&tdelvrel2, &tvelvrel2, tvelvrel2.wRecCnt - 1)[16] = 220;
   GemAlleData(0, 0);
-  EXPECT_EQ(LaesTekst(IniFil("ElvRelLokal.dat")), "0;7;8\n");
+  EXPECT_EQ(LaesTekst(IniFil("ElvRelLokal.dat")), "0;7;8\r\n");
   LoadLokalElvRel();
   std::vector<Par> par = ElvRel2Par();
   ASSERT_EQ(par.size(), 1u);

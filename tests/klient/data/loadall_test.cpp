@@ -109,11 +109,13 @@ TEST_F(HentGemMappe, BackgroundSaveWritesNothingWithoutCountedChanges) {
   for (const char *s : kSideFiler) EXPECT_TRUE(filer.count(s)) << s;
 }
 
-TEST_F(HentGemMappe, FailedTableSaveSavesTheOthersAndKeepsTheSideFiles) {
+// A save is one commit: a table that cannot be replaced fails the whole
+// save, which changes no file, says so and keeps the data marked changed.
+TEST_F(HentGemMappe, FailedTableSaveChangesNoFileAndIsReported) {
   ASSERT_EQ(HentAlleData(0), 0);
-  GemAlleData(0, 0);
+  ASSERT_TRUE(GemAlleData(0, 0));
   for (const char *s : kSideFiler) Skriv(s, {'g', 'a', 'm', 'm', 'e', 'l'});
-  // A record file that cannot be opened for writing.
+  // A record file that cannot be replaced.
   fs::remove(Fil("loka.DAT"));
   fs::create_directory(Fil("loka.DAT"));
   for (const TabRegEntry *e = TabRegister; e->Navn; ++e)
@@ -122,16 +124,29 @@ TEST_F(HentGemMappe, FailedTableSaveSavesTheOthersAndKeepsTheSideFiles) {
   bool kopi = false;
   static bool *pKopi;
   pKopi = &kopi;
-  HentGemKrog.GemStartKopi = [] { *pKopi = true; };
-  GemAlleData(0, 0);
+  HentGemKrog.GemStartKopi = [] { return *pKopi = true; };
+  tavo::test::StartDialogScript();
+  DataAendret = 1;
+  EXPECT_FALSE(GemAlleData(0, 0));
+  const auto bokse = tavo::test::MessageBoxesShown();
+  tavo::test::StopDialogScript();
+  ASSERT_EQ(bokse.size(), 1u);
+  EXPECT_EQ(bokse[0].caption, "Gem");
+  EXPECT_NE(bokse[0].text.find("loka.DAT"), std::string::npos) << bokse[0].text;
+  EXPECT_NE(bokse[0].text.find("Adgang nægtet"), std::string::npos) << bokse[0].text;
+  EXPECT_EQ(DataAendret.load(), 1u);
+  EXPECT_EQ(DataFiler(rod / "data"), (std::set<std::string>{"loka.DAT", "skemabeg.dat", "timoak.dat",
+                                                            "udplatim.dat", "hontim.dat", "CntLokaleBeg.dat"}));
+  for (const char *s : kSideFiler) EXPECT_EQ(Laes(s), (storetest::Bytes{'g', 'a', 'm', 'm', 'e', 'l'})) << s;
+  EXPECT_FALSE(kopi);
+
+  fs::remove(Fil("loka.DAT"));
+  EXPECT_TRUE(GemAlleData(0, 0));
+  EXPECT_EQ(DataAendret.load(), 0u);
   for (const TabRegEntry *e = TabRegister; e->Navn; ++e)
-    if (std::string(e->Navn) != "loka" && std::string(e->Navn) != "sphp") {
+    if (std::string(e->Navn) != "sphp") {
       EXPECT_TRUE(fs::is_regular_file(Fil(std::string(e->Navn) + ".DAT"))) << e->Navn;
     }
-  for (const char *s : kSideFiler) EXPECT_EQ(Laes(s), (storetest::Bytes{'g', 'a', 'm', 'm', 'e', 'l'})) << s;
-  EXPECT_FALSE(kopi);  // the start copies follow complete saves only
-  fs::remove(Fil("loka.DAT"));
-  GemAlleData(0, 0);
   EXPECT_TRUE(kopi);
 }
 
@@ -156,7 +171,7 @@ TEST_F(HentGemMappe, UnreadableTableIsNeverSavedOver) {
   bool kopi = false;
   static bool *pKopi;
   pKopi = &kopi;
-  HentGemKrog.GemStartKopi = [] { *pKopi = true; };
+  HentGemKrog.GemStartKopi = [] { return *pKopi = true; };
   GemAlleData(0, 0);
   EXPECT_TRUE(Findes(std::string(TabRegister[0].Navn) + ".DAT"));
   EXPECT_FALSE(Findes("skemabeg.dat"));
@@ -199,12 +214,16 @@ TEST_F(HentGemMappe, StartersRunTheDialogAndTheNeighbourServicesInOrder) {
   HentGemKrog.ImportElevplan = [] {
     pKald->push_back(tvakti.wRecCnt > 1 ? "elevplan efter hent" : "elevplan");
   };
-  HentGemKrog.GemStartKopi = [] { pKald->push_back("startkopi"); };
+  HentGemKrog.GemStartKopi = [] {
+    pKald->push_back("startkopi");
+    return true;
+  };
   StartHentAlleData();
   EXPECT_EQ(kald, (std::vector<std::string>{"grupper", "import i dialog", "elevplan efter hent"}));
   kald.clear();
   StartGemAlleData(0, 1);
-  EXPECT_EQ(kald, (std::vector<std::string>{"send 1027", "startkopi", "gem grupper"}));
+  // The group files are part of the save's commit; the start copies follow it.
+  EXPECT_EQ(kald, (std::vector<std::string>{"send 1027", "gem grupper", "startkopi"}));
   kald.clear();
   GemAlleData(0, 0);
   EXPECT_EQ(kald, (std::vector<std::string>{"send 1027", "startkopi"}));

@@ -115,7 +115,7 @@ TEST_F(SideFilTest, FailedWriteLeavesTheOldFile) {
     Bytes gammel = Laes(s.fil);
     FyldBucket(s.pTd, s.bucket(s.uger ? 202440 : 202411), 2, 3);
     // The new file cannot be made: its temporary name is taken by a folder.
-    std::string tmp = std::string(s.fil).substr(0, std::string(s.fil).find('.')) + ".tmp";
+    std::string tmp = std::string(s.fil) + ".gemny";
     std::filesystem::create_directories(Fil(tmp));
     EXPECT_EQ(s.save(), -1) << s.fil;
     EXPECT_EQ(Laes(s.fil), gammel) << s.fil;

@@ -1,0 +1,592 @@
+// The crash-safe save: temporary files, one commit record, renames; and the
+// recovery that finishes or undoes an interrupted save before the load.
+#include "GEMNING.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <semaphore>
+
+#include "LOGFIL.h"
+
+const char kGemTmpEndelse[] = ".gemny";
+bool GemningFsync = true;
+
+struct GemTilstand {
+  struct Fil {
+    std::string Tmp, Endelig;
+  };
+  std::vector<Fil> Filer;
+  bool Fejlet = false;
+  GemFejl Fejl{};
+};
+
+namespace {
+
+constexpr size_t kBufferStoerrelse = 1 << 18;
+constexpr size_t kKopiBlok = 1 << 20;
+constexpr DWORD kMaxSkriv = 1u << 30;
+constexpr char kJournalHoved[] = "TAVOGEMNING 1\n";
+constexpr uint64_t kMaxJournal = 16u << 20;
+
+// One save at a time in the process. A semaphore, not a mutex: the
+// background save is started on the main thread and ended on its own.
+std::binary_semaphore GemLaas{1};
+thread_local GemTilstand *Aktuel = nullptr;
+
+std::mutex SidsteLaas;
+GemFejl Sidste{};
+bool HarSidste = false;
+
+std::string FejlTekst(DWORD fejl) {
+  char buf[256];
+  if (!FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, fejl, 0, buf,
+                      sizeof buf, nullptr))
+    return "Ukendt fejl.";
+  std::string t = buf;
+  while (!t.empty() && (t.back() == '\r' || t.back() == '\n' || t.back() == ' ')) t.pop_back();
+  return t;
+}
+
+// Keeps the first failure of a save, and the last of the process for the
+// message box; the log gets its line when the log's disk takes it.
+void NoterFejl(GemTilstand *t, const std::string &fil, DWORD fejl, bool besluttet) {
+  if (fejl == 0) fejl = ERROR_GEN_FAILURE;
+  if (t && t->Fejlet) return;
+  GemFejl f{};
+  snprintf(f.Fil, sizeof f.Fil, "%s", fil.c_str());
+  f.Fejl = fejl;
+  f.Besluttet = besluttet;
+  if (t) {
+    t->Fejlet = true;
+    t->Fejl = f;
+  }
+  {
+    std::lock_guard<std::mutex> g(SidsteLaas);
+    Sidste = f;
+    HarSidste = true;
+  }
+  LogPrintf("** Fejl: Gem(%s): %s (%lu)\n", f.Fil, FejlTekst(fejl).c_str(),
+            static_cast<unsigned long>(fejl));
+}
+
+bool Findes(const std::string &sti) { return GetFileAttributesA(sti.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string Mappe(const std::string &sti) {
+  const size_t k = sti.find_last_of("\\/");
+  return k == std::string::npos ? std::string(".") : sti.substr(0, k);
+}
+
+// A folder's entries to the disk, so that the names created or renamed in
+// it survive a power cut.
+bool FlushMappe(const std::string &mappe, DWORD *pFejl) {
+  if (!GemningFsync) return true;
+  HANDLE h = CreateFileA(mappe.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, 0);
+  if (h == INVALID_HANDLE_VALUE) {
+    *pFejl = GetLastError();
+    return false;
+  }
+  const bool ok = FlushFileBuffers(h) != FALSE;
+  if (!ok) *pFejl = GetLastError();
+  CloseHandle(h);
+  return ok;
+}
+
+// The folders of the files, each once.
+std::vector<std::string> Mapper(const std::vector<GemTilstand::Fil> &filer) {
+  std::vector<std::string> m;
+  for (const auto &f : filer) {
+    const std::string d = Mappe(f.Endelig);
+    bool kendt = false;
+    for (const auto &x : m) kendt = kendt || x == d;
+    if (!kendt) m.push_back(d);
+  }
+  return m;
+}
+
+bool FlushMapper(GemTilstand *t, const std::vector<GemTilstand::Fil> &filer, bool besluttet) {
+  for (const auto &m : Mapper(filer)) {
+    DWORD fejl = 0;
+    if (!FlushMappe(m, &fejl)) {
+      NoterFejl(t, m, fejl, besluttet);
+      return false;
+    }
+  }
+  return true;
+}
+
+// ---- The commit record ----
+//
+// "TAVOGEMNING 1", one line "R<tab><temporary><tab><file>" per file, then
+// "SLUT <hash>" over everything before it. Paths inside the data folder are
+// kept relative to it ("D" + rest), so a folder moved after a crash is still
+// recovered; others whole ("A" + path). Windows names hold no tab or line
+// break.
+
+uint64_t Fnv(const char *p, size_t n) {
+  uint64_t h = 1469598103934665603ull;
+  for (size_t i = 0; i < n; ++i) {
+    h ^= static_cast<uint8_t>(p[i]);
+    h *= 1099511628211ull;
+  }
+  return h;
+}
+
+std::string Kod(const std::string &sti) {
+  const size_t n = strlen(StiTab.szdata);
+  if (n && sti.compare(0, n, StiTab.szdata) == 0) return "D" + sti.substr(n);
+  return "A" + sti;
+}
+
+bool Afkod(const std::string &s, std::string *pSti) {
+  if (s.size() < 2) return false;
+  if (s[0] == 'D') {
+    *pSti = std::string(StiTab.szdata) + s.substr(1);
+    return true;
+  }
+  if (s[0] == 'A') {
+    *pSti = s.substr(1);
+    return true;
+  }
+  return false;
+}
+
+std::string JournalTekst(const std::vector<GemTilstand::Fil> &filer) {
+  std::string t = kJournalHoved;
+  for (const auto &f : filer) t += "R\t" + Kod(f.Tmp) + "\t" + Kod(f.Endelig) + "\n";
+  char slut[40];
+  snprintf(slut, sizeof slut, "SLUT %016llx\n", static_cast<unsigned long long>(Fnv(t.data(), t.size())));
+  return t + slut;
+}
+
+// The files of a whole record; false for a record cut short or damaged,
+// which means that no rename was done.
+bool LaesJournal(const char *sti, std::vector<GemTilstand::Fil> *pFiler) {
+  HANDLE h = CreateFileA(sti, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, 0);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER stoerrelse{};
+  std::string t;
+  bool ok = GetFileSizeEx(h, &stoerrelse) && stoerrelse.QuadPart > 0 &&
+            static_cast<uint64_t>(stoerrelse.QuadPart) <= kMaxJournal;
+  if (ok) {
+    t.resize(static_cast<size_t>(stoerrelse.QuadPart));
+    DWORD fik = 0;
+    ok = ReadFile(h, t.data(), static_cast<DWORD>(t.size()), &fik, nullptr) && fik == t.size();
+  }
+  CloseHandle(h);
+  if (!ok || t.compare(0, strlen(kJournalHoved), kJournalHoved) != 0 || t.back() != '\n') return false;
+  const size_t slut = t.rfind("SLUT ");
+  if (slut == std::string::npos || (slut > 0 && t[slut - 1] != '\n')) return false;
+  char forventet[40];
+  snprintf(forventet, sizeof forventet, "SLUT %016llx\n", static_cast<unsigned long long>(Fnv(t.data(), slut)));
+  if (t.compare(slut, std::string::npos, forventet) != 0) return false;
+  size_t pos = strlen(kJournalHoved);
+  while (pos < slut) {
+    const size_t nl = t.find('\n', pos);
+    const std::string linje = t.substr(pos, nl - pos);
+    pos = nl + 1;
+    const size_t a = linje.find('\t'), b = linje.find('\t', a + 1);
+    GemTilstand::Fil f;
+    if (linje.compare(0, 2, "R\t") != 0 || b == std::string::npos || !Afkod(linje.substr(a + 1, b - a - 1), &f.Tmp) ||
+        !Afkod(linje.substr(b + 1), &f.Endelig))
+      return false;
+    pFiler->push_back(f);
+  }
+  return true;
+}
+
+bool SkrivJournal(GemTilstand *t, const char *sti) {
+  const std::string tekst = JournalTekst(t->Filer);
+  HANDLE h = CreateFileA(sti, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
+  if (h == INVALID_HANDLE_VALUE) {
+    NoterFejl(t, sti, GetLastError(), false);
+    return false;
+  }
+  DWORD skrevet = 0;
+  bool ok = WriteFile(h, tekst.data(), static_cast<DWORD>(tekst.size()), &skrevet, nullptr) &&
+            skrevet == tekst.size();
+  if (ok && GemningFsync) ok = FlushFileBuffers(h) != FALSE;
+  const DWORD fejl = ok ? 0 : GetLastError();
+  CloseHandle(h);
+  if (!ok) NoterFejl(t, sti, fejl, false);
+  return ok;
+}
+
+// Temporary files of this program's earlier versions, which wrote beside
+// the file under these names.
+const char *const kGamleTmpData[] = {"skemabeg.tmp", "timoak.tmp", "udplatim.tmp", "hontim.tmp",
+                                     "CntLokaleBeg.tmp", "aktiprioriteter.tmp", "akti.konv",
+                                     "skemabegkopi.dat.tmp", "timoakkopi.dat.tmp", "*.gemtmp"};
+const char *const kGamleTmpIni[] = {"ElvRelLokal.tmp", "group.ini.tmp", "huskgrp.ini.tmp", "kopi.ini"};
+
+void SletMoenster(const std::string &mappe, const char *moenster) {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((mappe + moenster).c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return;
+  std::vector<std::string> navne;
+  do {
+    if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) navne.push_back(fd.cFileName);
+  } while (FindNextFileA(h, &fd));
+  FindClose(h);
+  for (const auto &n : navne) DeleteFileA((mappe + n).c_str());
+}
+
+void SletRester() {
+  const std::string data = std::string(StiTab.szdata) + "data\\";
+  const std::string ini = std::string(StiTab.szdata) + "ini\\";
+  SletMoenster(data, "*.gemny");
+  SletMoenster(ini, "*.gemny");
+  for (const char *n : kGamleTmpData) SletMoenster(data, n);
+  for (const char *n : kGamleTmpIni) SletMoenster(ini, n);
+}
+
+// Finishes a save whose record is whole and drops a record cut short; with
+// ryd, every temporary file goes too. False when a committed save could
+// not be finished (the failure is noted on t).
+bool Gendan(GemTilstand *t, bool ryd) {
+  char jnl[kStiLaengde];
+  if (!GemJournalSti(jnl, sizeof jnl)) return true;
+  if (Findes(jnl)) {
+    std::vector<GemTilstand::Fil> filer;
+    if (LaesJournal(jnl, &filer)) {
+      for (const auto &f : filer) {
+        if (!Findes(f.Tmp)) continue;  // renamed before the interruption
+        if (!MoveFileExA(f.Tmp.c_str(), f.Endelig.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+          NoterFejl(t, f.Endelig, GetLastError(), true);
+          return false;
+        }
+      }
+      if (!FlushMapper(t, filer, true)) return false;
+    }
+    DWORD fejl = 0;
+    if (!DeleteFileA(jnl)) {
+      NoterFejl(t, jnl, GetLastError(), true);
+      return false;
+    }
+    if (!FlushMappe(Mappe(jnl), &fejl)) {
+      NoterFejl(t, Mappe(jnl), fejl, true);
+      return false;
+    }
+  }
+  if (ryd) SletRester();
+  return true;
+}
+
+void Afbryd(GemTilstand *t) {
+  for (const auto &f : t->Filer) DeleteFileA(f.Tmp.c_str());
+  t->Filer.clear();
+}
+
+// The commit: the new files and their names on the disk, the record on the
+// disk (from here on the save has happened), the renames, the record gone.
+bool Beslut(GemTilstand *t) {
+  if (t->Fejlet) {
+    Afbryd(t);
+    return false;
+  }
+  if (t->Filer.empty()) return true;
+  // A file that cannot be replaced fails the save before anything is
+  // decided, so the folder stays as it was.
+  for (const auto &f : t->Filer) {
+    const DWORD a = GetFileAttributesA(f.Endelig.c_str());
+    if (a != INVALID_FILE_ATTRIBUTES && (a & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+      NoterFejl(t, f.Endelig, ERROR_ACCESS_DENIED, false);
+      Afbryd(t);
+      return false;
+    }
+  }
+  char jnl[kStiLaengde];
+  if (!GemJournalSti(jnl, sizeof jnl)) {
+    NoterFejl(t, StiTab.szdata, ERROR_FILENAME_EXCED_RANGE, false);
+    Afbryd(t);
+    return false;
+  }
+  DWORD fejl = 0;
+  if (!FlushMapper(t, t->Filer, false) || !SkrivJournal(t, jnl)) {
+    DeleteFileA(jnl);
+    Afbryd(t);
+    return false;
+  }
+  if (!FlushMappe(Mappe(jnl), &fejl)) {
+    NoterFejl(t, Mappe(jnl), fejl, false);
+    DeleteFileA(jnl);
+    Afbryd(t);
+    return false;
+  }
+  // Decided. A failure from here on leaves the record, so the next start
+  // or save finishes the renames.
+  for (const auto &f : t->Filer) {
+    if (!MoveFileExA(f.Tmp.c_str(), f.Endelig.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      NoterFejl(t, f.Endelig, GetLastError(), true);
+      return false;
+    }
+  }
+  if (!FlushMapper(t, t->Filer, true)) return false;
+  if (!DeleteFileA(jnl)) {
+    NoterFejl(t, jnl, GetLastError(), true);
+    return false;
+  }
+  if (!FlushMappe(Mappe(jnl), &fejl)) {
+    NoterFejl(t, Mappe(jnl), fejl, true);
+    return false;
+  }
+  t->Filer.clear();
+  return true;
+}
+
+}  // namespace
+
+bool GemJournalSti(char *buf, size_t n) {
+  const int r = snprintf(buf, n, "%sdata/gemning.jnl", StiTab.szdata);
+  return r > 0 && static_cast<size_t>(r) < n;
+}
+
+// ---- The save ----
+
+Gemning::Gemning(bool vent) {
+  if (Aktuel) {
+    t_ = Aktuel;
+    return;
+  }
+  if (vent) {
+    GemLaas.acquire();
+  } else if (!GemLaas.try_acquire()) {
+    return;
+  }
+  t_ = new GemTilstand;
+  ejer_ = true;
+  Aktuel = t_;
+  // A save interrupted in this run (its record kept after a failed rename)
+  // is finished before anything new is written.
+  char jnl[kStiLaengde];
+  if (GemJournalSti(jnl, sizeof jnl) && Findes(jnl)) Gendan(t_, false);
+}
+
+Gemning::~Gemning() {
+  if (!ejer_) return;
+  if (!afsluttet_) {
+    Afbryd(t_);
+    if (Aktuel == t_) Aktuel = nullptr;
+    GemLaas.release();
+  }
+  delete t_;
+}
+
+bool Gemning::Fuldfoer() {
+  if (!t_) return false;
+  if (!ejer_) return !t_->Fejlet;
+  if (afsluttet_) return !t_->Fejlet;
+  const bool ok = Beslut(t_);
+  afsluttet_ = true;
+  if (Aktuel == t_) Aktuel = nullptr;
+  GemLaas.release();
+  return ok;
+}
+
+void Gemning::Slip() {
+  if (t_ && Aktuel == t_) Aktuel = nullptr;
+}
+
+void Gemning::Tag() {
+  if (t_ && !afsluttet_) Aktuel = t_;
+}
+
+// ---- One file ----
+
+GemFil::GemFil() : h_(INVALID_HANDLE_VALUE) {}
+
+GemFil::~GemFil() {
+  if (aaben_) Mislyk(ERROR_OPERATION_ABORTED);
+}
+
+bool GemFil::Mislyk(DWORD fejl) {
+  if (fejl == 0) fejl = ERROR_GEN_FAILURE;
+  if (!fejl_) fejl_ = fejl;
+  NoterFejl(t_, sti_, fejl, false);
+  if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+  h_ = INVALID_HANDLE_VALUE;
+  if (aaben_) DeleteFileA(tmp_.c_str());
+  aaben_ = false;
+  buf_.clear();
+  return false;
+}
+
+bool GemFil::Aabn(const char *sti, bool tekst) {
+  if (aaben_) return false;
+  if (!Aktuel) egen_ = std::make_unique<Gemning>(true);
+  t_ = Aktuel;
+  sti_ = sti;
+  tmp_ = sti_ + kGemTmpEndelse;
+  tekst_ = tekst;
+  if (t_->Fejlet) {
+    // An earlier file of the save failed: the save cannot succeed.
+    fejl_ = t_->Fejl.Fejl;
+    return false;
+  }
+  h_ = CreateFileA(tmp_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
+  if (h_ == INVALID_HANDLE_VALUE) return Mislyk(GetLastError());
+  aaben_ = true;
+  buf_.clear();
+  buf_.reserve(kBufferStoerrelse);
+  return true;
+}
+
+bool GemFil::Toem() {
+  if (!aaben_) return false;
+  size_t gjort = 0;
+  while (gjort < buf_.size()) {
+    const DWORD n = static_cast<DWORD>(std::min<size_t>(buf_.size() - gjort, kMaxSkriv));
+    DWORD skrevet = 0;
+    if (!WriteFile(h_, buf_.data() + gjort, n, &skrevet, nullptr) || skrevet != n)
+      return Mislyk(GetLastError() ? GetLastError() : ERROR_DISK_FULL);
+    gjort += n;
+  }
+  buf_.clear();
+  return true;
+}
+
+bool GemFil::Skriv(const void *data, size_t n) {
+  if (!aaben_) return false;
+  const char *p = static_cast<const char *>(data);
+  if (tekst_) {
+    for (size_t i = 0; i < n; ++i) {
+      if (buf_.size() + 2 > kBufferStoerrelse && !Toem()) return false;
+      if (p[i] == '\n') buf_.push_back('\r');
+      buf_.push_back(p[i]);
+    }
+    return true;
+  }
+  if (buf_.size() + n > kBufferStoerrelse && !Toem()) return false;
+  if (n < kBufferStoerrelse) {
+    buf_.insert(buf_.end(), p, p + n);
+    return true;
+  }
+  // A large piece goes out directly, without a copy.
+  size_t gjort = 0;
+  while (gjort < n) {
+    const DWORD del = static_cast<DWORD>(std::min<size_t>(n - gjort, kMaxSkriv));
+    DWORD skrevet = 0;
+    if (!WriteFile(h_, p + gjort, del, &skrevet, nullptr) || skrevet != del)
+      return Mislyk(GetLastError() ? GetLastError() : ERROR_DISK_FULL);
+    gjort += del;
+  }
+  return true;
+}
+
+bool GemFil::Printf(const char *format, ...) {
+  if (!aaben_) return false;
+  char kort[512];
+  va_list args;
+  va_start(args, format);
+  const int n = vsnprintf(kort, sizeof kort, format, args);
+  va_end(args);
+  if (n < 0) return Mislyk(ERROR_INVALID_DATA);
+  if (static_cast<size_t>(n) < sizeof kort) return Skriv(kort, static_cast<size_t>(n));
+  std::string lang(static_cast<size_t>(n) + 1, '\0');
+  va_start(args, format);
+  vsnprintf(lang.data(), lang.size(), format, args);
+  va_end(args);
+  return Skriv(lang.data(), static_cast<size_t>(n));
+}
+
+bool GemFil::KopierFra(HANDLE kilde, uint64_t pos, uint64_t n) {
+  if (!aaben_) return false;
+  LARGE_INTEGER p;
+  p.QuadPart = static_cast<LONGLONG>(pos);
+  if (!SetFilePointerEx(kilde, p, nullptr, FILE_BEGIN)) return Mislyk(GetLastError());
+  std::vector<char> blok(static_cast<size_t>(std::min<uint64_t>(n, kKopiBlok)));
+  while (n > 0) {
+    const DWORD del = static_cast<DWORD>(std::min<uint64_t>(n, blok.size()));
+    DWORD fik = 0;
+    if (!ReadFile(kilde, blok.data(), del, &fik, nullptr)) return Mislyk(GetLastError());
+    if (fik != del) return Mislyk(ERROR_HANDLE_EOF);
+    if (!Skriv(blok.data(), fik)) return false;
+    n -= fik;
+  }
+  return true;
+}
+
+bool GemFil::SaetLaengde(uint64_t n) {
+  if (!Toem()) return false;
+  LARGE_INTEGER p;
+  p.QuadPart = static_cast<LONGLONG>(n);
+  if (!SetFilePointerEx(h_, p, nullptr, FILE_BEGIN) || !SetEndOfFile(h_)) return Mislyk(GetLastError());
+  return true;
+}
+
+bool GemFil::Luk() {
+  if (!aaben_) {
+    if (egen_) egen_.reset();
+    return false;
+  }
+  if (!Toem()) return false;
+  if (GemningFsync && !FlushFileBuffers(h_)) return Mislyk(GetLastError());
+  if (!CloseHandle(h_)) {
+    h_ = INVALID_HANDLE_VALUE;
+    return Mislyk(GetLastError());
+  }
+  h_ = INVALID_HANDLE_VALUE;
+  aaben_ = false;
+  bool kendt = false;
+  for (const auto &f : t_->Filer) kendt = kendt || f.Tmp == tmp_;
+  if (!kendt) t_->Filer.push_back({tmp_, sti_});
+  if (!egen_) return true;
+  const bool ok = egen_->Fuldfoer();
+  egen_.reset();
+  return ok;
+}
+
+void GemMislykket(const char *fil, DWORD fejl) { NoterFejl(Aktuel, fil, fejl, false); }
+
+bool GemKopi(const char *fra, const char *til) {
+  Gemning g;
+  HANDLE h = CreateFileA(fra, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, 0);
+  if (h == INVALID_HANDLE_VALUE) {
+    NoterFejl(Aktuel, fra, GetLastError(), false);
+    return false;
+  }
+  LARGE_INTEGER stoerrelse{};
+  GemFil f;
+  bool ok = GetFileSizeEx(h, &stoerrelse);
+  if (!ok) NoterFejl(Aktuel, fra, GetLastError(), false);
+  ok = ok && f.Aabn(til) && f.KopierFra(h, 0, static_cast<uint64_t>(stoerrelse.QuadPart)) && f.Luk();
+  CloseHandle(h);
+  return g.Fuldfoer() && ok;
+}
+
+// ---- Start-up and messages ----
+
+bool GendanAfbrudtGemning() {
+  GemTilstand t;
+  GemLaas.acquire();
+  const bool ok = Gendan(&t, true);
+  GemLaas.release();
+  return ok;
+}
+
+bool SidsteGemFejl(GemFejl *pFejl) {
+  std::lock_guard<std::mutex> g(SidsteLaas);
+  if (HarSidste && pFejl) *pFejl = Sidste;
+  return HarSidste;
+}
+
+void VisGemFejl(HWND hEjer, const GemFejl &fejl) {
+  char tekst[kStiLaengde + 512];
+  const std::string fejlTekst = FejlTekst(fejl.Fejl);
+  if (fejl.Besluttet) {
+    snprintf(tekst, sizeof tekst,
+             "Gemningen kunne ikke gøres helt færdig.\n\nFil: %s\nFejl: %s (%lu)\n\n"
+             "Den gøres færdig, næste gang programmet starter.",
+             fejl.Fil, fejlTekst.c_str(), static_cast<unsigned long>(fejl.Fejl));
+  } else {
+    snprintf(tekst, sizeof tekst,
+             "Data blev ikke gemt.\n\nFil: %s\nFejl: %s (%lu)\n\n"
+             "De sidst gemte data er uændrede. Ændringerne er stadig i programmet "
+             "og gemmes ved næste gemning.",
+             fejl.Fil, fejlTekst.c_str(), static_cast<unsigned long>(fejl.Fejl));
+  }
+  MessageBoxA(hEjer, tekst, "Gem", MB_OK | MB_ICONERROR);
+}
