@@ -11,6 +11,8 @@
 #include <vector>
 
 #include <unistd.h>
+#include <fcntl.h>
+#include <stdio.h>
 
 #include "SIDEFIL.h"
 #include "SKOLEDATA.h"
@@ -106,7 +108,7 @@ double RaaSkriv(const std::vector<std::filesystem::path> &filer, const std::vect
     if (!h || fwrite(ind[i].Data, 1, ind[i].Stoerrelse, h) != ind[i].Stoerrelse)
       Stop("raw write");
     ::fclose(h);
-    if (fErstat && rename(tmp.c_str(), p.c_str()) != 0) Stop("raw rename");
+    if (fErstat && renameat(AT_FDCWD, tmp.c_str(), AT_FDCWD, p.c_str()) != 0) Stop("raw rename");
   }
   return Sekunder(t0, Klok::now());
 }

@@ -1,5 +1,7 @@
 #include "SKOLEDATA.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
@@ -1441,13 +1443,13 @@ int LavSkoleData(const char *mappe, const SkoleStoerrelse &st, uint64_t seed, st
     const TabRegEntry &e = TabRegister[i];
     ResetTab(e.pTabDesc, e.pTabVar, 1);
     std::string f = rod + "/data/" + e.Navn + ".DAT";
-    remove(f.c_str());
+    unlink(f.c_str());
   }
   TomSkemabeg();
   TomTimoak();
   TomUdplatim();
   TomHontim();
-  remove((rod + "/ini/tavo.ini").c_str());
+  unlink((rod + "/ini/tavo.ini").c_str());
 
   Skole s;
   s.rnd.s = seed;

@@ -109,7 +109,7 @@ TEST(ProcessStart, StandardHandleAtDescriptorZeroReachesItsPlace) {
   EXPECT_EQ(text, "[-i]\n[-x1]\nstderr\nin:0\n");
   CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
-  std::remove(out.c_str());
+  unlink(out.c_str());
 }
 
 TEST(ProcessWait, RunningChildTimesOutThenEnds) {

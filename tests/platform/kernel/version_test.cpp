@@ -1,6 +1,7 @@
 // Version blocks read back from a program file, as the about box, the log
 // start line and the support listing read them.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -104,7 +105,7 @@ TEST(VersionBlock, FilesWithoutOneFailCleanly) {
   }
   EXPECT_EQ(GetFileVersionInfoSize((plain + ".missing").c_str(), NULL), 0u);
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);
-  std::remove(plain.c_str());
+  unlink(plain.c_str());
 }
 
 }  // namespace
