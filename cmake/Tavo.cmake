@@ -45,10 +45,13 @@ function(tavo_library name)
   target_link_libraries(${name} PUBLIC tavo_options ${ARG_LIBS})
 endfunction()
 
-# tavo_tests(<name> LIBS <libs>...)
-# One GoogleTest executable of every .cpp in the calling test folder.
+# tavo_tests(<name> LIBS <libs>... [DATAMAPPE])
+# One GoogleTest executable of every .cpp in the calling test folder. With
+# DATAMAPPE (folders whose fixtures make data folders) every test is listed
+# a second time as "<test>/windowsform", run with the data folder named as
+# the command line names it (tests/klient/datamappe.h).
 function(tavo_tests name)
-  cmake_parse_arguments(ARG "" "" "LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "DATAMAPPE" "" "LIBS;LABELS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT srcs)
     return()
@@ -74,6 +77,14 @@ function(tavo_tests name)
     DISCOVERY_TIMEOUT 60
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     PROPERTIES ${props})
+  if(ARG_DATAMAPPE)
+    gtest_discover_tests(${name}
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 60
+      TEST_SUFFIX /windowsform
+      WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+      PROPERTIES ${props} ENVIRONMENT TAVO_TEST_DATAMAPPE=windows)
+  endif()
 endfunction()
 
 # tavo_add_subdirs(): every sub-folder that has a CMakeLists.txt.

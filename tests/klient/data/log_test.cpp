@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "../datamappe.h"
 #include "KOPIDIR.h"
 #include "LOGFIL.h"
 #include "STITAB.h"
@@ -56,7 +57,7 @@ class Log : public ::testing::Test {
     fs::create_directories(mappe_ / "log");
     gammelCwd_ = fs::current_path();
     fs::current_path(mappe_);
-    const std::string data = mappe_.string() + "/";
+    const std::string data = DataMappeNavn(mappe_);
     std::snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s", data.c_str());
   }
   void TearDown() override {

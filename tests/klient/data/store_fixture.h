@@ -22,6 +22,7 @@
 #include "TABOPER.h"
 #include "TABREG.h"
 #include "TAVODATA.h"
+#include "../datamappe.h"
 
 namespace storetest {
 
@@ -84,7 +85,7 @@ class DataMappe : public ::testing::Test {
     std::filesystem::create_directories(rod / "data");
     std::filesystem::create_directories(rod / "ini");
     std::filesystem::create_directories(rod / "log");
-    std::string d = rod.string() + "/";
+    std::string d = DataMappeNavn(rod);
     snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s", d.c_str());
     snprintf(StiTab.szini, sizeof StiTab.szini, "%sini\\tavo.ini", d.c_str());
     TomAlleTabeller();

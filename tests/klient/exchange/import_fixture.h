@@ -14,6 +14,7 @@
 #include <iterator>
 #include <string>
 
+#include "../datamappe.h"
 #include "IMPORT.h"
 #include "KATALOG.h"
 #include "STITAB.h"
@@ -116,7 +117,7 @@ class Import : public ::testing::Test {
     rod = skabelon;
     fs::create_directories(rod / "data");
     fs::create_directories(rod / "log");
-    std::string d = rod.string() + "/";
+    std::string d = DataMappeNavn(rod);
     snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s", d.c_str());
     TomAlle();
     GFlag = 0;

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "../datamappe.h"
 #include "INDSTIL.h"
 #include "STITAB.h"
 #include "tavo/version.h"
@@ -19,7 +20,7 @@ class Indstil : public ::testing::Test {
   void SetUp() override {
     mappe_ = fs::temp_directory_path() / ("dataut_ini_" + std::to_string(::getpid()));
     fs::create_directories(mappe_ / "ini");
-    std::snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s/", mappe_.string().c_str());
+    std::snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s", DataMappeNavn(mappe_).c_str());
     InitStiTab();
     StiTab.laastOenske = 0;
   }

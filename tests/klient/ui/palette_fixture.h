@@ -11,6 +11,7 @@
 #include <string>
 
 #include "STITAB.h"
+#include "../datamappe.h"
 #include "windows.h"
 
 namespace ui_test {
@@ -26,7 +27,7 @@ class DataMappe : public ::testing::Test {
     fs::remove_all(mappe_);
     fs::create_directories(mappe_ / "ini");
     fs::create_directories(mappe_ / "log");
-    std::snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s/", mappe_.string().c_str());
+    std::snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s", DataMappeNavn(mappe_).c_str());
     InitStiTab();
   }
   void TearDown() override { fs::remove_all(mappe_); }
