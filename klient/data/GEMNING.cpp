@@ -541,9 +541,24 @@ bool GemFil::Luk() {
 
 void GemMislykket(const char *fil, DWORD fejl) { NoterFejl(Aktuel, fil, fejl, false); }
 
+namespace {
+
+// A file as the running save leaves it: its new version when the save has
+// written one.
+std::string SomGemt(const char *sti) {
+  if (Aktuel)
+    for (const auto &f : Aktuel->Filer)
+      if (f.Endelig == sti) return f.Tmp;
+  return sti;
+}
+
+}  // namespace
+
+bool GemFindes(const char *sti) { return Findes(SomGemt(sti)); }
+
 bool GemKopi(const char *fra, const char *til) {
   Gemning g;
-  HANDLE h = CreateFileA(fra, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, 0);
+  HANDLE h = CreateFileA(SomGemt(fra).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, 0);
   if (h == INVALID_HANDLE_VALUE) {
     NoterFejl(Aktuel, fra, GetLastError(), false);
     return false;

@@ -111,8 +111,11 @@ class GemFil {
 void GemMislykket(const char *fil, DWORD fejl);
 
 // Copies the file fra over til as part of the running save (or as a save
-// of its own). False when fra cannot be read or til cannot be written.
+// of its own). A file the running save has written is copied as the save
+// leaves it. False when fra cannot be read or til cannot be written.
 bool GemKopi(const char *fra, const char *til);
+// Whether a file exists as the running save leaves it.
+bool GemFindes(const char *sti);
 
 // At start-up, before the load, in a run that holds the data folder's lock
 // file (never in a read-only run: another program may be saving): finishes

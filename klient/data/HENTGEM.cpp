@@ -388,20 +388,17 @@ bool GemAlleData(HWND hDlg, uint8_t fGemGrupper) {
     Tekst(hDlg, WM_VENTE_CAPTION, "Gemmer");
     Tekst(hDlg, WM_VENTE_TEKST, "GEMMER DATA  - ET ØJEBLIK");
   }
-  bool komplet;
   bool ok;
   {
     // Waits for a running background save; every file below is one commit.
     Gemning g;
     GemFoerTabeller();
-    komplet = GemTabellerOgSidefiler(nullptr);
+    const bool komplet = GemTabellerOgSidefiler(nullptr);
     GemEfterTabeller(fGemGrupper);
+    if (komplet && HentGemKrog.GemStartKopi) HentGemKrog.GemStartKopi();
     ok = g.Fuldfoer();
   }
-  if (ok) {
-    DataAendret.store(0);
-    if (komplet && HentGemKrog.GemStartKopi) HentGemKrog.GemStartKopi();
-  }
+  if (ok) DataAendret.store(0);
   return EfterGemning(ok, hDlg);
 }
 
@@ -470,10 +467,9 @@ DWORD WINAPI AutoGemAlleData(LPVOID arg) {
   if (GemSnapshot *snap = blok->Snapshot) {
     blok->Snapshot = nullptr;
     snap->Gem->Tag();
-    const bool komplet = GemTabellerOgSidefiler(snap);
+    if (GemTabellerOgSidefiler(snap) && HentGemKrog.GemStartKopi) HentGemKrog.GemStartKopi();
     ok = snap->Gem->Fuldfoer();
     delete snap;
-    if (ok && komplet && HentGemKrog.GemStartKopi) HentGemKrog.GemStartKopi();
   }
   if (!ok) blok->Fejlet.store(1);
   // The save lock is free again before the box waits for the user.

@@ -58,14 +58,14 @@ bool StartGemAlleData(HWND hDlg, uint8_t fGemGrupper);
 // hDlg may be 0. Waits for a running background save first, so the two
 // never write at once. Every file of the save (tables, side files, the
 // local overlap file, the group files with fGemGrupper, the change count,
-// the activity priorities) is replaced in one crash-safe commit. True when
-// it was; the start copies are then refreshed (HentGemKrog.GemStartKopi)
-// when every table was loaded. False when it failed: the message box "Gem"
-// has told the user (owner hDlg) which file and why, the log has its line,
-// the dirty word is set again so the next save tries again, and the folder
-// holds the last saved data unchanged (or, when only the renames of a
-// committed save failed, GendanAfbrudtGemning finishes them at the next
-// start). The caller need do nothing more.
+// the activity priorities, and the start copies through
+// HentGemKrog.GemStartKopi when every table was loaded) is replaced in one
+// crash-safe commit. True when it was. False when it failed: the message
+// box "Gem" has told the user (owner hDlg) which file and why, the log has
+// its line, the dirty word is set again so the next save tries again, and
+// the folder holds the last saved data unchanged (or, when only the renames
+// of a committed save failed, GendanAfbrudtGemning finishes them at the
+// next start). The caller need do nothing more.
 bool GemAlleData(HWND hDlg, uint8_t fGemGrupper);
 
 // One table saved at once, apart from the save of all data (the student
@@ -127,10 +127,10 @@ struct HentGemKroge {
   // The Elevplan answer file data\ep_imp.dat.
   void (*ImportElevplan)();
   void (*DeleteLockFile)();
-  // Refreshes the start copies after a complete save (GemStartKopi), as a
-  // save of its own after the data set's commit; false when it failed. A
-  // background save calls it on its own thread, so it may work on the
-  // saved files only, not on the tables in memory.
+  // Refreshes the start copies with a complete save (GemStartKopi): called
+  // inside the save's commit, after the event files are written, so the
+  // copies are part of it. A background save calls it on its own thread,
+  // so it may work on the saved files only, not on the tables in memory.
   bool (*GemStartKopi)();
 };
 extern HentGemKroge HentGemKrog;

@@ -27,13 +27,14 @@ void KopierDataFil(const char *fra, const char *til) {
   char kilde[kStiLaengde], maal[kStiLaengde];
   if (!DataFilSti(kilde, sizeof kilde, fra, ".dat") || !DataFilSti(maal, sizeof maal, til, ".dat"))
     return;
-  if (GetFileAttributesA(kilde) == INVALID_FILE_ATTRIBUTES) return;
-  GemKopi(kilde, maal);
+  if (GemFindes(kilde)) GemKopi(kilde, maal);
 }
 
 }  // namespace
 
-// The copies and the time file are one commit: they always belong together.
+// The copies and the time file always belong together: one commit of their
+// own, or part of the save that wrote the event files (save all calls this
+// before its commit, so the copies are of what it wrote).
 bool GemStartKopi() {
   Gemning g;
   KopierDataFil("skemabeg", "skemabegkopi");

@@ -10,8 +10,10 @@
 
 // Copies data/skemabeg.dat and data/timoak.dat to their start copies and
 // writes data/StartTid.dat (the event and posting change sums and the time of
-// the copy), in one crash-safe commit. Run after start-up loading and after
-// every complete save. False when it failed (the old copies are kept).
+// the copy), in one crash-safe commit: of their own, or as part of the
+// running save (save all includes them in its commit, copying the event
+// files as it wrote them). Run after start-up loading and with every
+// complete save. False when it failed (the old copies are kept).
 bool GemStartKopi();
 // Copies the start copies back over the two event files, in one commit. A
 // copy that is missing leaves its event file as it is. False when it failed.
