@@ -99,6 +99,28 @@ TEST_F(FuldDisk, EveryLevelBelowTheSaveFailsAndKeepsTheFolderThenTheSaveSucceeds
   EXPECT_EQ(Foto(arbejde_), efter);
 }
 
+// The background save reports on its own thread, after the save lock is
+// free again, and leaves the data marked for the next save.
+TEST_F(FuldDisk, BackgroundSaveReportsAndTheNextOneSaves) {
+  const Billede foer = Foto(ren_);
+  Forbered();
+  ASSERT_TRUE(tavo::SetDriveQuota('T', 4096));
+  tavo::test::StartDialogScript();
+  EXPECT_FALSE(Gem(Art::Baggrund));
+  const auto boks = EnBoks();
+  tavo::test::StopDialogScript();
+  EXPECT_EQ(boks.caption, "Gem");
+  EXPECT_NE(boks.text.find("Der er ikke plads nok på disken"), std::string::npos) << boks.text;
+  EXPECT_EQ(DataAendret.load(), 1u);
+  EXPECT_EQ(Foto(arbejde_), foer);
+
+  tavo::ClearDriveQuota('T');
+  EXPECT_TRUE(Gem(Art::Baggrund));
+  const auto gemt = Hukommelse();
+  ASSERT_TRUE(Hent(arbejde_));
+  EXPECT_TRUE(Hukommelse() == gemt) << "the saved folder loads equal to memory";
+}
+
 // A call of each kind fails, the first, a middle and the last of its kind
 // in the save. Before the commit the folder stays as it was; a failure
 // after it (a rename, the folder flush, removing the record) is reported

@@ -137,8 +137,16 @@ TEST_F(Grupper, MembershipsAreReadAndSavedWithTheirAgeCounter) {
   EXPECT_NE(IniTekst("tavo.ini").find("exportergrupper=1"), std::string::npos);
 }
 
-// Without room for the new version the old memberships stay as they were;
-// the remembered masks are still written.
+// Ages from the file are any number: the largest int is past the limit, not
+// an overflow (this line once made the age counter overflow), and a negative
+// one counts up from where it is.
+TEST_F(Grupper, AgesNearTheLimitsOfTheNumberAreHandled) {
+  SkrivIniFil("grupper.ini", "L3,1,2147483647\nM4,2,-2147483648\nK5,3,5\n");
+  EXPECT_TRUE(GemGruppeValg(0));
+  EXPECT_EQ(IniTekst("grupper.ini"), "M4,2,-2147483647\nK5,3,6\n");
+  EXPECT_NE(IniTekst("tavo.ini").find("exportergrupper=1"), std::string::npos);
+}
+
 // The two files are one commit: when the new memberships cannot be
 // written, neither file changes.
 TEST_F(Grupper, MembershipsKeptWhenTheNewVersionCannotBeWritten) {

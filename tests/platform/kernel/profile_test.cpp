@@ -154,6 +154,21 @@ TEST_F(Profile, DamagedFileReadsAsFarAsValid) {
   EXPECT_EQ(Contents().substr(0, text.size()), text.substr(0, text.size()));
 }
 
+// A name in the file that holds a zero byte is listed as far as the zero;
+// every listed name must read its own entry (the first of that name), not
+// another one that shares the name in full.
+TEST_F(Profile, EveryListedNameReadsItsOwnEntry) {
+  Put(std::string("[s]\nab\0x=1\nab=2\ncd=3\n[t\0u]\nk=4\n[t]\nk=5\n", 39));
+  char buf[200];
+  const DWORD n = GetPrivateProfileString("s", nullptr, "", buf, sizeof buf, ini_.c_str());
+  EXPECT_EQ(std::string(buf, n), std::string("ab\0ab\0cd\0", 9));
+  EXPECT_EQ(Get("s", "ab"), "1");
+  EXPECT_EQ(Get("s", "cd"), "3");
+  const DWORD m = GetPrivateProfileString(nullptr, nullptr, "", buf, sizeof buf, ini_.c_str());
+  EXPECT_EQ(std::string(buf, m), std::string("s\0t\0", 4));
+  EXPECT_EQ(Get("t", "k"), "4");
+}
+
 DWORD WINAPI WriteOwnKeys(LPVOID p) {
   auto *ini = (const std::string *)((void **)p)[0];
   int t = (int)(intptr_t)((void **)p)[1];
