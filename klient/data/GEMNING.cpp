@@ -243,6 +243,37 @@ void SletRester() {
   for (const char *n : kGamleTmpIni) SletMoenster(ini, n);
 }
 
+// The record is gone, and its removal on the disk.
+bool SletJournal(GemTilstand *t, const char *jnl) {
+  DWORD fejl = 0;
+  if (!DeleteFileA(jnl)) {
+    NoterFejl(t, jnl, GetLastError(), true);
+    return false;
+  }
+  if (!FlushMappe(Mappe(jnl), &fejl)) {
+    NoterFejl(t, Mappe(jnl), fejl, true);
+    return false;
+  }
+  return true;
+}
+
+// The second half of a commit, after its record is on the disk: the
+// renames, the folders flushed, the record removed. Run by the save itself
+// and, after an interruption, by the recovery (where a temporary file
+// already gone was renamed before the interruption); a failure leaves the
+// record for the next try.
+bool FuldfoerBesluttet(GemTilstand *t, const std::vector<GemTilstand::Fil> &filer, const char *jnl,
+                       bool efterAfbrydelse) {
+  for (const auto &f : filer) {
+    if (efterAfbrydelse && !Findes(f.Tmp)) continue;
+    if (!MoveFileExA(f.Tmp.c_str(), f.Endelig.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      NoterFejl(t, f.Endelig, GetLastError(), true);
+      return false;
+    }
+  }
+  return FlushMapper(t, filer, true) && SletJournal(t, jnl);
+}
+
 // Finishes a save whose record is whole and drops a record cut short; with
 // ryd, every temporary file goes too. False when a committed save could
 // not be finished (the failure is noted on t).
@@ -251,25 +282,8 @@ bool Gendan(GemTilstand *t, bool ryd) {
   if (!GemJournalSti(jnl, sizeof jnl)) return true;
   if (Findes(jnl)) {
     std::vector<GemTilstand::Fil> filer;
-    if (LaesJournal(jnl, &filer)) {
-      for (const auto &f : filer) {
-        if (!Findes(f.Tmp)) continue;  // renamed before the interruption
-        if (!MoveFileExA(f.Tmp.c_str(), f.Endelig.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-          NoterFejl(t, f.Endelig, GetLastError(), true);
-          return false;
-        }
-      }
-      if (!FlushMapper(t, filer, true)) return false;
-    }
-    DWORD fejl = 0;
-    if (!DeleteFileA(jnl)) {
-      NoterFejl(t, jnl, GetLastError(), true);
-      return false;
-    }
-    if (!FlushMappe(Mappe(jnl), &fejl)) {
-      NoterFejl(t, Mappe(jnl), fejl, true);
-      return false;
-    }
+    const bool ok = LaesJournal(jnl, &filer) ? FuldfoerBesluttet(t, filer, jnl, true) : SletJournal(t, jnl);
+    if (!ok) return false;
   }
   if (ryd) SletRester();
   return true;
@@ -316,23 +330,9 @@ bool Beslut(GemTilstand *t) {
     Afbryd(t);
     return false;
   }
-  // Decided. A failure from here on leaves the record, so the next start
-  // or save finishes the renames.
-  for (const auto &f : t->Filer) {
-    if (!MoveFileExA(f.Tmp.c_str(), f.Endelig.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-      NoterFejl(t, f.Endelig, GetLastError(), true);
-      return false;
-    }
-  }
-  if (!FlushMapper(t, t->Filer, true)) return false;
-  if (!DeleteFileA(jnl)) {
-    NoterFejl(t, jnl, GetLastError(), true);
-    return false;
-  }
-  if (!FlushMappe(Mappe(jnl), &fejl)) {
-    NoterFejl(t, Mappe(jnl), fejl, true);
-    return false;
-  }
+  // Decided: from here on a failure leaves the record, so the next start or
+  // save finishes the renames.
+  if (!FuldfoerBesluttet(t, t->Filer, jnl, false)) return false;
   t->Filer.clear();
   return true;
 }

@@ -3,13 +3,9 @@
 // input into one of its files, and an empty data store between inputs.
 #pragma once
 
-#include <stdlib.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "DATO.h"
@@ -19,15 +15,13 @@
 #include "TABOPER.h"
 #include "TABREG.h"
 #include "TAVODATA.h"
+#include "fuzz_fil.h"
 
 namespace fuzz {
 
-struct DataMappe {
-  std::filesystem::path rod;
+// The data folder: data, ini and log below a folder of its own.
+struct DataMappe : TempMappe {
   DataMappe() {
-    std::string skabelon = (std::filesystem::temp_directory_path() / "tavofuzzXXXXXX").string();
-    if (!mkdtemp(skabelon.data())) abort();
-    rod = skabelon;
     for (const char *u : {"data", "ini", "log"}) std::filesystem::create_directories(rod / u);
     snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s/", rod.c_str());
     InitStiTab();
@@ -35,10 +29,6 @@ struct DataMappe {
     SetInitTabFn(InitTab);
     // Durability is not what a parser's harness looks at; the writes are.
     GemningFsync = false;
-  }
-  ~DataMappe() {
-    std::error_code ec;
-    std::filesystem::remove_all(rod, ec);
   }
 };
 
@@ -48,10 +38,7 @@ inline DataMappe &Mappe() {
 }
 
 // The input as the file rel ("data/akti.DAT") of the data folder.
-inline void SkrivFil(const char *rel, const uint8_t *data, size_t size) {
-  std::ofstream o(Mappe().rod / rel, std::ios::binary | std::ios::trunc);
-  o.write(reinterpret_cast<const char *>(data), static_cast<std::streamsize>(size));
-}
+inline void SkrivFil(const char *rel, const uint8_t *data, size_t size) { Mappe().Skriv(rel, data, size); }
 
 inline void TomTabel(TabVar *pTv) {
   FreeRunPtrs(pTv);

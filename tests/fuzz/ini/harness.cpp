@@ -4,32 +4,15 @@
 #include <stdlib.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "../fuzz_fil.h"
 #include "tavo/cp1252.h"
 #include "windows.h"
 
 namespace {
 
-struct Fil {
-  std::string sti;
-  Fil() {
-    std::string skabelon = (std::filesystem::temp_directory_path() / "tavofuzzXXXXXX").string();
-    if (!mkdtemp(skabelon.data())) abort();
-    mappe = skabelon;
-    sti = mappe + "/fuzz.ini";
-  }
-  ~Fil() {
-    std::error_code ec;
-    std::filesystem::remove_all(mappe, ec);
-  }
-  std::string mappe;
-};
 
 // A list of zero-ended names as the calls give it.
 std::vector<std::string> Navne(const char *sektion, const char *sti) {
@@ -61,12 +44,9 @@ bool Skrivbar(const std::string &s, bool noegle) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  static Fil fil;
-  const char *sti = fil.sti.c_str();
-  {
-    std::ofstream o(fil.sti, std::ios::binary | std::ios::trunc);
-    o.write(reinterpret_cast<const char *>(data), static_cast<std::streamsize>(size));
-  }
+  static const fuzz::TempMappe mappe;
+  const std::string fil = mappe.Skriv("fuzz.ini", data, size);
+  const char *sti = fil.c_str();
   struct Post {
     std::string sektion, noegle, vaerdi;
   };

@@ -1,44 +1,21 @@
 // A program file whose version block is read as the about box, the log's
 // start line and the support listing read it: any file may be named.
-#include <stdlib.h>
-
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "../fuzz_fil.h"
 #include "windows.h"
 
-namespace {
-
-struct Fil {
-  std::string mappe, sti;
-  Fil() {
-    std::string skabelon = (std::filesystem::temp_directory_path() / "tavofuzzXXXXXX").string();
-    if (!mkdtemp(skabelon.data())) abort();
-    mappe = skabelon;
-    sti = mappe + "/program.exe";
-  }
-  ~Fil() {
-    std::error_code ec;
-    std::filesystem::remove_all(mappe, ec);
-  }
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  static Fil fil;
-  {
-    std::ofstream o(fil.sti, std::ios::binary | std::ios::trunc);
-    o.write(reinterpret_cast<const char *>(data), static_cast<std::streamsize>(size));
-  }
+  static const fuzz::TempMappe mappe;
+  const std::string fil = mappe.Skriv("program.exe", data, size);
   DWORD h = 0;
-  const DWORD n = GetFileVersionInfoSizeA(fil.sti.c_str(), &h);
+  const DWORD n = GetFileVersionInfoSizeA(fil.c_str(), &h);
   if (n == 0 || n > (1u << 24)) return 0;
   std::vector<uint8_t> blok(n);
-  if (!GetFileVersionInfoA(fil.sti.c_str(), 0, n, blok.data())) return 0;
+  if (!GetFileVersionInfoA(fil.c_str(), 0, n, blok.data())) return 0;
   void *v = nullptr;
   UINT len = 0;
   VerQueryValueA(blok.data(), "\\", &v, &len);
