@@ -1,7 +1,10 @@
 // Load all and save all of the large made-up school, against plain reads
 // and writes of the same files in the same run, and the memory that load
-// all and save all take at their peak against the size of the data.
-// Prints "<figure> <value> <unit>" lines.
+// all and save all take at their peak against the size of the data. The
+// save is crash-safe and durable; the plain write it is measured against
+// is made durable the same way (every file flushed to the disk, then the
+// folder), and both are also timed without the flushes, to show what
+// durability costs. Prints "<figure> <value> <unit>" lines.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -12,8 +15,10 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <unistd.h>
 
+#include "GEMNING.h"
 #include "HENTGEM.h"
 #include "SIDEFIL.h"
 #include "SKOLEDATA.h"
@@ -103,15 +108,27 @@ double RaaLaes(const std::vector<std::filesystem::path> &filer, std::vector<RaaF
   return Sekunder(t0, Klok::now());
 }
 
-// Plain writes of the same bytes beside the files, each into a new file.
-double RaaSkriv(const std::vector<std::filesystem::path> &filer, const std::vector<RaaFil> &ind) {
+// Plain writes of the same bytes beside the files, each into a new file;
+// durable: each file flushed to the disk, then the folder.
+double RaaSkriv(const std::vector<std::filesystem::path> &filer, const std::vector<RaaFil> &ind, bool fsyncs) {
   for (const auto &f : filer) unlink((f.string() + ".raa").c_str());
   sync();
   auto t0 = Klok::now();
   for (size_t i = 0; i < filer.size(); ++i) {
-    FILE *h = ::fopen((filer[i].string() + ".raa").c_str(), "wb");
-    if (!h || fwrite(ind[i].Data, 1, ind[i].Stoerrelse, h) != ind[i].Stoerrelse) Stop("raw write");
-    ::fclose(h);
+    const int fd = ::open((filer[i].string() + ".raa").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) Stop("raw open");
+    for (size_t gjort = 0; gjort < ind[i].Stoerrelse;) {
+      const ssize_t n = ::write(fd, ind[i].Data + gjort, ind[i].Stoerrelse - gjort);
+      if (n <= 0) Stop("raw write");
+      gjort += static_cast<size_t>(n);
+    }
+    if (fsyncs && fsync(fd) != 0) Stop("raw fsync");
+    ::close(fd);
+  }
+  if (fsyncs && !filer.empty()) {
+    const int d = ::open(filer[0].parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (d < 0 || fsync(d) != 0) Stop("raw folder fsync");
+    ::close(d);
   }
   return Sekunder(t0, Klok::now());
 }
@@ -126,8 +143,9 @@ double HentAlt() {
 }
 
 // A whole save: every block of every table marked changed, as after a
-// day's work.
-double GemAlt() {
+// day's work; with or without the flushes to the disk.
+double GemAlt(bool fsyncs) {
+  GemningFsync = fsyncs;
   for (const TabRegEntry *e = TabRegister; e->Navn; ++e) {
     TabVar *pTv = e->pTabVar;
     for (uint32_t b = 0; pTv->wRecCnt && b <= pTv->wRecCnt / e->pTabDesc->RecPrBlok; ++b)
@@ -135,8 +153,11 @@ double GemAlt() {
   }
   sync();
   auto t0 = Klok::now();
-  GemAlleData(0, 0);
-  return Sekunder(t0, Klok::now());
+  const bool ok = GemAlleData(0, 0);
+  const double s = Sekunder(t0, Klok::now());
+  GemningFsync = true;
+  if (!ok) Stop("save all");
+  return s;
 }
 
 }  // namespace
@@ -160,31 +181,38 @@ int main() {
   const long foer = Status("VmRSS:");
   NulstilTop();
   HentAlt();
-  GemAlt();
+  GemAlt(true);
   const long top = Status("VmHWM:");
 
-  double hent = 1e9, gem = 1e9, raaLaes = 1e9, raaSkriv = 1e9;
+  double hent = 1e9, raaLaes = 1e9;
+  double gem[2] = {1e9, 1e9}, raaSkriv[2] = {1e9, 1e9};  // [0] without, [1] with the flushes
   std::vector<RaaFil> ind;
   for (int runde = 0; runde < 7; ++runde) {
     raaLaes = std::min(raaLaes, RaaLaes(filer, ind));
     hent = std::min(hent, HentAlt());
     sync();
-    if (runde % 2) {
-      raaSkriv = std::min(raaSkriv, RaaSkriv(filer, ind));
-      gem = std::min(gem, GemAlt());
-    } else {
-      gem = std::min(gem, GemAlt());
-      raaSkriv = std::min(raaSkriv, RaaSkriv(filer, ind));
+    for (int f : {1, 0}) {
+      if (runde % 2) {
+        raaSkriv[f] = std::min(raaSkriv[f], RaaSkriv(filer, ind, f));
+        gem[f] = std::min(gem[f], GemAlt(f));
+      } else {
+        gem[f] = std::min(gem[f], GemAlt(f));
+        raaSkriv[f] = std::min(raaSkriv[f], RaaSkriv(filer, ind, f));
+      }
     }
   }
   FrigivRaa(ind);
   printf("data-bytes %llu bytes\n", static_cast<unsigned long long>(bytes));
   printf("load-all-ms %.2f ms\n", hent * 1000);
-  printf("save-all-ms %.2f ms\n", gem * 1000);
+  printf("save-all-ms %.2f ms\n", gem[1] * 1000);
+  printf("save-all-nofsync-ms %.2f ms\n", gem[0] * 1000);
   printf("raw-read-ms %.2f ms\n", raaLaes * 1000);
-  printf("raw-write-ms %.2f ms\n", raaSkriv * 1000);
+  printf("raw-write-ms %.2f ms\n", raaSkriv[1] * 1000);
+  printf("raw-write-nofsync-ms %.2f ms\n", raaSkriv[0] * 1000);
   printf("load-all-vs-raw-read %.2f ratio\n", hent / raaLaes);
-  printf("save-all-vs-raw-write %.2f ratio\n", gem / raaSkriv);
+  printf("save-all-vs-raw-write %.2f ratio\n", gem[1] / raaSkriv[1]);
+  printf("save-all-nofsync-vs-raw-write-nofsync %.2f ratio\n", gem[0] / raaSkriv[0]);
+  printf("fsync-cost-save-all %.2f ratio\n", gem[1] / gem[0]);
   if (foer > 0 && top > 0)
     printf("peak-memory-vs-data %.2f ratio\n", (top - foer) * 1024.0 / static_cast<double>(bytes));
   FrigivAlt();
