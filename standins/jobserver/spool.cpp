@@ -5,6 +5,7 @@
 #include <zlib.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -60,7 +61,8 @@ bool SkrivFil(const std::string &navn, const std::string &data) {
   FILE *f = fopen(tmp.c_str(), "wb");
   if (!f) return false;
   const bool ok = fwrite(data.data(), 1, data.size(), f) == data.size();
-  if (fclose(f) != 0 || !ok || ::rename(tmp.c_str(), sti.c_str()) != 0) {
+  std::error_code ec;
+  if (fclose(f) != 0 || !ok || (std::filesystem::rename(tmp, sti, ec), ec)) {
     unlink(tmp.c_str());
     return false;
   }

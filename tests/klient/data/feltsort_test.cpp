@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "../datamappe.h"
 #include "KATALOG.h"
 #include "OBJFELT.h"
 #include "SIDEFIL.h"
@@ -442,6 +443,7 @@ class FeltSorteringSkole : public ::testing::Test {
     ASSERT_TRUE(SkoleStoerrelseFraNavn("small", &lille));
     std::string fejl;
     ASSERT_EQ(LavSkoleData((rod / "skole").c_str(), lille, 7, &fejl), 0) << fejl;
+    ASSERT_TRUE(SaetSkoleMappe(DataMappeNavn(rod / "skole").c_str()));
   }
   void TearDown() override {
     TomSkemabeg();

@@ -7,7 +7,7 @@
 
 #include "GEMNING.h"
 #include "store_fixture.h"
-#include "tavo/test_files.h"
+#include "tavo/test_file.h"
 
 namespace {
 

@@ -135,7 +135,7 @@ class Skole : public ::testing::Test {
     fs::create_directories(rod / "data");
     fs::create_directories(rod / "ini");
     fs::create_directories(rod / "log");
-    const std::string d = rod.string() + "/";
+    const std::string d = DataMappeNavn(rod);
     snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s", d.c_str());
     snprintf(StiTab.szini, sizeof StiTab.szini, "%sini\\tavo.ini", d.c_str());
     TomAlt();

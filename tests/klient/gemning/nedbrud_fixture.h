@@ -31,7 +31,7 @@
 #include "pathmap.h"
 #include "tavo/clock.h"
 #include "tavo/test_dialog.h"
-#include "tavo/test_files.h"
+#include "tavo/test_file.h"
 
 namespace nedbrud {
 

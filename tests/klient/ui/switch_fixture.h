@@ -44,6 +44,7 @@ inline void LavLilleSkole(const char *navn, std::filesystem::path *rod) {
   ASSERT_TRUE(SkoleStoerrelseFraNavn("small", &st));
   std::string fejl;
   ASSERT_EQ(LavSkoleData(rod->c_str(), st, 1, &fejl), 0) << fejl;
+  ASSERT_TRUE(SaetSkoleMappe(DataMappeNavn(*rod).c_str()));
   std::filesystem::copy_file(std::filesystem::path(TAVO_SOURCE_DIR) / "resources" / "orvane" / "TavoSwt.ini",
                              *rod / "ini" / "TavoSwt.ini");
 }

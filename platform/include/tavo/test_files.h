@@ -1,2 +1,0 @@
-#pragma once
-#include "tavo/test_file.h"
