@@ -29,36 +29,39 @@ fi
 
 build=${TAVO_FUZZ_BUILD_DIR:-$top/build/fuzz-afl}
 mkdir -p "$build"
-# AFL++'s gcc plugin (afl-gcc-fast) instruments. Where it refuses the
-# installed gcc (Debian 12's package after a gcc update), a small plugin of
-# ours loads it (tools/afl-gcc-plugin-shim.c): AFL_PATH then names a folder
-# with AFL++'s files and the shim in the plugin's place.
 probe=$(mktemp -d)
 trap 'rm -rf "$probe"' EXIT
 echo 'int main(void) { return 0; }' > "$probe/p.c"
 export AFL_QUIET=1
-if ! afl-gcc-fast "$probe/p.c" -o "$probe/p" >/dev/null 2>&1; then
-  afl=/usr/lib/afl
-  [ -d "$afl" ] || afl=/usr/local/lib/afl
-  shim=$build/aflpath
-  rm -rf "$shim"
-  mkdir -p "$shim"
-  for f in "$afl"/*; do ln -s "$f" "$shim/"; done
-  rm "$shim/afl-gcc-pass.so"
-  gcc -shared -fPIC -O2 tools/afl-gcc-plugin-shim.c -o "$shim/afl-gcc-pass.so" -ldl
-  export AFL_PATH=$shim TAVO_AFL_GCC_PASS=$afl/afl-gcc-pass.so
-  if ! afl-gcc-fast "$probe/p.c" -o "$probe/p" >/dev/null 2>&1; then
-    echo "fuzz: afl-gcc-fast does not work with this gcc, not even through the shim" >&2
-    exit 1
-  fi
-  echo "fuzz: AFL++'s gcc plugin is loaded through tools/afl-gcc-plugin-shim.c" >&2
-fi
+shim=$build/aflpath
 driver=/usr/lib/afl/libAFLDriver.a
 [ -f "$driver" ] || driver=/usr/local/lib/afl/libAFLDriver.a
 
-# Two campaigns may start at once: one builds at a time.
+# Two campaigns may start at once: one prepares and builds at a time.
 (
   flock 9
+  # AFL++'s gcc plugin (afl-gcc-fast) instruments. Where it refuses the
+  # installed gcc (Debian 12's package after a gcc update), a small plugin
+  # of ours loads it (tools/afl-gcc-plugin-shim.c): AFL_PATH then names a
+  # folder with AFL++'s files and the shim in the plugin's place.
+  if ! afl-gcc-fast "$probe/p.c" -o "$probe/p" >/dev/null 2>&1; then
+    afl=/usr/lib/afl
+    [ -d "$afl" ] || afl=/usr/local/lib/afl
+    rm -rf "$shim"
+    mkdir -p "$shim"
+    for f in "$afl"/*; do ln -s "$f" "$shim/"; done
+    rm "$shim/afl-gcc-pass.so"
+    gcc -shared -fPIC -O2 tools/afl-gcc-plugin-shim.c -o "$shim/afl-gcc-pass.so" -ldl
+    if ! AFL_PATH=$shim TAVO_AFL_GCC_PASS=$afl/afl-gcc-pass.so afl-gcc-fast "$probe/p.c" -o "$probe/p" >/dev/null 2>&1; then
+      echo "fuzz: afl-gcc-fast does not work with this gcc, not even through the shim" >&2
+      exit 1
+    fi
+    echo "fuzz: AFL++'s gcc plugin is loaded through tools/afl-gcc-plugin-shim.c" >&2
+    echo "$afl/afl-gcc-pass.so" > "$shim/plugin"
+  fi
+  if [ -f "$shim/plugin" ]; then
+    export AFL_PATH=$shim TAVO_AFL_GCC_PASS=$(cat "$shim/plugin")
+  fi
   CC=afl-gcc-fast CXX=afl-g++-fast cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTAVO_SANITIZE=ON -DTAVO_BENCH=OFF -DTAVO_FUZZ_AFL=ON -DTAVO_AFL_DRIVER="$driver" >/dev/null
   cmake --build "$build" -j "${TAVO_JOBS:-3}" --target "fuzz_$target"
