@@ -15,6 +15,7 @@
 #include "TABOPER.h"
 #include "TABREG.h"
 #include "TAVODATA.h"
+#include "../klient/data/tom_datalager.h"
 #include "fuzz_fil.h"
 
 namespace fuzz {
@@ -40,23 +41,8 @@ inline DataMappe &Mappe() {
 // The input as the file rel ("data/akti.DAT") of the data folder.
 inline void SkrivFil(const char *rel, const uint8_t *data, size_t size) { Mappe().Skriv(rel, data, size); }
 
-inline void TomTabel(TabVar *pTv) {
-  FreeRunPtrs(pTv);
-  free(pTv->pbTab);
-  free(pTv->pwSort);
-  free(pTv->pfSave);
-  memset(pTv, 0, sizeof *pTv);
-}
-
 // Every table, bucket and priority byte back to nothing.
-inline void TomDatalager() {
-  for (const TabRegEntry *e = TabRegister; e->Navn; ++e) TomTabel(e->pTabVar);
-  TomSkemabeg();
-  TomTimoak();
-  TomUdplatim();
-  TomHontim();
-  FrigivAktiPrioritetMinde();
-}
+inline void TomDatalager() { storetest::TomAlleTabeller(); }
 
 // A table with records 1..n of ids 1..n and status 10 (the id and the
 // status where the descriptor has them).

@@ -23,28 +23,11 @@
 #include "TABREG.h"
 #include "TAVODATA.h"
 #include "../datamappe.h"
+#include "tom_datalager.h"
 
 namespace storetest {
 
 using Bytes = std::vector<uint8_t>;
-
-inline void FrigivTabel(TabVar *pTv) {
-  FreeRunPtrs(pTv);
-  free(pTv->pbTab);
-  free(pTv->pwSort);
-  free(pTv->pfSave);
-  memset(pTv, 0, sizeof *pTv);
-}
-
-// Every registry table back to all zero, without re-initialising.
-inline void TomAlleTabeller() {
-  for (const TabRegEntry *e = TabRegister; e->Navn; ++e) FrigivTabel(e->pTabVar);
-  TomSkemabeg();
-  TomTimoak();
-  TomUdplatim();
-  TomHontim();
-  FrigivAktiPrioritetMinde();
-}
 
 inline void Tabel(uint8_t type, const TabDesc *&pTd, TabVar *&pTv) {
   ASSERT_EQ(TabFromType(type, &pTd, &pTv), 0) << "type " << type;

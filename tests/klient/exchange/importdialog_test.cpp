@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "../datamappe.h"
 #include "DATO.h"
 #include "ExtSkemaImp.h"
 #include "INDSTIL.h"
@@ -119,7 +120,7 @@ class ImportDialog : public ::testing::Test {
     for (const char *f : {"skema10.txt", "skema53.txt", "klasser.txt", "fag.txt", "lokaler.txt"})
       std::ofstream(rod / "uger" / f, std::ios::binary) << "1;1a;AB;DA;101;1;1\r\n";
     uger = (rod / "uger").string();
-    snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s/", rod.string().c_str());
+    snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s", DataMappeNavn(rod).c_str());
     snprintf(StiTab.szini, sizeof StiTab.szini, "%s/ini/tavo.ini", rod.string().c_str());
     GlobalIndstillinger.skemalaast = 0;
     // The period holds week 53 of 2026 and the first days of 2028.
@@ -333,7 +334,7 @@ TEST_F(ImportDialog, AnswersAreRememberedAndShownAgain) {
   int fokus = 0;
   ShownDialog d = Vist(IDD_DATOINTERVAL, DatoIntervalDlgProc, &fokus);
   EXPECT_EQ(d.caption, "Extern-Import");
-  EXPECT_EQ(Tekst(d, IDC_IMP_MAPPE), rod.string());
+  EXPECT_EQ(Tekst(d, IDC_IMP_MAPPE), std::string(StiTab.szdata, strlen(StiTab.szdata) - 1));
   EXPECT_EQ(Tekst(d, IDC_IMP_INTERVAL), "Datointerval: (ÅÅÅÅMMDD)");
   EXPECT_EQ(Tekst(d, IDC_IMP_FRA), "");
   EXPECT_EQ(fokus, IDC_IMP_FRA);
@@ -386,7 +387,7 @@ TEST_F(ImportDialog, AnswersAreRememberedAndShownAgain) {
   Start(KILDE_EXTERN);
   d = Vist(IDD_EXTSKEMAFIL, ExtSkemaFilDlgProc);
   EXPECT_EQ(d.caption, "Extern import");
-  EXPECT_EQ(Tekst(d, IDC_EXT_MAPPE), rod.string());
+  EXPECT_EQ(Tekst(d, IDC_EXT_MAPPE), std::string(StiTab.szdata, strlen(StiTab.szdata) - 1));
   EXPECT_EQ(Tekst(d, IDC_EXT_FILNAVN), "");
   const std::string extern_ = Fixtur("extern");
   ASSERT_EQ(Koer(IDD_EXTSKEMAFIL, ExtSkemaFilDlgProc,

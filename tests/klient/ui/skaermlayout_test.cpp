@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "../datamappe.h"
 #include "ELEMENT.h"
 #include "FONTE.h"
 #include "LOGFIL.h"
@@ -603,7 +604,7 @@ class VindueTest : public wfb_test::UiTest {
     std::filesystem::create_directories(rod / "ini");
     std::filesystem::create_directories(rod / "log");
     gemtSti = StiTab;
-    snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s/", rod.c_str());
+    snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s", DataMappeNavn(rod).c_str());
     snprintf(StiTab.szskrm, sizeof StiTab.szskrm, "%sini\\skrm.ini", StiTab.szdata);
     ASSERT_EQ(AabnLog(), 1);
 
