@@ -9,16 +9,11 @@
 #include "KATALOG.h"
 #include "TABOPER.h"
 #include "TABREG.h"
+#include "tom_datalager.h"
 
 namespace predtest {
 
-inline void TomTabel(TabVar *pTv) {
-  FreeRunPtrs(pTv);
-  free(pTv->pbTab);
-  free(pTv->pwSort);
-  free(pTv->pfSave);
-  memset(pTv, 0, sizeof *pTv);
-}
+inline void TomTabel(TabVar *pTv) { storetest::FrigivTabel(pTv); }
 
 // Every table empty, with its placeholder record 0 (and the reserved
 // records of the tables that always have them). A table still holding just

@@ -20,18 +20,13 @@
 #include "STITAB.h"
 #include "TABOPER.h"
 #include "TABREG.h"
+#include "../data/tom_datalager.h"
 
 namespace importtest {
 
 namespace fs = std::filesystem;
 
-inline void Frigiv(TabVar *pTv) {
-  FreeRunPtrs(pTv);
-  free(pTv->pbTab);
-  free(pTv->pwSort);
-  free(pTv->pfSave);
-  memset(pTv, 0, sizeof *pTv);
-}
+inline void Frigiv(TabVar *pTv) { storetest::FrigivTabel(pTv); }
 
 // Field numbers (1-based) of the test table.
 enum {
