@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "../datamappe.h"
 #include "AKTICHK.h"
 #include "ARRANGER.h"
 #include "FONTE.h"
@@ -89,7 +90,7 @@ struct KalenderMiljoe {
     fs::create_directories(mappe / "ini");
     std::ofstream(mappe / "ini" / "tavo.pal", std::ios::binary)
         << "Palette\n1 (200,40,40)\n11 (40,200,40)\n12 (40,40,200)\n16 (120,0,120)\n";
-    std::snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s/", mappe.c_str());
+    std::snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s", DataMappeNavn(mappe).c_str());
     InitStiTab();
     farver_intern::InitPaletteDybde(32);
 
