@@ -240,7 +240,6 @@ void TegnRaekkeHoved(RelWS *ws, uint32_t r) {
   const HBRUSH brush = Brush(r == ws->PosY.Aktuel ? Markoer(ws) : 0);
   const SwitchRaekkeValg v = RaekkeValg(ws, static_cast<uint32_t>(h));
   const uint32_t bredde = static_cast<uint32_t>(std::max<int>(int{e.RudeB[ENS_RAEKKEHOVED]}, 0));
-  FillRectIfAny(dc->hdc, brush, 0, y, static_cast<int>(bredde), y + h);
   TegnObjSwitchRaekkeBund(dc, 0, y, brush, kRelRaekkeArt, ws->RaekkeBogstav, ws->RaekkeSwitch, ws->Raekke.pTd,
                           ws->Raekke.pTv, ws->Raekke.ObjTab[r], bredde, &v);
 }
@@ -276,8 +275,7 @@ void TegnInfo(RelWS *ws) {
   FillRectIfAny(dc->hdc, Brush(0), 0, 0, rc.right, rc.bottom);
   const uint32_t ak = ws->PosX.Aktuel, ar = ws->PosY.Aktuel;
   if (!ak || !ar || ak > ws->Kol.ObjTabAntal || ar > ws->Raekke.ObjTabAntal) return;
-  const SwitchRaekkeValg v = RaekkeValg(ws, kInfoHoejde);
-  SwitchRaekkeValg vi = v;
+  SwitchRaekkeValg vi = RaekkeValg(ws, kInfoHoejde);
   vi.TopMargen = 0;
   TegnObjSwitchRaekke(dc, 0, 0, 0, kRelInfoArt, ws->RaekkeBogstav, kRelInfoSwitch, ws->Raekke.pTd, ws->Raekke.pTv,
                       ws->Raekke.ObjTab[ar], &vi);
@@ -467,7 +465,7 @@ void Opret(HWND h, RelWS *ws) {
   const uint8_t rb = ws->RaekkeBogstav;
   ws->RaekkeSwitch = static_cast<uint8_t>(ObjSwitchValgt(kRelRaekkeArt, rb));
   ws->KolSwitch = ws->RaekkeSwitch;
-  ws->AntalSwitch = static_cast<uint8_t>(std::min<uint32_t>(ObjSwitchAntal(kRelRaekkeArt, rb), 9));
+  ws->AntalSwitch = static_cast<uint8_t>(std::min<uint32_t>(ObjSwitchAntal(kRelRaekkeArt, rb), UINT8_MAX));
   ws->CelleSwitch = static_cast<uint8_t>(ObjSwitchValgt(kRelCelleArt, ws->RelBogstav));
   e.RaekkeHovedBredde = ObjSwitchBredde(kRelRaekkeArt, rb, ws->RaekkeSwitch);
   e.KolHovedHoejde = RelKolHovedHoejde(ws);
