@@ -111,6 +111,10 @@ uint32_t CelleVed(const GridAkse *a, int pixel, uint32_t scroll, uint32_t antal)
 int Start(const GridAkse *a, uint32_t n, uint32_t scroll) {
   return static_cast<int>(int64_t{GridCelleStart(a, n)} - scroll);
 }
+// The first pixel after cell n (after none: the pane's start).
+int Efter(const GridAkse *a, uint32_t n, uint32_t scroll) {
+  return n ? static_cast<int>(int64_t{GridCelleSlut(a, n)} - scroll) + 1 : -static_cast<int>(scroll);
+}
 int Laengde(const GridAkse *a, uint32_t n) { return static_cast<int>(GridCelleSlut(a, n) - GridCelleStart(a, n) + 1); }
 uint32_t SidstePixel(const GridAkse *a, uint32_t antal) { return antal ? GridCelleSlut(a, antal) : 0; }
 
@@ -166,14 +170,14 @@ void TegnCeller(RelWS *ws) {
   uint32_t k1, k2, r1, r2;
   Synlige(&e.AkseX, e.ScrollX, B, nk, &k1, &k2);
   Synlige(&e.AkseY, e.ScrollY, H, nr, &r1, &r2);
-  const int hoejre = static_cast<int>(int64_t{SidstePixel(&e.AkseX, nk)} - e.ScrollX) + 1;
-  const int bund = static_cast<int>(int64_t{SidstePixel(&e.AkseY, nr)} - e.ScrollY) + 1;
+  const int hoejre = Efter(&e.AkseX, nk, e.ScrollX);
+  const int bund = Efter(&e.AkseY, nr, e.ScrollY);
   for (uint32_t c = k1; c <= k2 && c < nk; ++c) {
-    const int x = static_cast<int>(int64_t{GridCelleSlut(&e.AkseX, c)} - e.ScrollX) + 1;
+    const int x = Efter(&e.AkseX, c, e.ScrollX);
     FillRectSys(hdc, COLOR_3DDKSHADOW, x, 0, x + 1, std::min(bund, H));
   }
   for (uint32_t r = r1; r <= r2 && r < nr; ++r) {
-    const int y = static_cast<int>(int64_t{GridCelleSlut(&e.AkseY, r)} - e.ScrollY) + 1;
+    const int y = Efter(&e.AkseY, r, e.ScrollY);
     FillRectSys(hdc, COLOR_3DDKSHADOW, 0, y, std::min(hoejre, B), y + 1);
   }
   for (uint32_t r = r1; r <= r2; ++r)
@@ -224,10 +228,10 @@ void TegnKolHoveder(RelWS *ws) {
   Synlige(&e.AkseX, e.ScrollX, B, ws->PosX.Antal, &k1, &k2);
   for (uint32_t c = k1; c <= k2; ++c) {
     TegnKolHoved(ws, c);
-    const int x = static_cast<int>(int64_t{GridCelleSlut(&e.AkseX, c)} - e.ScrollX) + 1;
+    const int x = Efter(&e.AkseX, c, e.ScrollX);
     if (c < ws->PosX.Antal) FillRectSys(hdc, COLOR_3DDKSHADOW, x, 0, x + 1, H);
   }
-  const int hoejre = static_cast<int>(int64_t{SidstePixel(&e.AkseX, ws->PosX.Antal)} - e.ScrollX) + 1;
+  const int hoejre = Efter(&e.AkseX, ws->PosX.Antal, e.ScrollX);
   FillRectIfAny(hdc, Brush(0), std::max(hoejre, 0), 0, B, H);
 }
 
@@ -253,10 +257,10 @@ void TegnRaekkeHoveder(RelWS *ws) {
   Synlige(&e.AkseY, e.ScrollY, H, ws->PosY.Antal, &r1, &r2);
   for (uint32_t r = r1; r <= r2; ++r) {
     TegnRaekkeHoved(ws, r);
-    const int y = static_cast<int>(int64_t{GridCelleSlut(&e.AkseY, r)} - e.ScrollY) + 1;
+    const int y = Efter(&e.AkseY, r, e.ScrollY);
     if (r < ws->PosY.Antal) FillRectSys(hdc, COLOR_3DDKSHADOW, 0, y, B, y + 1);
   }
-  const int bund = static_cast<int>(int64_t{SidstePixel(&e.AkseY, ws->PosY.Antal)} - e.ScrollY) + 1;
+  const int bund = Efter(&e.AkseY, ws->PosY.Antal, e.ScrollY);
   FillRectIfAny(hdc, Brush(0), 0, std::max(bund, 0), B, H);
 }
 

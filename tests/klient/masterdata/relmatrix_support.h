@@ -158,11 +158,6 @@ class RelTest : public wfb_test::SkrivebordTest {
  public:
   // ---- the school
 
-  template <size_t N>
-  static void Tekst(char (&felt)[N], const char *t) {
-    std::memset(felt, 0, N);
-    std::strncpy(felt, t, N - 1);
-  }
   static uint32_t Akti(uint32_t id, const char *navn, uint8_t status = 20, const char *type = "HOLD",
                        uint32_t gruppe = 1, Uge start = 202431, Uge slut = 202531) {
     AktiRec a{};
@@ -171,10 +166,10 @@ class RelTest : public wfb_test::SkrivebordTest {
     a.Gruppe = gruppe;
     a.StartUge = start;
     a.SlutUge = slut;
-    Tekst(a.Aktivitet, navn);
-    Tekst(a.Type, type);
-    Tekst(a.Kort_betegnelse, navn);
-    Tekst(a.Betegnelse, "Hold");
+    predtest::Tekst(a.Aktivitet, navn);
+    predtest::Tekst(a.Type, type);
+    predtest::Tekst(a.Kort_betegnelse, navn);
+    predtest::Tekst(a.Betegnelse, "Hold");
     return predtest::Ny(tdakti, tvakti, a);
   }
   static uint32_t Loka(uint32_t id, const char *nr, uint8_t status = 20, uint32_t gruppe = 1,
@@ -185,8 +180,8 @@ class RelTest : public wfb_test::SkrivebordTest {
     l.Gruppe = gruppe;
     l.StartUge = start;
     l.SlutUge = slut;
-    Tekst(l.Lokalenr, nr);
-    Tekst(l.Betegnelse, "Lokale");
+    predtest::Tekst(l.Lokalenr, nr);
+    predtest::Tekst(l.Betegnelse, "Lokale");
     return predtest::Ny(tdloka, tvloka, l);
   }
   static uint32_t Alrel(uint32_t akti, uint32_t loka, uint8_t status = 20) {
