@@ -16,10 +16,6 @@
 struct ElevPlanKroge {
   // I: the Elevplan test import (run after the test data is removed).
   void (*ImportElevplanTest)();
-
-  // The activity rows put in the order of their layout's sort field
-  // (LaVisTab[1..LaAntal]); without it they stay in table order.
-  void (*SorterLaRaekker)(ElevPlanWS *ws);
 };
 extern ElevPlanKroge ElevPlanKrog;
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "ELEVGITTER.h"
-#include "ELEVPLANKMD.h"
+#include "ELEVPLANTEKST.h"
 #include "ELEVTAB.h"
 #include "FINDREC.h"
 #include "SWITCH.h"
@@ -354,7 +354,7 @@ void ByggLaRaekker(ElevPlanWS *ws) {
   ws->LaVisTab = NyListe(ws->LaAntal);
   if (ws->LaVisTab == nullptr) ws->LaAntal = 0;
   for (uint32_t a = 1; a <= ws->LaAntal; ++a) ws->LaVisTab[a] = ws->LaTab[a];
-  if (ElevPlanKrog.SorterLaRaekker && ws->LaAntal > 1) ElevPlanKrog.SorterLaRaekker(ws);
+  SorterLaRaekker(ws);
   ws->ens.ObjTab = ws->LaVisTab;
   ws->ens.ObjTabAntal = ws->LaAntal;
   SaetAkse(ws, &ws->LaPos, ws->LaAntal, AktuelIListe(ws->LaVisTab, ws->LaAntal, tvla.AktuelRec));

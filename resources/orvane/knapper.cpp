@@ -123,9 +123,12 @@ std::vector<uint8_t> LavBillede(const char *const *raekker, int h) {
   return Dib(px, w, h);
 }
 
-// The sort column's pictures: ascending (111) and descending (112).
-const char *const Stigende[] = {"...X...", "..XXX..", ".XXXXX.", "XXXXXXX"};
-const char *const Faldende[] = {"XXXXXXX", ".XXXXX.", "..XXX..", "...X..."};
+// The sort column's pictures, 10 x 9: ascending (111) the downward
+// triangle, descending (112) the upward one.
+const char *const Stigende[] = {"..........", "..........", "XXXXXXXXX.", ".XXXXXXX..", "..XXXXX...",
+                                "...XXX....", "....X.....", "..........", ".........."};
+const char *const Faldende[] = {"..........", "..........", "....X.....", "...XXX....", "..XXXXX...",
+                                ".XXXXXXX..", "XXXXXXXXX.", "..........", ".........."};
 
 }  // namespace
 
@@ -138,8 +141,8 @@ void RegistrerKnapBilleder() {
   static const std::vector<uint8_t> lille = LavStrip(12, 12);
   tavo::res::RegisterBitmap("orvane", "KAPTIONSTOR", stor.data(), stor.size());
   tavo::res::RegisterBitmap("orvane", "KAPTIONLILLE", lille.data(), lille.size());
-  static const std::vector<uint8_t> op = LavBillede(Stigende, 4);
-  static const std::vector<uint8_t> ned = LavBillede(Faldende, 4);
+  static const std::vector<uint8_t> op = LavBillede(Stigende, 9);
+  static const std::vector<uint8_t> ned = LavBillede(Faldende, 9);
   tavo::res::RegisterBitmap("orvane", 111, op.data(), op.size());
   tavo::res::RegisterBitmap("orvane", 112, ned.data(), ned.size());
 }
