@@ -196,6 +196,15 @@ TEST_F(ElevKolonnePlan, ActivityMarkedForTransferInColourEightInEveryActivityCod
   }
 }
 
+TEST_F(ElevKolonnePlan, DayOutsideTheWeekHasNoName) {
+  PpRecNr(pp[2])->dag = 9;
+  for (uint32_t kode : {31, 34}) {
+    char tekst[kSwitchTekstLen];
+    ElevPlanFeltTekst(ws, kode, 7, 3, 0, 0, tekst, nullptr, nullptr, nullptr);
+    EXPECT_EQ(std::string(tekst), "       ") << "code " << kode;
+  }
+}
+
 TEST_F(ElevKolonnePlan, ActivityRowsByTheStoredSortFieldArchivedLastEitherWay) {
   const auto raekker = [&] {
     std::vector<std::string> v;
