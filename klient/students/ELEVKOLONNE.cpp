@@ -1,7 +1,7 @@
 // Columns 1-13 of the student lists, their sort, sort buttons, button
-// commands and the student windows' wanted sizes. The glyph of column 9 is
-// chosen from two sets so that sorting on it, ascending in one set and
-// descending in the other, puts the placed students or activities first.
+// commands and the student windows' wanted sizes. Columns 9 and 13 read the
+// window's sort state (the glyph set, the archived marker), so a list is
+// keyed only after its sort state is set.
 #include "ELEVKOLONNE.h"
 
 #include <algorithm>
@@ -12,11 +12,11 @@
 #include <iterator>
 #include <string>
 
+#include "ARRANGER.h"
 #include "ELEVGITTER.h"
 #include "ELEVLISTE.h"
 #include "ELEVTAB.h"
 #include "ENSMUS.h"
-#include "ARRANGER.h"
 #include "FONTE.h"
 #include "NYBUTTON.h"
 #include "SWITCH.h"
@@ -240,25 +240,22 @@ void ElevListeFeltSortering(uint32_t kode, bool *pDansk, uint32_t *pBredde) {
 
 // ==================================================================== sort
 
-namespace {
-
-const char *SortTekst(void *ctx, int kode, uint32_t v1, uint32_t v2, uint32_t) {
-  auto *l = static_cast<ElevListeTilstand *>(ctx);
+const char *ElevSortTekst(void *ctx, int kode, uint32_t v1, uint32_t v2, uint32_t v3) {
+  auto *k = static_cast<ElevSortKilde *>(ctx);
   uint32_t bredde = 0;
-  ElevListeFeltSortering(static_cast<uint32_t>(kode), nullptr, &bredde);
+  k->Sortering(static_cast<uint32_t>(kode), nullptr, &bredde);
   uint8_t farve = 16, baggrund = 0;
-  ElevListeCelleTekst(l, static_cast<uint32_t>(kode), bredde, v1, v2, l->SortTekst,
-                      sizeof l->SortTekst, &farve, &baggrund, nullptr);
-  return l->SortTekst;
+  memset(k->Tekst, 0, sizeof k->Tekst);
+  k->Celle(k->ctx, static_cast<uint32_t>(kode), bredde, v1, v2, v3, k->Tekst, &farve, &baggrund,
+           nullptr);
+  return k->Tekst;
 }
 
-uint32_t SortBredde(void *, int kode, bool *pTekst) {
+uint32_t ElevSortBredde(void *ctx, int kode, bool *pTekst) {
   uint32_t bredde = 0;
-  ElevListeFeltSortering(static_cast<uint32_t>(kode), pTekst, &bredde);
+  static_cast<ElevSortKilde *>(ctx)->Sortering(static_cast<uint32_t>(kode), pTekst, &bredde);
   return bredde;
 }
-
-}  // namespace
 
 uint32_t ElevListeSortFelt(const ElevListeTilstand *l) {
   const SwitchLayout *s = ObjSwitchLayout(l->ListeArt, l->Bogstav, 0);
@@ -271,13 +268,14 @@ void SorterElevListe(ElevListeTilstand *l, uint32_t fast) {
   l->StatusSort = kode == 11;
   const int sortKode = kode == 11 ? 9 : static_cast<int>(kode);
   const int flag = kode == 11 ? 0 : l->SortRetning;
+  ElevSortKilde k{ElevListeFeltTekst, ElevListeFeltSortering, l, {}};
   if (l->Vindue == ELEVLISTE_ONSK) {
     const int felter[ELEVSORT_FELTER] = {13, sortKode, 7, 12};
-    SorterElevRaekker(SortTekst, SortBredde, l, felter, 'X', 0, fast, 0, l->Raekker,
+    SorterElevRaekker(ElevSortTekst, ElevSortBredde, &k, felter, 'X', 0, fast, 0, l->Raekker,
                       l->RaekkeAntal, flag);
   } else {
     const int felter[ELEVSORT_FELTER] = {sortKode, 1, 2, 0};
-    SorterElevRaekker(SortTekst, SortBredde, l, felter, 'Y', fast, 0, 0, l->Raekker,
+    SorterElevRaekker(ElevSortTekst, ElevSortBredde, &k, felter, 'Y', fast, 0, 0, l->Raekker,
                       l->RaekkeAntal, flag);
   }
 }

@@ -10,10 +10,12 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "ELEVLISTE.h"
 #include "ELEVPLANWS.h"
 #include "ENS.h"
 #include "GRIDAKSE.h"
 #include "KATALOG.h"
+#include "SWITCH.h"
 #include "windows.h"
 
 // The two lists, by the byte each writes into the planning workspace's
@@ -63,8 +65,6 @@ struct ElevListeTilstand {
   // Ejer, the window's workspace.
   void (*ByggOgTegn)(void *ejer);
   void *Ejer;
-
-  char SortTekst[256];  // the key text of one cell while a list is sorted
 };
 
 // The screen laid out anew after a student window switched its layout: the
@@ -114,6 +114,20 @@ void ElevListeFeltTekst(void *ctx, uint32_t feltNr, uint32_t tegn, uint32_t v1, 
 // A column's sort attributes: in *pDansk whether its key is put into Danish
 // letter order, in *pBredde the key's width in characters.
 void ElevListeFeltSortering(uint32_t kode, bool *pDansk, uint32_t *pBredde);
+
+// The columns of a list as the list sorter asks for them: a cell callback
+// of the row painter's shape, the sort attributes of its codes, the
+// callback's context, and the text of the cell being keyed. Pass it as the
+// context of ElevSortTekst and ElevSortBredde, SorterElevRaekker's two
+// callbacks: each cell is written at its key width.
+struct ElevSortKilde {
+  ElevFeltFn Celle;
+  void (*Sortering)(uint32_t kode, bool *pDansk, uint32_t *pBredde);
+  void *ctx;
+  char Tekst[kSwitchTekstLen];
+};
+const char *ElevSortTekst(void *kilde, int kode, uint32_t v1, uint32_t v2, uint32_t v3);
+uint32_t ElevSortBredde(void *kilde, int kode, bool *pDansk);
 
 // The sort code that the list kind keeps (SortFelt of its switch 0), 0
 // when none.

@@ -230,37 +230,12 @@ void ElevPlanFeltSortering(uint32_t kode, bool *pDansk, uint32_t *pBredde) {
   if (pBredde) *pBredde = bredde;
 }
 
-namespace {
-
-struct SortKontekst {
-  const ElevPlanWS *ws;
-  char Tekst[256];
-};
-
-const char *SortTekst(void *ctx, int kode, uint32_t v1, uint32_t v2, uint32_t v3) {
-  auto *k = static_cast<SortKontekst *>(ctx);
-  uint32_t bredde = 0;
-  ElevPlanFeltSortering(static_cast<uint32_t>(kode), nullptr, &bredde);
-  uint8_t farve = 16, baggrund = 0;
-  ElevPlanCelleTekst(k->ws, static_cast<uint32_t>(kode), bredde, v1, v2, v3, k->Tekst,
-                     sizeof k->Tekst, &farve, &baggrund, nullptr);
-  return k->Tekst;
-}
-
-uint32_t SortBredde(void *, int kode, bool *pTekst) {
-  uint32_t bredde = 0;
-  ElevPlanFeltSortering(static_cast<uint32_t>(kode), pTekst, &bredde);
-  return bredde;
-}
-
-}  // namespace
-
 void SorterLaRaekker(ElevPlanWS *ws) {
   const SwitchLayout *s = ObjSwitchLayout(ELEVPLAN_LA_ART, ws->Bogstav, 0);
   const uint32_t kode = s ? s->SortFelt : 0;
   if (kode == 0 || ws->LaVisTab == nullptr || ws->LaAntal < 2) return;
-  SortKontekst k{ws, {}};
+  ElevSortKilde k{ElevPlanFeltTekst, ElevPlanFeltSortering, ws, {}};
   const int felter[ELEVSORT_FELTER] = {36, static_cast<int>(kode), 0, 0};
-  SorterElevRaekker(SortTekst, SortBredde, &k, felter, 'Y', ws->PpPos.Aktuel, 0, ws->TgPos.Aktuel,
-                    ws->LaVisTab, ws->LaAntal, ws->SorterRetning);
+  SorterElevRaekker(ElevSortTekst, ElevSortBredde, &k, felter, 'Y', ws->PpPos.Aktuel, 0,
+                    ws->TgPos.Aktuel, ws->LaVisTab, ws->LaAntal, ws->SorterRetning);
 }
