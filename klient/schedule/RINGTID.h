@@ -1,9 +1,9 @@
-// The ring-time strip's side that the window framework's toolbar strip
-// hosts: the wanted widths of the strip per ring letter, the display tables
-// of ring-system groups and single ring systems, the strip's create record
-// and its messages. The ring-time code fills the values and registers
-// RingWndClass; until it does the widths are 0, the tables empty, and a
-// toolbar makes no strip.
+// Ring systems for display and the ring-time strip (RingWndClass) that the
+// toolbar strip of a schedule window hosts: the groups of ring systems whose
+// lesson times agree over the lessons shown, the single ring systems, the
+// strip's wanted widths, and the strip itself. The strip copies the texts and
+// ids it is created with, so a rebuild of the display tables (after a load or
+// an import) never leaves it reading freed tables. Main thread only.
 #pragma once
 
 #include <cstdint>
@@ -14,11 +14,13 @@ constexpr int kRingTekstLaengde = 27;  // one display text with its terminator
 
 // Index 0: the letter 'G' (groups of ring systems); 1: the other letter
 // ('S', single ring systems). The width in pixels the strip wants, before
-// the toolbar's 10-pixel gap.
+// the toolbar's 10-pixel gap: the widest text of the letter's list + 5.
 extern int32_t RingBogstavBredde[2];
 inline int RingBogstavIndeks(char bogstav) { return bogstav == 'G' ? 0 : 1; }
 
-// Display tables: per entry a text and the id of its (first) ring system.
+// Display tables: per entry a text and the id (record number) of its first
+// ring system; entry 0 is "Lektion" with id 0. Empty until the first
+// CreateRingeGrupper.
 extern char (*RingeGruppeStrTab)[kRingTekstLaengde];
 extern uint32_t *RingeGruppeTab;
 extern uint32_t RingeGruppeAntal;
@@ -28,6 +30,7 @@ extern uint32_t RingeSingleAntal;
 
 // Messages of the strip.
 #define RING_VAELG_ID 1071   // to the strip: choose the ring system wParam when it holds it
+#define RING_TEGN 1104       // to the strip: repaint
 #define RING_VALGT 1105      // from the strip: wParam the ring system now chosen
 #define RING_NAESTE 1106     // to the strip (wParam 10, the ring key): step to the next entry
 #define RING_VALGT_INDEKS 1109  // from the strip: a choice made by index (its list) follows 1105
@@ -51,3 +54,39 @@ struct RingOpretInfo {
   uint8_t bogstav;  // 'G' or the other letter
 };
 #pragma pack(pop)
+
+// The workspace of one strip, made at WM_CREATE and freed at WM_DESTROY.
+struct RingWS {
+  RingOpretInfo *opret;  // the create record
+  HWND parent;
+  HWND owner;   // hears 1105 and 1109: the toolbar, which passes them on
+  HWND liste;   // the drop-down list of the texts (groups only)
+  int32_t width, height;
+  HDC dc;
+  HFONT oldFont;
+  char (*tekstTab)[kRingTekstLaengde];  // the strip's own copies
+  uint32_t *idTab;
+  uint32_t antal;
+  uint32_t aktuel;  // index of the entry shown
+  uint8_t bogstav;  // 'G' groups, 'S' single ring systems
+};
+
+// Rebuilds the display tables and the wanted widths from the ring systems
+// and activities, writing each ring system's in-use flag, has-times flag and
+// group and each activity's in-use flag (1 when its ring system exists and
+// has times, else 0). Groups: the live ring systems (status 10) in use, in
+// table order, each joining the first group whose first ring system has the
+// same start and then end times over the lessons the lesson view shows.
+// Singles: every live ring system as short name, a blank and name. Texts are
+// cut at 26 characters. The data store's ring-group column reads the group
+// texts.
+void CreateRingeGrupper();
+
+LRESULT CALLBACK RingWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// The frame, the face and the text of the entry shown, cut with an ellipsis.
+void TegnRingStrip(RingWS *strip);
+
+// Registers RingWndClass (a DC of its own). False when it could not be
+// registered.
+bool RegistrerRingKlasse(HINSTANCE inst);
+void AfregistrerRingKlasse(HINSTANCE inst);

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "AVSHJAELP.h"
+#include "DATO.h"
 #include "KATALOG.h"
 #include "SKEMARK.h"
 #include "SKEVIS.h"
@@ -70,6 +71,15 @@ uint32_t SkeRaekkeObjekt(const SkeStruct *ske, uint32_t raekke) {
   const uint32_t r = ske->AlleObjekter ? raekke : ske->AktuelObjRaekke;
   if (r == 0 || !ske->Ens.ObjTab || r > ske->Ens.ObjTabAntal) return 0;
   return ske->Ens.ObjTab[r];
+}
+
+UgeIndeks SkeAktuelUgeIndeks(const SkeStruct *ske) {
+  const uint32_t r = ske->AktuelUgeRaekke;
+  if (ske->Ens.UgeTab && r >= 1 && r <= ske->UgeAntal) {
+    const uint32_t w = ske->Ens.UgeTab[r];
+    if (w >= 1 && w <= SkemaPeriode.AntalUger) return w;
+  }
+  return SkemaPeriode.AktuelUgeIndeks;
 }
 
 uint8_t *BlokCelle(uint8_t *blokke, uint32_t blokUger, uint32_t uge, uint32_t dag, uint32_t slot) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "AVS.h"
+#include "DATO.h"
 #include "ENS.h"
 #include "INDSTIL.h"
 #include "SKEBEG.h"
@@ -203,6 +204,10 @@ uint32_t SkeRaekkeNoegle(const SkeStruct *ske, uint32_t raekke);
 // shows all objects in one week, else the window's own object (the current
 // row of its object list); 0 when there is none.
 uint32_t SkeRaekkeObjekt(const SkeStruct *ske, uint32_t raekke);
+
+// The period week index of the window's current week: that of its current
+// week row, or the program's current week when the row names none.
+UgeIndeks SkeAktuelUgeIndeks(const SkeStruct *ske);
 
 // The byte of a chosen cell (period week, day 1..7, slot 1..577) in a block
 // table of BlokUger weeks; null outside it.

@@ -20,6 +20,7 @@
 #include "EPIMPORT.h"
 #include "HENTGEM.h"
 #include "FINDREC.h"
+#include "RECPRED.h"
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "MEDOPG.h"
@@ -27,6 +28,7 @@
 #include "OPTAEL.h"
 #include "SIDEFIL.h"
 #include "SKOLEDATA.h"
+#include "SKEMARK.h"
 #include "SKEREC.h"
 #include "STITAB.h"
 #include "TABOPER.h"
@@ -331,7 +333,9 @@ TEST_F(MkdataTest, TheSchoolLoadsBackThroughTheStore) {
     EXPECT_EQ(+g->ffpg_id, 1u);
     EXPECT_TRUE(GyldigRef(tvAkti, +g->Aktivitet)) << r;
     EXPECT_TRUE(GyldigRef(tvAnfo, +g->Medarbejder1)) << r;
-    if (g->Medarbejder2) EXPECT_TRUE(GyldigRef(tvAnfo, +g->Medarbejder2)) << r;
+    if (g->Medarbejder2) {
+      EXPECT_TRUE(GyldigRef(tvAnfo, +g->Medarbejder2)) << r;
+    }
     EXPECT_TRUE(g->ObjType == 2u || g->ObjType == 14u) << r;
   }
   ASSERT_GT(tvTt->wRecCnt, tvGr->wRecCnt);
@@ -342,6 +346,112 @@ TEST_F(MkdataTest, TheSchoolLoadsBackThroughTheStore) {
     EXPECT_LE(+t->Uge, IndeksTilUge(SkemaPeriode.AntalUger)) << r;
     EXPECT_EQ(t->Lektioner % 10, 0u) << r;
   }
+}
+
+// What the schedule asks of the school: live ring systems and subject links,
+// a school-day calendar on every activity that is open on the teaching days
+// and closed in the holidays, and student-overlap pairs between teams of
+// one education that the made week never places at the same time.
+TEST_F(MkdataTest, TheSchoolCanBeScheduled) {
+  const fs::path m = Lav("skole", 3);
+  for (size_t i = 0; i < TabRegisterAntal; ++i)
+    ResetTab(TabRegister[i].pTabDesc, TabRegister[i].pTabVar, 0);
+  TomSkemabeg();
+  ASSERT_TRUE(SaetSkoleMappe(m.c_str()));
+  for (const char *navn : {"akti", "risy", "skph", "skka", "kdagrel", "kaldag", "elvrel2"})
+    ASSERT_NE(Last(navn), nullptr) << navn;
+  ASSERT_EQ(LoadSkemabeg(), 0);
+
+  for (uint32_t r = 1; r < tvrisy.wRecCnt; ++r) EXPECT_EQ(+TabRec<RisyRec>(tvrisy, r)->Status, 10) << r;
+  ASSERT_GT(tvskph.wRecCnt, 1u);
+  for (uint32_t r = 1; r < tvskph.wRecCnt; ++r) {
+    const uint8_t st = TabRec<SkphRec>(tvskph, r)->Status;
+    EXPECT_TRUE(st >= 10 && st <= 29) << r;
+  }
+
+  // Every made activity names the calendar.
+  uint32_t skka = 0;
+  for (uint32_t r = 1; r < tvakti.wRecCnt; ++r) {
+    const AktiRec *a = TabRec<AktiRec>(tvakti, r);
+    if (a->id >= RESERVERET_ID_MIN) continue;
+    if (!skka) skka = a->skka_id;
+    EXPECT_EQ(+a->skka_id, skka) << r;
+  }
+  ASSERT_TRUE(GyldigRef(&tvskka, skka));
+  const struct {
+    Dato dato;
+    uint8_t skoledag;
+    const char *hvad;
+  } dage[] = {
+      {20260810, 0, "the last day of the summer holiday"},
+      {20260811, 1, "the first school day"},
+      {20260901, 1, "a Tuesday"},
+      {20260905, 0, "a Saturday"},
+      {20261014, 0, "autumn holiday, week 42"},
+      {20261224, 0, "Christmas, week 52"},
+      {20261230, 0, "week 53"},
+      {20270106, 0, "week 1"},
+      {20270217, 0, "winter holiday, week 7"},
+      {20270325, 0, "Maundy Thursday"},
+      {20270506, 0, "Ascension Day"},
+      {20270518, 1, "the Tuesday after Whit Monday"},
+      {20270625, 1, "the last school day"},
+      {20270715, 0, "summer holiday"},
+  };
+  for (const auto &d : dage) EXPECT_EQ(IsSkoledag(d.dato, skka), d.skoledag) << d.dato << " " << d.hvad;
+
+  // Events fall on school days only; the times of each activity per day
+  // are gathered for the pairs below.
+  std::map<std::pair<uint32_t, Dato>, std::vector<std::pair<uint32_t, uint32_t>>> tider;
+  for (UgeIndeks ui = 1; ui <= SkemaPeriode.AntalUger; ++ui) {
+    const Uge uge = IndeksTilUge(ui);
+    const TabVar *pTv = SkemabegBucket(uge);
+    for (uint32_t r = 1; pTv && r < pTv->wRecCnt; ++r) {
+      const auto *x = reinterpret_cast<const SkeRec *>(pTv->pbTab) + r;
+      if (!x->akti_id) continue;
+      const Dato dato = UgeDagTilDato(uge, x->Dag);
+      EXPECT_EQ(IsSkoledag(dato, skka), 1) << dato;
+      tider[{+x->akti_id, dato}].emplace_back(+x->Starttid, +x->Sluttid);
+    }
+  }
+
+  // The pairs: teams of one education ("GF1-TØM-0001"), each named once
+  // and in the order of their ids, at most two partners each.
+  auto Uddannelse = [](uint32_t akti) {
+    const AktiRec *a = TabRec<AktiRec>(tvakti, akti);
+    const std::string navn(a->Aktivitet, strnlen(a->Aktivitet, sizeof a->Aktivitet));
+    const size_t p = navn.find('-');
+    return navn.substr(p + 1, navn.rfind('-') - p - 1);
+  };
+  std::map<uint32_t, uint32_t> partnere;
+  std::set<std::pair<uint32_t, uint32_t>> par;
+  ASSERT_GT(tvelvrel2.wRecCnt, 1u);
+  for (uint32_t r = 1; r < tvelvrel2.wRecCnt; ++r) {
+    const Elvrel2Rec *e = TabRec<Elvrel2Rec>(tvelvrel2, r);
+    const uint32_t a = e->akti1_id, b = e->akti2_id;
+    ASSERT_TRUE(GyldigRef(&tvakti, a) && GyldigRef(&tvakti, b)) << r;
+    EXPECT_EQ(+e->Status, 10);
+    EXPECT_EQ(+e->Startdato, SKOLE_FRADATO);
+    EXPECT_EQ(+e->Slutdato, SKOLE_TILDATO);
+    EXPECT_LT(+TabRec<AktiRec>(tvakti, a)->id, +TabRec<AktiRec>(tvakti, b)->id);
+    EXPECT_TRUE(IsHoldAkti(a) && IsHoldAkti(b)) << r;
+    EXPECT_EQ(Uddannelse(a), Uddannelse(b)) << r;
+    EXPECT_TRUE(par.insert({a, b}).second) << r;
+    ++partnere[a];
+    ++partnere[b];
+    for (const auto &[noegle, ta] : tider) {
+      if (noegle.first != a) continue;
+      const auto it = tider.find({b, noegle.second});
+      if (it == tider.end()) continue;
+      for (const auto &[sa, ea] : ta)
+        for (const auto &[sb, eb] : it->second) EXPECT_FALSE(sa < eb && sb < ea) << noegle.second;
+    }
+  }
+  uint32_t hold = 0;
+  for (uint32_t r = 1; r < tvakti.wRecCnt; ++r) hold += IsHoldAkti(r) && TabRec<AktiRec>(tvakti, r)->id < RESERVERET_ID_MIN;
+  for (const auto &[a, n] : partnere) EXPECT_LE(n, 2u) << a;
+  // About two partners for a team: most teams have one.
+  EXPECT_GE(partnere.size() * 3, hold * 2) << partnere.size() << " of " << hold;
 }
 
 }  // namespace

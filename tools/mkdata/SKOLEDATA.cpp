@@ -206,9 +206,12 @@ struct Skole {
   SkoleStoerrelse st;
   std::vector<uint32_t> meda, anfo, loka, skfa, akti, bygn;
   uint32_t risyDag = 0, risyAften = 0;
+  uint32_t skka = 0;
   uint32_t rolUndv = 0, rolVejl = 0, lokrolleUndv = 0;
-  // Per activity: its subjects (record numbers).
+  // Per activity: its subjects (record numbers) and its education (index
+  // into kUdd).
   std::vector<std::vector<uint32_t>> aktiFag;
+  std::vector<uint32_t> aktiUdd;
   // One lesson of an activity's week: the slot, its teachers, its room.
   struct Lektion {
     uint32_t akti;       // index into akti
@@ -276,10 +279,12 @@ bool LavRingesystemer(Skole &s) {
       r->Sluttid[l] = sy.Slut[l];
       r->Antal_std_lektioner[l] = 1.0f;
     }
-    r->RingeGruppe = 1;
+    // What the display grouping finds: each in use, with times, in a group
+    // of its own.
+    r->RingeGruppe = id - 1;
     r->Anvendt = 1;
-    r->RisyOk = 'J';
-    Faerdig(t, nr, STATUS_ALM);
+    r->RisyOk = 1;
+    Faerdig(t, nr, STATUS_AKTIV);
     *sy.pNr = nr;
   }
   return true;
@@ -653,8 +658,13 @@ bool LavFag(Skole &s) {
 bool LavAktiviteter(Skole &s) {
   Tabel t = Hent("akti"), ph = Hent("skph");
   s.aktiFag.resize(s.st.Aktiviteter);
+  // A school has a few teams of each education it teaches: a small school
+  // teaches fewer educations.
+  const uint32_t antalUdd = std::clamp<uint32_t>(s.st.Aktiviteter / 4, 1, std::size(kUdd));
   for (uint32_t i = 0; i < s.st.Aktiviteter; ++i) {
-    const UddNavn &u = kUdd[s.rnd.Under(std::size(kUdd))];
+    const uint32_t udd = s.rnd.Under(antalUdd);
+    const UddNavn &u = kUdd[udd];
+    s.aktiUdd.push_back(udd);
     const char *forloeb = kForloeb[s.rnd.Under(std::size(kForloeb))];
     const bool aften = ErAften(i), opgave = ErOpgave(i);
     const char *opg = kOpgaver[s.rnd.Under(std::size(kOpgaver))];
@@ -678,6 +688,7 @@ bool LavAktiviteter(Skole &s) {
     TilGruppe(r, SKOLE_TILDATO);
     r->Aflyst = 'N';
     r->risy_id = aften ? s.risyAften : s.risyDag;
+    r->skka_id = s.skka;
     r->Laerer_anvendelse = 'J';
     r->Kontrollabel = 'N';
     r->Generer_fra_skema = 'J';
@@ -686,7 +697,7 @@ bool LavAktiviteter(Skole &s) {
     r->SlutElever = opgave ? 0 : r->StartElever - s.rnd.Under(4);
     snprintf(r->Elevplan_betegnelse, sizeof r->Elevplan_betegnelse, "%s - %s", u.Navn, forloeb);
     Tekst(r->Undervisningssted, "Erhvervsskolen Nørreå, Herning");
-    r->RisyOk = 'J';
+    r->RisyOk = 1;
     r->Skema_prioritet = static_cast<uint8_t>(1 + s.rnd.Under(9));
     Faerdig(t, nr, STATUS_AKTIV);
     s.akti.push_back(nr);
@@ -709,7 +720,7 @@ bool LavAktiviteter(Skole &s) {
       p->Akkord = 'N';
       p->AntalLektioner = 40;
       p->SkygFaget = 'N';
-      Faerdig(ph, nrPh, STATUS_ALM);
+      Faerdig(ph, nrPh, STATUS_AKTIV);
     }
   }
   return !s.akti.empty();
@@ -794,6 +805,99 @@ bool Skoledag(Dato dato) {
   return Helligdag(dato) == 0;
 }
 
+// A day the school teaches: Monday to Friday outside the holidays.
+bool Undervisningsdag(Uge uge, uint8_t ugedag) {
+  if (ugedag < 1 || ugedag > DAGE || Ferieuge(uge % 100)) return false;
+  const Dato dato = UgeDagTilDato(uge, ugedag);
+  return dato != 0 && Skoledag(dato);
+}
+
+// The school-day calendar every activity names: one kaldag record per ISO
+// year of the period with a bit per teaching day, reached through a chain
+// of kdagrel records.
+bool LavSkolekalender(Skole &s) {
+  Uge fra = 0, til = 0;
+  DatoTilUge(SKOLE_FRADATO, &fra, nullptr);
+  DatoTilUge(SKOLE_TILDATO, &til, nullptr);
+  const uint32_t startAar = fra / 100, antalAar = til / 100 - startAar + 1;
+  Tabel tk = Hent("kaldag"), tr = Hent("kdagrel"), ts = Hent("skka");
+  std::vector<uint32_t> dage;
+  for (uint32_t a = 0; a < antalAar; ++a) {
+    uint32_t nr;
+    KaldagRec *k = Ny<KaldagRec>(tk, &nr);
+    if (!k) return false;
+    for (uint32_t u = 1; u <= 53; ++u)
+      for (uint8_t d = 1; d <= 7; ++d)
+        if (Undervisningsdag((startAar + a) * 100 + u, d)) k->Uge[u - 1] |= static_cast<uint8_t>(1u << (d - 1));
+    Faerdig(tk, nr, STATUS_AKTIV);
+    dage.push_back(nr);
+  }
+  uint32_t foersteRel = 0;
+  for (uint32_t a = 0; a < antalAar; ++a) {
+    uint32_t nr;
+    KdagrelRec *r = Ny<KdagrelRec>(tr, &nr);
+    if (!r) return false;
+    r->StartRel = a == 0 ? 'J' : 'N';
+    r->AntalAr = antalAar;
+    r->Kaldag = dage[a];
+    Faerdig(tr, nr, STATUS_AKTIV);
+    if (a == 0) foersteRel = nr;
+  }
+  uint32_t nr;
+  SkkaRec *k = Ny<SkkaRec>(ts, &nr);
+  if (!k) return false;
+  k->id = 1;
+  Tekst(k->Skoledagskalender, "DAGSKOLE");
+  k->Fradato = SKOLE_FRADATO;
+  k->Tildato = SKOLE_TILDATO;
+  Tekst(k->Betegnelse, "Skoleår 2026/27");
+  k->StartAr = startAar;
+  k->AntalAr = antalAar;
+  k->kaldagrel = foersteRel;
+  Faerdig(ts, nr, STATUS_AKTIV);
+  s.skka = nr;
+  return true;
+}
+
+// Student-overlap pairs: within each education, every team activity gets
+// up to two partners among the later ones whose lessons of the week never
+// meet its own, valid over the period.
+bool LavElevsammenfald(Skole &s) {
+  // The lessons of each activity as (day, start, end).
+  std::vector<std::vector<std::tuple<uint8_t, uint32_t, uint32_t>>> tider(s.akti.size());
+  for (const auto &lk : s.uge) {
+    const bool aften = ErAften(lk.akti);
+    const uint32_t li = lk.lektion - 1u;
+    tider[lk.akti].emplace_back(lk.dag, aften ? kAftenStart[li] : kDagStart[li],
+                                aften ? kAftenSlut[li] : kDagSlut[li]);
+  }
+  auto Moedes = [&](uint32_t a, uint32_t b) {
+    for (const auto &[da, sa, ea] : tider[a])
+      for (const auto &[db, sb, eb] : tider[b])
+        if (da == db && sa < eb && sb < ea) return true;
+    return false;
+  };
+  Tabel t = Hent("elvrel2");
+  std::vector<uint32_t> partnere(s.akti.size(), 0);
+  for (uint32_t a = 0; a < s.akti.size(); ++a) {
+    if (ErOpgave(a)) continue;
+    for (uint32_t b = a + 1; b < s.akti.size() && partnere[a] < 2; ++b) {
+      if (ErOpgave(b) || s.aktiUdd[b] != s.aktiUdd[a] || partnere[b] >= 2 || Moedes(a, b)) continue;
+      uint32_t nr;
+      Elvrel2Rec *r = Ny<Elvrel2Rec>(t, &nr);
+      if (!r) return false;
+      r->akti1_id = s.akti[a];
+      r->akti2_id = s.akti[b];
+      r->Startdato = SKOLE_FRADATO;
+      r->Slutdato = SKOLE_TILDATO;
+      Faerdig(t, nr, STATUS_AKTIV);
+      ++partnere[a];
+      ++partnere[b];
+    }
+  }
+  return true;
+}
+
 bool LavSkemaraekker(Skole &s) {
   // Rows of one week of the pattern, to size it to the wanted total.
   uint64_t raekkerPrUge = 0;
@@ -809,7 +913,7 @@ bool LavSkemaraekker(Skole &s) {
     raekker.emplace_back();  // row 0, never used
     for (const auto &plan : s.uge) {
       const Dato dato = UgeDagTilDato(uge, plan.dag);
-      if (dato < SKOLE_FRADATO || dato > SKOLE_TILDATO || !Skoledag(dato)) continue;
+      if (dato < SKOLE_FRADATO || dato > SKOLE_TILDATO || !Undervisningsdag(uge, plan.dag)) continue;
       // The total comes out exact: the last events give up a room or a
       // second teacher, and no single row is left over for an event of
       // its own (every event has its activity and a teacher).
@@ -1454,8 +1558,8 @@ int LavSkoleData(const char *mappe, const SkoleStoerrelse &st, uint64_t seed, st
   Skole s;
   s.rnd.s = seed;
   s.st = st;
-  if (!LavInstitution(s) || !LavRingesystemer(s) || !LavRoller(s) || !LavMedarbejdere(s) ||
-      !LavArbejdstidsaftaler(s) || !LavLokaler(s) || !LavFag(s) || !LavAktiviteter(s)) {
+  if (!LavInstitution(s) || !LavRingesystemer(s) || !LavSkolekalender(s) || !LavRoller(s) ||
+      !LavMedarbejdere(s) || !LavArbejdstidsaftaler(s) || !LavLokaler(s) || !LavFag(s) || !LavAktiviteter(s)) {
     Fejl(fejl, "en tabel kunne ikke vokse");
     return -1;
   }
@@ -1466,7 +1570,7 @@ int LavSkoleData(const char *mappe, const SkoleStoerrelse &st, uint64_t seed, st
   if (prAkti < 1) prAkti = 1;
   if (prAkti > DAGE * LEKTIONER / 2) prAkti = DAGE * LEKTIONER / 2;
   LavUgeplan(s, static_cast<uint32_t>(prAkti + (st.Skemaraekker > 1000 ? 1 : 0)));
-  if (!LavSkemaraekker(s) || !LavTimeposter(s)) {
+  if (!LavElevsammenfald(s) || !LavSkemaraekker(s) || !LavTimeposter(s)) {
     Fejl(fejl, "skemaet kunne ikke vokse");
     return -1;
   }
