@@ -10,9 +10,7 @@
 
 #include "AVSHJAELP.h"
 #include "DATO.h"
-#include "ENS.h"
 #include "KATALOG.h"
-#include "PROGVINDUER.h"
 #include "RECPRED.h"
 #include "SIDEFIL.h"
 #include "SKEBEG.h"
@@ -101,27 +99,6 @@ T *Alloker(size_t antal, const char *udtryk, int linje) {
   auto *p = static_cast<T *>(calloc(std::max<size_t>(antal, 1), sizeof(T)));
   if (!p) tavo::AssertFailed(udtryk, "OPTAGET", linje);
   return p;
-}
-
-// At the owner's top-left corner on the main window, as tall as the main
-// window allows below it.
-HWND AabnListe(HWND ejer, ValgListe *slut) {
-  POINT p{0, 0};
-  RECT rc;
-  if (ejer && GetWindowRect(ejer, &rc)) {
-    p = POINT{rc.left, rc.top};
-    ScreenToClient(hwndHoved, &p);
-  }
-  RECT hoved{0, 0, 0, 0};
-  GetClientRect(hwndHoved, &hoved);
-  HWND h = CreateValgWnd(hInst, hwndHoved, tdpers.TypeBogstav, std::max<int>(p.x, 0), std::max<int>(p.y, 0),
-                         hoved.right, hoved.bottom, 0, 0, 1, slut, 0);
-  if (!h) return 0;
-  ShowWindow(h, SW_SHOW);
-  UpdateWindow(h);
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
-  BringWindowToTop(h);
-  return h;
 }
 
 }  // namespace
@@ -258,5 +235,5 @@ HWND VisElevsammenfald(HWND ejer, SkeStruct *ske) {
   slut->TitelArt = kSammenfaldTitelArt;
   slut->Bogstav = 'K';
   slut->Caption = " Elevsammenfald på hold";
-  return AabnListe(ejer, slut);
+  return AabnElevListe(ejer, slut);
 }

@@ -151,6 +151,11 @@ HWND VisEleverPaaHold(HWND kalder, uint32_t akti);
 void FindFaellesElever(ValgListe *liste, uint32_t aktiA, uint32_t aktiB, uint32_t dato);
 // Frees a list with every array it holds; null does nothing.
 void FrigivValgListe(ValgListe *liste);
+// Opens a student list (the window's from here on) over the main window at
+// the calling window's top-left corner (each at least 0), as large as the
+// main window allows below it; shown, activated and on top. The window, or
+// 0 (the list freed).
+HWND AabnElevListe(HWND kalder, ValgListe *liste);
 
 // ---- the list
 

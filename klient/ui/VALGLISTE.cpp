@@ -238,7 +238,10 @@ HWND VisEleverPaaHold(HWND kalder, uint32_t akti) {
   liste->TitelArt = kElevTitelArt;
   liste->Bogstav = 'K';
   liste->Caption = " Elever på hold";
+  return AabnElevListe(kalder, liste);
+}
 
+HWND AabnElevListe(HWND kalder, ValgListe *liste) {
   POINT p{0, 0};
   RECT rc;
   if (kalder && GetWindowRect(kalder, &rc)) {
@@ -247,8 +250,8 @@ HWND VisEleverPaaHold(HWND kalder, uint32_t akti) {
   }
   RECT hoved{0, 0, 0, 0};
   GetClientRect(hwndHoved, &hoved);
-  HWND h = CreateValgWnd(hInst, hwndHoved, tdpers.TypeBogstav, p.x, p.y, hoved.right, hoved.bottom, 0, 0, 1,
-                         liste, 0);
+  HWND h = CreateValgWnd(hInst, hwndHoved, tdpers.TypeBogstav, std::max<int>(p.x, 0), std::max<int>(p.y, 0),
+                         hoved.right, hoved.bottom, 0, 0, 1, liste, 0);
   if (!h) return 0;
   ShowWindow(h, SW_SHOW);
   UpdateWindow(h);
