@@ -448,7 +448,8 @@ TEST_F(MkdataTest, TheSchoolCanBeScheduled) {
     }
   }
   uint32_t hold = 0;
-  for (uint32_t r = 1; r < tvakti.wRecCnt; ++r) hold += IsHoldAkti(r) && TabRec<AktiRec>(tvakti, r)->id < RESERVERET_ID_MIN;
+  for (uint32_t r = 1; r < tvakti.wRecCnt; ++r)
+    hold += IsHoldAkti(r) && TabRec<AktiRec>(tvakti, r)->id < RESERVERET_ID_MIN;
   for (const auto &[a, n] : partnere) EXPECT_LE(n, 2u) << a;
   // About two partners for a team: most teams have one.
   EXPECT_GE(partnere.size() * 3, hold * 2) << partnere.size() << " of " << hold;
