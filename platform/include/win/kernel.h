@@ -24,3 +24,6 @@
 #if __has_include("win/kversion.h")
 #include "win/kversion.h"
 #endif
+#if __has_include("win/kreg.h")
+#include "win/kreg.h"
+#endif
