@@ -53,13 +53,15 @@ BOOL GetUserNameA(LPSTR buf, LPDWORD size) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
+  // The name the session logged on with, as Windows gives the logged-on
+  // user; the account of the process when the session names none.
   std::string name;
   struct passwd pw, *res = nullptr;
   char pwbuf[4096];
-  if (getpwuid_r(geteuid(), &pw, pwbuf, sizeof pwbuf, &res) == 0 && res && pw.pw_name)
-    name = pw.pw_name;
-  else if (const char *u = getenv("USER"))
+  if (const char *u = getenv("USER"); u && *u)
     name = u;
+  else if (getpwuid_r(geteuid(), &pw, pwbuf, sizeof pwbuf, &res) == 0 && res && pw.pw_name)
+    name = pw.pw_name;
   if (name.empty()) {
     SetLastError(ERROR_NOT_FOUND);
     return FALSE;

@@ -42,8 +42,9 @@ DWORD FormatMessageA(DWORD flags, LPCVOID source, DWORD messageId, DWORD languag
 #define UNLEN 256
 #define MAX_COMPUTERNAME_LENGTH 15
 
-// *size in: the buffer's size; out: the length with the zero on success, or
-// the size needed with ERROR_INSUFFICIENT_BUFFER. Windows-1252.
+// The session's user (USER), else the process's account. *size in: the
+// buffer's size; out: the length with the zero on success, or the size
+// needed with ERROR_INSUFFICIENT_BUFFER. Windows-1252.
 BOOL GetUserNameA(LPSTR buf, LPDWORD size);
 #define GetUserName GetUserNameA
 // *size out: the length without the zero on success, or the size needed with

@@ -61,10 +61,17 @@ TEST(SysErrorText, DanishSystemTexts) {
 }
 
 TEST(SysNames, UserAndComputerNamesFollowTheBufferRules) {
-  // A user without a password entry still has a name through USER.
-  setenv("USER", "tavo", 0);
+  // The session's name comes first, as Windows gives the logged-on user.
+  const char *gammel = getenv("USER");
+  const std::string gemt = gammel ? gammel : "";
+  setenv("USER", "tavo_bruger", 1);
   char buf[300];
   DWORD size = sizeof buf;
+  ASSERT_TRUE(GetUserName(buf, &size));
+  EXPECT_STREQ(buf, "tavo_bruger");
+  if (gammel) setenv("USER", gemt.c_str(), 1);
+  else unsetenv("USER");
+  size = sizeof buf;
   ASSERT_TRUE(GetUserName(buf, &size));
   EXPECT_EQ(size, strlen(buf) + 1);
   DWORD needed = size;
