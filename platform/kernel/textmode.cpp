@@ -218,10 +218,15 @@ FILE *tavo_fopen(const char *path, const char *mode) {
     errno = EINVAL;
     return nullptr;
   }
-  bool plus = false, binary = false;
+  bool plus = false, binary = false, exclusive = false;
   for (const char *m = mode + 1; *m && *m != ','; ++m) {
     if (*m == '+') plus = true;
     if (*m == 'b') binary = true;
+    if (*m == 'x') exclusive = true;
+  }
+  if (exclusive && kind != 'w') {
+    errno = EINVAL;
+    return nullptr;
   }
   std::string linux;
   if (!MapPath(path, linux)) {
@@ -233,6 +238,10 @@ FILE *tavo_fopen(const char *path, const char *mode) {
   if (writes && !FileCallAllowed(test::kFileOpenForWrite, linux)) return nullptr;
   struct stat st;
   if (stat(linux.c_str(), &st) == 0) {
+    if (exclusive) {
+      errno = EEXIST;
+      return nullptr;
+    }
     // A folder never opens as a stream; a read-only file not for writing
     // (also for root).
     if (S_ISDIR(st.st_mode) || (writes && !(st.st_mode & S_IWUSR))) {
@@ -243,6 +252,7 @@ FILE *tavo_fopen(const char *path, const char *mode) {
 
   int oflags = O_CLOEXEC | (plus ? O_RDWR : (kind == 'r' ? O_RDONLY : O_WRONLY));
   if (kind != 'r') oflags |= O_CREAT;
+  if (exclusive) oflags |= O_EXCL;
   if (kind == 'a') oflags |= O_APPEND;
   int fd;
   do {

@@ -232,7 +232,9 @@ DWORD WNetGetConnectionA(LPCSTR localName, LPSTR remoteName, LPDWORD size);
 // fopen with Windows semantics: the path is mapped; without 'b' the stream
 // is in text mode ("\n" written as CR LF, CR LF read as "\n"; ftell and
 // fseek work on file offsets as on Windows). errno as the C library sets it
-// (ENOENT for a missing file, EACCES for a folder or a held file).
+// (ENOENT for a missing file, EACCES for a folder or a held file). "wx"
+// creates the file only when no file of that name exists (EEXIST), as the
+// Windows run-time does.
 FILE *tavo_fopen(const char *path, const char *mode);
 // remove and rename cannot be replaced by macros (std::remove and
 // std::list::remove, std::filesystem::rename share the names): Windows code

@@ -485,6 +485,19 @@ TEST_F(FilesTest, EveryFopenModeTheProgramsUse) {
 
 namespace {
 
+TEST_F(FilesTest, ExclusiveCreateTakesOnlyANewName) {
+  FILE *f = fopen("ny.lck", "wx");
+  ASSERT_NE(f, nullptr);
+  EXPECT_GE(fputs("a\n", f), 0);
+  fclose(f);
+  EXPECT_EQ(Get("ny.lck"), "a\r\n");
+  errno = 0;
+  EXPECT_EQ(fopen("NY.LCK", "wx"), nullptr);
+  EXPECT_EQ(errno, EEXIST);
+  EXPECT_EQ(Get("ny.lck"), "a\r\n");
+  EXPECT_EQ(fopen("x.lck", "ax"), nullptr);  // only with "w"
+}
+
 TEST_F(FilesTest, MovesAcrossFileSystemsOnlyWhenCopyingIsAllowed) {
   struct stat a, b;
   if (stat("/dev/shm", &a) != 0 || stat(dir_.c_str(), &b) != 0 || a.st_dev == b.st_dev)
