@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "state.h"
+#include "win/menu.h"
 
 namespace tavo::user {
 
@@ -564,6 +565,19 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
                      int height, HWND parent, HMENU menu, HINSTANCE inst, LPVOID param) {
   HWND h;
   bool visible = (style & WS_VISIBLE) != 0;
+  // A top-level window given no menu gets its class's menu, as on Windows.
+  if (!(style & WS_CHILD) && !menu) {
+    LPCSTR menuName = nullptr;
+    HINSTANCE clsInst = 0;
+    {
+      Lock l(S().mx);
+      if (Cls *c = FindClassL(className)) {
+        menuName = c->menuName;
+        clsInst = c->inst;
+      }
+    }
+    if (menuName) menu = LoadMenuA(clsInst, menuName);
+  }
   {
     Lock l(S().mx);
     SelfQueue();

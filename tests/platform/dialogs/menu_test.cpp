@@ -96,6 +96,29 @@ TEST_F(DialogTest, MenuItemCallsAnswerAsDocumented) {
   EXPECT_FALSE(IsMenu(file));  // pop-ups go with their menu
 }
 
+TEST_F(DialogTest, TopLevelWindowGetsItsClassMenu) {
+  RegisterMain();
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.lpszClassName = "KlasseMedMenu";
+  wc.lpszMenuName = "MAIN";
+  ASSERT_NE(RegisterClassA(&wc), 0);
+  HWND top = CreateWindowExA(0, "KlasseMedMenu", "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, 0, 0, 0, nullptr);
+  ASSERT_NE(top, 0u);
+  HMENU bar = GetMenu(top);
+  ASSERT_NE(bar, 0u);
+  EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 0), 0), 101u);
+  // A menu given at creation wins; a child never has one.
+  HMENU egen = CreateMenu();
+  HWND medEgen = CreateWindowExA(0, "KlasseMedMenu", "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, 0, egen, 0, nullptr);
+  EXPECT_EQ(GetMenu(medEgen), egen);
+  HWND barn = CreateWindowExA(0, "KlasseMedMenu", "", WS_CHILD, 0, 0, 10, 10, top, 0, 0, nullptr);
+  EXPECT_EQ(GetMenu(barn), 0u);
+  DestroyWindow(medEgen);
+  DestroyWindow(top);
+  UnregisterClassA("KlasseMedMenu", 0);
+}
+
 TEST_F(DialogTest, MenuBarTakesARowAndIsWorkedFromTheKeyboard) {
   RegisterMain();
   Watch w;
