@@ -331,11 +331,12 @@ void RegisterBitmap(const char *module, const char *name, const uint8_t *dib, si
 }
 
 static void AddPicture(const char *module, int type, int id, const char *const *rows, int nrows,
-                       int hx, int hy) {
+                       int hx, int hy, const char *name = nullptr) {
   Res r;
   r.module = module ? module : "";
   r.type = type;
-  r.id = id;
+  r.id = name ? -1 : id;
+  if (name) r.name = Upper(name);
   for (int i = 0; i < nrows && rows; ++i) r.rows.push_back(rows[i] ? rows[i] : "");
   r.hot_x = hx;
   r.hot_y = hy;
@@ -344,6 +345,10 @@ static void AddPicture(const char *module, int type, int id, const char *const *
 
 void RegisterIcon(const char *module, int id, const char *const *rows, int nrows) {
   AddPicture(module, kIcon, id, rows, nrows, 0, 0);
+}
+
+void RegisterIcon(const char *module, const char *name, const char *const *rows, int nrows) {
+  AddPicture(module, kIcon, -1, rows, nrows, 0, 0, name ? name : "");
 }
 
 void RegisterCursor(const char *module, int id, const char *const *rows, int nrows, int hx,

@@ -92,6 +92,7 @@ void RegisterBitmap(const char *module, const char *name, const uint8_t *dib, si
 // N navy, C cyan, c teal, L lime, l green, M magenta, m purple,
 // '~' inverts what is under it (cursors only).
 void RegisterIcon(const char *module, int id, const char *const *rows, int nrows);
+void RegisterIcon(const char *module, const char *name, const char *const *rows, int nrows);
 void RegisterCursor(const char *module, int id, const char *const *rows, int nrows, int hot_x,
                     int hot_y);
 

@@ -107,6 +107,12 @@ TEST(Resources, IconsAndCursors) {
   EXPECT_EQ(GetPixel(dc, 32, 32), RGB(255, 255, 255));
   EXPECT_TRUE(DestroyIcon(own));
   EXPECT_EQ(LoadIcon(0, MAKEINTRESOURCE(3104)), own);
+  // Icons named by a string are found by that name, in any case.
+  tavo::res::RegisterIcon("restest", "IDI_RESTEST", rows, 4);
+  HICON navngivet = LoadIcon(0, "idi_restest");
+  ASSERT_NE(navngivet, 0u);
+  EXPECT_NE(navngivet, own);
+  EXPECT_EQ(LoadIcon(0, "IDI_UKENDT"), 0u);
 
   SelectObject(dc, old);
   DeleteObject(bm);
