@@ -235,7 +235,9 @@ LRESULT ToolbarMessage(HWND h, Toolbar *t, UINT m, WPARAM wp, LPARAM lp) {
     case TB_SETBUTTONSIZE: {
       int cx = LOWORD(lp), cy = HIWORD(lp);
       if (cx <= 0 || cy <= 0 || cx > 512 || cy > 512) return FALSE;
-      t->button = SIZE{cx, cy};
+      // A button is never smaller than its picture and its frame, however
+      // small the size asked for.
+      t->button = SIZE{std::max<LONG>(cx, t->bitmap.cx + 7), std::max<LONG>(cy, t->bitmap.cy + 7)};
       Redraw(h);
       return TRUE;
     }

@@ -337,6 +337,15 @@ TEST_F(ControlsTest, ToolbarInsertsPastTheEndClicksAndAsksForTipTexts) {
   RECT r2;
   ASSERT_TRUE(SendMessageA(tb, TB_GETITEMRECT, 2, (LPARAM)&r2));
   EXPECT_EQ(r2.left, 24 + 8);
+  // A button size below the picture and its frame is raised to them.
+  HWND lille = CreateToolbarEx(parent, WS_CHILD | TBSTYLE_TOOLTIPS, 2, 5, inst, 120, buttons, 1, 16, 16, 16, 16,
+                               sizeof(TBBUTTON));
+  ASSERT_NE(lille, 0u);
+  RECT r0;
+  ASSERT_TRUE(SendMessageA(lille, TB_GETITEMRECT, 0, (LPARAM)&r0));
+  EXPECT_EQ(r0.right - r0.left, 16 + 7);
+  EXPECT_EQ(r0.bottom - r0.top, 16 + 7);
+  DestroyWindow(lille);
   EXPECT_EQ(tavo::test::WindowPixel(tb, (r2.left + r2.right) / 2, (r2.top + r2.bottom) / 2), RGB(0, 0, 255));  // image 2
 
   // Clicks: the disabled one says nothing, the check button stays down.
