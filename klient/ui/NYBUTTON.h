@@ -75,5 +75,5 @@ HWND CreateNyButtonWnd(HINSTANCE inst, HWND parent, HWND target, uint32_t id, ui
 // Names of the caption picture strips among the bitmap resources: columns by
 // picture number (minimise, close, restore, maximise), rows disabled,
 // pressed, normal.
-#define NYB_STRIP_STOR "KAPTIONSTOR"
-#define NYB_STRIP_LILLE "KAPTIONLILLE"
+#define NYB_STRIP_STOR MAKEINTRESOURCE(117)
+#define NYB_STRIP_LILLE MAKEINTRESOURCE(115)

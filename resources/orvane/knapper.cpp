@@ -1,7 +1,8 @@
-// The caption button strips, drawn as text pixmaps and turned into 4-bit
-// device-independent bitmaps when they are registered. The colour table is
-// the one that DrawSysColBitmap recolours: 0 dark shadow, 7 face, 8 shadow,
-// 15 highlight.
+// The caption button strips (bitmaps 117 and 115) and the sort column's
+// pictures, drawn as text pixmaps and turned into 4-bit device-independent
+// bitmaps when they are registered. The colour table is the one that
+// DrawSysColBitmap recolours: 0 dark shadow, 7 face, 8 shadow, 15
+// highlight.
 
 #include "knapper.h"
 
@@ -9,7 +10,8 @@
 #include <cstring>
 #include <vector>
 
-#include "win/gdi.h"
+#include "dib.h"
+#include "ressourcer.h"
 #include "win/gdi_res.h"
 
 namespace {
@@ -29,43 +31,6 @@ const char *const Glyffer[14][7] = {
 constexpr int kBilleder = 14;
 
 enum : uint8_t { Moerk = 0, Flade = 7, Skygge = 8, Lys = 15 };
-
-// A 4-bit device-independent bitmap of W x H colour indexes (rows top
-// down): the header, the 16 standard colours, then the rows bottom-up, 2
-// pixels a byte.
-std::vector<uint8_t> Dib(const std::vector<uint8_t> &px, int W, int H) {
-  const int stride = ((W * 4 + 31) / 32) * 4;
-  std::vector<uint8_t> dib(sizeof(BITMAPINFOHEADER) + 16 * 4 + (size_t)stride * H, 0);
-  BITMAPINFOHEADER bi;
-  std::memset(&bi, 0, sizeof bi);
-  bi.biSize = sizeof bi;
-  bi.biWidth = W;
-  bi.biHeight = H;
-  bi.biPlanes = 1;
-  bi.biBitCount = 4;
-  bi.biCompression = BI_RGB;
-  bi.biSizeImage = (DWORD)(stride * H);
-  std::memcpy(dib.data(), &bi, sizeof bi);
-  static const uint8_t farver[16][3] = {
-      {0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128, 128, 0}, {0, 0, 128},   {128, 0, 128},
-      {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0}, {0, 255, 0},  {255, 255, 0},
-      {0, 0, 255},   {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
-  uint8_t *tab = dib.data() + sizeof bi;
-  for (int i = 0; i < 16; ++i) {
-    tab[i * 4 + 0] = farver[i][2];
-    tab[i * 4 + 1] = farver[i][1];
-    tab[i * 4 + 2] = farver[i][0];
-  }
-  uint8_t *bits = tab + 16 * 4;
-  for (int y = 0; y < H; ++y) {
-    uint8_t *linje = bits + (size_t)(H - 1 - y) * stride;
-    for (int x = 0; x < W; ++x) {
-      uint8_t c = px[(size_t)y * W + x];
-      linje[x / 2] |= (x % 2) ? c : (uint8_t)(c << 4);
-    }
-  }
-  return dib;
-}
 
 // One strip: 4 columns of pictures, rows disabled, pressed, normal.
 std::vector<uint8_t> LavStrip(int w, int h) {
@@ -110,7 +75,7 @@ std::vector<uint8_t> LavStrip(int w, int h) {
         }
     }
   }
-  return Dib(px, W, H);
+  return LavDib4(px, W, H);
 }
 
 // A picture drawn in the dark shadow colour on the button face.
@@ -120,7 +85,7 @@ std::vector<uint8_t> LavBillede(const char *const *raekker, int h) {
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
       if (raekker[y][x] == 'X') px[(size_t)y * w + x] = Moerk;
-  return Dib(px, w, h);
+  return LavDib4(px, w, h);
 }
 
 // The sort column's pictures, 10 x 9: ascending (111) the downward
@@ -139,8 +104,8 @@ void RegistrerKnapBilleder() {
   // The bytes must live as long as the program.
   static const std::vector<uint8_t> stor = LavStrip(16, 14);
   static const std::vector<uint8_t> lille = LavStrip(12, 12);
-  tavo::res::RegisterBitmap("orvane", "KAPTIONSTOR", stor.data(), stor.size());
-  tavo::res::RegisterBitmap("orvane", "KAPTIONLILLE", lille.data(), lille.size());
+  tavo::res::RegisterBitmap("orvane", IDB_KAPTION_STOR, stor.data(), stor.size());
+  tavo::res::RegisterBitmap("orvane", IDB_KAPTION_LILLE, lille.data(), lille.size());
   static const std::vector<uint8_t> op = LavBillede(Stigende, 9);
   static const std::vector<uint8_t> ned = LavBillede(Faldende, 9);
   tavo::res::RegisterBitmap("orvane", 111, op.data(), op.size());

@@ -1,0 +1,31 @@
+#pragma once
+// The main program's resources: its menus, icons, cursors and bitmaps,
+// registered under the module "orvane" by the numbers and names the
+// program loads them by.
+
+#include "win/types.h"
+
+// Cursors: the program's own arrow, and the two divider cursors.
+constexpr int IDC_TAVO = 104;
+constexpr int IDC_LODRET_DELER = 107;   // a vertical divider, dragged sideways
+constexpr int IDC_VANDRET_DELER = 108;  // a horizontal divider, dragged up or down
+
+// Bitmaps: the caption strips (12 x 12 and 16 x 14 pictures) and the five
+// 16 x 16 pictures of the main toolbar (cascade, rows, columns, the window
+// with the focus, save).
+constexpr int IDB_KAPTION_LILLE = 115;
+constexpr int IDB_KAPTION_STOR = 117;
+constexpr int IDB_VAERKTOEJSLINJE = 120;
+constexpr int kVaerktoejsBilleder = 5;
+
+// Icons by name.
+#define IDI_AAMAIN "IDI_AAMAIN"
+#define IDI_SUPER "IDI_SUPER"
+
+// The instance handle the main program runs with; resources registered for
+// "orvane" are found through it.
+constexpr HINSTANCE kOrvaneInstans = 0x00400000u;
+
+// Registers every resource once and binds kOrvaneInstans to them; later
+// calls do nothing.
+void RegistrerOrvaneRessourcer();
