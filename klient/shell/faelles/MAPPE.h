@@ -1,0 +1,7 @@
+#pragma once
+// Making the folders of a data folder or of a support package.
+
+// Creates the folder (one level) with the system's critical-error boxes
+// suppressed. 1 when the folder exists afterwards, also when it was there
+// already; 0 otherwise, with the log line "** Fejl ved mappen (%s): Fejl: %s".
+int OpretMappe(const char *sti);
