@@ -17,6 +17,7 @@ GlobalIndstillingerData StandardVaerdier() {
   g.taelstjernemeda = 1;
   g.skphakkord = 1;
   g.autogem = 1;
+  g.checktavonews = 1;
   g.medopg = 1;
   g.elevplanprio = 2;
   g.ep_filnummer = 1;
@@ -74,16 +75,20 @@ uint8_t LaesByte(const char *sektion, const char *noegle, int32_t standard) {
 }
 
 // An old key's text moves, lower-cased, to its new key before that is read.
-// A read-only start reads the old text without changing the file.
-void FlytNoegle(const char *gammel, const char *ny, char (&vaerdi)[kVaerdiLaengde]) {
+// A read-only start, or a reader told not to write, reads the old text
+// without changing the file.
+void FlytNoegle(const char *gammel, const char *ny, char (&vaerdi)[kVaerdiLaengde], bool skriv) {
   vaerdi[0] = '\0';
   GetPrivateProfileStringA("global", gammel, "", vaerdi, sizeof vaerdi, StiTab.szini);
   if (vaerdi[0] == '\0') return;
   for (char *p = vaerdi; *p; ++p) *p = static_cast<char>(tavo::Cp1252Lower(static_cast<unsigned char>(*p)));
-  if (StiTab.laastOenske) return;
+  if (StiTab.laastOenske || !skriv) return;
   WritePrivateProfileStringA("global", gammel, nullptr, StiTab.szini);
   WritePrivateProfileStringA("global", ny, vaerdi, StiTab.szini);
 }
+
+// The keys that moved: old name, new name.
+const char *const kFlyttedeNoegler[][2] = {{"tælbooking", "tælaktibooking"}, {"tælstjerne", "tælstjerneakti"}};
 
 // The star count flags follow their booking flag when their key is missing.
 uint8_t LaesStjerne(const char *noegle, const char *flyttet, uint8_t booking) {
@@ -96,7 +101,13 @@ uint8_t LaesStjerne(const char *noegle, const char *flyttet, uint8_t booking) {
 
 }  // namespace
 
-void LaesIndstillinger() {
+void FlytGamleNoegler() {
+  if (GlobalIndstillinger.skemalaast) return;
+  char vaerdi[kVaerdiLaengde];
+  for (const auto &n : kFlyttedeNoegler) FlytNoegle(n[0], n[1], vaerdi, true);
+}
+
+void LaesIndstillinger(bool flytNoegler) {
   GlobalIndstillingerData &g = GlobalIndstillinger;
   g.insnr = LaesByte("global", "insnr", 0);
   version = static_cast<uint32_t>(LaesTal("global", "version", 99999));
@@ -105,11 +116,11 @@ void LaesIndstillinger() {
   g.anfosumperaar = LaesJa("global", "anfosumperaar", "nej");
 
   char taelbooking[kVaerdiLaengde];
-  FlytNoegle("tælbooking", "tælaktibooking", taelbooking);
+  FlytNoegle(kFlyttedeNoegler[0][0], kFlyttedeNoegler[0][1], taelbooking, flytNoegler);
   g.taelaktibooking = taelbooking[0] ? ErJa(taelbooking) : LaesJa("global", "tælaktibooking", "ja");
   g.taelmedabooking = LaesJa("global", "tælmedabooking", "ja");
   char taelstjerne[kVaerdiLaengde];
-  FlytNoegle("tælstjerne", "tælstjerneakti", taelstjerne);
+  FlytNoegle(kFlyttedeNoegler[1][0], kFlyttedeNoegler[1][1], taelstjerne, flytNoegler);
   g.taelstjerneakti = LaesStjerne("tælstjerneakti", taelstjerne, g.taelaktibooking);
   g.taelstjernemeda = LaesStjerne("tælstjernemeda", "", g.taelmedabooking);
 

@@ -19,6 +19,9 @@ struct GlobalIndstillingerData {
   uint8_t supertavo;
   uint8_t skemalaast;        // skemalåst: the read-only state of the run
   uint8_t autogem;
+  // The news check is allowed (the browser check of the start-up; [flag]
+  // checktavonews can switch it off).
+  uint8_t checktavonews;
   // [tider]
   uint8_t standardlektion;
   int32_t standardlektionslengde;
@@ -47,8 +50,12 @@ extern uint32_t version;
 
 // Reads the settings from ini\tavo.ini (StiTab.szini); a missing key gives
 // its default. Moves [global] tælbooking and tælstjerne to their new keys
-// (not in a read-only start).
-void LaesIndstillinger();
+// (not in a read-only start); told not to, it reads them where they are and
+// leaves the moves to FlytGamleNoegler.
+void LaesIndstillinger(bool flytNoegler = true);
+// The moves of old keys, once the start knows that the run may write its
+// settings (not in a read-only run).
+void FlytGamleNoegler();
 // Puts every setting back to its default value.
 void StandardIndstillinger();
 // The yes rule: a value that begins with j or J.

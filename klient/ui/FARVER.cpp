@@ -187,6 +187,8 @@ void InitPalette() {
   farver_intern::InitPaletteDybde(dybde);
 }
 
+void FrigivPalette() { FrigivAlt(); }
+
 void FillFrameSys(HDC hdc, int sysFarve, int ydreVenstre, int ydreTop, int indreVenstre,
                   int indreTop, int indreHoejre, int indreBund, int ydreHoejre, int ydreBund) {
   FillFrame(hdc, GetSysColorBrush(sysFarve), ydreVenstre, ydreTop, indreVenstre, indreTop,

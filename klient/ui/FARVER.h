@@ -25,6 +25,8 @@ extern bool FaaFarver;
 // the data folder and [farver] temafarver of ini\tavo.ini. Called once at
 // start-up (again only by tests, which get everything rebuilt).
 void InitPalette();
+// Deletes the palette and every brush of the colour set (at exit).
+void FrigivPalette();
 
 // Fills the band between the outer and the inner rectangle as up to four
 // rectangles (right and bottom exclusive), each only when it is not empty.

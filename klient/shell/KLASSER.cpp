@@ -1,0 +1,163 @@
+#include "KLASSER.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "DESKTOP.h"
+#include "EDITBOX.h"
+#include "FARVER.h"
+#include "HOVEDVIN.h"
+#include "LOGFIL.h"
+#include "NYBUTTON.h"
+#include "PROGVINDUER.h"
+#include "RELAY.h"
+#include "TOOLTIP.h"
+#include "ressourcer.h"
+
+namespace {
+
+constexpr UINT kEgenDCDobbelt = CS_OWNDC | CS_DBLCLKS;
+constexpr UINT kEgenDC = CS_OWNDC;
+constexpr int kKnapFlade = COLOR_BTNFACE + 1;
+
+std::vector<std::string> Registrerede;
+
+HBRUSH Baggrund(int b) {
+  if (b == kFarve0Baggrund) return FarveBrush[0];
+  return static_cast<HBRUSH>(b);
+}
+
+}  // namespace
+
+// clang-format off
+const VinduesKlasse VinduesKlasser[] = {
+    {"MainWndClass", MainWndProc, kEgenDCDobbelt, COLOR_ACTIVECAPTION + 1, IDC_TAVO, IDI_AAMAIN, "MAIN", nullptr},
+    {"DesktopWndClass", DesktopWndProc, CS_DBLCLKS, COLOR_BTNSHADOW + 1, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"SkemaWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"GruppeWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"ElvRelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"SletWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"GantWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"ElevPlanWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"ElevVinWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"ElevStatWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"ElevOnskWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"ElevHoldWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"ShortCutWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"ValgWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"BrikIndWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"ElementWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"VerDivideWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_LODRET_DELER, nullptr, nullptr, nullptr},
+    {"HorDivideWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_VANDRET_DELER, nullptr, nullptr, nullptr},
+    {"RetInfoWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"GroupWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"RingWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"ListBoxWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"TavoTBWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"DummyWndClass", DummyWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"TabWndClass", TabWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"EditboxWndClass", EditboxWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"EditboxIntWndClass", EditboxIntWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"DVWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"KalWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"TooltipWndClass", TooltipWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"BogWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"MndWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"EditIntWndClass", EditIntWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"ListeWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"SoloWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"StatusWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"BrikInfoWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"BegInfoWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"BegInfo2WndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"BygInfoWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"StamWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"PlanGruppeWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"TildelPlanGruppeWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"PlanPerioderWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"PlanWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"PlanFelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"PlanValgWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"PlanMedOpgWndClass", nullptr, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"AktiLokaRelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"SkfaLokaRelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"MedaSkePriorWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"AktiSkePrioritetWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"MedOpgWndClass", nullptr, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"MedTimeWndClass", nullptr, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"NyButtonWndClass", NyButtonWndProc, kEgenDC, kKnapFlade, IDC_TAVO, nullptr, nullptr, nullptr},
+};
+// clang-format on
+const int VinduesKlasseAntal = sizeof VinduesKlasser / sizeof VinduesKlasser[0];
+static_assert(sizeof VinduesKlasser / sizeof VinduesKlasser[0] == 55);
+
+namespace {
+
+ATOM Registrer(UINT stil, WNDPROC proc, HBRUSH baggrund, int markoer, const char *navn) {
+  WNDCLASSA wc{};
+  wc.style = stil;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = hInst;
+  wc.hCursor = LoadCursorA(hInst, MAKEINTRESOURCE(markoer));
+  wc.hbrBackground = baggrund;
+  wc.lpszClassName = navn;
+  return RegisterClassA(&wc);
+}
+
+}  // namespace
+
+ATOM RegisterWndClass(WNDPROC proc, HBRUSH baggrund, int markoer, const char *navn) {
+  return Registrer(kEgenDCDobbelt, proc, baggrund, markoer, navn);
+}
+
+ATOM RegisterWndClassOwnDC(WNDPROC proc, HBRUSH baggrund, const char *navn) {
+  return Registrer(kEgenDC, proc, baggrund, IDC_TAVO, navn);
+}
+
+bool RegistrerVinduesKlasser() {
+  bool alle = true;
+  for (int i = 0; i < VinduesKlasseAntal; ++i) {
+    const VinduesKlasse &k = VinduesKlasser[i];
+    ATOM a = 0;
+    if (k.Registrer) {
+      a = k.Registrer(hInst) ? 1 : 0;
+    } else if (!k.Proc) {
+      continue;
+    } else if (k.Ikon || k.Menu || (k.Stil != kEgenDCDobbelt && k.Stil != kEgenDC)) {
+      WNDCLASSA wc{};
+      wc.style = k.Stil;
+      wc.lpfnWndProc = k.Proc;
+      wc.hInstance = hInst;
+      wc.hIcon = k.Ikon ? LoadIconA(hInst, k.Ikon) : 0;
+      wc.hCursor = LoadCursorA(hInst, MAKEINTRESOURCE(k.Markoer));
+      wc.hbrBackground = Baggrund(k.Baggrund);
+      wc.lpszMenuName = k.Menu;
+      wc.lpszClassName = k.Navn;
+      a = RegisterClassA(&wc);
+    } else if (k.Stil == kEgenDC) {
+      a = RegisterWndClassOwnDC(k.Proc, Baggrund(k.Baggrund), k.Navn);
+    } else {
+      a = RegisterWndClass(k.Proc, Baggrund(k.Baggrund), k.Markoer, k.Navn);
+    }
+    if (a) {
+      Registrerede.push_back(k.Navn);
+    } else {
+      LogPrintf("** Fejl: Vinduesklassen %s kunne ikke registreres: Fejlnr: %lu\n", k.Navn,
+                static_cast<unsigned long>(GetLastError()));
+      alle = false;
+    }
+  }
+  return alle;
+}
+
+void AfregistrerVinduesKlasser() {
+  for (const std::string &navn : Registrerede) UnregisterClassA(navn.c_str(), hInst);
+  Registrerede.clear();
+}
+
+bool KlasseRegistreret(const char *navn) {
+  for (const std::string &n : Registrerede)
+    if (n == navn) return true;
+  return false;
+}

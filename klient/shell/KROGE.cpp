@@ -1,0 +1,50 @@
+#include "KROGE.h"
+
+#include "AKTICHK.h"
+#include "GRUPPER.h"
+#include "HENTGEM.h"
+#include "INDSTIL.h"
+#include "LISTETAL.h"
+#include "OPTAEL.h"
+#include "PROGVINDUER.h"
+#include "STARTLOG.h"
+#include "STITAB.h"
+#include "TIMOAK.h"
+#include "VINDUER.h"
+#include "OPSTART.h"
+#include "windows.h"
+
+namespace {
+
+void TilAlleVinduer(UINT msg, WPARAM wParam, LPARAM lParam) { SendTilAlleVinduer(msg, wParam, lParam, 0); }
+
+void Advarsel(bool fHovedvindue, const char *tekst, const char *titel) {
+  MessageBoxA(fHovedvindue ? hwndHoved : 0, tekst, titel, MB_OK | MB_ICONEXCLAMATION);
+}
+
+}  // namespace
+
+void SletEgenLaasefil() {
+  // Before the lock question is settled, and in a read-only run, the file
+  // is another run's.
+  if (!LaasenHoldes) return;
+  DeleteLockFile(StiTab.szdata);
+}
+
+void InstallerKroge() {
+  SaetTalSpoerg(SendMessageA);
+  SaetAktiAdvarsel(Advarsel);
+
+  HentGemKrog.SendTilAlleVinduer = TilAlleVinduer;
+  HentGemKrog.HentGruppeValgStjerne = HentGruppeValgStjerne;
+  HentGemKrog.GemGruppeValg = [] { GemGruppeValg(0); };
+  HentGemKrog.DeleteLockFile = SletEgenLaasefil;
+  HentGemKrog.GemStartKopi = GemStartKopi;
+
+  GensendKrog.SendTilAlleVinduer = TilAlleVinduer;
+  GensendKrog.AllokerTalTab = AllokerTalTab;
+
+  TimoakKrog.SendTilAlleVinduer = TilAlleVinduer;
+  TimoakKrog.hwndHoved = hwndHoved;
+
+}

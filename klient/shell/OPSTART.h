@@ -1,0 +1,81 @@
+#pragma once
+// The main program from its command line to its message loop and back:
+// the start-up steps, the loop and the shutdown steps, in their fixed
+// order, as three functions so that a test can run each in its own
+// process. WinMain is the three in a row.
+
+#include <cstdint>
+
+#include "SYSBMP.h"
+#include "windows.h"
+
+int WINAPI WinMain(HINSTANCE inst, HINSTANCE forrige, LPSTR kommandolinje, int visning);
+
+// Opstart's answer when the program goes on to its message loop; any other
+// value is the exit code of a start that ended (a refusal: 0).
+constexpr int kOpstartFortsaet = -1;
+
+// Start-up steps 1-37. kOpstartFortsaet, or the exit code of a start that
+// was refused or ended before the main window.
+int Opstart(HINSTANCE inst, int visning);
+// Step 38: the message loop until the quit message; its code.
+int KoerBeskedLoekke();
+// Shutdown steps 1-12 after the loop; the exit code.
+int Nedluk(int kode);
+
+// The data at start-up: the load behind its wait dialog and the data
+// derived from it.
+void HentDataVedStart();
+// The data derived from the tables after a load, in the order in which the
+// import's processing of the data builds them: the period chains and links,
+// the export counts, the plan list and every count table.
+void OpbygAfledteData();
+
+// Steps that belong to pieces of the program built by later work: each
+// slot is filled by its piece and skipped while empty.
+struct OpstartKrogeRec {
+  // Step 13: the version check; 2 or more ends the start.
+  int (*CheckOpdatering)();
+  // Step 26: the field-switch layouts.
+  void (*LaesSwitchIni)();
+  // Step 30: the saved screens in the menu.
+  void (*VisSkaermeIMenu)();
+  // Step 31: the start-up thread.
+  void (*StartTraad)();
+  // Step 34: an old export file, and new data of a SuperTavo installation.
+  void (*CheckGammelEksport)();
+  void (*NyeDataCheck)();
+  // Step 37: the news page when there is news.
+  void (*VisNyheder)();
+  // Shutdown step 2: the ring-group tables of the ring-time lists.
+  void (*FrigivRingeGrupper)();
+  // Shutdown step 4: the chosen field switches, ini\skph.ini, the list of
+  // event property sets.
+  void (*GemValgtSwt)();
+  void (*SyncSkphIni)();
+  void (*CleanupAVSListe)();
+  // Shutdown step 6: [elevplan] ep_filnummer and [flag] visbytflyt, from
+  // the values the settings reader keeps (not in a read-only run).
+  void (*SkrivSlutIndstillinger)();
+};
+extern OpstartKrogeRec OpstartKroge;
+
+// ---- State the start-up makes for the rest of the program ----
+
+// "TAVO-skema   Prog. sti: %s   Data sti: %s"
+extern char StiTekst[600];
+// The system cursors of a forbidden action and of the arrow, for the
+// element cells of the screen layout.
+extern HCURSOR hMarkoerForbudt;
+extern HCURSOR hMarkoerPil;
+// The caption strips, kept locked for the whole run: bitmap 117 with
+// pictures of 16 x 14, bitmap 115 with pictures of 12 x 12.
+extern SysBmpStrip KaptionStripStor;
+extern SysBmpStrip KaptionStripLille;
+// The widest group name of activities, staff and rooms in the main font,
+// each plus 7 pixels.
+extern int GruppeNavnBredde[3];
+// Set once the lock question is settled and the run holds the data (it is
+// not read-only): only then do the lock file and the START.LOG line belong
+// to this run.
+extern bool LaasenHoldes;

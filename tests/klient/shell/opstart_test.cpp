@@ -1,0 +1,325 @@
+// The main program from its command line to its message loop and back, in
+// the test process on a small school: what a run leaves while it goes on
+// and after it, the refused starts that change nothing, and the log of a
+// data folder's first start.
+#include "opstart_support.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "FARVER.h"
+#include "HOVEDVIN.h"
+#include "KATALOG.h"
+#include "KLASSER.h"
+#include "LOGFIL.h"
+#include "TABOPER.h"
+#include "TOOLTIP.h"
+#include "VINDUER.h"
+#include "win/controls.h"
+
+namespace opstarttest {
+namespace {
+
+bool Indeholder(const std::string &tekst, const std::string &del) { return tekst.find(del) != std::string::npos; }
+
+fs::path &IniMappe() {
+  static fs::path p;
+  return p;
+}
+
+TEST_F(OpstartTest, EndeTilEnde) {
+  SaetIndstilling("global", "tælbooking", "Nej");
+  const std::string andre = "03,10413,bo,pc3,20260105,08:00,\r\n";
+  Skriv(StartLog(), andre);
+
+  ASSERT_EQ(Start(), kOpstartFortsaet);
+  ASSERT_NE(hwndHoved, 0u);
+  char titel[64];
+  GetWindowTextA(hwndHoved, titel, sizeof titel);
+  EXPECT_STREQ(titel, "1 - TAVO-skema");
+  EXPECT_TRUE(IsWindowVisible(hwndHoved));
+  HMENU menu = GetMenu(hwndHoved);
+  ASSERT_NE(menu, 0u);
+  char tekst[64];
+  GetMenuStringA(menu, 0, tekst, sizeof tekst, MF_BYPOSITION);
+  EXPECT_STREQ(tekst, "&Aktiviteter");
+
+  // The toolbar: two separators and five buttons, each with its tip.
+  ASSERT_NE(hwndMainToolbar, 0u);
+  EXPECT_EQ(GetParent(hwndMainToolbar), hwndHoved);
+  ASSERT_EQ(SendMessageA(hwndMainToolbar, TB_BUTTONCOUNT, 0, 0), 7);
+  const struct {
+    int id;
+    BYTE stil;
+    int billede;
+    const char *tip;
+  } knapper[] = {{0, TBSTYLE_SEP, 0, nullptr},
+                 {40170, TBSTYLE_BUTTON, 4, "Gem data"},
+                 {0, TBSTYLE_SEP, 0, nullptr},
+                 {40155, TBSTYLE_BUTTON, 3, "Arranger vindue med fokus"},
+                 {40156, TBSTYLE_BUTTON, 0, "Arranger i kaskade"},
+                 {40157, TBSTYLE_BUTTON, 1, "Arranger vinduer horisontalt"},
+                 {40158, TBSTYLE_BUTTON, 2, "Arranger vinduer vertikalt"}};
+  for (int i = 0; i < 7; ++i) {
+    TBBUTTON b{};
+    ASSERT_TRUE(SendMessageA(hwndMainToolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b)));
+    EXPECT_EQ(b.idCommand, knapper[i].id) << i;
+    EXPECT_EQ(b.fsStyle & TBSTYLE_SEP, knapper[i].stil) << i;
+    if (!knapper[i].tip) continue;
+    EXPECT_EQ(b.iBitmap, knapper[i].billede) << i;
+    NMTTDISPINFOA di{};
+    di.hdr.code = TTN_NEEDTEXTA;
+    di.hdr.idFrom = static_cast<UINT_PTR>(knapper[i].id);
+    di.lpszText = di.szText;
+    SendMessageA(hwndHoved, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&di));
+    EXPECT_STREQ(di.szText, knapper[i].tip);
+  }
+
+  // The desktop: a child of the main window filling the client area below
+  // the toolbar, one pixel inside the layout.
+  ASSERT_NE(hwndDesktop, 0u);
+  EXPECT_EQ(GetParent(hwndDesktop), hwndHoved);
+  RECT klient, tb, dt;
+  GetClientRect(hwndHoved, &klient);
+  GetWindowRect(hwndMainToolbar, &tb);
+  GetWindowRect(hwndDesktop, &dt);
+  POINT o{0, 0};
+  ClientToScreen(hwndHoved, &o);
+  EXPECT_EQ(dt.left - o.x, 2);
+  EXPECT_EQ(dt.top - o.y, (tb.bottom - tb.top) + 2 + 2);
+  EXPECT_EQ(dt.right - o.x, klient.right - 2);
+  EXPECT_EQ(dt.bottom - o.y, klient.bottom - 2);
+  EXPECT_EQ(FriArealRect.right, dt.right - dt.left - 1);
+  // A smaller main window takes the desktop with it.
+  ShowWindow(hwndHoved, SW_RESTORE);
+  MoveWindow(hwndHoved, 10, 10, 700, 500, TRUE);
+  GetClientRect(hwndHoved, &klient);
+  GetWindowRect(hwndDesktop, &dt);
+  EXPECT_EQ(dt.right - dt.left, klient.right - 4);
+
+  // While it runs: the lock file holds the open record, START.LOG the
+  // open line after the other installation's; the old key has moved.
+  EXPECT_TRUE(Indeholder(Laes(Laasefil()), "01,10413,"));
+  const std::string koerer = Laes(StartLog());
+  EXPECT_EQ(koerer.rfind(andre, 0), 0u);
+  EXPECT_EQ(koerer.substr(koerer.size() - 3), ",\r\n");
+  const std::string ini = Laes(Ini());
+  EXPECT_TRUE(Indeholder(ini, "tælaktibooking=nej"));
+  EXPECT_FALSE(Indeholder(ini, "tælbooking="));
+
+  const std::vector<std::string> foer = Tabeller();
+  EXPECT_EQ(Luk(), 0);
+  EXPECT_EQ(hwndHoved, 0u);
+  EXPECT_TRUE(Bokse().empty());
+
+  EXPECT_FALSE(fs::exists(Laasefil()));
+  const std::string efter = Laes(StartLog());
+  EXPECT_EQ(efter.rfind(andre, 0), 0u);
+  EXPECT_EQ(efter.substr(efter.size() - 3), ";\r\n");
+  EXPECT_EQ(std::count(efter.begin(), efter.end(), '\n'), 2);
+  const std::string log = Laes(Log());
+  EXPECT_TRUE(Indeholder(log, "Starter TAVO ver "));
+  EXPECT_TRUE(Indeholder(log, "Lukker TAVO (make "));
+  EXPECT_FALSE(Indeholder(log, "** Fejl"));
+  for (const VinduesKlasse *k = VinduesKlasser; k < VinduesKlasser + VinduesKlasseAntal; ++k) {
+    WNDCLASSA wc;
+    EXPECT_FALSE(GetClassInfoA(kOrvaneInstans, k->Navn, &wc)) << k->Navn;
+  }
+
+  // The data that was saved on closing loads back as it was in the run.
+  ASSERT_EQ(HentAlleData(0), 0);
+  EXPECT_EQ(Tabeller(), foer);
+}
+
+TEST_F(OpstartTest, VinduesklasserEfterTabellen) {
+  ASSERT_EQ(Start(), kOpstartFortsaet);
+  int registreret = 0;
+  for (const VinduesKlasse *k = VinduesKlasser; k < VinduesKlasser + VinduesKlasseAntal; ++k) {
+    WNDCLASSA wc{};
+    const bool findes = GetClassInfoA(kOrvaneInstans, k->Navn, &wc);
+    EXPECT_EQ(findes, k->Proc != nullptr || k->Registrer != nullptr) << k->Navn;
+    if (!findes) continue;
+    ++registreret;
+    EXPECT_EQ(wc.style, k->Stil) << k->Navn;
+    EXPECT_EQ(wc.lpfnWndProc, k->Proc) << k->Navn;
+    EXPECT_EQ(wc.cbClsExtra + wc.cbWndExtra, 0) << k->Navn;
+    EXPECT_EQ(wc.hCursor, LoadCursorA(kOrvaneInstans, MAKEINTRESOURCE(k->Markoer))) << k->Navn;
+    EXPECT_NE(wc.hCursor, 0u) << k->Navn;
+    EXPECT_EQ(wc.hbrBackground, k->Baggrund == kFarve0Baggrund ? FarveBrush[0] : static_cast<HBRUSH>(k->Baggrund))
+        << k->Navn;
+  }
+  EXPECT_GE(registreret, 9);  // the main window, the desktop and the framework's kinds
+  WNDCLASSA hoved{};
+  ASSERT_TRUE(GetClassInfoA(kOrvaneInstans, "MainWndClass", &hoved));
+  EXPECT_STREQ(hoved.lpszMenuName, "MAIN");
+  EXPECT_EQ(hoved.hIcon, LoadIconA(kOrvaneInstans, IDI_AAMAIN));
+  EXPECT_EQ(Luk(), 0);
+}
+
+TEST_F(OpstartTest, KommandoerErIkkeTilgaengelige) {
+  ASSERT_EQ(Start(), kOpstartFortsaet);
+  SendMessageA(hwndHoved, WM_COMMAND, 40170, 0);  // the toolbar's "Gem data"
+  SendMessageA(hwndHoved, WM_COMMAND, 40249, 0);  // "&Eksport\tF11"
+  SendMessageA(hwndHoved, WM_COMMAND, 39999, 0);  // no entry at all
+  const auto bokse = tavo::test::MessageBoxesShown();
+  ASSERT_EQ(bokse.size(), 3u);
+  for (const auto &b : bokse) {
+    EXPECT_EQ(b.caption, "Ikke tilgængelig");
+    EXPECT_EQ(b.type & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
+  }
+  EXPECT_EQ(Luk(), 0);
+  const std::string log = Laes(Log());
+  EXPECT_TRUE(Indeholder(log, "** Info: Ikke tilgængelig: Gem data (40170)"));
+  EXPECT_TRUE(Indeholder(log, "** Info: Ikke tilgængelig: Eksport (40249)"));
+  EXPECT_TRUE(Indeholder(log, "** Info: Ikke tilgængelig: kommando 39999"));
+}
+
+TEST_F(OpstartTest, InstallationNulAabnerIndstillingerne) {
+  SaetIndstilling("global", "insnr", "0");
+  ASSERT_EQ(Start(), kOpstartFortsaet);
+  char titel[64];
+  GetWindowTextA(hwndHoved, titel, sizeof titel);
+  EXPECT_STREQ(titel, "0 - TAVO-skema");
+  // The settings sheet's command went through the one road of commands
+  // that are not built yet.
+  EXPECT_EQ(Bokse(), std::vector<std::string>{"Ikke tilgængelig|Denne funktion er endnu ikke tilgængelig i TAVO-skema."});
+  EXPECT_EQ(Luk(), 0);
+  EXPECT_TRUE(Indeholder(Laes(Log()), "** Info: Ikke tilgængelig: Installations oplysning (40166)"));
+}
+
+TEST_F(OpstartTest, BrowserTjek) {
+  // A start refused at the settings file has already made the check.
+  fs::remove(Ini());
+  const struct {
+    const char *version;  // null: no key
+    uint8_t tjek;
+  } tabel[] = {{nullptr, 1}, {"5.00.2920.0000", 0}, {"5.5", 1}, {"9.11.19041.0", 1}};
+  for (const auto &t : tabel) {
+    tavo::reg::Clear();
+    if (t.version) tavo::reg::SetString(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Internet Explorer", "Version", t.version);
+    EXPECT_EQ(Start(), 0);
+    EXPECT_EQ(GlobalIndstillinger.checktavonews, t.tjek) << (t.version ? t.version : "no key");
+  }
+  tavo::reg::Clear();
+}
+
+// Each refusal: its boxes, exit code 0, and nothing written.
+TEST_F(OpstartTest, AfvisningerAendrerIntet) {
+  const struct {
+    const char *hvad;
+    std::function<void(OpstartTest &)> forbered;
+    std::vector<std::string> bokse;
+    bool reserveLog;  // the run logs into $$rilmo$$.log
+  } tabel[] = {
+      {"settings file missing", [](OpstartTest &t) { fs::remove(t.Ini()); }, {"Fejl|Filen %INI% - ikke fundet!"}, false},
+      {"data folder in the way",
+       [](OpstartTest &t) {
+         fs::remove_all(t.Data() / "data");
+         Skriv(t.Data() / "data", "x");
+       },
+       {"Fejl|Fejl ved oprettelse af mappen 'data'\nKontakt TAVO support!"}, false},
+      {"log folder in the way",
+       [](OpstartTest &t) {
+         fs::remove_all(t.Data() / "log");
+         Skriv(t.Data() / "log", "x");
+       },
+       {"Fejl|Fejl ved oprettelse af mappen 'log'\nKontakt TAVO support!"}, true},
+      {"both folders in the way",
+       [](OpstartTest &t) {
+         fs::remove_all(t.Data() / "data");
+         fs::remove_all(t.Data() / "log");
+         Skriv(t.Data() / "data", "x");
+         Skriv(t.Data() / "log", "x");
+       },
+       {"Fejl|Fejl ved oprettelse af mappen 'data'\nKontakt TAVO support!",
+        "Fejl|Fejl ved oprettelse af mappen 'log'\nKontakt TAVO support!"},
+       true},
+      {"lock file cannot be made",
+       [](OpstartTest &t) {
+         // The ini folder goes away just before the lock file is made.
+         IniMappe() = t.Data() / "ini";
+         OpstartKroge.CheckOpdatering = [] {
+           fs::rename(IniMappe(), IniMappe().string() + ".borte");
+           return 0;
+         };
+       },
+       {"Fejl|TAVO kunne ikke oprette låsefil !\n  Errno : 2\n"}, false},
+  };
+  for (const auto &t : tabel) {
+    SCOPED_TRACE(t.hvad);
+    fs::current_path(gammelMappe_);
+    fs::remove_all(Data());
+    fs::copy(Skole(), Data(), fs::copy_options::recursive);
+    fs::remove_all(Prog());
+    fs::create_directories(Prog());
+    ASSERT_TRUE(fs::exists(Ini())) << Ini();
+    tavo::test::StopDialogScript();
+    tavo::test::StartDialogScript(30000);
+    SaetIndstilling("global", "tælbooking", "nej");  // a key a run would move
+    const std::string ini = Laes(Ini());
+    t.forbered(*this);
+    EXPECT_EQ(Start(), 0);
+    OpstartKroge = {};
+    std::vector<std::string> ventet = t.bokse;
+    for (std::string &b : ventet)
+      if (size_t p = b.find("%INI%"); p != std::string::npos) b.replace(p, 5, StiTab.szini);
+    EXPECT_EQ(Bokse(), ventet);
+    for (const auto &m : tavo::test::MessageBoxesShown())
+      EXPECT_EQ(m.type, static_cast<UINT>(MB_OK | MB_ICONSTOP | MB_SYSTEMMODAL));
+    EXPECT_EQ(hwndHoved, 0u);
+    EXPECT_FALSE(fs::exists(Laasefil()));
+    EXPECT_FALSE(fs::exists(Data() / "ini.borte" / "tavo.lck"));
+    EXPECT_FALSE(fs::exists(StartLog()));
+    if (fs::exists(Ini())) {
+      EXPECT_EQ(Laes(Ini()), ini);
+    }
+    if (fs::exists(Data() / "ini.borte")) {
+      EXPECT_EQ(Laes(Data() / "ini.borte" / "tavo.ini"), ini);
+    }
+    const std::string log = Laes(t.reserveLog ? Prog() / "$$rilmo$$.log" : Log());
+    EXPECT_TRUE(Indeholder(log, "Starter TAVO ver ")) << log;
+  }
+}
+
+TEST_F(OpstartTest, FoersteStartUdenLogMappe) {
+  fs::remove_all(Data() / "log");
+  ASSERT_EQ(Start(), kOpstartFortsaet);
+  EXPECT_EQ(Luk(), 0);
+  const fs::path reserve = Prog() / "$$rilmo$$.log";
+  const std::string foerste = Laes(reserve);
+  EXPECT_TRUE(Indeholder(foerste, "Starter TAVO ver "));
+  EXPECT_TRUE(Indeholder(foerste, "Lukker TAVO"));
+  EXPECT_TRUE(fs::is_directory(Data() / "log"));
+  EXPECT_FALSE(fs::exists(Log()));
+
+  ASSERT_EQ(Start(), kOpstartFortsaet);
+  EXPECT_EQ(Luk(), 0);
+  EXPECT_FALSE(fs::exists(reserve));
+  EXPECT_TRUE(Indeholder(Laes(Log()), "Starter TAVO ver "));
+}
+
+class NedlukningTest : public OpstartTest {};
+
+TEST_F(NedlukningTest, GemmerAendringerUndtagenILaastKoersel) {
+  for (int laast = 0; laast < 2; ++laast) {
+    SCOPED_TRACE(laast ? "read-only" : "writable");
+    ASSERT_EQ(Start(laast ? std::vector<std::string>{"-l"} : std::vector<std::string>{}), kOpstartFortsaet);
+    // An edit of the run: the first activity gets another name.
+    auto *akti = reinterpret_cast<AktiRec *>(GetRec(&tdakti, &tvakti, 1));
+    ASSERT_NE(akti, nullptr);
+    std::snprintf(akti->Aktivitet, sizeof akti->Aktivitet, "%s", laast ? "Ændret i låst" : "Ændret");
+    SetRecStatus(&tdakti, &tvakti, 1, akti->Status);
+    const std::string fil = Laes(Data() / "data" / "akti.DAT");
+    EXPECT_EQ(Luk(), 0);
+    const std::string efter = Laes(Data() / "data" / "akti.DAT");
+    if (laast) {
+      EXPECT_EQ(efter, fil);
+    } else {
+      EXPECT_NE(efter.find("Ændret"), std::string::npos);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace opstarttest
