@@ -75,6 +75,36 @@ int HitButton(HWND h, const Toolbar *t, POINT pt) {
 
 void Redraw(HWND h) { InvalidateRect(h, nullptr, TRUE); }
 
+// A bitmap loaded from the resources takes the button colours, as the
+// system's toolbar maps it: black, grey, silver and white become the button
+// text, shadow, face and highlight, so that a picture's silver background
+// is the face it sits on.
+void MapToButtonColours(HBITMAP bm) {
+  if (!bm) return;
+  BITMAP b{};
+  if (!GetObjectA(bm, sizeof b, &b)) return;
+  const struct {
+    COLORREF fra;
+    int til;
+  } kort[] = {{RGB(0, 0, 0), COLOR_BTNTEXT},
+              {RGB(128, 128, 128), COLOR_BTNSHADOW},
+              {RGB(192, 192, 192), COLOR_BTNFACE},
+              {RGB(255, 255, 255), COLOR_BTNHIGHLIGHT}};
+  HDC mem = CreateCompatibleDC(0);
+  HGDIOBJ old = SelectObject(mem, bm);
+  for (int y = 0; y < b.bmHeight; ++y)
+    for (int x = 0; x < b.bmWidth; ++x) {
+      const COLORREF c = GetPixel(mem, x, y);
+      for (const auto &k : kort)
+        if (c == k.fra) {
+          SetPixel(mem, x, y, GetSysColor(k.til));
+          break;
+        }
+    }
+  SelectObject(mem, old);
+  DeleteDC(mem);
+}
+
 void DrawImage(HDC dc, const Toolbar *t, int image, int x, int y, bool enabled) {
   for (const Strip &s : t->strips) {
     if (image < s.first || image >= s.first + s.count || !s.bitmap) continue;
@@ -254,6 +284,7 @@ LRESULT ToolbarMessage(HWND h, Toolbar *t, UINT m, WPARAM wp, LPARAM lp) {
         s.bitmap = (HBITMAP)ab->nID;
       } else {
         s.bitmap = LoadBitmapA(ab->hInst, MAKEINTRESOURCE((WORD)ab->nID));
+        MapToButtonColours(s.bitmap);
       }
       t->strips.push_back(s);
       t->images += n;

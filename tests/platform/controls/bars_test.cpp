@@ -287,7 +287,7 @@ std::vector<uint8_t> StripDib() {
   uint8_t *px = dib.data() + sizeof(BITMAPINFOHEADER);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
-      for (int c = 0; c < 3; ++c) px[(size_t)y * stride + x * 3 + c] = colours[x / 16][c];
+      for (int c = 0; c < 3; ++c) px[(size_t)y * stride + x * 3 + c] = y == h - 1 ? 192 : colours[x / 16][c];
   return dib;
 }
 
@@ -347,6 +347,9 @@ TEST_F(ControlsTest, ToolbarInsertsPastTheEndClicksAndAsksForTipTexts) {
   EXPECT_EQ(r0.bottom - r0.top, 16 + 7);
   DestroyWindow(lille);
   EXPECT_EQ(tavo::test::WindowPixel(tb, (r2.left + r2.right) / 2, (r2.top + r2.bottom) / 2), RGB(0, 0, 255));  // image 2
+  // The picture's silver top row became the button face it sits on.
+  EXPECT_EQ(tavo::test::WindowPixel(tb, (r2.left + r2.right) / 2, r2.top + (r2.bottom - r2.top - 16) / 2),
+            GetSysColor(COLOR_BTNFACE));
 
   // Clicks: the disabled one says nothing, the check button stays down.
   RECT r;
