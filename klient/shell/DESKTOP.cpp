@@ -26,11 +26,17 @@ void PlacerDesktop() {
 }
 
 LRESULT CALLBACK DesktopWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_DESKTOP_LAYOUT) {
-    BeregnSkrivebord();
-    PlacerDesktop();
-    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    return 0;
+  switch (msg) {
+    case WM_DESKTOP_LAYOUT:
+      BeregnSkrivebord();
+      PlacerDesktop();
+      SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+      return 0;
+    case WM_DESTROY:
+      // The drawing context kept since the start goes with the window.
+      if (DesktopDC.hdc) ReleaseDC(hwnd, DesktopDC.hdc);
+      DesktopDC = {0, kIngenFarve, kIngenFarve};
+      break;
   }
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }

@@ -1,31 +1,17 @@
 #include "HOVEDVIN.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "DESKTOP.h"
-#include "HENTGEM.h"
-#include "INDSTIL.h"
-#include "LOGFIL.h"
-#include "OPTAEL.h"
+#include "IKKETILG.h"
+#include "MEDPER.h"
+#include "OPSTART.h"
 #include "PROGVINDUER.h"
 #include "TALTAB.h"
 #include "TOOLTIP.h"
 #include "VINDUER.h"
-#include "MEDPER.h"
 
 namespace {
-
-// A menu entry's text without its mnemonic marks and key.
-void MenuTekst(UINT kommando, char *tekst, int stoerrelse) {
-  tekst[0] = '\0';
-  HMENU menu = hwndHoved ? GetMenu(hwndHoved) : 0;
-  if (!menu || GetMenuStringA(menu, kommando, tekst, stoerrelse, MF_BYCOMMAND) <= 0) return;
-  char *ud = tekst;
-  for (const char *p = tekst; *p && *p != '\t'; ++p)
-    if (*p != '&') *ud++ = *p;
-  *ud = '\0';
-}
 
 void LukHovedvindue() {
   LukAlleVinduer();
@@ -37,23 +23,6 @@ void LukHovedvindue() {
 }
 
 }  // namespace
-
-void IkkeTilgaengelig(HWND ejer, UINT kommando) {
-  char navn[128];
-  MenuTekst(kommando, navn, sizeof navn);
-  if (navn[0])
-    LogPrintf("** Info: Ikke tilgængelig: %s (%u)\n", navn, kommando);
-  else
-    LogPrintf("** Info: Ikke tilgængelig: kommando %u\n", kommando);
-  MessageBoxA(ejer, "Denne funktion er endnu ikke tilgængelig i TAVO-skema.", "Ikke tilgængelig",
-              MB_OK | MB_ICONEXCLAMATION);
-}
-
-bool GemDataVedLukning() {
-  if (GlobalIndstillinger.skemalaast || GlobalIndstillinger.supertavo) return true;
-  StartGemAlleData(0, 1);
-  return true;
-}
 
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {

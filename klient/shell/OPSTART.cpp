@@ -20,7 +20,6 @@
 #include "FONTE.h"
 #include "GRUPPER.h"
 #include "HENTGEM.h"
-#include "HOVEDVIN.h"
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "KLASSER.h"
@@ -282,6 +281,12 @@ void OpbygAfledteData() {
 void HentDataVedStart() {
   StartHentAlleData();
   OpbygAfledteData();
+}
+
+bool GemDataVedLukning() {
+  if (GlobalIndstillinger.skemalaast || GlobalIndstillinger.supertavo) return true;
+  StartGemAlleData(0, 1);
+  return true;
 }
 
 int Opstart(HINSTANCE inst, int visning) {

@@ -9,11 +9,11 @@
 #include <cstring>
 
 #include "FARVER.h"
-#include "HOVEDVIN.h"
 #include "KATALOG.h"
 #include "KLASSER.h"
 #include "LOGFIL.h"
 #include "TABOPER.h"
+#include "TALTAB.h"
 #include "TOOLTIP.h"
 #include "VINDUER.h"
 #include "win/controls.h"
@@ -130,6 +130,8 @@ TEST_F(OpstartTest, EndeTilEnde) {
   // The data that was saved on closing loads back as it was in the run.
   ASSERT_EQ(HentAlleData(0), 0);
   EXPECT_EQ(Tabeller(), foer);
+  FreeAlleTalTabeller();
+  for (size_t i = 0; i < TabRegisterAntal; ++i) ResetTab(TabRegister[i].pTabDesc, TabRegister[i].pTabVar, 0);
 }
 
 TEST_F(OpstartTest, VinduesklasserEfterTabellen) {
