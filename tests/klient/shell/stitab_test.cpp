@@ -23,9 +23,12 @@ TEST(Kommandolinje, Options) {
     const char *prog;
     const char *data;
     int laast;
+    // Through the process's own command line the program file comes in
+    // Windows form; null when that changes nothing.
+    const char *procesMappe = nullptr;
   } tabel[] = {
       {{"C:\\Tavo\\10413.exe"}, "C:\\Tavo\\", "C:\\Tavo\\", 0},
-      {{"/opt/tavo/10413.exe"}, "/opt/tavo/", "/opt/tavo/", 0},
+      {{"/opt/tavo/10413.exe"}, "/opt/tavo/", "/opt/tavo/", 0, "\\opt\\tavo\\"},
       {{"x.exe", "-pC:\\Prog"}, "C:\\Prog\\", "C:\\Prog\\", 0},
       {{"x.exe", "-PC:\\Prog\\"}, "C:\\Prog\\", "C:\\Prog\\", 0},
       {{"x.exe", "-pC:\\Prog\\\"", "-dD:\\Data"}, "C:\\Prog\\", "D:\\Data\\", 0},
@@ -39,11 +42,25 @@ TEST(Kommandolinje, Options) {
       {{"x.exe", "-p C:\\M\xC3\xB8" "de "}, "C:\\M\xF8" "de\\", "C:\\M\xF8" "de\\", 0},
       {{"x.exe", "-p\xFF\xFE", "-pC:\\P"}, "C:\\P\\", "C:\\P\\", 0},  // not UTF-8: skipped
   };
+  namespace fs = std::filesystem;
+  const fs::path gammel = fs::current_path();
   for (const auto &t : tabel) {
     Laes(t.args);
     EXPECT_STREQ(StiTab.szprog, t.prog) << t.args.back();
     EXPECT_STREQ(StiTab.szdata, t.data) << t.args.back();
     EXPECT_EQ(StiTab.laastOenske, t.laast) << t.args.back();
+    // The same arguments as the process's command line: quoted, joined and
+    // split again by the Windows rules on the way.
+    std::vector<std::string> kopi(t.args.begin(), t.args.end());
+    std::vector<char *> argv;
+    for (std::string &a : kopi) argv.push_back(a.data());
+    tavo::SetCommandLine(static_cast<int>(argv.size()), argv.data());
+    MainCommandLine();
+    const char *prog = t.procesMappe ? t.procesMappe : t.prog;
+    EXPECT_STREQ(StiTab.szprog, prog) << "process: " << t.args.back();
+    EXPECT_STREQ(StiTab.szdata, t.procesMappe ? t.procesMappe : t.data) << "process: " << t.args.back();
+    EXPECT_EQ(StiTab.laastOenske, t.laast) << "process: " << t.args.back();
+    fs::current_path(gammel);
   }
 }
 
