@@ -21,18 +21,10 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 # Tests never reach the user's display. Tests labelled `gui` use a private
 # Xvfb server named by TAVO_XVFB_DISPLAY and skip themselves without one.
 unset DISPLAY
+source tools/xvfb.sh
 xvfb_pid=""
 cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; }
 trap cleanup EXIT
-if command -v Xvfb >/dev/null 2>&1; then
-  for n in $(seq 90 120); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    if [ -e "/tmp/.X11-unix/X$n" ]; then export TAVO_XVFB_DISPLAY=":$n"; break; fi
-    kill "$xvfb_pid" 2>/dev/null || true; xvfb_pid=""
-  done
-fi
+if start_xvfb 90 120; then export TAVO_XVFB_DISPLAY="$xvfb_display"; fi
 
 ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 900

@@ -1,0 +1,100 @@
+// The README's demo command against a fresh program and data folder on the
+// private X server: the main window comes up (found by its title), the
+// screenshot shows its menu bar, toolbar and desktop, and closing the
+// window ends the program with exit code 0 and without a lock file.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cairo.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "windows.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Billede {
+  cairo_surface_t *s = nullptr;
+  int w = 0, h = 0;
+  explicit Billede(const std::string &fil) {
+    s = cairo_image_surface_create_from_png(fil.c_str());
+    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) return;
+    w = cairo_image_surface_get_width(s);
+    h = cairo_image_surface_get_height(s);
+  }
+  ~Billede() { cairo_surface_destroy(s); }
+  COLORREF Pixel(int x, int y) const {
+    const auto *linje = reinterpret_cast<const uint32_t *>(cairo_image_surface_get_data(s) +
+                                                           (size_t)y * cairo_image_surface_get_stride(s));
+    const uint32_t p = linje[x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+  // Pixels of row y in x0..x1 that have the colour.
+  int Antal(int y, int x0, int x1, COLORREF farve) const {
+    int n = 0;
+    for (int x = x0; x < x1; ++x) n += Pixel(x, y) == farve;
+    return n;
+  }
+};
+
+TEST(DemoGui, MainWindowComesUpIsPhotographedAndCloses) {
+  const char *server = std::getenv("TAVO_XVFB_DISPLAY");
+  if (!server || !*server) GTEST_SKIP() << "no private X server";
+  char skabelon[] = "/tmp/demo_gui_XXXXXX";
+  ASSERT_NE(mkdtemp(skabelon), nullptr);
+  const fs::path rod = skabelon;
+  const fs::path prog = rod / "program", data = rod / "data", foto = rod / "skaerm.png";
+
+  const std::string kommando = "DISPLAY='" + std::string(server) + "' bash '" TAVO_SOURCE_DIR_DEMO "/tools/demo.sh'" +
+                               " --build '" TAVO_BINARY_DIR "' --program '" + prog.string() + "' --data '" +
+                               data.string() + "' --size small --shot '" + foto.string() + "' > '" +
+                               (rod / "demo.log").string() + "' 2>&1";
+  const int status = std::system(kommando.c_str());
+  std::ifstream logFil(rod / "demo.log");
+  std::stringstream log;
+  log << logFil.rdbuf();
+  ASSERT_TRUE(WIFEXITED(status)) << log.str();
+  EXPECT_EQ(WEXITSTATUS(status), 0) << log.str();
+  EXPECT_NE(log.str().find("the program ended with exit code 0"), std::string::npos) << log.str();
+
+  EXPECT_FALSE(fs::exists(data / "ini" / "tavo.lck"));
+  std::ifstream startLog(prog / "START.LOG");
+  std::string linje;
+  ASSERT_TRUE(std::getline(startLog, linje));
+  EXPECT_EQ(linje.substr(linje.size() - 2), ";\r");  // closed
+
+  // The screen: the title bar at the top, then the menu bar with its
+  // texts, the toolbar with its pictures, and the desktop below.
+  Billede b(foto.string());
+  ASSERT_GT(b.w, 0) << foto;
+  const int midt = b.w / 2;
+  int y = 0;
+  while (y < 60 && b.Pixel(midt, y) != GetSysColor(COLOR_ACTIVECAPTION)) ++y;
+  ASSERT_LT(y, 60) << "no title bar";
+  while (y < 100 && b.Pixel(midt, y) == GetSysColor(COLOR_ACTIVECAPTION)) ++y;
+  int menuTekst = 0, menuBund = y;
+  for (; menuBund < y + GetSystemMetrics(SM_CYMENU) + 4; ++menuBund)
+    menuTekst += b.Antal(menuBund, 0, 700, RGB(0, 0, 0));
+  EXPECT_GT(menuTekst, 100) << "no menu texts";
+  EXPECT_EQ(b.Pixel(midt, y + 2), GetSysColor(COLOR_MENU));
+  // The toolbar: its buttons' pictures at the left, plain face to the right.
+  int billedPunkter = 0;
+  for (int ty = menuBund; ty < menuBund + 28; ++ty)
+    billedPunkter += b.Antal(ty, 0, 140, RGB(0, 0, 128)) + b.Antal(ty, 0, 140, RGB(0, 0, 255));
+  EXPECT_GT(billedPunkter, 20) << "no toolbar pictures";
+  EXPECT_EQ(b.Pixel(midt, menuBund + 10), GetSysColor(COLOR_BTNFACE));
+  // The desktop fills the middle of the window.
+  const COLORREF skrivebord = GetSysColor(COLOR_BTNSHADOW);
+  for (int dy : {b.h / 4, b.h / 2, 3 * b.h / 4}) EXPECT_EQ(b.Antal(dy, 20, b.w - 20, skrivebord), b.w - 40) << dy;
+
+  fs::remove_all(rod);
+}
+
+}  // namespace
