@@ -1,10 +1,12 @@
 #include "KROGE.h"
 
 #include "AKTICHK.h"
+#include "AVSHJAELP.h"
 #include "GRUPPER.h"
 #include "HENTGEM.h"
 #include "INDSTIL.h"
 #include "LISTETAL.h"
+#include "OBJFELT.h"
 #include "OPTAEL.h"
 #include "PROGVINDUER.h"
 #include "STARTLOG.h"
@@ -47,4 +49,5 @@ void InstallerKroge() {
   TimoakKrog.SendTilAlleVinduer = TilAlleVinduer;
   TimoakKrog.hwndHoved = hwndHoved;
 
+  ObjFeltKilder.KolonneUgedag = KolonneUgedag;
 }

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "AVSHJAELP.h"
 #include "DATO.h"
 #include "DESKTOP.h"
 #include "FARVER.h"
@@ -33,6 +34,7 @@
 #include "SIDEFIL.h"
 #include "STARTLOG.h"
 #include "STITAB.h"
+#include "SWITCH.h"
 #include "TABOPER.h"
 #include "TABREG.h"
 #include "TALTAB.h"
@@ -390,7 +392,7 @@ int Opstart(HINSTANCE inst, int visning) {
   // 25
   OpretTalMutex();
   // 26
-  if (OpstartKroge.LaesSwitchIni) OpstartKroge.LaesSwitchIni();
+  LaesSwitchIni();
   // 27
   HentDataVedStart();
   // 28-29: a read-only run writes nothing into the data folder.
@@ -435,10 +437,11 @@ int Nedluk(int kode) {
   // 3
   UnloadFonts();
   FrigivPalette();
-  // 4
-  if (OpstartKroge.GemValgtSwt) OpstartKroge.GemValgtSwt();
+  // 4: a read-only run leaves the choices of the run that holds the data.
+  if (!GlobalIndstillinger.skemalaast) GemValgtSwt();
+  FrigivSwitchTab();
   if (OpstartKroge.SyncSkphIni) OpstartKroge.SyncSkphIni();
-  if (OpstartKroge.CleanupAVSListe) OpstartKroge.CleanupAVSListe();
+  CleanupAVSListe();
   // 5
   for (size_t i = 0; i < TabRegisterAntal; ++i) ResetTab(TabRegister[i].pTabDesc, TabRegister[i].pTabVar, 0);
   TomSkemabeg();

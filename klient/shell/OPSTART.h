@@ -40,8 +40,6 @@ void OpbygAfledteData();
 struct OpstartKrogeRec {
   // Step 13: the version check; 2 or more ends the start.
   int (*CheckOpdatering)();
-  // Step 26: the field-switch layouts.
-  void (*LaesSwitchIni)();
   // Step 30: the saved screens in the menu.
   void (*VisSkaermeIMenu)();
   // Step 31: the start-up thread.
@@ -53,11 +51,9 @@ struct OpstartKrogeRec {
   void (*VisNyheder)();
   // Shutdown step 2: the ring-group tables of the ring-time lists.
   void (*FrigivRingeGrupper)();
-  // Shutdown step 4: the chosen field switches, ini\skph.ini, the list of
-  // event property sets.
-  void (*GemValgtSwt)();
+  // Shutdown step 4: ini\skph.ini brought in line with the subjects on
+  // teams.
   void (*SyncSkphIni)();
-  void (*CleanupAVSListe)();
   // Shutdown step 6: [elevplan] ep_filnummer and [flag] visbytflyt, from
   // the values the settings reader keeps (not in a read-only run).
   void (*SkrivSlutIndstillinger)();

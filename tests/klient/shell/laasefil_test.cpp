@@ -3,6 +3,8 @@
 // never asked (-l, a SuperTavo installation, startlås other than "ja").
 #include "opstart_support.h"
 
+#include <map>
+
 namespace opstarttest {
 namespace {
 
@@ -19,20 +21,26 @@ class LaasefilTest : public OpstartTest {
   }
   // What a run may not have touched: the settings, the lock file, the
   // saved tables, and START.LOG (absent).
-  struct Tilstand {
-    std::string ini, laas, akti;
-    bool startKopi;
-  };
+  // Every file of the data and ini folders, by name. The group names'
+  // file is left out: the group module writes its defaults when it is
+  // missing, whoever holds the data.
+  using Tilstand = std::map<std::string, std::string>;
   Tilstand Nu() {
-    return {Laes(Ini()), fs::exists(Laasefil()) ? Laes(Laasefil()) : "<ingen>", Laes(Data() / "data" / "akti.DAT"),
-            fs::exists(Data() / "data" / "skemabegkopi.dat")};
+    Tilstand t;
+    for (const char *under : {"data", "ini"})
+      for (const auto &e : fs::directory_iterator(Data() / under))
+        if (e.is_regular_file() && e.path().filename().string()[0] != '.' &&
+            e.path().filename().string().rfind("group.ini", 0) != 0)
+          t[std::string(under) + "/" + e.path().filename().string()] = Laes(e.path());
+    return t;
   }
   void UroertSiden(const Tilstand &foer) {
     const Tilstand nu = Nu();
-    EXPECT_EQ(nu.ini, foer.ini);
-    EXPECT_EQ(nu.laas, foer.laas);
-    EXPECT_EQ(nu.akti, foer.akti);
-    EXPECT_EQ(nu.startKopi, foer.startKopi);
+    for (const auto &[navn, indhold] : foer) {
+      auto it = nu.find(navn);
+      EXPECT_TRUE(it != nu.end() && it->second == indhold) << navn << " changed or gone";
+    }
+    for (const auto &[navn, indhold] : nu) EXPECT_TRUE(foer.count(navn)) << navn << " came";
     EXPECT_FALSE(fs::exists(StartLog()));
   }
 };

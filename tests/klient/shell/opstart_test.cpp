@@ -16,6 +16,7 @@
 #include "TALTAB.h"
 #include "TOOLTIP.h"
 #include "VINDUER.h"
+#include "tavo/test_file.h"
 #include "win/controls.h"
 
 namespace opstarttest {
@@ -23,10 +24,7 @@ namespace {
 
 bool Indeholder(const std::string &tekst, const std::string &del) { return tekst.find(del) != std::string::npos; }
 
-fs::path &IniMappe() {
-  static fs::path p;
-  return p;
-}
+
 
 TEST_F(OpstartTest, EndeTilEnde) {
   SaetIndstilling("global", "tælbooking", "Nej");
@@ -238,15 +236,15 @@ TEST_F(OpstartTest, AfvisningerAendrerIntet) {
         "Fejl|Fejl ved oprettelse af mappen 'log'\nKontakt TAVO support!"},
        true},
       {"lock file cannot be made",
-       [](OpstartTest &t) {
-         // The ini folder goes away just before the lock file is made.
-         IniMappe() = t.Data() / "ini";
+       [](OpstartTest &) {
+         // From the version check on, the first file the start makes is the
+         // lock file, and the system refuses it.
          OpstartKroge.CheckOpdatering = [] {
-           fs::rename(IniMappe(), IniMappe().string() + ".borte");
+           tavo::test::StartFileFaults(1, ERROR_ACCESS_DENIED);
            return 0;
          };
        },
-       {"Fejl|TAVO kunne ikke oprette låsefil !\n  Errno : 2\n"}, false},
+       {"Fejl|TAVO kunne ikke oprette låsefil !\n  Errno : 13\n"}, false},
   };
   for (const auto &t : tabel) {
     SCOPED_TRACE(t.hvad);
@@ -262,6 +260,7 @@ TEST_F(OpstartTest, AfvisningerAendrerIntet) {
     const std::string ini = Laes(Ini());
     t.forbered(*this);
     EXPECT_EQ(Start(), 0);
+    tavo::test::StopFileFaults();
     OpstartKroge = {};
     std::vector<std::string> ventet = t.bokse;
     for (std::string &b : ventet)
@@ -271,13 +270,9 @@ TEST_F(OpstartTest, AfvisningerAendrerIntet) {
       EXPECT_EQ(m.type, static_cast<UINT>(MB_OK | MB_ICONSTOP | MB_SYSTEMMODAL));
     EXPECT_EQ(hwndHoved, 0u);
     EXPECT_FALSE(fs::exists(Laasefil()));
-    EXPECT_FALSE(fs::exists(Data() / "ini.borte" / "tavo.lck"));
     EXPECT_FALSE(fs::exists(StartLog()));
     if (fs::exists(Ini())) {
       EXPECT_EQ(Laes(Ini()), ini);
-    }
-    if (fs::exists(Data() / "ini.borte")) {
-      EXPECT_EQ(Laes(Data() / "ini.borte" / "tavo.ini"), ini);
     }
     const std::string log = Laes(t.reserveLog ? Prog() / "$$rilmo$$.log" : Log());
     EXPECT_TRUE(Indeholder(log, "Starter TAVO ver ")) << log;
