@@ -7,7 +7,6 @@
 #include "OPSTART.h"
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
