@@ -16,10 +16,10 @@
 #include "DATO.h"
 #include "DESKTOP.h"
 #include "FARVER.h"
-#include "FINDREC.h"
 #include "FONTE.h"
 #include "GRUPPER.h"
 #include "HENTGEM.h"
+#include "ImpBehandl.h"
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "KLASSER.h"
@@ -28,7 +28,6 @@
 #include "MAPPE.h"
 #include "MEDPER.h"
 #include "OBJFELT.h"
-#include "OPTAEL.h"
 #include "PROGVINDUER.h"
 #include "SIDEFIL.h"
 #include "STARTLOG.h"
@@ -39,7 +38,6 @@
 #include "TALTAB.h"
 #include "TIMOAK.h"
 #include "TOOLTIP.h"
-#include "VEDLIGE.h"
 #include "ressourcer.h"
 #include "tavo/assert.h"
 #include "win/controls.h"
@@ -269,19 +267,11 @@ int AfbrydOpstart(int kode) {
 
 }  // namespace
 
-void OpbygAfledteData() {
-  LinkAnfoFagfordl();
-  LinkAktiMiakBudt();
-  BuildMedPer();
-  CountExportChanges();
-  CountPlanTal();
-  AllokerTalTab();
-  CountPlanTalMnd();
-}
-
 void HentDataVedStart() {
   StartHentAlleData();
-  OpbygAfledteData();
+  // The derived data; once the import runs after every load it builds them
+  // there, and this call goes.
+  BehandlData();
 }
 
 bool GemDataVedLukning() {

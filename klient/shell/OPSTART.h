@@ -24,16 +24,12 @@ int KoerBeskedLoekke();
 int Nedluk(int kode);
 
 // The data at start-up: the load behind its wait dialog and the data
-// derived from it.
+// derived from it (BehandlData).
 void HentDataVedStart();
 // The save on closing: all data, with the wait dialog, unless the run is
 // read-only or a SuperTavo installation. True when nothing was to be saved
 // or the save went through.
 bool GemDataVedLukning();
-// The data derived from the tables after a load, in the order in which the
-// import's processing of the data builds them: the period chains and links,
-// the export counts, the plan list and every count table.
-void OpbygAfledteData();
 
 // Steps that belong to pieces of the program built by later work: each
 // slot is filled by its piece and skipped while empty.
