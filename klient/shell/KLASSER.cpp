@@ -8,6 +8,7 @@
 #include "EDITBOX.h"
 #include "FARVER.h"
 #include "HOVEDVIN.h"
+#include "LISTBOX.h"
 #include "LOGFIL.h"
 #include "NYBUTTON.h"
 #include "PROGVINDUER.h"
@@ -22,6 +23,17 @@ constexpr UINT kEgenDC = CS_OWNDC;
 constexpr int kKnapFlade = COLOR_BTNFACE + 1;
 
 std::vector<std::string> Registrerede;
+
+bool Findes(HINSTANCE inst, const char *klasse) {
+  WNDCLASSA wc;
+  return GetClassInfoA(inst, klasse, &wc) != FALSE;
+}
+
+// The list windows register their four classes together.
+bool ListeKlasser(HINSTANCE inst, const char *klasse) {
+  if (!Findes(inst, klasse)) RegistrerListeKlasser(inst);
+  return Findes(inst, klasse);
+}
 
 HBRUSH Baggrund(int b) {
   if (b == kFarve0Baggrund) return FarveBrush[0];
@@ -44,7 +56,7 @@ const VinduesKlasse VinduesKlasser[] = {
     {"ElevStatWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"ElevOnskWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"ElevHoldWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
-    {"ShortCutWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"ShortCutWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, ListeKlasser},
     {"ValgWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"BrikIndWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"ElementWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
@@ -53,7 +65,7 @@ const VinduesKlasse VinduesKlasser[] = {
     {"RetInfoWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"GroupWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"RingWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
-    {"ListBoxWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"ListBoxWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, ListeKlasser},
     {"TavoTBWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"DummyWndClass", DummyWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"TabWndClass", TabWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
@@ -65,8 +77,8 @@ const VinduesKlasse VinduesKlasser[] = {
     {"BogWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"MndWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"EditIntWndClass", EditIntWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
-    {"ListeWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
-    {"SoloWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"ListeWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, ListeKlasser},
+    {"SoloWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, ListeKlasser},
     {"StatusWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"BrikInfoWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"BegInfoWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
@@ -121,7 +133,7 @@ bool RegistrerVinduesKlasser() {
     const VinduesKlasse &k = VinduesKlasser[i];
     ATOM a = 0;
     if (k.Registrer) {
-      a = k.Registrer(hInst) ? 1 : 0;
+      a = k.Registrer(hInst, k.Navn) ? 1 : 0;
     } else if (!k.Proc) {
       continue;
     } else if (k.Ikon || k.Menu || (k.Stil != kEgenDCDobbelt && k.Stil != kEgenDC)) {

@@ -17,9 +17,10 @@ struct VinduesKlasse {
   int Markoer;             // cursor resource of the program
   const char *Ikon;        // icon resource, or null
   const char *Menu;        // menu resource, or null
-  // A framework part that registers its class itself (with the instance),
-  // in place of the row's procedure; true when registered.
-  bool (*Registrer)(HINSTANCE inst);
+  // A framework part that registers its classes itself (it may register
+  // several at once), in place of the row's procedure and attributes; true
+  // when the row's class exists afterwards.
+  bool (*Registrer)(HINSTANCE inst, const char *klasse);
 };
 
 extern const VinduesKlasse VinduesKlasser[];

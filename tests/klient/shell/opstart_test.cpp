@@ -141,6 +141,7 @@ TEST_F(OpstartTest, VinduesklasserEfterTabellen) {
     EXPECT_EQ(findes, k->Proc != nullptr || k->Registrer != nullptr) << k->Navn;
     if (!findes) continue;
     ++registreret;
+    if (k->Registrer) continue;  // the framework part's own attributes
     EXPECT_EQ(wc.style, k->Stil) << k->Navn;
     EXPECT_EQ(wc.lpfnWndProc, k->Proc) << k->Navn;
     EXPECT_EQ(wc.cbClsExtra + wc.cbWndExtra, 0) << k->Navn;
