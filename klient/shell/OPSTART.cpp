@@ -51,6 +51,7 @@ SysBmpStrip KaptionStripStor = {};
 SysBmpStrip KaptionStripLille = {};
 int GruppeNavnBredde[3] = {0, 0, 0};
 bool LaasenHoldes = false;
+bool DataHentet = false;
 
 namespace {
 
@@ -269,13 +270,16 @@ int AfbrydOpstart(int kode) {
 
 void HentDataVedStart() {
   StartHentAlleData();
+  DataHentet = true;
   // The derived data; once the import runs after every load it builds them
   // there, and this call goes.
   BehandlData();
 }
 
 bool GemDataVedLukning() {
-  if (GlobalIndstillinger.skemalaast || GlobalIndstillinger.supertavo) return true;
+  // Before the load the tables in memory are empty: saving them would
+  // empty the files.
+  if (!DataHentet || GlobalIndstillinger.skemalaast || GlobalIndstillinger.supertavo) return true;
   StartGemAlleData(0, 1);
   return true;
 }
@@ -283,6 +287,7 @@ bool GemDataVedLukning() {
 int Opstart(HINSTANCE inst, int visning) {
   RegistrerOrvaneRessourcer();
   LaasenHoldes = false;
+  DataHentet = false;
   StandardIndstillinger();
   // The log's lock must exist before any thread that logs.
   OpretLogLaas();
@@ -432,6 +437,7 @@ int Nedluk(int kode) {
   if (OpstartKroge.SyncSkphIni) OpstartKroge.SyncSkphIni();
   CleanupAVSListe();
   // 5
+  DataHentet = false;
   for (size_t i = 0; i < TabRegisterAntal; ++i) ResetTab(TabRegister[i].pTabDesc, TabRegister[i].pTabVar, 0);
   TomSkemabeg();
   TomTimoak();

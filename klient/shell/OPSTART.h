@@ -75,3 +75,5 @@ extern int GruppeNavnBredde[3];
 // not read-only): only then do the lock file and the START.LOG line belong
 // to this run.
 extern bool LaasenHoldes;
+// Set once the data are loaded: only then does closing save them.
+extern bool DataHentet;
