@@ -13,6 +13,7 @@
 #include "NYBUTTON.h"
 #include "PROGVINDUER.h"
 #include "RELAY.h"
+#include "TAVOTB.h"
 #include "TOOLTIP.h"
 #include "ressourcer.h"
 
@@ -29,9 +30,11 @@ bool Findes(HINSTANCE inst, const char *klasse) {
   return GetClassInfoA(inst, klasse, &wc) != FALSE;
 }
 
-// The list windows register their four classes together.
-bool ListeKlasser(HINSTANCE inst, const char *klasse) {
-  if (!Findes(inst, klasse)) RegistrerListeKlasser(inst);
+// A framework part that registers its classes together: the first of its
+// rows registers them all, the others find theirs there.
+template <bool (*RegistrerAlle)(HINSTANCE)>
+bool Sammen(HINSTANCE inst, const char *klasse) {
+  if (!Findes(inst, klasse)) RegistrerAlle(inst);
   return Findes(inst, klasse);
 }
 
@@ -56,17 +59,17 @@ const VinduesKlasse VinduesKlasser[] = {
     {"ElevStatWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"ElevOnskWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"ElevHoldWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
-    {"ShortCutWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, ListeKlasser},
+    {"ShortCutWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerListeKlasser>},
     {"ValgWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"BrikIndWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"ElementWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"VerDivideWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_LODRET_DELER, nullptr, nullptr, nullptr},
     {"HorDivideWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_VANDRET_DELER, nullptr, nullptr, nullptr},
     {"RetInfoWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
-    {"GroupWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"GroupWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerToolbarKlasser>},
     {"RingWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
-    {"ListBoxWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, ListeKlasser},
-    {"TavoTBWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"ListBoxWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerListeKlasser>},
+    {"TavoTBWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerToolbarKlasser>},
     {"DummyWndClass", DummyWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"TabWndClass", TabWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"EditboxWndClass", EditboxWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
@@ -77,8 +80,8 @@ const VinduesKlasse VinduesKlasser[] = {
     {"BogWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"MndWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"EditIntWndClass", EditIntWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
-    {"ListeWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, ListeKlasser},
-    {"SoloWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, ListeKlasser},
+    {"ListeWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerListeKlasser>},
+    {"SoloWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerListeKlasser>},
     {"StatusWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"BrikInfoWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"BegInfoWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},

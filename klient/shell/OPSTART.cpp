@@ -17,6 +17,7 @@
 #include "DESKTOP.h"
 #include "FARVER.h"
 #include "FONTE.h"
+#include "GRUPPEKNAP.h"
 #include "GRUPPER.h"
 #include "HENTGEM.h"
 #include "ImpBehandl.h"
@@ -49,7 +50,6 @@ HCURSOR hMarkoerForbudt = 0;
 HCURSOR hMarkoerPil = 0;
 SysBmpStrip KaptionStripStor = {};
 SysBmpStrip KaptionStripLille = {};
-int GruppeNavnBredde[3] = {0, 0, 0};
 bool LaasenHoldes = false;
 bool DataHentet = false;
 
@@ -181,23 +181,6 @@ SysBmpStrip LaasStrip(int id, uint32_t bredde, uint32_t hoejde) {
   s.bredde = bredde;
   s.hoejde = hoejde;
   return s;
-}
-
-// Step 21: the widest of the 31 names of each kind in the main font.
-void MaalGruppeNavne() {
-  HDC dc = GetDC(hwndHoved);
-  HGDIOBJ gammel = SelectObject(dc, TxtFont ? static_cast<HGDIOBJ>(TxtFont) : GetStockObject(DEFAULT_GUI_FONT));
-  for (int art = 0; art < kGruppeArter; ++art) {
-    int bredest = 0;
-    for (int i = 0; i < kGrupper; ++i) {
-      SIZE s = {0, 0};
-      GetTextExtentPoint32A(dc, GruppeNavne[art][i], static_cast<int>(std::strlen(GruppeNavne[art][i])), &s);
-      if (s.cx > bredest) bredest = s.cx;
-    }
-    GruppeNavnBredde[art] = bredest + 7;
-  }
-  SelectObject(dc, gammel);
-  ReleaseDC(hwndHoved, dc);
 }
 
 // Step 23.
@@ -366,7 +349,7 @@ int Opstart(HINSTANCE inst, int visning) {
   LoadFonts(hwndHoved);
   // 21
   HentGruppeNavne();
-  MaalGruppeNavne();
+  BeregnGruppeListeBredder();
   // 22
   if (OpretTooltip(hInst, hwndHoved)) {
     if (auto *ti = reinterpret_cast<TooltipInfo *>(GetWindowLongPtrA(hwndTooltip, GWLP_USERDATA)))

@@ -68,9 +68,6 @@ extern HCURSOR hMarkoerPil;
 // pictures of 16 x 14, bitmap 115 with pictures of 12 x 12.
 extern SysBmpStrip KaptionStripStor;
 extern SysBmpStrip KaptionStripLille;
-// The widest group name of activities, staff and rooms in the main font,
-// each plus 7 pixels.
-extern int GruppeNavnBredde[3];
 // Set once the lock question is settled and the run holds the data (it is
 // not read-only): only then do the lock file and the START.LOG line belong
 // to this run.
