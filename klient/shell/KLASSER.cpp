@@ -6,6 +6,7 @@
 
 #include "DESKTOP.h"
 #include "EDITBOX.h"
+#include "ELEMENT.h"
 #include "FARVER.h"
 #include "HOVEDVIN.h"
 #include "LISTBOX.h"
@@ -62,9 +63,9 @@ const VinduesKlasse VinduesKlasser[] = {
     {"ShortCutWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerListeKlasser>},
     {"ValgWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"BrikIndWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
-    {"ElementWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
-    {"VerDivideWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_LODRET_DELER, nullptr, nullptr, nullptr},
-    {"HorDivideWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_VANDRET_DELER, nullptr, nullptr, nullptr},
+    {"ElementWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerElementVinduer>},
+    {"VerDivideWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_LODRET_DELER, nullptr, nullptr, Sammen<RegistrerElementVinduer>},
+    {"HorDivideWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_VANDRET_DELER, nullptr, nullptr, Sammen<RegistrerElementVinduer>},
     {"RetInfoWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"GroupWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerToolbarKlasser>},
     {"RingWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
