@@ -9,6 +9,7 @@
 #include "ELEMENT.h"
 #include "FARVER.h"
 #include "HOVEDVIN.h"
+#include "KALENDER.h"
 #include "LISTBOX.h"
 #include "LOGFIL.h"
 #include "NYBUTTON.h"
@@ -16,6 +17,7 @@
 #include "RELAY.h"
 #include "TAVOTB.h"
 #include "TOOLTIP.h"
+#include "VALG.h"
 #include "ressourcer.h"
 
 namespace {
@@ -61,7 +63,7 @@ const VinduesKlasse VinduesKlasser[] = {
     {"ElevOnskWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"ElevHoldWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"ShortCutWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerListeKlasser>},
-    {"ValgWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"ValgWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerValgKlasse>},
     {"BrikIndWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"ElementWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerElementVinduer>},
     {"VerDivideWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_LODRET_DELER, nullptr, nullptr, Sammen<RegistrerElementVinduer>},
@@ -76,7 +78,7 @@ const VinduesKlasse VinduesKlasser[] = {
     {"EditboxWndClass", EditboxWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"EditboxIntWndClass", EditboxIntWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"DVWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
-    {"KalWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"KalWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerKalKlasse>},
     {"TooltipWndClass", TooltipWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"BogWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"MndWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
