@@ -17,6 +17,7 @@
 #include "DESKTOP.h"
 #include "FARVER.h"
 #include "FONTE.h"
+#include "GEMNING.h"
 #include "GRUPPEKNAP.h"
 #include "GRUPPER.h"
 #include "HENTGEM.h"
@@ -249,22 +250,41 @@ int AfbrydOpstart(int kode) {
   return kode;
 }
 
+// A start that ends once the main window exists: the window goes (nothing
+// is saved: the data were not loaded), with the quit message it leaves, and
+// the shutdown runs.
+int AfbrydEfterHovedvindue(int kode) {
+  if (hwndHoved) DestroyWindow(hwndHoved);
+  MSG msg;
+  while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
+  }
+  return Nedluk(kode);
+}
+
 }  // namespace
 
-void HentDataVedStart() {
+bool HentDataVedStart() {
+  // A save that a crash broke off is finished, or undone, before the load;
+  // only the run that holds the data may do it.
+  if (LaasenHoldes && !GendanAfbrudtGemning()) {
+    GemFejl fejl{};
+    if (SidsteGemFejl(&fejl)) VisGemFejl(0, fejl);
+    return false;
+  }
   StartHentAlleData();
   DataHentet = true;
   // The derived data; once the import runs after every load it builds them
   // there, and this call goes.
   BehandlData();
+  return true;
 }
 
 bool GemDataVedLukning() {
   // Before the load the tables in memory are empty: saving them would
   // empty the files.
   if (!DataHentet || GlobalIndstillinger.skemalaast || GlobalIndstillinger.supertavo) return true;
-  StartGemAlleData(0, 1);
-  return true;
+  // A failed save has told the user and kept the files as they were.
+  return StartGemAlleData(0, 1);
 }
 
 int Opstart(HINSTANCE inst, int visning) {
@@ -362,16 +382,20 @@ int Opstart(HINSTANCE inst, int visning) {
   UpdateWindow(hwndHoved);
   if (!OpretDesktop()) {
     LogPrintf("** Fejl: Skrivebordet kunne ikke oprettes: Fejlnr: %lu\n", static_cast<unsigned long>(GetLastError()));
-    DestroyWindow(hwndHoved);
-    return Nedluk(1);
+    return AfbrydEfterHovedvindue(1);
   }
   InstallerKroge();
   // 25
   OpretTalMutex();
   // 26
   LaesSwitchIni();
-  // 27
-  HentDataVedStart();
+  // 27. A data folder that cannot be loaded stops the program as a data
+  // error does: the lock file goes, the START.LOG line stays open.
+  if (!HentDataVedStart()) {
+    SletEgenLaasefil();
+    LaasenHoldes = false;
+    return AfbrydEfterHovedvindue(kDataFejlExitKode);
+  }
   // 28-29: a read-only run writes nothing into the data folder.
   if (!GlobalIndstillinger.skemalaast) {
     GemStartKopi();

@@ -23,12 +23,14 @@ int KoerBeskedLoekke();
 // Shutdown steps 1-12 after the loop; the exit code.
 int Nedluk(int kode);
 
-// The data at start-up: the load behind its wait dialog and the data
-// derived from it (BehandlData).
-void HentDataVedStart();
+// The data at start-up: a save that a crash broke off finished or undone
+// (by a run that holds the data), the load behind its wait dialog, and the
+// data derived from it (BehandlData). False, after the box "Gem", when the
+// broken-off save could not be finished: the folder is not fit to load.
+bool HentDataVedStart();
 // The save on closing: all data, with the wait dialog, unless the run is
 // read-only or a SuperTavo installation. True when nothing was to be saved
-// or the save went through.
+// or the save went through; a failed save has shown its box "Gem".
 bool GemDataVedLukning();
 
 // Steps that belong to pieces of the program built by later work: each

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "../datamappe.h"
 #include "HENTGEM.h"
 #include "INDSTIL.h"
 #include "OPSTART.h"
@@ -102,7 +103,14 @@ class OpstartTest : public ::testing::Test {
   // Runs the start-up with the program and data folders and any further
   // arguments; kOpstartFortsaet or the exit code.
   int Start(const std::vector<std::string> &ekstra = {}) {
-    std::vector<std::string> args = {"/opt/tavo/10413.exe", "-p" + Prog().string(), "-d" + Data().string()};
+    // The folders as the start menu passes them: without their trailing
+    // separator, in the Windows form in the "/windowsform" runs.
+    auto mappe = [](const fs::path &p) {
+      std::string m = DataMappeNavn(p);
+      m.pop_back();
+      return m;
+    };
+    std::vector<std::string> args = {"/opt/tavo/10413.exe", "-p" + mappe(Prog()), "-d" + mappe(Data())};
     args.insert(args.end(), ekstra.begin(), ekstra.end());
     std::vector<char *> argv;
     for (std::string &a : args) argv.push_back(a.data());

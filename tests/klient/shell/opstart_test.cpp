@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "FARVER.h"
+#include "GEMNING.h"
 #include "KATALOG.h"
 #include "KLASSER.h"
 #include "LOGFIL.h"
@@ -295,6 +296,80 @@ TEST_F(OpstartTest, FoersteStartUdenLogMappe) {
   EXPECT_EQ(Luk(), 0);
   EXPECT_FALSE(fs::exists(reserve));
   EXPECT_TRUE(Indeholder(Laes(Log()), "Starter TAVO ver "));
+}
+
+// A save that a crash broke off after it was committed: the first of its
+// two files renamed into place, the second not, the record left behind.
+void HalvGemning(const fs::path &data) {
+  std::snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s", DataMappeNavn(data).c_str());
+  InitStiTab();
+  Skriv(data / "data" / "x.dat", "gammel x");
+  Skriv(data / "ini" / "y.dat", "gammel y");
+  tavo::test::FileFault f;
+  f.kinds = tavo::test::kFileRename;
+  f.nth = 2;
+  f.error = ERROR_SHARING_VIOLATION;
+  tavo::test::SetFileFault(f);
+  {
+    Gemning g;
+    GemFil x, y;
+    ASSERT_TRUE(x.Aabn((std::string(StiTab.szdata) + "data\\x.dat").c_str()) && x.Printf("ny x") && x.Luk());
+    ASSERT_TRUE(y.Aabn((std::string(StiTab.szdata) + "ini\\y.dat").c_str()) && y.Printf("ny y") && y.Luk());
+    EXPECT_FALSE(g.Fuldfoer());
+  }
+  tavo::test::ClearFileFault();
+  ASSERT_TRUE(fs::exists(data / "data" / "gemning.jnl"));
+}
+
+TEST_F(OpstartTest, AfbrudtGemningGoeresFaerdigFoerIndlaesning) {
+  const struct {
+    const char *hvad;
+    bool laast, blokeret;
+    int kode;
+    const char *y;  // ini\y.dat afterwards
+    bool journal;   // the record is still there
+  } tabel[] = {
+      {"finished by the run that holds the data", false, false, kOpstartFortsaet, "ny y", false},
+      {"left to the holder by a read-only run", true, false, kOpstartFortsaet, "gammel y", true},
+      {"cannot be finished: the start stops", false, true, kDataFejlExitKode, nullptr, true},
+  };
+  for (const auto &t : tabel) {
+    SCOPED_TRACE(t.hvad);
+    tavo::test::StopDialogScript();
+    tavo::test::StartDialogScript(30000);
+    fs::remove(StartLog());
+    HalvGemning(Data());
+    if (t.blokeret) {
+      fs::remove(Data() / "ini" / "y.dat");
+      fs::create_directory(Data() / "ini" / "y.dat");
+    }
+    const std::string akti = Laes(Data() / "data" / "akti.DAT");
+    const int kode = Start(t.laast ? std::vector<std::string>{"-l"} : std::vector<std::string>{});
+    EXPECT_EQ(kode, t.kode);
+    if (kode == kOpstartFortsaet) {
+      EXPECT_EQ(Luk(), 0);
+    }
+    if (t.y) {
+      EXPECT_EQ(Laes(Data() / "ini" / "y.dat"), t.y);
+    }
+    EXPECT_EQ(fs::exists(Data() / "data" / "gemning.jnl"), t.journal);
+    if (!t.blokeret) {
+      EXPECT_TRUE(Bokse().empty());
+      continue;
+    }
+    // The box of the save, the lock file gone, the START.LOG line left open
+    // as after a data error, and nothing saved over the data.
+    const auto bokse = tavo::test::MessageBoxesShown();
+    ASSERT_EQ(bokse.size(), 1u);
+    EXPECT_EQ(bokse[0].caption, "Gem");
+    EXPECT_TRUE(Indeholder(bokse[0].text, "y.dat")) << bokse[0].text;
+    EXPECT_EQ(hwndHoved, 0u);
+    EXPECT_FALSE(fs::exists(Laasefil()));
+    const std::string log = Laes(StartLog());
+    EXPECT_EQ(log.substr(log.size() - 3), ",\r\n");
+    EXPECT_EQ(Laes(Data() / "data" / "akti.DAT"), akti);
+    fs::remove(Data() / "ini" / "y.dat");
+  }
 }
 
 class NedlukningTest : public OpstartTest {};

@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "../../datamappe.h"
 #include "STARTLOG.h"
 #include "tavo/clock.h"
 #include "tavo/test_dialog.h"
@@ -61,7 +62,7 @@ class StartLogTest : public ::testing::Test {
     setenv("USER", gemtBruger_.c_str(), 1);
     fs::remove_all(mappe_);
   }
-  std::string Mappe() const { return mappe_.string() + "/"; }
+  std::string Mappe() const { return DataMappeNavn(mappe_); }
   fs::path Fil() const { return mappe_ / "START.LOG"; }
 
   // The computer name as START.LOG gets it.
