@@ -386,6 +386,10 @@ bool Gemning::Fuldfoer() {
   return ok;
 }
 
+bool Gemning::Besluttet() const {
+  return t_ && ejer_ && afsluttet_ && (!t_->Fejlet || t_->Fejl.Besluttet);
+}
+
 void Gemning::Slip() {
   if (t_ && Aktuel == t_) Aktuel = nullptr;
 }

@@ -55,6 +55,10 @@ class Gemning {
   // Commits a save started here; a joined save only answers whether it
   // has failed so far. False when any step failed (see GemFejl).
   bool Fuldfoer();
+  // After Fuldfoer of a save started here: whether it was decided, so that
+  // its files are the folder's, now or (when finishing the renames failed)
+  // from the next start or save.
+  bool Besluttet() const;
   // Hands a running save to another thread: Slip here, Tag there, before
   // the other thread writes its files.
   void Slip();

@@ -128,9 +128,18 @@ long DataFilStoerrelse(FILE *f) {
 void SletDataFil(const char *sti) { DeleteFileA(sti); }
 
 int ErstatDataFil(const char *ny, const char *fil) {
-  if (MoveFileExA(ny, fil, MOVEFILE_REPLACE_EXISTING)) return 0;
-  DWORD fejl = GetLastError();
-  return fejl ? static_cast<int>(fejl) : EIO;
+  // Copied rather than renamed: the copy is a file of the crash-safe save,
+  // flushed and committed with whatever else the running save writes. ny
+  // goes before the commit, so a success leaves nothing behind.
+  Gemning gem;
+  bool ok = GemKopi(ny, fil);
+  if (ok && !DeleteFileA(ny)) {
+    GemMislykket(ny, GetLastError());
+    ok = false;
+  }
+  if (ok && (gem.Fuldfoer() || gem.Besluttet())) return 0;
+  GemFejl f{};
+  return SidsteGemFejl(&f) && f.Fejl ? static_cast<int>(f.Fejl) : EIO;
 }
 
 const char *DataFejlTekst(int fejlnr) { return strerror(fejlnr); }

@@ -101,9 +101,9 @@ FILE *AabnDataFil(const char *sti, const char *mode);
 long DataFilStoerrelse(FILE *f);
 // Deletes a file; missing is fine.
 void SletDataFil(const char *sti);
-// Replaces fil by ny (both Windows-style paths); 0 or an error number. A
-// single file's replacement, not flushed to the disk: files of the data
-// set are written through the crash-safe save (GEMNING.h) instead.
+// Replaces fil by ny (both Windows-style paths) through the crash-safe save
+// (GEMNING.h): as part of the save this thread runs, else as a save of its
+// own. ny is removed either way. 0 or an error number.
 int ErstatDataFil(const char *ny, const char *fil);
 // The runtime library's text for an error number.
 const char *DataFejlTekst(int fejlnr);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "DATO.h"
+#include "GEMNING.h"
 #include "GRUPPER.h"
 #include "INDSTIL.h"
 #include "KATALOG.h"
@@ -978,6 +979,10 @@ void EksportFftaltab(FILE *f, bool planMode) { PlanAendrSektion(f, kFftaltab, pl
 bool EksportSkriv() {
   char tmp[kStiLaengde];
   if (snprintf(tmp, sizeof tmp, "%s.tmp", StiTab.szexp) >= static_cast<int>(sizeof tmp)) return false;
+  // The file and its list of marks are one save: a crash between them
+  // never leaves an export whose marks cannot be withdrawn, or marks of
+  // an export that is not there.
+  Gemning gem;
   FILE *f = fopen(tmp, "wb");
   if (!f) {
     LogPrintf("** Fejl: EksportSkriv(): %s kan ikke oprettes (%d)\n", tmp, errno);
@@ -992,16 +997,14 @@ bool EksportSkriv() {
   SkrivIndhold(f);
   bool ok = !ferror(f);
   if (fclose(f) != 0) ok = false;
-  bool listeGemt = false;
-  if (ok) ok = listeGemt = GemListe();
+  if (ok) ok = GemListe();
   if (ok && ErstatDataFil(tmp, StiTab.szexp) != 0) ok = false;
+  // A failure after the save was decided still leaves this export in place.
+  if (ok) ok = gem.Fuldfoer() || gem.Besluttet();
   if (!ok) {
     const int fejl = errno;
     SletDataFil(tmp);
-    if (listeGemt) {
-      char sti[kStiLaengde];
-      if (ListeSti(sti, sizeof sti, "")) SletDataFil(sti);
-    }
+    // An uncommitted save left the earlier export and its list in place.
     GendanListe();
     Liste = std::move(tidligere);
     LogPrintf("** Fejl: EksportSkriv(): %s kunne ikke skrives (%d); intet er markeret som sendt\n",

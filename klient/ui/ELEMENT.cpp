@@ -21,6 +21,7 @@
 #include "PROGVINDUER.h"
 #include "RAMME.h"
 #include "STITAB.h"
+#include "TAVODATA.h"
 #include "VINDUER.h"
 #include "tavo/assert.h"
 
@@ -1602,7 +1603,7 @@ bool GemSkrmLayout(long n, bool (*oevrige)(const char *fil, long n, void *data),
   bool ok = GetFileAttributesA(fil) == INVALID_FILE_ATTRIBUTES || CopyFileA(fil, tmp, FALSE);
   if (ok && oevrige) ok = oevrige(tmp, n, data);
   if (ok) ok = SkrivSkrmLayout(tmp, n);
-  if (ok) ok = MoveFileExA(tmp, fil, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  if (ok) ok = ErstatDataFil(tmp, fil) == 0;
   if (!ok) {
     const DWORD fejl = GetLastError();
     DeleteFileA(tmp);

@@ -13,6 +13,7 @@
 #include "LOGFIL.h"
 #include "STITAB.h"
 #include "TABOPER.h"
+#include "TAVODATA.h"
 #include "tavo/assert.h"
 #include "windows.h"
 
@@ -374,7 +375,7 @@ bool GemValgtSwt() {
     }
   bool ok = fflush(f) == 0 && !ferror(f);
   if (fclose(f) != 0) ok = false;
-  if (ok) ok = MoveFileExA(tmp, sti, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  if (ok) ok = ErstatDataFil(tmp, sti) == 0;
   if (!ok) DeleteFileA(tmp);
   return ok;
 }
