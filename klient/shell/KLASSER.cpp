@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "AktiLokaRel.h"
 #include "DESKTOP.h"
 #include "EDITBOX.h"
 #include "ELEMENT.h"
@@ -12,9 +13,11 @@
 #include "KALENDER.h"
 #include "LISTBOX.h"
 #include "LOGFIL.h"
+#include "MEDOPGVIN.h"
 #include "NYBUTTON.h"
 #include "PROGVINDUER.h"
 #include "RELAY.h"
+#include "RINGTID.h"
 #include "TAVOTB.h"
 #include "TOOLTIP.h"
 #include "VALG.h"
@@ -70,7 +73,7 @@ const VinduesKlasse VinduesKlasser[] = {
     {"HorDivideWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_VANDRET_DELER, nullptr, nullptr, Sammen<RegistrerElementVinduer>},
     {"RetInfoWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"GroupWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerToolbarKlasser>},
-    {"RingWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"RingWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerRingKlasse>},
     {"ListBoxWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerListeKlasser>},
     {"TavoTBWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerToolbarKlasser>},
     {"DummyWndClass", DummyWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
@@ -98,11 +101,11 @@ const VinduesKlasse VinduesKlasser[] = {
     {"PlanFelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"PlanValgWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"PlanMedOpgWndClass", nullptr, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
-    {"AktiLokaRelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"AktiLokaRelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerAktiLokaRelKlasse>},
     {"SkfaLokaRelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"MedaSkePriorWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"AktiSkePrioritetWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
-    {"MedOpgWndClass", nullptr, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"MedOpgWndClass", nullptr, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerMedOpgKlasse>},
     {"MedTimeWndClass", nullptr, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"NyButtonWndClass", NyButtonWndProc, kEgenDC, kKnapFlade, IDC_TAVO, nullptr, nullptr, nullptr},
 };

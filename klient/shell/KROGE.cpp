@@ -2,13 +2,17 @@
 
 #include "AKTICHK.h"
 #include "AVSHJAELP.h"
+#include "BEGKROGE.h"
+#include "EPIMPORT.h"
 #include "GRUPPER.h"
 #include "HENTGEM.h"
+#include "ImpTimoak.h"
 #include "INDSTIL.h"
 #include "LISTETAL.h"
 #include "OBJFELT.h"
 #include "OPTAEL.h"
 #include "PROGVINDUER.h"
+#include "RINGKROG.h"
 #include "STARTLOG.h"
 #include "STITAB.h"
 #include "TIMOAK.h"
@@ -50,4 +54,10 @@ void InstallerKroge() {
   TimoakKrog.hwndHoved = hwndHoved;
 
   ObjFeltKilder.KolonneUgedag = KolonneUgedag;
+
+  // The subsystems' own slots in the data store, the import and the resend.
+  InstallerImportKroge();
+  InstallerBegivenhedsKroge();
+  InstallerRingTid();
+  InstallerEpImportKroge();
 }
