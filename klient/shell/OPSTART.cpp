@@ -30,6 +30,7 @@
 #include "MAPPE.h"
 #include "MEDPER.h"
 #include "OBJFELT.h"
+#include "OPDAT.h"
 #include "PROGVINDUER.h"
 #include "SIDEFIL.h"
 #include "STARTLOG.h"
@@ -320,10 +321,8 @@ int Opstart(HINSTANCE inst, int visning) {
   InitPeriode(GetPrivateProfileIntA("global", "fradato", 20170801, StiTab.szini),
               GetPrivateProfileIntA("global", "tildato", 20191231, StiTab.szini),
               GetPrivateProfileIntA("global", "lasdato", 20180101, StiTab.szini));
-  // 8: read only; the moved keys are written once the lock is settled.
+  // 8: read only; the file is tidied once the lock is settled.
   LaesIndstillinger(false);
-  LaesMedPerIndstillinger();
-  LaesObjFeltIndstillinger();
   // 9
   if (GlobalIndstillinger.tastlog) StartTastLog();
   // 10
@@ -331,8 +330,10 @@ int Opstart(HINSTANCE inst, int visning) {
                 StiTab.szdata);
   // 11
   ErstatProgramFil("Tavo.ex_", "Tavo.exe");
-  // 13: the lock file is not this run's yet, so it stays.
-  if (OpstartKroge.CheckOpdatering && OpstartKroge.CheckOpdatering() >= 2) return AfbrydOpstart(0);
+  // 13: the lock file is not this run's yet, so it stays. A package that
+  // could not be started has been reported, and the start goes on.
+  const int opdat = CheckOpdatering();
+  if (opdat == OPDAT_KOERER || opdat == OPDAT_PAKKE_STARTET) return AfbrydOpstart(0);
   // 14
   ErstatProgramFil("ZintelNy.exe", "Zintel.exe");
   // 15
@@ -340,7 +341,7 @@ int Opstart(HINSTANCE inst, int visning) {
   // 16
   if (!GlobalIndstillinger.skemalaast) {
     SkrivStartLinje(GlobalIndstillinger.insnr, version, StiTab.szprog);
-    FlytGamleNoegler();
+    RydOpIndstillinger();
   }
   // 17
   hInst = inst;
@@ -410,7 +411,7 @@ int Opstart(HINSTANCE inst, int visning) {
   SaetPlanlaegningsLaas();
   // 34
   if (OpstartKroge.CheckGammelEksport) OpstartKroge.CheckGammelEksport();
-  if (OpstartKroge.NyeDataCheck) OpstartKroge.NyeDataCheck();
+  NyeDataCheck(true);
   // 35
   LaesSystemMetrik();
   // 36

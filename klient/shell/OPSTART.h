@@ -36,15 +36,12 @@ bool GemDataVedLukning();
 // Steps that belong to pieces of the program built by later work: each
 // slot is filled by its piece and skipped while empty.
 struct OpstartKrogeRec {
-  // Step 13: the version check; 2 or more ends the start.
-  int (*CheckOpdatering)();
   // Step 30: the saved screens in the menu.
   void (*VisSkaermeIMenu)();
   // Step 31: the start-up thread.
   void (*StartTraad)();
-  // Step 34: an old export file, and new data of a SuperTavo installation.
+  // Step 34: an old export file.
   void (*CheckGammelEksport)();
-  void (*NyeDataCheck)();
   // Step 37: the news page when there is news.
   void (*VisNyheder)();
   // Shutdown step 2: the ring-group tables of the ring-time lists.

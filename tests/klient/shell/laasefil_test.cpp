@@ -116,6 +116,9 @@ TEST_F(LaasefilTest, IkkeSpurgt) {
     SaetIndstilling("global", "supertavo", "nej");
     SaetIndstilling("global", "startlås", nullptr);
     SaetIndstilling("global", t.noegle, t.vaerdi);
+    // No new central data, so a SuperTavo installation is not asked to
+    // fetch them.
+    SaetIndstilling("tider", "fremmedkontakt", "99991231");
     ASSERT_EQ(Start(), kOpstartFortsaet);
     EXPECT_EQ(Titel(), "1 - TAVO-skema");
     EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());

@@ -13,6 +13,7 @@
 #include "KATALOG.h"
 #include "KLASSER.h"
 #include "LOGFIL.h"
+#include "OPDAT.h"
 #include "TABOPER.h"
 #include "TALTAB.h"
 #include "TOOLTIP.h"
@@ -239,11 +240,10 @@ TEST_F(OpstartTest, AfvisningerAendrerIntet) {
        true},
       {"lock file cannot be made",
        [](OpstartTest &) {
-         // From the version check on, the first file the start makes is the
-         // lock file, and the system refuses it.
-         OpstartKroge.CheckOpdatering = [] {
-           tavo::test::StartFileFaults(1, ERROR_ACCESS_DENIED);
-           return 0;
+         // Once the version check is over, the first file the start makes
+         // is the lock file, and the system refuses it.
+         OpdatKroge.ServerBesked = [](const char *tekst) {
+           if (!*tekst) tavo::test::StartFileFaults(1, ERROR_ACCESS_DENIED);
          };
        },
        {"Fejl|TAVO kunne ikke oprette låsefil !\n  Errno : 13\n"}, false},
@@ -264,6 +264,7 @@ TEST_F(OpstartTest, AfvisningerAendrerIntet) {
     EXPECT_EQ(Start(), 0);
     tavo::test::StopFileFaults();
     OpstartKroge = {};
+    OpdatKroge = {};
     std::vector<std::string> ventet = t.bokse;
     for (std::string &b : ventet)
       if (size_t p = b.find("%INI%"); p != std::string::npos) b.replace(p, 5, StiTab.szini);
