@@ -5,7 +5,9 @@
 
 #include "STARTLOG.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -67,9 +69,39 @@ std::string FormatSlutPost() {
 bool LaesStartLogEntry(const char *linje, StartLogEntry *post) {
   std::memset(post, 0, sizeof *post);
   if (!linje) return false;
-  return std::sscanf(linje, "%d,%d,%19[^,],%19[^,],%8[^,],%5[^,],%8[^,],%5[^;];", &post->Installation,
-                     &post->Version, post->Bruger, post->Computer, post->StartDato, post->StartTid,
-                     post->SlutDato, post->SlutTid) >= 2;
+  // "%d,%d,%[^,],%[^,],%[^,],%[^,],%[^,],%[^;];" with each text cut to its
+  // field: a text longer than its field gives up its rest, not the fields
+  // after it.
+  const char *p = linje;
+  auto tal = [&p](int *ud) {
+    char *slut = nullptr;
+    const long v = std::strtol(p, &slut, 10);
+    if (slut == p) return false;
+    *ud = v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v);
+    p = slut;
+    return true;
+  };
+  if (!tal(&post->Installation) || *p++ != ',' || !tal(&post->Version)) return false;
+  struct Felt {
+    char *tekst;
+    size_t stoerrelse;
+    char slut;
+  } const felter[] = {{post->Bruger, sizeof post->Bruger, ','},     {post->Computer, sizeof post->Computer, ','},
+                      {post->StartDato, sizeof post->StartDato, ','}, {post->StartTid, sizeof post->StartTid, ','},
+                      {post->SlutDato, sizeof post->SlutDato, ','},   {post->SlutTid, sizeof post->SlutTid, ';'}};
+  if (*p != ',') return true;
+  ++p;
+  for (const Felt &f : felter) {
+    const char *start = p;
+    while (*p && *p != f.slut && *p != '\r' && *p != '\n') ++p;
+    if (p == start) break;
+    const size_t n = std::min(static_cast<size_t>(p - start), f.stoerrelse - 1);
+    std::memcpy(f.tekst, start, n);
+    f.tekst[n] = '\0';
+    if (*p != f.slut) break;
+    ++p;
+  }
+  return true;
 }
 
 int ReadFileLines(HANDLE h, StartLinjer &linjer) {
