@@ -14,6 +14,7 @@
 #include "KLASSER.h"
 #include "LOGFIL.h"
 #include "OPDAT.h"
+#include "optager_proces.h"
 #include "TABOPER.h"
 #include "TALTAB.h"
 #include "TOOLTIP.h"
@@ -393,6 +394,83 @@ TEST_F(NedlukningTest, GemmerAendringerUndtagenILaastKoersel) {
       EXPECT_NE(efter.find("Ændret"), std::string::npos);
     }
   }
+}
+
+}  // namespace
+}  // namespace opstarttest
+
+namespace opstarttest {
+namespace {
+
+// The start-up before it takes the data: an update running, or a waiting
+// package started, ends it before any window exists.
+class OpdatCheckStart : public OpstartTest {
+ protected:
+  void SetUp() override {
+    OpstartTest::SetUp();
+    setenv("TAVO_OPTAGER_LOG", (rod_ / "optager.log").c_str(), 1);
+  }
+  void TearDown() override {
+    unsetenv("TAVO_OPTAGER_LOG");
+    OpstartTest::TearDown();
+  }
+  std::vector<optagertest::Koersel> VentPaaKoersler(size_t antal) const {
+    const std::string log = (rod_ / "optager.log").string();
+    for (int i = 0; i < 1000 && optagertest::LaesLog(log).size() < antal; ++i) usleep(10000);
+    return optagertest::LaesLog(log);
+  }
+};
+
+TEST_F(OpdatCheckStart, UpdateRunningEndsTheStart) {
+  const std::string andenLaas = "02,10413,bo,pc3,20260105,08:00,\r\n";
+  Skriv(Laasefil(), andenLaas);
+  Skriv(Prog() / "opdat.lck", "05,10414,ib,pc9,20260106,07:30,\r\n");
+  const std::string ini = Laes(Ini());
+  EXPECT_EQ(Start(), 0);
+  EXPECT_EQ(hwndHoved, 0u);
+  EXPECT_EQ(Bokse(), (std::vector<std::string>{
+                         "Opdatering|Opdatering er under afvikling. Prøv igen om lidt.\n  Insnr:    \t\t 5\n"
+                         "  Bruger:     \tib\n  PC-navn:    \tpc9\n  Startdato:  \t20260106\n"
+                         "  Starttid:   \t07:30\n"}));
+  // The other instance's lock file stays; nothing else is written.
+  EXPECT_EQ(Laes(Laasefil()), andenLaas);
+  EXPECT_FALSE(fs::exists(StartLog()));
+  EXPECT_EQ(Laes(Ini()), ini);
+}
+
+TEST_F(OpdatCheckStart, WaitingPackageIsStartedAndTheStartEnds) {
+  SaetIndstilling("flag", "koropd", "1");
+  ASSERT_TRUE(optagertest::Placer(Prog().string(), "opd010414.exe"));
+  ASSERT_TRUE(optagertest::Placer(Prog().string(), "Zintel.exe"));
+  EXPECT_EQ(Start(), 0);
+  EXPECT_EQ(hwndHoved, 0u);
+  EXPECT_TRUE(Bokse().empty());
+  const auto koersler = VentPaaKoersler(1);
+  ASSERT_EQ(koersler.size(), 1u);  // not the version check
+  EXPECT_EQ(koersler[0].navn, "opd010414.exe");
+  std::string prog = StiTab.szprog, data = StiTab.szdata;
+  prog.pop_back();
+  data.pop_back();
+  EXPECT_EQ(koersler[0].argumenter, "-p" + prog + " -d" + data);
+  char koropd[8];
+  GetPrivateProfileStringA("flag", "koropd", "-", koropd, sizeof koropd, Ini().c_str());
+  EXPECT_STREQ(koropd, "-");
+  EXPECT_FALSE(fs::exists(Laasefil()));
+  EXPECT_FALSE(fs::exists(StartLog()));
+}
+
+// A package that cannot be started is reported, and the start goes on.
+TEST_F(OpdatCheckStart, PackageThatCannotStartIsReported) {
+  SaetIndstilling("flag", "koropd", "1");
+  Skriv(Prog() / "opd10414.exe", "ikke et program");
+  ASSERT_EQ(Start(), kOpstartFortsaet);
+  EXPECT_EQ(Bokse(), (std::vector<std::string>{
+                         "Opdatering|Opdateringen opd10414.exe kunne ikke startes.\nKontakt TAVO support!"}));
+  char koropd[8];
+  GetPrivateProfileStringA("flag", "koropd", "-", koropd, sizeof koropd, Ini().c_str());
+  EXPECT_STREQ(koropd, "1");
+  EXPECT_TRUE(Indeholder(Laes(Log()), "** Fejl: Opdateringen opd10414.exe kunne ikke startes"));
+  EXPECT_EQ(Luk(), 0);
 }
 
 }  // namespace

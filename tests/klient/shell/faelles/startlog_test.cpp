@@ -183,6 +183,10 @@ TEST_F(StartLogTest, RecordReadsBackBounded) {
   // An open record; and a name longer than its field is cut, never overrun.
   ASSERT_TRUE(LaesStartLogEntry(("07,10413," + std::string(40, 'n') + ",pc,1,2,").c_str(), &p));
   EXPECT_EQ(std::string(p.Bruger), std::string(19, 'n'));
+  // The cut name keeps the fields after it.
+  EXPECT_STREQ(p.Computer, "pc");
+  EXPECT_STREQ(p.StartDato, "1");
+  EXPECT_STREQ(p.StartTid, "2");
   EXPECT_STREQ(p.SlutDato, "");
   EXPECT_FALSE(LaesStartLogEntry("Låsefil til TAVO", &p));
 }
