@@ -41,6 +41,9 @@ const RelArt AktiLokaRelArt = {
     SkiftAlrel,
     nullptr,
     &Genveje,
+    nullptr,
+    nullptr,
+    nullptr,
 };
 
 bool SkiftAlrel(RelWS *ws, int mode) { return SkiftRelation(ws, mode, "exporteralrel"); }

@@ -38,6 +38,13 @@
 
 uint32_t (*RelPlanGruppeKrog)(const void *planTilstand) = nullptr;
 
+HBRUSH RelBrush(uint8_t slot) { return FarveBrush[slot] ? FarveBrush[slot] : GetSysColorBrush(COLOR_BTNFACE); }
+
+const uint8_t *RelPost(const TabDesc *pTd, const TabVar *pTv, uint32_t n) {
+  if (!pTd || !pTv || !pTv->pbTab || n == 0 || n >= pTv->wRecCnt) return nullptr;
+  return pTv->pbTab + static_cast<size_t>(n) * pTd->RecSize;
+}
+
 namespace {
 
 // The toolbar strip and the frame's lines above and below the panes.
@@ -53,19 +60,14 @@ int CyFrame() { return GetSystemMetrics(SM_CYFRAME); }
 
 RelWS *Ws(HWND h) { return reinterpret_cast<RelWS *>(GetWindowLongPtrA(h, GWLP_USERDATA)); }
 
-HBRUSH Brush(uint8_t slot) {
-  return FarveBrush[slot] ? FarveBrush[slot] : GetSysColorBrush(COLOR_BTNFACE);
-}
+HBRUSH Brush(uint8_t slot) { return RelBrush(slot); }
 
 int Begraens(int64_t oenske, uint32_t plads, int64_t mindst) {
   if (oenske >= static_cast<int64_t>(plads)) return static_cast<int>(std::min<int64_t>(plads, INT_MAX));
   return static_cast<int>(std::min<int64_t>(std::max(oenske, mindst), INT_MAX));
 }
 
-const uint8_t *Post(const TabDesc *pTd, const TabVar *pTv, uint32_t n) {
-  if (!pTd || !pTv || !pTv->pbTab || n == 0 || n >= pTv->wRecCnt) return nullptr;
-  return pTv->pbTab + static_cast<size_t>(n) * pTd->RecSize;
-}
+const uint8_t *Post(const TabDesc *pTd, const TabVar *pTv, uint32_t n) { return RelPost(pTd, pTv, n); }
 
 uint32_t FeltU32(const TabDesc *pTd, const uint8_t *rec, uint8_t felt) {
   uint32_t v = 0;
@@ -141,6 +143,10 @@ void TegnCelle(RelWS *ws, uint32_t c, uint32_t r) {
   const int x = Start(&e.AkseX, c, e.ScrollX), y = Start(&e.AkseY, r, e.ScrollY);
   const int b = Laengde(&e.AkseX, c), h = Laengde(&e.AkseY, r);
   if (x >= e.RudeB[ENS_CELLER] || y >= e.RudeH[ENS_CELLER] || x + b <= 0 || y + h <= 0) return;
+  if (ws->Art->TegnCelle) {
+    ws->Art->TegnCelle(ws, dc, c, r, x, y, b, h);
+    return;
+  }
   const uint8_t farve = RelCelleFarve(ws, c, r);
   FillRectIfAny(dc->hdc, Brush(farve), x, y, x + b, y + h);
   const uint32_t rel = ws->Art->FindRelation(ws, ws->Raekke.ObjTab[r], ws->Kol.ObjTab[c]);
@@ -634,14 +640,19 @@ void ByggListe(Ens *hoved, uint32_t maske, uint32_t sorteringsArt, const char *m
   }
   hoved->ObjTab = tab;
   hoved->ObjTabAntal = antal;
-  if (antal >= 2) {
-    const SwitchLayout *l = ObjSwitchLayout(sorteringsArt, pTd->TypeBogstav, 0);
-    const uint32_t felter[2] = {l ? l->SortFelt : 0, 1};
-    SorterPaaFelter(static_cast<char>(pTd->TypeBogstav), tab, antal, pTd, pTv, nullptr, 0, 1, felter, 2);
-  }
+  SorterRelListe(hoved, sorteringsArt);
 }
 
 }  // namespace
+
+void SorterRelListe(Ens *hoved, uint32_t sorteringsArt) {
+  const TabDesc *pTd = hoved->pTd;
+  const uint32_t antal = hoved->ObjTabAntal;
+  if (!pTd || !hoved->ObjTab || antal < 2) return;
+  const SwitchLayout *l = ObjSwitchLayout(sorteringsArt, pTd->TypeBogstav, 0);
+  const uint32_t felter[2] = {l ? l->SortFelt : 0, 1};
+  SorterPaaFelter(static_cast<char>(pTd->TypeBogstav), hoved->ObjTab, antal, pTd, hoved->pTv, nullptr, 0, 1, felter, 2);
+}
 
 void ByggRelObjListe(Ens *hoved, uint32_t maske, uint32_t sorteringsArt, const char *modul) {
   ByggListe(hoved, maske, sorteringsArt, modul, false);
@@ -656,6 +667,10 @@ void ByggRelKolonner(RelWS *ws) {
 }
 
 void ByggAktiLokaLister(RelWS *ws) {
+  if (ws->Art->ByggLister) {
+    ws->Art->ByggLister(ws);
+    return;
+  }
   ws->Art->ByggRaekker(ws);
   ws->Art->ByggKolonner(ws);
   ws->PosX.Antal = ws->Kol.ObjTabAntal;
@@ -766,8 +781,11 @@ void OpdaterRelVindue(RelWS *ws, bool resize, uint32_t flag) {
   TegnRelVindue(ws, flag);
 }
 
+void TegnRelCelle(RelWS *ws, uint32_t c, uint32_t r) { TegnCelle(ws, c, r); }
+
 void TegnRelVindue(RelWS *ws, uint32_t flag) {
   if (!flag) return;
+  if (ws->Art->TegnFlag) flag = ws->Art->TegnFlag(ws, flag);
   TegnInfo(ws);
   if (flag & (REL_TEGN_ALT | REL_TEGN_SCROLL_X)) {
     TegnKolHoveder(ws);

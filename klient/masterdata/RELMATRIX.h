@@ -70,6 +70,15 @@ struct RelArt {
   bool (*EgenTast)(RelWS *ws, const TastInfo &t, int mode);
   // The keys the pick list offers.
   ShortCutTabel *Genveje;
+  // Optional (null: the matrix's own). Both lists, their counts and the
+  // cursor, in place of ByggAktiLokaLister's.
+  void (*ByggLister)(RelWS *ws);
+  // One cell (column c, row r) at (x, y), b x h pixels, in place of the
+  // matrix's guide and relation drawing.
+  void (*TegnCelle)(RelWS *ws, EnsDC *dc, uint32_t c, uint32_t r, int x, int y, int b, int h);
+  // The repaint flags widened before a paint (a change that recolours more
+  // than the cells the cursor left and came to).
+  uint32_t (*TegnFlag)(RelWS *ws, uint32_t flag);
 };
 
 // The workspace: three grid heads one after the other, then the cursor and
@@ -136,6 +145,9 @@ extern uint32_t (*RelPlanGruppeKrog)(const void *planTilstand);
 // The sort field is the one chosen on switch 0 of the layout kind given.
 void ByggRelObjListe(Ens *hoved, uint32_t maske, uint32_t sorteringsArt, const char *modul);
 void ByggHoldListe(Ens *hoved, uint32_t maske, uint32_t sorteringsArt, const char *modul);
+// Sorts a head's list by the table's sort field chosen on switch 0 of the
+// layout kind given, then field 1 (fewer than two entries stay).
+void SorterRelListe(Ens *hoved, uint32_t sorteringsArt);
 // The columns as the room windows have them: ByggRelObjListe over the
 // column table with its group selection.
 void ByggRelKolonner(RelWS *ws);
@@ -173,7 +185,15 @@ uint8_t RelCelleFarve(const RelWS *ws, uint32_t kol, uint32_t raekke);
 // False when there is no current cell, a key is 0 or the line is refused.
 bool SkiftRelation(RelWS *ws, int mode, const char *flagNoegle);
 
+// The brush of a palette slot (the button face while the slot has none).
+HBRUSH RelBrush(uint8_t slot);
+// The record of a table, or null for 0 and numbers beyond it.
+const uint8_t *RelPost(const TabDesc *pTd, const TabVar *pTv, uint32_t n);
+
 // ---- painting
+
+// Repaints one cell where it is in view.
+void TegnRelCelle(RelWS *ws, uint32_t c, uint32_t r);
 
 // With resize: rebuilds the lists and fits the window to the desktop,
 // keeping its place. Then, when any flag is given, scrolls the current cell
