@@ -16,6 +16,8 @@
 #include "GENVEJ.h"
 #include "IMPORT.h"
 #include "INDSTIL.h"
+#include "ImpBehandl.h"
+#include "OPSTART.h"
 #include "KATALOG.h"
 #include "LOGFIL.h"
 #include "PROGVINDUER.h"
@@ -241,6 +243,11 @@ void SaetMaerke(uint32_t p, uint8_t m) { Skph(p)->SkygFaget = static_cast<char>(
 }  // namespace
 
 bool SkphIniLaest() { return FilLaest; }
+
+void InstallerSkphIni() {
+  BehandlDataKrog.LoadSkphIni = LoadSkphIni;
+  OpstartKroge.SyncSkphIni = SyncSkphIni;
+}
 
 void LoadSkphIni() {
   for (uint32_t p = 1; tvskph.pbTab && p < tvskph.wRecCnt; ++p) SaetMaerke(p, 0);
