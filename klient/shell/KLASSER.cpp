@@ -8,6 +8,7 @@
 #include "DESKTOP.h"
 #include "EDITBOX.h"
 #include "ELEMENT.h"
+#include "ElevRel.h"
 #include "FARVER.h"
 #include "HOVEDVIN.h"
 #include "KALENDER.h"
@@ -18,6 +19,7 @@
 #include "PROGVINDUER.h"
 #include "RELAY.h"
 #include "RINGTID.h"
+#include "SkfaLokaRel.h"
 #include "TAVOTB.h"
 #include "TOOLTIP.h"
 #include "VALG.h"
@@ -57,7 +59,7 @@ const VinduesKlasse VinduesKlasser[] = {
     {"DesktopWndClass", DesktopWndProc, CS_DBLCLKS, COLOR_BTNSHADOW + 1, IDC_TAVO, nullptr, nullptr, nullptr},
     {"SkemaWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"GruppeWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
-    {"ElvRelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"ElvRelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerElvRelKlasse>},
     {"SletWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"GantWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"ElevPlanWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
@@ -102,7 +104,7 @@ const VinduesKlasse VinduesKlasser[] = {
     {"PlanValgWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"PlanMedOpgWndClass", nullptr, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"AktiLokaRelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerAktiLokaRelKlasse>},
-    {"SkfaLokaRelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"SkfaLokaRelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerSkfaLokaRelKlasse>},
     {"MedaSkePriorWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"AktiSkePrioritetWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"MedOpgWndClass", nullptr, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerMedOpgKlasse>},

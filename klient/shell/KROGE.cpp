@@ -14,6 +14,7 @@
 #include "PROGVINDUER.h"
 #include "RINGKROG.h"
 #include "STARTLOG.h"
+#include "SkfaLokaRel.h"
 #include "STITAB.h"
 #include "TIMOAK.h"
 #include "VINDUER.h"
@@ -60,4 +61,5 @@ void InstallerKroge() {
   InstallerBegivenhedsKroge();
   InstallerRingTid();
   InstallerEpImportKroge();
+  InstallerSkphIni();
 }
