@@ -9,9 +9,28 @@
 #include "PROGVINDUER.h"
 #include "TALTAB.h"
 #include "TOOLTIP.h"
+#include "VERSIONDLG.h"
 #include "VINDUER.h"
 
 namespace {
+
+// The menu commands built so far; every other one is not available yet.
+const struct {
+  UINT kommando;
+  void (*udfoer)(HWND hovedvindue);
+} kKommandoer[] = {
+    {40078, [](HWND h) { VisVersionDialog(h); }},
+};
+
+void Kommando(HWND hwnd, UINT kommando) {
+  for (const auto &k : kKommandoer) {
+    if (k.kommando == kommando) {
+      k.udfoer(hwnd);
+      return;
+    }
+  }
+  IkkeTilgaengelig(hwnd, kommando);
+}
 
 void LukHovedvindue() {
   LukAlleVinduer();
@@ -34,7 +53,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       }
       break;
     case WM_COMMAND:
-      IkkeTilgaengelig(hwnd, LOWORD(wParam));
+      Kommando(hwnd, LOWORD(wParam));
       return 0;
     case WM_NOTIFY: {
       auto *di = reinterpret_cast<NMTTDISPINFOA *>(lParam);

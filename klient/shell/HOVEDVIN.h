@@ -1,8 +1,8 @@
 #pragma once
-// The main window for now: it lays out its toolbar and desktop, answers
-// every menu command with the one "not available" box, and on closing saves
-// the data and ends the message loop. The main window of the full shell
-// takes its place whole.
+// The main window for now: it lays out its toolbar and desktop, opens the
+// about box, answers every other menu command with the one "not available"
+// box, and on closing saves the data and ends the message loop. The main
+// window of the full shell takes its place whole.
 
 #include "windows.h"
 

@@ -7,6 +7,7 @@
 #include "dib.h"
 #include "knapper.h"
 #include "ressourcer.h"
+#include "smaadialoger.h"
 #include "win/gdi_res.h"
 #include "win/menu.h"
 
@@ -154,6 +155,7 @@ void RegistrerOrvaneRessourcer() {
   gjort = true;
   RegistrerKnapBilleder();
   RegistrerOrvaneMenuer();
+  RegistrerSmaaDialoger();
   static const std::vector<uint8_t> vaerktoej = LavStripDib(VaerktoejsBilleder, kSoelv);
   tavo::res::RegisterBitmap("orvane", IDB_VAERKTOEJSLINJE, vaerktoej.data(), vaerktoej.size());
 

@@ -179,6 +179,19 @@ TEST_F(OpstartTest, KommandoerErIkkeTilgaengelige) {
   EXPECT_TRUE(Indeholder(log, "** Info: Ikke tilgængelig: kommando 39999"));
 }
 
+TEST_F(OpstartTest, OmAabnerVersionsboksen) {
+  ASSERT_EQ(Start(), kOpstartFortsaet);
+  std::string titel;
+  tavo::test::AnswerNextDialog([&titel](const tavo::test::ShownDialog &d) {
+    titel = d.caption;
+    return INT_PTR{IDOK};
+  });
+  SendMessageA(hwndHoved, WM_COMMAND, 40078, 0);  // "&Om"
+  EXPECT_EQ(titel, "Version info for TAVO-skema");
+  EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
+  EXPECT_EQ(Luk(), 0);
+}
+
 TEST_F(OpstartTest, InstallationNulAabnerIndstillingerne) {
   SaetIndstilling("global", "insnr", "0");
   ASSERT_EQ(Start(), kOpstartFortsaet);

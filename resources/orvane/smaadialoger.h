@@ -1,0 +1,12 @@
+#pragma once
+// The templates of the small input dialogs and of the about box, registered
+// as resources of the main program.
+
+// The cell editors' dialog: borderless, one default "Ok" button (id 1). The
+// dialogs place and size themselves and put their one control in it.
+constexpr int IDD_CELLEDITOR = 134;
+// The about box: one "OK" button (id 1); the dialog sizes itself to its texts.
+constexpr int IDD_VERSION = 146;
+
+// Registers both templates; later calls register them again unchanged.
+void RegistrerSmaaDialoger();
