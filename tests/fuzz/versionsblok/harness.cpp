@@ -2,15 +2,21 @@
 // start line and the support listing read it: any file may be named.
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "../fuzz_fil.h"
+#include "VERSIONINFO.h"
 #include "windows.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   static const fuzz::TempMappe mappe;
   const std::string fil = mappe.Skriv("program.exe", data, size);
+  // The reader's copy into a field smaller than most values.
+  char felt[8] = "urort";
+  HentVersionInfoTekst(fil.c_str(), "ProductName", felt, sizeof felt);
+  if (strnlen(felt, sizeof felt) == sizeof felt) __builtin_trap();
   DWORD h = 0;
   const DWORD n = GetFileVersionInfoSizeA(fil.c_str(), &h);
   if (n == 0 || n > (1u << 24)) return 0;
