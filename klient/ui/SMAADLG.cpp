@@ -68,17 +68,21 @@ LRESULT CALLBACK EditTekstUnderProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   return CallWindowProcA(EditOriginal, h, m, w, l);
 }
 
+// Back to the class's own procedure first, so that giving up the capture
+// is not undone.
+void FrigivEdit(EditTekstInfo *ti) {
+  if (!ti || !ti->edit) return;
+  SetWindowLongPtrA(ti->edit, GWLP_USERDATA, 0);
+  SetWindowLongPtrA(ti->edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditOriginal));
+  if (GetCapture() == ti->edit) ReleaseCapture();
+  DestroyWindow(ti->edit);
+  ti->edit = 0;
+}
+
 void SlutTekst(HWND dlg, EditTekstInfo *ti, bool gem) {
-  if (ti && ti->edit) {
-    if (gem && ti->text) GetWindowTextA(ti->edit, ti->text, static_cast<int>(ti->maxLength + 1));
-    // Back to the class's own procedure first, so that giving up the capture
-    // is not undone.
-    SetWindowLongPtrA(ti->edit, GWLP_USERDATA, 0);
-    SetWindowLongPtrA(ti->edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditOriginal));
-    if (GetCapture() == ti->edit) ReleaseCapture();
-    DestroyWindow(ti->edit);
-    ti->edit = 0;
-  }
+  if (gem && ti && ti->edit && ti->text)
+    GetWindowTextA(ti->edit, ti->text, static_cast<int>(ti->maxLength + 1));
+  FrigivEdit(ti);
   EndDialog(dlg, gem ? IDOK : IDCANCEL);
 }
 
@@ -228,8 +232,9 @@ INT_PTR CALLBACK EditTekstDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lPa
       }
       return FALSE;
     case WM_DESTROY:
-      if (auto *ti = TekstInfo(hDlg); ti && ti->dc.hdc) {
-        ReleaseDC(hDlg, ti->dc.hdc);
+      if (auto *ti = TekstInfo(hDlg)) {
+        FrigivEdit(ti);  // ended some other way
+        if (ti->dc.hdc) ReleaseDC(hDlg, ti->dc.hdc);
         ti->dc.hdc = 0;
       }
       return FALSE;
