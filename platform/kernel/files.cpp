@@ -482,16 +482,22 @@ DWORD GetFileAttributesA(LPCSTR name) {
   std::string path;
   if (!MapPath(name, path)) return INVALID_FILE_ATTRIBUTES;
   struct stat st;
-  if (!StatOrFail(path, &st, true)) return INVALID_FILE_ATTRIBUTES;
-  return AttributesOf(st, LastComponent(path).c_str());
+  if (!StatOrFail(path, &st, false)) return INVALID_FILE_ATTRIBUTES;
+  DWORD link = 0;
+  if (S_ISLNK(st.st_mode)) {
+    link = FILE_ATTRIBUTE_REPARSE_POINT;
+    struct stat target;
+    if (stat(path.c_str(), &target) == 0) st = target;
+  }
+  return AttributesOf(st, LastComponent(path).c_str()) | link;
 }
 
 BOOL SetFileAttributesA(LPCSTR name, DWORD attributes) {
   std::string path;
   if (!MapPath(name, path)) return FALSE;
   struct stat st;
-  if (!StatOrFail(path, &st, true)) return FALSE;
-  if (S_ISDIR(st.st_mode)) return TRUE;
+  if (!StatOrFail(path, &st, false)) return FALSE;
+  if (S_ISDIR(st.st_mode) || S_ISLNK(st.st_mode)) return TRUE;
   mode_t mode = st.st_mode & 07777;
   mode_t want;
   if (attributes & FILE_ATTRIBUTE_READONLY) {
@@ -708,6 +714,18 @@ BOOL RemoveDirectoryA(LPCSTR name) {
   if (!MapPath(name, path)) return FALSE;
   struct stat st;
   if (!StatOrFail(path, &st, false)) return FALSE;
+  if (S_ISLNK(st.st_mode)) {
+    struct stat target;
+    if (stat(path.c_str(), &target) != 0 || !S_ISDIR(target.st_mode)) {
+      SetLastError(ERROR_DIRECTORY);
+      return FALSE;
+    }
+    if (unlink(path.c_str()) != 0) {
+      SetLastErrorFromErrno(errno);
+      return FALSE;
+    }
+    return TRUE;
+  }
   if (!S_ISDIR(st.st_mode)) {
     SetLastError(ERROR_DIRECTORY);
     return FALSE;

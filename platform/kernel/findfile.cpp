@@ -49,7 +49,8 @@ namespace {
 
 struct FoundEntry {
   std::string name1252;
-  struct stat st;
+  struct stat st;  // the target's, for a link that has one
+  bool link = false;
 };
 
 class FindObject : public KernelObject {
@@ -61,7 +62,7 @@ class FindObject : public KernelObject {
 
 void Fill(const FoundEntry &e, WIN32_FIND_DATAA *data) {
   memset(data, 0, sizeof *data);
-  data->dwFileAttributes = AttributesOf(e.st, e.name1252.c_str());
+  data->dwFileAttributes = AttributesOf(e.st, e.name1252.c_str()) | (e.link ? FILE_ATTRIBUTE_REPARSE_POINT : 0);
   data->ftCreationTime = FileTimeFromTimespec(e.st.st_mtim);
   data->ftLastAccessTime = FileTimeFromTimespec(e.st.st_atim);
   data->ftLastWriteTime = FileTimeFromTimespec(e.st.st_mtim);
@@ -141,7 +142,12 @@ HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data) {
     FoundEntry fe;
     fe.name1252 = name1252;
     std::string full = folder + "/" + e->d_name;
-    if (stat(full.c_str(), &fe.st) != 0 && lstat(full.c_str(), &fe.st) != 0) continue;
+    if (lstat(full.c_str(), &fe.st) != 0) continue;
+    if (S_ISLNK(fe.st.st_mode)) {
+      fe.link = true;
+      struct stat target;
+      if (stat(full.c_str(), &target) == 0) fe.st = target;
+    }
     (isDot ? dots : rest).push_back(std::move(fe));
   }
   closedir(d);

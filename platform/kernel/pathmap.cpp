@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -32,6 +34,24 @@ struct Drives {
     c.folder = "/";
     c.type = kDriveFixed;
     table['C'] = c;
+    // Fixed drives for a program that a test starts as a process of its
+    // own, which does not share the test's table: "E=/tmp/a;F=/tmp/b".
+    if (const char *env = std::getenv("TAVO_DREV")) {
+      std::string liste = env;
+      size_t start = 0;
+      while (start < liste.size()) {
+        size_t slut = liste.find(';', start);
+        if (slut == std::string::npos) slut = liste.size();
+        const std::string post = liste.substr(start, slut - start);
+        if (post.size() > 2 && post[1] == '=' && post[2] == '/' && std::isalpha((unsigned char)post[0])) {
+          DriveEntry e;
+          e.folder = post.substr(2);
+          e.type = kDriveFixed;
+          table[(char)std::toupper((unsigned char)post[0])] = e;
+        }
+        start = slut + 1;
+      }
+    }
   }
 };
 

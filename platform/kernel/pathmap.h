@@ -47,7 +47,9 @@ struct DriveEntry {
 };
 
 // Maps letter (either case) to linuxFolder. Drive C: maps to "/" until the
-// table is changed.
+// table is changed; the environment variable TAVO_DREV ("E=/tmp/a;F=/tmp/b")
+// adds fixed drives at start and on every reset, so that a program a test
+// starts as a process of its own sees the test's drives.
 void SetDrive(char letter, const std::string &linuxFolder, UINT driveType,
               uint64_t freeBytes = 0, uint64_t totalBytes = 0);
 void RemoveDrive(char letter);

@@ -48,6 +48,10 @@ typedef struct _SECURITY_ATTRIBUTES {
 #define FILE_ATTRIBUTE_ARCHIVE 0x00000020u
 #define FILE_ATTRIBUTE_NORMAL 0x00000080u
 #define FILE_ATTRIBUTE_TEMPORARY 0x00000100u
+// A symbolic link. Its other attributes are its target's (DIRECTORY for a
+// link to a folder), as a Windows folder link reports them; a walker that
+// must stay inside its tree enters no entry that has it.
+#define FILE_ATTRIBUTE_REPARSE_POINT 0x00000400u
 #define INVALID_FILE_ATTRIBUTES 0xFFFFFFFFu
 
 #define FILE_FLAG_WRITE_THROUGH 0x80000000u
@@ -83,11 +87,12 @@ BOOL FlushFileBuffers(HANDLE h);
 
 // Regular files report FILE_ATTRIBUTE_ARCHIVE (as a new file on Windows)
 // plus READONLY when the owner may not write; folders DIRECTORY; names
-// starting with '.' add HIDDEN.
+// starting with '.' add HIDDEN; a symbolic link adds REPARSE_POINT.
 DWORD GetFileAttributesA(LPCSTR name);
 #define GetFileAttributes GetFileAttributesA
 // Only READONLY changes anything: it clears the write permission bits of a
-// file (folders keep theirs, as Windows ignores the flag on folders).
+// file (folders keep theirs, as Windows ignores the flag on folders). A
+// symbolic link is the entry changed, not its target: nothing changes.
 BOOL SetFileAttributesA(LPCSTR name, DWORD attributes);
 #define SetFileAttributes SetFileAttributesA
 
@@ -109,6 +114,7 @@ BOOL CopyFileA(LPCSTR existing, LPCSTR newName, BOOL failIfExists);
 
 BOOL CreateDirectoryA(LPCSTR name, LPSECURITY_ATTRIBUTES sa);
 #define CreateDirectory CreateDirectoryA
+// A symbolic link to a folder is removed as the link; its target stays.
 BOOL RemoveDirectoryA(LPCSTR name);
 #define RemoveDirectory RemoveDirectoryA
 
