@@ -12,7 +12,7 @@
 
 #include "MENUHJAELP.h"
 #include "ZIPPAK.h"
-#include "ressourcer.h"
+#include "menuressourcer.h"
 
 namespace {
 

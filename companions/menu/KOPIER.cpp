@@ -7,7 +7,7 @@
 #include <string>
 
 #include "MENUHJAELP.h"
-#include "ressourcer.h"
+#include "menuressourcer.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The start menu's dialog templates. The control ids are the program's;
 // the layout is ours.
 
-#include "ressourcer.h"
+#include "menuressourcer.h"
 
 #include "win/controls.h"
 #include "win/dlg.h"
