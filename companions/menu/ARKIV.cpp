@@ -189,8 +189,8 @@ int UnzipArchive(const char *arkiv, const char *entry, const char *maalMappe) {
 }
 
 int ZipDeleteEntry(const char *programMappe, const char *arkiv, const char *entry) {
-  const std::string linje = tavo::QuoteArgument(std::string(programMappe) + "zip.exe") + " -dq " +
-                            tavo::QuoteArgument(arkiv) + " " + tavo::QuoteArgument(entry);
+  const std::string linje = CiteretArgument(std::string(programMappe) + "zip.exe") + " " +
+                            CiteretArgument("-dq") + " " + CiteretArgument(arkiv) + " " + CiteretArgument(entry);
   std::string kopi = linje;
   STARTUPINFOA si;
   std::memset(&si, 0, sizeof si);

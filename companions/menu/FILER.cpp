@@ -144,6 +144,16 @@ const char *FilNavnDel(const char *sti) {
   return skraa ? skraa + 1 : sti;
 }
 
+std::string CiteretArgument(const std::string &argument) {
+  std::string q = tavo::QuoteArgument(argument);
+  if (!q.empty() && q[0] == '"') return q;
+  // Nothing inside that needs quoting: only backslashes before the closing
+  // quote need doubling.
+  size_t skraa = 0;
+  while (skraa < argument.size() && argument[argument.size() - 1 - skraa] == '\\') ++skraa;
+  return "\"" + argument + std::string(skraa, '\\') + "\"";
+}
+
 int KopierFil(const char *kilde, const char *maal, BOOL fejlHvisFindes) {
   StilleDrevFejl stille;
   return CopyFileA(kilde, maal, fejlHvisFindes);

@@ -59,6 +59,10 @@ void TrimBlanks(char *tekst);
 int KlokkeNu();
 // The part of the path after its last backslash.
 const char *FilNavnDel(const char *sti);
+// One argument of a started program's command line, always in quotes (a
+// backslash before the closing quote doubled, quotes inside escaped), so
+// that the program gets it back whole whatever it holds.
+std::string CiteretArgument(const std::string &argument);
 // CopyFile with the critical-error boxes suppressed; non-zero on success.
 int KopierFil(const char *kilde, const char *maal, BOOL fejlHvisFindes);
 
@@ -150,6 +154,26 @@ void NulstilTabVar(TabVar *pTv);
 void NulstilAlleTabVar();
 
 // ---- Routines the start menu's commands do not reach (UKALDT) ----
+
+// The private message on which dialog 103 makes an installation unit.
+constexpr UINT WM_INSTALLATIONSENHED = 3029;
+// What InstallationsEnhedDlgProc is given as its creation parameter.
+struct InstallationsEnhed {
+  const char *programMappe;  // ends in a backslash
+  const char *flytDrev;      // "a:"
+  const char *flytMappe;     // the move folder, without a trailing backslash
+  int installation;
+  int version;
+};
+// Dialog 103 making an installation unit in the move folder: the programs
+// packed into prg<version>.zip, which is copied there with ini<version>.zip
+// and install.exe, and flyt.ini. Ends with 1 when all is there, else 0
+// after a box.
+INT_PTR CALLBACK InstallationsEnhedDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp);
+// Starts install.exe from TAVO-Inst on the move drive with the program
+// folder as its argument. 1 when it was started (the caller then ends the
+// start menu); 0 after a box saying why not.
+int StartInstallFraDisk(HWND ejer, const char *flytDrev, const char *programMappe);
 
 // The lock file ini\tavo.lck of the data folder and opdat.lck of the
 // program folder: written with one start record when not already there,

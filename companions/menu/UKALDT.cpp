@@ -9,6 +9,7 @@
 
 #include "MENUHJAELP.h"
 #include "STARTLOG.h"
+#include "menuressourcer.h"
 
 namespace {
 
@@ -24,7 +25,123 @@ int FjernLaas(const std::string &sti) {
   return DeleteFileA(sti.c_str()) ? 1 : 0;
 }
 
+constexpr uint64_t kEnhedPlads = 1440000;
+
+// A failure of the installation unit: the system's text for it.
+INT_PTR EnhedFejl(HWND dlg, DWORD fejl) {
+  if (fejl) SetLastError(fejl);
+  ShowWindow(dlg, SW_HIDE);
+  VisSystemFejl(nullptr, MB_OK | MB_ICONERROR);
+  EndDialog(dlg, 0);
+  return TRUE;
+}
+
+INT_PTR LavInstallationsEnhed(HWND dlg, const InstallationsEnhed &e) {
+  StilleDrevFejl stille;
+  HWND bjaelke = GetDlgItem(dlg, IDC_BJAELKE1);
+  SendMessageA(bjaelke, PBM_SETRANGE, 0, MAKELPARAM(0, 9));
+  SendMessageA(bjaelke, PBM_SETSTEP, 1, 0);
+  SetDlgItemTextA(dlg, IDC_STATUSLINJE, "Undersøger disk plads!");
+  SletKatalogTrae(e.flytMappe);
+  if (!OpretKatalog(e.flytMappe)) return EnhedFejl(dlg, 0);
+  uint64_t ledig = 0, total = 0;
+  if (!LedigDiskPlads(e.flytDrev, &ledig, &total)) return EnhedFejl(dlg, 0);
+  if (ledig < kEnhedPlads) return EnhedFejl(dlg, ERROR_DISK_FULL);
+
+  // The programs are packed by their plain names from the program folder.
+  if (!SetCurrentDirectoryA(e.programMappe)) return EnhedFejl(dlg, 0);
+  char prg[32], ini[32], version[16];
+  std::snprintf(prg, sizeof prg, "prg%d.zip", e.version);
+  std::snprintf(ini, sizeof ini, "ini%d.zip", e.version);
+  std::snprintf(version, sizeof version, "%d.exe", e.version);
+  DeleteFileA(prg);
+  for (const char *fil : {static_cast<const char *>(version), "tavo.exe", "tavomenu.exe", "Zintel.exe"}) {
+    SetDlgItemTextA(dlg, IDC_STATUSLINJE, (std::string("Pakker filen: ") + fil).c_str());
+    if (PakFilMedFejl(dlg, fil, prg, TRUE) != 0) {
+      EndDialog(dlg, 0);
+      return TRUE;
+    }
+    SendMessageA(bjaelke, PBM_STEPIT, 0, 0);
+  }
+
+  const char *filer[] = {prg, ini, "install.exe"};
+  uint64_t behov = 512;
+  for (const char *fil : filer) {
+    if (FilAdgang(fil) == 1) return EnhedFejl(dlg, ERROR_FILE_NOT_FOUND);
+    behov += FilStoerrelse(fil);
+  }
+  if (behov > ledig) return EnhedFejl(dlg, ERROR_DISK_FULL);
+  for (const char *fil : filer) {
+    const std::string maal = std::string(e.flytMappe) + "\\" + fil;
+    const long stoerrelse = static_cast<long>(FilStoerrelse(fil));
+    if (KopierFilMedProgress(dlg, fil, maal.c_str(), 0, 0, "wb") != stoerrelse) return EnhedFejl(dlg, 0);
+    SendMessageA(bjaelke, PBM_STEPIT, 0, 0);
+  }
+  const std::string flytIni = std::string(e.flytMappe) + "\\flyt.ini";
+  char tal[16];
+  std::snprintf(tal, sizeof tal, "%d", e.installation);
+  bool ok = SkrivIni("global", "insnr", tal, flytIni.c_str()) != 0;
+  std::snprintf(tal, sizeof tal, "%d", e.version);
+  ok = ok && SkrivIni("global", "version", tal, flytIni.c_str()) != 0;
+  ok = ok && SkrivIni("global", "disknr", "1", flytIni.c_str()) != 0;
+  if (!ok) return EnhedFejl(dlg, 0);
+  SendMessageA(bjaelke, PBM_SETPOS, 9, 0);
+  EndDialog(dlg, 1);
+  return TRUE;
+}
+
 }  // namespace
+
+INT_PTR CALLBACK InstallationsEnhedDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_INITDIALOG:
+      SetWindowLongPtrA(dlg, GWLP_USERDATA, lp);
+      SetWindowTextA(dlg, "Installationsenhed...");
+      SetDlgItemTextA(dlg, IDC_OVERSKRIFT, "OPRETTER INSTALLATIONSENHED");
+      FitDialogToClient(dlg);
+      SetPropA(dlg, "Foerste", static_cast<HANDLE>(1));
+      return TRUE;
+    case WM_PAINT:
+      // The work starts once the dialog can be seen; the painting itself
+      // is the default one.
+      if (RemovePropA(dlg, "Foerste")) PostMessageA(dlg, WM_INSTALLATIONSENHED, 0, 0);
+      return FALSE;
+    case WM_INSTALLATIONSENHED: {
+      const auto *e = reinterpret_cast<const InstallationsEnhed *>(GetWindowLongPtrA(dlg, GWLP_USERDATA));
+      if (!e) {
+        EndDialog(dlg, 0);
+        return TRUE;
+      }
+      return LavInstallationsEnhed(dlg, *e);
+    }
+  }
+  return FALSE;
+}
+
+int StartInstallFraDisk(HWND ejer, const char *flytDrev, const char *programMappe) {
+  StilleDrevFejl stille;
+  uint64_t ledig = 0, total = 0;
+  const char *fejl = nullptr;
+  const std::string install = std::string(flytDrev) + "\\TAVO-Inst\\install.exe";
+  if (!LedigDiskPlads((std::string(flytDrev) + "\\").c_str(), &ledig, &total)) {
+    fejl = "Kan ikke læse fra disk enheden!\nKontroller om enheden er i orden!!";
+  } else if (FilAdgang(install.c_str()) == 1) {
+    fejl = "Kan ikke finde filen 'Install.exe' !";
+  } else {
+    std::string linje = CiteretArgument(install) + " " + CiteretArgument(programMappe);
+    STARTUPINFOA si;
+    GetStartupInfoA(&si);
+    PROCESS_INFORMATION pi;
+    if (CreateProcessA(nullptr, linje.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+      CloseHandle(pi.hProcess);
+      CloseHandle(pi.hThread);
+      return 1;
+    }
+    fejl = "Kan ikke starte 'Install.exe' !";
+  }
+  MessageBoxA(ejer, fejl, "Fejl", MB_OK | MB_ICONERROR);
+  return 0;
+}
 
 int CreateLockFile(const char *dataMappe, uint8_t installation, uint32_t version) {
   return OpretLaas(LaasefilSti(dataMappe), installation, version);

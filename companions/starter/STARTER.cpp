@@ -33,18 +33,6 @@ std::string UdenSkraastreg(const char *mappe) {
   return s;
 }
 
-// Quoted always, not only when it holds a blank: every part of a started
-// program's command line is.
-std::string Citeret(const std::string &ord) {
-  std::string q = tavo::QuoteArgument(ord);
-  if (!q.empty() && q[0] == '"') return q;
-  // No blank or quote inside: only backslashes before the closing quote
-  // need doubling.
-  size_t skraa = 0;
-  while (skraa < ord.size() && ord[ord.size() - 1 - skraa] == '\\') ++skraa;
-  return "\"" + ord + std::string(skraa, '\\') + "\"";
-}
-
 }  // namespace
 
 void StarterCommandLine(char *programMappe, char *dataMappe) {
@@ -73,8 +61,8 @@ void StarterCommandLine(char *programMappe, char *dataMappe) {
 }
 
 std::string StarterMenuLinje(const char *programMappe, const char *dataMappe) {
-  return Citeret(std::string(programMappe) + "TavoMenu.exe") + " -p" + Citeret(UdenSkraastreg(programMappe)) +
-         " -d" + Citeret(UdenSkraastreg(dataMappe));
+  return CiteretArgument(std::string(programMappe) + "TavoMenu.exe") + " -p" + CiteretArgument(UdenSkraastreg(programMappe)) +
+         " -d" + CiteretArgument(UdenSkraastreg(dataMappe));
 }
 
 int StarterWinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
