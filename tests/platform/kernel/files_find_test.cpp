@@ -121,4 +121,52 @@ TEST_F(FilesFind, FailuresAndTheDriveRoot) {
   EXPECT_EQ(Names("F:\\*.*"), (std::vector<std::string>{"A.DAT", "b.dat", "c.txt"}));
 }
 
+// Symbolic links: a search and GetFileAttributes mark them, with the
+// target's kind beside the mark; changing or removing one acts on the link,
+// never on its target.
+TEST_F(FilesFind, SymbolicLinksAreEntriesOfTheirOwn) {
+  ASSERT_EQ(mkdir("ude", 0755), 0);
+  ASSERT_EQ(symlink("../ude", "sub/mappelink"), 0);
+  ASSERT_EQ(symlink("../README", "sub/fillink"), 0);
+  ASSERT_EQ(symlink("../mangler", "sub/doed"), 0);
+  ASSERT_TRUE(SetFileAttributes("README", FILE_ATTRIBUTE_READONLY));
+
+  const struct {
+    const char *navn;
+    DWORD attributter;
+  } tilfaelde[] = {
+      {"doed", FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_REPARSE_POINT},
+      {"fillink", FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_REPARSE_POINT},
+      {"mappelink", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT},
+  };
+  WIN32_FIND_DATA fd;
+  HANDLE h = FindFirstFile("sub\\*", &fd);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  std::vector<std::pair<std::string, DWORD>> fundet;
+  do fundet.emplace_back(fd.cFileName, fd.dwFileAttributes);
+  while (FindNextFile(h, &fd));
+  FindClose(h);
+  ASSERT_EQ(fundet.size(), 5u);  // ".", ".." and the three links
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(fundet[i + 2].first, tilfaelde[i].navn);
+    EXPECT_EQ(fundet[i + 2].second, tilfaelde[i].attributter) << tilfaelde[i].navn;
+    EXPECT_EQ(GetFileAttributes((std::string("sub\\") + tilfaelde[i].navn).c_str()), tilfaelde[i].attributter)
+        << tilfaelde[i].navn;
+  }
+  EXPECT_EQ(GetFileAttributes("sub") & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+
+  // Clearing read-only through the link leaves the target read-only.
+  EXPECT_TRUE(SetFileAttributes("sub\\fillink", FILE_ATTRIBUTE_NORMAL));
+  EXPECT_NE(GetFileAttributes("README") & FILE_ATTRIBUTE_READONLY, 0u);
+  // A folder link goes with RemoveDirectory, its target stays.
+  EXPECT_TRUE(RemoveDirectory("sub\\mappelink"));
+  EXPECT_EQ(GetFileAttributes("ude"), (DWORD)FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_FALSE(RemoveDirectory("sub\\fillink"));
+  EXPECT_EQ(GetLastError(), (DWORD)ERROR_DIRECTORY);
+  EXPECT_TRUE(DeleteFile("sub\\fillink"));
+  EXPECT_TRUE(DeleteFile("sub\\doed"));
+  EXPECT_EQ(GetFileAttributes("README") & FILE_ATTRIBUTE_ARCHIVE, (DWORD)FILE_ATTRIBUTE_ARCHIVE);
+  SetFileAttributes("README", FILE_ATTRIBUTE_NORMAL);
+}
+
 }  // namespace
