@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "pathmap.h"
+#include "tavo/clock.h"
 #include "menuhjaelp_support.h"
 
 using namespace menutest;
@@ -74,6 +75,22 @@ TEST_F(MenuHjaelpFiler, TrimBlanksAndStripFileName) {
   EXPECT_STREQ(FilNavnDel("b.txt"), "b.txt");
 }
 
+TEST_F(MenuHjaelpFiler, KlokkeNuIsTheLocalTime) {
+  const char *tz = getenv("TZ");
+  const std::string gemt = tz ? tz : "";
+  setenv("TZ", "Europe/Copenhagen", 1);
+  tzset();
+  // 2026-07-01 21:59:30 UTC is 23:59 in Danish summer time.
+  tavo::SetFakeClock(1782943170);
+  EXPECT_EQ(KlokkeNu(), 2359);
+  tavo::ClearFakeClock();
+  if (tz)
+    setenv("TZ", gemt.c_str(), 1);
+  else
+    unsetenv("TZ");
+  tzset();
+}
+
 TEST_F(MenuHjaelpFiler, FoldersSizesAndIni) {
   EXPECT_EQ(OpretKatalog(Sti("ny").c_str()), 1);
   EXPECT_EQ(OpretKatalog(Sti("ny").c_str()), 1);
@@ -85,6 +102,9 @@ TEST_F(MenuHjaelpFiler, FoldersSizesAndIni) {
 
   Skriv(mappe_ / "stoer", std::string(12345, 'z'));
   EXPECT_EQ(FilStoerrelse(Sti("stoer").c_str()), 12345u);
+  EXPECT_NE(KopierFil(Sti("stoer").c_str(), Sti("kopi").c_str(), TRUE), 0);
+  EXPECT_EQ(KopierFil(Sti("stoer").c_str(), Sti("kopi").c_str(), TRUE), 0);
+  EXPECT_EQ(FilStoerrelse(Sti("kopi").c_str()), 12345u);
   EXPECT_EQ(FilStoerrelse(Sti("mangler").c_str()), 0u);
 
   fs::create_directory(mappe_ / "ini");
@@ -280,6 +300,29 @@ TEST_F(MenuHjaelpSystekst, FitDialogToClient) {
   EXPECT_EQ(r.top, bv.top);
   DestroyWindow(barn);
   DestroyWindow(far);
+}
+
+TEST_F(MenuHjaelpSystekst, RectangleFills) {
+  HDC skaerm = GetDC(0);
+  HDC dc = CreateCompatibleDC(skaerm);
+  HBITMAP bmp = CreateCompatibleBitmap(skaerm, 20, 20);
+  HGDIOBJ gammel = SelectObject(dc, bmp);
+  const RECT alt = {0, 0, 20, 20}, indre = {5, 5, 15, 15};
+  FyldSystemFarve(dc, &alt, COLOR_WINDOW);
+  EXPECT_EQ(GetPixel(dc, 0, 0), GetSysColor(COLOR_WINDOW));
+  HBRUSH roed = CreateSolidBrush(RGB(200, 0, 0));
+  FyldPensel(dc, &indre, roed);
+  EXPECT_EQ(GetPixel(dc, 5, 5), RGB(200, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 15, 15), GetSysColor(COLOR_WINDOW));  // right and bottom edges are outside
+  RammeSystemFarve(dc, &indre, COLOR_BTNSHADOW);
+  EXPECT_EQ(GetPixel(dc, 5, 5), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(GetPixel(dc, 14, 14), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(GetPixel(dc, 10, 10), RGB(200, 0, 0));
+  SelectObject(dc, gammel);
+  DeleteObject(roed);
+  DeleteObject(bmp);
+  DeleteDC(dc);
+  ReleaseDC(0, skaerm);
 }
 
 }  // namespace
