@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ZIPPAK.h"
+#include "tavo/test_file.h"
 #include "menuhjaelp_support.h"
 
 using namespace menutest;
@@ -238,6 +239,46 @@ TEST_F(MenuHjaelpArkiv, PackingWithProgressAndErrorBoxes) {
   EXPECT_EQ(bokse[1].text, "Fejl ved udpakning af filen 'ingen.zip'\n");
   // The dialog is shown again after the box.
   EXPECT_TRUE(IsWindowVisible(Dialog()));
+}
+
+// Every file call of packing and unpacking made to fail in turn, as on a
+// full disk: the failure is reported, and an unpacked file is whole or not
+// there.
+TEST_F(MenuHjaelpArkiv, FailedWritesAreReported) {
+  const std::string indhold(50000, 'k');
+  Skriv(mappe_ / "kilde.txt", indhold);
+  LavArkiv(mappe_ / "u.zip", {{"ud.txt", indhold, 0}});
+  for (unsigned n = 1;; ++n) {
+    SCOPED_TRACE(n);
+    ASSERT_EQ(chdir(mappe_.c_str()), 0);
+    DeleteFileA("p.zip");
+    tavo::test::StartFileFaults(n, ERROR_DISK_FULL);
+    const int r = ZipAddFile("p.zip", "kilde.txt");
+    const bool ramt = tavo::test::FileFaultHappened();
+    tavo::test::StopFileFaults();
+    if (!ramt) {
+      EXPECT_EQ(r, 0);
+      break;
+    }
+    EXPECT_NE(r, 0);
+  }
+  for (unsigned n = 1;; ++n) {
+    SCOPED_TRACE(n);
+    fs::remove_all(mappe_ / "ud");
+    fs::create_directory(mappe_ / "ud");
+    tavo::test::StartFileFaults(n, ERROR_DISK_FULL);
+    const int r = UnzipArchive(Sti("u.zip").c_str(), nullptr, Sti("ud").c_str());
+    const bool ramt = tavo::test::FileFaultHappened();
+    tavo::test::StopFileFaults();
+    ASSERT_EQ(chdir(cwd_.c_str()), 0);
+    if (!ramt) {
+      EXPECT_EQ(r, 0);
+      EXPECT_EQ(Laes(mappe_ / "ud/ud.txt"), indhold);
+      break;
+    }
+    EXPECT_NE(r, 0);
+    if (fs::exists(mappe_ / "ud/ud.txt")) EXPECT_EQ(Laes(mappe_ / "ud/ud.txt"), indhold);
+  }
 }
 
 }  // namespace
