@@ -166,6 +166,19 @@ bool FeltFindes(uint8_t bogstav, uint32_t feltNr, uint32_t delOffset, const char
   return true;
 }
 
+// The master-data window's layouts name its own item codes, not stored
+// fields: the header rows (kind 70), the counts columns (kind 102) and the
+// object line's name items (kind 68).
+bool ErItemKode(uint32_t art, uint32_t feltNr) {
+  struct Omraade {
+    uint32_t art, fra, til;
+  };
+  static const Omraade undtaget[] = {{70, 0, 199}, {102, 90, 92}, {68, 101, 102}};
+  for (const Omraade &o : undtaget)
+    if (o.art == art && feltNr >= o.fra && feltNr <= o.til) return true;
+  return false;
+}
+
 void TilfoejFelt(bool obj, uint32_t art, uint8_t bogstav, uint32_t nr, const SwitchFelt &ny) {
   const uint64_t noegle = (uint64_t{obj} << 48) | (uint64_t{art} << 40) | (uint64_t{bogstav} << 32) | nr;
   Hale &h = Haler()[noegle];
@@ -237,7 +250,8 @@ void LaesFeltLinje(const char *linje, int sektion, const char *navn, uint32_t li
         f.FeltType == 'S')
       return;
   }
-  if (!FeltFindes(bogstav, f.FeltNr, f.DelOffset, navn, linjeNr)) return;
+  if (!(obj && ErItemKode(static_cast<uint32_t>(art), f.FeltNr)) && !FeltFindes(bogstav, f.FeltNr, f.DelOffset, navn, linjeNr))
+    return;
   TilfoejFelt(obj, static_cast<uint32_t>(art), bogstav, nr, f);
 }
 
