@@ -323,8 +323,10 @@ void BygKnapper(StamWS *ws, int p) {
   const uint32_t vaerdi = d.Sorterbar ? 1 : 0;
   for (uint32_t i = 0; i < n; ++i) {
     d.FeltIndeks[i] = i;
-    const char *navn =
-        p == STAM_FOCUS_TIMER ? kTimerKnapper[i] : SwitchFeltNavn(d.pTd, ObjSwitchFeltNr(d.Art, d.Bogstav, d.Layout, i));
+    // The header's fields are item codes, which have no heading of a table.
+    const char *navn = p == STAM_FOCUS_TIMER ? kTimerKnapper[i]
+                       : p == STAM_FOCUS_STAM ? ""
+                                              : SwitchFeltNavn(d.pTd, ObjSwitchFeltNr(d.Art, d.Bogstav, d.Layout, i));
     d.Knapper[i] = CreateNyButtonWnd(hInst, d.hwndKaption, ws->hwnd, i, vaerdi, NYB_VENSTRE | NYB_BILLEDE_HOEJRE, 0, 0,
                                      0, kStamKnapHoejde, nullptr, navn);
     if (d.Knapper[i]) ShowWindow(d.Knapper[i], SW_SHOWNA);
@@ -358,7 +360,7 @@ void OpretRude(StamWS *ws, int p) {
     if (TxtFont) SelectDCPalette(h, k == 0 ? &d.KaptionDC : &d.KropDC, TxtFont);
   }
   if (ErListe(p))
-    d.hwndScroll = CreateScrollBarCtl(hInst, ws->hwnd, SBS_VERT, 0, 0, GetSystemMetrics(SM_CXVSCROLL), 0);
+    d.hwndScroll = CreateScrollBarCtl(hInst, ws->hwnd, WS_CHILD | SBS_VERT, 0, 0, GetSystemMetrics(SM_CXVSCROLL), 0);
 }
 
 void SaetLayout(StamWS *ws, int p, uint32_t art, uint8_t bogstav, const TabDesc *pTd, TabVar *pTv) {
@@ -413,7 +415,8 @@ void SaetSynlige(StamRude &d) {
   const int H = Hoejde(d.Krop);
   d.PosY.Foerste = GridPixelTilCelle(&d.AkseY, d.ScrollY);
   if (d.PosY.Foerste == 0) d.PosY.Foerste = 1;
-  d.PosY.Synlige = static_cast<uint32_t>(std::max(H, 0) / kRaekke);
+  // A row counts as seen when its text is: the gap after the last may be cut.
+  d.PosY.Synlige = static_cast<uint32_t>(std::max(H + 2, 0) / kRaekke);
 }
 
 uint32_t TotalPixels(const StamRude &d) { return d.ObjTabAntal * static_cast<uint32_t>(kRaekke); }
