@@ -671,12 +671,12 @@ uint8_t StamItemTekst(StamWS *ws, uint32_t art, uint32_t kode, uint32_t bredde, 
 // ==================================================================== lists
 
 uint32_t *StamNyObjTab(int rude, uint32_t antal) {
-  static const char *const betingelse[kStamRuder] = {
+  // The key figures keep no rows.
+  static const char *const betingelse[kStamFokusRuder] = {
       "Stam->DWnd[STAM_FOCUS_STAM].ObjTab != NULL", "Stam->DWnd[STAM_FOCUS_TIMER].ObjTab != NULL",
-      "Stam->DWnd[STAM_FOCUS_SKFA].ObjTab != NULL", "Stam->DWnd[STAM_FOCUS_INS].ObjTab != NULL",
-      "Stam->DWnd[STAM_NOEGLETAL].ObjTab != NULL"};
+      "Stam->DWnd[STAM_FOCUS_SKFA].ObjTab != NULL", "Stam->DWnd[STAM_FOCUS_INS].ObjTab != NULL"};
   auto *tab = static_cast<uint32_t *>(std::calloc(size_t{antal} + 1, sizeof(uint32_t)));
-  if (!tab) tavo::AssertFailed(betingelse[std::clamp(rude, 0, kStamRuder - 1)], kModul, __LINE__);
+  if (!tab) tavo::AssertFailed(betingelse[std::clamp(rude, 0, static_cast<int>(kStamFokusRuder) - 1)], kModul, __LINE__);
   return tab;
 }
 

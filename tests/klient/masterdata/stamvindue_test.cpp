@@ -3,6 +3,7 @@
 // other windows following, the subjects sort, the geometry and a snapshot.
 
 #include <cstdio>
+#include <map>
 
 #include "../ui/switch_fixture.h"
 #include "NYBUTTON.h"
@@ -422,6 +423,16 @@ TEST_F(StamVindueKlik, AClickInAPaneBodyFocusesItAndPutsTheCursorOnTheRow) {
     }
   }
   EXPECT_EQ(StamObjekt(ws), Objekter(h)[0]);
+  // The cursor row is marked only in the focused pane.
+  Klik(ws->DWnd[STAM_FOCUS_TIMER].hwndKrop, 10, 5);
+  const auto farve = [&](int rude, int raekke) {
+    return tavo::test::WindowPixel(ws->DWnd[rude].hwndKrop, 1, raekke * 13 + 6);
+  };
+  ASSERT_NE(FarveTab[1], FarveTab[30]);
+  EXPECT_EQ(farve(STAM_FOCUS_TIMER, 0), FarveTab[1]);
+  EXPECT_EQ(farve(STAM_FOCUS_TIMER, 1), FarveTab[30]);
+  EXPECT_EQ(ws->DWnd[STAM_FOCUS_INS].PosY.Aktuel, 3u);
+  EXPECT_EQ(farve(STAM_FOCUS_INS, 2), FarveTab[30]);
 }
 
 TEST_F(StamVindueKlik, AClickOnAnInactiveWindowAsksTheDesktopFirst) {
