@@ -123,6 +123,10 @@ void FrigivSkeStruct(SkeStruct *ske) {
   Frigiv(ske->RingeTab);
   ske->RingeTabAntal = 0;
   Frigiv(ske->InversInternUgeTab);
+  ske->InversInternUgeStr = 0;
+  Frigiv(ske->ObjGrund);
+  Frigiv(ske->UgeGrund);
+  ske->UgeGrundAntal = 0;
   Frigiv(ske->MarkAkti);
   Frigiv(ske->MarkAnfo);
   Frigiv(ske->MarkLoka);

@@ -176,6 +176,16 @@ struct SkeStruct {
   uint32_t NaesteRaekke, NaesteKolonne, NaesteIndeks;
   // A display of one status group (or SuperTavo, locked) in force.
   uint8_t SaerligVisning;
+  // The rows before layer expansion: object records (ObjAntal of them) and
+  // period weeks (UgeGrundAntal), 1-based.
+  uint32_t *ObjGrund;
+  uint32_t *UgeGrund;
+  uint32_t UgeGrundAntal;
+  uint32_t InversInternUgeStr;  // entries of InversInternUgeTab
+  // Widths of the head column's parts p1, p2, p3 and, in time mode, t1..t3,
+  // set by the header layout.
+  uint32_t HovedDele[6];
+  UgeIndeks ForrigeUge;         // the week at the last refresh
 };
 
 // The mode index of a display-mode letter: 0 'L', 1 'D', 2 'T'.

@@ -27,13 +27,6 @@ const SkeRec *Raekke(const TabVar *b, uint32_t r) {
 
 uint32_t Minutter(Klokkeslaet t) { return t / 100 * 60 + t % 100; }
 
-// An absence activity (type "OVAK"); the first letter spares most
-// activities the whole text.
-bool ErFravaersAkti(uint32_t akti) {
-  const AktiRec *a = TabRec<AktiRec>(tvakti, akti);
-  return a && a->Type[0] == 'O' && IsOvakAkti(akti);
-}
-
 // Room for n entries; a list that cannot grow stops the program.
 void SikrPlads(SkeStruct *ske, uint32_t n, uint32_t trin) {
   if (n <= ske->SkeVisKapacitet) return;
@@ -196,6 +189,12 @@ bool RingeLige(const SkeStruct *ske, uint32_t risy) {
 }
 
 }  // namespace
+
+// The first letter spares most activities the whole text.
+bool ErFravaersAkti(uint32_t akti) {
+  const AktiRec *a = TabRec<AktiRec>(tvakti, akti);
+  return a && a->Type[0] == 'O' && IsOvakAkti(akti);
+}
 
 void FrigivSkeVisListe(SkeStruct *ske) {
   free(ske->lpSkeVisListe);

@@ -115,6 +115,9 @@ void FindCeller(const SkeStruct *ske, uint32_t *foerste, uint32_t *sidste, uint8
 // otherwise.
 inline uint32_t CellerIDag(const SkeStruct *ske) { return ske->Visning == 'T' ? kSlotsPrDag : kLektionerPrDag; }
 
+// An absence activity (type "OVAK").
+bool ErFravaersAkti(uint32_t akti);
+
 // The gap of the overlap tests added to a clock time, with the carry into
 // the hour.
 Klokkeslaet MedSammenfaldsinterval(Klokkeslaet tid);
