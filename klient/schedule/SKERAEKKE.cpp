@@ -104,8 +104,8 @@ uint32_t Lag(const SkeStruct *ske, uint32_t noegle) {
 // Expands grund[1..antal] into *ud (1-based) with LagTabNo; the current row
 // becomes the copy of noegle in layer lag (its last copy when lag is above
 // its count), else row 1 when rows exist.
-uint32_t Udvid(SkeStruct *ske, const uint32_t *grund, uint32_t antal, uint32_t **ud, uint32_t noegle, uint32_t lag,
-               uint32_t *aktuel, const char *udtryk, int linje) {
+uint32_t *Udvid(SkeStruct *ske, const uint32_t *grund, uint32_t antal, uint32_t *udAntal, uint32_t noegle,
+                uint32_t lag, uint32_t *aktuel, const char *udtryk, int linje) {
   uint64_t ialt = 0;
   for (uint32_t i = 1; i <= antal; ++i) ialt += Lag(ske, grund[i]);
   auto *tab = Alloker<uint32_t>(ialt + 1, udtryk, linje);
@@ -119,10 +119,10 @@ uint32_t Udvid(SkeStruct *ske, const uint32_t *grund, uint32_t antal, uint32_t *
       if (grund[i] == noegle && (l == lag || (l == n && lag > n && !fundet))) fundet = r;
     }
   }
-  Erstat(*ud, tab);
   Erstat(ske->LagTabNo, lagNr);
   *aktuel = fundet ? fundet : (r ? 1 : 0);
-  return r;
+  *udAntal = r;
+  return tab;
 }
 
 // The layer counts of the row keys from the visible list's lanes.
@@ -263,7 +263,8 @@ void ByggObjTab(SkeStruct *ske, Uge uge) {
     SorterPaaFelter(static_cast<char>(bogstav), tab, i, ske->pObjTd, ske->pObjTv, nullptr, 0, 1, felter,
                     antalFelter);
   }
-  Erstat(ske->Ens.ObjTab, tab);
+  free(ske->Ens.ObjTab);
+  ske->Ens.ObjTab = tab;
   ske->Ens.ObjTabAntal = i;
   ske->ObjAntal = i;
   auto *grund = Alloker<uint32_t>(i + 1, "lkObjTab != NULL", __LINE__);
@@ -274,8 +275,13 @@ void ByggObjTab(SkeStruct *ske, Uge uge) {
 
 void ByggObjLag(SkeStruct *ske, uint32_t objekt, uint32_t lag) {
   if (!ske->ObjGrund) return;
-  ske->Ens.ObjTabAntal = Udvid(ske, ske->ObjGrund, ske->ObjAntal, &ske->Ens.ObjTab, objekt, lag,
-                               &ske->AktuelObjRaekke, "SkeStruct->Ens.ObjTab != NULL", __LINE__);
+  // The frame's head is packed: its fields are set by value.
+  uint32_t antal = 0;
+  uint32_t *tab = Udvid(ske, ske->ObjGrund, ske->ObjAntal, &antal, objekt, lag, &ske->AktuelObjRaekke,
+                        "SkeStruct->Ens.ObjTab != NULL", __LINE__);
+  free(ske->Ens.ObjTab);
+  ske->Ens.ObjTab = tab;
+  ske->Ens.ObjTabAntal = antal;
   ske->ObjPos.Antal = ske->Ens.ObjTabAntal;
   ske->ObjPos.Aktuel = ske->AktuelObjRaekke;
 }
@@ -289,7 +295,8 @@ void SaetUger(SkeStruct *ske, UgeIndeks fra, UgeIndeks til, UgeIndeks aktuel) {
   auto *tab = Alloker<uint32_t>(antal + 1, "SkeStruct->Ens.UgeTab != NULL", __LINE__);
   auto *grund = Alloker<uint32_t>(antal + 1, "lkUgeTab != NULL", __LINE__);
   for (uint32_t i = 1; i <= antal; ++i) tab[i] = grund[i] = fra + i - 1;
-  Erstat(ske->Ens.UgeTab, tab);
+  free(ske->Ens.UgeTab);
+  ske->Ens.UgeTab = tab;
   Erstat(ske->UgeGrund, grund);
   ske->UgeAntal = ske->UgeGrundAntal = antal;
   ske->AktuelUgeRaekke = antal ? std::clamp<uint32_t>(aktuel >= fra ? aktuel - fra + 1 : 1, 1, antal) : 0;
@@ -323,8 +330,10 @@ void ByggUgeTab(SkeStruct *ske, uint32_t objekt) {
 
 void ByggUgeLag(SkeStruct *ske, UgeIndeks uge, uint32_t lag) {
   if (!ske->UgeGrund) return;
-  ske->UgeAntal = Udvid(ske, ske->UgeGrund, ske->UgeGrundAntal, &ske->Ens.UgeTab, uge, lag,
-                        &ske->AktuelUgeRaekke, "SkeStruct->Ens.UgeTab != NULL", __LINE__);
+  uint32_t *tab = Udvid(ske, ske->UgeGrund, ske->UgeGrundAntal, &ske->UgeAntal, uge, lag, &ske->AktuelUgeRaekke,
+                        "SkeStruct->Ens.UgeTab != NULL", __LINE__);
+  free(ske->Ens.UgeTab);
+  ske->Ens.UgeTab = tab;
   const uint32_t str = SkemaPeriode.AntalUger + 1;
   auto *invers = Alloker<uint32_t>(str, "SkeStruct->InversInternUgeTab != NULL", __LINE__);
   for (uint32_t r = ske->UgeAntal; r >= 1; --r)
