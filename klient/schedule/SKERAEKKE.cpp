@@ -15,6 +15,7 @@
 #include "KATALOG.h"
 #include "OPTAGET.h"
 #include "RECPRED.h"
+#include "RINGTID.h"
 #include "ROLLER.h"
 #include "SKEBAGGRUND.h"
 #include "SKEBEG.h"
@@ -628,7 +629,11 @@ void ByggRaekker(SkeStruct *ske) {
     ByggUgeLag(ske, uge, lag);
   }
   if (ske->ObjektArt == SKE_AKTI && ske->Variant == 'N' && ske->Visning != 'T') {
-    if (const AktiRec *a = Rec<AktiRec>(tvakti, objekt)) ske->RingSystem = a->risy_id;
+    if (const AktiRec *a = Rec<AktiRec>(tvakti, objekt)) {
+      ske->RingSystem = a->risy_id;
+      // The toolbar hands the message on to its ring strip.
+      if (ske->Ens.hwndToolbar) SendMessageA(ske->Ens.hwndToolbar, RING_VIS_ID, a->risy_id, 0);
+    }
   }
 }
 

@@ -12,6 +12,7 @@
 #include "ENS.h"
 #include "FARVER.h"
 #include "KALENDER.h"
+#include "RINGTID.h"
 #include "SKEBAGGRUND.h"
 #include "SKERAEKKE.h"
 #include "ske_fixture.h"
@@ -559,12 +560,57 @@ TEST_F(SkeRaekker, OpdaterSenderDatoOgUgedagFoelger) {
     EXPECT_EQ(VisningsTilstandFor('T').AktuelSlot, 97 + (t.lektion - 1) * 12);
     EXPECT_EQ(w->ForrigeTidPos, t.kolonne);
   }
-  // A window that is not active leaves the program's settings alone.
+  // A window that is not active leaves the program's settings alone; the
+  // tile information panel, once open, is told of the cell's event.
+  HWND info = CreateWindowExA(0, "SkeTestLog", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, 0, 0, 0, nullptr);
+  hwndBrikInfo = info;
+  Modtagne().clear();
   w->Ens.Aktiv = 0;
   w->TidPos.Aktuel = 1;
   OpdaterSkemaVindue(w.get(), 0);
   EXPECT_EQ(VisningsTilstandFor('L').Ugedag, 7);
+  ASSERT_EQ(Modtagne().size(), 2u);
+  EXPECT_EQ(Modtagne()[0].hwnd, info);
+  EXPECT_EQ(Modtagne()[0].msg, static_cast<UINT>(SKE_BRIKINFO_VIS));
+  EXPECT_EQ(Modtagne()[0].l, reinterpret_cast<LPARAM>(w.get()));
+  EXPECT_EQ(static_cast<Dato>(Modtagne()[1].l), 20240930u);
+  DestroyWindow(info);
   DestroyWindow(dato);
+}
+
+TEST_F(SkeRaekker, ByggRaekkerFoelgerVisningen) {
+  // All objects in one week: the rows of the week, the current object kept.
+  SkeVindue w(SKE_AKTI);
+  w->ObjFilter = kAlle;
+  ByggRaekker(w.get());
+  EXPECT_EQ(Tab(w->Ens.ObjTab, w->Ens.ObjTabAntal), (std::vector<uint32_t>{akti[0], akti[1], akti[2]}));
+  EXPECT_EQ(w->UgeAntal, SkemaPeriode.AntalUger);
+  w->AktuelObjRaekke = 3;
+  Akti(akti[1]).Status = 5;
+  ByggRaekker(w.get());
+  EXPECT_EQ(Tab(w->Ens.ObjTab, w->Ens.ObjTabAntal), (std::vector<uint32_t>{akti[0], akti[2]}));
+  EXPECT_EQ(w->AktuelObjRaekke, 2u);
+  Akti(akti[1]).Status = 10;
+
+  // One object in every week: its own weeks and, for an activity, its ring
+  // system, which the toolbar is told.
+  HWND toolbar = CreateWindowExA(0, "SkeTestLog", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, 0, 0, 0, nullptr);
+  Akti(akti[1]).StartUge = 202440;
+  Akti(akti[1]).SlutUge = 202442;
+  Akti(akti[1]).risy_id = ring;
+  SkeVindue o(SKE_AKTI, 'L', false);
+  o->ObjFilter = kAlle;
+  o->Ens.hwndToolbar = toolbar;
+  ByggRaekker(o.get());
+  o->AktuelObjRaekke = 2;
+  Modtagne().clear();
+  ByggRaekker(o.get());
+  EXPECT_EQ(Tab(o->Ens.UgeTab, o->UgeAntal), (std::vector<uint32_t>{10, 11, 12}));
+  EXPECT_EQ(o->RingSystem, ring);
+  ASSERT_EQ(Modtagne().size(), 1u);
+  EXPECT_EQ(Modtagne()[0].msg, static_cast<UINT>(RING_VIS_ID));
+  EXPECT_EQ(Modtagne()[0].w, ring);
+  DestroyWindow(toolbar);
 }
 
 // ---- Busy background ----
