@@ -10,6 +10,8 @@
 #include "AKTICHK.h"
 #include "AVSHJAELP.h"
 #include "ENS.h"
+#include "ENSDC.h"
+#include "GRIDAKSE.h"
 #include "FARVER.h"
 #include "KALENDER.h"
 #include "KATALOG.h"
@@ -215,6 +217,31 @@ UgeIndeks CelleUge(const SkeStruct *ske) {
   if (ske->AlleObjekter) return SkeAktuelUgeIndeks(ske);
   const uint32_t w = SkeRaekkeNoegle(ske, ske->ObjPos.Aktuel);
   return w >= 1 && w <= SkemaPeriode.AntalUger ? w : SkeAktuelUgeIndeks(ske);
+}
+
+// Keeps the current row and column in view after a rebuild and sets the
+// scroll bars. The frame's head is packed: its fields are copied out and
+// back.
+void HoldScroll(SkeStruct *ske) {
+  Ens &e = ske->Ens;
+  ske->ObjPos.Antal = RaekkeAntal(ske);
+  ske->ObjPos.Aktuel = ske->AlleObjekter ? ske->AktuelObjRaekke : ske->AktuelUgeRaekke;
+  const bool v = ske->Layout == 'V';
+  // The object axis of the dot schedule steps 15 pixels a row.
+  if (v) e.AkseY = {0, 15, 1, 0, 0};
+  for (int i = 0; i < 2; ++i) {
+    GridPos *pos = i == 0 ? e.StyrX : e.StyrY;
+    if (!pos) continue;
+    const GridAkse akse = i == 0 ? e.AkseX : e.AkseY;
+    const int32_t extent = i == 0 ? e.RudeB[ENS_CELLER] : e.RudeH[ENS_CELLER];
+    uint32_t offset = i == 0 ? e.ScrollX : e.ScrollY;
+    if (extent > 0) GridScrollTilAktuel(pos, &offset, static_cast<uint32_t>(extent), &akse);
+    if (i == 0) e.ScrollX = offset;
+    else e.ScrollY = offset;
+    HWND bar = i == 0 ? e.hwndHScroll : e.hwndVScroll;
+    if (bar && extent > 0)
+      SetScrollCtl(bar, extent, static_cast<int>(GridCelleSlut(&akse, pos->Antal)) + 1, static_cast<int>(offset));
+  }
 }
 
 }  // namespace
@@ -642,6 +669,7 @@ void OpdaterEfterAendring(SkeStruct *ske, bool genbyg, bool tegn) {
     ByggRaekker(ske);
     ByggFarveDagTab(ske);
     ByggFarveTimeTab(ske);
+    HoldScroll(ske);
     if (ske->Ens.Aktiv && (ske->Variant == 'N' || ske->Variant == 'A') && ske->Layout == 'V') {
       uint32_t kolonne, raekke;
       AktuelCelle(ske, &kolonne, &raekke);
@@ -654,7 +682,11 @@ void OpdaterEfterAendring(SkeStruct *ske, bool genbyg, bool tegn) {
 }
 
 void OpdaterSkemaVindue(SkeStruct *ske, uint32_t flags) {
+  const uint32_t gammelFoerste = ske->Vis.FoersteSlot;
   ske->Vis = VisningsTilstandFor(ske->Visning);
+  // The tile grid's time axis follows a moved start of the day; the dot
+  // schedule's axes are the tile layer's.
+  if (ske->Visning == 'T' && ske->Vis.FoersteSlot != gammelFoerste) SkemaAkser(ske);
   uint32_t kolonne, raekke;
   AktuelCelle(ske, &kolonne, &raekke);
   const uint32_t tidsKolonne = ske->TidPos.Aktuel;

@@ -611,6 +611,18 @@ TEST_F(SkeRaekker, ByggRaekkerFoelgerVisningen) {
   EXPECT_EQ(Modtagne()[0].msg, static_cast<UINT>(RING_VIS_ID));
   EXPECT_EQ(Modtagne()[0].w, ring);
   DestroyWindow(toolbar);
+
+  // A rebuild keeps the current week row in view, 15 pixels a row.
+  SkemaPeriode.AktuelUgeIndeks = 30;
+  SkeVindue v(SKE_AKTI, 'L', false);
+  v->ObjFilter = kAlle;
+  v->Ens.RudeH[ENS_CELLER] = 45;
+  OpdaterEfterAendring(v.get(), true, false);
+  EXPECT_EQ(+v->ObjPos.Antal, SkemaPeriode.AntalUger);
+  EXPECT_EQ(+v->ObjPos.Aktuel, 30u);
+  const uint32_t scroll = v->Ens.ScrollY;
+  EXPECT_LE(scroll, 29u * 15);
+  EXPECT_GE(scroll + 45, 30u * 15);
 }
 
 // ---- Busy background ----
