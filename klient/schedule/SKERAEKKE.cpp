@@ -176,8 +176,9 @@ uint8_t DagsFarve(char art, uint32_t n, Dato d) {
   }
 }
 
-// Colours the 7 days of a row key for one object: activities always (6
-// over 9), employees and rooms only where the byte is still 0.
+// Colours the 7 days of a row key for one object: activities over anything
+// but a 6 (so 6 wins whichever activity brought it), employees and rooms
+// only where the byte is still 0.
 void FarvDage(SkeStruct *ske, uint32_t noegle, UgeIndeks uge, char art, uint32_t n) {
   if (noegle >= ske->FarveDagNoegler) return;
   const Uge u = IndeksTilUge(uge);
@@ -186,7 +187,7 @@ void FarvDage(SkeStruct *ske, uint32_t noegle, UgeIndeks uge, char art, uint32_t
   for (uint8_t d = 1; d <= 7; ++d) {
     const uint8_t f = DagsFarve(art, n, UgeDagTilDato(u, d));
     if (!f) continue;
-    if (art == SKE_AKTI || b[d - 1] == 0) b[d - 1] = f;
+    if (art == SKE_AKTI ? b[d - 1] != DAGFARVE_UDENFOR : b[d - 1] == 0) b[d - 1] = f;
   }
 }
 

@@ -281,6 +281,7 @@ TEST_F(SkeRaekker, UgeRaekkerLagOgInversTabel) {
            {"wholly after it", 202601, 202610, {n}, 1},
            {"inside it", 202440, 202442, {10, 11, 12}, 2},
            {"over its start", 202420, 202432, {1, 2}, 2},
+           {"before the current week", 202435, 202437, {5, 6, 7}, 3},
        }) {
     Akti(akti[1]).StartUge = t.start;
     Akti(akti[1]).SlutUge = t.slut;
@@ -372,6 +373,10 @@ TEST_F(DagFarver, AnsaettelsensOgLokaletsDatoer) {
 TEST_F(DagFarver, VariantBFarverHverDeltager) {
   Akti(akti[1]).Tildato = 20241225;
   predtest::Rec<AnfoRec>(tvanfo, anfo[1])->Fradato = 20241224;
+  // A second activity whose calendar has Saturday off: its 6 stays over the
+  // 9 of the first, though that comes later.
+  Akti(akti[2]).skka_id = Skolekalender(2024, 2, [](uint32_t, uint32_t, uint8_t d) { return d != 6; });
+  Deltag(AktuelAVS, 'K', akti[2]);
   Deltag(AktuelAVS, 'K', akti[1]);
   Deltag(AktuelAVS, 'M', anfo[1]);
   SkeVindue w(SKE_LOKA);
@@ -383,7 +388,7 @@ TEST_F(DagFarver, VariantBFarverHverDeltager) {
     std::vector<uint8_t> dage;
     for (uint8_t d = 1; d <= 7; ++d) dage.push_back(FarveDag(w.get(), r, d));
     // The employee's Monday (15) and the activity's days after Christmas.
-    EXPECT_EQ(dage, (std::vector<uint8_t>{15, 0, 6, 6, 9, 9, 9})) << r;
+    EXPECT_EQ(dage, (std::vector<uint8_t>{15, 0, 6, 6, 9, 6, 9})) << r;
   }
   EXPECT_EQ(FarveDag(w.get(), tvloka.wRecCnt, 1), 0);
 }
