@@ -410,10 +410,19 @@ void ByggFarveDagTab(SkeStruct *ske) {
     UgeIndeks uge;
     NoegleUgeObjekt(ske, r, &noegle, &uge, &objekt);
     if (ske->Variant == 'B') {
-      const AVS &a = AktuelAVS;
+      // A change also colours the old event's participants the new one
+      // does not list.
+      const AVS &a = AktuelAVS, &g = GammelAVS;
+      const bool ret = ske->Tilstand == 'R';
       for (uint32_t i = 0; a.aktiTab && i < a.aktiAntal; ++i) FarvDage(ske, noegle, uge, SKE_AKTI, a.aktiTab[i]);
+      for (uint32_t i = 0; ret && g.aktiTab && i < g.aktiAntal; ++i)
+        if (!IListe(a.aktiTab, a.aktiAntal, g.aktiTab[i])) FarvDage(ske, noegle, uge, SKE_AKTI, g.aktiTab[i]);
       for (uint32_t i = 0; a.anfoTab && i < a.anfoAntal; ++i) FarvDage(ske, noegle, uge, SKE_ANFO, a.anfoTab[i]);
+      for (uint32_t i = 0; ret && g.anfoTab && i < g.anfoAntal; ++i)
+        if (!IListe(a.anfoTab, a.anfoAntal, g.anfoTab[i])) FarvDage(ske, noegle, uge, SKE_ANFO, g.anfoTab[i]);
       for (uint32_t i = 0; a.lokaTab && i < a.lokaAntal; ++i) FarvDage(ske, noegle, uge, SKE_LOKA, a.lokaTab[i]);
+      for (uint32_t i = 0; ret && g.lokaTab && i < g.lokaAntal; ++i)
+        if (!IListe(a.lokaTab, a.lokaAntal, g.lokaTab[i])) FarvDage(ske, noegle, uge, SKE_LOKA, g.lokaTab[i]);
     } else {
       FarvDage(ske, noegle, uge, ske->ObjektArt, objekt);
     }

@@ -391,6 +391,16 @@ TEST_F(DagFarver, VariantBFarverHverDeltager) {
     EXPECT_EQ(dage, (std::vector<uint8_t>{15, 0, 6, 6, 9, 6, 9})) << r;
   }
   EXPECT_EQ(FarveDag(w.get(), tvloka.wRecCnt, 1), 0);
+
+  // A change: the old event's room, which the new one lacks, adds its days.
+  predtest::Rec<LokaRec>(tvloka, loka[2])->Fradato = 20241225;
+  Deltag(GammelAVS, 'L', loka[2]);
+  w->Tilstand = 'R';
+  ByggFarveDagTab(w.get());
+  EXPECT_EQ(FarveDag(w.get(), loka[1], 2), 21);
+  w->Tilstand = 'V';
+  ByggFarveDagTab(w.get());
+  EXPECT_EQ(FarveDag(w.get(), loka[1], 2), 0);
 }
 
 // ---- Geometry (frame 4, scroll bar 16, caption 19 pixels) ----
@@ -581,6 +591,36 @@ TEST_F(SkeRaekker, OpdaterSenderDatoOgUgedagFoelger) {
   EXPECT_EQ(static_cast<Dato>(Modtagne()[1].l), 20240930u);
   DestroyWindow(info);
   DestroyWindow(dato);
+}
+
+TEST_F(SkeRaekker, IndtastningsvinduetFoelgerUgeskift) {
+  HWND indtast = CreateWindowExA(0, "SkeTestLog", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, 0, 0, 0, nullptr);
+  hwndBrikInd = indtast;
+  Deltag(AktuelAVS, 'M', anfo[1], laerer);
+  struct Tilfaelde {
+    const char *navn;
+    char tilstand, art;
+    UgeIndeks uge;
+    bool sendt;
+  };
+  for (const Tilfaelde &t : std::vector<Tilfaelde>{{"special schedule, new week", 'B', 'P', 11, true},
+                                                    {"the same week", 'B', 'P', 10, false},
+                                                    {"an ordinary event", 'B', 'S', 11, false},
+                                                    {"a teaching role", 'B', 'F', 11, false},
+                                                    {"the entry window in another mode", 'L', 'P', 11, false}}) {
+    SkeVindue w(SKE_AKTI);
+    SkemaPeriode.AktuelUgeIndeks = 10;
+    OpdaterSkemaVindue(w.get(), 0);
+    BrikIndTilstand = t.tilstand;
+    AktuelAVS.Art = t.art;
+    SkemaPeriode.AktuelUgeIndeks = t.uge;
+    Modtagne().clear();
+    OpdaterSkemaVindue(w.get(), 0);
+    EXPECT_EQ(Modtagne().size(), t.sendt ? 1u : 0u) << t.navn;
+    if (t.sendt) EXPECT_EQ(Modtagne()[0].msg, static_cast<UINT>(SKE_INDTAST_OPDATER));
+  }
+  BrikIndTilstand = 0;
+  DestroyWindow(indtast);
 }
 
 TEST_F(SkeRaekker, ByggRaekkerFoelgerVisningen) {
