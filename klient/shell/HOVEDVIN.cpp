@@ -3,8 +3,10 @@
 #include <cstdio>
 
 #include "DESKTOP.h"
+#include "ELEMENT.h"
 #include "IKKETILG.h"
 #include "MEDPER.h"
+#include "OBJVINDUE.h"
 #include "OPSTART.h"
 #include "PROGVINDUER.h"
 #include "TALTAB.h"
@@ -52,6 +54,9 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         PlacerDesktop();
       }
       break;
+    case ELEMENT_OPRET_OBJEKT:
+      // A cell of a restored screen layout asks for its object window.
+      return static_cast<LRESULT>(OpretElementVindue(static_cast<HWND>(lParam), static_cast<int>(wParam)));
     case WM_COMMAND:
       Kommando(hwnd, LOWORD(wParam));
       return 0;

@@ -13,6 +13,7 @@
 #include "OPTAEL.h"
 #include "PROGVINDUER.h"
 #include "RINGKROG.h"
+#include "SKAERM.h"
 #include "STARTLOG.h"
 #include "SkfaLokaRel.h"
 #include "STITAB.h"
@@ -55,6 +56,11 @@ void InstallerKroge() {
   TimoakKrog.hwndHoved = hwndHoved;
 
   ObjFeltKilder.KolonneUgedag = KolonneUgedag;
+
+  // The saved screens: the start-up lists them in the menu, and closing
+  // every window ends the count of windows a restore reopened.
+  OpstartKroge.VisSkaermeIMenu = VisSkaermeIMenu;
+  VinduesKrog.NulstilGenaabning = [] { gendanneVinduer = 0; };
 
   // The subsystems' own slots in the data store, the import and the resend.
   InstallerImportKroge();

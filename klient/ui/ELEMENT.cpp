@@ -1126,6 +1126,8 @@ LRESULT CALLBACK ElementWndProc(HWND h, UINT m, WPARAM w, LPARAM l) {
       SetWindowLongPtrA(h, GWLP_USERDATA, 0);
       return 0;
   }
+  for (UINT u : ELEMENT_UDSENDELSER)
+    if (m == u) return c->hwndObjekt && IsWindow(c->hwndObjekt) ? SendMessageA(c->hwndObjekt, m, w, l) : 0;
   return DefWindowProcA(h, m, w, l);
 }
 
@@ -1594,21 +1596,44 @@ bool SkrivSkrmLayout(const char *fil, long n) {
   return true;
 }
 
-bool GemSkrmLayout(long n, bool (*oevrige)(const char *fil, long n, void *data), void *data) {
+bool RetSkrmFil(bool (*ret)(const char *fil, void *data), void *data) {
   const char *fil = StiTab.szskrm;
   char tmp[kStiLaengde + 8];
   if (!fil[0] || snprintf(tmp, sizeof tmp, "%s.tmp", fil) >= static_cast<int>(sizeof tmp)) return false;
   // What a broken save left is not the file.
   DeleteFileA(tmp);
   bool ok = GetFileAttributesA(fil) == INVALID_FILE_ATTRIBUTES || CopyFileA(fil, tmp, FALSE);
-  if (ok && oevrige) ok = oevrige(tmp, n, data);
-  if (ok) ok = SkrivSkrmLayout(tmp, n);
+  if (ok) ok = ret(tmp, data);
   if (ok) ok = ErstatDataFil(tmp, fil) == 0;
   if (!ok) {
     const DWORD fejl = GetLastError();
     DeleteFileA(tmp);
-    LogPrintf("** Fejl: GemSkrmLayout(): skrm%ld kunne ikke gemmes i %s (fejl %lu)\n", n, fil,
-              static_cast<unsigned long>(fejl));
+    SetLastError(fejl);
   }
+  return ok;
+}
+
+namespace {
+
+struct GemLayoutRec {
+  long n;
+  bool (*oevrige)(const char *fil, long n, void *data);
+  void *data;
+};
+
+bool SkrivLayoutMedOevrige(const char *fil, void *data) {
+  const auto *g = static_cast<const GemLayoutRec *>(data);
+  if (g->oevrige && !g->oevrige(fil, g->n, g->data)) return false;
+  return SkrivSkrmLayout(fil, g->n);
+}
+
+}  // namespace
+
+bool GemSkrmLayout(long n, bool (*oevrige)(const char *fil, long n, void *data), void *data) {
+  GemLayoutRec g{n, oevrige, data};
+  const bool ok = RetSkrmFil(SkrivLayoutMedOevrige, &g);
+  if (!ok)
+    LogPrintf("** Fejl: GemSkrmLayout(): skrm%ld kunne ikke gemmes i %s (fejl %lu)\n", n, StiTab.szskrm,
+              static_cast<unsigned long>(GetLastError()));
   return ok;
 }

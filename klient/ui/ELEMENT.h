@@ -53,6 +53,11 @@ constexpr int32_t kMaksLaengde = 2 * kMaksPixel;
 #define ELEMENT_AKTIV_DOKKET 1097  // the shell's active docked window: the answer to 1095
 #define ELEMENT_LUKKET 1114        // lParam = the object window of a cell just closed
 #define ELEMENT_TOEMT 1155         // the layout was emptied
+// The program-wide broadcasts (SendTilAlleVinduer) that an element window
+// passes to its object window, which is not in the open-window list: before
+// a save, the current date changed, the program closing, data changed,
+// another window toggled away, an import reloaded, group names changed.
+#define ELEMENT_UDSENDELSER {1027u, 1054u, 1089u, 1122u, 1328u, 1336u, 3025u}
 // Passed from an element window to the main window as they came.
 #define ELEMENT_VIDERE_1104 1104
 #define ELEMENT_VIDERE_1124 1124   // the event entry window, mode L
@@ -268,3 +273,7 @@ bool SkrivSkrmLayout(const char *fil, long n);
 // the copy, then the layout's keys, and the copy replaces the file. False,
 // with the file as it was, when any step fails.
 bool GemSkrmLayout(long n, bool (*oevrige)(const char *fil, long n, void *data), void *data);
+// Changes ini\skrm.ini in one replacement: the file is copied beside
+// itself, `ret` changes the copy, and the copy replaces the file. False,
+// with the file as it was, when any step fails.
+bool RetSkrmFil(bool (*ret)(const char *fil, void *data), void *data);

@@ -1,0 +1,386 @@
+#include "OBJVINDUE.h"
+
+#include <climits>
+#include <cstring>
+
+#include "AktiLokaRel.h"
+#include "ARRANGER.h"
+#include "DATO.h"
+#include "ELEMENT.h"
+#include "INDSTIL.h"
+#include "KALENDER.h"
+#include "LOGFIL.h"
+#include "MEDOPGVIN.h"
+#include "PROGVINDUER.h"
+#include "VALG.h"
+#include "VINDUER.h"
+
+namespace {
+
+// ---- Adapters onto the create functions of the windows' own modules ----
+
+HWND Valg(const ObjektKald &k) {
+  return CreateValgWnd(hInst, k.hwndForaelder, static_cast<uint8_t>(k.Art), k.Venstre, k.Top, k.Hoejre, k.Bund, 0,
+                       0, 0, nullptr, static_cast<uint32_t>(k.Type));
+}
+
+HWND Kalender(const ObjektKald &k) {
+  return CreateKalWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund, false, static_cast<uint32_t>(k.Type));
+}
+
+// The calendar of the toolbar shows today's month, not the program's date.
+HWND KalenderIdag(const ObjektKald &k) {
+  HWND h = Kalender(k);
+  if (auto *ki = h ? reinterpret_cast<KalInfo *>(GetWindowLongPtrA(h, GWLP_USERDATA)) : nullptr)
+    ki->shownDate = DagsDato();
+  return h;
+}
+
+HWND KalenderIElement(const ObjektKald &k) {
+  return CreateKalWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund, true, static_cast<uint32_t>(k.Type));
+}
+
+HWND AktiLokaRel(const ObjektKald &k) {
+  return CreateAktiLokaRelWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund);
+}
+
+HWND MedOpg(const ObjektKald &k) { return CreateMedOpgWnd(hInst, k.hwndForaelder, 0, 0); }
+
+int32_t KalHoejdeElement() { return kKalHoejde; }
+int32_t KalBreddeElement() { return KalBredde(INT_MAX, true); }
+int32_t MedOpgHoejde() { return CalcMedOpgHeight(kMaksPixel); }
+int32_t MedOpgBredde() { return CalcMedOpgCol1Width() + CalcMedOpgCol2Width() + 312; }
+int32_t TimeOpgHoejde() { return 123; }
+
+// ---- The tables ----
+
+// Rows without a create function belong to windows built elsewhere or later
+// (the schedule, the grouping, the Gantt charts, the postings and
+// timesheets, the status overviews, the deletion, master-data and relation
+// windows, the DataView tables, the student planning and the planning
+// module); their module fills its row.
+ObjektRaekke ObjektTab[] = {
+    {40001, nullptr, 'K', "LLNSV", 0, 1, 0},
+    {40002, nullptr, 'M', "LLNSV", 0, 1, 0},
+    {40003, nullptr, 'L', "LLNSV", 0, 1, 0},
+    {40004, nullptr, 'K', "LLNSV", 0, 0, 0},
+    {40005, nullptr, 'M', "LLNSV", 0, 0, 0},
+    {40006, nullptr, 'L', "LLNSV", 0, 0, 0},
+    {40132, nullptr, 'K', "LVNSV", 0, 1, 0},
+    {40133, nullptr, 'M', "LVNSV", 0, 1, 0},
+    {40134, nullptr, 'L', "LVNSV", 0, 1, 0},
+    {40135, nullptr, 'K', "LVNSV", 0, 0, 0},
+    {40136, nullptr, 'M', "LVNSV", 0, 0, 0},
+    {40137, nullptr, 'L', "LVNSV", 0, 0, 0},
+    {40024, nullptr, 'K', "", 0, 0, 0},  // CreateGruppeWnd
+    {40025, nullptr, 'M', "", 0, 0, 0},
+    {40026, nullptr, 'L', "", 0, 0, 0},
+    {40027, Valg, 'K', "", 0, 0, 0},
+    {40028, Valg, 'M', "", 0, 0, 0},
+    {40029, Valg, 'L', "", 0, 0, 0},
+    {40030, Valg, 'U', "", 0, 0, 0},
+    {40146, nullptr, 'K', "", 0, 0, 0},  // CreateGantWnd
+    {40147, nullptr, 'M', "", 0, 0, 0},
+    {40148, nullptr, 'L', "", 0, 0, 0},
+    {40151, nullptr, 'K', "", 0, 0, kRegelPost},  // CreateBogWnd
+    {40152, nullptr, 'M', "", 0, 0, kRegelPost},
+    {40163, nullptr, 'S', "", 0, 0, 0},  // the status overviews
+    {40167, nullptr, 'F', "", 0, 0, 0},
+    {40164, nullptr, 'B', "", 0, 0, 0},
+    {40202, nullptr, 0, "", 0, 0, kRegelMedopg | kRegelSkifter},  // CreateMedTimeWnd
+    {40204, nullptr, 'K', "", 0, 0, 0},  // CreateSletWnd
+    {40205, nullptr, 'M', "", 0, 0, 0},
+    {40206, nullptr, 'L', "", 0, 0, 0},
+    {40212, nullptr, 0, "", 0, 0, 0},    // the student overlap window
+    {40292, nullptr, 'K', "", 0, 0, 0},  // the schedule priority window
+    {40273, AktiLokaRel, 0, "", 0, 0, 0},
+    {40283, nullptr, 0, "", 0, 0, 0},    // CreateSkfaLokaRelWnd
+    {40284, nullptr, 0, "", 0, 0, 0},    // CreateMedaSkePriorWnd
+    {40225, nullptr, 0, "", 0, 0, kRegelEnGang},  // the student planning window
+    {40226, nullptr, 0, "", 0, 0, kRegelElevplan},
+    {40227, nullptr, 0, "", 0, 0, kRegelElevplan},
+    {40228, nullptr, 0, "", 0, 0, kRegelElevplan},
+    {40229, nullptr, 0, "", 0, 0, kRegelElevplan},
+    {40130, KalenderIdag, 0, "", 0, 0, 0},
+    {40140, Kalender, 0, "", 0, 0, 0},
+    {40268, nullptr, 0, "", 0, 0, kRegelSkifter},  // CreatePlan
+    {40269, nullptr, 0, "", 0, 0, kRegelSkifter},  // CreateTildelPlanGruppeWnd
+    {40270, nullptr, 0, "", 0, 0, kRegelSkifter},  // CreatePlanFelWnd
+    // CreateDVWnd with the table letter.
+    {40033, nullptr, 'a', "", 0, 0, 0},
+    {40035, nullptr, 'h', "", 0, 0, 0},
+    {40037, nullptr, 'G', "", 0, 0, 0},
+    {40102, nullptr, 'l', "", 0, 0, 0},
+    {40103, nullptr, 'n', "", 0, 0, 0},
+    {40104, nullptr, 'e', "", 0, 0, 0},
+    {40105, nullptr, 'o', "", 0, 0, 0},
+    {40106, nullptr, 'd', "", 0, 0, 0},
+    {40107, nullptr, 'f', "", 0, 0, 0},
+    {40108, nullptr, 'b', "", 0, 0, 0},
+    {40109, nullptr, 'm', "", 0, 0, 0},
+    {40110, nullptr, 'p', "", 0, 0, 0},
+    {40111, nullptr, 'g', "", 0, 0, 0},
+    {40112, nullptr, 'r', "", 0, 0, 0},
+    {40113, nullptr, 't', "", 0, 0, 0},
+    {40114, nullptr, 'A', "", 0, 0, 0},
+    {40115, nullptr, 'E', "", 0, 0, 0},
+    {40116, nullptr, 'M', "", 0, 0, 0},
+    {40117, nullptr, 'c', "", 0, 0, 0},
+    {40118, nullptr, 'u', "", 0, 0, 0},
+    {40119, nullptr, 'L', "", 0, 0, 0},
+    {40120, nullptr, 'R', "", 0, 0, 0},
+    {40121, nullptr, 'k', "", 0, 0, 0},
+    {40122, nullptr, 'D', "", 0, 0, 0},
+    {40123, nullptr, 'K', "", 0, 0, 0},
+    {40124, nullptr, 'U', "", 0, 0, 0},
+    {40125, nullptr, 'P', "", 0, 0, 0},
+    {40126, nullptr, 'T', "", 0, 0, 0},
+    {40127, nullptr, 'x', "", 0, 0, 0},
+    {40128, nullptr, 'X', "", 0, 0, 0},
+    {40129, nullptr, 'z', "", 0, 0, 0},
+    {40131, nullptr, '!', "", 0, 0, 0},
+    {40165, nullptr, 'O', "", 0, 0, 0},
+    {40183, nullptr, 'i', "", 0, 0, 0},
+    {40184, nullptr, 'j', "", 0, 0, 0},
+    {40185, nullptr, 'q', "", 0, 0, 0},
+    {40186, nullptr, 'Z', "", 0, 0, 0},
+    {40188, nullptr, 'v', "", 0, 0, 0},
+    {40189, nullptr, 'y', "", 0, 0, 0},
+    {40190, nullptr, 's', "", 0, 0, 0},
+    {40191, nullptr, 'C', "", 0, 0, 0},
+    {40214, nullptr, 'Y', "", 0, 0, 0},
+    {40215, nullptr, 'F', "", 0, 0, 0},
+    {40216, nullptr, 'N', "", 0, 0, 0},
+    {40217, nullptr, 'Q', "", 0, 0, 0},
+    {40218, nullptr, 'V', "", 0, 0, 0},
+    {40219, nullptr, '3', "", 0, 0, 0},
+    {40220, nullptr, 'W', "", 0, 0, 0},
+    {40221, nullptr, '1', "", 0, 0, 0},
+    {40222, nullptr, '2', "", 0, 0, 0},
+    {40260, nullptr, 'I', "", 0, 0, 0},
+    {40261, nullptr, '\xA7', "", 0, 0, 0},
+    {40262, nullptr, '#', "", 0, 0, 0},
+    {40263, nullptr, 'H', "", 0, 0, 0},
+    {40298, nullptr, '/', "", 0, 0, 0},
+};
+
+// The event entry window takes the schedule window it serves as argument;
+// the master-data window the kind letter.
+ObjektRaekke VaerktoejsTab[] = {
+    {40213, nullptr, 0, "", 0, 0, kRegelSkifter},    // CreateStamWnd
+    {40007, nullptr, 'L', "", 0, 0, 0},              // CreateBrikIndWnd
+    {40196, nullptr, 'T', "", 0, 0, 0},
+    {40208, nullptr, 'D', "", 0, 0, 0},
+    {40266, nullptr, 0, "", 0, 0, kRegelSkifter},    // CreatePlanGruppeWnd
+    {40268, nullptr, 0, "", 0, 0, kRegelSkifter},    // CreatePlan
+    {40269, nullptr, 0, "", 0, 0, kRegelSkifter},    // CreateTildelPlanGruppeWnd
+};
+
+ElementRaekke ElementRaekker[] = {
+    // CreateSkemaWnd; the schedule's height in lesson mode and its switch width.
+    {40009, "Aktivitetsskema", 2, nullptr, nullptr, nullptr, 'K', "LLNSV", 1, 1, 0},
+    {40011, "LærerSkema", 2, nullptr, nullptr, nullptr, 'M', "LLNSV", 1, 1, 0},
+    {40013, "LokaleSkema", 2, nullptr, nullptr, nullptr, 'L', "LLNSV", 1, 1, 0},
+    {40139, "Kalender", 2, KalenderIElement, KalHoejdeElement, KalBreddeElement, 0, "", 0, 0, 0},
+    {40223, "Kalender", 1, KalenderIElement, KalHoejdeElement, KalBreddeElement, 0, "", 0, 0, 0},
+    // CreateBegInfoWnd and CreateBrikInfoWnd with their heights.
+    {40154, "Aktuel", 0, nullptr, nullptr, nullptr, 'H', "", 0, 0, kRegelBegPanel},
+    {40177, "Aktuel", 1, nullptr, nullptr, nullptr, 'F', "", 0, 0, kRegelBegPanel},
+    {40176, "H U S K  ! ! !", 0, nullptr, nullptr, nullptr, 0, "", 0, 0, kRegelBrikPanel},
+    {40178, "H U S K  ! ! !", 1, nullptr, nullptr, nullptr, 0, "", 0, 0, kRegelBrikPanel},
+    {40187, "Opgørelse", 1, MedOpg, MedOpgHoejde, MedOpgBredde, 0, "", 0, 0, kRegelMedopg},
+    {40203, "TimeOpg", 1, nullptr, TimeOpgHoejde, nullptr, 0, "", 0, 0, kRegelMedopg},  // CreateMedTimeWnd
+    // The plan statement: its two column widths + 183, at most 800.
+    {40271, "PlanOpg", 1, nullptr, nullptr, nullptr, 0, "", 0, 0, 0},
+};
+
+template <typename R, size_t N>
+R *Find(R (&tab)[N], int type) {
+  for (R &r : tab)
+    if (r.Type == type) return &r;
+  return nullptr;
+}
+
+bool ErDokket(int a, int b) {
+  for (const ElementCelle &c : ElementTab)
+    if (c.hwndElement && (c.Art == static_cast<uint32_t>(a) || c.Art == static_cast<uint32_t>(b))) return true;
+  return false;
+}
+
+// The conditions of a row that keep a window from being made; a toggled
+// window that is open is closed here.
+bool Tillades(uint8_t regel, int type) {
+  if ((regel & kRegelPost) && !GlobalIndstillinger.post) return false;
+  if ((regel & kRegelMedopg) && !GlobalIndstillinger.medopg) return false;
+  if ((regel & kRegelBegPanel) && ErDokket(40154, 40177)) return false;
+  if ((regel & kRegelBrikPanel) && ErDokket(40176, 40178)) return false;
+  if ((regel & kRegelEnGang) && FindVindueType(type)) return false;
+  if ((regel & kRegelElevplan) && (!FindVindueType(kElevplanType) || FindVindueType(type))) return false;
+  if (regel & kRegelSkifter) {
+    if (HWND aaben = FindVindueType(type)) {
+      DestroyWindow(aaben);
+      // One that did not take itself off the list must not stay on it.
+      VinduesListeFjern(aaben);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool Tilgaengelig(const char *hvem, int type, bool kendt, bool bygget) {
+  if (!kendt)
+    LogPrintf("** Info: %s(): vinduestype %d findes ikke\n", hvem, type);
+  else if (!bygget)
+    LogPrintf("** Info: %s(): vinduestype %d er endnu ikke tilgængelig\n", hvem, type);
+  return kendt && bygget;
+}
+
+template <typename R>
+ObjektKald Kald(const R &r, HWND foraelder, LPARAM lParam, int venstre, int top, int hoejre, int bund) {
+  ObjektKald k{};
+  k.hwndHoved = hwndHoved;
+  k.hwndForaelder = foraelder;
+  k.Type = r.Type;
+  k.lParam = lParam;
+  k.Venstre = venstre;
+  k.Top = top;
+  k.Hoejre = hoejre;
+  k.Bund = bund;
+  k.Art = r.Art;
+  std::memcpy(k.Bogstaver, r.Bogstaver, sizeof k.Bogstaver);
+  k.EtObjekt = r.EtObjekt;
+  k.AlleObjekter = r.AlleObjekter;
+  return k;
+}
+
+void VisOgHaev(HWND h) {
+  ShowWindow(h, SW_SHOWNORMAL);
+  UpdateWindow(h);
+  SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+int32_t Stoerrelse(int32_t (*fn)()) { return fn ? fn() : 0; }
+
+}  // namespace
+
+const ObjektRaekke *FindObjektRaekke(int type) { return Find(ObjektTab, type); }
+const ObjektRaekke *FindVaerktoejsRaekke(int type) { return Find(VaerktoejsTab, type); }
+const ElementRaekke *FindElementRaekke(int type) { return Find(ElementRaekker, type); }
+int ObjektRaekkeAntal() { return static_cast<int>(sizeof ObjektTab / sizeof ObjektTab[0]); }
+const ObjektRaekke &ObjektRaekkeNr(int i) { return ObjektTab[i]; }
+
+bool ObjektVindueTilgaengeligt(int type) {
+  const ObjektRaekke *r = FindObjektRaekke(type);
+  return r && r->Opret;
+}
+bool VaerktoejsVindueTilgaengeligt(int type) {
+  const ObjektRaekke *r = FindVaerktoejsRaekke(type);
+  return r && r->Opret;
+}
+bool ElementVindueTilgaengeligt(int type) {
+  const ElementRaekke *r = FindElementRaekke(type);
+  return r && r->Opret;
+}
+
+ObjektOpretter SaetObjektOpretter(int type, ObjektOpretter opret) {
+  ObjektRaekke *r = Find(ObjektTab, type);
+  if (!r) return nullptr;
+  ObjektOpretter gammel = r->Opret;
+  r->Opret = opret;
+  return gammel;
+}
+
+ObjektOpretter SaetVaerktoejsOpretter(int type, ObjektOpretter opret) {
+  ObjektRaekke *r = Find(VaerktoejsTab, type);
+  if (!r) return nullptr;
+  ObjektOpretter gammel = r->Opret;
+  r->Opret = opret;
+  return gammel;
+}
+
+ObjektOpretter SaetElementOpretter(int type, ObjektOpretter opret, int32_t (*hoejde)(), int32_t (*bredde)()) {
+  ElementRaekke *r = Find(ElementRaekker, type);
+  if (!r) return nullptr;
+  ObjektOpretter gammel = r->Opret;
+  r->Opret = opret;
+  r->Hoejde = hoejde;
+  r->Bredde = bredde;
+  return gammel;
+}
+
+HWND OpretObjektVindue(HWND hoved, int type, LPARAM lParam, const RECT *rekt) {
+  const ObjektRaekke *r = FindObjektRaekke(type);
+  if (!Tilgaengelig("OpretObjektVindue", type, r != nullptr, r && r->Opret)) return 0;
+  if (!Tillades(r->Regel, type)) return 0;
+  // Without a rectangle the window may take the whole desktop.
+  const RECT hele = {0, 0, DesktopRect.right - DesktopRect.left + 1, DesktopRect.bottom - DesktopRect.top + 1};
+  const RECT &p = rekt ? *rekt : hele;
+  ObjektKald k = Kald(*r, hwndDesktop, lParam, p.left, p.top, p.right, p.bottom);
+  if (hoved) k.hwndHoved = hoved;
+  HWND h = r->Opret(k);
+  if (!h || !IsWindow(h)) return 0;
+  VisOgHaev(h);
+  if (HWND plan = FindVindueType(kPlanVindueType); plan && plan != h) TilpasVindue(plan);
+  return h;
+}
+
+HWND SkiftVaerktoejsVindue(int type, LPARAM argument) {
+  const ObjektRaekke *r = FindVaerktoejsRaekke(type);
+  if (!Tilgaengelig("SkiftVaerktoejsVindue", type, r != nullptr, r && r->Opret)) return 0;
+  if (!Tillades(r->Regel, type)) return 0;
+  // The planning module's tool windows stand 20 pixels in, from 10 below
+  // the desktop's top to 10 above its bottom.
+  const int bredde = type == 40266 ? 500 : 600;
+  const int bund = DesktopRect.bottom - DesktopRect.top + 1 - 10;
+  ObjektKald k = Kald(*r, hwndDesktop, argument, 20, 10, 20 + bredde, bund);
+  if (type == 40213 && argument) k.Art = static_cast<char>(argument);
+  HWND h = r->Opret(k);
+  if (!h || !IsWindow(h)) return 0;
+  VisOgHaev(h);
+  if (hwndHoved) SendMessageA(hwndHoved, HOVED_INDVINDUE, 0, static_cast<LPARAM>(h));
+  return h;
+}
+
+int32_t ElementHoejde(int type) {
+  const ElementRaekke *r = FindElementRaekke(type);
+  return r ? Stoerrelse(r->Hoejde) : 0;
+}
+
+int32_t ElementBredde(int type) {
+  const ElementRaekke *r = FindElementRaekke(type);
+  if (!r) return 0;
+  const int32_t b = Stoerrelse(r->Bredde);
+  return type == 40271 && b > 800 ? 800 : b;
+}
+
+HWND OpretElementForType(int type, bool tegn) {
+  const ElementRaekke *r = FindElementRaekke(type);
+  if (!Tilgaengelig("OpretElementForType", type, r != nullptr, r && r->Opret)) return 0;
+  if (!Tillades(r->Regel, type)) return 0;
+  return CreateElementWnd(ElementBredde(type), ElementHoejde(type), r->Desk, tegn, r->Titel,
+                          static_cast<uint32_t>(type));
+}
+
+HWND OpretElementVindue(HWND element, int type) {
+  const ElementRaekke *r = FindElementRaekke(type);
+  if (!element || !Tilgaengelig("OpretElementVindue", type, r != nullptr, r && r->Opret)) return 0;
+  const ObjektKald k = Kald(*r, element, 0, 0, 0, ElementBredde(type), ElementHoejde(type));
+  HWND h = r->Opret(k);
+  return h && IsWindow(h) ? h : 0;
+}
+
+HWND TilfoejElementVindue(int type, bool tegn) {
+  HWND element = OpretElementForType(type, tegn);
+  if (!element) return 0;
+  HWND h = OpretElementVindue(element, type);
+  if (!h) {
+    SendMessageA(element, ELEMENT_FJERN, 0, 0);
+    return 0;
+  }
+  UpdateWindow(h);
+  SendMessageA(element, ELEMENT_OBJEKT, 0, static_cast<LPARAM>(h));
+  SendMessageA(h, OBJVINDUE_OPRETTET, 0, 0);
+  if (type == 40154 || type == 40177)
+    if (HWND forrest = VinduesListeForrest()) SendMessageA(forrest, OBJVINDUE_NYT_PANEL, 0, 0);
+  return h;
+}
