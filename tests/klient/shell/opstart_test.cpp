@@ -488,3 +488,21 @@ TEST_F(OpdatCheckStart, PackageThatCannotStartIsReported) {
 
 }  // namespace
 }  // namespace opstarttest
+
+namespace opstarttest {
+
+class SkaermOpstart : public OpstartTest {};
+
+TEST_F(SkaermOpstart, TheStartListsTheSavedScreensInTheMenu) {
+  const fs::path skrm = Data() / "ini" / "skrm.ini";
+  ASSERT_TRUE(WritePrivateProfileStringA("skrm4", "navn", "Mandag", skrm.c_str()));
+  ASSERT_EQ(Start(), kOpstartFortsaet);
+  HMENU menu = GetMenu(hwndHoved);
+  char tekst[64] = "";
+  EXPECT_GT(GetMenuStringA(menu, 1004, tekst, sizeof tekst, MF_BYCOMMAND), 0);
+  EXPECT_STREQ(tekst, "&4 . Mandag");
+  EXPECT_EQ(GetMenuState(menu, 40193, MF_BYCOMMAND) & MF_GRAYED, 0u);
+  EXPECT_EQ(Luk(), 0);
+}
+
+}  // namespace opstarttest

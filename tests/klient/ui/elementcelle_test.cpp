@@ -277,14 +277,20 @@ TEST_F(ElementCelleLuk, CloseAllElementsEmptiesTheLayoutAndTheBroadcastsNoLonger
   HWND listet = CreateWindowExA(0, "WfbGitter", "", WS_CHILD | WS_VISIBLE, 10, 10, 200, 100, desktop, 0, 0, &p);
   ASSERT_EQ(VinduesListeAntal(), 1);
 
-  // The element windows hear a broadcast first.
+  // The element windows hear a broadcast first, each passing it to its
+  // object window, which is not in the open-window list.
   const UINT kUdsendt = 1122;
   tavo::test::StartMessageLog();
   SendTilAlleVinduer(kUdsendt, 0, 0, 0);
   std::vector<HWND> modtagere;
   for (const tavo::test::LoggedMessage &m : tavo::test::StopMessageLog())
     if (m.msg == kUdsendt) modtagere.push_back(m.hwnd);
-  std::vector<HWND> forventet = elementer;
+  std::vector<HWND> forventet;
+  for (HWND el : elementer) {
+    forventet.push_back(el);
+    for (const ElementCelle &c : ElementTab)
+      if (c.hwndElement == el) forventet.push_back(+c.hwndObjekt);
+  }
   forventet.push_back(listet);
   EXPECT_EQ(modtagere, forventet);
 
