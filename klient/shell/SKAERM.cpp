@@ -102,22 +102,6 @@ void SamlVinduer(GemData &g) {
 
 // ---- Restoring ----
 
-// A rectangle that would leave the window wholly outside the desktop is
-// moved back onto it, keeping its size; any other stands as saved.
-RECT PaaDesktop(RECT r) {
-  const LONG b = DesktopRect.right - DesktopRect.left + 1, h = DesktopRect.bottom - DesktopRect.top + 1;
-  const LONG rb = r.right - r.left, rh = r.bottom - r.top;
-  if (r.left >= b || r.right <= 0) {
-    r.left = r.left >= b ? (b > rb ? b - rb : 0) : 0;
-    r.right = r.left + rb;
-  }
-  if (r.top >= h || r.bottom <= 0) {
-    r.top = r.top >= h ? (h > rh ? h - rh : 0) : 0;
-    r.bottom = r.top + rh;
-  }
-  return r;
-}
-
 void PlacerHovedvindue(long n) {
   RECT r;
   int32_t cx = 0, cy = 0;
@@ -229,6 +213,45 @@ INT_PTR Init(HWND hDlg, LPARAM lParam, bool ledige) {
 
 // ---- Saved screens ----
 
+int LaesSkaermVinduer(const char *fil, long n, SkaermVindue ud[kSkaermVinduer]) {
+  char sek[32];
+  Sektion(sek, sizeof sek, n);
+  int antal = 0;
+  for (long k = 0; k < kSkaermVinduer; ++k) {
+    char noegle[32];
+    std::snprintf(noegle, sizeof noegle, "desk%ld_id", k);
+    int32_t type = 0;
+    if (!GetPrivateProfileStructA(sek, noegle, &type, 4, fil)) {
+      // Screens saved without a student planning window began at window 1.
+      if (k == 0) continue;
+      break;
+    }
+    if (type < 1) break;
+    SkaermVindue &v = ud[antal++];
+    v.Type = type;
+    std::snprintf(noegle, sizeof noegle, "desk%ld_rect", k);
+    RECT &r = v.Rekt;
+    v.MedRekt = GetPrivateProfileStructA(sek, noegle, &r, sizeof r, fil) && r.right >= r.left &&
+                r.bottom >= r.top && static_cast<int64_t>(r.right) - r.left <= kMaksLaengde &&
+                static_cast<int64_t>(r.bottom) - r.top <= kMaksLaengde;
+    if (!v.MedRekt) r = RECT{0, 0, 0, 0};
+  }
+  return antal;
+}
+
+RECT PaaDesktop(RECT r, LONG bredde, LONG hoejde) {
+  const LONG rb = r.right - r.left, rh = r.bottom - r.top;
+  if (r.left >= bredde || r.right <= 0) {
+    r.left = r.left >= bredde && bredde > rb ? bredde - rb : 0;
+    r.right = r.left + rb;
+  }
+  if (r.top >= hoejde || r.bottom <= 0) {
+    r.top = r.top >= hoejde && hoejde > rh ? hoejde - rh : 0;
+    r.bottom = r.top + rh;
+  }
+  return r;
+}
+
 bool GemSkaerm(SkaermDlgRec *rec) {
   const int n = ValgtSkaerm(rec->hDlg, rec);
   if (n < 1) return false;
@@ -272,24 +295,16 @@ void HentSkaerm(long n) {
   if (hwndDesktop) SendMessageA(hwndDesktop, ELEMENT_FRIT_AREAL, 0, 0);
   LoadSkrmLayout(n);
 
+  SkaermVindue vinduer[kSkaermVinduer];
+  const int antal = LaesSkaermVinduer(StiTab.szskrm, n, vinduer);
+  const LONG bredde = DesktopRect.right - DesktopRect.left + 1, hoejde = DesktopRect.bottom - DesktopRect.top + 1;
   HWND elevplan = 0;
-  for (long k = 0; k < kSkaermVinduer; ++k) {
-    char noegle[32];
-    std::snprintf(noegle, sizeof noegle, "desk%ld_id", k);
-    int32_t type = 0;
-    if (!LaesStruct(n, noegle, &type, 4)) {
-      // Screens saved without a student planning window began at window 1.
-      if (k == 0) continue;
-      break;
-    }
-    if (type < 1) break;
+  for (int k = 0; k < antal; ++k) {
     ++gendanneVinduer;
-    std::snprintf(noegle, sizeof noegle, "desk%ld_rect", k);
-    RECT r;
-    const bool medRekt = LaesStruct(n, noegle, &r, sizeof r) && r.right >= r.left && r.bottom >= r.top;
-    if (medRekt) r = PaaDesktop(r);
-    HWND h = OpretObjektVindue(hwndHoved, type, 0, medRekt ? &r : nullptr);
-    if (h && type == kElevplanType) elevplan = h;
+    RECT r = vinduer[k].Rekt;
+    if (vinduer[k].MedRekt) r = PaaDesktop(r, bredde, hoejde);
+    HWND h = OpretObjektVindue(hwndHoved, vinduer[k].Type, 0, vinduer[k].MedRekt ? &r : nullptr);
+    if (h && vinduer[k].Type == kElevplanType) elevplan = h;
   }
   if (elevplan) {
     SendMessageA(elevplan, SKAERM_AKTIVER, 0, 0);

@@ -43,6 +43,20 @@ struct SkaermDlgRec {
   char Navne[kAntalSkaerme + 1][kSkaermNavnLaengde];
 };
 
+// One object window of a saved screen.
+struct SkaermVindue {
+  int32_t Type;
+  RECT Rekt;     // relative to the desktop's top-left corner
+  bool MedRekt;  // false: missing, damaged, turned round or larger than a layout can be
+};
+// The windows of screen n in the file, window 0 first (a file saved without
+// a student planning window has none and begins at window 1), up to the
+// first missing or damaged type or one below 1, at most kSkaermVinduer.
+int LaesSkaermVinduer(const char *fil, long n, SkaermVindue ud[kSkaermVinduer]);
+// A rectangle that would leave its window wholly outside a desktop of that
+// size is moved back onto it, keeping its size; any other stands as saved.
+RECT PaaDesktop(RECT r, LONG bredde, LONG hoejde);
+
 // Restores screen n (1..9); nothing for a free slot or another number.
 void HentSkaerm(long n);
 // Saves the screen as it stands in the slot selected in the dialog, under

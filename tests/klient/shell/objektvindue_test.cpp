@@ -211,7 +211,9 @@ TEST_F(ObjektvindueElement, EachTypeDocksOnItsDeskWithItsTitleAndContentSize) {
     EXPECT_EQ(+c->hwndObjekt, h) << t.type;
     EXPECT_EQ(GetParent(h), +c->hwndElement) << t.type;
     const int32_t hoejde = ElementHoejde(t.type), bredde = ElementBredde(t.type);
-    if (t.hoejde) EXPECT_EQ(hoejde, t.hoejde) << t.type;
+    if (t.hoejde) {
+      EXPECT_EQ(hoejde, t.hoejde) << t.type;
+    }
     EXPECT_GT(bredde, 0) << t.type;
     // Along a vertical desk goes the height, along a horizontal one the width.
     const bool lodret = LodretDesk(static_cast<int>(t.desk));

@@ -239,7 +239,7 @@ TEST_F(SkaermGendan, CascadedWindowsAndCellsAreSavedAndComeBackWithOrWithoutAPla
     HWND b = AabnKaskadeVindue(hoved, 40146, 0, false);
     HWND e = t.elevplan ? AabnKaskadeVindue(hoved, kElevplanType, 0, false) : 0;
     HWND d = AabnKaskadeVindue(hoved, 40024, 0, false);
-    ASSERT_TRUE(a && b && d);
+    ASSERT_TRUE(a && b && d && (e || !t.elevplan));
     EXPECT_EQ(Plads(a), (RECT{0, 0, 300, 200}));
     EXPECT_EQ(Plads(b), (RECT{c, c, c + 300, c + 200}));
     const int nd = t.elevplan ? 3 * c : 2 * c;
