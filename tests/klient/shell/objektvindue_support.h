@@ -15,9 +15,11 @@
 #include <utility>
 #include <vector>
 
+#include "../datamappe.h"
 #include "ELEMENT.h"
 #include "FONTE.h"
 #include "INDSTIL.h"
+#include "KALENDER.h"
 #include "LOGFIL.h"
 #include "OBJVINDUE.h"
 #include "PROGVINDUER.h"
@@ -147,7 +149,7 @@ class ObjektvindueTest : public ::testing::Test {
     gemtKrog = VinduesKrog;
     gemtIndstil = GlobalIndstillinger;
     gemtB = TitelBaand;
-    snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s/", rod.string().c_str());
+    snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s", DataMappeNavn(rod).c_str());
     snprintf(StiTab.szskrm, sizeof StiTab.szskrm, "%sini\\skrm.ini", StiTab.szdata);
     ASSERT_EQ(AabnLog(), 1);
     Tom();

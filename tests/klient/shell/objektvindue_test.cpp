@@ -299,3 +299,40 @@ TEST_F(ObjektvindueElement, DockedWindowsGetTheProgramWideBroadcasts) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace objvin_test;
+
+class ObjektvindueKalender : public ObjektvindueTest {
+ protected:
+  void SetUp() override {
+    ObjektvindueTest::SetUp();
+    ASSERT_TRUE(RegistrerKalKlasse(0));
+  }
+  static KalInfo *Ki(HWND h) { return reinterpret_cast<KalInfo *>(GetWindowLongPtrA(h, GWLP_USERDATA)); }
+};
+
+TEST_F(ObjektvindueKalender, TheCalendarOpensThroughItsRowsFreeAtTodayAndDocked) {
+  HWND fri = OpretObjektVindue(hoved, 40140, 0, nullptr);
+  ASSERT_NE(fri, (HWND)0);
+  EXPECT_EQ(GetParent(fri), desktop);
+  EXPECT_EQ(FindVindueType(40140), fri);
+  EXPECT_EQ(SendMessageA(fri, OBJVINDUE_TYPE, 0, 0), 40140) << "a saved screen names it by its type";
+  EXPECT_TRUE(IsWindowVisible(fri));
+
+  HWND idag = OpretObjektVindue(hoved, 40130, 0, nullptr);
+  ASSERT_NE(idag, (HWND)0);
+  EXPECT_EQ(Ki(idag)->shownDate, DagsDato());
+
+  HWND dokket = TilfoejElementVindue(40223, true);
+  ASSERT_NE(dokket, (HWND)0);
+  const ElementCelle *c = CelleAf(40223);
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(+c->hwndObjekt, dokket);
+  EXPECT_EQ(GetParent(dokket), +c->hwndElement);
+  EXPECT_TRUE(Ki(dokket)->embedded);
+  EXPECT_EQ(+c->IndholdTvaers, 91);
+}
+
+}  // namespace
