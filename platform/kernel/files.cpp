@@ -7,9 +7,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -893,7 +895,16 @@ namespace {
 // a program that looks for them finds them in the system folder.
 const char *const kSystemModules[] = {"kernel32.dll", "mscoree.dll"};
 
+// The modules a test has hidden, as on a machine that lacks them.
+std::mutex gSkjulteMutex;
+std::vector<std::string> gSkjulte;
+
 bool IsSystemModule(const std::string &name) {
+  {
+    std::lock_guard<std::mutex> lock(gSkjulteMutex);
+    for (const std::string &m : gSkjulte)
+      if (Cp1252EqualNoCase(name, m)) return false;
+  }
   for (const char *m : kSystemModules)
     if (Cp1252EqualNoCase(name, m)) return true;
   return false;
@@ -994,3 +1005,15 @@ DWORD SearchPathA(LPCSTR path, LPCSTR fileName, LPCSTR extension, DWORD size, LP
   }
   return CopyPathOut(found, buf, size, filePart);
 }
+
+namespace tavo::test {
+
+void HideSystemModule(const std::string &name, bool hidden) {
+  std::lock_guard<std::mutex> lock(gSkjulteMutex);
+  auto it = std::find_if(gSkjulte.begin(), gSkjulte.end(),
+                         [&](const std::string &m) { return Cp1252EqualNoCase(m, name); });
+  if (hidden && it == gSkjulte.end()) gSkjulte.push_back(name);
+  if (!hidden && it != gSkjulte.end()) gSkjulte.erase(it);
+}
+
+}  // namespace tavo::test

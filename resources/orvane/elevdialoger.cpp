@@ -79,6 +79,79 @@ void ElevPlanSetup() {
   tavo::res::RegisterDialog(t);
 }
 
+tavo::res::DialogTemplate EpSkabelon(int id, const char *titel, int cx, int cy) {
+  tavo::res::DialogTemplate t;
+  t.id = id;
+  t.caption = titel;
+  t.style =
+      DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
+  t.fontFace = "MS Sans Serif";
+  t.cx = cx;
+  t.cy = cy;
+  return t;
+}
+
+void EpEksportValg() {
+  tavo::res::DialogTemplate t = EpSkabelon(IDD_EP_EKSPORTVALG, "Server kontakt", 160, 80);
+  const DWORD synlig = WS_VISIBLE;
+  t.items = {
+      {"BUTTON", -1, "Server kontakt", synlig | BS_GROUPBOX, 0, 7, 5, 146, 44},
+      {"BUTTON", IDC_EP_SERVER, "Server kontakt", synlig | BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP,
+       0, 15, 17, 120, 10},
+      {"BUTTON", IDC_EP_ELEVPLAN, "Elev plan kontakt", synlig | BS_AUTORADIOBUTTON, 0, 15, 31, 120,
+       10},
+      {"BUTTON", IDOK, "OK", synlig | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, 25, 58, 50, 14},
+      {"BUTTON", IDCANCEL, "Annuller", synlig | WS_TABSTOP | BS_PUSHBUTTON, 0, 85, 58, 50, 14},
+  };
+  tavo::res::RegisterDialog(t);
+}
+
+void EpPeriode() {
+  tavo::res::DialogTemplate t = EpSkabelon(IDD_EP_PERIODE, "Hent alle tilmeldingsgrupper", 180, 72);
+  const DWORD synlig = WS_VISIBLE;
+  const DWORD edit = synlig | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
+  t.items = {
+      {"STATIC", -1, "Fra dato:", synlig, 0, 7, 9, 40, 10},
+      {"EDIT", IDC_EP_FRA, "", edit, 0, 50, 7, 60, 12},
+      {"STATIC", -1, "(ÅÅÅÅMMDD)", synlig, 0, 115, 9, 60, 10},
+      {"STATIC", -1, "Til dato:", synlig, 0, 7, 27, 40, 10},
+      {"EDIT", IDC_EP_TIL, "", edit, 0, 50, 25, 60, 12},
+      {"STATIC", -1, "(ÅÅÅÅMMDD)", synlig, 0, 115, 27, 60, 10},
+      {"BUTTON", IDOK, "OK", synlig | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 35, 50, 50, 14},
+      {"BUTTON", IDCANCEL, "Annuller", synlig | WS_TABSTOP | BS_PUSHBUTTON, 0, 95, 50, 50, 14},
+  };
+  tavo::res::RegisterDialog(t);
+}
+
+void EpLogin() {
+  tavo::res::DialogTemplate t = EpSkabelon(IDD_EP_LOGIN, "Elevplan-login", 180, 72);
+  const DWORD synlig = WS_VISIBLE;
+  const DWORD edit = synlig | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
+  t.items = {
+      {"STATIC", IDC_EP_BRUGER_TEKST, "Brugernavn:", synlig, 0, 7, 9, 50, 10},
+      {"EDIT", IDC_EP_BRUGER, "", edit, 0, 60, 7, 110, 12},
+      {"STATIC", IDC_EP_KODEORD_TEKST, "Kodeord:", synlig, 0, 7, 27, 50, 10},
+      {"EDIT", IDC_EP_KODEORD, "", edit | ES_PASSWORD, 0, 60, 25, 110, 12},
+      {"BUTTON", IDOK, "OK", synlig | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 35, 50, 50, 14},
+      {"BUTTON", IDCANCEL, "Cancel", synlig | WS_TABSTOP | BS_PUSHBUTTON, 0, 95, 50, 50, 14},
+  };
+  tavo::res::RegisterDialog(t);
+}
+
+void EpRolle() {
+  tavo::res::DialogTemplate t = EpSkabelon(IDD_EP_ROLLE, "Elevplan-login - Rollevalg", 200, 120);
+  const DWORD synlig = WS_VISIBLE;
+  t.items = {
+      {"STATIC", IDC_EP_ROLLER_TEKST, "Vælg rolle:", synlig, 0, 7, 7, 100, 10},
+      {"LISTBOX", IDC_EP_ROLLER, "",
+       synlig | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 7, 19,
+       186, 72},
+      {"BUTTON", IDOK, "OK", synlig | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 40, 98, 50, 14},
+      {"BUTTON", IDCANCEL, "Cancel", synlig | WS_TABSTOP | BS_PUSHBUTTON, 0, 110, 98, 50, 14},
+  };
+  tavo::res::RegisterDialog(t);
+}
+
 }  // namespace
 
 void RegistrerElevDialoger() {
@@ -86,4 +159,8 @@ void RegistrerElevDialoger() {
   Simulering();
   RetLa();
   ElevPlanSetup();
+  EpEksportValg();
+  EpPeriode();
+  EpLogin();
+  EpRolle();
 }

@@ -37,5 +37,22 @@ constexpr int IDC_SETUP_ANTAL_TEKST = 605;
 constexpr int IDC_SETUP_LEKTION_BASIS = 3000;
 constexpr int IDC_SETUP_UGE_BASIS = 4000;
 
+// The Elevplan exchange: server or Elevplan export, the exchange period,
+// the login and the role choice.
+constexpr int IDD_EP_EKSPORTVALG = 159;
+constexpr int IDC_EP_SERVER = 1144;
+constexpr int IDC_EP_ELEVPLAN = 1145;
+constexpr int IDD_EP_PERIODE = 160;
+constexpr int IDC_EP_FRA = 1146;
+constexpr int IDC_EP_TIL = 1147;
+constexpr int IDD_EP_LOGIN = 154;
+constexpr int IDC_EP_BRUGER = 1138;
+constexpr int IDC_EP_KODEORD = 1139;
+constexpr int IDC_EP_KODEORD_TEKST = 1140;
+constexpr int IDC_EP_BRUGER_TEKST = 1141;
+constexpr int IDD_EP_ROLLE = 155;
+constexpr int IDC_EP_ROLLER = 1142;
+constexpr int IDC_EP_ROLLER_TEKST = 1143;
+
 // Registers the templates once; later calls do nothing.
 void RegistrerElevDialoger();

@@ -64,4 +64,8 @@ void StartFileFaults(unsigned n, DWORD error);
 bool FileFaultHappened();
 void StopFileFaults();
 
+// A system module the layer stands in for (mscoree.dll ...) is not found by
+// SearchPath while hidden, as on a machine without it.
+void HideSystemModule(const std::string &name, bool hidden);
+
 }  // namespace tavo::test
