@@ -474,6 +474,9 @@ void CookInput(Queue *q, RawInput &ev, Lock &l) {
       if (!W(target)) break;
       LRESULT hit = HTCLIENT;
       if (!captured) {
+        // A transparent window (a group box) passes the hit to the window
+        // beneath it: a sibling lower down, else its parent.
+        std::vector<HWND> passedOver;
         for (int depth = 0; depth < 64; ++depth) {
           l.unlock();
           hit = Send(target, WM_NCHITTEST, 0, MAKELPARAM((WORD)(SHORT)ev.pt.x, (WORD)(SHORT)ev.pt.y));
@@ -482,7 +485,12 @@ void CookInput(Queue *q, RawInput &ev, Lock &l) {
           if (!w) return;
           if (hit != HTTRANSPARENT) break;
           if (!(w->style & WS_CHILD)) return;
-          target = w->parent;
+          passedOver.push_back(target);
+          HWND beneath = WindowFromPointL(ev.pt, &passedOver);
+          Wnd *bw = W(beneath);
+          bool sibling = bw && bw->tid == q->tid && beneath != w->parent && IsDescendantL(w->parent, beneath) &&
+                         std::find(passedOver.begin(), passedOver.end(), beneath) == passedOver.end();
+          target = sibling ? beneath : w->parent;
         }
         if (hit == HTTRANSPARENT) return;
       }

@@ -173,7 +173,10 @@ void WakeL(Queue *q);
 Cls *FindClassL(LPCSTR name);
 DWORD NowMs();
 int MetricL(int index);  // GetSystemMetrics with the lock held
-HWND WindowFromPointL(POINT pt);
+// The deepest visible, enabled window at the point; the windows passed over
+// are looked through, as a mouse hit that answers HTTRANSPARENT looks
+// through to the window beneath.
+HWND WindowFromPointL(POINT pt, const std::vector<HWND> *passedOver = nullptr);
 void InvalidateL(Wnd *w, const RECT *clientRect, bool erase);
 bool HasUpdateL(const Wnd *w);
 int FrameNcL(DWORD style, DWORD exStyle, RECT *nc);  // thickness of each side

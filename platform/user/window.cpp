@@ -243,7 +243,10 @@ RECT DefaultClientL(const Wnd *w, const RECT &wr) {
   return c;
 }
 
-HWND WindowFromPointL(POINT pt) {
+HWND WindowFromPointL(POINT pt, const std::vector<HWND> *passedOver) {
+  auto skipped = [passedOver](HWND h) {
+    return passedOver && std::find(passedOver->begin(), passedOver->end(), h) != passedOver->end();
+  };
   Wnd *d = W(S().desktop);
   if (!d) return 0;
   HWND found = 0;
@@ -266,7 +269,7 @@ HWND WindowFromPointL(POINT pt) {
     HWND next = 0;
     for (HWND c : w->children) {
       Wnd *cw = W(c);
-      if (!cw || !(cw->style & WS_VISIBLE) || (cw->style & WS_DISABLED)) continue;
+      if (!cw || !(cw->style & WS_VISIBLE) || (cw->style & WS_DISABLED) || skipped(c)) continue;
       POINT lp{pt.x - o.x, pt.y - o.y};
       if (lp.x >= cw->rect.left && lp.x < cw->rect.right && lp.y >= cw->rect.top && lp.y < cw->rect.bottom) {
         next = c;

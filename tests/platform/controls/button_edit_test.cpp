@@ -71,6 +71,22 @@ TEST_F(ControlsTest, AutoRadioButtonsUncheckOnlyTheirOwnGroup) {
   EXPECT_EQ(SendMessageA(b2, BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
+TEST_F(ControlsTest, AClickOnAGroupBoxReachesTheControlBeneathIt) {
+  // Made first, the group box lies above the buttons inside it.
+  Make("BUTTON", BS_GROUPBOX, 30, 5, 5, 200, 80, "Ramme");
+  HWND radio = Make("BUTTON", BS_AUTORADIOBUTTON | WS_GROUP, 31, 15, 25, 120, 20, "Inde");
+  POINT p = At(radio, 5, 10);
+  Click(p.x, p.y);
+  Pump();
+  EXPECT_EQ(SendMessageA(radio, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(Commands(31), std::vector<int>{BN_CLICKED});
+  // On the frame itself the click goes to the parent, and the box says nothing.
+  p = At(parent, 100, 75);
+  Click(p.x, p.y);
+  Pump();
+  EXPECT_TRUE(Commands(30).empty());
+}
+
 TEST_F(ControlsTest, PushButtonClicksByMouseAndSpaceButNotWhenReleasedOutside) {
   HWND b = Make("BUTTON", BS_PUSHBUTTON, 7, 10, 10, 80, 24, "OK");
   POINT in = At(b, 40, 12), out = At(b, 200, 200);
