@@ -76,24 +76,9 @@ void LaesLogon(EpKontakt *k) {
     k->LogonNoegle[0] = '\0';
     return;
   }
-  char linje[kLinjeLaengde - 1];
-  k->LogonNoegle[0] = '\0';
-  if (LaesLinje(fil, linje, sizeof linje)) {
-    linje[sizeof k->LogonNoegle - 1] = '\0';
-    TrimStr(linje);
-    Kopi(k->LogonNoegle, sizeof k->LogonNoegle, linje);
-  }
-  GlemEpRoller(k);
-  const bool roller = LaesEpRoller(fil, k);
+  LaesEpLogon(fil, k);
   fclose(fil);
   DeleteFileA(sti);
-  // Without a key a role choice or exchange would go out with the wrong
-  // words in the key's place: it is a failed logon.
-  if (!roller || k->LogonNoegle[0] == '\0') {
-    if (k->LogonNoegle[0] == '\0') EpStatusTekst(k, "Elevplan-login fejlede");
-    GlemEpRoller(k);
-    k->LogonNoegle[0] = '\0';
-  }
 }
 
 // Step 5: true when logged on.
@@ -182,6 +167,27 @@ bool Kontakt(EpKontakt *k) {
 }
 
 }  // namespace
+
+bool LaesEpLogon(FILE *fil, EpKontakt *k) {
+  char linje[kLinjeLaengde - 1];
+  k->LogonNoegle[0] = '\0';
+  if (LaesLinje(fil, linje, sizeof linje)) {
+    linje[sizeof k->LogonNoegle - 1] = '\0';
+    TrimStr(linje);
+    Kopi(k->LogonNoegle, sizeof k->LogonNoegle, linje);
+  }
+  GlemEpRoller(k);
+  const bool roller = LaesEpRoller(fil, k);
+  // Without a key a role choice or exchange would go out with the wrong
+  // words in the key's place: it is a failed logon.
+  if (!roller || k->LogonNoegle[0] == '\0') {
+    if (k->LogonNoegle[0] == '\0' && k->hwnd) EpStatusTekst(k, "Elevplan-login fejlede");
+    GlemEpRoller(k);
+    k->LogonNoegle[0] = '\0';
+    return false;
+  }
+  return true;
+}
 
 void GlemEpRoller(EpKontakt *k) {
   free(k->Roller);

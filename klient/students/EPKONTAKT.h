@@ -62,6 +62,11 @@ HANDLE StartProcesMedPipe(char *kmdLinje, PROCESS_INFORMATION *pi);
 // Reads the role lines of an open logon output file (after its first line)
 // into k->Roller. True when at least one role is held.
 bool LaesEpRoller(FILE *fil, EpKontakt *k);
+// Reads an open logon output file: its first line (up to 510 characters)
+// gives the logon key (its first 39, trimmed), the lines after it the roles.
+// Without a key or without a role, key and roles are forgotten (an empty
+// key also shows "Elevplan-login fejlede") and the answer is false.
+bool LaesEpLogon(FILE *fil, EpKontakt *k);
 // Formats up to 511 characters and sets them as the pane's text.
 void EpStatusTekst(EpKontakt *k, const char *format, ...) TAVO_PRINTF(2, 3);
 // Forgets the roles (and the chosen one).

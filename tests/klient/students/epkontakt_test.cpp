@@ -225,14 +225,15 @@ TEST_F(EpKontaktMappe, EachBranchEndsWithItsText) {
     Script(kBruger + g.script);
     ASSERT_TRUE(Kontakt(g.svar));
     // "sti": the output file's path and why it could not be opened.
-    if (g.tekst == "sti")
+    if (g.tekst == "sti") {
       EXPECT_EQ(Tekst().rfind(std::string(StiTab.szdata) + "log/elevplan.tmp: ", 0), 0u) << Tekst();
-    else if (g.tekst != "*")
+    } else if (g.tekst != "*") {
       EXPECT_EQ(Tekst(), g.tekst);
+    }
     EXPECT_EQ(Verber(), g.verber);
     EXPECT_EQ(gImportBeskeder.load(), g.import ? 1 : 0);
     EXPECT_EQ(fs::exists(Fil("ep_imp.dat")), g.import);
-    // A contact that did not get through holds no logon for the next one.
+    // Only a logon that brought a key and a role is kept for the next one.
     EXPECT_EQ(Rec()->LogonNoegle[0] != '\0', g.logget);
     // The key never stays in the log folder.
     EXPECT_FALSE(fs::exists(TmpFil()));
@@ -425,4 +426,35 @@ TEST(EpKontaktRoller, RoleLinesAreSplitAndCut) {
   FILE *tom = fmemopen(const_cast<char *>("noegle\n"), 7, "r");
   EXPECT_FALSE(LaesEpRoller(tom, &k));
   fclose(tom);
+}
+
+// ---- End to end ----
+
+TEST_F(EpKontaktMappe, ARequestIsAnsweredAndImported) {
+  fs::remove(Fil("ep_exp.dat"));
+  EpImportMappe::SkrivFil(fs::path(prog) / "ep_svar.dat", Fixture("ep_tabeller.dat"));
+  Script(std::string(kBruger) + kToRoller + "svar ep_svar.dat\n");
+  gImporterVedBesked = true;
+  tavo::test::AnswerNextDialog(Login("lise", "hemmelig"));
+  tavo::test::AnswerNextDialog(VaelgRolle(0));
+
+  // The request written for the HentAlt step tells the pane.
+  EpTilstand.Trin = 7;
+  ASSERT_TRUE(SkrivEpExportFil());
+  ASSERT_NE(Rec()->hTraad, 0u);
+  ASSERT_TRUE(VentPaaKontakt());
+  EXPECT_EQ(gImportBeskeder.load(), 1);
+  EXPECT_EQ(Verber(), (std::vector<std::string>{"Logon", "RolleValg", "BehandlExpFil"}));
+  EXPECT_EQ(Koersler()[1][2], "MEDA:11");
+
+  EXPECT_NE(FindElevRec(&tdtg, &tvtg, 502), 0u);
+  EXPECT_NE(FindElevRec(&tdla, &tvla, 702), 0u);
+  EXPECT_EQ(efterImport, 1);
+  EXPECT_FALSE(fs::exists(Fil("ep_imp.dat")));
+  EXPECT_FALSE(fs::exists(TmpFil()));
+  // The password reached no file of the data folder.
+  for (const auto &e : fs::recursive_directory_iterator(rod)) {
+    if (!e.is_regular_file() || e.path().parent_path() == fs::path(prog)) continue;
+    EXPECT_EQ(LaesFil(e.path()).find("hemmelig"), std::string::npos) << e.path();
+  }
 }
