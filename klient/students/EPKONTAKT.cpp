@@ -15,7 +15,10 @@
 #include "RAMME.h"
 #include "STITAB.h"
 #include "TEKST.h"
+#include "TOOLTIP.h"
 #include "elevdialoger.h"
+
+EpKontaktKroge EpKontaktKrog;
 
 namespace {
 
@@ -393,6 +396,7 @@ LRESULT CALLBACK ElevplanKontaktWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     }
     case WM_DESTROY:
       if (EpEksportKrog.hwndKontakt == hwnd) EpEksportKrog.hwndKontakt = 0;
+      if (k && k->MusOver) SkjulTooltip();
       if (!k) break;
       StopEpKontakt(k);
       if (!GlobalIndstillinger.skemalaast)
@@ -431,6 +435,31 @@ LRESULT CALLBACK ElevplanKontaktWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     }
     case WM_PAINT:
       Tegn(hwnd, k);
+      return 0;
+    // As the other panes of the status bar: a line on what the pane shows
+    // while the mouse is over it, a tooltip when it rests there.
+    case WM_MOUSEMOVE:
+      if (k && !k->MusOver) {
+        k->MusOver = true;
+        HWND tekst = EpKontaktKrog.hwndTekstRude;
+        k->GemtStatus[0] = '\0';
+        if (tekst) {
+          GetWindowTextA(tekst, k->GemtStatus, sizeof k->GemtStatus);
+          SetWindowTextA(tekst, "Viser elevplan kontakt forløbet (til serveren) i form af beskeder.");
+        }
+        TRACKMOUSEEVENT t = {sizeof t, TME_HOVER | TME_LEAVE, hwnd, HOVER_DEFAULT};
+        TrackMouseEvent(&t);
+      }
+      return 0;
+    case WM_MOUSEHOVER:
+      VisTooltip("Status for elevplan-kontakt", nullptr, 0);
+      return 0;
+    case WM_MOUSELEAVE:
+      if (k && k->MusOver) {
+        k->MusOver = false;
+        if (EpKontaktKrog.hwndTekstRude) SetWindowTextA(EpKontaktKrog.hwndTekstRude, k->GemtStatus);
+      }
+      SkjulTooltip();
       return 0;
     case WM_ERASEBKGND:
       return 1;

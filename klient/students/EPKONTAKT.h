@@ -42,7 +42,18 @@ struct EpKontakt {
   HANDLE hProces;
   HWND hDialog;
   bool Afbrudt;
+
+  // While the mouse is over the pane: the status bar text it replaced.
+  bool MusOver;
+  char GemtStatus[256];
 };
+
+// What the pane reaches of the status bar it lives in, set by the status
+// bar; 0 = none.
+struct EpKontaktKroge {
+  HWND hwndTekstRude;  // the status bar's text pane: the pane's hover text
+};
+extern EpKontaktKroge EpKontaktKrog;
 
 // The thread body; always ends by sending WM_EP_KONTAKT_SLUT to the pane,
 // and after a good exchange then posts WM_EP_IMPORT to the main window.

@@ -91,7 +91,7 @@ class EpKontaktMappe : public EpImportMappe {
     gImportBeskeder = 0;
     gImporterVedBesked = false;
     top = CreateWindowExA(0, "EpTestHoved", "", WS_OVERLAPPEDWINDOW, 0, 0, 600, 400, 0, 0, 0, nullptr);
-    rude = CreateWindowExA(0, WC_ELEVPLAN_KONTAKT, "", WS_CHILD | WS_VISIBLE, 0, 370, 400, 22, top, 0, 0,
+    rude = CreateWindowExA(0, WC_ELEVPLAN_KONTAKT, "", WS_CHILD | WS_VISIBLE, 0, 300, 400, 22, top, 0, 0,
                            nullptr);
     ASSERT_NE(rude, 0u);
     ShowWindow(top, SW_SHOWNORMAL);
@@ -323,7 +323,7 @@ TEST_F(EpKontaktMappe, ClosingThePaneEndsARunningContact) {
   EXPECT_FALSE(IsWindow(rude));
 
   // An open login dialog is cancelled.
-  rude = CreateWindowExA(0, WC_ELEVPLAN_KONTAKT, "", WS_CHILD | WS_VISIBLE, 0, 370, 400, 22, top, 0, 0, nullptr);
+  rude = CreateWindowExA(0, WC_ELEVPLAN_KONTAKT, "", WS_CHILD | WS_VISIBLE, 0, 300, 400, 22, top, 0, 0, nullptr);
   tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &) -> INT_PTR { return 0; });
   ASSERT_EQ(SendMessageA(rude, WM_EP_KONTAKT, 0, 0), 1);
   EpKontakt *k = Rec();
@@ -386,6 +386,23 @@ TEST_F(EpKontaktMappe, SettingsAndTheShownLine) {
   for (const auto &d : tavo::test::DrawnTexts())
     if (d.hwnd == rude && d.text == "Logger på" && d.x == 4) tegnet = true;
   EXPECT_TRUE(tegnet);
+}
+
+TEST_F(EpKontaktMappe, HoverNamesThePaneInTheStatusBar) {
+  HWND tekst = CreateWindowExA(0, "STATIC", "Klar", WS_CHILD | WS_VISIBLE, 0, 340, 400, 20, top, 0, 0, nullptr);
+  EpKontaktKrog.hwndTekstRude = tekst;
+  POINT p = tavo::test::ScreenPoint(rude, 50, 10);
+  tavo::test::MouseMove(p.x, p.y);
+  tavo::test::PumpUntilIdle();
+  char b[128] = {};
+  GetWindowTextA(tekst, b, sizeof b);
+  EXPECT_STREQ(b, "Viser elevplan kontakt forløbet (til serveren) i form af beskeder.");
+  p = tavo::test::ScreenPoint(top, 50, 50);
+  tavo::test::MouseMove(p.x, p.y);
+  tavo::test::PumpUntilIdle();
+  GetWindowTextA(tekst, b, sizeof b);
+  EXPECT_STREQ(b, "Klar");
+  EpKontaktKrog = {};
 }
 
 // ---- The roles of a logon output ----
