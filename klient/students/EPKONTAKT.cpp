@@ -322,7 +322,9 @@ int KoerKontaktprogram(EpKontakt *k, const char *verbum, const char *arg1, const
 DWORD WINAPI EpKontaktTraad(LPVOID param) {
   auto *k = static_cast<EpKontakt *>(param);
   const HWND hoved = HovedVindue(k);
-  const bool importer = Kontakt(k);
+  // Once 1026 is handled the window may free the record at any time:
+  // nothing of it is read after the send. A closing window asks no import.
+  const bool importer = Kontakt(k) && !ErAfbrudt(k);
   SendMessageA(k->hwnd, WM_EP_KONTAKT_SLUT, 0, 0);
   if (importer && hoved) PostMessageA(hoved, WM_EP_IMPORT, 0, 0);
   return 1;

@@ -267,6 +267,12 @@ TEST_F(EpKontaktMappe, PreconditionsStopBeforeAnyProgramRuns) {
 }
 
 TEST_F(EpKontaktMappe, TheLogonOutlivesAContactUnlessItHeldNoRole) {
+  const auto aabne = [] {
+    size_t n = 0;
+    for (const auto &e : fs::directory_iterator("/proc/self/fd")) n += e.path().empty() ? 0 : 1;
+    return n;
+  };
+  const size_t foer = aabne();
   // The key alone: forgotten, so the next contact logs on again.
   Script(kBruger);
   ASSERT_TRUE(Kontakt({Login("lise", "hemmelig")}));
@@ -291,6 +297,8 @@ TEST_F(EpKontaktMappe, TheLogonOutlivesAContactUnlessItHeldNoRole) {
                                                 "BehandlExpFil"}));
   EXPECT_EQ(Koersler().back(), (Ord{"BehandlExpFil", "NOEGLE-1", StiTab.szepexp, "drift"}));
   EXPECT_EQ(gImportBeskeder.load(), 1);
+  // Five runs left no pipe or process open.
+  EXPECT_EQ(aabne(), foer);
 }
 
 TEST_F(EpKontaktMappe, OutputAndPasswordPassUnchanged) {
