@@ -199,3 +199,32 @@ TEST_F(EpKontaktDialoger, LoginFocusAndOkButton) {
   EXPECT_EQ(Vis(IDD_EP_LOGIN, EpLoginDlgProc, reinterpret_cast<LPARAM>(&k)), 2);
   EXPECT_STREQ(k.Kodeord, "a \"b\" c\\");
 }
+
+TEST_F(EpKontaktDialoger, RoleChoiceWaitsForASelection) {
+  EpKontakt k{};
+  k.ValgtRolle = -1;
+  const char rolle[] = "navn\nMEDA:1;Leder\nMEDA:2;Vejleder\nMEDA:3;Lærer\n";
+  FILE *f = fmemopen(const_cast<char *>(rolle), sizeof rolle - 1, "r");
+  ASSERT_TRUE(LaesEpLogon(f, &k));
+  fclose(f);
+  tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &d) -> INT_PTR {
+    EXPECT_EQ(d.caption, "Elevplan-login - Rollevalg");
+    HWND liste = GetDlgItem(d.hwnd, IDC_EP_ROLLER);
+    EXPECT_EQ(SendMessageA(liste, LB_GETCOUNT, 0, 0), 3);
+    char b[80] = {};
+    SendMessageA(liste, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(b));
+    EXPECT_STREQ(b, "Lærer");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d.hwnd, IDOK)));
+    RECT r;
+    SendMessageA(liste, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+    const POINT p = tavo::test::ScreenPoint(liste, r.left + 5, (r.top + r.bottom) / 2);
+    tavo::test::Click(p.x, p.y);
+    tavo::test::PumpUntilIdle();
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d.hwnd, IDOK)));
+    Klik(d.hwnd, IDOK);
+    return 0;
+  });
+  EXPECT_EQ(Vis(IDD_EP_ROLLE, EpRolleDlgProc, reinterpret_cast<LPARAM>(&k)), 1);
+  EXPECT_EQ(k.ValgtRolle, 1);
+  GlemEpRoller(&k);
+}
