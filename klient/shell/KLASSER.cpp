@@ -8,6 +8,7 @@
 #include "DESKTOP.h"
 #include "EDITBOX.h"
 #include "ELEMENT.h"
+#include "EPKONTAKT.h"
 #include "ElevRel.h"
 #include "FARVER.h"
 #include "HOVEDVIN.h"
@@ -171,6 +172,14 @@ bool RegistrerVinduesKlasser() {
                 static_cast<unsigned long>(GetLastError()));
       alle = false;
     }
+  }
+  // The status bar's Elevplan contact pane is a class of its own beside the table.
+  if (RegistrerElevplanKontaktKlasse(hInst)) {
+    Registrerede.push_back(WC_ELEVPLAN_KONTAKT);
+  } else {
+    LogPrintf("** Fejl: Vinduesklassen %s kunne ikke registreres: Fejlnr: %lu\n", WC_ELEVPLAN_KONTAKT,
+              static_cast<unsigned long>(GetLastError()));
+    alle = false;
   }
   return alle;
 }

@@ -6,12 +6,15 @@
 #include "AktiLokaRel.h"
 #include "ARRANGER.h"
 #include "DATO.h"
+#include "ElevRel.h"
 #include "ELEMENT.h"
 #include "INDSTIL.h"
 #include "KALENDER.h"
 #include "LOGFIL.h"
 #include "MEDOPGVIN.h"
 #include "PROGVINDUER.h"
+#include "STAMOPL.h"
+#include "SkfaLokaRel.h"
 #include "VALG.h"
 #include "VINDUER.h"
 
@@ -45,6 +48,15 @@ HWND AktiLokaRel(const ObjektKald &k) {
 }
 
 HWND MedOpg(const ObjektKald &k) { return CreateMedOpgWnd(hInst, k.hwndForaelder, 0, 0); }
+
+HWND ElvRel(const ObjektKald &k) { return CreateElvRelWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund); }
+
+HWND SkfaLokaRel(const ObjektKald &k) {
+  return CreateSkfaLokaRelWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund);
+}
+
+// The master-data window takes its kind from the window it was opened over.
+HWND Stam(const ObjektKald &k) { return CreateStamWnd(VinduesListeForrest(), static_cast<UINT>(k.Type), k.Art); }
 
 int32_t KalHoejdeElement() { return kKalHoejde; }
 int32_t KalBreddeElement() { return KalBredde(INT_MAX, true); }
@@ -91,10 +103,10 @@ ObjektRaekke ObjektTab[] = {
     {40204, nullptr, 'K', "", 0, 0, 0},  // CreateSletWnd
     {40205, nullptr, 'M', "", 0, 0, 0},
     {40206, nullptr, 'L', "", 0, 0, 0},
-    {40212, nullptr, 0, "", 0, 0, 0},    // the student overlap window
+    {40212, ElvRel, 0, "", 0, 0, 0},
     {40292, nullptr, 'K', "", 0, 0, 0},  // the schedule priority window
     {40273, AktiLokaRel, 0, "", 0, 0, 0},
-    {40283, nullptr, 0, "", 0, 0, 0},    // CreateSkfaLokaRelWnd
+    {40283, SkfaLokaRel, 0, "", 0, 0, 0},
     {40284, nullptr, 0, "", 0, 0, 0},    // CreateMedaSkePriorWnd
     {40225, nullptr, 0, "", 0, 0, kRegelEnGang},  // the student planning window
     {40226, nullptr, 0, "", 0, 0, kRegelElevplan},
@@ -167,7 +179,7 @@ ObjektRaekke ObjektTab[] = {
 // The event entry window takes the schedule window it serves as argument;
 // the master-data window the kind letter.
 ObjektRaekke VaerktoejsTab[] = {
-    {40213, nullptr, 0, "", 0, 0, kRegelSkifter},    // CreateStamWnd
+    {40213, Stam, 0, "", 0, 0, kRegelSkifter},
     {40007, nullptr, 'L', "", 0, 0, 0},              // CreateBrikIndWnd
     {40196, nullptr, 'T', "", 0, 0, 0},
     {40208, nullptr, 'D', "", 0, 0, 0},
