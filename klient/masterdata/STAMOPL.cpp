@@ -5,6 +5,7 @@
 // the lists, the publishing and the repaint follow one road.
 
 #include "STAMOPL.h"
+#include "STAMTEKST.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -38,7 +39,7 @@ namespace {
 
 constexpr const char *kModul = "STAMOPL";
 constexpr const char *kKlasse = "StamWndClass";
-constexpr int kRaekke = 13;          // row pitch: 11 pixels of text and the gap of 2
+constexpr int kRaekke = kStamRaekke;
 constexpr int kTekstTop = 1;
 constexpr int kNoegletalKrop = 4 * kRaekke + 5;
 constexpr LRESULT kHjaelpEmne = 102;
@@ -80,6 +81,7 @@ Plan Grundplan(const StamWS *ws) {
   p.bundMargen = CyFrame() + 1;
   const int blokke = ErMedarbejder(ws) ? 5 : 4;
   p.fast = blokke * 2 + (blokke - 1) + 4 * kStamKnapHoejde;
+  for (int r = STAM_FOCUS_TIMER; r <= STAM_FOCUS_INS; ++r) p.fast += StamKaptionLinjer(ws, r) * kRaekke;
   if (ErMedarbejder(ws)) p.fast += kNoegletalKrop + kRaekke;
   p.hoved = std::max<int>(kStamHovedMindst, static_cast<int>(AntalHovedRaekker(ws)) * kRaekke);
   return p;
@@ -234,6 +236,7 @@ void TegnRude(StamWS *ws, int p) {
     TegnHoved(ws);
   } else if (ErListe(p)) {
     TegnListe(ws, p);
+    if (StamKrog.TegnKaption) StamKrog.TegnKaption(ws, p);
   } else {
     StamRude &d = ws->DWnd[p];
     if (d.KropDC.hdc) FillRectIfAny(d.KropDC.hdc, Brush(0), 0, 0, Bredde(d.Krop), Hoejde(d.Krop));
@@ -660,6 +663,8 @@ uint8_t StamItemTekst(StamWS *ws, uint32_t art, uint32_t kode, uint32_t bredde, 
     const char *label = StamLabelTekst(kode);
     if (*label) {
       Skriv(tekst, "%-*s", b, label);
+      // Cut to the field like every item text.
+      std::memset(tekst + b, ' ', kSwitchMaksTegn - static_cast<uint32_t>(b));
       return farve;
     }
   }
@@ -772,6 +777,11 @@ void SorterStamSkfa(StamWS *ws, uint32_t knap) {
 
 // ==================================================================== geometry
 
+int StamKaptionLinjer(const StamWS *ws, int rude) {
+  if (rude == STAM_FOCUS_SKFA) return ErMedarbejder(ws) ? 2 : 1;
+  return rude == STAM_FOCUS_INS ? 1 : 0;
+}
+
 int StamOenskeBredde(const StamWS *ws, int plads) {
   const StamRude &d = ws->DWnd[STAM_FOCUS_SKFA];
   const int indhold = std::max<int>(350, static_cast<int>(ObjSwitchBredde(kStamSkfaArt, kStamSkfaBogstav, d.Layout)));
@@ -810,6 +820,7 @@ void StamLayout(StamWS *ws, int bredde, int hoejde) {
     Placer(ws->DWnd[STAM_NOEGLETAL], x, y, 0, 0, 0, false);
   }
   for (int r = STAM_FOCUS_TIMER; r <= STAM_FOCUS_INS; ++r) {
+    y += StamKaptionLinjer(ws, r) * kRaekke;
     Placer(ws->DWnd[r], x, y, b, kStamKnapHoejde, liste[r], true);
     y += kStamKnapHoejde + liste[r] + 3;
     // The footnote's line under an employee's subjects.
@@ -1049,6 +1060,7 @@ LRESULT CALLBACK StamWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 bool RegistrerStamKlasse(HINSTANCE inst) {
+  StamTeksterIndsaet();
   WNDCLASSA wc;
   std::memset(&wc, 0, sizeof wc);
   wc.style = CS_OWNDC | CS_DBLCLKS;

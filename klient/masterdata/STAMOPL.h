@@ -140,6 +140,8 @@ struct StamKroge {
   void (*TegnNoegletal)(StamWS *ws);
   // Paints what the frame carries beyond the panes (the footnote).
   void (*TegnRamme)(StamWS *ws);
+  // The caption of a list pane, on each repaint of the pane.
+  void (*TegnKaption)(StamWS *ws, int rude);
   // Around the subjects sort (the activity in the computed fields' set).
   void (*FoerSkfaSort)(StamWS *ws);
   void (*EfterSkfaSort)(StamWS *ws);
@@ -153,7 +155,8 @@ extern StamKroge StamKrog;
 // made.
 HWND CreateStamWnd(HWND ejer, UINT id, char bogstav);
 LRESULT CALLBACK StamWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-// Registers StamWndClass (its own DC, double clicks). False when it failed.
+// Registers StamWndClass (its own DC, double clicks) and puts the window's
+// texts into StamKrog. False when it failed.
 bool RegistrerStamKlasse(HINSTANCE inst);
 StamWS *StamVinduesWS(HWND hwnd);
 
@@ -182,6 +185,11 @@ uint32_t StamObjekt(const StamWS *ws);
 void SorterStamSkfa(StamWS *ws, uint32_t knap);
 
 // ---- geometry
+// The text lines of a list pane's caption, which the frame keeps above its
+// column-header strip: the subjects (two for an employee) and the
+// schedulers.
+int StamKaptionLinjer(const StamWS *ws, int rude);
+constexpr int kStamRaekke = 13;  // the row pitch of the panes and the caption lines
 int StamOenskeBredde(const StamWS *ws, int plads);
 // The height the window wants for the room given (0: no limit).
 int StamOenskeHoejde(const StamWS *ws, int plads);
