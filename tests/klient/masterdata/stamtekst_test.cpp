@@ -602,6 +602,25 @@ TEST_F(StamTekstTegnet, ThePaneCaptionsNameTheObject) {
   }
 }
 
+TEST_F(StamTekstTegnet, TheFrameCarriesTheCaptionOfItsKindInItsState) {
+  FuldAktivitet();
+  FuldtLokale();
+  const int cx = GetSystemMetrics(SM_CXFRAME), cy = GetSystemMetrics(SM_CYFRAME);
+  for (const auto &[bogstav, titel] : {std::pair<char, const char *>{'K', " Stamoplysninger  -  Aktivitet"},
+                                       {'L', " Stamoplysninger  -  Lokale"}}) {
+    SCOPED_TRACE(bogstav);
+    HWND h = Aabn(bogstav);
+    for (const auto &[aktiv, farve] : {std::pair<WPARAM, int>{1, COLOR_ACTIVECAPTION}, {0, COLOR_INACTIVECAPTION}}) {
+      tavo::test::ClearDrawnTexts();
+      SendMessageA(h, STAM_TEGN_MED, aktiv, 0);
+      EXPECT_EQ(Tegnet(h)[std::make_pair(cy + 2, cx + 2)], titel);
+      EXPECT_EQ(tavo::test::WindowPixel(h, cx + 1, cy + 1), GetSysColor(farve)) << aktiv;
+    }
+    DestroyWindow(h);
+    tavo::test::PumpUntilIdle();
+  }
+}
+
 TEST_F(StamTekstTegnet, SteppingToAnotherObjectRenamesTheCaptions) {
   Akti(12, "AAA");
   FuldAktivitet();
