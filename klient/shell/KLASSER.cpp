@@ -16,6 +16,7 @@
 #include "LISTBOX.h"
 #include "LOGFIL.h"
 #include "MEDOPGVIN.h"
+#include "MEDSKEPRI.h"
 #include "NYBUTTON.h"
 #include "PROGVINDUER.h"
 #include "RELAY.h"
@@ -107,7 +108,7 @@ const VinduesKlasse VinduesKlasser[] = {
     {"PlanMedOpgWndClass", nullptr, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"AktiLokaRelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerAktiLokaRelKlasse>},
     {"SkfaLokaRelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerSkfaLokaRelKlasse>},
-    {"MedaSkePriorWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"MedaSkePriorWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerMedaSkePriorKlasse>},
     {"AktiSkePrioritetWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"MedOpgWndClass", nullptr, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerMedOpgKlasse>},
     {"MedTimeWndClass", nullptr, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},

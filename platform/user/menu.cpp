@@ -42,6 +42,9 @@ std::map<HWND, HMENU> g_systemMenus;
 std::vector<res::MenuTemplate> g_templates;
 uint32_t g_next = 0x00E00010;
 std::atomic<bool> g_endMenu{false};
+// Whether the last menu loop of this thread ended by choosing an item, so
+// that an item whose id is 0 still reaches its window.
+thread_local bool t_picked = false;
 
 using Guard = std::lock_guard<std::recursive_mutex>;
 
@@ -195,6 +198,7 @@ struct Loop {
   bool notify = true;
   std::vector<Level> levels;
   UINT chosen = 0;
+  bool picked = false;  // an item was chosen, whatever its id (0 included)
   bool done = false;
   POINT origin{0, 0};  // where a tracked pop-up opens
 
@@ -286,6 +290,7 @@ struct Loop {
     }
     if (it.state & (MF_GRAYED | MF_DISABLED)) return;  // a greyed item does nothing
     chosen = it.id;
+    picked = true;
     done = true;
   }
 
@@ -475,6 +480,7 @@ UINT RunLoop(HWND hwnd, HMENU menu, bool system, bool popupOnly, LPARAM key, boo
     Send(hwnd, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     Send(hwnd, WM_EXITMENULOOP, popupOnly ? TRUE : FALSE, 0);
   }
+  t_picked = loop.picked;
   return loop.chosen;
 }
 
@@ -905,7 +911,7 @@ BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND hwnd, LPTPMPARA
   }
   UINT cmd = RunLoop(hwnd, menu, false, true, 0, !(flags & TPM_NONOTIFY), POINT{x, y});
   if (flags & TPM_RETURNCMD) return (BOOL)cmd;
-  if (cmd) PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(cmd, 0), 0);
+  if (t_picked) PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(cmd, 0), 0);
   return TRUE;
 }
 

@@ -147,6 +147,20 @@ const char *const VandretDeler[] = {
     "KKKKKKWKKKKKK", "WWWWWWWWWWWWW", "KKKKKKWKKKKKK", "......WK.....", "...KKKWKKK...",
     "....KWWWK....", ".....KWK.....", "......K......"};
 
+// The pictures beside the priority items of the working-time priority
+// menu (bitmaps 168..173 for -3..-1 and 1..3): a red square for avoid, a
+// green one for prefer, with as many white bars as the priority's size.
+std::vector<std::string> PrioritetBillede(int p) {
+  std::vector<std::string> r(13, std::string(13, '.'));
+  const char fyld = p < 0 ? 'R' : 'l';
+  const int antal = p < 0 ? -p : p;
+  for (int y = 1; y < 12; ++y)
+    for (int x = 1; x < 12; ++x) r[y][x] = (y == 1 || y == 11 || x == 1 || x == 11) ? 'K' : fyld;
+  for (int i = 0; i < antal; ++i)
+    for (int x = 3; x < 10; ++x) r[3 + 3 * i][x] = 'W';
+  return r;
+}
+
 }  // namespace
 
 void RegistrerOrvaneRessourcer() {
@@ -158,6 +172,13 @@ void RegistrerOrvaneRessourcer() {
   RegistrerSmaaDialoger();
   static const std::vector<uint8_t> vaerktoej = LavStripDib(VaerktoejsBilleder, kSoelv);
   tavo::res::RegisterBitmap("orvane", IDB_VAERKTOEJSLINJE, vaerktoej.data(), vaerktoej.size());
+  static std::vector<std::vector<uint8_t>> prioriteter;
+  prioriteter.reserve(6);
+  for (int p : {-3, -2, -1, 1, 2, 3}) {
+    prioriteter.push_back(LavStripDib({PrioritetBillede(p)}, kSoelv));
+    const int nr = IDB_PRIORITET_FOERSTE + (p < 0 ? p + 3 : p + 2);
+    tavo::res::RegisterBitmap("orvane", nr, prioriteter.back().data(), prioriteter.back().size());
+  }
 
   for (bool super : {false, true}) {
     const std::vector<std::string> r = SkemaIkon(super);

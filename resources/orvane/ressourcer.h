@@ -16,6 +16,8 @@ constexpr int IDC_VANDRET_DELER = 108;  // a horizontal divider, dragged up or d
 constexpr int IDB_KAPTION_LILLE = 115;
 constexpr int IDB_KAPTION_STOR = 117;
 constexpr int IDB_VAERKTOEJSLINJE = 120;
+// The working-time priority menu's pictures: 168..173 for -3..-1, 1..3.
+constexpr int IDB_PRIORITET_FOERSTE = 168;
 constexpr int kVaerktoejsBilleder = 5;
 
 // Icons by name.
