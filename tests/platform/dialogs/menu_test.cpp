@@ -2,6 +2,7 @@
 // on a window's menu bar, and menu help into a status window.
 
 #include "dialogs_support.h"
+#include "win/gdi.h"
 
 using namespace dlgtest;
 using tavo::res::MenuItem;
@@ -206,5 +207,57 @@ TEST_F(DialogTest, MenuSelectWithMenuHelpShowsTheItemsHelpText) {
   EXPECT_EQ(w.statusTexts,
             (std::vector<std::string>{"Filer og skemaer", "Åbner et skema", "Afslutter Orvane",
                                       "Filer og skemaer" /* Esc: back on the bar */, ""}));
+  Install(nullptr);
+}
+
+// A popup menu with pictures beside its items, one item that is a picture,
+// and command ids that are negative or 0: a chosen id comes back signed,
+// both as the return value and in WM_COMMAND, and id 0 is still posted.
+TEST_F(DialogTest, PopupMenuReturnsSignedIdsAndPostsIdZero) {
+  Watch w;
+  Install(&w);
+  HWND main = Top();
+  const BYTE px[16] = {};
+  HBITMAP bmp = CreateBitmap(2, 2, 1, 32, px);
+  ASSERT_NE(bmp, 0u);
+  HMENU m = CreatePopupMenu();
+  ASSERT_TRUE(AppendMenuA(m, MF_STRING, (UINT_PTR)(UINT)-2, "minus to"));
+  ASSERT_TRUE(AppendMenuA(m, MF_STRING, 0, "nul"));
+  ASSERT_TRUE(AppendMenuA(m, MF_STRING, 3, "tre"));
+  ASSERT_TRUE(AppendMenuA(m, MF_BITMAP, 7, (LPCSTR)(UINT_PTR)bmp));
+  ASSERT_TRUE(SetMenuItemBitmaps(m, (UINT)-2, MF_BYCOMMAND, bmp, bmp));
+  ASSERT_TRUE(SetMenuItemBitmaps(m, 3, MF_BYCOMMAND, bmp, bmp));
+  EXPECT_EQ(GetMenuItemID(m, 0), (UINT)-2);
+  EXPECT_EQ(GetMenuState(m, 3, MF_BYPOSITION) & MF_BITMAP, (UINT)MF_BITMAP);
+
+  struct Case {
+    const char *what;
+    std::vector<UINT> keys;
+    int returned;                // with TPM_RETURNCMD
+    std::vector<int> commands;   // without it
+  } cases[] = {
+      {"the first item", {VK_RETURN}, -2, {-2}},
+      {"id 0", {VK_DOWN, VK_RETURN}, 0, {0}},
+      {"a plain id", {VK_DOWN, VK_DOWN, VK_RETURN}, 3, {3}},
+      {"the picture item", {VK_UP, VK_RETURN}, 7, {7}},
+      {"escape", {VK_ESCAPE}, 0, {}},
+  };
+  for (const Case &c : cases) {
+    for (UINT k : c.keys) tavo::test::PressKey(k);
+    EXPECT_EQ(TrackPopupMenu(m, TPM_RETURNCMD, 20, 20, 0, main, nullptr), c.returned) << c.what;
+    tavo::test::PumpUntilIdle();
+    EXPECT_TRUE(w.commands.empty()) << c.what << ": nothing posted with TPM_RETURNCMD";
+
+    w.commands.clear();
+    for (UINT k : c.keys) tavo::test::PressKey(k);
+    EXPECT_TRUE(TrackPopupMenu(m, TPM_LEFTALIGN, 20, 20, 0, main, nullptr)) << c.what;
+    tavo::test::PumpUntilIdle();
+    std::vector<int> signedIds;
+    for (UINT id : w.commands) signedIds.push_back((short)id);
+    EXPECT_EQ(signedIds, c.commands) << c.what;
+    w.commands.clear();
+  }
+  DestroyMenu(m);
+  DeleteObject(bmp);
   Install(nullptr);
 }
