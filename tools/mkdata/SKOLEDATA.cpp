@@ -445,6 +445,40 @@ bool LavMedarbejdere(Skole &s) {
 // teachers, and registered working time (with the norm system's period and
 // registration periods) for the first employees; so that the hours statement
 // shows a norm, a swing and a result in either form.
+// Working-time priorities of the first employments: Monday morning
+// preferred, Friday afternoon avoided, each 5-minute slot a record of its
+// own; one record belongs to another installation, which the priority
+// window must neither show nor change.
+bool LavArbejdstidsprioriteter(Skole &s) {
+  Tabel t = Hent("medaskeprior");
+  struct Blok {
+    uint8_t dag;
+    uint32_t fra, til;  // minutes after midnight
+    int32_t prioritet;
+    uint8_t ejer;
+  };
+  const Blok blokke[] = {{1, 8 * 60, 8 * 60 + 30, 2, SKOLE_INSNR},
+                         {5, 14 * 60, 14 * 60 + 15, -3, SKOLE_INSNR},
+                         {3, 10 * 60, 10 * 60 + 5, 1, SKOLE_INSNR + 1}};
+  for (size_t i = 0; i < s.anfo.size() && i < 3; ++i)
+    for (const Blok &b : blokke) {
+      if (b.ejer != SKOLE_INSNR && i != 0) continue;
+      for (uint32_t m = b.fra; m < b.til; m += 5) {
+        uint32_t nr;
+        MedaskepriorRec *r = Ny<MedaskepriorRec>(t, &nr);
+        if (!r) return false;
+        r->anfo_id = s.anfo[i];
+        r->Ugedag = b.dag;
+        r->Starttid = m / 60 * 100 + m % 60;
+        r->Sluttid = (m + 5) / 60 * 100 + (m + 5) % 60;
+        r->prioritet = b.prioritet + static_cast<int32_t>(i) % 2;
+        r->Ejer = b.ejer;
+        Faerdig(t, nr, 64);
+      }
+    }
+  return true;
+}
+
 bool LavArbejdstidsaftaler(Skole &s) {
   // A generator of its own, so the rest of the school stays what the seed
   // made it before these tables existed.
@@ -1559,7 +1593,7 @@ int LavSkoleData(const char *mappe, const SkoleStoerrelse &st, uint64_t seed, st
   s.rnd.s = seed;
   s.st = st;
   if (!LavInstitution(s) || !LavRingesystemer(s) || !LavSkolekalender(s) || !LavRoller(s) ||
-      !LavMedarbejdere(s) || !LavArbejdstidsaftaler(s) || !LavLokaler(s) || !LavFag(s) || !LavAktiviteter(s)) {
+      !LavMedarbejdere(s) || !LavArbejdstidsprioriteter(s) || !LavArbejdstidsaftaler(s) || !LavLokaler(s) || !LavFag(s) || !LavAktiviteter(s)) {
     Fejl(fejl, "en tabel kunne ikke vokse");
     return -1;
   }
