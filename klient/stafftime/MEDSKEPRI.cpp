@@ -508,6 +508,7 @@ LRESULT CALLBACK MedaSkePriorWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lPa
       return 0;
     }
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // a second press soon after the first is a press too
       Tryk(h, ws, lParam);
       if (IsWindow(h) && Ws(h) == ws) Tegn(ws);
       return 0;

@@ -36,8 +36,11 @@ constexpr uint8_t kEgen = 3;
 constexpr uint8_t kAnden = 9;
 const char kIniStart[] = "[flag]\r\nandet=1\r\n";
 
+// The host's answer to whether a window may become active.
+LRESULT MaaAktiveres = 1;
+
 LRESULT CALLBACK VaertProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == ENS_MAA_AKTIVERES) return 1;
+  if (m == ENS_MAA_AKTIVERES) return MaaAktiveres;
   if (m >= 1024 && m < 10000) return 0;
   return DefWindowProcA(h, m, w, l);
 }
@@ -308,6 +311,7 @@ class MedaSkePriorVindue : public MedaSkePrior {
  public:
   void SetUp() override {
     MedaSkePrior::SetUp();
+    MaaAktiveres = 1;
     RegistrerOrvaneRessourcer();
     hInst = kOrvaneInstans;
     WNDCLASSA wc{};
@@ -399,6 +403,33 @@ TEST_F(MedaSkePriorVindue, DragMarksABlockTheMenuSetsItAndTheKeysRemoveIt) {
   PumpUntilIdle();
   EXPECT_EQ(Blok(ws), (std::vector<int>{0, 0, 0, 0}));
   EXPECT_EQ(ws->Slots.Aktuel, 4u);
+}
+
+TEST_F(MedaSkePriorVindue, AClickIsSwallowedWhenTheWindowMayNotBecomeActive) {
+  HWND h = Aabn();
+  MedaSkePriorWS *ws = MedaSkePriorVinduesWS(h);
+  MaaAktiveres = 0;
+  POINT p = Celle(h, 3, 10);
+  tavo::test::Click(p.x, p.y);
+  PumpUntilIdle();
+  EXPECT_EQ(ws->Dage.Aktuel, 1u);
+  EXPECT_EQ(ws->Slots.Aktuel, 1u);
+  EXPECT_EQ(GetCapture(), 0u);
+
+  MaaAktiveres = 1;
+  tavo::test::Click(p.x, p.y);
+  PumpUntilIdle();
+  EXPECT_EQ(ws->Dage.Aktuel, 3u);
+  EXPECT_EQ(ws->Slots.Aktuel, 10u);
+  // The time column moves only the slot, the day heads only the day.
+  p = tavo::test::ScreenPoint(h, 5, kMspInfoHoejde + kMspHovedHoejde + 40 * kMspSlotHoejde + 1);
+  tavo::test::Click(p.x, p.y);
+  p = Celle(h, 5, 1);
+  p.y -= kMspHovedHoejde / 2 + 2;
+  tavo::test::Click(p.x, p.y);
+  PumpUntilIdle();
+  EXPECT_EQ(ws->Dage.Aktuel, 5u);
+  EXPECT_EQ(ws->Slots.Aktuel, 41u);
 }
 
 TEST_F(MedaSkePriorVindue, RemoveFromTheMenuAndEscapeAsItsAnswer) {
