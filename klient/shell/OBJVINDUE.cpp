@@ -12,6 +12,7 @@
 #include "KALENDER.h"
 #include "LOGFIL.h"
 #include "MEDOPGVIN.h"
+#include "MEDSKEPRI.h"
 #include "PROGVINDUER.h"
 #include "STAMOPL.h"
 #include "SkfaLokaRel.h"
@@ -45,6 +46,10 @@ HWND KalenderIElement(const ObjektKald &k) {
 
 HWND AktiLokaRel(const ObjektKald &k) {
   return CreateAktiLokaRelWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund);
+}
+
+HWND MedaSkePrior(const ObjektKald &k) {
+  return CreateMedaSkePriorWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund);
 }
 
 HWND MedOpg(const ObjektKald &k) { return CreateMedOpgWnd(hInst, k.hwndForaelder, 0, 0); }
@@ -107,7 +112,7 @@ ObjektRaekke ObjektTab[] = {
     {40292, nullptr, 'K', "", 0, 0, 0},  // the schedule priority window
     {40273, AktiLokaRel, 0, "", 0, 0, 0},
     {40283, SkfaLokaRel, 0, "", 0, 0, 0},
-    {40284, nullptr, 0, "", 0, 0, 0},    // CreateMedaSkePriorWnd
+    {40284, MedaSkePrior, 0, "", 0, 0, 0},
     {40225, nullptr, 0, "", 0, 0, kRegelEnGang},  // the student planning window
     {40226, nullptr, 0, "", 0, 0, kRegelElevplan},
     {40227, nullptr, 0, "", 0, 0, kRegelElevplan},

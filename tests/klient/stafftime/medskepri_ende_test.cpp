@@ -1,6 +1,7 @@
-// The priority window on a demo data folder: the demo's records as the
-// window sees them, a block set through the keys and the menu, the save and
-// a fresh load, and the export's "@medaskeprior" section behind its flag.
+// The priority window on a demo data folder, opened by its menu command
+// through the factory: the demo's records as the window sees them, a block
+// set through the keys and the menu, the save and a fresh load, and the
+// export's "@medaskeprior" section behind its flag.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include "HENTGEM.h"
 #include "MEDSKEPRI.h"
 #include "PROGVINDUER.h"
+#include "SKAERM.h"
 #include "STITAB.h"
 #include "ressourcer.h"
 #include "tavo/test_user.h"
@@ -63,6 +65,7 @@ class MedaSkePriorEndeTilEnde : public ::testing::Test {
   void TearDown() override {
     tavo::test::ResetUser();
     hwndHoved = hwndDesktop = 0;
+    DesktopRect = RECT{};
     FrigivSwitchTab();
     storetest::TomAlleTabeller();
   }
@@ -94,9 +97,11 @@ TEST_F(MedaSkePriorEndeTilEnde, ABlockSetInTheWindowIsSavedLoadedAndExported) {
   HWND desktop = CreateWindowExA(0, "MspEndeVaert", "", WS_CHILD | WS_VISIBLE, 0, 0, 1000, 700, hoved, 0, 0, nullptr);
   hwndHoved = hoved;
   hwndDesktop = desktop;
-  HWND h = CreateMedaSkePriorWnd(desktop, 0, 0, 1000, 700);
+  DesktopRect = RECT{0, 0, 999, 699};
+  // The menu command opens it through the factory, in the cascade.
+  HWND h = AabnKaskadeVindue(hoved, kMedaSkePriorType, 0, true);
   ASSERT_NE(h, 0u);
-  ShowWindow(h, SW_SHOW);
+  EXPECT_TRUE(IsWindowVisible(h));
   SetFocus(h);
   PumpUntilIdle();
   MedaSkePriorWS *ws = MedaSkePriorVinduesWS(h);
