@@ -178,6 +178,13 @@ Dato PaaskeDag(uint32_t aar) {
   return aar * 10000 + maaned * 100 + dag;
 }
 
+const char *HelligdagNavn(int kode) {
+  static const char *const navne[] = {"",          "Nytårsdag",         "Juledag",  "2. juledag",
+                                      "Skærtorsdag", "Langfredag",       "Påskedag", "2. påskedag",
+                                      "Store bededag", "Kristi himmelfart", "Pinsedag", "2. pinsedag"};
+  return kode >= 1 && kode < static_cast<int>(sizeof navne / sizeof navne[0]) ? navne[kode] : "";
+}
+
 int Helligdag(Dato dato) {
   const uint32_t mmdd = dato % 10000;
   if (mmdd == 101) return 1;

@@ -52,6 +52,8 @@ Dato SidsteDatoIMaaned(Maaned maaned);
 // Thursday, 5 Good Friday, 6 Easter Sunday, 7 Easter Monday, 8 the fourth
 // Friday after Easter, 9 Ascension Day, 10 Whit Sunday, 11 Whit Monday.
 int Helligdag(Dato dato);
+// The name of a holiday code; "" for 0 or an unknown code.
+const char *HelligdagNavn(int kode);
 // Easter Sunday of a year (anonymous Gregorian algorithm).
 Dato PaaskeDag(uint32_t aar);
 
