@@ -2,8 +2,11 @@
 // school, all activities in lesson mode (the week list, then the lanes, the
 // overlaps and the cell extremes of every row), against one plain pass over
 // that week's bucket that reads each row's status, activity, weekday and
-// first row, side by side in one run. Prints "<figure> <value> <unit>"
-// lines.
+// first row, side by side in one run; then a full repaint of that week's
+// window at 1280 x 1024 (cells and column headers, headless on a bitmap)
+// against painting the same cells and header fields each with one FillRect
+// and one TextOut of one glyph in the tile font. Prints "<figure> <value>
+// <unit>" lines.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -19,7 +22,11 @@
 #include "DATO.h"
 #include "KATALOG.h"
 #include "SIDEFIL.h"
+#include "FARVER.h"
+#include "FONTE.h"
 #include "SKEMA.h"
+#include "SKERAEKKE.h"
+#include "SKETEGN.h"
 #include "SKEMARK.h"
 #include "SKEVIS.h"
 #include "SKOLEDATA.h"
@@ -36,6 +43,29 @@ using Klok = std::chrono::steady_clock;
 }
 
 double Ms(Klok::time_point a, Klok::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
+
+// Hands the calls on and counts the cells and texts painted.
+class TaelMaler : public SkemaMaler {
+ public:
+  explicit TaelMaler(SkemaMaler *m) : m_(m) {}
+  void Celle(int x, int y, int b, uint8_t f, uint8_t t, uint32_t i) override {
+    ++felter;
+    m_->Celle(x, y, b, f, t, i);
+  }
+  void Strimmel(int x, int y, int b, uint8_t f, const uint8_t *t, uint32_t n, uint32_t i) override {
+    ++felter;
+    m_->Strimmel(x, y, b, f, t, n, i);
+  }
+  void Tekst(int x, int y, int b, const char *t, uint8_t f) override {
+    ++felter;
+    m_->Tekst(x, y, b, t, f);
+  }
+  void Linie(int x, int y, int h, uint8_t a) override { m_->Linie(x, y, h, a); }
+  uint32_t felter = 0;
+
+ private:
+  SkemaMaler *m_;
+};
 
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
@@ -100,6 +130,63 @@ int main() {
   printf("rebuild-week-ms %.3f ms\n", mg);
   printf("bucket-scan-ms %.3f ms\n", mp);
   printf("rebuild-week-vs-bucket-scan %.2f ratio\n", mg / mp);
+
+  // The window of that week: every activity a row, five days of ten lessons.
+  constexpr int kB = 1280, kH = 1024;
+  ske->ObjFilter = UINT32_MAX;  // every group
+  ByggObjTab(ske, uge);
+  SkemaAkseOpsaet(ske);
+  const uint32_t kolonner = KolonnerPrDag(ske) * (ske->Vis.SidsteUgedag - ske->Vis.FoersteUgedag + 1u);
+  const uint32_t synligeRaekker = std::min<uint32_t>((kH - 2 * kRaekkeHoejde) / kRaekkeHoejde, +ske->Ens.ObjTabAntal);
+  ske->ObjPos = {ske->Ens.ObjTabAntal, 1, synligeRaekker, 1};
+  ske->TidPos = {kolonner, 1, kolonner, 1};
+  ske->Ens.Aktiv = 1;
+  InitPalette();
+  HDC dc = CreateCompatibleDC(0);
+  HBITMAP bm = CreateCompatibleBitmap(dc, kB, kH);
+  HGDIOBJ gammelBm = SelectObject(dc, bm);
+  TgnFont = CreateFont(-11, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Tvo11x8Tgn");
+  EnsDC edc{dc, kIngenFarve, kIngenFarve};
+  EnsDCMaler maler(&edc);
+  TaelMaler taeller(&maler);
+  auto Tegn = [&](SkemaMaler *m) {
+    OpdaterHoveder(ske, m, SKE_TEGN_ALT);
+    OpdaterCeller(ske, m, SKE_TEGN_ALT, kB);
+  };
+  Tegn(&taeller);
+  const uint32_t felter = taeller.felter;
+  const uint32_t bredde = kLektionBredde;
+  auto Enkle = [&] {
+    HGDIOBJ f = SelectObject(dc, TgnFont);
+    for (uint32_t i = 0; i < felter; ++i) {
+      const int x = static_cast<int>(i % kolonner * bredde), y = static_cast<int>(i / kolonner % 73 * kRaekkeHoejde);
+      RECT rc{x, y, x + static_cast<int>(bredde), y + static_cast<int>(kRaekkeHoejde)};
+      FillRect(dc, &rc, FarveBrush[i % 7]);
+      TextOut(dc, x, y + 1, "$", 1);
+    }
+    SelectObject(dc, f);
+  };
+  std::vector<double> t, e;
+  for (int runde = 0; runde < 21; ++runde) {
+    auto t0 = Klok::now();
+    Tegn(&maler);
+    auto t1 = Klok::now();
+    Enkle();
+    auto t2 = Klok::now();
+    t.push_back(Ms(t0, t1));
+    e.push_back(Ms(t1, t2));
+  }
+  const double mt = Median(t), me = Median(e);
+  printf("paint-week-fields %u fields\n", felter);
+  printf("paint-week-ms %.3f ms\n", mt);
+  printf("plain-cells-ms %.3f ms\n", me);
+  printf("paint-week-vs-plain-cells %.2f ratio\n", mt / me);
+  SelectObject(dc, gammelBm);
+  DeleteObject(bm);
+  DeleteDC(dc);
+  DeleteObject(TgnFont);
+  TgnFont = 0;
+  FrigivPalette();
 
   FrigivSkeStruct(ske);
   delete ske;

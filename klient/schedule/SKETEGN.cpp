@@ -134,7 +134,7 @@ const char *const kDagNavn[8] = {"", "Man", "Tir", "Ons", "Tor", "Fre", "Lør", 
 void EnsDCMaler::Celle(int x, int y, int bredde, uint8_t farve, uint8_t tegn, uint32_t) {
   const uint8_t f = farve < kAntalFarver ? farve : 0;
   RECT rc{x, y, x + bredde, y + static_cast<int>(kRaekkeHoejde)};
-  FillRect(dc_->hdc, &rc, FarveSolidBrush[f]);
+  FillRect(dc_->hdc, &rc, FarveBrush[f]);
   if (tegn) {
     HGDIOBJ gammel = TgnFont ? SelectObject(dc_->hdc, TgnFont) : 0;
     TegnFarvetTegn(dc_, x, y + 1, f, tegn, 0, 0);
@@ -146,7 +146,7 @@ void EnsDCMaler::Strimmel(int x, int y, int segBredde, uint8_t farve, const uint
                           uint32_t) {
   const uint8_t f = farve < kAntalFarver ? farve : 0;
   RECT rc{x, y, x + segBredde * static_cast<int>(antal), y + static_cast<int>(kRaekkeHoejde)};
-  FillRect(dc_->hdc, &rc, FarveSolidBrush[f]);
+  FillRect(dc_->hdc, &rc, FarveBrush[f]);
   uint8_t koder[kLektionerPrDag];
   antal = std::min(antal, kLektionerPrDag);
   memset(koder, f, antal);
@@ -339,10 +339,9 @@ uint8_t LektionTegnKode(const SkeStruct *ske, const Begivenhed *tab, uint32_t an
 
 bool DelDagen(const SkeStruct *ske, DagSegmenter *seg) {
   *seg = {};
-  const VisningsTilstandRec &dv = VisningsTilstandFor('D');
+  const VisningsTilstandRec &dv = ske->Visning == 'D' ? ske->Vis : VisningsTilstandFor('D');
   const uint32_t fra = std::max<uint32_t>(+dv.FoersteSlot, 1);
   const uint32_t til = std::min<uint32_t>(+dv.SidsteSlot, kLektionerPrDag);
-  (void)ske;
   if (til < fra) return false;
   const uint32_t start = Min5(static_cast<Klokkeslaet>(std::max<int32_t>(VisStarttid, 0)));
   const uint32_t slut = std::max(start, Min5(static_cast<Klokkeslaet>(std::max<int32_t>(VisSluttid, 0))));
@@ -462,8 +461,9 @@ void TegnLektionCeller(SkeStruct *ske, SkemaMaler *m, uint32_t raekkeFra, uint32
 
 void TegnDagCeller(SkeStruct *ske, SkemaMaler *m, uint32_t raekkeFra, uint32_t raekkeTil, uint32_t kolFra,
                    uint32_t kolTil) {
+  // Without segments the day cells still get their colours.
   DagSegmenter seg;
-  if (!DelDagen(ske, &seg)) return;
+  const bool strimler = DelDagen(ske, &seg);
   uint8_t tegn[kLektionerPrDag + 1];
   for (uint32_t r = raekkeFra; r <= raekkeTil && r <= RaekkeAntal(ske); ++r) {
     const uint32_t noegle = SkeRaekkeNoegle(ske, r);
@@ -473,7 +473,7 @@ void TegnDagCeller(SkeStruct *ske, SkemaMaler *m, uint32_t raekkeFra, uint32_t r
       uint8_t dag;
       uint32_t celle;
       if (!KolonneCelle(ske, k, &dag, &celle)) break;
-      const uint32_t antal = HentKaede(ske, noegle, dag);
+      const uint32_t antal = strimler ? HentKaede(ske, noegle, dag) : 0;
       const bool aktuel = r == ske->ObjPos.Aktuel && k == ske->TidPos.Aktuel;
       const int x = KolonneX(ske, k);
       const int bredde = static_cast<int>(KolonneBredde(ske));

@@ -103,7 +103,8 @@ uint8_t TidTegnKode(const SkeStruct *ske, const Begivenhed *tab, uint32_t antal,
 uint8_t LektionTegnKode(const SkeStruct *ske, const Begivenhed *tab, uint32_t antal, uint32_t lag,
                         uint32_t celle, uint32_t *indgang);
 // Day mode: the segments of the day (1-based, as many as the day-mode
-// range holds) with their start and end times HHMM. False on no segments.
+// range holds: the window's own in day mode) with their start and end
+// times HHMM. False on no segments.
 struct DagSegmenter {
   uint32_t Antal = 0;
   Klokkeslaet Start[kLektionerPrDag + 1] = {};

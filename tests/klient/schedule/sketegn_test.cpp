@@ -303,6 +303,32 @@ TEST_F(SkemaTegnTest, LessonModePaintsTheEventsOfTheRow) {
   EXPECT_EQ(o.celler.at({2 * kLektionBredde, 0}).indgang, 1u);
 }
 
+TEST_F(SkemaTegnTest, EventsOutsideTheDayPaintOnlyTheGridsCells) {
+  // A lesson past the ring system's 48 and times past midnight.
+  SkrivRaekker({{.akti = akti[0]}}, {.dag = 2, .lektion = 200, .start = 2330, .slut = 2590});
+  SkrivRaekker({{.akti = akti[0]}}, {.dag = 2, .start = 2355, .slut = 9999});
+  for (char visning : {'L', 'T', 'D'}) {
+    SCOPED_TRACE(visning);
+    SkeVindue w(SKE_AKTI, visning);
+    w->RingSystem = Ringesystem({});
+    w.Raekker({akti[0]});
+    const uint32_t sidste = visning == 'T' ? kSlotsPrDag : kLektionerPrDag;
+    Vis(w, sidste - 3, sidste, 2, 2);
+    Byg(w);
+    Optager o;
+    TegnCeller(w.get(), &o, 1, 1, 1, w->TidPos.Antal);
+    const int bredde = static_cast<int>(visning == 'T' ? kSlotBredde : visning == 'D' ? 4 * kLektionBredde
+                                                                                          : kLektionBredde);
+    for (const auto &[xy, c] : o.celler) {
+      EXPECT_EQ(xy.second, 0);
+      EXPECT_GE(xy.first, 0);
+      EXPECT_LT(xy.first, static_cast<int>(w->TidPos.Antal) * bredde);
+    }
+    for (const auto &[xy, c] : o.strimler) EXPECT_EQ(xy, std::make_pair(0, 0));
+    EXPECT_EQ(o.celler.size() + o.strimler.size(), +w->TidPos.Antal);
+  }
+}
+
 // ---- Day mode.
 
 TEST_F(SkemaTegnTest, DayModeSegmentsAndStrip) {
@@ -319,8 +345,8 @@ TEST_F(SkemaTegnTest, DayModeSegmentsAndStrip) {
   SkeVindue w(SKE_AKTI, 'D');
   for (const auto &d : deling) {
     SCOPED_TRACE(d.lektioner);
-    VisningsTilstandFor('D').FoersteSlot = 1;
-    VisningsTilstandFor('D').SidsteSlot = d.lektioner;
+    w->Vis.FoersteSlot = 1;
+    w->Vis.SidsteSlot = d.lektioner;
     DagSegmenter seg;
     ASSERT_TRUE(DelDagen(w.get(), &seg));
     std::vector<std::pair<Klokkeslaet, Klokkeslaet>> faaet;
@@ -330,7 +356,7 @@ TEST_F(SkemaTegnTest, DayModeSegmentsAndStrip) {
 
   // Four segments: the chain's last event decides the strip; the colour is
   // the first event of the row's lane over the whole first segment.
-  VisningsTilstandFor('D').SidsteSlot = 4;  // 800-1000-1200-1400-1600
+  w->Vis.SidsteSlot = 4;  // 800-1000-1200-1400-1600
   DagSegmenter seg;
   ASSERT_TRUE(DelDagen(w.get(), &seg));
   auto Strip = [&](std::vector<Begivenhed> k, uint32_t *farve) {
@@ -473,8 +499,6 @@ TEST_F(SkemaTegnTest, HolidayNamesAreWrittenIntoTheirCells) {
   SkeVindue w(SKE_AKTI, 'D', false);
   w.Raekker({jul});
   Vis(w, 1, 8, 1, 7);
-  VisningsTilstandFor('D').FoersteSlot = 1;
-  VisningsTilstandFor('D').SidsteSlot = 8;
   for (uint8_t hellig : {1, 0}) {
     GlobalIndstillinger.markerhellig = hellig;
     Optager o;
@@ -861,6 +885,79 @@ TEST_F(SkemaTegnTest, TheCourseMarkComparesWithTheWindowsActivity) {
   uint8_t moenster = 0, farve = 16;
   SkemaRaekkeTekst(&arg, &sf, 0, tekst, &moenster, &farve);
   EXPECT_EQ(tekst[0], ' ');
+}
+
+}  // namespace
+
+// ---- Snapshots: a small all-activities week painted on a bitmap in each
+// mode and with the objects across, kept as PNG files for the eye.
+
+#include "FARVER.h"
+#include "tavo/test_gdi.h"
+
+namespace {
+
+TEST_F(SkemaTegnTest, SnapshotsOfASmallWeek) {
+  SkrivRaekker({{.akti = akti[0]}}, {.dag = 1, .lektion = 1, .start = 800, .slut = 845});
+  SkrivRaekker({{.akti = akti[0]}}, {.bem = bem, .dag = 2, .lektion = 2, .start = 855, .slut = 1035});
+  SkrivRaekker({{.akti = akti[1]}}, {.dag = 3, .lektion = 3, .start = 950, .slut = 1035});
+  SkrivRaekker({{.akti = akti[1]}}, {.dag = 3, .lektion = 3, .start = 1000, .slut = 1130});
+  SkrivRaekker({{.akti = akti[2]}}, {.dag = 5, .start = 1215, .slut = 1400});
+  InitPalette();
+  VisStarttid = 800;
+  VisSluttid = 1400;
+  struct {
+    const char *navn;
+    char visning, layout;
+    uint32_t fra, til;
+  } const tilfaelde[] = {
+      {"skema_lektioner.png", 'L', 'V', 1, 8},
+      {"skema_tid.png", 'T', 'V', 97, 168},
+      {"skema_dage.png", 'D', 'V', 1, 6},
+      {"skema_lodret.png", 'L', 'L', 1, 8},
+  };
+  for (const auto &t : tilfaelde) {
+    SCOPED_TRACE(t.navn);
+    SkeVindue w(SKE_AKTI, t.visning);
+    w->Layout = t.layout;
+    w->RingSystem = Ringesystem({});
+    w.Raekker({akti[0], akti[1], akti[2]});
+    Vis(w, t.fra, t.til, 1, 5);
+    w->ObjPos.Aktuel = 2;
+    w->TidPos.Aktuel = 3;
+    w->Ens.Aktiv = 1;
+    Byg(w);
+    const int tid = static_cast<int>(w->TidPos.Antal * (t.visning == 'T' ? kSlotBredde
+                                                         : t.visning == 'D' ? 6 * kLektionBredde
+                                                                            : kLektionBredde));
+    const int obj = static_cast<int>((w->ObjPos.Antal + 3) * kRaekkeHoejde);
+    const bool lodret = t.layout == 'L';
+    HDC dc = CreateCompatibleDC(0);
+    HBITMAP bm = CreateCompatibleBitmap(dc, lodret ? obj : tid, lodret ? tid : obj);
+    HGDIOBJ gammel = SelectObject(dc, bm);
+    EnsDC edc{dc, kIngenFarve, kIngenFarve};
+    EnsDCMaler maler(&edc);
+    tavo::test::ClearDrawnTexts();
+    if (lodret) {
+      OpdaterLodretCeller(w.get(), &maler, SKE_TEGN_ALT);
+    } else {
+      SetViewportOrgEx(dc, 0, 0, nullptr);
+      OpdaterHoveder(w.get(), &maler, SKE_TEGN_ALT);
+      SetViewportOrgEx(dc, 0, static_cast<int>(3 * kRaekkeHoejde), nullptr);
+      OpdaterCeller(w.get(), &maler, SKE_TEGN_ALT, tid);
+      SetViewportOrgEx(dc, 0, 0, nullptr);
+    }
+    // Monday's first event shows its start glyph (day mode: checked, plus 1).
+    bool start = false;
+    for (const auto &d : tavo::test::DrawnTexts())
+      if (d.text == (t.visning == 'T' ? "#" : t.visning == 'D' ? "5" : "$")) start = true;
+    EXPECT_TRUE(start);
+    EXPECT_TRUE(tavo::test::SavePng(dc, (std::string(TAVO_BINARY_DIR "/") + t.navn).c_str()));
+    SelectObject(dc, gammel);
+    DeleteObject(bm);
+    DeleteDC(dc);
+  }
+  FrigivPalette();
 }
 
 }  // namespace
