@@ -33,6 +33,7 @@
 #include "OPDAT.h"
 #include "PROGVINDUER.h"
 #include "SIDEFIL.h"
+#include "SKETEGN.h"
 #include "STARTLOG.h"
 #include "STITAB.h"
 #include "SWITCH.h"
@@ -350,6 +351,7 @@ int Opstart(HINSTANCE inst, int visning) {
   hMarkoerPil = LoadCursorA(0, IDC_ARROW);
   // 18
   RegistrerVinduesKlasser();
+  RegistrerSkemaTegning();
   // 19
   KaptionStripStor = LaasStrip(IDB_KAPTION_STOR, 16, 14);
   KaptionStripLille = LaasStrip(IDB_KAPTION_LILLE, 12, 12);
