@@ -446,17 +446,8 @@ void TegnTidCeller(SkeStruct *ske, SkemaMaler *m, uint32_t raekkeFra, uint32_t r
 
 void TegnLektionCeller(SkeStruct *ske, SkemaMaler *m, uint32_t raekkeFra, uint32_t raekkeTil, uint32_t kolFra,
                        uint32_t kolTil) {
-  for (uint32_t r = raekkeFra; r <= raekkeTil && r <= RaekkeAntal(ske); ++r) {
+  for (uint32_t r = raekkeFra; r <= raekkeTil && r <= RaekkeAntal(ske); ++r)
     TegnRaekkeCeller(ske, m, r, kolFra, kolTil, false);
-    // The employee view of the entry window shows each row a second time
-    // in lessons under the same span.
-    if (ske->Variant == 'B' && ske->ObjektArt == SKE_ANFO && ske->Visning != 'L') {
-      const char visning = ske->Visning;
-      ske->Visning = 'L';
-      TegnRaekkeCeller(ske, m, r, kolFra, kolTil, false);
-      ske->Visning = visning;
-    }
-  }
 }
 
 void TegnDagCeller(SkeStruct *ske, SkemaMaler *m, uint32_t raekkeFra, uint32_t raekkeTil, uint32_t kolFra,
