@@ -1,5 +1,7 @@
 #include "RECPRED.h"
 
+#include <algorithm>
+
 #include "FINDREC.h"
 #include "KATALOG.h"
 #include "win/kthread.h"
@@ -160,6 +162,20 @@ bool FagfordlLektionsenheder(Dato dato, uint32_t akti, uint32_t skfa, uint32_t a
     n = f->neste_fagfordl_fag;
   }
   return false;
+}
+
+bool FagGrundlagSum(uint32_t akti, uint32_t skfa, int32_t *pSum) {
+  int64_t sum = 0;
+  bool fundet = false;
+  for (uint32_t r = 1; r < tvffgrund.wRecCnt; ++r) {
+    const FfgrundRec *g = TabRec<FfgrundRec>(tvffgrund, r);
+    // A planning record lives while it is not marked deleted.
+    if (!g || g->Status == 0 || (g->Status & 0x08) || g->Aktivitet != akti || g->Skolefag != skfa) continue;
+    fundet = true;
+    sum += g->Budget & ~FFGRUND_AFLEDT;
+  }
+  if (pSum) *pSum = static_cast<int32_t>(std::min<int64_t>(sum, INT32_MAX));
+  return fundet;
 }
 
 bool AnfoHarKompetence(uint32_t anfo, uint32_t skfa, Dato dato) {

@@ -58,6 +58,12 @@ bool FagfordlFindes(uint32_t anfo, uint32_t skfa, uint32_t akti, Dato dato);
 // record's dates differ from perFra..perTil (left alone when they match).
 bool FagfordlLektionsenheder(Dato dato, uint32_t akti, uint32_t skfa, uint32_t anfo, Dato perFra,
                              Dato perTil, float *pVaerdi, uint8_t *pFlag);
+// The budget of the planning module's basis records (ffgrund) of the
+// activity and subject: the sum of the live records' Budget in whole
+// lessons, the derived-value bit 30 masked off. False when no live record
+// was found (*pSum is then 0).
+constexpr uint32_t FFGRUND_AFLEDT = 0x40000000;
+bool FagGrundlagSum(uint32_t akti, uint32_t skfa, int32_t *pSum);
 bool AnfoHarKompetence(uint32_t anfo, uint32_t skfa, Dato dato);
 // Never waits for the plan mutex: false while another thread holds it.
 bool FFFagfordlFindes(uint32_t anfo, uint32_t skfa, uint32_t akti, Dato dato);

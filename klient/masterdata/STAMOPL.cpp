@@ -5,6 +5,7 @@
 // the lists, the publishing and the repaint follow one road.
 
 #include "STAMOPL.h"
+#include "STAMTAL.h"
 #include "STAMTEKST.h"
 
 #include <algorithm>
@@ -222,7 +223,10 @@ void TegnListe(StamWS *ws, int p) {
   for (uint32_t i = std::max<uint32_t>(1, d.PosY.Foerste); i <= d.ObjTabAntal; ++i) {
     y = static_cast<int>(GridCelleStart(&d.AkseY, i)) - static_cast<int>(d.ScrollY);
     if (y >= H) break;
-    const uint8_t farve = i == d.PosY.Aktuel && ws->Fokus == static_cast<uint32_t>(p) ? 1 : 30;
+    // The counts pane's total rows (row value 0) stand out from the roles.
+    const uint8_t farve = i == d.PosY.Aktuel && ws->Fokus == static_cast<uint32_t>(p) ? 1
+                          : p == STAM_FOCUS_TIMER && d.ObjTab && d.ObjTab[i] == 0 ? 32
+                                                                                 : 30;
     FillRectIfAny(dc->hdc, Brush(farve), 0, y, B, y + kRaekke);
     Celle c{ws, p, i};
     TegnObjSwitchRaekkeCb(dc, -static_cast<int>(d.ScrollX), y, farve, d.Art, d.Bogstav, d.Layout, ListeCelle, &c, &v);
@@ -629,6 +633,7 @@ void Nedlaeg(HWND h, StamWS *ws) {
     std::free(d.ObjTab);
     std::free(d.SkfaSumTab);
   }
+  std::free(ws->RolleTab);
   std::free(ws);
 }
 
@@ -1061,6 +1066,7 @@ LRESULT CALLBACK StamWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 bool RegistrerStamKlasse(HINSTANCE inst) {
   StamTeksterIndsaet();
+  StamTalIndsaet();
   WNDCLASSA wc;
   std::memset(&wc, 0, sizeof wc);
   wc.style = CS_OWNDC | CS_DBLCLKS;

@@ -76,6 +76,13 @@ struct SkfaSum {
 };
 #pragma pack(pop)
 
+// One entry of a window's per-role counts, indexed by the role's record
+// number (skemarol; lokrolle for a room).
+struct StamRolleTal {
+  uint32_t Lektioner;  // thousandths of a lesson
+  float Timer;
+};
+
 struct StamSort {
   uint32_t FeltIndeks;  // the sort field's button
   uint8_t Sat;          // a sort field is chosen
@@ -123,6 +130,10 @@ struct StamWS {
   int32_t TraekOffset[2];
   uint8_t Foelger;  // following another window's 1054: publishes nothing
   StamRude DWnd[kStamRuder];
+  // The per-role counts of the object shown: the window's own, so another
+  // window's rebuild or close never touches them.
+  StamRolleTal *RolleTab;
+  uint32_t RolleTabAntal;
 };
 
 // What the later parts of the window hand in; an empty slot leaves its

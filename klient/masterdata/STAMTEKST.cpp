@@ -22,6 +22,7 @@
 #include "FARVER.h"
 #include "RECPRED.h"
 #include "SWITCH.h"
+#include "STAMTAL.h"
 #include "SWITCHTEGN.h"
 
 const char *const kStamFodnote = "( * ) = Budgettal passer ikke til medarbejderes opgørelsesperiode!";
@@ -227,6 +228,8 @@ bool AnfoTekst(StamWS *ws, uint32_t kode, uint32_t bredde, char *t, uint8_t *far
     case 44:
       if (const ArafRec *r = araf()) return Ud(t, bredde, "%s %-*s", "Aftale:", b, Felt(r->kode).c_str());
       return false;
+    case 45: case 46: case 47: case 48: case 49: case 50: case 53: case 54: case 55:
+      return StamNoegletalTekst(ws, kode, bredde, t, farve);
   }
   return false;
 }
