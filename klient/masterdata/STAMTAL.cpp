@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -53,21 +52,6 @@ const R *Post(const TabVar &tv, uint32_t n) {
   if (n == 0) return nullptr;
   const R *r = TabRec<R>(tv, n);
   return r && r->Status != 0 ? r : nullptr;
-}
-
-// Formats over the start of the blanks, cut to the field's width.
-bool Ud(char *tekst, uint32_t bredde, const char *fmt, ...) __attribute__((format(printf, 3, 4)));
-bool Ud(char *tekst, uint32_t bredde, const char *fmt, ...) {
-  char kladde[512];
-  va_list ap;
-  va_start(ap, fmt);
-  const int n = std::vsnprintf(kladde, sizeof kladde, fmt, ap);
-  va_end(ap);
-  if (n < 0) return false;
-  const size_t len = std::min({static_cast<size_t>(n), sizeof kladde - 1, static_cast<size_t>(bredde),
-                               static_cast<size_t>(kSwitchMaksTegn)});
-  std::memcpy(tekst, kladde, len);
-  return true;
 }
 
 int B(uint32_t bredde) { return static_cast<int>(std::min(bredde, kSwitchMaksTegn)); }
@@ -477,16 +461,16 @@ bool TimerCelle(StamWS *ws, uint32_t raekke, uint32_t felt, uint32_t bredde, cha
       const char *label = ws->Bogstav == 'K' ? (raekke == 1 ? "Elevlektioner:" : "Lærerlektioner:")
                           : ws->Bogstav == 'M' ? "Lærerlektioner:"
                                                : "Lektioner:";
-      return Ud(t, bredde, "%-*s", b, label);
+      return StamUd(t, bredde, "%-*s", b, label);
     }
     if (ws->Bogstav == 'L') {
       const LokrolleRec *r = TabRec<LokrolleRec>(tvlokrolle, rolle);
-      return Ud(t, bredde, "Skemarolle: %c", r && r->Lokalerolle ? r->Lokalerolle : ' ');
+      return StamUd(t, bredde, "Skemarolle: %c", r && r->Lokalerolle ? r->Lokalerolle : ' ');
     }
     const SkemarolRec *r = TabRec<SkemarolRec>(tvskemarol, rolle);
     char navn[sizeof r->Rolle + 1] = {};
     if (r) std::memcpy(navn, r->Rolle, sizeof r->Rolle);
-    return Ud(t, bredde, "Skemarolle: %s", navn);
+    return StamUd(t, bredde, "Skemarolle: %s", navn);
   }
   if (felt != 91 && felt != 92) return false;
   if (felt == 91 && ws->Bogstav == 'K' && IsOvakAkti(obj)) return true;
@@ -500,7 +484,7 @@ bool TimerCelle(StamWS *ws, uint32_t raekke, uint32_t felt, uint32_t bredde, cha
     v = felt == 91 ? RoundMilli(static_cast<int32_t>(std::min<uint32_t>(e.Lektioner, INT32_MAX))) : HeleTimer(e.Timer);
   }
   if (felt == 92 && ws->Bogstav == 'L') v = 0;
-  return Ud(t, bredde, "%*ld", b, v);
+  return StamUd(t, bredde, "%*ld", b, v);
 }
 
 // The budget a subjects row shows, with whether it is the planning basis's.
@@ -551,13 +535,13 @@ bool FagCelle(StamWS *ws, uint32_t raekke, uint32_t felt, uint32_t bredde, char 
   switch (felt) {
     case 254:
       if (ws->Bogstav != 'K') return true;
-      return Ud(t, bredde, "%3ld", static_cast<long>(ElevPlaceringer(StamObjekt(ws), s.id)));
-    case 255: return Ud(t, bredde, "%4ld", skemalagt);
+      return StamUd(t, bredde, "%3ld", static_cast<long>(ElevPlaceringer(StamObjekt(ws), s.id)));
+    case 255: return StamUd(t, bredde, "%4ld", skemalagt);
     case 256:
       if (grundlag) *farve = kFarveGrundlag;
-      if (ws->Bogstav != 'K' && s.Maerke && budget != 0 && !grundlag) return Ud(t, bredde, "*%3ld", budget);
-      return Ud(t, bredde, "%4ld", budget);
-    default: return Ud(t, bredde, "%4ld", skemalagt - budget);
+      if (ws->Bogstav != 'K' && s.Maerke && budget != 0 && !grundlag) return StamUd(t, bredde, "*%3ld", budget);
+      return StamUd(t, bredde, "%4ld", budget);
+    default: return StamUd(t, bredde, "%4ld", skemalagt - budget);
   }
 }
 
@@ -698,13 +682,13 @@ bool StamNoegletalTekst(StamWS *ws, uint32_t kode, uint32_t bredde, char *tekst,
     *farve = kFarveTal;
     float timer = 0;
     int32_t lek = 0;
-    if (!AnfoPeriodeTal(ws->hwnd, anfo, w, &timer, &lek, TALPER_PERIODE)) return Ud(tekst, bredde, "%4s", "--");
+    if (!AnfoPeriodeTal(ws->hwnd, anfo, w, &timer, &lek, TALPER_PERIODE)) return StamUd(tekst, bredde, "%4s", "--");
     float sums[MEDTAL_SLOTS] = {};
     int32_t v[10] = {};
     CalcMedOpg(anfo, sums, &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6], &v[7], &v[8], &v[9], nullptr, nullptr,
                nullptr, nullptr);
     const int32_t tal = kode == 45 ? v[5] : kode == 46 ? v[2] : v[9];
-    return Ud(tekst, bredde, "%4ld", static_cast<long>(tal));
+    return StamUd(tekst, bredde, "%4ld", static_cast<long>(tal));
   }
   const int art = kode >= 48 && kode <= 50 ? 1 : kode >= 53 && kode <= 55 ? 2 : 0;
   if (!art) return false;
@@ -713,7 +697,7 @@ bool StamNoegletalTekst(StamWS *ws, uint32_t kode, uint32_t bredde, char *tekst,
   *farve = kFarveTal;
   const uint32_t i = kode - (art == 1 ? 48 : 53);
   const long tal = i == 0 ? primo : i == 1 ? ialt : static_cast<long>(primo) - ialt;
-  return Ud(tekst, bredde, "%4ld", tal);
+  return StamUd(tekst, bredde, "%4ld", tal);
 }
 
 void StamTalIndsaet() {

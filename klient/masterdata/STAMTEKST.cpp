@@ -50,28 +50,13 @@ std::string Felt(const char (&f)[N]) {
 // A letter field; an empty one shows as a blank rather than ending the text.
 char Bogstav(char c) { return c ? c : ' '; }
 
-// Formats over the start of the blanks, cut to the field's width.
-bool Ud(char *tekst, uint32_t bredde, const char *fmt, ...) __attribute__((format(printf, 3, 4)));
-bool Ud(char *tekst, uint32_t bredde, const char *fmt, ...) {
-  char kladde[kKladde];
-  va_list ap;
-  va_start(ap, fmt);
-  const int n = std::vsnprintf(kladde, sizeof kladde, fmt, ap);
-  va_end(ap);
-  if (n < 0) return false;
-  const size_t len = std::min({static_cast<size_t>(n), sizeof kladde - 1, static_cast<size_t>(bredde),
-                               static_cast<size_t>(kSwitchMaksTegn)});
-  std::memcpy(tekst, kladde, len);
-  return true;
-}
-
 int B(uint32_t bredde) { return static_cast<int>(std::min(bredde, kSwitchMaksTegn)); }
 
 // "%s %d %02d:%02d": the date and the time of day of a YYYYMMDDHHMMSS stamp.
 bool SidstRettet(char *tekst, uint32_t bredde, double opdtid) {
   const double v = std::isfinite(opdtid) && opdtid >= 0 && opdtid < 1e15 ? std::floor(opdtid) : 0;
   const auto t = static_cast<long long>(v);
-  return Ud(tekst, bredde, "%s %d %02d:%02d", "Sidst rettet:", static_cast<int>(t / 1000000),
+  return StamUd(tekst, bredde, "%s %d %02d:%02d", "Sidst rettet:", static_cast<int>(t / 1000000),
             static_cast<int>(t / 10000 % 100), static_cast<int>(t / 100 % 100));
 }
 
@@ -83,7 +68,7 @@ bool Meter(char *tekst, uint32_t bredde, const char *label, float meter) {
   const long long a = std::llabs(c);
   char hele[24];
   std::snprintf(hele, sizeof hele, "%s%lld", c < 0 ? "-" : "", a / 100);
-  return Ud(tekst, bredde, "%s %3s,%02lld m", label, hele, a % 100);
+  return StamUd(tekst, bredde, "%s %3s,%02lld m", label, hele, a % 100);
 }
 
 uint32_t Objekt(const StamWS *ws) { return StamObjekt(ws); }
@@ -100,56 +85,56 @@ bool AktiTekst(StamWS *ws, uint32_t kode, uint32_t bredde, char *t, uint8_t *far
   if (!a) return false;
   const int b = B(bredde);
   switch (kode) {
-    case 2: *farve = kFarveAkti; return Ud(t, bredde, "%-*s", b, Felt(a->Aktivitet).c_str());
-    case 4: *farve = kFarveAkti; return Ud(t, bredde, "%-*s", b, Felt(a->Kort_betegnelse).c_str());
-    case 6: *farve = kFarveAkti; return Ud(t, bredde, "%-*s", b, Felt(a->Betegnelse).c_str());
-    case 8: return Ud(t, bredde, "%i - %-*i", static_cast<int>(a->Fradato), b, static_cast<int>(a->Tildato));
+    case 2: *farve = kFarveAkti; return StamUd(t, bredde, "%-*s", b, Felt(a->Aktivitet).c_str());
+    case 4: *farve = kFarveAkti; return StamUd(t, bredde, "%-*s", b, Felt(a->Kort_betegnelse).c_str());
+    case 6: *farve = kFarveAkti; return StamUd(t, bredde, "%-*s", b, Felt(a->Betegnelse).c_str());
+    case 8: return StamUd(t, bredde, "%i - %-*i", static_cast<int>(a->Fradato), b, static_cast<int>(a->Tildato));
     case 9:
       if (const AkgrRec *g = Link<AkgrRec>(tvakgr, a->akgr_id))
-        return Ud(t, bredde, "%s %-*s", "Afd.:", b, Felt(g->Afdeling).c_str());
+        return StamUd(t, bredde, "%s %-*s", "Afd.:", b, Felt(g->Afdeling).c_str());
       return false;
     case 10:
       if (const UdgrRec *u = Link<UdgrRec>(tvudgr, a->udgr_id))
-        return Ud(t, bredde, "%s %-*s", "Udd.grp.:", b, Felt(u->Betegnelse).c_str());
+        return StamUd(t, bredde, "%s %-*s", "Udd.grp.:", b, Felt(u->Betegnelse).c_str());
       return false;
     case 11:
       if (const AnomRec *o = Link<AnomRec>(tvanom, a->anom_id))
-        return Ud(t, bredde, "%s %-*s", "Ansvar:", b, Felt(o->Betegnelse).c_str());
+        return StamUd(t, bredde, "%s %-*s", "Ansvar:", b, Felt(o->Betegnelse).c_str());
       return false;
     case 13:
       if (const PomRec *p = Link<PomRec>(tvpom, a->pom_id))
-        return Ud(t, bredde, "%s %-*s", "Projekt:", b, Felt(p->Kort_betegnelse).c_str());
+        return StamUd(t, bredde, "%s %-*s", "Projekt:", b, Felt(p->Kort_betegnelse).c_str());
       return false;
     case 14:
       if (const AcsaRec *s = Link<AcsaRec>(tvacsa, a->acsa_id))
-        return Ud(t, bredde, "%s %-*s", "AC sats:", b, Felt(s->Betegnelse).c_str());
+        return StamUd(t, bredde, "%s %-*s", "AC sats:", b, Felt(s->Betegnelse).c_str());
       return false;
     case 15:
       if (const RisyRec *r = Link<RisyRec>(tvrisy, a->risy_id))
-        return Ud(t, bredde, "%s %-*s", "Risy:", b, Felt(r->Ringesystem).c_str());
+        return StamUd(t, bredde, "%s %-*s", "Risy:", b, Felt(r->Ringesystem).c_str());
       return false;
-    case 16: return Ud(t, bredde, "%s %-*c", "Akkord:", b, Bogstav(a->Skkord));
+    case 16: return StamUd(t, bredde, "%s %-*c", "Akkord:", b, Bogstav(a->Skkord));
     case 17:
       if (const SkkaRec *k = Link<SkkaRec>(tvskka, a->skka_id))
-        return Ud(t, bredde, "%s %-*s", "SKKA:", b, Felt(k->Betegnelse).c_str());
+        return StamUd(t, bredde, "%s %-*s", "SKKA:", b, Felt(k->Betegnelse).c_str());
       return false;
-    case 18: return Ud(t, bredde, "%s %-*c", "Aflyst:", b, Bogstav(a->Aflyst));
-    case 20: return Ud(t, bredde, "%s %-*d", "Kvotient:", b, static_cast<int>(a->Kvotient));
-    case 21: return Ud(t, bredde, "%s %-*i", "Elever start:", b, static_cast<int>(a->StartElever));
-    case 22: return Ud(t, bredde, "%s %-*i", "Elever slut:", b, static_cast<int>(a->SlutElever));
+    case 18: return StamUd(t, bredde, "%s %-*c", "Aflyst:", b, Bogstav(a->Aflyst));
+    case 20: return StamUd(t, bredde, "%s %-*d", "Kvotient:", b, static_cast<int>(a->Kvotient));
+    case 21: return StamUd(t, bredde, "%s %-*i", "Elever start:", b, static_cast<int>(a->StartElever));
+    case 22: return StamUd(t, bredde, "%s %-*i", "Elever slut:", b, static_cast<int>(a->SlutElever));
     case 23: {
       if (IsOvakAkti(n)) return false;
       int32_t elev = 0;
       AktiPeriodeTal(ws->hwnd, n, nullptr, nullptr, nullptr, &elev, TALPER_IALT);
-      return Ud(t, bredde, "%s %-*ld", "Elevlekt:", b, static_cast<long>(RoundMilli(elev)));
+      return StamUd(t, bredde, "%s %-*ld", "Elevlekt:", b, static_cast<long>(RoundMilli(elev)));
     }
     case 24: return SidstRettet(t, bredde, a->opdtid);
     case 26:
       if (!HasUvfoAkti(n)) return false;
       if (const UvfoRec *u = Link<UvfoRec>(tvuvfo, a->uvfo_id))
-        return Ud(t, bredde, "%s %-*s", "UVFO:", b, Felt(u->Titel).c_str());
+        return StamUd(t, bredde, "%s %-*s", "UVFO:", b, Felt(u->Titel).c_str());
       return false;
-    case 27: return Ud(t, bredde, "EP Bet: %-*s", b, Felt(a->Elevplan_betegnelse).c_str());
+    case 27: return StamUd(t, bredde, "EP Bet: %-*s", b, Felt(a->Elevplan_betegnelse).c_str());
   }
   return false;
 }
@@ -164,10 +149,10 @@ bool Opgoerelse(uint32_t anfo, Dato d, uint32_t bredde, char *t) {
   if (GlobalIndstillinger.normsystem) {
     const OpgperiodeRec *o = Link<OpgperiodeRec>(tvopgperiode, MedPerOpgPer(anfo, d));
     const std::string navn = o ? Felt(o->KaldeNavn).substr(0, 10) : std::string();
-    return Ud(t, bredde, "%s %i - %-*i", navn.c_str(), fra, b, til);
+    return StamUd(t, bredde, "%s %i - %-*i", navn.c_str(), fra, b, til);
   }
   const ArafRec *r = Link<ArafRec>(tvaraf, MedPerAraf(anfo, d));
-  return Ud(t, bredde, "%s %i - %-*i", r ? Felt(r->kode).c_str() : "", fra, b, til);
+  return StamUd(t, bredde, "%s %i - %-*i", r ? Felt(r->kode).c_str() : "", fra, b, til);
 }
 
 bool AnfoTekst(StamWS *ws, uint32_t kode, uint32_t bredde, char *t, uint8_t *farve) {
@@ -185,48 +170,48 @@ bool AnfoTekst(StamWS *ws, uint32_t kode, uint32_t bredde, char *t, uint8_t *far
   auto araf = [&]() { return Link<ArafRec>(tvaraf, MedPerAraf(n, d)); };
   auto ansc = [&]() { return Link<AnscRec>(tvansc, FindAnscAtDate(n, d)); };
   switch (kode) {
-    case 8: return Ud(t, bredde, "   %i - %-*i", static_cast<int>(a->Fradato), b, static_cast<int>(a->Tildato));
+    case 8: return StamUd(t, bredde, "   %i - %-*i", static_cast<int>(a->Fradato), b, static_cast<int>(a->Tildato));
     case 9: {
       const AnskRec *s = ansk();
       if (const AfmeRec *f = s ? Link<AfmeRec>(tvafme, s->afme_id) : nullptr)
-        return Ud(t, bredde, "%s %-*s", "Afd.:", b, Felt(f->Kode).c_str());
+        return StamUd(t, bredde, "%s %-*s", "Afd.:", b, Felt(f->Kode).c_str());
       return false;
     }
     case 11: {
       const AnskRec *s = ansk();
       if (const AnomRec *o = s ? Link<AnomRec>(tvanom, s->anom_id) : nullptr)
-        return Ud(t, bredde, "%s %-*s", "Ansvar:", b, Felt(o->Betegnelse).c_str());
+        return StamUd(t, bredde, "%s %-*s", "Ansvar:", b, Felt(o->Betegnelse).c_str());
       return false;
     }
     case 24: return SidstRettet(t, bredde, m->opdtid);
     case 31:
       *farve = kFarveMeda;
-      return Ud(t, bredde, "%s - %-*s", Felt(m->Initialer).c_str(), b, Felt(a->Loebenummer).c_str());
-    case 33: *farve = kFarveMeda; return Ud(t, bredde, "%-*s", b, Felt(m->Navn).c_str());
-    case 34: return Ud(t, bredde, "Arb.tlf. %-*s", b, Felt(m->Arb_tlf).c_str());
-    case 35: return Ud(t, bredde, "Priv.tlf. %-*s", b, Felt(m->Privat_tlf).c_str());
-    case 51: return Ud(t, bredde, "Mobil tlf. %-*s", b, Felt(m->Mobil_tlf).c_str());
-    case 52: return Ud(t, bredde, "Mail: %-*s", b, Felt(m->E_mail).c_str());
+      return StamUd(t, bredde, "%s - %-*s", Felt(m->Initialer).c_str(), b, Felt(a->Loebenummer).c_str());
+    case 33: *farve = kFarveMeda; return StamUd(t, bredde, "%-*s", b, Felt(m->Navn).c_str());
+    case 34: return StamUd(t, bredde, "Arb.tlf. %-*s", b, Felt(m->Arb_tlf).c_str());
+    case 35: return StamUd(t, bredde, "Priv.tlf. %-*s", b, Felt(m->Privat_tlf).c_str());
+    case 51: return StamUd(t, bredde, "Mobil tlf. %-*s", b, Felt(m->Mobil_tlf).c_str());
+    case 52: return StamUd(t, bredde, "Mail: %-*s", b, Felt(m->E_mail).c_str());
     case 37: return Opgoerelse(n, d, bredde, t);
-    case 38: return Ud(t, bredde, "%s %-*s", "Medarbejdertype:", b, Felt(m->Meda_type).c_str());
+    case 38: return StamUd(t, bredde, "%s %-*s", "Medarbejdertype:", b, Felt(m->Meda_type).c_str());
     case 39:
-      if (const AnscRec *c = ansc()) return Ud(t, bredde, "%s %-*s", "Personalekategori:", b, Felt(c->Personalekategori).c_str());
+      if (const AnscRec *c = ansc()) return StamUd(t, bredde, "%s %-*s", "Personalekategori:", b, Felt(c->Personalekategori).c_str());
       return false;
     case 40:
-      if (const ArafRec *r = araf()) return Ud(t, bredde, "%s %-*c", "Normjustering:", b, Bogstav(r->Norm));
+      if (const ArafRec *r = araf()) return StamUd(t, bredde, "%s %-*c", "Normjustering:", b, Bogstav(r->Norm));
       return false;
     case 41:
-      if (const AnscRec *c = ansc()) return Ud(t, bredde, "%s %-*s", "Stillingskode:", b, Felt(c->Stillingskode).c_str());
+      if (const AnscRec *c = ansc()) return StamUd(t, bredde, "%s %-*s", "Stillingskode:", b, Felt(c->Stillingskode).c_str());
       return false;
-    case 42: return Ud(t, bredde, "%s %-*c", "Primær ansættelse:", b, Bogstav(a->Primaer_ansaettelse));
+    case 42: return StamUd(t, bredde, "%s %-*c", "Primær ansættelse:", b, Bogstav(a->Primaer_ansaettelse));
     case 43: {
       const AftalopRec *o = Link<AftalopRec>(tvaftalop, MedPerAftalop(n, d));
       if (const AldtilRec *l = o ? Link<AldtilRec>(tvaldtil, o->aldtil_id) : nullptr)
-        return Ud(t, bredde, "%s %-*s", "Alderstillæg:", b, Felt(l->kode).c_str());
+        return StamUd(t, bredde, "%s %-*s", "Alderstillæg:", b, Felt(l->kode).c_str());
       return false;
     }
     case 44:
-      if (const ArafRec *r = araf()) return Ud(t, bredde, "%s %-*s", "Aftale:", b, Felt(r->kode).c_str());
+      if (const ArafRec *r = araf()) return StamUd(t, bredde, "%s %-*s", "Aftale:", b, Felt(r->kode).c_str());
       return false;
     case 45: case 46: case 47: case 48: case 49: case 50: case 53: case 54: case 55:
       return StamNoegletalTekst(ws, kode, bredde, t, farve);
@@ -242,22 +227,22 @@ bool LokaTekst(StamWS *ws, uint32_t kode, uint32_t bredde, char *t, uint8_t *far
   const int b = B(bredde);
   const BygnRec *g = Link<BygnRec>(tvbygn, l->bygn_id);
   switch (kode) {
-    case 4: *farve = kFarveLoka; return Ud(t, bredde, "%-*s", b, Felt(l->Betegnelse).c_str());
-    case 8: return Ud(t, bredde, "%i - %-*i", static_cast<int>(l->Fradato), b, static_cast<int>(l->Tildato));
+    case 4: *farve = kFarveLoka; return StamUd(t, bredde, "%-*s", b, Felt(l->Betegnelse).c_str());
+    case 8: return StamUd(t, bredde, "%i - %-*i", static_cast<int>(l->Fradato), b, static_cast<int>(l->Tildato));
     case 11:
       if (const MedaRec *m = Link<MedaRec>(tvmeda, l->meda_id))
-        return Ud(t, bredde, "%s %-*s", "Ansvar:", b, Felt(m->Initialer).c_str());
+        return StamUd(t, bredde, "%s %-*s", "Ansvar:", b, Felt(m->Initialer).c_str());
       return false;
     case 24: return SidstRettet(t, bredde, l->opdtid);
-    case 61: *farve = kFarveLoka; return Ud(t, bredde, "%-*s", b, Felt(l->Lokalenr).c_str());
-    case 62: return g && Ud(t, bredde, "%s %-*s", "Bygnings nr.:", b, Felt(g->Bygningsnr).c_str());
-    case 63: return Ud(t, bredde, "%s %-*s", "Undervisningspladser:", b, Felt(l->Undervisningspladser).c_str());
+    case 61: *farve = kFarveLoka; return StamUd(t, bredde, "%-*s", b, Felt(l->Lokalenr).c_str());
+    case 62: return g && StamUd(t, bredde, "%s %-*s", "Bygnings nr.:", b, Felt(g->Bygningsnr).c_str());
+    case 63: return StamUd(t, bredde, "%s %-*s", "Undervisningspladser:", b, Felt(l->Undervisningspladser).c_str());
     case 64: {
       const double areal = std::isfinite(l->Netto_areal) ? std::clamp<double>(l->Netto_areal, -1e12, 1e12) : 0;
-      return Ud(t, bredde, "%s %-.0f m2", "Areal:", areal);
+      return StamUd(t, bredde, "%s %-.0f m2", "Areal:", areal);
     }
-    case 66: return g && Ud(t, bredde, "%-*s", b, Felt(g->Gade).c_str());
-    case 68: return g && Ud(t, bredde, "%-*s", b, Felt(g->Sted).c_str());
+    case 66: return g && StamUd(t, bredde, "%-*s", b, Felt(g->Gade).c_str());
+    case 68: return g && StamUd(t, bredde, "%-*s", b, Felt(g->Sted).c_str());
     case 69: return Meter(t, bredde, "Længde:", l->Laengde);
     case 70: return Meter(t, bredde, "Bredde:", l->Bredde);
   }
@@ -272,21 +257,21 @@ bool ObjektLinje(StamWS *ws, uint32_t bredde, char *t, uint8_t *farve) {
     case 'K':
       if (const AktiRec *a = Link<AktiRec>(tvakti, n)) {
         *farve = kFarveAkti;
-        return Ud(t, bredde, "%s", Felt(a->Betegnelse).c_str());
+        return StamUd(t, bredde, "%s", Felt(a->Betegnelse).c_str());
       }
       return false;
     case 'M': {
       const AnfoRec *a = Link<AnfoRec>(tvanfo, n);
       if (const MedaRec *m = a ? Link<MedaRec>(tvmeda, a->meda_id) : nullptr) {
         *farve = kFarveMeda;
-        return Ud(t, bredde, "%s - %s", Felt(m->Initialer).c_str(), Felt(m->Navn).c_str());
+        return StamUd(t, bredde, "%s - %s", Felt(m->Initialer).c_str(), Felt(m->Navn).c_str());
       }
       return false;
     }
     case 'L':
       if (const LokaRec *l = Link<LokaRec>(tvloka, n)) {
         *farve = kFarveLoka;
-        return Ud(t, bredde, "%s", Felt(l->Lokalenr).c_str());
+        return StamUd(t, bredde, "%s", Felt(l->Lokalenr).c_str());
       }
       return false;
   }
@@ -346,6 +331,19 @@ void TegnStamRamme(StamWS *ws) {
 void TegnStamKaption(StamWS *ws, int rude) { TegnKaptionLinjer(ws, rude); }
 
 }  // namespace
+
+bool StamUd(char *tekst, uint32_t bredde, const char *fmt, ...) {
+  char kladde[kKladde];
+  va_list ap;
+  va_start(ap, fmt);
+  const int n = std::vsnprintf(kladde, sizeof kladde, fmt, ap);
+  va_end(ap);
+  if (n < 0) return false;
+  const size_t len = std::min({static_cast<size_t>(n), sizeof kladde - 1, static_cast<size_t>(bredde),
+                               static_cast<size_t>(kSwitchMaksTegn)});
+  std::memcpy(tekst, kladde, len);
+  return true;
+}
 
 bool StamVaerdiTekst(StamWS *ws, uint32_t art, uint32_t kode, uint32_t bredde, char *tekst, uint8_t *farve) {
   if (!ws || !tekst || !farve || !StamObjekt(ws)) return false;

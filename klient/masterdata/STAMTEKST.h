@@ -20,6 +20,10 @@ bool StamVaerdiTekst(StamWS *ws, uint32_t art, uint32_t kode, uint32_t bredde, c
 // counts pane's caption is its buttons).
 void StamRudeKaption(StamWS *ws, int rude, int linje, char *tekst, size_t stoerrelse);
 
+// Formats over the start of the blanks of tekst, cut to bredde characters
+// (and to the field's most); false when the format fails.
+bool StamUd(char *tekst, uint32_t bredde, const char *fmt, ...) __attribute__((format(printf, 3, 4)));
+
 // The footnote under an employee's subjects.
 extern const char *const kStamFodnote;
 
