@@ -437,6 +437,10 @@ TEST_F(StamTalObjekter, ActivityCountsAndSubjects) {
   SorterStamSkfa(ws, knap);
   SorterStamSkfa(ws, knap);  // descending
   EXPECT_EQ(Fagene(ws), (V{"MA|  0|   3|  10|  -7", "DA|  1|   5|   8|  -3"}));
+
+  // An absence activity shows no lessons, in any row.
+  Tekst(Rec<AktiRec>(tvakti, akti)->Type, "OVAK");
+  for (uint32_t r = 1; r <= 4; ++r) EXPECT_EQ(Celle(ws, STAM_FOCUS_TIMER, r, 91, 5), "     ") << r;
 }
 
 // Events sharing a room cell count once for the roles (a lesson-less row
