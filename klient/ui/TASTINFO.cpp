@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+TastInfo AktuelTast{};
+
 namespace {
 
 int32_t Holdt(int vk) { return GetKeyState(vk) < 0 ? -1 : 0; }

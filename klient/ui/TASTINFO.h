@@ -24,6 +24,11 @@ static_assert(sizeof(TastInfo) == 32, "TastInfo is eight 32-bit words");
 #define TAST_SPOERG 1363
 #define TAST_MODTAG 1366
 
+// The main window's key record, rebuilt from every key it handles. A
+// window that plays a key into the main window keeps a copy and puts it
+// back afterwards, so the key being handled is not lost.
+extern TastInfo AktuelTast;
+
 // The key record of a message: shift, ctrl and alt (-1 when held, from the
 // keyboard state) with the message, wParam and lParam for WM_KEYDOWN,
 // WM_SYSKEYDOWN and WM_SYSCOMMAND; a copy of the record lParam points to for
