@@ -11,6 +11,7 @@
 #include "EPKONTAKT.h"
 #include "ElevRel.h"
 #include "FARVER.h"
+#include "GRUPPE.h"
 #include "HOVEDVIN.h"
 #include "KALENDER.h"
 #include "LISTBOX.h"
@@ -61,7 +62,7 @@ const VinduesKlasse VinduesKlasser[] = {
     {"MainWndClass", MainWndProc, kEgenDCDobbelt, COLOR_ACTIVECAPTION + 1, IDC_TAVO, IDI_AAMAIN, "MAIN", nullptr},
     {"DesktopWndClass", DesktopWndProc, CS_DBLCLKS, COLOR_BTNSHADOW + 1, IDC_TAVO, nullptr, nullptr, nullptr},
     {"SkemaWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
-    {"GruppeWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"GruppeWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerGruppeKlasse>},
     {"ElvRelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerElvRelKlasse>},
     {"SletWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"GantWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},

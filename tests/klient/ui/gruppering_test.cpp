@@ -16,6 +16,7 @@
 
 #include "FARVER.h"
 #include "FONTE.h"
+#include "GEMNING.h"
 #include "GRUPPE.h"
 #include "NYBUTTON.h"
 #include "knapper.h"
@@ -28,6 +29,7 @@
 #include "SWITCHTEGN.h"
 #include "VISFELT.h"
 #include "tavo/test_dialog.h"
+#include "tavo/test_file.h"
 #include "tavo/test_gdi.h"
 #include "tavo/test_user.h"
 #include "valg_support.h"
@@ -334,6 +336,56 @@ TEST_F(GrupperingRegler, TogglesAsATable) {
   for (HWND h : vinduer) DestroyWindow(h);
 }
 
+TEST_F(GrupperingRegler, PickListOfTheKindsKeys) {
+  SaetGenvejHovedVindue(hoved);
+  const struct {
+    char art;
+    bool appsTast;
+    const char *beskrivelse;
+    std::vector<uint8_t> mulige;  // group 1 current: activities take no Space there
+  } tabel[] = {
+      {'K', true, "Tilføj / slet aktivitet fra gruppe.", {1, 0, 0}},
+      {'L', false, "Tilføj / slet lokale fra gruppe.", {1, 1, 1}},
+      {'M', true, "Tilføj / slet medarbejder fra gruppe.", {1, 1, 1}},
+  };
+  for (const auto &t : tabel) {
+    SCOPED_TRACE(t.art);
+    HWND h = AabnGruppe(t.art, 40024);
+    HovedLog().clear();
+    if (t.appsTast) {
+      Tast(VK_APPS);
+    } else {
+      const POINT p = tavo::test::ScreenPoint(G(h)->ens.hwndCeller, 3, 4);
+      tavo::test::Click(p.x, p.y, 1);
+      PumpUntilIdle();
+    }
+    ASSERT_EQ(HovedLog().size(), 1u);
+    ASSERT_EQ(HovedLog()[0].msg, UINT{HOVED_POPUP_AABEN});
+    const HWND liste = (HWND)HovedLog()[0].l;
+    const auto *si = reinterpret_cast<const ShortCutInfo *>(GetWindowLongPtrA(liste, GWLP_USERDATA));
+    ASSERT_NE(si, nullptr);
+    EXPECT_EQ(si->owner, h);
+    ASSERT_EQ(Kopi(si->pos.Antal), 3u);
+    const ShortCutPost *p = si->table->Poster;
+    EXPECT_STREQ(p[0].TastNavn, "<Ctrl> + <F4>");
+    EXPECT_STREQ(p[0].Beskrivelse, "Luk fokus vindue.");
+    EXPECT_EQ(p[0].Tast.wParam, UINT{VK_F4});
+    EXPECT_NE(p[0].Tast.ctrl, 0);
+    EXPECT_STREQ(p[1].TastNavn, "<Mellemrum>");
+    EXPECT_STREQ(p[2].TastNavn, "<Dobbelt klikke venstre musetast>");
+    for (int i = 1; i <= 2; ++i) {
+      EXPECT_STREQ(p[i].Beskrivelse, t.beskrivelse);
+      EXPECT_EQ(p[i].Tast.wParam, UINT{VK_SPACE});
+    }
+    EXPECT_EQ(std::vector<uint8_t>(si->available, si->available + 3), t.mulige);
+    // Taking Ctrl+F4 closes the window.
+    Tast(VK_RETURN);
+    EXPECT_FALSE(IsWindow(liste));
+    EXPECT_FALSE(IsWindow(h));
+  }
+  SaetGenvejHovedVindue(0);
+}
+
 TEST_F(GrupperingLukning, NoChangeWritesNothingAndAnEmptyFileIsNotCopied) {
   std::filesystem::remove(Ini("grupper.ini"));
   { std::ofstream(Ini("grupper.bak"), std::ios::binary) << "M1,1,0\r\n"; }
@@ -367,6 +419,37 @@ TEST_F(GrupperingLukning, NoChangeWritesNothingAndAnEmptyFileIsNotCopied) {
   EXPECT_EQ(std::filesystem::file_size(Ini("grupper.ini")), 0u);
   EXPECT_EQ(Fil(Ini("grupper.bak")), bak);
   EXPECT_EQ(Flag(), "1");
+}
+
+// Every file call of the close failing in turn: the backup is the old one
+// or a whole copy of the group file, never a broken one.
+TEST_F(GrupperingLukning, AFailedSaveOrCopyLeavesTheOldBackup) {
+  const std::string gammel = "M1,1,0\r\n";
+  tavo::test::StartDialogScript();
+  for (unsigned n = 1;; ++n) {
+    std::filesystem::remove(Ini("grupper.ini"));
+    { std::ofstream(Ini("grupper.bak"), std::ios::binary) << gammel; }
+    HWND h = AabnGruppe('L', 40026);
+    Tast(VK_RIGHT, 4);
+    Tast(VK_SPACE);
+    tavo::test::FileFault fejl;
+    fejl.nth = n;
+    fejl.error = ERROR_DISK_FULL;
+    fejl.under = rod.string();
+    tavo::test::SetFileFault(fejl);
+    Tast(VK_ESCAPE);
+    const bool ramt = tavo::test::FileFaultHappened();
+    tavo::test::ClearFileFault();
+    ASSERT_FALSE(IsWindow(h));
+    // What the next start finds.
+    ASSERT_TRUE(GendanAfbrudtGemning()) << "call " << n;
+    const std::string bak = Fil(Ini("grupper.bak"));
+    if (bak != gammel) EXPECT_EQ(bak, Fil(Ini("grupper.ini"))) << "call " << n;
+    if (!ramt) {
+      EXPECT_NE(bak, gammel) << "without a fault the copy is made";
+      break;
+    }
+  }
 }
 
 TEST_F(GrupperingGenopbyg, ARemovedMembershipStaysRemovedAndANewRecordIsListed) {
