@@ -194,6 +194,10 @@ TEST_F(GrupperingBrug, EmployeeGroupingByKeysSavesTheGroupsAndTellsTheOthers) {
   EXPECT_EQ(SendMessageA(h, VINDUE_ART, 0, 0), 40025);
   EXPECT_EQ(SendMessageA(h, GRP_HJAELP, 0, 0), kGruppeHjaelp);
   EXPECT_EQ(GetDlgCtrlID(h), 40025);
+  // It asked the desktop and became the active window, at the front of
+  // the open windows.
+  EXPECT_EQ(wfb_test::Skrivebord().aktiv, h);
+  EXPECT_EQ(Liste().front(), h);
   ASSERT_GE(Raekker(h).size(), 3u);
 
   // Down twice to the third employment; its release publishes the record.
