@@ -538,6 +538,30 @@ TEST_F(GrupperingSortering, GroupButtonsPutMembersFirstAndFieldButtonsAlternate)
   DestroyWindow(h);
 }
 
+TEST_F(GrupperingSortering, AnotherNameLayoutBringsItsOwnColumnsAndButtons) {
+  HWND h = AabnGruppe('K', 40024);
+  GRPWS *g = G(h);
+  ASSERT_EQ(Kopi(g->NavneLayoutAntal), 2u);
+  ASSERT_EQ(Kopi(g->NavneValgt), 0u);
+  EXPECT_EQ(Kopi(g->FeltSortAntal), 2u);
+  SendMessageA(h, NYB_KLIK, ENS_SKIFT_ID + 1, 0);
+  PumpUntilIdle();
+  EXPECT_EQ(Kopi(g->NavneValgt), 1u);
+  EXPECT_EQ(ObjSwitchValgt(kGruppeNavneArt, 'K'), 1u);
+  EXPECT_EQ(Kopi(g->FeltSortAntal), 1u);
+  EXPECT_EQ(Kopi(g->ens.RaekkeHovedBredde), ObjSwitchBredde(kGruppeNavneArt, 'K', 1));
+  const auto *knap = reinterpret_cast<const BWS *>(GetWindowLongPtrA(g->hwndFeltSortBut[0], GWLP_USERDATA));
+  EXPECT_EQ(std::string(knap->tooltxt), std::string("Sorter efter ") + SwitchFeltNavn(&tdakti, 8));
+  // Its only column sorts.
+  SendMessageA(h, NYB_KLIK, kGrpFeltSortId, 0);
+  const std::vector<uint32_t> s = Raekker(h);
+  for (size_t i = 0; i + 1 < s.size(); ++i)
+    EXPECT_LE(valg_test::Sammenlign(VisFeltTekst('K', &tdakti, &tvakti, 8, s[i], nullptr, 1),
+                                    VisFeltTekst('K', &tdakti, &tvakti, 8, s[i + 1], nullptr, 1), true),
+              0);
+  DestroyWindow(h);
+}
+
 TEST_F(GrupperingVisning, CountsRowsTitlesButtonsAndTheMatrix) {
   // The rooms' count column reads the window's counts while it is open.
   const std::vector<uint32_t> loka = Levende('L');
