@@ -9,6 +9,7 @@
 #include "ElevRel.h"
 #include "ELEMENT.h"
 #include "INDSTIL.h"
+#include "GRUPPE.h"
 #include "KALENDER.h"
 #include "LOGFIL.h"
 #include "MEDOPGVIN.h"
@@ -52,6 +53,10 @@ HWND MedaSkePrior(const ObjektKald &k) {
   return CreateMedaSkePriorWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund);
 }
 
+HWND Gruppe(const ObjektKald &k) {
+  return CreateGruppeWnd(k.Art, k.Venstre, k.Top, k.Hoejre, k.Bund, nullptr, static_cast<uint32_t>(k.Type));
+}
+
 HWND MedOpg(const ObjektKald &k) { return CreateMedOpgWnd(hInst, k.hwndForaelder, 0, 0); }
 
 HWND ElvRel(const ObjektKald &k) { return CreateElvRelWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund); }
@@ -89,9 +94,9 @@ ObjektRaekke ObjektTab[] = {
     {40135, nullptr, 'K', "LVNSV", 0, 0, 0},
     {40136, nullptr, 'M', "LVNSV", 0, 0, 0},
     {40137, nullptr, 'L', "LVNSV", 0, 0, 0},
-    {40024, nullptr, 'K', "", 0, 0, 0},  // CreateGruppeWnd
-    {40025, nullptr, 'M', "", 0, 0, 0},
-    {40026, nullptr, 'L', "", 0, 0, 0},
+    {40024, Gruppe, 'K', "", 0, 0, 0},
+    {40025, Gruppe, 'M', "", 0, 0, 0},
+    {40026, Gruppe, 'L', "", 0, 0, 0},
     {40027, Valg, 'K', "", 0, 0, 0},
     {40028, Valg, 'M', "", 0, 0, 0},
     {40029, Valg, 'L', "", 0, 0, 0},
