@@ -186,6 +186,7 @@ struct SkeStruct {
   // set by the header layout.
   uint32_t HovedDele[6];
   UgeIndeks ForrigeUge;         // the week at the last refresh
+  HWND hwndSelv;                // the window that holds the workspace, once it has taken it
 };
 
 // The mode index of a display-mode letter: 0 'L', 1 'D', 2 'T'.
