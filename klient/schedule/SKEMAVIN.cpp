@@ -176,9 +176,10 @@ bool ErPil(UINT tast) { return tast == VK_LEFT || tast == VK_RIGHT || tast == VK
 bool TrinSkift(const SkeStruct *ske, int retning, uint32_t *foerste, uint32_t *sidste) {
   if (ske->Visning != 'L' && ske->Visning != 'T') return false;
   const VisningsTilstandRec &v = VisningsTilstandFor(ske->Visning);
-  const bool helUge = ViseDage(v) > 6;
   const uint32_t trin = ske->Visning == 'T' ? 3 : 1;
-  const uint32_t top = ske->Visning == 'T' ? (helUge ? 2016 : kSlotsPrDag) : (helUge ? 336 : kLektionerPrDag);
+  // The shown steps are cells of one day whatever the number of days shown:
+  // a range past the day's last cell would leave the axes no width.
+  const uint32_t top = ske->Visning == 'T' ? kSlotsPrDag : kLektionerPrDag;
   if (retning > 0) {
     if (v.SidsteSlot + trin > top) return false;
     *foerste = v.FoersteSlot + trin;
@@ -251,7 +252,8 @@ void SkiftSkemaVisning(SkeStruct *ske, char visning) {
     const uint32_t kol = ViseDage(ske->Vis) * KolonnerPrDag(ske);
     ske->TidPos.Antal = kol;
     ske->TidPos.Foerste = 1;
-    ske->TidPos.Aktuel = kol ? std::clamp<uint32_t>(ske->TidPos.Aktuel, 1, kol) : 0;
+    const uint32_t aktuel = ske->TidPos.Aktuel;  // the cursor record is packed
+    ske->TidPos.Aktuel = kol ? std::clamp<uint32_t>(aktuel, 1, kol) : 0;
   }
   RydBlok(ske);
 }
@@ -842,6 +844,18 @@ SkeStruct *SkemaVinduesSke(HWND hwnd) { return hwnd && IsWindow(hwnd) ? Ske(hwnd
 
 int32_t SkemaLektionsHoejde(uint32_t tilbudt) {
   return static_cast<int32_t>(CalcSkemaWndHeight(tilbudt, true, 0, 'L'));
+}
+
+int32_t SkemaElementBredde(char art) {
+  auto *ske = static_cast<SkeStruct *>(calloc(1, sizeof(SkeStruct)));
+  if (!ske) return 150;
+  InitSkeStruct(ske, art, 'L', 'L', 'N', 'V', 1);
+  ske->EtObjekt = 1;
+  ske->ObjFilter = kAlleObjFilter;
+  const uint32_t b = Bredde(ske, kMaksPixel);
+  FrigivSkeStruct(ske);
+  free(ske);
+  return static_cast<int32_t>(b);
 }
 
 LRESULT CALLBACK SkemaWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {

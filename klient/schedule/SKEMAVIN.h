@@ -95,5 +95,8 @@ LRESULT CALLBACK SkemaWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 SkeStruct *SkemaVinduesSke(HWND hwnd);
 // The window's height in lesson mode for an offered height (element cells).
 int32_t SkemaLektionsHoejde(uint32_t tilbudt);
+// The width of a docked schedule of one object of the kind: its tile
+// layout's switch width with the frame.
+int32_t SkemaElementBredde(char art);
 
 bool RegistrerSkemaKlasse(HINSTANCE inst);

@@ -539,7 +539,8 @@ void SkemaAkser(SkeStruct *ske) {
   ske->Ens.AkseY = {0, 11, 1, 0, 0};
   ske->TidPos.Antal = static_cast<uint32_t>(celler);
   ske->TidPos.Foerste = 1;
-  ske->TidPos.Aktuel = celler ? std::clamp<uint32_t>(ske->TidPos.Aktuel, 1, static_cast<uint32_t>(celler)) : 0;
+  const uint32_t aktuel = ske->TidPos.Aktuel;  // the cursor record is packed
+  ske->TidPos.Aktuel = celler ? std::clamp<uint32_t>(aktuel, 1, static_cast<uint32_t>(celler)) : 0;
 }
 
 // ---- Status panes ----

@@ -22,6 +22,7 @@
 #include "PROGVINDUER.h"
 #include "RELAY.h"
 #include "RINGTID.h"
+#include "SKEMAVIN.h"
 #include "STAMOPL.h"
 #include "SkfaLokaRel.h"
 #include "TAVOTB.h"
@@ -61,7 +62,7 @@ HBRUSH Baggrund(int b) {
 const VinduesKlasse VinduesKlasser[] = {
     {"MainWndClass", MainWndProc, kEgenDCDobbelt, COLOR_ACTIVECAPTION + 1, IDC_TAVO, IDI_AAMAIN, "MAIN", nullptr},
     {"DesktopWndClass", DesktopWndProc, CS_DBLCLKS, COLOR_BTNSHADOW + 1, IDC_TAVO, nullptr, nullptr, nullptr},
-    {"SkemaWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"SkemaWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerSkemaKlasse>},
     {"GruppeWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerGruppeKlasse>},
     {"ElvRelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerElvRelKlasse>},
     {"SletWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},

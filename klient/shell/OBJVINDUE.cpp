@@ -16,6 +16,7 @@
 #include "MEDSKEPRI.h"
 #include "PROGVINDUER.h"
 #include "STAMOPL.h"
+#include "SKEMAVIN.h"
 #include "SkfaLokaRel.h"
 #include "VALG.h"
 #include "VINDUER.h"
@@ -68,6 +69,22 @@ HWND SkfaLokaRel(const ObjektKald &k) {
 // The master-data window takes its kind from the window it was opened over.
 HWND Stam(const ObjektKald &k) { return CreateStamWnd(VinduesListeForrest(), static_cast<UINT>(k.Type), k.Art); }
 
+// A schedule view opens on the current record of its kind; the selection
+// argument is the factory's lParam (1 or 3 from the start-up's three views).
+HWND Skema(const ObjektKald &k) {
+  return CreateSkemaWnd(hInst, k.hwndForaelder, k.hwndHoved, k.Art, k.Venstre, k.Top, k.Hoejre, k.Bund, 0, nullptr,
+                        k.Bogstaver[0], k.Bogstaver[1], k.Bogstaver[2], k.Bogstaver[3], k.Bogstaver[4], k.EtObjekt,
+                        k.AlleObjekter, static_cast<uint32_t>(k.lParam), static_cast<uint32_t>(k.Type));
+}
+
+// A docked schedule is as high as its lesson-mode week and as wide as the
+// switch buttons of its caption.
+int32_t SkemaHoejdeElement() { return SkemaLektionsHoejde(kMaksPixel); }
+template <char Art>
+int32_t SkemaBreddeElement() {
+  return SkemaElementBredde(Art);
+}
+
 int32_t KalHoejdeElement() { return kKalHoejde; }
 int32_t KalBreddeElement() { return KalBredde(INT_MAX, true); }
 int32_t MedOpgHoejde() { return CalcMedOpgHeight(kMaksPixel); }
@@ -82,18 +99,18 @@ int32_t TimeOpgHoejde() { return 123; }
 // windows, the DataView tables, the student planning and the planning
 // module); their module fills its row.
 ObjektRaekke ObjektTab[] = {
-    {40001, nullptr, 'K', "LLNSV", 0, 1, 0},
-    {40002, nullptr, 'M', "LLNSV", 0, 1, 0},
-    {40003, nullptr, 'L', "LLNSV", 0, 1, 0},
-    {40004, nullptr, 'K', "LLNSV", 0, 0, 0},
-    {40005, nullptr, 'M', "LLNSV", 0, 0, 0},
-    {40006, nullptr, 'L', "LLNSV", 0, 0, 0},
-    {40132, nullptr, 'K', "LVNSV", 0, 1, 0},
-    {40133, nullptr, 'M', "LVNSV", 0, 1, 0},
-    {40134, nullptr, 'L', "LVNSV", 0, 1, 0},
-    {40135, nullptr, 'K', "LVNSV", 0, 0, 0},
-    {40136, nullptr, 'M', "LVNSV", 0, 0, 0},
-    {40137, nullptr, 'L', "LVNSV", 0, 0, 0},
+    {40001, Skema, 'K', "LLNSV", 0, 1, 0},
+    {40002, Skema, 'M', "LLNSV", 0, 1, 0},
+    {40003, Skema, 'L', "LLNSV", 0, 1, 0},
+    {40004, Skema, 'K', "LLNSV", 0, 0, 0},
+    {40005, Skema, 'M', "LLNSV", 0, 0, 0},
+    {40006, Skema, 'L', "LLNSV", 0, 0, 0},
+    {40132, Skema, 'K', "LVNSV", 0, 1, 0},
+    {40133, Skema, 'M', "LVNSV", 0, 1, 0},
+    {40134, Skema, 'L', "LVNSV", 0, 1, 0},
+    {40135, Skema, 'K', "LVNSV", 0, 0, 0},
+    {40136, Skema, 'M', "LVNSV", 0, 0, 0},
+    {40137, Skema, 'L', "LVNSV", 0, 0, 0},
     {40024, Gruppe, 'K', "", 0, 0, 0},
     {40025, Gruppe, 'M', "", 0, 0, 0},
     {40026, Gruppe, 'L', "", 0, 0, 0},
@@ -200,9 +217,9 @@ ObjektRaekke VaerktoejsTab[] = {
 
 ElementRaekke ElementRaekker[] = {
     // CreateSkemaWnd; the schedule's height in lesson mode and its switch width.
-    {40009, "Aktivitetsskema", 2, nullptr, nullptr, nullptr, 'K', "LLNSV", 1, 1, 0},
-    {40011, "LærerSkema", 2, nullptr, nullptr, nullptr, 'M', "LLNSV", 1, 1, 0},
-    {40013, "LokaleSkema", 2, nullptr, nullptr, nullptr, 'L', "LLNSV", 1, 1, 0},
+    {40009, "Aktivitetsskema", 2, Skema, SkemaHoejdeElement, SkemaBreddeElement<'K'>, 'K', "LLNSV", 1, 1, 0},
+    {40011, "LærerSkema", 2, Skema, SkemaHoejdeElement, SkemaBreddeElement<'M'>, 'M', "LLNSV", 1, 1, 0},
+    {40013, "LokaleSkema", 2, Skema, SkemaHoejdeElement, SkemaBreddeElement<'L'>, 'L', "LLNSV", 1, 1, 0},
     {40139, "Kalender", 2, KalenderIElement, KalHoejdeElement, KalBreddeElement, 0, "", 0, 0, 0},
     {40223, "Kalender", 1, KalenderIElement, KalHoejdeElement, KalBreddeElement, 0, "", 0, 0, 0},
     // CreateBegInfoWnd and CreateBrikInfoWnd with their heights.

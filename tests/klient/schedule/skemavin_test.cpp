@@ -1,0 +1,477 @@
+// The schedule window over the small school of the event tests, created
+// under a plain test parent with a main window that keeps what it is told,
+// and given its keys directly (as the main window hands them on).
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ENSMUS.h"
+#include "KALENDER.h"
+#include "PROGVINDUER.h"
+#include "SKERAEKKE.h"
+#include "SKETEGN.h"
+#include "SKEMAVIN.h"
+#include "VINDUER.h"
+#include "ske_fixture.h"
+#include "tavo/test_dialog.h"
+#include "tavo/test_user.h"
+
+namespace {
+
+using namespace sketest;
+
+// ---- Views without a window.
+
+struct TitelSag {
+  char layout, art;
+  uint8_t alle, aktuelle;
+  char variant;
+  const char *titel;
+};
+
+TEST(SkemaVisninger, TitlesOfEveryView) {
+  const TitelSag sager[] = {
+      {'L', 'K', 0, 0, 'N', " En aktivitetet i alle uger"},
+      {'L', 'K', 1, 0, 'N', " Alle aktiviteter i en uge"},
+      {'L', 'K', 1, 1, 'N', " Aktuelle aktiviteter i en uge"},
+      {'L', 'L', 0, 1, 'N', " Et lokale i alle uge"},
+      {'L', 'L', 1, 0, 'N', " Alle lokaler i en uge"},
+      {'L', 'L', 1, 1, 'N', " Aktuelle lokaler i en uge"},
+      {'L', 'M', 0, 0, 'N', " En medarbejder i alle uger"},
+      {'L', 'M', 1, 0, 'N', " Alle medarbejdere i en uge"},
+      {'L', 'M', 1, 1, 'N', " Aktuelle medarbejdere i en uge"},
+      {'V', 'K', 1, 1, 'N', " Prikskema alle aktiviteter"},
+      {'V', 'K', 0, 0, 'N', " Prikskema en aktivitet"},
+      {'V', 'L', 1, 0, 'N', " Prikskema alle lokaler"},
+      {'V', 'L', 0, 0, 'N', " Prikskema et lokale"},
+      {'V', 'M', 1, 0, 'N', " Prikskema alle medarbejdere"},
+      {'V', 'M', 0, 0, 'N', " Prikskema en medarbejder"},
+      // The AutoSkema suffix is shown whole, past the 40 characters of a
+      // caption.
+      {'L', 'M', 1, 1, 'A', " Aktuelle medarbejdere i en uge - [Auto skema mode]"},
+  };
+  for (const TitelSag &s : sager) {
+    SkeStruct ske{};
+    ske.Layout = s.layout;
+    ske.ObjektArt = s.art;
+    ske.AlleObjekter = s.alle;
+    ske.KunAktuelle = s.aktuelle;
+    ske.Variant = s.variant;
+    SkemaTitel(&ske, ske.Ens.Titel, sizeof ske.Ens.Titel);
+    EXPECT_STREQ(ske.Ens.Titel, s.titel) << s.layout << s.art << int(s.alle) << int(s.aktuelle);
+  }
+}
+
+struct ArtSag {
+  char layout;
+  uint8_t etObjekt;
+  char variant, visning;
+  uint8_t alle;
+  SkemaSwitchArter ventet;
+};
+
+TEST(SkemaVisninger, FieldSwitchKindsOfTheCreationArguments) {
+  const ArtSag sager[] = {
+      {'L', 0, 'N', 'L', 0, {0, {2, 3, 4}}},   {'L', 0, 'B', 'T', 1, {1, {5, 6, 7}}},
+      {'L', 1, 'N', 'D', 0, {2, {11, 12, 13}}}, {'L', 1, 'N', 'L', 1, {2, {11, 12, 13}}},
+      {'V', 0, 'B', 'L', 0, {4, {29, 28, 30}}}, {'V', 0, 'B', 'T', 1, {7, {29, 28, 30}}},
+      {'V', 0, 'N', 'D', 0, {3, {19, 18, 20}}}, {'V', 0, 'A', 'T', 0, {7, {19, 18, 20}}},
+      {'V', 0, 'N', 'L', 1, {3, {22, 21, 23}}}, {'V', 0, 'N', 'T', 1, {7, {22, 21, 23}}},
+      {'V', 1, 'B', 'T', 0, {5, {24, 25, 26}}}, {'V', 1, 'N', 'L', 1, {5, {24, 25, 26}}},
+  };
+  for (const ArtSag &s : sager) {
+    SkeStruct ske{};
+    ske.Layout = s.layout;
+    ske.EtObjekt = s.etObjekt;
+    ske.Variant = s.variant;
+    ske.Visning = s.visning;
+    ske.AlleObjekter = s.alle;
+    const SkemaSwitchArter a = SkemaSwitchArterFor(&ske);
+    const std::string sag = std::string{s.layout, static_cast<char>('0' + s.etObjekt), s.variant, s.visning,
+                                        static_cast<char>('0' + s.alle)};
+    EXPECT_EQ(a.brik, s.ventet.brik) << sag;
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(a.vinduer[i], s.ventet.vinduer[i]) << sag << " " << i;
+  }
+}
+
+// ---- The window.
+
+struct Hoert {
+  HWND h;
+  UINT msg;
+  WPARAM w;
+  LPARAM l;
+};
+std::vector<Hoert> &Hoerte() {
+  static std::vector<Hoert> v;
+  return v;
+}
+
+// The main window, the toolbar stand-in and a listed neighbour keep the
+// private messages they get; the parent lets every window become active.
+LRESULT CALLBACK LytterProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == ENS_MAA_AKTIVERES) return 1;
+  if (m >= 1024 && m < 12000) {
+    Hoerte().push_back({h, m, w, l});
+    return 0;
+  }
+  return DefWindowProcA(h, m, w, l);
+}
+
+// Cells painted with the event they show.
+class IndgangsOptager : public SkemaMaler {
+ public:
+  void Celle(int, int, int, uint8_t, uint8_t, uint32_t indgang) override {
+    if (indgang) indgange.push_back(indgang);
+  }
+  void Strimmel(int, int, int, uint8_t, const uint8_t *, uint32_t, uint32_t indgang) override {
+    if (indgang) indgange.push_back(indgang);
+  }
+  void Tekst(int, int, int, const char *, uint8_t) override {}
+  void Linie(int, int, int, uint8_t) override {}
+  std::vector<uint32_t> indgange;
+};
+
+class SkemaVindueTest : public SkeMappe {
+ protected:
+  void SetUp() override {
+    SkeMappe::SetUp();
+    gemt_ = GlobalIndstillinger;
+    gemtPeriode_ = SkemaPeriode;
+    SkemaPeriode.AktuelUgeIndeks = UgeTilIndeks(202400 + kUge);
+    SkemaPeriode.LaasDato = 0;
+    // Every object of the school is a row through the whole period.
+    for (uint32_t n : akti) Aaben<AktiRec>(tdakti, tvakti, n);
+    for (uint32_t n : anfo) Aaben<AnfoRec>(tdanfo, tvanfo, n);
+    for (uint32_t n : loka) Aaben<LokaRec>(tdloka, tvloka, n);
+    RegistrerSkemaKlasse(0);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = LytterProc;
+    wc.lpszClassName = "SkvLytter";
+    RegisterClassA(&wc);
+    hoved_ = CreateWindowExA(0, "SkvLytter", "Tavo", WS_POPUP | WS_VISIBLE, 0, 0, 1200, 900, 0, 0, 0, nullptr);
+    foraelder_ = CreateWindowExA(0, "SkvLytter", "", WS_CHILD | WS_VISIBLE, 0, 0, 1100, 800, hoved_, 0, 0, nullptr);
+    toolbar_ = CreateWindowExA(0, "SkvLytter", "", WS_CHILD, 0, 0, 10, 10, hoved_, 0, 0, nullptr);
+    nabo_ = CreateWindowExA(0, "SkvLytter", "", WS_CHILD, 0, 0, 10, 10, foraelder_, 0, 0, nullptr);
+    VinduesListeTilfoej(nabo_);
+    hwndHoved = hoved_;
+    tavo::test::StartDialogScript();
+    Hoerte().clear();
+  }
+  void TearDown() override {
+    for (HWND h : vinduer_)
+      if (IsWindow(h)) DestroyWindow(h);
+    tavo::test::StopDialogScript();
+    while (VinduesListe.hoved) VinduesListeFjern(VinduesListe.hoved->hwnd);
+    DestroyWindow(hoved_);
+    hwndHoved = 0;
+    tavo::test::ResetUser();
+    GlobalIndstillinger = gemt_;
+    SkemaPeriode = gemtPeriode_;
+    SkeMappe::TearDown();
+  }
+
+  template <class R>
+  static void Aaben(const TabDesc &td, TabVar &tv, uint32_t n) {
+    auto *r = reinterpret_cast<R *>(GetRec(&td, &tv, n));
+    r->Gruppe = 1;
+    r->StartUge = 202431;
+    r->SlutUge = 202531;
+  }
+
+  HWND Aabn(char art, char layout, uint8_t alle, char visning = 'L', char tilstand = 'V', int b = 1100, int h = 800) {
+    HWND w = CreateSkemaWnd(0, foraelder_, hoved_, art, 0, 0, b, h, 0, nullptr, visning, layout, 'N', 'S', tilstand,
+                            0, alle, 0, 40001);
+    EXPECT_TRUE(w);
+    if (!w) return 0;
+    vinduer_.push_back(w);
+    SkemaVinduesSke(w)->Ens.hwndToolbar = toolbar_;
+    Hoerte().clear();
+    return w;
+  }
+
+  static TastInfo Tast(UINT vk, bool ctrl = false, bool shift = false) {
+    TastInfo t{};
+    t.shift = shift ? -1 : 0;
+    t.ctrl = ctrl ? -1 : 0;
+    t.message = WM_KEYDOWN;
+    t.wParam = vk;
+    return t;
+  }
+  static void Tryk(HWND w, UINT vk, bool ctrl = false, bool shift = false) {
+    TastInfo t = Tast(vk, ctrl, shift);
+    SendMessageA(w, TAST_MODTAG, 0, reinterpret_cast<LPARAM>(&t));
+  }
+  static bool Kan(HWND w, UINT vk, bool ctrl = false, bool shift = false) {
+    TastInfo t = Tast(vk, ctrl, shift);
+    return SendMessageA(w, TAST_SPOERG, 0, reinterpret_cast<LPARAM>(&t)) != 0;
+  }
+  static std::vector<Hoert> HoertAf(HWND h, UINT msg) {
+    std::vector<Hoert> ud;
+    for (const Hoert &x : Hoerte())
+      if (x.h == h && x.msg == msg) ud.push_back(x);
+    return ud;
+  }
+
+  HWND hoved_ = 0, foraelder_ = 0, toolbar_ = 0, nabo_ = 0;
+  std::vector<HWND> vinduer_;
+  GlobalIndstillingerData gemt_;
+  SkemaPeriodeData gemtPeriode_;
+};
+
+TEST_F(SkemaVindueTest, ArrowsMoveTheCursorAndTellTheOtherWindows) {
+  HWND w = Aabn(SKE_AKTI, 'V', 1);
+  SkeStruct *ske = SkemaVinduesSke(w);
+  ASSERT_EQ(+ske->ObjPos.Antal, 3u);
+  EXPECT_EQ(+ske->TidPos.Antal, 7u * 8u);
+  const uint32_t kol = ske->TidPos.Aktuel, raekke = ske->ObjPos.Aktuel;
+  SendMessageA(w, WM_KEYDOWN, VK_RIGHT, 0);
+  SendMessageA(w, WM_KEYUP, VK_RIGHT, 0);
+  EXPECT_EQ(+ske->TidPos.Aktuel, kol + 1);
+  SendMessageA(w, WM_KEYDOWN, VK_DOWN, 0);
+  SendMessageA(w, WM_KEYUP, VK_DOWN, 0);
+  EXPECT_EQ(+ske->ObjPos.Aktuel, raekke + 1);
+  EXPECT_EQ(ske->AktuelObjRaekke, raekke + 1);
+  EXPECT_EQ(HoertAf(nabo_, SKE_MARKOER_FLYTTET).size(), 2u);
+  // The cursor stops at the last row.
+  Tryk(w, VK_DOWN);
+  EXPECT_FALSE(Kan(w, VK_DOWN));
+}
+
+TEST_F(SkemaVindueTest, InTheOneObjectViewARowMoveChangesTheWeek) {
+  HWND w = Aabn(SKE_AKTI, 'V', 0);
+  SkeStruct *ske = SkemaVinduesSke(w);
+  const UgeIndeks uge = SkeAktuelUgeIndeks(ske);
+  ASSERT_GT(ske->UgeAntal, 1u);
+  Tryk(w, VK_DOWN);
+  EXPECT_EQ(SkeAktuelUgeIndeks(ske), uge + 1);
+  EXPECT_EQ(SkemaPeriode.AktuelUgeIndeks, uge + 1);
+  EXPECT_EQ(+ske->ObjPos.Antal, ske->UgeAntal);
+}
+
+struct GraenseSag {
+  char visning;
+  uint8_t dage;
+  uint32_t top, trin;
+};
+
+TEST_F(SkemaVindueTest, CtrlPageDownStopsAtTheLastCellOfTheDay) {
+  // A day's last lesson or slot, with five days shown and with the whole week.
+  const GraenseSag sager[] = {{'L', 5, 48, 1}, {'L', 7, 48, 1}, {'T', 5, 288, 3}, {'T', 7, 288, 3}};
+  VisningsTilstandRec gemt[kAntalVisninger];
+  memcpy(gemt, VisningsTilstand, sizeof gemt);
+  for (const GraenseSag &s : sager) {
+    memcpy(VisningsTilstand, gemt, sizeof gemt);
+    for (VisningsTilstandRec &v : VisningsTilstand) v.SidsteUgedag = s.dage;
+    HWND w = Aabn(SKE_AKTI, 'V', 1, s.visning);
+    const VisningsTilstandRec &v = VisningsTilstandFor(s.visning);
+    const uint32_t bredde = v.SidsteSlot - v.FoersteSlot;
+    for (int i = 0; i < 2100 && Kan(w, VK_NEXT, true); ++i) Tryk(w, VK_NEXT, true);
+    EXPECT_LE(v.SidsteSlot, s.top) << s.visning << int(s.dage);
+    EXPECT_GT(v.SidsteSlot + s.trin, s.top) << s.visning << int(s.dage);
+    EXPECT_EQ(v.SidsteSlot - v.FoersteSlot, bredde);
+    EXPECT_EQ(+SkemaVinduesSke(w)->TidPos.Antal, s.dage * (bredde + 1));
+    DestroyWindow(w);
+  }
+  // Not below the first step.
+  memcpy(VisningsTilstand, gemt, sizeof gemt);
+  HWND w = Aabn(SKE_AKTI, 'V', 1, 'L');
+  EXPECT_FALSE(Kan(w, VK_PRIOR, true));
+  Tryk(w, VK_NEXT, true);
+  Tryk(w, VK_PRIOR, true);
+  EXPECT_EQ(VisningsTilstandFor('L').FoersteSlot, 1u);
+  EXPECT_FALSE(Kan(w, VK_PRIOR, true));
+  // Day mode has no steps to shift.
+  HWND d = Aabn(SKE_AKTI, 'V', 1, 'D');
+  EXPECT_FALSE(Kan(d, VK_NEXT, true));
+}
+
+TEST_F(SkemaVindueTest, CtrlEndAndHomeStopAtTheEndsOfTheWeek) {
+  for (VisningsTilstandRec &v : VisningsTilstand) v.FoersteUgedag = 1, v.SidsteUgedag = 5;
+  HWND w = Aabn(SKE_ANFO, 'V', 1);
+  const VisningsTilstandRec &v = VisningsTilstandFor('L');
+  for (int i = 0; i < 5; ++i) Tryk(w, VK_END, true);
+  EXPECT_EQ(v.FoersteUgedag, 3);
+  EXPECT_EQ(v.SidsteUgedag, 7);
+  EXPECT_FALSE(Kan(w, VK_END, true));
+  for (int i = 0; i < 5; ++i) Tryk(w, VK_HOME, true);
+  EXPECT_EQ(v.FoersteUgedag, 1);
+  EXPECT_EQ(v.SidsteUgedag, 5);
+  EXPECT_FALSE(Kan(w, VK_HOME, true));
+}
+
+TEST_F(SkemaVindueTest, ATypedNumberReleasedWithCtrlSetsTheLayersBelow31) {
+  HWND w = Aabn(SKE_AKTI, 'V', 1);
+  SkeStruct *ske = SkemaVinduesSke(w);
+  Tryk(w, VK_CONTROL, true);
+  Tryk(w, '1', true);
+  Tryk(w, '2', true);
+  SendMessageA(w, WM_KEYUP, VK_CONTROL, 0);
+  auto lag = HoertAf(toolbar_, SKE_ANTAL_LAG);
+  ASSERT_EQ(lag.size(), 1u);
+  EXPECT_EQ(lag[0].w, 12u);
+  EXPECT_STREQ(ske->Tastet, "");
+
+  Hoerte().clear();
+  Tryk(w, VK_CONTROL, true);
+  Tryk(w, '3', true);
+  Tryk(w, '1', true);
+  SendMessageA(w, WM_KEYUP, VK_CONTROL, 0);
+  EXPECT_TRUE(HoertAf(toolbar_, SKE_ANTAL_LAG).empty());
+  EXPECT_STREQ(ske->Tastet, "31");
+  // Ctrl pressed alone starts a new number.
+  Tryk(w, VK_CONTROL, true);
+  EXPECT_STREQ(ske->Tastet, "");
+}
+
+TEST_F(SkemaVindueTest, CtrlLOnlyWhileViewingAndEscapeEndsAMarking) {
+  HWND w = Aabn(SKE_AKTI, 'V', 1);
+  SkeStruct *ske = SkemaVinduesSke(w);
+  Tryk(w, 'L', true);
+  EXPECT_EQ(ske->LagVis, 1);
+  Tryk(w, 'L', true);
+  EXPECT_EQ(ske->LagVis, 0);
+  for (char tilstand : {'S', 'R'}) {
+    ske->Tilstand = tilstand;
+    EXPECT_FALSE(Kan(w, 'L', true)) << tilstand;
+    Tryk(w, 'L', true);
+    EXPECT_EQ(ske->LagVis, 0);
+    Tryk(w, VK_ESCAPE);
+    EXPECT_EQ(ske->Tilstand, 'V');
+    EXPECT_TRUE(Kan(w, 'L', true));
+  }
+}
+
+struct AfvisSag {
+  uint8_t supertavo, laast, enStatus;
+  UINT tast;
+  const char *tekst, *titel;
+};
+
+TEST_F(SkemaVindueTest, RefusalsShowTheirTextsOnlyWhenActing) {
+  const AfvisSag sager[] = {
+      {1, 0, 0, VK_ADD, "Der kan ikke huskes begivenheder i et SuperTavoSkema", "Skema"},
+      {0, 1, 0, VK_OEM_PLUS, "Der kan ikke huskes begivenheder i et låst skema", "Skema"},
+      {0, 0, 1, 'D', kSkemaEnStatus, "Fejl"},
+      {0, 0, 1, VK_INSERT, kSkemaEnStatus, "Fejl"},
+  };
+  for (const AfvisSag &s : sager) {
+    GlobalIndstillinger.supertavo = s.supertavo;
+    GlobalIndstillinger.skemalaast = s.laast;
+    HWND w = Aabn(SKE_LOKA, 'V', 1);
+    SkemaVinduesSke(w)->SaerligVisning = s.enStatus;
+    tavo::test::StopDialogScript();
+    tavo::test::StartDialogScript();
+    EXPECT_FALSE(Kan(w, s.tast));
+    EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
+    Tryk(w, s.tast);
+    const auto vist = tavo::test::MessageBoxesShown();
+    ASSERT_EQ(vist.size(), 1u) << s.tast;
+    EXPECT_EQ(vist[0].text, s.tekst);
+    EXPECT_EQ(vist[0].caption, s.titel);
+    DestroyWindow(w);
+  }
+  // Without them the keys are accepted.
+  GlobalIndstillinger.supertavo = GlobalIndstillinger.skemalaast = 0;
+  HWND w = Aabn(SKE_LOKA, 'V', 1);
+  for (UINT tast : {static_cast<UINT>(VK_ADD), static_cast<UINT>('D'), static_cast<UINT>(VK_INSERT)})
+    EXPECT_TRUE(Kan(w, tast)) << tast;
+}
+
+TEST_F(SkemaVindueTest, TheLockedPeriodWarningOncePerOpening) {
+  SkemaPeriode.LaasDato = SkemaPeriode.TilDato;
+  for (int aabning = 0; aabning < 2; ++aabning) {
+    tavo::test::StopDialogScript();
+    tavo::test::StartDialogScript();
+    HWND w = Aabn(SKE_AKTI, 'V', 0);
+    for (int i = 0; i < 3; ++i) Tryk(w, VK_DOWN);
+    Tryk(w, VK_UP);
+    const auto vist = tavo::test::MessageBoxesShown();
+    ASSERT_EQ(vist.size(), 1u) << aabning;
+    EXPECT_EQ(vist[0].text, kSkemaLaastPeriode);
+    EXPECT_EQ(vist[0].caption, "Låst periode");
+    DestroyWindow(w);
+  }
+  // An unlocked week warns of nothing.
+  SkemaPeriode.LaasDato = 0;
+  tavo::test::StopDialogScript();
+  tavo::test::StartDialogScript();
+  HWND w = Aabn(SKE_AKTI, 'V', 0);
+  Tryk(w, VK_DOWN);
+  EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
+}
+
+TEST_F(SkemaVindueTest, SwitchingTheDisplayModeKeepsObjectAndWeek) {
+  HWND w = Aabn(SKE_AKTI, 'V', 1, 'L', 'V', 4000, 4000);
+  SkeStruct *ske = SkemaVinduesSke(w);
+  Tryk(w, VK_DOWN);
+  Tryk(w, VK_NEXT);
+  const uint32_t raekke = ske->AktuelObjRaekke;
+  const UgeIndeks uge = SkeAktuelUgeIndeks(ske);
+  RECT r;
+  GetWindowRect(w, &r);
+  EXPECT_EQ(SendMessageA(w, WM_USER, 4000, 0), r.right - r.left);
+  EXPECT_EQ(SendMessageA(w, ENS_HOEJDE, 4000, 0), r.bottom - r.top);
+  const struct {
+    char visning;
+    uint32_t kolonnerPrDag;
+  } skift[] = {{'T', 193 - 97 + 1}, {'D', 1}, {'L', 8}};
+  for (const auto &s : skift) {
+    SendMessageA(w, SKE_VISNING, static_cast<WPARAM>(s.visning), 0);
+    EXPECT_EQ(SendMessageA(w, SKE_VISNINGSBOGSTAV, 0, 0), s.visning);
+    EXPECT_EQ(+ske->TidPos.Antal, 7 * s.kolonnerPrDag) << s.visning;
+    EXPECT_EQ(ske->AktuelObjRaekke, raekke) << s.visning;
+    EXPECT_EQ(SkeAktuelUgeIndeks(ske), uge) << s.visning;
+    EXPECT_EQ(static_cast<uint32_t>(SendMessageA(w, ENS_HOEJDE, 4000, 0)), CalcSkemaWndHeightV(ske, 4000, 0));
+  }
+  EXPECT_EQ(HoertAf(toolbar_, SKE_TB_RING).size(), 1u);
+}
+
+TEST_F(SkemaVindueTest, AnAddedEventAppearsAfterTheChangeMessage) {
+  HWND w = Aabn(SKE_AKTI, 'V', 1, 'T');
+  SkeStruct *ske = SkemaVinduesSke(w);
+  EXPECT_EQ(ske->SkeVisAntal, 0u);
+  SkrivRaekker({{.akti = akti[0]}}, {.dag = 2, .start = 800, .slut = 845});
+  SendMessageA(w, SKE_DATA_AENDRET, 0, 0);
+  ASSERT_EQ(ske->SkeVisAntal, 1u);
+  IndgangsOptager o;
+  OpdaterCeller(ske, &o, SKE_TEGN_ALT, 100000);
+  ASSERT_FALSE(o.indgange.empty());
+  for (uint32_t i : o.indgange) EXPECT_EQ(i, 1u);
+}
+
+TEST_F(SkemaVindueTest, AFilterClassShowsOnlyItsObjects) {
+  HWND w = Aabn(SKE_ANFO, 'V', 1);
+  SkeStruct *ske = SkemaVinduesSke(w);
+  EXPECT_EQ(ske->ObjFilter, kAlleObjFilter);
+  SendMessageA(w, SKE_OBJFILTER, 4, 0);
+  EXPECT_EQ(ske->ObjFilter, 1u << 4);
+  auto tb = HoertAf(toolbar_, SKE_TB_FILTER);
+  ASSERT_EQ(tb.size(), 1u);
+  EXPECT_EQ(tb[0].w, 1u << 4);
+  EXPECT_FALSE(HoertAf(nabo_, SKE_MARKOER_FLYTTET).empty());
+  // A class past the mask changes nothing; 31 is all again.
+  SendMessageA(w, SKE_OBJFILTER, 40, 0);
+  EXPECT_EQ(ske->ObjFilter, 1u << 4);
+  SendMessageA(w, SKE_OBJFILTER, 31, 0);
+  EXPECT_EQ(ske->ObjFilter, kAlleObjFilter);
+  // The kind keeps its filter for the next window.
+  SendMessageA(w, SKE_OBJFILTER, 2, 0);
+  HWND w2 = Aabn(SKE_ANFO, 'V', 1);
+  EXPECT_EQ(SkemaVinduesSke(w2)->ObjFilter, 1u << 2);
+  SendMessageA(w2, SKE_OBJFILTER, 31, 0);
+}
+
+TEST_F(SkemaVindueTest, DestroyingTellsTheMainWindow) {
+  HWND w = Aabn(SKE_LOKA, 'L', 1);
+  EXPECT_EQ(VinduesListeAntal(), 2);
+  DestroyWindow(w);
+  auto lukket = HoertAf(hoved_, HOVED_VINDUE_LUKKET);
+  ASSERT_EQ(lukket.size(), 1u);
+  EXPECT_EQ(static_cast<HWND>(lukket[0].l), w);
+  EXPECT_EQ(VinduesListeAntal(), 1);
+}
+
+}  // namespace
