@@ -3,6 +3,8 @@
 
 #include "objektvindue_support.h"
 
+#include "SKEMAVIN.h"
+
 namespace {
 
 using namespace objvin_test;
@@ -124,18 +126,43 @@ TEST_F(ObjektvindueFabrik, SettingsSingleTogglingAndCompanionRules) {
   EXPECT_NE(OpretObjektVindue(hoved, 40227, 0, nullptr), (HWND)0);
 }
 
+// The schedule rows open the schedule window with the view of their
+// letters, titled by it and keyed by the menu command.
+TEST_F(ObjektvindueFabrik, TheScheduleRowsOpenTheirViews) {
+  RegistrerSkemaKlasse(0);
+  const struct {
+    int type;
+    const char *titel;
+  } sager[] = {
+      {40001, " Alle aktiviteter i en uge"}, {40005, " En medarbejder i alle uger"},
+      {40134, " Prikskema alle lokaler"},    {40135, " Prikskema en aktivitet"},
+  };
+  for (const auto &s : sager) {
+    HWND h = OpretObjektVindue(hoved, s.type, 0, nullptr);
+    ASSERT_NE(h, (HWND)0) << s.type;
+    const SkeStruct *ske = SkemaVinduesSke(h);
+    ASSERT_NE(ske, nullptr) << s.type;
+    EXPECT_STREQ(ske->Ens.Titel, s.titel);
+    EXPECT_EQ(ske->MenuKommando, static_cast<uint32_t>(s.type));
+    EXPECT_EQ(GetDlgCtrlID(h), s.type);
+    DestroyWindow(h);
+  }
+  EXPECT_GT(ElementHoejde(40009), 0);
+  EXPECT_GE(ElementBredde(40011), 150);
+}
+
 TEST_F(ObjektvindueFabrik, EmptyUnknownAndFailingRowsGiveZeroAndALineButNoBox) {
-  EXPECT_FALSE(ObjektVindueTilgaengeligt(40001));
+  EXPECT_FALSE(ObjektVindueTilgaengeligt(40024));
   // The master-data windows that exist have their rows.
   for (int type : {40212, 40273, 40283}) EXPECT_TRUE(ObjektVindueTilgaengeligt(type)) << type;
   EXPECT_TRUE(VaerktoejsVindueTilgaengeligt(40213));
-  EXPECT_EQ(OpretObjektVindue(hoved, 40001, 0, nullptr), (HWND)0);
+  EXPECT_EQ(OpretObjektVindue(hoved, 40024, 0, nullptr), (HWND)0);
   EXPECT_EQ(OpretObjektVindue(hoved, 39999, 0, nullptr), (HWND)0);
   EXPECT_EQ(SkiftVaerktoejsVindue(40007, 'L'), (HWND)0);
   EXPECT_EQ(TilfoejElementVindue(40154, true), (HWND)0);
   EXPECT_EQ(CountElements(), 0) << "no cell is made for a window that cannot be";
   const std::string log = Loggen();
-  EXPECT_NE(log.find("** Info: OpretObjektVindue(): vinduestype 40001 er endnu ikke tilgængelig"), std::string::npos)
+  EXPECT_NE(log.find("** Info: OpretObjektVindue(): vinduestype 40024 er endnu ikke tilgængelig"), std::string::npos)
       << log;
   EXPECT_NE(log.find("** Info: OpretObjektVindue(): vinduestype 39999 findes ikke"), std::string::npos);
   EXPECT_NE(log.find("vinduestype 40007"), std::string::npos);
