@@ -16,6 +16,7 @@
 #include "ELEMENT.h"
 #include "ENS.h"
 #include "ENSMUS.h"
+#include "GENVEJ.h"
 #include "FONTE.h"
 #include "IKKETILG.h"
 #include "INDSTIL.h"
@@ -479,6 +480,26 @@ SkemaTastSvar SkemaTastUdfoer(HWND hwnd, SkeStruct *ske, const TastInfo &t) {
 // ==================================================================== window
 
 namespace {
+
+TastInfo GenvejTast(int32_t shift, int32_t ctrl, uint32_t tast) {
+  return TastInfo{shift, ctrl, 0, WM_KEYDOWN, tast, 0, 0, 0};
+}
+
+// The keys of every view; those the window cannot carry out now are
+// greyed by the pick list itself.
+const ShortCutPost kGenvejPoster[] = {
+    {GenvejTast(0, 0, VK_ESCAPE), "<Esc>", "Annuller markering og særlig visning."},
+    {GenvejTast(0, 1, 'L'), "<Ctrl> + <l>", "Antal lag (Ctrl+L)."},
+    {GenvejTast(0, 1, VK_PRIOR), "<Ctrl> + <Pgup>", "Vis tidligere lektioner / tider."},
+    {GenvejTast(0, 1, VK_NEXT), "<Ctrl> + <Pgdn>", "Vis senere lektioner / tider."},
+    {GenvejTast(0, 1, VK_HOME), "<Ctrl> + <Home>", "Vis en dag tidligere."},
+    {GenvejTast(0, 1, VK_END), "<Ctrl> + <End>", "Vis en dag senere."},
+    {GenvejTast(0, 1, 'Z'), "<Ctrl> + <z>", "Vis / skjul markerede brikker."},
+    {GenvejTast(0, 1, 'E'), "<Ctrl> + <e>", "Vis holdets elever."},
+    {GenvejTast(0, 0, VK_F4), "<F4>", "Luk vindue."},
+    {TastInfo{}, "", ""},
+};
+ShortCutTabel Genveje{0, kGenvejPoster};
 
 // What the creation hands WM_CREATE.
 struct OpretArg {
@@ -950,10 +971,14 @@ LRESULT CALLBACK SkemaWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
       SendTilAlleVinduer(SKE_MARKOER_FLYTTET, 0, 0, 0);
       return 0;
-    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDOWN: {
       EnsActivateOnClick(h, &e);
-      if (IsWindow(h) && Ske(h) == ske && e.Aktiv) IkkeTilgaengelig(hwndHoved, WM_RBUTTONDOWN);
+      if (!IsWindow(h) || Ske(h) != ske || !e.Aktiv) return 0;
+      POINT p{0, 0};
+      GetCursorPos(&p);
+      ske->hwndGenvej = CreateShortCutWnd(e.hInstance, h, p.x, p.y, &Genveje);
       return 0;
+    }
     case WM_SIZING:
       BegraensSizing(h, static_cast<UINT>(wParam), reinterpret_cast<RECT *>(lParam), 150,
                      static_cast<int>(Bredde(ske, kMaksPixel)), 100, static_cast<int>(Hoejde(ske, kMaksPixel)));

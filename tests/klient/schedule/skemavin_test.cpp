@@ -9,6 +9,7 @@
 
 #include "ENSMUS.h"
 #include "KALENDER.h"
+#include "LISTBOX.h"
 #include "PROGVINDUER.h"
 #include "SKERAEKKE.h"
 #include "SKETEGN.h"
@@ -472,6 +473,20 @@ TEST_F(SkemaVindueTest, DestroyingTellsTheMainWindow) {
   ASSERT_EQ(lukket.size(), 1u);
   EXPECT_EQ(static_cast<HWND>(lukket[0].l), w);
   EXPECT_EQ(VinduesListeAntal(), 1);
+}
+
+TEST_F(SkemaVindueTest, TheAppsKeyOpensThePickListOfTheKeys) {
+  RegistrerListeKlasser(0);
+  HWND w = Aabn(SKE_AKTI, 'V', 1);
+  SkeStruct *ske = SkemaVinduesSke(w);
+  ASSERT_TRUE(Kan(w, VK_APPS));
+  Tryk(w, VK_APPS);
+  ASSERT_TRUE(ske->hwndGenvej);
+  EXPECT_TRUE(IsWindow(ske->hwndGenvej));
+  char klasse[64] = {};
+  GetClassNameA(ske->hwndGenvej, klasse, sizeof klasse);
+  EXPECT_STREQ(klasse, "ShortCutWndClass");
+  DestroyWindow(w);
 }
 
 }  // namespace
