@@ -475,6 +475,34 @@ TEST_F(SkemaVindueTest, DestroyingTellsTheMainWindow) {
   EXPECT_EQ(VinduesListeAntal(), 1);
 }
 
+TEST_F(SkemaVindueTest, TheFindComparisonMarksMatchesAndDeletesNothing) {
+  HWND w = Aabn(SKE_LOKA, 'V', 1, 'T');
+  SkeStruct *ske = SkemaVinduesSke(w);
+  SkrivRaekker({{.akti = akti[0], .loka = loka[0]}}, {.id = 11, .dag = 2, .start = 800, .slut = 845});
+  SkrivRaekker({{.akti = akti[1], .loka = loka[0]}}, {.id = 12, .dag = 3, .start = 800, .slut = 845});
+  SkrivRaekker({{.akti = akti[0], .loka = loka[1]}}, {.id = 13, .ejer = static_cast<uint8_t>(kEgen + 1), .dag = 4, .start = 800, .slut = 845});
+  SendMessageA(w, SKE_DATA_AENDRET, 0, 0);
+  ASSERT_EQ(ske->SkeVisAntal, 3u);
+  const uint32_t raekker = BegBucket(kAar, kUge)->wRecCnt;
+  // The reference: the first event, compared on its activities.
+  uint32_t foerste = 0;
+  for (uint32_t i = 1; i <= 3; ++i)
+    if (VisFoersteRaekke(ske->lpSkeVisListe[i])->id == 11) foerste = i;
+  ASSERT_NE(foerste, 0u);
+  HentVisAVS(ske, &ske->SoegAVS, foerste, false);
+  SendMessageA(w, SKE_STATUSTEKST, 0, reinterpret_cast<LPARAM>("K"));
+  for (uint32_t i = 1; i <= 3; ++i) ske->lpSkeVisListe[i].FarveKode = 0;
+  SendMessageA(w, SKE_SAMMENLIGN, 0, 0);
+  std::map<uint32_t, uint8_t> farve;
+  for (uint32_t i = 1; i <= ske->SkeVisAntal; ++i)
+    farve[+VisFoersteRaekke(ske->lpSkeVisListe[i])->id] = ske->lpSkeVisListe[i].FarveKode;
+  EXPECT_EQ(farve[11], 3);
+  EXPECT_NE(farve[12], 3);
+  EXPECT_NE(farve[13], 3) << "another installation's event is left alone";
+  EXPECT_EQ(ske->SkeVisAntal, 3u);
+  EXPECT_EQ(BegBucket(kAar, kUge)->wRecCnt, raekker);
+}
+
 TEST_F(SkemaVindueTest, TheAppsKeyOpensThePickListOfTheKeys) {
   RegistrerListeKlasser(0);
   HWND w = Aabn(SKE_AKTI, 'V', 1);
