@@ -10,6 +10,8 @@ packages=(
   # libraries the programs link
   zlib1g-dev libminizip-dev libhpdf-dev libcairo2-dev libx11-dev
   libfontconfig-dev libfreetype-dev libcurl4-openssl-dev
+  # the web-server stand-in (TLS) and its test certificate
+  libssl-dev openssl
   # fonts the drawing layer maps system faces to; glyph source for our fonts
   fonts-liberation xfonts-base
   # tests
