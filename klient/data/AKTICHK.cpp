@@ -48,6 +48,24 @@ void Saml(const BemaerkningsLinjer &l, char *ud) {
 
 void SaetAktiAdvarsel(AktiAdvarselFn fn) { Advarsel = fn; }
 
+namespace {
+TidspostCheckFn gTidspostCheck = nullptr;
+}  // namespace
+
+void SaetTidspostCheck(TidspostCheckFn fn) { gTidspostCheck = fn; }
+
+bool AnfoTidspostCheck(uint32_t anfo, Dato fradato, Dato tildato, TidspostRec *poster, unsigned antal) {
+  if (!GyldigRef(&tvanfo, anfo)) return false;
+  const AnfoRec *a = TabRec<AnfoRec>(tvanfo, anfo);
+  if (!a || !gTidspostCheck || !GyldigRef(&tvmeda, a->meda_id)) return false;
+  const MedaRec *m = TabRec<MedaRec>(tvmeda, a->meda_id);
+  if (!m) return false;
+  char status = 0;
+  gTidspostCheck(static_cast<int>(m->id), static_cast<int>(fradato), static_cast<int>(tildato), poster, antal,
+                 &status);
+  return status == '0';
+}
+
 Dato BudgetDato() {
   const Dato d = static_cast<Dato>(TalSpoerg(hDatoVindue, MSG_DATO_VIST, 0, 0));
   if (d) return d;

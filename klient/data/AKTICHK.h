@@ -56,3 +56,22 @@ struct BemaerkningsLinjer {
 // True when the two remark texts (lines joined, at most 254 characters)
 // differ.
 bool ObjListeDiffer(BemaerkningsLinjer a, BemaerkningsLinjer b);
+
+// One time posting of the hub's reply: the sign ('+' or '-'), the value
+// (kept as it was for a '-'), the magnitude and the first number.
+struct TidspostRec {
+  uint32_t Fortegn;
+  uint32_t Vaerdi;
+  uint32_t Stoerrelse;
+  uint32_t Tal;
+};
+// The web's time-post check (employee id, first and last date, records and
+// their room, out status '0' after a good reply). The shell installs it;
+// the data store does not reach the network itself.
+typedef int (*TidspostCheckFn)(int meda_id, int fradato, int tildato, TidspostRec *poster, unsigned antal,
+                               char *status);
+void SaetTidspostCheck(TidspostCheckFn fn);
+// True when the hub answered the time-post query of the employment's
+// employee for the period; false without the employment, its employee or
+// an installed check.
+bool AnfoTidspostCheck(uint32_t anfo, Dato fradato, Dato tildato, TidspostRec *poster, unsigned antal);

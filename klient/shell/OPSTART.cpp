@@ -42,6 +42,7 @@
 #include "TALTAB.h"
 #include "TIMOAK.h"
 #include "TOOLTIP.h"
+#include "WEBKALD.h"
 #include "ressourcer.h"
 #include "tavo/assert.h"
 #include "win/controls.h"
@@ -296,6 +297,8 @@ int Opstart(HINSTANCE inst, int visning) {
   StandardIndstillinger();
   // The log's lock must exist before any thread that logs.
   OpretLogLaas();
+  // The settings reader of step 8 asks the web for the news date.
+  InstallerWebKroge();
 
   // 1-2
   MainCommandLine();
