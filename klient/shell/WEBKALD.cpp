@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -136,7 +137,20 @@ class Forespoergsel {
   HINTERNET req_ = nullptr;
 };
 
+// The leading integer of a token as atoi reads it, held to the int range
+// instead of overflowing.
+long long Heltal(const std::string &t) {
+  const long long v = std::strtoll(t.c_str(), nullptr, 10);
+  return std::clamp<long long>(v, INT32_MIN, INT32_MAX);
+}
+
 int Skolenr() { return static_cast<int>(GetPrivateProfileIntA("global", "skolenr", 0, StiTab.szini)); }
+
+struct ForbindelsesFelt {
+  const char *navn;
+  char *buf;
+  unsigned stoerrelse;
+};
 
 bool ErWebAdresse(const char *a) {
   return strncasecmp(a, "http://", 7) == 0 || strncasecmp(a, "https://", 8) == 0;
@@ -173,6 +187,38 @@ bool LaesHeleSvaret(HINTERNET request, std::string *svar, size_t stoerst) {
   }
 }
 
+bool LaesNyhedsSvar(const std::string &tekst, char *dato, unsigned datoStoerrelse, char *adresse,
+                    unsigned adresseStoerrelse) {
+  if (dato && datoStoerrelse) dato[0] = '\0';
+  if (adresse && adresseStoerrelse) adresse[0] = '\0';
+  // The seconds since 1970 lead the reply; without them there is no date.
+  size_t i = 0;
+  while (i < tekst.size() && (tekst[i] == ' ' || tekst[i] == '\t')) ++i;
+  if (i >= tekst.size() || !std::isdigit(static_cast<unsigned char>(tekst[i]))) {
+    LogPrintf("** Fejl: WebNewsCheck(): Intet tidspunkt i svaret: %.80s\n", tekst.c_str());
+    return false;
+  }
+  errno = 0;
+  const long long sek = std::strtoll(tekst.c_str() + i, nullptr, 10);
+  const time_t t = static_cast<time_t>(sek);
+  tm lokal{};
+  char tid[20];
+  if (errno || !localtime_r(&t, &lokal) || !std::strftime(tid, sizeof tid, "%Y%m%d %H:%M", &lokal)) {
+    LogPrintf("** Fejl: WebNewsCheck(): Intet tidspunkt i svaret: %.80s\n", tekst.c_str());
+    return false;
+  }
+  std::string adr;
+  const size_t http = tekst.find("http");
+  if (http != std::string::npos) adr = Trim(tekst.substr(http));
+  if (!dato || !adresse || adr.size() >= adresseStoerrelse || std::strlen(tid) >= datoStoerrelse) {
+    LogPrintf("** Fejl: WebNewsCheck(): For lang værdi i svaret\n");
+    return false;
+  }
+  std::strcpy(adresse, adr.c_str());
+  std::strcpy(dato, tid);
+  return true;
+}
+
 bool WebNewsCheck(char *svar, unsigned stoerrelse) {
   if (svar && stoerrelse) svar[0] = '\0';
   NyhedsDokAdresse[0] = '\0';
@@ -186,33 +232,7 @@ bool WebNewsCheck(char *svar, unsigned stoerrelse) {
     return false;
   std::string tekst;
   if (!f.Svar(&tekst)) return false;
-
-  // The seconds since 1970 lead the reply; without them there is no date.
-  size_t i = 0;
-  while (i < tekst.size() && (tekst[i] == ' ' || tekst[i] == '\t')) ++i;
-  if (i >= tekst.size() || !std::isdigit(static_cast<unsigned char>(tekst[i]))) {
-    LogPrintf("** Fejl: WebNewsCheck(): Intet tidspunkt i svaret: %.80s\n", tekst.c_str());
-    return false;
-  }
-  errno = 0;
-  const long long sek = std::strtoll(tekst.c_str() + i, nullptr, 10);
-  const time_t t = static_cast<time_t>(sek);
-  tm lokal{};
-  char dato[20];
-  if (errno || !localtime_r(&t, &lokal) || !std::strftime(dato, sizeof dato, "%Y%m%d %H:%M", &lokal)) {
-    LogPrintf("** Fejl: WebNewsCheck(): Intet tidspunkt i svaret: %.80s\n", tekst.c_str());
-    return false;
-  }
-  std::string adresse;
-  const size_t http = tekst.find("http");
-  if (http != std::string::npos) adresse = Trim(tekst.substr(http));
-  if (adresse.size() >= sizeof NyhedsDokAdresse || std::strlen(dato) >= stoerrelse) {
-    LogPrintf("** Fejl: WebNewsCheck(): For lang værdi i svaret\n");
-    return false;
-  }
-  std::strcpy(NyhedsDokAdresse, adresse.c_str());
-  std::strcpy(svar, dato);
-  return true;
+  return LaesNyhedsSvar(tekst, svar, stoerrelse, NyhedsDokAdresse, sizeof NyhedsDokAdresse);
 }
 
 bool HentNyhedsdato() {
@@ -222,32 +242,17 @@ bool HentNyhedsdato() {
   return true;
 }
 
-bool WebConnectInfoCheck(char easyserver[kJobserverNavnLaengde], char database[kDatabaseLaengde],
-                         char autoserver[kAutoserverNavnLaengde], char humanus[kAutoBrugerLaengde],
-                         char tessara[kAutoKodeLaengde]) {
-  struct Felt {
-    const char *navn;
-    char *buf;
-    unsigned stoerrelse;
-  };
-  const Felt felter[] = {{"easyserver", easyserver, kJobserverNavnLaengde},
-                         {"database", database, kDatabaseLaengde},
-                         {"autoserver", autoserver, kAutoserverNavnLaengde},
-                         {"humanus", humanus, kAutoBrugerLaengde},
-                         {"tessara", tessara, kAutoKodeLaengde}};
-  for (const Felt &f : felter)
+bool LaesForbindelsesSvar(const std::string &svar, char easyserver[kJobserverNavnLaengde],
+                          char database[kDatabaseLaengde], char autoserver[kAutoserverNavnLaengde],
+                          char humanus[kAutoBrugerLaengde], char tessara[kAutoKodeLaengde]) {
+  const ForbindelsesFelt felter[] = {{"easyserver", easyserver, kJobserverNavnLaengde},
+                                     {"database", database, kDatabaseLaengde},
+                                     {"autoserver", autoserver, kAutoserverNavnLaengde},
+                                     {"humanus", humanus, kAutoBrugerLaengde},
+                                     {"tessara", tessara, kAutoKodeLaengde}};
+  for (const ForbindelsesFelt &f : felter)
     if (f.buf) f.buf[0] = '\0';
-
-  char side[kAdresseLaengde];
-  LaesWebAdresse(WebAdr::Tavoside, side, sizeof side);
-  char url[kAdresseLaengde + 64];
-  std::snprintf(url, sizeof url, "%s?skolenr=%i", (std::string(side) + "/tavoskema/serverkontakt.php").c_str(),
-                Skolenr());
-  Forespoergsel f;
-  if (!f.Aabn("WebConnectInfoCheck", "Connect info", side, url)) return false;
-  std::string tekst;
-  if (!f.Svar(&tekst)) return false;
-  tekst = Trim(tekst);
+  const std::string tekst = Trim(svar);
   if (tekst.empty()) return false;
 
   // Taken into locals first: a bad line leaves every buffer empty.
@@ -279,22 +284,29 @@ bool WebConnectInfoCheck(char easyserver[kJobserverNavnLaengde], char database[k
   return antal > 0;
 }
 
-int WebConnectTidspostCheck(int meda_id, int fradato, int tildato, TidspostRec *poster, unsigned antal,
-                            char *status) {
-  if (status) *status = 0;
-  char hub[kAdresseLaengde];
-  LaesWebAdresse(WebAdr::Tidspost, hub, sizeof hub);
-  char url[kAdresseLaengde + 128];
-  std::snprintf(url, sizeof url, "%s/bin/tavo-tipo-slut-periode?skolenr=%i&meda_id=%i&fradato=%i&tildato=%i", hub,
-                Skolenr(), meda_id, fradato, tildato);
+bool WebConnectInfoCheck(char easyserver[kJobserverNavnLaengde], char database[kDatabaseLaengde],
+                         char autoserver[kAutoserverNavnLaengde], char humanus[kAutoBrugerLaengde],
+                         char tessara[kAutoKodeLaengde]) {
+  for (char *b : {easyserver, database, autoserver, humanus, tessara})
+    if (b) b[0] = '\0';
+
+  char side[kAdresseLaengde];
+  LaesWebAdresse(WebAdr::Tavoside, side, sizeof side);
+  char url[kAdresseLaengde + 64];
+  std::snprintf(url, sizeof url, "%s?skolenr=%i", (std::string(side) + "/tavoskema/serverkontakt.php").c_str(),
+                Skolenr());
   Forespoergsel f;
-  if (!f.Aabn("WebConnectTidspostCheck", "Check tidspost", hub, url)) return 0;
+  if (!f.Aabn("WebConnectInfoCheck", "Connect info", side, url)) return false;
   std::string tekst;
-  if (!f.Svar(&tekst)) return 0;
-  tekst = Trim(tekst);
+  if (!f.Svar(&tekst)) return false;
+  return LaesForbindelsesSvar(tekst, easyserver, database, autoserver, humanus, tessara);
+}
+
+bool LaesTidspostSvar(const std::string &svar, TidspostRec *poster, unsigned antal) {
+  const std::string tekst = Trim(svar);
   if (tekst.empty() || tekst[0] != '0') {
     LogPrintf("** Fejl: WebConnectTidspostCheck(): Kunne ikke hente tidspost: %.200s\n", tekst.c_str());
-    return 0;
+    return false;
   }
   const std::vector<std::string> linjer = Linjer(tekst);
   // Parsed whole before the caller's records are touched.
@@ -306,7 +318,7 @@ int WebConnectTidspostCheck(int meda_id, int fradato, int tildato, TidspostRec *
   for (const std::string &linje : linjer)
     if (linje.size() > kStoersteLinje) {
       LogPrintf("** Fejl: WebConnectTidspostCheck(): For lang linje i svaret: %.60s\n", linje.c_str());
-      return 0;
+      return false;
     }
   for (size_t n = 1; n < linjer.size(); ++n) {
     const std::string &linje = linjer[n];
@@ -319,23 +331,23 @@ int WebConnectTidspostCheck(int meda_id, int fradato, int tildato, TidspostRec *
     }
     if (ord.empty()) continue;
     Post post{};
-    post.r.Tal = static_cast<uint32_t>(std::atoi(ord[0].c_str()));
+    post.r.Tal = static_cast<uint32_t>(Heltal(ord[0]));
     if (ord.size() > 1) {
       if (ord[1][0] == '-') {
         post.r.Fortegn = '-';
       } else {
         post.r.Fortegn = '+';
-        post.r.Vaerdi = static_cast<uint32_t>(std::atoi(ord[1].c_str()));
+        post.r.Vaerdi = static_cast<uint32_t>(Heltal(ord[1]));
         post.medVaerdi = true;
       }
     }
-    if (ord.size() > 2) post.r.Stoerrelse = static_cast<uint32_t>(std::abs(std::atoi(ord[2].c_str())));
+    if (ord.size() > 2) post.r.Stoerrelse = static_cast<uint32_t>(std::llabs(Heltal(ord[2])));
     nye.push_back(post);
   }
   if (nye.size() > antal || (!nye.empty() && !poster)) {
     LogPrintf("** Fejl: WebConnectTidspostCheck(): %u tidsposter i svaret, plads til %u\n",
               static_cast<unsigned>(nye.size()), antal);
-    return 0;
+    return false;
   }
   for (size_t i = 0; i < nye.size(); ++i) {
     TidspostRec &r = poster[i];
@@ -344,7 +356,22 @@ int WebConnectTidspostCheck(int meda_id, int fradato, int tildato, TidspostRec *
     if (nye[i].medVaerdi) r.Vaerdi = nye[i].r.Vaerdi;
     r.Stoerrelse = nye[i].r.Stoerrelse;
   }
-  if (status) *status = '0';
+  return true;
+}
+
+int WebConnectTidspostCheck(int meda_id, int fradato, int tildato, TidspostRec *poster, unsigned antal,
+                            char *status) {
+  if (status) *status = 0;
+  char hub[kAdresseLaengde];
+  LaesWebAdresse(WebAdr::Tidspost, hub, sizeof hub);
+  char url[kAdresseLaengde + 128];
+  std::snprintf(url, sizeof url, "%s/bin/tavo-tipo-slut-periode?skolenr=%i&meda_id=%i&fradato=%i&tildato=%i", hub,
+                Skolenr(), meda_id, fradato, tildato);
+  Forespoergsel f;
+  if (!f.Aabn("WebConnectTidspostCheck", "Check tidspost", hub, url)) return 0;
+  std::string tekst;
+  if (!f.Svar(&tekst)) return 0;
+  if (LaesTidspostSvar(tekst, poster, antal) && status) *status = '0';
   return 0;
 }
 

@@ -57,6 +57,16 @@ bool WebConnectInfoCheck(char easyserver[kJobserverNavnLaengde], char database[k
 int WebConnectTidspostCheck(int meda_id, int fradato, int tildato, TidspostRec *poster, unsigned antal,
                             char *status);
 
+// The replies' readers, apart from the network: what the calls above do
+// with a reply that came whole. Each gives false and leaves its outputs
+// empty (the records as they were) for a reply it cannot take.
+bool LaesNyhedsSvar(const std::string &svar, char *dato, unsigned datoStoerrelse, char *adresse,
+                    unsigned adresseStoerrelse);
+bool LaesForbindelsesSvar(const std::string &svar, char easyserver[kJobserverNavnLaengde],
+                          char database[kDatabaseLaengde], char autoserver[kAutoserverNavnLaengde],
+                          char humanus[kAutoBrugerLaengde], char tessara[kAutoKodeLaengde]);
+bool LaesTidspostSvar(const std::string &svar, TidspostRec *poster, unsigned antal);
+
 // Opens the online help page with the shell's "open", shown normally.
 void VisOnlineHjaelp(HWND hwnd);
 
