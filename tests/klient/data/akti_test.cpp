@@ -213,6 +213,55 @@ TEST_F(AktiChk, PupilsOnADayOnlyInsideThePeriod) {
   EXPECT_EQ(GetAktiDatoElever(a, 20241015), 0u);
 }
 
+// What the time-post check was asked, and what the hub answers.
+struct TidspostKald {
+  int meda, fra, til;
+  unsigned antal;
+};
+std::vector<TidspostKald> tidspostKald;
+char hubStatus = '0';
+int HubTidspost(int meda, int fra, int til, TidspostRec *poster, unsigned antal, char *status) {
+  tidspostKald.push_back({meda, fra, til, antal});
+  if (hubStatus == '0' && antal) poster[0].Tal = 42;
+  *status = hubStatus;
+  return 0;
+}
+
+TEST_F(AktiChk, TimePostCheckOfTheEmploymentsEmployee) {
+  MedaRec m{};
+  m.id = 5077;
+  m.Status = 10;
+  const uint32_t meda = predtest::Ny(tdmeda, tvmeda, m);
+  AnfoRec med{}, uden{};
+  med.meda_id = meda;
+  med.Status = uden.Status = 10;
+  const uint32_t anfoMed = predtest::Ny(tdanfo, tvanfo, med), anfoUden = predtest::Ny(tdanfo, tvanfo, uden);
+  TidspostRec poster[4] = {};
+  tidspostKald.clear();
+
+  // No check installed: no answer.
+  EXPECT_FALSE(AnfoTidspostCheck(anfoMed, 20240801, 20250731, poster, 4));
+  SaetTidspostCheck(HubTidspost);
+  hubStatus = '0';
+  EXPECT_TRUE(AnfoTidspostCheck(anfoMed, 20240801, 20250731, poster, 4));
+  EXPECT_EQ(poster[0].Tal, 42u);
+  ASSERT_EQ(tidspostKald.size(), 1u);
+  EXPECT_EQ(tidspostKald[0].meda, 5077);
+  EXPECT_EQ(tidspostKald[0].fra, 20240801);
+  EXPECT_EQ(tidspostKald[0].til, 20250731);
+  EXPECT_EQ(tidspostKald[0].antal, 4u);
+  // Without an employee, or an employment, nothing is asked.
+  EXPECT_FALSE(AnfoTidspostCheck(anfoUden, 20240801, 20250731, poster, 4));
+  EXPECT_FALSE(AnfoTidspostCheck(tvanfo.wRecCnt, 20240801, 20250731, poster, 4));
+  EXPECT_FALSE(AnfoTidspostCheck(0, 20240801, 20250731, poster, 4));
+  EXPECT_EQ(tidspostKald.size(), 1u);
+  // The hub answering an error.
+  hubStatus = 0;
+  EXPECT_FALSE(AnfoTidspostCheck(anfoMed, 20240801, 20250731, poster, 4));
+  EXPECT_EQ(tidspostKald.size(), 2u);
+  SaetTidspostCheck(nullptr);
+}
+
 TEST(ObjListeDiffer, ComparesTheJoinedRemarks) {
   const char *ab[] = {"ab", "cd"}, *a[] = {"abcd"}, *x[] = {"abce"}, *tom[] = {nullptr};
   const std::string lang(300, 'z');

@@ -19,6 +19,8 @@
 #include "TALTAB.h"
 #include "TOOLTIP.h"
 #include "VINDUER.h"
+#include "WEBKALD.h"
+#include "webserver_proces.h"
 #include "tavo/test_file.h"
 #include "win/controls.h"
 
@@ -203,6 +205,46 @@ TEST_F(OpstartTest, InstallationNulAabnerIndstillingerne) {
   EXPECT_EQ(Bokse(), std::vector<std::string>{"Ikke tilgængelig|Denne funktion er endnu ikke tilgængelig i TAVO-skema."});
   EXPECT_EQ(Luk(), 0);
   EXPECT_TRUE(Indeholder(Laes(Log()), "** Info: Ikke tilgængelig: Installations oplysning (40166)"));
+}
+
+// The web's news date against [tider] nyheder: newer news opens the news
+// document at the end of the start-up, older news opens nothing.
+TEST_F(OpstartTest, NyhederAabnesVedNyereDato) {
+  webtest::WebServer web;
+  ASSERT_TRUE(web.Start());
+  web.Script("answer /tavoskema/newsdate.php 200 1700000000 https://127.0.0.1/nyheder.html\n");
+  setenv("TZ", "UTC0", 1);
+  tzset();
+  setenv("TAVO_WEB_TAVOSIDE", web.Adresse().c_str(), 1);
+  setenv("TAVO_WEB_CERTIFIKAT", webtest::Certifikat().c_str(), 1);
+  tavo::reg::Clear();
+  // The made-up school keeps the news check off.
+  SaetIndstilling("flag", "checktavonews", "ja");
+  const struct {
+    const char *gemt;
+    bool aabnes;
+  } tabel[] = {{"20231114 22:12", true}, {"20231114 22:13", false}, {"20240101 00:00", false}};
+  for (const auto &t : tabel) {
+    SCOPED_TRACE(t.gemt);
+    SaetIndstilling("tider", "nyheder", t.gemt);
+    tavo::test::StartShellLog();
+    ASSERT_EQ(Start(), kOpstartFortsaet);
+    const auto kald = tavo::test::StopShellLog();
+    EXPECT_EQ(nyeNyheder, t.aabnes ? 1 : 0);
+    if (t.aabnes) {
+      ASSERT_EQ(kald.size(), 1u);
+      EXPECT_EQ(kald[0].operation, "open");
+      EXPECT_EQ(kald[0].file, "https://127.0.0.1/nyheder.html");
+      EXPECT_EQ(kald[0].show, SW_SHOWNORMAL);
+    } else {
+      EXPECT_TRUE(kald.empty());
+    }
+    EXPECT_EQ(Luk(), 0);
+  }
+  unsetenv("TAVO_WEB_TAVOSIDE");
+  unsetenv("TAVO_WEB_CERTIFIKAT");
+  unsetenv("TZ");
+  tzset();
 }
 
 TEST_F(OpstartTest, BrowserTjek) {
