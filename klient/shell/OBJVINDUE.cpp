@@ -6,6 +6,8 @@
 #include "AktiLokaRel.h"
 #include "ARRANGER.h"
 #include "DATO.h"
+#include "ELEVPLANVIN.h"
+#include "ELEVSTAT.h"
 #include "ElevRel.h"
 #include "ELEMENT.h"
 #include "INDSTIL.h"
@@ -61,6 +63,10 @@ HWND Gruppe(const ObjektKald &k) {
 HWND MedOpg(const ObjektKald &k) { return CreateMedOpgWnd(hInst, k.hwndForaelder, 0, 0); }
 
 HWND ElvRel(const ObjektKald &k) { return CreateElvRelWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund); }
+
+HWND ElevPlan(const ObjektKald &k) { return CreateElevPlanWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund); }
+
+HWND ElevStat(const ObjektKald &k) { return CreateElevStatWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund); }
 
 HWND SkfaLokaRel(const ObjektKald &k) {
   return CreateSkfaLokaRelWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund);
@@ -135,9 +141,9 @@ ObjektRaekke ObjektTab[] = {
     {40273, AktiLokaRel, 0, "", 0, 0, 0},
     {40283, SkfaLokaRel, 0, "", 0, 0, 0},
     {40284, MedaSkePrior, 0, "", 0, 0, 0},
-    {40225, nullptr, 0, "", 0, 0, kRegelEnGang},  // the student planning window
+    {40225, ElevPlan, 0, "", 0, 0, kRegelEnGang},
     {40226, nullptr, 0, "", 0, 0, kRegelElevplan},
-    {40227, nullptr, 0, "", 0, 0, kRegelElevplan},
+    {40227, ElevStat, 0, "", 0, 0, kRegelElevplan},
     {40228, nullptr, 0, "", 0, 0, kRegelElevplan},
     {40229, nullptr, 0, "", 0, 0, kRegelElevplan},
     {40130, KalenderIdag, 0, "", 0, 0, 0},

@@ -590,6 +590,7 @@ void KoerSimuleringer(ElevPlanWS *ws) {
   Resultat bedste;
   ws->SimuleringKoerer = 1;
   ws->SimuleringNr = 1;
+  ws->SimuleringTaeller = 1;
   for (uint32_t r = 1; r <= ws->AntalSimuleringer; ++r) {
     Nulstil(ws, start);
     if (!MatricerKlar(ws)) break;

@@ -136,6 +136,7 @@ struct ElevPlanWS {
   uint32_t AntalSimuleringer;
   uint32_t SimuleringNr;
   uint8_t SimuleringKoerer;
+  uint32_t SimuleringTaeller;  // the progress text's third figure: 1 from the first run on
   // Set by the planning window: called after each run of the automatic
   // placement with ELEVPLAN_TEGN_ALT when the run became the best (the
   // window is redrawn), else ELEVPLAN_TEGN_FREMDRIFT (only the progress
@@ -161,6 +162,7 @@ struct ElevPlanWS {
   uint32_t SorteretKolonne;
   uint8_t Sorteret;
   uint8_t SorterRetning;  // 0 ascending, 2 descending
+  EnsDC RammeDC;          // the window's own DC for the group line and the progress text
 };
 
 // A new empty workspace for a window of table letter bogstav: placement by
