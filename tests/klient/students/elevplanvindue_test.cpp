@@ -19,6 +19,7 @@
 #include "PROGVINDUER.h"
 #include "VINDUER.h"
 #include "elevkolonne_fixture.h"
+#include "elevdialoger.h"
 #include "knapper.h"
 #include "tavo/test_gdi.h"
 #include "tavo/test_user.h"
@@ -335,6 +336,36 @@ TEST_F(ElevPlanVindueInput, ASortButtonClickedTwiceReversesTheOrderAndShowsPictu
   EXPECT_EQ(raekker(), (std::vector<uint32_t>{la[0], la[2], la[1]}));
   EXPECT_EQ(w->SorterRetning, 2);
   EXPECT_EQ(b->pictureName, MAKEINTRESOURCE(112));
+}
+
+TEST_F(ElevPlanVindueInput, CtrlKShowsTheProgressOfEachRunAndEndsWithTheBestPlan) {
+  ToDage();
+  for (const char *n : {"Al", "Bo"}) NyElti(NyElev(uint8_t(n[0]), n), tg);
+  HWND h = Aabn();
+  ElevPlanWS *w = Pw(h);
+  tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &d) {
+    SetDlgItemTextA(d.hwnd, IDC_SIM_ANTAL, "5");
+    SendMessageA(d.hwnd, WM_COMMAND, IDOK, 0);
+    return INT_PTR{0};
+  });
+  tavo::test::ClearDrawnTexts();
+  Tast('K', tavo::test::ModCtrl);
+  EXPECT_TRUE(tavo::test::DialogFailures().empty());
+  std::vector<std::string> fremdrift;
+  for (const auto &t : tavo::test::DrawnTexts())
+    if (t.text.rfind("Simulerer", 0) == 0 && (fremdrift.empty() || fremdrift.back() != t.text))
+      fremdrift.push_back(t.text);
+  EXPECT_EQ(fremdrift, (std::vector<std::string>{
+                           "Simulerer      1 af      5  (     1)", "Simulerer      2 af      5  (     1)",
+                           "Simulerer      3 af      5  (     1)", "Simulerer      4 af      5  (     1)",
+                           "Simulerer      5 af      5  (     1)"}));
+  EXPECT_FALSE(w->SimuleringKoerer);
+  // The plan shown at the end is the plan as it stands.
+  for (uint32_t r = 1; r <= w->LaAntal; ++r)
+    for (uint32_t c = 1; c <= w->PpAntal; ++c)
+      if (!(r == w->LaPos.Aktuel && c == w->PpPos.Aktuel))
+        EXPECT_EQ(Celle(h, r, c, 13, 6) == Farve(31), w->PlanGitter(LaPosition(w, w->LaVisTab[r]), c) != 0)
+            << r << "," << c;
 }
 
 // ==================================================================== opener
