@@ -5,6 +5,7 @@
 
 #include "AktiLokaRel.h"
 #include "ARRANGER.h"
+#include "BOG.h"
 #include "DATO.h"
 #include "ELEVPLANVIN.h"
 #include "ELEVSTAT.h"
@@ -58,6 +59,10 @@ HWND MedaSkePrior(const ObjektKald &k) {
 
 HWND Gruppe(const ObjektKald &k) {
   return CreateGruppeWnd(k.Art, k.Venstre, k.Top, k.Hoejre, k.Bund, nullptr, static_cast<uint32_t>(k.Type));
+}
+
+HWND Bog(const ObjektKald &k) {
+  return CreateBogWnd(k.Art, k.hwndForaelder, k.Venstre, k.Top, k.Hoejre - k.Venstre, k.Bund - k.Top, k.hwndHoved);
 }
 
 HWND MedOpg(const ObjektKald &k) { return CreateMedOpgWnd(hInst, k.hwndForaelder, 0, 0); }
@@ -127,8 +132,8 @@ ObjektRaekke ObjektTab[] = {
     {40146, nullptr, 'K', "", 0, 0, 0},  // CreateGantWnd
     {40147, nullptr, 'M', "", 0, 0, 0},
     {40148, nullptr, 'L', "", 0, 0, 0},
-    {40151, nullptr, 'K', "", 0, 0, kRegelPost},  // CreateBogWnd
-    {40152, nullptr, 'M', "", 0, 0, kRegelPost},
+    {40151, Bog, 'K', "", 0, 0, kRegelPost},
+    {40152, Bog, 'M', "", 0, 0, kRegelPost},
     {40163, nullptr, 'S', "", 0, 0, 0},  // the status overviews
     {40167, nullptr, 'F', "", 0, 0, 0},
     {40164, nullptr, 'B', "", 0, 0, 0},
