@@ -44,6 +44,14 @@ constexpr uint32_t kAlleGrupper = 2147483647u;
 constexpr int kCelleBredde = 78, kCelleHoejde = 11, kKolonne = 79, kRaekke = 12;
 constexpr int kToolbar = 22, kHovedLinje = 14, kMaanedHoved = 24, kSortKnap = 16;
 constexpr int kRaekkeHovedStd = 200;
+constexpr int kSumBredde = 80;  // the partner row's sum behind its fields
+
+// The partner rows' header: the chosen layout's fields and the row sum.
+int RaekkeHoved(const BOGWS *ws) {
+  const uint8_t pb = static_cast<uint8_t>(ws->PartnerBogstav);
+  const uint32_t b = ObjSwitchBredde(kBogPartnerArt, pb, ObjSwitchValgt(kBogPartnerArt, pb));
+  return b ? static_cast<int>(std::min<uint32_t>(b, 1000)) + kSumBredde : kRaekkeHovedStd;
+}
 
 uint8_t Egen() { return GlobalIndstillinger.insnr; }
 
@@ -437,8 +445,7 @@ void BogSorter(BOGWS *ws, uint32_t knap) {
 // ==================================================================== sizes
 
 int BogBredde(const BOGWS *ws, int plads) {
-  (void)ws;
-  const int fuld = kKolonne * static_cast<int>(SkemaPeriode.AntalMaaneder) + kRaekkeHovedStd + 2 +
+  const int fuld = kKolonne * static_cast<int>(SkemaPeriode.AntalMaaneder) + RaekkeHoved(ws) + 2 +
                    2 * GetSystemMetrics(SM_CXFRAME) + kBogMndBredde;
   return std::max(std::min(fuld, plads), 100);
 }
@@ -457,7 +464,7 @@ int BogHoejde(const BOGWS *ws, int plads) {
 namespace {
 
 int GridTop() { return kToolbar + kHovedLinje + kSortKnap + kMaanedHoved; }
-int CelleX(MaanedIndeks m) { return kRaekkeHovedStd + static_cast<int>(m - 1) * kKolonne; }
+int CelleX(const BOGWS *ws, MaanedIndeks m) { return RaekkeHoved(ws) + static_cast<int>(m - 1) * kKolonne; }
 int CelleY(uint32_t p) { return GridTop() + static_cast<int>(p - 1) * kRaekke; }
 
 void Timer(char *buf, size_t n, int64_t hundrededele) {
@@ -522,7 +529,7 @@ void Tegn(BOGWS *ws) {
   for (MaanedIndeks m = 1; m <= maaneder; ++m) {
     const Maaned mm = IndeksTilMaaned(m);
     std::snprintf(linje, sizeof linje, "%02u-%04u", mm % 100, mm / 100);
-    Tekst(dc, CelleX(m) + 4, GridTop() - kMaanedHoved + 6, linje, sort, grund);
+    Tekst(dc, CelleX(ws, m) + 4, GridTop() - kMaanedHoved + 6, linje, sort, grund);
   }
   // Partner rows and cells.
   const uint32_t n = static_cast<uint32_t>(ws->SubObjTab.size() - 1);
@@ -538,11 +545,11 @@ void Tegn(BOGWS *ws) {
       const BogCelle *c = BogCelleAt(ws, p, m);
       const bool aktuel = i == ws->AktuelPartner && m == ws->AktuelKolonne;
       const int tilstand = aktuel ? (ws->Aktiv && !ws->MndRude ? 1 : 2) : 0;
-      FillRectIfAny(dc, FarveBrush[tilstand], CelleX(m), CelleY(i), CelleX(m) + kCelleBredde,
+      FillRectIfAny(dc, FarveBrush[tilstand], CelleX(ws, m), CelleY(i), CelleX(ws, m) + kCelleBredde,
                     CelleY(i) + kCelleHoejde);
       if (c && c->Foerste) {
         Timer(tal, sizeof tal, c->Sum);
-        Tekst(dc, CelleX(m) + 2, CelleY(i), tal, sort, FarveTab[tilstand]);
+        Tekst(dc, CelleX(ws, m) + 2, CelleY(i), tal, sort, FarveTab[tilstand]);
       }
     }
   }
@@ -737,8 +744,8 @@ void Klik(HWND h, BOGWS *ws, LPARAM lParam) {
   }
   const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
   int dp = 0, dm = 0;
-  if (x >= kRaekkeHovedStd) {
-    const int m = (x - kRaekkeHovedStd) / kKolonne + 1;
+  if (x >= RaekkeHoved(ws)) {
+    const int m = (x - RaekkeHoved(ws)) / kKolonne + 1;
     if (m >= 1 && m <= static_cast<int>(SkemaPeriode.AntalMaaneder)) dm = m - static_cast<int>(ws->AktuelKolonne);
   }
   if (y >= GridTop()) {

@@ -15,6 +15,9 @@
 #include "FARVER.h"
 #include "ImpTimoak.h"
 #include "INDSTIL.h"
+#include "GENVEJ.h"
+#include "LISTBOX.h"
+#include "SWITCH.h"
 #include "MEDPER.h"
 #include "PROGVINDUER.h"
 #include "STATUSFILTER.h"
@@ -347,6 +350,7 @@ class BogVindue : public Bog {
     if (IsWindow(hwnd)) DestroyWindow(hwnd);
     VinduesListeFjern(lytter);
     DestroyWindow(vaert);
+    FrigivSwitchTab();
     BYTE tom[256] = {};
     SetKeyboardState(tom);
     tavo::test::ResetUser();
@@ -432,6 +436,79 @@ TEST_F(BogVindue, CtrlAAsksTheToolbarForAllGroups) {
   EXPECT_EQ(BogVinduesWS(hwnd)->GruppeMaske, 2147483647u);
   SendMessageA(hwnd, BOG_GRUPPE, 3, 0);
   EXPECT_EQ(BogMedaGruppeMaske, 8u);
+}
+
+TEST_F(BogVindue, DigitChoosesPartnerLayoutAndRightButtonOpensTheModesPickList) {
+  fs::copy_file(fs::path(TAVO_SOURCE_DIR) / "resources" / "orvane" / "TavoSwt.ini", rod / "ini" / "TavoSwt.ini");
+  LaesSwitchIni();
+  RegistrerListeKlasser(hInst);
+  ASSERT_GE(ObjSwitchAntal(kBogPartnerArt, 'K'), 2u);
+  ASSERT_GE(ObjSwitchAntal(kBogPartnerArt, 'M'), 2u);
+  const uint32_t syg = Ovak(1, "SYG"), a = Ansat(10), b = Ansat(11);
+  AddAakrel(syg, a, 10);
+  AddAakrel(syg, b, 10);
+  for (char bogstav : {'K', 'M'}) {
+    SCOPED_TRACE(bogstav);
+    const uint8_t pb = bogstav == 'K' ? 'M' : 'K';
+    ObjSwitchVaelg(kBogPartnerArt, pb, 0);
+    hwnd = CreateBogWnd(bogstav, vaert, 0, 0, 4000, 900, 0);
+    ASSERT_NE(hwnd, HWND{});
+    RECT foer, efter;
+    GetWindowRect(hwnd, &foer);
+    Tast('2');
+    EXPECT_EQ(ObjSwitchValgt(kBogPartnerArt, pb), 1u);
+    GetWindowRect(hwnd, &efter);
+    EXPECT_NE(efter.right - efter.left, foer.right - foer.left);
+    // A digit beyond the layouts chooses nothing.
+    Tast('9');
+    EXPECT_EQ(ObjSwitchValgt(kBogPartnerArt, pb), 1u);
+
+    SendMessageA(hwnd, WM_RBUTTONDOWN, 0, MAKELPARAM(20, 80));
+    HWND liste = FindWindowA("ShortCutWndClass", nullptr);
+    ASSERT_NE(liste, HWND{});
+    const auto *info = reinterpret_cast<const ShortCutInfo *>(GetWindowLongPtrA(liste, GWLP_USERDATA));
+    ASSERT_NE(info, nullptr);
+    std::vector<std::string> raekker;
+    for (const ShortCutPost *p = info->table->Poster; p->Beskrivelse[0]; ++p) raekker.push_back(p->TastNavn);
+    const std::vector<std::string> k = {"<Ctrl> + <h>", "<Ctrl> + <F4>", "<Enter>", "<Tab>",
+                                        "<Ctrl> + <Shift> + <d>"};
+    std::vector<std::string> m = k;
+    m.insert(m.begin(), "<Ctrl> + <a>");
+    EXPECT_EQ(raekker, bogstav == 'K' ? k : m);
+    EXPECT_STREQ(info->table->Poster[bogstav == 'K' ? 2 : 3].Beskrivelse,
+                 bogstav == 'K' ? "Åbner valg vinduet (medarbejdere)." : "Åbner valg vinduet (aktiviteter).");
+    DestroyWindow(liste);
+    DestroyWindow(hwnd);
+  }
+}
+
+TEST_F(BogVindue, MonthPaneMessagesMoveTheCursorAndTellTheDatePane) {
+  const uint32_t syg = Ovak(1, "SYG"), a = Ansat(10), b = Ansat(11);
+  AddAakrel(syg, a, 10);
+  AddAakrel(syg, b, 10);
+  const uint32_t r = Postering(syg, b, 20250203, 175);
+  hwnd = CreateBogWnd('K', vaert, 0, 0, 2000, 900, 0);
+  ASSERT_NE(hwnd, HWND{});
+  BOGWS *w = BogVinduesWS(hwnd);
+  w->Aktuel.Partner = b;
+  w->Aktuel.Maaned = 202502;
+  w->Aktuel.Dato = 20250203;
+  SendMessageA(hwnd, BOG_MND_FLYT, 0, 0);
+  EXPECT_EQ(BogPartnerRec(w), b);
+  EXPECT_EQ(w->AktuelKolonne, MaanedTilIndeks(202502));
+  const LRESULT i = SendMessageA(hwnd, BOG_KAEDE, 0, 0);
+  ASSERT_NE(i, 0);
+  const auto *liste = reinterpret_cast<const BogVisPost *>(SendMessageA(hwnd, BOG_VISLISTE, 0, 0));
+  EXPECT_EQ(liste[i].Raekke, r);
+  EXPECT_EQ(liste[i].Maaned, 202502u);
+
+  hwndHoved = lytter;
+  Modtaget.clear();
+  SendMessageA(hwnd, BOG_MND_DAG, 0, 0);
+  EXPECT_TRUE(Fik(BOG_DATOPANE, 20250203));
+  SendMessageA(hwnd, BOG_MND_TASTATUR, 0, 0);
+  EXPECT_EQ(w->MndRude, 1);
+  hwndHoved = 0;
 }
 
 }  // namespace
