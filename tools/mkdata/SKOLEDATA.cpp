@@ -1056,6 +1056,79 @@ bool LavTimeposter(Skole &s) {
   return true;
 }
 
+// Absence activities with their employments and postings: own, foreign,
+// sent and central ones of the kinds F, H, A and P, so that the posting
+// windows and their filters have something to show. Made after everything
+// else, from fixed choices, so the rest of the school stays as it was.
+bool LavFravaer(Skole &s) {
+  if (s.anfo.empty()) return true;
+  static const struct {
+    const char *navn, *betegnelse;
+    char type;
+  } kFravaer[] = {
+      {"SYG", "Sygdom", 'F'},
+      {"FERIE", "Ferie og fridage", 'H'},
+      {"KURSUS", "Kursus og efteruddannelse", 'A'},
+      {"PULJE", "Pædagogisk pulje", 'P'},
+  };
+  Tabel akt = Hent("akti"), rel = Hent("aakrel");
+  uint32_t postId = 900000;
+  const uint32_t mdr = SkemaPeriode.AntalMaaneder;
+  for (uint32_t i = 0; i < std::size(kFravaer); ++i) {
+    uint32_t nr;
+    AktiRec *r = Ny<AktiRec>(akt, &nr);
+    if (!r) return false;
+    r->id = 19000 + i;
+    snprintf(r->Aktivitet, sizeof r->Aktivitet, "%s", kFravaer[i].navn);
+    snprintf(r->Betegnelse, sizeof r->Betegnelse, "%s", kFravaer[i].betegnelse);
+    snprintf(r->Kort_betegnelse, sizeof r->Kort_betegnelse, "%s", kFravaer[i].navn);
+    Tekst(r->Type, "OVAK");
+    r->Tid = AENDRTID;
+    r->Gruppe = 32;  // group 5, the one the activity posting window starts with
+    FraGruppe(r, SKOLE_FRADATO);
+    TilGruppe(r, SKOLE_TILDATO);
+    r->Aflyst = 'N';
+    r->Laerer_anvendelse = 'N';
+    r->Kontrollabel = 'N';
+    r->Generer_fra_skema = 'N';
+    r->Skkord = 'N';
+    Faerdig(akt, nr, STATUS_AKTIV);
+    s.akti.push_back(nr);
+    // Three employments each, spread over the staff.
+    for (uint32_t j = 0; j < 3 && j < s.anfo.size(); ++j) {
+      const uint32_t anfo = s.anfo[(i * 5 + j * 3) % s.anfo.size()];
+      uint32_t rnr;
+      AakrelRec *a = Ny<AakrelRec>(rel, &rnr);
+      if (!a) return false;
+      a->akti_id = nr;
+      a->anfo_id = anfo;
+      Faerdig(rel, rnr, STATUS_AKTIV);
+      for (MaanedIndeks mi = 1 + (i + j) % 3; mi <= mdr; mi += 3) {
+        const Maaned maaned = IndeksTilMaaned(mi);
+        TabVar *pTv = TimoakBucket(maaned);
+        if (!pTv) continue;
+        pTv->FoersteLedige = pTv->wRecCnt;
+        const uint32_t n = NewRec(&tdtimoak, pTv);
+        if (n == 0) return false;
+        TimoakRaekke *t = reinterpret_cast<TimoakRaekke *>(GetRec(&tdtimoak, pTv, n));
+        *t = TimoakRaekke{};
+        t->id = ++postId;
+        const uint32_t slags = (mi + j) % 4;  // own, foreign, sent, central
+        t->Status = static_cast<uint8_t>(64 | (slags == 2 ? 16 : 0) | (slags == 3 ? 32 : 0));
+        t->Tid = AENDRTID;
+        t->Type = kFravaer[i].type;
+        t->akti_id = nr;
+        t->anfo_id = anfo;
+        t->Maaneddag = static_cast<uint8_t>(1 + (i * 7 + j * 5 + mi) % 28);
+        t->Dato = maaned * 100 + t->Maaneddag;
+        t->Timer = static_cast<int32_t>(100 * (1 + (i + j + mi) % 8) + 50 * (mi % 2));
+        t->Ejer = slags == 1 ? SKOLE_INSNR + 1 : SKOLE_INSNR;
+      }
+    }
+  }
+  return true;
+}
+
 // ---- Student enrolment ----
 
 // The first day of the enrolment groups' teaching period and the days of
@@ -1614,6 +1687,10 @@ int LavSkoleData(const char *mappe, const SkoleStoerrelse &st, uint64_t seed, st
   }
   if (!LavPlangruppe(s)) {
     Fejl(fejl, "fagplanen kunne ikke vokse");
+    return -1;
+  }
+  if (!LavFravaer(s)) {
+    Fejl(fejl, "fraværsaktiviteterne kunne ikke vokse");
     return -1;
   }
 

@@ -1,0 +1,99 @@
+// The posting window over the large made-up school: the rebuild a 1122
+// triggers (main objects, partners, postings and cell sums) for the
+// employment with the most postings, repeated as a user posting day after
+// day triggers it, against one plain pass over the same month buckets that
+// reads each row's status, pair and hours. Both are measured side by side
+// in one run; each figure is the best of several rounds.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "BOG.h"
+#include "DATO.h"
+#include "KATALOG.h"
+#include "SIDEFIL.h"
+#include "SKOLEDATA.h"
+#include "TABOPER.h"
+
+namespace {
+
+using Klok = std::chrono::steady_clock;
+
+[[noreturn]] void Stop(const char *hvad) {
+  fprintf(stderr, "bench_stafftime: %s\n", hvad);
+  exit(1);
+}
+
+constexpr int RUNDER = 7;
+constexpr int GENOPBYGNINGER = 20;
+
+// The employment's rows in its months: the hours of its own pairs.
+int64_t Gennemgang(uint32_t anfo, Maaned fra, Maaned til) {
+  int64_t sum = 0;
+  for (Maaned m = fra; m <= til; m = m % 100 == 12 ? (m / 100 + 1) * 100 + 1 : m + 1) {
+    TabVar *b = TimoakBucket(m);
+    if (!b || !b->pbTab) continue;
+    for (uint32_t r = 1; r < b->wRecCnt; ++r) {
+      const auto *t = reinterpret_cast<const TimoakRaekke *>(GetRec(&tdtimoak, b, r));
+      if ((t->Status & 64) && !(t->Status & 8) && t->anfo_id == anfo && t->akti_id) sum += t->Timer;
+    }
+  }
+  return sum;
+}
+
+}  // namespace
+
+int main() {
+  std::string mappe = (std::filesystem::temp_directory_path() / "benchstafftimeXXXXXX").string();
+  if (!mkdtemp(mappe.data())) Stop("temporary folder");
+  SkoleStoerrelse st;
+  SkoleStoerrelseFraNavn("large", &st);
+  std::string fejl;
+  if (LavSkoleData(mappe.c_str(), st, 1, &fejl) != 0) Stop(fejl.c_str());
+  SaetAktuelDato(SKOLE_FRADATO + 1000);  // in the autumn of the period
+
+  // The employment with the most postings.
+  std::map<uint32_t, uint32_t> antal;
+  for (MaanedIndeks mi = 1; mi <= SkemaPeriode.AntalMaaneder; ++mi)
+    if (TabVar *b = TimoakBucket(IndeksTilMaaned(mi)))
+      for (uint32_t r = 1; r < b->wRecCnt; ++r) {
+        const uint32_t a = reinterpret_cast<const TimoakRaekke *>(GetRec(&tdtimoak, b, r))->anfo_id;
+        ++antal[a];
+      }
+  uint32_t anfo = 0, flest = 0;
+  for (auto [a, n] : antal)
+    if (a && n > flest) anfo = a, flest = n;
+  if (!anfo) Stop("no postings");
+  tvanfo.AktuelRec = anfo;
+
+  auto *ws = new BOGWS{};
+  if (!BogForbered(ws, 'M') || BogHovedRec(ws) != anfo) Stop("the employment is not shown");
+  const AnfoRec *a = reinterpret_cast<const AnfoRec *>(GetRec(&tdanfo, &tvanfo, anfo));
+  const Maaned fra = std::max(a->Fradato / 100, SkemaPeriode.FoersteMaaned);
+  const Maaned til = std::min(a->Tildato / 100, SkemaPeriode.SidsteMaaned);
+
+  double genopbyg = 1e300, pass = 1e300;
+  volatile int64_t sink = 0;
+  for (int runde = 0; runde < RUNDER; ++runde) {
+    auto t0 = Klok::now();
+    for (int i = 0; i < GENOPBYGNINGER; ++i) GenopbygBog(ws);
+    genopbyg = std::min(genopbyg, std::chrono::duration<double, std::milli>(Klok::now() - t0).count());
+    t0 = Klok::now();
+    for (int i = 0; i < GENOPBYGNINGER; ++i) sink = sink + Gennemgang(anfo, fra, til);
+    pass = std::min(pass, std::chrono::duration<double, std::milli>(Klok::now() - t0).count());
+  }
+  (void)sink;
+  printf("posting-rows %u rows\n", flest);
+  printf("posting-rebuild-ms %.3f ms\n", genopbyg / GENOPBYGNINGER);
+  printf("posting-pass-ms %.3f ms\n", pass / GENOPBYGNINGER);
+  printf("posting-rebuild-vs-pass %.2f x\n", pass > 0 ? genopbyg / pass : 0.0);
+  BogFrigivLister(ws);
+  delete ws;
+  std::error_code ec;
+  std::filesystem::remove_all(mappe, ec);
+  return 0;
+}
