@@ -382,12 +382,10 @@ bool BogFindNaeste(BOGWS *ws) {
   // is searched past its current partner first and from its start last.
   for (uint32_t trin = 0; trin <= e.ObjTabAntal; ++trin) {
     const uint32_t idx = (start - 1 + trin) % e.ObjTabAntal + 1;
-    BOGWS proeve = *ws;  // the lists of a candidate, built apart
-    proeve.Hoved.ObjTab = nullptr;
-    proeve.AktuelObj = 0;
+    // The candidate's partners and postings are built apart, over the
+    // shared main-object list, which the copy never frees.
+    BOGWS proeve = *ws;
     proeve.hwnd = 0;
-    // Build the candidate's partners and postings with the shared ObjTab.
-    proeve.Hoved.ObjTab = e.ObjTab;
     proeve.AktuelObj = idx;
     proeve.AktuelPartner = 0;
     ByggBogPartnere(&proeve);

@@ -1074,6 +1074,7 @@ bool LavFravaer(Skole &s) {
   Tabel akt = Hent("akti"), rel = Hent("aakrel");
   uint32_t postId = 900000;
   const uint32_t mdr = SkemaPeriode.AntalMaaneder;
+  static_assert(std::size(kFravaer) == SKOLE_FRAVAERSAKTIVITETER);
   for (uint32_t i = 0; i < std::size(kFravaer); ++i) {
     uint32_t nr;
     AktiRec *r = Ny<AktiRec>(akt, &nr);
@@ -1092,6 +1093,8 @@ bool LavFravaer(Skole &s) {
     r->Kontrollabel = 'N';
     r->Generer_fra_skema = 'N';
     r->Skkord = 'N';
+    r->risy_id = s.risyDag;
+    r->skka_id = s.skka;
     Faerdig(akt, nr, STATUS_AKTIV);
     s.akti.push_back(nr);
     // Three employments each, spread over the staff.

@@ -31,6 +31,9 @@ constexpr uint32_t SKOLE_FRADATO = 20260801;
 constexpr uint32_t SKOLE_TILDATO = 20270731;
 constexpr uint32_t SKOLE_LAASDATO = 20260801;
 constexpr uint8_t SKOLE_INSNR = 1;
+// Absence activities (Type "OVAK") made besides the size's activities, with
+// postings of their own besides the size's postings.
+constexpr uint32_t SKOLE_FRAVAERSAKTIVITETER = 4;
 
 // Makes mappe/data, mappe/ini and mappe/log and fills them. The folder's
 // tables, buckets and settings stay loaded in the process afterwards.
