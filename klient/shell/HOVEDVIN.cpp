@@ -5,10 +5,12 @@
 #include "DESKTOP.h"
 #include "ELEMENT.h"
 #include "IKKETILG.h"
+#include "LOGVISNING.h"
 #include "MEDPER.h"
 #include "OBJVINDUE.h"
 #include "OPSTART.h"
 #include "PROGVINDUER.h"
+#include "STATUSBAR.h"
 #include "TALTAB.h"
 #include "TOOLTIP.h"
 #include "VERSIONDLG.h"
@@ -31,6 +33,7 @@ void Kommando(HWND hwnd, UINT kommando) {
       return;
     }
   }
+  if (LogKommando(hwnd, kommando)) return;
   IkkeTilgaengelig(hwnd, kommando);
 }
 
@@ -52,7 +55,11 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         if (hwndMainToolbar && IsWindowVisible(hwndMainToolbar)) SendMessageA(hwndMainToolbar, TB_AUTOSIZE, 0, 0);
         BeregnSkrivebord();
         PlacerDesktop();
+        LayoutStatusBar();
       }
+      break;
+    case WM_MENUSELECT:
+      StatusMenuValg(hwnd, wParam, lParam);
       break;
     case ELEMENT_OPRET_OBJEKT:
       // A cell of a restored screen layout asks for its object window.

@@ -14,6 +14,9 @@
 #include "PROGVINDUER.h"
 #include "RINGKROG.h"
 #include "SKAERM.h"
+#include "STATUSBAR.h"
+#include "ENS.h"
+#include "OPDAT.h"
 #include "STARTLOG.h"
 #include "SkfaLokaRel.h"
 #include "STITAB.h"
@@ -56,6 +59,12 @@ void InstallerKroge() {
   TimoakKrog.hwndHoved = hwndHoved;
 
   ObjFeltKilder.KolonneUgedag = KolonneUgedag;
+
+  // The grid windows' status lines are text bars of the status row's class.
+  EnsOpretStatusBar = [](HWND parent, const char *tekst, int font, int id) {
+    return CreateStatusBar(parent, tekst, static_cast<HFONT>(font), id);
+  };
+  OpdatKroge.ServerBesked = StatusServerBesked;
 
   // The saved screens: the start-up lists them in the menu, and closing
   // every window ends the count of windows a restore reopened.

@@ -12,6 +12,7 @@
 #include "win/menu.h"
 
 void RegistrerOrvaneMenuer();  // menuer.cpp
+void RegistrerStatusRessourcer();  // statusres.cpp
 
 namespace {
 
@@ -170,6 +171,7 @@ void RegistrerOrvaneRessourcer() {
   RegistrerKnapBilleder();
   RegistrerOrvaneMenuer();
   RegistrerSmaaDialoger();
+  RegistrerStatusRessourcer();
   static const std::vector<uint8_t> vaerktoej = LavStripDib(VaerktoejsBilleder, kSoelv);
   tavo::res::RegisterBitmap("orvane", IDB_VAERKTOEJSLINJE, vaerktoej.data(), vaerktoej.size());
   static std::vector<std::vector<uint8_t>> prioriteter;

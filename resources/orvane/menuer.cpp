@@ -3,7 +3,10 @@
 // "ELEVPLAN" for the Elevplan exchange. An entry that stands for a key
 // shows the key after a tab.
 
+#include <string>
 #include <vector>
+
+#include "win/dlg.h"
 
 #include "win/menu.h"
 
@@ -81,6 +84,34 @@ std::vector<MenuItem> DataViewPunkter() {
   std::vector<MenuItem> p;
   for (const auto &t : tabeller) p.push_back(Punkt(t.tekst, t.id));
   return p;
+}
+
+// An entry's text as a line of the status bar: without its '&' marks, the
+// key it stands for in brackets.
+std::string HjaelpeLinje(const std::string &tekst) {
+  std::string navn, tast;
+  const size_t tab = tekst.find('\t');
+  for (char c : tekst.substr(0, tab))
+    if (c != '&') navn += c;
+  if (tab != std::string::npos) tast = tekst.substr(tab + 1);
+  return tast.empty() ? navn : navn + " (" + tast + ")";
+}
+
+// The help line of every command, keyed by the command, and of the first
+// seven popups of the menu bar under the string bases 10 to 70 that the
+// status bar's menu-help table names.
+void RegistrerMenuHjaelp(const std::vector<MenuItem> &punkter, bool menuLinje) {
+  std::vector<std::pair<UINT, std::string>> linjer;
+  for (size_t i = 0; i < punkter.size(); ++i) {
+    const MenuItem &p = punkter[i];
+    if (p.flags & MF_POPUP) {
+      if (menuLinje && i < 7) linjer.emplace_back(static_cast<UINT>(10 * (i + 1)), "Menuen " + HjaelpeLinje(p.text));
+      RegistrerMenuHjaelp(p.items, false);
+    } else if (p.id) {
+      linjer.emplace_back(p.id, HjaelpeLinje(p.text));
+    }
+  }
+  tavo::res::RegisterStrings(linjer);
 }
 
 }  // namespace
@@ -173,6 +204,7 @@ void RegistrerOrvaneMenuer() {
                        Punkt("Tjek for opdatering", 40285), Streg(), Punkt("&Om", 40078)}),
   };
   tavo::res::RegisterMenu(hoved);
+  RegistrerMenuHjaelp(hoved.items, true);
 
   tavo::res::MenuTemplate plan;
   plan.name = "FF_PLAN";
@@ -184,9 +216,11 @@ void RegistrerOrvaneMenuer() {
                        Punkt("&Eksport til AutoSkema", 40282), Punkt("&Import fra AutoSkema", 40281),
                        Punkt("&Åbn Autoske log for ikke placerede brikker", 40286)})};
   tavo::res::RegisterMenu(plan);
+  RegistrerMenuHjaelp(plan.items, false);
 
   tavo::res::MenuTemplate elevplan;
   elevplan.name = "ELEVPLAN";
   elevplan.items = {Popup("&Elevplan", {Punkt("Elevplan\tCtrl+F12", 40248)})};
   tavo::res::RegisterMenu(elevplan);
+  RegistrerMenuHjaelp(elevplan.items, false);
 }

@@ -31,3 +31,15 @@ constexpr HINSTANCE kOrvaneInstans = 0x00400000u;
 // Registers every resource once and binds kOrvaneInstans to them; later
 // calls do nothing.
 void RegistrerOrvaneRessourcer();
+
+// The status row's pictures: the news pane's two 26 x 12 frames, the
+// Elevplan pane's four 16 x 12 frames (red, yellow, green, plain) and the
+// restore-error pane's 16 x 16 icon.
+constexpr int IDB_NYHEDER = 149;
+constexpr int IDB_EPSTATUS = 157;
+constexpr int IDI_GENFEJL = 163;
+
+// The log viewers' dialogs: the log dialog (list 1119, "Luk") and the error
+// list (list 40075, "OK").
+constexpr int IDD_LOGVISNING = 140;
+constexpr int IDD_FEJLLISTE = 113;
