@@ -292,8 +292,9 @@ void VisLogFil(const char *fil, const char *titel) {
   VisLogDialog(&p);
 }
 
+// The news page with the system's default handler, then marked read.
 void AabnNyheder(HWND hwnd) {
-  KillTimer(hwnd, kNyhedsTimer);
+  if (hwnd) KillTimer(hwnd, kNyhedsTimer);
   char adresse[1024] = "";
   if (StatusBarKrog.NyhedsAdresse && StatusBarKrog.NyhedsAdresse(adresse, sizeof adresse) && adresse[0]) {
     adresse[sizeof adresse - 1] = '\0';
@@ -648,6 +649,10 @@ void KvitterNyheder(HWND felt) {
   if (felt) InvalidateRect(felt, nullptr, TRUE);
   const HWND hoved = StatusFelter.TekstBar ? GetParent(StatusFelter.TekstBar) : hwndHoved;
   if (hoved) SendMessageA(hoved, WM_SIZE, 0, 0x10001);
+}
+
+void VisNyhederVedStart() {
+  if (nyeNyheder && GlobalIndstillinger.checktavonews) AabnNyheder(StatusFelter.Nyheder);
 }
 
 COLORREF InsStatusFarve() {

@@ -92,6 +92,10 @@ bool GenFejlLogFindes();
 // the pane repainted and the row laid out again without it.
 void KvitterNyheder(HWND felt);
 
+// At start-up: with news waiting and the news check on, the news page is
+// opened and the news marked read.
+void VisNyhederVedStart();
+
 // The colour the event-status pane shows for the counters and export files
 // as they stand: a COLORREF.
 COLORREF InsStatusFarve();

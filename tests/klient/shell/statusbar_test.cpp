@@ -10,7 +10,12 @@
 
 #include "AKTICHK.h"
 #include "DATO.h"
+#include "ENS.h"
 #include "EPIMPORT.h"
+#include "EPKONTAKT.h"
+#include "KROGE.h"
+#include "OPDAT.h"
+#include "OPSTART.h"
 #include "TASTINFO.h"
 #include "VEDLIGE.h"
 #include "VINDUER.h"
@@ -420,6 +425,34 @@ TEST_F(StatusRaekke, StatusPaneNewsDoubleClickOpensMarksReadAndLeavesTheRow) {
   gWebDato = nullptr;
 }
 
+TEST_F(StatusRaekke, StatusPaneNewsStartUpOpensThePageOnlyWithNewsAndTheCheckOn) {
+  gWebDato = "2026-03-01 12:00";
+  IndstilKroge.WebNewsCheck = WebDato;
+  StatusBarKrog.NyhedsAdresse = Adresse;
+  const struct {
+    uint8_t nyt, tjek;
+    size_t aabnet;
+  } tilfaelde[] = {{1, 1, 1}, {1, 0, 0}, {0, 1, 0}};
+  for (const auto &c : tilfaelde) {
+    WritePrivateProfileStringA("tider", "nyheder", "2025-01-01", StiTab.szini);
+    nyeNyheder = c.nyt;
+    GlobalIndstillinger.checktavonews = c.tjek;
+    tavo::test::StartShellLog();
+    VisNyhederVedStart();
+    auto kald = tavo::test::StopShellLog();
+    ASSERT_EQ(kald.size(), c.aabnet) << +c.nyt << +c.tjek;
+    char gemt[64] = "";
+    GetPrivateProfileStringA("tider", "nyheder", "", gemt, sizeof gemt, StiTab.szini);
+    EXPECT_STREQ(gemt, c.aabnet ? "2026-03-01 12:00" : "2025-01-01");
+    if (c.aabnet) {
+      EXPECT_EQ(kald[0].operation, "open");
+      EXPECT_EQ(kald[0].show, SW_SHOWNORMAL);
+      EXPECT_EQ(nyeNyheder, 0);
+    }
+  }
+  gWebDato = nullptr;
+}
+
 TEST_F(StatusRaekke, StatusPaneNewsAnswersKeyMessages) {
   EXPECT_EQ(SendMessageA(StatusFelter.Nyheder, 1363, 0, 0), 1);
   Bredde(900);
@@ -442,6 +475,32 @@ TEST_F(StatusRaekke, StatusBarMenuHelpShowsTheEntrysLine) {
   HMENU system = GetSubMenu(menu, 8);
   SendMessageA(hoved, WM_MENUSELECT, MAKEWPARAM(40101, 0), static_cast<LPARAM>(system));
   EXPECT_EQ(TekstBar(), "Fejl-Liste");
+}
+
+// ---- the hooks the start-up fills ----
+
+TEST_F(StatusRaekke, StatusBarServesTheGridFramesAndTheStartUp) {
+  const auto gemtEns = EnsOpretStatusBar;
+  const auto gemtOpdat = OpdatKroge;
+  const auto gemtOpstart = OpstartKroge;
+  InstallerKroge();
+  ASSERT_NE(EnsOpretStatusBar, nullptr);
+  HWND linje = EnsOpretStatusBar(hoved, "Gitter", 0, 7);
+  ASSERT_NE(linje, 0u);
+  char klasse[64] = "", tekst[64] = "";
+  GetClassNameA(linje, klasse, sizeof klasse);
+  GetWindowTextA(linje, tekst, sizeof tekst);
+  EXPECT_STREQ(klasse, "StatusBarWndClass");
+  EXPECT_STREQ(tekst, "Gitter");
+  EXPECT_EQ(GetDlgCtrlID(linje), 7);
+  EXPECT_EQ(OpdatKroge.ServerBesked, &StatusServerBesked);
+  EXPECT_EQ(OpstartKroge.VisNyheder, &VisNyhederVedStart);
+  // The Elevplan contact pane names itself in the main text bar.
+  EXPECT_EQ(EpKontaktKrog.hwndTekstRude, StatusFelter.TekstBar);
+  DestroyWindow(linje);
+  EnsOpretStatusBar = gemtEns;
+  OpdatKroge = gemtOpdat;
+  OpstartKroge = gemtOpstart;
 }
 
 // ---- the whole row ----
