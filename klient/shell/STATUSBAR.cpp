@@ -12,6 +12,7 @@
 #include "EPKONTAKT.h"
 #include "FARVER.h"
 #include "FONTE.h"
+#include "GENVEJ.h"
 #include "INDSTIL.h"
 #include "LOGVISNING.h"
 #include "PROGVINDUER.h"
@@ -327,6 +328,13 @@ void DobbeltKlik(FeltArt art, HWND hwnd) {
   }
 }
 
+// The news pane's pick list: one entry, handed back as key 101.
+const ShortCutPost kNyhedsPoster[] = {
+    {{0, 0, 0, 0, kNyhedsFjernValg, 0, 0, 0}, "", "Fjern nyt vinduet"},
+    {{}, "", ""},
+};
+ShortCutTabel NyhedsGenveje = {0, kNyhedsPoster};
+
 bool HarBillede(FeltArt art) { return art == EPSTATUS || art == NYHEDER; }
 
 LRESULT CALLBACK FeltWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -377,6 +385,14 @@ LRESULT CALLBACK FeltWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_LBUTTONDBLCLK:
       DobbeltKlik(art, hwnd);
       return 0;
+    case WM_RBUTTONDOWN:
+      if (art == NYHEDER) {
+        POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ClientToScreen(hwnd, &p);
+        CreateShortCutWnd(hInst, hwnd, p.x, p.y, &NyhedsGenveje);
+        return 0;
+      }
+      break;
     case WM_TIMER:
       if (art == NYHEDER && wParam == kNyhedsTimer) {
         if (auto *b = reinterpret_cast<BilledData *>(GetWindowLongPtrA(hwnd, GWLP_USERDATA))) b->billede ^= 1;

@@ -14,6 +14,7 @@
 #include "EPIMPORT.h"
 #include "EPKONTAKT.h"
 #include "KROGE.h"
+#include "LISTBOX.h"
 #include "OPDAT.h"
 #include "OPSTART.h"
 #include "TASTINFO.h"
@@ -451,6 +452,23 @@ TEST_F(StatusRaekke, StatusPaneNewsStartUpOpensThePageOnlyWithNewsAndTheCheckOn)
     }
   }
   gWebDato = nullptr;
+}
+
+TEST_F(StatusRaekke, StatusPaneNewsRightClickListRemovesThePane) {
+  ASSERT_TRUE(RegistrerListeKlasser(0));
+  Bredde(900);
+  LayoutStatusBar();
+  POINT p = tavo::test::ScreenPoint(StatusFelter.Nyheder, 10, 10);
+  tavo::test::Click(p.x, p.y, 1);
+  PumpUntilIdle();
+  HWND liste = FindWindowA("ShortCutWndClass", nullptr);
+  ASSERT_NE(liste, 0u);
+  EXPECT_EQ(nyeNyheder, 1);
+  tavo::test::PressKey(VK_RETURN);
+  PumpUntilIdle();
+  EXPECT_FALSE(IsWindow(liste));
+  EXPECT_EQ(nyeNyheder, 0);
+  EXPECT_EQ(Rect(StatusFelter.Nyheder).right, 0);
 }
 
 TEST_F(StatusRaekke, StatusPaneNewsAnswersKeyMessages) {
