@@ -485,7 +485,7 @@ void TegnTekstBar(TekstBarData *d) {
 }  // namespace
 
 void StatusServerBesked(const char *tekst) {
-  if (StatusFelter.Server) SendMessageA(StatusFelter.Server, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(tekst));
+  if (StatusFelter.Server) SendMessageA(StatusFelter.Server, STATUS_SERVER_BESKED, 0, reinterpret_cast<LPARAM>(tekst));
 }
 
 LRESULT CALLBACK StatusBarWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -611,6 +611,13 @@ HWND OpretForbindelseFelt(HWND parent) { return OpretFelt(FORBINDELSE, parent); 
 HWND OpretEpStatusFelt(HWND parent) {
   EpEksportTal = 0;
   return OpretFelt(EPSTATUS, parent);
+}
+HWND OpretEpKontaktFelt(HWND parent) {
+  WNDCLASSA wc{};
+  if (!GetClassInfoA(hInst, WC_ELEVPLAN_KONTAKT, &wc)) return 0;
+  StatusFelter.EpKontakt = CreateWindowExA(0, WC_ELEVPLAN_KONTAKT, "", WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE, 0, 0, 0,
+                                           0, parent, 0, hInst, nullptr);
+  return StatusFelter.EpKontakt;
 }
 HWND OpretGenFejlLogFelt(HWND parent) { return OpretFelt(GENFEJL, parent); }
 HWND OpretNyhedsFelt(HWND parent) { return OpretFelt(NYHEDER, parent); }

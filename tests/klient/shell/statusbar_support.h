@@ -15,6 +15,7 @@
 
 #include "../datamappe.h"
 #include "FARVER.h"
+#include "EPKONTAKT.h"
 #include "FONTE.h"
 #include "INDSTIL.h"
 #include "PROGVINDUER.h"
@@ -99,10 +100,11 @@ class StatusRaekke : public ::testing::Test {
       fs::copy_file(fs::path(TAVO_BINARY_DIR) / "fonts" / f, rod / "ini" / f, fs::copy_options::overwrite_existing);
     LoadFonts(hoved);
     OpretTooltip(0, hoved);
+    ASSERT_TRUE(RegistrerElevplanKontaktKlasse(0));
     CreateMainStatusBar(hoved);
     ASSERT_NE(StatusFelter.TekstBar, 0u);
     for (auto opret : {OpretLaasFelt, OpretInsnrFelt, OpretDatoFelt, OpretInsStatusFelt, OpretForbindelseFelt,
-                       OpretEpStatusFelt, OpretGenFejlLogFelt, OpretNyhedsFelt})
+                       OpretEpKontaktFelt, OpretEpStatusFelt, OpretGenFejlLogFelt, OpretNyhedsFelt})
       ASSERT_NE(opret(hoved), 0u);
     ShowWindow(hoved, SW_SHOWNORMAL);
     tavo::test::StartDialogScript(10000);

@@ -61,18 +61,19 @@ TEST_F(StatusRaekke, StatusBarLayoutPlacesEveryPaneFromTheRight) {
   struct Raekke {
     uint8_t elevplan, genfejl, nyheder;
     int bredde;
-    // left edges: forbindelse, insstatus, genfejl (-1: kept), epstatus,
-    // dato, laas, insnr, nyheder (-1: size 0), then the text bar's width
-    int forb, ins, gen, ep, dato, laas, insnr, nyt, tekst;
+    // left edges: forbindelse, insstatus, genfejl (-1: kept), the
+    // Elevplan contact and status, dato, laas, insnr, nyheder (-1: size 0),
+    // then the text bar's width
+    int forb, ins, gen, epk, ep, dato, laas, insnr, nyt, tekst;
   };
   const Raekke raekker[] = {
-      {0, 0, 0, 800, 576, 552, -1, -1, 464, 416, 392, -1, 392},
-      {0, 1, 0, 800, 576, 552, 528, -1, 440, 392, 368, -1, 368},
-      {1, 0, 0, 800, 576, 552, -1, 328, 240, 192, 168, -1, 168},
-      {1, 1, 1, 800, 576, 552, 528, 304, 216, 168, 144, 112, 112},
-      {0, 0, 1, 1000, 776, 752, -1, -1, 664, 616, 592, 560, 560},
+      {0, 0, 0, 800, 576, 552, -1, -1, -1, 464, 416, 392, -1, 392},
+      {0, 1, 0, 800, 576, 552, 528, -1, -1, 440, 392, 368, -1, 368},
+      {1, 0, 0, 800, 576, 552, -1, 352, 328, 240, 192, 168, -1, 168},
+      {1, 1, 1, 800, 576, 552, 528, 328, 304, 216, 168, 144, 112, 112},
+      {0, 0, 1, 1000, 776, 752, -1, -1, -1, 664, 616, 592, 560, 560},
       // Narrower than the panes: the text bar takes no room.
-      {1, 1, 1, 500, 276, 252, 228, 4, -84, -132, -156, -188, 0},
+      {1, 1, 1, 500, 276, 252, 228, 28, 4, -84, -132, -156, -188, 0},
   };
   for (const Raekke &r : raekker) {
     SCOPED_TRACE(testing::Message() << "elevplan " << +r.elevplan << " genfejl " << +r.genfejl << " nyheder "
@@ -96,6 +97,7 @@ TEST_F(StatusRaekke, StatusBarLayoutPlacesEveryPaneFromTheRight) {
     rude(StatusFelter.Forbindelse, r.forb, 24);
     rude(StatusFelter.InsStatus, r.ins, 24);
     rude(StatusFelter.GenFejlLog, r.gen, 24);
+    rude(StatusFelter.EpKontakt, r.epk, 200);
     rude(StatusFelter.EpStatus, r.ep, 24);
     rude(StatusFelter.Dato, r.dato, 88);
     rude(StatusFelter.Laas, r.laas, 48);
@@ -230,12 +232,48 @@ TEST_F(StatusRaekke, StatusPaneElevplanFrameLaterRuleWins) {
   EpFejlAntal = 0;
 }
 
-TEST_F(StatusRaekke, StatusPaneConnectionShowsTheRedMarkWithoutAServerPane) {
+namespace {
+// The job-server pane as it answers: in contact or not, and the messages
+// it was given.
+LRESULT gKontakt = 0;
+std::vector<std::string> gBeskeder;
+LRESULT CALLBACK ServerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == STATUS_SERVER_KONTAKT) return gKontakt;
+  if (m == STATUS_SERVER_BESKED) {
+    gBeskeder.push_back(reinterpret_cast<const char *>(l));
+    return 0;
+  }
+  return DefWindowProcA(h, m, w, l);
+}
+}  // namespace
+
+TEST_F(StatusRaekke, StatusPaneConnectionMarksAMissingOrSilentServer) {
+  // No server pane: the red mark, and its messages go nowhere.
+  StatusServerBesked("Tjekker for opdatering...");
   Maal(StatusFelter.Forbindelse);
   auto t = TegnetI(StatusFelter.Forbindelse);
   ASSERT_EQ(t.size(), 2u);
   EXPECT_EQ(t[1].text, "\x35\x36");
   EXPECT_EQ(t[1].text_color, FarveTab[14]);
+
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = ServerProc;
+  wc.lpszClassName = "StatusTestServer";
+  RegisterClassA(&wc);
+  StatusFelter.Server = CreateWindowExA(0, "StatusTestServer", "", WS_CHILD, 0, 0, 0, 0, hoved, 0, 0, nullptr);
+  gBeskeder.clear();
+  for (LRESULT kontakt : {0, 1}) {
+    gKontakt = kontakt;
+    Maal(StatusFelter.Forbindelse);
+    t = TegnetI(StatusFelter.Forbindelse);
+    ASSERT_EQ(t.size(), kontakt ? 1u : 2u);
+    EXPECT_EQ(t[0].text, "\x33\x34");
+    EXPECT_EQ(t[0].text_color, GetSysColor(COLOR_BTNTEXT));
+  }
+  StatusServerBesked("Tjekker for opdatering...");
+  EXPECT_EQ(gBeskeder, std::vector<std::string>{"Tjekker for opdatering..."});
+  DestroyWindow(StatusFelter.Server);
+  StatusFelter.Server = 0;
 }
 
 // ---- the mouse ----
