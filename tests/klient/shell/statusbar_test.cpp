@@ -27,6 +27,10 @@
 using namespace statusbar_test;
 using tavo::test::PumpUntilIdle;
 
+// The row as a whole (layout, text bar, menu help) and its single panes.
+class StatusBar : public StatusRaekke {};
+class StatusPane : public StatusRaekke {};
+
 namespace {
 
 std::string Tekst(const RECT &r) {
@@ -55,7 +59,7 @@ void Maal(HWND h) {
 
 // ---- layout ----
 
-TEST_F(StatusRaekke, StatusBarLayoutPlacesEveryPaneFromTheRight) {
+TEST_F(StatusBar, LayoutPlacesEveryPaneFromTheRight) {
   // Without the restore log the pane keeps where it was: it starts at size 0.
   const RECT nul = {0, 0, 0, 0};
   struct Raekke {
@@ -107,7 +111,7 @@ TEST_F(StatusRaekke, StatusBarLayoutPlacesEveryPaneFromTheRight) {
   }
 }
 
-TEST_F(StatusRaekke, StatusBarLayoutDoesNothingWhileTheTextBarIsHidden) {
+TEST_F(StatusBar, LayoutDoesNothingWhileTheTextBarIsHidden) {
   nyeNyheder = 0;
   Bredde(800);
   std::vector<RECT> foer;
@@ -121,7 +125,7 @@ TEST_F(StatusRaekke, StatusBarLayoutDoesNothingWhileTheTextBarIsHidden) {
 
 // ---- contents ----
 
-TEST_F(StatusRaekke, StatusPaneInsnrAndLockDrawTheirCharacters) {
+TEST_F(StatusPane, InsnrAndLockDrawTheirCharacters) {
   GlobalIndstillinger.insnr = 7;
   Maal(StatusFelter.Insnr);
   auto t = TegnetI(StatusFelter.Insnr);
@@ -152,7 +156,7 @@ TEST_F(StatusRaekke, StatusPaneInsnrAndLockDrawTheirCharacters) {
   }
 }
 
-TEST_F(StatusRaekke, StatusPaneDateShowsAndAnswersItsDate) {
+TEST_F(StatusPane, DateShowsAndAnswersItsDate) {
   Maal(StatusFelter.Dato);
   tavo::test::ClearDrawnTexts();
   SendMessageA(StatusFelter.Dato, STATUS_DATO_SAET, 0, 20260305);
@@ -171,7 +175,7 @@ TEST_F(StatusRaekke, StatusPaneDateShowsAndAnswersItsDate) {
   EXPECT_EQ(t.back().text, "05-03-2026");
 }
 
-TEST_F(StatusRaekke, StatusPaneEventColourFollowsCountersAndExportFiles) {
+TEST_F(StatusPane, EventColourFollowsCountersAndExportFiles) {
   EXPECT_EQ(VedligeKrog.hwndEksportStatus, StatusFelter.InsStatus);
   const COLORREF graa = GetSysColor(COLOR_BTNFACE);
   const struct {
@@ -211,7 +215,7 @@ TEST_F(StatusRaekke, StatusPaneEventColourFollowsCountersAndExportFiles) {
   EksportPlanTal = 0;
 }
 
-TEST_F(StatusRaekke, StatusPaneElevplanFrameLaterRuleWins) {
+TEST_F(StatusPane, ElevplanFrameLaterRuleWins) {
   const struct {
     uint32_t tal, fejl;
     const char *fil;
@@ -247,7 +251,7 @@ LRESULT CALLBACK ServerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 }
 }  // namespace
 
-TEST_F(StatusRaekke, StatusPaneConnectionMarksAMissingOrSilentServer) {
+TEST_F(StatusPane, ConnectionMarksAMissingOrSilentServer) {
   // No server pane: the red mark, and its messages go nowhere.
   StatusServerBesked("Tjekker for opdatering...");
   Maal(StatusFelter.Forbindelse);
@@ -278,7 +282,7 @@ TEST_F(StatusRaekke, StatusPaneConnectionMarksAMissingOrSilentServer) {
 
 // ---- the mouse ----
 
-TEST_F(StatusRaekke, StatusPaneHoverExplainsAndLeavingRestores) {
+TEST_F(StatusPane, HoverExplainsAndLeavingRestores) {
   Bredde(900);
   const struct {
     HWND h;
@@ -310,7 +314,7 @@ TEST_F(StatusRaekke, StatusPaneHoverExplainsAndLeavingRestores) {
   }
 }
 
-TEST_F(StatusRaekke, StatusPaneDateDoubleClickSetsTodayAndTellsTheWindows) {
+TEST_F(StatusPane, DateDoubleClickSetsTodayAndTellsTheWindows) {
   Bredde(900);
   // A listed window hears the broadcast.
   HWND lytter = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, 0, 0, 0, nullptr);
@@ -333,7 +337,7 @@ TEST_F(StatusRaekke, StatusPaneDateDoubleClickSetsTodayAndTellsTheWindows) {
   EXPECT_TRUE(hoert);
 }
 
-TEST_F(StatusRaekke, StatusPaneEventDoubleClickSendsF10WithTheErrorModifier) {
+TEST_F(StatusPane, EventDoubleClickSendsF10WithTheErrorModifier) {
   Bredde(900);
   const struct {
     uint32_t haendelser, posteringer;
@@ -357,7 +361,7 @@ TEST_F(StatusRaekke, StatusPaneEventDoubleClickSendsF10WithTheErrorModifier) {
   std::fill(std::begin(EksportTaellere), std::end(EksportTaellere), 0u);
 }
 
-TEST_F(StatusRaekke, StatusPaneRestoreErrorDoubleClickShowsItsLog) {
+TEST_F(StatusPane, RestoreErrorDoubleClickShowsItsLog) {
   SkrivFil(rod / "log" / "genfejl.log", "begivenhed 1\r\nbegivenhed 2\r\n");
   Bredde(900);
   std::vector<std::string> linjer;
@@ -379,7 +383,41 @@ TEST_F(StatusRaekke, StatusPaneRestoreErrorDoubleClickShowsItsLog) {
   EXPECT_EQ(linjer, (std::vector<std::string>{"begivenhed 1", "begivenhed 2"}));
 }
 
-TEST_F(StatusRaekke, StatusBarTextBarDoubleClickExploresTheDataFolder) {
+TEST_F(StatusBar, TextBarTooltipInTheFixedFontOnlyOnTheMainBar) {
+  Bredde(900);
+  auto *ti = reinterpret_cast<TooltipInfo *>(GetWindowLongPtrA(hwndTooltip, GWLP_USERDATA));
+  ASSERT_NE(ti, nullptr);
+  HWND gitter = CreateStatusBar(hoved, "", 0, 7);
+  MoveWindow(gitter, 0, 0, 300, 20, TRUE);
+  const struct {
+    HWND bar;
+    const char *tip;
+    bool fastFont;
+  } tilfaelde[] = {{gitter, "Gitterets tip", false}, {StatusFelter.TekstBar, "Hovedlinjens tip", true}};
+  for (const auto &c : tilfaelde) {
+    SCOPED_TRACE(c.tip);
+    SendMessageA(c.bar, STATUS_TIP_TEKST, 0, reinterpret_cast<LPARAM>(c.tip));
+    POINT p = tavo::test::ScreenPoint(c.bar, 40, 10);
+    tavo::test::MouseMove(p.x, p.y);
+    PumpUntilIdle();
+    EXPECT_TRUE(TooltipVises);
+    EXPECT_STREQ(ti->text, c.tip);
+    EXPECT_EQ(ti->font != 0, c.fastFont);
+    p = tavo::test::ScreenPoint(hoved, 400, 50);
+    tavo::test::MouseMove(p.x, p.y);
+    PumpUntilIdle();
+    EXPECT_FALSE(TooltipVises);
+  }
+  // Without a tip nothing is shown.
+  SendMessageA(gitter, STATUS_TIP_TEKST, 0, 0);
+  POINT p = tavo::test::ScreenPoint(gitter, 40, 10);
+  tavo::test::MouseMove(p.x, p.y);
+  PumpUntilIdle();
+  EXPECT_FALSE(TooltipVises);
+  DestroyWindow(gitter);
+}
+
+TEST_F(StatusBar, TextBarDoubleClickExploresTheDataFolder) {
   Bredde(900);
   tavo::test::StartShellLog();
   POINT p = tavo::test::ScreenPoint(StatusFelter.TekstBar, 50, 10);
@@ -406,7 +444,7 @@ bool Adresse(char *svar, unsigned n) {
 }
 }  // namespace
 
-TEST_F(StatusRaekke, StatusPaneNewsBlinksOnTheTimer) {
+TEST_F(StatusPane, NewsBlinksOnTheTimer) {
   Bredde(900);
   HWND h = StatusFelter.Nyheder;
   // Frame 1 carries a red star in its corner, frame 0 the background there.
@@ -424,7 +462,7 @@ TEST_F(StatusRaekke, StatusPaneNewsBlinksOnTheTimer) {
   EXPECT_EQ(tavo::test::WindowPixel(h, 4, 6), foer);
 }
 
-TEST_F(StatusRaekke, StatusPaneNewsDoubleClickOpensMarksReadAndLeavesTheRow) {
+TEST_F(StatusPane, NewsDoubleClickOpensMarksReadAndLeavesTheRow) {
   const struct {
     const char *web;
     uint8_t laest;  // a read-only run
@@ -464,7 +502,7 @@ TEST_F(StatusRaekke, StatusPaneNewsDoubleClickOpensMarksReadAndLeavesTheRow) {
   gWebDato = nullptr;
 }
 
-TEST_F(StatusRaekke, StatusPaneNewsStartUpOpensThePageOnlyWithNewsAndTheCheckOn) {
+TEST_F(StatusPane, NewsStartUpOpensThePageOnlyWithNewsAndTheCheckOn) {
   gWebDato = "2026-03-01 12:00";
   IndstilKroge.WebNewsCheck = WebDato;
   StatusBarKrog.NyhedsAdresse = Adresse;
@@ -492,7 +530,7 @@ TEST_F(StatusRaekke, StatusPaneNewsStartUpOpensThePageOnlyWithNewsAndTheCheckOn)
   gWebDato = nullptr;
 }
 
-TEST_F(StatusRaekke, StatusPaneNewsRightClickListRemovesThePane) {
+TEST_F(StatusPane, NewsRightClickListRemovesThePane) {
   ASSERT_TRUE(RegistrerListeKlasser(0));
   Bredde(900);
   LayoutStatusBar();
@@ -509,7 +547,7 @@ TEST_F(StatusRaekke, StatusPaneNewsRightClickListRemovesThePane) {
   EXPECT_EQ(Rect(StatusFelter.Nyheder).right, 0);
 }
 
-TEST_F(StatusRaekke, StatusPaneNewsAnswersKeyMessages) {
+TEST_F(StatusPane, NewsAnswersKeyMessages) {
   EXPECT_EQ(SendMessageA(StatusFelter.Nyheder, 1363, 0, 0), 1);
   Bredde(900);
   TastInfo t{};
@@ -521,7 +559,7 @@ TEST_F(StatusRaekke, StatusPaneNewsAnswersKeyMessages) {
 
 // ---- menu help ----
 
-TEST_F(StatusRaekke, StatusBarMenuHelpShowsTheEntrysLine) {
+TEST_F(StatusBar, MenuHelpShowsTheEntrysLine) {
   HMENU menu = GetMenu(hoved);
   HMENU aktiviteter = GetSubMenu(menu, 0);
   SendMessageA(hoved, WM_MENUSELECT, MAKEWPARAM(40231, 0), static_cast<LPARAM>(aktiviteter));
@@ -535,7 +573,7 @@ TEST_F(StatusRaekke, StatusBarMenuHelpShowsTheEntrysLine) {
 
 // ---- the hooks the start-up fills ----
 
-TEST_F(StatusRaekke, StatusBarServesTheGridFramesAndTheStartUp) {
+TEST_F(StatusBar, ServesTheGridFramesAndTheStartUp) {
   const auto gemtEns = EnsOpretStatusBar;
   const auto gemtOpdat = OpdatKroge;
   const auto gemtOpstart = OpstartKroge;
@@ -561,7 +599,7 @@ TEST_F(StatusRaekke, StatusBarServesTheGridFramesAndTheStartUp) {
 
 // ---- the whole row ----
 
-TEST_F(StatusRaekke, StatusBarSnapshotWithEveryPane) {
+TEST_F(StatusBar, SnapshotWithEveryPane) {
   SkrivFil(rod / "log" / "genfejl.log", "x\n");
   GlobalIndstillinger.insnr = 12;
   GlobalIndstillinger.skemalaast = 1;
