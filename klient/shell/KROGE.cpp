@@ -69,7 +69,6 @@ void InstallerKroge() {
   // The saved screens: the start-up lists them in the menu, and closing
   // every window ends the count of windows a restore reopened.
   OpstartKroge.VisSkaermeIMenu = VisSkaermeIMenu;
-  OpstartKroge.VisNyheder = VisNyhederVedStart;
   VinduesKrog.NulstilGenaabning = [] { gendanneVinduer = 0; };
 
   // The subsystems' own slots in the data store, the import and the resend.

@@ -16,6 +16,7 @@
 #include "LOGFIL.h"
 #include "OPSTART.h"
 #include "PROGVINDUER.h"
+#include "STATUSBAR.h"
 #include "STITAB.h"
 #include "windows.h"
 
@@ -397,8 +398,21 @@ void VisNyheder() {
   ShellExecuteA(hwndHoved, "open", NyhedsDokAdresse, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+bool HentNyhedsAdresse(char *svar, unsigned stoerrelse) {
+  if (!svar || stoerrelse == 0 || !NyhedsDokAdresse[0]) return false;
+  // The address came from the server: only a web page is handed on.
+  if (!ErWebAdresse(NyhedsDokAdresse)) {
+    LogPrintf("** Fejl: HentNyhedsAdresse(): Ikke en webadresse: %.80s\n", NyhedsDokAdresse);
+    return false;
+  }
+  return std::snprintf(svar, stoerrelse, "%s", NyhedsDokAdresse) < static_cast<int>(stoerrelse);
+}
+
 void InstallerWebKroge() {
   IndstilKroge.WebNewsCheck = WebNewsCheck;
-  OpstartKroge.VisNyheder = VisNyheder;
+  // The start's news step is the status row's: it opens the page and marks
+  // the news read.
+  OpstartKroge.VisNyheder = VisNyhederVedStart;
+  StatusBarKrog.NyhedsAdresse = HentNyhedsAdresse;
   SaetTidspostCheck(WebConnectTidspostCheck);
 }

@@ -73,6 +73,8 @@ void VisOnlineHjaelp(HWND hwnd);
 // Start-up step 37: with news found and the news check allowed, the news
 // document address is opened (an http or https address only).
 void VisNyheder();
+// The news page's address for the status row, when it is a web address.
+bool HentNyhedsAdresse(char *svar, unsigned stoerrelse);
 
 // Fills the settings reader's news hook, the start-up's news page slot and
 // the data store's time-post check.

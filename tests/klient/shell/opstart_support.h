@@ -99,6 +99,11 @@ class OpstartTest : public ::testing::Test {
   void SaetIndstilling(const char *sektion, const char *noegle, const char *vaerdi) {
     ASSERT_TRUE(WritePrivateProfileStringA(sektion, noegle, vaerdi, Ini().c_str()));
   }
+  std::string LaesIndstillingen(const char *sektion, const char *noegle) {
+    char v[256] = "";
+    GetPrivateProfileStringA(sektion, noegle, "", v, sizeof v, Ini().c_str());
+    return v;
+  }
 
   // Runs the start-up with the program and data folders and any further
   // arguments; kOpstartFortsaet or the exit code.

@@ -18,6 +18,7 @@
 #include "OPDAT.h"
 #include "OPSTART.h"
 #include "TASTINFO.h"
+#include "WEBKALD.h"
 #include "VEDLIGE.h"
 #include "VINDUER.h"
 #include "statusbar_support.h"
@@ -588,7 +589,9 @@ TEST_F(StatusBar, ServesTheGridFramesAndTheStartUp) {
   EXPECT_STREQ(tekst, "Gitter");
   EXPECT_EQ(GetDlgCtrlID(linje), 7);
   EXPECT_EQ(OpdatKroge.ServerBesked, &StatusServerBesked);
+  InstallerWebKroge();
   EXPECT_EQ(OpstartKroge.VisNyheder, &VisNyhederVedStart);
+  EXPECT_EQ(StatusBarKrog.NyhedsAdresse, &HentNyhedsAdresse);
   // The Elevplan contact pane names itself in the main text bar.
   EXPECT_EQ(EpKontaktKrog.hwndTekstRude, StatusFelter.TekstBar);
   DestroyWindow(linje);
