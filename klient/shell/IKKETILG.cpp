@@ -1,5 +1,6 @@
 #include "IKKETILG.h"
 
+#include "IKKEBOKS.h"
 #include "LOGFIL.h"
 #include "PROGVINDUER.h"
 
@@ -25,6 +26,5 @@ void IkkeTilgaengelig(HWND ejer, UINT kommando) {
     LogPrintf("** Info: Ikke tilgængelig: %s (%u)\n", navn, kommando);
   else
     LogPrintf("** Info: Ikke tilgængelig: kommando %u\n", kommando);
-  MessageBoxA(ejer, "Denne funktion er endnu ikke tilgængelig i TAVO-skema.", "Ikke tilgængelig",
-              MB_OK | MB_ICONEXCLAMATION);
+  VisIkkeTilgaengelig(ejer);
 }

@@ -1,12 +1,17 @@
-// The registry: a table of keys and values in the process, empty until a
-// program or a test puts something there; opened keys are handles of their
-// own, separate from the kernel's handle table.
+// The registry: a table of keys and values in the process, holding only the
+// user's shell folders until a program or a test puts something there;
+// opened keys are handles of their own, separate from the kernel's handle
+// table.
 
+#include <sys/stat.h>
+
+#include <cstdlib>
 #include <map>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "pathmap.h"
 #include "tavo/cp1252.h"
 #include "win/kernel.h"
 #include "win/kreg.h"
@@ -29,8 +34,28 @@ struct Register {
   HKEY naeste = 0x00A00000u;
 };
 
+void SaetVaerdi(Register &r, HKEY root, const std::string &subKey, const std::string &name, DWORD type,
+                const void *data, DWORD size);
+
+// The desktop folder as a Windows user's "Shell Folders" names it: ~/Desktop
+// when there is one, else the home folder, in its Windows form.
+void SaetSkalMapper(Register &r) {
+  const char *h = std::getenv("HOME");
+  std::string hjem = h && *h ? h : "/";
+  std::string skrivebord = hjem + "/Desktop", win;
+  struct stat st;
+  if (stat(skrivebord.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) skrivebord = hjem;
+  if (!tavo::UnmapPath(skrivebord, win)) return;
+  SaetVaerdi(r, HKEY_CURRENT_USER, tavo::reg::kShellFolders, "Desktop", REG_SZ, win.c_str(),
+             (DWORD)win.size() + 1);
+}
+
 Register &R() {
-  static auto *r = new Register;
+  static auto *r = [] {
+    auto *ny = new Register;
+    SaetSkalMapper(*ny);
+    return ny;
+  }();
   return *r;
 }
 
@@ -74,6 +99,24 @@ bool StiAf(HKEY k, std::string &sti) {
   if (it == R().aabne.end()) return false;
   sti = it->second;
   return true;
+}
+
+}  // namespace
+
+namespace {
+
+void SaetVaerdi(Register &r, HKEY root, const std::string &subKey, const std::string &name, DWORD type,
+                const void *data, DWORD size) {
+  if (!ErRod(root)) return;
+  const std::string rod = std::to_string(root);
+  std::string sti = Fuld(rod, subKey);
+  // Every key on the way exists too, so each can be opened on its own.
+  for (size_t p = sti.find('\\'); p != std::string::npos; p = sti.find('\\', p + 1))
+    r.noegler[sti.substr(0, p)];
+  Vaerdi &v = r.noegler[sti].vaerdier[Stort(name)];
+  v.type = type;
+  const auto *b = static_cast<const uint8_t *>(data);
+  v.data.assign(b, b + (b ? size : 0));
 }
 
 }  // namespace
@@ -132,18 +175,9 @@ namespace tavo::reg {
 
 void SetValue(HKEY root, const std::string &subKey, const std::string &name, DWORD type,
               const void *data, DWORD size) {
-  if (!ErRod(root)) return;
   Register &r = R();
   std::lock_guard<std::mutex> g(r.mx);
-  const std::string rod = std::to_string(root);
-  std::string sti = Fuld(rod, subKey);
-  // Every key on the way exists too, so each can be opened on its own.
-  for (size_t p = sti.find('\\'); p != std::string::npos; p = sti.find('\\', p + 1))
-    r.noegler[sti.substr(0, p)];
-  Vaerdi &v = r.noegler[sti].vaerdier[Stort(name)];
-  v.type = type;
-  const auto *b = static_cast<const uint8_t *>(data);
-  v.data.assign(b, b + (b ? size : 0));
+  SaetVaerdi(r, root, subKey, name, type, data, size);
 }
 
 void SetString(HKEY root, const std::string &subKey, const std::string &name, const std::string &value) {
@@ -154,6 +188,7 @@ void Clear() {
   Register &r = R();
   std::lock_guard<std::mutex> g(r.mx);
   r.noegler.clear();
+  SaetSkalMapper(r);
 }
 
 }  // namespace tavo::reg

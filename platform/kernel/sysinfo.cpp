@@ -266,3 +266,16 @@ BOOL FreeLibrary(HMODULE module) {
   }
   return TRUE;
 }
+
+BOOL GetVersionExA(LPOSVERSIONINFOA info) {
+  if (!info || info->dwOSVersionInfoSize < sizeof(OSVERSIONINFOA)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  info->dwMajorVersion = 5;
+  info->dwMinorVersion = 1;
+  info->dwBuildNumber = 2600;
+  info->dwPlatformId = VER_PLATFORM_WIN32_NT;
+  info->szCSDVersion[0] = '\0';
+  return TRUE;
+}

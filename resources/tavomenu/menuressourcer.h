@@ -2,6 +2,22 @@
 // The start menu's resources: the templates of its dialogs, registered by
 // the numbers the program opens them by.
 
+// Dialog 102, "TAVO-skema hovedmenu": the two ways to start the main
+// program, the advanced dialog, OK and close. The banner above the radio
+// buttons is painted by the dialog procedure, as wide as frame 1018.
+constexpr int IDD_HOVEDMENU = 102;
+constexpr int IDC_START = 1001;      // start read-write
+constexpr int IDC_FLYT = 1002;       // the move command (the advanced dialog's)
+constexpr int IDC_AVANCERET = 1003;
+constexpr int IDC_OK = 1004;
+constexpr int IDC_LUK = 1005;
+constexpr int IDC_START_VIS = 1009;  // start read-only
+constexpr int IDC_RAMME = 1018;
+
+// The program's icons: the ordinary one and the SuperTavo one.
+constexpr int IDI_TAVOMENU = 104;
+constexpr int IDI_SUPERTAVO = 107;
+
 // Dialog 103, the work dialog of the long actions (support upload, moving
 // data, deleting data): a headline, a status line and two progress bars.
 constexpr int IDD_ARBEJDE = 103;

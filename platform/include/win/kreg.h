@@ -1,8 +1,10 @@
 #pragma once
 // The registry under the Windows names, over a small table of keys and
-// values held in the process. The table starts empty: a key nothing has put
-// there is missing, as on a machine where the product that would own it is
-// not installed. Programs and tests fill it through tavo::reg.
+// values held in the process. The table starts with only the user's shell
+// folders (HKEY_CURRENT_USER kShellFolders "Desktop": the user's desktop
+// folder): any other key is missing, as on a machine where the product that
+// would own it is not installed. Programs and tests fill it through
+// tavo::reg.
 
 #include <string>
 
@@ -47,13 +49,15 @@ LONG RegCloseKey(HKEY key);
 
 namespace tavo::reg {
 
+inline constexpr char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
 // Puts a value into the table (its key and the keys above it come into
 // being). A string is stored with its terminating zero.
 void SetValue(HKEY root, const std::string &subKey, const std::string &name, DWORD type,
               const void *data, DWORD size);
 void SetString(HKEY root, const std::string &subKey, const std::string &name,
                const std::string &value);
-// Empties the table.
+// Empties the table back to what a new process has: the shell folders.
 void Clear();
 
 }  // namespace tavo::reg

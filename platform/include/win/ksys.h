@@ -52,6 +52,26 @@ BOOL GetUserNameA(LPSTR buf, LPDWORD size);
 BOOL GetComputerNameA(LPSTR buf, LPDWORD size);
 #define GetComputerName GetComputerNameA
 
+// ---- Operating system --------------------------------------------------------
+
+#define VER_PLATFORM_WIN32s 0
+#define VER_PLATFORM_WIN32_WINDOWS 1
+#define VER_PLATFORM_WIN32_NT 2
+
+typedef struct _OSVERSIONINFOA {
+  DWORD dwOSVersionInfoSize;
+  DWORD dwMajorVersion;
+  DWORD dwMinorVersion;
+  DWORD dwBuildNumber;
+  DWORD dwPlatformId;
+  CHAR szCSDVersion[128];
+} OSVERSIONINFOA, OSVERSIONINFO, *LPOSVERSIONINFOA, *LPOSVERSIONINFO;
+
+// The layer answers as the NT family (5.1), never as the Windows 95 one.
+// FALSE with ERROR_INVALID_PARAMETER when the size field is not set.
+BOOL GetVersionExA(LPOSVERSIONINFOA info);
+#define GetVersionEx GetVersionExA
+
 // ---- Memory ------------------------------------------------------------------
 
 typedef struct _PROCESS_MEMORY_COUNTERS {
