@@ -327,6 +327,7 @@ class StartMenuDialog : public StartMenu {
     SaetKommandolinje({"TavoMenu.exe", "-p" + WinForm(prog_), "-d" + WinForm(data_)});
     tavo::test::ClearDrawnTexts();
     tavo::test::AnswerNextDialog([&](const tavo::test::ShownDialog &d) -> INT_PTR {
+      UpdateWindow(GetParent(d.hwnd));
       UpdateWindow(d.hwnd);
       tekster_ = tavo::test::CaptureDialog(d.hwnd);
       bruger(d);
@@ -357,9 +358,16 @@ TEST_F(StartMenuDialog, StartsTheMainProgramReadOnlyOrNot) {
   EXPECT_EQ(k[0].navn, "10300.exe");
   EXPECT_EQ(Ord(k[0].argumenter), (std::vector<std::string>{"-p" + p, "-d" + d, "-l"}));
   // The banner is drawn with the installation and the version.
-  bool banner = false;
-  for (const auto &t : tavo::test::DrawnTexts()) banner |= t.text == "Tavo: 7   Version: 1.03.00";
+  bool banner = false, overskrift = false, hovedmenu = false;
+  for (const auto &t : tavo::test::DrawnTexts()) {
+    banner |= t.text == "Tavo: 7   Version: 1.03.00";
+    // The menu window's headings, yellow, in fonts by the screen's height.
+    overskrift |= t.text == "TAVO-skema" && t.text_color == RGB(255, 255, 0) && t.face == "Arial";
+    hovedmenu |= t.text == "HOVEDMENU" && t.text_color == RGB(255, 255, 0);
+  }
   EXPECT_TRUE(banner);
+  EXPECT_TRUE(overskrift);
+  EXPECT_TRUE(hovedmenu);
   ASSERT_NE(tekster_.Control(IDC_START), nullptr);
   EXPECT_EQ(tekster_.Control(IDC_START)->text, "&Start TAVO-skema");
   EXPECT_EQ(tekster_.Control(IDC_START_VIS)->text, "Start TAV&O-skema [VIS]");
