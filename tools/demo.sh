@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # The demo: installs what is missing, builds the programs, lays out a
 # program folder, makes the data folder of a made-up school when there is
-# none, and starts the main program on it.
+# none, and starts the starter Tavo.exe on it, as a desktop shortcut does:
+# Tavo starts the start menu TavoMenu, which starts the main program.
 #
-# With DISPLAY set the program opens there and the command waits until it
-# is closed. Without one (or with --shot) it runs unattended on a private
-# Xvfb server: once the main window is up a screenshot of the screen is
-# saved, the window is closed as a window manager closes it, and the
-# program's exit code is reported and returned.
+# With DISPLAY set the start menu opens there. Without one (or with --shot)
+# it runs unattended on a private Xvfb server: once the start menu is up a
+# screenshot of it is saved (--menu-shot), Enter starts the main program
+# from its dialog, once the main window is up a screenshot of the screen is
+# saved, the window is closed as a window manager closes it, and the demo
+# waits until the main program has ended.
 #
 #   bash tools/demo.sh [--build DIR] [--program DIR] [--data DIR]
 #                      [--size small|medium|large] [--shot FILE.png]
+#                      [--menu-shot FILE.png]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -20,6 +23,7 @@ program=$top/demo/program
 data=$top/demo/data
 size=medium
 shot=""
+menushot=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --build) build=$2; shift 2 ;;
@@ -27,7 +31,8 @@ while [ $# -gt 0 ]; do
     --data) data=$2; shift 2 ;;
     --size) size=$2; shift 2 ;;
     --shot) shot=$2; shift 2 ;;
-    *) echo "usage: bash tools/demo.sh [--build DIR] [--program DIR] [--data DIR] [--size small|medium|large] [--shot FILE.png]" >&2
+    --menu-shot) menushot=$2; shift 2 ;;
+    *) echo "usage: bash tools/demo.sh [--build DIR] [--program DIR] [--data DIR] [--size small|medium|large] [--shot FILE.png] [--menu-shot FILE.png]" >&2
        exit 2 ;;
   esac
 done
@@ -49,18 +54,19 @@ fi
 
 version=$(sed -n 's/^#define TAVO_VERSION_NUMBER \([0-9]*\)$/\1/p' "$build/generated/tavo/version.h")
 exe="$program/$version.exe"
+tavo="$program/Tavo.exe"
 xvindue="$build/tools/xvindue/xvindue"
-echo "demo: $exe -p$program -d$data"
+echo "demo: $tavo -p$program -d$data"
 
 if [ -n "${DISPLAY:-}" ] && [ -z "$shot" ]; then
-  rc=0
-  "$exe" "-p$program" "-d$data" || rc=$?
-  echo "demo: the program ended with exit code $rc"
-  exit "$rc"
+  "$tavo" "-p$program" "-d$data"
+  echo "demo: the start menu is open on $DISPLAY"
+  exit 0
 fi
 
 [ -n "$shot" ] || shot=$top/demo/screenshot.png
-mkdir -p "$(dirname "$shot")"
+[ -n "$menushot" ] || menushot=$(dirname "$shot")/menu.png
+mkdir -p "$(dirname "$shot")" "$(dirname "$menushot")"
 source tools/xvfb.sh
 xvfb_pid=""
 pid=""
@@ -77,19 +83,37 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=$xvfb_display
 fi
 
-"$exe" "-p$program" "-d$data" &
-pid=$!
-# The title is "<installation> - TAVO-skema".
+"$tavo" "-p$program" "-d$data"
+# The start menu's title is "<installation> TAVO-skema     Prog. sti: ...".
+if ! "$xvindue" vent "TAVO-skema     Prog. sti" 60 >/dev/null; then
+  "$xvindue" foto "$menushot" || true
+  echo "demo: the start menu did not come up; the screen is in $menushot" >&2
+  exit 1
+fi
+sleep 1
+"$xvindue" foto "$menushot"
+echo "demo: screenshot of the start menu: $menushot"
+# Enter on dialog 102 starts the main program (its first choice is checked).
+xdotool mousemove 640 512 key Return
+# The main window's title is "<installation> - TAVO-skema".
 if ! "$xvindue" vent "- TAVO-skema" 120 >/dev/null; then
   "$xvindue" foto "$shot" || true
   echo "demo: the main window did not come up; the screen is in $shot" >&2
   exit 1
 fi
+# The main program is no child of this script: its process is found by its
+# file, which lies in this program folder only.
+pid=$(pgrep -n -f "^$exe " || true)
 "$xvindue" foto "$shot"
 echo "demo: screenshot of the main window: $shot"
 "$xvindue" luk "- TAVO-skema"
-rc=0
-wait "$pid" || rc=$?
+for _ in $(seq 600); do
+  [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+  echo "demo: the main program did not end" >&2
+  exit 1
+fi
 pid=""
-echo "demo: the program ended with exit code $rc"
-exit "$rc"
+echo "demo: the main program has ended"

@@ -365,7 +365,6 @@ int MenuWinMain(HINSTANCE instans, HINSTANCE, LPSTR, int) {
   os.dwOSVersionInfoSize = sizeof os;
   const bool win95 = GetVersionExA(&os) && (os.dwPlatformId & 1);
   g_Menu.BannerFont = ArialFed(-25, win95 ? 9 : 10);
-  SetShortcutIcon();
 
   const OverskriftMaal maal = OverskriftStoerrelse(GetSystemMetrics(SM_CYSCREEN));
   g_Menu.OverskriftFont = ArialFed(maal.hoejde, maal.bredde);
@@ -388,6 +387,8 @@ int MenuWinMain(HINSTANCE instans, HINSTANCE, LPSTR, int) {
     return 0;
   }
   LaesIndstillinger();
+  // The shortcut's icon follows supertavo, so it is set once that is read.
+  SetShortcutIcon();
 
   char titel[3 * kMenuSti];
   std::snprintf(titel, sizeof titel,

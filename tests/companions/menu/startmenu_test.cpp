@@ -379,9 +379,15 @@ TEST_F(StartMenuDialog, StartsTheMainProgramReadOnlyOrNot) {
   EXPECT_EQ(Ord(k[1].argumenter), (std::vector<std::string>{"-p" + p, "-d" + d}));
 }
 
+void LavGenvej(const fs::path &fil, const std::string &maal, const std::string &argumenter, int ikon);
+int IkonIndeks(const fs::path &fil);
+
 TEST_F(StartMenuDialog, CloseStartsNothing) {
   Ini("insnr=7\r\nversion=10300\r\nskemalåst=ja\r\nsupertavo=nej\r\n");
+  // The start-up sets the shortcut's icon by the supertavo it has read.
+  LavGenvej(skrivebord_ / "tavo.lnk", WinForm(prog_ / "Tavo.exe"), "-d" + tavo::QuoteArgument(WinForm(data_)), 1);
   Koer([](const tavo::test::ShownDialog &d) { Klik(d, IDC_LUK); });
+  EXPECT_EQ(IkonIndeks(skrivebord_ / "tavo.lnk"), 0);
   EXPECT_EQ(tekster_.Control(IDC_START)->text, "&Start TAVO-skema [LÅST]");
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
   EXPECT_TRUE(optagertest::LaesLog(log_).empty());

@@ -1,7 +1,9 @@
 // The README's demo command against a fresh program and data folder on the
-// private X server: the main window comes up (found by its title), the
-// screenshot shows its menu bar, toolbar and desktop, and closing the
-// window ends the program with exit code 0 and without a lock file.
+// private X server: the starter starts the start menu, whose maximised
+// window with its headings and dialog 102 is in the first screenshot; Enter
+// starts the main program from the program folder; its main window comes
+// up (found by its title), the screenshot shows its menu bar, toolbar and
+// desktop, and closing the window ends the program without a lock file.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -44,17 +46,17 @@ struct Billede {
   }
 };
 
-TEST(DemoGui, MainWindowComesUpIsPhotographedAndCloses) {
+TEST(DemoGui, StartMenuStartsTheMainWindowWhichIsPhotographedAndCloses) {
   const char *server = std::getenv("TAVO_XVFB_DISPLAY");
   if (!server || !*server) GTEST_SKIP() << "no private X server";
   char skabelon[] = "/tmp/demo_gui_XXXXXX";
   ASSERT_NE(mkdtemp(skabelon), nullptr);
   const fs::path rod = skabelon;
-  const fs::path prog = rod / "program", data = rod / "data", foto = rod / "skaerm.png";
+  const fs::path prog = rod / "program", data = rod / "data", foto = rod / "skaerm.png", menu = rod / "menu.png";
 
   const std::string kommando = "DISPLAY='" + std::string(server) + "' bash '" TAVO_SOURCE_DIR_DEMO "/tools/demo.sh'" +
                                " --build '" TAVO_BINARY_DIR "' --program '" + prog.string() + "' --data '" +
-                               data.string() + "' --size small --shot '" + foto.string() + "' > '" +
+                               data.string() + "' --size small --shot '" + foto.string() + "' --menu-shot '" + menu.string() + "' > '" +
                                (rod / "demo.log").string() + "' 2>&1";
   const int status = std::system(kommando.c_str());
   std::ifstream logFil(rod / "demo.log");
@@ -62,7 +64,20 @@ TEST(DemoGui, MainWindowComesUpIsPhotographedAndCloses) {
   log << logFil.rdbuf();
   ASSERT_TRUE(WIFEXITED(status)) << log.str();
   EXPECT_EQ(WEXITSTATUS(status), 0) << log.str();
-  EXPECT_NE(log.str().find("the program ended with exit code 0"), std::string::npos) << log.str();
+  EXPECT_NE(log.str().find("the main program has ended"), std::string::npos) << log.str();
+  for (const char *fil : {"Tavo.exe", "TavoMenu.exe"}) EXPECT_TRUE(fs::exists(prog / fil)) << fil;
+
+  {
+    // The start menu: its background, the yellow headings in its upper
+    // part, and dialog 102 (button face) in the middle.
+    Billede m(menu.string());
+    ASSERT_GT(m.w, 0) << menu;
+    int gule = 0;
+    for (int y = 0; y < m.h / 3; ++y) gule += m.Antal(y, 0, m.w, RGB(255, 255, 0));
+    EXPECT_GT(gule, 200) << "no headings";
+    EXPECT_GT(m.Antal(m.h - 60, 0, m.w, RGB(70, 50, 180)), m.w / 2) << "no menu background";
+    EXPECT_GT(m.Antal(m.h / 2, m.w / 2 - 100, m.w / 2 + 100, GetSysColor(COLOR_BTNFACE)), 50) << "no dialog";
+  }
 
   EXPECT_FALSE(fs::exists(data / "ini" / "tavo.lck"));
   std::ifstream startLog(prog / "START.LOG");
