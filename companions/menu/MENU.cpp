@@ -323,8 +323,9 @@ void SetShortcutIcon() {
         if (EnsUdenStoerrelse(mappe, g_Menu.ProgramMappe)) {
           char data[kMenuSti] = "";
           link->GetArguments(argumenter, sizeof argumenter);
-          std::vector<std::string> ord = tavo::SplitCommandLine(argumenter);
-          ord.insert(ord.begin(), std::string());
+          // Split behind a program name of its own: the first word of a
+          // command line is read by other rules (no escapes inside quotes).
+          std::vector<std::string> ord = tavo::SplitCommandLine(std::string("x ") + argumenter);
           std::string p, d;
           LaesMappeTilvalg(ord, p, d);
           Kopier(data, sizeof data, d);
