@@ -90,7 +90,8 @@ if ! "$xvindue" vent "TAVO-skema     Prog. sti" 60 >/dev/null; then
   echo "demo: the start menu did not come up; the screen is in $menushot" >&2
   exit 1
 fi
-sleep 1
+# Dialog 102 comes up over it once the window is shown.
+sleep 3
 "$xvindue" foto "$menushot"
 echo "demo: screenshot of the start menu: $menushot"
 # Enter on dialog 102 starts the main program (its first choice is checked).
@@ -102,8 +103,9 @@ if ! "$xvindue" vent "- TAVO-skema" 120 >/dev/null; then
   exit 1
 fi
 # The main program is no child of this script: its process is found by its
-# file, which lies in this program folder only.
-pid=$(pgrep -n -f "^$exe " || true)
+# file, which lies in this program folder only (started by its Windows
+# form, so the last separator may be a backslash).
+pid=$(pgrep -n -f "^${program}.${version}\.exe " || true)
 "$xvindue" foto "$shot"
 echo "demo: screenshot of the main window: $shot"
 "$xvindue" luk "- TAVO-skema"
