@@ -496,3 +496,47 @@ TEST_F(StartMenu, ShortcutIconFollowsSuperTavo) {
 }
 
 }  // namespace
+
+namespace {
+
+// The frame and the focus ring on a memory bitmap, pixel by pixel.
+TEST(StartMenuTegning, FrameRingsAndFocusBands) {
+  HDC dc = CreateCompatibleDC(0);
+  HBITMAP bmp = CreateCompatibleBitmap(dc, 40, 30);
+  HGDIOBJ gammel = SelectObject(dc, bmp);
+  const RECT alt = {0, 0, 40, 30};
+  HBRUSH hvid = CreateSolidBrush(RGB(1, 2, 3));
+  FillRect(dc, &alt, hvid);
+  Draw3dFrame(dc, 2, 2, 38, 28, 1);
+  // Ring by ring from outside: top-left edge colour, bottom-right edge colour.
+  const int farver[4][2] = {{COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW},
+                            {COLOR_BTNFACE, COLOR_BTNSHADOW},
+                            {COLOR_BTNSHADOW, COLOR_BTNFACE},
+                            {COLOR_3DDKSHADOW, COLOR_BTNHIGHLIGHT}};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(tavo::test::SurfacePixel(dc, 2 + i, 15), GetSysColor(farver[i][0])) << "left " << i;
+    EXPECT_EQ(tavo::test::SurfacePixel(dc, 20, 2 + i), GetSysColor(farver[i][0])) << "top " << i;
+    EXPECT_EQ(tavo::test::SurfacePixel(dc, 37 - i, 15), GetSysColor(farver[i][1])) << "right " << i;
+    EXPECT_EQ(tavo::test::SurfacePixel(dc, 20, 27 - i), GetSysColor(farver[i][1])) << "bottom " << i;
+  }
+  EXPECT_EQ(tavo::test::SurfacePixel(dc, 1, 1), RGB(1, 2, 3));
+  EXPECT_EQ(tavo::test::SurfacePixel(dc, 20, 15), RGB(1, 2, 3));
+
+  FillRect(dc, &alt, hvid);
+  HBRUSH roed = CreateSolidBrush(RGB(255, 0, 0));
+  const RECT ydre = {5, 5, 35, 25}, indre = {9, 9, 31, 21};
+  FillFrameBands(dc, roed, &ydre, &indre);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) {
+      auto inde = [x, y](const RECT &r) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; };
+      const bool iRing = inde(ydre) && !inde(indre);
+      ASSERT_EQ(tavo::test::SurfacePixel(dc, x, y), iRing ? RGB(255, 0, 0) : RGB(1, 2, 3)) << x << "," << y;
+    }
+  SelectObject(dc, gammel);
+  DeleteObject(roed);
+  DeleteObject(hvid);
+  DeleteObject(bmp);
+  DeleteDC(dc);
+}
+
+}  // namespace
