@@ -1,0 +1,60 @@
+#pragma once
+// The version check Zintel: asks the update server whether a newer version
+// applies to this school, asks the user, and hands the results to the main
+// program through its exit code and keys of ini\tavo.ini.
+
+#include <cstdint>
+#include <string>
+
+#include "DATO.h"
+#include "windows.h"
+#include "win/wininet.h"
+
+constexpr int kZintelMappe = 260;
+
+// The run's folders (ending in a backslash), running version and settings file.
+extern char ZintelProgMappe[kZintelMappe];
+extern char ZintelDataMappe[kZintelMappe];
+extern int ZintelVersion;
+extern char ZintelIni[2 * kZintelMappe];
+
+// The update server's base address: TAVO_WEB_OPDATERING, else [web]
+// opdatering of the settings file. The authorities it is checked against:
+// TAVO_WEB_CERTIFIKAT, else [web] certifikat (empty: the system's).
+extern char ZintelAdresse[512];
+// The path below the base address.
+extern const char kZintelSti[];
+
+// Downloads version n's files into the program folder; 1 when all came.
+// Until the download has landed it answers "not available" and 0.
+extern int (*ZintelHentVersion)(HINTERNET internet, unsigned n);
+
+void TrimTekst(char *tekst);
+void FjernBlanke(char *tekst);
+// Days from b to a; 0 when a is earlier.
+int DageMellem(Dato a, Dato b);
+Dato DatoPlusDage(Dato d, int n);
+
+// Reads -p, -d, -v (or the 1st, 2nd and 4th argument) of the command line
+// into the folders and the version, and makes the program folder current.
+void VersionCommandLine(const char *linje, char *programMappe, char *dataMappe, int *version);
+
+// The command line Zintel gives itself when started without one.
+std::string ZintelEgenLinje(const char *exe, const char *mappe, int version);
+
+// Reads the address settings from ZintelIni and the environment.
+void ZintelLaesAdresse();
+
+struct ZintelForbindelse {
+  HINTERNET internet = nullptr;
+  HINTERNET forbindelse = nullptr;
+};
+bool WebOpenConnection(ZintelForbindelse *f);
+// The exit code: 1 without a connection or after an accepted, downloaded version.
+int WebTavoVersionCheck();
+// 1 when the user accepted a version; *n the version found (0 none).
+int HTTPTavoVersionCheck(HINTERNET internet, unsigned *n);
+int HTTPCheckOpdSkole(HINTERNET internet, unsigned n);
+int HTTPVisVerBesked(HINTERNET internet, unsigned *n);
+
+int VersionWinMain(HINSTANCE instans, HINSTANCE forrige, LPSTR linje, int vis);
