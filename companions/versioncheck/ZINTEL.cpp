@@ -166,6 +166,25 @@ bool Vaert(const char *url, std::string *vaert, INTERNET_PORT *port) {
 
 int (*ZintelHentVersion)(HINTERNET internet, unsigned n) = IngenHentning;
 
+unsigned ZintelNaesteVersion(const std::string &versionTxt, int koerende) {
+  unsigned n = 0;
+  for (const std::string &l : Linjer(versionTxt)) {
+    const unsigned v = LaesVersion(l);
+    if (v == 0) continue;
+    if (koerende > 0 && v <= static_cast<unsigned>(koerende)) continue;
+    if (n == 0 || v < n) n = v;
+  }
+  return n;
+}
+
+int ZintelSkoleListe(const std::string &opdskoler, const char *server, const char *skolenr) {
+  const std::vector<std::string> linjer = Linjer(opdskoler);
+  if (!linjer.empty() && linjer[0] == "*") return 1;
+  for (const std::string &l : linjer)
+    if (l == server || l == skolenr) return 1;
+  return 0;
+}
+
 void TrimTekst(char *tekst) {
   if (!tekst) return;
   const auto blank = [](char c) {
@@ -287,12 +306,7 @@ int HTTPTavoVersionCheck(HINTERNET internet, unsigned *n) {
       return 0;
     case Udfald::Ok: break;
   }
-  for (const std::string &l : Linjer(s.krop)) {
-    const unsigned v = LaesVersion(l);
-    if (v == 0) continue;
-    if (ZintelVersion != 0 && v <= static_cast<unsigned>(ZintelVersion)) continue;
-    if (*n == 0 || v < *n) *n = v;
-  }
+  *n = ZintelNaesteVersion(s.krop, ZintelVersion);
   return *n ? HTTPVisVerBesked(internet, n) : 0;
 }
 
@@ -312,11 +326,7 @@ int HTTPCheckOpdSkole(HINTERNET internet, unsigned n) {
   char skolenr[5];
   GetPrivateProfileStringA("kontakt", "server", "", server, sizeof server, ZintelIni);
   GetPrivateProfileStringA("global", "skolenr", "", skolenr, sizeof skolenr, ZintelIni);
-  const std::vector<std::string> linjer = Linjer(s.krop);
-  if (!linjer.empty() && linjer[0] == "*") return 1;
-  for (const std::string &l : linjer)
-    if (l == server || l == skolenr) return 1;
-  return 0;
+  return ZintelSkoleListe(s.krop, server, skolenr);
 }
 
 int HTTPVisVerBesked(HINTERNET internet, unsigned *n) {

@@ -35,6 +35,12 @@ void FjernBlanke(char *tekst);
 int DageMellem(Dato a, Dato b);
 Dato DatoPlusDage(Dato d, int n);
 
+// The smallest version of version.txt above the running one (any when it
+// is 0); 0 for none.
+unsigned ZintelNaesteVersion(const std::string &versionTxt, int koerende);
+// 1 when opdskoler.txt names every school ("*" first) or this server or school.
+int ZintelSkoleListe(const std::string &opdskoler, const char *server, const char *skolenr);
+
 // Reads -p, -d, -v (or the 1st, 2nd and 4th argument) of the command line
 // into the folders and the version, and makes the program folder current.
 void VersionCommandLine(const char *linje, char *programMappe, char *dataMappe, int *version);
