@@ -55,6 +55,25 @@ fi
 version=$(sed -n 's/^#define TAVO_VERSION_NUMBER \([0-9]*\)$/\1/p' "$build/generated/tavo/version.h")
 exe="$program/$version.exe"
 tavo="$program/Tavo.exe"
+
+# The update server's stand-in, answering "no newer version" (version.txt
+# names the running version only), so that the main program's version check
+# at start-up shows no box. It ends by itself once idle.
+opd=$top/demo/opdatering
+rm -rf "$opd"
+mkdir -p "$opd"
+openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 2 \
+  -subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 \
+  -keyout "$opd/key.pem" -out "$opd/cert.pem" >/dev/null 2>&1
+printf 'answer /tavoskema/opd/pc/version.txt 200 %s\\n\n' "$version" >"$opd/script"
+"$build/standins/webserver/webserver" --cert "$opd/cert.pem" --key "$opd/key.pem" --dir "$opd" \
+  --script "$opd/script" --idle 1800 >"$opd/port" 2>"$opd/stderr" &
+for _ in $(seq 100); do
+  [ -s "$opd/port" ] && break
+  sleep 0.1
+done
+export TAVO_WEB_OPDATERING="https://127.0.0.1:$(head -n1 "$opd/port")"
+export TAVO_WEB_CERTIFIKAT="$opd/cert.pem"
 xvindue="$build/tools/xvindue/xvindue"
 echo "demo: $tavo -p$program -d$data"
 
