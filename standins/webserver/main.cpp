@@ -15,6 +15,8 @@
 //   silent TARGET               read the request, answer nothing, hold on
 //   wrong TARGET                answer with bytes that are no HTTP
 //   slow TARGET MS              wait before answering (with any other rule)
+//   serve PREFIX FOLDER         a path below PREFIX answers the file of the
+//                               same name below FOLDER (404 when missing)
 //
 // TARGET is "/path", "/path?query" or "*". Without a fitting rule the
 // answer is 404. The log (DIR/log.txt) has a line per request:
@@ -36,6 +38,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -129,6 +132,19 @@ Svar FindSvar(const std::string &maal) {
       size_t b = l.find(' ', a + 1);
       const std::string moenster = l.substr(a + 1, b == std::string::npos ? std::string::npos : b - a - 1);
       const std::string rest = b == std::string::npos ? "" : l.substr(b + 1);
+      if (ord == "serve") {
+        if (fundet || runde == 0) continue;
+        const std::string sti = maal.substr(0, maal.find('?'));
+        if (sti.size() <= moenster.size() + 1 || sti.compare(0, moenster.size(), moenster) != 0 ||
+            sti[moenster.size()] != '/' || sti.find("..") != std::string::npos)
+          continue;
+        std::ifstream fil(rest + sti.substr(moenster.size()), std::ios::binary);
+        if (!fil) continue;
+        fundet = true;
+        s.status = 200;
+        s.krop.assign(std::istreambuf_iterator<char>(fil), std::istreambuf_iterator<char>());
+        continue;
+      }
       if (!Passer(moenster, maal, runde == 0)) continue;
       if (ord == "slow") {
         s.ventMs = atoi(rest.c_str());

@@ -208,6 +208,30 @@ TEST_F(VersionCheck, FailuresEndWithoutANewVersion) {
       << StdErr();
 }
 
+// The version's files laid out as a folder tree the stand-in serves, a
+// rule for one path still in front of it.
+TEST_F(VersionCheck, ServedFromAFolderTree) {
+  const fs::path pc = rod_ / "server/pc";
+  fs::create_directories(pc / "10400");
+  std::ofstream(pc / "version.txt") << "10400\r\n10500\r\n";
+  std::ofstream(pc / "10400/opdskoler.txt") << "1234\r\n";
+  std::ofstream(pc / "10400/ver-besked.txt") << "Ny version 1.4";
+  ZintelVersion = 10300;
+  server_.Script("slow " + kPc + "/version.txt 300\n" + Svar("/10500/opdskoler.txt", 500, "x") + "serve " + kPc +
+                 " " + pc.string() + "\n");
+  tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &) { return IDNO; });
+  EXPECT_EQ(WebTavoVersionCheck(), 0);
+  EXPECT_EQ(Ini("global", "nyversion"), "10400");
+  const auto bokse = tavo::test::MessageBoxesShown();
+  ASSERT_EQ(bokse.size(), 1u);
+  EXPECT_EQ(bokse[0].text.rfind("Ny version 1.4\nVIGTIGT! Du har 7 dage", 0), 0u) << bokse[0].text;
+  server_.Script("serve " + kPc + " " + pc.string() + "\n");
+  ZintelVersion = 10400;
+  EXPECT_EQ(WebTavoVersionCheck(), 0);
+  EXPECT_EQ(Ini("global", "nyversion"), "");
+  EXPECT_NE(StdErr().find("HTTPCheckOpdSkole: Fejlkode 404 ved"), std::string::npos);
+}
+
 TEST_F(VersionCheck, AMessageThatCannotBeFetchedIsShown) {
   ZintelVersion = 10300;
   server_.Script(Svar("/version.txt", 200, "10400") + Svar("/10400/opdskoler.txt", 200, "*") +
