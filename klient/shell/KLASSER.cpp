@@ -11,6 +11,7 @@
 #include "EPKONTAKT.h"
 #include "ELEVPLANVIN.h"
 #include "ELEVSTAT.h"
+#include "DVWND.h"
 #include "ElevRel.h"
 #include "FARVER.h"
 #include "GRUPPE.h"
@@ -90,7 +91,7 @@ const VinduesKlasse VinduesKlasser[] = {
     {"TabWndClass", TabWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"EditboxWndClass", EditboxWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"EditboxIntWndClass", EditboxIntWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
-    {"DVWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"DVWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerDVKlasse>},
     {"KalWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerKalKlasse>},
     {"TooltipWndClass", TooltipWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"BogWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerBogKlasse>},

@@ -7,6 +7,7 @@
 #include "ARRANGER.h"
 #include "BOG.h"
 #include "DATO.h"
+#include "DVWND.h"
 #include "ELEVPLANVIN.h"
 #include "ELEVSTAT.h"
 #include "ElevRel.h"
@@ -67,6 +68,10 @@ HWND Bog(const ObjektKald &k) {
 
 HWND MedOpg(const ObjektKald &k) { return CreateMedOpgWnd(hInst, k.hwndForaelder, 0, 0); }
 
+HWND DataView(const ObjektKald &k) {
+  return CreateDVWnd(static_cast<uint8_t>(k.Art), k.Venstre, k.Top, k.Hoejre, k.Bund, k.Type);
+}
+
 HWND ElvRel(const ObjektKald &k) { return CreateElvRelWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund); }
 
 HWND ElevPlan(const ObjektKald &k) { return CreateElevPlanWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund); }
@@ -107,8 +112,8 @@ int32_t TimeOpgHoejde() { return 123; }
 // Rows without a create function belong to windows built elsewhere or later
 // (the schedule, the grouping, the Gantt charts, the postings and
 // timesheets, the status overviews, the deletion, master-data and relation
-// windows, the DataView tables, the student planning and the planning
-// module); their module fills its row.
+// windows, the student planning and the planning module); their module
+// fills its row.
 ObjektRaekke ObjektTab[] = {
     {40001, Skema, 'K', "LLNSV", 0, 1, 0},
     {40002, Skema, 'M', "LLNSV", 0, 1, 0},
@@ -157,61 +162,61 @@ ObjektRaekke ObjektTab[] = {
     {40269, nullptr, 0, "", 0, 0, kRegelSkifter},  // CreateTildelPlanGruppeWnd
     {40270, nullptr, 0, "", 0, 0, kRegelSkifter},  // CreatePlanFelWnd
     // CreateDVWnd with the table letter.
-    {40033, nullptr, 'a', "", 0, 0, 0},
-    {40035, nullptr, 'h', "", 0, 0, 0},
-    {40037, nullptr, 'G', "", 0, 0, 0},
-    {40102, nullptr, 'l', "", 0, 0, 0},
-    {40103, nullptr, 'n', "", 0, 0, 0},
-    {40104, nullptr, 'e', "", 0, 0, 0},
-    {40105, nullptr, 'o', "", 0, 0, 0},
-    {40106, nullptr, 'd', "", 0, 0, 0},
-    {40107, nullptr, 'f', "", 0, 0, 0},
-    {40108, nullptr, 'b', "", 0, 0, 0},
-    {40109, nullptr, 'm', "", 0, 0, 0},
-    {40110, nullptr, 'p', "", 0, 0, 0},
-    {40111, nullptr, 'g', "", 0, 0, 0},
-    {40112, nullptr, 'r', "", 0, 0, 0},
-    {40113, nullptr, 't', "", 0, 0, 0},
-    {40114, nullptr, 'A', "", 0, 0, 0},
-    {40115, nullptr, 'E', "", 0, 0, 0},
-    {40116, nullptr, 'M', "", 0, 0, 0},
-    {40117, nullptr, 'c', "", 0, 0, 0},
-    {40118, nullptr, 'u', "", 0, 0, 0},
-    {40119, nullptr, 'L', "", 0, 0, 0},
-    {40120, nullptr, 'R', "", 0, 0, 0},
-    {40121, nullptr, 'k', "", 0, 0, 0},
-    {40122, nullptr, 'D', "", 0, 0, 0},
-    {40123, nullptr, 'K', "", 0, 0, 0},
-    {40124, nullptr, 'U', "", 0, 0, 0},
-    {40125, nullptr, 'P', "", 0, 0, 0},
-    {40126, nullptr, 'T', "", 0, 0, 0},
-    {40127, nullptr, 'x', "", 0, 0, 0},
-    {40128, nullptr, 'X', "", 0, 0, 0},
-    {40129, nullptr, 'z', "", 0, 0, 0},
-    {40131, nullptr, '!', "", 0, 0, 0},
-    {40165, nullptr, 'O', "", 0, 0, 0},
-    {40183, nullptr, 'i', "", 0, 0, 0},
-    {40184, nullptr, 'j', "", 0, 0, 0},
-    {40185, nullptr, 'q', "", 0, 0, 0},
-    {40186, nullptr, 'Z', "", 0, 0, 0},
-    {40188, nullptr, 'v', "", 0, 0, 0},
-    {40189, nullptr, 'y', "", 0, 0, 0},
-    {40190, nullptr, 's', "", 0, 0, 0},
-    {40191, nullptr, 'C', "", 0, 0, 0},
-    {40214, nullptr, 'Y', "", 0, 0, 0},
-    {40215, nullptr, 'F', "", 0, 0, 0},
-    {40216, nullptr, 'N', "", 0, 0, 0},
-    {40217, nullptr, 'Q', "", 0, 0, 0},
-    {40218, nullptr, 'V', "", 0, 0, 0},
-    {40219, nullptr, '3', "", 0, 0, 0},
-    {40220, nullptr, 'W', "", 0, 0, 0},
-    {40221, nullptr, '1', "", 0, 0, 0},
-    {40222, nullptr, '2', "", 0, 0, 0},
-    {40260, nullptr, 'I', "", 0, 0, 0},
-    {40261, nullptr, '\xA7', "", 0, 0, 0},
-    {40262, nullptr, '#', "", 0, 0, 0},
-    {40263, nullptr, 'H', "", 0, 0, 0},
-    {40298, nullptr, '/', "", 0, 0, 0},
+    {40033, DataView, 'a', "", 0, 0, 0},
+    {40035, DataView, 'h', "", 0, 0, 0},
+    {40037, DataView, 'G', "", 0, 0, 0},
+    {40102, DataView, 'l', "", 0, 0, 0},
+    {40103, DataView, 'n', "", 0, 0, 0},
+    {40104, DataView, 'e', "", 0, 0, 0},
+    {40105, DataView, 'o', "", 0, 0, 0},
+    {40106, DataView, 'd', "", 0, 0, 0},
+    {40107, DataView, 'f', "", 0, 0, 0},
+    {40108, DataView, 'b', "", 0, 0, 0},
+    {40109, DataView, 'm', "", 0, 0, 0},
+    {40110, DataView, 'p', "", 0, 0, 0},
+    {40111, DataView, 'g', "", 0, 0, 0},
+    {40112, DataView, 'r', "", 0, 0, 0},
+    {40113, DataView, 't', "", 0, 0, 0},
+    {40114, DataView, 'A', "", 0, 0, 0},
+    {40115, DataView, 'E', "", 0, 0, 0},
+    {40116, DataView, 'M', "", 0, 0, 0},
+    {40117, DataView, 'c', "", 0, 0, 0},
+    {40118, DataView, 'u', "", 0, 0, 0},
+    {40119, DataView, 'L', "", 0, 0, 0},
+    {40120, DataView, 'R', "", 0, 0, 0},
+    {40121, DataView, 'k', "", 0, 0, 0},
+    {40122, DataView, 'D', "", 0, 0, 0},
+    {40123, DataView, 'K', "", 0, 0, 0},
+    {40124, DataView, 'U', "", 0, 0, 0},
+    {40125, DataView, 'P', "", 0, 0, 0},
+    {40126, DataView, 'T', "", 0, 0, 0},
+    {40127, DataView, 'x', "", 0, 0, 0},
+    {40128, DataView, 'X', "", 0, 0, 0},
+    {40129, DataView, 'z', "", 0, 0, 0},
+    {40131, DataView, '!', "", 0, 0, 0},
+    {40165, DataView, 'O', "", 0, 0, 0},
+    {40183, DataView, 'i', "", 0, 0, 0},
+    {40184, DataView, 'j', "", 0, 0, 0},
+    {40185, DataView, 'q', "", 0, 0, 0},
+    {40186, DataView, 'Z', "", 0, 0, 0},
+    {40188, DataView, 'v', "", 0, 0, 0},
+    {40189, DataView, 'y', "", 0, 0, 0},
+    {40190, DataView, 's', "", 0, 0, 0},
+    {40191, DataView, 'C', "", 0, 0, 0},
+    {40214, DataView, 'Y', "", 0, 0, 0},
+    {40215, DataView, 'F', "", 0, 0, 0},
+    {40216, DataView, 'N', "", 0, 0, 0},
+    {40217, DataView, 'Q', "", 0, 0, 0},
+    {40218, DataView, 'V', "", 0, 0, 0},
+    {40219, DataView, '3', "", 0, 0, 0},
+    {40220, DataView, 'W', "", 0, 0, 0},
+    {40221, DataView, '1', "", 0, 0, 0},
+    {40222, DataView, '2', "", 0, 0, 0},
+    {40260, DataView, 'I', "", 0, 0, 0},
+    {40261, DataView, '\xA7', "", 0, 0, 0},
+    {40262, DataView, '#', "", 0, 0, 0},
+    {40263, DataView, 'H', "", 0, 0, 0},
+    {40298, DataView, '/', "", 0, 0, 0},
 };
 
 // The event entry window takes the schedule window it serves as argument;
