@@ -50,14 +50,21 @@ void LukHovedvindue() {
 
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
+    case WM_CREATE:
+      OpretStatusFelter(hwnd);
+      break;
     case WM_SIZE:
       if (LOWORD(lParam) && HIWORD(lParam)) {
         if (hwndMainToolbar && IsWindowVisible(hwndMainToolbar)) SendMessageA(hwndMainToolbar, TB_AUTOSIZE, 0, 0);
-        BeregnSkrivebord();
-        PlacerDesktop();
         LayoutStatusBar();
+        BeregnSkrivebord(true);
+        PlaceAllDesks();
+        PlacerDesktop();
       }
       break;
+    case WM_PAINT:
+      TegnBaggrund(hwnd);
+      return 0;
     case WM_MENUSELECT:
       StatusMenuValg(hwnd, wParam, lParam);
       break;

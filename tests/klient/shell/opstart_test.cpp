@@ -14,6 +14,7 @@
 #include "KLASSER.h"
 #include "LOGFIL.h"
 #include "OPDAT.h"
+#include "STATUSBAR.h"
 #include "optager_proces.h"
 #include "TABOPER.h"
 #include "TALTAB.h"
@@ -22,6 +23,7 @@
 #include "WEBKALD.h"
 #include "webserver_proces.h"
 #include "tavo/test_file.h"
+#include "tavo/test_gdi.h"
 #include "win/controls.h"
 
 namespace opstarttest {
@@ -79,8 +81,8 @@ TEST_F(OpstartTest, EndeTilEnde) {
     EXPECT_STREQ(di.szText, knapper[i].tip);
   }
 
-  // The desktop: a child of the main window filling the client area below
-  // the toolbar, one pixel inside the layout.
+  // The desktop: a child of the main window filling the client area between
+  // the toolbar and the status row, one pixel inside the layout.
   ASSERT_NE(hwndDesktop, 0u);
   EXPECT_EQ(GetParent(hwndDesktop), hwndHoved);
   RECT klient, tb, dt;
@@ -92,8 +94,26 @@ TEST_F(OpstartTest, EndeTilEnde) {
   EXPECT_EQ(dt.left - o.x, 2);
   EXPECT_EQ(dt.top - o.y, (tb.bottom - tb.top) + 2 + 2);
   EXPECT_EQ(dt.right - o.x, klient.right - 2);
-  EXPECT_EQ(dt.bottom - o.y, klient.bottom - 2);
+  EXPECT_EQ(dt.bottom - o.y, klient.bottom - 2 - kStatusHoejde);
   EXPECT_EQ(FriArealRect.right, dt.right - dt.left - 1);
+  // The status row along the bottom with its panes laid out.
+  for (HWND felt : {StatusFelter.TekstBar, StatusFelter.Laas, StatusFelter.Insnr, StatusFelter.Dato,
+                    StatusFelter.InsStatus, StatusFelter.Forbindelse}) {
+    ASSERT_NE(felt, 0u);
+    EXPECT_EQ(GetParent(felt), hwndHoved);
+    RECT r;
+    GetWindowRect(felt, &r);
+    EXPECT_EQ(r.bottom - o.y, klient.bottom);
+    EXPECT_GT(r.right, r.left);
+  }
+  // The logo on the desktop.
+  tavo::test::ClearDrawnTexts();
+  InvalidateRect(hwndDesktop, nullptr, FALSE);
+  UpdateWindow(hwndDesktop);
+  std::string logo;
+  for (const auto &t : tavo::test::DrawnTexts())
+    if (t.hwnd == hwndDesktop) logo += t.text + " ";
+  EXPECT_EQ(logo, "TAVO skema ");
   // A smaller main window takes the desktop with it.
   ShowWindow(hwndHoved, SW_RESTORE);
   MoveWindow(hwndHoved, 10, 10, 700, 500, TRUE);
