@@ -10,6 +10,7 @@
 #include "OBJVINDUE.h"
 #include "OPSTART.h"
 #include "PROGVINDUER.h"
+#include "STARTTRAAD.h"
 #include "STATUSBAR.h"
 #include "TALTAB.h"
 #include "TOOLTIP.h"
@@ -64,6 +65,9 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       break;
     case WM_PAINT:
       TegnBaggrund(hwnd);
+      return 0;
+    case WM_STARTTRAAD_MENU:
+      SaetStartMenu(hwnd, wParam != 0);
       return 0;
     case WM_MENUSELECT:
       StatusMenuValg(hwnd, wParam, lParam);

@@ -14,6 +14,7 @@
 #include "PROGVINDUER.h"
 #include "RINGKROG.h"
 #include "SKAERM.h"
+#include "STARTTRAAD.h"
 #include "STATUSBAR.h"
 #include "ENS.h"
 #include "OPDAT.h"
@@ -69,6 +70,7 @@ void InstallerKroge() {
   // The saved screens: the start-up lists them in the menu, and closing
   // every window ends the count of windows a restore reopened.
   OpstartKroge.VisSkaermeIMenu = VisSkaermeIMenu;
+  OpstartKroge.StartTraad = StartStartTraad;
   VinduesKrog.NulstilGenaabning = [] { gendanneVinduer = 0; };
 
   // The subsystems' own slots in the data store, the import and the resend.

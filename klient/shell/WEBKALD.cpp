@@ -236,6 +236,25 @@ bool WebNewsCheck(char *svar, unsigned stoerrelse) {
   return LaesNyhedsSvar(tekst, svar, stoerrelse, NyhedsDokAdresse, sizeof NyhedsDokAdresse);
 }
 
+bool WebPortalCheck() {
+  char portal[kAdresseLaengde];
+  LaesWebAdresse(WebAdr::Portal, portal, sizeof portal);
+  if (!*portal) return false;
+  char adresse[kAdresseLaengde] = "";
+  GetPrivateProfileStringA("kontakt", "rilmoplus", "", adresse, 500, StiTab.szini);
+  const bool tom = !*adresse;
+  if (tom) std::snprintf(adresse, sizeof adresse, "%s", portal);
+  Forespoergsel f;
+  return f.Aabn("WebPortalCheck", "WinInet", portal, adresse, [&] {
+    // The default address goes into the file once the net answers; a
+    // read-only run changes no setting.
+    if (tom && !LaesSkrivning()) {
+      WritePrivateProfileStringA("kontakt", "rilmoplus", portal, StiTab.szini);
+      WritePrivateProfileStringA("kontakt", "webopslag", nullptr, StiTab.szini);
+    }
+  });
+}
+
 bool HentNyhedsdato() {
   char dato[20];
   if (!WebNewsCheck(dato, sizeof dato)) return false;

@@ -32,6 +32,11 @@ extern char NyhedsDokAdresse[kNyhedsAdresseLaengde];
 // time, into `svar`; false without an answer. Writes the asked address as
 // [kontakt] newsdocurl (not in a read-only run).
 bool WebNewsCheck(char *svar, unsigned stoerrelse);
+// The portal page answers 200: checked against the portal address, opened
+// at [kontakt] rilmoplus, which gets the portal address when it is empty
+// ([kontakt] webopslag then goes; neither in a read-only run). False at once
+// without a portal address.
+bool WebPortalCheck();
 // WebNewsCheck, and its date stored as [tider] nyheder (not in a read-only
 // run); false without a date.
 bool HentNyhedsdato();
