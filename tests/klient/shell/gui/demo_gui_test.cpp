@@ -110,9 +110,13 @@ TEST(DemoGui, StartMenuStartsTheMainWindowWhichIsPhotographedAndCloses) {
     billedPunkter += b.Antal(ty, 0, 140, RGB(0, 0, 128)) + b.Antal(ty, 0, 140, RGB(0, 0, 255));
   EXPECT_GT(billedPunkter, 20) << "no toolbar pictures";
   EXPECT_EQ(b.Pixel(midt, menuBund + 10), GetSysColor(COLOR_BTNFACE));
-  // The desktop fills the middle of the window.
-  const COLORREF skrivebord = GetSysColor(COLOR_BTNSHADOW);
-  for (int dy : {b.h / 4, b.h / 2, 3 * b.h / 4}) EXPECT_EQ(b.Antal(dy, 20, b.w - 20, skrivebord), b.w - 40) << dy;
+  // The desktop fills the middle of the window with its logo: light blue
+  // above and below the two words, which are drawn a shade darker.
+  const COLORREF skrivebord = RGB(210, 210, 255);
+  for (int dy : {menuBund + 40, b.h - 60}) EXPECT_EQ(b.Antal(dy, 20, b.w - 20, skrivebord), b.w - 40) << dy;
+  int logoPunkter = 0;
+  for (int dy = b.h / 4; dy < 3 * b.h / 4; ++dy) logoPunkter += b.Antal(dy, 20, b.w - 20, RGB(200, 200, 245));
+  EXPECT_GT(logoPunkter, 1000) << "no logo";
 
   fs::remove_all(rod);
 }
