@@ -5,6 +5,7 @@
 
 #include "AktiLokaRel.h"
 #include "ARRANGER.h"
+#include "BEGINFO.h"
 #include "BOG.h"
 #include "DATO.h"
 #include "DVWND.h"
@@ -75,6 +76,15 @@ HWND DataView(const ObjektKald &k) {
 HWND ElvRel(const ObjektKald &k) { return CreateElvRelWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund); }
 
 HWND ElevPlan(const ObjektKald &k) { return CreateElevPlanWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund); }
+
+HWND BegInfo(const ObjektKald &k) {
+  return OpretBegInfoVindue(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund, static_cast<uint8_t>(k.Art),
+                            static_cast<uint32_t>(k.Type));
+}
+
+HWND HuskBrik(const ObjektKald &k) {
+  return OpretHuskBrikVindue(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund, static_cast<uint32_t>(k.Type));
+}
 
 HWND ElevStat(const ObjektKald &k) { return CreateElevStatWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund); }
 
@@ -238,11 +248,11 @@ ElementRaekke ElementRaekker[] = {
     {40013, "LokaleSkema", 2, Skema, SkemaHoejdeElement, SkemaBreddeElement<'L'>, 'L', "LLNSV", 1, 1, 0},
     {40139, "Kalender", 2, KalenderIElement, KalHoejdeElement, KalBreddeElement, 0, "", 0, 0, 0},
     {40223, "Kalender", 1, KalenderIElement, KalHoejdeElement, KalBreddeElement, 0, "", 0, 0, 0},
-    // CreateBegInfoWnd and CreateBrikInfoWnd with their heights.
-    {40154, "Aktuel", 0, nullptr, nullptr, nullptr, 'H', "", 0, 0, kRegelBegPanel},
-    {40177, "Aktuel", 1, nullptr, nullptr, nullptr, 'F', "", 0, 0, kRegelBegPanel},
-    {40176, "H U S K  ! ! !", 0, nullptr, nullptr, nullptr, 0, "", 0, 0, kRegelBrikPanel},
-    {40178, "H U S K  ! ! !", 1, nullptr, nullptr, nullptr, 0, "", 0, 0, kRegelBrikPanel},
+    // The event info panel and the standalone tile info panel with their sizes.
+    {40154, "Aktuel", 0, BegInfo, BegInfoHoejdeH, BegInfoBreddeH, 'H', "", 0, 0, kRegelBegPanel},
+    {40177, "Aktuel", 1, BegInfo, BegInfoHoejdeF, BegInfoBreddeF, 'F', "", 0, 0, kRegelBegPanel},
+    {40176, "H U S K  ! ! !", 0, HuskBrik, HuskBrikHoejde, HuskBrikBredde, 0, "", 0, 0, kRegelBrikPanel},
+    {40178, "H U S K  ! ! !", 1, HuskBrik, HuskBrikHoejde, HuskBrikBredde, 0, "", 0, 0, kRegelBrikPanel},
     {40187, "Opgørelse", 1, MedOpg, MedOpgHoejde, MedOpgBredde, 0, "", 0, 0, kRegelMedopg},
     {40203, "TimeOpg", 1, nullptr, TimeOpgHoejde, nullptr, 0, "", 0, 0, kRegelMedopg},  // CreateMedTimeWnd
     // The plan statement: its two column widths + 183, at most 800.

@@ -359,11 +359,15 @@ void TegnFigurOgMaerke(ListeInfo *li, uint32_t indeks, int y) {
 
 void TegnTekster(ListeInfo *li) {
   FillRectIfAny(li->dc.hdc, FarveBrush[0], 0, 0, li->width, li->height);
-  if (!li->texts || !*li->texts) return;
+  // The owner's variable may sit unaligned in a packed record (the remark
+  // lines of a property set), so it is read bytewise.
+  char **texts = nullptr;
+  if (li->texts) std::memcpy(&texts, li->texts, sizeof texts);
+  if (!texts) return;
   const uint32_t n = Antal(li);
   for (uint32_t i = static_cast<uint32_t>(li->scroll / kListeRaekke);
        i < n && kListeRaekke * static_cast<int64_t>(i) - li->scroll < li->height; ++i)
-    if (const char *t = (*li->texts)[i]) TegnTekstVed(&li->dc, 0, kListeRaekke * static_cast<int>(i) - li->scroll, t, 16);
+    if (const char *t = texts[i]) TegnTekstVed(&li->dc, 0, kListeRaekke * static_cast<int>(i) - li->scroll, t, 16);
 }
 
 bool RulListe(HWND hwnd, ListeInfo *li, UINT kode, WPARAM w) {

@@ -159,14 +159,14 @@ TEST_F(ObjektvindueFabrik, EmptyUnknownAndFailingRowsGiveZeroAndALineButNoBox) {
   EXPECT_EQ(OpretObjektVindue(hoved, 40204, 0, nullptr), (HWND)0);
   EXPECT_EQ(OpretObjektVindue(hoved, 39999, 0, nullptr), (HWND)0);
   EXPECT_EQ(SkiftVaerktoejsVindue(40007, 'L'), (HWND)0);
-  EXPECT_EQ(TilfoejElementVindue(40154, true), (HWND)0);
+  EXPECT_EQ(TilfoejElementVindue(40271, true), (HWND)0);
   EXPECT_EQ(CountElements(), 0) << "no cell is made for a window that cannot be";
   const std::string log = Loggen();
   EXPECT_NE(log.find("** Info: OpretObjektVindue(): vinduestype 40204 er endnu ikke tilgængelig"), std::string::npos)
       << log;
   EXPECT_NE(log.find("** Info: OpretObjektVindue(): vinduestype 39999 findes ikke"), std::string::npos);
   EXPECT_NE(log.find("vinduestype 40007"), std::string::npos);
-  EXPECT_NE(log.find("vinduestype 40154"), std::string::npos);
+  EXPECT_NE(log.find("vinduestype 40271"), std::string::npos);
   EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
 
   Test(40004);
