@@ -1,6 +1,7 @@
 // The posting window over akti, anfo, aakrel and the posting buckets.
 
 #include "BOG.h"
+#include "BOGMND.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -21,6 +22,7 @@
 #include "SWITCH.h"
 #include "TABOPER.h"
 #include "TASTINFO.h"
+#include "VALG.h"
 #include "VINDUER.h"
 #include "VISFELT.h"
 #include "ImpTimoak.h"
@@ -459,17 +461,19 @@ int BogHoejde(const BOGWS *ws, int plads) {
 
 // ==================================================================== painting
 
+void BogTimerTekst(char *buf, size_t n, int64_t hundrededele) {
+  const int64_t a = hundrededele < 0 ? -hundrededele : hundrededele;
+  std::snprintf(buf, n, "%s%lld,%02lld", hundrededele < 0 ? "-" : "", static_cast<long long>(a / 100),
+                static_cast<long long>(a % 100));
+}
+
 namespace {
 
 int GridTop() { return kToolbar + kHovedLinje + kSortKnap + kMaanedHoved; }
 int CelleX(const BOGWS *ws, MaanedIndeks m) { return RaekkeHoved(ws) + static_cast<int>(m - 1) * kKolonne; }
 int CelleY(uint32_t p) { return GridTop() + static_cast<int>(p - 1) * kRaekke; }
 
-void Timer(char *buf, size_t n, int64_t hundrededele) {
-  const int64_t a = hundrededele < 0 ? -hundrededele : hundrededele;
-  std::snprintf(buf, n, "%s%lld,%02lld", hundrededele < 0 ? "-" : "", static_cast<long long>(a / 100),
-                static_cast<long long>(a % 100));
-}
+void Timer(char *buf, size_t n, int64_t hundrededele) { BogTimerTekst(buf, n, hundrededele); }
 
 void Tekst(HDC dc, int x, int y, const char *t, COLORREF fg, COLORREF bg) {
   SetTextColor(dc, fg);
@@ -612,6 +616,19 @@ bool BogTast(HWND h, BOGWS *ws, const TastInfo &t, bool udfoer) {
   if (t.message != WM_KEYDOWN && t.message != WM_SYSKEYDOWN) return false;
   const uint32_t k = t.wParam;
   const bool ctrl = t.ctrl != 0, shift = t.shift != 0;
+  const int mode = udfoer ? 2 : 1;
+  if (k == VK_RETURN && !ctrl) {
+    if (ws->MndRude || (ws->hwndRet && IsWindow(ws->hwndRet))) return BogAabnTimeCelle(ws, mode);
+    return BogTildel(ws, mode);
+  }
+  // The month pane's own keys while it has the keyboard.
+  if (ws->MndRude && ws->hwndMnd && !ctrl &&
+      (k == VK_UP || k == VK_DOWN || k == VK_PRIOR || k == VK_NEXT || k == VK_INSERT || k == VK_DELETE ||
+       k == VK_ADD || k == VK_OEM_PLUS || k == VK_APPS)) {
+    if (!udfoer) return SendMessageA(ws->hwndMnd, TAST_SPOERG, 0, reinterpret_cast<LPARAM>(&t)) != 0;
+    SendMessageA(ws->hwndMnd, TAST_MODTAG, 0, reinterpret_cast<LPARAM>(&t));
+    return true;
+  }
   if (ctrl) {
     switch (k) {
       case 'A':
@@ -647,7 +664,7 @@ bool BogTast(HWND h, BOGWS *ws, const TastInfo &t, bool udfoer) {
       return true;
     case VK_ESCAPE:
       if (udfoer) {
-        if (ws->hwndRet) DestroyWindow(ws->hwndRet), ws->hwndRet = 0;
+        if (ws->hwndRet) BogLukTimeCelle(ws);
         else if (ws->hwndValg) DestroyWindow(ws->hwndValg), ws->hwndValg = 0;
       }
       return true;
@@ -663,10 +680,6 @@ bool BogTast(HWND h, BOGWS *ws, const TastInfo &t, bool udfoer) {
     case VK_DOWN:
     case VK_PRIOR:
     case VK_NEXT: {
-      if (ws->MndRude && k != VK_LEFT && k != VK_RIGHT) {
-        if (udfoer && ws->hwndMnd) SendMessageA(ws->hwndMnd, WM_KEYDOWN, k, 0);
-        return ws->hwndMnd != 0;
-      }
       if (udfoer) {
         const int side = 20;
         const int dp = k == VK_UP ? -1 : k == VK_DOWN ? 1 : k == VK_PRIOR ? -side : k == VK_NEXT ? side : 0;
@@ -839,6 +852,7 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       ws->Aktuel.Hoved = BogHovedRec(ws);
       ws->Aktuel.Partner = BogPartnerRec(ws);
       Tegn(ws);
+      if (ws->hwndMnd) SendMessageA(ws->hwndMnd, BOG_MND_FLYT, 0, 0);
       return 0;
     case BOG_GRUPPE:
       ws->GruppeMaske = wParam >= 31 ? kAlleGrupper : (1u << wParam);
@@ -874,6 +888,7 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case BOG_MND_AENDRET:
       Tegn(ws);
+      if (ws->hwndMnd) SendMessageA(ws->hwndMnd, BOG_MND_FLYT, 0, 0);
       return 0;
     case BOG_MND_DAG:
       if (hwndHoved) SendMessageA(hwndHoved, BOG_DATOPANE, ws->Aktuel.Dato, 0);
@@ -903,10 +918,22 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       Tegn(ws);
       return 0;
     }
-    case BOG_VALG_LUKKER:
-      if (ws->hwndValg && IsWindow(ws->hwndValg)) DestroyWindow(ws->hwndValg);
+    case BOG_VALG_LUKKER: {
+      // The selection window's current object becomes the current partner.
+      HWND v = ws->hwndValg;
       ws->hwndValg = 0;
+      if (!v || !IsWindow(v)) return 0;
+      const uint32_t p = static_cast<uint32_t>(SendMessageA(v, VALG_AKTUEL, 0, 0));
+      DestroyWindow(v);
+      for (uint32_t i = 1; p && i < ws->SubObjTab.size(); ++i)
+        if (ws->SubObjTab[i] == p && i != ws->AktuelPartner) {
+          BogFlyt(ws, static_cast<int>(i) - static_cast<int>(ws->AktuelPartner), 0);
+          if (!ws->Aktiv) ws->Aktuel.Partner = p;
+          if (ws->hwndMnd) SendMessageA(ws->hwndMnd, BOG_MND_FLYT, 0, 0);
+        }
+      Tegn(ws);
       return 0;
+    }
     case BOG_KNAP:
       if (lParam == 0 && wParam == 0) {
         Frys(ws);
@@ -934,6 +961,7 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 bool RegistrerBogKlasse(HINSTANCE inst) {
+  if (!RegistrerMndKlasse(inst)) return false;
   WNDCLASSA wc{};
   wc.style = CS_OWNDC | CS_DBLCLKS;
   wc.lpfnWndProc = BogWndProc;

@@ -8,6 +8,7 @@
 // buckets directly and changes postings only through the data store's
 // posting operations. Main thread only.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -172,5 +173,7 @@ int BogHoejde(const BOGWS *ws, int plads);
 // while none is installed the window opens without the pane.
 using BogMndOpretter = HWND (*)(HWND bog, BogAktuelRec *aktuel, int x, int y, int bredde, int hoejde);
 extern BogMndOpretter CreateMndWnd;
+// Hours in hundredths as shown: two decimals after a comma, signed.
+void BogTimerTekst(char *buf, size_t n, int64_t hundrededele);
 // Width the month pane takes at the right of the grid.
 constexpr int kBogMndBredde = 150;
