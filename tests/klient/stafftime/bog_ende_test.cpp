@@ -1,6 +1,7 @@
 // The posting windows on a demo data folder, opened by their menu commands
 // through the factory: the demo's absence activities with their month sums
-// in the activity mode, and an employment's activities in the staff mode.
+// in the activity mode, and an employment's activities in the staff mode;
+// hours typed into the month pane are saved and read back.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,6 +11,12 @@
 
 #include "../ui/switch_fixture.h"
 #include "BOG.h"
+#include "BOGMND.h"
+#include "EDITBOX.h"
+#include "HENTGEM.h"
+#include "ImpTimoak.h"
+#include "RECPRED.h"
+#include "TIMOAK.h"
 #include "ENSMUS.h"
 #include "FARVER.h"
 #include "INDSTIL.h"
@@ -108,6 +115,81 @@ TEST_F(BogEndeTilEnde, BothModesOpenOnTheDemosAbsenceActivities) {
   if (const char *ud = std::getenv("TAVO_SNAPSHOT_DIR")) tavo::test::SaveWindowPng(m, (std::string(ud) + "/bog_medarbejder.png").c_str());
   DestroyWindow(m);
   DestroyWindow(k);
+  GlobalIndstillinger.post = 0;
+}
+
+TEST_F(BogEndeTilEnde, HoursTypedInTheMonthPaneAreSavedAndReadBack) {
+  fs::path skole;
+  Fjern fjern{skole};
+  ASSERT_NO_FATAL_FAILURE(switchtest::LavLilleSkole("bogmnd", &skole));
+  LaesSwitchIni();
+  farver_intern::InitPaletteDybde(32);
+  InstallerImportKroge();
+  GlobalIndstillinger.post = 1;
+  SaetAktuelDato(20261015);
+  ASSERT_GT(SkemaPeriode.AktuelDato, SkemaPeriode.LaasDato) << "the day lies outside the locked period";
+
+  // An employment of the demo's first absence activity.
+  uint32_t akti = 0, anfo = 0;
+  for (uint32_t r = 1; r < AakrelAntal() && !anfo; ++r) {
+    const auto *a = reinterpret_cast<const AakrelRec *>(GetRec(&tdaakrel, &tvaakrel, r));
+    if (a->Status && IsOvakAkti(a->akti_id)) akti = a->akti_id, anfo = a->anfo_id;
+  }
+  ASSERT_NE(anfo, 0u);
+  tvanfo.AktuelRec = anfo;
+  tvakti.AktuelRec = akti;
+
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = VaertProc;
+  wc.lpszClassName = "BogMndVaert";
+  RegisterClassA(&wc);
+  wc.lpfnWndProc = EditIntWndProc;
+  wc.lpszClassName = "EditIntWndClass";
+  RegisterClassA(&wc);
+  ASSERT_TRUE(RegistrerBogKlasse(hInst));
+  HWND hoved = CreateWindowExA(0, "BogMndVaert", "Tavo", WS_POPUP | WS_VISIBLE, 0, 0, 1600, 800, 0, 0, 0, nullptr);
+  HWND desktop = CreateWindowExA(0, "BogMndVaert", "", WS_CHILD | WS_VISIBLE, 0, 0, 1600, 800, hoved, 0, 0, nullptr);
+  hwndHoved = hoved;
+  hwndDesktop = desktop;
+  DesktopRect = RECT{0, 0, 1599, 799};
+
+  HWND m = AabnKaskadeVindue(hoved, kBogMedaType, 0, true);
+  ASSERT_NE(m, 0u);
+  BOGWS *ws = BogVinduesWS(m);
+  ASSERT_NE(ws, nullptr);
+  ASSERT_EQ(BogHovedRec(ws), anfo);
+  ASSERT_EQ(BogPartnerRec(ws), akti);
+  SendMessageA(m, WM_LBUTTONDOWN, 0, MAKELPARAM(5, 5));
+  SetFocus(m);
+  PumpUntilIdle();
+  auto tast = [](UINT vk) {
+    tavo::test::PressKey(vk);
+    PumpUntilIdle();
+  };
+  tast(VK_TAB);
+  ASSERT_EQ(ws->MndRude, 1);
+  // The first free day after the current one.
+  for (int i = 0; i < 10 && (i == 0 || SendMessageA(ws->hwndMnd, MND_TIMER, 0, 0) != 0); ++i) tast(VK_DOWN);
+  ASSERT_EQ(SendMessageA(ws->hwndMnd, MND_TIMER, 0, 0), 0);
+  const Dato dag = ws->Aktuel.Dato;
+  tast(VK_RETURN);
+  ASSERT_NE(ws->hwndRet, HWND{});
+  tavo::test::TypeText("3,25");
+  PumpUntilIdle();
+  tast(VK_RETURN);
+  ASSERT_EQ(SendMessageA(ws->hwndMnd, MND_TIMER, 0, 0), 325);
+  DestroyWindow(m);
+  const uint8_t insnr = GlobalIndstillinger.insnr;
+
+  ASSERT_TRUE(GemAlleData(0, 0));
+  storetest::TomAlleTabeller();
+  ASSERT_TRUE(SaetSkoleMappe(DataMappeNavn(skole).c_str()));
+  ASSERT_EQ(HentAlleData(0), 0);
+  const TimoakRaekke *t = FindTimoak(akti, anfo, dag);
+  ASSERT_NE(t, nullptr);
+  EXPECT_EQ(t->Timer, 325);
+  EXPECT_EQ(t->Status, 64);
+  EXPECT_EQ(t->Ejer, insnr);
   GlobalIndstillinger.post = 0;
 }
 
