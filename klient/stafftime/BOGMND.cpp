@@ -711,6 +711,10 @@ bool BogAabnTimeCelle(BOGWS *ws, int mode) {
   e->height = kMndRaekke;
   e->intDigits = 5;
   e->decimals = 2;
+  // The pair and day the cell was opened for: a commit after the cursor has
+  // left them changes nothing.
+  e->creator1 = ws->Aktuel.Dato;
+  e->creator2 = ws->Aktuel.Partner;
   if (!EditIntSaetVaerdi(e, timer)) {
     std::free(e);
     return false;
@@ -741,8 +745,11 @@ void BogGodkendTimeCelle(BOGWS *ws) {
     ws->hwndRet = 0;
     return;
   }
+  const auto *e = reinterpret_cast<const EditIntInfo *>(GetWindowLongPtrA(ws->hwndRet, GWLP_USERDATA));
+  const bool samme = e && e->creator1 == ws->Aktuel.Dato && e->creator2 == ws->Aktuel.Partner;
   const int32_t ny = static_cast<int32_t>(SendMessageA(ws->hwndRet, EDITINT_VAERDI, 0, 0));
   BogLukTimeCelle(ws);
+  if (!samme) return;
   TimoakRaekke *gammel = AktuelPost(ws);
   if (gammel && gammel->Timer == 0) gammel = nullptr;
   // The new value is checked before the old posting goes, so a value that

@@ -434,6 +434,62 @@ TEST_F(BogRet, AssignmentMarksThePartnersAndTakesTheChosenOne) {
   EXPECT_EQ(w->Aktuel.Partner, c);
 }
 
+TEST_F(BogRet, PaneKeysMoveDayAndPartnerPublishAndListTheirCommands) {
+  const uint32_t syg = Ovak(1, "SYG"), ferie = Ovak(2, "FERIE"), a = Ansat(10);
+  AddAakrel(syg, a, 10);
+  AddAakrel(ferie, a, 10);
+  ASSERT_NO_FATAL_FAILURE(Aabn('M', a, syg, 20241015));
+  hwndHoved = lytter;
+  auto tast = [&](UINT vk) {
+    TastInfo t{0, 0, 0, WM_KEYDOWN, vk, 0, 0, 0};
+    SendMessageA(hwnd, TAST_MODTAG, 0, reinterpret_cast<LPARAM>(&t));
+  };
+  Modtaget.clear();
+  tast(VK_DOWN);
+  EXPECT_EQ(w->Aktuel.Dato, 20241016u);
+  EXPECT_EQ(SkemaPeriode.AktuelDato, 20241016u);
+  EXPECT_TRUE(Fik(BOG_AKTUEL_AENDRET, 0));
+  EXPECT_TRUE(Fik(BOG_DATOPANE, 20241016));
+
+  // Frozen, the pane moves but tells the other windows nothing.
+  SendMessageA(w->hwndMnd, BOG_KNAP, 0, 0);
+  Modtaget.clear();
+  tast(VK_UP);
+  EXPECT_EQ(w->Aktuel.Dato, 20241015u);
+  EXPECT_FALSE(Fik(BOG_AKTUEL_AENDRET, 0));
+  SendMessageA(w->hwndMnd, BOG_KNAP, 0, 0);
+
+  const uint32_t foer = BogPartnerRec(w);
+  tast(VK_NEXT);
+  EXPECT_NE(BogPartnerRec(w), foer);
+  EXPECT_EQ(w->Aktuel.Partner, BogPartnerRec(w));
+
+  // A cell left behind by the cursor commits nothing.
+  ASSERT_TRUE(Tryk(EnterRude, 2));
+  for (char c : std::string("5")) SendMessageA(w->hwndRet, WM_KEYDOWN, static_cast<UINT>(c), 0);
+  Dag(20241017);
+  SendMessageA(w->hwndRet, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(w->hwndRet, HWND{});
+  EXPECT_TRUE(Poster().empty());
+
+  tast(VK_APPS);
+  HWND liste = FindWindowA("ShortCutWndClass", nullptr);
+  ASSERT_NE(liste, HWND{});
+  const auto *info = reinterpret_cast<const ShortCutInfo *>(GetWindowLongPtrA(liste, GWLP_USERDATA));
+  ASSERT_NE(info, nullptr);
+  std::vector<std::pair<std::string, std::string>> raekker;
+  for (const ShortCutPost *p = info->table->Poster; p->Beskrivelse[0]; ++p) raekker.push_back({p->TastNavn, p->Beskrivelse});
+  EXPECT_EQ(raekker, (std::vector<std::pair<std::string, std::string>>{
+                         {"<Tab>", "Skifter mellem 'Hoved' og 'Kant' vindue."},
+                         {"<+>", "Husk aktuel postering."},
+                         {"<Insert>", "Indsæt husket postering."},
+                         {"<Delete>", "Sletter aktuel postering."},
+                         {"<Enter>", "Åbner vindue for indtastning af timer."},
+                         {"<Ctrl> + <Shift> + <d>", "Gå til aktuel dato."}}));
+  DestroyWindow(liste);
+  hwndHoved = 0;
+}
+
 // The road of one posting typed by the user.
 LRESULT CALLBACK HovedProc(HWND h, UINT m, WPARAM wp, LPARAM l) {
   if (m == 1140) Modtaget.push_back({m, 4711});
