@@ -116,26 +116,6 @@ bool ObjMaaneder(const BOGWS *ws, uint32_t rec, Maaned *fra, Maaned *til) {
 
 Maaned NaesteMaaned(Maaned m) { return m % 100 >= 12 ? (m / 100 + 1) * 100 + 1 : m + 1; }
 
-// Calls fn(maaned, raekke, post) for every posting of the main object that
-// the filters keep.
-template <class Fn>
-void HverPost(const BOGWS *ws, uint32_t hoved, Fn fn) {
-  Maaned fra, til;
-  if (!ObjMaaneder(ws, hoved, &fra, &til)) return;
-  const uint32_t partnere = ws->pTvPartner ? ws->pTvPartner->wRecCnt : 0;
-  for (Maaned m = fra; m <= til; m = NaesteMaaned(m)) {
-    TabVar *b = TimoakBucket(m);
-    if (!b || !b->pbTab) continue;
-    for (uint32_t r = 1; r < b->wRecCnt; ++r) {
-      const auto *t = reinterpret_cast<const TimoakRaekke *>(GetRec(&tdtimoak, b, r));
-      if (!Filtreret(t) || HovedSide(ws, t) != hoved) continue;
-      const uint32_t anden = AndenSide(ws, t);
-      if (anden == 0 || anden >= partnere) continue;
-      fn(m, r, t);
-    }
-  }
-}
-
 uint32_t Dag(const TimoakRaekke *t) { return t->Dato % 100; }
 
 void SaetKolonneFraMaaned(BOGWS *ws) {
@@ -254,28 +234,45 @@ void ByggBogVisListe(BOGWS *ws) {
   ws->Celler.assign(static_cast<size_t>(partnere) * maaneder, BogCelle{});
   ws->BogVisListe.assign(1, BogVisPost{});
   const uint32_t hoved = BogHovedRec(ws);
-  if (!hoved) return;
-  HverPost(ws, hoved, [&](Maaned m, uint32_t r, const TimoakRaekke *t) {
+  Maaned fra, til;
+  if (!hoved || !ObjMaaneder(ws, hoved, &fra, &til)) return;
+  // The day of every entry and the last entry of every chain, so that a row
+  // later in its month than the chain's end (the common case) is linked
+  // without a walk, and a walk reads no rows.
+  std::vector<uint8_t> dage(1, 0);
+  std::vector<uint32_t> hale(ws->Celler.size(), 0);
+  const uint8_t egenInst = Egen();
+  for (Maaned m = fra; m <= til; m = NaesteMaaned(m)) {
     const MaanedIndeks mi = MaanedTilIndeks(m);
-    if (mi == 0 || mi > maaneder) return;
-    BogCelle &c = ws->Celler[static_cast<size_t>(AndenSide(ws, t)) * maaneder + mi - 1];
-    ws->BogVisListe.push_back(BogVisPost{m, r, 0});
-    const uint32_t ny = static_cast<uint32_t>(ws->BogVisListe.size() - 1);
-    c.Sum += t->Timer;
-    const bool egen = t->Ejer == Egen();
-    // Own rows go before the rows of their day already chained, foreign ones
-    // after them.
-    uint32_t *led = &c.Foerste;
-    while (*led) {
-      const BogVisPost &v = ws->BogVisListe[*led];
-      const TimoakRaekke *u = Post(v.Maaned, v.Raekke);
-      const uint32_t d = u ? Dag(u) : 0;
-      if (d > Dag(t) || (egen && d == Dag(t))) break;
-      led = &ws->BogVisListe[*led].Naeste;
+    TabVar *b = TimoakBucket(m);
+    if (mi == 0 || mi > maaneder || !b || !b->pbTab) continue;
+    for (uint32_t r = 1; r < b->wRecCnt; ++r) {
+      const auto *t = reinterpret_cast<const TimoakRaekke *>(GetRec(&tdtimoak, b, r));
+      if (HovedSide(ws, t) != hoved || !Filtreret(t)) continue;
+      const uint32_t anden = AndenSide(ws, t);
+      if (anden == 0 || anden >= partnere) continue;
+      const size_t ci = static_cast<size_t>(anden) * maaneder + mi - 1;
+      BogCelle &c = ws->Celler[ci];
+      ws->BogVisListe.push_back(BogVisPost{m, r, 0});
+      const uint32_t ny = static_cast<uint32_t>(ws->BogVisListe.size() - 1);
+      const uint8_t dag = static_cast<uint8_t>(Dag(t));
+      dage.push_back(dag);
+      c.Sum += t->Timer;
+      const bool egen = t->Ejer == egenInst;
+      // Own rows go before the rows of their day already chained, foreign ones
+      // after them.
+      auto efter = [&](uint32_t i) { return dage[i] < dag || (!egen && dage[i] == dag); };
+      if (!c.Foerste || efter(hale[ci])) {
+        (c.Foerste ? ws->BogVisListe[hale[ci]].Naeste : c.Foerste) = ny;
+        hale[ci] = ny;
+        continue;
+      }
+      uint32_t *led = &c.Foerste;
+      while (*led && efter(*led)) led = &ws->BogVisListe[*led].Naeste;
+      ws->BogVisListe[ny].Naeste = *led;
+      *led = ny;
     }
-    ws->BogVisListe[ny].Naeste = *led;
-    *led = ny;
-  });
+  }
 }
 
 void GenopbygBog(BOGWS *ws) {
