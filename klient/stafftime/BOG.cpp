@@ -881,7 +881,9 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       return static_cast<LRESULT>(ws->BogVisListe.size() - 1);
     case BOG_MND_TASTATUR:
       ws->MndRude = 1;
-      if (!ws->Aktiv) Aktiver(h, ws);
+      if (!ws->Aktiv && !Aktiver(h, ws)) return 0;
+      if (ws->hwndMnd) SendMessageA(ws->hwndMnd, ENS_AKTIVER, 0, 0);
+      Tegn(ws);
       return 0;
     case BOG_MND_AENDRET:
       Tegn(ws);

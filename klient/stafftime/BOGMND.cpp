@@ -578,6 +578,11 @@ LRESULT CALLBACK MndWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
       Klik(ws, ENS_CELLER_NED, lParam);
       return 0;
+    case WM_LBUTTONDBLCLK:
+      // A double click on a day opens its hours cell, as Enter does.
+      Klik(ws, ENS_CELLER_NED, lParam);
+      if (IsWindow(h) && Ws(h) == ws && ws->Aktiv) SendMessageA(h, MND_ENTER, 0, 0);
+      return 0;
     case WM_RBUTTONDOWN:
       AabnGenveje(ws, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
       return 0;

@@ -321,6 +321,23 @@ TEST_F(BogRet, CommitChangesDeletesMovesAndCopiesPostings) {
   EXPECT_TRUE(Bokse().empty());
 }
 
+TEST_F(BogRet, CommitOnADayWithASecondPostingKeepsBoth) {
+  // An import may leave two postings of a pair on one day; the second one
+  // would refuse the new posting, so the first must not go before it.
+  const uint32_t syg = Ovak(1, "SYG"), a = Ansat(10);
+  AddAakrel(syg, a, 10);
+  Postering(syg, a, 20241010, 300);
+  Postering(syg, a, 20241010, 200);
+  ASSERT_NO_FATAL_FAILURE(Aabn('M', a, syg, 20241010));
+  const auto foer = Poster();
+  const int bip = tt::BeepCount();
+  ASSERT_TRUE(Tryk(EnterRude, 2));
+  TypeIRet("4,00");
+  EXPECT_EQ(tt::BeepCount() - bip, 1);
+  EXPECT_EQ(Poster(), foer);
+  EXPECT_EQ(PosteringsVaerdi, 400);
+}
+
 TEST_F(BogRet, BudgetLockJudgesAChangeAsItStandsAfterTheOldPostingGoes) {
   const uint32_t syg = Ovak(1, "SYG"), a = Ansat(10);
   BudtRec budt{};
@@ -471,6 +488,22 @@ TEST_F(BogRet, PaneKeysMoveDayAndPartnerPublishAndListTheirCommands) {
   SendMessageA(w->hwndRet, WM_KEYDOWN, VK_RETURN, 0);
   EXPECT_EQ(w->hwndRet, HWND{});
   EXPECT_TRUE(Poster().empty());
+
+  // A click on an inactive pane takes the keyboard there; a double click on
+  // a day opens its hours cell.
+  SendMessageA(w->hwndMnd, ENS_DEAKTIVER, 0, 0);
+  w->MndRude = 0;
+  POINT pt{};
+  SendMessageA(w->hwndMnd, MND_CELLE_POS, 0, reinterpret_cast<LPARAM>(&pt));
+  SendMessageA(w->hwndMnd, WM_LBUTTONDOWN, 0, MAKELPARAM(pt.x + 30, pt.y + 3 * kMndRaekke + 2));
+  EXPECT_EQ(w->MndRude, 1);
+  EXPECT_EQ(MndVinduesWS(w->hwndMnd)->Aktiv, 1);
+  EXPECT_EQ(w->Aktuel.Dato, 20241017u);
+  SendMessageA(w->hwndMnd, WM_LBUTTONDBLCLK, 0, MAKELPARAM(pt.x + 30, pt.y + 5 * kMndRaekke + 2));
+  EXPECT_EQ(w->Aktuel.Dato, 20241022u);
+  EXPECT_NE(w->hwndRet, HWND{});
+  SendMessageA(w->hwndRet, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(w->hwndRet, HWND{});
 
   tast(VK_APPS);
   HWND liste = FindWindowA("ShortCutWndClass", nullptr);
