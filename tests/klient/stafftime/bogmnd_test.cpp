@@ -384,6 +384,19 @@ TEST_F(BogRet, BudgetLockJudgesAChangeAsItStandsAfterTheOldPostingGoes) {
     EXPECT_EQ(Advarsler.size(), t.godtaget ? 0u : 1u);
     if (!Advarsler.empty()) EXPECT_EQ(Advarsler[0].titel, "Budget lås");
   }
+  // A budget already passed refuses the cell with its own box, also when
+  // the key is only tested.
+  reinterpret_cast<BudtRec *>(GetRec(&tdbudt, &tvbudt, 1))->Laerertimer = 5;
+  for (int mode : {1, 2}) {
+    SCOPED_TRACE(mode);
+    Nulstil();
+    const bool svar = Tryk(EnterRude, mode);
+    if (mode == 1) EXPECT_FALSE(svar);
+    EXPECT_EQ(w->hwndRet, HWND{});
+    ASSERT_EQ(Advarsler.size(), 1u);
+    EXPECT_EQ(Advarsler[0].titel, "Budget lås");
+    EXPECT_TRUE(tt::MessageBoxesShown().empty());
+  }
 }
 
 TEST_F(BogRet, LeapFebruaryShowsTwentyNineDays) {
