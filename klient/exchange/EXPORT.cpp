@@ -985,7 +985,9 @@ bool EksportSkriv() {
   Gemning gem;
   FILE *f = fopen(tmp, "wb");
   if (!f) {
-    LogPrintf("** Fejl: EksportSkriv(): %s kan ikke oprettes (%d)\n", tmp, errno);
+    const int fejl = errno;
+    LogPrintf("** Fejl: EksportSkriv(): %s kan ikke oprettes (%d)\n", tmp, fejl);
+    errno = fejl;
     return false;
   }
   // The list of an earlier export stays until this one is in place.
@@ -1009,6 +1011,7 @@ bool EksportSkriv() {
     Liste = std::move(tidligere);
     LogPrintf("** Fejl: EksportSkriv(): %s kunne ikke skrives (%d); intet er markeret som sendt\n",
               StiTab.szexp, fejl);
+    errno = fejl;  // the caller shows why
     return false;
   }
   Liste.Findes = true;
