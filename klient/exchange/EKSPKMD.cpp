@@ -8,6 +8,7 @@
 #include "GRUPPER.h"
 #include "GZIP.h"
 #include "INDSTIL.h"
+#include "KONTAKT.h"
 #include "LOGFIL.h"
 #include "OPDAT.h"
 #include "PROGVINDUER.h"
@@ -41,6 +42,7 @@ void KontaktServer() {
 // Deletes the export and puts back what it marked.
 void TrukketTilbage() {
   SletDataFil(StiTab.szexp);
+  GlemEksportSendt();
   FjernEksportMarker();
   CountExportChanges();
   SendTilAlleVinduer(kDataAendret, 0, 0, 0);

@@ -11,8 +11,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <random>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -100,6 +102,8 @@ class Forbindelse {
   std::string ind_;
   bool logget_ = false;
   uint32_t udfordring_ = 0;
+  std::string db_;  // the login's database and installation
+  int ins_ = 0;
 
   // More bytes into ind_; false at the end of the connection.
   bool Fyld() {
@@ -213,6 +217,10 @@ class Forbindelse {
         {"send", &Forbindelse::Send, true},      {"stat file", &Forbindelse::StatFil, true},
         {"del", &Forbindelse::Slet, true},       {"zip", &Forbindelse::Zip, true},
         {"unzip", &Forbindelse::Unzip, true},    {"quit", &Forbindelse::Quit, false},
+        {"stat ins", &Forbindelse::StatIns, true}, {"stat sched", &Forbindelse::StatSched, true},
+        {"stat queue", &Forbindelse::StatKoe, true}, {"stat autojob", &Forbindelse::StatAuto, true},
+        {"queue autojob", &Forbindelse::KoeAuto, true}, {"queue", &Forbindelse::Koe, true},
+        {"done autojob", &Forbindelse::Faerdig, true}, {"done", &Forbindelse::Faerdig, true},
     };
     for (const Kommando &k : kKommandoer) {
       if (!Passer(k.navn, linje)) continue;
@@ -237,6 +245,10 @@ class Forbindelse {
     for (const Bruger &b : gInd.brugere)
       if (ok && b.navn == f[1] && b.database == f[3] && b.password == password) kendt = true;
     logget_ = kendt;
+    if (kendt) {
+      db_ = f[3];
+      ins_ = atoi(f[5].c_str());
+    }
     Svar(kendt ? "+OK velkommen " + f[1] : "-ERR login afvist");
   }
 
@@ -324,6 +336,61 @@ class Forbindelse {
   void Unzip(const std::string &navn) {
     Svar(GyldigtNavn(navn) && Udpak(navn) ? "+OK udpakket" : "-ERR " + navn + ": kan ikke pakkes ud");
   }
+
+  std::string JobNavn(const char *art) const { return "job/" + db_ + art + std::to_string(ins_); }
+
+  // "+OK <id> <ins> <name> 0 0 0 0 0 0 <seconds> <state>" while the job of
+  // the installation waits (10) or runs (20).
+  void StatIns(const std::string &) {
+    Job j;
+    if (!PollJob(JobNavn("ind"), JobNavn("ud"), fejl_.resultat, !fejl_.resultatUpakket, &j)) {
+      Svar("-ERR intet job");
+      return;
+    }
+    Svar("+OK 1 " + std::to_string(ins_) + " " + JobNavn("ind") + " 0 0 0 0 0 0 " + std::to_string(j.sekunder) +
+         (j.startet ? " 20" : " 10"));
+  }
+
+  void StatSched(const std::string &) { Svar(fejl_.afviklerStoppet ? "-ERR afvikler stoppet" : "+OK afvikler kører"); }
+
+  // The other installations' queued jobs, one a line, and ".".
+  void StatKoe(const std::string &) {
+    Svar("+OK koe");
+    int id = 100;
+    for (const std::string &l : fejl_.koeLinjer) {
+      std::istringstream ind(l);
+      int ins = 0;
+      long sek = 0, tilstand = 0;
+      ind >> ins >> sek >> tilstand;
+      Svar(std::to_string(++id) + " " + std::to_string(ins) + " job/andenind" + std::to_string(ins) +
+           " 0 0 0 0 0 0 " + std::to_string(sek) + " " + std::to_string(tilstand));
+    }
+    Svar(".");
+  }
+
+  void Koe(const std::string &) {
+    if (!KoeJob(JobNavn("ind"), ins_, fejl_.koeSekunder, fejl_.afviklerPoll)) {
+      Svar("-ERR intet job at saette i koe");
+      return;
+    }
+    Svar("+OK " + std::to_string(fejl_.koeSekunder));
+  }
+
+  // "+OK <id> <ins> <name> <state>" while an AutoSkema job is pending.
+  void StatAuto(const std::string &) {
+    Job j;
+    if (!PollJob(JobNavn("autoind"), JobNavn("autoud"), fejl_.autoResultat, true, &j)) {
+      Svar("-ERR intet autojob");
+      return;
+    }
+    Svar("+OK 1 " + std::to_string(ins_) + " " + JobNavn("autoind") + (j.startet ? " 20" : " 10"));
+  }
+
+  void KoeAuto(const std::string &) {
+    Svar(KoeJob(JobNavn("autoind"), ins_, 30, fejl_.afviklerPoll) ? "+OK i koe" : "-ERR intet autojob at saette i koe");
+  }
+
+  void Faerdig(const std::string &) { Svar("+OK"); }
 
   void Quit(const std::string &) {
     Svar("+OK farvel");

@@ -31,6 +31,14 @@ struct Fejl {
   bool heltTavs = false;       // silent: not even a greeting
   std::vector<std::string> tavsVed;      // silent CMD
   int langsomMs = 0;           // slow MS: before every reply and every block
+  // The job side:
+  bool afviklerStoppet = false;          // sched-stopped: "stat sched" is refused
+  long koeSekunder = 60;                 // queue-seconds N: the answer to "queue"
+  long afviklerPoll = 0;                 // runner-polls N: polls that find a job still pending
+  std::vector<std::string> koeLinjer;    // queue-job INS SECS STATE: others' queued jobs
+  std::string resultat;                  // result FILE: what a finished job leaves
+  bool resultatUpakket = false;          // result-plain: left unpacked
+  std::string autoResultat;              // auto-result FILE: a finished AutoSkema job's
 };
 
 struct Indstillinger {
@@ -60,6 +68,21 @@ bool Passer(const std::string &moenster, const std::string &linje);
 void Log(int forbindelse, const std::string &tekst);
 // Something happened: the idle clock starts again.
 void Aktivitet();
+
+// The job runner: queued jobs by their input name ("job/<db>ind<n>").
+struct Job {
+  int ins = 0;
+  long sekunder = 0;
+  long polls = 0;      // polls left before it is done
+  bool startet = false;
+};
+// Queues the job; false when its input is not in the spool.
+bool KoeJob(const std::string &ind, int ins, long sekunder, long polls);
+// One poll of the job: true with its state while it waits or runs; when
+// its last poll has come it is finished (resultat written under ud, the
+// input deleted) and the answer is false.
+bool PollJob(const std::string &ind, const std::string &ud, const std::string &resultat, bool pakket,
+             Job *job);
 
 // Serves one accepted connection until it ends.
 void Betjen(int fd, int nummer);

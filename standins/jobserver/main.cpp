@@ -105,6 +105,22 @@ bool LaesFejllinje(const std::string &raa, Fejl *f, std::string *grund) {
   } else if (ord == "slow") {
     f->langsomMs = static_cast<int>(Tal(rest, &ok));
     ok = ok && f->langsomMs >= 0 && f->langsomMs <= 600000;
+  } else if (ord == "sched-stopped" && rest.empty()) {
+    f->afviklerStoppet = true;
+  } else if (ord == "queue-seconds") {
+    f->koeSekunder = Tal(rest, &ok);
+    ok = ok && f->koeSekunder >= 0;
+  } else if (ord == "runner-polls") {
+    f->afviklerPoll = Tal(rest, &ok);
+    ok = ok && f->afviklerPoll >= 0;
+  } else if (ord == "queue-job" && !rest.empty()) {
+    f->koeLinjer.push_back(rest);
+  } else if (ord == "result" && !rest.empty()) {
+    f->resultat = rest;
+  } else if (ord == "result-plain" && rest.empty()) {
+    f->resultatUpakket = true;
+  } else if (ord == "auto-result" && !rest.empty()) {
+    f->autoResultat = rest;
   } else {
     ok = false;
   }

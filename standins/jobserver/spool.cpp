@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <mutex>
 
 #include "jobserver.h"
 
@@ -99,6 +101,45 @@ bool Udpak(const std::string &navn) {
   const bool ok = n == 0 && lukket;
   if (!ok || !SkrivFil(navn, data)) return false;
   return SletFil(navn + ".gz");
+}
+
+}  // namespace jobserver
+
+namespace jobserver {
+namespace {
+std::mutex gJobLaas;
+std::map<std::string, Job> gJobs;
+
+bool Afslut(const std::string &ind, const std::string &ud, const std::string &resultat, bool pakket) {
+  std::string data;
+  std::ifstream i(resultat, std::ios::binary);
+  if (!resultat.empty() && i) data.assign(std::istreambuf_iterator<char>(i), std::istreambuf_iterator<char>());
+  if (!SkrivFil(ud, data) || (pakket && !Pak(ud))) return false;
+  SletFil(ind);
+  return true;
+}
+}  // namespace
+
+bool KoeJob(const std::string &ind, int ins, long sekunder, long polls) {
+  if (!FilFindes(ind)) return false;
+  std::lock_guard<std::mutex> g(gJobLaas);
+  gJobs[ind] = Job{ins, sekunder, polls, false};
+  return true;
+}
+
+bool PollJob(const std::string &ind, const std::string &ud, const std::string &resultat, bool pakket, Job *job) {
+  std::lock_guard<std::mutex> g(gJobLaas);
+  auto it = gJobs.find(ind);
+  if (it == gJobs.end()) return false;
+  if (it->second.polls <= 0) {
+    gJobs.erase(it);
+    Afslut(ind, ud, resultat, pakket);
+    return false;
+  }
+  --it->second.polls;
+  *job = it->second;
+  it->second.startet = true;
+  return true;
 }
 
 }  // namespace jobserver

@@ -1,0 +1,73 @@
+#pragma once
+// The work of one server contact: the login to the job server (and to the
+// auto-schedule server), the job state, the fetching of a finished job's
+// import file and the packing, upload and queueing of the waiting export;
+// the same for the AutoSkema files and for a SuperTavo installation, which
+// only fetches. Each contact is one worker thread that reports to the
+// contact pane with progress lines (1025) and ends with 1026.
+
+#include <cstdint>
+
+#include "SERVER.h"
+#include "windows.h"
+
+constexpr UINT WM_KONTAKT_FREMSKRIDT = 1025;  // wParam 1 under way, 0 final; lParam the text
+constexpr UINT WM_KONTAKT_SLUT = 1026;
+constexpr UINT WM_IMPORTFIL_KOMMET = 1933;     // to the main window, sent
+constexpr UINT kImportAutoSkemaKommando = 40281;
+
+struct KontaktState {
+  HWND hwnd;            // the contact pane
+  HDC hdc;
+  HFONT gemtFont;
+  ServerLoginRec login;      // the job server
+  ServerLoginRec autoLogin;  // the auto-schedule server
+  SOCKET s;                  // INVALID_SOCKET when none
+  SOCKET autoS;
+  char tekst[65];            // the last progress line
+  uint8_t logget;
+  uint8_t autoLogget;
+  HANDLE traad;
+  uint8_t autoTravl;         // an AutoSkema job is pending
+  uint8_t travl;             // the last progress line was a step under way
+  uint8_t autoMode;
+  DWORD timer;               // the delay timer 1 was last set to; 0 none
+};
+
+// Zeroed, with both connections closed.
+void NulstilKontaktState(KontaktState *st);
+
+// 1 while a contact may log in; 2 after a cancelled login dialog, until
+// the user asks for a contact (1626).
+extern int LoginTilstand;
+
+INT_PTR CALLBACK ServerLogonDialog(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+// 1 logged in, or the dialog's result when the user cancelled.
+int ServerLogon(HWND ejer, KontaktState *st);
+// LoginTilstand: 1 to go on.
+int AutoServerLogon(KontaktState *st);
+void ServerLogoff(KontaktState *st);
+
+// The delay in milliseconds after the job state was shown.
+long JobStatus(KontaktState *st);
+// 0 or an error.
+int HentImportJob(KontaktState *st);
+// The delay in milliseconds, or -1.
+long SendEksportJob(KontaktState *st);
+int HentAutoJob(KontaktState *st);
+long SendAutoJob(KontaktState *st);
+
+// The worker routines: an ordinary contact, a SuperTavo contact and an
+// AutoSkema contact. Each ends with 1026 to the pane.
+void KontaktTraad(KontaktState *st);
+void SuperKontaktTraad(KontaktState *st);
+void AutoKontaktTraad(KontaktState *st);
+
+// The record beside the export that says the server queued it: only an
+// export so recorded may be deleted by the import.
+bool EksportErSendt();
+// Deletes the export, its packed form and the record, when the record is
+// there; false (and nothing deleted) when the export has not been queued.
+bool SletSendtEksport();
+// Deletes the record (the export it belongs to goes).
+void GlemEksportSendt();
