@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "../../standins/jobserver_proces.h"
+#include "../../standins/webserver_proces.h"
 #include "EKSPKMD.h"
 #include "GZIP.h"
 #include "KONTAKT.h"
@@ -24,6 +25,7 @@
 #include "tavo/test_dialog.h"
 #include "tavo/test_net.h"
 #include "win/menu.h"
+#include "win/wininet.h"
 
 namespace {
 
@@ -524,6 +526,42 @@ TEST_F(AutoKontaktTest, AWaitingFileIsUploadedAndQueued) {
   EXPECT_EQ(gM.linjer.back().tekst, "Autoskemajob sat i kø");
   EXPECT_EQ(st.timer, 30000u);
   EXPECT_EQ(st.autoTravl, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The connection data of the maker's web service names an auto-schedule
+// server of its own: the second stand-in on 127.0.0.2.
+TEST_F(AutoKontaktTest, AServerOfItsOwnFromTheConnectionData) {
+  webtest::WebServer web;
+  ASSERT_TRUE(web.Start());
+  WritePrivateProfileStringA("global", "skolenr", "417", StiTab.szini);
+  web.Script("answer /tavoskema/serverkontakt.php?skolenr=417 200 easyserver=127.0.0.1\\ndatabase=skole\\n"
+             "autoserver=127.0.0.2\\nhumanus=auto\\ntessara=kode\\n\n");
+  setenv("TAVO_WEB_TAVOSIDE", web.Adresse().c_str(), 1);
+  setenv("TAVO_WEB_CERTIFIKAT", webtest::Certifikat().c_str(), 1);
+  tavo::SaetInternetTimeout(3000);
+  Start();
+  jobtest::JobServer autoserver;
+  ASSERT_TRUE(autoserver.Start({"--user", "auto:kode:skole", "--fault",
+                                "answer stat autojob|+OK 1 7 job/skoleautoind7 10"},
+                               "127.0.0.2", js.Port()));
+  Kontakt(AutoKontaktTraad);
+  for (const char *v : {"TAVO_WEB_TAVOSIDE", "TAVO_WEB_CERTIFIKAT"}) unsetenv(v);
+  tavo::SaetInternetTimeout(0);
+  EXPECT_TRUE(st.autoLogget);
+  EXPECT_NE(st.autoS, st.s);
+  EXPECT_EQ(gM.linjer.back().tekst, "Autoskemajob venter");
+  const auto log = autoserver.Log();
+  auto har = [&](const std::string &k) {
+    return std::any_of(log.begin(), log.end(), [&](const std::string &l) { return l.find("\t" + k) != std::string::npos; });
+  };
+  EXPECT_TRUE(har("auth u auto "));
+  EXPECT_TRUE(har("stat autojob"));
+  EXPECT_FALSE(Fundet("stat autojob"));
+  ServerAfslut(&st.autoS);
 }
 
 }  // namespace
