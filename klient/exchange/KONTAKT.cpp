@@ -95,6 +95,13 @@ void TabtAuto(KontaktState *st) {
 
 // A command on the connection; a connection that answers nothing is
 // closed (-1 then also for every later command of this contact).
+// A transfer that broke off inside the file (not one the server refused,
+// nor a local file that could not be opened): the stream cannot be read
+// on.
+void EfterOverfoersel(KontaktState *st, SOCKET *s) {
+  if (*s != INVALID_SOCKET && strncmp(ServerSvar, "-ERR overf", 10) == 0) s == &st->s ? Tabt(st) : TabtAuto(st);
+}
+
 int Kmd(KontaktState *st, SOCKET *s, const char *linje) {
   if (*s == INVALID_SOCKET) return -1;
   const int rc = ServerKommando(*s, linje);
@@ -196,11 +203,10 @@ int HentJob(KontaktState *st, SOCKET *s, const ServerLoginRec &l, const Job &j) 
   if (gzRc == 0 && (!Findes(j.lokalIndGz) || Stoerrelse(j.lokalIndGz) != gz.size)) {
     Fremskridt(st, j.henter, 1);
     if (ServerHentFil(*s, udGz, j.lokalIndGz) != 0) {
-      // A download cut short leaves no file to be taken for the whole one,
-      // and the stream it was read from cannot be trusted any more.
+      // A download cut short leaves no file to be taken for the whole one.
       SletDataFil(j.lokalIndGz);
       VisSvar(st);
-      s == &st->s ? Tabt(st) : TabtAuto(st);
+      EfterOverfoersel(st, s);
       return -1;
     }
   }
@@ -245,10 +251,7 @@ long SendJob(KontaktState *st, SOCKET *s, const ServerLoginRec &l, const Job &j)
       Fremskridt(st, j.sender, 1);
       beholdt = ServerSendFil(*s, j.lokalUdGz, indGz);
       sendt = true;
-      if (beholdt == -1 && *s != INVALID_SOCKET) {
-        // The stream broke off inside the file.
-        if (strncmp(ServerSvar, "-ERR overf", 10) == 0) s == &st->s ? Tabt(st) : TabtAuto(st);
-      }
+      if (beholdt == -1) EfterOverfoersel(st, s);
       if (*s == INVALID_SOCKET) {
         VisSvar(st);
         return -1;
@@ -498,6 +501,7 @@ void SuperKontaktTraad(KontaktState *st) {
       strncat(navn, ".gz", sizeof navn - strlen(navn) - 1);
     }
     if (st->s == INVALID_SOCKET || ServerHentFil(st->s, navn, StiTab.szzipimp) != 0) {
+      EfterOverfoersel(st, &st->s);
       SletDataFil(StiTab.szzipimp);
       Fremskridt(st, "Overførsel fejlede", 0);
     } else if (GunzipFile(StiTab.szzipimp, StiTab.szimp) != 0) {

@@ -229,6 +229,13 @@ TEST_F(ExpSkemaTest, DatesOutsideThePeriodWriteWhatLiesInside) {
   }
 }
 
+TEST_F(ExpSkemaTest, SuperTavoWritesEveryInstallationsEvents) {
+  Skole();
+  GlobalIndstillinger.supertavo = 1;
+  Koer({God()});
+  EXPECT_EQ(Bokse().at(0).first, "Export af skema er færdig.\nDer blev exporteret 5 skema begivenheder.");
+}
+
 TEST_F(ExpSkemaTest, AFileThatCannotBeCreated) {
   Felter f = God();
   f[0].second = ud + "\\findes\\ikke";
