@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -368,6 +369,29 @@ TEST_F(EksportKommandoTest, UndoOfTheExport) {
   tavo::test::StopDialogScript();
   EXPECT_FALSE(Findes("exp.dat"));
   EXPECT_EQ(Forskelle(foer, Billede::Nu(false)), std::vector<std::string>{});
+}
+
+TEST_F(EksportKommandoTest, TracingWritesTheSteps) {
+  GlobalIndstillinger.trace = 1;
+  tavo::test::StartDialogScript();
+  SvarDialog();
+  Svar(IDOK);
+  StartExport();
+  tavo::test::StopDialogScript();
+  GlobalIndstillinger.trace = 0;
+  std::string log;
+  for (const auto &e : fs::directory_iterator(rod / "log"))
+    if (e.path().filename().string() == "STDERR.LOG" || e.path().filename().string() == "stderr.log")
+      log = LaesFil(e.path());
+  const std::string streg = "--------------------------------------------------";
+  const std::string forventet = "\nStart Export " + streg + "\n\nTjek-TavoNr\nTjek-LastSkema\n" +
+                                "Tjek-szimp+szzipimp " + StiTab.szimp + "," + StiTab.szzipimp + "\n" +
+                                "Tjek-szexp+szzipexp " + StiTab.szexp + "," + StiTab.szzipexp + "\n" +
+                                "ExportDialog\nExportDialog - Init - Done\nExportDialog - IDOK - Init - Done\n" +
+                                "GemGruppeValg\nExport\nSend Kontakt Timer\n\nSlut  Export " + streg + "\n\n";
+  std::string uden = log;
+  uden.erase(std::remove(uden.begin(), uden.end(), '\r'), uden.end());
+  EXPECT_EQ(uden, forventet);
 }
 
 class GammelEksport : public EksportKommandoTest {};
