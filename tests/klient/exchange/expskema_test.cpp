@@ -12,6 +12,7 @@
 #include "eksport_fixture.h"
 #include "eksportdlg.h"
 #include "tavo/test_dialog.h"
+#include "tavo/test_file.h"
 #include "win/controls.h"
 
 namespace {
@@ -234,6 +235,22 @@ TEST_F(ExpSkemaTest, SuperTavoWritesEveryInstallationsEvents) {
   GlobalIndstillinger.supertavo = 1;
   Koer({God()});
   EXPECT_EQ(Bokse().at(0).first, "Export af skema er færdig.\nDer blev exporteret 5 skema begivenheder.");
+}
+
+TEST_F(ExpSkemaTest, AFullDiskIsNotReportedAsFinished) {
+  Skole();
+  tavo::test::FileFault fejl;
+  fejl.kinds = tavo::test::kFileWrite;
+  fejl.nth = 1;
+  fejl.error = ERROR_DISK_FULL;
+  fejl.under = (rod / "ud").string();
+  fejl.profiles = false;
+  tavo::test::SetFileFault(fejl);
+  Koer({God()});
+  tavo::test::ClearFileFault();
+  EXPECT_EQ(Bokse(), (std::vector<std::pair<std::string, std::string>>{
+                         {"Export af skema fejlede,\n da filen '" + ud + "\\skema.txt' ikke kunne skrives !",
+                          "Export Skema - Fejl"}}));
 }
 
 TEST_F(ExpSkemaTest, AFileThatCannotBeCreated) {
