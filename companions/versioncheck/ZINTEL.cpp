@@ -7,12 +7,13 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "IKKEBOKS.h"
 #include "LOGFIL.h"
 #include "MENUHJAELP.h"
+#include "OPDHENT.h"
 #include "STITAB.h"
 
 char ZintelProgMappe[kZintelMappe];
@@ -28,13 +29,6 @@ namespace {
 // the update server, and is refused rather than held in memory.
 constexpr size_t kStoersteKrop = 4u << 20;
 
-constexpr DWORD kAnmodningsFlag = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_SECURE |
-                                  INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_AUTH;
-
-int IngenHentning(HINTERNET, unsigned) {
-  VisIkkeTilgaengelig(0);
-  return 0;
-}
 
 void SkrivNoegle(const char *sektion, const char *noegle, const char *vaerdi) {
   WritePrivateProfileStringA(sektion, noegle, vaerdi, ZintelIni);
@@ -68,70 +62,6 @@ void LaesSetting(const char *miljoe, const char *noegle, char *ud, size_t stoerr
   TrimTekst(ud);
 }
 
-enum class Udfald { IkkeAabnet, Status, ForStor, Ok };
-
-struct Svar {
-  Udfald udfald = Udfald::IkkeAabnet;
-  DWORD status = 0;
-  std::string krop;
-};
-
-// One request as every request of the check is made; a transfer that
-// breaks off counts as a request that could not be made.
-Svar Hent(HINTERNET internet, const std::string &url) {
-  Svar s;
-  HINTERNET r = InternetOpenUrlA(internet, url.c_str(), nullptr, 0, kAnmodningsFlag, 0);
-  if (!r) return s;
-  DWORD laengde = sizeof s.status;
-  if (!HttpQueryInfoA(r, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &s.status, &laengde, nullptr)) s.status = 0;
-  if (s.status != 200) {
-    s.udfald = Udfald::Status;
-    InternetCloseHandle(r);
-    return s;
-  }
-  std::vector<char> buf;
-  for (;;) {
-    DWORD tilgaengelig = 0;
-    if (!InternetQueryDataAvailable(r, &tilgaengelig, 0, 0)) break;
-    buf.resize(std::max<DWORD>(tilgaengelig, 1));
-    DWORD laest = 0;
-    if (!InternetReadFile(r, buf.data(), static_cast<DWORD>(buf.size()), &laest)) break;
-    if (laest == 0) {
-      s.udfald = Udfald::Ok;
-      break;
-    }
-    if (s.krop.size() + laest > kStoersteKrop) {
-      s.udfald = Udfald::ForStor;
-      break;
-    }
-    s.krop.append(buf.data(), laest);
-  }
-  InternetCloseHandle(r);
-  if (s.udfald != Udfald::Ok && s.udfald != Udfald::ForStor) s.udfald = Udfald::IkkeAabnet;
-  return s;
-}
-
-// The body's lines, blanks removed and trimmed; empty pieces between two
-// line ends are no lines.
-std::vector<std::string> Linjer(const std::string &krop) {
-  std::vector<std::string> ud;
-  size_t fra = 0;
-  while (fra <= krop.size()) {
-    size_t til = krop.find('\n', fra);
-    if (til == std::string::npos) til = krop.size();
-    if (til > fra) {
-      std::string l = krop.substr(fra, til - fra);
-      std::vector<char> b(l.begin(), l.end());
-      b.push_back('\0');
-      FjernBlanke(b.data());
-      TrimTekst(b.data());
-      ud.emplace_back(b.data());
-    }
-    fra = til + 1;
-  }
-  return ud;
-}
-
 // A version number: leading digits that fit the field; 0 for none.
 unsigned LaesVersion(const std::string &linje) {
   if (linje.empty() || linje[0] < '0' || linje[0] > '9') return 0;
@@ -142,9 +72,7 @@ unsigned LaesVersion(const std::string &linje) {
 }
 
 std::string Url(const char *fil) { return std::string(ZintelAdresse) + kZintelSti + fil; }
-std::string Url(unsigned n, const char *fil) {
-  return std::string(ZintelAdresse) + kZintelSti + "/" + std::to_string(n) + fil;
-}
+std::string Url(unsigned n, const char *fil) { return ZintelUrl(n, fil); }
 
 // Host and port of the base address, as the connection handle needs them.
 bool Vaert(const char *url, std::string *vaert, INTERNET_PORT *port) {
@@ -164,11 +92,70 @@ bool Vaert(const char *url, std::string *vaert, INTERNET_PORT *port) {
 
 }  // namespace
 
-int (*ZintelHentVersion)(HINTERNET internet, unsigned n) = IngenHentning;
+int (*ZintelHentVersion)(HINTERNET internet, unsigned n) = ZintelHentFiler;
+
+std::string ZintelUrl(unsigned n, const char *fil) {
+  return std::string(ZintelAdresse) + kZintelSti + "/" + std::to_string(n) + fil;
+}
+
+ZintelLaesning ZintelLaesKrop(HINTERNET r, const std::function<bool(const char *, DWORD)> &ud) {
+  std::vector<char> buf;
+  for (;;) {
+    DWORD tilgaengelig = 0;
+    if (!InternetQueryDataAvailable(r, &tilgaengelig, 0, 0)) return ZintelLaesning::Afbrudt;
+    buf.resize(std::max<DWORD>(tilgaengelig, 1));
+    DWORD laest = 0;
+    if (!InternetReadFile(r, buf.data(), static_cast<DWORD>(buf.size()), &laest)) return ZintelLaesning::Afbrudt;
+    if (laest == 0) return ZintelLaesning::Hel;
+    if (!ud(buf.data(), laest)) return ZintelLaesning::Afvist;
+  }
+}
+
+ZintelSvar ZintelHent(HINTERNET internet, const std::string &url) {
+  ZintelSvar s;
+  HINTERNET r = InternetOpenUrlA(internet, url.c_str(), nullptr, 0, kZintelAnmodningsFlag, 0);
+  if (!r) return s;
+  DWORD laengde = sizeof s.status;
+  if (!HttpQueryInfoA(r, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &s.status, &laengde, nullptr)) s.status = 0;
+  if (s.status != 200) {
+    s.udfald = ZintelUdfald::Status;
+    InternetCloseHandle(r);
+    return s;
+  }
+  const ZintelLaesning l = ZintelLaesKrop(r, [&s](const char *stykke, DWORD n) {
+    if (s.krop.size() + n > kStoersteKrop) return false;
+    s.krop.append(stykke, n);
+    return true;
+  });
+  InternetCloseHandle(r);
+  s.udfald = l == ZintelLaesning::Hel ? ZintelUdfald::Ok
+             : l == ZintelLaesning::Afvist ? ZintelUdfald::ForStor
+                                          : ZintelUdfald::IkkeAabnet;
+  return s;
+}
+
+std::vector<std::string> ZintelLinjer(const std::string &krop) {
+  std::vector<std::string> ud;
+  size_t fra = 0;
+  while (fra <= krop.size()) {
+    size_t til = krop.find('\n', fra);
+    if (til == std::string::npos) til = krop.size();
+    if (til > fra) {
+      std::string l = krop.substr(fra, til - fra);
+      std::vector<char> b(l.begin(), l.end());
+      b.push_back('\0');
+      FjernBlanke(b.data());
+      TrimTekst(b.data());
+      ud.emplace_back(b.data());
+    }
+    fra = til + 1;
+  }
+  return ud;
+}
 
 unsigned ZintelNaesteVersion(const std::string &versionTxt, int koerende) {
   unsigned n = 0;
-  for (const std::string &l : Linjer(versionTxt)) {
+  for (const std::string &l : ZintelLinjer(versionTxt)) {
     const unsigned v = LaesVersion(l);
     if (v == 0) continue;
     if (koerende > 0 && v <= static_cast<unsigned>(koerende)) continue;
@@ -178,7 +165,7 @@ unsigned ZintelNaesteVersion(const std::string &versionTxt, int koerende) {
 }
 
 int ZintelSkoleListe(const std::string &opdskoler, const char *server, const char *skolenr) {
-  const std::vector<std::string> linjer = Linjer(opdskoler);
+  const std::vector<std::string> linjer = ZintelLinjer(opdskoler);
   if (!linjer.empty() && linjer[0] == "*") return 1;
   for (const std::string &l : linjer)
     if (l == server || l == skolenr) return 1;
@@ -293,18 +280,18 @@ bool WebOpenConnection(ZintelForbindelse *f) {
 int HTTPTavoVersionCheck(HINTERNET internet, unsigned *n) {
   *n = 0;
   const std::string url = Url("/version.txt");
-  const Svar s = Hent(internet, url);
+  const ZintelSvar s = ZintelHent(internet, url);
   switch (s.udfald) {
-    case Udfald::IkkeAabnet:
+    case ZintelUdfald::IkkeAabnet:
       StdErrPrintf("HTTPTavoVersionCheck: Fejl ved connect til %s\n", url.c_str());
       return 0;
-    case Udfald::Status:
+    case ZintelUdfald::Status:
       StdErrPrintf("HTTPTavoVersionCheck: Fejlnr: %d, ved åbning af %s\n", static_cast<int>(s.status), url.c_str());
       return 0;
-    case Udfald::ForStor:
+    case ZintelUdfald::ForStor:
       StdErrPrintf("HTTPTavoVersionCheck: Fejlkode ved allokering af hukommelse til filen %s\n", url.c_str());
       return 0;
-    case Udfald::Ok: break;
+    case ZintelUdfald::Ok: break;
   }
   *n = ZintelNaesteVersion(s.krop, ZintelVersion);
   return *n ? HTTPVisVerBesked(internet, n) : 0;
@@ -312,13 +299,13 @@ int HTTPTavoVersionCheck(HINTERNET internet, unsigned *n) {
 
 int HTTPCheckOpdSkole(HINTERNET internet, unsigned n) {
   const std::string url = Url(n, "/opdskoler.txt");
-  const Svar s = Hent(internet, url);
-  if (s.udfald == Udfald::IkkeAabnet) return 0;
-  if (s.udfald == Udfald::Status) {
+  const ZintelSvar s = ZintelHent(internet, url);
+  if (s.udfald == ZintelUdfald::IkkeAabnet) return 0;
+  if (s.udfald == ZintelUdfald::Status) {
     StdErrPrintf("HTTPCheckOpdSkole: Fejlkode %d ved åbning af %s\n", static_cast<int>(s.status), url.c_str());
     return 0;
   }
-  if (s.udfald == Udfald::ForStor) {
+  if (s.udfald == ZintelUdfald::ForStor) {
     StdErrPrintf("HTTPCheckOpdSkole: Fejlkode ved allokering af hukommelse til filen %s\n", url.c_str());
     return 0;
   }
@@ -343,9 +330,9 @@ int HTTPVisVerBesked(HINTERNET internet, unsigned *n) {
     SkrivNoegle("tider", "opddato", std::to_string(DatoPlusDage(idag, 7)).c_str());
   }
   const std::string url = Url(*n, "/ver-besked.txt");
-  const Svar s = Hent(internet, url);
-  if (s.udfald == Udfald::IkkeAabnet || s.udfald == Udfald::ForStor) return 0;
-  if (s.udfald == Udfald::Status) {
+  const ZintelSvar s = ZintelHent(internet, url);
+  if (s.udfald == ZintelUdfald::IkkeAabnet || s.udfald == ZintelUdfald::ForStor) return 0;
+  if (s.udfald == ZintelUdfald::Status) {
     char tekst[1200];
     snprintf(tekst, sizeof tekst, "Fejlkode %d ved åbning af filen: %s\n\nKontakt TAVO-support!",
              static_cast<int>(s.status), url.c_str());

@@ -4,7 +4,9 @@
 // program through its exit code and keys of ini\tavo.ini.
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "DATO.h"
 #include "windows.h"
@@ -25,9 +27,34 @@ extern char ZintelAdresse[512];
 // The path below the base address.
 extern const char kZintelSti[];
 
-// Downloads version n's files into the program folder; 1 when all came.
-// Until the download has landed it answers "not available" and 0.
+// Downloads version n's files into the program folder; 1 when all came
+// (the download dialog; tests put their own in its place).
 extern int (*ZintelHentVersion)(HINTERNET internet, unsigned n);
+
+// Every request of the check and the download is made with these flags.
+constexpr DWORD kZintelAnmodningsFlag = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_SECURE |
+                                        INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_AUTH;
+
+// Reads a request's body to its end, each piece handed to `ud`: Hel when
+// the body ended as announced, Afbrudt when a read failed (the transfer was
+// cut off), Afvist when `ud` refused a piece.
+enum class ZintelLaesning { Hel, Afbrudt, Afvist };
+ZintelLaesning ZintelLaesKrop(HINTERNET r, const std::function<bool(const char *, DWORD)> &ud);
+
+enum class ZintelUdfald { IkkeAabnet, Status, ForStor, Ok };
+struct ZintelSvar {
+  ZintelUdfald udfald = ZintelUdfald::IkkeAabnet;
+  DWORD status = 0;
+  std::string krop;
+};
+// One small text of the update server read whole; a transfer that breaks
+// off counts as a request that could not be made.
+ZintelSvar ZintelHent(HINTERNET internet, const std::string &url);
+// The body's lines, blanks removed and trimmed; empty pieces between two
+// line ends are no lines.
+std::vector<std::string> ZintelLinjer(const std::string &krop);
+// base address + path + "/<n>" + fil
+std::string ZintelUrl(unsigned n, const char *fil);
 
 void TrimTekst(char *tekst);
 void FjernBlanke(char *tekst);

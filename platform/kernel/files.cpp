@@ -519,6 +519,24 @@ BOOL SetFileAttributesA(LPCSTR name, DWORD attributes) {
   return TRUE;
 }
 
+BOOL tavo_saet_koerbar(const char *name) {
+  std::string path;
+  if (!MapPath(name, path)) return FALSE;
+  struct stat st;
+  if (!StatOrFail(path, &st, false)) return FALSE;
+  if (!S_ISREG(st.st_mode)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  const mode_t mode = st.st_mode & 07777;
+  const mode_t want = mode | ((mode & 0444) >> 2);
+  if (want != mode && chmod(path.c_str(), want) != 0) {
+    SetLastErrorFromErrno(errno);
+    return FALSE;
+  }
+  return TRUE;
+}
+
 BOOL DeleteFileA(LPCSTR name) {
   std::string path;
   if (!MapPath(name, path)) return FALSE;

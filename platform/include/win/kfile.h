@@ -248,6 +248,9 @@ FILE *tavo_fopen(const char *path, const char *mode);
 // EACCES when the target exists, as the Windows run-time does.
 int tavo_remove(const char *path);
 int tavo_rename(const char *oldName, const char *newName);
+// Gives a file the execute permission for whoever may read it: a program
+// fetched as bytes must have it before a process can be started from it.
+BOOL tavo_saet_koerbar(const char *path);
 
 // Windows run-time names; all map their path.
 int _access(const char *path, int mode);  // 0 exists, 2 write, 4 read, 6 both
