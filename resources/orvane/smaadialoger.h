@@ -8,5 +8,11 @@ constexpr int IDD_CELLEDITOR = 134;
 // The about box: one "OK" button (id 1); the dialog sizes itself to its texts.
 constexpr int IDD_VERSION = 146;
 
-// Registers both templates; later calls register them again unchanged.
+// The packing and waiting dialog: a text line and a progress bar, placed by
+// the dialog procedures that use it.
+constexpr int IDD_PAKBJAELKE = 127;
+constexpr int IDC_PAKBJAELKE_TEKST = 1040;
+constexpr int IDC_PAKBJAELKE = 1041;
+
+// Registers the templates; later calls register them again unchanged.
 void RegistrerSmaaDialoger();

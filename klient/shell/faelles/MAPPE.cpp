@@ -6,10 +6,7 @@
 #include "LOGFIL.h"
 #include "windows.h"
 
-namespace {
-
-// The system's text for an error, without its line end.
-void SystemTekst(DWORD fejl, char *tekst, DWORD stoerrelse) {
+void SystemFejlTekst(DWORD fejl, char *tekst, DWORD stoerrelse) {
   tekst[0] = '\0';
   if (!FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, fejl, 0, tekst,
                       stoerrelse, nullptr))
@@ -17,8 +14,6 @@ void SystemTekst(DWORD fejl, char *tekst, DWORD stoerrelse) {
   size_t n = std::strlen(tekst);
   while (n > 0 && (tekst[n - 1] == '\r' || tekst[n - 1] == '\n')) tekst[--n] = '\0';
 }
-
-}  // namespace
 
 int OpretMappe(const char *sti) {
   const UINT gammel = SetErrorMode(SEM_FAILCRITICALERRORS);
@@ -33,7 +28,7 @@ int OpretMappe(const char *sti) {
     if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY)) return 1;
   }
   char tekst[256];
-  SystemTekst(fejl, tekst, sizeof tekst);
+  SystemFejlTekst(fejl, tekst, sizeof tekst);
   LogPrintf("** Fejl ved mappen (%s): Fejl: %s\n", sti, tekst);
   return 0;
 }
