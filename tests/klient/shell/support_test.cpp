@@ -13,6 +13,7 @@
 
 #include "DIRLISTE.h"
 #include "SUPPORT.h"
+#include "ZIPPAK.h"
 #include "opstart_support.h"
 #include "smaadialoger.h"
 #include "tavo/clock.h"
@@ -135,6 +136,31 @@ TEST(SupportNavne, OnlyCharactersAFileNameMayHold) {
   }
   GlobalIndstillinger.insnr = 0;
   fs::remove_all(skabelon);
+}
+
+// ZipAddFile's failures as PakFil sees them (the archive written well is
+// checked with the start menu's packing).
+TEST_F(SupportMapper, ZipAddFileFailureCodes) {
+  Skriv(rod_ / "f.txt", "f");
+  struct {
+    const char *hvad;
+    std::string arkiv, fil;
+    int kode;
+    const char *tekst;
+  } tilfaelde[] = {
+      {"an archive that cannot be created", (rod_ / "ingen/a.zip").string(), (rod_ / "f.txt").string(), -3,
+       "Error opening zip file"},
+      {"a file that cannot be opened", (rod_ / "b.zip").string(), (rod_ / "mangler.txt").string(), -6,
+       "Error in opening file for reading"},
+      // Memory that cannot be read: the first read fails before the end.
+      {"a short read", (rod_ / "c.zip").string(), "/proc/self/mem", -7, "Error in reading file"},
+  };
+  for (const auto &t : tilfaelde) {
+    SCOPED_TRACE(t.hvad);
+    const int kode = ZipAddFile(t.arkiv.c_str(), t.fil.c_str());
+    EXPECT_EQ(kode, t.kode);
+    EXPECT_STREQ(ZipFejlTekst(kode), t.tekst);
+  }
 }
 
 INT_PTR CALLBACK IntetDlgProc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
