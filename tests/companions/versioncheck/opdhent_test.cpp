@@ -77,6 +77,7 @@ class OpdHent : public ::testing::Test {
     tavo::SaetInternetCertifikater(webtest::Certifikat().c_str());
     tavo::SaetInternetTimeout(1500);
     ZintelPauseMs = 0;
+    ZintelHentVersion = ZintelHentFiler;
     // An older installation: a file the new version replaces and one it
     // does not know.
     std::ofstream(prog_ / "a.exe", std::ios::binary) << "gammel a";
