@@ -23,6 +23,7 @@
 #include "STAMOPL.h"
 #include "SKEMAVIN.h"
 #include "SkfaLokaRel.h"
+#include "SletWnd.h"
 #include "VALG.h"
 #include "VINDUER.h"
 
@@ -71,6 +72,10 @@ HWND MedOpg(const ObjektKald &k) { return CreateMedOpgWnd(hInst, k.hwndForaelder
 
 HWND DataView(const ObjektKald &k) {
   return CreateDVWnd(static_cast<uint8_t>(k.Art), k.Venstre, k.Top, k.Hoejre, k.Bund, k.Type);
+}
+
+HWND Slet(const ObjektKald &k) {
+  return OpretSletVindue(static_cast<uint8_t>(k.Art), k.Venstre, k.Top, k.Hoejre, k.Bund);
 }
 
 HWND ElvRel(const ObjektKald &k) { return CreateElvRelWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund); }
@@ -153,9 +158,9 @@ ObjektRaekke ObjektTab[] = {
     {40167, nullptr, 'F', "", 0, 0, 0},
     {40164, nullptr, 'B', "", 0, 0, 0},
     {40202, nullptr, 0, "", 0, 0, kRegelMedopg | kRegelSkifter},  // CreateMedTimeWnd
-    {40204, nullptr, 'K', "", 0, 0, 0},  // CreateSletWnd
-    {40205, nullptr, 'M', "", 0, 0, 0},
-    {40206, nullptr, 'L', "", 0, 0, 0},
+    {40204, Slet, 'K', "", 0, 0, 0},
+    {40205, Slet, 'M', "", 0, 0, 0},
+    {40206, Slet, 'L', "", 0, 0, 0},
     {40212, ElvRel, 0, "", 0, 0, 0},
     {40292, nullptr, 'K', "", 0, 0, 0},  // the schedule priority window
     {40273, AktiLokaRel, 0, "", 0, 0, 0},
