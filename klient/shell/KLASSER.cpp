@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "AktiLokaRel.h"
+#include "AktiSkePrior.h"
 #include "BEGINFO.h"
 #include "BYGINFO.h"
 #include "DESKTOP.h"
@@ -119,7 +120,7 @@ const VinduesKlasse VinduesKlasser[] = {
     {"AktiLokaRelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerAktiLokaRelKlasse>},
     {"SkfaLokaRelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerSkfaLokaRelKlasse>},
     {"MedaSkePriorWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerMedaSkePriorKlasse>},
-    {"AktiSkePrioritetWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"AktiSkePrioritetWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerAktiSkePrioritetKlasse>},
     {"MedOpgWndClass", nullptr, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerMedOpgKlasse>},
     {"MedTimeWndClass", nullptr, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"NyButtonWndClass", NyButtonWndProc, kEgenDC, kKnapFlade, IDC_TAVO, nullptr, nullptr, nullptr},

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "AktiLokaRel.h"
+#include "AktiSkePrior.h"
 #include "ARRANGER.h"
 #include "BEGINFO.h"
 #include "BOG.h"
@@ -54,6 +55,10 @@ HWND KalenderIElement(const ObjektKald &k) {
 
 HWND AktiLokaRel(const ObjektKald &k) {
   return CreateAktiLokaRelWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund);
+}
+
+HWND AktiSkePrior(const ObjektKald &k) {
+  return CreateAktiSkePrioritetWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund);
 }
 
 HWND MedaSkePrior(const ObjektKald &k) {
@@ -162,7 +167,7 @@ ObjektRaekke ObjektTab[] = {
     {40205, Slet, 'M', "", 0, 0, 0},
     {40206, Slet, 'L', "", 0, 0, 0},
     {40212, ElvRel, 0, "", 0, 0, 0},
-    {40292, nullptr, 'K', "", 0, 0, 0},  // the schedule priority window
+    {40292, AktiSkePrior, 'K', "", 0, 0, 0},
     {40273, AktiLokaRel, 0, "", 0, 0, 0},
     {40283, SkfaLokaRel, 0, "", 0, 0, 0},
     {40284, MedaSkePrior, 0, "", 0, 0, 0},
