@@ -380,7 +380,7 @@ void Knap(HWND h, ASPWS *ws, WPARAM id, LPARAM vaerdi) {
 }
 
 int FuldBredde(const ASPWS *ws, int maks) {
-  return CalcAktivListWidth(static_cast<int>(ws->Hoved.RaekkeHovedBredde), 2 * kAspKolonne + 2, maks);
+  return CalcAktivListWidth(0, static_cast<int>(ws->Hoved.RaekkeHovedBredde) + 2 * kAspKolonne + 2, maks);
 }
 
 void OpretKnapper(ASPWS *ws) {

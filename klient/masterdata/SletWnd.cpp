@@ -413,16 +413,6 @@ uint32_t TalTekst(void *arg, const SwitchFelt *sf, uint32_t i, char *tekst, uint
   return 0;
 }
 
-struct MaerkeCelle {
-  bool Sat;
-};
-uint32_t MaerkeTekst(void *arg, const SwitchFelt *, uint32_t, char *tekst, uint8_t *, uint8_t *) {
-  std::memset(tekst, ' ', kSwitchMaksTegn);
-  tekst[kSwitchMaksTegn] = '\0';
-  if (static_cast<const MaerkeCelle *>(arg)->Sat) tekst[0] = 'X';
-  return 0;
-}
-
 void TegnRaekkeHoved(SletWS *ws, uint32_t r) {
   Ens &e = ws->Hoved;
   EnsDC *dc = &e.dc[ENSDC_RAEKKEHOVED];
@@ -452,15 +442,16 @@ void TegnCelle(SletWS *ws, uint32_t c, uint32_t r) {
   const uint32_t n = e.ObjTab[r];
   const uint8_t m = ws->Maerke[n][0];
   const bool laast = c == 2 || m == SLET_LAAST || m == SLET_SENDT;
-  uint8_t farve = c == ws->PosX.Aktuel && r == ws->PosY.Aktuel ? Markoer(ws) : 0;
+  const uint8_t farve = c == ws->PosX.Aktuel && r == ws->PosY.Aktuel ? Markoer(ws) : 0;
   if (farve == 0 && laast)
     FillRectSys(dc->hdc, COLOR_BTNFACE, x, y, x + b, y + kSletRaekke - 1);
   else
     FillRectIfAny(dc->hdc, Brush(farve), x, y, x + b, y + kSletRaekke - 1);
-  MaerkeCelle mc{c == 1 ? (m == SLET_MAERKET || m == SLET_SENDT) : ws->Maerke[n][1] != 0};
-  const SwitchRaekkeValg v = Valg(ws);
-  if (laast && farve == 0) farve = 60;
-  TegnObjSwitchRaekkeCb(dc, x, y, farve, kSletCelleArt, ws->Bogstav, ws->Switch61, MaerkeTekst, &mc, &v);
+  // The check value stands where the layout's one character does.
+  const bool sat = c == 1 ? (m == SLET_MAERKET || m == SLET_SENDT) : ws->Maerke[n][1] != 0;
+  const SwitchFelt *sf = ObjSwitchFelt(kSletCelleArt, ws->Bogstav, ws->Switch61, 0);
+  const int tx = x + static_cast<int>(sf ? sf->StregVenstre + sf->LuftVenstre : 4);
+  if (sat) TegnFarvetTekst(dc, tx, y, farve ? 17 : 16, 0, "X", 1, 1);
   FillRectSys(dc->hdc, COLOR_3DDKSHADOW, x, y + kSletRaekke - 1, x + b + 1, y + kSletRaekke);
   FillRectSys(dc->hdc, COLOR_3DDKSHADOW, x + b, y, x + b + 1, y + kSletRaekke);
 }
@@ -934,7 +925,21 @@ LRESULT CALLBACK SletWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case SLET_BRUGERVAERDI:
       return ws->Bruger;
     case ENS_AKTIVER:
+    case SLET_AKTIVER_STILLE:
       Aktiver(h, ws, msg, wParam);
+      return 0;
+    case SLET_TEGN_MED: {
+      const uint8_t aktiv = e.Aktiv;
+      e.Aktiv = wParam ? 1 : 0;
+      EnsPaintFrame(&e);
+      TegnRaekkeHoveder(ws);
+      TegnCeller(ws);
+      e.Aktiv = aktiv;
+      return 0;
+    }
+    case SLET_SAET_AKTIV:
+      e.Aktiv = 1;
+      e.CaptionAktiv = 1;
       return 0;
     case ENS_DEAKTIVER:
       e.Aktiv = 0;

@@ -535,3 +535,31 @@ TEST_F(SletObjKommando, RefusesInALockedOrSuperTavoScheduleAndSaysWhenThereIsNot
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SletWndVindue, ShiftAndADigitChoosesTheLayoutAndCtrlF4Closes) {
+  Akti(1001, "H01");
+  HWND h = Aabn('K');
+  ASSERT_GE(Ws(h)->AntalSwitch60, 2u);
+  EXPECT_EQ(SendMessageA(h, SLET_BRUGERVAERDI, 0, 0), 0);
+  RECT foer{}, efter{};
+  GetWindowRect(h, &foer);
+  Tast('1', tavo::test::ModShift);
+  EXPECT_EQ(Ws(h)->Switch60, 1u);
+  EXPECT_EQ(ObjSwitchValgt(kSletObjArt, 'K'), 1u);
+  GetWindowRect(h, &efter);
+  EXPECT_EQ(efter.right - efter.left,
+            BeregnSletBredde(ObjSwitchBredde(kSletCelleArt, 'K', 0), uint32_t{Ws(h)->Hoved.RaekkeHovedBredde},
+                             kDeskB));
+  EXPECT_NE(efter.right - efter.left, foer.right - foer.left);
+  Tast('9', tavo::test::ModShift);  // no such layout
+  EXPECT_EQ(Ws(h)->Switch60, 1u);
+  reltest::HovedHoert().clear();
+  Tast(VK_F4, tavo::test::ModCtrl);
+  EXPECT_FALSE(IsWindow(h));
+  ASSERT_EQ(reltest::HovedHoert().size(), 1u);
+  EXPECT_EQ(reltest::HovedHoert()[0].msg, static_cast<UINT>(HOVED_VINDUE_LUKKET));
+}
+
+}  // namespace
