@@ -489,7 +489,7 @@ void PlacerKnapper(SletWS *ws) {
   if (ws->hwndSlettet) MoveWindow(ws->hwndSlettet, KolX(ws, 1), 0, b, kSletKnapHoejde, TRUE);
   if (ws->hwndSendt) MoveWindow(ws->hwndSendt, KolX(ws, 2), 0, b, kSletKnapHoejde, TRUE);
   uint32_t k = 0;
-  int x = -static_cast<int>(ws->Hoved.ScrollX * 0);
+  int x = 0;
   auto placer = [&](uint32_t art, uint8_t nr) {
     for (uint32_t i = 0; i < ObjSwitchFeltAntal(art, ws->Bogstav, nr) && k < ws->AntalSortKnapper; ++i, ++k) {
       const int w = static_cast<int>(ObjSwitchFeltBredde(art, ws->Bogstav, nr, i));

@@ -64,8 +64,13 @@ class AspTest : public RelTest {
     DestroyWindow(h);
     tavo::test::PumpUntilIdle();
   }
+  // A click on the header button with the id.
   static void Knap(HWND h, int id) {
-    SendMessageA(h, NYB_KLIK, static_cast<WPARAM>(id), 0);
+    ASPWS *ws = Ws(h);
+    HWND knap = id >= kAspKolKnap ? ws->hwndGrundSortBut[id - kAspKolKnap - 1] : ws->FeltKnapper[id - kAspFeltKnap];
+    ASSERT_NE(knap, static_cast<HWND>(0));
+    const POINT p = tavo::test::ScreenPoint(knap, 4, 4);
+    tavo::test::Click(p.x, p.y);
     tavo::test::PumpUntilIdle();
   }
   static LPCSTR Billede(HWND knap) {
@@ -148,6 +153,22 @@ TEST_F(AktiSkePriorMaerke, TheMarksAreStoredOnCloseWithTheOldValueInTheMemory) {
   }
 }
 
+TEST_F(AktiSkePriorMaerke, ADoubleClickInACellMakesItCurrentAndActsAsSpace) {
+  const uint32_t a = Akti(1001, "AA"), b = Akti(1002, "BB");
+  HWND h = Aabn();
+  const Ens &e = Ws(h)->Hoved;
+  const POINT p = tavo::test::ScreenPoint(e.hwndCeller, static_cast<int>(GridCelleStart(&e.AkseX, 2)) + 4,
+                                          static_cast<int>(GridCelleStart(&e.AkseY, 2)) + 4);
+  tavo::test::DoubleClick(p.x, p.y);
+  tavo::test::PumpUntilIdle();
+  EXPECT_EQ(Ws(h)->PosX.Aktuel, 2u);
+  EXPECT_EQ(Ws(h)->PosY.Aktuel, 2u);
+  EXPECT_EQ(tvakti.AktuelRec, b);
+  EXPECT_EQ(Maerker(h, {a, b}), (std::vector<int>{0, 2}));
+  Luk(h);
+  EXPECT_EQ(Prioritet(b), 255);
+}
+
 TEST_F(AktiSkePriorMaerke, ABroadcastKeepsThePendingMarksOfTheActivitiesStillListed) {
   const uint32_t a = Akti(1001, "AA"), b = Akti(1002, "BB", 255);
   HWND h = Aabn();
@@ -213,6 +234,7 @@ TEST_F(AktiSkePriorSorter, AFieldButtonSortsUpThenDownAndAColumnButtonPutsItsMar
   EXPECT_EQ(Liste(ws->Hoved), (std::vector<uint32_t>{d, c, b, a}));
   EXPECT_EQ(Billede(ws->FeltKnapper[0]), MAKEINTRESOURCE(kAspFaldendeBillede));
   EXPECT_EQ(ws->Hoved.ObjTab[ws->PosY.Aktuel], c);  // the current activity stays current
+  EXPECT_EQ(uint32_t{ObjSwitchLayout(kAktivListRaekkeArt, 'K', 0)->SortFelt}, 1u);
   if (ws->AntalFeltKnapper > 1) {
     Knap(h, kAspFeltKnap + 1);
     EXPECT_EQ(Billede(ws->FeltKnapper[0]), nullptr);

@@ -242,6 +242,8 @@ TEST_F(SletObjMaerke, OnlyLiveOldObjectsAreCountedAndRemovedAndTheWindowsAreTold
   const uint32_t slettet = Akti(1003, "SLETTET", 31, "HOLD", kGammel);
   const uint32_t sendt = Akti(1004, "SENDT", 32, "HOLD", kGammel);
   const uint32_t paaDagen = Akti(1005, "GRAENSE", 10, "HOLD", SkemaPeriode.FraDato);
+  // Live in another state: the removal cannot mark it, so it is not counted.
+  const uint32_t tyve = Akti(1006, "TYVE", 20, "HOLD", kGammel);
   const uint32_t lokale = Loka(2002, "GAMMEL", 10, kGammel);
   const uint32_t anfo = Anfo(3002, "GL", 10, kGammel);
   EXPECT_EQ(CountObjBeforePeriod('K'), 1u);
@@ -254,6 +256,7 @@ TEST_F(SletObjMaerke, OnlyLiveOldObjectsAreCountedAndRemovedAndTheWindowsAreTold
   EXPECT_EQ(A(slettet).Status, 31);
   EXPECT_EQ(A(sendt).Status, 32);
   EXPECT_EQ(A(paaDagen).Status, 10);
+  EXPECT_EQ(A(tyve).Status, 20);
   EXPECT_EQ(F(anfo).Status, 31);
   EXPECT_EQ(predtest::Rec<LokaRec>(tvloka, lokale)->Status, 10);
   EXPECT_EQ(CountObjBeforePeriod('K'), 0u);
