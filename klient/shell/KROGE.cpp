@@ -13,6 +13,7 @@
 #include "OPTAEL.h"
 #include "PROGVINDUER.h"
 #include "RINGKROG.h"
+#include "ROLLEFORSLAG.h"
 #include "SKAERM.h"
 #include "STARTTRAAD.h"
 #include "STATUSBAR.h"
@@ -79,4 +80,5 @@ void InstallerKroge() {
   InstallerRingTid();
   InstallerEpImportKroge();
   InstallerSkphIni();
+  InstallerRolleForslag();
 }
