@@ -52,6 +52,8 @@ constexpr int kMaxSwitchKnapper = 10;
 constexpr int kMaxKolonneKnapper = 16;
 constexpr int kMaxSortFelter = 8;
 constexpr int kEntryBoern = 20;
+// The children whose rectangles the helpers use.
+enum : int { BARN_LISTE = 0, BARN_DETALJE = 1, BARN_TIDSTRIMMEL = 2 };
 
 // Cell bit of the marked block: the cell is marked.
 constexpr uint16_t kBlokMarkeret = 0x100;
@@ -98,8 +100,10 @@ struct BrikIndStruct {
   RECT BoernRekt[kEntryBoern];
   HWND hwndKolonneKnapper[kMaxKolonneKnapper];
   HWND hwndReserveHoved;  // spare header right of the column buttons
-  HWND hwndFokusKnapper;  // the focus buttons (2024, 2026, 2027)
+  HWND hwndFokusKnapper[kAntalDifValg];  // one a list: 2026 on, 2027 off, 2024 the focus
   HWND hwndTidKnapper[3]; // lesson field and the two time fields
+  HWND hwndGitter;        // the embedded grid
+  RECT TidLinjeRekt;      // the time line
   HWND hwndRetInfo[2];
   HWND hwndTidStrimmel;
   HWND hwndListe[2];      // the list pane and its detail pane
@@ -179,3 +183,29 @@ void UdfyldteLister(BrikIndStruct *b);
 void MarkerValgteCeller(BrikIndStruct *b);
 bool ValgAktiv(char bogstav, uint8_t k, uint8_t l, uint8_t m, uint8_t r, uint8_t u);
 void NulstilValg(BrikIndStruct *b, uint8_t fokus);
+
+// ---- The entry window's layout, painting and end.
+// Messages of the focus buttons and to the schedule windows.
+constexpr UINT kFokusKnapAktuel = 2024;
+constexpr UINT kFokusKnapTil = 2026;
+constexpr UINT kFokusKnapFra = 2027;
+constexpr UINT kEntryLukket = 1117;     // to the main window
+constexpr UINT kEntryOpdaterSkema = 1122;
+constexpr UINT kEntryDataAendret = 1154;
+
+// The temporary show-only and marking modes of the main window.
+extern uint8_t VisKunTilstand;
+extern uint8_t MarkeringsTilstand;
+
+void SorterValg(BrikIndStruct *b);
+void PlacerKolonneKnapper(BrikIndStruct *b);
+void VisFokusKnapper(BrikIndStruct *b);
+void OpdaterEntryWindow(BrikIndStruct *b, bool genopbyg);
+void SaetVisningsTilstand(BrikIndStruct *b);
+// The texts of the time line: times ("Tid") and standard lessons ("Lekt").
+void TidLinjeTekster(const BrikIndStruct *b, char *tid, size_t tidN, char *lekt, size_t lektN);
+void TegnTidLinje(BrikIndStruct *b);
+void TegnEntryBaggrund(BrikIndStruct *b);
+void PlacerEntryBoern(BrikIndStruct *b, LPARAM stoerrelse);
+bool ResetTavoSkemaTitel();
+void FreeEntryWindow(BrikIndStruct *b);
