@@ -16,6 +16,7 @@
 #include "FOKUSKAEDE.h"
 #include "ROLLEFORSLAG.h"
 #include "beg_fixture.h"
+#include "tavo/test_dialog.h"
 
 namespace {
 
@@ -266,6 +267,68 @@ TEST_F(EntryHjaelp, RoleProposalTable) {
   EXPECT_EQ(RolleForslag(&avs, 'L', 99999), 100u + RF_LOKA);
   EXPECT_EQ(RolleForslag(&avs, 'A', anfo[0]), 0u);
   EXPECT_EQ(RolleForslag(&avs, 'K', akti[0]), 0u);
+}
+
+// ==================================================================== proposed roles
+
+TEST_F(EntryHjaelp, SwitchToProposedRoles) {
+  const uint32_t u = Rolle({"U"}), bundet = Rolle({"SP", "", "810"});
+  for (int i = 0; i < kRolleForslagAntal; ++i) RolleForslagene[i] = Rolle({"R"});
+  uint32_t roller[8] = {};
+  float minut[8] = {};
+  uint8_t laastFlag[8] = {}, maerker[8] = {};
+  b.AnfoRolle = roller;
+  b.AnfoMinut = minut;
+  b.AnfoRolleLaast = laastFlag;
+  b.AnfoPladser = 8;
+  b.Valg[FOCUS_ANFO].Maerker = maerker;
+  b.Valg[FOCUS_ANFO].AntalMaerker = 8;
+  b.RolleOptager = 1;
+  auto byg = [&] {
+    CleanupAVS(&AktuelAVS);
+    AktuelAVS.Art = 'S';
+    AddAVSEgenskab(&AktuelAVS, 'K', akti[0], 0, 0);
+    AddAVSEgenskab(&AktuelAVS, 'M', anfo[0], laerer, 45);
+    AddAVSEgenskab(&AktuelAVS, 'M', anfo[1], bundet, -1);
+    AddAVSEgenskab(&AktuelAVS, 'M', anfo[2], u, 30);
+    minut[anfo[1]] = 20;
+  };
+  auto roll = [&] { return Liste(AktuelAVS.skemarolTab, AktuelAVS.anfoAntal); };
+  auto anfoListe = [&] { return Liste(AktuelAVS.anfoTab, AktuelAVS.anfoAntal); };
+
+  // A changed role would leave the busy employee occupied: nothing changes.
+  byg();
+  maerker[anfo[2]] = MAERKE_OPTAGET;
+  tavo::test::StartDialogScript();
+  SkiftTilForslagsRoller(&b);
+  EXPECT_EQ(roll(), (std::vector<uint32_t>{laerer, bundet, u}));
+  auto bokse = tavo::test::MessageBoxesShown();
+  ASSERT_EQ(bokse.size(), 1u);
+  EXPECT_EQ(bokse[0].caption, "Rolleskift ikke OK");
+  EXPECT_EQ(bokse[0].text,
+            "Der kunne ikke skiftes til forslagsrollerne, idet mindst en medarbejderen så vil være optaget");
+  EXPECT_EQ(bokse[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
+  tavo::test::StopDialogScript();
+
+  // Free: the first employee on the class gets its proposal, the bound role
+  // stays, the third is a further employee; minutes stay, a missing one from
+  // the window's table.
+  maerker[anfo[2]] = 0;
+  byg();
+  SkiftTilForslagsRoller(&b);
+  const uint32_t foerste = RolleForslagene[RF_ANFO], ekstra = RolleForslagene[RF_XANFO];
+  EXPECT_EQ(roll(), (std::vector<uint32_t>{foerste, bundet, ekstra}));
+  EXPECT_EQ(Liste(AktuelAVS.minutTab, AktuelAVS.anfoAntal), (std::vector<float>{45, 20, 30}));
+  EXPECT_EQ(roller[anfo[2]], ekstra);
+
+  // A locked employee keeps its role, and the employees with role "U" then
+  // come first.
+  byg();
+  laastFlag[anfo[2]] = 1;
+  SkiftTilForslagsRoller(&b);
+  EXPECT_EQ(anfoListe(), (std::vector<uint32_t>{anfo[2], anfo[0], anfo[1]}));
+  EXPECT_EQ(roll(), (std::vector<uint32_t>{u, foerste, bundet}));
+  CleanupAVS(&AktuelAVS);
 }
 
 // ==================================================================== focus
