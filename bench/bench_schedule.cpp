@@ -6,7 +6,11 @@
 // window at 1280 x 1024 (cells and column headers, headless on a bitmap)
 // against painting the same cells and header fields each with one FillRect
 // and one TextOut of one glyph in the tile font. Prints "<figure> <value>
-// <unit>" lines.
+// <unit>" lines. Last the placement check of a lesson (one activity, two
+// employees, one room) on the busiest weekday of that week, with the
+// school's student-overlap pairs, against one pass over the bucket reading
+// status, weekday and times plus one pass over the pairs; and the check
+// followed by writing the event with counting, deleted again each time.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -18,9 +22,15 @@
 
 #include <unistd.h>
 
+#include "ADDBEG.h"
 #include "AVSHJAELP.h"
+#include "BRIKIND.h"
 #include "DATO.h"
+#include "INDSTIL.h"
 #include "KATALOG.h"
+#include "PLACER.h"
+#include "RECPRED.h"
+#include "ROLLEFORSLAG.h"
 #include "SIDEFIL.h"
 #include "FARVER.h"
 #include "FONTE.h"
@@ -29,6 +39,7 @@
 #include "SKETEGN.h"
 #include "SKEMARK.h"
 #include "SKEVIS.h"
+#include "SLETBEG.h"
 #include "SKOLEDATA.h"
 #include "TABOPER.h"
 #include "TAVODATA.h"
@@ -70,6 +81,140 @@ class TaelMaler : public SkemaMaler {
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   return v[v.size() / 2];
+}
+
+// A copy of record n of the table as a new record; its number.
+template <class R>
+uint32_t KopiRec(const TabDesc &td, TabVar &tv, uint32_t n, uint32_t id) {
+  const R kilde = *TabRec<R>(tv, n);
+  const uint32_t ny = NewRec(&td, &tv);
+  if (ny == 0) Stop("ingen plads til en ny post");
+  R *r = TabRec<R>(tv, ny);
+  *r = kilde;
+  r->id = id;
+  return ny;
+}
+
+void PlaceringsMaaling(Uge uge, const TabVar *bucket) {
+  // The busiest weekday of the week.
+  uint32_t perDag[8] = {};
+  for (uint32_t r = 1; r < bucket->wRecCnt; ++r) {
+    const SkeRec *rk = reinterpret_cast<const SkeRec *>(bucket->pbTab + static_cast<size_t>(r) * sizeof(SkeRec));
+    if (rk->Status && rk->Dag >= 1 && rk->Dag <= 7) ++perDag[rk->Dag];
+  }
+  uint8_t dag = 1;
+  for (uint8_t d = 2; d <= 7; ++d)
+    if (perDag[d] > perDag[dag]) dag = d;
+
+  // A lesson of new participants, so only the student overlap can refuse it:
+  // the activity shares students with the partners of an activity that has
+  // pairs, like the school's own.
+  uint32_t kilde = 0;
+  for (uint32_t p = 1; p < tvelvrel2.wRecCnt && !kilde; ++p) kilde = TabRec<Elvrel2Rec>(tvelvrel2, p)->akti1_id;
+  if (!kilde) Stop("ingen elevsammenfaldspar");
+  const uint32_t akti = KopiRec<AktiRec>(tdakti, tvakti, kilde, 900000001);
+  const uint32_t parFoer = tvelvrel2.wRecCnt;
+  for (uint32_t p = 1; p < parFoer; ++p) {
+    const Elvrel2Rec e = *TabRec<Elvrel2Rec>(tvelvrel2, p);
+    if (e.akti1_id != kilde && e.akti2_id != kilde) continue;
+    const uint32_t n = NewRec(&tdelvrel2, &tvelvrel2);
+    if (!n) Stop("ingen plads til et par");
+    Elvrel2Rec *r = TabRec<Elvrel2Rec>(tvelvrel2, n);
+    *r = e;
+    if (r->akti1_id == kilde) r->akti1_id = akti;
+    if (r->akti2_id == kilde) r->akti2_id = akti;
+  }
+  const uint32_t anfo1 = KopiRec<AnfoRec>(tdanfo, tvanfo, 1, 900000002);
+  const uint32_t anfo2 = KopiRec<AnfoRec>(tdanfo, tvanfo, 2, 900000003);
+  const uint32_t loka = KopiRec<LokaRec>(tdloka, tvloka, 1, 900000004);
+  for (auto &r : RolleForslagene) r = 1;
+  GlobalIndstillinger.checkelevsammenfald = 1;
+  GlobalIndstillinger.insnr = SKOLE_INSNR;
+
+  SkemaPeriode.AktuelUgeIndeks = UgeTilIndeks(uge);
+  SkeStruct *ske = new SkeStruct{};
+  InitSkeStruct(ske, SKE_AKTI, 'L', 'V', 'N', 'V', 1);
+  ske->Ens.ObjTab = static_cast<uint32_t *>(calloc(2, sizeof(uint32_t)));
+  ske->Ens.ObjTab[1] = akti;
+  ske->Ens.ObjTabAntal = 1;
+  const VisningsTilstandRec &v = ske->Vis;
+  const uint32_t lektioner = v.SidsteSlot - v.FoersteSlot + 1;
+
+  AVS avs{};
+  CleanupAVS(&avs);
+  AddAVSEgenskab(&avs, 'K', akti, 0, 0);
+  AddAVSEgenskab(&avs, 'M', anfo1, 1, -1.0f);
+  AddAVSEgenskab(&avs, 'M', anfo2, 1, -1.0f);
+  AddAVSEgenskab(&avs, 'L', loka, 1, 0);
+  avs.Lektion = 1;
+  avs.Placering = 'L';
+  // The first lesson of the day where the check passes.
+  uint32_t kolonne = 0;
+  for (uint32_t l = 1; l <= lektioner && !kolonne; ++l) {
+    const uint32_t k = (dag - v.FoersteUgedag) * lektioner + l;
+    if (CheckBrik(ske, 0, k, 1, &avs, true, false, nullptr, false)) kolonne = k;
+  }
+  if (!kolonne) Stop("ingen lektion hvor tjekket går igennem");
+
+  volatile uint64_t sum = 0;
+  auto Scan = [&] {
+    uint64_t s = 0;
+    for (uint32_t r = 1; r < bucket->wRecCnt; ++r) {
+      const SkeRec *rk = reinterpret_cast<const SkeRec *>(bucket->pbTab + static_cast<size_t>(r) * sizeof(SkeRec));
+      s += rk->Status + rk->Dag + rk->Starttid + rk->Sluttid;
+    }
+    for (uint32_t p = 1; p < tvelvrel2.wRecCnt; ++p) {
+      const Elvrel2Rec *e = TabRec<Elvrel2Rec>(tvelvrel2, p);
+      s += e->akti1_id + e->akti2_id + e->Startdato;
+    }
+    sum = sum + s;
+  };
+  const uint8_t aarIdx = static_cast<uint8_t>(uge / 100 - SkemaPeriode.BaseAar), ugeNr = static_cast<uint8_t>(uge % 100);
+  constexpr uint32_t kId = 987654321;
+  auto Placer = [&] {
+    AVS kopi{};
+    KopierAVS(&avs, &kopi);
+    if (!CheckBrik(ske, 0, kolonne, 1, &kopi, false, false, nullptr, false)) Stop("placeringen blev afvist");
+    if (!AddBegivenhed(&kopi, kId, aarIdx, ugeNr, SKE_EGEN, true, "", 0.0, 0.0)) Stop("placeringen blev ikke skrevet");
+    CleanupAVS(&kopi);
+  };
+  auto Slet = [&] {
+    TabVar *b = SkemabegBucket(uge);
+    for (uint32_t r = 1; r < b->wRecCnt; ++r) {
+      const SkeRec *rk = reinterpret_cast<const SkeRec *>(b->pbTab + static_cast<size_t>(r) * sizeof(SkeRec));
+      if (rk->Status && rk->id == kId && rk->Forste == r) {
+        SletBegivenhedEndeligt(aarIdx, ugeNr, r);
+        return;
+      }
+    }
+    Stop("den placerede begivenhed blev ikke fundet");
+  };
+
+  std::vector<double> c, p, s;
+  for (int runde = 0; runde < 101; ++runde) {
+    auto t0 = Klok::now();
+    if (!CheckBrik(ske, 0, kolonne, 1, &avs, true, false, nullptr, false)) Stop("tjekket blev afvist");
+    auto t1 = Klok::now();
+    Scan();
+    auto t2 = Klok::now();
+    Placer();
+    auto t3 = Klok::now();
+    Slet();
+    c.push_back(Ms(t0, t1));
+    s.push_back(Ms(t1, t2));
+    p.push_back(Ms(t2, t3));
+  }
+  const double mc = Median(c), ms = Median(s), mp = Median(p);
+  printf("student-overlap-pairs %u pairs\n", tvelvrel2.wRecCnt - 1);
+  printf("check-ms %.4f ms\n", mc);
+  printf("place-ms %.4f ms\n", mp);
+  printf("check-bucket-scan-ms %.4f ms\n", ms);
+  printf("check-vs-bucket-scan %.2f ratio\n", mc / ms);
+  printf("place-vs-bucket-scan %.2f ratio\n", mp / ms);
+  CleanupAVS(&avs);
+  for (auto &r : RolleForslagene) r = 0;
+  FrigivSkeStruct(ske);
+  delete ske;
 }
 
 }  // namespace
@@ -190,6 +335,7 @@ int main() {
 
   FrigivSkeStruct(ske);
   delete ske;
+  PlaceringsMaaling(uge, bucket);
   std::filesystem::remove_all(skabelon);
   return 0;
 }
