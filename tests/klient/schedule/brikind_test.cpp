@@ -3,6 +3,7 @@
 // which lists are open.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -14,6 +15,7 @@
 #include "AKTICHK.h"
 #include "FINDREC.h"
 #include "FOKUSKAEDE.h"
+#include "PROGVINDUER.h"
 #include "ROLLEFORSLAG.h"
 #include "beg_fixture.h"
 #include "tavo/test_dialog.h"
@@ -329,6 +331,92 @@ TEST_F(EntryHjaelp, SwitchToProposedRoles) {
   EXPECT_EQ(anfoListe(), (std::vector<uint32_t>{anfo[2], anfo[0], anfo[1]}));
   EXPECT_EQ(roll(), (std::vector<uint32_t>{u, foerste, bundet}));
   CleanupAVS(&AktuelAVS);
+}
+
+// ==================================================================== display mode and window helpers
+
+TEST_F(EntryHjaelp, DisplayModeSlotPicksItsViewByLetter) {
+  VisningsTilstandRec gemt[kAntalVisninger];
+  std::memcpy(gemt, VisningsTilstand, sizeof gemt);
+  VisningsTilstandFor('L').Ugedag = 1;
+  VisningsTilstandFor('D').Ugedag = 3;
+  VisningsTilstandFor('T').Ugedag = 5;
+  const Uge uge = IndeksTilUge(SkemaPeriode.AktuelUgeIndeks);
+  struct {
+    char visning;
+    uint8_t slot, ugedag;
+  } tab[] = {{'L', 0, 1}, {'D', 1, 3}, {'T', 2, 5}};
+  for (const auto &t : tab) {
+    SCOPED_TRACE(t.visning);
+    b.Visning = t.visning;
+    AktuelAVS.Nul = 9;
+    SaetVisningsTilstand(&b);
+    EXPECT_EQ(+AktuelAVS.Nul, t.slot);
+    EXPECT_EQ(AVSOptaelDato(&AktuelAVS), UgeDagTilDato(uge, t.ugedag));
+  }
+  std::memcpy(VisningsTilstand, gemt, sizeof gemt);
+  CleanupAVS(&AktuelAVS);
+}
+
+// Records the messages a window gets, by id.
+std::vector<std::pair<HWND, UINT>> *gBeskeder = nullptr;
+LRESULT CALLBACK Optager(HWND h, UINT msg, WPARAM w, LPARAM l) {
+  if (gBeskeder && msg >= WM_USER) gBeskeder->push_back({h, msg});
+  return DefWindowProcA(h, msg, w, l);
+}
+
+TEST_F(EntryHjaelp, FocusButtonsTitleResetAndEnd) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = Optager;
+  wc.lpszClassName = "EntryHjaelpOptager";
+  RegisterClassA(&wc);
+  auto ny = [&] { return CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, 0, 0, 0, nullptr); };
+  std::vector<std::pair<HWND, UINT>> beskeder;
+  gBeskeder = &beskeder;
+
+  for (auto &k : b.hwndFokusKnapper) k = ny();
+  std::memset(b.Aaben, 0, sizeof b.Aaben);
+  b.Aaben[FOCUS_ANFO] = 1;
+  b.AktuelListe = FOCUS_ANFO;
+  VisFokusKnapper(&b);
+  for (int k = 0; k < kAntalDifValg; ++k) {
+    SCOPED_TRACE(k);
+    std::vector<UINT> fik;
+    for (auto [h, m] : beskeder)
+      if (h == b.hwndFokusKnapper[k]) fik.push_back(m);
+    EXPECT_EQ(fik, (std::vector<UINT>{k == FOCUS_ANFO ? kFokusKnapTil : kFokusKnapFra, kFokusKnapAktuel}));
+  }
+  for (auto &k : b.hwndFokusKnapper) DestroyWindow(k);
+
+  // The title goes back only when a temporary mode was on.
+  HWND gemtHoved = hwndHoved;
+  hwndHoved = ny();
+  SetWindowTextA(hwndHoved, "Vis kun");
+  EXPECT_FALSE(ResetTavoSkemaTitel());
+  MarkeringsTilstand = 1;
+  EXPECT_TRUE(ResetTavoSkemaTitel());
+  EXPECT_EQ(MarkeringsTilstand, 0);
+  char titel[32] = {};
+  GetWindowTextA(hwndHoved, titel, sizeof titel);
+  EXPECT_STREQ(titel, "TAVO-skema");
+
+  // The end tells the main window and the schedule window.
+  beskeder.clear();
+  auto *w = static_cast<BrikIndStruct *>(std::calloc(1, sizeof(BrikIndStruct)));
+  w->hwndEjer = hwndHoved;
+  w->hwndSkema = ny();
+  w->hwndBoern[0] = ny();
+  HWND barn = w->hwndBoern[0], skema = w->hwndSkema;
+  w->Valg[FOCUS_AKTI].ObjTab = static_cast<uint32_t *>(std::calloc(4, sizeof(uint32_t)));
+  w->AnfoRolle = static_cast<uint32_t *>(std::calloc(4, sizeof(uint32_t)));
+  FreeEntryWindow(w);
+  EXPECT_FALSE(IsWindow(barn));
+  EXPECT_NE(std::find(beskeder.begin(), beskeder.end(), std::pair(hwndHoved, kEntryLukket)), beskeder.end());
+  EXPECT_NE(std::find(beskeder.begin(), beskeder.end(), std::pair(skema, kEntryOpdaterSkema)), beskeder.end());
+  gBeskeder = nullptr;
+  DestroyWindow(skema);
+  DestroyWindow(hwndHoved);
+  hwndHoved = gemtHoved;
 }
 
 // ==================================================================== focus
