@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "BRIKIND.h"
+#include "FINDREC.h"
 #include "INDSTIL.h"
 #include "PLACER.h"
 #include "PROGVINDUER.h"
@@ -310,6 +311,37 @@ TEST_F(Placering, TileCheckAdaptsTheEventToTheCell) {
   EXPECT_EQ(avs.aktiAntal, 1u);
   CleanupAVS(&a);
   EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
+}
+
+TEST_F(Placering, TileCheckNeedsALiveSubjectLinkOfTheTargetActivity) {
+  SkeVindue w(SKE_AKTI, 'L', true);
+  w.Raekker({akti[1], akti[0]});
+  SkphRec p{};
+  p.akti_id = akti[0];
+  p.skfa_id = skfa;
+  p.Status = 10;
+  const uint32_t link = Ny(tdskph, tvskph, p);
+  SortTab(&tdskph, &tvskph);
+  struct {
+    const char *navn;
+    uint8_t status;
+    uint32_t raekke;  // the target activity's row
+    bool ok;
+  } tab[] = {
+      {"a live link", 10, 2, true},
+      {"a deleted link", 30, 2, false},
+      {"another activity without a link", 10, 1, false},
+  };
+  for (const auto &t : tab) {
+    SCOPED_TRACE(t.navn);
+    Rec<SkphRec>(tvskph, link)->Status = t.status;
+    Byg(&avs, {{akti[2]}});
+    avs.skfa_id = skfa;
+    avs.Lektion = 1;
+    EXPECT_EQ(CheckBrik(w.get(), 0, 8 + 3, t.raekke, &avs, false, false, nullptr, false), t.ok);
+    // The target replaces the event's activity.
+    if (t.ok) EXPECT_EQ(std::vector<uint32_t>(avs.aktiTab, avs.aktiTab + avs.aktiAntal), std::vector<uint32_t>{akti[0]});
+  }
 }
 
 TEST_F(Placering, TileCheckTimesByMode) {
