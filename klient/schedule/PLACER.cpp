@@ -37,6 +37,25 @@ bool LokrolleOptager(uint32_t rolle) {
   return r && r->Check_sammenfald == 'J';
 }
 
+// The employees ('M') or rooms ('L') of the event against the row's
+// participant: the busy code, or 0 (also after dropBusy emptied the part).
+uint8_t DelOptaget(AVS *avs, char del, uint32_t raekkens, bool dropBusy) {
+  const bool anfo = del == 'M';
+  const uint32_t antal = anfo ? avs->anfoAntal : avs->lokaAntal;
+  const uint32_t *tab = anfo ? avs->anfoTab : avs->lokaTab;
+  const uint32_t *roller = anfo ? avs->skemarolTab : avs->lokrolleTab;
+  const uint32_t tabelAntal = anfo ? tvanfo.wRecCnt : tvloka.wRecCnt;
+  for (uint32_t i = 0; i < antal && tab; ++i) {
+    if (tab[i] >= tabelAntal) break;
+    const uint32_t rolle = roller ? roller[i] : 0;
+    if (!(anfo ? SkemarolOptager(rolle) : LokrolleOptager(rolle)) || tab[i] != raekkens) continue;
+    if (!dropBusy) return anfo ? OPTAGET_ANFO : OPTAGET_LOKA;
+    CleanupAVSDel(avs, del);
+    return 0;
+  }
+  return 0;
+}
+
 TabVar *DatoBucket(Dato dato) {
   Uge uge = 0;
   uint8_t ugedag = 0;
@@ -200,34 +219,10 @@ uint8_t OptagetCheck(AVS *avs, uint8_t dag, Klokkeslaet start, Klokkeslaet slut,
       else if (rAkti && !partnere.empty() && Sammenfald(partnere, a, rAkti))
         res = OPTAGET_ELEVSAMMENFALD;
     }
-    if (res == 0 && SkemarolOptager(s->skemarol_id)) {
-      for (uint32_t i = 0; i < avs->anfoAntal && res == 0; ++i) {
-        const uint32_t e = avs->anfoTab[i];
-        if (e >= tvanfo.wRecCnt) break;
-        if (!SkemarolOptager(avs->skemarolTab ? avs->skemarolTab[i] : 0)) continue;
-        if (e != s->anfo_id) continue;
-        if (!dropBusy) {
-          res = OPTAGET_ANFO;
-        } else {
-          CleanupAVSDel(avs, 'M');
-          break;
-        }
-      }
-    }
-    if (res == 0 && LokrolleOptager(s->lokrolle_id)) {
-      for (uint32_t i = 0; i < avs->lokaAntal && res == 0; ++i) {
-        const uint32_t l = avs->lokaTab[i];
-        if (l >= tvloka.wRecCnt) break;
-        if (!LokrolleOptager(avs->lokrolleTab ? avs->lokrolleTab[i] : 0)) continue;
-        if (l != s->loka_id) continue;
-        if (!dropBusy) {
-          res = OPTAGET_LOKA;
-        } else {
-          CleanupAVSDel(avs, 'L');
-          break;
-        }
-      }
-    }
+    if (res == 0 && SkemarolOptager(s->skemarol_id))
+      res = DelOptaget(avs, 'M', s->anfo_id, dropBusy);
+    if (res == 0 && LokrolleOptager(s->lokrolle_id))
+      res = DelOptaget(avs, 'L', s->loka_id, dropBusy);
   }
   if (res) return res;
   return slut == 0 ? OPTAGET_INGEN_TIDER : 0;
