@@ -172,10 +172,10 @@ void PlacerKolonneKnapper(BrikIndStruct *b) {
     }
     const int w = static_cast<int>(ObjSwitchFeltBredde(v->SwitchArt, bogstav, v->SwitchValgt, i));
     MoveWindow(k, x, y, w, 16, FALSE);
-    // The sort column tells its direction.
-    const bool sort = v->SortFelt[0] && ObjSwitchFeltNr(v->SwitchArt, bogstav, v->SwitchValgt, i) == v->SortFelt[0];
-    SendMessageA(k, WM_USER, sort ? (v->SortRetning[0] < 0 ? 2 : 1) : 0, 0);
     ShowWindow(k, SW_SHOW);
+    // The sort column draws its direction from the list's sort settings.
+    if (v->SortFelt[0] && ObjSwitchFeltNr(v->SwitchArt, bogstav, v->SwitchValgt, i) == v->SortFelt[0])
+      InvalidateRect(k, nullptr, FALSE);
     x += w;
   }
   if (b->hwndReserveHoved) {
