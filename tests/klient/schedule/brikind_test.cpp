@@ -419,6 +419,52 @@ TEST_F(EntryHjaelp, FocusButtonsTitleResetAndEnd) {
   hwndHoved = gemtHoved;
 }
 
+TEST_F(EntryHjaelp, ColumnButtonsFollowTheFieldLayout) {
+  FrigivSwitchTab();
+  // Two fields of activities: 2 + 5 x 8 = 42 and 2 + 3 x 8 = 26 pixels.
+  char linjer[] = "[ObjectSwitchField]\n20,K,0,1,0,2,0,0,5,0,0,S,0\n20,K,0,2,0,2,0,0,3,0,0,S,0\n";
+  FILE *f = fmemopen(linjer, std::strlen(linjer), "r");
+  int sektion = 0;
+  switch_intern::LaesLayoutFil(f, "TavoSwt.ini", &sektion);
+  std::fclose(f);
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.lpszClassName = "EntryHjaelpKnap";
+  RegisterClassA(&wc);
+  auto ny = [&] { return CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 5, 5, 0, 0, 0, nullptr); };
+  for (int i = 0; i < 3; ++i) b.hwndKolonneKnapper[i] = ny();
+  b.hwndReserveHoved = ny();
+  b.AktuelListe = FOCUS_AKTI;
+  b.Valg[FOCUS_AKTI].Bogstav = 'K';
+  b.Valg[FOCUS_AKTI].SwitchArt = 20;
+  struct {
+    int hoejre;
+    bool reserve;
+  } tab[] = {{200, true}, {60, false}};
+  for (const auto &t : tab) {
+    SCOPED_TRACE(t.hoejre);
+    b.BoernRekt[BARN_LISTE] = {10, 40, t.hoejre, 300};
+    PlacerKolonneKnapper(&b);
+    RECT r0, r1, rr;
+    GetWindowRect(b.hwndKolonneKnapper[0], &r0);
+    GetWindowRect(b.hwndKolonneKnapper[1], &r1);
+    EXPECT_EQ(std::vector<LONG>({r0.left, r0.top, r0.right - r0.left, r0.bottom - r0.top}),
+              std::vector<LONG>({10, 24, 42, 16}));
+    EXPECT_EQ(std::vector<LONG>({r1.left, r1.right - r1.left}), std::vector<LONG>({52, 26}));
+    EXPECT_TRUE(IsWindowVisible(b.hwndKolonneKnapper[1]));
+    EXPECT_FALSE(IsWindowVisible(b.hwndKolonneKnapper[2]));
+    EXPECT_EQ(IsWindowVisible(b.hwndReserveHoved) != 0, t.reserve);
+    if (t.reserve) {
+      GetWindowRect(b.hwndReserveHoved, &rr);
+      EXPECT_EQ(std::vector<LONG>({rr.left, rr.right - rr.left}), std::vector<LONG>({78, 122}));
+    }
+  }
+  for (HWND h : b.hwndKolonneKnapper)
+    if (h) DestroyWindow(h);
+  DestroyWindow(b.hwndReserveHoved);
+  FrigivSwitchTab();
+}
+
 // ==================================================================== focus
 
 std::string Kaede(const BrikIndStruct &b) {
