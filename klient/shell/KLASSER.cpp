@@ -29,6 +29,7 @@
 #include "NYBUTTON.h"
 #include "PROGVINDUER.h"
 #include "RELAY.h"
+#include "RETINFO.h"
 #include "RINGTID.h"
 #include "SKEMAVIN.h"
 #include "STAMOPL.h"
@@ -87,7 +88,7 @@ const VinduesKlasse VinduesKlasser[] = {
     {"ElementWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerElementVinduer>},
     {"VerDivideWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_LODRET_DELER, nullptr, nullptr, Sammen<RegistrerElementVinduer>},
     {"HorDivideWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_VANDRET_DELER, nullptr, nullptr, Sammen<RegistrerElementVinduer>},
-    {"RetInfoWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"RetInfoWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerRetInfoKlasse>},
     {"GroupWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerToolbarKlasser>},
     {"RingWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerRingKlasse>},
     {"ListBoxWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerListeKlasser>},
