@@ -78,12 +78,13 @@ bool FreeSpaceOfDrive(const DriveEntry &e, const char *path, uint64_t &toCaller,
   return true;
 }
 
-// A quota set for a test is all the room there is.
+// A quota set for a test is all the room there is, unless the test hides
+// it.
 bool FreeSpace(const char *path, uint64_t &toCaller, uint64_t &total, uint64_t &totalFree) {
   DriveEntry e;
   if (!ReadyDrive(PathLetter(path), e, ERROR_PATH_NOT_FOUND)) return false;
   if (!FreeSpaceOfDrive(e, path, toCaller, total, totalFree)) return false;
-  if (e.hasQuota) {
+  if (e.hasQuota && e.quotaReported) {
     if (toCaller > e.quotaLeft) toCaller = e.quotaLeft;
     if (totalFree > e.quotaLeft) totalFree = e.quotaLeft;
   }

@@ -41,6 +41,11 @@ bool Below(const std::string &path, const std::string &folder) {
 bool FileFaultSet() { return g_faultSet.load(std::memory_order_acquire); }
 
 bool FileCallAllowed(unsigned kind, const std::string &linuxPath, bool profile) {
+  if (DriveWriteProtected(linuxPath)) {
+    SetLastError(ERROR_WRITE_PROTECT);
+    errno = ErrnoFromWinError(ERROR_WRITE_PROTECT);
+    return false;
+  }
   if (!g_faultSet.load(std::memory_order_acquire)) return true;
   FaultState &s = State();
   std::unique_lock<std::mutex> g(s.lock);

@@ -721,6 +721,10 @@ BOOL MoveFileA(LPCSTR existing, LPCSTR newName) {
 BOOL CreateDirectoryA(LPCSTR name, LPSECURITY_ATTRIBUTES sa) {
   std::string path;
   if (!MapPath(name, path)) return FALSE;
+  if (DriveWriteProtected(path)) {
+    SetLastError(ERROR_WRITE_PROTECT);
+    return FALSE;
+  }
   if (mkdir(path.c_str(), 0777) != 0) {
     int e = errno;
     SetLastError(e == ENOENT ? ERROR_PATH_NOT_FOUND : WinErrorFromErrno(e));
@@ -732,6 +736,10 @@ BOOL CreateDirectoryA(LPCSTR name, LPSECURITY_ATTRIBUTES sa) {
 BOOL RemoveDirectoryA(LPCSTR name) {
   std::string path;
   if (!MapPath(name, path)) return FALSE;
+  if (DriveWriteProtected(path)) {
+    SetLastError(ERROR_WRITE_PROTECT);
+    return FALSE;
+  }
   struct stat st;
   if (!StatOrFail(path, &st, false)) return FALSE;
   if (S_ISLNK(st.st_mode)) {

@@ -22,6 +22,8 @@ constexpr UINT kDriveFixed = 3;
 
 // Whether any drive has a quota, so that writes skip the table otherwise.
 std::atomic<bool> g_anyQuota{false};
+// Whether any drive is write-protected, likewise.
+std::atomic<bool> g_anyWriteProtect{false};
 
 struct Drives {
   std::mutex lock;
@@ -30,6 +32,7 @@ struct Drives {
   void Reset() {
     table.clear();
     g_anyQuota.store(false);
+    g_anyWriteProtect.store(false);
     DriveEntry c;
     c.folder = "/";
     c.type = kDriveFixed;
@@ -120,9 +123,13 @@ void SetDrive(char letter, const std::string &linuxFolder, UINT driveType,
 namespace {
 
 void NoteQuotas(Drives &d) {
-  bool any = false;
-  for (auto &kv : d.table) any = any || kv.second.hasQuota;
+  bool any = false, protect = false;
+  for (auto &kv : d.table) {
+    any = any || kv.second.hasQuota;
+    protect = protect || kv.second.writeProtected;
+  }
   g_anyQuota.store(any);
+  g_anyWriteProtect.store(protect);
 }
 
 }  // namespace
@@ -134,13 +141,24 @@ void RemoveDrive(char letter) {
   NoteQuotas(d);
 }
 
-bool SetDriveQuota(char letter, uint64_t bytes) {
+bool SetDriveQuota(char letter, uint64_t bytes, bool reported) {
   Drives &d = drives();
   std::lock_guard<std::mutex> g(d.lock);
   auto it = d.table.find(UpperLetter(letter));
   if (it == d.table.end()) return false;
   it->second.hasQuota = true;
   it->second.quotaLeft = bytes;
+  it->second.quotaReported = reported;
+  NoteQuotas(d);
+  return true;
+}
+
+bool SetDriveWriteProtect(char letter, bool on) {
+  Drives &d = drives();
+  std::lock_guard<std::mutex> g(d.lock);
+  auto it = d.table.find(UpperLetter(letter));
+  if (it == d.table.end()) return false;
+  it->second.writeProtected = on;
   NoteQuotas(d);
   return true;
 }
@@ -229,6 +247,15 @@ bool FindDriveOf(const std::string &linuxPath, char &letter, std::string &root,
 }
 
 }  // namespace
+
+bool DriveWriteProtected(const std::string &linuxPath) {
+  if (!g_anyWriteProtect.load()) return false;
+  Drives &d = drives();
+  std::lock_guard<std::mutex> g(d.lock);
+  size_t len = 0;
+  auto it = Holder(d, linuxPath, len);
+  return it != d.table.end() && it->second.writeProtected;
+}
 
 uint64_t ChargeDriveQuota(const std::string &linuxPath, uint64_t want) {
   if (!g_anyQuota.load()) return want;

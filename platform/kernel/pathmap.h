@@ -44,6 +44,12 @@ struct DriveEntry {
   // a write past them fails with ERROR_DISK_FULL (what fits is written).
   bool hasQuota = false;
   uint64_t quotaLeft = 0;
+  // Whether the free-space answers show the quota (a medium that reports
+  // more room than it takes when false).
+  bool quotaReported = true;
+  // For tests: a write-protected medium; every change of a file or folder
+  // on the drive fails with ERROR_WRITE_PROTECT.
+  bool writeProtected = false;
 };
 
 // Maps letter (either case) to linuxFolder. Drive C: maps to "/" until the
@@ -58,8 +64,15 @@ bool SetDriveLabel(char letter, const std::string &label);
 bool SetDriveRemoteName(char letter, const std::string &remoteName);
 // A byte quota on a mapped drive (see DriveEntry); false for an unmapped
 // letter. Removing, truncating or overwriting files gives nothing back.
-bool SetDriveQuota(char letter, uint64_t bytes);
+// With reported false the drive's free space is answered as before, so a
+// write can run out of room after the free space was read.
+bool SetDriveQuota(char letter, uint64_t bytes, bool reported = true);
 void ClearDriveQuota(char letter);
+// Write protection of a mapped drive (see DriveEntry); false for an
+// unmapped letter.
+bool SetDriveWriteProtect(char letter, bool on);
+// Whether the drive that holds the Linux path is write-protected.
+bool DriveWriteProtected(const std::string &linuxPath);
 
 // A copy of a drive's entry; false when the letter is not mapped.
 bool GetDrive(char letter, DriveEntry &out);

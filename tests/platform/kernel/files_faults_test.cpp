@@ -317,6 +317,68 @@ TEST_F(FileFaultsOnDrive, QuotaTakesWhatFitsAndThenReportsAFullDisk) {
   CloseHandle(h);
 }
 
+// A quota hidden from the free-space answers: the drive says it has the
+// room it was given, and writes still stop at the quota.
+TEST_F(FileFaultsOnDrive, HiddenQuotaKeepsTheFreeSpaceAnswer) {
+  tavo::SetDrive('Q', dir_, DRIVE_REMOVABLE, 5000, 8000);
+  ASSERT_TRUE(tavo::SetDriveQuota('Q', 4, false));
+  ULARGE_INTEGER fri{}, total{}, totalFri{};
+  ASSERT_TRUE(GetDiskFreeSpaceExA("Q:\\", &fri, &total, &totalFri));
+  EXPECT_EQ(fri.QuadPart, 5000u);
+  EXPECT_EQ(total.QuadPart, 8000u);
+  FILE *s = fopen("Q:\\s.bin", "wb");
+  ASSERT_NE(s, nullptr);
+  fwrite("123456", 1, 6, s);
+  EXPECT_NE(fclose(s), 0);
+  EXPECT_EQ(Get("s.bin"), "1234");
+}
+
+// A write-protected drive refuses every change of a file or folder with
+// ERROR_WRITE_PROTECT and changes nothing; reading goes on, other drives
+// are not touched, and lifting the protection frees it.
+TEST_F(FileFaultsOnDrive, WriteProtectedDriveRefusesEveryChange) {
+  Put("f.txt", "old");
+  ASSERT_TRUE(CreateDirectoryA("Q:\\mappe", nullptr));
+  ASSERT_TRUE(tavo::SetDriveWriteProtect('Q', true));
+  const struct {
+    const char *name;
+    std::function<bool()> call;
+  } calls[] = {
+      {"create", [] { HANDLE h = OpenWrite("Q:\\ny.txt", CREATE_ALWAYS); if (h == INVALID_HANDLE_VALUE) return false; CloseHandle(h); return true; }},
+      {"open to write", [] { HANDLE h = OpenWrite("Q:\\f.txt", OPEN_EXISTING); if (h == INVALID_HANDLE_VALUE) return false; CloseHandle(h); return true; }},
+      {"stream", [] { FILE *f = fopen("Q:\\f.txt", "ab"); if (!f) return false; fclose(f); return true; }},
+      {"delete", [] { return DeleteFileA("Q:\\f.txt") != 0; }},
+      {"move", [] { return MoveFileExA("Q:\\f.txt", "Q:\\g.txt", 0) != 0; }},
+      {"copy", [] { return CopyFileA("Q:\\f.txt", "Q:\\g.txt", FALSE) != 0; }},
+      {"make folder", [] { return CreateDirectoryA("Q:\\ny", nullptr) != 0; }},
+      {"remove folder", [] { return RemoveDirectoryA("Q:\\mappe") != 0; }},
+      {"profile", [] { return WritePrivateProfileStringA("a", "b", "c", "Q:\\p.ini") != 0; }},
+  };
+  for (const auto &c : calls) {
+    SetLastError(0);
+    EXPECT_FALSE(c.call()) << c.name;
+    EXPECT_EQ(GetLastError(), (DWORD)ERROR_WRITE_PROTECT) << c.name;
+  }
+  EXPECT_EQ(Get("f.txt"), "old");
+  EXPECT_FALSE(Exists("ny.txt"));
+  EXPECT_FALSE(Exists("g.txt"));
+  EXPECT_FALSE(Exists("p.ini"));
+  EXPECT_TRUE(Exists("mappe"));
+  FILE *r = fopen("Q:\\f.txt", "rb");
+  EXPECT_NE(r, nullptr);
+  if (r) fclose(r);
+
+  const std::string andet = "tavo_protect_other_" + std::to_string(getpid());
+  tavo::SetDrive('P', "/tmp", DRIVE_FIXED);
+  HANDLE h = OpenWrite(("P:\\" + andet).c_str(), CREATE_ALWAYS);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  CloseHandle(h);
+  EXPECT_TRUE(DeleteFileA(("P:\\" + andet).c_str()));
+  ASSERT_TRUE(tavo::SetDriveWriteProtect('Q', false));
+  EXPECT_TRUE(DeleteFileA("Q:\\f.txt"));
+  EXPECT_FALSE(tavo::SetDriveWriteProtect('Z', true));
+}
+
 // Streams opened for writing go through the file layer's own cookie, so
 // everything a program does with them must still work.
 TEST_F(FileFaultsOnDrive, WriteStreamsSeekAppendAndReadBack) {
