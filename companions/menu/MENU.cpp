@@ -9,7 +9,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "IKKEBOKS.h"
+#include "AVANCERET.h"
 #include "OPDPAKKE.h"
 #include "STARTLOG.h"
 #include "VERSIONINFO.h"
@@ -110,10 +110,10 @@ RECT KontrolRect(HWND dlg, int id) {
   return r;
 }
 
-// The 4-pixel ring beside the focused control, across frame 1018.
-void TegnFokusMarkoer(HWND dlg, HDC dc, HWND kontrol, int farve) {
+// The 4-pixel ring beside the focused control, across the frame.
+void TegnFokusMarkoer(HWND dlg, HDC dc, HWND kontrol, int farve, int rammeId) {
   if (!kontrol || GetParent(kontrol) != dlg) return;
-  const RECT ramme = KontrolRect(dlg, IDC_RAMME);
+  const RECT ramme = KontrolRect(dlg, rammeId);
   RECT k;
   GetWindowRect(kontrol, &k);
   MapWindowPoints(HWND_DESKTOP, dlg, (POINT *)&k, 2);
@@ -141,10 +141,7 @@ void MaalHovedmenu(HWND dlg) {
   SetBkMode(dc, TRANSPARENT);
   DrawTextA(dc, tekst, -1, &baand, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   SelectObject(dc, gammel);
-  HWND fokus = GetFocus();
-  if (g_Menu.FokusForrige && g_Menu.FokusForrige != fokus) TegnFokusMarkoer(dlg, dc, g_Menu.FokusForrige, COLOR_BTNFACE);
-  TegnFokusMarkoer(dlg, dc, fokus, COLOR_ACTIVECAPTION);
-  g_Menu.FokusForrige = fokus;
+  TegnFokusMarkoerer(dlg, dc, IDC_RAMME);
   EndPaint(dlg, &ps);
   SetMenuButtonTexts(dlg);
 }
@@ -472,8 +469,9 @@ INT_PTR CALLBACK HovedmenuDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
           GenTegn(dlg);
           return TRUE;
         case IDC_AVANCERET:
-          // The advanced dialog (105) is not part of this program yet.
-          VisIkkeTilgaengelig(dlg);
+          DialogBoxParamA((HINSTANCE)GetWindowLongPtrA(dlg, GWLP_HINSTANCE), MAKEINTRESOURCEA(IDD_AVANCERET), dlg,
+                          AvanceretDlgProc, 0);
+          g_Menu.FokusForrige = 0;
           CheckRadioButton(dlg, IDC_START, IDC_START_VIS, IDC_START);
           SetFocus(GetDlgItem(dlg, IDC_START));
           SendDlgItemMessageA(dlg, IDC_AVANCERET, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
@@ -548,6 +546,14 @@ int CheckOpdPakke(HWND ejer) {
 }
 
 // ---- Shared by dialogs 102 and 105 ----
+
+void TegnFokusMarkoerer(HWND dlg, HDC dc, int rammeId) {
+  HWND fokus = GetFocus();
+  if (g_Menu.FokusForrige && g_Menu.FokusForrige != fokus)
+    TegnFokusMarkoer(dlg, dc, g_Menu.FokusForrige, COLOR_BTNFACE, rammeId);
+  TegnFokusMarkoer(dlg, dc, fokus, COLOR_ACTIVECAPTION, rammeId);
+  g_Menu.FokusForrige = fokus;
+}
 
 void SetMenuButtonTexts(HWND dlg) {
   auto saet = [dlg](int id, const char *tekst) {

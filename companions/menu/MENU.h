@@ -92,6 +92,9 @@ std::string HovedprogramLinje(const char *programMappe, const char *dataMappe, i
 std::string OpdPakkeLinje(const char *programMappe, const char *dataMappe, const char *pakke);
 
 void SetMenuButtonTexts(HWND dlg);
+// The focus marker beside the focused control across the frame control,
+// the previous control's marker painted over.
+void TegnFokusMarkoerer(HWND dlg, HDC dc, int rammeId);
 // Style 1: four nested one-pixel rings in the 3-D system colours.
 void Draw3dFrame(HDC dc, int venstre, int top, int hoejre, int bund, int stil);
 // Fills the ring between the outer and the inner rectangle.

@@ -49,10 +49,46 @@ void RegistrerHovedmenu() {
   tavo::res::RegisterDialog(t);
 }
 
+void RegistrerAvanceret() {
+  using tavo::res::DialogTemplate;
+  DialogTemplate t;
+  t.id = IDD_AVANCERET;
+  t.caption = "Avanceret";
+  t.style = DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
+  t.fontFace = "MS Sans Serif";
+  t.pointSize = 8;
+  t.cx = 220;
+  t.cy = 176;
+  const struct {
+    int id;
+    const char *tekst;
+  } radioer[] = {{IDC_SUPPORT, "&Send data til support"},
+                 {IDC_LAAS, "L&ås TAVO-skema"},
+                 {IDC_SLET_DATA, "S&let data"},
+                 {IDC_SLET_LAAS, "Sl&et låsefil 'Tavo.lck'"},
+                 {IDC_FLYT, "&Flyt data til enhed"}};
+  int y = 12;
+  for (const auto &r : radioer) {
+    t.items.push_back({"BUTTON", r.id, r.tekst,
+                       WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON | (r.id == IDC_SUPPORT ? WS_GROUP : 0), 0, 30,
+                       y, 160, 14});
+    y += 20;
+  }
+  t.items.push_back({"COMBOBOX", IDC_FLYTDREV, "", WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                     0, 46, y, 144, 80});
+  t.items.push_back({"BUTTON", IDC_AV_OK, "OK", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, 40, 152,
+                     60, 14});
+  t.items.push_back({"BUTTON", IDC_FORTRYD, "&Fortryd", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 120, 152, 60, 14});
+  // Last, so that it lies below the radio buttons it frames.
+  t.items.push_back({"STATIC", IDC_AV_RAMME, "", WS_VISIBLE | SS_ETCHEDFRAME, 0, 10, 6, 200, 140});
+  tavo::res::RegisterDialog(t);
+}
+
 }  // namespace
 
 void RegistrerTavoMenuRessourcer() {
   RegistrerHovedmenu();
+  RegistrerAvanceret();
   for (bool super : {false, true}) {
     const std::vector<std::string> r = Ikon(super);
     std::vector<const char *> p;

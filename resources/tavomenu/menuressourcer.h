@@ -26,5 +26,18 @@ constexpr int IDC_OVERSKRIFT = 1014;   // the headline, painted by the dialog
 constexpr int IDC_BJAELKE1 = 1016;     // the whole action
 constexpr int IDC_BJAELKE2 = 1017;     // the file being copied
 
+// Dialog 105, "Avanceret": one maintenance action chosen by radio button,
+// the move drive from a list, OK and undo. The focus marker runs across
+// frame 1024.
+constexpr int IDD_AVANCERET = 105;
+constexpr int IDC_SUPPORT = 1007;     // send the data to support
+constexpr int IDC_LAAS = 1010;        // lock or open the schedule
+constexpr int IDC_SLET_LAAS = 1015;   // delete the lock file
+constexpr int IDC_SLET_DATA = 1020;   // delete the schedule data
+constexpr int IDC_AV_OK = 1011;
+constexpr int IDC_FORTRYD = 1012;
+constexpr int IDC_FLYTDREV = 1023;    // combo box of the drives
+constexpr int IDC_AV_RAMME = 1024;
+
 // Registers every template; later calls register them again.
 void RegistrerTavoMenuRessourcer();

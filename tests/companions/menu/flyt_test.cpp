@@ -25,24 +25,11 @@ namespace {
 
 constexpr uint64_t kDiskette = 1457664;
 
-std::string WinForm(const fs::path &p) {
-  std::string s = p.string();
-  for (char &c : s)
-    if (c == '/') c = '\\';
-  return s;
-}
-
 std::string Tilfaeldig(size_t n, unsigned kilde) {
   std::mt19937 g(kilde);
   std::string s(n, '\0');
   for (char &c : s) c = static_cast<char>(g());
   return s;
-}
-
-std::string IniVaerdi(const fs::path &fil, const char *noegle) {
-  char buf[64] = "";
-  GetPrivateProfileStringA("global", noegle, "", buf, sizeof buf, fil.c_str());
-  return buf;
 }
 
 // Every file below the folder by its path relative to it, with its size

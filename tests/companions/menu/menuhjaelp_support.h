@@ -32,6 +32,21 @@ inline void Skriv(const fs::path &p, const std::string &indhold) {
   std::ofstream(p, std::ios::binary) << indhold;
 }
 
+// A Linux path in the Windows form the start menu works with.
+inline std::string WinForm(const fs::path &p) {
+  std::string s = p.string();
+  for (char &c : s)
+    if (c == '/') c = '\\';
+  return s;
+}
+
+// A [global] value of a profile file; "" when it has none.
+inline std::string IniVaerdi(const fs::path &fil, const char *noegle) {
+  char buf[64] = "";
+  GetPrivateProfileStringA("global", noegle, "", buf, sizeof buf, fil.c_str());
+  return buf;
+}
+
 inline INT_PTR CALLBACK TomDlgProc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
 
 class MenuTest : public ::testing::Test {
