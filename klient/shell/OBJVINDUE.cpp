@@ -10,6 +10,7 @@
 #include "BOG.h"
 #include "DATO.h"
 #include "DVWND.h"
+#include "ELEVHOLDVIN.h"
 #include "ELEVPLANVIN.h"
 #include "ELEVSTAT.h"
 #include "ElevRel.h"
@@ -98,6 +99,10 @@ HWND HuskBrik(const ObjektKald &k) {
 
 HWND ElevStat(const ObjektKald &k) { return CreateElevStatWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund); }
 
+HWND ElevHold(const ObjektKald &k) {
+  return CreateElevHoldWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund, k.Type);
+}
+
 HWND SkfaLokaRel(const ObjektKald &k) {
   return CreateSkfaLokaRelWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund);
 }
@@ -175,7 +180,7 @@ ObjektRaekke ObjektTab[] = {
     {40226, nullptr, 0, "", 0, 0, kRegelElevplan},
     {40227, ElevStat, 0, "", 0, 0, kRegelElevplan},
     {40228, nullptr, 0, "", 0, 0, kRegelElevplan},
-    {40229, nullptr, 0, "", 0, 0, kRegelElevplan},
+    {40229, ElevHold, 0, "", 0, 0, kRegelElevplan},
     {40130, KalenderIdag, 0, "", 0, 0, 0},
     {40140, Kalender, 0, "", 0, 0, 0},
     {40268, nullptr, 0, "", 0, 0, kRegelSkifter},  // CreatePlan
