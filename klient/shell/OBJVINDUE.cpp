@@ -11,6 +11,7 @@
 #include "DATO.h"
 #include "DVWND.h"
 #include "ELEVHOLDVIN.h"
+#include "ELEVONSKVIN.h"
 #include "ELEVPLANVIN.h"
 #include "ELEVSTAT.h"
 #include "ElevRel.h"
@@ -103,6 +104,10 @@ HWND ElevHold(const ObjektKald &k) {
   return CreateElevHoldWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund, k.Type);
 }
 
+HWND ElevOnsk(const ObjektKald &k) {
+  return CreateElevOnskWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund, k.Type);
+}
+
 HWND SkfaLokaRel(const ObjektKald &k) {
   return CreateSkfaLokaRelWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund);
 }
@@ -179,7 +184,7 @@ ObjektRaekke ObjektTab[] = {
     {40225, ElevPlan, 0, "", 0, 0, kRegelEnGang},
     {40226, nullptr, 0, "", 0, 0, kRegelElevplan},
     {40227, ElevStat, 0, "", 0, 0, kRegelElevplan},
-    {40228, nullptr, 0, "", 0, 0, kRegelElevplan},
+    {40228, ElevOnsk, 0, "", 0, 0, kRegelElevplan},
     {40229, ElevHold, 0, "", 0, 0, kRegelElevplan},
     {40130, KalenderIdag, 0, "", 0, 0, 0},
     {40140, Kalender, 0, "", 0, 0, 0},

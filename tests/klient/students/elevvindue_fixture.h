@@ -68,8 +68,12 @@ class ElevVindueTest : public ElevKolonneMappe {
   uint32_t tg = 0;
   std::vector<uint32_t> pp, la, elev;
 
+  // Colours of the test's own (ini\tavo.pal), read as the palette is built.
+  virtual std::string Palet() const { return ""; }
+
   void SetUp() override {
     ElevKolonneMappe::SetUp();
+    if (!Palet().empty()) SkrivIni("tavo.pal", Palet());
     wfb_test::RegistrerUiKlasser();
     RegistrerKnapBilleder();
     RegistrerListeKlasser(0);
