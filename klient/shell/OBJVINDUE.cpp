@@ -12,6 +12,7 @@
 #include "DVWND.h"
 #include "ELEVHOLDVIN.h"
 #include "ELEVONSKVIN.h"
+#include "ELEVVIN.h"
 #include "ELEVPLANVIN.h"
 #include "ELEVSTAT.h"
 #include "ElevRel.h"
@@ -104,6 +105,10 @@ HWND ElevHold(const ObjektKald &k) {
   return CreateElevHoldWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund, k.Type);
 }
 
+HWND ElevVin(const ObjektKald &k) {
+  return CreateElevVinWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund, k.Type);
+}
+
 HWND ElevOnsk(const ObjektKald &k) {
   return CreateElevOnskWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund, k.Type);
 }
@@ -182,7 +187,7 @@ ObjektRaekke ObjektTab[] = {
     {40283, SkfaLokaRel, 0, "", 0, 0, 0},
     {40284, MedaSkePrior, 0, "", 0, 0, 0},
     {40225, ElevPlan, 0, "", 0, 0, kRegelEnGang},
-    {40226, nullptr, 0, "", 0, 0, kRegelElevplan},
+    {40226, ElevVin, 0, "", 0, 0, kRegelElevplan},
     {40227, ElevStat, 0, "", 0, 0, kRegelElevplan},
     {40228, ElevOnsk, 0, "", 0, 0, kRegelElevplan},
     {40229, ElevHold, 0, "", 0, 0, kRegelElevplan},

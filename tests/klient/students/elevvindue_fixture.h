@@ -86,7 +86,10 @@ class ElevVindueTest : public ElevKolonneMappe {
                  Layout(79, 0, {30, 31, 32, 33}, 3) + Layout(80, 0, {30, 31, 32, 33}, 3) + Layout(77, 0, {30}, 3) +
                  Layout(76, 0, {30}, 3) + Layout(ELEVHOLD_ART, 0, {1, 2, 3, 7, 8, 9, 11, 12}, 6) +
                  Layout(ELEVHOLD_ART, 1, {1, 11}, 6) + Layout(ELEVHOLD_HOVED_ART, 0, {7, 8}, 12) +
-                 Layout(ELEVONSK_ART, 0, {7, 1, 2, 8, 9, 11, 12}, 6) + Layout(ELEVONSK_HOVED_ART, 0, {1, 2}, 12));
+                 Layout(ELEVONSK_ART, 0, {7, 1, 2, 8, 9, 11, 12}, 6) + Layout(ELEVONSK_HOVED_ART, 0, {1, 2}, 12) +
+                 Layout(85, 0, {8, 2, 19, 1}, 6) + Layout(90, 0, {14}, 3) + Layout(87, 0, {27}, 3) +
+                 Layout(87, 1, {28}, 3) + Layout(86, 0, {31}, 3) + Layout(86, 1, {25}, 3) + Layout(94, 0, {26}, 3) +
+                 Layout(95, 0, {26}, 3));
     LaesSwitchIni();
     hoved = CreateWindowExA(0, "ElevTestHoved", "Tavo", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 50, 40, 900, 700,
                             0, 0, 0, nullptr);
