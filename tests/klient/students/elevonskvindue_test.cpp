@@ -259,6 +259,46 @@ TEST_F(ElevOnskVindueTaster, PageDownStepsThroughTheStudentsAndOnTheLastStillRes
   EXPECT_EQ(tvelev.AktuelRec, Elev());
 }
 
+// ==================================================================== following
+
+class ElevOnskVindueFoelger : public ElevOnskVindueTest {};
+
+TEST_F(ElevOnskVindueFoelger, AnotherGroupRebuildsTheRowsAndResizesTheStrip) {
+  Gruppe();
+  const uint32_t anden = NyTg(31, 'L');
+  for (uint32_t l = 1; l <= 9; ++l) NyPp(anden, 31000 + l, 0, 0, l);
+  const uint32_t fag = NyLa(anden, 310, "Fysik");
+  NyElti(elev[2], anden);
+  AabnBegge();
+  ASSERT_EQ(w->Liste.RaekkeAntal, 2u);
+  RECT foer;
+  GetWindowRect(onsk, &foer);
+
+  // The planning window shows the other group and broadcasts while the
+  // activity window was the last active student window.
+  SendMessageA(plan, ENS_AKTIVER, 1, 0);
+  Pw()->SidstAktiv = 2;
+  tvtg.AktuelRec = anden;
+  Pw()->TgPos.Aktuel = FindObjIdx(Pw()->TgTab, Pw()->TgAntal, anden);
+  BuildElevPlanData(Pw());
+  tvelev.AktuelRec = elev[2];
+  SendMessageA(onsk, ELEVLISTE_FOELG, 1, 0);
+  tavo::test::PumpUntilIdle();
+  EXPECT_EQ(w->ByggetTg, anden);
+  EXPECT_EQ(std::vector<uint32_t>(w->Liste.Raekker + 1, w->Liste.Raekker + 1 + w->Liste.RaekkeAntal),
+            (std::vector<uint32_t>{fag}));
+  EXPECT_EQ(Elev(), elev[2]);
+  RECT efter;
+  GetWindowRect(onsk, &efter);
+  EXPECT_EQ((efter.right - efter.left) - (foer.right - foer.left), 8 * (9 - 4)) << "8 pixels a slot more";
+  EXPECT_EQ(efter.left, foer.left);
+
+  // Once the planning window was the last active one, the student goes.
+  Pw()->SidstAktiv = 1;
+  SendMessageA(onsk, ELEVLISTE_FOELG, 1, 0);
+  EXPECT_EQ(w->ElevPos.Aktuel, 0u);
+}
+
 // ==================================================================== end to end
 
 class ElevOnskVindueHelhed : public ElevOnskVindueTest {};
