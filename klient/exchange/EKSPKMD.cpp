@@ -190,17 +190,21 @@ void StartExport() {
   slut();
 }
 
-void EksportKommando(HWND hovedvindue) {
+bool EksportTilladt(HWND hovedvindue) {
   if (Findes(StiTab.szdisableserver) || Findes(StiTab.szdisableserverprog)) {
     MessageBoxA(hovedvindue, "Der er spærret for server kontakt for denne installation", "Eksport/Kontakt",
                 MB_OK | MB_ICONEXCLAMATION);
-    return;
+    return false;
   }
   if (GlobalIndstillinger.supertavo) {
     MessageBoxA(hovedvindue, "Der kan ikke eksporteres fra et SuperTavo-skema", kEksport, MB_OK | MB_ICONEXCLAMATION);
-    return;
+    return false;
   }
-  StartExport();
+  return true;
+}
+
+void EksportKommando(HWND hovedvindue) {
+  if (EksportTilladt(hovedvindue)) StartExport();
 }
 
 void FortrydEksportKommando(HWND hovedvindue) {

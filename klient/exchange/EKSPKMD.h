@@ -23,6 +23,8 @@ int CheckGammelEksport();
 void SetDlgCheck(HWND hDlg, int id, unsigned char flag);
 
 // The main window's commands:
+// The refusals of F11 (below), each a message box; true when none applies.
+bool EksportTilladt(HWND hovedvindue);
 // F11 and "&Eksport" (40249): refused while disableserver.lck exists and in
 // a SuperTavo installation, else StartExport.
 void EksportKommando(HWND hovedvindue);

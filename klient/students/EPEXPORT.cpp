@@ -12,6 +12,7 @@
 #include "DATO.h"
 #include "ELEVREGLER.h"
 #include "ELEVTAB.h"
+#include "EPTRIN.h"
 #include "FINDREC.h"
 #include "INDSTIL.h"
 #include "LOGFIL.h"
@@ -373,13 +374,25 @@ int EpHentTgKommando(HWND hwnd, uint32_t tg, int mode) {
     if (EpEksportKrog.VisTgLaas != nullptr) EpEksportKrog.VisTgLaas(tg, "Kommando ikke udført", mode);
     return 0;
   }
+  // A read-only run never imports the answers, while Elevplan would act
+  // on the reservation.
+  if (GlobalIndstillinger.skemalaast) {
+    if (mode == 2)
+      MessageBoxA(hwnd, "Der kan ikke eksporteres fra et låst skema.", "Eksport", MB_OK | MB_ICONINFORMATION);
+    return 0;
+  }
   if (mode != 2) return 1;
   const EpTilstandData foer = EpTilstand;
   EpTilstand.Tg = tg;
   EpTilstand.FraDato = t->tilmeldingsfradato;
   EpTilstand.TilDato = t->tildato;
   EpTilstand.Trin = 4;
-  if (SkrivEpExportFil()) return 1;
+  // A fetch counts its own steps: the limit is there to stop a sequence
+  // that loops, not to end fetching after a few groups.
+  if (SkrivEpExportFil()) {
+    EpForsoeg = 0;
+    return 1;
+  }
   // No request went out: no answer will come to continue the fetch.
   EpTilstand = foer;
   return 0;

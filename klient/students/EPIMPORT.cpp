@@ -21,6 +21,7 @@
 #include "ELEVPLANKMD.h"
 #include "ELEVTAB.h"
 #include "EPEXPORT.h"
+#include "EPTRIN.h"
 #include "FINDREC.h"
 #include "HENTGEM.h"
 #include "INDSTIL.h"
@@ -674,4 +675,5 @@ void ImportElevplanTest() {
 void InstallerEpImportKroge() {
   HentGemKrog.ImportElevplan = ImportElevplan;
   ElevPlanKrog.ImportElevplanTest = ImportElevplanTest;
+  InstallerEpTrinKroge();
 }
