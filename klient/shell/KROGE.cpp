@@ -4,6 +4,7 @@
 #include "AVSHJAELP.h"
 #include "BEGKROGE.h"
 #include "EPIMPORT.h"
+#include "EPTRIN.h"
 #include "GRUPPER.h"
 #include "HENTGEM.h"
 #include "ImpTimoak.h"
@@ -79,6 +80,7 @@ void InstallerKroge() {
   InstallerBegivenhedsKroge();
   InstallerRingTid();
   InstallerEpImportKroge();
+  InstallerEpTrinKroge();
   InstallerSkphIni();
   InstallerRolleForslag();
 }

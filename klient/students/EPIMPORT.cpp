@@ -21,7 +21,6 @@
 #include "ELEVPLANKMD.h"
 #include "ELEVTAB.h"
 #include "EPEXPORT.h"
-#include "EPTRIN.h"
 #include "FINDREC.h"
 #include "HENTGEM.h"
 #include "INDSTIL.h"
@@ -675,5 +674,4 @@ void ImportElevplanTest() {
 void InstallerEpImportKroge() {
   HentGemKrog.ImportElevplan = ImportElevplan;
   ElevPlanKrog.ImportElevplanTest = ImportElevplanTest;
-  InstallerEpTrinKroge();
 }

@@ -45,13 +45,16 @@ bool UdvekslingsGruppe(uint32_t tg) {
 }
 
 // A field set and its record's block marked only when the value changes,
-// so that a derivation that changes nothing leaves nothing to save.
-template <class T>
-void Saet(T &felt, T vaerdi, const TabDesc *td, TabVar *tv, uint32_t rec) {
-  if (felt == vaerdi) return;
-  felt = vaerdi;
-  MarkerElevRec(td, tv, rec);
-}
+// so that a derivation that changes nothing leaves nothing to save. The
+// records are packed: the field is reached through its record.
+#define EP_SAET(rec, felt, vaerdi, td, tv, nr)      \
+  do {                                              \
+    const auto v_ = (vaerdi);                       \
+    if ((rec)->felt != v_) {                        \
+      (rec)->felt = v_;                             \
+      MarkerElevRec(td, tv, nr);                    \
+    }                                               \
+  } while (0)
 
 void TilPlanVindue(UINT besked) {
   if (HWND h = FindVindueType(kElevPlanType)) SendMessageA(h, besked, 0, 0);
@@ -234,7 +237,7 @@ void AnvendAcceptTg(uint32_t tg) {
       slettet = true;
     } else {
       const bool accepteret = ev->Accept[0] == 'J' && ev->Accept[1] == '\0';
-      Saet(ev->placerings_la_id, accepteret ? ev->elevplan_onske_la_id : 0u, &tdev, &tvev, r);
+      EP_SAET(ev, placerings_la_id, accepteret ? ev->elevplan_onske_la_id : 0u, &tdev, &tvev, r);
     }
   }
   if (slettet) tvev.fSorter = 1;
@@ -279,8 +282,8 @@ void LinkLaDubletter() {
     uint32_t nr;
     if (skel == 0 || la->tg_id != baseTg || !DubletNummer(navn.c_str() + skel + 1, &nr)) continue;
     if (navn.compare(0, skel - 1, baseNavn) != 0 || skel - 1 != baseNavn.size()) continue;
-    Saet(la->kopi_id, baseId, &tdla, &tvla, p.rec);
-    Saet(la->dubletnr, nr, &tdla, &tvla, p.rec);
+    EP_SAET(la, kopi_id, baseId, &tdla, &tvla, p.rec);
+    EP_SAET(la, dubletnr, nr, &tdla, &tvla, p.rec);
   }
 }
 
@@ -292,8 +295,8 @@ void SetTgEasyLaast() {
   }
   for (uint32_t g = 1; g < tvtg.wRecCnt; ++g) {
     TgRec *t = TgRecNr(g);
-    Saet(t->Laast, char{0}, &tdtg, &tvtg, g);
-    Saet(t->EasyLaast, easy[g], &tdtg, &tvtg, g);
+    EP_SAET(t, Laast, char{0}, &tdtg, &tvtg, g);
+    EP_SAET(t, EasyLaast, easy[g], &tdtg, &tvtg, g);
   }
 }
 
@@ -304,7 +307,7 @@ void SetTgPlanlaegningsLaast() {
     TgRec *t = TgRecNr(g);
     const bool egenGruppe = strnlen(t->Navn2, sizeof t->Navn2) == strlen(egen) &&
                             memcmp(t->Navn2, egen, strlen(egen)) == 0;
-    Saet(t->PlanlaegningsLaast, static_cast<char>(egenGruppe ? 0 : 1), &tdtg, &tvtg, g);
+    EP_SAET(t, PlanlaegningsLaast, static_cast<char>(egenGruppe ? 0 : 1), &tdtg, &tvtg, g);
   }
 }
 
@@ -312,12 +315,12 @@ void UpdateTgLaast() {
   for (uint32_t g = 1; g < tvtg.wRecCnt; ++g) {
     TgRec *t = TgRecNr(g);
     if (t->id <= SIDSTE_TESTGRUPPE) {
-      Saet(t->Laast, char{0}, &tdtg, &tvtg, g);
-      Saet(t->EasyLaast, char{0}, &tdtg, &tvtg, g);
-      Saet(t->ExportLaast, char{0}, &tdtg, &tvtg, g);
-      Saet(t->PlanlaegningsLaast, char{0}, &tdtg, &tvtg, g);
+      EP_SAET(t, Laast, char{0}, &tdtg, &tvtg, g);
+      EP_SAET(t, EasyLaast, char{0}, &tdtg, &tvtg, g);
+      EP_SAET(t, ExportLaast, char{0}, &tdtg, &tvtg, g);
+      EP_SAET(t, PlanlaegningsLaast, char{0}, &tdtg, &tvtg, g);
     } else if (t->EasyLaast == 1 || t->ExportLaast == 1 || t->PlanlaegningsLaast == 1) {
-      Saet(t->Laast, char{1}, &tdtg, &tvtg, g);
+      EP_SAET(t, Laast, char{1}, &tdtg, &tvtg, g);
     }
   }
 }
