@@ -18,6 +18,10 @@
 //   svar <file>                              the answer BehandlExpFil writes
 //                                            as data\ep_imp.dat (beside the
 //                                            request); none: an empty answer
+//   tilstand <folder>                        answer from a simulated Elevplan
+//                                            whose state is that folder
+//                                            (beside the program unless
+//                                            absolute; see simulering.h)
 //   fejl <verb> <fault> [<value>]            the fault of this verb's run:
 //     kode <n>    end with exit code n at once
 //     signal      end by a signal
@@ -25,6 +29,8 @@
 //     tomt        end with 0 and write nothing
 //     stor        write 1 MiB to standard output first
 //     stderr      write a line to standard error first
+//     kopiuden, feltantal, fejlblok, langlap (BehandlExpFil with a state
+//                 folder): the faults of the simulated answer
 //
 // Every run appends "<verb>|<argument>|<argument>..." to
 // "elevplan.standin.log" beside the program, so tests see exactly the words
@@ -45,6 +51,8 @@
 #include <thread>
 #include <vector>
 
+#include "simulering.h"
+
 namespace {
 
 struct Bruger {
@@ -56,6 +64,7 @@ struct Script {
   std::string noegle = "NOEGLE-1";
   std::vector<std::string> roller;  // "<key>;<text>"
   std::string svar;
+  std::string tilstand;
   std::string fejl, fejlVaerdi;  // for this run's verb
 };
 
@@ -101,6 +110,8 @@ Script LaesScript(const std::string &fil, const std::string &verbum) {
       s.roller.push_back(rest.empty() ? rest : rest.substr(1));
     } else if (kmd == "svar") {
       in >> s.svar;
+    } else if (kmd == "tilstand") {
+      in >> s.tilstand;
     } else if (kmd == "fejl") {
       std::string v, f, vaerdi;
       in >> v >> f >> vaerdi;
@@ -168,7 +179,12 @@ int BehandlExpFil(const Script &s, const std::vector<std::string> &a, const std:
   if (access(anmodning.c_str(), R_OK) != 0) return 1;
   Fremdrift("Sender anmodning...");
   std::string svar;
-  if (!s.svar.empty()) {
+  if (!s.tilstand.empty()) {
+    std::ifstream in(anmodning, std::ios::binary);
+    std::ostringstream o;
+    o << in.rdbuf();
+    svar = elevplansim::Besvar(s.tilstand[0] == '/' ? s.tilstand : mappe + "/" + s.tilstand, o.str(), s.fejl);
+  } else if (!s.svar.empty()) {
     std::ifstream in(mappe + "/" + s.svar, std::ios::binary);
     std::ostringstream o;
     o << in.rdbuf();
