@@ -83,6 +83,7 @@ class EpTrinElevplan : public EpTrinMappe {
   void TearDown() override {
     EpEksportKrog.hwndKontakt = 0;
     hwndHoved = 0;
+    ElevplanSlaaetTil = 0;
     if (top) DestroyWindow(top);
     EpTrinMappe::TearDown();
   }
@@ -130,6 +131,15 @@ TEST_F(EpTrinElevplan, AnExportRunsEveryStepAgainstElevplan) {
   EvRecNr(ny)->ElevPlanStatus = EP_EV_SKAL_SENDES;
   const uint32_t accept = Placeret(5002, g, ida, mat, mat, "");
 
+  // F11 as the main window runs it with the switch on: dialog 159 on
+  // "Elev plan kontakt", the period, and the login on the first contact.
+  ElevplanSlaaetTil = 1;
+  tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &d) -> INT_PTR {
+    EXPECT_EQ(d.caption, "Server kontakt");
+    CheckRadioButton(d.hwnd, IDC_EP_SERVER, IDC_EP_ELEVPLAN, IDC_EP_ELEVPLAN);
+    SendMessageA(d.hwnd, WM_COMMAND, IDOK, 0);
+    return 0;
+  });
   GodkendPeriode();
   tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &d) -> INT_PTR {
     SetDlgItemTextA(d.hwnd, IDC_EP_BRUGER, "lise");
@@ -137,7 +147,7 @@ TEST_F(EpTrinElevplan, AnExportRunsEveryStepAgainstElevplan) {
     SendMessageA(d.hwnd, WM_COMMAND, IDOK, 0);
     return 0;
   });
-  ElevplanEksport();
+  EpEksportKommando(top);
   ASSERT_TRUE(VentTilHvile());
 
   // One contact per step: copy, new enrolment, answers, everything.
@@ -191,4 +201,32 @@ TEST_F(EpTrinElevplan, AnExportRunsEveryStepAgainstElevplan) {
   EXPECT_EQ(Udvekslinger().size(), 5u);
   EXPECT_EQ(Anmodning(5), "@HentAlt\n20241203\n20250731\n");
   EXPECT_EQ(+EvRecNr(accept)->placerings_la_id, mat);
+}
+
+TEST_F(EpTrinElevplan, ACopyElevplanNeverMakesEndsInTheErrorMessage) {
+  ASSERT_TRUE(elevplantest::SkrivScript(
+      prog, "bruger drift lise hemmelig\nrolle 11;Skoleleder\ntilstand elevplan\nfejl BehandlExpFil kopiuden\n"));
+  const uint32_t g = Gruppe(501);
+  Dublet(g, 10000005, "Dansk #2", NyLa(g, 1001, "Dansk"), 2);
+  GodkendPeriode();
+  tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &d) -> INT_PTR {
+    SetDlgItemTextA(d.hwnd, IDC_EP_BRUGER, "lise");
+    SetDlgItemTextA(d.hwnd, IDC_EP_KODEORD, "hemmelig");
+    SendMessageA(d.hwnd, WM_COMMAND, IDOK, 0);
+    return 0;
+  });
+  ElevplanEksport();
+  // The sequence stays at step 1; it ends when the limit is reached.
+  const auto slut = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (Bokse() == 0 && std::chrono::steady_clock::now() < slut) {
+    MSG m;
+    while (PeekMessageA(&m, 0, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
+  }
+  tavo::test::PumpUntilIdle();
+  ASSERT_EQ(Bokse(), 1u);
+  EXPECT_EQ(SidsteBoks().caption, "Fejl ved export til Elevplan");
+  EXPECT_EQ(Udvekslinger().size(), EP_MAX_FORSOEG);
+  EXPECT_EQ(EpTilstand.Trin, 1);
+  EXPECT_EQ(LaesFil(tilstand / "la").find("Dansk #"), std::string::npos);
 }
