@@ -230,3 +230,37 @@ TEST_F(EpTrinElevplan, ACopyElevplanNeverMakesEndsInTheErrorMessage) {
   EXPECT_EQ(EpTilstand.Trin, 1);
   EXPECT_EQ(LaesFil(tilstand / "la").find("Dansk #"), std::string::npos);
 }
+
+TEST_F(EpTrinElevplan, AGroupFetchReservesTheGroupAndUnlocksIt) {
+  // Elevplan holds group 502 for nobody; here it waits to be fetched.
+  SkrivFil(tilstand / "tg", std::string(kTg) + "502;Murer 2025;20240601;20240815;20240901;20250630;N;0;0;\n");
+  SkrivFil(tilstand / "la", std::string(kLa) + "2001;502;Fysik;20240901;20250630;20\n");
+  AabnPlanVindue();
+  const uint32_t g = Gruppe(502, "");
+  TgRecNr(g)->PlanlaegningsLaast = TgRecNr(g)->Laast = 1;
+  tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &d) -> INT_PTR {
+    SetDlgItemTextA(d.hwnd, IDC_EP_BRUGER, "lise");
+    SetDlgItemTextA(d.hwnd, IDC_EP_KODEORD, "hemmelig");
+    SendMessageA(d.hwnd, WM_COMMAND, IDOK, 0);
+    return 0;
+  });
+  ASSERT_EQ(EpHentTgKommando(top, g, 2), 1);
+  ASSERT_TRUE(VentTilHvile());
+
+  EXPECT_EQ(Udvekslinger().size(), 3u);
+  EXPECT_EQ(Anmodning(1), "@HentAlleTilmeldingsgrupper\n20240601\n20250630\n");
+  EXPECT_EQ(Anmodning(2), "@TilmeldingsgruppeSystemID\nTavoSkema - 7\n502\n");
+  EXPECT_EQ(Anmodning(3), "@HentAlleTilmeldingsgrupper\n20240601\n20250630\n@HentTilmeldingsgruppe\n502\n");
+  EXPECT_NE(LaesFil(tilstand / "tg").find("502;Murer 2025;20240601;20240815;20240901;20250630;N;0;0;TavoSkema - 7"),
+            std::string::npos);
+  // Reserved here now: open for planning, with the activity fetched.
+  EXPECT_EQ(std::string(TgRecNr(g)->Navn2), "TavoSkema - 7");
+  EXPECT_EQ(TgRecNr(g)->PlanlaegningsLaast, 0);
+  EXPECT_EQ(TgRecNr(g)->Laast, 0);
+  const uint32_t fysik = FindElevRec(&tdla, &tvla, 2001);
+  ASSERT_NE(fysik, 0u);
+  EXPECT_EQ(+LaRecNr(fysik)->tg_id, g);
+  ASSERT_EQ(planBeskeder.size(), 1u);
+  EXPECT_EQ(planBeskeder[0].besked, WM_ELEVPLAN_NULSTIL);
+  EXPECT_EQ(Bokse(), 0u);
+}
