@@ -26,7 +26,7 @@
 
 std::atomic<uint32_t> DataAendret{0};
 DWORD VenteDialogLukPause = 1000;
-HentGemKroge HentGemKrog = {nullptr, nullptr, nullptr, nullptr, nullptr, SletLaaseFil, nullptr};
+HentGemKroge HentGemKrog = {nullptr, nullptr, nullptr, nullptr, nullptr, SletLaaseFil, nullptr, nullptr};
 
 namespace {
 
@@ -397,6 +397,7 @@ bool GemAlleData(HWND hDlg, uint8_t fGemGrupper) {
     GemEfterTabeller(fGemGrupper);
     if (komplet && HentGemKrog.GemStartKopi) HentGemKrog.GemStartKopi();
     ok = g.Fuldfoer();
+    if (ok && komplet && HentGemKrog.EfterKompletGemning) HentGemKrog.EfterKompletGemning();
   }
   if (ok) DataAendret.store(0);
   return EfterGemning(ok, hDlg);
@@ -467,8 +468,10 @@ DWORD WINAPI AutoGemAlleData(LPVOID arg) {
   if (GemSnapshot *snap = blok->Snapshot) {
     blok->Snapshot = nullptr;
     snap->Gem->Tag();
-    if (GemTabellerOgSidefiler(snap) && HentGemKrog.GemStartKopi) HentGemKrog.GemStartKopi();
+    const bool komplet = GemTabellerOgSidefiler(snap);
+    if (komplet && HentGemKrog.GemStartKopi) HentGemKrog.GemStartKopi();
     ok = snap->Gem->Fuldfoer();
+    if (ok && komplet && HentGemKrog.EfterKompletGemning) HentGemKrog.EfterKompletGemning();
     delete snap;
   }
   if (!ok) blok->Fejlet.store(1);

@@ -5,6 +5,7 @@
 #include "KONTAKT.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -28,6 +29,9 @@
 int LoginTilstand = 1;
 
 namespace {
+
+std::atomic<bool> gAfbrudt{false};
+std::atomic<HWND> gLogonDialog{0};
 
 bool Findes(const char *sti) { return GetFileAttributesA(sti) != INVALID_FILE_ATTRIBUTES; }
 
@@ -296,6 +300,8 @@ INT_PTR CALLBACK ServerLogonDialog(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lP
     case WM_INITDIALOG: {
       auto *st = reinterpret_cast<KontaktState *>(lParam);
       SetWindowLongPtrA(hDlg, DWLP_USER, lParam);
+      gLogonDialog.store(hDlg);
+      if (gAfbrudt.load()) PostMessageA(hDlg, WM_COMMAND, IDCANCEL, 0);
       SetDlgItemTextA(hDlg, IDC_LOGON_BRUGER, st->login.bruger);
       SetDlgItemTextA(hDlg, IDC_LOGON_PASSWORD, st->login.password);
       SetFocus(GetDlgItem(hDlg, st->login.bruger[0] ? IDC_LOGON_PASSWORD : IDC_LOGON_BRUGER));
@@ -306,10 +312,12 @@ INT_PTR CALLBACK ServerLogonDialog(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lP
         auto *st = reinterpret_cast<KontaktState *>(GetWindowLongPtrA(hDlg, DWLP_USER));
         GetDlgItemTextA(hDlg, IDC_LOGON_BRUGER, st->login.bruger, 32);
         GetDlgItemTextA(hDlg, IDC_LOGON_PASSWORD, st->login.password, 32);
+        gLogonDialog.store(0);
         EndDialog(hDlg, IDOK);
         return TRUE;
       }
       if (LOWORD(wParam) == IDCANCEL) {
+        gLogonDialog.store(0);
         EndDialog(hDlg, IDCANCEL);
         return TRUE;
       }
@@ -325,6 +333,7 @@ int ServerLogon(HWND ejer, KontaktState *st) {
   }
   RegistrerEksportDialoger();
   for (;;) {
+    if (gAfbrudt.load()) return IDCANCEL;
     WebConnectInfoCheck(st->login.server, st->login.database, st->autoLogin.server, st->autoLogin.bruger,
                         st->autoLogin.password);
     if (!st->login.server[0]) {
@@ -369,8 +378,10 @@ int ServerLogon(HWND ejer, KontaktState *st) {
 
 int AutoServerLogon(KontaktState *st) {
   if (LoginTilstand != 1) return LoginTilstand;
-  LoginTilstand = ServerLogon(hwndHoved, st);
-  if (LoginTilstand != 1) return LoginTilstand;
+  const int logon = ServerLogon(hwndHoved, st);
+  // A log-off is no answer of the user's: later contacts may log in.
+  if (!gAfbrudt.load()) LoginTilstand = logon;
+  if (logon != 1) return logon;
   if (!st->logget) return 1;
   if (!GlobalIndstillinger.supertavo && !st->autoLogget) {
     if (st->autoLogin.server[0] && strcmp(st->autoLogin.server, st->login.server) != 0) {
@@ -403,6 +414,16 @@ int AutoServerLogon(KontaktState *st) {
   LoginTilstand = 1;
   return 1;
 }
+
+void AfbrydKontakt(KontaktState *st) {
+  gAfbrudt.store(true);
+  if (HWND dlg = gLogonDialog.load()) PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+  for (SOCKET s : {st->s, st->autoS, ServerForbindes.load()})
+    if (s != INVALID_SOCKET) shutdown(s, SD_BOTH);
+}
+
+void KontaktAfbrydelseSlut() { gAfbrudt.store(false); }
+bool KontaktAfbrudt() { return gAfbrudt.load(); }
 
 void ServerLogoff(KontaktState *st) {
   const bool faelles = st->autoS == st->s;

@@ -41,6 +41,15 @@ void NulstilKontaktState(KontaktState *st);
 // the user asks for a contact (1626).
 extern int LoginTilstand;
 
+// Log off while a contact runs: the worker's connections (and the one it
+// is opening) are shut down, so a worker blocked in a receive returns at
+// once, an open login dialog is cancelled, and until KontaktAfbrydelseSlut
+// no login dialog opens and a cancelled login is not stored in
+// LoginTilstand. The contact then ends by itself with 1026.
+void AfbrydKontakt(KontaktState *st);
+void KontaktAfbrydelseSlut();
+bool KontaktAfbrudt();
+
 INT_PTR CALLBACK ServerLogonDialog(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
 // 1 logged in, or the dialog's result when the user cancelled.
 int ServerLogon(HWND ejer, KontaktState *st);

@@ -95,6 +95,8 @@ bool LaesMedFortegn(const char *&p, int32_t *ud) {
 
 }  // namespace
 
+std::atomic<SOCKET> ServerForbindes{INVALID_SOCKET};
+
 SOCKET ServerForbind(const char *server) {
   WSADATA data;
   if (WSAStartup(MAKEWORD(1, 1), &data) != 0) {
@@ -133,9 +135,12 @@ SOCKET ServerForbind(const char *server) {
     setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, v, sizeof ServerTidsfrist);
   }
   // A failed connect shows itself as a missing greeting.
+  ServerForbindes.store(s);
   connect(s, reinterpret_cast<const sockaddr *>(&til), sizeof til);
+  const bool hilst = ServerLaesSvar(s, ServerSvar, SERVER_SVAR_LEN) != nullptr;
+  ServerForbindes.store(INVALID_SOCKET);
 
-  if (ServerLaesSvar(s, ServerSvar, SERVER_SVAR_LEN)) {
+  if (hilst) {
     const char *p = strchr(ServerSvar, '<');
     if (p && ErHex(p[1])) {
       // Read as "%lx" reads it: a 0x in front is allowed, the low 32 bits kept.

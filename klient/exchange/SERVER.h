@@ -5,6 +5,7 @@
 // speaks with a server, which is what guards the globals here.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "win/kernel.h"
@@ -56,6 +57,9 @@ struct ServerStatFilRec {
 // "<" and a hexadecimal challenge. The socket, or INVALID_SOCKET (and
 // Windows sockets are ended again).
 SOCKET ServerForbind(const char *server);
+// The socket ServerForbind is connecting and waiting for the greeting on,
+// INVALID_SOCKET otherwise: a log-off shuts it down to wake its worker.
+extern std::atomic<SOCKET> ServerForbindes;
 
 // The line and CR LF. 0 only when every byte went.
 int ServerSendLinje(SOCKET s, const char *linje);

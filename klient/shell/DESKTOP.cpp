@@ -16,8 +16,9 @@
 #include "STITAB.h"
 #include "TOOLTIP.h"
 #include "VEDLIGE.h"
+#include "WCSERVER.h"
 
-SkrivebordKroge SkrivebordKrog;
+SkrivebordKroge SkrivebordKrog = {OpretServerFelt};
 
 namespace {
 

@@ -41,6 +41,7 @@
 #include "TAVOTB.h"
 #include "TOOLTIP.h"
 #include "VALG.h"
+#include "WCSERVER.h"
 #include "ressourcer.h"
 
 namespace {
@@ -128,10 +129,11 @@ const VinduesKlasse VinduesKlasser[] = {
     {"MedOpgWndClass", nullptr, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerMedOpgKlasse>},
     {"MedTimeWndClass", nullptr, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"NyButtonWndClass", NyButtonWndProc, kEgenDC, kKnapFlade, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"WCServer", nullptr, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerServerKlasse>},
 };
 // clang-format on
 const int VinduesKlasseAntal = sizeof VinduesKlasser / sizeof VinduesKlasser[0];
-static_assert(sizeof VinduesKlasser / sizeof VinduesKlasser[0] == 55);
+static_assert(sizeof VinduesKlasser / sizeof VinduesKlasser[0] == 56);
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "EPTRIN.h"
 #include "GRUPPER.h"
 #include "HENTGEM.h"
+#include "IMPORT.h"
 #include "ImpTimoak.h"
 #include "INDSTIL.h"
 #include "LISTETAL.h"
@@ -77,6 +78,7 @@ void InstallerKroge() {
 
   // The subsystems' own slots in the data store, the import and the resend.
   InstallerImportKroge();
+  InstallerImportData();
   InstallerBegivenhedsKroge();
   InstallerRingTid();
   InstallerEpImportKroge();

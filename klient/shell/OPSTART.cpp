@@ -21,7 +21,6 @@
 #include "GRUPPEKNAP.h"
 #include "GRUPPER.h"
 #include "HENTGEM.h"
-#include "ImpBehandl.h"
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "KLASSER.h"
@@ -274,11 +273,10 @@ bool HentDataVedStart() {
     if (SidsteGemFejl(&fejl)) VisGemFejl(0, fejl);
     return false;
   }
+  // The import inside the load builds the derived data, also when no
+  // import file waits.
   StartHentAlleData();
   DataHentet = true;
-  // The derived data; once the import runs after every load it builds them
-  // there, and this call goes.
-  BehandlData();
   return true;
 }
 
