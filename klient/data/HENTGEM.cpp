@@ -397,7 +397,7 @@ bool GemAlleData(HWND hDlg, uint8_t fGemGrupper) {
     GemEfterTabeller(fGemGrupper);
     if (komplet && HentGemKrog.GemStartKopi) HentGemKrog.GemStartKopi();
     ok = g.Fuldfoer();
-    if (ok && komplet && HentGemKrog.EfterKompletGemning) HentGemKrog.EfterKompletGemning();
+    if (komplet && g.Besluttet() && HentGemKrog.EfterKompletGemning) HentGemKrog.EfterKompletGemning();
   }
   if (ok) DataAendret.store(0);
   return EfterGemning(ok, hDlg);
@@ -471,7 +471,7 @@ DWORD WINAPI AutoGemAlleData(LPVOID arg) {
     const bool komplet = GemTabellerOgSidefiler(snap);
     if (komplet && HentGemKrog.GemStartKopi) HentGemKrog.GemStartKopi();
     ok = snap->Gem->Fuldfoer();
-    if (ok && komplet && HentGemKrog.EfterKompletGemning) HentGemKrog.EfterKompletGemning();
+    if (komplet && snap->Gem->Besluttet() && HentGemKrog.EfterKompletGemning) HentGemKrog.EfterKompletGemning();
     delete snap;
   }
   if (!ok) blok->Fejlet.store(1);

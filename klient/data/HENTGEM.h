@@ -132,8 +132,9 @@ struct HentGemKroge {
   // copies are part of it. A background save calls it on its own thread,
   // so it may work on the saved files only, not on the tables in memory.
   bool (*GemStartKopi)();
-  // After a save of every table and side file has been committed (on the
-  // thread that saved): the import deletes its exchange files only then.
+  // After a save of every table and side file was decided (its files are
+  // the folder's, now or when the next start finishes the renames), on the
+  // thread that saved: the import deletes its exchange files only then.
   void (*EfterKompletGemning)();
 };
 extern HentGemKroge HentGemKrog;

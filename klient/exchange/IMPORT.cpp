@@ -936,15 +936,14 @@ void EfterAfsnit(HWND hDlg) {
   }
   for (const TabRegEntry *e = TabRegister; e->Navn; ++e) SortTab(e->pTabDesc, e->pTabVar);
 
-  // The exchange files go only with a complete save: the server counts the
-  // import delivered, so a lost save would lose it for good.
-  const bool gemt = StartGemAlleData(hDlg, 0) && AlleDataHentet();
-  if (gemt) {
-    SletterVedGemning.store(false);
-    SletUdvekslingsfiler();
+  // The exchange files go only with a complete save (the save's slot
+  // deletes them once it is decided): the server counts the import
+  // delivered, so a lost save would lose it for good.
+  SletterVedGemning.store(true);
+  StartGemAlleData(hDlg, 0);
+  if (!SletterVedGemning.load()) {
     SidsteImportUdfald = IMPORT_INDLAEST;
   } else {
-    SletterVedGemning.store(true);
     SidsteImportUdfald = IMPORT_IKKE_GEMT;
     LogPrintf("** Fejl: Importen er indlæst men ikke gemt; %s bevares\n", StiTab.szimp);
     MessageBoxA(hDlg ? hDlg : hwndHoved,
