@@ -7,7 +7,7 @@
 #include "EPTRIN.h"
 #include "GRUPPER.h"
 #include "HENTGEM.h"
-#include "IMPORT.h"
+#include "ImpData.h"
 #include "ImpTimoak.h"
 #include "INDSTIL.h"
 #include "LISTETAL.h"

@@ -12,7 +12,7 @@
 
 #include "FINDREC.h"
 #include "HENTGEM.h"
-#include "IMPORT.h"
+#include "ImpData.h"
 #include "ImpBehandl.h"
 #include "KONTAKT.h"
 #include "SIDEFIL.h"

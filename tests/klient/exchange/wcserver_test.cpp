@@ -17,7 +17,7 @@
 #include "EKSPKMD.h"
 #include "FARVER.h"
 #include "FONTE.h"
-#include "IMPORT.h"
+#include "ImpData.h"
 #include "KONTAKT.h"
 #include "PROGVINDUER.h"
 #include "STATUSBAR.h"
