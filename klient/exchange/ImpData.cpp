@@ -58,6 +58,11 @@ void SletUdvekslingsfiler() {
   SletSendtEksport();
 }
 
+// The save's slot: the first decided complete save after an import.
+void SletEfterGemning() {
+  if (SletterVedGemning.exchange(false)) SletUdvekslingsfiler();
+}
+
 bool ErHoved(const char *linje) { return linje[0] == '@' || linje[0] == '#'; }
 bool ErFejl(const char *linje) { return strncmp(linje, "!FEJL", 5) == 0; }
 
@@ -252,6 +257,7 @@ void EfterAfsnit(HWND hDlg) {
   // The exchange files go only with a complete save (the save's slot
   // deletes them once it is decided): the server counts the import
   // delivered, so a lost save would lose it for good.
+  HentGemKrog.EfterKompletGemning = SletEfterGemning;
   SletterVedGemning.store(true);
   StartGemAlleData(hDlg, 0);
   if (!SletterVedGemning.load()) {
@@ -322,17 +328,24 @@ int ImportDriver(HWND hDlg) {
   }
   Periode(status);
 
-  Afsnit a{fil, log, linje, &status, '@'};
+  const int ok = LaesImportAfsnit(fil, log, linje, &status);
+  fclose(log);
+  fclose(fil);
+  if (!ok) {
+    SidsteImportUdfald = IMPORT_FEJL;
+    return 0;
+  }
+  EfterAfsnit(hDlg);
+  return 1;
+}
+
+int LaesImportAfsnit(FILE *fil, FILE *log, char *linje, ImportStatus *pStatus) {
+  Afsnit a{fil, log, linje, pStatus, '@'};
   uint32_t linjeNr = 1;
   char *naeste = LaesImportLinje(fil, linje, IMPORT_LINJE_LEN) ? linje : nullptr;
   while (naeste) {
     ++linjeNr;
-    if (ErFejl(linje)) {
-      fclose(log);
-      fclose(fil);
-      SidsteImportUdfald = IMPORT_FEJL;
-      return 0;
-    }
+    if (ErFejl(linje)) return 0;
     if (ErHoved(linje)) {
       a.art = linje[0];
       naeste = Dispatch(a, linjeNr);
@@ -340,9 +353,6 @@ int ImportDriver(HWND hDlg) {
       naeste = LaesImportLinje(fil, linje, IMPORT_LINJE_LEN) ? linje : nullptr;
     }
   }
-  fclose(log);
-  fclose(fil);
-  EfterAfsnit(hDlg);
   return 1;
 }
 
@@ -456,7 +466,5 @@ void ImportKommando(HWND hovedvindue) {
 
 void InstallerImportData() {
   HentGemKrog.ImportData = ImportData;
-  HentGemKrog.EfterKompletGemning = [] {
-    if (SletterVedGemning.exchange(false)) SletUdvekslingsfiler();
-  };
+  HentGemKrog.EfterKompletGemning = SletEfterGemning;
 }

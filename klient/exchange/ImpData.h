@@ -9,6 +9,8 @@
 // imports it again into the tables as they were last saved. Main thread.
 #pragma once
 
+#include <cstdio>
+
 #include "IMPORT.h"
 #include "windows.h"
 
@@ -47,6 +49,10 @@ extern ImportUdfald SidsteImportUdfald;
 void ImportData(HWND hDlg);
 // 1 done (also when there was nothing to read), 0 the file is broken.
 int ImportDriver(HWND hDlg);
+// The lines after the status line: each section to its reader, lines
+// outside a section skipped. linje holds IMPORT_LINJE_LEN + 1 bytes. 1 at
+// the end of the file, 0 on "!FEJL" outside a section.
+int LaesImportAfsnit(FILE *fil, FILE *log, char *linje, ImportStatus *pStatus);
 // A message box about the system's last error: "%s\nFejlkode: %d" with a
 // text, "Fejlede på kode: %d, %s" without; caption "Fejl". Its result.
 int ShowLastError(const char *tekst, UINT stil);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "FINDREC.h"
+#include "GZIP.h"
 #include "HENTGEM.h"
 #include "ImpData.h"
 #include "ImpBehandl.h"
@@ -357,6 +358,28 @@ TEST_F(ImportDataTest, StartUpImportsInsideLoadAll) {
   EXPECT_EQ(Planer(), 1u);
   EXPECT_FALSE(Findes("imp.dat"));
   EXPECT_EQ(gBehandlet, 1);
+}
+
+TEST_F(ImportDataTest, CtrlF11RefusesWhenLockedAndUnpacksAPackedFile) {
+  Stamdata();
+  Skriv(Data("imp.dat.pak"), plan);
+  ASSERT_EQ(GzipFile((std::string(StiTab.szdata) + "data\\imp.dat.pak").c_str(), StiTab.szzipimp), 0);
+  GlobalIndstillinger.skemalaast = 1;
+  tavo::test::AnswerNextDialog([](const ShownDialog &) { return INT_PTR{IDOK}; });
+  ImportKommando(0);
+  const auto bokse = tavo::test::MessageBoxesShown();
+  ASSERT_EQ(bokse.size(), 1u);
+  EXPECT_EQ(bokse[0].caption, "Import");
+  EXPECT_EQ(bokse[0].text, "Der kan ikke importeres i et l\xE5st skema");
+  EXPECT_TRUE(Findes("imp.dat.gz"));
+
+  GlobalIndstillinger.skemalaast = 0;
+  // Its own wait dialog, which the dialog script would take for a box.
+  tavo::test::StopDialogScript();
+  ImportKommando(0);
+  EXPECT_FALSE(Findes("imp.dat.gz"));
+  EXPECT_FALSE(Findes("imp.dat"));
+  EXPECT_EQ(Planer(), 1u);
 }
 
 }  // namespace
