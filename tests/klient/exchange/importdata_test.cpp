@@ -297,6 +297,21 @@ TEST_F(ImportDriverTest, EndOfImportTidiesSettingsAndFiles) {
   EXPECT_EQ(status(igen), 0x48);
 }
 
+TEST_F(ImportDriverTest, ShowLastErrorNamesTheCode) {
+  tavo::test::AnswerNextDialog([](const ShownDialog &) { return INT_PTR{IDOK}; });
+  tavo::test::AnswerNextDialog([](const ShownDialog &) { return INT_PTR{IDOK}; });
+  SetLastError(ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(ShowLastError("Filen kan ikke sendes", MB_OK), IDOK);
+  SetLastError(ERROR_FILE_NOT_FOUND);
+  ShowLastError(nullptr, MB_OK);
+  const auto bokse = tavo::test::MessageBoxesShown();
+  ASSERT_EQ(bokse.size(), 2u);
+  EXPECT_EQ(bokse[0].caption, "Fejl");
+  EXPECT_EQ(bokse[0].text, "Filen kan ikke sendes\nFejlkode: 2");
+  EXPECT_EQ(bokse[1].text.rfind("Fejlede p\xE5 kode: 2, ", 0), 0u);
+  EXPECT_GT(bokse[1].text.size(), std::string("Fejlede p\xE5 kode: 2, ").size());
+}
+
 // ---- Saves that fail ----
 
 class ImportDataTest : public ImportTest {
