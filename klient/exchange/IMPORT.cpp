@@ -698,4 +698,3 @@ void ImportFejlTekst(FILE *log, uint32_t linjeNr, const char *navn, const char *
   fprintf(log, "\n%*s\n%s  '%.*s', %s\n%s\n", bredde, "*", besked, FELTNAVN_LEN, feltNavn,
           tabNavn, std::string(37, '-').c_str());
 }
-

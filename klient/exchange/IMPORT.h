@@ -107,4 +107,3 @@ uint32_t FindEllerOpretKdagrel(const uint32_t *kaldag, uint32_t antal);
 
 // Weeks of one year in a school-day calendar value.
 constexpr int KALDAG_UGER = 53;
-
