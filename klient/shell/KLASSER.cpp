@@ -26,6 +26,7 @@
 #include "LISTBOX.h"
 #include "LOGFIL.h"
 #include "MEDOPGVIN.h"
+#include "MEDTIME.h"
 #include "BOG.h"
 #include "BOGMND.h"
 #include "MEDSKEPRI.h"
@@ -127,7 +128,7 @@ const VinduesKlasse VinduesKlasser[] = {
     {"MedaSkePriorWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerMedaSkePriorKlasse>},
     {"AktiSkePrioritetWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerAktiSkePrioritetKlasse>},
     {"MedOpgWndClass", nullptr, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerMedOpgKlasse>},
-    {"MedTimeWndClass", nullptr, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"MedTimeWndClass", nullptr, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerMedTimeKlasse>},
     {"NyButtonWndClass", NyButtonWndProc, kEgenDC, kKnapFlade, IDC_TAVO, nullptr, nullptr, nullptr},
     {"WCServer", nullptr, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerServerKlasse>},
 };

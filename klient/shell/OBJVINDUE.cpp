@@ -23,6 +23,7 @@
 #include "LOGFIL.h"
 #include "MEDOPGVIN.h"
 #include "MEDSKEPRI.h"
+#include "MEDTIME.h"
 #include "PROGVINDUER.h"
 #include "STAMOPL.h"
 #include "SKEMAVIN.h"
@@ -77,6 +78,14 @@ HWND Bog(const ObjektKald &k) {
 }
 
 HWND MedOpg(const ObjektKald &k) { return CreateMedOpgWnd(hInst, k.hwndForaelder, 0, 0); }
+
+// The timesheet: free on the desktop, or small in a cell of the bottom row.
+HWND MedTimeVindue(const ObjektKald &k) {
+  return CreateMedTimeWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre - k.Venstre, k.Bund - k.Top, false, k.lParam);
+}
+HWND MedTimeBund(const ObjektKald &k) {
+  return CreateMedTimeWnd(k.hwndForaelder, 0, 0, k.Hoejre - k.Venstre, k.Bund - k.Top, true, k.lParam);
+}
 
 HWND DataView(const ObjektKald &k) {
   return CreateDVWnd(static_cast<uint8_t>(k.Art), k.Venstre, k.Top, k.Hoejre, k.Bund, k.Type);
@@ -177,7 +186,7 @@ ObjektRaekke ObjektTab[] = {
     {40163, nullptr, 'S', "", 0, 0, 0},  // the status overviews
     {40167, nullptr, 'F', "", 0, 0, 0},
     {40164, nullptr, 'B', "", 0, 0, 0},
-    {40202, nullptr, 0, "", 0, 0, kRegelMedopg | kRegelSkifter},  // CreateMedTimeWnd
+    {40202, MedTimeVindue, 0, "", 0, 0, kRegelMedopg | kRegelSkifter},
     {40204, Slet, 'K', "", 0, 0, 0},
     {40205, Slet, 'M', "", 0, 0, 0},
     {40206, Slet, 'L', "", 0, 0, 0},
@@ -279,7 +288,7 @@ ElementRaekke ElementRaekker[] = {
     {40176, "H U S K  ! ! !", 0, HuskBrik, HuskBrikHoejde, HuskBrikBredde, 0, "", 0, 0, kRegelBrikPanel},
     {40178, "H U S K  ! ! !", 1, HuskBrik, HuskBrikHoejde, HuskBrikBredde, 0, "", 0, 0, kRegelBrikPanel},
     {40187, "Opgørelse", 1, MedOpg, MedOpgHoejde, MedOpgBredde, 0, "", 0, 0, kRegelMedopg},
-    {40203, "TimeOpg", 1, nullptr, TimeOpgHoejde, nullptr, 0, "", 0, 0, kRegelMedopg},  // CreateMedTimeWnd
+    {40203, "TimeOpg", 1, MedTimeBund, TimeOpgHoejde, MedTimeLilleBredde, 0, "", 0, 0, kRegelMedopg},
     // The plan statement: its two column widths + 183, at most 800.
     {40271, "PlanOpg", 1, nullptr, nullptr, nullptr, 0, "", 0, 0, 0},
 };

@@ -45,7 +45,7 @@ constexpr const char *kKlasse = "MedTimeWndClass";
 constexpr const char *kTitel = " Medarbejder Timeseddel";
 constexpr uint32_t kAlleMedGrupper = 2147483647u;
 constexpr int kLinieHoejde = 12;
-constexpr int kMndBredde = 40;
+constexpr int kMndBredde = 52;
 
 // ---- rows of a week's bucket
 
@@ -515,6 +515,18 @@ void Tekst(EnsDC *dc, int x, int y, const char *t, uint8_t bk = 0) {
   if (dc && dc->hdc) TegnFarvetTekst(dc, x, y, 16, bk, t, static_cast<int>(std::strlen(t)), 1);
 }
 
+// The current month and line: a frame in the highlight colour, grey while
+// the window is not the active one.
+void Markering(HDC dc, int x0, int y0, int x1, int y1, bool aktiv) {
+  HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(aktiv ? COLOR_HIGHLIGHT : COLOR_GRAYTEXT));
+  HGDIOBJ gl = SelectObject(dc, pen);
+  HGDIOBJ gb = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  Rectangle(dc, x0, y0, x1, y1);
+  SelectObject(dc, gb);
+  SelectObject(dc, gl);
+  DeleteObject(pen);
+}
+
 void TegnKolHoved(MedTime *mt) {
   Ens &e = mt->Hoved;
   EnsDC *dc = &e.dc[ENSDC_KOLHOVED];
@@ -528,8 +540,9 @@ void TegnKolHoved(MedTime *mt) {
     const int x = static_cast<int>((k - 1) * kMndBredde) - static_cast<int>(e.ScrollX);
     if (m % 100 < 1 || m % 100 > 12 || x >= e.RudeB[ENS_KOLHOVED]) continue;
     char t[16];
-    std::snprintf(t, sizeof t, "%s %02u", navne[m % 100 - 1], static_cast<unsigned>(m / 100 % 100));
-    Tekst(dc, x + 2, 0, t, k == mt->AktuelMnd ? (e.Aktiv ? 1 : 2) : 0);
+    std::snprintf(t, sizeof t, "%s%02u", navne[m % 100 - 1], static_cast<unsigned>(m / 100 % 100));
+    Tekst(dc, x + 2, 0, t);
+    if (k == mt->AktuelMnd) Markering(dc->hdc, x, 0, x + kMndBredde - 1, kLinieHoejde - 1, e.Aktiv);
   }
   const HovedSaet s = Hoveder(mt->Layout);
   for (size_t i = 0; i < s.n; ++i) Tekst(dc, s.h[i].X, kLinieHoejde, s.h[i].Tekst);
@@ -555,51 +568,66 @@ void TegnListe(MedTime *mt) {
 // One line at its heads: the week only on a week's first line (every line
 // in layout 2), activity, subject (the role on an 'S' line), kind and the
 // figures with two decimals.
+// A text in its column: cut to what fits before the next head, so that a
+// wide font never writes over the neighbour.
+void Kolonne(EnsDC *dc, int x, int y, const char *tekst, int nesteX) {
+  int n = static_cast<int>(std::strlen(tekst));
+  SIZE sz{0, 0};
+  while (n > 0 && GetTextExtentPoint32A(dc->hdc, tekst, n, &sz) && sz.cx > nesteX - x - 3) --n;
+  if (n > 0) TegnFarvetTekst(dc, x, y, 16, 0, tekst, n, 1);
+}
+
 void TegnLinie(MedTime *mt, EnsDC *dc, uint32_t i, int y) {
   const MedTimeLinie &l = mt->LinieTab[i];
   const uint32_t lay = mt->Layout;
-  const uint8_t bk = i == mt->PosY.Aktuel ? (mt->Hoved.Aktiv ? 1 : 2) : 0;
-  if (bk) FillRectIfAny(dc->hdc, FarveBrush[bk], 0, y, mt->Hoved.RudeB[ENS_CELLER], y + kLinieHoejde - 1);
-  char t[64];
+  const HovedSaet hs = Hoveder(lay);
+  // The x of each head and of the one after it.
+  auto X = [&](const char *hoved) { return HovedX(lay, hoved); };
+  auto Naeste = [&](const char *hoved) {
+    for (size_t k = 0; k + 1 < hs.n; ++k)
+      if (std::strcmp(hs.h[k].Tekst, hoved) == 0) return hs.h[k + 1].X;
+    return mt->Hoved.RudeB[ENS_CELLER];
+  };
+  char t[80];
   const bool foersteIUge = i <= 1 || mt->LinieTab[i - 1].Uge != l.Uge || mt->LinieTab[i - 1].Art == ' ';
   if (l.Uge && (lay == 2 || foersteIUge)) {
     std::snprintf(t, sizeof t, "%02u", IndeksTilUgeNr(l.Uge));
-    Tekst(dc, 0, y, t, bk);
+    Kolonne(dc, 0, y, t, Naeste("UgeNr "));
   } else if (i == 1) {
-    Tekst(dc, 0, y, "Ialt", bk);
+    Kolonne(dc, 0, y, "Ialt", Naeste("UgeNr "));
   }
   if (lay != 2) {
     if (const AktiRec *a = AktiR(l.akti)) {
       std::snprintf(t, sizeof t, "%.15s", a->Aktivitet);
-      Tekst(dc, 57, y, t, bk);
+      Kolonne(dc, X("Aktivitet   "), y, t, Naeste("Aktivitet   "));
       if (lay == 1) {
         std::snprintf(t, sizeof t, "%.15s", a->Kort_betegnelse);
-        Tekst(dc, 159, y, t, bk);
+        Kolonne(dc, X("Kort betegnelse"), y, t, Naeste("Kort betegnelse"));
       }
     }
-    const int fx = HovedX(lay, "Fag   N Tekst     ");
+    const char *fag = "Fag   N Tekst     ";
     if (l.Art == 'S') {
       if (const SkemarolRec *r = TabRec<SkemarolRec>(tvskemarol, l.skemarol)) {
-        std::snprintf(t, sizeof t, "%.5s %.15s", r->Rolle, r->Betegnelse);
-        Tekst(dc, fx, y, t, bk);
+        std::snprintf(t, sizeof t, "%-5.5s %.15s", r->Rolle, r->Betegnelse);
+        Kolonne(dc, X(fag), y, t, Naeste(fag));
       }
     } else if (const SkfaRec *s = l.skfa ? TabRec<SkfaRec>(tvskfa, l.skfa) : nullptr) {
-      std::snprintf(t, sizeof t, "%-5.5s %c %.10s", s->Skolefag, s->Niveau ? s->Niveau : ' ', s->Betegnelse);
-      Tekst(dc, fx, y, t, bk);
+      std::snprintf(t, sizeof t, "%-5.5s %c %.15s", s->Skolefag, s->Niveau ? s->Niveau : ' ', s->Betegnelse);
+      Kolonne(dc, X(fag), y, t, Naeste(fag));
     }
     if (l.Art > ' ') {
       const char art[3] = {static_cast<char>(l.Art), static_cast<char>(l.Art2 ? l.Art2 : 0), 0};
-      Tekst(dc, HovedX(lay, "Typ"), y, art, bk);
+      Kolonne(dc, X("Typ"), y, art, Naeste("Typ"));
     }
   }
-  const int lx = HovedX(lay, "Lektion"), tx = HovedX(lay, "  Timer");
+  const int lx = X("Lektion"), tx = X("  Timer");
   std::snprintf(t, sizeof t, "%7.2f", static_cast<double>(l.Lektioner));
-  Tekst(dc, lx, y, t, bk);
+  Kolonne(dc, lx, y, t, tx);
   std::snprintf(t, sizeof t, "%7.2f", static_cast<double>(l.Timer));
-  Tekst(dc, tx, y, t, bk);
+  Kolonne(dc, tx, y, t, GlobalIndstillinger.normsystem ? lx + 124 : mt->Hoved.RudeB[ENS_CELLER]);
   if (GlobalIndstillinger.normsystem) {
     std::snprintf(t, sizeof t, "%9.2f", static_cast<double>(l.ArbTimer));
-    Tekst(dc, lx + 124, y, t, bk);
+    Kolonne(dc, lx + 124, y, t, mt->Hoved.RudeB[ENS_CELLER]);
   }
 }
 
@@ -615,6 +643,7 @@ void TegnLinier(MedTime *mt) {
     const int y = static_cast<int>((i - 1) * kLinieHoejde) - static_cast<int>(e.ScrollY);
     if (y >= H) break;
     TegnLinie(mt, dc, i, y);
+    if (i == mt->PosY.Aktuel) Markering(dc->hdc, 0, y, B, y + kLinieHoejde - 1, e.Aktiv);
     // The rule under each week: after its subtotal, and after the totals.
     const MedTimeLinie &l = mt->LinieTab[i];
     if (l.Art == ' ' || i == 1) {
@@ -810,6 +839,8 @@ void Opret(HWND h, MedTime *mt) {
   e.hwndSwitchButtons = static_cast<HWND *>(std::calloc(mt->AntalSkift + 1u, sizeof(HWND)));
   const uint32_t toolbar[7] = {'M', 0, mt->GruppeMaske, 1, 1, 0, LagBredde(kMedTimeHovedArt, mt->HovedValg)};
   EnsCreateChildren(&e, h, mt->AntalSkift, toolbar, TxtFont, true, !mt->Lille, nullptr);
+  // The heads stand over the lines' characters: one font for both.
+  if (TxtFont && e.hwndKolHoved) SelectDCPalette(e.hwndKolHoved, &e.dc[ENSDC_KOLHOVED], TxtFont);
   if (e.hwndSwitchButtons && e.hwndSwitchButtons[mt->Layout])
     SendMessageA(e.hwndSwitchButtons[mt->Layout], NYB_LAAS_NED, 0, 0);
   VinduesListeTilfoej(h);
@@ -850,9 +881,19 @@ int MedTimeBredde(const MedTime *mt, int plads) {
 
 int MedTimeHoejde(const MedTime *mt, int plads) {
   const int linier = mt->Layout == 2 ? 7 : 30;
-  int h = kLinieHoejde * linier - 1 + 2 * CyFrame() + 42;
+  // Beside the frame and the 42 pixels of caption and heads, our frame has
+  // the toolbar, the month strip over the heads and the switch-button row.
+  int h = kLinieHoejde * linier - 1 + 2 * CyFrame() + 42 + kToolbarHoejde + kLinieHoejde +
+          GetSystemMetrics(SM_CYHSCROLL);
   if (mt->Lille) h = std::min(h, 399);
   return std::max(120, std::min(h, std::max(plads, 120)));
+}
+
+int32_t MedTimeLilleBredde() {
+  MedTime mt{};
+  mt.Lille = 1;
+  mt.Layout = std::min<uint32_t>(ObjSwitchValgt(kMedTimeLinieArt, 'M'), 2);
+  return MedTimeBredde(&mt, 1 << 20);
 }
 
 LRESULT CALLBACK MedTimeWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -897,7 +938,14 @@ LRESULT CALLBACK MedTimeWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) 
       EnsWheelScroll(h, &e, wParam);
       return 0;
     case ENS_KOLHOVED_TEGN:
-      TegnKolHoved(mt);
+      if (static_cast<HWND>(lParam) == e.hwndKolHoved || !lParam) {
+        TegnKolHoved(mt);
+      } else {
+        // The corners hold nothing.
+        const int i = static_cast<HWND>(lParam) == e.hwndHjoerneV ? 0 : 1;
+        if (HDC dc = e.dc[i == 0 ? ENSDC_HJOERNE_V : ENSDC_HJOERNE_H].hdc)
+          FillRectIfAny(dc, FarveBrush[0], 0, 0, e.HjoerneB[i], e.HjoerneH[i]);
+      }
       return 0;
     case ENS_RAEKKEHOVED_TEGN:
       TegnListe(mt);

@@ -110,3 +110,6 @@ MedTime *MedTimeVinduesWS(HWND hwnd);
 // Wanted size within the room offered.
 int MedTimeBredde(const MedTime *mt, int plads);
 int MedTimeHoejde(const MedTime *mt, int plads);
+// The width of the small timesheet in a cell of the bottom row, by the
+// chosen layouts.
+int32_t MedTimeLilleBredde();

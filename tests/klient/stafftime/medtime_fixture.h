@@ -12,6 +12,8 @@
 #include "INDSTIL.h"
 #include "MEDPER.h"
 #include "MEDTIME.h"
+#include "NYBUTTON.h"
+#include "RELAY.h"
 #include "OPTAEL.h"
 #include "RECPRED.h"
 #include "TALTAB.h"
@@ -22,6 +24,18 @@ using namespace skoletest;
 
 constexpr Uge kUge42 = 202442;  // Monday 14 October 2024
 constexpr Uge kUge43 = 202443;
+
+// The frame's panes and buttons, registered by the shell in the program.
+inline void RammeKlasser() {
+  WNDCLASSA wc{};
+  wc.style = CS_OWNDC | CS_DBLCLKS;
+  wc.lpfnWndProc = DummyWndProc;
+  wc.lpszClassName = "DummyWndClass";
+  RegisterClassA(&wc);
+  wc.lpfnWndProc = NyButtonWndProc;
+  wc.lpszClassName = "NyButtonWndClass";
+  RegisterClassA(&wc);
+}
 
 class MedTimeSkole : public Skole {
  protected:
