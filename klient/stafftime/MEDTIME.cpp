@@ -773,25 +773,19 @@ bool BlivAktiv(HWND h, MedTime *mt) {
   return IsWindow(h) && Ws(h) == mt && mt->Hoved.Aktiv;
 }
 
-// The keys; the key commands of the frame come as WM_KEYDOWN and WM_CHAR.
-void Tast(HWND h, MedTime *mt, UINT msg, WPARAM tast) {
-  if (!BlivAktiv(h, mt)) return;
-  if (msg == WM_CHAR) {
-    switch (tast) {
-      case 's':
-      case 27:
-        DestroyWindow(h);
-        return;
-      case 'H':
-      case 'h':
-      case 'R':
-      case 'r':
-        // The window's own command and the toolbar's ring command belong to
-        // windows not built here.
-        return;
-    }
-    return;
+bool TarTast(WPARAM tast) {
+  switch (tast) {
+    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_PRIOR: case VK_NEXT:
+    case 'H': case 'R': case 'S': case 'A': case VK_APPS: case VK_ESCAPE:
+      return true;
   }
+  return tast >= '1' && tast <= '9';
+}
+
+// The keys, through the frame's key commands.
+void Tast(HWND h, MedTime *mt, WPARAM tast) {
+  if (!BlivAktiv(h, mt)) return;
+  Ens &e = mt->Hoved;
   switch (tast) {
     case VK_LEFT: FlytMaaned(mt, -1); return;
     case VK_RIGHT: FlytMaaned(mt, 1); return;
@@ -803,11 +797,40 @@ void Tast(HWND h, MedTime *mt, UINT msg, WPARAM tast) {
       if (tast == VK_UP && p.Aktuel > 1) --p.Aktuel;
       if (tast == VK_DOWN && p.Aktuel < p.Antal) ++p.Aktuel;
       TegnLinier(mt);
+      // The program's date goes to the line's week, on the same weekday,
+      // as long as that stays in the month shown.
+      if (p.Aktuel && p.Aktuel <= mt->LinieAntal && mt->LinieTab[p.Aktuel].Uge) {
+        Uge u = 0;
+        uint8_t wd = 0;
+        DatoTilUge(mt->AktuelDato, &u, &wd);
+        const Dato d = UgeDagTilDato(IndeksTilUge(mt->LinieTab[p.Aktuel].Uge), wd);
+        if (d / 100 == mt->AktuelDato / 100 && d != mt->AktuelDato) {
+          mt->AktuelDato = d;
+          Publicer(mt);
+        }
+      }
       return;
     }
-    case VK_ESCAPE: DestroyWindow(h); return;
+    case 'H':
+      // The window's command: the hold flag.
+      KmdSendKommando(h, 0, 0, true, KMD_UDFOER);
+      return;
+    case 'R':
+      KmdToolbarRing(e.hwndToolbar, e.hwndToolbar != 0, KMD_UDFOER);
+      return;
+    case VK_APPS:
+      KmdHoejreklik(h, 0, 0, KMD_UDFOER);
+      return;
+    case 'S':
+    case VK_ESCAPE:
+      // In a cell of the screen layout the cell goes with it.
+      KmdLukVindue(h, GetParent(h), mt->Lille ? 1 : 0, true, KMD_UDFOER);
+      return;
+    case 'A':
+      if (e.hwndToolbar) GridCifferIndtast(e.hwndToolbar, 'A', false, true, 0, nullptr, 0, KMD_UDFOER);
+      return;
   }
-  if (tast >= '1' && tast <= '3') GridCifferKommando(h, static_cast<unsigned>(tast), true, 3, 2);
+  if (tast >= '1' && tast <= '9') GridCifferKommando(h, static_cast<unsigned>(tast), true, 3, KMD_UDFOER);
 }
 
 void Opret(HWND h, MedTime *mt) {
@@ -843,7 +866,8 @@ void Opret(HWND h, MedTime *mt) {
   if (TxtFont && e.hwndKolHoved) SelectDCPalette(e.hwndKolHoved, &e.dc[ENSDC_KOLHOVED], TxtFont);
   if (e.hwndSwitchButtons && e.hwndSwitchButtons[mt->Layout])
     SendMessageA(e.hwndSwitchButtons[mt->Layout], NYB_LAAS_NED, 0, 0);
-  VinduesListeTilfoej(h);
+  // A docked timesheet belongs to its cell, not to the open-window list.
+  if (!mt->Lille) VinduesListeTilfoej(h);
   GenopbygMedTime(mt);
   if (e.hwndParent && SendMessageA(e.hwndParent, ENS_MAA_AKTIVERES, 0, static_cast<LPARAM>(h))) {
     e.Aktiv = e.CaptionAktiv = 1;
@@ -852,7 +876,7 @@ void Opret(HWND h, MedTime *mt) {
 }
 
 void Nedlaeg(HWND h, MedTime *mt) {
-  VinduesListeFjern(h);
+  if (!mt->Lille) VinduesListeFjern(h);
   if (!LukkerAlleVinduer && hwndHoved && IsWindow(hwndHoved))
     SendMessageA(hwndHoved, HOVED_VINDUE_LUKKET, 0, static_cast<LPARAM>(h));
   SetWindowLongPtrA(h, GWLP_USERDATA, 0);
@@ -1008,15 +1032,16 @@ LRESULT CALLBACK MedTimeWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) 
       Knap(h, mt, wParam);
       return 0;
     case WM_KEYDOWN:
-    case WM_CHAR:
-      Tast(h, mt, msg, wParam);
+      Tast(h, mt, wParam);
       return 0;
-    case TAST_MODTAG: {
-      TastInfo t;
-      MakeTastInfo(&t, WM_KEYDOWN, wParam, lParam);
-      Tast(h, mt, WM_KEYDOWN, wParam);
-      return 0;
+    case TAST_SPOERG: {
+      const auto *t = reinterpret_cast<const TastInfo *>(lParam);
+      return t && t->message == WM_KEYDOWN && TarTast(t->wParam) ? 1 : 0;
     }
+    case TAST_MODTAG:
+      if (const auto *t = reinterpret_cast<const TastInfo *>(lParam); t && t->message == WM_KEYDOWN)
+        Tast(h, mt, t->wParam);
+      return 0;
   }
   return DefWindowProcA(h, msg, wParam, lParam);
 }

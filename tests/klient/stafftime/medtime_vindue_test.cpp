@@ -119,6 +119,14 @@ TEST_F(MedTimeVindue, RightMovesToTheNextMonthAndPublishesTheDate) {
   Tast(VK_LEFT);
   EXPECT_EQ(AktuelMaaned(), 202410u);
   EXPECT_EQ(w->LinieAntal, 5u);
+  // From Tuesday 29 October down onto week 43's line: Tuesday of that week.
+  Modtaget.clear();
+  Tast(VK_DOWN);
+  Tast(VK_DOWN);
+  Tast(VK_DOWN);
+  EXPECT_EQ(w->LinieTab[w->PosY.Aktuel].Uge, UgeTilIndeks(kUge43));
+  EXPECT_EQ(SkemaPeriode.AktuelDato, 20241022u);
+  EXPECT_TRUE(Fik(hoved, MEDTIME_DATOPANE, 20241022));
 }
 
 TEST_F(MedTimeVindue, PageDownMakesTheNextEmploymentCurrentAndSelected) {
@@ -160,7 +168,10 @@ TEST_F(MedTimeVindue, TheHoldFlagAndTheActiveWindowRuleKeepTheDate) {
   SendMessageA(hwnd, MEDTIME_AKTUEL_AENDRET, 0, 0);
   EXPECT_EQ(w->AktuelDato, 20241015u) << "held";
   EXPECT_EQ(AktuelMaaned(), 202410u);
-  SendMessageA(hwnd, MEDTIME_KNAP, 0, 0);
+  Tast('H');  // the window's command toggles it too, activating the window first
+  ASSERT_EQ(w->Hold, 0);
+  EXPECT_EQ(w->Hoved.Aktiv, 1);
+  SendMessageA(hwnd, ENS_DEAKTIVER, 0, 0);
   SendMessageA(hwnd, MEDTIME_AKTUEL_AENDRET, 0, 0);
   EXPECT_EQ(w->AktuelDato, 20241120u);
   EXPECT_EQ(AktuelMaaned(), 202411u);
@@ -177,6 +188,17 @@ TEST_F(MedTimeVindue, GroupChoiceNarrowsTheListAndTheSharedSelection) {
   SendMessageA(hwnd, MEDTIME_GRUPPE, 31, 0);
   EXPECT_EQ(+w->Hoved.ObjTabAntal, 2u);
   HuskGruppe[GruppeArtIndeks('M')] = 0;
+}
+
+TEST_F(MedTimeVindue, EscapeAndSCloseTheWindowAndLeaveTheWindowList) {
+  for (UINT tast : {static_cast<UINT>(VK_ESCAPE), static_cast<UINT>('S')}) {
+    SCOPED_TRACE(tast);
+    if (!IsWindow(hwnd)) hwnd = CreateMedTimeWnd(vaert, 0, 0, 1600, 900, false, 0);
+    ASSERT_NE(FindVindueType(kMedTimeVindue), (HWND)0);
+    Tast(tast);
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(FindVindueType(kMedTimeVindue), (HWND)0);
+  }
 }
 
 }  // namespace
