@@ -68,6 +68,13 @@ void ForHverRaekke(const TabVar *b, uint32_t raekke, Fn fn) {
   }
 }
 
+// The event's day: that of its first row, which every row repeats.
+uint8_t BegDag(const TabVar *b, uint32_t raekke) {
+  const SkeRec *s = Raekke(b, raekke);
+  const SkeRec *f = s ? Raekke(b, s->Forste ? s->Forste : raekke) : nullptr;
+  return f ? f->Dag : 0;
+}
+
 bool GyldigAkti(uint32_t a) { return a != 0 && a < tvakti.wRecCnt; }
 
 const AktiRec *AktiR(uint32_t a) { return GyldigAkti(a) ? TabRec<AktiRec>(tvakti, a) : nullptr; }
@@ -141,8 +148,10 @@ uint32_t SumAktiListElever(UgeIndeks uge, const uint32_t *akti, uint32_t antal, 
 
 uint32_t SumBegElever(UgeIndeks uge, uint32_t raekke) {
   uint32_t sum = 0;
-  ForHverRaekke(UgeBucket(uge), raekke, [&](uint32_t, const SkeRec &s) {
-    if (s.akti_id && !IsPlusAkti(s.akti_id)) sum += GetAktiDagElever(uge, s.akti_id, s.Dag);
+  const TabVar *b = UgeBucket(uge);
+  const uint8_t dag = BegDag(b, raekke);
+  ForHverRaekke(b, raekke, [&](uint32_t, const SkeRec &s) {
+    if (s.akti_id && !IsPlusAkti(s.akti_id)) sum += GetAktiDagElever(uge, s.akti_id, dag);
   });
   return sum;
 }
@@ -157,9 +166,11 @@ uint32_t SplitBegByElever(UgeIndeks uge, uint32_t raekke, float *pRest) {
   if (hel == 0) return 0;
   float sum = 0;
   uint32_t flest = 0, maks = 0;
-  ForHverRaekke(UgeBucket(uge), raekke, [&](uint32_t, const SkeRec &s) {
+  const TabVar *b = UgeBucket(uge);
+  const uint8_t dag = BegDag(b, raekke);
+  ForHverRaekke(b, raekke, [&](uint32_t, const SkeRec &s) {
     if (!s.akti_id || IsPlusAkti(s.akti_id)) return;
-    const uint32_t p = GetAktiDagElever(uge, s.akti_id, s.Dag);
+    const uint32_t p = GetAktiDagElever(uge, s.akti_id, dag);
     sum += static_cast<float>(CalcElevAndel(uge, p, hel));
     if (p >= maks) maks = p, flest = s.akti_id;
   });
@@ -316,7 +327,7 @@ void SkemaLinier(uint32_t anfo, Dato foerste, Dato sidste, std::vector<MedTimeLi
         if (!t.akti_id) return;
         double andel = 1.0 / n;
         if (hel) {
-          andel = CalcElevAndel(w, GetAktiDagElever(w, t.akti_id, t.Dag), hel);
+          andel = CalcElevAndel(w, GetAktiDagElever(w, t.akti_id, R->Dag), hel);
           if (t.akti_id == flest) andel += rest;
         }
         const bool ovak = IsOvakAkti(t.akti_id);
