@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <strings.h>
 
 #include "MENUHJAELP.h"
 #include "ZIPPAK.h"
@@ -149,9 +150,15 @@ void PakFilerMedProgress(HWND dlg, const char *mappe, const char *moenster, cons
   HANDLE h = FindFirstFileA((std::string(mappe) + moenster).c_str(), &fd);
   if (h == INVALID_HANDLE_VALUE) return;
   do {
-    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    // The archive may lie among the files it is made of; it is never
+    // packed into itself.
+    if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || strcasecmp(fd.cFileName, FilNavnDel(arkiv)) == 0)
+      continue;
     SetDlgItemTextA(dlg, IDC_STATUSLINJE, (std::string("Pakker filen: ") + fd.cFileName).c_str());
-    ZipAddFile(arkiv, (moensterMappe + fd.cFileName).c_str());
+    // Read where it was found, named as the pattern names it: a data
+    // folder apart from the current folder is packed from itself.
+    const std::string navn = moensterMappe + fd.cFileName;
+    ZipAddFileSom(arkiv, (std::string(mappe) + navn).c_str(), navn.c_str());
     SendMessageA(bjaelke, PBM_STEPIT, 0, 0);
   } while (FindNextFileA(h, &fd));
   FindClose(h);

@@ -105,9 +105,10 @@ bool SikkertEntryNavn(const char *navn);
 // ZipAddFile; on failure, with the box asked for, hides the dialog, shows
 // "Fejl ved pakning af filen '<file>'" and shows the dialog again.
 int PakFilMedFejl(HWND dlg, const char *fil, const char *arkiv, BOOL visBoks);
-// Adds every file of folder + pattern to the archive as the pattern's
-// folder part + name, showing each in 1013 and stepping bar 1016; failures
-// are passed over.
+// Adds every file of folder + pattern to the archive, read from there and
+// named by the pattern's folder part + name, showing each in 1013 and
+// stepping bar 1016; failures are passed over, and a file of the archive's
+// own name is left out.
 void PakFilerMedProgress(HWND dlg, const char *mappe, const char *moenster, const char *arkiv);
 // UnzipArchive; on failure, with the box asked for, the box "Fejl ved
 // udpakning af filen '<archive>'" as PakFilMedFejl shows its own.

@@ -32,15 +32,6 @@ const char kSti[] = "/cgi-bin/adm/tavodata.pl";
 // What the upload's reply may hold; it is not used.
 constexpr size_t kStoersteSvar = 64 * 1024;
 
-std::string RensNavn(const char *s) {
-  std::string ud;
-  for (const char *p = s; *p; ++p) {
-    const auto u = static_cast<unsigned char>(*p);
-    ud += (u < 32 || std::strchr("\\/:*?\"<>|", *p)) ? '_' : *p;
-  }
-  return ud;
-}
-
 void Boks(HWND dlg, const std::string &tekst, const char *titel, UINT stil) {
   MessageBoxA(GetWindow(dlg, GW_OWNER), tekst.c_str(), titel, MB_OK | stil);
 }
@@ -66,20 +57,12 @@ int LavOgSend(HWND dlg) {
   const std::string del = SupportNavnDel();
   const std::string liste = data + "log\\dirlst.txt";
 
-  DeleteFileA(liste.c_str());
-  const int ver = static_cast<int>(GetPrivateProfileIntA("global", "version", 0, StiTab.szini));
-  char exe[MAX_PATH + 16];
-  std::snprintf(exe, sizeof exe, "%s%i.exe", prog.c_str(), ver);
-  char filVersion[128] = "", saerlig[128] = "";
-  HentVersionInfoTekst(exe, "FileVersion", filVersion, sizeof filVersion);
-  HentVersionInfoTekst(exe, "SpecialBuild", saerlig, sizeof saerlig);
-  WritePrivateProfileStringA("version", "FileVersion", filVersion, liste.c_str());
-  WritePrivateProfileStringA("version", "SpecialBuild", saerlig, liste.c_str());
+  SkrivSupportListe(prog.c_str(), data.c_str(),
+                    static_cast<int>(GetPrivateProfileIntA("global", "version", 0, StiTab.szini)), liste.c_str());
   struct Trin {
     std::string mappe;
     const char *moenster;
   } const trin[] = {{prog, "*.*"}, {data, "data\\*.*"}, {data, "ini\\*.*"}, {data, "log\\*.*"}};
-  for (const Trin &t : trin) WriteDirListing((t.mappe + t.moenster).c_str(), liste.c_str());
 
   const std::string temp = SupportMappe();
   const std::string arbejde = temp + del + ".tvo";
@@ -144,7 +127,7 @@ std::string SupportNavnDel() {
   GetPrivateProfileStringA("kontakt", "database", "", database, sizeof database, StiTab.szini);
   GetPrivateProfileStringA("kontakt", "server", "", server, sizeof server, StiTab.szini);
   if (char *p = std::strchr(server, '.')) *p = '\0';
-  return RensNavn(database) + RensNavn(server) + std::to_string(GlobalIndstillinger.insnr);
+  return RensFilNavn(database) + RensFilNavn(server) + std::to_string(GlobalIndstillinger.insnr);
 }
 
 std::string SupportMappe() {

@@ -22,6 +22,7 @@
 // system's own calls are needed under the same names.
 #undef socket
 #undef connect
+#undef getpeername
 #undef send
 #undef recv
 #undef shutdown
@@ -412,6 +413,18 @@ int tavo_connect(SOCKET s, const struct sockaddr *name, int namelen) {
     return fejl ? Fejl(fejl) : 0;
   }
   return Fejl(FraErrno(errno));
+}
+
+int tavo_getpeername(SOCKET s, struct sockaddr *name, int *namelen) {
+  const int fd = Fd(s);
+  if (fd < 0) return SOCKET_ERROR;
+  if (!name || !namelen || *namelen < static_cast<int>(sizeof(sockaddr_in))) return Fejl(WSAEFAULT);
+  sockaddr_in adresse{};
+  socklen_t l = sizeof adresse;
+  if (::getpeername(fd, reinterpret_cast<sockaddr *>(&adresse), &l) != 0) return Fejl(FraErrno(errno));
+  memcpy(name, &adresse, sizeof adresse);
+  *namelen = static_cast<int>(sizeof adresse);
+  return 0;
 }
 
 int tavo_send(SOCKET s, const char *buf, int len, int flags) {

@@ -5,7 +5,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "VERSIONINFO.h"
 #include "windows.h"
 
 int WriteDirListing(const char *moenster, const char *listefil) {
@@ -44,4 +46,18 @@ int WriteDirListing(const char *moenster, const char *listefil) {
   std::fprintf(ud, "             %i fil(er)        %llu bytes\n", antal, bytes);
   fclose(ud);
   return antal;
+}
+
+void SkrivSupportListe(const char *programMappe, const char *dataMappe, int version, const char *listefil) {
+  DeleteFileA(listefil);
+  char exe[MAX_PATH + 16];
+  std::snprintf(exe, sizeof exe, "%s%i.exe", programMappe, version);
+  char filVersion[128] = "", saerlig[128] = "";
+  HentVersionInfoTekst(exe, "FileVersion", filVersion, sizeof filVersion);
+  HentVersionInfoTekst(exe, "SpecialBuild", saerlig, sizeof saerlig);
+  WritePrivateProfileStringA("version", "FileVersion", filVersion, listefil);
+  WritePrivateProfileStringA("version", "SpecialBuild", saerlig, listefil);
+  const std::string prog = programMappe, data = dataMappe;
+  for (const std::string &m : {prog + "*.*", data + "data\\*.*", data + "ini\\*.*", data + "log\\*.*"})
+    WriteDirListing(m.c_str(), listefil);
 }

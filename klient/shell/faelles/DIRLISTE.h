@@ -8,3 +8,9 @@
 // 254 when nothing matches (the heading is still written, no totals); -1
 // when the file cannot be opened for appending.
 int WriteDirListing(const char *moenster, const char *listefil);
+
+// The listing the support desk gets with a package, written anew: [version]
+// FileVersion and SpecialBuild of the main program "<program
+// folder><version>.exe", then the listings of "*.*" in the program folder
+// and of "data\*.*", "ini\*.*" and "log\*.*" in the data folder.
+void SkrivSupportListe(const char *programMappe, const char *dataMappe, int version, const char *listefil);

@@ -32,3 +32,12 @@ int OpretMappe(const char *sti) {
   LogPrintf("** Fejl ved mappen (%s): Fejl: %s\n", sti, tekst);
   return 0;
 }
+
+std::string RensFilNavn(const char *tekst) {
+  std::string ud;
+  for (const char *p = tekst; *p; ++p) {
+    const auto u = static_cast<unsigned char>(*p);
+    ud += (u < 32 || std::strchr("\\/:*?\"<>|", *p)) ? '_' : *p;
+  }
+  return ud;
+}

@@ -87,7 +87,9 @@ void ZipFilFunktioner(zlib_filefunc64_def *f) {
   f->opaque = nullptr;
 }
 
-int ZipAddFile(const char *arkiv, const char *fil) {
+int ZipAddFile(const char *arkiv, const char *fil) { return ZipAddFileSom(arkiv, fil, fil); }
+
+int ZipAddFileSom(const char *arkiv, const char *fil, const char *entryNavn) {
   char navn[256];
   std::snprintf(navn, sizeof navn, "%s", arkiv);
   const char *sidste = std::strrchr(navn, '\\');
@@ -111,7 +113,7 @@ int ZipAddFile(const char *arkiv, const char *fil) {
   zip_fileinfo info;
   std::memset(&info, 0, sizeof info);
   info.dosDate = DosTid(fil);
-  const char *entry = fil;
+  const char *entry = entryNavn;
   while (*entry == '\\' || *entry == '/') ++entry;
   int fejl = 0;
   if (zipOpenNewFileInZip(zf, entry, &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, Z_DEFAULT_COMPRESSION) !=

@@ -16,6 +16,10 @@
 // the entry fails; -8 no entry open; -9 the entry cannot be closed; -10 the
 // archive cannot be closed.
 int ZipAddFile(const char *arkiv, const char *fil);
+// As ZipAddFile, the file read by its path and the entry named by the name
+// given (without leading separators), so that a file found anywhere keeps
+// its name relative to the archive's root.
+int ZipAddFileSom(const char *arkiv, const char *fil, const char *entryNavn);
 
 // The text of a ZipAddFile code by its absolute value; "" for 0, 1 and
 // codes it does not know.

@@ -82,6 +82,10 @@ SOCKET tavo_socket(int af, int type, int protocol);
 // well (WSAETIMEDOUT).
 int tavo_connect(SOCKET s, const struct sockaddr *name, int namelen);
 #define connect tavo_connect
+// The address of the connected peer (AF_INET); WSAENOTCONN when there is
+// none, WSAEFAULT when the buffer is too small.
+int tavo_getpeername(SOCKET s, struct sockaddr *name, int *namelen);
+#define getpeername tavo_getpeername
 // The bytes sent (a blocking send sends them all unless it fails or its
 // time-out passes), or SOCKET_ERROR.
 int tavo_send(SOCKET s, const char *buf, int len, int flags);

@@ -335,6 +335,20 @@ TEST_F(Winsock, TheWholeLoopbackRangeAndTheConnectHook) {
   EXPECT_EQ(nettest::Tag(l1, 0), -1);
   const int fjern = nettest::Tag(l2, 2000);
   EXPECT_GE(fjern, 0);
+  // The peer is where the connection went, after the hook's change.
+  sockaddr_in peer{};
+  int laengde = sizeof peer;
+  ASSERT_EQ(getpeername(s, reinterpret_cast<sockaddr *>(&peer), &laengde), 0);
+  EXPECT_EQ(peer.sin_addr.s_addr, inet_addr("127.0.0.2"));
+  EXPECT_EQ(ntohs(peer.sin_port), port);
+  laengde = 4;
+  EXPECT_EQ(getpeername(s, reinterpret_cast<sockaddr *>(&peer), &laengde), SOCKET_ERROR);
+  EXPECT_EQ(WSAGetLastError(), WSAEFAULT);
+  SOCKET ufor = socket(AF_INET, SOCK_STREAM, 0);
+  laengde = sizeof peer;
+  EXPECT_EQ(getpeername(ufor, reinterpret_cast<sockaddr *>(&peer), &laengde), SOCKET_ERROR);
+  EXPECT_EQ(WSAGetLastError(), WSAENOTCONN);
+  closesocket(ufor);
   nettest::Luk(fjern);
   nettest::Luk(l1);
   nettest::Luk(l2);
