@@ -268,6 +268,8 @@ bool Besvar(Forbindelse &f, const std::string &naar, const std::string &argument
   std::string svar;
   if (handling == "answer") {
     svar = Afkod(r->second.argument);
+    // A scripted 230 logs in as the usual one would.
+    if (naar == "USER" || naar == "PASS") f.logget = svar.rfind("230", 0) == 0;
   } else {
     svar = naar == "GREETING" ? "220-Velkommen til TAVO-support\r\n220 Klar" : Svar(f, naar, argument, &luk);
     if (handling == "long" && !svar.empty()) {
