@@ -45,6 +45,8 @@
 #include <string>
 #include <thread>
 
+#include "../loopback.h"
+
 namespace {
 
 struct Indstillinger {
@@ -61,12 +63,6 @@ constexpr size_t kStoersteLinje = 4096;
 std::mutex gLogLaas;
 std::atomic<int64_t> gSidst{0};
 std::atomic<int> gAktive{0};
-
-int64_t NuMs() {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(
-             std::chrono::steady_clock::now().time_since_epoch())
-      .count();
-}
 
 [[noreturn]] void Stop(const std::string &tekst) {
   fprintf(stderr, "ftpserver: %s\n", tekst.c_str());
@@ -134,7 +130,7 @@ bool LaesLinje(int fd, std::string *linje) {
     const ssize_t n = recv(fd, &c, 1, 0);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
-    gSidst = NuMs();
+    gSidst = standin::NuMs();
     if (c == '\n') break;
     if (c != '\r' && linje->size() < kStoersteLinje) *linje += c;
   }
@@ -143,9 +139,9 @@ bool LaesLinje(int fd, std::string *linje) {
 
 // Holds the connection until the client closes it or the wait is over.
 void Hold(int fd) {
-  const int64_t slut = NuMs() + kVentMs;
+  const int64_t slut = standin::NuMs() + kVentMs;
   char buf[512];
-  while (NuMs() < slut) {
+  while (standin::NuMs() < slut) {
     pollfd p{fd, POLLIN, 0};
     if (poll(&p, 1, 200) != 1) continue;
     if (recv(fd, buf, sizeof buf, 0) <= 0) return;
@@ -198,7 +194,7 @@ std::string Modtag(Forbindelse &f, const std::string &navn, long afbrydEfter) {
     if (n <= 0) break;
     ud.write(buf, n);
     ialt += n;
-    gSidst = NuMs();
+    gSidst = standin::NuMs();
   }
   ud.close();
   close(data);
@@ -296,7 +292,7 @@ void Betjen(int fd, int nummer) {
   if (f.pasvLytter >= 0) close(f.pasvLytter);
   close(fd);
   Log(nummer, "#end");
-  gSidst = NuMs();
+  gSidst = standin::NuMs();
   --gAktive;
 }
 
@@ -324,37 +320,8 @@ int main(int argc, char **argv) {
   const std::string filer = gInd.mappe + "/files";
   if (mkdir(filer.c_str(), 0700) != 0 && errno != EEXIST) Stop("cannot make " + filer);
 
-  // Loopback only: 127.0.0.0/8.
-  sockaddr_in adr{};
-  adr.sin_family = AF_INET;
-  adr.sin_port = htons(static_cast<uint16_t>(gInd.port));
-  if (inet_pton(AF_INET, gInd.adresse.c_str(), &adr.sin_addr) != 1 || (ntohl(adr.sin_addr.s_addr) >> 24) != 127)
-    Stop("the address must be a loopback address (127.x.y.z)");
-  const int lytter = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  int ja = 1;
-  setsockopt(lytter, SOL_SOCKET, SO_REUSEADDR, &ja, sizeof ja);
-  if (lytter < 0 || bind(lytter, reinterpret_cast<sockaddr *>(&adr), sizeof adr) != 0 || listen(lytter, 16) != 0)
-    Stop(strerror(errno));
-  socklen_t l = sizeof adr;
-  getsockname(lytter, reinterpret_cast<sockaddr *>(&adr), &l);
-  printf("%d\n", ntohs(adr.sin_port));
-  fflush(stdout);
-
-  const pid_t starter = getppid();
-  gSidst = NuMs();
-  int nummer = 0;
-  for (;;) {
-    pollfd p{lytter, POLLIN, 0};
-    const int r = poll(&p, 1, 200);
-    if (getppid() != starter) break;
-    if (gAktive == 0 && NuMs() - gSidst > static_cast<int64_t>(gInd.tomgangSek) * 1000) break;
-    if (r != 1) continue;
-    const int fd = accept4(lytter, nullptr, nullptr, SOCK_CLOEXEC);
-    if (fd < 0) continue;
-    gSidst = NuMs();
-    ++gAktive;
-    std::thread(Betjen, fd, ++nummer).detach();
-  }
+  const int lytter = standin::LytPaaLoopback("ftpserver", gInd.adresse, gInd.port);
+  standin::BetjenIndtilTomgang(lytter, gInd.tomgangSek, gSidst, &gAktive, Betjen);
   Log(0, "#slut");
   _exit(0);
 }

@@ -44,6 +44,8 @@
 #include <thread>
 #include <vector>
 
+#include "../loopback.h"
+
 namespace {
 
 struct Indstillinger {
@@ -59,12 +61,6 @@ constexpr size_t kStoersteKrop = 64u << 20;
 std::mutex gLogLaas;
 std::atomic<int64_t> gSidst{0};
 SSL_CTX *gCtx = nullptr;
-
-int64_t NuMs() {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(
-             std::chrono::steady_clock::now().time_since_epoch())
-      .count();
-}
 
 [[noreturn]] void Stop(const std::string &tekst) {
   fprintf(stderr, "webserver: %s\n", tekst.c_str());
@@ -233,7 +229,7 @@ void Betjen(int fd, int nummer) {
     const int r = SSL_read(ssl, buf, sizeof buf);
     if (r <= 0) break;
     krop.append(buf, static_cast<size_t>(r));
-    gSidst = NuMs();
+    gSidst = standin::NuMs();
   }
   SkrivFil(gInd.mappe + "/head-" + std::to_string(nummer) + ".txt", hoved);
   if (!krop.empty()) SkrivFil(gInd.mappe + "/body-" + std::to_string(nummer) + ".bin", krop);
@@ -258,7 +254,7 @@ void Betjen(int fd, int nummer) {
   if (s.afbrydEfter < 0 && !s.luk) SSL_shutdown(ssl);
   SSL_free(ssl);
   close(fd);
-  gSidst = NuMs();
+  gSidst = standin::NuMs();
 }
 
 }  // namespace
@@ -287,36 +283,8 @@ int main(int argc, char **argv) {
       SSL_CTX_use_PrivateKey_file(gCtx, gInd.noegle.c_str(), SSL_FILETYPE_PEM) != 1)
     Stop("cannot load the certificate or key");
 
-  // Loopback only: 127.0.0.0/8.
-  sockaddr_in adr{};
-  adr.sin_family = AF_INET;
-  adr.sin_port = htons(static_cast<uint16_t>(gInd.port));
-  if (inet_pton(AF_INET, gInd.adresse.c_str(), &adr.sin_addr) != 1 || (ntohl(adr.sin_addr.s_addr) >> 24) != 127)
-    Stop("the address must be a loopback address (127.x.y.z)");
-  const int lytter = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  int ja = 1;
-  setsockopt(lytter, SOL_SOCKET, SO_REUSEADDR, &ja, sizeof ja);
-  if (lytter < 0 || bind(lytter, reinterpret_cast<sockaddr *>(&adr), sizeof adr) != 0 || listen(lytter, 64) != 0)
-    Stop(strerror(errno));
-  socklen_t l = sizeof adr;
-  getsockname(lytter, reinterpret_cast<sockaddr *>(&adr), &l);
-  printf("%d\n", ntohs(adr.sin_port));
-  fflush(stdout);
-
-  const pid_t starter = getppid();
-  gSidst = NuMs();
-  int nummer = 0;
-  for (;;) {
-    pollfd p{lytter, POLLIN, 0};
-    const int r = poll(&p, 1, 200);
-    if (getppid() != starter) break;
-    if (NuMs() - gSidst > static_cast<int64_t>(gInd.tomgangSek) * 1000) break;
-    if (r != 1) continue;
-    const int fd = accept4(lytter, nullptr, nullptr, SOCK_CLOEXEC);
-    if (fd < 0) continue;
-    gSidst = NuMs();
-    std::thread(Betjen, fd, ++nummer).detach();
-  }
+  const int lytter = standin::LytPaaLoopback("webserver", gInd.adresse, gInd.port);
+  standin::BetjenIndtilTomgang(lytter, gInd.tomgangSek, gSidst, nullptr, Betjen);
   Log("0\t#slut");
   _exit(0);
 }

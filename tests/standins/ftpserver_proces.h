@@ -3,44 +3,30 @@
 // stopped when the test ends.
 #pragma once
 
-#include <sys/types.h>
-
 #include <string>
 #include <vector>
 
+#include "standin_proces.h"
+
 namespace ftptest {
 
-class FtpServer {
+class FtpServer : public standintest::StandinProces {
  public:
   FtpServer();
-  ~FtpServer();
-  FtpServer(const FtpServer &) = delete;
-  FtpServer &operator=(const FtpServer &) = delete;
 
-  // False when the program printed no port.
-  bool Start(int idleSek = 60);
-  void Stop();
-  // Waits for the program's end: its exit code, or -1 while it still runs.
-  int VentPaaSlut(int ms);
-
-  int Port() const { return port_; }
-  const std::string &Mappe() const { return mappe_; }
+  // False when the program printed no port (it refuses any address but a
+  // loopback one).
+  bool Start(int idleSek = 60, const std::string &adresse = "127.0.0.1");
 
   // The answer script (rules as the stand-in's program describes), read at
   // every new connection.
-  void Script(const std::string &regler) const;
+  void Script(const std::string &regler) const { SkrivHel("script.txt", regler); }
   // The request log: "<connection>\t<command line>" and "#" events.
-  std::vector<std::string> Log() const;
+  std::vector<std::string> Log() const { return Linjer("log.txt"); }
   // Waits until a log line ends with the text.
-  bool VentPaaLog(const std::string &slutning, int ms) const;
+  bool VentPaaLog(const std::string &slutning, int ms) const { return VentPaaLinje("log.txt", slutning, ms); }
   // A file the server stored; "" when there is none.
   std::string Fil(const std::string &navn) const;
-  bool HarFil(const std::string &navn) const;
-
- private:
-  std::string mappe_;
-  pid_t pid_ = -1;
-  int port_ = 0;
 };
 
 }  // namespace ftptest

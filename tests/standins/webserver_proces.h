@@ -3,42 +3,30 @@
 // loopback port, stopped when the test ends.
 #pragma once
 
-#include <sys/types.h>
-
 #include <string>
 #include <vector>
 
+#include "standin_proces.h"
+
 namespace webtest {
 
-class WebServer {
+class WebServer : public standintest::StandinProces {
  public:
   WebServer();
-  ~WebServer();
-  WebServer(const WebServer &) = delete;
-  WebServer &operator=(const WebServer &) = delete;
 
   // False when the program printed no port.
   bool Start(int idleSek = 60);
-  void Stop();
-  int VentPaaSlut(int ms);
 
-  int Port() const { return port_; }
   // "https://127.0.0.1:<port>"
   std::string Adresse() const;
-  const std::string &Mappe() const { return mappe_; }
 
   // The answer script (rules as the stand-in's program describes).
-  void Script(const std::string &regler) const;
+  void Script(const std::string &regler) const { SkrivHel("script.txt", regler); }
   // The request log: "<n>\t<METHOD> <target>\t<body bytes>".
-  std::vector<std::string> Log() const;
+  std::vector<std::string> Log() const { return Linjer("log.txt"); }
   // The stored body and header lines of request n.
   std::string Krop(int n) const;
   std::string Hoved(int n) const;
-
- private:
-  std::string mappe_;
-  pid_t pid_ = -1;
-  int port_ = 0;
 };
 
 // The certificate the stand-in serves (PEM), made once per test program:

@@ -304,6 +304,33 @@ TEST_F(SupportFtpKlient, ASilentServerIsGivenUpOnWithinTheTimeOut) {
   closesocket(s);
 }
 
+TEST_F(SupportFtpKlient, TheStandInStaysOnLoopbackRefusesPathsAndEndsWhenIdle) {
+  SOCKET s = FtpLogin("127.0.0.1", "tavodata", "4kravon");
+  ASSERT_NE(s, INVALID_SOCKET);
+  for (const char *navn : {"../ud.zip", "a/b.zip", "a\\b.zip", ".."}) {
+    sockaddr_in a{};
+    ASSERT_EQ(FtpPasv(s, &a), 0);
+    EXPECT_STREQ(inet_ntoa(a.sin_addr), "127.0.0.1");
+    EXPECT_EQ(FtpCommand(s, (std::string("STOR ") + navn).c_str()), 553) << navn;
+  }
+  FtpQuit(s);
+  EXPECT_FALSE(fs::exists(server_.Mappe() + "/ud.zip"));
+
+  ftptest::FtpServer ude;
+  for (const char *adresse : {"0.0.0.0", "10.0.0.1"}) {
+    EXPECT_FALSE(ude.Start(60, adresse)) << adresse;
+    EXPECT_EQ(ude.VentPaaSlut(5000), 2) << adresse;
+  }
+  ftptest::FtpServer kort;
+  ASSERT_TRUE(kort.Start(1));
+  setenv("TAVO_SERVICES", ("ftp/tcp=" + std::to_string(kort.Port())).c_str(), 1);
+  s = FtpLogin("127.0.0.1", "tavodata", "4kravon");
+  ASSERT_NE(s, INVALID_SOCKET);
+  FtpQuit(s);
+  EXPECT_EQ(kort.VentPaaSlut(10000), 0);
+  EXPECT_TRUE(kort.VentPaaLog("0\t#slut", 0));
+}
+
 // ---- The archive and the whole action --------------------------------------
 
 class SupportFtpArkiv : public ::testing::Test {
