@@ -11,6 +11,7 @@
 #include "FLYT.h"
 #include "IKKEBOKS.h"
 #include "MENU.h"
+#include "SUPPORTFTP.h"
 #include "VERSIONINFO.h"
 #include "menuressourcer.h"
 
@@ -329,7 +330,9 @@ int BekraeftSletLaasefil(HWND ejer) {
   return Spoerg(ejer, tekst) == IDYES ? 1 : 0;
 }
 
-void SendSupportData(HWND ejer) { VisIkkeTilgaengelig(ejer); }
+void SendSupportData(HWND ejer) {
+  DialogBoxParamA(0, MAKEINTRESOURCEA(IDD_ARBEJDE), ejer, SendSupportFtpDlgProc, 0);
+}
 
 // ---- The dialog ----
 

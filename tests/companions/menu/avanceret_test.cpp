@@ -382,11 +382,28 @@ TEST_F(AvanceretHovedmenu, MoveOutAndBackThroughTheMenus) {
                                               "Så er filerne kopieret til harddisken!"}));
 }
 
-// The support upload is not part of this program yet: it says so.
-TEST_F(Avanceret, SupportUploadIsNotAvailable) {
-  EXPECT_EQ(Koer105([](HWND dlg) { Klik(dlg, IDC_AV_OK); }, {IDOK}), IDC_AV_OK);
-  ASSERT_EQ(tavo::test::MessageBoxesShown().size(), 1u);
-  EXPECT_EQ(tavo::test::MessageBoxesShown()[0].caption, "Ikke tilgængelig");
+// The support button runs the upload dialog; with no server answering, the
+// user is told and the packed archive is kept.
+TEST_F(Avanceret, SupportButtonRunsTheUpload) {
+  Skriv(data_ / "ini" / "tavo.ini",
+        "[global]\r\ninsnr=7\r\nversion=10600\r\nskemalåst=nej\r\nsupertavo=nej\r\n"
+        "[kontakt]\r\nsupportserver=127.0.0.1\r\n");
+  setenv("TAVO_SERVICES", "ftp/tcp=1", 1);
+  std::string caption;
+  EXPECT_EQ(Koer105(
+                [&](HWND dlg) {
+                  Svar([&](const tavo::test::ShownDialog &d) -> INT_PTR {
+                    caption = d.caption;
+                    return 0;
+                  });
+                  Klik(dlg, IDC_AV_OK);
+                }),
+            IDC_AV_OK);
+  unsetenv("TAVO_SERVICES");
+  EXPECT_EQ(caption, "Send data til support...");
+  const std::vector<std::string> bokse = Bokse();
+  ASSERT_FALSE(bokse.empty());
+  EXPECT_EQ(bokse[0].rfind("Kunne ikke etablere forbindelse til server: 127.0.0.1!\nPakken er gemt som:", 0), 0u);
 }
 
 }  // namespace
