@@ -478,6 +478,7 @@ uint32_t Laes(const ExtImportIndstillinger &ind, uint32_t ugevis) {
 }
 
 INT_PTR VisDialog(HWND h, ExtImportIndstillinger &ind) {
+  RegistrerExtSkemaDialoger();
   LPCSTR skabelon = IDD_DATOINTERVAL;
   DLGPROC proc = DatoIntervalDlgProc;
   if (ImportKilde == KILDE_UNTIS && ind.Ugevis) {
