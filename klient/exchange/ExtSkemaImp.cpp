@@ -580,6 +580,14 @@ bool KoerImport(HWND h, ExtImportIndstillinger &ind, uint32_t ugevis, FILE *log)
       PlacerExtSkema(lek, TavoSkema, ImportMetode.Ignorer != 0);
       break;
   }
+  // The undo takes the last import's period from [untis]; the file dialog of
+  // the dated sources writes none, so without this Ctrl+Z would miss the
+  // import just made.
+  if (ErUntisMedDato(ImportKilde) && !GlobalIndstillinger.skemalaast) {
+    const std::string fra = Fmt("%u", ind.fradato), til = Fmt("%u", ind.tildato);
+    WritePrivateProfileStringA("untis", "fradato", fra.c_str(), StiTab.szini);
+    WritePrivateProfileStringA("untis", "tildato", til.c_str(), StiTab.szini);
+  }
   CountExportChanges();
   SendTilAlleVinduer(kDataAendret, 0, 0, 0);
   return true;

@@ -254,6 +254,91 @@ TEST_F(ExtSkemaImportTest, ExternMetoder) {
   }
 }
 
+TEST_F(ExtSkemaImportTest, HverKildeTilBegivenhederOgTilbage) {
+  // The same week as each source writes it: 1a with AB and CD on Monday's
+  // first lesson, 2b with EF on Wednesday's second (Tabulex: 1a only, the
+  // second week of its cycle on Wednesday).
+  const std::vector<Beg> uge5 = {
+      {202505, 1, {akti[0]}, {anfo[0], anfo[1]}, {laerer, xrolle}, {loka[0], loka[1]}},
+      {202505, 3, {akti[1]}, {anfo[2]}, {laerer}, {loka[2]}},
+  };
+  const std::vector<Beg> tabulex = {
+      {202505, 1, {akti[0]}, {anfo[0]}, {laerer}, {loka[0]}},
+      {202506, 3, {akti[0]}, {anfo[1]}, {laerer}, {loka[1]}},
+  };
+  // Tabulex puts "0" before a short subject.
+  SkfaRec f{};
+  f.id = 202;
+  Tekst(f.Skolefag, "0DA");
+  f.Niveau = ' ';
+  f.Status = 10;
+  SkphRec p{};
+  p.akti_id = akti[0];
+  p.skfa_id = Ny(tdskfa, tvskfa, f);
+  p.Status = 10;
+  Ny(tdskph, tvskph, p);
+  const struct Tilfaelde {
+    const char *navn;
+    void (*kommando)(HWND);
+    const char *fil, *indhold;
+    std::function<void()> svar;
+    std::vector<Beg> ventet;
+    const char *logTitel;
+  } tilfaelde[] = {
+      {"lectio", LectioImportKommando, "skema.txt",
+       "1001;1a;AB;DA;101;1;1;5;20250127\r\n1001;1a;CD;DA;102;1;1;5;20250127\r\n"
+       "1002;2b;EF;MA;103;3;2;5;20250129\r\n",
+       [&] {
+         Svar(IDYES);
+         Udfyld({{IDC_IMP_MAPPE, mappe.string()}, {IDC_IMP_FRA, "202505"}, {IDC_IMP_TIL, "202505"}});
+       },
+       uge5, "Lectio import log!"},
+      {"untis med datoer", UntisImportKommando, "untis.txt",
+       "AB;2025;1;27;1;DA;1a;101\r\nCD;2025;1;27;1;DA;1a;102\r\nEF;2025;1;29;2;MA;2b;103\r\n",
+       [&] {
+         Svar(IDYES);
+         Svar(IDYES);
+         Udfyld({{IDC_EXT_MAPPE, mappe.string()}, {IDC_EXT_FILNAVN, "untis.txt"}});
+       },
+       uge5, "Untis import log!"},
+      {"extern", ExternImportKommando, "ext.txt",
+       "1a;DA;AB;101;20250127;1;0;0;1\r\n1a;DA;CD;102;20250127;1;0;0;1\r\n2b;MA;EF;103;20250129;2;0;0;1\r\n",
+       [&] {
+         Svar(IDYES);
+         Udfyld({{IDC_EXT_MAPPE, mappe.string()}, {IDC_EXT_FILNAVN, "ext.txt"}});
+       },
+       uge5, "Extern import log!"},
+      {"tabulex", TabulexImportKommando, "skema.csv", "[Skema]\r\n1;x;AB;1a;y;101;1;1;;;DA;\r\n2;x;CD;1a;y;102;8;1;;;DA;-\r\n",
+       [&] {
+         Svar(IDYES);
+         Udfyld({{IDC_IMP_MAPPE, mappe.string()}, {IDC_IMP_FRA, "202505"}, {IDC_IMP_TIL, "202506"}});
+       },
+       tabulex, "Extern import log!"},
+  };
+  for (const Tilfaelde &t : tilfaelde) {
+    TomSkemabeg();
+    // Whatever an earlier run remembered, the undo must find this import.
+    WritePrivateProfileStringA("untis", "fradato", "202440", StiTab.szini);
+    WritePrivateProfileStringA("untis", "tildato", "202440", StiTab.szini);
+    const uint32_t andet = Raekke(202505, 2, 0x60, kEgen, {.akti = akti[2]}, 5);
+    tavo::test::StopDialogScript();
+    tavo::test::StartDialogScript();
+    Fil(t.fil, t.indhold);
+    t.svar();
+    Svar(IDYES);
+    Log();
+    t.kommando(0);
+    Faerdig();
+    EXPECT_EQ(Importerede(), t.ventet) << t.navn;
+    EXPECT_EQ(logTitel, t.logTitel) << t.navn;
+    EXPECT_EQ(LogTekst(), "") << t.navn;
+    Svar(IDYES);
+    FortrydExtImport(0);
+    EXPECT_EQ(Importerede(), std::vector<Beg>{}) << t.navn;
+    EXPECT_EQ(Ske(202505, andet).Status + 0, 0x60u) << t.navn;
+  }
+}
+
 // ---- The check on its own ----
 
 class ExtSkemaImportTjek : public ExtSkemaImportTest {
