@@ -86,9 +86,11 @@ std::string Sammenlign(const char (&felt)[N], size_t n) {
 class Logger {
  public:
   explicit Logger(FILE *f) : f_(f) {}
-  void Linje(const std::string &linje) {
-    if (linje == sidst_) return;
-    sidst_ = linje;
+  // The name is what a run of lessons shares; the line may say more.
+  void Linje(const std::string &linje) { Linje(linje, linje); }
+  void Linje(const std::string &linje, const std::string &navn) {
+    if (navn == sidst_) return;
+    sidst_ = navn;
     if (f_) fprintf(f_, "%s\n", linje.c_str());
   }
 
@@ -361,7 +363,7 @@ uint32_t TjekRingetider(const ImportLektioner &lektioner, FILE *log) {
       m.Sluttid = r->Sluttid[l.Lektion - 1];
     }
     if (m.akti_id == 0 || iRing || (l.Lektion == 0 && egneTider)) continue;
-    lg.Linje(Fmt("Ringetid på klasse mangler : %s / %u", l.Klasse, l.Lektion));
+    lg.Linje(Fmt("Ringetid på klasse mangler : %s / %u", l.Klasse, l.Lektion), l.Klasse);
     ++mangler;
   }
   return mangler;

@@ -405,4 +405,34 @@ TEST_F(ExtSkemaImportTjek, LavesteLoebenummerVaelges) {
   EXPECT_EQ(TavoSkema[1].Dag, 2u);
 }
 
+TEST_F(ExtSkemaImportTjek, Ringetider) {
+  SaetImportKilde(KILDE_UNTIS);
+  ImportLektioner lek(1);
+  auto med = [&](const char *klasse, uint32_t lektion, Klokkeslaet start = 0, Klokkeslaet slut = 0) {
+    ImportLektion l = L(klasse, "", 1);
+    l.Lektion = lektion;
+    l.Starttid = start;
+    l.Sluttid = slut;
+    lek.push_back(l);
+  };
+  med("1a", 9);              // the ring system has eight lessons
+  med("1a", 0);              // neither a lesson nor times
+  med("1a", 0, 1000, 1045);  // times alone will do: the lesson holding 10:00
+  med("2b", 2);
+  med("9z", 60);             // no class: nothing to check against
+  Tjek(lek, 20250127, 20250131);
+  FILE *f = tmpfile();
+  EXPECT_EQ(TjekRingetider(lek, f), 2u);
+  rewind(f);
+  char linje[100] = "";
+  EXPECT_NE(fgets(linje, sizeof linje, f), nullptr);
+  EXPECT_STREQ(linje, "Ringetid på klasse mangler : 1a / 0\n");
+  EXPECT_EQ(fgets(linje, sizeof linje, f), nullptr);  // once for the run of 1a
+  fclose(f);
+  EXPECT_EQ(TavoSkema[3].Lektion, 3u);
+  EXPECT_EQ(TavoSkema[3].Starttid, 1000u);
+  EXPECT_EQ(TavoSkema[4].Starttid, 855u);
+  EXPECT_EQ(TavoSkema[4].Sluttid, 940u);
+}
+
 }  // namespace
