@@ -160,6 +160,9 @@ uint32_t LektionsAntal(const ImportLektioner &lektioner) {
   return lektioner.empty() ? 0 : static_cast<uint32_t>(lektioner.size() - 1);
 }
 
+// The lessons the check has matched.
+uint32_t TjekkedeLektioner() { return TavoSkema.empty() ? 0 : static_cast<uint32_t>(TavoSkema.size() - 1); }
+
 }  // namespace
 
 void TjekImportLektioner(const ImportLektioner &lektioner, Dato fra, Dato til, FILE *log) {
@@ -339,7 +342,7 @@ uint32_t FlereSkolefag() { return AntalFlereSkolefag; }
 uint32_t TjekRingetider(const ImportLektioner &lektioner, FILE *log) {
   Logger lg(log);
   uint32_t mangler = 0;
-  const uint32_t n = std::min(LektionsAntal(lektioner), static_cast<uint32_t>(TavoSkema.size() ? TavoSkema.size() - 1 : 0));
+  const uint32_t n = std::min(LektionsAntal(lektioner), TjekkedeLektioner());
   for (uint32_t i : Indeks(lektioner, [](const ImportLektion &l) {
          return Fmt("%-20s%02u%02u", l.Klasse, l.Dag, l.Lektion);
        })) {
@@ -372,7 +375,7 @@ uint32_t TjekRingetider(const ImportLektioner &lektioner, FILE *log) {
 bool FindEksisterendeSkema(const ImportLektioner &lektioner, Dato fra, Dato til, FILE *log) {
   Logger lg(log);
   bool fundet = false;
-  const uint32_t n = std::min(LektionsAntal(lektioner), static_cast<uint32_t>(TavoSkema.size() ? TavoSkema.size() - 1 : 0));
+  const uint32_t n = std::min(LektionsAntal(lektioner), TjekkedeLektioner());
   Uge uf = 0, ut = 0;
   uint8_t df = 1, dt = 7;
   DatoTilUge(fra, &uf, &df);
@@ -381,6 +384,8 @@ bool FindEksisterendeSkema(const ImportLektioner &lektioner, Dato fra, Dato til,
     const TavoSkemaPost &m = TavoSkema[i];
     if (!m.akti_id && !m.anfo_id && !m.loka_id) continue;
     const uint8_t ugedag = LektionsUgedag(lektioner[i], m);
+    // The weeks of the lesson's period with the weekday bounds of its first
+    // and last week (a dated lesson: its own week, unbounded).
     UgeIndeks foerste = uf ? UgeTilIndeks(uf) : 0, sidste = ut ? UgeTilIndeks(ut) : 0;
     uint8_t fraDag = df, tilDag = dt;
     if (ErUntisMedDato(ImportKilde)) {
@@ -389,14 +394,10 @@ bool FindEksisterendeSkema(const ImportLektioner &lektioner, Dato fra, Dato til,
       foerste = sidste = u ? UgeTilIndeks(u) : 0;
       fraDag = 1, tilDag = 7;
     }
-    const UgeIndeks f0 = foerste;
-    foerste = std::max<UgeIndeks>(foerste, 1);
-    sidste = std::min<UgeIndeks>(sidste, SkemaPeriode.AntalUger);
     const bool stjerne = m.akti_id && Akti(m.akti_id)->Aktivitet[0] == '*';
-    for (UgeIndeks w = foerste; w <= sidste; ++w) {
-      if ((w == f0 && ugedag < fraDag) || (w == sidste && w == (ut ? UgeTilIndeks(ut) : 0) && ugedag > tilDag &&
-                                           !ErUntisMedDato(ImportKilde)))
-        continue;
+    const AnfoRec *ansat = m.anfo_id ? TabRec<AnfoRec>(tvanfo, m.anfo_id) : nullptr;
+    for (UgeIndeks w = std::max<UgeIndeks>(foerste, 1); w <= std::min(sidste, SkemaPeriode.AntalUger); ++w) {
+      if ((w == foerste && ugedag < fraDag) || (w == sidste && ugedag > tilDag)) continue;
       const TabVar *b = SkemabegBucket(IndeksTilUge(w));
       for (uint32_t r = 1; b && r < b->wRecCnt; ++r) {
         SkeRec s;
@@ -407,8 +408,10 @@ bool FindEksisterendeSkema(const ImportLektioner &lektioner, Dato fra, Dato til,
           lg.Linje("Skema fundet på aktivitet : " + Felt(Akti(m.akti_id)->Aktivitet, 16));
           fundet = true;
         }
-        if (m.anfo_id && s.anfo_id == m.anfo_id) {
-          const MedaRec *md = TabRec<MedaRec>(tvmeda, TabRec<AnfoRec>(tvanfo, m.anfo_id)->meda_id);
+        // The same employee in any of his employments.
+        const AnfoRec *raekkens = s.anfo_id ? TabRec<AnfoRec>(tvanfo, s.anfo_id) : nullptr;
+        if (ansat && raekkens && raekkens->meda_id == ansat->meda_id) {
+          const MedaRec *md = TabRec<MedaRec>(tvmeda, ansat->meda_id);
           lg.Linje("Skema fundet på medarbejder : " + (md ? Felt(md->Initialer, sizeof md->Initialer) : std::string()));
           fundet = true;
         }
