@@ -41,22 +41,6 @@ void Tekst(HWND hDlg, UINT msg, const char *tekst) {
   if (hDlg) SendMessageA(hDlg, msg, 0, reinterpret_cast<LPARAM>(tekst));
 }
 
-void RegistrerVenteSkabelon() {
-  static std::once_flag en;
-  std::call_once(en, [] {
-    if (tavo::res::FindDialog(MAKEINTRESOURCE(IDD_VENTE))) return;
-    tavo::res::DialogTemplate t;
-    t.id = IDD_VENTE;
-    t.style = DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_VISIBLE;
-    t.fontFace = "MS Sans Serif";
-    t.pointSize = 8;
-    t.cx = 186;
-    t.cy = 40;
-    t.items.push_back({"STATIC", IDC_VENTE_TEKST, "", SS_CENTER | WS_VISIBLE, 0, 26, 6, 134, 10});
-    t.items.push_back({PROGRESS_CLASS, IDC_VENTE_BAR, "", WS_VISIBLE, 0, 6, 18, 174, 10});
-    tavo::res::RegisterDialog(t);
-  });
-}
 
 // ---- Files of save all ----
 
@@ -220,6 +204,23 @@ bool EfterGemning(bool ok, HWND hEjer) {
 }  // namespace
 
 // ---- The wait dialog ----
+
+void RegistrerVenteSkabelon() {
+  static std::once_flag en;
+  std::call_once(en, [] {
+    if (tavo::res::FindDialog(MAKEINTRESOURCE(IDD_VENTE))) return;
+    tavo::res::DialogTemplate t;
+    t.id = IDD_VENTE;
+    t.style = DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_VISIBLE;
+    t.fontFace = "MS Sans Serif";
+    t.pointSize = 8;
+    t.cx = 186;
+    t.cy = 40;
+    t.items.push_back({"STATIC", IDC_VENTE_TEKST, "", SS_CENTER | WS_VISIBLE, 0, 26, 6, 134, 10});
+    t.items.push_back({PROGRESS_CLASS, IDC_VENTE_BAR, "", WS_VISIBLE, 0, 6, 18, 174, 10});
+    tavo::res::RegisterDialog(t);
+  });
+}
 
 DWORD WINAPI VenteDialogTraad(LPVOID blok) {
   RegistrerVenteSkabelon();

@@ -26,6 +26,8 @@ struct VenteBlok {
   HANDLE hTraad;
 };
 
+// Template 128, once; the wait dialogs' threads and the resend use it.
+void RegistrerVenteSkabelon();
 DWORD WINAPI VenteDialogTraad(LPVOID blok);
 INT_PTR CALLBACK VenteDialogProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
 // Waits the closing pause, then ends the dialog.

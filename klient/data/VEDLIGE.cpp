@@ -12,6 +12,7 @@
 
 uint32_t EksportTaellere[kAntalEksportTaellere];
 uint32_t EksportPlanTal;
+uint32_t Fejl62Raekker;
 VedligeKroge VedligeKrog = {};
 
 namespace {
@@ -122,6 +123,25 @@ void ReetablerFravaersSletninger() {
     if (!(s.Status & kLever) || s.Ejer != EgenInst() || s.Fejl != '?') return false;
     s.Status = kGendannet;
     s.Fejl = 0;
+    return true;
+  });
+}
+
+void SletFejl72Begivenheder() {
+  ForHverSkeRaekke([](SkeRec &s, uint32_t) {
+    if (!(s.Status & kLever) || s.Ejer != EgenInst() || s.Fejl != 'H') return false;
+    s.Status = 0;
+    s.Fejl = 0;
+    return true;
+  });
+}
+
+void SletIkkeEjedeBegivenheder() {
+  ForHverSkeRaekke([](SkeRec &s, uint32_t) {
+    if (!(s.Status & kLever) || s.Fejl != '>') return false;
+    s.Status = 0;
+    s.Fejl = 0;
+    if (Fejl62Raekker) --Fejl62Raekker;
     return true;
   });
 }
@@ -241,44 +261,47 @@ void AflystAktiSkemaCheck(HWND hwnd) {
     if (AktiAflystTab[r] && VedligeKrog.FjernAktiFraSkema) VedligeKrog.FjernAktiFraSkema(r);
 }
 
-bool VedligeholdKommando(HWND hwnd, int id) {
+bool VedligeholdKommando(HWND hwnd, int id, bool *udfoert) {
+  bool ud = false;
   switch (id) {
     case 40171:
-      if (Spoerg(hwnd, "Vil du reetablere låst periode ?", "Låst periode")) {
+      if ((ud = Spoerg(hwnd, "Vil du reetablere låst periode ?", "Låst periode"))) {
         ReetablerLaastPeriode();
         CountExportChanges();
       }
-      return true;
+      break;
     case 40172:
-      if (Spoerg(hwnd, "Vil du reetablere sletninger med fraværsregistreringer ?", "Fravær")) {
+      if ((ud = Spoerg(hwnd, "Vil du reetablere sletninger med fraværsregistreringer ?", "Fravær"))) {
         ReetablerFravaersSletninger();
         CountExportChanges();
       }
-      return true;
+      break;
     case 40173:
-      if (Spoerg(hwnd, "Vil du slette begivenheder og posteringer hvor du har konflikt med dig selv ?",
-                 "Egen konflikt"))
+      if ((ud = Spoerg(hwnd, "Vil du slette begivenheder og posteringer hvor du har konflikt med dig selv ?",
+                       "Egen konflikt")))
         SletEgenKonflikt();
-      return true;
+      break;
     case 40174:
       if (HasUnexportedRows()) {
         MessageBoxA(hwnd, "Du kan ikke komprimere når du har udestående begivenheder eller posteringer !",
                     "Fejl", MB_OK | MB_ICONEXCLAMATION);
-        return true;
+        break;
       }
-      if (Spoerg(hwnd, "Vil du komprimere begivenheder og posteringer ?", "Komprimering")) {
+      if ((ud = Spoerg(hwnd, "Vil du komprimere begivenheder og posteringer ?", "Komprimering"))) {
         KomprimerSkemabeg();
         KomprimerTimoak();
       }
-      return true;
+      break;
     case 40175:
-      if (Spoerg(hwnd,
-                 "Vil du gendanne alle medarbejder/aktivitets relationerne?\nBemærk at kun de relationer der "
-                 "findes timer på vil blive gendannet !",
-                 "Gendan anfo/akti"))
+      if ((ud = Spoerg(hwnd,
+                       "Vil du gendanne alle medarbejder/aktivitets relationerne?\nBemærk at kun de relationer der "
+                       "findes timer på vil blive gendannet !",
+                       "Gendan anfo/akti")))
         GendanAnfoAktiRel();
-      return true;
+      break;
     default:
       return false;
   }
+  if (udfoert) *udfoert = ud;
+  return true;
 }

@@ -42,6 +42,16 @@ bool HasUnexportedRows();
 // After an import: asks whether the events on cancelled activities are to be
 // deleted, and deletes them on OK.
 void AflystAktiSkemaCheck(HWND hwnd);
+// Own live event rows with the error mark 'H' (a deletion the central
+// database refused) are taken out: status 0, no mark.
+void SletFejl72Begivenheder();
+// Live event rows of any owner with the mark '>' (not this installation's
+// to change) are taken out the same way; the count of such rows goes down
+// by one for each, never below 0.
+void SletIkkeEjedeBegivenheder();
+// The rows with error 62 that wait, beside the change counters.
+extern uint32_t Fejl62Raekker;
 // Menu commands 40171..40175: asks its question and runs the step. True
-// when the command was one of them.
-bool VedligeholdKommando(HWND hwnd, int id);
+// when the command was one of them; *udfoert (when given) tells whether the
+// step ran (not refused, not cancelled).
+bool VedligeholdKommando(HWND hwnd, int id, bool *udfoert = nullptr);

@@ -4,8 +4,10 @@
 
 #include "DESKTOP.h"
 #include "ELEMENT.h"
+#include "FUNKTAST.h"
 #include "IKKETILG.h"
-#include "LOGVISNING.h"
+#include "INDSTIL.h"
+#include "MENUKOMMANDO.h"
 #include "MEDPER.h"
 #include "OBJVINDUE.h"
 #include "OPSTART.h"
@@ -13,34 +15,51 @@
 #include "STARTTRAAD.h"
 #include "STATUSBAR.h"
 #include "TALTAB.h"
+#include "TASTINFO.h"
+#include "TIMOAK.h"
 #include "TOOLTIP.h"
-#include "VERSIONDLG.h"
 #include "VINDUER.h"
 
 namespace {
 
-// The menu commands built so far; every other one is not available yet.
-const struct {
-  UINT kommando;
-  void (*udfoer)(HWND hovedvindue);
-} kKommandoer[] = {
-    {40078, [](HWND h) { VisVersionDialog(h); }},
-};
+// Closing saves, unless the user chose to quit without saving (1934).
+bool gemVedLukning = true;
+constexpr UINT kLukUdenGem = 1934;
 
-void Kommando(HWND hwnd, UINT kommando) {
-  for (const auto &k : kKommandoer) {
-    if (k.kommando == kommando) {
-      k.udfoer(hwnd);
-      return;
-    }
+// Until the full main window routes the keys: a key of a function-key
+// screen runs it, a key that a menu entry stands for and that is not
+// routed yet says so; every other key goes on as before.
+bool ForeloebigTast(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_SYSCOMMAND && wParam != VK_F6) return false;
+  if (wParam < VK_F2 || wParam > VK_F12) return false;
+  MakeTastInfo(&AktuelTast, msg, wParam, lParam);
+  const TastInfo &t = AktuelTast;
+  const uint8_t mod = (t.shift ? kModShift : 0) | (t.ctrl ? kModCtrl : 0) | (t.alt ? kModAlt : 0);
+  bool skaerm = false;
+  switch (wParam) {
+    case VK_F2: skaerm = mod == kModAlt && ff_plan; break;
+    case VK_F5: case VK_F6: case VK_F7: case VK_F9: skaerm = true; break;
+    case VK_F10: skaerm = !t.alt; break;
+    case VK_F12: skaerm = (t.ctrl && ElevplanSlaaetTil) || GlobalIndstillinger.post; break;
+    default: break;
   }
-  if (LogKommando(hwnd, kommando)) return;
-  IkkeTilgaengelig(hwnd, kommando);
+  if (skaerm) {
+    FunktionstastSkaerm(hwnd, t);
+    return true;
+  }
+  if (UINT kommando = KommandoForTast(static_cast<UINT>(wParam), mod)) {
+    IkkeTilgaengelig(hwnd, kommando);
+    return true;
+  }
+  return false;
 }
 
 void LukHovedvindue() {
   LukAlleVinduer();
-  GemDataVedLukning();
+  if (gemVedLukning)
+    GemDataVedLukning();
+  else if (DataHentet && !GlobalIndstillinger.skemalaast && !GlobalIndstillinger.supertavo)
+    GendanStartKopi();
   FreeAlleTalTabeller();
   FreeMedPer();
   if (hwndTooltip) DestroyWindow(hwndTooltip);
@@ -76,7 +95,16 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       // A cell of a restored screen layout asks for its object window.
       return static_cast<LRESULT>(OpretElementVindue(static_cast<HWND>(lParam), static_cast<int>(wParam)));
     case WM_COMMAND:
-      Kommando(hwnd, LOWORD(wParam));
+      HovedvinduesKommando(hwnd, LOWORD(wParam), lParam);
+      return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_SYSCOMMAND:
+      if (ForeloebigTast(hwnd, msg, wParam, lParam)) return 0;
+      break;
+    case kLukUdenGem:
+      gemVedLukning = false;
+      DestroyWindow(hwnd);
       return 0;
     case WM_NOTIFY: {
       auto *di = reinterpret_cast<NMTTDISPINFOA *>(lParam);
@@ -89,6 +117,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     }
     case WM_DESTROY:
       LukHovedvindue();
+      gemVedLukning = true;
       PostQuitMessage(0);
       return 0;
   }

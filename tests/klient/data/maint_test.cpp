@@ -152,6 +152,44 @@ TEST_F(Vedlige, RestoringTheLockedPeriodAndOwnConflicts) {
   EXPECT_EQ(T(1).Status, 0);
 }
 
+// Error 72 takes out only the own live rows marked 'H'; error 62 the live
+// rows marked '>' of any owner, counting each off the waiting rows, never
+// below 0.
+TEST_F(Vedlige, DeletingTheRowsOfErrors72And62) {
+  SkeRaekker({{1, 64, kEgen, 1, 'H'},
+              {1, 64, kEgen, 1, 'H'},
+              {2, 64, kAnden, 3, 'H'},    // another installation's
+              {3, 8, kEgen, 4, 'H'},      // not live
+              {4, 64 | 16, kEgen, 5, '>'},
+              {5, 64, kAnden, 6, '>'},
+              {6, 64, kEgen, 7, '?'},
+              {7, 8, kAnden, 8, '>'}});
+  SletFejl72Begivenheder();
+  const struct {
+    uint32_t status;
+    uint8_t fejl;
+  } efter72[] = {{0, 0}, {0, 0}, {64, 'H'}, {8, 'H'}, {80, '>'}, {64, '>'}, {64, '?'}, {8, '>'}};
+  for (uint32_t r = 1; r <= 8; ++r) {
+    SCOPED_TRACE(r);
+    EXPECT_EQ(+S(r).Status, efter72[r - 1].status);
+    EXPECT_EQ(+S(r).Fejl, efter72[r - 1].fejl);
+  }
+  for (uint32_t foer : {5u, 1u, 0u}) {
+    SCOPED_TRACE(foer);
+    storetest::TomAlleTabeller();
+    SkeRaekker({{4, 64 | 16, kEgen, 1, '>'}, {5, 64, kAnden, 2, '>'}, {6, 64, kEgen, 3, '?'}, {7, 8, kAnden, 4, '>'}});
+    Fejl62Raekker = foer;
+    SletIkkeEjedeBegivenheder();
+    EXPECT_EQ(+S(1).Status, 0u);
+    EXPECT_EQ(+S(1).Fejl, 0);
+    EXPECT_EQ(+S(2).Status, 0u);
+    EXPECT_EQ(+S(3).Status, 64u);
+    EXPECT_EQ(+S(4).Status, 8u);
+    EXPECT_EQ(Fejl62Raekker, foer >= 2 ? foer - 2 : 0u);
+  }
+  Fejl62Raekker = 0;
+}
+
 TEST_F(Vedlige, ExportCount) {
   SkeRaekker({{1, 64, kEgen, 1},
               {1, 64, kEgen, 1},            // second row: not counted
@@ -192,7 +230,9 @@ TEST_F(Vedlige, QuestionsAndTheRefusedCompaction) {
     SCOPED_TRACE(t.id);
     tavo::test::StartDialogScript();
     tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &) { return INT_PTR{IDCANCEL}; });
-    EXPECT_TRUE(VedligeholdKommando(0, t.id));
+    bool udfoert = true;
+    EXPECT_TRUE(VedligeholdKommando(0, t.id, &udfoert));
+    EXPECT_FALSE(udfoert);
     auto bokse = tavo::test::MessageBoxesShown();
     ASSERT_EQ(bokse.size(), 1u);
     EXPECT_EQ(bokse[0].text, t.tekst);
@@ -207,14 +247,18 @@ TEST_F(Vedlige, QuestionsAndTheRefusedCompaction) {
   // OK runs the step.
   tavo::test::StartDialogScript();
   tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &) { return INT_PTR{IDOK}; });
-  VedligeholdKommando(0, 40171);
+  bool udfoert = false;
+  VedligeholdKommando(0, 40171, &udfoert);
   tavo::test::StopDialogScript();
+  EXPECT_TRUE(udfoert);
   EXPECT_EQ(+S(1).Status, 0u);
 
   // Sent rows waiting for export refuse the compaction before any question.
   TimRaekke(1, 64 | 16, kEgen);
   tavo::test::StartDialogScript();
-  VedligeholdKommando(0, 40174);
+  udfoert = true;
+  VedligeholdKommando(0, 40174, &udfoert);
+  EXPECT_FALSE(udfoert);
   auto bokse = tavo::test::MessageBoxesShown();
   ASSERT_EQ(bokse.size(), 1u);
   EXPECT_EQ(bokse[0].text, "Du kan ikke komprimere når du har udestående begivenheder eller posteringer !");
