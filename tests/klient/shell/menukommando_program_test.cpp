@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "ELEMENT.h"
 #include "FUNKTAST.h"
 #include "KATALOG.h"
 #include "OBJVINDUE.h"
@@ -128,8 +129,8 @@ TEST_F(MenukommandoProgram, TheErrorRowsAreTakenOutAndTheFiguresCountedAnew) {
 }
 
 // The F5 screen on the real main window, with a test kind in the first
-// schedule's row: the two edge panels (not built: nothing docks), the window
-// at the desktop's corner.
+// schedule's row and in the two edge panels' rows: the panels docked on the
+// right edge, the window at the corner of the desktop left beside them.
 HWND TestSkema(const ObjektKald &k) {
   return CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, k.Venstre, k.Top, 300, 200, k.hwndForaelder,
                          static_cast<HMENU>(k.Type), 0, nullptr);
@@ -138,7 +139,11 @@ HWND TestSkema(const ObjektKald &k) {
 TEST_F(MenukommandoProgram, F5OpensTheWeekScheduleAtTheDesktopsCorner) {
   ASSERT_EQ(Start(), kOpstartFortsaet);
   const ObjektOpretter gammel = SaetObjektOpretter(40001, TestSkema);
+  ElementRaekke paneler[2] = {*FindElementRaekke(40154), *FindElementRaekke(40176)};
+  for (int type : {40154, 40176})
+    SaetElementOpretter(type, TestSkema, [] { return int32_t{120}; }, [] { return int32_t{160}; });
   MoveWindow(hwndHoved, 0, 0, 1000, 700, TRUE);
+  const RECT foer = DesktopRect;
   SendMessageA(hwndHoved, WM_COMMAND, 40231, 0);  // "Alle aktiviteter i en uge\tF5"
   HWND h = 0;
   for (HWND c = GetWindow(hwndDesktop, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
@@ -150,11 +155,18 @@ TEST_F(MenukommandoProgram, F5OpensTheWeekScheduleAtTheDesktopsCorner) {
   ClientToScreen(hwndDesktop, &o);
   EXPECT_EQ(r.left, o.x);
   EXPECT_EQ(r.top, o.y);
-  // The panels of the edge are not built yet; the box is only for the
-  // screen's own window, which opened.
+  for (int type : {40154, 40176}) {
+    SCOPED_TRACE(type);
+    bool docket = false;
+    for (const ElementCelle &c : ElementTab) docket |= c.hwndElement && c.Art == static_cast<uint32_t>(type) && c.Desk == 0;
+    EXPECT_TRUE(docket);
+  }
+  EXPECT_LT(DesktopRect.right, foer.right);  // the right desk took its room
   EXPECT_TRUE(Bokse().empty());
   DestroyWindow(h);
+  CloseAllElements();
   SaetObjektOpretter(40001, gammel);
+  for (const ElementRaekke &r : paneler) SaetElementOpretter(r.Type, r.Opret, r.Hoejde, r.Bredde);
   EXPECT_EQ(Luk(), 0);
 }
 
