@@ -222,8 +222,8 @@ KommandoRaekke KommandoTab[] = {
     V(40298), V(40033), V(40035), V(40037),
     // Docked in the screen layout.
     E(40009), E(40011), E(40013), E(40139), E(40154), E(40176), E(40177), E(40178), E(40187), E(40203), E(40271),
-    // The event entry in lesson mode; the master data of a kind.
-    VK(40007, 40007, 'L'), VK(40287, 40213, 'K'), VK(40288, 40213, 'M'), VK(40289, 40213, 'L'),
+    // The event entry (its row opens it in lesson mode); the master data of a kind.
+    VK(40007, 40007, 0), VK(40287, 40213, 'K'), VK(40288, 40213, 'M'), VK(40289, 40213, 'L'),
     // Menu entries that stand for a key.
     T(40213, VK_F2), T(40266, VK_F2, C), T(40268, VK_F2, Al),
     T(40231, VK_F5), T(40232, VK_F5, S), T(40233, VK_F5, C), T(40234, VK_F5, Al),
@@ -298,8 +298,9 @@ void Vaerktoej(HWND hoved, const KommandoRaekke &r, UINT id) {
     return;
   }
   // An open one is closed; the front window takes the focus back.
-  if (FindVindueType(type)) {
-    SkiftVaerktoejsVindue(type, 0);
+  if (HWND aaben = FindVindueType(type)) {
+    DestroyWindow(aaben);
+    VinduesListeFjern(aaben);
     if (HWND forrest = VinduesListeForrest()) SendMessageA(forrest, SKAERM_AKTIVER, 1, 0);
     return;
   }

@@ -64,6 +64,24 @@ TEST_F(MenukommandoProgram, TheMenuBarSavesTheTablesAndNamesWhatIsNotBuilt) {
   EXPECT_NE(Laes(Log()).find("** Info: Ikke tilgængelig: Aktivitets sletning (40204)"), std::string::npos);
 }
 
+// Yes to the quit question closes without saving: the change made in the
+// run never reaches the files.
+TEST_F(MenukommandoProgram, QuittingWithoutSavingLeavesTheFilesAsTheyWere) {
+  ASSERT_EQ(Start(), kOpstartFortsaet);
+  const std::string foer = Laes(Data() / "data" / "akti.DAT");
+  auto *akti = reinterpret_cast<AktiRec *>(GetRec(&tdakti, &tvakti, 1));
+  std::memcpy(akti->Aktivitet, "IKKEGEMT", 9);
+  SetRecStatus(&tdakti, &tvakti, 1, akti->Status);
+  tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &d) {
+    EXPECT_EQ(d.caption, "Gemme data");
+    return INT_PTR{IDYES};
+  });
+  SendMessageA(hwndHoved, WM_COMMAND, 40209, 0);
+  EXPECT_FALSE(IsWindow(hwndHoved));
+  EXPECT_EQ(Nedluk(KoerBeskedLoekke()), 0);
+  EXPECT_EQ(Laes(Data() / "data" / "akti.DAT"), foer);
+}
+
 // Error 62 on one event's rows, error 72 on another's: each command takes
 // out its own, the figures equal a full recount, and an open window is told.
 TEST_F(MenukommandoProgram, TheErrorRowsAreTakenOutAndTheFiguresCountedAnew) {

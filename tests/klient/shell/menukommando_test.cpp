@@ -249,6 +249,26 @@ TEST_F(Kommandotabel, EmptyRowsSayNotAvailableAndUnknownIdsDoNothing) {
   }
 }
 
+// The maintenance steps rebuild the windows only when they ran.
+TEST_F(Menukommando, MaintenanceTellsTheWindowsOnlyAfterOk) {
+  Test(40102);
+  MainMenuCommand(hoved, 40102, 0);
+  HWND vindue = FindVindueType(40102);
+  ASSERT_NE(vindue, 0u);
+  for (UINT id : {40171u, 40172u, 40173u, 40174u, 40258u, 40259u}) {
+    for (INT_PTR svar : {IDCANCEL, IDOK}) {
+      SCOPED_TRACE(testing::Message() << id << " " << svar);
+      Ny();
+      T().modtaget.clear();
+      Svar(svar);
+      MainMenuCommand(hoved, id, 0);
+      EXPECT_EQ(tavo::test::MessageBoxesShown().size(), 1u);
+      const auto fik = Fik(vindue);
+      EXPECT_EQ(std::count(fik.begin(), fik.end(), 1122u), svar == IDOK ? 1 : 0);
+    }
+  }
+}
+
 TEST_F(Menukommando, LockedAndSuperTavoRefusals) {
   const struct {
     UINT id;
@@ -426,25 +446,37 @@ TEST_F(Menukommando, ResendRefusesWithAnExportFileElseRunsItsDialogs) {
   EXPECT_EQ(Bokse(), std::vector<std::string>{"Ikke tilgængelig|Denne funktion er endnu ikke tilgængelig i TAVO-skema."});
 }
 
-TEST_F(Menukommando, MasterDataRowsOpenForTheirKindAndCloseAnOpenOne) {
+TEST_F(Menukommando, ToolRowsOpenForTheirKindAndCloseAnOpenOne) {
   Test(40213);
+  Test(40007);
+  Test(40102);
+  MainMenuCommand(hoved, 40102, 0);
+  HWND forrest = FindVindueType(40102);
+  ASSERT_NE(forrest, 0u);
   const struct {
     UINT id;
+    int type;
     char art;
-  } tilfaelde[] = {{40287, 'K'}, {40288, 'M'}, {40289, 'L'}};
+  } tilfaelde[] = {{40287, 40213, 'K'}, {40288, 40213, 'M'}, {40289, 40213, 'L'}, {40007, 40007, 'L'}};
   for (const auto &t : tilfaelde) {
     SCOPED_TRACE(t.id);
     T().kald.clear();
     MainMenuCommand(hoved, t.id, 0);
     ASSERT_EQ(T().kald.size(), 1u);
-    EXPECT_EQ(T().kald[0].Type, 40213);
+    EXPECT_EQ(T().kald[0].Type, t.type);
     EXPECT_EQ(T().kald[0].Art, t.art);
-    HWND stam = FindVindueType(40213);
-    ASSERT_NE(stam, 0u);
-    // Again: the open one is closed, nothing new is made.
+    EXPECT_EQ(T().kald[0].lParam, t.type == 40213 ? t.art : 0);
+    HWND vaerktoej = FindVindueType(t.type);
+    ASSERT_NE(vaerktoej, 0u);
+    // Again: the open one is closed, nothing new is made, and the front
+    // window takes the focus.
+    T().modtaget.clear();
     MainMenuCommand(hoved, t.id, 0);
-    EXPECT_FALSE(IsWindow(stam));
+    EXPECT_FALSE(IsWindow(vaerktoej));
     EXPECT_EQ(T().kald.size(), 1u);
+    bool aktiveret = false;
+    for (const Modtaget &m : T().modtaget) aktiveret |= m.hwnd == forrest && m.msg == 1100 && m.w == 1;
+    EXPECT_TRUE(aktiveret);
   }
 }
 
