@@ -40,7 +40,11 @@ bool ForeloebigTast(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case VK_F2: skaerm = mod == kModAlt && ff_plan; break;
     case VK_F5: case VK_F6: case VK_F7: case VK_F9: skaerm = true; break;
     case VK_F10: skaerm = !t.alt; break;
-    case VK_F12: skaerm = (t.ctrl && ElevplanSlaaetTil) || GlobalIndstillinger.post; break;
+    case VK_F12:
+      // Without the postings switched on the key does nothing.
+      if (!(t.ctrl && ElevplanSlaaetTil) && !GlobalIndstillinger.post) return true;
+      skaerm = true;
+      break;
     default: break;
   }
   if (skaerm) {

@@ -181,6 +181,11 @@ TEST_F(MenukommandoProgram, F5OpensTheWeekScheduleAtTheDesktopsCorner) {
   }
   EXPECT_LT(DesktopRect.right, foer.right);  // the right desk took its room
   EXPECT_TRUE(Bokse().empty());
+  // F12 without the postings switched on does nothing, not even close.
+  GlobalIndstillinger.post = 0;
+  SendMessageA(hwndHoved, WM_COMMAND, 40243, 0);
+  EXPECT_TRUE(IsWindow(h));
+  EXPECT_TRUE(Bokse().empty());
   DestroyWindow(h);
   CloseAllElements();
   SaetObjektOpretter(40001, gammel);
