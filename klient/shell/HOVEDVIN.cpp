@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "DESKTOP.h"
+#include "EKSPKMD.h"
 #include "ELEMENT.h"
 #include "FUNKTAST.h"
 #include "IKKETILG.h"
@@ -49,6 +50,10 @@ bool ForeloebigTast(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   }
   if (skaerm) {
     FunktionstastSkaerm(hwnd, t);
+    return true;
+  }
+  if (wParam == VK_F11 && mod == 0) {
+    EksportKommando(hwnd);
     return true;
   }
   if (UINT kommando = KommandoForTast(static_cast<UINT>(wParam), mod)) {

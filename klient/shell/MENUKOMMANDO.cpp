@@ -8,6 +8,8 @@
 #include <iterator>
 
 #include "DESKTOP.h"
+#include "EKSPKMD.h"
+#include "ExpSkema.h"
 #include "GRUPPEKNAP.h"
 #include "HENTGEM.h"
 #include "IKKETILG.h"
@@ -168,6 +170,10 @@ void ImportLog(HWND hoved, UINT id, LPARAM) {
 
 void VisLog(HWND hoved, UINT id, LPARAM) { LogKommando(hoved, id); }
 
+void FortrydEksport(HWND hoved, UINT, LPARAM) { FortrydEksportKommando(hoved); }
+
+void EksportAfSkema(HWND, UINT, LPARAM) { ExpSkema(); }
+
 // The resend changes events through the schedule's own operations; until
 // they are there it would mark rows it cannot put back.
 void Gensend(HWND hoved, UINT id, LPARAM) {
@@ -251,6 +257,9 @@ KommandoRaekke KommandoTab[] = {
     // Screens.
     H(40192, 40194, EgneVinduer),
     H(1001, 1009, GemtSkaerm),
+    // The server exchange.
+    H(40168, FortrydEksport),
+    H(40275, EksportAfSkema),
     // Logs.
     H(40210, ImportLog),
     H(40286, VisLog),
@@ -258,8 +267,6 @@ KommandoRaekke KommandoTab[] = {
     // Parts that fill their row when they land.
     H(40166, nullptr, 122),  // the installation settings sheet
     H(40265, nullptr),       // save, then the support package
-    H(40168, nullptr),       // undo the export
-    H(40275, nullptr),       // export of the schedule events
     H(40195, nullptr),       // undo the Elevplan export
     H(40200, nullptr),       // Untis import
     H(40296, nullptr),       // Tabulex import

@@ -64,6 +64,24 @@ TEST_F(MenukommandoProgram, TheMenuBarSavesTheTablesAndNamesWhatIsNotBuilt) {
   EXPECT_NE(Laes(Log()).find("** Info: Ikke tilgængelig: Aktivitets sletning (40204)"), std::string::npos);
 }
 
+// The server rows reach the export's commands: "Fortryd eksport" with both
+// a packed export and an import waiting shows only the first box; F11 from
+// the menu is refused while the data folder bars server contact.
+TEST_F(MenukommandoProgram, TheServerRowsReachTheExportsCommands) {
+  ASSERT_EQ(Start(), kOpstartFortsaet);
+  Skriv(Data() / "data" / "exp.dat.gz", "x");
+  Skriv(Data() / "data" / "imp.dat", "x");
+  SendMessageA(hwndHoved, WM_COMMAND, 40168, 0);
+  EXPECT_EQ(Bokse(), std::vector<std::string>{
+                         "Fortryd eksport|Eksporten er sendt til serveren og kan ikke fortrydes. Kontakt istedet "
+                         "serveren !"});
+  EXPECT_TRUE(fs::exists(Data() / "data" / "exp.dat.gz"));
+  Skriv(Data() / "disableserver.lck", "");
+  SendMessageA(hwndHoved, WM_COMMAND, 40249, 0);
+  EXPECT_EQ(Bokse().back(), "Eksport/Kontakt|Der er spærret for server kontakt for denne installation");
+  EXPECT_EQ(Luk(), 0);
+}
+
 // Yes to the quit question closes without saving: the change made in the
 // run never reaches the files.
 TEST_F(MenukommandoProgram, QuittingWithoutSavingLeavesTheFilesAsTheyWere) {

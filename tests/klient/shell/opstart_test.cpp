@@ -186,7 +186,7 @@ TEST_F(OpstartTest, VinduesklasserEfterTabellen) {
 TEST_F(OpstartTest, KommandoerErIkkeTilgaengelige) {
   ASSERT_EQ(Start(), kOpstartFortsaet);
   SendMessageA(hwndHoved, WM_COMMAND, 40146, 0);  // a Gantt chart's window is not built
-  SendMessageA(hwndHoved, WM_COMMAND, 40249, 0);  // "&Eksport\tF11": its key is not routed yet
+  SendMessageA(hwndHoved, WM_COMMAND, 40250, 0);  // "&Kontakt server\tShift+F11": its key is not routed yet
   SendMessageA(hwndHoved, WM_COMMAND, 39999, 0);  // no entry at all: nothing
   const auto bokse = tavo::test::MessageBoxesShown();
   ASSERT_EQ(bokse.size(), 2u);
@@ -197,7 +197,7 @@ TEST_F(OpstartTest, KommandoerErIkkeTilgaengelige) {
   EXPECT_EQ(Luk(), 0);
   const std::string log = Laes(Log());
   EXPECT_TRUE(Indeholder(log, "** Info: Ikke tilgængelig: Aktivitets Gantkort (Single) (40146)"));
-  EXPECT_TRUE(Indeholder(log, "** Info: Ikke tilgængelig: Eksport (40249)"));
+  EXPECT_TRUE(Indeholder(log, "** Info: Ikke tilgængelig: Kontakt server (40250)"));
   EXPECT_FALSE(Indeholder(log, "39999"));
 }
 
