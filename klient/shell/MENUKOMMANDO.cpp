@@ -21,6 +21,8 @@
 #include "SKAERM.h"
 #include "STATUSBAR.h"
 #include "STITAB.h"
+#include "SUPPORT.h"
+#include "SletWnd.h"
 #include "TASTINFO.h"
 #include "TIMOAK.h"
 #include "VEDLIGE.h"
@@ -30,7 +32,6 @@
 #include "skaermdlg.h"
 
 int32_t HjaelpKontekst = 0;
-MenuKommandoKroge MenuKommandoKrog = {};
 
 namespace {
 
@@ -127,34 +128,9 @@ void AutoGem(HWND hoved, UINT, LPARAM) {
                 MF_BYCOMMAND | (GlobalIndstillinger.autogem ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void SletGamle(HWND hoved, UINT id, LPARAM) {
-  if (GlobalIndstillinger.skemalaast) {
-    Afvis(hoved, "Der kan ikke slettes i et låst skema", "Sletning");
-    return;
-  }
-  if (GlobalIndstillinger.supertavo) {
-    Afvis(hoved, "Der kan ikke slettes i et SuperTavo-skema", "Sletning");
-    return;
-  }
-  const MenuKommandoKroge &k = MenuKommandoKrog;
-  if (!k.CountObjBeforePeriod || !k.SletObjBeforePeriod) {
-    IkkeTilgaengelig(hoved, id);
-    return;
-  }
-  const long akti = k.CountObjBeforePeriod('K'), meda = k.CountObjBeforePeriod('M');
-  if (akti == 0 && meda == 0) {
-    MessageBoxA(hoved, "Der er ingen objekter som ligger før skemaperioden", "Sletning", MB_OK | MB_ICONINFORMATION);
-    return;
-  }
-  char tekst[200];
-  std::snprintf(tekst, sizeof tekst,
-                "Skal de %ld aktiviteter og de %ld medarbejdere der ligger før skemaperioden slettes ?", akti, meda);
-  if (!Spoerg(hoved, tekst, "Sletning")) return;
-  k.SletObjBeforePeriod('K');
-  k.SletObjBeforePeriod('M');
-  GendanAnfoAktiRel();
-  SendTilAlleVinduer(kDataAendret, 0, 0, 0);
-}
+void SletGamle(HWND hoved, UINT, LPARAM) { SletGamleObjekterKommando(hoved); }
+
+void Support(HWND hoved, UINT, LPARAM) { SendSupportKommando(hoved); }
 
 void AfslutUdenGem(HWND hoved, UINT, LPARAM) {
   if (SpoergAfslutUdenGem() == IDYES) SendMessageA(hoved, kLukUdenGem, 0, 0);
@@ -252,6 +228,7 @@ KommandoRaekke KommandoTab[] = {
     H(40197, AutoGem),
     H(40207, SletGamle),
     H(40209, AfslutUdenGem),
+    H(40265, Support),
     H(40211, Gensend),
     H(40230, Gensend),
     // Screens.
@@ -266,7 +243,6 @@ KommandoRaekke KommandoTab[] = {
     H(40291, VisLog),
     // Parts that fill their row when they land.
     H(40166, nullptr, 122),  // the installation settings sheet
-    H(40265, nullptr),       // save, then the support package
     H(40195, nullptr),       // undo the Elevplan export
     H(40200, nullptr),       // Untis import
     H(40296, nullptr),       // Tabulex import

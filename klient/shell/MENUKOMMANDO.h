@@ -50,15 +50,6 @@ DLGPROC SaetKommandoDialog(UINT id, DLGPROC proc);
 // The command of the row that plays this key (modifiers as kMod*), or 0.
 UINT KommandoForTast(UINT tast, uint8_t mod);
 
-// The master data's deletion of objects that end before the schedule
-// period; empty until that part fills it, and the command says so.
-struct MenuKommandoKroge {
-  // The activities ('K') or employees ('M') that end before the period.
-  long (*CountObjBeforePeriod)(char art);
-  void (*SletObjBeforePeriod)(char art);
-};
-extern MenuKommandoKroge MenuKommandoKrog;
-
 // The help context of the main window: set while a dialog of a command runs.
 extern int32_t HjaelpKontekst;
 
