@@ -18,6 +18,7 @@
 #include "OBJVINDUE.h"
 #include "OPTAEL.h"
 #include "PROGVINDUER.h"
+#include "ROLLEFORSLAG.h"
 #include "SKAERM.h"
 #include "STATUSBAR.h"
 #include "STITAB.h"
@@ -132,6 +133,8 @@ void SletGamle(HWND hoved, UINT, LPARAM) { SletGamleObjekterKommando(hoved); }
 
 void Support(HWND hoved, UINT, LPARAM) { SendSupportKommando(hoved); }
 
+void Roller(HWND hoved, UINT, LPARAM) { RolleForslagKommando(hoved); }
+
 void AfslutUdenGem(HWND hoved, UINT, LPARAM) {
   if (SpoergAfslutUdenGem() == IDYES) SendMessageA(hoved, kLukUdenGem, 0, 0);
 }
@@ -219,7 +222,6 @@ KommandoRaekke KommandoTab[] = {
     // Dialogs.
     D(40100, IDD_GRUPPENAVNE, GruppeNavneDlgProc, 103, RegistrerGruppeNavneSkabelon),
     D(40101, IDD_FEJLLISTE, FejllisteDlgProc),
-    D(40143, 116, nullptr, 92),  // the roles
     // Data.
     H(40170, GemData),
     H(40171, 40175, Vedligehold),
@@ -229,6 +231,7 @@ KommandoRaekke KommandoTab[] = {
     H(40207, SletGamle),
     H(40209, AfslutUdenGem),
     H(40265, Support),
+    H(40143, Roller, 92),  // the role proposals' dialog
     H(40211, Gensend),
     H(40230, Gensend),
     // Screens.
