@@ -10,6 +10,7 @@
 #include "DESKTOP.h"
 #include "EKSPKMD.h"
 #include "ExpSkema.h"
+#include "ExtSkemaImp.h"
 #include "GRUPPEKNAP.h"
 #include "HENTGEM.h"
 #include "IKKETILG.h"
@@ -150,6 +151,9 @@ void ImportLog(HWND hoved, UINT id, LPARAM) {
 void VisLog(HWND hoved, UINT id, LPARAM) { LogKommando(hoved, id); }
 
 void FortrydEksport(HWND hoved, UINT, LPARAM) { FortrydEksportKommando(hoved); }
+void UntisImport(HWND hoved, UINT, LPARAM) { UntisImportKommando(hoved); }
+void TabulexImport(HWND hoved, UINT, LPARAM) { TabulexImportKommando(hoved); }
+void ExternImport(HWND hoved, UINT, LPARAM) { ExternImportKommando(hoved); }
 
 void EksportAfSkema(HWND, UINT, LPARAM) { ExpSkema(); }
 
@@ -247,9 +251,9 @@ KommandoRaekke KommandoTab[] = {
     // Parts that fill their row when they land.
     H(40166, nullptr, 122),  // the installation settings sheet
     H(40195, nullptr),       // undo the Elevplan export
-    H(40200, nullptr),       // Untis import
-    H(40296, nullptr),       // Tabulex import
-    H(40272, nullptr),       // the "Extern" import
+    H(40200, UntisImport),
+    H(40296, TabulexImport),
+    H(40272, ExternImport),
     H(40201, nullptr),       // external postings import
     H(40278, nullptr),       // TAVO plan
     H(40297, nullptr),       // plan follow-up

@@ -303,6 +303,19 @@ TEST_F(Menukommando, LockedAndSuperTavoRefusals) {
   EXPECT_TRUE(std::filesystem::is_empty(rod / "data"));
 }
 
+// The external timetable imports reach their commands, which refuse while
+// the role proposals are not all set.
+TEST_F(Menukommando, ExternalImportsRefuseWithoutRoleProposals) {
+  for (UINT id : {40200u, 40296u, 40272u}) {
+    SCOPED_TRACE(id);
+    Ny();
+    MainMenuCommand(hoved, id, 0);
+    const auto bokse = tavo::test::MessageBoxesShown();
+    ASSERT_EQ(bokse.size(), 1u);
+    EXPECT_EQ(bokse[0].caption, "Roller mangler");
+  }
+}
+
 TEST_F(Menukommando, SaveAutomaticallyTogglesTheRunAndTheCheckMarkOnly) {
   HMENU menu = GetMenu(hoved);
   AppendMenuA(menu, MF_STRING, 40197, "Gem data automatisk");
