@@ -9,6 +9,8 @@
 
 #include "ADDBEG.h"
 #include "AVSHJAELP.h"
+#include "DIREKTE.h"
+#include "VEDLIGE.h"
 #include "DATO.h"
 #include "SKEBEG.h"
 #include "SLETBEG.h"
@@ -77,4 +79,5 @@ void InstallerBegivenhedsKroge() {
   GensendKrog.SletBegivenhed = SletGensendBegivenhed;
   GensendKrog.SaetLektionsTider = SaetLektionsTider;
   GensendKrog.AddBegivenhed = AddGensendBegivenhed;
+  VedligeKrog.FjernAktiFraSkema = FjernAktiFraSkema;
 }

@@ -23,25 +23,7 @@ namespace {
 
 constexpr Klokkeslaet kDoegnSlut = 2400;
 
-// The row key, weekday, slot and layer of a grid cell.
-struct Celle {
-  uint32_t noegle = 0;
-  uint8_t dag = 0;
-  uint32_t slot = 0;
-  uint32_t lag = 1;
-};
-
-bool FindCelle(const SkeStruct *ske, uint32_t kolonne, uint32_t raekke, Celle *c) {
-  const bool v = ske->Layout == 'V';
-  const uint32_t akse = v ? raekke : kolonne, indeks = v ? kolonne : raekke;
-  c->noegle = SkeRaekkeNoegle(ske, akse);
-  if (c->noegle == 0) return false;
-  c->dag = KolonneUgedag(ske->Visning, indeks);
-  c->slot = KolonneLektion(ske->Visning, ske->Vis.FoersteSlot, indeks);
-  // A key was found, so the row lies on the axis the layers parallel.
-  c->lag = ske->LagTabNo ? ske->LagTabNo[akse] : 1;
-  return true;
-}
+using Celle = SkeCelle;
 
 // The events of the cell's row key and weekday, as the visible-event layer
 // lays them out; the caller frees the table.
@@ -103,10 +85,22 @@ T *Alloker(size_t antal, const char *udtryk, int linje) {
 
 }  // namespace
 
+bool FindSkeCelle(const SkeStruct *ske, uint32_t kolonne, uint32_t raekke, SkeCelle *c) {
+  const bool v = ske->Layout == 'V';
+  const uint32_t akse = v ? raekke : kolonne, indeks = v ? kolonne : raekke;
+  c->noegle = SkeRaekkeNoegle(ske, akse);
+  if (c->noegle == 0) return false;
+  c->dag = KolonneUgedag(ske->Visning, indeks);
+  c->slot = KolonneLektion(ske->Visning, ske->Vis.FoersteSlot, indeks);
+  // A key was found, so the row lies on the axis the layers parallel.
+  c->lag = ske->LagTabNo ? ske->LagTabNo[akse] : 1;
+  return true;
+}
+
 uint32_t FindBegivenhedICelle(SkeStruct *ske, uint32_t kolonne, uint32_t raekke, uint8_t *foersteCelle) {
   if (foersteCelle) *foersteCelle = 0;
   Celle c;
-  if (!FindCelle(ske, kolonne, raekke, &c)) return 0;
+  if (!FindSkeCelle(ske, kolonne, raekke, &c)) return 0;
   uint32_t antal = 0;
   Begivenhed *tab = CelleBegivenheder(ske, c, &antal);
   uint32_t fundet = 0;
@@ -127,7 +121,7 @@ bool CelleSummer(SkeStruct *ske, uint32_t kolonne, uint32_t raekke, uint32_t akt
   *sidsteSlut = 0;
   *minutter = 0;
   Celle c;
-  if (!FindCelle(ske, kolonne, raekke, &c)) return false;
+  if (!FindSkeCelle(ske, kolonne, raekke, &c)) return false;
   uint32_t antal = 0;
   Begivenhed *tab = CelleBegivenheder(ske, c, &antal);
   bool har = false;

@@ -13,6 +13,17 @@
 #include "SKEMA.h"
 #include "windows.h"
 
+// The row key, weekday, slot (lesson or 5-minute slot) and layer of a grid
+// cell; column and row are those of the grid.
+struct SkeCelle {
+  uint32_t noegle = 0;
+  uint8_t dag = 0;
+  uint32_t slot = 0;
+  uint32_t lag = 1;
+};
+// False when the cell's row names no object or week.
+bool FindSkeCelle(const SkeStruct *ske, uint32_t kolonne, uint32_t raekke, SkeCelle *c);
+
 // The entry of the window's visible list (1..) of the event that covers the
 // cell and lies in the layer of its row, 0 when none; *foersteCelle is 1
 // when the cell is the event's first slot. Column and row are those of the

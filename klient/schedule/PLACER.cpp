@@ -190,7 +190,8 @@ uint8_t PeriodeCheck(const AVS *avs, Dato dato) {
   return 0;
 }
 
-uint8_t OptagetCheck(AVS *avs, uint8_t dag, Klokkeslaet start, Klokkeslaet slut, Dato dato, bool dropBusy) {
+uint8_t OptagetCheck(AVS *avs, uint8_t dag, Klokkeslaet start, Klokkeslaet slut, Dato dato, bool dropBusy,
+                     uint32_t egenForste) {
   if (!avs) return 0;
   const TabVar *b = DatoBucket(dato);
   const int32_t gap = GlobalIndstillinger.sammenfaldsinterval;
@@ -208,6 +209,7 @@ uint8_t OptagetCheck(AVS *avs, uint8_t dag, Klokkeslaet start, Klokkeslaet slut,
   for (uint32_t r = 1; b && b->pbTab && r < b->wRecCnt && res == 0; ++r) {
     const SkeRec *s = reinterpret_cast<const SkeRec *>(b->pbTab + static_cast<size_t>(r) * sizeof(SkeRec));
     if (s->Status == 0 || (s->Status & SKE_SLETTET) || s->Dag != dag) continue;
+    if (egenForste && s->Forste == egenForste) continue;
     if (!(s->Starttid < slutGap && start < LaegMinutterTil(s->Sluttid, gap))) continue;
     const uint32_t rAkti = s->akti_id;
     const bool taeller = RaekkeAktiTaeller(rAkti);

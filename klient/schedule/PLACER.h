@@ -40,8 +40,11 @@ constexpr int kOptagetTaellere = 17;
 
 uint8_t PeriodeCheck(const AVS *avs, Dato dato);
 // day 1..7, start and end HHMM. With dropBusy a busy employee or room empties
-// that part of avs and the check goes on.
-uint8_t OptagetCheck(AVS *avs, uint8_t dag, Klokkeslaet start, Klokkeslaet slut, Dato dato, bool dropBusy);
+// that part of avs and the check goes on. The rows of the event whose first
+// row is egenForste (in the date's week) are passed over, so an event can be
+// checked against everything but itself before it is rewritten.
+uint8_t OptagetCheck(AVS *avs, uint8_t dag, Klokkeslaet start, Klokkeslaet slut, Dato dato, bool dropBusy,
+                     uint32_t egenForste = 0);
 // True when the event may be placed in the cell (column, row) of the window.
 // Unless checkOnly, avs then becomes the adapted event. counters (or null)
 // has kOptagetTaellere entries.

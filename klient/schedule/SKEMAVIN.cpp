@@ -22,7 +22,9 @@
 #include "INDSTIL.h"
 #include "KALENDER.h"
 #include "LOGFIL.h"
+#include "MARKBEG.h"
 #include "NYBUTTON.h"
+#include "RELAY.h"
 #include "OPTAGET.h"
 #include "PROGVINDUER.h"
 #include "RINGTID.h"
@@ -608,6 +610,26 @@ void Klik(HWND h, SkeStruct *ske, UINT msg, LPARAM lParam) {
     Genbyg(ske, false);
     TjekLaastUge(h, ske);
   }
+  if (msg == ENS_CELLER_NED && e.StyrX && e.StyrY) KlikCelle(h, ske, e.StyrX->Aktuel, e.StyrY->Aktuel, true);
+  Tegn(ske, SKE_TEGN_MARKOER | SKE_TEGN_RAEKKE);
+}
+
+// The pane the mouse is over, as the panes report it before their relays.
+HWND MusRude = 0;
+
+// A drag over the cell pane of the active window: the cell under the mouse
+// becomes the current cell, and reaching another cell goes on choosing.
+void Traek(HWND h, SkeStruct *ske, WPARAM knapper, LPARAM lParam) {
+  Ens &e = ske->Ens;
+  if (!(knapper & MK_LBUTTON) || !e.Aktiv || !e.StyrX || !e.StyrY || MusRude != e.hwndCeller) return;
+  const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
+  const uint32_t kol = CelleVed(&e.AkseX, x, e.ScrollX, e.StyrX->Antal);
+  const uint32_t raekke = CelleVed(&e.AkseY, y, e.ScrollY, e.StyrY->Antal);
+  if (!kol || !raekke) return;
+  e.StyrX->Aktuel = kol;
+  e.StyrY->Aktuel = raekke;
+  if (ske->TraekTaellere[1] == kol && ske->TraekTaellere[2] == raekke) return;
+  KlikCelle(h, ske, kol, raekke, false);
   Tegn(ske, SKE_TEGN_MARKOER | SKE_TEGN_RAEKKE);
 }
 
@@ -781,6 +803,15 @@ void Opret(HWND h, SkeStruct *ske, uint32_t objekt) {
     ske->Ens.UgeTab = nullptr;
     ske->UgeAntal = 0;
   }
+  // An embedded schedule chooses its cells in the tables of the schedule
+  // that owns it.
+  char klasse[32] = {};
+  if (ske->Variant == 'B' && ske->hwndIndlejret && GetClassNameA(ske->hwndIndlejret, klasse, sizeof klasse) &&
+      std::strcmp(klasse, kKlasse) == 0)
+    if (SkeStruct *ejer = SkemaVinduesSke(ske->hwndIndlejret)) {
+      AllokerBlokke(ejer);
+      DelBlokke(ske, ejer);
+    }
   if (ske->Variant == 'B' && !ske->Ens.ObjTab) {
     ske->Ens.ObjTab = static_cast<uint32_t *>(calloc(2, sizeof(uint32_t)));
     if (!ske->Ens.ObjTab) tavo::AssertFailed("SkeStruct->Ens.ObjTab != NULL", "SKEMA", __LINE__);
@@ -969,7 +1000,14 @@ LRESULT CALLBACK SkemaWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       SetCursor(LoadCursorA(0, IDC_ARROW));
       return 0;
     case WM_LBUTTONUP:
+      AfslutTraek(ske);
       SendTilAlleVinduer(SKE_MARKOER_FLYTTET, 0, 0, 0);
+      return 0;
+    case DUMMY_MUS_I_RUDE:
+      MusRude = static_cast<HWND>(lParam);
+      return 0;
+    case ENS_MUS_FLYT:
+      Traek(h, ske, wParam, lParam);
       return 0;
     case WM_RBUTTONDOWN: {
       EnsActivateOnClick(h, &e);
