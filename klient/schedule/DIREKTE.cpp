@@ -201,7 +201,8 @@ bool IndsaetBrik(SkeStruct *ske, HWND ejer, uint32_t kolonne, uint32_t raekke, A
 void FjernAktiFraSkema(uint32_t akti) {
   const AktiRec *a = Rec<AktiRec>(tvakti, akti);
   if (!a) return;
-  const Dato fra = std::max(a->Fradato, SkemaPeriode.FraDato), til = std::min(a->Tildato, SkemaPeriode.TilDato);
+  const Dato aFra = a->Fradato, aTil = a->Tildato;
+  const Dato fra = std::max(aFra, SkemaPeriode.FraDato), til = std::min(aTil, SkemaPeriode.TilDato);
   if (fra == 0 || fra > til) return;
   Uge foerste = 0, sidste = 0;
   uint8_t d = 0;
@@ -218,8 +219,8 @@ void FjernAktiFraSkema(uint32_t akti) {
     for (uint32_t r = 1; r < b->wRecCnt; ++r) {
       const SkeRec *s = BegRaekke(aarIdx, nr, r);
       if (!s || !(s->Status & SKE_EGEN) || (s->Status & SKE_SLETTET) || s->akti_id != akti) continue;
-      if (std::find(begivenheder.begin(), begivenheder.end(), s->Forste) == begivenheder.end())
-        begivenheder.push_back(s->Forste);
+      const uint32_t f = s->Forste;
+      if (std::find(begivenheder.begin(), begivenheder.end(), f) == begivenheder.end()) begivenheder.push_back(f);
     }
     for (uint32_t f : begivenheder) {
       EgetAVS gammel;
