@@ -22,7 +22,9 @@
 #include "INDSTIL.h"
 #include "KALENDER.h"
 #include "LOGFIL.h"
+#include "KOPIBEG.h"
 #include "MARKBEG.h"
+#include "PLACBEG.h"
 #include "NYBUTTON.h"
 #include "RELAY.h"
 #include "OPTAGET.h"
@@ -454,9 +456,7 @@ SkemaTastSvar SkemaTastUdfoer(HWND hwnd, SkeStruct *ske, const TastInfo &t) {
       }
       return svar;
     case 'O':
-      // The AutoSkema display belongs to the placing of new events.
-      if (t.ctrl) IkkeTilgaengelig(hwndHoved, 'O');
-      if (t.ctrl) return svar;
+      if (t.ctrl) return AutoSkemaVisning(hwnd, ske);
       break;
     case 'Z':
       if (!t.ctrl) break;
@@ -1136,6 +1136,12 @@ LRESULT CALLBACK SkemaWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case SKE_LAAST_UGE:
       LaastUge(ske, wParam);
       return 0;
+    case SKE_HUSK_UGE:
+      HuskUgeFraAnden(h, ske, reinterpret_cast<const SkeStruct *>(lParam));
+      return 0;
+    case SKE_INDSAET_UGE:
+      IndsaetUgeFraAnden(h, ske, reinterpret_cast<const SkeStruct *>(lParam));
+      return 0;
     // The workspace values the frame, the painters and the tile panel ask for.
     case 1119: return ske->ObjektArt;
     case 1120: return ske->Layout;
@@ -1162,6 +1168,7 @@ LRESULT CALLBACK SkemaWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 bool RegistrerSkemaKlasse(HINSTANCE inst) {
+  RegistrerBegivenhedsTaster();
   WNDCLASSA wc;
   std::memset(&wc, 0, sizeof wc);
   wc.style = CS_OWNDC | CS_DBLCLKS;
