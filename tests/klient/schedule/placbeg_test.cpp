@@ -20,27 +20,6 @@ using tavo::test::ShownDialog;
 
 class PlaceringsTaster : public SkoleVindue {
  protected:
-  // A week window of the kind with the cursor on Tuesday's first lesson
-  // of the object.
-  HWND Vindue(char art, uint32_t objekt) {
-    HWND w = Aabn(art, 'V', 1);
-    SkeStruct *ske = SkemaVinduesSke(w);
-    const auto [kol, raekke] = Celle(ske, objekt);
-    EXPECT_NE(raekke, 0u);
-    ske->TidPos.Aktuel = kol;
-    ske->ObjPos.Aktuel = raekke;
-    ske->AktuelObjRaekke = raekke;
-    return w;
-  }
-  static void Tast(HWND w, UINT vk, int mods) {
-    TastInfo t{};
-    t.shift = mods & tavo::test::ModShift ? -1 : 0;
-    t.ctrl = mods & tavo::test::ModCtrl ? -1 : 0;
-    t.alt = mods & tavo::test::ModAlt ? -1 : 0;
-    t.message = t.alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    t.wParam = vk;
-    SendMessageA(w, TAST_MODTAG, 0, reinterpret_cast<LPARAM>(&t));
-  }
   // The placing messages the main window got: 1124, 1137, 1138.
   std::vector<UINT> Bedt() const {
     std::vector<UINT> ud;
