@@ -379,7 +379,7 @@ uint8_t CelleMarkFarve(SkeStruct *ske, uint32_t kolonne, uint32_t raekke) {
 
 void KlikCelle(HWND hwnd, SkeStruct *ske, uint32_t kolonne, uint32_t raekke, bool start) {
   AllokerBlokke(ske);
-  if (start) AfslutTraek(ske);
+  if (start) StartTraek(ske);
   bool aendret = false;
   if (ske->Tilstand == 'R' || ske->Tilstand == 'S' || (ske->Tilstand == 'V' && ske->Variant == 'A')) {
     const uint32_t foer = ske->TraekTaellere[0];
@@ -396,8 +396,10 @@ void KlikCelle(HWND hwnd, SkeStruct *ske, uint32_t kolonne, uint32_t raekke, boo
     PostMessageA(hwnd, SKE_LAAST_UGE, SkeAktuelUgeIndeks(ske), ske->AlleObjekter ? 0 : static_cast<LPARAM>(raekke));
 }
 
-void AfslutTraek(SkeStruct *ske) {
-  std::memset(ske->TraekTaellere, 0, sizeof ske->TraekTaellere);
+void AfslutTraek(SkeStruct *ske) { std::memset(ske->TraekTaellere, 0, sizeof ske->TraekTaellere); }
+
+void StartTraek(SkeStruct *ske) {
+  AfslutTraek(ske);
   HverCelle(ske->BlokTab, ske->BlokUger, [](uint8_t &b, size_t) { b &= static_cast<uint8_t>(~BLOK_FLYT); });
   for (uint32_t i = 1; ske->lpSkeVisListe && i <= ske->SkeVisAntal; ++i)
     ske->lpSkeVisListe[i].Nul &= static_cast<uint8_t>(~VIS_FLYT);

@@ -92,7 +92,10 @@ uint8_t CelleMarkFarve(SkeStruct *ske, uint32_t kolonne, uint32_t raekke);
 // tables, chooses the cell or marks its event as the window's state says
 // and posts 11124 to the window.
 void KlikCelle(HWND hwnd, SkeStruct *ske, uint32_t kolonne, uint32_t raekke, bool start);
-// The end of a drag: the drag counters and the drag bits of the cells go.
+// The start of a drag clears the drag bits of the cells and entries; its
+// end only the drag counters, so the cells the drag went over stay marked
+// as the block until the next drag or block starts.
+void StartTraek(SkeStruct *ske);
 void AfslutTraek(SkeStruct *ske);
 // The painting of changed cells and entries, for windows that show them.
 void TegnMarkeringer(SkeStruct *ske);

@@ -12,7 +12,6 @@
 #include "AVSHJAELP.h"
 #include "BRIKIND.h"
 #include "DIREKTE.h"
-#include "IKKETILG.h"
 #include "INDSTIL.h"
 #include "SKERAEKKE.h"
 #include "SKETEGN.h"
@@ -28,6 +27,7 @@
 #include "SKEBEG.h"
 #include "SKEVIS.h"
 #include "SLETBEG.h"
+#include "SLETMARK.h"
 #include "TAVODATA.h"
 #include "VINDUER.h"
 #include "skemadialoger.h"
@@ -293,6 +293,9 @@ SkemaTastSvar PlacerUdfoer(HWND hwnd, SkeStruct *ske, const TastInfo &t) {
     return svar;
   }
   if (ske->Tilstand == 'R') {
+    // The change starts from the event the marking started from.
+    KopierAVS(&ske->SoegAVS, &GammelAVS);
+    KopierAVS(&ske->SoegAVS, &AktuelAVS);
     AktuelAVS.Kode5 = 'R';
     const bool sygdom = GammelAVS.Placering == 'D' && GammelAVS.anfoAntal && GammelAVS.skemarolTab &&
                         FindSlsKodeForSkemarol(GammelAVS.skemarolTab[0]) != 0;
@@ -367,15 +370,10 @@ namespace {
 
 // Y: Ctrl starts a sickness registration, Shift places a sickness day.
 bool YTjek(HWND hwnd, SkeStruct *ske, const TastInfo &t, int mode) {
-  if (t.ctrl) return true;
-  return PlacerTjek(hwnd, ske, t, mode);
+  return t.ctrl ? SygdomTjek(hwnd, ske, t, mode) : PlacerTjek(hwnd, ske, t, mode);
 }
 SkemaTastSvar YUdfoer(HWND hwnd, SkeStruct *ske, const TastInfo &t) {
-  if (t.ctrl) {
-    IkkeTilgaengelig(hwndHoved, 'Y');
-    return {};
-  }
-  return PlacerUdfoer(hwnd, ske, t);
+  return t.ctrl ? SkemaTastSvar{} : PlacerUdfoer(hwnd, ske, t);
 }
 
 }  // namespace
@@ -389,4 +387,8 @@ void RegistrerBegivenhedsTaster() {
   SaetSkemaTast(VK_OEM_PLUS, nullptr, KopierUdfoer);
   SaetSkemaTast(VK_INSERT, IndsaetTjek, IndsaetUdfoer);
   SaetSkemaTast('V', IndsaetTjek, IndsaetUdfoer);
+  SaetSkemaTast('S', SletMarkTjek, nullptr);
+  SaetSkemaTast('R', RetMarkTjek, nullptr);
+  SaetSkemaTast(VK_DELETE, SletTjek, SletUdfoer);
+  SaetSkemaTast(VK_SPACE, MellemrumTjek, MellemrumUdfoer);
 }

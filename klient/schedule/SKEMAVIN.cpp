@@ -27,6 +27,7 @@
 #include "PLACBEG.h"
 #include "NYBUTTON.h"
 #include "RELAY.h"
+#include "SLETMARK.h"
 #include "OPTAGET.h"
 #include "PROGVINDUER.h"
 #include "RINGTID.h"
@@ -292,6 +293,7 @@ bool SkemaTastTjek(HWND hwnd, SkeStruct *ske, const TastInfo &t, int mode) {
     GridPos *pos = tast == VK_LEFT || tast == VK_RIGHT ? e.StyrX : e.StyrY;
     if (!pos || pos->Antal == 0) return false;
     if (!t.shift && vis) RydBlok(ske);
+    if (t.shift && vis && !BlokTjek(ske, true)) RydBlok(ske);
     return GridTastFlytTrin(pos, tast, t.ctrl, t.alt, false, 1);
   }
   switch (tast) {
@@ -347,18 +349,10 @@ SkemaTastSvar SkemaTastUdfoer(HWND hwnd, SkeStruct *ske, const TastInfo &t) {
     GridPos *pos = vandret ? e.StyrX : e.StyrY;
     if (!pos) return svar;
     const uint32_t gammelUge = SkeAktuelUgeIndeks(ske);
-    if (t.shift && !ske->BlokAktiv) {
-      ske->BlokHjoerner[0] = e.StyrX ? e.StyrX->Aktuel : 0;
-      ske->BlokHjoerner[1] = e.StyrY ? e.StyrY->Aktuel : 0;
-      ske->BlokAktiv = 1;
-    }
     // A held Left or Right in time mode steps three slots.
     const bool tre = vandret && ske->Visning == 'T' && (t.lParam & 0x40000000u);
     GridTastFlytTrin(pos, tast, t.ctrl, t.alt, tre, 0);
-    if (ske->BlokAktiv) {
-      ske->BlokHjoerner[2] = e.StyrX ? e.StyrX->Aktuel : 0;
-      ske->BlokHjoerner[3] = e.StyrY ? e.StyrY->Aktuel : 0;
-    }
+    if (t.shift && ske->BlokAktiv && e.StyrX && e.StyrY) UdvidBlok(hwnd, ske, e.StyrX->Aktuel, e.StyrY->Aktuel);
     svar.tegn = SKE_TEGN_MARKOER | SKE_TEGN_RAEKKE;
     if (pos == &ske->ObjPos) {
       FoelgObjAkse(ske);
@@ -411,7 +405,12 @@ SkemaTastSvar SkemaTastUdfoer(HWND hwnd, SkeStruct *ske, const TastInfo &t) {
       RydBlok(ske);
       if (ske->Tilstand == 'R' || ske->Tilstand == 'S') {
         RydMaerker(ske);
-        if (!ske->BlokAktiv) ske->Tilstand = 'V';
+        if (!ske->BlokAktiv) {
+          ske->Tilstand = 'V';
+          ske->SygdomFlag = 0;
+          ske->Statustekst[0] = '\0';
+          SkemaTitel(ske, e.Titel, sizeof e.Titel);
+        }
       } else {
         ske->LagVis = 0;
         if (ske->SaerligVisning) {
@@ -626,10 +625,16 @@ void Traek(HWND h, SkeStruct *ske, WPARAM knapper, LPARAM lParam) {
   const uint32_t kol = CelleVed(&e.AkseX, x, e.ScrollX, e.StyrX->Antal);
   const uint32_t raekke = CelleVed(&e.AkseY, y, e.ScrollY, e.StyrY->Antal);
   if (!kol || !raekke) return;
+  if (ske->TraekTaellere[1] == kol && ske->TraekTaellere[2] == raekke) return;
+  // The block starts at the cell the drag left first.
+  const bool blok = BlokTjek(ske, false);
   e.StyrX->Aktuel = kol;
   e.StyrY->Aktuel = raekke;
-  if (ske->TraekTaellere[1] == kol && ske->TraekTaellere[2] == raekke) return;
   KlikCelle(h, ske, kol, raekke, false);
+  if (blok)
+    UdvidBlok(h, ske, kol, raekke);
+  else
+    RydBlok(ske);
   Tegn(ske, SKE_TEGN_MARKOER | SKE_TEGN_RAEKKE);
 }
 
@@ -1114,6 +1119,11 @@ LRESULT CALLBACK SkemaWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case SKE_STATUSTEKST:
       if (lParam) std::snprintf(ske->Statustekst, sizeof ske->Statustekst, "%s", reinterpret_cast<const char *>(lParam));
+      // The marks of a marking follow its letters at once.
+      if (ske->Tilstand == 'S' || ske->Tilstand == 'R') {
+        ByggVisListe(ske);
+        Tegn(ske, SKE_TEGN_ALT);
+      }
       EnsPaintCaption(&e);
       return 0;
     case SKE_BRIKINFO_NU:

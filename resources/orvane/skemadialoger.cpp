@@ -21,4 +21,12 @@ void RegistrerSkemaDialoger() {
       {"BUTTON", IDCANCEL, "Annuller", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 82, 74, 56, 14},
   };
   tavo::res::RegisterDialog(a);
+
+  tavo::res::DialogTemplate f;
+  f.id = IDD_FINDBEG;
+  f.style = DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
+  f.fontFace = "MS Sans Serif";
+  f.cx = 200;
+  f.cy = 80;
+  tavo::res::RegisterDialog(f);
 }

@@ -106,7 +106,9 @@ TEST_F(Markering, ApprovingAndLockingAutoSkemaEvents) {
     const std::string sag = std::to_string(s.foer.status) + " with " + std::to_string(s.flags);
     EXPECT_EQ(v.Indgang(1).FarveKode, s.kode) << sag;
     EXPECT_EQ(n, s.kode != s.foer.kode || s.status != s.foer.status ? 1u : 0u) << sag;
-    if (n) EXPECT_EQ(v.Indgang(1).Nul, 0) << sag;
+    if (n) {
+      EXPECT_EQ(v.Indgang(1).Nul, 0) << sag;
+    }
     const uint32_t f = v.Indgang(1).Forste;
     EXPECT_EQ(+Raekke(f)->Status, s.status) << sag;
     EXPECT_EQ(+Raekke(f + 1)->Status, s.status) << sag;

@@ -56,7 +56,7 @@ class SkoleVindue : public SkemaVindueTest {
     for (uint32_t r = 1; r < b->wRecCnt; ++r) {
       const SkeRec *s = Raekke(r);
       if (s->Status == 0 || (s->Status & SKE_SLETTET)) continue;
-      if (s->Forste == r) ud.push_back({r, {}, {}, +s->Status, +s->Dag, +s->Starttid});
+      if (s->Forste == r) ud.push_back({r, {}, {}, +s->Status, static_cast<uint8_t>(s->Dag), +s->Starttid});
       for (Begiv &e : ud)
         if (e.forste == s->Forste) {
           if (s->akti_id) e.akti.push_back(+s->akti_id);
