@@ -183,4 +183,28 @@ TEST_F(KopiIndsaet, EventsThatCollideWithEachOtherAtTheTargetAreReported) {
   EXPECT_EQ(Af(akti[1]).size(), 1u);
 }
 
+TEST_F(KopiIndsaet, AnotherWindowOfTheSameObjectCopiesAndPastesAWeek) {
+  Lektion(1, {.akti = akti[0]}, 2);
+  Lektion(2, {.akti = akti[0]}, 4);
+  HWND en = Aabn(SKE_AKTI, 'V', 0), to = Aabn(SKE_AKTI, 'V', 0), andet = Aabn(SKE_LOKA, 'V', 0);
+  SkeStruct *ske = SkemaVinduesSke(to);
+  ASSERT_EQ(SkeAktuelUgeIndeks(ske), UgeTilIndeks(202400 + kUge));
+  // A window of another kind asks in vain.
+  CleanupAVSListe();
+  SendMessageA(to, SKE_HUSK_UGE, 0, reinterpret_cast<LPARAM>(SkemaVinduesSke(andet)));
+  EXPECT_EQ(HuskUgeAVSAntal, 0u);
+  SendMessageA(to, SKE_HUSK_UGE, 0, reinterpret_cast<LPARAM>(SkemaVinduesSke(en)));
+  ASSERT_EQ(HuskUgeAVSAntal, 2u);
+  Tast(to, VK_DOWN, 0);
+  Nulstil();
+  SendMessageA(to, SKE_INDSAET_UGE, 0, reinterpret_cast<LPARAM>(SkemaVinduesSke(en)));
+  EXPECT_TRUE(Tekster().empty());
+  std::vector<std::pair<uint8_t, uint8_t>> naeste;
+  const TabVar *b = BegBucket(kAar, kUge + 1);
+  for (uint32_t r = 1; b && r < b->wRecCnt; ++r)
+    if (const SkeRec *x = Raekke(r, kAar, kUge + 1); x->Status) naeste.push_back({x->Dag, x->Lektion});
+  EXPECT_EQ(naeste, (std::vector<std::pair<uint8_t, uint8_t>>{{2, 1}, {4, 2}}));
+  EXPECT_FALSE(HoertAf(hoved_, SKE_HOVED_AENDRET).empty());
+}
+
 }  // namespace
