@@ -16,6 +16,7 @@
 #include "SKEBAGGRUND.h"
 #include "SKEMARK.h"
 #include "SKERAEKKE.h"
+#include "SLETMARK.h"
 #include "SWITCHTEGN.h"
 #include "TALTAB.h"
 
@@ -622,6 +623,12 @@ bool TidsEtiketTekst(const SkeStruct *ske, char *tekst, size_t str) {
   uint32_t raekke, celle, fra, til;
   uint8_t dag;
   if (!AktuelCelle(ske, &raekke, &dag, &celle)) return false;
+  // While a block is being marked the label spans the block.
+  uint32_t blokFra = 0, blokTil = 0;
+  if (BlokTider(ske, &blokFra, &blokTil) && blokTil) {
+    snprintf(tekst, str, "%02u.%02u-%02u.%02u", blokFra / 100, blokFra % 100, blokTil / 100, blokTil % 100);
+    return true;
+  }
   if (ske->Visning == 'D') {
     fra = Min5(static_cast<Klokkeslaet>(std::max<int32_t>(VisStarttid, 0)));
     til = Min5(static_cast<Klokkeslaet>(std::max<int32_t>(VisSluttid, 0)));

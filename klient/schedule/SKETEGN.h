@@ -146,9 +146,9 @@ void TegnKolonneHoved(SkeStruct *ske, SkemaMaler *m, uint32_t fra, uint32_t til)
 void TegnTidsHoved(SkeStruct *ske, SkemaMaler *m, uint32_t fra, uint32_t til);
 // The row headers of rows fra..til on the window's row-header DC.
 void TegnRaekkeHoved(SkeStruct *ske, uint32_t fra, uint32_t til);
-// The text of the current cell's time span, and where it goes: next to
-// the current column, inside the area of the given width. False when the
-// window has no current cell.
+// The text of the current cell's time span (the block's while a block is
+// being marked), and where it goes: next to the current column, inside the
+// area of the given width. False when the window has no current cell.
 bool TidsEtiketTekst(const SkeStruct *ske, char *tekst, size_t str);
 bool TegnTidsEtiket(SkeStruct *ske, SkemaMaler *m, int arealBredde);
 

@@ -15,6 +15,7 @@
 #include "OPTAGET.h"
 #include "PLACBEG.h"
 #include "RELAY.h"
+#include "SKETEGN.h"
 #include "SLETMARK.h"
 #include "skemadialoger.h"
 #include "skole_fixture.h"
@@ -133,6 +134,9 @@ TEST_F(Opmaerkning, ShiftArrowsGrowAndShrinkTheBlock) {
   ASSERT_TRUE(BlokTider(ske, &start, &slut));
   EXPECT_EQ(start, 800u);
   EXPECT_EQ(slut, 1035u);
+  char etiket[32];
+  ASSERT_TRUE(TidsEtiketTekst(ske, etiket, sizeof etiket));
+  EXPECT_STREQ(etiket, "08.00-10.35");
   Tast(w, VK_LEFT, S);
   Tast(w, VK_UP, S);
   KunRektangel(ske, 1, r0, 2, r0, "left, up");
