@@ -4,10 +4,13 @@
 // of the paste check, and the report of events that collide with each other.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "KOPIBEG.h"
+#include "ROLLEFORSLAG.h"
+#include "SKOLEDATA.h"
 #include "SKETEGN.h"
 #include "skole_fixture.h"
 
@@ -205,6 +208,86 @@ TEST_F(KopiIndsaet, AnotherWindowOfTheSameObjectCopiesAndPastesAWeek) {
     if (const SkeRec *x = Raekke(r, kAar, kUge + 1); x->Status) naeste.push_back({x->Dag, x->Lektion});
   EXPECT_EQ(naeste, (std::vector<std::pair<uint8_t, uint8_t>>{{2, 1}, {4, 2}}));
   EXPECT_FALSE(HoertAf(hoved_, SKE_HOVED_AENDRET).empty());
+}
+
+// ---- On the small school of tools/mkdata.
+
+class SkoleKopi : public SkemaVindueTest {
+ protected:
+  void SetUp() override {
+    SkemaVindueTest::SetUp();
+    std::string skabelon = "/tmp/skolekopi_XXXXXX";
+    ASSERT_NE(mkdtemp(skabelon.data()), nullptr);
+    mappe = skabelon;
+    SkoleStoerrelse st;
+    ASSERT_TRUE(SkoleStoerrelseFraNavn("small", &st));
+    std::string fejl;
+    ASSERT_EQ(LavSkoleData(mappe.c_str(), st, 1, &fejl), 0) << fejl;
+    // The made school has no role proposals; its first roles serve.
+    for (auto &r : RolleForslagene) r = 1;
+    SkemaPeriode.AktuelUgeIndeks = UgeTilIndeks(202634);
+  }
+  void TearDown() override {
+    for (auto &r : RolleForslagene) r = 0;
+    CleanupAVSListe();
+    SkemaVindueTest::TearDown();
+    std::filesystem::remove_all(mappe);
+  }
+  static uint32_t Raekke(const SkeStruct *ske, uint32_t akti) {
+    for (uint32_t r = 1; r <= ske->ObjPos.Antal; ++r)
+      if (SkeRaekkeObjekt(ske, r) == akti) return r;
+    return 0;
+  }
+  std::filesystem::path mappe;
+};
+
+TEST_F(SkoleKopi, ADayCopiedAndPastedOnTheNextActivityAndDay) {
+  HWND w = Aabn(SKE_AKTI, 'V', 1);
+  SkeStruct *ske = SkemaVinduesSke(w);
+  // The school's first activity event of the week: Tuesday's fifth lesson.
+  const UgeIndeks u = SkemaPeriode.AktuelUgeIndeks;
+  const uint8_t aarIdx = IndeksTilAarOffset(u), uge = static_cast<uint8_t>(IndeksTilUgeNr(u));
+  const SkeRec *kilde = BegRaekke(aarIdx, uge, 5);
+  ASSERT_TRUE(kilde);
+  ASSERT_EQ(+kilde->Dag, 2);
+  ASSERT_EQ(+kilde->Lektion, 5);
+  const uint32_t fra = Raekke(ske, kilde->akti_id);
+  ASSERT_GT(fra, 0u);
+  ASSERT_LT(fra, +ske->ObjPos.Antal);
+  const uint32_t prDag = ske->Vis.SidsteSlot - ske->Vis.FoersteSlot + 1;
+  ske->ObjPos.Aktuel = fra;
+  ske->TidPos.Aktuel = prDag + 5;
+  tavo::test::StartDialogScript();
+  TastInfo t{};
+  t.message = WM_KEYDOWN;
+  auto tast = [&](UINT vk, bool ctrl) {
+    t.wParam = vk;
+    t.ctrl = ctrl ? -1 : 0;
+    SendMessageA(w, TAST_MODTAG, 0, reinterpret_cast<LPARAM>(&t));
+  };
+  tast(VK_ADD, true);
+  ASSERT_GE(HuskUgeAVSAntal, 1u);
+  tast(VK_DOWN, false);
+  for (uint32_t i = 0; i < prDag; ++i) tast(VK_RIGHT, false);
+  const uint32_t maal = SkeRaekkeObjekt(ske, ske->ObjPos.Aktuel);
+  // Busy employees or rooms are dropped if it comes to that.
+  for (int i = 0; i < 3; ++i) tavo::test::AnswerNextDialog([](const ShownDialog &) { return IDOK; });
+  tast(VK_INSERT, true);
+  bool skrevet = false;
+  const TabVar *b = BegBucket(aarIdx, uge);
+  for (uint32_t r = 1; r < b->wRecCnt; ++r) {
+    const SkeRec *s = BegRaekke(aarIdx, uge, r);
+    skrevet |= s->Status && s->akti_id == maal && s->Dag == 3 && s->Lektion == 5;
+  }
+  EXPECT_TRUE(skrevet);
+  IndgangsOptager o;
+  OpdaterCeller(ske, &o, SKE_TEGN_ALT, 100000);
+  bool tegnet = false;
+  for (uint32_t i : o.indgange) {
+    const SkeRec *s = VisFoersteRaekke(ske->lpSkeVisListe[i]);
+    tegnet |= s && s->akti_id == maal && s->Dag == 3;
+  }
+  EXPECT_TRUE(tegnet);
 }
 
 }  // namespace
