@@ -567,6 +567,9 @@ void Aktiver(HWND h, SkeStruct *ske, UINT msg, WPARAM wParam) {
     RydMaerker(ske);
     ske->Tilstand = 'V';
     ske->RetStartet = 0;
+    ske->SygdomFlag = 0;
+    ske->Statustekst[0] = '\0';
+    SkemaTitel(ske, e.Titel, sizeof e.Titel);
   }
   // Another window may have moved the program's week meanwhile.
   if (ske->AlleObjekter && SkemaPeriode.AktuelUgeIndeks != SkeAktuelUgeIndeks(ske)) {
