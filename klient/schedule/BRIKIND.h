@@ -55,10 +55,10 @@ constexpr int kEntryBoern = 20;
 // The children whose rectangles the helpers use.
 enum : int { BARN_LISTE = 0, BARN_DETALJE = 1, BARN_TIDSTRIMMEL = 2 };
 
-// Cell bit of the marked block: the cell is marked.
-constexpr uint16_t kBlokMarkeret = 0x100;
-// Cells of one day in the marked block, and days of one week.
+// Cells of one day in the marked block (the schedule window's layout, a
+// marked cell carries BLOK_VALGT).
 constexpr uint32_t kBlokDagCeller = 577;
+struct SkeStruct;
 
 struct DifValg {
   char Bogstav;  // 'K' 'U' 'M' 'L' 'R' '/'
@@ -138,8 +138,11 @@ struct BrikIndStruct {
   uint32_t *LokaRolle;
   uint32_t LokaPladser;
   uint8_t *FagNiveau;
-  uint16_t *BlokTab;  // per week 7 days of kBlokDagCeller cells
+  uint32_t FagNiveauAntal;
+  uint8_t *BlokTab;  // per week index 7 days of kBlokDagCeller cells
   uint32_t BlokUger;
+  SkeStruct *SkemaSke;  // the opening schedule window's workspace
+  HWND hwndRulle[2];    // the lists' horizontal and vertical scroll bars
   uint32_t FoersteLektion, SidsteLektion;  // the view's lesson range
   ::Uge UgeNr;  // the entry window's week
   Klokkeslaet Starttid, Sluttid;

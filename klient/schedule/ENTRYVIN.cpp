@@ -277,5 +277,7 @@ void FreeEntryWindow(BrikIndStruct *b) {
   std::free(b->AnfoMinut);
   std::free(b->AnfoRolleLaast);
   std::free(b->LokaRolle);
+  for (DifValg &v : b->Valg) std::free(v.Maerker);
+  std::free(b->FagNiveau);
   std::free(b);
 }

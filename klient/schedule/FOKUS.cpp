@@ -11,6 +11,7 @@
 #include "FOKUSKAEDE.h"
 #include "KATALOG.h"
 #include "RECPRED.h"
+#include "SKEMA.h"
 #include "STITAB.h"
 
 namespace {
@@ -137,9 +138,9 @@ bool CelleMarkeret(const BrikIndStruct *b) {
   const uint32_t fra = b->FoersteLektion, til = std::min<uint32_t>(b->SidsteLektion, kBlokDagCeller - 1);
   for (uint32_t u = 0; u < b->BlokUger; ++u)
     for (uint32_t d = 0; d < 7; ++d) {
-      const uint16_t *dag = b->BlokTab + (static_cast<size_t>(u) * 7 + d) * kBlokDagCeller;
+      const uint8_t *dag = b->BlokTab + (static_cast<size_t>(u) * 7 + d) * kBlokDagCeller;
       for (uint32_t c = fra; c <= til; ++c)
-        if (dag[c] & kBlokMarkeret) return true;
+        if (dag[c] & BLOK_VALGT) return true;
     }
   return false;
 }
