@@ -11,6 +11,10 @@
 // school's student-overlap pairs, against one pass over the bucket reading
 // status, weekday and times plus one pass over the pairs; and the check
 // followed by writing the event with counting, deleted again each time.
+// And the entry window's marks for a block of one day's lessons in that
+// week (one activity, one employee and one room chosen) against one pass
+// over the bucket plus one over the activity records and the five mark
+// arrays.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -28,6 +32,7 @@
 #include "DATO.h"
 #include "INDSTIL.h"
 #include "KATALOG.h"
+#include "NYVALG.h"
 #include "PLACER.h"
 #include "RECPRED.h"
 #include "ROLLEFORSLAG.h"
@@ -217,6 +222,84 @@ void PlaceringsMaaling(Uge uge, const TabVar *bucket) {
   delete ske;
 }
 
+void EntryMaerkeMaaling(Uge uge, const TabVar *bucket) {
+  uint32_t perDag[8] = {};
+  for (uint32_t r = 1; r < bucket->wRecCnt; ++r) {
+    const SkeRec *rk = reinterpret_cast<const SkeRec *>(bucket->pbTab + static_cast<size_t>(r) * sizeof(SkeRec));
+    if (rk->Status && rk->Dag >= 1 && rk->Dag <= 7) ++perDag[rk->Dag];
+  }
+  uint8_t dag = 1;
+  for (uint8_t d = 2; d <= 7; ++d)
+    if (perDag[d] > perDag[dag]) dag = d;
+  uint32_t akti = 1;
+  for (uint32_t n = 1; n < tvakti.wRecCnt; ++n)
+    if (TabRec<AktiRec>(tvakti, n)->risy_id) {
+      akti = n;
+      break;
+    }
+
+  auto *b = static_cast<BrikIndStruct *>(calloc(1, sizeof(BrikIndStruct)));
+  if (!AllokerDifValg(b)) Stop("ingen plads til mærkerne");
+  b->Mode = 'B';
+  b->UgeNr = uge;
+  b->BlokUger = SkemaPeriode.AntalUger + 1;
+  b->BlokTab = static_cast<uint8_t *>(calloc(b->BlokUger, kBlokUgeBytes));
+  for (uint32_t l = 1; l <= 10; ++l) *BlokCelle(b->BlokTab, b->BlokUger, UgeTilIndeks(uge), dag, l) = BLOK_VALGT;
+  CleanupAVS(&AktuelAVS);
+  AddAVSEgenskab(&AktuelAVS, 'K', akti, 0, 0);
+  AddAVSEgenskab(&AktuelAVS, 'M', 1, 1, -1.0f);
+  AddAVSEgenskab(&AktuelAVS, 'L', 1, 1, 0);
+  AktuelAVS.risy_id = TabRec<AktiRec>(tvakti, akti)->risy_id;
+  AktuelAVS.Placering = 'L';
+  AktuelAVS.Dag = dag;
+
+  volatile uint64_t sum = 0;
+  auto Scan = [&] {
+    uint64_t s = 0;
+    for (uint32_t r = 1; r < bucket->wRecCnt; ++r) {
+      const SkeRec *rk = reinterpret_cast<const SkeRec *>(bucket->pbTab + static_cast<size_t>(r) * sizeof(SkeRec));
+      s += rk->Status + rk->Dag + rk->Starttid + rk->Sluttid + rk->akti_id + rk->anfo_id + rk->loka_id;
+    }
+    for (uint32_t n = 1; n < tvakti.wRecCnt; ++n) {
+      const AktiRec *a = TabRec<AktiRec>(tvakti, n);
+      s += a->risy_id + a->Fradato + a->Tildato + a->skka_id + static_cast<uint8_t>(a->Type[0]);
+    }
+    for (uint8_t k = FOCUS_AKTI; k <= FOCUS_RISY; ++k) {
+      DifValg &v = b->Valg[k];
+      for (uint32_t i = 0; i < v.AntalMaerker; ++i) v.Maerker[i] &= MAERKE_VALGT;
+    }
+    sum = sum + s;
+  };
+  MarkerOptagne(b);
+  uint32_t optagne = 0;
+  for (uint8_t k = FOCUS_AKTI; k <= FOCUS_LOKA; ++k)
+    for (uint32_t i = 0; i < b->Valg[k].AntalMaerker; ++i) optagne += (b->Valg[k].Maerker[i] & MAERKE_OPTAGET) != 0;
+  std::vector<double> m, s;
+  for (int runde = 0; runde < 101; ++runde) {
+    auto t0 = Klok::now();
+    MarkerOptagne(b);
+    auto t1 = Klok::now();
+    Scan();
+    auto t2 = Klok::now();
+    m.push_back(Ms(t0, t1));
+    s.push_back(Ms(t1, t2));
+  }
+  const double mm = Median(m), ms = Median(s);
+  printf("entry-busy-records %u records\n", optagne);
+  printf("entry-marks-ms %.4f ms\n", mm);
+  printf("entry-marks-scan-ms %.4f ms\n", ms);
+  printf("entry-marks-vs-bucket-scan %.2f ratio\n", mm / ms);
+  CleanupAVS(&AktuelAVS);
+  free(b->BlokTab);
+  b->BlokTab = nullptr;
+  for (DifValg &v : b->Valg) free(v.Maerker), v.Maerker = nullptr;
+  free(b->AnfoRolle);
+  free(b->AnfoMinut);
+  free(b->AnfoRolleLaast);
+  free(b->LokaRolle);
+  free(b);
+}
+
 }  // namespace
 
 int main() {
@@ -336,6 +419,7 @@ int main() {
   FrigivSkeStruct(ske);
   delete ske;
   PlaceringsMaaling(uge, bucket);
+  EntryMaerkeMaaling(uge, SkemabegBucket(uge));
   std::filesystem::remove_all(skabelon);
   return 0;
 }

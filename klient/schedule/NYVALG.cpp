@@ -144,9 +144,9 @@ uint32_t StoersteFordeling(Dato dato, Hold hold, Felt felt) {
 // Planned distribution, subject distribution or competence of an
 // employment in a subject of an activity at a date; 0 for none.
 uint8_t FordelingsFarve(uint32_t anfo, uint32_t skfa, uint32_t akti, Dato dato) {
-  if (FFFagfordlFindes(anfo, skfa, akti, dato)) return FARVE_PLANFORDELING;
-  if (FagfordlFindes(anfo, skfa, akti, dato)) return FARVE_FAGFORDL;
-  if (AnfoHarKompetence(anfo, skfa, dato)) return FARVE_KOMPETENCE;
+  if (FFFagfordlFindes(anfo, skfa, akti, dato)) return VFARVE_PLANFORDELING;
+  if (FagfordlFindes(anfo, skfa, akti, dato)) return VFARVE_FAGFORDL;
+  if (AnfoHarKompetence(anfo, skfa, dato)) return VFARVE_KOMPETENCE;
   return 0;
 }
 
@@ -439,21 +439,20 @@ void MarkerOptagne(BrikIndStruct *b) {
   if (e.Placering == 'L' && eRisy && !e.aktiAntal)
     for (uint32_t n = 1; n < tvrisy.wRecCnt; ++n)
       if (n != e.risy_id && Risy(n)->RingeGruppe != eRisy->RingeGruppe) SaetBit(rv, n, MAERKE_RINGSYSTEM);
-  if (e.risy_id && e.aktiAntal) {
-    for (uint32_t n = 1; n < tvakti.wRecCnt; ++n)
-      if (Akti(n)->risy_id != e.risy_id) SaetBit(av, n, MAERKE_RINGSYSTEM);
-  } else if (eRisy && !e.aktiAntal && markeret) {
+  // One pass over the activities for the ring system and the sort.
+  const bool efterRisy = e.risy_id && e.aktiAntal, efterGruppe = eRisy && !e.aktiAntal && markeret;
+  const bool sort = e.aktiAntal != 0, fravaer = sort && IsOvakAkti(FoersteAkti(e));
+  if (efterRisy || efterGruppe || sort)
     for (uint32_t n = 1; n < tvakti.wRecCnt; ++n) {
-      const RisyRec *r = Risy(Akti(n)->risy_id);
-      if (!r || r->RingeGruppe != eRisy->RingeGruppe) SaetBit(av, n, MAERKE_RINGSYSTEM);
+      const AktiRec *a = Akti(n);
+      if (efterRisy && a->risy_id != e.risy_id) SaetBit(av, n, MAERKE_RINGSYSTEM);
+      if (efterGruppe) {
+        const RisyRec *r = Risy(a->risy_id);
+        if (!r || r->RingeGruppe != eRisy->RingeGruppe) SaetBit(av, n, MAERKE_RINGSYSTEM);
+      }
+      // Absence activities and ordinary activities do not mix.
+      if (sort && IsOvakAkti(n) != fravaer) SaetBit(av, n, MAERKE_ANDEN_SORT);
     }
-  }
-  // Absence activities and ordinary activities do not mix.
-  if (e.aktiAntal) {
-    const bool fravaer = IsOvakAkti(FoersteAkti(e));
-    for (uint32_t n = 1; n < tvakti.wRecCnt; ++n)
-      if (IsOvakAkti(n) != fravaer) SaetBit(av, n, MAERKE_ANDEN_SORT);
-  }
   if (!markeret) return;
   MarkerPeriode(b, fra, til);
 
@@ -471,10 +470,12 @@ void MarkerOptagne(BrikIndStruct *b) {
       nogen |= !spand[d].empty();
     }
     if (!nogen) continue;
+    const SkeRec *raekker = reinterpret_cast<const SkeRec *>(bucket->pbTab);
     for (uint32_t r = 1; r < bucket->wRecCnt; ++r) {
-      const SkeRec *s = BegRaekke(aarIdx, ugeNr, r);
-      if (!s || !(s->Status & 0x40) || (s->Status & 0x08) || s->Dag < 1 || s->Dag > 7) continue;
+      const SkeRec *s = &raekker[r];
+      if (!(s->Status & SKE_EGEN) || (s->Status & SKE_SLETTET) || s->Dag < 1 || s->Dag > 7) continue;
       const std::vector<Spand> &sp = spand[s->Dag];
+      if (sp.empty()) continue;
       if (!std::any_of(sp.begin(), sp.end(), [&](const Spand &x) { return Overlapper(s->Starttid, s->Sluttid, x, gab); }))
         continue;
       if (s->akti_id && !IsStjerneAkti(s->akti_id) && !IsOvakAkti(s->akti_id)) SaetBit(av, s->akti_id, MAERKE_OPTAGET);
@@ -642,7 +643,7 @@ bool HarElevSammenfald(uint32_t akti, Dato fra, Dato til) {
 uint8_t DifValgRaekkeFarve(const BrikIndStruct *b, uint8_t fokus, uint32_t pos, bool harFokus) {
   if (fokus >= kAntalDifValg) return 0;
   const DifValg &v = b->Valg[fokus];
-  uint8_t farve = pos == v.Aktuel && pos ? (harFokus ? FARVE_AKTUEL_FOKUS : FARVE_AKTUEL) : 0;
+  uint8_t farve = pos == v.Aktuel && pos ? (harFokus ? VFARVE_AKTUEL_FOKUS : VFARVE_AKTUEL) : 0;
   if (!pos || pos > v.Antal) return farve;
   const uint32_t n = v.ObjTab[pos];
   const AVS &e = E();
@@ -660,15 +661,15 @@ uint8_t DifValgRaekkeFarve(const BrikIndStruct *b, uint8_t fokus, uint32_t pos, 
           if (!fra) fra = x;
           til = x;
         }
-    if (HarElevSammenfald(n, fra, til)) saet(FARVE_ELEVSAMMENFALD);
+    if (HarElevSammenfald(n, fra, til)) saet(VFARVE_ELEVSAMMENFALD);
   }
-  if (fokus == FOCUS_SKFA && e.lokaAntal == 1 && SkfalokarelFindes(n, e.lokaTab[0])) saet(FARVE_RELATION);
+  if (fokus == FOCUS_SKFA && e.lokaAntal == 1 && SkfalokarelFindes(n, e.lokaTab[0])) saet(VFARVE_RELATION);
   if (fokus == FOCUS_ANFO && e.aktiAntal == 1 && e.skfa_id) saet(FordelingsFarve(n, e.skfa_id, akti, dato));
   if (fokus == FOCUS_SKFA && e.aktiAntal == 1 && e.anfoAntal == 1) saet(FordelingsFarve(e.anfoTab[0], n, akti, dato));
-  if (fokus == FOCUS_AKTI && e.lokaAntal == 1 && AlrelFindes(n, e.lokaTab[0])) saet(FARVE_RELATION);
+  if (fokus == FOCUS_AKTI && e.lokaAntal == 1 && AlrelFindes(n, e.lokaTab[0])) saet(VFARVE_RELATION);
   if (fokus == FOCUS_LOKA &&
       ((e.skfa_id && SkfalokarelFindes(e.skfa_id, n)) || (e.aktiAntal == 1 && AlrelFindes(akti, n))))
-    saet(FARVE_RELATION);
+    saet(VFARVE_RELATION);
   return farve;
 }
 
@@ -718,7 +719,7 @@ void TegnRaekker(BrikIndStruct *b, int rude, uint32_t fra, uint32_t til) {
     const int x = rude == 1 ? -static_cast<int>(v.DetaljeX) : 0;
     if (r > v.Antal) {
       RECT fyld{klient.left, y, klient.right, y + static_cast<int>(kDifValgRaekkeHoejde)};
-      const uint8_t f = r == v.Aktuel ? (harFokus ? FARVE_AKTUEL_FOKUS : FARVE_AKTUEL) : 0;
+      const uint8_t f = r == v.Aktuel ? (harFokus ? VFARVE_AKTUEL_FOKUS : VFARVE_AKTUEL) : 0;
       FillRect(dc, &fyld, f ? FarveBrush[f] : (b->Pensel ? b->Pensel : FarveBrush[0]));
       continue;
     }
@@ -726,12 +727,12 @@ void TegnRaekker(BrikIndStruct *b, int rude, uint32_t fra, uint32_t til) {
     uint8_t farve = DifValgRaekkeFarve(b, k, r, harFokus);
     if (rude == 1) {
       const bool aktuel = r == v.Aktuel;
-      farve = aktuel ? (harFokus ? FARVE_AKTUEL_FOKUS : FARVE_DETALJE_AKTUEL) : 0;
+      farve = aktuel ? (harFokus ? VFARVE_AKTUEL_FOKUS : VFARVE_DETALJE_AKTUEL) : 0;
       if (k == FOCUS_SKFA && b->FagNiveau && n < b->FagNiveauAntal && b->FagNiveau[n])
-        farve = aktuel ? (harFokus ? FARVE_NIVEAU_FOKUS : FARVE_NIVEAU_AKTUEL) : FARVE_NIVEAU;
+        farve = aktuel ? (harFokus ? VFARVE_NIVEAU_FOKUS : VFARVE_NIVEAU_AKTUEL) : VFARVE_NIVEAU;
       else if (k != FOCUS_AKTI || !aktuel) {
         const uint8_t f = DifValgRaekkeFarve(b, k, r, harFokus);
-        if (f >= FARVE_FAGFORDL && f != FARVE_ELEVSAMMENFALD) farve = f;
+        if (f >= VFARVE_FAGFORDL && f != VFARVE_ELEVSAMMENFALD) farve = f;
       }
       if (k == FOCUS_ANFO && n < b->AnfoPladser) {
         valg.Valg1 = static_cast<int32_t>(b->AnfoRolle ? b->AnfoRolle[n] : 0);

@@ -531,24 +531,24 @@ TEST_F(Valglister, RowColoursAndDrawnMarks) {
   };
 
   Event({akti[2]}, {}, {});
-  EXPECT_EQ(farve(FOCUS_AKTI, akti[0]), FARVE_ELEVSAMMENFALD);
+  EXPECT_EQ(farve(FOCUS_AKTI, akti[0]), VFARVE_ELEVSAMMENFALD);
   EXPECT_EQ(farve(FOCUS_AKTI, akti[1]), 0);
   GlobalIndstillinger.checkelevsammenfald = 0;
   EXPECT_EQ(farve(FOCUS_AKTI, akti[0]), 0);
   GlobalIndstillinger.checkelevsammenfald = 1;
   // A related room overrides the overlap.
   Event({akti[2]}, {}, {loka[0]});
-  EXPECT_EQ(farve(FOCUS_AKTI, akti[1]), FARVE_RELATION);
-  EXPECT_EQ(farve(FOCUS_SKFA, skfa), FARVE_RELATION);
+  EXPECT_EQ(farve(FOCUS_AKTI, akti[1]), VFARVE_RELATION);
+  EXPECT_EQ(farve(FOCUS_SKFA, skfa), VFARVE_RELATION);
 
   Event({akti[0]}, {}, {}, skfa);
-  EXPECT_EQ(farve(FOCUS_ANFO, anfo[0]), FARVE_PLANFORDELING);
-  EXPECT_EQ(farve(FOCUS_ANFO, anfo[1]), FARVE_FAGFORDL);
-  EXPECT_EQ(farve(FOCUS_ANFO, anfo[2]), FARVE_KOMPETENCE);
-  EXPECT_EQ(farve(FOCUS_LOKA, loka[0]), FARVE_RELATION);
+  EXPECT_EQ(farve(FOCUS_ANFO, anfo[0]), VFARVE_PLANFORDELING);
+  EXPECT_EQ(farve(FOCUS_ANFO, anfo[1]), VFARVE_FAGFORDL);
+  EXPECT_EQ(farve(FOCUS_ANFO, anfo[2]), VFARVE_KOMPETENCE);
+  EXPECT_EQ(farve(FOCUS_LOKA, loka[0]), VFARVE_RELATION);
   EXPECT_EQ(farve(FOCUS_LOKA, loka[1]), 0);
   Event({akti[0]}, {anfo[1]}, {});
-  EXPECT_EQ(farve(FOCUS_SKFA, skfa), FARVE_FAGFORDL);
+  EXPECT_EQ(farve(FOCUS_SKFA, skfa), VFARVE_FAGFORDL);
 
   // The current row: 1 with the keyboard focus, 2 without; a relation
   // colour replaces it.
@@ -556,8 +556,8 @@ TEST_F(Valglister, RowColoursAndDrawnMarks) {
   b->Valg[FOCUS_LOKA].Aktuel = 0;
   ByggDifValg(b, FOCUS_LOKA);
   b->Valg[FOCUS_LOKA].Aktuel = 2;
-  EXPECT_EQ(DifValgRaekkeFarve(b, FOCUS_LOKA, 2, true), FARVE_AKTUEL_FOKUS);
-  EXPECT_EQ(DifValgRaekkeFarve(b, FOCUS_LOKA, 2, false), FARVE_AKTUEL);
+  EXPECT_EQ(DifValgRaekkeFarve(b, FOCUS_LOKA, 2, true), VFARVE_AKTUEL_FOKUS);
+  EXPECT_EQ(DifValgRaekkeFarve(b, FOCUS_LOKA, 2, false), VFARVE_AKTUEL);
   EXPECT_EQ(DifValgRaekkeFarve(b, FOCUS_LOKA, 1, false), 0);
 
   // The legend letters, most telling first; busy is not drawn for a chosen
