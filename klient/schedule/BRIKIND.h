@@ -153,6 +153,20 @@ struct BrikIndStruct {
   uint8_t ElevCheckHusket;
   int32_t Bredde, Hoejde;
   HBRUSH Pensel;  // the window brush of the list areas
+  // The window's own children and state.
+  HWND hwndKnap[5];   // buttons 13, 14, 15, 17, 18
+  HWND hwndFane;      // the tab strip of the lists
+  HWND hwndBygInfo;   // the staff panel of a new event
+  HWND hwndRammer[4]; // background and group frames
+  uint8_t TrinAaben[12];
+  uint8_t TrinBesoegt[12];
+  char AltBogstav;    // an Alt+letter used: its SC_KEYMENU is swallowed
+  uint8_t SaerligVist;
+  uint8_t *EgenBlok;  // the marked block when the schedule window had none
+  uint32_t BemLavet;  // a remark record made in this window
+  // The event whose rows get the opening times back when the time changed.
+  uint8_t HuskAarIdx, HuskUge;
+  uint32_t HuskForste, HuskId;
 };
 
 

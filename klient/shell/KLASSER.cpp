@@ -7,6 +7,7 @@
 #include "AktiLokaRel.h"
 #include "AktiSkePrior.h"
 #include "BEGINFO.h"
+#include "BRIKINDVIN.h"
 #include "BYGINFO.h"
 #include "DESKTOP.h"
 #include "EDITBOX.h"
@@ -89,7 +90,7 @@ const VinduesKlasse VinduesKlasser[] = {
     {"ElevHoldWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerElevHoldKlasse>},
     {"ShortCutWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerListeKlasser>},
     {"ValgWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerValgKlasse>},
-    {"BrikIndWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"BrikIndWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerBrikIndKlasse>},
     {"ElementWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerElementVinduer>},
     {"VerDivideWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_LODRET_DELER, nullptr, nullptr, Sammen<RegistrerElementVinduer>},
     {"HorDivideWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_VANDRET_DELER, nullptr, nullptr, Sammen<RegistrerElementVinduer>},

@@ -1,0 +1,472 @@
+// The event entry window over the small school of the event tests: its
+// placement, its steps and titles by keys, its children for a new event and
+// for a change, the student-clash switch, giving up a typed remark, the
+// times written back into a changed event, and the marks of an opening from
+// a schedule window.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "BRIKINDVIN.h"
+#include "BYGINFO.h"
+#include "FINDREC.h"
+#include "NYBUTTON.h"
+#include "NYVALG.h"
+#include "PROGVINDUER.h"
+#include "RETINFO.h"
+#include "ROLLEFORSLAG.h"
+#include "SKEMAVIN.h"
+#include "TOOLTIP.h"
+#include "ske_fixture.h"
+#include "tavo/test_dialog.h"
+#include "tavo/test_gdi.h"
+#include "tavo/test_user.h"
+
+namespace {
+
+using namespace sketest;
+using predtest::Rec;
+
+// ==================================================================== placement
+
+TEST(BrikIndPlacering, WidthAndPlaceOverTheMainWindow) {
+  struct Sag {
+    const char *navn;
+    RECT hoved, arbejd;
+    int side, bredde;
+    RECT ventet;
+  };
+  const Sag sager[] = {
+      {"centred over the main window", {100, 50, 1300, 950}, {0, 0, 1920, 1040}, 0, 800, {300, 40, 1100, 1021}},
+      {"the side bar narrows the work area, not the place", {100, 50, 1300, 950}, {0, 0, 1920, 1040}, 30, 800,
+       {300, 40, 1100, 1021}},
+      {"partly off screen to the left", {-200, 0, 1000, 800}, {0, 0, 1920, 1040}, 0, 800, {200, 40, 1000, 1021}},
+      {"wider than the main window", {100, 50, 1300, 950}, {0, 0, 1920, 1040}, 0, 1500, {100, 40, 1600, 1021}},
+      {"a work area below a top bar", {0, 0, 1024, 768}, {0, 30, 1024, 768}, 0, 1024, {0, 70, 1024, 749}},
+  };
+  for (const Sag &s : sager) {
+    const RECT r = BrikIndPlacering(s.hoved, s.arbejd, s.side, s.bredde);
+    EXPECT_EQ(r.left, s.ventet.left) << s.navn;
+    EXPECT_EQ(r.top, s.ventet.top) << s.navn;
+    EXPECT_EQ(r.right, s.ventet.right) << s.navn;
+    EXPECT_EQ(r.bottom, s.ventet.bottom) << s.navn;
+    EXPECT_GE(r.left, 0) << s.navn;
+  }
+}
+
+// ==================================================================== the window
+
+struct Hoert {
+  HWND h;
+  UINT msg;
+  LPARAM l;
+};
+std::vector<Hoert> &Hoerte() {
+  static std::vector<Hoert> v;
+  return v;
+}
+const char *gDele = nullptr;
+
+// The main window keeps what it is told; as a stand-in schedule window it
+// names the parts of a change.
+LRESULT CALLBACK LytterProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == 1338) return reinterpret_cast<LRESULT>(gDele);
+  if (m == 1119) return 'K';
+  if (m >= 1024 && m < 12000) {
+    Hoerte().push_back({h, m, l});
+    return 0;
+  }
+  return DefWindowProcA(h, m, w, l);
+}
+
+uint8_t gGemSvar = 0;
+int gGemt = 0;
+uint8_t GemStandIn(BrikIndStruct *, bool) {
+  ++gGemt;
+  return gGemSvar;
+}
+
+class BrikIndVindue : public SkeMappe {
+ protected:
+  void SetUp() override {
+    SkeMappe::SetUp();
+    gemt_ = GlobalIndstillinger;
+    gemtPeriode_ = SkemaPeriode;
+    SkemaPeriode.AktuelUgeIndeks = UgeTilIndeks(202400 + kUge);
+    ring = Ringesystem({});
+    Rec<RisyRec>(tvrisy, ring)->Anvendt = 1;
+    for (uint32_t n : akti) {
+      AktiRec *a = Rec<AktiRec>(tvakti, n);
+      a->Gruppe = 1, a->StartUge = 202431, a->SlutUge = 202531, a->RisyOk = 1, a->risy_id = ring;
+    }
+    for (uint32_t n : anfo) {
+      AnfoRec *a = Rec<AnfoRec>(tvanfo, n);
+      a->Gruppe = 1, a->StartUge = 202431, a->SlutUge = 202531;
+    }
+    for (uint32_t n : loka) {
+      LokaRec *a = Rec<LokaRec>(tvloka, n);
+      a->Gruppe = 1, a->StartUge = 202431, a->SlutUge = 202531, a->Fradato = 20240801, a->Tildato = 20250731;
+    }
+    RegistrerSkemaKlasse(0);
+    RegistrerRetInfoKlasse(0);
+    RegistrerBrikIndKlasse(0);
+    Klasse("NyButtonWndClass", NyButtonWndProc);
+    Klasse("TabWndClass", TabWndProc);
+    Klasse("BygInfoWndClass", BygInfoWndProc);
+    Klasse("BrikIndLytter", LytterProc);
+    hoved_ = CreateWindowExA(0, "BrikIndLytter", "Tavo", WS_POPUP | WS_VISIBLE, 0, 0, 1200, 900, 0, 0, 0, nullptr);
+    hwndHoved = hoved_;
+    tavo::test::StartDialogScript();
+    Hoerte().clear();
+    gDele = nullptr;
+    gGemt = 0;
+    gGemSvar = 0;
+    CleanupAVS(&AktuelAVS);
+    CleanupAVS(&GammelAVS);
+    AktuelAVS.Placering = 'L';
+    AktuelAVS.Art = 'S';
+    AktuelAVS.Dag = 2;
+  }
+  void TearDown() override {
+    for (HWND h : vinduer_)
+      if (IsWindow(h)) DestroyWindow(h);
+    BrikIndGemKrog = nullptr;
+    for (auto &r : RolleForslagene) r = 0;
+    tavo::test::StopDialogScript();
+    DestroyWindow(hoved_);
+    hwndHoved = 0;
+    tavo::test::ResetUser();
+    free(blok_);
+    GlobalIndstillinger = gemt_;
+    SkemaPeriode = gemtPeriode_;
+    SkeMappe::TearDown();
+  }
+  static void Klasse(const char *navn, WNDPROC proc) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = proc;
+    wc.lpszClassName = navn;
+    RegisterClassA(&wc);
+  }
+
+  // A schedule window of one kind under the main window.
+  HWND Skema(char art) {
+    HWND w = CreateSkemaWnd(0, hoved_, hoved_, art, 0, 0, 800, 600, 0, nullptr, 'L', 'L', 'N', 'S', 'V', 0, 1, 0,
+                            40001);
+    EXPECT_TRUE(w);
+    vinduer_.push_back(w);
+    return w;
+  }
+  // The schedule window's marked block, with Tuesday's lesson 3 of week 40
+  // marked.
+  void MarkerTirsdag(HWND skema) {
+    SkeStruct *s = SkemaVinduesSke(skema);
+    blok_ = static_cast<uint8_t *>(calloc(SkemaPeriode.AntalUger + 1, kBlokUgeBytes));
+    s->BlokTab = blok_;
+    s->BlokUger = SkemaPeriode.AntalUger + 1;
+    s->DelteBlokke = 1;  // the test frees it
+    *BlokCelle(blok_, s->BlokUger, UgeTilIndeks(202400 + kUge), 2, 3) = BLOK_VALGT;
+  }
+
+  HWND Aabn(char mode, HWND skema) {
+    HWND w = CreateBrikIndWnd(mode, skema);
+    EXPECT_TRUE(w);
+    if (w) vinduer_.push_back(w);
+    return w;
+  }
+  static std::string Titel(HWND w) {
+    char buf[200] = {};
+    GetWindowTextA(w, buf, sizeof buf);
+    return buf;
+  }
+  static TastInfo Tast(UINT vk, bool alt = false, bool ctrl = false, bool shift = false) {
+    TastInfo t{};
+    t.alt = alt ? -1 : 0;
+    t.ctrl = ctrl ? -1 : 0;
+    t.shift = shift ? -1 : 0;
+    t.message = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    t.wParam = vk;
+    return t;
+  }
+  static void Tryk(HWND w, UINT vk, bool alt = false, bool ctrl = false, bool shift = false) {
+    TastInfo t = Tast(vk, alt, ctrl, shift);
+    SendMessageA(w, TAST_MODTAG, 0, reinterpret_cast<LPARAM>(&t));
+  }
+
+  // An event of the fixture's week: activity, employee, room; its first row.
+  uint32_t Begivenhed(uint32_t id, Klokkeslaet start = 800, Klokkeslaet slut = 845) {
+    Faelles f;
+    f.id = id;
+    f.start = start;
+    f.slut = slut;
+    f.risy = ring;
+    f.lektion = 1;
+    return SkrivRaekker({{.akti = akti[0]}, {.anfo = anfo[0], .rol = laerer, .minut = 45}, {.loka = loka[0]}}, f);
+  }
+  // The change of an event: the old and the current event read from it.
+  static void Ret(uint32_t forste) {
+    HentAVS(kAar, kUge, forste, &GammelAVS, true);
+    HentAVS(kAar, kUge, forste, &AktuelAVS, true);
+    AktuelAVS.Placering = GammelAVS.Placering = 'L';
+    AktuelAVS.Art = GammelAVS.Art = 'S';
+  }
+
+  uint32_t ring = 0;
+  HWND hoved_ = 0;
+  uint8_t *blok_ = nullptr;
+  std::vector<HWND> vinduer_;
+  GlobalIndstillingerData gemt_;
+  SkemaPeriodeData gemtPeriode_;
+};
+
+TEST_F(BrikIndVindue, StepsByKeysWithTheirTitles) {
+  HWND w = Aabn('L', Skema(SKE_AKTI));
+  ASSERT_TRUE(w);
+  BrikIndStruct *b = BrikIndWS(w);
+  EXPECT_EQ(Titel(w), " Ny skemabegivenhed  -  [ Vælg aktivitet ]");
+  struct Sag {
+    char tast;
+    uint8_t trin;
+    const char *titel;
+  };
+  const Sag ny[] = {
+      {'F', TRIN_SKFA, " Ny skemabegivenhed  -  [ Vælg skolefag ]"},
+      {'M', TRIN_ANFO, " Ny skemabegivenhed  -  [ Vælg medarbejder ]"},
+      {'L', TRIN_LOKA, " Ny skemabegivenhed  -  [ Vælg lokale ]"},
+      {'R', TRIN_RISY, " Ny skemabegivenhed  -  [ Vælg ringetid ]"},
+      // The special schedule list is closed for an ordinary event.
+      {'S', TRIN_RISY, " Ny skemabegivenhed  -  [ Vælg ringetid ]"},
+      {'E', TRIN_LEKTIONER, " Ny skemabegivenhed  -  [ Opmærk lektioner ]"},
+      {'D', TRIN_DAGE, " Ny skemabegivenhed  -  [ Opmærk dage ]"},
+      {'T', TRIN_TIDER, " Ny skemabegivenhed  -  [ Opmærk tider ]"},
+      {'O', TRIN_OK, " Ny skemabegivenhed  -  [ Godkend begivenhed og afslut ]"},
+      {'V', TRIN_ANVEND, " Ny skemabegivenhed  -  [ Anvend begivenhed og fortsæt ]"},
+      {'N', TRIN_ANNULLER, " Ny skemabegivenhed  -  [ Fortryd ]"},
+      {'A', TRIN_AKTI, " Ny skemabegivenhed  -  [ Vælg aktivitet ]"},
+  };
+  for (const Sag &s : ny) {
+    Tryk(w, s.tast, true);
+    EXPECT_EQ(+b->AktueltTrin, +s.trin) << s.tast;
+    EXPECT_EQ(Titel(w), s.titel) << s.tast;
+  }
+  // The mark step that was entered last set the placement.
+  EXPECT_EQ(AktuelAVS.Placering, 'T');
+
+  // Ctrl+Tab through the lists, and back; the mark steps in their ring.
+  auto gaa = [&](bool tilbage) {
+    Tryk(w, VK_TAB, false, true, tilbage);
+    return +b->AktueltTrin;
+  };
+  std::vector<int> frem, tilbage;
+  for (int i = 0; i < 5; ++i) frem.push_back(gaa(false));
+  EXPECT_EQ(frem, (std::vector<int>{TRIN_SKFA, TRIN_ANFO, TRIN_LOKA, TRIN_RISY, TRIN_AKTI}));
+  for (int i = 0; i < 5; ++i) tilbage.push_back(gaa(true));
+  EXPECT_EQ(tilbage, (std::vector<int>{TRIN_RISY, TRIN_LOKA, TRIN_ANFO, TRIN_SKFA, TRIN_AKTI}));
+  // A list that refuses the focus is passed over.
+  SendMessageA(b->hwndFane, TAB_DISABLE, TRIN_SKFA, 0);
+  EXPECT_EQ(gaa(false), TRIN_ANFO);
+  EXPECT_EQ(gaa(true), TRIN_AKTI);
+  Tryk(w, 'E', true);
+  std::vector<int> mark;
+  for (int i = 0; i < 3; ++i) mark.push_back(gaa(false));
+  for (int i = 0; i < 3; ++i) mark.push_back(gaa(true));
+  EXPECT_EQ(mark, (std::vector<int>{TRIN_DAGE, TRIN_TIDER, TRIN_LEKTIONER, TRIN_TIDER, TRIN_DAGE, TRIN_LEKTIONER}));
+
+  // Enter: the next open step, the grid instead of "&Ok" while nothing is
+  // marked, a beep when nothing changes.
+  Tryk(w, 'R', true);
+  Tryk(w, VK_RETURN);
+  EXPECT_EQ(+b->AktueltTrin, TRIN_LEKTIONER);
+  const int bip = tavo::test::BeepCount();
+  Tryk(w, VK_RETURN);
+  EXPECT_EQ(+b->AktueltTrin, TRIN_LEKTIONER);
+  EXPECT_EQ(tavo::test::BeepCount(), bip + 1);
+  *BlokCelle(b->BlokTab, b->BlokUger, UgeTilIndeks(202400 + kUge), 2, 3) = BLOK_VALGT;
+  Tryk(w, VK_RETURN);
+  EXPECT_EQ(+b->AktueltTrin, TRIN_OK);
+  // Enter on "&Ok" saves; without the save there is the one answer.
+  tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &) { return IDOK; });
+  Tryk(w, VK_RETURN);
+  ASSERT_EQ(tavo::test::MessageBoxesShown().size(), 1u);
+  EXPECT_TRUE(IsWindow(w));
+  BrikIndGemKrog = GemStandIn;
+  gGemSvar = TRIN_ANFO;  // the save names a step to go back to
+  Tryk(w, VK_RETURN);
+  EXPECT_EQ(gGemt, 1);
+  EXPECT_EQ(+b->AktueltTrin, TRIN_ANFO);
+  gGemSvar = 0;
+  Tryk(w, 'O', true);
+  Tryk(w, VK_RETURN);
+  EXPECT_FALSE(IsWindow(w));
+  // Closing told the main window.
+  bool lukket = false;
+  for (const Hoert &h : Hoerte()) lukket |= h.h == hoved_ && h.msg == 1117;
+  EXPECT_TRUE(lukket);
+}
+
+TEST_F(BrikIndVindue, AChangeShowsThePanesAndTheOriginalScheduleInTheTitle) {
+  const uint32_t forste = Begivenhed(41);
+  Ret(forste);
+  gDele = "KMT";
+  HWND stand = CreateWindowExA(0, "BrikIndLytter", "", WS_CHILD, 0, 0, 10, 10, hoved_, 0, 0, nullptr);
+  tavo::test::ClearDrawnTexts();
+  HWND w = Aabn('L', stand);
+  ASSERT_TRUE(w);
+  BrikIndStruct *b = BrikIndWS(w);
+  EXPECT_TRUE(b->hwndRetInfo[0] && b->hwndRetInfo[1]);
+  EXPECT_FALSE(b->hwndBygInfo);
+  // With 'T' among the parts the time button is there in lesson placement.
+  EXPECT_TRUE(IsWindowVisible(b->hwndKnap[3]) || GetWindowLongA(b->hwndKnap[3], GWL_STYLE) & WS_VISIBLE);
+  ShowWindow(w, SW_SHOW);
+  UpdateWindow(w);
+  for (HWND h : b->hwndRetInfo) UpdateWindow(h);
+  std::vector<std::string> tekster;
+  for (const auto &t : tavo::test::DrawnTexts()) tekster.push_back(t.text);
+  EXPECT_NE(std::find(tekster.begin(), tekster.end(), "OPRINDELIGT INDHOLD"), tekster.end());
+  EXPECT_NE(std::find(tekster.begin(), tekster.end(), "INDHOLD RETTET TIL"), tekster.end());
+  // The lists a change does not touch are closed: the subject and the rooms.
+  Tryk(w, 'M', true);
+  EXPECT_EQ(Titel(w), " Ret skemabegivenhed  -  [ Ret medarbejder ]");
+  Tryk(w, 'L', true);
+  EXPECT_EQ(+b->AktueltTrin, TRIN_ANFO);
+  Tryk(w, 'E', true);
+  EXPECT_EQ(Titel(w), " Ret skemabegivenhed  -  [ Opmærk blok der skal rettes ] - [ Oprindeligt aktivitet skema ]");
+  // The other mark steps are not open on a change.
+  Tryk(w, 'D', true);
+  EXPECT_EQ(+b->AktueltTrin, TRIN_LEKTIONER);
+  Tryk(w, 'O', true);
+  EXPECT_EQ(Titel(w), " Ret skemabegivenhed  -  [ Godkend rettelse og afslut ]");
+  DestroyWindow(w);
+  DestroyWindow(stand);
+}
+
+TEST_F(BrikIndVindue, ANewEventHasTheStaffPanelAndNoTimeButtonInLessons) {
+  HWND w = Aabn('L', Skema(SKE_AKTI));
+  ASSERT_TRUE(w);
+  BrikIndStruct *b = BrikIndWS(w);
+  EXPECT_TRUE(b->hwndBygInfo);
+  EXPECT_FALSE(b->hwndRetInfo[0]);
+  EXPECT_FALSE(GetWindowLongA(b->hwndKnap[3], GWL_STYLE) & WS_VISIBLE);
+  // Dragging an edge never makes it smaller than 575 x 450.
+  RECT r{100, 100, 200, 150};
+  SendMessageA(w, WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&r));
+  EXPECT_GE(r.right - r.left, 575);
+  EXPECT_GE(r.bottom - r.top, 450);
+  // Placed from the top of the work area, no wider than asked.
+  RECT v{};
+  GetWindowRect(w, &v);
+  EXPECT_GE(v.left, 0);
+  EXPECT_GT(v.bottom - v.top, 450);
+}
+
+TEST_F(BrikIndVindue, TheStudentSwitchAndTheRemarkDoNotOutliveTheWindow) {
+  GlobalIndstillinger.checkelevsammenfald = 1;
+  const uint32_t bemFoer = tvbem.wRecCnt;
+  const uint32_t forste = Begivenhed(42);
+  Ret(forste);
+  AktuelAVS.bem_id = GammelAVS.bem_id = 0;
+  HWND w = Aabn('L', Skema(SKE_AKTI));
+  ASSERT_TRUE(w);
+  Tryk(w, 'C', true);
+  EXPECT_EQ(GlobalIndstillinger.checkelevsammenfald, 0);
+  SendMessageA(w, 2345, 0, reinterpret_cast<LPARAM>("ny bemærkning"));
+  ASSERT_NE(AktuelAVS.bem_id, 0u);
+  const uint32_t bem = AktuelAVS.bem_id;
+  EXPECT_GE(tvbem.wRecCnt, bemFoer);
+  EXPECT_NE(reinterpret_cast<BemRec *>(GetRec(&tdbem, &tvbem, bem))->Status, 0);
+  SendMessageA(w, NYB_KLIK, KNAP_ANNULLER, 0);
+  EXPECT_FALSE(IsWindow(w));
+  EXPECT_EQ(GlobalIndstillinger.checkelevsammenfald, 1);
+  EXPECT_EQ(AktuelAVS.bem_id, 0u);
+  EXPECT_EQ(reinterpret_cast<BemRec *>(GetRec(&tdbem, &tvbem, bem))->Status, 0);
+}
+
+TEST_F(BrikIndVindue, ChangedTimesGoBackIntoEveryRowOfTheEventOnly) {
+  const uint32_t forste = Begivenhed(43);
+  const uint32_t anden = Begivenhed(44);
+  auto tider = [](uint32_t f) {
+    std::vector<std::pair<uint32_t, uint32_t>> ud;
+    for (uint32_t r = f; Raekke(r) && Raekke(r)->Forste == f; ++r) ud.emplace_back(+Raekke(r)->Starttid, +Raekke(r)->Sluttid);
+    return ud;
+  };
+  const std::vector<std::pair<uint32_t, uint32_t>> opr(3, {800u, 845u}), flyttet(3, {1000u, 1045u});
+  auto flyt = [&](uint32_t f) {
+    for (uint32_t r = f; Raekke(r) && Raekke(r)->Forste == f; ++r) Raekke(r)->Starttid = 1000, Raekke(r)->Sluttid = 1045;
+  };
+  for (int annuller = 0; annuller < 2; ++annuller) {
+    SCOPED_TRACE(annuller ? "A&nnuller" : "closed");
+    Ret(forste);
+    HWND w = Aabn('L', Skema(SKE_AKTI));
+    ASSERT_TRUE(w);
+    // The time dialog moved the event and the other one moved by itself.
+    flyt(forste);
+    flyt(anden);
+    BrikIndWS(w)->TidAendret = 1;
+    if (annuller) SendMessageA(w, NYB_KLIK, KNAP_ANNULLER, 0);
+    else DestroyWindow(w);
+    EXPECT_EQ(tider(forste), opr);
+    EXPECT_EQ(tider(anden), flyttet);
+  }
+  // The address now holds another event: nothing is written.
+  Ret(forste);
+  HWND w = Aabn('L', Skema(SKE_AKTI));
+  ASSERT_TRUE(w);
+  flyt(forste);
+  for (uint32_t r = forste; Raekke(r) && Raekke(r)->Forste == forste; ++r) Raekke(r)->id = 99;
+  BrikIndWS(w)->TidAendret = 1;
+  DestroyWindow(w);
+  EXPECT_EQ(tider(forste), flyttet);
+}
+
+TEST_F(BrikIndVindue, OpenedOnABusyTeacherAndOnAStudentOverlap) {
+  // The teacher is busy on Tuesday in lesson 3 with another activity.
+  const uint32_t optager = Rolle({"O"});
+  Rec<SkemarolRec>(tvskemarol, optager)->Check_skemasammenfald = 'J';
+  Faelles f;
+  f.start = 950, f.slut = 1035, f.risy = ring, f.lektion = 3;
+  SkrivRaekker({{.akti = akti[2]}, {.anfo = anfo[1], .rol = optager}}, f);
+  // akti[0] shares students with akti[2].
+  Elvrel2Rec par{akti[0], akti[2], 20240801, 20250731, 10};
+  Ny(tdelvrel2, tvelvrel2, par);
+  GlobalIndstillinger.checkelevsammenfald = 1;
+  for (auto &r : RolleForslagene) r = optager;
+
+  HWND skema = Skema(SKE_ANFO);
+  MarkerTirsdag(skema);
+  AddAVSEgenskab(&AktuelAVS, 'M', anfo[1], 0, -1.0f);
+  AktuelAVS.risy_id = ring;
+  HWND w = Aabn('L', skema);
+  ASSERT_TRUE(w);
+  BrikIndStruct *b = BrikIndWS(w);
+  EXPECT_EQ(b->Valg[FOCUS_ANFO].Maerker[anfo[1]] & (MAERKE_VALGT | MAERKE_OPTAGET), MAERKE_VALGT | MAERKE_OPTAGET);
+  // Without a role the teacher got the event kind's default.
+  EXPECT_EQ(b->AnfoRolle[anfo[1]], optager);
+  EXPECT_EQ(DifValgMaerkeTegn(DifValgVistMaerke(b, FOCUS_ANFO, anfo[2])), ' ');
+  // No activity in the event: no student-overlap warning.
+  tavo::test::PumpUntilIdle();
+  EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
+  DestroyWindow(w);
+
+  // One activity's event on a block where its partner is busy: the warning.
+  CleanupAVS(&AktuelAVS);
+  AktuelAVS.Placering = 'L', AktuelAVS.Art = 'S', AktuelAVS.Dag = 2;
+  AddAVSEgenskab(&AktuelAVS, 'K', akti[0], 0, 0);
+  tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &) { return IDOK; });
+  w = Aabn('L', skema);
+  ASSERT_TRUE(w);
+  tavo::test::PumpUntilIdle();
+  const auto boxe = tavo::test::MessageBoxesShown();
+  ASSERT_EQ(boxe.size(), 1u);
+  EXPECT_EQ(boxe[0].caption, "OBS!!! - Elevsammenfald");
+  // The partner's row in the activity list carries the overlap colour.
+  b = BrikIndWS(w);
+  ByggDifValg(b, FOCUS_AKTI);
+  uint32_t pos = 0;
+  for (uint32_t i = 1; i <= b->Valg[FOCUS_AKTI].Antal; ++i)
+    if (b->Valg[FOCUS_AKTI].ObjTab[i] == akti[2]) pos = i;
+  ASSERT_NE(pos, 0u);
+  EXPECT_EQ(DifValgRaekkeFarve(b, FOCUS_AKTI, pos, false), VFARVE_ELEVSAMMENFALD);
+  DestroyWindow(w);
+}
+
+}  // namespace
