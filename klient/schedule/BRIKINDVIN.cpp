@@ -29,6 +29,7 @@
 #include "SKEBEG.h"
 #include "SKEMA.h"
 #include "SKEMAVIN.h"
+#include "SKERAEKKE.h"
 #include "SKETEGN.h"
 #include "SWITCH.h"
 #include "TABOPER.h"
@@ -772,6 +773,8 @@ LRESULT Opret(HWND h, BrikIndStruct *b) {
     b->GlStdLektioner = GammelAVS.Antal_std_lektioner;
   }
   MarkerValgte(b);
+  // The grid's busy background follows the event as it opens, roles given.
+  if (gitter) OpdaterEfterAendring(gitter, true, false);
 
   b->GitterTrin = GitterTrinFor(e.Placering);
   b->AktuelListe = FOCUS_AKTI;

@@ -16,6 +16,7 @@
 #include "PROGVINDUER.h"
 #include "RETINFO.h"
 #include "ROLLEFORSLAG.h"
+#include "SKEBAGGRUND.h"
 #include "SKEMAVIN.h"
 #include "TOOLTIP.h"
 #include "ske_fixture.h"
@@ -244,6 +245,16 @@ TEST_F(BrikIndVindue, StepsByKeysWithTheirTitles) {
       {'N', TRIN_ANNULLER, " Ny skemabegivenhed  -  [ Fortryd ]"},
       {'A', TRIN_AKTI, " Ny skemabegivenhed  -  [ Vælg aktivitet ]"},
   };
+  // Typed on the keyboard, through the list pane that has the focus.
+  ShowWindow(w, SW_SHOW);
+  SetForegroundWindow(w);
+  SetFocus(b->hwndListe[0]);
+  tavo::test::PressKey('M', tavo::test::ModAlt);
+  tavo::test::PumpUntilIdle();
+  EXPECT_EQ(+b->AktueltTrin, TRIN_ANFO);
+  tavo::test::PressKey(VK_TAB, tavo::test::ModCtrl);
+  tavo::test::PumpUntilIdle();
+  EXPECT_EQ(+b->AktueltTrin, TRIN_LOKA);
   for (const Sag &s : ny) {
     Tryk(w, s.tast, true);
     EXPECT_EQ(+b->AktueltTrin, +s.trin) << s.tast;
@@ -442,6 +453,15 @@ TEST_F(BrikIndVindue, OpenedOnABusyTeacherAndOnAStudentOverlap) {
   // Without a role the teacher got the event kind's default.
   EXPECT_EQ(b->AnfoRolle[anfo[1]], optager);
   EXPECT_EQ(DifValgMaerkeTegn(DifValgVistMaerke(b, FOCUS_ANFO, anfo[2])), ' ');
+  // The embedded schedule shows where the teacher is busy.
+  SkeStruct *gitter = SkemaVinduesSke(b->hwndGitter);
+  ASSERT_TRUE(gitter && gitter->FarveTimeTab);
+  const uint8_t *celle = BaggrundCelle(gitter, gitter->FarveTimeTab, anfo[1], 2, 3);
+  ASSERT_TRUE(celle);
+  EXPECT_EQ(*celle, BAGGRUND_ANFO);
+  const uint8_t *fri = BaggrundCelle(gitter, gitter->FarveTimeTab, anfo[1], 2, 5);
+  ASSERT_TRUE(fri);
+  EXPECT_NE(*fri, BAGGRUND_ANFO);
   // No activity in the event: no student-overlap warning.
   tavo::test::PumpUntilIdle();
   EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
