@@ -358,16 +358,40 @@ TEST_F(BrikIndVindue, ANewEventHasTheStaffPanelAndNoTimeButtonInLessons) {
   EXPECT_TRUE(b->hwndBygInfo);
   EXPECT_FALSE(b->hwndRetInfo[0]);
   EXPECT_FALSE(GetWindowLongA(b->hwndKnap[3], GWL_STYLE) & WS_VISIBLE);
+  // Placed over the main window from the top of the work area down.
+  RECT v{};
+  GetWindowRect(w, &v);
+  EXPECT_GE(v.left, 0);
+  EXPECT_GT(v.bottom - v.top, 450);
   // Dragging an edge never makes it smaller than 575 x 450.
   RECT r{100, 100, 200, 150};
   SendMessageA(w, WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&r));
   EXPECT_GE(r.right - r.left, 575);
   EXPECT_GE(r.bottom - r.top, 450);
-  // Placed from the top of the work area, no wider than asked.
-  RECT v{};
-  GetWindowRect(w, &v);
-  EXPECT_GE(v.left, 0);
-  EXPECT_GT(v.bottom - v.top, 450);
+  // Above the least size the panes lie inside the window, side by side;
+  // below it they keep their places.
+  auto rekt = [](HWND h) {
+    RECT r{};
+    GetWindowRect(h, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(h), reinterpret_cast<POINT *>(&r), 2);
+    return r;
+  };
+  MoveWindow(w, 0, 0, 1000, 700, TRUE);
+  RECT k{};
+  GetClientRect(w, &k);
+  const HWND ruder[] = {b->hwndListe[0], b->hwndListe[1], b->hwndGitter, b->hwndBygInfo, b->hwndKnap[0], b->hwndKnap[2]};
+  std::vector<RECT> placeret;
+  for (HWND h : ruder) {
+    const RECT r = rekt(h);
+    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= k.right && r.bottom <= k.bottom && r.right > r.left);
+    for (const RECT &a : placeret)
+      EXPECT_FALSE(a.left < r.right && r.left < a.right && a.top < r.bottom && r.top < a.bottom);
+    placeret.push_back(r);
+  }
+  MoveWindow(w, 0, 0, 560, 420, TRUE);
+  const RECT efter = rekt(b->hwndGitter);
+  EXPECT_EQ(efter.left, placeret[2].left);
+  EXPECT_EQ(efter.right, placeret[2].right);
 }
 
 TEST_F(BrikIndVindue, TheStudentSwitchAndTheRemarkDoNotOutliveTheWindow) {
