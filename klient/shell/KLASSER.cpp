@@ -38,6 +38,7 @@
 #include "RINGTID.h"
 #include "SKEMAVIN.h"
 #include "STAMOPL.h"
+#include "STATUS.h"
 #include "SkfaLokaRel.h"
 #include "SletWnd.h"
 #include "TAVOTB.h"
@@ -111,7 +112,7 @@ const VinduesKlasse VinduesKlasser[] = {
     {"EditIntWndClass", EditIntWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"ListeWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerListeKlasser>},
     {"SoloWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerListeKlasser>},
-    {"StatusWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"StatusWndClass", StatusWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"BrikInfoWndClass", BrikInfoWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"BegInfoWndClass", BegInfoWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"BegInfo2WndClass", BegInfo2WndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},

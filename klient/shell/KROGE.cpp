@@ -10,6 +10,7 @@
 #include "ImpData.h"
 #include "ImpTimoak.h"
 #include "INDSTIL.h"
+#include "NULSTIL.h"
 #include "LISTETAL.h"
 #include "OBJFELT.h"
 #include "OPTAEL.h"
@@ -79,6 +80,7 @@ void InstallerKroge() {
   // The subsystems' own slots in the data store, the import and the resend.
   InstallerImportKroge();
   InstallerImportData();
+  ImportDataKrog.ResetAllData = ResetAllData;
   InstallerBegivenhedsKroge();
   InstallerRingTid();
   InstallerEpImportKroge();

@@ -27,6 +27,7 @@
 #include "PROGVINDUER.h"
 #include "STAMOPL.h"
 #include "SKEMAVIN.h"
+#include "STATUS.h"
 #include "SkfaLokaRel.h"
 #include "SletWnd.h"
 #include "VALG.h"
@@ -137,6 +138,10 @@ HWND Skema(const ObjektKald &k) {
                         k.AlleObjekter, static_cast<uint32_t>(k.lParam), static_cast<uint32_t>(k.Type));
 }
 
+HWND Status(const ObjektKald &k) {
+  return CreateStatusWnd(k.hwndForaelder, k.Type, k.Art, k.Venstre, k.Top, k.Hoejre, k.Bund);
+}
+
 // A docked schedule is as high as its lesson-mode week and as wide as the
 // switch buttons of its caption.
 int32_t SkemaHoejdeElement() { return SkemaLektionsHoejde(kMaksPixel); }
@@ -155,7 +160,7 @@ int32_t TimeOpgHoejde() { return 123; }
 
 // Rows without a create function belong to windows built elsewhere or later
 // (the schedule, the grouping, the Gantt charts, the postings and
-// timesheets, the status overviews, the deletion, master-data and relation
+// timesheets, the deletion, master-data and relation
 // windows, the student planning and the planning module); their module
 // fills its row.
 ObjektRaekke ObjektTab[] = {
@@ -183,9 +188,9 @@ ObjektRaekke ObjektTab[] = {
     {40148, nullptr, 'L', "", 0, 0, 0},
     {40151, Bog, 'K', "", 0, 0, kRegelPost},
     {40152, Bog, 'M', "", 0, 0, kRegelPost},
-    {40163, nullptr, 'S', "", 0, 0, 0},  // the status overviews
-    {40167, nullptr, 'F', "", 0, 0, 0},
-    {40164, nullptr, 'B', "", 0, 0, 0},
+    {40163, Status, 'S', "", 0, 0, 0},
+    {40167, Status, 'F', "", 0, 0, 0},
+    {40164, Status, 'B', "", 0, 0, 0},
     {40202, MedTimeVindue, 0, "", 0, 0, kRegelMedopg | kRegelSkifter},
     {40204, Slet, 'K', "", 0, 0, 0},
     {40205, Slet, 'M', "", 0, 0, 0},

@@ -1,0 +1,54 @@
+// The old side files are never deleted before the new ones are in place: a
+// rewrite that fails must not lose the schedule.
+
+#include "PERIODE.h"
+
+#include "RECPRED.h"
+#include "SIDEFIL.h"
+#include "SKEREC.h"
+#include "TABREG.h"
+
+namespace {
+
+template <class R>
+void FrigivUdenfor(TabVar *b, Dato fra, Dato til, Dato (*dato)(const R &, Uge), Uge uge) {
+  if (!b || !b->pbTab) return;
+  auto *r = reinterpret_cast<R *>(b->pbTab);
+  for (uint32_t i = 1; i < b->wRecCnt && i < b->AllocAntal; ++i) {
+    if (!r[i].Status) continue;
+    const Dato d = dato(r[i], uge);
+    // A row without a readable date stays: its week or month overlaps.
+    if (d && (d < fra || d > til)) r[i].Status = 0;
+  }
+}
+
+Dato SkeDato(const SkeRec &r, Uge uge) { return r.Dag >= 1 && r.Dag <= 7 ? UgeDagTilDato(uge, r.Dag) : 0; }
+template <class R>
+Dato RaekkeDato(const R &r, Uge) {
+  return GyldigDato(r.Dato) ? r.Dato : 0;
+}
+
+template <class R>
+int SkrivMaaneder(const TabDesc *pTd, TabVar *(*bucket)(Maaned), Dato fra, Dato til) {
+  return SkrivSideFil(pTd, [&](uint32_t i) -> TabVar * {
+    const Maaned m = IndeksTilMaaned(i);
+    TabVar *b = bucket(m);
+    FrigivUdenfor<R>(b, fra, til, RaekkeDato<R>, 0);
+    return SidsteDatoIMaaned(m) < fra || m * 100 + 1 > til ? nullptr : b;
+  });
+}
+
+}  // namespace
+
+int GemSidefilerForPeriode(Dato fra, Dato til) {
+  int svar = SkrivSideFil(&tdske, [&](uint32_t i) -> TabVar * {
+    const Uge uge = IndeksTilUge(i);
+    TabVar *b = SkemabegBucket(uge);
+    FrigivUdenfor<SkeRec>(b, fra, til, SkeDato, uge);
+    return UgeDagTilDato(uge, 7) < fra || UgeDagTilDato(uge, 1) > til ? nullptr : b;
+  });
+  if (SkrivMaaneder<TimoakRaekke>(&tdtimoak, TimoakBucket, fra, til) != 0) svar = -1;
+  if (SkrivMaaneder<UdplatimRaekke>(&tdudplatim, UdplatimBucket, fra, til) != 0) svar = -1;
+  if (SkrivMaaneder<HontimRaekke>(&tdhontim, HontimBucket, fra, til) != 0) svar = -1;
+  return svar;
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Moving the schedule period: the side files rewritten from the buckets in
+// memory for the new dates, before the period itself changes.
+
+#include <cstdint>
+
+#include "DATO.h"
+
+// Rewrites data/skemabeg.dat, timoak.dat, udplatim.dat and hontim.dat for
+// the period fra..til from the buckets of the current period: rows dated
+// outside it are freed (status 0) in memory, and weeks and months that do
+// not overlap it are not written. Each file is replaced through the
+// crash-safe save, so a file that cannot be written keeps its old contents.
+// 0, or -1 when any file could not be written (the others are written).
+int GemSidefilerForPeriode(Dato fra, Dato til);
