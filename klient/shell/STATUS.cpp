@@ -133,24 +133,38 @@ uint32_t GruppeKode(const STATUSWS *ws, uint32_t raekke) {
   return raekke >= 1 && raekke <= ws->AntalGrupper ? ws->Grupper[raekke - 1].Kode : 0;
 }
 
-void Taelle(uint32_t *tal, uint32_t kolonne, uint32_t kode) { ++tal[kolonne * kStatusKoder + kode]; }
-
-// The status code by the owner, the status bits and the error byte; the
-// events overview's errors also count in group 4.
-template <class R>
-void TaelRaekke(uint32_t *tal, uint32_t kolonne, const R &r, bool begivenhed, uint8_t insnr, bool superTavo) {
-  const uint32_t status = r.Status;
-  if (r.Ejer != insnr || superTavo) {
-    Taelle(tal, kolonne, 80);
-  } else if (status & SKE_SLETTET) {
-    Taelle(tal, kolonne, (status & SKE_UROERT) ? 91 : 90);
-  } else if (r.Fejl) {
-    if (begivenhed) Taelle(tal, kolonne, kStatusFejlGruppe);
-    if (r.Fejl < kStatusKoder) Taelle(tal, kolonne, r.Fejl);
-  } else {
-    Taelle(tal, kolonne, (status & SKE_KENDT) ? 1 : (status & SKE_UROERT) ? 3 : 2);
+// The common codes are counted in locals, so that a long run of rows of one
+// code does not wait on the memory of a single counter row after row.
+struct Optaelling {
+  uint32_t central = 0, lokal = 0, sendt = 0, fremmed = 0, slettet = 0, slettetSendt = 0;
+  template <class R>
+  void Raekke(uint32_t *kolonne, const R &r, bool begivenhed, uint8_t insnr, bool superTavo) {
+    const uint32_t status = r.Status;
+    if (r.Ejer != insnr || superTavo) {
+      ++fremmed;
+    } else if (status & SKE_SLETTET) {
+      if (status & SKE_UROERT) ++slettetSendt;
+      else ++slettet;
+    } else if (r.Fejl) {
+      if (begivenhed) ++kolonne[kStatusFejlGruppe];
+      if (r.Fejl < kStatusKoder) ++kolonne[r.Fejl];
+    } else if (status & SKE_KENDT) {
+      ++central;
+    } else if (status & SKE_UROERT) {
+      ++sendt;
+    } else {
+      ++lokal;
+    }
   }
-}
+  void Til(uint32_t *kolonne) const {
+    kolonne[1] += central;
+    kolonne[2] += lokal;
+    kolonne[3] += sendt;
+    kolonne[80] += fremmed;
+    kolonne[90] += slettet;
+    kolonne[91] += slettetSendt;
+  }
+};
 
 }  // namespace
 
@@ -191,19 +205,24 @@ void TaelStatus(STATUSWS *ws) {
   const bool superTavo = GlobalIndstillinger.supertavo != 0;
   for (uint32_t k = 1; k <= n; ++k) {
     const uint32_t v = ws->Hoved.UgeTab ? ws->Hoved.UgeTab[k] : 0;
+    uint32_t *kolonne = tal + size_t{k} * kStatusKoder;
+    Optaelling o;
     if (ErPosteringer(ws)) {
       const TabVar *b = TimoakBucket(v);
       if (!b || !b->pbTab) continue;
       const auto *r = reinterpret_cast<const TimoakRaekke *>(b->pbTab);
-      for (uint32_t i = 1; i < b->wRecCnt && i < b->AllocAntal; ++i)
-        if (r[i].Status) TaelRaekke(tal, k, r[i], false, insnr, superTavo);
+      const uint32_t n = std::min(b->wRecCnt, b->AllocAntal);
+      for (uint32_t i = 1; i < n; ++i)
+        if (r[i].Status) o.Raekke(kolonne, r[i], false, insnr, superTavo);
     } else {
       const TabVar *b = SkemabegBucket(v);
       if (!b || !b->pbTab) continue;
       const auto *r = reinterpret_cast<const SkeRec *>(b->pbTab);
-      for (uint32_t i = 1; i < b->wRecCnt && i < b->AllocAntal; ++i)
-        if (r[i].Status && r[i].Forste == i) TaelRaekke(tal, k, r[i], true, insnr, superTavo);
+      const uint32_t n = std::min(b->wRecCnt, b->AllocAntal);
+      for (uint32_t i = 1; i < n; ++i)
+        if (r[i].Status && r[i].Forste == i) o.Raekke(kolonne, r[i], true, insnr, superTavo);
     }
+    o.Til(kolonne);
   }
   for (uint32_t kode = 0; kode < kStatusKoder; ++kode) {
     uint32_t sum = 0, foerste = 0, sidste = 0;
