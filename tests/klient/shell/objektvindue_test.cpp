@@ -4,6 +4,7 @@
 #include "objektvindue_support.h"
 
 #include "SKEMAVIN.h"
+#include "STATUS.h"
 
 namespace {
 
@@ -363,6 +364,45 @@ TEST_F(ObjektvindueKalender, TheCalendarOpensThroughItsRowsFreeAtTodayAndDocked)
   EXPECT_EQ(GetParent(dokket), +c->hwndElement);
   EXPECT_TRUE(Ki(dokket)->embedded);
   EXPECT_EQ(+c->IndholdTvaers, 91);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace objvin_test;
+
+class ObjektvindueStatus : public ObjektvindueTest {
+ protected:
+  void SetUp() override {
+    ObjektvindueTest::SetUp();
+    RegistrerStatusKlasse(hInst);
+  }
+};
+
+TEST_F(ObjektvindueStatus, TheThreeOverviewsOpenThroughTheirRowsAtTheDesktopCorner) {
+  struct Art {
+    int type;
+    const char *titel;
+  };
+  for (const Art &a : {Art{40163, " Statusoversigt begivenheder"}, Art{40167, " Fejloversigt skemabegivenheder"},
+                       Art{40164, " Statusoversigt posteringer"}}) {
+    HWND h = AabnStatusOversigt(hoved, a.type);
+    ASSERT_NE(h, (HWND)0) << a.type;
+    EXPECT_EQ(GetParent(h), desktop);
+    char t[64] = "";
+    GetWindowTextA(h, t, sizeof t);
+    EXPECT_STREQ(t, a.titel);
+    EXPECT_EQ(SendMessageA(h, OBJVINDUE_TYPE, 0, 0), a.type);
+    RECT r{};
+    GetWindowRect(h, &r);
+    POINT p{r.left, r.top};
+    ScreenToClient(desktop, &p);
+    EXPECT_EQ(p.x, 0);
+    EXPECT_EQ(p.y, 0);
+    EXPECT_TRUE(IsWindowVisible(h));
+    DestroyWindow(h);
+  }
 }
 
 }  // namespace
