@@ -1,0 +1,84 @@
+#pragma once
+// The checks of the installation settings sheet's pages, on the texts the
+// user typed, and the counts that decide whether a change empties data.
+// The pages call them when they are left; they change nothing themselves.
+
+#include <cstdint>
+
+#include "DATO.h"
+
+// The fields a check can send the focus back to.
+enum ArkFelt : int {
+  kArkIngen = 0,
+  kArkInsnr,
+  kArkSuperTavo,
+  kArkFraDato,
+  kArkTilDato,
+  kArkDage,
+  kArkLektioner,
+  kArkStarttid,
+  kArkSluttid,
+  kArkStdLektioner,
+};
+
+// Ok: valid. Fejl: the text is shown with OK only and the page stays.
+// Advarsel: the text is asked with OK and Cancel; OK makes the page valid.
+enum class ArkArt { Ok, Fejl, Advarsel };
+
+struct ArkSvar {
+  ArkArt Art = ArkArt::Ok;
+  const char *Tekst = nullptr;
+  ArkFelt Felt = kArkIngen;
+};
+
+extern const char *const kArkImportFilTekst;
+extern const char *const kArkEksportFilTekst;
+extern const char *const kArkPeriodeInfoTekst;
+
+// The installation number as typed: blanks removed, a whole number 0-99.
+// False for anything else ("-5", "7a", "100", empty).
+bool LaesInstallationsnr(const char *tekst, uint8_t *nr);
+
+struct InstallationsFelter {
+  const char *Insnr;       // the number field's text
+  bool SuperTavo;          // the check box
+  uint8_t AktuelInsnr;     // as the run has them
+  bool AktuelSuperTavo;
+  bool ImportFil;          // data\imp.dat or imp.dat.gz exists
+  bool EksportFil;         // data\exp.dat or exp.dat.gz exists
+  bool EgneData;           // own live events or time rows
+  bool LevendeStamdata;    // live activities, teachers or rooms
+};
+// The Installation page. On Ok or Advarsel *nr gets the number and *nulstil
+// whether the number or the SuperTavo kind changes (the data set is then
+// emptied after OK).
+ArkSvar CheckInstallationSide(const InstallationsFelter &f, uint8_t *nr, bool *nulstil);
+
+struct PeriodeFelter {
+  const char *Fra, *Til;   // the texts typed
+  Dato AktuelFra, AktuelTil;
+  bool ImportFil, EksportFil;
+  uint8_t Insnr;
+};
+// The Periode page. On Ok or Advarsel *fra and *til get the dates and *info
+// whether the information box about the new period follows.
+ArkSvar CheckPeriodeSide(const PeriodeFelter &f, Dato *fra, Dato *til, bool *info);
+
+struct DageFelter {
+  const char *Dage, *Lektioner, *Starttid, *Sluttid, *StdLektioner;
+};
+struct DageVaerdier {
+  uint32_t Dage, Lektioner;
+  Klokkeslaet Starttid, Sluttid;  // HHMM
+  double StdLektioner;
+};
+// The Dage/Lektioner/Tider page (after the linked fields are brought up to
+// date). On Ok *v holds the values.
+ArkSvar CheckDageSide(const DageFelter &f, DageVaerdier *v);
+
+// Own live event first rows, own live time rows (owner: the installation
+// number given), and live activities, teachers and rooms (status 10..29);
+// only whether there are any is used.
+uint32_t TaelEgneBegivenheder(uint8_t insnr);
+uint32_t TaelEgneTimoak(uint8_t insnr);
+uint32_t TaelLevendeStamdata();

@@ -1,0 +1,194 @@
+// The installation settings sheet's page checks on typed texts: the message
+// and the field each wrong value gets, and the counts behind the warnings.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "../exchange/skole_fixture.h"
+#include "INSTARK.h"
+
+namespace {
+
+using namespace skoletest;
+
+std::string Tekst(const ArkSvar &s) { return s.Tekst ? s.Tekst : ""; }
+
+bool Begynder(const ArkSvar &s, const char *start) {
+  return s.Tekst && std::strncmp(s.Tekst, start, std::strlen(start)) == 0;
+}
+
+TEST(InstallationsarkInsnr, KunHeleTalFraNulTil99) {
+  struct Tilfaelde {
+    const char *tekst;
+    bool ok;
+    uint8_t nr;
+  };
+  const Tilfaelde tab[] = {{"1 2", true, 12}, {"0", true, 0},    {"99", true, 99}, {" 7 ", true, 7},
+                           {"100", false, 0}, {"-5", false, 0},  {"7a", false, 0}, {"", false, 0},
+                           {"  ", false, 0},  {"99999999999", false, 0}};
+  for (const Tilfaelde &t : tab) {
+    uint8_t nr = 255;
+    EXPECT_EQ(LaesInstallationsnr(t.tekst, &nr), t.ok) << '"' << t.tekst << '"';
+    if (t.ok) EXPECT_EQ(nr, t.nr) << t.tekst;
+  }
+}
+
+TEST(InstallationsarkInstallation, BeskedOgFeltPrTilfaelde) {
+  const std::string for99 = "Installationsnr kan ikke være større end 99.";
+  struct Tilfaelde {
+    const char *navn;
+    InstallationsFelter f;
+    ArkArt art;
+    std::string start;  // the beginning of the text
+    ArkFelt felt;
+    bool nulstil;
+  };
+  const Tilfaelde tab[] = {
+      {"unchanged", {"7", false, 7, false, true, true, true, true}, ArkArt::Ok, "", kArkIngen, false},
+      {"1 2 is 12", {"1 2", false, 12, false, false, false, false, false}, ArkArt::Ok, "", kArkIngen, false},
+      {"100", {"100", false, 7, false, false, false, false, false}, ArkArt::Fejl, for99, kArkInsnr, false},
+      {"-5", {"-5", false, 7, false, false, false, false, false}, ArkArt::Fejl, for99, kArkInsnr, false},
+      {"import file", {"8", false, 7, false, true, false, false, false}, ArkArt::Fejl, "Datakataloget indeholder",
+       kArkInsnr, false},
+      {"export file", {"8", false, 7, false, false, true, false, false}, ArkArt::Fejl, "Der er oprettet en eksportfil",
+       kArkInsnr, false},
+      {"changed, own data", {"8", false, 7, false, false, false, true, true}, ArkArt::Advarsel,
+       "BEMÆRK!!!\n\nHer skal man være opmærksom på, at hvis installationsnummeret skiftes\nvil det resultere i at det "
+       "nuværende skema",
+       kArkInsnr, true},
+      {"changed, master data", {"8", false, 7, false, false, false, false, true}, ArkArt::Advarsel,
+       "BEMÆRK!!!\n\nHer skal man være opmærksom på, at hvis installationsnummeret skiftes\nvil det resultere i at de "
+       "nuværende aktiviteter",
+       kArkInsnr, true},
+      {"changed, nothing", {"8", false, 7, false, false, false, false, false}, ArkArt::Ok, "", kArkIngen, true},
+      {"SuperTavo cleared", {"7", false, 7, true, false, false, true, false}, ArkArt::Advarsel,
+       "BEMÆRK!!!\n\nHer skal man være opmærksom på, at hvis installationen ændres til en almindelig", kArkInsnr, true},
+      {"SuperTavo set", {"7", true, 7, false, false, false, true, false}, ArkArt::Advarsel,
+       "BEMÆRK!!!\n\nHer skal man være opmærksom på, at hvis installationen ændres til en \nSuperTavo", kArkSuperTavo,
+       true},
+      {"SuperTavo set, no own data", {"7", true, 7, false, false, false, false, true}, ArkArt::Ok, "", kArkIngen, true},
+  };
+  for (const Tilfaelde &t : tab) {
+    uint8_t nr = 0;
+    bool nulstil = false;
+    const ArkSvar s = CheckInstallationSide(t.f, &nr, &nulstil);
+    EXPECT_EQ(s.Art, t.art) << t.navn;
+    EXPECT_TRUE(t.start.empty() ? !s.Tekst : Begynder(s, t.start.c_str())) << t.navn << ": " << Tekst(s);
+    EXPECT_EQ(s.Felt, t.felt) << t.navn;
+    if (s.Art != ArkArt::Fejl) EXPECT_EQ(nulstil, t.nulstil) << t.navn;
+  }
+}
+
+TEST(InstallationsarkPeriode, BeskedOgFeltPrTilfaelde) {
+  struct Tilfaelde {
+    const char *fra, *til;
+    bool importFil, eksportFil;
+    ArkArt art;
+    const char *start;
+    ArkFelt felt;
+    bool info;
+  };
+  const Dato F0 = 20240801, T0 = 20250731;
+  const Tilfaelde tab[] = {
+      {"20240801", "20250731", true, true, ArkArt::Ok, nullptr, kArkIngen, false},
+      {"20240901", "20250731", true, false, ArkArt::Fejl, "Datakataloget", kArkFraDato, false},
+      {"20240801", "20250630", false, true, ArkArt::Fejl, "Der er oprettet", kArkFraDato, false},
+      {"19891231", "20250731", false, false, ArkArt::Fejl, "Startdato skal ligge mellem", kArkFraDato, false},
+      {"20240231", "20250731", false, false, ArkArt::Fejl, "Startdato skal angives", kArkFraDato, false},
+      {"20240801", "21000101", false, false, ArkArt::Fejl, "Slutdato skal ligge mellem", kArkTilDato, false},
+      {"20240801", "20251301", false, false, ArkArt::Fejl, "Slutdato skal angives", kArkTilDato, false},
+      {"20240801", "20240801", false, false, ArkArt::Fejl, "Slutdato skal ligge efter", kArkTilDato, false},
+      {"20240101", "20240229", false, false, ArkArt::Fejl, "Skemaet skal mindst dække 2 måneder.", kArkTilDato, false},
+      {"20250101", "20250301", false, false, ArkArt::Ok, nullptr, kArkIngen, true},
+      {"20241215", "20250115", false, false, ArkArt::Ok, nullptr, kArkIngen, true},
+      {"2024 0901", "20250731", false, false, ArkArt::Ok, nullptr, kArkIngen, false},
+      {"20240701", "20250731", false, false, ArkArt::Advarsel, "BEMÆRK!!!\n\nHer skal man være opmærksom på, at hvis "
+       "startdatoen sættes tilbage", kArkTilDato, false},
+  };
+  for (const Tilfaelde &t : tab) {
+    const PeriodeFelter f{t.fra, t.til, F0, T0, t.importFil, t.eksportFil, 7};
+    Dato fra = 0, til = 0;
+    bool info = false;
+    const ArkSvar s = CheckPeriodeSide(f, &fra, &til, &info);
+    const std::string navn = std::string(t.fra) + ".." + t.til;
+    EXPECT_EQ(s.Art, t.art) << navn << ": " << Tekst(s);
+    EXPECT_TRUE(t.start ? Begynder(s, t.start) : !s.Tekst) << navn << ": " << Tekst(s);
+    EXPECT_EQ(s.Felt, t.felt) << navn;
+    if (s.Art != ArkArt::Fejl) EXPECT_EQ(info, t.info) << navn;
+  }
+  // An earlier first date asks nothing of a run without a period or number.
+  for (auto [aktuelFra, insnr] : {std::pair<Dato, uint8_t>{0, 7}, {F0, 0}}) {
+    Dato fra = 0, til = 0;
+    bool info = false;
+    EXPECT_EQ(CheckPeriodeSide({"20240701", "20250731", aktuelFra, T0, false, false, insnr}, &fra, &til, &info).Art,
+              ArkArt::Ok);
+  }
+}
+
+TEST(InstallationsarkDage, BeskedOgFeltPrTilfaelde) {
+  const char *tid = "Starttid må ikke være før end 1:00";
+  const char *std = "Antal std.lekt. kan ikke angives";
+  struct Tilfaelde {
+    DageFelter f;
+    const char *start;
+    ArkFelt felt;
+  };
+  const Tilfaelde tab[] = {
+      {{"5", "10", "8:00", "16:00", "7,4"}, nullptr, kArkIngen},
+      {{"7", "1", "8:00", "16:00", "7,4"}, nullptr, kArkIngen},
+      {{"2", "2", "8:00", "16:00", "7,4"}, "Skemaet skal vise mindst 5 lektioner.", kArkDage},
+      {{"5", "0", "8:00", "16:00", "7,4"}, "Antal timer skal ligge mellem 1 og 48.", kArkLektioner},
+      {{"5", "49", "8:00", "16:00", "7,4"}, "Antal timer skal ligge mellem 1 og 48.", kArkLektioner},
+      {{"8", "10", "8:00", "16:00", "7,4"}, "Antal dage skal ligge mellem 1 og 7.", kArkDage},
+      {{"5", "10", "0:30", "16:00", "7,4"}, tid, kArkStarttid},
+      {{"5", "10", "8:00", "24:00", "7,4"}, tid, kArkStarttid},
+      {{"5", "10", "16:00", "8:00", "7,4"}, tid, kArkStarttid},
+      {{"5", "10", "8:75", "16:00", "7,4"}, tid, kArkStarttid},
+      {{"5", "10", "8:00", "16:60", "7,4"}, tid, kArkStarttid},
+      {{"5", "10", "8:00", "16:00", "7,45"}, nullptr, kArkIngen},
+      {{"5", "10", "8:00", "16:00", "7,455"}, std, kArkStdLektioner},
+      {{"5", "10", "8:00", "16:00", "10,5"}, std, kArkStdLektioner},
+      {{"5", "10", "8:00", "16:00", "10"}, nullptr, kArkIngen},
+  };
+  for (const Tilfaelde &t : tab) {
+    DageVaerdier v{};
+    const ArkSvar s = CheckDageSide(t.f, &v);
+    const std::string navn = std::string(t.f.Dage) + " x " + t.f.Lektioner + " " + t.f.Starttid + "-" + t.f.Sluttid +
+                             " " + t.f.StdLektioner;
+    EXPECT_TRUE(t.start ? Begynder(s, t.start) : !s.Tekst) << navn << ": " << Tekst(s);
+    EXPECT_EQ(s.Felt, t.felt) << navn;
+    EXPECT_EQ(s.Art, t.start ? ArkArt::Fejl : ArkArt::Ok) << navn;
+  }
+  DageVaerdier v{};
+  ASSERT_EQ(CheckDageSide({" 5", "1 0", "08:00", "16:30", "7,4"}, &v).Art, ArkArt::Ok);
+  EXPECT_EQ(v.Dage, 5u);
+  EXPECT_EQ(v.Lektioner, 10u);
+  EXPECT_EQ(v.Starttid, 800u);
+  EXPECT_EQ(v.Sluttid, 1630u);
+  EXPECT_DOUBLE_EQ(v.StdLektioner, 7.4);
+}
+
+class InstallationsarkTael : public Skole {};
+
+TEST_F(InstallationsarkTael, EgneOgLevendeData) {
+  EXPECT_EQ(TaelEgneBegivenheder(kEgen) + TaelEgneTimoak(kEgen), 0u);
+  const uint32_t f = SkeRaekke(202442, 64, kEgen);
+  const uint32_t deltager = SkeRaekke(202442, 64, kEgen);
+  reinterpret_cast<SkeRec *>(GetRec(&tdske, SkemabegBucket(202442), deltager))->Forste = f;
+  SkeRaekke(202442, 64, kAnden);
+  SkeRaekke(202443, 32, kEgen);  // not written by an installation
+  TimRaekke(20241016, 64, kEgen);
+  TimRaekke(20241016, 64, kAnden);
+  EXPECT_EQ(TaelEgneBegivenheder(kEgen), 1u);
+  EXPECT_EQ(TaelEgneBegivenheder(kAnden), 1u);
+  EXPECT_EQ(TaelEgneTimoak(kEgen), 1u);
+  const uint32_t foer = TaelLevendeStamdata();
+  Akti(1);
+  const uint32_t arkiv = Akti(2);
+  reinterpret_cast<AktiRec *>(GetRec(&tdakti, &tvakti, arkiv))->Status = 30;
+  EXPECT_EQ(TaelLevendeStamdata(), foer + 1);
+}
+
+}  // namespace
