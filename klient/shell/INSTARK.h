@@ -82,3 +82,30 @@ ArkSvar CheckDageSide(const DageFelter &f, DageVaerdier *v);
 uint32_t TaelEgneBegivenheder(uint8_t insnr);
 uint32_t TaelEgneTimoak(uint8_t insnr);
 uint32_t TaelLevendeStamdata();
+
+// The sheet's edit copies of the ini values, as the controls show them.
+struct InstallationsKopi {
+  char insnr[16];
+  bool supertavo;
+  char bruger[20], database[20], server[80], skolenr[8];
+  char logintype;  // 'u' Unix, 'o' Oracle
+  char fradato[16], tildato[16];
+  char antaldage[16], antaltimer[16], starttid[16], sluttid[16], lektionerprdag[16];
+  bool standardlektion;
+  bool taelaktibooking, taelstjerneakti, aktisumperaar, taelmedabooking, taelstjernemeda, anfosumperaar;
+  bool fremmedarkivfarve, springgant, markerhellig, checkelevsammenfald, kalender;
+  bool untis, extpostimport, extskemaimport, normsystem, hentstam;
+  // ini\autoske.ini; regn_i_minutter has no control and is written as read.
+  char antalkoersler[16], lektionsblokke[16], lektionsafstand[16], mellemtid[16], seneLektioner[16];
+  int straf[8];
+  int regnIMinutter;
+};
+
+// Fills the copies from the live values and the ini files (StiTab.szini,
+// StiTab.szautoske).
+void LaesInstallationsoplysninger(InstallationsKopi *k);
+// Writes the copies to the two ini files, tells the server pane to end an
+// open connection (1625) and sets the menu entries 40200, 40201 and 40272 of
+// the main window's menu. In a read-only run nothing is written. False when
+// nothing was written.
+bool GemInstallationsoplysninger(const InstallationsKopi &k);

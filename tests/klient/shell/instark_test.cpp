@@ -5,9 +5,14 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "../exchange/skole_fixture.h"
 #include "INSTARK.h"
+#include "PROGVINDUER.h"
+#include "STATUSBAR.h"
+#include "WCSERVER.h"
+#include "windows.h"
 
 namespace {
 
@@ -189,6 +194,119 @@ TEST_F(InstallationsarkTael, EgneOgLevendeData) {
   const uint32_t arkiv = Akti(2);
   reinterpret_cast<AktiRec *>(GetRec(&tdakti, &tvakti, arkiv))->Status = 30;
   EXPECT_EQ(TaelLevendeStamdata(), foer + 1);
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<UINT> gServer;
+LRESULT CALLBACK ServerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_KONTAKT_LOGOFF) gServer.push_back(m);
+  return DefWindowProcA(h, m, w, l);
+}
+
+class InstallationsarkGem : public Skole {
+ protected:
+  void SetUp() override {
+    Skole::SetUp();
+    gemt = StiTab;
+    const std::string d = DataMappeNavn(rod);
+    snprintf(StiTab.szautoske, sizeof StiTab.szautoske, "%sini\\autoske.ini", d.c_str());
+    std::ofstream(rod / "ini" / "tavo.ini") << "[global]\r\ninsnr=7\r\nandet=bevares\r\n";
+    std::ofstream(rod / "ini" / "autoske.ini") << "[global]\r\nregn_i_minutter=0\r\n";
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ServerProc;
+    wc.lpszClassName = "InstarkServer";
+    RegisterClassA(&wc);
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = "InstarkHoved";
+    RegisterClassA(&wc);
+    HMENU bar = CreateMenu(), filer = CreatePopupMenu(), imp = CreatePopupMenu();
+    AppendMenuA(imp, MF_STRING, 40200, "&Untis import");
+    AppendMenuA(filer, MF_POPUP, static_cast<UINT_PTR>(imp), "Import");
+    AppendMenuA(bar, MF_POPUP, static_cast<UINT_PTR>(filer), "&Filer");
+    hwndHoved = CreateWindowExA(0, "InstarkHoved", "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, 0, bar, 0, nullptr);
+    StatusFelter.Server = CreateWindowExA(0, "InstarkServer", "", WS_OVERLAPPED, 0, 0, 10, 10, 0, 0, 0, nullptr);
+    gServer.clear();
+  }
+  void TearDown() override {
+    DestroyWindow(StatusFelter.Server);
+    StatusFelter.Server = 0;
+    DestroyWindow(hwndHoved);
+    hwndHoved = 0;
+    StiTab = gemt;
+    Skole::TearDown();
+  }
+  std::string Ini(const char *fil, const char *sektion, const char *noegle) {
+    char v[128];
+    GetPrivateProfileStringA(sektion, noegle, "<ingen>", v, sizeof v, fil);
+    return v;
+  }
+  StiTabData gemt;
+};
+
+TEST_F(InstallationsarkGem, SkriverNoeglerneIDeresFormer) {
+  InstallationsKopi k;
+  LaesInstallationsoplysninger(&k);
+  EXPECT_EQ(k.regnIMinutter, 0);
+  EXPECT_STREQ(k.starttid, "8:00");
+  std::snprintf(k.insnr, sizeof k.insnr, "1 2");
+  std::snprintf(k.starttid, sizeof k.starttid, "08:00");
+  std::snprintf(k.sluttid, sizeof k.sluttid, "15:30");
+  std::snprintf(k.lektionerprdag, sizeof k.lektionerprdag, "7,4");
+  std::snprintf(k.skolenr, sizeof k.skolenr, " 123 ");
+  k.supertavo = true;
+  k.untis = false;
+  k.extpostimport = true;
+  k.extskemaimport = false;
+  k.normsystem = true;
+  k.straf[0] = 9;
+  ASSERT_TRUE(GemInstallationsoplysninger(k));
+
+  const char *ini = StiTab.szini, *aut = StiTab.szautoske;
+  EXPECT_EQ(Ini(ini, "global", "insnr"), "12");
+  EXPECT_EQ(Ini(ini, "global", "supertavo"), "ja");
+  EXPECT_EQ(Ini(ini, "global", "skolenr"), "123");
+  EXPECT_EQ(Ini(ini, "kontakt", "logintype"), "u");
+  EXPECT_EQ(Ini(ini, "tider", "starttid"), "800");
+  EXPECT_EQ(Ini(ini, "tider", "sluttid"), "1530");
+  EXPECT_EQ(Ini(ini, "tider", "lektionerprdag"), "740");
+  EXPECT_EQ(Ini(ini, "flag", "normsystem"), "1");
+  EXPECT_EQ(Ini(ini, "menu", "untis"), "nej");
+  EXPECT_EQ(Ini(ini, "global", "andet"), "bevares");
+  EXPECT_EQ(Ini(aut, "global", "regn_i_minutter"), "0") << "kept as read";
+  EXPECT_EQ(Ini(aut, "global", "antalkoersler"), "3");
+  EXPECT_EQ(Ini(aut, "straffaktorer", "mellemtime_elev"), "9");
+  EXPECT_EQ(gServer.size(), 1u);
+
+  HMENU bar = GetMenu(hwndHoved);
+  EXPECT_TRUE(GetMenuState(bar, 40200, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_NE(GetMenuState(bar, 40201, MF_BYCOMMAND), static_cast<UINT>(-1));
+  EXPECT_EQ(GetMenuState(bar, 40272, MF_BYCOMMAND), static_cast<UINT>(-1));
+  k.extpostimport = false;
+  k.extskemaimport = true;
+  k.untis = true;
+  ASSERT_TRUE(GemInstallationsoplysninger(k));
+  EXPECT_FALSE(GetMenuState(bar, 40200, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_EQ(GetMenuState(bar, 40201, MF_BYCOMMAND), static_cast<UINT>(-1));
+  EXPECT_NE(GetMenuState(bar, 40272, MF_BYCOMMAND), static_cast<UINT>(-1));
+}
+
+TEST_F(InstallationsarkGem, EnSkrivebeskyttetKoerselSkriverIntet) {
+  const std::string foerIni = LaesFil(rod / "ini" / "tavo.ini"), foerAuto = LaesFil(rod / "ini" / "autoske.ini");
+  InstallationsKopi k;
+  LaesInstallationsoplysninger(&k);
+  std::snprintf(k.insnr, sizeof k.insnr, "9");
+  for (auto [laast, skemalaast] : {std::pair{1, 0}, std::pair{0, 1}}) {
+    StiTab.laastOenske = static_cast<uint8_t>(laast);
+    GlobalIndstillinger.skemalaast = static_cast<uint8_t>(skemalaast);
+    EXPECT_FALSE(GemInstallationsoplysninger(k));
+    EXPECT_EQ(LaesFil(rod / "ini" / "tavo.ini"), foerIni);
+    EXPECT_EQ(LaesFil(rod / "ini" / "autoske.ini"), foerAuto);
+  }
+  GlobalIndstillinger.skemalaast = 0;
+  EXPECT_TRUE(gServer.empty());
 }
 
 }  // namespace
