@@ -3,7 +3,19 @@
 
 #include "PERIODE.h"
 
+#include <cstring>
+
+#include "GEMNING.h"
+#include "HENTGEM.h"
+#include "ImpBehandl.h"
+#include "LOGFIL.h"
 #include "RECPRED.h"
+#include "SletWnd.h"
+#include "TABOPER.h"
+#include "TAVODATA.h"
+#include "VEDLIGE.h"
+#include "VINDUER.h"
+#include "windows.h"
 #include "SIDEFIL.h"
 #include "SKEREC.h"
 #include "TABREG.h"
@@ -51,4 +63,35 @@ int GemSidefilerForPeriode(Dato fra, Dato til) {
   if (SkrivMaaneder<UdplatimRaekke>(&tdudplatim, UdplatimBucket, fra, til) != 0) svar = -1;
   if (SkrivMaaneder<HontimRaekke>(&tdhontim, HontimBucket, fra, til) != 0) svar = -1;
   return svar;
+}
+
+bool SkiftPeriode(Dato fra, Dato til, Dato laas) {
+  static const char *const kPeriodeTabeller[] = {"ansk",     "acsa",    "udgr", "miak",     "minutfau", "minutud",
+                                                 "planakt",  "mipl",    "fagfordl", "udlplan", "budt"};
+  char sti[kStiLaengde];
+  for (const char *navn : kPeriodeTabeller) {
+    if (DataFilSti(sti, sizeof sti, navn, ".DAT")) DeleteFileA(sti);
+    for (const TabRegEntry *e = TabRegister; e->Navn; ++e)
+      if (std::strcmp(e->pTabDesc->Navn, navn) == 0) ResetTab(e->pTabDesc, e->pTabVar, 1);
+  }
+  // The side files are replaced, never deleted first: a failed rewrite
+  // keeps the old ones, and the new period is read from them.
+  const bool ok = GemSidefilerForPeriode(fra, til) == 0;
+  if (!ok) {
+    LogPrintf("** Fejl: SkiftPeriode(): skemafilerne kunne ikke skrives for den nye periode\n");
+    MessageBoxA(0, "Skemafilerne kunne ikke skrives for den nye periode.\nDe gamle filer er bevaret.", "Fejl",
+                MB_OK | MB_ICONEXCLAMATION);
+  }
+  TomSkemabeg();
+  TomTimoak();
+  TomUdplatim();
+  TomHontim();
+  LukAlleVinduer();
+  InitPeriode(fra, til, laas);
+  StartHentAlleData();
+  SletObjBeforePeriod('K');
+  SletObjBeforePeriod('M');
+  GendanAnfoAktiRel();
+  BehandlData();
+  return ok;
 }

@@ -12,6 +12,7 @@
 #include "../exchange/skole_fixture.h"
 #include "NULSTIL.h"
 #include "PERIODE.h"
+#include "tavo/test_dialog.h"
 #include "tavo/test_file.h"
 #include "windows.h"
 
@@ -55,7 +56,7 @@ class Periode : public Skole {
 };
 
 using ResetAllDataSletning = Periode;
-using SkiftPeriode = Periode;
+using SkiftPeriodeFiler = Periode;
 
 TEST_F(ResetAllDataSletning, SletterDetIkkeBevaredeOgToemmerSpandene) {
   const TabRegEntry *bevaret = nullptr;
@@ -84,7 +85,7 @@ TEST_F(ResetAllDataSletning, SletterDetIkkeBevaredeOgToemmerSpandene) {
   ResetAllData();
 }
 
-TEST_F(SkiftPeriode, GemSidefilerFriggerRaekkerUdenforOgSkriverKunOverlappende) {
+TEST_F(SkiftPeriodeFiler, GemSidefilerFriggerRaekkerUdenforOgSkriverKunOverlappende) {
   // New period 1 Sep 2024 .. 30 Apr 2025 inside the old Aug 2024 .. Jul 2025.
   const Dato fra = 20240901, til = 20250430;
   const uint32_t aug = Begivenhed(202432, 1);         // 5 Aug: its week lies before
@@ -138,7 +139,7 @@ TEST_F(SkiftPeriode, GemSidefilerFriggerRaekkerUdenforOgSkriverKunOverlappende) 
   EXPECT_EQ(TimStatus(20240901, tSep1), 64);
 }
 
-TEST_F(SkiftPeriode, EnFejlendeSkrivningBeholderDenGamleSidefil) {
+TEST_F(SkiftPeriodeFiler, EnFejlendeSkrivningBeholderDenGamleSidefil) {
   Begivenhed(202442, 3);
   Begivenhed(202520, 3);
   TimRaekke(20241016, 64, kEgen);
@@ -161,6 +162,46 @@ TEST_F(SkiftPeriode, EnFejlendeSkrivningBeholderDenGamleSidefil) {
   EXPECT_EQ(Indhold("skemabeg.dat"), foerSke) << "the old events are kept";
   EXPECT_NE(foerTim.find("202505 "), std::string::npos);
   EXPECT_EQ(Indhold("timoak.dat").find("202505 "), std::string::npos) << "the files after the failing one are still written";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SkiftPeriodeFiler, FlytterPeriodenOgLaeserIgen) {
+  const uint32_t okt = Begivenhed(202442, 3);
+  Begivenhed(202432, 1);
+  ASSERT_EQ(SaveSkemabeg(), 0);
+  LavFil("ansk", ".DAT");
+  tavo::test::StartDialogScript();
+  EXPECT_TRUE(SkiftPeriode(20240901, 20250731, 20240901));
+  EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
+  tavo::test::StopDialogScript();
+  EXPECT_FALSE(Findes("ansk", ".DAT"));
+  EXPECT_EQ(SkemaPeriode.FraDato, 20240901u);
+  EXPECT_EQ(SkemaPeriode.FoersteUge, 202435u);
+  EXPECT_EQ(Status(202442, okt), 64u) << "read back for the new period";
+  EXPECT_EQ(Indhold("skemabeg.dat").find("202432 "), std::string::npos);
+}
+
+TEST_F(SkiftPeriodeFiler, EnFejlendeSkrivningMeldesOgDeGamleBegivenhederLaesesIgen) {
+  const uint32_t okt = Begivenhed(202442, 3);
+  ASSERT_EQ(SaveSkemabeg(), 0);
+  tavo::test::FileFault fejl;
+  fejl.kinds = tavo::test::kFileWrite;
+  fejl.nth = 1;
+  fejl.error = ERROR_DISK_FULL;
+  fejl.under = (rod / "data").string();
+  tavo::test::SetFileFault(fejl);
+  tavo::test::StartDialogScript();
+  const bool ok = SkiftPeriode(20240901, 20250731, 20240901);
+  tavo::test::ClearFileFault();
+  const auto bokse = tavo::test::MessageBoxesShown();
+  tavo::test::StopDialogScript();
+  EXPECT_FALSE(ok);
+  ASSERT_EQ(bokse.size(), 1u);
+  EXPECT_EQ(bokse[0].caption, "Fejl");
+  EXPECT_EQ(Status(202442, okt), 64u) << "the old file was read for the new period";
 }
 
 }  // namespace
