@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "DATO.h"
+#include "windows.h"
 
 // The fields a check can send the focus back to.
 enum ArkFelt : int {
@@ -109,3 +110,8 @@ void LaesInstallationsoplysninger(InstallationsKopi *k);
 // the main window's menu. In a read-only run nothing is written. False when
 // nothing was written.
 bool GemInstallationsoplysninger(const InstallationsKopi &k);
+
+// Menu command 40166 and start-up with installation number 0: the settings
+// sheet. Its pages are not built yet, so it answers "not available"; the
+// checks, the ini files and the period change above are what it will use.
+void IndstillingerKommando(HWND ejer);

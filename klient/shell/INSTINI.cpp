@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "IKKETILG.h"
 #include "INDSTIL.h"
 #include "INSTARK.h"
 #include "PROGVINDUER.h"
@@ -212,3 +213,5 @@ bool GemInstallationsoplysninger(const InstallationsKopi &k) {
   }
   return true;
 }
+
+void IndstillingerKommando(HWND ejer) { IkkeTilgaengelig(ejer, 40166); }
