@@ -111,7 +111,11 @@ void LaesInstallationsoplysninger(InstallationsKopi *k);
 // nothing was written.
 bool GemInstallationsoplysninger(const InstallationsKopi &k);
 
-// Menu command 40166 and start-up with installation number 0: the settings
-// sheet. Its pages are not built yet, so it answers "not available"; the
-// checks, the ini files and the period change above are what it will use.
+// The modal sheet "Installationsoplysninger" over the owner: six pages that
+// check their fields when left; OK writes the ini files and then empties the
+// data set, moves the period, rebuilds the display or recounts as the
+// changes ask. A read-only run may look but changes nothing. The sheet's
+// result (1 OK, 0 Cancel).
+INT_PTR InstallationsoplysningerDialog(HWND ejer);
+// Menu command 40166 and start-up with installation number 0.
 void IndstillingerKommando(HWND ejer);

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "IKKETILG.h"
 #include "INDSTIL.h"
 #include "INSTARK.h"
 #include "PROGVINDUER.h"
@@ -213,5 +212,3 @@ bool GemInstallationsoplysninger(const InstallationsKopi &k) {
   }
   return true;
 }
-
-void IndstillingerKommando(HWND ejer) { IkkeTilgaengelig(ejer, 40166); }

@@ -9,6 +9,8 @@
 
 #include "../exchange/skole_fixture.h"
 #include "INSTARK.h"
+#include "tavo/test_dialog.h"
+#include "win/prsht.h"
 #include "PROGVINDUER.h"
 #include "STATUSBAR.h"
 #include "WCSERVER.h"
@@ -307,6 +309,107 @@ TEST_F(InstallationsarkGem, EnSkrivebeskyttetKoerselSkriverIntet) {
   }
   GlobalIndstillinger.skemalaast = 0;
   EXPECT_TRUE(gServer.empty());
+}
+
+}  // namespace
+
+namespace {
+
+using tavo::test::ShownDialog;
+
+// The sheet's page in front.
+HWND Side(HWND ark) { return PropSheet_GetCurrentPageHwnd(ark); }
+std::string Felt(HWND side, int id) {
+  char t[64] = "";
+  GetDlgItemTextA(side, id, t, sizeof t);
+  return t;
+}
+
+class Installationsark : public InstallationsarkGem {
+ protected:
+  void SetUp() override {
+    InstallationsarkGem::SetUp();
+    std::ofstream(rod / "ini" / "tavo.ini") << "[global]\r\ninsnr=7\r\nskolenr=123\r\n[tider]\r\nstarttid=800\r\n"
+                                               "sluttid=1600\r\nlektionerprdag=800\r\n";
+    foerIni = LaesFil(rod / "ini" / "tavo.ini");
+    foerAuto = LaesFil(rod / "ini" / "autoske.ini");
+    GlobalIndstillinger.insnr = 7;
+    tavo::test::StartDialogScript();
+  }
+  void TearDown() override {
+    EXPECT_TRUE(tavo::test::DialogFailures().empty());
+    tavo::test::StopDialogScript();
+    GlobalIndstillinger.skemalaast = 0;
+    InstallationsarkGem::TearDown();
+  }
+  std::string foerIni, foerAuto;
+};
+
+TEST_F(Installationsark, EtForkertInsnrHolderSidenOgCancelSkriverIntet) {
+  HWND ark = 0;
+  std::string side;
+  tavo::test::AnswerNextDialog([&](const ShownDialog &d) -> INT_PTR {
+    ark = d.hwnd;
+    side = d.caption;
+    SetDlgItemTextA(Side(ark), 1001, "-5");
+    PropSheet_PressButton(ark, PSBTN_OK);
+    return 0;
+  });
+  std::string boks;
+  UINT type = 0;
+  tavo::test::AnswerNextDialog([&](const ShownDialog &d) -> INT_PTR {
+    boks = d.text;
+    type = d.type;
+    PropSheet_PressButton(ark, PSBTN_CANCEL);
+    return IDOK;
+  });
+  EXPECT_EQ(InstallationsoplysningerDialog(hwndHoved), 0);
+  EXPECT_EQ(side, "Installationsoplysninger");
+  EXPECT_EQ(boks.rfind("Installationsnr kan ikke være større end 99.\nFejlkode: ", 0), 0u) << boks;
+  EXPECT_EQ(type & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
+  EXPECT_EQ(LaesFil(rod / "ini" / "tavo.ini"), foerIni);
+  EXPECT_EQ(LaesFil(rod / "ini" / "autoske.ini"), foerAuto);
+  EXPECT_EQ(GlobalIndstillinger.insnr, 7);
+}
+
+TEST_F(Installationsark, DeKaededeFelterOgOKSkriverTiderne) {
+  std::string start, std1, slut, std2;
+  tavo::test::AnswerNextDialog([&](const ShownDialog &d) -> INT_PTR {
+    HWND ark = d.hwnd;
+    PropSheet_SetCurSel(ark, 0, 3);
+    HWND s = Side(ark);
+    SetDlgItemTextA(s, 1033, "9");
+    SendMessageA(s, WM_COMMAND, MAKEWPARAM(1033, EN_KILLFOCUS), 0);
+    start = Felt(s, 1033);
+    std1 = Felt(s, 1035);
+    SetDlgItemTextA(s, 1035, "4");
+    SendMessageA(s, WM_COMMAND, MAKEWPARAM(1035, EN_KILLFOCUS), 0);
+    std2 = Felt(s, 1035);
+    slut = Felt(s, 1034);
+    PropSheet_PressButton(ark, PSBTN_OK);
+    return 0;
+  });
+  EXPECT_EQ(InstallationsoplysningerDialog(hwndHoved), 1);
+  EXPECT_EQ(start, "09:00");
+  EXPECT_EQ(std1, "7,00") << "seven hours to 16:00";
+  EXPECT_EQ(std2, "4,00");
+  EXPECT_EQ(slut, "13:00");
+  EXPECT_EQ(Ini(StiTab.szini, "tider", "starttid"), "900");
+  EXPECT_EQ(Ini(StiTab.szini, "tider", "sluttid"), "1300");
+  EXPECT_EQ(Ini(StiTab.szini, "tider", "lektionerprdag"), "400");
+}
+
+TEST_F(Installationsark, EnSkrivebeskyttetKoerselKanSeMenIkkeGemme) {
+  GlobalIndstillinger.skemalaast = 1;
+  tavo::test::AnswerNextDialog([&](const ShownDialog &d) -> INT_PTR {
+    PropSheet_SetCurSel(d.hwnd, 0, 3);
+    SetDlgItemTextA(Side(d.hwnd), 1033, "9:00");
+    PropSheet_PressButton(d.hwnd, PSBTN_OK);
+    return 0;
+  });
+  EXPECT_EQ(InstallationsoplysningerDialog(hwndHoved), 1);
+  EXPECT_EQ(LaesFil(rod / "ini" / "tavo.ini"), foerIni);
+  EXPECT_EQ(LaesFil(rod / "ini" / "autoske.ini"), foerAuto);
 }
 
 }  // namespace
