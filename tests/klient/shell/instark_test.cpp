@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../exchange/skole_fixture.h"
+#include "HENTGEM.h"
 #include "INSTARK.h"
 #include "tavo/test_dialog.h"
 #include "win/prsht.h"
@@ -410,6 +411,85 @@ TEST_F(Installationsark, EnSkrivebeskyttetKoerselKanSeMenIkkeGemme) {
   EXPECT_EQ(InstallationsoplysningerDialog(hwndHoved), 1);
   EXPECT_EQ(LaesFil(rod / "ini" / "tavo.ini"), foerIni);
   EXPECT_EQ(LaesFil(rod / "ini" / "autoske.ini"), foerAuto);
+}
+
+}  // namespace
+
+namespace {
+
+bool DataFil(const char *navn, const char *endelse) {
+  char sti[kStiLaengde];
+  return DataFilSti(sti, sizeof sti, navn, endelse) && GetFileAttributesA(sti) != INVALID_FILE_ATTRIBUTES;
+}
+void LavDataFil(const char *navn, const char *endelse) {
+  char sti[kStiLaengde];
+  ASSERT_TRUE(DataFilSti(sti, sizeof sti, navn, endelse));
+  FILE *f = AabnDataFil(sti, "wb");
+  ASSERT_NE(f, nullptr);
+  fclose(f);
+}
+
+class InstallationsarkPeriodeSkift : public Installationsark {
+ protected:
+  void SetUp() override {
+    Installationsark::SetUp();
+    std::ofstream(rod / "ini" / "tavo.ini") << "[global]\r\ninsnr=7\r\nskolenr=123\r\nfradato=20240801\r\n"
+                                               "tildato=20250731\r\n";
+  }
+  // The Periode page's dates typed and OK pressed; a warning is accepted.
+  INT_PTR Aendr(const char *fra, const char *til, std::vector<std::string> *bokse) {
+    tavo::test::AnswerNextDialog([=](const ShownDialog &d) -> INT_PTR {
+      PropSheet_SetCurSel(d.hwnd, 0, 2);
+      SetDlgItemTextA(Side(d.hwnd), 1021, fra);
+      SetDlgItemTextA(Side(d.hwnd), 1022, til);
+      PropSheet_PressButton(d.hwnd, PSBTN_OK);
+      return 0;
+    });
+    tavo::test::AnswerNextDialog([=](const ShownDialog &d) -> INT_PTR {
+      bokse->push_back(d.caption + ": " + d.text);
+      return IDOK;
+    });
+    const INT_PTR svar = InstallationsoplysningerDialog(hwndHoved);
+    tavo::test::StopDialogScript();
+    tavo::test::StartDialogScript();
+    return svar;
+  }
+};
+
+TEST_F(InstallationsarkPeriodeSkift, EnNySlutdatoFlytterPeriodenUdenAtToemme) {
+  const uint32_t okt = SkeRaekke(202442, 64, kEgen);
+  ASSERT_EQ(SaveSkemabeg(), 0);
+  LavDataFil("ansk", ".DAT");
+  Akti(4711);
+  ASSERT_EQ(GemTabelNu(&tdakti, &tvakti), 0);
+  std::vector<std::string> bokse;
+  EXPECT_EQ(Aendr("20240801", "20250630", &bokse), 1);
+  ASSERT_EQ(bokse.size(), 1u);
+  EXPECT_EQ(bokse[0].rfind("Information: BEMÆRK!!!\n\nEfter ændring af datoen", 0), 0u) << bokse[0];
+  EXPECT_EQ(Ini(StiTab.szini, "global", "tildato"), "20250630");
+  EXPECT_EQ(SkemaPeriode.TilDato, 20250630u);
+  EXPECT_FALSE(DataFil("ansk", ".DAT"));
+  EXPECT_TRUE(DataFil(tdakti.Navn, ".DAT")) << "akti is kept";
+  bool fundet = false;
+  for (uint32_t n = 0; n < tvakti.wRecCnt; ++n) fundet |= Laes<AktiRec>(tdakti, tvakti, n).id == 4711;
+  EXPECT_TRUE(fundet) << "and read back";
+  EXPECT_EQ(Ske(202442, okt).Status, 64u) << "the event was read back";
+}
+
+TEST_F(InstallationsarkPeriodeSkift, EnTidligereStartdatoToemmerDatasaettetFoerst) {
+  SkeRaekke(202442, 64, kEgen);
+  ASSERT_EQ(SaveSkemabeg(), 0);
+  LavDataFil(tdakti.Navn, ".DAT");
+  std::vector<std::string> bokse;
+  EXPECT_EQ(Aendr("20240701", "20250731", &bokse), 1);
+  ASSERT_EQ(bokse.size(), 1u);
+  EXPECT_EQ(bokse[0].rfind("Fejl: BEMÆRK!!!\n\nHer skal man være opmærksom på, at hvis startdatoen sættes tilbage", 0),
+            0u)
+      << bokse[0];
+  EXPECT_EQ(SkemaPeriode.FraDato, 20240701u);
+  EXPECT_FALSE(DataFil(tdakti.Navn, ".DAT"));
+  const TabVar *b = SkemabegBucket(202442);
+  EXPECT_TRUE(!b || !b->pbTab || b->wRecCnt <= 1) << "the events went with the data set";
 }
 
 }  // namespace
