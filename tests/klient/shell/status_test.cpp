@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
 #include <cstdlib>
 #include <set>
 #include <string>
@@ -14,8 +15,10 @@
 #include "ENS.h"
 #include "ENSMUS.h"
 #include "FARVER.h"
+#include "FONTE.h"
 #include "INDSTIL.h"
 #include "PROGVINDUER.h"
+#include "RELAY.h"
 #include "STATUS.h"
 #include "STATUSBAR.h"
 #include "STATUSFILTER.h"
@@ -600,6 +603,58 @@ TEST_F(StatusOversigt, TaellerIgenVedDataBesked) {
   SendMessageA(h, STATUS_IMPORT_SLUT, 0, 0);
   EXPECT_EQ(StatusTal(w, 0, 2), 2u);
   DestroyWindow(h);
+}
+
+}  // namespace
+
+namespace {
+
+class StatusOversigtTegning : public Status {
+ protected:
+  void SetUp() override {
+    Status::SetUp();
+    for (const char *f : {"Tvo11x8Txt.ttf", "Tvo11x8Tgn.ttf"})
+      fs::copy_file(fs::path(TAVO_BINARY_DIR) / "fonts" / f, rod / "ini" / f, fs::copy_options::overwrite_existing);
+    LoadFonts(hwndHoved);
+    WNDCLASSA wc{};
+    wc.style = CS_OWNDC | CS_DBLCLKS;
+    wc.lpfnWndProc = DummyWndProc;
+    wc.lpszClassName = "DummyWndClass";
+    RegisterClassA(&wc);
+    ShowWindow(vaert, SW_SHOWNORMAL);
+  }
+  void TearDown() override {
+    UnloadFonts();
+    Status::TearDown();
+  }
+};
+
+TEST_F(StatusOversigtTegning, DenTaendteGruppeFaarMaerkefarvenOgTalleneTegnes) {
+  ASSERT_NE(TxtFont, (HFONT)0);
+  for (int i = 0; i < 3; ++i) Begivenhed(kUge, 64, kEgen);
+  Postering(kDato, 64, kEgen);
+  for (char art : {'S', 'B'}) {
+    SCOPED_TRACE(std::string(1, art));
+    HWND h = Vindue(art);
+    ASSERT_NE(h, (HWND)0);
+    ShowWindow(h, SW_SHOWNORMAL);
+    RECT r{};
+    GetClientRect(h, &r);
+    SendMessageA(h, WM_SIZE, SIZE_RESTORED, MAKELPARAM(r.right, r.bottom));
+    STATUSWS *w = StatusWS(h);
+    ASSERT_NE(w->Hoved.dc[ENSDC_RAEKKEHOVED].hdc, (HDC)0);
+    for (UINT t : {VK_DOWN, VK_RIGHT, VK_LEFT, VK_INSERT}) SendMessageA(h, WM_KEYDOWN, t, 0);
+    ASSERT_EQ(w->Filter->Raekke, 2u);
+    const int x = static_cast<int>(StatusGruppeTekstBredde(art)) + 4;
+    const int y = static_cast<int>(GridCelleStart(&w->Hoved.AkseY, 2) - w->Hoved.ScrollY) + 2;
+    EXPECT_EQ(GetPixel(w->Hoved.dc[ENSDC_RAEKKEHOVED].hdc, x, y), FarveTab[14]);
+    const int y1 = static_cast<int>(GridCelleStart(&w->Hoved.AkseY, 1) - w->Hoved.ScrollY) + 2;
+    EXPECT_NE(GetPixel(w->Hoved.dc[ENSDC_RAEKKEHOVED].hdc, x, y1), FarveTab[14]);
+    SendMessageA(h, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_NE(GetPixel(w->Hoved.dc[ENSDC_RAEKKEHOVED].hdc, x, y), FarveTab[14]);
+    SendMessageA(h, STATUS_DATA_AENDRET, 0, 0);
+    DestroyWindow(h);
+  }
 }
 
 }  // namespace
