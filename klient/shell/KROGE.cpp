@@ -10,6 +10,8 @@
 #include "ImpData.h"
 #include "ImpTimoak.h"
 #include "INDSTIL.h"
+#include "INSTARK.h"
+#include "MENUKOMMANDO.h"
 #include "NULSTIL.h"
 #include "LISTETAL.h"
 #include "OBJFELT.h"
@@ -81,6 +83,7 @@ void InstallerKroge() {
   InstallerImportKroge();
   InstallerImportData();
   ImportDataKrog.ResetAllData = ResetAllData;
+  SaetKommandoHandling(40166, [](HWND hoved, UINT, LPARAM) { IndstillingerKommando(hoved); });
   InstallerBegivenhedsKroge();
   InstallerRingTid();
   InstallerEpImportKroge();
