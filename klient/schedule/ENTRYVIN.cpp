@@ -16,6 +16,7 @@
 #include "ROLLER.h"
 #include "SKEMAVIN.h"
 #include "SKERAEKKE.h"
+#include "STATUSFILTER.h"
 #include "SWITCH.h"
 #include "VINDUER.h"
 #include "VISFELT.h"
@@ -252,9 +253,13 @@ void PlacerEntryBoern(BrikIndStruct *b, LPARAM stoerrelse) {
 }
 
 bool ResetTavoSkemaTitel() {
-  if (!VisKunTilstand && !MarkeringsTilstand) return false;
+  const auto slaaetTil = [](const StatusFilter &f) { return f.Tilstand || f.FejlKode || f.Fremmed; };
+  if (!VisKunTilstand && !MarkeringsTilstand && !slaaetTil(BegivenhedsFilter) && !slaaetTil(PosteringsFilter))
+    return false;
   VisKunTilstand = 0;
   MarkeringsTilstand = 0;
+  BegivenhedsFilter = StatusFilter{};
+  PosteringsFilter = StatusFilter{};
   if (hwndHoved) SetWindowTextA(hwndHoved, "TAVO-skema");
   SendTilAlleVinduer(kEntryOpdaterSkema, 0, 0, 0);
   return true;

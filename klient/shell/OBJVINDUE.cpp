@@ -17,6 +17,7 @@
 #include "ELEVSTAT.h"
 #include "ElevRel.h"
 #include "ELEMENT.h"
+#include "GANT.h"
 #include "INDSTIL.h"
 #include "GRUPPE.h"
 #include "KALENDER.h"
@@ -30,6 +31,7 @@
 #include "STATUS.h"
 #include "SkfaLokaRel.h"
 #include "SletWnd.h"
+#include "TABOPER.h"
 #include "VALG.h"
 #include "VINDUER.h"
 
@@ -72,6 +74,14 @@ HWND MedaSkePrior(const ObjektKald &k) {
 
 HWND Gruppe(const ObjektKald &k) {
   return CreateGruppeWnd(k.Art, k.Venstre, k.Top, k.Hoejre, k.Bund, nullptr, static_cast<uint32_t>(k.Type));
+}
+
+HWND Gant(const ObjektKald &k) {
+  const TabDesc *pTd = nullptr;
+  TabVar *pTv = nullptr;
+  if (TabFromType(static_cast<uint8_t>(k.Art), &pTd, &pTv) != 0) return 0;
+  return CreateGantWnd(k.Art, k.Venstre, k.Top, k.Hoejre, k.Bund, pTd, pTv, static_cast<uint32_t>(k.Type),
+                       k.hwndForaelder);
 }
 
 HWND Bog(const ObjektKald &k) {
@@ -183,9 +193,9 @@ ObjektRaekke ObjektTab[] = {
     {40028, Valg, 'M', "", 0, 0, 0},
     {40029, Valg, 'L', "", 0, 0, 0},
     {40030, Valg, 'U', "", 0, 0, 0},
-    {40146, nullptr, 'K', "", 0, 0, 0},  // CreateGantWnd
-    {40147, nullptr, 'M', "", 0, 0, 0},
-    {40148, nullptr, 'L', "", 0, 0, 0},
+    {40146, Gant, 'K', "", 0, 0, 0},
+    {40147, Gant, 'M', "", 0, 0, 0},
+    {40148, Gant, 'L', "", 0, 0, 0},
     {40151, Bog, 'K', "", 0, 0, kRegelPost},
     {40152, Bog, 'M', "", 0, 0, kRegelPost},
     {40163, Status, 'S', "", 0, 0, 0},

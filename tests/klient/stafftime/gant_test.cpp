@@ -1,0 +1,531 @@
+// The Gantt window over a small made-up school term: the bar characters,
+// the rows, the view choice, the period check, the rebuild after records
+// were added, and the window's drawing of bars and status bar.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "../data/pred_tabeller.h"
+#include "../ui/ens_support.h"
+#include "ARRANGER.h"
+#include "BRIKIND.h"
+#include "DATO.h"
+#include "FONTE.h"
+#include "GANT.h"
+#include "GRUPPER.h"
+#include "INDSTIL.h"
+#include "PROGVINDUER.h"
+#include "SIDEFIL.h"
+#include "STATUSFILTER.h"
+#include "STITAB.h"
+#include "SWITCH.h"
+#include "TAVOTB.h"
+#include "tavo/test_dialog.h"
+#include "tavo/test_gdi.h"
+#include "tavo/test_user.h"
+
+namespace {
+
+using namespace predtest;
+namespace fs = std::filesystem;
+using tavo::test::PumpUntilIdle;
+
+// The term runs from week 32 to week 52 of 2024: week index w is week 31 + w.
+constexpr Uge U(uint32_t w) { return 202431 + w; }
+constexpr uint32_t kUger = 21;
+
+void TommeUger() {
+  for (TabVar &b : SkemabegUgeTab) TomTabel(&b);
+}
+
+class GantTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    tavo::test::ResetUser();
+    mappe = fs::temp_directory_path() / ("gant_" + std::to_string(::getpid()) + "_" +
+                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(mappe);
+    fs::create_directories(mappe / "ini");
+    fs::create_directories(mappe / "log");
+    std::snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s/", mappe.string().c_str());
+    InitStiTab();
+    fs::copy_file(fs::path(TAVO_SOURCE_DIR) / "resources" / "orvane" / "TavoSwt.ini", mappe / "ini" / "TavoSwt.ini");
+    TommeTabeller();
+    TommeUger();
+    GlobalIndstillinger.medopg = 1;
+    GlobalIndstillinger.normsystem = 0;
+    GlobalIndstillinger.insnr = 1;
+    BegivenhedsFilter = StatusFilter{};
+    for (uint32_t &m : HuskGruppe) m = kAlleGrupper;
+    LaesSwitchIni();
+    InitPeriode(20240805, 20241229, 0);
+    SaetAktuelDato(20240902);  // week 36, index 5
+  }
+
+  void TearDown() override {
+    for (GANTWS *ws : modeller) FrigivModel(ws);
+    tavo::test::StopDialogScript();
+    tavo::test::ResetUser();
+    FrigivSwitchTab();
+    TommeUger();
+    FrigivAlle();
+    BegivenhedsFilter = StatusFilter{};
+    hwndHoved = hwndDesktop = 0;
+    std::error_code ec;
+    fs::remove_all(mappe, ec);
+  }
+
+  struct Periode {
+    Uge minStart, maxSlut, start, slut;
+  };
+
+  static uint32_t Akti(const char *navn, Periode p, Dato fra = 20240805, Dato til = 20241229, uint8_t status = 10,
+                       uint32_t gruppe = 2) {
+    AktiRec a{};
+    a.id = 1000 + tvakti.wRecCnt;
+    Tekst(a.Aktivitet, navn);
+    a.Status = status;
+    a.Gruppe = gruppe;
+    a.Fradato = fra, a.Tildato = til;
+    a.MinStartUge = p.minStart, a.MaxSlutUge = p.maxSlut, a.StartUge = p.start, a.SlutUge = p.slut;
+    return Ny(tdakti, tvakti, a);
+  }
+
+  static uint32_t Anfo(uint32_t meda, Periode p) {
+    AnfoRec a{};
+    a.id = 2000 + tvanfo.wRecCnt;
+    a.meda_id = meda;
+    a.Status = 10;
+    a.Gruppe = 2;
+    a.Fradato = 20240805, a.Tildato = 20241229;
+    a.MinStartUge = p.minStart, a.MaxSlutUge = p.maxSlut, a.StartUge = p.start, a.SlutUge = p.slut;
+    return Ny(tdanfo, tvanfo, a);
+  }
+
+  static uint32_t Loka(const char *nr, Periode p) {
+    LokaRec l{};
+    l.id = 3000 + tvloka.wRecCnt;
+    Tekst(l.Lokalenr, nr);
+    l.Status = 10;
+    l.Gruppe = 2;
+    l.Fradato = 20240805, l.Tildato = 20241229;
+    l.MinStartUge = p.minStart, l.MaxSlutUge = p.maxSlut, l.StartUge = p.start, l.SlutUge = p.slut;
+    return Ny(tdloka, tvloka, l);
+  }
+
+  // One event row in the bucket of a week.
+  static void Ske(Uge uge, uint32_t akti, uint32_t status = SKE_EGEN, uint8_t ejer = 1, uint8_t fejl = 0) {
+    TabVar *b = SkemabegBucket(uge);
+    ASSERT_NE(b, nullptr);
+    if (b->wRecCnt == 0) ResetTab(&tdske, b, 1);
+    b->FoersteLedige = b->wRecCnt;
+    const uint32_t n = NewRec(&tdske, b);
+    ASSERT_NE(n, 0u);
+    auto *r = reinterpret_cast<SkeRec *>(GetRec(&tdske, b, n));
+    r->id = 500 + n, r->Status = status, r->akti_id = akti, r->Ejer = ejer, r->Fejl = fejl, r->Dag = 1;
+  }
+
+  // The window's model without a window.
+  GANTWS *Model(char bogstav) {
+    auto *ws = static_cast<GANTWS *>(std::calloc(1, sizeof(GANTWS)));
+    ws->Bogstav = static_cast<uint8_t>(bogstav);
+    EXPECT_EQ(TabFromType(ws->Bogstav, &ws->pTd, &ws->pTv), 0);
+    ws->ens.pTd = ws->pTd;
+    ws->ens.pTv = ws->pTv;
+    ws->GruppeMaske = kAlleGrupper;
+    GantVaelgVisning(ws);
+    GantByggBjaelker(ws);
+    GantByggGruppeFlag(ws);
+    GantByggKolonner(ws);
+    GantByggRaekker(ws);
+    modeller.push_back(ws);
+    return ws;
+  }
+
+  static void FrigivModel(GANTWS *ws) {
+    std::free(ws->Bjaelker);
+    std::free(ws->Tegn);
+    std::free(ws->GruppeFlag);
+    std::free(ws->ens.ObjTab);
+    std::free(ws->ens.UgeTab);
+    std::free(ws);
+  }
+
+  // The bar row of a record: '.' blank, '|' 179, '[' 195, ']' 180, '-' 196,
+  // 'I' 186, 'L' 204, 'R' 185, '=' 205.
+  static std::string Linje(const GANTWS *ws, uint32_t rec) {
+    std::string s;
+    for (uint32_t w = 1; w <= kUger; ++w) {
+      switch (GantTegn(ws, rec, w)) {
+        case 0: s += '.'; break;
+        case 179: s += '|'; break;
+        case 195: s += '['; break;
+        case 180: s += ']'; break;
+        case 196: s += '-'; break;
+        case 186: s += 'I'; break;
+        case 204: s += 'L'; break;
+        case 185: s += 'R'; break;
+        case 205: s += '='; break;
+        default: s += '?';
+      }
+    }
+    return s;
+  }
+
+  std::vector<std::string> Navne(const GANTWS *ws) const {
+    std::vector<std::string> v;
+    for (uint32_t i = 1; i <= ws->ens.ObjTabAntal; ++i)
+      v.push_back(reinterpret_cast<AktiRec *>(GetRec(&tdakti, &tvakti, ws->ens.ObjTab[i]))->Aktivitet);
+    return v;
+  }
+
+  fs::path mappe;
+  std::vector<GANTWS *> modeller;
+};
+
+TEST_F(GantTest, BarCharactersFollowTheWeekFieldsAndTheScheduledWeeks) {
+  ASSERT_EQ(SkemaPeriode.AntalUger, kUger);
+  struct Tilfaelde {
+    const char *navn;
+    Periode p;
+    std::vector<Uge> ske;
+    uint32_t skeStatus;
+    uint8_t filter;  // BegivenhedsFilter.Tilstand while building
+    const char *forventet;
+  } tab[] = {
+      {"one week", {U(4), U(4), U(4), U(4)}, {}, SKE_EGEN, 0, "...|................."},
+      {"across the period", {202420, 202610, 202420, 202610}, {}, SKE_EGEN, 0, "---------------------"},
+      {"start field 0", {0, U(9), 0, U(9)}, {}, SKE_EGEN, 0, "--------]............"},
+      {"start before the period", {202420, U(3), 202420, U(3)}, {}, SKE_EGEN, 0, "--].................."},
+      {"both before the period", {202420, 202425, 202420, 202425}, {}, SKE_EGEN, 0, "....................."},
+      {"scheduled start end middle", {U(3), U(9), U(3), U(9)}, {U(3), U(9), U(6)}, SKE_EGEN, 0,
+       "..L--=--R............"},
+      {"scheduled single week", {U(5), U(5), U(5), U(5)}, {U(5)}, SKE_EGEN, 0, "....I................"},
+      {"scheduled outside the bar", {U(3), U(5), U(3), U(5)}, {U(14)}, SKE_EGEN, 0, "..[-]........=......."},
+      {"deleted row", {U(3), U(5), U(3), U(5)}, {U(4)}, SKE_EGEN | SKE_SLETTET, 0, "..[-]................"},
+      {"filtered out by show-only central", {U(3), U(5), U(3), U(5)}, {U(4)}, SKE_EGEN, 1,
+       "..[-]................"},
+      {"let through by show-only local", {U(3), U(5), U(3), U(5)}, {U(4)}, SKE_EGEN, 2, "..[=]................"},
+  };
+  for (const Tilfaelde &t : tab) {
+    SCOPED_TRACE(t.navn);
+    TommeTabeller();
+    TommeUger();
+    const uint32_t a = Akti(t.navn, t.p);
+    for (Uge u : t.ske) Ske(u, a, t.skeStatus);
+    // A row naming a record past the table is passed over.
+    Ske(U(2), a + 7);
+    BegivenhedsFilter.Tilstand = t.filter;
+    GANTWS *ws = Model('K');
+    EXPECT_EQ(Linje(ws, a), t.forventet);
+    BegivenhedsFilter = StatusFilter{};
+  }
+}
+
+TEST_F(GantTest, ShowOnlyFilterReadsStateForeignRowsAndErrorCode) {
+  struct Tilfaelde {
+    StatusFilter f;
+    uint32_t status;
+    uint8_t ejer, fejl;
+    bool vist;
+  } tab[] = {
+      {{0, 0, 0}, SKE_EGEN, 1, 0, true},
+      {{1, 0, 0}, SKE_KENDT, 1, 0, true},
+      {{1, 0, 0}, SKE_UROERT, 1, 0, false},
+      {{2, 0, 0}, SKE_EGEN, 1, 0, true},
+      {{2, 0, 0}, SKE_UROERT, 1, 0, false},
+      {{3, 0, 0}, SKE_UROERT, 1, 0, true},
+      {{3, 0, 0}, SKE_UROERT | SKE_KENDT, 1, 0, false},
+      {{0, 0, 'd'}, SKE_EGEN, 1, 0, false},
+      {{0, 0, 'd'}, SKE_EGEN, 7, 0, true},
+      {{0, 'N', 0}, SKE_AENDRING, 1, 'N', true},
+      {{0, 'N', 0}, SKE_AENDRING, 1, 'R', false},
+  };
+  for (const Tilfaelde &t : tab) {
+    SCOPED_TRACE(testing::Message() << int(t.f.Tilstand) << " " << t.f.FejlKode << " " << int(t.f.Fremmed) << " "
+                                    << t.status);
+    BegivenhedsFilter = t.f;
+    SkeRec r{};
+    r.Status = t.status, r.Ejer = t.ejer, r.Fejl = t.fejl;
+    EXPECT_EQ(VisKunFilter(&r), t.vist);
+  }
+}
+
+TEST_F(GantTest, ResetOfTheScheduleTitleClearsTheStatusFilters) {
+  BegivenhedsFilter = {1, 'N', 'd'};
+  PosteringsFilter = {2, 0, 0};
+  EXPECT_TRUE(ResetTavoSkemaTitel());
+  EXPECT_EQ(BegivenhedsFilter.Tilstand, 0);
+  EXPECT_EQ(BegivenhedsFilter.FejlKode, 0u);
+  EXPECT_EQ(BegivenhedsFilter.Fremmed, 0);
+  EXPECT_EQ(PosteringsFilter.Tilstand, 0);
+  EXPECT_FALSE(ResetTavoSkemaTitel());
+}
+
+TEST_F(GantTest, RowsKeepStatusPeriodAndGroupAndFollowTheSortField) {
+  const Periode p{U(1), U(5), U(1), U(5)};
+  Akti("Cc", p);
+  Akti("Aa", p);
+  Akti("Aflyst status", p, 20240805, 20241229, 30);
+  Akti("Efter perioden", p, 20250101, 20250601);
+  Akti("Foer perioden", p, 20230101, 20240804);
+  Akti("Gruppe 3", p, 20240805, 20241229, 10, 1u << 3);
+  Akti("Bb", p, 20240101, 20240901);
+  ObjSwitchSaetSortFelt(kGantRaekkeArt, 'K', 1);
+  GANTWS *ws = Model('K');
+  EXPECT_EQ(Navne(ws), (std::vector<std::string>{"Aa", "Bb", "Cc", "Gruppe 3"}));
+
+  // A group selection of group 1 leaves group 3 out; group 31 is all.
+  ws->GruppeMaske = 1u << 1;
+  GantByggRaekker(ws);
+  EXPECT_EQ(Navne(ws), (std::vector<std::string>{"Aa", "Bb", "Cc"}));
+  ws->GruppeMaske = kAlleGrupper;
+  GantByggRaekker(ws);
+  EXPECT_EQ(uint32_t{ws->ens.ObjTabAntal}, 4u);
+}
+
+TEST_F(GantTest, AnEmployeeWithTwoEmploymentsHasOneRowInTheHolidayStatement) {
+  const Periode p{U(1), U(5), U(1), U(5)};
+  const uint32_t a1 = Anfo(41, p), a2 = Anfo(42, p);
+  Anfo(41, p);
+  GANTWS *ws = Model('M');
+  EXPECT_EQ(ws->Switch, 0);
+  EXPECT_EQ(uint32_t{ws->ens.ObjTabAntal}, 3u);
+  ObjSwitchVaelg(kGantRaekkeArt, 'M', 6);
+  GANTWS *ferie = Model('M');
+  EXPECT_EQ(ferie->Switch, 6);
+  EXPECT_EQ(ferie->Opgoerelse, 1);
+  ASSERT_EQ(uint32_t{ferie->ens.ObjTabAntal}, 2u);
+  EXPECT_EQ(ferie->ens.ObjTab[1], a1);
+  EXPECT_EQ(ferie->ens.ObjTab[2], a2);
+}
+
+TEST_F(GantTest, ViewChoiceTitlesAndStatementLayouts) {
+  struct Tilfaelde {
+    char bogstav;
+    uint32_t valgt;
+    uint8_t medopg;
+    int32_t normsystem;
+    uint8_t sw, opg, opgArt, ugeAfh;
+    const char *titel;
+  } tab[] = {
+      {'K', 0, 1, 0, 0, 0, 0, 0, "Aktivitets gantkort"},
+      {'K', 3, 1, 0, 3, 0, 0, 0, "Aktivitets gantkort"},
+      {'K', 5, 1, 0, 5, 1, kGantOpgArt, 0, "Aktivitets opgørelse"},
+      {'L', 0, 1, 0, 0, 0, 0, 0, "Lokale gantkort"},
+      {'M', 0, 1, 0, 0, 0, 0, 0, "Medarbejder gantkort"},
+      {'M', 2, 1, 0, 2, 0, 0, 1, "Medarbejder gantkort"},
+      {'M', 3, 1, 0, 3, 1, kGantOpgArt, 0, "Medarbejder opgørelse"},
+      {'M', 4, 1, 0, 4, 1, kGantOpgArt, 1, "Medarbejder opgørelse"},
+      {'M', 6, 1, 0, 6, 1, kGantOpgArt, 0, "Medarbejder ferieopgørelse"},
+      {'M', 3, 1, 1, 3, 1, kGantOpgNormArt, 0, "Medarbejder opgørelse"},
+      {'M', 6, 1, 1, 6, 1, kGantOpgArt, 0, "Medarbejder ferieopgørelse"},
+      {'M', 3, 0, 0, 0, 0, 0, 0, "Medarbejder gantkort"},
+      {'M', 5, 0, 0, 5, 0, 0, 1, "Medarbejder gantkort"},
+  };
+  for (const Tilfaelde &t : tab) {
+    SCOPED_TRACE(testing::Message() << t.bogstav << t.valgt << " medopg " << int(t.medopg) << " norm "
+                                    << t.normsystem);
+    GlobalIndstillinger.medopg = t.medopg;
+    GlobalIndstillinger.normsystem = t.normsystem;
+    ObjSwitchVaelg(kGantRaekkeArt, static_cast<uint8_t>(t.bogstav), t.valgt);
+    GANTWS *ws = Model(t.bogstav);
+    EXPECT_EQ(ws->Switch, t.sw);
+    EXPECT_EQ(ws->Opgoerelse, t.opg);
+    EXPECT_EQ(ws->OpgArt, t.opgArt);
+    EXPECT_EQ(ws->UgeAfhaengig, t.ugeAfh);
+    EXPECT_STREQ(ws->Titel, t.titel);
+    if (t.opg) {
+      EXPECT_GT(ws->OpgFeltAntal, 0);
+    }
+  }
+  GlobalIndstillinger.medopg = 1;
+  GlobalIndstillinger.normsystem = 0;
+  // Views 3, 4 and 6 of employments and 5 of activities exist.
+  EXPECT_EQ(ObjSwitchAntal(kGantRaekkeArt, 'M'), 7u);
+  EXPECT_EQ(ObjSwitchAntal(kGantRaekkeArt, 'K'), 6u);
+}
+
+TEST_F(GantTest, PeriodCheckRefusesOutsideAndMovesTheWeekIntoAPartlyOverlappingPeriod) {
+  const uint32_t efter = Akti("Efter", {202605, 202610, 202605, 202610});
+  const uint32_t foer = Akti("Foer", {202420, U(5), 202420, U(5)});
+  const uint32_t senere = Akti("Senere", {U(9), 202610, U(9), 202610});
+  const uint32_t inde = Akti("Inde", {U(2), U(8), U(2), U(8)});
+  const uint32_t anfo = Anfo(41, {202605, 202610, 202605, 202610});
+  const uint32_t loka = Loka("L1", {202605, 202610, 202605, 202610});
+  tavo::test::StartDialogScript();
+
+  struct Tilfaelde {
+    uint32_t rec;
+    uint32_t kolonne;
+    bool ok;
+    uint32_t nyUge;
+  } tab[] = {
+      {efter, 5, false, 5}, {foer, 12, true, 1}, {senere, 2, true, 9}, {inde, 4, true, 4},
+  };
+  for (const Tilfaelde &t : tab) {
+    SCOPED_TRACE(t.rec);
+    SkemaPeriode.AktuelUgeIndeks = 5;
+    GANTWS *ws = Model('K');
+    ws->RaekkePos.Aktuel = FindObjIdx(ws->ens.ObjTab, ws->ens.ObjTabAntal, t.rec);
+    ws->KolPos.Aktuel = t.kolonne;
+    EXPECT_EQ(GantPeriodeTjek(ws, 1), t.ok);
+    EXPECT_EQ(uint32_t{SkemaPeriode.AktuelUgeIndeks}, t.ok && t.kolonne != t.nyUge ? t.nyUge : 5u);
+    EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
+  }
+
+  const struct {
+    char bogstav;
+    uint32_t rec;
+    const char *navn;
+  } tabeller[] = {{'K', efter, "aktivitetens"}, {'M', anfo, "medarbejderens"}, {'L', loka, "lokalets"}};
+  for (const auto &t : tabeller) {
+    SCOPED_TRACE(t.bogstav);
+    tavo::test::StopDialogScript();
+    tavo::test::StartDialogScript();
+    GANTWS *ws = Model(t.bogstav);
+    ws->RaekkePos.Aktuel = FindObjIdx(ws->ens.ObjTab, ws->ens.ObjTabAntal, t.rec);
+    ASSERT_NE(uint32_t{ws->RaekkePos.Aktuel}, 0u);
+    EXPECT_FALSE(GantPeriodeTjek(ws, KMD_UDFOER));
+    const auto boxes = tavo::test::MessageBoxesShown();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Advarsel");
+    EXPECT_EQ(boxes[0].text, std::string("Du står uden for ") + t.navn + " periode. \nPlacér markøren indenfor " +
+                                 t.navn + " periodestreg og prøv igen!");
+  }
+}
+
+// ---- The window
+
+class GantVindueTest : public GantTest {
+ protected:
+  void SetUp() override {
+    GantTest::SetUp();
+    for (const auto &e : fs::directory_iterator(fs::path(TAVO_BINARY_DIR) / "fonts"))
+      if (e.path().extension() == ".ttf") fs::copy_file(e.path(), mappe / "ini" / e.path().filename());
+    wfb_test::RegistrerUiKlasser();
+    ASSERT_TRUE(RegistrerToolbarKlasser(0));
+    ASSERT_TRUE(RegistrerGantKlasse(0));
+    hoved = CreateWindowExA(0, "WfbVaert", "Tavo", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 1000, 700, 0, 0, 0,
+                            nullptr);
+    desktop = CreateWindowExA(0, "WfbVaert", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 1000, 700, hoved, 0,
+                              0, nullptr);
+    hwndHoved = hoved;
+    hwndDesktop = desktop;
+    LoadFonts(hoved);
+    PumpUntilIdle();
+  }
+  void TearDown() override {
+    if (h && IsWindow(h)) DestroyWindow(h);
+    UnloadFonts();
+    GantTest::TearDown();
+  }
+
+  HWND Aabn() {
+    h = CreateGantWnd('K', 10, 10, 990, 690, &tdakti, &tvakti, 40146, desktop);
+    EXPECT_NE(h, 0u);
+    PumpUntilIdle();
+    return h;
+  }
+  GANTWS *W() const { return reinterpret_cast<GANTWS *>(GetWindowLongPtrA(h, GWLP_USERDATA)); }
+
+  // The bar text drawn for a row of the cells pane (by its y).
+  std::string CelleTekst(int y) const {
+    const GANTWS *ws = W();
+    std::string sidst;
+    for (const auto &t : tavo::test::DrawnTexts())
+      if (t.hwnd == ws->ens.hwndCeller && t.y == y && t.x == 0) sidst = t.text;
+    return sidst;
+  }
+
+  HWND hoved = 0, desktop = 0, h = 0;
+};
+
+TEST_F(GantVindueTest, BarsAreDrawnInTheCellsAndTheStatusBarShowsTheCurrentRow) {
+  const uint32_t a = Akti("Dansk A", {U(2), U(6), U(2), U(6)});
+  Akti("Engelsk B", {U(4), U(4), U(4), U(4)});
+  Ske(U(3), a);
+  ObjSwitchSaetSortFelt(kGantRaekkeArt, 'K', 1);
+  tvakti.AktuelRec = a;
+  tavo::test::ClearDrawnTexts();
+  Aabn();
+  GANTWS *ws = W();
+  ASSERT_NE(ws, nullptr);
+  EXPECT_EQ(SendMessageA(h, GANT_AKTUEL_REC, 0, 0), static_cast<LRESULT>(a));
+  EXPECT_EQ(SendMessageA(h, GANT_BOGSTAV, 0, 0), 'K');
+  EXPECT_EQ(SendMessageA(h, GANT_IDENTITET, 0, 0), 40146);
+  InvalidateRect(h, nullptr, FALSE);
+  PumpUntilIdle();
+
+  // Each week is one byte at its 8-pixel column: row 1 from index 1.
+  const std::string r1 = CelleTekst(0), r2 = CelleTekst(kGantRaekkeHoejde);
+  ASSERT_GE(r1.size(), 6u);
+  EXPECT_EQ(r1.substr(0, 6), std::string(" \xC3\xCD\xC4\xC4\xB4"));
+  ASSERT_GE(r2.size(), 4u);
+  EXPECT_EQ(r2.substr(0, 4), std::string("   \xB3"));
+
+  // The first status pane shows the current activity's name.
+  bool navn = false;
+  for (const auto &t : tavo::test::DrawnTexts())
+    if (t.hwnd == h && t.text.rfind("Dansk A", 0) == 0) navn = true;
+  EXPECT_TRUE(navn);
+  // No activity has students: two panes fewer than the layout's six.
+  EXPECT_EQ(GantStatusAntal(ws), 4u);
+
+  tavo::test::SavePng(GetDC(h), (fs::temp_directory_path() / "gant_aktiviteter.png").c_str());
+}
+
+TEST_F(GantVindueTest, TheOemFontDrawsTheBoxGlyphs) {
+  HDC dc = CreateCompatibleDC(0);
+  HBITMAP bmp = CreateCompatibleBitmap(GetDC(0), 8 * 9, 11);
+  SelectObject(dc, bmp);
+  SelectObject(dc, GantBjaelkeFont());
+  SetBkColor(dc, RGB(255, 255, 255));
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkMode(dc, OPAQUE);
+  const uint8_t tegn[] = {179, 195, 180, 196, 186, 204, 185, 205, ' '};
+  TextOutA(dc, 0, 0, reinterpret_cast<const char *>(tegn), sizeof tegn);
+  for (size_t i = 0; i < sizeof tegn; ++i) {
+    int sorte = 0;
+    for (int x = 0; x < 8; ++x)
+      for (int y = 0; y < 11; ++y) sorte += GetPixel(dc, int(i) * 8 + x, y) == RGB(0, 0, 0);
+    SCOPED_TRACE(int(tegn[i]));
+    if (tegn[i] == ' ') {
+      EXPECT_EQ(sorte, 0);
+    } else {
+      EXPECT_GE(sorte, 4);
+    }
+  }
+  DeleteDC(dc);
+  DeleteObject(bmp);
+}
+
+TEST_F(GantVindueTest, DataChangedAfterRecordsWereAddedGivesTheNewRecordsBars) {
+  Akti("Dansk A", {U(2), U(6), U(2), U(6)});
+  Aabn();
+  const uint32_t foer = W()->BjaelkeAntal;
+  // An import adds activities past the table's old count (and its block).
+  uint32_t ny = 0;
+  for (int i = 0; i < 40; ++i) ny = Akti("Ny", {U(10), U(12), U(10), U(12)});
+  Ske(U(11), ny);
+  SendMessageA(h, GANT_DATA_AENDRET, 0, 0);
+  PumpUntilIdle();
+  GANTWS *ws = W();
+  EXPECT_GT(ws->BjaelkeAntal, foer);
+  EXPECT_EQ(ws->BjaelkeAntal, tvakti.wRecCnt);
+  EXPECT_EQ(Linje(ws, ny), ".........[=]........." );
+  EXPECT_EQ(ws->GruppeFlagAntal, tvakti.wRecCnt);
+  EXPECT_EQ(uint32_t{ws->ens.ObjTabAntal}, 41u);
+  // The group flags are packed back on close without touching past the table.
+  DestroyWindow(h);
+  h = 0;
+  EXPECT_EQ(reinterpret_cast<AktiRec *>(GetRec(&tdakti, &tvakti, ny))->Gruppe, 2u);
+}
+
+}  // namespace
