@@ -216,12 +216,28 @@ void GantByggBjaelker(GANTWS *ws) {
   }
   ws->BjaelkeAntal = antal;
   ws->UgeAntal = N;
+  // Every record asks for four indexes: the index of each year's week 1 is
+  // worked out once.
+  const SkemaPeriodeData &p = SkemaPeriode;
+  const uint32_t foersteAar = p.FoersteUge / 100, sidsteAar = p.SidsteUge / 100;
+  std::vector<int64_t> aarStart;
+  int64_t start = 2 - static_cast<int64_t>(p.FoersteUge % 100);
+  for (uint32_t aar = foersteAar; aar <= sidsteAar && aar >= foersteAar; ++aar) {
+    aarStart.push_back(start);
+    start += UgerIAar(aar);
+  }
+  const auto indeks = [&](Uge u) -> uint32_t {
+    if (u < p.FoersteUge) return 0;
+    if (u > p.SidsteUge || aarStart.empty()) return N + 1;
+    const int64_t i = aarStart[u / 100 - foersteAar] + u % 100 - 1;
+    return i < 1 ? 0 : i > N ? N + 1 : static_cast<uint32_t>(i);
+  };
   for (uint32_t r = 0; r < antal; ++r) {
     GantBjaelke &b = ws->Bjaelker[r];
-    b.MinStart = GantUgeIndeks(PeriodeFelt(ws, r, PF_MINSTARTUGE));
-    b.MaxSlut = GantUgeIndeks(PeriodeFelt(ws, r, PF_MAXSLUTUGE));
-    b.Start = GantUgeIndeks(PeriodeFelt(ws, r, PF_STARTUGE));
-    b.Slut = GantUgeIndeks(PeriodeFelt(ws, r, PF_SLUTUGE));
+    b.MinStart = indeks(PeriodeFelt(ws, r, PF_MINSTARTUGE));
+    b.MaxSlut = indeks(PeriodeFelt(ws, r, PF_MAXSLUTUGE));
+    b.Start = indeks(PeriodeFelt(ws, r, PF_STARTUGE));
+    b.Slut = indeks(PeriodeFelt(ws, r, PF_SLUTUGE));
     uint8_t *t = ws->Tegn + size_t{r} * N;
     const uint32_t fra = std::max<uint32_t>(b.MinStart, 1), til = std::min<uint32_t>(b.MaxSlut, N);
     for (uint32_t w = fra; w <= til; ++w) {
@@ -233,12 +249,14 @@ void GantByggBjaelker(GANTWS *ws) {
   // record of the table.
   const uint32_t objOffset = ws->pTd->ObjektOffset;
   if (objOffset + 4 > sizeof(SkeRec)) return;
+  const StatusFilter &f = BegivenhedsFilter;
+  const bool filter = f.Tilstand || f.FejlKode || f.Fremmed;
   for (uint32_t w = 1; w <= N; ++w) {
     const TabVar *bucket = SkemabegBucket(IndeksTilUge(w));
     if (!bucket || !bucket->pbTab) continue;
     for (uint32_t i = 1; i < bucket->wRecCnt; ++i) {
       const auto *s = reinterpret_cast<const SkeRec *>(bucket->pbTab + size_t{i} * sizeof(SkeRec));
-      if (s->Status == 0 || (s->Status & SKE_SLETTET) || !VisKunFilter(s)) continue;
+      if (s->Status == 0 || (s->Status & SKE_SLETTET) || (filter && !VisKunFilter(s))) continue;
       const uint32_t rec = LaesU32(reinterpret_cast<const uint8_t *>(s) + objOffset);
       if (rec == 0 || rec >= antal) continue;
       const GantBjaelke &b = ws->Bjaelker[rec];

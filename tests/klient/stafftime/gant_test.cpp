@@ -228,6 +228,19 @@ TEST_F(GantTest, BarCharactersFollowTheWeekFieldsAndTheScheduledWeeks) {
   }
 }
 
+TEST_F(GantTest, WeekIndexesOfTheBarTableAgreeWithTheCalendar) {
+  // A period over two New Years, one of them with a week 53.
+  InitPeriode(20240805, 20270131, 0);
+  std::vector<std::pair<uint32_t, Uge>> uger;
+  for (uint32_t aar = 2023; aar <= 2028; ++aar)
+    for (uint32_t u = 1; u <= UgerIAar(aar); u += 3) uger.push_back({Akti("U", {aar * 100 + u, 0, 0, 0}), aar * 100 + u});
+  GANTWS *ws = Model('K');
+  for (const auto &[rec, uge] : uger) {
+    SCOPED_TRACE(uge);
+    EXPECT_EQ(ws->Bjaelker[rec].MinStart, UgeTilIndeks(uge));
+  }
+}
+
 TEST_F(GantTest, ShowOnlyFilterReadsStateForeignRowsAndErrorCode) {
   struct Tilfaelde {
     StatusFilter f;
