@@ -23,6 +23,7 @@
 #include "KALENDER.h"
 #include "NYBUTTON.h"
 #include "PROGVINDUER.h"
+#include "RAMME.h"
 #include "SIDEFIL.h"
 #include "STATUSFILTER.h"
 #include "SWITCH.h"
@@ -308,6 +309,7 @@ void GantByggRaekker(GANTWS *ws) {
   const uint32_t felt = SortFelt(ws->Bogstav);
   if (felt) SorterRaekker(ws, &felt, 1, 0);
   SaetAktuelRaekke(ws, ws->pTv ? ws->pTv->AktuelRec : 0);
+  GantBeregnSummer(ws);
 }
 
 void GantByggUvfoRaekker(GANTWS *ws) {
@@ -566,9 +568,23 @@ void TegnCeller(GANTWS *ws) {
   const int bredde = std::max(int{e.RudeB[ENS_CELLER]}, 0);
   const int hoejde = std::max(int{e.RudeH[ENS_CELLER]}, 0);
   if (ws->Opgoerelse) {
-    // The statement's figures are drawn by the statement views.
-    RECT rc{0, 0, bredde, hoejde};
-    FillRect(dc->hdc, &rc, FarveBrush[0]);
+    SwitchRaekkeValg v;
+    v.hwnd = ws->hwnd;
+    v.Valg1 = static_cast<int32_t>(SkemaPeriode.AktuelUgeIndeks);
+    v.Valg2 = GantSumMode();
+    v.Hoejde = kGantOpgRaekkeHoejde;
+    v.TopMargen = 2;
+    v.RestBredde = static_cast<uint32_t>(bredde);
+    int bund = 0;
+    ForSynligeRaekker(ws, [&](uint32_t r, int y) {
+      TegnObjSwitchRaekke(dc, -static_cast<int>(e.ScrollX), y, r == ws->RaekkePos.Aktuel ? (e.Aktiv ? 1 : 2) : 0,
+                          ws->OpgArt, ws->Bogstav, ws->OpgSwitch, ws->pTd, ws->pTv, e.ObjTab[r], &v);
+      bund = y + kGantOpgRaekkeHoejde;
+    });
+    if (bund < hoejde) {
+      RECT rc{0, bund, bredde, hoejde};
+      FillRect(dc->hdc, &rc, FarveBrush[0]);
+    }
     return;
   }
   HGDIOBJ gl = SelectObject(dc->hdc, GantBjaelkeFont());
@@ -607,6 +623,77 @@ void TegnCeller(GANTWS *ws) {
   SelectObject(dc->hdc, gl);
 }
 
+// The totals line under the statement and "Ialt" under the row header.
+void TegnSummer(GANTWS *ws) {
+  Ens &e = ws->ens;
+  if (!ws->Opgoerelse || !e.FodHoejde) return;
+  const int h = static_cast<int>(e.FodHoejde), ty = (h - 11) / 2;
+  if (EnsDC *dc = &e.FodDC[0]; dc->hdc) {
+    RECT rc{0, 0, static_cast<int>(e.RaekkeHovedBredde) + 10, h};
+    FillRect(dc->hdc, &rc, FarveBrush[32]);
+    TegnFarvetTekst(dc, 1, ty, 16, 32, "Ialt", 4, 1);
+  }
+  EnsDC *dc = &e.FodDC[1];
+  if (!dc->hdc || !ws->OpgSummer) return;
+  const int bredde = std::max(int{e.RudeB[ENS_CELLER]}, 0);
+  RECT rc{0, 0, bredde, h};
+  FillRect(dc->hdc, &rc, FarveBrush[32]);
+  for (uint32_t i = 0; i < ws->OpgFeltAntal; ++i) {
+    const SwitchFelt *f = ObjSwitchFelt(ws->OpgArt, ws->Bogstav, ws->OpgSwitch, i);
+    if (!f) continue;
+    const int x = static_cast<int>(ObjSwitchFeltStart(ws->OpgArt, ws->Bogstav, ws->OpgSwitch, i)) -
+                  static_cast<int>(e.ScrollX);
+    const int b = static_cast<int>(SwitchFeltBredde(f));
+    if (x + b < 0 || x >= bredde) continue;
+    if (f->StregVenstre) FillSysColRect(dc->hdc, COLOR_BTNTEXT, x, 0, x, h - 1);
+    if (f->StregHoejre) FillSysColRect(dc->hdc, COLOR_BTNTEXT, x + b - 1, 0, x + b - 1, h - 1);
+    const char *t = ws->OpgSummer[i];
+    TegnFarvetTekst(dc, x + static_cast<int>(f->StregVenstre + f->LuftVenstre) - 5, ty, 16, 32, t,
+                    static_cast<int>(strnlen(t, kGantSumLaengde)), 1);
+  }
+}
+
+// The corner's caption and, in the holiday statement, the header band.
+void TegnOpgHoved(GANTWS *ws) {
+  Ens &e = ws->ens;
+  if (!ws->Opgoerelse) return;
+  if (EnsDC *dc = &e.dc[ENSDC_HJOERNE_V]; dc->hdc) {
+    char tekst[100];
+    GantOpgTekst(ws, GantAktuelDato(), tekst, sizeof tekst);
+    const int x = static_cast<int>(ObjSwitchBredde(kGantHjoerneArt, ws->Bogstav, ws->HjoerneSwitch)) + 10;
+    TegnFarvetTekst(dc, x, 2, 16, 6, tekst, static_cast<int>(std::strlen(tekst)), 2);
+  }
+  EnsDC *dc = &e.dc[ENSDC_KOLHOVED];
+  if (!dc->hdc) return;
+  const int bredde = std::max(int{e.RudeB[ENS_KOLHOVED]}, 0);
+  const int baand = kGantKolHovedHoejde - kGantKnapHoejde;
+  RECT rc{0, 0, bredde, baand};
+  FillRect(dc->hdc, &rc, FarveBrush[0]);
+  const bool ferie = ws->Bogstav == 'M' && ws->OpgSwitch == 6;
+  if (ferie) {
+    const int skel = static_cast<int>(ObjSwitchFeltStart(ws->OpgArt, ws->Bogstav, ws->OpgSwitch, 5)) -
+                     static_cast<int>(e.ScrollX);
+    const int y = std::max((kGantKolHovedHoejde - 27) / 2, 0);
+    const auto centrer = [&](const char *t, int fra, int til) {
+      const int n = static_cast<int>(std::strlen(t));
+      TegnFarvetTekst(dc, fra + (til - fra - n * 8) / 2, y, 16, 0, t, n, 2);
+    };
+    centrer("Ferie", -static_cast<int>(e.ScrollX), skel);
+    centrer("Særlig feriedage", skel, bredde);
+    FillSysColRect(dc->hdc, 21, skel, 0, skel, baand - 1);
+  }
+  // The sort buttons follow the scroll; those wholly outside are hidden.
+  for (uint32_t i = 0; ws->OpgSortKnapper && i < ws->OpgSortKnapAntal; ++i) {
+    const int x = static_cast<int>(ObjSwitchFeltStart(ws->OpgArt, ws->Bogstav, ws->OpgSwitch, i)) -
+                  static_cast<int>(e.ScrollX);
+    const int b = static_cast<int>(ObjSwitchFeltBredde(ws->OpgArt, ws->Bogstav, ws->OpgSwitch, i));
+    if (x + b <= 0 || x >= bredde)
+      MoveWindow(ws->OpgSortKnapper[i], 0, 0, 0, 0, TRUE);
+    else
+      MoveWindow(ws->OpgSortKnapper[i], x, baand, b, kGantKnapHoejde, TRUE);
+  }
+}
+
 void TegnStatusBar(GANTWS *ws) {
   Ens &e = ws->ens;
   if (!e.hdc) return;
@@ -640,6 +727,8 @@ void TegnGantVindue(GANTWS *ws) {
   TegnUgeHoved(ws);
   TegnRaekkeHoved(ws);
   TegnCeller(ws);
+  TegnOpgHoved(ws);
+  TegnSummer(ws);
   TegnStatusBar(ws);
 }
 
@@ -769,11 +858,14 @@ void OnCreate(HWND h, GANTWS *ws) {
 
   e.hwndSwitchButtons = static_cast<HWND *>(std::calloc(ws->SwitchAntal + 1u, sizeof(HWND)));
   const uint32_t toolbar[7] = {ws->Bogstav, 0, ws->GruppeMaske, 0, 1, 0, kBaandBredde};
+  // The totals' footer panes exist in every view; only a statement shows them.
+  e.Fod = 1;
   EnsCreateChildren(&e, h, ws->SwitchAntal, toolbar, TxtFont, true, true,
                     ws->Bogstav == 'K' ? "Sorter efter dato" : nullptr);
   // The window paints its own panes in the strip, so the frame makes no
   // status bar of its own but keeps the room for it.
   e.StatusBar = 1;
+  e.Fod = ws->Opgoerelse;
   EnsCalcLayout(&e);
   if (e.hwndSwitchButtons && ws->Switch < ws->SwitchAntal && e.hwndSwitchButtons[ws->Switch])
     SendMessageA(e.hwndSwitchButtons[ws->Switch], NYB_LAAS_NED, 0, 0);
@@ -819,33 +911,8 @@ void Tegn(GANTWS *ws) {
   TegnGantVindue(ws);
 }
 
-void SkiftVisning(HWND h, GANTWS *ws, uint32_t n) {
-  if (n == ws->Switch || n >= ws->SwitchAntal) return;
-  Ens &e = ws->ens;
-  if (e.hwndSwitchButtons) {
-    if (ws->Switch < ws->SwitchAntal && e.hwndSwitchButtons[ws->Switch])
-      SendMessageA(e.hwndSwitchButtons[ws->Switch], NYB_LAAS_OP, 0, 0);
-    if (e.hwndSwitchButtons[n]) SendMessageA(e.hwndSwitchButtons[n], NYB_LAAS_NED, 0, 0);
-  }
-  ObjSwitchVaelg(kGantRaekkeArt, ws->Bogstav, n);
-  GantVaelgVisning(ws);
-  SaetAkser(ws);
-  std::free(ws->OpgSummer);
-  ws->OpgSummer = static_cast<char(*)[kGantSumLaengde]>(
-      std::calloc(std::max<uint32_t>(ws->OpgFeltAntal, 1), kGantSumLaengde));
-  e.ScrollX = 0;
-  GantByggKolonner(ws);
-  GantByggRaekker(ws);
-  RECT rc;
-  GetClientRect(h, &rc);
-  EnsOnSize(&e, h, rc.right, rc.bottom, ws->SwitchAntal);
-  SaetAreal(ws);
-  OpretSortKnapper(ws);
-  Tegn(ws);
-}
-
 void Knap(HWND h, GANTWS *ws, WPARAM id) {
-  if (id >= ENS_SKIFT_ID && id < ENS_SKIFT_ID + 100) return SkiftVisning(h, ws, static_cast<uint32_t>(id - ENS_SKIFT_ID));
+  if (id >= ENS_SKIFT_ID && id < ENS_SKIFT_ID + 100) return GantSkiftVisning(ws, static_cast<uint32_t>(id - ENS_SKIFT_ID));
   switch (id) {
     case NYB_LUK: DestroyWindow(h); return;
     case NYB_MAKSIMER: EnsMaximize(h, &ws->ens); return;
@@ -871,6 +938,7 @@ void Klik(GANTWS *ws, UINT msg, LPARAM lParam) {
     Tegn(ws);
     return;
   }
+  const uint32_t forrigeRec = GantAktuelRec(ws);
   if (msg == ENS_CELLER_NED && !ws->Opgoerelse) {
     const int x = std::max<int>(static_cast<short>(LOWORD(lParam)), 0);
     const uint32_t w = GridPixelTilCelle(&e.AkseX, static_cast<uint32_t>(x) + e.ScrollX);
@@ -879,12 +947,63 @@ void Klik(GANTWS *ws, UINT msg, LPARAM lParam) {
   const int y = std::max<int>(static_cast<short>(HIWORD(lParam)), 0);
   const uint32_t r = GridPixelTilCelle(&e.AkseY, static_cast<uint32_t>(y) + e.ScrollY);
   if (r >= 1 && r <= e.ObjTabAntal) ws->RaekkePos.Aktuel = r;
-  const uint32_t rec = GantAktuelRec(ws);
-  if (rec && ws->pTv) ws->pTv->AktuelRec = rec;
+  GantEfterTast(ws, forrigeRec);
   Tegn(ws);
 }
 
+bool TastNed(GANTWS *ws, UINT msg, WPARAM wParam, LPARAM lParam) {
+  TastInfo t;
+  MakeTastInfo(&t, msg, wParam, lParam);
+  const HWND h = ws->hwnd;
+  const uint32_t forrigeRec = GantAktuelRec(ws);
+  ws->ForrigeKol = ws->Opgoerelse ? SkemaPeriode.AktuelUgeIndeks : ws->KolPos.Aktuel;
+  if (!GantTast(ws, &t, KMD_UDFOER)) return false;
+  if (Ws(h) != ws) return true;
+  GantEfterTast(ws, forrigeRec);
+  Tegn(ws);
+  return true;
+}
+
 }  // namespace
+
+void GantSkiftVisning(GANTWS *ws, uint32_t n) {
+  if (n == ws->Switch || n >= ws->SwitchAntal) return;
+  const HWND h = ws->hwnd;
+  Ens &e = ws->ens;
+  RECT skrivebord{0, 0, 0, 0};
+  if (hwndDesktop && IsWindow(hwndDesktop)) GetClientRect(hwndDesktop, &skrivebord);
+  if (skrivebord.right > 0 && ObjSwitchBredde(kGantRaekkeArt, ws->Bogstav, n) > static_cast<uint32_t>(skrivebord.right)) {
+    MessageBoxA(h, "Denne 'switch' kan ikke vises, da den er for bred til denne skærmopløsning!", "OBS!",
+                MB_OK | MB_ICONEXCLAMATION);
+    if (e.hwndSwitchButtons && e.hwndSwitchButtons[n]) SendMessageA(e.hwndSwitchButtons[n], NYB_LAAS_OP, 0, 0);
+    if (e.hwndSwitchButtons && ws->Switch < ws->SwitchAntal && e.hwndSwitchButtons[ws->Switch])
+      SendMessageA(e.hwndSwitchButtons[ws->Switch], NYB_LAAS_NED, 0, 0);
+    return;
+  }
+  if (e.hwndSwitchButtons) {
+    if (ws->Switch < ws->SwitchAntal && e.hwndSwitchButtons[ws->Switch])
+      SendMessageA(e.hwndSwitchButtons[ws->Switch], NYB_LAAS_OP, 0, 0);
+    if (e.hwndSwitchButtons[n]) SendMessageA(e.hwndSwitchButtons[n], NYB_LAAS_NED, 0, 0);
+  }
+  ObjSwitchVaelg(kGantRaekkeArt, ws->Bogstav, n);
+  GantVaelgVisning(ws);
+  SaetAkser(ws);
+  std::free(ws->OpgSummer);
+  ws->OpgSummer = static_cast<char(*)[kGantSumLaengde]>(
+      std::calloc(std::max<uint32_t>(ws->OpgFeltAntal, 1), kGantSumLaengde));
+  e.ScrollX = 0;
+  GantByggKolonner(ws);
+  GantByggRaekker(ws);
+  e.Fod = ws->Opgoerelse;
+  RECT rc;
+  GetClientRect(h, &rc);
+  EnsOnSize(&e, h, rc.right, rc.bottom, ws->SwitchAntal);
+  OpretSortKnapper(ws);
+  if (Ws(h) == ws) {
+    ScrollTilAktuel(ws);
+    TegnGantVindue(ws);
+  }
+}
 
 HWND CreateGantWnd(char bogstav, int venstre, int top, int hoejre, int bund, const TabDesc *pTd, TabVar *pTv,
                    uint32_t identitet, HWND parent) {
@@ -982,6 +1101,8 @@ LRESULT CALLBACK GantWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case ENS_KOLHOVED_TEGN:
     case ENS_RAEKKEHOVED_TEGN:
     case ENS_CELLER_TEGN:
+    case ENS_FODVENSTRE_TEGN:
+    case ENS_FODHOEJRE_TEGN:
       TegnGantVindue(ws);
       return 0;
     case ENS_KOLHOVED_NED:
@@ -1019,6 +1140,17 @@ LRESULT CALLBACK GantWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case NYB_KLIK:
       Knap(h, ws, wParam);
       return 0;
+
+    // ---- keys
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case TAST_MODTAG:
+      if (TastNed(ws, msg, wParam, lParam) || msg != WM_SYSKEYDOWN) return 0;
+      break;
+    case TAST_SPOERG: {
+      const auto *t = reinterpret_cast<const TastInfo *>(lParam);
+      return t && GantTast(ws, t, 1) ? 1 : 0;
+    }
   }
   return DefWindowProcA(h, msg, wParam, lParam);
 }

@@ -7,11 +7,14 @@
 // data-changed message after an import neither reads past them nor leaves
 // the new records without bars. Main thread only.
 
+#include <cstddef>
 #include <cstdint>
 
+#include "DATO.h"
 #include "ENS.h"
 #include "GRIDAKSE.h"
 #include "SKEREC.h"
+#include "TASTINFO.h"
 #include "windows.h"
 
 struct TabDesc;
@@ -31,6 +34,8 @@ constexpr uint8_t kGantOpgNormArt = 52;
 #define GANT_IDENTITET 1133    // the menu command that opened it
 #define GANT_DATA_AENDRET 1122 // data changed: rebuilt from the tables
 #define GANT_EFTER_IMPORT 1336 // after an import: the same
+#define GANT_KOPIER_UGE 1949   // to every window: copy this week (table letter, week index)
+#define GANT_INDSAET_UGE 1950  // to every window: paste the copied week
 
 // Characters of a bar row (code page 850 box drawing).
 enum : uint8_t {
@@ -177,6 +182,44 @@ void GantGenopbyg(GANTWS *ws);
 HFONT GantBjaelkeFont();
 
 void TegnGantVindue(GANTWS *ws);
+
+// ---- Keys.
+// The key table: mode KMD_UDFOER acts, any other mode only asks.
+bool GantTast(GANTWS *ws, const TastInfo *t, int mode);
+// After a key or a click: the current record, week and date follow the
+// window; the repaint flags.
+uint32_t GantEfterTast(GANTWS *ws, uint32_t forrigeRec);
+// Switch button n (a view): refused with "OBS!" when its row header is wider
+// than the desktop, the previous button then pressed again.
+void GantSkiftVisning(GANTWS *ws, uint32_t n);
+
+// ---- Statements.
+// Repaint flags a change asks for.
+enum : uint32_t { GANT_TEGN_ALT = 1, GANT_TEGN_KOLONNE = 2, GANT_TEGN_RAEKKER = 4, GANT_TEGN_SCROLL = 8 };
+// 7 (sums per calendar year) under [global] anfosumperaar, else 0; handed
+// to the statement cells as their second value.
+uint8_t GantSumMode();
+// A column's total into its slot (kGantSumLaengde bytes): one decimal with
+// a comma (the holiday columns), else cut to a signed integer right-aligned
+// in tegn characters, '#' when it does not fit.
+void GantSumTekst(float sum, uint32_t tegn, bool enDecimal, char *slot);
+// A column text as a number: its first ',' read as '.', 0 when it does not
+// start with one.
+float GantTekstTal(const char *tekst);
+// Every column's total over the rows.
+void GantBeregnSummer(GANTWS *ws);
+// The holiday year (1 May to 30 April) of a date.
+void GantFerieAar(Dato d, Dato *fra, Dato *til);
+// The program's current date as the status bar's date pane shows it.
+Dato GantAktuelDato();
+// The caption naming the period the statement's figures cover.
+void GantOpgTekst(const GANTWS *ws, Dato d, char *tekst, size_t n);
+// After the current column moved: rows and totals again where the rules
+// ask for it; the repaint flags.
+uint32_t GantKolonneSkift(GANTWS *ws, uint32_t forrige, uint32_t ny);
+// Left or Right in a statement: true when the view scrolled; at an edge the
+// program's current week (and date) moves one column instead.
+bool GantOpgVandret(GANTWS *ws, bool hoejre, int ctrl, int alt);
 
 // Opens the Gantt window of a table letter as a child of the desktop (or
 // the given parent) at (venstre, top) within the room to (hoejre, bund);

@@ -22,6 +22,7 @@
 #include "INDSTIL.h"
 #include "PROGVINDUER.h"
 #include "SIDEFIL.h"
+#include "STATUSBAR.h"
 #include "STATUSFILTER.h"
 #include "STITAB.h"
 #include "SWITCH.h"
@@ -414,6 +415,150 @@ TEST_F(GantTest, PeriodCheckRefusesOutsideAndMovesTheWeekIntoAPartlyOverlappingP
   }
 }
 
+// ---- Statements
+
+TEST_F(GantTest, TotalsAreWrittenIntoTheirSlots) {
+  struct Tilfaelde {
+    float sum;
+    uint32_t tegn;
+    bool enDecimal;
+    const char *forventet;
+  } tab[] = {
+      {0, 8, false, "       0"},  {0, 8, true, "     0,0"},     {1.5f, 8, false, "       1"},
+      {1.5f, 8, true, "     1,5"}, {-3.7f, 8, false, "      -3"}, {123456.0f, 4, false, "####"},
+      {-3.7f, 8, true, "    -3,7"}, {-0.5f, 8, true, "    -0,5"}, {2e12f, 8, false, "########"},
+  };
+  for (const Tilfaelde &t : tab) {
+    SCOPED_TRACE(testing::Message() << t.sum << " " << t.tegn << " " << t.enDecimal);
+    char slot[kGantSumLaengde];
+    std::memset(slot, 'x', sizeof slot);
+    GantSumTekst(t.sum, t.tegn, t.enDecimal, slot);
+    EXPECT_STREQ(slot, t.forventet);
+  }
+  EXPECT_FLOAT_EQ(GantTekstTal("1,5"), 1.5f);
+  EXPECT_FLOAT_EQ(GantTekstTal("  -2,25 t"), -2.25f);
+  EXPECT_EQ(GantTekstTal(""), 0.0f);
+  EXPECT_EQ(GantTekstTal("abc"), 0.0f);
+}
+
+TEST_F(GantTest, HolidayYearAndCaptions) {
+  Dato fra = 0, til = 0;
+  GantFerieAar(20270430, &fra, &til);
+  EXPECT_EQ(fra, 20260501u);
+  EXPECT_EQ(til, 20270430u);
+  GantFerieAar(20270501, &fra, &til);
+  EXPECT_EQ(fra, 20270501u);
+  EXPECT_EQ(til, 20280430u);
+
+  struct Tilfaelde {
+    char bogstav;
+    uint32_t sw;
+    uint8_t akti, anfo;
+    const char *tekst;
+  } tab[] = {
+      {'K', 5, 1, 0, "Sum per kalender år!"},
+      {'K', 5, 0, 1, "Sum for objekt periode!"},
+      {'L', 0, 1, 0, "Sum per kalender år!"},
+      {'M', 3, 0, 1, "Sum per kalender år!"},
+      {'M', 4, 1, 0, "Sum for opgørelsesperiode!"},
+      {'M', 6, 0, 1, "Ferie opgørelse. År: 2026/27. (20260501 - 20270430)"},
+  };
+  for (const Tilfaelde &t : tab) {
+    SCOPED_TRACE(testing::Message() << t.bogstav << t.sw);
+    GlobalIndstillinger.aktisumperaar = t.akti;
+    GlobalIndstillinger.anfosumperaar = t.anfo;
+    GANTWS ws{};
+    ws.Bogstav = static_cast<uint8_t>(t.bogstav);
+    ws.Switch = static_cast<uint8_t>(t.sw);
+    char tekst[100];
+    GantOpgTekst(&ws, 20270315, tekst, sizeof tekst);
+    EXPECT_STREQ(tekst, t.tekst);
+  }
+  EXPECT_EQ(GantSumMode(), 7);
+  GlobalIndstillinger.aktisumperaar = GlobalIndstillinger.anfosumperaar = 0;
+  EXPECT_EQ(GantSumMode(), 0);
+}
+
+TEST_F(GantTest, AColumnMoveRecomputesByTableAndCalendarYear) {
+  InitPeriode(20240805, 20250630, 0);
+  SaetAktuelDato(20240902);  // a Monday: column dates are Mondays
+  Akti("A", {U(1), U(5), U(1), U(5)});
+  Anfo(41, {U(1), U(5), U(1), U(5)});
+  GANTWS *k = Model('K');
+  GANTWS *m = Model('M');
+  // Index 21 is week 52 of 2024, 22 week 1 of 2025 (Monday 30 December 2024),
+  // 23 week 2 (Monday 6 January 2025).
+  EXPECT_EQ(GantKolonneSkift(k, 10, 11), uint32_t{GANT_TEGN_KOLONNE});
+  EXPECT_EQ(GantKolonneSkift(k, 21, 22), uint32_t{GANT_TEGN_KOLONNE});
+  EXPECT_EQ(GantKolonneSkift(k, 22, 23), uint32_t{GANT_TEGN_ALT});
+  EXPECT_EQ(GantKolonneSkift(m, 10, 11), uint32_t{GANT_TEGN_ALT});
+  ObjSwitchVaelg(kGantRaekkeArt, 'M', 2);  // week dependent
+  GANTWS *afh = Model('M');
+  afh->Bogstav = 'L';  // the rows' rule, not the table's, is asked here
+  EXPECT_EQ(GantKolonneSkift(afh, 10, 11), uint32_t{GANT_TEGN_KOLONNE | GANT_TEGN_RAEKKER});
+  afh->Bogstav = 'M';
+}
+
+TEST_F(GantTest, HorizontalMovementInAStatementScrollsThenMovesTheWeek) {
+  Anfo(41, {U(1), U(5), U(1), U(5)});
+  ObjSwitchVaelg(kGantRaekkeArt, 'M', 3);
+  GANTWS *ws = Model('M');
+  ASSERT_EQ(ws->Opgoerelse, 1);
+  ws->ens.RudeB[ENS_CELLER] = 100;
+  const int64_t slut = int64_t{ObjSwitchBredde(ws->OpgArt, 'M', 3)} - 1 - 100;
+  ASSERT_GT(slut, 120);
+  const auto scroll = [&] { return int64_t{ws->ens.ScrollX}; };
+  EXPECT_TRUE(GantOpgVandret(ws, true, 0, 0));
+  EXPECT_EQ(scroll(), 10);
+  EXPECT_TRUE(GantOpgVandret(ws, true, -1, 0));
+  EXPECT_EQ(scroll(), 110);
+  EXPECT_TRUE(GantOpgVandret(ws, true, 0, -1));
+  EXPECT_EQ(scroll(), slut);
+  ws->ens.ScrollX = static_cast<uint32_t>(slut - 20);
+  EXPECT_TRUE(GantOpgVandret(ws, true, -1, 0));
+  EXPECT_EQ(scroll(), slut);
+  // At the right edge Right moves the week and the date one week on.
+  EXPECT_FALSE(GantOpgVandret(ws, true, 0, 0));
+  EXPECT_EQ(uint32_t{SkemaPeriode.AktuelUgeIndeks}, 6u);
+  EXPECT_EQ(uint32_t{SkemaPeriode.AktuelDato}, 20240909u);
+  EXPECT_TRUE(GantOpgVandret(ws, false, 0, -1));
+  EXPECT_EQ(scroll(), 0);
+  EXPECT_FALSE(GantOpgVandret(ws, false, 0, 0));
+  EXPECT_EQ(uint32_t{SkemaPeriode.AktuelUgeIndeks}, 5u);
+}
+
+// ---- Keys
+
+TEST_F(GantTest, KeyAvailabilityInTestMode) {
+  Akti("A", {U(1), U(5), U(1), U(5)});
+  GANTWS *ws = Model('K');
+  struct Tilfaelde {
+    uint32_t tast;
+    int ctrl;
+    bool kan;
+  } tab[] = {
+      {12, 0, false},      {188, 0, false},     {VK_RIGHT, 0, true}, {VK_DOWN, 0, true},  {'0', 0, false},
+      {'6', 0, true},      {'7', 0, false},     {'1', -1, false},    {VK_INSERT, 0, true}, {VK_ADD, 0, true},
+      {'U', 0, true},      {'Q', 0, false},
+  };
+  const uint32_t kol = ws->KolPos.Aktuel, raekke = ws->RaekkePos.Aktuel;
+  for (const Tilfaelde &t : tab) {
+    SCOPED_TRACE(t.tast);
+    TastInfo ti{};
+    ti.wParam = t.tast;
+    ti.ctrl = t.ctrl;
+    ti.message = WM_KEYDOWN;
+    EXPECT_EQ(GantTast(ws, &ti, 1), t.kan);
+    EXPECT_EQ(uint32_t{ws->KolPos.Aktuel}, kol);
+    EXPECT_EQ(uint32_t{ws->RaekkePos.Aktuel}, raekke);
+  }
+  // Rooms have no teaching courses.
+  GANTWS *l = Model('L');
+  TastInfo u{};
+  u.wParam = 'U';
+  EXPECT_FALSE(GantTast(l, &u, 1));
+}
+
 // ---- The window
 
 class GantVindueTest : public GantTest {
@@ -492,6 +637,80 @@ TEST_F(GantVindueTest, BarsAreDrawnInTheCellsAndTheStatusBarShowsTheCurrentRow) 
   EXPECT_EQ(GantStatusAntal(ws), 4u);
 
   tavo::test::SavePng(GetDC(h), (fs::temp_directory_path() / "gant_aktiviteter.png").c_str());
+}
+
+TEST_F(GantVindueTest, KeysMoveTheWeekAndTellTheOtherWindows) {
+  Akti("Dansk A", {U(2), U(6), U(2), U(6)});
+  HWND dato = CreateWindowExA(0, "WfbVaert", "", WS_CHILD, 0, 0, 10, 10, hoved, 0, 0, nullptr);
+  StatusFelter.Dato = dato;
+  Aabn();
+  // Another open window hears the week messages.
+  HWND anden = CreateWindowExA(0, "WfbVaert", "", WS_CHILD, 0, 0, 10, 10, desktop, 0, 0, nullptr);
+  VinduesListeTilfoej(anden);
+  wfb_test::Log().clear();
+  const auto besked = [](UINT m) {
+    std::vector<wfb_test::Besked> v;
+    for (const auto &b : wfb_test::Log())
+      if (b.msg == m) v.push_back(b);
+    return v;
+  };
+  ASSERT_EQ(uint32_t{W()->KolPos.Aktuel}, 5u);
+  SendMessageA(h, WM_KEYDOWN, VK_RIGHT, 0);
+  EXPECT_EQ(uint32_t{W()->KolPos.Aktuel}, 6u);
+  EXPECT_EQ(uint32_t{SkemaPeriode.AktuelUgeIndeks}, 6u);
+  EXPECT_EQ(uint32_t{SkemaPeriode.AktuelDato}, 20240909u);
+  auto d = besked(1928);
+  ASSERT_FALSE(d.empty());
+  EXPECT_EQ(d.back().l, 20240909);
+
+  SendMessageA(h, WM_KEYDOWN, VK_INSERT, 0);
+  auto ind = besked(GANT_INDSAET_UGE);
+  ASSERT_EQ(ind.size(), 1u);
+  EXPECT_EQ(ind[0].w, WPARAM{'K'});
+  EXPECT_EQ(ind[0].l, 6);
+  EXPECT_EQ(uint32_t{W()->KolPos.Aktuel}, 7u);
+  SendMessageA(h, WM_KEYDOWN, VK_ADD, 0);
+  auto kop = besked(GANT_KOPIER_UGE);
+  ASSERT_EQ(kop.size(), 1u);
+  EXPECT_EQ(kop[0].l, 7);
+  VinduesListeFjern(anden);
+  StatusFelter.Dato = 0;
+}
+
+TEST_F(GantVindueTest, UShowsTheTeachingCourseAndUAgainRestoresTheRows) {
+  const uint32_t a = Akti("Dansk A", {U(2), U(6), U(2), U(6)});
+  const uint32_t b = Akti("Dansk B", {U(2), U(6), U(2), U(6)});
+  Akti("Engelsk", {U(2), U(6), U(2), U(6)});
+  reinterpret_cast<AktiRec *>(GetRec(&tdakti, &tvakti, a))->uvfo_id = 9;
+  reinterpret_cast<AktiRec *>(GetRec(&tdakti, &tvakti, b))->uvfo_id = 9;
+  tvakti.AktuelRec = b;
+  Aabn();
+  EXPECT_EQ(uint32_t{W()->ens.ObjTabAntal}, 3u);
+  SendMessageA(h, WM_KEYDOWN, 'U', 0);
+  EXPECT_EQ(uint32_t{W()->ens.ObjTabAntal}, 2u);
+  EXPECT_EQ(GantAktuelRec(W()), b);
+  SendMessageA(h, WM_KEYDOWN, 'U', 0);
+  EXPECT_EQ(uint32_t{W()->ens.ObjTabAntal}, 3u);
+}
+
+TEST_F(GantVindueTest, AViewTooWideForTheDesktopIsRefused) {
+  Akti("Dansk A", {U(2), U(6), U(2), U(6)});
+  Aabn();
+  MoveWindow(desktop, 0, 0, 150, 700, TRUE);
+  tavo::test::StartDialogScript();
+  SendMessageA(h, WM_KEYDOWN, '3', 0);  // switch 2: the description, 30 characters
+  const auto boxes = tavo::test::MessageBoxesShown();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].caption, "OBS!");
+  EXPECT_EQ(boxes[0].text, "Denne 'switch' kan ikke vises, da den er for bred til denne skærmopløsning!");
+  EXPECT_EQ(W()->Switch, 0);
+  // A view that fits is taken.
+  MoveWindow(desktop, 0, 0, 1000, 700, TRUE);
+  SendMessageA(h, WM_KEYDOWN, '6', 0);
+  EXPECT_EQ(W()->Switch, 5);
+  EXPECT_EQ(W()->Opgoerelse, 1);
+  EXPECT_STREQ(W()->ens.Titel, "Aktivitets opgørelse");
+  tavo::test::SavePng(GetDC(h), (fs::temp_directory_path() / "gant_opgoerelse.png").c_str());
 }
 
 TEST_F(GantVindueTest, TheOemFontDrawsTheBoxGlyphs) {
