@@ -667,7 +667,7 @@ void TegnOpgHoved(GANTWS *ws) {
   if (!dc->hdc) return;
   const int bredde = std::max(int{e.RudeB[ENS_KOLHOVED]}, 0);
   const int baand = kGantKolHovedHoejde - kGantKnapHoejde;
-  RECT rc{0, 0, bredde, baand};
+  RECT rc{0, 0, bredde, kGantKolHovedHoejde};
   FillRect(dc->hdc, &rc, FarveBrush[0]);
   const bool ferie = ws->Bogstav == 'M' && ws->OpgSwitch == 6;
   if (ferie) {
@@ -691,6 +691,8 @@ void TegnOpgHoved(GANTWS *ws) {
       MoveWindow(ws->OpgSortKnapper[i], 0, 0, 0, 0, TRUE);
     else
       MoveWindow(ws->OpgSortKnapper[i], x, baand, b, kGantKnapHoejde, TRUE);
+    // The pane is painted over its buttons: they paint themselves again.
+    InvalidateRect(ws->OpgSortKnapper[i], nullptr, FALSE);
   }
 }
 
