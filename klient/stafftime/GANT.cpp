@@ -390,6 +390,27 @@ void GantSorterFelt(GANTWS *ws, uint32_t i) {
   SaetAktuelRaekke(ws, rec);
 }
 
+void GantSorterOpg(GANTWS *ws, uint32_t i) {
+  Ens &e = ws->ens;
+  if (!ws->Opgoerelse || i >= ws->OpgFeltAntal || !e.ObjTab) return;
+  const uint32_t rec = GantAktuelRec(ws);
+  SwitchRaekkeValg v;
+  v.hwnd = ws->hwnd;
+  v.Valg1 = static_cast<int32_t>(SkemaPeriode.AktuelUgeIndeks);
+  v.Valg2 = GantSumMode();
+  std::vector<std::pair<float, uint32_t>> noegler;
+  char tekst[kSwitchTekstLen];
+  for (uint32_t r = 1; r <= e.ObjTabAntal; ++r) {
+    ObjSwitchCelleTekst(ws->OpgArt, ws->Bogstav, ws->OpgSwitch, i, ws->pTd, ws->pTv, e.ObjTab[r], &v, tekst, nullptr);
+    tekst[std::min<uint32_t>(ObjSwitchFeltTegn(ws->OpgArt, ws->Bogstav, ws->OpgSwitch, i), kSwitchMaksTegn)] = '\0';
+    noegler.emplace_back(GantTekstTal(tekst), e.ObjTab[r]);
+  }
+  std::stable_sort(noegler.begin(), noegler.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+  for (uint32_t r = 1; r <= e.ObjTabAntal; ++r) e.ObjTab[r] = noegler[r - 1].second;
+  ws->SortMaerke = 0;
+  SaetAktuelRaekke(ws, rec);
+}
+
 void GantSorterDato(GANTWS *ws) {
   const int fra = FeltAfNavn(ws->pTd, "Fradato");
   if (fra < 0) return;
@@ -920,10 +941,11 @@ void Knap(HWND h, GANTWS *ws, WPARAM id) {
     case NYB_MAKSIMER: EnsMaximize(h, &ws->ens); return;
     case NYB_MINIMER: EnsMinimize(h, &ws->ens); return;
   }
-  if (id < kOpgSortKnapId) {
+  if (id < kOpgSortKnapId)
     GantSorterFelt(ws, static_cast<uint32_t>(id - kSortKnapId));
-    Tegn(ws);
-  }
+  else if (id < ENS_SKIFT_ID)
+    GantSorterOpg(ws, static_cast<uint32_t>(id - kOpgSortKnapId));
+  Tegn(ws);
 }
 
 // Activation first; then the clicked row and week become current.

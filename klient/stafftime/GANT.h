@@ -166,6 +166,8 @@ bool GantPeriodeTjek(GANTWS *ws, int mode);
 // field), and by "Fradato" from the week header (alternating).
 void GantSorterFelt(GANTWS *ws, uint32_t i);
 void GantSorterDato(GANTWS *ws);
+// A statement sort button: by column i's figures, ascending.
+void GantSorterOpg(GANTWS *ws, uint32_t i);
 
 // Status-bar panes: their count and the text of pane i for the current row.
 uint32_t GantStatusAntal(const GANTWS *ws);

@@ -44,7 +44,7 @@ void GantSumTekst(float sum, uint32_t tegn, bool enDecimal, char *slot) {
       slot[tegn] = '\0';
       return;
     }
-    std::snprintf(slot, kGantSumLaengde, "%s", ud);
+    std::memcpy(slot, ud, std::strlen(ud) + 1);
     return;
   }
   const double t = std::trunc(v);
@@ -58,7 +58,7 @@ void GantSumTekst(float sum, uint32_t tegn, bool enDecimal, char *slot) {
     slot[tegn] = '\0';
     return;
   }
-  std::snprintf(slot, kGantSumLaengde, "%s", ud);
+  std::memcpy(slot, ud, std::strlen(ud) + 1);  // at most tegn (<= kSlot) characters
 }
 
 float GantTekstTal(const char *tekst) {

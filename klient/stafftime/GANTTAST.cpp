@@ -10,6 +10,7 @@
 #include "ARRANGER.h"
 #include "DATO.h"
 #include "GANT.h"
+#include "GRUPPE.h"
 #include "GRUPPEKNAP.h"
 #include "GRUPPER.h"
 #include "KALENDER.h"
@@ -17,6 +18,7 @@
 #include "SWITCH.h"
 #include "TABREG.h"
 #include "TAVOTB.h"
+#include "STITAB.h"
 #include "VINDUER.h"
 
 namespace {
@@ -76,6 +78,24 @@ bool Uvfo(GANTWS *ws, int mode) {
   return true;
 }
 
+// Ctrl+Delete: the current object leaves groups 0..30 for the archive
+// group; the group file is marked for export once per window.
+bool Arkiver(GANTWS *ws, int mode) {
+  const uint32_t rec = GantAktuelRec(ws);
+  if (!rec || rec >= ws->GruppeFlagAntal || !ws->GruppeFlag) return false;
+  if (!Udfoer(mode)) return true;
+  uint8_t *c = ws->GruppeFlag + size_t{rec} * kGruppeKolonner;
+  std::memset(c, 0, kGruppeKolonner - 1);
+  c[kGruppeKolonner - 1] = 1;
+  GemGruppeBits(static_cast<char>(ws->Bogstav), ws->GruppeFlag, ws->GruppeFlagAntal);
+  if (!ws->GrupperEksporteret) {
+    WritePrivateProfileStringA("flag", "exportergrupper", "1", StiTab.szini);
+    ws->GrupperEksporteret = 1;
+  }
+  SendTilAlleVinduer(GANT_DATA_AENDRET, 0, 0, 0);
+  return true;
+}
+
 }  // namespace
 
 bool GantTast(GANTWS *ws, const TastInfo *t, int mode) {
@@ -99,6 +119,8 @@ bool GantTast(GANTWS *ws, const TastInfo *t, int mode) {
       return UgeBesked(ws, GANT_KOPIER_UGE, mode);
     case 'U':
       return Uvfo(ws, mode);
+    case VK_DELETE:
+      return t->ctrl && Arkiver(ws, mode);
   }
   if (tast >= '1' && tast <= '9' && !t->ctrl && !t->alt) {
     const uint32_t n = tast - '0';

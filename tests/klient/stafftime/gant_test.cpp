@@ -415,6 +415,27 @@ TEST_F(GantTest, PeriodCheckRefusesOutsideAndMovesTheWeekIntoAPartlyOverlappingP
   }
 }
 
+TEST_F(GantTest, TheWeekHeaderSortsByFromDateAlternating) {
+  Akti("B", {U(1), U(5), U(1), U(5)}, 20240901);
+  Akti("A", {U(1), U(5), U(1), U(5)}, 20241001);
+  Akti("C", {U(1), U(5), U(1), U(5)}, 20240805);
+  ObjSwitchSaetSortFelt(kGantRaekkeArt, 'K', 1);
+  GANTWS *ws = Model('K');
+  EXPECT_EQ(Navne(ws), (std::vector<std::string>{"A", "B", "C"}));
+  GantSorterDato(ws);
+  EXPECT_EQ(Navne(ws), (std::vector<std::string>{"C", "B", "A"}));
+  EXPECT_EQ(ws->SortMaerke, 255);
+  GantSorterDato(ws);
+  EXPECT_EQ(Navne(ws), (std::vector<std::string>{"A", "B", "C"}));
+  GantSorterDato(ws);
+  EXPECT_EQ(Navne(ws), (std::vector<std::string>{"C", "B", "A"}));
+  // A sort button in between: the next click is ascending again.
+  GantSorterFelt(ws, 0);
+  EXPECT_EQ(Navne(ws), (std::vector<std::string>{"A", "B", "C"}));
+  GantSorterDato(ws);
+  EXPECT_EQ(Navne(ws), (std::vector<std::string>{"C", "B", "A"}));
+}
+
 // ---- Statements
 
 TEST_F(GantTest, TotalsAreWrittenIntoTheirSlots) {
@@ -711,6 +732,34 @@ TEST_F(GantVindueTest, AViewTooWideForTheDesktopIsRefused) {
   EXPECT_EQ(W()->Opgoerelse, 1);
   EXPECT_STREQ(W()->ens.Titel, "Aktivitets opgørelse");
   tavo::test::SavePng(GetDC(h), (fs::temp_directory_path() / "gant_opgoerelse.png").c_str());
+}
+
+TEST_F(GantVindueTest, CtrlDeleteArchivesTheObjectAndMarksTheGroupsForExportOnce) {
+  const uint32_t a = Akti("Dansk A", {U(2), U(6), U(2), U(6)}, 20240805, 20241229, 10, (1u << 1) | (1u << 4));
+  tvakti.AktuelRec = a;
+  Aabn();
+  HWND anden = CreateWindowExA(0, "WfbVaert", "", WS_CHILD, 0, 0, 10, 10, desktop, 0, 0, nullptr);
+  VinduesListeTilfoej(anden);
+  wfb_test::Log().clear();
+  TastInfo t{};
+  t.ctrl = -1;
+  t.message = WM_KEYDOWN;
+  t.wParam = VK_DELETE;
+  EXPECT_EQ(SendMessageA(h, TAST_SPOERG, 0, reinterpret_cast<LPARAM>(&t)), 1);
+  SendMessageA(h, TAST_MODTAG, 0, reinterpret_cast<LPARAM>(&t));
+  EXPECT_EQ(reinterpret_cast<AktiRec *>(GetRec(&tdakti, &tvakti, a))->Gruppe, 1u << 31);
+  size_t data = 0;
+  for (const auto &b : wfb_test::Log()) data += b.msg == GANT_DATA_AENDRET;
+  EXPECT_EQ(data, 1u);
+  char v[8] = "";
+  GetPrivateProfileStringA("flag", "exportergrupper", "", v, sizeof v, StiTab.szini);
+  EXPECT_STREQ(v, "1");
+  // The second press leaves the settings file alone.
+  WritePrivateProfileStringA("flag", "exportergrupper", nullptr, StiTab.szini);
+  SendMessageA(h, TAST_MODTAG, 0, reinterpret_cast<LPARAM>(&t));
+  GetPrivateProfileStringA("flag", "exportergrupper", "", v, sizeof v, StiTab.szini);
+  EXPECT_STREQ(v, "");
+  VinduesListeFjern(anden);
 }
 
 TEST_F(GantVindueTest, TheOemFontDrawsTheBoxGlyphs) {
