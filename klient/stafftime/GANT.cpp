@@ -972,6 +972,18 @@ void Klik(GANTWS *ws, UINT msg, LPARAM lParam) {
   const uint32_t r = GridPixelTilCelle(&e.AkseY, static_cast<uint32_t>(y) + e.ScrollY);
   if (r >= 1 && r <= e.ObjTabAntal) ws->RaekkePos.Aktuel = r;
   GantEfterTast(ws, forrigeRec);
+  if (Ws(h) != ws) return;
+  // The other windows follow the object and the week.
+  if (const uint32_t rec = GantAktuelRec(ws)) SendTilAlleVinduer(GANT_AKTUEL_FLYTTET, ws->Bogstav, rec, h);
+  Tegn(ws);
+}
+
+// Another window moved the current object or week.
+void FoelgAktuel(GANTWS *ws, WPARAM bogstav) {
+  if (ws->ens.Aktiv) return;
+  if (bogstav == ws->Bogstav && ws->pTv) SaetAktuelRaekke(ws, ws->pTv->AktuelRec);
+  if (!ws->Opgoerelse && SkemaPeriode.AktuelUgeIndeks >= 1 && SkemaPeriode.AktuelUgeIndeks <= ws->KolPos.Antal)
+    ws->KolPos.Aktuel = SkemaPeriode.AktuelUgeIndeks;
   Tegn(ws);
 }
 
@@ -1109,6 +1121,9 @@ LRESULT CALLBACK GantWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case GANT_EFTER_IMPORT:
       GantGenopbyg(ws);
       Tegn(ws);
+      return 0;
+    case GANT_AKTUEL_FLYTTET:
+      FoelgAktuel(ws, wParam);
       return 0;
     case GRUPPE_VALGT: {
       ws->GruppeMaske = wParam >= 31 ? kAlleGrupper : (1u << wParam);

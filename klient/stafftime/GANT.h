@@ -34,6 +34,7 @@ constexpr uint8_t kGantOpgNormArt = 52;
 #define GANT_IDENTITET 1133    // the menu command that opened it
 #define GANT_DATA_AENDRET 1122 // data changed: rebuilt from the tables
 #define GANT_EFTER_IMPORT 1336 // after an import: the same
+#define GANT_AKTUEL_FLYTTET 1054 // to every window: the current object or week moved
 #define GANT_KOPIER_UGE 1949   // to every window: copy this week (table letter, week index)
 #define GANT_INDSAET_UGE 1950  // to every window: paste the copied week
 

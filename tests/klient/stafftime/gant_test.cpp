@@ -698,6 +698,27 @@ TEST_F(GantVindueTest, KeysMoveTheWeekAndTellTheOtherWindows) {
   StatusFelter.Dato = 0;
 }
 
+TEST_F(GantVindueTest, AClickMakesRowAndWeekCurrentAndTellsTheOtherWindows) {
+  Akti("Dansk A", {U(2), U(6), U(2), U(6)});
+  const uint32_t b = Akti("Engelsk B", {U(2), U(6), U(2), U(6)});
+  ObjSwitchSaetSortFelt(kGantRaekkeArt, 'K', 1);
+  Aabn();
+  HWND anden = CreateWindowExA(0, "WfbVaert", "", WS_CHILD, 0, 0, 10, 10, desktop, 0, 0, nullptr);
+  VinduesListeTilfoej(anden);
+  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  wfb_test::Log().clear();
+  // Week index 8, second row.
+  SendMessageA(h, ENS_CELLER_NED, 0, MAKELPARAM(7 * kGantUgeBredde + 3, kGantRaekkeHoejde + 3));
+  EXPECT_EQ(uint32_t{W()->KolPos.Aktuel}, 8u);
+  EXPECT_EQ(GantAktuelRec(W()), b);
+  EXPECT_EQ(tvakti.AktuelRec, b);
+  EXPECT_EQ(uint32_t{SkemaPeriode.AktuelUgeIndeks}, 8u);
+  bool sendt = false;
+  for (const auto &m : wfb_test::Log()) sendt |= m.msg == GANT_AKTUEL_FLYTTET && m.w == 'K' && m.l == LPARAM(b);
+  EXPECT_TRUE(sendt);
+  VinduesListeFjern(anden);
+}
+
 TEST_F(GantVindueTest, UShowsTheTeachingCourseAndUAgainRestoresTheRows) {
   const uint32_t a = Akti("Dansk A", {U(2), U(6), U(2), U(6)});
   const uint32_t b = Akti("Dansk B", {U(2), U(6), U(2), U(6)});
