@@ -153,17 +153,17 @@ TEST_F(ObjektvindueFabrik, TheScheduleRowsOpenTheirViews) {
 }
 
 TEST_F(ObjektvindueFabrik, EmptyUnknownAndFailingRowsGiveZeroAndALineButNoBox) {
-  EXPECT_FALSE(ObjektVindueTilgaengeligt(40146));
+  EXPECT_FALSE(ObjektVindueTilgaengeligt(40270));
   // The master-data windows that exist have their rows.
   for (int type : {40204, 40205, 40206, 40212, 40273, 40283}) EXPECT_TRUE(ObjektVindueTilgaengeligt(type)) << type;
   EXPECT_TRUE(VaerktoejsVindueTilgaengeligt(40213));
-  EXPECT_EQ(OpretObjektVindue(hoved, 40146, 0, nullptr), (HWND)0);
+  EXPECT_EQ(OpretObjektVindue(hoved, 40270, 0, nullptr), (HWND)0);
   EXPECT_EQ(OpretObjektVindue(hoved, 39999, 0, nullptr), (HWND)0);
   EXPECT_EQ(SkiftVaerktoejsVindue(40007, 'L'), (HWND)0);
   EXPECT_EQ(TilfoejElementVindue(40271, true), (HWND)0);
   EXPECT_EQ(CountElements(), 0) << "no cell is made for a window that cannot be";
   const std::string log = Loggen();
-  EXPECT_NE(log.find("** Info: OpretObjektVindue(): vinduestype 40146 er endnu ikke tilgængelig"), std::string::npos)
+  EXPECT_NE(log.find("** Info: OpretObjektVindue(): vinduestype 40270 er endnu ikke tilgængelig"), std::string::npos)
       << log;
   EXPECT_NE(log.find("** Info: OpretObjektVindue(): vinduestype 39999 findes ikke"), std::string::npos);
   EXPECT_NE(log.find("vinduestype 40007"), std::string::npos);
