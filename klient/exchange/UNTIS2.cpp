@@ -224,27 +224,7 @@ void UgeOk(HWND dlg) {
   SkrivIni("untis", "tildato", til);
 }
 
-// The chosen file's folder and name go into the two fields.
-void VaelgFil(HWND dlg) {
-  char mappe[kFeltLaengde];
-  GetDlgItemTextA(dlg, IDC_EXT_MAPPE, mappe, sizeof mappe);
-  char fil[MAX_PATH] = "";
-  OPENFILENAMEA ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = dlg;
-  ofn.lpstrFilter = "ExtSkema fil (*.txt)\0*.txt\0";
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = fil;
-  ofn.nMaxFile = sizeof fil;
-  ofn.lpstrInitialDir = mappe;
-  ofn.lpstrTitle = "Åben extern skema fil";
-  ofn.lpstrDefExt = "txt";
-  ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-  if (!GetOpenFileNameA(&ofn) || ofn.nFileOffset == 0) return;
-  SetDlgItemTextA(dlg, IDC_EXT_FILNAVN, fil + ofn.nFileOffset);
-  fil[ofn.nFileOffset - 1] = '\0';  // the backslash before the name
-  SetDlgItemTextA(dlg, IDC_EXT_MAPPE, fil);
-}
+void VaelgFil(HWND dlg) { VaelgImportFil(dlg, "ExtSkema fil (*.txt)\0*.txt\0", "Åben extern skema fil"); }
 
 void ExtFilStart(HWND dlg) {
   VisMappe(dlg, IDC_EXT_MAPPE, "ExtSkema", "path");
@@ -274,6 +254,28 @@ void ExtFilOk(HWND dlg) {
 }
 
 }  // namespace
+
+bool VaelgImportFil(HWND dlg, const char *filter, const char *titel) {
+  char mappe[kFeltLaengde];
+  GetDlgItemTextA(dlg, IDC_EXT_MAPPE, mappe, sizeof mappe);
+  char fil[MAX_PATH] = "";
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = dlg;
+  ofn.lpstrFilter = filter;
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = fil;
+  ofn.nMaxFile = sizeof fil;
+  ofn.lpstrInitialDir = mappe;
+  ofn.lpstrTitle = titel;
+  ofn.lpstrDefExt = "txt";
+  ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+  if (!GetOpenFileNameA(&ofn) || ofn.nFileOffset == 0) return false;
+  SetDlgItemTextA(dlg, IDC_EXT_FILNAVN, fil + ofn.nFileOffset);
+  fil[ofn.nFileOffset - 1] = '\0';  // the backslash before the name
+  SetDlgItemTextA(dlg, IDC_EXT_MAPPE, fil);
+  return true;
+}
 
 INT_PTR CALLBACK DatoIntervalDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
   // Lectio reads weeks into the same fields.

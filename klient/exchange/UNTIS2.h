@@ -24,6 +24,10 @@ INT_PTR CALLBACK UgeIntervalDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM l
 // Untis with dates and Extern: the folder and name of the file, on
 // IDD_EXTSKEMAFIL. A file that is not there ends the dialog with 2.
 INT_PTR CALLBACK ExtSkemaFilDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+// The open-file dialog of a file field pair (IDC_EXT_MAPPE, IDC_EXT_FILNAVN):
+// the chosen file's folder and name go into the two fields; whether one was
+// chosen. filter as OPENFILENAME takes it, txt the default extension.
+bool VaelgImportFil(HWND dlg, const char *filter, const char *titel);
 // The method, on IDD_IMPORTMETODE; lParam the text to show. "Ja" sets the
 // flags of ImportMetode from the radio buttons and ends with 1, "Nej" with 2.
 INT_PTR CALLBACK MetodeDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
