@@ -16,6 +16,7 @@
 #include "HENTGEM.h"
 #include "INDSTIL.h"
 #include "ImpBehandl.h"
+#include "ImpRetur.h"
 #include "ImpTabel.h"
 #include "KATALOG.h"
 #include "KONTAKT.h"
@@ -150,6 +151,10 @@ char *PlanPoster(Afsnit &a) {
 
 char *Ffpg(Afsnit &a) { return ImporterFfpg(a.fil, a.linje); }
 char *Logfil(Afsnit &a) { return ImporterLogfil(a.fil, a.linje); }
+char *Retur(Afsnit &a) {
+  const std::string navn = AfsnitNavn(a.linje);
+  return FindReturLaeser(navn.c_str())(navn.c_str(), a.fil, a.linje);
+}
 
 // The readers in the order they are matched; a row without a reader is one
 // whose subsystem has not come yet, and takes the road of an unknown name.
@@ -165,12 +170,12 @@ const AfsnitLaeser kAfsnit[] = {
     {"message", Besked},         {"andretskema", nullptr},   {"ffpg", Ffpg},
     {"ffpgrel", PlanPoster},     {"ffpp", PlanPoster},       {"ffgrund", PlanPoster},
     {"ffpertab", PlanPoster},    {"fftaltab", PlanPoster},   {"medaskeprior", PlanPoster},
-    {"ffpg-", nullptr},          {"ffpgrel-", nullptr},      {"ffpp-", nullptr},
-    {"ffgrund-", nullptr},       {"ffpertab-", nullptr},     {"fftaltab-", nullptr},
-    {"ffpg+", nullptr},          {"ffpgrel+", nullptr},      {"ffpp+", nullptr},
-    {"ffgrund+", nullptr},       {"ffpertab+", nullptr},     {"fftaltab+", nullptr},
-    {"B-", nullptr},             {"B+", nullptr},            {"S-", nullptr},
-    {"S+", nullptr},             {"logfil", Logfil},
+    {"ffpg-", Retur},            {"ffpgrel-", Retur},        {"ffpp-", Retur},
+    {"ffgrund-", Retur},         {"ffpertab-", Retur},       {"fftaltab-", Retur},
+    {"ffpg+", Retur},            {"ffpgrel+", Retur},        {"ffpp+", Retur},
+    {"ffgrund+", Retur},         {"ffpertab+", Retur},       {"fftaltab+", Retur},
+    {"B-", Retur},               {"B+", Retur},              {"S-", Retur},
+    {"S+", Retur},               {"logfil", Logfil},
 };
 
 char *Ukendt(Afsnit &a, const std::string &navn, uint32_t linjeNr) {

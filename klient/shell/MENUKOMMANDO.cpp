@@ -10,6 +10,7 @@
 #include "DESKTOP.h"
 #include "EKSPKMD.h"
 #include "ExpSkema.h"
+#include "ExtPostImp.h"
 #include "ExtSkemaImp.h"
 #include "GRUPPEKNAP.h"
 #include "HENTGEM.h"
@@ -154,6 +155,7 @@ void FortrydEksport(HWND hoved, UINT, LPARAM) { FortrydEksportKommando(hoved); }
 void UntisImport(HWND hoved, UINT, LPARAM) { UntisImportKommando(hoved); }
 void TabulexImport(HWND hoved, UINT, LPARAM) { TabulexImportKommando(hoved); }
 void ExternImport(HWND hoved, UINT, LPARAM) { ExternImportKommando(hoved); }
+void ExternPostImport(HWND hoved, UINT, LPARAM) { ExtPostKommando(hoved); }
 
 void EksportAfSkema(HWND, UINT, LPARAM) { ExpSkema(); }
 
@@ -254,7 +256,7 @@ KommandoRaekke KommandoTab[] = {
     H(40200, UntisImport),
     H(40296, TabulexImport),
     H(40272, ExternImport),
-    H(40201, nullptr),       // external postings import
+    H(40201, ExternPostImport),
     H(40278, nullptr),       // TAVO plan
     H(40297, nullptr),       // plan follow-up
     H(40279, nullptr),       // plan follow-up by task period

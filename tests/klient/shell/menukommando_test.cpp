@@ -316,6 +316,18 @@ TEST_F(Menukommando, ExternalImportsRefuseWithoutRoleProposals) {
   }
 }
 
+// The external postings import starts with its information box; Cancel
+// there ends it.
+TEST_F(Menukommando, ExternalPostingsImportAsksFirst) {
+  Ny();
+  Svar(IDCANCEL);
+  MainMenuCommand(hoved, 40201, 0);
+  const auto bokse = tavo::test::MessageBoxesShown();
+  ASSERT_EQ(bokse.size(), 1u);
+  EXPECT_EQ(bokse[0].caption, "ExtPost-import");
+  EXPECT_TRUE(tavo::test::DialogFailures().empty());
+}
+
 TEST_F(Menukommando, SaveAutomaticallyTogglesTheRunAndTheCheckMarkOnly) {
   HMENU menu = GetMenu(hoved);
   AppendMenuA(menu, MF_STRING, 40197, "Gem data automatisk");
