@@ -243,3 +243,22 @@ TEST_F(PlanKvittering, AHashHeaderEndsThePlanSection) {
   EXPECT_EQ(p.Id, 4711u);
   EXPECT_EQ(+p.Status, 32);
 }
+
+TEST_F(PlanKvittering, AReceiptOfALaterRunSurvivesTheSave) {
+  // The export's run saved the record awaiting its answer; the receipt
+  // comes after a restart, and the save after the import must write it.
+  for (uint8_t s : {64, 64, 80}) Ny(tdffpp, tvffpp, PlanRec<FfppRec>(s));
+  for (uint32_t b = 0; b <= tvffpp.wRecCnt / tdffpp.RecPrBlok; ++b) tvffpp.pfSave[b] = 1;
+  ASSERT_EQ(SaveTab(&tdffpp, &tvffpp, nullptr), 0);
+  Frigiv(&tvffpp);
+  ASSERT_EQ(LoadTab(&tdffpp, &tvffpp), 0);
+  ASSERT_EQ(+Laes<FfppRec>(tdffpp, tvffpp, 3).Status, 80);
+
+  Driver("@ffpp+\n4711,3,0\n");
+  ASSERT_EQ(SaveTab(&tdffpp, &tvffpp, nullptr), 0);
+  Frigiv(&tvffpp);
+  ASSERT_EQ(LoadTab(&tdffpp, &tvffpp), 0);
+  const FfppRec p = Laes<FfppRec>(tdffpp, tvffpp, 3);
+  EXPECT_EQ(p.Id, 4711u);
+  EXPECT_EQ(+p.Status, 32);
+}
