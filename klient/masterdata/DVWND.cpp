@@ -9,7 +9,9 @@
 #include <cstring>
 #include <vector>
 
+#include "ENSMUS.h"
 #include "FARVER.h"
+#include "FONTE.h"
 #include "FELTTEKST.h"
 #include "KALENDER.h"
 #include "NYBUTTON.h"
@@ -110,17 +112,9 @@ int RammeHoejde() {
   return 2 * GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYHSCROLL);
 }
 
-int KlientBredde(const DVWS *ws) {
-  RECT r{};
-  GetClientRect(ws->hwnd, &r);
-  return r.right - r.left;
-}
-int KlientHoejde(const DVWS *ws) {
-  RECT r{};
-  GetClientRect(ws->hwnd, &r);
-  return r.bottom - r.top;
-}
-int SynligeRaekker(const DVWS *ws) { return std::max(1, (KlientHoejde(ws) - kDVKnapHoejde) / kDVRaekkeHoejde); }
+// The cell pane's size; the frame keeps it in a packed record, so copied.
+int CelleBredde(const DVWS *ws) { return std::max(0, int{ws->Hoved.RudeB[ENS_CELLER]}); }
+int CelleHoejde(const DVWS *ws) { return std::max(0, int{ws->Hoved.RudeH[ENS_CELLER]}); }
 
 void FyldRect(HDC dc, COLORREF farve, int x0, int y0, int x1, int y1) {
   if (x1 <= x0 || y1 <= y0) return;
@@ -244,16 +238,22 @@ bool DVVandretTast(DVWS *ws, unsigned tast, bool ctrl, bool alt, int synligBredd
 
 namespace {
 
+int CxFrame() { return GetSystemMetrics(SM_CXFRAME); }
+int CyFrame() { return GetSystemMetrics(SM_CYFRAME); }
+
+// The header buttons sit on the frame's column-header pane, so they scroll
+// with it and are clipped to it; their clicks still come to the viewer.
 void OpretKnapper(DVWS *ws) {
-  const HINSTANCE inst = static_cast<HINSTANCE>(GetWindowLongPtrA(ws->hwnd, GWLP_HINSTANCE));
-  ws->Knapper[0] = CreateNyButtonWnd(inst, ws->hwnd, ws->hwnd, kDVRecNrKnap, 0, 0, 0, 0, kDVRecNrBredde,
+  const Ens &e = ws->Hoved;
+  const HWND rude = e.hwndKolHoved ? e.hwndKolHoved : ws->hwnd;
+  ws->Knapper[0] = CreateNyButtonWnd(e.hInstance, rude, ws->hwnd, kDVRecNrKnap, 0, 0, 0, 0, kDVRecNrBredde,
                                      kDVKnapHoejde, "Sorter efter RecNr", "RecNr");
   int x = kDVRecNrBredde;
   for (uint32_t k = 0; k < ws->pTd->AntalFelter; ++k) {
     const FeltDef &f = ws->pTd->FeltTab[k];
     const int b = DVKolonneBredde(ws->pTd, k);
     std::string tip = std::string("Sorter efter ") + VistNavn(f);
-    ws->Knapper[1 + k] = CreateNyButtonWnd(inst, ws->hwnd, ws->hwnd, kDVFoersteFeltKnap + k, 0, 0, x, 0, b,
+    ws->Knapper[1 + k] = CreateNyButtonWnd(e.hInstance, rude, ws->hwnd, kDVFoersteFeltKnap + k, 0, 0, x, 0, b,
                                            kDVKnapHoejde, tip.c_str(), f.Navn);
     x += b;
   }
@@ -262,32 +262,38 @@ void OpretKnapper(DVWS *ws) {
 }
 
 void PlacerKnapper(DVWS *ws) {
-  int x = -static_cast<int>(ws->PosX.Foerste);
-  if (ws->Knapper[0]) MoveWindow(ws->Knapper[0], x, 0, kDVRecNrBredde, kDVKnapHoejde, FALSE);
+  int x = -static_cast<int>(ws->Hoved.ScrollX);
+  if (ws->Knapper[0]) MoveWindow(ws->Knapper[0], x, 0, kDVRecNrBredde, kDVKnapHoejde, TRUE);
   x += kDVRecNrBredde;
   for (uint32_t k = 0; k < ws->pTd->AntalFelter; ++k) {
     const int b = DVKolonneBredde(ws->pTd, k);
-    if (ws->Knapper[1 + k]) MoveWindow(ws->Knapper[1 + k], x, 0, b, kDVKnapHoejde, FALSE);
+    if (ws->Knapper[1 + k]) MoveWindow(ws->Knapper[1 + k], x, 0, b, kDVKnapHoejde, TRUE);
     x += b;
   }
 }
 
-void TegnRaekker(DVWS *ws, HDC dc) {
-  const int bredde = KlientBredde(ws);
-  const int synlige = SynligeRaekker(ws);
-  const int x0 = -static_cast<int>(ws->PosX.Foerste);
+int RaekkeY(const DVWS *ws, uint32_t r) {
+  return static_cast<int>(GridCelleStart(&ws->Hoved.AkseY, r)) - static_cast<int>(ws->Hoved.ScrollY);
+}
+
+void TegnRaekker(DVWS *ws) {
+  const Ens &e = ws->Hoved;
+  HDC dc = e.dc[ENSDC_CELLER].hdc;
+  const int bredde = CelleBredde(ws), hoejde = CelleHoejde(ws);
+  if (!dc || bredde == 0 || hoejde == 0) return;
+  const int x0 = -static_cast<int>(e.ScrollX);
   SetBkMode(dc, TRANSPARENT);
-  for (int i = 0; i < synlige; ++i) {
-    const uint32_t raekke = ws->PosY.Foerste + static_cast<uint32_t>(i);
-    const int y = kDVKnapHoejde + i * kDVRaekkeHoejde;
-    if (raekke == 0 || raekke > ws->RecAntal) {
-      FyldRect(dc, FarveTab[0], 0, y, bredde, y + kDVRaekkeHoejde);
-      continue;
-    }
+  int bund = 0;
+  for (uint32_t raekke = std::max<uint32_t>(1, GridPixelTilCelle(&e.AkseY, e.ScrollY)); raekke <= ws->RecAntal;
+       ++raekke) {
+    const int y = RaekkeY(ws, raekke);
+    if (y >= hoejde) break;
     const bool aktuel = raekke == ws->PosY.Aktuel;
     const COLORREF bag = FarveTab[aktuel ? (ws->Fokus ? 1 : 2) : 0];
     const COLORREF tekst = FarveTab[aktuel ? (ws->Fokus ? 17 : 19) : 1];
     FyldRect(dc, bag, 0, y, bredde, y + kDVRaekkeHoejde - 1);
+    FyldRect(dc, FarveTab[0], 0, y + kDVRaekkeHoejde - 1, bredde, y + kDVRaekkeHoejde);
+    bund = y + kDVRaekkeHoejde;
     SetTextColor(dc, tekst);
     const uint32_t n = ws->Liste[raekke];
     char b[16];
@@ -305,30 +311,51 @@ void TegnRaekker(DVWS *ws, HDC dc) {
     }
     FyldRect(dc, FarveTab[0], x, y, bredde, y + kDVRaekkeHoejde - 1);
   }
+  FyldRect(dc, FarveTab[0], 0, bund, bredde, hoejde);
 }
 
+// The horizontal offset is the viewer's own (PosX.Foerste, in pixels); the
+// frame's copy, its axis and the bar follow it. Clamped here, so that a
+// resize that widens the pane never leaves the rows scrolled past their end.
 void OpdaterScroll(DVWS *ws) {
-  SCROLLINFO si{};
-  si.cbSize = sizeof si;
-  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-  si.nMax = ws->RaekkeBredde - 1;
-  si.nPage = static_cast<UINT>(std::max(1, KlientBredde(ws)));
-  si.nPos = static_cast<int>(ws->PosX.Foerste);
-  SetScrollInfo(ws->hwnd, SB_HORZ, &si, TRUE);
-  si.nMin = 1;
-  si.nMax = static_cast<int>(ws->RecAntal);
-  si.nPage = static_cast<UINT>(SynligeRaekker(ws));
-  si.nPos = static_cast<int>(ws->PosY.Foerste);
-  SetScrollInfo(ws->hwnd, SB_VERT, &si, TRUE);
+  Ens &e = ws->Hoved;
+  const int bredde = CelleBredde(ws);
+  const uint32_t maks = static_cast<uint32_t>(std::max(0, ws->RaekkeBredde - bredde));
+  const uint32_t x = std::min<uint32_t>(ws->PosX.Foerste, maks);
+  ws->PosX.Foerste = x;
+  ws->PosX.Synlige = static_cast<uint32_t>(bredde);
+  e.ScrollX = x;
+  ws->RammeX.Foerste = x + 1;
+  ws->RammeX.Synlige = static_cast<uint32_t>(bredde);
+  if (e.hwndHScroll)
+    SetScrollCtl(e.hwndHScroll, bredde, static_cast<int>(GridCelleSlut(&e.AkseX, ws->RammeX.Antal)),
+                 static_cast<int>(x));
+  if (e.hwndVScroll)
+    SetScrollCtl(e.hwndVScroll, CelleHoejde(ws),
+                 static_cast<int>(ws->RecAntal ? GridCelleSlut(&e.AkseY, ws->RecAntal) : 0),
+                 static_cast<int>(e.ScrollY));
+}
+
+// Repaint: the buttons follow the offset, then the rows.
+void Tegn(DVWS *ws) {
+  OpdaterScroll(ws);
+  PlacerKnapper(ws);
+  TegnRaekker(ws);
 }
 
 // Keeps the current row in view after a move.
 void RulTilAktuel(DVWS *ws) {
-  const uint32_t synlige = static_cast<uint32_t>(SynligeRaekker(ws));
-  ws->PosY.Synlige = synlige;
-  if (ws->PosY.Aktuel == 0) return;
-  if (ws->PosY.Aktuel < ws->PosY.Foerste) ws->PosY.Foerste = ws->PosY.Aktuel;
-  if (ws->PosY.Aktuel >= ws->PosY.Foerste + synlige) ws->PosY.Foerste = ws->PosY.Aktuel - synlige + 1;
+  Ens &e = ws->Hoved;
+  const int h = CelleHoejde(ws);
+  if (h == 0) return;
+  uint32_t off = e.ScrollY;
+  GridScrollTilAktuel(&ws->PosY, &off, static_cast<uint32_t>(h), &e.AkseY);
+  e.ScrollY = off;
+}
+
+bool TagerTast(unsigned tast, bool ctrl) {
+  return (tast == VK_F4 && ctrl) || tast == VK_LEFT || tast == VK_RIGHT || tast == VK_UP || tast == VK_DOWN ||
+         tast == VK_PRIOR || tast == VK_NEXT;
 }
 
 bool Tast(DVWS *ws, unsigned tast, bool ctrl, bool alt) {
@@ -336,20 +363,85 @@ bool Tast(DVWS *ws, unsigned tast, bool ctrl, bool alt) {
     Luk(ws);
     return true;
   }
-  if (DVVandretTast(ws, tast, ctrl, alt, KlientBredde(ws))) {
-    OpdaterScroll(ws);
+  if (DVVandretTast(ws, tast, ctrl, alt, CelleBredde(ws))) {
+    Tegn(ws);
     return true;
   }
   if (tast == VK_UP || tast == VK_DOWN || tast == VK_PRIOR || tast == VK_NEXT) {
-    ws->PosY.Synlige = static_cast<uint32_t>(SynligeRaekker(ws));
-    if (GridTastFlyt(&ws->PosY, tast)) {
+    // The key step tells nothing of a move: the row is compared instead.
+    const uint32_t foer = ws->PosY.Aktuel;
+    GridTastFlyt(&ws->PosY, tast);
+    if (ws->PosY.Aktuel != foer) {
       RulTilAktuel(ws);
-      OpdaterScroll(ws);
-      InvalidateRect(ws->hwnd, nullptr, TRUE);
+      Tegn(ws);
     }
     return true;
   }
   return false;
+}
+
+// A click is the parent's to allow: a refusal leaves the viewer inactive.
+bool BlivAktiv(DVWS *ws) {
+  const HWND h = ws->hwnd;
+  if (ws->Hoved.Aktiv) return true;
+  if (ws->Hoved.hwndParent && !SendMessageA(ws->Hoved.hwndParent, ENS_MAA_AKTIVERES, 0, static_cast<LPARAM>(h)))
+    return false;
+  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  return IsWindow(h) && DVVinduesWS(h) == ws && ws->Hoved.Aktiv;
+}
+
+void Aktiver(DVWS *ws, WPARAM wParam) {
+  const HWND h = ws->hwnd;
+  Ens &e = ws->Hoved;
+  e.CaptionAktiv = 1;
+  ws->Fokus = true;
+  if (!e.Aktiv) {
+    e.Aktiv = 1;
+    VinduesListeTilTop(h);
+    BringWindowToTop(h);
+    if (e.hwndParent) {
+      SendMessageA(e.hwndParent, ENS_BLEV_AKTIV, wParam, static_cast<LPARAM>(h));
+      if (!IsWindow(h) || DVVinduesWS(h) != ws) return;
+    }
+  }
+  EnsPaintFrame(&e);
+  TegnRaekker(ws);
+}
+
+// A click on a row makes it current; the header pane's buttons answer for
+// themselves.
+void KlikRaekke(DVWS *ws, LPARAM lParam) {
+  if (!BlivAktiv(ws)) return;
+  const int y = static_cast<short>(HIWORD(lParam));
+  if (y < 0) return;
+  const uint32_t r = GridPixelTilCelle(&ws->Hoved.AkseY, static_cast<uint32_t>(y) + ws->Hoved.ScrollY);
+  if (r < 1 || r > ws->RecAntal) return;
+  ws->PosY.Aktuel = r;
+  RulTilAktuel(ws);
+  Tegn(ws);
+}
+
+void Knap(DVWS *ws, WPARAM id, LPARAM vaerdi) {
+  const HWND h = ws->hwnd;
+  switch (vaerdi) {
+    case NYB_LUK:
+      Luk(ws);
+      return;
+    case NYB_MAKSIMER:
+      EnsMaximize(h, &ws->Hoved);
+      return;
+    case NYB_MINIMER:
+    case NYB_GENDAN:
+      EnsMinimize(h, &ws->Hoved);
+      return;
+    default:
+      break;
+  }
+  const int k = static_cast<int>(id);
+  if (k == kDVRecNrKnap || (k >= kDVFoersteFeltKnap && k < kDVFoersteFeltKnap + ws->pTd->AntalFelter)) {
+    DVSorter(ws, k);
+    TegnRaekker(ws);
+  }
 }
 
 bool Opret(HWND hwnd, DVWS *ws) {
@@ -361,11 +453,43 @@ bool Opret(HWND hwnd, DVWS *ws) {
   for (uint32_t i = 1; i <= ws->RecAntal; ++i) ws->Liste[i] = i;
   ws->PosY = GridPos{ws->RecAntal, 1, 0, ws->RecAntal ? 1u : 0u};
   ws->PosX = GridPos{static_cast<uint32_t>(ws->RaekkeBredde), 0, 0, 0};
+  ws->RammeX = GridPos{static_cast<uint32_t>(ws->RaekkeBredde), 1, 0, 0};
+
+  Ens &e = ws->Hoved;
+  e.hwndParent = GetParent(hwnd);
+  e.hInstance = static_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE));
+  e.pTd = ws->pTd;
+  e.pTv = ws->pTv;
+  e.EgenRamme = 1;
+  e.ScrollFlag = ENS_SCROLL_H | ENS_SCROLL_V;
+  std::snprintf(e.Titel, sizeof e.Titel, "%s", ws->Caption);
+  e.KolHovedHoejde = kDVKnapHoejde;
+  // Rows of 11 pixels and a line; sideways the axis counts single pixels.
+  e.AkseY = GridAkse{1, kDVRaekkeHoejde - 1, 1, 0, 0};
+  e.AkseX = GridAkse{0, 1, 1, 0, 0};
+  e.StyrX = &ws->RammeX;
+  e.StyrY = &ws->PosY;
+  e.hdc = GetDC(hwnd);
+  RECT rc{};
+  GetClientRect(hwnd, &rc);
+  e.Areal[0] = CxFrame();
+  e.Areal[1] = CyFrame() + GetSystemMetrics(SM_CYCAPTION);
+  e.Areal[2] = rc.right - 1 - CxFrame();
+  e.Areal[3] = rc.bottom - 1 - CyFrame();
+  EnsCalcLayout(&e);
+  EnsCreateChildren(&e, hwnd, 0, nullptr, TxtFont, false, true, nullptr);
+
   OpretKnapper(ws);
   ws->SortFelt = kDVSorterRecNr;
   ws->Faldende = true;  // the click below flips it to ascending
   DVSorter(ws, kDVRecNrKnap);
   VinduesListeTilfoej(hwnd);
+  if (e.hwndParent && SendMessageA(e.hwndParent, ENS_MAA_AKTIVERES, 0, static_cast<LPARAM>(hwnd))) {
+    e.Aktiv = 1;
+    e.CaptionAktiv = 1;
+    ws->Fokus = true;
+    SendMessageA(e.hwndParent, ENS_BLEV_AKTIV, 1, static_cast<LPARAM>(hwnd));
+  }
   return true;
 }
 
@@ -389,36 +513,109 @@ LRESULT CALLBACK DVWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   }
   DVWS *ws = DVVinduesWS(hwnd);
   if (!ws) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  Ens &e = ws->Hoved;
   switch (msg) {
+    case WM_ERASEBKGND:
+      return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
-      PlacerKnapper(ws);
-      TegnRaekker(ws, dc);
+      BeginPaint(hwnd, &ps);
       EndPaint(hwnd, &ps);
+      EnsPaintFrame(&e);
+      Tegn(ws);
       return 0;
     }
     case WM_SIZE:
-      ws->PosY.Synlige = static_cast<uint32_t>(SynligeRaekker(ws));
-      OpdaterScroll(ws);
-      return 0;
-    case NYB_KLIK: {
-      const int id = static_cast<int>(wParam);
-      if (id == kDVRecNrKnap || (id >= kDVFoersteFeltKnap && id < kDVFoersteFeltKnap + ws->pTd->AntalFelter)) {
-        DVSorter(ws, id);
-        return 0;
+      if (wParam == SIZE_RESTORED) {
+        EnsOnSize(&e, hwnd, LOWORD(lParam), HIWORD(lParam), 0);
+        EnsPaintFrame(&e);
+        RulTilAktuel(ws);
+        Tegn(ws);
       }
+      return 0;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (EnsOnScroll(&e, msg, wParam)) {
+        if (msg == WM_HSCROLL) ws->PosX.Foerste = e.ScrollX;
+        Tegn(ws);
+      }
+      return 0;
+    case ENS_HJUL:
+      EnsWheelScroll(hwnd, &e, wParam);
+      return 0;
+    case ENS_KOLHOVED_TEGN:
+      PlacerKnapper(ws);
+      return 0;
+    case ENS_CELLER_TEGN:
+      TegnRaekker(ws);
+      return 0;
+    case ENS_CELLER_NED:
+    case ENS_CELLER_DBL:
+      KlikRaekke(ws, lParam);
+      return 0;
+    case ENS_KOLHOVED_NED:
+      BlivAktiv(ws);
+      return 0;
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      EnsActivateOnClick(hwnd, &e);
+      return 0;
+    case WM_LBUTTONDOWN:
+      EnsOnLButtonDown(hwnd, e.hwndParent, e.Aktiv, e.Tilstand, e.TraekOffset, lParam);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      EnsOnDblClk(hwnd, &e, lParam);
+      return 0;
+    case WM_MOUSEMOVE:
+      EnsSetSizeCursor(hwnd, &e, lParam);
+      return 0;
+    case WM_MOVING:
+      EnsSnapMove(&e, reinterpret_cast<RECT *>(lParam));
+      return TRUE;
+    case WM_SIZING:
+      EnsOnSizing(reinterpret_cast<RECT *>(lParam), static_cast<UINT>(wParam), kMinBredde, DVBredde(ws, INT32_MAX),
+                  kMinHoejde, DVHoejde(ws, INT32_MAX));
+      return TRUE;
+    case WM_EXITSIZEMOVE:
+      EnsPaintFrame(&e);
+      Tegn(ws);
       break;
-    }
+    case ENS_BREDDE:
+      return DVBredde(ws, static_cast<int>(wParam));
+    case ENS_HOEJDE:
+      return DVHoejde(ws, static_cast<int>(wParam));
+    case ENS_MINSLOT:
+      return e.MinSlot;
+    case ENS_TILSTAND:
+      return e.Tilstand;
+    case ENS_AKTIVER:
+      Aktiver(ws, wParam);
+      return 0;
+    case ENS_DEAKTIVER:
+      e.Aktiv = 0;
+      e.CaptionAktiv = 0;
+      ws->Fokus = false;
+      EnsPaintFrame(&e);
+      TegnRaekker(ws);
+      return 0;
+    case NYB_KLIK:
+      Knap(ws, wParam, lParam);
+      return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       ws->Fokus = msg == WM_SETFOCUS;
-      InvalidateRect(hwnd, nullptr, TRUE);
+      TegnRaekker(ws);
       return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       if (Tast(ws, static_cast<unsigned>(wParam), GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0)) return 0;
       break;
+    case TAST_SPOERG: {
+      const auto *t = reinterpret_cast<const TastInfo *>(lParam);
+      return t && (t->message == WM_KEYDOWN || t->message == WM_SYSKEYDOWN) && TagerTast(t->wParam, t->ctrl != 0)
+                 ? 1
+                 : 0;
+    }
     case TAST_MODTAG: {
       const auto *t = reinterpret_cast<const TastInfo *>(lParam);
       if (t && (t->message == WM_KEYDOWN || t->message == WM_SYSKEYDOWN))
@@ -449,10 +646,9 @@ HWND CreateDVWnd(uint8_t bogstav, int venstre, int top, int hoejre, int bund, in
   const int h = DVHoejde(ws, bund - top), b = DVBredde(ws, hoejre - venstre);
   const HWND parent = hwndDesktop ? hwndDesktop : GetDesktopWindow();
   HWND hwnd = CreateWindowExA(0, kKlasse, ws->Caption,
-                              WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_THICKFRAME |
-                                  WS_HSCROLL | WS_VSCROLL,
+                              WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
                               venstre, top, b, h, parent, static_cast<HMENU>(menuId),
-                              0, ws);
+                              hInst, ws);
   // A failed creation still ran WM_DESTROY when the workspace was stored.
   if (!hwnd && !ws->hwnd) delete ws;
   return hwnd;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "ENS.h"
 #include "GRIDAKSE.h"
 #include "TABREG.h"
 #include "TASTINFO.h"
@@ -20,6 +21,7 @@ constexpr int kDVFoersteFeltKnap = 100;
 constexpr int kDVSorterRecNr = -1;
 
 struct DVWS {
+  Ens Hoved;  // the grid frame: panes, scroll bars, caption and its buttons
   HWND hwnd;
   int MenuId;
   uint8_t Bogstav;
@@ -29,11 +31,13 @@ struct DVWS {
   uint32_t *Liste;      // record numbers in display order, entries 1..RecAntal
   uint32_t RecAntal;    // records shown: the table's count less record 0
   GridPos PosY;         // rows
-  GridPos PosX;         // the horizontal axis counts pixels of the row width
+  GridPos PosX;         // the horizontal axis counts pixels of the row width; Foerste is
+                        // the pixel offset, 0 at the left end
+  GridPos RammeX;       // the same axis as the frame's scrolling sees it (1-based cells)
   int SortFelt;         // -1 the record number
   bool Faldende;
   HWND Knapper[1 + MAXFELT];
-  bool Fokus;
+  bool Fokus;           // the window has the focus or is the active grid window
   int RaekkeBredde;
 };
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "DVWND.h"
+#include "ENSMUS.h"
 #include "FARVER.h"
 #include "NYBUTTON.h"
 #include "OBJVINDUE.h"
@@ -45,14 +46,16 @@ class DVWndTest : public RelTest {
     const DVWS *ws = DVVinduesWS(h);
     return std::vector<uint32_t>(ws->Liste + 1, ws->Liste + 1 + ws->RecAntal);
   }
-  // The texts drawn in the viewer itself (not its buttons) on a full repaint.
+  // The texts drawn in the viewer's rows (not its caption or buttons) on a
+  // full repaint.
   static std::vector<std::string> Tegnet(HWND h) {
+    const HWND celler = DVVinduesWS(h)->Hoved.hwndCeller;
     tavo::test::ClearDrawnTexts();
     InvalidateRect(h, nullptr, TRUE);
     UpdateWindow(h);
     std::vector<std::string> v;
     for (const auto &t : tavo::test::DrawnTexts())
-      if (t.hwnd == h) v.push_back(t.text);
+      if (t.hwnd == celler) v.push_back(t.text);
     return v;
   }
   // A header button by its id (99 the record number, 100 + field); 0 when
@@ -211,9 +214,7 @@ TEST_F(DVWndTest, DVWndTaster) {
   HWND h = Aabn('a', 200, 300);
   ASSERT_NE(h, HWND(0));
   DVWS *ws = DVVinduesWS(h);
-  RECT k{};
-  GetClientRect(h, &k);
-  const uint32_t synlig = static_cast<uint32_t>(k.right);
+  const uint32_t synlig = static_cast<uint32_t>(ws->Hoved.RudeB[ENS_CELLER]);
   const uint32_t maks = static_cast<uint32_t>(ws->RaekkeBredde) - synlig;
   struct Trin {
     UINT tast;
@@ -251,17 +252,121 @@ TEST_F(DVWndTest, DVWndTaster) {
   EXPECT_EQ(HovedHoert()[0].msg, 1102u);
 }
 
+// The viewer sits on the grid frame: row clicks, the wheel, the scroll bars,
+// keys from the main window and the caption's close button all go through it.
+TEST_F(DVWndTest, DVWndRammensMusRullepanelerOgTaster) {
+  for (uint32_t i = 1; i <= 30; ++i) Anom(i, "X");
+  HWND h = Aabn('a', 300, 200);
+  ASSERT_NE(h, HWND(0));
+  DVWS *ws = DVVinduesWS(h);
+  const Ens &e = ws->Hoved;
+  ASSERT_NE(e.hwndCeller, HWND(0));
+  ASSERT_NE(e.hwndHScroll, HWND(0));
+  ASSERT_NE(e.hwndVScroll, HWND(0));
+  // The point inside row r of the cell pane as the frame scrolls it.
+  auto raekkePunkt = [&](uint32_t r) {
+    return tavo::test::ScreenPoint(e.hwndCeller, 20,
+                                   static_cast<int>(GridCelleStart(&e.AkseY, r)) - static_cast<int>(e.ScrollY) + 5);
+  };
+  auto foersteTegnede = [&] {
+    const auto v = Tegnet(h);
+    return v.empty() ? std::string() : v.front();
+  };
+
+  SCOPED_TRACE("clicks on rows");
+  POINT p = raekkePunkt(3);
+  tavo::test::Click(p.x, p.y);
+  tavo::test::PumpUntilIdle();
+  EXPECT_EQ(ws->PosY.Aktuel, 3u);
+  p = raekkePunkt(5);
+  tavo::test::DoubleClick(p.x, p.y);
+  tavo::test::PumpUntilIdle();
+  EXPECT_EQ(ws->PosY.Aktuel, 5u);
+
+  SCOPED_TRACE("the wheel");
+  SendMessageA(h, ENS_HJUL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
+  EXPECT_GT(uint32_t(e.ScrollY), 0u);
+  EXPECT_GT(ws->PosY.Foerste, 1u);
+  EXPECT_EQ(ws->PosY.Aktuel, 5u);  // the wheel scrolls, it does not move the current row
+  char tal[16];
+  std::snprintf(tal, sizeof tal, "%5u", ws->Liste[ws->PosY.Foerste]);
+  EXPECT_EQ(foersteTegnede(), tal);
+  // A click lands on the row under the cursor, scrolled as it is.
+  const uint32_t under = ws->PosY.Foerste + 1;
+  p = raekkePunkt(under);
+  tavo::test::Click(p.x, p.y);
+  tavo::test::PumpUntilIdle();
+  EXPECT_EQ(ws->PosY.Aktuel, under);
+  for (int i = 0; i < 3; ++i) SendMessageA(h, ENS_HJUL, MAKEWPARAM(0, 120), 0);
+  EXPECT_EQ(uint32_t(e.ScrollY), 0u);
+  EXPECT_EQ(foersteTegnede(), "    1");
+  // Sideways with Ctrl: the rows and the header buttons move together.
+  RECT knap0{}, knap1{};
+  GetWindowRect(Knap(h, kDVRecNrKnap), &knap0);
+  SendMessageA(h, ENS_HJUL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-120)), 0);
+  EXPECT_GT(uint32_t(e.ScrollX), 0u);
+  EXPECT_EQ(ws->PosX.Foerste, uint32_t(e.ScrollX));
+  UpdateWindow(h);
+  tavo::test::PumpUntilIdle();
+  GetWindowRect(Knap(h, kDVRecNrKnap), &knap1);
+  EXPECT_EQ(knap1.left, knap0.left - static_cast<int>(e.ScrollX));
+  SendMessageA(h, ENS_HJUL, MAKEWPARAM(MK_CONTROL, 120), 0);
+  EXPECT_EQ(uint32_t(e.ScrollX), 0u);
+
+  SCOPED_TRACE("scroll-bar clicks");
+  RECT bar{};
+  GetWindowRect(e.hwndVScroll, &bar);
+  tavo::test::Click((bar.left + bar.right) / 2, bar.bottom - 4);  // the down arrow
+  tavo::test::PumpUntilIdle();
+  const uint32_t linje = e.ScrollY;
+  EXPECT_GT(linje, 0u);
+  tavo::test::Click((bar.left + bar.right) / 2, bar.bottom - 20);  // the page below the thumb
+  tavo::test::PumpUntilIdle();
+  EXPECT_GT(uint32_t(e.ScrollY), linje);
+  GetWindowRect(e.hwndHScroll, &bar);
+  tavo::test::Click(bar.right - 4, (bar.top + bar.bottom) / 2);  // the right arrow
+  tavo::test::PumpUntilIdle();
+  EXPECT_GT(uint32_t(e.ScrollX), 0u);
+  EXPECT_EQ(ws->PosX.Foerste, uint32_t(e.ScrollX));
+  // Left from there steps back from the bar's position, not from an old one.
+  const uint32_t x = e.ScrollX;
+  Tast(VK_LEFT);
+  EXPECT_EQ(ws->PosX.Foerste, x > 10 ? x - 10 : 0u);
+
+  SCOPED_TRACE("keys from the main window");
+  SetFocus(hoved);
+  tavo::test::PumpUntilIdle();
+  ws->PosY.Aktuel = 1;
+  for (int i = 0; i < 25; ++i) Tast(VK_DOWN);
+  EXPECT_EQ(ws->PosY.Aktuel, 26u);
+  // The current row is scrolled into view.
+  EXPECT_GE(ws->PosY.Aktuel, ws->PosY.Foerste);
+  EXPECT_LT(ws->PosY.Aktuel, ws->PosY.Foerste + ws->PosY.Synlige);
+  std::snprintf(tal, sizeof tal, "%5u", ws->Liste[ws->PosY.Foerste]);
+  EXPECT_EQ(foersteTegnede(), tal);
+
+  SCOPED_TRACE("the caption's close button");
+  HovedHoert().clear();
+  GetWindowRect(e.hwndLuk, &bar);
+  tavo::test::Click((bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2);
+  tavo::test::PumpUntilIdle();
+  EXPECT_FALSE(IsWindow(h));
+  ASSERT_EQ(HovedHoert().size(), 1u);
+  EXPECT_EQ(HovedHoert()[0].msg, 1102u);
+}
+
 TEST_F(DVWndTest, DVWndAktuelRaekkesFarverEfterFokus) {
   Anom(1, "A");
   Anom(2, "B");
   HWND h = Aabn('a');
   ASSERT_NE(h, HWND(0));
+  const HWND celler = DVVinduesWS(h)->Hoved.hwndCeller;
   auto farve = [&](const char *tekst) {
     tavo::test::ClearDrawnTexts();
     InvalidateRect(h, nullptr, TRUE);
     UpdateWindow(h);
     for (const auto &t : tavo::test::DrawnTexts())
-      if (t.hwnd == h && t.text == tekst) return t.text_color;
+      if (t.hwnd == celler && t.text == tekst) return t.text_color;
     return COLORREF(0xFFFFFFFF);
   };
   EXPECT_EQ(farve("A"), FarveTab[17]);
