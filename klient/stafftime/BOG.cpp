@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "AKTICHK.h"
 #include "ENSMUS.h"
@@ -15,6 +16,7 @@
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "MEDPER.h"
+#include "NYBUTTON.h"
 #include "PROGVINDUER.h"
 #include "RECPRED.h"
 #include "SIDEFIL.h"
@@ -442,8 +444,9 @@ void BogSorter(BOGWS *ws, uint32_t knap) {
 // ==================================================================== sizes
 
 int BogBredde(const BOGWS *ws, int plads) {
-  const int fuld = kKolonne * static_cast<int>(SkemaPeriode.AntalMaaneder) + RaekkeHoved(ws) + 2 +
-                   2 * GetSystemMetrics(SM_CXFRAME) + kBogMndBredde;
+  // The frame's edges, lines and vertical bar beside the panes.
+  const int fuld = kKolonne * static_cast<int>(SkemaPeriode.AntalMaaneder) + RaekkeHoved(ws) + 7 +
+                   2 * GetSystemMetrics(SM_CXFRAME) + GetSystemMetrics(SM_CXVSCROLL) + kBogMndBredde;
   return std::max(std::min(fuld, plads), 100);
 }
 
@@ -466,9 +469,12 @@ void BogTimerTekst(char *buf, size_t n, int64_t hundrededele) {
 
 namespace {
 
-int GridTop() { return kToolbar + kHovedLinje + kSortKnap + kMaanedHoved; }
-int CelleX(const BOGWS *ws, MaanedIndeks m) { return RaekkeHoved(ws) + static_cast<int>(m - 1) * kKolonne; }
-int CelleY(uint32_t p) { return GridTop() + static_cast<int>(p - 1) * kRaekke; }
+// The column header's rows, top down: the main-object line, the sort
+// buttons, the month names.
+constexpr int kKolHoved = kHovedLinje + kSortKnap + kMaanedHoved;
+
+int CxFrame() { return GetSystemMetrics(SM_CXFRAME); }
+int CyFrame() { return GetSystemMetrics(SM_CYFRAME); }
 
 void Timer(char *buf, size_t n, int64_t hundrededele) { BogTimerTekst(buf, n, hundrededele); }
 
@@ -496,66 +502,170 @@ void ObjTekst(char *buf, size_t n, char bogstav, const TabDesc *pTd, const TabVa
   }
 }
 
-void Tegn(BOGWS *ws) {
-  if (!ws->hwnd) return;
-  HDC dc = GetDC(ws->hwnd);
-  RECT rc;
-  GetClientRect(ws->hwnd, &rc);
-  if (TxtFont) SelectObject(dc, TxtFont);
-  FillRectIfAny(dc, FarveBrush[0], 0, 0, rc.right, rc.bottom);
+uint32_t AntalPartnere(const BOGWS *ws) { return static_cast<uint32_t>(ws->SubObjTab.size() - 1); }
+
+// The frame's axes follow the cursor: months across, partners down.
+void SynkPos(BOGWS *ws) {
+  ws->PosX.Antal = SkemaPeriode.AntalMaaneder;
+  ws->PosX.Aktuel = ws->AktuelKolonne;
+  ws->PosY.Antal = AntalPartnere(ws);
+  ws->PosY.Aktuel = ws->AktuelPartner;
+}
+
+int KolX(const BOGWS *ws, MaanedIndeks m) {
+  return static_cast<int>(GridCelleStart(&ws->Hoved.AkseX, m)) - static_cast<int>(ws->Hoved.ScrollX);
+}
+int RaekkeY(const BOGWS *ws, uint32_t p) {
+  return static_cast<int>(GridCelleStart(&ws->Hoved.AkseY, p)) - static_cast<int>(ws->Hoved.ScrollY);
+}
+
+void OpdaterScroll(BOGWS *ws) {
+  Ens &e = ws->Hoved;
+  if (e.hwndHScroll)
+    SetScrollCtl(e.hwndHScroll, e.RudeB[ENS_CELLER],
+                 static_cast<int>(ws->PosX.Antal ? GridCelleSlut(&e.AkseX, ws->PosX.Antal) : 0),
+                 static_cast<int>(e.ScrollX));
+  if (e.hwndVScroll)
+    SetScrollCtl(e.hwndVScroll, e.RudeH[ENS_CELLER],
+                 static_cast<int>(ws->PosY.Antal ? GridCelleSlut(&e.AkseY, ws->PosY.Antal) : 0),
+                 static_cast<int>(e.ScrollY));
+}
+
+// The left corner: the main-object line with the current partner's sum over
+// its span, and the sort buttons over the partner fields.
+void TegnHjoerne(BOGWS *ws) {
+  const Ens &e = ws->Hoved;
+  HDC dc = e.dc[ENSDC_HJOERNE_V].hdc;
+  if (!dc) return;
   const COLORREF sort = FarveTab[16], grund = FarveTab[0];
+  FillRectIfAny(dc, FarveBrush[0], 0, 0, e.HjoerneB[0], e.HjoerneH[0]);
   char linje[256], tal[32];
-  // The main-object line with the current partner's sum over its span.
   if (const uint32_t h = BogHovedRec(ws)) {
     ObjTekst(linje, sizeof linje, ws->Bogstav, ws->Hoved.pTd, ws->Hoved.pTv, kBogHovedArt, h);
     Timer(tal, sizeof tal, BogHovedSum(ws));
     const size_t l = std::strlen(linje);
     std::snprintf(linje + l, sizeof linje - l, "  %s", tal);
-    Tekst(dc, 4, kToolbar, linje, sort, grund);
+    Tekst(dc, 2, 0, linje, sort, grund);
   }
-  // Sort buttons: one per field of the chosen partner layout.
   const uint8_t pb = static_cast<uint8_t>(ws->PartnerBogstav);
   const uint32_t valgt = ObjSwitchValgt(kBogPartnerArt, pb);
   for (uint32_t i = 1; i <= ObjSwitchFeltAntal(kBogPartnerArt, pb, valgt); ++i) {
     const int x = static_cast<int>(ObjSwitchFeltStart(kBogPartnerArt, pb, valgt, i));
     const int b = static_cast<int>(ObjSwitchFeltBredde(kBogPartnerArt, pb, valgt, i));
     const bool trykket = ws->SortKnap == i && !ws->Faldende;
-    FillRectIfAny(dc, FarveBrush[trykket ? 2 : 0], x, kToolbar + kHovedLinje, x + b - 1,
-                  kToolbar + kHovedLinje + kSortKnap - 1);
+    FillRectIfAny(dc, FarveBrush[trykket ? 2 : 0], x, kHovedLinje, x + b - 1, kHovedLinje + kSortKnap - 1);
   }
-  // Month header: month and year.
-  const uint32_t maaneder = SkemaPeriode.AntalMaaneder;
-  for (MaanedIndeks m = 1; m <= maaneder; ++m) {
+}
+
+// The month names over their columns.
+void TegnMaanedHoved(BOGWS *ws) {
+  const Ens &e = ws->Hoved;
+  HDC dc = e.dc[ENSDC_KOLHOVED].hdc;
+  if (!dc) return;
+  FillRectIfAny(dc, FarveBrush[0], 0, 0, e.RudeB[ENS_KOLHOVED], e.RudeH[ENS_KOLHOVED]);
+  char linje[32];
+  for (MaanedIndeks m = 1; m <= SkemaPeriode.AntalMaaneder; ++m) {
+    const int x = KolX(ws, m);
+    if (x >= e.RudeB[ENS_KOLHOVED]) break;
+    if (x + kKolonne < 0) continue;
     const Maaned mm = IndeksTilMaaned(m);
     std::snprintf(linje, sizeof linje, "%02u-%04u", mm % 100, mm / 100);
-    Tekst(dc, CelleX(ws, m) + 4, GridTop() - kMaanedHoved + 6, linje, sort, grund);
+    Tekst(dc, x + 4, kHovedLinje + kSortKnap + 6, linje, FarveTab[16], FarveTab[0]);
   }
-  // Partner rows and cells.
-  const uint32_t n = static_cast<uint32_t>(ws->SubObjTab.size() - 1);
-  const int bund = rc.bottom;
-  for (uint32_t i = 1; i <= n && CelleY(i) < bund; ++i) {
+}
+
+void TegnPartnere(BOGWS *ws) {
+  const Ens &e = ws->Hoved;
+  HDC dc = e.dc[ENSDC_RAEKKEHOVED].hdc;
+  if (!dc) return;
+  FillRectIfAny(dc, FarveBrush[0], 0, 0, e.RudeB[ENS_RAEKKEHOVED], e.RudeH[ENS_RAEKKEHOVED]);
+  char linje[256], tal[32];
+  for (uint32_t i = 1; i <= AntalPartnere(ws); ++i) {
+    const int y = RaekkeY(ws, i);
+    if (y >= e.RudeH[ENS_RAEKKEHOVED]) break;
+    if (y + kRaekke < 0) continue;
     const uint32_t p = ws->SubObjTab[i];
     ObjTekst(linje, sizeof linje, ws->PartnerBogstav, ws->pTdPartner, ws->pTvPartner, kBogPartnerArt, p);
     Timer(tal, sizeof tal, BogPartnerSum(ws, p));
     const size_t l = std::strlen(linje);
     std::snprintf(linje + l, sizeof linje - l, " %s", tal);
-    Tekst(dc, 2, CelleY(i), linje, sort, grund);
-    for (MaanedIndeks m = 1; m <= maaneder; ++m) {
+    Tekst(dc, 2, y, linje, FarveTab[16], FarveTab[0]);
+  }
+}
+
+void TegnCeller(BOGWS *ws) {
+  const Ens &e = ws->Hoved;
+  HDC dc = e.dc[ENSDC_CELLER].hdc;
+  if (!dc) return;
+  const int bredde = e.RudeB[ENS_CELLER], hoejde = e.RudeH[ENS_CELLER];
+  FillRectIfAny(dc, FarveBrush[0], 0, 0, bredde, hoejde);
+  char tal[32];
+  for (uint32_t i = 1; i <= AntalPartnere(ws); ++i) {
+    const int y = RaekkeY(ws, i);
+    if (y >= hoejde) break;
+    if (y + kRaekke < 0) continue;
+    const uint32_t p = ws->SubObjTab[i];
+    for (MaanedIndeks m = 1; m <= SkemaPeriode.AntalMaaneder; ++m) {
+      const int x = KolX(ws, m);
+      if (x >= bredde) break;
+      if (x + kKolonne < 0) continue;
       const BogCelle *c = BogCelleAt(ws, p, m);
       const bool aktuel = i == ws->AktuelPartner && m == ws->AktuelKolonne;
       const int tilstand = aktuel ? (ws->Aktiv && !ws->MndRude ? 1 : 2) : 0;
-      FillRectIfAny(dc, FarveBrush[tilstand], CelleX(ws, m), CelleY(i), CelleX(ws, m) + kCelleBredde,
-                    CelleY(i) + kCelleHoejde);
+      FillRectIfAny(dc, FarveBrush[tilstand], x + 1, y + 1, x + 1 + kCelleBredde, y + 1 + kCelleHoejde);
       if (c && c->Foerste) {
         Timer(tal, sizeof tal, c->Sum);
-        Tekst(dc, CelleX(ws, m) + 2, CelleY(i), tal, sort, FarveTab[tilstand]);
+        Tekst(dc, x + 3, y + 1, tal, FarveTab[16], FarveTab[tilstand]);
       }
     }
   }
-  ReleaseDC(ws->hwnd, dc);
 }
 
+// Repaint of the panes as they are scrolled.
+void TegnRuder(BOGWS *ws) {
+  if (!ws->hwnd) return;
+  SynkPos(ws);
+  OpdaterScroll(ws);
+  TegnHjoerne(ws);
+  TegnMaanedHoved(ws);
+  TegnPartnere(ws);
+  TegnCeller(ws);
+}
+
+// After the cursor or the lists changed: the current cell into view, then
+// the panes.
+void Tegn(BOGWS *ws) {
+  if (!ws->hwnd) return;
+  SynkPos(ws);
+  Ens &e = ws->Hoved;
+  if (e.RudeB[ENS_CELLER] > 0) {
+    uint32_t off = e.ScrollX;
+    GridScrollTilAktuel(&ws->PosX, &off, static_cast<uint32_t>(e.RudeB[ENS_CELLER]), &e.AkseX);
+    e.ScrollX = off;
+  }
+  if (e.RudeH[ENS_CELLER] > 0) {
+    uint32_t off = e.ScrollY;
+    GridScrollTilAktuel(&ws->PosY, &off, static_cast<uint32_t>(e.RudeH[ENS_CELLER]), &e.AkseY);
+    e.ScrollY = off;
+  }
+  TegnRuder(ws);
+}
+
+// The month pane stands over the frame's right pane, from the column
+// header's top to the rows' bottom.
+void PlacerMndRude(BOGWS *ws) {
+  const Ens &e = ws->Hoved;
+  if (!ws->hwndMnd) return;
+  const int y = e.HjoerneY[1];
+  SetWindowPos(ws->hwndMnd, HWND_TOP, e.RudeX[ENS_HOEJRE], y, e.RudeB[ENS_HOEJRE],
+               std::max(0, e.RudeY[ENS_HOEJRE] + e.RudeH[ENS_HOEJRE] - y), SWP_NOACTIVATE);
+}
+
+}  // namespace
+
 // ==================================================================== keys
+
+namespace {
 
 TastInfo Genvej(int32_t shift, int32_t ctrl, uint32_t tast) { return TastInfo{shift, ctrl, 0, WM_KEYDOWN, tast, 0, 0, 0}; }
 
@@ -598,6 +708,7 @@ void VaelgLayout(BOGWS *ws, uint32_t n) {
   ObjSwitchVaelg(kBogPartnerArt, pb, n - 1);
   ws->SortKnap = 0;
   ws->Faldende = 0;
+  ws->Hoved.RaekkeHovedBredde = static_cast<uint32_t>(RaekkeHoved(ws));
   RECT r;
   if (ws->hwnd && GetWindowRect(ws->hwnd, &r)) {
     HWND parent = GetParent(ws->hwnd);
@@ -605,6 +716,11 @@ void VaelgLayout(BOGWS *ws, uint32_t n) {
     if (parent) GetClientRect(parent, &pr);
     SetWindowPos(ws->hwnd, 0, 0, 0, BogBredde(ws, pr.right ? pr.right : 4000), r.bottom - r.top,
                  SWP_NOMOVE | SWP_NOZORDER);
+    // The row header's width changed even where the window's did not.
+    RECT k{};
+    GetClientRect(ws->hwnd, &k);
+    EnsOnSize(&ws->Hoved, ws->hwnd, k.right, k.bottom, 0);
+    PlacerMndRude(ws);
   }
 }
 
@@ -669,7 +785,7 @@ bool BogTast(HWND h, BOGWS *ws, const TastInfo &t, bool udfoer) {
       if (udfoer && IsIconic(h)) ShowWindow(h, SW_RESTORE);
       return true;
     case VK_APPS:
-      if (udfoer) AabnGenveje(ws, 20, GridTop());
+      if (udfoer) AabnGenveje(ws, 20, ws->Hoved.RudeY[ENS_CELLER]);
       return true;
     case VK_LEFT:
     case VK_RIGHT:
@@ -735,12 +851,32 @@ bool Aktiver(HWND h, BOGWS *ws) {
   if (ws->Aktiv) return true;
   HWND parent = GetParent(h);
   if (parent && !SendMessageA(parent, ENS_MAA_AKTIVERES, 0, static_cast<LPARAM>(h))) return false;
-  ws->Aktiv = 1;
-  if (parent) SendMessageA(parent, ENS_BLEV_AKTIV, 1, static_cast<LPARAM>(h));
-  return IsWindow(h) && Ws(h) == ws;
+  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  return IsWindow(h) && Ws(h) == ws && ws->Aktiv;
 }
 
-void Klik(HWND h, BOGWS *ws, LPARAM lParam) {
+// ENS_AKTIVER: the window becomes the active grid window and tells its parent.
+void BlivAktiv(HWND h, BOGWS *ws, WPARAM wParam) {
+  Ens &e = ws->Hoved;
+  e.CaptionAktiv = 1;
+  if (!ws->Aktiv) {
+    ws->Aktiv = 1;
+    e.Aktiv = 1;
+    VinduesListeTilTop(h);
+    BringWindowToTop(h);
+    if (HWND parent = GetParent(h)) {
+      SendMessageA(parent, ENS_BLEV_AKTIV, wParam ? wParam : 1, static_cast<LPARAM>(h));
+      if (!IsWindow(h) || Ws(h) != ws) return;
+    }
+  }
+  EnsPaintFrame(&e);
+  TegnRuder(ws);
+}
+
+// A click in the panes (pane coordinates): a month column and a partner row
+// where the pane has them. The first click of an inactive window only
+// activates it; one while the month pane has the keyboard takes it back.
+void Klik(HWND h, BOGWS *ws, UINT rude, LPARAM lParam) {
   if (!ws->Aktiv) {
     Aktiver(h, ws);
     return;
@@ -748,19 +884,69 @@ void Klik(HWND h, BOGWS *ws, LPARAM lParam) {
   if (ws->MndRude) {
     ws->MndRude = 0;
     if (ws->hwndMnd) SendMessageA(ws->hwndMnd, ENS_DEAKTIVER, 0, 0);
+    TegnRuder(ws);
     return;
   }
+  const Ens &e = ws->Hoved;
   const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
   int dp = 0, dm = 0;
-  if (x >= RaekkeHoved(ws)) {
-    const int m = (x - RaekkeHoved(ws)) / kKolonne + 1;
-    if (m >= 1 && m <= static_cast<int>(SkemaPeriode.AntalMaaneder)) dm = m - static_cast<int>(ws->AktuelKolonne);
+  if (rude == ENS_CELLER_NED && x >= 0) {
+    const uint32_t m = GridPixelTilCelle(&e.AkseX, static_cast<uint32_t>(x) + e.ScrollX);
+    if (m >= 1 && m <= SkemaPeriode.AntalMaaneder) dm = static_cast<int>(m) - static_cast<int>(ws->AktuelKolonne);
   }
-  if (y >= GridTop()) {
-    const int p = (y - GridTop()) / kRaekke + 1;
-    if (p >= 1 && p < static_cast<int>(ws->SubObjTab.size())) dp = p - static_cast<int>(ws->AktuelPartner);
+  if (y >= 0) {
+    const uint32_t p = GridPixelTilCelle(&e.AkseY, static_cast<uint32_t>(y) + e.ScrollY);
+    if (p >= 1 && p <= AntalPartnere(ws)) dp = static_cast<int>(p) - static_cast<int>(ws->AktuelPartner);
   }
   if (BogFlyt(ws, dp, dm)) Tegn(ws);
+}
+
+// A click on the sort strip of the left corner presses the button under it.
+void KlikHjoerne(HWND h, BOGWS *ws, LPARAM lParam) {
+  if (!Aktiver(h, ws)) return;
+  const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
+  if (y < kHovedLinje || y >= kHovedLinje + kSortKnap) return;
+  const uint8_t pb = static_cast<uint8_t>(ws->PartnerBogstav);
+  const uint32_t valgt = ObjSwitchValgt(kBogPartnerArt, pb);
+  for (uint32_t i = 1; i <= ObjSwitchFeltAntal(kBogPartnerArt, pb, valgt); ++i) {
+    const int x0 = static_cast<int>(ObjSwitchFeltStart(kBogPartnerArt, pb, valgt, i));
+    if (x >= x0 && x < x0 + static_cast<int>(ObjSwitchFeltBredde(kBogPartnerArt, pb, valgt, i))) {
+      SendMessageA(h, BOG_KNAP, i, 1);
+      return;
+    }
+  }
+}
+
+// The grid frame with its own caption and buttons, the partner rows at the
+// left, the month header above the cells and the month pane's room at the
+// right.
+void OpretRamme(HWND h, BOGWS *ws) {
+  Ens &e = ws->Hoved;
+  e.hwndParent = GetParent(h);
+  e.EgenRamme = 1;
+  e.ScrollFlag = ENS_SCROLL_H | ENS_SCROLL_V;
+  e.RaekkeHovedBredde = static_cast<uint32_t>(RaekkeHoved(ws));
+  e.KolHovedHoejde = kKolHoved;
+  e.HoejreBredde = kBogMndBredde;
+  e.AkseX = GridAkse{1, kCelleBredde, 1, 0, 0};
+  e.AkseY = GridAkse{1, kCelleHoejde, 1, 0, 0};
+  e.StyrX = &ws->PosX;
+  e.StyrY = &ws->PosY;
+  SynkPos(ws);
+  ws->PosX.Foerste = ws->PosY.Foerste = 1;
+  e.hdc = GetDC(h);
+  RECT rc{};
+  GetClientRect(h, &rc);
+  e.Areal[0] = CxFrame();
+  e.Areal[1] = CyFrame() + GetSystemMetrics(SM_CYCAPTION);
+  e.Areal[2] = rc.right - 1 - CxFrame();
+  e.Areal[3] = rc.bottom - 1 - CyFrame();
+  EnsCalcLayout(&e);
+  EnsCreateChildren(&e, h, 0, nullptr, TxtFont, false, true, nullptr);
+  if (TxtFont)
+    for (auto [rude, dc] : {std::pair{e.hwndRaekkeHoved, ENSDC_RAEKKEHOVED}, {e.hwndKolHoved, ENSDC_KOLHOVED},
+                            {e.hwndHjoerneV, ENSDC_HJOERNE_V}})
+      if (rude) SelectDCPalette(rude, &e.dc[dc], TxtFont);
 }
 
 void Frigiv(BOGWS *ws) {
@@ -778,11 +964,13 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!ws) return -1;
     ws->hwnd = h;
     SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(ws));
+    OpretRamme(h, ws);
     if (CreateMndWnd) {
-      RECT rc;
-      GetClientRect(h, &rc);
-      ws->hwndMnd = CreateMndWnd(h, &ws->Aktuel, std::max<int>(rc.right - kBogMndBredde, 0), kToolbar,
-                                 kBogMndBredde, std::max<int>(rc.bottom - kToolbar, 0));
+      const Ens &e = ws->Hoved;
+      const int y = e.HjoerneY[1];
+      ws->hwndMnd = CreateMndWnd(h, &ws->Aktuel, e.RudeX[ENS_HOEJRE], y, e.RudeB[ENS_HOEJRE],
+                                 std::max(0, e.RudeY[ENS_HOEJRE] + e.RudeH[ENS_HOEJRE] - y));
+      PlacerMndRude(ws);
     }
     VinduesListeTilfoej(h);
     if (FilterPaa()) BogFindNaeste(ws);
@@ -804,9 +992,72 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       PAINTSTRUCT ps;
       BeginPaint(h, &ps);
       EndPaint(h, &ps);
-      Tegn(ws);
+      EnsPaintFrame(&ws->Hoved);
+      TegnRuder(ws);
       return 0;
     }
+    case WM_SIZE:
+      if (wParam == SIZE_RESTORED) {
+        EnsOnSize(&ws->Hoved, h, LOWORD(lParam), HIWORD(lParam), 0);
+        PlacerMndRude(ws);
+        EnsPaintFrame(&ws->Hoved);
+        Tegn(ws);
+      }
+      return 0;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (EnsOnScroll(&ws->Hoved, msg, wParam)) TegnRuder(ws);
+      return 0;
+    case ENS_HJUL:
+      EnsWheelScroll(h, &ws->Hoved, wParam);
+      return 0;
+    case ENS_KOLHOVED_TEGN:
+      TegnHjoerne(ws);
+      TegnMaanedHoved(ws);
+      return 0;
+    case ENS_RAEKKEHOVED_TEGN:
+      TegnPartnere(ws);
+      return 0;
+    case ENS_CELLER_TEGN:
+      TegnCeller(ws);
+      return 0;
+    case ENS_CELLER_NED:
+    case ENS_CELLER_DBL:
+    case ENS_RAEKKEHOVED_NED:
+    case ENS_RAEKKEHOVED_DBL:
+      Klik(h, ws, msg == ENS_CELLER_DBL ? ENS_CELLER_NED : msg == ENS_RAEKKEHOVED_DBL ? ENS_RAEKKEHOVED_NED : msg,
+           lParam);
+      return 0;
+    case ENS_HJOERNE_VENSTRE_NED:
+      KlikHjoerne(h, ws, lParam);
+      return 0;
+    case ENS_KOLHOVED_NED:
+      Aktiver(h, ws);
+      return 0;
+    case WM_MBUTTONDOWN:
+      EnsActivateOnClick(h, &ws->Hoved);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      EnsOnDblClk(h, &ws->Hoved, lParam);
+      return 0;
+    case WM_MOUSEMOVE:
+      EnsSetSizeCursor(h, &ws->Hoved, lParam);
+      return 0;
+    case WM_MOVING:
+      EnsSnapMove(&ws->Hoved, reinterpret_cast<RECT *>(lParam));
+      return TRUE;
+    case WM_SIZING:
+      EnsOnSizing(reinterpret_cast<RECT *>(lParam), static_cast<UINT>(wParam), 100, BogBredde(ws, INT32_MAX), 100,
+                  BogHoejde(ws, INT32_MAX));
+      return TRUE;
+    case WM_EXITSIZEMOVE:
+      EnsPaintFrame(&ws->Hoved);
+      TegnRuder(ws);
+      break;
+    case ENS_MINSLOT:
+      return ws->Hoved.MinSlot;
+    case ENS_TILSTAND:
+      return ws->Hoved.Tilstand;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case TAST_MODTAG: {
@@ -828,20 +1079,22 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      Klik(h, ws, lParam);
-      if (IsWindow(h) && Ws(h) == ws) Tegn(ws);
+      EnsOnLButtonDown(h, GetParent(h), ws->Aktiv, ws->Hoved.Tilstand, ws->Hoved.TraekOffset, lParam);
       return 0;
     case WM_RBUTTONDOWN:
+      EnsActivateOnClick(h, &ws->Hoved);
+      if (!IsWindow(h) || Ws(h) != ws) return 0;
       AabnGenveje(ws, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
       return 0;
     case ENS_DEAKTIVER:
       ws->Aktiv = 0;
-      Tegn(ws);
+      ws->Hoved.Aktiv = 0;
+      ws->Hoved.CaptionAktiv = 0;
+      EnsPaintFrame(&ws->Hoved);
+      TegnRuder(ws);
       return 0;
     case ENS_AKTIVER:
-      ws->Aktiv = 1;
-      Tegn(ws);
+      BlivAktiv(h, ws, wParam);
       return 0;
     case BOG_DATA_AENDRET:
     case BOG_SHELL_OPDATER:
@@ -943,12 +1196,12 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       } else if (lParam == 1) {
         BogSorter(ws, static_cast<uint32_t>(wParam));
         Tegn(ws);
-      } else if (lParam == 4096) {
-        ShowWindow(h, IsIconic(h) ? SW_RESTORE : SW_MINIMIZE);
-      } else if (lParam == 8192) {
+      } else if (lParam == NYB_MINIMER || lParam == NYB_GENDAN) {
+        EnsMinimize(h, &ws->Hoved);
+      } else if (lParam == NYB_LUK) {
         DestroyWindow(h);
-      } else if (lParam == 16384) {
-        ShowWindow(h, SW_MAXIMIZE);
+      } else if (lParam == NYB_MAKSIMER) {
+        EnsMaximize(h, &ws->Hoved);
       }
       return 0;
     case ENS_BREDDE:
@@ -1008,8 +1261,7 @@ HWND CreateBogWnd(char bogstav, HWND parent, int x, int y, int bredde, int hoejd
   ws->Hoved.hwndParent = parent;
   const char *titel = ws->Hoved.Titel;
   const int b = BogBredde(ws, std::max(bredde, 0)), hh = BogHoejde(ws, std::max(hoejde, 0));
-  HWND hwnd = CreateWindowExA(0, kKlasse, titel, WS_CHILD | WS_CAPTION | WS_THICKFRAME | WS_CLIPSIBLINGS |
-                                                     WS_CLIPCHILDREN,
+  HWND hwnd = CreateWindowExA(0, kKlasse, titel, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
                               x, y, b, hh, parent,
                               static_cast<HMENU>((bogstav == 'K' ? kBogAktiType
                                                                                           : kBogMedaType)),

@@ -88,6 +88,9 @@ struct BOGWS {
   std::vector<uint32_t> SubObjTab3{0};
   uint32_t AktuelPartner;  // index into SubObjTab, 0 none
   MaanedIndeks AktuelKolonne;  // 1..months of the period
+  // The frame's axes: months across, partners down; their current cells
+  // follow AktuelKolonne and AktuelPartner.
+  GridPos PosX, PosY;
   std::vector<BogVisPost> BogVisListe{BogVisPost{}};
   // (partner records) x (months of the period), partner-major.
   std::vector<BogCelle> Celler;

@@ -159,7 +159,8 @@ TEST_F(BogEndeTilEnde, HoursTypedInTheMonthPaneAreSavedAndReadBack) {
   ASSERT_NE(ws, nullptr);
   ASSERT_EQ(BogHovedRec(ws), anfo);
   ASSERT_EQ(BogPartnerRec(ws), akti);
-  SendMessageA(m, WM_LBUTTONDOWN, 0, MAKELPARAM(5, 5));
+  // Inside the cells, clear of the frame's caption and borders.
+  SendMessageA(m, WM_LBUTTONDOWN, 0, MAKELPARAM(ws->Hoved.RudeX[ENS_CELLER] + 5, ws->Hoved.RudeY[ENS_CELLER] + 5));
   SetFocus(m);
   PumpUntilIdle();
   auto tast = [](UINT vk) {

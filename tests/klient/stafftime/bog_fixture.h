@@ -14,6 +14,8 @@
 #include "ENS.h"
 #include "ENSMUS.h"
 #include "FARVER.h"
+#include "NYBUTTON.h"
+#include "RELAY.h"
 #include "ImpTimoak.h"
 #include "INDSTIL.h"
 #include "GENVEJ.h"
@@ -107,6 +109,13 @@ class Bog : public Skole {
   std::vector<BOGWS *> ws;
 };
 
+// A point of the window's client area inside its cells, clear of the
+// frame's caption and borders: a button press there only activates.
+inline LPARAM IndePunkt(HWND h) {
+  const Ens &e = BogVinduesWS(h)->Hoved;
+  return MAKELPARAM(e.RudeX[ENS_CELLER] + 5, e.RudeY[ENS_CELLER] + 5);
+}
+
 inline LRESULT CALLBACK VaertProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == ENS_MAA_AKTIVERES) return 1;
   return DefWindowProcA(h, m, w, l);
@@ -130,6 +139,15 @@ class BogVindue : public Bog {
     farver_intern::InitPaletteDybde(32);
     RegistrerBogKlasse(hInst);
     WNDCLASSA wc{};
+    // The frame's panes and buttons, registered by the shell in the program.
+    wc.style = CS_OWNDC | CS_DBLCLKS;
+    wc.lpfnWndProc = DummyWndProc;
+    wc.lpszClassName = "DummyWndClass";
+    RegisterClassA(&wc);
+    wc.lpfnWndProc = NyButtonWndProc;
+    wc.lpszClassName = "NyButtonWndClass";
+    RegisterClassA(&wc);
+    wc.style = 0;
     wc.lpfnWndProc = VaertProc;
     wc.lpszClassName = "BogVaert";
     RegisterClassA(&wc);

@@ -229,7 +229,7 @@ TEST_F(BogVindue, StaffModeKeysMoveSortFreezeAndPublish) {
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(BogHovedRec(w), a);
   ASSERT_EQ(Partnere(w).size(), 2u);
-  SendMessageA(hwnd, WM_LBUTTONDOWN, 0, MAKELPARAM(5, 5));  // activates
+  SendMessageA(hwnd, WM_LBUTTONDOWN, 0, IndePunkt(hwnd));  // activates
   ASSERT_EQ(w->Aktiv, 1);
 
   Tast(VK_DOWN);

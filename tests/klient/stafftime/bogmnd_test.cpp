@@ -557,7 +557,7 @@ TEST_F(BogRet, TypedHoursArePostedAndShown) {
   ASSERT_NE(hwnd, HWND{});
   w = BogVinduesWS(hwnd);
   ShowWindow(hwnd, SW_SHOW);
-  SendMessageA(hwnd, WM_LBUTTONDOWN, 0, MAKELPARAM(5, 5));
+  SendMessageA(hwnd, WM_LBUTTONDOWN, 0, IndePunkt(hwnd));
   SetFocus(hwnd);
   ASSERT_EQ(w->Aktiv, 1);
   const uint32_t eksport = EksportTaellere[5];
@@ -590,7 +590,7 @@ TEST_F(BogRet, TypedHoursArePostedAndShown) {
 
   bool celle = false, dag = false;
   for (const auto &d : tt::DrawnTexts()) {
-    celle |= d.hwnd == hwnd && d.text == "7,50";
+    celle |= d.hwnd == w->Hoved.hwndCeller && d.text == "7,50";  // the grid's cell pane
     dag |= d.hwnd == w->hwndMnd && d.text == "7,50";
   }
   EXPECT_TRUE(celle);
