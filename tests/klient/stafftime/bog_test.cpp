@@ -270,6 +270,63 @@ TEST_F(BogVindue, StaffModeKeysMoveSortFreezeAndPublish) {
   EXPECT_EQ(SendMessageA(hwnd, TAST_SPOERG, 0, reinterpret_cast<LPARAM>(&f)), 1);
 }
 
+// On the grid frame: a click in the cells moves partner and month, the wheel
+// and the bars scroll the panes, the caption's close button closes.
+TEST_F(BogVindue, FrameClicksWheelScrollBarsAndCaptionClose) {
+  const uint32_t syg = Ovak(1, "SYG");
+  for (uint32_t i = 0; i < 60; ++i) AddAakrel(syg, Ansat(10 + i), 10);
+  ShowWindow(vaert, SW_SHOW);
+  hwnd = CreateBogWnd('K', vaert, 0, 0, 700, 300, 0);
+  ASSERT_NE(hwnd, HWND{});
+  ShowWindow(hwnd, SW_SHOW);
+  tavo::test::PumpUntilIdle();
+  BOGWS *w = BogVinduesWS(hwnd);
+  const Ens &e = w->Hoved;
+  ASSERT_NE(e.hwndCeller, HWND{});
+  ASSERT_NE(e.hwndVScroll, HWND{});
+  ASSERT_NE(e.hwndHScroll, HWND{});
+  SendMessageA(hwnd, WM_LBUTTONDOWN, 0, IndePunkt(hwnd));
+  ASSERT_EQ(w->Aktiv, 1);
+  auto klik = [&](uint32_t m, uint32_t p) {
+    const POINT pt = tavo::test::ScreenPoint(
+        e.hwndCeller, static_cast<int>(GridCelleStart(&e.AkseX, m)) - static_cast<int>(e.ScrollX) + 10,
+        static_cast<int>(GridCelleStart(&e.AkseY, p)) - static_cast<int>(e.ScrollY) + 5);
+    tavo::test::Click(pt.x, pt.y);
+    tavo::test::PumpUntilIdle();
+  };
+  klik(3, 4);
+  EXPECT_EQ(w->AktuelPartner, 4u);
+  EXPECT_EQ(w->AktuelKolonne, 3u);
+
+  SendMessageA(hwnd, ENS_HJUL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
+  EXPECT_GT(uint32_t(e.ScrollY), 0u);
+  EXPECT_EQ(w->AktuelPartner, 4u);  // the wheel scrolls, the cursor stays
+  const uint32_t foerste = w->PosY.Foerste;
+  klik(3, foerste + 1);
+  EXPECT_EQ(w->AktuelPartner, foerste + 1);
+
+  RECT bar{};
+  GetWindowRect(e.hwndVScroll, &bar);
+  const uint32_t y = e.ScrollY;
+  tavo::test::Click((bar.left + bar.right) / 2, bar.bottom - 4);
+  tavo::test::PumpUntilIdle();
+  EXPECT_GT(uint32_t(e.ScrollY), y);
+  GetWindowRect(e.hwndHScroll, &bar);
+  tavo::test::Click(bar.right - 4, (bar.top + bar.bottom) / 2);
+  tavo::test::PumpUntilIdle();
+  EXPECT_GT(uint32_t(e.ScrollX), 0u);
+  // A key brings the current cell back into view.
+  Tast(VK_DOWN);
+  EXPECT_GE(w->AktuelPartner, w->PosY.Foerste);
+  EXPECT_LT(w->AktuelPartner, w->PosY.Foerste + w->PosY.Synlige);
+
+  ASSERT_NE(e.hwndLuk, HWND{});
+  GetWindowRect(e.hwndLuk, &bar);
+  tavo::test::Click((bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2);
+  tavo::test::PumpUntilIdle();
+  EXPECT_FALSE(IsWindow(hwnd));
+}
+
 TEST_F(BogVindue, CtrlAAsksTheToolbarForAllGroups) {
   Ovak(1, "SYG");
   hwnd = CreateBogWnd('M', lytter, 0, 0, 2000, 900, 0);
