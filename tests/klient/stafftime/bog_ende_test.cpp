@@ -20,6 +20,8 @@
 #include "ENSMUS.h"
 #include "FARVER.h"
 #include "INDSTIL.h"
+#include "NYBUTTON.h"
+#include "RELAY.h"
 #include "PROGVINDUER.h"
 #include "SKAERM.h"
 #include "STITAB.h"
@@ -30,6 +32,18 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+// The frame's panes and buttons, registered by the shell in the program.
+void RammeKlasser() {
+  WNDCLASSA wc{};
+  wc.style = CS_OWNDC | CS_DBLCLKS;
+  wc.lpfnWndProc = DummyWndProc;
+  wc.lpszClassName = "DummyWndClass";
+  RegisterClassA(&wc);
+  wc.lpfnWndProc = NyButtonWndProc;
+  wc.lpszClassName = "NyButtonWndClass";
+  RegisterClassA(&wc);
+}
 using tavo::test::PumpUntilIdle;
 
 LRESULT CALLBACK VaertProc(HWND h, UINT m, WPARAM w, LPARAM l) {
@@ -80,6 +94,7 @@ TEST_F(BogEndeTilEnde, BothModesOpenOnTheDemosAbsenceActivities) {
   wc.lpfnWndProc = VaertProc;
   wc.lpszClassName = "BogEndeVaert";
   RegisterClassA(&wc);
+  RammeKlasser();
   ASSERT_TRUE(RegistrerBogKlasse(hInst));
   HWND hoved = CreateWindowExA(0, "BogEndeVaert", "Tavo", WS_POPUP | WS_VISIBLE, 0, 0, 1600, 800, 0, 0, 0, nullptr);
   HWND desktop = CreateWindowExA(0, "BogEndeVaert", "", WS_CHILD | WS_VISIBLE, 0, 0, 1600, 800, hoved, 0, 0, nullptr);
@@ -146,6 +161,7 @@ TEST_F(BogEndeTilEnde, HoursTypedInTheMonthPaneAreSavedAndReadBack) {
   wc.lpfnWndProc = EditIntWndProc;
   wc.lpszClassName = "EditIntWndClass";
   RegisterClassA(&wc);
+  RammeKlasser();
   ASSERT_TRUE(RegistrerBogKlasse(hInst));
   HWND hoved = CreateWindowExA(0, "BogMndVaert", "Tavo", WS_POPUP | WS_VISIBLE, 0, 0, 1600, 800, 0, 0, 0, nullptr);
   HWND desktop = CreateWindowExA(0, "BogMndVaert", "", WS_CHILD | WS_VISIBLE, 0, 0, 1600, 800, hoved, 0, 0, nullptr);
