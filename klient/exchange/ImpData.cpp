@@ -17,6 +17,8 @@
 #include "INDSTIL.h"
 #include "ImpBehandl.h"
 #include "ImpRetur.h"
+#include "ImpGenfejl.h"
+#include "ImpSkema.h"
 #include "ImpTabel.h"
 #include "KATALOG.h"
 #include "KONTAKT.h"
@@ -155,6 +157,12 @@ char *Retur(Afsnit &a) {
   const std::string navn = AfsnitNavn(a.linje);
   return FindReturLaeser(navn.c_str())(navn.c_str(), a.fil, a.linje);
 }
+char *Skemabeg(Afsnit &a) { return ImporterSkemabeg(a.fil, a.linje); }
+char *Extprogske(Afsnit &a) { return ImporterExtprogske(a.fil, a.linje); }
+char *Forandringske(Afsnit &a) { return ImporterForandringske(a.fil, a.linje); }
+char *AndretSkema(Afsnit &a) { return ImporterAndretSkema(a.fil, a.linje); }
+char *Genfejl(Afsnit &a) { return ImporterGenfejl(a.fil, a.linje, a.status); }
+char *Inifil(Afsnit &a) { return ImporterInifil(a.fil, a.linje); }
 
 // The readers in the order they are matched; a row without a reader is one
 // whose subsystem has not come yet, and takes the road of an unknown name.
@@ -164,10 +172,10 @@ struct AfsnitLaeser {
 };
 const AfsnitLaeser kAfsnit[] = {
     {"fremmed", nullptr},        {"primotal", nullptr},      {"minusakti", Minusakti},
-    {"extprogske", nullptr},     {"forandringske", nullptr}, {"forandringtim", nullptr},
-    {"skemabeg", nullptr},       {"timoak", nullptr},        {"udplatim", nullptr},
-    {"hontim", nullptr},         {"genfejl", nullptr},       {"inifil", nullptr},
-    {"message", Besked},         {"andretskema", nullptr},   {"ffpg", Ffpg},
+    {"extprogske", Extprogske},  {"forandringske", Forandringske}, {"forandringtim", nullptr},
+    {"skemabeg", Skemabeg},       {"timoak", nullptr},        {"udplatim", nullptr},
+    {"hontim", nullptr},         {"genfejl", Genfejl},       {"inifil", Inifil},
+    {"message", Besked},         {"andretskema", AndretSkema},   {"ffpg", Ffpg},
     {"ffpgrel", PlanPoster},     {"ffpp", PlanPoster},       {"ffgrund", PlanPoster},
     {"ffpertab", PlanPoster},    {"fftaltab", PlanPoster},   {"medaskeprior", PlanPoster},
     {"ffpg-", Retur},            {"ffpgrel-", Retur},        {"ffpp-", Retur},

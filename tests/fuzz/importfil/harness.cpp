@@ -1,10 +1,13 @@
 // The import file: any bytes read as the import driver reads them, the
 // status line first and then every section handed to its reader (the
-// message, minusakti and plan record sections, the tables), over a data
-// store with its reserved records; the collected import message is freed.
+// message, minusakti and plan record sections, the tables, the schedule
+// events, the refusal report and the settings), over a data store with its
+// reserved records; the collected import message is freed, and the report
+// of changed events is removed so that it does not grow from input to input.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "../fuzz_mappe.h"
@@ -19,6 +22,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   fuzz::TomDatalager();
+  DeleteFileA((std::string(StiTab.szdata) + "log\\AndretSkema.log").c_str());
   for (uint8_t type : {'K', 'M', 'L', 'U'}) CreateReservedRecs(type);
   std::vector<uint8_t> kopi(data, data + size);
   FILE *fil = fmemopen(kopi.empty() ? nullptr : kopi.data(), kopi.size(), "rb");
