@@ -16,6 +16,7 @@
 #include "HENTGEM.h"
 #include "INDSTIL.h"
 #include "ImpBehandl.h"
+#include "ImpFremmed.h"
 #include "ImpRetur.h"
 #include "ImpGenfejl.h"
 #include "ImpSkema.h"
@@ -163,6 +164,16 @@ char *Forandringske(Afsnit &a) { return ImporterForandringske(a.fil, a.linje); }
 char *AndretSkema(Afsnit &a) { return ImporterAndretSkema(a.fil, a.linje); }
 char *Genfejl(Afsnit &a) { return ImporterGenfejl(a.fil, a.linje, a.status); }
 char *Inifil(Afsnit &a) { return ImporterInifil(a.fil, a.linje); }
+// The reset reads no line: the next one goes back to the driver's loop.
+char *Fremmed(Afsnit &a) {
+  ImporterFremmed();
+  return LaesImportLinje(a.fil, a.linje, IMPORT_LINJE_LEN) ? a.linje : nullptr;
+}
+char *Forandringtim(Afsnit &a) { return ImporterForandringtim(a.fil, a.linje, a.status->Tidsstempel); }
+char *Timoak(Afsnit &a) { return ImporterTimoak(a.fil, a.linje, a.status->Tidsstempel, a.art == '@' ? 'C' : 'F'); }
+char *Udplatim(Afsnit &a) { return ImporterUdplatim(a.fil, a.linje); }
+char *Hontim(Afsnit &a) { return ImporterHontim(a.fil, a.linje); }
+char *Primotal(Afsnit &a) { return ImporterPrimotal(a.fil, a.linje); }
 
 // The readers in the order they are matched; a row without a reader is one
 // whose subsystem has not come yet, and takes the road of an unknown name.
@@ -171,11 +182,11 @@ struct AfsnitLaeser {
   char *(*laes)(Afsnit &a);
 };
 const AfsnitLaeser kAfsnit[] = {
-    {"fremmed", nullptr},        {"primotal", nullptr},      {"minusakti", Minusakti},
-    {"extprogske", Extprogske},  {"forandringske", Forandringske}, {"forandringtim", nullptr},
-    {"skemabeg", Skemabeg},       {"timoak", nullptr},        {"udplatim", nullptr},
-    {"hontim", nullptr},         {"genfejl", Genfejl},       {"inifil", Inifil},
-    {"message", Besked},         {"andretskema", AndretSkema},   {"ffpg", Ffpg},
+    {"fremmed", Fremmed},        {"primotal", Primotal},     {"minusakti", Minusakti},
+    {"extprogske", Extprogske},  {"forandringske", Forandringske}, {"forandringtim", Forandringtim},
+    {"skemabeg", Skemabeg},      {"timoak", Timoak},         {"udplatim", Udplatim},
+    {"hontim", Hontim},          {"genfejl", Genfejl},       {"inifil", Inifil},
+    {"message", Besked},         {"andretskema", AndretSkema}, {"ffpg", Ffpg},
     {"ffpgrel", PlanPoster},     {"ffpp", PlanPoster},       {"ffgrund", PlanPoster},
     {"ffpertab", PlanPoster},    {"fftaltab", PlanPoster},   {"medaskeprior", PlanPoster},
     {"ffpg-", Retur},            {"ffpgrel-", Retur},        {"ffpp-", Retur},

@@ -27,8 +27,6 @@
 
 namespace {
 
-bool ErHoved(const char *linje) { return linje[0] == '@' || linje[0] == '#'; }
-
 // The ','-separated numbers of a text; missing ones are 0.
 std::vector<long> Tal(const char *tekst, size_t antal) {
   std::vector<long> v(antal, 0);
@@ -87,17 +85,6 @@ Maaned PeriodeMaaned(long aar, long mnd) {
   return m >= SkemaPeriode.FoersteMaaned && m <= SkemaPeriode.SidsteMaaned ? m : 0;
 }
 
-// Each trimmed line of the section to fn; the buffer at the next header,
-// null at the end of the file.
-template <class Fn>
-char *HverLinje(FILE *fil, char *linje, Fn fn) {
-  while (LaesImportLinje(fil, linje, IMPORT_LINJE_LEN)) {
-    if (ErHoved(linje)) return linje;
-    TrimStr(linje);
-    fn(linje);
-  }
-  return nullptr;
-}
 
 }  // namespace
 
@@ -163,7 +150,7 @@ char *ImporterGenfejl(FILE *fil, char *linje, const ImportStatus *pStatus) {
   FILE *rapport = AabnDataFil(sti, "w");
   if (!rapport) {
     LogPrintf("** Fejl: %s kan ikke oprettes; afsnittet genfejl springes over\n", sti);
-    return HverLinje(fil, linje, [](char *) {});
+    return HverAfsnitLinje(fil, linje, [](char *) {});
   }
   int skema = 0, poster = 0;
   if (FILE *exp = AabnDataFil(StiTab.szexp, "r")) {
@@ -186,7 +173,7 @@ char *ImporterGenfejl(FILE *fil, char *linje, const ImportStatus *pStatus) {
   fprintf(rapport, "Følgende skemabegivenheder / timeposter kunne IKKE behandles i EASY.\n");
   fprintf(rapport, "%s\n", std::string(71, '-').c_str());
   GenfejlTilstand t;
-  char *naeste = HverLinje(fil, linje, [&](char *l) {
+  char *naeste = HverAfsnitLinje(fil, linje, [&](char *l) {
     if (l[0] == 'S')
       SkemaFejlLinje(rapport, l + 1, &t);
     else if (l[0] == 'T')
@@ -207,7 +194,6 @@ void Kopier(char *del, const char *p, size_t n) {
 
 // One settings line "section.key=value"; fewer parts write nothing.
 void Indstilling(const char *linje) {
-  if (strlen(linje) < 2) return;
   // The section ends at the first '.' (its first character always belongs
   // to it), the key at the following '='; the value is the rest.
   char sektion[kInifilDelLaengde + 1], noegle[kInifilDelLaengde + 1], vaerdi[kInifilDelLaengde + 1];
@@ -230,7 +216,7 @@ void Indstilling(const char *linje) {
 }  // namespace
 
 char *ImporterInifil(FILE *fil, char *linje) {
-  char *naeste = HverLinje(fil, linje, [](char *l) { Indstilling(l); });
+  char *naeste = HverAfsnitLinje(fil, linje, [](char *l) { Indstilling(l); });
   auto &g = GlobalIndstillinger;
   g.sammenfaldsinterval = static_cast<uint8_t>(GetPrivateProfileIntA("global", "sammenfaldsinterval", 0, StiTab.szini));
   char v[kInifilDelLaengde + 1];

@@ -57,23 +57,6 @@ std::vector<std::string> Dele(const char *tekst) {
 
 uint32_t Tal(const std::string &s) { return static_cast<uint32_t>(strtoul(s.c_str(), nullptr, 10)); }
 
-uint32_t FindNoegle(const TabDesc &td, TabVar &tv, const char *noegle) {
-  return noegle[0] ? FindRec(&td, &tv, ParseFeltVaerdi(&td, noegle), KLASSE_AKTUEL) : 0;
-}
-
-// The record of the key, else the reserved "999999999" of the table (made
-// with the reserved records when missing).
-uint32_t FindEllerReserveret(const TabDesc &td, TabVar &tv, const char *noegle) {
-  if (const uint32_t r = FindNoegle(td, tv, noegle)) return r;
-  uint32_t id = RESERVERET_ID_UKENDT;
-  uint32_t r = FindRec(&td, &tv, &id, KLASSE_AKTUEL);
-  if (r == 0) {
-    CreateReservedRecs(td.TypeBogstav);
-    r = FindRec(&td, &tv, &id, KLASSE_AKTUEL);
-  }
-  return r;
-}
-
 // Appends to a list of antal entries; false when it cannot grow.
 template <class T>
 bool Tilfoej(T *&liste, uint32_t antal, T v) {
@@ -362,6 +345,21 @@ char *LaesAfsnit(Laeser &l) {
 }
 
 }  // namespace
+
+uint32_t FindNoegle(const TabDesc &td, TabVar &tv, const char *noegle) {
+  return noegle[0] ? FindRec(&td, &tv, ParseFeltVaerdi(&td, noegle), KLASSE_AKTUEL) : 0;
+}
+
+uint32_t FindEllerReserveret(const TabDesc &td, TabVar &tv, const char *noegle) {
+  if (const uint32_t r = FindNoegle(td, tv, noegle)) return r;
+  uint32_t id = RESERVERET_ID_UKENDT;
+  uint32_t r = FindRec(&td, &tv, &id, KLASSE_AKTUEL);
+  if (r == 0) {
+    CreateReservedRecs(td.TypeBogstav);
+    r = FindRec(&td, &tv, &id, KLASSE_AKTUEL);
+  }
+  return r;
+}
 
 void LaesTidsfelter(const char *tekst, TidsFelter *t, int antalDele) {
   memset(t, 0, sizeof *t);

@@ -12,6 +12,7 @@
 
 #include "AVS.h"
 #include "DATO.h"
+#include "TABREG.h"
 
 // The event the section lines describe.
 extern AVS LkAVS;
@@ -52,6 +53,13 @@ void LaesMedarbejderFelt(const char *tekst, AVS *avs);
 // 1 three integers, 2 two integers; surplus parts are ignored, missing
 // ones leave 0. tal holds three entries. The number of parts read.
 int LaesKommaFelter(const char *tekst, int mode, char *tegn, int32_t tal[3]);
+
+// The record of a key text in the table's key type, 0 when none has it
+// (or the text is empty).
+uint32_t FindNoegle(const TabDesc &td, TabVar &tv, const char *noegle);
+// The same, else the table's reserved record "999999999" (made with the
+// reserved records when missing).
+uint32_t FindEllerReserveret(const TabDesc &td, TabVar &tv, const char *noegle);
 
 // True when one of the set's activities, rooms or employments is a record
 // with status 10.

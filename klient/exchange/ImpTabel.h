@@ -20,6 +20,7 @@
 
 #include "IMPORT.h"
 #include "TABREG.h"
+#include "TEKST.h"
 #include "VEDLIGE.h"
 
 // Reads one line into linje (n bytes): at most n - 1 characters, the line
@@ -27,6 +28,19 @@
 // it never comes back as a line of its own. False at the end of the file
 // (linje is then "").
 bool LaesImportLinje(FILE *fil, char *linje, size_t n);
+
+// Each line of a section, trimmed (TrimStr), to fn; lines shorter than two
+// characters are passed over. The buffer (IMPORT_LINJE_LEN bytes) at the
+// next header, null at the end of the file.
+template <class Fn>
+char *HverAfsnitLinje(FILE *fil, char *linje, Fn fn) {
+  while (LaesImportLinje(fil, linje, IMPORT_LINJE_LEN)) {
+    if (linje[0] == '@' || linje[0] == '#') return linje;
+    TrimStr(linje);
+    if (linje[0] && linje[1]) fn(linje);
+  }
+  return nullptr;
+}
 
 // The records of one table, one record line each. "skka" first empties the
 // calendar-day chains (kdagrel), "ret", "alrel" and "skfalokarel" their own

@@ -17,9 +17,13 @@ namespace {
 
 constexpr uint8_t kLever = 64, kSlettet = 8;
 
-// A new zeroed record behind the table's last one (row 1 in an empty table),
-// the table growing by a block when full; 0 when it cannot grow. Free slots
-// further down stay known to NewRec.
+AakrelRec *Aakrel(uint32_t r) { return reinterpret_cast<AakrelRec *>(GetRec(&tdaakrel, &tvaakrel, r)); }
+
+// The month after m; an impossible month number moves on to a possible one.
+Maaned NaesteMaaned(Maaned m) { return m % 100 >= 12 ? (m / 100 + 1) * 100 + 1 : m + 1; }
+
+}  // namespace
+
 uint32_t TilfoejSidst(const TabDesc *pTd, TabVar *pTv) {
   const uint32_t hint = pTv->FoersteLedige;
   pTv->FoersteLedige = pTv->wRecCnt;
@@ -28,13 +32,6 @@ uint32_t TilfoejSidst(const TabDesc *pTd, TabVar *pTv) {
   if (r != 0) pTv->pfSave[r / pTd->RecPrBlok] = 1;
   return r;
 }
-
-AakrelRec *Aakrel(uint32_t r) { return reinterpret_cast<AakrelRec *>(GetRec(&tdaakrel, &tvaakrel, r)); }
-
-// The month after m; an impossible month number moves on to a possible one.
-Maaned NaesteMaaned(Maaned m) { return m % 100 >= 12 ? (m / 100 + 1) * 100 + 1 : m + 1; }
-
-}  // namespace
 
 // ---- Time rows ----
 

@@ -11,6 +11,11 @@
 
 #include "SIDEFIL.h"
 
+// A new zeroed record behind the table's last one (row 1 in an empty table),
+// its block marked changed, the table growing by a block when full; 0 when
+// it cannot grow. Free slots further down stay known to NewRec.
+uint32_t TilfoejSidst(const TabDesc *pTd, TabVar *pTv);
+
 // Appends a time row to the bucket of its date's month and fills it; the
 // kind letters 'A' and 'a' are corrected by the activity's type. Nothing is
 // written for a date outside the schedule period. The new row, or null.
