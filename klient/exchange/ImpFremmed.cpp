@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "DATO.h"
@@ -92,9 +93,16 @@ uint32_t Noegle(const TabDesc &td, TabVar &tv, const char *tekst) {
   return tekst[0] == '0' ? 0 : FindNoegle(td, tv, tekst);
 }
 
-void RydAakrel() {
-  if (AakrelAntal() > kAakrelRydGraense) CleanupAakrel();
-}
+// The relations of one section: AddAakrel looks through the whole table,
+// and a pair that has had its status in this section needs no second look.
+struct Relationer {
+  std::unordered_set<uint64_t> givet;
+  void Giv(uint32_t akti, uint32_t anfo, uint8_t status) {
+    if (!givet.insert(uint64_t{akti} << 32 | anfo).second) return;
+    AddAakrel(akti, anfo, status);
+    if (AakrelAntal() > kAakrelRydGraense) CleanupAakrel();
+  }
+};
 
 // A row behind the last of the month bucket of the date; null when the date
 // lies outside the period or the bucket cannot grow.
@@ -148,6 +156,7 @@ void ImporterFremmed() {
 char *ImporterForandringtim(FILE *fil, char *linje, uint32_t tid) {
   uint8_t ejer = 0;
   uint32_t akti = 0, anfo = 0;
+  Relationer relationer;
   const uint8_t egen = GlobalIndstillinger.insnr;
   char *naeste = HverAfsnitLinje(fil, linje, [&](char *l) {
     const char *tekst = l + 1;
@@ -166,8 +175,7 @@ char *ImporterForandringtim(FILE *fil, char *linje, uint32_t tid) {
         const Dato dato = static_cast<Dato>(Tal(d, 1));
         if (ejer == egen || !akti || !anfo || !IPerioden(dato)) break;
         AddTimoak('A', ejer, static_cast<uint32_t>(Tal(d, 0)), kStatusNy, 0, akti, anfo, dato, Tal(d, 2), tid);
-        AddAakrel(akti, anfo, 30);
-        RydAakrel();
+        relationer.Giv(akti, anfo, 30);
         break;
       }
       case '-': {
@@ -195,6 +203,7 @@ char *ImporterForandringtim(FILE *fil, char *linje, uint32_t tid) {
 char *ImporterTimoak(FILE *fil, char *linje, uint32_t tid, char art) {
   uint8_t ejer = 0;
   uint32_t akti = 0, anfo = 0;
+  Relationer relationer;
   char *naeste = HverAfsnitLinje(fil, linje, [&](char *l) {
     const char *tekst = l + 1;
     switch (l[0]) {
@@ -206,8 +215,7 @@ char *ImporterTimoak(FILE *fil, char *linje, uint32_t tid, char art) {
         const Dato dato = static_cast<Dato>(Tal(d, 2));
         AddTimoak(d[0][0], ejer, static_cast<uint32_t>(Tal(d, 1)), kStatusNy, 0, akti, anfo, dato, Tal(d, 3), tid);
         if (!IPerioden(dato)) break;
-        AddAakrel(akti, anfo, art == 'C' ? 10 : 30);
-        RydAakrel();
+        relationer.Giv(akti, anfo, art == 'C' ? 10 : 30);
         break;
       }
       default: break;
