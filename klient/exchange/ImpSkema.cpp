@@ -44,18 +44,33 @@ const char *NaesteDel(const char *p, char skille, char *del, size_t n) {
   return slut ? slut + 1 : nullptr;
 }
 
-// The parts of a ','-list, each cut to its buffer.
-std::vector<std::string> Dele(const char *tekst) {
-  std::vector<std::string> v;
-  char del[kSkemaFeltLaengde + 1];
-  for (const char *p = tekst; p;) {
-    p = NaesteDel(p, ',', del, sizeof del);
-    v.emplace_back(del);
+// The first eight parts of a ','-list of at most 511 characters (a longer
+// one is cut), without an allocation: the readers split millions of them.
+class Dele {
+ public:
+  explicit Dele(const char *tekst) {
+    const size_t n = strnlen(tekst, kSkemaFeltLaengde);
+    memcpy(buf_, tekst, n);
+    buf_[n] = 0;
+    for (char *p = buf_;;) {
+      if (antal_ < kMaks) del_[antal_++] = p;
+      char *k = strchr(p, ',');
+      if (!k) break;
+      *k = 0;
+      p = k + 1;
+    }
   }
-  return v;
-}
+  size_t size() const { return antal_; }
+  const char *operator[](size_t i) const { return del_[i]; }
 
-uint32_t Tal(const std::string &s) { return static_cast<uint32_t>(strtoul(s.c_str(), nullptr, 10)); }
+ private:
+  static constexpr size_t kMaks = 8;
+  char buf_[kSkemaFeltLaengde + 1];
+  const char *del_[kMaks] = {};
+  size_t antal_ = 0;
+};
+
+uint32_t Tal(const char *s) { return static_cast<uint32_t>(strtoul(s, nullptr, 10)); }
 
 // Appends to a list of antal entries; false when it cannot grow.
 template <class T>
@@ -363,27 +378,27 @@ uint32_t FindEllerReserveret(const TabDesc &td, TabVar &tv, const char *noegle) 
 
 void LaesTidsfelter(const char *tekst, TidsFelter *t, int antalDele) {
   memset(t, 0, sizeof *t);
-  const std::vector<std::string> d = Dele(tekst);
-  const auto del = [&](int i) -> const std::string * {
-    return i < antalDele && i < static_cast<int>(d.size()) ? &d[i] : nullptr;
+  const Dele d(tekst);
+  const auto del = [&](int i) -> const char * {
+    return i < antalDele && i < static_cast<int>(d.size()) ? d[i] : nullptr;
   };
-  if (auto *s = del(0)) t->id = Tal(*s);
-  if (auto *s = del(1)) t->Starttid = Tal(*s);
-  if (auto *s = del(2)) t->Sluttid = Tal(*s);
+  if (auto *s = del(0)) t->id = Tal(s);
+  if (auto *s = del(1)) t->Starttid = Tal(s);
+  if (auto *s = del(2)) t->Sluttid = Tal(s);
   if (auto *s = del(3)) {
-    const uint32_t v = Tal(*s);
+    const uint32_t v = Tal(s);
     t->Lektion = v <= UINT8_MAX ? static_cast<uint8_t>(v) : 0;
   }
-  if (auto *s = del(4)) t->Antal_std_lektioner = strtof(s->c_str(), nullptr);
-  if (auto *s = del(5)) t->opdtid = strtod(s->c_str(), nullptr);
-  if (auto *s = del(6)) snprintf(t->AEndret_af, sizeof t->AEndret_af, "%s", s->c_str());
-  if (auto *s = del(7)) t->AEndret_tid = strtod(s->c_str(), nullptr);
+  if (auto *s = del(4)) t->Antal_std_lektioner = strtof(s, nullptr);
+  if (auto *s = del(5)) t->opdtid = strtod(s, nullptr);
+  if (auto *s = del(6)) snprintf(t->AEndret_af, sizeof t->AEndret_af, "%s", s);
+  if (auto *s = del(7)) t->AEndret_tid = strtod(s, nullptr);
 }
 
 void LaesLokaleFelt(const char *tekst, AVS *avs) {
-  const std::vector<std::string> d = Dele(tekst);
-  const uint32_t loka = FindEllerReserveret(tdloka, tvloka, d[0].c_str());
-  const uint32_t rolle = d.size() > 1 ? FindNoegle(tdlokrolle, tvlokrolle, d[1].c_str()) : 0;
+  const Dele d(tekst);
+  const uint32_t loka = FindEllerReserveret(tdloka, tvloka, d[0]);
+  const uint32_t rolle = d.size() > 1 ? FindNoegle(tdlokrolle, tvlokrolle, d[1]) : 0;
   // The role list always grows with the room list: the event writer reads
   // both by the room count.
   if (!Tilfoej(avs->lokaTab, avs->lokaAntal, loka)) return;
@@ -392,10 +407,10 @@ void LaesLokaleFelt(const char *tekst, AVS *avs) {
 }
 
 void LaesMedarbejderFelt(const char *tekst, AVS *avs) {
-  const std::vector<std::string> d = Dele(tekst);
-  const uint32_t anfo = FindEllerReserveret(tdanfo, tvanfo, d[0].c_str());
-  const uint32_t rolle = d.size() > 1 ? FindNoegle(tdskemarol, tvskemarol, d[1].c_str()) : 0;
-  const float minut = d.size() > 2 && !d[2].empty() ? strtof(d[2].c_str(), nullptr) : -1.0f;
+  const Dele d(tekst);
+  const uint32_t anfo = FindEllerReserveret(tdanfo, tvanfo, d[0]);
+  const uint32_t rolle = d.size() > 1 ? FindNoegle(tdskemarol, tvskemarol, d[1]) : 0;
+  const float minut = d.size() > 2 && d[2][0] ? strtof(d[2], nullptr) : -1.0f;
   const uint32_t n = avs->anfoAntal;
   if (!Tilfoej(avs->anfoTab, n, anfo) || !Tilfoej(avs->skemarolTab, n, rolle) ||
       !Tilfoej(avs->minutTab, n, minut) || !Tilfoej(avs->beregnTab, n, 0.0f) ||
@@ -407,15 +422,15 @@ void LaesMedarbejderFelt(const char *tekst, AVS *avs) {
 int LaesKommaFelter(const char *tekst, int mode, char *tegn, int32_t tal[3]) {
   if (tegn) *tegn = 0;
   tal[0] = tal[1] = tal[2] = 0;
-  const std::vector<std::string> d = Dele(tekst);
+  const Dele d(tekst);
   const size_t foerste = mode == 0 ? 1 : 0, antalTal = mode == 2 ? 2 : 3;
   int laest = 0;
-  if (mode == 0 && !d[0].empty()) {
+  if (mode == 0 && d[0][0]) {
     if (tegn) *tegn = d[0][0];
     ++laest;
   }
   for (size_t i = 0; i < antalTal && foerste + i < d.size(); ++i, ++laest)
-    tal[i] = static_cast<int32_t>(strtol(d[foerste + i].c_str(), nullptr, 10));
+    tal[i] = static_cast<int32_t>(strtol(d[foerste + i], nullptr, 10));
   return laest;
 }
 

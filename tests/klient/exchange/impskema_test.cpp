@@ -229,6 +229,31 @@ TEST_F(SkemabegAfsnit, AnEventThatCannotBeWrittenStopsTheImportAsBroken) {
   HentGemKrog = HentGemKroge{};
 }
 
+TEST_F(SkemabegAfsnit, CommaListsByMode) {
+  struct {
+    const char *tekst;
+    int mode;
+    char tegn;
+    int32_t a, b, c;
+    int laest;
+  } const tabel[] = {
+      {"T,1,-2,3,99", 0, 'T', 1, -2, 3, 4}, {"T,1", 0, 'T', 1, 0, 0, 2},  {",5,6,7", 0, 0, 5, 6, 7, 3},
+      {"4,5,6,7", 1, 0, 4, 5, 6, 3},        {"4,5,6", 2, 0, 4, 5, 0, 2},  {"", 1, 0, 0, 0, 0, 1},
+  };
+  for (const auto &t : tabel) {
+    SCOPED_TRACE(t.tekst);
+    char tegn = 'x';
+    int32_t tal[3] = {9, 9, 9};
+    EXPECT_EQ(LaesKommaFelter(t.tekst, t.mode, &tegn, tal), t.laest);
+    EXPECT_EQ(tegn, t.tegn);
+    EXPECT_EQ(std::vector<int32_t>(tal, tal + 3), (std::vector<int32_t>{t.a, t.b, t.c}));
+  }
+  // A part longer than an item is cut, never read past.
+  const std::string lang = "T," + std::string(600, '7');
+  int32_t tal[3];
+  EXPECT_EQ(LaesKommaFelter(lang.c_str(), 0, nullptr, tal), 2);
+}
+
 // ---- extprogske ----
 
 class Extprogske : public SkemaImport {};
