@@ -9,11 +9,14 @@
 # screenshot of it is saved (--menu-shot), Enter starts the main program
 # from its dialog, once the main window is up a screenshot of the screen is
 # saved, the window is closed as a window manager closes it, and the demo
-# waits until the main program has ended.
+# waits until the main program has ended. With --steps the given bash file
+# is sourced once the main window is up, before its screenshot: it drives
+# the program (xdotool, and "$xvindue" for its windows) and fails the demo
+# by returning non-zero.
 #
 #   bash tools/demo.sh [--build DIR] [--program DIR] [--data DIR]
 #                      [--size small|medium|large] [--shot FILE.png]
-#                      [--menu-shot FILE.png]
+#                      [--menu-shot FILE.png] [--steps FILE.sh]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -24,6 +27,7 @@ data=$top/demo/data
 size=medium
 shot=""
 menushot=""
+steps=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --build) build=$2; shift 2 ;;
@@ -32,7 +36,8 @@ while [ $# -gt 0 ]; do
     --size) size=$2; shift 2 ;;
     --shot) shot=$2; shift 2 ;;
     --menu-shot) menushot=$2; shift 2 ;;
-    *) echo "usage: bash tools/demo.sh [--build DIR] [--program DIR] [--data DIR] [--size small|medium|large] [--shot FILE.png] [--menu-shot FILE.png]" >&2
+    --steps) steps=$2; shift 2 ;;
+    *) echo "usage: bash tools/demo.sh [--build DIR] [--program DIR] [--data DIR] [--size small|medium|large] [--shot FILE.png] [--menu-shot FILE.png] [--steps FILE.sh]" >&2
        exit 2 ;;
   esac
 done
@@ -125,6 +130,11 @@ fi
 # file, which lies in this program folder only (started by its Windows
 # form, so the last separator may be a backslash).
 pid=$(pgrep -n -f "^${program}.${version}\.exe " || true)
+if [ -n "$steps" ] && ! source "$steps"; then
+  "$xvindue" foto "$shot" || true
+  echo "demo: the steps of $steps failed; the screen is in $shot" >&2
+  exit 1
+fi
 "$xvindue" foto "$shot"
 echo "demo: screenshot of the main window: $shot"
 "$xvindue" luk "- TAVO-skema"
