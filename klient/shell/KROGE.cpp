@@ -4,6 +4,9 @@
 #include "AVSHJAELP.h"
 #include "BEGKROGE.h"
 #include "EPIMPORT.h"
+#include "GEMBEG.h"
+#include "LOGVISNING.h"
+#include "MEDPER.h"
 #include "EPTRIN.h"
 #include "GRUPPER.h"
 #include "HENTGEM.h"
@@ -85,6 +88,9 @@ void InstallerKroge() {
   ImportDataKrog.ResetAllData = ResetAllData;
   SaetKommandoHandling(40166, [](HWND hoved, UINT, LPARAM) { IndstillingerKommando(hoved); });
   InstallerBegivenhedsKroge();
+  InstallerGemBegivenhed();
+  GemBegKrog.DagsNorm = GetDagsNorm;
+  GemBegKrog.VisLog = ShowLogFile;
   InstallerRingTid();
   InstallerEpImportKroge();
   InstallerEpTrinKroge();
