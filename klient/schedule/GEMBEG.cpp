@@ -77,12 +77,14 @@ void RydMarkeringer(BrikIndStruct *b) {
       b->BlokTab[i] &= static_cast<uint8_t>(~BLOK_VALGT);
 }
 
-// A school-closed weekday: the period check of the participants' own
-// periods is not asked here, only whether the date is a school day.
+// A day the activities' school calendars close, or a public holiday; the
+// participants' own periods are the placement checks' business.
 bool LukketDag(const AVS *avs, Dato dato) {
-  AVS tom{};
-  tom.Placering = avs->Placering;
-  return PeriodeCheck(&tom, dato) & (PERIODE_SKOLEFRI | PERIODE_HELLIGDAG);
+  AVS kun{};
+  kun.aktiTab = avs->aktiTab;
+  kun.aktiAntal = avs->aktiAntal;
+  kun.Placering = avs->Placering;
+  return PeriodeCheck(&kun, dato) & (PERIODE_SKOLEFRI | PERIODE_HELLIGDAG);
 }
 
 const RisyRec *Ring(uint32_t risy) { return risy ? TabRec<RisyRec>(tvrisy, risy) : nullptr; }
@@ -382,7 +384,7 @@ uint32_t SkemaSlut(uint32_t anfo, uint32_t w, uint8_t dag) {
   const SkeRec *r = reinterpret_cast<const SkeRec *>(bucket->pbTab);
   for (uint32_t i = 1; i < bucket->wRecCnt; ++i)
     if (SkeRaekkeLever(r[i].Status) && r[i].anfo_id == anfo && r[i].Dag == dag)
-      slut = std::max(slut, std::max(r[i].Sluttid, 1u));
+      slut = std::max(slut, std::max(uint32_t{r[i].Sluttid}, 1u));
   return slut;
 }
 
@@ -551,8 +553,9 @@ void MinutGraenser(const AVS *avs, uint32_t *min, uint32_t *max) {
     const AktiRec *a = TabRec<AktiRec>(tvakti, avs->aktiTab[i]);
     const UdgrRec *u = a && a->udgr_id ? TabRec<UdgrRec>(tvudgr, a->udgr_id) : nullptr;
     if (!u) continue;
-    *min = std::max(*min, u->Minimum_minutnorm);
-    if (u->Maximum_minutnorm && (*max == 0 || u->Maximum_minutnorm < *max)) *max = u->Maximum_minutnorm;
+    const uint32_t lav = u->Minimum_minutnorm, hoej = u->Maximum_minutnorm;
+    *min = std::max(*min, lav);
+    if (hoej && (*max == 0 || hoej < *max)) *max = hoej;
   }
 }
 
