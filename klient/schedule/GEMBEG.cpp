@@ -203,6 +203,11 @@ void HuskGemt(BrikIndStruct *b, uint8_t aar, uint8_t uge) {
     b->HuskUge = uge;
     b->HuskForste = r;
     b->HuskId = s->id;
+    // Closing the window puts these back into the remembered event: they
+    // are now the times just saved, not those the window opened with.
+    b->GlStarttid = s->Starttid;
+    b->GlSluttid = s->Sluttid;
+    b->GlStdLektioner = s->Antal_std_lektioner;
     return;
   }
 }

@@ -381,6 +381,12 @@ TEST_F(GemBeg, NewEventsFromTheMarkedCells) {
     const uint32_t husketStart = husket->Starttid, husketId = husket->id;
     EXPECT_EQ(husketStart, skrevne.back().start);
     EXPECT_EQ(husketId, b.HuskId);
+    // Closing the window afterwards leaves the saved times as they are.
+    GendanBrikIndTider(&b);
+    const Skrevet efter = Skrevne(foer).back();
+    EXPECT_EQ(efter.start, skrevne.back().start);
+    EXPECT_EQ(efter.slut, skrevne.back().slut);
+    EXPECT_EQ(efter.timer, skrevne.back().timer);
   }
 }
 
