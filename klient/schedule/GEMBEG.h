@@ -59,7 +59,7 @@ enum : uint8_t {
 uint8_t SaerligDagGrund(const TidspostRec *poster, unsigned antal, uint32_t normMinutter, uint32_t skemaSlut);
 constexpr const char *kSaerligLogNavn = "SaerligSkemaIkkePlaceret.log";
 
-// What the shell hands the save: the daily norm of an employment (minutes)
+// What the shell hands the save: the daily norm of an employment in minutes
 // and the log viewer. Without a norm the workspace's times are the day.
 struct GemBegKroge {
   int32_t (*DagsNorm)(uint32_t anfo, Dato dato) = nullptr;

@@ -89,7 +89,8 @@ void InstallerKroge() {
   SaetKommandoHandling(40166, [](HWND hoved, UINT, LPARAM) { IndstillingerKommando(hoved); });
   InstallerBegivenhedsKroge();
   InstallerGemBegivenhed();
-  GemBegKrog.DagsNorm = GetDagsNorm;
+  // The daily norm comes in thousandths of an hour; the save counts minutes.
+  GemBegKrog.DagsNorm = [](uint32_t anfo, Dato dato) { return GetDagsNorm(anfo, dato) * 60 / 1000; };
   GemBegKrog.VisLog = ShowLogFile;
   InstallerRingTid();
   InstallerEpImportKroge();
