@@ -479,8 +479,12 @@ void ImportKommando(HWND hovedvindue) {
     MessageBoxA(hovedvindue, "Der kan ikke importeres i et låst skema", "Import", MB_OK | MB_ICONEXCLAMATION);
     return;
   }
-  if (FilFindes(StiTab.szzipimp) && GunzipFile(StiTab.szzipimp, StiTab.szimp) != 0)
+  // A failed unpack may have left nothing or an old file: importing then
+  // would read data the server did not send.
+  if (FilFindes(StiTab.szzipimp) && GunzipFile(StiTab.szzipimp, StiTab.szimp) != 0) {
     StatusServerBesked("Udpakning af importfil fejlede");
+    return;
+  }
   StatusServerBesked("Indlæser importfil...");
   ImportData(0);
   StatusServerBesked("Importfil indlæst");

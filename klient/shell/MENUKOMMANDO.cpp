@@ -14,6 +14,7 @@
 #include "ExtSkemaImp.h"
 #include "GRUPPEKNAP.h"
 #include "HENTGEM.h"
+#include "HOVEDVIN.h"
 #include "IKKETILG.h"
 #include "INDSTIL.h"
 #include "LOGVISNING.h"
@@ -307,10 +308,8 @@ const struct {
   KommandoHandling Udfoer;
 } HovedTab[] = {
     {40078, 40078, Om},
-    // Help, the arrangements, the news, the portal and the update check
-    // come with the full main window.
-    {40079, 40079, nullptr}, {65535, 65535, nullptr}, {40155, 40158, nullptr},
-    {40224, 40224, nullptr}, {40277, 40277, nullptr}, {40285, 40285, nullptr},
+    {40079, 40079, HovedHjaelp}, {65535, 65535, HovedHjaelp}, {40155, 40158, HovedArranger},
+    {40224, 40224, HovedNyheder}, {40277, 40277, HovedPortal}, {40285, 40285, HovedOpdatering},
 };
 
 }  // namespace
