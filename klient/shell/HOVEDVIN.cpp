@@ -1,5 +1,6 @@
 #include "HOVEDVIN.h"
 
+#include <climits>
 #include <cstdio>
 
 #include "ARRANGER.h"
@@ -800,7 +801,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       Send(Maal(), HOVED_INGEN_FOKUS, wParam, lParam);
       return 0;
     case WM_SIZING:
-      BegraensSizing(hwnd, static_cast<UINT>(wParam), reinterpret_cast<RECT *>(lParam), kMinBredde, 0, kMinHoejde, 0);
+      BegraensSizing(hwnd, static_cast<UINT>(wParam), reinterpret_cast<RECT *>(lParam), kMinBredde, INT_MAX, kMinHoejde, INT_MAX);
       break;
     case WM_STARTTRAAD_MENU:
       SaetStartMenu(hwnd, wParam != 0);
