@@ -693,8 +693,9 @@ void HovedOpdatering(HWND hoved, UINT, LPARAM) {
   }
   if (GetPrivateProfileIntA("global", "nyversion", 0, StiTab.szini) == 0) {
     char tekst[100];
-    std::snprintf(tekst, sizeof tekst, "Du er på den nyeste version! (%d.%02d.%02d)", static_cast<int>(version / 10000),
-                  static_cast<int>(version / 100 % 100), static_cast<int>(version % 100));
+    std::snprintf(tekst, sizeof tekst, "Du er på den nyeste version! (%d.%02d.%02d)",
+                  static_cast<int>(version / 10000), static_cast<int>(version / 100 % 100),
+                  static_cast<int>(version % 100));
     MessageBoxA(hoved, tekst, "Versions tjek", MB_OK | MB_ICONINFORMATION);
   }
 }
@@ -801,7 +802,8 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       Send(Maal(), HOVED_INGEN_FOKUS, wParam, lParam);
       return 0;
     case WM_SIZING:
-      BegraensSizing(hwnd, static_cast<UINT>(wParam), reinterpret_cast<RECT *>(lParam), kMinBredde, INT_MAX, kMinHoejde, INT_MAX);
+      BegraensSizing(hwnd, static_cast<UINT>(wParam), reinterpret_cast<RECT *>(lParam), kMinBredde, INT_MAX,
+                     kMinHoejde, INT_MAX);
       break;
     case WM_STARTTRAAD_MENU:
       SaetStartMenu(hwnd, wParam != 0);

@@ -397,4 +397,17 @@ TEST_F(ImportDataTest, CtrlF11RefusesWhenLockedAndUnpacksAPackedFile) {
   EXPECT_EQ(Planer(), 1u);
 }
 
+// A packed file that does not unpack: nothing is imported, not even an
+// import file lying beside it, and both are kept.
+TEST_F(ImportDataTest, CtrlF11ImportsNothingAfterAFailedUnpack) {
+  Stamdata();
+  Imp(plan);
+  Skriv(Data("imp.dat.gz"), "\x1f\x8b ikke pakket");
+  tavo::test::StopDialogScript();
+  ImportKommando(0);
+  EXPECT_EQ(Planer(), 0u);
+  EXPECT_TRUE(Findes("imp.dat"));
+  EXPECT_TRUE(Findes("imp.dat.gz"));
+}
+
 }  // namespace
