@@ -9,7 +9,9 @@
 #include "HOVEDVIN.h"
 #include "KATALOG.h"
 #include "TABOPER.h"
+#include "INDSTIL.h"
 #include "opstart_support.h"
+#include "optager_proces.h"
 #include "tavo/test_user.h"
 
 namespace opstarttest {
@@ -215,6 +217,51 @@ TEST_F(Lukning, TheServerSwitchGreysTheServerEntries) {
   ASSERT_EQ(Start(), kOpstartFortsaet);
   for (UINT id : {40249u, 40250u})
     EXPECT_TRUE(GetMenuState(GetMenu(hwndHoved), id, MF_BYCOMMAND) & MF_GRAYED) << id;
+  EXPECT_EQ(Luk(), 0);
+}
+
+// "Tjek for opdatering" with an update package waiting: the run's changes
+// are saved and its lock and START.LOG line let go before the process ends;
+// a read-only run saves nothing and keeps the other run's lock file.
+TEST_F(Lukning, AnUpdatePackageEndsTheRunAfterSaving) {
+  static std::vector<UINT> afsluttet;
+  for (bool laast : {false, true}) {
+    SCOPED_TRACE(laast ? "read-only run" : "the run holds the data");
+    TearDown();
+    SetUp();
+    afsluttet.clear();
+    const std::string anden = "07,10413,anden,pc7,20260105,08:00,\r\n";
+    if (laast) Skriv(Laasefil(), anden);
+    ASSERT_EQ(Start(laast ? std::vector<std::string>{"-l"} : std::vector<std::string>{}), kOpstartFortsaet);
+    HovedKrog.AfslutProces = [](UINT kode) { afsluttet.push_back(kode); };
+    Ret("OPDATERET");
+    SaetIndstilling("flag", "koropd", "1");
+    ASSERT_TRUE(optagertest::Placer(Prog().string(), "opd" + std::to_string(version + 1) + ".exe"));
+    SendMessageA(hwndHoved, WM_COMMAND, 40285, 0);
+    EXPECT_EQ(afsluttet, std::vector<UINT>{0});
+    EXPECT_EQ(Gemt("OPDATERET"), !laast);
+    if (laast) {
+      EXPECT_EQ(Laes(Laasefil()), anden);
+    } else {
+      EXPECT_FALSE(fs::exists(Laasefil()));
+      EXPECT_EQ(StartLogSlut(), ";\r\n");
+    }
+    HovedKrog.AfslutProces = nullptr;
+    if (laast) fs::remove(Laasefil());
+    tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &) { return INT_PTR{IDYES}; });
+    Luk();
+  }
+}
+
+// Without a newer version the check says which version runs.
+TEST_F(Lukning, TheUpdateCheckNamesTheRunningVersion) {
+  ASSERT_EQ(Start(), kOpstartFortsaet);
+  SaetIndstilling("global", "nyversion", "0");
+  SendMessageA(hwndHoved, WM_COMMAND, 40285, 0);
+  char forventet[80];
+  std::snprintf(forventet, sizeof forventet, "Versions tjek|Du er på den nyeste version! (%u.%02u.%02u)",
+                version / 10000, version / 100 % 100, version % 100);
+  EXPECT_EQ(Bokse(), std::vector<std::string>{forventet});
   EXPECT_EQ(Luk(), 0);
 }
 
