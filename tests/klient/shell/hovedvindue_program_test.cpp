@@ -253,6 +253,21 @@ TEST_F(Lukning, AnUpdatePackageEndsTheRunAfterSaving) {
   }
 }
 
+using HovedVindueProgram = Lukning;
+
+// The toolbar's buttons name themselves from the start-up's list.
+TEST_F(HovedVindueProgram, TheToolbarButtonsHaveTheirTooltips) {
+  ASSERT_EQ(Start(), kOpstartFortsaet);
+  for (const auto &[id, tekst] : {std::pair<int, std::string>{40170, "Gem data"}, {40156, "Arranger i kaskade"}}) {
+    NMTTDISPINFOA di{};
+    di.hdr.code = TTN_NEEDTEXTA;
+    di.hdr.idFrom = static_cast<UINT_PTR>(id);
+    EXPECT_EQ(SendMessageA(hwndHoved, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&di)), 0);
+    EXPECT_EQ(std::string(di.szText), tekst);
+  }
+  EXPECT_EQ(Luk(), 0);
+}
+
 // Without a newer version the check says which version runs.
 TEST_F(Lukning, TheUpdateCheckNamesTheRunningVersion) {
   ASSERT_EQ(Start(), kOpstartFortsaet);
