@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "ARRANGER.h"
+#include "BRIKINDVIN.h"
 #include "DATO.h"
 #include "DESKTOP.h"
 #include "EKSPKMD.h"
@@ -39,7 +40,7 @@
 HovedFokusRec HovedFokus{0, 0, -1, 0, {}, 0, 0};
 bool ImportVenter = false;
 AutoGemBlok HovedAutoGem{};
-HovedVindueKroge HovedKrog{};
+HovedVindueKroge HovedKrog{[](HWND skema, char mode) { return CreateBrikIndWnd(mode, skema); }, nullptr, nullptr};
 
 namespace {
 

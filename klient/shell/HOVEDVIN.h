@@ -77,11 +77,11 @@ void HovedNyheder(HWND hoved, UINT id, LPARAM lParam);
 void HovedPortal(HWND hoved, UINT id, LPARAM lParam);
 void HovedOpdatering(HWND hoved, UINT id, LPARAM lParam);
 
-// Hooks of the parts that land later; empty, the request answers
+// What the main window reaches of other parts; an empty slot answers
 // "not available".
 struct HovedVindueKroge {
   // The event entry window for the schedule window, in mode 'L', 'D' or
-  // 'T'; the new window or 0.
+  // 'T'; the new window or 0 (filled with the entry window's own).
   HWND (*AabnIndtastning)(HWND skema, char mode);
   // The activities' dot schedule asked for by a window.
   void (*AabnPrikSkema)(HWND hoved);

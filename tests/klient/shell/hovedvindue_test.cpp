@@ -77,12 +77,14 @@ class Taster : public ObjektvindueTest {
       Test(t);
     gemtElevplan = ElevplanSlaaetTil;
     gemtPlan = ff_plan;
+    gemtKroge = HovedKrog;
     Nulstil();
   }
   void TearDown() override {
     Nulstil();
     ElevplanSlaaetTil = gemtElevplan;
     ff_plan = gemtPlan;
+    HovedKrog = gemtKroge;
     DestroyWindow(hovedvindue);
     ObjektvindueTest::TearDown();
   }
@@ -140,6 +142,7 @@ class Taster : public ObjektvindueTest {
   HWND hovedvindue = 0;
   std::vector<HWND> egne;
   uint8_t gemtElevplan = 0, gemtPlan = 0;
+  HovedVindueKroge gemtKroge{};
 };
 
 using HovedVindue = Taster;
@@ -444,8 +447,9 @@ TEST_F(Taster, CtrlTabMovesOverTheCellsOfTheDesk) {
   Tom();
 }
 
-// The private requests of parts that are not there yet answer "not
-// available"; a filled hook opens the entry window and registers it.
+// The entry window and the dot schedule asked for without their parts
+// answer "not available"; a filled slot opens the entry window in the
+// request's mode and registers it as the input window.
 TEST_F(HovedVindue, TheEntryWindowRequestsReachTheirHook) {
   const size_t foer = tavo::test::MessageBoxesShown().size();
   SendMessageA(hovedvindue, HOVED_INDTAST_LEKTION, 0, 0);
