@@ -678,7 +678,8 @@ void HovedPortal(HWND hoved, UINT, LPARAM) {
 }
 
 void HovedOpdatering(HWND hoved, UINT, LPARAM) {
-  WritePrivateProfileStringA("flag", "zintel", nullptr, StiTab.szini);
+  // A read-only run writes no settings.
+  if (!Laast()) WritePrivateProfileStringA("flag", "zintel", nullptr, StiTab.szini);
   if (CheckOpdatering() == OPDAT_PAKKE_STARTET) {
     // The package replaces the program: what the user changed is saved
     // first, and the lock and the START.LOG line are let go only when this
@@ -800,7 +801,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       StatusMenuValg(hwnd, wParam, lParam);
       return 0;
     case WM_MOUSEWHEEL:
-      Send(Maal(), HOVED_INGEN_FOKUS, wParam, lParam);
+      Send(Maal(), VINDUE_HJUL, wParam, lParam);
       return 0;
     case WM_SIZING:
       BegraensSizing(hwnd, static_cast<UINT>(wParam), reinterpret_cast<RECT *>(lParam), kMinBredde, INT_MAX,

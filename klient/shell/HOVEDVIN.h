@@ -45,6 +45,7 @@ enum : UINT {
   VINDUE_CYKLUS = 1118,      // Ctrl+Tab highlight, wParam 1 on
   VINDUE_CYKLUS_SLUT = 1119, // Ctrl+Tab ended on the active window
   VINDUE_FOKUS_IGEN = 1135,  // the main window got the focus back
+  VINDUE_HJUL = 1097,        // the mouse wheel, as WM_MOUSEWHEEL came
   VINDUE_LUKKER = 1089,      // broadcast: the program is closing
 };
 
