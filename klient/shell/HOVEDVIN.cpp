@@ -215,6 +215,21 @@ void MasterData(HWND hoved, LPARAM lParam) {
   SkiftVaerktoejsVindue(kStamdataType, art);
 }
 
+// The plan groups window opened, or closed when open.
+void PlanGrupper(HWND hoved) {
+  if (HWND h = FindVindueType(kPlanGrupperType)) {
+    DestroyWindow(h);
+    VinduesListeFjern(h);
+    Aktiver(VinduesListeForrest());
+    return;
+  }
+  if (!VaerktoejsVindueTilgaengeligt(kPlanGrupperType)) {
+    IkkeTilgaengelig(hoved, kPlanGrupperType);
+    return;
+  }
+  SkiftVaerktoejsVindue(kPlanGrupperType, 0);
+}
+
 // A function key offered to the open Gantt windows from its own kind on;
 // true when one of them took it.
 bool GanttTager(UINT tast) {
@@ -459,7 +474,8 @@ LRESULT Tast(HWND hwnd, WPARAM wParam, LPARAM lParam) {
       if (shift) {
         AabnVedHjoernet(hwnd, kMedTimeType, kMedTimeType);
       } else if (ctrl) {
-        if (ff_plan) MainMenuCommand(hwnd, kPlanGrupperType, 0);
+        // Not through the menu's row: that row plays this very key.
+        if (ff_plan) PlanGrupper(hwnd);
       } else if (TypeAaben(40151) || TypeAaben(40152) || TypeAaben(kPlanGrupperType)) {
         Send(VinduesListeForrest(), WM_KEYDOWN, VK_F2, lParam);
       } else {

@@ -71,7 +71,7 @@ class Taster : public ObjektvindueTest {
                                   nullptr);
     hwndHoved = hovedvindue;
     for (int t : {40001, 40002, 40003, 40004, 40005, 40006, 40024, 40025, 40026, 40132, 40133, 40134, 40135, 40136,
-                  40137, 40146, 40147, 40148, 40151, 40152, 40163, 40164, 40167, 40202, 40212, 40225, 40226, 40227,
+                  40137, 40146, 40147, 40148, 40151, 40152, 40163, 40164, 40167, 40202, 40212, 40266, 40225, 40226, 40227,
                   40228, 40229, 40268, 40273, 40292, 40009, 40011, 40013, 40139, 40154, 40176, 40177, 40178, 40187,
                   40203, 40223, 40271})
       Test(t);
@@ -220,6 +220,8 @@ const TastFall kTastFald[] = {
      false, false, nullptr, 1, 0, {}, kIngen, false, {}, {}, {}},
     {"Shift+F2 opens the staff summary", VK_F2, true, false, false, {}, kIngen, false, false, nullptr, kIngen, 0, {},
      kIngen, false, {}, {40202}, {}},
+    {"Ctrl+F2 with the planning module opens the plan groups window", VK_F2, false, true, false, {}, kIngen, false,
+     false, [](const std::filesystem::path &) { ff_plan = 1; }, kIngen, 0, {}, kIngen, false, {}, {40266}, {}},
     {"F4 opens the schedule priorities", VK_F4, false, false, false, {}, kIngen, false, false, nullptr, kIngen, 0, {},
      kIngen, false, {}, {40292}, {}},
     {"Ctrl+F4 goes on as an ordinary key", VK_F4, false, true, false, {40001}, 0, false, false, nullptr, 0, 0, {},
@@ -297,6 +299,7 @@ TEST_F(Taster, EachKeyReachesItsRoutineOrWindow) {
     GlobalIndstillinger = indstil;
     StiTab = sti;
     ElevplanSlaaetTil = gemtElevplan;
+    ff_plan = gemtPlan;
   }
 }
 
