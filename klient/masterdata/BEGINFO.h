@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "AVS.h"
+#include "AVSHJAELP.h"
 #include "BRIKINFO.h"
 #include "ENSDC.h"
 #include "SKEREC.h"
@@ -71,13 +72,11 @@ struct BegInfo2WS {
   uint32_t Vaerdi;
 };
 
-struct BegTekst {
-  uint32_t Kode;
-  const char *Tekst;
-};
+using BegTekst = StatusKode;
 // Ended by code 0 with the text "Slut".
 extern const BegTekst BegStatusTekstTab[];
-extern const BegTekst BegFejlTekstTab[];
+// The central system's error texts are the shared event status codes.
+inline const BegTekst *const BegFejlTekstTab = StatusKodeTabF;
 
 HWND CreateBegInfoWnd(HWND foraelder, int venstre, int top, int hoejre, int bund, uint8_t placering,
                       uint32_t vaerdi);
