@@ -52,6 +52,8 @@ struct X11 {
   std::map<HWND, bool> mapped;
   std::map<HWND, uint64_t> shown_serial;  // the surface serial last put on screen
   std::map<HWND, std::string> titles;     // the window text last given to X
+  std::map<Window, bool> viewable;         // as the server last told (MapNotify, UnmapNotify)
+  HWND focused = 0;                        // the window last given the X keyboard focus
   HCURSOR cursor = (HCURSOR)-1;
   uint64_t drawn = 0;
 };
@@ -177,6 +179,35 @@ void Drop(HWND h) {
   x.shown_serial.erase(h);
   x.titles.erase(h);
   x.owners.erase(w);
+  x.viewable.erase(w);
+  if (x.focused == h) x.focused = 0;
+}
+
+// The X keyboard focus follows the foreground window, as the keyboard
+// follows activation on Windows: without a window manager, or under one that
+// leaves the focus to the program, the keys would otherwise go to whatever
+// window the pointer rests on (or nowhere over the bare desktop). Set only
+// once the server has the window on screen, since focusing an unmapped
+// window is an error.
+void FollowForeground() {
+  X11 &x = X();
+  HWND fg = GetForegroundWindow();
+  if (fg == x.focused) return;
+  Window w = Find(fg);
+  if (!w || !x.viewable[w]) return;  // again on a later round
+  x.focused = fg;
+  XSetInputFocus(x.dpy, w, RevertToParent, CurrentTime);
+}
+
+// A focus request can still meet a window that a window manager has just
+// taken off the screen; that is no reason to end the program, whereas every
+// other error goes to the handler that was there before.
+XErrorHandler g_previousErrors = nullptr;
+constexpr unsigned char kSetInputFocusRequest = 42;  // X_SetInputFocus (Xproto.h's BOOL clashes with ours)
+
+int OnXError(Display *d, XErrorEvent *e) {
+  if (e->request_code == kSetInputFocusRequest) return 0;
+  return g_previousErrors ? g_previousErrors(d, e) : 0;
 }
 
 UINT VirtualKey(KeySym k) {
@@ -321,6 +352,7 @@ void Loop() {
       for (auto &w : x.windows) Show(w.first, todo.empty());
     }
     UpdateCursor();
+    FollowForeground();
     XFlush(x.dpy);
     while (XPending(x.dpy)) {
       XEvent e;
@@ -330,6 +362,11 @@ void Loop() {
       switch (e.type) {
         case Expose:
           if (e.xexpose.count == 0) Show(owner->second);
+          break;
+        case MapNotify: x.viewable[e.xmap.window] = true; break;
+        case UnmapNotify:
+          x.viewable[e.xunmap.window] = false;
+          if (x.focused == owner->second) x.focused = 0;  // focused anew when shown again
           break;
         case ClientMessage:
           if ((Atom)e.xclient.data.l[0] == XInternAtom(x.dpy, "WM_DELETE_WINDOW", False))
@@ -406,6 +443,7 @@ void Start() {
     int fl = fcntl(fd, F_GETFL);
     fcntl(fd, F_SETFL, fl | O_NONBLOCK);
   }
+  g_previousErrors = XSetErrorHandler(OnXError);
   x.thread = std::thread(Loop);
   std::atexit(StopAtExit);
 }

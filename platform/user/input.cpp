@@ -629,6 +629,46 @@ void ActivateWindow(HWND h, int how) {
   if (f && (!h || (f != h && !IsChild(h, f)))) SetFocus(0);
 }
 
+namespace {
+bool CanTakeActivationL(const Wnd *o, HWND leaving) {
+  return o && o->h != leaving && (o->style & WS_VISIBLE) && !(o->style & WS_DISABLED) &&
+         !(o->exStyle & WS_EX_NOACTIVATE) && !o->destroying && !o->iconic;
+}
+}  // namespace
+
+void ActivateAfter(HWND h) {
+  HWND next = 0;
+  bool heldForeground;
+  DWORD self = GetCurrentThreadId(), nextThread = 0;
+  {
+    Lock l(S().mx);
+    heldForeground = S().foreground == h || !W(S().foreground);
+    Wnd *w = W(h), *d = W(S().desktop);
+    // The owner first, then the front-most window of this thread; when the
+    // thread has none left, the front-most of another thread, so that a
+    // dialog of a worker thread hands the keyboard back to the main window
+    // when it goes (the system does the same when a thread's last window
+    // closes).
+    if (w && w->owner && CanTakeActivationL(W(w->owner), h)) next = w->owner;
+    for (int pass = 0; d && !next && pass < 2; ++pass)
+      for (HWND t : d->children) {
+        Wnd *o = W(t);
+        if (CanTakeActivationL(o, h) && (pass == 1 || o->tid == self)) {
+          next = t;
+          break;
+        }
+      }
+    if (Wnd *n = W(next)) nextThread = n->tid;
+  }
+  if (!next || nextThread == self) {
+    ActivateWindow(next, WA_ACTIVE);
+    return;
+  }
+  ActivateWindow(0, WA_ACTIVE);
+  // A thread that was behind another's window gives no foreground away.
+  if (heldForeground) SetForegroundWindow(next);
+}
+
 }  // namespace tavo::user
 
 using namespace tavo::user;

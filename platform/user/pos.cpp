@@ -56,25 +56,6 @@ void Restack(Wnd *w, HWND after) {
   c.insert(self, below.begin(), below.end());
 }
 
-// The window after which the focus or activation should go when h hides.
-HWND NextToActivateL(HWND h) {
-  Wnd *d = W(S().desktop);
-  if (!d) return 0;
-  DWORD tid = GetCurrentThreadId();
-  Wnd *w = W(h);
-  if (w && w->owner) {
-    Wnd *o = W(w->owner);
-    if (o && (o->style & WS_VISIBLE) && !(o->style & WS_DISABLED) && !o->destroying) return w->owner;
-  }
-  for (HWND t : d->children) {
-    Wnd *o = W(t);
-    if (o && t != h && o->tid == tid && (o->style & WS_VISIBLE) && !(o->style & WS_DISABLED) && !o->destroying &&
-        !o->iconic)
-      return t;
-  }
-  return 0;
-}
-
 void InvalidateParentArea(Wnd *w, const RECT &r) {
   Wnd *p = W(w->parent);
   if (!p || p->h == S().desktop) return;
@@ -259,7 +240,7 @@ bool SetWindowPosCore(HWND h, HWND after, int x, int y, int cx, int cy, UINT fla
   if (hiding) {
     FireHook(h, WindowEvent::Hidden);
     // The focus and the activation leave a window that is hidden.
-    HWND focusTo = 0, activate = 0;
+    HWND focusTo = 0;
     bool moveFocus = false, deactivate = false;
     {
       Lock l(S().mx);
@@ -269,12 +250,9 @@ bool SetWindowPosCore(HWND h, HWND after, int x, int y, int cx, int cy, UINT fla
         moveFocus = true;
         focusTo = child ? w->parent : 0;
       }
-      if (q->active == h) {
-        deactivate = true;
-        activate = NextToActivateL(h);
-      }
+      deactivate = q->active == h;
     }
-    if (deactivate) ActivateWindow(activate, WA_ACTIVE);
+    if (deactivate) ActivateAfter(h);
     if (moveFocus) {
       HWND f = GetFocus();
       if (f && (f == h || IsChild(h, f))) SetFocus(focusTo);
@@ -435,14 +413,7 @@ BOOL ShowWindow(HWND h, int cmd) {
     bool closing = change == ToIconic;
     for (HWND o : owned) Send(o, WM_SHOWWINDOW, closing ? FALSE : TRUE, closing ? SW_PARENTCLOSING : SW_PARENTOPENING);
   }
-  if (change == ToIconic && active && (swp & SWP_NOACTIVATE)) {
-    HWND next = 0;
-    {
-      Lock l(S().mx);
-      next = NextToActivateL(h);
-    }
-    ActivateWindow(next, WA_ACTIVE);
-  }
+  if (change == ToIconic && active && (swp & SWP_NOACTIVATE)) ActivateAfter(h);
   return wasVisible;
 }
 

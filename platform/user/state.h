@@ -189,6 +189,7 @@ void Notify(HWND h, UINT m, WPARAM w, LPARAM l);   // SendNotifyMessage
 void FireHook(HWND h, WindowEvent e);
 bool PeekCore(MSG *msg, HWND hwnd, UINT fmin, UINT fmax, UINT flags, bool wait, DWORD timeoutMs);
 void ActivateWindow(HWND h, int how);
+void ActivateAfter(HWND h);  // h, the active window, is hidden, minimised or destroyed
 bool SetWindowPosCore(HWND h, HWND after, int x, int y, int cx, int cy, UINT flags);
 void MinMaxInfo(HWND h, MINMAXINFO *mmi);
 void SizeMoveLoop(HWND h, UINT cmd);

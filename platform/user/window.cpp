@@ -772,22 +772,7 @@ BOOL DestroyWindow(HWND h) {
     wasActive = q->active == h;
     if (S().capture && (S().capture == h || IsDescendantL(h, S().capture))) S().capture = 0;
   }
-  if (wasActive) {
-    HWND next = 0;
-    {
-      Lock l(S().mx);
-      if (Wnd *d = W(S().desktop))
-        for (HWND t : d->children) {
-          Wnd *o = W(t);
-          if (o && t != h && o->tid == GetCurrentThreadId() && (o->style & WS_VISIBLE) && !o->destroying &&
-              !(o->style & WS_DISABLED)) {
-            next = t;
-            break;
-          }
-        }
-    }
-    ActivateWindow(next, WA_ACTIVE);
-  }
+  if (wasActive) ActivateAfter(h);
   if (hadFocus && IsWindow(h)) {
     Lock l(S().mx);
     Queue *q = SelfQueue();

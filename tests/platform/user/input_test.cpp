@@ -1,6 +1,8 @@
 // Keyboard, mouse, focus, capture, tracking and the move/size loop.
 
+#include <atomic>
 #include <cstring>
+#include <thread>
 
 #include "user_support.h"
 
@@ -376,6 +378,58 @@ TEST_F(UserTest, FocusMovesWithKillBeforeSetAndSkipsDisabledWindows) {
   EXPECT_EQ(GetFocus(), 0u);
   EXPECT_FALSE(IsWindowEnabled(c2));
   DestroyWindow(c1);
+}
+
+// A worker thread's window (a wait dialog, say) takes the foreground while it
+// is up; when it goes, hidden or destroyed, the foreground comes back to the
+// main thread's window, and typed keys reach its focus again. A worker that
+// had lost the foreground meanwhile gives nothing away.
+TEST_F(UserTest, TheForegroundComesBackFromAWorkerThreadsWindowWhenItGoes) {
+  enum Gaar { Skjules, Lukkes, LukkesBagved };
+  for (Gaar gaar : {Skjules, Lukkes, LukkesBagved}) {
+    SCOPED_TRACE(gaar);
+    HWND main = Top(), other = Top(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 100);
+    HWND field = Child(main, 1, 10, 10, 50, 20);
+    SetActiveWindow(main);
+    SetFocus(field);
+    PumpUntilIdle();
+    std::atomic<HWND> vent{0};
+    std::atomic<bool> gaa{false}, gaaet{false};
+    std::thread worker([&] {
+      vent = CreateWindowExA(0, "PlainWnd", "Vent", WS_POPUP | WS_CAPTION | WS_VISIBLE, 200, 200, 150, 60, 0, 0, 0,
+                             nullptr);
+      for (; !gaa; Sleep(5)) PumpUntilIdle();
+      if (gaar == Skjules) ShowWindow(vent, SW_HIDE);
+      else DestroyWindow(vent);
+      gaaet = true;
+      for (; gaa; Sleep(5)) PumpUntilIdle();
+      if (IsWindow(vent)) DestroyWindow(vent);
+    });
+    for (; !vent; Sleep(5)) PumpUntilIdle();
+    EXPECT_EQ(GetForegroundWindow(), (HWND)vent);
+    if (gaar == LukkesBagved) SetForegroundWindow(other);
+    gaa = true;
+    for (; !gaaet; Sleep(5)) PumpUntilIdle();
+    PumpUntilIdle();
+    if (gaar == LukkesBagved) {
+      EXPECT_EQ(GetForegroundWindow(), other);
+    } else {
+      EXPECT_EQ(GetForegroundWindow(), main);
+      std::vector<WPARAM> keys;
+      g_handler = [&](HWND h, UINT m, WPARAM w, LPARAM, LRESULT *) {
+        if (h == field && m == WM_KEYDOWN) keys.push_back(w);
+        return false;
+      };
+      tavo::test::PressKey('A');
+      PumpUntilIdle();
+      EXPECT_EQ(keys, std::vector<WPARAM>{'A'});
+    }
+    gaa = false;
+    worker.join();
+    g_handler = nullptr;
+    DestroyWindow(main);
+    DestroyWindow(other);
+  }
 }
 
 TEST_F(UserTest, SizingAChildFollowsTheHandlersRectangleWithinMinMax) {

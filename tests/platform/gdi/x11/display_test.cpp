@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <string>
@@ -217,4 +218,68 @@ TEST(X11Display, WindowWithChildTakesTypedKeysAndClicks) {
   std::string png = std::string(TAVO_BINARY_DIR) + "/x11_window_child.png";
   EXPECT_TRUE(tavo::test::SaveScreenPng(png.c_str()));
   DestroyWindow(top);
+}
+
+namespace {
+
+std::string g_mainLog;
+
+LRESULT CALLBACK MainFieldProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  char b[64];
+  if (m == WM_KEYDOWN || m == WM_CHAR) {
+    std::snprintf(b, sizeof b, "%s %X;", m == WM_KEYDOWN ? "key" : "char", (unsigned)w);
+    g_mainLog += b;
+  }
+  return DefWindowProcA(h, m, w, l);
+}
+
+}  // namespace
+
+// The keyboard as a user has it on a bare X server: a wait dialog of a worker
+// thread comes up over the main window and goes again, and what is typed then
+// (through the server's own keyboard, with the pointer resting on the bare
+// desktop beside the window) reaches the main window's focused field.
+TEST(X11Display, TypedKeysReachTheMainWindowAfterAWorkersDialogWent) {
+  const char *server = std::getenv("TAVO_XVFB_DISPLAY");
+  if (!server || !*server) GTEST_SKIP() << "no private X server";
+  if (!Shell("command -v xdotool >/dev/null 2>&1")) GTEST_SKIP() << "no xdotool";
+  setenv("DISPLAY", server, 1);
+  setenv("TAVO_DISPLAY", "x11", 1);
+
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  wc.lpszClassName = "X11MainTest";
+  ASSERT_NE(RegisterClassA(&wc), 0);
+  wc.lpfnWndProc = MainFieldProc;
+  wc.lpszClassName = "X11FieldTest";
+  ASSERT_NE(RegisterClassA(&wc), 0);
+  HWND main = CreateWindowExA(0, "X11MainTest", "Hovedvindue", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
+                              0, 0, 0, nullptr);
+  ASSERT_NE(main, 0u);
+  HWND field = CreateWindowExA(0, "X11FieldTest", "", WS_CHILD | WS_VISIBLE, 20, 20, 160, 40, main, 0, 0, nullptr);
+  SetFocus(field);
+  for (int i = 0; i < 200 && !Shell("xdotool search --name '^Hovedvindue$' >/dev/null 2>&1"); ++i) Pump(25);
+
+  std::atomic<bool> shown{false}, gone{false};
+  std::thread worker([&] {
+    HWND vent = CreateWindowExA(0, "X11MainTest", "Henter", WS_POPUP | WS_CAPTION | WS_VISIBLE, 500, 400, 200, 80, 0,
+                                0, 0, nullptr);
+    for (int i = 0; i < 200 && !Shell("xdotool search --name '^Henter$' >/dev/null 2>&1"); ++i) Pump(25);
+    shown = true;
+    Pump(300);
+    DestroyWindow(vent);
+    gone = true;
+  });
+  while (!gone) Pump(20);
+  worker.join();
+  EXPECT_TRUE(shown);
+  Pump(300);
+
+  ASSERT_TRUE(Shell("xdotool mousemove --sync 1200 1000 >/dev/null 2>&1"));
+  ASSERT_TRUE(Shell("xdotool key --delay 50 b >/dev/null 2>&1"));
+  for (int i = 0; i < 100 && g_mainLog.find("char") == std::string::npos; ++i) Pump(20);
+  EXPECT_NE(g_mainLog.find("key 42;"), std::string::npos) << g_mainLog;
+  EXPECT_NE(g_mainLog.find("char 62;"), std::string::npos) << g_mainLog;
+  DestroyWindow(main);
 }
