@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <utility>
 
 #include "AKTICHK.h"
@@ -18,10 +19,13 @@
 #include "MEDPER.h"
 #include "NYBUTTON.h"
 #include "PROGVINDUER.h"
+#include "RAMME.h"
 #include "RECPRED.h"
 #include "SIDEFIL.h"
 #include "STATUSFILTER.h"
 #include "SWITCH.h"
+#include "SWITCHTEGN.h"
+#include "TAVOTB.h"
 #include "TABOPER.h"
 #include "TASTINFO.h"
 #include "VALG.h"
@@ -46,7 +50,8 @@ constexpr uint8_t kLever = 64, kSlettet = 8, kSendt = 16, kCentral = 32;
 constexpr uint32_t kAlleGrupper = 2147483647u;
 
 constexpr int kCelleBredde = 78, kCelleHoejde = 11, kKolonne = 79, kRaekke = 12;
-constexpr int kToolbar = 22, kHovedLinje = 14, kMaanedHoved = 24, kSortKnap = 16;
+constexpr int kToolbar = kToolbarHoejde, kHovedLinje = 14, kMaanedHoved = 24, kSortKnap = 16;
+constexpr int kMndMellemrum = 2;  // between the grid's frame and the month pane
 constexpr int kRaekkeHovedStd = 200;
 constexpr int kSumBredde = 80;  // the partner row's sum behind its fields
 
@@ -56,6 +61,10 @@ int RaekkeHoved(const BOGWS *ws) {
   const uint32_t b = ObjSwitchBredde(kBogPartnerArt, pb, ObjSwitchValgt(kBogPartnerArt, pb));
   return b ? static_cast<int>(std::min<uint32_t>(b, 1000)) + kSumBredde : kRaekkeHovedStd;
 }
+
+// The month pane's width with the gap before it; 0 while no pane module has
+// installed its create function.
+int MndPlads(const BOGWS *ws) { return CreateMndWnd ? MndBredde(ws->Bogstav) + kMndMellemrum : 0; }
 
 uint8_t Egen() { return GlobalIndstillinger.insnr; }
 
@@ -210,7 +219,7 @@ void ByggBogPartnere(BOGWS *ws) {
   if (n > 1) {
     const uint8_t pb = static_cast<uint8_t>(ws->PartnerBogstav);
     const uint32_t valgt = ObjSwitchValgt(kBogPartnerArt, pb);
-    uint32_t felt = ws->SortKnap ? ObjSwitchFeltNr(kBogPartnerArt, pb, valgt, ws->SortKnap) : 0;
+    uint32_t felt = ws->SortKnap ? ObjSwitchFeltNr(kBogPartnerArt, pb, valgt, ws->SortKnap - 1) : 0;
     if (!felt) {
       const SwitchLayout *l = ObjSwitchLayout(kBogPartnerArt, pb, 0);
       felt = l && l->SortFelt ? l->SortFelt : 1;
@@ -436,7 +445,7 @@ void BogSorter(BOGWS *ws, uint32_t knap) {
     ws->Faldende = 0;
   }
   const uint8_t pb = static_cast<uint8_t>(ws->PartnerBogstav);
-  if (const uint32_t felt = ObjSwitchFeltNr(kBogPartnerArt, pb, ObjSwitchValgt(kBogPartnerArt, pb), knap))
+  if (const uint32_t felt = knap ? ObjSwitchFeltNr(kBogPartnerArt, pb, ObjSwitchValgt(kBogPartnerArt, pb), knap - 1) : 0)
     ObjSwitchSaetSortFelt(kBogPartnerArt, pb, felt);
   ByggBogPartnere(ws);
 }
@@ -444,9 +453,10 @@ void BogSorter(BOGWS *ws, uint32_t knap) {
 // ==================================================================== sizes
 
 int BogBredde(const BOGWS *ws, int plads) {
-  // The frame's edges, lines and vertical bar beside the panes.
+  // The frame's edges, lines and vertical bar beside the panes, and the
+  // month pane at the right.
   const int fuld = kKolonne * static_cast<int>(SkemaPeriode.AntalMaaneder) + RaekkeHoved(ws) + 7 +
-                   2 * GetSystemMetrics(SM_CXFRAME) + GetSystemMetrics(SM_CXVSCROLL) + kBogMndBredde;
+                   2 * GetSystemMetrics(SM_CXFRAME) + GetSystemMetrics(SM_CXVSCROLL) + MndPlads(ws);
   return std::max(std::min(fuld, plads), 100);
 }
 
@@ -478,28 +488,28 @@ int CyFrame() { return GetSystemMetrics(SM_CYFRAME); }
 
 void Timer(char *buf, size_t n, int64_t hundrededele) { BogTimerTekst(buf, n, hundrededele); }
 
-void Tekst(HDC dc, int x, int y, const char *t, COLORREF fg, COLORREF bg) {
-  SetTextColor(dc, fg);
-  SetBkColor(dc, bg);
-  SetBkMode(dc, OPAQUE);
-  TextOutA(dc, x, y, t, static_cast<int>(std::strlen(t)));
+// Opaque text in palette colours through the pane's colour cache.
+void Tekst(EnsDC *dc, int x, int y, const char *t, uint8_t bk) {
+  TegnFarvetTekst(dc, x, y, 16, bk, t, static_cast<int>(std::strlen(t)), 2);
 }
 
-// The display text of a record through the first fields of a layout, or
-// field 1 without one.
-void ObjTekst(char *buf, size_t n, char bogstav, const TabDesc *pTd, const TabVar *pTv, uint32_t art,
-              uint32_t rec) {
-  buf[0] = 0;
+// One record's row through the chosen layout of a kind, its figure behind
+// the layout; the layout's width.
+int TegnObjLinje(const BOGWS *ws, EnsDC *dc, int y, uint8_t farve, uint32_t art, char bogstav, const TabDesc *pTd,
+                 const TabVar *pTv, uint32_t rec, int64_t sum) {
+  // The figure stays inside the row header when the layout is wider.
+  const int maksX = static_cast<int>(ws->Hoved.RaekkeHovedBredde) - kSumBredde + 4;
   const uint8_t b = static_cast<uint8_t>(bogstav);
   const uint32_t valgt = ObjSwitchValgt(art, b);
-  const uint32_t felter = ObjSwitchFeltAntal(art, b, valgt);
-  size_t brugt = 0;
-  for (uint32_t i = 1; i <= std::max<uint32_t>(felter, 1) && brugt + 1 < n; ++i) {
-    const uint32_t felt = felter ? ObjSwitchFeltNr(art, b, valgt, i) : 1;
-    const char *t = VisFeltTekst(bogstav, pTd, pTv, felt, rec, nullptr, 1);
-    brugt += static_cast<size_t>(std::snprintf(buf + brugt, n - brugt, "%s%s", brugt ? " " : "", t ? t : ""));
-    if (brugt >= n) break;
-  }
+  SwitchRaekkeValg v;
+  v.hwnd = ws->hwnd;
+  v.Hoejde = kCelleHoejde;
+  TegnObjSwitchRaekke(dc, 0, y, farve, art, b, valgt, pTd, pTv, rec, &v);
+  const int bredde = static_cast<int>(std::min<uint32_t>(ObjSwitchBredde(art, b, valgt), 1000));
+  char tal[32];
+  Timer(tal, sizeof tal, sum);
+  Tekst(dc, std::min(bredde + 4, maksX), y, tal, farve);
+  return bredde;
 }
 
 uint32_t AntalPartnere(const BOGWS *ws) { return static_cast<uint32_t>(ws->SubObjTab.size() - 1); }
@@ -532,37 +542,28 @@ void OpdaterScroll(BOGWS *ws) {
 }
 
 // The left corner: the main-object line with the current partner's sum over
-// its span, and the sort buttons over the partner fields.
+// its span, above the sort buttons; the buttons paint themselves, so only
+// the strip right of them is filled here.
 void TegnHjoerne(BOGWS *ws) {
-  const Ens &e = ws->Hoved;
-  HDC dc = e.dc[ENSDC_HJOERNE_V].hdc;
-  if (!dc) return;
-  const COLORREF sort = FarveTab[16], grund = FarveTab[0];
-  FillRectIfAny(dc, FarveBrush[0], 0, 0, e.HjoerneB[0], e.HjoerneH[0]);
-  char linje[256], tal[32];
-  if (const uint32_t h = BogHovedRec(ws)) {
-    ObjTekst(linje, sizeof linje, ws->Bogstav, ws->Hoved.pTd, ws->Hoved.pTv, kBogHovedArt, h);
-    Timer(tal, sizeof tal, BogHovedSum(ws));
-    const size_t l = std::strlen(linje);
-    std::snprintf(linje + l, sizeof linje - l, "  %s", tal);
-    Tekst(dc, 2, 0, linje, sort, grund);
-  }
+  Ens &e = ws->Hoved;
+  EnsDC *dc = &e.dc[ENSDC_HJOERNE_V];
+  if (!dc->hdc) return;
+  FillRectIfAny(dc->hdc, FarveBrush[0], 0, 0, e.HjoerneB[0], kHovedLinje - 1);
+  if (const uint32_t h = BogHovedRec(ws))
+    TegnObjLinje(ws, dc, 1, 0, kBogHovedArt, ws->Bogstav, e.pTd, e.pTv, h, BogHovedSum(ws));
   const uint8_t pb = static_cast<uint8_t>(ws->PartnerBogstav);
-  const uint32_t valgt = ObjSwitchValgt(kBogPartnerArt, pb);
-  for (uint32_t i = 1; i <= ObjSwitchFeltAntal(kBogPartnerArt, pb, valgt); ++i) {
-    const int x = static_cast<int>(ObjSwitchFeltStart(kBogPartnerArt, pb, valgt, i));
-    const int b = static_cast<int>(ObjSwitchFeltBredde(kBogPartnerArt, pb, valgt, i));
-    const bool trykket = ws->SortKnap == i && !ws->Faldende;
-    FillRectIfAny(dc, FarveBrush[trykket ? 2 : 0], x, kHovedLinje, x + b - 1, kHovedLinje + kSortKnap - 1);
-  }
+  const int knapper = static_cast<int>(ObjSwitchBredde(kBogPartnerArt, pb, ObjSwitchValgt(kBogPartnerArt, pb)));
+  const int bredde = e.HjoerneB[0], hoejde = e.HjoerneH[0];
+  FillRectIfAny(dc->hdc, FarveBrush[0], std::min(knapper, bredde), kHovedLinje, bredde, hoejde);
+  FillRectIfAny(dc->hdc, FarveBrush[0], 0, kHovedLinje + kSortKnap, bredde, hoejde);
 }
 
 // The month names over their columns.
 void TegnMaanedHoved(BOGWS *ws) {
-  const Ens &e = ws->Hoved;
-  HDC dc = e.dc[ENSDC_KOLHOVED].hdc;
-  if (!dc) return;
-  FillRectIfAny(dc, FarveBrush[0], 0, 0, e.RudeB[ENS_KOLHOVED], e.RudeH[ENS_KOLHOVED]);
+  Ens &e = ws->Hoved;
+  EnsDC *dc = &e.dc[ENSDC_KOLHOVED];
+  if (!dc->hdc) return;
+  FillRectIfAny(dc->hdc, FarveBrush[0], 0, 0, e.RudeB[ENS_KOLHOVED], e.RudeH[ENS_KOLHOVED]);
   char linje[32];
   for (MaanedIndeks m = 1; m <= SkemaPeriode.AntalMaaneder; ++m) {
     const int x = KolX(ws, m);
@@ -570,35 +571,34 @@ void TegnMaanedHoved(BOGWS *ws) {
     if (x + kKolonne < 0) continue;
     const Maaned mm = IndeksTilMaaned(m);
     std::snprintf(linje, sizeof linje, "%02u-%04u", mm % 100, mm / 100);
-    Tekst(dc, x + 4, kHovedLinje + kSortKnap + 6, linje, FarveTab[16], FarveTab[0]);
+    Tekst(dc, x + 4, kHovedLinje + kSortKnap + 6, linje, 0);
   }
 }
 
+// The partner rows through the chosen layout, each with its sum; the current
+// one in the current-row colour.
 void TegnPartnere(BOGWS *ws) {
-  const Ens &e = ws->Hoved;
-  HDC dc = e.dc[ENSDC_RAEKKEHOVED].hdc;
-  if (!dc) return;
-  FillRectIfAny(dc, FarveBrush[0], 0, 0, e.RudeB[ENS_RAEKKEHOVED], e.RudeH[ENS_RAEKKEHOVED]);
-  char linje[256], tal[32];
+  Ens &e = ws->Hoved;
+  EnsDC *dc = &e.dc[ENSDC_RAEKKEHOVED];
+  if (!dc->hdc) return;
+  FillRectIfAny(dc->hdc, FarveBrush[0], 0, 0, e.RudeB[ENS_RAEKKEHOVED], e.RudeH[ENS_RAEKKEHOVED]);
   for (uint32_t i = 1; i <= AntalPartnere(ws); ++i) {
     const int y = RaekkeY(ws, i);
     if (y >= e.RudeH[ENS_RAEKKEHOVED]) break;
     if (y + kRaekke < 0) continue;
     const uint32_t p = ws->SubObjTab[i];
-    ObjTekst(linje, sizeof linje, ws->PartnerBogstav, ws->pTdPartner, ws->pTvPartner, kBogPartnerArt, p);
-    Timer(tal, sizeof tal, BogPartnerSum(ws, p));
-    const size_t l = std::strlen(linje);
-    std::snprintf(linje + l, sizeof linje - l, " %s", tal);
-    Tekst(dc, 2, y, linje, FarveTab[16], FarveTab[0]);
+    const uint8_t farve = i == ws->AktuelPartner ? (ws->Aktiv && !ws->MndRude ? 1 : 2) : 0;
+    TegnObjLinje(ws, dc, y + 1, farve, kBogPartnerArt, ws->PartnerBogstav, ws->pTdPartner, ws->pTvPartner, p,
+                 BogPartnerSum(ws, p));
   }
 }
 
 void TegnCeller(BOGWS *ws) {
-  const Ens &e = ws->Hoved;
-  HDC dc = e.dc[ENSDC_CELLER].hdc;
-  if (!dc) return;
+  Ens &e = ws->Hoved;
+  EnsDC *dc = &e.dc[ENSDC_CELLER];
+  if (!dc->hdc) return;
   const int bredde = e.RudeB[ENS_CELLER], hoejde = e.RudeH[ENS_CELLER];
-  FillRectIfAny(dc, FarveBrush[0], 0, 0, bredde, hoejde);
+  FillRectIfAny(dc->hdc, FarveBrush[0], 0, 0, bredde, hoejde);
   char tal[32];
   for (uint32_t i = 1; i <= AntalPartnere(ws); ++i) {
     const int y = RaekkeY(ws, i);
@@ -611,14 +611,48 @@ void TegnCeller(BOGWS *ws) {
       if (x + kKolonne < 0) continue;
       const BogCelle *c = BogCelleAt(ws, p, m);
       const bool aktuel = i == ws->AktuelPartner && m == ws->AktuelKolonne;
-      const int tilstand = aktuel ? (ws->Aktiv && !ws->MndRude ? 1 : 2) : 0;
-      FillRectIfAny(dc, FarveBrush[tilstand], x + 1, y + 1, x + 1 + kCelleBredde, y + 1 + kCelleHoejde);
+      const uint8_t tilstand = aktuel ? (ws->Aktiv && !ws->MndRude ? 1 : 2) : 0;
+      FillRectIfAny(dc->hdc, FarveBrush[tilstand], x + 1, y + 1, x + 1 + kCelleBredde, y + 1 + kCelleHoejde);
       if (c && c->Foerste) {
         Timer(tal, sizeof tal, c->Sum);
-        Tekst(dc, x + 3, y + 1, tal, FarveTab[16], FarveTab[tilstand]);
+        Tekst(dc, x + 3, y + 1, tal, tilstand);
       }
     }
   }
+}
+
+// The current sort button pressed while its order rises, every other one
+// (and the current one once the order falls) raised.
+void VisSortKnapper(const BOGWS *ws) {
+  for (size_t i = 0; i < ws->SortKnapper.size(); ++i)
+    if (HWND k = ws->SortKnapper[i])
+      SendMessageA(k, ws->SortKnap == i + 1 && !ws->Faldende ? NYB_LAAS_NED : NYB_LAAS_OP, 0, 0);
+}
+
+// One NYBUTTON per field of the chosen partner layout along the left
+// corner, over the field's column, labelled with its heading; button i
+// sends 2124 with (i, 1). The current sort button shows pressed while the
+// order rises and raised once it falls.
+void OpretSortKnapper(BOGWS *ws) {
+  for (HWND k : ws->SortKnapper)
+    if (k && IsWindow(k)) DestroyWindow(k);
+  ws->SortKnapper.clear();
+  const Ens &e = ws->Hoved;
+  if (!e.hwndHjoerneV) return;
+  const uint8_t pb = static_cast<uint8_t>(ws->PartnerBogstav);
+  const uint32_t valgt = ObjSwitchValgt(kBogPartnerArt, pb);
+  const uint32_t antal = std::min<uint32_t>(ObjSwitchFeltAntal(kBogPartnerArt, pb, valgt), 100);
+  for (uint32_t i = 0; i < antal; ++i) {
+    const char *navn = SwitchFeltNavn(ws->pTdPartner, ObjSwitchFeltNr(kBogPartnerArt, pb, valgt, i));
+    const std::string tip = std::string("Sorter efter ") + navn;
+    HWND k = CreateNyButtonWnd(e.hInstance, e.hwndHjoerneV, ws->hwnd, i + 1, 1, 0,
+                               static_cast<int>(ObjSwitchFeltStart(kBogPartnerArt, pb, valgt, i)), kHovedLinje,
+                               static_cast<int>(ObjSwitchFeltBredde(kBogPartnerArt, pb, valgt, i)), kSortKnap,
+                               tip.c_str(), navn);
+    if (k) ShowWindow(k, SW_SHOW);
+    ws->SortKnapper.push_back(k);
+  }
+  VisSortKnapper(ws);
 }
 
 // Repaint of the panes as they are scrolled.
@@ -651,14 +685,54 @@ void Tegn(BOGWS *ws) {
   TegnRuder(ws);
 }
 
-// The month pane stands over the frame's right pane, from the column
-// header's top to the rows' bottom.
+// The month pane stands beside the grid's frame, from the toolbar down to
+// the frame's bottom; a minimised window hides it.
 void PlacerMndRude(BOGWS *ws) {
   const Ens &e = ws->Hoved;
-  if (!ws->hwndMnd) return;
-  const int y = e.HjoerneY[1];
-  SetWindowPos(ws->hwndMnd, HWND_TOP, e.RudeX[ENS_HOEJRE], y, e.RudeB[ENS_HOEJRE],
-               std::max(0, e.RudeY[ENS_HOEJRE] + e.RudeH[ENS_HOEJRE] - y), SWP_NOACTIVATE);
+  if (!ws->hwndMnd || !ws->hwnd) return;
+  RECT rc{};
+  GetClientRect(ws->hwnd, &rc);
+  const int x = e.Areal[2] + 1 + kMndMellemrum, y = e.Areal[1];
+  const int b = rc.right - CxFrame() - x, h = e.Areal[3] + 1 - y;
+  if (e.Tilstand == 2 || b <= 0 || h <= 0) {
+    ShowWindow(ws->hwndMnd, SW_HIDE);
+    return;
+  }
+  SetWindowPos(ws->hwndMnd, HWND_TOP, x, y, b, h, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+// The frame's panes take the window less the month pane at its right; the
+// caption with its buttons and the toolbar span the whole width.
+void Anbring(HWND h, BOGWS *ws, int bredde, int hoejde) {
+  Ens &e = ws->Hoved;
+  EnsOnSize(&e, h, bredde - MndPlads(ws), hoejde, 0);
+  const int hoejre = bredde - 1 - CxFrame();
+  const int y = (GetSystemMetrics(SM_CYCAPTION) - 14) / 2 + CyFrame();
+  const std::pair<HWND, int> knapper[] = {{e.hwndLuk, 18}, {e.hwndMaks, 36}, {e.hwndMin, 52}};
+  for (auto [knap, dx] : knapper)
+    if (knap) MoveWindow(knap, hoejre - dx, y, 16, 14, TRUE);
+  if (e.hwndToolbar)
+    MoveWindow(e.hwndToolbar, CxFrame(), GetSystemMetrics(SM_CYCAPTION) + CyFrame(), hoejre - CxFrame() + 1,
+               kToolbar, TRUE);
+  PlacerMndRude(ws);
+}
+
+// The window's frame and caption over its whole width, the grid's frame
+// around its panes, and the strip between the grid and the month pane.
+void TegnRamme(BOGWS *ws) {
+  Ens &e = ws->Hoved;
+  if (!ws->hwnd || !e.hdc) return;
+  RECT rc{};
+  GetClientRect(ws->hwnd, &rc);
+  const int32_t hoejre = e.Areal[2];
+  e.Areal[2] = rc.right - 1 - CxFrame();
+  EnsPaintCaption(&e);
+  e.Areal[2] = hoejre;
+  e.EgenRamme = 0;
+  EnsPaintFrame(&e);
+  e.EgenRamme = 1;
+  if (MndPlads(ws) && e.Tilstand != 2)
+    FillRectIncl(e.hdc, FarveBrush[0], hoejre + 1, e.Areal[1], rc.right - 1 - CxFrame(), e.Areal[3]);
 }
 
 }  // namespace
@@ -719,8 +793,9 @@ void VaelgLayout(BOGWS *ws, uint32_t n) {
     // The row header's width changed even where the window's did not.
     RECT k{};
     GetClientRect(ws->hwnd, &k);
-    EnsOnSize(&ws->Hoved, ws->hwnd, k.right, k.bottom, 0);
-    PlacerMndRude(ws);
+    Anbring(ws->hwnd, ws, k.right, k.bottom);
+    OpretSortKnapper(ws);
+    TegnRamme(ws);
   }
 }
 
@@ -869,7 +944,7 @@ void BlivAktiv(HWND h, BOGWS *ws, WPARAM wParam) {
       if (!IsWindow(h) || Ws(h) != ws) return;
     }
   }
-  EnsPaintFrame(&e);
+  TegnRamme(ws);
   TegnRuder(ws);
 }
 
@@ -901,22 +976,6 @@ void Klik(HWND h, BOGWS *ws, UINT rude, LPARAM lParam) {
   if (BogFlyt(ws, dp, dm)) Tegn(ws);
 }
 
-// A click on the sort strip of the left corner presses the button under it.
-void KlikHjoerne(HWND h, BOGWS *ws, LPARAM lParam) {
-  if (!Aktiver(h, ws)) return;
-  const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
-  if (y < kHovedLinje || y >= kHovedLinje + kSortKnap) return;
-  const uint8_t pb = static_cast<uint8_t>(ws->PartnerBogstav);
-  const uint32_t valgt = ObjSwitchValgt(kBogPartnerArt, pb);
-  for (uint32_t i = 1; i <= ObjSwitchFeltAntal(kBogPartnerArt, pb, valgt); ++i) {
-    const int x0 = static_cast<int>(ObjSwitchFeltStart(kBogPartnerArt, pb, valgt, i));
-    if (x >= x0 && x < x0 + static_cast<int>(ObjSwitchFeltBredde(kBogPartnerArt, pb, valgt, i))) {
-      SendMessageA(h, BOG_KNAP, i, 1);
-      return;
-    }
-  }
-}
-
 // The grid frame with its own caption and buttons, the partner rows at the
 // left, the month header above the cells and the month pane's room at the
 // right.
@@ -927,7 +986,7 @@ void OpretRamme(HWND h, BOGWS *ws) {
   e.ScrollFlag = ENS_SCROLL_H | ENS_SCROLL_V;
   e.RaekkeHovedBredde = static_cast<uint32_t>(RaekkeHoved(ws));
   e.KolHovedHoejde = kKolHoved;
-  e.HoejreBredde = kBogMndBredde;
+  e.HoejreBredde = 0;
   e.AkseX = GridAkse{1, kCelleBredde, 1, 0, 0};
   e.AkseY = GridAkse{1, kCelleHoejde, 1, 0, 0};
   e.StyrX = &ws->PosX;
@@ -938,15 +997,19 @@ void OpretRamme(HWND h, BOGWS *ws) {
   RECT rc{};
   GetClientRect(h, &rc);
   e.Areal[0] = CxFrame();
-  e.Areal[1] = CyFrame() + GetSystemMetrics(SM_CYCAPTION);
-  e.Areal[2] = rc.right - 1 - CxFrame();
+  e.Areal[1] = CyFrame() + GetSystemMetrics(SM_CYCAPTION) + kToolbar;
+  e.Areal[2] = rc.right - 1 - CxFrame() - MndPlads(ws);
   e.Areal[3] = rc.bottom - 1 - CyFrame();
   EnsCalcLayout(&e);
-  EnsCreateChildren(&e, h, 0, nullptr, TxtFont, false, true, nullptr);
+  // The toolbar's toggle button is the frame button that freezes the
+  // window; its group button chooses the group of the main objects.
+  const uint32_t toolbar[7] = {static_cast<uint8_t>(ws->Bogstav), 0, ws->GruppeMaske, 1, 1, 0, 0};
+  EnsCreateChildren(&e, h, 0, toolbar, TxtFont, true, true, nullptr);
   if (TxtFont)
     for (auto [rude, dc] : {std::pair{e.hwndRaekkeHoved, ENSDC_RAEKKEHOVED}, {e.hwndKolHoved, ENSDC_KOLHOVED},
                             {e.hwndHjoerneV, ENSDC_HJOERNE_V}})
       if (rude) SelectDCPalette(rude, &e.dc[dc], TxtFont);
+  OpretSortKnapper(ws);
 }
 
 void Frigiv(BOGWS *ws) {
@@ -967,9 +1030,8 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     OpretRamme(h, ws);
     if (CreateMndWnd) {
       const Ens &e = ws->Hoved;
-      const int y = e.HjoerneY[1];
-      ws->hwndMnd = CreateMndWnd(h, &ws->Aktuel, e.RudeX[ENS_HOEJRE], y, e.RudeB[ENS_HOEJRE],
-                                 std::max(0, e.RudeY[ENS_HOEJRE] + e.RudeH[ENS_HOEJRE] - y));
+      ws->hwndMnd = CreateMndWnd(h, &ws->Aktuel, e.Areal[2] + 1 + kMndMellemrum, e.Areal[1], MndBredde(ws->Bogstav),
+                                 std::max(0, e.Areal[3] + 1 - e.Areal[1]));
       PlacerMndRude(ws);
     }
     VinduesListeTilfoej(h);
@@ -992,15 +1054,14 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       PAINTSTRUCT ps;
       BeginPaint(h, &ps);
       EndPaint(h, &ps);
-      EnsPaintFrame(&ws->Hoved);
+      TegnRamme(ws);
       TegnRuder(ws);
       return 0;
     }
     case WM_SIZE:
       if (wParam == SIZE_RESTORED) {
-        EnsOnSize(&ws->Hoved, h, LOWORD(lParam), HIWORD(lParam), 0);
-        PlacerMndRude(ws);
-        EnsPaintFrame(&ws->Hoved);
+        Anbring(h, ws, LOWORD(lParam), HIWORD(lParam));
+        TegnRamme(ws);
         Tegn(ws);
       }
       return 0;
@@ -1021,6 +1082,14 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case ENS_CELLER_TEGN:
       TegnCeller(ws);
       return 0;
+    case TB_RUDE_TEGN:
+      // The toolbar's pane carries nothing of this window's: plain ground.
+      if (const EnsDC &dc = ws->Hoved.dc[ENSDC_TOOLBAR]; dc.hdc) {
+        RECT r{};
+        GetClientRect((HWND)lParam, &r);
+        FillRectIfAny(dc.hdc, FarveBrush[0], 0, 0, r.right, r.bottom);
+      }
+      return 0;
     case ENS_CELLER_NED:
     case ENS_CELLER_DBL:
     case ENS_RAEKKEHOVED_NED:
@@ -1029,7 +1098,7 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
            lParam);
       return 0;
     case ENS_HJOERNE_VENSTRE_NED:
-      KlikHjoerne(h, ws, lParam);
+      Aktiver(h, ws);
       return 0;
     case ENS_KOLHOVED_NED:
       Aktiver(h, ws);
@@ -1051,7 +1120,7 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
                   BogHoejde(ws, INT32_MAX));
       return TRUE;
     case WM_EXITSIZEMOVE:
-      EnsPaintFrame(&ws->Hoved);
+      TegnRamme(ws);
       TegnRuder(ws);
       break;
     case ENS_MINSLOT:
@@ -1090,7 +1159,7 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       ws->Aktiv = 0;
       ws->Hoved.Aktiv = 0;
       ws->Hoved.CaptionAktiv = 0;
-      EnsPaintFrame(&ws->Hoved);
+      TegnRamme(ws);
       TegnRuder(ws);
       return 0;
     case ENS_AKTIVER:
@@ -1195,6 +1264,7 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         Tegn(ws);
       } else if (lParam == 1) {
         BogSorter(ws, static_cast<uint32_t>(wParam));
+        VisSortKnapper(ws);
         Tegn(ws);
       } else if (lParam == NYB_MINIMER || lParam == NYB_GENDAN) {
         EnsMinimize(h, &ws->Hoved);

@@ -96,7 +96,10 @@ struct BOGWS {
   std::vector<BogCelle> Celler;
   uint32_t CellePartnere, CelleMaaneder;
   HWND hwndMnd, hwndValg, hwndRet;
-  uint32_t SortKnap;       // 1-based field index of the partner layout, 0 none
+  // The sort buttons, one per field of the chosen partner layout; SortKnap
+  // is the 1-based number of the one pressed last, 0 none.
+  std::vector<HWND> SortKnapper;
+  uint32_t SortKnap;
   uint8_t Faldende;        // the sort button was pressed twice
   BogAktuelRec Aktuel;
   uint8_t MndRude;
@@ -178,5 +181,3 @@ using BogMndOpretter = HWND (*)(HWND bog, BogAktuelRec *aktuel, int x, int y, in
 extern BogMndOpretter CreateMndWnd;
 // Hours in hundredths as shown: two decimals after a comma, signed.
 void BogTimerTekst(char *buf, size_t n, int64_t hundrededele);
-// Width the month pane takes at the right of the grid.
-constexpr int kBogMndBredde = 150;

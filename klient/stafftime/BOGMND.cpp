@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "AKTICHK.h"
 #include "AVSHJAELP.h"
@@ -40,6 +41,7 @@ constexpr uint8_t kLever = 64, kSlettet = 8, kSendt = 16;
 constexpr int kHovedHoejde = 24;      // the two-line month header
 constexpr int kDagKolonneStd = 24;    // the day column without a layout
 constexpr int kLayoutKnap = 16;       // one layout button
+constexpr uint32_t kMaksDage = 31;    // day rows of every month column
 
 constexpr const char *kIkkeOvak = "Den pågældende aktivitet er ikke af type OVAK !";
 constexpr const char *kBegraenset = "Der kan ikke posteres timer sålænge der vises en begrændset status !";
@@ -201,7 +203,8 @@ bool Indsaet(BOGWS *ws) {
   return tilfoejet;
 }
 
-// ---- The pane
+// ---- The pane: a grid frame of its own, the days down its row header and
+// the months of the period across, each day cell under its month.
 
 int DagKolonne(const MNDWS *ws) {
   const uint8_t b = static_cast<uint8_t>(ws->Bogstav);
@@ -209,19 +212,7 @@ int DagKolonne(const MNDWS *ws) {
   return w ? static_cast<int>(std::min<uint32_t>(w, 200)) : kDagKolonneStd;
 }
 
-int OensketBredde(char bogstav) {
-  const uint8_t b = static_cast<uint8_t>(bogstav);
-  const uint32_t dag = ObjSwitchBredde(kMndDagArt, b, ObjSwitchValgt(kMndDagArt, b));
-  return std::max(static_cast<int>(std::min<uint32_t>(dag, 2000)) + kLayoutKnap + 99, 150);
-}
-
 BOGWS *Bog(const MNDWS *ws) { return ws->hwndBog ? BogVinduesWS(ws->hwndBog) : nullptr; }
-
-int KolonneX(const MNDWS *ws, MaanedIndeks m) {
-  return DagKolonne(ws) + (static_cast<int>(m) - static_cast<int>(std::max<uint32_t>(ws->Kolonner.Foerste, 1))) *
-                              kMndKolonne;
-}
-int RaekkeY(uint32_t dag) { return kHovedHoejde + static_cast<int>(dag - 1) * kMndRaekke; }
 
 void Tekst(HDC dc, int x, int y, const char *t, COLORREF fg, COLORREF bg) {
   SetTextColor(dc, fg);
@@ -230,56 +221,125 @@ void Tekst(HDC dc, int x, int y, const char *t, COLORREF fg, COLORREF bg) {
   TextOutA(dc, x, y, t, static_cast<int>(std::strlen(t)));
 }
 
-// Keeps the current month in view.
-void SynligMaaned(MNDWS *ws) {
-  RECT rc{};
-  if (ws->hwnd) GetClientRect(ws->hwnd, &rc);
-  const int plads = std::max<int>(rc.right - DagKolonne(ws), kMndKolonne);
-  ws->Kolonner.Synlige = std::max<uint32_t>(static_cast<uint32_t>(plads / kMndKolonne), 1);
-  GridPos &k = ws->Kolonner;
-  if (k.Foerste == 0) k.Foerste = 1;
-  if (k.Aktuel && k.Aktuel < k.Foerste) k.Foerste = k.Aktuel;
-  if (k.Aktuel >= k.Foerste + k.Synlige) k.Foerste = k.Aktuel - k.Synlige + 1;
+// Pane coordinates of a month column and a day row.
+int KolonneX(const MNDWS *ws, MaanedIndeks m) {
+  return static_cast<int>(GridCelleStart(&ws->Hoved.AkseX, m)) - static_cast<int>(ws->Hoved.ScrollX);
+}
+int RaekkeY(const MNDWS *ws, uint32_t dag) {
+  return static_cast<int>(GridCelleStart(&ws->Hoved.AkseY, dag)) - static_cast<int>(ws->Hoved.ScrollY);
 }
 
-void Tegn(MNDWS *ws) {
-  if (!ws->hwnd) return;
-  BOGWS *bog = Bog(ws);
-  HDC dc = GetDC(ws->hwnd);
-  RECT rc;
-  GetClientRect(ws->hwnd, &rc);
-  if (TxtFont) SelectObject(dc, TxtFont);
-  FillRectIfAny(dc, FarveBrush[0], 0, 0, rc.right, rc.bottom);
-  SynligMaaned(ws);
-  const COLORREF sort = FarveTab[16];
-  char linje[64];
-  const uint32_t partner = ws->Aktuel ? ws->Aktuel->Partner : 0;
-  for (uint32_t dag = 1; dag <= 31; ++dag) {
-    std::snprintf(linje, sizeof linje, "%2u", dag);
-    Tekst(dc, 2, RaekkeY(dag), linje, sort, FarveTab[0]);
-  }
-  for (MaanedIndeks m = ws->Kolonner.Foerste; m && m <= ws->Kolonner.Antal; ++m) {
+void OpdaterScroll(MNDWS *ws) {
+  Ens &e = ws->Hoved;
+  if (e.hwndHScroll)
+    SetScrollCtl(e.hwndHScroll, e.RudeB[ENS_CELLER],
+                 static_cast<int>(ws->Kolonner.Antal ? GridCelleSlut(&e.AkseX, ws->Kolonner.Antal) : 0),
+                 static_cast<int>(e.ScrollX));
+  if (e.hwndVScroll)
+    SetScrollCtl(e.hwndVScroll, e.RudeH[ENS_CELLER], static_cast<int>(GridCelleSlut(&e.AkseY, kMaksDage)),
+                 static_cast<int>(e.ScrollY));
+}
+
+// The month names over their columns; the corner over the day column.
+void TegnHoved(MNDWS *ws) {
+  const Ens &e = ws->Hoved;
+  if (HDC dc = e.dc[ENSDC_HJOERNE_V].hdc) FillRectIfAny(dc, FarveBrush[0], 0, 0, e.HjoerneB[0], e.HjoerneH[0]);
+  HDC dc = e.dc[ENSDC_KOLHOVED].hdc;
+  if (!dc) return;
+  const int bredde = e.RudeB[ENS_KOLHOVED];
+  FillRectIfAny(dc, FarveBrush[0], 0, 0, bredde, e.RudeH[ENS_KOLHOVED]);
+  char linje[32];
+  for (MaanedIndeks m = 1; m <= ws->Kolonner.Antal; ++m) {
     const int x = KolonneX(ws, m);
-    if (x >= rc.right) break;
+    if (x >= bredde) break;
+    if (x + kMndKolonne < 0) continue;
     const Maaned mm = IndeksTilMaaned(m);
     std::snprintf(linje, sizeof linje, "%02u-%04u", mm % 100, mm / 100);
-    Tekst(dc, x + 4, 6, linje, sort, FarveTab[0]);
+    Tekst(dc, x + 4, 6, linje, FarveTab[16], FarveTab[0]);
+  }
+}
+
+void TegnDage(MNDWS *ws) {
+  const Ens &e = ws->Hoved;
+  HDC dc = e.dc[ENSDC_RAEKKEHOVED].hdc;
+  if (!dc) return;
+  FillRectIfAny(dc, FarveBrush[0], 0, 0, e.RudeB[ENS_RAEKKEHOVED], e.RudeH[ENS_RAEKKEHOVED]);
+  char linje[8];
+  for (uint32_t dag = 1; dag <= kMaksDage; ++dag) {
+    const int y = RaekkeY(ws, dag);
+    if (y >= e.RudeH[ENS_RAEKKEHOVED]) break;
+    if (y + kMndRaekke < 0) continue;
+    std::snprintf(linje, sizeof linje, "%2u", dag);
+    Tekst(dc, 2, y, linje, FarveTab[16], FarveTab[0]);
+  }
+}
+
+// Every visible day cell: the status code and the hours of the day's first
+// posting; days past the month's end stay blank.
+void TegnCeller(MNDWS *ws) {
+  const Ens &e = ws->Hoved;
+  HDC dc = e.dc[ENSDC_CELLER].hdc;
+  if (!dc) return;
+  const int bredde = e.RudeB[ENS_CELLER], hoejde = e.RudeH[ENS_CELLER];
+  FillRectIfAny(dc, FarveBrush[0], 0, 0, bredde, hoejde);
+  BOGWS *bog = Bog(ws);
+  const uint32_t partner = ws->Aktuel ? ws->Aktuel->Partner : 0;
+  char linje[32];
+  for (MaanedIndeks m = 1; m <= ws->Kolonner.Antal; ++m) {
+    const int x = KolonneX(ws, m);
+    if (x >= bredde) break;
+    if (x + kMndKolonne < 0) continue;
+    const Maaned mm = IndeksTilMaaned(m);
     const uint32_t dage = MndDage(mm);
-    for (uint32_t dag = 1; dag <= 31; ++dag) {
+    for (uint32_t dag = 1; dag <= kMaksDage; ++dag) {
+      const int y = RaekkeY(ws, dag);
+      if (y >= hoejde) break;
+      if (y + kMndRaekke < 0) continue;
       const bool aktuel = m == ws->Kolonner.Aktuel && dag == ws->Raekker.Aktuel;
       const int tilstand = aktuel ? (ws->Aktiv ? 1 : 2) : 0;
-      const int y = RaekkeY(dag);
-      FillRectIfAny(dc, FarveBrush[tilstand], x, y, x + kMndKolonne - 1, y + kMndRaekke - 1);
+      FillRectIfAny(dc, FarveBrush[tilstand], x + 1, y, x + kMndKolonne - 1, y + kMndRaekke - 1);
       if (dag > dage || !bog || !partner) continue;
       const TimoakRaekke *t = DagensPost(bog, partner, mm, dag);
       if (!t) continue;
       std::snprintf(linje, sizeof linje, "%u", PostStatusKode(t->Status, t->Ejer, t->Fejl));
-      Tekst(dc, x + 1, y, linje, sort, FarveTab[tilstand]);
+      Tekst(dc, x + 2, y, linje, FarveTab[16], FarveTab[tilstand]);
       BogTimerTekst(linje, sizeof linje, t->Timer);
-      Tekst(dc, x + kMndKodeBredde, y, linje, sort, FarveTab[tilstand]);
+      Tekst(dc, x + kMndKodeBredde, y, linje, FarveTab[16], FarveTab[tilstand]);
     }
   }
-  ReleaseDC(ws->hwnd, dc);
+}
+
+void TegnRuder(MNDWS *ws) {
+  if (!ws->hwnd) return;
+  OpdaterScroll(ws);
+  TegnHoved(ws);
+  TegnDage(ws);
+  TegnCeller(ws);
+}
+
+// After the cursor moved: its cell into view, then the panes.
+void Tegn(MNDWS *ws) {
+  if (!ws->hwnd) return;
+  Ens &e = ws->Hoved;
+  if (const int bredde = e.RudeB[ENS_CELLER]; bredde > 0 && ws->Kolonner.Aktuel) {
+    // The pane is about one month wide: a month that is not wholly in view
+    // is brought to its left edge, as far as the last month allows.
+    const uint32_t start = GridCelleStart(&e.AkseX, ws->Kolonner.Aktuel);
+    const uint32_t total = GridCelleSlut(&e.AkseX, ws->Kolonner.Antal) + 1;
+    uint32_t off = e.ScrollX;
+    if (start < off || start + kMndKolonne > off + static_cast<uint32_t>(bredde))
+      off = std::min(start, total > static_cast<uint32_t>(bredde) ? total - static_cast<uint32_t>(bredde) : 0u);
+    e.ScrollX = off;
+    const uint32_t foerste = GridPixelTilCelle(&e.AkseX, off);
+    ws->Kolonner.Foerste = foerste;
+    ws->Kolonner.Synlige = GridPixelTilCelle(&e.AkseX, off + static_cast<uint32_t>(bredde) - 1) + 1 - foerste;
+  }
+  if (e.RudeH[ENS_CELLER] > 0) {
+    uint32_t off = e.ScrollY;
+    GridScrollTilAktuel(&ws->Raekker, &off, static_cast<uint32_t>(e.RudeH[ENS_CELLER]), &e.AkseY);
+    e.ScrollY = off;
+  }
+  TegnRuder(ws);
 }
 
 // The cursor moved inside the pane: the date follows the month and day, the
@@ -347,23 +407,53 @@ bool SletTast(BOGWS *bog, int mode) {
   return true;
 }
 
+// A click in a pane (pane coordinates). An inactive pane only asks the
+// posting window for the keyboard; an active one moves to the clicked month
+// and day where the pane has them.
 void Klik(MNDWS *ws, UINT msg, LPARAM lParam) {
   if (!ws->Aktiv) {
     if (ws->hwndBog) SendMessageA(ws->hwndBog, BOG_MND_TASTATUR, 0, 0);
     return;
   }
+  const Ens &e = ws->Hoved;
   const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
   bool flyt = false;
-  if (msg != ENS_RAEKKEHOVED_NED && x >= DagKolonne(ws)) {
-    const uint32_t m = ws->Kolonner.Foerste + static_cast<uint32_t>((x - DagKolonne(ws)) / kMndKolonne);
+  if (msg != ENS_RAEKKEHOVED_NED && x >= 0) {
+    const uint32_t m = GridPixelTilCelle(&e.AkseX, static_cast<uint32_t>(x) + e.ScrollX);
     if (m >= 1 && m <= ws->Kolonner.Antal) ws->Kolonner.Aktuel = m, flyt = true;
   }
-  if (msg != ENS_KOLHOVED_NED && y >= kHovedHoejde) {
-    const uint32_t d = static_cast<uint32_t>((y - kHovedHoejde) / kMndRaekke) + 1;
+  if (msg != ENS_KOLHOVED_NED && y >= 0) {
+    const uint32_t d = GridPixelTilCelle(&e.AkseY, static_cast<uint32_t>(y) + e.ScrollY);
     const uint32_t dage = MndDage(IndeksTilMaaned(ws->Kolonner.Aktuel));
     if (d >= 1 && d <= dage) ws->Raekker.Aktuel = d, flyt = true;
   }
   if (flyt) Flyttet(ws);
+}
+
+// The frame's panes and scroll bars over the whole client area; no caption
+// of its own: the posting window's serves both.
+void OpretRamme(HWND h, MNDWS *ws) {
+  Ens &e = ws->Hoved;
+  e.EgenRamme = 0;
+  e.ScrollFlag = ENS_SCROLL_H | ENS_SCROLL_V;
+  e.RaekkeHovedBredde = static_cast<uint32_t>(DagKolonne(ws));
+  e.KolHovedHoejde = kHovedHoejde;
+  e.AkseX = GridAkse{0, kMndKolonne, 1, 0, 0};
+  e.AkseY = GridAkse{0, kMndRaekke, 1, 0, 0};
+  e.StyrX = &ws->Kolonner;
+  e.StyrY = &ws->Raekker;
+  e.hdc = GetDC(h);
+  RECT rc{};
+  GetClientRect(h, &rc);
+  e.Areal[0] = 0;
+  e.Areal[1] = 0;
+  e.Areal[2] = rc.right - 1;
+  e.Areal[3] = rc.bottom - 1;
+  EnsCalcLayout(&e);
+  EnsCreateChildren(&e, h, 0, nullptr, TxtFont, false, true, nullptr);
+  if (TxtFont)
+    for (auto [rude, dc] : {std::pair{e.hwndRaekkeHoved, ENSDC_RAEKKEHOVED}, {e.hwndKolHoved, ENSDC_KOLHOVED}})
+      if (rude) SelectDCPalette(rude, &e.dc[dc], TxtFont);
 }
 
 void Frigiv(MNDWS *ws) {
@@ -420,14 +510,17 @@ void ByggMndAkser(MNDWS *ws) {
     ws->Kolonner.Aktuel = ws->Kolonner.Antal ? 1 : 0;
   ws->Raekker.Antal = a ? MndDage(a->Maaned) : 0;
   ws->Raekker.Aktuel = std::max<uint32_t>(a ? a->Dato % 100 : 1, 1);
-  ws->Raekker.Foerste = 1;
-  ws->Raekker.Synlige = 31;
   ws->Partnere.Antal = ws->Hoved.ObjTabAntal;
   ws->Partnere.Aktuel = 1;
   for (uint32_t i = 1; a && i <= ws->Hoved.ObjTabAntal; ++i)
     if (ws->Hoved.ObjTab[i] == a->Partner) ws->Partnere.Aktuel = i;
   if (!ws->Hoved.ObjTabAntal) ws->Partnere.Aktuel = 0;
-  SynligMaaned(ws);
+  // Until the frame has measured its panes one cell of each axis counts as
+  // visible, so the keys move from the start.
+  for (GridPos *p : {&ws->Kolonner, &ws->Raekker}) {
+    if (!p->Foerste) p->Foerste = 1;
+    if (!p->Synlige) p->Synlige = 1;
+  }
 }
 
 TimoakRaekke *MndAktuelPost(const MNDWS *ws) {
@@ -492,6 +585,7 @@ LRESULT CALLBACK MndWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(ws));
     ByggMndPartnere(ws);
     ByggMndAkser(ws);
+    OpretRamme(h, ws);
     return 0;
   }
   MNDWS *ws = Ws(h);
@@ -507,22 +601,48 @@ LRESULT CALLBACK MndWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       PAINTSTRUCT ps;
       BeginPaint(h, &ps);
       EndPaint(h, &ps);
+      EnsPaintFrame(&ws->Hoved);
       Tegn(ws);
       return 0;
     }
+    case WM_SIZE:
+      EnsOnSize(&ws->Hoved, h, LOWORD(lParam), HIWORD(lParam), 0);
+      EnsPaintFrame(&ws->Hoved);
+      Tegn(ws);
+      return 0;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (EnsOnScroll(&ws->Hoved, msg, wParam)) TegnRuder(ws);
+      return 0;
+    case ENS_HJUL:
+      EnsWheelScroll(h, &ws->Hoved, wParam);
+      return 0;
+    case ENS_KOLHOVED_TEGN:
+      TegnHoved(ws);
+      return 0;
+    case ENS_RAEKKEHOVED_TEGN:
+      TegnDage(ws);
+      return 0;
+    case ENS_CELLER_TEGN:
+      TegnCeller(ws);
+      return 0;
     case ENS_BREDDE:
-      return std::min(OensketBredde(ws->Bogstav), static_cast<int>(wParam));
+      return std::min(MndBredde(ws->Bogstav), static_cast<int>(wParam));
+    case ENS_HOEJDE:
+      return std::min(MndHoejde(), static_cast<int>(wParam));
     case BOG_MND_FLYT:
       ByggMndPartnere(ws);
       ByggMndAkser(ws);
       Tegn(ws);
       return 0;
     case MND_CELLE_POS: {
+      // In the pane's own client coordinates, where the hours cell goes.
       auto *pt = reinterpret_cast<POINT *>(lParam);
       if (!pt) return 0;
-      SynligMaaned(ws);
-      pt->x = KolonneX(ws, ws->Kolonner.Aktuel);
-      pt->y = RaekkeY(std::max<uint32_t>(ws->Raekker.Aktuel, 1));
+      Tegn(ws);
+      const Ens &e = ws->Hoved;
+      pt->x = e.RudeX[ENS_CELLER] + KolonneX(ws, ws->Kolonner.Aktuel);
+      pt->y = e.RudeY[ENS_CELLER] + RaekkeY(ws, std::max<uint32_t>(ws->Raekker.Aktuel, 1));
       return 1;
     }
     case MND_TIMER: {
@@ -575,13 +695,10 @@ LRESULT CALLBACK MndWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case ENS_CELLER_NED:
       Klik(ws, msg, lParam);
       return 0;
+    case ENS_HJOERNE_VENSTRE_NED:
     case WM_LBUTTONDOWN:
-      Klik(ws, ENS_CELLER_NED, lParam);
-      return 0;
-    case WM_LBUTTONDBLCLK:
-      // A double click on a day opens its hours cell, as Enter does.
-      Klik(ws, ENS_CELLER_NED, lParam);
-      if (IsWindow(h) && Ws(h) == ws && ws->Aktiv) SendMessageA(h, MND_ENTER, 0, 0);
+      // The frame's lines and the corner move nothing.
+      if (!ws->Aktiv && ws->hwndBog) SendMessageA(ws->hwndBog, BOG_MND_TASTATUR, 0, 0);
       return 0;
     case WM_RBUTTONDOWN:
       AabnGenveje(ws, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
@@ -606,14 +723,22 @@ HWND OpretMndWnd(HWND bog, BogAktuelRec *aktuel, int x, int y, int bredde, int h
   ws->Aktuel = aktuel;
   ws->hwndBog = bog;
   ws->Frosset = b->Frosset;
-  const int br = std::min(OensketBredde(b->Bogstav), std::max(bredde, 0));
-  const int hh = std::min(403 + GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME), std::max(hoejde, 0));
+  const int br = std::min(MndBredde(b->Bogstav), std::max(bredde, 0));
+  const int hh = std::min(MndHoejde(), std::max(hoejde, 0));
   HWND h = CreateWindowExA(0, kKlasse, kTitel, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, x, y,
                            std::max(br, std::min(150, bredde)), std::max(hh, std::min(100, hoejde)), bog, 0, hInst,
                            ws);
   if (!h && !ws->hwnd) Frigiv(ws);
   return h;
 }
+
+int MndBredde(char bogstav) {
+  const uint8_t b = static_cast<uint8_t>(bogstav);
+  const uint32_t dag = ObjSwitchBredde(kMndDagArt, b, ObjSwitchValgt(kMndDagArt, b));
+  return std::max(static_cast<int>(std::min<uint32_t>(dag, 2000)) + kLayoutKnap + 99, 150);
+}
+
+int MndHoejde() { return 403 + GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME); }
 
 bool RegistrerMndKlasse(HINSTANCE inst) {
   CreateMndWnd = OpretMndWnd;

@@ -35,12 +35,14 @@ constexpr int kMndKodeBredde = 19;  // the status code in front of the hours
 #define MND_ENTER 1081      // from its panes: as the Enter key
 
 struct MNDWS {
-  alignas(8) Ens Hoved;  // ObjTab/ObjTabAntal: the partners of the main object
+  // The pane's grid frame: the day column as its row header, the months
+  // across. ObjTab/ObjTabAntal: the partners of the main object.
+  alignas(8) Ens Hoved;
   char Bogstav, PartnerBogstav;
   const TabDesc *pTdPartner;
   TabVar *pTvPartner;
-  GridPos Kolonner;  // the months of the period
-  GridPos Raekker;   // the days of the current month
+  GridPos Kolonner;  // the months of the period (the frame's columns)
+  GridPos Raekker;   // the days of the current month (the frame's rows)
   GridPos Partnere;  // the ObjTab entries
   BogAktuelRec *Aktuel;  // the posting window's, not owned
   HWND hwndBog, hwnd;
@@ -56,6 +58,10 @@ extern int32_t PosteringsVaerdi;
 // The pane of posting window `bog` over its cursor record, in the rectangle
 // (width limited as the day layout asks). 0 when it could not be made.
 HWND OpretMndWnd(HWND bog, BogAktuelRec *aktuel, int x, int y, int bredde, int hoejde);
+// The width the pane wants for mode `bogstav` (its day layout, one layout
+// button and a month column; at least 150) and the height it takes at most.
+int MndBredde(char bogstav);
+int MndHoejde();
 LRESULT CALLBACK MndWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // Registers the pane's class and installs OpretMndWnd as the posting
 // window's CreateMndWnd.

@@ -160,7 +160,7 @@ bool SetWindowPosCore(HWND h, HWND after, int x, int y, int cx, int cy, UINT fla
     w->rect = newRect;
     w->client = RECT{w->client.left + dx, w->client.top + dy, w->client.right + dx, w->client.bottom + dy};
   }
-  bool restacked = false;
+  bool restacked = false, raised = false;
   {
     Lock l(S().mx);
     Wnd *w = W(h);
@@ -170,19 +170,24 @@ bool SetWindowPosCore(HWND h, HWND after, int x, int y, int cx, int cy, UINT fla
       std::vector<HWND> before = p ? p->children : std::vector<HWND>{};
       Restack(w, wp.hwndInsertAfter);
       restacked = p && before != p->children;
+      if (restacked && w->parent != S().desktop)
+        raised = std::find(p->children.begin(), p->children.end(), h) - p->children.begin() <
+                 std::find(before.begin(), before.end(), h) - before.begin();
     }
     if (showing) w->style |= WS_VISIBLE;
     if (hiding) w->style &= ~WS_VISIBLE;
     if (!(wp.flags & SWP_NOREDRAW)) {
-      if (showing) {
+      auto all = [](auto &self, Wnd *x, int depth) -> void {
+        InvalidateL(x, nullptr, true);
+        if (depth > 64) return;
+        for (HWND c : x->children)
+          if (Wnd *cw = W(c); cw && (cw->style & WS_VISIBLE)) self(self, cw, depth + 1);
+      };
+      if (showing || (raised && wasVisible)) {
         // Children shown while their parent was hidden have never been
-        // painted: they come into view with it.
-        auto all = [](auto &self, Wnd *x, int depth) -> void {
-          InvalidateL(x, nullptr, true);
-          if (depth > 64) return;
-          for (HWND c : x->children)
-            if (Wnd *cw = W(c); cw && (cw->style & WS_VISIBLE)) self(self, cw, depth + 1);
-        };
+        // painted: they come into view with it. A child raised over its
+        // siblings shares their surface: what they drew over it is its
+        // to paint again.
         all(all, w, 0);
       } else if (sizeChanged) {
         UINT cs = w->cls ? w->cls->style : 0;

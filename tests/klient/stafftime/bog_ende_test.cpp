@@ -19,12 +19,16 @@
 #include "TIMOAK.h"
 #include "ENSMUS.h"
 #include "FARVER.h"
+#include "GRUPPEKNAP.h"
+#include "GRUPPER.h"
+#include "LISTBOX.h"
 #include "INDSTIL.h"
 #include "NYBUTTON.h"
 #include "RELAY.h"
 #include "PROGVINDUER.h"
 #include "SKAERM.h"
 #include "STITAB.h"
+#include "TAVOTB.h"
 #include "ressourcer.h"
 #include "tavo/test_gdi.h"
 #include "tavo/test_user.h"
@@ -40,9 +44,14 @@ void RammeKlasser() {
   wc.lpfnWndProc = DummyWndProc;
   wc.lpszClassName = "DummyWndClass";
   RegisterClassA(&wc);
+  wc.style = CS_OWNDC;
   wc.lpfnWndProc = NyButtonWndProc;
   wc.lpszClassName = "NyButtonWndClass";
   RegisterClassA(&wc);
+  RegistrerToolbarKlasser(hInst);
+  RegistrerListeKlasser(hInst);
+  HentGruppeNavne();
+  BeregnGruppeListeBredder();
 }
 using tavo::test::PumpUntilIdle;
 

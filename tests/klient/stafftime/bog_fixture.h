@@ -19,8 +19,11 @@
 #include "ImpTimoak.h"
 #include "INDSTIL.h"
 #include "GENVEJ.h"
+#include "GRUPPEKNAP.h"
+#include "GRUPPER.h"
 #include "LISTBOX.h"
 #include "SWITCH.h"
+#include "TAVOTB.h"
 #include "MEDPER.h"
 #include "PROGVINDUER.h"
 #include "STATUSFILTER.h"
@@ -144,9 +147,16 @@ class BogVindue : public Bog {
     wc.lpfnWndProc = DummyWndProc;
     wc.lpszClassName = "DummyWndClass";
     RegisterClassA(&wc);
+    // As the shell registers it: no double clicks, so two quick presses
+    // are two presses.
+    wc.style = CS_OWNDC;
     wc.lpfnWndProc = NyButtonWndProc;
     wc.lpszClassName = "NyButtonWndClass";
     RegisterClassA(&wc);
+    RegistrerToolbarKlasser(hInst);
+    RegistrerListeKlasser(hInst);
+    StandardGruppeNavne();
+    BeregnGruppeListeBredder();
     wc.style = 0;
     wc.lpfnWndProc = VaertProc;
     wc.lpszClassName = "BogVaert";

@@ -3,6 +3,8 @@
 // and Ctrl+F, and the window driven by keys and messages.
 #include <gtest/gtest.h>
 
+#include "BOGMND.h"
+#include "SWITCHTEGN.h"
 #include "bog_fixture.h"
 
 namespace {
@@ -240,6 +242,13 @@ TEST_F(BogVindue, StaffModeKeysMoveSortFreezeAndPublish) {
   EXPECT_EQ(tvakti.AktuelRec, BogPartnerRec(w));
   EXPECT_EQ(SkemaPeriode.AktuelDato, 20241115u);
   EXPECT_TRUE(Fik(BOG_AKTUEL_AENDRET, 0));
+  // The month pane follows the cursor (1724).
+  const MNDWS *mnd = MndVinduesWS(w->hwndMnd);
+  ASSERT_NE(mnd, nullptr);
+  EXPECT_EQ(mnd->Kolonner.Aktuel, MaanedTilIndeks(202411));
+  EXPECT_EQ(mnd->Raekker.Aktuel, 15u);
+  ASSERT_GE(mnd->Partnere.Aktuel, 1u);
+  EXPECT_EQ(mnd->Hoved.ObjTab[mnd->Partnere.Aktuel], BogPartnerRec(w));
   EXPECT_EQ(SendMessageA(hwnd, BOG_SUM, 0, 0), BogPartnerRec(w) == ferie ? 250 : 0);
 
   // Frozen, a 1054 from elsewhere moves nothing.
@@ -268,6 +277,45 @@ TEST_F(BogVindue, StaffModeKeysMoveSortFreezeAndPublish) {
   EXPECT_EQ(SendMessageA(hwnd, TAST_SPOERG, 0, reinterpret_cast<LPARAM>(&f)), 0);
   PosteringsFilter = {2, 0, 0};
   EXPECT_EQ(SendMessageA(hwnd, TAST_SPOERG, 0, reinterpret_cast<LPARAM>(&f)), 1);
+}
+
+// The window at the size it wants: every month column of the grid in view,
+// the month pane beside the grid's vertical bar on a frame of its own with
+// the day column, the current month in view, and the caption over both.
+TEST_F(BogVindue, MonthPaneStandsBesideTheWholeGrid) {
+  const uint32_t syg = Ovak(1, "SYG");
+  AddAakrel(syg, Ansat(10), 10);
+  ShowWindow(vaert, SW_SHOW);
+  for (char bogstav : {'K', 'M'}) {
+    SCOPED_TRACE(bogstav);
+    hwnd = CreateBogWnd(bogstav, vaert, 0, 0, 4000, 900, 0);
+    ASSERT_NE(hwnd, HWND{});
+    ShowWindow(hwnd, SW_SHOW);
+    tavo::test::PumpUntilIdle();
+    BOGWS *w = BogVinduesWS(hwnd);
+    const Ens &e = w->Hoved;
+    ASSERT_NE(w->hwndMnd, HWND{});
+    const int celler = e.RudeB[ENS_CELLER];  // Ens is packed: no reference into it
+    EXPECT_GE(celler, 79 * static_cast<int>(SkemaPeriode.AntalMaaneder));
+    RECT bar{}, mnd{}, vindue{}, luk{};
+    GetWindowRect(e.hwndVScroll, &bar);
+    GetWindowRect(w->hwndMnd, &mnd);
+    GetWindowRect(hwnd, &vindue);
+    GetWindowRect(e.hwndLuk, &luk);
+    EXPECT_GT(mnd.left, bar.right - 1) << "right of the grid's bar";
+    EXPECT_LE(mnd.right, vindue.right - GetSystemMetrics(SM_CXFRAME));
+    EXPECT_GE(mnd.right - mnd.left, 150);
+    EXPECT_GT(luk.left, mnd.left) << "the caption's buttons at the window's right";
+    const MNDWS *m = MndVinduesWS(w->hwndMnd);
+    const Ens &me = m->Hoved;
+    for (HWND rude : {me.hwndRaekkeHoved, me.hwndKolHoved, me.hwndCeller, me.hwndVScroll, me.hwndHScroll})
+      EXPECT_NE(rude, HWND{});
+    const int dage = me.RudeH[ENS_CELLER];
+    EXPECT_GE(dage, 31 * kMndRaekke);
+    EXPECT_GE(m->Kolonner.Aktuel, m->Kolonner.Foerste);
+    EXPECT_LT(m->Kolonner.Aktuel, m->Kolonner.Foerste + m->Kolonner.Synlige);
+    DestroyWindow(hwnd);
+  }
 }
 
 // On the grid frame: a click in the cells moves partner and month, the wheel
@@ -327,17 +375,120 @@ TEST_F(BogVindue, FrameClicksWheelScrollBarsAndCaptionClose) {
   EXPECT_FALSE(IsWindow(hwnd));
 }
 
-TEST_F(BogVindue, CtrlAAsksTheToolbarForAllGroups) {
+// What reaches the window's toolbar, seen by a procedure put in front of it.
+std::vector<std::pair<UINT, WPARAM>> TilToolbar;
+WNDPROC ToolbarProc = nullptr;
+LRESULT CALLBACK ToolbarSpion(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == BOG_TOOLBAR_GRUPPE) TilToolbar.push_back({m, w});
+  return CallWindowProcA(ToolbarProc, h, m, w, l);
+}
+
+// The toolbar strip under the caption holds the group button of the mode's
+// letter and the freeze button; Ctrl+A and Ctrl with digits ask it for a
+// group, and its answer (3026) rebuilds the window on that group.
+TEST_F(BogVindue, ToolbarChoosesTheGroupAndFreezes) {
   Ovak(1, "SYG");
-  hwnd = CreateBogWnd('M', lytter, 0, 0, 2000, 900, 0);
+  const uint32_t a = Ansat(10, 1u << 3), b = Ansat(11, 1u << 4);
+  hwnd = CreateBogWnd('M', vaert, 0, 0, 2000, 900, 0);
   ASSERT_NE(hwnd, HWND{});
-  Modtaget.clear();
-  Tast('A', true);
-  EXPECT_TRUE(Fik(BOG_TOOLBAR_GRUPPE, 31));
-  SendMessageA(hwnd, BOG_GRUPPE, 31, 0);
-  EXPECT_EQ(BogVinduesWS(hwnd)->GruppeMaske, 2147483647u);
-  SendMessageA(hwnd, BOG_GRUPPE, 3, 0);
+  BOGWS *w = BogVinduesWS(hwnd);
+  HWND tb = w->Hoved.hwndToolbar;
+  ASSERT_NE(tb, HWND{});
+  RECT r{}, k{};
+  GetWindowRect(tb, &r);
+  GetWindowRect(hwnd, &k);
+  EXPECT_EQ(r.right - r.left, k.right - k.left - 2 * GetSystemMetrics(SM_CXFRAME)) << "spans the window";
+  EXPECT_EQ(r.bottom - r.top, kToolbarHoejde);
+  EXPECT_EQ(SendMessageA(tb, GRUPPE_HENT, 0, 0), 31) << "the staff mode starts on all groups";
+  ToolbarProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(tb, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ToolbarSpion)));
+  TilToolbar.clear();
+
+  // Ctrl+3, Ctrl released: group 3, and only its employment.
+  Tast('3', true);
+  EXPECT_TRUE(TilToolbar.empty()) << "nothing before Ctrl is released";
+  SendMessageA(hwnd, WM_KEYUP, VK_CONTROL, 0);
+  EXPECT_EQ(TilToolbar, (std::vector<std::pair<UINT, WPARAM>>{{BOG_TOOLBAR_GRUPPE, 3}}));
+  EXPECT_EQ(w->GruppeMaske, 8u);
   EXPECT_EQ(BogMedaGruppeMaske, 8u);
+  EXPECT_EQ(Hoved(w), (std::vector<uint32_t>{a}));
+  EXPECT_EQ(SendMessageA(tb, GRUPPE_HENT, 0, 0), 3);
+
+  TilToolbar.clear();
+  Tast('A', true);
+  EXPECT_EQ(TilToolbar, (std::vector<std::pair<UINT, WPARAM>>{{BOG_TOOLBAR_GRUPPE, 31}}));
+  EXPECT_EQ(w->GruppeMaske, 2147483647u);
+  EXPECT_EQ(Hoved(w), (std::vector<uint32_t>{a, b}));
+  SetWindowLongPtrA(tb, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ToolbarProc));
+
+  // The toolbar's toggle button is the frame button: it freezes and thaws.
+  HWND knap = 0;
+  for (HWND c = GetWindow(tb, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    char klasse[32] = "";
+    GetClassNameA(c, klasse, sizeof klasse);
+    if (std::string(klasse) == "NyButtonWndClass") knap = c;
+  }
+  ASSERT_NE(knap, HWND{});
+  SendMessageA(knap, WM_LBUTTONDOWN, 0, MAKELPARAM(2, 2));
+  SendMessageA(knap, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(w->Frosset, 1);
+  SendMessageA(knap, WM_LBUTTONDOWN, 0, MAKELPARAM(2, 2));
+  SendMessageA(knap, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(w->Frosset, 0);
+}
+
+// One bitmap button per partner field over its column, with the field's
+// heading and the tooltip "Sorter efter <heading>"; pressed once it sorts
+// rising and shows pressed, pressed again it sorts falling and shows raised.
+// Another partner layout brings its own buttons.
+TEST_F(BogVindue, SortButtonsOverThePartnerFields) {
+  fs::copy_file(fs::path(TAVO_SOURCE_DIR) / "resources" / "orvane" / "TavoSwt.ini", rod / "ini" / "TavoSwt.ini");
+  LaesSwitchIni();
+  ObjSwitchVaelg(kBogPartnerArt, 'M', 0);
+  const uint32_t syg = Ovak(1, "SYG");
+  for (uint32_t p : {Ansat(10), Ansat(11), Ansat(12)}) AddAakrel(syg, p, 10);
+  ShowWindow(vaert, SW_SHOW);
+  hwnd = CreateBogWnd('K', vaert, 0, 0, 1900, 800, 0);
+  ASSERT_NE(hwnd, HWND{});
+  ShowWindow(hwnd, SW_SHOW);
+  tavo::test::PumpUntilIdle();
+  BOGWS *w = BogVinduesWS(hwnd);
+  const uint32_t felter = ObjSwitchFeltAntal(kBogPartnerArt, 'M', 0);
+  ASSERT_GE(felter, 2u);
+  ASSERT_EQ(w->SortKnapper.size(), felter);
+  for (uint32_t i = 0; i < felter; ++i) {
+    SCOPED_TRACE(i);
+    const auto *b = reinterpret_cast<const BWS *>(GetWindowLongPtrA(w->SortKnapper[i], GWLP_USERDATA));
+    ASSERT_NE(b, nullptr);
+    const std::string navn = SwitchFeltNavn(&tdanfo, ObjSwitchFeltNr(kBogPartnerArt, 'M', 0, i));
+    EXPECT_FALSE(navn.empty());
+    EXPECT_EQ(std::string(b->txt), navn);
+    EXPECT_EQ(std::string(b->tooltxt), "Sorter efter " + navn);
+    EXPECT_EQ(GetParent(w->SortKnapper[i]), w->Hoved.hwndHjoerneV);
+    EXPECT_EQ(uint32_t(b->x), ObjSwitchFeltStart(kBogPartnerArt, 'M', 0, i));
+    EXPECT_EQ(uint32_t(b->width), ObjSwitchFeltBredde(kBogPartnerArt, 'M', 0, i));
+  }
+  auto tryk = [&](uint32_t i) {
+    RECT r{};
+    GetWindowRect(w->SortKnapper[i], &r);
+    tavo::test::Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    tavo::test::PumpUntilIdle();
+    return reinterpret_cast<const BWS *>(GetWindowLongPtrA(w->SortKnapper[i], GWLP_USERDATA))->latched;
+  };
+  EXPECT_EQ(tryk(0), 1u);
+  EXPECT_EQ(w->SortKnap, 1u);
+  EXPECT_EQ(w->Faldende, 0);
+  const std::vector<uint32_t> op = Partnere(w);
+  EXPECT_EQ(tryk(0), 0u) << "the second press shows the button raised";
+  EXPECT_EQ(w->Faldende, 1);
+  EXPECT_EQ(Partnere(w), std::vector<uint32_t>(op.rbegin(), op.rend()));
+  EXPECT_EQ(tryk(1), 1u);
+  EXPECT_EQ(reinterpret_cast<const BWS *>(GetWindowLongPtrA(w->SortKnapper[0], GWLP_USERDATA))->latched, 0u);
+
+  const uint32_t felter2 = ObjSwitchFeltAntal(kBogPartnerArt, 'M', 1);
+  Tast('2');
+  ASSERT_EQ(w->SortKnapper.size(), felter2);
+  const auto *b = reinterpret_cast<const BWS *>(GetWindowLongPtrA(w->SortKnapper.back(), GWLP_USERDATA));
+  EXPECT_EQ(std::string(b->txt), SwitchFeltNavn(&tdanfo, ObjSwitchFeltNr(kBogPartnerArt, 'M', 1, felter2 - 1)));
 }
 
 TEST_F(BogVindue, DigitChoosesPartnerLayoutAndRightButtonOpensTheModesPickList) {

@@ -413,16 +413,20 @@ TEST_F(BogRet, LeapFebruaryShowsTwentyNineDays) {
   MNDWS *m = MndVinduesWS(w->hwndMnd);
   ASSERT_NE(m, nullptr);
   EXPECT_EQ(m->Raekker.Antal, 29u);
-  // The day column of February: filled rows down to 29, and the cell
-  // shows the posting of the 29th with its status code.
+  // The day column of February in the pane's cells: filled rows down to
+  // 29, and the cell shows the posting of the 29th with its status code.
+  const Ens &e = m->Hoved;
+  ASSERT_NE(e.hwndCeller, HWND{});
   tt::ClearDrawnTexts();
   SendMessageA(w->hwndMnd, WM_PAINT, 0, 0);
   POINT pt{};
   SendMessageA(w->hwndMnd, MND_CELLE_POS, 0, reinterpret_cast<LPARAM>(&pt));
+  pt.x -= e.RudeX[ENS_CELLER];
+  pt.y -= e.RudeY[ENS_CELLER];
   const int y29 = pt.y + (29 - 10) * kMndRaekke;
   bool timer = false, kode = false, efter = false;
   for (const auto &d : tt::DrawnTexts()) {
-    if (d.hwnd != w->hwndMnd || d.x < pt.x || d.x >= pt.x + kMndKolonne) continue;
+    if (d.hwnd != e.hwndCeller || d.x < pt.x || d.x >= pt.x + kMndKolonne) continue;
     timer |= d.text == "1,25" && d.y == y29;
     kode |= d.text == "2" && d.y == y29;
     efter |= d.y > y29 && d.text.find(',') != std::string::npos;
@@ -502,17 +506,26 @@ TEST_F(BogRet, PaneKeysMoveDayAndPartnerPublishAndListTheirCommands) {
   EXPECT_EQ(w->hwndRet, HWND{});
   EXPECT_TRUE(Poster().empty());
 
-  // A click on an inactive pane takes the keyboard there; a double click on
-  // a day opens its hours cell.
+  // A click on an inactive pane's day takes the keyboard there; a double
+  // click on a day opens its hours cell.
+  ShowWindow(vaert, SW_SHOW);
+  ShowWindow(hwnd, SW_SHOW);
+  tt::PumpUntilIdle();
   SendMessageA(w->hwndMnd, ENS_DEAKTIVER, 0, 0);
   w->MndRude = 0;
   POINT pt{};
   SendMessageA(w->hwndMnd, MND_CELLE_POS, 0, reinterpret_cast<LPARAM>(&pt));
-  SendMessageA(w->hwndMnd, WM_LBUTTONDOWN, 0, MAKELPARAM(pt.x + 30, pt.y + 3 * kMndRaekke + 2));
+  auto dag = [&](int raekker) { return tt::ScreenPoint(w->hwndMnd, pt.x + 30, pt.y + raekker * kMndRaekke + 2); };
+  tt::Click(dag(3).x, dag(3).y);
+  tt::PumpUntilIdle();
   EXPECT_EQ(w->MndRude, 1);
   EXPECT_EQ(MndVinduesWS(w->hwndMnd)->Aktiv, 1);
   EXPECT_EQ(w->Aktuel.Dato, 20241017u);
-  SendMessageA(w->hwndMnd, WM_LBUTTONDBLCLK, 0, MAKELPARAM(pt.x + 30, pt.y + 5 * kMndRaekke + 2));
+  tt::Click(dag(1).x, dag(1).y);
+  tt::PumpUntilIdle();
+  EXPECT_EQ(w->Aktuel.Dato, 20241018u) << "an active pane moves to the day clicked";
+  tt::DoubleClick(dag(5).x, dag(5).y);
+  tt::PumpUntilIdle();
   EXPECT_EQ(w->Aktuel.Dato, 20241022u);
   EXPECT_NE(w->hwndRet, HWND{});
   SendMessageA(w->hwndRet, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -591,7 +604,7 @@ TEST_F(BogRet, TypedHoursArePostedAndShown) {
   bool celle = false, dag = false;
   for (const auto &d : tt::DrawnTexts()) {
     celle |= d.hwnd == w->Hoved.hwndCeller && d.text == "7,50";  // the grid's cell pane
-    dag |= d.hwnd == w->hwndMnd && d.text == "7,50";
+    dag |= d.hwnd == MndVinduesWS(w->hwndMnd)->Hoved.hwndCeller && d.text == "7,50";
   }
   EXPECT_TRUE(celle);
   EXPECT_TRUE(dag);

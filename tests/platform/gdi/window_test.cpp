@@ -79,6 +79,56 @@ TEST(Windows, SiblingsAboveAndChildrenAreCutOut) {
   DestroyWindow(top);
 }
 
+// A child painting itself in the colour kept with it.
+LRESULT CALLBACK FarveProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m != WM_PAINT) return DefWindowProcA(h, m, w, l);
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(h, &ps);
+  HBRUSH b = CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrA(h, GWLP_USERDATA)));
+  RECT r{0, 0, 1000, 1000};
+  FillRect(dc, &r, b);
+  DeleteObject(b);
+  EndPaint(h, &ps);
+  return 0;
+}
+
+// Siblings share their parent's surface: a child raised over another gets
+// painted again, so what the other drew over it goes; one that was already
+// on top is not.
+TEST(Windows, ARaisedChildPaintsOverTheSiblingThatCoveredIt) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = FarveProc;
+  wc.lpszClassName = "GdiFarve";
+  RegisterClassA(&wc);
+  HWND top = Top(0, WS_CLIPCHILDREN);
+  auto barn = [&](int x, COLORREF c) {
+    HWND h = CreateWindowExA(0, "GdiFarve", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, 0, 100, 50, top, 0, 0,
+                             nullptr);
+    SetWindowLongPtrA(h, GWLP_USERDATA, static_cast<LONG_PTR>(c));
+    return h;
+  };
+  HWND blaa = barn(0, RGB(0, 0, 255));  // made first: above
+  HWND groen = barn(50, RGB(0, 255, 0));
+  auto pump = [] {
+    MSG msg;
+    while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  };
+  pump();
+  EXPECT_EQ(tavo::test::WindowPixel(top, 75, 10), RGB(0, 0, 255));
+  SetWindowPos(groen, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  pump();
+  EXPECT_EQ(tavo::test::WindowPixel(top, 75, 10), RGB(0, 255, 0));
+  EXPECT_EQ(tavo::test::WindowPixel(top, 25, 10), RGB(0, 0, 255));
+  RECT r{};
+  SetWindowPos(groen, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_FALSE(GetUpdateRect(groen, &r, FALSE)) << "already on top: nothing to paint";
+  BringWindowToTop(blaa);
+  EXPECT_TRUE(GetUpdateRect(blaa, &r, FALSE));
+  pump();
+  EXPECT_EQ(tavo::test::WindowPixel(top, 75, 10), RGB(0, 0, 255));
+  DestroyWindow(top);
+}
+
 // A child window with a caption (a window standing on a desktop window)
 // gets its frame and caption painted as a top-level one does, inactive; a
 // child without a caption keeps what its parent drew under its border.
