@@ -497,8 +497,6 @@ void Tekst(EnsDC *dc, int x, int y, const char *t, uint8_t bk) {
 // the layout; the layout's width.
 int TegnObjLinje(const BOGWS *ws, EnsDC *dc, int y, uint8_t farve, uint32_t art, char bogstav, const TabDesc *pTd,
                  const TabVar *pTv, uint32_t rec, int64_t sum) {
-  // The figure stays inside the row header when the layout is wider.
-  const int maksX = static_cast<int>(ws->Hoved.RaekkeHovedBredde) - kSumBredde + 4;
   const uint8_t b = static_cast<uint8_t>(bogstav);
   const uint32_t valgt = ObjSwitchValgt(art, b);
   SwitchRaekkeValg v;
@@ -508,7 +506,12 @@ int TegnObjLinje(const BOGWS *ws, EnsDC *dc, int y, uint8_t farve, uint32_t art,
   const int bredde = static_cast<int>(std::min<uint32_t>(ObjSwitchBredde(art, b, valgt), 1000));
   char tal[32];
   Timer(tal, sizeof tal, sum);
-  Tekst(dc, std::min(bredde + 4, maksX), y, tal, farve);
+  // Behind the layout, or at the right end of the row header when the
+  // layout is wider than it.
+  SIZE sz{};
+  GetTextExtentPoint32A(dc->hdc, tal, static_cast<int>(std::strlen(tal)), &sz);
+  const int maksX = static_cast<int>(ws->Hoved.RaekkeHovedBredde) - sz.cx - 2;
+  Tekst(dc, std::max(0, std::min(bredde + 4, maksX)), y, tal, farve);
   return bredde;
 }
 
