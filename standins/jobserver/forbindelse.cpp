@@ -343,7 +343,7 @@ class Forbindelse {
   // the installation waits (10) or runs (20).
   void StatIns(const std::string &) {
     Job j;
-    if (!PollJob(JobNavn("ind"), JobNavn("ud"), fejl_.resultat, !fejl_.resultatUpakket, &j)) {
+    if (!PollJob(JobNavn("ind"), JobNavn("ud"), fejl_.resultat, !fejl_.resultatUpakket, &fejl_.central, &j)) {
       Svar("-ERR intet job");
       return;
     }
@@ -379,7 +379,7 @@ class Forbindelse {
   // "+OK <id> <ins> <name> <state>" while an AutoSkema job is pending.
   void StatAuto(const std::string &) {
     Job j;
-    if (!PollJob(JobNavn("autoind"), JobNavn("autoud"), fejl_.autoResultat, true, &j)) {
+    if (!PollJob(JobNavn("autoind"), JobNavn("autoud"), fejl_.autoResultat, true, nullptr, &j)) {
       Svar("-ERR intet autojob");
       return;
     }

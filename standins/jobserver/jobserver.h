@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "central.h"
+
 namespace jobserver {
 
 struct Bruger {
@@ -39,6 +41,8 @@ struct Fejl {
   std::string resultat;                  // result FILE: what a finished job leaves
   bool resultatUpakket = false;          // result-plain: left unpacked
   std::string autoResultat;              // auto-result FILE: a finished AutoSkema job's
+  // Without a result file the central system answers an export job.
+  CentralScript central;
 };
 
 struct Indstillinger {
@@ -79,10 +83,11 @@ struct Job {
 // Queues the job; false when its input is not in the spool.
 bool KoeJob(const std::string &ind, int ins, long sekunder, long polls);
 // One poll of the job: true with its state while it waits or runs; when
-// its last poll has come it is finished (resultat written under ud, the
-// input deleted) and the answer is false.
+// its last poll has come it is finished (resultat written under ud, or
+// without one the central system's answer to the input when central is
+// given; the input deleted) and the answer is false.
 bool PollJob(const std::string &ind, const std::string &ud, const std::string &resultat, bool pakket,
-             Job *job);
+             const CentralScript *central, Job *job);
 
 // Serves one accepted connection until it ends.
 void Betjen(int fd, int nummer);

@@ -122,7 +122,9 @@ bool LaesFejllinje(const std::string &raa, Fejl *f, std::string *grund) {
   } else if (ord == "auto-result" && !rest.empty()) {
     f->autoResultat = rest;
   } else {
-    ok = false;
+    const int central = LaesCentralLinje(ord, rest, &f->central, grund);
+    if (central < 0) return false;
+    ok = central > 0;
   }
   if (!ok) *grund = "unknown fault line: " + linje;
   return ok;

@@ -5,6 +5,7 @@
 #include <zlib.h>
 
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -110,10 +111,29 @@ namespace {
 std::mutex gJobLaas;
 std::map<std::string, Job> gJobs;
 
-bool Afslut(const std::string &ind, const std::string &ud, const std::string &resultat, bool pakket) {
+const char *const kCentralTilstand = "central/tilstand";
+
+// The central system's answer to the export waiting as ind; its state
+// (the next id, its counts) kept in the spool from job to job.
+std::string CentralJob(const std::string &ind, const CentralScript &central) {
+  std::string eksport, tekst;
+  LaesFil(ind, &eksport);
+  LaesFil(kCentralTilstand, &tekst);
+  CentralTilstand t = LaesTilstand(tekst);
+  std::vector<std::string> log;
+  const std::string svar = CentralSvar(eksport, central, &t, time(nullptr), &log);
+  for (const std::string &l : log) Log(0, "#central " + l);
+  SkrivFil(kCentralTilstand, SkrivTilstand(t));
+  Log(0, "#central svar " + ind + " " + svar.substr(0, svar.find('\n')));
+  return svar;
+}
+
+bool Afslut(const std::string &ind, const std::string &ud, const std::string &resultat, bool pakket,
+            const CentralScript *central) {
   std::string data;
   std::ifstream i(resultat, std::ios::binary);
   if (!resultat.empty() && i) data.assign(std::istreambuf_iterator<char>(i), std::istreambuf_iterator<char>());
+  else if (resultat.empty() && central) data = CentralJob(ind, *central);
   if (!SkrivFil(ud, data) || (pakket && !Pak(ud))) return false;
   SletFil(ind);
   return true;
@@ -127,13 +147,14 @@ bool KoeJob(const std::string &ind, int ins, long sekunder, long polls) {
   return true;
 }
 
-bool PollJob(const std::string &ind, const std::string &ud, const std::string &resultat, bool pakket, Job *job) {
+bool PollJob(const std::string &ind, const std::string &ud, const std::string &resultat, bool pakket,
+             const CentralScript *central, Job *job) {
   std::lock_guard<std::mutex> g(gJobLaas);
   auto it = gJobs.find(ind);
   if (it == gJobs.end()) return false;
   if (it->second.polls <= 0) {
     gJobs.erase(it);
-    Afslut(ind, ud, resultat, pakket);
+    Afslut(ind, ud, resultat, pakket, central);
     return false;
   }
   --it->second.polls;

@@ -274,6 +274,34 @@ TEST_F(JobServerStandin, FailsAsItsScriptSays) {
   EXPECT_FALSE(jobtest::Findes(js.SpoolFil("job/halv")));
 }
 
+TEST_F(JobServerStandin, TheRunnerAnswersAnExportAsTheCentralSystem) {
+  ASSERT_TRUE(js.Start({"--challenge", "deadbeef"}));
+  js.Fejl("refuse B+ 1 12 0\nrefuse X+ 1 12\n");
+  const std::string eksport = "K;N;5;10413;20240801;20250731;0;0;0;0;2;0\n@B+\nA1\nM2\nT20240915,9,1,250\nT20240916,9,2,125\n";
+  auto job = [&] {
+    jobtest::SkrivFil(js.SpoolFil("job/skoleind5"), eksport);
+    Klient k(js.Port());
+    Login(k);
+    EXPECT_EQ(k.Kommando("queue"), "+OK 60");
+    // The runner takes the job at the first look.
+    EXPECT_EQ(k.Kommando("stat ins"), "-ERR intet job");
+    EXPECT_FALSE(jobtest::Findes(js.SpoolFil("job/skoleind5")));
+    return Gunzip(js.SpoolFil("job/skoleud5.gz"));
+  };
+  std::string svar = job();
+  EXPECT_EQ(svar.substr(svar.find('@')), "@B+\n2024,9,1,12,0\n2024,9,2,0,100001\n");
+  // Its counter and counts are kept in the spool from job to job.
+  svar = job();
+  EXPECT_EQ(svar.substr(0, 2), "K;");
+  EXPECT_NE(svar.find(";1;A;0;2\n"), std::string::npos) << svar;
+  EXPECT_EQ(svar.substr(svar.find('@')), "@B+\n2024,9,1,12,0\n2024,9,2,0,100002\n");
+  // The refusals and the script line it could not use are in the log.
+  const std::vector<std::string> log = js.Log();
+  EXPECT_NE(std::find(log.begin(), log.end(), "0\t#central afviser B+ 1: 12"), log.end());
+  EXPECT_NE(std::find_if(log.begin(), log.end(), [](const std::string &l) { return l.find("#refuse SECTION") != std::string::npos; }),
+            log.end());
+}
+
 TEST_F(JobServerStandin, StaysOnLoopback) {
   EXPECT_FALSE(js.Start({}, "0.0.0.0"));
   EXPECT_EQ(js.VentPaaSlut(5000), 2);
