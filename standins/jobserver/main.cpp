@@ -3,11 +3,13 @@
 //
 //   jobserver --spool DIR [--addr 127.0.0.x] [--port N] [--user NAME:PASSWORD:DATABASE]...
 //             [--faults FILE] [--fault LINE]... [--log FILE] [--idle SECONDS]
-//             [--challenge HEX]
+//             [--challenge HEX] [--starter PID]
 //
 // The first line of output is the port it listens on (port 0 takes a free
 // one). The fault script holds one fault a line (see LaesFejllinje); the
-// file is read again for every new connection.
+// file is read again for every new connection. It ends when idle for the
+// given time, or when its starter ends (the program that started it, or
+// the process --starter names; --starter 0: the idle time alone).
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -149,6 +151,8 @@ using namespace jobserver;
 
 int main(int argc, char **argv) {
   signal(SIGPIPE, SIG_IGN);
+  pid_t starter = getppid();
+  bool egenStarter = false;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     if (i + 1 >= argc) Stop(("missing value after " + a).c_str());
@@ -159,6 +163,7 @@ int main(int argc, char **argv) {
     else if (a == "--spool") gInd.spool = v;
     else if (a == "--faults") gInd.fejlfil = v;
     else if (a == "--log") gInd.logfil = v;
+    else if (a == "--starter") starter = static_cast<pid_t>(Tal(v, &ok)), ok = ok && starter >= 0, egenStarter = true;
     else if (a == "--idle") gInd.tomgangSek = static_cast<int>(Tal(v, &ok)), ok = ok && gInd.tomgangSek > 0;
     else if (a == "--challenge") {
       char *slut = nullptr;
@@ -206,13 +211,12 @@ int main(int argc, char **argv) {
   printf("%d\n", ntohs(adr.sin_port));
   fflush(stdout);
 
-  const pid_t starter = getppid();
   Aktivitet();
   int nummer = 0;
   for (;;) {
     pollfd p{lytter, POLLIN, 0};
     const int r = poll(&p, 1, 200);
-    if (getppid() != starter) break;
+    if (egenStarter ? starter > 0 && kill(starter, 0) != 0 && errno == ESRCH : getppid() != starter) break;
     if (NuMs() - gSidst > static_cast<int64_t>(gInd.tomgangSek) * 1000) break;
     if (r != 1) continue;
     const int fd = accept4(lytter, nullptr, nullptr, SOCK_CLOEXEC);

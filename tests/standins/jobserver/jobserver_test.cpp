@@ -7,6 +7,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <zlib.h>
 
@@ -351,6 +352,21 @@ TEST_F(JobServerStandin, EndsWhenItsStarterEnds) {
   while (!Ender(pid) && Ur::now() < frist) std::this_thread::sleep_for(std::chrono::milliseconds(20));
   EXPECT_TRUE(Ender(pid));
   if (!Ender(pid)) kill(pid, SIGTERM);
+}
+
+TEST_F(JobServerStandin, EndsWithTheStarterItIsGiven) {
+  // A process of its own stands in for the program that uses the stand-in.
+  const pid_t bruger = fork();
+  ASSERT_GE(bruger, 0);
+  if (bruger == 0) {
+    pause();
+    _exit(0);
+  }
+  ASSERT_TRUE(js.Start({"--starter", std::to_string(bruger)}));
+  EXPECT_EQ(js.VentPaaSlut(700), -1);
+  kill(bruger, SIGTERM);
+  waitpid(bruger, nullptr, 0);
+  EXPECT_EQ(js.VentPaaSlut(10000), 0);
 }
 
 }  // namespace
