@@ -79,6 +79,41 @@ for _ in $(seq 100); do
 done
 export TAVO_WEB_OPDATERING="https://127.0.0.1:$(head -n1 "$opd/port")"
 export TAVO_WEB_CERTIFIKAT="$opd/cert.pem"
+# The job server's stand-in with its central system, so that an export
+# (F11) is answered: the data folder's [kontakt] names it and the services
+# override gives its port. The central system knows the made-up school's
+# ring systems (DAG 1, AFT 2). With a display the demo leaves at once, so
+# only its idle time ends it.
+job=$top/demo/jobserver
+rm -rf "$job"
+mkdir -p "$job/spool"
+printf '%s\n' "queue-seconds 10" \
+  "ring 1 800-845 850-935 945-1030 1035-1120 1150-1235 1240-1325 1335-1420 1425-1510 1515-1600 1605-1650" \
+  "ring 2 1700-1745 1750-1835 1840-1925 1930-2015" >"$job/script"
+starter=()
+if [ -n "${DISPLAY:-}" ] && [ -z "$shot" ]; then starter=(--starter 0); fi
+"$build/standins/jobserver/jobserver" --spool "$job/spool" --user demo:demo:demo --faults "$job/script" \
+  --log "$job/log" --idle 1800 "${starter[@]}" >"$job/port" 2>"$job/stderr" &
+for _ in $(seq 100); do
+  [ -s "$job/port" ] && break
+  sleep 0.1
+done
+export TAVO_SERVICES="tavo/tcp=$(head -n1 "$job/port")"
+# [kontakt] server, database and bruger of the data folder, the rest kept.
+ini=$data/ini/tavo.ini
+awk '
+  { linje = $0; cr = ""; if (sub(/\r$/, "", linje)) cr = "\r" }
+  /^\[/ {
+    i = tolower(linje) ~ /^\[kontakt\]/
+    print
+    if (i && !skrevet) { print "server=127.0.0.1" cr; print "database=demo" cr; print "bruger=demo" cr; skrevet = 1 }
+    next
+  }
+  i && tolower(linje) ~ /^(server|database|bruger)[ \t]*=/ { next }
+  { print }
+  END { if (!skrevet) { print "[kontakt]"; print "server=127.0.0.1"; print "database=demo"; print "bruger=demo" } }
+' "$ini" >"$ini.demo" && mv "$ini.demo" "$ini"
+echo "demo: the job server on 127.0.0.1:$(head -n1 "$job/port") (user demo, password demo; log $job/log)"
 xvindue="$build/tools/xvindue/xvindue"
 echo "demo: $tavo -p$program -d$data"
 

@@ -78,11 +78,11 @@ class Svar {
   // own section of the answer.
   void Linje(const std::string &afsnit, const std::string &linje) {
     if (afsnit == "S-") {
-      SkemaSlet(linje);
+      Slet(afsnit, linje, &t_->begivenheder);
     } else if (afsnit == "S+") {
       SkemaNy(linje);
     } else if (afsnit == "B-") {
-      TimerSlet(linje);
+      Slet(afsnit, linje, &t_->posteringer);
     } else if (afsnit == "B+") {
       TimerNy(linje);
     } else if (afsnit.size() > 1 && ErKvitteringsAfsnit(afsnit)) {
@@ -141,14 +141,15 @@ class Svar {
 
   void Tael(long *antal, long delta) { *antal = *antal + delta < 0 ? 0 : *antal + delta; }
 
-  // year,week,row,id -> year,week,row,error,conflict
-  void SkemaSlet(const std::string &linje) {
+  // "S-" year,week,row,id and "B-" year,month,row,id -> the place, error,
+  // conflict; an accepted deletion takes one off the count.
+  void Slet(const std::string &afsnit, const std::string &linje, long *antal) {
     std::vector<long> f;
-    if (!Felter("S-", linje, ",", 4, &f)) return;
-    const Afvisning *a = Naeste("S-");
-    if (!a) Tael(&t_->begivenheder, -1);
-    Afsnit("S-") += std::to_string(f[0]) + "," + std::to_string(f[1]) + "," + std::to_string(f[2]) + "," +
-                    std::to_string(a ? a->kode : 0) + "," + std::to_string(a ? a->a : 0) + "\n";
+    if (!Felter(afsnit, linje, ",", 4, &f)) return;
+    const Afvisning *a = Naeste(afsnit);
+    if (!a) Tael(antal, -1);
+    Afsnit(afsnit) += std::to_string(f[0]) + "," + std::to_string(f[1]) + "," + std::to_string(f[2]) + "," +
+                      std::to_string(a ? a->kode : 0) + "," + std::to_string(a ? a->a : 0) + "\n";
   }
 
   // T date,week,event,start,end,lessons,id or N date,week,event,lesson,id
@@ -191,16 +192,6 @@ class Svar {
     }
     if (f.back() == 0) Tael(&t_->begivenheder, 1);
     ud += std::to_string(t_->naesteId++) + "," + opdtid_ + "\n";
-  }
-
-  // year,month,row,id -> year,month,row,error,conflict
-  void TimerSlet(const std::string &linje) {
-    std::vector<long> f;
-    if (!Felter("B-", linje, ",", 4, &f)) return;
-    const Afvisning *a = Naeste("B-");
-    if (!a) Tael(&t_->posteringer, -1);
-    Afsnit("B-") += std::to_string(f[0]) + "," + std::to_string(f[1]) + "," + std::to_string(f[2]) + "," +
-                    std::to_string(a ? a->kode : 0) + "," + std::to_string(a ? a->a : 0) + "\n";
   }
 
   // T date,month,row,hours -> year,month,row,error,id or value

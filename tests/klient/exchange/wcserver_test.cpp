@@ -24,6 +24,7 @@
 #include "TOOLTIP.h"
 #include "WCSERVER.h"
 #include "eksport_fixture.h"
+#include "serverrude.h"
 #include "eksportdlg.h"
 #include "tavo/clock.h"
 #include "tavo/test_dialog.h"
@@ -65,6 +66,7 @@ LRESULT CALLBACK RudeOptager(HWND h, UINT m, WPARAM w, LPARAM l) {
 class WCServerTest : public EksportSkole {
  public:
   jobtest::JobServer js;
+  serverrudetest::HovedMedRude vindue;
   HWND hoved = 0, rude = 0;
 
   void SetUp() override {
@@ -73,49 +75,18 @@ class WCServerTest : public EksportSkole {
     gH = {};
     ServerTidsfrist = 5000;
     LoginTilstand = 1;
-    WritePrivateProfileStringA("kontakt", "server", "127.0.0.1", StiTab.szini);
-    WritePrivateProfileStringA("kontakt", "database", "skole", StiTab.szini);
-    WritePrivateProfileStringA("kontakt", "bruger", "bruger", StiTab.szini);
-    WritePrivateProfileStringA("global", "version", "10413", StiTab.szini);
-    InitPalette();
-    std::strcpy(StatusStandardTekst, "Klar");
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = HovedProc;
-    wc.lpszClassName = "WCServerTestHoved";
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    RegisterClassA(&wc);
-    WNDCLASSA tip{};
-    tip.style = CS_OWNDC;
-    tip.lpfnWndProc = TooltipWndProc;
-    tip.lpszClassName = "TooltipWndClass";
-    RegisterClassA(&tip);
-    hoved = CreateWindowExA(0, "WCServerTestHoved", "Tavo", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20, 900, 200,
-                            0, 0, 0, nullptr);
-    ASSERT_NE(hoved, 0u);
-    hwndHoved = hoved;
-    for (const char *f : {"Tvo11x8Txt.ttf", "Tvo11x8Tgn.ttf"})
-      fs::copy_file(fs::path(TAVO_BINARY_DIR) / "fonts" / f, rod / "ini" / f, fs::copy_options::overwrite_existing);
-    LoadFonts(hoved);
-    OpretTooltip(0, hoved);
-    CreateMainStatusBar(hoved);
-    rude = OpretServerFelt(hoved);
-    ASSERT_NE(rude, 0u);
-    StatusFelter.Server = rude;
+    serverrudetest::KontaktIndstillinger();
+    vindue.Opret(HovedProc, "WCServerTestHoved", rod);
+    hoved = vindue.hoved;
+    rude = vindue.rude;
     gRudeProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(rude, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RudeOptager)));
-    ShowWindow(hoved, SW_SHOWNORMAL);
-    tavo::test::PumpUntilIdle();
     tavo::test::StartDialogScript(10000);
   }
 
   void TearDown() override {
-    if (hoved && IsWindow(hoved)) DestroyWindow(hoved);
+    vindue.Luk();
     tavo::test::StopDialogScript();
-    if (hwndTooltip) DestroyWindow(hwndTooltip);
-    hwndTooltip = 0;
-    UnloadFonts();
-    hwndHoved = 0;
-    StatusFelter = {};
     tavo::ClearFakeClock();
     tavo::test::ResetUser();
     unsetenv("TAVO_SERVICES");
@@ -123,10 +94,7 @@ class WCServerTest : public EksportSkole {
     EksportSkole::TearDown();
   }
 
-  void Start(const std::vector<std::string> &ekstra = {}) {
-    ASSERT_TRUE(js.Start(ekstra));
-    setenv("TAVO_SERVICES", ("tavo/tcp=" + std::to_string(js.Port())).c_str(), 1);
-  }
+  void Start(const std::vector<std::string> &ekstra = {}) { ASSERT_TRUE(serverrudetest::StartServer(&js, ekstra)); }
 
   KontaktState *St() const { return ServerKontakt(rude); }
 
@@ -138,16 +106,8 @@ class WCServerTest : public EksportSkole {
     });
   }
 
-  // Handles messages until the condition holds; false after the time.
   static bool Indtil(const std::function<bool()> &betingelse, int ms = 20000) {
-    const auto frist = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!betingelse()) {
-      if (std::chrono::steady_clock::now() > frist) return false;
-      MSG m;
-      while (PeekMessageA(&m, 0, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
+    return serverrudetest::Indtil(betingelse, ms);
   }
   bool Faerdig(int ms = 20000) const {
     return Indtil([this] { return St()->traad == 0; }, ms);
@@ -349,14 +309,7 @@ TEST_F(WCServerTest, ExportContactQueueThenTheTimerFetchesAndImports) {
   tavo::SetFakeClock(1733835600);
   GlobalIndstillinger.autoimport = 1;
   // F11: the export dialog, "Skal serveren kontaktes?" OK, the login.
-  tavo::test::AnswerNextDialog([](const ShownDialog &d) {
-    SendMessageA(d.hwnd, WM_COMMAND, IDOK, 0);
-    return INT_PTR{0};
-  });
-  tavo::test::AnswerNextDialog([](const ShownDialog &d) {
-    EXPECT_EQ(d.text, "Eksportfil oprettet. Skal serveren kontaktes?");
-    return INT_PTR{IDOK};
-  });
+  serverrudetest::SvarEksport();
   Logon();
   EksportKommando(hoved);
   ASSERT_TRUE(Faerdig());

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -60,6 +61,16 @@ TEST(DemoGui, StartMenuStartsTheMainWindowWhichIsPhotographedAndCloses) {
   }
 
   EXPECT_FALSE(fs::exists(data / "ini" / "tavo.lck"));
+  // The job server's stand-in ran beside it, named by the data folder.
+  EXPECT_NE(log.str().find("demo: the job server on 127.0.0.1:"), std::string::npos) << log.str();
+  {
+    std::ifstream iniFil(data / "ini" / "tavo.ini", std::ios::binary);
+    std::stringstream ini;
+    ini << iniFil.rdbuf();
+    const std::string t = ini.str(), kontakt = t.substr(std::min(t.find("[kontakt]"), t.size()));
+    for (const char *k : {"server=127.0.0.1", "database=demo", "bruger=demo", "autoimport=ja"})
+      EXPECT_NE(kontakt.substr(0, kontakt.find("\n[")).find(k), std::string::npos) << k << "\n" << t;
+  }
   std::ifstream startLog(prog / "START.LOG");
   std::string linje;
   ASSERT_TRUE(std::getline(startLog, linje));
