@@ -307,12 +307,23 @@ TEST_F(RundTur, RefusedLinesKeepTheirCodesAndGoAgain) {
   // The event by lesson refused for its second participant (the activity is
   // already scheduled elsewhere); the deletion of the changed event refused
   // in a locked period; the first posting refused with installation 5's
-  // booking.
-  Start({"refuse S+ 1 17 2 0", "refuse S- 1 61", "refuse B+ 1 12 5"});
+  // booking. The central system's report of the refused event and its
+  // message follow the receipts.
+  const std::string genfejl = js.Mappe() + "/genfejl", besked = js.Mappe() + "/besked";
+  jobtest::SkrivFil(genfejl, "S2024,37," + std::to_string(ny) + ",17,0,0,1\n");
+  jobtest::SkrivFil(besked, "Skemaet er modtaget med fejl\n");
+  Start({"refuse S+ 1 17 2 0", "refuse S- 1 61", "refuse B+ 1 12 5", "section genfejl " + genfejl,
+         "section message " + besked});
   F11();
   Timer();
   EXPECT_TRUE(Logget("#central afviser S+ 1: 17"));
   EXPECT_TRUE(Logget("#central afviser S- 1: 61"));
+  const std::string rapport = LaesFil(rod / "log" / "genfejl.log");
+  EXPECT_NE(rapport.find("Skema fejl 17, objekt 1:"), std::string::npos) << rapport;
+  const auto bokse = tavo::test::MessageBoxesShown();
+  ASSERT_FALSE(bokse.empty());
+  EXPECT_EQ(bokse.back().caption, "Import besked!");
+  EXPECT_EQ(bokse.back().text, "Skemaet er modtaget med fejl\n");
   for (int omgang = 0; omgang < 2; ++omgang) {
     SCOPED_TRACE(omgang ? "efter genindlæsning" : "efter importen");
     for (uint32_t r = ny; r < ny + 3; ++r) {
