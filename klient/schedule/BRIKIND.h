@@ -132,6 +132,7 @@ struct BrikIndStruct {
   uint32_t *AnfoRolle;
   float *AnfoMinut;
   uint8_t *AnfoRolleLaast;
+  uint8_t *AnfoMinutSat;  // the user typed the minutes; made on first use
   uint32_t AnfoPladser;
   uint32_t *AktiStandard;
   float *Minut1951;

@@ -40,6 +40,7 @@ BrikIndGemFn BrikIndGemKrog = nullptr;
 BrikIndListeTastFn BrikIndListeTastKrog = nullptr;
 BrikIndDialogFn BrikIndTidKrog = nullptr;
 BrikIndDialogFn BrikIndBemKrog = nullptr;
+BrikIndDialogFn BrikIndDagsTiderKrog = nullptr;
 
 namespace {
 
@@ -760,6 +761,7 @@ LRESULT Opret(HWND h, BrikIndStruct *b) {
   b->Starttid = e.Starttid;
   b->Sluttid = e.Sluttid;
   b->StdLektioner = e.Antal_std_lektioner;
+  if (!Redigerer(b) && e.Placering == 'D' && BrikIndDagsTiderKrog) BrikIndDagsTiderKrog(b);
   b->GlStarttid = b->Starttid;
   b->GlSluttid = b->Sluttid;
   b->GlStdLektioner = b->StdLektioner;

@@ -93,3 +93,5 @@ extern BrikIndListeTastFn BrikIndListeTastKrog;
 using BrikIndDialogFn = void (*)(BrikIndStruct *b);
 extern BrikIndDialogFn BrikIndTidKrog;
 extern BrikIndDialogFn BrikIndBemKrog;
+// The start, end and hours a new whole-day event opens with.
+extern BrikIndDialogFn BrikIndDagsTiderKrog;

@@ -281,6 +281,7 @@ void FreeEntryWindow(BrikIndStruct *b) {
   std::free(b->AnfoRolle);
   std::free(b->AnfoMinut);
   std::free(b->AnfoRolleLaast);
+  std::free(b->AnfoMinutSat);
   std::free(b->LokaRolle);
   for (DifValg &v : b->Valg) std::free(v.Maerker);
   std::free(b->FagNiveau);

@@ -5,6 +5,7 @@
 #include "BEGKROGE.h"
 #include "EPIMPORT.h"
 #include "GEMBEG.h"
+#include "RETTID.h"
 #include "LOGVISNING.h"
 #include "MEDPER.h"
 #include "EPTRIN.h"
@@ -89,6 +90,7 @@ void InstallerKroge() {
   SaetKommandoHandling(40166, [](HWND hoved, UINT, LPARAM) { IndstillingerKommando(hoved); });
   InstallerBegivenhedsKroge();
   InstallerGemBegivenhed();
+  InstallerRetTid();
   // The daily norm comes in thousandths of an hour; the save counts minutes.
   GemBegKrog.DagsNorm = [](uint32_t anfo, Dato dato) { return GetDagsNorm(anfo, dato) * 60 / 1000; };
   GemBegKrog.VisLog = ShowLogFile;

@@ -19,7 +19,7 @@
 #include "SKEBAGGRUND.h"
 #include "SKEMAVIN.h"
 #include "TOOLTIP.h"
-#include "ske_fixture.h"
+#include "brikind_fixture.h"
 #include "tavo/test_dialog.h"
 #include "tavo/test_gdi.h"
 #include "tavo/test_user.h"
@@ -88,66 +88,23 @@ uint8_t GemStandIn(BrikIndStruct *, bool) {
   return gGemSvar;
 }
 
-class BrikIndVindue : public SkeMappe {
+class BrikIndVindue : public BrikIndMappe {
  protected:
   void SetUp() override {
     SkeMappe::SetUp();
-    gemt_ = GlobalIndstillinger;
-    gemtPeriode_ = SkemaPeriode;
-    SkemaPeriode.AktuelUgeIndeks = UgeTilIndeks(202400 + kUge);
-    ring = Ringesystem({});
-    Rec<RisyRec>(tvrisy, ring)->Anvendt = 1;
-    for (uint32_t n : akti) {
-      AktiRec *a = Rec<AktiRec>(tvakti, n);
-      a->Gruppe = 1, a->StartUge = 202431, a->SlutUge = 202531, a->RisyOk = 1, a->risy_id = ring;
-    }
-    for (uint32_t n : anfo) {
-      AnfoRec *a = Rec<AnfoRec>(tvanfo, n);
-      a->Gruppe = 1, a->StartUge = 202431, a->SlutUge = 202531;
-    }
-    for (uint32_t n : loka) {
-      LokaRec *a = Rec<LokaRec>(tvloka, n);
-      a->Gruppe = 1, a->StartUge = 202431, a->SlutUge = 202531, a->Fradato = 20240801, a->Tildato = 20250731;
-    }
-    RegistrerSkemaKlasse(0);
-    RegistrerRetInfoKlasse(0);
-    RegistrerBrikIndKlasse(0);
-    Klasse("NyButtonWndClass", NyButtonWndProc);
-    Klasse("TabWndClass", TabWndProc);
-    Klasse("BygInfoWndClass", BygInfoWndProc);
-    Klasse("BrikIndLytter", LytterProc);
-    hoved_ = CreateWindowExA(0, "BrikIndLytter", "Tavo", WS_POPUP | WS_VISIBLE, 0, 0, 1200, 900, 0, 0, 0, nullptr);
-    hwndHoved = hoved_;
-    tavo::test::StartDialogScript();
+    Forbered("BrikIndLytter", LytterProc);
     Hoerte().clear();
     gDele = nullptr;
     gGemt = 0;
     gGemSvar = 0;
-    CleanupAVS(&AktuelAVS);
-    CleanupAVS(&GammelAVS);
-    AktuelAVS.Placering = 'L';
-    AktuelAVS.Art = 'S';
-    AktuelAVS.Dag = 2;
   }
   void TearDown() override {
     for (HWND h : vinduer_)
       if (IsWindow(h)) DestroyWindow(h);
     BrikIndGemKrog = nullptr;
     for (auto &r : RolleForslagene) r = 0;
-    tavo::test::StopDialogScript();
-    DestroyWindow(hoved_);
-    hwndHoved = 0;
-    tavo::test::ResetUser();
     free(blok_);
-    GlobalIndstillinger = gemt_;
-    SkemaPeriode = gemtPeriode_;
-    SkeMappe::TearDown();
-  }
-  static void Klasse(const char *navn, WNDPROC proc) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = proc;
-    wc.lpszClassName = navn;
-    RegisterClassA(&wc);
+    Afslut();
   }
 
   // A schedule window of one kind under the main window.
@@ -212,12 +169,8 @@ class BrikIndVindue : public SkeMappe {
     AktuelAVS.Art = GammelAVS.Art = 'S';
   }
 
-  uint32_t ring = 0;
-  HWND hoved_ = 0;
   uint8_t *blok_ = nullptr;
   std::vector<HWND> vinduer_;
-  GlobalIndstillingerData gemt_;
-  SkemaPeriodeData gemtPeriode_;
 };
 
 TEST_F(BrikIndVindue, StepsByKeysWithTheirTitles) {

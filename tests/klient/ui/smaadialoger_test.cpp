@@ -13,6 +13,7 @@
 #include "SMAADLG.h"
 #include "TABOPER.h"
 #include "TAVODATA.h"
+#include "dialog_input.h"
 #include "ens_support.h"
 #include "ressourcer.h"
 #include "smaadialoger.h"
@@ -23,31 +24,9 @@ namespace {
 
 using tavo::test::ShownDialog;
 
-// The modal loop's handling of the input given inside a scripted answer:
-// keys go through the dialog manager, so Enter and Escape reach the dialog.
-void Pump(HWND dlg) {
-  MSG m;
-  while (PeekMessageA(&m, 0, 0, 0, PM_REMOVE)) {
-    if (m.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(m.wParam));
-      break;
-    }
-    if (!IsWindow(dlg) || !IsDialogMessageA(dlg, &m)) {
-      TranslateMessage(&m);
-      DispatchMessageA(&m);
-    }
-  }
-}
-
-void Tast(HWND dlg, UINT vk) {
-  tavo::test::PressKey(vk);
-  Pump(dlg);
-}
-
-void Skriv(HWND dlg, const char *tekst) {
-  tavo::test::TypeText(tekst);
-  Pump(dlg);
-}
+using dlgtest::Pump;
+using dlgtest::Skriv;
+using dlgtest::Tast;
 
 RECT Rect(HWND h) {
   RECT r;
