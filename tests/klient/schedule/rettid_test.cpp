@@ -94,8 +94,8 @@ class RetTid : public BrikIndMappe {
     f.slut = 845;
     f.risy = ring;
     f.lektion = 1;
-    const uint32_t forste =
-        SkrivRaekker({{.akti = akti[0]}, {.anfo = anfo[0], .rol = laerer, .minut = 45}, {.loka = loka[0]}}, f);
+    forste_ = SkrivRaekker({{.akti = akti[0]}, {.anfo = anfo[0], .rol = laerer, .minut = 45}, {.loka = loka[0]}}, f);
+    const uint32_t forste = forste_;
     HentAVS(kAar, kUge, forste, &GammelAVS, true);
     HentAVS(kAar, kUge, forste, &AktuelAVS, true);
     AktuelAVS.Placering = GammelAVS.Placering = 'L';
@@ -124,6 +124,7 @@ class RetTid : public BrikIndMappe {
   static const BWS *Knap(HWND h) { return reinterpret_cast<const BWS *>(GetWindowLongPtrA(h, GWLP_USERDATA)); }
 
   HWND skema_ = 0, vindue_ = 0;
+  uint32_t forste_ = 0;  // the changed event's first row
 };
 
 // ==================================================================== the dialog
@@ -311,6 +312,50 @@ TEST_F(RetTid, OkOnAnEditRunsTheChecksOfTheChangeAndGoesToTheStepTheyName) {
   EXPECT_EQ(b->Starttid, 900u);
   EXPECT_EQ(b->TidAendret, 1);
   EXPECT_TRUE(Markerede(b).empty());
+}
+
+TEST_F(RetTid, AChangedTimeThatCollidesIsGivenBackOnYesAndKeptOnNo) {
+  GlobalIndstillinger.checkminutnorm = 'n';
+  BrikIndStruct *b = Ret();
+  ASSERT_TRUE(b);
+  // The same activity has another event from 09:00.
+  Faelles f;
+  f.id = 60;
+  f.start = 900;
+  f.slut = 945;
+  f.risy = ring;
+  f.lektion = 2;
+  SkrivRaekker({{.akti = akti[0]}}, f);
+  SendMessageA(b->hwndGitter, kEntryOpdaterSkema, 0, 0);
+  SkeStruct *g = SkemaVinduesSke(b->hwndGitter);
+  ASSERT_TRUE(g && g->lpSkeVisListe);
+  bool markeret = false;
+  for (uint32_t i = 1; i <= g->SkeVisAntal; ++i)
+    if (g->lpSkeVisListe[i].Forste == forste_) g->lpSkeVisListe[i].FarveKode = 3, markeret = true;
+  ASSERT_TRUE(markeret);
+  *BlokCelle(b->BlokTab, b->BlokUger, UgeTilIndeks(202400 + kUge), 2, 1) = BLOK_VALGT;
+  for (const int svar : {IDYES, IDNO}) {
+    SCOPED_TRACE(svar == IDYES ? "yes" : "no");
+    b->Starttid = 800, b->Sluttid = 845, b->StdLektioner = 0.75f, b->TidAendret = 0;
+    tavo::test::AnswerNextDialog([&](const ShownDialog &d) {
+      SkrivFelt(d.hwnd, IDC_RETTID_START, "0900");
+      SkrivFelt(d.hwnd, IDC_RETTID_SLUT, "0930");
+      Tast(d.hwnd, VK_RETURN);
+      return INT_PTR{0};
+    });
+    tavo::test::AnswerNextDialog([svar](const ShownDialog &) { return INT_PTR{svar}; });
+    Knap17(b);
+    const auto bokse = tavo::test::MessageBoxesShown();
+    ASSERT_EQ(bokse.size(), 1u);
+    EXPECT_EQ(bokse[0].text,
+              "Den/de ændrede begivenhed'er skaber konflikt med nogle andre skemabrikker!\nVil du afbryde "
+              "rettelsen?");
+    EXPECT_EQ(b->Starttid, svar == IDYES ? 800u : 900u);
+    EXPECT_EQ(b->Sluttid, svar == IDYES ? 845u : 930u);
+    EXPECT_EQ(b->TidAendret, svar == IDYES ? 0 : 1);
+    tavo::test::StopDialogScript();
+    tavo::test::StartDialogScript();
+  }
 }
 
 TEST_F(RetTid, NothingOpensOnALessonGridOutsideTheEntryVariant) {
