@@ -988,12 +988,10 @@ void FoelgAktuel(GANTWS *ws, WPARAM bogstav) {
 }
 
 bool TastNed(GANTWS *ws, UINT msg, WPARAM wParam, LPARAM lParam) {
-  TastInfo t;
-  MakeTastInfo(&t, msg, wParam, lParam);
   const HWND h = ws->hwnd;
   const uint32_t forrigeRec = GantAktuelRec(ws);
   ws->ForrigeKol = ws->Opgoerelse ? SkemaPeriode.AktuelUgeIndeks : ws->KolPos.Aktuel;
-  if (!GantTast(ws, &t, KMD_UDFOER)) return false;
+  if (!GantTastNed(ws, msg, wParam, lParam)) return false;
   if (Ws(h) != ws) return true;
   GantEfterTast(ws, forrigeRec);
   Tegn(ws);
@@ -1008,9 +1006,14 @@ void GantSkiftVisning(GANTWS *ws, uint32_t n) {
   Ens &e = ws->ens;
   RECT skrivebord{0, 0, 0, 0};
   if (hwndDesktop && IsWindow(hwndDesktop)) GetClientRect(hwndDesktop, &skrivebord);
-  if (skrivebord.right > 0 && ObjSwitchBredde(kGantRaekkeArt, ws->Bogstav, n) > static_cast<uint32_t>(skrivebord.right)) {
-    MessageBoxA(h, "Denne 'switch' kan ikke vises, da den er for bred til denne skærmopløsning!", "OBS!",
-                MB_OK | MB_ICONEXCLAMATION);
+  const bool udenMedopg =
+      ws->Bogstav == 'M' && !GlobalIndstillinger.medopg && ObjSwitchFoersteFeltErI(kGantRaekkeArt, 'M', n);
+  const bool forBred =
+      skrivebord.right > 0 && ObjSwitchBredde(kGantRaekkeArt, ws->Bogstav, n) > static_cast<uint32_t>(skrivebord.right);
+  if (udenMedopg || forBred) {
+    if (forBred)
+      MessageBoxA(h, "Denne 'switch' kan ikke vises, da den er for bred til denne skærmopløsning!", "OBS!",
+                  MB_OK | MB_ICONEXCLAMATION);
     if (e.hwndSwitchButtons && e.hwndSwitchButtons[n]) SendMessageA(e.hwndSwitchButtons[n], NYB_LAAS_OP, 0, 0);
     if (e.hwndSwitchButtons && ws->Switch < ws->SwitchAntal && e.hwndSwitchButtons[ws->Switch])
       SendMessageA(e.hwndSwitchButtons[ws->Switch], NYB_LAAS_NED, 0, 0);
@@ -1039,6 +1042,7 @@ void GantSkiftVisning(GANTWS *ws, uint32_t n) {
     ScrollTilAktuel(ws);
     TegnGantVindue(ws);
   }
+  if (Ws(h) == ws) GantTilpasVindue();
 }
 
 HWND CreateGantWnd(char bogstav, int venstre, int top, int hoejre, int bund, const TabDesc *pTd, TabVar *pTv,
@@ -1187,8 +1191,7 @@ LRESULT CALLBACK GantWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (TastNed(ws, msg, wParam, lParam) || msg != WM_SYSKEYDOWN) return 0;
       break;
     case TAST_SPOERG: {
-      const auto *t = reinterpret_cast<const TastInfo *>(lParam);
-      return t && GantTast(ws, t, 1) ? 1 : 0;
+      return GantTastSpoerg(ws, reinterpret_cast<const TastInfo *>(lParam));
     }
   }
   return DefWindowProcA(h, msg, wParam, lParam);

@@ -37,6 +37,7 @@ constexpr uint8_t kGantOpgNormArt = 52;
 #define GANT_AKTUEL_FLYTTET 1054 // to every window: the current object or week moved
 #define GANT_KOPIER_UGE 1949   // to every window: copy this week (table letter, week index)
 #define GANT_INDSAET_UGE 1950  // to every window: paste the copied week
+#define GANT_AABN_BEGIVENHED 1124 // to the parent: open the event entry for the prepared event (lParam this window)
 
 // Characters of a bar row (code page 850 box drawing).
 enum : uint8_t {
@@ -189,11 +190,21 @@ void TegnGantVindue(GANTWS *ws);
 // ---- Keys.
 // The key table: mode KMD_UDFOER acts, any other mode only asks.
 bool GantTast(GANTWS *ws, const TastInfo *t, int mode);
+// A key-down: the type-ahead search first, else the key record to the key
+// table in execute mode. True when the key was taken.
+bool GantTastNed(GANTWS *ws, UINT msg, WPARAM wParam, LPARAM lParam);
+// The main window asks whether a key is available (1363): the key table in
+// test mode, but F5, F6 and F7 in execute mode.
+LRESULT GantTastSpoerg(GANTWS *ws, const TastInfo *t);
 // After a key or a click: the current record, week and date follow the
 // window; the repaint flags.
 uint32_t GantEfterTast(GANTWS *ws, uint32_t forrigeRec);
-// Switch button n (a view): refused with "OBS!" when its row header is wider
-// than the desktop, the previous button then pressed again.
+// F3 to the main window, which fits the active window to the size it wants
+// (after the rows or the view changed).
+void GantTilpasVindue();
+// Switch button n (a view): an employee statement view is refused without
+// [vinduer] medopg; refused with "OBS!" when its row header is wider than
+// the desktop; either way the previous button is pressed again.
 void GantSkiftVisning(GANTWS *ws, uint32_t n);
 
 // ---- Statements.

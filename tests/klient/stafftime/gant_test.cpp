@@ -21,6 +21,7 @@
 #include "GRUPPER.h"
 #include "INDSTIL.h"
 #include "PROGVINDUER.h"
+#include "ROLLEFORSLAG.h"
 #include "SIDEFIL.h"
 #include "STATUSBAR.h"
 #include "STATUSFILTER.h"
@@ -550,34 +551,109 @@ TEST_F(GantTest, HorizontalMovementInAStatementScrollsThenMovesTheWeek) {
 
 // ---- Keys
 
-TEST_F(GantTest, KeyAvailabilityInTestMode) {
-  Akti("A", {U(1), U(5), U(1), U(5)});
-  GANTWS *ws = Model('K');
+// Every role proposal set (or not), as the Enter key checks them.
+void RollerSat(bool sat) {
+  for (uint32_t &r : RolleForslagene) r = sat ? 1 : 0;
+  GlobalIndstillinger.supertavo = 0;
+}
+
+TEST_F(GantTest, KeyAvailabilityInTestAndExecuteMode) {
+  const uint32_t inde = Akti("A", {U(1), U(5), U(1), U(5)});
+  const uint32_t kursus = Akti("B", {U(1), U(5), U(1), U(5)});
+  const uint32_t efter = Akti("Efter", {202605, 202610, 202605, 202610});
+  reinterpret_cast<AktiRec *>(GetRec(&tdakti, &tvakti, inde))->uvfo_id = 7;
+  reinterpret_cast<AktiRec *>(GetRec(&tdakti, &tvakti, kursus))->uvfo_id = 7;
+  enum : uint8_t { S = 1, C = 2, A = 4 };
   struct Tilfaelde {
     uint32_t tast;
-    int ctrl;
-    bool kan;
+    uint8_t mod;
+    uint32_t rec;
+    bool spring, roller;
+    bool proeve, udfoer;  // available in test mode, done in execute mode
+    const char *boks;     // the caption execute mode shows, or ""
+    bool flytter;         // execute mode may move the row or week
   } tab[] = {
-      {12, 0, false},      {188, 0, false},     {VK_RIGHT, 0, true}, {VK_DOWN, 0, true},  {'0', 0, false},
-      {'6', 0, true},      {'7', 0, false},     {'1', -1, false},    {VK_INSERT, 0, true}, {VK_ADD, 0, true},
-      {'U', 0, true},      {'Q', 0, false},
+      {12, 0, inde, true, true, false, false, "", false},
+      {188, 0, inde, true, true, false, false, "", false},
+      {'Q', 0, inde, true, true, false, false, "", false},
+      {VK_HOME, 0, inde, true, true, false, false, "", false},
+      {VK_RIGHT, 0, inde, true, true, true, true, "", true},
+      {VK_DOWN, 0, inde, true, true, true, true, "", true},
+      // The page position has one cell: available, nothing moves.
+      {VK_NEXT, 0, inde, true, true, true, true, "", false},
+      {'0', 0, inde, true, true, false, false, "", false},
+      {'6', 0, inde, true, true, true, true, "", false},
+      {'7', 0, inde, true, true, false, false, "", false},
+      {'1', C, inde, true, true, false, false, "", false},
+      {VK_INSERT, 0, inde, true, true, true, true, "", true},
+      {VK_ADD, 0, inde, true, true, true, true, "", false},
+      {VK_DELETE, 0, inde, true, true, false, false, "", false},
+      {'U', 0, inde, true, true, true, true, "", true},
+      {'U', 0, efter, true, true, false, false, "", false},
+      {VK_ESCAPE, 0, inde, true, true, true, true, "", false},
+      {'E', C, inde, true, true, true, true, "", false},
+      {VK_F2, 0, inde, true, true, true, true, "", false},
+      {VK_SPACE, 0, inde, true, true, false, false, "", false},
+      // No toolbar: the toolbar's keys have nothing to go to.
+      {'A', 0, inde, true, true, false, false, "", false},
+      {'R', 0, inde, true, true, false, false, "", false},
+      // Enter: the roles silently in test mode, with their message when done.
+      {VK_RETURN, 0, inde, true, false, false, false, "Roller mangler", false},
+      {VK_RETURN, 0, efter, true, true, false, false, "Advarsel", false},
+      // The activity has no ring time: refused when it is done.
+      {VK_RETURN, 0, inde, true, true, true, true, "Fejl", false},
+      // The function keys: plain always, with Shift or Alt by SpringGant.
+      {VK_F6, 0, inde, false, true, true, true, "", false},
+      {VK_F6, S, inde, false, true, false, false, "", false},
+      {VK_F6, S, inde, true, true, true, true, "", false},
+      {VK_F7, A, inde, false, true, false, false, "", false},
+      {VK_F5, S, inde, false, true, true, true, "", false},
+      {VK_F5, A, efter, false, true, false, false, "Advarsel", false},
   };
-  const uint32_t kol = ws->KolPos.Aktuel, raekke = ws->RaekkePos.Aktuel;
   for (const Tilfaelde &t : tab) {
-    SCOPED_TRACE(t.tast);
-    TastInfo ti{};
-    ti.wParam = t.tast;
-    ti.ctrl = t.ctrl;
-    ti.message = WM_KEYDOWN;
-    EXPECT_EQ(GantTast(ws, &ti, 1), t.kan);
-    EXPECT_EQ(uint32_t{ws->KolPos.Aktuel}, kol);
-    EXPECT_EQ(uint32_t{ws->RaekkePos.Aktuel}, raekke);
+    SCOPED_TRACE(::testing::Message() << t.tast << " mod " << int(t.mod) << " rec " << t.rec);
+    GlobalIndstillinger.SpringGant = t.spring;
+    RollerSat(t.roller);
+    for (int mode : {1, KMD_UDFOER}) {
+      SCOPED_TRACE(mode);
+      SkemaPeriode.AktuelUgeIndeks = 5;
+      GANTWS *ws = Model('K');
+      ws->RaekkePos.Aktuel = FindObjIdx(ws->ens.ObjTab, ws->ens.ObjTabAntal, t.rec);
+      ws->KolPos.Aktuel = 3;
+      // Without a window nothing is laid out: every cell counts as visible.
+      ws->KolPos.Synlige = ws->KolPos.Antal;
+      ws->RaekkePos.Synlige = ws->RaekkePos.Antal;
+      const uint32_t raekke = ws->RaekkePos.Aktuel;
+      TastInfo ti{};
+      ti.wParam = t.tast;
+      ti.shift = t.mod & S ? -1 : 0;
+      ti.ctrl = t.mod & C ? -1 : 0;
+      ti.alt = t.mod & A ? -1 : 0;
+      ti.message = WM_KEYDOWN;
+      tavo::test::StartDialogScript();
+      EXPECT_EQ(GantTast(ws, &ti, mode), mode == 1 ? t.proeve : t.udfoer);
+      const auto boxes = tavo::test::MessageBoxesShown();
+      tavo::test::StopDialogScript();
+      if (mode == KMD_UDFOER && *t.boks) {
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].caption, t.boks);
+      } else {
+        EXPECT_TRUE(boxes.empty());
+      }
+      if (mode == 1 || !t.flytter) {
+        EXPECT_EQ(uint32_t{ws->KolPos.Aktuel}, 3u);
+        EXPECT_EQ(uint32_t{ws->RaekkePos.Aktuel}, raekke);
+        EXPECT_EQ(uint32_t{SkemaPeriode.AktuelUgeIndeks}, 5u);
+      }
+    }
   }
   // Rooms have no teaching courses.
   GANTWS *l = Model('L');
   TastInfo u{};
   u.wParam = 'U';
   EXPECT_FALSE(GantTast(l, &u, 1));
+  RollerSat(false);
+  GlobalIndstillinger.SpringGant = 1;
 }
 
 // ---- The window
