@@ -14,15 +14,20 @@
 #include "../data/pred_tabeller.h"
 #include "../ui/ens_support.h"
 #include "ARRANGER.h"
+#include "AVSHJAELP.h"
 #include "BRIKIND.h"
 #include "DATO.h"
 #include "FONTE.h"
 #include "GANT.h"
 #include "GRUPPER.h"
 #include "INDSTIL.h"
+#include "NYBUTTON.h"
+#include "PLACBEG.h"
+#include "RECPRED.h"
 #include "PROGVINDUER.h"
 #include "ROLLEFORSLAG.h"
 #include "SIDEFIL.h"
+#include "SKEBEG.h"
 #include "STATUSBAR.h"
 #include "STATUSFILTER.h"
 #include "STITAB.h"
@@ -857,6 +862,160 @@ TEST_F(GantVindueTest, CtrlDeleteArchivesTheObjectAndMarksTheGroupsForExportOnce
   GetPrivateProfileStringA("flag", "exportergrupper", "", v, sizeof v, StiTab.szini);
   EXPECT_STREQ(v, "");
   VinduesListeFjern(anden);
+}
+
+TEST_F(GantVindueTest, EnterPreparesALessonEventForTheRowsObjectAndAsksTheParentForTheEntry) {
+  RisyRec ring{};
+  ring.id = 77;
+  ring.Status = 10;
+  const uint32_t risy = Ny(tdrisy, tvrisy, ring);
+  const uint32_t standard = Ny(tdrisy, tvrisy, ring);
+  GlobalIndstillinger.standardRingSystem = standard;
+  const uint32_t akti = Akti("Dansk A", {U(2), U(6), U(2), U(6)});
+  TabRec<AktiRec>(tvakti, akti)->risy_id = risy;
+  const uint32_t anfo = Anfo(41, {U(2), U(6), U(2), U(6)});
+  const uint32_t loka = Loka("L1", {U(2), U(6), U(2), U(6)});
+  for (uint32_t i = 0; i < kRolleForslagAntal; ++i) RolleForslagene[i] = 100 + i;
+  GlobalIndstillinger.supertavo = 0;
+
+  struct Tilfaelde {
+    char bogstav;
+    uint32_t rec;
+    UINT menu;
+  } tab[] = {{'K', akti, 40146}, {'M', anfo, 40147}, {'L', loka, 40148}};
+  for (const Tilfaelde &t : tab) {
+    SCOPED_TRACE(t.bogstav);
+    const TabDesc *td = nullptr;
+    TabVar *tv = nullptr;
+    ASSERT_EQ(TabFromType(static_cast<uint8_t>(t.bogstav), &td, &tv), 0);
+    tv->AktuelRec = t.rec;
+    h = CreateGantWnd(t.bogstav, 10, 10, 990, 690, td, tv, t.menu, desktop);
+    ASSERT_NE(h, 0u);
+    PumpUntilIdle();
+    SendMessageA(h, ENS_AKTIVER, 1, 0);
+    wfb_test::Log().clear();
+    SendMessageA(h, WM_KEYDOWN, VK_RETURN, 0);
+    LPARAM vindue = 0;
+    for (const auto &b : wfb_test::Log())
+      if (b.msg == GANT_AABN_BEGIVENHED) vindue = b.l;
+    EXPECT_EQ(vindue, static_cast<LPARAM>(h));
+    const AVS &a = AktuelAVS;
+    EXPECT_EQ(std::string({a.Placering, a.Kode2, a.Kode3, a.Art, a.Kode5}), "LVBSB");
+    EXPECT_EQ(uint32_t{a.id}, 0u);
+    switch (t.bogstav) {
+      case 'K':
+        ASSERT_EQ(uint32_t{a.aktiAntal}, 1u);
+        EXPECT_EQ(a.aktiTab[0], akti);
+        // The activity brings its own ring system along.
+        EXPECT_EQ(uint32_t{a.risy_id}, risy);
+        break;
+      case 'M':
+        ASSERT_EQ(uint32_t{a.anfoAntal}, 1u);
+        EXPECT_EQ(a.anfoTab[0], anfo);
+        EXPECT_EQ(a.minutTab[0], -1.0f);
+        // The proposed role of an employee without an activity, not a colour.
+        EXPECT_EQ(a.skemarolTab[0], RolleForslagene[RF_STJERNE_OVAK]);
+        EXPECT_EQ(uint32_t{a.risy_id}, standard);
+        break;
+      case 'L':
+        ASSERT_EQ(uint32_t{a.lokaAntal}, 1u);
+        EXPECT_EQ(a.lokaTab[0], loka);
+        EXPECT_EQ(a.lokrolleTab[0], RolleForslagene[RF_LOKA]);
+        EXPECT_EQ(uint32_t{a.risy_id}, standard);
+        break;
+    }
+    // The second set holds the same event.
+    EXPECT_EQ(ArbejdsAVS.Placering, 'L');
+    EXPECT_EQ(uint32_t{ArbejdsAVS.aktiAntal} + ArbejdsAVS.anfoAntal + ArbejdsAVS.lokaAntal, 1u);
+    DestroyWindow(h);
+    h = 0;
+  }
+
+  // An activity without a ring time is refused; the parent hears nothing.
+  TabRec<AktiRec>(tvakti, akti)->risy_id = 0;
+  tvakti.AktuelRec = akti;
+  Aabn();
+  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  wfb_test::Log().clear();
+  tavo::test::StartDialogScript();
+  SendMessageA(h, WM_KEYDOWN, VK_RETURN, 0);
+  const auto boxes = tavo::test::MessageBoxesShown();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].caption, "Fejl");
+  EXPECT_EQ(boxes[0].text,
+            "Der er ingen ringetid på denne aktivitet.\nAktiviteten skal have tilknyttet en ringetid, før der kan "
+            "skemalægges på den.");
+  for (const auto &b : wfb_test::Log()) EXPECT_NE(b.msg, UINT{GANT_AABN_BEGIVENHED});
+  CleanupAVS(&AktuelAVS);
+  CleanupAVS(&ArbejdsAVS);
+  for (uint32_t &r : RolleForslagene) r = 0;
+  GlobalIndstillinger.standardRingSystem = 0;
+}
+
+TEST_F(GantVindueTest, TheMainWindowsKeyQuestionAsksButRunsTheFunctionKeys) {
+  const uint32_t senere = Akti("Senere", {U(9), 202610, U(9), 202610});
+  tvakti.AktuelRec = senere;
+  Aabn();
+  ASSERT_EQ(GantAktuelRec(W()), senere);
+  ASSERT_EQ(uint32_t{W()->KolPos.Aktuel}, 5u);
+  tavo::test::StartDialogScript();
+  // Enter without the role proposals: not available, and nothing is said.
+  for (uint32_t &r : RolleForslagene) r = 0;
+  GlobalIndstillinger.supertavo = 0;
+  TastInfo t{};
+  t.message = WM_KEYDOWN;
+  t.wParam = VK_RETURN;
+  EXPECT_EQ(SendMessageA(h, TAST_SPOERG, VK_RETURN, reinterpret_cast<LPARAM>(&t)), 0);
+  EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
+  // Shift+F5 without SpringGant runs the period check for real: the week
+  // moves into the activity's period for the jump that follows.
+  GlobalIndstillinger.SpringGant = 0;
+  t.wParam = VK_F5;
+  t.shift = -1;
+  EXPECT_EQ(SendMessageA(h, TAST_SPOERG, VK_F5, reinterpret_cast<LPARAM>(&t)), 1);
+  EXPECT_EQ(uint32_t{SkemaPeriode.AktuelUgeIndeks}, 9u);
+  EXPECT_EQ(uint32_t{W()->KolPos.Aktuel}, 9u);
+  // The key of another table's window is not this window's to jump with.
+  t.wParam = VK_F6;
+  EXPECT_EQ(SendMessageA(h, TAST_SPOERG, VK_F6, reinterpret_cast<LPARAM>(&t)), 0);
+  EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
+  GlobalIndstillinger.SpringGant = 1;
+}
+
+TEST_F(GantVindueTest, TypeAheadTakesALetterBeforeTheKeyTable) {
+  Akti("Dansk A", {U(2), U(6), U(2), U(6)});
+  const uint32_t u = Akti("Udsat", {U(2), U(6), U(2), U(6)});
+  reinterpret_cast<AktiRec *>(GetRec(&tdakti, &tvakti, u))->uvfo_id = 9;
+  ObjSwitchSaetSortFelt(kGantRaekkeArt, 'K', 1);
+  Aabn();
+  ASSERT_NE(GantAktuelRec(W()), u);
+  // U finds the row that begins with it instead of filtering the rows.
+  SendMessageA(h, WM_KEYDOWN, 'U', 0);
+  EXPECT_EQ(GantAktuelRec(W()), u);
+  EXPECT_EQ(tvakti.AktuelRec, u);
+  EXPECT_EQ(W()->UvfoFilter, 0);
+  EXPECT_EQ(uint32_t{W()->ens.ObjTabAntal}, 2u);
+}
+
+TEST_F(GantVindueTest, AnEmployeeStatementViewNeedsMedopg) {
+  Anfo(41, {U(2), U(6), U(2), U(6)});
+  uint32_t opg = 0;
+  for (uint32_t n = 1; n < ObjSwitchAntal(kGantRaekkeArt, 'M') && !opg; ++n)
+    if (ObjSwitchFoersteFeltErI(kGantRaekkeArt, 'M', n)) opg = n;
+  ASSERT_NE(opg, 0u);
+  GlobalIndstillinger.medopg = 0;
+  h = CreateGantWnd('M', 10, 10, 990, 690, &tdanfo, &tvanfo, 40147, desktop);
+  ASSERT_NE(h, 0u);
+  PumpUntilIdle();
+  tavo::test::StartDialogScript();
+  SendMessageA(h, NYB_KLIK, ENS_SKIFT_ID + opg, 0);
+  EXPECT_EQ(W()->Switch, 0);
+  EXPECT_EQ(W()->Opgoerelse, 0);
+  EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
+  GlobalIndstillinger.medopg = 1;
+  SendMessageA(h, NYB_KLIK, ENS_SKIFT_ID + opg, 0);
+  EXPECT_EQ(W()->Switch, opg);
+  EXPECT_EQ(W()->Opgoerelse, 1);
 }
 
 TEST_F(GantVindueTest, TheOemFontDrawsTheBoxGlyphs) {
