@@ -60,6 +60,15 @@ void SendVidereTilHoved(UINT tast, const TastInfo *t) {
   iGang = false;
 }
 
+// The period check; asking must not move the week, as the check of a
+// partly overlapping object does when the key is carried out.
+bool PeriodeTjek(GANTWS *ws, int mode) {
+  const uint32_t kol = ws->KolPos.Aktuel, uge = SkemaPeriode.AktuelUgeIndeks;
+  const bool ok = GantPeriodeTjek(ws, mode);
+  if (!Udfoer(mode)) ws->KolPos.Aktuel = kol, SkemaPeriode.AktuelUgeIndeks = uge;
+  return ok;
+}
+
 // Enter: a new event by lesson for the row's object, handed to the event
 // entry through the parent.
 bool Skemalaeg(GANTWS *ws, int mode) {
@@ -71,12 +80,7 @@ bool Skemalaeg(GANTWS *ws, int mode) {
                   "Roller mangler", MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
-  // Asking must not move the week: the period check of a partly
-  // overlapping object does.
-  const uint32_t kol = ws->KolPos.Aktuel, uge = SkemaPeriode.AktuelUgeIndeks;
-  const bool iPeriode = GantPeriodeTjek(ws, mode);
-  if (!vis) ws->KolPos.Aktuel = kol, SkemaPeriode.AktuelUgeIndeks = uge;
-  if (!iPeriode) return false;
+  if (!PeriodeTjek(ws, mode)) return false;
   const uint32_t rec = GantAktuelRec(ws);
   const char art = static_cast<char>(ws->Bogstav);
   if (!rec || !KanSkemalaegges(ws->Bogstav, rec, vis ? 2 : 0)) return false;
@@ -113,7 +117,7 @@ bool Spring(GANTWS *ws, const TastInfo *t, int mode) {
   if (!t->shift && !t->alt) return true;
   if (GlobalIndstillinger.SpringGant) return true;
   const uint8_t egen = t->wParam == VK_F5 ? 'K' : t->wParam == VK_F6 ? 'M' : 'L';
-  return ws->Bogstav == egen && GantPeriodeTjek(ws, mode);
+  return ws->Bogstav == egen && PeriodeTjek(ws, mode);
 }
 
 bool Vandret(GANTWS *ws, const TastInfo *t, int mode) {

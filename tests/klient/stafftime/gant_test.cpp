@@ -566,6 +566,7 @@ TEST_F(GantTest, KeyAvailabilityInTestAndExecuteMode) {
   const uint32_t inde = Akti("A", {U(1), U(5), U(1), U(5)});
   const uint32_t kursus = Akti("B", {U(1), U(5), U(1), U(5)});
   const uint32_t efter = Akti("Efter", {202605, 202610, 202605, 202610});
+  const uint32_t senere = Akti("Senere", {U(9), 202610, U(9), 202610});
   reinterpret_cast<AktiRec *>(GetRec(&tdakti, &tvakti, inde))->uvfo_id = 7;
   reinterpret_cast<AktiRec *>(GetRec(&tdakti, &tvakti, kursus))->uvfo_id = 7;
   enum : uint8_t { S = 1, C = 2, A = 4 };
@@ -607,6 +608,8 @@ TEST_F(GantTest, KeyAvailabilityInTestAndExecuteMode) {
       {VK_RETURN, 0, efter, true, true, false, false, "Advarsel", false},
       // The activity has no ring time: refused when it is done.
       {VK_RETURN, 0, inde, true, true, true, true, "Fejl", false},
+      // A partly overlapping object: only carrying the key out moves the week.
+      {VK_RETURN, 0, senere, true, true, true, true, "Fejl", true},
       // The function keys: plain always, with Shift or Alt by SpringGant.
       {VK_F6, 0, inde, false, true, true, true, "", false},
       {VK_F6, S, inde, false, true, false, false, "", false},
@@ -614,6 +617,7 @@ TEST_F(GantTest, KeyAvailabilityInTestAndExecuteMode) {
       {VK_F7, A, inde, false, true, false, false, "", false},
       {VK_F5, S, inde, false, true, true, true, "", false},
       {VK_F5, A, efter, false, true, false, false, "Advarsel", false},
+      {VK_F5, S, senere, false, true, true, true, "", true},
   };
   for (const Tilfaelde &t : tab) {
     SCOPED_TRACE(::testing::Message() << t.tast << " mod " << int(t.mod) << " rec " << t.rec);
