@@ -1065,8 +1065,10 @@ HWND CreateGantWnd(char bogstav, int venstre, int top, int hoejre, int bund, con
   ws->ens.ObjTab = nullptr;
   ws->ens.ObjTabAntal = 0;
   if (!parent) parent = hwndDesktop ? hwndDesktop : hwndHoved;
-  HWND hwnd = CreateWindowExA(0, "GantWndClass", ws->Titel, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, venstre, top,
-                              b, h, parent, (HMENU)(uintptr_t)identitet, 0, ws);
+  // The frame is painted through the window's own drawing context: without
+  // clipping its children it would wipe the switch and caption buttons.
+  HWND hwnd = CreateWindowExA(0, "GantWndClass", ws->Titel, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                              venstre, top, b, h, parent, (HMENU)(uintptr_t)identitet, 0, ws);
   if (!hwnd) {
     if (!ws->hwnd) std::free(ws);
     return 0;

@@ -1,9 +1,11 @@
 // The activity Gantt chart in the running program on the made school,
 // opened from "Diverse" > "Special vinduer" > "Aktivitets Gantkort
-// (Single)" with the mouse on the private X server, photographed, moved one
-// week with the Right key and photographed again: the highlighted week
-// column stands one week (8 pixels) further right. The photographs are kept
-// beside the test in the build as gant_vindue.png and gant_hoejre.png.
+// (Single)" with the mouse on the private X server and photographed; a click
+// on an earlier week makes it the highlighted one and leaves the switch
+// buttons in place; the Right key then moves the highlighted week column one
+// week (8 pixels) further right. The first and the last
+// photograph are kept beside the test in the build as gant_vindue.png and
+// gant_hoejre.png.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -31,7 +33,9 @@ std::string Laes(const fs::path &fil) {
 
 // The menu bar's "Diverse", its "Special vinduer" and the chart's entry
 // (the thirteenth, below two separators), where the menu draws them at the
-// screen's 1280 x 1024; a photograph, Right, and another.
+// screen's 1280 x 1024; a photograph, a click on an earlier week of the
+// current row, another photograph, Right, and a third.
+constexpr int kKlikX = 351, kKlikY = 160;
 constexpr const char *kSkridt = R"(
 xdotool mousemove 684 27 click 1
 sleep 1
@@ -40,9 +44,12 @@ sleep 1
 xdotool mousemove 836 324 click 1
 sleep 4
 "$xvindue" foto "$GANT_FOTO1"
+xdotool mousemove 351 160 click 1
+sleep 2
+"$xvindue" foto "$GANT_FOTO2"
 xdotool key Right
 sleep 3
-"$xvindue" foto "$GANT_FOTO2"
+"$xvindue" foto "$GANT_FOTO3"
 )";
 
 // The left edge of the one 8-pixel column on line y whose colour no other
@@ -66,14 +73,15 @@ TEST(GantVindueGui, TheChartOpensFromTheMenuAndRightMovesTheHighlightedWeek) {
   ASSERT_NE(mkdtemp(skabelon), nullptr);
   const fs::path rod = skabelon;
   const fs::path prog = rod / "program", data = rod / "data", foto1 = rod / "gant1.png", foto2 = rod / "gant2.png",
-                 skridt = rod / "skridt.sh";
+                 foto3 = rod / "gant3.png", skridt = rod / "skridt.sh";
   const std::string lav = "'" TAVO_BINARY_DIR "/tools/mkdata/mkdata' '" + data.string() + "' --size small > '" +
                           (rod / "mkdata.log").string() + "' 2>&1";
   ASSERT_EQ(std::system(lav.c_str()), 0) << Laes(rod / "mkdata.log");
   std::ofstream(skridt) << kSkridt;
 
   const std::string kommando = "DISPLAY='" + std::string(server) + "' GANT_FOTO1='" + foto1.string() +
-                               "' GANT_FOTO2='" + foto2.string() + "' bash '" TAVO_SOURCE_DIR_DEMO "/tools/demo.sh'" +
+                               "' GANT_FOTO2='" + foto2.string() +
+                               "' GANT_FOTO3='" + foto3.string() + "' bash '" TAVO_SOURCE_DIR_DEMO "/tools/demo.sh'" +
                                " --build '" TAVO_BINARY_DIR "' --program '" + prog.string() + "' --data '" +
                                data.string() + "' --shot '" + (rod / "skaerm.png").string() + "' --menu-shot '" +
                                (rod / "menu.png").string() + "' --steps '" + skridt.string() + "' > '" +
@@ -84,13 +92,12 @@ TEST(GantVindueGui, TheChartOpensFromTheMenuAndRightMovesTheHighlightedWeek) {
   EXPECT_EQ(WEXITSTATUS(status), 0) << log;
   EXPECT_NE(log.find("the main program has ended"), std::string::npos) << log;
 
-  Billede f1(foto1.string()), f2(foto2.string());
-  ASSERT_GT(f1.w, 0) << foto1;
-  ASSERT_GT(f2.w, 0) << foto2;
+  Billede f1(foto1.string()), f2(foto2.string()), f3(foto3.string());
+  for (const Billede *f : {&f1, &f2, &f3}) ASSERT_GT(f->w, 0);
   std::error_code ec;
   fs::copy_file(foto1, TAVO_BINARY_DIR "/tests/klient/shell/gui/gant_vindue.png", fs::copy_options::overwrite_existing,
                 ec);
-  fs::copy_file(foto2, TAVO_BINARY_DIR "/tests/klient/shell/gui/gant_hoejre.png", fs::copy_options::overwrite_existing,
+  fs::copy_file(foto3, TAVO_BINARY_DIR "/tests/klient/shell/gui/gant_hoejre.png", fs::copy_options::overwrite_existing,
                 ec);
 
   // The window's active caption below the main window's toolbar.
@@ -99,21 +106,30 @@ TEST(GantVindueGui, TheChartOpensFromTheMenuAndRightMovesTheHighlightedWeek) {
   while (y < 200 && f1.Antal(y, 0, 600, kaption) < 300) ++y;
   ASSERT_LT(y, 200) << "no caption of the chart";
 
-  // Some line of the cells shows the highlighted week; on the same line
-  // after Right it stands 8 pixels further right.
-  int linje = -1, x1 = -1;
+  // Some line of the cells shows the highlighted week.
+  int linje = -1;
   for (int yy = y + 60; yy < f1.h - 40 && linje < 0; ++yy)
-    if ((x1 = UgeKolonne(f1, yy)) >= 0) linje = yy;
+    if (UgeKolonne(f1, yy) >= 0) linje = yy;
   ASSERT_GE(linje, 0) << "no highlighted week in the chart";
+  // The click made its week current; the repaint it brought left the row
+  // headers, the switch buttons below them and the status bar as they were.
   const int x2 = UgeKolonne(f2, linje);
+  EXPECT_LE(x2, kKlikX);
+  EXPECT_GT(x2 + 8, kKlikX);
+  int anderledes = 0;
+  for (int yy = y + 70; yy < y + 310 && yy < f1.h; ++yy)
+    for (int x = 0; x < 250; ++x) anderledes += f1.Pixel(x, yy) != f2.Pixel(x, yy);
+  EXPECT_EQ(anderledes, 0) << "the row headers, switch buttons or status bar changed";
+
   // Keys typed with xdotool do not yet reach the main program under Xvfb
   // (clicks do); until they do, an unmoved week is no verdict on the chart.
-  if (x2 == x1) {
+  const int x3 = UgeKolonne(f3, linje);
+  if (x3 == x2) {
     fs::remove_all(rod);
-    GTEST_SKIP() << "the Right key typed on the X server did not reach the program (week column at x " << x1
+    GTEST_SKIP() << "the Right key typed on the X server did not reach the program (week column at x " << x2
                  << " on line " << linje << ")";
   }
-  EXPECT_EQ(x2, x1 + 8);
+  EXPECT_EQ(x3, x2 + 8);
 
   fs::remove_all(rod);
 }
