@@ -25,6 +25,7 @@
 #include "PROGVINDUER.h"
 #include "RAMME.h"
 #include "SIDEFIL.h"
+#include "STATUSBAR.h"
 #include "STATUSFILTER.h"
 #include "SWITCH.h"
 #include "SWITCHTEGN.h"
@@ -310,6 +311,7 @@ void GantByggRaekker(GANTWS *ws) {
   if (felt) SorterRaekker(ws, &felt, 1, 0);
   SaetAktuelRaekke(ws, ws->pTv ? ws->pTv->AktuelRec : 0);
   GantBeregnSummer(ws);
+  ws->TegnFlag |= GANT_TEGN_ALT;
 }
 
 void GantByggUvfoRaekker(GANTWS *ws) {
@@ -328,6 +330,7 @@ void GantByggUvfoRaekker(GANTWS *ws) {
   const uint32_t felter[2] = {SortFelt(ws->Bogstav), static_cast<uint32_t>(std::max(navn, 0))};
   SorterRaekker(ws, felter, navn >= 0 ? 2 : 1, 0);
   SaetAktuelRaekke(ws, aktuel);
+  ws->TegnFlag |= GANT_TEGN_ALT;
 }
 
 void GantByggKolonner(GANTWS *ws) {
@@ -388,6 +391,7 @@ void GantSorterFelt(GANTWS *ws, uint32_t i) {
   ws->SortMaerke = 0;
   ws->DatoFaldende = 0;
   SaetAktuelRaekke(ws, rec);
+  ws->TegnFlag |= GANT_TEGN_ALT;
 }
 
 void GantSorterOpg(GANTWS *ws, uint32_t i) {
@@ -409,6 +413,7 @@ void GantSorterOpg(GANTWS *ws, uint32_t i) {
   for (uint32_t r = 1; r <= e.ObjTabAntal; ++r) e.ObjTab[r] = noegler[r - 1].second;
   ws->SortMaerke = 0;
   SaetAktuelRaekke(ws, rec);
+  ws->TegnFlag |= GANT_TEGN_ALT;
 }
 
 void GantSorterDato(GANTWS *ws) {
@@ -422,6 +427,7 @@ void GantSorterDato(GANTWS *ws) {
   ws->DatoFaldende = faldende ? 0 : 1;
   ws->SortMaerke = 255;
   SaetAktuelRaekke(ws, rec);
+  ws->TegnFlag |= GANT_TEGN_ALT;
 }
 
 // ==================================================================== status bar
@@ -499,7 +505,11 @@ namespace {
 
 int RaekkeHoejde(const GANTWS *ws) { return ws->Opgoerelse ? kGantOpgRaekkeHoejde : kGantRaekkeHoejde; }
 
-void ScrollTilAktuel(GANTWS *ws) {
+int Bredde(const Ens &e, int rude) { return std::max(int{e.RudeB[rude]}, 0); }
+
+// Scrolls each axis so that the current cell is in view; 8 and 16 for the
+// axes that moved.
+uint32_t ScrollTilAktuel(GANTWS *ws) {
   Ens &e = ws->ens;
   uint32_t y = e.ScrollY, x = e.ScrollX;
   ws->RaekkePos.Antal = e.ObjTabAntal;
@@ -507,39 +517,118 @@ void ScrollTilAktuel(GANTWS *ws) {
     GridScrollTilAktuel(&ws->RaekkePos, &y, static_cast<uint32_t>(std::max(int{e.RudeH[ENS_CELLER]}, 0)),
                         &e.AkseY);
   if (!ws->Opgoerelse && ws->KolPos.Aktuel)
-    GridScrollTilAktuel(&ws->KolPos, &x, static_cast<uint32_t>(std::max(int{e.RudeB[ENS_CELLER]}, 0)),
-                        &e.AkseX);
+    GridScrollTilAktuel(&ws->KolPos, &x, static_cast<uint32_t>(Bredde(e, ENS_CELLER)), &e.AkseX);
+  const uint32_t flag = (x != e.ScrollX ? uint32_t{GANT_TEGN_SCROLL} : 0u) | (y != e.ScrollY ? uint32_t{GANT_TEGN_SCROLL_Y} : 0u);
   e.ScrollY = y;
   e.ScrollX = x;
+  return flag;
 }
 
-// The visible rows of a pane: fn(row, y).
+void SaetScrollBars(GANTWS *ws) {
+  Ens &e = ws->ens;
+  const uint32_t bredde = ws->Opgoerelse ? ObjSwitchBredde(ws->OpgArt, ws->Bogstav, ws->OpgSwitch)
+                                         : GridCelleSlut(&e.AkseX, ws->KolPos.Antal);
+  if (e.hwndHScroll)
+    SetScrollCtl(e.hwndHScroll, e.RudeB[ENS_CELLER], static_cast<int>(bredde), static_cast<int>(e.ScrollX));
+  if (e.hwndVScroll)
+    SetScrollCtl(e.hwndVScroll, e.RudeH[ENS_CELLER], static_cast<int>(GridCelleSlut(&e.AkseY, e.ObjTabAntal)),
+                 static_cast<int>(e.ScrollY));
+}
+
+// The y of row r in the row panes; false when it is not in view.
+bool RaekkeY(const GANTWS *ws, uint32_t r, int *y) {
+  const Ens &e = ws->ens;
+  if (!e.ObjTab || r < 1 || r > e.ObjTabAntal) return false;
+  const int rh = RaekkeHoejde(ws);
+  *y = static_cast<int>(int64_t{r - 1} * rh - e.ScrollY);
+  return *y + rh > 0 && *y < e.RudeH[ENS_CELLER];
+}
+
+// The visible rows of a pane: fn(row, y). The y below the last row drawn.
 template <typename Fn>
-void ForSynligeRaekker(GANTWS *ws, Fn fn) {
+int ForSynligeRaekker(GANTWS *ws, Fn fn) {
   Ens &e = ws->ens;
   const int hoejde = std::max(int{e.RudeH[ENS_CELLER]}, 0), rh = RaekkeHoejde(ws);
   const uint32_t foerste = e.ScrollY / static_cast<uint32_t>(rh) + 1;
+  int bund = 0;
   for (uint32_t r = foerste; e.ObjTab && r <= e.ObjTabAntal; ++r) {
     const int y = static_cast<int>((r - 1) * rh) - static_cast<int>(e.ScrollY);
     if (y >= hoejde) break;
     fn(r, y);
+    bund = y + rh;
   }
+  return bund;
 }
 
-void TegnRaekkeHoved(GANTWS *ws) {
-  Ens &e = ws->ens;
-  EnsDC *dc = &e.dc[ENSDC_RAEKKEHOVED];
-  if (!dc->hdc) return;
+// The rows to repaint: every visible one, or by bit 4 the previous and the
+// current row only.
+template <typename Fn>
+void ForRaekker(GANTWS *ws, bool alle, Fn fn) {
+  if (alle) {
+    const int bund = ForSynligeRaekker(ws, fn);
+    fn(0, bund);  // row 0: fill below the last row
+    return;
+  }
+  int y = 0;
+  const uint32_t forrige = ws->TegnetRaekke, aktuel = ws->RaekkePos.Aktuel;
+  if (forrige != aktuel && RaekkeY(ws, forrige, &y)) fn(forrige, y);
+  if (RaekkeY(ws, aktuel, &y)) fn(aktuel, y);
+}
+
+uint8_t AktuelBk(const GANTWS *ws) { return ws->ens.Aktiv ? 1 : 2; }
+uint8_t AktuelTekst(const GANTWS *ws) { return ws->ens.Aktiv ? 17 : 19; }
+
+SwitchRaekkeValg RaekkeValg(const GANTWS *ws) {
   SwitchRaekkeValg v;
   v.hwnd = ws->hwnd;
   v.Valg1 = static_cast<int32_t>(SkemaPeriode.AktuelUgeIndeks);
   v.Hoejde = static_cast<uint32_t>(RaekkeHoejde(ws));
   v.TopMargen = ws->Opgoerelse ? 2 : 0;
-  const uint8_t aktuelFarve = e.Aktiv ? 1 : 2;
-  ForSynligeRaekker(ws, [&](uint32_t r, int y) {
-    TegnObjSwitchRaekke(dc, 0, y, r == ws->RaekkePos.Aktuel ? aktuelFarve : 0, kGantRaekkeArt, ws->Bogstav,
-                        ws->Switch, ws->pTd, ws->pTv, e.ObjTab[r], &v);
-  });
+  return v;
+}
+
+void FyldUnder(EnsDC *dc, int bund, int bredde, int hoejde) {
+  if (bund < hoejde) FillRectIfAny(dc->hdc, FarveBrush[0], 0, std::max(bund, 0), bredde, hoejde);
+}
+
+// Step 1: the active window makes the program's current record, week and
+// date its own, and the date pane shows the date.
+void StyrAktuel(GANTWS *ws) {
+  if (!ws->ens.Aktiv) return;
+  if (const uint32_t rec = GantAktuelRec(ws); rec && ws->pTv) ws->pTv->AktuelRec = rec;
+  const uint32_t w = ws->Opgoerelse ? SkemaPeriode.AktuelUgeIndeks : ws->KolPos.Aktuel;
+  if (w < 1 || w > SkemaPeriode.AntalUger) return;
+  const Dato d = GantKolonneDato(w);
+  if (StatusFelter.Dato && IsWindow(StatusFelter.Dato))
+    SendMessageA(StatusFelter.Dato, STATUS_DATO_SAET, 0, static_cast<LPARAM>(d));
+  if (d != SkemaPeriode.AktuelDato) SaetAktuelDato(d);
+  SkemaPeriode.AktuelUgeIndeks = w;
+}
+
+// Step 2: the corner layout for the current record and week in the
+// toolbar's pane, widened to the pane, and a statement's caption after it.
+void TegnHjoerne(GANTWS *ws) {
+  Ens &e = ws->ens;
+  if (EnsDC *dc = &e.dc[ENSDC_HJOERNE_V]; dc->hdc)
+    FillRectIfAny(dc->hdc, FarveBrush[0], 0, 0, Bredde(e, ENS_RAEKKEHOVED), kGantKolHovedHoejde - kGantKnapHoejde);
+  EnsDC *dc = &e.dc[ENSDC_TOOLBAR];
+  if (!dc->hdc || !e.hwndToolbar) return;
+  const int B = static_cast<int>(SendMessageA(e.hwndToolbar, TB_RUDEBREDDE, 0, 0));
+  if (B <= 0) return;
+  const int lb = static_cast<int>(ObjSwitchBredde(kGantHjoerneArt, ws->Bogstav, ws->HjoerneSwitch));
+  SwitchRaekkeValg v;
+  v.hwnd = ws->hwnd;
+  v.Valg1 = static_cast<int32_t>(SkemaPeriode.AktuelUgeIndeks);
+  v.RestBredde = static_cast<uint32_t>(std::max(B - lb, 0));
+  v.Skrift = TxtFont;
+  if (const uint32_t rec = GantAktuelRec(ws))
+    TegnObjSwitchRaekke(dc, 0, 0, 0, kGantHjoerneArt, ws->Bogstav, ws->HjoerneSwitch, ws->pTd, ws->pTv, rec, &v);
+  else
+    FillRectIfAny(dc->hdc, FarveBrush[0], 0, 0, B, kToolbarHoejde);
+  if (!ws->Opgoerelse) return;
+  char tekst[100];
+  GantOpgTekst(ws, GantAktuelDato(), tekst, sizeof tekst);
+  TegnFarvetTekst(dc, lb + 10, 0, 16, 6, tekst, static_cast<int>(std::strlen(tekst)), 2);
 }
 
 // A line of the week header for week index w when the table has no kind-35
@@ -555,155 +644,68 @@ char UgeHovedTegn(uint32_t linje, uint32_t w) {
   return "JFMAMJJASOND"[(mandag / 100 % 100 + 11) % 12];
 }
 
-void TegnUgeHoved(GANTWS *ws) {
+void TegnUgeKolonne(GANTWS *ws, EnsDC *dc, uint32_t w) {
+  Ens &e = ws->ens;
+  const int x = static_cast<int>(int64_t{w - 1} * kGantUgeBredde - e.ScrollX);
+  if (w < 1 || w > ws->UgeAntal || x + kGantUgeBredde <= 0 || x >= Bredde(e, ENS_KOLHOVED)) return;
+  SwitchRaekkeValg v;
+  v.hwnd = ws->hwnd;
+  v.Valg1 = static_cast<int32_t>(w);
+  char tekst[kSwitchTekstLen];
+  for (uint32_t linje = 0; linje < 3; ++linje) {
+    uint8_t farve = 16;
+    if (ObjSwitchLayout(kGantUgeHovedArt, ws->Bogstav, linje))
+      ObjSwitchCelleTekst(kGantUgeHovedArt, ws->Bogstav, linje, 0, ws->pTd, ws->pTv, 0, &v, tekst, &farve);
+    else
+      tekst[0] = UgeHovedTegn(linje, w);
+    const bool fremhaev = linje > 0 && w == ws->KolPos.Aktuel;
+    TegnFarvetTekst(dc, x, 1 + 11 * static_cast<int>(linje), fremhaev ? AktuelTekst(ws) : 16,
+                    fremhaev ? AktuelBk(ws) : 0, tekst, 1, 2);
+  }
+}
+
+// Step 3 in a chart: the three lines of every visible week, or by bit 2
+// the previous and the current week only.
+void TegnUgeHoved(GANTWS *ws, uint32_t flag) {
   Ens &e = ws->ens;
   EnsDC *dc = &e.dc[ENSDC_KOLHOVED];
   if (!dc->hdc || ws->Opgoerelse) return;
-  const int bredde = std::max(int{e.RudeB[ENS_KOLHOVED]}, 0);
-  RECT rc{0, 0, bredde, kGantKolHovedHoejde};
-  FillRect(dc->hdc, &rc, FarveBrush[0]);
-  SwitchRaekkeValg v;
-  v.hwnd = ws->hwnd;
-  char tekst[kSwitchTekstLen];
-  for (uint32_t w = 1; w <= ws->UgeAntal; ++w) {
-    const int x = static_cast<int>((w - 1) * kGantUgeBredde) - static_cast<int>(e.ScrollX);
-    if (x + kGantUgeBredde <= 0) continue;
-    if (x >= bredde) break;
-    v.Valg1 = static_cast<int32_t>(w);
-    for (uint32_t linje = 0; linje < 3; ++linje) {
-      uint8_t farve = 16;
-      if (ObjSwitchLayout(kGantUgeHovedArt, ws->Bogstav, linje))
-        ObjSwitchCelleTekst(kGantUgeHovedArt, ws->Bogstav, linje, 0, ws->pTd, ws->pTv, 0, &v, tekst, &farve);
-      else
-        tekst[0] = UgeHovedTegn(linje, w);
-      const bool fremhaev = linje > 0 && w == ws->KolPos.Aktuel;
-      TegnFarvetTekst(dc, x, 1 + 11 * static_cast<int>(linje), fremhaev ? 17 : 16, fremhaev ? 1 : 0, tekst, 1, 2);
+  if (flag & (GANT_TEGN_ALT | GANT_TEGN_SCROLL)) {
+    const int bredde = Bredde(e, ENS_KOLHOVED);
+    FillRectIfAny(dc->hdc, FarveBrush[0], 0, 0, bredde, kGantKolHovedHoejde);
+    for (uint32_t w = e.ScrollX / kGantUgeBredde + 1; w <= ws->UgeAntal; ++w) {
+      if (static_cast<int64_t>(w - 1) * kGantUgeBredde - e.ScrollX >= bredde) break;
+      TegnUgeKolonne(ws, dc, w);
     }
+  } else if (flag & GANT_TEGN_KOLONNE) {
+    if (ws->TegnetKol != ws->KolPos.Aktuel) TegnUgeKolonne(ws, dc, ws->TegnetKol);
+    TegnUgeKolonne(ws, dc, ws->KolPos.Aktuel);
   }
 }
 
-void TegnCeller(GANTWS *ws) {
-  Ens &e = ws->ens;
-  EnsDC *dc = &e.dc[ENSDC_CELLER];
-  if (!dc->hdc) return;
-  const int bredde = std::max(int{e.RudeB[ENS_CELLER]}, 0);
-  const int hoejde = std::max(int{e.RudeH[ENS_CELLER]}, 0);
-  if (ws->Opgoerelse) {
-    SwitchRaekkeValg v;
-    v.hwnd = ws->hwnd;
-    v.Valg1 = static_cast<int32_t>(SkemaPeriode.AktuelUgeIndeks);
-    v.Valg2 = GantSumMode();
-    v.Hoejde = kGantOpgRaekkeHoejde;
-    v.TopMargen = 2;
-    v.RestBredde = static_cast<uint32_t>(bredde);
-    int bund = 0;
-    ForSynligeRaekker(ws, [&](uint32_t r, int y) {
-      TegnObjSwitchRaekke(dc, -static_cast<int>(e.ScrollX), y, r == ws->RaekkePos.Aktuel ? (e.Aktiv ? 1 : 2) : 0,
-                          ws->OpgArt, ws->Bogstav, ws->OpgSwitch, ws->pTd, ws->pTv, e.ObjTab[r], &v);
-      bund = y + kGantOpgRaekkeHoejde;
-    });
-    if (bund < hoejde) {
-      RECT rc{0, bund, bredde, hoejde};
-      FillRect(dc->hdc, &rc, FarveBrush[0]);
-    }
-    return;
-  }
-  HGDIOBJ gl = SelectObject(dc->hdc, GantBjaelkeFont());
-  const uint32_t foersteUge = e.ScrollX / kGantUgeBredde + 1;
-  const int x0 = static_cast<int>((foersteUge - 1) * kGantUgeBredde) - static_cast<int>(e.ScrollX);
-  const uint8_t aktuelTekst = e.Aktiv ? 17 : 19, aktuelBk = e.Aktiv ? 1 : 2;
-  int bund = 0;
-  ForSynligeRaekker(ws, [&](uint32_t r, int y) {
-    const uint32_t rec = e.ObjTab[r];
-    std::string linje;
-    for (uint32_t w = foersteUge; w <= ws->UgeAntal; ++w) {
-      if (x0 + static_cast<int>((w - foersteUge) * kGantUgeBredde) >= bredde) break;
-      const uint8_t t = GantTegn(ws, rec, w);
-      linje.push_back(static_cast<char>(t ? t : ' '));
-    }
-    const bool aktuelRaekke = r == ws->RaekkePos.Aktuel;
-    TegnFarvetTekst(dc, x0, y, aktuelRaekke ? aktuelTekst : 16, aktuelRaekke ? aktuelBk : 0, linje.c_str(),
-                    static_cast<int>(linje.size()), 2);
-    const uint32_t k = ws->KolPos.Aktuel;
-    if (!aktuelRaekke && k >= foersteUge && k - foersteUge < linje.size()) {
-      const char c = linje[k - foersteUge];
-      TegnFarvetTekst(dc, x0 + static_cast<int>((k - foersteUge) * kGantUgeBredde), y, aktuelTekst, aktuelBk, &c,
-                      1, 2);
-    }
-    const int slut = x0 + static_cast<int>(linje.size()) * kGantUgeBredde;
-    if (slut < bredde) {
-      RECT rc{std::max(slut, 0), y, bredde, y + kGantRaekkeHoejde};
-      FillRect(dc->hdc, &rc, FarveBrush[0]);
-    }
-    bund = y + kGantRaekkeHoejde;
-  });
-  if (bund < hoejde) {
-    RECT rc{0, bund, bredde, hoejde};
-    FillRect(dc->hdc, &rc, FarveBrush[0]);
-  }
-  SelectObject(dc->hdc, gl);
-}
-
-// The totals line under the statement and "Ialt" under the row header.
-void TegnSummer(GANTWS *ws) {
-  Ens &e = ws->ens;
-  if (!ws->Opgoerelse || !e.FodHoejde) return;
-  const int h = static_cast<int>(e.FodHoejde), ty = (h - 11) / 2;
-  if (EnsDC *dc = &e.FodDC[0]; dc->hdc) {
-    RECT rc{0, 0, static_cast<int>(e.RaekkeHovedBredde) + 10, h};
-    FillRect(dc->hdc, &rc, FarveBrush[32]);
-    TegnFarvetTekst(dc, 1, ty, 16, 32, "Ialt", 4, 1);
-  }
-  EnsDC *dc = &e.FodDC[1];
-  if (!dc->hdc || !ws->OpgSummer) return;
-  const int bredde = std::max(int{e.RudeB[ENS_CELLER]}, 0);
-  RECT rc{0, 0, bredde, h};
-  FillRect(dc->hdc, &rc, FarveBrush[32]);
-  for (uint32_t i = 0; i < ws->OpgFeltAntal; ++i) {
-    const SwitchFelt *f = ObjSwitchFelt(ws->OpgArt, ws->Bogstav, ws->OpgSwitch, i);
-    if (!f) continue;
-    const int x = static_cast<int>(ObjSwitchFeltStart(ws->OpgArt, ws->Bogstav, ws->OpgSwitch, i)) -
-                  static_cast<int>(e.ScrollX);
-    const int b = static_cast<int>(SwitchFeltBredde(f));
-    if (x + b < 0 || x >= bredde) continue;
-    if (f->StregVenstre) FillSysColRect(dc->hdc, COLOR_BTNTEXT, x, 0, x, h - 1);
-    if (f->StregHoejre) FillSysColRect(dc->hdc, COLOR_BTNTEXT, x + b - 1, 0, x + b - 1, h - 1);
-    const char *t = ws->OpgSummer[i];
-    TegnFarvetTekst(dc, x + static_cast<int>(f->StregVenstre + f->LuftVenstre) - 5, ty, 16, 32, t,
-                    static_cast<int>(strnlen(t, kGantSumLaengde)), 1);
-  }
-}
-
-// The corner's caption and, in the holiday statement, the header band.
+// Step 3 in a statement: the holiday statement's band over its columns,
+// and the statement's sort buttons moved with the horizontal scroll.
 void TegnOpgHoved(GANTWS *ws) {
   Ens &e = ws->ens;
-  if (!ws->Opgoerelse) return;
-  if (EnsDC *dc = &e.dc[ENSDC_HJOERNE_V]; dc->hdc) {
-    char tekst[100];
-    GantOpgTekst(ws, GantAktuelDato(), tekst, sizeof tekst);
-    const int x = static_cast<int>(ObjSwitchBredde(kGantHjoerneArt, ws->Bogstav, ws->HjoerneSwitch)) + 10;
-    TegnFarvetTekst(dc, x, 2, 16, 6, tekst, static_cast<int>(std::strlen(tekst)), 2);
-  }
   EnsDC *dc = &e.dc[ENSDC_KOLHOVED];
-  if (!dc->hdc) return;
-  const int bredde = std::max(int{e.RudeB[ENS_KOLHOVED]}, 0);
+  if (!ws->Opgoerelse || !dc->hdc) return;
+  const int bredde = Bredde(e, ENS_KOLHOVED);
   const int baand = kGantKolHovedHoejde - kGantKnapHoejde;
-  RECT rc{0, 0, bredde, kGantKolHovedHoejde};
-  FillRect(dc->hdc, &rc, FarveBrush[0]);
-  const bool ferie = ws->Bogstav == 'M' && ws->OpgSwitch == 6;
-  if (ferie) {
+  FillRectIfAny(dc->hdc, FarveBrush[0], 0, 0, bredde, kGantKolHovedHoejde);
+  if (ws->Bogstav == 'M' && ws->OpgSwitch == 6) {
     const int skel = static_cast<int>(ObjSwitchFeltStart(ws->OpgArt, ws->Bogstav, ws->OpgSwitch, 5)) -
                      static_cast<int>(e.ScrollX);
     const int y = std::max((kGantKolHovedHoejde - 27) / 2, 0);
     const auto centrer = [&](const char *t, int fra, int til) {
       const int n = static_cast<int>(std::strlen(t));
-      TegnFarvetTekst(dc, fra + (til - fra - n * 8) / 2, y, 16, 0, t, n, 2);
+      SIZE s{n * 8, 11};
+      GetTextExtentPoint32A(dc->hdc, t, n, &s);
+      TegnFarvetTekst(dc, fra + (til - fra - static_cast<int>(s.cx)) / 2, y, 16, 0, t, n, 2);
     };
     centrer("Ferie", -static_cast<int>(e.ScrollX), skel);
     centrer("Særlig feriedage", skel, bredde);
     FillSysColRect(dc->hdc, 21, skel, 0, skel, baand - 1);
   }
-  // The sort buttons follow the scroll; those wholly outside are hidden.
   for (uint32_t i = 0; ws->OpgSortKnapper && i < ws->OpgSortKnapAntal; ++i) {
     const int x = static_cast<int>(ObjSwitchFeltStart(ws->OpgArt, ws->Bogstav, ws->OpgSwitch, i)) -
                   static_cast<int>(e.ScrollX);
@@ -712,11 +714,105 @@ void TegnOpgHoved(GANTWS *ws) {
       MoveWindow(ws->OpgSortKnapper[i], 0, 0, 0, 0, TRUE);
     else
       MoveWindow(ws->OpgSortKnapper[i], x, baand, b, kGantKnapHoejde, TRUE);
-    // The pane is painted over its buttons: they paint themselves again.
+    // The pane was painted over its buttons: they paint themselves again.
     InvalidateRect(ws->OpgSortKnapper[i], nullptr, FALSE);
   }
 }
 
+// Step 4: the row headers; a cancelled activity is struck through in
+// colour 14 across the whole header at the row's middle.
+void TegnRaekkeHoveder(GANTWS *ws, uint32_t flag) {
+  Ens &e = ws->ens;
+  EnsDC *dc = &e.dc[ENSDC_RAEKKEHOVED];
+  if (!dc->hdc) return;
+  const bool alle = flag & (GANT_TEGN_ALT | GANT_TEGN_SCROLL_Y | GANT_TEGN_RAEKKEHOVEDER);
+  if (!alle && !(flag & GANT_TEGN_RAEKKER)) return;
+  const SwitchRaekkeValg v = RaekkeValg(ws);
+  const int bredde = Bredde(e, ENS_RAEKKEHOVED), rh = RaekkeHoejde(ws);
+  const int aflyst = ws->Bogstav == 'K' ? FeltAfNavn(ws->pTd, "Aflyst") : -1;
+  HBRUSH streg = FarveSolidBrush[14] ? FarveSolidBrush[14] : FarveBrush[14];
+  ForRaekker(ws, alle, [&](uint32_t r, int y) {
+    if (r == 0) return FyldUnder(dc, y, bredde, e.RudeH[ENS_CELLER]);
+    const uint32_t rec = e.ObjTab[r];
+    TegnObjSwitchRaekke(dc, 0, y, r == ws->RaekkePos.Aktuel ? AktuelBk(ws) : 0, kGantRaekkeArt, ws->Bogstav,
+                        ws->Switch, ws->pTd, ws->pTv, rec, &v);
+    if (aflyst >= 0 && Rec(ws, rec)[ws->pTd->FeltTab[aflyst].Offset] == 'J')
+      FillRectIfAny(dc->hdc, streg, 0, y + rh / 2, bredde, y + rh / 2 + 1);
+  });
+}
+
+// One week cell of a bar row: highlighted in the current row and column.
+void TegnBjaelkeCelle(GANTWS *ws, EnsDC *dc, uint32_t r, int y, uint32_t w) {
+  const Ens &e = ws->ens;
+  const int x = static_cast<int>(int64_t{w - 1} * kGantUgeBredde - e.ScrollX);
+  if (w < 1 || w > ws->UgeAntal || x + kGantUgeBredde <= 0 || x >= Bredde(e, ENS_CELLER)) return;
+  const uint8_t t = GantTegn(ws, e.ObjTab[r], w);
+  const char c = static_cast<char>(t ? t : ' ');
+  const bool fremhaev = r == ws->RaekkePos.Aktuel || w == ws->KolPos.Aktuel;
+  TegnFarvetTekst(dc, x, y, fremhaev ? AktuelTekst(ws) : 16, fremhaev ? AktuelBk(ws) : 0, &c, 1, 2);
+}
+
+// A whole bar row: one run of characters, then the current column's.
+void TegnBjaelkeRaekke(GANTWS *ws, EnsDC *dc, uint32_t r, int y) {
+  const Ens &e = ws->ens;
+  const int bredde = Bredde(e, ENS_CELLER);
+  const uint32_t foersteUge = e.ScrollX / kGantUgeBredde + 1;
+  const int x0 = static_cast<int>((foersteUge - 1) * kGantUgeBredde) - static_cast<int>(e.ScrollX);
+  std::string linje;
+  for (uint32_t w = foersteUge; w <= ws->UgeAntal; ++w) {
+    if (x0 + static_cast<int>((w - foersteUge) * kGantUgeBredde) >= bredde) break;
+    const uint8_t t = GantTegn(ws, e.ObjTab[r], w);
+    linje.push_back(static_cast<char>(t ? t : ' '));
+  }
+  const bool aktuel = r == ws->RaekkePos.Aktuel;
+  TegnFarvetTekst(dc, x0, y, aktuel ? AktuelTekst(ws) : 16, aktuel ? AktuelBk(ws) : 0, linje.c_str(),
+                  static_cast<int>(linje.size()), 2);
+  if (!aktuel) TegnBjaelkeCelle(ws, dc, r, y, ws->KolPos.Aktuel);
+  const int slut = x0 + static_cast<int>(linje.size()) * kGantUgeBredde;
+  if (slut < bredde) FillRectIfAny(dc->hdc, FarveBrush[0], std::max(slut, 0), y, bredde, y + kGantRaekkeHoejde);
+}
+
+// Step 5: the cells. A chart by bit 2 repaints the previous and the
+// current column, by bit 4 the previous and the current row; a statement
+// line does not change with the column.
+void TegnCeller(GANTWS *ws, uint32_t flag) {
+  Ens &e = ws->ens;
+  EnsDC *dc = &e.dc[ENSDC_CELLER];
+  if (!dc->hdc) return;
+  const int bredde = Bredde(e, ENS_CELLER), hoejde = std::max(int{e.RudeH[ENS_CELLER]}, 0);
+  const bool alle = flag & (GANT_TEGN_ALT | GANT_TEGN_SCROLL | GANT_TEGN_SCROLL_Y);
+  if (ws->Opgoerelse) {
+    if (!alle && !(flag & GANT_TEGN_RAEKKER)) return;
+    SwitchRaekkeValg v = RaekkeValg(ws);
+    v.Valg2 = GantSumMode();
+    v.RestBredde = static_cast<uint32_t>(bredde);
+    ForRaekker(ws, alle, [&](uint32_t r, int y) {
+      if (r == 0) return FyldUnder(dc, y, bredde, hoejde);
+      TegnObjSwitchRaekke(dc, -static_cast<int>(e.ScrollX), y, r == ws->RaekkePos.Aktuel ? AktuelBk(ws) : 0,
+                          ws->OpgArt, ws->Bogstav, ws->OpgSwitch, ws->pTd, ws->pTv, e.ObjTab[r], &v);
+    });
+    return;
+  }
+  HGDIOBJ gl = SelectObject(dc->hdc, GantBjaelkeFont());
+  if (alle || (flag & GANT_TEGN_RAEKKER)) {
+    ForRaekker(ws, alle, [&](uint32_t r, int y) {
+      if (r == 0) return FyldUnder(dc, y, bredde, hoejde);
+      TegnBjaelkeRaekke(ws, dc, r, y);
+    });
+  }
+  if (!alle && (flag & GANT_TEGN_KOLONNE)) {
+    const uint32_t forrige = ws->TegnetKol, aktuel = ws->KolPos.Aktuel;
+    ForSynligeRaekker(ws, [&](uint32_t r, int y) {
+      // A row repainted whole above needs no cells again.
+      if ((flag & GANT_TEGN_RAEKKER) && (r == ws->TegnetRaekke || r == ws->RaekkePos.Aktuel)) return;
+      if (forrige != aktuel) TegnBjaelkeCelle(ws, dc, r, y, forrige);
+      TegnBjaelkeCelle(ws, dc, r, y, aktuel);
+    });
+  }
+  SelectObject(dc->hdc, gl);
+}
+
+// Step 6: the window's own status bar along its bottom edge.
 void TegnStatusBar(GANTWS *ws) {
   Ens &e = ws->ens;
   if (!e.hdc) return;
@@ -743,16 +839,117 @@ void TegnStatusBar(GANTWS *ws) {
   SelectObject(e.hdc, gl);
 }
 
+// Step 7: "Ialt" under the row header.
+void TegnIalt(GANTWS *ws) {
+  Ens &e = ws->ens;
+  EnsDC *dc = &e.FodDC[0];
+  if (!ws->Opgoerelse || !e.FodHoejde || !dc->hdc) return;
+  const int h = static_cast<int>(e.FodHoejde);
+  FillRectIfAny(dc->hdc, FarveBrush[32], 0, 0, static_cast<int>(e.RaekkeHovedBredde) + 10, h);
+  TegnFarvetTekst(dc, 1, (h - 11) / 2, 16, 32, "Ialt", 4, 1);
+}
+
+// Step 7: the totals line under the statement's columns.
+void TegnSummer(GANTWS *ws) {
+  Ens &e = ws->ens;
+  EnsDC *dc = &e.FodDC[1];
+  if (!ws->Opgoerelse || !e.FodHoejde || !dc->hdc || !ws->OpgSummer) return;
+  const int h = static_cast<int>(e.FodHoejde), ty = (h - 11) / 2;
+  const int bredde = Bredde(e, ENS_CELLER);
+  FillRectIfAny(dc->hdc, FarveBrush[32], 0, 0, bredde, h);
+  for (uint32_t i = 0; i < ws->OpgFeltAntal; ++i) {
+    const SwitchFelt *f = ObjSwitchFelt(ws->OpgArt, ws->Bogstav, ws->OpgSwitch, i);
+    if (!f) continue;
+    const int x = static_cast<int>(ObjSwitchFeltStart(ws->OpgArt, ws->Bogstav, ws->OpgSwitch, i)) -
+                  static_cast<int>(e.ScrollX);
+    const int b = static_cast<int>(SwitchFeltBredde(f));
+    if (x + b < 0 || x >= bredde) continue;
+    if (f->StregVenstre) FillSysColRect(dc->hdc, COLOR_BTNTEXT, x, 0, x, h - 1);
+    if (f->StregHoejre) FillSysColRect(dc->hdc, COLOR_BTNTEXT, x + b - 1, 0, x + b - 1, h - 1);
+    const char *t = ws->OpgSummer[i];
+    TegnFarvetTekst(dc, x + static_cast<int>(f->StregVenstre + f->LuftVenstre) - 5, ty, 16, 32, t,
+                    static_cast<int>(strnlen(t, kGantSumLaengde)), 1);
+  }
+}
+
+// Step 8: what the picture now shows, for the next repaint to compare.
+void HuskTegnet(GANTWS *ws) {
+  const Ens &e = ws->ens;
+  ws->Tegnet = 1;
+  ws->TegnetAktiv = e.Aktiv;
+  ws->TegnetKol = ws->KolPos.Aktuel;
+  ws->TegnetRaekke = ws->RaekkePos.Aktuel;
+  ws->TegnetUge = SkemaPeriode.AktuelUgeIndeks;
+  ws->TegnetScrollX = e.ScrollX;
+  ws->TegnetScrollY = e.ScrollY;
+}
+
+// The parts a pane's own repaint message asks for. A pane painted with a
+// cursor or scroll the rest of the picture does not show yet leaves the
+// next repaint to do everything.
+void TegnRude(GANTWS *ws, UINT msg, LPARAM rude) {
+  Ens &e = ws->ens;
+  if (ws->Tegnet && (ws->KolPos.Aktuel != ws->TegnetKol || ws->RaekkePos.Aktuel != ws->TegnetRaekke ||
+                     e.ScrollX != ws->TegnetScrollX || e.ScrollY != ws->TegnetScrollY))
+    ws->TegnFlag |= GANT_TEGN_ALT;
+  switch (msg) {
+    case TB_RUDE_TEGN:
+      return TegnHjoerne(ws);
+    case ENS_KOLHOVED_TEGN:
+      if (static_cast<HWND>(rude) != e.hwndKolHoved) return TegnHjoerne(ws);
+      if (ws->Opgoerelse) TegnOpgHoved(ws);
+      TegnUgeHoved(ws, GANT_TEGN_ALT);
+      return TegnStatusBar(ws);
+    case ENS_RAEKKEHOVED_TEGN:
+      return TegnRaekkeHoveder(ws, GANT_TEGN_ALT);
+    case ENS_CELLER_TEGN:
+      return TegnCeller(ws, GANT_TEGN_ALT);
+    case ENS_FODVENSTRE_TEGN:
+      return TegnIalt(ws);
+    case ENS_FODHOEJRE_TEGN:
+      return TegnSummer(ws);
+  }
+}
+
 }  // namespace
 
-void TegnGantVindue(GANTWS *ws) {
-  EnsPaintFrame(&ws->ens);
-  TegnUgeHoved(ws);
-  TegnRaekkeHoved(ws);
-  TegnCeller(ws);
-  TegnOpgHoved(ws);
-  TegnSummer(ws);
+void TegnGantVindue(GANTWS *ws, uint32_t flag) {
+  if (!flag) return;
+  Ens &e = ws->ens;
+  StyrAktuel(ws);
+  if (flag & GANT_TEGN_ALT) EnsPaintFrame(&e);
+  TegnHjoerne(ws);
+  if (ws->Opgoerelse) {
+    if (flag & (GANT_TEGN_ALT | GANT_TEGN_SCROLL)) TegnOpgHoved(ws);
+  } else {
+    TegnUgeHoved(ws, flag);
+  }
+  TegnRaekkeHoveder(ws, flag);
+  TegnCeller(ws, flag);
   TegnStatusBar(ws);
+  TegnIalt(ws);
+  if (flag & (GANT_TEGN_ALT | GANT_TEGN_SCROLL | GANT_TEGN_SCROLL_Y)) TegnSummer(ws);
+  HuskTegnet(ws);
+}
+
+void GantOpfrisk(GANTWS *ws, uint32_t byg, uint32_t flag) {
+  Ens &e = ws->ens;
+  if ((byg & GANT_BYG_NAESTE) && e.ObjTab && ws->pTv) {
+    const uint32_t r = ws->RaekkePos.Aktuel;
+    const uint32_t ny = r < e.ObjTabAntal ? r + 1 : r > 1 ? r - 1 : 0;
+    if (r && ny) ws->pTv->AktuelRec = e.ObjTab[ny];
+  }
+  if (byg) GantByggRaekker(ws);
+  flag |= ws->TegnFlag | ScrollTilAktuel(ws);
+  ws->TegnFlag = 0;
+  if (!ws->Tegnet || e.Aktiv != ws->TegnetAktiv) flag |= GANT_TEGN_ALT;
+  if (ws->KolPos.Aktuel != ws->TegnetKol || (ws->Opgoerelse && SkemaPeriode.AktuelUgeIndeks != ws->TegnetUge))
+    flag |= GantKolonneTegnFlag(ws);
+  if (ws->RaekkePos.Aktuel != ws->TegnetRaekke) flag |= GANT_TEGN_RAEKKER;
+  if (e.ScrollX != ws->TegnetScrollX) flag |= GANT_TEGN_SCROLL;
+  if (e.ScrollY != ws->TegnetScrollY) flag |= GANT_TEGN_SCROLL_Y;
+  SaetScrollBars(ws);
+  TegnGantVindue(ws, flag);
 }
 
 // ==================================================================== window
@@ -800,6 +997,7 @@ void OpretSortKnapper(GANTWS *ws) {
     ws->SortKnapper[i] = CreateNyButtonWnd(e.hInstance, hjoerne, ws->hwnd, kSortKnapId + i, 0, 0, x,
                                            kGantKolHovedHoejde - kGantKnapHoejde, b, kGantKnapHoejde, tip.c_str(),
                                            navn);
+    if (ws->SortKnapper[i]) ShowWindow(ws->SortKnapper[i], SW_SHOW);
     x += b;
   }
   ws->SortKnapAntal = antal;
@@ -822,6 +1020,7 @@ void OpretSortKnapper(GANTWS *ws) {
     ws->OpgSortKnapper[i] = CreateNyButtonWnd(e.hInstance, hoved, ws->hwnd, kOpgSortKnapId + i, 0, 0, x,
                                               kGantKolHovedHoejde - kGantKnapHoejde, b, kGantKnapHoejde,
                                               tip.c_str(), navn);
+    if (ws->OpgSortKnapper[i]) ShowWindow(ws->OpgSortKnapper[i], SW_SHOW);
     x += b;
   }
   ws->OpgSortKnapAntal = n;
@@ -908,6 +1107,7 @@ void OnCreate(HWND h, GANTWS *ws) {
   VinduesListeTilfoej(h);
   OpretStatusBar(ws);
   ScrollTilAktuel(ws);
+  SaetScrollBars(ws);
 }
 
 bool IEnCelle(HWND h) {
@@ -928,10 +1128,8 @@ void OnDestroy(HWND h, GANTWS *ws) {
   Frigiv(ws);
 }
 
-void Tegn(GANTWS *ws) {
-  if (Ws(ws->hwnd) != ws) return;
-  ScrollTilAktuel(ws);
-  TegnGantVindue(ws);
+void Tegn(GANTWS *ws, uint32_t flag = 0) {
+  if (Ws(ws->hwnd) == ws) GantOpfrisk(ws, 0, flag);
 }
 
 void Knap(HWND h, GANTWS *ws, WPARAM id) {
@@ -978,13 +1176,17 @@ void Klik(GANTWS *ws, UINT msg, LPARAM lParam) {
   Tegn(ws);
 }
 
-// Another window moved the current object or week.
+// Another window moved the current object or week. The figures are worked
+// out again as a column move here would: a statement's totals only change
+// with its rows.
 void FoelgAktuel(GANTWS *ws, WPARAM bogstav) {
   if (ws->ens.Aktiv) return;
+  const uint32_t foer = ws->Opgoerelse ? ws->TegnetUge : ws->KolPos.Aktuel;
   if (bogstav == ws->Bogstav && ws->pTv) SaetAktuelRaekke(ws, ws->pTv->AktuelRec);
-  if (!ws->Opgoerelse && SkemaPeriode.AktuelUgeIndeks >= 1 && SkemaPeriode.AktuelUgeIndeks <= ws->KolPos.Antal)
-    ws->KolPos.Aktuel = SkemaPeriode.AktuelUgeIndeks;
-  Tegn(ws);
+  const uint32_t uge = SkemaPeriode.AktuelUgeIndeks;
+  if (!ws->Opgoerelse) ws->KolPos.Aktuel = uge >= 1 && uge <= ws->KolPos.Antal ? uge : ws->KolPos.Antal ? 1 : 0;
+  const uint32_t ny = ws->Opgoerelse ? uge : ws->KolPos.Aktuel;
+  Tegn(ws, foer && ny ? GantKolonneSkift(ws, foer, ny) : 0);
 }
 
 bool TastNed(GANTWS *ws, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -1039,10 +1241,9 @@ void GantSkiftVisning(GANTWS *ws, uint32_t n) {
   EnsOnSize(&e, h, rc.right, rc.bottom, ws->SwitchAntal);
   OpretSortKnapper(ws);
   if (Ws(h) == ws) {
-    ScrollTilAktuel(ws);
-    TegnGantVindue(ws);
+    GantOpfrisk(ws, 0, GANT_TEGN_ALT);
+    GantTilpasVindue();
   }
-  if (Ws(h) == ws) GantTilpasVindue();
 }
 
 HWND CreateGantWnd(char bogstav, int venstre, int top, int hoejre, int bund, const TabDesc *pTd, TabVar *pTv,
@@ -1093,10 +1294,14 @@ LRESULT CALLBACK GantWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 0;
     case WM_PAINT: {
+      // The frame and the status bar; each pane asks for its own part.
       PAINTSTRUCT ps;
       BeginPaint(h, &ps);
       EndPaint(h, &ps);
-      Tegn(ws);
+      if (!ws->Tegnet) StyrAktuel(ws);
+      EnsPaintFrame(&e);
+      TegnStatusBar(ws);
+      if (!ws->Tegnet) HuskTegnet(ws);
       return 0;
     }
     case WM_SIZE:
@@ -1108,7 +1313,10 @@ LRESULT CALLBACK GantWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_HSCROLL:
     case WM_VSCROLL:
-      if (EnsOnScroll(&e, msg, wParam)) TegnGantVindue(ws);
+      if (const int flag = EnsOnScroll(&e, msg, wParam)) {
+        SaetScrollBars(ws);
+        TegnGantVindue(ws, static_cast<uint32_t>(flag));
+      }
       return 0;
     case ENS_HJUL:
       EnsWheelScroll(h, &e, wParam);
@@ -1148,7 +1356,7 @@ LRESULT CALLBACK GantWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case ENS_CELLER_TEGN:
     case ENS_FODVENSTRE_TEGN:
     case ENS_FODHOEJRE_TEGN:
-      TegnGantVindue(ws);
+      TegnRude(ws, msg, lParam);
       return 0;
     case ENS_KOLHOVED_NED:
     case ENS_RAEKKEHOVED_NED:

@@ -125,6 +125,13 @@ struct GANTWS {
   uint8_t UvfoFilter;
   uint8_t DatoFaldende;   // the week header's next click sorts descending
   uint32_t GruppeMaske;   // the table's group selection
+  // What the picture shows now: a repaint compares against these, so a
+  // change that no caller named still repaints what it moved.
+  uint32_t TegnFlag;      // repaint flags asked for since the last repaint
+  uint8_t Tegnet;         // painted at least once
+  uint8_t TegnetAktiv;
+  uint32_t TegnetKol, TegnetRaekke, TegnetUge;
+  uint32_t TegnetScrollX, TegnetScrollY;
 };
 
 // The show-only filter of the schedule, as the Gantt window applies it to an
@@ -185,7 +192,32 @@ void GantGenopbyg(GANTWS *ws);
 // The font the bar characters are drawn in (code page 850 box glyphs).
 HFONT GantBjaelkeFont();
 
-void TegnGantVindue(GANTWS *ws);
+// ---- Drawing.
+// Repaint flags: 1 everything, 2 the current column moved, 4 the current
+// row moved, 8 scrolled horizontally, 16 scrolled vertically (also every
+// row of a week-dependent view), 32 the row headers.
+enum : uint32_t {
+  GANT_TEGN_ALT = 1,
+  GANT_TEGN_KOLONNE = 2,
+  GANT_TEGN_RAEKKER = 4,
+  GANT_TEGN_SCROLL = 8,
+  GANT_TEGN_SCROLL_Y = 16,
+  GANT_TEGN_RAEKKEHOVEDER = 32,
+};
+// Rebuild flags of the refresh: any rebuilds the rows (and a statement's
+// totals); 4 first makes the next row's record (the previous row's on the
+// last row) the table's current record, for a record about to leave.
+enum : uint32_t { GANT_BYG_SUMMER = 1, GANT_BYG_NAESTE = 4 };
+// The picture by the flags: the active window first makes the program's
+// current record, week and date its own; then the caption and corner, the
+// header, the row headers, the cells, the status bar and the totals, each
+// only as far as the flags reach.
+void TegnGantVindue(GANTWS *ws, uint32_t flag);
+// Rebuilds by the rebuild flags, scrolls the current cell into view, sets
+// the scroll bars and repaints by the flags given together with those of
+// every change since the last repaint (column, row, week, scroll, active
+// state, the flags the rebuilds asked for).
+void GantOpfrisk(GANTWS *ws, uint32_t byg, uint32_t flag);
 
 // ---- Keys.
 // The key table: mode KMD_UDFOER acts, any other mode only asks.
@@ -208,8 +240,6 @@ void GantTilpasVindue();
 void GantSkiftVisning(GANTWS *ws, uint32_t n);
 
 // ---- Statements.
-// Repaint flags a change asks for.
-enum : uint32_t { GANT_TEGN_ALT = 1, GANT_TEGN_KOLONNE = 2, GANT_TEGN_RAEKKER = 4, GANT_TEGN_SCROLL = 8 };
 // 7 (sums per calendar year) under [global] anfosumperaar, else 0; handed
 // to the statement cells as their second value.
 uint8_t GantSumMode();
@@ -228,6 +258,12 @@ void GantFerieAar(Dato d, Dato *fra, Dato *til);
 Dato GantAktuelDato();
 // The caption naming the period the statement's figures cover.
 void GantOpgTekst(const GANTWS *ws, Dato d, char *tekst, size_t n);
+// The date of a week column: the weekday of the program's current date in
+// that week.
+Dato GantKolonneDato(uint32_t w);
+// The repaint flags of a column move that recomputes nothing: 2, with 16
+// for a week-dependent view and 32 for activity view 4.
+uint32_t GantKolonneTegnFlag(const GANTWS *ws);
 // After the current column moved: rows and totals again where the rules
 // ask for it; the repaint flags.
 uint32_t GantKolonneSkift(GANTWS *ws, uint32_t forrige, uint32_t ny);

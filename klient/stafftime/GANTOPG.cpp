@@ -126,20 +126,29 @@ void GantOpgTekst(const GANTWS *ws, Dato d, char *tekst, size_t n) {
                 GlobalIndstillinger.anfosumperaar ? "Sum per kalender år!" : "Sum for opgørelsesperiode!");
 }
 
+Dato GantKolonneDato(uint32_t w) {
+  Uge u = 0;
+  uint8_t dag = 0;
+  DatoTilUge(SkemaPeriode.AktuelDato, &u, &dag);
+  return UgeDagTilDato(IndeksTilUge(w), dag ? dag : 1);
+}
+
+uint32_t GantKolonneTegnFlag(const GANTWS *ws) {
+  uint32_t flag = GANT_TEGN_KOLONNE;
+  if (ws->UgeAfhaengig) flag |= GANT_TEGN_SCROLL_Y;
+  // Activity view 4's row header shows figures of the current week.
+  if (ws->Bogstav == 'K' && ws->Switch == 4) flag |= GANT_TEGN_RAEKKEHOVEDER;
+  return flag;
+}
+
 uint32_t GantKolonneSkift(GANTWS *ws, uint32_t forrige, uint32_t ny) {
   if (forrige == ny) return 0;
-  const auto aar = [](uint32_t w) {
-    Uge u = 0;
-    uint8_t dag = 0;
-    DatoTilUge(SkemaPeriode.AktuelDato, &u, &dag);
-    return UgeDagTilDato(IndeksTilUge(w), dag ? dag : 1) / 10000;
-  };
-  if (ws->Bogstav == 'M' || aar(forrige) != aar(ny)) {
+  if (ws->Bogstav == 'M' || GantKolonneDato(forrige) / 10000 != GantKolonneDato(ny) / 10000) {
+    // The totals follow the rows.
     GantByggRaekker(ws);
-    GantBeregnSummer(ws);
     return GANT_TEGN_ALT;
   }
-  return ws->UgeAfhaengig ? GANT_TEGN_KOLONNE | GANT_TEGN_RAEKKER : GANT_TEGN_KOLONNE;
+  return GantKolonneTegnFlag(ws);
 }
 
 bool GantOpgVandret(GANTWS *ws, bool hoejre, int ctrl, int alt) {
@@ -163,10 +172,7 @@ bool GantOpgVandret(GANTWS *ws, bool hoejre, int ctrl, int alt) {
   const uint32_t w = SkemaPeriode.AktuelUgeIndeks;
   const uint32_t nyUge = hoejre ? std::min(w + 1, SkemaPeriode.AntalUger) : std::max<uint32_t>(w, 2) - 1;
   if (nyUge != w && nyUge >= 1) {
-    Uge u = 0;
-    uint8_t dag = 0;
-    DatoTilUge(SkemaPeriode.AktuelDato, &u, &dag);
-    SaetAktuelDato(UgeDagTilDato(IndeksTilUge(nyUge), dag ? dag : 1));
+    SaetAktuelDato(GantKolonneDato(nyUge));
     SkemaPeriode.AktuelUgeIndeks = nyUge;
     ws->ForrigeKol = w;
   }

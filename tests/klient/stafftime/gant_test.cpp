@@ -8,6 +8,9 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,12 +20,14 @@
 #include "AVSHJAELP.h"
 #include "BRIKIND.h"
 #include "DATO.h"
+#include "FARVER.h"
 #include "FONTE.h"
 #include "GANT.h"
 #include "GRUPPER.h"
 #include "INDSTIL.h"
 #include "NYBUTTON.h"
 #include "PLACBEG.h"
+#include "OBJFELT.h"
 #include "RECPRED.h"
 #include "PROGVINDUER.h"
 #include "ROLLEFORSLAG.h"
@@ -522,8 +527,12 @@ TEST_F(GantTest, AColumnMoveRecomputesByTableAndCalendarYear) {
   ObjSwitchVaelg(kGantRaekkeArt, 'M', 2);  // week dependent
   GANTWS *afh = Model('M');
   afh->Bogstav = 'L';  // the rows' rule, not the table's, is asked here
-  EXPECT_EQ(GantKolonneSkift(afh, 10, 11), uint32_t{GANT_TEGN_KOLONNE | GANT_TEGN_RAEKKER});
+  EXPECT_EQ(GantKolonneSkift(afh, 10, 11), uint32_t{GANT_TEGN_KOLONNE | GANT_TEGN_SCROLL_Y});
   afh->Bogstav = 'M';
+  // Activity view 4 shows the week's figures in its row header.
+  ObjSwitchVaelg(kGantRaekkeArt, 'K', 4);
+  GANTWS *k4 = Model('K');
+  EXPECT_EQ(GantKolonneSkift(k4, 10, 11), uint32_t{GANT_TEGN_KOLONNE | GANT_TEGN_RAEKKEHOVEDER});
 }
 
 TEST_F(GantTest, HorizontalMovementInAStatementScrollsThenMovesTheWeek) {
@@ -708,8 +717,39 @@ class GantVindueTest : public GantTest {
     return sidst;
   }
 
+  // Fields added to the layouts of the test's switch file, which is read
+  // again.
+  void TilfoejFelter(const std::string &linjer) {
+    const fs::path fil = mappe / "ini" / "TavoSwt.ini";
+    std::ifstream ind(fil, std::ios::binary);
+    std::string alt((std::istreambuf_iterator<char>(ind)), std::istreambuf_iterator<char>());
+    ind.close();
+    const size_t brik = alt.find("[BrikSwitchField]");
+    ASSERT_NE(brik, std::string::npos);
+    alt.insert(brik, linjer);
+    std::ofstream(fil, std::ios::binary | std::ios::trunc) << alt;
+    FrigivSwitchTab();
+    LaesSwitchIni();
+  }
+
+  // The texts drawn into a pane since the log was cleared.
+  static std::vector<tavo::test::DrawnText> Tekster(HWND rude) {
+    std::vector<tavo::test::DrawnText> v;
+    for (const auto &t : tavo::test::DrawnTexts())
+      if (t.hwnd == rude) v.push_back(t);
+    return v;
+  }
+
   HWND hoved = 0, desktop = 0, h = 0;
 };
+
+// Counts the data layer's questions for computed field 211 (the weekday of
+// a column): a probe on the statement texts a layout with that field asks.
+int weekdayKald = 0;
+uint8_t TaelUgedag(char, uint32_t) {
+  ++weekdayKald;
+  return 1;
+}
 
 TEST_F(GantVindueTest, BarsAreDrawnInTheCellsAndTheStatusBarShowsTheCurrentRow) {
   const uint32_t a = Akti("Dansk A", {U(2), U(6), U(2), U(6)});
@@ -1067,6 +1107,290 @@ TEST_F(GantVindueTest, DataChangedAfterRecordsWereAddedGivesTheNewRecordsBars) {
   DestroyWindow(h);
   h = 0;
   EXPECT_EQ(reinterpret_cast<AktiRec *>(GetRec(&tdakti, &tvakti, ny))->Gruppe, 2u);
+}
+
+// ---- Drawing
+
+TEST_F(GantVindueTest, ACancelledActivitysRowHeaderIsStruckThroughInColour14) {
+  // Colour 14 from the palette file, so the line differs from the text.
+  {
+    std::ofstream pal(mappe / "ini" / "tavo.pal");
+    pal << "Palette\n16 (255,0,0)\n";
+  }
+  farver_intern::InitPaletteDybde(32);
+  const COLORREF roed = RGB(255, 0, 0);
+  ASSERT_EQ(FarveTab[14], roed);
+  const uint32_t aflyst = Akti("Aflyst A", {U(2), U(6), U(2), U(6)});
+  Akti("Bb", {U(2), U(6), U(2), U(6)});
+  reinterpret_cast<AktiRec *>(GetRec(&tdakti, &tvakti, aflyst))->Aflyst = 'J';
+  ObjSwitchSaetSortFelt(kGantRaekkeArt, 'K', 1);
+  // Views 0 (a chart, 11-pixel rows) and 5 (a statement, 15-pixel rows).
+  for (uint32_t sw : {0u, 5u}) {
+    SCOPED_TRACE(sw);
+    ObjSwitchVaelg(kGantRaekkeArt, 'K', sw);
+    Aabn();
+    GANTWS *ws = W();
+    ASSERT_EQ(ws->ens.ObjTab[1], aflyst);
+    const int rh = ws->Opgoerelse ? kGantOpgRaekkeHoejde : kGantRaekkeHoejde;
+    const HWND rude = ws->ens.hwndRaekkeHoved;
+    const int bredde = ws->ens.RudeB[ENS_RAEKKEHOVED];
+    ASSERT_GT(bredde, 100);
+    for (int x = 0; x < bredde; ++x) {
+      ASSERT_EQ(tavo::test::WindowPixel(rude, x, rh / 2), roed) << x;
+      ASSERT_NE(tavo::test::WindowPixel(rude, x, rh + rh / 2), roed) << x;
+    }
+    // The line comes back with every repaint of the row.
+    SendMessageA(h, WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageA(h, WM_KEYDOWN, VK_UP, 0);
+    InvalidateRect(h, nullptr, FALSE);
+    PumpUntilIdle();
+    EXPECT_EQ(tavo::test::WindowPixel(rude, bredde - 1, rh / 2), roed);
+    DestroyWindow(h);
+    PumpUntilIdle();
+  }
+}
+
+TEST_F(GantVindueTest, AChangeRepaintsOnlyWhatItMoved) {
+  for (int i = 0; i < 4; ++i) Akti("Dansk", {U(2), U(9), U(2), U(9)});
+  Aabn();
+  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  GANTWS *ws = W();
+  const HWND celler = ws->ens.hwndCeller, hoved = ws->ens.hwndKolHoved, raekker = ws->ens.hwndRaekkeHoved;
+  ASSERT_EQ(uint32_t{ws->KolPos.Aktuel}, 5u);
+  ASSERT_EQ(uint32_t{ws->ens.ScrollX}, 0u);
+  const auto xer = [](const std::vector<tavo::test::DrawnText> &v) {
+    std::set<int> s;
+    for (const auto &t : v) s.insert(t.x);
+    return s;
+  };
+  const auto yer = [](const std::vector<tavo::test::DrawnText> &v) {
+    std::set<int> s;
+    for (const auto &t : v) s.insert(t.y);
+    return s;
+  };
+
+  // Right within the year: the week header and the cells of the old and
+  // the new week only, one character each; no row header.
+  tavo::test::ClearDrawnTexts();
+  SendMessageA(h, WM_KEYDOWN, VK_RIGHT, 0);
+  ASSERT_EQ(uint32_t{ws->KolPos.Aktuel}, 6u);
+  const std::set<int> kolonner{4 * kGantUgeBredde, 5 * kGantUgeBredde};
+  const auto c = Tekster(celler);
+  EXPECT_EQ(xer(c), kolonner);
+  EXPECT_EQ(c.size(), 2u * 4u);
+  for (const auto &t : c) EXPECT_EQ(t.text.size(), 1u);
+  EXPECT_EQ(xer(Tekster(hoved)), kolonner);
+  EXPECT_TRUE(Tekster(raekker).empty());
+  // The new week is highlighted in the active colours, the old one is not.
+  for (const auto &t : c)
+    EXPECT_EQ(t.bk_color, t.x == 5 * kGantUgeBredde || t.y == 0 ? FarveTab[1] : FarveTab[0]) << t.x << " " << t.y;
+
+  // Down: the old and the new row whole, in the cells and the row headers;
+  // no week header.
+  tavo::test::ClearDrawnTexts();
+  SendMessageA(h, WM_KEYDOWN, VK_DOWN, 0);
+  const std::set<int> raekkerY{0, kGantRaekkeHoejde};
+  EXPECT_EQ(yer(Tekster(celler)), raekkerY);
+  EXPECT_EQ(yer(Tekster(raekker)), raekkerY);
+  EXPECT_TRUE(Tekster(hoved).empty());
+
+  // A key that moves nothing repaints no pane; deactivation repaints all.
+  tavo::test::ClearDrawnTexts();
+  SendMessageA(h, WM_KEYDOWN, VK_UP, 0);
+  SendMessageA(h, WM_KEYDOWN, VK_DOWN, 0);
+  tavo::test::ClearDrawnTexts();
+  GantOpfrisk(ws, 0, 0);
+  EXPECT_TRUE(Tekster(celler).empty());
+  SendMessageA(h, ENS_DEAKTIVER, 0, 0);
+  const std::set<int> alle{0, kGantRaekkeHoejde, 2 * kGantRaekkeHoejde, 3 * kGantRaekkeHoejde};
+  EXPECT_EQ(yer(Tekster(celler)), alle);
+  EXPECT_EQ(yer(Tekster(raekker)), alle);
+  EXPECT_GE(Tekster(hoved).size(), 3u * kUger);
+}
+
+TEST_F(GantVindueTest, TheActiveWindowDrivesTheCurrentRecordWeekAndDate) {
+  const uint32_t a = Akti("Aa", {U(2), U(9), U(2), U(9)});
+  const uint32_t b = Akti("Bb", {U(2), U(9), U(2), U(9)});
+  ObjSwitchSaetSortFelt(kGantRaekkeArt, 'K', 1);
+  HWND dato = CreateWindowExA(0, "WfbVaert", "", WS_CHILD, 0, 0, 10, 10, hoved, 0, 0, nullptr);
+  StatusFelter.Dato = dato;
+  tvakti.AktuelRec = 0;
+  Aabn();
+  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  // The first row's record became the table's current one.
+  EXPECT_EQ(tvakti.AktuelRec, a);
+  GANTWS *ws = W();
+  ws->RaekkePos.Aktuel = 2;
+  ws->KolPos.Aktuel = 12;
+  wfb_test::Log().clear();
+  GantOpfrisk(ws, 0, 0);
+  EXPECT_EQ(tvakti.AktuelRec, b);
+  EXPECT_EQ(uint32_t{SkemaPeriode.AktuelUgeIndeks}, 12u);
+  EXPECT_EQ(uint32_t{SkemaPeriode.AktuelDato}, 20241021u);  // Monday of week 43
+  bool vist = false;
+  for (const auto &m : wfb_test::Log()) vist |= m.msg == 1928 && m.l == 20241021;
+  EXPECT_TRUE(vist);
+  // An inactive window leaves them alone.
+  SendMessageA(h, ENS_DEAKTIVER, 0, 0);
+  ws->KolPos.Aktuel = 3;
+  GantOpfrisk(ws, 0, 0);
+  EXPECT_EQ(uint32_t{SkemaPeriode.AktuelUgeIndeks}, 12u);
+  // Rebuild flag 4: the next row's record becomes current before the
+  // rebuild, the previous one's on the last row.
+  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  ws->RaekkePos.Aktuel = 1;
+  GantOpfrisk(ws, GANT_BYG_NAESTE, 0);
+  EXPECT_EQ(GantAktuelRec(ws), b);
+  GantOpfrisk(ws, GANT_BYG_NAESTE, 0);
+  EXPECT_EQ(GantAktuelRec(ws), a);
+  StatusFelter.Dato = 0;
+}
+
+// ---- Statements in the window
+
+TEST_F(GantVindueTest, StatementCellsAreAskedInSumMode7UnderAnfosumperaar) {
+  // Field 223 shows the sum mode it is asked in as a character.
+  TilfoejFelter("73,M,3,223,0,2,0,0,2,0,1,T,0\r\n");
+  Anfo(41, {U(1), U(9), U(1), U(9)});
+  ObjSwitchVaelg(kGantRaekkeArt, 'M', 3);
+  for (uint8_t sumPerAar : {1, 0}) {
+    SCOPED_TRACE(int(sumPerAar));
+    GlobalIndstillinger.anfosumperaar = sumPerAar;
+    tavo::test::ClearDrawnTexts();
+    h = CreateGantWnd('M', 10, 10, 990, 690, &tdanfo, &tvanfo, 40147, desktop);
+    PumpUntilIdle();
+    ASSERT_EQ(W()->Opgoerelse, 1);
+    bool mode7 = false;
+    for (const auto &t : Tekster(W()->ens.hwndCeller)) mode7 |= t.text.find('\x07') != std::string::npos;
+    EXPECT_EQ(mode7, sumPerAar == 1);
+    DestroyWindow(h);
+    PumpUntilIdle();
+  }
+}
+
+TEST_F(GantVindueTest, AColumnMoveRecomputesTheStatementByTheRules) {
+  const ObjFeltKilderRec gemt = ObjFeltKilder;
+  ObjFeltKilder.KolonneUgedag = TaelUgedag;
+  TilfoejFelter("73,K,5,211,0,2,0,0,8,0,1,T,0\r\n73,M,3,211,0,2,0,0,8,0,1,T,0\r\n");
+  InitPeriode(20240805, 20250630, 0);
+  for (int i = 0; i < 3; ++i) {
+    Akti("Aa", {U(2), U(30), U(2), U(30)}, 20240805, 20250630);
+    Anfo(41 + i, {U(2), U(30), U(2), U(30)});
+  }
+  // One Right at the statement's right edge: the week moves one column;
+  // the probe counts the texts asked meanwhile.
+  const auto hoejre = [&] {
+    GANTWS *ws = W();
+    ws->ens.ScrollX = static_cast<uint32_t>(std::max<int64_t>(
+        int64_t{ObjSwitchBredde(ws->OpgArt, ws->Bogstav, ws->OpgSwitch)} - 1 - ws->ens.RudeB[ENS_CELLER], 0));
+    GantOpfrisk(ws, 0, 0);
+    weekdayKald = 0;
+    tavo::test::ClearDrawnTexts();
+    SendMessageA(h, WM_KEYDOWN, VK_RIGHT, 0);
+    return weekdayKald;
+  };
+  // Activities: within the calendar year nothing is asked and no line is
+  // drawn; 23 December to 30 December 2024 is the same year; into January
+  // the rows and the totals are worked out (3 + 3).
+  ObjSwitchVaelg(kGantRaekkeArt, 'K', 5);
+  SaetAktuelDato(20240902);
+  Aabn();
+  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  ASSERT_EQ(W()->Opgoerelse, 1);
+  EXPECT_EQ(hoejre(), 0);
+  EXPECT_EQ(uint32_t{SkemaPeriode.AktuelUgeIndeks}, 6u);
+  EXPECT_TRUE(Tekster(W()->ens.hwndCeller).empty());
+  SaetAktuelDato(20241223);
+  EXPECT_EQ(hoejre(), 0);
+  EXPECT_EQ(uint32_t{SkemaPeriode.AktuelDato}, 20241230u);
+  EXPECT_EQ(hoejre(), 6);
+  EXPECT_EQ(uint32_t{SkemaPeriode.AktuelDato}, 20250106u);
+  std::set<int> linjer;
+  for (const auto &t : Tekster(W()->ens.hwndCeller)) linjer.insert(t.y);
+  EXPECT_EQ(linjer.size(), 3u);
+  DestroyWindow(h);
+  PumpUntilIdle();
+  // Employees: every move.
+  ObjSwitchVaelg(kGantRaekkeArt, 'M', 3);
+  SaetAktuelDato(20240902);
+  h = CreateGantWnd('M', 10, 10, 990, 690, &tdanfo, &tvanfo, 40147, desktop);
+  PumpUntilIdle();
+  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  ASSERT_EQ(W()->Opgoerelse, 1);
+  EXPECT_EQ(hoejre(), 6);
+  EXPECT_EQ(hoejre(), 6);
+  ObjFeltKilder = gemt;
+}
+
+TEST_F(GantVindueTest, HorizontalKeysInAStatementScrollByTheViewAndMoveTheWeekAtTheEdge) {
+  Anfo(41, {U(1), U(9), U(1), U(9)});
+  ObjSwitchVaelg(kGantRaekkeArt, 'M', 3);
+  HWND dato = CreateWindowExA(0, "WfbVaert", "", WS_CHILD, 0, 0, 10, 10, hoved, 0, 0, nullptr);
+  StatusFelter.Dato = dato;
+  // Narrow, so the statement is wider than its view.
+  h = CreateGantWnd('M', 10, 10, 400, 690, &tdanfo, &tvanfo, 40147, desktop);
+  PumpUntilIdle();
+  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SetFocus(h);
+  GANTWS *ws = W();
+  const int64_t vis = ws->ens.RudeB[ENS_CELLER];
+  const int64_t slut = int64_t{ObjSwitchBredde(ws->OpgArt, 'M', 3)} - 1 - vis;
+  ASSERT_GT(slut, vis);
+  tavo::test::PressKey(VK_RIGHT, tavo::test::ModCtrl);
+  PumpUntilIdle();
+  EXPECT_EQ(int64_t{ws->ens.ScrollX}, vis);
+  // The second view width would pass the end: it stops there.
+  ASSERT_LT(slut, 2 * vis);
+  tavo::test::PressKey(VK_RIGHT, tavo::test::ModCtrl);
+  PumpUntilIdle();
+  EXPECT_EQ(int64_t{ws->ens.ScrollX}, slut);
+  EXPECT_EQ(uint32_t{SkemaPeriode.AktuelUgeIndeks}, 5u);
+  // At the edge Right moves the week, the program's date and the date pane.
+  wfb_test::Log().clear();
+  tavo::test::PressKey(VK_RIGHT);
+  PumpUntilIdle();
+  EXPECT_EQ(int64_t{ws->ens.ScrollX}, slut);
+  EXPECT_EQ(uint32_t{SkemaPeriode.AktuelUgeIndeks}, 6u);
+  EXPECT_EQ(uint32_t{SkemaPeriode.AktuelDato}, 20240909u);
+  bool vist = false;
+  for (const auto &m : wfb_test::Log()) vist |= m.msg == 1928 && m.l == 20240909;
+  EXPECT_TRUE(vist);
+  // The scroll bar follows the pixel offset.
+  EXPECT_EQ(GetScrollPos(ws->ens.hwndHScroll, SB_CTL), static_cast<int>(slut));
+  StatusFelter.Dato = 0;
+}
+
+TEST_F(GantVindueTest, SnapshotsOfTheHolidayStatementAndAChart) {
+  // A palette file as an installation has one: the caption's, the
+  // totals' and the strike-through colours.
+  {
+    std::ofstream pal(mappe / "ini" / "tavo.pal");
+    pal << "Palette\n1 (255,255,200)\n16 (255,0,0)\n23 (220,220,220)\n";
+  }
+  farver_intern::InitPaletteDybde(32);
+  for (int i = 0; i < 5; ++i) Anfo(41 + i, {U(1 + i), U(9 + i), U(1 + i), U(9 + i)});
+  ObjSwitchVaelg(kGantRaekkeArt, 'M', 6);
+  h = CreateGantWnd('M', 10, 10, 990, 690, &tdanfo, &tvanfo, 40147, desktop);
+  PumpUntilIdle();
+  GANTWS *ws = W();
+  ASSERT_EQ(ws->Opgoerelse, 1);
+  // The band: "Ferie" over the five holiday columns, "Særlig feriedage" after.
+  std::set<std::string> baand;
+  for (const auto &t : Tekster(ws->ens.hwndKolHoved)) baand.insert(t.text);
+  EXPECT_TRUE(baand.count("Ferie"));
+  EXPECT_TRUE(baand.count("Særlig feriedage"));
+  // The sort buttons stand under the band.
+  ASSERT_GT(ws->OpgSortKnapAntal, 5u);
+  EXPECT_TRUE(IsWindowVisible(ws->OpgSortKnapper[0]));
+  EXPECT_TRUE(IsWindowVisible(ws->SortKnapper[0]));
+  EXPECT_TRUE(tavo::test::SaveWindowPng(h, (fs::temp_directory_path() / "gant_ferieopgoerelse.png").c_str()));
+  DestroyWindow(h);
+  PumpUntilIdle();
+  ObjSwitchVaelg(kGantRaekkeArt, 'M', 0);
+  h = CreateGantWnd('M', 10, 10, 990, 690, &tdanfo, &tvanfo, 40147, desktop);
+  PumpUntilIdle();
+  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  EXPECT_TRUE(tavo::test::SaveWindowPng(h, (fs::temp_directory_path() / "gant_medarbejdere.png").c_str()));
 }
 
 }  // namespace
