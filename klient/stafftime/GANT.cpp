@@ -287,6 +287,8 @@ uint32_t GantAktuelRec(const GANTWS *ws) {
 void GantByggRaekker(GANTWS *ws) {
   if (ws->UvfoFilter) return GantByggUvfoRaekker(ws);
   const uint32_t antal = RecAntal(ws);
+  const std::vector<uint32_t> foer(ws->ens.ObjTab ? ws->ens.ObjTab + 1 : nullptr,
+                                   ws->ens.ObjTab ? ws->ens.ObjTab + 1 + ws->ens.ObjTabAntal : nullptr);
   uint32_t *tab = NyObjTab(ws, antal);
   const int fra = FeltAfNavn(ws->pTd, "Fradato"), til = FeltAfNavn(ws->pTd, "Tildato");
   const int meda = ws->Bogstav == 'M' && ws->Switch == 6 ? FeltAfNavn(ws->pTd, "meda_id") : -1;
@@ -311,7 +313,11 @@ void GantByggRaekker(GANTWS *ws) {
   if (felt) SorterRaekker(ws, &felt, 1, 0);
   SaetAktuelRaekke(ws, ws->pTv ? ws->pTv->AktuelRec : 0);
   GantBeregnSummer(ws);
-  ws->TegnFlag |= GANT_TEGN_ALT;
+  const bool samme = foer.size() == n && std::equal(foer.begin(), foer.end(), tab + 1);
+  if (!samme)
+    ws->TegnFlag |= GANT_TEGN_ALT;
+  else if (ws->Opgoerelse)
+    ws->TegnFlag |= GANT_TEGN_TAL;
 }
 
 void GantByggUvfoRaekker(GANTWS *ws) {
@@ -774,13 +780,14 @@ void TegnBjaelkeRaekke(GANTWS *ws, EnsDC *dc, uint32_t r, int y) {
 
 // Step 5: the cells. A chart by bit 2 repaints the previous and the
 // current column, by bit 4 the previous and the current row; a statement
-// line does not change with the column.
+// line does not change with the column, only with its figures (64).
 void TegnCeller(GANTWS *ws, uint32_t flag) {
   Ens &e = ws->ens;
   EnsDC *dc = &e.dc[ENSDC_CELLER];
   if (!dc->hdc) return;
   const int bredde = Bredde(e, ENS_CELLER), hoejde = std::max(int{e.RudeH[ENS_CELLER]}, 0);
-  const bool alle = flag & (GANT_TEGN_ALT | GANT_TEGN_SCROLL | GANT_TEGN_SCROLL_Y);
+  const bool alle = flag & (GANT_TEGN_ALT | GANT_TEGN_SCROLL | GANT_TEGN_SCROLL_Y |
+                            (ws->Opgoerelse ? uint32_t{GANT_TEGN_TAL} : 0u));
   if (ws->Opgoerelse) {
     if (!alle && !(flag & GANT_TEGN_RAEKKER)) return;
     SwitchRaekkeValg v = RaekkeValg(ws);
@@ -928,7 +935,7 @@ void TegnGantVindue(GANTWS *ws, uint32_t flag) {
   TegnCeller(ws, flag);
   TegnStatusBar(ws);
   TegnIalt(ws);
-  if (flag & (GANT_TEGN_ALT | GANT_TEGN_SCROLL | GANT_TEGN_SCROLL_Y)) TegnSummer(ws);
+  if (flag & (GANT_TEGN_ALT | GANT_TEGN_SCROLL | GANT_TEGN_SCROLL_Y | GANT_TEGN_TAL)) TegnSummer(ws);
   HuskTegnet(ws);
 }
 

@@ -158,7 +158,8 @@ uint8_t GantTegn(const GANTWS *ws, uint32_t rec, uint32_t w);
 // The rows by the filter (status, period, group selection, one row per
 // employee in the holiday statement) sorted by the switch-0 sort field; the
 // teaching-course rows instead while that filter is on. The current row
-// follows the table's current record.
+// follows the table's current record. Asks the next repaint for everything,
+// or for the figures only when the rows came out as they were.
 void GantByggRaekker(GANTWS *ws);
 // The activities sharing the teaching course of the current row's activity.
 void GantByggUvfoRaekker(GANTWS *ws);
@@ -203,6 +204,9 @@ enum : uint32_t {
   GANT_TEGN_SCROLL = 8,
   GANT_TEGN_SCROLL_Y = 16,
   GANT_TEGN_RAEKKEHOVEDER = 32,
+  // Our own: the rows were worked out again as they stood, so every
+  // statement line and the totals, but not the row headers.
+  GANT_TEGN_TAL = 64,
 };
 // Rebuild flags of the refresh: any rebuilds the rows (and a statement's
 // totals); 4 first makes the next row's record (the previous row's on the

@@ -62,8 +62,11 @@ void GantSumTekst(float sum, uint32_t tegn, bool enDecimal, char *slot) {
 }
 
 float GantTekstTal(const char *tekst) {
+  // Asked for every cell of every row: a plain copy, no formatting.
   char b[kSwitchTekstLen];
-  std::snprintf(b, sizeof b, "%s", tekst);
+  const size_t n = strnlen(tekst, sizeof b - 1);
+  std::memcpy(b, tekst, n);
+  b[n] = '\0';
   if (char *k = std::strchr(b, ',')) *k = '.';
   char *slut = nullptr;
   const float v = std::strtof(b, &slut);
@@ -143,12 +146,13 @@ uint32_t GantKolonneTegnFlag(const GANTWS *ws) {
 
 uint32_t GantKolonneSkift(GANTWS *ws, uint32_t forrige, uint32_t ny) {
   if (forrige == ny) return 0;
+  const uint32_t flag = GantKolonneTegnFlag(ws);
   if (ws->Bogstav == 'M' || GantKolonneDato(forrige) / 10000 != GantKolonneDato(ny) / 10000) {
-    // The totals follow the rows.
+    // The totals follow the rows; the rebuild says what it changed.
     GantByggRaekker(ws);
-    return GANT_TEGN_ALT;
+    return flag | ws->TegnFlag;
   }
-  return GantKolonneTegnFlag(ws);
+  return flag;
 }
 
 bool GantOpgVandret(GANTWS *ws, bool hoejre, int ctrl, int alt) {

@@ -86,8 +86,13 @@ void FillDev(DCObj &dc, RECT r, const Fill &f, unsigned op4) {
         else
           for (int x = l; x < rr; ++x) row[x] = Op4(op4, f.solid, row[x]);
       } else {
+        // The pattern's column steps along the row: no division per pixel.
         const uint32_t *prow = &f.pat[(size_t)Mod(y - f.org_y, f.ph) * f.pw];
-        for (int x = l; x < rr; ++x) row[x] = Op4(op4, prow[Mod(x - f.org_x, f.pw)], row[x]);
+        int px = Mod(l - f.org_x, f.pw);
+        for (int x = l; x < rr; ++x) {
+          row[x] = op4 == 0xC ? prow[px] : Op4(op4, prow[px], row[x]);
+          if (++px == f.pw) px = 0;
+        }
       }
     }
   }

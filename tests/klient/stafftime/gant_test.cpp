@@ -518,21 +518,34 @@ TEST_F(GantTest, AColumnMoveRecomputesByTableAndCalendarYear) {
   Anfo(41, {U(1), U(5), U(1), U(5)});
   GANTWS *k = Model('K');
   GANTWS *m = Model('M');
+  // Records added after the rows were built show once the rows are worked
+  // out again; a rebuild that changes the rows asks for everything.
+  Akti("B", {U(1), U(5), U(1), U(5)});
+  Anfo(42, {U(1), U(5), U(1), U(5)});
+  const auto skift = [](GANTWS *ws, uint32_t fra, uint32_t til) {
+    ws->TegnFlag = 0;
+    return GantKolonneSkift(ws, fra, til);
+  };
   // Index 21 is week 52 of 2024, 22 week 1 of 2025 (Monday 30 December 2024),
   // 23 week 2 (Monday 6 January 2025).
-  EXPECT_EQ(GantKolonneSkift(k, 10, 11), uint32_t{GANT_TEGN_KOLONNE});
-  EXPECT_EQ(GantKolonneSkift(k, 21, 22), uint32_t{GANT_TEGN_KOLONNE});
-  EXPECT_EQ(GantKolonneSkift(k, 22, 23), uint32_t{GANT_TEGN_ALT});
-  EXPECT_EQ(GantKolonneSkift(m, 10, 11), uint32_t{GANT_TEGN_ALT});
+  EXPECT_EQ(skift(k, 10, 11), uint32_t{GANT_TEGN_KOLONNE});
+  EXPECT_EQ(skift(k, 21, 22), uint32_t{GANT_TEGN_KOLONNE});
+  EXPECT_EQ(uint32_t{k->ens.ObjTabAntal}, 1u);
+  EXPECT_EQ(skift(k, 22, 23), uint32_t{GANT_TEGN_KOLONNE | GANT_TEGN_ALT});
+  EXPECT_EQ(uint32_t{k->ens.ObjTabAntal}, 2u);
+  EXPECT_EQ(skift(m, 10, 11), uint32_t{GANT_TEGN_KOLONNE | GANT_TEGN_ALT});
+  EXPECT_EQ(uint32_t{m->ens.ObjTabAntal}, 2u);
+  // The same rows again: a chart's picture keeps them.
+  EXPECT_EQ(skift(m, 11, 12), uint32_t{GANT_TEGN_KOLONNE});
   ObjSwitchVaelg(kGantRaekkeArt, 'M', 2);  // week dependent
   GANTWS *afh = Model('M');
   afh->Bogstav = 'L';  // the rows' rule, not the table's, is asked here
-  EXPECT_EQ(GantKolonneSkift(afh, 10, 11), uint32_t{GANT_TEGN_KOLONNE | GANT_TEGN_SCROLL_Y});
+  EXPECT_EQ(skift(afh, 10, 11), uint32_t{GANT_TEGN_KOLONNE | GANT_TEGN_SCROLL_Y});
   afh->Bogstav = 'M';
   // Activity view 4 shows the week's figures in its row header.
   ObjSwitchVaelg(kGantRaekkeArt, 'K', 4);
   GANTWS *k4 = Model('K');
-  EXPECT_EQ(GantKolonneSkift(k4, 10, 11), uint32_t{GANT_TEGN_KOLONNE | GANT_TEGN_RAEKKEHOVEDER});
+  EXPECT_EQ(skift(k4, 10, 11), uint32_t{GANT_TEGN_KOLONNE | GANT_TEGN_RAEKKEHOVEDER});
 }
 
 TEST_F(GantTest, HorizontalMovementInAStatementScrollsThenMovesTheWeek) {
@@ -1319,6 +1332,13 @@ TEST_F(GantVindueTest, AColumnMoveRecomputesTheStatementByTheRules) {
   ASSERT_EQ(W()->Opgoerelse, 1);
   EXPECT_EQ(hoejre(), 6);
   EXPECT_EQ(hoejre(), 6);
+  // The same rows with new figures: every line and the totals again, the
+  // row headers stand.
+  std::set<int> nye;
+  for (const auto &t : Tekster(W()->ens.hwndCeller)) nye.insert(t.y);
+  EXPECT_EQ(nye.size(), 3u);
+  EXPECT_FALSE(Tekster(W()->ens.hwndFodH).empty());
+  EXPECT_TRUE(Tekster(W()->ens.hwndRaekkeHoved).empty());
   ObjFeltKilder = gemt;
 }
 
