@@ -495,6 +495,8 @@ void GantGenopbyg(GANTWS *ws) {
   GantByggGruppeFlag(ws);
   GantByggRaekker(ws);
   if (ws->ens.UgeTab == nullptr || ws->KolPos.Antal != SkemaPeriode.AntalUger) GantByggKolonner(ws);
+  // The bars may have changed under rows that stayed.
+  ws->TegnFlag |= GANT_TEGN_ALT;
 }
 
 HFONT GantBjaelkeFont() {

@@ -1219,6 +1219,15 @@ TEST_F(GantVindueTest, AChangeRepaintsOnlyWhatItMoved) {
   EXPECT_EQ(yer(Tekster(celler)), alle);
   EXPECT_EQ(yer(Tekster(raekker)), alle);
   EXPECT_GE(Tekster(hoved).size(), 3u * kUger);
+
+  // New events under rows that stay: the bars are drawn again.
+  Ske(U(7), ws->ens.ObjTab[1]);
+  tavo::test::ClearDrawnTexts();
+  SendMessageA(h, GANT_DATA_AENDRET, 0, 0);
+  bool ny = false;
+  for (const auto &t : Tekster(celler))
+    ny |= t.y == 0 && t.x == 0 && t.text.size() > 6 && static_cast<uint8_t>(t.text[6]) == GANT_SKE;
+  EXPECT_TRUE(ny);
 }
 
 TEST_F(GantVindueTest, TheActiveWindowDrivesTheCurrentRecordWeekAndDate) {
@@ -1378,6 +1387,25 @@ TEST_F(GantVindueTest, HorizontalKeysInAStatementScrollByTheViewAndMoveTheWeekAt
   // The scroll bar follows the pixel offset.
   EXPECT_EQ(GetScrollPos(ws->ens.hwndHScroll, SB_CTL), static_cast<int>(slut));
   StatusFelter.Dato = 0;
+}
+
+TEST_F(GantVindueTest, AnEmptyHolidayStatementTotalsZeroInEveryColumn) {
+  ObjSwitchVaelg(kGantRaekkeArt, 'M', 6);
+  tavo::test::ClearDrawnTexts();
+  h = CreateGantWnd('M', 10, 10, 990, 690, &tdanfo, &tvanfo, 40147, desktop);
+  PumpUntilIdle();
+  GANTWS *ws = W();
+  ASSERT_EQ(ws->Opgoerelse, 1);
+  ASSERT_EQ(uint32_t{ws->ens.ObjTabAntal}, 0u);
+  ASSERT_GT(ws->OpgFeltAntal, 5);
+  std::set<std::string> tegnet;
+  for (const auto &t : Tekster(ws->ens.hwndFodH)) tegnet.insert(t.text);
+  for (uint32_t i = 0; i < ws->OpgFeltAntal; ++i) {
+    SCOPED_TRACE(i);
+    std::string sum = ws->OpgSummer[i];
+    EXPECT_EQ(sum.substr(sum.find_first_not_of(' ')), i < 5 ? "0,0" : "0");
+    EXPECT_TRUE(tegnet.count(sum));
+  }
 }
 
 TEST_F(GantVindueTest, SnapshotsOfTheHolidayStatementAndAChart) {
