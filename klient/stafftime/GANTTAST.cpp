@@ -226,7 +226,9 @@ bool GantTast(GANTWS *ws, const TastInfo *t, int mode) {
       if (Udfoer(mode)) {
         ws->Cifre[0] = '\0';
         // The show-only modes going off broadcast the data change, which
-        // rebuilds and repaints this window with the others.
+        // rebuilds this window with the others; the rows that come back may
+        // equal the old ones while the titles differ, so all is painted.
+        ws->TegnFlag |= GANT_TEGN_ALT;
         ResetTavoSkemaTitel();
       }
       return true;
