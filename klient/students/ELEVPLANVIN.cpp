@@ -14,6 +14,7 @@
 #include "ELEVGITTER.h"
 #include "ELEVKOLONNE.h"
 #include "ELEVLISTE.h"
+#include "ELEVLISTEVIN.h"
 #include "ELEVPLANKMD.h"
 #include "ELEVPLANTEKST.h"
 #include "ELEVTAB.h"
@@ -252,12 +253,14 @@ bool BlivAktiv(HWND h, ElevPlanWS *ws) {
   return IsWindow(h) && Ws(h) == ws && ws->ens.Aktiv;
 }
 
-void Aktiver(HWND h, ElevPlanWS *ws, WPARAM wParam) {
+// Activation by message 1100 (the parent is told) or 1135 (quietly, when
+// the main window has the focus back after a dialog).
+void Aktiver(HWND h, ElevPlanWS *ws, UINT msg, WPARAM wParam) {
   if (ws->ens.Aktiv) return;
   SaetAktiv(ws, 1);
   VinduesListeTilTop(h);
   BringWindowToTop(h);
-  SendMessageA(ws->ens.hwndParent, ENS_BLEV_AKTIV, wParam, static_cast<LPARAM>(h));
+  if (msg == ENS_AKTIVER) SendMessageA(ws->ens.hwndParent, ENS_BLEV_AKTIV, wParam, static_cast<LPARAM>(h));
   if (Ws(h) != ws) return;
   EnsPaintFrame(&ws->ens);
   TegnElevPlan(ws, ELEVPLAN_DEL_ALT);
@@ -714,7 +717,8 @@ LRESULT CALLBACK ElevPlanWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
     case ELEVPLAN_HENT_WS:
       return reinterpret_cast<LRESULT>(ws);
     case ENS_AKTIVER:
-      Aktiver(h, ws, wParam);
+    case ELEVLISTE_AKTIVER_STILLE:
+      Aktiver(h, ws, msg, wParam);
       return 0;
     case ENS_DEAKTIVER:
       SaetAktiv(ws, 0);

@@ -9,6 +9,7 @@
 
 #include "../ui/ens_support.h"
 #include "ELEVDLG.h"
+#include "ELEVLISTEVIN.h"
 #include "ELEVPLANVIN.h"
 #include "ELEVSTAT.h"
 #include "ENSMUS.h"
@@ -288,6 +289,31 @@ TEST_F(ElevPlanVindueInput, DownRightAndShiftRightMoveTheCurrentActivitysBlock) 
   // The cells as painted agree with the plan: the block left column 2 for 3.
   EXPECT_EQ(Celle(h, 2, 3, 13, 6), Farve(3));
   EXPECT_EQ(Celle(h, 2, 2, 13, 6), Farve(36));
+}
+
+// The main window takes the focus from the active grid window while a dialog
+// is up (1101) and gives it back with 1135 when the dialog is gone: the
+// window becomes active again without telling the desktop, and the keys move
+// its cursor again; 1100 tells the desktop.
+TEST_F(ElevPlanVindueInput, TheFocusGivenBackAfterADialogActivatesTheWindowQuietly) {
+  ToDage();
+  HWND h = Aabn();
+  ElevPlanWS *w = Pw(h);
+  ASSERT_TRUE(w->ens.Aktiv);
+  SendMessageA(h, ENS_DEAKTIVER, 0, 0);
+  ASSERT_FALSE(w->ens.Aktiv);
+  gAktiv = 0;
+  SendMessageA(h, ELEVLISTE_AKTIVER_STILLE, 0, 0);
+  EXPECT_TRUE(w->ens.Aktiv);
+  EXPECT_EQ(gAktiv, 0u) << "the desktop was told";
+  gAktiv = h;
+  Tast(VK_DOWN);
+  EXPECT_EQ(AktuelLa(w), la[1]);
+  SendMessageA(h, ENS_DEAKTIVER, 0, 0);
+  gAktiv = 0;
+  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  EXPECT_TRUE(w->ens.Aktiv);
+  EXPECT_EQ(gAktiv, h);
 }
 
 TEST_F(ElevPlanVindueInput, XBarsTheSlotAndStepsOnAndCtrlF4SavesThePlanOnClosing) {
