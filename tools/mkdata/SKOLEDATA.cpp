@@ -1174,6 +1174,9 @@ bool LavTilmeldingsgruppe(Skole &s, uint32_t g, uint32_t *pId) {
   if (!tg) return false;
   tg->id = 501 + g;
   snprintf(tg->Navn, sizeof tg->Navn, "%s, optag %s 2027", u.Navn, optag[g % 3]);
+  // The school has fetched its groups from Elevplan: they carry its system
+  // name, so that it may plan them.
+  snprintf(tg->Navn2, sizeof tg->Navn2, "TavoSkema - %u", unsigned{SKOLE_INSNR});
   tg->tilmeldingsfradato = TG_TILM_FRA;
   tg->tilmeldingstildato = TG_TILM_TIL;
   tg->fradato = TG_FRA;

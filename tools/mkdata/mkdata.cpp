@@ -1,7 +1,8 @@
 // mkdata <data folder> [--size small|medium|large] [--seed N] [--fonts DIR]
 // Makes the data folder of a made-up vocational school, with the program's
-// font files and shipped ini files (the field-switch layouts) in its ini
-// folder, where the main program reads them at start.
+// font files and shipped ini files (the field-switch layouts and the
+// colours) in its ini folder, where the main program reads them at start,
+// and a saved screen layout that holds the student planning window.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include <system_error>
 
 #include "SKOLEDATA.h"
+#include "windows.h"
 
 namespace {
 
@@ -41,7 +43,7 @@ std::filesystem::path FontMappe(const char *valgt, const char *argv0) {
 bool KopierIniFiler(const std::filesystem::path &fra, const std::string &mappe, std::string *fejl) {
   namespace fs = std::filesystem;
   std::error_code ec;
-  for (const char *navn : {"TavoSwt.ini"}) {
+  for (const char *navn : {"TavoSwt.ini", "tavo.pal"}) {
     fs::copy_file(fra / navn, fs::path(mappe) / "ini" / navn, fs::copy_options::overwrite_existing, ec);
     if (ec) {
       *fejl = "kan ikke kopiere " + (fra / navn).string() + ": " + ec.message();
@@ -68,6 +70,22 @@ bool KopierFonte(const std::filesystem::path &fra, const std::string &mappe, std
     return false;
   }
   return true;
+}
+
+// Saved screen layout 1, "Planlægning", holding the student planning window
+// alone: the demo school reaches the window from "Diverse" > "Egne vinduer",
+// as the main menu has no entry of its own for it. The layout is kept for a
+// screen of 1024 x 768.
+bool SkrivSkaermLayout(const std::string &mappe, std::string *fejl) {
+  const std::string fil = mappe + "/ini/skrm.ini";
+  int32_t vindue = 40225, bredde = 1024, hoejde = 768;
+  if (WritePrivateProfileStringA("skrm1", "navn", "Planlægning", fil.c_str()) &&
+      WritePrivateProfileStructA("skrm1", "desk0_id", &vindue, sizeof vindue, fil.c_str()) &&
+      WritePrivateProfileStructA("skrm1", "skrm_cx", &bredde, sizeof bredde, fil.c_str()) &&
+      WritePrivateProfileStructA("skrm1", "skrm_cy", &hoejde, sizeof hoejde, fil.c_str()))
+    return true;
+  *fejl = "kan ikke skrive " + fil;
+  return false;
 }
 
 }  // namespace
@@ -97,7 +115,7 @@ int main(int argc, char **argv) {
   if (!mappe || !SkoleStoerrelseFraNavn(stoerrelse, &st)) return Brug();
   std::string fejl;
   if (LavSkoleData(mappe, st, seed, &fejl) != 0 || !KopierFonte(FontMappe(fonte, argv[0]), mappe, &fejl) ||
-      !KopierIniFiler(ProgramMappe("ini", argv[0], TAVO_INI_DIR), mappe, &fejl)) {
+      !KopierIniFiler(ProgramMappe("ini", argv[0], TAVO_INI_DIR), mappe, &fejl) || !SkrivSkaermLayout(mappe, &fejl)) {
     fprintf(stderr, "mkdata: %s\n", fejl.c_str());
     return 1;
   }
