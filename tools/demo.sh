@@ -12,7 +12,7 @@
 # waits until the main program has ended. With --steps the given bash file
 # is sourced once the main window is up, before its screenshot: it drives
 # the program (xdotool, and "$xvindue" for its windows) and fails the demo
-# by returning non-zero.
+# by returning non-zero; it may end the program itself.
 #
 #   bash tools/demo.sh [--build DIR] [--program DIR] [--data DIR]
 #                      [--size small|medium|large] [--shot FILE.png]
@@ -172,7 +172,10 @@ if [ -n "$steps" ] && ! source "$steps"; then
 fi
 "$xvindue" foto "$shot"
 echo "demo: screenshot of the main window: $shot"
-"$xvindue" luk "- TAVO-skema"
+# Steps may have closed the program themselves.
+if "$xvindue" findes "- TAVO-skema"; then
+  "$xvindue" luk "- TAVO-skema"
+fi
 for _ in $(seq 600); do
   [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null || break
   sleep 0.1
