@@ -15,8 +15,10 @@ const char kGemTmpEndelse[] = ".gemny";
 bool GemningFsync = true;
 
 struct GemTilstand {
+  // A file written (Tmp renamed over Endelig) or, with Tmp empty, removed.
   struct Fil {
     std::string Tmp, Endelig;
+    bool Fjernes() const { return Tmp.empty(); }
   };
   std::vector<Fil> Filer;
   bool Fejlet = false;
@@ -120,8 +122,9 @@ bool FlushMapper(GemTilstand *t, const std::vector<GemTilstand::Fil> &filer, boo
 
 // ---- The commit record ----
 //
-// "TAVOGEMNING 1", one line "R<tab><temporary><tab><file>" per file, then
-// "SLUT <hash>" over everything before it. Paths inside the data folder are
+// "TAVOGEMNING 1", one line "R<tab><temporary><tab><file>" per file written
+// and "S<tab><file>" per file removed, then "SLUT <hash>" over everything
+// before it. Paths inside the data folder are
 // kept relative to it ("D" + rest), so a folder moved after a crash is still
 // recovered; others whole ("A" + path). Windows names hold no tab or line
 // break.
@@ -156,7 +159,8 @@ bool Afkod(const std::string &s, std::string *pSti) {
 
 std::string JournalTekst(const std::vector<GemTilstand::Fil> &filer) {
   std::string t = kJournalHoved;
-  for (const auto &f : filer) t += "R\t" + Kod(f.Tmp) + "\t" + Kod(f.Endelig) + "\n";
+  for (const auto &f : filer)
+    t += f.Fjernes() ? "S\t" + Kod(f.Endelig) + "\n" : "R\t" + Kod(f.Tmp) + "\t" + Kod(f.Endelig) + "\n";
   char slut[40];
   snprintf(slut, sizeof slut, "SLUT %016llx\n", static_cast<unsigned long long>(Fnv(t.data(), t.size())));
   return t + slut;
@@ -190,9 +194,12 @@ bool LaesJournal(const char *sti, std::vector<GemTilstand::Fil> *pFiler) {
     pos = nl + 1;
     const size_t a = linje.find('\t'), b = linje.find('\t', a + 1);
     GemTilstand::Fil f;
-    if (linje.compare(0, 2, "R\t") != 0 || b == std::string::npos || !Afkod(linje.substr(a + 1, b - a - 1), &f.Tmp) ||
-        !Afkod(linje.substr(b + 1), &f.Endelig))
+    if (linje.compare(0, 2, "S\t") == 0) {
+      if (b != std::string::npos || !Afkod(linje.substr(2), &f.Endelig)) return false;
+    } else if (linje.compare(0, 2, "R\t") != 0 || b == std::string::npos ||
+               !Afkod(linje.substr(a + 1, b - a - 1), &f.Tmp) || !Afkod(linje.substr(b + 1), &f.Endelig)) {
       return false;
+    }
     pFiler->push_back(f);
   }
   return true;
@@ -258,13 +265,22 @@ bool SletJournal(GemTilstand *t, const char *jnl) {
 }
 
 // The second half of a commit, after its record is on the disk: the
-// renames, the folders flushed, the record removed. Run by the save itself
-// and, after an interruption, by the recovery (where a temporary file
-// already gone was renamed before the interruption); a failure leaves the
-// record for the next try.
+// renames and removals, the folders flushed, the record removed. Run by the
+// save itself and, after an interruption, by the recovery (where a
+// temporary file already gone was renamed before the interruption, and a
+// file to be removed that is gone was removed); a failure leaves the record
+// for the next try.
 bool FuldfoerBesluttet(GemTilstand *t, const std::vector<GemTilstand::Fil> &filer, const char *jnl,
                        bool efterAfbrydelse) {
   for (const auto &f : filer) {
+    if (f.Fjernes()) {
+      if (!DeleteFileA(f.Endelig.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND &&
+          GetLastError() != ERROR_PATH_NOT_FOUND) {
+        NoterFejl(t, f.Endelig, GetLastError(), true);
+        return false;
+      }
+      continue;
+    }
     if (efterAfbrydelse && !Findes(f.Tmp)) continue;
     if (!MoveFileExA(f.Tmp.c_str(), f.Endelig.c_str(), MOVEFILE_REPLACE_EXISTING)) {
       NoterFejl(t, f.Endelig, GetLastError(), true);
@@ -290,7 +306,8 @@ bool Gendan(GemTilstand *t, bool ryd) {
 }
 
 void Afbryd(GemTilstand *t) {
-  for (const auto &f : t->Filer) DeleteFileA(f.Tmp.c_str());
+  for (const auto &f : t->Filer)
+    if (!f.Fjernes()) DeleteFileA(f.Tmp.c_str());
   t->Filer.clear();
 }
 
@@ -302,8 +319,8 @@ bool Beslut(GemTilstand *t) {
     return false;
   }
   if (t->Filer.empty()) return true;
-  // A file that cannot be replaced fails the save before anything is
-  // decided, so the folder stays as it was.
+  // A file that cannot be replaced or removed fails the save before
+  // anything is decided, so the folder stays as it was.
   for (const auto &f : t->Filer) {
     const DWORD a = GetFileAttributesA(f.Endelig.c_str());
     if (a != INVALID_FILE_ATTRIBUTES && (a & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
@@ -534,6 +551,8 @@ bool GemFil::Luk() {
   }
   h_ = INVALID_HANDLE_VALUE;
   aaben_ = false;
+  // Written after a removal of the same file in this save: written it is.
+  std::erase_if(t_->Filer, [&](const GemTilstand::Fil &f) { return f.Fjernes() && f.Endelig == sti_; });
   bool kendt = false;
   for (const auto &f : t_->Filer) kendt = kendt || f.Tmp == tmp_;
   if (!kendt) t_->Filer.push_back({tmp_, sti_});
@@ -545,10 +564,26 @@ bool GemFil::Luk() {
 
 void GemMislykket(const char *fil, DWORD fejl) { NoterFejl(Aktuel, fil, fejl, false); }
 
+bool GemSlet(const char *sti) {
+  Gemning g;
+  GemTilstand *t = Aktuel;
+  // Removed after being written in this save: its new version goes too.
+  for (auto it = t->Filer.begin(); it != t->Filer.end();) {
+    if (it->Endelig != sti) {
+      ++it;
+      continue;
+    }
+    if (!it->Fjernes()) DeleteFileA(it->Tmp.c_str());
+    it = t->Filer.erase(it);
+  }
+  t->Filer.push_back({std::string(), sti});
+  return g.Fuldfoer();
+}
+
 namespace {
 
 // A file as the running save leaves it: its new version when the save has
-// written one.
+// written one, nothing when the save removes it.
 std::string SomGemt(const char *sti) {
   if (Aktuel)
     for (const auto &f : Aktuel->Filer)
@@ -558,7 +593,10 @@ std::string SomGemt(const char *sti) {
 
 }  // namespace
 
-bool GemFindes(const char *sti) { return Findes(SomGemt(sti)); }
+bool GemFindes(const char *sti) {
+  const std::string s = SomGemt(sti);
+  return !s.empty() && Findes(s);
+}
 
 bool GemKopi(const char *fra, const char *til) {
   Gemning g;

@@ -7,7 +7,9 @@
 // point, GendanAfbrudtGemning finishes the renames when the record is whole
 // and removes the temporary files when it is not, so the folder holds every
 // file as the last complete save left it or every file as the new save
-// wrote it, never a mix inside a file or across files.
+// wrote it, never a mix inside a file or across files. A save may also
+// remove files; the removals are named in the record and done with the
+// renames.
 //
 // A save is a Gemning: the files its thread writes while it runs
 // (SaveTab, the side files, the text files, the group files ...) are one
@@ -120,6 +122,11 @@ void GemMislykket(const char *fil, DWORD fejl);
 bool GemKopi(const char *fra, const char *til);
 // Whether a file exists as the running save leaves it.
 bool GemFindes(const char *sti);
+// Removes the file as part of the running save (or as a save of its own):
+// it goes when the save is decided, and stays when the save fails, so a
+// file that the saved data has consumed goes exactly with that data. A
+// file already gone is no failure.
+bool GemSlet(const char *sti);
 
 // At start-up, before the load, in a run that holds the data folder's lock
 // file (never in a read-only run: another program may be saving): finishes

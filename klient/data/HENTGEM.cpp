@@ -93,6 +93,8 @@ struct GemSnapshot {
   // Index: week or month index of the period (0 unused).
   std::vector<TabVar> Uger, Timoak, Udplatim, Hontim;
   bool fSideFiler = false;
+  // The files the data has consumed (HentGemKrog.ForbrugteFiler).
+  std::vector<std::string> Forbrugt;
 
   ~GemSnapshot() {
     for (auto &t : Tabeller) {
@@ -189,6 +191,12 @@ bool GemTabellerOgSidefiler(GemSnapshot *snap) {
            AlleDataHentet();
   return SaveSkemabeg() == 0 && SaveTimoak() == 0 && SaveUdplatim() == 0 && SaveHontim() == 0 &&
          AlleDataHentet();
+}
+
+// The consumed files into the running save's commit; whether there were any.
+bool FjernForbrugte(const std::vector<std::string> &filer) {
+  for (const auto &f : filer) GemSlet(f.c_str());
+  return !filer.empty();
 }
 
 // After a save: the data stays marked changed when it failed, and the user
@@ -393,12 +401,15 @@ bool GemAlleData(HWND hDlg, uint8_t fGemGrupper) {
   {
     // Waits for a running background save; every file below is one commit.
     Gemning g;
+    std::vector<std::string> forbrugt;
+    if (HentGemKrog.ForbrugteFiler) HentGemKrog.ForbrugteFiler(&forbrugt);
     GemFoerTabeller();
     const bool komplet = GemTabellerOgSidefiler(nullptr);
     GemEfterTabeller(fGemGrupper);
     if (komplet && HentGemKrog.GemStartKopi) HentGemKrog.GemStartKopi();
+    const bool fjerner = komplet && FjernForbrugte(forbrugt);
     ok = g.Fuldfoer();
-    if (komplet && g.Besluttet() && HentGemKrog.EfterKompletGemning) HentGemKrog.EfterKompletGemning();
+    if (fjerner && g.Besluttet() && HentGemKrog.EfterKompletGemning) HentGemKrog.EfterKompletGemning();
   }
   if (ok) DataAendret.store(0);
   return EfterGemning(ok, hDlg);
@@ -430,6 +441,7 @@ HANDLE StartAutoGemAlleData(AutoGemBlok *blok) {
   auto gemning = std::make_unique<Gemning>(false);
   if (!gemning->Aktiv()) return 0;
   auto *snap = new GemSnapshot;
+  if (HentGemKrog.ForbrugteFiler) HentGemKrog.ForbrugteFiler(&snap->Forbrugt);
   GemFoerTabeller();
   for (size_t i = 0; i < TabRegisterAntal; ++i) {
     if (!TabelHentet(i)) continue;
@@ -471,8 +483,9 @@ DWORD WINAPI AutoGemAlleData(LPVOID arg) {
     snap->Gem->Tag();
     const bool komplet = GemTabellerOgSidefiler(snap);
     if (komplet && HentGemKrog.GemStartKopi) HentGemKrog.GemStartKopi();
+    const bool fjerner = komplet && FjernForbrugte(snap->Forbrugt);
     ok = snap->Gem->Fuldfoer();
-    if (komplet && snap->Gem->Besluttet() && HentGemKrog.EfterKompletGemning) HentGemKrog.EfterKompletGemning();
+    if (fjerner && snap->Gem->Besluttet() && HentGemKrog.EfterKompletGemning) HentGemKrog.EfterKompletGemning();
     delete snap;
   }
   if (!ok) blok->Fejlet.store(1);

@@ -7,6 +7,8 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "TABREG.h"
 #include "windows.h"
@@ -134,9 +136,15 @@ struct HentGemKroge {
   // copies are part of it. A background save calls it on its own thread,
   // so it may work on the saved files only, not on the tables in memory.
   bool (*GemStartKopi)();
-  // After a save of every table and side file was decided (its files are
-  // the folder's, now or when the next start finishes the renames), on the
-  // thread that saved: the import deletes its exchange files only then.
+  // When a save takes the data it writes (on the main thread; for the
+  // background save when its snapshot is taken): the files that data has
+  // consumed (the exchange files of an import read into it). A save of
+  // every table and side file removes them in its own commit, so they go
+  // exactly when the data read from them is saved, never before and never
+  // after (a kill in between would read the import twice).
+  void (*ForbrugteFiler)(std::vector<std::string> *pFiler);
+  // After such a save that removed files was decided, on the thread that
+  // saved.
   void (*EfterKompletGemning)();
 };
 extern HentGemKroge HentGemKrog;

@@ -50,21 +50,29 @@ constexpr UINT kGenindlaes = 1336;  // to all windows after an import, wParam 3
 constexpr UINT kEpImport = 1938;
 constexpr char kDataFejl[] = "Data fejl";
 
-// An import that a failed save kept: the first complete save of the run
-// deletes its exchange files.
+// data\imp.dat has been read into the tables and not yet saved with them:
+// the next complete save removes the exchange files in its own commit.
 std::atomic<bool> SletterVedGemning{false};
 
 bool FilFindes(const char *sti) { return sti[0] && GetFileAttributesA(sti) != INVALID_FILE_ATTRIBUTES; }
 
-void SletUdvekslingsfiler() {
-  SletDataFil(StiTab.szimp);
+// The save's slot when it takes its data. The server places no new import
+// while data\imp.dat is there, so the file removed is the file read.
+void Udvekslingsfiler(std::vector<std::string> *pFiler) {
+  if (!SletterVedGemning.load()) return;
+  pFiler->push_back(StiTab.szimp);
   // Only an export the server queued; one still waiting goes next time.
-  SletSendtEksport();
+  SendtEksportFiler(pFiler);
 }
 
-// The save's slot: the first decided complete save after an import.
-void SletEfterGemning() {
-  if (SletterVedGemning.exchange(false)) SletUdvekslingsfiler();
+// The save's slot once a save that removed them was decided.
+void Forbrugt() { SletterVedGemning.store(false); }
+
+// The load-all slot: the tables are as their files left them, so an import
+// read before into the tables of this run is in them no more.
+void ImportVedHentning(HWND hDlg) {
+  SletterVedGemning.store(false);
+  ImportData(hDlg);
 }
 
 bool ErHoved(const char *linje) { return linje[0] == '@' || linje[0] == '#'; }
@@ -278,10 +286,11 @@ void EfterAfsnit(HWND hDlg) {
   }
   for (const TabRegEntry *e = TabRegister; e->Navn; ++e) SortTab(e->pTabDesc, e->pTabVar);
 
-  // The exchange files go only with a complete save (the save's slot
-  // deletes them once it is decided): the server counts the import
-  // delivered, so a lost save would lose it for good.
-  HentGemKrog.EfterKompletGemning = SletEfterGemning;
+  // The exchange files go only with a complete save, in its commit: the
+  // server counts the import delivered, so a lost save would lose it for
+  // good, and a file left after the save would be read twice.
+  HentGemKrog.ForbrugteFiler = Udvekslingsfiler;
+  HentGemKrog.EfterKompletGemning = Forbrugt;
   SletterVedGemning.store(true);
   StartGemAlleData(hDlg, 0);
   if (!SletterVedGemning.load()) {
@@ -385,7 +394,10 @@ void ImportData(HWND hDlg) {
   HWND dlg = hDlg;
   bool importeret = false;
   FremmedFlag = 0;
-  if (!GlobalIndstillinger.skemalaast && FilFindes(StiTab.szimp)) {
+  if (SletterVedGemning.load() && FilFindes(StiTab.szimp)) {
+    // Read in this run already; only a save that has not succeeded keeps it.
+    LogPrintf("** Info: %s er allerede indlæst og venter på at blive gemt\n", StiTab.szimp);
+  } else if (!GlobalIndstillinger.skemalaast && FilFindes(StiTab.szimp)) {
     GemGruppeValg(0);
     while (HWND plan = FindVindueType(kPlanVindueType)) {
       DestroyWindow(plan);
@@ -493,6 +505,7 @@ void ImportKommando(HWND hovedvindue) {
 }
 
 void InstallerImportData() {
-  HentGemKrog.ImportData = ImportData;
-  HentGemKrog.EfterKompletGemning = SletEfterGemning;
+  HentGemKrog.ImportData = ImportVedHentning;
+  HentGemKrog.ForbrugteFiler = Udvekslingsfiler;
+  HentGemKrog.EfterKompletGemning = Forbrugt;
 }

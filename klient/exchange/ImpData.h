@@ -4,9 +4,11 @@
 // last section, and the entries of the main window and the start-up load.
 //
 // The exchange files (data\imp.dat, and the export when the server queued
-// it) are deleted only once a save of every table has been decided after
-// the import: a save that fails keeps data\imp.dat, and the next start
-// imports it again into the tables as they were last saved. Main thread.
+// it) are removed by the commit of the first save of every table after the
+// import, so they go exactly when the imported data is saved: a save that
+// fails keeps data\imp.dat, and the next start imports it again into the
+// tables as they were last saved; a kill after the commit leaves neither
+// the file nor a second import. Main thread.
 #pragma once
 
 #include <cstdio>
@@ -66,6 +68,7 @@ bool ImportVedAnkomst(HWND hovedvindue);
 // first; then the import, a beep, and 1938 posted with the Elevplan switch.
 void ImportKommando(HWND hovedvindue);
 
-// Fills the load-all slot (HentGemKrog.ImportData) and the save's slot
-// that deletes the exchange files of an import a failed save kept.
+// Fills the load-all slot (HentGemKrog.ImportData) and the save's slots
+// that remove the exchange files of an import in the commit of the save
+// that holds its data.
 void InstallerImportData();

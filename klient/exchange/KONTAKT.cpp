@@ -583,10 +583,16 @@ void GlemEksportSendt() {
   if (SendtSti(sti, sizeof sti)) SletDataFil(sti);
 }
 
+void SendtEksportFiler(std::vector<std::string> *pFiler) {
+  char sti[kStiLaengde];
+  if (!EksportErSendt() || !SendtSti(sti, sizeof sti)) return;
+  const char *const filer[] = {StiTab.szexp, StiTab.szzipexp, sti};
+  for (const char *f : filer) pFiler->push_back(f);
+}
+
 bool SletSendtEksport() {
-  if (!EksportErSendt()) return false;
-  SletDataFil(StiTab.szexp);
-  SletDataFil(StiTab.szzipexp);
-  GlemEksportSendt();
-  return true;
+  std::vector<std::string> filer;
+  SendtEksportFiler(&filer);
+  for (const auto &f : filer) SletDataFil(f.c_str());
+  return !filer.empty();
 }

@@ -7,6 +7,8 @@
 // contact pane with progress lines (1025) and ends with 1026.
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "SERVER.h"
 #include "windows.h"
@@ -78,5 +80,8 @@ bool EksportErSendt();
 // Deletes the export, its packed form and the record, when the record is
 // there; false (and nothing deleted) when the export has not been queued.
 bool SletSendtEksport();
+// The files SletSendtEksport deletes, the record last; none when the export
+// has not been queued.
+void SendtEksportFiler(std::vector<std::string> *pFiler);
 // Deletes the record (the export it belongs to goes).
 void GlemEksportSendt();

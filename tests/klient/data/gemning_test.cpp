@@ -30,15 +30,20 @@ class NedbrudGendan : public storetest::DataMappe {
   }
   bool Der(const std::string &rel) const { return fs::exists(rod / rel); }
 
+  // The nth call of the kinds fails as a file held open by another program.
+  static void Optaget(unsigned kinds, uint64_t nth) {
+    tavo::test::FileFault f;
+    f.kinds = kinds;
+    f.nth = nth;
+    f.error = ERROR_SHARING_VIOLATION;
+    tavo::test::SetFileFault(f);
+  }
+
   // A save of two files whose second rename fails: committed, half done.
   void HalvtGemt() {
     Tekst("data/x.dat", "gammel x");
     Tekst("ini/y.dat", "gammel y");
-    tavo::test::FileFault f;
-    f.kinds = tavo::test::kFileRename;
-    f.nth = 2;
-    f.error = ERROR_SHARING_VIOLATION;
-    tavo::test::SetFileFault(f);
+    Optaget(tavo::test::kFileRename, 2);
     {
       Gemning g;
       GemFil x, y;
@@ -131,6 +136,84 @@ TEST_F(NedbrudGendan, ARecordThatCannotBeFinishedIsKeptAndReported) {
   fs::remove(rod / "ini" / "y.dat");
   ASSERT_TRUE(GendanAfbrudtGemning());
   EXPECT_EQ(Tekst("ini/y.dat"), "ny y");
+}
+
+// A file the save removes goes with its commit and only with it: an
+// abandoned save keeps it, a save refused before its commit keeps it, and a
+// removal cut off after the commit is done by the next start.
+TEST_F(NedbrudGendan, ARemovalGoesWithTheCommitAndOnlyWithIt) {
+  Tekst("data/x.dat", "gammel x");
+  Tekst("data/imp.dat", "import");
+  const std::string imp = Sti("data/imp.dat");
+  auto skrivX = [&] {
+    GemFil x;
+    ASSERT_TRUE(x.Aabn(Sti("data/x.dat").c_str()) && x.Printf("ny x") && x.Luk());
+  };
+  {
+    Gemning g;
+    skrivX();
+    ASSERT_TRUE(GemSlet(imp.c_str()));
+    EXPECT_FALSE(GemFindes(imp.c_str()));
+  }
+  EXPECT_EQ(Tekst("data/imp.dat"), "import");
+  EXPECT_EQ(Tekst("data/x.dat"), "gammel x");
+  IntetTilbage();
+
+  // A folder cannot be removed as a file: refused before the commit.
+  fs::create_directory(rod / "data" / "mappe");
+  {
+    Gemning g;
+    skrivX();
+    GemSlet(imp.c_str());
+    GemSlet(Sti("data/mappe").c_str());
+    EXPECT_FALSE(g.Fuldfoer());
+    EXPECT_FALSE(g.Besluttet());
+  }
+  EXPECT_EQ(Tekst("data/imp.dat"), "import");
+  EXPECT_EQ(Tekst("data/x.dat"), "gammel x");
+  IntetTilbage();
+
+  Optaget(tavo::test::kFileRemove, 1);
+  {
+    Gemning g;
+    skrivX();
+    GemSlet(Sti("data/ingen.dat").c_str());
+    GemSlet(imp.c_str());
+    EXPECT_FALSE(g.Fuldfoer());
+    EXPECT_TRUE(g.Besluttet());
+  }
+  tavo::test::ClearFileFault();
+  EXPECT_EQ(Tekst("data/x.dat"), "ny x");
+  EXPECT_TRUE(Der("data/imp.dat"));
+  ASSERT_TRUE(Der("data/gemning.jnl"));
+  ASSERT_TRUE(GendanAfbrudtGemning());
+  EXPECT_FALSE(Der("data/imp.dat"));
+  IntetTilbage();
+}
+
+// A file written after its removal in the same save is written; one
+// removed after it was written goes, its new version too.
+TEST_F(NedbrudGendan, TheLastOfARemovalAndAWriteOfOneFileHolds) {
+  Tekst("data/x.dat", "gammel x");
+  const std::string x = Sti("data/x.dat");
+  {
+    Gemning g;
+    GemSlet(x.c_str());
+    GemFil f;
+    ASSERT_TRUE(f.Aabn(x.c_str()) && f.Printf("ny x") && f.Luk());
+    EXPECT_TRUE(GemFindes(x.c_str()));
+    ASSERT_TRUE(g.Fuldfoer());
+  }
+  EXPECT_EQ(Tekst("data/x.dat"), "ny x");
+  {
+    Gemning g;
+    GemFil f;
+    ASSERT_TRUE(f.Aabn(x.c_str()) && f.Printf("nyere x") && f.Luk());
+    GemSlet(x.c_str());
+    ASSERT_TRUE(g.Fuldfoer());
+  }
+  EXPECT_FALSE(Der("data/x.dat"));
+  IntetTilbage();
 }
 
 // Temporary files of this program's earlier versions go too; other files

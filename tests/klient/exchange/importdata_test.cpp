@@ -5,12 +5,15 @@
 // script answers only the message boxes.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <string>
 #include <vector>
 
 #include "FINDREC.h"
+#include "GEMNING.h"
 #include "GZIP.h"
 #include "HENTGEM.h"
 #include "ImpData.h"
@@ -357,10 +360,98 @@ TEST_F(ImportDataTest, AFailedSaveKeepsTheFileForTheNextStart) {
 
 TEST_F(ImportDataTest, ALaterSaveOfTheRunDeletesTheFile) {
   ImportMedFejletGemning();
+  // The file kept is in the tables already: announced again in this run,
+  // it is not read a second time.
+  Koer();
+  EXPECT_EQ(Planer(), 1u);
+  EXPECT_TRUE(Findes("imp.dat"));
   ASSERT_TRUE(StartGemAlleData(vente, 0));
   EXPECT_FALSE(Findes("imp.dat"));
   Genstart();
   EXPECT_EQ(Planer(), 1u);
+}
+
+// The import run in a child process that the file layer ends, as a kill
+// would, at each call of the import and its save that renames or removes a
+// file, in turn.
+// Whatever call it dies at, the next start (the recovery, the load and the
+// import inside it) holds the imported plan exactly once, and neither the
+// import nor the export the server queued is left to be read again.
+TEST_F(ImportDataTest, AKillAtAnyStepImportsTheFileExactlyOnce) {
+  // A kill is no power cut: what reaches the disk is not the question here.
+  GemningFsync = false;
+  Stamdata();
+  ASSERT_TRUE(StartGemAlleData(vente, 0));
+  tavo::test::StopDialogScript();
+  const fs::path ren = rod.string() + "_ren";
+  fs::copy(rod, ren, fs::copy_options::recursive);
+  // fn in a child process, so this one keeps the tables as saved: its exit
+  // code, and the number it wrote to *pTal.
+  auto barn = [&](auto fn, uint64_t *pTal) {
+    int roer[2];
+    EXPECT_EQ(pipe(roer), 0);
+    const pid_t pid = fork();
+    if (pid == 0) {
+      close(roer[0]);
+      uint64_t tal = 0;
+      const int kode = fn(&tal);
+      (void)!write(roer[1], &tal, sizeof tal);
+      _exit(kode);
+    }
+    close(roer[1]);
+    if (read(roer[0], pTal, sizeof *pTal) != sizeof *pTal) *pTal = 0;
+    close(roer[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  };
+  constexpr int kDraebt = 77;
+  // The import with the hook set to end it at call nth (0: never); the
+  // calls it counted.
+  auto importer = [&](uint64_t nth) {
+    return [&, nth](uint64_t *pKald) {
+      Imp(plan);
+      Skriv(Data("exp.dat.gz"), "x");
+      Skriv(Data("exp.sendt"), "sendt\n");
+      // The folder's files change at these calls; the ones between them
+      // fill temporary files that only a commit makes the folder's.
+      tavo::test::FileFault f;
+      f.kinds = tavo::test::kFileRename | tavo::test::kFileRemove;
+      f.nth = nth;
+      f.exitCode = kDraebt;
+      f.under = rod.string();
+      tavo::test::SetFileFault(f);
+      ImportData(vente);
+      *pKald = tavo::test::FileCallsCounted();
+      return SidsteImportUdfald == IMPORT_INDLAEST ? 0 : 1;
+    };
+  };
+  // The next start: each fault found is a bit of the exit code.
+  auto start = [&](uint64_t *) {
+    if (!GendanAfbrudtGemning()) return 1;
+    TomAlt();
+    if (HentAlleData(vente) != 0) return 2;
+    return (Planer() != 1 ? 4 : 0) | (Findes("imp.dat") ? 8 : 0) |
+           (Findes("exp.dat.gz") || Findes("exp.sendt") ? 16 : 0);
+  };
+  auto nulstil = [&] {
+    fs::remove_all(rod);
+    fs::copy(ren, rod, fs::copy_options::recursive);
+  };
+  nulstil();
+  uint64_t kald = 0, intet = 0;
+  ASSERT_EQ(barn(importer(0), &kald), 0) << "the uninterrupted import";
+  ASSERT_GT(kald, 10u);
+  for (uint64_t n = 1; n <= kald; ++n) {
+    SCOPED_TRACE("killed at call " + std::to_string(n) + " of " + std::to_string(kald));
+    nulstil();
+    ASSERT_EQ(barn(importer(n), &intet), kDraebt);
+    // 1 not recovered, 2 not loaded, 4 the plan not there once, 8 the
+    // import left, 16 the export left.
+    EXPECT_EQ(barn(start, &intet), 0);
+  }
+  fs::remove_all(ren);
+  GemningFsync = true;
 }
 
 TEST_F(ImportDataTest, StartUpImportsInsideLoadAll) {
