@@ -201,6 +201,7 @@ char *ImporterForandringtim(FILE *fil, char *linje, uint32_t tid) {
 }
 
 char *ImporterTimoak(FILE *fil, char *linje, uint32_t tid, char art) {
+  NoegleHukommelse hukommelse;
   uint8_t ejer = 0;
   uint32_t akti = 0, anfo = 0;
   Relationer relationer;
@@ -226,6 +227,7 @@ char *ImporterTimoak(FILE *fil, char *linje, uint32_t tid, char art) {
 }
 
 char *ImporterUdplatim(FILE *fil, char *linje) {
+  NoegleHukommelse hukommelse;
   uint32_t akti = 0, planakt = 0, anfo = 0, skfa = 0;
   return HverAfsnitLinje(fil, linje, [&](char *l) {
     const char *tekst = l + 1;
@@ -254,6 +256,7 @@ char *ImporterUdplatim(FILE *fil, char *linje) {
 }
 
 char *ImporterHontim(FILE *fil, char *linje) {
+  NoegleHukommelse hukommelse;
   ToemMaaneder(&tdhontim, HontimBucket);
   uint32_t anfo = 0;
   return HverAfsnitLinje(fil, linje, [&](char *l) {

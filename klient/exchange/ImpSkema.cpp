@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "ADDBEG.h"
@@ -329,6 +331,7 @@ void StartLinje(Laeser &l, char kind) {
 }
 
 char *LaesAfsnit(Laeser &l) {
+  NoegleHukommelse hukommelse;
   CleanupAVS(&LkAVS);
   if (l.art == Sektion::Extprogske) LkAVS.Ejer = GlobalIndstillinger.insnr;
   char *naeste = nullptr;
@@ -361,8 +364,63 @@ char *LaesAfsnit(Laeser &l) {
 
 }  // namespace
 
+namespace {
+
+// What a table's lookups depend on besides its keys.
+struct TabelTilstand {
+  const uint8_t *pbTab;
+  const uint32_t *pwSort;
+  uint32_t wRecCnt, IdxAntal, KlasseAntal, SoegeSkridt;
+  uint8_t fSorter;
+  bool operator==(const TabelTilstand &) const = default;
+};
+
+TabelTilstand Tilstand(const TabVar &tv) {
+  return {tv.pbTab,           tv.pwSort, tv.wRecCnt, tv.IdxAntal, tv.KlasseAntal[KLASSE_AKTUEL],
+          tv.SoegeSkridt[KLASSE_AKTUEL], tv.fSorter};
+}
+
+struct TekstHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view v) const { return std::hash<std::string_view>{}(v); }
+};
+
+struct Hukommelse {
+  struct Tabel {
+    TabelTilstand tilstand{};
+    std::unordered_map<std::string, uint32_t, TekstHash, std::equal_to<>> svar;
+  };
+  std::unordered_map<const TabVar *, Tabel> tabeller;
+};
+
+Hukommelse *AktivHukommelse = nullptr;
+
+}  // namespace
+
+NoegleHukommelse::NoegleHukommelse() {
+  if (AktivHukommelse) return;
+  AktivHukommelse = new Hukommelse;
+  ejer_ = true;
+}
+
+NoegleHukommelse::~NoegleHukommelse() {
+  if (!ejer_) return;
+  delete AktivHukommelse;
+  AktivHukommelse = nullptr;
+}
+
 uint32_t FindNoegle(const TabDesc &td, TabVar &tv, const char *noegle) {
-  return noegle[0] ? FindRec(&td, &tv, ParseFeltVaerdi(&td, noegle), KLASSE_AKTUEL) : 0;
+  if (!noegle[0]) return 0;
+  if (!AktivHukommelse) return FindRec(&td, &tv, ParseFeltVaerdi(&td, noegle), KLASSE_AKTUEL);
+  Hukommelse::Tabel &t = AktivHukommelse->tabeller[&tv];
+  if (!(t.tilstand == Tilstand(tv))) t.svar.clear();
+  const auto fundet = t.svar.find(std::string_view(noegle));
+  if (fundet != t.svar.end()) return fundet->second;
+  const uint32_t r = FindRec(&td, &tv, ParseFeltVaerdi(&td, noegle), KLASSE_AKTUEL);
+  // The lookup may have sorted the table first.
+  t.tilstand = Tilstand(tv);
+  t.svar.emplace(noegle, r);
+  return r;
 }
 
 uint32_t FindEllerReserveret(const TabDesc &td, TabVar &tv, const char *noegle) {

@@ -57,6 +57,22 @@ int LaesKommaFelter(const char *tekst, int mode, char *tegn, int32_t tal[3]);
 // The record of a key text in the table's key type, 0 when none has it
 // (or the text is empty).
 uint32_t FindNoegle(const TabDesc &td, TabVar &tv, const char *noegle);
+
+// While one lives, FindNoegle remembers its answer for each table and key
+// text: the readers of the event and posting sections look up the same few
+// thousand keys millions of times and change no key of those tables. A
+// table that grows, shrinks, is re-sorted or moves forgets what was
+// remembered of it. Nested ones share the outermost; one thread only.
+class NoegleHukommelse {
+ public:
+  NoegleHukommelse();
+  ~NoegleHukommelse();
+  NoegleHukommelse(const NoegleHukommelse &) = delete;
+  NoegleHukommelse &operator=(const NoegleHukommelse &) = delete;
+
+ private:
+  bool ejer_ = false;
+};
 // The same, else the table's reserved record "999999999" (made with the
 // reserved records when missing).
 uint32_t FindEllerReserveret(const TabDesc &td, TabVar &tv, const char *noegle);

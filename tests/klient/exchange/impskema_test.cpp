@@ -229,6 +229,30 @@ TEST_F(SkemabegAfsnit, AnEventThatCannotBeWrittenStopsTheImportAsBroken) {
   HentGemKrog = HentGemKroge{};
 }
 
+// The readers remember their lookups; a table that changes under the
+// memory answers as it would without it.
+TEST_F(SkemabegAfsnit, RememberedKeysFollowTheirTable) {
+  auto tabel = [](const char *n) { return FindRec(&tdakti, &tvakti, ParseFeltVaerdi(&tdakti, n), KLASSE_AKTUEL); };
+  NoegleHukommelse hukommelse;
+  EXPECT_EQ(FindNoegle(tdakti, tvakti, "1001"), s.k1);
+  EXPECT_EQ(FindNoegle(tdakti, tvakti, "4242"), 0u);
+  {
+    NoegleHukommelse indre;
+    EXPECT_EQ(FindNoegle(tdakti, tvakti, "1001"), s.k1);
+  }
+  // A record added with the key that was missing.
+  AktiRec a{};
+  a.id = 4242, a.Status = 10;
+  const uint32_t ny = Ny(tdakti, tvakti, a);
+  tvakti.fSorter = 1;
+  EXPECT_EQ(FindNoegle(tdakti, tvakti, "4242"), ny);
+  // A record deleted.
+  DelRec(&tdakti, &tvakti, s.k1);
+  tvakti.fSorter = 1;
+  EXPECT_EQ(FindNoegle(tdakti, tvakti, "1001"), tabel("1001"));
+  EXPECT_EQ(FindNoegle(tdakti, tvakti, "4242"), ny);
+}
+
 TEST_F(SkemabegAfsnit, CommaListsByMode) {
   struct {
     const char *tekst;
