@@ -56,6 +56,8 @@ cmake --install "$build" --prefix "$program" >/dev/null
 if [ ! -d "$data" ]; then
   "$program/tools/mkdata" "$data" --size "$size"
 fi
+# A folder made before the palette shipped gets the one a new folder gets.
+[ -e "$data/ini/tavo.pal" ] || cp "$program/ini/tavo.pal" "$data/ini/tavo.pal"
 
 version=$(sed -n 's/^#define TAVO_VERSION_NUMBER \([0-9]*\)$/\1/p' "$build/generated/tavo/version.h")
 exe="$program/$version.exe"

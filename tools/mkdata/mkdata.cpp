@@ -1,7 +1,7 @@
 // mkdata <data folder> [--size small|medium|large] [--seed N] [--fonts DIR]
 // Makes the data folder of a made-up vocational school, with the program's
 // font files and shipped ini files (the field-switch layouts and the
-// colours) in its ini folder, where the main program reads them at start,
+// palette) in its ini folder, where the main program reads them at start,
 // and a saved screen layout that holds the student planning window.
 #include <cerrno>
 #include <cstdio>

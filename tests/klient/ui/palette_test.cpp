@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -99,6 +101,26 @@ TEST_F(Palette, BadLinesAreSkippedOneByOne) {
   SkrivIni("tavo.pal", fil);
   Init();
   for (const auto &t : tilfaelde) EXPECT_EQ(FarveTab[t.slot], t.farve) << t.linie;
+}
+
+// The palette a new installation gets: read without a complaint, it gives
+// every slot a file can set a colour, and the slots that panes fill stand
+// apart from the text drawn on them, as the kind colours drawn as text stand
+// apart from the list background.
+TEST_F(Palette, TheShippedPaletteKeepsTextReadable) {
+  std::ifstream i(TAVO_SOURCE_DIR "/resources/orvane/tavo.pal", std::ios::binary);
+  ASSERT_TRUE(i) << "the shipped palette";
+  SkrivIni("tavo.pal", std::string(std::istreambuf_iterator<char>(i), std::istreambuf_iterator<char>()));
+  tavo::test::StartDialogScript();
+  Init();
+  EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
+  tavo::test::StopDialogScript();
+  auto lys = [](COLORREF c) { return (299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c)) / 1000; };
+  const int grunde[] = {3, 6, 9, 12, 15, 18, 21, 24, 27, 20, 22, 32, 33, 36, 39, 42};
+  for (int slot : grunde) EXPECT_GT(lys(FarveTab[slot]) - lys(FarveTab[16]), 128) << "slot " << slot;
+  const int tekster[] = {4, 5, 7, 8, 10, 11, 13, 14};
+  for (int slot : tekster) EXPECT_GT(lys(FarveTab[0]) - lys(FarveTab[slot]), 128) << "slot " << slot;
+  for (int slot : {45, 46, 47, 48}) EXPECT_NE(FarveTab[slot], 0u) << "slot " << slot;
 }
 
 TEST_F(Palette, AFileOfTheWrongTypeChangesNothing) {
