@@ -85,7 +85,8 @@ struct DifValg {
   uint32_t AntalValgte;
   uint32_t Valg;  // choice; 1 is the first
   uint32_t Filter;
-  char Tastetekst[32];
+  char Tastetekst[32];  // the number typed with Ctrl held
+  char Soegetekst[20];  // the type-ahead text
 };
 
 struct BrikIndStruct {

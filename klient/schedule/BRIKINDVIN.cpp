@@ -44,6 +44,10 @@ BrikIndDialogFn BrikIndDagsTiderKrog = nullptr;
 
 namespace {
 
+// The workspace that the window being created has taken over (and so will
+// free at WM_DESTROY); null until WM_CREATE takes it.
+BrikIndStruct *WorkspaceOvertaget = nullptr;
+
 constexpr const char *kRudeKlasse = "BrikIndRudeWndClass";
 constexpr int kGab = 10;
 constexpr int kKnapBredde = 90, kKnapHoejde = 24;
@@ -501,7 +505,9 @@ bool BrikIndTast(BrikIndStruct *b, const TastInfo &t, bool udfoer) {
   UINT vk = t.wParam;
   if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) vk = '0' + (vk - VK_NUMPAD0);
   const bool alt = t.alt != 0, ctrl = t.ctrl != 0, shift = t.shift != 0;
-  if (!alt && !ctrl && ListeTast(b, t, false)) return udfoer ? ListeTast(b, t, true) : true;
+  // The lists' keys come first; with Ctrl they claim only their own
+  // combinations, so Ctrl+digit, Ctrl+A and Ctrl+Tab still reach the rules below.
+  if (!alt && ListeTast(b, t, false)) return udfoer ? ListeTast(b, t, true) : true;
   if ((alt || ctrl) && vk == VK_F4) {
     if (udfoer) DestroyWindow(b->hwnd);
     return true;
@@ -732,6 +738,8 @@ uint8_t FoersteTrin(BrikIndStruct *b) {
 LRESULT Opret(HWND h, BrikIndStruct *b) {
   b->hwnd = h;
   SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(b));
+  // From here WM_DESTROY frees the workspace, also when creation fails.
+  WorkspaceOvertaget = b;
   if (!AllokerDifValg(b)) return -1;
   b->Visning = AktuelAVS.Placering;
   AabneLister(b);
@@ -1068,12 +1076,14 @@ HWND CreateBrikIndWnd(char mode, HWND skema) {
   HWND h = CreateWindowExA(0, kBrikIndKlasse, "",
                            WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0, 0,
                            bredde, static_cast<int>(kBrikIndMinHoejde), b->hwndEjer, 0, b->hInst, b);
+  const bool overtaget = WorkspaceOvertaget == b;
+  WorkspaceOvertaget = nullptr;
   if (!h) {
-    // A failed WM_CREATE leaves the workspace here.
-    if (!IsWindow(b->hwnd) || BrikIndWS(b->hwnd) != b) {
-      for (DifValg &v : b->Valg) std::free(v.Maerker), std::free(v.ObjTab);
-      std::free(b->AnfoRolle), std::free(b->AnfoMinut), std::free(b->AnfoRolleLaast), std::free(b->LokaRolle);
-      std::free(b->FagNiveau), std::free(b->EgenBlok), std::free(b->Dele), std::free(b);
+    // Once WM_CREATE has taken the workspace, the WM_DESTROY that follows a
+    // failed creation has freed it; b must not even be read then.
+    if (!overtaget) {
+      std::free(b->Dele);
+      std::free(b);
     }
     return 0;
   }

@@ -640,6 +640,24 @@ bool HarElevSammenfald(uint32_t akti, Dato fra, Dato til) {
   return false;
 }
 
+void DifValgMarkeretInterval(const BrikIndStruct *b, Dato *fra, Dato *til) {
+  *fra = *til = 0;
+  for (uint32_t w = 1; w < b->BlokUger; ++w)
+    for (uint32_t d = 1; d <= 7; ++d)
+      if (DagMarkeret(b, w, d)) {
+        const Dato x = UgeDagTilDato(IndeksTilUge(w), static_cast<uint8_t>(d));
+        if (!*fra) *fra = x;
+        *til = x;
+      }
+}
+
+bool DifValgTabel(uint8_t fokus, const TabDesc **td, TabVar **tv) {
+  const Tabel t = TabelFor(fokus);
+  *td = t.td;
+  *tv = t.tv;
+  return t.td && t.tv;
+}
+
 // ---------------------------------------------------------------- colours
 
 uint8_t DifValgRaekkeFarve(const BrikIndStruct *b, uint8_t fokus, uint32_t pos, bool harFokus) {
@@ -656,13 +674,7 @@ uint8_t DifValgRaekkeFarve(const BrikIndStruct *b, uint8_t fokus, uint32_t pos, 
   };
   if (fokus == FOCUS_AKTI) {
     Dato fra = 0, til = 0;
-    for (uint32_t w = 1; w < b->BlokUger; ++w)
-      for (uint32_t d = 1; d <= 7; ++d)
-        if (DagMarkeret(b, w, d)) {
-          const Dato x = UgeDagTilDato(IndeksTilUge(w), static_cast<uint8_t>(d));
-          if (!fra) fra = x;
-          til = x;
-        }
+    DifValgMarkeretInterval(b, &fra, &til);
     if (HarElevSammenfald(n, fra, til)) saet(VFARVE_ELEVSAMMENFALD);
   }
   if (fokus == FOCUS_SKFA && e.lokaAntal == 1 && SkfalokarelFindes(n, e.lokaTab[0])) saet(VFARVE_RELATION);

@@ -55,6 +55,11 @@ void InstallerDifValgKilde();
 void OpdaterDifValg(BrikIndStruct *b, bool spring);
 bool RolleTjekkerSammenfald(const BrikIndStruct *b, char art, uint32_t recnr);
 bool HarElevSammenfald(uint32_t akti, Dato fra, Dato til);
+// The first and the last day with a marked cell in the block; both 0 when
+// nothing is marked.
+void DifValgMarkeretInterval(const BrikIndStruct *b, Dato *fra, Dato *til);
+// The table a list shows; false for an index outside the six.
+bool DifValgTabel(uint8_t fokus, const TabDesc **td, TabVar **tv);
 
 // The colour code of row pos (1-based) of a list in the list pane.
 uint8_t DifValgRaekkeFarve(const BrikIndStruct *b, uint8_t fokus, uint32_t pos, bool harFokus);

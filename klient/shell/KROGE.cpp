@@ -5,6 +5,7 @@
 #include "BEGKROGE.h"
 #include "EPIMPORT.h"
 #include "GEMBEG.h"
+#include "BRIKVALG.h"
 #include "RETTID.h"
 #include "LOGVISNING.h"
 #include "MEDPER.h"
@@ -91,6 +92,7 @@ void InstallerKroge() {
   InstallerBegivenhedsKroge();
   InstallerGemBegivenhed();
   InstallerRetTid();
+  InstallerBrikValg();
   // The daily norm comes in thousandths of an hour; the save counts minutes.
   GemBegKrog.DagsNorm = [](uint32_t anfo, Dato dato) { return GetDagsNorm(anfo, dato) * 60 / 1000; };
   GemBegKrog.VisLog = ShowLogFile;

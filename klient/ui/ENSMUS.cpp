@@ -319,8 +319,6 @@ bool IsSearchKey(UINT tast) {
          tast == 0xBF || tast == 0xC0 || tast == 0xDD || tast == 0xDE;
 }
 
-namespace {
-
 char SoegeTegn(UINT tast) {
   switch (tast) {
     case 0xBB: return '+';
@@ -333,6 +331,8 @@ char SoegeTegn(UINT tast) {
   }
   return (char)tast;
 }
+
+namespace {
 
 // The first row (1-based) whose record's text begins with the search text,
 // letters alike in either case; 0 when none does.

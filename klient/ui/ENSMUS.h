@@ -71,6 +71,9 @@ void PlaceMinimizedWnds();
 // search text is then emptied).
 bool EnsTypeAhead(Ens *ens, GridPos *raekker, UINT tast);
 bool IsSearchKey(UINT tast);
+// The character a search key adds to a search text (Windows-1252: the OEM
+// keys of the Danish keyboard give Æ Ø Å, '-' and '.').
+char SoegeTegn(UINT tast);
 // The number of the lowest set bit among bits 1..30; 31 for 2147483647 (all
 // of bits 0..30), 0 when none of bits 1..30 is set.
 uint32_t LowBitNo(uint32_t vaerdi);

@@ -19,6 +19,17 @@
 
 namespace sketest {
 
+// A key as the entry window's key rules get it.
+inline TastInfo TastAf(UINT vk, bool alt = false, bool ctrl = false, bool shift = false) {
+  TastInfo t{};
+  t.alt = alt ? -1 : 0;
+  t.ctrl = ctrl ? -1 : 0;
+  t.shift = shift ? -1 : 0;
+  t.message = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+  t.wParam = vk;
+  return t;
+}
+
 class BrikIndMappe : public SkeMappe {
  protected:
   // The main window is of class hovedKlasse with procedure hovedProc.

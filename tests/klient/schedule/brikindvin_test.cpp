@@ -138,13 +138,7 @@ class BrikIndVindue : public BrikIndMappe {
     return buf;
   }
   static TastInfo Tast(UINT vk, bool alt = false, bool ctrl = false, bool shift = false) {
-    TastInfo t{};
-    t.alt = alt ? -1 : 0;
-    t.ctrl = ctrl ? -1 : 0;
-    t.shift = shift ? -1 : 0;
-    t.message = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    t.wParam = vk;
-    return t;
+    return TastAf(vk, alt, ctrl, shift);
   }
   static void Tryk(HWND w, UINT vk, bool alt = false, bool ctrl = false, bool shift = false) {
     TastInfo t = Tast(vk, alt, ctrl, shift);
