@@ -111,7 +111,9 @@ void EfterAendring(BrikIndStruct *b, uint8_t fokus) {
     for (uint8_t k = 0; k < kAntalDifValg; ++k)
       if (k != b->AktuelListe) b->Valg[k].Bygget = 0;
   MarkerOptagne(b);
-  OpdaterEntryWindow(b, grundlag);
+  // The default roles follow the activities of a new event; the roles of a
+  // changed event are the stored event's.
+  OpdaterEntryWindow(b, grundlag && b->Mode != 'R');
   SynkValgte(b);
   InfoOpdater(b);
   if (SkeStruct *g = b->hwndGitter ? SkemaVinduesSke(b->hwndGitter) : nullptr) OpdaterEfterAendring(g, true, true);
@@ -255,20 +257,33 @@ void Mellemrum(BrikIndStruct *b, uint8_t fokus) {
 }
 
 // Esc: every choice of the event goes, and the roles kept for rows go back
-// to the defaults a new choice gets.
+// to the defaults a new choice gets. A change empties only the parts it
+// changes: the others are the stored event's, not choices made here.
+bool Tommes(const BrikIndStruct *b, uint8_t k) { return b->Mode != 'R' || b->Aaben[k]; }
+
 void Tom(BrikIndStruct *b) {
   bool noget = false;
-  for (const DifValg &v : b->Valg) noget = noget || AntalValgte(v) != 0;
+  for (uint8_t k = 0; k < kAntalDifValg; ++k) noget = noget || (Tommes(b, k) && AntalValgte(b->Valg[k]) != 0);
   if (!noget) return (void)MessageBeep(MB_OK);
-  for (char del : {'K', 'M', 'L', 'U'}) CleanupAVSDel(&AktuelAVS, del);
-  FjernAVSEgenskab(&AktuelAVS, 'R', 0);  // recounts the emptied event
-  DifValg &s = b->Valg[FOCUS_SPESKE];
-  for (uint32_t r = 0; s.Maerker && r < s.AntalMaerker; ++r) s.Maerker[r] &= static_cast<uint8_t>(~MAERKE_VALGT);
-  for (uint32_t i = 0; i < b->AnfoPladser; ++i) {
-    if (b->AnfoRolle) b->AnfoRolle[i] = 0;
-    if (b->AnfoRolleLaast) b->AnfoRolleLaast[i] = 0;
+  AVS &e = AktuelAVS;
+  if (Tommes(b, FOCUS_AKTI))
+    while (e.aktiAntal) FjernAVSEgenskab(&e, 'K', e.aktiTab[e.aktiAntal - 1]);
+  if (Tommes(b, FOCUS_ANFO)) {
+    while (e.anfoAntal) FjernAVSEgenskab(&e, 'M', e.anfoTab[e.anfoAntal - 1]);
+    for (uint32_t i = 0; i < b->AnfoPladser; ++i) {
+      if (b->AnfoRolle) b->AnfoRolle[i] = 0;
+      if (b->AnfoRolleLaast) b->AnfoRolleLaast[i] = 0;
+    }
   }
-  for (uint32_t i = 0; b->LokaRolle && i < b->LokaPladser; ++i) b->LokaRolle[i] = 0;
+  if (Tommes(b, FOCUS_LOKA)) {
+    while (e.lokaAntal) FjernAVSEgenskab(&e, 'L', e.lokaTab[e.lokaAntal - 1]);
+    for (uint32_t i = 0; b->LokaRolle && i < b->LokaPladser; ++i) b->LokaRolle[i] = 0;
+  }
+  if (Tommes(b, FOCUS_SKFA) && e.skfa_id) FjernAVSEgenskab(&e, 'U', e.skfa_id);
+  if (Tommes(b, FOCUS_RISY) && e.risy_id) FjernAVSEgenskab(&e, 'R', e.risy_id);
+  DifValg &s = b->Valg[FOCUS_SPESKE];
+  for (uint32_t r = 0; Tommes(b, FOCUS_SPESKE) && s.Maerker && r < s.AntalMaerker; ++r)
+    s.Maerker[r] &= static_cast<uint8_t>(~MAERKE_VALGT);
   EfterAendring(b, FOCUS_AKTI);
 }
 

@@ -23,7 +23,12 @@ using namespace sketest;
 using predtest::Rec;
 using tavo::test::ShownDialog;
 
+const char *gDele = nullptr;
+
+// The main window, and a stand-in schedule window that names the parts of
+// a change.
 LRESULT CALLBACK LytterProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == 1338) return reinterpret_cast<LRESULT>(gDele);
   if (m == 1119) return 'K';
   if (m >= 1024 && m < 12000) return 0;
   return DefWindowProcA(h, m, w, l);
@@ -272,6 +277,31 @@ TEST_F(BrikValg, CtrlDeleteAndCtrlInsertMarkTheSubjectAndItsRelationsToTheChosen
   Tryk(b, VK_INSERT, true);
   EXPECT_EQ(b->FagNiveau[skfa], 0);
   EXPECT_EQ(Rec<SkphRec>(tvskph, valgt)->SkygFaget, 0);
+}
+
+TEST_F(BrikValg, EscInAChangeEmptiesOnlyThePartsTheChangeTakes) {
+  Faelles f;
+  f.id = 51, f.risy = ring, f.lektion = 1;
+  const uint32_t forste =
+      SkrivRaekker({{.akti = akti[0]}, {.anfo = anfo[0], .rol = laerer, .minut = 45}, {.loka = loka[0]}}, f);
+  HentAVS(kAar, kUge, forste, &GammelAVS, true);
+  HentAVS(kAar, kUge, forste, &AktuelAVS, true);
+  AktuelAVS.Placering = GammelAVS.Placering = 'L';
+  AktuelAVS.Art = GammelAVS.Art = 'S';
+  gDele = "KL";
+  skema_ = CreateWindowExA(0, "BrikValgLytter", "", WS_CHILD, 0, 0, 10, 10, hoved_, 0, 0, nullptr);
+  vindue_ = CreateBrikIndWnd('L', skema_);
+  BrikIndStruct *b = BrikIndWS(vindue_);
+  ASSERT_TRUE(b);
+  ASSERT_EQ(b->Mode, 'R');
+  Liste(b, FOCUS_AKTI);
+  Tryk(b, VK_ESCAPE);
+  EXPECT_TRUE(IEvent(FOCUS_AKTI).empty());
+  EXPECT_TRUE(IEvent(FOCUS_LOKA).empty());
+  EXPECT_EQ(IEvent(FOCUS_ANFO), std::vector<uint32_t>{anfo[0]}) << "the employees are not part of the change";
+  EXPECT_EQ(Valgte(b, FOCUS_ANFO), std::vector<uint32_t>{anfo[0]});
+  EXPECT_EQ(AktuelAVS.skemarolTab[0], laerer);
+  gDele = nullptr;
 }
 
 // ==================================================================== rules
