@@ -76,6 +76,14 @@ class BrikIndMappe : public SkeMappe {
     SkemaPeriode = gemtPeriode_;
     SkeMappe::TearDown();
   }
+  // A change of the event whose first row is forste, in lesson placement:
+  // the old and the current event read from it.
+  static void Ret(uint32_t forste) {
+    HentAVS(kAar, kUge, forste, &GammelAVS, true);
+    HentAVS(kAar, kUge, forste, &AktuelAVS, true);
+    AktuelAVS.Placering = GammelAVS.Placering = 'L';
+    AktuelAVS.Art = GammelAVS.Art = 'S';
+  }
   static void Klasse(const char *navn, WNDPROC proc) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = proc;

@@ -155,13 +155,6 @@ class BrikIndVindue : public BrikIndMappe {
     f.lektion = 1;
     return SkrivRaekker({{.akti = akti[0]}, {.anfo = anfo[0], .rol = laerer, .minut = 45}, {.loka = loka[0]}}, f);
   }
-  // The change of an event: the old and the current event read from it.
-  static void Ret(uint32_t forste) {
-    HentAVS(kAar, kUge, forste, &GammelAVS, true);
-    HentAVS(kAar, kUge, forste, &AktuelAVS, true);
-    AktuelAVS.Placering = GammelAVS.Placering = 'L';
-    AktuelAVS.Art = GammelAVS.Art = 'S';
-  }
 
   uint8_t *blok_ = nullptr;
   std::vector<HWND> vinduer_;

@@ -284,10 +284,7 @@ TEST_F(BrikValg, EscInAChangeEmptiesOnlyThePartsTheChangeTakes) {
   f.id = 51, f.risy = ring, f.lektion = 1;
   const uint32_t forste =
       SkrivRaekker({{.akti = akti[0]}, {.anfo = anfo[0], .rol = laerer, .minut = 45}, {.loka = loka[0]}}, f);
-  HentAVS(kAar, kUge, forste, &GammelAVS, true);
-  HentAVS(kAar, kUge, forste, &AktuelAVS, true);
-  AktuelAVS.Placering = GammelAVS.Placering = 'L';
-  AktuelAVS.Art = GammelAVS.Art = 'S';
+  Ret(forste);
   gDele = "KL";
   skema_ = CreateWindowExA(0, "BrikValgLytter", "", WS_CHILD, 0, 0, 10, 10, hoved_, 0, 0, nullptr);
   vindue_ = CreateBrikIndWnd('L', skema_);
@@ -498,10 +495,7 @@ TEST_F(BrikValg, TheRemarkDialogWritesARecordOfItsOwnAndTheEditedEventsLines) {
   Faelles f;
   f.id = 51, f.risy = ring, f.lektion = 1, f.bem = bem;
   const uint32_t forste = SkrivRaekker({{.akti = akti[0]}}, f);
-  HentAVS(kAar, kUge, forste, &GammelAVS, true);
-  HentAVS(kAar, kUge, forste, &AktuelAVS, true);
-  AktuelAVS.Placering = GammelAVS.Placering = 'L';
-  AktuelAVS.Art = GammelAVS.Art = 'S';
+  Ret(forste);
   BrikIndStruct *b = Aabn();
   ASSERT_TRUE(b);
   ASSERT_EQ(b->Mode, 'R');
