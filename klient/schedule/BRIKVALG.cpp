@@ -129,10 +129,12 @@ void EfterValg(BrikIndStruct *b, uint8_t fokus) {
   if (fokus == FOCUS_SPESKE && e.anfoAntal) DagsTider(b);
 }
 
+// The screen position of row pos of the current list: the top left of its
+// cell in the detail pane, where the roles and minutes stand.
 void Skaerm(BrikIndStruct *b, uint32_t pos, int *x, int *y) {
   const DifValg &v = b->Valg[b->AktuelListe < kAntalDifValg ? b->AktuelListe : 0];
   const uint32_t foerste = v.FoersteSynlige ? v.FoersteSynlige : 1;
-  POINT p{0, static_cast<LONG>((pos >= foerste ? pos - foerste + 1 : 1) * kDifValgRaekkeHoejde)};
+  POINT p{0, static_cast<LONG>((pos >= foerste ? pos - foerste : 0) * kDifValgRaekkeHoejde)};
   HWND rude = b->hwndListe[1] ? b->hwndListe[1] : b->hwndListe[0] ? b->hwndListe[0] : b->hwnd;
   if (rude) ClientToScreen(rude, &p);
   *x = p.x;

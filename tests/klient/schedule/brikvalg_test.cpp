@@ -410,7 +410,9 @@ TEST_F(BrikValg, TheRoleDialogsKeepAChosenRoleForTheRowAndTheEvent) {
     Liste(b, s.fokus);
     Aktuel(b, s.fokus, s.rec);
     std::string valgtLinje;
+    RECT plads{};
     tavo::test::AnswerNextDialog([&](const ShownDialog &d) {
+      GetWindowRect(d.hwnd, &plads);
       HWND combo = Barn(d, "COMBOBOX");
       EXPECT_TRUE(combo);
       SetFocus(combo);
@@ -422,6 +424,12 @@ TEST_F(BrikValg, TheRoleDialogsKeepAChosenRoleForTheRowAndTheEvent) {
       return INT_PTR{0};
     });
     Tryk(b, s.tast);
+    // The dialog lies over the row's cell in the detail pane.
+    const DifValg &v = b->Valg[s.fokus];
+    const POINT celle = tavo::test::ScreenPoint(
+        b->hwndListe[1], 0, static_cast<int>((v.Aktuel - std::max<uint32_t>(v.FoersteSynlige, 1)) * kDifValgRaekkeHoejde));
+    EXPECT_EQ(plads.left, celle.x);
+    EXPECT_EQ(plads.top, celle.y);
     char ventetLinje[64];
     RolleLinje(s.fokus == FOCUS_ANFO ? 'M' : 'L', s.ventet, ventetLinje, sizeof ventetLinje);
     EXPECT_EQ(valgtLinje, ventetLinje);
@@ -438,17 +446,30 @@ TEST_F(BrikValg, TheRoleDialogsKeepAChosenRoleForTheRowAndTheEvent) {
   EXPECT_EQ(AktuelAVS.lokrolleTab[1], rolleA);
 }
 
-TEST_F(BrikValg, ThePriorityDialogNeedsAnActivityAndStoresTheTypedPriority) {
+TEST_F(BrikValg, TheMinutesAndPriorityKeysNeedAnActivityAndThePriorityDialogStoresItsChoice) {
   BrikIndStruct *b = Aabn();
   ASSERT_TRUE(b);
-  Liste(b, FOCUS_AKTI);
-  Aktuel(b, FOCUS_AKTI, akti[1]);
-  Tryk(b, 'P');
-  auto boxe = tavo::test::MessageBoxesShown();
-  ASSERT_EQ(boxe.size(), 1u);
-  EXPECT_EQ(boxe[0].caption, "OBS!");
-  EXPECT_EQ(boxe[0].text, "Der skal vælges en aktivitet før, der kan angives minutter.");
+  // M on an employee and P on an activity without a chosen activity: the
+  // message, and no dialog opens.
+  const struct {
+    uint8_t fokus;
+    uint32_t rec;
+    UINT tast;
+  } uden[] = {{FOCUS_ANFO, anfo[1], 'M'}, {FOCUS_AKTI, akti[1], 'P'}};
+  for (const auto &u : uden) {
+    SCOPED_TRACE(static_cast<char>(u.tast));
+    tavo::test::StopDialogScript();
+    tavo::test::StartDialogScript();
+    Liste(b, u.fokus);
+    Aktuel(b, u.fokus, u.rec);
+    Tryk(b, u.tast);
+    const auto boxe = tavo::test::MessageBoxesShown();
+    ASSERT_EQ(boxe.size(), 1u);
+    EXPECT_EQ(boxe[0].caption, "OBS!");
+    EXPECT_EQ(boxe[0].text, "Der skal vælges en aktivitet før, der kan angives minutter.");
+  }
   EXPECT_EQ(AktiPrioritetMinde, nullptr) << "nothing opened";
+  EXPECT_EQ(b->AnfoMinut[anfo[1]], -1.0f);
 
   ASSERT_TRUE(VaelgRaekke(b, FOCUS_AKTI, akti[0]));
   Rec<AktiRec>(tvakti, akti[1])->Skema_prioritet = 1;
