@@ -173,32 +173,44 @@ bool SoegeTast(UINT vk) {
          vk == VK_OEM_MINUS || vk == VK_OEM_PERIOD || vk == VK_OEM_3 || vk == VK_OEM_6 || vk == VK_OEM_7;
 }
 
+// The keys of the lists, first match wins: the key with Ctrl and Shift as
+// held, the list it belongs to (kAlle any) and whether it needs a current row.
+constexpr uint8_t kAlle = 0xFF;
+struct ListeTastDef {
+  UINT vk;
+  bool ctrl, shift;
+  uint8_t liste;
+  bool raekke;
+  Handling handling;
+};
+constexpr ListeTastDef kListeTaster[] = {
+    {'A', true, true, kAlle, false, Handling::VaelgAlle},
+    {'C', true, true, kAlle, false, Handling::FravaelgAlle},
+    {VK_DELETE, true, false, FOCUS_SKFA, true, Handling::FagMaerke},
+    {VK_INSERT, true, false, FOCUS_SKFA, true, Handling::FagFri},
+    {'O', false, false, FOCUS_ANFO, true, Handling::Rolle},
+    {'O', false, false, FOCUS_LOKA, true, Handling::Rolle},
+    {'R', false, false, FOCUS_ANFO, true, Handling::Rolle},
+    {'R', false, false, FOCUS_LOKA, true, Handling::Rolle},
+    {'M', false, false, FOCUS_ANFO, true, Handling::Minut},
+    {'P', false, false, FOCUS_AKTI, true, Handling::Prioritet},
+    {VK_SPACE, false, false, kAlle, false, Handling::Vaelg},
+    {VK_UP, false, false, kAlle, false, Handling::Op},
+    {VK_DOWN, false, false, kAlle, false, Handling::Ned},
+    {VK_ESCAPE, false, false, kAlle, false, Handling::Tom},
+    {VK_DELETE, false, false, kAlle, false, Handling::Slet},
+};
+
 Handling HandlingFor(const BrikIndStruct *b, const TastInfo &t) {
   if (t.alt || b->AktuelListe >= kAntalDifValg || b->AktueltTrin > TRIN_SPESKE) return Handling::Ingen;
   const uint8_t k = b->AktuelListe;
-  const UINT vk = t.wParam;
   const bool ctrl = t.ctrl != 0, shift = t.shift != 0;
   const bool raekke = AktuelRecord(b->Valg[k]) != 0;
-  if (ctrl) {
-    if (shift && vk == 'A') return Handling::VaelgAlle;
-    if (shift && vk == 'C') return Handling::FravaelgAlle;
-    if (!shift && k == FOCUS_SKFA && raekke && vk == VK_DELETE) return Handling::FagMaerke;
-    if (!shift && k == FOCUS_SKFA && raekke && vk == VK_INSERT) return Handling::FagFri;
-    return Handling::Ingen;
-  }
-  if (shift) return Handling::Ingen;
-  if ((vk == 'O' || vk == 'R') && raekke && (k == FOCUS_ANFO || k == FOCUS_LOKA)) return Handling::Rolle;
-  if (vk == 'M' && raekke && k == FOCUS_ANFO) return Handling::Minut;
-  if (vk == 'P' && raekke && k == FOCUS_AKTI) return Handling::Prioritet;
-  switch (vk) {
-    case VK_SPACE: return Handling::Vaelg;
-    case VK_UP: return Handling::Op;
-    case VK_DOWN: return Handling::Ned;
-    case VK_ESCAPE: return Handling::Tom;
-    case VK_DELETE: return Handling::Slet;
-    default: break;
-  }
-  return SoegeTast(vk) ? Handling::Soeg : Handling::Ingen;
+  for (const ListeTastDef &d : kListeTaster)
+    if (d.vk == t.wParam && d.ctrl == ctrl && d.shift == shift && (d.liste == kAlle || d.liste == k) &&
+        (raekke || !d.raekke))
+      return d.handling;
+  return !ctrl && !shift && SoegeTast(t.wParam) ? Handling::Soeg : Handling::Ingen;
 }
 
 void Flyt(BrikIndStruct *b, DifValg &v, uint32_t ny) {
@@ -243,7 +255,6 @@ void Soeg(BrikIndStruct *b, uint8_t fokus, UINT vk) {
   }
   if (!hit) {
     v.Soegetekst[0] = 0;
-    MessageBeep(MB_OK);
     return;
   }
   Flyt(b, v, hit);
