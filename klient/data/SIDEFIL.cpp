@@ -420,6 +420,19 @@ void LoadAktiPrioriteter() {
   fclose(f);
 }
 
+bool SaetAktiSkemaPrioritet(uint32_t r, uint8_t ny) {
+  const TabDesc *pTd;
+  TabVar *pTv;
+  if (TabFromType('K', &pTd, &pTv) != 0 || r == 0 || r >= pTv->wRecCnt) return false;
+  AktiRec *a = reinterpret_cast<AktiRec *>(GetRec(pTd, pTv, r));
+  if (ny == a->Skema_prioritet) return true;
+  if (!SikrAktiPrioritetMinde(pTv->wRecCnt)) return false;
+  if (AktiPrioritetMinde[r] == INGEN_AKTI_PRIORITET) AktiPrioritetMinde[r] = a->Skema_prioritet;
+  a->Skema_prioritet = ny;
+  SetRecStatus(pTd, pTv, r, a->Status);
+  return true;
+}
+
 int GemAktiPrioriteter() {
   if (!AktiPrioritetMinde) return 0;
   const TabDesc *pTd;

@@ -128,6 +128,11 @@ extern uint32_t AktiPrioritetAntal;
 // Makes room for n activities; false when the memory cannot be had.
 bool SikrAktiPrioritetMinde(uint32_t n);
 void FrigivAktiPrioritetMinde();
+// Gives activity r the schedule priority ny in its record and marks its
+// block for the save; the first change remembers the priority the record
+// had, which is what the export compares with. False for a record outside
+// the table or when the memory cannot be had.
+bool SaetAktiSkemaPrioritet(uint32_t r, uint8_t ny);
 void LoadAktiPrioriteter();
 // Writes data/aktiprioriteter.dat when the memory exists: "id;priority" for
 // every activity whose local priority is set, differs from its

@@ -136,10 +136,7 @@ void GemAspMaerker(ASPWS *ws) {
     if (!a || n >= ws->MaerkeAntal) continue;
     const uint8_t ny = ws->Maerker[n][0] ? kAspPrioriteret : ws->Maerker[n][1] ? kAspVigende : 0;
     if (ny == a->Skema_prioritet) continue;
-    if (!SikrAktiPrioritetMinde(tvakti.wRecCnt)) tavo::AssertFailed("AktiPrioritetMinde != NULL", kModul, __LINE__);
-    if (AktiPrioritetMinde[n] == INGEN_AKTI_PRIORITET) AktiPrioritetMinde[n] = a->Skema_prioritet;
-    a->Skema_prioritet = ny;
-    SetRecStatus(&tdakti, &tvakti, n, a->Status);
+    if (!SaetAktiSkemaPrioritet(n, ny)) tavo::AssertFailed("AktiPrioritetMinde != NULL", kModul, __LINE__);
   }
 }
 

@@ -37,6 +37,7 @@ constexpr const char *kElevsammenfald =
 constexpr uint8_t kAfvisning = MAERKE_OPTAGET | MAERKE_PERIODE | MAERKE_RINGSYSTEM | MAERKE_RING_UBRUGT |
                                MAERKE_ANDEN_SORT | MAERKE_SKOLEFRI;
 constexpr uint8_t kPrioritetMaks = 2;
+constexpr UINT kHovedDataAendret = 1140;  // the main window: data changed, save
 
 DifValg &Liste(BrikIndStruct *b, uint8_t fokus) { return b->Valg[fokus]; }
 
@@ -515,19 +516,16 @@ bool RolleDialog(BrikIndStruct *b, uint8_t fokus, uint32_t recnr, int x, int y) 
 }
 
 uint8_t SkemaPrioritet(uint32_t akti) {
-  if (AktiPrioritetMinde && akti < AktiPrioritetAntal && AktiPrioritetMinde[akti] <= kPrioritetMaks)
-    return AktiPrioritetMinde[akti];
   const AktiRec *a = akti ? TabRec<AktiRec>(tvakti, akti) : nullptr;
   return a && a->Skema_prioritet <= kPrioritetMaks ? a->Skema_prioritet : 0;
 }
 
 bool SaetSkemaPrioritet(uint32_t akti, uint8_t prioritet) {
   if (akti == 0 || akti >= tvakti.wRecCnt || prioritet > kPrioritetMaks) return false;
-  // The table was sized for the activities of its first use; an import
-  // since may have added more.
-  if (!SikrAktiPrioritetMinde(tvakti.wRecCnt)) return false;
-  AktiPrioritetMinde[akti] = prioritet;
-  return true;
+  // The activity's record holds the priority the planning and the export
+  // use, as in the priority window; the memory, which grows with the
+  // activity table, keeps what it was before.
+  return SaetAktiSkemaPrioritet(akti, prioritet);
 }
 
 bool PrioritetDialog(BrikIndStruct *b, uint32_t akti, int x, int y) {
@@ -541,6 +539,9 @@ bool PrioritetDialog(BrikIndStruct *b, uint32_t akti, int x, int y) {
   const INT_PTR svar = DialogBoxParamA(0, MAKEINTRESOURCEA(IDD_CELLEDITOR), b->hwnd, PrioritetDlgProc,
                                        reinterpret_cast<LPARAM>(&pi));
   if (svar != IDOK || pi.current == foer || !SaetSkemaPrioritet(akti, pi.current)) return false;
+  // The priorities are written by the save of all data; without the notice
+  // a priority changed on its own would wait for an unrelated change.
+  if (b->hwndEjer && IsWindow(b->hwndEjer)) SendMessageA(b->hwndEjer, kHovedDataAendret, 0, 0);
   OpdaterDifValgVindue(b);
   return true;
 }

@@ -35,11 +35,12 @@ void FravaelgRaekke(BrikIndStruct *b, uint8_t fokus, uint32_t recnr);
 // row is chosen. True when the role changed.
 bool RolleDialog(BrikIndStruct *b, uint8_t fokus, uint32_t recnr, int x, int y);
 
-// The activity's schedule priority: its local priority when one is set,
-// else the activity's own; 0 no priority, 1 prioritised, 2 yielding.
+// The activity's schedule priority: 0 no priority, 1 prioritised, 2
+// yielding.
 uint8_t SkemaPrioritet(uint32_t akti);
-// Sets the activity's local priority; the table follows the activity table
-// as it grows. False for a record outside the table or a value above 2.
+// Sets the activity's schedule priority for the save and the export; the
+// memory of the priorities before the change follows the activity table as
+// it grows. False for a record outside the table or a value above 2.
 bool SaetSkemaPrioritet(uint32_t akti, uint8_t prioritet);
 // The priority dialog of an activity at (x, y); true when it changed.
 bool PrioritetDialog(BrikIndStruct *b, uint32_t akti, int x, int y);

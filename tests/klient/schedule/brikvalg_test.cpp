@@ -24,12 +24,14 @@ using predtest::Rec;
 using tavo::test::ShownDialog;
 
 const char *gDele = nullptr;
+int gDataAendret = 0;  // data-changed notices the main window got
 
 // The main window, and a stand-in schedule window that names the parts of
 // a change.
 LRESULT CALLBACK LytterProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == 1338) return reinterpret_cast<LRESULT>(gDele);
   if (m == 1119) return 'K';
+  if (m == 1140) ++gDataAendret;
   if (m >= 1024 && m < 12000) return 0;
   return DefWindowProcA(h, m, w, l);
 }
@@ -483,11 +485,16 @@ TEST_F(BrikValg, TheMinutesAndPriorityKeysNeedAnActivityAndThePriorityDialogStor
     dlgtest::Tast(d.hwnd, VK_RETURN);
     return INT_PTR{0};
   });
+  gDataAendret = 0;
   Tryk(b, 'P');
   EXPECT_EQ(vist, 1) << "the activity's own priority";
   EXPECT_EQ(SkemaPrioritet(akti[1]), 2);
+  EXPECT_EQ(gDataAendret, 1) << "a changed priority must reach the next save";
+  // The record carries the new priority, as the priority window and the
+  // export read it; the memory keeps the one it had.
+  EXPECT_EQ(Rec<AktiRec>(tvakti, akti[1])->Skema_prioritet, 2);
   ASSERT_NE(AktiPrioritetMinde, nullptr);
-  EXPECT_EQ(AktiPrioritetMinde[akti[1]], 2);
+  EXPECT_EQ(AktiPrioritetMinde[akti[1]], 1);
   EXPECT_EQ(AktiPrioritetMinde[akti[0]], INGEN_AKTI_PRIORITET);
 }
 
@@ -500,15 +507,17 @@ TEST_F(BrikValg, ThePriorityTableGrowsWithTheActivityTable) {
   std::vector<uint32_t> nye;
   for (int i = 0; i < 40; ++i) nye.push_back(NyAkti("ny"));
   ASSERT_GT(tvakti.wRecCnt, AktiPrioritetAntal);
-  EXPECT_TRUE(SaetSkemaPrioritet(nye.back(), 2));
+  const uint8_t hidtil = SkemaPrioritet(nye.back());
+  EXPECT_TRUE(SaetSkemaPrioritet(nye.back(), hidtil == 2 ? 0 : 2));
   EXPECT_GE(AktiPrioritetAntal, tvakti.wRecCnt);
-  EXPECT_EQ(SkemaPrioritet(nye.back()), 2);
+  EXPECT_EQ(SkemaPrioritet(nye.back()), hidtil == 2 ? 0 : 2);
   EXPECT_EQ(SkemaPrioritet(akti[0]), 1) << "kept through the growth";
-  Rec<AktiRec>(tvakti, nye[0])->Skema_prioritet = 1;
-  EXPECT_EQ(SkemaPrioritet(nye[0]), 1) << "no local priority: the activity's own";
+  EXPECT_EQ(AktiPrioritetMinde[akti[0]], 0) << "the memory kept through the growth";
+  EXPECT_EQ(AktiPrioritetMinde[nye.back()], hidtil);
   EXPECT_FALSE(SaetSkemaPrioritet(tvakti.wRecCnt, 1)) << "past the table";
+  const uint8_t foer = SkemaPrioritet(akti[1]);
   EXPECT_FALSE(SaetSkemaPrioritet(akti[1], 3)) << "not a priority";
-  EXPECT_EQ(SkemaPrioritet(akti[1]), 0);
+  EXPECT_EQ(SkemaPrioritet(akti[1]), foer);
 }
 
 TEST_F(BrikValg, TheRemarkDialogWritesARecordOfItsOwnAndTheEditedEventsLines) {
