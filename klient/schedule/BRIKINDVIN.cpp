@@ -375,6 +375,19 @@ void Enter(BrikIndStruct *b) {
   MessageBeep(MB_OK);
 }
 
+// On a mark step the keys are the grid's (its cursor, the block with Shift
+// and the arrows or Space, its pages) except the window's own step keys.
+bool GitterTast(BrikIndStruct *b, const TastInfo &t, bool udfoer) {
+  if (!ErMarkeringsTrin(b->AktueltTrin) || !b->hwndGitter) return false;
+  const UINT vk = t.wParam;
+  if (t.alt || vk == VK_RETURN || (t.ctrl && (vk == VK_TAB || vk == VK_F4))) return false;
+  if (udfoer) {
+    TastInfo k = t;
+    SendMessageA(b->hwndGitter, TAST_MODTAG, 0, reinterpret_cast<LPARAM>(&k));
+  }
+  return true;
+}
+
 bool AltTast(BrikIndStruct *b, char c, bool udfoer) {
   for (const AltTrin &a : kAltTrin)
     if (a.bogstav == c) {
@@ -491,7 +504,8 @@ bool GaaTilTrin(BrikIndStruct *b, uint8_t trin) {
       if (b->hwndGitter) SendMessageA(b->hwndGitter, SKE_VISNING, static_cast<WPARAM>(placering), 0);
       Placer(b, BrikIndBredde(b, placering));
     }
-    if (b->hwndGitter) SetFocus(b->hwndGitter);
+    // The window keeps the focus and hands the grid its keys.
+    if (b->hwnd) SetFocus(b->hwnd);
   } else {
     MarkerTrinKnap(b, trin, true);
     if (b->hwnd) SetFocus(b->hwnd);
@@ -505,6 +519,7 @@ bool BrikIndTast(BrikIndStruct *b, const TastInfo &t, bool udfoer) {
   UINT vk = t.wParam;
   if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) vk = '0' + (vk - VK_NUMPAD0);
   const bool alt = t.alt != 0, ctrl = t.ctrl != 0, shift = t.shift != 0;
+  if (GitterTast(b, t, udfoer)) return true;
   // The lists' keys come first; with Ctrl they claim only their own
   // combinations, so Ctrl+digit, Ctrl+A and Ctrl+Tab still reach the rules below.
   if (!alt && ListeTast(b, t, false)) return udfoer ? ListeTast(b, t, true) : true;
@@ -639,15 +654,23 @@ bool LavBoern(BrikIndStruct *b) {
   if (!b->hwndFane) return false;
   for (uint8_t i = 0; i < kAntalDifValg; ++i) SendMessageA(b->hwndFane, b->Aaben[i] ? TAB_ENABLE : TAB_DISABLE, i, 0);
 
-  // The embedded schedule: the opening window's object kind and rows, in
-  // the event's placement.
+  // The embedded schedule: the opening window's object at its cursor over
+  // all the weeks, in the event's placement. A block is marked only in a
+  // schedule of one object, so a view of all objects in a week is not
+  // copied; the grid opens at the cell the event was placed from.
   SkeStruct *kilde = b->SkemaSke;
   const char art = b->ObjektArt ? b->ObjektArt : SKE_AKTI;
-  const uint32_t objekt = kilde ? SkeRaekkeObjekt(kilde, kilde->AktuelObjRaekke) : 0;
+  uint32_t objekt = kilde ? SkeRaekkeObjekt(kilde, kilde->AktuelObjRaekke) : 0;
+  if (!objekt && art == SKE_AKTI && AktuelAVS.aktiAntal) objekt = AktuelAVS.aktiTab[0];
   b->hwndGitter = CreateSkemaWnd(b->hInst, b->hwnd, b->hwnd, art, 0, 0, 300, 200, objekt, nullptr, AktuelAVS.Placering,
                                  kilde ? kilde->Layout : 'L', 'B', AktuelAVS.Art, Redigerer(b) ? 'R' : 'V',
-                                 kilde ? kilde->EtObjekt : 1, kilde ? kilde->AlleObjekter : 0, 0, 0);
+                                 kilde ? kilde->EtObjekt : 1, 0, 0, 0);
   if (!b->hwndGitter) return false;
+  SkeStruct *gitter = SkemaVinduesSke(b->hwndGitter);
+  if (gitter && kilde && kilde->Visning == gitter->Visning) {
+    const uint32_t celle = kilde->TidPos.Aktuel, antal = gitter->TidPos.Antal;
+    if (celle >= 1 && celle <= antal) gitter->TidPos.Aktuel = celle;
+  }
 
   if (Redigerer(b)) {
     const char *dele = b->Dele && *b->Dele ? b->Dele : "KSMLB";
@@ -909,6 +932,8 @@ LRESULT CALLBACK BrikIndWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) 
       }
       break;
     case WM_KEYUP:
+      // The grid ends its block when Shift is let go.
+      if (ErMarkeringsTrin(b->AktueltTrin) && b->hwndGitter) return SendMessageA(b->hwndGitter, msg, wParam, lParam);
       if (wParam == VK_CONTROL && b->AktuelListe < kAntalDifValg) {
         DifValg &v = b->Valg[b->AktuelListe];
         const bool drop = b->AktuelListe == FOCUS_AKTI &&

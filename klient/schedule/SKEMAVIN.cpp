@@ -939,7 +939,12 @@ LRESULT CALLBACK SkemaWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_SETFOCUS:
-      if (hwndHoved && hwndHoved != h && IsWindow(hwndHoved)) SetFocus(hwndHoved);
+      // An embedded schedule gets its keys from the window that owns it; the
+      // main window would hand them to the window active behind it.
+      if (ske->Variant == 'B' && ske->hwndIndlejret && IsWindow(ske->hwndIndlejret))
+        SetFocus(ske->hwndIndlejret);
+      else if (hwndHoved && hwndHoved != h && IsWindow(hwndHoved))
+        SetFocus(hwndHoved);
       return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps;

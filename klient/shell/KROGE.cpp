@@ -3,7 +3,9 @@
 #include "AKTICHK.h"
 #include "AVSHJAELP.h"
 #include "BEGKROGE.h"
+#include "BRIKINDVIN.h"
 #include "EPIMPORT.h"
+#include "HOVEDVIN.h"
 #include "GEMBEG.h"
 #include "BRIKVALG.h"
 #include "RETTID.h"
@@ -90,6 +92,9 @@ void InstallerKroge() {
   ImportDataKrog.ResetAllData = ResetAllData;
   SaetKommandoHandling(40166, [](HWND hoved, UINT, LPARAM) { IndstillingerKommando(hoved); });
   InstallerBegivenhedsKroge();
+  // The schedule windows' placing keys open the entry window through the
+  // main window, which shows and registers it.
+  HovedKrog.AabnIndtastning = [](HWND skema, char mode) { return CreateBrikIndWnd(mode, skema); };
   InstallerGemBegivenhed();
   InstallerRetTid();
   InstallerBrikValg();

@@ -135,7 +135,6 @@ void Faerdig(const Tabel &t, uint32_t nr, uint8_t status) {
 }
 
 constexpr uint8_t STATUS_AKTIV = 10;
-constexpr uint8_t STATUS_ALM = 1;
 constexpr uint32_t SLUT_DATO = 20991231;
 constexpr uint32_t AENDRTID = 1785513600;  // 1 August 2026, a fixed stamp
 
@@ -237,7 +236,7 @@ bool LavInstitution(Skole &s) {
   if (!r) return false;
   r->Tavonr = SKOLE_INSNR;
   Tekst(r->Navn, "Erhvervsskolen Nørreå");
-  Faerdig(t, nr, STATUS_ALM);
+  Faerdig(t, nr, STATUS_AKTIV);
 
   Tabel b = Hent("bygn");
   for (uint32_t i = 0; i < std::size(kBygninger); ++i) {
@@ -249,7 +248,7 @@ bool LavInstitution(Skole &s) {
     snprintf(g->Gade, sizeof g->Gade, "Skolevej %u", 2 + 2 * i);
     Tekst(g->Sted, "7400 Herning");
     g->Undervisningsareal = 800.0f + 150.0f * static_cast<float>(s.rnd.Under(10));
-    Faerdig(b, nr, STATUS_ALM);
+    Faerdig(b, nr, STATUS_AKTIV);
     s.bygn.push_back(nr);
   }
   return true;
@@ -301,7 +300,7 @@ bool LavRoller(Skole &s) {
     r->id = i + 1;
     Tekst(r->Rolletype, typer[i][0]);
     Tekst(r->Betegnelse, typer[i][1]);
-    Faerdig(st, nr, STATUS_ALM);
+    Faerdig(st, nr, STATUS_AKTIV);
     (i == 0 ? typUndv : typAndet) = nr;
   }
   Tabel sr = Hent("skemarol");
@@ -329,7 +328,7 @@ bool LavRoller(Skole &s) {
     r->Afspadsering = 'N';
     r->Vis_paa_laererskema = 'J';
     Tekst(r->Rolletype_tekst, ro.Tekst);
-    Faerdig(sr, nr, STATUS_ALM);
+    Faerdig(sr, nr, STATUS_AKTIV);
     if (ro.pNr) *ro.pNr = nr;
   }
 
@@ -339,7 +338,7 @@ bool LavRoller(Skole &s) {
   t->id = 1;
   Tekst(t->Rolletype, "UNDV");
   Tekst(t->Betegnelse, "Undervisning");
-  Faerdig(lt, nr, STATUS_ALM);
+  Faerdig(lt, nr, STATUS_AKTIV);
   const uint32_t lokrotyp = nr;
   Tabel lr = Hent("lokrolle");
   const char *const lokroller[][2] = {{"U", "Undervisning"}, {"E", "Eksamen"}, {"M", "Møde"}};
@@ -351,7 +350,7 @@ bool LavRoller(Skole &s) {
     r->lokrotyp_id = lokrotyp;
     r->Check_sammenfald = 'J';
     Tekst(r->Betegnelse, lokroller[i][1]);
-    Faerdig(lr, nr, STATUS_ALM);
+    Faerdig(lr, nr, STATUS_AKTIV);
     if (i == 0) s.lokrolleUndv = nr;
   }
   return true;
@@ -418,7 +417,7 @@ bool LavMedarbejdere(Skole &s) {
     c->Gyldig_fra = ansat;
     c->Gyldig_til = SLUT_DATO;
     c->Ansaettelsesdato = ansat;
-    Faerdig(tc, nr, STATUS_ALM);
+    Faerdig(tc, nr, STATUS_AKTIV);
 
     AnskRec *k = Ny<AnskRec>(tk, &nr);
     if (!k) return false;
@@ -434,7 +433,7 @@ bool LavMedarbejdere(Skole &s) {
     k->Udb_planlagte_timer = 'N';
     k->Udb_belastningstillaeg = 'N';
     k->Gyldig_til = SLUT_DATO;
-    Faerdig(tk, nr, STATUS_ALM);
+    Faerdig(tk, nr, STATUS_AKTIV);
   }
   return !s.anfo.empty();
 }
@@ -490,7 +489,7 @@ bool LavArbejdstidsaftaler(Skole &s) {
   kal->id = 1;
   Tekst(kal->Kalenderkode, "EUD");
   Tekst(kal->Betegnelse, "Skoleår");
-  Faerdig(tkal, nr, STATUS_ALM);
+  Faerdig(tkal, nr, STATUS_AKTIV);
   const uint32_t nrKal = nr;
 
   // 1 August to 31 July, from the school year before the schedule period to
@@ -510,7 +509,7 @@ bool LavArbejdstidsaftaler(Skole &s) {
     o->Overtimebuffer = 50.0f;
     o->Undertimebuffer = 50.0f;
     o->Maanedsantal = 12;
-    Faerdig(tper, nr, STATUS_ALM);
+    Faerdig(tper, nr, STATUS_AKTIV);
     if (forrige)
       reinterpret_cast<OpgperRec *>(GetRec(tper.pTd, tper.pTv, forrige))->neste_opgper = nr;
     else
@@ -531,7 +530,7 @@ bool LavArbejdstidsaftaler(Skole &s) {
     r->Bufferordning = 'J';
     r->Norm = 'J';
     r->Udleverplan = i == 0 ? 'J' : 'N';
-    Faerdig(taraf, nrAraf[i], STATUS_ALM);
+    Faerdig(taraf, nrAraf[i], STATUS_AKTIV);
     AftalopRec *t = Ny<AftalopRec>(tlop, &nr);
     if (!t) return false;
     t->id = 72000 + i;
@@ -540,7 +539,7 @@ bool LavArbejdstidsaftaler(Skole &s) {
     t->Tildato = SLUT_DATO;
     t->Standardlektionslaengde = 45;
     t->Bevillingstimefaktor = 1.0f;
-    Faerdig(tlop, nr, STATUS_ALM);
+    Faerdig(tlop, nr, STATUS_AKTIV);
     reinterpret_cast<ArafRec *>(GetRec(taraf.pTd, taraf.pTv, nrAraf[i]))->forste_aftalop = nr;
   }
   const std::set<uint32_t> laerere(s.anfo.begin(), s.anfo.end());
@@ -683,7 +682,7 @@ bool LavFag(Skole &s) {
       if (!r) return false;
       r->skfa_id = f;
       r->loka_id = s.loka[s.rnd.Under(static_cast<uint32_t>(s.loka.size()))];
-      Faerdig(rel, nr, STATUS_ALM);
+      Faerdig(rel, nr, STATUS_AKTIV);
     }
   }
   return true;
@@ -1015,7 +1014,7 @@ bool LavTimeposter(Skole &s) {
     if (!r) return false;
     r->akti_id = akti;
     r->anfo_id = anfo;
-    Faerdig(rel, nr, STATUS_ALM);
+    Faerdig(rel, nr, STATUS_AKTIV);
   }
   if (s.par.empty() || s.st.Timeposter == 0) return true;
 
@@ -1623,6 +1622,22 @@ bool SkrivIndstillinger() {
   return true;
 }
 
+// The role proposals of ini\Roller.ini, by role id: teachers on teams and
+// substitutes teach, other tasks are guidance, the absences are kept as
+// supervision (the school has no absence roles of its own), and rooms are
+// used for teaching. With all fifteen set the schedule can be placed on.
+bool SkrivRolleForslag() {
+  const std::string ini = std::string(StiTab.szdata) + "ini\\Roller.ini";
+  const char *const forslag[][2] = {
+      {"anfo", "1"}, {"xanfo", "1"}, {"*anfo", "1"}, {"ovak", "2"}, {"*ovak", "2"},
+      {"dag", "2"},  {"oms", "3"},   {"afsp", "3"},  {"syg", "3"},  {"vikar", "1"},
+      {"akko", "1"}, {"fer", "3"},   {"sfer", "3"},  {"loka", "1"}, {"*loka", "1"},
+  };
+  for (const auto &f : forslag)
+    if (!WritePrivateProfileStringA("Default Roller", f[0], f[1], ini.c_str())) return false;
+  return true;
+}
+
 }  // namespace
 
 bool SaetSkoleMappe(const char *mappe) {
@@ -1667,6 +1682,7 @@ int LavSkoleData(const char *mappe, const SkoleStoerrelse &st, uint64_t seed, st
   TomUdplatim();
   TomHontim();
   unlink((rod + "/ini/tavo.ini").c_str());
+  unlink((rod + "/ini/Roller.ini").c_str());
 
   Skole s;
   s.rnd.s = seed;
@@ -1713,6 +1729,10 @@ int LavSkoleData(const char *mappe, const SkoleStoerrelse &st, uint64_t seed, st
   }
   if (!SkrivIndstillinger()) {
     Fejl(fejl, "kan ikke skrive ini\\tavo.ini");
+    return -1;
+  }
+  if (!SkrivRolleForslag()) {
+    Fejl(fejl, "kan ikke skrive ini\\Roller.ini");
     return -1;
   }
   if (!SkrivEpTestFil(rod)) {

@@ -1,0 +1,200 @@
+// The user's road from F5 to the saved schedule file, in the running
+// program on a small school: F5 opens the activities of one week, the
+// arrows go to an activity and a lesson, Enter opens the entry window, a
+// teacher and a room are chosen, the lesson is marked on the entry window's
+// own schedule, Alt+O and Enter save the event and "Gem data" writes the
+// files. The schedule file then holds the event, and after a fresh start
+// the week schedule shows its tile in the cell it was placed in.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "BRIKINDVIN.h"
+#include "DATO.h"
+#include "KATALOG.h"
+#include "OPTAGET.h"
+#include "RECPRED.h"
+#include "SIDEFIL.h"
+#include "TABOPER.h"
+#include "SKEMA.h"
+#include "SKEMAVIN.h"
+#include "TAVODATA.h"
+#include "VINDUER.h"
+#include "opstart_support.h"
+#include "tavo/test_user.h"
+
+namespace opstarttest {
+namespace {
+
+// The rows of data\skemabeg.dat as the file lays them out: the header, then
+// per week "<week> <rows>\n" and the rows.
+struct FilRaekke {
+  uint32_t uge, nr;  // the week and the row's number in it
+  SkeRec rec;
+};
+std::vector<FilRaekke> SkemabegFil(const fs::path &fil) {
+  const std::string s = Laes(fil);
+  std::vector<FilRaekke> ud;
+  size_t p = sizeof(DatHeader);
+  while (p < s.size()) {
+    unsigned long uge = 0;
+    unsigned antal = 0;
+    int laest = 0;
+    if (std::sscanf(s.c_str() + p, "%lu %u\n%n", &uge, &antal, &laest) != 2 || laest == 0) break;
+    p += static_cast<size_t>(laest);
+    for (unsigned i = 0; i < antal && p + sizeof(SkeRec) <= s.size(); ++i, p += sizeof(SkeRec)) {
+      FilRaekke r{static_cast<uint32_t>(uge), i, {}};
+      std::memcpy(&r.rec, s.data() + p, sizeof(SkeRec));
+      ud.push_back(r);
+    }
+  }
+  return ud;
+}
+
+class IndtastningProgram : public OpstartTest {
+ protected:
+  static void Tast(UINT vk, int mods = 0) {
+    tavo::test::PressKey(vk, mods);
+    tavo::test::PumpUntilIdle();
+  }
+  // F5 in the main window, then Down, Right, Right: the week schedule of
+  // all activities at the second lesson of the first day, third activity.
+  static SkeStruct *UgeskemaVedCellen() {
+    SetForegroundWindow(hwndHoved);
+    SetFocus(hwndHoved);
+    tavo::test::PumpUntilIdle();
+    Tast(VK_F5);
+    SkeStruct *ske = SkemaVinduesSke(FindVindueType(40001));
+    if (!ske) return nullptr;
+    for (UINT vk : {VK_DOWN, VK_RIGHT, VK_RIGHT}) Tast(vk);
+    return ske;
+  }
+  // The event whose tile the current cell of a schedule window shows: its
+  // first row in the week's rows, 0 for none.
+  static uint32_t BegivenhedICellen(SkeStruct *ske) {
+    const uint32_t kolonne = ske->Ens.StyrX->Aktuel, raekke = ske->Ens.StyrY->Aktuel;
+    const uint32_t i = FindBegivenhedICelle(ske, kolonne, raekke, nullptr);
+    return i && i <= ske->SkeVisAntal ? ske->lpSkeVisListe[i].Forste : 0;
+  }
+  // The record of a role table with the id the school's ini\Roller.ini
+  // proposes under the key.
+  uint32_t ForeslaaetRolle(const char *noegle, TabVar &tv, size_t recSize) {
+    char tekst[32] = "";
+    GetPrivateProfileStringA("Default Roller", noegle, "", tekst, sizeof tekst,
+                             (Data() / "ini" / "Roller.ini").c_str());
+    const uint32_t id = static_cast<uint32_t>(std::strtoul(tekst, nullptr, 10));
+    for (uint32_t r = 1; id && r < tv.wRecCnt; ++r) {
+      uint32_t recId;
+      std::memcpy(&recId, tv.pbTab + r * recSize, sizeof recId);
+      if (recId == id) return r;
+    }
+    return 0;
+  }
+  // Chooses the current row of the current list as Space does there.
+  static void Vaelg(BrikIndStruct *b) {
+    DifValg &v = b->Valg[b->AktuelListe];
+    const uint32_t n = v.ObjTab[v.Aktuel ? v.Aktuel : 1];
+    v.Maerker[n] |= MAERKE_VALGT;
+    ++v.AntalValgte;
+    AddAVSEgenskab(&AktuelAVS, v.Bogstav, n, RolleForslag(&AktuelAVS, v.Bogstav, n), -1.0f);
+  }
+};
+
+TEST_F(IndtastningProgram, AnEventEnteredFromF5IsSavedAndShownAfterAFreshStart) {
+  // The field layouts the program ships, as a new data folder gets them.
+  fs::copy_file(TAVO_BINARY_DIR "/ini/TavoSwt.ini", Data() / "ini" / "TavoSwt.ini",
+                fs::copy_options::overwrite_existing);
+  ASSERT_EQ(Start(), kOpstartFortsaet);
+  // Only "Gem data" writes the files in this run.
+  GlobalIndstillinger.autogem = 0;
+  const uint32_t rolle = ForeslaaetRolle("anfo", tvskemarol, sizeof(SkemarolRec));
+  const uint32_t lokrolle = ForeslaaetRolle("loka", tvlokrolle, sizeof(LokrolleRec));
+  ASSERT_NE(rolle, 0u) << "the school proposes no teacher's role";
+  ASSERT_NE(lokrolle, 0u) << "the school proposes no room role";
+  EXPECT_EQ(ForeslaaetRolle("xanfo", tvskemarol, sizeof(SkemarolRec)), rolle);
+
+  SkeStruct *ske = UgeskemaVedCellen();
+  ASSERT_NE(ske, nullptr) << "F5 opened no week schedule";
+  const uint32_t aktiviteter = ske->Ens.ObjTabAntal;  // the frame's head is packed
+  ASSERT_GT(aktiviteter, 3u) << "the week schedule misses the school's activities";
+  const uint32_t akti = SkeRaekkeObjekt(ske, ske->ObjPos.Aktuel);
+  ASSERT_NE(akti, 0u);
+  const uint32_t foer = BegivenhedICellen(ske);
+  const Uge uge = IndeksTilUge(SkemaPeriode.AktuelUgeIndeks);
+
+  Tast(VK_RETURN);
+  HWND ind = FindWindowA(kBrikIndKlasse, nullptr);
+  ASSERT_NE(ind, 0u) << "Enter opened no entry window: " << ::testing::PrintToString(Bokse());
+  BrikIndStruct *b = BrikIndWS(ind);
+  ASSERT_NE(b, nullptr);
+  Tast('M', tavo::test::ModAlt);
+  ASSERT_EQ(b->AktuelListe, FOCUS_ANFO);
+  const DifValg &anfoListe = b->Valg[FOCUS_ANFO];
+  const uint32_t anfo = anfoListe.ObjTab[anfoListe.Aktuel ? anfoListe.Aktuel : 1];
+  Vaelg(b);
+  Tast('L', tavo::test::ModAlt);
+  ASSERT_EQ(b->AktuelListe, FOCUS_LOKA);
+  const DifValg &lokaListe = b->Valg[FOCUS_LOKA];
+  const uint32_t loka = lokaListe.ObjTab[lokaListe.Aktuel ? lokaListe.Aktuel : 1];
+  Vaelg(b);
+  // The block: the lesson the event was placed from, on the entry window's
+  // schedule of the activity.
+  Tast('E', tavo::test::ModAlt);
+  Tast(VK_SPACE);
+  Tast('O', tavo::test::ModAlt);
+  Tast(VK_RETURN);
+  EXPECT_FALSE(IsWindow(ind)) << "the entry window stayed open: " << ::testing::PrintToString(Bokse());
+  EXPECT_TRUE(Bokse().empty()) << ::testing::PrintToString(Bokse());
+
+  // "S&ystem", "&Gem data": both keys queued, as the menu's loop takes the
+  // second.
+  const fs::path fil = Data() / "data" / "skemabeg.dat";
+  const size_t raekkerFoer = SkemabegFil(fil).size();
+  SetFocus(hwndHoved);
+  tavo::test::PressKey('Y', tavo::test::ModAlt);
+  Tast('G');
+
+  // The file holds the event's rows: the activity, the teacher in the
+  // proposed role and the room, on the first day's second lesson of the
+  // week it was placed in, at that lesson's times.
+  std::vector<FilRaekke> ugensRaekker;
+  for (const FilRaekke &r : SkemabegFil(fil))
+    if (r.uge == uge) ugensRaekker.push_back(r);
+  uint32_t forste = 0;
+  for (const FilRaekke &r : ugensRaekker)
+    if (r.rec.Forste == r.nr && r.nr != foer && r.rec.akti_id == akti && r.rec.Dag == 1 && r.rec.Lektion == 2 &&
+        (r.rec.Status & 64))
+      forste = r.nr;
+  ASSERT_NE(forste, 0u) << "no new event in the file (" << raekkerFoer << " rows before)";
+  std::vector<SkeRec> raekker;
+  for (const FilRaekke &r : ugensRaekker)
+    if (r.rec.Forste == forste && r.rec.Status) raekker.push_back(r.rec);
+  bool laerer = false, lokale = false;
+  for (const SkeRec &r : raekker) {
+    laerer |= r.anfo_id == anfo && r.skemarol_id == rolle;
+    lokale |= r.loka_id == loka && r.lokrolle_id == lokrolle;
+  }
+  EXPECT_TRUE(laerer) << "the teacher is not in the file in the proposed role";
+  EXPECT_TRUE(lokale) << "the room is not in the file in the proposed role";
+  const RisyRec *ring = TabRec<RisyRec>(tvrisy, raekker[0].risy_id);
+  ASSERT_NE(ring, nullptr);
+  const uint32_t start = ring->Starttid[1], slut = ring->Sluttid[1];  // packed record
+  const uint32_t fra = raekker[0].Starttid, til = raekker[0].Sluttid;
+  EXPECT_EQ(fra, start);
+  EXPECT_EQ(til, slut);
+
+  // A fresh start from the files: the week schedule shows the tile where
+  // the event was placed.
+  GlobalIndstillinger.autogem = 1;
+  ASSERT_EQ(Luk(), 0);
+  ASSERT_EQ(Start(), kOpstartFortsaet);
+  ske = UgeskemaVedCellen();
+  ASSERT_NE(ske, nullptr);
+  EXPECT_EQ(SkeRaekkeObjekt(ske, ske->ObjPos.Aktuel), akti);
+  EXPECT_EQ(BegivenhedICellen(ske), forste);
+  EXPECT_EQ(Luk(), 0);
+}
+
+}  // namespace
+}  // namespace opstarttest
