@@ -417,13 +417,16 @@ TEST_F(BrikIndVindue, OpenedOnABusyTeacherAndOnAStudentOverlap) {
   // Without a role the teacher got the event kind's default.
   EXPECT_EQ(b->AnfoRolle[anfo[1]], optager);
   EXPECT_EQ(DifValgMaerkeTegn(DifValgVistMaerke(b, FOCUS_ANFO, anfo[2])), ' ');
-  // The embedded schedule shows where the teacher is busy.
+  // The embedded schedule, of one object over the weeks, shows where the
+  // teacher is busy in the week's row.
   SkeStruct *gitter = SkemaVinduesSke(b->hwndGitter);
   ASSERT_TRUE(gitter && gitter->FarveTimeTab);
-  const uint8_t *celle = BaggrundCelle(gitter, gitter->FarveTimeTab, anfo[1], 2, 3);
+  EXPECT_EQ(gitter->AlleObjekter, 0);
+  const uint32_t uge = UgeTilIndeks(202400 + kUge);
+  const uint8_t *celle = BaggrundCelle(gitter, gitter->FarveTimeTab, uge, 2, 3);
   ASSERT_TRUE(celle);
   EXPECT_EQ(*celle, BAGGRUND_ANFO);
-  const uint8_t *fri = BaggrundCelle(gitter, gitter->FarveTimeTab, anfo[1], 2, 5);
+  const uint8_t *fri = BaggrundCelle(gitter, gitter->FarveTimeTab, uge, 2, 5);
   ASSERT_TRUE(fri);
   EXPECT_NE(*fri, BAGGRUND_ANFO);
   // No activity in the event: no student-overlap warning.

@@ -5,7 +5,6 @@
 // own schedule, Alt+O and Enter save the event and "Gem data" writes the
 // files. The schedule file then holds the event, and after a fresh start
 // the week schedule shows its tile in the cell it was placed in.
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -15,42 +14,15 @@
 #include "KATALOG.h"
 #include "OPTAGET.h"
 #include "RECPRED.h"
-#include "SIDEFIL.h"
-#include "TABOPER.h"
 #include "SKEMA.h"
 #include "SKEMAVIN.h"
-#include "TAVODATA.h"
 #include "VINDUER.h"
 #include "opstart_support.h"
+#include "skemabeg_fil.h"
 #include "tavo/test_user.h"
 
 namespace opstarttest {
 namespace {
-
-// The rows of data\skemabeg.dat as the file lays them out: the header, then
-// per week "<week> <rows>\n" and the rows.
-struct FilRaekke {
-  uint32_t uge, nr;  // the week and the row's number in it
-  SkeRec rec;
-};
-std::vector<FilRaekke> SkemabegFil(const fs::path &fil) {
-  const std::string s = Laes(fil);
-  std::vector<FilRaekke> ud;
-  size_t p = sizeof(DatHeader);
-  while (p < s.size()) {
-    unsigned long uge = 0;
-    unsigned antal = 0;
-    int laest = 0;
-    if (std::sscanf(s.c_str() + p, "%lu %u\n%n", &uge, &antal, &laest) != 2 || laest == 0) break;
-    p += static_cast<size_t>(laest);
-    for (unsigned i = 0; i < antal && p + sizeof(SkeRec) <= s.size(); ++i, p += sizeof(SkeRec)) {
-      FilRaekke r{static_cast<uint32_t>(uge), i, {}};
-      std::memcpy(&r.rec, s.data() + p, sizeof(SkeRec));
-      ud.push_back(r);
-    }
-  }
-  return ud;
-}
 
 class IndtastningProgram : public OpstartTest {
  protected:
@@ -150,7 +122,7 @@ TEST_F(IndtastningProgram, AnEventEnteredFromF5IsSavedAndShownAfterAFreshStart) 
   // "S&ystem", "&Gem data": both keys queued, as the menu's loop takes the
   // second.
   const fs::path fil = Data() / "data" / "skemabeg.dat";
-  const size_t raekkerFoer = SkemabegFil(fil).size();
+  const size_t raekkerFoer = LaesSkemabegFil(fil.string()).size();
   SetFocus(hwndHoved);
   tavo::test::PressKey('Y', tavo::test::ModAlt);
   Tast('G');
@@ -158,17 +130,17 @@ TEST_F(IndtastningProgram, AnEventEnteredFromF5IsSavedAndShownAfterAFreshStart) 
   // The file holds the event's rows: the activity, the teacher in the
   // proposed role and the room, on the first day's second lesson of the
   // week it was placed in, at that lesson's times.
-  std::vector<FilRaekke> ugensRaekker;
-  for (const FilRaekke &r : SkemabegFil(fil))
+  std::vector<SkemabegFilRaekke> ugensRaekker;
+  for (const SkemabegFilRaekke &r : LaesSkemabegFil(fil.string()))
     if (r.uge == uge) ugensRaekker.push_back(r);
   uint32_t forste = 0;
-  for (const FilRaekke &r : ugensRaekker)
+  for (const SkemabegFilRaekke &r : ugensRaekker)
     if (r.rec.Forste == r.nr && r.nr != foer && r.rec.akti_id == akti && r.rec.Dag == 1 && r.rec.Lektion == 2 &&
         (r.rec.Status & 64))
       forste = r.nr;
   ASSERT_NE(forste, 0u) << "no new event in the file (" << raekkerFoer << " rows before)";
   std::vector<SkeRec> raekker;
-  for (const FilRaekke &r : ugensRaekker)
+  for (const SkemabegFilRaekke &r : ugensRaekker)
     if (r.rec.Forste == forste && r.rec.Status) raekker.push_back(r.rec);
   bool laerer = false, lokale = false;
   for (const SkeRec &r : raekker) {
