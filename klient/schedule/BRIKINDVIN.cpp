@@ -647,8 +647,8 @@ bool LavBoern(BrikIndStruct *b) {
                                       b->hwnd, 0, b->hInst, nullptr);
     if (!b->hwndListe[i]) return false;
   }
-  b->hwndRulle[0] = CreateScrollBarCtl(b->hInst, b->hwnd, SBS_HORZ, 0, 0, 10, 10);
-  b->hwndRulle[1] = CreateScrollBarCtl(b->hInst, b->hwnd, SBS_VERT, 0, 0, 10, 10);
+  b->hwndRulle[0] = CreateScrollBarCtl(b->hInst, b->hwnd, WS_CHILD | WS_CLIPSIBLINGS | SBS_HORZ, 0, 0, 10, 10);
+  b->hwndRulle[1] = CreateScrollBarCtl(b->hInst, b->hwnd, WS_CHILD | WS_CLIPSIBLINGS | SBS_VERT, 0, 0, 10, 10);
   b->hwndFane = CreateTabWnd(b->hInst, b->hwnd, 1, 0, 0, 10, kFaneHoejde, const_cast<char **>(kFaneTekster),
                              kAntalDifValg);
   if (!b->hwndFane) return false;
@@ -694,6 +694,11 @@ bool LavBoern(BrikIndStruct *b) {
     if (!b->hwndKnap[i]) return false;
   }
   ElevKnapTekst(b);
+  // The frames were made first, so they lie over the rest; they belong
+  // under it, the background lowest.
+  for (int i : {1, 2, 3, 0})
+    if (b->hwndRammer[i])
+      SetWindowPos(b->hwndRammer[i], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   return true;
 }
 

@@ -38,8 +38,8 @@ constexpr const char *kSkridt = R"(
 xdotool mousemove 640 500 click 1
 sleep 1
 xdotool key F5
-"$xvindue" vent "Alle aktiviteter i en uge" 30 >/dev/null
 sleep 2
+"$xvindue" vent "- TAVO-skema" 30 >/dev/null
 xdotool key Down Right Right
 sleep 1
 xdotool key Return
