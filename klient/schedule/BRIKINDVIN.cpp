@@ -375,12 +375,18 @@ void Enter(BrikIndStruct *b) {
   MessageBeep(MB_OK);
 }
 
-// On a mark step the keys are the grid's (its cursor, the block with Shift
-// and the arrows or Space, its pages) except the window's own step keys.
+// On a mark step the keys that move and mark in a schedule are the grid's:
+// its cursor, the block with Shift and the arrows or Space, its pages and
+// Esc; the lists' keys stay the lists'.
 bool GitterTast(BrikIndStruct *b, const TastInfo &t, bool udfoer) {
-  if (!ErMarkeringsTrin(b->AktueltTrin) || !b->hwndGitter) return false;
-  const UINT vk = t.wParam;
-  if (t.alt || vk == VK_RETURN || (t.ctrl && (vk == VK_TAB || vk == VK_F4))) return false;
+  if (!ErMarkeringsTrin(b->AktueltTrin) || !b->hwndGitter || t.alt) return false;
+  switch (t.wParam) {
+    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_SPACE:
+    case VK_PRIOR: case VK_NEXT: case VK_HOME: case VK_END: case VK_ESCAPE:
+      break;
+    default:
+      return false;
+  }
   if (udfoer) {
     TastInfo k = t;
     SendMessageA(b->hwndGitter, TAST_MODTAG, 0, reinterpret_cast<LPARAM>(&k));
@@ -938,7 +944,8 @@ LRESULT CALLBACK BrikIndWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) 
       break;
     case WM_KEYUP:
       // The grid ends its block when Shift is let go.
-      if (ErMarkeringsTrin(b->AktueltTrin) && b->hwndGitter) return SendMessageA(b->hwndGitter, msg, wParam, lParam);
+      if (ErMarkeringsTrin(b->AktueltTrin) && b->hwndGitter && wParam != VK_CONTROL)
+        return SendMessageA(b->hwndGitter, msg, wParam, lParam);
       if (wParam == VK_CONTROL && b->AktuelListe < kAntalDifValg) {
         DifValg &v = b->Valg[b->AktuelListe];
         const bool drop = b->AktuelListe == FOCUS_AKTI &&

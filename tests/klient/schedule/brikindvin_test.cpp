@@ -457,3 +457,54 @@ TEST_F(BrikIndVindue, OpenedOnABusyTeacherAndOnAStudentOverlap) {
 }
 
 }  // namespace
+
+namespace sketest {
+namespace {
+
+// On the mark step the entry window's schedule shows the activity of the
+// opening window's cursor over the weeks, from the cell the event was placed
+// at, and takes the moving and marking keys: Space marks that cell, Shift+Down
+// and Space the next lesson with it. The keys of the lists stay the lists'.
+TEST_F(BrikIndVindue, TheMarkStepsKeysMarkTheCellsOfTheEntryWindowsSchedule) {
+  HWND skema = Skema(SKE_AKTI);
+  SkeStruct *s = SkemaVinduesSke(skema);
+  ASSERT_TRUE(s);
+  const uint32_t raekke = s->ObjPos.Aktuel, lektion = 3;
+  s->TidPos.Aktuel = lektion;
+  const uint32_t objekt = SkeRaekkeObjekt(s, raekke);
+  ASSERT_NE(objekt, 0u);
+  AddAVSEgenskab(&AktuelAVS, 'K', objekt, 0, 0);
+  HWND w = Aabn('L', skema);
+  ASSERT_TRUE(w);
+  BrikIndStruct *b = BrikIndWS(w);
+  SkeStruct *gitter = SkemaVinduesSke(b->hwndGitter);
+  ASSERT_TRUE(gitter);
+  EXPECT_EQ(gitter->AlleObjekter, 0);
+  EXPECT_EQ(SkeRaekkeObjekt(gitter, gitter->AktuelObjRaekke), objekt);
+  const uint32_t tid = gitter->TidPos.Aktuel;
+  EXPECT_EQ(tid, lektion);
+
+  Tryk(w, 'E', true);
+  ASSERT_EQ(+b->AktueltTrin, TRIN_LEKTIONER);
+  const uint32_t uge = SkemaPeriode.AktuelUgeIndeks;
+  auto markeret = [&](uint32_t l) {
+    const uint8_t *c = BlokCelle(b->BlokTab, b->BlokUger, uge, 1, l);
+    return c && (*c & BLOK_VALGT);
+  };
+  Tryk(w, VK_SPACE);
+  EXPECT_TRUE(markeret(lektion));
+  EXPECT_FALSE(markeret(lektion + 1));
+  Tryk(w, VK_DOWN, false, false, true);
+  Tryk(w, VK_SPACE);
+  EXPECT_TRUE(markeret(lektion));
+  EXPECT_TRUE(markeret(lektion + 1));
+  EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
+
+  // Ctrl+digits are still typed into the current list's number.
+  const uint8_t liste = b->AktuelListe;
+  Tryk(w, '2', false, true);
+  EXPECT_STREQ(b->Valg[liste].Tastetekst, "2");
+}
+
+}  // namespace
+}  // namespace sketest
