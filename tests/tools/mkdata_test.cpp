@@ -368,6 +368,35 @@ TEST_F(MkdataTest, TheSchoolCanBeScheduled) {
   ASSERT_EQ(LoadSkemabeg(), 0);
 
   for (uint32_t r = 1; r < tvrisy.wRecCnt; ++r) EXPECT_EQ(+TabRec<RisyRec>(tvrisy, r)->Status, 10) << r;
+  // Every record the school holds counts as live, so that the lists and
+  // grids show it; and ini\Roller.ini names a live role for each of the
+  // fifteen proposals, so that placing is not refused for a missing one.
+  for (size_t i = 0; i < TabRegisterAntal; ++i) {
+    const TabRegEntry &e = TabRegister[i];
+    if (LoadTab(e.pTabDesc, e.pTabVar) != 0) continue;
+    for (uint32_t r = 1; r < e.pTabVar->wRecCnt; ++r) {
+      const uint8_t *rec = GetRec(e.pTabDesc, e.pTabVar, r);
+      uint32_t id;
+      std::memcpy(&id, rec, sizeof id);
+      if (id >= RESERVERET_ID_MIN) continue;  // the store's own reserved records
+      const uint8_t st = RecStatus(e.pTabDesc, rec);
+      EXPECT_TRUE(st == 0 || AktivStatus(st)) << e.Navn << " " << r << " status " << +st;
+    }
+  }
+  const std::string roller = (m / "ini" / "Roller.ini").string();
+  for (const char *noegle : {"anfo", "xanfo", "*anfo", "ovak", "*ovak", "dag", "oms", "afsp", "syg", "vikar", "akko",
+                             "fer", "sfer", "loka", "*loka"}) {
+    const bool lokale = std::string(noegle).find("loka") != std::string::npos;
+    const uint32_t id = GetPrivateProfileIntA("Default Roller", noegle, 0, roller.c_str());
+    bool fundet = false;
+    const TabVar &tv = lokale ? tvlokrolle : tvskemarol;
+    for (uint32_t r = 1; r < tv.wRecCnt; ++r) {
+      const uint8_t st = lokale ? TabRec<LokrolleRec>(tv, r)->Status : TabRec<SkemarolRec>(tv, r)->Status;
+      const uint32_t rid = lokale ? TabRec<LokrolleRec>(tv, r)->id : TabRec<SkemarolRec>(tv, r)->id;
+      fundet |= id && rid == id && st >= 10 && st <= 29;
+    }
+    EXPECT_TRUE(fundet) << noegle << " " << id;
+  }
   ASSERT_GT(tvskph.wRecCnt, 1u);
   for (uint32_t r = 1; r < tvskph.wRecCnt; ++r) {
     const uint8_t st = TabRec<SkphRec>(tvskph, r)->Status;
