@@ -1,7 +1,8 @@
 // A new event entered in the running program on the made school as a user
 // enters it on the private X server: F5 opens the activities of one week,
 // the arrows go to an activity and a lesson, Enter opens the entry window,
-// a teacher and a room are chosen with Space, the block is marked, Alt+O
+// a teacher and a room are chosen with Down and Space, the lesson is marked
+// on the entry window's schedule with Alt+E and Space, Alt+O
 // and Enter save the event and the System menu's "Gem data" writes the
 // schedule file. The entry window is photographed beside the test in the
 // build as indtastning.png, and data\skemabeg.dat must hold a new event on
@@ -47,9 +48,9 @@ sleep 1
 xdotool key Return
 "$xvindue" vent "Ny skemabegivenhed" 30 >/dev/null
 sleep 2
-xdotool key alt+m space
+xdotool key alt+m Down space
 sleep 1
-xdotool key alt+l space
+xdotool key alt+l Down space
 sleep 1
 xdotool key alt+e space
 sleep 1
