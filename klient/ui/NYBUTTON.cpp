@@ -145,7 +145,9 @@ static void TegnKnap(BWS *b) {
   }
 
   if (b->txt && *b->txt) {
-    UINT fmt = DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX;
+    // A button text marks its Alt key with '&', drawn underlined as in a
+    // dialog; '&&' stands for the character itself.
+    UINT fmt = DT_SINGLELINE | DT_END_ELLIPSIS;
     fmt |= (b->style & NYB_VENSTRE) ? DT_LEFT : (b->style & NYB_HOEJRE) ? DT_RIGHT : DT_CENTER;
     fmt |= (b->style & NYB_TOP) ? DT_TOP : (b->style & NYB_BUND) ? DT_BOTTOM : DT_VCENTER;
     SetBkMode(dc, TRANSPARENT);
