@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "AKTICHK.h"
+#include "BRIKIND.h"
 #include "ENSMUS.h"
 #include "FARVER.h"
 #include "FONTE.h"
@@ -857,6 +858,9 @@ bool BogTast(HWND h, BOGWS *ws, const TastInfo &t, bool udfoer) {
       if (udfoer) {
         if (ws->hwndRet) BogLukTimeCelle(ws);
         else if (ws->hwndValg) DestroyWindow(ws->hwndValg), ws->hwndValg = 0;
+        // Esc also takes the program-wide status filters off, as in the
+        // schedule windows.
+        ResetTavoSkemaTitel();
       }
       return true;
     case VK_SPACE:

@@ -252,6 +252,9 @@ TEST_F(BogVindue, StaffModeKeysMoveSortFreezeAndPublish) {
   EXPECT_EQ(SendMessageA(hwnd, BOG_SUM, 0, 0), BogPartnerRec(w) == ferie ? 250 : 0);
 
   // Frozen, a 1054 from elsewhere moves nothing.
+  PosteringsFilter = {2, 0, 0};
+  Tast(VK_ESCAPE);
+  EXPECT_EQ(PosteringsFilter.Tilstand, 0) << "Esc takes the program-wide filters off";
   Tast('H', true);
   EXPECT_EQ(w->Frosset, 1);
   SaetAktuelDato(20250210);
