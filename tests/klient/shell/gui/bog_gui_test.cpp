@@ -16,18 +16,15 @@
 #include <string>
 
 #include "billede.h"
+#include "demo_koersel.h"
 #include "windows.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string Laes(const fs::path &fil) {
-  std::ifstream f(fil, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
+using guitest::KoerDemo;
+using guitest::Laes;
 
 // The menu bar's "Postering" and its two entries, where the menu draws them
 // at the screen's 1280 x 1024.
@@ -50,17 +47,9 @@ TEST(BogVindueGui, BothPostingWindowsOpenFromTheMenuAcrossTheDesktop) {
   char skabelon[] = "/tmp/bog_gui_XXXXXX";
   ASSERT_NE(mkdtemp(skabelon), nullptr);
   const fs::path rod = skabelon;
-  const fs::path prog = rod / "program", data = rod / "data", skridt = rod / "skridt.sh";
   const fs::path fotoK = rod / "k.png", fotoM = rod / "m.png";
-  std::ofstream(skridt) << kSkridt;
 
-  const std::string kommando = "DISPLAY='" + std::string(server) + "' BOG_FOTO_K='" + fotoK.string() +
-                               "' BOG_FOTO_M='" + fotoM.string() + "' bash '" TAVO_SOURCE_DIR_DEMO "/tools/demo.sh'" +
-                               " --build '" TAVO_BINARY_DIR "' --program '" + prog.string() + "' --data '" +
-                               data.string() + "' --size small --shot '" + (rod / "skaerm.png").string() +
-                               "' --menu-shot '" + (rod / "menu.png").string() + "' --steps '" + skridt.string() +
-                               "' > '" + (rod / "demo.log").string() + "' 2>&1";
-  const int status = std::system(kommando.c_str());
+  const int status = KoerDemo(server, rod, kSkridt, {{"BOG_FOTO_K", fotoK.string()}, {"BOG_FOTO_M", fotoM.string()}});
   const std::string log = Laes(rod / "demo.log");
   ASSERT_TRUE(WIFEXITED(status)) << log;
   EXPECT_EQ(WEXITSTATUS(status), 0) << log;

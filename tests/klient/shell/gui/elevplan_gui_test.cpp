@@ -18,18 +18,15 @@
 #include <string>
 
 #include "billede.h"
+#include "demo_koersel.h"
 #include "windows.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string Laes(const fs::path &fil) {
-  std::ifstream f(fil, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
+using guitest::KoerDemo;
+using guitest::Laes;
 
 // The steps once the main window is up: the menu bar's "Diverse", its
 // "Egne vinduer" and the saved screen "&1 . Planlægning" below them, clicked
@@ -81,17 +78,10 @@ TEST(ElevPlanVindueGui, OpenedFromTheMenuAndPlannedWithCtrlKShowsTheBestPlan) {
   char skabelon[] = "/tmp/elevplan_gui_XXXXXX";
   ASSERT_NE(mkdtemp(skabelon), nullptr);
   const fs::path rod = skabelon;
-  const fs::path prog = rod / "program", data = rod / "data", foer = rod / "foer.png", efter = rod / "efter.png",
-                 skridt = rod / "skridt.sh";
-  std::ofstream(skridt) << kSkridt;
+  const fs::path data = rod / "data", foer = rod / "foer.png", efter = rod / "efter.png";
 
-  const std::string kommando = "DISPLAY='" + std::string(server) + "' ELEVPLAN_FOER='" + foer.string() +
-                               "' ELEVPLAN_EFTER='" + efter.string() + "' bash '" TAVO_SOURCE_DIR_DEMO
-                               "/tools/demo.sh' --build '" TAVO_BINARY_DIR "' --program '" + prog.string() +
-                               "' --data '" + data.string() + "' --size small --shot '" + (rod / "skaerm.png").string() +
-                               "' --menu-shot '" + (rod / "menu.png").string() + "' --steps '" + skridt.string() +
-                               "' > '" + (rod / "demo.log").string() + "' 2>&1";
-  const int status = std::system(kommando.c_str());
+  const int status =
+      KoerDemo(server, rod, kSkridt, {{"ELEVPLAN_FOER", foer.string()}, {"ELEVPLAN_EFTER", efter.string()}});
   const std::string log = Laes(rod / "demo.log");
   ASSERT_TRUE(WIFEXITED(status)) << log;
   EXPECT_EQ(WEXITSTATUS(status), 0) << log;
@@ -102,8 +92,10 @@ TEST(ElevPlanVindueGui, OpenedFromTheMenuAndPlannedWithCtrlKShowsTheBestPlan) {
   ASSERT_GT(b.w, 0) << foer;
   ASSERT_GT(e.w, 0) << efter;
   std::error_code ec;
-  fs::copy_file(foer, TAVO_BINARY_DIR "/tests/klient/shell/gui/elevplan_vindue.png", fs::copy_options::overwrite_existing, ec);
-  fs::copy_file(efter, TAVO_BINARY_DIR "/tests/klient/shell/gui/elevplan_placeret.png", fs::copy_options::overwrite_existing, ec);
+  fs::copy_file(foer, TAVO_BINARY_DIR "/tests/klient/shell/gui/elevplan_vindue.png",
+                fs::copy_options::overwrite_existing, ec);
+  fs::copy_file(efter, TAVO_BINARY_DIR "/tests/klient/shell/gui/elevplan_placeret.png",
+                fs::copy_options::overwrite_existing, ec);
   // The window covers the left part of the desktop, which shows beside it.
   const COLORREF skrivebord = RGB(210, 210, 255);
   const int y = Kaptionslinje(b);

@@ -18,18 +18,15 @@
 #include <string>
 
 #include "billede.h"
+#include "demo_koersel.h"
 #include "windows.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string Laes(const fs::path &fil) {
-  std::ifstream f(fil, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
+using guitest::KoerDemo;
+using guitest::Laes;
 
 // The menu bar's "Diverse", its "Special vinduer" and the chart's entry
 // (the thirteenth, below two separators), where the menu draws them at the
@@ -72,21 +69,14 @@ TEST(GantVindueGui, TheChartOpensFromTheMenuAndRightMovesTheHighlightedWeek) {
   char skabelon[] = "/tmp/gant_gui_XXXXXX";
   ASSERT_NE(mkdtemp(skabelon), nullptr);
   const fs::path rod = skabelon;
-  const fs::path prog = rod / "program", data = rod / "data", foto1 = rod / "gant1.png", foto2 = rod / "gant2.png",
-                 foto3 = rod / "gant3.png", skridt = rod / "skridt.sh";
+  const fs::path data = rod / "data", foto1 = rod / "gant1.png", foto2 = rod / "gant2.png", foto3 = rod / "gant3.png";
   const std::string lav = "'" TAVO_BINARY_DIR "/tools/mkdata/mkdata' '" + data.string() + "' --size small > '" +
                           (rod / "mkdata.log").string() + "' 2>&1";
   ASSERT_EQ(std::system(lav.c_str()), 0) << Laes(rod / "mkdata.log");
-  std::ofstream(skridt) << kSkridt;
 
-  const std::string kommando = "DISPLAY='" + std::string(server) + "' GANT_FOTO1='" + foto1.string() +
-                               "' GANT_FOTO2='" + foto2.string() +
-                               "' GANT_FOTO3='" + foto3.string() + "' bash '" TAVO_SOURCE_DIR_DEMO "/tools/demo.sh'" +
-                               " --build '" TAVO_BINARY_DIR "' --program '" + prog.string() + "' --data '" +
-                               data.string() + "' --shot '" + (rod / "skaerm.png").string() + "' --menu-shot '" +
-                               (rod / "menu.png").string() + "' --steps '" + skridt.string() + "' > '" +
-                               (rod / "demo.log").string() + "' 2>&1";
-  const int status = std::system(kommando.c_str());
+  const int status =
+      KoerDemo(server, rod, kSkridt,
+               {{"GANT_FOTO1", foto1.string()}, {"GANT_FOTO2", foto2.string()}, {"GANT_FOTO3", foto3.string()}});
   const std::string log = Laes(rod / "demo.log");
   ASSERT_TRUE(WIFEXITED(status)) << log;
   EXPECT_EQ(WEXITSTATUS(status), 0) << log;

@@ -17,18 +17,15 @@
 #include <string>
 
 #include "billede.h"
+#include "demo_koersel.h"
 #include "windows.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string Laes(const fs::path &fil) {
-  std::ifstream f(fil, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
+using guitest::KoerDemo;
+using guitest::Laes;
 
 // The steps once the main window is up. The log lines of saved tables are
 // counted before and after the click on the toolbar's first button (the
@@ -74,16 +71,9 @@ TEST(HovedvindueGui, CtrlShiftDGemDataAndAltF4AsAUserGivesThem) {
   char skabelon[] = "/tmp/hovedvindue_gui_XXXXXX";
   ASSERT_NE(mkdtemp(skabelon), nullptr);
   const fs::path rod = skabelon;
-  const fs::path prog = rod / "program", data = rod / "data", skridt = rod / "skridt.sh";
-  std::ofstream(skridt) << kSkridt;
+  const fs::path data = rod / "data";
 
-  const std::string kommando = "DISPLAY='" + std::string(server) + "' HOVED_FOTO='" + rod.string() + "' HOVED_DATA='" +
-                               data.string() + "' bash '" TAVO_SOURCE_DIR_DEMO "/tools/demo.sh' --build '" TAVO_BINARY_DIR
-                               "' --program '" + prog.string() + "' --data '" + data.string() +
-                               "' --size small --shot '" + (rod / "skaerm.png").string() + "' --menu-shot '" +
-                               (rod / "menu.png").string() + "' --steps '" + skridt.string() + "' > '" +
-                               (rod / "demo.log").string() + "' 2>&1";
-  const int status = std::system(kommando.c_str());
+  const int status = KoerDemo(server, rod, kSkridt, {{"HOVED_FOTO", rod.string()}, {"HOVED_DATA", data.string()}});
   const std::string log = Laes(rod / "demo.log");
   ASSERT_TRUE(WIFEXITED(status)) << log;
   EXPECT_EQ(WEXITSTATUS(status), 0) << log;

@@ -22,18 +22,15 @@
 
 #include "../skemabeg_fil.h"
 #include "billede.h"
+#include "demo_koersel.h"
 #include "windows.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string Laes(const fs::path &fil) {
-  std::ifstream f(fil, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
+using guitest::KoerDemo;
+using guitest::Laes;
 
 // The steps once the main window is up, at the screen's 1280 x 1024. The
 // System menu is clicked where the menu bar draws it.
@@ -73,21 +70,15 @@ TEST(IndtastningGui, AnEventEnteredFromF5IsSavedToTheScheduleFile) {
   char skabelon[] = "/tmp/indtast_gui_XXXXXX";
   ASSERT_NE(mkdtemp(skabelon), nullptr);
   const fs::path rod = skabelon;
-  const fs::path prog = rod / "program", data = rod / "data", foto = rod / "indtastning.png", skridt = rod / "skridt.sh";
+  const fs::path data = rod / "data", foto = rod / "indtastning.png";
 
   const std::string lav = "'" TAVO_BINARY_DIR "/tools/mkdata/mkdata' '" + data.string() + "' --size small > '" +
                           (rod / "mkdata.log").string() + "' 2>&1";
   ASSERT_EQ(std::system(lav.c_str()), 0) << Laes(rod / "mkdata.log");
   const fs::path skemabeg = data / "data" / "skemabeg.dat";
   const auto foer = SkemabegFoersteRaekker(LaesSkemabegFil(skemabeg.string()), 1, 2);
-  std::ofstream(skridt) << kSkridt;
 
-  const std::string kommando = "DISPLAY='" + std::string(server) + "' INDTAST_FOTO='" + foto.string() + "' bash '" +
-                               TAVO_SOURCE_DIR_DEMO "/tools/demo.sh'" + " --build '" TAVO_BINARY_DIR "' --program '" +
-                               prog.string() + "' --data '" + data.string() + "' --shot '" +
-                               (rod / "skaerm.png").string() + "' --menu-shot '" + (rod / "menu.png").string() +
-                               "' --steps '" + skridt.string() + "' > '" + (rod / "demo.log").string() + "' 2>&1";
-  const int status = std::system(kommando.c_str());
+  const int status = KoerDemo(server, rod, kSkridt, {{"INDTAST_FOTO", foto.string()}});
   const std::string log = Laes(rod / "demo.log");
   ASSERT_TRUE(WIFEXITED(status)) << log;
   EXPECT_EQ(WEXITSTATUS(status), 0) << log;
