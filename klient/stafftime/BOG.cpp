@@ -526,24 +526,10 @@ void SynkPos(BOGWS *ws) {
   ws->PosY.Aktuel = ws->AktuelPartner;
 }
 
-int KolX(const BOGWS *ws, MaanedIndeks m) {
-  return static_cast<int>(GridCelleStart(&ws->Hoved.AkseX, m)) - static_cast<int>(ws->Hoved.ScrollX);
-}
-int RaekkeY(const BOGWS *ws, uint32_t p) {
-  return static_cast<int>(GridCelleStart(&ws->Hoved.AkseY, p)) - static_cast<int>(ws->Hoved.ScrollY);
-}
+int KolX(const BOGWS *ws, MaanedIndeks m) { return EnsKolonneX(&ws->Hoved, m); }
+int RaekkeY(const BOGWS *ws, uint32_t p) { return EnsRaekkeY(&ws->Hoved, p); }
 
-void OpdaterScroll(BOGWS *ws) {
-  Ens &e = ws->Hoved;
-  if (e.hwndHScroll)
-    SetScrollCtl(e.hwndHScroll, e.RudeB[ENS_CELLER],
-                 static_cast<int>(ws->PosX.Antal ? GridCelleSlut(&e.AkseX, ws->PosX.Antal) : 0),
-                 static_cast<int>(e.ScrollX));
-  if (e.hwndVScroll)
-    SetScrollCtl(e.hwndVScroll, e.RudeH[ENS_CELLER],
-                 static_cast<int>(ws->PosY.Antal ? GridCelleSlut(&e.AkseY, ws->PosY.Antal) : 0),
-                 static_cast<int>(e.ScrollY));
-}
+void OpdaterScroll(BOGWS *ws) { EnsOpdaterScroll(&ws->Hoved, ws->PosX.Antal, ws->PosY.Antal); }
 
 // The left corner: the main-object line with the current partner's sum over
 // its span, above the sort buttons; the buttons paint themselves, so only

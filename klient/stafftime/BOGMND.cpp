@@ -222,23 +222,10 @@ void Tekst(HDC dc, int x, int y, const char *t, COLORREF fg, COLORREF bg) {
 }
 
 // Pane coordinates of a month column and a day row.
-int KolonneX(const MNDWS *ws, MaanedIndeks m) {
-  return static_cast<int>(GridCelleStart(&ws->Hoved.AkseX, m)) - static_cast<int>(ws->Hoved.ScrollX);
-}
-int RaekkeY(const MNDWS *ws, uint32_t dag) {
-  return static_cast<int>(GridCelleStart(&ws->Hoved.AkseY, dag)) - static_cast<int>(ws->Hoved.ScrollY);
-}
+int KolonneX(const MNDWS *ws, MaanedIndeks m) { return EnsKolonneX(&ws->Hoved, m); }
+int RaekkeY(const MNDWS *ws, uint32_t dag) { return EnsRaekkeY(&ws->Hoved, dag); }
 
-void OpdaterScroll(MNDWS *ws) {
-  Ens &e = ws->Hoved;
-  if (e.hwndHScroll)
-    SetScrollCtl(e.hwndHScroll, e.RudeB[ENS_CELLER],
-                 static_cast<int>(ws->Kolonner.Antal ? GridCelleSlut(&e.AkseX, ws->Kolonner.Antal) : 0),
-                 static_cast<int>(e.ScrollX));
-  if (e.hwndVScroll)
-    SetScrollCtl(e.hwndVScroll, e.RudeH[ENS_CELLER], static_cast<int>(GridCelleSlut(&e.AkseY, kMaksDage)),
-                 static_cast<int>(e.ScrollY));
-}
+void OpdaterScroll(MNDWS *ws) { EnsOpdaterScroll(&ws->Hoved, ws->Kolonner.Antal, kMaksDage); }
 
 // The month names over their columns; the corner over the day column.
 void TegnHoved(MNDWS *ws) {

@@ -324,6 +324,22 @@ void EnsOnSize(Ens *e, HWND hwnd, int bredde, int hoejde, uint8_t antalSkift) {
   }
 }
 
+int EnsKolonneX(const Ens *e, uint32_t kol) {
+  return static_cast<int>(GridCelleStart(&e->AkseX, kol)) - static_cast<int>(e->ScrollX);
+}
+int EnsRaekkeY(const Ens *e, uint32_t raekke) {
+  return static_cast<int>(GridCelleStart(&e->AkseY, raekke)) - static_cast<int>(e->ScrollY);
+}
+
+void EnsOpdaterScroll(Ens *e, uint32_t kolonner, uint32_t raekker) {
+  if (e->hwndHScroll)
+    SetScrollCtl(e->hwndHScroll, e->RudeB[ENS_CELLER],
+                 static_cast<int>(kolonner ? GridCelleSlut(&e->AkseX, kolonner) : 0), static_cast<int>(e->ScrollX));
+  if (e->hwndVScroll)
+    SetScrollCtl(e->hwndVScroll, e->RudeH[ENS_CELLER],
+                 static_cast<int>(raekker ? GridCelleSlut(&e->AkseY, raekker) : 0), static_cast<int>(e->ScrollY));
+}
+
 int EnsOnScroll(Ens *e, UINT msg, WPARAM kode) {
   bool x = msg == WM_HSCROLL;
   if (!x && msg != WM_VSCROLL) return 0;

@@ -156,6 +156,12 @@ void EnsOnSize(Ens *ens, HWND hwnd, int bredde, int hoejde, uint8_t antalSkift);
 int EnsOnScroll(Ens *ens, UINT msg, WPARAM kode);
 void EnsPaintCaption(Ens *ens);
 void EnsPaintFrame(Ens *ens);
+// Where column kol and row raekke of the cell pane start, in pane pixels
+// after the scrolling.
+int EnsKolonneX(const Ens *ens, uint32_t kol);
+int EnsRaekkeY(const Ens *ens, uint32_t raekke);
+// The scroll bars over a cell pane of kolonner columns and raekker rows.
+void EnsOpdaterScroll(Ens *ens, uint32_t kolonner, uint32_t raekker);
 
 uint32_t FindObjIdx(const uint32_t *tab, uint32_t antal, uint32_t vaerdi);
 bool SameU32Tab(uint32_t antal1, uint32_t antal2, const uint32_t *tab1, const uint32_t *tab2);
