@@ -113,21 +113,33 @@ class EpKontaktMappe : public EpImportMappe {
     return b;
   }
 
-  // Pumps until the contact has ended (or the limit), then until idle so
-  // that the posted import request arrives.
+  // Pumps until the contact thread has ended (or the limit), then until
+  // idle so that the import request it posts last has arrived. The pane
+  // forgets its thread at the end message, before that post, so the test
+  // waits on a copy of the thread's handle.
   bool VentPaaKontakt(int ms = 20000) const {
+    HANDLE traad = 0;
+    if (Rec()->hTraad && !DuplicateHandle(GetCurrentProcess(), Rec()->hTraad, GetCurrentProcess(), &traad, 0,
+                                          FALSE, DUPLICATE_SAME_ACCESS))
+      return false;
+    if (!traad) {
+      tavo::test::PumpUntilIdle();
+      return true;
+    }
     const auto slut = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (Rec()->hTraad) {
-      if (std::chrono::steady_clock::now() > slut) return false;
+    bool endt = false;
+    while (!endt) {
+      if (std::chrono::steady_clock::now() > slut) break;
       MSG m;
       while (PeekMessageA(&m, 0, 0, 0, PM_REMOVE)) {
         TranslateMessage(&m);
         DispatchMessageA(&m);
       }
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
+      endt = MsgWaitForMultipleObjects(1, &traad, FALSE, 2, QS_ALLINPUT) == WAIT_OBJECT_0 && !Rec()->hTraad;
     }
-    tavo::test::PumpUntilIdle();
-    return true;
+    CloseHandle(traad);
+    if (endt) tavo::test::PumpUntilIdle();
+    return endt;
   }
 
   // One contact with the dialog answers queued; false when it did not end.
