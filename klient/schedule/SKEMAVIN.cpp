@@ -124,7 +124,7 @@ uint32_t Bredde(const SkeStruct *ske, uint32_t tilbudt) {
     const uint32_t art = SkeObjSwitchArt(ske), brk = SkeBrkSwitchArt(ske);
     const uint32_t hoved = ObjSwitchBredde(art, b, ObjSwitchValgt(art, b));
     const uint32_t felt = BrkSwitchBredde(brk, b, BrkSwitchValgt(brk, b));
-    return CalcSkemaWndWidth(hoved, felt, 13, ske->pObjTd, ske->pObjTv, ske->ObjFilter, tilbudt,
+    return CalcSkemaWndWidth(hoved, felt, kLodretTidBredde, ske->pObjTd, ske->pObjTv, ske->ObjFilter, tilbudt,
                              ske->EtObjekt ? 2 : 0, ske->AlleObjekter != 0);
   }
   return CalcSkemaWndWidthV(SkemaHovedBredde(ske), tilbudt, ske->Visning, ske->Layout,
@@ -253,7 +253,7 @@ void SkiftSkemaVisning(SkeStruct *ske, char visning) {
   SaetHovedBredde(ske);
   if (ske->Layout == 'L') {
     SkemaAkser(ske);
-    ske->Ens.RaekkeHovedBredde = 13;
+    ske->Ens.RaekkeHovedBredde = kLodretTidBredde;
   } else {
     const uint32_t kol = ViseDage(ske->Vis) * KolonnerPrDag(ske);
     ske->TidPos.Antal = kol;
@@ -521,29 +521,36 @@ void TegnRude(SkeStruct *ske, UINT msg, HWND rude) {
   Ens &e = ske->Ens;
   ske->Tegner = 1;
   const bool lodret = ske->Layout == 'L';
+  EnsDCMaler hjoerne(&e.dc[ENSDC_HJOERNE_V], ske);
   switch (msg) {
     case ENS_KOLHOVED_TEGN:
       if (rude && rude != e.hwndKolHoved) {
-        if (lodret) OpdaterLodretHjoerne(ske);
+        if (lodret) { if (e.dc[ENSDC_HJOERNE_V].hdc) OpdaterLodretHjoerne(ske, &hjoerne); }
         else OpdaterHjoerne(ske);
+      } else if (lodret) {
+        OpdaterLodretHoveder(ske, SKE_TEGN_ALT);
       } else {
         EnsDCMaler m(&e.dc[ENSDC_KOLHOVED]);
-        if (lodret) OpdaterLodretHoveder(ske, &m, SKE_TEGN_ALT);
-        else OpdaterHoveder(ske, &m, SKE_TEGN_ALT);
+        OpdaterHoveder(ske, &m, SKE_TEGN_ALT);
       }
       break;
     case ENS_RAEKKEHOVED_TEGN:
-      if (lodret) OpdaterLodretRaekker(ske, SKE_TEGN_ALT);
-      else OpdaterRaekkeHoveder(ske, SKE_TEGN_ALT);
+      if (lodret) {
+        if (!e.dc[ENSDC_RAEKKEHOVED].hdc) break;
+        EnsDCMaler m(&e.dc[ENSDC_RAEKKEHOVED], ske);
+        OpdaterLodretRaekker(ske, &m, SKE_TEGN_ALT);
+      } else {
+        OpdaterRaekkeHoveder(ske, SKE_TEGN_ALT);
+      }
       break;
     case ENS_CELLER_TEGN: {
-      EnsDCMaler m(&e.dc[ENSDC_CELLER]);
+      EnsDCMaler m(&e.dc[ENSDC_CELLER], ske);
       if (lodret) OpdaterLodretCeller(ske, &m, SKE_TEGN_ALT);
       else OpdaterCeller(ske, &m, SKE_TEGN_ALT, e.RudeB[ENS_CELLER]);
       break;
     }
     case TB_RUDE_TEGN:
-      if (lodret) OpdaterLodretHjoerne(ske);
+      if (lodret) { if (e.dc[ENSDC_HJOERNE_V].hdc) OpdaterLodretHjoerne(ske, &hjoerne); }
       else OpdaterHjoerne(ske);
       break;
   }
@@ -773,7 +780,7 @@ void Opret(HWND h, SkeStruct *ske, uint32_t objekt) {
   ske->SkiftAntal = static_cast<uint8_t>(antal);
   ske->BrikLayout = static_cast<uint8_t>(BrkSwitchValgt(brk, b));
   SaetHovedBredde(ske);
-  if (ske->Layout == 'L') e.RaekkeHovedBredde = 13;
+  if (ske->Layout == 'L') e.RaekkeHovedBredde = kLodretTidBredde;
   if (ske->EtObjekt) {
     ske->ObjFilter = kAlleObjFilter;
   } else if (TvungenAlle(ske)) {

@@ -22,6 +22,7 @@
 #include "SKEBAGGRUND.h"
 #include "SKEBEG.h"
 #include "SKEMARK.h"
+#include "SKETEGN.h"
 #include "SKEVIS.h"
 #include "SWITCH.h"
 #include "SWITCHTEGN.h"
@@ -227,9 +228,8 @@ void HoldScroll(SkeStruct *ske) {
   Ens &e = ske->Ens;
   ske->ObjPos.Antal = RaekkeAntal(ske);
   ske->ObjPos.Aktuel = ske->AlleObjekter ? ske->AktuelObjRaekke : ske->AktuelUgeRaekke;
-  const bool v = ske->Layout == 'V';
-  // The object axis of the dot schedule steps 15 pixels a row.
-  if (v) e.AkseY = {0, 15, 1, 0, 0};
+  // The object axis of the dot schedule steps a grid row, as its painter.
+  if (ske->Layout == 'V') e.AkseY = {0, kRaekkeHoejde, 1, 0, 0};
   for (int i = 0; i < 2; ++i) {
     GridPos *pos = i == 0 ? e.StyrX : e.StyrY;
     if (!pos) continue;
@@ -528,19 +528,20 @@ uint32_t CalcSkemaWndHeightV(const SkeStruct *ske, uint32_t tilbudt, uint32_t st
 }
 
 void SkemaAkser(SkeStruct *ske) {
-  if (ske->Layout != 'L' || !ske->pObjTd) return;
-  const uint8_t bogstav = ske->pObjTd->TypeBogstav;
-  const uint32_t art = SkeObjSwitchArt(ske), brk = SkeBrkSwitchArt(ske);
-  const uint32_t obj = ObjSwitchBredde(art, bogstav, ObjSwitchValgt(art, bogstav)) + (ske->Visning == 'L' ? 15 : 0);
-  const uint32_t tegl = BrkSwitchBredde(brk, bogstav, BrkSwitchValgt(brk, bogstav));
-  const Omfang o = VisOmfang(ske->Visning);
-  const int64_t celler = std::max<int64_t>(o.enDag ? o.trin : o.dage * o.trin, 0);
-  ske->Ens.KolHovedHoejde = std::max(obj, tegl);
-  ske->Ens.AkseY = {0, 11, 1, 0, 0};
-  ske->TidPos.Antal = static_cast<uint32_t>(celler);
+  if (ske->Layout != 'L') return;
+  // The columns are as wide as the painter draws them and the rows as high,
+  // so that a click lands on the cell under it; the time axis counts the
+  // columns of the dot schedule, which the cell look-ups share.
+  ske->Ens.KolHovedHoejde = kLodretHovedHoejde;
+  ske->Ens.AkseX = {0, LodretKolonneBredde(ske), 1, 0, 0};
+  ske->Ens.AkseY = {0, LodretRaekkeHoejde(ske), 1, 0, 0};
+  const VisningsTilstandRec &v = ske->Vis;
+  const uint32_t dage = v.SidsteUgedag >= v.FoersteUgedag ? v.SidsteUgedag - v.FoersteUgedag + 1u : 0u;
+  const uint32_t celler = dage * KolonnerPrDag(ske);
+  ske->TidPos.Antal = celler;
   ske->TidPos.Foerste = 1;
   const uint32_t aktuel = ske->TidPos.Aktuel;  // the cursor record is packed
-  ske->TidPos.Aktuel = celler ? std::clamp<uint32_t>(aktuel, 1, static_cast<uint32_t>(celler)) : 0;
+  ske->TidPos.Aktuel = celler ? std::clamp<uint32_t>(aktuel, 1, celler) : 0;
 }
 
 // ---- Status panes ----

@@ -495,35 +495,135 @@ void TegnCeller(SkeStruct *ske, SkemaMaler *m, uint32_t raekkeFra, uint32_t raek
     TegnLektionCeller(ske, m, raekkeFra, raekkeTil, kolFra, kolTil);
 }
 
+// ---- The tile grid.
+
+uint32_t LodretKolonneBredde(const SkeStruct *ske) {
+  const uint8_t b = static_cast<uint8_t>(ske->ObjektArt);
+  const uint32_t art = SkeObjSwitchArt(ske), brk = SkeBrkSwitchArt(ske);
+  const uint32_t obj =
+      ObjSwitchBredde(art, b, ObjSwitchValgt(art, b)) + (ske->Visning == 'L' ? kLektionHovedEkstra : 0);
+  const uint32_t tegl = BrkSwitchBredde(brk, b, BrkSwitchValgt(brk, b));
+  return std::max({obj, tegl, kLodretTidBredde}) + 1;
+}
+
+uint32_t LodretRaekkeHoejde(const SkeStruct *ske) {
+  return ske->Visning == 'D' ? kLodretTrin * (SidsteSlot(ske) - FoersteSlot(ske) + 1) : kLodretTrin;
+}
+
 namespace {
 
-// Hands a painter's calls on with x and y swapped: orientation 'L' runs
-// the time down and the objects across.
-class LodretMaler : public SkemaMaler {
- public:
-  explicit LodretMaler(SkemaMaler *m) : m_(m) {}
-  void Celle(int x, int y, int bredde, uint8_t farve, uint8_t tegn, uint32_t indgang) override {
-    m_->Celle(y, x, bredde, farve, tegn, indgang);
-  }
-  void Strimmel(int x, int y, int segBredde, uint8_t farve, const uint8_t *tegn, uint32_t antal,
-                uint32_t indgang) override {
-    m_->Strimmel(y, x, segBredde, farve, tegn, antal, indgang);
-  }
-  void Tekst(int x, int y, int bredde, const char *tekst, uint8_t farve) override {
-    m_->Tekst(y, x, bredde, tekst, farve);
-  }
-  void Linie(int x, int y, int hoejde, uint8_t art) override { m_->Linie(y, x, hoejde, art); }
+int LodretX(const SkeStruct *ske, uint32_t r) {
+  return static_cast<int>((static_cast<int64_t>(r) - ske->ObjPos.Foerste) * LodretKolonneBredde(ske));
+}
+int LodretY(const SkeStruct *ske, uint32_t k) {
+  return static_cast<int>((static_cast<int64_t>(k) - ske->TidPos.Foerste) * LodretRaekkeHoejde(ske));
+}
 
- private:
-  SkemaMaler *m_;
-};
+// A day cell lists the day's events of the column's lane, a line each.
+void TegnLodretDag(SkeStruct *ske, SkemaMaler *m, uint32_t noegle, uint32_t lag, uint32_t antal, uint8_t dag,
+                   uint32_t celle, int x, int y, int bredde, bool aktuel) {
+  const uint8_t tillaeg = MarkoerTillaeg(ske);
+  uint8_t farve = CelleFarve(ske, noegle, 0, dag, celle);
+  m->Brik(x, y, bredde, static_cast<int>(LodretRaekkeHoejde(ske)), aktuel ? PlusMarkoer(farve, tillaeg) : farve, 0,
+          0, 0, false, false);
+  const uint32_t linjer = SidsteSlot(ske) - FoersteSlot(ske) + 1;
+  uint32_t linje = 0;
+  for (uint32_t i = 0; i < antal && linje < linjer; ++i) {
+    const Begivenhed &b = ske->lkBegivenhed[i];
+    if (ske->LagVis && b.Spor != lag) continue;
+    farve = CelleFarve(ske, noegle, b.Indgang, dag, celle);
+    if (aktuel) farve = static_cast<uint8_t>(farve + tillaeg);
+    m->Brik(x, y + static_cast<int>(linje * kLodretTrin), bredde, static_cast<int>(kLodretTrin), farve, 0,
+            b.Indgang, 0, true, true);
+    ++linje;
+  }
+}
+
+// One object column of the tile grid over the rows fra..til.
+void TegnLodretKolonne(SkeStruct *ske, SkemaMaler *m, uint32_t r, uint32_t fra, uint32_t til) {
+  const uint32_t noegle = SkeRaekkeNoegle(ske, r);
+  const uint32_t lag = RaekkeLag(ske, r);
+  const int x = LodretX(ske, r);
+  const int bredde = static_cast<int>(LodretKolonneBredde(ske));
+  const int hoejde = static_cast<int>(LodretRaekkeHoejde(ske));
+  const uint8_t tillaeg = MarkoerTillaeg(ske);
+  uint8_t hentetDag = 0;
+  uint32_t antal = 0;
+  for (uint32_t k = fra; k <= til; ++k) {
+    uint8_t dag;
+    uint32_t celle;
+    if (!KolonneCelle(ske, k, &dag, &celle)) break;
+    if (dag != hentetDag) {
+      antal = HentKaede(ske, noegle, dag);
+      hentetDag = dag;
+    }
+    const int y = LodretY(ske, k);
+    const bool aktuel = r == ske->ObjPos.Aktuel && k == ske->TidPos.Aktuel;
+    if (ske->Visning == 'D') {
+      TegnLodretDag(ske, m, noegle, lag, antal, dag, celle, x, y, bredde, aktuel);
+    } else {
+      uint32_t indgang = 0;
+      const uint8_t tegn = ske->Visning == 'T'
+                               ? TidTegnKode(ske, ske->lkBegivenhed, antal, lag, celle, &indgang)
+                               : LektionTegnKode(ske, ske->lkBegivenhed, antal, lag, celle, &indgang);
+      const Begivenhed *b = indgang ? FindSporBegivenhed(ske->lkBegivenhed, antal, lag, celle) : nullptr;
+      uint8_t farve = CelleFarve(ske, noegle, b ? indgang : 0, dag, celle);
+      if (aktuel) farve = b ? static_cast<uint8_t>(farve + tillaeg) : PlusMarkoer(farve, tillaeg);
+      if (b)
+        m->Brik(x, y, bredde, hoejde, farve, tegn, indgang, celle - b->FoersteCelle, celle == b->FoersteCelle,
+                celle == b->SidsteCelle);
+      else
+        m->Brik(x, y, bredde, hoejde, farve, tegn, 0, 0, false, false);
+    }
+    if (k == KolonneStart(ske, dag) || k == fra) TegnHelligdag(ske, m, dag, noegle, x, y, bredde);
+  }
+}
+
+// The row of an event's tile line: its linje-th row (an event's rows follow
+// its first) with a record of the tile layout's table; 0 when it has none.
+uint32_t BrikLinieRaekke(const SkeVisListe &e, uint8_t tabel, uint32_t linje) {
+  for (uint32_t n = e.Forste;; ++n) {
+    const SkeRec *r = BrikRaekke(e.AarIndeks, e.Uge, n);
+    if (!r || r->Forste != e.Forste) return 0;
+    if (tabel && BrikRecNr(r, tabel) == 0) continue;
+    if (linje-- == 0) return n;
+  }
+}
 
 }  // namespace
 
 void TegnLodretCeller(SkeStruct *ske, SkemaMaler *m, uint32_t objFra, uint32_t objTil, uint32_t tidFra,
                       uint32_t tidTil) {
-  LodretMaler lodret(m);
-  TegnCeller(ske, &lodret, objFra, objTil, tidFra, tidTil);
+  for (uint32_t r = std::max<uint32_t>(objFra, 1); r <= objTil && r <= RaekkeAntal(ske); ++r)
+    TegnLodretKolonne(ske, m, r, tidFra, tidTil);
+}
+
+void EnsDCMaler::Brik(int x, int y, int bredde, int hoejde, uint8_t farve, uint8_t tegn, uint32_t indgang,
+                      uint32_t linje, bool start, bool slut) {
+  (void)tegn;
+  const uint8_t f = farve < kAntalFarver ? farve : 0;
+  // The column's last pixel is the line between two columns.
+  RECT rc{x, y, x + bredde - 1, y + hoejde};
+  FillRect(dc_->hdc, &rc, FarveBrush[f]);
+  if (!indgang) return;
+  if (ske_ && indgang <= ske_->SkeVisAntal && ske_->lpSkeVisListe) {
+    const SkeVisListe &e = ske_->lpSkeVisListe[indgang];
+    const uint8_t bogstav = static_cast<uint8_t>(ske_->ObjektArt);
+    const uint32_t brk = SkeBrkSwitchArt(ske_), nr = BrkSwitchValgt(brk, bogstav);
+    const SwitchLayout *l = BrkSwitchLayout(brk, bogstav, nr);
+    if (const uint32_t raekke = l ? BrikLinieRaekke(e, l->Bogstav, linje) : 0) {
+      SwitchRaekkeValg v;
+      v.Hoejde = kLodretTrin;
+      TegnBrikLinie(dc_, x + 2, y, f, brk, bogstav, nr, e.AarIndeks, e.Uge, raekke, &v);
+    }
+  }
+  // The tile's edges: its sides on every cell, its top and bottom where it
+  // begins and ends.
+  const int h = y + hoejde, v = x + bredde - 1;
+  FillRectSys(dc_->hdc, COLOR_3DDKSHADOW, x, y, x + 1, h);
+  FillRectSys(dc_->hdc, COLOR_3DDKSHADOW, v - 1, y, v, h);
+  if (start) FillRectSys(dc_->hdc, COLOR_3DDKSHADOW, x, y, v, y + 1);
+  if (slut) FillRectSys(dc_->hdc, COLOR_3DDKSHADOW, x, h - 1, v, h);
 }
 
 // ---- Headers.
@@ -856,18 +956,78 @@ void OpdaterHjoerne(SkeStruct *ske) {
 }
 
 void OpdaterLodretCeller(SkeStruct *ske, SkemaMaler *m, uint32_t flag) {
-  LodretMaler lodret(m);
-  OpdaterCeller(ske, &lodret, flag, INT32_MAX);
+  if (!(flag & (SKE_TEGN_ALT | SKE_TEGN_GENBYG | SKE_TEGN_RULLET | SKE_TEGN_MARKOER | SKE_TEGN_RAEKKE |
+                SKE_TEGN_KOLONNE)))
+    return;
+  uint32_t oFra, oTil, tFra, tTil;
+  Synlige(ske->ObjPos, &oFra, &oTil);
+  Synlige(ske->TidPos, &tFra, &tTil);
+  TegnLodretCeller(ske, m, oFra, oTil, tFra, tTil);
 }
 
-void OpdaterLodretHoveder(SkeStruct *ske, SkemaMaler *m, uint32_t flag) {
-  LodretMaler lodret(m);
-  OpdaterHoveder(ske, &lodret, flag);
+void OpdaterLodretHoveder(SkeStruct *ske, uint32_t flag) {
+  EnsDC *dc = &ske->Ens.dc[ENSDC_KOLHOVED];
+  if (!dc->hdc || !flag) return;
+  const uint32_t art = SkeObjSwitchArt(ske);
+  const uint8_t bogstav = static_cast<uint8_t>(ske->ObjektArt);
+  const uint32_t nr = ObjSwitchValgt(art, bogstav);
+  SwitchRaekkeValg v;
+  v.Hoejde = kRaekkeHoejde;
+  uint32_t fra, til;
+  Synlige(ske->ObjPos, &fra, &til);
+  for (uint32_t r = fra; r <= til && r <= RaekkeAntal(ske); ++r) {
+    SkemaRaekkeArg arg{ske, r};
+    const uint8_t farve = r == ske->ObjPos.Aktuel ? MarkoerTillaeg(ske) : 0;
+    TegnObjSwitchRaekkeCb(dc, LodretX(ske, r), 1, farve, art, bogstav, nr, SkemaRaekkeTekst, &arg, &v);
+  }
 }
 
-void OpdaterLodretRaekker(SkeStruct *ske, uint32_t flag) { OpdaterRaekkeHoveder(ske, flag); }
+namespace {
 
-void OpdaterLodretHjoerne(SkeStruct *ske) { OpdaterHjoerne(ske); }
+// A label's text colour on a background code: the glyphs' rule.
+uint8_t EtiketFarve(uint8_t baggrund) {
+  CelleFarveData c;
+  c.Moenster = baggrund;
+  c.Beregnet = true;
+  return CelleTekstFarveKode(c);
+}
+
+}  // namespace
+
+void OpdaterLodretRaekker(SkeStruct *ske, SkemaMaler *m, uint32_t flag) {
+  if (!flag) return;
+  const int hoejde = static_cast<int>(LodretRaekkeHoejde(ske));
+  const int bredde = static_cast<int>(kLodretTidBredde);
+  uint32_t fra, til;
+  Synlige(ske->TidPos, &fra, &til);
+  for (uint32_t k = fra; k <= til; ++k) {
+    uint8_t dag;
+    uint32_t celle;
+    if (!KolonneCelle(ske, k, &dag, &celle)) break;
+    const int y = LodretY(ske, k);
+    const uint8_t farve = k == ske->TidPos.Aktuel ? MarkoerTillaeg(ske) : 0;
+    m->Brik(0, y, bredde + 1, hoejde, farve, 0, 0, 0, false, false);
+    const bool dagStart = k == KolonneStart(ske, dag);
+    const uint8_t tekstFarve = EtiketFarve(farve);
+    if (ske->Visning == 'D' || dagStart) m->Tekst(1, y, 0, kDagNavn[dag], tekstFarve);
+    char tekst[16] = "";
+    if (ske->Visning == 'L')
+      snprintf(tekst, sizeof tekst, "%u", celle % 100);
+    else if (ske->Visning == 'T' && !dagStart && (celle - 1) % 12 == 0)
+      snprintf(tekst, sizeof tekst, "%u.00", (celle - 1) / 12);
+    if (tekst[0])
+      m->Tekst(ske->Visning == 'L' ? bredde - 14 : 1, y, ske->Visning == 'L' ? 14 : 0, tekst, tekstFarve);
+  }
+}
+
+void OpdaterLodretHjoerne(SkeStruct *ske, SkemaMaler *m) {
+  const uint32_t hoved = ske->Ens.RaekkeHovedBredde;  // the frame's head is packed
+  const int bredde = static_cast<int>(hoved ? hoved : kLodretTidBredde);
+  m->Brik(0, 0, bredde + 1, static_cast<int>(kLodretHovedHoejde), 0, 0, 0, 0, false, false);
+  uint32_t raekke, celle;
+  uint8_t dag;
+  if (AktuelCelle(ske, &raekke, &dag, &celle)) m->Tekst(0, 1, bredde, kDagNavn[dag], EtiketFarve(0));
+}
 
 void RegistrerSkemaTegning() {
   SkeCelleFarveKrog = [](SkeStruct *ske, uint32_t raekke, uint32_t indgang, uint8_t ugedag, uint32_t celle) {

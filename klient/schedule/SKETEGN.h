@@ -16,7 +16,7 @@
 // Grid geometry in pixels.
 constexpr uint32_t kLektionBredde = 12;   // a lesson column, and per lesson of a day column
 constexpr uint32_t kSlotBredde = 3;       // a 5-minute slot column
-constexpr uint32_t kRaekkeHoejde = 14;    // a grid row
+constexpr uint32_t kRaekkeHoejde = 15;    // a grid row, as the frame's object axis steps
 constexpr uint32_t kLektionHovedEkstra = 15;
 
 // Colour codes the painter gives of its own.
@@ -42,20 +42,33 @@ class SkemaMaler {
   virtual void Tekst(int x, int y, int bredde, const char *tekst, uint8_t farve) = 0;
   // A vertical grid line; art 0 a slot, 1 quarter, 2 half hour, 3 hour, 4 a day.
   virtual void Linie(int x, int y, int hoejde, uint8_t art) = 0;
+  // One cell of the tile grid, bredde x hoejde: background colour code and
+  // glyph code as Celle, and of the event it shows (indgang 0: none) the
+  // tile line it carries (0 the first) and whether the cell begins or ends
+  // the tile. A painter without tiles sees it as a cell.
+  virtual void Brik(int x, int y, int bredde, int hoejde, uint8_t farve, uint8_t tegn, uint32_t indgang,
+                    uint32_t linje, bool start, bool slut) {
+    (void)hoejde, (void)linje, (void)start, (void)slut;
+    Celle(x, y, bredde, farve, tegn, indgang);
+  }
 };
 
 // The painter that draws on a pane's DC.
 class EnsDCMaler : public SkemaMaler {
  public:
-  explicit EnsDCMaler(EnsDC *dc) : dc_(dc) {}
+  // A tile painter needs the window for its events' rows and its tile layout.
+  explicit EnsDCMaler(EnsDC *dc, const SkeStruct *ske = nullptr) : dc_(dc), ske_(ske) {}
   void Celle(int x, int y, int bredde, uint8_t farve, uint8_t tegn, uint32_t indgang) override;
   void Strimmel(int x, int y, int segBredde, uint8_t farve, const uint8_t *tegn, uint32_t antal,
                 uint32_t indgang) override;
   void Tekst(int x, int y, int bredde, const char *tekst, uint8_t farve) override;
   void Linie(int x, int y, int hoejde, uint8_t art) override;
+  void Brik(int x, int y, int bredde, int hoejde, uint8_t farve, uint8_t tegn, uint32_t indgang, uint32_t linje,
+            bool start, bool slut) override;
 
  private:
   EnsDC *dc_;
+  const SkeStruct *ske_;
 };
 
 // ---- Cells and columns.
@@ -132,10 +145,21 @@ void TegnTomCelle(SkeStruct *ske, SkemaMaler *m, int x, int y, int bredde, uint3
                   uint32_t celle, bool aktuel);
 // The name of a public holiday, centred in the cell, with markerhellig on.
 void TegnHelligdag(const SkeStruct *ske, SkemaMaler *m, uint8_t ugedag, uint32_t noegle, int x, int y, int bredde);
-// Orientation 'L': the same cells with the objects as columns and the time
-// running down.
+// Orientation 'L', the tile grid: the objects (or weeks) as columns and
+// the time running down, a row per lesson or slot (per day in day mode).
+// A cell an event covers carries one line of its tile: the event's first
+// row of the tile layout's table at its first cell, the next row below.
+// Day mode lists the first rows of the day's events, a line each.
 void TegnLodretCeller(SkeStruct *ske, SkemaMaler *m, uint32_t objFra, uint32_t objTil, uint32_t tidFra,
                       uint32_t tidTil);
+// The tile grid's geometry: a row of the time axis, the width of an object
+// column (the wider of the object's header with the lesson part and the
+// tile layout, and a line), the time labels' pane and the header band.
+constexpr uint32_t kLodretTrin = 11;
+constexpr uint32_t kLodretTidBredde = 36;
+constexpr uint32_t kLodretHovedHoejde = kRaekkeHoejde + 2;
+uint32_t LodretKolonneBredde(const SkeStruct *ske);
+uint32_t LodretRaekkeHoejde(const SkeStruct *ske);
 
 // ---- Headers.
 // The column headers of columns fra..til (lesson and day mode): the
@@ -178,10 +202,14 @@ void OpdaterHoveder(SkeStruct *ske, SkemaMaler *m, uint32_t flag);
 void OpdaterRaekkeHoveder(SkeStruct *ske, uint32_t flag);
 void OpdaterCeller(SkeStruct *ske, SkemaMaler *m, uint32_t flag, int arealBredde);
 void OpdaterHjoerne(SkeStruct *ske);
+// The tile grid's: its cells; the object headers across the top on the
+// column-header DC; the time labels down the side (the weekday at a day's
+// first row, the lesson number or the hour); the corner shows the current
+// cell's weekday. Each paints all of its part.
 void OpdaterLodretCeller(SkeStruct *ske, SkemaMaler *m, uint32_t flag);
-void OpdaterLodretHoveder(SkeStruct *ske, SkemaMaler *m, uint32_t flag);
-void OpdaterLodretRaekker(SkeStruct *ske, uint32_t flag);
-void OpdaterLodretHjoerne(SkeStruct *ske);
+void OpdaterLodretHoveder(SkeStruct *ske, uint32_t flag);
+void OpdaterLodretRaekker(SkeStruct *ske, SkemaMaler *m, uint32_t flag);
+void OpdaterLodretHjoerne(SkeStruct *ske, SkemaMaler *m);
 
 // Hands the find marking of embedded windows the cell colour.
 void RegistrerSkemaTegning();

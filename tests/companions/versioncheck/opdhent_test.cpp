@@ -75,7 +75,9 @@ class OpdHent : public ::testing::Test {
     std::strcpy(StiTab.szdata, data.c_str());
     std::snprintf(ZintelAdresse, sizeof ZintelAdresse, "%s", server_.Adresse().c_str());
     tavo::SaetInternetCertifikater(webtest::Certifikat().c_str());
-    tavo::SaetInternetTimeout(1500);
+    // Short for the silent stand-in, long enough for a TLS handshake on a
+    // loaded machine.
+    tavo::SaetInternetTimeout(4000);
     ZintelPauseMs = 0;
     ZintelHentVersion = ZintelHentFiler;
     // An older installation: a file the new version replaces and one it

@@ -25,7 +25,9 @@ class Starttraad : public StatusRaekke {
     ASSERT_TRUE(server.Start());
     setenv("TAVO_WEB_PORTAL", (server.Adresse() + "/portal").c_str(), 1);
     setenv("TAVO_WEB_CERTIFIKAT", webtest::Certifikat().c_str(), 1);
-    tavo::SaetInternetTimeout(1500);
+    // Short for the silent stand-in, long enough for a TLS handshake on a
+    // loaded machine.
+    tavo::SaetInternetTimeout(4000);
     gemtPlan = ff_plan;
   }
   void TearDown() override {

@@ -48,7 +48,9 @@ class WebKald : public ::testing::Test {
     setenv("TAVO_WEB_TAVOSIDE", server.Adresse().c_str(), 1);
     setenv("TAVO_WEB_TIDSPOST", (server.Adresse() + "/hub").c_str(), 1);
     setenv("TAVO_WEB_CERTIFIKAT", webtest::Certifikat().c_str(), 1);
-    tavo::SaetInternetTimeout(1500);
+    // Short for the silent stand-in, long enough for a TLS handshake on a
+    // loaded machine.
+    tavo::SaetInternetTimeout(4000);
     tavo::test::StartDialogScript(1000);
   }
   void TearDown() override {
