@@ -712,6 +712,7 @@ void TegnRaekkeHoved(SkeStruct *ske, uint32_t fra, uint32_t til) {
   const uint32_t nr = ObjSwitchValgt(art, bogstav);
   SwitchRaekkeValg v;
   v.Hoejde = kRaekkeHoejde;
+  v.Skrift = TgnFont;  // the highlighted digits and the arrows of the computed fields
   for (uint32_t r = std::max<uint32_t>(fra, 1); r <= til && r <= RaekkeAntal(ske); ++r) {
     SkemaRaekkeArg arg{ske, r};
     const uint8_t farve = r == ske->ObjPos.Aktuel ? MarkoerTillaeg(ske) : 0;
@@ -763,11 +764,12 @@ void Ciffer(char *buf, size_t str, uint32_t n) {
     snprintf(buf, str, "%u", n);
 }
 
-// The digits of a number, each shifted by 33.
+// The digits of a number as the picture font's highlighted digits: digit
+// d is the character d + 33.
 void Forskudt(char *buf, size_t str, const char *cifre) {
   size_t i = 0;
   for (; cifre[i] && i + 1 < str; ++i)
-    buf[i] = cifre[i] >= '0' && cifre[i] <= '9' ? static_cast<char>(cifre[i] + 33) : cifre[i];
+    buf[i] = cifre[i] >= '0' && cifre[i] <= '9' ? static_cast<char>(cifre[i] - '0' + 33) : cifre[i];
   buf[i] = '\0';
 }
 
@@ -952,6 +954,7 @@ void OpdaterHjoerne(SkeStruct *ske) {
   SkemaRaekkeArg arg{ske, ske->ObjPos.Aktuel};
   SwitchRaekkeValg v;
   v.Hoejde = kRaekkeHoejde;
+  v.Skrift = TgnFont;  // the highlighted digits and the arrows of the computed fields
   TegnObjSwitchRaekkeCb(dc, 0, 0, 0, art, bogstav, ObjSwitchValgt(art, bogstav), SkemaRaekkeTekst, &arg, &v);
 }
 
@@ -973,6 +976,7 @@ void OpdaterLodretHoveder(SkeStruct *ske, uint32_t flag) {
   const uint32_t nr = ObjSwitchValgt(art, bogstav);
   SwitchRaekkeValg v;
   v.Hoejde = kRaekkeHoejde;
+  v.Skrift = TgnFont;  // the highlighted digits and the arrows of the computed fields
   uint32_t fra, til;
   Synlige(ske->ObjPos, &fra, &til);
   for (uint32_t r = fra; r <= til && r <= RaekkeAntal(ske); ++r) {
