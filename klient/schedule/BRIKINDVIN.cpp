@@ -665,7 +665,7 @@ bool LavBoern(BrikIndStruct *b) {
   // schedule of one object, so a view of all objects in a week is not
   // copied; the grid opens at the cell the event was placed from.
   SkeStruct *kilde = b->SkemaSke;
-  const char art = b->ObjektArt ? b->ObjektArt : SKE_AKTI;
+  const char art = b->ObjektArt ? b->ObjektArt : static_cast<char>(SKE_AKTI);
   uint32_t objekt = kilde ? SkeRaekkeObjekt(kilde, kilde->AktuelObjRaekke) : 0;
   if (!objekt && art == SKE_AKTI && AktuelAVS.aktiAntal) objekt = AktuelAVS.aktiTab[0];
   b->hwndGitter = CreateSkemaWnd(b->hInst, b->hwnd, b->hwnd, art, 0, 0, 300, 200, objekt, nullptr, AktuelAVS.Placering,

@@ -254,13 +254,13 @@ void SkiftSkemaVisning(SkeStruct *ske, char visning) {
   if (ske->Layout == 'L') {
     SkemaAkser(ske);
     ske->Ens.RaekkeHovedBredde = kLodretTidBredde;
-  } else {
-    const uint32_t kol = ViseDage(ske->Vis) * KolonnerPrDag(ske);
-    ske->TidPos.Antal = kol;
-    ske->TidPos.Foerste = 1;
-    const uint32_t aktuel = ske->TidPos.Aktuel;  // the cursor record is packed
-    ske->TidPos.Aktuel = kol ? std::clamp<uint32_t>(aktuel, 1, kol) : 0;
   }
+  // Both layouts count the time axis alike, which the cell look-ups share.
+  const uint32_t kol = ViseDage(ske->Vis) * KolonnerPrDag(ske);
+  ske->TidPos.Antal = kol;
+  ske->TidPos.Foerste = 1;
+  const uint32_t aktuel = ske->TidPos.Aktuel;  // the cursor record is packed
+  ske->TidPos.Aktuel = kol ? std::clamp<uint32_t>(aktuel, 1, kol) : 0;
   RydBlok(ske);
 }
 
@@ -521,12 +521,19 @@ void TegnRude(SkeStruct *ske, UINT msg, HWND rude) {
   Ens &e = ske->Ens;
   ske->Tegner = 1;
   const bool lodret = ske->Layout == 'L';
-  EnsDCMaler hjoerne(&e.dc[ENSDC_HJOERNE_V], ske);
+  // The corner above the row headers.
+  const auto Hjoerne = [&] {
+    if (!lodret) {
+      OpdaterHjoerne(ske);
+    } else if (e.dc[ENSDC_HJOERNE_V].hdc) {
+      EnsDCMaler m(&e.dc[ENSDC_HJOERNE_V], ske);
+      OpdaterLodretHjoerne(ske, &m);
+    }
+  };
   switch (msg) {
     case ENS_KOLHOVED_TEGN:
       if (rude && rude != e.hwndKolHoved) {
-        if (lodret) { if (e.dc[ENSDC_HJOERNE_V].hdc) OpdaterLodretHjoerne(ske, &hjoerne); }
-        else OpdaterHjoerne(ske);
+        Hjoerne();
       } else if (lodret) {
         OpdaterLodretHoveder(ske, SKE_TEGN_ALT);
       } else {
@@ -535,12 +542,11 @@ void TegnRude(SkeStruct *ske, UINT msg, HWND rude) {
       }
       break;
     case ENS_RAEKKEHOVED_TEGN:
-      if (lodret) {
-        if (!e.dc[ENSDC_RAEKKEHOVED].hdc) break;
+      if (!lodret) {
+        OpdaterRaekkeHoveder(ske, SKE_TEGN_ALT);
+      } else if (e.dc[ENSDC_RAEKKEHOVED].hdc) {
         EnsDCMaler m(&e.dc[ENSDC_RAEKKEHOVED], ske);
         OpdaterLodretRaekker(ske, &m, SKE_TEGN_ALT);
-      } else {
-        OpdaterRaekkeHoveder(ske, SKE_TEGN_ALT);
       }
       break;
     case ENS_CELLER_TEGN: {
@@ -550,8 +556,7 @@ void TegnRude(SkeStruct *ske, UINT msg, HWND rude) {
       break;
     }
     case TB_RUDE_TEGN:
-      if (lodret) { if (e.dc[ENSDC_HJOERNE_V].hdc) OpdaterLodretHjoerne(ske, &hjoerne); }
-      else OpdaterHjoerne(ske);
+      Hjoerne();
       break;
   }
   ske->Tegner = 0;

@@ -530,18 +530,10 @@ uint32_t CalcSkemaWndHeightV(const SkeStruct *ske, uint32_t tilbudt, uint32_t st
 void SkemaAkser(SkeStruct *ske) {
   if (ske->Layout != 'L') return;
   // The columns are as wide as the painter draws them and the rows as high,
-  // so that a click lands on the cell under it; the time axis counts the
-  // columns of the dot schedule, which the cell look-ups share.
+  // so that a click lands on the cell under it.
   ske->Ens.KolHovedHoejde = kLodretHovedHoejde;
   ske->Ens.AkseX = {0, LodretKolonneBredde(ske), 1, 0, 0};
   ske->Ens.AkseY = {0, LodretRaekkeHoejde(ske), 1, 0, 0};
-  const VisningsTilstandRec &v = ske->Vis;
-  const uint32_t dage = v.SidsteUgedag >= v.FoersteUgedag ? v.SidsteUgedag - v.FoersteUgedag + 1u : 0u;
-  const uint32_t celler = dage * KolonnerPrDag(ske);
-  ske->TidPos.Antal = celler;
-  ske->TidPos.Foerste = 1;
-  const uint32_t aktuel = ske->TidPos.Aktuel;  // the cursor record is packed
-  ske->TidPos.Aktuel = celler ? std::clamp<uint32_t>(aktuel, 1, celler) : 0;
 }
 
 // ---- Status panes ----

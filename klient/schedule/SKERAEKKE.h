@@ -76,8 +76,9 @@ uint32_t CalcSkemaWndWidthV(uint32_t basis, uint32_t tilbudt, char visning, char
                             uint32_t ekstra);
 uint32_t SkemaHovedBredde(const SkeStruct *ske);
 uint32_t CalcSkemaWndHeightV(const SkeStruct *ske, uint32_t tilbudt, uint32_t statusLinjer);
-// Layout 'L': the cell axis (the rows) gets its head and one 11-pixel cell
-// per shown lesson or slot and weekday.
+// Layout 'L': the frame's axes as the tile grid paints them, object columns
+// across and a row per shown lesson or slot (per day in day mode) down, and
+// the height of the object headers.
 void SkemaAkser(SkeStruct *ske);
 
 // Creates the status panes of the window through the frame's status-bar

@@ -525,7 +525,7 @@ void TegnLodretDag(SkeStruct *ske, SkemaMaler *m, uint32_t noegle, uint32_t lag,
   const uint8_t tillaeg = MarkoerTillaeg(ske);
   uint8_t farve = CelleFarve(ske, noegle, 0, dag, celle);
   m->Brik(x, y, bredde, static_cast<int>(LodretRaekkeHoejde(ske)), aktuel ? PlusMarkoer(farve, tillaeg) : farve, 0,
-          0, 0, false, false);
+          0, false, false);
   const uint32_t linjer = SidsteSlot(ske) - FoersteSlot(ske) + 1;
   uint32_t linje = 0;
   for (uint32_t i = 0; i < antal && linje < linjer; ++i) {
@@ -533,8 +533,8 @@ void TegnLodretDag(SkeStruct *ske, SkemaMaler *m, uint32_t noegle, uint32_t lag,
     if (ske->LagVis && b.Spor != lag) continue;
     farve = CelleFarve(ske, noegle, b.Indgang, dag, celle);
     if (aktuel) farve = static_cast<uint8_t>(farve + tillaeg);
-    m->Brik(x, y + static_cast<int>(linje * kLodretTrin), bredde, static_cast<int>(kLodretTrin), farve, 0,
-            b.Indgang, 0, true, true);
+    m->Brik(x, y + static_cast<int>(linje * kLodretTrin), bredde, static_cast<int>(kLodretTrin), farve, b.Indgang,
+            0, true, true);
     ++linje;
   }
 }
@@ -562,18 +562,15 @@ void TegnLodretKolonne(SkeStruct *ske, SkemaMaler *m, uint32_t r, uint32_t fra, 
     if (ske->Visning == 'D') {
       TegnLodretDag(ske, m, noegle, lag, antal, dag, celle, x, y, bredde, aktuel);
     } else {
-      uint32_t indgang = 0;
-      const uint8_t tegn = ske->Visning == 'T'
-                               ? TidTegnKode(ske, ske->lkBegivenhed, antal, lag, celle, &indgang)
-                               : LektionTegnKode(ske, ske->lkBegivenhed, antal, lag, celle, &indgang);
-      const Begivenhed *b = indgang ? FindSporBegivenhed(ske->lkBegivenhed, antal, lag, celle) : nullptr;
-      uint8_t farve = CelleFarve(ske, noegle, b ? indgang : 0, dag, celle);
+      // The tile shows its lines, not the dot schedule's glyphs.
+      const Begivenhed *b = FindSporBegivenhed(ske->lkBegivenhed, antal, lag, celle);
+      uint8_t farve = CelleFarve(ske, noegle, b ? b->Indgang : 0, dag, celle);
       if (aktuel) farve = b ? static_cast<uint8_t>(farve + tillaeg) : PlusMarkoer(farve, tillaeg);
       if (b)
-        m->Brik(x, y, bredde, hoejde, farve, tegn, indgang, celle - b->FoersteCelle, celle == b->FoersteCelle,
+        m->Brik(x, y, bredde, hoejde, farve, b->Indgang, celle - b->FoersteCelle, celle == b->FoersteCelle,
                 celle == b->SidsteCelle);
       else
-        m->Brik(x, y, bredde, hoejde, farve, tegn, 0, 0, false, false);
+        m->Brik(x, y, bredde, hoejde, farve, 0, 0, false, false);
     }
     if (k == KolonneStart(ske, dag) || k == fra) TegnHelligdag(ske, m, dag, noegle, x, y, bredde);
   }
@@ -598,9 +595,8 @@ void TegnLodretCeller(SkeStruct *ske, SkemaMaler *m, uint32_t objFra, uint32_t o
     TegnLodretKolonne(ske, m, r, tidFra, tidTil);
 }
 
-void EnsDCMaler::Brik(int x, int y, int bredde, int hoejde, uint8_t farve, uint8_t tegn, uint32_t indgang,
-                      uint32_t linje, bool start, bool slut) {
-  (void)tegn;
+void EnsDCMaler::Brik(int x, int y, int bredde, int hoejde, uint8_t farve, uint32_t indgang, uint32_t linje,
+                      bool start, bool slut) {
   const uint8_t f = farve < kAntalFarver ? farve : 0;
   // The column's last pixel is the line between two columns.
   RECT rc{x, y, x + bredde - 1, y + hoejde};
@@ -1010,7 +1006,7 @@ void OpdaterLodretRaekker(SkeStruct *ske, SkemaMaler *m, uint32_t flag) {
     if (!KolonneCelle(ske, k, &dag, &celle)) break;
     const int y = LodretY(ske, k);
     const uint8_t farve = k == ske->TidPos.Aktuel ? MarkoerTillaeg(ske) : 0;
-    m->Brik(0, y, bredde + 1, hoejde, farve, 0, 0, 0, false, false);
+    m->Brik(0, y, bredde + 1, hoejde, farve, 0, 0, false, false);
     const bool dagStart = k == KolonneStart(ske, dag);
     const uint8_t tekstFarve = EtiketFarve(farve);
     if (ske->Visning == 'D' || dagStart) m->Tekst(1, y, 0, kDagNavn[dag], tekstFarve);
@@ -1027,7 +1023,7 @@ void OpdaterLodretRaekker(SkeStruct *ske, SkemaMaler *m, uint32_t flag) {
 void OpdaterLodretHjoerne(SkeStruct *ske, SkemaMaler *m) {
   const uint32_t hoved = ske->Ens.RaekkeHovedBredde;  // the frame's head is packed
   const int bredde = static_cast<int>(hoved ? hoved : kLodretTidBredde);
-  m->Brik(0, 0, bredde + 1, static_cast<int>(kLodretHovedHoejde), 0, 0, 0, 0, false, false);
+  m->Brik(0, 0, bredde + 1, static_cast<int>(kLodretHovedHoejde), 0, 0, 0, false, false);
   uint32_t raekke, celle;
   uint8_t dag;
   if (AktuelCelle(ske, &raekke, &dag, &celle)) m->Tekst(0, 1, bredde, kDagNavn[dag], EtiketFarve(0));

@@ -42,14 +42,14 @@ class SkemaMaler {
   virtual void Tekst(int x, int y, int bredde, const char *tekst, uint8_t farve) = 0;
   // A vertical grid line; art 0 a slot, 1 quarter, 2 half hour, 3 hour, 4 a day.
   virtual void Linie(int x, int y, int hoejde, uint8_t art) = 0;
-  // One cell of the tile grid, bredde x hoejde: background colour code and
-  // glyph code as Celle, and of the event it shows (indgang 0: none) the
-  // tile line it carries (0 the first) and whether the cell begins or ends
-  // the tile. A painter without tiles sees it as a cell.
-  virtual void Brik(int x, int y, int bredde, int hoejde, uint8_t farve, uint8_t tegn, uint32_t indgang,
-                    uint32_t linje, bool start, bool slut) {
+  // One cell of the tile grid, bredde x hoejde: background colour code,
+  // and of the event it shows (indgang 0: none) the tile line it carries
+  // (0 the first) and whether the cell begins or ends the tile. A painter
+  // without tiles sees it as a cell without a glyph.
+  virtual void Brik(int x, int y, int bredde, int hoejde, uint8_t farve, uint32_t indgang, uint32_t linje,
+                    bool start, bool slut) {
     (void)hoejde, (void)linje, (void)start, (void)slut;
-    Celle(x, y, bredde, farve, tegn, indgang);
+    Celle(x, y, bredde, farve, 0, indgang);
   }
 };
 
@@ -63,8 +63,8 @@ class EnsDCMaler : public SkemaMaler {
                 uint32_t indgang) override;
   void Tekst(int x, int y, int bredde, const char *tekst, uint8_t farve) override;
   void Linie(int x, int y, int hoejde, uint8_t art) override;
-  void Brik(int x, int y, int bredde, int hoejde, uint8_t farve, uint8_t tegn, uint32_t indgang, uint32_t linje,
-            bool start, bool slut) override;
+  void Brik(int x, int y, int bredde, int hoejde, uint8_t farve, uint32_t indgang, uint32_t linje, bool start,
+            bool slut) override;
 
  private:
   EnsDC *dc_;
@@ -94,7 +94,7 @@ UgeIndeks CelleUge(const SkeStruct *ske, uint32_t noegle);
 // The time-mode column axis: day x 1000 + slot for every column into akse
 // (plads entries, index 0 unused); the column count.
 uint32_t TidsAkse(const SkeStruct *ske, uint32_t *akse, uint32_t plads);
-// Column width and columns per day for the window's mode, row height 14.
+// Column width and columns per day for the window's mode, a grid row per object.
 void SkemaAkseOpsaet(SkeStruct *ske);
 // Width of the row-header area, and its split into the object part and
 // (time mode) the time part.

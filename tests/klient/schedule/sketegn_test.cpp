@@ -46,7 +46,7 @@ class Optager : public SkemaMaler {
     uint32_t indgang, linje;
     bool start, slut;
   };
-  void Brik(int x, int y, int bredde, int hoejde, uint8_t, uint8_t, uint32_t indgang, uint32_t linje, bool start,
+  void Brik(int x, int y, int bredde, int hoejde, uint8_t, uint32_t indgang, uint32_t linje, bool start,
             bool slut) override {
     brikker.push_back({x, y, bredde, hoejde, indgang, linje, start, slut});
   }

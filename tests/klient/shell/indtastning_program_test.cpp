@@ -93,21 +93,20 @@ TEST_F(IndtastningProgram, AnEventEnteredFromF5IsSavedAndShownAfterAFreshStart) 
   BrikIndStruct *b = BrikIndWS(ind);
   ASSERT_NE(b, nullptr);
   // The teacher and the room: the first row of each list, gone to with
-  // Down and chosen with Space.
-  Tast('M', tavo::test::ModAlt);
-  ASSERT_EQ(b->AktuelListe, FOCUS_ANFO);
-  Tast(VK_DOWN);
-  const DifValg &anfoListe = b->Valg[FOCUS_ANFO];
-  ASSERT_GE(anfoListe.Aktuel, 1u);
-  const uint32_t anfo = anfoListe.ObjTab[anfoListe.Aktuel];
-  Tast(VK_SPACE);
-  Tast('L', tavo::test::ModAlt);
-  ASSERT_EQ(b->AktuelListe, FOCUS_LOKA);
-  Tast(VK_DOWN);
-  const DifValg &lokaListe = b->Valg[FOCUS_LOKA];
-  ASSERT_GE(lokaListe.Aktuel, 1u);
-  const uint32_t loka = lokaListe.ObjTab[lokaListe.Aktuel];
-  Tast(VK_SPACE);
+  // Down and chosen with Space; the record chosen, 0 when none.
+  const auto Vaelg = [&](char alt, int liste) -> uint32_t {
+    Tast(alt, tavo::test::ModAlt);
+    EXPECT_EQ(b->AktuelListe, liste);
+    Tast(VK_DOWN);
+    const DifValg &v = b->Valg[liste];
+    const uint32_t valgt = v.Aktuel >= 1 ? v.ObjTab[v.Aktuel] : 0;
+    Tast(VK_SPACE);
+    return valgt;
+  };
+  const uint32_t anfo = Vaelg('M', FOCUS_ANFO);
+  ASSERT_NE(anfo, 0u);
+  const uint32_t loka = Vaelg('L', FOCUS_LOKA);
+  ASSERT_NE(loka, 0u);
   // The block: the lesson the event was placed from, on the entry window's
   // schedule of the activity.
   Tast('E', tavo::test::ModAlt);
