@@ -9,6 +9,10 @@ cd "$top"
 bash tools/install-deps.sh
 
 build=${TAVO_BUILD_DIR:-$top/build/asan}
+# A clone in another folder reuses the compiler cache: paths inside the tree
+# are hashed relative to it, and the build folder does not enter the hash.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$top}
+export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
 jobs=${TAVO_JOBS:-$(nproc)}
 
 cmake -S . -B "$build" -G Ninja \
