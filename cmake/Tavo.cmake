@@ -93,27 +93,52 @@ function(tavo_tests name)
   # of the build on; the code under test keeps its own optimisation.
   target_compile_options(${name} PRIVATE -O0 -g1)
   tavo_use_stier(${name})
-  set(props TIMEOUT 600)
-  if(ARG_LABELS)
-    list(APPEND props LABELS "${ARG_LABELS}")
-  endif()
-  # The gui tests share one X server and its pointer: one at a time.
   if("gui" IN_LIST ARG_LABELS)
-    list(APPEND props RUN_SERIAL TRUE)
-  endif()
-  gtest_discover_tests(${name}
-    DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT 60
-    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ${props})
-  if(ARG_DATAMAPPE)
+    # The gui tests share one X server and its pointer: one at a time, each
+    # test on its own.
     gtest_discover_tests(${name}
       DISCOVERY_MODE PRE_TEST
       DISCOVERY_TIMEOUT 60
-      TEST_SUFFIX /windowsform
       WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-      PROPERTIES ${props} ENVIRONMENT TAVO_TEST_DATAMAPPE=windows)
+      PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE LABELS "${ARG_LABELS}")
+    return()
   endif()
+  set(egenskaber "TIMEOUT 1800")
+  if(ARG_LABELS)
+    string(APPEND egenskaber " LABELS [==[${ARG_LABELS}]==]")
+  endif()
+  tavo_suiter(${name} "" "${egenskaber}")
+  if(ARG_DATAMAPPE)
+    tavo_suiter(${name} "/windowsform"
+      "${egenskaber} ENVIRONMENT [==[TAVO_TEST_DATAMAPPE=windows]==]")
+  endif()
+endfunction()
+
+# tavo_suiter(<target> <suffix> <properties>): registers one CTest test per
+# GoogleTest suite of <target>, named "<suite><suffix>", listed just before
+# the tests run (cmake/TavoSuiterListe.cmake).
+function(tavo_suiter target suffiks egenskaber)
+  string(MAKE_C_IDENTIFIER "${target}${suffiks}" id)
+  set(base ${CMAKE_CURRENT_BINARY_DIR}/${id})
+  set(program "$<TARGET_FILE:${target}>")
+  string(CONCAT indhold
+    "if(EXISTS [==[${program}]==])\n"
+    "  if(NOT EXISTS [==[${base}_suiter.cmake]==] OR\n"
+    "     NOT [==[${base}_suiter.cmake]==] IS_NEWER_THAN [==[${program}]==] OR\n"
+    "     NOT [==[${base}_suiter.cmake]==] IS_NEWER_THAN \"\${CMAKE_CURRENT_LIST_FILE}\")\n"
+    "    set(PROGRAM [==[${program}]==])\n"
+    "    set(ARBEJDSMAPPE [==[${CMAKE_CURRENT_BINARY_DIR}]==])\n"
+    "    set(SUFFIKS [==[${suffiks}]==])\n"
+    "    set(EGENSKABER [=====[${egenskaber}]=====])\n"
+    "    set(CTEST_FIL [==[${base}_suiter.cmake]==])\n"
+    "    include([==[${CMAKE_SOURCE_DIR}/cmake/TavoSuiterListe.cmake]==])\n"
+    "  endif()\n"
+    "  include([==[${base}_suiter.cmake]==])\n"
+    "else()\n"
+    "  add_test(${id}_NOT_BUILT ${id}_NOT_BUILT)\n"
+    "endif()\n")
+  file(GENERATE OUTPUT ${base}_include.cmake CONTENT "${indhold}")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${base}_include.cmake)
 endfunction()
 
 # tavo_add_subdirs(): every sub-folder that has a CMakeLists.txt.
