@@ -504,6 +504,17 @@ class GemRet : public GemBeg {
     }
     Celle(kTirsdag, 1) = BLOK_VALGT;
   }
+  // A change of the event at forste, marked: its participant fra of kind
+  // del ('K' activity, 'L' room) becomes til, and del is the part changed.
+  void Skift(uint32_t forste, char del, uint32_t fra, uint32_t til) {
+    HentAVS(kAar, kUge, forste, &GammelAVS, true);
+    HentAVS(kAar, kUge, forste, &AktuelAVS, true);
+    FjernAVSEgenskab(&AktuelAVS, del, fra);
+    AddAVSEgenskab(&AktuelAVS, del, til, 0, 0);
+    dele_[0] = del;
+    dele_[1] = '\0';
+    Marker({forste});
+  }
   // Every live event of the week with its activity and room.
   static std::vector<std::pair<uint32_t, uint32_t>> Levende() {
     std::vector<std::pair<uint32_t, uint32_t>> ud;
@@ -540,12 +551,7 @@ TEST_F(GemRet, ACollisionAsksAndYesWritesNothingWhileNoWrites) {
   const std::vector<P> foer = Levende();
   for (const int svar : {IDYES, IDNO}) {
     SCOPED_TRACE(svar == IDYES ? "yes" : "no");
-    HentAVS(kAar, kUge, a, &GammelAVS, true);
-    HentAVS(kAar, kUge, a, &AktuelAVS, true);
-    FjernAVSEgenskab(&AktuelAVS, 'K', akti[0]);
-    AddAVSEgenskab(&AktuelAVS, 'K', akti[1], 0, 0);
-    std::strcpy(dele_, "K");
-    Marker({a});
+    Skift(a, 'K', akti[0], akti[1]);
     tavo::test::StopDialogScript();
     tavo::test::StartDialogScript();
     Svar(svar);
@@ -566,12 +572,7 @@ TEST_F(GemRet, AnEventWithAPendingChangeExistsOnceAfterTheEdit) {
   const uint32_t a = Begivenhed(0, 1, 0);
   Raekke(a)->Status |= SKE_AENDRING;
   Raekke(a)->Fejl = '=';
-  HentAVS(kAar, kUge, a, &GammelAVS, true);
-  HentAVS(kAar, kUge, a, &AktuelAVS, true);
-  FjernAVSEgenskab(&AktuelAVS, 'L', loka[0]);
-  AddAVSEgenskab(&AktuelAVS, 'L', loka[2], 0, 0);
-  std::strcpy(dele_, "L");
-  Marker({a});
+  Skift(a, 'L', loka[0], loka[2]);
   uint8_t ud = 99;
   EXPECT_EQ(GemBegivenhed(&b, KNAP_ANVEND, &ud), 0);
   using P = std::pair<uint32_t, uint32_t>;
@@ -593,13 +594,7 @@ TEST_F(GemRet, ASaveThatCannotWriteSaysSoAndLeavesTheWeekAsItWas) {
     const uint32_t a = Begivenhed(0, 1, 0);
     b.Mode = s.mode;
     if (s.mode == 'R') {
-      // The room changes.
-      HentAVS(kAar, kUge, a, &GammelAVS, true);
-      HentAVS(kAar, kUge, a, &AktuelAVS, true);
-      FjernAVSEgenskab(&AktuelAVS, 'L', loka[0]);
-      AddAVSEgenskab(&AktuelAVS, 'L', loka[2], 0, 0);
-      std::strcpy(dele_, "L");
-      Marker({a});
+      Skift(a, 'L', loka[0], loka[2]);
     } else {
       CleanupAVS(&AktuelAVS);
       AktuelAVS.Placering = 'L';
