@@ -212,18 +212,40 @@ void HuskGemt(BrikIndStruct *b, uint8_t aar, uint8_t uge) {
   }
 }
 
+// A save that could not write an event (its table could not grow, or the
+// record was refused) says so, naming the event by its date and time.
+void IkkeGemt(const BrikIndStruct *b, const AVS &a, Uge uge, bool rettelse) {
+  const Dato d = UgeDagTilDato(uge, a.Dag);
+  char navn[64];
+  std::snprintf(navn, sizeof navn, "den %02d-%02d-%d kl. %02d:%02d-%02d:%02d", static_cast<int>(d % 100),
+                static_cast<int>(d / 100 % 100), static_cast<int>(d / 10000), static_cast<int>(a.Starttid / 100),
+                static_cast<int>(a.Starttid % 100), static_cast<int>(a.Sluttid / 100),
+                static_cast<int>(a.Sluttid % 100));
+  char tekst[200];
+  std::snprintf(tekst, sizeof tekst, "Begivenheden %s kunne ikke gemmes.\n%s", navn,
+                rettelse ? "Den er som før rettelsen." : "Den er ikke oprettet.");
+  LogPrintf("** Fejl: GemBegivenhed(): begivenheden %s kunne ikke gemmes\n", navn);
+  MessageBoxA(b->hwnd, tekst, "Fejl", MB_OK | MB_ICONERROR);
+}
+
+// Writes a new event into period week w; false, said so, when it could not
+// be written.
 bool Skriv(BrikIndStruct *b, AVS *avs, uint32_t w) {
   const uint8_t aar = IndeksTilAarOffset(w), uge = static_cast<uint8_t>(IndeksTilUgeNr(w));
-  if (!AddBegivenhed(avs, 0, aar, uge, SKE_EGEN, true, "", 0.0, 0.0)) return false;
+  if (!AddBegivenhed(avs, 0, aar, uge, SKE_EGEN, true, "", 0.0, 0.0)) {
+    IkkeGemt(b, *avs, IndeksTilUge(w), false);
+    return false;
+  }
   HuskGemt(b, aar, uge);
   return true;
 }
 
-// The special schedule's employees each get their own event.
+// The special schedule's employees each get their own event; the first
+// that cannot be written stops the rest.
 bool SkrivNy(BrikIndStruct *b, AVS *avs, uint32_t w) {
   if (avs->Art != 'P' || avs->anfoAntal < 2) return Skriv(b, avs, w);
   bool ok = true;
-  for (uint32_t i = 0; i < avs->anfoAntal; ++i) {
+  for (uint32_t i = 0; i < avs->anfoAntal && ok; ++i) {
     EgetAVS en;
     KopierAVS(avs, &en.avs);
     KopierAVSDel(nullptr, &en.avs, 'M');
@@ -234,29 +256,28 @@ bool SkrivNy(BrikIndStruct *b, AVS *avs, uint32_t w) {
     en.avs.Starttid = avs->Starttid;
     en.avs.Sluttid = avs->Sluttid;
     en.avs.Antal_std_lektioner = avs->Antal_std_lektioner;
-    ok = Skriv(b, &en.avs, w) && ok;
+    ok = Skriv(b, &en.avs, w);
   }
   return ok;
 }
 
-void GemNye(BrikIndStruct *b) {
-  AVS &e = AktuelAVS;
-  EgetAVS ny;
-  KopierAVS(&e, &ny.avs);
-  AVS &a = ny.avs;
-  a.id = 0;
+// Every new event the marks make, built as it will be written, with the
+// period week it goes into; f returns false to stop. False when stopped.
+template <class F>
+bool HverNyBegivenhed(BrikIndStruct *b, AVS &a, F f) {
+  bool videre = true;
   HverMarkeretDag(b, [&](uint32_t w, uint32_t d, uint8_t *c, uint32_t n) {
-    if (LukketDag(&a, UgeDagTilDato(IndeksTilUge(w), static_cast<uint8_t>(d)))) return;
+    if (!videre || LukketDag(&a, UgeDagTilDato(IndeksTilUge(w), static_cast<uint8_t>(d)))) return;
     a.Dag = static_cast<uint8_t>(d);
     if (a.Placering == 'L') {
-      for (uint32_t i = 0; i < n; ++i) {
+      for (uint32_t i = 0; i < n && videre; ++i) {
         if (!(c[i] & BLOK_VALGT)) continue;
         a.Lektion = static_cast<uint8_t>(i + 1);
         SaetRingTider(&a);
-        SkrivNy(b, &a, w);
+        videre = f(a, w);
       }
     } else if (a.Placering == 'T') {
-      for (uint32_t i = 0; i < n;) {
+      for (uint32_t i = 0; i < n && videre;) {
         if (!(c[i] & BLOK_VALGT)) {
           ++i;
           continue;
@@ -273,7 +294,7 @@ void GemNye(BrikIndStruct *b) {
           a.Sluttid = HHMM(j * 5);
           a.Antal_std_lektioner = static_cast<float>((j - i) * 5) / 60.0f;
         }
-        SkrivNy(b, &a, w);
+        videre = f(a, w);
         i = j;
       }
     } else {
@@ -281,9 +302,52 @@ void GemNye(BrikIndStruct *b) {
       a.Starttid = b->Starttid;
       a.Sluttid = b->Sluttid;
       a.Antal_std_lektioner = b->StdLektioner;
-      SkrivNy(b, &a, w);
+      videre = f(a, w);
     }
   });
+  return videre;
+}
+
+constexpr const char *kKonfliktSpm =
+    "Den/de ændrede begivenhed'er skaber konflikt med nogle andre skemabrikker!\nVil du afbryde rettelsen?";
+
+// Yes to the conflict question gives the save up.
+bool AfbrydSpurgt(const BrikIndStruct *b) {
+  return MessageBoxA(b->hwnd, kKonfliktSpm, kBegIkkeOK, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+// The busy check of an event about to be written in a week against the
+// other tiles (the event whose first row is egenForste left out); 0 free.
+uint8_t Optaget(AVS *a, Uge uge, uint32_t egenForste) {
+  if (!uge || a->Dag < 1 || a->Dag > 7) return 0;
+  return OptagetCheck(a, a->Dag, a->Starttid, a->Sluttid, UgeDagTilDato(uge, a->Dag), false, egenForste);
+}
+
+// The new events of the marks: when one collides with the schedule the
+// user is asked as for an edit, and Yes writes nothing. Then they are
+// written until one cannot be (said so). 0 when all were written; 1 given
+// up or stopped. *skrevet tells whether any was written.
+uint8_t GemNye(BrikIndStruct *b, bool *skrevet) {
+  *skrevet = false;
+  // Both passes build from the current event as it stands.
+  auto hver = [b](auto f) {
+    EgetAVS ny;
+    KopierAVS(&AktuelAVS, &ny.avs);
+    ny.avs.id = 0;
+    return HverNyBegivenhed(b, ny.avs, f);
+  };
+  // An event without times is never written, so it collides with nothing.
+  const bool konflikt = !hver([](AVS &a, uint32_t w) {
+    const uint8_t o = Optaget(&a, IndeksTilUge(w), 0);
+    return o == 0 || o == OPTAGET_INGEN_TIDER;
+  });
+  if (konflikt && AfbrydSpurgt(b)) return 1;
+  const bool alle = hver([&](AVS &a, uint32_t w) {
+    const bool ok = SkrivNy(b, &a, w);
+    *skrevet = *skrevet || ok;
+    return ok;
+  });
+  return alle ? 0 : 1;
 }
 
 struct Markeret {
@@ -326,36 +390,38 @@ void Bygget(BrikIndStruct *b, const Markeret &m, AVS *ny) {
   }
 }
 
-// The changed event collides with another tile on its day and time.
-bool Kolliderer(AVS *ny, const Markeret &m) {
-  const Uge u = m.uge ? (SkemaPeriode.BaseAar + m.aar) * 100 + m.uge : 0;
-  if (!u || ny->Dag < 1 || ny->Dag > 7) return false;
-  return OptagetCheck(ny, ny->Dag, ny->Starttid, ny->Sluttid, UgeDagTilDato(u, ny->Dag), false, m.forste) != 0;
-}
-
-constexpr const char *kKonfliktSpm =
-    "Den/de ændrede begivenhed'er skaber konflikt med nogle andre skemabrikker!\nVil du afbryde rettelsen?";
+Uge MarkeretUge(const Markeret &m) { return m.uge ? (SkemaPeriode.BaseAar + m.aar) * 100 + m.uge : 0; }
 
 // True when a changed event collides and the user gives up the change.
 bool AfbrydVedKonflikt(BrikIndStruct *b, const std::vector<Markeret> &marker) {
   for (const Markeret &m : marker) {
     EgetAVS ny;
     Bygget(b, m, &ny.avs);
-    if (!Kolliderer(&ny.avs, m)) continue;
-    return MessageBoxA(b->hwnd, kKonfliktSpm, kBegIkkeOK, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+    if (Optaget(&ny.avs, MarkeretUge(m), m.forste)) return AfbrydSpurgt(b);
   }
   return false;
 }
 
-void GemRettelse(BrikIndStruct *b, const std::vector<Markeret> &marker) {
+// Each marked event is written anew and only then deleted, so one that
+// cannot be written stays exactly as it was (said so) and stops the rest.
+// True when all were written; *skrevet tells whether any was.
+bool GemRettelse(BrikIndStruct *b, const std::vector<Markeret> &marker, bool *skrevet) {
+  *skrevet = false;
   for (const Markeret &m : marker) {
     EgetAVS ny;
     Bygget(b, m, &ny.avs);
-    // A pending change on the first row is only withdrawn by the first
-    // deletion; the event must be gone before it is written again.
+    if (!AddBegivenhed(&ny.avs, 0, m.aar, m.uge, SKE_EGEN, true, "", 0.0, 0.0)) {
+      IkkeGemt(b, ny.avs, MarkeretUge(m), true);
+      return false;
+    }
+    // Rows are only ever appended, so the old event still lies at its
+    // address. A pending change on its first row is only withdrawn by a
+    // first deletion, so it is deleted for good.
     SletBegivenhedEndeligt(m.aar, m.uge, m.forste);
-    if (AddBegivenhed(&ny.avs, 0, m.aar, m.uge, SKE_EGEN, true, "", 0.0, 0.0)) HuskGemt(b, m.aar, m.uge);
+    HuskGemt(b, m.aar, m.uge);
+    *skrevet = true;
   }
+  return true;
 }
 
 void Fortael(BrikIndStruct *b, bool anvend, bool rettet) {
@@ -511,7 +577,9 @@ uint8_t SaerligSkema(BrikIndStruct *b, uint8_t *ud) {
     a.Starttid = HHMM(start);
     a.Sluttid = HHMM(slut);
     a.Antal_std_lektioner = static_cast<float>(slut - start) / 60.0f;
-    Skriv(b, &a, s.w);
+    // A day that cannot be written is said so; the ones after it would
+    // meet the same full table.
+    if (!Skriv(b, &a, s.w)) break;
   }
   if (!ude.empty()) {
     const bool logOk = SkrivSaerligLog(ude);
@@ -620,15 +688,23 @@ uint8_t GemBegivenhed(BrikIndStruct *b, uint32_t knap, uint8_t *ud) {
   if (!KontrolDelene(b, ud)) return 1;
   const bool anvend = knap == KNAP_ANVEND;
   const bool rettet = Redigerer(b);
+  bool ok = true, skrevet = false;
   if (rettet) {
     const std::vector<Markeret> marker = MarkeredeBegivenheder(b);
     if (AfbrydVedKonflikt(b, marker)) return 0;
-    GemRettelse(b, marker);
+    ok = GemRettelse(b, marker, &skrevet);
   } else {
     if (AktuelAVS.Placering == 'D' && AktuelAVS.Art == 'P' && GlobalIndstillinger.normsystem &&
         AktuelAVS.anfoAntal && AktuelAVS.aktiAntal)
       return SaerligSkema(b, ud);
-    GemNye(b);
+    ok = GemNye(b, &skrevet) == 0;
+  }
+  if (!ok) {
+    // The window stays on its grid with what the user composed; what was
+    // written before the stop is shown as saved.
+    if (skrevet) Fortael(b, true, rettet);
+    *ud = b->GitterTrin;
+    return 1;
   }
   Fortael(b, anvend, rettet);
   return 0;

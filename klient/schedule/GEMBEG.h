@@ -26,7 +26,10 @@ uint8_t KontrolMinutter(const AVS *avs);
 // smallest non-zero upper norm; both 0 without an activity.
 void MinutGraenser(const AVS *avs, uint32_t *min, uint32_t *max);
 // Saves for button 13 (Ok) or 14 (Anvend): 0 saved, or stopped by the first
-// gate; 1 a later check failed, ud the step to go to.
+// gate; 1 a later check failed, ud the step to go to. New events that
+// collide with the schedule ask the edit's conflict question; Yes, or an
+// event that cannot be written (said so, an edited one left as it was),
+// gives 1 with ud the grid step.
 uint8_t GemBegivenhed(BrikIndStruct *b, uint32_t knap, uint8_t *ud);
 // The edit's checks after the time dialog, without writing: 0 when the
 // change may stand, 1 when a check failed (ud the step) or the user gave up

@@ -630,6 +630,7 @@ bool HarElevSammenfald(uint32_t akti, Dato fra, Dato til) {
   auto iBegivenhed = [&](uint32_t a) { return std::find(e.aktiTab, e.aktiTab + e.aktiAntal, a) != e.aktiTab + e.aktiAntal; };
   for (uint32_t r = 1; r < tvelvrel2.wRecCnt; ++r) {
     const Elvrel2Rec *x = TabRec<Elvrel2Rec>(tvelvrel2, r);
+    if (!x || x->Status == 0) continue;  // a deleted pair
     const bool par = (x->akti1_id == akti && iBegivenhed(x->akti2_id)) || (x->akti2_id == akti && iBegivenhed(x->akti1_id));
     if (!par) continue;
     // Any pair inside the dates decides: an expired pair read later must

@@ -81,6 +81,7 @@ struct Partner {
 void SamlPartnere(const AVS *avs, Dato dato, std::vector<Partner> *ud) {
   for (uint32_t p = 1; p < tvelvrel2.wRecCnt; ++p) {
     const Elvrel2Rec *e = TabRec<Elvrel2Rec>(tvelvrel2, p);
+    if (!e || e->Status == 0) continue;  // a deleted pair
     if (!(e->Startdato <= dato && dato <= e->Slutdato)) continue;
     for (uint32_t i = 0; i < avs->aktiAntal; ++i) {
       const uint32_t a = avs->aktiTab[i];

@@ -18,6 +18,7 @@
 #include "MINNORM.h"
 #include "NYVALG.h"
 #include "RECPRED.h"
+#include "RETINFO.h"
 #include "SKEMA.h"
 #include "SKEMAVIN.h"
 #include "SKERAEKKE.h"
@@ -163,7 +164,9 @@ void MarkerTid(BrikIndStruct *b) {
 }
 
 // The edit's marked events checked against the new time; a change the
-// user gives up puts the time back.
+// user gives up puts the time back. A time that stands becomes the current
+// event's, so the save counts it as a change and the changed content shows
+// it.
 void KontrolRettelse(BrikIndStruct *b, Klokkeslaet start, Klokkeslaet slut, float timer) {
   GaaTilTrin(b, b->AktueltTrin);
   uint8_t ud = 0;
@@ -174,6 +177,13 @@ void KontrolRettelse(BrikIndStruct *b, Klokkeslaet start, Klokkeslaet slut, floa
       b->Starttid = start, b->Sluttid = slut, b->StdLektioner = timer;
       b->TidAendret = 0;
     }
+  }
+  if (b->TidAendret) {
+    AktuelAVS.Starttid = b->Starttid;
+    AktuelAVS.Sluttid = b->Sluttid;
+    AktuelAVS.Antal_std_lektioner = b->StdLektioner;
+    for (HWND h : b->hwndRetInfo)
+      if (h) SendMessageA(h, kRetInfoDataAendret2, 0, 0);
   }
   if (SkeStruct *g = Gitter(b)) OpdaterEfterAendring(g, true, true);
   // The grid's current cell shows the event again as it now stands.
@@ -249,13 +259,17 @@ void RetTidKnap(BrikIndStruct *b) {
   if (g && g->Visning == 'L' && g->Variant != 'B') return;
   const Klokkeslaet start = b->Starttid, slut = b->Sluttid;
   const float timer = b->StdLektioner;
+  const uint8_t aendret = b->TidAendret;
   const bool ny = b->Mode != 'R';
   if (ny && AktuelAVS.Placering != 'D') CelleTider(b);
   RegistrerRetTidDialog();
   const INT_PTR svar = DialogBoxParamA(0, MAKEINTRESOURCEA(IDD_RETTID), b->hwndEjer ? b->hwndEjer : b->hwnd,
                                        RetTidDlgProc, reinterpret_cast<LPARAM>(b));
   if (svar != 1) {
+    // A cancelled dialog changes nothing: a time set by an earlier one
+    // still stands, and the save still takes it.
     b->Starttid = start, b->Sluttid = slut, b->StdLektioner = timer;
+    b->TidAendret = aendret;
     if (b->hwndGitter) InvalidateRect(b->hwndGitter, nullptr, FALSE);
   } else if (AktuelAVS.Placering == 'D') {
     HuskDagStarttid = b->Starttid;

@@ -184,16 +184,20 @@ bool TrinSkift(const SkeStruct *ske, int retning, uint32_t *foerste, uint32_t *s
   const VisningsTilstandRec &v = VisningsTilstandFor(ske->Visning);
   const uint32_t trin = ske->Visning == 'T' ? 3 : 1;
   // The shown steps are cells of one day whatever the number of days shown:
-  // a range past the day's last cell would leave the axes no width.
+  // a range past the day's last cell would leave the axes no width. A step
+  // that would pass either end stops at it, so the day's first and last
+  // cells can always be shown.
   const uint32_t top = ske->Visning == 'T' ? kSlotsPrDag : kLektionerPrDag;
+  if (v.SidsteSlot < v.FoersteSlot) return false;
+  const uint32_t bredde = v.SidsteSlot - v.FoersteSlot;
   if (retning > 0) {
-    if (v.SidsteSlot + trin > top) return false;
-    *foerste = v.FoersteSlot + trin;
-    *sidste = v.SidsteSlot + trin;
+    if (v.SidsteSlot >= top) return false;
+    *sidste = std::min(v.SidsteSlot + trin, top);
+    *foerste = *sidste - bredde;
   } else {
-    if (v.FoersteSlot < trin + 1) return false;
-    *foerste = v.FoersteSlot - trin;
-    *sidste = v.SidsteSlot - trin;
+    if (v.FoersteSlot <= 1) return false;
+    *foerste = v.FoersteSlot > trin ? v.FoersteSlot - trin : 1;
+    *sidste = *foerste + bredde;
   }
   return true;
 }

@@ -40,6 +40,7 @@ namespace {
 constexpr uint32_t kSortKnapId = 0;       // 0..99: row-header sort buttons
 constexpr uint32_t kOpgSortKnapId = 100;  // 100 + i: statement sort buttons
 constexpr int kBaandBredde = 400;
+constexpr LRESULT kGantHjaelpEmne = 112;
 
 GANTWS *Ws(HWND h) { return reinterpret_cast<GANTWS *>(GetWindowLongPtrA(h, GWLP_USERDATA)); }
 
@@ -1340,6 +1341,8 @@ LRESULT CALLBACK GantWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       return ws->Bogstav;
     case GANT_IDENTITET:
       return ws->Identitet;
+    case GANT_HJAELP_EMNE:
+      return kGantHjaelpEmne;
     case GANT_DATA_AENDRET:
     case GANT_EFTER_IMPORT:
       GantGenopbyg(ws);

@@ -32,6 +32,7 @@ constexpr uint8_t kGantOpgNormArt = 52;
 #define GANT_AKTUEL_REC 1120   // the current row's record number
 #define GANT_BOGSTAV 1121      // the table letter
 #define GANT_IDENTITET 1133    // the menu command that opened it
+#define GANT_HJAELP_EMNE 3023  // the help topic F1 opens
 #define GANT_DATA_AENDRET 1122 // data changed: rebuilt from the tables
 #define GANT_EFTER_IMPORT 1336 // after an import: the same
 #define GANT_AKTUEL_FLYTTET 1054 // to every window: the current object or week moved

@@ -556,6 +556,10 @@ LRESULT CALLBACK MedOpgWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
       EndPaint(hwnd, &ps);
       TegnMedOpg(ws);
       FyldMedOpg(ws);
+      // What the panes now show, so a later change of the day alone does
+      // not fill them again.
+      ws->SidstMaaned = ws->Maaned = MaanedTilIndeks(SkemaPeriode.AktuelDato / 100);
+      ws->SidstAnfo = ws->Anfo;
       return 0;
     }
     case WM_KEYDOWN:

@@ -1,25 +1,31 @@
 // The event entry window over the small school of the event tests: its
 // placement, its steps and titles by keys, its children for a new event and
 // for a change, the student-clash switch, giving up a typed remark, the
-// times written back into a changed event, and the marks of an opening from
-// a schedule window.
+// time dialog's times saved into a changed event or left out of it, and the
+// marks of an opening from a schedule window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "../ui/dialog_input.h"
 #include "BRIKINDVIN.h"
 #include "BYGINFO.h"
 #include "FINDREC.h"
+#include "GEMBEG.h"
 #include "NYBUTTON.h"
 #include "NYVALG.h"
 #include "PROGVINDUER.h"
 #include "RETINFO.h"
+#include "RETTID.h"
 #include "ROLLEFORSLAG.h"
 #include "SKEBAGGRUND.h"
 #include "SKEMAVIN.h"
 #include "TOOLTIP.h"
 #include "brikind_fixture.h"
+#include "retiddlg.h"
 #include "tavo/test_dialog.h"
 #include "tavo/test_gdi.h"
 #include "tavo/test_user.h"
@@ -102,6 +108,8 @@ class BrikIndVindue : public BrikIndMappe {
     for (HWND h : vinduer_)
       if (IsWindow(h)) DestroyWindow(h);
     BrikIndGemKrog = nullptr;
+    BrikIndTidKrog = nullptr;
+    BrikIndDagsTiderKrog = nullptr;
     for (auto &r : RolleForslagene) r = 0;
     free(blok_);
     Afslut();
@@ -356,38 +364,109 @@ TEST_F(BrikIndVindue, TheStudentSwitchAndTheRemarkDoNotOutliveTheWindow) {
   EXPECT_EQ(reinterpret_cast<BemRec *>(GetRec(&tdbem, &tvbem, bem))->Status, 0);
 }
 
-TEST_F(BrikIndVindue, ChangedTimesGoBackIntoEveryRowOfTheEventOnly) {
+TEST_F(BrikIndVindue, TimesFromTheDialogGoIntoEveryRowOfTheEventOnlyWhenSaved) {
+  InstallerRetTid();
+  InstallerGemBegivenhed();
+  GlobalIndstillinger.checkminutnorm = 'n';
+  // A stand-in schedule window names the parts of the change, the time
+  // among them.
+  gDele = "KMT";
+  Begivenhed(44);
+  // Every live event of the week as the times of its rows, in any order.
+  using Tider = std::vector<std::pair<uint32_t, uint32_t>>;
+  auto uge = [] {
+    std::vector<Tider> ud;
+    const TabVar *bucket = BegBucket(kAar, kUge);
+    for (uint32_t r = 1; r < bucket->wRecCnt; ++r) {
+      const SkeRec *f = BegFoersteRaekke(kAar, kUge, r);
+      if (!f || !SkeRaekkeLever(f->Status)) continue;
+      Tider t;
+      for (uint32_t k = r; Raekke(k) && Raekke(k)->Forste == r; ++k) t.emplace_back(+Raekke(k)->Starttid, +Raekke(k)->Sluttid);
+      ud.push_back(t);
+    }
+    std::sort(ud.begin(), ud.end());
+    return ud;
+  };
+  const struct {
+    const char *navn;
+    std::vector<uint32_t> knapper;  // 0: the window is closed
+    bool gemt;
+    Klokkeslaet start, slut;
+  } sager[] = {
+      {"&Ok", {KNAP_OK}, true, 1100, 1145},
+      {"An&vend, then A&nnuller", {KNAP_ANVEND, KNAP_ANNULLER}, true, 1200, 1245},
+      {"An&vend, then closed", {KNAP_ANVEND, 0}, true, 1300, 1345},
+      {"A&nnuller", {KNAP_ANNULLER}, false, 1400, 1445},
+      {"closed", {0}, false, 1500, 1545},
+  };
+  for (const auto &s : sager) {
+    SCOPED_TRACE(s.navn);
+    // Two rows, as the writer lays out two teachers in two rooms.
+    Faelles f;
+    f.id = 50;
+    f.risy = ring;
+    f.lektion = 1;
+    const uint32_t forste =
+        SkrivRaekker({{.akti = akti[0], .anfo = anfo[0], .rol = laerer, .minut = 45, .loka = loka[0]},
+                      {.anfo = anfo[1], .rol = laerer, .minut = 45, .loka = loka[1]}},
+                     f);
+    std::vector<Tider> ventet = uge();
+    if (s.gemt) {
+      ventet.erase(std::find(ventet.begin(), ventet.end(), Tider(2, {800u, 845u})));
+      ventet.push_back(Tider(2, {s.start, s.slut}));
+      std::sort(ventet.begin(), ventet.end());
+    }
+    Ret(forste);
+    HWND skema = CreateWindowExA(0, "BrikIndLytter", "", WS_CHILD, 0, 0, 10, 10, hoved_, 0, 0, nullptr);
+    vinduer_.push_back(skema);
+    HWND w = Aabn('L', skema);
+    ASSERT_TRUE(w);
+    BrikIndStruct *b = BrikIndWS(w);
+    // The event is marked on the window's grid.
+    SendMessageA(b->hwndGitter, kEntryOpdaterSkema, 0, 0);
+    SkeStruct *g = SkemaVinduesSke(b->hwndGitter);
+    ASSERT_TRUE(g && g->lpSkeVisListe);
+    for (uint32_t i = 1; i <= g->SkeVisAntal; ++i)
+      if (g->lpSkeVisListe[i].Forste == forste) g->lpSkeVisListe[i].FarveKode = 3;
+    *BlokCelle(b->BlokTab, b->BlokUger, UgeTilIndeks(202400 + kUge), 2, 1) = BLOK_VALGT;
+    tavo::test::StopDialogScript();
+    tavo::test::StartDialogScript();
+    tavo::test::AnswerNextDialog([&](const tavo::test::ShownDialog &d) {
+      char tekst[8];
+      std::snprintf(tekst, sizeof tekst, "%04u", unsigned{s.start});
+      dlgtest::SkrivFelt(d.hwnd, IDC_RETTID_START, tekst);
+      std::snprintf(tekst, sizeof tekst, "%04u", unsigned{s.slut});
+      dlgtest::SkrivFelt(d.hwnd, IDC_RETTID_SLUT, tekst);
+      dlgtest::Tast(d.hwnd, VK_RETURN);
+      return INT_PTR{0};
+    });
+    SendMessageA(w, NYB_KLIK, KNAP_TID, 0);
+    for (uint32_t knap : s.knapper)
+      if (knap) SendMessageA(w, NYB_KLIK, knap, 0);
+      else DestroyWindow(w);
+    EXPECT_FALSE(IsWindow(w));
+    EXPECT_EQ(tavo::test::MessageBoxesShown().size(), 0u) << tavo::test::MessageBoxesShown()[0].text;
+    EXPECT_EQ(tavo::test::DialogFailures(), std::vector<std::string>{});
+    EXPECT_EQ(uge(), ventet);
+  }
+}
+
+TEST_F(BrikIndVindue, ClosingPutsTheOpeningTimesBackOnlyWhileTheAddressHoldsTheEvent) {
   const uint32_t forste = Begivenhed(43);
-  const uint32_t anden = Begivenhed(44);
   auto tider = [](uint32_t f) {
     std::vector<std::pair<uint32_t, uint32_t>> ud;
     for (uint32_t r = f; Raekke(r) && Raekke(r)->Forste == f; ++r) ud.emplace_back(+Raekke(r)->Starttid, +Raekke(r)->Sluttid);
     return ud;
   };
-  const std::vector<std::pair<uint32_t, uint32_t>> opr(3, {800u, 845u}), flyttet(3, {1000u, 1045u});
-  auto flyt = [&](uint32_t f) {
-    for (uint32_t r = f; Raekke(r) && Raekke(r)->Forste == f; ++r) Raekke(r)->Starttid = 1000, Raekke(r)->Sluttid = 1045;
-  };
-  for (int annuller = 0; annuller < 2; ++annuller) {
-    SCOPED_TRACE(annuller ? "A&nnuller" : "closed");
-    Ret(forste);
-    HWND w = Aabn('L', Skema(SKE_AKTI));
-    ASSERT_TRUE(w);
-    // The time dialog moved the event and the other one moved by itself.
-    flyt(forste);
-    flyt(anden);
-    BrikIndWS(w)->TidAendret = 1;
-    if (annuller) SendMessageA(w, NYB_KLIK, KNAP_ANNULLER, 0);
-    else DestroyWindow(w);
-    EXPECT_EQ(tider(forste), opr);
-    EXPECT_EQ(tider(anden), flyttet);
-  }
+  const std::vector<std::pair<uint32_t, uint32_t>> flyttet(3, {1000u, 1045u});
   // The address now holds another event: nothing is written.
   Ret(forste);
   HWND w = Aabn('L', Skema(SKE_AKTI));
   ASSERT_TRUE(w);
-  flyt(forste);
-  for (uint32_t r = forste; Raekke(r) && Raekke(r)->Forste == forste; ++r) Raekke(r)->id = 99;
+  for (uint32_t r = forste; Raekke(r) && Raekke(r)->Forste == forste; ++r) {
+    Raekke(r)->Starttid = 1000, Raekke(r)->Sluttid = 1045;
+    Raekke(r)->id = 99;
+  }
   BrikIndWS(w)->TidAendret = 1;
   DestroyWindow(w);
   EXPECT_EQ(tider(forste), flyttet);

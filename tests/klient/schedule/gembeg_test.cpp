@@ -4,9 +4,11 @@
 // the whole-day special schedule against scripted time-post answers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -16,7 +18,10 @@
 #include "BRIKINFO.h"
 #include "GEMBEG.h"
 #include "PROGVINDUER.h"
+#include "SIDEFIL.h"
 #include "SKEMAVIN.h"
+#include "TABOPER.h"
+#include "VEDLIGE.h"
 #include "ske_fixture.h"
 #include "tavo/test_dialog.h"
 
@@ -264,6 +269,9 @@ TEST_F(GemBeg, TheChecksInTheirOrderWithMessageStepAndResult) {
   };
   for (const Sag &s : sager) {
     SCOPED_TRACE(s.navn);
+    // Each case on an empty week: an event saved by the one before would
+    // make the same lesson busy.
+    TomSkemabeg();
     CleanupAVS(&AktuelAVS);
     AktuelAVS.Placering = 'L';
     AktuelAVS.Art = 'S';
@@ -406,6 +414,51 @@ TEST_F(GemBeg, StudentOverlapCellsAndClosedDaysGetNoEvent) {
   EXPECT_EQ(skrevne[0].dag, kTirsdag);
 }
 
+TEST_F(GemBeg, ANewEventOnABusyTeacherAsksAsAnEditDoes) {
+  // The teacher has lesson 2 of Tuesday with another activity, in a role
+  // that makes him busy.
+  Rec<SkemarolRec>(tvskemarol, laerer)->Check_skemasammenfald = 'J';
+  Faelles f;
+  f.risy = ring;
+  f.lektion = 2;
+  f.start = 855;
+  f.slut = 940;
+  SkrivRaekker({{.akti = akti[0], .anfo = anfo[0], .rol = laerer}}, f);
+  const struct {
+    int svar;
+    uint8_t resultat, ud;
+    size_t nye;
+  } sager[] = {{IDYES, 1, TRIN_LEKTIONER, 0}, {IDNO, 0, 0, 1}};
+  for (const auto &s : sager) {
+    SCOPED_TRACE(s.svar == IDYES ? "yes: given up" : "no: written");
+    CleanupAVS(&AktuelAVS);
+    AktuelAVS.Placering = 'L';
+    AktuelAVS.Art = 'S';
+    AktuelAVS.risy_id = ring;
+    Aktivitet(1);
+    Medarbejder(0);
+    std::fill(blok_.begin(), blok_.end(), 0);
+    Celle(kTirsdag, 2) = BLOK_VALGT;
+    tavo::test::StopDialogScript();
+    tavo::test::StartDialogScript();
+    Svar(s.svar);
+    const uint32_t foer = Raekker();
+    uint8_t ud = 99;
+    EXPECT_EQ(GemBegivenhed(&b, KNAP_OK, &ud), s.resultat);
+    const auto bokse = tavo::test::MessageBoxesShown();
+    ASSERT_EQ(bokse.size(), 1u);
+    EXPECT_EQ(bokse[0].caption, kBegIkkeOK);
+    EXPECT_EQ(bokse[0].text,
+              "Den/de ændrede begivenhed'er skaber konflikt med nogle andre skemabrikker!\nVil du afbryde "
+              "rettelsen?");
+    EXPECT_EQ(bokse[0].type & (MB_TYPEMASK | MB_DEFMASK), UINT{MB_YESNO | MB_DEFBUTTON2});
+    if (s.resultat) {
+      EXPECT_EQ(+ud, +s.ud);
+    }
+    EXPECT_EQ(Skrevne(foer).size(), s.nye);
+  }
+}
+
 // ==================================================================== the edit
 
 class GemRet : public GemBeg {
@@ -451,6 +504,17 @@ class GemRet : public GemBeg {
     }
     Celle(kTirsdag, 1) = BLOK_VALGT;
   }
+  // A change of the event at forste, marked: its participant fra of kind
+  // del ('K' activity, 'L' room) becomes til, and del is the part changed.
+  void Skift(uint32_t forste, char del, uint32_t fra, uint32_t til) {
+    HentAVS(kAar, kUge, forste, &GammelAVS, true);
+    HentAVS(kAar, kUge, forste, &AktuelAVS, true);
+    FjernAVSEgenskab(&AktuelAVS, del, fra);
+    AddAVSEgenskab(&AktuelAVS, del, til, 0, 0);
+    dele_[0] = del;
+    dele_[1] = '\0';
+    Marker({forste});
+  }
   // Every live event of the week with its activity and room.
   static std::vector<std::pair<uint32_t, uint32_t>> Levende() {
     std::vector<std::pair<uint32_t, uint32_t>> ud;
@@ -487,12 +551,7 @@ TEST_F(GemRet, ACollisionAsksAndYesWritesNothingWhileNoWrites) {
   const std::vector<P> foer = Levende();
   for (const int svar : {IDYES, IDNO}) {
     SCOPED_TRACE(svar == IDYES ? "yes" : "no");
-    HentAVS(kAar, kUge, a, &GammelAVS, true);
-    HentAVS(kAar, kUge, a, &AktuelAVS, true);
-    FjernAVSEgenskab(&AktuelAVS, 'K', akti[0]);
-    AddAVSEgenskab(&AktuelAVS, 'K', akti[1], 0, 0);
-    std::strcpy(dele_, "K");
-    Marker({a});
+    Skift(a, 'K', akti[0], akti[1]);
     tavo::test::StopDialogScript();
     tavo::test::StartDialogScript();
     Svar(svar);
@@ -513,16 +572,64 @@ TEST_F(GemRet, AnEventWithAPendingChangeExistsOnceAfterTheEdit) {
   const uint32_t a = Begivenhed(0, 1, 0);
   Raekke(a)->Status |= SKE_AENDRING;
   Raekke(a)->Fejl = '=';
-  HentAVS(kAar, kUge, a, &GammelAVS, true);
-  HentAVS(kAar, kUge, a, &AktuelAVS, true);
-  FjernAVSEgenskab(&AktuelAVS, 'L', loka[0]);
-  AddAVSEgenskab(&AktuelAVS, 'L', loka[2], 0, 0);
-  std::strcpy(dele_, "L");
-  Marker({a});
+  Skift(a, 'L', loka[0], loka[2]);
   uint8_t ud = 99;
   EXPECT_EQ(GemBegivenhed(&b, KNAP_ANVEND, &ud), 0);
   using P = std::pair<uint32_t, uint32_t>;
   EXPECT_EQ(Levende(), (std::vector<P>{{akti[0], loka[2]}}));
+}
+
+TEST_F(GemRet, ASaveThatCannotWriteSaysSoAndLeavesTheWeekAsItWas) {
+  const struct {
+    const char *navn;
+    char mode;
+    const char *besked;
+  } sager[] = {
+      {"an edit", 'R', "Begivenheden den 01-10-2024 kl. 08:00-08:45 kunne ikke gemmes.\nDen er som før rettelsen."},
+      {"a new event", 'B', "Begivenheden den 01-10-2024 kl. 09:50-10:35 kunne ikke gemmes.\nDen er ikke oprettet."},
+  };
+  for (const auto &s : sager) {
+    SCOPED_TRACE(s.navn);
+    TomSkemabeg();
+    const uint32_t a = Begivenhed(0, 1, 0);
+    b.Mode = s.mode;
+    if (s.mode == 'R') {
+      Skift(a, 'L', loka[0], loka[2]);
+    } else {
+      CleanupAVS(&AktuelAVS);
+      AktuelAVS.Placering = 'L';
+      AktuelAVS.Art = 'S';
+      AktuelAVS.risy_id = ring;
+      Aktivitet(1);
+      std::fill(blok_.begin(), blok_.end(), 0);
+      Celle(kTirsdag, 3) = BLOK_VALGT;
+    }
+    // The week's table is full and cannot grow.
+    TabVar *bucket = BegBucket(kAar, kUge);
+    bucket->wRecCnt = bucket->AllocAntal;
+    const std::vector<uint8_t> raekker(bucket->pbTab, bucket->pbTab + size_t{bucket->wRecCnt} * sizeof(SkeRec));
+    uint32_t taellere[std::size(AendringsTaellere)];
+    std::copy(std::begin(AendringsTaellere), std::end(AendringsTaellere), taellere);
+    const TabAllokatorer gamle = TabAlloc;
+    TabAlloc.Calloc = [](size_t, size_t) -> void * { return nullptr; };
+    TabAlloc.Realloc = [](void *, size_t) -> void * { return nullptr; };
+    tavo::test::StopDialogScript();
+    tavo::test::StartDialogScript();
+    uint8_t ud = 99;
+    const uint8_t svar = GemBegivenhed(&b, KNAP_OK, &ud);
+    TabAlloc = gamle;
+    // The window stays on its grid with the change it holds.
+    EXPECT_EQ(svar, 1);
+    EXPECT_EQ(+ud, +TRIN_LEKTIONER);
+    EXPECT_EQ(Bokse(), std::vector<std::string>{std::string("Fejl|") + s.besked});
+    EXPECT_EQ(bucket->wRecCnt, bucket->AllocAntal);
+    EXPECT_TRUE(std::equal(raekker.begin(), raekker.end(), bucket->pbTab)) << "the rows are as they were";
+    EXPECT_TRUE(std::equal(std::begin(taellere), std::end(taellere), std::begin(AendringsTaellere)));
+    const std::vector<std::string> fejl = FejlLinjer();
+    EXPECT_TRUE(std::any_of(fejl.begin(), fejl.end(), [](const std::string &l) {
+      return l.find("GemBegivenhed(): begivenheden den 01-10-2024") != std::string::npos;
+    }));
+  }
 }
 
 // ==================================================================== special schedule

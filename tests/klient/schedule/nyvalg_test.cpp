@@ -588,4 +588,26 @@ TEST_F(Valglister, RowColoursAndDrawnMarks) {
   DestroyWindow(b->hwndListe[0]);
 }
 
+TEST_F(Valglister, OnlyALivePairMakesAStudentOverlap) {
+  Elvrel2Rec par{akti[2], akti[0], 20240801, 20250731, 10};
+  const uint32_t r = Ny(tdelvrel2, tvelvrel2, par);
+  Event({akti[2]}, {}, {});
+  const struct {
+    const char *navn;
+    uint8_t status;
+    Dato fra, til;  // the marked days, 0 for none
+    bool sammenfald;
+  } sager[] = {
+      {"a live pair, nothing marked", 10, 0, 0, true},
+      {"a live pair over the marked days", 10, 20241001, 20241002, true},
+      {"a live pair of another school year", 10, 20250901, 20250902, false},
+      {"a deleted pair, nothing marked", 0, 0, 0, false},
+      {"a deleted pair over the marked days", 0, 20241001, 20241002, false},
+  };
+  for (const auto &s : sager) {
+    Rec<Elvrel2Rec>(tvelvrel2, r)->Status = s.status;
+    EXPECT_EQ(HarElevSammenfald(akti[0], s.fra, s.til), s.sammenfald) << s.navn;
+  }
+}
+
 }  // namespace

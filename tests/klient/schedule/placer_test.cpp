@@ -81,13 +81,13 @@ class Placering : public SkeMappe {
     l.Check_sammenfald = optag;
     return Ny(tdlokrolle, tvlokrolle, l);
   }
-  static void Par(uint32_t a, uint32_t b, Dato fra = 20240801, Dato til = 20250731) {
+  static void Par(uint32_t a, uint32_t b, Dato fra = 20240801, Dato til = 20250731, uint8_t status = 10) {
     Elvrel2Rec p{};
     p.akti1_id = a;
     p.akti2_id = b;
     p.Startdato = fra;
     p.Slutdato = til;
-    p.Status = 10;
+    p.Status = status;
     Ny(tdelvrel2, tvelvrel2, p);
   }
 
@@ -142,6 +142,7 @@ TEST_F(Placering, PeriodAndBusyTable) {
     uint8_t gap = 0;
     bool elev = true, hellig = true, drop = false;
     std::vector<std::pair<uint32_t, uint32_t>> par = {};
+    uint8_t parStatus = 10;
   };
   const Tilfaelde tab[] = {
       {"an empty week without lesson times", {}, {{a0}}, 800, 0, OPTAGET_INGEN_TIDER, 0},
@@ -162,6 +163,8 @@ TEST_F(Placering, PeriodAndBusyTable) {
        -1, kTirsdag, 0, true, true, false, {{a0, ovak}}},
       {"a pair outside its dates", {{{.akti = stjerne}}}, {{a0}}, 800, 845, 0, -1, kTirsdag, 0, true, true, false,
        {{stjerne, a0}}},
+      {"a deleted pair", {{{.akti = stjerne}}}, {{a0}}, 800, 845, 0, -1, kTirsdag, 0, true, true, false,
+       {{stjerne, a0}}, 0},
       {"the student check switched off", {{{.akti = stjerne}}}, {{a0}}, 800, 845, 0, -1, kTirsdag, 0, false, true,
        false, {{stjerne, a0}}},
       {"an employee busy", {{{.anfo = m0, .rol = optager}}}, {{}, {{m0, optager}}}, 800, 845, OPTAGET_ANFO, -1},
@@ -206,7 +209,7 @@ TEST_F(Placering, PeriodAndBusyTable) {
     predtest::TomTabel(&tvelvrel2);
     for (auto [a, b] : t.par)
       Par(a, b, std::string(t.navn).find("outside its dates") != std::string::npos ? 20250101 : 20240801,
-          std::string(t.navn).find("outside its dates") != std::string::npos ? 20250201 : 20250731);
+          std::string(t.navn).find("outside its dates") != std::string::npos ? 20250201 : 20250731, t.parStatus);
     Skriv(t.raekker);
     GlobalIndstillinger.sammenfaldsinterval = t.gap;
     GlobalIndstillinger.checkelevsammenfald = t.elev;

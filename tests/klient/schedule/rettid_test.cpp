@@ -35,17 +35,8 @@ LRESULT CALLBACK LytterProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 }
 
 using dlgtest::Pump;
+using dlgtest::SkrivFelt;
 using dlgtest::Tast;
-
-// Types over the whole text of a field.
-void SkrivFelt(HWND dlg, int id, const char *tekst) {
-  HWND e = GetDlgItem(dlg, id);
-  SetFocus(e);
-  Pump(dlg);
-  SendMessageA(e, EM_SETSEL, 0, -1);
-  tavo::test::TypeText(tekst);
-  Pump(dlg);
-}
 
 std::string Tekst(HWND h) {
   char buf[128] = {};
@@ -229,31 +220,35 @@ TEST_F(RetTid, ATimeThatDoesNotEndAfterItsStartIsRefusedAndTheDialogStays) {
   }
 }
 
-TEST_F(RetTid, CancelLeavesTheTimesAsTheyWereWithTheFlagClear) {
+TEST_F(RetTid, CancelLeavesTheTimesAndTheFlagAsTheyWere) {
   AktuelAVS.Placering = 'D';
   BrikIndStruct *b = Ny('D');
   ASSERT_TRUE(b);
-  b->Starttid = 815, b->Sluttid = 1530, b->StdLektioner = 7.25f, b->TidAendret = 1;
-  std::vector<std::string> vist;
-  std::string titel;
-  tavo::test::AnswerNextDialog([&](const ShownDialog &d) {
-    titel = d.caption;
-    for (int id : {IDC_RETTID_START, IDC_RETTID_SLUT, IDC_RETTID_TIMER}) vist.push_back(Tekst(GetDlgItem(d.hwnd, id)));
-    SkrivFelt(d.hwnd, IDC_RETTID_START, "1000");
-    SkrivFelt(d.hwnd, IDC_RETTID_TIMER, "2");
-    Tast(d.hwnd, VK_ESCAPE);
-    return INT_PTR{0};
-  });
-  Knap17(b);
-  // Opening shows the hours rounded to one decimal.
-  EXPECT_EQ(vist, (std::vector<std::string>{"08:15", "15:30", "7,30"}));
-  EXPECT_NE(titel, "Ret tid");
-  EXPECT_EQ(b->Starttid, 815u);
-  EXPECT_EQ(b->Sluttid, 1530u);
-  EXPECT_FLOAT_EQ(b->StdLektioner, 7.25f);
-  EXPECT_EQ(b->TidAendret, 0);
-  EXPECT_EQ(HuskDagStarttid, 0u);
-  EXPECT_EQ(GetFocus(), b->hwnd);
+  // Before any dialog, and after one whose time stands.
+  for (const uint8_t flag : {0, 1}) {
+    SCOPED_TRACE(+flag);
+    b->Starttid = 815, b->Sluttid = 1530, b->StdLektioner = 7.25f, b->TidAendret = flag;
+    std::vector<std::string> vist;
+    std::string titel;
+    tavo::test::AnswerNextDialog([&](const ShownDialog &d) {
+      titel = d.caption;
+      for (int id : {IDC_RETTID_START, IDC_RETTID_SLUT, IDC_RETTID_TIMER}) vist.push_back(Tekst(GetDlgItem(d.hwnd, id)));
+      SkrivFelt(d.hwnd, IDC_RETTID_START, "1000");
+      SkrivFelt(d.hwnd, IDC_RETTID_TIMER, "2");
+      Tast(d.hwnd, VK_ESCAPE);
+      return INT_PTR{0};
+    });
+    Knap17(b);
+    // Opening shows the hours rounded to one decimal.
+    EXPECT_EQ(vist, (std::vector<std::string>{"08:15", "15:30", "7,30"}));
+    EXPECT_NE(titel, "Ret tid");
+    EXPECT_EQ(b->Starttid, 815u);
+    EXPECT_EQ(b->Sluttid, 1530u);
+    EXPECT_FLOAT_EQ(b->StdLektioner, 7.25f);
+    EXPECT_EQ(b->TidAendret, flag);
+    EXPECT_EQ(HuskDagStarttid, 0u);
+    EXPECT_EQ(GetFocus(), b->hwnd);
+  }
 }
 
 // ==================================================================== OK on the grid

@@ -134,29 +134,34 @@ TEST_F(SkemaVindueTest, InTheOneObjectViewARowMoveChangesTheWeek) {
 struct GraenseSag {
   char visning;
   uint8_t dage;
-  uint32_t top, trin;
+  uint32_t top;
 };
 
-TEST_F(SkemaVindueTest, CtrlPageDownStopsAtTheLastCellOfTheDay) {
-  // A day's last lesson or slot, with five days shown and with the whole week.
-  const GraenseSag sager[] = {{'L', 5, 48, 1}, {'L', 7, 48, 1}, {'T', 5, 288, 3}, {'T', 7, 288, 3}};
+TEST_F(SkemaVindueTest, CtrlPageDownAndUpReachTheLastAndFirstCellOfTheDay) {
+  // A view of 08:00 plus 10 hours: steps of 3 slots from slot 217 pass the
+  // day's last slot, 288, by 2; lessons step by 1. Five days shown and the
+  // whole week.
+  const GraenseSag sager[] = {{'L', 5, 48}, {'L', 7, 48}, {'T', 5, 288}, {'T', 7, 288}};
   VisningsTilstandRec gemt[kAntalVisninger];
   memcpy(gemt, VisningsTilstand, sizeof gemt);
   for (const GraenseSag &s : sager) {
-    memcpy(VisningsTilstand, gemt, sizeof gemt);
-    for (VisningsTilstandRec &v : VisningsTilstand) v.SidsteUgedag = s.dage;
+    SCOPED_TRACE(std::string(1, s.visning) + " " + std::to_string(s.dage) + " days");
+    SaetVisningstider(800, 10, s.dage);
     HWND w = Aabn(SKE_AKTI, 'V', 1, s.visning);
     const VisningsTilstandRec &v = VisningsTilstandFor(s.visning);
     const uint32_t bredde = v.SidsteSlot - v.FoersteSlot;
     for (int i = 0; i < 2100 && Kan(w, VK_NEXT, true); ++i) Tryk(w, VK_NEXT, true);
-    EXPECT_LE(v.SidsteSlot, s.top) << s.visning << int(s.dage);
-    EXPECT_GT(v.SidsteSlot + s.trin, s.top) << s.visning << int(s.dage);
+    EXPECT_EQ(v.SidsteSlot, s.top);
     EXPECT_EQ(v.SidsteSlot - v.FoersteSlot, bredde);
     EXPECT_EQ(+SkemaVinduesSke(w)->TidPos.Antal, s.dage * (bredde + 1));
+    // Back up from the last range, which is off the steps of the first.
+    for (int i = 0; i < 2100 && Kan(w, VK_PRIOR, true); ++i) Tryk(w, VK_PRIOR, true);
+    EXPECT_EQ(v.FoersteSlot, 1u);
+    EXPECT_EQ(v.SidsteSlot - v.FoersteSlot, bredde);
     DestroyWindow(w);
   }
-  // Not below the first step.
   memcpy(VisningsTilstand, gemt, sizeof gemt);
+  // Not below the first step.
   HWND w = Aabn(SKE_AKTI, 'V', 1, 'L');
   EXPECT_FALSE(Kan(w, VK_PRIOR, true));
   Tryk(w, VK_NEXT, true);

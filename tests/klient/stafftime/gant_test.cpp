@@ -777,6 +777,7 @@ TEST_F(GantVindueTest, BarsAreDrawnInTheCellsAndTheStatusBarShowsTheCurrentRow) 
   EXPECT_EQ(SendMessageA(h, GANT_AKTUEL_REC, 0, 0), static_cast<LRESULT>(a));
   EXPECT_EQ(SendMessageA(h, GANT_BOGSTAV, 0, 0), 'K');
   EXPECT_EQ(SendMessageA(h, GANT_IDENTITET, 0, 0), 40146);
+  EXPECT_EQ(SendMessageA(h, GANT_HJAELP_EMNE, 0, 0), 112) << "the help topic F1 opens";
   InvalidateRect(h, nullptr, FALSE);
   PumpUntilIdle();
 

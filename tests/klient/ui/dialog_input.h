@@ -32,4 +32,13 @@ inline void Skriv(HWND dlg, const char *tekst) {
   Pump(dlg);
 }
 
+// Types over the whole text of the dialog's field id.
+inline void SkrivFelt(HWND dlg, int id, const char *tekst) {
+  HWND e = GetDlgItem(dlg, id);
+  SetFocus(e);
+  Pump(dlg);
+  SendMessageA(e, EM_SETSEL, 0, -1);
+  Skriv(dlg, tekst);
+}
+
 }  // namespace dlgtest
