@@ -178,14 +178,14 @@ TEST_F(AktiSkePriorMaerke, ABroadcastKeepsThePendingMarksOfTheActivitiesStillLis
   // whose value changed underneath.
   const uint32_t c = Akti(1003, "CC", 1);
   predtest::Rec<AktiRec>(tvakti, b)->Skema_prioritet = 0;
-  SendTilAlleVinduer(ASP_DATA_AENDRET, 0, 3, 0);
+  SendTilAlleVinduer(DATA_AENDRET, 0, 3, 0);
   tavo::test::PumpUntilIdle();
   EXPECT_EQ(Liste(Ws(h)->Hoved), (std::vector<uint32_t>{a, b, c}));
   EXPECT_EQ(Maerker(h, {a, b, c}), (std::vector<int>{1, 2, 1}));
   EXPECT_EQ(Ws(h)->PosX.Aktuel, 1u);
   // A record the table grew by after the window opened gets a mark slot.
   for (int i = 0; i < 40; ++i) Akti(2000 + i, "ZZ", 255);
-  SendTilAlleVinduer(ASP_EFTER_IMPORT, 0, 0, 0);
+  SendTilAlleVinduer(EFTER_IMPORT, 0, 0, 0);
   tavo::test::PumpUntilIdle();
   EXPECT_EQ(Maerker(h, {tvakti.wRecCnt - 1}), std::vector<int>{2});
   Luk(h);
