@@ -16,6 +16,7 @@
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "LOGFIL.h"
+#include "MINNORM.h"
 #include "PLAN.h"
 #include "TAVODATA.h"
 #include "tavo/test_dialog.h"
@@ -556,6 +557,45 @@ TEST_F(PlanModelGem, EnMislykketGemningEfterladerMappenSomFoerOgSigerDet) {
   tavo::test::StopDialogScript();
   EXPECT_EQ(titel, "Gem");
   EXPECT_EQ(Mappe(), foer);
+}
+
+// ---- The model ----
+
+TEST_F(PlanModelMappe, KopiRaekkeOgTomModel) {
+  EXPECT_EQ(plan.UgeAntal, SkemaPeriode.AntalUger);
+  ASSERT_NE(plan.PlanAnfoTab, nullptr);
+  EXPECT_NE(plan.PlanAnfoTab[tvanfo.wRecCnt - 1].SumTalTab, nullptr);
+  EXPECT_EQ(FindAktiRaekke(&plan, gruppe, 3), 0u);  // no rows: every pass does nothing
+  const uint32_t kilde = Raekke(PLAN_FAG, 3, 4);
+  plan.GrundTab[kilde].TalTab[5].Lektioner = 30;
+  plan.GrundTab[kilde].TalTab[5].PlanStatus = PS_UGE;
+  FfgrundRec rec{};
+  rec.ffpg_id = gruppe;
+  rec.ObjType = PLAN_FAG;
+  rec.Aktivitet = 3;
+  rec.Skolefag = 4;
+  rec.Medarbejder1 = 2;
+  rec.Minutnorm1 = 45.0f;
+  rec.Minutnorm2 = -1.0f;
+  rec.Ejer = kEgen;
+  const uint32_t kopi = NyPlanRaekke(&plan, &rec, kilde, true);
+  EXPECT_EQ(plan.GrundTab[kopi].KopiAf, kilde);
+  EXPECT_EQ(plan.GrundTab[kopi].GrundRec, 0u);  // a copy is never stored
+  const TalPost &t = plan.GrundTab[kopi].TalTab[5];
+  EXPECT_EQ(t.Lektioner, 30);
+  EXPECT_EQ(t.PlanStatus, PS_UGE);
+  EXPECT_EQ(t.Timer1, BeregnPlanTimer(3, 2, 4, UgeDagTilDato(IndeksTilUge(5), 3), 30, 45.0f));
+  EXPECT_EQ(plan.GrundTab[kopi].ErSum, 0u);
+  const uint32_t meda = Raekke(PLAN_MEDA, 0, 0);
+  EXPECT_EQ(plan.GrundTab[meda].ErSum, 1u);
+  // Rows keep their numbers while the model grows past its step.
+  for (int i = 0; i < 250; ++i) Raekke(PLAN_FAG, 3, 5);
+  EXPECT_EQ(plan.GrundTab[kopi].TalTab[5].Lektioner, 30);
+  EXPECT_EQ(plan.GrundTabAntal, 253u);
+  TomPlan(&plan);
+  EXPECT_EQ(plan.GrundTabAntal, 0u);
+  EXPECT_EQ(plan.GrundTabStep, kGrundTabStep);
+  EXPECT_EQ(Raekke(PLAN_FAG, 3, 4), 1u);
 }
 
 // ---- Lookups ----
