@@ -95,7 +95,7 @@ TEST_F(ObjektvindueFabrik, AnOpenPlanWindowIsRefittedAfterAnotherOpens) {
 }
 
 TEST_F(ObjektvindueFabrik, SettingsSingleTogglingAndCompanionRules) {
-  for (int type : {40151, 40202, kElevPlanType, 40226, 40227, 40268, 40269, 40270}) Test(type);
+  for (int type : {40151, 40202, static_cast<int>(kElevPlanType), 40226, 40227, 40268, 40269, 40270}) Test(type);
   // [vinduer] post is read when the window is asked for.
   GlobalIndstillinger.post = 0;
   EXPECT_EQ(OpretObjektVindue(hoved, 40151, 0, nullptr), (HWND)0);

@@ -225,7 +225,7 @@ TEST_F(SkaermDialog, RenamingAndDeletingNameTheChosenScreen) {
 class SkaermGendan : public SkaermTest {};
 
 TEST_F(SkaermGendan, CascadedWindowsAndCellsAreSavedAndComeBackWithOrWithoutAPlanningWindow) {
-  for (int type : {40001, 40146, 40024, kElevPlanType, 40139}) Test(type);
+  for (int type : {40001, 40146, 40024, static_cast<int>(kElevPlanType), 40139}) Test(type);
   const int c = GetSystemMetrics(SM_CYCAPTION) + 3;
   struct Tilfaelde {
     bool elevplan;
