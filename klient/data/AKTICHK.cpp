@@ -1,3 +1,4 @@
+// Small decisions about activities and their budgets that several windows and checks share.
 #include "AKTICHK.h"
 
 #include <cmath>
@@ -9,8 +10,8 @@
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "LISTETAL.h"
-#include "MEDPER.h"
 #include "RECPRED.h"
+#include "REGNING.h"
 #include "TALTAB.h"
 
 HWND hDatoVindue = 0;

@@ -1,3 +1,4 @@
+// The computed columns of the list windows (field numbers 203-386).
 #include "OBJFELT.h"
 
 #include <cmath>
@@ -22,14 +23,7 @@
 #include "TEKST.h"
 #include "win/kprofile.h"
 
-uint8_t FremmedArkivFarve;
 ObjFeltKilderRec ObjFeltKilder;
-
-void LaesObjFeltIndstillinger() {
-  char v[32] = "";
-  GetPrivateProfileStringA("farver", "fremmedarkivfarve", "0", v, sizeof v, StiTab.szini);
-  FremmedArkivFarve = (ErJa(v) || atoi(v) != 0) ? 1 : 0;
-}
 
 // ---- Captions and widths ----
 
@@ -99,7 +93,7 @@ uint8_t RecVisKlasse(const TabDesc *pTd, const TabVar *pTv, uint32_t n) {
   const uint8_t *rec = GetRec(pTd, pTv, n);
   if (!rec) return pTd->VisKlasse;
   const uint8_t s = RecStatus(pTd, rec) % 100;
-  if ((s >= 30 && s <= 39) || s == 1) return FremmedArkivFarve ? 5 : pTd->VisKlasse;
+  if ((s >= 30 && s <= 39) || s == 1) return GlobalIndstillinger.fremmedarkivfarve ? 5 : pTd->VisKlasse;
   const uint8_t gf = pTd->PeriodeFelter[PF_GRUPPE];
   if (gf != 0) {
     uint32_t gruppe;

@@ -36,11 +36,6 @@ void ObjFeltTekst(HWND hwnd, uint32_t felt, uint32_t bredde, uint32_t recnr, int
 // record; else the table's default class.
 uint8_t RecVisKlasse(const TabDesc *pTd, const TabVar *pTv, uint32_t n);
 
-// [farver] fremmedarkivfarve of ini\tavo.ini; LaesObjFeltIndstillinger
-// reads it.
-extern uint8_t FremmedArkivFarve;
-void LaesObjFeltIndstillinger();
-
 // What the cells need from the windows above the data store. The schedule
 // and the window framework install these; a missing one leaves its columns
 // blank.

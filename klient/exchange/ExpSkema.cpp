@@ -1,3 +1,4 @@
+// The timetable text export.
 #include "ExpSkema.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "PROGVINDUER.h"
+#include "REGNING.h"
 #include "SIDEFIL.h"
 #include "SKEREC.h"
 #include "STITAB.h"
@@ -37,7 +39,6 @@ void Kode(char (&ud)[N], const char *felt, size_t laengde) {
   ud[n] = 0;
 }
 
-int Minutter(uint32_t hhmm) { return static_cast<int>(hhmm / 100 * 60 + hhmm % 100); }
 
 UgeIndeks Indeks(Dato dato) {
   Uge uge = 0;
@@ -69,7 +70,7 @@ ExpSkemaLinje Linje(const SkeRec &forste, const SkeRec &r, Dato dato) {
   if (r.Lektion == 0 && r.Starttid && r.Sluttid) {
     l.start = r.Starttid;
     l.slut = r.Sluttid;
-    l.timer = static_cast<float>(Minutter(r.Sluttid) - Minutter(r.Starttid)) / 60.0f;
+    l.timer = (static_cast<float>(KlokMinutter(r.Sluttid)) - static_cast<float>(KlokMinutter(r.Starttid))) / 60.0f;
   }
   return l;
 }

@@ -19,6 +19,7 @@
 #include "KATALOG.h"
 #include "LOGFIL.h"
 #include "GEMNING.h"
+#include "REGNING.h"
 #include "STITAB.h"
 #include "PLACER.h"
 #include "RECPRED.h"
@@ -101,7 +102,6 @@ void SaetRingTider(AVS *avs) {
   avs->Antal_std_lektioner = r->Antal_std_lektioner[avs->Lektion - 1];
 }
 
-uint32_t Minutter(uint32_t hhmm) { return hhmm / 100 * 60 + hhmm % 100; }
 uint32_t HHMM(uint32_t minutter) { return minutter / 60 * 100 + minutter % 60; }
 
 bool LigeLister(const uint32_t *a, const uint32_t *b, uint32_t n) {
@@ -471,7 +471,7 @@ uint32_t Norm(const BrikIndStruct *b, uint32_t anfo, Dato dato) {
     const int32_t n = GemBegKrog.DagsNorm(anfo, dato);
     if (n > 0) return static_cast<uint32_t>(n);
   }
-  const uint32_t s = Minutter(b->Starttid), e = Minutter(b->Sluttid);
+  const uint32_t s = KlokMinutter(b->Starttid), e = KlokMinutter(b->Sluttid);
   return e > s ? e - s : 0;
 }
 
@@ -566,9 +566,9 @@ uint8_t SaerligSkema(BrikIndStruct *b, uint8_t *ud) {
     a.Placering = 'T';
     a.Dag = s.d;
     a.Lektion = 0;
-    uint32_t start = Minutter(b->Starttid), minutter = s.normMin;
+    uint32_t start = KlokMinutter(b->Starttid), minutter = s.normMin;
     if (deltid && s.regMin) {
-      start = Minutter(s.regSlut);
+      start = KlokMinutter(s.regSlut);
       minutter = s.normMin > s.regMin ? s.normMin - s.regMin : 0;
     }
     const uint32_t slut = std::min(start + minutter, 24u * 60u);

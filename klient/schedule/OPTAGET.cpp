@@ -12,6 +12,7 @@
 #include "DATO.h"
 #include "KATALOG.h"
 #include "RECPRED.h"
+#include "REGNING.h"
 #include "SIDEFIL.h"
 #include "SKEBEG.h"
 #include "SKEVIS.h"
@@ -41,7 +42,7 @@ Begivenhed *CelleBegivenheder(SkeStruct *ske, const Celle &c, uint32_t *antal) {
 // Minutes from start to end of a clock time span; 0 when it ends first.
 uint32_t Minutter(Klokkeslaet start, Klokkeslaet slut) {
   if (slut < start) return 0;
-  return (slut - start) - 40 * (slut / 100 - start / 100);
+  return KlokMinutter(slut) - KlokMinutter(start);
 }
 
 bool HarAkti(const AVS &avs, uint32_t akti) {

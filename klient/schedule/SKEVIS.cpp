@@ -15,6 +15,7 @@
 #include "KATALOG.h"
 #include "MINNORM.h"
 #include "RECPRED.h"
+#include "REGNING.h"
 #include "SIDEFIL.h"
 #include "STATUSFILTER.h"
 #include "tavo/assert.h"
@@ -25,7 +26,6 @@ const SkeRec *Raekke(const TabVar *b, uint32_t r) {
   return reinterpret_cast<const SkeRec *>(b->pbTab + static_cast<size_t>(r) * sizeof(SkeRec));
 }
 
-uint32_t Minutter(Klokkeslaet t) { return t / 100 * 60 + t % 100; }
 
 // Room for n entries; a list that cannot grow stops the program.
 void SikrPlads(SkeStruct *ske, uint32_t n, uint32_t trin) {
@@ -294,7 +294,7 @@ Klokkeslaet MedSammenfaldsinterval(Klokkeslaet tid) {
 void FindLektionForTid(char visning, uint32_t *lektion, uint8_t *naerSlut, Klokkeslaet tid, uint32_t risy) {
   *naerSlut = 0;
   if (visning == 'T') {
-    *lektion = (Minutter(tid) + 5) / 5;
+    *lektion = (KlokMinutter(tid) + 5) / 5;
     return;
   }
   *lektion = 1;
@@ -311,7 +311,7 @@ void FindLektionForTid(char visning, uint32_t *lektion, uint8_t *naerSlut, Klokk
 void FindLektionForSluttid(char visning, uint32_t *lektion, uint8_t *naerSlut, Klokkeslaet tid, uint32_t risy) {
   *naerSlut = 0;
   if (visning == 'T') {
-    *lektion = (Minutter(tid) + 4) / 5;
+    *lektion = (KlokMinutter(tid) + 4) / 5;
     return;
   }
   *lektion = 1;
@@ -400,7 +400,7 @@ uint8_t FindCelleBegivenheder(SkeStruct *ske, Begivenhed **tab, uint32_t *antal,
     Begivenhed &b = t[n++];
     memset(&b, 0, sizeof b);
     b.Indgang = e;
-    b.StartCelle = tidVisning ? (Minutter(f->Starttid) + 5) / 5 : f->Lektion;
+    b.StartCelle = tidVisning ? (KlokMinutter(f->Starttid) + 5) / 5 : f->Lektion;
     b.risy_id = f->risy_id;
     b.Starttid = f->Starttid;
     b.Sluttid = f->Sluttid;

@@ -612,13 +612,6 @@ HWND OpretEpStatusFelt(HWND parent) {
   EpEksportTal = 0;
   return OpretFelt(EPSTATUS, parent);
 }
-HWND OpretEpKontaktFelt(HWND parent) {
-  WNDCLASSA wc{};
-  if (!GetClassInfoA(hInst, WC_ELEVPLAN_KONTAKT, &wc)) return 0;
-  StatusFelter.EpKontakt = CreateWindowExA(0, WC_ELEVPLAN_KONTAKT, "", WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE, 0, 0, 0,
-                                           0, parent, 0, hInst, nullptr);
-  return StatusFelter.EpKontakt;
-}
 HWND OpretGenFejlLogFelt(HWND parent) { return OpretFelt(GENFEJL, parent); }
 HWND OpretNyhedsFelt(HWND parent) { return OpretFelt(NYHEDER, parent); }
 

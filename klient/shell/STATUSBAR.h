@@ -73,9 +73,6 @@ HWND OpretDatoFelt(HWND parent);
 HWND OpretInsStatusFelt(HWND parent);
 HWND OpretForbindelseFelt(HWND parent);
 HWND OpretEpStatusFelt(HWND parent);
-// The Elevplan contact pane of the Elevplan exchange, whose class the
-// start-up registers; 0 without the class.
-HWND OpretEpKontaktFelt(HWND parent);
 HWND OpretGenFejlLogFelt(HWND parent);
 HWND OpretNyhedsFelt(HWND parent);
 

@@ -1,3 +1,4 @@
+// The employments' period chains, read against the program's settings rather than copies of them.
 #include "MEDPER.h"
 
 #include <algorithm>
@@ -16,22 +17,6 @@ MedPerRec *MedPerTab = nullptr;
 uint32_t MedPerAntal = 0;
 MedPerIdx *MedPerIdxTab = nullptr;
 uint32_t MedPerIdxAntal = 0;
-
-MedPerIndstillingerData MedPerIndstillinger = {740, 1, 12, 1924};
-
-void StandardMedPerIndstillinger() { MedPerIndstillinger = {740, 1, 12, 1924}; }
-
-void LaesMedPerIndstillinger() {
-  const char *ini = StiTab.szini;
-  MedPerIndstillingerData &s = MedPerIndstillinger;
-  s.lektionerprdag = static_cast<int32_t>(GetPrivateProfileIntA("tider", "lektionerprdag", 740, ini));
-  const UINT m = GetPrivateProfileIntA("tider", "opgPeriodeStartMåned", 1, ini);
-  s.opgPeriodeStartMaaned = (m >= 1 && m <= 12) ? m : 1;
-  char laengde[32];
-  GetPrivateProfileStringA("tider", "opgPeriodeLængde", "helår", laengde, sizeof laengde, ini);
-  s.opgPeriodeLaengde = strcmp(laengde, "halvår") == 0 ? 6 : 12;
-  s.opgPeriodeNorm = static_cast<int32_t>(GetPrivateProfileIntA("tider", "opgPeriodeNorm", 1924, ini));
-}
 
 namespace {
 
@@ -169,8 +154,8 @@ Dato AktuelDato() {
 // it) and holds the current month. Months are counted as year x 12 + month.
 void StdOpgPer(int64_t *pFoerste, int64_t *pSidste) {
   const Dato d = AktuelDato();
-  const int64_t laengde = MedPerIndstillinger.opgPeriodeLaengde == 6 ? 6 : 12;
-  uint32_t start = MedPerIndstillinger.opgPeriodeStartMaaned;
+  const int64_t laengde = GlobalIndstillinger.opgPeriodeLaengde ? 12 : 6;
+  uint32_t start = GlobalIndstillinger.opgPeriodeStartMaaned;
   if (start < 1 || start > 12) start = 1;
   const int64_t c = static_cast<int64_t>(d / 10000) * 12 + (d / 100 % 100) - 1;
   const int64_t s0 = static_cast<int64_t>(d / 10000) * 12 + start - 1;
@@ -369,7 +354,7 @@ void GetOpgPerMonths(Dato dato, uint32_t anfo, MaanedIndeks *pFoerste, MaanedInd
   } else {
     foerste = IndeksAfDato(StdOpgPerFra());
     sidste = IndeksAfDato(StdOpgPerTil());
-    norm = MedPerIndstillinger.opgPeriodeNorm;
+    norm = GlobalIndstillinger.opgPeriodeNorm;
   }
   if (pFoerste) *pFoerste = foerste;
   if (pSidste) *pSidste = sidste;
@@ -378,7 +363,8 @@ void GetOpgPerMonths(Dato dato, uint32_t anfo, MaanedIndeks *pFoerste, MaanedInd
 
 int32_t GetDagsNorm(uint32_t anfo, Dato dato) {
   if (!NormSystem()) {
-    const int32_t v = MedPerIndstillinger.lektionerprdag;
+    // The setting is hours; the norm counts hundredths of an hour.
+    const int32_t v = static_cast<int32_t>(std::lround(GlobalIndstillinger.lektionerprdag * 100.0f));
     // Less than one or more than 24 hours is no working day: 7.40 hours.
     if (v < 100 || v > 2400) return 7400;
     return v * 10;
@@ -480,26 +466,3 @@ uint32_t FindAnskAtDate(uint32_t anfo, Dato dato) {
   return kandidat;
 }
 
-int32_t RoundMilli(int32_t x) {
-  const int64_t v = x;
-  if (v >= 1) return static_cast<int32_t>((v + 500) / 1000);
-  if (v == 0) return 0;
-  return static_cast<int32_t>((v - 500) / 1000);
-}
-
-double RoundDecimals(int8_t n, double x) {
-  const double f = std::pow(10.0, n);
-  double y = x * f;
-  if (x > 0)
-    y = y + 1e-12 + 0.5;
-  else if (x < 0)
-    y = y - 1e-12 - 0.5;
-  // Beyond the 64-bit range there are no decimals left to round.
-  if (!(std::fabs(y) < 9.2e18)) return x;
-  double r = static_cast<double>(static_cast<int64_t>(y)) / f;
-  if (x > 0)
-    r += 1e-14;
-  else if (x < 0)
-    r -= 1e-14;
-  return r;
-}

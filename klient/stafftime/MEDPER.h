@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "DATO.h"
+#include "REGNING.h"
 
 #pragma pack(push, 1)
 struct MedPerRec {
@@ -37,16 +38,6 @@ extern uint32_t MedPerAntal;        // periods built, entry 0 included
 extern MedPerIdx *MedPerIdxTab;     // one per anfo record number 0..count
 extern uint32_t MedPerIdxAntal;
 
-// ini\tavo.ini values these answers use.
-struct MedPerIndstillingerData {
-  int32_t lektionerprdag;         // [tider], hundredths of an hour
-  uint32_t opgPeriodeStartMaaned; // [tider] opgPeriodeStartMåned, 1..12
-  uint32_t opgPeriodeLaengde;     // [tider] opgPeriodeLængde: 6 ("halvår") or 12
-  int32_t opgPeriodeNorm;         // [tider], whole hours
-};
-extern MedPerIndstillingerData MedPerIndstillinger;
-void StandardMedPerIndstillinger();
-void LaesMedPerIndstillinger();
 
 void BuildMedPer();
 // Frees both arrays (the chains answer nothing until the next build).
@@ -74,7 +65,3 @@ float GetBufTimSaldo(uint32_t anfo, Dato dato);
 uint32_t FindAnskAtDate(uint32_t anfo, Dato dato);
 uint32_t FindAnscAtDate(uint32_t anfo, Dato dato);
 
-// Thousandths to whole, halves away from zero.
-int32_t RoundMilli(int32_t x);
-// x to n decimals, halves away from zero, then nudged 1e-14 away from zero.
-double RoundDecimals(int8_t n, double x);

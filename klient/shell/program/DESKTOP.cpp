@@ -1,3 +1,4 @@
+// The desktop: the main window's child that holds the object windows, and the status row's panes.
 #include "DESKTOP.h"
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include "BESKEDER.h"
 #include "ELEMENT.h"
 #include "ENSMUS.h"
+#include "EPKONTAKT.h"
 #include "FARVER.h"
 #include "INDSTIL.h"
 #include "PROGVINDUER.h"
@@ -20,6 +22,8 @@
 #include "WCSERVER.h"
 
 SkrivebordKroge SkrivebordKrog = {OpretServerFelt};
+
+EnsDC DesktopDC = {0, kIngenFarve, kIngenFarve};
 
 namespace {
 
@@ -129,6 +133,14 @@ void TegnDesktopLogo(HWND desktop) {
   DeleteObject(font);
   DeleteObject(grund);
   ReleaseDC(desktop, dc);
+}
+
+HWND OpretEpKontaktFelt(HWND parent) {
+  WNDCLASSA wc{};
+  if (!GetClassInfoA(hInst, WC_ELEVPLAN_KONTAKT, &wc)) return 0;
+  StatusFelter.EpKontakt = CreateWindowExA(0, WC_ELEVPLAN_KONTAKT, "", WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE, 0, 0, 0,
+                                           0, parent, 0, hInst, nullptr);
+  return StatusFelter.EpKontakt;
 }
 
 void OpretStatusFelter(HWND hovedvindue) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "BESKEDER.h"
+#include "ENSDC.h"
 #include "windows.h"
 
 
@@ -27,6 +28,9 @@ void TegnBaggrund(HWND hovedvindue);
 void TegnDesktopLogo(HWND desktop);
 // WM_CREATE of the main window: the text bar, then every pane of the row.
 void OpretStatusFelter(HWND hovedvindue);
+// The Elevplan contact pane of the students' exchange, whose class the
+// start-up registers, handed to the status row; 0 without the class.
+HWND OpretEpKontaktFelt(HWND parent);
 
 // What the desktop reaches of modules that come later; an empty slot makes
 // nothing.
@@ -42,3 +46,6 @@ void VarighedTekst(int64_t sekunder, char *svar, unsigned stoerrelse);
 // Quitting without saving: asks with the time since the last start copy;
 // IDYES or IDNO, No the default.
 int SpoergAfslutUdenGem();
+
+// The desktop window's kept drawing context.
+extern EnsDC DesktopDC;

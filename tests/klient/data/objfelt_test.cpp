@@ -56,8 +56,8 @@ class ObjFeltTest : public ::testing::Test {
     GlobalIndstillinger.normsystem = 0;
     GlobalIndstillinger.anfosumperaar = 0;
     GlobalIndstillinger.aktisumperaar = 0;
-    FremmedArkivFarve = 0;
-    StandardMedPerIndstillinger();
+    StandardIndstillinger();
+    GlobalIndstillinger.fremmedarkivfarve = 0;
     // Week index 1 is 2023W31; 23 is 2024W01 and 33 2024W11. Month index 6
     // is January 2024.
     InitPeriode(20230801, 20250731, 20230801);
@@ -73,7 +73,7 @@ class ObjFeltTest : public ::testing::Test {
     SaetTalSpoerg(nullptr);
     VisningsTilstand[VISNING_LEKTION] = gemtVisning;
     GlobalIndstillinger.normsystem = 0;
-    FremmedArkivFarve = 0;
+    GlobalIndstillinger.fremmedarkivfarve = 0;
     FrigivAlle();
   }
 
@@ -543,7 +543,7 @@ TEST_F(ObjFeltTest, RowDisplayClass) {
     a.Status = t.status;
     a.Gruppe = t.gruppe;
     const uint32_t n = Ny(tdanfo, tvanfo, a);
-    FremmedArkivFarve = t.fremmed;
+    GlobalIndstillinger.fremmedarkivfarve = t.fremmed;
     EXPECT_EQ(RecVisKlasse(&tdanfo, &tvanfo, n), t.klasse) << int(t.status) << ' ' << t.gruppe << ' ' << int(t.fremmed);
   }
   // An activity list has its own default class.
@@ -560,16 +560,17 @@ TEST(ObjFeltIndstilling, ForeignArchiveColourFromTheIniFile) {
   struct {
     const char *indhold;
     uint8_t vaerdi;
-  } tab[] = {{"[farver]\nfremmedarkivfarve=1\n", 1}, {"[farver]\nfremmedarkivfarve=ja\n", 1},
+  } tab[] = {{"[farver]\nfremmedarkivfarve=Ja\n", 1}, {"[farver]\nfremmedarkivfarve=ja\n", 1},
              {"[farver]\nfremmedarkivfarve=0\n", 0}, {"[farver]\nfremmedarkivfarve=nej\n", 0},
-             {"[global]\nfremmedarkivfarve=1\n", 0}};
+             {"[global]\nfremmedarkivfarve=nej\n", 1}};
   for (const auto &t : tab) {
     std::ofstream(mappe / "ini" / "tavo.ini") << t.indhold;
-    FremmedArkivFarve = 7;
-    LaesObjFeltIndstillinger();
-    EXPECT_EQ(FremmedArkivFarve, t.vaerdi) << t.indhold;
+    GlobalIndstillinger.fremmedarkivfarve = 7;
+    LaesIndstillinger(false);
+    EXPECT_EQ(GlobalIndstillinger.fremmedarkivfarve, t.vaerdi) << t.indhold;
   }
-  FremmedArkivFarve = 0;
+  StandardIndstillinger();
+  GlobalIndstillinger.fremmedarkivfarve = 0;
   StiTab.szini[0] = '\0';
   fs::remove_all(mappe);
 }

@@ -17,12 +17,15 @@
 #include "../datamappe.h"
 #include "INDSTIL.h"
 #include "MEDPER.h"
-#include "OBJFELT.h"
 #include "STITAB.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+int MaanedMellem(Dato fra, Dato til) {
+  return static_cast<int>((til / 10000 * 12 + til / 100 % 100) - (fra / 10000 * 12 + fra / 100 % 100)) + 1;
+}
 
 // Every value the reader gives, by the key (or derived name) it comes from.
 double Vaerdi(const std::string &navn) {
@@ -53,7 +56,6 @@ double Vaerdi(const std::string &navn) {
       {"autogem", [&] { return g.autogem; }},
       {"autoimport", [&] { return g.autoimport; }},
       {"fremmedarkivfarve", [&] { return g.fremmedarkivfarve; }},
-      {"FremmedArkivFarve", [] { return FremmedArkivFarve; }},
       {"markerhellig", [&] { return g.markerhellig; }},
       {"elevplanprio", [&] { return g.elevplanprio; }},
       {"planminutnorm", [&] { return g.planminutnorm; }},
@@ -66,13 +68,13 @@ double Vaerdi(const std::string &navn) {
       {"VisStarttid", [] { return VisStarttid; }},
       {"VisSluttid", [] { return VisSluttid; }},
       {"lektionerprdag", [&] { return g.lektionerprdag; }},
-      {"MedPer.lektionerprdag", [] { return MedPerIndstillinger.lektionerprdag; }},
+      {"MedPer.lektionerprdag", [] { return GetDagsNorm(0, 20240101) / 10; }},
       {"standardlektion", [&] { return g.standardlektion; }},
       {"standardlektionslengde", [&] { return g.standardlektionslengde; }},
       {"nyeNyheder", [] { return nyeNyheder; }},
       {"opgPeriodeStartMåned", [&] { return g.opgPeriodeStartMaaned; }},
       {"opgPeriodeLængde", [&] { return g.opgPeriodeLaengde; }},
-      {"MedPer.opgPeriodeLaengde", [] { return MedPerIndstillinger.opgPeriodeLaengde; }},
+      {"MedPer.opgPeriodeLaengde", [] { return MaanedMellem(StdOpgPerFra(), StdOpgPerTil()); }},
       {"opgPeriodeNorm", [&] { return g.opgPeriodeNorm; }},
       {"afrunding", [&] { return g.afrunding; }},
       {"medopg", [&] { return g.medopg; }},
@@ -115,8 +117,6 @@ class LaesIndstillingerTest : public ::testing::Test {
     IndstilKroge = {};
     gNyhedsSvar = nullptr;
     StandardIndstillinger();
-    StandardMedPerIndstillinger();
-    FremmedArkivFarve = 0;
     fs::remove_all(mappe_);
   }
   // The settings text (Windows-1252, as this file's literals are) read as
@@ -148,7 +148,7 @@ TEST_F(LaesIndstillingerTest, TableOfKeysAndRules) {
       {"tælmedabooking", 1}, {"tælstjerneakti", 1}, {"tælstjernemeda", 1}, {"skphakkord", 1},
       {"supertavo", 0}, {"ff_plan", 1}, {"skemalåst", 0}, {"niveaufag", 0}, {"kalender", 0}, {"logok", 1},
       {"checkelevsammenfald", 1}, {"sammenfaldsinterval", 0}, {"checkminutnorm", 'j'}, {"autogem", 1},
-      {"autoimport", 1}, {"fremmedarkivfarve", 1}, {"FremmedArkivFarve", 1}, {"markerhellig", 1},
+      {"autoimport", 1}, {"fremmedarkivfarve", 1}, {"markerhellig", 1},
       {"elevplanprio", 2}, {"planminutnorm", 1}, {"normsystem", 0}, {"visbytflyt", 1}, {"tastlog", 0},
       {"checktavonews", 1}, {"starttid", 800}, {"sluttid", 1600}, {"VisStarttid", 800}, {"VisSluttid", 1600},
       {"lektionerprdag", 7.4f}, {"MedPer.lektionerprdag", 740}, {"standardlektion", 0},

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "../datamappe.h"
+#include "DESKTOP.h"
 #include "FARVER.h"
 #include "EPKONTAKT.h"
 #include "FONTE.h"

@@ -136,8 +136,8 @@ TEST_F(Bog, PartnerRowSumOverTheBudgetPeriod) {
 }
 
 TEST_F(Bog, MainObjectLineSpansTheAccountingPeriodOrTheCalendarYear) {
-  MedPerIndstillinger.opgPeriodeStartMaaned = 8;
-  MedPerIndstillinger.opgPeriodeLaengde = 12;
+  GlobalIndstillinger.opgPeriodeStartMaaned = 8;
+  GlobalIndstillinger.opgPeriodeLaengde = 1;
   const uint32_t akti = Ovak(1, "SYG"), a = Ansat(10);
   AddAakrel(akti, a, 10);
   Postering(akti, a, 20240910, 100);

@@ -36,9 +36,9 @@ class MedOpgTest : public ::testing::Test {
  protected:
   void SetUp() override {
     TommeTabeller();
+    StandardIndstillinger();
     GlobalIndstillinger.normsystem = 0;
     GlobalIndstillinger.anfosumperaar = 0;
-    StandardMedPerIndstillinger();
     // Month index 1 is August 2023, 6 January 2024, 17 December 2024.
     InitPeriode(20230801, 20250731, 20230801);
     SaetAktuelDato(20240315);

@@ -106,10 +106,10 @@ class MedOpgFixture : public ::testing::Test {
     ASSERT_EQ(FarveTab[39], kFarve39);
 
     TommeTabeller();
+    StandardIndstillinger();
     GlobalIndstillinger.normsystem = 0;
     GlobalIndstillinger.anfosumperaar = 0;
     GlobalIndstillinger.medopg = 1;
-    StandardMedPerIndstillinger();
     LaesSwitchIni();
     MedOpgPlanKilde = 0;
     // Month index 1 is August 2023, 6 January 2024, 8 March 2024, 17

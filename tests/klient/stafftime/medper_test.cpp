@@ -35,7 +35,7 @@ class MedPerTest : public ::testing::Test {
   void SetUp() override {
     TommeTabeller();
     GlobalIndstillinger.normsystem = 0;
-    StandardMedPerIndstillinger();
+    StandardIndstillinger();
     InitPeriode(20230801, 20250731, 20230801);
     SaetAktuelDato(20240315);
     // A calendar with the accounting periods of the calendar years 2023 and 2024.
@@ -48,7 +48,7 @@ class MedPerTest : public ::testing::Test {
   void TearDown() override {
     FreeMedPer();
     GlobalIndstillinger.normsystem = 0;
-    StandardMedPerIndstillinger();
+    StandardIndstillinger();
     FrigivAlle();
   }
 
@@ -332,15 +332,15 @@ TEST_F(MedPerTest, DefaultAccountingPeriod) {
       {3, 6, 20240815, 20240301, 20240831},
   };
   for (const auto &t : tab) {
-    MedPerIndstillinger.opgPeriodeStartMaaned = t.startMaaned;
-    MedPerIndstillinger.opgPeriodeLaengde = t.laengde;
+    GlobalIndstillinger.opgPeriodeStartMaaned = static_cast<uint8_t>(t.startMaaned);
+    GlobalIndstillinger.opgPeriodeLaengde = t.laengde == 12 ? 1 : 0;
     SaetAktuelDato(t.aktuel);
     EXPECT_EQ(StdOpgPerFra(), t.fra) << t.startMaaned << "/" << t.laengde << " " << t.aktuel;
     EXPECT_EQ(StdOpgPerTil(), t.til) << t.startMaaned << "/" << t.laengde << " " << t.aktuel;
   }
   // Without any period in the chain the month figures take the default.
-  MedPerIndstillinger.opgPeriodeStartMaaned = 8;
-  MedPerIndstillinger.opgPeriodeLaengde = 12;
+  GlobalIndstillinger.opgPeriodeStartMaaned = 8;
+  GlobalIndstillinger.opgPeriodeLaengde = 1;
   SaetAktuelDato(20240315);
   BuildMedPer();
   MaanedIndeks f = 0, s = 0;
@@ -356,7 +356,7 @@ TEST_F(MedPerTest, DailyNorm) {
     int32_t lektionerprdag, norm;
   } tab[] = {{740, 7400}, {800, 8000}, {3000, 7400}, {99, 7400}, {100, 1000}, {2400, 24000}, {2401, 7400}};
   for (const auto &t : tab) {
-    MedPerIndstillinger.lektionerprdag = t.lektionerprdag;
+    GlobalIndstillinger.lektionerprdag = static_cast<float>(t.lektionerprdag) / 100.0f;
     EXPECT_EQ(GetDagsNorm(anfo, 20240101), t.norm) << t.lektionerprdag;
   }
 
@@ -490,41 +490,40 @@ TEST(Rounding, MilliAndDecimals) {
 
 namespace {
 
-TEST(MedPerSettings, ReadFromTheSettingsFileWithTheirDanishKeys) {
+TEST(MedPerSettings, ThePeriodChainsReadTheProgramsSettings) {
   std::string skabelon = (std::filesystem::temp_directory_path() / "medperXXXXXX").string();
   ASSERT_NE(mkdtemp(skabelon.data()), nullptr);
   const std::filesystem::path rod = skabelon;
   std::filesystem::create_directories(rod / "ini");
   const std::string gammel = StiTab.szini;
   snprintf(StiTab.szini, sizeof StiTab.szini, "%s/ini\\tavo.ini", rod.string().c_str());
-
-  // Without a file: the defaults.
-  LaesMedPerIndstillinger();
-  EXPECT_EQ(MedPerIndstillinger.lektionerprdag, 740);
-  EXPECT_EQ(MedPerIndstillinger.opgPeriodeStartMaaned, 1u);
-  EXPECT_EQ(MedPerIndstillinger.opgPeriodeLaengde, 12u);
-  EXPECT_EQ(MedPerIndstillinger.opgPeriodeNorm, 1924);
-
-  {
-    std::ofstream o(rod / "ini" / "tavo.ini", std::ios::binary);
-    o << "[tider]\r\nlektionerprdag=800\r\nopgPeriodeStartMåned=8\r\nopgPeriodeLængde=halvår\r\n"
-         "opgPeriodeNorm=1500\r\n";
+  GlobalIndstillinger.normsystem = 0;
+  SaetAktuelDato(20240315);
+  struct {
+    const char *ini;
+    int32_t dagsnorm;
+    Dato fra, til;
+    int32_t norm;
+  } tab[] = {
+      {"", 7400, 20240101, 20241231, 1924},  // without a file: the defaults
+      {"[tider]\r\nlektionerprdag=800\r\nopgPeriodeStartMåned=8\r\nopgPeriodeLængde=halvår\r\n"
+       "opgPeriodeNorm=1500\r\n",
+       8000, 20240201, 20240731, 1500},
+      // No such month; only the exact text gives halves.
+      {"[tider]\r\nopgPeriodeStartMåned=13\r\nopgPeriodeLængde=Halvår\r\n", 7400, 20240101, 20241231, 1924},
+  };
+  for (const auto &t : tab) {
+    std::filesystem::remove(rod / "ini" / "tavo.ini");
+    if (*t.ini) std::ofstream(rod / "ini" / "tavo.ini", std::ios::binary) << t.ini;
+    LaesIndstillinger(false);
+    GlobalIndstillinger.normsystem = 0;
+    EXPECT_EQ(GetDagsNorm(0, 20240315), t.dagsnorm) << t.ini;
+    EXPECT_EQ(StdOpgPerFra(), t.fra) << t.ini;
+    EXPECT_EQ(StdOpgPerTil(), t.til) << t.ini;
+    EXPECT_EQ(GlobalIndstillinger.opgPeriodeNorm, t.norm) << t.ini;
   }
-  LaesMedPerIndstillinger();
-  EXPECT_EQ(MedPerIndstillinger.lektionerprdag, 800);
-  EXPECT_EQ(MedPerIndstillinger.opgPeriodeStartMaaned, 8u);
-  EXPECT_EQ(MedPerIndstillinger.opgPeriodeLaengde, 6u);
-  EXPECT_EQ(MedPerIndstillinger.opgPeriodeNorm, 1500);
 
-  {
-    std::ofstream o(rod / "ini" / "tavo.ini", std::ios::binary);
-    o << "[tider]\r\nopgPeriodeStartMåned=13\r\nopgPeriodeLængde=Halvår\r\n";
-  }
-  LaesMedPerIndstillinger();
-  EXPECT_EQ(MedPerIndstillinger.opgPeriodeStartMaaned, 1u);  // no such month
-  EXPECT_EQ(MedPerIndstillinger.opgPeriodeLaengde, 12u);     // only the exact text gives halves
-
-  StandardMedPerIndstillinger();
+  StandardIndstillinger();
   snprintf(StiTab.szini, sizeof StiTab.szini, "%s", gammel.c_str());
   std::error_code ec;
   std::filesystem::remove_all(rod, ec);

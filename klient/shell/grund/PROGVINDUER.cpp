@@ -1,3 +1,4 @@
+// The main program's window values that the window framework and the shell read.
 #include "PROGVINDUER.h"
 
 HINSTANCE hInst = 0;
@@ -7,7 +8,6 @@ RECT LayoutRect = {0, 0, 0, 0};
 RECT DesktopRect = {0, 0, 0, 0};
 RECT FriArealRect = {0, 0, 0, 0};
 uint32_t SkaermGendannes = 0;
-EnsDC DesktopDC = {0, kIngenFarve, kIngenFarve};
 SystemMetrikRec SystemMetrik = {};
 
 void LaesSystemMetrik() {

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 
-#include "ENSDC.h"
 #include "windows.h"
 
 extern HINSTANCE hInst;
@@ -25,8 +24,6 @@ extern RECT DesktopRect;
 extern RECT FriArealRect;
 // Counted up while a saved screen is being restored.
 extern uint32_t SkaermGendannes;
-// The desktop window's kept drawing context.
-extern EnsDC DesktopDC;
 
 // System metrics as the start-up read them, for the window framework.
 struct SystemMetrikRec {

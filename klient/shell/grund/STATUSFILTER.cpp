@@ -1,3 +1,4 @@
+// The program-wide display filter by status group.
 #include "STATUSFILTER.h"
 
 StatusFilter BegivenhedsFilter{};

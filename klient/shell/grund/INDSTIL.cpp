@@ -1,11 +1,10 @@
+// The installation settings of ini\tavo.ini, the one copy of each that every subsystem reads.
 #include "INDSTIL.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "MEDPER.h"
-#include "OBJFELT.h"
 #include "STITAB.h"
 #include "tavo/cp1252.h"
 #include "tavo/version.h"
@@ -258,7 +257,6 @@ void LaesIndstillinger(bool skriv) {
   g.autogem = LaesJa("global", "autogem", "ja");
   g.autoimport = LaesJa("kontakt", "autoimport", "ja");
   g.fremmedarkivfarve = LaesJa("farver", "fremmedarkivfarve", "ja");
-  FremmedArkivFarve = g.fremmedarkivfarve;
   g.markerhellig = LaesJa("farver", "markerhellig", "ja");
   g.elevplanprio = LaesTal("flag", "elevplanprio", 2);
   g.planminutnorm = LaesTal("flag", "planminutnorm", 1);
@@ -278,7 +276,6 @@ void LaesIndstillinger(bool skriv) {
     const int32_t hundrededele = LaesTal("tider", "lektionerprdag", 740);
     const bool iOrden = hundrededele >= 100 && hundrededele <= 2400;
     g.lektionerprdag = iOrden ? static_cast<float>(hundrededele) / 100.0f : 7.4f;
-    MedPerIndstillinger.lektionerprdag = iOrden ? hundrededele : 740;
   }
   g.standardlektion = LaesJa("tider", "standardlektion", "nej");
   g.standardlektionslengde = LaesTal("tider", "standardlektionslengde", 0);
@@ -290,11 +287,6 @@ void LaesIndstillinger(bool skriv) {
     g.opgPeriodeLaengde = std::strcmp(v, "halvår") == 0 ? 0 : 1;
   }
   g.opgPeriodeNorm = LaesTal("tider", "opgPeriodeNorm", 1924);
-  // The statement periods count whole months of a real month.
-  const uint8_t m = g.opgPeriodeStartMaaned;
-  MedPerIndstillinger.opgPeriodeStartMaaned = (m >= 1 && m <= 12) ? m : 1;
-  MedPerIndstillinger.opgPeriodeLaengde = g.opgPeriodeLaengde ? 12 : 6;
-  MedPerIndstillinger.opgPeriodeNorm = g.opgPeriodeNorm;
   // B069_Afrunding is read but not applied: the count routines expect the
   // rounding off.
   LaesTal("tider", "B069_Afrunding", 20040101);

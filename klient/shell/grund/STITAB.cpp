@@ -1,3 +1,4 @@
+// The program and data folders from the command line and the file paths formed from them once.
 #include "STITAB.h"
 
 #include <unistd.h>
@@ -7,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "TEKST.h"
 #include "pathmap.h"
 #include "tavo/cp1252.h"
 #include "windows.h"
@@ -20,6 +20,17 @@ namespace {
 // folder.
 bool ErSeparator(char c) { return c == '\\' || c == '/'; }
 
+// Blanks, control characters and quotes off both ends, as the command line
+// may leave them around a folder.
+void Trim(char *tekst) {
+  auto fyld = [](unsigned char c) { return c <= ' ' || c == '"'; };
+  size_t start = 0;
+  while (tekst[start] && fyld(static_cast<unsigned char>(tekst[start]))) ++start;
+  size_t laengde = std::strlen(tekst + start);
+  if (start > 0) std::memmove(tekst, tekst + start, laengde + 1);
+  while (laengde > 0 && fyld(static_cast<unsigned char>(tekst[laengde - 1]))) tekst[--laengde] = '\0';
+}
+
 void KopierMappe(char (&mappe)[kMappeLaengde], const char *vaerdi) {
   std::snprintf(mappe, sizeof mappe, "%s", vaerdi);
 }
@@ -27,7 +38,7 @@ void KopierMappe(char (&mappe)[kMappeLaengde], const char *vaerdi) {
 // Trims the folder and gives it its trailing backslash (not a folder of a
 // single character).
 void AfslutMappe(char (&mappe)[kMappeLaengde]) {
-  TrimStr(mappe);
+  Trim(mappe);
   const size_t n = std::strlen(mappe);
   if (n > 1 && !ErSeparator(mappe[n - 1]) && n + 1 < sizeof mappe) {
     mappe[n] = '\\';
