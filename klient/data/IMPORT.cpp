@@ -1,3 +1,4 @@
+// Record lines of the import file and the parser that fills a record of any table from one.
 #include "IMPORT.h"
 
 #include <cfloat>

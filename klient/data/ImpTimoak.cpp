@@ -1,3 +1,4 @@
+// The import of time postings into their month buckets.
 #include "ImpTimoak.h"
 
 #include <algorithm>
