@@ -1,3 +1,4 @@
+// Dates, ISO weeks, months, Danish public holidays and the schedule period.
 #include "DATO.h"
 
 #include <algorithm>

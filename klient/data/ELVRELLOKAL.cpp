@@ -1,3 +1,4 @@
+// The local student-overlap relations, kept in ini/ElvRelLokal.dat across server imports.
 #include "ELVRELLOKAL.h"
 
 #include <cerrno>

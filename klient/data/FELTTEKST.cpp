@@ -1,3 +1,4 @@
+// Widths and plain text forms of stored fields, read from the data dictionary alone.
 #include "FELTTEKST.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Lookup by key through a table's sort index, the merging re-sort and the run-time record chains.
 #include "FINDREC.h"
 
 #include <cstdlib>

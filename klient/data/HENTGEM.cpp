@@ -1,3 +1,4 @@
+// Load all and save all, with their wait dialog and the occasions that call them.
 #include "HENTGEM.h"
 
 #include <cerrno>

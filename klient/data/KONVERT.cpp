@@ -1,3 +1,4 @@
+// Conversion of record files written by an older program version with another record layout.
 #include "KONVERT.h"
 
 #include <cerrno>

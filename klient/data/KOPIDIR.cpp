@@ -1,3 +1,4 @@
+// Recursive folder copy for the start-up copies of the key trace mode.
 #include "KOPIDIR.h"
 
 #include <cstring>

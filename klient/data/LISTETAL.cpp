@@ -1,3 +1,4 @@
+// Figures for the list windows and statements, computed on demand.
 #include "LISTETAL.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The main log, the side logs, the key trace log and the handler of fatal signals.
 #include "LOGFIL.h"
 
 #include <fcntl.h>

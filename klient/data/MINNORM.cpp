@@ -1,3 +1,4 @@
+// Minute norms.
 #include "MINNORM.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Emptying the data set when the installation changes or the schedule period moves back.
 #include "NULSTIL.h"
 
 #include "GEMNING.h"

@@ -1,3 +1,4 @@
+// Filling the count tables.
 #include "OPTAEL.h"
 
 #include <algorithm>

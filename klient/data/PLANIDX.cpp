@@ -1,3 +1,4 @@
+// The plan list's lookups by key, so that no question walks the whole list.
 #include "PLANIDX.h"
 
 #include <algorithm>

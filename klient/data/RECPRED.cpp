@@ -1,3 +1,4 @@
+// Small questions about single records, asked instead of reading fields directly.
 #include "RECPRED.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Absence codes and schedule-role kinds.
 #include "ROLLER.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The side files: the schedule events and the dated postings by week or month.
 #include "SIDEFIL.h"
 
 #include <sys/types.h>

@@ -1,3 +1,4 @@
+// In-place sort of record-number arrays by a byte key.
 #include "SORTIDX.h"
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// The count tables.
 #include "TALTAB.h"
 
 #include <cerrno>

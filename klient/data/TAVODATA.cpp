@@ -1,3 +1,4 @@
+// The tables in memory: their files, blocks, first content, reserved records and clean-up.
 #include "TAVODATA.h"
 
 #include <cerrno>

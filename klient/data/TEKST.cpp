@@ -1,3 +1,4 @@
+// Small in-place routines on Windows-1252 texts and the Danish sort order of their letters.
 #include "TEKST.h"
 
 #include <cstring>

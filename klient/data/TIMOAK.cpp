@@ -1,3 +1,4 @@
+// Single time postings, start copies of the two event files and the resend of the schedule.
 #include "TIMOAK.h"
 
 #include <windows.h>

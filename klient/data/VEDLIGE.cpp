@@ -1,3 +1,4 @@
+// Maintenance commands on the installation's own events and postings, and the export count.
 #include "VEDLIGE.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// The text of one field as the grid windows show it, and the sorters by such texts.
 #include "VISFELT.h"
 
 #include <cstdio>

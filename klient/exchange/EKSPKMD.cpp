@@ -1,3 +1,4 @@
+// The Export command.
 #include "EKSPKMD.h"
 
 #include <cerrno>

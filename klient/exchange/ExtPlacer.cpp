@@ -1,3 +1,4 @@
+// Placing the lessons of an external timetable import as schedule events, and undoing it.
 #include "ExtPlacer.h"
 
 #include <algorithm>

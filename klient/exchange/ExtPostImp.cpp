@@ -1,3 +1,4 @@
+// The external postings import: hours per employee, activity and date from an outside file.
 #include "ExtPostImp.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The external timetable import dialogs and their run.
 #include "ExtSkemaImp.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Packing and unpacking of the exchange files with gzip (zlib).
 #include "GZIP.h"
 
 #include <zlib.h>

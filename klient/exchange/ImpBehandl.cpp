@@ -1,3 +1,4 @@
+// The processing after an import: links, chains, periods and the derived figures rebuilt.
 #include "ImpBehandl.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The import of a server file: its sections handed to their readers, then the clean-up.
 #include "ImpData.h"
 
 #include <atomic>

@@ -1,3 +1,4 @@
+// The return markers of an import for postings, schedule events and planning tables.
 #include "ImpRetur.h"
 
 #include <cstdlib>

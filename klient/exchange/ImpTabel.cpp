@@ -1,3 +1,4 @@
+// The readers of the import sections named after tables.
 #include "ImpTabel.h"
 
 #include <windows.h>

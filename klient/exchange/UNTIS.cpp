@@ -1,3 +1,4 @@
+// The timetable files of Untis, Lectio, Tabulex and the Extern layout read into imported lessons.
 #include "UNTIS.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// The choices of a timetable import: period, file and the method for lessons that meet events.
 #include "UNTIS2.h"
 
 #include <cstdio>

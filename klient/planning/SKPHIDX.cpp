@@ -1,3 +1,4 @@
+// The order of the subjects on activities (skph) that planning and the timetable import use.
 #include "SKPHIDX.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// A clock time typed freely into an edit control read as HHMM.
 #include "HENTTID.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// Whether an event may stand in a cell of a schedule window.
 #include "PLACER.h"
 
 #include <vector>

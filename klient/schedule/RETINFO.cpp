@@ -1,3 +1,4 @@
+// The changed-events panes of the entry window.
 #include "RETINFO.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The one answer to a command that is not built yet.
 #include "IKKETILG.h"
 
 #include "IKKEBOKS.h"

@@ -1,3 +1,4 @@
+// The checks of the installation settings sheet's pages; they change nothing themselves.
 #include "INSTARK.h"
 
 #include <cmath>

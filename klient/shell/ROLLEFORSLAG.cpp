@@ -1,3 +1,4 @@
+// The role proposals.
 #include "ROLLEFORSLAG.h"
 
 #include <algorithm>

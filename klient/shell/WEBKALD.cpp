@@ -1,3 +1,4 @@
+// The web calls of the main program.
 #include "WEBKALD.h"
 
 #include <strings.h>

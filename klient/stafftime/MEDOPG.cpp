@@ -1,3 +1,4 @@
+// The hours account of one employment for the accounting period around the current date.
 #include "MEDOPG.h"
 
 #include <cmath>

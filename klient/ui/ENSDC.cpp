@@ -1,3 +1,4 @@
+// A pane's kept drawing context and the grid windows' standard scroll bars.
 #include "ENSDC.h"
 
 #include "FARVER.h"

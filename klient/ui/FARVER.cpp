@@ -1,3 +1,4 @@
+// The program's colour set, the palette that mirrors it and the brushes every painter fills with.
 #include "FARVER.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// The program's fonts, installed from the ini folder, and the title band size they give.
 #include "FONTE.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// Axis arithmetic of the grid windows.
 #include "GRIDAKSE.h"
 #include "BESKEDER.h"
 

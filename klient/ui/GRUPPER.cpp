@@ -1,3 +1,4 @@
+// Group names, group memberships and remembered group masks of activities, employments and rooms.
 #include "GRUPPER.h"
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// Key names for the key trace log, and the 3-D frames, fills and lines in the system colours.
 #include "RAMME.h"
 
 #include <cstdio>

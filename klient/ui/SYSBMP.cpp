@@ -1,3 +1,4 @@
+// Pictures of a bitmap strip drawn in the current system colours.
 #include "SYSBMP.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// The program's own list of open grid windows on the desktop, front to back.
 #include "VINDUER.h"
 
 #include <cstdlib>

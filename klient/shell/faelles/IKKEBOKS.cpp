@@ -1,3 +1,4 @@
+// The box every program shows for a command that is not built yet.
 #include "IKKEBOKS.h"
 
 void VisIkkeTilgaengelig(HWND ejer) {

@@ -1,3 +1,4 @@
+// Making the folders of a data folder or of a support package.
 #include "MAPPE.h"
 
 #include <cstdio>

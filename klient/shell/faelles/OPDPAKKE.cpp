@@ -1,3 +1,4 @@
+// The update packages waiting in a program folder.
 #include "OPDPAKKE.h"
 
 #include <cstdio>

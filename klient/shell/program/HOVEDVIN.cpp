@@ -1,3 +1,4 @@
+// The main window: key routing, focus, menu commands, background save and the end of the program.
 #include "HOVEDVIN.h"
 
 #include <climits>

@@ -1,3 +1,4 @@
+// The window classes the start-up registers, as one table in the order it registers them.
 #include "KLASSER.h"
 
 #include <cstring>

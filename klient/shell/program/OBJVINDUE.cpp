@@ -1,3 +1,4 @@
+// The object-window factory: one table row per window type, naming its create function.
 #include "OBJVINDUE.h"
 
 #include <climits>

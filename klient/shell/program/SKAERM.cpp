@@ -1,3 +1,4 @@
+// The user's nine saved screens ("Egne vinduer") in ini\skrm.ini.
 #include "SKAERM.h"
 
 #include <cstdio>

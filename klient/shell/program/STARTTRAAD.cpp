@@ -1,3 +1,4 @@
+// The start-up thread; the menu it affects is changed on the main thread only.
 #include "STARTTRAAD.h"
 
 #include <cctype>
