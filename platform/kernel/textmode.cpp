@@ -62,9 +62,13 @@ size_t WriteRoom(TextStream *t, size_t size) {
 }
 
 // The count of a write that stopped early: the stream has failed.
+// The Windows run-time writes through WriteFile, so a failed write leaves
+// its error for GetLastError as well as in errno: a caller that reports the
+// system's text names the write's cause, not an older call's.
 ssize_t Failed(TextStream *t, size_t done, int err) {
   if (!t->failedErrno) t->failedErrno = err ? err : EIO;
   errno = t->failedErrno;
+  SetLastErrorFromErrno(t->failedErrno);
   return (ssize_t)done;
 }
 
@@ -72,8 +76,10 @@ ssize_t Failed(TextStream *t, size_t done, int err) {
 int CloseResult(TextStream *t, int rc) {
   if (rc == 0 && t->failedErrno) {
     errno = t->failedErrno;
+    SetLastErrorFromErrno(t->failedErrno);
     return -1;
   }
+  if (rc != 0) SetLastErrorFromErrno(errno);
   return rc;
 }
 
@@ -260,6 +266,10 @@ FILE *tavo_fopen(const char *path, const char *mode) {
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) {
     if (errno == EISDIR) errno = EACCES;
+    // As CreateFile under the Windows run-time's fopen leaves it.
+    const int e = errno;
+    SetLastError(e == ENOENT ? MissingError(linux) : WinErrorFromErrno(e));
+    errno = e;
     return nullptr;
   }
   // A file another opener holds exclusively (CreateFile share mode 0) does
