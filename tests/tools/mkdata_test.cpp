@@ -22,6 +22,7 @@
 #include "FINDREC.h"
 #include "RECPRED.h"
 #include "INDSTIL.h"
+#include "LISTETAL.h"
 #include "KATALOG.h"
 #include "MEDOPG.h"
 #include "MEDPER.h"
@@ -351,6 +352,49 @@ TEST_F(MkdataTest, TheSchoolLoadsBackThroughTheStore) {
     EXPECT_LE(+t->Uge, IndeksTilUge(SkemaPeriode.AntalUger)) << r;
     EXPECT_EQ(t->Lektioner % 10, 0u) << r;
   }
+}
+
+// The figures the master-data window shows for an activity (its student
+// and teacher lessons over its budget period) agree with a plain count of
+// the activity's events: one lesson each, once per teacher for the teacher
+// lessons.
+TEST_F(MkdataTest, ActivityFiguresAgreeWithItsEvents) {
+  Lav("skole", 3);
+  SaetAktuelDato(20261116);
+  AllokerTalTab();
+  std::map<uint32_t, std::pair<int64_t, int64_t>> talt;  // activity: student, teacher lessons
+  for (UgeIndeks ui = 1; ui <= SkemaPeriode.AntalUger; ++ui) {
+    const TabVar *pTv = SkemabegBucket(IndeksTilUge(ui));
+    ASSERT_NE(pTv, nullptr);
+    const auto *rk = reinterpret_cast<const SkeRec *>(pTv->pbTab);
+    for (uint32_t r = 1; r < pTv->wRecCnt;) {
+      uint32_t akti = 0, laerere = 0, n = r;
+      for (; n < pTv->wRecCnt && rk[n].Forste == r; ++n) {
+        if (rk[n].akti_id) akti = rk[n].akti_id;
+        if (rk[n].anfo_id) ++laerere;
+      }
+      if (akti && laerere) {
+        talt[akti].first += 1000;
+        talt[akti].second += 1000 * int64_t{laerere};
+      }
+      r = n;
+    }
+  }
+  uint32_t vist = 0;
+  for (uint32_t akti = 1; akti < tvakti.wRecCnt; ++akti) {
+    const auto *a = reinterpret_cast<const AktiRec *>(GetRec(&tdakti, &tvakti, akti));
+    if (a->id >= RESERVERET_ID_MIN || a->Status < 10 || a->Status > 29) continue;
+    if (std::string(a->Type, strnlen(a->Type, sizeof a->Type)) == "OVAK") continue;
+    int32_t elev = 0, laerer = 0;
+    float timer = 0;
+    AktiPeriodeTal(0, akti, nullptr, &timer, &laerer, &elev, TALPER_IALT);
+    EXPECT_EQ(elev, talt[akti].first) << a->Aktivitet;
+    EXPECT_EQ(laerer, talt[akti].second) << a->Aktivitet;
+    if (talt[akti].first) EXPECT_GT(timer, 0.0f) << a->Aktivitet;
+    vist += elev > 0;
+  }
+  EXPECT_GT(vist, 0u);
+  FreeAlleTalTabeller();
 }
 
 // What the schedule asks of the school: live ring systems and subject links,

@@ -689,7 +689,7 @@ bool LavFag(Skole &s) {
 }
 
 bool LavAktiviteter(Skole &s) {
-  Tabel t = Hent("akti"), ph = Hent("skph");
+  Tabel t = Hent("akti"), ph = Hent("skph"), bu = Hent("budt");
   s.aktiFag.resize(s.st.Aktiviteter);
   // A school has a few teams of each education it teaches: a small school
   // teaches fewer educations.
@@ -755,6 +755,22 @@ bool LavAktiviteter(Skole &s) {
       p->SkygFaget = 'N';
       Faerdig(ph, nrPh, STATUS_AKTIV);
     }
+
+    // The central system sends every activity with its budget for the
+    // school year: the figures the master-data window and the budget lock
+    // count over are the months of that budget's period.
+    uint32_t nrBu;
+    BudtRec *b = Ny<BudtRec>(bu, &nrBu);
+    if (!b) return false;
+    b->id = 10000 + i;
+    b->Startdato = SKOLE_FRADATO;
+    b->Slutdato = SKOLE_TILDATO;
+    b->akti_id = nr;
+    const uint32_t lektioner = opgave ? 20 : 40 * static_cast<uint32_t>(s.aktiFag[i].size());
+    b->Laererlektioner = lektioner;
+    b->Laerertimer = lektioner * 3 / 4;
+    b->lt_undervisning = b->Laerertimer;
+    Faerdig(bu, nrBu, STATUS_AKTIV);
   }
   return !s.akti.empty();
 }
