@@ -72,6 +72,15 @@ void SortIdx(const void *noegleBase, uint32_t *idx, uint32_t noegleLaengde, uint
     return;
   }
 
+  // Most lists are sorted again while already in order (a table loaded as
+  // it was saved); strictly ascending keys have only one sorted order, so
+  // leaving them as they are is what the heap would give, at one compare
+  // per entry. Equal neighbours go through the heap as before, as it may
+  // reorder them.
+  uint32_t i = 1;
+  while (i < antal && k.Sammenlign(idx[i - 1], idx[i]) < 0) ++i;
+  if (i == antal) return;
+
   const size_t n = antal;
   for (size_t p = (n + 1) / 3; p >= 1; --p) SiftNed(k, idx, p, n);
   for (size_t m = n; m >= 2; --m) {
