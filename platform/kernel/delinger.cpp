@@ -173,4 +173,12 @@ bool DelingsPort::SletningNaegtes(dev_t dev, ino_t ino) const {
   return fd_ >= 0 && Optaget(fd_, Slot(dev, ino) + kNaegter + 2);
 }
 
+bool DelingsPort::Aaben(dev_t dev, ino_t ino) const {
+  if (fd_ < 0) return false;
+  const off_t slot = Slot(dev, ino);
+  for (off_t i = 0; i < 3; ++i)
+    if (Optaget(fd_, slot + kAdgang + i)) return true;
+  return false;
+}
+
 }  // namespace tavo

@@ -55,6 +55,8 @@ class DelingsPort {
 
   // Whether an open of a held file does not share deleting it.
   bool SletningNaegtes(dev_t dev, ino_t ino) const;
+  // Whether a held file is open to read, write or delete at all.
+  bool Aaben(dev_t dev, ino_t ino) const;
 
  private:
   int fd_;

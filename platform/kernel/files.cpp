@@ -674,9 +674,10 @@ BOOL MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) {
   struct stat sst, dst_st;
   if (!StatOrFail(src, &sst, false)) return FALSE;
   const bool dstExists = lstat(dst.c_str(), &dst_st) == 0;
-  // A move opens the file for deletion, and a replaced target too: every
-  // open of either must share that. The hold keeps new opens out until the
-  // names have changed.
+  // A move opens the file for deletion: every open of it must share that.
+  // A target is replaced only when nothing has it open, even sharing
+  // deletion, as Windows' replacing rename demands. The hold keeps new opens
+  // out until the names have changed.
   std::unique_ptr<DelingsPort> port =
       dstExists ? std::make_unique<DelingsPort>(sst.st_dev, sst.st_ino, dst_st.st_dev, dst_st.st_ino)
                 : std::make_unique<DelingsPort>(sst.st_dev, sst.st_ino);
@@ -706,7 +707,7 @@ BOOL MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) {
     }
     // A target in use is not replaced; Windows answers that as a denial.
     if (S_ISDIR(dst_st.st_mode) || S_ISDIR(sst.st_mode) || !Writable(dst_st) ||
-        port->SletningNaegtes(dst_st.st_dev, dst_st.st_ino)) {
+        port->Aaben(dst_st.st_dev, dst_st.st_ino)) {
       SetLastError(ERROR_ACCESS_DENIED);
       return FALSE;
     }

@@ -112,7 +112,8 @@ BOOL DeleteFileA(LPCSTR name);
 // Without MOVEFILE_REPLACE_EXISTING an existing target fails with
 // ERROR_ALREADY_EXISTS; a name that differs only in case renames in place.
 // A file with a handle open that does not share FILE_SHARE_DELETE is not
-// moved (ERROR_SHARING_VIOLATION), nor replaced (ERROR_ACCESS_DENIED).
+// moved (ERROR_SHARING_VIOLATION); a target open at all, even sharing
+// deletion, is not replaced (ERROR_ACCESS_DENIED).
 BOOL MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags);
 #define MoveFileEx MoveFileExA
 BOOL MoveFileA(LPCSTR existing, LPCSTR newName);
