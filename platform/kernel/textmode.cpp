@@ -2,7 +2,6 @@
 // streams that keep CR LF on disk, and the Windows run-time's errno answers.
 #include <errno.h>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,8 +9,10 @@
 #include <cstring>
 #include <mutex>
 #include <string>
+#include <memory>
 #include <unordered_map>
 
+#include "delinger.h"
 #include "filefault.h"
 #include "pathmap.h"
 #include "tavo/test_file.h"
@@ -40,6 +41,7 @@ struct TextStream {
   FILE *inner;
   int fd;
   std::string path;  // Linux path
+  std::unique_ptr<Deling> deling;  // the stream's share, let go when closed
   int failedErrno = 0;
 };
 
@@ -272,13 +274,14 @@ FILE *tavo_fopen(const char *path, const char *mode) {
     errno = e;
     return nullptr;
   }
-  // A file another opener holds exclusively (CreateFile share mode 0) does
-  // not open, and is not emptied by "w".
-  int rc;
-  do {
-    rc = flock(fd, LOCK_SH | LOCK_NB);
-  } while (rc != 0 && errno == EINTR);
-  if (rc != 0 && errno == EWOULDBLOCK) {
+  // The Windows run-time opens a stream sharing reading and writing, not
+  // deleting: a file another open does not share so does not open, and is
+  // not emptied by "w".
+  std::unique_ptr<Deling> deling;
+  struct stat fst;
+  if (fstat(fd, &fst) == 0 &&
+      TagDeling(fst.st_dev, fst.st_ino, (kind == 'r' || plus ? 0u + kDelLaes : 0u) | (writes ? 0u + kDelSkriv : 0u),
+                kDelLaes | kDelSkriv, &deling) != ERROR_SUCCESS) {
     ::close(fd);
     errno = EACCES;
     return nullptr;
@@ -292,16 +295,6 @@ FILE *tavo_fopen(const char *path, const char *mode) {
 
   char fmode[4] = {kind, 0, 0, 0};
   if (plus) fmode[1] = '+';
-  if (binary && !writes) {
-    // Reading alone needs no cookie: nothing passes the hook.
-    FILE *f = fdopen(fd, fmode);
-    if (!f) {
-      int e = errno;
-      ::close(fd);
-      errno = e;
-    }
-    return f;
-  }
   FILE *inner = nullptr;
   if (!binary) {
     inner = fdopen(fd, fmode);
@@ -313,7 +306,7 @@ FILE *tavo_fopen(const char *path, const char *mode) {
     }
   }
 
-  TextStream *t = new TextStream{inner, fd, linux};
+  TextStream *t = new TextStream{inner, fd, linux, std::move(deling)};
   cookie_io_functions_t io = binary ? cookie_io_functions_t{BinaryRead, BinaryWrite, BinarySeek, BinaryClose}
                                     : cookie_io_functions_t{TextRead, TextWrite, TextSeek, TextClose};
   FILE *outer = fopencookie(t, fmode, io);
