@@ -695,6 +695,13 @@ void GruppeUger(const Plan *plan, uint32_t *fra, uint32_t *til) {
 
 uint32_t MaanedAf(Dato d) { return d / 100; }
 
+// The plan's reference date: the current weekday of the current schedule
+// week, as the schedule windows share it.
+Dato PlanRefDato() {
+  const Dato d = UgeDagTilDato(IndeksTilUge(SkemaPeriode.AktuelUgeIndeks), VisningsTilstand[VISNING_LEKTION].Ugedag);
+  return d ? d : SkemaPeriode.AktuelDato;
+}
+
 int64_t RundTilHeleTimer(int64_t v) {
   if (v >= 1) return (v + 500) / 1000 * 1000;
   if (v < 0) return (v - 500) / 1000 * 1000;
@@ -718,7 +725,7 @@ void BeregnRaekke(Plan *plan, uint32_t raekke) {
   GruppeUger(plan, &fra, &til);
   float a = 0.0f, b = 0.0f, c = 0.0f;
   if (GyldigRef(&tvanfo, r.Medarbejder1) && SkemaPeriode.AntalUger) {
-    const Dato ref = SkemaPeriode.AktuelDato;
+    const Dato ref = PlanRefDato();
     MaanedIndeks mf = 0, ms = 0;
     GetOpgPerMonths(ref, r.Medarbejder1, &mf, &ms, nullptr);
     const Dato opgFra = GetOpgPerFra(ref, r.Medarbejder1), opgTil = GetOpgPerTil(ref, r.Medarbejder1);
@@ -1201,7 +1208,7 @@ void BeregnMedarbejderTal(Plan *plan, uint32_t anfo) {
   if (!mt) return;
   PlanAnfoPost &e = plan->PlanAnfoTab[anfo];
   const uint32_t gFra = PlanUgeIndeks(plan->Fradato), gTil = PlanUgeIndeks(plan->Tildato);
-  Dato ref = SkemaPeriode.AktuelDato;
+  Dato ref = PlanRefDato();
   if (PlanUgeIndeks(ref) < gFra) ref = plan->Fradato;
   else if (PlanUgeIndeks(ref) > gTil) ref = plan->Tildato;
   MaanedIndeks mf = 0, ms = 0;
@@ -1278,13 +1285,16 @@ class OpfoelgningsSum {
       const uint32_t ui = p.UgeIdx;
       const uint8_t dag = p.Ugedag;
       if (ui < uf || ui > ut || (ui == uf && dag < df) || (ui == ut && dag > dt)) continue;
-      const auto [it, ny] = linjeNr.try_emplace({p.akti, p.skfa, p.Art}, static_cast<uint32_t>(linjer_.size()));
+      const uint32_t akti = p.akti, skfa = p.skfa;
+      const uint8_t art = p.Art;
+      const auto [it, ny] = linjeNr.try_emplace({akti, skfa, art}, static_cast<uint32_t>(linjer_.size()));
       if (ny) linjer_.push_back({});
       const double plan = static_cast<double>(p.PlanUndervisning) + p.PlanTimer + p.PlanRettearbejde + p.PlanEksamen;
-      poster_.push_back({ui, dag, it->second, plan, p.Aktuel});
+      const double aktuel = p.Aktuel;
+      poster_.push_back({ui, dag, it->second, plan, aktuel});
       linjer_[it->second].planEfter += plan;
-      linjer_[it->second].aktuelEfter += p.Aktuel;
-      aktuelEfter_ += p.Aktuel;
+      linjer_[it->second].aktuelEfter += aktuel;
+      aktuelEfter_ += aktuel;
     }
     std::stable_sort(poster_.begin(), poster_.end(),
                      [](const Post &a, const Post &b) { return a.uge != b.uge ? a.uge < b.uge : a.dag < b.dag; });

@@ -14,6 +14,7 @@
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "MEDPER.h"
+#include "PLANIDX.h"
 #include "PLAN.h"
 #include "RECPRED.h"
 #include "SIDEFIL.h"
@@ -500,6 +501,131 @@ TEST_F(PlanSummerPosteringer, ArterEjerOgMedlemskab) {
 // ---- Staff figures ----
 
 class PlanSummerMedarbejdere : public PlanSum {};
+
+class PlanSummerNorm : public PlanSum {
+ protected:
+  MedTalMaaned *mt = nullptr;
+  std::vector<MedTalArbejdstidCelle> arbejdstid;
+  MedTalArbejdstidCelle *gemtArb = nullptr;
+  TalDimRec gemtDim{};
+  uint32_t gemtM = 0;
+  void SetUp() override {
+    PlanSum::SetUp();
+    SaetAktuelDato(20241016);
+    MedPerIndstillinger.opgPeriodeStartMaaned = 8;
+    MedPerIndstillinger.opgPeriodeLaengde = 12;
+    MedPerIndstillinger.opgPeriodeNorm = 1600;
+    AddPgRel(gruppe, anfo[1], 'M');
+    gemtM = MedTalM;
+    MedTalM = SkemaPeriode.AntalMaaneder;
+    mt = static_cast<MedTalMaaned *>(calloc(MedTalM + 1, sizeof(MedTalMaaned)));
+    SetRunPtr(&tvanfo, anfo[1], mt);
+    gemtDim = TalDim;
+    TalDim.M = SkemaPeriode.AntalMaaneder;
+    TalDim.E = tvmeda.wRecCnt;
+    arbejdstid.assign(size_t(TalDim.E) * (TalDim.M + 1), MedTalArbejdstidCelle{});
+    gemtArb = MedTalArbejdstidTab;
+    MedTalArbejdstidTab = arbejdstid.data();
+    // A norm adjustment in the period and buffer hours carried over.
+    NormjustRec j{};
+    j.Status = 10;
+    j.anfo_id = anfo[1];
+    j.Dato = 20241101;
+    j.Timer = 5.5f;
+    Ny(tdnormjust, tvnormjust, j);
+    BuftimRec b{};
+    b.Status = 10;
+    b.anfo_id = anfo[1];
+    b.Fradato = 20240801;
+    b.Tildato = 20250731;
+    b.Undertimer_fra_forrige = 3.0f;
+    b.Overtimer_fra_forrige = 1.0f;
+    Ny(tdbuftim, tvbuftim, b);
+    BuildMedPer();
+  }
+  void TearDown() override {
+    FreeMedPer();
+    MedTalArbejdstidTab = gemtArb;
+    TalDim = gemtDim;
+    MedTalM = gemtM;
+    FreePlanTab();
+    PlanIndeksNulstil();
+    StandardMedPerIndstillinger();
+    PlanSum::TearDown();
+  }
+  void Post(uint32_t a, uint32_t skfa, uint8_t art, Dato dato, float plan, float aktuel) {
+    PlanTabPost *p = NyPlanTabPost();
+    ::Uge u = 0;
+    uint8_t dag = 0;
+    DatoTilUge(dato, &u, &dag);
+    p->akti = a;
+    p->skfa = skfa;
+    p->anfo = anfo[1];
+    p->UgeIdx = UgeTilIndeks(u);
+    p->Ugedag = dag;
+    p->Art = art;
+    p->PlanUndervisning = plan;
+    p->Aktuel = aktuel;
+  }
+};
+
+TEST_F(PlanSummerNorm, SaldoOgOverUnderRegnetIHaanden) {
+  ASSERT_EQ(GetOpgPerFra(20241016, anfo[1]), 20240801u);
+  ASSERT_EQ(GetOpgPerTil(20241016, anfo[1]), 20250731u);
+  ASSERT_FLOAT_EQ(SumNormJust(anfo[1], 20240801, 20250731), 5.5f);
+  ASSERT_FLOAT_EQ(GetBufTimSaldo(anfo[1], 20241016), 2.0f);
+  // Monthly figures in thousandths: October 10 hours in slot 0, 2 in slot 6
+  // and 1.499 in slot 7; December 0.6 in slot 1. Working time 2.5007.
+  const MaanedIndeks okt = MaanedTilIndeks(202410), dec = MaanedTilIndeks(202412);
+  mt[okt][0] = 10000.0f;
+  mt[okt][6] = 2000.0f;
+  mt[okt][7] = 1499.0f;
+  mt[dec][1] = 600.0f;
+  const uint32_t meda = Rec<AnfoRec>(tvanfo, anfo[1])->meda_id;
+  arbejdstid[size_t(meda) * (TalDim.M + 1) + okt].Fremtid = 2500.7f;
+  // The plan's own hours of the employment in one week.
+  plan.PlanAnfoTab[anfo[1]].SumTalTab[12].Timer1 = 2.4996f;
+  BeregnMedarbejderTal(&plan, anfo[1]);
+  const PlanAnfoPost &e = plan.PlanAnfoTab[anfo[1]];
+  EXPECT_FLOAT_EQ(e.MedTal[0], 10000.0f);
+  EXPECT_FLOAT_EQ(e.MedTal[1], 1000.0f);
+  EXPECT_FLOAT_EQ(e.MedTal[6], 2000.0f);
+  EXPECT_FLOAT_EQ(e.MedTal[7], 1000.0f);
+  EXPECT_FLOAT_EQ(e.PlanMedTal[0], 10000.0f);
+  EXPECT_FLOAT_EQ(e.PlanMedTal[8], 2000.0f);     // 2.499 hours: 2
+  EXPECT_FLOAT_EQ(e.PlanOpgMedTal[8], 2000.0f);
+  // 3000 (working time) + 10000 + 1000 + 1000 - 2000 - 2000 (buffer) - 5500
+  // (adjustment) - 1,600,000 (norm): negative, and it stays so.
+  EXPECT_EQ(e.PlanSaldo, 3000 + 12000 - 2000 - 2000 - 5500 - 1600000);
+
+  // The weekly over/under: the follow-up's totals at the Wednesday.
+  Post(akti[1], 4, 'U', 20241001, 10.0f, 8.0f);  // before
+  Post(akti[1], 4, 'U', 20241016, 5.0f, 4.0f);   // the day itself: held
+  Post(akti[1], 4, 'U', 20241017, 5.0f, 1.0f);   // after
+  Post(akti[1], 4, 'U', 20241106, 6.0f, 0.0f);   // after
+  Post(akti[2], 0, 'R', 20241113, 2.0f, 5.0f);   // held beyond its plan: no rest
+  PlanIndeksNulstil();
+  BeregnOverUnder(&plan, anfo[1]);
+  // P = 12 held + 6 held after + rest 10 = 28; N = 1600 + 5.5 + 2 = 1607.5,
+  // 1608 whole hours.
+  ::Uge u = 0;
+  DatoTilUge(20241016, &u, nullptr);
+  EXPECT_EQ(e.PlanOverUnderTimer[UgeTilIndeks(u)], (28 - 1608) * 1000);
+  // In the first week (1 August) nothing is held yet: all 18 held hours lie
+  // after the date and the line's rest is 26 - 13: P = 31.
+  EXPECT_EQ(e.PlanOverUnderTimer[1], (31 - 1608) * 1000);
+}
+
+TEST_F(PlanSummerNorm, GruppeUdenforSkemaperiodenBeholderNulstilledeTal) {
+  plan.Fradato = 20240101;  // before the schedule period
+  mt[MaanedTilIndeks(202410)][0] = 10000.0f;
+  plan.PlanAnfoTab[anfo[1]].PlanSaldo = 77;
+  plan.PlanAnfoTab[anfo[1]].PlanMedTal[0] = 5.0f;
+  BeregnMedarbejderTal(&plan, anfo[1]);
+  EXPECT_EQ(plan.PlanAnfoTab[anfo[1]].PlanSaldo, 0);
+  EXPECT_EQ(plan.PlanAnfoTab[anfo[1]].PlanMedTal[0], 0.0f);
+  EXPECT_EQ(plan.PlanAnfoTab[anfo[1]].MedTal[0], 0.0f);
+}
 
 TEST_F(PlanSummerMedarbejdere, IngenSummeringUdenMaanedstalEllerForkertStatus) {
   AddPgRel(gruppe, anfo[1], 'M');
