@@ -13,6 +13,7 @@
 #include <memory>
 #include <set>
 #include <tuple>
+#include <unordered_map>
 
 #include "FF_GRUPPE.h"
 #include "FF_PlanRec.h"
@@ -702,6 +703,21 @@ Dato PlanRefDato() {
   return d ? d : SkemaPeriode.AktuelDato;
 }
 
+// The month index of each week's Wednesday, worked out once per schedule
+// period rather than once per row and week.
+const std::vector<MaanedIndeks> &OnsdagsMaaneder() {
+  thread_local std::vector<MaanedIndeks> tab;
+  thread_local Uge foerste = 0;
+  thread_local uint32_t antal = 0;
+  if (foerste != SkemaPeriode.FoersteUge || antal != SkemaPeriode.AntalUger || tab.size() != antal + 2) {
+    foerste = SkemaPeriode.FoersteUge;
+    antal = SkemaPeriode.AntalUger;
+    tab.assign(antal + 2, 0);
+    for (uint32_t u = 1; u <= antal; ++u) tab[u] = MaanedTilIndeks(MaanedAf(UgeDagTilDato(IndeksTilUge(u), 3)));
+  }
+  return tab;
+}
+
 int64_t RundTilHeleTimer(int64_t v) {
   if (v >= 1) return (v + 500) / 1000 * 1000;
   if (v < 0) return (v - 500) / 1000 * 1000;
@@ -730,9 +746,10 @@ void BeregnRaekke(Plan *plan, uint32_t raekke) {
     GetOpgPerMonths(ref, r.Medarbejder1, &mf, &ms, nullptr);
     const Dato opgFra = GetOpgPerFra(ref, r.Medarbejder1), opgTil = GetOpgPerTil(ref, r.Medarbejder1);
     const uint32_t ugeFra = PlanUgeIndeks(opgFra), ugeTil = PlanUgeIndeks(opgTil);
-    for (uint32_t u = 1; u <= plan->UgeAntal; ++u) {
-      const Dato d = u == ugeFra ? opgFra : u == ugeTil ? opgTil : UgeDagTilDato(IndeksTilUge(u), 3);
-      const MaanedIndeks m = MaanedTilIndeks(MaanedAf(d));
+    const MaanedIndeks mFra = MaanedTilIndeks(MaanedAf(opgFra)), mTil = MaanedTilIndeks(MaanedAf(opgTil));
+    const std::vector<MaanedIndeks> &onsdag = OnsdagsMaaneder();
+    for (uint32_t u = 1; u <= plan->UgeAntal && u < onsdag.size(); ++u) {
+      const MaanedIndeks m = u == ugeFra ? mFra : u == ugeTil ? mTil : onsdag[u];
       if (m < mf || m > ms || mf == 0) continue;
       const TalPost &t = r.TalTab[u];
       r.OpgSumTimer += t.Timer1 + t.Timer;
@@ -1005,30 +1022,52 @@ void HentSkemaLektioner(Plan *plan) {
 
 void HentSkemaTimer(Plan *plan) {
   // The rows asking, by activity (kind 1) and by activity and subject
-  // (kinds 2 and 23).
-  std::map<uint32_t, std::vector<uint32_t>> efterAkti;
-  std::map<std::pair<uint32_t, uint32_t>, std::vector<uint32_t>> efterFag;
+  // (kinds 2 and 23), found per event row through an index.
+  std::vector<std::vector<uint32_t>> efterAkti(tvakti.wRecCnt);
+  std::unordered_map<uint64_t, std::vector<uint32_t>> efterFag;
+  std::vector<uint8_t> aktiSpurgt(tvakti.wRecCnt, 0);
+  bool nogen = false;
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
     const uint32_t art = plan->ObjTypeTab[r];
     GrundRaekke &g = plan->GrundTab[r];
-    if (art == PLAN_AKTI) {
-      g.SkemaTimerIalt = 0;
+    if (art != PLAN_AKTI && art != PLAN_FAG && art != PLAN_FREMMED_FAG) continue;
+    g.SkemaTimerIalt = 0;
+    if (g.Aktivitet >= tvakti.wRecCnt) continue;
+    if (art == PLAN_AKTI)
       efterAkti[g.Aktivitet].push_back(r);
-    } else if (art == PLAN_FAG || art == PLAN_FREMMED_FAG) {
-      g.SkemaTimerIalt = 0;
-      efterFag[{g.Aktivitet, g.Skolefag}].push_back(r);
-    }
+    else
+      efterFag[uint64_t{g.Aktivitet} << 32 | g.Skolefag].push_back(r);
+    aktiSpurgt[g.Aktivitet] = 1;
+    nogen = true;
   }
-  if (efterAkti.empty() && efterFag.empty()) return;
+  if (!nogen) return;
+  // Who is a star employee and which role is a sickness, each asked once.
+  std::vector<int8_t> stjerne(tvanfo.wRecCnt, -1), syg(tvskemarol.wRecCnt, -1);
+  auto ErStjerne = [&](uint32_t anfo) {
+    if (anfo >= stjerne.size()) return false;
+    if (stjerne[anfo] < 0) stjerne[anfo] = IsStjerneMeda(anfo) ? 1 : 0;
+    return stjerne[anfo] == 1;
+  };
+  auto ErSyg = [&](uint32_t rol) {
+    if (rol == 0 || rol >= syg.size()) return false;
+    if (syg[rol] < 0) {
+      char kode[AKTTYPE_LEN] = "";
+      HentSkemarolAktivitetstype(rol, kode, sizeof kode);
+      kode[sizeof kode - 1] = '\0';
+      syg[rol] = ErSygdomKode(kode) ? 1 : 0;
+    }
+    return syg[rol] == 1;
+  };
   const uint32_t fra = std::max(PlanUgeIndeks(plan->Fradato), 1u);
   const uint32_t til = std::min(PlanUgeIndeks(plan->Tildato), SkemaPeriode.AntalUger);
+  const uint32_t gFra = DatoTilDagNr(plan->Fradato), gTil = DatoTilDagNr(plan->Tildato);
   const bool lektioner = GlobalIndstillinger.standardlektion && GlobalIndstillinger.standardlektionslengde > 0;
   std::vector<uint32_t> aktier;
-  char kode[AKTTYPE_LEN];
   for (uint32_t u = fra; u <= til; ++u) {
     const Uge uge = IndeksTilUge(u);
     const TabVar *tv = SkemabegBucket(uge);
     if (!tv || !tv->pbTab) continue;
+    const uint32_t mandag = DatoTilDagNr(UgeDagTilDato(uge, 1));
     const SkeRec *rk = reinterpret_cast<const SkeRec *>(tv->pbTab);
     for (uint32_t i = 1; i < tv->wRecCnt;) {
       // One event: its rows lie together from its first row.
@@ -1036,38 +1075,44 @@ void HentSkemaTimer(Plan *plan) {
       while (j < tv->wRecCnt && rk[j].Forste == i && rk[j].id == rk[i].id) ++j;
       const SkeRec &f = rk[i];
       const uint32_t status = f.Status;
-      const Dato dag = UgeDagTilDato(uge, f.Dag);
-      if (f.Forste == i && (status & 0x48) == 0x40 && dag >= plan->Fradato && dag <= plan->Tildato) {
-        uint32_t deltagere = 0, syge = 0, skfa = 0;
-        aktier.clear();
-        for (uint32_t k = i; k < j; ++k) {
-          const uint32_t anfo = rk[k].anfo_id, akti = rk[k].akti_id, rol = rk[k].skemarol_id, fag = rk[k].skfa_id;
-          if (!anfo || !IsStjerneMeda(anfo)) ++deltagere;
-          if (rol) {
-            kode[0] = '\0';
-            HentSkemarolAktivitetstype(rol, kode, sizeof kode);
-            kode[sizeof kode - 1] = '\0';
-            if (ErSygdomKode(kode)) ++syge;
-          }
-          if (akti && std::find(aktier.begin(), aktier.end(), akti) == aktier.end()) aktier.push_back(akti);
-          if (!skfa) skfa = fag;
+      const uint32_t dag = mandag + f.Dag - 1u;
+      if (f.Forste != i || (status & 0x48) != 0x40 || f.Dag < 1 || f.Dag > 7 || dag < gFra || dag > gTil) {
+        i = j;
+        continue;
+      }
+      aktier.clear();
+      uint32_t skfa = 0;
+      for (uint32_t k = i; k < j; ++k) {
+        const uint32_t akti = rk[k].akti_id;
+        if (!skfa) skfa = rk[k].skfa_id;
+        if (akti && akti < aktiSpurgt.size() && aktiSpurgt[akti] &&
+            std::find(aktier.begin(), aktier.end(), akti) == aktier.end())
+          aktier.push_back(akti);
+      }
+      if (aktier.empty()) {
+        i = j;
+        continue;
+      }
+      uint32_t deltagere = 0, syge = 0;
+      for (uint32_t k = i; k < j; ++k) {
+        const uint32_t anfo = rk[k].anfo_id;
+        if (!anfo || !ErStjerne(anfo)) ++deltagere;
+        if (ErSyg(rk[k].skemarol_id)) ++syge;
+      }
+      if (deltagere > syge) {
+        double timer = 1.0;
+        const float antal = f.Antal_std_lektioner;
+        if (antal > 0.0f) {
+          timer = antal;
+        } else if (lektioner) {
+          timer = static_cast<double>(MinutterMellem(f.Starttid, f.Sluttid)) /
+                  static_cast<double>(GlobalIndstillinger.standardlektionslengde);
         }
-        if (deltagere > syge && !aktier.empty()) {
-          double timer = 1.0;
-          const float antal = f.Antal_std_lektioner;
-          if (antal > 0.0f) {
-            timer = antal;
-          } else if (lektioner) {
-            timer = static_cast<double>(MinutterMellem(f.Starttid, f.Sluttid)) /
-                    static_cast<double>(GlobalIndstillinger.standardlektionslengde);
-          }
-          const uint32_t tusinde = static_cast<uint32_t>(std::llround(timer * 1000.0));
-          for (uint32_t akti : aktier) {
-            if (auto it = efterAkti.find(akti); it != efterAkti.end())
-              for (uint32_t r : it->second) plan->GrundTab[r].SkemaTimerIalt += tusinde;
-            if (auto it = efterFag.find({akti, skfa}); it != efterFag.end())
-              for (uint32_t r : it->second) plan->GrundTab[r].SkemaTimerIalt += tusinde;
-          }
+        const uint32_t tusinde = static_cast<uint32_t>(std::llround(timer * 1000.0));
+        for (uint32_t akti : aktier) {
+          for (uint32_t r : efterAkti[akti]) plan->GrundTab[r].SkemaTimerIalt += tusinde;
+          if (auto it = efterFag.find(uint64_t{akti} << 32 | skfa); it != efterFag.end())
+            for (uint32_t r : it->second) plan->GrundTab[r].SkemaTimerIalt += tusinde;
         }
       }
       i = j;
