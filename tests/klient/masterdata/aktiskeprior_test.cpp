@@ -93,9 +93,8 @@ TEST_F(AktiSkePriorListe, TheRowsAreTheLiveScheduledActivitiesInNameOrder) {
   HWND h = Aabn();
   ASSERT_NE(Ws(h), nullptr);
   EXPECT_EQ(Liste(Ws(h)->Hoved), (std::vector<uint32_t>{a, b, c}));
-  char titel[64];
-  std::snprintf(titel, sizeof titel, "%s", Ws(h)->Hoved.Titel);
-  EXPECT_STREQ(titel, "Aktivitets skema prioritering");
+  const char *titel = Ws(h)->Hoved.Titel;
+  EXPECT_EQ(std::string(titel, strnlen(titel, sizeof Ws(h)->Hoved.Titel)), "Aktivitets skema prioritering");
   Luk(h);
 }
 

@@ -233,7 +233,7 @@ TEST_F(WebKald, FailuresGiveEmptyResults) {
     for (const auto &[hvad, tekst, forventet] : {std::tuple{"news", efterNyhed, t.nyhed},
                                                  std::tuple{"info", efterInfo, t.info},
                                                  std::tuple{"time-post", efterTidspost, t.tidspost}}) {
-      if (*forventet) EXPECT_NE(tekst.find(forventet), std::string::npos) << hvad << ": " << tekst;
+      if (*forventet) { EXPECT_NE(tekst.find(forventet), std::string::npos) << hvad << ": " << tekst; }
       // One line each at most.
       EXPECT_LE(std::count(tekst.begin(), tekst.end(), '\n'), 1) << hvad << ": " << tekst;
     }

@@ -198,8 +198,9 @@ TEST(Fonts, MetricsOfTheStandardFonts) {
     HFONT f = Font(k.height, k.face);
     SelectObject(dc, f);
     GetTextMetrics(dc, &tm);
-    if (k.cell)
+    if (k.cell) {
       EXPECT_NEAR(tm.tmHeight, k.cell, 1) << k.face;
+    }
     else
       EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, -k.height) << k.face;
     SelectObject(dc, GetStockObject(SYSTEM_FONT));
