@@ -43,13 +43,18 @@ void TilAnsi(LPCWSTR ord, char *buf) {
   buf[kZintelMappe - 1] = '\0';
 }
 
+// A folder that cannot take its trailing backslash is no folder this
+// program can form paths in: it is dropped rather than used without it.
 void TrimOgAfslut(char *mappe) {
   TrimTekst(mappe);
   const size_t n = std::strlen(mappe);
-  if (n > 1 && mappe[n - 1] != '\\' && n + 1 < kZintelMappe) {
-    mappe[n] = '\\';
-    mappe[n + 1] = '\0';
+  if (n <= 1 || mappe[n - 1] == '\\') return;
+  if (n + 1 >= kZintelMappe) {
+    mappe[0] = '\0';
+    return;
   }
+  mappe[n] = '\\';
+  mappe[n + 1] = '\0';
 }
 
 void LaesSetting(const char *miljoe, const char *noegle, char *ud, size_t stoerrelse) {

@@ -456,10 +456,15 @@ void ServerLogoff(KontaktState *st) {
   OpfriskStatus();
 }
 
+// Seconds from the server are a wait to show: held within a week, so that
+// adding them up or to the clock cannot overflow.
+constexpr long kMaksSekunder = 7L * 24 * 3600;
+long Sekunder(long sek) { return sek < 0 ? 0 : std::min(sek, kMaksSekunder); }
+
 long JobStatus(KontaktState *st) {
   long total = 0, tilstand = 0;
   if (sscanf(ServerSvar, "+OK %*d %*d %*s %*d %*d %*d %*d %*d %*d %ld %ld", &total, &tilstand) < 1) total = 0;
-  if (total < 0) total = 0;
+  total = Sekunder(total);
   const long ved = std::min(total, 30L) * 1000;
   if (Kmd(st, &st->s, "stat sched") != 0) {
     Fremskridt(st, "Job venter; afvikler kører ikke", 0);
@@ -475,8 +480,9 @@ long JobStatus(KontaktState *st) {
     int ins = 0;
     long sek = 0, t = 0;
     if (sscanf(linje, "%*d %d %*s %*d %*d %*d %*d %*d %*d %ld %ld", &ins, &sek, &t) == 3) {
+      sek = Sekunder(sek);
       sidste = sek;
-      if (ins != GlobalIndstillinger.insnr && sek > 0) total += sek;
+      if (ins != GlobalIndstillinger.insnr && sek > 0) total = std::min(total + sek, kMaksSekunder);
     }
   }
   if (total > sidste) total -= sidste / 2;

@@ -204,7 +204,9 @@ bool LaesNyhedsSvar(const std::string &tekst, char *dato, unsigned datoStoerrels
   const time_t t = static_cast<time_t>(sek);
   tm lokal{};
   char tid[20];
-  if (errno || !localtime_r(&t, &lokal) || !std::strftime(tid, sizeof tid, "%Y%m%d %H:%M", &lokal)) {
+  // The date text is "YYYYMMDD HH:MM": a time past the year 9999 has none.
+  if (errno || !localtime_r(&t, &lokal) || lokal.tm_year + 1900 > 9999 ||
+      !std::strftime(tid, sizeof tid, "%Y%m%d %H:%M", &lokal)) {
     LogPrintf("** Fejl: WebNewsCheck(): Intet tidspunkt i svaret: %.80s\n", tekst.c_str());
     return false;
   }

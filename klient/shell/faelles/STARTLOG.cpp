@@ -234,15 +234,20 @@ void EndStartLogEntry(uint8_t installation, uint32_t version, const char *mappe)
   RetStartLog(mappe, [&](StartLinjer &linjer) {
     const int i = FindStartLinje(linjer, installation);
     std::string linje;
+    size_t komma = 0, pos = 0;
     if (i >= 0) {
       linje = linjer[static_cast<size_t>(i)];
       // An end record already there (a run that was closed twice) is
       // replaced: it ends after the sixth comma of the open record.
-      size_t komma = 0, pos = 0;
       for (; pos < linje.size() && komma < 6; ++pos)
         if (linje[pos] == ',') ++komma;
-      if (komma == 6) linje.resize(pos);
+    }
+    if (komma == 6) {
+      linje.resize(pos);
     } else {
+      // No line, or a damaged one without its six fields: appending to it
+      // would run the end record into its fields (installation "7" would
+      // read as "7<date>"), so it is written whole anew.
       char post[kPostLaengde];
       FormatStartEntry(installation, version, post, sizeof post);
       linje = post;
