@@ -44,7 +44,7 @@ long Stoerrelse(const char *sti) {
 }
 
 void Fremskridt(KontaktState *st, const char *tekst, int travl) {
-  if (st->hwnd) SendMessageA(st->hwnd, WM_KONTAKT_FREMSKRIDT, travl, reinterpret_cast<LPARAM>(tekst));
+  if (st->hwnd) SendMessageA(st->hwnd, ENS_HOEJDE, travl, reinterpret_cast<LPARAM>(tekst));
 }
 
 // A failed step: its line is the contact's last word, not "Kontakt
@@ -518,7 +518,7 @@ void KontaktTraad(KontaktState *st) {
     } else if (HentImportJob(st) == 0 && st->s != INVALID_SOCKET) {
       if (Findes(StiTab.szimp)) {
         Fremskridt(st, "Importfil modtaget", 0);
-        if (hwndHoved) SendMessageA(hwndHoved, WM_IMPORTFIL_KOMMET, 0, 0);
+        if (hwndHoved) SendMessageA(hwndHoved, HOVED_IMPORTFIL, 0, 0);
       } else if (Kmd(st, &st->s, "stat sched") != 0) {
         if (st->s != INVALID_SOCKET) Fremskridt(st, "Jobafvikler kører ikke", 0);
       } else if (CheckGammelEksport() == 1) {
@@ -557,7 +557,7 @@ void SuperKontaktTraad(KontaktState *st) {
       Fejl(st, "Udpakning fejlede");
     } else {
       Fremskridt(st, "Importfil modtaget", 0);
-      if (hwndHoved) SendMessageA(hwndHoved, WM_IMPORTFIL_KOMMET, 0, 0);
+      if (hwndHoved) SendMessageA(hwndHoved, HOVED_IMPORTFIL, 0, 0);
     }
     ServerLogoff(st);
   }

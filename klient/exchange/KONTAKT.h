@@ -10,13 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "BESKEDER.h"
 #include "SERVER.h"
 #include "windows.h"
 
-constexpr UINT WM_KONTAKT_FREMSKRIDT = 1025;  // wParam 1 under way, 0 final; lParam the text
-constexpr UINT WM_KONTAKT_SLUT = 1026;
-constexpr UINT WM_IMPORTFIL_KOMMET = 1933;     // to the main window, sent
-constexpr UINT kImportAutoSkemaKommando = 40281;
 
 struct KontaktState {
   HWND hwnd;            // the contact pane

@@ -208,13 +208,13 @@ LRESULT CALLBACK WCServerWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     case WM_TIMER:
       if (r) Kontakt(hwnd, r, wParam, lParam);
       return 0;
-    case WM_KONTAKT_FREMSKRIDT:
+    case ENS_HOEJDE:
       if (r) SaetTekst(hwnd, r, reinterpret_cast<const char *>(lParam), wParam ? 1 : 0);
       return 0;
     case WM_KONTAKT_SLUT:
       if (r) KontaktSlut(hwnd, r);
       return 0;
-    case WM_KONTAKT_LOGGET_IND:
+    case STATUS_SERVER_KONTAKT:
       return r ? r->st.logget : 0;
     case WM_KONTAKT_LOGOFF:
       if (r) LogOff(hwnd, r, true);

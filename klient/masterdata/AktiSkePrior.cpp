@@ -225,7 +225,7 @@ void Opdater(ASPWS *ws) {
   const uint32_t n = AktuelRec(ws);
   if (n && e.Aktiv && !ws->Deaktiveret && tvakti.AktuelRec != n) {
     tvakti.AktuelRec = n;
-    SendTilAlleVinduer(ASP_AKTUEL_AENDRET, 0, 0, 0);
+    SendTilAlleVinduer(AKTUEL_AENDRET, 0, 0, 0);
   }
 }
 
@@ -329,7 +329,7 @@ bool BlivAktiv(HWND h, ASPWS *ws) {
   if (ws->Hoved.Aktiv) return true;
   if (ws->Hoved.hwndParent && !SendMessageA(ws->Hoved.hwndParent, ENS_MAA_AKTIVERES, 0, static_cast<LPARAM>(h)))
     return false;
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   return IsWindow(h) && Ws(h) == ws && ws->Hoved.Aktiv;
 }
 
@@ -583,24 +583,24 @@ LRESULT CALLBACK AktiSkePrioritetWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM
       return e.MinSlot;
     case ENS_TILSTAND:
       return e.Tilstand;
-    case ENS_AKTIVER:
+    case VINDUE_AKTIVER:
       Aktiver(h, ws, wParam);
       return 0;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       e.Aktiv = 0;
       e.CaptionAktiv = 0;
       EnsPaintFrame(&e);
       Opdater(ws);
       return 0;
-    case ASP_AKTUEL_AENDRET:
+    case AKTUEL_AENDRET:
       if ((e.Aktiv && wParam == 0) || !tvakti.AktuelRec) return 0;
       if (const uint32_t i = FindObjIdx(e.ObjTab, e.ObjTabAntal, tvakti.AktuelRec); i && i != ws->PosY.Aktuel) {
         ws->PosY.Aktuel = i;
         Opdater(ws);
       }
       return 0;
-    case ASP_DATA_AENDRET:
-    case ASP_EFTER_IMPORT:
+    case DATA_AENDRET:
+    case EFTER_IMPORT:
       Genopbyg(ws);
       Opdater(ws);
       return 0;

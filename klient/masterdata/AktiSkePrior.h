@@ -9,17 +9,13 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "ENS.h"
 #include "GRIDAKSE.h"
 #include "TASTINFO.h"
 #include "windows.h"
 
-// The menu command that opens the window; its child id.
-constexpr int kAktiSkePriorType = 40292;
 
-#define ASP_AKTUEL_AENDRET 1054  // another window's current object moved
-#define ASP_DATA_AENDRET 1122
-#define ASP_EFTER_IMPORT 1336
 
 constexpr uint8_t kAspPrioriteret = 1;
 constexpr uint8_t kAspVigende = 255;

@@ -50,7 +50,7 @@ LRESULT CALLBACK HovedProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     case WM_SIZE:
       LayoutStatusBar();
       return 0;
-    case WM_IMPORTFIL_KOMMET:
+    case HOVED_IMPORTFIL:
       ++gH.importfil;
       if (!ImportVedAnkomst(h)) gH.venter = true;
       return 0;
@@ -60,7 +60,7 @@ LRESULT CALLBACK HovedProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 
 // Records the pane's progress lines before the pane takes them.
 LRESULT CALLBACK RudeOptager(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == WM_KONTAKT_FREMSKRIDT) gH.linjer.push_back(l ? reinterpret_cast<const char *>(l) : "");
+  if (m == ENS_HOEJDE) gH.linjer.push_back(l ? reinterpret_cast<const char *>(l) : "");
   return CallWindowProcA(gRudeProc, h, m, w, l);
 }
 
@@ -163,7 +163,7 @@ TEST_F(WCServerTest, TimerDuringAContactStartsNothingAndIsNotRearmed) {
   EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(1));
   EXPECT_EQ(St()->traad, 0u);
   EXPECT_EQ(St()->s, INVALID_SOCKET);
-  EXPECT_FALSE(SendMessageA(rude, WM_KONTAKT_LOGGET_IND, 0, 0));
+  EXPECT_FALSE(SendMessageA(rude, STATUS_SERVER_KONTAKT, 0, 0));
   EXPECT_EQ(Vist(), "Logon afbrudt");
   EXPECT_TRUE(js.VentPaaLog("#lukket", 5000));
   // A log-off is not the user's cancel: the next contact may log in.
@@ -182,7 +182,7 @@ TEST_F(WCServerTest, AutoSkemaContactIsFollowedByAnOrdinaryOne) {
   ASSERT_GE(Plads("stat autojob"), 0);
   EXPECT_LT(Plads("stat autojob"), Plads("stat ins"));
   EXPECT_EQ(St()->autoMode, 0);
-  EXPECT_TRUE(SendMessageA(rude, WM_KONTAKT_LOGGET_IND, 0, 0));
+  EXPECT_TRUE(SendMessageA(rude, STATUS_SERVER_KONTAKT, 0, 0));
 }
 
 TEST_F(WCServerTest, UnknownServerOrDatabaseStartsNoContact) {
@@ -208,7 +208,7 @@ TEST_F(WCServerTest, ProgressLineIsCutTo64AndRepaintedAtOnce) {
   const std::string lang(40, 'a');
   const std::string tekst = lang + std::string(40, 'b');
   tavo::test::ClearDrawnTexts();
-  SendMessageA(rude, WM_KONTAKT_FREMSKRIDT, 1, reinterpret_cast<LPARAM>(tekst.c_str()));
+  SendMessageA(rude, ENS_HOEJDE, 1, reinterpret_cast<LPARAM>(tekst.c_str()));
   EXPECT_EQ(Tegnet(), tekst.substr(0, 64));
   EXPECT_EQ(St()->travl, 1);
 }
@@ -228,7 +228,7 @@ TEST_F(WCServerTest, FinalLineAfterTheWorkerEnds) {
   for (const auto &t : tabel) {
     SCOPED_TRACE(t.navn);
     if (t.fil) std::ofstream(Data(t.fil)) << "x";
-    SendMessageA(rude, WM_KONTAKT_FREMSKRIDT, t.travl, reinterpret_cast<LPARAM>("Job sat i kø"));
+    SendMessageA(rude, ENS_HOEJDE, t.travl, reinterpret_cast<LPARAM>("Job sat i kø"));
     tavo::test::ClearDrawnTexts();
     SendMessageA(rude, WM_KONTAKT_SLUT, 0, 0);
     EXPECT_EQ(Vist(), t.linje);
@@ -304,7 +304,7 @@ TEST_F(WCServerTest, HoverExplainsThePaneAndLeavingRestores) {
 
 TEST_F(WCServerTest, Snapshot) {
   LayoutStatusBar();
-  SendMessageA(rude, WM_KONTAKT_FREMSKRIDT, 0, reinterpret_cast<LPARAM>("Job sat i kø; færdigt 12:34"));
+  SendMessageA(rude, ENS_HOEJDE, 0, reinterpret_cast<LPARAM>("Job sat i kø; færdigt 12:34"));
   RedrawWindow(hoved, nullptr, 0, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   tavo::test::PumpUntilIdle();
   const char *ud = std::getenv("TAVO_WCSERVER_PNG");
@@ -388,7 +388,7 @@ TEST_F(WCServerTest, ExportContactQueueThenTheTimerFetchesAndImports) {
 TEST_F(WCServerTest, WithoutAutoimportTheArrivedFileWaits) {
   GlobalIndstillinger.autoimport = 0;
   std::ofstream(Data("imp.dat"), std::ios::binary) << Fixture("kun_status.dat");
-  SendMessageA(hoved, WM_IMPORTFIL_KOMMET, 0, 0);
+  SendMessageA(hoved, HOVED_IMPORTFIL, 0, 0);
   EXPECT_TRUE(gH.venter);
   EXPECT_TRUE(gH.linjer.empty());
   EXPECT_TRUE(Findes("imp.dat"));

@@ -183,7 +183,7 @@ TEST_F(AktiSkePriorMaerke, ABroadcastKeepsOnlyTheMarksTheUserChanged) {
   predtest::Rec<AktiRec>(tvakti, b)->Skema_prioritet = 0;
   predtest::Rec<AktiRec>(tvakti, c)->Skema_prioritet = 0;
   const uint32_t d = Akti(1004, "DD", 255);
-  SendTilAlleVinduer(ASP_DATA_AENDRET, 0, 3, 0);
+  SendTilAlleVinduer(DATA_AENDRET, 0, 3, 0);
   tavo::test::PumpUntilIdle();
   EXPECT_EQ(Liste(Ws(h)->Hoved), (std::vector<uint32_t>{a, b, c, d}));
   EXPECT_EQ(Maerker(h, {a, b, c, d}), (std::vector<int>{1, 1, 0, 2}));
@@ -192,7 +192,7 @@ TEST_F(AktiSkePriorMaerke, ABroadcastKeepsOnlyTheMarksTheUserChanged) {
   // an import that changes c again is followed too.
   for (int i = 0; i < 40; ++i) Akti(2000 + i, "ZZ", 255);
   predtest::Rec<AktiRec>(tvakti, c)->Skema_prioritet = 255;
-  SendTilAlleVinduer(ASP_EFTER_IMPORT, 0, 0, 0);
+  SendTilAlleVinduer(EFTER_IMPORT, 0, 0, 0);
   tavo::test::PumpUntilIdle();
   EXPECT_EQ(Maerker(h, {tvakti.wRecCnt - 1, a, b, c}), (std::vector<int>{2, 1, 1, 2}));
   Luk(h);

@@ -190,7 +190,7 @@ TEST_F(ElevOnskVindueStribe, WithoutStudentsBackgroundsAndDayLinesButNoShapesAnd
   for (uint32_t j = 1; j <= 4; ++j) EXPECT_EQ(Strimmel(1, j, -4, 5), Farve(36)) << j;
   EXPECT_EQ(Strimmel(1, 2, 1, 0), Sys(COLOR_3DDKSHADOW));
   EXPECT_TRUE(gUdsendt.empty());
-  EXPECT_FALSE(Indeholder(Tekster(onsk, ELEVLISTE_HOVED_TEGN), "Anna"));
+  EXPECT_FALSE(Indeholder(Tekster(onsk, TB_RUDE_TEGN), "Anna"));
 }
 
 TEST_F(ElevOnskVindueStribe, AStripWiderThanThePaneIsCutAtIt) {
@@ -293,13 +293,13 @@ TEST_F(ElevOnskVindueFoelger, AnotherGroupRebuildsTheRowsAndResizesTheStrip) {
 
   // The planning window shows the other group and broadcasts while the
   // activity window was the last active student window.
-  SendMessageA(plan, ENS_AKTIVER, 1, 0);
+  SendMessageA(plan, VINDUE_AKTIVER, 1, 0);
   Pw()->SidstAktiv = 2;
   tvtg.AktuelRec = anden;
   Pw()->TgPos.Aktuel = FindObjIdx(Pw()->TgTab, Pw()->TgAntal, anden);
   BuildElevPlanData(Pw());
   tvelev.AktuelRec = elev[2];
-  SendMessageA(onsk, ELEVLISTE_FOELG, 1, 0);
+  SendMessageA(onsk, AKTUEL_AENDRET, 1, 0);
   tavo::test::PumpUntilIdle();
   EXPECT_EQ(w->ByggetTg, anden);
   EXPECT_EQ(std::vector<uint32_t>(w->Liste.Raekker + 1, w->Liste.Raekker + 1 + w->Liste.RaekkeAntal),
@@ -312,7 +312,7 @@ TEST_F(ElevOnskVindueFoelger, AnotherGroupRebuildsTheRowsAndResizesTheStrip) {
 
   // Once the planning window was the last active one, the student goes.
   Pw()->SidstAktiv = 1;
-  SendMessageA(onsk, ELEVLISTE_FOELG, 1, 0);
+  SendMessageA(onsk, AKTUEL_AENDRET, 1, 0);
   EXPECT_EQ(w->ElevPos.Aktuel, 0u);
 }
 
