@@ -31,6 +31,7 @@ struct KontaktState {
   uint8_t travl;             // the last progress line was a step under way
   uint8_t autoMode;
   DWORD timer;               // the delay timer 1 was last set to; 0 none
+  uint8_t fejlet;            // a step of this contact failed: its line stays
 };
 
 // Zeroed, with both connections closed.

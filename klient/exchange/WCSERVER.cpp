@@ -72,9 +72,17 @@ void Kontakt(HWND hwnd, ServerRude *r, WPARAM id, LPARAM autoskema) {
   st.traad = static_cast<HANDLE>(h);
 }
 
+// Only a contact whose every step succeeded ends "Kontakt gennemført"; a
+// failed one keeps its failure line, and one that lost its connection
+// without a word says so rather than leave the step it was on.
 void KontaktSlut(HWND hwnd, ServerRude *r) {
   KontaktState &st = r->st;
   st.traad = 0;
+  // Read before the contact that may follow starts and clears it.
+  const bool fejlet = st.fejlet != 0;
+  if (fejlet && st.travl) SaetTekst(hwnd, r, "Fejl: Forbindelse tabt...", 0);
+  char fejl[sizeof st.tekst];
+  snprintf(fejl, sizeof fejl, "%s", st.tekst);
   if (st.autoMode && !st.autoTravl) {
     st.autoMode = 0;
     SendMessageA(hwnd, WM_TIMER, 0, 0);
@@ -83,8 +91,9 @@ void KontaktSlut(HWND hwnd, ServerRude *r) {
     SaetTekst(hwnd, r, "Importfil modtaget", 0);
   else if (Findes(StiTab.szasimp))
     SaetTekst(hwnd, r, "Autoskema modtaget", 0);
-  else if (st.travl)
+  else if (st.travl && !fejlet)
     SaetTekst(hwnd, r, "Kontakt gennemført", 1);
+  if (fejlet) LogPrintf("** Fejl: Serverkontakten fejlede: %s\n", fejl);
 }
 
 // A running worker is woken and waited for; its progress lines and its end

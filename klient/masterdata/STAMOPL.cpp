@@ -220,6 +220,7 @@ void TegnListe(StamWS *ws, int p) {
   if (!dc->hdc || B <= 0 || H <= 0) return;
   int y = 0;
   const SwitchRaekkeValg v = Valg(ws, kRaekke);
+  if (StamKrog.OmListeTegning) StamKrog.OmListeTegning(ws, p, true);
   for (uint32_t i = std::max<uint32_t>(1, d.PosY.Foerste); i <= d.ObjTabAntal; ++i) {
     y = static_cast<int>(GridCelleStart(&d.AkseY, i)) - static_cast<int>(d.ScrollY);
     if (y >= H) break;
@@ -232,6 +233,7 @@ void TegnListe(StamWS *ws, int p) {
     TegnObjSwitchRaekkeCb(dc, -static_cast<int>(d.ScrollX), y, farve, d.Art, d.Bogstav, d.Layout, ListeCelle, &c, &v);
     y += kRaekke;
   }
+  if (StamKrog.OmListeTegning) StamKrog.OmListeTegning(ws, p, false);
   FillRectIfAny(dc->hdc, Brush(0), 0, std::max(y, 0), B, H);
 }
 

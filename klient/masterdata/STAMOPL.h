@@ -136,6 +136,10 @@ struct StamKroge {
   void (*TegnRamme)(StamWS *ws);
   // The caption of a list pane, on each repaint of the pane.
   void (*TegnKaption)(StamWS *ws, int rude);
+  // Around the painting of a list pane's rows (begynder true before the
+  // first row, false after the last), so that figures read for every row
+  // can be worked out once per paint.
+  void (*OmListeTegning)(StamWS *ws, int rude, bool begynder);
   // Around the subjects sort (the activity in the computed fields' set).
   void (*FoerSkfaSort)(StamWS *ws);
   void (*EfterSkfaSort)(StamWS *ws);

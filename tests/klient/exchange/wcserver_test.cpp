@@ -19,6 +19,7 @@
 #include "FONTE.h"
 #include "ImpData.h"
 #include "KONTAKT.h"
+#include "LOGFIL.h"
 #include "PROGVINDUER.h"
 #include "STATUSBAR.h"
 #include "TOOLTIP.h"
@@ -234,6 +235,51 @@ TEST_F(WCServerTest, FinalLineAfterTheWorkerEnds) {
     EXPECT_EQ(St()->travl, t.travlEfter);
     if (t.fil) fs::remove(Data(t.fil));
   }
+}
+
+// A contact that fails ends with its failure on the pane and in the log,
+// never with "Kontakt gennemført"; a reply that never came is named by the
+// step it cut short rather than left blank.
+TEST_F(WCServerTest, AFailedContactEndsWithItsFailure) {
+  HeleSkolen();
+  Start();
+  ServerTidsfrist = 500;
+  const int gemtFlush = LogFlush;
+  LogFlush = 1;
+  AabnLog();
+  struct Tilfaelde {
+    const char *navn, *fejl;
+    bool resultat, eksport;
+    const char *linje;
+  } tabel[] = {
+      {"lost at the status question", "cut-before stat ins\n", false, false, "Fejl: Forbindelse tabt..."},
+      {"download without a reply", "result-plain\nsilent send\n", true, false, "Fejl: Hentning af importfil afbrudt"},
+      {"upload without a reply", "silent recv\n", false, true, "Fejl: Afsendelse af eksportfil afbrudt"},
+      {"every step succeeded", "", false, false, "Kontakt gennemført"},
+  };
+  for (const auto &t : tabel) {
+    SCOPED_TRACE(t.navn);
+    js.Fejl(t.fejl);
+    if (t.resultat) jobtest::SkrivFil(js.SpoolFil("job/skoleud7"), "svar\n");
+    if (t.eksport) ASSERT_TRUE(EksportSkriv());
+    if (!St()->logget) Logon();
+    SendMessageA(rude, WM_KONTAKT_NU, 0, 0);
+    ASSERT_TRUE(Faerdig());
+    EXPECT_EQ(Vist(), t.linje);
+    const bool logget = LaesFil(rod / "log" / "tavo.log").find(std::string("Serverkontakten fejlede: ") + t.linje) !=
+                        std::string::npos;
+    EXPECT_EQ(logget, strncmp(t.linje, "Fejl", 4) == 0);
+    // The half transfer is never taken for the whole one.
+    EXPECT_FALSE(Findes("imp.dat"));
+    EXPECT_EQ(gH.importfil, 0);
+    std::error_code ec;
+    fs::remove(js.SpoolFil("job/skoleud7"), ec);
+    fs::remove(js.SpoolFil("job/skoleud7.gz"), ec);
+    fs::remove(js.SpoolFil("job/skoleind7.gz"), ec);
+    for (const char *f : {"exp.dat", "exp.dat.gz", "imp.dat.gz"}) fs::remove(Data(f), ec);
+  }
+  LukLog();
+  LogFlush = gemtFlush;
 }
 
 TEST_F(WCServerTest, HoverExplainsThePaneAndLeavingRestores) {

@@ -154,7 +154,7 @@ TEST_F(EntryHjaelp, PropertySetEditingTable) {
     EXPECT_EQ(+avs.risy_id, t.f.risy);
     EXPECT_EQ(+avs.skfa_id, t.f.skfa);
     EXPECT_EQ(+avs.bem_id, t.f.bem);
-    if (t.f.akti.empty()) EXPECT_EQ(avs.aktiTab, nullptr);
+    if (t.f.akti.empty()) { EXPECT_EQ(avs.aktiTab, nullptr); }
   }
   CleanupAVS(&avs);
   AddAVSEgenskab(&avs, 'M', m0, 1, 0);
@@ -258,7 +258,7 @@ TEST_F(EntryHjaelp, RoleProposalTable) {
     EXPECT_EQ(RolleForslagMedarbejder(&avs, t.anfo, t.antal), forventet);
     EXPECT_EQ(datoBeskeder, t.art == 'P' ? 1 : 0);
     // Through the kind letter the event's own employment count is used.
-    if (t.antal == avs.anfoAntal) EXPECT_EQ(RolleForslag(&avs, 'M', t.anfo), forventet);
+    if (t.antal == avs.anfoAntal) { EXPECT_EQ(RolleForslag(&avs, 'M', t.anfo), forventet); }
   }
   DestroyWindow(hDatoVindue);
   hDatoVindue = 0;

@@ -617,7 +617,7 @@ TEST_F(SkeRaekker, IndtastningsvinduetFoelgerUgeskift) {
     Modtagne().clear();
     OpdaterSkemaVindue(w.get(), 0);
     EXPECT_EQ(Modtagne().size(), t.sendt ? 1u : 0u) << t.navn;
-    if (t.sendt) EXPECT_EQ(Modtagne()[0].msg, static_cast<UINT>(SKE_INDTAST_OPDATER));
+    if (t.sendt) { EXPECT_EQ(Modtagne()[0].msg, static_cast<UINT>(SKE_INDTAST_OPDATER)); }
   }
   BrikIndTilstand = 0;
   DestroyWindow(indtast);

@@ -280,7 +280,7 @@ TEST_F(Taster, EachKeyReachesItsRoutineOrWindow) {
     } else {
       EXPECT_EQ(fikTast, std::vector<HWND>{hvem(f.tastTil)});
       for (const Fik8 &x : Log8())
-        if (x.m == besked) EXPECT_EQ(x.w, f.somTast ? f.somTast : f.vk);
+        if (x.m == besked) { EXPECT_EQ(x.w, f.somTast ? f.somTast : f.vk); }
     }
     std::vector<HWND> spurgt;
     for (int i : f.spurgt) spurgt.push_back(v[i]);

@@ -235,7 +235,7 @@ TEST_F(BogRet, RefusalsInTheirOrderLeaveThePostingsAlone) {
           mode == 2 || t.ogsaaTestmode ? t.bokse : std::vector<std::pair<std::string, std::string>>{};
       EXPECT_EQ(Bokse(), forventet);
       EXPECT_EQ(tt::BeepCount() - bip, mode == 2 ? t.bip : 0);
-      if (mode == 1) EXPECT_EQ(svar, t.udfoeres);
+      if (mode == 1) { EXPECT_EQ(svar, t.udfoeres); }
       EXPECT_EQ(w->hwndRet != 0, mode == 2 && t.udfoeres);
       EXPECT_EQ(w->hwndValg, HWND{});
       EXPECT_EQ(Poster(), foer);
@@ -354,7 +354,7 @@ TEST_F(BogRet, BudgetLockJudgesAChangeAsItStandsAfterTheOldPostingGoes) {
   skoletest::Ny(tdret, tvret, r);
   AddAakrel(syg, a, 10);
   AllokerAktiTalTab();
-  for (const auto [dag, timer] : {std::pair<Dato, int32_t>{20241010, 600}, {20241011, 300}}) {
+  for (const auto &[dag, timer] : {std::pair<Dato, int32_t>{20241010, 600}, {20241011, 300}}) {
     const uint32_t n = Postering(syg, a, dag, timer);
     OptaelTimoak(reinterpret_cast<const TimoakRaekke *>(GetRec(&tdtimoak, TimoakBucket(202410), n)), +1);
   }
@@ -382,7 +382,7 @@ TEST_F(BogRet, BudgetLockJudgesAChangeAsItStandsAfterTheOldPostingGoes) {
     EXPECT_EQ(std::get<3>(p[0]) + std::get<3>(p[1]), 300 + nu);
     EXPECT_EQ(SendMessageA(w->hwndMnd, MND_TIMER, 0, 0), nu);
     EXPECT_EQ(Advarsler.size(), t.godtaget ? 0u : 1u);
-    if (!Advarsler.empty()) EXPECT_EQ(Advarsler[0].titel, "Budget lås");
+    if (!Advarsler.empty()) { EXPECT_EQ(Advarsler[0].titel, "Budget lås"); }
   }
   // A budget already passed refuses the cell with its own box, also when
   // the key is only tested.
@@ -391,7 +391,7 @@ TEST_F(BogRet, BudgetLockJudgesAChangeAsItStandsAfterTheOldPostingGoes) {
     SCOPED_TRACE(mode);
     Nulstil();
     const bool svar = Tryk(EnterRude, mode);
-    if (mode == 1) EXPECT_FALSE(svar);
+    if (mode == 1) { EXPECT_FALSE(svar); }
     EXPECT_EQ(w->hwndRet, HWND{});
     ASSERT_EQ(Advarsler.size(), 1u);
     EXPECT_EQ(Advarsler[0].titel, "Budget lås");

@@ -389,9 +389,10 @@ TEST_F(ElevPlanVindueInput, CtrlKShowsTheProgressOfEachRunAndEndsWithTheBestPlan
   // The plan shown at the end is the plan as it stands.
   for (uint32_t r = 1; r <= w->LaAntal; ++r)
     for (uint32_t c = 1; c <= w->PpAntal; ++c)
-      if (!(r == w->LaPos.Aktuel && c == w->PpPos.Aktuel))
+      if (!(r == w->LaPos.Aktuel && c == w->PpPos.Aktuel)) {
         EXPECT_EQ(Celle(h, r, c, 13, 6) == Farve(31), w->PlanGitter(LaPosition(w, w->LaVisTab[r]), c) != 0)
             << r << "," << c;
+      }
 }
 
 // ==================================================================== opener

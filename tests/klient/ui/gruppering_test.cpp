@@ -448,7 +448,7 @@ TEST_F(GrupperingLukning, AFailedSaveOrCopyLeavesTheOldBackup) {
     // What the next start finds.
     ASSERT_TRUE(GendanAfbrudtGemning()) << "call " << n;
     const std::string bak = Fil(Ini("grupper.bak"));
-    if (bak != gammel) EXPECT_EQ(bak, Fil(Ini("grupper.ini"))) << "call " << n;
+    if (bak != gammel) { EXPECT_EQ(bak, Fil(Ini("grupper.ini"))) << "call " << n; }
     if (!ramt) {
       EXPECT_NE(bak, gammel) << "without a fault the copy is made";
       break;
@@ -515,7 +515,7 @@ TEST_F(GrupperingSortering, GroupButtonsPutMembersFirstAndFieldButtonsAlternate)
   EXPECT_EQ(medlemmer, (akti.size() + 2) / 3);
   for (size_t i = 0; i < r.size(); ++i) {
     EXPECT_EQ((Ord('K', r[i]) & 0x80) != 0, i < medlemmer) << i;
-    if (i + 1 < r.size() && i + 1 != medlemmer) EXPECT_LE(dansk(Felt1('K', r[i]), Felt1('K', r[i + 1])), 0) << i;
+    if (i + 1 < r.size() && i + 1 != medlemmer) { EXPECT_LE(dansk(Felt1('K', r[i]), Felt1('K', r[i + 1])), 0) << i; }
   }
   EXPECT_EQ(Kopi(G(h)->PosX.Aktuel), 8u);
   EXPECT_EQ(Kopi(G(h)->PosY.Aktuel), 1u);

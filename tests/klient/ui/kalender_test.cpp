@@ -532,8 +532,9 @@ TEST_F(MaanedKalender, AnInactiveCalendarAsksItsOwnerBeforeAClickDoesAnything) {
     EXPECT_EQ(KalAktuelDato(), 20270303u);
     EXPECT_EQ(K(h)->active, 0);
     EXPECT_EQ(Rude().gange, 0);
-    if (indlejret)
+    if (indlejret) {
       EXPECT_EQ(TestCelle().hoert, std::vector<UINT>{ELEMENT_MAA_AKTIVERES});
+    }
     else
       EXPECT_EQ(Skrivebord().spoergsmaal, 1);
 
@@ -656,8 +657,9 @@ TEST_F(MaanedKalender, DayColoursHolidaysWeekendsHeaderAndWeekNumbers) {
     // The cell's left pad shows its background.
     const POINT p = DagPunkt(t.dag);
     const COLORREF pad = tavo::test::WindowPixel(k, p.x - 11, p.y);
-    if (t.bund == 7 || t.bund == 8)
-      EXPECT_TRUE(pad == FarveTab[6] || pad == FarveTab[t.bund - 6]);  // checkered with the caption colour
+    if (t.bund == 7 || t.bund == 8) {
+      EXPECT_TRUE(pad == FarveTab[6] || pad == FarveTab[t.bund - 6]);
+    }  // checkered with the caption colour
     else
       EXPECT_EQ(pad, FarveTab[t.bund]);
   }

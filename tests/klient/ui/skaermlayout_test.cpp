@@ -1004,7 +1004,7 @@ TEST_F(SkaermLayoutFil, SavingReplacesTheFileWholeWithTheCallersKeys) {
     EXPECT_TRUE(SkrmIni() == foer || SkrmIni() == efter) << "call " << n;
     // A save that failed after it was decided is finished by the next start;
     // until then its caller has been told it holds.
-    if (fejlede) ASSERT_TRUE(GendanAfbrudtGemning()) << "call " << n;
+    if (fejlede) { ASSERT_TRUE(GendanAfbrudtGemning()) << "call " << n; }
     const std::string nu = SkrmIni();
     EXPECT_TRUE(nu == foer || nu == efter) << "call " << n;
     EXPECT_EQ(ok, nu == efter) << "call " << n << (fejlede ? " failed" : "");

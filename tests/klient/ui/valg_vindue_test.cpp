@@ -303,7 +303,7 @@ TEST_F(ValgVindueMaerker, MarkingAsATable) {
     // The opener's blocking bits stay whatever the keys did.
     for (const auto &[raekke, byte] : t.opener)
       EXPECT_EQ(maerker[r[raekke]] & kValgSpaerret, byte & kValgSpaerret) << "row " << raekke;
-    if (t.kanSkifte >= 0) EXPECT_EQ(SendMessageA(h, VALG_KAN_SKIFTE, 0, 0), t.kanSkifte);
+    if (t.kanSkifte >= 0) { EXPECT_EQ(SendMessageA(h, VALG_KAN_SKIFTE, 0, 0), t.kanSkifte); }
     DestroyWindow(h);
   }
 }
