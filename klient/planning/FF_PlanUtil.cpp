@@ -163,7 +163,7 @@ uint32_t PlanBruttoVaerdiIPlan(const Plan *plan, uint32_t anfo) {
 
 uint32_t PlanBruttoVaerdi(HWND hwndPlan, uint32_t anfo) {
   if (!hwndPlan) return 0;
-  const Plan *plan = reinterpret_cast<const Plan *>(SendMessageA(hwndPlan, PLAN_HENT_PLAN, 0, 0));
+  const Plan *plan = reinterpret_cast<const Plan *>(SendMessageA(hwndPlan, REL_PLAN_TILSTAND, 0, 0));
   return PlanBruttoVaerdiIPlan(plan, anfo);
 }
 

@@ -10,9 +10,6 @@
 #include "ENS.h"
 #include "windows.h"
 
-// Messages the plan window answers.
-#define PLAN_HENT_PLAN 1324  // answers the window's Plan
-
 // Row kinds (`ObjType`).
 enum : uint32_t {
   PLAN_AKTI = 1,           // activity heading

@@ -228,7 +228,9 @@ constexpr UINT VALG_AFSLUTTET = 1241;
 constexpr UINT ENS_MINSLOT = 1274;  // ENS
 constexpr UINT ENS_TILSTAND = 1275;  // ENS
 constexpr UINT TB_INGEN_TOOLTIP = 1276;  // TAVOTB: a low byte not 0: no tooltip over the pane
-constexpr UINT REL_PLAN_TILSTAND = 1324;  // RELMATRIX: to the plan window: its state
+// RELMATRIX: to the plan window: its state
+// PLAN: the plan window answers its Plan
+constexpr UINT REL_PLAN_TILSTAND = 1324;
 constexpr UINT SKE_FLYT_EFTER_INDSAET = 1330;  // SKEMAVIN
 constexpr UINT VALG_KAN_SKIFTE = 1331;  // VALG: 1 when the current record may be toggled
 // ELEMENT: passed on to the object window

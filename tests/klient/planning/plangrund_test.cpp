@@ -440,7 +440,7 @@ TEST_F(PlanGrundreglerBrutto, ForslagetErDenStoersteBlandtLevende) {
 }
 
 LRESULT CALLBACK PlanSvar(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == PLAN_HENT_PLAN) return reinterpret_cast<LRESULT>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (msg == REL_PLAN_TILSTAND) return reinterpret_cast<LRESULT>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
