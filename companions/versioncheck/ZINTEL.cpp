@@ -364,6 +364,14 @@ int HTTPVisVerBesked(HINTERNET internet, unsigned *n) {
 }
 
 int WebTavoVersionCheck() {
+  // An installation with no update address contacts no host: a fresh one
+  // would otherwise meet the firewall box at every start.
+  if (ZintelAdresse[0] == '\0') {
+    StdErrPrintf("WebTavoVersionCheck: %s!\n", "Ingen opdateringsadresse; intet tjek");
+    SlutZintel();
+    SkrivNoegle("global", "nyversion", nullptr);
+    return 0;
+  }
   StdErrPrintf("WebTavoVersionCheck: %s i mappe %s%s!\n", "Begynd tjek", ZintelAdresse, kZintelSti);
   ZintelForbindelse f;
   if (!WebOpenConnection(&f)) {

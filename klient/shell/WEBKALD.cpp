@@ -366,10 +366,13 @@ bool LaesTidspostSvar(const std::string &svar, TidspostRec *poster, unsigned ant
     if (ord.size() > 2) post.r.Stoerrelse = static_cast<uint32_t>(std::llabs(Heltal(ord[2])));
     nye.push_back(post);
   }
-  if (nye.size() > antal || (!nye.empty() && !poster)) {
-    LogPrintf("** Fejl: WebConnectTidspostCheck(): %u tidsposter i svaret, plads til %u\n",
-              static_cast<unsigned>(nye.size()), antal);
-    return false;
+  // The array is filled up to its end; a long history must not cost the
+  // employee every posting.
+  const unsigned plads = poster ? antal : 0;
+  if (nye.size() > plads) {
+    LogPrintf("** Info: WebConnectTidspostCheck(): %u af %u tidsposter i svaret udeladt, plads til %u\n",
+              static_cast<unsigned>(nye.size() - plads), static_cast<unsigned>(nye.size()), plads);
+    nye.resize(plads);
   }
   for (size_t i = 0; i < nye.size(); ++i) {
     TidspostRec &r = poster[i];
