@@ -3,16 +3,19 @@
 #include "GEMNING.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <semaphore>
+#include <thread>
 
 #include "LOGFIL.h"
 
 const char kGemTmpEndelse[] = ".gemny";
 bool GemningFsync = true;
+DWORD GemningVentetid = 30000;
 
 struct GemTilstand {
   // A file written (Tmp renamed over Endelig) or, with Tmp empty, removed.
@@ -23,6 +26,8 @@ struct GemTilstand {
   std::vector<Fil> Filer;
   bool Fejlet = false;
   GemFejl Fejl{};
+  // The data folder's lock file, locked while the save runs.
+  HANDLE Laas = INVALID_HANDLE_VALUE;
 };
 
 namespace {
@@ -35,6 +40,7 @@ constexpr uint64_t kMaxJournal = 16u << 20;
 
 // One save at a time in the process. A semaphore, not a mutex: the
 // background save is started on the main thread and ended on its own.
+// Between processes the lock file does the same (MappeLaas).
 std::binary_semaphore GemLaas{1};
 thread_local GemTilstand *Aktuel = nullptr;
 
@@ -166,11 +172,17 @@ std::string JournalTekst(const std::vector<GemTilstand::Fil> &filer) {
   return t + slut;
 }
 
-// The files of a whole record; false for a record cut short or damaged,
-// which means that no rename was done.
-bool LaesJournal(const char *sti, std::vector<GemTilstand::Fil> *pFiler) {
+enum class Journal { Hel, Afkortet, Ulaeselig };
+
+// The files of a whole record. A record cut short or damaged means that no
+// rename was done. One that cannot be opened (held by a writer that this
+// process does not know of) is neither: it must be left alone.
+Journal LaesJournal(const char *sti, std::vector<GemTilstand::Fil> *pFiler, DWORD *pFejl) {
   HANDLE h = CreateFileA(sti, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, 0);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  if (h == INVALID_HANDLE_VALUE) {
+    *pFejl = GetLastError();
+    return Journal::Ulaeselig;
+  }
   LARGE_INTEGER stoerrelse{};
   std::string t;
   bool ok = GetFileSizeEx(h, &stoerrelse) && stoerrelse.QuadPart > 0 &&
@@ -181,12 +193,13 @@ bool LaesJournal(const char *sti, std::vector<GemTilstand::Fil> *pFiler) {
     ok = ReadFile(h, t.data(), static_cast<DWORD>(t.size()), &fik, nullptr) && fik == t.size();
   }
   CloseHandle(h);
-  if (!ok || t.compare(0, strlen(kJournalHoved), kJournalHoved) != 0 || t.back() != '\n') return false;
+  if (!ok || t.compare(0, strlen(kJournalHoved), kJournalHoved) != 0 || t.back() != '\n')
+    return Journal::Afkortet;
   const size_t slut = t.rfind("SLUT ");
-  if (slut == std::string::npos || (slut > 0 && t[slut - 1] != '\n')) return false;
+  if (slut == std::string::npos || (slut > 0 && t[slut - 1] != '\n')) return Journal::Afkortet;
   char forventet[40];
   snprintf(forventet, sizeof forventet, "SLUT %016llx\n", static_cast<unsigned long long>(Fnv(t.data(), slut)));
-  if (t.compare(slut, std::string::npos, forventet) != 0) return false;
+  if (t.compare(slut, std::string::npos, forventet) != 0) return Journal::Afkortet;
   size_t pos = strlen(kJournalHoved);
   while (pos < slut) {
     const size_t nl = t.find('\n', pos);
@@ -195,14 +208,14 @@ bool LaesJournal(const char *sti, std::vector<GemTilstand::Fil> *pFiler) {
     const size_t a = linje.find('\t'), b = linje.find('\t', a + 1);
     GemTilstand::Fil f;
     if (linje.compare(0, 2, "S\t") == 0) {
-      if (b != std::string::npos || !Afkod(linje.substr(2), &f.Endelig)) return false;
+      if (b != std::string::npos || !Afkod(linje.substr(2), &f.Endelig)) return Journal::Afkortet;
     } else if (linje.compare(0, 2, "R\t") != 0 || b == std::string::npos ||
                !Afkod(linje.substr(a + 1, b - a - 1), &f.Tmp) || !Afkod(linje.substr(b + 1), &f.Endelig)) {
-      return false;
+      return Journal::Afkortet;
     }
     pFiler->push_back(f);
   }
-  return true;
+  return Journal::Hel;
 }
 
 bool SkrivJournal(GemTilstand *t, const char *sti) {
@@ -223,11 +236,13 @@ bool SkrivJournal(GemTilstand *t, const char *sti) {
 }
 
 // Temporary files of this program's earlier versions, which wrote beside
-// the file under these names.
+// the file under these names outside the save, and could be killed before
+// their rename.
 const char *const kGamleTmpData[] = {"skemabeg.tmp", "timoak.tmp", "udplatim.tmp", "hontim.tmp",
                                      "CntLokaleBeg.tmp", "aktiprioriteter.tmp", "akti.konv",
                                      "skemabegkopi.dat.tmp", "timoakkopi.dat.tmp", "*.gemtmp"};
-const char *const kGamleTmpIni[] = {"ElvRelLokal.tmp", "group.ini.tmp", "huskgrp.ini.tmp", "kopi.ini"};
+const char *const kGamleTmpIni[] = {"ElvRelLokal.tmp", "group.ini.tmp", "huskgrp.ini.tmp", "kopi.ini",
+                                    "kopiskph.ini",    "pp.tmp",        "lap.tmp",         "ValgtSwt.tmp"};
 
 void SletMoenster(const std::string &mappe, const char *moenster) {
   WIN32_FIND_DATAA fd;
@@ -241,13 +256,33 @@ void SletMoenster(const std::string &mappe, const char *moenster) {
   for (const auto &n : navne) DeleteFileA((mappe + n).c_str());
 }
 
+// The new copy a profile rewrite leaves when it is ended before its rename
+// (".<name>.XXXXXX") is removed by the profile layer under that file's own
+// lock, which the cache flush of the file asks for.
+void RydProfiler(const std::string &mappe) {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((mappe + ".*.??????").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return;
+  std::vector<std::string> navne;
+  do {
+    const std::string n = fd.cFileName;
+    if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && n.size() > 8 && n[n.size() - 7] == '.')
+      navne.push_back(n.substr(1, n.size() - 8));
+  } while (FindNextFileA(h, &fd));
+  FindClose(h);
+  for (const auto &n : navne) WritePrivateProfileStringA(nullptr, nullptr, nullptr, (mappe + n).c_str());
+}
+
 void SletRester() {
   const std::string data = std::string(StiTab.szdata) + "data\\";
   const std::string ini = std::string(StiTab.szdata) + "ini\\";
+  const std::string log = std::string(StiTab.szdata) + "log\\";
   SletMoenster(data, "*.gemny");
   SletMoenster(ini, "*.gemny");
+  SletMoenster(log, "*.gemny");
   for (const char *n : kGamleTmpData) SletMoenster(data, n);
   for (const char *n : kGamleTmpIni) SletMoenster(ini, n);
+  RydProfiler(ini);
 }
 
 // The record is gone, and its removal on the disk.
@@ -298,7 +333,13 @@ bool Gendan(GemTilstand *t, bool ryd) {
   if (!GemJournalSti(jnl, sizeof jnl)) return true;
   if (Findes(jnl)) {
     std::vector<GemTilstand::Fil> filer;
-    const bool ok = LaesJournal(jnl, &filer) ? FuldfoerBesluttet(t, filer, jnl, true) : SletJournal(t, jnl);
+    DWORD fejl = 0;
+    bool ok = false;
+    switch (LaesJournal(jnl, &filer, &fejl)) {
+      case Journal::Hel: ok = FuldfoerBesluttet(t, filer, jnl, true); break;
+      case Journal::Afkortet: ok = SletJournal(t, jnl); break;
+      case Journal::Ulaeselig: NoterFejl(t, jnl, fejl, true); break;
+    }
     if (!ok) return false;
   }
   if (ryd) SletRester();
@@ -354,7 +395,93 @@ bool Beslut(GemTilstand *t) {
   return true;
 }
 
+// ---- One saver per data folder ----
+//
+// Another program on the same data folder (a second instance, a read-only
+// run writing its group names, the start menu moving the folder) saves
+// through this module too: while one holds the lock file's lock, no other
+// writes a temporary file, reads the commit record or cleans up. The lock
+// ends with the process, so a killed saver never blocks the next.
+
+enum class Laast { Ja, Optaget, Fejl };
+
+Laast TagMappeLaas(GemTilstand *t, bool vent) {
+  char sti[kStiLaengde];
+  // Without a data folder there is nothing another program could share.
+  if (!StiTab.szdata[0]) return Laast::Ja;
+  if (!GemLaasSti(sti, sizeof sti)) {
+    NoterFejl(t, StiTab.szdata, ERROR_FILENAME_EXCED_RANGE, false);
+    return Laast::Fejl;
+  }
+  HANDLE h = CreateFileA(sti, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
+  if (h == INVALID_HANDLE_VALUE) {
+    NoterFejl(t, sti, GetLastError(), false);
+    return Laast::Fejl;
+  }
+  // Waited for in steps rather than blocking, so that the wait is bounded;
+  // a steady clock, since tests may stop the wall clock.
+  const auto frist = std::chrono::steady_clock::now() + std::chrono::milliseconds(vent ? GemningVentetid : 0);
+  for (;;) {
+    OVERLAPPED ov{};
+    if (LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &ov)) {
+      t->Laas = h;
+      return Laast::Ja;
+    }
+    const DWORD fejl = GetLastError();
+    if (fejl != ERROR_LOCK_VIOLATION || std::chrono::steady_clock::now() >= frist) {
+      CloseHandle(h);
+      if (fejl != ERROR_LOCK_VIOLATION) {
+        NoterFejl(t, sti, fejl, false);
+        return Laast::Fejl;
+      }
+      return Laast::Optaget;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
+void SlipMappeLaas(GemTilstand *t) {
+  if (t->Laas == INVALID_HANDLE_VALUE) return;
+  OVERLAPPED ov{};
+  UnlockFileEx(t->Laas, 0, 1, 0, &ov);
+  CloseHandle(t->Laas);
+  t->Laas = INVALID_HANDLE_VALUE;
+}
+
+// The process's and the folder's lock for a save or a recovery; false (the
+// failure noted on t when vent) when the folder stays busy or the lock file
+// cannot be opened.
+bool TagLaase(GemTilstand *t, bool vent) {
+  if (vent) {
+    GemLaas.acquire();
+  } else if (!GemLaas.try_acquire()) {
+    return false;
+  }
+  switch (TagMappeLaas(t, vent)) {
+    case Laast::Ja: return true;
+    case Laast::Optaget: {
+      char sti[kStiLaengde];
+      if (vent && GemLaasSti(sti, sizeof sti)) NoterFejl(t, sti, ERROR_LOCK_VIOLATION, false);
+      break;
+    }
+    case Laast::Fejl: break;
+  }
+  GemLaas.release();
+  return false;
+}
+
+void SlipLaase(GemTilstand *t) {
+  SlipMappeLaas(t);
+  GemLaas.release();
+}
+
 }  // namespace
+
+bool GemLaasSti(char *buf, size_t n) {
+  const int r = snprintf(buf, n, "%sgemning.laas", StiTab.szdata);
+  return r > 0 && static_cast<size_t>(r) < n;
+}
 
 bool GemJournalSti(char *buf, size_t n) {
   const int r = snprintf(buf, n, "%sdata/gemning.jnl", StiTab.szdata);
@@ -368,26 +495,39 @@ Gemning::Gemning(bool vent) {
     t_ = Aktuel;
     return;
   }
-  if (vent) {
-    GemLaas.acquire();
-  } else if (!GemLaas.try_acquire()) {
+  auto *t = new GemTilstand;
+  if (!TagLaase(t, vent)) {
+    if (!vent) {
+      delete t;
+      return;
+    }
+    // The folder stays busy (or its lock file cannot be had): this save
+    // fails as a whole and writes nothing; the caller reports it and keeps
+    // its changes.
+    t_ = t;
+    ejer_ = true;
+    afsluttet_ = true;
+    laast_ = false;
+    Aktuel = t_;
     return;
   }
-  t_ = new GemTilstand;
+  t_ = t;
   ejer_ = true;
+  laast_ = true;
   Aktuel = t_;
-  // A save interrupted in this run (its record kept after a failed rename)
-  // is finished before anything new is written.
+  // A save interrupted in this run or in another program's (its record
+  // kept after a failed rename or a kill) is finished before anything new
+  // is written.
   char jnl[kStiLaengde];
   if (GemJournalSti(jnl, sizeof jnl) && Findes(jnl)) Gendan(t_, false);
 }
 
 Gemning::~Gemning() {
   if (!ejer_) return;
-  if (!afsluttet_) {
+  if (Aktuel == t_) Aktuel = nullptr;
+  if (laast_) {
     Afbryd(t_);
-    if (Aktuel == t_) Aktuel = nullptr;
-    GemLaas.release();
+    SlipLaase(t_);
   }
   delete t_;
 }
@@ -395,11 +535,15 @@ Gemning::~Gemning() {
 bool Gemning::Fuldfoer() {
   if (!t_) return false;
   if (!ejer_) return !t_->Fejlet;
-  if (afsluttet_) return !t_->Fejlet;
+  if (afsluttet_) {
+    if (Aktuel == t_) Aktuel = nullptr;
+    return !t_->Fejlet;
+  }
   const bool ok = Beslut(t_);
   afsluttet_ = true;
   if (Aktuel == t_) Aktuel = nullptr;
-  GemLaas.release();
+  SlipLaase(t_);
+  laast_ = false;
   return ok;
 }
 
@@ -618,9 +762,11 @@ bool GemKopi(const char *fra, const char *til) {
 
 bool GendanAfbrudtGemning() {
   GemTilstand t;
-  GemLaas.acquire();
+  // Only under the folder's lock: another program's save in progress is
+  // neither finished nor undone here, it is waited for.
+  if (!TagLaase(&t, true)) return false;
   const bool ok = Gendan(&t, true);
-  GemLaas.release();
+  SlipLaase(&t);
   return ok;
 }
 
@@ -633,7 +779,13 @@ bool SidsteGemFejl(GemFejl *pFejl) {
 void VisGemFejl(HWND hEjer, const GemFejl &fejl) {
   char tekst[kStiLaengde + 512];
   const std::string fejlTekst = FejlTekst(fejl.Fejl);
-  if (fejl.Besluttet) {
+  if (fejl.Fejl == ERROR_LOCK_VIOLATION) {
+    snprintf(tekst, sizeof tekst,
+             "Data blev ikke gemt: et andet program gemmer i datamappen.\n\nFil: %s\nFejl: %s (%lu)\n\n"
+             "De sidst gemte data er uændrede. Ændringerne er stadig i programmet "
+             "og gemmes ved næste gemning.",
+             fejl.Fil, fejlTekst.c_str(), static_cast<unsigned long>(fejl.Fejl));
+  } else if (fejl.Besluttet) {
     snprintf(tekst, sizeof tekst,
              "Gemningen kunne ikke gøres helt færdig.\n\nFil: %s\nFejl: %s (%lu)\n\n"
              "Den gøres færdig, næste gang programmet starter.",

@@ -14,7 +14,10 @@
 // A save is a Gemning: the files its thread writes while it runs
 // (SaveTab, the side files, the text files, the group files ...) are one
 // commit. A writer called without a running save makes a save of its own
-// for its one file. One save runs at a time in the process.
+// for its one file. One save runs at a time in the process, and one per
+// data folder across processes: a save (and the recovery) holds the lock of
+// the folder's lock file (gemning.laas) from its start to its end, and
+// another program's save waits for it, at most GemningVentetid.
 #pragma once
 
 #include <cstddef>
@@ -43,9 +46,13 @@ struct GemTilstand;
 class Gemning {
  public:
   // Starts a save on this thread, or joins the save the thread already
-  // runs. A save started here waits while another thread's save runs;
-  // with vent false it gives up at once (Aktiv() is then false). A commit
-  // record left by an interrupted save is finished first.
+  // runs. A save started here waits while another thread's save runs, or
+  // another program's on the same data folder; with vent false it gives up
+  // at once (Aktiv() is then false). When the other program's save does not
+  // end within GemningVentetid, the save is active but failed from the
+  // start (ERROR_LOCK_VIOLATION on the lock file): it writes nothing and
+  // its caller reports it. A commit record left by an interrupted save is
+  // finished first.
   explicit Gemning(bool vent = true);
   // A save started here and not committed is abandoned: its temporary
   // files are removed and the folder stays as it was.
@@ -70,6 +77,7 @@ class Gemning {
   GemTilstand *t_ = nullptr;
   bool ejer_ = false;
   bool afsluttet_ = false;
+  bool laast_ = false;  // holds the process's and the folder's lock
 };
 
 // One file of the running save, written whole under its temporary name.
@@ -129,10 +137,11 @@ bool GemFindes(const char *sti);
 bool GemSlet(const char *sti);
 
 // At start-up, before the load, in a run that holds the data folder's lock
-// file (never in a read-only run: another program may be saving): finishes
-// or undoes an interrupted save and removes every temporary file it left.
-// False when a committed save could not be finished: the folder is then
-// not fit to load (SidsteGemFejl says why; show it with VisGemFejl).
+// file: finishes or undoes an interrupted save and removes every temporary
+// file it left, under the save's folder lock (waiting for another
+// program's save to end). False when a committed save could not be
+// finished or the folder stayed busy: the folder is then not fit to load
+// (SidsteGemFejl says why; show it with VisGemFejl).
 bool GendanAfbrudtGemning();
 
 // The last failure of a save or of the recovery in this process, and
@@ -145,6 +154,12 @@ void VisGemFejl(HWND hEjer, const GemFejl &fejl);
 // The temporary name of a file the save writes, and the commit record.
 extern const char kGemTmpEndelse[];  // ".gemny"
 bool GemJournalSti(char *buf, size_t n);
+// The lock file of the data folder's savers. It is never removed: a
+// program waiting on it must lock the same file as the one holding it.
+bool GemLaasSti(char *buf, size_t n);
+// How long a save waits for another program's save on the same data
+// folder, in milliseconds.
+extern DWORD GemningVentetid;
 
 // Whether files and folders are flushed to the disk (always in the
 // programs; the save benchmark turns it off to show what durability costs).

@@ -16,6 +16,7 @@
 #include "GEMNING.h"
 #include "INDSTIL.h"
 #include "LOGFIL.h"
+#include "NULSTIL.h"
 #include "SIDEFIL.h"
 #include "STITAB.h"
 #include "TABOPER.h"
@@ -120,7 +121,8 @@ TabVar KopierTabel(const TabDesc *pTd, TabVar *pTv) {
   if (pTv->wRecCnt == 0 || !pTv->pbTab) return k;
   char sti[kStiLaengde];
   DataFilSti(sti, sizeof sti, pTd->Navn, ".DAT");
-  const bool alle = !FilFindes(sti);
+  // A table emptied by a reset not yet saved is written whole (SaveTab).
+  const bool alle = !FilFindes(sti) || NulstillingVenter(sti);
   const uint32_t antalBlokke = pTv->wRecCnt / pTd->RecPrBlok + 1;
   k.pbTab = static_cast<uint8_t *>(calloc(pTv->wRecCnt, pTd->RecSize));
   k.pfSave = static_cast<uint8_t *>(calloc(antalBlokke, 1));
@@ -324,6 +326,7 @@ int HentAlleData(HWND hDlg) {
 
   IkkeHentet.assign(TabRegisterAntal, 0);
   SideFilerIkkeHentet = false;
+  GlemNulstilling();
   int res = 0;
   size_t i = 0;
   for (; i < TabRegisterAntal; ++i) {
@@ -405,12 +408,14 @@ bool GemAlleData(HWND hDlg, uint8_t fGemGrupper) {
     Gemning g;
     std::vector<std::string> forbrugt;
     if (HentGemKrog.ForbrugteFiler) HentGemKrog.ForbrugteFiler(&forbrugt);
+    NulstillingIGemning();
     GemFoerTabeller();
     const bool komplet = GemTabellerOgSidefiler(nullptr);
     GemEfterTabeller(fGemGrupper);
     if (komplet && HentGemKrog.GemStartKopi) HentGemKrog.GemStartKopi();
     const bool fjerner = komplet && FjernForbrugte(forbrugt);
     ok = g.Fuldfoer();
+    if (komplet && g.Besluttet()) NulstillingGemt();
     if (fjerner && g.Besluttet() && HentGemKrog.EfterKompletGemning) HentGemKrog.EfterKompletGemning();
   }
   if (ok) DataAendret.store(0);
@@ -444,6 +449,7 @@ HANDLE StartAutoGemAlleData(AutoGemBlok *blok) {
   if (!gemning->Aktiv()) return 0;
   auto *snap = new GemSnapshot;
   if (HentGemKrog.ForbrugteFiler) HentGemKrog.ForbrugteFiler(&snap->Forbrugt);
+  NulstillingIGemning();
   GemFoerTabeller();
   for (size_t i = 0; i < TabRegisterAntal; ++i) {
     if (!TabelHentet(i)) continue;
@@ -487,6 +493,7 @@ DWORD WINAPI AutoGemAlleData(LPVOID arg) {
     if (komplet && HentGemKrog.GemStartKopi) HentGemKrog.GemStartKopi();
     const bool fjerner = komplet && FjernForbrugte(snap->Forbrugt);
     ok = snap->Gem->Fuldfoer();
+    if (komplet && snap->Gem->Besluttet()) NulstillingGemt();
     if (fjerner && snap->Gem->Besluttet() && HentGemKrog.EfterKompletGemning) HentGemKrog.EfterKompletGemning();
     delete snap;
   }

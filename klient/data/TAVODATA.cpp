@@ -14,6 +14,7 @@
 #include "INDSTIL.h"
 #include "KONVERT.h"
 #include "LOGFIL.h"
+#include "NULSTIL.h"
 #include "STITAB.h"
 #include "TABOPER.h"
 #include "pathmap.h"
@@ -293,7 +294,8 @@ int SaveTab(const TabDesc *pTd, TabVar *pTv, const char *stiArg) {
 
   int fejl = 0;
   GammelFil gl;
-  DWORD glFejl = AabnGammel(sti, &gl);
+  // A table emptied by a reset not yet saved holds nothing of its old file.
+  DWORD glFejl = NulstillingVenter(sti) ? 0 : AabnGammel(sti, &gl);
   // A file that has to be created, or one of an older layout, holds none of
   // the unchanged blocks, so every block is written then.
   const bool alle = gl.h == INVALID_HANDLE_VALUE || gl.Stoerrelse < DATHEADER_NY ||

@@ -14,6 +14,7 @@
 #include "ELVRELLOKAL.h"
 #include "FINDREC.h"
 #include "GRUPPER.h"
+#include "GEMNING.h"
 #include "GZIP.h"
 #include "HENTGEM.h"
 #include "INDSTIL.h"
@@ -27,6 +28,7 @@
 #include "KONTAKT.h"
 #include "LOGFIL.h"
 #include "LOGVISNING.h"
+#include "NULSTIL.h"
 #include "PROGVINDUER.h"
 #include "SIDEFIL.h"
 #include "STATUSBAR.h"
@@ -219,6 +221,23 @@ char *Dispatch(Afsnit &a, uint32_t linjeNr) {
   if (TabFromName(navn.c_str(), &pTd, &pTv) == 0)
     return ImportTabelSektion(a.fil, a.log, a.linje, a.art == '@' ? 'C' : 'F', pTd, pTv, a.status, 0);
   return Ukendt(a, navn, linjeNr);
+}
+
+// A broken import file would stop every later start the same way: it is
+// moved aside (data\imp.fejl, for the support) in one commit, so the next
+// start runs on the data as they were and the server may send a new one.
+// Nothing of the import was saved: the data folder is as before.
+void SaetFejletImportTilSide() {
+  char fejl[kStiLaengde];
+  const int n = snprintf(fejl, sizeof fejl, "%sdata\\imp.fejl", StiTab.szdata);
+  if (n <= 0 || static_cast<size_t>(n) >= sizeof fejl) return;
+  Gemning g;
+  GemKopi(StiTab.szimp, fejl);
+  GemSlet(StiTab.szimp);
+  if (g.Fuldfoer())
+    LogPrintf("** Fejl: %s er ikke indlæst; data er uændrede, og filen er flyttet til %s\n", StiTab.szimp, fejl);
+  else
+    LogPrintf("** Fejl: %s er ikke indlæst; data er uændrede, men filen kunne ikke flyttes\n", StiTab.szimp);
 }
 
 Dato IDag() {
@@ -416,6 +435,9 @@ void ImportData(HWND hDlg) {
       fclose(f);
       if (laest && (GlobalIndstillinger.supertavo || st.Art == 'G')) {
         LukAlleVinduer();
+        // Emptied in memory only: the old files go in the commit that
+        // saves the imported data, and stay when the import fails.
+        UdskudtNulstilling udskudt;
         if (ImportDataKrog.ResetAllData)
           ImportDataKrog.ResetAllData();
         else
@@ -427,6 +449,7 @@ void ImportData(HWND hDlg) {
       else if (dlg) ShowWindow(dlg, SW_HIDE);
       MessageBoxA(0, "Fejl i data import filen! Programmet stopper.\n\nKontakt TAVO support.", kDataFejl,
                   MB_OK | MB_ICONSTOP);
+      SaetFejletImportTilSide();
       // The main window is not closed first: its closing would save the
       // half-read import, which the next start then reads again on top.
       if (HentGemKrog.DeleteLockFile) HentGemKrog.DeleteLockFile();

@@ -159,20 +159,16 @@ int LaesSkphIni(std::string *tekst) {
   return fejl ? -1 : 1;
 }
 
-// Written to ini\kopiskph.ini through the crash-safe save, then renamed
-// over ini\skph.ini, so a failure at any point leaves the old file whole.
+// Written whole through the crash-safe save, so a failure at any point
+// leaves the old file whole, and the file belongs to the commit of a save
+// that is running. (Earlier versions wrote ini\kopiskph.ini beside it and
+// renamed it outside any commit; the start's recovery removes one left.)
 bool SkrivSkphIni(const std::string &tekst) {
-  char sti[kStiLaengde], kopi[kStiLaengde];
-  if (!Sti(sti, sizeof sti, "ini\\skph.ini") || !Sti(kopi, sizeof kopi, "ini\\kopiskph.ini")) return false;
+  char sti[kStiLaengde];
+  if (!Sti(sti, sizeof sti, "ini\\skph.ini")) return false;
   GemFil f;
-  if (!(f.Aabn(kopi, true) && f.Skriv(tekst.data(), tekst.size()) && f.Luk())) {
-    LogPrintf("** Fejl: ini\\kopiskph.ini kunne ikke skrives (fejl %lu)\n", static_cast<unsigned long>(f.Fejl()));
-    return false;
-  }
-  if (!MoveFileExA(kopi, sti, MOVEFILE_REPLACE_EXISTING)) {
-    LogPrintf("** Fejl: ini\\kopiskph.ini kunne ikke omdøbes til ini\\skph.ini (fejl %lu)\n",
-              static_cast<unsigned long>(GetLastError()));
-    DeleteFileA(kopi);
+  if (!(f.Aabn(sti, true) && f.Skriv(tekst.data(), tekst.size()) && f.Luk())) {
+    LogPrintf("** Fejl: ini\\skph.ini kunne ikke skrives (fejl %lu)\n", static_cast<unsigned long>(f.Fejl()));
     return false;
   }
   return true;

@@ -50,7 +50,7 @@ void AfregistrerSkfaLokaRelKlasse(HINSTANCE inst);
 // After every load and import (BehandlData's slot): every mark cleared, then
 // each listed pair that skph holds is marked and its count set to 0; a pair
 // missing at seven loads in a row is dropped from the file. The file is
-// rewritten through ini\kopiskph.ini renamed over it.
+// rewritten whole through the crash-safe save.
 void LoadSkphIni();
 // At shutdown, after the message loop: the listed pairs whose mark was
 // taken away are dropped, the pairs marked during the run are appended as

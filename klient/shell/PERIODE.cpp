@@ -1,5 +1,5 @@
-// The old side files are never deleted before the new ones are in place: a
-// rewrite that fails must not lose the schedule.
+// The period tables and the old side files go only in the commit that
+// writes the new side files: a rewrite that fails must not lose the schedule.
 
 #include "PERIODE.h"
 
@@ -18,6 +18,7 @@
 #include "windows.h"
 #include "SIDEFIL.h"
 #include "SKEREC.h"
+#include "STITAB.h"
 #include "TABREG.h"
 
 namespace {
@@ -69,15 +70,28 @@ bool SkiftPeriode(Dato fra, Dato til, Dato laas) {
   static const char *const kPeriodeTabeller[] = {"ansk",     "acsa",    "udgr", "miak",     "minutfau", "minutud",
                                                  "planakt",  "mipl",    "fagfordl", "udlplan", "budt"};
   char sti[kStiLaengde];
-  for (const char *navn : kPeriodeTabeller) {
-    if (DataFilSti(sti, sizeof sti, navn, ".DAT")) DeleteFileA(sti);
-    for (const TabRegEntry *e = TabRegister; e->Navn; ++e)
-      if (std::strcmp(e->pTabDesc->Navn, navn) == 0) ResetTab(e->pTabDesc, e->pTabVar, 1);
+  bool ok, besluttet;
+  {
+    // The period tables go in the commit that writes the side files of the
+    // new period: a failed or interrupted rewrite keeps them with the old
+    // side files, and the new period is read from those.
+    Gemning g;
+    for (const char *navn : kPeriodeTabeller) {
+      if (DataFilSti(sti, sizeof sti, navn, ".DAT")) GemSlet(sti);
+      for (const TabRegEntry *e = TabRegister; e->Navn; ++e)
+        if (std::strcmp(e->pTabDesc->Navn, navn) == 0) ResetTab(e->pTabDesc, e->pTabVar, 1);
+    }
+    // A side file not written keeps every file of the change as it was.
+    if (GemSidefilerForPeriode(fra, til) != 0) GemMislykket(StiTab.szdata, ERROR_GEN_FAILURE);
+    ok = g.Fuldfoer();
+    besluttet = g.Besluttet();
   }
-  // The side files are replaced, never deleted first: a failed rewrite
-  // keeps the old ones, and the new period is read from them.
-  const bool ok = GemSidefilerForPeriode(fra, til) == 0;
-  if (!ok) {
+  if (!ok && besluttet) {
+    // Decided, but the renames could not all be done: the next start does
+    // them.
+    GemFejl fejl{};
+    if (SidsteGemFejl(&fejl)) VisGemFejl(0, fejl);
+  } else if (!ok) {
     LogPrintf("** Fejl: SkiftPeriode(): skemafilerne kunne ikke skrives for den nye periode\n");
     MessageBoxA(0, "Skemafilerne kunne ikke skrives for den nye periode.\nDe gamle filer er bevaret.", "Fejl",
                 MB_OK | MB_ICONEXCLAMATION);

@@ -13,6 +13,7 @@
 #include "ELEVLISTE.h"
 #include "ELEVTAB.h"
 #include "FINDREC.h"
+#include "GEMNING.h"
 #include "IMPORT.h"
 #include "STITAB.h"
 #include "TAVODATA.h"
@@ -114,22 +115,17 @@ uint32_t NyLokalRec(const TabDesc *pTd, TabVar *pTv, uint32_t id, uint32_t a, ui
   return nr != 0 ? id : 0;
 }
 
-// Writes the lines to ini\<navn> through a file beside it. Nothing is
-// written when there are no lines.
-int SkrivIniFil(const char *navn, const char *tmpNavn, const std::vector<std::string> &linjer) {
+// Writes the lines to ini\<navn> through the crash-safe save (text mode, as
+// the file is read). Nothing is written when there are no lines.
+int SkrivIniFil(const char *navn, const std::vector<std::string> &linjer) {
   if (linjer.empty()) return 0;
-  char sti[kStiLaengde], tmp[kStiLaengde];
-  if (!IniSti(sti, sizeof sti, navn) || !IniSti(tmp, sizeof tmp, tmpNavn)) return -1;
-  FILE *f = AabnDataFil(tmp, "w");
-  if (f == nullptr) return -1;
-  bool ok = true;
+  char sti[kStiLaengde];
+  if (!IniSti(sti, sizeof sti, navn)) return -1;
+  GemFil f;
+  bool ok = f.Aabn(sti, true);
   for (const std::string &l : linjer)
-    if (fputs(l.c_str(), f) == EOF) ok = false;
-  if (fflush(f) != 0 || ferror(f)) ok = false;
-  if (fclose(f) != 0) ok = false;
-  if (ok && ErstatDataFil(tmp, sti) != 0) ok = false;
-  if (!ok) SletDataFil(tmp);
-  return ok ? 0 : -1;
+    if (ok) ok = f.Skriv(l.data(), l.size());
+  return ok && f.Luk() ? 0 : -1;
 }
 
 using Tal = std::vector<uint32_t>;
@@ -279,7 +275,10 @@ int GemPpLapIni() {
     lap.push_back(linje);
   }
 
-  const int resPp = SkrivIniFil("pp.ini", "pp.tmp", pp);
-  const int resLap = SkrivIniFil("lap.ini", "lap.tmp", lap);
-  return resPp == 0 && resLap == 0 ? 0 : -1;
+  // Both files are one commit: the lines of lap name the pp lines.
+  Gemning g;
+  const int resPp = SkrivIniFil("pp.ini", pp);
+  const int resLap = SkrivIniFil("lap.ini", lap);
+  const bool ok = g.Fuldfoer() || g.Besluttet();
+  return resPp == 0 && resLap == 0 && ok ? 0 : -1;
 }

@@ -47,7 +47,7 @@ uint32_t AddEbRec(uint32_t tgId, uint32_t elevId, uint32_t ppId, uint32_t lengde
 
 // Rewrites ini\pp.ini and ini\lap.ini from the tables, each only when a live
 // record of it belongs to a group with an id above 10 (the test groups alone
-// leave the files as they are). Each file is written beside itself and
-// renamed over the old one. 0, or -1 when a file could not be written (the
-// old one is then kept).
+// leave the files as they are). Both are written whole through the
+// crash-safe save, in one commit. 0, or -1 when a file could not be written
+// (the old ones are then kept).
 int GemPpLapIni();

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "GEMNING.h"
 #include "INDSTIL.h"
 #include "LOGFIL.h"
 #include "STITAB.h"
@@ -361,37 +362,34 @@ void LaesSwitchIni() {
 }
 
 bool GemValgtSwt() {
-  char sti[kStiLaengde], tmp[kStiLaengde];
+  char sti[kStiLaengde];
   SaetSti(sti, sizeof sti, "ValgtSwt.ini");
-  SaetSti(tmp, sizeof tmp, "ValgtSwt.tmp");
-  if (!sti[0] || !tmp[0]) return false;
-  FILE *f = fopen(tmp, "w");
-  if (!f) return false;
+  if (!sti[0]) return false;
+  // Written whole through the crash-safe save, in text mode as it is read.
+  GemFil f;
+  bool ok = f.Aabn(sti, true);
   static const char kObjBogstaver[] = "KLMU";
   static const char kBrkBogstaver[] = "KLM";
-  fputs("[ObjSwitchNo]\n", f);
+  ok = ok && f.Printf("[ObjSwitchNo]\n");
   for (const char *b = kObjBogstaver; *b; ++b)
     for (uint32_t art = 0; art < kObjSwitchArter; ++art) {
       const uint32_t v = ObjSwitchValgt(art, static_cast<uint8_t>(*b));
-      if (v > 0) fprintf(f, "%i,%c,%i\n", static_cast<int>(art), *b, static_cast<int>(v));
+      if (v > 0 && ok) ok = f.Printf("%i,%c,%i\n", static_cast<int>(art), *b, static_cast<int>(v));
     }
-  fputs("[BrkSwitchNo]\n", f);
+  ok = ok && f.Printf("[BrkSwitchNo]\n");
   for (const char *b = kBrkBogstaver; *b; ++b)
     for (uint32_t art = 0; art < kBrkSwitchArter; ++art) {
       const uint32_t v = BrkSwitchValgt(art, static_cast<uint8_t>(*b));
-      if (v > 0) fprintf(f, "%i,%c,%i\n", static_cast<int>(art), *b, static_cast<int>(v));
+      if (v > 0 && ok) ok = f.Printf("%i,%c,%i\n", static_cast<int>(art), *b, static_cast<int>(v));
     }
-  fputs("[ObjSortFelt]\n", f);
+  ok = ok && f.Printf("[ObjSortFelt]\n");
   for (const char *b = kObjBogstaver; *b; ++b)
     for (uint32_t art = 0; art < kObjSwitchArter; ++art) {
       const SwitchLayout *l = ObjSwitchLayout(art, static_cast<uint8_t>(*b), 0);
-      if (l && l->SortFelt != 0) fprintf(f, "%i,%c,%i\n", static_cast<int>(art), *b, static_cast<int>(l->SortFelt));
+      if (l && l->SortFelt != 0 && ok)
+        ok = f.Printf("%i,%c,%i\n", static_cast<int>(art), *b, static_cast<int>(l->SortFelt));
     }
-  bool ok = fflush(f) == 0 && !ferror(f);
-  if (fclose(f) != 0) ok = false;
-  if (ok) ok = ErstatDataFil(tmp, sti) == 0;
-  if (!ok) DeleteFileA(tmp);
-  return ok;
+  return ok && f.Luk();
 }
 
 // ---- Queries ----

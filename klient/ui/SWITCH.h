@@ -53,8 +53,8 @@ extern SwitchLayout *BrkSwitchTab[kBrkSwitchArter];
 // GlobalIndstillinger. A refused line is logged "** Fejl: LaesSwitchIni(): "
 // with the file, the line number and the reason, and the rest is read.
 void LaesSwitchIni();
-// Exit: writes the choices to ini\ValgtSwt.ini, through a temporary file
-// renamed over the old one. False when the file could not be written (the
+// Exit: writes the choices to ini\ValgtSwt.ini whole through the
+// crash-safe save. False when the file could not be written (the
 // old one is then left as it was); nothing is shown to the user.
 bool GemValgtSwt();
 // Frees every layout (the tables are empty afterwards).

@@ -1,5 +1,6 @@
 // Profile strings: ini files read and rewritten whole on every call.
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -8,6 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <strings.h>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -255,8 +257,30 @@ bool WriteWhole(const std::string &path, const std::string &text, mode_t mode) {
   return true;
 }
 
+// The new copies that a writer ended before its rename left beside the file
+// (".<name>.XXXXXX"). Only called under the file's exclusive lock, when no
+// writer can be making one.
+void RemoveLeftovers(const std::string &path) {
+  size_t slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+  DIR *d = opendir(folder.c_str());
+  if (!d) return;
+  std::vector<std::string> gone;
+  while (struct dirent *e = readdir(d)) {
+    const size_t n = strlen(e->d_name);
+    if (n != base.size() + 8 || e->d_name[0] != '.' || e->d_name[base.size() + 1] != '.') continue;
+    if (strncasecmp(e->d_name + 1, base.c_str(), base.size()) != 0) continue;
+    gone.push_back(folder + "/" + e->d_name);
+  }
+  closedir(d);
+  for (const std::string &g : gone)
+    if (FileCallAllowed(test::kFileRemove, g, true)) unlink(g.c_str());
+}
+
 // Reads, changes and rewrites the file under the exclusive lock. edit
-// returns false when nothing changed (no rewrite then).
+// returns false when nothing changed (no rewrite then). The leftovers of an
+// interrupted rewrite go first, whether or not this one changes anything.
 template <class Edit>
 BOOL Rewrite(LPCSTR fileName, Edit edit) {
   Location loc;
@@ -269,6 +293,7 @@ BOOL Rewrite(LPCSTR fileName, Edit edit) {
   // Mapped again under the lock: another writer may have created the file
   // meanwhile under a spelling of its own.
   if (!MapPath(fileName, loc.path)) return FALSE;
+  RemoveLeftovers(loc.path);
   IniFile f;
   struct stat st = {};
   st.st_mode = 0644;
@@ -373,8 +398,19 @@ UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT def, LPCSTR fileName)
 
 BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName) {
   if (!section) {
-    // All NULL asks Windows to flush its cache; there is none here.
-    if (!key && !value) return TRUE;
+    // All NULL asks Windows to flush its cache. There is none here; what
+    // is left to make the file whole on the disk is the leftover copy of an
+    // interrupted rewrite, removed under the file's lock.
+    if (!key && !value) {
+      if (!fileName) return TRUE;
+      Location loc;
+      if (!Locate(fileName, loc)) return FALSE;
+      // Only an existing lock file can have had a writer.
+      if (access(loc.lock.c_str(), F_OK) != 0) return TRUE;
+      FileLock lock(loc.lock, true);
+      if (lock.Held() && MapPath(fileName, loc.path)) RemoveLeftovers(loc.path);
+      return TRUE;
+    }
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }

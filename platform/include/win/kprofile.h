@@ -34,6 +34,9 @@ UINT GetPrivateProfileIntA(LPCSTR section, LPCSTR key, INT def, LPCSTR fileName)
 
 // Sets key=value, creating the file and the section when missing. value
 // NULL deletes the key, key NULL deletes the section with all its keys.
+// Every write first removes the new copy that an interrupted rewrite of
+// the file left beside it (".<name>.XXXXXX"); section, key and value all
+// NULL (Windows' cache flush) does only that.
 // Names and values that would break the file's lines (CR or LF anywhere,
 // ']' in a section name, '=' in a key name) are refused with
 // ERROR_INVALID_PARAMETER.

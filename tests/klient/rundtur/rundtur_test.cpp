@@ -393,8 +393,10 @@ TEST_F(RundTur, AFailedJobStopsTheImportAndKeepsItsFile) {
         ImportKommando(hoved);
       },
       ::testing::ExitedWithCode(kDataFejlExitKode), "\\[Data fejl\\]");
-  // Nothing was taken over: the sent rows still wait for their answer.
-  EXPECT_EQ(LaesFil(Data("imp.dat")), svar);
+  // Nothing was taken over: the sent rows still wait for their answer. The
+  // file is kept aside, where the next start does not stop on it.
+  EXPECT_FALSE(Findes("imp.dat"));
+  EXPECT_EQ(LaesFil(Data("imp.fejl")), svar);
   EXPECT_EQ(+SkeK(202437, ny).Status, 0x50u);
   EXPECT_EQ(+TimK(202409, post1).Status, 0x50);
 }
