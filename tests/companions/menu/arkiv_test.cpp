@@ -40,7 +40,7 @@ void LavArkiv(const fs::path &sti, const std::vector<Entry> &entries) {
     ASSERT_EQ(zipOpenNewFileInZip(zf, e.navn.c_str(), &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
                                   Z_DEFAULT_COMPRESSION),
               ZIP_OK);
-    if (!e.indhold.empty()) ASSERT_EQ(zipWriteInFileInZip(zf, e.indhold.data(), e.indhold.size()), ZIP_OK);
+    if (!e.indhold.empty()) { ASSERT_EQ(zipWriteInFileInZip(zf, e.indhold.data(), e.indhold.size()), ZIP_OK); }
     ASSERT_EQ(zipCloseFileInZip(zf), ZIP_OK);
   }
   ASSERT_EQ(zipClose(zf, nullptr), ZIP_OK);
@@ -282,7 +282,7 @@ TEST_F(MenuHjaelpArkiv, FailedWritesAreReported) {
       break;
     }
     EXPECT_NE(r, 0);
-    if (fs::exists(mappe_ / "ud/ud.txt")) EXPECT_EQ(Laes(mappe_ / "ud/ud.txt"), indhold);
+    if (fs::exists(mappe_ / "ud/ud.txt")) { EXPECT_EQ(Laes(mappe_ / "ud/ud.txt"), indhold); }
   }
 }
 

@@ -227,7 +227,7 @@ TEST_F(StartMenu, UpdatePackageCheck) {
     fs::remove_all(prog_);
     fs::create_directories(prog_);
     fs::remove(log_);
-    if (t.pakke) ASSERT_TRUE(optagertest::Placer(prog_.string(), t.pakke));
+    if (t.pakke) { ASSERT_TRUE(optagertest::Placer(prog_.string(), t.pakke)); }
     if (t.laas) Skriv(prog_ / "opdat.lck", "x");
     tavo::test::StopDialogScript();
     tavo::test::StartDialogScript();
@@ -323,7 +323,7 @@ TEST_F(StartMenu, OutgrownPackagesAreDeleted) {
 class StartMenuDialog : public StartMenu {
  protected:
   void Koer(const std::function<void(const tavo::test::ShownDialog &)> &bruger) {
-    if (!fs::exists(prog_ / "10300.exe")) ASSERT_TRUE(optagertest::Placer(prog_.string(), "10300.exe"));
+    if (!fs::exists(prog_ / "10300.exe")) { ASSERT_TRUE(optagertest::Placer(prog_.string(), "10300.exe")); }
     SaetKommandolinje({"TavoMenu.exe", "-p" + WinForm(prog_), "-d" + WinForm(data_)});
     tavo::test::ClearDrawnTexts();
     tavo::test::AnswerNextDialog([&](const tavo::test::ShownDialog &d) -> INT_PTR {

@@ -81,7 +81,7 @@ TEST_F(MenuHjaelpUkaldt, SockRecvAllReceivesExactlyTheCount) {
     ASSERT_EQ(connect(s, reinterpret_cast<sockaddr *>(&a), sizeof a), 0);
     char buf[32] = {};
     EXPECT_EQ(SockRecvAll(s, buf, t.antal), t.resultat) << t.antal;
-    if (t.resultat > 0) EXPECT_EQ(std::string(buf, t.antal), t.forventet);
+    if (t.resultat > 0) { EXPECT_EQ(std::string(buf, t.antal), t.forventet); }
     closesocket(s);
     peer.join();
   }

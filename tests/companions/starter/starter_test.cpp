@@ -127,8 +127,9 @@ TEST_F(StarterTest, StartsTavoMenuWithBothFolders) {
   size_t n = 0;
   for (const auto &t : tilfaelde) {
     SCOPED_TRACE(t.hvad);
-    if (!fs::exists(t.menuMappe / "TavoMenu.exe"))
+    if (!fs::exists(t.menuMappe / "TavoMenu.exe")) {
       ASSERT_TRUE(optagertest::Placer(t.menuMappe.string(), "TavoMenu.exe"));
+    }
     fs::create_directories(rod_ / "f/Data");
     EXPECT_EQ(KoerStarter(t.starterMappe, t.args), 0);
     const auto k = Koersler(++n);

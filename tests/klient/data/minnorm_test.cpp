@@ -358,7 +358,7 @@ TEST_F(MinNormTest, AnAnswerHoldsOnEveryDateOfItsSpan) {
       ASSERT_TRUE(spans[i].Holder(dage[i])) << dage[i];
       forskellige.insert({spans[i].fra, spans[i].til});
       for (size_t j = 0; j < dage.size(); ++j)
-        if (spans[i].Holder(dage[j])) ASSERT_EQ(svar[j], svar[i]) << dage[i] << " holds on " << dage[j];
+        if (spans[i].Holder(dage[j])) { ASSERT_EQ(svar[j], svar[i]) << dage[i] << " holds on " << dage[j]; }
     }
     // The spans follow the records' dates, not single days.
     EXPECT_LE(forskellige.size(), 12u);

@@ -84,8 +84,11 @@ TEST_F(PlanIndeks, AnswersAsTheWalkDoes) {
 TEST_F(PlanIndeks, EntriesMadeWhileTheListGrowsAreFound) {
   std::mt19937 rnd(11);
   auto Tilfaeldig = [&] {
-    return Post{rnd() % 3 ? 0u : 1 + rnd() % 300, 1 + rnd() % 40, rnd() % 4,  1 + rnd() % 30, 1 + rnd() % 53,
-                "UARE"[rnd() % 4],                   static_cast<uint8_t>(rnd() % 3), rnd() % 4 ? 45.0f : -1.0f};
+    // The braces draw the numbers left to right.
+    auto u32 = [](std::mt19937::result_type v) { return static_cast<uint32_t>(v); };
+    return Post{u32(rnd() % 3 ? 0u : 1 + rnd() % 300), u32(1 + rnd() % 40), u32(rnd() % 4),
+                u32(1 + rnd() % 30),                   u32(1 + rnd() % 53), "UARE"[rnd() % 4],
+                static_cast<uint8_t>(rnd() % 3),      rnd() % 4 ? 45.0f : -1.0f};
   };
   // Questions at the counts where the list is reallocated, just before and
   // just after, with entries made since the last question.

@@ -432,7 +432,7 @@ TEST_F(GammelEksport, OlderExportsAreDeletedAndTheirMarksWithdrawn) {
       indhold = std::string(t.hoved) + (t.hoved[0] ? "\n" : "");
       Laeg("exp.dat", indhold);
     }
-    if (t.pakket) ASSERT_EQ(GzipFile(StiTab.szexp, StiTab.szzipexp), 0);
+    if (t.pakket) { ASSERT_EQ(GzipFile(StiTab.szexp, StiTab.szzipexp), 0); }
     tavo::test::StartDialogScript();
     EXPECT_EQ(CheckGammelEksport(), t.resultat);
     EXPECT_EQ(Bokse(), t.bokse);

@@ -108,7 +108,7 @@ TEST(ExtSkemaFilLinje, EachLayoutTakesItsColumns) {
     ImportLektion l;
     memset(&l, 0x5A, sizeof l);  // whatever the record held before
     ASSERT_EQ(FortolkSkemaLinje(t.linje.c_str(), t.kilde, l), t.lektion);
-    if (t.lektion) EXPECT_EQ(Som(l), t.forventet);
+    if (t.lektion) { EXPECT_EQ(Som(l), t.forventet); }
   }
 }
 

@@ -173,7 +173,7 @@ TEST_F(NedbrudFejlKald, EachFailingKindIsReportedAndLeavesAnIntactFolder) {
       ASSERT_TRUE(SidsteGemFejl(&fejl));
       EXPECT_EQ(fejl.Fejl, t.fejl);
       EXPECT_EQ(DataAendret.load(), 1u);
-      if (!fejl.Besluttet) EXPECT_EQ(Foto(arbejde_), foer);
+      if (!fejl.Besluttet) { EXPECT_EQ(Foto(arbejde_), foer); }
 
       // The next start.
       PegPaa(arbejde_);

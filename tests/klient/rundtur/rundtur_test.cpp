@@ -198,7 +198,7 @@ class RundTur : public EksportSkole {
       EXPECT_EQ(uint32_t{s.id}, id);
       EXPECT_EQ(s.Fejl, 0);
       EXPECT_EQ(s.Konflikt, 0);
-      if (status == 96) EXPECT_GT(double{s.opdtid}, 2.0e13);
+      if (status == 96) { EXPECT_GT(double{s.opdtid}, 2.0e13); }
     }
   }
 

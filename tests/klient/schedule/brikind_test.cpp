@@ -154,7 +154,7 @@ TEST_F(EntryHjaelp, PropertySetEditingTable) {
     EXPECT_EQ(+avs.risy_id, t.f.risy);
     EXPECT_EQ(+avs.skfa_id, t.f.skfa);
     EXPECT_EQ(+avs.bem_id, t.f.bem);
-    if (t.f.akti.empty()) EXPECT_EQ(avs.aktiTab, nullptr);
+    if (t.f.akti.empty()) { EXPECT_EQ(avs.aktiTab, nullptr); }
   }
   CleanupAVS(&avs);
   AddAVSEgenskab(&avs, 'M', m0, 1, 0);
@@ -258,7 +258,7 @@ TEST_F(EntryHjaelp, RoleProposalTable) {
     EXPECT_EQ(RolleForslagMedarbejder(&avs, t.anfo, t.antal), forventet);
     EXPECT_EQ(datoBeskeder, t.art == 'P' ? 1 : 0);
     // Through the kind letter the event's own employment count is used.
-    if (t.antal == avs.anfoAntal) EXPECT_EQ(RolleForslag(&avs, 'M', t.anfo), forventet);
+    if (t.antal == avs.anfoAntal) { EXPECT_EQ(RolleForslag(&avs, 'M', t.anfo), forventet); }
   }
   DestroyWindow(hDatoVindue);
   hDatoVindue = 0;
@@ -384,7 +384,7 @@ TEST_F(EntryHjaelp, FocusButtonsTitleResetAndEnd) {
     std::vector<UINT> fik;
     for (auto [h, m] : beskeder)
       if (h == b.hwndFokusKnapper[k]) fik.push_back(m);
-    EXPECT_EQ(fik, (std::vector<UINT>{k == FOCUS_ANFO ? kFokusKnapTil : kFokusKnapFra, kFokusKnapAktuel}));
+    EXPECT_EQ(fik, (std::vector<UINT>{k == FOCUS_ANFO ? TAB_ENABLE : TAB_DISABLE, TAB_SELECT}));
   }
   for (auto &k : b.hwndFokusKnapper) DestroyWindow(k);
 
@@ -411,8 +411,8 @@ TEST_F(EntryHjaelp, FocusButtonsTitleResetAndEnd) {
   w->AnfoRolle = static_cast<uint32_t *>(std::calloc(4, sizeof(uint32_t)));
   FreeEntryWindow(w);
   EXPECT_FALSE(IsWindow(barn));
-  EXPECT_NE(std::find(beskeder.begin(), beskeder.end(), std::pair(hwndHoved, kEntryLukket)), beskeder.end());
-  EXPECT_NE(std::find(beskeder.begin(), beskeder.end(), std::pair(skema, kEntryOpdaterSkema)), beskeder.end());
+  EXPECT_NE(std::find(beskeder.begin(), beskeder.end(), std::pair(hwndHoved, HOVED_INPUT_LUKKET)), beskeder.end());
+  EXPECT_NE(std::find(beskeder.begin(), beskeder.end(), std::pair(skema, DATA_AENDRET)), beskeder.end());
   gBeskeder = nullptr;
   DestroyWindow(skema);
   DestroyWindow(hwndHoved);

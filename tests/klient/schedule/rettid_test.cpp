@@ -207,7 +207,7 @@ TEST_F(RetTid, ATimeThatDoesNotEndAfterItsStartIsRefusedAndTheDialogStays) {
     Knap17(b);
     EXPECT_TRUE(aaben);
     // Only the digits of the text count: 24:01 reads as 02:40.
-    if (std::strcmp(slut, "24:01") == 0) EXPECT_EQ(vistSlut, "02:40");
+    if (std::strcmp(slut, "24:01") == 0) { EXPECT_EQ(vistSlut, "02:40"); }
     const auto bokse = tavo::test::MessageBoxesShown();
     ASSERT_EQ(bokse.size(), 1u);
     EXPECT_EQ(bokse[0].text, "Starttid skal være mindre end Sluttid og Sluttid må ikke være senere end 24:00.\n");
@@ -321,7 +321,7 @@ TEST_F(RetTid, AChangedTimeThatCollidesIsGivenBackOnYesAndKeptOnNo) {
   f.risy = ring;
   f.lektion = 2;
   SkrivRaekker({{.akti = akti[0]}}, f);
-  SendMessageA(b->hwndGitter, kEntryOpdaterSkema, 0, 0);
+  SendMessageA(b->hwndGitter, DATA_AENDRET, 0, 0);
   SkeStruct *g = SkemaVinduesSke(b->hwndGitter);
   ASSERT_TRUE(g && g->lpSkeVisListe);
   bool markeret = false;
@@ -561,7 +561,7 @@ TEST_F(RetTid, ATypedMinuteValueIsKeptMarkedAndGoesIntoTheEventWhenTheEmployeeIs
     EXPECT_EQ(b->AnfoMinutSat[s.anfo], 1);
     const uint32_t i = FindAVSIndeks(&AktuelAVS, 'M', s.anfo);
     EXPECT_EQ(i != 0, s.valgt);
-    if (i) EXPECT_EQ(AktuelAVS.minutTab[i - 1], s.vaerdi);
+    if (i) { EXPECT_EQ(AktuelAVS.minutTab[i - 1], s.vaerdi); }
   }
   EXPECT_EQ(AktuelAVS.anfoAntal, 1u);
   EXPECT_EQ(b->AnfoMinutSat[anfo[2]], 0);

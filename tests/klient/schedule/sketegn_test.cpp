@@ -285,7 +285,7 @@ TEST_F(SkemaTegnTest, LessonModeGlyphs) {
       {"another's with 4096", {{.fra = 3, .til = 3, .klasse = 2, .ejer = uint8_t{kEgen + 1}, .status = Byt}}, false, 1, 3,
        '$'},
       {"bit 128", {{.fra = 3, .til = 3, .klasse = 2, .status = SKE_AUTOSKEMA}}, false, 0, 3, '$' + 128},
-      {"bit 512", {{.fra = 3, .til = 3, .klasse = 2, .status = Egen | SKE_UNTIS}}, false, 0, 3, '$' + 128},
+      {"bit 512", {{.fra = 3, .til = 3, .klasse = 2, .status = static_cast<uint32_t>(Egen) | SKE_UNTIS}}, false, 0, 3, '$' + 128},
       {"no lesson, overlap, automatic", {{.fra = 3, .til = 4, .klasse = 1, .sammenfald = 1, .status = SKE_AUTOSKEMA}},
        false, 1, 3, '4' + 56 + 2},
   };
@@ -513,8 +513,9 @@ TEST_F(SkemaTegnTest, HolidayNamesAreWrittenIntoTheirCells) {
     GlobalIndstillinger.markerhellig = hellig;
     Optager o;
     TegnCeller(w.get(), &o, 1, 1, 1, 7);
-    if (hellig)
+    if (hellig) {
       EXPECT_EQ(o.Tekster(), (std::vector<std::string>{"Juledag", "2. juledag"}));
+    }
     else
       EXPECT_TRUE(o.tekster.empty());
   }
@@ -1000,7 +1001,7 @@ TEST_F(SkemaTegnTest, TheTileGridCarriesTheTilesLinesDownItsObjectsColumn) {
     EXPECT_EQ(b.bredde, bredde);
     EXPECT_EQ(b.hoejde, static_cast<int>(kLodretTrin));
     EXPECT_EQ(b.y % static_cast<int>(kLodretTrin), 0);
-    if (b.x == 0) EXPECT_EQ(b.indgang, 0u) << "the first activity has no event";
+    if (b.x == 0) { EXPECT_EQ(b.indgang, 0u) << "the first activity has no event"; }
     if (b.indgang) {
       EXPECT_EQ(b.x, bredde);
       tile.push_back(b);
@@ -1013,7 +1014,7 @@ TEST_F(SkemaTegnTest, TheTileGridCarriesTheTilesLinesDownItsObjectsColumn) {
     EXPECT_EQ(tile[i].linje, i);
     EXPECT_EQ(tile[i].start, i == 0);
     EXPECT_EQ(tile[i].slut, i + 1 == tile.size());
-    if (i) EXPECT_EQ(tile[i].y, tile[i - 1].y + static_cast<int>(kLodretTrin));
+    if (i) { EXPECT_EQ(tile[i].y, tile[i - 1].y + static_cast<int>(kLodretTrin)); }
     // A click inside the painted cell lands on it.
     const uint32_t k = static_cast<uint32_t>(tile[i].y) / kLodretTrin + 1;
     EXPECT_EQ(GridPixelTilCelle(&w->Ens.AkseY, static_cast<uint32_t>(tile[i].y) + 5), k);

@@ -439,7 +439,7 @@ TEST_F(SporTest, TheStatusOverviewsFilterLeavesOutTheOtherGroups) {
       {"error 17", {0, 17, 0}, {"error 17"}},
   };
   for (const auto &r : raekker) {
-    const uint32_t f = SkrivRaekker({{.akti = akti[0]}}, {.status = r.status, .ejer = r.fremmed ? kEgen + 1 : kEgen});
+    const uint32_t f = SkrivRaekker({{.akti = akti[0]}}, {.status = r.status, .ejer = static_cast<uint8_t>(r.fremmed ? kEgen + 1 : kEgen)});
     Raekke(f)->Fejl = r.fejl;
   }
   SkeVindue w(SKE_AKTI, 'T');

@@ -180,7 +180,7 @@ TEST_F(Lukning, ClosingSavesOrPutsTheStartCopiesBack) {
       for (const auto &b : tavo::test::MessageBoxesShown()) bokse.push_back(b.caption);
       EXPECT_EQ(bokse, f.bokse);
       EXPECT_EQ(Gemt("LUKKET"), f.gemt);
-      if (f.gendannet) EXPECT_TRUE(Ens(Kopier()));
+      if (f.gendannet) { EXPECT_TRUE(Ens(Kopier())); }
     }
   }
 }
@@ -202,7 +202,7 @@ TEST_F(Lukning, TheEndOfTheSessionSavesWithoutAsking) {
     EXPECT_EQ(Gemt("SESSION"), autogem);
     EXPECT_FALSE(fs::exists(Laasefil()));
     EXPECT_EQ(StartLogSlut(), ";\r\n");
-    if (!autogem) EXPECT_EQ(Kopier(), roert) << "the start copies were put back";
+    if (!autogem) { EXPECT_EQ(Kopier(), roert) << "the start copies were put back"; }
     // The windows that go after it save and ask nothing more.
     EXPECT_EQ(Luk(), 0);
     EXPECT_TRUE(Bokse().empty());

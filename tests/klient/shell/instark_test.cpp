@@ -39,7 +39,7 @@ TEST(InstallationsarkInsnr, KunHeleTalFraNulTil99) {
   for (const Tilfaelde &t : tab) {
     uint8_t nr = 255;
     EXPECT_EQ(LaesInstallationsnr(t.tekst, &nr), t.ok) << '"' << t.tekst << '"';
-    if (t.ok) EXPECT_EQ(nr, t.nr) << t.tekst;
+    if (t.ok) { EXPECT_EQ(nr, t.nr) << t.tekst; }
   }
 }
 
@@ -85,7 +85,7 @@ TEST(InstallationsarkInstallation, BeskedOgFeltPrTilfaelde) {
     EXPECT_EQ(s.Art, t.art) << t.navn;
     EXPECT_TRUE(t.start.empty() ? !s.Tekst : Begynder(s, t.start.c_str())) << t.navn << ": " << Tekst(s);
     EXPECT_EQ(s.Felt, t.felt) << t.navn;
-    if (s.Art != ArkArt::Fejl) EXPECT_EQ(nulstil, t.nulstil) << t.navn;
+    if (s.Art != ArkArt::Fejl) { EXPECT_EQ(nulstil, t.nulstil) << t.navn; }
   }
 }
 
@@ -124,7 +124,7 @@ TEST(InstallationsarkPeriode, BeskedOgFeltPrTilfaelde) {
     EXPECT_EQ(s.Art, t.art) << navn << ": " << Tekst(s);
     EXPECT_TRUE(t.start ? Begynder(s, t.start) : !s.Tekst) << navn << ": " << Tekst(s);
     EXPECT_EQ(s.Felt, t.felt) << navn;
-    if (s.Art != ArkArt::Fejl) EXPECT_EQ(info, t.info) << navn;
+    if (s.Art != ArkArt::Fejl) { EXPECT_EQ(info, t.info) << navn; }
   }
   // An earlier first date asks nothing of a run without a period or number.
   for (auto [aktuelFra, insnr] : {std::pair<Dato, uint8_t>{0, 7}, {F0, 0}}) {

@@ -256,8 +256,9 @@ class SupportKommando : public opstarttest::OpstartTest {
       });
     SendSupportKommando(hwndHoved);
     EXPECT_TRUE(tavo::test::DialogFailures().empty());
-    if (gemmer)
+    if (gemmer) {
       EXPECT_EQ(dialoger, (std::vector<std::string>{"anden", "Send data til support..."}));
+    }
     else
       EXPECT_EQ(dialoger, (std::vector<std::string>{"Send data til support..."}));
     return Bokse();

@@ -340,9 +340,9 @@ TEST_F(ElevPlanKommandoTest, ArchivingAnUnsentDuplicateDeletesIt) {
   EXPECT_EQ(LaPosition(ws, d), 0u);
   EXPECT_EQ(ws->LaAntal, 2u);
   for (uint32_t r = 1; r < tvlap.wRecCnt; ++r)
-    if (LapRecNr(r)->Status != 0) EXPECT_NE(+LapRecNr(r)->la_id, d);
+    if (LapRecNr(r)->Status != 0) { EXPECT_NE(+LapRecNr(r)->la_id, d); }
   for (uint32_t r = 1; r < tvev.wRecCnt; ++r)
-    if (EvRecNr(r)->Status != 0) EXPECT_NE(+EvRecNr(r)->placerings_la_id, d);
+    if (EvRecNr(r)->Status != 0) { EXPECT_NE(+EvRecNr(r)->placerings_la_id, d); }
 }
 
 TEST_F(ElevPlanKommandoTest, HidingArchivedActivitiesTurnsOverAndRebuilds) {
@@ -556,11 +556,11 @@ TEST_F(ElevPlanKommandoTest, RemovingTestDataWritesTheGroupBackFirst) {
   FrigivElevPlanWS(ws);
   ws = NytElevPlanWS('K', 1);
   for (uint32_t r = 1; r < tvlap.wRecCnt; ++r)
-    if (LapRecNr(r)->Status != 0) EXPECT_NE(+LapRecNr(r)->la_id, la2);
+    if (LapRecNr(r)->Status != 0) { EXPECT_NE(+LapRecNr(r)->la_id, la2); }
   for (uint32_t r = 1; r < tvlap.wRecCnt; ++r)
-    if (LapRecNr(r)->Status != 0) EXPECT_NE(+LapRecNr(r)->tg_id, 0u);
+    if (LapRecNr(r)->Status != 0) { EXPECT_NE(+LapRecNr(r)->tg_id, 0u); }
   for (uint32_t r = 1; r < tvev.wRecCnt; ++r)
-    if (EvRecNr(r)->Status != 0) EXPECT_NE(+EvRecNr(r)->tg_id, 0u);
+    if (EvRecNr(r)->Status != 0) { EXPECT_NE(+EvRecNr(r)->tg_id, 0u); }
 }
 
 TEST_F(ElevPlanKommandoTest, GroupWithoutActivitiesAnswersNoToTheActivityCommands) {

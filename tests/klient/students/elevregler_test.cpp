@@ -288,6 +288,17 @@ TEST_F(ElevReglerTest, EveryRefusalShowsItsTextOnlyWhenPerformingAndChangesNothi
          Genbyg(a);
        },
        tast('D'), {{"Der kan højst oprettes 8 kopier af en læringsaktivitet.", dublet}}},
+      {"no dates", [this] { LaRecNr(a)->fradato = LaRecNr(a)->tildato = 0; }, tast('D'),
+       {{"Læringsaktiviteten har ingen datoer og kan derfor ikke dubleres.", dublet}}},
+      {"no end date", [this] { LaRecNr(a)->tildato = 0; }, tast('D'),
+       {{"Læringsaktiviteten har ingen datoer og kan derfor ikke dubleres.", dublet}}},
+      {"a duplicate of a head without dates",
+       [this] {
+         const uint32_t d = NyDublet(a, 7004, 2, 7);
+         LaRecNr(a)->fradato = 0;
+         Genbyg(d);
+       },
+       tast('D'), {{"Læringsaktiviteten har ingen datoer og kan derfor ikke dubleres.", dublet}}},
 
       // Removing all students.
       {"only kept students",
@@ -663,7 +674,7 @@ TEST_F(ElevReglerTest, PlacingOneStudentOnAndOff) {
     EXPECT_EQ(tegn, +t.Tegn);
     EXPECT_EQ(Placering(t.La, t.Elev), +t.PaaLa);
     const uint32_t dublet = t.La == a ? a : (t.La == b ? d : b);
-    if (t.La != a) EXPECT_EQ(Placering(dublet, t.Elev), +t.PaaDublet);
+    if (t.La != a) { EXPECT_EQ(Placering(dublet, t.Elev), +t.PaaDublet); }
     const LaRec &l = *LaRecNr(t.La);
     EXPECT_EQ(+l.akt_prio_1, +t.Prio1);
     EXPECT_EQ(+l.akt_prio_2, +t.Prio2);
@@ -859,14 +870,15 @@ class ElevReglerGruppeTest : public ElevReglerTest {
     EXPECT_EQ(+EbRecNr(andenEb)->Status, 10) << "another group's block stays";
     for (uint32_t r = 1; r < tveb.wRecCnt; ++r) {
       const EbRec *e = EbRecNr(r);
-      if (e->Status != 0) EXPECT_NE(+e->tg_id, tg);
+      if (e->Status != 0) { EXPECT_NE(+e->tg_id, tg); }
     }
     for (uint32_t s = 1; s <= ws->ElevAntal; ++s)
       EXPECT_EQ(Raekke(ws->ElevSpaerring, s), std::string(ws->PpAntal, '0'));
     for (uint32_t r = 1; r < tvlap.wRecCnt; ++r) {
       const LapRec *l = LapRecNr(r);
-      if (ElevTabAktiv(l->Status) && l->tg_id == tg)
+      if (ElevTabAktiv(l->Status) && l->tg_id == tg) {
         EXPECT_NE(PpPosition(ws, l->pp_id), 0u) << "every placement on a new slot";
+      }
     }
   }
 

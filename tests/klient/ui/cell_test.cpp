@@ -211,8 +211,9 @@ TEST_F(Tekstboks, ExitsTellTheOwnerTheReasonAndText) {
     ASSERT_EQ(Log().size(), 1u);
     EXPECT_EQ(Log()[0].msg, t.svar);
     EXPECT_EQ(Log()[0].w, t.grund);
-    if (t.svar == EDITBOX_OK)
+    if (t.svar == EDITBOX_OK) {
       EXPECT_EQ(Log()[0].tekst, t.tekst);
+    }
     else
       EXPECT_EQ(Log()[0].l, 0);
     EXPECT_FALSE(IsWindow(h));

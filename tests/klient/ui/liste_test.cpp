@@ -288,7 +288,7 @@ TEST_F(ListeBokseListe, StaffFiguresAndMarksAfterTheLayout) {
   tavo::test::ClearDrawnTexts();
   Vis(uden);
   for (const auto &x : tavo::test::DrawnTexts())
-    if (x.hwnd == uden) EXPECT_LT(x.x, lag) << x.text;
+    if (x.hwnd == uden) { EXPECT_LT(x.x, lag) << x.text; }
 
   // The info panel as a user sees it: activities, the subject field, staff
   // and remarks.

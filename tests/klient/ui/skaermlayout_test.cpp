@@ -560,7 +560,7 @@ LRESULT CALLBACK OptVerProc(HWND h, UINT m, WPARAM w, LPARAM l) { return Divider
 LRESULT CALLBACK OptHorProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DividerProc('H', h, m, w, l); }
 
 LRESULT CALLBACK OptObjektProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == ELEMENT_AKTIVER) Opt().aktiveret.push_back({h, w});
+  if (m == VINDUE_AKTIVER) Opt().aktiveret.push_back({h, w});
   return DefWindowProcA(h, m, w, l);
 }
 
@@ -1004,7 +1004,7 @@ TEST_F(SkaermLayoutFil, SavingReplacesTheFileWholeWithTheCallersKeys) {
     EXPECT_TRUE(SkrmIni() == foer || SkrmIni() == efter) << "call " << n;
     // A save that failed after it was decided is finished by the next start;
     // until then its caller has been told it holds.
-    if (fejlede) ASSERT_TRUE(GendanAfbrudtGemning()) << "call " << n;
+    if (fejlede) { ASSERT_TRUE(GendanAfbrudtGemning()) << "call " << n; }
     const std::string nu = SkrmIni();
     EXPECT_TRUE(nu == foer || nu == efter) << "call " << n;
     EXPECT_EQ(ok, nu == efter) << "call " << n << (fejlede ? " failed" : "");
