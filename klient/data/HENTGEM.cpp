@@ -1,6 +1,7 @@
 // Load all and save all, with their wait dialog and the occasions that call them.
 #include "HENTGEM.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -134,11 +135,15 @@ TabVar KopierTabel(const TabDesc *pTd, TabVar *pTv) {
   k.wRecCnt = k.AllocAntal = pTv->wRecCnt;
   k.FilOrd = pTv->FilOrd;
   k.FilVersion = pTv->FilVersion;
+  // The block of the last record: with a count that fills its last block
+  // exactly, that is the one before the (empty) last block number.
+  const uint32_t sidsteBlok = (pTv->wRecCnt - 1) / pTd->RecPrBlok;
   for (uint32_t b = 0; b < antalBlokke; ++b) {
     k.pfSave[b] = pTv->pfSave[b];
-    if (!alle && !pTv->pfSave[b] && b + 1 < antalBlokke) continue;
+    if (!alle && !pTv->pfSave[b] && b < sidsteBlok) continue;
     const size_t foerste = static_cast<size_t>(b) * pTd->RecPrBlok;
-    const size_t antal = b + 1 < antalBlokke ? pTd->RecPrBlok : pTv->wRecCnt - foerste;
+    if (foerste >= pTv->wRecCnt) continue;
+    const size_t antal = std::min<size_t>(pTd->RecPrBlok, pTv->wRecCnt - foerste);
     memcpy(k.pbTab + foerste * pTd->RecSize, pTv->pbTab + foerste * pTd->RecSize,
            antal * pTd->RecSize);
   }

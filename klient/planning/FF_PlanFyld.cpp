@@ -13,7 +13,6 @@
 #include <memory>
 #include <set>
 #include <tuple>
-#include <unordered_map>
 
 #include "FF_GRUPPE.h"
 #include "FF_PlanRec.h"
@@ -1024,7 +1023,7 @@ void HentSkemaTimer(Plan *plan) {
   // The rows asking, by activity (kind 1) and by activity and subject
   // (kinds 2 and 23), found per event row through an index.
   std::vector<std::vector<uint32_t>> efterAkti(tvakti.wRecCnt);
-  std::unordered_map<uint64_t, std::vector<uint32_t>> efterFag;
+  std::vector<std::vector<std::pair<uint32_t, uint32_t>>> efterFag(tvakti.wRecCnt);  // (subject, row)
   std::vector<uint8_t> aktiSpurgt(tvakti.wRecCnt, 0);
   bool nogen = false;
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
@@ -1036,7 +1035,7 @@ void HentSkemaTimer(Plan *plan) {
     if (art == PLAN_AKTI)
       efterAkti[g.Aktivitet].push_back(r);
     else
-      efterFag[uint64_t{g.Aktivitet} << 32 | g.Skolefag].push_back(r);
+      efterFag[g.Aktivitet].push_back({g.Skolefag, r});
     aktiSpurgt[g.Aktivitet] = 1;
     nogen = true;
   }
@@ -1111,8 +1110,8 @@ void HentSkemaTimer(Plan *plan) {
         const uint32_t tusinde = static_cast<uint32_t>(std::llround(timer * 1000.0));
         for (uint32_t akti : aktier) {
           for (uint32_t r : efterAkti[akti]) plan->GrundTab[r].SkemaTimerIalt += tusinde;
-          if (auto it = efterFag.find(uint64_t{akti} << 32 | skfa); it != efterFag.end())
-            for (uint32_t r : it->second) plan->GrundTab[r].SkemaTimerIalt += tusinde;
+          for (const auto &[fag, r] : efterFag[akti])
+            if (fag == skfa) plan->GrundTab[r].SkemaTimerIalt += tusinde;
         }
       }
       i = j;
@@ -1416,11 +1415,34 @@ void BeregnOverUnder(Plan *plan, uint32_t anfo) {
   SlipTalMutex();
 }
 
+namespace {
+
+// The employments of the current group, by record number: one walk of the
+// memberships for the whole pass instead of one per employment.
+std::vector<uint8_t> GruppensAnsaettelser(const Plan *plan) {
+  std::vector<uint8_t> medlem(tvanfo.wRecCnt, 0);
+  for (uint32_t n = 1; n < tvffpgrel.wRecCnt; ++n) {
+    const FfpgrelRec *r = TabRec<FfpgrelRec>(tvffpgrel, n);
+    const uint32_t anfo = r->anfo_id;
+    if (PlanRecIBrug(r->Status) && r->Plangruppe_id == plan->AktPlanGruppe && anfo < medlem.size()) medlem[anfo] = 1;
+  }
+  for (uint32_t anfo = 1; anfo < medlem.size(); ++anfo) {
+    if (!medlem[anfo]) continue;
+    const AnfoRec *a = TabRec<AnfoRec>(tvanfo, anfo);
+    medlem[anfo] = a->Status >= 10 && a->Status <= 29 && !(a->Gruppe & 0x80000000u) && a->Fradato <= plan->Tildato &&
+                   a->Tildato >= plan->Fradato;
+  }
+  return medlem;
+}
+
+}  // namespace
+
 bool OpdaterMedarbejdere(Plan *plan) {
   PlanLaas laas(true);
   if (!laas.Taget()) return false;
-  for (uint32_t anfo = 1; anfo < tvanfo.wRecCnt && anfo <= plan->PlanAnfoAntal; ++anfo)
-    if (AnfoIPlanGruppe(plan, anfo)) BeregnMedarbejderTal(plan, anfo);
+  const std::vector<uint8_t> medlem = GruppensAnsaettelser(plan);
+  for (uint32_t anfo = 1; anfo < medlem.size() && anfo <= plan->PlanAnfoAntal; ++anfo)
+    if (medlem[anfo]) BeregnMedarbejderTal(plan, anfo);
   if (plan->Visning == 'M')
     for (uint32_t i = 1; plan->Ens.ObjTab && i <= plan->Ens.ObjTabAntal; ++i) BeregnRaekke(plan, plan->Ens.ObjTab[i]);
   return true;
@@ -1428,8 +1450,9 @@ bool OpdaterMedarbejdere(Plan *plan) {
 
 void OpdaterOverUnder(Plan *plan) {
   PlanLaas laas;
-  for (uint32_t anfo = 1; anfo < tvanfo.wRecCnt && anfo <= plan->PlanAnfoAntal; ++anfo)
-    if (AnfoIPlanGruppe(plan, anfo)) BeregnOverUnder(plan, anfo);
+  const std::vector<uint8_t> medlem = GruppensAnsaettelser(plan);
+  for (uint32_t anfo = 1; anfo < medlem.size() && anfo <= plan->PlanAnfoAntal; ++anfo)
+    if (medlem[anfo]) BeregnOverUnder(plan, anfo);
 }
 
 void OpdaterAlt(Plan *plan) {
