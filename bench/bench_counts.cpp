@@ -16,6 +16,11 @@
 // at least do. Per row, large against medium, shows whether the cost per row
 // stays flat as the school grows.
 //
+// Start-up as a whole: load all and BehandlData on the large school,
+// against a raw read of the same files in the same run; and each step's
+// growth per row from the medium to the large school, over the growth per
+// row of the increments pass (what the memory bound alone gives).
+//
 // Each timed figure is the best of several rounds; the spread figures give
 // the worst round over the best, to show how noisy the run was.
 #include <time.h>
@@ -353,6 +358,42 @@ size_t Forskellige(const std::vector<uint8_t> &a, const std::vector<uint8_t> &b)
   return n;
 }
 
+// ---- Start-up against a raw read ----
+
+// The files a load reads: every file of the data folder, each read whole
+// into fresh memory, as the loaders read into freshly grown tables.
+double RaaLaesning(const std::string &mappe) {
+  std::vector<std::filesystem::path> filer;
+  for (auto &e : std::filesystem::directory_iterator(std::filesystem::path(mappe) / "data"))
+    if (e.is_regular_file()) filer.push_back(e.path());
+  std::vector<char *> ind;
+  const auto t0 = Klok::now();
+  for (const auto &f : filer) {
+    const size_t n = std::filesystem::file_size(f);
+    FILE *h = ::fopen(f.c_str(), "rb");
+    char *data = static_cast<char *>(malloc(n ? n : 1));
+    if (!h || !data || fread(data, 1, n, h) != n) Stop("raw read");
+    ::fclose(h);
+    ind.push_back(data);
+  }
+  const double ms = Ms(t0, Klok::now());
+  for (char *d : ind) free(d);
+  return ms;
+}
+
+// Load all and the data step, as the program starts on the folder.
+double StartOp(const std::string &mappe) {
+  FrigivAlt();
+  if (!SaetSkoleMappe(mappe.c_str())) Stop("folder");
+  LaesIndstillinger();
+  const double ms = Tid([] {
+    HentAlleData(0);
+    BehandlData();
+  });
+  if (!AlleDataHentet()) Stop("load all");
+  return ms;
+}
+
 // ---- One school ----
 
 struct Resultat {
@@ -361,6 +402,9 @@ struct Resultat {
   double hent = 0, kaeder = 0, behandlData = 0, countPlanTal = 0, allokering = 0, genoptael = 0, countPlanTalMnd = 0, countSkemaTal = 0;
   Maaling pass, optael, tilvaekst, optaelPlan;
   size_t afvigelser = 0;
+  // Load all with the data step, and a raw read of the same files, turn
+  // about (large school only).
+  Maaling startOp, raaLaes;
 };
 
 Resultat Skole(const char *stoerrelse, bool medPlan) {
@@ -435,6 +479,11 @@ Resultat Skole(const char *stoerrelse, bool medPlan) {
     res.optaelPlan.Tag(Tid(GenoptaelTalTab));
   }
   HarEgenPlan = 0;
+  for (int i = 0; medPlan && i < 3; ++i) {
+    res.raaLaes.Tag(RaaLaesning(skabelon));
+    res.startOp.Tag(StartOp(skabelon));
+  }
+  HarEgenPlan = 0;
   FrigivAlt();
   std::filesystem::remove_all(skabelon);
   return res;
@@ -480,8 +529,25 @@ int main() {
   auto PrRaekke = [](double ms, const Resultat &r) { return ms / static_cast<double>(r.raekker); };
   printf("recount-large-vs-medium-per-row %.2f x\n",
          PrRaekke(stor.optael.bedst, stor) / PrRaekke(mellem.optael.bedst, mellem));
-  printf("increments-large-vs-medium-per-row %.2f x\n",
-         PrRaekke(stor.tilvaekst.bedst, stor) / PrRaekke(mellem.tilvaekst.bedst, mellem));
+  const double tilvaekstVaekst = PrRaekke(stor.tilvaekst.bedst, stor) / PrRaekke(mellem.tilvaekst.bedst, mellem);
+  printf("increments-large-vs-medium-per-row %.2f x\n", tilvaekstVaekst);
+  // Each derived-data step's growth per row from the medium to the large
+  // school, over what the increments pass grows per row.
+  const struct {
+    const char *navn;
+    double Resultat::*felt;
+  } trin[] = {{"chains", &Resultat::kaeder},
+              {"count-plan-tal", &Resultat::countPlanTal},
+              {"alloker-tal-tab-allocation", &Resultat::allokering},
+              {"recount", &Resultat::genoptael},
+              {"count-plan-tal-mnd", &Resultat::countPlanTalMnd},
+              {"behandl-data", &Resultat::behandlData}};
+  for (const auto &t : trin)
+    printf("startup-%s-growth-vs-increments %.2f x\n", t.navn,
+           PrRaekke(stor.*t.felt, stor) / PrRaekke(mellem.*t.felt, mellem) / tilvaekstVaekst);
+  printf("startup-large-data-ms %.1f ms\n", stor.startOp.bedst);
+  printf("startup-large-raw-read-ms %.1f ms\n", stor.raaLaes.bedst);
+  printf("startup-large-data-vs-raw-read %.2f x\n", stor.startOp.bedst / stor.raaLaes.bedst);
   LukTalMutex();
   return 0;
 }

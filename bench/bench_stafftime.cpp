@@ -205,7 +205,7 @@ void OpgoerelseMaal() {
   tavo::test::PumpUntilIdle();
   auto *ws = reinterpret_cast<GANTWS *>(GetWindowLongPtrA(h, GWLP_USERDATA));
   if (!ws || !ws->Opgoerelse || ws->ens.ObjTabAntal == 0) Stop("the employee statement shows nothing");
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   const uint32_t felter = ws->OpgFeltAntal;
   const uint8_t art = ws->OpgArt, sw = ws->OpgSwitch;
   double trin = 1e300, pass = 1e300;

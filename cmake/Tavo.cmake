@@ -95,7 +95,7 @@ function(tavo_tests name)
   if(NOT srcs)
     return()
   endif()
-  add_executable(${name} ${srcs})
+  add_executable(${name} ${srcs} ${CMAKE_SOURCE_DIR}/tests/tekstlog.cpp)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} tavo_options GTest::gtest GTest::gtest_main)
   # Test bodies are large macro expansions that the optimiser spends most
   # of the build on; the code under test keeps its own optimisation.

@@ -45,13 +45,23 @@ void SaetFilTid(const char *navn, uLong dosDato) {
   CloseHandle(h);
 }
 
+// The current entry's information and its name, ended by a zero. minizip
+// leaves a name that fills the buffer without its zero, so a name that does
+// not fit with it is refused as unsafe: no file of this program has one.
+int EntryNavn(unzFile uf, unz_file_info64 *info, char (&navn)[MAX_PATH]) {
+  const int fejl = unzGetCurrentFileInfo64(uf, info, navn, sizeof navn, nullptr, 0, nullptr, 0);
+  navn[sizeof navn - 1] = '\0';
+  if (fejl != UNZ_OK) return fejl;
+  if (info->size_filename >= sizeof navn || !SikkertEntryNavn(navn)) return kUnzipUsikkertNavn;
+  return UNZ_OK;
+}
+
 // The current entry into the current folder.
 int UdpakEntry(unzFile uf, char *buf) {
   char navn[MAX_PATH];
   unz_file_info64 info;
-  int fejl = unzGetCurrentFileInfo64(uf, &info, navn, sizeof navn, nullptr, 0, nullptr, 0);
+  int fejl = EntryNavn(uf, &info, navn);
   if (fejl != UNZ_OK) return fejl;
-  if (!SikkertEntryNavn(navn)) return kUnzipUsikkertNavn;
   const size_t laengde = std::strlen(navn);
   if (laengde > 0 && (navn[laengde - 1] == '/' || navn[laengde - 1] == '\\')) {
     MakeDirTree(navn);
@@ -103,8 +113,7 @@ int TjekAlleNavne(unzFile uf) {
   while (fejl == UNZ_OK) {
     char navn[MAX_PATH];
     unz_file_info64 info;
-    if ((fejl = unzGetCurrentFileInfo64(uf, &info, navn, sizeof navn, nullptr, 0, nullptr, 0)) != UNZ_OK) return fejl;
-    if (!SikkertEntryNavn(navn)) return kUnzipUsikkertNavn;
+    if ((fejl = EntryNavn(uf, &info, navn)) != UNZ_OK) return fejl;
     fejl = unzGoToNextFile(uf);
   }
   return fejl == UNZ_END_OF_LIST_OF_FILE ? UNZ_OK : fejl;

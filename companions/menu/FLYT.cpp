@@ -519,9 +519,17 @@ int UdpakFlytData(HWND dlg) {
     GenTegn(dlg);
     Bjaelke(dlg, IDC_BJAELKE1, PBM_STEPIT, 0, 0);
     const std::string volumen = Format("%s\\Data.z%02i", FlytMappe().c_str(), p);
+    errno = 0;
+    SetLastError(0);
     const long n = KopierFilMedProgress(dlg, volumen.c_str(), arkiv.c_str(), 0, 0, "ab");
     if (n <= 0) {
-      Boks(dlg, Format("Kan ikke kopiere filen: %s\n%s", volumen.c_str(), Systemtekst().c_str()), "Information",
+      // The cause is the copy's own, taken before another call sets its
+      // error: a full data drive is named as such.
+      const int e = errno;
+      const DWORD fejl = GetLastError();
+      SetLastError(DiskFuld(e, fejl) ? ERROR_DISK_FULL : fejl ? fejl : ERROR_GEN_FAILURE);
+      const std::string aarsag = Systemtekst();
+      Boks(dlg, Format("Kan ikke kopiere filen: %s\n%s", volumen.c_str(), aarsag.c_str()), "Information",
            MB_OK | MB_ICONERROR);
       return stop();
     }

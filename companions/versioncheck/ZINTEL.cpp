@@ -43,13 +43,18 @@ void TilAnsi(LPCWSTR ord, char *buf) {
   buf[kZintelMappe - 1] = '\0';
 }
 
+// A folder that cannot take its trailing backslash is no folder this
+// program can form paths in: it is dropped rather than used without it.
 void TrimOgAfslut(char *mappe) {
   TrimTekst(mappe);
   const size_t n = std::strlen(mappe);
-  if (n > 1 && mappe[n - 1] != '\\' && n + 1 < kZintelMappe) {
-    mappe[n] = '\\';
-    mappe[n + 1] = '\0';
+  if (n <= 1 || mappe[n - 1] == '\\') return;
+  if (n + 1 >= kZintelMappe) {
+    mappe[0] = '\0';
+    return;
   }
+  mappe[n] = '\\';
+  mappe[n + 1] = '\0';
 }
 
 void LaesSetting(const char *miljoe, const char *noegle, char *ud, size_t stoerrelse) {
@@ -359,6 +364,14 @@ int HTTPVisVerBesked(HINTERNET internet, unsigned *n) {
 }
 
 int WebTavoVersionCheck() {
+  // An installation with no update address contacts no host: a fresh one
+  // would otherwise meet the firewall box at every start.
+  if (ZintelAdresse[0] == '\0') {
+    StdErrPrintf("WebTavoVersionCheck: %s!\n", "Ingen opdateringsadresse; intet tjek");
+    SlutZintel();
+    SkrivNoegle("global", "nyversion", nullptr);
+    return 0;
+  }
   StdErrPrintf("WebTavoVersionCheck: %s i mappe %s%s!\n", "Begynd tjek", ZintelAdresse, kZintelSti);
   ZintelForbindelse f;
   if (!WebOpenConnection(&f)) {

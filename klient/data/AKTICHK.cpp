@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "BESKEDER.h"
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "LISTETAL.h"
@@ -16,7 +17,6 @@ HWND hDatoVindue = 0;
 
 namespace {
 
-constexpr UINT MSG_DATO_VIST = 1931;
 constexpr uint32_t BUDGET_IKKE_TALT = 0x40000000u;
 constexpr size_t BEM_MAX = 254;
 
@@ -67,7 +67,7 @@ bool AnfoTidspostCheck(uint32_t anfo, Dato fradato, Dato tildato, TidspostRec *p
 }
 
 Dato BudgetDato() {
-  const Dato d = static_cast<Dato>(TalSpoerg(hDatoVindue, MSG_DATO_VIST, 0, 0));
+  const Dato d = static_cast<Dato>(TalSpoerg(hDatoVindue, STATUS_DATO_HENT, 0, 0));
   if (d) return d;
   return SkemaPeriode.AktuelDato;
 }

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <vector>
 
+#include "BESKEDER.h"
 #include "DATO.h"
 #include "ELVRELLOKAL.h"
 #include "GEMNING.h"
@@ -69,7 +70,7 @@ void GemCntLokaleBeg() {
 // windows take over their pending edits.
 void GemFoerTabeller() {
   GemLokalElvRel();
-  if (HentGemKrog.SendTilAlleVinduer) HentGemKrog.SendTilAlleVinduer(1027, 0, 0);
+  if (HentGemKrog.SendTilAlleVinduer) HentGemKrog.SendTilAlleVinduer(kGemVentende, 0, 0);
 }
 
 void GemEfterTabeller(uint8_t fGemGrupper) {
@@ -259,7 +260,7 @@ INT_PTR CALLBACK VenteDialogProc(HWND hDlg, UINT msg, WPARAM, LPARAM lParam) {
     case WM_VENTE_CAPTION:
       SetWindowTextA(hDlg, reinterpret_cast<LPCSTR>(lParam));
       return TRUE;
-    case WM_VENTE_TEKST:
+    case ELEMENT_NY_BREDDE:
       SetDlgItemTextA(hDlg, IDC_VENTE_TEKST, reinterpret_cast<LPCSTR>(lParam));
       return TRUE;
   }
@@ -318,7 +319,7 @@ bool AlleDataHentet() {
 int HentAlleData(HWND hDlg) {
   if (hDlg) ShowWindow(hDlg, SW_SHOW);
   Tekst(hDlg, WM_VENTE_CAPTION, "HENTER");
-  Tekst(hDlg, WM_VENTE_TEKST, "HENTER DATA  - ET ØJEBLIK");
+  Tekst(hDlg, ELEMENT_NY_BREDDE, "HENTER DATA  - ET ØJEBLIK");
 
   IkkeHentet.assign(TabRegisterAntal, 0);
   SideFilerIkkeHentet = false;
@@ -367,7 +368,7 @@ int HentAlleData(HWND hDlg) {
     WritePrivateProfileStringA("global", "versionskift", tal, StiTab.szini);
   }
 
-  Tekst(hDlg, WM_VENTE_TEKST, "REORGANISERER DATA - ET ØJEBLIK");
+  Tekst(hDlg, ELEMENT_NY_BREDDE, "REORGANISERER DATA - ET ØJEBLIK");
   for (uint8_t type : {'K', 'M', 'L', 'U'}) CreateReservedRecs(type);
 
   AllokerPlanTalUgeTab();
@@ -395,7 +396,7 @@ bool GemAlleData(HWND hDlg, uint8_t fGemGrupper) {
   if (hDlg) {
     ShowWindow(hDlg, SW_SHOW);
     Tekst(hDlg, WM_VENTE_CAPTION, "Gemmer");
-    Tekst(hDlg, WM_VENTE_TEKST, "GEMMER DATA  - ET ØJEBLIK");
+    Tekst(hDlg, ELEMENT_NY_BREDDE, "GEMMER DATA  - ET ØJEBLIK");
   }
   bool ok;
   {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "BESKEDER.h"
 #include "TABREG.h"
 #include "windows.h"
 
@@ -18,8 +19,6 @@
 constexpr int IDD_VENTE = 128;
 constexpr int IDC_VENTE_TEKST = 40045;
 constexpr int IDC_VENTE_BAR = 1077;
-constexpr UINT WM_VENTE_CAPTION = 1028;  // lParam: the caption
-constexpr UINT WM_VENTE_TEKST = 1029;    // lParam: the text of 40045
 
 // The caller zeroes it; the first word receives the dialog's handle once
 // the dialog exists.

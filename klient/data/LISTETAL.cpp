@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "AKTICHK.h"
+#include "BESKEDER.h"
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "MEDPER.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr UINT MSG_VISNING = 1474;
 constexpr uint32_t LEKTIONER_PR_DAG = 48;
 constexpr uint32_t TIDSSLOTS_PR_DAG = 288;  // five-minute slots
 
@@ -174,7 +174,7 @@ LRESULT TalSpoerg(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 char VisningsBogstav(HWND hwnd) {
-  const char c = static_cast<char>(TalSpoerg(hwnd, MSG_VISNING, 0, 0) & 0xFF);
+  const char c = static_cast<char>(TalSpoerg(hwnd, VISNINGSBOGSTAV, 0, 0) & 0xFF);
   return c == 'D' || c == 'T' ? c : 'L';
 }
 

@@ -8,7 +8,9 @@
 #include "TABREG.h"
 
 // Ascending by key; keys compare as unsigned bytes from the first byte on
-// (like memcmp). No allocation. Below 5 entries equal keys keep their order.
+// (like memcmp). Below 5 entries equal keys keep their order. Long lists of
+// short distinct keys are sorted in linear time with working memory (in
+// place when there is none); the result is the same either way.
 void SortIdx(const void *noegleBase, uint32_t *idx, uint32_t noegleLaengde, uint32_t antal);
 
 // Rebuilds a table's index from its records: every record whose status byte

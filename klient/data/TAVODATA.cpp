@@ -239,8 +239,10 @@ struct GammelFil {
   HANDLE h = INVALID_HANDLE_VALUE;
   uint64_t Stoerrelse = 0;
   uint8_t Header[DATHEADER_NY] = {};
-  ~GammelFil() {
+  ~GammelFil() { Luk(); }
+  void Luk() {
     if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    h = INVALID_HANDLE_VALUE;
   }
 };
 
@@ -322,7 +324,11 @@ int SaveTab(const TabDesc *pTd, TabVar *pTv, const char *stiArg) {
       LogPrintf("   WriteBlock(%s): Data skrives: %u, Data skrevet: %u\n", sti, static_cast<uint32_t>(bytes),
                 static_cast<uint32_t>(ok ? bytes : 0));
     }
-    ok = ok && ny.SaetLaengde(laengde) && ny.Luk();
+    ok = ok && ny.SaetLaengde(laengde);
+    // The old file is let go before the new one can replace it: Windows
+    // replaces no file that is open, and a save of its own commits in Luk.
+    gl.Luk();
+    ok = ok && ny.Luk();
     if (!ok) fejl = Errno(ny.Fejl() ? ny.Fejl() : ERROR_GEN_FAILURE);
   }
   LogPrintf("   F\xE6rdig: SaveTab(%s): %s (%d)\n", sti, DataFejlTekst(fejl), fejl);

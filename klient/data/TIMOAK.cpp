@@ -9,6 +9,7 @@
 #include <ctime>
 #include <vector>
 
+#include "BESKEDER.h"
 #include "DATO.h"
 #include "GEMNING.h"
 #include "KATALOG.h"
@@ -171,7 +172,7 @@ INT_PTR GensendDlg(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam, int mode) 
         EndDialog(hDlg, antal);
         if (antal > 0) {
           if (GensendKrog.AllokerTalTab) GensendKrog.AllokerTalTab();
-          if (GensendKrog.SendTilAlleVinduer) GensendKrog.SendTilAlleVinduer(1122, 0, 0);
+          if (GensendKrog.SendTilAlleVinduer) GensendKrog.SendTilAlleVinduer(DATA_AENDRET, 0, 0);
           char tekst[160];
           snprintf(tekst, sizeof tekst,
                    "Skemaet er rettet til med %i begivenheder, lav en eksport og kontakt serveren !", antal);
@@ -277,8 +278,8 @@ void OpdaterAakrel(uint32_t akti, uint32_t anfo) {
 }
 
 void MeldAendring(bool alleVinduer) {
-  if (alleVinduer && TimoakKrog.SendTilAlleVinduer) TimoakKrog.SendTilAlleVinduer(1122, 0, 0);
-  if (TimoakKrog.hwndHoved) SendMessageA(TimoakKrog.hwndHoved, 1140, 0, 0);
+  if (alleVinduer && TimoakKrog.SendTilAlleVinduer) TimoakKrog.SendTilAlleVinduer(DATA_AENDRET, 0, 0);
+  if (TimoakKrog.hwndHoved) SendMessageA(TimoakKrog.hwndHoved, HOVED_DATA_AENDRET, 0, 0);
   if (VedligeKrog.hwndEksportStatus) InvalidateRect(VedligeKrog.hwndEksportStatus, nullptr, TRUE);
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "BESKEDER.h"
 #include "EXPORT.h"
 #include "GRUPPER.h"
 #include "GZIP.h"
@@ -25,7 +26,6 @@ namespace {
 
 constexpr char kEksport[] = "Eksport";
 constexpr char kFortryd[] = "Fortryd eksport";
-constexpr UINT kDataAendret = 1122;
 
 bool Findes(const char *sti) { return GetFileAttributesA(sti) != INVALID_FILE_ATTRIBUTES; }
 
@@ -45,7 +45,7 @@ void TrukketTilbage() {
   GlemEksportSendt();
   FjernEksportMarker();
   CountExportChanges();
-  SendTilAlleVinduer(kDataAendret, 0, 0, 0);
+  SendTilAlleVinduer(DATA_AENDRET, 0, 0, 0);
 }
 
 void Eksporter() {

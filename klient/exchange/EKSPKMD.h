@@ -4,10 +4,9 @@
 // the undo of an export not yet sent; and the check that removes an export
 // written by another program version. Main thread only.
 
+#include "BESKEDER.h"
 #include "windows.h"
 
-// The server-contact pane's "contact now".
-constexpr UINT WM_KONTAKT_NU = 1626;
 
 // Runs the command. Every refusal is a message box that changes nothing.
 void StartExport();

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "BESKEDER.h"
 #include "DATO.h"
 #include "GEMNING.h"
 #include "GRUPPER.h"
@@ -41,8 +42,6 @@ constexpr uint32_t kFlagBits = 0x7F;
 constexpr uint32_t kSendtNy = 0x50;        // live and sent
 constexpr uint32_t kSendtSletning = 0x78;  // the deletion sent
 
-constexpr UINT kGemVentende = 1027;  // the planning window stores its edits
-constexpr UINT kDataAendret = 1122;
 
 uint8_t Egen() { return GlobalIndstillinger.insnr; }
 bool IkkeSendt(uint32_t s) { return (s & 0x78) == kLever; }
@@ -1017,7 +1016,7 @@ bool EksportSkriv() {
   Liste.Findes = true;
   if (!GlobalIndstillinger.supertavo) WritePrivateProfileStringA("global", "hentstam", "nej", StiTab.szini);
   CountExportChanges();
-  SendTilAlleVinduer(kDataAendret, 0, 0, 0);
+  SendTilAlleVinduer(DATA_AENDRET, 0, 0, 0);
   return true;
 }
 

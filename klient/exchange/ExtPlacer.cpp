@@ -7,6 +7,7 @@
 
 #include "AVSHJAELP.h"
 #include "ADDBEG.h"
+#include "BESKEDER.h"
 #include "BRIKIND.h"
 #include "ExtSkemaImp.h"
 #include "INDSTIL.h"
@@ -24,7 +25,6 @@
 
 namespace {
 
-constexpr UINT kDataAendret = 1122;
 
 // A span of dates as period week indexes and weekdays. An index of 0 lies
 // before the period, AntalUger + 1 after it; the loops below only visit the
@@ -493,5 +493,5 @@ void FortrydExtImport(HWND hovedvindue) {
       else if (s.Status & 0x08)
         if (SkeRec *p = BegRaekke(Aar(w), UgeNr(w), r)) p->Status &= ~uint32_t{0x08};
     });
-  SendTilAlleVinduer(kDataAendret, 0, 0, 0);
+  SendTilAlleVinduer(DATA_AENDRET, 0, 0, 0);
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "BESKEDER.h"
 #include "ImpTimoak.h"
 #include "INDSTIL.h"
 #include "KATALOG.h"
@@ -27,7 +28,6 @@ ExtPostTaellere ExtPostTal = {};
 
 namespace {
 
-constexpr UINT kDataAendret = 1122;
 constexpr size_t kLinjeTegn = 511;
 constexpr char kFejlTitel[] = "ExtPost - Fejl";
 constexpr char kImportTitel[] = "ExtPost - Import";
@@ -540,7 +540,7 @@ void ExtPostImport(HWND h) {
     return;
   }
   KoerImport(h, poster, dlg, log);
-  SendTilAlleVinduer(kDataAendret, 0, 0, 0);
+  SendTilAlleVinduer(DATA_AENDRET, 0, 0, 0);
   fclose(log);
   ShowLogFile("Extern post import log!", kLogNavn);
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "BESKEDER.h"
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "LOGVISNING.h"
@@ -46,7 +47,6 @@ TavoSkemaListe TavoSkema;
 
 namespace {
 
-constexpr UINT kDataAendret = 1122;
 
 // The object lists of the run: record numbers from index 1 whose status
 // byte lies in 10..29.
@@ -594,7 +594,7 @@ bool KoerImport(HWND h, ExtImportIndstillinger &ind, uint32_t ugevis, FILE *log)
     WritePrivateProfileStringA("untis", "tildato", til.c_str(), StiTab.szini);
   }
   CountExportChanges();
-  SendTilAlleVinduer(kDataAendret, 0, 0, 0);
+  SendTilAlleVinduer(DATA_AENDRET, 0, 0, 0);
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "BESKEDER.h"
 #include "DATO.h"
 #include "ELVRELLOKAL.h"
 #include "FINDREC.h"
@@ -46,8 +47,6 @@ ImportUdfald SidsteImportUdfald = IMPORT_INTET;
 
 namespace {
 
-constexpr UINT kGenindlaes = 1336;  // to all windows after an import, wParam 3
-constexpr UINT kEpImport = 1938;
 constexpr char kDataFejl[] = "Data fejl";
 
 // data\imp.dat has been read into the tables and not yet saved with them:
@@ -406,7 +405,7 @@ void ImportData(HWND hDlg) {
     if (!dlg) dlg = AabnVenteDialog(&blok);
     if (dlg) {
       SendMessageA(dlg, WM_VENTE_CAPTION, 0, reinterpret_cast<LPARAM>("Importerer data..."));
-      SendMessageA(dlg, WM_VENTE_TEKST, 0, reinterpret_cast<LPARAM>("REORGANISERER DATA - ET ØJEBLIK"));
+      SendMessageA(dlg, ELEMENT_NY_BREDDE, 0, reinterpret_cast<LPARAM>("REORGANISERER DATA - ET ØJEBLIK"));
     }
     if (FILE *f = AabnDataFil(StiTab.szimp, "r")) {
       std::vector<char> linje(IMPORT_LINJE_LEN + 1);
@@ -437,14 +436,14 @@ void ImportData(HWND hDlg) {
   }
   if (dlg) {
     SendMessageA(dlg, WM_VENTE_CAPTION, 0, reinterpret_cast<LPARAM>("Behandler data..."));
-    SendMessageA(dlg, WM_VENTE_TEKST, 0, reinterpret_cast<LPARAM>("REORGANISERER DATA - ET ØJEBLIK"));
+    SendMessageA(dlg, ELEMENT_NY_BREDDE, 0, reinterpret_cast<LPARAM>("REORGANISERER DATA - ET ØJEBLIK"));
   }
   BehandlData();
   if (dlg && dlg != hDlg) LukVenteDialogTraad(&blok);
   if (!importeret) return;
 
-  SendTilAlleVinduer(kGenindlaes, 3, 0, 0);
-  if (StatusFelter.GenFejlLog) SendMessageA(StatusFelter.GenFejlLog, kGenindlaes, 3, 0);
+  SendTilAlleVinduer(EFTER_IMPORT, 3, 0, 0);
+  if (StatusFelter.GenFejlLog) SendMessageA(StatusFelter.GenFejlLog, EFTER_IMPORT, 3, 0);
   AflystAktiSkemaCheck(hwndHoved);
   WritePrivateProfileStringA("flag", "planexport", nullptr, StiTab.szini);
   if (hDlg) ShowWindow(hDlg, SW_HIDE);
@@ -501,7 +500,7 @@ void ImportKommando(HWND hovedvindue) {
   ImportData(0);
   StatusServerBesked("Importfil indlæst");
   MessageBeep(0);
-  if (ElevplanSlaaetTil && hovedvindue) PostMessageA(hovedvindue, kEpImport, 0, 0);
+  if (ElevplanSlaaetTil && hovedvindue) PostMessageA(hovedvindue, HOVED_EP_IMPORT, 0, 0);
 }
 
 void InstallerImportData() {

@@ -44,11 +44,21 @@ long Stoerrelse(const char *sti) {
 }
 
 void Fremskridt(KontaktState *st, const char *tekst, int travl) {
-  if (st->hwnd) SendMessageA(st->hwnd, WM_KONTAKT_FREMSKRIDT, travl, reinterpret_cast<LPARAM>(tekst));
+  if (st->hwnd) SendMessageA(st->hwnd, ENS_HOEJDE, travl, reinterpret_cast<LPARAM>(tekst));
 }
 
-// The reply as a final progress line.
-void VisSvar(KontaktState *st) { Fremskridt(st, ServerSvar, 0); }
+// A failed step: its line is the contact's last word, not "Kontakt
+// gennemført".
+void Fejl(KontaktState *st, const char *tekst) {
+  st->fejlet = 1;
+  Fremskridt(st, tekst, 0);
+}
+
+// The reply of a failed step as its final line. A read that timed out or
+// broke off leaves no reply to show: the step is named instead.
+void VisSvar(KontaktState *st, const char *trin = "Fejl: Forbindelse tabt...") {
+  Fejl(st, ServerSvar[0] ? ServerSvar : trin);
+}
 
 void OpfriskStatus() {
   if (StatusFelter.Forbindelse) InvalidateRect(StatusFelter.Forbindelse, nullptr, FALSE);
@@ -72,6 +82,7 @@ void SaetTimer(KontaktState *st, long ms) {
 
 // The connection is gone: nothing more goes out on it.
 void Tabt(KontaktState *st) {
+  st->fejlet = 1;
   const bool faelles = st->autoS == st->s;
   if (st->s != INVALID_SOCKET) {
     closesocket(st->s);
@@ -88,6 +99,7 @@ void Tabt(KontaktState *st) {
 
 void TabtAuto(KontaktState *st) {
   if (st->autoS == st->s) return Tabt(st);
+  st->fejlet = 1;
   if (st->autoS != INVALID_SOCKET) {
     closesocket(st->autoS);
     WSACleanup();
@@ -97,15 +109,16 @@ void TabtAuto(KontaktState *st) {
   OpfriskStatus();
 }
 
-// A command on the connection; a connection that answers nothing is
-// closed (-1 then also for every later command of this contact).
-// A transfer that broke off inside the file (not one the server refused,
-// nor a local file that could not be opened): the stream cannot be read
-// on.
+// A transfer that broke off inside the file, or whose reply never came
+// (not one the server refused, nor a local file that could not be opened):
+// the stream cannot be read on.
 void EfterOverfoersel(KontaktState *st, SOCKET *s) {
-  if (*s != INVALID_SOCKET && strncmp(ServerSvar, "-ERR overf", 10) == 0) s == &st->s ? Tabt(st) : TabtAuto(st);
+  if (*s != INVALID_SOCKET && (strncmp(ServerSvar, "-ERR overf", 10) == 0 || !ServerSvar[0]))
+    s == &st->s ? Tabt(st) : TabtAuto(st);
 }
 
+// A command on the connection; a connection that answers nothing is
+// closed (-1 then also for every later command of this contact).
 int Kmd(KontaktState *st, SOCKET *s, const char *linje) {
   if (*s == INVALID_SOCKET) return -1;
   const int rc = ServerKommando(*s, linje);
@@ -134,10 +147,12 @@ struct Job {
   const char *lokalInd;   // data\imp.dat
   const char *lokalIndGz;
   const char *henter;     // "Henter importfil..."
+  const char *henterFejl; // the download broke off without a reply
   const char *udpakFejl;  // "Udpakning af importfil fejlede"
   const char *done;       // "done"
   const char *pakFejl;    // "Pakning af eksportfil fejlede"
   const char *sender;     // "Sender eksportfil..."
+  const char *senderFejl; // the upload broke off without a reply
   const char *queue;      // "queue"
   bool autoskema;
 };
@@ -145,8 +160,9 @@ struct Job {
 const Job &EksportJob() {
   static const Job j = {"job/%sind%d",     "job/%sud%d",    StiTab.szexp,
                         StiTab.szzipexp,   StiTab.szimp,    StiTab.szzipimp,
-                        "Henter importfil...", "Udpakning af importfil fejlede", "done",
-                        "Pakning af eksportfil fejlede", "Sender eksportfil...", "queue", false};
+                        "Henter importfil...", "Fejl: Hentning af importfil afbrudt",
+                        "Udpakning af importfil fejlede", "done", "Pakning af eksportfil fejlede",
+                        "Sender eksportfil...", "Fejl: Afsendelse af eksportfil afbrudt", "queue", false};
   return j;
 }
 
@@ -166,8 +182,9 @@ AutoFiler &Auto() {
 Job AutoJob() {
   AutoFiler &a = Auto();
   return {"job/%sautoind%d", "job/%sautoud%d", a.exp, a.expGz, a.imp, a.impGz,
-          "Henter autoskemafil...", "Udpakning af autoskemafil fejlede", "done autojob",
-          "Pakning af autoskemafil fejlede", "Sender autoskemafil...", "queue autojob", true};
+          "Henter autoskemafil...", "Fejl: Hentning af autoskemafil afbrudt", "Udpakning af autoskemafil fejlede",
+          "done autojob", "Pakning af autoskemafil fejlede", "Sender autoskemafil...",
+          "Fejl: Afsendelse af autoskemafil afbrudt", "queue autojob", true};
 }
 
 void Navn(char *ud, size_t n, const char *format, const ServerLoginRec &l) {
@@ -210,7 +227,7 @@ int HentJob(KontaktState *st, SOCKET *s, const ServerLoginRec &l, const Job &j) 
     if (ServerHentFil(*s, udGz, j.lokalIndGz) != 0) {
       // A download cut short leaves no file to be taken for the whole one.
       SletDataFil(j.lokalIndGz);
-      VisSvar(st);
+      VisSvar(st, j.henterFejl);
       EfterOverfoersel(st, s);
       return -1;
     }
@@ -222,7 +239,7 @@ int HentJob(KontaktState *st, SOCKET *s, const ServerLoginRec &l, const Job &j) 
     // Fetched again next time; the server keeps its file.
     SletDataFil(j.lokalIndGz);
     SletDataFil(j.lokalInd);
-    Fremskridt(st, j.udpakFejl, 0);
+    Fejl(st, j.udpakFejl);
     return udpak;
   }
   if (gzRc == 0 && KmdArg(st, s, "del", udGz) != 0) {
@@ -247,7 +264,7 @@ long SendJob(KontaktState *st, SOCKET *s, const ServerLoginRec &l, const Job &j)
     if (gzRc == -1) return -1;
     if (gzRc != 0 && !Findes(j.lokalUdGz) && Findes(j.lokalUd)) {
       if (GzipFile(j.lokalUd, j.lokalUdGz) != 0)
-        Fremskridt(st, j.pakFejl, 0);
+        Fejl(st, j.pakFejl);
       else if (!j.autoskema)
         // Packed for sending: the marks are this export's for good.
         GlemEksportMarker();
@@ -258,7 +275,7 @@ long SendJob(KontaktState *st, SOCKET *s, const ServerLoginRec &l, const Job &j)
       sendt = true;
       if (beholdt == -1) EfterOverfoersel(st, s);
       if (*s == INVALID_SOCKET) {
-        VisSvar(st);
+        VisSvar(st, j.senderFejl);
         return -1;
       }
       gzRc = Stat(st, s, indGz, &gz);
@@ -270,7 +287,7 @@ long SendJob(KontaktState *st, SOCKET *s, const ServerLoginRec &l, const Job &j)
   }
   r = Stat(st, s, ind, &plain);
   if (r != 0) {
-    if (sendt && beholdt != 0) VisSvar(st);
+    if (sendt && beholdt != 0) VisSvar(st, j.senderFejl);
     return -1;
   }
   if (Kmd(st, s, j.queue) != 0) {
@@ -372,7 +389,7 @@ int ServerLogon(HWND ejer, KontaktState *st) {
       OpfriskStatus();
       return 1;
     }
-    VisSvar(st);
+    Fremskridt(st, ServerSvar[0] ? ServerSvar : "Fejl: Forbindelse tabt...", 0);
     ServerAfslut(&st->s);
   }
 }
@@ -395,13 +412,14 @@ int AutoServerLogon(KontaktState *st) {
       st->autoLogget = 0;
       st->autoS = ServerForbind(a.server);
       if (st->autoS == INVALID_SOCKET) {
+        // The ordinary contact goes on without the auto-schedule server.
         Fremskridt(st, "Ingen forbindelse til autoserver", 0);
       } else {
         Fremskridt(st, "Logger ind...", 1);
         if (ServerLogin(st->autoS, &a) == 0) {
           st->autoLogget = 1;
         } else {
-          VisSvar(st);
+          Fremskridt(st, ServerSvar[0] ? ServerSvar : "Fejl: Forbindelse tabt...", 0);
           ServerAfslut(&st->autoS);
         }
       }
@@ -438,17 +456,22 @@ void ServerLogoff(KontaktState *st) {
   OpfriskStatus();
 }
 
+// Seconds from the server are a wait to show: held within a week, so that
+// adding them up or to the clock cannot overflow.
+constexpr long kMaksSekunder = 7L * 24 * 3600;
+long Sekunder(long sek) { return sek < 0 ? 0 : std::min(sek, kMaksSekunder); }
+
 long JobStatus(KontaktState *st) {
   long total = 0, tilstand = 0;
   if (sscanf(ServerSvar, "+OK %*d %*d %*s %*d %*d %*d %*d %*d %*d %ld %ld", &total, &tilstand) < 1) total = 0;
-  if (total < 0) total = 0;
+  total = Sekunder(total);
   const long ved = std::min(total, 30L) * 1000;
   if (Kmd(st, &st->s, "stat sched") != 0) {
     Fremskridt(st, "Job venter; afvikler kører ikke", 0);
     return ved;
   }
   if (Kmd(st, &st->s, "stat queue") != 0) {
-    Fremskridt(st, "Statuscheck fejlede", 0);
+    Fejl(st, "Statuscheck fejlede");
     return ved;
   }
   long sidste = 0;
@@ -457,8 +480,9 @@ long JobStatus(KontaktState *st) {
     int ins = 0;
     long sek = 0, t = 0;
     if (sscanf(linje, "%*d %d %*s %*d %*d %*d %*d %*d %*d %ld %ld", &ins, &sek, &t) == 3) {
+      sek = Sekunder(sek);
       sidste = sek;
-      if (ins != GlobalIndstillinger.insnr && sek > 0) total += sek;
+      if (ins != GlobalIndstillinger.insnr && sek > 0) total = std::min(total + sek, kMaksSekunder);
     }
   }
   if (total > sidste) total -= sidste / 2;
@@ -483,17 +507,18 @@ long SendAutoJob(KontaktState *st) { return SendJob(st, &st->autoS, st->autoLogi
 void KontaktTraad(KontaktState *st) {
   long ventetid = -1;
   st->timer = 0;
+  st->fejlet = 0;
   if (AutoServerLogon(st) == 1 && GlobalIndstillinger.insnr >= 1 && st->logget) {
     if (st->autoLogget) Fremskridt(st, "Undersøger status...", 1);
     const int rc = Kmd(st, &st->s, "stat ins");
     if (rc == -1) {
-      Fremskridt(st, "Fejl: Forbindelse tabt...", 1);
+      Fejl(st, "Fejl: Forbindelse tabt...");
     } else if (rc == 0) {
       ventetid = JobStatus(st);
     } else if (HentImportJob(st) == 0 && st->s != INVALID_SOCKET) {
       if (Findes(StiTab.szimp)) {
         Fremskridt(st, "Importfil modtaget", 0);
-        if (hwndHoved) SendMessageA(hwndHoved, WM_IMPORTFIL_KOMMET, 0, 0);
+        if (hwndHoved) SendMessageA(hwndHoved, HOVED_IMPORTFIL, 0, 0);
       } else if (Kmd(st, &st->s, "stat sched") != 0) {
         if (st->s != INVALID_SOCKET) Fremskridt(st, "Jobafvikler kører ikke", 0);
       } else if (CheckGammelEksport() == 1) {
@@ -510,6 +535,7 @@ void KontaktTraad(KontaktState *st) {
 
 void SuperKontaktTraad(KontaktState *st) {
   st->timer = 0;
+  st->fejlet = 0;
   if (AutoServerLogon(st) == 1 && GlobalIndstillinger.insnr >= 1 && st->logget) {
     const int udgave = static_cast<int>(GetPrivateProfileIntA("global", "version", 10000, StiTab.szini));
     char navn[200];
@@ -525,13 +551,13 @@ void SuperKontaktTraad(KontaktState *st) {
     if (st->s == INVALID_SOCKET || ServerHentFil(st->s, navn, StiTab.szzipimp) != 0) {
       EfterOverfoersel(st, &st->s);
       SletDataFil(StiTab.szzipimp);
-      Fremskridt(st, "Overførsel fejlede", 0);
+      Fejl(st, "Overførsel fejlede");
     } else if (GunzipFile(StiTab.szzipimp, StiTab.szimp) != 0) {
       SletDataFil(StiTab.szzipimp);
-      Fremskridt(st, "Udpakning fejlede", 0);
+      Fejl(st, "Udpakning fejlede");
     } else {
       Fremskridt(st, "Importfil modtaget", 0);
-      if (hwndHoved) SendMessageA(hwndHoved, WM_IMPORTFIL_KOMMET, 0, 0);
+      if (hwndHoved) SendMessageA(hwndHoved, HOVED_IMPORTFIL, 0, 0);
     }
     ServerLogoff(st);
   }
@@ -540,13 +566,14 @@ void SuperKontaktTraad(KontaktState *st) {
 
 void AutoKontaktTraad(KontaktState *st) {
   st->timer = 0;
+  st->fejlet = 0;
   bool beholdTravl = false;
   if (AutoServerLogon(st) == 1 && st->autoLogget) {
     st->autoTravl = 1;
     if (st->logget) Fremskridt(st, "Undersøger status...", 1);
     const int rc = Kmd(st, &st->autoS, "stat autojob");
     if (rc == -1) {
-      Fremskridt(st, "Fejl: Forbindelse tabt...", 1);
+      Fejl(st, "Fejl: Forbindelse tabt...");
     } else if (rc == 0) {
       long tilstand = 0;
       sscanf(ServerSvar, "+OK %*d %*d %*s %ld", &tilstand);

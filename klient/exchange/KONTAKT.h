@@ -10,13 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "BESKEDER.h"
 #include "SERVER.h"
 #include "windows.h"
 
-constexpr UINT WM_KONTAKT_FREMSKRIDT = 1025;  // wParam 1 under way, 0 final; lParam the text
-constexpr UINT WM_KONTAKT_SLUT = 1026;
-constexpr UINT WM_IMPORTFIL_KOMMET = 1933;     // to the main window, sent
-constexpr UINT kImportAutoSkemaKommando = 40281;
 
 struct KontaktState {
   HWND hwnd;            // the contact pane
@@ -34,6 +31,7 @@ struct KontaktState {
   uint8_t travl;             // the last progress line was a step under way
   uint8_t autoMode;
   DWORD timer;               // the delay timer 1 was last set to; 0 none
+  uint8_t fejlet;            // a step of this contact failed: its line stays
 };
 
 // Zeroed, with both connections closed.

@@ -72,9 +72,17 @@ void Kontakt(HWND hwnd, ServerRude *r, WPARAM id, LPARAM autoskema) {
   st.traad = static_cast<HANDLE>(h);
 }
 
+// Only a contact whose every step succeeded ends "Kontakt gennemført"; a
+// failed one keeps its failure line, and one that lost its connection
+// without a word says so rather than leave the step it was on.
 void KontaktSlut(HWND hwnd, ServerRude *r) {
   KontaktState &st = r->st;
   st.traad = 0;
+  // Read before the contact that may follow starts and clears it.
+  const bool fejlet = st.fejlet != 0;
+  if (fejlet && st.travl) SaetTekst(hwnd, r, "Fejl: Forbindelse tabt...", 0);
+  char fejl[sizeof st.tekst];
+  snprintf(fejl, sizeof fejl, "%s", st.tekst);
   if (st.autoMode && !st.autoTravl) {
     st.autoMode = 0;
     SendMessageA(hwnd, WM_TIMER, 0, 0);
@@ -83,8 +91,9 @@ void KontaktSlut(HWND hwnd, ServerRude *r) {
     SaetTekst(hwnd, r, "Importfil modtaget", 0);
   else if (Findes(StiTab.szasimp))
     SaetTekst(hwnd, r, "Autoskema modtaget", 0);
-  else if (st.travl)
+  else if (st.travl && !fejlet)
     SaetTekst(hwnd, r, "Kontakt gennemført", 1);
+  if (fejlet) LogPrintf("** Fejl: Serverkontakten fejlede: %s\n", fejl);
 }
 
 // A running worker is woken and waited for; its progress lines and its end
@@ -199,13 +208,13 @@ LRESULT CALLBACK WCServerWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     case WM_TIMER:
       if (r) Kontakt(hwnd, r, wParam, lParam);
       return 0;
-    case WM_KONTAKT_FREMSKRIDT:
+    case ENS_HOEJDE:
       if (r) SaetTekst(hwnd, r, reinterpret_cast<const char *>(lParam), wParam ? 1 : 0);
       return 0;
     case WM_KONTAKT_SLUT:
       if (r) KontaktSlut(hwnd, r);
       return 0;
-    case WM_KONTAKT_LOGGET_IND:
+    case STATUS_SERVER_KONTAKT:
       return r ? r->st.logget : 0;
     case WM_KONTAKT_LOGOFF:
       if (r) LogOff(hwnd, r, true);

@@ -5,15 +5,12 @@
 // pane's end) first stops a running worker and waits for it, so the state
 // the worker uses is never closed or freed under it.
 
+#include "BESKEDER.h"
 #include "KONTAKT.h"
 #include "windows.h"
 
 constexpr const char *WC_SERVER = "WCServer";
 
-// Messages of the pane besides 1025 and 1026 (KONTAKT.h) and 1626
-// (EKSPKMD.h): 1624 answers the job server's logged-in flag, 1625 logs off.
-constexpr UINT WM_KONTAKT_LOGGET_IND = 1624;
-constexpr UINT WM_KONTAKT_LOGOFF = 1625;
 
 constexpr int kServerTimer = 1;
 constexpr int kServerTekstLaengde = 64;

@@ -7,12 +7,11 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "RELMATRIX.h"
 #include "TASTINFO.h"
 #include "windows.h"
 
-// The menu command that opens the window; its child id.
-constexpr int kAktiLokaRelType = 40273;
 
 extern const RelArt AktiLokaRelArt;
 

@@ -1,7 +1,8 @@
 // The activity schedule priority window. The marks are the window's own
-// until it closes: a broadcast rebuilds the rows but keeps the marks of the
-// activities still listed, so that work in progress is not lost to another
-// window's change.
+// until it closes: a broadcast rebuilds the rows but keeps the marks the
+// user changed on the activities still listed, so that work in progress is
+// not lost to another window's change; every other row reads its value
+// anew, so that closing writes back no value the change replaced.
 
 #include "AktiSkePrior.h"
 
@@ -68,6 +69,10 @@ void SikrMaerker(ASPWS *ws) {
   if (!p) tavo::AssertFailed("ASPWS->Maerker != NULL", kModul, __LINE__);
   std::memset(p[ws->MaerkeAntal], 0, static_cast<size_t>(n - ws->MaerkeAntal) * 2);
   ws->Maerker = p;
+  auto *l = static_cast<uint8_t *>(std::realloc(ws->LaesteMaerker, n));
+  if (!l) tavo::AssertFailed("ASPWS->LaesteMaerker != NULL", kModul, __LINE__);
+  std::memset(l + ws->MaerkeAntal, 0, n - ws->MaerkeAntal);
+  ws->LaesteMaerker = l;
   ws->MaerkeAntal = n;
 }
 
@@ -103,13 +108,16 @@ void ByggAspRaekker(ASPWS *ws) {
 void LaesAspMaerker(ASPWS *ws, const uint32_t *foer, uint32_t foerAntal) {
   SikrMaerker(ws);
   std::vector<uint8_t> behold(ws->MaerkeAntal, 0);
-  for (uint32_t i = 1; foer && i <= foerAntal; ++i)
-    if (foer[i] < ws->MaerkeAntal) behold[foer[i]] = 1;
+  for (uint32_t i = 1; foer && i <= foerAntal; ++i) {
+    const uint32_t n = foer[i];
+    if (n < ws->MaerkeAntal && (ws->Maerker[n][0] | ws->Maerker[n][1]) != ws->LaesteMaerker[n]) behold[n] = 1;
+  }
   for (uint32_t n = 0; n < ws->MaerkeAntal; ++n) {
     if (behold[n]) continue;
     const AktiRec *a = TabRec<AktiRec>(tvakti, n);
     ws->Maerker[n][0] = a && a->Skema_prioritet == kAspPrioriteret ? 1 : 0;
     ws->Maerker[n][1] = a && a->Skema_prioritet == kAspVigende ? 2 : 0;
+    ws->LaesteMaerker[n] = ws->Maerker[n][0] | ws->Maerker[n][1];
   }
 }
 
@@ -217,7 +225,7 @@ void Opdater(ASPWS *ws) {
   const uint32_t n = AktuelRec(ws);
   if (n && e.Aktiv && !ws->Deaktiveret && tvakti.AktuelRec != n) {
     tvakti.AktuelRec = n;
-    SendTilAlleVinduer(ASP_AKTUEL_AENDRET, 0, 0, 0);
+    SendTilAlleVinduer(AKTUEL_AENDRET, 0, 0, 0);
   }
 }
 
@@ -321,7 +329,7 @@ bool BlivAktiv(HWND h, ASPWS *ws) {
   if (ws->Hoved.Aktiv) return true;
   if (ws->Hoved.hwndParent && !SendMessageA(ws->Hoved.hwndParent, ENS_MAA_AKTIVERES, 0, static_cast<LPARAM>(h)))
     return false;
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   return IsWindow(h) && Ws(h) == ws && ws->Hoved.Aktiv;
 }
 
@@ -441,6 +449,7 @@ void Opret(HWND h, ASPWS *ws) {
 
 void Frigiv(ASPWS *ws) {
   std::free(ws->Maerker);
+  std::free(ws->LaesteMaerker);
   std::free(ws->Hoved.ObjTab);
   std::free(ws->FeltKnapper);
   std::free(ws->hwndGrundSortBut);
@@ -574,24 +583,24 @@ LRESULT CALLBACK AktiSkePrioritetWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM
       return e.MinSlot;
     case ENS_TILSTAND:
       return e.Tilstand;
-    case ENS_AKTIVER:
+    case VINDUE_AKTIVER:
       Aktiver(h, ws, wParam);
       return 0;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       e.Aktiv = 0;
       e.CaptionAktiv = 0;
       EnsPaintFrame(&e);
       Opdater(ws);
       return 0;
-    case ASP_AKTUEL_AENDRET:
+    case AKTUEL_AENDRET:
       if ((e.Aktiv && wParam == 0) || !tvakti.AktuelRec) return 0;
       if (const uint32_t i = FindObjIdx(e.ObjTab, e.ObjTabAntal, tvakti.AktuelRec); i && i != ws->PosY.Aktuel) {
         ws->PosY.Aktuel = i;
         Opdater(ws);
       }
       return 0;
-    case ASP_DATA_AENDRET:
-    case ASP_EFTER_IMPORT:
+    case DATA_AENDRET:
+    case EFTER_IMPORT:
       Genopbyg(ws);
       Opdater(ws);
       return 0;

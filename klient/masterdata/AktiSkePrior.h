@@ -9,17 +9,13 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "ENS.h"
 #include "GRIDAKSE.h"
 #include "TASTINFO.h"
 #include "windows.h"
 
-// The menu command that opens the window; its child id.
-constexpr int kAktiSkePriorType = 40292;
 
-#define ASP_AKTUEL_AENDRET 1054  // another window's current object moved
-#define ASP_DATA_AENDRET 1122
-#define ASP_EFTER_IMPORT 1336
 
 constexpr uint8_t kAspPrioriteret = 1;
 constexpr uint8_t kAspVigende = 255;
@@ -42,6 +38,10 @@ struct ASPWS {
   // Per activity record number: [0] is 1 when column 1 is marked, [1] is 2
   // when column 2 is.
   uint8_t (*Maerker)[2];
+  // Per activity record number: the marks as last read from the record
+  // (byte 1 or byte 2 of Maerker, 0 none); a row whose marks differ holds
+  // the user's pending change.
+  uint8_t *LaesteMaerker;
   uint32_t MaerkeAntal;
   alignas(4) GridPos PosX;  // the two columns
   alignas(4) GridPos PosY;  // the rows
@@ -59,8 +59,8 @@ struct ASPWS {
 // does not begin with '*' and whose group word has bit 31 clear, sorted by
 // the sort fields.
 void ByggAspRaekker(ASPWS *ws);
-// The marks of the rows from Skema_prioritet; the marks of rows listed in
-// `foer` (foerAntal entries, 1-based) are kept as they stand.
+// The marks of the rows from Skema_prioritet; the marks the user changed on
+// rows listed in `foer` (foerAntal entries, 1-based) are kept as they stand.
 void LaesAspMaerker(ASPWS *ws, const uint32_t *foer, uint32_t foerAntal);
 // Space or Insert on the current cell: refused in a locked schedule;
 // else both marks of the row cleared and the current column's set when it

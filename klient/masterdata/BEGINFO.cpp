@@ -318,7 +318,7 @@ void TegnBegInfo2Vaerdier(BegInfo2WS *ws) {
     TegnVaerdi(ws, BOKS_EJER, kArtX, 'X', 8, &tdakti, &tvakti, 0, vist);
     if (InstallationsNavn(ws->Konflikt ? ws->Konflikt : ws->Ejer, ws->EjerNavn, sizeof ws->EjerNavn) &&
         ws->hwndBoks[BOKS_EJER])
-      SendMessageA(ws->hwndBoks[BOKS_EJER], DUMMY_SAET_TOOLTIP, 0, reinterpret_cast<LPARAM>(ws->EjerNavn));
+      SendMessageA(ws->hwndBoks[BOKS_EJER], TB_TOOLTIP, 0, reinterpret_cast<LPARAM>(ws->EjerNavn));
     BegStatusLinje(BegStatusKode(ws->Ejer, ws->Status, ws->Fejl, egen, superTavo), ws->StatusTekst,
                    sizeof ws->StatusTekst);
     FillRectIfAny(ws->dc.hdc, FarveBrush[0], 3, 3, bredde, kFoersteRaekke - 1);
@@ -386,8 +386,8 @@ LRESULT CALLBACK BegInfo2WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
       for (int b = 0; b < kBegInfoBokse; ++b) {
         auto *info = static_cast<DummyInfo *>(std::calloc(1, sizeof(DummyInfo)));
         if (!info) continue;
-        *info = DummyInfo{nullptr,        hwnd,           BEGINFO2_NED, BEGINFO2_FLYT, BEGINFO2_FORLAD,
-                          BEGINFO2_HVIL, BEGINFO2_DBL, BEGINFO2_TEGN};
+        *info = DummyInfo{nullptr,        hwnd,           BEGINFO2_NED, ENS_MUS_FLYT, ENS_MUS_FORLAD,
+                          ENS_MUS_HVIL, TB_RUDE_DBL, TB_RUDE_TEGN};
         const BoksSted s = Sted(ws, b);
         HWND h = CreateWindowExA(0, "DummyWndClass", "", WS_CHILD | WS_CLIPSIBLINGS, s.x + 1, s.y + 1,
                                  static_cast<int>(ws->BoksBredde[b]), 11, hwnd, 0, ws->hInst, info);
@@ -408,7 +408,7 @@ LRESULT CALLBACK BegInfo2WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
       TegnBegInfo2Ramme(ws);
       return 0;
     }
-    case INFO_TEGN_BOERN:
+    case VINDUE_TEGN_MED:
       TegnBegInfo2Ramme(ws);
       return 0;
     case WM_SIZE:
@@ -416,19 +416,19 @@ LRESULT CALLBACK BegInfo2WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
       ws->Hoejde = HIWORD(lParam);
       TegnBegInfo2Ramme(ws);
       return 0;
-    case BEGINFO2_TEGN:
+    case TB_RUDE_TEGN:
       TegnBegInfo2Vaerdier(ws);
       return 0;
-    case INFO_OPDATER:
+    case BRIKINFO_OPDATER:
       if (lParam) {
         KopierRaekke(ws, reinterpret_cast<const SkeRec *>(lParam));
       } else {
         NulstilRaekke(ws);
-        if (ws->hwndBoks[BOKS_EJER]) SendMessageA(ws->hwndBoks[BOKS_EJER], DUMMY_SAET_TOOLTIP, 0, 0);
+        if (ws->hwndBoks[BOKS_EJER]) SendMessageA(ws->hwndBoks[BOKS_EJER], TB_TOOLTIP, 0, 0);
       }
       TegnBegInfo2Vaerdier(ws);
       return 0;
-    case ELEMENT_ART:
+    case VINDUE_ART:
       return ws->Vaerdi;
     case WM_ERASEBKGND:
       return 0;
@@ -506,22 +506,22 @@ LRESULT CALLBACK BegInfoWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return 0;
       }
       break;
-    case ELEMENT_AKTIVER:
+    case VINDUE_AKTIVER:
       if (!ws->Aktiv) BlivAktiv(ws, wParam);
       return 0;
-    case INFO_AKTIVER_STILLE:
+    case VINDUE_AKTIVER_STILLE:
       ws->Aktiv = 1;
       return 0;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       ws->Aktiv = 0;
       SendMessageA(ws->hwndEjer, ENS_BLEV_INAKTIV, 0, static_cast<LPARAM>(hwnd));
       return 0;
-    case INFO_SAET_AKTIV:
+    case VINDUE_SAET_AKTIV:
       ws->Aktiv = 1;
       return 0;
-    case ELEMENT_ART:
+    case VINDUE_ART:
       return ws->Vaerdi;
-    case SKE_BRIKINFO_VIS: {
+    case BRIKINFO_VIS: {
       const auto *ske = reinterpret_cast<const SkeStruct *>(lParam);
       const uint32_t n = static_cast<uint32_t>(wParam);
       const SkeRec *raekke = nullptr;
@@ -531,8 +531,8 @@ LRESULT CALLBACK BegInfoWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         raekke = VisFoersteRaekke(ske->lpSkeVisListe[n]);
       }
       // An entry whose row has gone shows nothing rather than the last event.
-      if (ws->hwndDetalje) SendMessageA(ws->hwndDetalje, INFO_OPDATER, 0, reinterpret_cast<LPARAM>(raekke));
-      if (ws->hwndBrik) SendMessageA(ws->hwndBrik, INFO_OPDATER, 0, 0);
+      if (ws->hwndDetalje) SendMessageA(ws->hwndDetalje, BRIKINFO_OPDATER, 0, reinterpret_cast<LPARAM>(raekke));
+      if (ws->hwndBrik) SendMessageA(ws->hwndBrik, BRIKINFO_OPDATER, 0, 0);
       return 0;
     }
     case WM_DESTROY:

@@ -9,18 +9,12 @@
 
 #include "AVS.h"
 #include "AVSHJAELP.h"
+#include "BESKEDER.h"
 #include "BRIKINFO.h"
 #include "ENSDC.h"
 #include "SKEREC.h"
 #include "windows.h"
 
-// The relay boxes of the detail panel report their events under these.
-#define BEGINFO2_NED 1044
-#define BEGINFO2_DBL 1045
-#define BEGINFO2_TEGN 1046
-#define BEGINFO2_FLYT 1047
-#define BEGINFO2_FORLAD 1048
-#define BEGINFO2_HVIL 1049
 
 struct BegInfoWS {
   HINSTANCE hInst;

@@ -194,33 +194,33 @@ LRESULT CALLBACK BrikInfoWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         return 0;
       }
       break;
-    case ELEMENT_AKTIVER:
+    case VINDUE_AKTIVER:
       if (!ws->Aktiv) {
         BlivAktiv(ws, wParam, true);
         LayoutBrikInfo(ws);
         TegnBrikInfo(ws);
       }
       return 0;
-    case INFO_AKTIVER_STILLE:
+    case VINDUE_AKTIVER_STILLE:
       if (!ws->Aktiv) {
         BlivAktiv(ws, wParam, false);
         LayoutBrikInfo(ws);
         TegnBrikInfo(ws);
       }
       return 0;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       ws->Aktiv = 0;
       SendMessageA(ws->hwndEjer, ENS_BLEV_INAKTIV, 0, static_cast<LPARAM>(hwnd));
       TegnBrikInfo(ws);
       return 0;
-    case INFO_SAET_AKTIV:
+    case VINDUE_SAET_AKTIV:
       ws->Aktiv = 1;
       return 0;
-    case INFO_TEGN_BOERN:
-    case INFO_OPDATER:
+    case VINDUE_TEGN_MED:
+    case BRIKINFO_OPDATER:
       TegnListerOgPanel(ws);
       return 0;
-    case ELEMENT_ART:
+    case VINDUE_ART:
       return ws->Vaerdi;
     case WM_DESTROY:
       if (ws->Placering == 'H') hwndHuskBrik = 0;

@@ -9,14 +9,10 @@
 #include <initializer_list>
 
 #include "AVS.h"
+#include "BESKEDER.h"
 #include "ENSDC.h"
 #include "windows.h"
 
-// Messages beyond the element cell's.
-#define INFO_TEGN_BOERN 1118   // repaint with the children
-#define INFO_SAET_AKTIV 1119   // active, without a message
-#define INFO_AKTIVER_STILLE 1135
-#define INFO_OPDATER 1929      // repaint from the current event (detail panel: lParam its first row)
 
 enum : int { BRIK_AKT = 0, BRIK_FAG, BRIK_MED, BRIK_LOK, BRIK_BEM, kBrikBlokke };
 

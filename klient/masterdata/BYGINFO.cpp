@@ -470,8 +470,8 @@ LRESULT CALLBACK BygInfoWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case 1118:
       TegnBoernOgPanel(ws);
       return 0;
-    case BYGINFO_OPDATER:
-    case BYGINFO_OPDATER2:
+    case BRIKINFO_OPDATER:
+    case DATA_AENDRET2:
       Flyt(ws);
       TegnBoernOgPanel(ws);
       return 0;

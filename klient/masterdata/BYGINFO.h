@@ -8,12 +8,10 @@
 #include <cstdint>
 
 #include "AVS.h"
+#include "BESKEDER.h"
 #include "ENSDC.h"
 #include "windows.h"
 
-#define BYGINFO_OPDATER 1929   // repaint with the children after a change of the event
-#define BYGINFO_OPDATER2 1154
-#define BYGINFO_WS 11324       // answers the workspace
 
 enum : int { BYG_AKT = 0, BYG_FAG, BYG_MED, BYG_LOK, BYG_RING, BYG_BEM, kBygBoern };
 

@@ -386,7 +386,7 @@ bool BlivAktiv(DVWS *ws) {
   if (ws->Hoved.Aktiv) return true;
   if (ws->Hoved.hwndParent && !SendMessageA(ws->Hoved.hwndParent, ENS_MAA_AKTIVERES, 0, static_cast<LPARAM>(h)))
     return false;
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   return IsWindow(h) && DVVinduesWS(h) == ws && ws->Hoved.Aktiv;
 }
 
@@ -588,10 +588,10 @@ LRESULT CALLBACK DVWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return e.MinSlot;
     case ENS_TILSTAND:
       return e.Tilstand;
-    case ENS_AKTIVER:
+    case VINDUE_AKTIVER:
       Aktiver(ws, wParam);
       return 0;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       e.Aktiv = 0;
       e.CaptionAktiv = 0;
       ws->Fokus = false;

@@ -8,12 +8,11 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "RELMATRIX.h"
 #include "TASTINFO.h"
 #include "windows.h"
 
-// The menu command that opens the window; its child id.
-constexpr int kElvRelType = 40212;
 
 extern const RelArt ElvRelArt;
 

@@ -363,7 +363,7 @@ void Aktiver(HWND h, RelWS *ws, UINT msg, WPARAM wParam) {
   SaetAktiv(ws, 1);
   VinduesListeTilTop(h);
   BringWindowToTop(h);
-  if (msg == ENS_AKTIVER) {
+  if (msg == VINDUE_AKTIVER) {
     SendMessageA(e.hwndParent, ENS_BLEV_AKTIV, wParam, static_cast<LPARAM>(h));
     if (Ws(h) != ws) return;
   }
@@ -376,7 +376,7 @@ void Aktiver(HWND h, RelWS *ws, UINT msg, WPARAM wParam) {
 bool BlivAktiv(HWND h, RelWS *ws) {
   if (ws->Matrix.Aktiv) return true;
   if (!SendMessageA(ws->Matrix.hwndParent, ENS_MAA_AKTIVERES, 0, static_cast<LPARAM>(h))) return false;
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   return IsWindow(h) && Ws(h) == ws && ws->Matrix.Aktiv;
 }
 
@@ -396,7 +396,7 @@ void Klik(HWND h, RelWS *ws, UINT msg, LPARAM lParam) {
     ws->PosY.Aktuel = r;
   }
   OpdaterRelVindue(ws, false, flag);
-  SendTilAlleVinduer(REL_AKTUEL_AENDRET, 0, 0, 0);
+  SendTilAlleVinduer(AKTUEL_AENDRET, 0, 0, 0);
 }
 
 void Hoejreklik(HWND h, RelWS *ws) {
@@ -825,9 +825,9 @@ bool RelUgeSkift(RelWS *ws, int retning, int mode) {
   p.AktuelUgeIndeks = ny;
   const HWND h = ws->hwnd;
   OpdaterRelVindue(ws, true, REL_TEGN_ALT);
-  SendTilAlleVinduer(REL_AKTUEL_AENDRET, 0, 0, h);
+  SendTilAlleVinduer(AKTUEL_AENDRET, 0, 0, h);
   if (hDatoVindue && IsWindow(hDatoVindue))
-    SendMessageA(hDatoVindue, DATOVINDUE_SAET, 0, static_cast<LPARAM>(KalAktuelDato()));
+    SendMessageA(hDatoVindue, STATUS_DATO_SAET, 0, static_cast<LPARAM>(KalAktuelDato()));
   return true;
 }
 
@@ -1027,20 +1027,20 @@ LRESULT RelVindueProc(const RelArt *art, HWND h, UINT msg, WPARAM wParam, LPARAM
       return e.Tilstand;
     case VINDUE_ART:
       return art->VindueType;
-    case REL_HJAELP_EMNE:
+    case HJAELP_EMNE:
       return kHjaelpEmne;
-    case ENS_AKTIVER:
-    case REL_AKTIVER_STILLE:
+    case VINDUE_AKTIVER:
+    case VINDUE_AKTIVER_STILLE:
       Aktiver(h, ws, msg, wParam);
       return 0;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       SaetAktiv(ws, 0);
       e.CaptionAktiv = 0;
       SkjulTooltip();
       EnsPaintFrame(&e);
       TegnRelVindue(ws, REL_TEGN_ALT);
       return 0;
-    case REL_TEGN_MED: {
+    case VINDUE_TEGN_MED: {
       const uint8_t aktiv = e.Aktiv;
       SaetAktiv(ws, wParam ? 1 : 0);
       EnsPaintFrame(&e);
@@ -1048,11 +1048,11 @@ LRESULT RelVindueProc(const RelArt *art, HWND h, UINT msg, WPARAM wParam, LPARAM
       SaetAktiv(ws, aktiv);
       return 0;
     }
-    case REL_SAET_AKTIV:
+    case VINDUE_SAET_AKTIV:
       SaetAktiv(ws, 1);
       e.CaptionAktiv = 1;
       return 0;
-    case REL_AKTUEL_AENDRET:
+    case AKTUEL_AENDRET:
       FoelgAktuel(ws, wParam);
       return 0;
     case GRUPPE_VALGT:

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "DATO.h"
 #include "ENS.h"
 #include "GENVEJ.h"
@@ -16,14 +17,6 @@
 #include "TASTINFO.h"
 #include "windows.h"
 
-// Messages the matrix takes beside the frame's (ENS.h, ENSMUS.h).
-#define REL_AKTUEL_AENDRET 1054   // a table's current record changed; an active window
-                                  // ignores it with wParam 0
-#define REL_TEGN_MED 1118         // repaint once with the active flag in wParam
-#define REL_SAET_AKTIV 1119       // active, without a repaint
-#define REL_AKTIVER_STILLE 1135   // as ENS_AKTIVER, without telling the parent
-#define REL_HJAELP_EMNE 3023      // the help topic
-#define REL_PLAN_TILSTAND 1324    // to the plan window: its state
 
 // Field-layout kinds of the matrix.
 constexpr uint32_t kRelKolArt = 65;     // column captions (the column table's letter)

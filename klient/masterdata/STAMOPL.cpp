@@ -220,6 +220,7 @@ void TegnListe(StamWS *ws, int p) {
   if (!dc->hdc || B <= 0 || H <= 0) return;
   int y = 0;
   const SwitchRaekkeValg v = Valg(ws, kRaekke);
+  if (StamKrog.OmListeTegning) StamKrog.OmListeTegning(ws, p, true);
   for (uint32_t i = std::max<uint32_t>(1, d.PosY.Foerste); i <= d.ObjTabAntal; ++i) {
     y = static_cast<int>(GridCelleStart(&d.AkseY, i)) - static_cast<int>(d.ScrollY);
     if (y >= H) break;
@@ -232,6 +233,7 @@ void TegnListe(StamWS *ws, int p) {
     TegnObjSwitchRaekkeCb(dc, -static_cast<int>(d.ScrollX), y, farve, d.Art, d.Bogstav, d.Layout, ListeCelle, &c, &v);
     y += kRaekke;
   }
+  if (StamKrog.OmListeTegning) StamKrog.OmListeTegning(ws, p, false);
   FillRectIfAny(dc->hdc, Brush(0), 0, std::max(y, 0), B, H);
 }
 
@@ -354,8 +356,8 @@ void OpretRude(StamWS *ws, int p) {
     if (!info) continue;
     info->owner = ws->hwnd;
     if (k == 1) {
-      info->msgLButtonDown = STAM_RUDE_NED;
-      info->msgPaint = STAM_RUDE_TEGN;
+      info->msgLButtonDown = ENS_CELLER_NED;
+      info->msgPaint = ENS_CELLER_TEGN;
     }
     HWND h = CreateWindowExA(0, "DummyWndClass", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
                              0, 0, ws->hwnd, 0, hInst, info);
@@ -479,7 +481,7 @@ void Aktiver(HWND h, StamWS *ws, UINT msg, WPARAM wParam) {
   ws->Aktiv = 1;
   VinduesListeTilTop(h);
   BringWindowToTop(h);
-  if (msg == STAM_AKTIVER && ws->hwndParent) {
+  if (msg == VINDUE_AKTIVER && ws->hwndParent) {
     SendMessageA(ws->hwndParent, ENS_BLEV_AKTIV, wParam, static_cast<LPARAM>(h));
     if (Ws(h) != ws) return;
   }
@@ -497,7 +499,7 @@ void Klik(HWND h, StamWS *ws, LPARAM lParam) {
   if (Ws(h) != ws) return;
   if (!ws->Aktiv) {
     if (!ws->hwndParent || !SendMessageA(ws->hwndParent, ENS_MAA_AKTIVERES, 0, static_cast<LPARAM>(h))) return;
-    SendMessageA(h, STAM_AKTIVER, 1, 0);
+    SendMessageA(h, VINDUE_AKTIVER, 1, 0);
     if (Ws(h) != ws || !ws->Aktiv) return;
   }
   const int p = RudeAf(ws, ws->SidstKlikket);
@@ -624,7 +626,7 @@ void Opret(HWND h, StamWS *ws) {
 
 void Nedlaeg(HWND h, StamWS *ws) {
   VinduesListeFjern(h);
-  if (ws->hwndParent && IsWindow(ws->hwndParent)) SendMessageA(ws->hwndParent, STAM_VINDUE_LUKKET, 0, static_cast<LPARAM>(h));
+  if (ws->hwndParent && IsWindow(ws->hwndParent)) SendMessageA(ws->hwndParent, HOVED_INPUT_LUKKET, 0, static_cast<LPARAM>(h));
   if (StamKrog.Frigiv) StamKrog.Frigiv(ws);
   SetWindowLongPtrA(h, GWLP_USERDATA, 0);
   for (StamRude &d : ws->DWnd) {
@@ -882,7 +884,7 @@ void OpdaterStam(StamWS *ws) {
     const uint32_t obj = StamObjekt(ws);
     if (ws->Aktiv && !ws->Foelger && obj && ws->pTv && obj != ws->pTv->AktuelRec) {
       ws->pTv->AktuelRec = obj;
-      SendTilAlleVinduer(STAM_AKTUEL_AENDRET, o.Flag & kStamFlagMaske, 0, h);
+      SendTilAlleVinduer(AKTUEL_AENDRET, o.Flag & kStamFlagMaske, 0, h);
       if (Ws(h) != ws) return;
     }
   }
@@ -909,7 +911,7 @@ void OpdaterStam(StamWS *ws) {
 // ==================================================================== window
 
 HWND CreateStamWnd(HWND ejer, UINT id, char bogstav) {
-  if (bogstav == 0 && ejer) bogstav = static_cast<char>(SendMessageA(ejer, STAM_OBJEKT_ART, 0, 0));
+  if (bogstav == 0 && ejer) bogstav = static_cast<char>(SendMessageA(ejer, OBJEKT_ART, 0, 0));
   if (bogstav != 'M' && bogstav != 'L') bogstav = 'K';
   auto *ws = static_cast<StamWS *>(std::calloc(1, sizeof(StamWS)));
   if (!ws) return 0;
@@ -1011,40 +1013,40 @@ LRESULT CALLBACK StamWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_VSCROLL:
       Scroll(ws, wParam, static_cast<HWND>(lParam));
       return 0;
-    case STAM_TOOLBAR_TEGN:
+    case TB_RUDE_TEGN:
       TegnToolbar(ws);
       return 0;
-    case STAM_MUS_I_RUDE:
+    case DUMMY_MUS_I_RUDE:
       ws->SidstKlikket = static_cast<HWND>(lParam);
       return 0;
-    case STAM_AKTUEL_AENDRET:
+    case AKTUEL_AENDRET:
       Foelg(ws, wParam);
       return 0;
-    case STAM_RUDE_NED:
+    case ENS_CELLER_NED:
       Klik(h, ws, lParam);
       return 0;
-    case STAM_RUDE_TEGN:
+    case ENS_CELLER_TEGN:
       if (const int p = RudeAf(ws, static_cast<HWND>(lParam)); p >= 0) TegnRude(ws, p);
       return 0;
-    case STAM_HJUL:
+    case ENS_HJUL:
       Hjul(h, ws, wParam);
       return 0;
-    case STAM_AKTIVER:
-    case STAM_AKTIVER_STILLE:
+    case VINDUE_AKTIVER:
+    case VINDUE_AKTIVER_STILLE:
       Aktiver(h, ws, msg, wParam);
       return 0;
-    case STAM_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       ws->Aktiv = ws->VistAktiv = 0;
       TegnAlt(ws);
       return 0;
-    case STAM_TEGN_MED:
+    case VINDUE_TEGN_MED:
       ws->VistAktiv = wParam ? 1 : 0;
       TegnRamme(ws);
       break;
-    case STAM_SAET_AKTIV:
+    case VINDUE_SAET_AKTIV:
       ws->Aktiv = ws->VistAktiv = 1;
       return 0;
-    case STAM_OBJEKT_ART:
+    case OBJEKT_ART:
       return ws->Bogstav;
     case STAM_TEGN_ALT:
       TegnAlt(ws);
@@ -1052,7 +1054,7 @@ LRESULT CALLBACK StamWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case NYB_KLIK:
       Knap(h, ws, wParam, lParam);
       return 0;
-    case STAM_HJAELP_EMNE:
+    case HJAELP_EMNE:
       return kHjaelpEmne;
     case ENS_BREDDE:
       return StamOenskeBredde(ws, static_cast<int>(wParam));

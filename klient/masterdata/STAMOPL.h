@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "ENSDC.h"
 #include "GRIDAKSE.h"
 #include "SWITCH.h"
@@ -21,25 +22,7 @@ constexpr int kStamRuder = 5;
 // Panes Tab cycles through.
 constexpr uint32_t kStamFokusRuder = 4;
 
-// The menu command that opens the window; its child id.
-constexpr UINT kStamKommando = 40213;
 
-// Messages the window takes beside the standard ones.
-#define STAM_TOOLBAR_TEGN 1046    // the toolbar's object line wants painting
-#define STAM_MUS_I_RUDE 1053      // lParam: the pane window the mouse is in
-#define STAM_AKTUEL_AENDRET 1054  // a table's current record changed; wParam: redraw flags
-#define STAM_RUDE_NED 1080        // left click in a pane body
-#define STAM_RUDE_TEGN 1082       // a pane body wants painting; lParam: the body
-#define STAM_HJUL 1097            // the wheel, from the desktop (the wheel message's wParam)
-#define STAM_AKTIVER 1100
-#define STAM_DEAKTIVER 1101       // another window became the active one
-#define STAM_VINDUE_LUKKET 1117   // to the desktop when the window goes
-#define STAM_TEGN_MED 1118        // repaint the frame in the state wParam
-#define STAM_SAET_AKTIV 1119
-#define STAM_OBJEKT_ART 1121      // answer: the object kind letter
-#define STAM_AKTIVER_STILLE 1135  // as 1100, without telling the parent
-#define STAM_TEGN_ALT 1954
-#define STAM_HJAELP_EMNE 3023
 
 // A pane's redraw flags.
 constexpr uint8_t STAM_TEGN = 1;      // repaint
@@ -153,6 +136,10 @@ struct StamKroge {
   void (*TegnRamme)(StamWS *ws);
   // The caption of a list pane, on each repaint of the pane.
   void (*TegnKaption)(StamWS *ws, int rude);
+  // Around the painting of a list pane's rows (begynder true before the
+  // first row, false after the last), so that figures read for every row
+  // can be worked out once per paint.
+  void (*OmListeTegning)(StamWS *ws, int rude, bool begynder);
   // Around the subjects sort (the activity in the computed fields' set).
   void (*FoerSkfaSort)(StamWS *ws);
   void (*EfterSkfaSort)(StamWS *ws);

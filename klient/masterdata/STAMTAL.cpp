@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -283,6 +284,67 @@ struct Bygger {
   }
 };
 
+// The student placements of an activity within its dates, per subject:
+// worked out in one pass over the placement table for a paint or a sort,
+// which read it for every row, and dropped after it, as the placements may
+// change in between.
+struct Placeringer {
+  uint32_t akti = 0;
+  std::vector<std::pair<uint32_t, uint32_t>> fag;  // (subject, placements), by subject
+};
+Placeringer *gPlaceringer = nullptr;  // main thread only
+
+void TaelPlaceringer(uint32_t akti, Placeringer *p) {
+  p->akti = akti;
+  p->fag.clear();
+  const AktiRec *a = Post<AktiRec>(tvakti, akti);
+  if (!a) return;
+  const Dato fra = a->Fradato, til = a->Tildato;
+  std::vector<uint32_t> fag;
+  for (uint32_t r = 1; r < tvepsh.wRecCnt; ++r) {
+    const EpshRec *e = Post<EpshRec>(tvepsh, r);
+    if (e && e->akti_id == akti && e->Startdato >= fra && e->Slutdato <= til) fag.push_back(e->skfa_id);
+  }
+  std::sort(fag.begin(), fag.end());
+  for (size_t i = 0; i < fag.size();) {
+    size_t j = i;
+    while (j < fag.size() && fag[j] == fag[i]) ++j;
+    p->fag.push_back({fag[i], static_cast<uint32_t>(j - i)});
+    i = j;
+  }
+}
+
+// Keeps the counts of one activity in reach while it lives.
+class PlaceringsOmfang {
+ public:
+  explicit PlaceringsOmfang(uint32_t akti) : forrige_(gPlaceringer) {
+    TaelPlaceringer(akti, &egne_);
+    gPlaceringer = &egne_;
+  }
+  ~PlaceringsOmfang() { gPlaceringer = forrige_; }
+  PlaceringsOmfang(const PlaceringsOmfang &) = delete;
+  PlaceringsOmfang &operator=(const PlaceringsOmfang &) = delete;
+
+ private:
+  Placeringer egne_;
+  Placeringer *forrige_;
+};
+
+uint32_t ElevPlaceringer(uint32_t akti, uint32_t skfa) {
+  if (const Placeringer *p = gPlaceringer; p && p->akti == akti) {
+    const auto it = std::lower_bound(p->fag.begin(), p->fag.end(), std::make_pair(skfa, uint32_t{0}));
+    return it != p->fag.end() && it->first == skfa ? it->second : 0;
+  }
+  const AktiRec *a = Post<AktiRec>(tvakti, akti);
+  if (!a) return 0;
+  uint32_t n = 0;
+  for (uint32_t r = 1; r < tvepsh.wRecCnt; ++r) {
+    const EpshRec *e = Post<EpshRec>(tvepsh, r);
+    if (e && e->akti_id == akti && e->skfa_id == skfa && e->Startdato >= a->Fradato && e->Slutdato <= a->Tildato) ++n;
+  }
+  return n;
+}
+
 // The figure a computed subjects column sorts by.
 int64_t SorteringsTal(StamWS *ws, const SkfaSum &s, uint32_t felt);
 
@@ -307,15 +369,7 @@ void SorterFag(StamWS *ws) {
         }
     return;
   }
-  std::vector<SkfaSum> r(d.SkfaSumTab + 1, d.SkfaSumTab + 1 + d.ObjTabAntal);
-  std::stable_sort(r.begin(), r.end(), [&](const SkfaSum &a, const SkfaSum &b) {
-    const int64_t x = SorteringsTal(ws, a, felt), y = SorteringsTal(ws, b, felt);
-    return s.Stigende ? x < y : x > y;
-  });
-  for (uint32_t i = 1; i <= d.ObjTabAntal; ++i) {
-    d.SkfaSumTab[i] = r[i - 1];
-    d.ObjTab[i] = r[i - 1].id;
-  }
+  SorterFagEfterTal(ws, felt, s.Stigende);
 }
 
 void BeholdMarkoer(StamRude &d, uint32_t vaerdi) {
@@ -502,16 +556,6 @@ int32_t VistBudget(StamWS *ws, const SkfaSum &s, bool *pGrundlag) {
   return ws->Bogstav == 'K' ? 0 : s.Budget;
 }
 
-uint32_t ElevPlaceringer(uint32_t akti, uint32_t skfa) {
-  const AktiRec *a = Post<AktiRec>(tvakti, akti);
-  if (!a) return 0;
-  uint32_t n = 0;
-  for (uint32_t r = 1; r < tvepsh.wRecCnt; ++r) {
-    const EpshRec *e = Post<EpshRec>(tvepsh, r);
-    if (e && e->akti_id == akti && e->skfa_id == skfa && e->Startdato >= a->Fradato && e->Slutdato <= a->Tildato) ++n;
-  }
-  return n;
-}
 
 int64_t SorteringsTal(StamWS *ws, const SkfaSum &s, uint32_t felt) {
   bool g = false;
@@ -620,6 +664,16 @@ void EfterSkfaSort(StamWS *ws) {
   if (ObjSwitchFeltNr(d.Art, d.Bogstav, d.Layout, d.Sort[d.Layout].FeltIndeks) >= FOERSTE_BEREGNET_FELT) SorterFag(ws);
 }
 
+// The subjects pane of an activity reads the placements for each row.
+std::unique_ptr<PlaceringsOmfang> gTegningsPlaceringer;
+
+void OmListeTegning(StamWS *ws, int rude, bool begynder) {
+  if (rude != STAM_FOCUS_SKFA) return;
+  gTegningsPlaceringer.reset();
+  if (begynder && ws && ws->Bogstav == 'K' && StamObjekt(ws))
+    gTegningsPlaceringer = std::make_unique<PlaceringsOmfang>(StamObjekt(ws));
+}
+
 void Frigiv(StamWS *ws) {
   std::free(ws->RolleTab);
   ws->RolleTab = nullptr;
@@ -705,5 +759,25 @@ void StamTalIndsaet() {
   StamKrog.CelleTekst = CelleTekst;
   StamKrog.TegnNoegletal = TegnNoegletal;
   StamKrog.EfterSkfaSort = EfterSkfaSort;
+  StamKrog.OmListeTegning = OmListeTegning;
   StamKrog.Frigiv = Frigiv;
+}
+
+void SorterFagEfterTal(StamWS *ws, uint32_t felt, bool stigende) {
+  StamRude &d = ws->DWnd[STAM_FOCUS_SKFA];
+  if (!d.SkfaSumTab || !d.ObjTab || d.ObjTabAntal < 2) return;
+  // Each row's figure once, not once per comparison; the placements of the
+  // activity in one pass over their table.
+  std::unique_ptr<PlaceringsOmfang> placeringer;
+  if (felt == 254 && ws->Bogstav == 'K') placeringer = std::make_unique<PlaceringsOmfang>(StamObjekt(ws));
+  std::vector<std::pair<int64_t, SkfaSum>> r;
+  r.reserve(d.ObjTabAntal);
+  for (uint32_t i = 1; i <= d.ObjTabAntal; ++i) r.push_back({SorteringsTal(ws, d.SkfaSumTab[i], felt), d.SkfaSumTab[i]});
+  std::stable_sort(r.begin(), r.end(), [&](const auto &a, const auto &b) {
+    return stigende ? a.first < b.first : a.first > b.first;
+  });
+  for (uint32_t i = 1; i <= d.ObjTabAntal; ++i) {
+    d.SkfaSumTab[i] = r[i - 1].second;
+    d.ObjTab[i] = r[i - 1].second.id;
+  }
 }

@@ -26,3 +26,7 @@ bool StamNoegletalTekst(StamWS *ws, uint32_t kode, uint32_t bredde, char *tekst,
 
 // Puts the figures into the window's slots (StamKrog).
 void StamTalIndsaet();
+
+// Orders the subjects pane's rows by a computed column (254 to 257),
+// ascending or descending, rows of one figure keeping their order.
+void SorterFagEfterTal(StamWS *ws, uint32_t felt, bool stigende);

@@ -9,12 +9,11 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "RELMATRIX.h"
 #include "TASTINFO.h"
 #include "windows.h"
 
-// The menu command that opens the window; its child id.
-constexpr int kSkfaLokaRelType = 40283;
 
 extern const RelArt SkfaLokaRelArt;
 

@@ -159,7 +159,7 @@ void SletObjBeforePeriod(uint8_t bogstav) {
   if (Tabel(bogstav, &pTd, &pTv))
     for (uint32_t n = 1; n < pTv->wRecCnt; ++n)
       if (FoerPerioden(bogstav, n)) SletObjekt(n, bogstav);
-  SendTilAlleVinduer(SLET_DATA_AENDRET, 0, 3, 0);
+  SendTilAlleVinduer(DATA_AENDRET, 0, 3, 0);
 }
 
 void SletGamleObjekterKommando(HWND hovedvindue) {
@@ -520,7 +520,7 @@ void Opdater(SletWS *ws) {
     const uint32_t n = e.ObjTab[ws->PosY.Aktuel];
     if (e.Aktiv && !ws->Deaktiveret && e.pTv->AktuelRec != n) {
       e.pTv->AktuelRec = n;
-      SendTilAlleVinduer(SLET_AKTUEL_AENDRET, 0, 0, 0);
+      SendTilAlleVinduer(AKTUEL_AENDRET, 0, 0, 0);
     }
   }
 }
@@ -640,7 +640,7 @@ void SletSkift(SletWS *ws) {
       return;
   }
   const HWND h = ws->hwnd;
-  SendTilAlleVinduer(SLET_DATA_AENDRET, 0, 3, h);
+  SendTilAlleVinduer(DATA_AENDRET, 0, 3, h);
   if (IsWindow(h) && Ws(h) == ws) TegnRaekke(ws, r);
 }
 
@@ -653,7 +653,7 @@ bool BlivAktiv(HWND h, SletWS *ws) {
   if (ws->Hoved.hwndParent &&
       !SendMessageA(ws->Hoved.hwndParent, ENS_MAA_AKTIVERES, 0, static_cast<LPARAM>(h)))
     return false;
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   return IsWindow(h) && Ws(h) == ws && ws->Hoved.Aktiv;
 }
 
@@ -664,7 +664,7 @@ void Aktiver(HWND h, SletWS *ws, UINT msg, WPARAM wParam) {
   e.Aktiv = 1;
   VinduesListeTilTop(h);
   BringWindowToTop(h);
-  if (msg == ENS_AKTIVER && e.hwndParent) {
+  if (msg == VINDUE_AKTIVER && e.hwndParent) {
     SendMessageA(e.hwndParent, ENS_BLEV_AKTIV, wParam, static_cast<LPARAM>(h));
     if (Ws(h) != ws) return;
   }
@@ -922,13 +922,13 @@ LRESULT CALLBACK SletWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       return e.MinSlot;
     case ENS_TILSTAND:
       return e.Tilstand;
-    case SLET_BRUGERVAERDI:
+    case VINDUE_ART:
       return ws->Bruger;
-    case ENS_AKTIVER:
-    case SLET_AKTIVER_STILLE:
+    case VINDUE_AKTIVER:
+    case VINDUE_AKTIVER_STILLE:
       Aktiver(h, ws, msg, wParam);
       return 0;
-    case SLET_TEGN_MED: {
+    case VINDUE_TEGN_MED: {
       const uint8_t aktiv = e.Aktiv;
       e.Aktiv = wParam ? 1 : 0;
       EnsPaintFrame(&e);
@@ -937,21 +937,21 @@ LRESULT CALLBACK SletWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       e.Aktiv = aktiv;
       return 0;
     }
-    case SLET_SAET_AKTIV:
+    case VINDUE_SAET_AKTIV:
       e.Aktiv = 1;
       e.CaptionAktiv = 1;
       return 0;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       e.Aktiv = 0;
       e.CaptionAktiv = 0;
       EnsPaintFrame(&e);
       Opdater(ws);
       return 0;
-    case SLET_AKTUEL_AENDRET:
+    case AKTUEL_AENDRET:
       FoelgAktuel(ws, wParam);
       return 0;
-    case SLET_DATA_AENDRET:
-    case SLET_EFTER_IMPORT:
+    case DATA_AENDRET:
+    case EFTER_IMPORT:
       Genopbyg(ws);
       return 0;
     case NYB_KLIK:

@@ -9,21 +9,13 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "ENS.h"
 #include "GRIDAKSE.h"
 #include "TABREG.h"
 #include "TASTINFO.h"
 #include "windows.h"
 
-// Messages the window takes beside the frame's.
-#define SLET_AKTUEL_AENDRET 1054  // another window's current object moved
-#define SLET_DATA_AENDRET 1122    // broadcast: the data changed (lParam 3: master records)
-#define SLET_EFTER_IMPORT 1336
-#define SLET_BRUGERVAERDI 1133    // the user value given at creation
-// The element cell's protocol, as the other grid windows answer it.
-#define SLET_TEGN_MED 1118        // repaint once with the active flag in wParam
-#define SLET_SAET_AKTIV 1119      // active, without a repaint
-#define SLET_AKTIVER_STILLE 1135  // as 1100, without telling the parent
 
 // Field-layout kinds: the object's own fields, the two check columns, the
 // three event counts and the three posting counts; the sort field of the

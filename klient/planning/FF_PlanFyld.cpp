@@ -7,7 +7,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cmath>
 #include <cstring>
+#include <map>
+#include <memory>
+#include <set>
+#include <tuple>
+#include <unordered_map>
 
 #include "FF_GRUPPE.h"
 #include "FF_PlanRec.h"
@@ -16,9 +22,16 @@
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "LOGFIL.h"
+#include "MEDPER.h"
 #include "MINNORM.h"
+#include "PLANIDX.h"
 #include "RECPRED.h"
+#include "ROLLER.h"
+#include "SIDEFIL.h"
+#include "SKEREC.h"
+#include "SKPHIDX.h"
 #include "STITAB.h"
+#include "TALTAB.h"
 #include "TABOPER.h"
 #include "TAVODATA.h"
 #include "VISFELT.h"
@@ -179,6 +192,8 @@ void TomPlanTabeller(Plan *plan) {
   free(plan->PlanAktiTab);
   free(plan->PlanAnfoTab);
   free(plan->PlanSkphTab);
+  free(plan->AnfoSkfaKrydsTab);
+  plan->AnfoSkfaKrydsTab = nullptr;
   plan->PlanAktiTab = nullptr;
   plan->PlanAnfoTab = nullptr;
   plan->PlanSkphTab = nullptr;
@@ -639,4 +654,794 @@ bool GemPlan(HWND hDlg, Plan *plan) {
     if (SidsteGemFejl(&fejl)) VisGemFejl(hDlg, fejl);
   }
   return ok;
+}
+
+// ---- Row totals, headings and scheduled numbers ----
+
+namespace {
+
+// The plan-data mutex for a whole pass; nothing to take before the plan
+// window has made it.
+class PlanLaas {
+ public:
+  explicit PlanLaas(bool proev = false) {
+    const HANDLE h = hPlanMutex;
+    if (!h) {
+      taget_ = true;
+      return;
+    }
+    const DWORD r = WaitForSingleObject(h, proev ? 0 : INFINITE);
+    if (r == WAIT_OBJECT_0 || (!proev && r == WAIT_ABANDONED)) h_ = h, taget_ = true;
+    else if (r == WAIT_ABANDONED) h_ = h;  // taken, but its data is not to be trusted
+  }
+  ~PlanLaas() {
+    if (h_) ReleaseMutex(h_);
+  }
+  PlanLaas(const PlanLaas &) = delete;
+  PlanLaas &operator=(const PlanLaas &) = delete;
+  bool Taget() const { return taget_; }
+
+ private:
+  HANDLE h_ = 0;
+  bool taget_ = false;
+};
+
+bool ErOverskriftArt(uint32_t art) { return ErSumArt(art); }
+
+// The group's week indexes.
+void GruppeUger(const Plan *plan, uint32_t *fra, uint32_t *til) {
+  *fra = PlanUgeIndeks(plan->Fradato);
+  *til = std::min(PlanUgeIndeks(plan->Tildato), plan->UgeAntal + 1);
+}
+
+uint32_t MaanedAf(Dato d) { return d / 100; }
+
+// The plan's reference date: the current weekday of the current schedule
+// week, as the schedule windows share it.
+Dato PlanRefDato() {
+  const Dato d = UgeDagTilDato(IndeksTilUge(SkemaPeriode.AktuelUgeIndeks), VisningsTilstand[VISNING_LEKTION].Ugedag);
+  return d ? d : SkemaPeriode.AktuelDato;
+}
+
+// The month index of each week's Wednesday, worked out once per schedule
+// period rather than once per row and week.
+const std::vector<MaanedIndeks> &OnsdagsMaaneder() {
+  thread_local std::vector<MaanedIndeks> tab;
+  thread_local Uge foerste = 0;
+  thread_local uint32_t antal = 0;
+  if (foerste != SkemaPeriode.FoersteUge || antal != SkemaPeriode.AntalUger || tab.size() != antal + 2) {
+    foerste = SkemaPeriode.FoersteUge;
+    antal = SkemaPeriode.AntalUger;
+    tab.assign(antal + 2, 0);
+    for (uint32_t u = 1; u <= antal; ++u) tab[u] = MaanedTilIndeks(MaanedAf(UgeDagTilDato(IndeksTilUge(u), 3)));
+  }
+  return tab;
+}
+
+int64_t RundTilHeleTimer(int64_t v) {
+  if (v >= 1) return (v + 500) / 1000 * 1000;
+  if (v < 0) return (v - 500) / 1000 * 1000;
+  return 0;
+}
+
+}  // namespace
+
+void BeregnRaekke(Plan *plan, uint32_t raekke) {
+  if (raekke == 0 || raekke > plan->GrundTabAntal) return;
+  GrundRaekke &r = plan->GrundTab[raekke];
+  if (!r.TalTab) return;
+  const uint32_t art = plan->ObjTypeTab[raekke];
+  r.SumLektioner = 0;
+  r.SumTimer1 = r.SumTimer2 = r.OpgPostTimer = r.OpgSumTimer = 0.0f;
+  r.SumRettearbejd = r.SumElevtid = r.SumEksametid = 0.0f;
+  const bool maxArt = art == 1 || art == 9 || art == 13 || art == 14 || art == 22 || art == 34 || art == 35 ||
+                      art == PLAN_SKEMA;
+  if (maxArt) r.MaxLektioner = 0, r.MaxTimer = 0.0f;
+  uint32_t fra, til;
+  GruppeUger(plan, &fra, &til);
+  float a = 0.0f, b = 0.0f, c = 0.0f;
+  if (GyldigRef(&tvanfo, r.Medarbejder1) && SkemaPeriode.AntalUger) {
+    const Dato ref = PlanRefDato();
+    MaanedIndeks mf = 0, ms = 0;
+    GetOpgPerMonths(ref, r.Medarbejder1, &mf, &ms, nullptr);
+    const Dato opgFra = GetOpgPerFra(ref, r.Medarbejder1), opgTil = GetOpgPerTil(ref, r.Medarbejder1);
+    const uint32_t ugeFra = PlanUgeIndeks(opgFra), ugeTil = PlanUgeIndeks(opgTil);
+    const MaanedIndeks mFra = MaanedTilIndeks(MaanedAf(opgFra)), mTil = MaanedTilIndeks(MaanedAf(opgTil));
+    const std::vector<MaanedIndeks> &onsdag = OnsdagsMaaneder();
+    for (uint32_t u = 1; u <= plan->UgeAntal && u < onsdag.size(); ++u) {
+      const MaanedIndeks m = u == ugeFra ? mFra : u == ugeTil ? mTil : onsdag[u];
+      if (m < mf || m > ms || mf == 0) continue;
+      const TalPost &t = r.TalTab[u];
+      r.OpgSumTimer += t.Timer1 + t.Timer;
+      a += t.Rettearbejd;
+      b += t.Eksametid;
+      c += t.Elevtid;
+      r.OpgPostTimer += t.PostTimerIalt;
+    }
+  }
+  const bool skema = art == PLAN_SKEMA && plan->VisSkeLekt;
+  for (uint32_t u = fra; u <= til; ++u) {
+    const TalPost &t = r.TalTab[u];
+    r.SumLektioner += static_cast<uint32_t>(t.Lektioner);
+    r.SumTimer1 += t.Timer1 + t.Timer;
+    r.SumTimer2 += t.PostTimer + t.PostTimerFremmed;
+    r.SumRettearbejd += t.Rettearbejd;
+    r.SumElevtid += t.Elevtid;
+    r.SumEksametid += t.Eksametid;
+    if (maxArt) {
+      if (static_cast<uint32_t>(t.Lektioner) > r.MaxLektioner) r.MaxLektioner = static_cast<uint32_t>(t.Lektioner);
+      if (t.Timer1 + t.Timer > r.MaxTimer) r.MaxTimer = t.Timer1 + t.Timer;
+    }
+    if (skema) {
+      r.SumTimer2 += t.SkemaTimer;
+      r.SumLektioner += t.SkemaLektioner;
+    }
+  }
+  const bool alle = art == 1 || art == 9 || art == 22, lekTimer = art == 13 || art == PLAN_SKEMA;
+  if (r.PerTab && (alle || lekTimer)) {
+    for (uint32_t p = 1; p <= plan->PeriodeAntal && p <= plan->UgeAntal + 1; ++p) {
+      const PeriodePost &per = plan->PeriodeTab[p];
+      const uint32_t pf = std::max(UgeTilIndeks(per.Frauge), 1u), pt = std::min(UgeTilIndeks(per.Tiluge), plan->UgeAntal);
+      int32_t l = 0;
+      float h = 0.0f, rr = 0.0f, e = 0.0f, s = 0.0f;
+      for (uint32_t u = pf; u <= pt; ++u) {
+        const TalPost &t = r.TalTab[u];
+        l += t.Lektioner;
+        rr += t.Rettearbejd;
+        e += t.Eksametid;
+        s += t.Elevtid;
+        h += t.Timer1 + t.Timer + t.Rettearbejd + t.Eksametid + t.Elevtid;
+      }
+      PerPost &pp = r.PerTab[p];
+      pp.Lektioner = l;
+      pp.Timer = h;
+      if (alle) pp.Rettearbejd = rr, pp.Eksametid = e, pp.Elevtid = s;
+    }
+  }
+  if (art == PLAN_MEDA) {
+    r.SumTimer1 += r.SumElevtid + r.SumRettearbejd + r.SumEksametid;
+    r.OpgSumTimer += a + b + c;
+  }
+}
+
+uint32_t FindOverskrift(const Plan *plan, uint32_t raekke) {
+  if (raekke == 0 || raekke > plan->GrundTabAntal) return 0;
+  const GrundRaekke &r = plan->GrundTab[raekke];
+  const uint32_t art = plan->ObjTypeTab[raekke];
+  if (r.ErSum || r.KopiAf) return 0;
+  uint32_t soeg = 0;
+  bool medarbejder = false;
+  if (plan->Visning == 'M') {
+    medarbejder = true, soeg = PLAN_MEDA;
+  } else if (art == PLAN_FAG) {
+    soeg = PLAN_AKTI;
+  } else if (art == PLAN_FREMMED_FAG) {
+    soeg = PLAN_FREMMED_AKTI;
+  } else if (art == PLAN_OPG_TIMER) {
+    soeg = PLAN_OPG_AKTI;
+  } else if (art == PLAN_FREMMED_OPG_TIMER) {
+    soeg = PLAN_FREMMED_OPG_AKTI;
+  }
+  if (!soeg || (medarbejder && !r.Medarbejder1)) return 0;
+  for (uint32_t h = 1; h <= plan->GrundTabAntal; ++h) {
+    if (plan->ObjTypeTab[h] != soeg) continue;
+    const GrundRaekke &o = plan->GrundTab[h];
+    if (o.ffpg_id != r.ffpg_id) continue;
+    if (medarbejder ? o.Medarbejder1 == r.Medarbejder1 : o.Aktivitet == r.Aktivitet) return h;
+  }
+  return 0;
+}
+
+void FlytTal(Plan *plan, uint32_t overskrift, uint32_t raekke, int fortegn) {
+  if (overskrift && overskrift <= plan->GrundTabAntal && raekke && raekke <= plan->GrundTabAntal) {
+    GrundRaekke &o = plan->GrundTab[overskrift];
+    const GrundRaekke &r = plan->GrundTab[raekke];
+    const float f = static_cast<float>(fortegn);
+    for (uint32_t u = 0; o.TalTab && r.TalTab && u <= plan->UgeAntal + 1; ++u) {
+      TalPost &h = o.TalTab[u];
+      const TalPost &t = r.TalTab[u];
+      h.Lektioner += fortegn * t.Lektioner;
+      h.Timer1 += f * t.Timer1;
+      h.Timer2 += f * t.Timer2;
+      h.Timer += f * t.Timer;
+      h.PostTimer += f * t.PostTimer;
+      h.PostTimerFremmed += f * t.PostTimerFremmed;
+      h.Rettearbejd += f * t.Rettearbejd;
+      h.Elevtid += f * t.Elevtid;
+      h.Eksametid += f * t.Eksametid;
+    }
+  }
+  BeregnRaekke(plan, raekke);
+}
+
+void AddPlanRaekkeTilSum(Plan *plan, uint32_t raekke, int faktor, uint32_t flag) {
+  if (raekke == 0 || raekke > plan->GrundTabAntal || !plan->PlanAnfoTab) return;
+  const GrundRaekke &r = plan->GrundTab[raekke];
+  if (r.KopiAf || !r.TalTab) return;
+  const float f = static_cast<float>(faktor);
+  for (int hvem = 1; hvem <= 2; ++hvem) {
+    if (!(flag & static_cast<uint32_t>(hvem))) continue;
+    const uint32_t anfo = hvem == 1 ? r.Medarbejder1 : r.Medarbejder2;
+    if (anfo == 0 || anfo > plan->PlanAnfoAntal || !plan->PlanAnfoTab[anfo].SumTalTab) continue;
+    TalPost *sum = plan->PlanAnfoTab[anfo].SumTalTab;
+    for (uint32_t u = 1; u <= plan->UgeAntal; ++u) {
+      const TalPost &t = r.TalTab[u];
+      TalPost &s = sum[u];
+      s.Lektioner += faktor * t.Lektioner;
+      s.Timer += f * t.Timer;
+      s.PostTimer += f * t.PostTimer;
+      s.PostTimerFremmed += f * t.PostTimerFremmed;
+      s.Rettearbejd += f * t.Rettearbejd;
+      s.Elevtid += f * t.Elevtid;
+      s.Eksametid += f * t.Eksametid;
+      s.Timer1 += f * (hvem == 1 ? t.Timer1 : t.Timer2);
+    }
+  }
+}
+
+void AddPlanRaekkeTilSum1(Plan *plan, uint32_t raekke) {
+  if (raekke && raekke <= plan->GrundTabAntal && plan->GrundTab[raekke].Medarbejder1)
+    AddPlanRaekkeTilSum(plan, raekke, 1, 3);
+}
+
+void NulstilPlanUgeTal(Plan *plan, uint32_t raekke) {
+  if (raekke == 0 || raekke > plan->GrundTabAntal) return;
+  GrundRaekke &r = plan->GrundTab[raekke];
+  if (!r.ErSum || r.KopiAf) return;
+  for (uint32_t u = 0; r.TalTab && u <= plan->UgeAntal + 1; ++u) {
+    TalPost &t = r.TalTab[u];
+    t.Lektioner = 0;
+    t.Timer1 = t.Timer2 = t.Timer = t.PostTimer = t.PostTimerFremmed = 0.0f;
+    t.Opgave_antal = t.Minutter_per_opgave = t.Elevtid_per_elev = 0.0f;
+    t.ElevAntal = 0;
+    t.Rettearbejd = t.Elevtid = t.Eksametid = 0.0f;
+  }
+  for (uint32_t p = 0; r.PerTab && p <= plan->UgeAntal + 1; ++p) {
+    PerPost &e = r.PerTab[p];
+    e.Lektioner = 0;
+    e.Timer = e.Rettearbejd = e.Elevtid = e.Eksametid = 0.0f;
+  }
+}
+
+void BygOverskriftSummer(Plan *plan) {
+  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) NulstilPlanUgeTal(plan, r);
+  for (uint32_t i = 0; plan->PlanAnfoTab && i <= plan->PlanAnfoAntal; ++i)
+    if (plan->PlanAnfoTab[i].SumTalTab) memset(plan->PlanAnfoTab[i].SumTalTab, 0, sizeof(TalPost) * (plan->UgeAntal + 2));
+  // Headings are found once per row through a map, not by a walk per row.
+  std::map<std::tuple<uint32_t, uint32_t, uint32_t>, uint32_t> overskrifter;
+  for (uint32_t h = 1; h <= plan->GrundTabAntal; ++h) {
+    const uint32_t art = plan->ObjTypeTab[h];
+    if (!ErOverskriftArt(art)) continue;
+    const GrundRaekke &o = plan->GrundTab[h];
+    overskrifter.try_emplace({art, o.ffpg_id, art == PLAN_MEDA ? o.Medarbejder1 : o.Aktivitet}, h);
+  }
+  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
+    const GrundRaekke &g = plan->GrundTab[r];
+    const uint32_t art = plan->ObjTypeTab[r];
+    if (g.ErSum || g.KopiAf || art == 0) continue;
+    uint32_t soeg = 0, noegle = g.Aktivitet;
+    if (plan->Visning == 'M') soeg = PLAN_MEDA, noegle = g.Medarbejder1;
+    else if (art == PLAN_FAG) soeg = PLAN_AKTI;
+    else if (art == PLAN_FREMMED_FAG) soeg = PLAN_FREMMED_AKTI;
+    else if (art == PLAN_OPG_TIMER) soeg = PLAN_OPG_AKTI;
+    else if (art == PLAN_FREMMED_OPG_TIMER) soeg = PLAN_FREMMED_OPG_AKTI;
+    const auto it = soeg && noegle ? overskrifter.find({soeg, g.ffpg_id, noegle}) : overskrifter.end();
+    FlytTal(plan, it == overskrifter.end() ? 0 : it->second, r, 1);
+    if (art != PLAN_SKEMA) AddPlanRaekkeTilSum1(plan, r);
+  }
+  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r)
+    if (plan->GrundTab[r].ErSum) BeregnRaekke(plan, r);
+}
+
+void OpretOverskrifter(Plan *plan) {
+  PlanLaas laas;
+  std::set<std::pair<uint32_t, uint32_t>> akti1, akti13, akti22, meda9, meda200;
+  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
+    const GrundRaekke &g = plan->GrundTab[r];
+    switch (plan->ObjTypeTab[r]) {
+      case PLAN_AKTI: akti1.insert({g.ffpg_id, g.Aktivitet}); break;
+      case PLAN_OPG_AKTI: akti13.insert({g.ffpg_id, g.Aktivitet}); break;
+      case PLAN_FREMMED_AKTI: akti22.insert({g.ffpg_id, g.Aktivitet}); break;
+      case PLAN_MEDA: meda9.insert({g.ffpg_id, g.Medarbejder1}); break;
+      case PLAN_SKEMA: meda200.insert({g.ffpg_id, g.Medarbejder1}); break;
+      default: break;
+    }
+  }
+  auto ny = [&](uint32_t art, uint32_t gruppe, uint32_t akti, uint32_t anfo, uint8_t ejer, bool gem) {
+    FfgrundRec rec{};
+    rec.ObjType = art;
+    rec.ffpg_id = gruppe;
+    rec.Aktivitet = akti;
+    rec.Medarbejder1 = anfo;
+    rec.Minutnorm1 = rec.Minutnorm2 = -1.0f;
+    rec.Ejer = ejer;
+    NyPlanRaekke(plan, &rec, 0, gem);
+  };
+  // New heading rows are stored with one save of ffgrund at the end.
+  gUdsatGem = true;
+  bool gemt = false;
+  const uint8_t egen = PlanEgenInst();
+  for (uint32_t i = 1; plan->StyrZ.ObjTab && i <= plan->StyrZ.Pos.Antal; ++i) {
+    const uint32_t gruppe = plan->StyrZ.ObjTab[i];
+    const FfpgRec *g = Gruppe(gruppe);
+    if (!g || g->Ejer != egen) continue;
+    const Dato gFra = g->Fradato, gTil = g->Tildato;
+    const uint32_t antal = plan->GrundTabAntal;  // rows made here are headings: not walked again
+    for (uint32_t r = 1; r <= antal; ++r) {
+      const GrundRaekke g2 = plan->GrundTab[r];
+      const uint32_t art = plan->ObjTypeTab[r];
+      if (g2.ffpg_id != gruppe || g2.KopiAf) continue;
+      const AktiRec *a = g2.Aktivitet ? TabRec<AktiRec>(tvakti, g2.Aktivitet) : nullptr;
+      if (a && a->Fradato <= gTil && a->Tildato >= gFra) {
+        const std::pair<uint32_t, uint32_t> k{gruppe, g2.Aktivitet};
+        if (art == PLAN_FAG && !akti1.count(k)) {
+          ny(PLAN_AKTI, gruppe, g2.Aktivitet, 0, g2.Ejer, true), akti1.insert(k), gemt = true;
+        } else if (art == PLAN_OPG_TIMER && !akti13.count(k)) {
+          ny(PLAN_OPG_AKTI, gruppe, g2.Aktivitet, 0, g2.Ejer, true), akti13.insert(k), gemt = true;
+        } else if (art == PLAN_FREMMED_FAG && !akti22.count(k)) {
+          ny(PLAN_FREMMED_AKTI, gruppe, g2.Aktivitet, 0, g2.Ejer, false), akti22.insert(k);
+        }
+      }
+      if (g2.Medarbejder1 && art < PLAN_FREMMED) {
+        const std::pair<uint32_t, uint32_t> k{gruppe, g2.Medarbejder1};
+        if (!meda9.count(k)) ny(PLAN_MEDA, gruppe, 0, g2.Medarbejder1, g2.Ejer, true), meda9.insert(k), gemt = true;
+        if (!meda200.count(k)) ny(PLAN_SKEMA, gruppe, 0, g2.Medarbejder1, g2.Ejer, false), meda200.insert(k);
+      }
+    }
+  }
+  gUdsatGem = false;
+  if (gemt) SaveTab(&tdffgrund, &tvffgrund, nullptr);
+  BygOverskriftSummer(plan);
+}
+
+void HentSkemaLektioner(Plan *plan) {
+  const uint32_t perioder = TalDim.W;
+  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
+    if (plan->ObjTypeTab[r] != PLAN_SKEMA) continue;
+    GrundRaekke &g = plan->GrundTab[r];
+    g.SumLektioner = 0;
+    g.SumTimer2 = 0.0f;
+    const uint32_t anfo = g.Medarbejder1;
+    for (uint32_t u = 1; g.TalTab && u <= plan->UgeAntal; ++u) {
+      TalPost &t = g.TalTab[u];
+      t.SkemaLektioner = 0;
+      t.SkemaTimer = 0.0f;
+      if (!MedTalUgeTab || anfo >= TalDim.F || u > perioder) continue;
+      const MedTalUgeCelle &c = MedTalUgeTab[size_t(anfo) * (perioder + 1) + u];
+      const int64_t v = static_cast<int32_t>(c.Lektioner);
+      t.SkemaLektioner = static_cast<uint32_t>(RundTilHeleTimer(v) / 1000 * 10);
+      t.SkemaTimer = c.Timer / 1000.0f;
+    }
+  }
+  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
+    GrundRaekke &g = plan->GrundTab[r];
+    for (uint32_t u = 0; g.TalTab && !g.ErSum && u <= plan->UgeAntal + 1; ++u)
+      if (g.TalTab[u].Lektioner) BeregnUgeTimer(plan, u, r, g.TalTab[u].Lektioner);
+  }
+}
+
+void HentSkemaTimer(Plan *plan) {
+  // The rows asking, by activity (kind 1) and by activity and subject
+  // (kinds 2 and 23), found per event row through an index.
+  std::vector<std::vector<uint32_t>> efterAkti(tvakti.wRecCnt);
+  std::unordered_map<uint64_t, std::vector<uint32_t>> efterFag;
+  std::vector<uint8_t> aktiSpurgt(tvakti.wRecCnt, 0);
+  bool nogen = false;
+  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
+    const uint32_t art = plan->ObjTypeTab[r];
+    GrundRaekke &g = plan->GrundTab[r];
+    if (art != PLAN_AKTI && art != PLAN_FAG && art != PLAN_FREMMED_FAG) continue;
+    g.SkemaTimerIalt = 0;
+    if (g.Aktivitet >= tvakti.wRecCnt) continue;
+    if (art == PLAN_AKTI)
+      efterAkti[g.Aktivitet].push_back(r);
+    else
+      efterFag[uint64_t{g.Aktivitet} << 32 | g.Skolefag].push_back(r);
+    aktiSpurgt[g.Aktivitet] = 1;
+    nogen = true;
+  }
+  if (!nogen) return;
+  // Who is a star employee and which role is a sickness, each asked once.
+  std::vector<int8_t> stjerne(tvanfo.wRecCnt, -1), syg(tvskemarol.wRecCnt, -1);
+  auto ErStjerne = [&](uint32_t anfo) {
+    if (anfo >= stjerne.size()) return false;
+    if (stjerne[anfo] < 0) stjerne[anfo] = IsStjerneMeda(anfo) ? 1 : 0;
+    return stjerne[anfo] == 1;
+  };
+  auto ErSyg = [&](uint32_t rol) {
+    if (rol == 0 || rol >= syg.size()) return false;
+    if (syg[rol] < 0) {
+      char kode[AKTTYPE_LEN] = "";
+      HentSkemarolAktivitetstype(rol, kode, sizeof kode);
+      kode[sizeof kode - 1] = '\0';
+      syg[rol] = ErSygdomKode(kode) ? 1 : 0;
+    }
+    return syg[rol] == 1;
+  };
+  const uint32_t fra = std::max(PlanUgeIndeks(plan->Fradato), 1u);
+  const uint32_t til = std::min(PlanUgeIndeks(plan->Tildato), SkemaPeriode.AntalUger);
+  const uint32_t gFra = DatoTilDagNr(plan->Fradato), gTil = DatoTilDagNr(plan->Tildato);
+  const bool lektioner = GlobalIndstillinger.standardlektion && GlobalIndstillinger.standardlektionslengde > 0;
+  std::vector<uint32_t> aktier;
+  for (uint32_t u = fra; u <= til; ++u) {
+    const Uge uge = IndeksTilUge(u);
+    const TabVar *tv = SkemabegBucket(uge);
+    if (!tv || !tv->pbTab) continue;
+    const uint32_t mandag = DatoTilDagNr(UgeDagTilDato(uge, 1));
+    const SkeRec *rk = reinterpret_cast<const SkeRec *>(tv->pbTab);
+    for (uint32_t i = 1; i < tv->wRecCnt;) {
+      // One event: its rows lie together from its first row.
+      uint32_t j = i + 1;
+      while (j < tv->wRecCnt && rk[j].Forste == i && rk[j].id == rk[i].id) ++j;
+      const SkeRec &f = rk[i];
+      const uint32_t status = f.Status;
+      const uint32_t dag = mandag + f.Dag - 1u;
+      if (f.Forste != i || (status & 0x48) != 0x40 || f.Dag < 1 || f.Dag > 7 || dag < gFra || dag > gTil) {
+        i = j;
+        continue;
+      }
+      aktier.clear();
+      uint32_t skfa = 0;
+      for (uint32_t k = i; k < j; ++k) {
+        const uint32_t akti = rk[k].akti_id;
+        if (!skfa) skfa = rk[k].skfa_id;
+        if (akti && akti < aktiSpurgt.size() && aktiSpurgt[akti] &&
+            std::find(aktier.begin(), aktier.end(), akti) == aktier.end())
+          aktier.push_back(akti);
+      }
+      if (aktier.empty()) {
+        i = j;
+        continue;
+      }
+      uint32_t deltagere = 0, syge = 0;
+      for (uint32_t k = i; k < j; ++k) {
+        const uint32_t anfo = rk[k].anfo_id;
+        if (!anfo || !ErStjerne(anfo)) ++deltagere;
+        if (ErSyg(rk[k].skemarol_id)) ++syge;
+      }
+      if (deltagere > syge) {
+        double timer = 1.0;
+        const float antal = f.Antal_std_lektioner;
+        if (antal > 0.0f) {
+          timer = antal;
+        } else if (lektioner) {
+          timer = static_cast<double>(MinutterMellem(f.Starttid, f.Sluttid)) /
+                  static_cast<double>(GlobalIndstillinger.standardlektionslengde);
+        }
+        const uint32_t tusinde = static_cast<uint32_t>(std::llround(timer * 1000.0));
+        for (uint32_t akti : aktier) {
+          for (uint32_t r : efterAkti[akti]) plan->GrundTab[r].SkemaTimerIalt += tusinde;
+          if (auto it = efterFag.find(uint64_t{akti} << 32 | skfa); it != efterFag.end())
+            for (uint32_t r : it->second) plan->GrundTab[r].SkemaTimerIalt += tusinde;
+        }
+      }
+      i = j;
+    }
+  }
+}
+
+void HentPosteringer(Plan *plan) {
+  PlanLaas laas;
+  std::map<std::tuple<uint32_t, uint32_t, uint32_t>, uint32_t> raekker;  // (kind, activity, employment)
+  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
+    const uint32_t art = plan->ObjTypeTab[r];
+    if (art != PLAN_POST && art != PLAN_FREMMED_OPG_TIMER) continue;
+    GrundRaekke &g = plan->GrundTab[r];
+    for (uint32_t u = 0; g.TalTab && u <= plan->UgeAntal + 1; ++u) {
+      TalPost &t = g.TalTab[u];
+      t.Ejer = 0;
+      t.PostTimer = t.PostTimerFremmed = t.PostTimerIalt = 0.0f;
+      t.PlanStatus = 0;
+    }
+    raekker.try_emplace({art, g.Aktivitet, g.Medarbejder1}, r);
+  }
+  const uint8_t egen = PlanEgenInst();
+  std::map<uint32_t, bool> medlem;
+  for (MaanedIndeks mi = 1; mi <= SkemaPeriode.AntalMaaneder; ++mi) {
+    const TabVar *tv = TimoakBucket(IndeksTilMaaned(mi));
+    if (!tv || !tv->pbTab) continue;
+    const TimoakRaekke *rk = reinterpret_cast<const TimoakRaekke *>(tv->pbTab);
+    for (uint32_t i = 1; i < tv->wRecCnt; ++i) {
+      const TimoakRaekke &p = rk[i];
+      if ((p.Status & 0x48) != 0x40 || p.Dato < SkemaPeriode.FraDato || p.Dato > SkemaPeriode.TilDato) continue;
+      const uint32_t anfo = p.anfo_id, akti = p.akti_id;
+      auto m = medlem.find(anfo);
+      if (m == medlem.end()) m = medlem.emplace(anfo, FindPgRel(0, anfo, 'M') != 0).first;
+      if (!m->second) continue;
+      const char art = p.Type;
+      const float v = static_cast<float>(p.Timer);
+      float h = 0.0f;
+      if (strchr("AFHP", art) && art) {
+        float norm = 0.0f;
+        uint8_t plus = 0;
+        if (!AktiMinutnorm(p.Dato, akti, &norm, &plus)) norm = 60.0f;
+        h = v * norm / 60.0f / 100.0f;
+      } else if (art && strchr("abefhkpr", art)) {
+        h = v / 100.0f;
+      } else {
+        continue;
+      }
+      Uge ugeNr = 0;
+      DatoTilUge(p.Dato, &ugeNr, nullptr);
+      const uint32_t u = UgeTilIndeks(ugeNr);
+      if (u < 1 || u > plan->UgeAntal) continue;
+      const bool egenPost = p.Ejer == egen;
+      const uint32_t kind = egenPost ? PLAN_POST : PLAN_FREMMED_OPG_TIMER;
+      uint32_t &r = raekker[{kind, akti, anfo}];
+      if (r == 0) {
+        FfgrundRec rec{};
+        rec.ObjType = kind;
+        rec.ffpg_id = plan->AktPlanGruppe;
+        rec.Aktivitet = akti;
+        rec.Medarbejder1 = anfo;
+        rec.Minutnorm1 = rec.Minutnorm2 = -1.0f;
+        rec.Ejer = p.Ejer;
+        r = NyPlanRaekke(plan, &rec, 0, false);
+      }
+      TalPost &t = plan->GrundTab[r].TalTab[u];
+      t.Ejer = p.Ejer;
+      if (h != 0.0f) {
+        if (egenPost) {
+          t.PostTimer += h;
+          t.PlanStatus |= PS_POSTERET;
+        } else {
+          t.PostTimerFremmed += h;
+          t.PlanStatus |= PS_POSTERET | PS_FREMMED;
+        }
+      }
+      t.PostTimerIalt += h;
+    }
+  }
+}
+
+void BygAktiSkph(Plan *plan) {
+  PlanLaas laas;
+  if (!plan->PlanAktiTab) return;
+  std::vector<std::vector<uint32_t>> par(plan->PlanAktiAntal + 1);
+  for (uint32_t i = 0; plan->PlanSkphTab && i <= plan->PlanSkphAntal; ++i) plan->PlanSkphTab[i] = PlanSkphPost{};
+  for (uint32_t n = 1; n < tvskph.wRecCnt; ++n) {
+    const SkphRec *p = TabRec<SkphRec>(tvskph, n);
+    if (p->Status == 0 || StatusKlasse(p->Status) != KLASSE_AKTUEL) continue;
+    const uint32_t akti = p->akti_id, skfa = p->skfa_id;
+    if (akti <= plan->PlanAktiAntal) par[akti].push_back(n);
+    if (plan->PlanSkphTab && n <= plan->PlanSkphAntal) plan->PlanSkphTab[n] = {1, akti, skfa};
+  }
+  for (uint32_t a = 0; a <= plan->PlanAktiAntal; ++a) {
+    PlanAktiPost &e = plan->PlanAktiTab[a];
+    free(e.SkphTab);
+    e.SkphTab = nullptr;
+    e.SkphAntal = static_cast<uint32_t>(par[a].size());
+    if (par[a].empty()) continue;
+    e.SkphTab = Alloker<uint32_t>(par[a].size() + 1);
+    TAVO_ASSERT(e.SkphTab != NULL && "Plan->PlanAktiTab[Idx].SkphTab != NULL");
+    std::copy(par[a].begin(), par[a].end(), e.SkphTab + 1);
+    SortSkphIdx(e.SkphTab, e.SkphAntal);
+  }
+}
+
+void BygAnfoSkfaKryds(Plan *plan) {
+  PlanLaas laas;
+  const uint32_t anfoer = tvanfo.wRecCnt + 1, fag = tvskfa.wRecCnt + 1;
+  free(plan->AnfoSkfaKrydsTab);
+  plan->AnfoSkfaKrydsTab = Alloker<uint16_t>(size_t(anfoer) * fag);
+  TAVO_ASSERT(plan->AnfoSkfaKrydsTab != NULL && "Plan->AnfoSkfaKrydsTab != NULL");
+  for (uint32_t u = 1; u <= SkemaPeriode.AntalUger; ++u) {
+    const TabVar *tv = SkemabegBucket(IndeksTilUge(u));
+    if (!tv || !tv->pbTab) continue;
+    const SkeRec *rk = reinterpret_cast<const SkeRec *>(tv->pbTab);
+    for (uint32_t i = 1; i < tv->wRecCnt; ++i) {
+      const uint32_t anfo = rk[i].anfo_id, skfa = rk[i].skfa_id;
+      if ((rk[i].Status & 0x48) != 0x40 || !anfo || !skfa || anfo >= anfoer || skfa >= fag) continue;
+      uint16_t &c = plan->AnfoSkfaKrydsTab[size_t(anfo) * fag + skfa];
+      if (c < UINT16_MAX) ++c;
+    }
+  }
+}
+
+// ---- Staff figures ----
+
+bool AnfoIPlanGruppe(const Plan *plan, uint32_t anfo) {
+  const AnfoRec *a = anfo ? TabRec<AnfoRec>(tvanfo, anfo) : nullptr;
+  return a && a->Status >= 10 && a->Status <= 29 && !(a->Gruppe & 0x80000000u) && a->Fradato <= plan->Tildato &&
+         a->Tildato >= plan->Fradato && FindPgRel(plan->AktPlanGruppe, anfo, 'M') != 0;
+}
+
+void BeregnMedarbejderTal(Plan *plan, uint32_t anfo) {
+  const AnfoRec *a = anfo ? TabRec<AnfoRec>(tvanfo, anfo) : nullptr;
+  if (!a || (a->Status != 10 && a->Status != 30) || !plan->PlanAnfoTab || anfo > plan->PlanAnfoAntal) return;
+  const MedTalMaaned *mt = MedTalFor(anfo);
+  if (!mt) return;
+  PlanAnfoPost &e = plan->PlanAnfoTab[anfo];
+  const uint32_t gFra = PlanUgeIndeks(plan->Fradato), gTil = PlanUgeIndeks(plan->Tildato);
+  Dato ref = PlanRefDato();
+  if (PlanUgeIndeks(ref) < gFra) ref = plan->Fradato;
+  else if (PlanUgeIndeks(ref) > gTil) ref = plan->Tildato;
+  MaanedIndeks mf = 0, ms = 0;
+  int32_t norm = 0;
+  GetOpgPerMonths(ref, anfo, &mf, &ms, &norm);
+  const Dato opgFra = GetOpgPerFra(ref, anfo), opgTil = GetOpgPerTil(ref, anfo);
+  e.PlanSaldo = 0;
+  for (uint32_t s = 0; s < kPlanMedTalAntal; ++s) e.PlanMedTal[s] = e.PlanOpgMedTal[s] = e.MedTal[s] = 0.0f;
+  int64_t g[4] = {}, o[4] = {};  // Timer1, Timer, Rettearbejd, Eksametid in thousandths
+  for (uint32_t u = 1; u <= plan->UgeAntal && e.SumTalTab; ++u) {
+    const TalPost &t = e.SumTalTab[u];
+    const int64_t v[4] = {static_cast<int64_t>(t.Timer1 * 1000.0f), static_cast<int64_t>(t.Timer * 1000.0f),
+                          static_cast<int64_t>(t.Rettearbejd * 1000.0f), static_cast<int64_t>(t.Eksametid * 1000.0f)};
+    const bool iGruppe = u >= gFra && u <= gTil;
+    const MaanedIndeks m = MaanedTilIndeks(MaanedAf(UgeDagTilDato(IndeksTilUge(u), 3)));
+    const bool iOpg = m >= 1 && m <= SkemaPeriode.AntalMaaneder && m >= mf && m <= ms;
+    for (int k = 0; k < 4; ++k) {
+      if (iGruppe) g[k] += v[k];
+      if (iOpg) o[k] += v[k];
+    }
+  }
+  if (SkemaPeriode.FraDato > plan->Fradato || SkemaPeriode.TilDato < plan->Tildato) return;
+  int64_t justering = 0, buffer = 0;
+  if (!GlobalIndstillinger.normsystem) {
+    justering = static_cast<int64_t>(SumNormJust(anfo, opgFra, opgTil) * 1000.0f);
+    buffer = static_cast<int64_t>(GetBufTimSaldo(anfo, ref) * 1000.0f);
+  }
+  const MaanedIndeks gmf = std::max<MaanedIndeks>(MaanedTilIndeks(MaanedAf(plan->Fradato)), 1);
+  const MaanedIndeks gms = std::min<MaanedIndeks>(MaanedTilIndeks(MaanedAf(plan->Tildato)), MedTalM);
+  double planMed[8] = {}, med[8] = {};
+  for (MaanedIndeks m = gmf; m <= gms; ++m)
+    for (int s = 0; s < 8; ++s) planMed[s] += mt[m][s];
+  int64_t w = 0;
+  const uint32_t meda = a->meda_id;
+  for (MaanedIndeks m = std::max<MaanedIndeks>(mf, 1); m <= ms && m <= MedTalM; ++m) {
+    for (int s = 0; s < 8; ++s) med[s] += mt[m][s];
+    if (MedTalArbejdstidTab && meda < TalDim.E && m <= TalDim.M)
+      w = static_cast<int64_t>(static_cast<double>(w) + MedTalArbejdstidTab[size_t(meda) * (TalDim.M + 1) + m].Fremtid);
+  }
+  int64_t medRund[8];
+  for (int s = 0; s < 8; ++s) {
+    e.PlanMedTal[s] = static_cast<float>(RundTilHeleTimer(static_cast<int64_t>(planMed[s])));
+    medRund[s] = RundTilHeleTimer(static_cast<int64_t>(med[s]));
+    e.MedTal[s] = static_cast<float>(medRund[s]);
+  }
+  const int64_t plus = medRund[0] + medRund[1] + medRund[2] + medRund[3] + medRund[4] + medRund[5] + medRund[7];
+  e.PlanSaldo = static_cast<int32_t>(RundTilHeleTimer(w) + plus - medRund[6] - buffer - justering -
+                                     static_cast<int64_t>(norm) * 1000);
+  const int slots[4] = {8, 12, 9, 10};  // Timer1, Timer, Rettearbejd, Eksametid
+  for (int k = 0; k < 4; ++k) {
+    e.PlanMedTal[slots[k]] = static_cast<float>(RundTilHeleTimer(g[k]));
+    e.PlanOpgMedTal[slots[k]] = static_cast<float>(RundTilHeleTimer(o[k]));
+  }
+}
+
+namespace {
+
+// The plan follow-up's totals of one employment over one accounting period,
+// moved on date by date: the entries up to the date count as held, the
+// rest of each line (planned after less held after, at least 0) as still
+// to come.
+class OpfoelgningsSum {
+ public:
+  OpfoelgningsSum(uint32_t anfo, Dato fra, Dato til) : fra_(fra), til_(til) {
+    const UgeIndeks uf = PlanUgeIndeks(fra), ut = PlanUgeIndeks(til);
+    uint8_t df = 0, dt = 0;
+    Uge u = 0;
+    DatoTilUge(fra, &u, &df);
+    DatoTilUge(til, &u, &dt);
+    std::map<std::tuple<uint32_t, uint32_t, uint8_t>, uint32_t> linjeNr;
+    for (uint32_t n = PlanAnfoFoerste(anfo); n; n = PlanAnfoNaeste(n)) {
+      if (n > PlanTal.Antal) break;
+      const PlanTabPost &p = PlanTal.PlanTab[n];
+      const uint32_t ui = p.UgeIdx;
+      const uint8_t dag = p.Ugedag;
+      if (ui < uf || ui > ut || (ui == uf && dag < df) || (ui == ut && dag > dt)) continue;
+      const uint32_t akti = p.akti, skfa = p.skfa;
+      const uint8_t art = p.Art;
+      const auto [it, ny] = linjeNr.try_emplace({akti, skfa, art}, static_cast<uint32_t>(linjer_.size()));
+      if (ny) linjer_.push_back({});
+      const double plan = static_cast<double>(p.PlanUndervisning) + p.PlanTimer + p.PlanRettearbejde + p.PlanEksamen;
+      const double aktuel = p.Aktuel;
+      poster_.push_back({ui, dag, it->second, plan, aktuel});
+      linjer_[it->second].planEfter += plan;
+      linjer_[it->second].aktuelEfter += aktuel;
+      aktuelEfter_ += aktuel;
+    }
+    std::stable_sort(poster_.begin(), poster_.end(),
+                     [](const Post &a, const Post &b) { return a.uge != b.uge ? a.uge < b.uge : a.dag < b.dag; });
+    for (const Linje &l : linjer_) rest_ += std::max(0.0, l.planEfter - l.aktuelEfter);
+  }
+  bool Daekker(Dato fra, Dato til) const { return fra == fra_ && til == til_; }
+  // The total at date d (never earlier than the last date asked).
+  double Ialt(Dato d) {
+    const UgeIndeks ud = PlanUgeIndeks(d);
+    uint8_t dd = 0;
+    Uge u = 0;
+    DatoTilUge(d, &u, &dd);
+    for (; naeste_ < poster_.size(); ++naeste_) {
+      const Post &p = poster_[naeste_];
+      if (p.uge > ud || (p.uge == ud && p.dag > dd)) break;
+      Linje &l = linjer_[p.linje];
+      rest_ -= std::max(0.0, l.planEfter - l.aktuelEfter);
+      l.planEfter -= p.plan;
+      l.aktuelEfter -= p.aktuel;
+      rest_ += std::max(0.0, l.planEfter - l.aktuelEfter);
+      aktuelFoer_ += p.aktuel;
+      aktuelEfter_ -= p.aktuel;
+    }
+    return aktuelFoer_ + aktuelEfter_ + std::max(0.0, rest_);
+  }
+
+ private:
+  struct Post {
+    uint32_t uge;
+    uint8_t dag;
+    uint32_t linje;
+    double plan, aktuel;
+  };
+  struct Linje {
+    double planEfter = 0.0, aktuelEfter = 0.0;
+  };
+  Dato fra_, til_;
+  std::vector<Post> poster_;
+  std::vector<Linje> linjer_;
+  size_t naeste_ = 0;
+  double aktuelFoer_ = 0.0, aktuelEfter_ = 0.0, rest_ = 0.0;
+};
+
+}  // namespace
+
+void BeregnOverUnder(Plan *plan, uint32_t anfo) {
+  const AnfoRec *a = anfo ? TabRec<AnfoRec>(tvanfo, anfo) : nullptr;
+  if (!a || a->Status != 10 || !plan->PlanAnfoTab || anfo > plan->PlanAnfoAntal) return;
+  int32_t *ou = plan->PlanAnfoTab[anfo].PlanOverUnderTimer;
+  if (!ou) return;
+  const Dato spanFra = std::max(plan->Fradato, SkemaPeriode.FraDato);
+  const Dato spanTil = std::min(plan->Tildato, SkemaPeriode.TilDato);
+  if (spanFra > spanTil) return;
+  const uint32_t uf = PlanUgeIndeks(spanFra), ut = std::min(PlanUgeIndeks(spanTil), plan->UgeAntal);
+  // The plan list is the count module's, under its mutex (after the plan
+  // mutex, never before it).
+  TagTalMutex();
+  std::unique_ptr<OpfoelgningsSum> sum;
+  for (uint32_t u = std::max(uf, 1u); u <= ut; ++u) {
+    const Dato d = u == uf ? spanFra : u == ut ? spanTil : UgeDagTilDato(IndeksTilUge(u), 3);
+    const Dato opgFra = GetOpgPerFra(d, anfo), opgTil = GetOpgPerTil(d, anfo);
+    int32_t norm = 0;
+    GetOpgPerMonths(d, anfo, nullptr, nullptr, &norm);
+    int64_t n = static_cast<int64_t>(norm) * 1000;
+    if (!GlobalIndstillinger.normsystem)
+      n = static_cast<int64_t>(static_cast<double>(n) + SumNormJust(anfo, opgFra, opgTil) * 1000.0 +
+                               GetBufTimSaldo(anfo, d) * 1000.0);
+    if (!sum || !sum->Daekker(opgFra, opgTil)) sum = std::make_unique<OpfoelgningsSum>(anfo, opgFra, opgTil);
+    const double p = sum->Ialt(d);
+    double x = p - static_cast<double>(RundTilHeleTimer(n) / 1000);
+    x = x >= 0 ? std::floor(x + 0.5 + 1e-12) : std::ceil(x - 0.5 - 1e-12);
+    ou[u] = static_cast<int32_t>(x) * 1000;
+  }
+  SlipTalMutex();
+}
+
+bool OpdaterMedarbejdere(Plan *plan) {
+  PlanLaas laas(true);
+  if (!laas.Taget()) return false;
+  for (uint32_t anfo = 1; anfo < tvanfo.wRecCnt && anfo <= plan->PlanAnfoAntal; ++anfo)
+    if (AnfoIPlanGruppe(plan, anfo)) BeregnMedarbejderTal(plan, anfo);
+  if (plan->Visning == 'M')
+    for (uint32_t i = 1; plan->Ens.ObjTab && i <= plan->Ens.ObjTabAntal; ++i) BeregnRaekke(plan, plan->Ens.ObjTab[i]);
+  return true;
+}
+
+void OpdaterOverUnder(Plan *plan) {
+  PlanLaas laas;
+  for (uint32_t anfo = 1; anfo < tvanfo.wRecCnt && anfo <= plan->PlanAnfoAntal; ++anfo)
+    if (AnfoIPlanGruppe(plan, anfo)) BeregnOverUnder(plan, anfo);
+}
+
+void OpdaterAlt(Plan *plan) {
+  {
+    PlanLaas laas;
+    HentSkemaTimer(plan);
+    for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
+      const uint32_t art = plan->ObjTypeTab[r];
+      if (art == PLAN_FAG || art == PLAN_OPG_TIMER || art == PLAN_POST || art == PLAN_FREMMED_FAG ||
+          art == PLAN_FREMMED_OPG_TIMER || (art == PLAN_SKEMA && plan->VisSkeLekt))
+        BeregnRaekke(plan, r);
+    }
+  }
+  OpdaterMedarbejdere(plan);
 }

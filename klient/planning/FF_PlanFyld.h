@@ -84,3 +84,55 @@ uint32_t FjernTalTabDubletter();
 // The first period record of the row whose period overlaps the given one
 // and belongs to another plan group; 0 when none.
 uint32_t FindPerRec(uint32_t grund, uint32_t ffpp);
+
+// ---- Row totals, headings and scheduled numbers ----
+// The totals of one row over the group's weeks and its plan periods.
+void BeregnRaekke(Plan *plan, uint32_t raekke);
+// The heading a row is summed into in the plan's view: kind 1 (22) for
+// activity rows, 13 (34) for hours rows, 9 for the employee in view 'M';
+// 0 when none.
+uint32_t FindOverskrift(const Plan *plan, uint32_t raekke);
+// Takes a row out of its heading (fortegn -1) or puts it back (+1), then
+// works out the row's totals.
+void FlytTal(Plan *plan, uint32_t overskrift, uint32_t raekke, int fortegn);
+// The employee week sums: factor x the row's week figures into the sums of
+// Medarbejder1 (flag 1) and Medarbejder2 (flag 2). A copy feeds nothing.
+void AddPlanRaekkeTilSum(Plan *plan, uint32_t raekke, int faktor, uint32_t flag);
+void AddPlanRaekkeTilSum1(Plan *plan, uint32_t raekke);
+// Zeroes the week and period figures of a sum row before it is built again.
+void NulstilPlanUgeTal(Plan *plan, uint32_t raekke);
+// Every heading's figures and the employee sums built afresh from the rows.
+void BygOverskriftSummer(Plan *plan);
+// Makes the missing heading rows of the selected groups and builds the sums,
+// under hPlanMutex.
+void OpretOverskrifter(Plan *plan);
+// The employees' scheduled lessons into their kind-200 rows, then the hours
+// of every row's planned lessons again.
+void HentSkemaLektioner(Plan *plan);
+// The scheduled hours of the group's activity and subject rows, in one pass
+// over the group's weeks.
+void HentSkemaTimer(Plan *plan);
+// The posted hours into the rows of kinds 15 and 35, in one pass over the
+// month buckets, under hPlanMutex.
+void HentPosteringer(Plan *plan);
+// Each activity's skph pairs, sorted by subject, under hPlanMutex.
+void BygAktiSkph(Plan *plan);
+// The employment x subject counters from the schedule, under hPlanMutex.
+void BygAnfoSkfaKryds(Plan *plan);
+
+// ---- Staff figures ----
+// An employment of the current group: live, not archived, of the group's
+// dates and a member of it.
+bool AnfoIPlanGruppe(const Plan *plan, uint32_t anfo);
+// The summary of one employment against its norm.
+void BeregnMedarbejderTal(Plan *plan, uint32_t anfo);
+// Per week of the group's span, the planned hours less the norm.
+void BeregnOverUnder(Plan *plan, uint32_t anfo);
+// Every employment's summary (and, in view 'M', the rows shown); only tries
+// hPlanMutex: false, touching nothing, while another thread holds it.
+bool OpdaterMedarbejdere(Plan *plan);
+// Every employment's weekly over/under hours; waits for hPlanMutex.
+void OpdaterOverUnder(Plan *plan);
+// The scheduled hours and the totals of every row, then the employments;
+// waits for hPlanMutex.
+void OpdaterAlt(Plan *plan);

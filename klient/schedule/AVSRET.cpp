@@ -6,6 +6,7 @@
 
 #include "AKTICHK.h"
 #include "AVSHJAELP.h"
+#include "BESKEDER.h"
 #include "FINDREC.h"
 #include "BRIKIND.h"
 #include "INDSTIL.h"
@@ -206,7 +207,7 @@ uint32_t RolleForslagMedarbejder(const AVS *avs, uint32_t anfo, uint32_t antal) 
     case 'P':
       // The special schedule takes its role from the code the user picks; the
       // date pane is asked to show the date the pick applies to.
-      if (hDatoVindue) SendMessageA(hDatoVindue, 1931, 0, 0);
+      if (hDatoVindue) SendMessageA(hDatoVindue, STATUS_DATO_HENT, 0, 0);
       return 0;
     default:
       break;

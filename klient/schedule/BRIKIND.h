@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "AVS.h"
+#include "BESKEDER.h"
 #include "DATO.h"
 #include "SKEBEG.h"
 #include "windows.h"
@@ -205,12 +206,6 @@ void NulstilValg(BrikIndStruct *b, uint8_t fokus);
 
 // ---- The entry window's layout, painting and end.
 // Messages of the focus buttons and to the schedule windows.
-constexpr UINT kFokusKnapAktuel = 2024;
-constexpr UINT kFokusKnapTil = 2026;
-constexpr UINT kFokusKnapFra = 2027;
-constexpr UINT kEntryLukket = 1117;     // to the main window
-constexpr UINT kEntryOpdaterSkema = 1122;
-constexpr UINT kEntryDataAendret = 1154;
 
 // The temporary show-only and marking modes of the main window.
 extern uint8_t VisKunTilstand;

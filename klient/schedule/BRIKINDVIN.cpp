@@ -12,6 +12,7 @@
 
 #include "ARRANGER.h"
 #include "AVSHJAELP.h"
+#include "BESKEDER.h"
 #include "BYGINFO.h"
 #include "ENSDC.h"
 #include "FARVER.h"
@@ -53,8 +54,6 @@ constexpr int kGab = 10;
 constexpr int kKnapBredde = 90, kKnapHoejde = 24;
 constexpr int kFaneHoejde = 20;
 constexpr int kSwitchHoejde = 18;
-// The main window's message for the input window's end.
-constexpr UINT kBrikIndLukket = 1117;
 
 enum : int { KI_OK = 0, KI_ANVEND, KI_ANNULLER, KI_TID, KI_ELEV, kKnapAntal };
 constexpr uint32_t kKnapId[kKnapAntal] = {KNAP_OK, KNAP_ANVEND, KNAP_ANNULLER, KNAP_TID, KNAP_ELEVCHECK};
@@ -298,7 +297,7 @@ void Gem(BrikIndStruct *b, bool anvend) {
   }
   if (anvend && Redigerer(b)) {
     for (HWND h : b->hwndRetInfo)
-      if (h) SendMessageA(h, kRetInfoDataAendret2, 0, 0);
+      if (h) SendMessageA(h, DATA_AENDRET2, 0, 0);
   }
   if (svar) GaaTilTrin(b, svar);
 }
@@ -575,7 +574,7 @@ bool BrikIndTast(BrikIndStruct *b, const TastInfo &t, bool udfoer) {
   }
   if (ctrl && !alt && (vk == 'A' || vk == 'G') && b->hwndListe[0]) {
     if (udfoer) {
-      if (vk == 'A') SendMessageA(b->hwndListe[0], 2228, 31, 0);
+      if (vk == 'A') SendMessageA(b->hwndListe[0], LISTBOX_VALGT, 31, 0);
       else SendMessageA(b->hwndListe[0], WM_LBUTTONDOWN, MK_LBUTTON, 0);
     }
     return true;
@@ -696,7 +695,7 @@ LRESULT CALLBACK RudeProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       if (b)
-        SendMessageA(ejer, msg == WM_LBUTTONDOWN ? 1078 : 1081,
+        SendMessageA(ejer, msg == WM_LBUTTONDOWN ? ENS_RAEKKEHOVED_DBL : ENS_CELLER_DBL,
                      RaekkeVed(b, static_cast<short>(HIWORD(lParam))),
                      static_cast<LPARAM>(KolonneVed(b, h, static_cast<short>(LOWORD(lParam)))));
       return 0;
@@ -704,7 +703,7 @@ LRESULT CALLBACK RudeProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (b) SendMessageA(ejer, WM_RBUTTONDOWN, wParam, lParam);
       return 0;
     case WM_MOUSEMOVE:
-      if (b) SendMessageA(ejer, 1049, KolonneVed(b, h, static_cast<short>(LOWORD(lParam))), lParam);
+      if (b) SendMessageA(ejer, ENS_MUS_HVIL, KolonneVed(b, h, static_cast<short>(LOWORD(lParam))), lParam);
       return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -912,7 +911,7 @@ LRESULT Opret(HWND h, BrikIndStruct *b) {
   if (b->hwndFane) SendMessageA(b->hwndFane, TAB_SELECT, b->AktuelListe, 0);
   SaetTitel(b);
   if (b->hwndGitter) {
-    if (e.Placering == 'L' && e.risy_id) SendMessageA(b->hwndGitter, SKE_RINGSYSTEM, e.risy_id, 0);
+    if (e.Placering == 'L' && e.risy_id) SendMessageA(b->hwndGitter, RING_VALGT, e.risy_id, 0);
     ShowWindow(b->hwndGitter, SW_SHOW);
   }
   PostMessageA(h, kBrikIndElevAdvarsel, 0, 0);
@@ -959,7 +958,7 @@ void Afslut(BrikIndStruct *b) {
   b->BlokTab = nullptr;
   std::free(b->Dele);
   b->Dele = nullptr;
-  if (b->hwndEjer) SendMessageA(b->hwndEjer, kBrikIndLukket, 0, static_cast<LPARAM>(b->hwnd));
+  if (b->hwndEjer) SendMessageA(b->hwndEjer, HOVED_INPUT_LUKKET, 0, static_cast<LPARAM>(b->hwnd));
   const HWND skema = b->hwndSkema;
   b->hwndSkema = 0;
   b->hwndEjer = 0;
@@ -1193,7 +1192,7 @@ HWND CreateBrikIndWnd(char mode, HWND skema) {
     // kind; a window that does not answer leaves them as they are.
     if (const auto *dele = reinterpret_cast<const char *>(SendMessageA(skema, 1338, 0, 0))) b->Dele = strdup(dele);
     if (!b->SkemaSke) {
-      const LRESULT art = SendMessageA(skema, 1119, 0, 0);
+      const LRESULT art = SendMessageA(skema, VINDUE_SAET_AKTIV, 0, 0);
       if (art == 'K' || art == 'M' || art == 'L') b->ObjektArt = static_cast<char>(art);
     }
     if (b->Mode == 'R' || AktuelAVS.Art == 'Y') b->Svar1353 = static_cast<uint8_t>(SendMessageA(skema, 1353, 0, 0));
@@ -1225,7 +1224,7 @@ HWND AabnBrikIndVindue(HWND hoved, char mode, HWND skema) {
   ShowWindow(h, SW_SHOW);
   UpdateWindow(h);
   SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  if (hoved) SendMessageA(hoved, kBrikIndOprettet, 0, static_cast<LPARAM>(h));
+  if (hoved) SendMessageA(hoved, HOVED_INPUT_AABEN, 0, static_cast<LPARAM>(h));
   return h;
 }
 

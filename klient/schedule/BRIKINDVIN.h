@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "BRIKIND.h"
 #include "TASTINFO.h"
 #include "windows.h"
@@ -43,8 +44,6 @@ enum : uint32_t {
 };
 
 // The entry window's messages.
-constexpr UINT kBrikIndElevAdvarsel = 11224;  // posted to itself at creation
-constexpr UINT kBrikIndOprettet = 1116;       // to the main window: lParam the entry window
 constexpr UINT kBrikIndMinBredde = 575;
 constexpr UINT kBrikIndMinHoejde = 450;
 

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "AVSHJAELP.h"
+#include "BESKEDER.h"
 #include "BRIKINDVIN.h"
 #include "BYGINFO.h"
 #include "ENSMUS.h"
@@ -37,7 +38,6 @@ constexpr const char *kElevsammenfald =
 constexpr uint8_t kAfvisning = MAERKE_OPTAGET | MAERKE_PERIODE | MAERKE_RINGSYSTEM | MAERKE_RING_UBRUGT |
                                MAERKE_ANDEN_SORT | MAERKE_SKOLEFRI;
 constexpr uint8_t kPrioritetMaks = 2;
-constexpr UINT kHovedDataAendret = 1140;  // the main window: data changed, save
 
 DifValg &Liste(BrikIndStruct *b, uint8_t fokus) { return b->Valg[fokus]; }
 
@@ -97,9 +97,9 @@ void SynkValgte(BrikIndStruct *b) {
 }
 
 void InfoOpdater(BrikIndStruct *b) {
-  if (b->hwndBygInfo) SendMessageA(b->hwndBygInfo, BYGINFO_OPDATER, 0, 0);
+  if (b->hwndBygInfo) SendMessageA(b->hwndBygInfo, BRIKINFO_OPDATER, 0, 0);
   for (HWND h : b->hwndRetInfo)
-    if (h) SendMessageA(h, kEntryDataAendret, 0, 0);
+    if (h) SendMessageA(h, DATA_AENDRET2, 0, 0);
 }
 
 // What follows a change of the event's participants: the marks, the other
@@ -541,7 +541,7 @@ bool PrioritetDialog(BrikIndStruct *b, uint32_t akti, int x, int y) {
   if (svar != IDOK || pi.current == foer || !SaetSkemaPrioritet(akti, pi.current)) return false;
   // The priorities are written by the save of all data; without the notice
   // a priority changed on its own would wait for an unrelated change.
-  if (b->hwndEjer && IsWindow(b->hwndEjer)) SendMessageA(b->hwndEjer, kHovedDataAendret, 0, 0);
+  if (b->hwndEjer && IsWindow(b->hwndEjer)) SendMessageA(b->hwndEjer, HOVED_DATA_AENDRET, 0, 0);
   OpdaterDifValgVindue(b);
   return true;
 }

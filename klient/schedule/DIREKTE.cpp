@@ -42,7 +42,7 @@ void TaelOp() {
 }
 
 void TilHoved() {
-  if (hwndHoved && IsWindow(hwndHoved)) SendMessageA(hwndHoved, SKE_HOVED_AENDRET, 0, 0);
+  if (hwndHoved && IsWindow(hwndHoved)) SendMessageA(hwndHoved, HOVED_DATA_AENDRET, 0, 0);
 }
 
 // Frees a property set on every way out.
@@ -143,7 +143,7 @@ void VisBrikInfo(SkeStruct *ske, uint32_t kolonne, uint32_t raekke, uint32_t fla
   if (r && (r->Status & (SKE_KENDT | SKE_EGEN)) && r->Ejer == GlobalIndstillinger.insnr)
     HentVisAVS(ske, &BrikInfoAVS, i, true);
   if (hwndBrikInfo && IsWindow(hwndBrikInfo))
-    SendMessageA(hwndBrikInfo, SKE_BRIKINFO_OPDATER, flags, reinterpret_cast<LPARAM>(ske));
+    SendMessageA(hwndBrikInfo, BRIKINFO_OPDATER, flags, reinterpret_cast<LPARAM>(ske));
 }
 
 bool PlacerDirekte(SkeStruct *ske, uint32_t kolonne, uint32_t raekke, AVS *avs) {
@@ -193,7 +193,7 @@ bool IndsaetBrik(SkeStruct *ske, HWND ejer, uint32_t kolonne, uint32_t raekke, A
     TaelOp();
   }
   avs->id = 0;
-  if (hwndBrikInfo && IsWindow(hwndBrikInfo)) SendMessageA(hwndBrikInfo, SKE_BRIKINFO_OPDATER, 0, 0);
+  if (hwndBrikInfo && IsWindow(hwndBrikInfo)) SendMessageA(hwndBrikInfo, BRIKINFO_OPDATER, 0, 0);
   TilHoved();
   return true;
 }

@@ -7,11 +7,10 @@
 #include <cstdint>
 
 #include "AVS.h"
+#include "BESKEDER.h"
 #include "SKEMA.h"
 #include "windows.h"
 
-// Messages the writers send.
-#define SKE_BRIKINFO_OPDATER 1929  // to the tile information window: its event changed
 
 // The status word of the first row of visible entry indeks; 0 for an entry
 // outside the list or whose bucket or row is gone.

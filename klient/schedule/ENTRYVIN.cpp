@@ -193,9 +193,9 @@ void VisFokusKnapper(BrikIndStruct *b) {
   if (!b) return;
   for (int k = 0; k < kAntalDifValg; ++k)
     if (b->hwndFokusKnapper[k])
-      SendMessageA(b->hwndFokusKnapper[k], b->Aaben[k] ? kFokusKnapTil : kFokusKnapFra, 0, 0);
+      SendMessageA(b->hwndFokusKnapper[k], b->Aaben[k] ? TAB_ENABLE : TAB_DISABLE, 0, 0);
   for (int k = 0; k < kAntalDifValg; ++k)
-    if (b->hwndFokusKnapper[k]) SendMessageA(b->hwndFokusKnapper[k], kFokusKnapAktuel, b->AktuelListe, 0);
+    if (b->hwndFokusKnapper[k]) SendMessageA(b->hwndFokusKnapper[k], TAB_SELECT, b->AktuelListe, 0);
 }
 
 void OpdaterEntryWindow(BrikIndStruct *b, bool genopbyg) {
@@ -208,7 +208,7 @@ void OpdaterEntryWindow(BrikIndStruct *b, bool genopbyg) {
   for (HWND h : b->hwndListe)
     if (h) InvalidateRect(h, nullptr, FALSE);
   for (HWND h : b->hwndRetInfo)
-    if (h) SendMessageA(h, kEntryDataAendret, 0, 0);
+    if (h) SendMessageA(h, DATA_AENDRET2, 0, 0);
 }
 
 void SaetVisningsTilstand(BrikIndStruct *b) {
@@ -261,7 +261,7 @@ bool ResetTavoSkemaTitel() {
   BegivenhedsFilter = StatusFilter{};
   PosteringsFilter = StatusFilter{};
   if (hwndHoved) SetWindowTextA(hwndHoved, "TAVO-skema");
-  SendTilAlleVinduer(kEntryOpdaterSkema, 0, 0, 0);
+  SendTilAlleVinduer(DATA_AENDRET, 0, 0, 0);
   return true;
 }
 
@@ -276,8 +276,8 @@ void FreeEntryWindow(BrikIndStruct *b) {
     if (h && IsWindow(h)) DestroyWindow(h);
     h = 0;
   }
-  if (b->hwndEjer) SendMessageA(b->hwndEjer, kEntryLukket, 0, 0);
-  if (b->hwndSkema) SendMessageA(b->hwndSkema, kEntryOpdaterSkema, 0, 0);
+  if (b->hwndEjer) SendMessageA(b->hwndEjer, HOVED_INPUT_LUKKET, 0, 0);
+  if (b->hwndSkema) SendMessageA(b->hwndSkema, DATA_AENDRET, 0, 0);
   std::free(b->AnfoRolle);
   std::free(b->AnfoMinut);
   std::free(b->AnfoRolleLaast);

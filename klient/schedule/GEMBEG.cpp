@@ -10,6 +10,7 @@
 #include "ADDBEG.h"
 #include "AKTICHK.h"
 #include "AVSHJAELP.h"
+#include "BESKEDER.h"
 #include "BRIKINDVIN.h"
 #include "BRIKINFO.h"
 #include "DATO.h"
@@ -34,9 +35,6 @@ GemBegKroge GemBegKrog;
 
 namespace {
 
-constexpr UINT kGitterRettet = 1345;   // an edit was saved
-constexpr UINT kGitterNye = 1123;      // new events were saved
-constexpr UINT kHovedDataAendret = 1140;
 constexpr uint8_t kTrinMarkerTider = 8;
 
 bool Redigerer(const BrikIndStruct *b) { return b->Mode == 'R'; }
@@ -436,10 +434,10 @@ void Fortael(BrikIndStruct *b, bool anvend, bool rettet) {
       SendMessageA(b->hwndSkema, rettet ? kGitterRettet : kGitterNye, rettet ? 1 : 0, 0);
     AktuelAVS.skfa_id = 0;
   }
-  SendTilAlleVinduer(kEntryOpdaterSkema, 0, 0, 0);
-  if (hwndBrikInfo && IsWindow(hwndBrikInfo)) SendMessageA(hwndBrikInfo, SKE_BRIKINFO_OPDATER, 0, 0);
+  SendTilAlleVinduer(DATA_AENDRET, 0, 0, 0);
+  if (hwndBrikInfo && IsWindow(hwndBrikInfo)) SendMessageA(hwndBrikInfo, BRIKINFO_OPDATER, 0, 0);
   CountExportChanges();
-  if (b->hwndEjer && IsWindow(b->hwndEjer)) SendMessageA(b->hwndEjer, kHovedDataAendret, 0, 0);
+  if (b->hwndEjer && IsWindow(b->hwndEjer)) SendMessageA(b->hwndEjer, HOVED_DATA_AENDRET, 0, 0);
 }
 
 constexpr unsigned kMaxPoster = 64;

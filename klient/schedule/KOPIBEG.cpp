@@ -266,12 +266,12 @@ SkemaTastSvar IndsaetUdfoer(HWND hwnd, SkeStruct *ske, const TastInfo &t) {
   if (!m.ok) return svar;
   if (t.wParam == VK_INSERT && (t.ctrl || t.alt)) {
     IndsaetBegivenheder(hwnd, ske, m.kol, m.raekke, t);
-    SendTilAlleVinduer(SKE_DATA_AENDRET, 0, 0, 0);
-    if (hwndHoved && IsWindow(hwndHoved)) SendMessageA(hwndHoved, SKE_HOVED_AENDRET, 0, 0);
+    SendTilAlleVinduer(DATA_AENDRET, 0, 0, 0);
+    if (hwndHoved && IsWindow(hwndHoved)) SendMessageA(hwndHoved, HOVED_DATA_AENDRET, 0, 0);
   } else if (t.wParam == VK_INSERT || t.ctrl) {
     AVS kopi{};
     KopierAVS(&KopiCelleAVS, &kopi);
-    if (IndsaetBrik(ske, hwndHoved, m.kol, m.raekke, &kopi, false)) SendTilAlleVinduer(SKE_DATA_AENDRET, 0, 0, 0);
+    if (IndsaetBrik(ske, hwndHoved, m.kol, m.raekke, &kopi, false)) SendTilAlleVinduer(DATA_AENDRET, 0, 0, 0);
     CleanupAVS(&kopi);
   } else {
     return svar;
@@ -302,6 +302,6 @@ void IndsaetUgeFraAnden(HWND hwnd, SkeStruct *ske, const SkeStruct *fra) {
   t.alt = 1;
   t.wParam = VK_INSERT;
   IndsaetBegivenheder(hwnd, ske, m.kol, m.raekke, t);
-  SendTilAlleVinduer(SKE_MARKOER_FLYTTET, 0, 0, 0);
-  if (hwndHoved && IsWindow(hwndHoved)) SendMessageA(hwndHoved, SKE_HOVED_AENDRET, 0, 0);
+  SendTilAlleVinduer(AKTUEL_AENDRET, 0, 0, 0);
+  if (hwndHoved && IsWindow(hwndHoved)) SendMessageA(hwndHoved, HOVED_DATA_AENDRET, 0, 0);
 }

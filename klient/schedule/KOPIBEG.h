@@ -7,15 +7,12 @@
 #include <cstdint>
 
 #include "AVS.h"
+#include "BESKEDER.h"
 #include "SKEMA.h"
 #include "SKEMAVIN.h"
 #include "TASTINFO.h"
 #include "windows.h"
 
-// Between two windows of the same object (lParam the asking window's
-// workspace): copy the week at the cursor; paste the copied week there.
-#define SKE_HUSK_UGE 1949
-#define SKE_INDSAET_UGE 1950
 
 // The copied cell: one event with its participants; a paste needs at least
 // one activity, employee or room.

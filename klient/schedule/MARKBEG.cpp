@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "BESKEDER.h"
 #include "DIREKTE.h"
 #include "INDSTIL.h"
 #include "OPTAGET.h"
@@ -23,8 +24,6 @@
 
 namespace {
 
-constexpr UINT kPartnerCelle = 1177;
-constexpr UINT kPartnerSke = 1178;
 
 bool ErMarkeret(uint8_t kode) { return kode == FARVE_MAERKET; }
 
@@ -406,5 +405,5 @@ void StartTraek(SkeStruct *ske) {
 }
 
 void TegnMarkeringer(SkeStruct *ske) {
-  if (ske->hwndSelv && IsWindow(ske->hwndSelv) && !ske->Tegner) SendMessageA(ske->hwndSelv, SKE_TEGN_NU, 0, 0);
+  if (ske->hwndSelv && IsWindow(ske->hwndSelv) && !ske->Tegner) SendMessageA(ske->hwndSelv, OBJVINDUE_OPRETTET, 0, 0);
 }

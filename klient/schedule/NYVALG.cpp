@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "AVS.h"
+#include "BESKEDER.h"
 #include "DATO.h"
 #include "ENSDC.h"
 #include "FARVER.h"
@@ -820,7 +821,7 @@ void OpdaterDifValgVindue(BrikIndStruct *b) {
     SetScrollInfo(b->hwndRulle[1], SB_CTL, &si, TRUE);
   }
   if (v.SwitchValgt < kMaxSwitchKnapper && v.hwndSwitchButtons[v.SwitchValgt])
-    SendMessageA(v.hwndSwitchButtons[v.SwitchValgt], 2133, 1, 0);
+    SendMessageA(v.hwndSwitchButtons[v.SwitchValgt], NYB_LAAS_NED, 1, 0);
   PlacerKolonneKnapper(b);
 }
 

@@ -182,8 +182,8 @@ int AutoSkemaDialog(HWND hwnd, SkeStruct *ske) {
     default:
       return IDCANCEL;
   }
-  if (aendret && hwndHoved && IsWindow(hwndHoved)) SendMessageA(hwndHoved, SKE_HOVED_AENDRET, 0, 0);
-  if (IsWindow(hwnd)) SendMessageA(hwnd, SKE_DATA_AENDRET, 0, 0);
+  if (aendret && hwndHoved && IsWindow(hwndHoved)) SendMessageA(hwndHoved, HOVED_DATA_AENDRET, 0, 0);
+  if (IsWindow(hwnd)) SendMessageA(hwnd, DATA_AENDRET, 0, 0);
   return svar;
 }
 
@@ -286,8 +286,8 @@ SkemaTastSvar PlacerUdfoer(HWND hwnd, SkeStruct *ske, const TastInfo &t) {
   ske->Tastet[0] = '\0';
   if (ske->Tilstand == 'S') {
     SletMarkerede(ske);
-    SendTilAlleVinduer(SKE_DATA_AENDRET, 0, 0, 0);
-    if (hwndHoved && IsWindow(hwndHoved)) SendMessageA(hwndHoved, SKE_HOVED_AENDRET, 0, 0);
+    SendTilAlleVinduer(DATA_AENDRET, 0, 0, 0);
+    if (hwndHoved && IsWindow(hwndHoved)) SendMessageA(hwndHoved, HOVED_DATA_AENDRET, 0, 0);
     if (IsWindow(hwnd) && TaelMarkerede(ske) == 0) SendTast(hwnd, VK_ESCAPE, false, false, false);
     svar.tegn = SKE_TEGN_ALT;
     return svar;
@@ -320,9 +320,9 @@ SkemaTastSvar PlacerUdfoer(HWND hwnd, SkeStruct *ske, const TastInfo &t) {
   AktuelAVS.Kode2 = 'V';
   AktuelAVS.Kode3 = 'B';
   KopierAVS(&AktuelAVS, &ArbejdsAVS);
-  const UINT besked = AktuelAVS.Placering == 'L'   ? SKE_INDTAST_LEKTION
-                      : AktuelAVS.Placering == 'D' ? SKE_INDTAST_DAG
-                                                   : SKE_INDTAST_TID;
+  const UINT besked = AktuelAVS.Placering == 'L'   ? HOVED_INDTAST_LEKTION
+                      : AktuelAVS.Placering == 'D' ? HOVED_INDTAST_DAG
+                                                   : HOVED_INDTAST_TID;
   if (hwndHoved && IsWindow(hwndHoved)) SendMessageA(hwndHoved, besked, 0, static_cast<LPARAM>(hwnd));
   return svar;
 }
@@ -353,7 +353,7 @@ SkemaTastSvar AutoSkemaVisning(HWND hwnd, SkeStruct *ske) {
   }
   SkemaPeriode.AktuelUgeIndeks = fundet;
   if (!ske->Ens.Aktiv || !ske->AlleObjekter) {
-    if (hwndHoved && IsWindow(hwndHoved)) PostMessageA(hwndHoved, SKE_AUTOSKEMA_VIS, 0, static_cast<LPARAM>(hwnd));
+    if (hwndHoved && IsWindow(hwndHoved)) PostMessageA(hwndHoved, HOVED_PRIKSKEMA, 0, static_cast<LPARAM>(hwnd));
     return svar;
   }
   ske->AktuelUgeRaekke = FindUgeRaekke(ske, fundet);

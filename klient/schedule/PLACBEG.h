@@ -8,18 +8,12 @@
 #include <cstdint>
 
 #include "AVS.h"
+#include "BESKEDER.h"
 #include "SKEMA.h"
 #include "SKEMAVIN.h"
 #include "TASTINFO.h"
 #include "windows.h"
 
-// To the main window: open the event entry window by lesson, whole day or
-// time (lParam the schedule window); open an AutoSkema view of the current
-// week.
-#define SKE_INDTAST_LEKTION 1124
-#define SKE_INDTAST_DAG 1137
-#define SKE_INDTAST_TID 1138
-#define SKE_AUTOSKEMA_VIS 1139
 
 // The working copy of the event being entered, emptied and made with it.
 extern AVS ArbejdsAVS;

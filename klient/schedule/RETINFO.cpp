@@ -302,8 +302,8 @@ LRESULT CALLBACK RetInfoWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
       OpdaterSpejl(ri);
       Tegn(hwnd, ri);
       return 0;
-    case kRetInfoDataAendret1:
-    case kRetInfoDataAendret2:
+    case VINDUE_TEGN_MED:
+    case DATA_AENDRET2:
       if (!ri) break;
       OpdaterSpejl(ri);
       for (HWND c : ri->boern)

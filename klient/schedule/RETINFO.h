@@ -8,14 +8,12 @@
 #include <cstdint>
 
 #include "AVS.h"
+#include "BESKEDER.h"
 #include "windows.h"
 
 constexpr const char *kRetInfoKlasse = "RetInfoWndClass";
 // The window kind of the field layouts the panes' lists are drawn in.
 constexpr uint8_t kRetInfoSwitchArt = 48;
-// Messages that tell the pane the event's content changed.
-constexpr UINT kRetInfoDataAendret1 = 1118;
-constexpr UINT kRetInfoDataAendret2 = 1154;
 
 enum RetInfoBlok : int { RI_AKTI = 0, RI_SKFA, RI_ANFO, RI_LOKA, RI_BEM, kRetInfoBlokke };
 

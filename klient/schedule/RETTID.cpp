@@ -183,7 +183,7 @@ void KontrolRettelse(BrikIndStruct *b, Klokkeslaet start, Klokkeslaet slut, floa
     AktuelAVS.Sluttid = b->Sluttid;
     AktuelAVS.Antal_std_lektioner = b->StdLektioner;
     for (HWND h : b->hwndRetInfo)
-      if (h) SendMessageA(h, kRetInfoDataAendret2, 0, 0);
+      if (h) SendMessageA(h, DATA_AENDRET2, 0, 0);
   }
   if (SkeStruct *g = Gitter(b)) OpdaterEfterAendring(g, true, true);
   // The grid's current cell shows the event again as it now stands.
@@ -220,7 +220,7 @@ INT_PTR CALLBACK RetTidDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
       HWND start = GetDlgItem(dlg, IDC_RETTID_START);
       SendMessageA(start, EM_SETSEL, 0, -1);
       SetFocus(start);
-      if (b->hwndEjer) SendMessageA(b->hwndEjer, kBrikIndOprettet, 0, static_cast<LPARAM>(dlg));
+      if (b->hwndEjer) SendMessageA(b->hwndEjer, HOVED_INPUT_AABEN, 0, static_cast<LPARAM>(dlg));
       return FALSE;
     }
     case WM_COMMAND: {
@@ -277,7 +277,7 @@ void RetTidKnap(BrikIndStruct *b) {
   }
   if (svar == 1 && !ny) KontrolRettelse(b, start, slut, timer);
   else if (svar == 1) MarkerTid(b);
-  if (b->hwndEjer) SendMessageA(b->hwndEjer, kBrikIndOprettet, 0, static_cast<LPARAM>(b->hwnd));
+  if (b->hwndEjer) SendMessageA(b->hwndEjer, HOVED_INPUT_AABEN, 0, static_cast<LPARAM>(b->hwnd));
   if (IsWindow(b->hwnd)) SetFocus(b->hwnd);
 }
 
@@ -338,7 +338,7 @@ void MinutDialog(BrikIndStruct *b, uint32_t anfo, int x, int y) {
     AktuelAVS.minutTab[i - 1] = ei.value;
     // Setting the role it has recounts the event's figures with the minutes.
     SetAVSRolle(&AktuelAVS, 'M', anfo, AktuelAVS.skemarolTab ? AktuelAVS.skemarolTab[i - 1] : 0);
-    if (b->hwndBygInfo) SendMessageA(b->hwndBygInfo, BYGINFO_OPDATER, 0, 0);
+    if (b->hwndBygInfo) SendMessageA(b->hwndBygInfo, BRIKINFO_OPDATER, 0, 0);
   }
   OpdaterEntryWindow(b, false);
 }

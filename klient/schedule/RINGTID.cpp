@@ -298,7 +298,7 @@ void Behandl(HWND hwnd, RingWS *s, UINT msg, WPARAM wParam, LPARAM lParam) {
       Meld(s, static_cast<uint32_t>(wParam));
       return;
     }
-    case RING_TEGN:
+    case ELEMENT_MAA_AKTIVERES:
       TegnRingStrip(s);
       return;
     case RING_NAESTE:

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "windows.h"
 
 constexpr int kRingTekstLaengde = 27;  // one display text with its terminator
@@ -28,13 +29,6 @@ extern char (*RingeSingleStrTab)[kRingTekstLaengde];
 extern uint32_t *RingeSingleTab;
 extern uint32_t RingeSingleAntal;
 
-// Messages of the strip.
-#define RING_VAELG_ID 1071   // to the strip: choose the ring system wParam when it holds it
-#define RING_TEGN 1104       // to the strip: repaint
-#define RING_VALGT 1105      // from the strip: wParam the ring system now chosen
-#define RING_NAESTE 1106     // to the strip (wParam 10, the ring key): step to the next entry
-#define RING_VALGT_INDEKS 1109  // from the strip: a choice made by index (its list) follows 1105
-#define RING_VIS_ID 1352     // to the strip: show the ring system wParam; lParam 1 reports 1105
 
 // The create record, allocated (malloc/calloc) by the creator and owned by
 // the strip from its WM_CREATE on.

@@ -12,6 +12,7 @@
 
 #include "ARRANGER.h"
 #include "AVSHJAELP.h"
+#include "BESKEDER.h"
 #include "DATO.h"
 #include "ELEMENT.h"
 #include "ENS.h"
@@ -52,9 +53,6 @@ const char *const kSkemaLaastPeriode = "Bemærk at du nu er ved at markere op i 
 namespace {
 
 constexpr const char *kKlasse = "SkemaWndClass";
-constexpr UINT kFrameAktiverHoved = 1099;  // to the main window: an ordinary window asks to become active
-constexpr UINT kSelvIndtast = 1109;
-constexpr UINT kTbRingNaeste = 1070;
 
 // The locked-period warning is shown once per opening of a window.
 uint8_t LaastAdvaret = 0;
@@ -437,12 +435,12 @@ SkemaTastSvar SkemaTastUdfoer(HWND hwnd, SkeStruct *ske, const TastInfo &t) {
       return svar;
     case 'A':
       if (t.ctrl || t.alt) break;
-      if (e.hwndToolbar) SendMessageA(e.hwndToolbar, SKE_ANTAL_LAG, 0, 0);
+      if (e.hwndToolbar) SendMessageA(e.hwndToolbar, TB_GRUPPE_INDEKS, 0, 0);
       return svar;
     case 'I':
       if (!t.ctrl) break;
-      if (e.hwndToolbar) SendMessageA(e.hwndToolbar, kTbRingNaeste, 10, 0);
-      SendMessageA(hwnd, kSelvIndtast, 0, 0);
+      if (e.hwndToolbar) SendMessageA(e.hwndToolbar, TB_RING_NAESTE, 10, 0);
+      SendMessageA(hwnd, RING_VALGT_INDEKS, 0, 0);
       return svar;
     case 'L':
       if (!t.ctrl) break;
@@ -464,13 +462,13 @@ SkemaTastSvar SkemaTastUdfoer(HWND hwnd, SkeStruct *ske, const TastInfo &t) {
     case 'Z':
       if (!t.ctrl) break;
       VisMaerkedeBrikker = VisMaerkedeBrikker ? 0 : 1;
-      SendTilAlleVinduer(SKE_TEGN_NU, 0, 0, 0);
+      SendTilAlleVinduer(OBJVINDUE_OPRETTET, 0, 0, 0);
       return svar;
     case 'U':
       if (!t.ctrl) return svar;
       ske->FagSkift = ske->FagSkift ? 0 : 1;
       if (e.hwndToolbar)
-        SendMessageA(e.hwndToolbar, SKE_TB_FILTER, ske->FagSkift ? static_cast<uint32_t>('U') : FilterFor(ske->ObjektArt), 0);
+        SendMessageA(e.hwndToolbar, GRUPPE_SAET, ske->FagSkift ? static_cast<uint32_t>('U') : FilterFor(ske->ObjektArt), 0);
       if (hwndHoved && IsWindow(hwndHoved)) SendTast(hwndHoved, VK_F3, false, false, false);
       return svar;
   }
@@ -571,13 +569,13 @@ void Aktiver(HWND h, SkeStruct *ske, UINT msg, WPARAM wParam) {
   e.Aktiv = 1;
   e.CaptionAktiv = 1;
   if (!ske->EtObjekt) VinduesListeTilTop(h);
-  if (msg == ENS_AKTIVER && e.hwndParent) {
+  if (msg == VINDUE_AKTIVER && e.hwndParent) {
     SendMessageA(e.hwndParent, ENS_BLEV_AKTIV, wParam, static_cast<LPARAM>(h));
     if (Ske(h) != ske) return;
   }
   if (ske->Variant == 'B' && ske->Tilstand == 'R' && ske->hwndIndlejret) {
     SendMessageA(h, SKE_STATUSTEKST, 0, reinterpret_cast<LPARAM>(ske->Statustekst));
-    SendMessageA(ske->hwndIndlejret, 1178, 0, reinterpret_cast<LPARAM>(ske));
+    SendMessageA(ske->hwndIndlejret, kPartnerSke, 0, reinterpret_cast<LPARAM>(ske));
   }
   if (ske->RetStartet) {
     RydMaerker(ske);
@@ -598,12 +596,12 @@ void Aktiver(HWND h, SkeStruct *ske, UINT msg, WPARAM wParam) {
 bool BlivAktiv(HWND h, SkeStruct *ske) {
   if (ske->Ens.Aktiv) return true;
   if (ske->Variant == 'N' || ske->Variant == 'A') {
-    if (hwndHoved && IsWindow(hwndHoved)) SendMessageA(hwndHoved, kFrameAktiverHoved, 0, static_cast<LPARAM>(h));
+    if (hwndHoved && IsWindow(hwndHoved)) SendMessageA(hwndHoved, HOVED_INTET_INPUT, 0, static_cast<LPARAM>(h));
   } else if (ske->Ens.hwndParent &&
              !SendMessageA(ske->Ens.hwndParent, ENS_MAA_AKTIVERES, 0, static_cast<LPARAM>(h))) {
     return false;
   }
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   return IsWindow(h) && Ske(h) == ske;
 }
 
@@ -668,7 +666,7 @@ void Tast(HWND h, SkeStruct *ske, const TastInfo &t) {
       EnsTypeAhead(&ske->Ens, &ske->ObjPos, t.wParam)) {
     FoelgObjAkse(ske);
     Tegn(ske, SKE_TEGN_RAEKKE);
-    SendTilAlleVinduer(SKE_MARKOER_FLYTTET, 0, 0, h);
+    SendTilAlleVinduer(AKTUEL_AENDRET, 0, 0, h);
     return;
   }
   if (!SkemaTastTjek(h, ske, t, KMD_UDFOER)) return;
@@ -690,20 +688,20 @@ void TastOp(HWND h, SkeStruct *ske, WPARAM tast) {
       for (size_t i = 0; cifre && i < n; ++i) cifre = ske->Tastet[i] >= '0' && ske->Tastet[i] <= '9';
       // More than two digits is 31 or more in any case.
       if (cifre && n <= 2 && std::atoi(ske->Tastet) < 31) {
-        if (ske->Ens.hwndToolbar) SendMessageA(ske->Ens.hwndToolbar, SKE_ANTAL_LAG, std::atoi(ske->Tastet), 0);
+        if (ske->Ens.hwndToolbar) SendMessageA(ske->Ens.hwndToolbar, TB_GRUPPE_INDEKS, std::atoi(ske->Tastet), 0);
         ske->Tastet[0] = '\0';
       }
       return;
     }
     case VK_UP:
     case VK_DOWN:
-      if (ske->Layout == 'V' && ske->AlleObjekter) SendMessageA(h, SKE_VIS_LAG, 0, 0);
+      if (ske->Layout == 'V' && ske->AlleObjekter) SendMessageA(h, ENS_RAEKKEHOVED_TEGN, 0, 0);
       break;
   }
   switch (tast) {
     case VK_PRIOR: case VK_NEXT: case VK_END: case VK_HOME:
     case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN:
-      SendTilAlleVinduer(SKE_MARKOER_FLYTTET, 0, 0, h);
+      SendTilAlleVinduer(AKTUEL_AENDRET, 0, 0, h);
       break;
   }
 }
@@ -724,8 +722,8 @@ void VaelgFilter(HWND h, SkeStruct *ske, WPARAM klasse) {
     ske->UgeAntal = 0;
   }
   Genbyg(ske, true);
-  if (ske->Ens.hwndToolbar) SendMessageA(ske->Ens.hwndToolbar, SKE_TB_FILTER, ske->ObjFilter, 0);
-  SendTilAlleVinduer(SKE_MARKOER_FLYTTET, 0, 0, h);
+  if (ske->Ens.hwndToolbar) SendMessageA(ske->Ens.hwndToolbar, GRUPPE_SAET, ske->ObjFilter, 0);
+  SendTilAlleVinduer(AKTUEL_AENDRET, 0, 0, h);
 }
 
 // Marks the visible events of the own installation that answer the find
@@ -972,7 +970,7 @@ LRESULT CALLBACK SkemaWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 0;
     case WM_SHOWWINDOW:
-      if (wParam) SendTilAlleVinduer(SKE_MARKOER_FLYTTET, 0, 0, 0);
+      if (wParam) SendTilAlleVinduer(AKTUEL_AENDRET, 0, 0, 0);
       return 0;
     case WM_GETMINMAXINFO: {
       auto *mm = reinterpret_cast<MINMAXINFO *>(lParam);
@@ -1030,7 +1028,7 @@ LRESULT CALLBACK SkemaWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_LBUTTONUP:
       AfslutTraek(ske);
-      SendTilAlleVinduer(SKE_MARKOER_FLYTTET, 0, 0, 0);
+      SendTilAlleVinduer(AKTUEL_AENDRET, 0, 0, 0);
       return 0;
     case DUMMY_MUS_I_RUDE:
       MusRude = static_cast<HWND>(lParam);
@@ -1064,7 +1062,7 @@ LRESULT CALLBACK SkemaWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case TB_TOOLTIP:
       SkjulTooltip();
       return 0;
-    case SKE_MARKOER_FLYTTET:
+    case AKTUEL_AENDRET:
       if (ske->Tegner || !IsWindowEnabled(h)) return 0;
       if (ske->AlleObjekter && SkemaPeriode.AktuelUgeIndeks != SkeAktuelUgeIndeks(ske)) {
         ske->AktuelUgeRaekke = FindUgeRaekke(ske, SkemaPeriode.AktuelUgeIndeks);
@@ -1082,30 +1080,30 @@ LRESULT CALLBACK SkemaWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case ENS_HJUL:
       EnsWheelScroll(h, &e, wParam);
       return 0;
-    case SKE_TEGN_MED:
+    case VINDUE_LUKKER:
       ske->Tegner = 0;
       return 0;
-    case SKE_TEGN_NU:
+    case OBJVINDUE_OPRETTET:
       ske->Tegner = 1;
       Tegn(ske, SKE_TEGN_ALT);
       ske->Tegner = 0;
       return 0;
-    case ENS_AKTIVER:
-    case SKE_AKTIVERET:
+    case VINDUE_AKTIVER:
+    case VINDUE_AKTIVER_STILLE:
       Aktiver(h, ske, msg, wParam);
       return 0;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       e.Aktiv = 0;
       e.CaptionAktiv = 0;
       Tegn(ske, SKE_TEGN_ALT);
       return 0;
-    case SKE_RINGSYSTEM:
+    case RING_VALGT:
       ske->RingSystem = static_cast<uint32_t>(wParam);
       IdentiskeRinge(ske, ske->RingeTab, ske->RingeTabAntal, ske->RingSystem);
       Tegn(ske, SKE_TEGN_ALT);
       return 0;
-    case SKE_DATA_AENDRET:
-    case SKE_DATA_AENDRET2:
+    case DATA_AENDRET:
+    case DATA_AENDRET2:
       ByggVisListe(ske);
       Tegn(ske, SKE_TEGN_ALT);
       return 0;
@@ -1114,7 +1112,7 @@ LRESULT CALLBACK SkemaWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (v != 'L' && v != 'T' && v != 'D') return 0;
       SkiftSkemaVisning(ske, v);
       Genbyg(ske, false);
-      if (v == 'T' && e.hwndToolbar) SendMessageA(e.hwndToolbar, SKE_TB_RING, 0, 0);
+      if (v == 'T' && e.hwndToolbar) SendMessageA(e.hwndToolbar, RING_VAELG_ID, 0, 0);
       Tegn(ske, SKE_TEGN_ALT);
       return 0;
     }
@@ -1125,7 +1123,7 @@ LRESULT CALLBACK SkemaWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         Tegn(ske, SKE_TEGN_MARKOER | SKE_TEGN_RAEKKE);
       }
       return 0;
-    case SKE_EFTER_IMPORT:
+    case EFTER_IMPORT:
       ske->SaerligVisning = 0;
       ske->Tilstand = 'V';
       ske->Tastet[0] = '\0';
@@ -1150,30 +1148,30 @@ LRESULT CALLBACK SkemaWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       EnsPaintCaption(&e);
       return 0;
-    case SKE_BRIKINFO_NU:
+    case BRIKINFO_NU:
       if (hwndBrikInfo && IsWindow(hwndBrikInfo)) {
         const uint32_t kol = e.StyrX ? e.StyrX->Aktuel : 0, raekke = e.StyrY ? e.StyrY->Aktuel : 0;
-        SendMessageA(hwndBrikInfo, SKE_BRIKINFO_VIS, FindBegivenhedICelle(ske, kol, raekke, nullptr),
+        SendMessageA(hwndBrikInfo, BRIKINFO_VIS, FindBegivenhedICelle(ske, kol, raekke, nullptr),
                      reinterpret_cast<LPARAM>(ske));
       }
       return 0;
     case NYB_KLIK:
       Knap(h, ske, wParam, lParam);
       return 0;
-    case SKE_ER_PRIKSKEMA:
+    case HJAELP_EMNE:
       return ske->Layout == 'V' ? 1 : 0;
-    case SKE_TB_FILTER:
+    case GRUPPE_SAET:
       return e.hwndToolbar ? SendMessageA(e.hwndToolbar, msg, wParam, lParam) : 0;
-    case SKE_OBJFILTER:
+    case GRUPPE_VALGT:
       VaelgFilter(h, ske, wParam);
       return 0;
     case SKE_LAAST_UGE:
       LaastUge(ske, wParam);
       return 0;
-    case SKE_HUSK_UGE:
+    case KOPIER_UGE:
       HuskUgeFraAnden(h, ske, reinterpret_cast<const SkeStruct *>(lParam));
       return 0;
-    case SKE_INDSAET_UGE:
+    case INDSAET_UGE:
       IndsaetUgeFraAnden(h, ske, reinterpret_cast<const SkeStruct *>(lParam));
       return 0;
     // The workspace values the frame, the painters and the tile panel ask for.
@@ -1193,7 +1191,7 @@ LRESULT CALLBACK SkemaWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case ENS_MINSLOT: return e.MinSlot;
     case ENS_TILSTAND: return e.Tilstand;
     case TB_INGEN_TOOLTIP: return 0;
-    case SKE_VISNINGSBOGSTAV: return ske->Visning;
+    case VISNINGSBOGSTAV: return ske->Visning;
     case 1475: return ske->Variant;
     case 1476: return ske->Layout;
     case 1935: return reinterpret_cast<LRESULT>(ske);

@@ -9,33 +9,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "SKEMA.h"
 #include "TASTINFO.h"
 #include "windows.h"
 
-// Messages of the schedule window.
-#define SKE_MARKOER_FLYTTET 1054   // broadcast: a cursor moved
-#define SKE_ANTAL_LAG 1069         // to the toolbar: wParam the number of layers (0 all)
-#define SKE_TB_RING 1071           // to the toolbar: time mode was chosen
-#define SKE_VIS_LAG 1079           // to itself: the dot schedule's rows changed
-#define SKE_TEGN_MED 1089          // clear the painting flag
-#define SKE_TEGN_NU 1090           // set it and repaint
-#define SKE_AKTIVERET 1135
-#define SKE_RINGSYSTEM 1105        // wParam: the ring system shown
-#define SKE_DATA_AENDRET 1122      // broadcast: the events changed
-#define SKE_DATA_AENDRET2 1154
-#define SKE_VISNING 1136           // wParam: the display mode letter
-#define SKE_EFTER_IMPORT 1336
-#define SKE_FLYT_EFTER_INDSAET 1330
-#define SKE_SAMMENLIGN 1346
-#define SKE_VISNINGSBOGSTAV 1474   // answers the display mode letter
-#define SKE_STATUSTEKST 1925       // lParam: the caption's status text
-#define SKE_ER_PRIKSKEMA 3023
-#define SKE_TB_FILTER 3025
-#define SKE_OBJFILTER 3026         // wParam: filter class, 31 all
-#define SKE_LAAST_UGE 11124        // the cursor entered a week (wParam its period week)
-#define SKE_HOVED_AENDRET 1140     // to the main window: the schedule changed
-#define SKE_BRIKINFO_NU 1930       // show the event under the cursor in the tile panel
 
 // Every object of a kind passes the filter.
 constexpr uint32_t kAlleObjFilter = 2147483647u;

@@ -570,7 +570,7 @@ bool CreateSkemaStatBar(HWND hwnd, SkeStruct *ske) {
         "R = Antal arbejdstimer i snit pr. uge resten af året.\n"
         "N = Antal arbejdstimer i snit pr. uge resten af året\n"
         "    for at opfylde normen.";
-    SendMessageA(sb.hwndStatBar[3], SKE_STATUS_TIP, 0, reinterpret_cast<LPARAM>(kTip));
+    SendMessageA(sb.hwndStatBar[3], TT_SETTEXT, 0, reinterpret_cast<LPARAM>(kTip));
   }
   return true;
 }
@@ -722,7 +722,7 @@ void OpdaterSkemaVindue(SkeStruct *ske, uint32_t flags) {
     if (ske->pObjTv && objekt) ske->pObjTv->AktuelRec = objekt;
     if (uge >= 1 && uge <= SkemaPeriode.AntalUger) SkemaPeriode.AktuelUgeIndeks = uge;
     if (hwndBrikInfo && IsWindow(hwndBrikInfo))
-      SendMessageA(hwndBrikInfo, SKE_BRIKINFO_VIS, indgang, reinterpret_cast<LPARAM>(ske));
+      SendMessageA(hwndBrikInfo, BRIKINFO_VIS, indgang, reinterpret_cast<LPARAM>(ske));
     if (indgang && indgang <= ske->SkeVisAntal) {
       const SkeVisListe &e = ske->lpSkeVisListe[indgang];
       const SkeRec *r = VisFoersteRaekke(e);
@@ -730,7 +730,7 @@ void OpdaterSkemaVindue(SkeStruct *ske, uint32_t flags) {
     }
   }
   if (hDatoVindue && IsWindow(hDatoVindue))
-    SendMessageA(hDatoVindue, DATOVINDUE_SAET, 0, static_cast<LPARAM>(UgeDagTilDato(IndeksTilUge(uge), ugedag)));
+    SendMessageA(hDatoVindue, STATUS_DATO_SAET, 0, static_cast<LPARAM>(UgeDagTilDato(IndeksTilUge(uge), ugedag)));
   if (hwndBrikInd && IsWindow(hwndBrikInd) && BrikIndTilstand == 'B' && AktuelAVS.Art != 'S' &&
       uge != ske->ForrigeUge && AktuelAVS.anfoAntal && AktuelAVS.skemarolTab &&
       (AktuelAVS.Art == 'P' || SkemarolErFravaer(AktuelAVS.skemarolTab[0])))

@@ -9,14 +9,11 @@
 #include <cstdint>
 
 #include "AVS.h"
+#include "BESKEDER.h"
 #include "DATO.h"
 #include "SKEMA.h"
 #include "windows.h"
 
-// Messages the refresh sends.
-#define SKE_BRIKINFO_VIS 1333      // to the tile information panel: wParam list entry, lParam the workspace
-#define SKE_INDTAST_OPDATER 1939   // to the event entry window: its week changed
-#define SKE_STATUS_TIP 10024       // to a status pane: lParam its tip text
 
 // Windows of other subsystems the refresh tells when they exist; each sets
 // its own handle while it is open (0 otherwise).

@@ -91,7 +91,7 @@ void SaetStatus(HWND hwnd, SkeStruct *ske, const char *bogstaver) {
 }
 
 void TilHoved() {
-  if (hwndHoved && IsWindow(hwndHoved)) SendMessageA(hwndHoved, SKE_HOVED_AENDRET, 0, 0);
+  if (hwndHoved && IsWindow(hwndHoved)) SendMessageA(hwndHoved, HOVED_DATA_AENDRET, 0, 0);
 }
 
 // The employment of a special-kind helper activity makes the change one of
@@ -302,9 +302,9 @@ SkemaTastSvar SletUdfoer(HWND hwnd, SkeStruct *ske, const TastInfo &t) {
     }
     CleanupAVS(&a);
   }
-  SendTilAlleVinduer(SKE_DATA_AENDRET, 0, 0, 0);
+  SendTilAlleVinduer(DATA_AENDRET, 0, 0, 0);
   TilHoved();
-  if (hwndBrikInfo && IsWindow(hwndBrikInfo)) SendMessageA(hwndBrikInfo, SKE_BRIKINFO_OPDATER, 0, 0);
+  if (hwndBrikInfo && IsWindow(hwndBrikInfo)) SendMessageA(hwndBrikInfo, BRIKINFO_OPDATER, 0, 0);
   (void)hwnd;
   svar.tegn = SKE_TEGN_ALT;
   return svar;

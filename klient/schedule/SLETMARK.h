@@ -5,13 +5,12 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "SKEMA.h"
 #include "SKEMAVIN.h"
 #include "TASTINFO.h"
 #include "windows.h"
 
-// To the owner of an embedded window: its block changed.
-#define SKE_BLOK_AENDRET 1126
 
 // The titles of the markings.
 extern const char *const kTitelSlet;

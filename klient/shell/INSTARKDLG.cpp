@@ -10,6 +10,7 @@
 #include <strings.h>
 
 #include "DATO.h"
+#include "BESKEDER.h"
 #include "IKKETILG.h"
 #include "ImpBehandl.h"
 #include "INDSTIL.h"
@@ -498,7 +499,7 @@ void Anvend(HWND ejer, Ark &a) {
   }
   const uint8_t nu[4] = {g.taelaktibooking, g.taelmedabooking, g.taelstjerneakti, g.taelstjernemeda};
   if (!genindlaest && std::memcmp(tael, nu, sizeof nu) != 0) AllokerTalTab();
-  SendTilAlleVinduer(1122, 0, 0, ejer);
+  SendTilAlleVinduer(DATA_AENDRET, 0, 0, ejer);
   for (HWND rude : {StatusFelter.Laas, StatusFelter.Insnr})
     if (rude) InvalidateRect(rude, nullptr, TRUE);
 }

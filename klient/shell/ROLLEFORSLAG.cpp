@@ -92,7 +92,11 @@ void LaesRolleForslag() {
     const long id = std::strtol(tekst, &slut, 10);
     // A damaged entry is as good as a missing one: the callers then ask for
     // the proposal instead of working with a wrong role.
-    RolleForslagene[nr] = (slut != tekst && id > 0) ? RecMedId(nr, static_cast<uint32_t>(id)) : 0;
+    const bool sat = slut != tekst && id > 0;
+    RolleForslagene[nr] = sat ? RecMedId(nr, static_cast<uint32_t>(id)) : 0;
+    // Holidays are booked as the starred other activity unless a role of
+    // their own is chosen ("*ovak" comes before them in the table).
+    if (!sat && (nr == RF_FER || nr == RF_SFER)) RolleForslagene[nr] = RolleForslagene[RF_STJERNE_OVAK];
   }
 }
 

@@ -309,7 +309,7 @@ void DobbeltKlik(FeltArt art, HWND hwnd) {
     case DATO:
       SaetDagsDato();
       SendMessageA(hwnd, STATUS_DATO_SAET, 0, static_cast<LPARAM>(DagsDato()));
-      SendTilAlleVinduer(STATUS_DATO_AENDRET, 1, 0, 0);
+      SendTilAlleVinduer(AKTUEL_AENDRET, 1, 0, 0);
       break;
     case INSSTATUS:
       AabnStatusOversigt();
@@ -413,7 +413,7 @@ LRESULT CALLBACK FeltWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         return f ? static_cast<LRESULT>(f->dato) : 0;
       }
       break;
-    case STATUS_IMPORT_SLUT:
+    case EFTER_IMPORT:
       if (art == GENFEJL && GenFejlLogFindes()) InvalidateRect(hwnd, nullptr, FALSE);
       return 0;
     case TAST_SPOERG:
@@ -485,7 +485,7 @@ void TegnTekstBar(TekstBarData *d) {
 }  // namespace
 
 void StatusServerBesked(const char *tekst) {
-  if (StatusFelter.Server) SendMessageA(StatusFelter.Server, STATUS_SERVER_BESKED, 0, reinterpret_cast<LPARAM>(tekst));
+  if (StatusFelter.Server) SendMessageA(StatusFelter.Server, ENS_HOEJDE, 0, reinterpret_cast<LPARAM>(tekst));
 }
 
 LRESULT CALLBACK StatusBarWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -520,7 +520,7 @@ LRESULT CALLBACK StatusBarWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, FALSE);
       }
       return 0;
-    case STATUS_TIP_TEKST:
+    case TT_SETTEXT:
       if (d) d->tip = reinterpret_cast<const char *>(lParam);
       return 0;
     case WM_MOUSEMOVE:

@@ -6,17 +6,10 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "DATO.h"
 #include "windows.h"
 
-// Messages of the row.
-#define STATUS_DATO_SAET 1928      // date pane: lParam the Dato to show
-#define STATUS_DATO_HENT 1931      // date pane: answers the Dato shown
-#define STATUS_SERVER_KONTAKT 1624 // job-server pane: non-zero while in contact
-#define STATUS_SERVER_BESKED 1025  // job-server pane: lParam a text to show
-#define STATUS_IMPORT_SLUT 1336    // broadcast after an import
-#define STATUS_DATO_AENDRET 1054   // broadcast when the current date moved
-#define STATUS_TIP_TEKST 10024     // text bar: lParam the tooltip text (not owned)
 
 constexpr int kStatusHoejde = 20;
 constexpr int kStatusTekstLaengde = 520;

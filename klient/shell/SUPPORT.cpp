@@ -11,6 +11,7 @@
 #include <strings.h>
 #include <vector>
 
+#include "BESKEDER.h"
 #include "DIRLISTE.h"
 #include "HENTGEM.h"
 #include "INDSTIL.h"
@@ -26,7 +27,6 @@
 
 namespace {
 
-constexpr UINT WM_SUPPORT_ARBEJD = 3030;
 const char kGraense[] = "----7d47d430424----";
 const char kSti[] = "/cgi-bin/adm/tavodata.pl";
 // What the upload's reply may hold; it is not used.

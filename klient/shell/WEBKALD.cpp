@@ -204,7 +204,9 @@ bool LaesNyhedsSvar(const std::string &tekst, char *dato, unsigned datoStoerrels
   const time_t t = static_cast<time_t>(sek);
   tm lokal{};
   char tid[20];
-  if (errno || !localtime_r(&t, &lokal) || !std::strftime(tid, sizeof tid, "%Y%m%d %H:%M", &lokal)) {
+  // The date text is "YYYYMMDD HH:MM": a time past the year 9999 has none.
+  if (errno || !localtime_r(&t, &lokal) || lokal.tm_year + 1900 > 9999 ||
+      !std::strftime(tid, sizeof tid, "%Y%m%d %H:%M", &lokal)) {
     LogPrintf("** Fejl: WebNewsCheck(): Intet tidspunkt i svaret: %.80s\n", tekst.c_str());
     return false;
   }
@@ -364,10 +366,13 @@ bool LaesTidspostSvar(const std::string &svar, TidspostRec *poster, unsigned ant
     if (ord.size() > 2) post.r.Stoerrelse = static_cast<uint32_t>(std::llabs(Heltal(ord[2])));
     nye.push_back(post);
   }
-  if (nye.size() > antal || (!nye.empty() && !poster)) {
-    LogPrintf("** Fejl: WebConnectTidspostCheck(): %u tidsposter i svaret, plads til %u\n",
-              static_cast<unsigned>(nye.size()), antal);
-    return false;
+  // The array is filled up to its end; a long history must not cost the
+  // employee every posting.
+  const unsigned plads = poster ? antal : 0;
+  if (nye.size() > plads) {
+    LogPrintf("** Info: WebConnectTidspostCheck(): %u af %u tidsposter i svaret udeladt, plads til %u\n",
+              static_cast<unsigned>(nye.size() - plads), static_cast<unsigned>(nye.size()), plads);
+    nye.resize(plads);
   }
   for (size_t i = 0; i < nye.size(); ++i) {
     TidspostRec &r = poster[i];

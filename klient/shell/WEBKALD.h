@@ -56,9 +56,9 @@ bool WebConnectInfoCheck(char easyserver[kJobserverNavnLaengde], char database[k
                          char tessara[kAutoKodeLaengde]);
 
 // The hub's time postings of the employee (meda id) over the period into
-// the first records of `poster` (room for `antal`); *status becomes '0'
-// after a good reply, else 0 (and the records are left as they were, as
-// they are when the reply has more lines than there is room for). Returns 0.
+// the first records of `poster` (room for `antal`; the lines beyond it are
+// left out and counted in the log); *status becomes '0' after a good reply,
+// else 0 (and the records are left as they were). Returns 0.
 int WebConnectTidspostCheck(int meda_id, int fradato, int tildato, TidspostRec *poster, unsigned antal,
                             char *status);
 

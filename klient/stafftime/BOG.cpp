@@ -154,7 +154,7 @@ void Publicer(BOGWS *ws) {
   ws->pTvPartner->AktuelRec = BogPartnerRec(ws);
   SaetAktuelDato(ws->Aktuel.Dato);
   if (ws->hwnd) {
-    SendTilAlleVinduer(BOG_AKTUEL_AENDRET, 0, 0, ws->hwnd);
+    SendTilAlleVinduer(AKTUEL_AENDRET, 0, 0, ws->hwnd);
     if (ws->hwndMnd) SendMessageA(ws->hwndMnd, BOG_MND_FLYT, 0, 0);
   }
 }
@@ -763,7 +763,7 @@ HWND Toolbar(const BOGWS *ws) { return ws->Hoved.hwndToolbar ? ws->Hoved.hwndToo
 
 void Frys(BOGWS *ws) {
   ws->Frosset = !ws->Frosset;
-  if (ws->hwndMnd) SendMessageA(ws->hwndMnd, BOG_KNAP, 0, 0);
+  if (ws->hwndMnd) SendMessageA(ws->hwndMnd, NYB_KLIK, 0, 0);
 }
 
 void VaelgLayout(BOGWS *ws, uint32_t n) {
@@ -810,7 +810,7 @@ bool BogTast(HWND h, BOGWS *ws, const TastInfo &t, bool udfoer) {
   if (ctrl) {
     switch (k) {
       case 'A':
-        if (udfoer) SendMessageA(Toolbar(ws), BOG_TOOLBAR_GRUPPE, 31, 0);
+        if (udfoer) SendMessageA(Toolbar(ws), TB_GRUPPE_INDEKS, 31, 0);
         return true;
       case 'H':
         if (udfoer) Frys(ws);
@@ -837,7 +837,7 @@ bool BogTast(HWND h, BOGWS *ws, const TastInfo &t, bool udfoer) {
     case VK_TAB:
       if (udfoer) {
         ws->MndRude = !ws->MndRude;
-        if (ws->hwndMnd) SendMessageA(ws->hwndMnd, ws->MndRude ? ENS_AKTIVER : ENS_DEAKTIVER, 0, 0);
+        if (ws->hwndMnd) SendMessageA(ws->hwndMnd, ws->MndRude ? VINDUE_AKTIVER : VINDUE_DEAKTIVER, 0, 0);
       }
       return true;
     case VK_ESCAPE:
@@ -871,7 +871,7 @@ bool BogTast(HWND h, BOGWS *ws, const TastInfo &t, bool udfoer) {
     }
   }
   if (!shift && k >= '1' && k <= '9') {
-    if (udfoer) SendMessageA(h, BOG_KNAP, 199 + (k - '0'), 0);
+    if (udfoer) SendMessageA(h, NYB_KLIK, 199 + (k - '0'), 0);
     return true;
   }
   if (!shift && k >= 'A' && k <= 'Z') {
@@ -919,11 +919,11 @@ bool Aktiver(HWND h, BOGWS *ws) {
   if (ws->Aktiv) return true;
   HWND parent = GetParent(h);
   if (parent && !SendMessageA(parent, ENS_MAA_AKTIVERES, 0, static_cast<LPARAM>(h))) return false;
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   return IsWindow(h) && Ws(h) == ws && ws->Aktiv;
 }
 
-// ENS_AKTIVER: the window becomes the active grid window and tells its parent.
+// VINDUE_AKTIVER: the window becomes the active grid window and tells its parent.
 void BlivAktiv(HWND h, BOGWS *ws, WPARAM wParam) {
   Ens &e = ws->Hoved;
   e.CaptionAktiv = 1;
@@ -951,7 +951,7 @@ void Klik(HWND h, BOGWS *ws, UINT rude, LPARAM lParam) {
   }
   if (ws->MndRude) {
     ws->MndRude = 0;
-    if (ws->hwndMnd) SendMessageA(ws->hwndMnd, ENS_DEAKTIVER, 0, 0);
+    if (ws->hwndMnd) SendMessageA(ws->hwndMnd, VINDUE_DEAKTIVER, 0, 0);
     TegnRuder(ws);
     return;
   }
@@ -1038,7 +1038,7 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       SetWindowLongPtrA(h, GWLP_USERDATA, 0);
       VinduesListeFjern(h);
       if (ws->hwndValg && IsWindow(ws->hwndValg)) DestroyWindow(ws->hwndValg);
-      if (hwndHoved && !LukkerAlleVinduer) SendMessageA(hwndHoved, BOG_LUKKET, 0, static_cast<LPARAM>(h));
+      if (hwndHoved && !LukkerAlleVinduer) SendMessageA(hwndHoved, HOVED_VINDUE_LUKKET, 0, static_cast<LPARAM>(h));
       Frigiv(ws);
       return 0;
     case WM_ERASEBKGND:
@@ -1137,7 +1137,7 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (wParam == VK_CONTROL && ws->Cifre[0]) {
         const int n = std::atoi(ws->Cifre);
         ws->Cifre[0] = 0;
-        if (n < 31) SendMessageA(Toolbar(ws), BOG_TOOLBAR_GRUPPE, static_cast<WPARAM>(n), 0);
+        if (n < 31) SendMessageA(Toolbar(ws), TB_GRUPPE_INDEKS, static_cast<WPARAM>(n), 0);
       }
       return 0;
     case WM_LBUTTONDOWN:
@@ -1148,31 +1148,31 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (!IsWindow(h) || Ws(h) != ws) return 0;
       AabnGenveje(ws, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
       return 0;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       ws->Aktiv = 0;
       ws->Hoved.Aktiv = 0;
       ws->Hoved.CaptionAktiv = 0;
       TegnRamme(ws);
       TegnRuder(ws);
       return 0;
-    case ENS_AKTIVER:
+    case VINDUE_AKTIVER:
       BlivAktiv(h, ws, wParam);
       return 0;
-    case BOG_DATA_AENDRET:
-    case BOG_SHELL_OPDATER:
+    case DATA_AENDRET:
+    case EFTER_IMPORT:
       GenopbygBog(ws);
       ws->Aktuel.Hoved = BogHovedRec(ws);
       ws->Aktuel.Partner = BogPartnerRec(ws);
       Tegn(ws);
       if (ws->hwndMnd) SendMessageA(ws->hwndMnd, BOG_MND_FLYT, 0, 0);
       return 0;
-    case BOG_GRUPPE:
+    case GRUPPE_VALGT:
       ws->GruppeMaske = wParam >= 31 ? kAlleGrupper : (1u << wParam);
       if (ws->Bogstav == 'M') BogMedaGruppeMaske = ws->GruppeMaske;
       GenopbygBog(ws);
       Tegn(ws);
       return 0;
-    case BOG_AKTUEL_AENDRET:
+    case AKTUEL_AENDRET:
       if ((ws->Aktiv && !wParam) || ws->Frosset) return 0;
       BogTagCursor(ws);
       Tegn(ws);
@@ -1197,7 +1197,7 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case BOG_MND_TASTATUR:
       ws->MndRude = 1;
       if (!ws->Aktiv && !Aktiver(h, ws)) return 0;
-      if (ws->hwndMnd) SendMessageA(ws->hwndMnd, ENS_AKTIVER, 0, 0);
+      if (ws->hwndMnd) SendMessageA(ws->hwndMnd, VINDUE_AKTIVER, 0, 0);
       Tegn(ws);
       return 0;
     case BOG_MND_AENDRET:
@@ -1205,7 +1205,7 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (ws->hwndMnd) SendMessageA(ws->hwndMnd, BOG_MND_FLYT, 0, 0);
       return 0;
     case BOG_MND_DAG:
-      if (hwndHoved) SendMessageA(hwndHoved, BOG_DATOPANE, ws->Aktuel.Dato, 0);
+      if (hwndHoved) SendMessageA(hwndHoved, STATUS_DATO_SAET, ws->Aktuel.Dato, 0);
       Tegn(ws);
       return 0;
     case BOG_SUM: {
@@ -1213,12 +1213,12 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (!hd || !p) return 0;
       return ws->Bogstav == 'K' ? SumTimoak(hd, p) : SumTimoak(p, hd);
     }
-    case BOG_VALG_MAERKET:
-    case BOG_VALG_FJERNET: {
+    case VALG_MARKERET:
+    case VALG_AFMARKERET: {
       const uint32_t hd = BogHovedRec(ws), id = static_cast<uint32_t>(lParam);
       if (!hd || !id) return 0;
       const uint32_t akti = ws->Bogstav == 'K' ? hd : id, anfo = ws->Bogstav == 'K' ? id : hd;
-      if (msg == BOG_VALG_MAERKET) {
+      if (msg == VALG_MARKERET) {
         bool findes = false;
         for (uint32_t i = 1; i < ws->SubObjTab.size(); ++i) findes |= ws->SubObjTab[i] == id;
         if (findes) return 0;
@@ -1232,7 +1232,7 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       Tegn(ws);
       return 0;
     }
-    case BOG_VALG_LUKKER: {
+    case VALG_AFSLUTTET: {
       // The selection window's current object becomes the current partner.
       HWND v = ws->hwndValg;
       ws->hwndValg = 0;
@@ -1248,7 +1248,7 @@ LRESULT CALLBACK BogWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       Tegn(ws);
       return 0;
     }
-    case BOG_KNAP:
+    case NYB_KLIK:
       if (lParam == 0 && wParam == 0) {
         Frys(ws);
       } else if (lParam == 0 && wParam >= 200 && wParam <= 208) {

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "BESKEDER.h"
 #include "DATO.h"
 #include "ENS.h"
 #include "windows.h"
@@ -19,9 +20,6 @@
 struct TabDesc;
 struct TabVar;
 
-// Child ids of the two modes (the menu commands that open them).
-constexpr int kBogAktiType = 40151;
-constexpr int kBogMedaType = 40152;
 
 // Field-layout kinds of the window: the main-object line, the partner rows,
 // the month header and the month cells.
@@ -30,26 +28,6 @@ constexpr uint32_t kBogPartnerArt = 37;
 constexpr uint32_t kBogMaanedHovedArt = 38;
 constexpr uint32_t kBogCelleArt = 39;
 
-// Program-wide messages the window answers or sends.
-#define BOG_DATA_AENDRET 1122      // rebuild everything
-#define BOG_SHELL_OPDATER 1336     // as 1122
-#define BOG_GRUPPE 3026            // wParam n: show group n (31: all)
-#define BOG_AKTUEL_AENDRET 1054    // new program-wide current date or object
-#define BOG_MND_FLYT 1724          // the month pane: take the cursor record again
-#define BOG_VISLISTE 1725          // -> BogVisPost array (1-based)
-#define BOG_KAEDE 1726             // -> first entry of the current pair and month
-#define BOG_VISANTAL 1737          // -> entries of the posting list
-#define BOG_MND_TASTATUR 1727      // the month pane takes the keyboard
-#define BOG_MND_AENDRET 1728       // the month pane inserted or deleted
-#define BOG_MND_DAG 1733           // the month pane moved its day
-#define BOG_SUM 1736               // -> hours x 100 of the current pair
-#define BOG_VALG_MAERKET 1225      // lParam id: mark added in the selection window
-#define BOG_VALG_FJERNET 1226      // lParam id: mark removed
-#define BOG_VALG_LUKKER 1241       // the selection window closes
-#define BOG_KNAP 2124              // frame, digit and sort buttons
-#define BOG_DATOPANE 1928          // to the main window: the date pane's date
-#define BOG_TOOLBAR_GRUPPE 1069    // to the toolbar: choose group wParam
-#define BOG_LUKKET 1102            // to the main window: a window closed
 
 // The cursor, shared with the month pane (not owned by it).
 struct BogAktuelRec {

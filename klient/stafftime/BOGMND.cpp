@@ -199,7 +199,7 @@ bool Indsaet(BOGWS *ws) {
   if (!tilfoejet) BipFejl();
   CleanupAakrel();
   if (ws->hwnd) SendMessageA(ws->hwnd, BOG_MND_AENDRET, 0, 0);
-  SendTilAlleVinduer(BOG_DATA_AENDRET, 0, 0, 0);
+  SendTilAlleVinduer(DATA_AENDRET, 0, 0, 0);
   return tilfoejet;
 }
 
@@ -344,7 +344,7 @@ void Flyttet(MNDWS *ws) {
     a->Dato = a->Maaned * 100 + ws->Raekker.Aktuel;
     SaetAktuelDato(a->Dato);
   }
-  if (!ws->Frosset) SendTilAlleVinduer(BOG_AKTUEL_AENDRET, 0, 0, ws->hwndBog);
+  if (!ws->Frosset) SendTilAlleVinduer(AKTUEL_AENDRET, 0, 0, ws->hwndBog);
   if (ws->hwndBog) {
     SendMessageA(ws->hwndBog, BOG_MND_FLYT, 0, 0);
     SendMessageA(ws->hwndBog, BOG_MND_DAG, 0, 0);
@@ -650,19 +650,19 @@ LRESULT CALLBACK MndWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case MND_SLET:
       if (BOGWS *b = Bog(ws)) return BogSletPost(b) ? 1 : 0;
       return 0;
-    case ENS_AKTIVER:
-    case VALG_AKTIVER_STILLE:
+    case VINDUE_AKTIVER:
+    case VINDUE_AKTIVER_STILLE:
       ws->Aktiv = 1;
       Tegn(ws);
       return 0;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       ws->Aktiv = 0;
       Tegn(ws);
       return 0;
-    case BOG_KNAP:
+    case NYB_KLIK:
       if (wParam == 0) ws->Frosset = !ws->Frosset;
       return 0;
-    case MND_ENTER:
+    case ENS_CELLER_DBL:
       if (ws->hwndBog) SendMessageA(ws->hwndBog, WM_KEYDOWN, VK_RETURN, 0);
       return 0;
     case TAST_SPOERG: {
@@ -785,7 +785,7 @@ bool BogAabnTimeCelle(BOGWS *ws, int mode) {
     if (mode == 2) BogGodkendTimeCelle(ws);
     return true;
   }
-  if (mode == 2 && ws->hwndValg && IsWindow(ws->hwndValg)) SendMessageA(ws->hwnd, BOG_VALG_LUKKER, 0, 0);
+  if (mode == 2 && ws->hwndValg && IsWindow(ws->hwndValg)) SendMessageA(ws->hwnd, VALG_AFSLUTTET, 0, 0);
   if (!ws->hwndMnd || !Akti(ws) || !Anfo(ws)) return false;
   if (!CheckBudgetLaas(Akti(ws), 0)) return false;
   if (SkemaSpaerret(ws, mode, "Der kan ikke rettes / oprettes poster i et SuperTavoSkema",
@@ -896,7 +896,7 @@ bool BogSletPost(BOGWS *ws) {
       slettet = SletTimoak(t) == 1;
       return slettet;
     });
-    if (slettet && ws->hwnd) SendMessageA(ws->hwnd, BOG_DATA_AENDRET, 0, 0);
+    if (slettet && ws->hwnd) SendMessageA(ws->hwnd, DATA_AENDRET, 0, 0);
   }
   if (ws->hwnd) SendMessageA(ws->hwnd, BOG_MND_AENDRET, 0, 0);
   return slettet;

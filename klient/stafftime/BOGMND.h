@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "BOG.h"
 #include "ENS.h"
 #include "GRIDAKSE.h"
@@ -25,14 +26,6 @@ constexpr uint32_t kMndKodeArt = 47;
 constexpr int kMndKolonne = 94, kMndRaekke = 11;
 constexpr int kMndKodeBredde = 19;  // the status code in front of the hours
 
-// Messages the pane answers.
-#define MND_CELLE_POS 1729  // lParam POINT*: top-left of the current (month, day) cell
-#define MND_TIMER 1730      // hours x 100 of the day's current posting, 0 none
-#define MND_STATUS 1731     // its status byte as a signed byte, 0 none
-#define MND_EJER 1732       // its owner installation as a signed byte, 0 none
-#define MND_INDSAET 1734    // inserts PosteringsVaerdi on the current day
-#define MND_SLET 1735       // deletes the current day's posting
-#define MND_ENTER 1081      // from its panes: as the Enter key
 
 struct MNDWS {
   // The pane's grid frame: the day column as its row header, the months

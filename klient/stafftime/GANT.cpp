@@ -916,7 +916,7 @@ void TegnRude(GANTWS *ws, UINT msg, LPARAM rude) {
       return TegnCeller(ws, GANT_TEGN_ALT);
     case ENS_FODVENSTRE_TEGN:
       return TegnIalt(ws);
-    case ENS_FODHOEJRE_TEGN:
+    case ELEMENT_DOKKET_AKTIV:
       return TegnSummer(ws);
   }
 }
@@ -1162,7 +1162,7 @@ void Klik(GANTWS *ws, UINT msg, LPARAM lParam) {
   const HWND h = ws->hwnd;
   if (!e.Aktiv) {
     if (!SendMessageA(e.hwndParent, ENS_MAA_AKTIVERES, 0, (LPARAM)h)) return;
-    SendMessageA(h, ENS_AKTIVER, 1, 0);
+    SendMessageA(h, VINDUE_AKTIVER, 1, 0);
     if (Ws(h) != ws) return;
   }
   if (msg == ENS_KOLHOVED_NED) {
@@ -1182,7 +1182,7 @@ void Klik(GANTWS *ws, UINT msg, LPARAM lParam) {
   GantEfterTast(ws, forrigeRec);
   if (Ws(h) != ws) return;
   // The other windows follow the object and the week.
-  if (const uint32_t rec = GantAktuelRec(ws)) SendTilAlleVinduer(GANT_AKTUEL_FLYTTET, ws->Bogstav, rec, h);
+  if (const uint32_t rec = GantAktuelRec(ws)) SendTilAlleVinduer(AKTUEL_AENDRET, ws->Bogstav, rec, h);
   Tegn(ws);
 }
 
@@ -1337,18 +1337,18 @@ LRESULT CALLBACK GantWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       return GantHoejde(ws, static_cast<int>(wParam));
     case GANT_AKTUEL_REC:
       return GantAktuelRec(ws);
-    case GANT_BOGSTAV:
+    case OBJEKT_ART:
       return ws->Bogstav;
-    case GANT_IDENTITET:
+    case VINDUE_ART:
       return ws->Identitet;
-    case GANT_HJAELP_EMNE:
+    case HJAELP_EMNE:
       return kGantHjaelpEmne;
-    case GANT_DATA_AENDRET:
-    case GANT_EFTER_IMPORT:
+    case DATA_AENDRET:
+    case EFTER_IMPORT:
       GantGenopbyg(ws);
       Tegn(ws);
       return 0;
-    case GANT_AKTUEL_FLYTTET:
+    case AKTUEL_AENDRET:
       FoelgAktuel(ws, wParam);
       return 0;
     case GRUPPE_VALGT: {
@@ -1367,7 +1367,7 @@ LRESULT CALLBACK GantWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case ENS_RAEKKEHOVED_TEGN:
     case ENS_CELLER_TEGN:
     case ENS_FODVENSTRE_TEGN:
-    case ENS_FODHOEJRE_TEGN:
+    case ELEMENT_DOKKET_AKTIV:
       TegnRude(ws, msg, lParam);
       return 0;
     case ENS_KOLHOVED_NED:
@@ -1390,7 +1390,7 @@ LRESULT CALLBACK GantWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       return e.MinSlot;
     case ENS_TILSTAND:
       return e.Tilstand;
-    case ENS_AKTIVER:
+    case VINDUE_AKTIVER:
       e.CaptionAktiv = 1;
       if (!e.Aktiv) {
         e.Aktiv = ws->Aktiv = 1;
@@ -1398,7 +1398,7 @@ LRESULT CALLBACK GantWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (Ws(h) == ws) Tegn(ws);
       }
       return 0;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       e.Aktiv = e.CaptionAktiv = ws->Aktiv = 0;
       Tegn(ws);
       return 0;

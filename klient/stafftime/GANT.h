@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "DATO.h"
 #include "ENS.h"
 #include "GRIDAKSE.h"
@@ -28,17 +29,6 @@ constexpr uint8_t kGantStatusArt = 71;
 constexpr uint8_t kGantOpgArt = 73;
 constexpr uint8_t kGantOpgNormArt = 52;
 
-// Messages the window answers beyond the frame's.
-#define GANT_AKTUEL_REC 1120   // the current row's record number
-#define GANT_BOGSTAV 1121      // the table letter
-#define GANT_IDENTITET 1133    // the menu command that opened it
-#define GANT_HJAELP_EMNE 3023  // the help topic F1 opens
-#define GANT_DATA_AENDRET 1122 // data changed: rebuilt from the tables
-#define GANT_EFTER_IMPORT 1336 // after an import: the same
-#define GANT_AKTUEL_FLYTTET 1054 // to every window: the current object or week moved
-#define GANT_KOPIER_UGE 1949   // to every window: copy this week (table letter, week index)
-#define GANT_INDSAET_UGE 1950  // to every window: paste the copied week
-#define GANT_AABN_BEGIVENHED 1124 // to the parent: open the event entry for the prepared event (lParam this window)
 
 // Characters of a bar row (code page 850 box drawing).
 enum : uint8_t {

@@ -105,7 +105,7 @@ bool Skemalaeg(GANTWS *ws, int mode) {
                 "Fejl", MB_OK | MB_ICONEXCLAMATION);
     return true;
   }
-  if (const HWND p = GetParent(ws->hwnd)) SendMessageA(p, GANT_AABN_BEGIVENHED, 0, static_cast<LPARAM>(ws->hwnd));
+  if (const HWND p = GetParent(ws->hwnd)) SendMessageA(p, HOVED_INDTAST_LEKTION, 0, static_cast<LPARAM>(ws->hwnd));
   return true;
 }
 
@@ -145,7 +145,7 @@ bool UgeBesked(GANTWS *ws, UINT besked, int mode) {
   if (!Udfoer(mode)) return true;
   const uint32_t w = ws->KolPos.Aktuel;
   SendTilAlleVinduer(besked, ws->Bogstav, w, 0);
-  if (besked == GANT_INDSAET_UGE) {
+  if (besked == INDSAET_UGE) {
     if (ws->hwnd && IsWindow(ws->hwnd))
       SendMessageA(ws->hwnd, WM_KEYDOWN, VK_RIGHT, 100);
     else if (w < ws->KolPos.Antal)
@@ -206,7 +206,7 @@ bool Arkiver(GANTWS *ws, int mode) {
     WritePrivateProfileStringA("flag", "exportergrupper", "1", StiTab.szini);
     ws->GrupperEksporteret = 1;
   }
-  SendTilAlleVinduer(GANT_DATA_AENDRET, 0, 0, 0);
+  SendTilAlleVinduer(DATA_AENDRET, 0, 0, 0);
   return true;
 }
 
@@ -255,10 +255,10 @@ bool GantTast(GANTWS *ws, const TastInfo *t, int mode) {
     case VK_DOWN:
       return Lodret(ws, t, mode);
     case VK_INSERT:
-      return UgeBesked(ws, GANT_INDSAET_UGE, mode);
+      return UgeBesked(ws, INDSAET_UGE, mode);
     case VK_ADD:
     case VK_OEM_PLUS:
-      return UgeBesked(ws, GANT_KOPIER_UGE, mode);
+      return UgeBesked(ws, KOPIER_UGE, mode);
     case VK_DELETE:
       return t->ctrl && Arkiver(ws, mode);
     case 'A':

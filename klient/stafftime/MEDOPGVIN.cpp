@@ -569,7 +569,7 @@ LRESULT CALLBACK MedOpgWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         return 0;
       }
       break;
-    case MEDOPG_AKTUEL_AENDRET: {
+    case AKTUEL_AENDRET: {
       if ((ws->Aktiv && wParam == 0) || ws->IgnorerDato) break;
       ws->Maaned = MaanedTilIndeks(SkemaPeriode.AktuelDato / 100);
       ws->Anfo = tvanfo.AktuelRec;
@@ -580,26 +580,26 @@ LRESULT CALLBACK MedOpgWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
       }
       break;
     }
-    case ELEMENT_AKTIVER:
+    case VINDUE_AKTIVER:
       if (!ws->Aktiv) {
         ws->Aktiv = 1;
         SendMessageA(ws->hwndParent, ENS_BLEV_AKTIV, wParam, static_cast<LPARAM>(hwnd));
       }
       break;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       ws->Aktiv = 0;
       SendMessageA(ws->hwndParent, ENS_BLEV_INAKTIV, 0, static_cast<LPARAM>(hwnd));
       break;
-    case MEDOPG_SAET_AKTIV:
-    case MEDOPG_SAET_AKTIV2:
+    case VINDUE_SAET_AKTIV:
+    case VINDUE_AKTIVER_STILLE:
       ws->Aktiv = 1;
       break;
-    case MEDOPG_DATA_AENDRET:
+    case DATA_AENDRET:
       ws->SidstMaaned = ws->Maaned = MaanedTilIndeks(SkemaPeriode.AktuelDato / 100);
       ws->SidstAnfo = ws->Anfo = tvanfo.AktuelRec;
       FyldMedOpg(ws);
       break;
-    case ELEMENT_ART:
+    case VINDUE_ART:
       return ws->Art;
   }
   return DefWindowProcA(hwnd, msg, wParam, lParam);

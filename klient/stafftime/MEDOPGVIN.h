@@ -8,18 +8,11 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "ENSDC.h"
 #include "windows.h"
 
-// Program-wide messages the window answers besides the activation protocol
-// of the screen cells (1094, 1095, 1100, 1101, 1103, 1115, 1133).
-#define MEDOPG_AKTUEL_AENDRET 1054  // broadcast: the current date or object changed
-#define MEDOPG_DATA_AENDRET 1122    // broadcast: the data changed
-#define MEDOPG_SAET_AKTIV 1119      // become active without telling anyone
-#define MEDOPG_SAET_AKTIV2 1135     // the same
 
-// The menu command that opens the statement; its child id.
-constexpr uint32_t kMedOpgArt = 40187;
 
 // Panes, in the order of the workspace.
 enum MedOpgRude : int {

@@ -529,13 +529,13 @@ LRESULT CALLBACK MedaSkePriorWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lPa
     case WM_CAPTURECHANGED:
       ws->Traekker = 0;
       return 0;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       ws->Aktiv = 0;
       return 0;
-    case ENS_AKTIVER:
+    case VINDUE_AKTIVER:
       ws->Aktiv = 1;
       return 0;
-    case MSP_AKTUEL_AENDRET:
+    case AKTUEL_AENDRET:
       ByggMedaSkePriorListe(ws);
       Tegn(ws);
       return 0;

@@ -7,15 +7,12 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "ENS.h"
 #include "GRIDAKSE.h"
 #include "windows.h"
 
-// The menu command that opens the window; its child id.
-constexpr int kMedaSkePriorType = 40284;
 
-// Program-wide messages the window answers besides the size queries.
-#define MSP_AKTUEL_AENDRET 1054  // the current date or selection changed
 
 // Field-layout kind of the employment list (the letter 'M'): its sort field
 // on switch 0, then field 1.

@@ -703,8 +703,8 @@ void Publicer(MedTime *mt) {
   }
   if (mt->AktuelDato) SaetAktuelDato(mt->AktuelDato);
   if (const uint32_t a = MedTimeAnfo(mt)) tvanfo.AktuelRec = a;
-  SendTilAlleVinduer(MEDTIME_AKTUEL_AENDRET, 0, 0, mt->hwnd);
-  if (hwndHoved && hwndHoved != mt->hwnd) SendMessageA(hwndHoved, MEDTIME_DATOPANE, mt->AktuelDato, 0);
+  SendTilAlleVinduer(AKTUEL_AENDRET, 0, 0, mt->hwnd);
+  if (hwndHoved && hwndHoved != mt->hwnd) SendMessageA(hwndHoved, STATUS_DATO_SAET, mt->AktuelDato, 0);
 }
 
 void Opdater(MedTime *mt) {
@@ -780,7 +780,7 @@ void VaelgGruppe(MedTime *mt, WPARAM gruppe) {
 bool BlivAktiv(HWND h, MedTime *mt) {
   if (mt->Hoved.Aktiv) return true;
   if (!SendMessageA(mt->Hoved.hwndParent, ENS_MAA_AKTIVERES, 0, static_cast<LPARAM>(h))) return false;
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   return IsWindow(h) && Ws(h) == mt && mt->Hoved.Aktiv;
 }
 
@@ -1014,7 +1014,7 @@ LRESULT CALLBACK MedTimeWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) 
       return e.Tilstand;
     case VINDUE_ART:
       return mt->Lille ? kMedTimeBund : kMedTimeVindue;
-    case ENS_AKTIVER:
+    case VINDUE_AKTIVER:
       e.CaptionAktiv = 1;
       if (!e.Aktiv) {
         e.Aktiv = 1;
@@ -1025,21 +1025,21 @@ LRESULT CALLBACK MedTimeWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) 
         TegnAlt(mt);
       }
       return 0;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       e.Aktiv = e.CaptionAktiv = 0;
       EnsPaintFrame(&e);
       TegnAlt(mt);
       return 0;
-    case MEDTIME_AKTUEL_AENDRET:
+    case AKTUEL_AENDRET:
       FoelgDato(mt, wParam);
       return 0;
-    case MEDTIME_DATA_AENDRET:
+    case DATA_AENDRET:
       Opdater(mt);
       return 0;
-    case MEDTIME_GRUPPE:
+    case GRUPPE_VALGT:
       VaelgGruppe(mt, wParam);
       return 0;
-    case MEDTIME_KNAP:
+    case NYB_KLIK:
       Knap(h, mt, wParam);
       return 0;
     case WM_KEYDOWN:

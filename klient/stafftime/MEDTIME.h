@@ -9,14 +9,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "DATO.h"
 #include "ENS.h"
 #include "windows.h"
 
-// The menu commands that open it: free on the desktop, and small in the
-// bottom row of a screen layout.
-constexpr int kMedTimeVindue = 40202;
-constexpr int kMedTimeBund = 40203;
 
 // Field-layout kinds (all for the employment letter 'M'): the employment
 // list, the lines and the head row.
@@ -24,12 +21,6 @@ constexpr uint32_t kMedTimeListeArt = '9';
 constexpr uint32_t kMedTimeLinieArt = ':';
 constexpr uint32_t kMedTimeHovedArt = '8';
 
-// Program-wide messages the window answers or sends.
-#define MEDTIME_AKTUEL_AENDRET 1054  // the program's current date changed
-#define MEDTIME_DATA_AENDRET 1122    // the data changed
-#define MEDTIME_KNAP 2124            // switch buttons: 200 + n layout n, 0 the hold flag
-#define MEDTIME_GRUPPE 3026          // wParam: group number, 31 all
-#define MEDTIME_DATOPANE 1928        // to the main window: wParam the new date
 
 // ---- Event split by enrolment ----
 

@@ -624,7 +624,16 @@ int AutoPlacering(ElevPlanWS *ws, uint32_t tg, uint32_t la, int ctrl, int mode) 
   if (VisSimuleringDialog(ws->hwnd, &valg) != 1) return 1;
   ws->AntalSimuleringer = valg.Antal;
   ws->PlaceringsMetode = valg.KunPrio1 ? METODE_KUN_PRIO1 : METODE_PRIO12;
-  ws->PlanAendret = 1;
+  // Records that are rewritten get new ids, and the ids Elevplan gave would
+  // come back as deletions and additions: only what a run changed is
+  // written when the group is left.
+  const auto kopi = [](const ElevMatrix &m) {
+    return m.Data ? std::vector<uint8_t>(m.Data, m.Data + MatrixBytes(m)) : std::vector<uint8_t>();
+  };
+  const std::vector<uint8_t> plan = kopi(ws->PlanGitter), placeringer = kopi(ws->Placeringer);
+  const uint8_t placeringAendret = ws->PlaceringAendret;
   KoerSimuleringer(ws);
+  if (kopi(ws->PlanGitter) != plan) ws->PlanAendret = 1;
+  if (kopi(ws->Placeringer) == placeringer) ws->PlaceringAendret = placeringAendret;
   return 1;
 }

@@ -99,7 +99,7 @@ INT_PTR VisSimuleringDialog(HWND ejer, SimuleringValg *valg) {
 // ---- Shared by dialogs 152 and 156 ----
 
 uint32_t ElevPlanMaxAntal() {
-  const HWND plan = FindVindueType(ELEVPLAN_VINDUE);
+  const HWND plan = FindVindueType(kElevPlanType);
   return plan ? static_cast<uint32_t>(SendMessageA(plan, ELEVPLAN_MAX_ANTAL, 0, 0)) : 0;
 }
 

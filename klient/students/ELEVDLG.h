@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "KATALOG.h"
 #include "windows.h"
 
@@ -32,7 +33,6 @@ uint32_t LaesDlgTal(HWND hDlg, int id);
 // The planning window's kind (child id), which the dialogs ask with message
 // ELEVPLAN_MAX_ANTAL for the largest number of weeks or lessons they offer:
 // the group's number of slots.
-constexpr int ELEVPLAN_VINDUE = 40225;
 constexpr UINT ELEVPLAN_MAX_ANTAL = 1354;
 // That largest number; 0 without a planning window.
 uint32_t ElevPlanMaxAntal();

@@ -196,7 +196,7 @@ void Aktiver(HWND h, ElevHoldWS *ws, UINT msg, WPARAM wParam) {
     e.Aktiv = 1;
     VinduesListeTilTop(h);
     BringWindowToTop(h);
-    if (msg == ENS_AKTIVER) SendMessageA(e.hwndParent, ENS_BLEV_AKTIV, wParam ? wParam : 1, static_cast<LPARAM>(h));
+    if (msg == VINDUE_AKTIVER) SendMessageA(e.hwndParent, ENS_BLEV_AKTIV, wParam ? wParam : 1, static_cast<LPARAM>(h));
     if (Ws(h) != ws) return;
     ElevHoldScroll(ws, ELEVLISTE_TEGN_ALT, 0);
   }
@@ -210,7 +210,7 @@ bool MaaAktiveres(HWND h, ElevHoldWS *ws) {
 void Klik(HWND h, ElevHoldWS *ws, UINT msg, LPARAM lParam) {
   Ens &e = ws->ens;
   if (!e.Aktiv) {
-    if (MaaAktiveres(h, ws)) SendMessageA(h, ENS_AKTIVER, 1, 0);
+    if (MaaAktiveres(h, ws)) SendMessageA(h, VINDUE_AKTIVER, 1, 0);
     return;
   }
   const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
@@ -350,7 +350,7 @@ void TegnElevHold(ElevHoldWS *ws, int flag, WPARAM udsend) {
   if (p && ws->ens.Aktiv && ws->LaPos.Antal && !ws->ElementTegning) {
     if (const uint32_t la = VistLa(ws)) tvla.AktuelRec = la;
     if (const uint32_t elev = RaekkeElev(ws, ws->Liste.RaekkePos.Aktuel)) tvelev.AktuelRec = elev;
-    SendTilAlleVinduer(ELEVLISTE_FOELG, udsend, 0, ws->hwnd);
+    SendTilAlleVinduer(AKTUEL_AENDRET, udsend, 0, ws->hwnd);
   }
   ws->KolFoer = ws->KolPos.Aktuel;
   ws->RaekkeFoer = ws->Liste.RaekkePos.Aktuel;
@@ -459,7 +459,7 @@ LRESULT CALLBACK ElevHoldWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
         if (e.Aktiv) BringWindowToTop(h);
       } else if (wParam == SIZE_MAXIMIZED) {
         EnsOnSize(&e, h, LOWORD(lParam), HIWORD(lParam), AntalSkift(ws));
-        if (!e.Aktiv && MaaAktiveres(h, ws)) SendMessageA(h, ENS_AKTIVER, 1, 0);
+        if (!e.Aktiv && MaaAktiveres(h, ws)) SendMessageA(h, VINDUE_AKTIVER, 1, 0);
       }
       return 0;
     case WM_HSCROLL:
@@ -520,10 +520,10 @@ LRESULT CALLBACK ElevHoldWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
       return ElevHoldBredde(&ws->Liste, static_cast<int>(wParam));
     case ENS_HOEJDE:
       return ElevHoldHoejde(&ws->Liste, static_cast<int>(wParam));
-    case ELEVLISTE_HOVED_TEGN:
+    case TB_RUDE_TEGN:
       TegnElevHoldHoved(ws);
       return 0;
-    case ELEVLISTE_FOELG:
+    case AKTUEL_AENDRET:
       Foelg(ws, wParam);
       return 0;
     case ENS_KOLHOVED_NED:
@@ -537,16 +537,16 @@ LRESULT CALLBACK ElevHoldWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
     case ENS_CELLER_TEGN:
       OpdaterElevHoldRaekker(ws, ELEVLISTE_TEGN_ALT);
       return 0;
-    case ENS_AKTIVER:
-    case ELEVLISTE_AKTIVER_STILLE:
+    case VINDUE_AKTIVER:
+    case VINDUE_AKTIVER_STILLE:
       Aktiver(h, ws, msg, wParam);
       return 0;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       e.Aktiv = e.CaptionAktiv = 0;
       TegnElevHold(ws, ELEVLISTE_TEGN_ALT, 0);
       EnsPaintFrame(&e);
       return 0;
-    case ELEVLISTE_ELEMENT_TEGN: {
+    case VINDUE_TEGN_MED: {
       const uint8_t aktiv = e.Aktiv;
       e.Aktiv = e.CaptionAktiv = wParam ? 1 : 0;
       ws->ElementTegning = 1;
@@ -556,7 +556,7 @@ LRESULT CALLBACK ElevHoldWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
       TegnElevHoldHoved(ws);
       return 0;
     }
-    case ELEVLISTE_AKTIV_TIL:
+    case VINDUE_SAET_AKTIV:
       e.Aktiv = e.CaptionAktiv = 1;
       return 0;
     case VINDUE_ART:

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "ELEVKOLONNE.h"
 #include "ELEVPLANWS.h"
 #include "ENS.h"
@@ -17,7 +18,6 @@
 #include "TASTINFO.h"
 #include "windows.h"
 
-constexpr int kElevHoldType = 40229;
 
 struct ElevHoldWS {
   Ens ens;  // the grid frame's head comes first

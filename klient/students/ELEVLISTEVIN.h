@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "ELEVKOLONNE.h"
 #include "ELEVPLANWS.h"
 #include "ENS.h"
@@ -25,16 +26,6 @@ constexpr int kElevListeKnapHoejde = 16;
 // student stands in the header layout.
 constexpr int kElevListeKaption = 22;
 
-// The messages the student windows answer besides the frame's.
-constexpr UINT ELEVLISTE_HOVED_TEGN = 1046;  // repaint the caption and header line
-constexpr UINT ELEVLISTE_FOELG = 1054;       // the tables' current records changed
-constexpr UINT ELEVLISTE_AKTIVER_STILLE = 1135;
-constexpr UINT ELEVLISTE_ELEMENT_TEGN = 1118;  // paint once as active = wParam
-constexpr UINT ELEVLISTE_AKTIV_TIL = 1119;
-constexpr UINT ELEVLISTE_LUK = 1433;
-constexpr UINT ELEVLISTE_DATA_1 = 1435;  // the planning window rebuilt its workspace
-constexpr UINT ELEVLISTE_DATA_2 = 1436;
-constexpr UINT ELEVLISTE_DATA_3 = 1438;
 
 // Paint flags of the list windows: 1 everything, 2 the column, 4 the
 // previous and the current row, 16 the rows scrolled.

@@ -192,7 +192,7 @@ void Aktiver(HWND h, ElevOnskWS *ws, UINT msg, WPARAM wParam) {
     e.Aktiv = 1;
     VinduesListeTilTop(h);
     BringWindowToTop(h);
-    if (msg == ENS_AKTIVER) SendMessageA(e.hwndParent, ENS_BLEV_AKTIV, wParam ? wParam : 1, static_cast<LPARAM>(h));
+    if (msg == VINDUE_AKTIVER) SendMessageA(e.hwndParent, ENS_BLEV_AKTIV, wParam ? wParam : 1, static_cast<LPARAM>(h));
     if (Ws(h) != ws) return;
     ElevOnskScroll(ws, ELEVLISTE_TEGN_ALT);
   }
@@ -207,7 +207,7 @@ void Klik(HWND h, ElevOnskWS *ws, UINT msg, LPARAM lParam) {
   Ens &e = ws->ens;
   if (!e.Aktiv) {
     if (ElevPlanWS *p = Plan(ws)) p->SidstAktiv = ELEVLISTE_ONSK;
-    if (MaaAktiveres(h, ws)) SendMessageA(h, ENS_AKTIVER, 1, 0);
+    if (MaaAktiveres(h, ws)) SendMessageA(h, VINDUE_AKTIVER, 1, 0);
     return;
   }
   const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
@@ -441,7 +441,7 @@ void TegnElevOnsk(ElevOnskWS *ws, int flag) {
   if (p && ws->ens.Aktiv && !ws->ElementTegning && ws->ElevPos.Antal && !ElevVinduerAabnes) {
     if (const uint32_t la = RaekkeLa(ws, ws->Liste.RaekkePos.Aktuel)) tvla.AktuelRec = la;
     if (const uint32_t elev = AktuelElev(ws)) tvelev.AktuelRec = elev;
-    SendTilAlleVinduer(ELEVLISTE_FOELG, static_cast<WPARAM>(flag), 0, ws->hwnd);
+    SendTilAlleVinduer(AKTUEL_AENDRET, static_cast<WPARAM>(flag), 0, ws->hwnd);
   }
   ws->KolFoer = ws->KolPos.Aktuel;
   ws->RaekkeFoer = ws->Liste.RaekkePos.Aktuel;
@@ -547,7 +547,7 @@ LRESULT CALLBACK ElevOnskWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
       } else if (wParam == SIZE_MAXIMIZED) {
         SaetAkser(ws);
         EnsOnSize(&e, h, LOWORD(lParam), HIWORD(lParam), AntalSkift(ws));
-        if (!e.Aktiv && MaaAktiveres(h, ws)) SendMessageA(h, ENS_AKTIVER, 1, 0);
+        if (!e.Aktiv && MaaAktiveres(h, ws)) SendMessageA(h, VINDUE_AKTIVER, 1, 0);
       }
       return 0;
     case WM_HSCROLL:
@@ -608,10 +608,10 @@ LRESULT CALLBACK ElevOnskWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
       return ElevOnskBredde(&ws->Liste, static_cast<int>(wParam));
     case ENS_HOEJDE:
       return ElevOnskHoejde(&ws->Liste, static_cast<int>(wParam));
-    case ELEVLISTE_HOVED_TEGN:
+    case TB_RUDE_TEGN:
       TegnElevOnskHoved(ws);
       return 0;
-    case ELEVLISTE_FOELG:
+    case AKTUEL_AENDRET:
       Foelg(ws);
       return 0;
     case ENS_KOLHOVED_NED:
@@ -631,16 +631,16 @@ LRESULT CALLBACK ElevOnskWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
     case ENS_CELLER_TEGN:
       OpdaterRaekker(ws, ELEVLISTE_TEGN_ALT);
       return 0;
-    case ENS_AKTIVER:
-    case ELEVLISTE_AKTIVER_STILLE:
+    case VINDUE_AKTIVER:
+    case VINDUE_AKTIVER_STILLE:
       Aktiver(h, ws, msg, wParam);
       return 0;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       e.Aktiv = e.CaptionAktiv = 0;
       TegnElevOnsk(ws, ELEVLISTE_TEGN_ALT);
       EnsPaintFrame(&e);
       return 0;
-    case ELEVLISTE_ELEMENT_TEGN: {
+    case VINDUE_TEGN_MED: {
       const uint8_t aktiv = e.Aktiv;
       e.Aktiv = e.CaptionAktiv = wParam ? 1 : 0;
       ws->ElementTegning = 1;
@@ -650,7 +650,7 @@ LRESULT CALLBACK ElevOnskWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
       TegnElevOnskHoved(ws);
       return 0;
     }
-    case ELEVLISTE_AKTIV_TIL:
+    case VINDUE_SAET_AKTIV:
       e.Aktiv = e.CaptionAktiv = 1;
       return 0;
     case VINDUE_ART:

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "ELEVKOLONNE.h"
 #include "ELEVPLANWS.h"
 #include "ENS.h"
@@ -18,7 +19,6 @@
 #include "TASTINFO.h"
 #include "windows.h"
 
-constexpr int kElevOnskType = 40228;
 
 // Set by the program shell while it opens the student planning windows
 // together; the wish window then broadcasts nothing.

@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "ARRANGER.h"
+#include "BESKEDER.h"
 #include "ELEVGITTER.h"
 #include "ELEVKOLONNE.h"
 #include "ELEVLISTE.h"
@@ -39,8 +40,6 @@ namespace {
 
 constexpr const char *kKlasse = "ElevPlanWndClass";
 constexpr const char *kTitelFormat = " Planlægnings vindue - %s";
-constexpr UINT kFoelgTabeller = 1054;
-constexpr UINT kSkift = 40248;  // the main window's "Elevplan": the windows laid out anew
 constexpr int kKnapHoejde = 16;
 constexpr int kKnapOverBund = 17;
 constexpr uint32_t kSorterBillede = 111;
@@ -196,7 +195,7 @@ void PublicerAktuelle(ElevPlanWS *ws, int dele) {
   if (AktuelTg(ws)) tvtg.AktuelRec = AktuelTg(ws);
   if (AktuelLa(ws)) tvla.AktuelRec = AktuelLa(ws);
   if (AktuelPp(ws)) tvpp.AktuelRec = AktuelPp(ws);
-  SendTilAlleVinduer(kFoelgTabeller, static_cast<WPARAM>(dele), 0, ws->hwnd);
+  SendTilAlleVinduer(AKTUEL_AENDRET, static_cast<WPARAM>(dele), 0, ws->hwnd);
 }
 
 // The offsets that keep both cursors in view; the parts bits of the axes
@@ -249,7 +248,7 @@ void SaetAktiv(ElevPlanWS *ws, uint8_t aktiv) {
 bool BlivAktiv(HWND h, ElevPlanWS *ws) {
   if (ws->ens.Aktiv) return true;
   if (!SendMessageA(ws->ens.hwndParent, ENS_MAA_AKTIVERES, 0, static_cast<LPARAM>(h))) return false;
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   return IsWindow(h) && Ws(h) == ws && ws->ens.Aktiv;
 }
 
@@ -260,7 +259,7 @@ void Aktiver(HWND h, ElevPlanWS *ws, UINT msg, WPARAM wParam) {
   SaetAktiv(ws, 1);
   VinduesListeTilTop(h);
   BringWindowToTop(h);
-  if (msg == ENS_AKTIVER) SendMessageA(ws->ens.hwndParent, ENS_BLEV_AKTIV, wParam, static_cast<LPARAM>(h));
+  if (msg == VINDUE_AKTIVER) SendMessageA(ws->ens.hwndParent, ENS_BLEV_AKTIV, wParam, static_cast<LPARAM>(h));
   if (Ws(h) != ws) return;
   EnsPaintFrame(&ws->ens);
   TegnElevPlan(ws, ELEVPLAN_DEL_ALT);
@@ -578,7 +577,7 @@ void ElevPlanKnapKommando(ElevPlanWS *ws, uint32_t id, uint32_t vaerdi) {
     if (aktuelSkaerm)
       HentSkaerm(aktuelSkaerm);
     else if (hwndHoved)
-      SendMessageA(hwndHoved, WM_COMMAND, kSkift, 0);
+      SendMessageA(hwndHoved, WM_COMMAND, kMenuElevplanSkift, 0);
     return;
   }
   switch (vaerdi) {
@@ -716,11 +715,11 @@ LRESULT CALLBACK ElevPlanWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
       return kElevPlanType;
     case ELEVPLAN_HENT_WS:
       return reinterpret_cast<LRESULT>(ws);
-    case ENS_AKTIVER:
-    case ELEVLISTE_AKTIVER_STILLE:
+    case VINDUE_AKTIVER:
+    case VINDUE_AKTIVER_STILLE:
       Aktiver(h, ws, msg, wParam);
       return 0;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       SaetAktiv(ws, 0);
       EnsPaintFrame(&e);
       break;  // the planning's own 1101 below repaints and publishes

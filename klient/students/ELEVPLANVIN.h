@@ -9,13 +9,10 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "ELEVPLANWS.h"
 #include "windows.h"
 
-// The menu command that opens the window; its child id.
-constexpr int kElevPlanType = 40225;
-// To the planning window: its workspace (the ElevPlanWS) as the answer.
-constexpr UINT ELEVPLAN_HENT_WS = 1425;
 
 // Parts bits of the painters: a whole part; the column cursor moved; the
 // row cursor moved (the entry painted last and the current one only).

@@ -275,6 +275,12 @@ int OpretDublet(ElevPlanWS *ws, uint32_t tg, uint32_t la, int ctrl, int shift, i
     Besked(mode, "Der kan højst oprettes 8 kopier af en læringsaktivitet.", titel);
     return 0;
   }
+  // The copy takes the head's dates; the record line of a copy without
+  // them is refused at the last step.
+  if (const LaRec *h = LaRecNr(hoved); h->fradato == 0 || h->tildato == 0) {
+    Besked(mode, "Læringsaktiviteten har ingen datoer og kan derfor ikke dubleres.", titel);
+    return 0;
+  }
   if (mode != 2) return 1;
 
   // The number follows the family's highest, so a duplicate removed from

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "ARRANGER.h"
+#include "BESKEDER.h"
 #include "ELEVPLANVIN.h"
 #include "ELEVTAB.h"
 #include "ENSMUS.h"
@@ -25,12 +26,6 @@
 namespace {
 
 constexpr const char *kKlasse = "ElevStatWndClass";
-constexpr UINT kFoelgTabeller = 1054;
-constexpr UINT kCellerTegn = 1082;
-constexpr UINT kAktiveret = 1135;
-constexpr UINT kTegnSom = 1118;
-constexpr UINT kLuk = 1433;
-constexpr UINT kLukTast = 1115;
 constexpr int kMindsteBredde = 150, kMindsteHoejde = 120;
 
 int CxFrame() { return GetSystemMetrics(SM_CXFRAME); }
@@ -297,25 +292,25 @@ LRESULT CALLBACK ElevStatWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
     case NYB_KLIK:
       Knap(h, ws, lParam);
       return 0;
-    case kLuk:
+    case ELEVLISTE_LUK:
       DestroyWindow(h);
       return 0;
-    case kFoelgTabeller:
+    case AKTUEL_AENDRET:
       if ((e.Tilstand == 2 && wParam == 0) || ws->Flyttes) return 0;
       TegnElevStatus(ws);
       return 0;
-    case kCellerTegn:
+    case ENS_CELLER_TEGN:
       TegnElevStatus(ws);
       return 0;
-    case ENS_AKTIVER:
-    case kAktiveret:
+    case VINDUE_AKTIVER:
+    case VINDUE_AKTIVER_STILLE:
       Aktiver(h, ws, wParam);
       return 0;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       SaetAktiv(ws, 0);
       Tegn(ws);
       return 0;
-    case kTegnSom: {
+    case VINDUE_TEGN_MED: {
       const uint8_t aktiv = e.Aktiv;
       SaetAktiv(ws, wParam ? 1 : 0);
       Tegn(ws);
@@ -330,7 +325,7 @@ LRESULT CALLBACK ElevStatWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
       TastInfo t;
       MakeTastInfo(&t, msg, wParam, lParam);
       if (t.wParam == VK_F4 && t.ctrl) {
-        SendMessageA(e.hwndParent, kLukTast, 0, static_cast<LPARAM>(h));
+        SendMessageA(e.hwndParent, ELEMENT_LUK, 0, static_cast<LPARAM>(h));
         return 0;
       }
       TegnElevStatus(ws);

@@ -8,12 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "BESKEDER.h"
 #include "ELEVPLANWS.h"
 #include "ENS.h"
 #include "windows.h"
 
-// The menu command that opens the window; its child id.
-constexpr int kElevStatType = 40227;
 
 struct ElevStatWS {
   Ens ens;

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "ARRANGER.h"
+#include "BESKEDER.h"
 #include "DATO.h"
 #include "ELEVKOLONNE.h"
 #include "ELEVLISTE.h"
@@ -41,7 +42,6 @@ constexpr const char *kTitel = " Elevoversigt";
 constexpr int kRaekke = 11;       // a student row, with 1 pixel between rows
 constexpr int kHovedHoejde = 30;  // two slot header lines at 0 and 13, the buttons below
 constexpr int kKnapHoejde = 16;
-constexpr UINT kSkift = 40248;  // the main window's "Elevplan": the windows laid out anew
 constexpr const char *kOptaget =
     "Man kan ikke blokere hvor eleven allerede er placeret.\nSkal eleven blokeres her skal eleven tages af holdet.";
 // The planning window's caption of its own block command: the lock message
@@ -321,7 +321,7 @@ void ElevVinKnapKommando(ElevVinWS *ws, uint32_t id, uint32_t vaerdi) {
     if (aktuelSkaerm)
       HentSkaerm(aktuelSkaerm);
     else if (hwndHoved)
-      SendMessageA(hwndHoved, WM_COMMAND, kSkift, 0);
+      SendMessageA(hwndHoved, WM_COMMAND, kMenuElevplanSkift, 0);
     return;
   }
   switch (vaerdi) {
@@ -665,7 +665,7 @@ void Aktiver(HWND h, ElevVinWS *ws, UINT msg, WPARAM wParam) {
     e.Aktiv = 1;
     VinduesListeTilTop(h);
     BringWindowToTop(h);
-    if (msg == ENS_AKTIVER) SendMessageA(e.hwndParent, ENS_BLEV_AKTIV, wParam ? wParam : 1, static_cast<LPARAM>(h));
+    if (msg == VINDUE_AKTIVER) SendMessageA(e.hwndParent, ENS_BLEV_AKTIV, wParam ? wParam : 1, static_cast<LPARAM>(h));
     if (Ws(h) != ws) return;
     ElevVinScroll(ws, ELEVLISTE_TEGN_ALT);
   }
@@ -675,7 +675,7 @@ void Aktiver(HWND h, ElevVinWS *ws, UINT msg, WPARAM wParam) {
 void Klik(HWND h, ElevVinWS *ws, UINT msg, LPARAM lParam) {
   Ens &e = ws->ens;
   if (!e.Aktiv) {
-    if (MaaAktiveres(h, ws)) SendMessageA(h, ENS_AKTIVER, 1, 0);
+    if (MaaAktiveres(h, ws)) SendMessageA(h, VINDUE_AKTIVER, 1, 0);
     return;
   }
   const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
@@ -807,7 +807,7 @@ void TegnElevVin(ElevVinWS *ws, int flag) {
     if (ws->ElevPos.Aktuel && p->ElevVisTab && ws->ElevPos.Aktuel <= p->ElevAntal)
       tvelev.AktuelRec = p->ElevVisTab[ws->ElevPos.Aktuel];
     if (ws->PpPos.Aktuel && ws->PpPos.Aktuel <= ws->KolonneAntal) tvpp.AktuelRec = ws->Kolonner[ws->PpPos.Aktuel];
-    SendTilAlleVinduer(ELEVLISTE_FOELG, static_cast<WPARAM>(flag), 0, ws->hwnd);
+    SendTilAlleVinduer(AKTUEL_AENDRET, static_cast<WPARAM>(flag), 0, ws->hwnd);
   }
   ws->PpFoer = ws->PpPos.Aktuel;
   ws->ElevFoer = ws->ElevPos.Aktuel;
@@ -909,7 +909,7 @@ LRESULT CALLBACK ElevVinWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) 
           EnsPaintFrame(&e);
           ElevVinScroll(ws, ELEVLISTE_TEGN_ALT);
         } else if (!e.Aktiv && MaaAktiveres(h, ws)) {
-          SendMessageA(h, ENS_AKTIVER, 1, 0);
+          SendMessageA(h, VINDUE_AKTIVER, 1, 0);
         }
       } else if (wParam == SIZE_MINIMIZED && e.Aktiv) {
         BringWindowToTop(h);
@@ -973,10 +973,10 @@ LRESULT CALLBACK ElevVinWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) 
       return ElevVinBredde(ws, static_cast<int>(wParam));
     case ENS_HOEJDE:
       return ElevVinHoejde(ws, static_cast<int>(wParam));
-    case ELEVLISTE_HOVED_TEGN:
+    case TB_RUDE_TEGN:
       TegnHjoerne(ws);
       return 0;
-    case ELEVLISTE_FOELG:
+    case AKTUEL_AENDRET:
       Foelg(ws, wParam);
       return 0;
     case ENS_KOLHOVED_NED:
@@ -989,16 +989,16 @@ LRESULT CALLBACK ElevVinWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) 
     case ENS_CELLER_TEGN:
       TegnDele(ws, ELEVLISTE_TEGN_ALT);
       return 0;
-    case ENS_AKTIVER:
-    case ELEVLISTE_AKTIVER_STILLE:
+    case VINDUE_AKTIVER:
+    case VINDUE_AKTIVER_STILLE:
       Aktiver(h, ws, msg, wParam);
       return 0;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       e.Aktiv = e.CaptionAktiv = 0;
       TegnElevVin(ws, ELEVLISTE_TEGN_ALT);
       EnsPaintFrame(&e);
       return 0;
-    case ELEVLISTE_ELEMENT_TEGN: {
+    case VINDUE_TEGN_MED: {
       const uint8_t aktiv = e.Aktiv;
       e.Aktiv = e.CaptionAktiv = wParam ? 1 : 0;
       ws->ElementTegning = 1;
@@ -1008,7 +1008,7 @@ LRESULT CALLBACK ElevVinWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) 
       TegnHjoerne(ws);
       return 0;
     }
-    case ELEVLISTE_AKTIV_TIL:
+    case VINDUE_SAET_AKTIV:
       e.Aktiv = e.CaptionAktiv = 1;
       return 0;
     case VINDUE_ART:

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "ELEVPLANWS.h"
 #include "ENS.h"
 #include "ENSDC.h"
@@ -16,7 +17,6 @@
 #include "TASTINFO.h"
 #include "windows.h"
 
-constexpr int kElevVinType = 40226;
 
 // The overview's window kinds: the student columns (row header), the slot
 // header in week and lesson groups, the cells, and the corner header line

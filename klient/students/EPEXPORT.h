@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "BESKEDER.h"
 #include "windows.h"
 
 // The exchange state, one for the program, in memory only (zero at start).
@@ -32,8 +33,6 @@ constexpr char EP_EV_BEKRAEFTET = 5;   // Elevplan confirmed it; id is Elevplan'
 constexpr char EP_EV_SKAL_SENDES = 7;  // to be sent (made here, or its export undone)
 constexpr char EP_EV_SLET_SENDT = 8;
 
-// Sent to the Elevplan contact window: start a contact.
-constexpr UINT WM_EP_KONTAKT = 1937;
 
 // The windows that a written request tells, set by their owners once they
 // exist; 0 = none. The lock message of a group is the planning rules'.

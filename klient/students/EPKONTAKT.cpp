@@ -325,8 +325,8 @@ DWORD WINAPI EpKontaktTraad(LPVOID param) {
   // Once 1026 is handled the window may free the record at any time:
   // nothing of it is read after the send. A closing window asks no import.
   const bool importer = Kontakt(k) && !ErAfbrudt(k);
-  SendMessageA(k->hwnd, WM_EP_KONTAKT_SLUT, 0, 0);
-  if (importer && hoved) PostMessageA(hoved, WM_EP_IMPORT, 0, 0);
+  SendMessageA(k->hwnd, WM_KONTAKT_SLUT, 0, 0);
+  if (importer && hoved) PostMessageA(hoved, HOVED_EP_IMPORT, 0, 0);
   return 1;
 }
 
@@ -417,7 +417,7 @@ LRESULT CALLBACK ElevplanKontaktWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
       k->TraadId = id;
       return 1;
     }
-    case WM_EP_KONTAKT_SLUT:
+    case WM_KONTAKT_SLUT:
       if (k && k->hTraad) {
         CloseHandle(k->hTraad);
         k->hTraad = 0;

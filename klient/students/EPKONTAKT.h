@@ -9,14 +9,11 @@
 #include <cstdio>
 #include <mutex>
 
+#include "BESKEDER.h"
 #include "LOGFIL.h"
 #include "windows.h"
 
 constexpr const char *WC_ELEVPLAN_KONTAKT = "WC_Elevplan_Kontakt";
-// Sent by the contact thread to the pane when a contact ends.
-constexpr UINT WM_EP_KONTAKT_SLUT = 1026;
-// Posted to the main window after a successful exchange: import the answer.
-constexpr UINT WM_EP_IMPORT = 1938;
 
 struct EpRolle {
   char Noegle[33];  // "MEDA:<key>", cut to 32
@@ -55,8 +52,8 @@ struct EpKontaktKroge {
 };
 extern EpKontaktKroge EpKontaktKrog;
 
-// The thread body; always ends by sending WM_EP_KONTAKT_SLUT to the pane,
-// and after a good exchange then posts WM_EP_IMPORT to the main window.
+// The thread body; always ends by sending WM_KONTAKT_SLUT to the pane,
+// and after a good exchange then posts HOVED_EP_IMPORT to the main window.
 DWORD WINAPI EpKontaktTraad(LPVOID param);
 
 // Runs one verb of the contact program: "<program folder>ep<version> <verb>

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "EPEXPORT.h"
 #include "windows.h"
 
@@ -17,10 +18,6 @@
 extern uint32_t EpForsoeg;
 constexpr uint32_t EP_MAX_FORSOEG = 15;
 
-// To the open planning window: write the changes back and rebuild; drop
-// the current marks and rebuild.
-constexpr UINT WM_ELEVPLAN_GENOPBYG = 1364;
-constexpr UINT WM_ELEVPLAN_NULSTIL = 1365;
 
 // FraDato 90 days before now, TilDato 300 days after (local dates), both
 // kept within the schedule period.

@@ -186,7 +186,7 @@ bool KmdLukVindue(HWND hwnd, HWND element, int iCelle, bool aktiveret, int mode)
     if (iCelle == 0)
       DestroyWindow(hwnd);
     else
-      SendMessageA(element, ARR_LUK_CELLE, 0, 0);
+      SendMessageA(element, ELEMENT_LUK, 0, 0);
   }
   return true;
 }

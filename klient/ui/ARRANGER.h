@@ -8,11 +8,9 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "windows.h"
 
-// The window's element cell is closed with this message to the element
-// window when the window sits in the screen layout.
-#define ARR_LUK_CELLE 1115
 
 // Key-command modes: anything but KMD_UDFOER only asks whether the command
 // is available.

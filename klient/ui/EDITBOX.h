@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "windows.h"
 
 struct EditIntInfo {
@@ -22,10 +23,6 @@ struct EditIntInfo {
   uint32_t charHeight, charWidth;
 };
 
-#define EDITINT_VAERDI 1524
-#define EDITBOX_HENT 2344
-#define EDITBOX_OK 2345
-#define EDITBOX_FORTRYD 2346
 
 // Fills the record's text (allocating it) from a value in units of the last
 // decimal: " %*u,%0*u" (or " %*u"), "-" for a negative value, caret on the

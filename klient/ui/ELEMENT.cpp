@@ -387,7 +387,7 @@ bool ActivateDesk(int desk) {
   // the caller goes on to the next desk.
   HWND objekt = Celle(desk, indre, 0).hwndObjekt;
   if (!objekt) return false;
-  SendMessageA(objekt, ELEMENT_AKTIVER, 1, 0);
+  SendMessageA(objekt, VINDUE_AKTIVER, 1, 0);
   return true;
 }
 
@@ -1087,15 +1087,15 @@ LRESULT CALLBACK ElementWndProc(HWND h, UINT m, WPARAM w, LPARAM l) {
       }
       return 0;
     case ENS_MAA_AKTIVERES:
-      return hwndHoved ? SendMessageA(hwndHoved, ELEMENT_AKTIV_DOKKET, 0, 0) : 0;
+      return hwndHoved ? SendMessageA(hwndHoved, ENS_HJUL, 0, 0) : 0;
     case ENS_BLEV_INAKTIV:
       c->Aktiv = 0;
       TegnCelle(h, *c);
       return 0;
-    case ELEMENT_VIDERE_1104:
-    case ELEMENT_VIDERE_1124:
+    case ELEMENT_MAA_AKTIVERES:
+    case HOVED_INDTAST_LEKTION:
     case ELEMENT_VIDERE_1129:
-    case ELEMENT_VIDERE_1137:
+    case HOVED_INDTAST_DAG:
       if (hwndHoved) SendMessageA(hwndHoved, m, w, l);
       return 0;
     case ELEMENT_LUK: {
@@ -1104,13 +1104,13 @@ LRESULT CALLBACK ElementWndProc(HWND h, UINT m, WPARAM w, LPARAM l) {
       if (hwndHoved) SendMessageA(hwndHoved, ELEMENT_LUKKET, 0, static_cast<LPARAM>(objekt));
       return 0;
     }
-    case ELEMENT_ART:
-      return c->hwndObjekt ? SendMessageA(c->hwndObjekt, ELEMENT_ART, w, l) : 0;
+    case VINDUE_ART:
+      return c->hwndObjekt ? SendMessageA(c->hwndObjekt, VINDUE_ART, w, l) : 0;
     case ELEMENT_FJERN:
       if (Talt(*c)) RemoveElement(d, s, k);
       return 0;
-    case ELEMENT_BRIKINFO:
-      return c->hwndObjekt ? SendMessageA(c->hwndObjekt, ELEMENT_BRIKINFO, w, l) : 0;
+    case BRIKINFO_VIS:
+      return c->hwndObjekt ? SendMessageA(c->hwndObjekt, BRIKINFO_VIS, w, l) : 0;
     case NYB_KLIK:
       if (!Talt(*c)) return 0;
       if (w == kLukId) {
@@ -1421,7 +1421,7 @@ void CloseAllElements() {
     FritAreal();
   }
   RydTommeDesks();
-  if (hwndHoved) SendMessageA(hwndHoved, ELEMENT_TOEMT, 0, 0);
+  if (hwndHoved) SendMessageA(hwndHoved, ELEMENT_FJERN, 0, 0);
 }
 
 void CloseElementsOfKind(uint32_t art) {
@@ -1438,7 +1438,7 @@ void CloseElementsOfKind(uint32_t art) {
   for (HWND h : vinduer)
     if (IsWindow(h)) SendMessageA(h, ELEMENT_LUK, 0, 0);
   RydTommeDesks();
-  if (hwndHoved) SendMessageA(hwndHoved, ELEMENT_TOEMT, 0, 0);
+  if (hwndHoved) SendMessageA(hwndHoved, ELEMENT_FJERN, 0, 0);
 }
 
 // ---- The screen file ----

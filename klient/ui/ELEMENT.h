@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "ENSDC.h"
 #include "windows.h"
 
@@ -36,33 +37,11 @@ constexpr int kMindsteSektion = 18;  // fitting never thins a section below this
 constexpr int32_t kMaksPixel = 32767;
 constexpr int32_t kMaksLaengde = 2 * kMaksPixel;
 
-// Messages.
-#define ELEMENT_FRIT_AREAL 1034    // to the desktop: lay the free middle out again
-#define ELEMENT_OBJEKT 1035        // to an element window: lParam = its object window
-#define ELEMENT_AKTIVER 1100       // to an object window, wParam 1: become active
-#define ELEMENT_OPRET_OBJEKT 1134  // to the main window: wParam kind, lParam element window;
-                                   // returns the object window made in it, or 0
-// To an element window.
-#define ELEMENT_NY_BREDDE 1029     // the object window's width is asked again (vertical desks)
-#define ELEMENT_LUK 1115           // the object window closes its cell
-#define ELEMENT_ART 1133           // the object window's answer
-#define ELEMENT_FJERN 1155         // the cell goes without notice
-#define ELEMENT_BRIKINFO 1333      // passed on to the object window
-// To the main window.
-#define ELEMENT_DOKKET_AKTIV 1096  // wParam desk, lParam as the object window's 1094 gave it
-#define ELEMENT_AKTIV_DOKKET 1097  // the shell's active docked window: the answer to 1095
-#define ELEMENT_LUKKET 1114        // lParam = the object window of a cell just closed
-#define ELEMENT_TOEMT 1155         // the layout was emptied
 // The program-wide broadcasts (SendTilAlleVinduer) that an element window
 // passes to its object window, which is not in the open-window list: before
 // a save, the current date changed, the program closing, data changed,
 // another window toggled away, an import reloaded, group names changed.
 #define ELEMENT_UDSENDELSER {1027u, 1054u, 1089u, 1122u, 1328u, 1336u, 3025u}
-// Passed from an element window to the main window as they came.
-#define ELEMENT_VIDERE_1104 1104
-#define ELEMENT_VIDERE_1124 1124   // the event entry window, mode L
-#define ELEMENT_VIDERE_1129 1129
-#define ELEMENT_VIDERE_1137 1137   // the event entry window, mode D
 
 #pragma pack(push, 1)
 struct DeskRec {

@@ -122,8 +122,8 @@ void EnsCreateChildren(Ens *e, HWND hwnd, uint8_t antalSkift, const uint32_t too
 
   e->hwndFodV = OpretRude(e, hwnd, 0, 0, 0, 0, nullptr, ENS_FODVENSTRE_NED, ENS_FODVENSTRE_DBL,
                           ENS_FODVENSTRE_TEGN);
-  e->hwndFodH = OpretRude(e, hwnd, 0, 0, 0, 0, nullptr, ENS_FODHOEJRE_NED, ENS_FODHOEJRE_DBL,
-                          ENS_FODHOEJRE_TEGN);
+  e->hwndFodH = OpretRude(e, hwnd, 0, 0, 0, 0, nullptr, ENS_BLEV_AKTIV, ENS_MAA_AKTIVERES,
+                          ELEMENT_DOKKET_AKTIV);
   TagDC(e->hwndFodV, &e->FodDC[0], FodSkrift());
   TagDC(e->hwndFodH, &e->FodDC[1], FodSkrift());
   if (e->Fod) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "ENSDC.h"
 #include "GRIDAKSE.h"
 #include "windows.h"
@@ -12,36 +13,6 @@
 struct TabDesc;
 struct TabVar;
 
-// Messages of the frame protocol, the same in every grid window.
-#define ENS_BREDDE 1024          // wParam = width available: the width wanted
-#define ENS_HOEJDE 1025          // wParam = height available: the height wanted
-#define ENS_MUS_FLYT 1047
-#define ENS_MUS_FORLAD 1048
-#define ENS_MUS_HVIL 1049
-#define ENS_HJOERNE_VENSTRE_NED 1072
-#define ENS_HJOERNE_VENSTRE_DBL 1073
-#define ENS_KOLHOVED_NED 1074
-#define ENS_KOLHOVED_DBL 1075
-#define ENS_KOLHOVED_TEGN 1076   // also both corners
-#define ENS_RAEKKEHOVED_NED 1077
-#define ENS_RAEKKEHOVED_DBL 1078
-#define ENS_RAEKKEHOVED_TEGN 1079
-#define ENS_CELLER_NED 1080
-#define ENS_CELLER_DBL 1081
-#define ENS_CELLER_TEGN 1082
-#define ENS_HOEJRE_NED 1083
-#define ENS_HOEJRE_DBL 1084
-#define ENS_HOEJRE_TEGN 1085
-#define ENS_FODVENSTRE_NED 1091
-#define ENS_FODVENSTRE_DBL 1092
-#define ENS_FODVENSTRE_TEGN 1093
-#define ENS_FODHOEJRE_NED 1094
-#define ENS_FODHOEJRE_DBL 1095
-#define ENS_FODHOEJRE_TEGN 1096
-#define ENS_AKTIVER 1100
-#define ENS_MINSLOT 1274
-#define ENS_TILSTAND 1275
-#define ENS_TOOLBAR_RUDE 1064  // to the toolbar: its drawing pane
 
 #define ENS_SCROLL_H 2  // scroll-bar flags
 #define ENS_SCROLL_V 4

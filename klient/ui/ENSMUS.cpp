@@ -45,7 +45,7 @@ int ArbejdsHoejde() { return DesktopRect.bottom - DesktopRect.top + 1; }
 bool Aktiver(HWND h, HWND parent, uint8_t aktiv) {
   if (aktiv) return true;
   if (!SendMessageA(parent, ENS_MAA_AKTIVERES, 0, (LPARAM)h)) return false;
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   return true;
 }
 
@@ -294,7 +294,7 @@ void EnsMinimize(HWND hwnd, Ens *e) {
     // The activation goes on to the frontmost window that is not minimised.
     for (VinduesNode *n = VinduesListe.hoved; n; n = n->naeste) {
       if (n->hwnd == hwnd || SendMessageA(n->hwnd, ENS_TILSTAND, 0, 0) == 2) continue;
-      SendMessageA(n->hwnd, ENS_AKTIVER, 1, 0);
+      SendMessageA(n->hwnd, VINDUE_AKTIVER, 1, 0);
       break;
     }
   }

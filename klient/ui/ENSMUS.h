@@ -7,16 +7,11 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "ENS.h"
 #include "GRIDAKSE.h"
 #include "windows.h"
 
-// Messages between a grid window, its parent and the main window.
-#define ENS_BLEV_AKTIV 1094    // to the parent: wParam 1, lParam = the window
-#define ENS_MAA_AKTIVERES 1095 // to the parent, lParam = the window: nonzero allows it
-#define ENS_HJUL 1097          // the wheel, forwarded by the main window (its wParam)
-#define ENS_DEAKTIVER 1101     // to the window: no longer the active grid window
-#define ENS_BLEV_INAKTIV 1103  // to the parent, lParam = the window
 
 // Border zones of a client point.
 enum {

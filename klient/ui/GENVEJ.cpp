@@ -72,7 +72,7 @@ void EfterFlyt(ShortCutInfo *si) {
 }
 
 void Luk(HWND hwnd) {
-  TilHoved(HOVED_POPUP_LUKKET, 0);
+  TilHoved(HOVED_INPUT_LUKKET, 0);
   DestroyWindow(hwnd);
 }
 
@@ -85,7 +85,7 @@ void Vaelg(HWND hwnd, ShortCutInfo *si) {
   const TastInfo *tast = &si->table->Poster[valgt].Tast;
   const HWND owner = si->owner;
   SetWindowPos(hwnd, 0, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  TilHoved(HOVED_POPUP_LUKKET, 0);
+  TilHoved(HOVED_INPUT_LUKKET, 0);
   SendMessageA(owner, TAST_MODTAG, 0, reinterpret_cast<LPARAM>(tast));
   if (IsWindow(hwnd)) DestroyWindow(hwnd);
 }
@@ -242,7 +242,7 @@ HWND CreateShortCutWnd(HINSTANCE inst, HWND owner, int x, int y, ShortCutTabel *
   ShowWindow(h, SW_SHOW);
   UpdateWindow(h);
   BringWindowToTop(h);
-  TilHoved(HOVED_POPUP_AABEN, static_cast<LPARAM>(h));
+  TilHoved(HOVED_INPUT_AABEN, static_cast<LPARAM>(h));
   return h;
 }
 

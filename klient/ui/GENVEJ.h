@@ -5,13 +5,11 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "GRIDAKSE.h"
 #include "TASTINFO.h"
 #include "windows.h"
 
-// To the main window: a pop-up opened (lParam the pop-up), and closed.
-#define HOVED_POPUP_AABEN 1116
-#define HOVED_POPUP_LUKKET 1117
 
 // One shortcut: the key as a record (shift, ctrl, alt 1 when held, the key
 // message and key, the last two words zero), its name and its description.
@@ -45,7 +43,7 @@ struct ShortCutInfo {
   ShortCutTabel *table;
 };
 
-// The main window that hears HOVED_POPUP_AABEN and HOVED_POPUP_LUKKET; set
+// The main window that hears HOVED_INPUT_AABEN and HOVED_INPUT_LUKKET; set
 // by the start-up once the main window exists.
 void SaetGenvejHovedVindue(HWND hwnd);
 

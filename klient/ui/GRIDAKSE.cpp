@@ -1,4 +1,5 @@
 #include "GRIDAKSE.h"
+#include "BESKEDER.h"
 
 #include <algorithm>
 #include <cstring>
@@ -235,7 +236,7 @@ bool GridCifferKommando(HWND hwnd, unsigned tast, bool aktiv, unsigned hoejesteC
   if (tast < '1' || tast > '9') return false;
   const unsigned ciffer = tast - '0';
   if (ciffer > hoejesteCiffer) return true;
-  SendMessageA(hwnd, 2124, 199 + ciffer, 0);
+  SendMessageA(hwnd, NYB_KLIK, 199 + ciffer, 0);
   return true;
 }
 
@@ -254,7 +255,7 @@ bool GridCifferIndtast(HWND hwnd, unsigned tast, bool aktiv, bool indtastAktiv,
       }
       taget = true;
     } else if (tast == 'A' || tast == 'a') {
-      SendMessageA(hwnd, 1069, 31, 0);
+      SendMessageA(hwnd, TB_GRUPPE_INDEKS, 31, 0);
       taget = true;
     }
   }

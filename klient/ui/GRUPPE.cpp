@@ -162,7 +162,7 @@ void GemAendringer(HWND h) {
   WritePrivateProfileStringA("flag", "exportergrupper", "1", StiTab.szini);
   GemGruppeValg(0);
   KopierGruppeBackup();
-  SendTilAlleVinduer(GRP_DATA_AENDRET, 0, (LPARAM)h, h);
+  SendTilAlleVinduer(DATA_AENDRET, 0, (LPARAM)h, h);
   if (hwndHoved && IsWindow(hwndHoved) && !SkaermGendannes) {
     const TastInfo gemt = AktuelTast;
     SendMessageA(hwndHoved, WM_KEYDOWN, VK_F3, 0);
@@ -539,7 +539,7 @@ void KlikCelle(GRPWS *ws, UINT msg, LPARAM lParam) {
   const HWND h = ws->hwnd;
   if (!e.Aktiv) {
     if (!SendMessageA(e.hwndParent, ENS_MAA_AKTIVERES, 0, (LPARAM)h)) return;
-    SendMessageA(h, ENS_AKTIVER, 1, 0);
+    SendMessageA(h, VINDUE_AKTIVER, 1, 0);
     if (Ws(h) != ws) return;
   }
   if (msg == ENS_CELLER_NED || msg == ENS_CELLER_DBL) {
@@ -594,12 +594,12 @@ LRESULT CALLBACK GruppeWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       TegnGruppeVindue(ws);
       return 0;
     }
-    case GRP_HJAELP:
+    case HJAELP_EMNE:
       return kGruppeHjaelp;
     case VINDUE_ART:
       return ws->Kommando;
-    case GRP_DATA_AENDRET:
-    case GRP_EFTER_IMPORT:
+    case DATA_AENDRET:
+    case EFTER_IMPORT:
       Genopbyg(ws);
       return 0;
 
@@ -667,10 +667,10 @@ LRESULT CALLBACK GruppeWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       return e.MinSlot;
     case ENS_TILSTAND:
       return e.Tilstand;
-    case ENS_AKTIVER:
+    case VINDUE_AKTIVER:
       Aktiver(h, ws, wParam);
       return 0;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       e.Aktiv = e.CaptionAktiv = 0;
       TegnGruppeVindue(ws);
       return 0;
@@ -693,7 +693,7 @@ LRESULT CALLBACK GruppeWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
         const uint32_t rec = GruppeAktuelRec(ws);
         if (rec) {
           e.pTv->AktuelRec = rec;
-          SendTilAlleVinduer(GRP_AKTUEL_FLYTTET, ws->Art, rec, h);
+          SendTilAlleVinduer(AKTUEL_AENDRET, ws->Art, rec, h);
         }
       }
       return 0;

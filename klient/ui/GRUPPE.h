@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "ENS.h"
 #include "GRIDAKSE.h"
 #include "TASTINFO.h"
@@ -16,10 +17,6 @@ constexpr int kGruppeKolonner = 32;  // groups 1..32
 constexpr int kArkivGruppe = 32;
 
 // Messages the window answers beyond the frame's.
-#define GRP_HJAELP 3023         // answers 104
-#define GRP_DATA_AENDRET 1122   // data changed: rebuilt from the tables
-#define GRP_EFTER_IMPORT 1336   // after an import: the same
-#define GRP_AKTUEL_FLYTTET 1054 // to every window when Up or Down is released
 constexpr LRESULT kGruppeHjaelp = 104;
 
 // Ids of the header buttons as message 2124 carries them: field sort

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "BESKEDER.h"
 #include "FONTE.h"
 #include "GRUPPER.h"
 #include "INDSTIL.h"
@@ -191,7 +192,6 @@ constexpr int kFoersteEdit = 10;  // edits 10..39 for groups 1..30
 constexpr int kSidsteEdit = 39;
 constexpr int kAktiviteter = 40039, kMedarbejdere = 40040, kLokaler = 40041;
 constexpr int kLaasteEdits = 14;  // activity groups 1..5 are the program's own
-constexpr int kSpoergVindue = 3023;
 
 const char *const kLaastTekst =
     "Rettelser i gruppenavne vil ikke blive gemt vedvarende, da skemaet er låst !";
@@ -288,7 +288,7 @@ INT_PTR CALLBACK GruppeNavneDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM l
       }
       return FALSE;
     }
-    case kSpoergVindue:
+    case HJAELP_EMNE:
       SetWindowLongPtrA(hDlg, DWLP_MSGRESULT, 103);
       return TRUE;
   }

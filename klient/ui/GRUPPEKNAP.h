@@ -7,11 +7,9 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "windows.h"
 
-#define GRUPPE_SAET 3025   // wParam group; lParam 85 sets it even without members; repaints
-#define GRUPPE_VALGT 3026  // to the button: set the group, no notice; from it: the group chosen
-#define GRUPPE_HENT 3027   // the chosen group
 
 constexpr int kGruppeAlle = 31;
 constexpr int kGruppeListeHoejde = 145;

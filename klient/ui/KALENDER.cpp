@@ -199,8 +199,8 @@ bool SaetProgramDato(KalInfo *ki, Dato d, Dato gammelVist) {
   ki->shownDate = ny;
 
   const HWND self = ki->window;
-  if (hDatoVindue && IsWindow(hDatoVindue)) SendMessageA(hDatoVindue, DATOVINDUE_SAET, 0, static_cast<LPARAM>(ny));
-  SendTilAlleVinduer(DATO_AENDRET, 0, 0, 0);
+  if (hDatoVindue && IsWindow(hDatoVindue)) SendMessageA(hDatoVindue, STATUS_DATO_SAET, 0, static_cast<LPARAM>(ny));
+  SendTilAlleVinduer(AKTUEL_AENDRET, 0, 0, 0);
   // A window told of the date may have closed the calendar.
   if (!IsWindow(self) || Ki(self) != ki) return true;
   if (gammelAktuel == gammelVist)
@@ -306,7 +306,7 @@ void Klik(HWND hwnd, KalInfo *ki, int x, int y) {
   if (!ki->active) {
     const UINT spoerg = ki->embedded ? ELEMENT_MAA_AKTIVERES : ENS_MAA_AKTIVERES;
     if (SendMessageA(ki->owner, spoerg, 0, static_cast<LPARAM>(hwnd)) != 0 && IsWindow(hwnd))
-      SendMessageA(hwnd, ENS_AKTIVER, 1, 0);
+      SendMessageA(hwnd, VINDUE_AKTIVER, 1, 0);
     return;
   }
   const uint32_t dag = KalDagVedPunkt(ki, x, y);
@@ -468,27 +468,27 @@ LRESULT CALLBACK KalWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return KalBredde(kStandardPlads, ki->embedded);
     case ENS_HOEJDE:
       return KalHoejde(kStandardPlads, ki->embedded);
-    case KAL_TEGN_ALT:
+    case TB_RUDE_TEGN:
       TegnKalender(ki, ki->shownDate, kKalTegnAlt);
       return 0;
-    case DATO_AENDRET:
+    case AKTUEL_AENDRET:
       if (!(ki->active && wParam == 0)) FoelgAktuelDato(ki);
       return 0;
-    case ENS_AKTIVER:
+    case VINDUE_AKTIVER:
       Aktiver(hwnd, ki, wParam, true);
       return 0;
-    case KAL_AKTIVER_STILLE:
+    case VINDUE_AKTIVER_STILLE:
       Aktiver(hwnd, ki, wParam, false);
       return 0;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       ki->active = 0;
       if (ki->embedded) SendMessageA(ki->owner, ENS_BLEV_INAKTIV, 0, static_cast<LPARAM>(hwnd));
       if (Ki(hwnd) == ki) TegnKalender(ki, ki->shownDate, kKalTegnAlt);
       return 0;
-    case KAL_SAET_AKTIV:
+    case VINDUE_SAET_AKTIV:
       ki->active = 1;
       return 0;
-    case KAL_MAERKE:
+    case VINDUE_ART:
       return static_cast<LRESULT>(ki->tag);
     case WM_DESTROY:
       Nedlaeg(hwnd, ki);

@@ -8,22 +8,11 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "DATO.h"
 #include "ENSDC.h"
 #include "windows.h"
 
-// Messages the calendar takes beside the frame's size questions (1024,
-// 1025), activation (1100, 1101) and the key records (1363, 1366).
-#define KAL_TEGN_ALT 1046          // repaint all
-#define DATO_AENDRET 1054          // broadcast: the program's current date changed; an active
-                                   // calendar follows it only with wParam 1
-#define KAL_SAET_AKTIV 1119        // active, without a repaint
-#define KAL_MAERKE 1133            // the creator's tag
-#define KAL_AKTIVER_STILLE 1135    // as 1100, without telling the owner
-// Messages the calendar sends.
-#define ELEMENT_MAA_AKTIVERES 1104 // embedded: may it become active (non-zero: yes)
-#define HOVED_VINDUE_LUKKET 1102   // to the main window, lParam the window being destroyed
-#define DATOVINDUE_SAET 1928       // to the status bar's date pane, lParam the Dato
 
 // TegnKalender modes.
 constexpr int kKalTegnAlt = 1;
@@ -50,7 +39,7 @@ struct KalInfo {
   Dato shownDate;        // its month is displayed
   uint8_t active;        // takes clicks and follows the current date
   uint8_t embedded;      // child of an element cell, without caption
-  uint32_t tag;          // creator's value (KAL_MAERKE)
+  uint32_t tag;          // creator's value (VINDUE_ART)
 };
 
 LRESULT CALLBACK KalWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

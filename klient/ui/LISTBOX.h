@@ -6,17 +6,13 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "ENSDC.h"
 #include "TABREG.h"
 #include "windows.h"
 
 // ---- drop-down list (ListBoxWndClass)
 
-#define LISTBOX_TILFOEJ 2224   // lParam: a string the owner keeps
-#define LISTBOX_POST 2225      // wParam n (1-based): address of entry n's slot, 0 when none
-#define LISTBOX_FJERN 2226     // wParam n (1-based): removes entry n
-#define LISTBOX_AKTUEL 2227    // wParam n: the current entry when n <= count
-#define LISTBOX_VALGT 2228     // to the owner: wParam the 0-based index picked, -1 for none
 
 constexpr int kListBoxRaekke = 13;  // pixels a row
 
@@ -42,7 +38,6 @@ HWND CreateListBoxWnd(HINSTANCE inst, HWND owner, bool hasScrollBar);
 
 // ---- record list (ListeWndClass)
 
-#define LISTE_RAEKKER 2325  // lParam: the new number of rows
 
 constexpr int kListeRaekke = 11;  // pixels a row
 

@@ -356,7 +356,7 @@ LRESULT CALLBACK NyButtonWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
       b->style = (b->style & ~(uint32_t)NYB_KAPTION_MASKE) | (uint32_t)(wParam & NYB_KAPTION_MASKE);
       TegnKnap(b);
       return 0;
-    case NYB_SPOERG:
+    case VALG_KAN_SKIFTE:
       return 1;
     case WM_DESTROY:
       SkjulTooltip();

@@ -5,26 +5,10 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "SYSBMP.h"
 #include "windows.h"
 
-// Notifications to the target (wParam id, lParam value).
-#define NYB_KLIK 2124
-#define NYB_TRYK 2125
-#define NYB_SLIP 2126
-// Messages to the button.
-#define NYB_FOKUS_TIL 2127
-#define NYB_FOKUS 2128
-#define NYB_FOKUS_FRA 2129
-#define NYB_AKTIVER 2130
-#define NYB_DEAKTIVER 2132
-#define NYB_LAAS_NED 2133
-#define NYB_LAAS_OP 2134
-#define NYB_BILLEDE 2137
-#define NYB_TEKST 2138
-#define NYB_TOOLTIP 2139
-#define NYB_KAPTIONBILLEDE 2140
-#define NYB_SPOERG 1331
 
 // Style bits.
 #define NYB_VENSTRE 0x001

@@ -69,7 +69,7 @@ LRESULT CALLBACK DummyWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       if (d && d->tooltip) SkjulTooltip();
       if (d) til(d->msgMouseLeave, wParam, lParam);
       break;
-    case DUMMY_SAET_TOOLTIP:
+    case TB_TOOLTIP:
       SkjulTooltip();
       if (d) d->tooltip = reinterpret_cast<char *>(lParam);
       break;

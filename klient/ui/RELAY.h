@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "windows.h"
 
 struct DummyInfo {
@@ -17,10 +18,6 @@ struct DummyInfo {
   uint32_t msgPaint;
 };
 
-#define DUMMY_MUS_I_RUDE 1053  // to the owner before the mouse relays, lParam = the pane
-#define DUMMY_SAET_TOOLTIP 1050
-#define DUMMY_VIS_TOOLTIP 1051
-#define DUMMY_SKJUL_TOOLTIP 1052
 
 // Created by the owner with a heap-allocated DummyInfo (malloc/calloc) as
 // creation parameter; the pane frees it.

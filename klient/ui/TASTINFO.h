@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "windows.h"
 
 #pragma pack(push, 1)
@@ -19,10 +20,6 @@ struct TastInfo {
 #pragma pack(pop)
 static_assert(sizeof(TastInfo) == 32, "TastInfo is eight 32-bit words");
 
-// A window is asked whether it can carry out a key now (lParam the
-// TastInfo; non-zero: yes), and is handed a key to act on as if pressed.
-#define TAST_SPOERG 1363
-#define TAST_MODTAG 1366
 
 // The main window's key record, rebuilt from every key it handles. A
 // window that plays a key into the main window keeps a copy and puts it

@@ -7,25 +7,13 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "windows.h"
 
 struct Ens;
 
 constexpr int kToolbarHoejde = 22;
 
-// Messages to the toolbar (1047-1049 are the pane's mouse relays, 1105 and
-// 1109 the ring strip's, 3025-3027 the group button's).
-#define TB_RUDE_DBL 1045
-#define TB_RUDE_TEGN 1046      // the pane wants painting: passed to the owner
-#define TB_TOOLTIP 1050        // lParam: the tooltip text; hides the tooltip
-#define TB_GRUPPEKNAP 1055     // wParam: address where the group button's window is stored
-#define TB_RUDE_NED 1065       // the pane was clicked
-#define TB_RUDEBREDDE 1068     // the pane's width
-#define TB_GRUPPE_INDEKS 1069  // wParam: a group picked as from the button's list
-#define TB_RING_NAESTE 1070    // wParam: passed to the ring strip as its "next"
-// Questions to the owner.
-#define TB_INGEN_TOOLTIP 1276  // a low byte not 0: no tooltip over the pane
-#define VINDUE_ART 1133        // the window's kind (the menu command that opened it)
 
 struct TBWS {
   HINSTANCE instance;

@@ -1,4 +1,6 @@
 #pragma once
+
+#include "BESKEDER.h"
 // The program's one tooltip window, the tab strip and the main toolbar's
 // button list with its tooltip texts.
 
@@ -17,10 +19,6 @@ struct TooltipInfo {
 };
 #pragma pack(pop)
 
-// Messages of the tooltip window.
-#define TT_SETTEXT 10024
-#define TT_LUCIDAFONT 10025
-#define TT_DEFAULTFONT 10026
 
 extern HWND hwndTooltip;   // made once by the shell
 extern BOOL TooltipVises;  // 1 from VisTooltip until SkjulTooltip
@@ -47,12 +45,6 @@ struct TabInfo {
   uint8_t lastText, lastBk;
 };
 
-#define TAB_SELECT 2024
-#define TAB_GETSELECTED 2025
-#define TAB_ENABLE 2026
-#define TAB_DISABLE 2027
-#define TAB_SELCHANGED 2028
-#define TAB_ISENABLED 2029
 
 LRESULT CALLBACK TabWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 HWND CreateTabWnd(HINSTANCE inst, HWND parent, uint32_t id, int x, int y, int width, int height,

@@ -160,7 +160,7 @@ void OnCreate(HWND h, VWS *v) {
 void OnDestroy(HWND h, VWS *v) {
   SetWindowLongPtrA(h, GWLP_USERDATA, 0);
   VinduesListeFjern(h);
-  SendMessageA(hwndHoved, HOVED_POPUP_LUKKET, 0, 0);
+  SendMessageA(hwndHoved, HOVED_INPUT_LUKKET, 0, 0);
   if (v->hwndFokus && IsWindow(v->hwndFokus)) SetFocus(v->hwndFokus);
   Frigiv(v);
 }
@@ -171,7 +171,7 @@ void Aktiver(HWND h, VWS *v, UINT msg, WPARAM wParam) {
   e.CaptionAktiv = 1;
   if (e.Aktiv) return;
   e.Aktiv = 1;
-  if (msg == ENS_AKTIVER) {
+  if (msg == VINDUE_AKTIVER) {
     SendMessageA(e.hwndParent, ENS_BLEV_AKTIV, wParam, (LPARAM)h);
     if (Ws(h) != v) return;
   }
@@ -301,7 +301,7 @@ HWND CreateValgWnd(HINSTANCE inst, HWND maal, uint8_t bogstav, int venstre, int 
   ShowWindow(hwnd, SW_SHOW);
   UpdateWindow(hwnd);
   BringWindowToTop(hwnd);
-  SendMessageA(hwndHoved, HOVED_POPUP_AABEN, 0, (LPARAM)hwnd);
+  SendMessageA(hwndHoved, HOVED_INPUT_AABEN, 0, (LPARAM)hwnd);
   return hwnd;
 }
 
@@ -415,15 +415,15 @@ LRESULT CALLBACK ValgWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       return e.MinSlot;
     case ENS_TILSTAND:
       return e.Tilstand;
-    case ENS_AKTIVER:
-    case VALG_AKTIVER_STILLE:
+    case VINDUE_AKTIVER:
+    case VINDUE_AKTIVER_STILLE:
       Aktiver(h, v, msg, wParam);
       return 0;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       e.Aktiv = e.CaptionAktiv = 0;
       TegnValgVindue(v);
       return 0;
-    case VALG_TEGN_MED: {
+    case VINDUE_TEGN_MED: {
       const uint8_t aktiv = e.Aktiv;
       e.Aktiv = wParam ? 1 : 0;
       TegnValgVindue(v);
@@ -432,10 +432,10 @@ LRESULT CALLBACK ValgWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       EnsPaintCaption(&e);
       return 0;
     }
-    case VALG_SAET_AKTIV:
+    case VINDUE_SAET_AKTIV:
       e.Aktiv = e.CaptionAktiv = 1;
       return 0;
-    case VALG_VAERDI:
+    case VINDUE_ART:
       return v->OpenerVaerdi;
     case VALG_MAERKER:
       return reinterpret_cast<LRESULT>(v->Maerker);

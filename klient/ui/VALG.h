@@ -8,35 +8,13 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "ENS.h"
 #include "GRIDAKSE.h"
 #include "TASTINFO.h"
 #include "windows.h"
 
-constexpr int kValgVindueId = 40257;  // the window's child id
 
-// Messages to the window (all sent; see ValgWndProc).
-#define VALG_TEGN_MED 1118        // wParam: the active flag to draw with; lParam: caption-active
-#define VALG_SAET_AKTIV 1119      // active and caption-active without a redraw
-#define VALG_AKTIVER_STILLE 1135  // as ENS_AKTIVER, without telling the parent
-#define VALG_VAERDI 1133          // the opener's value
-#define VALG_MAERKER 1224         // the marks array
-#define VALG_GENOPBYG 1233
-#define VALG_GENOPBYG2 1234
-#define VALG_GENOPBYG_HVIS 1235   // wParam not 0: rebuild
-#define VALG_GENOPBYG_DATO 1236   // lParam: month YYYYMM or 0
-#define VALG_SAET_ANTAL 1238      // wParam: the marked count
-#define VALG_AKTUEL 1240          // the current row's record
-#define VALG_KAN_SKIFTE 1331      // 1 when the current record may be toggled
-// Notifications to the opener; wParam the table letter unless noted.
-#define VALG_MARKERET 1225        // lParam: the record marked
-#define VALG_AFMARKERET 1226      // lParam: the record unmarked
-#define VALG_ALLE_AFMARKERET 1227 // lParam: 0 (single choice) or the current record (Esc)
-#define VALG_AKTUEL_SKIFTET 1229  // lParam: the current record
-#define VALG_AFSLUTTET 1241       // wParam 13 or 27, lParam the key message's lParam
-// To the whole program: a whole-table list published its current record
-// (wParam the table letter, lParam the record).
-#define VALG_AKTUEL_UDGIVET 1054
 
 // Ids of the header row's sort buttons (100 + field) and of the layout
 // buttons (200 + layout), as message 2124 carries them.

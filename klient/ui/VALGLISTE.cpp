@@ -255,7 +255,7 @@ HWND AabnElevListe(HWND kalder, ValgListe *liste) {
   if (!h) return 0;
   ShowWindow(h, SW_SHOW);
   UpdateWindow(h);
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   BringWindowToTop(h);
   return h;
 }

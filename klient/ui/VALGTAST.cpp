@@ -127,7 +127,7 @@ bool KlikAktiverer(VWS *v) {
   if (e.Aktiv) return true;
   const HWND h = v->hwnd;
   if (!SendMessageA(e.hwndParent, ENS_MAA_AKTIVERES, 0, (LPARAM)h)) return false;
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   return Lever(v, h) && e.Aktiv;
 }
 

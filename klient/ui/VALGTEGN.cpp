@@ -186,7 +186,7 @@ void TegnValgVindue(VWS *v) {
   const uint32_t rec = ValgAktuelRec(v);
   if (rec == 0) return;
   e.pTv->AktuelRec = rec;
-  SendTilAlleVinduer(VALG_AKTUEL_UDGIVET, v->Bogstav, rec, v->hwnd);
+  SendTilAlleVinduer(AKTUEL_AENDRET, v->Bogstav, rec, v->hwnd);
 }
 
 void ValgScrollTilAktuel(VWS *v) {

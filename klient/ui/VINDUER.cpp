@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "BESKEDER.h"
 #include "PROGVINDUER.h"
 
 VinduesListeRec VinduesListe = {nullptr, nullptr};
@@ -127,7 +128,7 @@ void LukAlleVinduer() {
   LukVinduerUndtagPlan();
   if (VinduesKrog.CloseAllElements) VinduesKrog.CloseAllElements();
   if (hwndDesktop) {
-    SendMessageA(hwndDesktop, 1034, 0, 0);
+    SendMessageA(hwndDesktop, ELEMENT_FRIT_AREAL, 0, 0);
     SendMessageA(hwndDesktop, WM_PAINT, 0, 0);
   }
 }

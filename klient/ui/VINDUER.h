@@ -2,6 +2,8 @@
 // Main thread only.
 #pragma once
 
+#include "BESKEDER.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -25,8 +27,6 @@ extern VinduesListeRec VinduesListe;
 // destroyed then does not ask the main window (1102) to activate another.
 extern uint8_t LukkerAlleVinduer;
 
-// The plan window's type (its child id, the menu command that opens it).
-constexpr int kPlanVindueType = 40268;
 
 // The neighbours of the list: the screen layout and the program shell.
 // An empty slot is skipped.

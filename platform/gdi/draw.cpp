@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <cwchar>
 
 #include "gdiint.h"
 
@@ -71,6 +72,17 @@ static inline uint32_t PatAt(const Fill &f, int x, int y) {
   return f.pat[(size_t)Mod(y - f.org_y, f.ph) * f.pw + Mod(x - f.org_x, f.pw)];
 }
 
+namespace {
+
+// A run of one pixel value: the C library's wide fill stores it many
+// pixels at a time, where a plain loop stores one.
+static_assert(sizeof(wchar_t) == sizeof(uint32_t));
+inline void FyldPixels(uint32_t *p, int n, uint32_t v) {
+  if (n > 0) wmemset(reinterpret_cast<wchar_t *>(p), static_cast<wchar_t>(v), static_cast<size_t>(n));
+}
+
+}  // namespace
+
 void FillDev(DCObj &dc, RECT r, const Fill &f, unsigned op4) {
   if (f.none || !dc.surf) return;
   Surface &s = *dc.surf;
@@ -82,7 +94,7 @@ void FillDev(DCObj &dc, RECT r, const Fill &f, unsigned op4) {
       uint32_t *row = s.Row(y);
       if (f.pat.empty()) {
         if (op4 == 0xC)
-          std::fill(row + l, row + rr, f.solid);
+          FyldPixels(row + l, rr - l, f.solid);
         else
           for (int x = l; x < rr; ++x) row[x] = Op4(op4, f.solid, row[x]);
       } else {

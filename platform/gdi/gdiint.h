@@ -152,11 +152,15 @@ struct DCObj : Obj {
 };
 
 HGDIOBJ AddObj(std::shared_ptr<Obj> obj);
+// The object owned by the table, shared; takes the drawing lock.
 std::shared_ptr<Obj> FindObj(HGDIOBJ h);
+// The object without lock or reference: for the thread that uses it, which
+// keeps it alive (a pen, brush or font is not deleted while it draws).
+Obj *LookObj(HGDIOBJ h);
 template <class T>
 T *Get(HGDIOBJ h, Kind k) {
-  auto o = FindObj(h);
-  return (o && o->kind == k) ? static_cast<T *>(o.get()) : nullptr;
+  Obj *o = LookObj(h);
+  return (o && o->kind == k) ? static_cast<T *>(o) : nullptr;
 }
 bool RemoveObj(HGDIOBJ h);
 DCObj *GetDC_(HDC h);

@@ -2,6 +2,7 @@
 // pens, brushes, palettes, and SelectObject/DeleteObject/GetObject.
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <map>
 #include <unordered_map>
@@ -157,17 +158,42 @@ Region Combine(const Region &a, const Region &b, int mode) {
 }
 
 // ------------------------------------------------------------ handle table
+//
+// The map owns the objects and is changed under the drawing lock. Beside
+// it, every handle's object is reachable without the lock through a
+// two-level table (the handle's high 16 bits pick a page of 65536 slots),
+// as painting looks up its DC, pens, brushes and fonts on every call: the
+// objects a thread paints with are its own, so a lookup needs no more than
+// the slot. Pages are never freed while the process runs.
 
 namespace {
+
+constexpr uint32_t kSideBits = 16;
+constexpr uint32_t kSideSlots = 1u << kSideBits;
+struct Side {
+  std::atomic<Obj *> slot[kSideSlots] = {};
+};
 
 struct Table {
   std::unordered_map<uint32_t, std::shared_ptr<Obj>> objs;
   uint32_t next = 0x00A10000;
+  std::atomic<Side *> sider[1u << (32 - kSideBits)] = {};
 };
 
 Table &T() {
   static Table *t = new Table;  // outlives static destructors of callers
   return *t;
+}
+
+std::atomic<Obj *> *Slot(Table &t, uint32_t h, bool opret) {
+  std::atomic<Side *> &s = t.sider[h >> kSideBits];
+  Side *side = s.load(std::memory_order_acquire);
+  if (!side) {
+    if (!opret) return nullptr;
+    side = new Side;
+    s.store(side, std::memory_order_release);
+  }
+  return &side->slot[h & (kSideSlots - 1)];
 }
 
 }  // namespace
@@ -179,7 +205,9 @@ HGDIOBJ AddObj(std::shared_ptr<Obj> obj) {
     uint32_t h = t.next++;
     if (t.next == 0xFFFFFFF0u) t.next = 0x00A10000;
     if (h == 0 || t.objs.count(h)) continue;
+    Obj *raw = obj.get();
     t.objs.emplace(h, std::move(obj));
+    Slot(t, h, true)->store(raw, std::memory_order_release);
     return h;
   }
 }
@@ -191,17 +219,24 @@ std::shared_ptr<Obj> FindObj(HGDIOBJ h) {
   return it == m.end() ? nullptr : it->second;
 }
 
+Obj *LookObj(HGDIOBJ h) {
+  std::atomic<Obj *> *s = Slot(T(), h, false);
+  return s ? s->load(std::memory_order_acquire) : nullptr;
+}
+
 bool RemoveObj(HGDIOBJ h) {
   TAVO_GDI_LOCK;
-  return T().objs.erase(h) > 0;
+  Table &t = T();
+  if (std::atomic<Obj *> *s = Slot(t, h, false)) s->store(nullptr, std::memory_order_release);
+  return t.objs.erase(h) > 0;
 }
 
 std::atomic<uint64_t> g_window_draws{0};
 
 DCObj *GetDC_(HDC h) {
-  auto o = FindObj(h);
+  Obj *o = LookObj(h);
   if (!o || o->kind != Kind::DC) return nullptr;
-  DCObj *dc = static_cast<DCObj *>(o.get());
+  DCObj *dc = static_cast<DCObj *>(o);
   if (dc->refresh) {
     dc->refresh(*dc);
     if (dc->surf) ++dc->surf->serial;

@@ -2,6 +2,7 @@
 // drawn text for tests.
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <deque>
 
@@ -17,7 +18,12 @@ std::deque<tavo::test::DrawnText> &Log() {
   return *log;
 }
 
+// The running program never reads the log: it is kept only once a test
+// asks for it, so that drawing text does not pay for copying every string.
+std::atomic<bool> g_keep_log{false};
+
 void LogText(DCObj &dc, HDC hdc, int x, int y, const char *s, int n) {
+  if (!g_keep_log.load(std::memory_order_relaxed)) return;
   tavo::test::DrawnText t;
   t.hdc = hdc;
   t.hwnd = dc.hwnd;
@@ -405,6 +411,12 @@ std::vector<DrawnText> DrawnTexts() {
 void ClearDrawnTexts() {
   TAVO_GDI_LOCK;
   gdi::Log().clear();
+}
+
+void KeepDrawnTexts(bool keep) {
+  TAVO_GDI_LOCK;
+  gdi::g_keep_log.store(keep, std::memory_order_relaxed);
+  if (!keep) gdi::Log().clear();
 }
 
 }  // namespace tavo::test

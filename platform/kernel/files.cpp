@@ -3,7 +3,6 @@
 #include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "delinger.h"
 #include "filefault.h"
 #include "handles.h"
 #include "pathmap.h"
@@ -117,8 +117,8 @@ namespace {
 
 class FileObject : public KernelObject {
  public:
-  FileObject(int fd, std::string path)
-      : KernelObject(KType::File), fd_(fd), path_(std::move(path)) {}
+  FileObject(int fd, std::string path, std::unique_ptr<Deling> deling)
+      : KernelObject(KType::File), fd_(fd), path_(std::move(path)), deling_(std::move(deling)) {}
   ~FileObject() override { CloseFd(); }
 
   bool Read(void *buf, DWORD len, DWORD *got) override {
@@ -164,9 +164,12 @@ class FileObject : public KernelObject {
     return true;
   }
 
-  // Closing the descriptor releases the share lock, so the next opener
-  // gets in as soon as the program closes its last handle.
-  void OnLastClose() override { CloseFd(); }
+  // The share goes with the last handle, so the next opener gets in as
+  // soon as the program closes it.
+  void OnLastClose() override {
+    CloseFd();
+    deling_.reset();
+  }
 
   // Hands the descriptor to a child process as a standard handle.
   int PosixFd() const override { return fd_; }
@@ -181,6 +184,7 @@ class FileObject : public KernelObject {
   }
   int fd_;
   std::string path_;
+  std::unique_ptr<Deling> deling_;
 };
 
 bool Writable(const struct stat &st) { return (st.st_mode & S_IWUSR) != 0; }
@@ -288,19 +292,17 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIB
     return INVALID_HANDLE_VALUE;
   }
 
-  // The share lock comes before any truncation, so a file another opener
-  // holds is never emptied.
-  int lockOp = (shareMode == 0 ? LOCK_EX : LOCK_SH) | LOCK_NB;
-  int rc;
-  do {
-    rc = flock(fd, lockOp);
-  } while (rc != 0 && errno == EINTR);
-  // A file system without these locks (ENOLCK, EINVAL) cannot be held;
-  // the open goes ahead unguarded rather than failing every time.
-  if (rc != 0 && errno == EWOULDBLOCK) {
-    ::close(fd);
-    SetLastError(ERROR_SHARING_VIOLATION);
-    return INVALID_HANDLE_VALUE;
+  // The share comes before any truncation, so a file another opener
+  // holds is never emptied. A folder takes no part in sharing.
+  std::unique_ptr<Deling> deling;
+  struct stat fst;
+  if (!(oflags & O_DIRECTORY) && fstat(fd, &fst) == 0) {
+    DWORD rc = TagDeling(fst.st_dev, fst.st_ino, DelingsAdgang(access), shareMode, &deling);
+    if (rc != ERROR_SUCCESS) {
+      ::close(fd);
+      SetLastError(rc);
+      return INVALID_HANDLE_VALUE;
+    }
   }
 
   if ((disposition == CREATE_ALWAYS && existed) || disposition == TRUNCATE_EXISTING) {
@@ -312,10 +314,10 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIB
     }
   }
 
-  HANDLE h = NewHandle(std::make_shared<FileObject>(fd, path));
+  HANDLE h = NewHandle(std::make_shared<FileObject>(fd, path, std::move(deling)));
   if (!h) return INVALID_HANDLE_VALUE;  // the object closed fd
-  // The descriptor itself stays close-on-exec, so a child never keeps a
-  // share lock alive; a child gets the file only as a standard handle.
+  // The descriptor itself stays close-on-exec; a child gets the file only
+  // as a standard handle, and never its share.
   SetHandleInheritable(h, sa && sa->bInheritHandle);
   SetLastError((existed && (disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS))
                    ? ERROR_ALREADY_EXISTS
@@ -549,6 +551,12 @@ BOOL DeleteFileA(LPCSTR name) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
+  // Deleting opens the file for deletion: every open of it must share that.
+  DelingsPort port(st.st_dev, st.st_ino);
+  if (port.SletningNaegtes(st.st_dev, st.st_ino)) {
+    SetLastError(ERROR_SHARING_VIOLATION);
+    return FALSE;
+  }
   if (unlink(path.c_str()) != 0) {
     SetLastErrorFromErrno(errno);
     return FALSE;
@@ -667,8 +675,20 @@ BOOL MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) {
   if (!FileCallAllowed(test::kFileRename, dst)) return FALSE;
   struct stat sst, dst_st;
   if (!StatOrFail(src, &sst, false)) return FALSE;
+  const bool dstExists = lstat(dst.c_str(), &dst_st) == 0;
+  // A move opens the file for deletion: every open of it must share that.
+  // A target is replaced only when nothing has it open, even sharing
+  // deletion, as Windows' replacing rename demands. The hold keeps new opens
+  // out until the names have changed.
+  std::unique_ptr<DelingsPort> port =
+      dstExists ? std::make_unique<DelingsPort>(sst.st_dev, sst.st_ino, dst_st.st_dev, dst_st.st_ino)
+                : std::make_unique<DelingsPort>(sst.st_dev, sst.st_ino);
+  if (port->SletningNaegtes(sst.st_dev, sst.st_ino)) {
+    SetLastError(ERROR_SHARING_VIOLATION);
+    return FALSE;
+  }
   bool replace = false;
-  if (lstat(dst.c_str(), &dst_st) == 0) {
+  if (dstExists) {
     if (dst_st.st_dev == sst.st_dev && dst_st.st_ino == sst.st_ino) {
       // The same entry under another case: rename to the spelling given.
       std::string given = newName;
@@ -687,7 +707,9 @@ BOOL MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) {
       SetLastError(ERROR_ALREADY_EXISTS);
       return FALSE;
     }
-    if (S_ISDIR(dst_st.st_mode) || S_ISDIR(sst.st_mode) || !Writable(dst_st)) {
+    // A target in use is not replaced; Windows answers that as a denial.
+    if (S_ISDIR(dst_st.st_mode) || S_ISDIR(sst.st_mode) || !Writable(dst_st) ||
+        port->Aaben(dst_st.st_dev, dst_st.st_ino)) {
       SetLastError(ERROR_ACCESS_DENIED);
       return FALSE;
     }

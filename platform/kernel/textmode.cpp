@@ -2,7 +2,6 @@
 // streams that keep CR LF on disk, and the Windows run-time's errno answers.
 #include <errno.h>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,8 +9,10 @@
 #include <cstring>
 #include <mutex>
 #include <string>
+#include <memory>
 #include <unordered_map>
 
+#include "delinger.h"
 #include "filefault.h"
 #include "pathmap.h"
 #include "tavo/test_file.h"
@@ -40,6 +41,7 @@ struct TextStream {
   FILE *inner;
   int fd;
   std::string path;  // Linux path
+  std::unique_ptr<Deling> deling;  // the stream's share, let go when closed
   int failedErrno = 0;
 };
 
@@ -62,9 +64,13 @@ size_t WriteRoom(TextStream *t, size_t size) {
 }
 
 // The count of a write that stopped early: the stream has failed.
+// The Windows run-time writes through WriteFile, so a failed write leaves
+// its error for GetLastError as well as in errno: a caller that reports the
+// system's text names the write's cause, not an older call's.
 ssize_t Failed(TextStream *t, size_t done, int err) {
   if (!t->failedErrno) t->failedErrno = err ? err : EIO;
   errno = t->failedErrno;
+  SetLastErrorFromErrno(t->failedErrno);
   return (ssize_t)done;
 }
 
@@ -72,8 +78,10 @@ ssize_t Failed(TextStream *t, size_t done, int err) {
 int CloseResult(TextStream *t, int rc) {
   if (rc == 0 && t->failedErrno) {
     errno = t->failedErrno;
+    SetLastErrorFromErrno(t->failedErrno);
     return -1;
   }
+  if (rc != 0) SetLastErrorFromErrno(errno);
   return rc;
 }
 
@@ -260,15 +268,20 @@ FILE *tavo_fopen(const char *path, const char *mode) {
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) {
     if (errno == EISDIR) errno = EACCES;
+    // As CreateFile under the Windows run-time's fopen leaves it.
+    const int e = errno;
+    SetLastError(e == ENOENT ? MissingError(linux) : WinErrorFromErrno(e));
+    errno = e;
     return nullptr;
   }
-  // A file another opener holds exclusively (CreateFile share mode 0) does
-  // not open, and is not emptied by "w".
-  int rc;
-  do {
-    rc = flock(fd, LOCK_SH | LOCK_NB);
-  } while (rc != 0 && errno == EINTR);
-  if (rc != 0 && errno == EWOULDBLOCK) {
+  // The Windows run-time opens a stream sharing reading and writing, not
+  // deleting: a file another open does not share so does not open, and is
+  // not emptied by "w".
+  std::unique_ptr<Deling> deling;
+  struct stat fst;
+  if (fstat(fd, &fst) == 0 &&
+      TagDeling(fst.st_dev, fst.st_ino, (kind == 'r' || plus ? 0u + kDelLaes : 0u) | (writes ? 0u + kDelSkriv : 0u),
+                kDelLaes | kDelSkriv, &deling) != ERROR_SUCCESS) {
     ::close(fd);
     errno = EACCES;
     return nullptr;
@@ -282,16 +295,6 @@ FILE *tavo_fopen(const char *path, const char *mode) {
 
   char fmode[4] = {kind, 0, 0, 0};
   if (plus) fmode[1] = '+';
-  if (binary && !writes) {
-    // Reading alone needs no cookie: nothing passes the hook.
-    FILE *f = fdopen(fd, fmode);
-    if (!f) {
-      int e = errno;
-      ::close(fd);
-      errno = e;
-    }
-    return f;
-  }
   FILE *inner = nullptr;
   if (!binary) {
     inner = fdopen(fd, fmode);
@@ -303,7 +306,7 @@ FILE *tavo_fopen(const char *path, const char *mode) {
     }
   }
 
-  TextStream *t = new TextStream{inner, fd, linux};
+  TextStream *t = new TextStream{inner, fd, linux, std::move(deling)};
   cookie_io_functions_t io = binary ? cookie_io_functions_t{BinaryRead, BinaryWrite, BinarySeek, BinaryClose}
                                     : cookie_io_functions_t{TextRead, TextWrite, TextSeek, TextClose};
   FILE *outer = fopencookie(t, fmode, io);

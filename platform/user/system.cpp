@@ -290,7 +290,9 @@ BOOL OpenClipboard(HWND owner) {
   Clipboard &c = Clip();
   std::lock_guard<std::mutex> g(c.mx);
   DWORD tid = GetCurrentThreadId();
-  if (c.open && c.openThread != tid) {
+  // Only the opener may open it again: another window, even one of the
+  // same thread, waits until it is closed.
+  if (c.open && (c.openThread != tid || c.openWindow != owner)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }

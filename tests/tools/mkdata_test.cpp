@@ -23,6 +23,7 @@
 #include "FINDREC.h"
 #include "RECPRED.h"
 #include "INDSTIL.h"
+#include "LISTETAL.h"
 #include "KATALOG.h"
 #include "MEDOPG.h"
 #include "MEDPER.h"
@@ -409,6 +410,49 @@ TEST_F(MkdataTest, TheSchoolLoadsBackThroughTheStore) {
   }
 }
 
+// The figures the master-data window shows for an activity (its student
+// and teacher lessons over its budget period) agree with a plain count of
+// the activity's events: one lesson each, once per teacher for the teacher
+// lessons.
+TEST_F(MkdataTest, ActivityFiguresAgreeWithItsEvents) {
+  Lav("skole", 3);
+  SaetAktuelDato(20261116);
+  AllokerTalTab();
+  std::map<uint32_t, std::pair<int64_t, int64_t>> talt;  // activity: student, teacher lessons
+  for (UgeIndeks ui = 1; ui <= SkemaPeriode.AntalUger; ++ui) {
+    const TabVar *pTv = SkemabegBucket(IndeksTilUge(ui));
+    ASSERT_NE(pTv, nullptr);
+    const auto *rk = reinterpret_cast<const SkeRec *>(pTv->pbTab);
+    for (uint32_t r = 1; r < pTv->wRecCnt;) {
+      uint32_t akti = 0, laerere = 0, n = r;
+      for (; n < pTv->wRecCnt && rk[n].Forste == r; ++n) {
+        if (rk[n].akti_id) akti = rk[n].akti_id;
+        if (rk[n].anfo_id) ++laerere;
+      }
+      if (akti && laerere) {
+        talt[akti].first += 1000;
+        talt[akti].second += 1000 * int64_t{laerere};
+      }
+      r = n;
+    }
+  }
+  uint32_t vist = 0;
+  for (uint32_t akti = 1; akti < tvakti.wRecCnt; ++akti) {
+    const auto *a = reinterpret_cast<const AktiRec *>(GetRec(&tdakti, &tvakti, akti));
+    if (a->id >= RESERVERET_ID_MIN || a->Status < 10 || a->Status > 29) continue;
+    if (std::string(a->Type, strnlen(a->Type, sizeof a->Type)) == "OVAK") continue;
+    int32_t elev = 0, laerer = 0;
+    float timer = 0;
+    AktiPeriodeTal(0, akti, nullptr, &timer, &laerer, &elev, TALPER_IALT);
+    EXPECT_EQ(elev, talt[akti].first) << a->Aktivitet;
+    EXPECT_EQ(laerer, talt[akti].second) << a->Aktivitet;
+    if (talt[akti].first) EXPECT_GT(timer, 0.0f) << a->Aktivitet;
+    vist += elev > 0;
+  }
+  EXPECT_GT(vist, 0u);
+  FreeAlleTalTabeller();
+}
+
 // What the schedule asks of the school: live ring systems and subject links,
 // a school-day calendar on every activity that is open on the teaching days
 // and closed in the holidays, and student-overlap pairs between teams of
@@ -548,6 +592,79 @@ TEST_F(MkdataTest, TheSchoolCanBeScheduled) {
 }  // namespace
 
 namespace {
+
+// The teams' students, read back: every record live with references that
+// hold, each team's students as its start and end counts say, placed on
+// the team and on each of its subjects within its dates, bar the one
+// course that runs past the end of every fiftieth team.
+TEST_F(MkdataTest, TeamStudentsFollowTheTeamsCounts) {
+  SkoleStoerrelse st = lille;
+  SkoleStoerrelse mellem{};
+  ASSERT_TRUE(SkoleStoerrelseFraNavn("medium", &mellem));
+  EXPECT_TRUE(mellem.Holdelever);
+  EXPECT_FALSE(lille.Holdelever);
+  st.Aktiviteter = 60;
+  st.Holdelever = true;
+  const fs::path m = rod / "hold";
+  std::string fejl;
+  ASSERT_EQ(LavSkoleData(m.c_str(), st, 3, &fejl), 0) << fejl;
+  for (size_t i = 0; i < TabRegisterAntal; ++i)
+    ResetTab(TabRegister[i].pTabDesc, TabRegister[i].pTabVar, 0);
+  ASSERT_TRUE(SaetSkoleMappe(m.c_str()));
+  for (const char *navn : {"akti", "skph", "pers", "akpl", "epsh"}) {
+    const TabVar *pTv = Last(navn);
+    ASSERT_NE(pTv, nullptr) << navn;
+    const TabDesc *pTd;
+    TabVar *tv;
+    ASSERT_EQ(TabFromName(navn, &pTd, &tv), 0);
+    tv->fSorter = 1;  // as the load of all tables leaves them
+    if (strcmp(navn, "akti") == 0 || strcmp(navn, "skph") == 0) continue;
+    for (uint32_t r = 1; r < pTv->wRecCnt; ++r) ASSERT_EQ(RecStatus(pTd, GetRec(pTd, pTv, r)), 10) << navn << " " << r;
+  }
+  ASSERT_GT(tvepsh.wRecCnt, 100u);
+  std::map<uint32_t, uint32_t> holdElever, heleTiden, fagPrHold;
+  std::map<std::pair<uint32_t, uint32_t>, uint32_t> fagElever, fagInden;
+  for (uint32_t r = 1; r < tvskph.wRecCnt; ++r) ++fagPrHold[+reinterpret_cast<const SkphRec *>(GetRec(&tdskph, &tvskph, r))->akti_id];
+  std::set<uint32_t> personer;
+  for (uint32_t r = 1; r < tvakpl.wRecCnt; ++r) {
+    const auto *k = reinterpret_cast<const AkplRec *>(GetRec(&tdakpl, &tvakpl, r));
+    ASSERT_TRUE(GyldigRef(&tvpers, k->pers_id));
+    ASSERT_TRUE(GyldigRef(&tvakti, k->akti_id));
+    EXPECT_TRUE(personer.insert(+k->pers_id).second) << "one team per student";
+    const auto *a = reinterpret_cast<const AktiRec *>(GetRec(&tdakti, &tvakti, k->akti_id));
+    EXPECT_EQ(+k->Startdato, +a->Fradato);
+    EXPECT_LE(+k->Slutdato, +a->Tildato);
+    EXPECT_GT(+k->Slutdato, +k->Startdato);
+    ++holdElever[+k->akti_id];
+    heleTiden[+k->akti_id] += k->Slutdato == a->Tildato;
+  }
+  EXPECT_EQ(personer.size(), tvpers.wRecCnt - 1u);
+  uint32_t udenfor = 0;
+  for (uint32_t r = 1; r < tvepsh.wRecCnt; ++r) {
+    const auto *e = reinterpret_cast<const EpshRec *>(GetRec(&tdepsh, &tvepsh, r));
+    ASSERT_TRUE(GyldigRef(&tvpers, e->pers_id));
+    ASSERT_NE(FindParRec(&tdskph, &tvskph, e->akti_id, e->skfa_id), 0u);
+    const auto *a = reinterpret_cast<const AktiRec *>(GetRec(&tdakti, &tvakti, e->akti_id));
+    const bool inden = e->Startdato >= a->Fradato && e->Slutdato <= a->Tildato;
+    udenfor += !inden;
+    ++fagElever[{+e->akti_id, +e->skfa_id}];
+    fagInden[{+e->akti_id, +e->skfa_id}] += inden;
+  }
+  EXPECT_GT(udenfor, 0u);
+  for (uint32_t r = 1; r < tvakti.wRecCnt; ++r) {
+    const auto *a = reinterpret_cast<const AktiRec *>(GetRec(&tdakti, &tvakti, r));
+    if (a->StartElever == 0) continue;
+    EXPECT_EQ(holdElever[r], +a->StartElever) << r;
+    EXPECT_EQ(heleTiden[r], std::min(+a->SlutElever, +a->StartElever)) << r;
+  }
+  for (const auto &[noegle, n] : fagElever) {
+    EXPECT_EQ(n, holdElever[noegle.first]);
+    EXPECT_GE(fagInden[noegle], n - 1);
+  }
+  uint32_t fag = 0;
+  for (const auto &[akti, n] : holdElever) fag += n * fagPrHold[akti];
+  EXPECT_EQ(fag, tvepsh.wRecCnt - 1u);
+}
 
 // The enrolment planning's tables at the large size: a group big enough to
 // measure the planning on, read back through the store's loader.

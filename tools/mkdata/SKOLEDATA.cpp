@@ -30,11 +30,11 @@
 
 bool SkoleStoerrelseFraNavn(const char *navn, SkoleStoerrelse *st) {
   if (strcmp(navn, "small") == 0) {
-    *st = {12, 10, 8, 10, 300, 120, 2, 40, 12, 10, 4};
+    *st = {12, 10, 8, 10, 300, 120, 2, 40, 12, 10, 4, false};
   } else if (strcmp(navn, "medium") == 0) {
-    *st = {300, 80, 40, 40, 60000, 20000, 4, 300, 60, 40, 6};
+    *st = {300, 80, 40, 40, 60000, 20000, 4, 300, 60, 40, 6, true};
   } else if (strcmp(navn, "large") == 0) {
-    *st = {3000, 800, 400, 120, 1000000, 300000, 10, 1200, 160, 40, 8};
+    *st = {3000, 800, 400, 120, 1000000, 300000, 10, 1200, 160, 40, 8, true};
   } else {
     return false;
   }
@@ -689,7 +689,7 @@ bool LavFag(Skole &s) {
 }
 
 bool LavAktiviteter(Skole &s) {
-  Tabel t = Hent("akti"), ph = Hent("skph");
+  Tabel t = Hent("akti"), ph = Hent("skph"), bu = Hent("budt");
   s.aktiFag.resize(s.st.Aktiviteter);
   // A school has a few teams of each education it teaches: a small school
   // teaches fewer educations.
@@ -755,6 +755,22 @@ bool LavAktiviteter(Skole &s) {
       p->SkygFaget = 'N';
       Faerdig(ph, nrPh, STATUS_AKTIV);
     }
+
+    // The central system sends every activity with its budget for the
+    // school year: the figures the master-data window and the budget lock
+    // count over are the months of that budget's period.
+    uint32_t nrBu;
+    BudtRec *b = Ny<BudtRec>(bu, &nrBu);
+    if (!b) return false;
+    b->id = 10000 + i;
+    b->Startdato = SKOLE_FRADATO;
+    b->Slutdato = SKOLE_TILDATO;
+    b->akti_id = nr;
+    const uint32_t lektioner = opgave ? 20 : 40 * static_cast<uint32_t>(s.aktiFag[i].size());
+    b->Laererlektioner = lektioner;
+    b->Laerertimer = lektioner * 3 / 4;
+    b->lt_undervisning = b->Laerertimer;
+    Faerdig(bu, nrBu, STATUS_AKTIV);
   }
   return !s.akti.empty();
 }
@@ -1370,6 +1386,56 @@ bool LavTilmeldingsgruppe(Skole &s, uint32_t g, uint32_t *pId) {
   return true;
 }
 
+// The students of the teams: each team starts with its StartElever
+// students, placed on the team (akpl) and on each of its subjects (epsh)
+// for the team's dates; the students it loses by SlutElever leave at a
+// date inside them. A student of every fiftieth team also follows a course
+// past the team's end. Drawn from a source of its own, so that the rest of
+// the school stays as it was without them.
+bool LavHoldelever(Skole &s, uint64_t seed) {
+  Tabel tpers = Hent("pers"), takpl = Hent("akpl"), tepsh = Hent("epsh"), takti = Hent("akti");
+  Tilfaeldig rnd{seed ^ 0x486F6C64656C6576ull};
+  uint32_t id = 900000;
+  for (size_t i = 0; i < s.akti.size(); ++i) {
+    const AktiRec *a = reinterpret_cast<const AktiRec *>(GetRec(takti.pTd, takti.pTv, s.akti[i]));
+    const uint32_t start = a->StartElever, slut = std::min<uint32_t>(a->SlutElever, start);
+    const Dato fra = a->Fradato, til = a->Tildato;
+    for (uint32_t e = 0; e < start; ++e) {
+      uint32_t persNr;
+      PersRec *p = Ny<PersRec>(tpers, &persNr);
+      if (!p) return false;
+      p->id = ++id;
+      Tekst(p->Fornavn, kFornavne[rnd.Under(std::size(kFornavne))]);
+      Tekst(p->Efternavn, kEfternavne[rnd.Under(std::size(kEfternavne))]);
+      snprintf(p->Cpr_Nr, sizeof p->Cpr_Nr, "%02u%02u%02u-%04u", 1 + rnd.Under(28), 1 + rnd.Under(12),
+               rnd.Under(10), rnd.Under(10000));
+      Faerdig(tpers, persNr, STATUS_AKTIV);
+      // Those beyond the end count leave halfway through.
+      const Dato ud = e >= slut ? OmDage(fra, 30 + rnd.Under(150)) : til;
+      const Dato efter = i % 50 == 3 && e == 0 ? OmDage(til, 30) : ud;
+      uint32_t nr;
+      AkplRec *k = Ny<AkplRec>(takpl, &nr);
+      if (!k) return false;
+      k->pers_id = persNr;
+      k->akti_id = s.akti[i];
+      k->Startdato = fra;
+      k->Slutdato = ud;
+      Faerdig(takpl, nr, STATUS_AKTIV);
+      for (size_t f = 0; f < s.aktiFag[i].size(); ++f) {
+        EpshRec *h = Ny<EpshRec>(tepsh, &nr);
+        if (!h) return false;
+        h->pers_id = persNr;
+        h->akti_id = s.akti[i];
+        h->skfa_id = s.aktiFag[i][f];
+        h->Startdato = fra;
+        h->Slutdato = f == 0 ? efter : ud;
+        Faerdig(tepsh, nr, STATUS_AKTIV);
+      }
+    }
+  }
+  return true;
+}
+
 bool LavTilmeldinger(Skole &s) {
   // Next ids: slots, own duplicate ids, activities, placements, students,
   // wishes, blocked slots.
@@ -1814,6 +1880,10 @@ int LavSkoleData(const char *mappe, const SkoleStoerrelse &st, uint64_t seed, st
   }
   if (!LavFravaer(s)) {
     Fejl(fejl, "fraværsaktiviteterne kunne ikke vokse");
+    return -1;
+  }
+  if (st.Holdelever && !LavHoldelever(s, seed)) {
+    Fejl(fejl, "holdeleverne kunne ikke vokse");
     return -1;
   }
 

@@ -21,6 +21,9 @@ struct SkoleStoerrelse {
   uint32_t LaeringsAkt;    // learning activities of the largest group
   uint32_t Slots;          // slots of every group
   uint32_t OenskerPrElev;  // wishes of each student, half of priority 1
+  // Students placed on the activities' teams and subjects (pers, akpl,
+  // epsh): each team's students as its start and end counts say.
+  bool Holdelever;
 };
 
 // "small", "medium" or "large"; false for any other name.

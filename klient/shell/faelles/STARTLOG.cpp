@@ -32,6 +32,44 @@ void Navn(BOOL (*hent)(LPSTR, LPDWORD), char (&navn)[20]) {
 
 }  // namespace
 
+namespace {
+
+// The copy of a rewrite's new content beside START.LOG, complete once it
+// has this name; while it is being written it has the name ".ny".
+std::string KopiSti(const char *sti) { return std::string(sti) + ".kopi"; }
+std::string NySti(const char *sti) { return std::string(sti) + ".ny"; }
+
+bool SkrivHele(HANDLE h, const std::string &alt) {
+  DWORD skrevet = 0;
+  return WriteFile(h, alt.data(), static_cast<DWORD>(alt.size()), &skrevet, nullptr) && skrevet == alt.size();
+}
+
+// The held file gets the bytes in place: Windows replaces no file that is
+// open, and letting go of it first would let another start in between.
+bool SkrivIStedet(HANDLE h, const std::string &alt) {
+  return SetFilePointer(h, 0, nullptr, FILE_BEGIN) == 0 && SkrivHele(h, alt) && SetEndOfFile(h) &&
+         FlushFileBuffers(h);
+}
+
+// A rewrite broken off after its copy was complete is finished from the
+// copy; a copy not yet complete is dropped, the file being untouched.
+void FuldfoerAfbrudt(HANDLE h, const char *sti) {
+  DeleteFileA(NySti(sti).c_str());
+  const std::string kopi = KopiSti(sti);
+  HANDLE k = CreateFileA(kopi.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, 0);
+  if (k == INVALID_HANDLE_VALUE) return;
+  std::string alt;
+  char buf[4096];
+  DWORD fik = 0;
+  bool ok;
+  while ((ok = ReadFile(k, buf, sizeof buf, &fik, nullptr) != FALSE) && fik > 0) alt.append(buf, fik);
+  CloseHandle(k);
+  if (ok && SkrivIStedet(h, alt)) DeleteFileA(kopi.c_str());
+  SetFilePointer(h, 0, nullptr, FILE_BEGIN);
+}
+
+}  // namespace
+
 std::string StartLogSti(const char *mappe) { return std::string(mappe ? mappe : "") + "START.LOG"; }
 
 HANDLE OpenStartLog(const char *mappe) {
@@ -39,7 +77,10 @@ HANDLE OpenStartLog(const char *mappe) {
   for (;;) {
     HANDLE h = CreateFileA(sti.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, 0);
-    if (h != INVALID_HANDLE_VALUE) return h;
+    if (h != INVALID_HANDLE_VALUE) {
+      FuldfoerAfbrudt(h, sti.c_str());
+      return h;
+    }
     if (MessageBoxA(0, " TAVO-skema kunne ikke få tilgang til start.log, prøv igen om 5-10 sekunder !",
                     " Start.log ", MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
       return INVALID_HANDLE_VALUE;
@@ -128,21 +169,25 @@ int ReadFileLines(HANDLE h, StartLinjer &linjer) {
   return static_cast<int>(linjer.size());
 }
 
-bool WriteFileLines(const char *sti, const StartLinjer &linjer) {
+bool WriteFileLines(HANDLE h, const char *sti, const StartLinjer &linjer) {
   std::string alt;
   for (const std::string &l : linjer)
     if (!l.empty()) alt += l + "\r\n";
-  const std::string ny = std::string(sti) + ".ny";
-  HANDLE h = CreateFileA(ny.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  DWORD skrevet = 0;
-  bool ok = WriteFile(h, alt.data(), static_cast<DWORD>(alt.size()), &skrevet, nullptr) &&
-            skrevet == alt.size();
-  if (!FlushFileBuffers(h)) ok = false;
-  if (!CloseHandle(h)) ok = false;
-  if (ok) ok = MoveFileExA(ny.c_str(), sti, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-  if (!ok) DeleteFileA(ny.c_str());
-  return ok;
+  const std::string ny = NySti(sti), kopi = KopiSti(sti);
+  HANDLE k = CreateFileA(ny.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
+  if (k == INVALID_HANDLE_VALUE) return false;
+  bool ok = SkrivHele(k, alt);
+  if (!FlushFileBuffers(k)) ok = false;
+  if (!CloseHandle(k)) ok = false;
+  if (ok) ok = MoveFileExA(ny.c_str(), kopi.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  if (!ok) {
+    DeleteFileA(ny.c_str());
+    return false;
+  }
+  // From here the copy stands for the file until the rewrite is through.
+  if (!SkrivIStedet(h, alt)) return false;
+  DeleteFileA(kopi.c_str());
+  return true;
 }
 
 int FindStartLinje(const StartLinjer &linjer, uint8_t installation) {
@@ -167,7 +212,7 @@ void RetStartLog(const char *mappe, Aendring aendring) {
   ReadFileLines(h, linjer);
   aendring(linjer);
   const std::string sti = StartLogSti(mappe);
-  if (!WriteFileLines(sti.c_str(), linjer))
+  if (!WriteFileLines(h, sti.c_str(), linjer))
     LogPrintf("** Fejl: %s kunne ikke skrives: Fejlnr: %lu\n", sti.c_str(),
               static_cast<unsigned long>(GetLastError()));
   CloseHandle(h);
@@ -189,15 +234,20 @@ void EndStartLogEntry(uint8_t installation, uint32_t version, const char *mappe)
   RetStartLog(mappe, [&](StartLinjer &linjer) {
     const int i = FindStartLinje(linjer, installation);
     std::string linje;
+    size_t komma = 0, pos = 0;
     if (i >= 0) {
       linje = linjer[static_cast<size_t>(i)];
       // An end record already there (a run that was closed twice) is
       // replaced: it ends after the sixth comma of the open record.
-      size_t komma = 0, pos = 0;
       for (; pos < linje.size() && komma < 6; ++pos)
         if (linje[pos] == ',') ++komma;
-      if (komma == 6) linje.resize(pos);
+    }
+    if (komma == 6) {
+      linje.resize(pos);
     } else {
+      // No line, or a damaged one without its six fields: appending to it
+      // would run the end record into its fields (installation "7" would
+      // read as "7<date>"), so it is written whole anew.
       char post[kPostLaengde];
       FormatStartEntry(installation, version, post, sizeof post);
       linje = post;

@@ -37,7 +37,8 @@ extern const char kIkkeFundet[];
 // separator), opened for reading and writing without sharing and created
 // when missing; it stays held against every other start until closed. When
 // it cannot be opened the box " Start.log " offers a retry (OK) or gives up
-// (Cancel: INVALID_HANDLE_VALUE).
+// (Cancel: INVALID_HANDLE_VALUE). A rewrite that was broken off is finished
+// first (WriteFileLines).
 HANDLE OpenStartLog(const char *mappe);
 // The full name of START.LOG in the folder.
 std::string StartLogSti(const char *mappe);
@@ -55,11 +56,13 @@ bool LaesStartLogEntry(const char *linje, StartLogEntry *post);
 // line), a lone CR is dropped. The number of lines; 0 for an empty file.
 int ReadFileLines(HANDLE h, StartLinjer &linjer);
 // Rewrites the file whole from the lines, each non-empty line followed by
-// CR LF; empty lines are left out. The new content is written beside the
-// file and renamed over it, so a broken-off rewrite leaves the old file. The
-// caller holds the file open (OpenStartLog) meanwhile. False when it could
-// not be written; the old file then stays.
-bool WriteFileLines(const char *sti, const StartLinjer &linjer);
+// CR LF; empty lines are left out. h is the file held open (OpenStartLog):
+// Windows replaces no open file, so the new content goes in place through
+// it, after a complete copy of it has been put beside the file, which the
+// next OpenStartLog uses to finish a rewrite that was broken off. False
+// when it could not be written; the file then holds the old content or,
+// after the next open, the new.
+bool WriteFileLines(HANDLE h, const char *sti, const StartLinjer &linjer);
 // The first line of the installation (its leading number taken as one
 // byte), or -1. Empty lines and lines without a leading number never match.
 int FindStartLinje(const StartLinjer &linjer, uint8_t installation);

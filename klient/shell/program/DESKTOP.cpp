@@ -6,6 +6,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "BESKEDER.h"
 #include "ELEMENT.h"
 #include "ENSMUS.h"
 #include "FARVER.h"
@@ -22,11 +23,6 @@ SkrivebordKroge SkrivebordKrog = {OpretServerFelt};
 
 namespace {
 
-// Messages the desktop passes on to the main window.
-constexpr UINT kMaaAktiveres = 1095;      // may a window become active?
-constexpr UINT kHovedMaaAktiveres = 1099;
-constexpr UINT kVidere1094 = 1094;
-constexpr UINT kHovedVidere1094 = 1098;
 
 constexpr COLORREF kLogoGrund = RGB(210, 210, 255);
 constexpr COLORREF kLogoTekst = RGB(200, 200, 245);
@@ -155,8 +151,8 @@ void OpretStatusFelter(HWND hovedvindue) {
 
 LRESULT CALLBACK DesktopWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case kMaaAktiveres:
-      return SendMessageA(hwndHoved, kHovedMaaAktiveres, 0, 0);
+    case ENS_MAA_AKTIVERES:
+      return SendMessageA(hwndHoved, HOVED_INTET_INPUT, 0, 0);
     case WM_ERASEBKGND:
       return 0;
     case WM_SIZE:
@@ -167,13 +163,13 @@ LRESULT CALLBACK DesktopWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_PAINT:
       TegnDesktopLogo(hwnd);
       break;
-    case WM_DESKTOP_LAYOUT:
+    case ELEMENT_FRIT_AREAL:
       BeregnSkrivebord(true);
       PlacerDesktop();
       SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
       return 0;
-    case kVidere1094:
-      SendMessageA(hwndHoved, kHovedVidere1094, wParam, lParam);
+    case ENS_BLEV_AKTIV:
+      SendMessageA(hwndHoved, HOVED_VINDUE_AKTIV, wParam, lParam);
       break;
     case 1124:
     case 1129:

@@ -6,10 +6,9 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "windows.h"
 
-// Message to the desktop: lay out again (recompute the area, move there).
-constexpr UINT WM_DESKTOP_LAYOUT = 1034;
 
 LRESULT CALLBACK DesktopWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 

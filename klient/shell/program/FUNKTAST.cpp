@@ -7,6 +7,7 @@
 #include <climits>
 #include <iterator>
 
+#include "BESKEDER.h"
 #include "DESKTOP.h"
 #include "ELEMENT.h"
 #include "IKKETILG.h"
@@ -18,9 +19,6 @@
 
 namespace {
 
-constexpr UINT kOenskerBredde = 1024;  // lParam 2: asked first, as the screen's leader
-constexpr UINT kOenskerHoejde = 1025;
-constexpr int kPlanOpgType = 40271;
 constexpr int kHukommelse = 40187, kTimeOpg = 40203;
 constexpr int kKalenderKant = 40139, kKalenderBund = 40223;
 
@@ -37,7 +35,7 @@ void Element(int type, bool flag) { TilfoejElementVindue(type, flag); }
 
 // At the desktop's corner, the desktop laid out first.
 void Aabn(HWND hoved, int type) {
-  if (hwndDesktop) SendMessageA(hwndDesktop, WM_DESKTOP_LAYOUT, 0, 0);
+  if (hwndDesktop) SendMessageA(hwndDesktop, ELEMENT_FRIT_AREAL, 0, 0);
   if (!ObjektVindueTilgaengeligt(type)) {
     IkkeTilgaengelig(hoved, static_cast<UINT>(type));
     return;
@@ -178,7 +176,7 @@ void AabnAktuelUge(HWND hoved, char art) {
   }
   const int W = DesktopBredde(), Hd = DesktopHoejde();
   long sum = 0;
-  for (HWND h : v) sum += Oensker(h, kOenskerBredde, 2);
+  for (HWND h : v) sum += Oensker(h, ENS_BREDDE, 2);
   if (sum > W) {
     MessageBoxA(hoved, "TAVO vinduet er for lille til at vise dette skærm vindue.\nMaximer TAVO og prøv igen!",
                 "Vindue problem", MB_OK | MB_ICONINFORMATION);
@@ -186,8 +184,8 @@ void AabnAktuelUge(HWND hoved, char art) {
   }
   int b[3], hh[3];
   for (int i = 0; i < 3; ++i) {
-    b[i] = std::min(Oensker(v[i], kOenskerBredde, i == 0 ? 2 : 0), W);
-    hh[i] = std::min(Oensker(v[i], kOenskerHoejde, 0), Hd);
+    b[i] = std::min(Oensker(v[i], ENS_BREDDE, i == 0 ? 2 : 0), W);
+    hh[i] = std::min(Oensker(v[i], ENS_HOEJDE, 0), Hd);
   }
   // The leader keeps its width; the two others share the rest.
   const int rest = W - b[0];
@@ -204,15 +202,15 @@ void AabnAktuelUge(HWND hoved, char art) {
     x += b[i];
     SendMessageA(v[i], OBJVINDUE_OPRETTET, 0, 0);
   }
-  SendMessageA(v[0], SKAERM_AKTIVER, 0, 0);
+  SendMessageA(v[0], VINDUE_AKTIVER, 0, 0);
 }
 
 void AabnElevplanSkaerm(HWND hoved) {
   // Planning, statistics, wishes, overview, teams: the order the later
   // windows need the planning window open for.
-  static const int kTyper[5] = {kElevplanType, 40227, 40228, 40226, 40229};
-  if (!ObjektVindueTilgaengeligt(kElevplanType)) {
-    IkkeTilgaengelig(hoved, static_cast<UINT>(kElevplanType));
+  static const int kTyper[5] = {kElevPlanType, 40227, 40228, 40226, 40229};
+  if (!ObjektVindueTilgaengeligt(kElevPlanType)) {
+    IkkeTilgaengelig(hoved, static_cast<UINT>(kElevPlanType));
     return;
   }
   HWND v[5] = {};
@@ -224,8 +222,8 @@ void AabnElevplanSkaerm(HWND hoved) {
   int b[5] = {}, h[5] = {};
   for (int i = 0; i < 5; ++i) {
     if (!v[i]) continue;
-    b[i] = std::min(Oensker(v[i], kOenskerBredde, 0), W);
-    h[i] = std::min(Oensker(v[i], kOenskerHoejde, 0), Hd);
+    b[i] = std::min(Oensker(v[i], ENS_BREDDE, 0), W);
+    h[i] = std::min(Oensker(v[i], ENS_HOEJDE, 0), Hd);
   }
   // Two windows a row: planning and statistics over wishes and the
   // overview, the teams under the overview in its column.
@@ -249,6 +247,6 @@ void AabnElevplanSkaerm(HWND hoved) {
   const POINT pos[5] = {{0, 0}, {b[0], 0}, {0, top2}, {b[2], top2}, {b[2], top2 + h[3]}};
   for (int i = 0; i < 5; ++i)
     if (v[i]) MoveWindow(v[i], pos[i].x, pos[i].y, b[i], h[i], TRUE);
-  SendMessageA(v[0], SKAERM_AKTIVER, 0, 0);
+  SendMessageA(v[0], VINDUE_AKTIVER, 0, 0);
   SendTilAlleVinduer(WM_PAINT, 0, 0, 0);
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "ARRANGER.h"
+#include "BESKEDER.h"
 #include "BRIKINDVIN.h"
 #include "DATO.h"
 #include "DESKTOP.h"
@@ -58,8 +59,6 @@ constexpr int kHjaelpVindue = 1;  // HELPINFO's context type of a window
 constexpr int kMinBredde = 540, kMinHoejde = 430;
 constexpr int kGanttTyper[] = {40146, 40147, 40148};
 constexpr int kGrupperingsTyper[] = {40024, 40025, 40026};
-constexpr int kStamdataType = 40213;
-constexpr int kPlanGrupperType = 40266;
 
 bool Findes(const char *sti) { return sti[0] && GetFileAttributesA(sti) != INVALID_FILE_ATTRIBUTES; }
 bool ServerSpaerret() { return Findes(StiTab.szdisableserver) || Findes(StiTab.szdisableserverprog); }
@@ -99,7 +98,7 @@ void AfslutCyklus() {
   if (!c) return;
   HovedFokus.Cyklus = 0;
   if (c == HovedFokus.Aktiv) {
-    Send(c, VINDUE_CYKLUS_SLUT);
+    Send(c, VINDUE_SAET_AKTIV);
     return;
   }
   Aktiver(c);
@@ -116,12 +115,12 @@ void CyklusFrieVinduer(bool tilbage) {
   if (!HovedFokus.Aktiv || VinduesListeAntal() < 2) return;
   VinduesNode *n = HovedFokus.Cyklus ? Node(HovedFokus.Cyklus) : nullptr;
   if (!n) n = VinduesListe.hoved;
-  Send(n->hwnd, VINDUE_CYKLUS, 0);
+  Send(n->hwnd, VINDUE_TEGN_MED, 0);
   VinduesNode *ny = tilbage ? n->forrige : n->naeste;
   if (!ny) ny = tilbage ? VinduesListe.hale : VinduesListe.hoved;
   HovedFokus.Cyklus = ny->hwnd;
   SetWindowPos(ny->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  Send(ny->hwnd, VINDUE_CYKLUS, 1);
+  Send(ny->hwnd, VINDUE_TEGN_MED, 1);
 }
 
 void CyklusCeller(bool tilbage) {
@@ -170,7 +169,7 @@ void VisEllerAabn(HWND hoved, int type) {
     SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     return;
   }
-  Send(hwndDesktop, WM_DESKTOP_LAYOUT);
+  Send(hwndDesktop, ELEMENT_FRIT_AREAL);
   AabnVedHjoernet(hoved, type, static_cast<UINT>(type));
 }
 
@@ -193,26 +192,26 @@ void TilpasAktivt(bool hev) {
   HWND a = HovedFokus.Aktiv;
   if (!a) return;
   const RECT &r = FriArealRect;
-  const int h = static_cast<int>(SendMessageA(a, 1025, 0, r.bottom - r.top + 1));
-  const int b = static_cast<int>(SendMessageA(a, 1024, 0, r.right - r.left + 1));
+  const int h = static_cast<int>(SendMessageA(a, ENS_HOEJDE, 0, r.bottom - r.top + 1));
+  const int b = static_cast<int>(SendMessageA(a, ENS_BREDDE, 0, r.right - r.left + 1));
   UINT flag = SWP_NOZORDER;
   if (hev) flag = 0;
   SetWindowPos(a, HWND_TOP, r.left, r.top, b, h, flag);
 }
 
 void MasterData(HWND hoved, LPARAM lParam) {
-  if (HWND h = FindVindueType(kStamdataType)) {
+  if (HWND h = FindVindueType(kStamKommando)) {
     DestroyWindow(h);
     VinduesListeFjern(h);
     Aktiver(VinduesListeForrest());
     return;
   }
-  if (!VaerktoejsVindueTilgaengeligt(kStamdataType)) {
-    IkkeTilgaengelig(hoved, kStamdataType);
+  if (!VaerktoejsVindueTilgaengeligt(kStamKommando)) {
+    IkkeTilgaengelig(hoved, kStamKommando);
     return;
   }
   const LPARAM art = lParam == 'K' || lParam == 'M' || lParam == 'L' ? lParam : 0;
-  SkiftVaerktoejsVindue(kStamdataType, art);
+  SkiftVaerktoejsVindue(kStamKommando, art);
 }
 
 // The plan groups window opened, or closed when open.
@@ -472,7 +471,7 @@ LRESULT Tast(HWND hwnd, WPARAM wParam, LPARAM lParam) {
       return 0;
     case VK_F2:
       if (shift) {
-        AabnVedHjoernet(hwnd, kMedTimeType, kMedTimeType);
+        AabnVedHjoernet(hwnd, kMedTimeVindue, kMedTimeVindue);
       } else if (ctrl) {
         // Not through the menu's row: that row plays this very key.
         if (ff_plan) PlanGrupper(hwnd);
@@ -488,7 +487,7 @@ LRESULT Tast(HWND hwnd, WPARAM wParam, LPARAM lParam) {
         ArrangerFlereKolonner(FriArealRect.left, FriArealRect.top, FriArealRect.right, FriArealRect.bottom);
       else if (shift)
         ArrangerFlereRaekker(FriArealRect.left, FriArealRect.top, FriArealRect.right, FriArealRect.bottom);
-      else if (TypeAaben(kElevplanType))
+      else if (TypeAaben(kElevPlanType))
         SendMessageA(HovedFokus.Aktiv, WM_KEYDOWN, wParam, lParam);
       else
         TilpasAktivt(true);
@@ -528,8 +527,8 @@ LRESULT Tast(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   }
   if (ctrl && shift && wParam == 'D') {
     SaetDagsDato();
-    Send(StatusFelter.Dato, DATOVINDUE_SAET, 0, static_cast<LPARAM>(DagsDato()));
-    SendTilAlleVinduer(DATO_AENDRET, 1, 0, 0);
+    Send(StatusFelter.Dato, STATUS_DATO_SAET, 0, static_cast<LPARAM>(DagsDato()));
+    SendTilAlleVinduer(AKTUEL_AENDRET, 1, 0, 0);
     return 0;
   }
   if (wParam == 'E' && shift) {
@@ -540,7 +539,7 @@ LRESULT Tast(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     }
   } else if (wParam == 'G' && ctrl && !alt) {
     HWND slot = 0;
-    SendTilAlleVinduer(1055, reinterpret_cast<WPARAM>(&slot), 0, 0);
+    SendTilAlleVinduer(TB_GRUPPEKNAP, reinterpret_cast<WPARAM>(&slot), 0, 0);
     Send(slot, WM_LBUTTONDOWN);
   } else if (wParam == 'L' && ctrl && alt) {
     LectioImportKommando(hwnd);
@@ -648,7 +647,7 @@ void Hjaelp(HWND hwnd, LPARAM lParam) {
   } else if (HjaelpKontekst || !maal) {
     VisOnlineHjaelp(hwnd);
   } else {
-    VisOnlineHjaelp(SendMessageA(maal, 3023, 0, 0) ? maal : hwnd);
+    VisOnlineHjaelp(SendMessageA(maal, HJAELP_EMNE, 0, 0) ? maal : hwnd);
   }
 }
 
@@ -751,7 +750,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       break;
     case WM_SETFOCUS:
       Send(HovedFokus.Element, VINDUE_AKTIVER, 1);
-      Send(HovedFokus.Aktiv, VINDUE_FOKUS_IGEN);
+      Send(HovedFokus.Aktiv, VINDUE_AKTIVER_STILLE);
       if (HovedFokus.Input) {
         Send(HovedFokus.Input, VINDUE_AKTIVER, 0);
         SetWindowPos(HovedFokus.Input, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -817,7 +816,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       StatusMenuValg(hwnd, wParam, lParam);
       return 0;
     case WM_MOUSEWHEEL:
-      Send(Maal(), VINDUE_HJUL, wParam, lParam);
+      Send(Maal(), ENS_HJUL, wParam, lParam);
       return 0;
     case WM_SIZING:
       BegraensSizing(hwnd, static_cast<UINT>(wParam), reinterpret_cast<RECT *>(lParam), kMinBredde, INT_MAX,
@@ -828,21 +827,21 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       return 0;
 
     // ---- Private messages ----
-    case HOVED_ELEMENT_FOKUS:
+    case ELEMENT_DOKKET_AKTIV:
       ElementFokus(wParam, static_cast<HWND>(lParam));
       break;
-    case HOVED_INGEN_FOKUS:
+    case ENS_HJUL:
       return !HovedFokus.Input && !HovedFokus.Aktiv;
     case HOVED_VINDUE_AKTIV:
       VindueAktivt(static_cast<HWND>(lParam), wParam == 1);
       break;
     case HOVED_INTET_INPUT:
-    case HOVED_INTET_INPUT2:
+    case ELEMENT_MAA_AKTIVERES:
       return !HovedFokus.Input;
-    case HOVED_FRI_LUKKER:
+    case HOVED_VINDUE_LUKKET:
       FriLukker(static_cast<HWND>(lParam));
       break;
-    case HOVED_CELLE_LUKKER:
+    case ELEMENT_LUKKET:
       CelleLukker(static_cast<HWND>(lParam));
       break;
     case HOVED_INPUT_AABEN:
@@ -869,10 +868,10 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case HOVED_DATA_AENDRET:
       DataAendretBesked();
       break;
-    case HOVED_CELLE_UD:
+    case ELEMENT_FJERN:
       HovedFokus.Element = 0;
       break;
-    case HOVED_DRAEB_TIMER:
+    case VALG_MARKERET:
       KillTimer(hwnd, wParam);
       break;
     case HOVED_HJAELP_SAET:

@@ -7,47 +7,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "BESKEDER.h"
 #include "HENTGEM.h"
 #include "windows.h"
 
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-// The private messages the main window takes.
-enum : UINT {
-  HOVED_ELEMENT_FOKUS = 1096,   // wParam desk, lParam the element window
-  HOVED_INGEN_FOKUS = 1097,     // 1 when neither an input nor an active window
-  HOVED_VINDUE_AKTIV = 1098,    // wParam 1 = raise, lParam the free window
-  HOVED_INTET_INPUT = 1099,     // 1 when no input window
-  HOVED_FRI_LUKKER = 1102,      // lParam the free window closing
-  HOVED_INTET_INPUT2 = 1104,
-  HOVED_CELLE_LUKKER = 1114,    // lParam the element window closing
-  HOVED_INPUT_AABEN = 1116,     // lParam the input window, wParam 1 = flash
-  HOVED_INPUT_LUKKET = 1117,
-  HOVED_INDTAST_LEKTION = 1124, // the event entry window, by lesson
-  HOVED_INDTAST_DAG = 1137,     // ... whole day
-  HOVED_INDTAST_TID = 1138,     // ... by time
-  HOVED_PRIKSKEMA = 1139,       // the activities' dot schedule
-  HOVED_DATA_AENDRET = 1140,    // start the background save
-  HOVED_CELLE_UD = 1155,
-  HOVED_DRAEB_TIMER = 1225,
-  HOVED_HJAELP_SAET = 1926,
-  HOVED_HJAELP_SLET = 1927,
-  HOVED_IMPORTFIL = 1933,
-  HOVED_LUK_UDEN_GEM = 1934,
-  HOVED_EP_IMPORT = 1938,
-  HOVED_FOKUS_IGEN = 100000,
-};
-
-// To the other windows.
-enum : UINT {
-  VINDUE_AKTIVER = 1100,     // wParam 1: take the focus
-  VINDUE_DEAKTIVER = 1101,
-  VINDUE_CYKLUS = 1118,      // Ctrl+Tab highlight, wParam 1 on
-  VINDUE_CYKLUS_SLUT = 1119, // Ctrl+Tab ended on the active window
-  VINDUE_FOKUS_IGEN = 1135,  // the main window got the focus back
-  VINDUE_HJUL = 1097,        // the mouse wheel, as WM_MOUSEWHEEL came
-  VINDUE_LUKKER = 1089,      // broadcast: the program is closing
-};
+// Beyond the private message numbers: the main window's own note that it got
+// the focus back.
+constexpr UINT HOVED_FOKUS_IGEN = 100000;
 
 // Who has the focus. At most one of the active window and the focused
 // element is set at a time.

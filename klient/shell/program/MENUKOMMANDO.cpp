@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <iterator>
 
+#include "BESKEDER.h"
 #include "DESKTOP.h"
 #include "EKSPKMD.h"
 #include "ExpSkema.h"
@@ -39,9 +40,6 @@ int32_t HjaelpKontekst = 0;
 
 namespace {
 
-constexpr UINT kDataAendret = 1122;         // broadcast: rebuild from the tables
-constexpr UINT kLukUdenGem = 1934;          // to the main window: close without saving
-constexpr UINT kMenuAutoGem = 40197;
 
 bool FilIData(const char *navn) {
   char sti[kStiLaengde];
@@ -62,7 +60,7 @@ bool Spoerg(HWND hoved, const char *tekst, const char *titel) {
 // change), then the windows rebuild from them.
 void TalOgGenopbyg() {
   AllokerTalTab();
-  SendTilAlleVinduer(kDataAendret, 0, 0, 0);
+  SendTilAlleVinduer(DATA_AENDRET, 0, 0, 0);
 }
 
 // ---- The actions ----
@@ -85,7 +83,7 @@ void Vedligehold(HWND hoved, UINT id, LPARAM) {
   if (id <= 40173)
     TalOgGenopbyg();
   else
-    SendTilAlleVinduer(kDataAendret, 0, 0, 0);
+    SendTilAlleVinduer(DATA_AENDRET, 0, 0, 0);
 }
 
 void SletFejl72(HWND hoved, UINT, LPARAM) {
@@ -139,7 +137,7 @@ void Support(HWND hoved, UINT, LPARAM) { SendSupportKommando(hoved); }
 void Roller(HWND hoved, UINT, LPARAM) { RolleForslagKommando(hoved); }
 
 void AfslutUdenGem(HWND hoved, UINT, LPARAM) {
-  if (SpoergAfslutUdenGem() == IDYES) SendMessageA(hoved, kLukUdenGem, 0, 0);
+  if (SpoergAfslutUdenGem() == IDYES) SendMessageA(hoved, HOVED_LUK_UDEN_GEM, 0, 0);
 }
 
 void ImportLog(HWND hoved, UINT id, LPARAM) {
@@ -180,7 +178,7 @@ void Gensend(HWND hoved, UINT id, LPARAM) {
     return;
   DialogBoxParamA(hInst, MAKEINTRESOURCE(IDD_VENTE), hoved, id == 40211 ? GensendFraDatoDlgProc : GensendFraTidDlgProc,
                   static_cast<LPARAM>(dato));
-  SendTilAlleVinduer(kDataAendret, 0, 0, 0);
+  SendTilAlleVinduer(DATA_AENDRET, 0, 0, 0);
 }
 
 // ---- The table ----
@@ -294,7 +292,7 @@ void Vaerktoej(HWND hoved, const KommandoRaekke &r, UINT id) {
   if (HWND aaben = FindVindueType(type)) {
     DestroyWindow(aaben);
     VinduesListeFjern(aaben);
-    if (HWND forrest = VinduesListeForrest()) SendMessageA(forrest, SKAERM_AKTIVER, 1, 0);
+    if (HWND forrest = VinduesListeForrest()) SendMessageA(forrest, VINDUE_AKTIVER, 1, 0);
     return;
   }
   SkiftVaerktoejsVindue(type, static_cast<LPARAM>(static_cast<unsigned char>(r.Bogstav)));

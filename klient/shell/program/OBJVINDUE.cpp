@@ -329,7 +329,7 @@ bool Tillades(uint8_t regel, int type) {
   if ((regel & kRegelBegPanel) && ErDokket(40154, 40177)) return false;
   if ((regel & kRegelBrikPanel) && ErDokket(40176, 40178)) return false;
   if ((regel & kRegelEnGang) && FindVindueType(type)) return false;
-  if ((regel & kRegelElevplan) && (!FindVindueType(kElevplanType) || FindVindueType(type))) return false;
+  if ((regel & kRegelElevplan) && (!FindVindueType(kElevPlanType) || FindVindueType(type))) return false;
   if (regel & kRegelSkifter) {
     if (HWND aaben = FindVindueType(type)) {
       DestroyWindow(aaben);
@@ -451,7 +451,7 @@ HWND SkiftVaerktoejsVindue(int type, LPARAM argument) {
   HWND h = r->Opret(k);
   if (!h || !IsWindow(h)) return 0;
   VisOgHaev(h);
-  if (hwndHoved) SendMessageA(hwndHoved, HOVED_INDVINDUE, 0, static_cast<LPARAM>(h));
+  if (hwndHoved) SendMessageA(hwndHoved, HOVED_INPUT_AABEN, 0, static_cast<LPARAM>(h));
   return h;
 }
 
@@ -495,6 +495,6 @@ HWND TilfoejElementVindue(int type, bool tegn) {
   SendMessageA(element, ELEMENT_OBJEKT, 0, static_cast<LPARAM>(h));
   SendMessageA(h, OBJVINDUE_OPRETTET, 0, 0);
   if (type == 40154 || type == 40177)
-    if (HWND forrest = VinduesListeForrest()) SendMessageA(forrest, OBJVINDUE_NYT_PANEL, 0, 0);
+    if (HWND forrest = VinduesListeForrest()) SendMessageA(forrest, BRIKINFO_NU, 0, 0);
   return h;
 }

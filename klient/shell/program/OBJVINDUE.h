@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "windows.h"
 
 // What the shell hands a create function.
@@ -62,14 +63,7 @@ struct ElementRaekke {
   uint8_t Regel;
 };
 
-// Window types the shell itself names.
-constexpr int kElevplanType = 40225;
-constexpr int kMedTimeType = 40202;
 
-// Messages.
-#define OBJVINDUE_OPRETTET 1090      // to a new object window: it has been made
-#define HOVED_INDVINDUE 1116         // to the main window: lParam is the new input window
-#define OBJVINDUE_NYT_PANEL 1930     // to the front window after an event panel was docked
 
 // The rows, or null for a type the table does not know.
 const ObjektRaekke *FindObjektRaekke(int type);

@@ -91,8 +91,8 @@ void SamlVinduer(GemData &g) {
   for (VinduesNode *v = VinduesListe.hale; v; v = v->forrige) vinduer.push_back(v->hwnd);
   for (int runde = 0; runde < 2; ++runde)
     for (HWND h : vinduer) {
-      const int32_t type = static_cast<int32_t>(SendMessageA(h, OBJVINDUE_TYPE, 0, 0));
-      if ((type == kElevplanType) != (runde == 0)) continue;
+      const int32_t type = static_cast<int32_t>(SendMessageA(h, VINDUE_ART, 0, 0));
+      if ((type == kElevPlanType) != (runde == 0)) continue;
       RECT r;
       GetWindowRect(h, &r);
       g.typer.push_back(type);
@@ -304,10 +304,10 @@ void HentSkaerm(long n) {
     RECT r = vinduer[k].Rekt;
     if (vinduer[k].MedRekt) r = PaaDesktop(r, bredde, hoejde);
     HWND h = OpretObjektVindue(hwndHoved, vinduer[k].Type, 0, vinduer[k].MedRekt ? &r : nullptr);
-    if (h && vinduer[k].Type == kElevplanType) elevplan = h;
+    if (h && vinduer[k].Type == kElevPlanType) elevplan = h;
   }
   if (elevplan) {
-    SendMessageA(elevplan, SKAERM_AKTIVER, 0, 0);
+    SendMessageA(elevplan, VINDUE_AKTIVER, 0, 0);
     SendTilAlleVinduer(WM_PAINT, 0, 0, 0);
   }
 }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "BESKEDER.h"
 #include "windows.h"
 
 constexpr int kAntalSkaerme = 9;
@@ -16,16 +17,8 @@ constexpr int kSkaermNavnLaengde = 80;  // 79 characters and the terminator
 constexpr int kSkaermVinduer = 25;
 
 // Menu entries.
-constexpr UINT kMenuGemSkaerm = 40192;
-constexpr UINT kMenuOmdoebSkaerm = 40193;
-constexpr UINT kMenuSletSkaerm = 40194;
 constexpr UINT kMenuSkaermSkille = 1000;  // the separator; screen N is 1000 + N
-constexpr UINT kMenuUntisImport = 40200;
-constexpr UINT kMenuNyheder = 40224;
-constexpr UINT kMenuEksternImport = 40272;
 
-#define SKAERM_AKTIVER 1100  // to the student planning window of a restored screen
-#define OBJVINDUE_TYPE 1133  // to an object window: its type
 
 // The screen last restored (0: none, or the Elevplan screen).
 extern uint8_t aktuelSkaerm;

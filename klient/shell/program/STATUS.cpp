@@ -282,7 +282,7 @@ void SkrivHovedTitel(const char *t) {
 }
 
 void Fortael(const STATUSWS *ws) {
-  if (ws->Hoved.Aktiv && !ws->Frossen) SendTilAlleVinduer(STATUS_DATA_AENDRET, 0, 0, 0);
+  if (ws->Hoved.Aktiv && !ws->Frossen) SendTilAlleVinduer(DATA_AENDRET, 0, 0, 0);
 }
 
 void Afvis(const STATUSWS *ws, const char *tekst) {
@@ -394,9 +394,9 @@ int StatusFunktionsTast(STATUSWS *ws, UINT tast, LPARAM, int ctrl, int, int alt,
     case 'h':
       if (mode != 2 || !ctrl) return 1;
       if (e.hwndToolbar)
-        SendMessageA(e.hwndToolbar, STATUS_TOOLBAR, tast, 0);
+        SendMessageA(e.hwndToolbar, NYB_KLIK, tast, 0);
       else
-        SendMessageA(h, STATUS_TOOLBAR, 0, 0);
+        SendMessageA(h, NYB_KLIK, 0, 0);
       return 0;
     case VK_APPS:
       if (mode != 2) return 1;
@@ -473,7 +473,7 @@ void StatusFoelgUge(STATUSWS *ws) {
   }
   SaetAktuelDato(d);
   const HWND self = ws->hwnd;
-  SendTilAlleVinduer(STATUS_DATO_AENDRET, 0, 0, 0);
+  SendTilAlleVinduer(AKTUEL_AENDRET, 0, 0, 0);
   if (!IsWindow(self) || Ws(self) != ws) return;
   if (StatusFelter.Dato && IsWindow(StatusFelter.Dato))
     SendMessageA(StatusFelter.Dato, STATUS_DATO_SAET, 0, static_cast<LPARAM>(p.AktuelDato));
@@ -703,7 +703,7 @@ bool BlivAktiv(HWND h, STATUSWS *ws) {
   if (ws->Hoved.Aktiv) return true;
   if (ws->Hoved.hwndParent && !SendMessageA(ws->Hoved.hwndParent, ENS_MAA_AKTIVERES, 0, static_cast<LPARAM>(h)))
     return false;
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   return IsWindow(h) && Ws(h) == ws && ws->Hoved.Aktiv;
 }
 
@@ -860,28 +860,28 @@ LRESULT CALLBACK StatusWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
       return e.MinSlot;
     case ENS_TILSTAND:
       return e.Tilstand;
-    case STATUS_VINDUE_KOMMANDO:
+    case VINDUE_ART:
       return ws->Kommando;
-    case ENS_AKTIVER:
+    case VINDUE_AKTIVER:
       Aktiver(h, ws, wParam);
       return 0;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       e.Aktiv = 0;
       e.CaptionAktiv = 0;
       EnsPaintFrame(&e);
       Tegn(ws, kStatusTegnAlt);
       return 0;
-    case STATUS_DATO_AENDRET:
+    case AKTUEL_AENDRET:
       if (ws->Frossen || (e.Aktiv && wParam != 1)) return 0;
       GaaTilAktuelUge(ws);
       Tegn(ws, kStatusTegnAlt);
       return 0;
-    case STATUS_DATA_AENDRET:
-    case STATUS_IMPORT_SLUT:
+    case DATA_AENDRET:
+    case EFTER_IMPORT:
       Genopbyg(ws);
       Tegn(ws, kStatusTegnAlt);
       return 0;
-    case STATUS_TOOLBAR:
+    case NYB_KLIK:
       switch (wParam) {
         case 8192:
           DestroyWindow(h);

@@ -8,24 +8,18 @@
 #include <cstdint>
 
 #include "AVSHJAELP.h"
+#include "BESKEDER.h"
 #include "ENS.h"
 #include "GRIDAKSE.h"
 #include "STATUSFILTER.h"
 #include "windows.h"
 
-// The menu commands that open the three kinds.
-constexpr int kStatusBegivenheder = 40163;  // 'S'
-constexpr int kStatusFejl = 40167;          // 'F'
-constexpr int kStatusPosteringer = 40164;   // 'B'
 
 constexpr uint32_t kStatusKoder = 100;       // counts per column: codes 0..99
 constexpr uint32_t kStatusFejlGruppe = 4;    // the "errors" group of the events overview
 constexpr uint32_t kStatusMindsteBredde = 150;
 constexpr uint32_t kStatusMindsteHoejde = 100;
 
-#define STATUS_TOOLBAR 2124      // from the toolbar: 8192 close, 16384 maximise, 4096 minimise, 0 freeze
-#define STATUS_DATA_AENDRET 1122 // broadcast: data or the filter changed
-#define STATUS_VINDUE_KOMMANDO 1133
 
 // The events overview's own groups; the error and posting tables are
 // StatusKodeTabF and StatusKodeTabB.

@@ -20,9 +20,12 @@ struct DrawnText {
   int height = 0;    // the font's cell height in pixels
 };
 
-// The most recent texts drawn (the log keeps the last 20000).
+// The most recent texts drawn (the log keeps the last 20000), from the
+// time KeepDrawnTexts(true) was called: the test programs call it before
+// their tests run (tests/tekstlog.cpp); the program itself keeps no log.
 std::vector<DrawnText> DrawnTexts();
 void ClearDrawnTexts();
+void KeepDrawnTexts(bool keep);
 
 // Writes the pixels behind a DC (a memory DC's bitmap; a window DC's
 // client area) or a bitmap to a PNG file.

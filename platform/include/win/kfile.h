@@ -63,11 +63,15 @@ typedef struct _SECURITY_ATTRIBUTES {
 #define INVALID_FILE_SIZE 0xFFFFFFFFu
 #define INVALID_SET_FILE_POINTER 0xFFFFFFFFu
 
-// Share mode 0 holds the file against every other open, in this process or
-// any other, until the handle is closed (the second open fails with
-// ERROR_SHARING_VIOLATION). Other share modes let opens share the file with
-// each other but not with an exclusive one. A folder opens only with
-// FILE_FLAG_BACKUP_SEMANTICS.
+// Share modes hold as on Windows, between the handles of this process and
+// those of any other, until the last handle of an open is closed: an open
+// fails with ERROR_SHARING_VIOLATION when a handle already open does not
+// share the access it asks for (FILE_SHARE_READ for GENERIC_READ ...), or
+// when its own share mode does not cover the access of a handle already
+// open. Share mode 0 thus holds the file against every other open. An open
+// without read, write or delete access takes no part. The C run-time's
+// streams share reading and writing. A folder opens only with
+// FILE_FLAG_BACKUP_SEMANTICS, and shares everything.
 HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES sa,
                    DWORD disposition, DWORD flagsAndAttributes, HANDLE templateFile);
 #define CreateFile CreateFileA
@@ -129,7 +133,9 @@ DWORD GetFileAttributesA(LPCSTR name);
 BOOL SetFileAttributesA(LPCSTR name, DWORD attributes);
 #define SetFileAttributes SetFileAttributesA
 
-// A read-only file is not deleted (ERROR_ACCESS_DENIED), as on Windows.
+// A read-only file is not deleted (ERROR_ACCESS_DENIED), nor one with a
+// handle open that does not share FILE_SHARE_DELETE
+// (ERROR_SHARING_VIOLATION), as on Windows.
 BOOL DeleteFileA(LPCSTR name);
 #define DeleteFile DeleteFileA
 
@@ -138,6 +144,9 @@ BOOL DeleteFileA(LPCSTR name);
 #define MOVEFILE_WRITE_THROUGH 0x00000008u
 // Without MOVEFILE_REPLACE_EXISTING an existing target fails with
 // ERROR_ALREADY_EXISTS; a name that differs only in case renames in place.
+// A file with a handle open that does not share FILE_SHARE_DELETE is not
+// moved (ERROR_SHARING_VIOLATION); a target open at all, even sharing
+// deletion, is not replaced (ERROR_ACCESS_DENIED).
 BOOL MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags);
 #define MoveFileEx MoveFileExA
 BOOL MoveFileA(LPCSTR existing, LPCSTR newName);

@@ -312,6 +312,8 @@ BOOL SystemParametersInfoA(UINT action, UINT uiParam, LPVOID pvParam, UINT winIn
 #define SystemParametersInfo SystemParametersInfoA
 
 // ---- clipboard ----
+// Fails (ERROR_ACCESS_DENIED) while another window, or another thread, has
+// the clipboard open; the window that has it open may open it again.
 BOOL OpenClipboard(HWND owner);
 BOOL CloseClipboard(void);
 BOOL EmptyClipboard(void);

@@ -483,13 +483,20 @@ TEST_F(FlytDataTilHarddisk, FailuresLeaveTheDataFolder) {
       {"Cancel at disk 2", [&] { toDiske(Tilfaeldig(5000, 1), false); },
        {{"Indsæt disk enhed nr: 2", IDCANCEL}}},
       {"a volume missing", [&] { toDiske(Tilfaeldig(5000, 1), true); },
-       {{"Indsæt disk enhed nr: 2", IDOK, [&] { Disk(2); }}, {"Kan ikke kopiere filen: a:\\TAVO-Flyt7\\Data.z02\n", IDOK}}},
+       {{"Indsæt disk enhed nr: 2", IDOK, [&] { Disk(2); }}, {"Kan ikke kopiere filen: a:\\TAVO-Flyt7\\Data.z02\nDen angivne fil blev ikke fundet.", IDOK}}},
       {"an entry ../evil", [&] { toDiske(ondtArkiv("../evil"), false); },
        {{"Indsæt disk enhed nr: 2", IDOK, [&] { Disk(2); }}, {"Kan ikke udpakke filen: ", IDOK}}},
       {"an entry /etc/x", [&] { toDiske(ondtArkiv("/etc/x"), false); },
        {{"Indsæt disk enhed nr: 2", IDOK, [&] { Disk(2); }}, {"Kan ikke udpakke filen: ", IDOK}}},
       {"an entry outside data and ini", [&] { toDiske(ondtArkiv("log\\x.log"), false); },
        {{"Indsæt disk enhed nr: 2", IDOK, [&] { Disk(2); }}, {"Kan ikke udpakke filen: ", IDOK}}},
+      {"the data folder's drive full",
+       [&] {
+         toDiske(Tilfaeldig(5000, 1), false);
+         tavo::SetDriveQuota('C', 100, false);
+       },
+       {{"Kan ikke kopiere filen: a:\\TAVO-Flyt7\\Data.z01\nDer er ikke plads nok på disken.", IDOK,
+         [] { tavo::ClearDriveQuota('C'); }}}},
       {"a broken archive", [&] { toDiske(Tilfaeldig(5000, 2), false); },
        {{"Indsæt disk enhed nr: 2", IDOK, [&] { Disk(2); }}, {"Kan ikke udpakke filen: ", IDOK}}},
   };

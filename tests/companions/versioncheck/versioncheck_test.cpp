@@ -1,6 +1,7 @@
 // The version check against the web-server stand-in over HTTPS: in process
 // with the boxes answered by the dialog hook, and once as Zintel.exe.
 #include <gtest/gtest.h>
+#include <csignal>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -263,6 +264,21 @@ TEST_F(VersionCheck, NoConnectionShowsTheBoxAndLeavesTheResults) {
   EXPECT_EQ(bokse[0].text.rfind("Der kunne ikke oprettes forbindelse til internettet", 0), 0u);
 }
 
+// A fresh installation has no update address: no host is asked, no box is
+// shown, and the check ends as when no newer version exists.
+TEST_F(VersionCheck, WithoutAnAddressNothingIsAskedAndNoBoxShown) {
+  ZintelAdresse[0] = '\0';
+  Ini("global", "nyversion", "10400");
+  Ini("flag", "zintel", "1");
+  EXPECT_EQ(WebTavoVersionCheck(), 0);
+  EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
+  EXPECT_TRUE(server_.Log().empty());
+  EXPECT_EQ(Ini("global", "nyversion"), "");
+  EXPECT_EQ(Ini("flag", "zintel"), "0");
+  EXPECT_NE(StdErr().find("WebTavoVersionCheck: Ingen opdateringsadresse; intet tjek!"), std::string::npos)
+      << StdErr();
+}
+
 TEST(VersionCheckCommandLine, ReadsOptionsOrPositions) {
   struct {
     const char *hvad;
@@ -305,6 +321,44 @@ TEST(VersionCheckText, TrimBlanksAndDays) {
   EXPECT_EQ(DageMellem(20260227, 20260301), 0);
   EXPECT_EQ(DatoPlusDage(20261228, 7), 20270104u);
   EXPECT_EQ(DatoPlusDage(20280226, 7), 20280304u);
+}
+
+// The installed program started as the main program starts it, in an
+// environment without the update address and with no setting: it ends by
+// itself at once with 0 (a box would wait for the user).
+TEST_F(VersionCheck, ZintelWithoutAnAddressEndsAtOnce) {
+  fs::create_directories(rod_ / "prog");
+  const fs::path exe = rod_ / "prog/Zintel.exe";
+  fs::copy_file(TAVO_ZINTEL_PROGRAM, exe);
+  std::vector<std::string> env;
+  for (char **e = environ; *e; ++e)
+    if (std::strncmp(*e, "TAVO_WEB_", 9) != 0) env.push_back(*e);
+  std::vector<char *> envp;
+  for (auto &e : env) envp.push_back(e.data());
+  envp.push_back(nullptr);
+  std::vector<std::string> args = {exe.string(), "-p" + WinForm(rod_ / "prog"), "-d" + WinForm(rod_ / "data"),
+                                   "-v10300"};
+  std::vector<char *> argv;
+  for (auto &a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  pid_t pid;
+  ASSERT_EQ(posix_spawn(&pid, exe.c_str(), nullptr, nullptr, argv.data(), envp.data()), 0);
+  int status = 0;
+  pid_t slut = 0;
+  for (int i = 0; i < 300 && slut == 0; ++i) {
+    slut = waitpid(pid, &status, WNOHANG);
+    if (slut == 0) usleep(100000);
+  }
+  if (slut == 0) {
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    FAIL() << "Zintel waited for the user";
+  }
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(Ini("flag", "zintel"), "0");
+  EXPECT_NE(StdErr().find("Ingen opdateringsadresse"), std::string::npos) << StdErr();
+  EXPECT_TRUE(server_.Log().empty());
 }
 
 TEST_F(VersionCheck, ZintelRunAsAProgram) {

@@ -1,6 +1,6 @@
 // START.LOG of any bytes, closed for installation 7, and every line read as
-// a lock-file record: afterwards the file holds exactly one closed line of
-// installation 7 and ends with a line end.
+// a lock-file record: afterwards the file holds a closed line of
+// installation 7 whose installation field still reads 7.
 #include <unistd.h>
 
 #include <cstdint>
@@ -45,5 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   CloseHandle(h);
   const int i = FindStartLinje(linjer, 7);
   if (i < 0 || linjer[static_cast<size_t>(i)].back() != ';') std::abort();
+  // The end record never runs into the fields before it.
+  const std::string &lukket = linjer[static_cast<size_t>(i)];
+  char *slut = nullptr;
+  if (std::strtol(lukket.c_str(), &slut, 10) != 7 || *slut != ',') std::abort();
   return 0;
 }

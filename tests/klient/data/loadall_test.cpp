@@ -244,7 +244,7 @@ TEST_F(HentGemMappe, WaitDialogShowsCaptionTextAndMarquee) {
   ASSERT_NE(h, 0u);
   EXPECT_EQ(blok.hDlg.load(), h);
   SendMessageA(h, WM_VENTE_CAPTION, 0, reinterpret_cast<LPARAM>("Gemmer"));
-  SendMessageA(h, WM_VENTE_TEKST, 0, reinterpret_cast<LPARAM>("GEMMER DATA  - ET \xD8JEBLIK"));
+  SendMessageA(h, ELEMENT_NY_BREDDE, 0, reinterpret_cast<LPARAM>("GEMMER DATA  - ET \xD8JEBLIK"));
   tavo::test::ShownDialog d = tavo::test::CaptureDialog(h);
   EXPECT_EQ(d.caption, "Gemmer");
   ASSERT_NE(d.Control(IDC_VENTE_TEKST), nullptr);

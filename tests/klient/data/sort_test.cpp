@@ -100,6 +100,52 @@ TEST(SortIdx, AgreesWithStableReferenceOnRandomKeys) {
   }
 }
 
+TEST(SortIdx, DistinctKeysInAnyStartingOrderEndSorted) {
+  // Lists that are (almost) in order already, as tables are when loaded,
+  // and a reversed one; with distinct keys there is one right answer.
+  std::vector<uint8_t> noegler(200);
+  for (size_t i = 0; i < noegler.size(); ++i) noegler[i] = static_cast<uint8_t>(i);
+  std::vector<uint32_t> sorteret(200);
+  for (uint32_t i = 0; i < 200; ++i) sorteret[i] = i;
+  std::vector<uint32_t> sidstForkert = sorteret, foerstForkert = sorteret, midtBytte = sorteret;
+  std::swap(sidstForkert[198], sidstForkert[199]);
+  std::rotate(foerstForkert.begin(), foerstForkert.begin() + 1, foerstForkert.end());
+  std::swap(midtBytte[50], midtBytte[150]);
+  std::vector<uint32_t> omvendt(sorteret.rbegin(), sorteret.rend());
+  for (const auto &start : {sorteret, sidstForkert, foerstForkert, midtBytte, omvendt})
+    EXPECT_EQ(Sorter(noegler.data(), start, 1), sorteret);
+  // Long lists of distinct keys of several widths, some with bytes that no
+  // key varies in, from random and from reversed order.
+  std::mt19937 rnd(77);
+  for (uint32_t laengde : {2u, 5u, 9u, 18u, 30u}) {
+    for (uint32_t antal : {256u, 300u, 5000u}) {
+      std::vector<uint8_t> n(static_cast<size_t>(antal) * laengde, 0x40);
+      for (uint32_t i = 0; i < antal; ++i) {
+        const uint32_t v = rnd() % 1000 * 65536 + i;  // distinct in the last two bytes' span
+        uint8_t *p = &n[static_cast<size_t>(i) * laengde];
+        for (uint32_t b = 0; b < std::min(laengde, 4u); ++b) p[laengde - 1 - b] = static_cast<uint8_t>(v >> (8 * b));
+      }
+      auto mindre = [&](uint32_t a, uint32_t b) {
+        return std::memcmp(&n[a * laengde], &n[b * laengde], laengde) < 0;
+      };
+      std::vector<uint32_t> idx(antal);
+      for (uint32_t i = 0; i < antal; ++i) idx[i] = i;
+      std::shuffle(idx.begin(), idx.end(), rnd);
+      std::vector<uint32_t> forventet = idx;
+      std::sort(forventet.begin(), forventet.end(), mindre);
+      EXPECT_EQ(Sorter(n.data(), idx, laengde), forventet) << laengde << " " << antal;
+      std::reverse(idx.begin(), idx.end());
+      EXPECT_EQ(Sorter(n.data(), idx, laengde), forventet) << laengde << " " << antal;
+    }
+  }
+  // Equal neighbours in an ordered list still end in order with every entry.
+  const uint8_t lige[] = {1, 2, 2, 3, 4, 4, 5};
+  std::vector<uint32_t> r = Sorter(lige, {0, 1, 2, 3, 4, 5, 6}, 1);
+  EXPECT_TRUE(std::is_sorted(r.begin(), r.end(), [&](uint32_t a, uint32_t b) { return lige[a] < lige[b]; }));
+  std::sort(r.begin(), r.end());
+  EXPECT_EQ(r, (std::vector<uint32_t>{0, 1, 2, 3, 4, 5, 6}));
+}
+
 // A table of 8-byte records: a u32 key, the status byte at offset 4.
 class TabelIndeks : public ::testing::Test {
  protected:

@@ -46,7 +46,7 @@ struct Modtaget {
 Modtaget gM;
 
 LRESULT CALLBACK RudeProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == WM_KONTAKT_FREMSKRIDT) {
+  if (m == ENS_HOEJDE) {
     gM.linjer.push_back({reinterpret_cast<const char *>(l), static_cast<int>(w)});
     return 0;
   }
@@ -54,7 +54,7 @@ LRESULT CALLBACK RudeProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     gM.slut = true;
     return 0;
   }
-  if (m == WM_IMPORTFIL_KOMMET) {
+  if (m == HOVED_IMPORTFIL) {
     ++gM.importfil;
     gM.impVed1933 = GetFileAttributesA(StiTab.szimp) != INVALID_FILE_ATTRIBUTES;
     return 0;

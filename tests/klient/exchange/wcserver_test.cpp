@@ -19,6 +19,7 @@
 #include "FONTE.h"
 #include "ImpData.h"
 #include "KONTAKT.h"
+#include "LOGFIL.h"
 #include "PROGVINDUER.h"
 #include "STATUSBAR.h"
 #include "TOOLTIP.h"
@@ -49,7 +50,7 @@ LRESULT CALLBACK HovedProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     case WM_SIZE:
       LayoutStatusBar();
       return 0;
-    case WM_IMPORTFIL_KOMMET:
+    case HOVED_IMPORTFIL:
       ++gH.importfil;
       if (!ImportVedAnkomst(h)) gH.venter = true;
       return 0;
@@ -59,7 +60,7 @@ LRESULT CALLBACK HovedProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 
 // Records the pane's progress lines before the pane takes them.
 LRESULT CALLBACK RudeOptager(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == WM_KONTAKT_FREMSKRIDT) gH.linjer.push_back(l ? reinterpret_cast<const char *>(l) : "");
+  if (m == ENS_HOEJDE) gH.linjer.push_back(l ? reinterpret_cast<const char *>(l) : "");
   return CallWindowProcA(gRudeProc, h, m, w, l);
 }
 
@@ -162,7 +163,7 @@ TEST_F(WCServerTest, TimerDuringAContactStartsNothingAndIsNotRearmed) {
   EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(1));
   EXPECT_EQ(St()->traad, 0u);
   EXPECT_EQ(St()->s, INVALID_SOCKET);
-  EXPECT_FALSE(SendMessageA(rude, WM_KONTAKT_LOGGET_IND, 0, 0));
+  EXPECT_FALSE(SendMessageA(rude, STATUS_SERVER_KONTAKT, 0, 0));
   EXPECT_EQ(Vist(), "Logon afbrudt");
   EXPECT_TRUE(js.VentPaaLog("#lukket", 5000));
   // A log-off is not the user's cancel: the next contact may log in.
@@ -181,7 +182,7 @@ TEST_F(WCServerTest, AutoSkemaContactIsFollowedByAnOrdinaryOne) {
   ASSERT_GE(Plads("stat autojob"), 0);
   EXPECT_LT(Plads("stat autojob"), Plads("stat ins"));
   EXPECT_EQ(St()->autoMode, 0);
-  EXPECT_TRUE(SendMessageA(rude, WM_KONTAKT_LOGGET_IND, 0, 0));
+  EXPECT_TRUE(SendMessageA(rude, STATUS_SERVER_KONTAKT, 0, 0));
 }
 
 TEST_F(WCServerTest, UnknownServerOrDatabaseStartsNoContact) {
@@ -207,7 +208,7 @@ TEST_F(WCServerTest, ProgressLineIsCutTo64AndRepaintedAtOnce) {
   const std::string lang(40, 'a');
   const std::string tekst = lang + std::string(40, 'b');
   tavo::test::ClearDrawnTexts();
-  SendMessageA(rude, WM_KONTAKT_FREMSKRIDT, 1, reinterpret_cast<LPARAM>(tekst.c_str()));
+  SendMessageA(rude, ENS_HOEJDE, 1, reinterpret_cast<LPARAM>(tekst.c_str()));
   EXPECT_EQ(Tegnet(), tekst.substr(0, 64));
   EXPECT_EQ(St()->travl, 1);
 }
@@ -227,13 +228,58 @@ TEST_F(WCServerTest, FinalLineAfterTheWorkerEnds) {
   for (const auto &t : tabel) {
     SCOPED_TRACE(t.navn);
     if (t.fil) std::ofstream(Data(t.fil)) << "x";
-    SendMessageA(rude, WM_KONTAKT_FREMSKRIDT, t.travl, reinterpret_cast<LPARAM>("Job sat i kø"));
+    SendMessageA(rude, ENS_HOEJDE, t.travl, reinterpret_cast<LPARAM>("Job sat i kø"));
     tavo::test::ClearDrawnTexts();
     SendMessageA(rude, WM_KONTAKT_SLUT, 0, 0);
     EXPECT_EQ(Vist(), t.linje);
     EXPECT_EQ(St()->travl, t.travlEfter);
     if (t.fil) fs::remove(Data(t.fil));
   }
+}
+
+// A contact that fails ends with its failure on the pane and in the log,
+// never with "Kontakt gennemført"; a reply that never came is named by the
+// step it cut short rather than left blank.
+TEST_F(WCServerTest, AFailedContactEndsWithItsFailure) {
+  HeleSkolen();
+  Start();
+  ServerTidsfrist = 500;
+  const int gemtFlush = LogFlush;
+  LogFlush = 1;
+  AabnLog();
+  struct Tilfaelde {
+    const char *navn, *fejl;
+    bool resultat, eksport;
+    const char *linje;
+  } tabel[] = {
+      {"lost at the status question", "cut-before stat ins\n", false, false, "Fejl: Forbindelse tabt..."},
+      {"download without a reply", "result-plain\nsilent send\n", true, false, "Fejl: Hentning af importfil afbrudt"},
+      {"upload without a reply", "silent recv\n", false, true, "Fejl: Afsendelse af eksportfil afbrudt"},
+      {"every step succeeded", "", false, false, "Kontakt gennemført"},
+  };
+  for (const auto &t : tabel) {
+    SCOPED_TRACE(t.navn);
+    js.Fejl(t.fejl);
+    if (t.resultat) jobtest::SkrivFil(js.SpoolFil("job/skoleud7"), "svar\n");
+    if (t.eksport) ASSERT_TRUE(EksportSkriv());
+    if (!St()->logget) Logon();
+    SendMessageA(rude, WM_KONTAKT_NU, 0, 0);
+    ASSERT_TRUE(Faerdig());
+    EXPECT_EQ(Vist(), t.linje);
+    const bool logget = LaesFil(rod / "log" / "tavo.log").find(std::string("Serverkontakten fejlede: ") + t.linje) !=
+                        std::string::npos;
+    EXPECT_EQ(logget, strncmp(t.linje, "Fejl", 4) == 0);
+    // The half transfer is never taken for the whole one.
+    EXPECT_FALSE(Findes("imp.dat"));
+    EXPECT_EQ(gH.importfil, 0);
+    std::error_code ec;
+    fs::remove(js.SpoolFil("job/skoleud7"), ec);
+    fs::remove(js.SpoolFil("job/skoleud7.gz"), ec);
+    fs::remove(js.SpoolFil("job/skoleind7.gz"), ec);
+    for (const char *f : {"exp.dat", "exp.dat.gz", "imp.dat.gz"}) fs::remove(Data(f), ec);
+  }
+  LukLog();
+  LogFlush = gemtFlush;
 }
 
 TEST_F(WCServerTest, HoverExplainsThePaneAndLeavingRestores) {
@@ -258,7 +304,7 @@ TEST_F(WCServerTest, HoverExplainsThePaneAndLeavingRestores) {
 
 TEST_F(WCServerTest, Snapshot) {
   LayoutStatusBar();
-  SendMessageA(rude, WM_KONTAKT_FREMSKRIDT, 0, reinterpret_cast<LPARAM>("Job sat i kø; færdigt 12:34"));
+  SendMessageA(rude, ENS_HOEJDE, 0, reinterpret_cast<LPARAM>("Job sat i kø; færdigt 12:34"));
   RedrawWindow(hoved, nullptr, 0, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   tavo::test::PumpUntilIdle();
   const char *ud = std::getenv("TAVO_WCSERVER_PNG");
@@ -342,7 +388,7 @@ TEST_F(WCServerTest, ExportContactQueueThenTheTimerFetchesAndImports) {
 TEST_F(WCServerTest, WithoutAutoimportTheArrivedFileWaits) {
   GlobalIndstillinger.autoimport = 0;
   std::ofstream(Data("imp.dat"), std::ios::binary) << Fixture("kun_status.dat");
-  SendMessageA(hoved, WM_IMPORTFIL_KOMMET, 0, 0);
+  SendMessageA(hoved, HOVED_IMPORTFIL, 0, 0);
   EXPECT_TRUE(gH.venter);
   EXPECT_TRUE(gH.linjer.empty());
   EXPECT_TRUE(Findes("imp.dat"));

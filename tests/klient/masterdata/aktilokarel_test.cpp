@@ -167,7 +167,7 @@ TEST_F(AktiLokaRelVindue, ARightClickOpensThePickListWhoseChoiceActs) {
   tavo::test::Click(p.x, p.y, 1);
   tavo::test::PumpUntilIdle();
   ASSERT_FALSE(HovedHoert().empty());
-  EXPECT_EQ(HovedHoert().back().msg, static_cast<UINT>(HOVED_POPUP_AABEN));
+  EXPECT_EQ(HovedHoert().back().msg, static_cast<UINT>(HOVED_INPUT_AABEN));
   // The first entry is Space.
   tavo::test::PressKey(VK_RETURN);
   tavo::test::PumpUntilIdle();

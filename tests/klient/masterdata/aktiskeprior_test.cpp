@@ -168,30 +168,42 @@ TEST_F(AktiSkePriorMaerke, ADoubleClickInACellMakesItCurrentAndActsAsSpace) {
   EXPECT_EQ(Prioritet(b), 255);
 }
 
-TEST_F(AktiSkePriorMaerke, ABroadcastKeepsThePendingMarksOfTheActivitiesStillListed) {
-  const uint32_t a = Akti(1001, "AA"), b = Akti(1002, "BB", 255);
+// A broadcast keeps the marks the user changed; every other row takes the
+// value the change gave it, so closing writes back nothing stale and the
+// priority memory records no change the user did not make.
+TEST_F(AktiSkePriorMaerke, ABroadcastKeepsOnlyTheMarksTheUserChanged) {
+  const uint32_t a = Akti(1001, "AA"), b = Akti(1002, "BB", 255), c = Akti(1003, "CC", 1);
   HWND h = Aabn();
   Til(h, a, 1);
   Tast(VK_SPACE);
-  // Another window changes the data: a new activity with its own mark, one
-  // whose value changed underneath.
-  const uint32_t c = Akti(1003, "CC", 1);
+  Til(h, b, 1);
+  Tast(VK_SPACE);
+  // Another window changes the data: b (marked by the user) and c (not)
+  // change underneath, and a new activity comes with its own mark.
   predtest::Rec<AktiRec>(tvakti, b)->Skema_prioritet = 0;
-  SendTilAlleVinduer(ASP_DATA_AENDRET, 0, 3, 0);
+  predtest::Rec<AktiRec>(tvakti, c)->Skema_prioritet = 0;
+  const uint32_t d = Akti(1004, "DD", 255);
+  SendTilAlleVinduer(DATA_AENDRET, 0, 3, 0);
   tavo::test::PumpUntilIdle();
-  EXPECT_EQ(Liste(Ws(h)->Hoved), (std::vector<uint32_t>{a, b, c}));
-  EXPECT_EQ(Maerker(h, {a, b, c}), (std::vector<int>{1, 2, 1}));
+  EXPECT_EQ(Liste(Ws(h)->Hoved), (std::vector<uint32_t>{a, b, c, d}));
+  EXPECT_EQ(Maerker(h, {a, b, c, d}), (std::vector<int>{1, 1, 0, 2}));
   EXPECT_EQ(Ws(h)->PosX.Aktuel, 1u);
-  // A record the table grew by after the window opened gets a mark slot.
+  // A record the table grew by after the window opened gets a mark slot;
+  // an import that changes c again is followed too.
   for (int i = 0; i < 40; ++i) Akti(2000 + i, "ZZ", 255);
-  SendTilAlleVinduer(ASP_EFTER_IMPORT, 0, 0, 0);
+  predtest::Rec<AktiRec>(tvakti, c)->Skema_prioritet = 255;
+  SendTilAlleVinduer(EFTER_IMPORT, 0, 0, 0);
   tavo::test::PumpUntilIdle();
-  EXPECT_EQ(Maerker(h, {tvakti.wRecCnt - 1}), std::vector<int>{2});
+  EXPECT_EQ(Maerker(h, {tvakti.wRecCnt - 1, a, b, c}), (std::vector<int>{2, 1, 1, 2}));
   Luk(h);
   EXPECT_EQ(Prioritet(a), 1);
-  EXPECT_EQ(Prioritet(b), 255);  // the window's mark stood: it is the user's
+  EXPECT_EQ(Prioritet(b), 1);  // the user's mark stood
+  EXPECT_EQ(Prioritet(c), 255);
+  EXPECT_EQ(Prioritet(d), 255);
   EXPECT_EQ(Minde(a), 0);
+  EXPECT_EQ(Minde(b), 0);
   EXPECT_EQ(Minde(c), INGEN_AKTI_PRIORITET);
+  EXPECT_EQ(Minde(d), INGEN_AKTI_PRIORITET);
 }
 
 TEST_F(AktiSkePriorMaerke, ALockedScheduleRefusesSpaceAndInsert) {

@@ -111,7 +111,7 @@ class BygInfoTest : public RelTest {
   // The texts the panel itself drew after a repaint, in order.
   static std::vector<std::string> Tegnet(HWND h) {
     tavo::test::ClearDrawnTexts();
-    SendMessageA(h, BYGINFO_OPDATER, 0, 0);
+    SendMessageA(h, BRIKINFO_OPDATER, 0, 0);
     std::vector<std::string> v;
     for (const auto &t : tavo::test::DrawnTexts())
       if (t.hwnd == h) v.push_back(t.text);

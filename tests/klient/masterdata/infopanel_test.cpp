@@ -105,7 +105,7 @@ class InfoPanelTest : public RelTest {
   }
   static void Vis(HWND panel, const SkeRec &r) {
     tavo::test::ClearDrawnTexts();
-    SendMessageA(Ws(panel)->hwndDetalje, INFO_OPDATER, 0, reinterpret_cast<LPARAM>(&r));
+    SendMessageA(Ws(panel)->hwndDetalje, BRIKINFO_OPDATER, 0, reinterpret_cast<LPARAM>(&r));
   }
   static SkeRec Raekke(uint8_t ejer, uint32_t status, uint8_t fejl = 0, uint8_t konflikt = 0) {
     SkeRec r{};
@@ -389,7 +389,7 @@ TEST_F(BegInfoSkema, EachEventUnderTheCursorIsShownAndNoneEmptiesEveryBox) {
   const BrikInfoWS *brik = Brik(ws->hwndBrik);
   for (uint32_t n : {1u, 2u}) {
     tavo::test::ClearDrawnTexts();
-    SendMessageA(hwndBrikInfo, SKE_BRIKINFO_VIS, n, reinterpret_cast<LPARAM>(ske));
+    SendMessageA(hwndBrikInfo, BRIKINFO_VIS, n, reinterpret_cast<LPARAM>(ske));
     EXPECT_EQ(ws->avs.aktiAntal, 1u) << n;
     EXPECT_EQ(Detalje(h)->id, 99 + n);
     EXPECT_EQ(StatusLinje(h).substr(0, 13), n == 1 ? "Status  :  02" : "Status  :  03");
@@ -400,7 +400,7 @@ TEST_F(BegInfoSkema, EachEventUnderTheCursorIsShownAndNoneEmptiesEveryBox) {
   // An entry beyond the list and entry 0 both leave nothing shown.
   for (WPARAM n : {WPARAM{3}, WPARAM{0}}) {
     tavo::test::ClearDrawnTexts();
-    SendMessageA(h, SKE_BRIKINFO_VIS, n, reinterpret_cast<LPARAM>(ske));
+    SendMessageA(h, BRIKINFO_VIS, n, reinterpret_cast<LPARAM>(ske));
     const BegInfo2WS *d = Detalje(h);
     EXPECT_EQ(d->id, 0u);
     EXPECT_EQ(d->Status, 0u);
@@ -436,11 +436,11 @@ TEST_F(BrikInfoHandtag, APanelTellsItsCellWhenItBecomesActiveAndAsksToCloseOnCtr
   for (const Hoert &x : Cellen()) hoert.push_back(x.m);
   EXPECT_EQ(hoert, (std::vector<UINT>{ENS_MAA_AKTIVERES, ENS_BLEV_AKTIV}));
   EXPECT_EQ(Ws(h)->Aktiv, 1);
-  EXPECT_EQ(SendMessageA(h, ELEMENT_ART, 0, 0), 40154);
+  EXPECT_EQ(SendMessageA(h, VINDUE_ART, 0, 0), 40154);
   Cellen().clear();
-  SendMessageA(h, ENS_DEAKTIVER, 0, 0);
-  SendMessageA(h, ELEMENT_AKTIVER, 1, 0);
-  SendMessageA(h, ELEMENT_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_DEAKTIVER, 0, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   BYTE taster[256] = {};
   taster[VK_CONTROL] = 0x80;
   SetKeyboardState(taster);
@@ -471,8 +471,8 @@ TEST_F(BrikInfoHandtag, SnapshotOfAFilledPanelInBothPlacements) {
     ws->avs.lokaTab[0] = l;
     ws->avs.lokaAntal = 1;
     SkeRec r = Raekke(kEgen, 64 | 16);
-    SendMessageA(ws->hwndDetalje, INFO_OPDATER, 0, reinterpret_cast<LPARAM>(&r));
-    SendMessageA(ws->hwndBrik, INFO_OPDATER, 0, 0);
+    SendMessageA(ws->hwndDetalje, BRIKINFO_OPDATER, 0, reinterpret_cast<LPARAM>(&r));
+    SendMessageA(ws->hwndBrik, BRIKINFO_OPDATER, 0, 0);
     InvalidateRect(h, nullptr, FALSE);
     tavo::test::PumpUntilIdle();
     const std::string sti = std::string(TAVO_BINARY_DIR "/beginfo_") + static_cast<char>(placering) + ".png";

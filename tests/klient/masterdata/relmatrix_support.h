@@ -73,7 +73,7 @@ inline LRESULT CALLBACK HovedProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     }
     return 0;
   }
-  if (m == HOVED_VINDUE_LUKKET || m == HOVED_POPUP_AABEN || m == HOVED_POPUP_LUKKET) {
+  if (m == HOVED_VINDUE_LUKKET || m == HOVED_INPUT_AABEN || m == HOVED_INPUT_LUKKET) {
     HovedHoert().push_back({m, w, l});
     return 0;
   }
@@ -81,7 +81,7 @@ inline LRESULT CALLBACK HovedProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 }
 
 inline LRESULT CALLBACK DatoRudeProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == DATOVINDUE_SAET) {
+  if (m == STATUS_DATO_SAET) {
     DatoRudeHoert().push_back(static_cast<Dato>(l));
     return 0;
   }

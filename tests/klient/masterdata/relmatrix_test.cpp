@@ -256,15 +256,15 @@ TEST_F(RelMatrixUge, PageUpAndDownStepTheWeekWithinThePeriodAndTellTheOthers) {
   for (const Tilfaelde &t : tilfaelde) {
     SCOPED_TRACE(t.navn);
     SkemaPeriode.AktuelUgeIndeks = t.fra;
-    SendMessageA(h, ENS_AKTIVER, 1, 0);
+    SendMessageA(h, VINDUE_AKTIVER, 1, 0);
     DatoRudeHoert().clear();
     tavo::test::StartMessageLog();
     Tast(t.tast);
     const auto log = tavo::test::StopMessageLog();
     EXPECT_EQ(SkemaPeriode.AktuelUgeIndeks, t.til);
     const size_t hoert = t.dato ? 1 : 0;
-    EXPECT_EQ(tavo::test::MessagesOf(log, anden, {REL_AKTUEL_AENDRET}).size(), hoert);
-    EXPECT_TRUE(tavo::test::MessagesOf(log, h, {REL_AKTUEL_AENDRET}).empty());
+    EXPECT_EQ(tavo::test::MessagesOf(log, anden, {AKTUEL_AENDRET}).size(), hoert);
+    EXPECT_TRUE(tavo::test::MessagesOf(log, h, {AKTUEL_AENDRET}).empty());
     EXPECT_EQ(DatoRudeHoert(), t.dato ? std::vector<Dato>{t.dato} : std::vector<Dato>{});
   }
 }
@@ -364,13 +364,13 @@ TEST_F(RelMatrixAktuel, AClickTellsTheOtherWindowsAKeyMoveOnlySetsTheCurrentReco
   Skole(5, 5);
   HWND h = Aabn();
   HWND anden = Vindue(400, 300, 200, 150);
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   RelWS *ws = Ws(h);
 
   tavo::test::StartMessageLog();
   KlikCelle(h, 3, 2);
   auto log = tavo::test::StopMessageLog();
-  EXPECT_EQ(tavo::test::MessagesOf(log, anden, {REL_AKTUEL_AENDRET}).size(), 1u);
+  EXPECT_EQ(tavo::test::MessagesOf(log, anden, {AKTUEL_AENDRET}).size(), 1u);
   EXPECT_EQ(tvloka.AktuelRec, ws->Kol.ObjTab[3]);
   EXPECT_EQ(tvakti.AktuelRec, ws->Raekke.ObjTab[2]);
 
@@ -378,7 +378,7 @@ TEST_F(RelMatrixAktuel, AClickTellsTheOtherWindowsAKeyMoveOnlySetsTheCurrentReco
   Tast(VK_DOWN);
   Tast(VK_LEFT);
   log = tavo::test::StopMessageLog();
-  EXPECT_TRUE(tavo::test::MessagesOf(log, anden, {REL_AKTUEL_AENDRET}).empty());
+  EXPECT_TRUE(tavo::test::MessagesOf(log, anden, {AKTUEL_AENDRET}).empty());
   EXPECT_EQ(tvloka.AktuelRec, ws->Kol.ObjTab[2]);
   EXPECT_EQ(tvakti.AktuelRec, ws->Raekke.ObjTab[3]);
 }
@@ -405,10 +405,10 @@ TEST_F(RelMatrixAktuel, AnIncoming1054MovesTheCursorUnlessItComesToTheActiveWind
   for (const Tilfaelde &t : tilfaelde) {
     SCOPED_TRACE(t.navn);
     ws->PosX.Aktuel = ws->PosY.Aktuel = 1;
-    SendMessageA(h, t.aktiv ? ENS_AKTIVER : ENS_DEAKTIVER, 1, 0);
+    SendMessageA(h, t.aktiv ? VINDUE_AKTIVER : VINDUE_DEAKTIVER, 1, 0);
     tvakti.AktuelRec = t.akti ? ws->Raekke.ObjTab[t.akti] : udenfor;
     tvloka.AktuelRec = ws->Kol.ObjTab[t.loka];
-    SendMessageA(h, REL_AKTUEL_AENDRET, t.w, 0);
+    SendMessageA(h, AKTUEL_AENDRET, t.w, 0);
     EXPECT_EQ(+ws->PosY.Aktuel, t.raekke);
     EXPECT_EQ(+ws->PosX.Aktuel, t.kol);
   }
@@ -424,7 +424,7 @@ TEST_F(RelMatrixAktuel, TheActiveWindowShowsTheCurrentColumnsNameUnderItsCaption
   const auto *ti = reinterpret_cast<const TooltipInfo *>(GetWindowLongPtrA(hwndTooltip, GWLP_USERDATA));
   ASSERT_NE(ti, nullptr);
   EXPECT_STREQ(ti->text, "L02");
-  SendMessageA(h, ENS_DEAKTIVER, 0, 0);
+  SendMessageA(h, VINDUE_DEAKTIVER, 0, 0);
   EXPECT_FALSE(TooltipVises);
   DestroyWindow(hwndTooltip);
   hwndTooltip = 0;
@@ -505,7 +505,7 @@ TEST_F(RelMatrixAktivering, AClickOnAnInactiveWindowAsksTheDesktopFirst) {
   Skole(4, 4);
   HWND h = Aabn();
   RelWS *ws = Ws(h);
-  SendMessageA(h, ENS_DEAKTIVER, 0, 0);
+  SendMessageA(h, VINDUE_DEAKTIVER, 0, 0);
   wfb_test::Skrivebord().tillad = false;
   KlikCelle(h, 3, 3);
   EXPECT_EQ(+ws->PosX.Aktuel, 1u);

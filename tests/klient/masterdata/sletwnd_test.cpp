@@ -34,7 +34,7 @@ std::vector<std::pair<WPARAM, LPARAM>> &Hoert() {
   return v;
 }
 LRESULT CALLBACK LytterProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == SLET_DATA_AENDRET) {
+  if (m == DATA_AENDRET) {
     Hoert().push_back({w, l});
     return 0;
   }
@@ -451,7 +451,7 @@ TEST_F(SletWndVindue, TheMenuCommandOpensItAndAMarkGoesOutWithTheExportAndCannot
   }
   EXPECT_EQ(indhold, "@retslet\nH1001\n");
   EXPECT_EQ(A(k).Status, 32);
-  SendTilAlleVinduer(SLET_DATA_AENDRET, 0, 3, 0);
+  SendTilAlleVinduer(DATA_AENDRET, 0, 3, 0);
   tavo::test::PumpUntilIdle();
   EXPECT_EQ(Ws(h)->Maerke[k][0], SLET_SENDT);
   EXPECT_EQ(Ws(h)->Maerke[k][1], 1);
@@ -544,7 +544,7 @@ TEST_F(SletWndVindue, ShiftAndADigitChoosesTheLayoutAndCtrlF4Closes) {
   Akti(1001, "H01");
   HWND h = Aabn('K');
   ASSERT_GE(Ws(h)->AntalSwitch60, 2u);
-  EXPECT_EQ(SendMessageA(h, SLET_BRUGERVAERDI, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(h, VINDUE_ART, 0, 0), 0);
   RECT foer{}, efter{};
   GetWindowRect(h, &foer);
   Tast('1', tavo::test::ModShift);

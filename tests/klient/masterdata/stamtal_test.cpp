@@ -443,6 +443,84 @@ TEST_F(StamTalObjekter, ActivityCountsAndSubjects) {
   for (uint32_t r = 1; r <= 4; ++r) EXPECT_EQ(Celle(ws, STAM_FOCUS_TIMER, r, 91, 5), "     ") << r;
 }
 
+// The student placements of each subject, whether read for one cell, for
+// every row of a paint or for every comparison of a sort, are those a plain
+// scan of the placement table finds within the activity's dates.
+TEST_F(StamTalObjekter, PlacementsPerSubjectInPaintAndSort) {
+  const uint32_t f1 = Fag("DA"), f2 = Fag("MA"), f3 = Fag("EN");
+  const uint32_t akti = Akti(13, "H3");
+  Rec<AktiRec>(tvakti, akti)->Fradato = 20240801;
+  Rec<AktiRec>(tvakti, akti)->Tildato = 20250731;
+  for (uint32_t f : {f1, f2, f3}) Skph(akti, f, 1000);
+  struct Placering {
+    uint32_t akti, skfa;
+    Dato fra, til;
+  };
+  const Placering placeringer[] = {
+      {akti, f1, 20240801, 20250731}, {akti, f1, 20240901, 20241220}, {akti, f2, 20240801, 20250731},
+      {akti, f2, 20240701, 20241220},  // from before the activity
+      {akti, f2, 20240901, 20250930},  // past its end
+      {akti + 1, f2, 20240901, 20241220}, {akti, f3, 20240801, 20250731}, {akti, f3, 20241001, 20241101},
+      {akti, f3, 20250101, 20250731},     {akti, f3, 20250301, 20250401}, {akti, f3, 20250301, 20250302},
+  };
+  for (const Placering &p : placeringer) {
+    EpshRec e{};
+    e.Status = 10;
+    e.akti_id = p.akti;
+    e.skfa_id = p.skfa;
+    e.Startdato = p.fra;
+    e.Slutdato = p.til;
+    Ny(tdepsh, tvepsh, e);
+  }
+  auto Skanning = [&](uint32_t skfa) {
+    int n = 0;
+    for (const Placering &p : placeringer)
+      n += p.akti == akti && p.skfa == skfa && p.fra >= 20240801 && p.til <= 20250731;
+    return n;
+  };
+  Sorter();
+  HWND h = Aabn('K');
+  StamWS *ws = Ws(h);
+  StamRude &d = ws->DWnd[STAM_FOCUS_SKFA];
+  ASSERT_EQ(d.ObjTabAntal, 3u);
+  auto Taellinger = [&] {
+    std::vector<int> v;
+    for (uint32_t i = 1; i <= d.ObjTabAntal; ++i) v.push_back(Skanning(d.ObjTab[i]));
+    return v;
+  };
+  uint32_t knap = 0;
+  while (knap < d.KnapAntal && ObjSwitchFeltNr(d.Art, d.Bogstav, d.Layout, d.FeltIndeks[knap]) != 254) ++knap;
+  ASSERT_LT(knap, d.KnapAntal);
+  SorterStamSkfa(ws, knap);
+  EXPECT_EQ(Taellinger(), (std::vector<int>{1, 2, 5}));
+  SorterStamSkfa(ws, knap);  // descending
+  EXPECT_EQ(Taellinger(), (std::vector<int>{5, 2, 1}));
+  for (uint32_t i = 1; i <= d.ObjTabAntal; ++i) {
+    char t[8];
+    std::snprintf(t, sizeof t, "%3d", Skanning(d.ObjTab[i]));
+    EXPECT_EQ(Celle(ws, STAM_FOCUS_SKFA, i, 254, 3), t) << i;
+  }
+  // A paint shows each row's own count, and one placement more shows at
+  // the next paint.
+  tavo::test::ClearDrawnTexts();
+  InvalidateRect(d.hwndKrop, nullptr, TRUE);
+  tavo::test::PumpUntilIdle();
+  EXPECT_TRUE(Tegnet(d.hwndKrop, "  5"));
+  EXPECT_TRUE(Tegnet(d.hwndKrop, "  2"));
+  EXPECT_FALSE(Tegnet(d.hwndKrop, "  6"));
+  EpshRec e{};
+  e.Status = 10;
+  e.akti_id = akti;
+  e.skfa_id = f3;
+  e.Startdato = 20240801;
+  e.Slutdato = 20240901;
+  Ny(tdepsh, tvepsh, e);
+  tavo::test::ClearDrawnTexts();
+  InvalidateRect(d.hwndKrop, nullptr, TRUE);
+  tavo::test::PumpUntilIdle();
+  EXPECT_TRUE(Tegnet(d.hwndKrop, "  6"));
+}
+
 // Events sharing a room cell count once for the roles (a lesson-less row
 // by its start time in the ring system); the subjects count every event.
 TEST_F(StamTalObjekter, RoomCountsEachCellOnce) {

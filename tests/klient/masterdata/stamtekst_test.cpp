@@ -528,7 +528,7 @@ TEST_F(StamTekstTegnet, TheObjectLineNamesTheObjectInItsColour) {
     StamItemTekst(ws, kStamToolbarArt, 2, 40, tekst);
     EXPECT_EQ(std::string(tekst).find_first_not_of(' '), std::string::npos);
     tavo::test::ClearDrawnTexts();
-    SendMessageA(h, STAM_TOOLBAR_TEGN, 0, 0);
+    SendMessageA(h, TB_RUDE_TEGN, 0, 0);
     const HWND rude = static_cast<HWND>(SendMessageA(ws->hwndToolbar, ENS_TOOLBAR_RUDE, 0, 0));
     bool fundet = false;
     for (const auto &t : tavo::test::DrawnTexts())
@@ -612,7 +612,7 @@ TEST_F(StamTekstTegnet, TheFrameCarriesTheCaptionOfItsKindInItsState) {
     HWND h = Aabn(bogstav);
     for (const auto &[aktiv, farve] : {std::pair<WPARAM, int>{1, COLOR_ACTIVECAPTION}, {0, COLOR_INACTIVECAPTION}}) {
       tavo::test::ClearDrawnTexts();
-      SendMessageA(h, STAM_TEGN_MED, aktiv, 0);
+      SendMessageA(h, VINDUE_TEGN_MED, aktiv, 0);
       EXPECT_EQ(Tegnet(h)[std::make_pair(cy + 2, cx + 2)], titel);
       EXPECT_EQ(tavo::test::WindowPixel(h, cx + 1, cy + 1), GetSysColor(farve)) << aktiv;
     }

@@ -31,7 +31,7 @@ LRESULT CALLBACK DesktopMedTaster(HWND h, UINT m, WPARAM w, LPARAM l) {
 
 // A window of another subsystem that opens the master data: its kind letter.
 LRESULT CALLBACK EjerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == STAM_OBJEKT_ART) return GetWindowLongPtrA(h, GWLP_USERDATA);
+  if (m == OBJEKT_ART) return GetWindowLongPtrA(h, GWLP_USERDATA);
   return DefWindowProcA(h, m, w, l);
 }
 
@@ -165,7 +165,7 @@ TEST_F(StamVindueArt, TheKindComesFromTheCallerOrTheOwnerAndDefaultsToActivities
     SetWindowLongPtrA(ejer, GWLP_USERDATA, static_cast<uint8_t>(t.ejerSvar));
     HWND h = Aabn(t.givet, ejer);
     ASSERT_NE(h, static_cast<HWND>(0));
-    EXPECT_EQ(SendMessageA(h, STAM_OBJEKT_ART, 0, 0), static_cast<uint8_t>(t.vist));
+    EXPECT_EQ(SendMessageA(h, OBJEKT_ART, 0, 0), static_cast<uint8_t>(t.vist));
     EXPECT_STREQ(Ws(h)->Titel, t.titel);
     EXPECT_EQ(GetDlgCtrlID(h), static_cast<int>(kStamKommando));
     EXPECT_EQ(SendMessageA(h, VINDUE_ART, 0, 0), static_cast<LRESULT>(kStamKommando));
@@ -330,7 +330,7 @@ TEST_F(StamVindueTaster, TheWheelScrollsTheFocusedListTwoLinesANotch) {
   StamWS *ws = Ws(h);
   const StamRude &d = ws->DWnd[STAM_FOCUS_SKFA];
   // The header has no scroll bar: the wheel does nothing there.
-  SendMessageA(h, STAM_HJUL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+  SendMessageA(h, ENS_HJUL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
   EXPECT_EQ(d.ScrollY, 0u);
   Tast(VK_TAB);
   Tast(VK_TAB);
@@ -340,12 +340,12 @@ TEST_F(StamVindueTaster, TheWheelScrollsTheFocusedListTwoLinesANotch) {
   const uint32_t nederst = GridPixelTilCelle(&d.AkseY, d.ScrollY + hoejde - 1);
   ASSERT_EQ(GridCelleSlut(&d.AkseY, nederst), d.ScrollY + hoejde - 1);
   // Down: each line brings the next row's end to the bottom.
-  SendMessageA(h, STAM_HJUL, MAKEWPARAM(0, static_cast<WORD>(-2 * WHEEL_DELTA)), 0);
+  SendMessageA(h, ENS_HJUL, MAKEWPARAM(0, static_cast<WORD>(-2 * WHEEL_DELTA)), 0);
   EXPECT_EQ(d.ScrollY + hoejde - 1, GridCelleSlut(&d.AkseY, nederst + 4));
   // Up: the first line shows the top row whole, the second the one before.
   const uint32_t oeverst = GridPixelTilCelle(&d.AkseY, d.ScrollY);
   tavo::test::ClearDrawnTexts();
-  SendMessageA(h, STAM_HJUL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+  SendMessageA(h, ENS_HJUL, MAKEWPARAM(0, WHEEL_DELTA), 0);
   EXPECT_EQ(d.ScrollY, GridCelleStart(&d.AkseY, oeverst - 1));
   EXPECT_EQ(d.PosY.Foerste, oeverst - 1);
   EXPECT_EQ(TegnedeRuder(h), std::set<int>{STAM_FOCUS_SKFA});
@@ -479,8 +479,8 @@ TEST_F(StamVindueFoelger, TwoWindowsOfAKindFollowEachOtherWithoutEchoes) {
   EXPECT_EQ(StamObjekt(wa), akti[2]);
   EXPECT_EQ(tvakti.AktuelRec, akti[2]);
   // One notice per step to the other window, none back.
-  EXPECT_EQ(tavo::test::MessagesOf(log, a, {STAM_AKTUEL_AENDRET}).size(), 2u);
-  EXPECT_TRUE(tavo::test::MessagesOf(log, b, {STAM_AKTUEL_AENDRET}).empty());
+  EXPECT_EQ(tavo::test::MessagesOf(log, a, {AKTUEL_AENDRET}).size(), 2u);
+  EXPECT_TRUE(tavo::test::MessagesOf(log, b, {AKTUEL_AENDRET}).empty());
 
   // Now the other one is stepped by the user.
   Klik(wa->DWnd[STAM_FOCUS_STAM].hwndKrop, 5, 5);
@@ -498,14 +498,14 @@ TEST_F(StamVindueFoelger, TheActiveWindowIgnoresANoticeWithoutFlags) {
   ASSERT_TRUE(ws->Aktiv);
   tvakti.AktuelRec = akti[2];
   // Bits beyond the redraw flags are no flags.
-  SendMessageA(h, STAM_AKTUEL_AENDRET, 0x10000, 0);
+  SendMessageA(h, AKTUEL_AENDRET, 0x10000, 0);
   EXPECT_EQ(StamObjekt(ws), akti[0]);
-  SendMessageA(h, STAM_AKTUEL_AENDRET, STAM_TEGN, 0);
+  SendMessageA(h, AKTUEL_AENDRET, STAM_TEGN, 0);
   EXPECT_EQ(StamObjekt(ws), akti[2]);
   // An inactive window follows also a notice without flags.
-  SendMessageA(h, STAM_DEAKTIVER, 0, 0);
+  SendMessageA(h, VINDUE_DEAKTIVER, 0, 0);
   tvakti.AktuelRec = akti[1];
-  SendMessageA(h, STAM_AKTUEL_AENDRET, 0, 0);
+  SendMessageA(h, AKTUEL_AENDRET, 0, 0);
   EXPECT_EQ(StamObjekt(ws), akti[1]);
 }
 

@@ -384,7 +384,7 @@ TEST_F(EntryHjaelp, FocusButtonsTitleResetAndEnd) {
     std::vector<UINT> fik;
     for (auto [h, m] : beskeder)
       if (h == b.hwndFokusKnapper[k]) fik.push_back(m);
-    EXPECT_EQ(fik, (std::vector<UINT>{k == FOCUS_ANFO ? kFokusKnapTil : kFokusKnapFra, kFokusKnapAktuel}));
+    EXPECT_EQ(fik, (std::vector<UINT>{k == FOCUS_ANFO ? TAB_ENABLE : TAB_DISABLE, TAB_SELECT}));
   }
   for (auto &k : b.hwndFokusKnapper) DestroyWindow(k);
 
@@ -411,8 +411,8 @@ TEST_F(EntryHjaelp, FocusButtonsTitleResetAndEnd) {
   w->AnfoRolle = static_cast<uint32_t *>(std::calloc(4, sizeof(uint32_t)));
   FreeEntryWindow(w);
   EXPECT_FALSE(IsWindow(barn));
-  EXPECT_NE(std::find(beskeder.begin(), beskeder.end(), std::pair(hwndHoved, kEntryLukket)), beskeder.end());
-  EXPECT_NE(std::find(beskeder.begin(), beskeder.end(), std::pair(skema, kEntryOpdaterSkema)), beskeder.end());
+  EXPECT_NE(std::find(beskeder.begin(), beskeder.end(), std::pair(hwndHoved, HOVED_INPUT_LUKKET)), beskeder.end());
+  EXPECT_NE(std::find(beskeder.begin(), beskeder.end(), std::pair(skema, DATA_AENDRET)), beskeder.end());
   gBeskeder = nullptr;
   DestroyWindow(skema);
   DestroyWindow(hwndHoved);

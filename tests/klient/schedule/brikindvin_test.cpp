@@ -423,7 +423,7 @@ TEST_F(BrikIndVindue, TimesFromTheDialogGoIntoEveryRowOfTheEventOnlyWhenSaved) {
     ASSERT_TRUE(w);
     BrikIndStruct *b = BrikIndWS(w);
     // The event is marked on the window's grid.
-    SendMessageA(b->hwndGitter, kEntryOpdaterSkema, 0, 0);
+    SendMessageA(b->hwndGitter, DATA_AENDRET, 0, 0);
     SkeStruct *g = SkemaVinduesSke(b->hwndGitter);
     ASSERT_TRUE(g && g->lpSkeVisListe);
     for (uint32_t i = 1; i <= g->SkeVisAntal; ++i)

@@ -28,7 +28,7 @@ TEST_F(Direkte, TheStatusOfAnEntryWhoseRowIsGoneIsZero) {
   HWND w = Aabn(SKE_AKTI, 'V', 1);
   SkeStruct *ske = SkemaVinduesSke(w);
   const uint32_t f = Begivenhed({{.akti = akti[0]}}, SKE_EGEN | SKE_AUTOSKEMA);
-  SendMessageA(w, SKE_DATA_AENDRET, 0, 0);
+  SendMessageA(w, DATA_AENDRET, 0, 0);
   ASSERT_EQ(ske->SkeVisAntal, 1u);
   EXPECT_EQ(BegivenhedStatus(ske, 1), uint32_t{SKE_EGEN | SKE_AUTOSKEMA});
   EXPECT_EQ(BegivenhedStatus(ske, 2), 0u);
@@ -44,7 +44,7 @@ TEST_F(Direkte, CopyingAWeekWithAnUnapprovedEventCopiesNothing) {
   SkrivRaekker({{.akti = akti[0]}}, {.id = 11, .risy = ring, .dag = 2, .lektion = 1, .start = 800, .slut = 940});
   SkrivRaekker({{.akti = akti[0]}}, {.id = 12, .risy = ring, .dag = 3, .lektion = 2, .start = 855, .slut = 940});
   SkrivRaekker({{.akti = akti[0]}}, {.id = 13, .ejer = kEgen + 1, .risy = ring, .dag = 4, .lektion = 1});
-  SendMessageA(w, SKE_DATA_AENDRET, 0, 0);
+  SendMessageA(w, DATA_AENDRET, 0, 0);
   const auto [kol, raekke] = Celle(ske, akti[0]);
   ASSERT_NE(raekke, 0u);
   // Another installation's event stays behind; the same event twice is one.
@@ -56,7 +56,7 @@ TEST_F(Direkte, CopyingAWeekWithAnUnapprovedEventCopiesNothing) {
   EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
 
   SkrivRaekker({{.akti = akti[0]}}, {.id = 14, .status = SKE_AUTOSKEMA, .risy = ring, .dag = 5, .lektion = 1});
-  SendMessageA(w, SKE_DATA_AENDRET, 0, 0);
+  SendMessageA(w, DATA_AENDRET, 0, 0);
   EXPECT_EQ(HuskUge(ske, raekke, raekke, false), 0u);
   EXPECT_EQ(HuskUgeAVSAntal, 0u);
   EXPECT_EQ(HuskUgeAVS, nullptr);
@@ -94,7 +94,7 @@ TEST_F(Direkte, ASpecialScheduleEventIsWrittenOncePerEmployee) {
   }
   EXPECT_EQ(+avs.id, 0u);
   EXPECT_EQ(AendringsTaellere[AENDRING_NYE_BEGIVENHEDER], 2u);
-  EXPECT_EQ(HoertAf(hoved_, SKE_HOVED_AENDRET).size(), 1u);
+  EXPECT_EQ(HoertAf(hoved_, HOVED_DATA_AENDRET).size(), 1u);
 }
 
 TEST_F(Direkte, KeepingTheEventWritesItsOwnDayAndTimesWithItsAutoSkemaBits) {
@@ -153,7 +153,7 @@ TEST_F(Direkte, PlacingDirectlyNeedsTheRolesAndAFreeParticipant) {
   EXPECT_EQ(alle[1].start, 855u);
   EXPECT_EQ(alle[1].anfo, std::vector<uint32_t>{anfo[0]});
   EXPECT_EQ(+avs.lokaAntal, 0u);
-  EXPECT_EQ(HoertAf(hoved_, SKE_HOVED_AENDRET).size(), 1u);
+  EXPECT_EQ(HoertAf(hoved_, HOVED_DATA_AENDRET).size(), 1u);
 }
 
 TEST_F(Direkte, ACancelledActivityLeavesItsFutureEvents) {
@@ -182,7 +182,7 @@ TEST_F(Direkte, ACancelledActivityLeavesItsFutureEvents) {
   const auto info = InfoLinjer();
   ASSERT_EQ(info.size(), 1u);
   EXPECT_NE(info[0].find("uge 40, dag 4, lektion 3"), std::string::npos) << info[0];
-  EXPECT_EQ(HoertAf(hoved_, SKE_HOVED_AENDRET).size(), 2u);
+  EXPECT_EQ(HoertAf(hoved_, HOVED_DATA_AENDRET).size(), 2u);
   // The data store's question after an import reaches it through its slot.
   InstallerBegivenhedsKroge();
   EXPECT_EQ(VedligeKrog.FjernAktiFraSkema, &FjernAktiFraSkema);

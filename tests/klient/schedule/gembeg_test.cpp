@@ -539,7 +539,7 @@ class GemRet : public GemBeg {
   }
   // Rebuilds the grid's events and marks those of the given first rows.
   void Marker(const std::vector<uint32_t> &forste) {
-    SendMessageA(gitter_, kEntryOpdaterSkema, 0, 0);
+    SendMessageA(gitter_, DATA_AENDRET, 0, 0);
     SkeStruct *g = SkemaVinduesSke(gitter_);
     ASSERT_TRUE(g && g->lpSkeVisListe);
     for (uint32_t f : forste) {

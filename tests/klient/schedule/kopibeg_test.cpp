@@ -75,7 +75,7 @@ TEST_F(KopiIndsaet, ADayCopiedWithCtrlPlusIsPastedOnAnotherActivity) {
   EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
   using T = std::tuple<uint8_t, uint32_t, size_t>;
   EXPECT_EQ(Af(akti[1]), std::vector<T>{T(2, 800, 0)});
-  EXPECT_FALSE(HoertAf(hoved_, SKE_HOVED_AENDRET).empty());
+  EXPECT_FALSE(HoertAf(hoved_, HOVED_DATA_AENDRET).empty());
   // The window shows it and the cursor stepped on.
   EXPECT_EQ(ske->SkeVisAntal, 2u);
   IndgangsOptager o;
@@ -194,20 +194,20 @@ TEST_F(KopiIndsaet, AnotherWindowOfTheSameObjectCopiesAndPastesAWeek) {
   ASSERT_EQ(SkeAktuelUgeIndeks(ske), UgeTilIndeks(202400 + kUge));
   // A window of another kind asks in vain.
   CleanupAVSListe();
-  SendMessageA(to, SKE_HUSK_UGE, 0, reinterpret_cast<LPARAM>(SkemaVinduesSke(andet)));
+  SendMessageA(to, KOPIER_UGE, 0, reinterpret_cast<LPARAM>(SkemaVinduesSke(andet)));
   EXPECT_EQ(HuskUgeAVSAntal, 0u);
-  SendMessageA(to, SKE_HUSK_UGE, 0, reinterpret_cast<LPARAM>(SkemaVinduesSke(en)));
+  SendMessageA(to, KOPIER_UGE, 0, reinterpret_cast<LPARAM>(SkemaVinduesSke(en)));
   ASSERT_EQ(HuskUgeAVSAntal, 2u);
   Tast(to, VK_DOWN, 0);
   Nulstil();
-  SendMessageA(to, SKE_INDSAET_UGE, 0, reinterpret_cast<LPARAM>(SkemaVinduesSke(en)));
+  SendMessageA(to, INDSAET_UGE, 0, reinterpret_cast<LPARAM>(SkemaVinduesSke(en)));
   EXPECT_TRUE(Tekster().empty());
   std::vector<std::pair<uint8_t, uint8_t>> naeste;
   const TabVar *b = BegBucket(kAar, kUge + 1);
   for (uint32_t r = 1; b && r < b->wRecCnt; ++r)
     if (const SkeRec *x = Raekke(r, kAar, kUge + 1); x->Status) naeste.push_back({x->Dag, x->Lektion});
   EXPECT_EQ(naeste, (std::vector<std::pair<uint8_t, uint8_t>>{{2, 1}, {4, 2}}));
-  EXPECT_FALSE(HoertAf(hoved_, SKE_HOVED_AENDRET).empty());
+  EXPECT_FALSE(HoertAf(hoved_, HOVED_DATA_AENDRET).empty());
 }
 
 // ---- On the small school of tools/mkdata.

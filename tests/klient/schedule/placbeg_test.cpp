@@ -24,7 +24,7 @@ class PlaceringsTaster : public SkoleVindue {
   std::vector<UINT> Bedt() const {
     std::vector<UINT> ud;
     for (const Hoert &h : Hoerte())
-      if (h.h == hoved_ && (h.msg == SKE_INDTAST_LEKTION || h.msg == SKE_INDTAST_DAG || h.msg == SKE_INDTAST_TID))
+      if (h.h == hoved_ && (h.msg == HOVED_INDTAST_LEKTION || h.msg == HOVED_INDTAST_DAG || h.msg == HOVED_INDTAST_TID))
         ud.push_back(h.msg);
     return ud;
   }
@@ -50,15 +50,15 @@ struct Sag {
 
 TEST_F(PlaceringsTaster, PlacingKeysByViewAndModifiers) {
   const Sag sager[] = {
-      {SKE_ANFO, VK_RETURN, 0, SKE_INDTAST_LEKTION, 'S', 'L'},
-      {SKE_ANFO, VK_RETURN, C | S | A, SKE_INDTAST_LEKTION, 'S', 'L'},
-      {SKE_ANFO, 'T', S, SKE_INDTAST_TID, 'S', 'T'},
-      {SKE_ANFO, 'D', C, SKE_INDTAST_DAG, 'S', 'D'},
-      {SKE_ANFO, 'F', C, SKE_INDTAST_DAG, 'F', 'D'},
-      {SKE_ANFO, 'F', S, SKE_INDTAST_DAG, 'H', 'D'},
-      {SKE_ANFO, 'M', S, SKE_INDTAST_DAG, 'O', 'D'},
-      {SKE_ANFO, 'P', C, SKE_INDTAST_DAG, 'A', 'D'},
-      {SKE_ANFO, 'Y', S, SKE_INDTAST_DAG, 'Y', 'D'},
+      {SKE_ANFO, VK_RETURN, 0, HOVED_INDTAST_LEKTION, 'S', 'L'},
+      {SKE_ANFO, VK_RETURN, C | S | A, HOVED_INDTAST_LEKTION, 'S', 'L'},
+      {SKE_ANFO, 'T', S, HOVED_INDTAST_TID, 'S', 'T'},
+      {SKE_ANFO, 'D', C, HOVED_INDTAST_DAG, 'S', 'D'},
+      {SKE_ANFO, 'F', C, HOVED_INDTAST_DAG, 'F', 'D'},
+      {SKE_ANFO, 'F', S, HOVED_INDTAST_DAG, 'H', 'D'},
+      {SKE_ANFO, 'M', S, HOVED_INDTAST_DAG, 'O', 'D'},
+      {SKE_ANFO, 'P', C, HOVED_INDTAST_DAG, 'A', 'D'},
+      {SKE_ANFO, 'Y', S, HOVED_INDTAST_DAG, 'Y', 'D'},
       {SKE_ANFO, 'X', S, 0, 0, 0,
        "Særlig skema er kun mulig, hvis man bruger normsystem fra Pelago+.\nOg under meny punktet System / "
        "Installations oplysninger / Diverse skal fluebenet sættes ved 'Normsystem', før du kan skemalægge særlig "
@@ -68,8 +68,8 @@ TEST_F(PlaceringsTaster, PlacingKeysByViewAndModifiers) {
       {SKE_ANFO, 'D', 0, 0}, {SKE_ANFO, 'F', 0, 0}, {SKE_ANFO, 'M', 0, 0}, {SKE_ANFO, 'P', 0, 0},
       {SKE_ANFO, 'T', 0, 0}, {SKE_ANFO, 'X', 0, 0}, {SKE_ANFO, 'Y', 0, 0}, {SKE_ANFO, 'T', A, 0},
       // The activity view: the ring system of the activity comes along.
-      {SKE_AKTI, VK_RETURN, 0, SKE_INDTAST_LEKTION, 'S', 'L'},
-      {SKE_AKTI, 'D', S, SKE_INDTAST_DAG, 'S', 'D'},
+      {SKE_AKTI, VK_RETURN, 0, HOVED_INDTAST_LEKTION, 'S', 'L'},
+      {SKE_AKTI, 'D', S, HOVED_INDTAST_DAG, 'S', 'D'},
       {SKE_AKTI, 'F', C, 0, 0, 0, "Der kan kun skemalægges ferie, når man står i et medarbejderskema. ", "Information"},
       {SKE_AKTI, 'P', S, 0, 0, 0, "Der kan kun skemalægges afspadsering, når man står i et medarbejderskema. ",
        "Information"},
@@ -162,7 +162,7 @@ TEST_F(PlaceringsTaster, RefusalsBeforeAnyPlacing) {
 TEST_F(PlaceringsTaster, AWholeDayOnAnEmployeeWithEventsThatDay) {
   Begivenhed({{.anfo = anfo[0], .rol = optager}});
   HWND w = Vindue(SKE_ANFO, anfo[0]);
-  SendMessageA(w, SKE_DATA_AENDRET, 0, 0);
+  SendMessageA(w, DATA_AENDRET, 0, 0);
   const std::string spm =
       "Medarbejderen har skema denne dag!\nFjern skemaet fra medarbejderen inden der skemalægges på en hel dag.\n"
       "Eller fortsæt i tidsmode og marker uden om skemaet, så det ikke konflikter!";
@@ -179,7 +179,7 @@ TEST_F(PlaceringsTaster, AWholeDayOnAnEmployeeWithEventsThatDay) {
   Nulstil();
   tavo::test::AnswerNextDialog([](const ShownDialog &) { return IDOK; });
   Tast(w, 'D', C);
-  EXPECT_EQ(Bedt(), std::vector<UINT>{SKE_INDTAST_TID});
+  EXPECT_EQ(Bedt(), std::vector<UINT>{HOVED_INDTAST_TID});
   EXPECT_EQ(+AktuelAVS.Placering, 'T');
   EXPECT_EQ(HeldagSomTid, 0);
   // With the norm system no question.
@@ -187,11 +187,11 @@ TEST_F(PlaceringsTaster, AWholeDayOnAnEmployeeWithEventsThatDay) {
   Nulstil();
   Tast(w, 'D', C);
   EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
-  EXPECT_EQ(Bedt(), std::vector<UINT>{SKE_INDTAST_DAG});
+  EXPECT_EQ(Bedt(), std::vector<UINT>{HOVED_INDTAST_DAG});
   // And the special schedule is allowed.
   Nulstil();
   Tast(w, 'X', C);
-  EXPECT_EQ(Bedt(), std::vector<UINT>{SKE_INDTAST_DAG});
+  EXPECT_EQ(Bedt(), std::vector<UINT>{HOVED_INDTAST_DAG});
   EXPECT_EQ(+AktuelAVS.Art, 'P');
 }
 

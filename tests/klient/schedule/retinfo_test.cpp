@@ -103,7 +103,7 @@ TEST_F(RetInfoRude, MinutesMarkOnlyTheEmployeesAndTheChangedPaneKeysTheRemark) {
     EXPECT_TRUE(tekster.count(o)) << o;
 
   avs.minutTab[1] = 40;
-  SendMessageA(rude, kRetInfoDataAendret2, 0, 0);
+  SendMessageA(rude, DATA_AENDRET2, 0, 0);
   bool m[kRetInfoBlokke];
   RetInfoMaerker(rude, m);
   EXPECT_EQ(std::vector<bool>(m, m + kRetInfoBlokke), (std::vector<bool>{false, false, true, false, false}));

@@ -321,7 +321,7 @@ TEST_F(RetTid, AChangedTimeThatCollidesIsGivenBackOnYesAndKeptOnNo) {
   f.risy = ring;
   f.lektion = 2;
   SkrivRaekker({{.akti = akti[0]}}, f);
-  SendMessageA(b->hwndGitter, kEntryOpdaterSkema, 0, 0);
+  SendMessageA(b->hwndGitter, DATA_AENDRET, 0, 0);
   SkeStruct *g = SkemaVinduesSke(b->hwndGitter);
   ASSERT_TRUE(g && g->lpSkeVisListe);
   bool markeret = false;

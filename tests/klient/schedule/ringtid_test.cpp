@@ -410,7 +410,7 @@ TEST_F(RingStrimmel, AnOpenStripOutlivesARebuildOfTheTables) {
   Lav({{"X"}});
   CreateRingeGrupper();
   tavo::test::ClearDrawnTexts();
-  SendMessageA(s, RING_TEGN, 0, 0);
+  SendMessageA(s, ELEMENT_MAA_AKTIVERES, 0, 0);
   EXPECT_EQ(Vist(s), "A+B");
   Klik(s, 5, 5);
   RingWS *w = Ws(s);

@@ -114,7 +114,7 @@ TEST_F(SkemaVindueTest, ArrowsMoveTheCursorAndTellTheOtherWindows) {
   SendMessageA(w, WM_KEYUP, VK_DOWN, 0);
   EXPECT_EQ(+ske->ObjPos.Aktuel, raekke + 1);
   EXPECT_EQ(ske->AktuelObjRaekke, raekke + 1);
-  EXPECT_EQ(HoertAf(nabo_, SKE_MARKOER_FLYTTET).size(), 2u);
+  EXPECT_EQ(HoertAf(nabo_, AKTUEL_AENDRET).size(), 2u);
   // The cursor stops at the last row.
   Tryk(w, VK_DOWN);
   EXPECT_FALSE(Kan(w, VK_DOWN));
@@ -194,7 +194,7 @@ TEST_F(SkemaVindueTest, ATypedNumberReleasedWithCtrlSetsTheLayersBelow31) {
   Tryk(w, '1', true);
   Tryk(w, '2', true);
   SendMessageA(w, WM_KEYUP, VK_CONTROL, 0);
-  auto lag = HoertAf(toolbar_, SKE_ANTAL_LAG);
+  auto lag = HoertAf(toolbar_, TB_GRUPPE_INDEKS);
   ASSERT_EQ(lag.size(), 1u);
   EXPECT_EQ(lag[0].w, 12u);
   EXPECT_STREQ(ske->Tastet, "");
@@ -204,7 +204,7 @@ TEST_F(SkemaVindueTest, ATypedNumberReleasedWithCtrlSetsTheLayersBelow31) {
   Tryk(w, '3', true);
   Tryk(w, '1', true);
   SendMessageA(w, WM_KEYUP, VK_CONTROL, 0);
-  EXPECT_TRUE(HoertAf(toolbar_, SKE_ANTAL_LAG).empty());
+  EXPECT_TRUE(HoertAf(toolbar_, TB_GRUPPE_INDEKS).empty());
   EXPECT_STREQ(ske->Tastet, "31");
   // Ctrl pressed alone starts a new number.
   Tryk(w, VK_CONTROL, true);
@@ -309,13 +309,13 @@ TEST_F(SkemaVindueTest, SwitchingTheDisplayModeKeepsObjectAndWeek) {
   } skift[] = {{'T', 193 - 97 + 1}, {'D', 1}, {'L', 8}};
   for (const auto &s : skift) {
     SendMessageA(w, SKE_VISNING, static_cast<WPARAM>(s.visning), 0);
-    EXPECT_EQ(SendMessageA(w, SKE_VISNINGSBOGSTAV, 0, 0), s.visning);
+    EXPECT_EQ(SendMessageA(w, VISNINGSBOGSTAV, 0, 0), s.visning);
     EXPECT_EQ(+ske->TidPos.Antal, 7 * s.kolonnerPrDag) << s.visning;
     EXPECT_EQ(ske->AktuelObjRaekke, raekke) << s.visning;
     EXPECT_EQ(SkeAktuelUgeIndeks(ske), uge) << s.visning;
     EXPECT_EQ(static_cast<uint32_t>(SendMessageA(w, ENS_HOEJDE, 4000, 0)), CalcSkemaWndHeightV(ske, 4000, 0));
   }
-  EXPECT_EQ(HoertAf(toolbar_, SKE_TB_RING).size(), 1u);
+  EXPECT_EQ(HoertAf(toolbar_, RING_VAELG_ID).size(), 1u);
 }
 
 TEST_F(SkemaVindueTest, AnAddedEventAppearsAfterTheChangeMessage) {
@@ -323,7 +323,7 @@ TEST_F(SkemaVindueTest, AnAddedEventAppearsAfterTheChangeMessage) {
   SkeStruct *ske = SkemaVinduesSke(w);
   EXPECT_EQ(ske->SkeVisAntal, 0u);
   SkrivRaekker({{.akti = akti[0]}}, {.dag = 2, .start = 800, .slut = 845});
-  SendMessageA(w, SKE_DATA_AENDRET, 0, 0);
+  SendMessageA(w, DATA_AENDRET, 0, 0);
   ASSERT_EQ(ske->SkeVisAntal, 1u);
   IndgangsOptager o;
   OpdaterCeller(ske, &o, SKE_TEGN_ALT, 100000);
@@ -335,22 +335,22 @@ TEST_F(SkemaVindueTest, AFilterClassShowsOnlyItsObjects) {
   HWND w = Aabn(SKE_ANFO, 'V', 1);
   SkeStruct *ske = SkemaVinduesSke(w);
   EXPECT_EQ(ske->ObjFilter, kAlleObjFilter);
-  SendMessageA(w, SKE_OBJFILTER, 4, 0);
+  SendMessageA(w, GRUPPE_VALGT, 4, 0);
   EXPECT_EQ(ske->ObjFilter, 1u << 4);
-  auto tb = HoertAf(toolbar_, SKE_TB_FILTER);
+  auto tb = HoertAf(toolbar_, GRUPPE_SAET);
   ASSERT_EQ(tb.size(), 1u);
   EXPECT_EQ(tb[0].w, 1u << 4);
-  EXPECT_FALSE(HoertAf(nabo_, SKE_MARKOER_FLYTTET).empty());
+  EXPECT_FALSE(HoertAf(nabo_, AKTUEL_AENDRET).empty());
   // A class past the mask changes nothing; 31 is all again.
-  SendMessageA(w, SKE_OBJFILTER, 40, 0);
+  SendMessageA(w, GRUPPE_VALGT, 40, 0);
   EXPECT_EQ(ske->ObjFilter, 1u << 4);
-  SendMessageA(w, SKE_OBJFILTER, 31, 0);
+  SendMessageA(w, GRUPPE_VALGT, 31, 0);
   EXPECT_EQ(ske->ObjFilter, kAlleObjFilter);
   // The kind keeps its filter for the next window.
-  SendMessageA(w, SKE_OBJFILTER, 2, 0);
+  SendMessageA(w, GRUPPE_VALGT, 2, 0);
   HWND w2 = Aabn(SKE_ANFO, 'V', 1);
   EXPECT_EQ(SkemaVinduesSke(w2)->ObjFilter, 1u << 2);
-  SendMessageA(w2, SKE_OBJFILTER, 31, 0);
+  SendMessageA(w2, GRUPPE_VALGT, 31, 0);
 }
 
 TEST_F(SkemaVindueTest, DestroyingTellsTheMainWindow) {
@@ -369,7 +369,7 @@ TEST_F(SkemaVindueTest, TheFindComparisonMarksMatchesAndDeletesNothing) {
   SkrivRaekker({{.akti = akti[0], .loka = loka[0]}}, {.id = 11, .dag = 2, .start = 800, .slut = 845});
   SkrivRaekker({{.akti = akti[1], .loka = loka[0]}}, {.id = 12, .dag = 3, .start = 800, .slut = 845});
   SkrivRaekker({{.akti = akti[0], .loka = loka[1]}}, {.id = 13, .ejer = static_cast<uint8_t>(kEgen + 1), .dag = 4, .start = 800, .slut = 845});
-  SendMessageA(w, SKE_DATA_AENDRET, 0, 0);
+  SendMessageA(w, DATA_AENDRET, 0, 0);
   ASSERT_EQ(ske->SkeVisAntal, 3u);
   const uint32_t raekker = BegBucket(kAar, kUge)->wRecCnt;
   // The reference: the first event, compared on its activities.

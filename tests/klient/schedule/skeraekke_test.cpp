@@ -39,7 +39,7 @@ std::vector<Modtaget> &Modtagne() {
 LRESULT CALLBACK LogProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m >= 1024) {
     Modtaget b{h, m, w, l, {}};
-    if (m == SKE_STATUS_TIP && l) b.tekst = reinterpret_cast<const char *>(l);
+    if (m == TT_SETTEXT && l) b.tekst = reinterpret_cast<const char *>(l);
     Modtagne().push_back(b);
     return 0;
   }
@@ -482,7 +482,7 @@ TEST_F(StatusRuder, AntalIdOgTip) {
   EXPECT_EQ(Id(m), (std::vector<int>{1, 2, 3, 104, 5}));
   ASSERT_EQ(Modtagne().size(), 1u);
   EXPECT_EQ(Modtagne()[0].hwnd, m->StatBar.hwndStatBar[3]);
-  EXPECT_EQ(Modtagne()[0].msg, static_cast<UINT>(SKE_STATUS_TIP));
+  EXPECT_EQ(Modtagne()[0].msg, static_cast<UINT>(TT_SETTEXT));
   EXPECT_EQ(Modtagne()[0].tekst,
             "R = Antal arbejdstimer i snit pr. uge resten af året.\nN = Antal arbejdstimer i snit pr. uge resten af "
             "året\n    for at opfylde normen.");
@@ -568,7 +568,7 @@ TEST_F(SkeRaekker, OpdaterSenderDatoOgUgedagFoelger) {
     w->TidPos.Aktuel = t.kolonne;
     OpdaterSkemaVindue(w.get(), 0);
     ASSERT_EQ(Modtagne().size(), 1u) << t.kolonne;
-    EXPECT_EQ(Modtagne()[0].msg, static_cast<UINT>(DATOVINDUE_SAET));
+    EXPECT_EQ(Modtagne()[0].msg, static_cast<UINT>(STATUS_DATO_SAET));
     EXPECT_EQ(static_cast<Dato>(Modtagne()[0].l), t.dato);
     for (char m : {'L', 'T', 'D'}) EXPECT_EQ(VisningsTilstandFor(m).Ugedag, t.ugedag) << m;
     EXPECT_EQ(VisningsTilstandFor('L').AktuelSlot, t.lektion);
@@ -586,7 +586,7 @@ TEST_F(SkeRaekker, OpdaterSenderDatoOgUgedagFoelger) {
   EXPECT_EQ(VisningsTilstandFor('L').Ugedag, 7);
   ASSERT_EQ(Modtagne().size(), 2u);
   EXPECT_EQ(Modtagne()[0].hwnd, info);
-  EXPECT_EQ(Modtagne()[0].msg, static_cast<UINT>(SKE_BRIKINFO_VIS));
+  EXPECT_EQ(Modtagne()[0].msg, static_cast<UINT>(BRIKINFO_VIS));
   EXPECT_EQ(Modtagne()[0].l, reinterpret_cast<LPARAM>(w.get()));
   EXPECT_EQ(static_cast<Dato>(Modtagne()[1].l), 20240930u);
   DestroyWindow(info);

@@ -43,7 +43,7 @@ class Opmaerkning : public SkoleVindue {
   // system, its cursor on Monday's first lesson of the current week.
   HWND EnAktivitet() {
     HWND w = Aabn(SKE_AKTI, 'V', 0);
-    SendMessageA(w, SKE_RINGSYSTEM, ring, 0);
+    SendMessageA(w, RING_VALGT, ring, 0);
     SkeStruct *ske = SkemaVinduesSke(w);
     ske->TidPos.Aktuel = 1;
     return w;
@@ -182,7 +182,7 @@ TEST_F(Opmaerkning, DeleteRefusesASentEventAndAsksInALockedWeek) {
   Raekke(sendt)->Status = 0;
 
   const uint32_t f = Begivenhed({{.akti = akti[0]}});
-  SendMessageA(w, SKE_DATA_AENDRET, 0, 0);
+  SendMessageA(w, DATA_AENDRET, 0, 0);
   SkemaPeriode.LaasDato = SkemaPeriode.TilDato;
   Nulstil();
   tavo::test::AnswerNextDialog([](const ShownDialog &) { return IDCANCEL; });
@@ -195,7 +195,7 @@ TEST_F(Opmaerkning, DeleteRefusesASentEventAndAsksInALockedWeek) {
   Tast(w, VK_DELETE, 0);
   EXPECT_TRUE(Tekster().empty());
   EXPECT_EQ(+Raekke(f)->Status, 0u);
-  EXPECT_FALSE(HoertAf(hoved_, SKE_HOVED_AENDRET).empty());
+  EXPECT_FALSE(HoertAf(hoved_, HOVED_DATA_AENDRET).empty());
   // The deleted event is in the copy buffer: Ctrl+Insert on another
   // activity brings it back there.
   SkemaPeriode.LaasDato = 0;
@@ -219,7 +219,7 @@ TEST_F(Opmaerkning, CtrlDeleteTakesOnlyTheRowsEmployee) {
   EXPECT_EQ(alle[0].akti, std::vector<uint32_t>{akti[0]});
   EXPECT_EQ(+Raekke(to)->Status, 0u);
   // Alone on it: the event goes.
-  SendMessageA(w, SKE_DATA_AENDRET, 0, 0);
+  SendMessageA(w, DATA_AENDRET, 0, 0);
   SkeStruct *ske = SkemaVinduesSke(w);
   const auto [kol, raekke] = Celle(ske, anfo[1]);
   ske->ObjPos.Aktuel = raekke;
@@ -231,7 +231,7 @@ TEST_F(Opmaerkning, CtrlDeleteTakesOnlyTheRowsEmployee) {
       Begivenhed({{.akti = akti[0], .anfo = anfo[0], .rol = optager}, {.anfo = anfo[1], .rol = optager}},
                  SKE_EGEN | SKE_AENDRING);
   Raekke(aendret)->Fejl = '=';
-  SendMessageA(w, SKE_DATA_AENDRET, 0, 0);
+  SendMessageA(w, DATA_AENDRET, 0, 0);
   ske->ObjPos.Aktuel = Celle(ske, anfo[0]).second;
   Tast(w, VK_DELETE, C);
   alle = Levende();
@@ -339,7 +339,7 @@ TEST_F(Opmaerkning, MarkingForChange) {
   };
   for (const auto &a : afvisninger) {
     a.saet();
-    SendMessageA(w, SKE_DATA_AENDRET, 0, 0);
+    SendMessageA(w, DATA_AENDRET, 0, 0);
     ske->ObjPos.Aktuel = Celle(ske, a.akti).second;
     Nulstil();
     Tast(w, 'R', C);
@@ -374,7 +374,7 @@ TEST_F(Opmaerkning, MarkingForChange) {
   // Enter asks for the entry window in change mode.
   Nulstil();
   Tast(w, VK_RETURN, 0);
-  ASSERT_EQ(HoertAf(hoved_, SKE_INDTAST_LEKTION).size(), 1u);
+  ASSERT_EQ(HoertAf(hoved_, HOVED_INDTAST_LEKTION).size(), 1u);
   EXPECT_EQ(+AktuelAVS.Kode5, 'R');
   EXPECT_EQ(+GammelAVS.aktiAntal, 1u);
   EXPECT_EQ(ske->RetStartet, 1);

@@ -264,7 +264,7 @@ TEST_F(Taster, EachKeyReachesItsRoutineOrWindow) {
     if (f.aktiv != kIngen) SendMessageA(hovedvindue, HOVED_VINDUE_AKTIV, 0, static_cast<LPARAM>(v[f.aktiv]));
     HWND input = f.input ? Egen() : 0, element = f.element ? Egen() : 0;
     if (input) SendMessageA(hovedvindue, HOVED_INPUT_AABEN, 0, static_cast<LPARAM>(input));
-    if (element) SendMessageA(hovedvindue, HOVED_ELEMENT_FOKUS, 0, static_cast<LPARAM>(element));
+    if (element) SendMessageA(hovedvindue, ELEMENT_DOKKET_AKTIV, 0, static_cast<LPARAM>(element));
     if (f.opsaet) f.opsaet(rod);
     Log8().clear();
     const size_t bokse = tavo::test::MessageBoxesShown().size();
@@ -324,7 +324,7 @@ TEST_F(HovedVindue, FocusFollowsTheWindowsAndTheInputStack) {
     return std::vector<HWND>{HovedFokus.Aktiv, HovedFokus.Element, HovedFokus.Input, HovedFokus.SidstFokus};
   };
 
-  SendMessageA(hovedvindue, HOVED_ELEMENT_FOKUS, 2, static_cast<LPARAM>(celle));
+  SendMessageA(hovedvindue, ELEMENT_DOKKET_AKTIV, 2, static_cast<LPARAM>(celle));
   EXPECT_EQ(tilstand(), (std::vector<HWND>{0, celle, 0, 0}));
   EXPECT_EQ(HovedFokus.Desk, 2);
 
@@ -338,13 +338,13 @@ TEST_F(HovedVindue, FocusFollowsTheWindowsAndTheInputStack) {
 
   // The active window closes: the next front window is told to take the focus.
   Log8().clear();
-  SendMessageA(hovedvindue, HOVED_FRI_LUKKER, 0, static_cast<LPARAM>(a));
+  SendMessageA(hovedvindue, HOVED_VINDUE_LUKKET, 0, static_cast<LPARAM>(a));
   EXPECT_EQ(HovedFokus.Aktiv, HWND{0});
   EXPECT_EQ(Fik(VINDUE_AKTIVER, 1), std::vector<HWND>{b});
   SendMessageA(hovedvindue, HOVED_VINDUE_AKTIV, 0, static_cast<LPARAM>(b));
 
   // A cell that is not the focused one closing changes nothing.
-  SendMessageA(hovedvindue, HOVED_CELLE_LUKKER, 0, static_cast<LPARAM>(celle));
+  SendMessageA(hovedvindue, ELEMENT_LUKKET, 0, static_cast<LPARAM>(celle));
   EXPECT_EQ(tilstand(), (std::vector<HWND>{b, 0, 0, 0}));
 
   // Two input windows, the second while a pick list is open: the first
@@ -399,8 +399,8 @@ TEST_F(Taster, CtrlTabCyclesTheFreeWindows) {
     Log8().clear();
     SendTast(hovedvindue, VK_TAB, s.tilbage, true, false);
     EXPECT_EQ(HovedFokus.Cyklus, s.til);
-    EXPECT_EQ(Fik(VINDUE_CYKLUS, 0), std::vector<HWND>{s.fra});
-    EXPECT_EQ(Fik(VINDUE_CYKLUS, 1), std::vector<HWND>{s.til});
+    EXPECT_EQ(Fik(VINDUE_TEGN_MED, 0), std::vector<HWND>{s.fra});
+    EXPECT_EQ(Fik(VINDUE_TEGN_MED, 1), std::vector<HWND>{s.til});
   }
   Log8().clear();
   SendMessageA(hovedvindue, WM_KEYUP, VK_CONTROL, 0);
@@ -414,7 +414,7 @@ TEST_F(Taster, CtrlTabCyclesTheFreeWindows) {
   ASSERT_EQ(HovedFokus.Cyklus, a);
   Log8().clear();
   SendMessageA(hovedvindue, WM_KEYUP, VK_CONTROL, 0);
-  EXPECT_EQ(Fik(VINDUE_CYKLUS_SLUT), std::vector<HWND>{a});
+  EXPECT_EQ(Fik(VINDUE_SAET_AKTIV), std::vector<HWND>{a});
   EXPECT_TRUE(Fik(VINDUE_AKTIVER).empty());
 
   // One window alone: nothing to cycle.
@@ -442,7 +442,7 @@ TEST_F(Taster, CtrlTabMovesOverTheCellsOfTheDesk) {
     HWND til;
   } skridt[] = {{c00, false, c01}, {c01, false, c10}, {c10, false, c00}, {c00, true, c10}, {c10, true, c01}};
   for (const auto &s : skridt) {
-    SendMessageA(hovedvindue, HOVED_ELEMENT_FOKUS, 1, static_cast<LPARAM>(s.fra));
+    SendMessageA(hovedvindue, ELEMENT_DOKKET_AKTIV, 1, static_cast<LPARAM>(s.fra));
     Log8().clear();
     SendTast(hovedvindue, VK_TAB, s.tilbage, true, false);
     EXPECT_EQ(Fik(VINDUE_AKTIVER, 1), std::vector<HWND>{s.til});

@@ -187,7 +187,7 @@ TEST_F(Kommandotabel, WindowAndElementRowsReachTheFactoryWithTheirType) {
     Ny();
     LukAlt();
     // The student planning's windows open only beside its planning window.
-    if (id > static_cast<UINT>(kElevplanType) && id <= 40229) MainMenuCommand(hoved, kElevplanType, 0);
+    if (id > static_cast<UINT>(kElevPlanType) && id <= 40229) MainMenuCommand(hoved, kElevPlanType, 0);
     T().kald.clear();
     MainMenuCommand(hoved, id, 77);
     if (!FindObjektRaekke(static_cast<int>(id)) && !FindElementRaekke(static_cast<int>(id))) {

@@ -71,7 +71,7 @@ inline LRESULT CALLBACK TestObjektProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     case WM_DESTROY:
       VinduesListeFjern(h);
       return 0;
-    case OBJVINDUE_TYPE:
+    case VINDUE_ART:
       return GetWindowLongA(h, GWL_ID);
     case 1024:
       return 250;

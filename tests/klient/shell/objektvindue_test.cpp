@@ -31,12 +31,12 @@ TEST_F(ObjektvindueFabrik, EveryTypeReachesItsCreateFunctionWithItsArgumentsAndI
     EXPECT_TRUE(ObjektVindueTilgaengeligt(type)) << type;
 
   // A student planning window, for the windows that need one beside it.
-  Test(kElevplanType);
-  ASSERT_NE(OpretObjektVindue(hoved, kElevplanType, 0, nullptr), (HWND)0);
+  Test(kElevPlanType);
+  ASSERT_NE(OpretObjektVindue(hoved, kElevPlanType, 0, nullptr), (HWND)0);
   const RECT rum = {40, 30, 700, 500};
   for (int i = 0; i < ObjektRaekkeAntal(); ++i) {
     const int type = ObjektRaekkeNr(i).Type;
-    if (type == kElevplanType) continue;
+    if (type == kElevPlanType) continue;
     Test(type);
     T().kald.clear();
     HWND h = OpretObjektVindue(hoved, type, 77, &rum);
@@ -95,7 +95,7 @@ TEST_F(ObjektvindueFabrik, AnOpenPlanWindowIsRefittedAfterAnotherOpens) {
 }
 
 TEST_F(ObjektvindueFabrik, SettingsSingleTogglingAndCompanionRules) {
-  for (int type : {40151, 40202, kElevplanType, 40226, 40227, 40268, 40269, 40270}) Test(type);
+  for (int type : {40151, 40202, kElevPlanType, 40226, 40227, 40268, 40269, 40270}) Test(type);
   // [vinduer] post is read when the window is asked for.
   GlobalIndstillinger.post = 0;
   EXPECT_EQ(OpretObjektVindue(hoved, 40151, 0, nullptr), (HWND)0);
@@ -118,9 +118,9 @@ TEST_F(ObjektvindueFabrik, SettingsSingleTogglingAndCompanionRules) {
 
   // The student windows need the planning window; each comes once.
   EXPECT_EQ(OpretObjektVindue(hoved, 40226, 0, nullptr), (HWND)0);
-  HWND elevplan = OpretObjektVindue(hoved, kElevplanType, 0, nullptr);
+  HWND elevplan = OpretObjektVindue(hoved, kElevPlanType, 0, nullptr);
   ASSERT_NE(elevplan, (HWND)0);
-  EXPECT_EQ(OpretObjektVindue(hoved, kElevplanType, 0, nullptr), (HWND)0);
+  EXPECT_EQ(OpretObjektVindue(hoved, kElevPlanType, 0, nullptr), (HWND)0);
   EXPECT_TRUE(IsWindow(elevplan));
   EXPECT_NE(OpretObjektVindue(hoved, 40226, 0, nullptr), (HWND)0);
   EXPECT_EQ(OpretObjektVindue(hoved, 40226, 0, nullptr), (HWND)0);
@@ -185,7 +185,7 @@ TEST_F(ObjektvindueVaerktoej, ToggledToolsCloseAndEntryWindowsAlwaysOpenEachAnno
   EXPECT_TRUE(IsWindowVisible(stam));
   EXPECT_EQ(T().kald.back().Art, 'M');
   ASSERT_FALSE(T().hoved.empty());
-  EXPECT_EQ(T().hoved.back().msg, (UINT)HOVED_INDVINDUE);
+  EXPECT_EQ(T().hoved.back().msg, (UINT)HOVED_INPUT_AABEN);
   EXPECT_EQ((HWND)T().hoved.back().l, stam);
   EXPECT_EQ(SkiftVaerktoejsVindue(40213, 'M'), (HWND)0);
   EXPECT_FALSE(IsWindow(stam));
@@ -301,10 +301,10 @@ TEST_F(ObjektvindueElement, AnEventPanelIsAnnouncedToTheCellItselfAndTheFrontWin
   HWND element = CelleAf(40177)->hwndElement;
   std::vector<std::pair<HWND, UINT>> set;
   for (const auto &m : log)
-    if (m.msg == ELEMENT_OBJEKT || m.msg == OBJVINDUE_OPRETTET || m.msg == OBJVINDUE_NYT_PANEL)
+    if (m.msg == ELEMENT_OBJEKT || m.msg == OBJVINDUE_OPRETTET || m.msg == BRIKINFO_NU)
       set.emplace_back(m.hwnd, m.msg);
   const std::vector<std::pair<HWND, UINT>> ventet = {
-      {element, ELEMENT_OBJEKT}, {panel, OBJVINDUE_OPRETTET}, {front, OBJVINDUE_NYT_PANEL}};
+      {element, ELEMENT_OBJEKT}, {panel, OBJVINDUE_OPRETTET}, {front, BRIKINFO_NU}};
   EXPECT_EQ(set, ventet);
   EXPECT_EQ(Fik(bag), std::vector<UINT>{});
 }
@@ -349,7 +349,7 @@ TEST_F(ObjektvindueKalender, TheCalendarOpensThroughItsRowsFreeAtTodayAndDocked)
   ASSERT_NE(fri, (HWND)0);
   EXPECT_EQ(GetParent(fri), desktop);
   EXPECT_EQ(FindVindueType(40140), fri);
-  EXPECT_EQ(SendMessageA(fri, OBJVINDUE_TYPE, 0, 0), 40140) << "a saved screen names it by its type";
+  EXPECT_EQ(SendMessageA(fri, VINDUE_ART, 0, 0), 40140) << "a saved screen names it by its type";
   EXPECT_TRUE(IsWindowVisible(fri));
 
   HWND idag = OpretObjektVindue(hoved, 40130, 0, nullptr);
@@ -393,7 +393,7 @@ TEST_F(ObjektvindueStatus, TheThreeOverviewsOpenThroughTheirRowsAtTheDesktopCorn
     char t[64] = "";
     GetWindowTextA(h, t, sizeof t);
     EXPECT_STREQ(t, a.titel);
-    EXPECT_EQ(SendMessageA(h, OBJVINDUE_TYPE, 0, 0), a.type);
+    EXPECT_EQ(SendMessageA(h, VINDUE_ART, 0, 0), a.type);
     RECT r{};
     GetWindowRect(h, &r);
     POINT p{r.left, r.top};

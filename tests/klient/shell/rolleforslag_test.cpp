@@ -117,6 +117,41 @@ TEST_F(RolleForslagTest, ReadingMapsIdsToCurrentRecords) {
   EXPECT_EQ(RolleForslagId(RF_XANFO), 0u);
 }
 
+// Without a holiday role of their own, "fer" and "sfer" take the role of
+// "*ovak"; a key that names no role leaves them unset.
+TEST_F(RolleForslagTest, HolidaysWithoutARoleOfTheirOwnTakeTheStarredOtherActivity) {
+  const uint32_t ovak = NyRolle(74, "OV");
+  const uint32_t fer = NyRolle(75, "FE");
+  struct {
+    const char *navn, *ini;
+    uint32_t fer, sfer;
+  } tabel[] = {
+      {"no keys", "*ovak=74\r\n", ovak, ovak},
+      {"zero and damaged", "*ovak=74\r\nfer=0\r\nsfer=abc\r\n", ovak, ovak},
+      {"one of their own", "*ovak=74\r\nfer=75\r\n", fer, ovak},
+      {"a role that is gone", "*ovak=74\r\nfer=999\r\nsfer=75\r\n", 0, fer},
+      {"no *ovak either", "", 0, 0},
+  };
+  for (const auto &t : tabel) {
+    SCOPED_TRACE(t.navn);
+    SkrivIni(std::string("[Default Roller]\r\n") + t.ini);
+    LaesRolleForslag();
+    EXPECT_EQ(RolleForslagene[RF_FER], t.fer);
+    EXPECT_EQ(RolleForslagene[RF_SFER], t.sfer);
+  }
+
+  // The import's check passes with every other proposal in the file.
+  std::string alle = "[Default Roller]\r\n";
+  for (int nr = 0; nr < kRolleForslagSkemarol; ++nr)
+    if (nr != RF_FER && nr != RF_SFER) alle += std::string(RolleForslagTabel[nr].noegle) + "=74\r\n";
+  NyLokrolle(81, 'A');
+  alle += "loka=81\r\n*loka=81\r\n";
+  SkrivIni(alle);
+  LaesRolleForslag();
+  EXPECT_TRUE(AlleRollerSat());
+  EXPECT_EQ(RolleForslagId(RF_FER), 74u);
+}
+
 // Reads the rows of list nr of the dialog.
 std::vector<std::string> Raekker(HWND liste) {
   std::vector<std::string> r;

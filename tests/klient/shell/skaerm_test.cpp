@@ -225,7 +225,7 @@ TEST_F(SkaermDialog, RenamingAndDeletingNameTheChosenScreen) {
 class SkaermGendan : public SkaermTest {};
 
 TEST_F(SkaermGendan, CascadedWindowsAndCellsAreSavedAndComeBackWithOrWithoutAPlanningWindow) {
-  for (int type : {40001, 40146, 40024, kElevplanType, 40139}) Test(type);
+  for (int type : {40001, 40146, 40024, kElevPlanType, 40139}) Test(type);
   const int c = GetSystemMetrics(SM_CYCAPTION) + 3;
   struct Tilfaelde {
     bool elevplan;
@@ -237,7 +237,7 @@ TEST_F(SkaermGendan, CascadedWindowsAndCellsAreSavedAndComeBackWithOrWithoutAPla
     // The windows opened from the menu step down one caption and 3 pixels.
     HWND a = AabnKaskadeVindue(hoved, 40001, 0, false);
     HWND b = AabnKaskadeVindue(hoved, 40146, 0, false);
-    HWND e = t.elevplan ? AabnKaskadeVindue(hoved, kElevplanType, 0, false) : 0;
+    HWND e = t.elevplan ? AabnKaskadeVindue(hoved, kElevPlanType, 0, false) : 0;
     HWND d = AabnKaskadeVindue(hoved, 40024, 0, false);
     ASSERT_TRUE(a && b && d && (e || !t.elevplan));
     EXPECT_EQ(Plads(a), (RECT{0, 0, 300, 200}));
@@ -253,7 +253,7 @@ TEST_F(SkaermGendan, CascadedWindowsAndCellsAreSavedAndComeBackWithOrWithoutAPla
     snprintf(sek, sizeof sek, "skrm%ld", t.skaerm);
     int32_t id0 = 0;
     ASSERT_TRUE(GetPrivateProfileStructA(sek, "desk0_id", &id0, 4, StiTab.szskrm));
-    EXPECT_EQ(id0, t.elevplan ? kElevplanType : 40001) << "window 0 is always written";
+    EXPECT_EQ(id0, t.elevplan ? kElevPlanType : 40001) << "window 0 is always written";
 
     LukAlleVinduer();
     ASSERT_EQ(VinduesListeAntal(), 0);
@@ -266,10 +266,10 @@ TEST_F(SkaermGendan, CascadedWindowsAndCellsAreSavedAndComeBackWithOrWithoutAPla
     auto ventet = foer;
     if (t.elevplan) {
       // The planning window comes first, behind the others.
-      std::stable_partition(ventet.begin(), ventet.end(), [](const auto &v) { return v.first == kElevplanType; });
-      HWND elevplan = FindVindueType(kElevplanType);
+      std::stable_partition(ventet.begin(), ventet.end(), [](const auto &v) { return v.first == kElevPlanType; });
+      HWND elevplan = FindVindueType(kElevPlanType);
       const auto fik = Fik(elevplan);
-      EXPECT_NE(std::find(fik.begin(), fik.end(), (UINT)SKAERM_AKTIVER), fik.end());
+      EXPECT_NE(std::find(fik.begin(), fik.end(), (UINT)VINDUE_AKTIVER), fik.end());
     }
     ASSERT_EQ(efter.size(), ventet.size());
     for (size_t i = 0; i < ventet.size(); ++i) {

@@ -51,7 +51,7 @@ LRESULT CALLBACK HovedProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   return DefWindowProcA(h, m, w, l);
 }
 LRESULT CALLBACK LytterProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == STATUS_DATA_AENDRET || m == STATUS_DATO_AENDRET) {
+  if (m == DATA_AENDRET || m == AKTUEL_AENDRET) {
     gLytter.push_back({m, w});
     return 0;
   }
@@ -406,7 +406,7 @@ TEST_F(StatusFilterSkift, SenderDataBeskedKunNaarAktivOgIkkeFrossen) {
     StatusGruppeTast(w, VK_INSERT, &tegn);
     StatusGruppeTast(w, VK_ESCAPE, &tegn);
     size_t n = 0;
-    for (const Sendt &s : gLytter) n += s.msg == STATUS_DATA_AENDRET;
+    for (const Sendt &s : gLytter) n += s.msg == DATA_AENDRET;
     EXPECT_EQ(n, t.beskeder) << int(t.aktiv) << int(t.frossen);
   }
 }
@@ -498,7 +498,7 @@ TEST_F(StatusOversigt, FoelgerUgenOgDatoRuden) {
   STATUSWS *w = StatusWS(h);
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(Titel(h), " Statusoversigt begivenheder");
-  EXPECT_EQ(SendMessageA(h, STATUS_VINDUE_KOMMANDO, 0, 0), kStatusBegivenheder);
+  EXPECT_EQ(SendMessageA(h, VINDUE_ART, 0, 0), kStatusBegivenheder);
   EXPECT_EQ(w->Hoved.UgeTab[w->PosX.Aktuel], kUge);
   ASSERT_TRUE(w->Hoved.Aktiv);
 
@@ -506,16 +506,16 @@ TEST_F(StatusOversigt, FoelgerUgenOgDatoRuden) {
   SendMessageA(h, WM_KEYDOWN, VK_RIGHT, 0);
   EXPECT_EQ(IndeksTilUge(SkemaPeriode.AktuelUgeIndeks), 202443u);
   ASSERT_FALSE(gLytter.empty());
-  EXPECT_EQ(gLytter.back().msg, static_cast<UINT>(STATUS_DATO_AENDRET));
+  EXPECT_EQ(gLytter.back().msg, static_cast<UINT>(AKTUEL_AENDRET));
   ASSERT_FALSE(gDatoRude.empty());
   EXPECT_EQ(gDatoRude.back(), SkemaPeriode.AktuelDato);
   EXPECT_EQ(gDatoRude.back(), 20241023u) << "the same weekday a week later";
 
   // Active, it ignores another window's move unless the date pane asked.
   SaetAktuelDato(20250115);
-  SendMessageA(h, STATUS_DATO_AENDRET, 0, 0);
+  SendMessageA(h, AKTUEL_AENDRET, 0, 0);
   EXPECT_EQ(w->Hoved.UgeTab[w->PosX.Aktuel], 202443u);
-  SendMessageA(h, STATUS_DATO_AENDRET, 1, 0);
+  SendMessageA(h, AKTUEL_AENDRET, 1, 0);
   EXPECT_EQ(w->Hoved.UgeTab[w->PosX.Aktuel], 202503u);
 
   // Frozen (the lock of the toolbar, Ctrl+H) it ignores even that, and
@@ -528,7 +528,7 @@ TEST_F(StatusOversigt, FoelgerUgenOgDatoRuden) {
   SetKeyboardState(taster);
   ASSERT_TRUE(w->Frossen);
   SaetAktuelDato(20241106);
-  SendMessageA(h, STATUS_DATO_AENDRET, 1, 0);
+  SendMessageA(h, AKTUEL_AENDRET, 1, 0);
   EXPECT_EQ(w->Hoved.UgeTab[w->PosX.Aktuel], 202503u);
   SendMessageA(h, WM_KEYDOWN, VK_RIGHT, 0);
   EXPECT_EQ(IndeksTilUge(SkemaPeriode.AktuelUgeIndeks), 202445u);
@@ -597,10 +597,10 @@ TEST_F(StatusOversigt, TaellerIgenVedDataBesked) {
   STATUSWS *w = StatusWS(h);
   EXPECT_EQ(StatusTal(w, 0, 2), 0u);
   Begivenhed(kUge, 64, kEgen);
-  SendMessageA(h, STATUS_DATA_AENDRET, 0, 0);
+  SendMessageA(h, DATA_AENDRET, 0, 0);
   EXPECT_EQ(StatusTal(w, 0, 2), 1u);
   Begivenhed(kUge, 64, kEgen);
-  SendMessageA(h, STATUS_IMPORT_SLUT, 0, 0);
+  SendMessageA(h, EFTER_IMPORT, 0, 0);
   EXPECT_EQ(StatusTal(w, 0, 2), 2u);
   DestroyWindow(h);
 }
@@ -652,7 +652,7 @@ TEST_F(StatusOversigtTegning, DenTaendteGruppeFaarMaerkefarvenOgTalleneTegnes) {
     EXPECT_NE(GetPixel(w->Hoved.dc[ENSDC_RAEKKEHOVED].hdc, x, y1), FarveTab[14]);
     SendMessageA(h, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_NE(GetPixel(w->Hoved.dc[ENSDC_RAEKKEHOVED].hdc, x, y), FarveTab[14]);
-    SendMessageA(h, STATUS_DATA_AENDRET, 0, 0);
+    SendMessageA(h, DATA_AENDRET, 0, 0);
     DestroyWindow(h);
   }
 }

@@ -244,7 +244,7 @@ LRESULT gKontakt = 0;
 std::vector<std::string> gBeskeder;
 LRESULT CALLBACK ServerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == STATUS_SERVER_KONTAKT) return gKontakt;
-  if (m == STATUS_SERVER_BESKED) {
+  if (m == ENS_HOEJDE) {
     gBeskeder.push_back(reinterpret_cast<const char *>(l));
     return 0;
   }
@@ -334,7 +334,7 @@ TEST_F(StatusPane, DateDoubleClickSetsTodayAndTellsTheWindows) {
   EXPECT_EQ(SkemaPeriode.AktuelDato, 20260305u);
   bool hoert = false;
   for (const auto &m : log)
-    if (m.hwnd == lytter && m.msg == STATUS_DATO_AENDRET) hoert = hoert || m.wParam == 1;
+    if (m.hwnd == lytter && m.msg == AKTUEL_AENDRET) hoert = hoert || m.wParam == 1;
   EXPECT_TRUE(hoert);
 }
 
@@ -397,7 +397,7 @@ TEST_F(StatusBar, TextBarTooltipInTheFixedFontOnlyOnTheMainBar) {
   } tilfaelde[] = {{gitter, "Gitterets tip", false}, {StatusFelter.TekstBar, "Hovedlinjens tip", true}};
   for (const auto &c : tilfaelde) {
     SCOPED_TRACE(c.tip);
-    SendMessageA(c.bar, STATUS_TIP_TEKST, 0, reinterpret_cast<LPARAM>(c.tip));
+    SendMessageA(c.bar, TT_SETTEXT, 0, reinterpret_cast<LPARAM>(c.tip));
     POINT p = tavo::test::ScreenPoint(c.bar, 40, 10);
     tavo::test::MouseMove(p.x, p.y);
     PumpUntilIdle();
@@ -410,7 +410,7 @@ TEST_F(StatusBar, TextBarTooltipInTheFixedFontOnlyOnTheMainBar) {
     EXPECT_FALSE(TooltipVises);
   }
   // Without a tip nothing is shown.
-  SendMessageA(gitter, STATUS_TIP_TEKST, 0, 0);
+  SendMessageA(gitter, TT_SETTEXT, 0, 0);
   POINT p = tavo::test::ScreenPoint(gitter, 40, 10);
   tavo::test::MouseMove(p.x, p.y);
   PumpUntilIdle();

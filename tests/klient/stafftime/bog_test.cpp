@@ -241,7 +241,7 @@ TEST_F(BogVindue, StaffModeKeysMoveSortFreezeAndPublish) {
   EXPECT_EQ(tvanfo.AktuelRec, a);
   EXPECT_EQ(tvakti.AktuelRec, BogPartnerRec(w));
   EXPECT_EQ(SkemaPeriode.AktuelDato, 20241115u);
-  EXPECT_TRUE(Fik(BOG_AKTUEL_AENDRET, 0));
+  EXPECT_TRUE(Fik(AKTUEL_AENDRET, 0));
   // The month pane follows the cursor (1724).
   const MNDWS *mnd = MndVinduesWS(w->hwndMnd);
   ASSERT_NE(mnd, nullptr);
@@ -258,10 +258,10 @@ TEST_F(BogVindue, StaffModeKeysMoveSortFreezeAndPublish) {
   Tast('H', true);
   EXPECT_EQ(w->Frosset, 1);
   SaetAktuelDato(20250210);
-  SendMessageA(hwnd, BOG_AKTUEL_AENDRET, 1, 0);
+  SendMessageA(hwnd, AKTUEL_AENDRET, 1, 0);
   EXPECT_EQ(w->Aktuel.Maaned, 202411u);
   Tast('H', true);
-  SendMessageA(hwnd, BOG_AKTUEL_AENDRET, 1, 0);
+  SendMessageA(hwnd, AKTUEL_AENDRET, 1, 0);
   EXPECT_EQ(w->Aktuel.Maaned, 202502u);
 
   // Posting-pane questions.
@@ -270,9 +270,9 @@ TEST_F(BogVindue, StaffModeKeysMoveSortFreezeAndPublish) {
 
   // The selection window adds and removes a partner.
   const uint32_t ny = Ovak(3, "C-KURSUS");
-  SendMessageA(hwnd, BOG_VALG_MAERKET, 0, static_cast<LPARAM>(ny));
+  SendMessageA(hwnd, VALG_MARKERET, 0, static_cast<LPARAM>(ny));
   EXPECT_EQ(Partnere(w).size(), 3u);
-  SendMessageA(hwnd, BOG_VALG_FJERNET, 0, static_cast<LPARAM>(ny));
+  SendMessageA(hwnd, VALG_AFMARKERET, 0, static_cast<LPARAM>(ny));
   EXPECT_EQ(Partnere(w).size(), 2u);
 
   // The key test mode: Ctrl+F only with a filter on.
@@ -382,7 +382,7 @@ TEST_F(BogVindue, FrameClicksWheelScrollBarsAndCaptionClose) {
 std::vector<std::pair<UINT, WPARAM>> TilToolbar;
 WNDPROC ToolbarProc = nullptr;
 LRESULT CALLBACK ToolbarSpion(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == BOG_TOOLBAR_GRUPPE) TilToolbar.push_back({m, w});
+  if (m == TB_GRUPPE_INDEKS) TilToolbar.push_back({m, w});
   return CallWindowProcA(ToolbarProc, h, m, w, l);
 }
 
@@ -410,7 +410,7 @@ TEST_F(BogVindue, ToolbarChoosesTheGroupAndFreezes) {
   Tast('3', true);
   EXPECT_TRUE(TilToolbar.empty()) << "nothing before Ctrl is released";
   SendMessageA(hwnd, WM_KEYUP, VK_CONTROL, 0);
-  EXPECT_EQ(TilToolbar, (std::vector<std::pair<UINT, WPARAM>>{{BOG_TOOLBAR_GRUPPE, 3}}));
+  EXPECT_EQ(TilToolbar, (std::vector<std::pair<UINT, WPARAM>>{{TB_GRUPPE_INDEKS, 3}}));
   EXPECT_EQ(w->GruppeMaske, 8u);
   EXPECT_EQ(BogMedaGruppeMaske, 8u);
   EXPECT_EQ(Hoved(w), (std::vector<uint32_t>{a}));
@@ -418,7 +418,7 @@ TEST_F(BogVindue, ToolbarChoosesTheGroupAndFreezes) {
 
   TilToolbar.clear();
   Tast('A', true);
-  EXPECT_EQ(TilToolbar, (std::vector<std::pair<UINT, WPARAM>>{{BOG_TOOLBAR_GRUPPE, 31}}));
+  EXPECT_EQ(TilToolbar, (std::vector<std::pair<UINT, WPARAM>>{{TB_GRUPPE_INDEKS, 31}}));
   EXPECT_EQ(w->GruppeMaske, 2147483647u);
   EXPECT_EQ(Hoved(w), (std::vector<uint32_t>{a, b}));
   SetWindowLongPtrA(tb, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ToolbarProc));
@@ -561,7 +561,7 @@ TEST_F(BogVindue, MonthPaneMessagesMoveTheCursorAndTellTheDatePane) {
   hwndHoved = lytter;
   Modtaget.clear();
   SendMessageA(hwnd, BOG_MND_DAG, 0, 0);
-  EXPECT_TRUE(Fik(BOG_DATOPANE, 20250203));
+  EXPECT_TRUE(Fik(STATUS_DATO_SAET, 20250203));
   SendMessageA(hwnd, BOG_MND_TASTATUR, 0, 0);
   EXPECT_EQ(w->MndRude, 1);
   hwndHoved = 0;

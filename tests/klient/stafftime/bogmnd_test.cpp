@@ -77,7 +77,7 @@ class BogRet : public BogVindue {
     ASSERT_NE(w, nullptr);
     ASSERT_NE(w->hwndMnd, HWND{});
     SendMessageA(hwnd, BOG_MND_TASTATUR, 0, 0);
-    SendMessageA(w->hwndMnd, ENS_AKTIVER, 0, 0);
+    SendMessageA(w->hwndMnd, VINDUE_AKTIVER, 0, 0);
     ASSERT_EQ(BogHovedRec(w), hoved);
     Dag(dag);
     ASSERT_EQ(BogPartnerRec(w), partner);
@@ -482,16 +482,16 @@ TEST_F(BogRet, PaneKeysMoveDayAndPartnerPublishAndListTheirCommands) {
   tast(VK_DOWN);
   EXPECT_EQ(w->Aktuel.Dato, 20241016u);
   EXPECT_EQ(SkemaPeriode.AktuelDato, 20241016u);
-  EXPECT_TRUE(Fik(BOG_AKTUEL_AENDRET, 0));
-  EXPECT_TRUE(Fik(BOG_DATOPANE, 20241016));
+  EXPECT_TRUE(Fik(AKTUEL_AENDRET, 0));
+  EXPECT_TRUE(Fik(STATUS_DATO_SAET, 20241016));
 
   // Frozen, the pane moves but tells the other windows nothing.
-  SendMessageA(w->hwndMnd, BOG_KNAP, 0, 0);
+  SendMessageA(w->hwndMnd, NYB_KLIK, 0, 0);
   Modtaget.clear();
   tast(VK_UP);
   EXPECT_EQ(w->Aktuel.Dato, 20241015u);
-  EXPECT_FALSE(Fik(BOG_AKTUEL_AENDRET, 0));
-  SendMessageA(w->hwndMnd, BOG_KNAP, 0, 0);
+  EXPECT_FALSE(Fik(AKTUEL_AENDRET, 0));
+  SendMessageA(w->hwndMnd, NYB_KLIK, 0, 0);
 
   const uint32_t foer = BogPartnerRec(w);
   tast(VK_NEXT);
@@ -511,7 +511,7 @@ TEST_F(BogRet, PaneKeysMoveDayAndPartnerPublishAndListTheirCommands) {
   ShowWindow(vaert, SW_SHOW);
   ShowWindow(hwnd, SW_SHOW);
   tt::PumpUntilIdle();
-  SendMessageA(w->hwndMnd, ENS_DEAKTIVER, 0, 0);
+  SendMessageA(w->hwndMnd, VINDUE_DEAKTIVER, 0, 0);
   w->MndRude = 0;
   POINT pt{};
   SendMessageA(w->hwndMnd, MND_CELLE_POS, 0, reinterpret_cast<LPARAM>(&pt));
@@ -598,7 +598,7 @@ TEST_F(BogRet, TypedHoursArePostedAndShown) {
   const auto *rel = reinterpret_cast<const AakrelRec *>(GetRec(&tdaakrel, &tvaakrel, 1));
   EXPECT_EQ(rel->Status, 10);
   EXPECT_EQ(EksportTaellere[5], eksport + 1);
-  EXPECT_TRUE(Fik(BOG_DATA_AENDRET, 0));
+  EXPECT_TRUE(Fik(DATA_AENDRET, 0));
   EXPECT_TRUE(Fik(1140, 4711));
 
   bool celle = false, dag = false;

@@ -48,7 +48,7 @@ TEST_F(GantEndeTilEnde, TheMenuCommandOpensTheActivityChartAndItsStatement) {
   auto *ws = reinterpret_cast<GANTWS *>(GetWindowLongPtrA(h, GWLP_USERDATA));
   ASSERT_NE(ws, nullptr);
   EXPECT_EQ(GetParent(h), desktop);
-  EXPECT_EQ(SendMessageA(h, GANT_IDENTITET, 0, 0), 40146);
+  EXPECT_EQ(SendMessageA(h, VINDUE_ART, 0, 0), 40146);
   EXPECT_GT(uint32_t{ws->ens.ObjTabAntal}, 0u);
   EXPECT_STREQ(ws->ens.Titel, "Aktivitets gantkort");
   // Some row of the demo carries a bar.
@@ -58,7 +58,7 @@ TEST_F(GantEndeTilEnde, TheMenuCommandOpensTheActivityChartAndItsStatement) {
   EXPECT_TRUE(bjaelke);
   Snapshot(h, "gant_kort.png");
 
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   SendMessageA(h, WM_KEYDOWN, '6', 0);
   PumpUntilIdle();
   EXPECT_EQ(ws->Switch, 5);

@@ -775,9 +775,9 @@ TEST_F(GantVindueTest, BarsAreDrawnInTheCellsAndTheStatusBarShowsTheCurrentRow) 
   GANTWS *ws = W();
   ASSERT_NE(ws, nullptr);
   EXPECT_EQ(SendMessageA(h, GANT_AKTUEL_REC, 0, 0), static_cast<LRESULT>(a));
-  EXPECT_EQ(SendMessageA(h, GANT_BOGSTAV, 0, 0), 'K');
-  EXPECT_EQ(SendMessageA(h, GANT_IDENTITET, 0, 0), 40146);
-  EXPECT_EQ(SendMessageA(h, GANT_HJAELP_EMNE, 0, 0), 112) << "the help topic F1 opens";
+  EXPECT_EQ(SendMessageA(h, OBJEKT_ART, 0, 0), 'K');
+  EXPECT_EQ(SendMessageA(h, VINDUE_ART, 0, 0), 40146);
+  EXPECT_EQ(SendMessageA(h, HJAELP_EMNE, 0, 0), 112) << "the help topic F1 opens";
   InvalidateRect(h, nullptr, FALSE);
   PumpUntilIdle();
 
@@ -824,13 +824,13 @@ TEST_F(GantVindueTest, KeysMoveTheWeekAndTellTheOtherWindows) {
   EXPECT_EQ(d.back().l, 20240909);
 
   SendMessageA(h, WM_KEYDOWN, VK_INSERT, 0);
-  auto ind = besked(GANT_INDSAET_UGE);
+  auto ind = besked(INDSAET_UGE);
   ASSERT_EQ(ind.size(), 1u);
   EXPECT_EQ(ind[0].w, WPARAM{'K'});
   EXPECT_EQ(ind[0].l, 6);
   EXPECT_EQ(uint32_t{W()->KolPos.Aktuel}, 7u);
   SendMessageA(h, WM_KEYDOWN, VK_ADD, 0);
-  auto kop = besked(GANT_KOPIER_UGE);
+  auto kop = besked(KOPIER_UGE);
   ASSERT_EQ(kop.size(), 1u);
   EXPECT_EQ(kop[0].l, 7);
   VinduesListeFjern(anden);
@@ -844,7 +844,7 @@ TEST_F(GantVindueTest, AClickMakesRowAndWeekCurrentAndTellsTheOtherWindows) {
   Aabn();
   HWND anden = CreateWindowExA(0, "WfbVaert", "", WS_CHILD, 0, 0, 10, 10, desktop, 0, 0, nullptr);
   VinduesListeTilfoej(anden);
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   wfb_test::Log().clear();
   // Week index 8, second row.
   SendMessageA(h, ENS_CELLER_NED, 0, MAKELPARAM(7 * kGantUgeBredde + 3, kGantRaekkeHoejde + 3));
@@ -853,7 +853,7 @@ TEST_F(GantVindueTest, AClickMakesRowAndWeekCurrentAndTellsTheOtherWindows) {
   EXPECT_EQ(tvakti.AktuelRec, b);
   EXPECT_EQ(uint32_t{SkemaPeriode.AktuelUgeIndeks}, 8u);
   bool sendt = false;
-  for (const auto &m : wfb_test::Log()) sendt |= m.msg == GANT_AKTUEL_FLYTTET && m.w == 'K' && m.l == LPARAM(b);
+  for (const auto &m : wfb_test::Log()) sendt |= m.msg == AKTUEL_AENDRET && m.w == 'K' && m.l == LPARAM(b);
   EXPECT_TRUE(sendt);
   VinduesListeFjern(anden);
 }
@@ -909,7 +909,7 @@ TEST_F(GantVindueTest, CtrlDeleteArchivesTheObjectAndMarksTheGroupsForExportOnce
   SendMessageA(h, TAST_MODTAG, 0, reinterpret_cast<LPARAM>(&t));
   EXPECT_EQ(reinterpret_cast<AktiRec *>(GetRec(&tdakti, &tvakti, a))->Gruppe, 1u << 31);
   size_t data = 0;
-  for (const auto &b : wfb_test::Log()) data += b.msg == GANT_DATA_AENDRET;
+  for (const auto &b : wfb_test::Log()) data += b.msg == DATA_AENDRET;
   EXPECT_EQ(data, 1u);
   char v[8] = "";
   GetPrivateProfileStringA("flag", "exportergrupper", "", v, sizeof v, StiTab.szini);
@@ -950,12 +950,12 @@ TEST_F(GantVindueTest, EnterPreparesALessonEventForTheRowsObjectAndAsksTheParent
     h = CreateGantWnd(t.bogstav, 10, 10, 990, 690, td, tv, t.menu, desktop);
     ASSERT_NE(h, 0u);
     PumpUntilIdle();
-    SendMessageA(h, ENS_AKTIVER, 1, 0);
+    SendMessageA(h, VINDUE_AKTIVER, 1, 0);
     wfb_test::Log().clear();
     SendMessageA(h, WM_KEYDOWN, VK_RETURN, 0);
     LPARAM vindue = 0;
     for (const auto &b : wfb_test::Log())
-      if (b.msg == GANT_AABN_BEGIVENHED) vindue = b.l;
+      if (b.msg == HOVED_INDTAST_LEKTION) vindue = b.l;
     EXPECT_EQ(vindue, static_cast<LPARAM>(h));
     const AVS &a = AktuelAVS;
     EXPECT_EQ(std::string({a.Placering, a.Kode2, a.Kode3, a.Art, a.Kode5}), "LVBSB");
@@ -993,7 +993,7 @@ TEST_F(GantVindueTest, EnterPreparesALessonEventForTheRowsObjectAndAsksTheParent
   TabRec<AktiRec>(tvakti, akti)->risy_id = 0;
   tvakti.AktuelRec = akti;
   Aabn();
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   wfb_test::Log().clear();
   tavo::test::StartDialogScript();
   SendMessageA(h, WM_KEYDOWN, VK_RETURN, 0);
@@ -1003,7 +1003,7 @@ TEST_F(GantVindueTest, EnterPreparesALessonEventForTheRowsObjectAndAsksTheParent
   EXPECT_EQ(boxes[0].text,
             "Der er ingen ringetid på denne aktivitet.\nAktiviteten skal have tilknyttet en ringetid, før der kan "
             "skemalægges på den.");
-  for (const auto &b : wfb_test::Log()) EXPECT_NE(b.msg, UINT{GANT_AABN_BEGIVENHED});
+  for (const auto &b : wfb_test::Log()) EXPECT_NE(b.msg, UINT{HOVED_INDTAST_LEKTION});
   CleanupAVS(&AktuelAVS);
   CleanupAVS(&ArbejdsAVS);
   for (uint32_t &r : RolleForslagene) r = 0;
@@ -1109,7 +1109,7 @@ TEST_F(GantVindueTest, DataChangedAfterRecordsWereAddedGivesTheNewRecordsBars) {
   uint32_t ny = 0;
   for (int i = 0; i < 40; ++i) ny = Akti("Ny", {U(10), U(12), U(10), U(12)});
   Ske(U(11), ny);
-  SendMessageA(h, GANT_DATA_AENDRET, 0, 0);
+  SendMessageA(h, DATA_AENDRET, 0, 0);
   PumpUntilIdle();
   GANTWS *ws = W();
   EXPECT_GT(ws->BjaelkeAntal, foer);
@@ -1167,7 +1167,7 @@ TEST_F(GantVindueTest, ACancelledActivitysRowHeaderIsStruckThroughInColour14) {
 TEST_F(GantVindueTest, AChangeRepaintsOnlyWhatItMoved) {
   for (int i = 0; i < 4; ++i) Akti("Dansk", {U(2), U(9), U(2), U(9)});
   Aabn();
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   GANTWS *ws = W();
   const HWND celler = ws->ens.hwndCeller, hoved = ws->ens.hwndKolHoved, raekker = ws->ens.hwndRaekkeHoved;
   ASSERT_EQ(uint32_t{ws->KolPos.Aktuel}, 5u);
@@ -1215,7 +1215,7 @@ TEST_F(GantVindueTest, AChangeRepaintsOnlyWhatItMoved) {
   tavo::test::ClearDrawnTexts();
   GantOpfrisk(ws, 0, 0);
   EXPECT_TRUE(Tekster(celler).empty());
-  SendMessageA(h, ENS_DEAKTIVER, 0, 0);
+  SendMessageA(h, VINDUE_DEAKTIVER, 0, 0);
   const std::set<int> alle{0, kGantRaekkeHoejde, 2 * kGantRaekkeHoejde, 3 * kGantRaekkeHoejde};
   EXPECT_EQ(yer(Tekster(celler)), alle);
   EXPECT_EQ(yer(Tekster(raekker)), alle);
@@ -1224,7 +1224,7 @@ TEST_F(GantVindueTest, AChangeRepaintsOnlyWhatItMoved) {
   // New events under rows that stay: the bars are drawn again.
   Ske(U(7), ws->ens.ObjTab[1]);
   tavo::test::ClearDrawnTexts();
-  SendMessageA(h, GANT_DATA_AENDRET, 0, 0);
+  SendMessageA(h, DATA_AENDRET, 0, 0);
   bool ny = false;
   for (const auto &t : Tekster(celler))
     ny |= t.y == 0 && t.x == 0 && t.text.size() > 6 && static_cast<uint8_t>(t.text[6]) == GANT_SKE;
@@ -1239,7 +1239,7 @@ TEST_F(GantVindueTest, TheActiveWindowDrivesTheCurrentRecordWeekAndDate) {
   StatusFelter.Dato = dato;
   tvakti.AktuelRec = 0;
   Aabn();
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   // The first row's record became the table's current one.
   EXPECT_EQ(tvakti.AktuelRec, a);
   GANTWS *ws = W();
@@ -1254,13 +1254,13 @@ TEST_F(GantVindueTest, TheActiveWindowDrivesTheCurrentRecordWeekAndDate) {
   for (const auto &m : wfb_test::Log()) vist |= m.msg == 1928 && m.l == 20241021;
   EXPECT_TRUE(vist);
   // An inactive window leaves them alone.
-  SendMessageA(h, ENS_DEAKTIVER, 0, 0);
+  SendMessageA(h, VINDUE_DEAKTIVER, 0, 0);
   ws->KolPos.Aktuel = 3;
   GantOpfrisk(ws, 0, 0);
   EXPECT_EQ(uint32_t{SkemaPeriode.AktuelUgeIndeks}, 12u);
   // Rebuild flag 4: the next row's record becomes current before the
   // rebuild, the previous one's on the last row.
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   ws->RaekkePos.Aktuel = 1;
   GantOpfrisk(ws, GANT_BYG_NAESTE, 0);
   EXPECT_EQ(GantAktuelRec(ws), b);
@@ -1318,7 +1318,7 @@ TEST_F(GantVindueTest, AColumnMoveRecomputesTheStatementByTheRules) {
   ObjSwitchVaelg(kGantRaekkeArt, 'K', 5);
   SaetAktuelDato(20240902);
   Aabn();
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   ASSERT_EQ(W()->Opgoerelse, 1);
   EXPECT_EQ(hoejre(), 0);
   EXPECT_EQ(uint32_t{SkemaPeriode.AktuelUgeIndeks}, 6u);
@@ -1338,7 +1338,7 @@ TEST_F(GantVindueTest, AColumnMoveRecomputesTheStatementByTheRules) {
   SaetAktuelDato(20240902);
   h = CreateGantWnd('M', 10, 10, 990, 690, &tdanfo, &tvanfo, 40147, desktop);
   PumpUntilIdle();
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   ASSERT_EQ(W()->Opgoerelse, 1);
   EXPECT_EQ(hoejre(), 6);
   EXPECT_EQ(hoejre(), 6);
@@ -1360,7 +1360,7 @@ TEST_F(GantVindueTest, HorizontalKeysInAStatementScrollByTheViewAndMoveTheWeekAt
   // Narrow, so the statement is wider than its view.
   h = CreateGantWnd('M', 10, 10, 400, 690, &tdanfo, &tvanfo, 40147, desktop);
   PumpUntilIdle();
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   SetFocus(h);
   GANTWS *ws = W();
   const int64_t vis = ws->ens.RudeB[ENS_CELLER];
@@ -1438,7 +1438,7 @@ TEST_F(GantVindueTest, SnapshotsOfTheHolidayStatementAndAChart) {
   ObjSwitchVaelg(kGantRaekkeArt, 'M', 0);
   h = CreateGantWnd('M', 10, 10, 990, 690, &tdanfo, &tvanfo, 40147, desktop);
   PumpUntilIdle();
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   EXPECT_TRUE(tavo::test::SaveWindowPng(h, (fs::temp_directory_path() / "gant_medarbejdere.png").c_str()));
 }
 

@@ -292,7 +292,7 @@ class MedOpgFixture : public ::testing::Test {
 
   // Makes employment anfo the current one and tells the windows so, as the
   // lists do when their cursor moves.
-  static void VisAnsaettelse(HWND h, uint32_t anfo, UINT besked = MEDOPG_AKTUEL_AENDRET) {
+  static void VisAnsaettelse(HWND h, uint32_t anfo, UINT besked = AKTUEL_AENDRET) {
     tvanfo.AktuelRec = anfo;
     tavo::test::ClearDrawnTexts();
     SendMessageA(h, besked, 0, 0);

@@ -52,15 +52,15 @@ TEST_F(MedOpgVindue, WritesAgainOnlyWhenTheMonthOrEmploymentChangesOrTheDataDid)
   for (const Dato dag : {20240318u, 20240320u}) {
     SaetAktuelDato(dag);
     tavo::test::ClearDrawnTexts();
-    SendMessageA(h, MEDOPG_AKTUEL_AENDRET, 0, 0);
+    SendMessageA(h, AKTUEL_AENDRET, 0, 0);
     PumpUntilIdle();
     EXPECT_EQ(Tegnet(h), 0u) << dag;
-    SendMessageA(h, MEDOPG_DATA_AENDRET, 0, 0);
+    SendMessageA(h, DATA_AENDRET, 0, 0);
   }
 
   // The data changed: everything again, though month and employment did not.
   tavo::test::ClearDrawnTexts();
-  SendMessageA(h, MEDOPG_DATA_AENDRET, 0, 0);
+  SendMessageA(h, DATA_AENDRET, 0, 0);
   EXPECT_EQ(Kolonne(h, OPG_MND, 0), "20|2|3|4|6|5|8");
   EXPECT_EQ(Kolonne(h, OPG_RESULTAT, 0), "-1550");
   EXPECT_EQ(TekstVed(h, W(h)->X[1] + 2, W(h)->Y[1] + 1), "Mar");
@@ -68,7 +68,7 @@ TEST_F(MedOpgVindue, WritesAgainOnlyWhenTheMonthOrEmploymentChangesOrTheDataDid)
   // April: the month's figures (none) under its name.
   SaetAktuelDato(20240415);
   tavo::test::ClearDrawnTexts();
-  SendMessageA(h, MEDOPG_AKTUEL_AENDRET, 0, 0);
+  SendMessageA(h, AKTUEL_AENDRET, 0, 0);
   EXPECT_EQ(Kolonne(h, OPG_MND, 0), "0|0|0|0|0|0|0");
   EXPECT_EQ(TekstVed(h, W(h)->X[1] + 2, W(h)->Y[1] + 1), "Apr");
 }
@@ -187,26 +187,26 @@ TEST_F(MedOpgICelle, TakesPartInTheCellsActivationAndCloses) {
   EXPECT_EQ(tavo::test::MessagesOf(tavo::test::StopMessageLog(), el, protokol),
             (std::vector<UINT>{ENS_MAA_AKTIVERES, ENS_MAA_AKTIVERES, ENS_BLEV_AKTIV}));
   EXPECT_EQ(W(h)->Aktiv, 1);
-  EXPECT_EQ(SendMessageA(el, ELEMENT_ART, 0, 0), static_cast<LRESULT>(kMedOpgArt));
+  EXPECT_EQ(SendMessageA(el, VINDUE_ART, 0, 0), static_cast<LRESULT>(kMedOpgArt));
 
   // Active, it follows a change it is told of with wParam 0 only after
   // the activation gave it up.
   tvanfo.AktuelRec = b;
   tavo::test::ClearDrawnTexts();
-  SendMessageA(h, MEDOPG_AKTUEL_AENDRET, 0, 0);
+  SendMessageA(h, AKTUEL_AENDRET, 0, 0);
   EXPECT_EQ(Tegnet(h), 0u);
-  SendMessageA(h, MEDOPG_AKTUEL_AENDRET, 1, 0);
+  SendMessageA(h, AKTUEL_AENDRET, 1, 0);
   EXPECT_EQ(Kolonne(h, OPG_MND, 0), "33|2|3|4|6|5|8");
 
   tavo::test::StartMessageLog();
-  SendMessageA(h, ENS_DEAKTIVER, 0, 0);
+  SendMessageA(h, VINDUE_DEAKTIVER, 0, 0);
   EXPECT_EQ(W(h)->Aktiv, 0);
   tvanfo.AktuelRec = a;
   tavo::test::ClearDrawnTexts();
-  SendMessageA(h, MEDOPG_AKTUEL_AENDRET, 0, 0);
+  SendMessageA(h, AKTUEL_AENDRET, 0, 0);
   EXPECT_EQ(Kolonne(h, OPG_MND, 0), "20|2|3|4|6|5|8");
-  SendMessageA(h, ELEMENT_AKTIVER, 1, 0);
-  SendMessageA(h, ELEMENT_AKTIVER, 1, 0);  // already active: nothing more
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);  // already active: nothing more
   EXPECT_EQ(tavo::test::MessagesOf(tavo::test::StopMessageLog(), el, protokol),
             (std::vector<UINT>{ENS_BLEV_INAKTIV, ENS_BLEV_AKTIV}));
 
@@ -262,7 +262,7 @@ TEST_F(MedOpgVindue, OpenedAsTheFactoryDoesAndFollowsTheCurrentEmployment) {
   EXPECT_EQ(Kolonne(h, OPG_MND, 0), "20|2|3|4|6|5|8");
   tvanfo.AktuelRec = b;
   tavo::test::ClearDrawnTexts();
-  SendTilAlleVinduer(MEDOPG_AKTUEL_AENDRET, 0, 0, 0);
+  SendTilAlleVinduer(AKTUEL_AENDRET, 0, 0, 0);
   PumpUntilIdle();
   EXPECT_EQ(Kolonne(h, OPG_MND, 0), "33|2|3|4|6|5|8");
   EXPECT_EQ(Kolonne(h, OPG_PER, 0), "144|3|4|5|7|6|9");

@@ -477,7 +477,7 @@ TEST_F(MedaSkePriorVindue, PageKeysTypeAheadAndTheBroadcastChooseTheEmployment) 
 
   tvanfo.AktuelRec = a;
   tavo::test::ClearDrawnTexts();
-  SendMessageA(h, MSP_AKTUEL_AENDRET, 0, 0);
+  SendMessageA(h, AKTUEL_AENDRET, 0, 0);
   EXPECT_EQ(MedaSkePriorAnfo(ws), a);
   EXPECT_EQ(Kaption(h), "ANNA  7  Anna Andersen");
 

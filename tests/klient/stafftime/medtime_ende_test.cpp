@@ -72,7 +72,7 @@ TEST_F(MedTimeEndeTilEnde, OpensOnTheSelectedEmploymentsMonthFreeAndSmall) {
   for (uint32_t i = 2; i <= mt->LinieAntal; ++i) undervisning |= mt->LinieTab[i].Art == 'U';
   EXPECT_TRUE(undervisning);
   EXPECT_GT(mt->LinieTab[1].Lektioner, 0.0f);
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   for (char c : {'1', '2', '3'}) {
     SendMessageA(h, WM_KEYDOWN, static_cast<WPARAM>(c), 0);
     PumpUntilIdle();

@@ -104,17 +104,17 @@ TEST_F(MedTimeVindue, OpensOnTheSelectedEmploymentAndTheProgramsMonth) {
 TEST_F(MedTimeVindue, RightMovesToTheNextMonthAndPublishesTheDate) {
   // 31 October: November has no 31st and its 30th is a Saturday, which is
   // not shown, so the date goes back to Friday 29 November.
-  SendMessageA(hwnd, ENS_DEAKTIVER, 0, 0);
+  SendMessageA(hwnd, VINDUE_DEAKTIVER, 0, 0);
   SaetAktuelDato(20241031);
-  SendMessageA(hwnd, MEDTIME_AKTUEL_AENDRET, 1, 0);
-  SendMessageA(hwnd, ENS_AKTIVER, 1, 0);
+  SendMessageA(hwnd, AKTUEL_AENDRET, 1, 0);
+  SendMessageA(hwnd, VINDUE_AKTIVER, 1, 0);
   Modtaget.clear();
   Tast(VK_RIGHT);
   EXPECT_EQ(AktuelMaaned(), 202411u);
   EXPECT_EQ(w->AktuelDato, 20241129u);
   EXPECT_EQ(SkemaPeriode.AktuelDato, 20241129u);
-  EXPECT_TRUE(Fik(lytter, MEDTIME_AKTUEL_AENDRET, 0));
-  EXPECT_TRUE(Fik(hoved, MEDTIME_DATOPANE, 20241129));
+  EXPECT_TRUE(Fik(lytter, AKTUEL_AENDRET, 0));
+  EXPECT_TRUE(Fik(hoved, STATUS_DATO_SAET, 20241129));
   EXPECT_EQ(w->LinieAntal, 1u) << "November holds nothing";
   Tast(VK_LEFT);
   EXPECT_EQ(AktuelMaaned(), 202410u);
@@ -126,7 +126,7 @@ TEST_F(MedTimeVindue, RightMovesToTheNextMonthAndPublishesTheDate) {
   Tast(VK_DOWN);
   EXPECT_EQ(w->LinieTab[w->PosY.Aktuel].Uge, UgeTilIndeks(kUge43));
   EXPECT_EQ(SkemaPeriode.AktuelDato, 20241022u);
-  EXPECT_TRUE(Fik(hoved, MEDTIME_DATOPANE, 20241022));
+  EXPECT_TRUE(Fik(hoved, STATUS_DATO_SAET, 20241022));
 }
 
 TEST_F(MedTimeVindue, PageDownMakesTheNextEmploymentCurrentAndSelected) {
@@ -138,7 +138,7 @@ TEST_F(MedTimeVindue, PageDownMakesTheNextEmploymentCurrentAndSelected) {
   EXPECT_NE(MedTimeAnfo(w), foer);
   EXPECT_EQ(MedTimeAnfo(w), naeste);
   EXPECT_EQ(tvanfo.AktuelRec, naeste);
-  EXPECT_TRUE(Fik(lytter, MEDTIME_AKTUEL_AENDRET, 0));
+  EXPECT_TRUE(Fik(lytter, AKTUEL_AENDRET, 0));
 }
 
 TEST_F(MedTimeVindue, DigitThreeSelectsLayoutTwoForAllThreeKindsAndResizes) {
@@ -159,33 +159,33 @@ TEST_F(MedTimeVindue, DigitThreeSelectsLayoutTwoForAllThreeKindsAndResizes) {
 
 TEST_F(MedTimeVindue, TheHoldFlagAndTheActiveWindowRuleKeepTheDate) {
   SaetAktuelDato(20241120);
-  SendMessageA(hwnd, MEDTIME_AKTUEL_AENDRET, 0, 0);
+  SendMessageA(hwnd, AKTUEL_AENDRET, 0, 0);
   EXPECT_EQ(w->AktuelDato, 20241015u) << "the active window takes only an insisting message";
-  SendMessageA(hwnd, MEDTIME_KNAP, 0, 0);
+  SendMessageA(hwnd, NYB_KLIK, 0, 0);
   ASSERT_EQ(w->Hold, 1);
-  SendMessageA(hwnd, MEDTIME_AKTUEL_AENDRET, 1, 0);
-  SendMessageA(hwnd, ENS_DEAKTIVER, 0, 0);
-  SendMessageA(hwnd, MEDTIME_AKTUEL_AENDRET, 0, 0);
+  SendMessageA(hwnd, AKTUEL_AENDRET, 1, 0);
+  SendMessageA(hwnd, VINDUE_DEAKTIVER, 0, 0);
+  SendMessageA(hwnd, AKTUEL_AENDRET, 0, 0);
   EXPECT_EQ(w->AktuelDato, 20241015u) << "held";
   EXPECT_EQ(AktuelMaaned(), 202410u);
   Tast('H');  // the window's command toggles it too, activating the window first
   ASSERT_EQ(w->Hold, 0);
   EXPECT_EQ(w->Hoved.Aktiv, 1);
-  SendMessageA(hwnd, ENS_DEAKTIVER, 0, 0);
-  SendMessageA(hwnd, MEDTIME_AKTUEL_AENDRET, 0, 0);
+  SendMessageA(hwnd, VINDUE_DEAKTIVER, 0, 0);
+  SendMessageA(hwnd, AKTUEL_AENDRET, 0, 0);
   EXPECT_EQ(w->AktuelDato, 20241120u);
   EXPECT_EQ(AktuelMaaned(), 202411u);
 }
 
 TEST_F(MedTimeVindue, GroupChoiceNarrowsTheListAndTheSharedSelection) {
   TabRec<AnfoRec>(tvanfo, anfo2)->Gruppe = 4;
-  SendMessageA(hwnd, MEDTIME_GRUPPE, 2, 0);
+  SendMessageA(hwnd, GRUPPE_VALGT, 2, 0);
   ASSERT_EQ(+w->Hoved.ObjTabAntal, 1u);
   EXPECT_EQ(+w->Hoved.ObjTab[1], anfo2);
   EXPECT_EQ(HuskGruppe[GruppeArtIndeks('M')], 4u);
   EXPECT_EQ(MedTimeAnfo(w), 0u) << "the selected employment is not listed: the timesheet is empty";
   EXPECT_EQ(w->LinieAntal, 1u);
-  SendMessageA(hwnd, MEDTIME_GRUPPE, 31, 0);
+  SendMessageA(hwnd, GRUPPE_VALGT, 31, 0);
   EXPECT_EQ(+w->Hoved.ObjTabAntal, 2u);
   HuskGruppe[GruppeArtIndeks('M')] = 0;
 }

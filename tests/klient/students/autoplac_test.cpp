@@ -926,6 +926,30 @@ TEST_F(ElevPlaceringTaster, CancelChangesNothing) {
   EXPECT_TRUE(tavo::test::DialogFailures().empty());
 }
 
+// Ctrl+K without runs changes nothing: the group's records keep their ids
+// (those Elevplan gave) when the group is left.
+TEST_F(ElevPlaceringTaster, NoRunsKeepTheRecordsAndTheirIds) {
+  const auto ider = [](const TabVar &tv, auto rec, uint32_t gruppe) {
+    std::vector<uint32_t> v;
+    for (uint32_t r = 1; r < tv.wRecCnt; ++r)
+      if (ElevTabAktiv(rec(r)->Status) && rec(r)->tg_id == gruppe) v.push_back(rec(r)->id);
+    return v;
+  };
+  LavGruppe();
+  const std::vector<uint32_t> lap = ider(tvlap, LapRecNr, tg), ev = ider(tvev, EvRecNr, tg);
+  ASSERT_FALSE(lap.empty());
+  const std::string plan = Alle(ws->PlanGitter), placeringer = Alle(ws->Placeringer);
+  Svar("0", 0);
+  EXPECT_EQ(CtrlK(), 1);
+  EXPECT_EQ(Alle(ws->PlanGitter), plan);
+  EXPECT_EQ(Alle(ws->Placeringer), placeringer);
+  EXPECT_FALSE(ws->PlanAendret);
+  EXPECT_FALSE(ws->PlaceringAendret);
+  Vis(andenTg);
+  EXPECT_EQ(ider(tvlap, LapRecNr, tg), lap);
+  EXPECT_EQ(ider(tvev, EvRecNr, tg), ev);
+}
+
 // ---- Dialog 151 ----
 
 TEST_F(ElevPlaceringTest, DialogNumberAndMethodAsCases) {

@@ -195,7 +195,7 @@ class ElevHoldVindueFoelger : public ElevHoldVindueTest {};
 TEST_F(ElevHoldVindueFoelger, ThePlanningWindowsCursorMovesTheShownActivity) {
   AabnBegge();
   ASSERT_EQ(w->LaPos.Aktuel, 1u);
-  SendMessageA(plan, ENS_AKTIVER, 1, 0);
+  SendMessageA(plan, VINDUE_AKTIVER, 1, 0);
   tavo::test::PumpUntilIdle();
   ASSERT_EQ(gElevAktiv, plan);
   ASSERT_EQ(Pw()->LaPos.Aktuel, 1u);
@@ -203,16 +203,16 @@ TEST_F(ElevHoldVindueFoelger, ThePlanningWindowsCursorMovesTheShownActivity) {
   ASSERT_EQ(Pw()->LaPos.Aktuel, 2u);
   EXPECT_EQ(w->LaPos.Aktuel, 2u);
   const char *navn = LaRecNr(Pw()->LaVisTab[2])->Navn;
-  EXPECT_TRUE(Indeholder(Tekster(hold, ELEVLISTE_HOVED_TEGN), navn));
+  EXPECT_TRUE(Indeholder(Tekster(hold, TB_RUDE_TEGN), navn));
 }
 
 TEST_F(ElevHoldVindueFoelger, AfterTheStudentOverviewWasActiveABroadcastEmptiesTheActivity) {
   AabnBegge();
-  SendMessageA(plan, ENS_AKTIVER, 1, 0);
+  SendMessageA(plan, VINDUE_AKTIVER, 1, 0);
   Pw()->SidstAktiv = 3;
-  SendMessageA(hold, ELEVLISTE_FOELG, 1, 0);
+  SendMessageA(hold, AKTUEL_AENDRET, 1, 0);
   EXPECT_EQ(w->LaPos.Aktuel, 0u);
-  const auto hoved = Tekster(hold, ELEVLISTE_HOVED_TEGN);
+  const auto hoved = Tekster(hold, TB_RUDE_TEGN);
   EXPECT_FALSE(Indeholder(hoved, "Matematik"));
   EXPECT_FALSE(Indeholder(hoved, "Dansk"));
 }
@@ -231,7 +231,7 @@ TEST_F(ElevHoldVindueFoelger, WhileActiveItSetsTheCurrentRecordsAndBroadcasts) {
   // A plain refresh (0) from another window is not followed while active.
   const uint32_t a = w->LaPos.Aktuel;
   tvla.AktuelRec = Pw()->LaVisTab[a == 1 ? 2 : 1];
-  SendMessageA(hold, ELEVLISTE_FOELG, 0, 0);
+  SendMessageA(hold, AKTUEL_AENDRET, 0, 0);
   EXPECT_EQ(w->LaPos.Aktuel, a);
 }
 
@@ -279,10 +279,10 @@ TEST_F(ElevHoldVindueAabner, ClosingThePlanningWindowLeavesTheWindowHarmless) {
   DestroyWindow(plan);
   tavo::test::PumpUntilIdle();
   ASSERT_TRUE(IsWindow(hold));
-  SendMessageA(hold, ENS_AKTIVER, 1, 0);
+  SendMessageA(hold, VINDUE_AKTIVER, 1, 0);
   Tast(VK_SPACE);
   Tast(VK_NEXT);
-  SendMessageA(hold, ELEVLISTE_FOELG, 1, 0);
+  SendMessageA(hold, AKTUEL_AENDRET, 1, 0);
   SendMessageA(hold, ENS_CELLER_TEGN, 0, 0);
   EXPECT_TRUE(Bokse().empty());
   DestroyWindow(hold);

@@ -21,10 +21,13 @@ class ElevOnskVindueTest : public ElevVindueTest {
   ElevOnskWS *w = nullptr;
 
   // Colours of their own for the strip: backgrounds 36 and 18, shapes 3,
-  // 7, 8, 10 and 11.
+  // 7, 8, 10 and 11. The file numbers its own entries, each of which sets
+  // one colour-table slot: entry 0 slot 3, 11 slot 7, 12 slot 8, 13 slot 10,
+  // 14 slot 11, 5 slot 18 and 22 slot 36.
+  static constexpr uint8_t kStribeFarver[] = {3, 7, 8, 10, 11, 18, 36};
   std::string Palet() const override {
-    return "Palette\n3 (250,0,0)\n7 (0,250,0)\n8 (0,0,250)\n10 (250,250,0)\n11 (0,250,250)\n18 (120,60,0)\n"
-           "36 (255,255,200)\n";
+    return "Palette\n0 (250,0,0)\n11 (0,250,0)\n12 (0,0,250)\n13 (250,250,0)\n14 (0,250,250)\n5 (120,60,0)\n"
+           "22 (255,255,200)\n";
   }
 
   void SetUp() override {
@@ -77,6 +80,20 @@ class ElevOnskVindueTest : public ElevVindueTest {
 // ==================================================================== the strip
 
 class ElevOnskVindueStribe : public ElevOnskVindueTest {};
+
+// The strip's assertions tell a wrong colour only when its colours differ
+// from each other and from the frame's system colours.
+TEST_F(ElevOnskVindueStribe, TheStripColoursDifferFromEachOther) {
+  std::vector<COLORREF> farver;
+  for (uint8_t i : kStribeFarver) farver.push_back(Farve(i));
+  farver.push_back(Sys(COLOR_BTNSHADOW));
+  farver.push_back(Sys(COLOR_3DDKSHADOW));
+  for (size_t i = 0; i < farver.size(); ++i)
+    for (size_t j = i + 1; j < farver.size(); ++j)
+      EXPECT_NE(farver[i], farver[j]) << i << " and " << j;
+  EXPECT_EQ(Farve(3), RGB(250, 0, 0));
+  EXPECT_EQ(Farve(36), RGB(255, 255, 200));
+}
 
 // Two days of four lessons; Alfa on slots 1-3 (placed, wished), Beta on 5
 // (placed without a wish, place lock), Gamma on 2 (wished, closed for new
@@ -173,7 +190,7 @@ TEST_F(ElevOnskVindueStribe, WithoutStudentsBackgroundsAndDayLinesButNoShapesAnd
   for (uint32_t j = 1; j <= 4; ++j) EXPECT_EQ(Strimmel(1, j, -4, 5), Farve(36)) << j;
   EXPECT_EQ(Strimmel(1, 2, 1, 0), Sys(COLOR_3DDKSHADOW));
   EXPECT_TRUE(gUdsendt.empty());
-  EXPECT_FALSE(Indeholder(Tekster(onsk, ELEVLISTE_HOVED_TEGN), "Anna"));
+  EXPECT_FALSE(Indeholder(Tekster(onsk, TB_RUDE_TEGN), "Anna"));
 }
 
 TEST_F(ElevOnskVindueStribe, AStripWiderThanThePaneIsCutAtIt) {
@@ -276,13 +293,13 @@ TEST_F(ElevOnskVindueFoelger, AnotherGroupRebuildsTheRowsAndResizesTheStrip) {
 
   // The planning window shows the other group and broadcasts while the
   // activity window was the last active student window.
-  SendMessageA(plan, ENS_AKTIVER, 1, 0);
+  SendMessageA(plan, VINDUE_AKTIVER, 1, 0);
   Pw()->SidstAktiv = 2;
   tvtg.AktuelRec = anden;
   Pw()->TgPos.Aktuel = FindObjIdx(Pw()->TgTab, Pw()->TgAntal, anden);
   BuildElevPlanData(Pw());
   tvelev.AktuelRec = elev[2];
-  SendMessageA(onsk, ELEVLISTE_FOELG, 1, 0);
+  SendMessageA(onsk, AKTUEL_AENDRET, 1, 0);
   tavo::test::PumpUntilIdle();
   EXPECT_EQ(w->ByggetTg, anden);
   EXPECT_EQ(std::vector<uint32_t>(w->Liste.Raekker + 1, w->Liste.Raekker + 1 + w->Liste.RaekkeAntal),
@@ -295,7 +312,7 @@ TEST_F(ElevOnskVindueFoelger, AnotherGroupRebuildsTheRowsAndResizesTheStrip) {
 
   // Once the planning window was the last active one, the student goes.
   Pw()->SidstAktiv = 1;
-  SendMessageA(onsk, ELEVLISTE_FOELG, 1, 0);
+  SendMessageA(onsk, AKTUEL_AENDRET, 1, 0);
   EXPECT_EQ(w->ElevPos.Aktuel, 0u);
 }
 

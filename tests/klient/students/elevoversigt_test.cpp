@@ -258,7 +258,7 @@ TEST_F(ElevOversigtStoerrelse, AWeekGroupAndBackRebuildOnTheNext1054WithoutDayLi
     tvtg.AktuelRec = g;
     Pw()->TgPos.Aktuel = FindObjIdx(Pw()->TgTab, Pw()->TgAntal, g);
     BuildElevPlanData(Pw());
-    SendMessageA(vin, ELEVLISTE_FOELG, 1, 0);
+    SendMessageA(vin, AKTUEL_AENDRET, 1, 0);
     tavo::test::PumpUntilIdle();
   };
   skift(tg);
@@ -308,7 +308,7 @@ TEST_F(ElevOversigtHelhed, ThreeBlocksReachEbOnDiskAndAReloadedWorkspace) {
     tvtg.AktuelRec = g;
     Pw()->TgPos.Aktuel = FindObjIdx(Pw()->TgTab, Pw()->TgAntal, g);
     BuildElevPlanData(Pw());
-    SendMessageA(vin, ELEVLISTE_FOELG, 1, 0);
+    SendMessageA(vin, AKTUEL_AENDRET, 1, 0);
   }
   ASSERT_TRUE(std::filesystem::exists(ebFil));
   EXPECT_GT(std::filesystem::file_size(ebFil), foer);

@@ -53,7 +53,7 @@ LRESULT CALLBACK DeskProc(HWND h, UINT m, WPARAM w, LPARAM l) {
       return 1;
     case ENS_BLEV_AKTIV: {
       const HWND ny = static_cast<HWND>(l);
-      if (gAktiv && gAktiv != ny && IsWindow(gAktiv)) SendMessageA(gAktiv, ENS_DEAKTIVER, 0, 0);
+      if (gAktiv && gAktiv != ny && IsWindow(gAktiv)) SendMessageA(gAktiv, VINDUE_DEAKTIVER, 0, 0);
       gAktiv = ny;
       return 0;
     }
@@ -201,7 +201,7 @@ TEST_F(ElevPlanVindueTegning, TheCurrentCellOnABarredSlotIs19WhileActiveAnd20Whe
   TegnCeller(h);
   EXPECT_EQ(Celle(h, 1, 6, 1, 2), Farve(18)) << "a barred cell that is not current";
 
-  SendMessageA(h, ENS_DEAKTIVER, 0, 0);
+  SendMessageA(h, VINDUE_DEAKTIVER, 0, 0);
   TegnCeller(h);
   EXPECT_FALSE(w->ens.Aktiv);
   EXPECT_EQ(Flade(h, 1, 5), (std::set<COLORREF>{Farve(2), Farve(18)}));
@@ -300,18 +300,18 @@ TEST_F(ElevPlanVindueInput, TheFocusGivenBackAfterADialogActivatesTheWindowQuiet
   HWND h = Aabn();
   ElevPlanWS *w = Pw(h);
   ASSERT_TRUE(w->ens.Aktiv);
-  SendMessageA(h, ENS_DEAKTIVER, 0, 0);
+  SendMessageA(h, VINDUE_DEAKTIVER, 0, 0);
   ASSERT_FALSE(w->ens.Aktiv);
   gAktiv = 0;
-  SendMessageA(h, ELEVLISTE_AKTIVER_STILLE, 0, 0);
+  SendMessageA(h, VINDUE_AKTIVER_STILLE, 0, 0);
   EXPECT_TRUE(w->ens.Aktiv);
   EXPECT_EQ(gAktiv, 0u) << "the desktop was told";
   gAktiv = h;
   Tast(VK_DOWN);
   EXPECT_EQ(AktuelLa(w), la[1]);
-  SendMessageA(h, ENS_DEAKTIVER, 0, 0);
+  SendMessageA(h, VINDUE_DEAKTIVER, 0, 0);
   gAktiv = 0;
-  SendMessageA(h, ENS_AKTIVER, 1, 0);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
   EXPECT_TRUE(w->ens.Aktiv);
   EXPECT_EQ(gAktiv, h);
 }

@@ -50,7 +50,7 @@ class ElevReglerMappe : public ElevPlanMappe {
     top = CreateWindowExA(0, "ElevPlanStandIn", "", WS_OVERLAPPED, 0, 0, 800, 600, 0, 0, 0,
                           nullptr);
     plan = CreateWindowExA(0, "ElevPlanStandIn", "", WS_CHILD, 0, 0, 100, 100, top,
-                           static_cast<HMENU>(ELEVPLAN_VINDUE), 0, nullptr);
+                           static_cast<HMENU>(kElevPlanType), 0, nullptr);
     ASSERT_EQ(VinduesListeTilfoej(plan), 0);
     gPlanVinduetsWS = &ws;
   }

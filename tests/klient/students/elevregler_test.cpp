@@ -288,6 +288,17 @@ TEST_F(ElevReglerTest, EveryRefusalShowsItsTextOnlyWhenPerformingAndChangesNothi
          Genbyg(a);
        },
        tast('D'), {{"Der kan højst oprettes 8 kopier af en læringsaktivitet.", dublet}}},
+      {"no dates", [this] { LaRecNr(a)->fradato = LaRecNr(a)->tildato = 0; }, tast('D'),
+       {{"Læringsaktiviteten har ingen datoer og kan derfor ikke dubleres.", dublet}}},
+      {"no end date", [this] { LaRecNr(a)->tildato = 0; }, tast('D'),
+       {{"Læringsaktiviteten har ingen datoer og kan derfor ikke dubleres.", dublet}}},
+      {"a duplicate of a head without dates",
+       [this] {
+         const uint32_t d = NyDublet(a, 7004, 2, 7);
+         LaRecNr(a)->fradato = 0;
+         Genbyg(d);
+       },
+       tast('D'), {{"Læringsaktiviteten har ingen datoer og kan derfor ikke dubleres.", dublet}}},
 
       // Removing all students.
       {"only kept students",

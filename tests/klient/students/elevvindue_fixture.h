@@ -36,8 +36,8 @@ inline LRESULT CALLBACK ElevHovedProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     SendMessageA(gElevAktiv, TAST_MODTAG, 0, reinterpret_cast<LPARAM>(&t));
     return 0;
   }
-  if (m == HOVED_POPUP_AABEN) gElevPopup = static_cast<HWND>(l);
-  if (m == HOVED_VINDUE_LUKKET || m == HOVED_POPUP_AABEN || m == HOVED_POPUP_LUKKET) return 0;
+  if (m == HOVED_INPUT_AABEN) gElevPopup = static_cast<HWND>(l);
+  if (m == HOVED_VINDUE_LUKKET || m == HOVED_INPUT_AABEN || m == HOVED_INPUT_LUKKET) return 0;
   return DefWindowProcA(h, m, w, l);
 }
 
@@ -47,7 +47,7 @@ inline LRESULT CALLBACK ElevDeskProc(HWND h, UINT m, WPARAM w, LPARAM l) {
       return 1;
     case ENS_BLEV_AKTIV: {
       const HWND ny = static_cast<HWND>(l);
-      if (gElevAktiv && gElevAktiv != ny && IsWindow(gElevAktiv)) SendMessageA(gElevAktiv, ENS_DEAKTIVER, 0, 0);
+      if (gElevAktiv && gElevAktiv != ny && IsWindow(gElevAktiv)) SendMessageA(gElevAktiv, VINDUE_DEAKTIVER, 0, 0);
       gElevAktiv = ny;
       return 0;
     }

@@ -29,7 +29,7 @@ std::atomic<int> gImportBeskeder{0};
 bool gImporterVedBesked = false;
 
 LRESULT CALLBACK TestHovedProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == WM_EP_IMPORT) {
+  if (m == HOVED_EP_IMPORT) {
     ++gImportBeskeder;
     if (gImporterVedBesked) ImportElevplan();
     return 0;

@@ -26,7 +26,7 @@ LRESULT CALLBACK RudeSpion(HWND h, UINT m, WPARAM w, LPARAM l) {
 }
 
 LRESULT CALLBACK HovedProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == WM_EP_IMPORT) {
+  if (m == HOVED_EP_IMPORT) {
     EpImportBesked();
     return 0;
   }

@@ -241,7 +241,7 @@ TEST(ArrangeringSizing, OnlyTheDraggedSidesMove) {
 TEST_F(Arrangering, KeyCommandsAskAndExecute) {
   static std::vector<std::pair<UINT, std::pair<WPARAM, LPARAM>>> modtaget;
   auto optag = [](GitterVindue *, HWND, UINT m, WPARAM w, LPARAM l) {
-    if (m == WM_RBUTTONDOWN || m == NYB_KLIK || m == ARR_LUK_CELLE) modtaget.push_back({m, {w, l}});
+    if (m == WM_RBUTTONDOWN || m == NYB_KLIK || m == ELEMENT_LUK) modtaget.push_back({m, {w, l}});
     return false;
   };
   enum Kmd { HOEJREKLIK, LUK, LUK_I_CELLE, SEND };
@@ -256,7 +256,7 @@ TEST_F(Arrangering, KeyCommandsAskAndExecute) {
       {HOEJREKLIK, false, 1, true, 0, false},       {HOEJREKLIK, true, KMD_UDFOER, true, WM_RBUTTONDOWN, false},
       {LUK, false, KMD_UDFOER, false, 0, false},    {LUK, true, 1, true, 0, false},
       {LUK, true, KMD_UDFOER, true, 0, true},       {LUK_I_CELLE, false, KMD_UDFOER, false, 0, false},
-      {LUK_I_CELLE, true, 1, true, 0, false},       {LUK_I_CELLE, true, KMD_UDFOER, true, ARR_LUK_CELLE, false},
+      {LUK_I_CELLE, true, 1, true, 0, false},       {LUK_I_CELLE, true, KMD_UDFOER, true, ELEMENT_LUK, false},
       {SEND, false, KMD_UDFOER, false, 0, false},   {SEND, true, 1, true, 0, false},
       {SEND, true, KMD_UDFOER, true, NYB_KLIK, false},
   };
@@ -285,7 +285,7 @@ TEST_F(Arrangering, KeyCommandsAskAndExecute) {
     std::vector<std::pair<UINT, std::pair<WPARAM, LPARAM>>> forventet;
     if (t.modtaget == WM_RBUTTONDOWN) forventet.push_back({WM_RBUTTONDOWN, {7, 9}});
     if (t.modtaget == NYB_KLIK) forventet.push_back({NYB_KLIK, {1234, 5678}});
-    if (t.modtaget == ARR_LUK_CELLE) forventet.push_back({ARR_LUK_CELLE, {0, 0}});
+    if (t.modtaget == ELEMENT_LUK) forventet.push_back({ELEMENT_LUK, {0, 0}});
     EXPECT_EQ(modtaget, forventet);
     if (IsWindow(h)) DestroyWindow(h);
     DestroyWindow(element);

@@ -67,7 +67,7 @@ inline LRESULT CALLBACK HovedProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   }
   if (m >= 1024 && m < 10000) {
     Elm().hoved.push_back({m, w, l});
-    return m == ELEMENT_AKTIV_DOKKET ? Elm().aktivSvar : 0;
+    return m == ENS_HJUL ? Elm().aktivSvar : 0;
   }
   return DefWindowProcA(h, m, w, l);
 }

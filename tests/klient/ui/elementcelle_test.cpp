@@ -252,12 +252,12 @@ TEST_F(ElementCelleLuk, ClosingAKindClosesAdjacentCellsAndTheOneInTheOtherSectio
   PumpUntilIdle();
   EXPECT_EQ(Form(), "0:154/3 1: 2: 3:");
   EXPECT_EQ(Arter(0, 0), (std::vector<uint32_t>{Bk, Bk, Bk}));
-  EXPECT_EQ(HovedBeskeder(), (std::vector<UINT>{ELEMENT_LUKKET, ELEMENT_LUKKET, ELEMENT_LUKKET, ELEMENT_TOEMT}));
+  EXPECT_EQ(HovedBeskeder(), (std::vector<UINT>{ELEMENT_LUKKET, ELEMENT_LUKKET, ELEMENT_LUKKET, ELEMENT_FJERN}));
   EXPECT_EQ(Placeret(), "");
   // A kind with no cell changes nothing but still tells the main window.
   Elm().hoved.clear();
   CloseElementsOfKind(A);
-  EXPECT_EQ(HovedBeskeder(), (std::vector<UINT>{ELEMENT_TOEMT}));
+  EXPECT_EQ(HovedBeskeder(), (std::vector<UINT>{ELEMENT_FJERN}));
   EXPECT_EQ(Form(), "0:154/3 1: 2: 3:");
 }
 
@@ -297,7 +297,7 @@ TEST_F(ElementCelleLuk, CloseAllElementsEmptiesTheLayoutAndTheBroadcastsNoLonger
   Elm().hoved.clear();
   CloseAllElements();
   PumpUntilIdle();
-  EXPECT_EQ(HovedBeskeder(), (std::vector<UINT>{ELEMENT_TOEMT}));
+  EXPECT_EQ(HovedBeskeder(), (std::vector<UINT>{ELEMENT_FJERN}));
   EXPECT_EQ(CountElements(), 0);
   EXPECT_EQ(Form(), "0: 1: 2: 3:");
   for (const DeskRec &d : DeskTab) EXPECT_EQ(d.Laengde, 0);
@@ -322,7 +322,7 @@ TEST_F(ElementCelleLuk, ClosingAllWindowsEmptiesTheLayoutToo) {
   Elm().hoved.clear();
   LukAlleVinduer();
   EXPECT_EQ(CountElements(), 0);
-  EXPECT_EQ(HovedBeskeder(), (std::vector<UINT>{ELEMENT_TOEMT}));
+  EXPECT_EQ(HovedBeskeder(), (std::vector<UINT>{ELEMENT_FJERN}));
   EXPECT_EQ(Form(), "0: 1: 2: 3:");
 }
 
@@ -656,13 +656,13 @@ TEST_F(ElementCelleAktiv, AClickInADockedWindowAsksTheMainWindowAndPaintsTheBand
   Elm().aktivSvar = 0;
   Elm().hoved.clear();
   KlikIObjekt(objekt);
-  EXPECT_EQ(HovedBeskeder(), (std::vector<UINT>{ELEMENT_AKTIV_DOKKET}));
+  EXPECT_EQ(HovedBeskeder(), (std::vector<UINT>{ENS_HJUL}));
   EXPECT_EQ(+Celle(0, 0, 0).Aktiv, 0);
 
   Elm().aktivSvar = 1;
   Elm().hoved.clear();
   KlikIObjekt(objekt);
-  ASSERT_EQ(HovedBeskeder(), (std::vector<UINT>{ELEMENT_AKTIV_DOKKET, ELEMENT_DOKKET_AKTIV}));
+  ASSERT_EQ(HovedBeskeder(), (std::vector<UINT>{ENS_HJUL, ELEMENT_DOKKET_AKTIV}));
   EXPECT_EQ(Elm().hoved[1].w, 0u);  // the desk
   EXPECT_EQ(Elm().hoved[1].l, (LPARAM)objekt);
   EXPECT_EQ(+Celle(0, 0, 0).Aktiv, 1);
@@ -670,7 +670,7 @@ TEST_F(ElementCelleAktiv, AClickInADockedWindowAsksTheMainWindowAndPaintsTheBand
   EXPECT_EQ(tavo::test::WindowPixel(Celle(2, 0, 0).hwndElement, 4, 8), inaktiv);
 
   // Deactivated, the object window tells its element window (1103).
-  SendMessageA(objekt, ENS_DEAKTIVER, 0, 0);
+  SendMessageA(objekt, VINDUE_DEAKTIVER, 0, 0);
   EXPECT_EQ(+Celle(0, 0, 0).Aktiv, 0);
   EXPECT_EQ(tavo::test::WindowPixel(el, 4, 8), inaktiv);
 }
@@ -690,7 +690,7 @@ LRESULT CALLBACK ObjektProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m >= 1024 && m < 10000) {
     OL().fik.push_back({m, w, l});
     if (m == ENS_BREDDE) return OL().bredde;
-    if (m == ELEMENT_ART) return 4711;
+    if (m == VINDUE_ART) return 4711;
     return 0;
   }
   return DefWindowProcA(h, m, w, l);
@@ -718,7 +718,7 @@ TEST_F(ElementCelleProtokol, MessagesGoOnToTheMainWindowOrTheObjectWindow) {
   const HWND obj = Celle(0, 0, 0).hwndObjekt;
   EXPECT_TRUE(IsWindowVisible(obj));
   EXPECT_EQ(IHoved(obj).bredde, 150);
-  for (UINT m : {ELEMENT_VIDERE_1104, ELEMENT_VIDERE_1124, ELEMENT_VIDERE_1129, ELEMENT_VIDERE_1137}) {
+  for (UINT m : {ELEMENT_MAA_AKTIVERES, HOVED_INDTAST_LEKTION, ELEMENT_VIDERE_1129, HOVED_INDTAST_DAG}) {
     Elm().hoved.clear();
     SendMessageA(el, m, 7, 0x1234);
     ASSERT_EQ(Elm().hoved.size(), 1u) << m;
@@ -726,10 +726,10 @@ TEST_F(ElementCelleProtokol, MessagesGoOnToTheMainWindowOrTheObjectWindow) {
     EXPECT_EQ(Elm().hoved[0].w, 7u);
     EXPECT_EQ(Elm().hoved[0].l, 0x1234);
   }
-  EXPECT_EQ(SendMessageA(el, ELEMENT_ART, 0, 0), 4711);
-  SendMessageA(el, ELEMENT_BRIKINFO, 3, 0x55);
+  EXPECT_EQ(SendMessageA(el, VINDUE_ART, 0, 0), 4711);
+  SendMessageA(el, BRIKINFO_VIS, 3, 0x55);
   ASSERT_FALSE(OL().fik.empty());
-  EXPECT_EQ(OL().fik.back().msg, (UINT)ELEMENT_BRIKINFO);
+  EXPECT_EQ(OL().fik.back().msg, (UINT)BRIKINFO_VIS);
   EXPECT_EQ(OL().fik.back().w, 3u);
   EXPECT_EQ(OL().fik.back().l, 0x55);
   // A handle that is no window is not taken as the object window.
@@ -766,8 +766,8 @@ TEST_F(ElementCelleProtokol, AskingTheWidthAgainThinsTheSectionAndLengthensTheHo
 TEST_F(ElementCelleProtokol, ACellWithoutObjectWindowAnswersForIt) {
   const HWND el = CreateElementWnd(150, 100, 0, true, "Tom", 40002);
   Dok(150, 100, 0, "Kalender");
-  EXPECT_EQ(SendMessageA(el, ELEMENT_ART, 0, 0), 0);
-  EXPECT_EQ(SendMessageA(el, ELEMENT_BRIKINFO, 1, 2), 0);
+  EXPECT_EQ(SendMessageA(el, VINDUE_ART, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(el, BRIKINFO_VIS, 1, 2), 0);
   SendMessageA(el, ELEMENT_NY_BREDDE, 0, 0);
   EXPECT_EQ(+Celle(0, 0, 0).IndholdTvaers, 150);
   EXPECT_EQ(Placeret(), "");
@@ -917,7 +917,7 @@ TEST_F(ElementCelleTegning, ALayoutOnAllFourDesksPhotographed) {
   Dok(250, 60, 1, "TimeOpg");
   Dok(300, 40, 3, "PlanOpg");
   // The schedule is the active one.
-  SendMessageA(Celle(2, 0, 0).hwndObjekt, ENS_AKTIVER, 1, 0);
+  SendMessageA(Celle(2, 0, 0).hwndObjekt, VINDUE_AKTIVER, 1, 0);
   SendMessageA(desktop, WM_PAINT, 0, 0);
   PumpUntilIdle();
   EXPECT_EQ(Placeret(), "");

@@ -125,7 +125,7 @@ inline bool GitterRammeBesked(GitterVindue *g, HWND h, UINT m, WPARAM w, LPARAM 
     case ENS_TILSTAND:
       *res = e.Tilstand;
       return true;
-    case ENS_AKTIVER:
+    case VINDUE_AKTIVER:
       Log().push_back({m, w, l, {}});
       if (!e.Aktiv) {
         e.Aktiv = e.CaptionAktiv = 1;
@@ -134,7 +134,7 @@ inline bool GitterRammeBesked(GitterVindue *g, HWND h, UINT m, WPARAM w, LPARAM 
         SendMessageA(e.hwndParent, ENS_BLEV_AKTIV, 1, (LPARAM)h);
       }
       return true;
-    case ENS_DEAKTIVER:
+    case VINDUE_DEAKTIVER:
       Log().push_back({m, w, l, {}});
       if (e.Aktiv) {
         e.Aktiv = e.CaptionAktiv = 0;

@@ -157,7 +157,7 @@ TEST_F(EnsMusFlyt, ClickActivatesOnlyWhenTheParentAllows) {
   };
   for (const auto &t : tilfaelde) {
     SCOPED_TRACE(t.hvad);
-    SendMessageA(a, ENS_AKTIVER, 1, 0);  // A active and in front
+    SendMessageA(a, VINDUE_AKTIVER, 1, 0);  // A active and in front
     Log().clear();
     Skrivebord().tillad = t.tillad;
     const int spurgt = Skrivebord().spoergsmaal;
@@ -174,9 +174,9 @@ TEST_F(EnsMusFlyt, ClickActivatesOnlyWhenTheParentAllows) {
     // A refused click leaves B untouched: no activation, nothing else.
     bool aktiveret = false;
     for (auto &m : Log())
-      if (m.msg == ENS_AKTIVER) aktiveret = true;
+      if (m.msg == VINDUE_AKTIVER) aktiveret = true;
     EXPECT_EQ(aktiveret, t.aktiv);
-    SendMessageA(b, ENS_DEAKTIVER, 0, 0);
+    SendMessageA(b, VINDUE_DEAKTIVER, 0, 0);
   }
 }
 
@@ -277,9 +277,9 @@ TEST_F(EnsMus, MaximiseFillsTheDesktopAtTheSizeTheWindowWants) {
 
 TEST_F(EnsMus, AMinimisedActiveWindowHandsTheActivationOn) {
   HWND a = Vindue(20, 20, 300, 200), b = Vindue(400, 20, 300, 200), c = Vindue(20, 250, 300, 200);
-  SendMessageA(c, ENS_AKTIVER, 1, 0);
-  SendMessageA(b, ENS_AKTIVER, 1, 0);
-  SendMessageA(a, ENS_AKTIVER, 1, 0);  // front to back: A B C
+  SendMessageA(c, VINDUE_AKTIVER, 1, 0);
+  SendMessageA(b, VINDUE_AKTIVER, 1, 0);
+  SendMessageA(a, VINDUE_AKTIVER, 1, 0);  // front to back: A B C
   SendMessageA(b, NYB_KLIK, NYB_MINIMER, 0);
   // B was activated by its own button (B A C), then handed on to A.
   EXPECT_EQ(Skrivebord().aktiv, a);

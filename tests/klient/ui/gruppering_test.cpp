@@ -51,7 +51,7 @@ std::vector<Hoert> &HovedLog() {
 }
 LRESULT CALLBACK HovedProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == WM_KEYDOWN) MakeTastInfo(&AktuelTast, m, w, l);
-  if (m == WM_KEYDOWN || m == HOVED_VINDUE_LUKKET || m == HOVED_POPUP_AABEN) {
+  if (m == WM_KEYDOWN || m == HOVED_VINDUE_LUKKET || m == HOVED_INPUT_AABEN) {
     HovedLog().push_back({m, w, l});
     return 0;
   }
@@ -64,7 +64,7 @@ std::vector<Hoert> &AndreLog() {
   return v;
 }
 bool AndreBesked(wfb_test::GitterVindue *, HWND, UINT m, WPARAM w, LPARAM l) {
-  if (m == GRP_DATA_AENDRET || m == GRP_AKTUEL_FLYTTET) AndreLog().push_back({m, w, l});
+  if (m == DATA_AENDRET || m == AKTUEL_AENDRET) AndreLog().push_back({m, w, l});
   return false;
 }
 
@@ -192,7 +192,7 @@ TEST_F(GrupperingBrug, EmployeeGroupingByKeysSavesTheGroupsAndTellsTheOthers) {
   HWND h = AabnGruppe('M', 40025);
   ASSERT_TRUE(IsWindow(h));
   EXPECT_EQ(SendMessageA(h, VINDUE_ART, 0, 0), 40025);
-  EXPECT_EQ(SendMessageA(h, GRP_HJAELP, 0, 0), kGruppeHjaelp);
+  EXPECT_EQ(SendMessageA(h, HJAELP_EMNE, 0, 0), kGruppeHjaelp);
   EXPECT_EQ(GetDlgCtrlID(h), 40025);
   // It asked the desktop and became the active window, at the front of
   // the open windows.
@@ -205,10 +205,10 @@ TEST_F(GrupperingBrug, EmployeeGroupingByKeysSavesTheGroupsAndTellsTheOthers) {
   const uint32_t rec = Raekker(h)[2];
   EXPECT_EQ(Kopi(tvanfo.AktuelRec), rec);
   const LPARAM forrige = (LPARAM)Raekker(h)[1];
-  EXPECT_EQ(AndreLog(), (std::vector<Hoert>{{GRP_AKTUEL_FLYTTET, 'M', forrige},
-                                            {GRP_AKTUEL_FLYTTET, 'M', forrige},
-                                            {GRP_AKTUEL_FLYTTET, 'M', (LPARAM)rec},
-                                            {GRP_AKTUEL_FLYTTET, 'M', (LPARAM)rec}}));
+  EXPECT_EQ(AndreLog(), (std::vector<Hoert>{{AKTUEL_AENDRET, 'M', forrige},
+                                            {AKTUEL_AENDRET, 'M', forrige},
+                                            {AKTUEL_AENDRET, 'M', (LPARAM)rec},
+                                            {AKTUEL_AENDRET, 'M', (LPARAM)rec}}));
   AndreLog().clear();
 
   struct Trin {
@@ -245,7 +245,7 @@ TEST_F(GrupperingBrug, EmployeeGroupingByKeysSavesTheGroupsAndTellsTheOthers) {
   EXPECT_FALSE(ini.empty());
   EXPECT_EQ(Fil(Ini("grupper.bak")), ini);
   EXPECT_EQ(Flag(), "1");
-  EXPECT_EQ(AndreLog(), (std::vector<Hoert>{{GRP_DATA_AENDRET, 0, (LPARAM)h}, {GRP_DATA_AENDRET, 0, (LPARAM)h}}));
+  EXPECT_EQ(AndreLog(), (std::vector<Hoert>{{DATA_AENDRET, 0, (LPARAM)h}, {DATA_AENDRET, 0, (LPARAM)h}}));
   EXPECT_EQ(HovedLog(), (std::vector<Hoert>{{HOVED_VINDUE_LUKKET, 0, (LPARAM)h}, {WM_KEYDOWN, VK_F3, 0}}));
   EXPECT_EQ(std::memcmp(&AktuelTast, &foer, sizeof foer), 0) << "the shared key record is put back";
   EXPECT_EQ(ObjFeltKilder.AntalSkeAnfo, nullptr);
@@ -364,7 +364,7 @@ TEST_F(GrupperingRegler, PickListOfTheKindsKeys) {
       PumpUntilIdle();
     }
     ASSERT_EQ(HovedLog().size(), 1u);
-    ASSERT_EQ(HovedLog()[0].msg, UINT{HOVED_POPUP_AABEN});
+    ASSERT_EQ(HovedLog()[0].msg, UINT{HOVED_INPUT_AABEN});
     const HWND liste = (HWND)HovedLog()[0].l;
     const auto *si = reinterpret_cast<const ShortCutInfo *>(GetWindowLongPtrA(liste, GWLP_USERDATA));
     ASSERT_NE(si, nullptr);
@@ -480,7 +480,7 @@ TEST_F(GrupperingGenopbyg, ARemovedMembershipStaysRemovedAndANewRecordIsListed) 
     std::snprintf(l->Lokalenr, sizeof l->Lokalenr, "Z%03d", i);
     Ord('L', ny) = 0x400;
   }
-  SendMessageA(h, GRP_DATA_AENDRET, 0, 0);
+  SendMessageA(h, DATA_AENDRET, 0, 0);
   PumpUntilIdle();
   const std::vector<uint32_t> r = Raekker(h);
   EXPECT_NE(std::find(r.begin(), r.end(), ny), r.end());

@@ -43,7 +43,7 @@ DatoRude &Rude() {
   return r;
 }
 LRESULT CALLBACK DatoRudeProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == DATOVINDUE_SAET) {
+  if (m == STATUS_DATO_SAET) {
     Rude().dato = static_cast<Dato>(l);
     ++Rude().gange;
     return 0;
@@ -255,13 +255,13 @@ TEST_F(MaanedKalender, AClickOrAKeySetsTheProgramsDateAndTellsThePaneAndEveryWin
     if (foer == t.dato) {
       // The day already set: nothing happens.
       EXPECT_EQ(Rude().gange, 0);
-      EXPECT_TRUE(tavo::test::MessagesOf(log, g1, {DATO_AENDRET}).empty());
+      EXPECT_TRUE(tavo::test::MessagesOf(log, g1, {AKTUEL_AENDRET}).empty());
       EXPECT_TRUE(DagTekster(k).empty());
       continue;
     }
     EXPECT_EQ(Rude().gange, 1);
     EXPECT_EQ(Rude().dato, t.dato);
-    for (HWND g : {g1, g2}) EXPECT_EQ(tavo::test::MessagesOf(log, g, {DATO_AENDRET}).size(), 1u);
+    for (HWND g : {g1, g2}) EXPECT_EQ(tavo::test::MessagesOf(log, g, {AKTUEL_AENDRET}).size(), 1u);
     EXPECT_EQ(KalAktuelDato(), t.dato);
     EXPECT_EQ(K(k)->shownDate, t.dato);
     Uge uge = 0;
@@ -312,7 +312,7 @@ TEST_F(MaanedKalender, ADayOutsideThePeriodBecomesItsFirstMondayOrLastSunday) {
   for (const auto &t : tilfaelde) {
     SCOPED_TRACE(t.klik);
     SaetDato(20270317);
-    SendMessageA(k, DATO_AENDRET, 1, 0);
+    SendMessageA(k, AKTUEL_AENDRET, 1, 0);
     Klik(k, t.klik);
     EXPECT_EQ(Rude().dato, t.bliver);
     EXPECT_EQ(K(k)->shownDate, t.bliver);
@@ -324,7 +324,7 @@ TEST_F(MaanedKalender, ADayOutsideThePeriodBecomesItsFirstMondayOrLastSunday) {
   }
   // Keys pass the same clamp: a step past the last Sunday stays on it.
   SaetDato(20270328);
-  SendMessageA(k, DATO_AENDRET, 1, 0);
+  SendMessageA(k, AKTUEL_AENDRET, 1, 0);
   SendTast(k, VK_RIGHT, false, false, false);
   EXPECT_EQ(KalAktuelDato(), 20270328u);
   SendTast(k, VK_NEXT, false, false, false);
@@ -409,7 +409,7 @@ TEST_F(MaanedKalender, KeysMoveTheShownDateAndTheShortcutQueryAnswersForEach) {
   for (const auto &t : tilfaelde) {
     SCOPED_TRACE(std::to_string(t.fra) + " key " + std::to_string(t.tast));
     SaetDato(t.fra);
-    SendMessageA(k, DATO_AENDRET, 1, 0);
+    SendMessageA(k, AKTUEL_AENDRET, 1, 0);
     TastInfo tast{0, 0, 0, WM_KEYDOWN, t.tast, 0, 0, 0};
     EXPECT_EQ(SendMessageA(k, TAST_SPOERG, 0, reinterpret_cast<LPARAM>(&tast)), t.til != t.fra ? 1 : 0);
     tavo::test::ClearDrawnTexts();
@@ -507,7 +507,7 @@ TEST_F(MaanedKalender, CtrlF4ClosesAFreeCalendarAndAsksTheCellToCloseAnEmbeddedO
   SendTast(e, VK_F4, false, false, false);
   SendTast(e, VK_F4, false, true, false);
   EXPECT_TRUE(IsWindow(e));
-  EXPECT_EQ(TestCelle().hoert, std::vector<UINT>{ARR_LUK_CELLE});
+  EXPECT_EQ(TestCelle().hoert, std::vector<UINT>{ELEMENT_LUK});
   EXPECT_EQ(VinduesListeAntal(), 0);
 }
 
@@ -556,7 +556,7 @@ TEST_F(MaanedKalender, AnInactiveCalendarAsksItsOwnerBeforeAClickDoesAnything) {
     EXPECT_EQ(KalAktuelDato(), 20270317u);
     SaetDato(20270303);
     Skrivebord().tillad = TestCelle().tillad = false;
-    SendMessageA(h, ENS_DEAKTIVER, 0, 0);
+    SendMessageA(h, VINDUE_DEAKTIVER, 0, 0);
   }
   // Deactivating tells an element cell, not the desktop.
   EXPECT_EQ(TestCelle().hoert.back(), static_cast<UINT>(ENS_BLEV_INAKTIV));
@@ -569,36 +569,36 @@ TEST_F(MaanedKalender, TheDateBroadcastAndTheActivationMessages) {
 
   // Active: wParam 0 (its own broadcast) is ignored, wParam 1 followed.
   SaetDato(20270310);
-  SendMessageA(k, DATO_AENDRET, 0, 0);
+  SendMessageA(k, AKTUEL_AENDRET, 0, 0);
   EXPECT_EQ(K(k)->shownDate, 20270303u);
-  SendMessageA(k, DATO_AENDRET, 1, 0);
+  SendMessageA(k, AKTUEL_AENDRET, 1, 0);
   EXPECT_EQ(K(k)->shownDate, 20270310u);
 
   // Inactive: every change is followed.
-  SendMessageA(k, ENS_DEAKTIVER, 0, 0);
+  SendMessageA(k, VINDUE_DEAKTIVER, 0, 0);
   EXPECT_EQ(K(k)->active, 0);
   SaetDato(20270101);
-  SendMessageA(k, DATO_AENDRET, 0, 0);
+  SendMessageA(k, AKTUEL_AENDRET, 0, 0);
   EXPECT_EQ(K(k)->shownDate, 20270101u);
 
   // 1135 activates without telling the owner and takes the current date;
   // 1119 only marks it active, without painting.
   SaetDato(20270120);
   Skrivebord().aktiv = 0;
-  SendMessageA(k, KAL_AKTIVER_STILLE, 1, 0);
+  SendMessageA(k, VINDUE_AKTIVER_STILLE, 1, 0);
   EXPECT_EQ(K(k)->active, 1);
   EXPECT_EQ(K(k)->shownDate, 20270120u);
   EXPECT_EQ(Skrivebord().aktiv, 0u);
-  SendMessageA(k, ENS_DEAKTIVER, 0, 0);
+  SendMessageA(k, VINDUE_DEAKTIVER, 0, 0);
   tavo::test::ClearDrawnTexts();
-  SendMessageA(k, KAL_SAET_AKTIV, 0, 0);
+  SendMessageA(k, VINDUE_SAET_AKTIV, 0, 0);
   EXPECT_EQ(K(k)->active, 1);
   EXPECT_TRUE(DagTekster(k).empty());
-  SendMessageA(k, ENS_DEAKTIVER, 0, 0);
-  SendMessageA(k, ENS_AKTIVER, 1, 0);
+  SendMessageA(k, VINDUE_DEAKTIVER, 0, 0);
+  SendMessageA(k, VINDUE_AKTIVER, 1, 0);
   EXPECT_EQ(Skrivebord().aktiv, k);
 
-  EXPECT_EQ(SendMessageA(k, KAL_MAERKE, 0, 0), 40140);
+  EXPECT_EQ(SendMessageA(k, VINDUE_ART, 0, 0), 40140);
   EXPECT_EQ(GetDlgCtrlID(k), 40140);
 
   // The focus goes on to the main window.
@@ -646,10 +646,10 @@ TEST_F(MaanedKalender, DayColoursHolidaysWeekendsHeaderAndWeekNumbers) {
     SCOPED_TRACE(std::to_string(t.dag) + (t.aktiv ? " active" : " inactive") + " current " +
                  std::to_string(t.aktuel));
     SaetDato(t.aktuel);
-    SendMessageA(k, t.aktiv ? ENS_AKTIVER : ENS_DEAKTIVER, 1, 0);
+    SendMessageA(k, t.aktiv ? VINDUE_AKTIVER : VINDUE_DEAKTIVER, 1, 0);
     tavo::test::ClearDrawnTexts();
-    SendMessageA(k, DATO_AENDRET, 1, 0);
-    SendMessageA(k, KAL_TEGN_ALT, 0, 0);
+    SendMessageA(k, AKTUEL_AENDRET, 1, 0);
+    SendMessageA(k, TB_RUDE_TEGN, 0, 0);
     const auto d = DagTekst(k, t.dag);
     ASSERT_TRUE(d.has_value());
     EXPECT_EQ(d->bk_color, FarveTab[t.bund]);
@@ -666,9 +666,9 @@ TEST_F(MaanedKalender, DayColoursHolidaysWeekendsHeaderAndWeekNumbers) {
 
   // Header: the month's name in the corner, the day letters over the columns.
   SaetDato(20270303);
-  SendMessageA(k, ENS_AKTIVER, 1, 0);
+  SendMessageA(k, VINDUE_AKTIVER, 1, 0);
   tavo::test::ClearDrawnTexts();
-  SendMessageA(k, KAL_TEGN_ALT, 0, 0);
+  SendMessageA(k, TB_RUDE_TEGN, 0, 0);
   std::vector<std::pair<int, std::string>> hoved_;
   for (const auto &t : tavo::test::DrawnTexts())
     if (t.hwnd == k && t.y == 4) hoved_.push_back({t.x, t.text});
@@ -690,7 +690,7 @@ TEST_F(MaanedKalender, DayColoursHolidaysWeekendsHeaderAndWeekNumbers) {
   InitPeriode(20270310, 20270317, 20270310);
   SaetDato(20270310);
   tavo::test::ClearDrawnTexts();
-  SendMessageA(k, KAL_TEGN_ALT, 0, 0);
+  SendMessageA(k, TB_RUDE_TEGN, 0, 0);
   EXPECT_EQ(UgeTekst(k, 1), "  ");
   EXPECT_EQ(UgeTekst(k, 2), "10");
   EXPECT_EQ(UgeTekst(k, 3), "11");
@@ -800,22 +800,22 @@ TEST_F(MaanedKalenderCelle, DockedTheShellActivatesItAndCtrlF4ClosesItsCell) {
   GetClientRect(k, &rc);
   EXPECT_GT(rc.right, UgeKolonne() + 183);
   EXPECT_EQ(rc.bottom, 91);
-  SendMessageA(k, KAL_TEGN_ALT, 0, 0);
+  SendMessageA(k, TB_RUDE_TEGN, 0, 0);
   for (int x : {UgeKolonne() + 181, rc.right / 2, rc.right - 4})
     for (int y : {4, 50, 86}) EXPECT_EQ(tavo::test::WindowPixel(k, x, y), FarveTab[0]) << x << "," << y;
   ASSERT_TRUE(tavo::test::SaveWindowPng(hoved, TAVO_BINARY_DIR "/maanedkalender_dokket.png"));
-  EXPECT_EQ(SendMessageA(el, ELEMENT_ART, 0, 0), 40223);
+  EXPECT_EQ(SendMessageA(el, VINDUE_ART, 0, 0), 40223);
   EXPECT_EQ(VinduesListeAntal(), 0);
 
   // A click asks the shell (1104 through the cell); the date stays.
   elm_test::Elm().hoved.clear();
   KlikVed(k, DagPunkt(20270317));
   NytKlik();
-  ASSERT_EQ(Hoert(ELEMENT_VIDERE_1104).size(), 1u);
-  EXPECT_EQ(Hoert(ELEMENT_VIDERE_1104)[0].l, static_cast<LPARAM>(k));
+  ASSERT_EQ(Hoert(ELEMENT_MAA_AKTIVERES).size(), 1u);
+  EXPECT_EQ(Hoert(ELEMENT_MAA_AKTIVERES)[0].l, static_cast<LPARAM>(k));
   EXPECT_EQ(KalAktuelDato(), 20270303u);
   // The shell activates it: the cell hears and tells the shell its desk.
-  SendMessageA(k, ENS_AKTIVER, 1, 0);
+  SendMessageA(k, VINDUE_AKTIVER, 1, 0);
   ASSERT_EQ(Hoert(ELEMENT_DOKKET_AKTIV).size(), 1u);
   EXPECT_EQ(Hoert(ELEMENT_DOKKET_AKTIV)[0].w, 1u);
   EXPECT_EQ(Hoert(ELEMENT_DOKKET_AKTIV)[0].l, static_cast<LPARAM>(k));
@@ -824,7 +824,7 @@ TEST_F(MaanedKalenderCelle, DockedTheShellActivatesItAndCtrlF4ClosesItsCell) {
   NytKlik();
   EXPECT_EQ(KalAktuelDato(), 20270317u);
   EXPECT_EQ(Rude().dato, 20270317u);
-  SendMessageA(k, ENS_DEAKTIVER, 0, 0);
+  SendMessageA(k, VINDUE_DEAKTIVER, 0, 0);
   EXPECT_EQ(::Celle(1, 0, 0).Aktiv, 0);
 
   // Ctrl+F4: the cell goes with the calendar, and the shell is told.

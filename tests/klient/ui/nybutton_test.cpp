@@ -91,7 +91,7 @@ TEST_F(NyButton, EnterAndSpaceOnlyWhenFocused) {
     SendMessageA(k, WM_KEYUP, vk, 0);
     EXPECT_EQ(Noter(), (std::vector<UINT>{NYB_TRYK, NYB_SLIP, NYB_KLIK}));
   }
-  EXPECT_EQ(SendMessageA(k, NYB_SPOERG, 0, 0), 1);
+  EXPECT_EQ(SendMessageA(k, VALG_KAN_SKIFTE, 0, 0), 1);
 }
 
 TEST_F(NyButton, TextAndLatchedLookArePainted) {

@@ -52,7 +52,7 @@ TEST_F(Relay, EventsReachTheOwnerUnderItsNumbers) {
     }
   }
   // The tooltip text can be set and the tooltip hidden by message.
-  SendMessageA(rude, DUMMY_SAET_TOOLTIP, 0, reinterpret_cast<LPARAM>("Hoved"));
+  SendMessageA(rude, TB_TOOLTIP, 0, reinterpret_cast<LPARAM>("Hoved"));
   EXPECT_STREQ(d->tooltip, "Hoved");
   DestroyWindow(rude);  // frees its record
 }

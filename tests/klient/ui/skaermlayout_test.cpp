@@ -560,7 +560,7 @@ LRESULT CALLBACK OptVerProc(HWND h, UINT m, WPARAM w, LPARAM l) { return Divider
 LRESULT CALLBACK OptHorProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DividerProc('H', h, m, w, l); }
 
 LRESULT CALLBACK OptObjektProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == ELEMENT_AKTIVER) Opt().aktiveret.push_back({h, w});
+  if (m == VINDUE_AKTIVER) Opt().aktiveret.push_back({h, w});
   return DefWindowProcA(h, m, w, l);
 }
 

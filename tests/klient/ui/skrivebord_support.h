@@ -30,7 +30,7 @@ inline LRESULT CALLBACK TestDesktopProc(HWND h, UINT m, WPARAM w, LPARAM l) {
       return s.tillad ? 1 : 0;
     case ENS_BLEV_AKTIV: {
       HWND ny = (HWND)l;
-      if (s.aktiv && s.aktiv != ny && IsWindow(s.aktiv)) SendMessageA(s.aktiv, ENS_DEAKTIVER, 0, 0);
+      if (s.aktiv && s.aktiv != ny && IsWindow(s.aktiv)) SendMessageA(s.aktiv, VINDUE_DEAKTIVER, 0, 0);
       s.aktiv = ny;
       return 0;
     }

@@ -76,7 +76,7 @@ inline LRESULT CALLBACK OpenerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 }
 
 inline LRESULT CALLBACK HovedProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == HOVED_POPUP_AABEN || m == HOVED_POPUP_LUKKET || m == WM_KEYDOWN) {
+  if (m == HOVED_INPUT_AABEN || m == HOVED_INPUT_LUKKET || m == WM_KEYDOWN) {
     HovedHoert().push_back({m, w, l});
     return 0;
   }

@@ -209,8 +209,8 @@ TEST_F(ValgModelAabning, MenuListsOfEveryTable) {
   // Each window told the main window it opened and closed.
   size_t aabnet = 0, lukket = 0;
   for (const Hoert &b : HovedHoert()) {
-    aabnet += b.msg == HOVED_POPUP_AABEN;
-    lukket += b.msg == HOVED_POPUP_LUKKET;
+    aabnet += b.msg == HOVED_INPUT_AABEN;
+    lukket += b.msg == HOVED_INPUT_LUKKET;
   }
   EXPECT_EQ(aabnet, std::size(tabel));
   EXPECT_EQ(lukket, std::size(tabel));
@@ -358,18 +358,18 @@ TEST_F(ValgModelProtokol, MessagesInTurn) {
   const Trin trin[] = {
       {"width wanted", ENS_BREDDE, 0x7FFFFFFF, 0, 380, {}, nullptr},
       {"height within the room", ENS_HOEJDE, 100, 0, 100, {}, nullptr},
-      {"the opener's value", VALG_VAERDI, 0, 0, 4711, {}, nullptr},
+      {"the opener's value", VINDUE_ART, 0, 0, 4711, {}, nullptr},
       {"the current record", VALG_AKTUEL, 0, 0, foerste, {}, nullptr},
-      {"deactivate", ENS_DEAKTIVER, 0, 0, 0, {}, [&] { EXPECT_FALSE(v->ens.Aktiv || v->ens.CaptionAktiv); }},
+      {"deactivate", VINDUE_DEAKTIVER, 0, 0, 0, {}, [&] { EXPECT_FALSE(v->ens.Aktiv || v->ens.CaptionAktiv); }},
       {"activate: the parent and the opener are told",
-       ENS_AKTIVER, 1, 0, 0, {{ENS_BLEV_AKTIV, 1, hw}, aktuel},
+       VINDUE_AKTIVER, 1, 0, 0, {{ENS_BLEV_AKTIV, 1, hw}, aktuel},
        [&] { EXPECT_TRUE(v->ens.Aktiv && v->ens.CaptionAktiv); }},
-      {"activate again: nothing more", ENS_AKTIVER, 1, 0, 0, {}, nullptr},
-      {"deactivate", ENS_DEAKTIVER, 0, 0, 0, {}, nullptr},
-      {"activate without the parent", VALG_AKTIVER_STILLE, 0, 0, 0, {aktuel}, nullptr},
-      {"draw as inactive, caption inactive", VALG_TEGN_MED, 0, 0, 0, {},
+      {"activate again: nothing more", VINDUE_AKTIVER, 1, 0, 0, {}, nullptr},
+      {"deactivate", VINDUE_DEAKTIVER, 0, 0, 0, {}, nullptr},
+      {"activate without the parent", VINDUE_AKTIVER_STILLE, 0, 0, 0, {aktuel}, nullptr},
+      {"draw as inactive, caption inactive", VINDUE_TEGN_MED, 0, 0, 0, {},
        [&] { EXPECT_TRUE(v->ens.Aktiv && !v->ens.CaptionAktiv); }},
-      {"set active", VALG_SAET_AKTIV, 0, 0, 0, {}, [&] { EXPECT_TRUE(v->ens.Aktiv && v->ens.CaptionAktiv); }},
+      {"set active", VINDUE_SAET_AKTIV, 0, 0, 0, {}, [&] { EXPECT_TRUE(v->ens.Aktiv && v->ens.CaptionAktiv); }},
       {"marked count", VALG_SAET_ANTAL, 1, 0, 0, {}, [&] { EXPECT_EQ(Kopi(v->MarkeretAntal), 1u); }},
       // The current row stays on the table's current record.
       {"all groups", GRUPPE_VALGT, 31, 0, 0, {aktuel},
@@ -489,7 +489,7 @@ TEST_F(ValgModelProtokol, CloseButtonActsAsEscape) {
     if (t.slut) forventet.push_back({VALG_AFSLUTTET, VK_ESCAPE, 0});
     EXPECT_EQ(Hoerte(), forventet) << t.hvad;
     EXPECT_FALSE(IsWindow(h)) << t.hvad;
-    EXPECT_EQ(HovedHoert(), (std::vector<Hoert>{{HOVED_POPUP_LUKKET, 0, 0}})) << t.hvad;
+    EXPECT_EQ(HovedHoert(), (std::vector<Hoert>{{HOVED_INPUT_LUKKET, 0, 0}})) << t.hvad;
   }
 }
 
@@ -584,7 +584,7 @@ TEST_F(ValgModelElever, PaaHoldOnTheDateFirstThenTheOthers) {
   GetWindowRect(h, &b);
   EXPECT_EQ(b.left, a.left);
   EXPECT_EQ(b.top, a.top);
-  EXPECT_EQ(HovedHoert(), (std::vector<Hoert>{{HOVED_POPUP_AABEN, 0, (LPARAM)h}}));
+  EXPECT_EQ(HovedHoert(), (std::vector<Hoert>{{HOVED_INPUT_AABEN, 0, (LPARAM)h}}));
   DestroyWindow(h);
 
   // Activity 0 and one beyond the table open nothing.
@@ -717,7 +717,7 @@ TEST_F(ValgModelLukning, ClosedByTheOpener) {
     }
     OpenerHoertRyd();
     DestroyWindow(h);
-    EXPECT_EQ(HovedHoert(), (std::vector<Hoert>{{HOVED_POPUP_AABEN, 0, (LPARAM)h}, {HOVED_POPUP_LUKKET, 0, 0}}));
+    EXPECT_EQ(HovedHoert(), (std::vector<Hoert>{{HOVED_INPUT_AABEN, 0, (LPARAM)h}, {HOVED_INPUT_LUKKET, 0, 0}}));
     EXPECT_EQ(GetFocus(), opener);
     EXPECT_EQ(FindVindueType(kValgVindueId), HWND(0));
     EXPECT_TRUE(Hoerte().empty());

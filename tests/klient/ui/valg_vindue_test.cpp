@@ -210,7 +210,7 @@ TEST_F(ValgVindueBrug, ChooseAnActivityByTypingMarkItAndTakeItWithEnter) {
   ASSERT_NE(data, -1);
   EXPECT_EQ(Notifikationer(), (std::vector<Hoert>{{VALG_AFSLUTTET, VK_RETURN, data}}));
   EXPECT_FALSE(IsWindow(h));
-  EXPECT_EQ(HovedHoert(), (std::vector<Hoert>{{HOVED_POPUP_LUKKET, 0, 0}}));
+  EXPECT_EQ(HovedHoert(), (std::vector<Hoert>{{HOVED_INPUT_LUKKET, 0, 0}}));
 }
 
 // ==================================================================== marking
@@ -495,7 +495,7 @@ TEST_F(ValgVindueMus, ClicksOnRowsMarksAndHeader) {
   const LPARAM hw = (LPARAM)h;
 
   // An inactive window asks its opener; a refusal swallows the click.
-  SendMessageA(h, ENS_DEAKTIVER, 0, 0);
+  SendMessageA(h, VINDUE_DEAKTIVER, 0, 0);
   OpenerTillad() = 0;
   OpenerHoertRyd();
   NytKlik();
@@ -610,7 +610,7 @@ TEST_F(ValgVindueMus, PickListOfTheKeysAsATable) {
       PumpUntilIdle();
     }
     ASSERT_EQ(HovedHoert().size(), 1u);
-    EXPECT_EQ(HovedHoert()[0].msg, static_cast<UINT>(HOVED_POPUP_AABEN));
+    EXPECT_EQ(HovedHoert()[0].msg, static_cast<UINT>(HOVED_INPUT_AABEN));
     const HWND liste = (HWND)HovedHoert()[0].l;
     const auto *si = reinterpret_cast<const ShortCutInfo *>(GetWindowLongPtrA(liste, GWLP_USERDATA));
     ASSERT_NE(si, nullptr);
@@ -632,7 +632,7 @@ TEST_F(ValgVindueMus, PickListOfTheKeysAsATable) {
   }
   // A refused activation opens nothing.
   HWND h = Aabn('K', 1);
-  SendMessageA(h, ENS_DEAKTIVER, 0, 0);
+  SendMessageA(h, VINDUE_DEAKTIVER, 0, 0);
   OpenerTillad() = 0;
   HovedHoert().clear();
   NytKlik();
@@ -652,7 +652,7 @@ TEST_F(ValgVindueMus, TitleLineClickOfAnInactiveWindow) {
   ASSERT_TRUE(IsWindow(titel));
   const LPARAM hw = (LPARAM)h;
   for (LRESULT tillad : {0, 1}) {
-    SendMessageA(h, ENS_DEAKTIVER, 0, 0);
+    SendMessageA(h, VINDUE_DEAKTIVER, 0, 0);
     OpenerTillad() = tillad;
     OpenerHoertRyd();
     NytKlik();
@@ -792,7 +792,7 @@ TEST_F(ValgVindueTegning, WholeTableListAsAUserSeesIt) {
   EXPECT_EQ(RaekkePar(v->ens.hwndCeller, RaekkeY(3) + 4), BrushPar(1));
   EXPECT_EQ(RaekkePar(v->ens.hwndCeller, RaekkeY(2) + 4), BrushPar(0));
   EXPECT_EQ(tavo::test::WindowPixel(v->ens.hwndCeller, 0, RaekkeY(2) + 11), GetSysColor(COLOR_3DDKSHADOW));
-  SendMessageA(h, ENS_DEAKTIVER, 0, 0);
+  SendMessageA(h, VINDUE_DEAKTIVER, 0, 0);
   EXPECT_EQ(RaekkePar(v->ens.hwndCeller, RaekkeY(3) + 4), BrushPar(2));
 
   // Publishing: the table's current record is the current row's, and every
@@ -801,14 +801,14 @@ TEST_F(ValgVindueTegning, WholeTableListAsAUserSeesIt) {
   static std::vector<Hoert> hoert;
   hoert.clear();
   wfb_test::Registrer("ValgLytter", [](HWND lh, UINT m, WPARAM w, LPARAM lp) -> LRESULT {
-    if (m == VALG_AKTUEL_UDGIVET) hoert.push_back({m, w, lp});
+    if (m == AKTUEL_AENDRET) hoert.push_back({m, w, lp});
     return DefWindowProcA(lh, m, w, lp);
   });
   HWND lytter = CreateWindowExA(0, "ValgLytter", "", WS_CHILD, 0, 0, 10, 10, desktop, 0, 0, nullptr);
   VinduesListeTilfoej(lytter);
-  SendMessageA(h, VALG_SAET_AKTIV, 0, 0);
+  SendMessageA(h, VINDUE_SAET_AKTIV, 0, 0);
   Tast(h, VK_UP);
-  EXPECT_EQ(hoert, (std::vector<Hoert>{{VALG_AKTUEL_UDGIVET, 'K', static_cast<LPARAM>(r[1])}}));
+  EXPECT_EQ(hoert, (std::vector<Hoert>{{AKTUEL_AENDRET, 'K', static_cast<LPARAM>(r[1])}}));
   EXPECT_EQ(tvakti.AktuelRec, r[1]);
   VinduesListeFjern(lytter);
 }
@@ -836,7 +836,7 @@ TEST_F(ValgVindueTegning, MarkedRowsOfAPreSelectionAsATable) {
   for (const auto &t : tabel) {
     SCOPED_TRACE(testing::Message() << (t.aktiv ? "active" : "inactive") << ", row " << t.raekke);
     v->PosY.Aktuel = t.raekke;
-    SendMessageA(h, t.aktiv ? VALG_SAET_AKTIV : ENS_DEAKTIVER, 0, 0);
+    SendMessageA(h, t.aktiv ? VINDUE_SAET_AKTIV : VINDUE_DEAKTIVER, 0, 0);
     SendMessageA(h, WM_PAINT, 0, 0);
     for (uint32_t r = 1; r <= 3; ++r)
       EXPECT_EQ(RaekkePar(v->ens.hwndCeller, RaekkeY(r) + 4), BrushPar(t.klasser[r - 1])) << "row " << r;

@@ -257,6 +257,29 @@ TEST(Text, AlignmentOpaqueBoxAndLog) {
   DeleteObject(f);
 }
 
+// The log is kept only while asked for; the drawing is the same either way.
+TEST(Text, LogOnlyWhenKept) {
+  Canvas c(100, 40);
+  HFONT f = Font(-12, "Arial");
+  SelectObject(c.dc, f);
+  tavo::test::KeepDrawnTexts(false);
+  TextOut(c.dc, 10, 10, "Uden", 4);
+  RECT r{0, 20, 100, 40};
+  DrawText(c.dc, "Uden", 4, &r, DT_LEFT);
+  EXPECT_TRUE(tavo::test::DrawnTexts().empty());
+  const RECT uden = c.InkBox();
+  EXPECT_LT(uden.left, uden.right);
+  tavo::test::KeepDrawnTexts(true);
+  TextOut(c.dc, 10, 10, "Med", 3);
+  DrawText(c.dc, "Med", 3, &r, DT_LEFT);
+  auto log = tavo::test::DrawnTexts();
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(log[0].text, "Med");
+  EXPECT_EQ(log[1].text, "Med");
+  SelectObject(c.dc, GetStockObject(SYSTEM_FONT));
+  DeleteObject(f);
+}
+
 TEST(Text, ExtTextOutOpaqueClippedAndSpacing) {
   Canvas c(60, 20);
   HFONT f = Font(-12, "Arial");

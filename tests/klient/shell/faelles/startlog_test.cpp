@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -204,14 +203,17 @@ struct AndenProces {
     pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
-      // Only plain system calls in the child.
-      int fd = open(sti.c_str(), O_RDWR | O_CREAT, 0644);
-      if (fd < 0 || flock(fd, LOCK_EX) != 0) _exit(1);
+      // The other program holds the file as this one does.
+      HANDLE h = CreateFileA(sti.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, 0);
+      if (h == INVALID_HANDLE_VALUE) _exit(1);
       char c = 'h';
       if (write(fraBarn[1], &c, 1) != 1) _exit(1);
       if (read(tilBarn[0], &c, 1) != 1) _exit(1);
-      if (write(fd, linje.data(), linje.size()) != (ssize_t)linje.size()) _exit(1);
-      close(fd);
+      DWORD skrevet = 0;
+      if (!WriteFile(h, linje.data(), (DWORD)linje.size(), &skrevet, nullptr) || skrevet != linje.size())
+        _exit(1);
+      CloseHandle(h);
       c = 'f';
       if (write(fraBarn[1], &c, 1) != 1) _exit(1);
       _exit(0);
@@ -273,6 +275,35 @@ TEST_F(StartLogTest, RetryBoxWhileAnotherProcessHoldsTheFile) {
       EXPECT_EQ(Laes(Fil()), anden + Aaben("07") + "\r\n");
     }
     EXPECT_EQ(p.Slut(), 0);
+  }
+}
+
+// The rewrite goes in place through the held file (Windows replaces no open
+// file); a complete copy beside it finishes a rewrite broken off, and a
+// copy cut short is dropped with the file untouched.
+TEST_F(StartLogTest, RewriteBrokenOffIsFinishedFromItsCopy) {
+  const std::string gammel = "03,10413,bo,pc3,20260105,08:00,\r\n";
+  const std::string ny = "03,10413,bo,pc3,20260105,08:00,20260105,09:00;\r\n";
+  const fs::path kopi = mappe_ / "START.LOG.kopi", halv = mappe_ / "START.LOG.ny";
+  const struct {
+    const char *navn;
+    std::string fil;
+    bool kopi, halv;
+    std::string efter;
+  } tabel[] = {
+      {"no copy", gammel, false, false, gammel},
+      {"complete copy over a file cut short", gammel.substr(0, 10), true, false, ny},
+      {"copy cut short", gammel, false, true, gammel},
+  };
+  for (const auto &t : tabel) {
+    SCOPED_TRACE(t.navn);
+    Skriv(Fil(), t.fil);
+    if (t.kopi) Skriv(kopi, ny);
+    if (t.halv) Skriv(halv, ny.substr(0, 7));
+    SkrivStartLinje(7, 10413, Mappe().c_str());
+    EXPECT_EQ(Laes(Fil()), t.efter + Aaben("07") + "\r\n");
+    EXPECT_FALSE(fs::exists(kopi));
+    EXPECT_FALSE(fs::exists(halv));
   }
 }
 

@@ -4,7 +4,10 @@
 //   "stderr" on standard error,
 // then, by its options: -i reads standard input to its end and reports
 // "in:<bytes>"; -s<ms> sleeps; -x<code> ends with that exit code;
-// -w<ini file> writes keys from 8 threads at once (the profile tests).
+// -w<ini file> writes keys from 8 threads at once (the profile tests);
+// for the share tests, each reporting "<letter>:<Windows error>":
+// -f<access>,<share>,<file> opens the file (hex masks) and keeps it open,
+// -d<file> deletes it, -m<file>,<new name> moves it replacing the target.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -63,6 +66,28 @@ int main(int argc, char **argv) {
         if (code != 0) exitCode = 10;
         CloseHandle(threads[t]);
       }
+    }
+    char a[1024];
+    if (WideCharToMultiByte(CP_ACP, 0, args[i], -1, a, sizeof a, NULL, NULL) <= 0) a[0] = 0;
+    if (std::strncmp(a, "-f", 2) == 0) {
+      unsigned access = 0, share = 0;
+      int used = 0;
+      std::sscanf(a + 2, "%x,%x,%n", &access, &share, &used);
+      HANDLE h = CreateFileA(a + 2 + used, access, share, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+      std::printf("f:%lu\n", h == INVALID_HANDLE_VALUE ? (unsigned long)GetLastError() : 0ul);
+      std::fflush(stdout);
+    }
+    if (std::strncmp(a, "-d", 2) == 0) {
+      BOOL ok = DeleteFileA(a + 2);
+      std::printf("d:%lu\n", ok ? 0ul : (unsigned long)GetLastError());
+      std::fflush(stdout);
+    }
+    if (std::strncmp(a, "-m", 2) == 0) {
+      char *comma = std::strchr(a + 2, ',');
+      if (comma) *comma = 0;
+      BOOL ok = comma && MoveFileExA(a + 2, comma + 1, MOVEFILE_REPLACE_EXISTING);
+      std::printf("m:%lu\n", ok ? 0ul : (unsigned long)GetLastError());
+      std::fflush(stdout);
     }
     if (std::wcsncmp(args[i], L"-s", 2) == 0) usleep(1000 * std::wcstol(args[i] + 2, nullptr, 10));
   }

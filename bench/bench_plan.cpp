@@ -1,0 +1,172 @@
+// The planning module's passes over the large made-up school and its plan:
+// the row figures that the plan window recomputes whenever it opens or
+// reloads (scheduled hours of the activity and subject rows, the totals of
+// every row, the staff figures of the group's employments), against one
+// plain pass over the plan's rows, the group's event rows and the
+// postings, reading the fields the figures read. Both are measured side by
+// side in one run; each figure is the best of several rounds.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "DATO.h"
+#include "FF_PlanFyld.h"
+#include "FF_PlanRec.h"
+#include "INDSTIL.h"
+#include "ImpBehandl.h"
+#include "KATALOG.h"
+#include "OPTAEL.h"
+#include "PLAN.h"
+#include "RECPRED.h"
+#include "SIDEFIL.h"
+#include "SKEREC.h"
+#include "SKOLEDATA.h"
+#include "TABOPER.h"
+#include "TALTAB.h"
+
+namespace {
+
+using Klok = std::chrono::steady_clock;
+
+[[noreturn]] void Stop(const char *hvad) {
+  fprintf(stderr, "bench_plan: %s\n", hvad);
+  exit(1);
+}
+
+constexpr int RUNDER = 9;
+
+template <class F>
+double Bedst1(F f) {
+  const auto t0 = Klok::now();
+  f();
+  return std::chrono::duration<double, std::milli>(Klok::now() - t0).count();
+}
+
+// The plan of one group as the window holds it: the group's live rows with
+// their week and plan-period entries, and the heading sums.
+void LaesPlan(Plan *plan, uint32_t gruppe, uint32_t *gruppeTab) {
+  const FfpgRec *g = TabRec<FfpgRec>(tvffpg, gruppe);
+  AllokerPlanTabeller(plan);
+  plan->AktPlanGruppe = gruppe;
+  plan->Fradato = g->Fradato;
+  plan->Tildato = g->Tildato;
+  plan->VisSkeLekt = g->VisSkeLekt;
+  plan->Visning = 'A';
+  gruppeTab[1] = gruppe;
+  plan->StyrZ.ObjTab = gruppeTab;
+  plan->StyrZ.Pos.Antal = 1;
+  LavPeriodeTab(plan, gruppe);
+  std::vector<uint32_t> raekkeAf(tvffgrund.wRecCnt, 0);
+  for (uint32_t n = 1; n < tvffgrund.wRecCnt; ++n) {
+    const FfgrundRec *r = TabRec<FfgrundRec>(tvffgrund, n);
+    if (!PlanRecIBrug(r->Status) || r->ffpg_id != gruppe) continue;
+    const uint32_t raekke = NyPlanRaekke(plan, r, 0, false);
+    plan->GrundTab[raekke].GrundRec = n;
+    raekkeAf[n] = raekke;
+  }
+  for (uint32_t n = 1; n < tvfftaltab.wRecCnt; ++n) {
+    const FftaltabRec *t = TabRec<FftaltabRec>(tvfftaltab, n);
+    const uint32_t g2 = t->ffgrund_id;
+    if (!PlanRecIBrug(t->Status) || g2 >= raekkeAf.size() || !raekkeAf[g2]) continue;
+    const uint32_t u = UgeTilIndeks(t->Uge);
+    if (u < 1 || u > plan->UgeAntal) continue;
+    TalPost &e = plan->GrundTab[raekkeAf[g2]].TalTab[u];
+    e.TalRec = n;
+    e.Lektioner = static_cast<int32_t>(t->Lektioner);
+    e.Timer = t->Timer;
+    e.PlanStatus = t->PlanStatus;
+    e.RetStatus = t->RetStatus;
+    e.EksStatus = t->EksStatus;
+    e.Rettearbejd = t->Rettearbejd;
+    e.Eksametid = t->Eksametid;
+    e.Elevtid = t->Elevtid;
+    e.ElevAntal = t->ElevAntal;
+    e.Ejer = t->Ejer;
+  }
+  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r)
+    for (uint32_t u = 1; u <= plan->UgeAntal; ++u)
+      if (plan->GrundTab[r].TalTab[u].Lektioner) BeregnUgeTimer(plan, u, r, plan->GrundTab[r].TalTab[u].Lektioner);
+  OpretOverskrifter(plan);
+}
+
+// The plain pass: each row's weeks, the group's event rows and every
+// posting, reading what the figures read.
+double Gennemgang(const Plan *plan) {
+  double sum = 0.0;
+  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
+    const GrundRaekke &g = plan->GrundTab[r];
+    sum += g.Aktivitet + g.Skolefag + g.Medarbejder1;
+    for (uint32_t u = 1; u <= plan->UgeAntal; ++u) {
+      const TalPost &t = g.TalTab[u];
+      sum += t.Lektioner + t.Timer1 + t.Timer + t.PostTimer + t.Rettearbejd + t.Eksametid + t.Elevtid;
+    }
+  }
+  const uint32_t fra = std::max(PlanUgeIndeks(plan->Fradato), 1u);
+  const uint32_t til = std::min(PlanUgeIndeks(plan->Tildato), SkemaPeriode.AntalUger);
+  for (uint32_t u = fra; u <= til; ++u) {
+    const TabVar *b = SkemabegBucket(IndeksTilUge(u));
+    if (!b || !b->pbTab) continue;
+    const SkeRec *rk = reinterpret_cast<const SkeRec *>(b->pbTab);
+    for (uint32_t i = 1; i < b->wRecCnt; ++i)
+      if ((rk[i].Status & 0x48) == 0x40)
+        sum += rk[i].akti_id + rk[i].anfo_id + rk[i].skfa_id + rk[i].skemarol_id + rk[i].Antal_std_lektioner +
+               rk[i].Dag;
+  }
+  for (MaanedIndeks mi = 1; mi <= SkemaPeriode.AntalMaaneder; ++mi) {
+    const TabVar *b = TimoakBucket(IndeksTilMaaned(mi));
+    if (!b || !b->pbTab) continue;
+    const TimoakRaekke *rk = reinterpret_cast<const TimoakRaekke *>(b->pbTab);
+    for (uint32_t i = 1; i < b->wRecCnt; ++i)
+      if ((rk[i].Status & 0x48) == 0x40) sum += rk[i].Timer + rk[i].anfo_id + rk[i].akti_id + rk[i].Type;
+  }
+  return sum;
+}
+
+}  // namespace
+
+int main() {
+  std::string mappe = (std::filesystem::temp_directory_path() / "benchplanXXXXXX").string();
+  if (!mkdtemp(mappe.data())) Stop("temporary folder");
+  SkoleStoerrelse st;
+  SkoleStoerrelseFraNavn(getenv("BENCH_PLAN_SIZE") ? getenv("BENCH_PLAN_SIZE") : "large", &st);
+  std::string fejl;
+  if (LavSkoleData(mappe.c_str(), st, 1, &fejl) != 0) Stop(fejl.c_str());
+  OpretTalMutex();
+  BehandlData();
+  SaetAktuelDato(SKOLE_FRADATO + 1000);
+  if (tvffpg.wRecCnt < 2) Stop("the school has no plan group");
+
+  Plan plan{};
+  uint32_t gruppeTab[2] = {0, 0};
+  LaesPlan(&plan, 1, gruppeTab);
+  if (plan.GrundTabAntal == 0) Stop("the plan has no rows");
+
+  double kontrol = 0.0;
+  // One round of each first: the first run of a pass pays for the pages it
+  // touches for the first time.
+  OpdaterAlt(&plan);
+  kontrol += Gennemgang(&plan);
+  // The two in turns, so that both meet the same load of the machine.
+  double tal = 1e300, pass = 1e300;
+  for (int i = 0; i < RUNDER; ++i) {
+    tal = std::min(tal, Bedst1([&] { OpdaterAlt(&plan); }));
+    pass = std::min(pass, Bedst1([&] { kontrol += Gennemgang(&plan); }));
+  }
+  printf("plan-rows %u rows\n", plan.GrundTabAntal);
+  printf("row-figures-ms %.3f ms\n", tal);
+  printf("row-figures-pass-ms %.3f ms\n", pass);
+  printf("row-figures-vs-pass %.2f x\n", pass > 0 ? tal / pass : 0.0);
+  if (kontrol == 12345.678) printf("\n");
+
+  TomPlan(&plan);
+  TomPlanTabeller(&plan);
+  free(plan.PeriodeTab);
+  free(plan.PeriodeSort);
+  std::error_code ec;
+  std::filesystem::remove_all(mappe, ec);
+  return 0;
+}
