@@ -643,6 +643,12 @@ void Cellen(HWND hwnd, uint32_t felt, uint32_t n, int32_t v1, int32_t v2, int32_
       return;
     }
     case 218: {
+      // On a row of employments (the entry window's list) the minutes
+      // chosen for the employment, given in hundredths; none below 0.
+      if (type == 'M') {
+        if (v2 < 0) return;
+        return c.Skriv("%6.2f", static_cast<double>(v2) / 100.0);
+      }
       const SkphRec *s = Skph(n);
       if (!s) return;
       const uint32_t anfo = ObjFeltKilder.HentDifValg ? ObjFeltKilder.HentDifValg('M') : 0;
@@ -677,12 +683,16 @@ void Cellen(HWND hwnd, uint32_t felt, uint32_t n, int32_t v1, int32_t v2, int32_
     case 266: return SlsKode(c, n, 0);
     case 275: return SlsKode(c, n, 1);
     case 217: case 296: {
-      const SkemarolRec *r = Post<SkemarolRec>(tvskemarol, n);
+      // A row of employments shows the role chosen for it, given as the
+      // first selection value; other rows are the role records.
+      const uint32_t rolle = type == 'M' ? (v1 > 0 ? static_cast<uint32_t>(v1) : 0) : n;
+      const SkemarolRec *r = Post<SkemarolRec>(tvskemarol, rolle);
       if (r) c.Kopi(r->Rolle, sizeof r->Rolle);
       return;
     }
     case 219: case 297: {
-      const LokrolleRec *r = Post<LokrolleRec>(tvlokrolle, n);
+      const uint32_t rolle = type == 'L' ? (v1 > 0 ? static_cast<uint32_t>(v1) : 0) : n;
+      const LokrolleRec *r = Post<LokrolleRec>(tvlokrolle, rolle);
       if (!r) return;
       if (felt == 219) return c.Skriv("%c  ", r->Lokalerolle);
       return c.Skriv("%c", r->Lokalerolle);

@@ -22,7 +22,11 @@ uint32_t BeregnetFeltBredde(uint32_t felt);
 
 // The text of one cell of column felt for record recnr of the list's table
 // (type letter: 'K' activity, 'M' employment, 'L' room; some columns serve
-// other tables). valg1..valg3 are the calling window's selection values.
+// other tables). valg1..valg3 are the calling window's selection values;
+// on rows of employments and rooms the role columns (217, 219) show the role
+// given as valg1 and the minutes column (218) the minutes given in
+// hundredths as valg2 (none when below 0), as the entry window's lists hand
+// them over.
 // The text (OBJFELT_TEKST_LEN bytes) starts as 254 blanks and stays so when
 // there is nothing to show. pFarveKode gets a display class for some
 // columns; pFlag is read by the week ruler (221). Any out pointer may be

@@ -163,6 +163,21 @@ void Flyt(HWND h, const RECT &r, bool vis = true) {
   if (vis) ShowWindow(h, SW_SHOW);
 }
 
+// The mark column of the current list, as its layout paints it.
+int MarkBredde(const BrikIndStruct *b) {
+  const uint8_t k = b->AktuelListe < kAntalDifValg ? b->AktuelListe : 0;
+  const DifValg &v = b->Valg[k];
+  return static_cast<int>(ObjSwitchBredde(kDifValgListeArt, static_cast<uint8_t>(v.Bogstav), v.SwitchValgt));
+}
+
+// The lists' width: the activity list's mark column and detail layouts,
+// at least 200 pixels.
+int ListeBredde(const BrikIndStruct *b) {
+  const uint32_t w = ObjSwitchBredde(kDifValgListeArt, 'K', b->Valg[0].SwitchValgt) +
+                     ObjSwitchBredde(kDifValgDetaljeArt, 'K', b->Valg[0].SwitchValgt);
+  return std::max<int>(200, static_cast<int>(std::min<uint32_t>(w, 4000)));
+}
+
 void Layout(BrikIndStruct *b) {
   RECT k{};
   GetClientRect(b->hwnd, &k);
@@ -170,12 +185,14 @@ void Layout(BrikIndStruct *b) {
   // Below the least size the children keep their places.
   if (w + 1 < static_cast<int>(kBrikIndMinBredde) || h + 1 < static_cast<int>(kBrikIndMinHoejde)) return;
   const int sb = GetSystemMetrics(SM_CXVSCROLL);
-  const int listeB = std::max<int>(200, static_cast<int>(ObjSwitchBredde(kDifValgListeArt, 'K', b->Valg[0].SwitchValgt)));
+  const int listeB = ListeBredde(b);
+  // The mark column as wide as its layout; the detail pane takes the rest.
+  const int markB = std::clamp(MarkBredde(b), 1, listeB / 2);
   const int knapY = h - kGab - kKnapHoejde;
   const int listeTop = kGab + kFaneHoejde + kSwitchHoejde + 8;
   const int listeBund = knapY - kGab - sb;
   RECT &liste = b->BoernRekt[BARN_LISTE];
-  liste = {kGab, listeTop, kGab + listeB / 2, listeBund};
+  liste = {kGab, listeTop, kGab + markB, listeBund};
   RECT &detalje = b->BoernRekt[BARN_DETALJE];
   detalje = {liste.right, listeTop, kGab + listeB, listeBund};
   b->BoernRekt[BARN_VRULLE] = {detalje.right, listeTop, detalje.right + sb, listeBund};
@@ -232,7 +249,7 @@ int BrikIndBredde(const BrikIndStruct *b, char placering) {
   else if (placering == 'T') gitter = dage * slots * static_cast<int>(kSlotBredde);
   else gitter = dage * slots * static_cast<int>(kLektionBredde);
   gitter += 80;  // the row headers
-  const int liste = std::max<int>(200, static_cast<int>(ObjSwitchBredde(kDifValgListeArt, 'K', b->Valg[0].SwitchValgt)));
+  const int liste = ListeBredde(b);
   return liste + gitter + 2 * GetSystemMetrics(SM_CXFRAME) + GetSystemMetrics(SM_CXVSCROLL) + 33;
 }
 
@@ -599,6 +616,63 @@ struct Opret {
   BrikIndStruct *b;
 };
 
+// The field code of the column under x in a pane of the current list, as
+// the pane paints it: the list pane's layout from its left edge, the detail
+// pane's moved by its horizontal scroll; 0 over no column.
+uint32_t KolonneVed(const BrikIndStruct *b, HWND rude, int x) {
+  if (!b || b->AktuelListe >= kAntalDifValg) return 0;
+  const DifValg &v = b->Valg[b->AktuelListe];
+  const bool detalje = rude == b->hwndListe[1];
+  return ObjSwitchFeltVedX(detalje ? kDifValgDetaljeArt : kDifValgListeArt, static_cast<uint8_t>(v.Bogstav),
+                           v.SwitchValgt, detalje ? static_cast<int32_t>(v.DetaljeX) : 0, x);
+}
+
+// The row (1-based in the list) under y, as the panes paint it.
+uint32_t RaekkeVed(const BrikIndStruct *b, int y) {
+  if (!b || b->AktuelListe >= kAntalDifValg || y < 0) return 0;
+  return (static_cast<uint32_t>(y) + b->Valg[b->AktuelListe].ScrollY) / kDifValgRaekkeHoejde + 1;
+}
+
+// A click in these columns counts as the key that opens the column's
+// dialog, on the lists where the key opens it.
+struct KlikKolonne {
+  uint32_t kode;
+  UINT tast;
+  uint8_t liste;
+};
+constexpr KlikKolonne kKlikKolonner[] = {
+    {217, 'O', FOCUS_ANFO}, {217, 'O', FOCUS_LOKA}, {219, 'O', FOCUS_ANFO},
+    {219, 'O', FOCUS_LOKA}, {218, 'M', FOCUS_ANFO}, {385, 'P', FOCUS_AKTI},
+};
+
+// A click or double click on a list cell: the row under it becomes the
+// current row (below the last row, the last row), and a click on a row in a
+// role, minutes or priority column then acts as that column's key.
+void KlikPaaListe(BrikIndStruct *b, uint32_t raekke, uint32_t kolonne) {
+  if (b->AktuelListe >= kAntalDifValg) return;
+  DifValg &v = b->Valg[b->AktuelListe];
+  if (!v.Antal || raekke < 1) return;
+  const bool under = raekke > v.Antal;
+  if (under) raekke = v.Antal;
+  if (raekke != v.Aktuel) {
+    const uint32_t gl = v.Aktuel;
+    v.Aktuel = raekke;
+    TegnDifValgRaekke(b, gl);
+    TegnDifValgRaekke(b, raekke);
+  }
+  if (under) return;
+  UINT tast = 0;
+  for (const KlikKolonne &k : kKlikKolonner)
+    if (k.kode == kolonne && k.liste == b->AktuelListe) tast = k.tast;
+  if (!tast) return;
+  // The list clicked takes the step, so that its keys apply.
+  if (b->AktueltTrin != b->AktuelListe && !GaaTilTrin(b, b->AktuelListe)) return;
+  TastInfo t{};
+  t.message = WM_KEYDOWN;
+  t.wParam = tast;
+  BrikIndTast(b, t, true);
+}
+
 LRESULT CALLBACK RudeProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
   HWND ejer = GetParent(h);
   BrikIndStruct *b = BrikIndWS(ejer);
@@ -619,13 +693,17 @@ LRESULT CALLBACK RudeProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;
     case WM_LBUTTONDOWN:
-      if (b) SendMessageA(ejer, ENS_RAEKKEHOVED_DBL, static_cast<WPARAM>(HIWORD(lParam) / kDifValgRaekkeHoejde + 1), 0);
+    case WM_LBUTTONDBLCLK:
+      if (b)
+        SendMessageA(ejer, msg == WM_LBUTTONDOWN ? ENS_RAEKKEHOVED_DBL : ENS_CELLER_DBL,
+                     RaekkeVed(b, static_cast<short>(HIWORD(lParam))),
+                     static_cast<LPARAM>(KolonneVed(b, h, static_cast<short>(LOWORD(lParam)))));
       return 0;
     case WM_RBUTTONDOWN:
       if (b) SendMessageA(ejer, WM_RBUTTONDOWN, wParam, lParam);
       return 0;
     case WM_MOUSEMOVE:
-      if (b) SendMessageA(ejer, ENS_MUS_HVIL, 0, lParam);
+      if (b) SendMessageA(ejer, ENS_MUS_HVIL, KolonneVed(b, h, static_cast<short>(LOWORD(lParam))), lParam);
       return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -970,6 +1048,27 @@ LRESULT CALLBACK BrikIndWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) 
           if (ny >= 1 && ny <= static_cast<int64_t>(std::max<uint32_t>(v.Antal, 1))) v.FoersteSynlige = static_cast<uint32_t>(ny);
           v.ScrollY = (v.FoersteSynlige - 1) * kDifValgRaekkeHoejde;
         }
+        if (msg == WM_HSCROLL) {
+          // The horizontal bar moves the detail pane over its layout, a
+          // character at a time or a pane's width, never past either end.
+          const RECT &d = b->BoernRekt[BARN_DETALJE];
+          const int64_t side = std::max<int64_t>(0, d.right - d.left);
+          const int64_t bredde = ObjSwitchBredde(kDifValgDetaljeArt, static_cast<uint8_t>(v.Bogstav), v.SwitchValgt);
+          int64_t x = v.DetaljeX;
+          switch (LOWORD(wParam)) {
+            case SB_LINELEFT: x -= 8; break;
+            case SB_LINERIGHT: x += 8; break;
+            case SB_PAGELEFT: x -= side; break;
+            case SB_PAGERIGHT: x += side; break;
+            case SB_THUMBTRACK:
+            case SB_THUMBPOSITION: x = HIWORD(wParam); break;
+            case SB_LEFT: x = 0; break;
+            case SB_RIGHT: x = bredde; break;
+            default: break;
+          }
+          v.DetaljeX = static_cast<uint32_t>(std::clamp<int64_t>(x, 0, std::max<int64_t>(0, bredde - side)));
+          if (b->hwndListe[1]) InvalidateRect(b->hwndListe[1], nullptr, FALSE);
+        }
         OpdaterDifValgVindue(b);
       }
       return 0;
@@ -999,16 +1098,8 @@ LRESULT CALLBACK BrikIndWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) 
       return 0;
     case 1078:
     case 1081:
-      if (b->AktuelListe < kAntalDifValg) {
-        DifValg &v = b->Valg[b->AktuelListe];
-        const uint32_t raekke = static_cast<uint32_t>(wParam) + (v.FoersteSynlige ? v.FoersteSynlige - 1 : 0);
-        if (raekke >= 1 && raekke <= v.Antal) {
-          const uint32_t gl = v.Aktuel;
-          v.Aktuel = raekke;
-          TegnDifValgRaekke(b, gl);
-          TegnDifValgRaekke(b, raekke);
-        }
-      }
+      // wParam the row under the pointer, lParam the column's field code.
+      KlikPaaListe(b, static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam));
       return 0;
     case 1095:
     case 2028:

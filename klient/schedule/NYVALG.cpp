@@ -5,6 +5,7 @@
 #include "NYVALG.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -752,7 +753,9 @@ void TegnRaekker(BrikIndStruct *b, int rude, uint32_t fra, uint32_t til) {
       }
       if (k == FOCUS_ANFO && n < b->AnfoPladser) {
         valg.Valg1 = static_cast<int32_t>(b->AnfoRolle ? b->AnfoRolle[n] : 0);
-        valg.Valg2 = static_cast<int32_t>(b->AnfoMinut ? b->AnfoMinut[n] : -1.0f);
+        // Minutes in hundredths; none given stays below 0.
+        const float minut = b->AnfoMinut ? b->AnfoMinut[n] : -1.0f;
+        valg.Valg2 = !(minut >= 0) ? -1 : static_cast<int32_t>(std::lround(std::min(static_cast<double>(minut), 1e7) * 100.0));
       } else if (k == FOCUS_LOKA && n < b->LokaPladser) {
         valg.Valg1 = static_cast<int32_t>(b->LokaRolle ? b->LokaRolle[n] : 0);
       }

@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "pathmap.h"
+#include "powercut.h"
 #include "tavo/test_file.h"
 #include "win/kernel.h"
 
@@ -46,6 +47,7 @@ bool FileCallAllowed(unsigned kind, const std::string &linuxPath, bool profile) 
     errno = ErrnoFromWinError(ERROR_WRITE_PROTECT);
     return false;
   }
+  if (!PowerCutCall(kind, linuxPath)) return false;
   if (!g_faultSet.load(std::memory_order_acquire)) return true;
   FaultState &s = State();
   std::unique_lock<std::mutex> g(s.lock);

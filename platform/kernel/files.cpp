@@ -18,6 +18,7 @@
 #include "filefault.h"
 #include "handles.h"
 #include "pathmap.h"
+#include "powercut.h"
 #include "tavo/test_file.h"
 #include "win/kernel.h"
 
@@ -465,6 +466,7 @@ BOOL FlushFileBuffers(HANDLE h) {
     SetLastErrorFromErrno(errno);
     return FALSE;
   }
+  if (auto f = LookupHandleAs<FileObject>(h, KType::File)) PowerCutFlushed(fd, f->path());
   return TRUE;
 }
 

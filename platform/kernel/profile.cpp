@@ -16,6 +16,7 @@
 
 #include "filefault.h"
 #include "pathmap.h"
+#include "powercut.h"
 #include "tavo/test_file.h"
 #include "win/kernel.h"
 
@@ -202,6 +203,7 @@ bool FlushFolder(const std::string &path) {
   int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return false;
   bool ok = fsync(fd) == 0 || errno == EINVAL || errno == EROFS;
+  if (ok) PowerCutFlushed(fd, folder);
   close(fd);
   return ok;
 }
@@ -239,6 +241,8 @@ bool WriteWhole(const std::string &path, const std::string &text, mode_t mode) {
     err = GetLastError();
   } else if (ok && fsync(fd) != 0 && errno != EINVAL && errno != EROFS) {
     ok = false;
+  } else if (ok) {
+    PowerCutFlushed(fd, path);
   }
   if (close(fd) != 0) ok = false;
   if (ok && !FileCallAllowed(test::kFileRename, path, true)) {

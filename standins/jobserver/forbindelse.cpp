@@ -290,6 +290,12 @@ class Forbindelse {
       data.append(ind_, 0, tag);
       ind_.erase(0, tag);
     }
+    // A server that takes the bytes and then refuses them, as a full disk
+    // on its side would.
+    if (!fejl_.afvisData.empty()) {
+      Svar(fejl_.afvisData);
+      return;
+    }
     Svar(SkrivFil(f[0], data) ? "+OK modtaget" : "-ERR kan ikke gemme " + f[0]);
   }
 

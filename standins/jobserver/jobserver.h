@@ -29,6 +29,7 @@ struct Fejl {
   std::vector<std::pair<std::string, std::string>> svar;
   long merAnnonceret = 0;      // oversize N: "send" announces N bytes more
   long afbrydEfter = -1;       // cut-body N: the connection ends after N body bytes
+  std::string afvisData;       // refuse-body LINE: a whole upload is answered with LINE, not kept
   std::vector<std::string> afbrydFoer;   // cut-before CMD ("greeting" too)
   bool heltTavs = false;       // silent: not even a greeting
   std::vector<std::string> tavsVed;      // silent CMD

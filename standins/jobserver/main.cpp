@@ -96,6 +96,9 @@ bool LaesFejllinje(const std::string &raa, Fejl *f, std::string *grund) {
   } else if (ord == "oversize") {
     f->merAnnonceret = Tal(rest, &ok);
     ok = ok && f->merAnnonceret > 0;
+  } else if (ord == "refuse-body") {
+    f->afvisData = rest;
+    ok = !rest.empty() && rest[0] == '-';
   } else if (ord == "cut-body") {
     f->afbrydEfter = Tal(rest, &ok);
     ok = ok && f->afbrydEfter >= 0;

@@ -7,6 +7,10 @@
 //   xvindue luk TITEL              asks the window to close, as a window
 //                                   manager does (WM_DELETE_WINDOW)
 //   xvindue findes TITEL           0 while such a window is shown, else 1
+//   xvindue sted TITEL             the window's place and size on the screen:
+//                                   "x y bredde hoejde"; 1 when not shown
+//   xvindue ved X Y                the top shown window over a screen point:
+//                                   "0xID titel"; 1 when there is none
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -25,7 +29,8 @@
 namespace {
 
 int Brug() {
-  std::fprintf(stderr, "brug: xvindue vent TITEL [SEKUNDER] | foto FIL.png | luk TITEL | findes TITEL\n");
+  std::fprintf(stderr,
+               "brug: xvindue vent TITEL [SEKUNDER] | foto FIL.png | luk TITEL | findes TITEL | sted TITEL | ved X Y\n");
   return 2;
 }
 
@@ -120,6 +125,43 @@ int Foto(Display *d, const char *fil) {
   return ok ? 0 : 1;
 }
 
+// Where a window lies on the screen.
+bool Sted(Display *d, Window w, int *x, int *y, int *b, int *h) {
+  XWindowAttributes a;
+  Window barn;
+  if (!XGetWindowAttributes(d, w, &a) || !XTranslateCoordinates(d, w, DefaultRootWindow(d), 0, 0, x, y, &barn))
+    return false;
+  *b = a.width;
+  *h = a.height;
+  return true;
+}
+
+int VisSted(Display *d, const std::string &titel) {
+  Window w = Find(d, titel);
+  int x, y, b, h;
+  if (!w || !Sted(d, w, &x, &y, &b, &h)) return 1;
+  std::printf("%d %d %d %d\n", x, y, b, h);
+  return 0;
+}
+
+// The server lists the top-level windows from the bottom up: the last
+// shown one over the point is on top.
+int Ved(Display *d, int px, int py) {
+  Window rod, forael, *boern = nullptr, fundet = 0;
+  unsigned n = 0;
+  if (!XQueryTree(d, DefaultRootWindow(d), &rod, &forael, &boern, &n)) return 1;
+  for (unsigned i = 0; i < n; ++i) {
+    XWindowAttributes a;
+    int x, y, b, h;
+    if (!XGetWindowAttributes(d, boern[i], &a) || a.map_state != IsViewable) continue;
+    if (Sted(d, boern[i], &x, &y, &b, &h) && px >= x && px < x + b && py >= y && py < y + h) fundet = boern[i];
+  }
+  if (boern) XFree(boern);
+  if (!fundet) return 1;
+  std::printf("0x%lx %s\n", (unsigned long)fundet, Titel(d, fundet).c_str());
+  return 0;
+}
+
 int Luk(Display *d, const std::string &titel) {
   Window w = Find(d, titel);
   if (!w) return 1;
@@ -154,6 +196,8 @@ int main(int argc, char **argv) {
   else if (kommando == "foto") r = Foto(d, argv[2]);
   else if (kommando == "luk") r = Luk(d, argv[2]);
   else if (kommando == "findes") r = Find(d, argv[2]) ? 0 : 1;
+  else if (kommando == "sted") r = VisSted(d, argv[2]);
+  else if (kommando == "ved" && argc > 3) r = Ved(d, std::atoi(argv[2]), std::atoi(argv[3]));
   else r = Brug();
   XCloseDisplay(d);
   return r;

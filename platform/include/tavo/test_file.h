@@ -18,7 +18,10 @@
 // after a write of a stream failed, the stream takes no more.
 
 #include <cstdint>
+#include <map>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "win/types.h"
 
@@ -63,6 +66,32 @@ void StartFileFaults(unsigned n, DWORD error);
 // Whether the chosen call has failed.
 bool FileFaultHappened();
 void StopFileFaults();
+
+// The power-cut simulation (as the crash tests of SQLite and the ALICE
+// study do it): the file-changing calls below a folder are counted, and
+// after the given one the power goes off, so every later call there fails
+// with ERROR_NOT_READY and does nothing. The disk may then hold any state
+// that what was flushed allows: data written to a file lasts only from its
+// flush (FlushFileBuffers) on, and a name made, renamed or removed in a
+// folder only from that folder's flush on. PowerCutImages gives the states
+// a test must survive, each once: nothing lost (what a kill leaves);
+// everything not flushed lost; each file's unflushed data lost alone; each
+// folder's unflushed name changes lost alone. Each image is the folder's
+// contents by path below it ('/' between names).
+struct PowerCut {
+  std::string under;  // Linux folder
+  uint64_t after = 0;  // the power goes off after this call; 0 never
+};
+struct DiskImage {
+  std::string what;
+  std::map<std::string, std::string> files;
+  std::set<std::string> folders;
+};
+void StartPowerCut(const PowerCut &cut);
+uint64_t PowerCutCalls();
+bool PowerCutHappened();
+std::vector<DiskImage> PowerCutImages();
+void StopPowerCut();
 
 // A system module the layer stands in for (mscoree.dll ...) is not found by
 // SearchPath while hidden, as on a machine without it.

@@ -183,10 +183,11 @@ TEST_F(StoreTest, OnlyChangedBlocksAreRewritten) {
   EXPECT_EQ(Bytes(ny.begin(), ny.begin() + 22), NyHeader(version, 77, kUdgrSize));
   const size_t blok3 = 22 + 30 * kUdgrSize, blok4 = 22 + 40 * kUdgrSize;
   for (size_t i = 22; i < ny.size(); ++i) {
-    if (i >= blok3 && i < blok4)
+    if (i >= blok3 && i < blok4) {
       ASSERT_EQ(ny[i], pTv->pbTab[i - 22]) << i;
-    else
+    } else {
       ASSERT_EQ(ny[i], 0xA5) << i;
+    }
   }
 }
 

@@ -439,10 +439,11 @@ TEST_F(GammelEksport, OlderExportsAreDeletedAndTheirMarksWithdrawn) {
     tavo::test::StopDialogScript();
     EXPECT_FALSE(Findes("exp.dat.gz"));
     EXPECT_EQ(Findes("exp.dat"), !t.slettet);
-    if (t.slettet)
+    if (t.slettet) {
       EXPECT_EQ(Forskelle(foer, Billede::Nu(false)), std::vector<std::string>{});
-    else
+    } else {
       EXPECT_EQ(Eksport(), indhold);
+    }
     fs::remove(Data("exp.dat"));
     GlemEksportMarker();
     TomAlt();

@@ -196,6 +196,45 @@ TEST_F(SkemabegAfsnit, UnknownParticipantsTakeTheReservedRecordsAndAbsencesTheir
   EXPECT_NE(v.back().anfo[0], 0u);
 }
 
+TEST_F(SkemabegAfsnit, EventsOnThePeriodsFirstAndLastDayAreImportedTheDaysBeyondAreNot) {
+  Rolle(801, "L");
+  SortTab(&tdskemarol, &tvskemarol);
+  auto alleRaekker = [] {
+    uint32_t n = 0;
+    for (UgeIndeks i = 1; i <= SkemaPeriode.AntalUger; ++i) n += Raekker(IndeksTilUge(i));
+    return n;
+  };
+  const Dato foerste = SkemaPeriode.FraDato, sidste = SkemaPeriode.TilDato;
+  ASSERT_TRUE(foerste && sidste && foerste < sidste);
+  const struct {
+    const char *navn;
+    Dato dato;
+    bool ind;
+  } tabel[] = {
+      {"the first day", foerste, true},
+      {"the last day", sidste, true},
+      {"the day before", ForrigeDato(foerste), false},
+      {"the day after", NaesteDato(sidste), false},
+  };
+  uint32_t id = 900;
+  for (const auto &t : tabel) {
+    SCOPED_TRACE(std::string(t.navn) + " " + std::to_string(t.dato));
+    const uint32_t foer = alleRaekker();
+    ASSERT_EQ(Afsnit("@skemabeg\nF7\nD" + std::to_string(t.dato) + "\nM2001,801\nT" + std::to_string(++id) +
+                     ",800,900\n"),
+              1);
+    EXPECT_EQ(alleRaekker(), foer + (t.ind ? 1u : 0u));
+    if (!t.ind) continue;
+    Uge u = 0;
+    uint8_t dag = 0;
+    DatoTilUge(t.dato, &u, &dag);
+    const auto v = Begivenheder(u);
+    ASSERT_FALSE(v.empty());
+    EXPECT_EQ(+v.back().raekke.id, id);
+    EXPECT_EQ(+v.back().raekke.Dag, +dag);
+  }
+}
+
 TEST_F(SkemabegAfsnit, AnEventThatCannotBeWrittenStopsTheImportAsBroken) {
   std::ofstream(Data("imp.dat"), std::ios::binary) << Fixture("skema_skemabeg.dat");
   std::ofstream(rod / "ini" / "tavo.lck") << "laas";

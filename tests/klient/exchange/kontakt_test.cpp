@@ -297,6 +297,39 @@ TEST_F(ServerKontaktTest, RoundTripUploadsQueuesAndFetchesTheAnswer) {
   EXPECT_FALSE(Findes("exp.dat"));
 }
 
+// Each step after the data went out may be refused by the server: the
+// export is then not sent, the pane does not say the job was queued, and
+// the next contact the server accepts sends it.
+TEST_F(ServerKontaktTest, ARefusalAtEachStepAfterTheUploadLeavesTheExportUnsent) {
+  HeleSkolen();
+  ASSERT_TRUE(EksportSkriv());
+  const std::string eksport = Eksport();
+  Start();
+  const struct {
+    const char *navn, *fejl;
+  } trin[] = {
+      {"the upload refused once received", "refuse-body -ERR disken er fuld"},
+      {"the unpacking refused", "answer unzip|-ERR kan ikke pakke ud"},
+      {"the queueing refused", "answer queue|-ERR k\xF8" "en er lukket"},
+  };
+  for (const auto &t : trin) {
+    SCOPED_TRACE(t.navn);
+    js.Fejl(std::string(t.fejl) + "\n");
+    ServerLogoff(&st);
+    Kontakt();
+    EXPECT_FALSE(EksportErSendt());
+    for (const std::string &linje : Tekster())
+      EXPECT_EQ(linje.rfind("Job sat i k\xF8", 0), std::string::npos) << linje;
+  }
+  // The server takes it now.
+  js.Fejl("");
+  ServerLogoff(&st);
+  Kontakt();
+  EXPECT_TRUE(EksportErSendt());
+  EXPECT_EQ(Fil(js.SpoolFil("job/skoleind7").c_str()), eksport);
+  EXPECT_EQ(gM.linjer.back().tekst.rfind("Job sat i k\xF8", 0), 0u);
+}
+
 TEST_F(ServerKontaktTest, AnExportNotQueuedIsNotDeletedByTheImport) {
   HeleSkolen();
   ASSERT_TRUE(EksportSkriv());

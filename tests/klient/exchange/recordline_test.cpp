@@ -121,6 +121,35 @@ TEST_F(Import, BadValuesAreRefused) {
   for (uint32_t r = 1; r < tvtst.wRecCnt; ++r) EXPECT_EQ(+Tst(r).Status, 0) << r;
 }
 
+// A value exactly on its field's limit, or on the most its type holds, is
+// taken as it stands; one past it is refused.
+TEST_F(Import, ValuesOnTheEdgeOfTheirRangeAreKept) {
+  ASSERT_NE(Meda(15), 0u);
+  struct Tilfaelde {
+    int pos;
+    const char *vaerdi;
+    int kode;
+    uint32_t antal, tal0;  // stored when taken
+  };
+  const Tilfaelde tilfaelde[] = {
+      {2, "1", 0, 1, 1},        {2, "99", 0, 99, 1},      {2, "0", 4 | 2 << 8, 0, 0},
+      {2, "100", 5 | 2 << 8, 0, 0}, {10, "4294967295", 0, 5, 4294967295u}, {10, "4294967296", 5 | 10 << 8, 0, 0},
+      {10, "0", 0, 5, 0},
+  };
+  for (const Tilfaelde &t : tilfaelde) {
+    // The good line with an employee that exists, and the value in its place.
+    std::string linje = Med(t.pos, t.vaerdi);
+    linje.replace(linje.find(";J;0;") + 3, 1, "15");
+    SCOPED_TRACE(linje);
+    uint32_t r = 0;
+    EXPECT_EQ(Parse(linje.c_str(), 'S', &r), t.kode);
+    if (t.kode == 0) {
+      EXPECT_EQ(+Tst(r).Antal, t.antal);
+      EXPECT_EQ(+Tst(r).Tal[0], t.tal0);
+    }
+  }
+}
+
 TEST_F(Import, GoodLineFillsEveryFieldKind) {
   const uint32_t meda = Meda(15);
   ASSERT_NE(meda, 0u);

@@ -408,6 +408,14 @@ TEST_F(ServerProtokolFil, LocalFileErrorsAndBrokenUploads) {
   EXPECT_STREQ(ServerSvar, "-ERR forkert recv");
   ServerAfslut(&s);
 
+  // The server takes every byte and then refuses them: no success.
+  js.Fejl("refuse-body -ERR disken er fuld");
+  s = ForbindOgLogin();
+  EXPECT_EQ(ServerSendFil(s, ud.c_str(), "job/skoleind5.gz"), -1);
+  EXPECT_STREQ(ServerSvar, "-ERR disken er fuld");
+  EXPECT_FALSE(jobtest::Findes(js.SpoolFil("job/skoleind5.gz")));
+  ServerAfslut(&s);
+
   // The server goes during the upload.
   js.Fejl("cut-body 2000");
   s = ForbindOgLogin();

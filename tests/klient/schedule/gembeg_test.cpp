@@ -324,6 +324,52 @@ TEST_F(GemBeg, AnEditThatChangesNothingIsRefusedAndClearsTheMarks) {
   EXPECT_EQ(Bokse(), std::vector<std::string>{});
 }
 
+TEST_F(GemBeg, AnEditOfAnyOnePartAloneIsAChange) {
+  Faelles f;
+  f.risy = ring;
+  f.lektion = 1;
+  f.dag = kTirsdag;
+  const uint32_t forste = SkrivRaekker(
+      {{.akti = akti[0]}, {.anfo = anfo[0], .rol = laerer, .minut = 45}, {.loka = loka[0], .lokrolle = 0}}, f);
+  const uint32_t andenRolle = Rolle({"V"});
+  b.Mode = 'R';
+  const struct {
+    const char *navn;
+    std::function<void(AVS &)> ret;
+    bool aendret;
+  } sager[] = {
+      {"nothing", [](AVS &) {}, false},
+      {"the end time alone", [](AVS &a) { a.Sluttid += 5; }, true},
+      {"the start time alone", [](AVS &a) { a.Starttid -= 5; }, true},
+      {"the standard lessons alone", [](AVS &a) { a.Antal_std_lektioner += 1; }, true},
+      {"the employee's role alone", [&](AVS &a) { a.skemarolTab[0] = andenRolle; }, true},
+      {"the employee's minutes alone", [](AVS &a) { a.minutTab[0] = 44; }, true},
+      {"the subject alone", [&](AVS &a) { a.skfa_id = skfa; }, true},
+      {"the room alone", [&](AVS &a) { a.lokaTab[0] = loka[1]; }, true},
+  };
+  for (const auto &c : sager) {
+    SCOPED_TRACE(c.navn);
+    HentAVS(kAar, kUge, forste, &GammelAVS, true);
+    HentAVS(kAar, kUge, forste, &AktuelAVS, true);
+    ASSERT_EQ(AktuelAVS.anfoAntal, 1u);
+    ASSERT_EQ(AktuelAVS.lokaAntal, 1u);
+    c.ret(AktuelAVS);
+    Celle(kTirsdag, 1) = BLOK_VALGT;
+    tavo::test::StopDialogScript();
+    tavo::test::StartDialogScript();
+    Svar(IDOK);
+    uint8_t ud = 99;
+    const uint8_t svar = KontrolRettelse(&b, &ud);
+    if (c.aendret) {
+      EXPECT_EQ(svar, 0);
+      EXPECT_EQ(Bokse(), std::vector<std::string>{});
+    } else {
+      EXPECT_EQ(Bokse(),
+                std::vector<std::string>{std::string(kBegIkkeOK) + "|Der er ikke rettet noget i begivenheden"});
+    }
+  }
+}
+
 // ==================================================================== new events
 
 TEST_F(GemBeg, NewEventsFromTheMarkedCells) {
@@ -562,9 +608,11 @@ TEST_F(GemRet, ACollisionAsksAndYesWritesNothingWhileNoWrites) {
               "Den/de ændrede begivenhed'er skaber konflikt med nogle andre skemabrikker!\nVil du afbryde "
               "rettelsen?");
     EXPECT_TRUE(tavo::test::MessageBoxesShown()[0].type & MB_DEFBUTTON2);
-    if (svar == IDYES) EXPECT_EQ(Levende(), foer);
-    else
+    if (svar == IDYES) {
+      EXPECT_EQ(Levende(), foer);
+    } else {
       EXPECT_EQ(Levende(), (std::vector<P>{{akti[1], loka[0]}, {akti[1], loka[1]}}));
+    }
   }
 }
 

@@ -131,6 +131,16 @@ class Placering : public SkeMappe {
 
 TEST_F(Placering, PeriodAndBusyTable) {
   const uint32_t a0 = akti[0], stjerne = akti[1], ovak = akti[2], m0 = anfo[0], l0 = loka[0];
+  // Participants whose period ends, or starts, on the fixture's Tuesday.
+  const uint32_t mSlut = anfo[1], mStart = anfo[2], lSlut = loka[1], lStart = loka[2];
+  Rec<AnfoRec>(tvanfo, mSlut)->Tildato = kTirsdag;
+  Rec<AnfoRec>(tvanfo, mStart)->Fradato = kTirsdag;
+  Rec<LokaRec>(tvloka, lSlut)->Tildato = kTirsdag;
+  Rec<LokaRec>(tvloka, lStart)->Fradato = kTirsdag;
+  const uint32_t aSlut = NyAkti("slut", 3000), aStart = NyAkti("start", 3001);
+  Rec<AktiRec>(tvakti, aSlut)->Tildato = kTirsdag;
+  Rec<AktiRec>(tvakti, aStart)->Fradato = kTirsdag;
+  constexpr Dato kMandag = 20240930, kOnsdag = 20241002;
   struct Tilfaelde {
     const char *navn;
     std::vector<Raekke> raekker;
@@ -202,6 +212,44 @@ TEST_F(Placering, PeriodAndBusyTable) {
       {"after the schedule period", {}, {}, 800, 845, -1, PERIODE_EFTER, 20250801},
       {"outside the employment", {}, {{}, {{m0, optager}}}, 800, 845, -1, PERIODE_ANFO, 20240730},
       {"outside the room", {}, {{}, {}, {{l0, lokOptager}}}, 800, 845, -1, PERIODE_LOKA, 20240730},
+      // Each period holds on its first and its last day, and not a day
+      // beyond.
+      {"the employment's last day", {}, {{}, {{mSlut, optager}}}, 800, 845, -1, 0},
+      {"the day after the employment", {}, {{}, {{mSlut, optager}}}, 800, 845, -1, PERIODE_ANFO, kOnsdag},
+      {"the employment's first day", {}, {{}, {{mStart, optager}}}, 800, 845, -1, 0},
+      {"the day before the employment", {}, {{}, {{mStart, optager}}}, 800, 845, -1, PERIODE_ANFO, kMandag},
+      {"the room's last day", {}, {{}, {}, {{lSlut, lokOptager}}}, 800, 845, -1, 0},
+      {"the day after the room", {}, {{}, {}, {{lSlut, lokOptager}}}, 800, 845, -1, PERIODE_LOKA, kOnsdag},
+      {"the room's first day", {}, {{}, {}, {{lStart, lokOptager}}}, 800, 845, -1, 0},
+      {"the day before the room", {}, {{}, {}, {{lStart, lokOptager}}}, 800, 845, -1, PERIODE_LOKA, kMandag},
+      {"the activity's last day", {}, {{aSlut}}, 800, 845, -1, 0},
+      {"the day after the activity", {}, {{aSlut}}, 800, 845, -1, PERIODE_AKTI, kOnsdag},
+      {"the activity's first day", {}, {{aStart}}, 800, 845, -1, 0},
+      {"the day before the activity", {}, {{aStart}}, 800, 845, -1, PERIODE_AKTI, kMandag},
+      {"the schedule period's first day", {}, {}, 800, 845, -1, 0, 20240801},
+      {"the schedule period's last day", {}, {}, 800, 845, -1, 0, 20250731},
+      // Back-to-back lessons, before and after, for each kind: no clash; a
+      // minute more is one.
+      {"back to back after, the activity", {{{.akti = a0}, 845, 930}}, {{a0}}, 800, 845, 0, -1},
+      {"a minute into the next, the activity", {{{.akti = a0}, 844, 930}}, {{a0}}, 800, 845, OPTAGET_AKTI, -1},
+      {"back to back before, the employee", {{{.anfo = m0, .rol = optager}, 715, 800}}, {{}, {{m0, optager}}}, 800,
+       845, 0, -1},
+      {"back to back after, the employee", {{{.anfo = m0, .rol = optager}, 845, 930}}, {{}, {{m0, optager}}}, 800,
+       845, 0, -1},
+      {"a minute over, the employee", {{{.anfo = m0, .rol = optager}, 715, 801}}, {{}, {{m0, optager}}}, 800, 845,
+       OPTAGET_ANFO, -1},
+      {"a minute into the next, the employee", {{{.anfo = m0, .rol = optager}, 844, 930}}, {{}, {{m0, optager}}},
+       800, 845, OPTAGET_ANFO, -1},
+      {"back to back before, the room", {{{.loka = l0, .lokrolle = lokOptager}, 715, 800}},
+       {{}, {}, {{l0, lokOptager}}}, 800, 845, 0, -1},
+      {"back to back after, the room", {{{.loka = l0, .lokrolle = lokOptager}, 845, 930}},
+       {{}, {}, {{l0, lokOptager}}}, 800, 845, 0, -1},
+      {"a minute into the next, the room", {{{.loka = l0, .lokrolle = lokOptager}, 844, 930}},
+       {{}, {}, {{l0, lokOptager}}}, 800, 845, OPTAGET_LOKA, -1},
+      {"back to back, student overlap", {{{.akti = stjerne}, 845, 930}}, {{a0}}, 800, 845, 0, -1, kTirsdag, 0, true,
+       true, false, {{stjerne, a0}}},
+      {"a minute over, student overlap", {{{.akti = stjerne}, 715, 801}}, {{a0}}, 800, 845, OPTAGET_ELEVSAMMENFALD,
+       -1, kTirsdag, 0, true, true, false, {{stjerne, a0}}},
   };
   for (const auto &t : tab) {
     SCOPED_TRACE(t.navn);
@@ -215,7 +263,7 @@ TEST_F(Placering, PeriodAndBusyTable) {
     GlobalIndstillinger.checkelevsammenfald = t.elev;
     GlobalIndstillinger.markerhellig = t.hellig;
     Byg(&avs, t.begiv);
-    if (t.periode >= 0) EXPECT_EQ(PeriodeCheck(&avs, t.dato), t.periode);
+    if (t.periode >= 0) { EXPECT_EQ(PeriodeCheck(&avs, t.dato), t.periode); }
     if (t.optaget >= 0) {
       Uge uge = 0;
       uint8_t dag = 0;
@@ -343,7 +391,9 @@ TEST_F(Placering, TileCheckNeedsALiveSubjectLinkOfTheTargetActivity) {
     avs.Lektion = 1;
     EXPECT_EQ(CheckBrik(w.get(), 0, 8 + 3, t.raekke, &avs, false, false, nullptr, false), t.ok);
     // The target replaces the event's activity.
-    if (t.ok) EXPECT_EQ(std::vector<uint32_t>(avs.aktiTab, avs.aktiTab + avs.aktiAntal), std::vector<uint32_t>{akti[0]});
+    if (t.ok) {
+      EXPECT_EQ(std::vector<uint32_t>(avs.aktiTab, avs.aktiTab + avs.aktiAntal), std::vector<uint32_t>{akti[0]});
+    }
   }
 }
 

@@ -289,8 +289,9 @@ TEST_F(Menukommando, LockedAndSuperTavoRefusals) {
     GlobalIndstillinger.supertavo = t.super;
     MainMenuCommand(hoved, t.id, 0);
     EXPECT_EQ(Bokse(), std::vector<std::string>{t.boks});
-    if (t.laast || t.super)
+    if (t.laast || t.super) {
       for (const auto &b : tavo::test::MessageBoxesShown()) EXPECT_EQ(b.type & MB_ICONMASK, UINT{MB_ICONEXCLAMATION});
+    }
   }
   GlobalIndstillinger.skemalaast = GlobalIndstillinger.supertavo = 0;
 

@@ -102,6 +102,38 @@ TEST_F(MedTimeTest, SumsSkipPlusActivitiesAndTheRestCoversRounding) {
   EXPECT_DOUBLE_EQ(CalcElevAndel(w, 1, 0), 0.0);
 }
 
+// However the pupils are spread, the lines of a shared event add up to its
+// length, so the timesheet's total is the event's.
+TEST_F(MedTimeTest, TheLinesOfASharedEventAddUpToItsLength) {
+  const Dato mandag = 20241014;
+  const struct {
+    std::vector<uint16_t> personer;
+    float lektioner;
+  } tilfaelde[] = {
+      {{1, 1, 1}, 1}, {{1, 1, 1}, 2},   {{1, 2}, 1},     {{3, 3, 1}, 1.5f}, {{7, 11, 13}, 1},
+      {{0, 0, 0}, 1}, {{1, 0, 0}, 2},   {{5, 5, 5, 5, 5, 5, 5}, 3},        {{999, 1}, 1},
+  };
+  for (const auto &t : tilfaelde) {
+    std::string navn;
+    for (uint16_t p : t.personer) navn += std::to_string(p) + " ";
+    SCOPED_TRACE(navn + "in " + std::to_string(t.lektioner) + " lessons");
+    TomSkemabeg();
+    Beg b;
+    b.lektioner = t.lektioner;
+    for (size_t i = 0; i < t.personer.size(); ++i) {
+      const uint32_t a = NavngivetAkti(("D" + std::to_string(i)).c_str());
+      Personer(a, mandag, t.personer[i]);
+      b.akti.push_back(a);
+    }
+    Begivenhed(b);
+    double sum = 0;
+    const auto linier = Detaljer();
+    ASSERT_EQ(linier.size(), t.personer.size());
+    for (const auto &l : linier) sum += l.Lektioner;
+    EXPECT_NEAR(sum, t.lektioner, 1e-5);
+  }
+}
+
 TEST_F(MedTimeTest, LinesOfEachSource) {
   const uint32_t rolAK = Rolle("AK", 'N', "AK"), rolIngen = Rolle("XX", 'N', "Andet");
   const uint32_t u = NavngivetAkti("Dansk"), ovak = NavngivetAkti("Syg", "OVAK");
@@ -139,6 +171,16 @@ TEST_F(MedTimeTest, LinesOfEachSource) {
       {"working time", [&] { Arbejdstid(20241016, 90); }, 0, 0, 0, 1.5f, 1},
       {"working time of another month", [&] { Arbejdstid(20241116, 90); }, 0, 0, 0, 0, 0},
       {"event of another employment", [&] { Begivenhed({.akti = {u}, .anfo = Anfo(99)}); }, 0, 0, 0, 0, 0},
+      {"deleted event waiting to be sent",
+       [&] {
+         const uint32_t forste = Begivenhed({.akti = {u}, .lektioner = 2, .beregn = 45});
+         TabVar *b = SkemabegBucket(kUge42);
+         for (uint32_t r = forste; r < b->wRecCnt; ++r) {
+           SkeRec *x = reinterpret_cast<SkeRec *>(GetRec(&tdske, b, r));
+           if (x->Forste == forste) x->Status |= SKE_SLETTET;
+         }
+       },
+       0, 0, 0, 0, 0},
   };
   for (const Tilfaelde &t : tilfaelde) {
     SCOPED_TRACE(t.navn);

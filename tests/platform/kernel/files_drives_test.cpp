@@ -89,6 +89,46 @@ TEST_F(FilesDrives, FreeSpaceLabelsAndMissingMedia) {
   EXPECT_FALSE(GetVolumeInformation("Q:\\", label, sizeof label, NULL, NULL, NULL, NULL, 0));
 }
 
+TEST_F(FilesDrives, AFolderWhoseNameStartsWithADrivesFolderIsNotInThatDrive) {
+  ASSERT_EQ(mkdir((dir_ + "/d").c_str(), 0755), 0);
+  ASSERT_EQ(mkdir((dir_ + "/dd").c_str(), 0755), 0);
+  ASSERT_EQ(mkdir((dir_ + "/d.x").c_str(), 0755), 0);
+  tavo::SetDrive('E', dir_ + "/d", DRIVE_REMOVABLE);
+  ASSERT_TRUE(tavo::SetDriveWriteProtect('E', true));
+  const struct {
+    std::string sti;
+    bool inde;
+  } cases[] = {
+      {dir_ + "/d", true},       {dir_ + "/d/", true},      {dir_ + "/d/fil", true}, {dir_ + "/d/u/fil", true},
+      {dir_ + "/dd", false},     {dir_ + "/dd/fil", false}, {dir_ + "/d.x/fil", false},
+      {dir_ + "/dfil", false},   {dir_, false},
+  };
+  for (const auto &c : cases) EXPECT_EQ(tavo::DriveWriteProtected(c.sti), c.inde) << c.sti;
+  // Writing: refused on the drive, not beside it.
+  auto skriv = [](const std::string &sti) {
+    HANDLE h = CreateFile(sti.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD n = 0;
+    const bool ok = WriteFile(h, "abc", 3, &n, NULL) && n == 3;
+    CloseHandle(h);
+    return ok;
+  };
+  EXPECT_FALSE(skriv(dir_ + "/d/fil"));
+  EXPECT_TRUE(skriv(dir_ + "/dd/fil"));
+  // The quota of the drive counts only what is written on it.
+  ASSERT_TRUE(tavo::SetDriveWriteProtect('E', false));
+  ASSERT_TRUE(tavo::SetDriveQuota('E', 2));
+  EXPECT_FALSE(skriv(dir_ + "/d/fil"));
+  EXPECT_TRUE(skriv(dir_ + "/dd/fil2"));
+  EXPECT_TRUE(skriv(dir_ + "/d.x/fil"));
+  // And a path beside the drive is not named by it.
+  std::string win;
+  ASSERT_TRUE(tavo::UnmapPath(dir_ + "/dd/fil", win));
+  EXPECT_EQ(win.rfind("E:", 0), std::string::npos) << win;
+  ASSERT_TRUE(tavo::UnmapPath(dir_ + "/d/fil", win));
+  EXPECT_EQ(win, "E:\\fil");
+}
+
 TEST_F(FilesDrives, NetworkNamesOfRemoteDrives) {
   tavo::SetDrive('N', dir_, DRIVE_REMOTE);
   ASSERT_TRUE(tavo::SetDriveRemoteName('N', "\\\\server\\tavo"));

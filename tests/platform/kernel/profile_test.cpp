@@ -115,6 +115,31 @@ TEST_F(Profile, BuffersAreCutAsWindowsCutsThem) {
   EXPECT_EQ(std::string(buf, 2), std::string("\0\0", 2));
 }
 
+TEST_F(Profile, AValueAtTheEdgeOfTheBufferAndAKeyOnlyInTheNextSection) {
+  Put("[a]\nv2=ab\nv3=abc\nv4=abcd\nv5=abcde\n[b]\nk=naabo\n[c]\nsidst=x");
+  // A buffer of 4: three characters and the zero; never a byte past it.
+  const struct {
+    const char *section, *key, *def;
+    DWORD size;
+    const char *expect;
+    DWORD returned;
+  } cases[] = {
+      {"a", "v2", "", 4, "ab", 2},       {"a", "v3", "", 4, "abc", 3},   {"a", "v4", "", 4, "abc", 3},
+      {"a", "v5", "", 4, "abc", 3},      {"a", "v3", "", 1, "", 0},      {"a", "k", "std", 4, "std", 3},
+      {"a", "k", "stdx", 4, "std", 3},   {"b", "k", "", 6, "naabo", 5},  {"b", "k", "", 5, "naab", 4},
+      {"c", "k", "-", 8, "-", 1},        {"c", "sidst", "", 2, "x", 1},  {"b", "v2", "-", 8, "-", 1},
+  };
+  for (const auto &c : cases) {
+    char buf[16];
+    std::memset(buf, 'X', sizeof buf);
+    const DWORD n = GetPrivateProfileString(c.section, c.key, c.def, buf, c.size, ini_.c_str());
+    const std::string hvad = std::string(c.section) + "/" + c.key + " in " + std::to_string(c.size);
+    EXPECT_EQ(n, c.returned) << hvad;
+    EXPECT_STREQ(buf, c.expect) << hvad;
+    EXPECT_EQ(buf[c.size], 'X') << hvad << ": written past the buffer";
+  }
+}
+
 TEST_F(Profile, StructsWithChecksum) {
   unsigned char rec[3] = {0x01, 0x02, 0xFF};
   EXPECT_TRUE(WritePrivateProfileStruct("skrm1", "array", rec, 3, ini_.c_str()));

@@ -6,7 +6,9 @@
 // and Enter save the event and the System menu's "Gem data" writes the
 // schedule file. The entry window is photographed beside the test in the
 // build as indtastning.png, and data\skemabeg.dat must hold a new event on
-// the first day's second lesson with a teacher and a room.
+// the first day's second lesson with a teacher and a room. A click on an
+// employee's role in the entry window opens the role dialog over the cell
+// (photographed as indtastning_rolle.png).
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -107,6 +109,71 @@ TEST(IndtastningGui, AnEventEnteredFromF5IsSavedToTheScheduleFile) {
   }
   EXPECT_TRUE(laererOgLokale) << "the new event has no teacher or no room";
 
+  fs::remove_all(rod);
+}
+
+// The entry window opened as above, the employee list taken with Alt+M and
+// the second employee's role clicked with the mouse: the role dialog opens
+// over the cell. The point is the window's client origin (a frame of 4 and
+// a caption of 19 pixels) plus the list's place in the window: the lists
+// start 56 pixels down and 10 in, after a mark column of 13 pixels, and the
+// role column follows the initials (35 pixels) and the number (27) in the
+// employees' detail layout; the point lies inside the column and inside
+// the second row, 12 pixels a row.
+constexpr const char *kRolleSkridt = R"(
+xdotool mousemove 640 500 click 1
+sleep 1
+xdotool key F5
+sleep 2
+"$xvindue" vent "- TAVO-skema" 30 >/dev/null
+xdotool key Down Right Right
+sleep 1
+xdotool key Return
+"$xvindue" vent "Ny skemabegivenhed" 30 >/dev/null
+sleep 2
+xdotool key alt+m
+sleep 1
+read -r wx wy _ _ < <("$xvindue" sted "Ny skemabegivenhed")
+kx=$((wx + 4 + 10 + 13 + 35 + 27 + 30))
+ky=$((wy + 23 + 56 + 12 + 6))
+xdotool mousemove "$kx" "$ky" click 1
+sleep 2
+ved=$("$xvindue" ved "$kx" "$ky" || true)
+"$xvindue" foto "$ROLLE_FOTO"
+echo "over the role cell: $ved"
+case "$ved" in
+  ""|*"Ny skemabegivenhed"*) echo "no dialog over the role cell" >&2; return 1 ;;
+esac
+xdotool key Escape
+sleep 1
+xdotool key alt+n Return
+for _ in $(seq 50); do
+  "$xvindue" findes "Ny skemabegivenhed" >/dev/null || break
+  sleep 0.2
+done
+)";
+
+TEST(IndtastningGui, AClickOnAnEmployeesRoleOpensTheRoleDialog) {
+  const char *server = std::getenv("TAVO_XVFB_DISPLAY");
+  if (!server || !*server) GTEST_SKIP() << "no private X server";
+  char skabelon[] = "/tmp/indtast_rolle_XXXXXX";
+  ASSERT_NE(mkdtemp(skabelon), nullptr);
+  const fs::path rod = skabelon;
+  const fs::path data = rod / "data", foto = rod / "rolle.png";
+  const std::string lav = "'" TAVO_BINARY_DIR "/tools/mkdata/mkdata' '" + data.string() + "' --size small > '" +
+                          (rod / "mkdata.log").string() + "' 2>&1";
+  ASSERT_EQ(std::system(lav.c_str()), 0) << Laes(rod / "mkdata.log");
+
+  const int status = KoerDemo(server, rod, kRolleSkridt, {{"ROLLE_FOTO", foto.string()}});
+  const std::string log = Laes(rod / "demo.log");
+  ASSERT_TRUE(WIFEXITED(status)) << log;
+  EXPECT_EQ(WEXITSTATUS(status), 0) << log;
+  EXPECT_NE(log.find("the main program has ended"), std::string::npos) << log;
+  Billede b(foto.string());
+  ASSERT_GT(b.w, 0) << foto;
+  std::error_code ec;
+  fs::copy_file(foto, TAVO_BINARY_DIR "/tests/klient/shell/gui/indtastning_rolle.png",
+                fs::copy_options::overwrite_existing, ec);
   fs::remove_all(rod);
 }
 
