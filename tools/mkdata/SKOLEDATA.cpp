@@ -771,6 +771,10 @@ bool LavAktiviteter(Skole &s) {
     b->Laerertimer = lektioner * 3 / 4;
     b->lt_undervisning = b->Laerertimer;
     Faerdig(bu, nrBu, STATUS_AKTIV);
+    // The activity's budget sums as the load rebuilds them from its budget.
+    AktiRec *ra = reinterpret_cast<AktiRec *>(GetRec(t.pTd, t.pTv, nr));
+    ra->BudgetLererLektioner = lektioner;
+    ra->BudgetLererTimer = static_cast<int32_t>(b->Laerertimer);
   }
   return !s.akti.empty();
 }
