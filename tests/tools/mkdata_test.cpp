@@ -446,7 +446,7 @@ TEST_F(MkdataTest, ActivityFiguresAgreeWithItsEvents) {
     AktiPeriodeTal(0, akti, nullptr, &timer, &laerer, &elev, TALPER_IALT);
     EXPECT_EQ(elev, talt[akti].first) << a->Aktivitet;
     EXPECT_EQ(laerer, talt[akti].second) << a->Aktivitet;
-    if (talt[akti].first) EXPECT_GT(timer, 0.0f) << a->Aktivitet;
+    if (talt[akti].first) { EXPECT_GT(timer, 0.0f) << a->Aktivitet; }
     vist += elev > 0;
   }
   EXPECT_GT(vist, 0u);

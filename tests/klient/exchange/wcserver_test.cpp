@@ -261,7 +261,7 @@ TEST_F(WCServerTest, AFailedContactEndsWithItsFailure) {
     SCOPED_TRACE(t.navn);
     js.Fejl(t.fejl);
     if (t.resultat) jobtest::SkrivFil(js.SpoolFil("job/skoleud7"), "svar\n");
-    if (t.eksport) ASSERT_TRUE(EksportSkriv());
+    if (t.eksport) { ASSERT_TRUE(EksportSkriv()); }
     if (!St()->logget) Logon();
     SendMessageA(rude, WM_KONTAKT_NU, 0, 0);
     ASSERT_TRUE(Faerdig());

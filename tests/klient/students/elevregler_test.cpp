@@ -65,7 +65,7 @@ class ElevReglerTest : public ElevReglerMappe {
   // A duplicate of activity record head, made by hand, placed at slot
   // position from (two slots).
   uint32_t NyDublet(uint32_t head, uint32_t id, uint32_t nr, uint32_t fra) {
-    char navn[32];
+    char navn[160];
     snprintf(navn, sizeof navn, "%s #%u", LaRecNr(head)->Navn, nr);
     const uint32_t d = NyLa(tg, id, navn);
     LaRecNr(d)->kopi_id = LaRecNr(head)->id;
