@@ -303,7 +303,7 @@ void TaelPlaceringer(uint32_t akti, Placeringer *p) {
   std::vector<uint32_t> fag;
   for (uint32_t r = 1; r < tvepsh.wRecCnt; ++r) {
     const EpshRec *e = Post<EpshRec>(tvepsh, r);
-    if (e && e->akti_id == akti && e->Startdato >= fra && e->Slutdato <= til) fag.push_back(e->skfa_id);
+    if (e && e->akti_id == akti && e->Startdato >= fra && e->Slutdato <= til) fag.push_back(uint32_t(e->skfa_id));
   }
   std::sort(fag.begin(), fag.end());
   for (size_t i = 0; i < fag.size();) {

@@ -43,6 +43,7 @@ struct TextStream {
   std::string path;  // Linux path
   std::unique_ptr<Deling> deling;  // the stream's share, let go when closed
   int failedErrno = 0;
+  DWORD failedWinError = 0;  // a failure's own Windows error, where it had one
 };
 
 // The cookie streams that are open, so that _fileno can answer the file's
@@ -56,11 +57,19 @@ size_t WriteRoom(TextStream *t, size_t size) {
   if (t->failedErrno) return 0;
   if (!FileCallAllowed(test::kFileWrite, t->path)) {
     t->failedErrno = errno;
+    t->failedWinError = GetLastError();
     return 0;
   }
   const size_t room = (size_t)ChargeDriveQuota(t->path, size);
   if (room < size) t->failedErrno = ENOSPC;
   return room;
+}
+
+void SetLastFailure(const TextStream *t) {
+  if (t->failedWinError)
+    SetLastError(t->failedWinError);
+  else
+    SetLastErrorFromErrno(t->failedErrno);
 }
 
 // The count of a write that stopped early: the stream has failed.
@@ -70,7 +79,7 @@ size_t WriteRoom(TextStream *t, size_t size) {
 ssize_t Failed(TextStream *t, size_t done, int err) {
   if (!t->failedErrno) t->failedErrno = err ? err : EIO;
   errno = t->failedErrno;
-  SetLastErrorFromErrno(t->failedErrno);
+  SetLastFailure(t);
   return (ssize_t)done;
 }
 
@@ -78,7 +87,7 @@ ssize_t Failed(TextStream *t, size_t done, int err) {
 int CloseResult(TextStream *t, int rc) {
   if (rc == 0 && t->failedErrno) {
     errno = t->failedErrno;
-    SetLastErrorFromErrno(t->failedErrno);
+    SetLastFailure(t);
     return -1;
   }
   if (rc != 0) SetLastErrorFromErrno(errno);

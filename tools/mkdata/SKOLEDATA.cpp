@@ -1402,7 +1402,7 @@ bool LavHoldelever(Skole &s, uint64_t seed) {
   uint32_t id = 900000;
   for (size_t i = 0; i < s.akti.size(); ++i) {
     const AktiRec *a = reinterpret_cast<const AktiRec *>(GetRec(takti.pTd, takti.pTv, s.akti[i]));
-    const uint32_t start = a->StartElever, slut = std::min<uint32_t>(a->SlutElever, start);
+    const uint32_t start = a->StartElever, slut = std::min<uint32_t>(uint32_t(a->SlutElever), start);
     const Dato fra = a->Fradato, til = a->Tildato;
     for (uint32_t e = 0; e < start; ++e) {
       uint32_t persNr;

@@ -39,7 +39,8 @@ std::map<std::string, std::string> Indhold(const fs::path &mappe) {
   std::map<std::string, std::string> m;
   if (!fs::exists(mappe)) return m;
   for (const auto &e : fs::recursive_directory_iterator(mappe))
-    if (e.is_regular_file() && e.path().filename().string()[0] != '.') {
+    // The save's lock file is left by any save in the folder and holds nothing.
+    if (e.is_regular_file() && e.path().filename().string()[0] != '.' && e.path().filename() != "gemning.laas") {
       const std::string b = Laes(e.path());
       m[fs::relative(e.path(), mappe).string()] = std::to_string(b.size()) + "/" + std::to_string(std::hash<std::string>{}(b));
     }

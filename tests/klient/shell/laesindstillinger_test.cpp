@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "../datamappe.h"
+#include "DATO.h"
 #include "INDSTIL.h"
 #include "MEDPER.h"
 #include "STITAB.h"
@@ -103,6 +104,7 @@ bool WebNyheder(char *svar, unsigned stoerrelse) {
 
 class LaesIndstillingerTest : public ::testing::Test {
  protected:
+  SkemaPeriodeData gemtPeriode_{};
   void SetUp() override {
     char skabelon[] = "/tmp/laesindstil_XXXXXX";
     ASSERT_NE(mkdtemp(skabelon), nullptr);
@@ -111,8 +113,13 @@ class LaesIndstillingerTest : public ::testing::Test {
     fs::create_directories(mappe_ / "log");
     std::snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s", DataMappeNavn(mappe_).c_str());
     InitStiTab();
+    // The default accounting period is the one holding today's date, which
+    // comes from the schedule period: a fixed date, whatever ran before.
+    gemtPeriode_ = SkemaPeriode;
+    SkemaPeriode.AktuelDato = 20240101;
   }
   void TearDown() override {
+    SkemaPeriode = gemtPeriode_;
     StiTab.laastOenske = 0;
     IndstilKroge = {};
     gNyhedsSvar = nullptr;

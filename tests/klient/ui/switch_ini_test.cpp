@@ -328,7 +328,7 @@ TEST_F(FeltSwitchValgt, TheDataFolderAsTheCommandLineFormsIt) {
 
 TEST_F(FeltSwitchValgt, AFileThatCannotBeWrittenLeavesTheOldOne) {
   SkrivIniFil("ValgtSwt.ini", "[ObjSwitchNo]\r\n3,K,1\r\n");
-  std::filesystem::create_directory(rod / "ini" / "ValgtSwt.tmp");
+  std::filesystem::create_directory(rod / "ini" / "ValgtSwt.ini.gemny");
   Vaelg();
   EXPECT_FALSE(GemValgtSwt());
   EXPECT_EQ(IniFil("ValgtSwt.ini"), "[ObjSwitchNo]\r\n3,K,1\r\n");
