@@ -41,14 +41,19 @@ uint8_t RecVisKlasse(const TabDesc *pTd, const TabVar *pTv, uint32_t n);
 extern uint8_t FremmedArkivFarve;
 void LaesObjFeltIndstillinger();
 
-// What the cells need from the windows above the data store. The schedule
-// and the window framework install these; a missing one leaves its columns
-// blank.
-struct ObjFeltKilderRec {
+// What the cells ask of the windows above the data store; an empty slot
+// leaves its columns blank.
+struct ObjFeltKroge {
   // The current choice of the entry window's selection list of a kind.
   uint32_t (*HentDifValg)(char art);
   // The weekday 1..7 of a column of a window in a display mode.
   uint8_t (*KolonneUgedag)(char visning, uint32_t kolonne);
+};
+extern ObjFeltKroge ObjFeltKrog;
+
+// The values the cells read of the windows above the data store, each
+// written by its owner when it changes.
+struct ObjFeltKilderRec {
   // The ring-group names, 27 bytes each, indexed by group number.
   const char (*RingeGrupper)[27];
   uint32_t RingeGruppeAntal;

@@ -6,6 +6,7 @@
 // only fetches. Each contact is one worker thread that reports to the
 // contact pane with progress lines (1025) and ends with 1026.
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,6 +18,10 @@ constexpr UINT WM_KONTAKT_FREMSKRIDT = 1025;  // wParam 1 under way, 0 final; lP
 constexpr UINT WM_KONTAKT_SLUT = 1026;
 constexpr UINT WM_IMPORTFIL_KOMMET = 1933;     // to the main window, sent
 constexpr UINT kImportAutoSkemaKommando = 40281;
+// To the main window, posted by the contact's worker: an auto-schedule file
+// has come, so the main thread enables kImportAutoSkemaKommando in its menu
+// (a menu belongs to the thread of its window).
+constexpr UINT WM_AUTOSKEMA_KOMMET = 1940;
 
 struct KontaktState {
   HWND hwnd;            // the contact pane
@@ -40,8 +45,9 @@ struct KontaktState {
 void NulstilKontaktState(KontaktState *st);
 
 // 1 while a contact may log in; 2 after a cancelled login dialog, until
-// the user asks for a contact (1626).
-extern int LoginTilstand;
+// the user asks for a contact (1626). The contact's worker and the main
+// thread both write it.
+extern std::atomic<int> LoginTilstand;
 
 // Log off while a contact runs: the worker's connections (and the one it
 // is opening) are shut down, so a worker blocked in a receive returns at

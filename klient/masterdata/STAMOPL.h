@@ -153,8 +153,7 @@ struct StamKroge {
   void (*TegnRamme)(StamWS *ws);
   // The caption of a list pane, on each repaint of the pane.
   void (*TegnKaption)(StamWS *ws, int rude);
-  // Around the subjects sort (the activity in the computed fields' set).
-  void (*FoerSkfaSort)(StamWS *ws);
+  // After the subjects sort (the computed columns in their order).
   void (*EfterSkfaSort)(StamWS *ws);
   // The window goes.
   void (*Frigiv)(StamWS *ws);

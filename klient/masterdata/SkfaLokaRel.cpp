@@ -244,10 +244,6 @@ void SaetMaerke(uint32_t p, uint8_t m) { Skph(p)->SkygFaget = static_cast<char>(
 
 bool SkphIniLaest() { return FilLaest; }
 
-void InstallerSkphIni() {
-  BehandlDataKrog.LoadSkphIni = LoadSkphIni;
-  OpstartKroge.SyncSkphIni = SyncSkphIni;
-}
 
 void LoadSkphIni() {
   for (uint32_t p = 1; tvskph.pbTab && p < tvskph.wRecCnt; ++p) SaetMaerke(p, 0);

@@ -61,6 +61,3 @@ void LoadSkphIni();
 void SyncSkphIni();
 // Whether the last LoadSkphIni read ini\skph.ini (or found none).
 bool SkphIniLaest();
-// Fills BehandlData's slot with LoadSkphIni and the shutdown's with
-// SyncSkphIni; the start-up calls it with the other pieces' installers.
-void InstallerSkphIni();

@@ -28,6 +28,9 @@ extern char (*RingeSingleStrTab)[kRingTekstLaengde];
 extern uint32_t *RingeSingleTab;
 extern uint32_t RingeSingleAntal;
 
+// Frees the display tables (the shutdown; every rebuild starts with it).
+void FrigivRingeGrupper();
+
 // Messages of the strip.
 #define RING_VAELG_ID 1071   // to the strip: choose the ring system wParam when it holds it
 #define RING_TEGN 1104       // to the strip: repaint

@@ -29,13 +29,6 @@ void TegnDesktopLogo(HWND desktop);
 // WM_CREATE of the main window: the text bar, then every pane of the row.
 void OpretStatusFelter(HWND hovedvindue);
 
-// What the desktop reaches of modules that come later; an empty slot makes
-// nothing.
-struct SkrivebordKroge {
-  // The job-server contact pane of the server exchange.
-  HWND (*OpretServerFelt)(HWND hovedvindue);
-};
-extern SkrivebordKroge SkrivebordKrog;
 
 // The hours, minutes and seconds since the last start copy, with the whole
 // days in front when there are any ("1 dag og 01:00:00").

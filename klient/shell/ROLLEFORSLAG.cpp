@@ -96,7 +96,6 @@ void LaesRolleForslag() {
   }
 }
 
-void InstallerRolleForslag() { BehandlDataKrog.LaesRolleForslag = LaesRolleForslag; }
 
 // ==================================================================== dialog
 

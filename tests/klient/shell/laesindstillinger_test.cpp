@@ -112,7 +112,7 @@ class LaesIndstillingerTest : public ::testing::Test {
   }
   void TearDown() override {
     StiTab.laastOenske = 0;
-    IndstilKroge = {};
+    IndstilKrog = {};
     gNyhedsSvar = nullptr;
     StandardIndstillinger();
     StandardMedPerIndstillinger();
@@ -244,7 +244,7 @@ TEST_F(LaesIndstillingerTest, TableOfKeysAndRules) {
     }
   }
 
-  IndstilKroge.WebNewsCheck = WebNyheder;
+  IndstilKrog.WebNewsCheck = WebNyheder;
   for (const auto &t : tabel) {
     SCOPED_TRACE("ini:\n" + t.ini + "-l " + std::to_string(t.laast));
     fs::remove(ImportLog());

@@ -69,7 +69,7 @@ class StatusRaekke : public ::testing::Test {
     gemtIndstil = GlobalIndstillinger;
     gemtNyheder = nyeNyheder;
     gemtEp = ElevplanSlaaetTil;
-    gemtKroge = IndstilKroge;
+    gemtKroge = IndstilKrog;
     std::snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s", DataMappeNavn(rod).c_str());
     InitStiTab();
     RegistrerOrvaneRessourcer();
@@ -125,7 +125,7 @@ class StatusRaekke : public ::testing::Test {
     GlobalIndstillinger = gemtIndstil;
     nyeNyheder = gemtNyheder;
     ElevplanSlaaetTil = gemtEp;
-    IndstilKroge = gemtKroge;
+    IndstilKrog = gemtKroge;
     StatusBarKrog = {};
     fs::remove_all(rod);
   }
@@ -159,7 +159,7 @@ class StatusRaekke : public ::testing::Test {
   StiTabData gemtSti;
   GlobalIndstillingerData gemtIndstil;
   uint8_t gemtNyheder = 0, gemtEp = 0;
-  IndstilKrogeRec gemtKroge;
+  IndstilKroge gemtKroge;
 };
 
 }  // namespace statusbar_test
