@@ -62,12 +62,16 @@ function(tavo_use_stier target)
     $<$<COMPILE_LANGUAGE:CXX>:-include${CMAKE_BINARY_DIR}/generated/tavo/stier.h>)
 endfunction()
 
-# tavo_library(<name> [LIBS <libs>...])
-# A static library of every .cpp in the calling folder; the folder is its
-# include path for modules elsewhere.
+# tavo_library(<name> [LIBS <libs>...] [EXCLUDE <files>...])
+# A static library of every .cpp in the calling folder but the excluded
+# ones (a program's own main); the folder is its include path for modules
+# elsewhere.
 function(tavo_library name)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LIBS;EXCLUDE" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(fil ${ARG_EXCLUDE})
+    list(REMOVE_ITEM srcs ${CMAKE_CURRENT_SOURCE_DIR}/${fil})
+  endforeach()
   if(NOT srcs)
     # A folder whose first module has not landed yet: nothing to build.
     add_library(${name} INTERFACE)
@@ -159,13 +163,17 @@ function(tavo_add_subdirs)
   endforeach()
 endfunction()
 
-# tavo_program(<target> <installed name> [LIBS ...]): one of the four
-# programs, built from every .cpp of the calling folder and installed into
-# the program folder under the name the system gives it ("10413.exe",
-# "TavoMenu.exe" ...).
+# tavo_program(<target> <installed name> [LIBS ...] [ONLY <files>...]):
+# one of the four programs, built from every .cpp of the calling folder (or
+# only the files named) and installed into the program folder under the
+# name the system gives it ("10413.exe", "TavoMenu.exe" ...).
 function(tavo_program target installed)
-  cmake_parse_arguments(ARG "" "" "LIBS;SOURCES" ${ARGN})
-  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  cmake_parse_arguments(ARG "" "" "LIBS;SOURCES;ONLY" ${ARGN})
+  if(ARG_ONLY)
+    list(TRANSFORM ARG_ONLY PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/ OUTPUT_VARIABLE srcs)
+  else()
+    file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  endif()
   add_executable(${target} ${srcs} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE tavo_options ${ARG_LIBS})
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ${installed} SUFFIX "")

@@ -151,7 +151,8 @@ const Job &EksportJob() {
 }
 
 struct AutoFiler {
-  char exp[kStiLaengde], expGz[kStiLaengde], imp[kStiLaengde], impGz[kStiLaengde];
+  // The packed names have room for the suffix after a path of full length.
+  char exp[kStiLaengde], expGz[kStiLaengde + 3], imp[kStiLaengde], impGz[kStiLaengde + 3];
 };
 AutoFiler &Auto() {
   static AutoFiler a;
@@ -439,7 +440,7 @@ void ServerLogoff(KontaktState *st) {
 
 long JobStatus(KontaktState *st) {
   long total = 0, tilstand = 0;
-  if (sscanf(ServerSvar, "+OK %*ld %*d %*s %*ld %*ld %*ld %*ld %*ld %*ld %ld %ld", &total, &tilstand) < 1) total = 0;
+  if (sscanf(ServerSvar, "+OK %*d %*d %*s %*d %*d %*d %*d %*d %*d %ld %ld", &total, &tilstand) < 1) total = 0;
   if (total < 0) total = 0;
   const long ved = std::min(total, 30L) * 1000;
   if (Kmd(st, &st->s, "stat sched") != 0) {
@@ -455,7 +456,7 @@ long JobStatus(KontaktState *st) {
   while (ServerLaesSvar(st->s, linje, 260) && strcmp(linje, ".") != 0) {
     int ins = 0;
     long sek = 0, t = 0;
-    if (sscanf(linje, "%*ld %d %*s %*ld %*ld %*ld %*ld %*ld %*ld %ld %ld", &ins, &sek, &t) == 3) {
+    if (sscanf(linje, "%*d %d %*s %*d %*d %*d %*d %*d %*d %ld %ld", &ins, &sek, &t) == 3) {
       sidste = sek;
       if (ins != GlobalIndstillinger.insnr && sek > 0) total += sek;
     }
@@ -547,7 +548,7 @@ void AutoKontaktTraad(KontaktState *st) {
       Fremskridt(st, "Fejl: Forbindelse tabt...", 1);
     } else if (rc == 0) {
       long tilstand = 0;
-      sscanf(ServerSvar, "+OK %*ld %*d %*s %ld", &tilstand);
+      sscanf(ServerSvar, "+OK %*d %*d %*s %ld", &tilstand);
       if (Kmd(st, &st->autoS, "stat sched") == 0)
         Fremskridt(st, tilstand == 10 ? "Autoskemajob venter" : "Autoskemajob afvikles", 0);
       else

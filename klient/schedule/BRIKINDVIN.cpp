@@ -334,8 +334,8 @@ bool ListeTast(BrikIndStruct *b, const TastInfo &t, bool udfoer) {
 
 uint8_t NaesteCtrlTab(uint8_t t, bool tilbage) {
   if (ErMarkeringsTrin(t)) {
-    if (tilbage) return t == TRIN_LEKTIONER ? TRIN_TIDER : static_cast<uint8_t>(t - 1);
-    return t == TRIN_TIDER ? TRIN_LEKTIONER : static_cast<uint8_t>(t + 1);
+    if (tilbage) return t == TRIN_LEKTIONER ? static_cast<uint8_t>(TRIN_TIDER) : static_cast<uint8_t>(t - 1);
+    return t == TRIN_TIDER ? static_cast<uint8_t>(TRIN_LEKTIONER) : static_cast<uint8_t>(t + 1);
   }
   if (t > TRIN_SPESKE) return t;
   if (tilbage) {
@@ -343,7 +343,7 @@ uint8_t NaesteCtrlTab(uint8_t t, bool tilbage) {
     static constexpr uint8_t kTilbage[] = {TRIN_RISY, TRIN_AKTI, TRIN_SKFA, TRIN_ANFO, TRIN_LOKA, TRIN_SPESKE};
     return kTilbage[t];
   }
-  return t == TRIN_SPESKE ? TRIN_AKTI : static_cast<uint8_t>(t + 1);
+  return t == TRIN_SPESKE ? static_cast<uint8_t>(TRIN_AKTI) : static_cast<uint8_t>(t + 1);
 }
 
 void CtrlTab(BrikIndStruct *b, bool tilbage) {

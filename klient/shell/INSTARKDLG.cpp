@@ -104,7 +104,7 @@ char *AutoFelt(InstallationsKopi &k, int i) {
 // ---- templates
 
 tavo::res::DialogItem Felt(const char *klasse, int id, const char *tekst, DWORD stil, int x, int y, int b, int h) {
-  return tavo::res::DialogItem{klasse, id, tekst, WS_VISIBLE | stil, 0, x, y, b, h};
+  return tavo::res::DialogItem{klasse, id, tekst, static_cast<DWORD>(WS_VISIBLE | stil), 0, x, y, b, h};
 }
 tavo::res::DialogItem Etiket(const char *tekst, int x, int y, int b) {
   return Felt("STATIC", -1, tekst, SS_LEFT, x, y + 2, b, 10);

@@ -103,7 +103,16 @@ void SkrivOrd(uint8_t *p, uint32_t v) { memcpy(p, &v, 4); }
 
 void SaetNavn(int art, int n, const char *ren) {
   snprintf(GruppeNavneRen[art][n], kGruppeNavnLaengde, "%s", ren);
-  snprintf(GruppeNavne[art][n], kGruppeNavnLaengde, " %i : %s", n, GruppeNavneRen[art][n]);
+  // The shown name is cut to the field like the plain one: the number
+  // first, then as much of the name as fits.
+  char *vist = GruppeNavne[art][n];
+  const int foran = snprintf(vist, kGruppeNavnLaengde, " %i : ", n);
+  if (foran > 0 && foran < kGruppeNavnLaengde) {
+    const size_t plads = static_cast<size_t>(kGruppeNavnLaengde - foran - 1);
+    const size_t len = strnlen(GruppeNavneRen[art][n], plads);
+    memcpy(vist + foran, GruppeNavneRen[art][n], len);
+    vist[foran + static_cast<int>(len)] = '\0';
+  }
 }
 
 // The plain name of a shown name: the text after its " n : ".

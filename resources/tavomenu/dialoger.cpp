@@ -70,7 +70,9 @@ void RegistrerAvanceret() {
   int y = 12;
   for (const auto &r : radioer) {
     t.items.push_back({"BUTTON", r.id, r.tekst,
-                       WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON | (r.id == IDC_SUPPORT ? WS_GROUP : 0), 0, 30,
+                       static_cast<DWORD>(WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON |
+                                          (r.id == IDC_SUPPORT ? WS_GROUP : 0)),
+                       0, 30,
                        y, 160, 14});
     y += 20;
   }

@@ -13,6 +13,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ELEVLISTE.h"
@@ -322,34 +323,89 @@ TEST_F(MkdataTest, TheSchoolLoadsBackThroughTheStore) {
   EXPECT_EQ(poster, lille.Timeposter);
   EXPECT_GT(fravaer, 0u);
 
-  // The plan group: live and this installation's own, its lines on live
-  // activities and employments, their weeks inside the period.
+  // The plan: two groups, live and this installation's own, four plan
+  // periods each; rows of the stored kinds on live activities and
+  // employments, no two alike; their weeks inside the period and their
+  // weeks and periods naming live rows, periods of the row's group.
   TabVar *tvPg = Last("ffpg");
+  TabVar *tvPp = Last("ffpp");
   TabVar *tvGr = Last("ffgrund");
   TabVar *tvTt = Last("fftaltab");
-  ASSERT_TRUE(tvPg && tvGr && tvTt);
-  ASSERT_EQ(tvPg->wRecCnt, 2u);
-  const auto *pg = reinterpret_cast<const FfpgRec *>(GetRec(&tdffpg, tvPg, 1));
-  EXPECT_EQ(+pg->Ejer, SKOLE_INSNR);
-  EXPECT_EQ(pg->Status & 0x48, 0x40);
+  TabVar *tvPt = Last("ffpertab");
+  TabVar *tvRel = Last("ffpgrel");
+  ASSERT_TRUE(tvPg && tvPp && tvGr && tvTt && tvPt && tvRel);
+  ASSERT_EQ(tvPg->wRecCnt, 3u);
+  for (uint32_t g = 1; g < tvPg->wRecCnt; ++g) {
+    const auto *pg = reinterpret_cast<const FfpgRec *>(GetRec(&tdffpg, tvPg, g));
+    EXPECT_EQ(+pg->Ejer, SKOLE_INSNR);
+    EXPECT_EQ(pg->Status & 0x48, 0x40);
+    uint32_t perioder = 0;
+    for (uint32_t r = 1; r < tvPp->wRecCnt; ++r) {
+      const auto *p = reinterpret_cast<const FfppRec *>(GetRec(&tdffpp, tvPp, r));
+      if (p->ffpg_id != g) continue;
+      ++perioder;
+      EXPECT_GE(UgeDagTilDato(+p->Frauge, 7), +pg->Fradato) << r;
+      EXPECT_LE(UgeDagTilDato(+p->Tiluge, 1), +pg->Tildato) << r;
+    }
+    EXPECT_EQ(perioder, 4u) << g;
+  }
+  auto Medlem = [&](uint32_t g, uint32_t akti, uint32_t anfo) {
+    for (uint32_t r = 1; r < tvRel->wRecCnt; ++r) {
+      const auto *m = reinterpret_cast<const FfpgrelRec *>(GetRec(&tdffpgrel, tvRel, r));
+      if ((m->Status & 0x48) == 0x40 && m->Plangruppe_id == g && (akti ? m->akti_id == akti : m->anfo_id == anfo))
+        return true;
+    }
+    return false;
+  };
+  std::set<std::tuple<uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t>> planRaekker;
+  std::map<uint32_t, uint32_t> arter;
   ASSERT_GT(tvGr->wRecCnt, 1u);
   for (uint32_t r = 1; r < tvGr->wRecCnt; ++r) {
     const auto *g = reinterpret_cast<const FfgrundRec *>(GetRec(&tdffgrund, tvGr, r));
-    EXPECT_EQ(+g->ffpg_id, 1u);
-    EXPECT_TRUE(GyldigRef(tvAkti, +g->Aktivitet)) << r;
-    EXPECT_TRUE(GyldigRef(tvAnfo, +g->Medarbejder1)) << r;
+    EXPECT_EQ(g->Status & 0x48, 0x40) << r;
+    EXPECT_TRUE(GyldigRef(tvPg, +g->ffpg_id)) << r;
+    const uint32_t art = g->ObjType;
+    ++arter[art];
+    EXPECT_TRUE(art == 1u || art == 2u || art == 9u || art == 13u || art == 14u) << r;
+    if (art != 9) {
+      EXPECT_TRUE(GyldigRef(tvAkti, +g->Aktivitet)) << r;
+      EXPECT_TRUE(Medlem(g->ffpg_id, g->Aktivitet, 0)) << r;
+    }
+    if (art == 2 || art == 9 || art == 14) {
+      EXPECT_TRUE(GyldigRef(tvAnfo, +g->Medarbejder1)) << r;
+      EXPECT_TRUE(Medlem(g->ffpg_id, 0, g->Medarbejder1)) << r;
+    }
     if (g->Medarbejder2) {
       EXPECT_TRUE(GyldigRef(tvAnfo, +g->Medarbejder2)) << r;
     }
-    EXPECT_TRUE(g->ObjType == 2u || g->ObjType == 14u) << r;
+    EXPECT_TRUE(planRaekker.insert({+g->ffpg_id, +g->Aktivitet, +g->Skolefag, +g->Medarbejder1, +g->Medarbejder2, +g->Dublet})
+                    .second)
+        << r;
   }
+  for (uint32_t art : {1u, 2u, 9u, 13u, 14u}) EXPECT_GT(arter[art], 0u) << art;
   ASSERT_GT(tvTt->wRecCnt, tvGr->wRecCnt);
+  std::set<std::pair<uint32_t, uint32_t>> uger;
   for (uint32_t r = 1; r < tvTt->wRecCnt; ++r) {
     const auto *t = reinterpret_cast<const FftaltabRec *>(GetRec(&tdfftaltab, tvTt, r));
-    EXPECT_TRUE(GyldigRef(tvGr, +t->ffgrund_id)) << r;
+    ASSERT_TRUE(GyldigRef(tvGr, +t->ffgrund_id)) << r;
+    const auto *g = reinterpret_cast<const FfgrundRec *>(GetRec(&tdffgrund, tvGr, t->ffgrund_id));
+    EXPECT_EQ(g->Status & 0x48, 0x40) << r;
+    EXPECT_TRUE(g->ObjType == 2u || g->ObjType == 14u) << r;
     EXPECT_GE(+t->Uge, IndeksTilUge(1)) << r;
     EXPECT_LE(+t->Uge, IndeksTilUge(SkemaPeriode.AntalUger)) << r;
     EXPECT_EQ(t->Lektioner % 10, 0u) << r;
+    EXPECT_TRUE(uger.insert({+t->ffgrund_id, +t->Uge}).second) << r;
+  }
+  ASSERT_GT(tvPt->wRecCnt, 1u);
+  std::set<std::pair<uint32_t, uint32_t>> perioder;
+  for (uint32_t r = 1; r < tvPt->wRecCnt; ++r) {
+    const auto *p = reinterpret_cast<const FfpertabRec *>(GetRec(&tdffpertab, tvPt, r));
+    ASSERT_TRUE(GyldigRef(tvGr, +p->ffgrund_id)) << r;
+    ASSERT_TRUE(GyldigRef(tvPp, +p->ffpp_id)) << r;
+    const auto *g = reinterpret_cast<const FfgrundRec *>(GetRec(&tdffgrund, tvGr, p->ffgrund_id));
+    const auto *pp = reinterpret_cast<const FfppRec *>(GetRec(&tdffpp, tvPp, p->ffpp_id));
+    EXPECT_EQ(+pp->ffpg_id, +g->ffpg_id) << r;
+    EXPECT_TRUE(perioder.insert({+p->ffgrund_id, +p->ffpp_id}).second) << r;
   }
 }
 

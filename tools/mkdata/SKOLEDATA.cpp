@@ -1460,103 +1460,204 @@ bool SkrivEpTestFil(const std::string &rod) {
   return !f.fail();
 }
 
-// The subject plan of the school's own plan group: its activities and
-// teachers, and one plan line per activity, subject and teachers of the
-// weekly pattern with the lessons (in tenths) entered for every teaching
-// week, as the planning module keeps them beside the schedule. Teaching
-// tasks are planned in hours; some lines carry correction work, and the
-// last weeks exam time. Records are live plan records (status 64).
+// The subject plan: two plan groups of this installation over the school
+// year, the activities shared between them, each group with four plan
+// periods. A group's members are its team activities (and the task
+// activities it plans hours for) and the teachers of its rows. Per team
+// activity a heading row (kind 1) and a subject row (kind 2) per subject of
+// the activity, with the teacher who teaches it most in the weekly pattern
+// (and the second teacher of its team lessons, when there is one) and the
+// lessons (in tenths) of the weekly pattern entered for every teaching week
+// and summed per plan period. A task activity gets a heading of the view 'O'
+// (kind 13) and an hours row (kind 14) per teacher. Each teacher of a group
+// gets an employee row (kind 9). Some rows carry correction work, the last
+// weeks exam time. Records are live plan records (status 64).
 bool LavPlangruppe(Skole &s) {
   constexpr uint8_t STATUS_PLAN = 0x40;
-  constexpr uint32_t UGE_INDTASTET = 4;
-  Tabel pg = Hent("ffpg"), rel = Hent("ffpgrel"), gr = Hent("ffgrund"), tt = Hent("fftaltab");
-  uint32_t nrGruppe;
-  FfpgRec *g = Ny<FfpgRec>(pg, &nrGruppe);
-  if (!g) return false;
-  g->id = 1;
-  Tekst(g->Navn, "Fagplan 2026/27");
-  g->Fradato = SKOLE_FRADATO;
-  g->Tildato = SKOLE_TILDATO;
-  g->Ejer = SKOLE_INSNR;
-  Faerdig(pg, nrGruppe, STATUS_PLAN);
+  constexpr uint32_t UGE_INDTASTET = 4, PERIODE_INDTASTET = 16;
+  constexpr uint32_t GRUPPER = 2, PERIODER = 4;
+  Tabel pg = Hent("ffpg"), pp = Hent("ffpp"), rel = Hent("ffpgrel"), gr = Hent("ffgrund"), tt = Hent("fftaltab"),
+        pt = Hent("ffpertab");
 
-  struct Linje {
-    uint32_t akti, skfa, anfo1, anfo2;
-    uint32_t lektioner;  // a week
-    bool opgave;
-  };
-  std::vector<Linje> linjer;
-  std::map<std::tuple<uint32_t, uint32_t, uint32_t, uint32_t>, size_t> linjeNr;
-  for (const auto &lk : s.uge) {
-    const uint32_t akti = s.akti[lk.akti], anden = lk.antalAnfo > 1 ? lk.anfo[1] : 0;
-    const auto [it, ny] = linjeNr.try_emplace({akti, lk.skfa, lk.anfo[0], anden}, linjer.size());
-    if (ny)
-      linjer.push_back({akti, lk.skfa, lk.anfo[0], anden, 1, ErOpgave(lk.akti)});
-    else
-      ++linjer[it->second].lektioner;
-  }
   std::vector<Uge> uger;
   for (UgeIndeks ui = 1; ui <= SkemaPeriode.AntalUger; ++ui)
     if (!Ferieuge(IndeksTilUge(ui) % 100)) uger.push_back(IndeksTilUge(ui));
 
-  // The group's members, each once, in the order the lines name them.
-  uint32_t idRel = 0;
-  std::set<std::pair<uint32_t, uint32_t>> medlemmer;
-  auto Medlem = [&](uint32_t akti, uint32_t anfo) {
-    if (!medlemmer.insert({akti, anfo}).second) return true;
+  // The groups and their periods: the school year's weeks in four parts.
+  uint32_t gruppeNr[GRUPPER];
+  std::vector<std::pair<Uge, Uge>> periodeUger;
+  for (uint32_t k = 0; k < PERIODER; ++k) {
+    const uint32_t n = SkemaPeriode.AntalUger;
+    periodeUger.push_back({IndeksTilUge(1 + k * n / PERIODER), IndeksTilUge((k + 1) * n / PERIODER)});
+  }
+  uint32_t idPp = 0;
+  std::vector<uint32_t> periodeNr[GRUPPER];
+  for (uint32_t gi = 0; gi < GRUPPER; ++gi) {
+    FfpgRec *g = Ny<FfpgRec>(pg, &gruppeNr[gi]);
+    if (!g) return false;
+    g->id = gi + 1;
+    Tekst(g->Navn, gi == 0 ? "Fagplan 2026/27" : "Fagplan 2026/27, hold B");
+    g->Fradato = SKOLE_FRADATO;
+    g->Tildato = SKOLE_TILDATO;
+    g->Ejer = SKOLE_INSNR;
+    Faerdig(pg, gruppeNr[gi], STATUS_PLAN);
+    for (const auto &[fra, til] : periodeUger) {
+      uint32_t nr;
+      FfppRec *p = Ny<FfppRec>(pp, &nr);
+      if (!p) return false;
+      p->Id = ++idPp;
+      p->ffpg_id = gruppeNr[gi];
+      p->Frauge = fra;
+      p->Tiluge = til;
+      p->Ejer = SKOLE_INSNR;
+      Faerdig(pp, nr, STATUS_PLAN);
+      periodeNr[gi].push_back(nr);
+    }
+  }
+
+  // The weekly pattern by activity (index) and subject: lessons a week and
+  // the teachers with their lessons.
+  struct Fag {
+    uint32_t lektioner = 0;
+    std::map<uint32_t, uint32_t> laerere;  // anfo -> lessons
+    uint32_t anden = 0;                    // second teacher of team lessons
+  };
+  std::map<std::pair<uint32_t, uint32_t>, Fag> fag;
+  for (const auto &lk : s.uge) {
+    Fag &f = fag[{lk.akti, lk.skfa}];
+    ++f.lektioner;
+    ++f.laerere[lk.anfo[0]];
+    if (lk.antalAnfo > 1 && !f.anden && lk.anfo[1] != lk.anfo[0]) f.anden = lk.anfo[1];
+  }
+
+  uint32_t idRel = 0, idGrund = 0, idTal = 0, idPer = 0;
+  std::set<std::tuple<uint32_t, uint32_t, uint32_t>> medlemmer;
+  auto Medlem = [&](uint32_t gi, uint32_t akti, uint32_t anfo) {
+    if (!medlemmer.insert({gi, akti, anfo}).second) return true;
     uint32_t nr;
     FfpgrelRec *r = Ny<FfpgrelRec>(rel, &nr);
     if (!r) return false;
     r->Id = ++idRel;
-    r->Plangruppe_id = nrGruppe;
+    r->Plangruppe_id = gruppeNr[gi];
     r->akti_id = akti;
     r->anfo_id = anfo;
     r->Ejer = SKOLE_INSNR;
     Faerdig(rel, nr, STATUS_PLAN);
     return true;
   };
-
-  uint32_t idGrund = 0, idTal = 0;
-  for (const Linje &l : linjer) {
-    if (!Medlem(l.akti, 0) || !Medlem(0, l.anfo1) || (l.anfo2 && !Medlem(0, l.anfo2))) return false;
-    uint32_t nrLinje;
-    FfgrundRec *r = Ny<FfgrundRec>(gr, &nrLinje);
-    if (!r) return false;
+  auto Raekke = [&](uint32_t gi, uint32_t art, uint32_t akti, uint32_t skfa, uint32_t anfo1, uint32_t anfo2,
+                    uint32_t *pNr) {
+    FfgrundRec *r = Ny<FfgrundRec>(gr, pNr);
+    if (!r) return r;
     r->Id = ++idGrund;
-    r->ffpg_id = nrGruppe;
-    r->Aktivitet = l.akti;
-    r->Skolefag = l.skfa;
-    r->Medarbejder1 = l.anfo1;
-    r->Medarbejder2 = l.opgave ? 0 : l.anfo2;
-    r->ObjType = l.opgave ? 14 : 2;
-    r->SumLektioner = static_cast<uint32_t>(10 * l.lektioner * uger.size());
-    r->Minutnorm1 = 45.0f;
-    r->Minutnorm2 = r->Medarbejder2 ? 45.0f : -1.0f;
+    r->ffpg_id = gruppeNr[gi];
+    r->Aktivitet = akti;
+    r->Skolefag = skfa;
+    r->Medarbejder1 = anfo1;
+    r->Medarbejder2 = anfo2;
+    r->ObjType = art;
+    r->Minutnorm1 = anfo1 && art != 1 && art != 9 && art != 13 ? 45.0f : -1.0f;
+    r->Minutnorm2 = anfo2 ? 45.0f : -1.0f;
     r->Ejer = SKOLE_INSNR;
-    Faerdig(gr, nrLinje, STATUS_PLAN);
-    const bool retter = s.rnd.Chance(25);
+    Faerdig(gr, *pNr, STATUS_PLAN);
+    return r;
+  };
+  // The weeks and plan periods of one row.
+  auto Tal = [&](uint32_t gi, uint32_t linje, uint32_t lektioner, bool opgave, bool retter) {
+    std::vector<uint32_t> perLektioner(PERIODER, 0);
+    std::vector<float> perTimer(PERIODER, 0.0f);
     for (size_t u = 0; u < uger.size(); ++u) {
       uint32_t nr;
       FftaltabRec *t = Ny<FftaltabRec>(tt, &nr);
       if (!t) return false;
       t->Id = ++idTal;
-      t->ffgrund_id = nrLinje;
+      t->ffgrund_id = linje;
       t->PlanStatus = UGE_INDTASTET;
       t->Uge = uger[u];
-      t->Lektioner = 10 * l.lektioner;
-      if (l.opgave) t->Timer = 0.75f * static_cast<float>(l.lektioner);
+      t->Lektioner = 10 * lektioner;
+      if (opgave) t->Timer = 0.75f * static_cast<float>(lektioner);
       if (retter) {
         t->Rettearbejd = 0.5f;
         t->RetStatus = UGE_INDTASTET;
       }
-      if (!l.opgave && u + 2 >= uger.size()) {
+      if (!opgave && u + 2 >= uger.size()) {
         t->Eksametid = 1.5f;
         t->EksStatus = UGE_INDTASTET;
       }
       t->Ejer = SKOLE_INSNR;
       Faerdig(tt, nr, STATUS_PLAN);
+      for (uint32_t k = 0; k < PERIODER; ++k)
+        if (uger[u] >= periodeUger[k].first && uger[u] <= periodeUger[k].second) {
+          perLektioner[k] += t->Lektioner;
+          perTimer[k] += t->Timer;
+        }
+    }
+    for (uint32_t k = 0; k < PERIODER; ++k) {
+      if (perLektioner[k] == 0 && perTimer[k] == 0.0f) continue;
+      uint32_t nr;
+      FfpertabRec *p = Ny<FfpertabRec>(pt, &nr);
+      if (!p) return false;
+      p->Id = ++idPer;
+      p->ffgrund_id = linje;
+      p->ffpp_id = periodeNr[gi][k];
+      p->Lektioner = perLektioner[k];
+      p->Timer = perTimer[k];
+      p->PlanStatus = PERIODE_INDTASTET;
+      p->Ejer = SKOLE_INSNR;
+      Faerdig(pt, nr, STATUS_PLAN);
+    }
+    return true;
+  };
+
+  std::set<uint32_t> laerere[GRUPPER];
+  for (uint32_t a = 0; a < s.akti.size(); ++a) {
+    const uint32_t gi = a % GRUPPER, akti = s.akti[a];
+    const bool opgave = ErOpgave(a);
+    if (!Medlem(gi, akti, 0)) return false;
+    uint32_t nr;
+    if (opgave) {
+      // The task's teachers from the weekly pattern, each with its hours.
+      std::map<uint32_t, uint32_t> timer;
+      for (const auto &[noegle, f] : fag)
+        if (noegle.first == a)
+          for (const auto &[anfo, n] : f.laerere) timer[anfo] += n;
+      if (timer.empty()) continue;
+      if (!Raekke(gi, 13, akti, 0, 0, 0, &nr)) return false;
+      for (const auto &[anfo, n] : timer) {
+        laerere[gi].insert(anfo);
+        if (!Medlem(gi, 0, anfo) || !Raekke(gi, 14, akti, 0, anfo, 0, &nr) || !Tal(gi, nr, n, true, false))
+          return false;
+      }
+      continue;
+    }
+    if (!Raekke(gi, 1, akti, 0, 0, 0, &nr)) return false;
+    for (uint32_t skfa : s.aktiFag[a]) {
+      const auto it = fag.find({a, skfa});
+      uint32_t anfo1 = 0, bedst = 0, anfo2 = 0, lektioner = 0;
+      if (it != fag.end()) {
+        for (const auto &[anfo, n] : it->second.laerere)
+          if (n > bedst) anfo1 = anfo, bedst = n;
+        anfo2 = it->second.anden != anfo1 ? it->second.anden : 0;
+        lektioner = it->second.lektioner;
+      }
+      // A subject the weekly pattern does not reach is planned with one
+      // lesson a week by a teacher of the school.
+      if (!anfo1) anfo1 = s.anfo[(a + skfa) % s.anfo.size()];
+      if (!lektioner) lektioner = 1;
+      laerere[gi].insert(anfo1);
+      if (anfo2) laerere[gi].insert(anfo2);
+      if (!Medlem(gi, 0, anfo1) || (anfo2 && !Medlem(gi, 0, anfo2))) return false;
+      FfgrundRec *r = Raekke(gi, 2, akti, skfa, anfo1, anfo2, &nr);
+      if (!r) return false;
+      r->SumLektioner = static_cast<uint32_t>(10 * lektioner * uger.size());
+      if (!Tal(gi, nr, lektioner, false, s.rnd.Chance(25))) return false;
     }
   }
+  for (uint32_t gi = 0; gi < GRUPPER; ++gi)
+    for (uint32_t anfo : laerere[gi]) {
+      uint32_t nr;
+      if (!Raekke(gi, 9, 0, 0, anfo, 0, &nr)) return false;
+    }
   return true;
 }
 

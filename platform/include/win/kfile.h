@@ -83,6 +83,39 @@ DWORD GetFileSize(HANDLE h, LPDWORD sizeHigh);
 BOOL GetFileSizeEx(HANDLE h, PLARGE_INTEGER size);
 BOOL FlushFileBuffers(HANDLE h);
 
+// ---- Byte-range locks -----------------------------------------------------
+
+#ifndef TAVO_OVERLAPPED_DEFINED
+#define TAVO_OVERLAPPED_DEFINED
+// Only Offset and OffsetHigh have a meaning here: the start of a locked range.
+typedef struct _OVERLAPPED {
+  ULONG_PTR Internal;
+  ULONG_PTR InternalHigh;
+  DWORD Offset;
+  DWORD OffsetHigh;
+  HANDLE hEvent;
+} OVERLAPPED, *LPOVERLAPPED;
+#endif
+
+#define LOCKFILE_FAIL_IMMEDIATELY 0x00000001u
+#define LOCKFILE_EXCLUSIVE_LOCK 0x00000002u
+
+// A lock belongs to the handle that took it (and its duplicates), as on
+// Windows: another handle to the file, in this process or any other, is
+// refused a conflicting lock (ERROR_LOCK_VIOLATION with
+// LOCKFILE_FAIL_IMMEDIATELY, else it waits until the range is free). The
+// lock ends with UnlockFileEx, when the last handle closes or when the
+// process ends, however it ends; a started program never holds it. Ranges
+// may lie past the end of the file; an empty range is refused
+// (ERROR_INVALID_PARAMETER). An exclusive lock needs a handle opened with
+// write access, a shared one read access. Taking or ending a lock changes
+// no file: the file layer's test hook does not count it.
+BOOL LockFileEx(HANDLE h, DWORD flags, DWORD reserved, DWORD bytesLow, DWORD bytesHigh,
+                LPOVERLAPPED overlapped);
+// Ends a range the handle locked; a range it did not lock stays as it is
+// (no failure).
+BOOL UnlockFileEx(HANDLE h, DWORD reserved, DWORD bytesLow, DWORD bytesHigh, LPOVERLAPPED overlapped);
+
 // ---- Names in folders ----------------------------------------------------
 
 // Regular files report FILE_ATTRIBUTE_ARCHIVE (as a new file on Windows)
