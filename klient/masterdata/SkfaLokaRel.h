@@ -22,7 +22,10 @@ extern const RelArt SkfaLokaRelArt;
 // the state its window answers to REL_PLAN_TILSTAND (0: none). Until it
 // fills the slot no subject is taught in any plan group, so the window has
 // no rows.
-extern uint32_t (*FindGrundAktiRowKrog)(const void *planTilstand, uint32_t planGruppe, uint32_t akti);
+struct SkfaLokaRelKroge {
+  uint32_t (*FindGrundAktiRow)(const void *planTilstand, uint32_t planGruppe, uint32_t akti);
+};
+extern SkfaLokaRelKroge SkfaLokaRelKrog;
 
 // The window factory's row: without an open plan window the box
 // "Planmodul ikke åbent!" and no window (0); otherwise the window at the

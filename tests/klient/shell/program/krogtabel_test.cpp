@@ -47,6 +47,7 @@
 #include "OPTAEL.h"
 #include "RETTID.h"
 #include "RINGTID.h"
+#include "RELMATRIX.h"
 #include "ROLLEFORSLAG.h"
 #include "SkfaLokaRel.h"
 #include "STAMOPL.h"
@@ -124,6 +125,8 @@ const std::vector<Slot> &Tabel() {
       NAVNGIVET(ImportDataKrog, ResetAllData, ResetAllData),
       IKKE_BYGGET(ImportDataKrog, CountFaellesElever),
       // The master data.
+      IKKE_BYGGET(RelMatrixKrog, RelPlanGruppe),
+      IKKE_BYGGET(SkfaLokaRelKrog, FindGrundAktiRow),
       NAVNGIVET(StamKrog, ByggLister, StamTalByggLister),
       NAVNGIVET(StamKrog, VaerdiTekst, StamVaerdiTekst),
       NAVNGIVET(StamKrog, CelleTekst, StamTalCelleTekst),
