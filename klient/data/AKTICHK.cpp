@@ -21,10 +21,8 @@ namespace {
 constexpr uint32_t BUDGET_IKKE_TALT = 0x40000000u;
 constexpr size_t BEM_MAX = 254;
 
-AktiAdvarselFn Advarsel = nullptr;
-
 void Advar(bool fHovedvindue, const char *tekst, const char *titel) {
-  if (Advarsel) Advarsel(fHovedvindue, tekst, titel);
+  if (AktiChkKrog.Advarsel) AktiChkKrog.Advarsel(fHovedvindue, tekst, titel);
 }
 
 bool BudtGaelder(const BudtRec &b, uint32_t akti, Dato dato) {
@@ -47,22 +45,16 @@ void Saml(const BemaerkningsLinjer &l, char *ud) {
 
 }  // namespace
 
-void SaetAktiAdvarsel(AktiAdvarselFn fn) { Advarsel = fn; }
-
-namespace {
-TidspostCheckFn gTidspostCheck = nullptr;
-}  // namespace
-
-void SaetTidspostCheck(TidspostCheckFn fn) { gTidspostCheck = fn; }
+AktiChkKroge AktiChkKrog = {};
 
 bool AnfoTidspostCheck(uint32_t anfo, Dato fradato, Dato tildato, TidspostRec *poster, unsigned antal) {
   if (!GyldigRef(&tvanfo, anfo)) return false;
   const AnfoRec *a = TabRec<AnfoRec>(tvanfo, anfo);
-  if (!a || !gTidspostCheck || !GyldigRef(&tvmeda, a->meda_id)) return false;
+  if (!a || !AktiChkKrog.TidspostCheck || !GyldigRef(&tvmeda, a->meda_id)) return false;
   const MedaRec *m = TabRec<MedaRec>(tvmeda, a->meda_id);
   if (!m) return false;
   char status = 0;
-  gTidspostCheck(static_cast<int>(m->id), static_cast<int>(fradato), static_cast<int>(tildato), poster, antal,
+  AktiChkKrog.TidspostCheck(static_cast<int>(m->id), static_cast<int>(fradato), static_cast<int>(tildato), poster, antal,
                  &status);
   return status == '0';
 }

@@ -11,13 +11,6 @@
 #include "DATO.h"
 #include "win/types.h"
 
-// The user-visible warnings go through this writer (owner is the main
-// window or none, the text, the caption). The shell installs one that shows
-// an exclamation message box; tests install one that records them. Without
-// one nothing is shown.
-typedef void (*AktiAdvarselFn)(bool fHovedvindue, const char *tekst, const char *titel);
-void SaetAktiAdvarsel(AktiAdvarselFn fn);
-
 // The date window of the status bar (answers 1931 with its date). The shell
 // sets it; without it, or when it answers 0, the period's current date is
 // the budget date.
@@ -65,12 +58,18 @@ struct TidspostRec {
   uint32_t Stoerrelse;
   uint32_t Tal;
 };
-// The web's time-post check (employee id, first and last date, records and
-// their room, out status '0' after a good reply). The shell installs it;
-// the data store does not reach the network itself.
-typedef int (*TidspostCheckFn)(int meda_id, int fradato, int tildato, TidspostRec *poster, unsigned antal,
-                               char *status);
-void SaetTidspostCheck(TidspostCheckFn fn);
+// What the checks reach above the data store, filled by the wiring.
+struct AktiChkKroge {
+  // The user-visible warnings (owner the main window or none, the text,
+  // the caption): an exclamation message box. Empty, nothing is shown.
+  void (*Advarsel)(bool fHovedvindue, const char *tekst, const char *titel);
+  // The web's time-post check (employee id, first and last date, records
+  // and their room, out status '0' after a good reply): the data store
+  // does not reach the network itself. Empty, there is no answer.
+  int (*TidspostCheck)(int meda_id, int fradato, int tildato, TidspostRec *poster, unsigned antal, char *status);
+};
+extern AktiChkKroge AktiChkKrog;
+
 // True when the hub answered the time-post query of the employment's
 // employee for the period; false without the employment, its employee or
 // an installed check.

@@ -30,7 +30,7 @@
 
 std::atomic<uint32_t> DataAendret{0};
 DWORD VenteDialogLukPause = 1000;
-HentGemKroge HentGemKrog = {nullptr, nullptr, nullptr, nullptr, nullptr, SletLaaseFil, nullptr, nullptr};
+HentGemKroge HentGemKrog = {};
 
 namespace {
 
@@ -306,6 +306,15 @@ void LukVenteDialogTraad(VenteBlok *blok) {
   blok->hDlg.store(0);
 }
 
+void SletLaasefilVedStop() {
+  // Without the start-up's rule nobody has said whose lock it is: a lock
+  // of another run must never go.
+  if (HentGemKrog.DeleteLockFile)
+    HentGemKrog.DeleteLockFile();
+  else
+    LogPrintf("** Info: Låsefilen bliver stående: ingen regel for den i denne kørsel\n");
+}
+
 void SletLaaseFil() {
   if (!StiTab.szlck[0]) return;
   if (!DeleteFileA(StiTab.szlck)) {
@@ -353,7 +362,7 @@ int HentAlleData(HWND hDlg) {
                 "Kontakt TAVO-support!",
                 "OBS! Data fejl", MB_OK | MB_ICONERROR);
     if (hDlg) LukVenteDialog(hDlg);
-    if (HentGemKrog.DeleteLockFile) HentGemKrog.DeleteLockFile();
+    SletLaasefilVedStop();
     ExitProcess(kDataFejlExitKode);
   }
   if (res > 0) {

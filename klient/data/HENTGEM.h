@@ -129,6 +129,7 @@ struct HentGemKroge {
   void (*ImportData)(HWND hDlg);
   // The Elevplan answer file data\ep_imp.dat.
   void (*ImportElevplan)();
+  // Deletes the lock file when this run owns it (a fatal stop).
   void (*DeleteLockFile)();
   // Refreshes the start copies with a complete save (GemStartKopi): called
   // inside the save's commit, after the event files are written, so the
@@ -147,6 +148,10 @@ struct HentGemKroge {
   void (*EfterKompletGemning)();
 };
 extern HentGemKroge HentGemKrog;
-// Deletes ini\tavo.lck of the data folder when it exists (the default of
-// HentGemKrog.DeleteLockFile).
+// Deletes ini\tavo.lck of the data folder when it exists, whoever owns it:
+// for tests and tools that own the folder; the program's rule is
+// SletEgenLaasefil.
 void SletLaaseFil();
+// A fatal stop's lock rule: HentGemKrog.DeleteLockFile; unfilled, the lock
+// stays and the log says so.
+void SletLaasefilVedStop();

@@ -171,21 +171,13 @@ void FrigivAakrel() { ResetTab(&tdaakrel, &tvaakrel, 1); }
 
 uint32_t AakrelAntal() { return tvaakrel.wRecCnt; }
 
-// ---- The data store's slots ----
-
-void InstallerImportKroge() {
-  VedligeKrog.FrigivAakrel = FrigivAakrel;
-  VedligeKrog.AddAakrel = AddAakrel;
-  VedligeKrog.AakrelAntal = AakrelAntal;
-  VedligeKrog.CleanupAakrel = CleanupAakrel;
-  TimoakKrog.AddTimoak = [](uint32_t akti, uint32_t anfo, uint32_t dato, int32_t timer, uint8_t kilde,
-                            uint8_t ejer, char type, uint8_t status) {
-    TimoakRaekke *t = AddTimoak(type, ejer, 0, status, kilde, akti, anfo, dato, timer,
-                                static_cast<uint32_t>(time(nullptr)));
-    if (t == nullptr) return false;
-    OptaelTimoak(t, +1);
-    return true;
-  };
-  TimoakKrog.SetAakrel = [](uint32_t akti, uint32_t anfo, uint8_t status) { SetAakrel(akti, anfo, status); };
-  TimoakKrog.SumTimoak = SumTimoak;
+// The data store's posting writer: the new row counted in the figures, as
+// SletTimoak takes a row out of them.
+bool AddTimoakOgTael(uint32_t akti, uint32_t anfo, uint32_t dato, int32_t timer, uint8_t kilde, uint8_t ejer,
+                     char type, uint8_t status) {
+  TimoakRaekke *t =
+      AddTimoak(type, ejer, 0, status, kilde, akti, anfo, dato, timer, static_cast<uint32_t>(time(nullptr)));
+  if (t == nullptr) return false;
+  OptaelTimoak(t, +1);
+  return true;
 }

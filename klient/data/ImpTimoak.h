@@ -44,7 +44,8 @@ void FrigivAakrel();
 // Records of aakrel, record 0 included.
 uint32_t AakrelAntal();
 
-// Fills the data store's slots for these functions (the postings and the
-// maintenance commands call them there). The posting writer installed there
-// counts the new row in the figures, as SletTimoak takes a row out of them.
-void InstallerImportKroge();
+// The data store's posting writer (TimoakKrog.AddTimoak): the new row
+// counted in the figures, as SletTimoak takes a row out of them; false when
+// it could not be added.
+bool AddTimoakOgTael(uint32_t akti, uint32_t anfo, uint32_t dato, int32_t timer, uint8_t kilde, uint8_t ejer,
+                     char type, uint8_t status);

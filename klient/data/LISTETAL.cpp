@@ -164,14 +164,10 @@ Dato AfMaaned(Dato d) { return d / 100; }
 
 }  // namespace
 
-namespace {
-TalSpoergFn Spoerg = nullptr;
-}
-
-void SaetTalSpoerg(TalSpoergFn fn) { Spoerg = fn; }
+ListeTalKroge ListeTalKrog = {};
 
 LRESULT TalSpoerg(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return hwnd && Spoerg ? Spoerg(hwnd, msg, wParam, lParam) : 0;
+  return hwnd && ListeTalKrog.Spoerg ? ListeTalKrog.Spoerg(hwnd, msg, wParam, lParam) : 0;
 }
 
 char VisningsBogstav(HWND hwnd) {

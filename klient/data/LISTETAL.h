@@ -30,11 +30,14 @@ struct TalPeriodeRec {
 };
 
 // Asks a window a question by message (the list window its display mode,
-// the date window its date). The data store does not link the window layer:
-// the shell installs SendMessage here. Without it every answer is 0.
-typedef LRESULT (*TalSpoergFn)(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-void SaetTalSpoerg(TalSpoergFn fn);
+// the date window its date) through ListeTalKrog.Spoerg: the data store does
+// not link the window layer. Without it every answer is 0.
 LRESULT TalSpoerg(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+struct ListeTalKroge {
+  // SendMessage, filled by the wiring.
+  LRESULT (*Spoerg)(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+};
+extern ListeTalKroge ListeTalKrog;
 
 // The window's display-mode letter: 'D', 'T' or 'L' (lesson view).
 char VisningsBogstav(HWND hwnd);

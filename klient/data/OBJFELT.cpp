@@ -24,6 +24,7 @@
 #include "win/kprofile.h"
 
 ObjFeltKilderRec ObjFeltKilder;
+ObjFeltKroge ObjFeltKrog;
 
 // ---- Captions and widths ----
 
@@ -602,8 +603,8 @@ void Cellen(HWND hwnd, uint32_t felt, uint32_t n, int32_t v1, int32_t v2, int32_
 
     // ---- Subject and plan figures ----
     case 254: case 255: case 256: case 257: case 258: {
-      if (!ObjFeltKilder.HentDifValg || n == 0) return;
-      const uint32_t akti = ObjFeltKilder.HentDifValg('K');
+      if (!ObjFeltKrog.HentDifValg || n == 0) return;
+      const uint32_t akti = ObjFeltKrog.HentDifValg('K');
       if (akti == 0) return;
       const SkphRec *s = Skph(FindParRec(&tdskph, &tvskph, akti, n));
       if (!s) return;
@@ -651,7 +652,7 @@ void Cellen(HWND hwnd, uint32_t felt, uint32_t n, int32_t v1, int32_t v2, int32_
       }
       const SkphRec *s = Skph(n);
       if (!s) return;
-      const uint32_t anfo = ObjFeltKilder.HentDifValg ? ObjFeltKilder.HentDifValg('M') : 0;
+      const uint32_t anfo = ObjFeltKrog.HentDifValg ? ObjFeltKrog.HentDifValg('M') : 0;
       float v = 0;
       if (!PlanTabVaerdi(anfo, s->akti_id, s->skfa_id, &v)) return c.Skriv("  --  ");
       return c.Skriv("%6.2f", static_cast<double>(v));
@@ -778,8 +779,8 @@ void Cellen(HWND hwnd, uint32_t felt, uint32_t n, int32_t v1, int32_t v2, int32_
     }
     case 209: return c.Skriv("%c", KodeBogstav(v1));
     case 211: {
-      if (!ObjFeltKilder.KolonneUgedag) return;
-      uint8_t dag = ObjFeltKilder.KolonneUgedag(VisningsBogstav(hwnd), n);
+      if (!ObjFeltKrog.KolonneUgedag) return;
+      uint8_t dag = ObjFeltKrog.KolonneUgedag(VisningsBogstav(hwnd), n);
       if (dag < 1 || dag > 7) dag = 1;
       return c.Skriv("%-*s", static_cast<int>(c.bredde), kUgedage[dag]);
     }

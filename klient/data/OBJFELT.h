@@ -40,14 +40,19 @@ void ObjFeltTekst(HWND hwnd, uint32_t felt, uint32_t bredde, uint32_t recnr, int
 // record; else the table's default class.
 uint8_t RecVisKlasse(const TabDesc *pTd, const TabVar *pTv, uint32_t n);
 
-// What the cells need from the windows above the data store. The schedule
-// and the window framework install these; a missing one leaves its columns
-// blank.
-struct ObjFeltKilderRec {
+// What the cells ask of the windows above the data store; an empty slot
+// leaves its columns blank.
+struct ObjFeltKroge {
   // The current choice of the entry window's selection list of a kind.
   uint32_t (*HentDifValg)(char art);
   // The weekday 1..7 of a column of a window in a display mode.
   uint8_t (*KolonneUgedag)(char visning, uint32_t kolonne);
+};
+extern ObjFeltKroge ObjFeltKrog;
+
+// The values the cells read of the windows above the data store, each
+// written by its owner when it changes.
+struct ObjFeltKilderRec {
   // The ring-group names, 27 bytes each, indexed by group number.
   const char (*RingeGrupper)[27];
   uint32_t RingeGruppeAntal;

@@ -20,6 +20,7 @@
 #include "VEDLIGE.h"
 
 #include "INDSTIL.h"
+#include "PROGVINDUER.h"
 #include "TAVODATA.h"
 
 namespace {
@@ -113,7 +114,6 @@ int RetSkemaForGensend(uint32_t dato, int mode) {
       } else if (s.opdtid / 1000000.0 < static_cast<double>(dato)) {
         continue;
       }
-      if (GensendKrog.Valgt && !GensendKrog.Valgt(uge, r)) continue;
       valgte.push_back({r, nullptr, s.Lektion, RingSystem(s)});
     }
     for (Gensendelse &g : valgte)
@@ -280,8 +280,8 @@ void OpdaterAakrel(uint32_t akti, uint32_t anfo) {
 
 void MeldAendring(bool alleVinduer) {
   if (alleVinduer && TimoakKrog.SendTilAlleVinduer) TimoakKrog.SendTilAlleVinduer(DATA_AENDRET, 0, 0);
-  if (TimoakKrog.hwndHoved) SendMessageA(TimoakKrog.hwndHoved, HOVED_DATA_AENDRET, 0, 0);
-  if (VedligeKrog.hwndEksportStatus) InvalidateRect(VedligeKrog.hwndEksportStatus, nullptr, TRUE);
+  if (hwndHoved) SendMessageA(hwndHoved, HOVED_DATA_AENDRET, 0, 0);
+  if (hwndEksportStatus) InvalidateRect(hwndEksportStatus, nullptr, TRUE);
 }
 
 bool IInterval(uint32_t dato, uint32_t fra, uint32_t til) { return dato >= fra && dato <= til; }

@@ -22,10 +22,9 @@ bool GendanStartKopi();
 // ---- Resend of the schedule ----
 
 // The event services of the schedule that the resend uses, filled in by
-// their owner. An empty slot is skipped (Valgt: every event is selected).
+// the wiring. Every live first row of the own installation in the span is
+// resent: no part of the program keeps a narrower selection.
 struct GensendKroge {
-  // The event whose first row is `forste` in the week's bucket is selected.
-  bool (*Valgt)(uint32_t uge, uint32_t forste);
   // Reads the event into a description of its own (freed by AddBegivenhed).
   void *(*HentAVS)(uint32_t uge, uint32_t forste);
   void (*SletBegivenhed)(uint32_t uge, uint32_t forste);
@@ -68,7 +67,6 @@ struct TimoakKroge {
   // Hours x 100 of the pair in live rows.
   int32_t (*SumTimoak)(uint32_t akti, uint32_t anfo);
   void (*SendTilAlleVinduer)(UINT msg, WPARAM wParam, LPARAM lParam);
-  HWND hwndHoved;  // gets 1140 (data changed)
 };
 extern TimoakKroge TimoakKrog;
 

@@ -15,6 +15,7 @@ uint32_t EksportTaellere[kAntalEksportTaellere];
 uint32_t EksportPlanTal;
 uint32_t Fejl62Raekker;
 VedligeKroge VedligeKrog = {};
+HWND hwndEksportStatus = 0;
 
 namespace {
 
@@ -212,7 +213,7 @@ void CountExportChanges() {
   });
   EksportPlanTal = (HasPlanExport() ? 1 : 0) +
                    GetPrivateProfileIntA("flag", "exportermedaskeprior", 0, StiTab.szini);
-  if (VedligeKrog.hwndEksportStatus) SendMessageA(VedligeKrog.hwndEksportStatus, WM_PAINT, 0, 0);
+  if (hwndEksportStatus) SendMessageA(hwndEksportStatus, WM_PAINT, 0, 0);
 }
 
 bool HasPlanExport() {

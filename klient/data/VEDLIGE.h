@@ -22,10 +22,11 @@ struct VedligeKroge {
   void (*CleanupAakrel)();
   // Removes an activity's events from the schedule.
   void (*FjernAktiFraSkema)(uint32_t akti);
-  // The export status pane, repainted after a count.
-  HWND hwndEksportStatus;
 };
 extern VedligeKroge VedligeKrog;
+// The export status pane of the status row, repainted after a count; 0
+// while there is none. Written by the pane alone.
+extern HWND hwndEksportStatus;
 
 void ReetablerLaastPeriode();
 // Event rows whose deletion waits for an absence registration ('?') are

@@ -58,6 +58,8 @@ std::atomic<bool> SletterVedGemning{false};
 
 bool FilFindes(const char *sti) { return sti[0] && GetFileAttributesA(sti) != INVALID_FILE_ATTRIBUTES; }
 
+}  // namespace
+
 // The save's slot when it takes its data. The server places no new import
 // while data\imp.dat is there, so the file removed is the file read.
 void Udvekslingsfiler(std::vector<std::string> *pFiler) {
@@ -76,6 +78,8 @@ void ImportVedHentning(HWND hDlg) {
   SletterVedGemning.store(false);
   ImportData(hDlg);
 }
+
+namespace {
 
 bool ErHoved(const char *linje) { return linje[0] == '@' || linje[0] == '#'; }
 bool ErFejl(const char *linje) { return strncmp(linje, "!FEJL", 5) == 0; }
@@ -307,10 +311,10 @@ void EfterAfsnit(HWND hDlg) {
 
   // The exchange files go only with a complete save, in its commit: the
   // server counts the import delivered, so a lost save would lose it for
-  // good, and a file left after the save would be read twice.
-  HentGemKrog.ForbrugteFiler = Udvekslingsfiler;
-  HentGemKrog.EfterKompletGemning = Forbrugt;
+  // good, and a file left after the save would be read twice
+  // (HentGemKrog.ForbrugteFiler).
   SletterVedGemning.store(true);
+
   StartGemAlleData(hDlg, 0);
   if (!SletterVedGemning.load()) {
     SidsteImportUdfald = IMPORT_INDLAEST;
@@ -452,7 +456,7 @@ void ImportData(HWND hDlg) {
       SaetFejletImportTilSide();
       // The main window is not closed first: its closing would save the
       // half-read import, which the next start then reads again on top.
-      if (HentGemKrog.DeleteLockFile) HentGemKrog.DeleteLockFile();
+      SletLaasefilVedStop();
       LogPrintf("** Fejl: Fejl i data import filen; programmet stopper\n");
       ExitProcess(kDataFejlExitKode);
     }
@@ -525,10 +529,4 @@ void ImportKommando(HWND hovedvindue) {
   StatusServerBesked("Importfil indlæst");
   MessageBeep(0);
   if (ElevplanSlaaetTil && hovedvindue) PostMessageA(hovedvindue, HOVED_EP_IMPORT, 0, 0);
-}
-
-void InstallerImportData() {
-  HentGemKrog.ImportData = ImportVedHentning;
-  HentGemKrog.ForbrugteFiler = Udvekslingsfiler;
-  HentGemKrog.EfterKompletGemning = Forbrugt;
 }

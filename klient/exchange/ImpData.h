@@ -68,7 +68,12 @@ bool ImportVedAnkomst(HWND hovedvindue);
 // first; then the import, a beep, and 1938 posted with the Elevplan switch.
 void ImportKommando(HWND hovedvindue);
 
-// Fills the load-all slot (HentGemKrog.ImportData) and the save's slots
-// that remove the exchange files of an import in the commit of the save
-// that holds its data.
-void InstallerImportData();
+// The data store's slots of the import. The load-all slot
+// (HentGemKrog.ImportData): the tables are as their files left them, so an
+// import read before into this run's tables is in them no more.
+void ImportVedHentning(HWND hDlg);
+// The save's slots (HentGemKrog.ForbrugteFiler, .EfterKompletGemning): the
+// exchange files of an import go in the commit of the save that holds its
+// data, and are forgotten once that save was decided.
+void Udvekslingsfiler(std::vector<std::string> *pFiler);
+void Forbrugt();

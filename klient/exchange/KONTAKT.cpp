@@ -26,7 +26,7 @@
 #include "win/dlg.h"
 #include "win/menu.h"
 
-int LoginTilstand = 1;
+std::atomic<int> LoginTilstand{1};
 
 namespace {
 
@@ -497,8 +497,7 @@ long SendEksportJob(KontaktState *st) { return SendJob(st, &st->s, st->login, Ek
 int HentAutoJob(KontaktState *st) {
   const Job j = AutoJob();
   const int rc = HentJob(st, &st->autoS, st->autoLogin, j);
-  if (Findes(StiTab.szasexp) && hwndHoved)
-    if (HMENU m = GetMenu(hwndHoved)) EnableMenuItem(m, kImportAutoSkemaKommando, MF_BYCOMMAND | MF_ENABLED);
+  if (Findes(StiTab.szasexp) && hwndHoved) PostMessageA(hwndHoved, WM_AUTOSKEMA_KOMMET, 0, 0);
   return rc;
 }
 

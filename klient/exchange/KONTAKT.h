@@ -6,6 +6,7 @@
 // only fetches. Each contact is one worker thread that reports to the
 // contact pane with progress lines (1025) and ends with 1026.
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -38,8 +39,9 @@ struct KontaktState {
 void NulstilKontaktState(KontaktState *st);
 
 // 1 while a contact may log in; 2 after a cancelled login dialog, until
-// the user asks for a contact (1626).
-extern int LoginTilstand;
+// the user asks for a contact (1626). The contact's worker and the main
+// thread both write it.
+extern std::atomic<int> LoginTilstand;
 
 // Log off while a contact runs: the worker's connections (and the one it
 // is opening) are shut down, so a worker blocked in a receive returns at

@@ -36,7 +36,7 @@
 #include "VISFELT.h"
 #include "tavo/assert.h"
 
-uint32_t (*RelPlanGruppeKrog)(const void *planTilstand) = nullptr;
+RelMatrixKroge RelMatrixKrog = {};
 
 HBRUSH RelBrush(uint8_t slot) { return FarveBrush[slot] ? FarveBrush[slot] : GetSysColorBrush(COLOR_BTNFACE); }
 
@@ -579,10 +579,10 @@ void HentRelUgeInterval(Uge *foerste, Uge *sidste) {
   const Uge uge = IndeksTilUge(SkemaPeriode.AktuelUgeIndeks);
   *foerste = *sidste = uge;
   const HWND plan = FindVindueType(kPlanVindueType);
-  if (!plan || !RelPlanGruppeKrog) return;
+  if (!plan || !RelMatrixKrog.RelPlanGruppe) return;
   const void *tilstand = reinterpret_cast<const void *>(SendMessageA(plan, REL_PLAN_TILSTAND, 0, 0));
   if (!tilstand) return;
-  const auto *g = reinterpret_cast<const FfpgRec *>(Post(&tdffpg, &tvffpg, RelPlanGruppeKrog(tilstand)));
+  const auto *g = reinterpret_cast<const FfpgRec *>(Post(&tdffpg, &tvffpg, RelMatrixKrog.RelPlanGruppe(tilstand)));
   if (!g) return;
   Uge fra = 0, til = 0;
   DatoTilUge(g->Fradato, &fra, nullptr);

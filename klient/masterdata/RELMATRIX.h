@@ -129,7 +129,10 @@ void HentRelUgeInterval(Uge *foerste, Uge *sidste);
 // The planning module tells the current plan group (an ffpg record number)
 // of the state its window answers to REL_PLAN_TILSTAND. Until it fills this
 // slot an open plan window counts as no plan group.
-extern uint32_t (*RelPlanGruppeKrog)(const void *planTilstand);
+struct RelMatrixKroge {
+  uint32_t (*RelPlanGruppe)(const void *planTilstand);
+};
+extern RelMatrixKroge RelMatrixKrog;
 
 // The records of a head's table with status 10..29, within the weeks and
 // sharing a group bit with the mask (or Gruppe 0), in record order, sorted

@@ -758,7 +758,6 @@ void SorterStamSkfa(StamWS *ws, uint32_t knap) {
 
   const uint32_t r = d.PosY.Aktuel;
   const uint32_t vaerdi = r >= 1 && r <= d.ObjTabAntal ? d.ObjTab[r] : 0;
-  if (StamKrog.FoerSkfaSort) StamKrog.FoerSkfaSort(ws);
   if (d.ObjTab && d.ObjTabAntal >= 2) {
     const VisFeltKontekst k{ws->hwnd, 0, 0, 0};
     SorterPaaFelter(static_cast<char>(d.Bogstav), d.ObjTab, d.ObjTabAntal, d.pTd, d.pTv, &k,
@@ -1067,8 +1066,6 @@ LRESULT CALLBACK StamWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 bool RegistrerStamKlasse(HINSTANCE inst) {
-  StamTeksterIndsaet();
-  StamTalIndsaet();
   WNDCLASSA wc;
   std::memset(&wc, 0, sizeof wc);
   wc.style = CS_OWNDC | CS_DBLCLKS;

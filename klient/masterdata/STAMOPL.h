@@ -140,8 +140,7 @@ struct StamKroge {
   // first row, false after the last), so that figures read for every row
   // can be worked out once per paint.
   void (*OmListeTegning)(StamWS *ws, int rude, bool begynder);
-  // Around the subjects sort (the activity in the computed fields' set).
-  void (*FoerSkfaSort)(StamWS *ws);
+  // After the subjects sort (the computed columns in their order).
   void (*EfterSkfaSort)(StamWS *ws);
   // The window goes.
   void (*Frigiv)(StamWS *ws);

@@ -754,14 +754,14 @@ bool StamNoegletalTekst(StamWS *ws, uint32_t kode, uint32_t bredde, char *tekst,
   return StamUd(tekst, bredde, "%4ld", tal);
 }
 
-void StamTalIndsaet() {
-  StamKrog.ByggLister = ByggLister;
-  StamKrog.CelleTekst = CelleTekst;
-  StamKrog.TegnNoegletal = TegnNoegletal;
-  StamKrog.EfterSkfaSort = EfterSkfaSort;
-  StamKrog.OmListeTegning = OmListeTegning;
-  StamKrog.Frigiv = Frigiv;
+void StamTalByggLister(StamWS *ws) { ByggLister(ws); }
+bool StamTalCelleTekst(StamWS *ws, int rude, uint32_t raekke, const SwitchFelt *sf, char *tekst, uint8_t *farve) {
+  return CelleTekst(ws, rude, raekke, sf, tekst, farve);
 }
+void StamTalTegnNoegletal(StamWS *ws) { TegnNoegletal(ws); }
+void StamTalEfterSkfaSort(StamWS *ws) { EfterSkfaSort(ws); }
+void StamTalFrigiv(StamWS *ws) { Frigiv(ws); }
+void StamTalOmListeTegning(StamWS *ws, int rude, bool begynder) { OmListeTegning(ws, rude, begynder); }
 
 void SorterFagEfterTal(StamWS *ws, uint32_t felt, bool stigende) {
   StamRude &d = ws->DWnd[STAM_FOCUS_SKFA];

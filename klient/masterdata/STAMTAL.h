@@ -24,8 +24,15 @@ void ByggStamTal(StamWS *ws);
 // item has nothing to show.
 bool StamNoegletalTekst(StamWS *ws, uint32_t kode, uint32_t bredde, char *tekst, uint8_t *farve);
 
-// Puts the figures into the window's slots (StamKrog).
-void StamTalIndsaet();
+// The figures' parts of the window (its slots in StamKrog): the lists
+// rebuilt, a computed cell's text, the key-figures pane, the computed
+// columns' order after the subjects sort, and what the window leaves.
+void StamTalByggLister(StamWS *ws);
+bool StamTalCelleTekst(StamWS *ws, int rude, uint32_t raekke, const SwitchFelt *sf, char *tekst, uint8_t *farve);
+void StamTalTegnNoegletal(StamWS *ws);
+void StamTalEfterSkfaSort(StamWS *ws);
+void StamTalFrigiv(StamWS *ws);
+void StamTalOmListeTegning(StamWS *ws, int rude, bool begynder);
 
 // Orders the subjects pane's rows by a computed column (254 to 257),
 // ascending or descending, rows of one figure keeping their order.

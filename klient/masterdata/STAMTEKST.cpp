@@ -322,6 +322,8 @@ void TegnFodnote(StamWS *ws) {
   if (gammel) SelectObject(ws->Dc.hdc, gammel);
 }
 
+}  // namespace
+
 void TegnStamRamme(StamWS *ws) {
   TegnFodnote(ws);
   TegnKaptionLinjer(ws, STAM_FOCUS_SKFA);
@@ -329,8 +331,6 @@ void TegnStamRamme(StamWS *ws) {
 }
 
 void TegnStamKaption(StamWS *ws, int rude) { TegnKaptionLinjer(ws, rude); }
-
-}  // namespace
 
 bool StamUd(char *tekst, uint32_t bredde, const char *fmt, ...) {
   char kladde[kKladde];
@@ -390,8 +390,4 @@ void StamRudeKaption(StamWS *ws, int rude, int linje, char *tekst, size_t stoerr
     std::snprintf(tekst + len, stoerrelse - static_cast<size_t>(len), "%s", navn.c_str());
 }
 
-void StamTeksterIndsaet() {
-  StamKrog.VaerdiTekst = StamVaerdiTekst;
-  StamKrog.TegnRamme = TegnStamRamme;
-  StamKrog.TegnKaption = TegnStamKaption;
-}
+

@@ -27,5 +27,6 @@ bool StamUd(char *tekst, uint32_t bredde, const char *fmt, ...) __attribute__((f
 // The footnote under an employee's subjects.
 extern const char *const kStamFodnote;
 
-// Puts the texts into the window's slots (StamKrog).
-void StamTeksterIndsaet();
+// The frame's footnote and a list pane's caption (slots of StamKrog).
+void TegnStamRamme(StamWS *ws);
+void TegnStamKaption(StamWS *ws, int rude);

@@ -26,7 +26,7 @@
 #include "VINDUER.h"
 #include "tavo/assert.h"
 
-uint32_t (*FindGrundAktiRowKrog)(const void *planTilstand, uint32_t planGruppe, uint32_t akti) = nullptr;
+SkfaLokaRelKroge SkfaLokaRelKrog = {};
 
 namespace {
 
@@ -76,15 +76,15 @@ void ByggSkolefagListe(RelWS *ws) {
   hoved.ObjTabAntal = 0;
   const HWND plan = FindVindueType(kPlanVindueType);
   const void *tilstand = plan ? reinterpret_cast<const void *>(SendMessageA(plan, REL_PLAN_TILSTAND, 0, 0)) : nullptr;
-  const uint32_t gruppe = tilstand && RelPlanGruppeKrog ? RelPlanGruppeKrog(tilstand) : 0;
+  const uint32_t gruppe = tilstand && RelMatrixKrog.RelPlanGruppe ? RelMatrixKrog.RelPlanGruppe(tilstand) : 0;
   const uint32_t antalFag = tvskfa.pbTab ? tvskfa.wRecCnt : 0;
   // One mark a subject record: taught in the plan group.
   std::string undervist(antalFag, '\0');
-  if (tilstand && gruppe && FindGrundAktiRowKrog && tvskph.pbTab) {
+  if (tilstand && gruppe && SkfaLokaRelKrog.FindGrundAktiRow && tvskph.pbTab) {
     for (uint32_t p = 1; p < tvskph.wRecCnt; ++p) {
       const SkphRec *s = TabRec<SkphRec>(tvskph, p);
       if (s->Status == 0 || s->skfa_id == 0 || s->skfa_id >= antalFag || !GyldigRef(&tvakti, s->akti_id)) continue;
-      if (undervist[s->skfa_id] || !FindGrundAktiRowKrog(tilstand, gruppe, s->akti_id)) continue;
+      if (undervist[s->skfa_id] || !SkfaLokaRelKrog.FindGrundAktiRow(tilstand, gruppe, s->akti_id)) continue;
       undervist[s->skfa_id] = 1;
     }
   }
@@ -240,10 +240,6 @@ void SaetMaerke(uint32_t p, uint8_t m) { Skph(p)->SkygFaget = static_cast<char>(
 
 bool SkphIniLaest() { return FilLaest; }
 
-void InstallerSkphIni() {
-  BehandlDataKrog.LoadSkphIni = LoadSkphIni;
-  OpstartKroge.SyncSkphIni = SyncSkphIni;
-}
 
 void LoadSkphIni() {
   for (uint32_t p = 1; tvskph.pbTab && p < tvskph.wRecCnt; ++p) SaetMaerke(p, 0);

@@ -21,7 +21,10 @@ extern const RelArt SkfaLokaRelArt;
 // the state its window answers to REL_PLAN_TILSTAND (0: none). Until it
 // fills the slot no subject is taught in any plan group, so the window has
 // no rows.
-extern uint32_t (*FindGrundAktiRowKrog)(const void *planTilstand, uint32_t planGruppe, uint32_t akti);
+struct SkfaLokaRelKroge {
+  uint32_t (*FindGrundAktiRow)(const void *planTilstand, uint32_t planGruppe, uint32_t akti);
+};
+extern SkfaLokaRelKroge SkfaLokaRelKrog;
 
 // The window factory's row: without an open plan window the box
 // "Planmodul ikke åbent!" and no window (0); otherwise the window at the
@@ -60,6 +63,3 @@ void LoadSkphIni();
 void SyncSkphIni();
 // Whether the last LoadSkphIni read ini\skph.ini (or found none).
 bool SkphIniLaest();
-// Fills BehandlData's slot with LoadSkphIni and the shutdown's with
-// SyncSkphIni; the start-up calls it with the other pieces' installers.
-void InstallerSkphIni();

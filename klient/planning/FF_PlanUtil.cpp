@@ -118,7 +118,7 @@ uint32_t SletEllerMaerkRec(const TabDesc *pTd, TabVar *pTv, uint32_t n) {
 void MarkerPlanEksport() {
   if (EksportPlanTal != 0) return;
   EksportPlanTal = 1;
-  if (VedligeKrog.hwndEksportStatus) SendMessageA(VedligeKrog.hwndEksportStatus, WM_PAINT, 0, 0);
+  if (hwndEksportStatus) SendMessageA(hwndEksportStatus, WM_PAINT, 0, 0);
 }
 
 uint32_t PlanKolonneBredde(const Plan *plan, uint32_t kolonne, uint32_t omraade) {

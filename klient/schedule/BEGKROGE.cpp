@@ -35,6 +35,8 @@ bool Adresse(uint32_t uge, uint8_t *aarIdx, uint8_t *nr) {
   return true;
 }
 
+}  // namespace
+
 void *HentGensendAVS(uint32_t uge, uint32_t forste) {
   auto *b = static_cast<Beskrivelse *>(calloc(1, sizeof(Beskrivelse)));
   TAVO_ASSERT(b != NULL);
@@ -70,14 +72,4 @@ void AddGensendBegivenhed(void *beskrivelse, uint32_t status) {
                 b->aendretTid);
   CleanupAVS(&b->avs);
   free(b);
-}
-
-}  // namespace
-
-void InstallerBegivenhedsKroge() {
-  GensendKrog.HentAVS = HentGensendAVS;
-  GensendKrog.SletBegivenhed = SletGensendBegivenhed;
-  GensendKrog.SaetLektionsTider = SaetLektionsTider;
-  GensendKrog.AddBegivenhed = AddGensendBegivenhed;
-  VedligeKrog.FjernAktiFraSkema = FjernAktiFraSkema;
 }

@@ -37,11 +37,7 @@
 #include "TOOLTIP.h"
 #include "tavo/assert.h"
 
-BrikIndGemFn BrikIndGemKrog = nullptr;
-BrikIndListeTastFn BrikIndListeTastKrog = nullptr;
-BrikIndDialogFn BrikIndTidKrog = nullptr;
-BrikIndDialogFn BrikIndBemKrog = nullptr;
-BrikIndDialogFn BrikIndDagsTiderKrog = nullptr;
+BrikIndKroge BrikIndKrog = {};
 
 namespace {
 
@@ -286,11 +282,11 @@ void LukGenvej(BrikIndStruct *b) {
 
 void Gem(BrikIndStruct *b, bool anvend) {
   LukGenvej(b);
-  if (!BrikIndGemKrog) {
+  if (!BrikIndKrog.Gem) {
     IkkeTilgaengelig(b->hwnd, anvend ? KNAP_ANVEND : KNAP_OK);
     return;
   }
-  const uint8_t svar = BrikIndGemKrog(b, anvend);
+  const uint8_t svar = BrikIndKrog.Gem(b, anvend);
   if (!anvend && svar == 0) {
     DestroyWindow(b->hwnd);
     return;
@@ -329,7 +325,7 @@ void Knap(BrikIndStruct *b, uint32_t id, LPARAM lParam) {
     case KNAP_ANVEND: return Gem(b, true);
     case KNAP_ANNULLER: return Annuller(b);
     case KNAP_TID:
-      if (BrikIndTidKrog) BrikIndTidKrog(b);
+      if (BrikIndKrog.Tid) BrikIndKrog.Tid(b);
       else IkkeTilgaengelig(b->hwnd, KNAP_TID);
       return;
     case KNAP_ELEVCHECK: return ElevCheck(b);
@@ -349,7 +345,7 @@ void Knap(BrikIndStruct *b, uint32_t id, LPARAM lParam) {
 // ---- keys
 
 bool ListeTast(BrikIndStruct *b, const TastInfo &t, bool udfoer) {
-  return BrikIndListeTastKrog && BrikIndListeTastKrog(b, t, udfoer);
+  return BrikIndKrog.ListeTast && BrikIndKrog.ListeTast(b, t, udfoer);
 }
 
 uint8_t NaesteCtrlTab(uint8_t t, bool tilbage) {
@@ -437,7 +433,7 @@ bool AltTast(BrikIndStruct *b, char c, bool udfoer) {
   if (c == 'B') {
     if (udfoer) {
       b->AltBogstav = c;
-      if (BrikIndBemKrog) BrikIndBemKrog(b);
+      if (BrikIndKrog.Bem) BrikIndKrog.Bem(b);
       else IkkeTilgaengelig(b->hwnd, 'B');
     }
     return true;
@@ -880,7 +876,7 @@ LRESULT Opret(HWND h, BrikIndStruct *b) {
   b->Starttid = e.Starttid;
   b->Sluttid = e.Sluttid;
   b->StdLektioner = e.Antal_std_lektioner;
-  if (!Redigerer(b) && e.Placering == 'D' && BrikIndDagsTiderKrog) BrikIndDagsTiderKrog(b);
+  if (!Redigerer(b) && e.Placering == 'D' && BrikIndKrog.DagsTider) BrikIndKrog.DagsTider(b);
   b->GlStarttid = b->Starttid;
   b->GlSluttid = b->Sluttid;
   b->GlStdLektioner = b->StdLektioner;

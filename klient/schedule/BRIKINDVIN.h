@@ -78,19 +78,19 @@ bool GaaTilTrin(BrikIndStruct *b, uint8_t trin);
 // when the time was changed and the address still holds that event.
 void GendanBrikIndTider(BrikIndStruct *b);
 
-// ---- hooks of the parts that come later. Null: the action answers "not
-// available".
-// Saving (GemBegivenhed): 0 when the event was saved, else the step the
-// window goes to. anvend: the window stays open.
-using BrikIndGemFn = uint8_t (*)(BrikIndStruct *b, bool anvend);
-extern BrikIndGemFn BrikIndGemKrog;
-// The keys of the lists ('O', 'R', 'M', 'P', arrows, Space, Esc, Delete,
-// Insert, letters): whether the key is theirs, and with udfoer handles it.
-using BrikIndListeTastFn = bool (*)(BrikIndStruct *b, const TastInfo &t, bool udfoer);
-extern BrikIndListeTastFn BrikIndListeTastKrog;
-// The time dialog (button 17, Alt+G, Alt+I) and the remark dialog (Alt+B).
-using BrikIndDialogFn = void (*)(BrikIndStruct *b);
-extern BrikIndDialogFn BrikIndTidKrog;
-extern BrikIndDialogFn BrikIndBemKrog;
-// The start, end and hours a new whole-day event opens with.
-extern BrikIndDialogFn BrikIndDagsTiderKrog;
+// ---- The window's parts, filled by the wiring. Empty: the action answers
+// "not available" (the start and end of a whole-day event stay as given).
+struct BrikIndKroge {
+  // Saving (GemBegivenhed): 0 when the event was saved, else the step the
+  // window goes to. anvend: the window stays open.
+  uint8_t (*Gem)(BrikIndStruct *b, bool anvend);
+  // The keys of the lists ('O', 'R', 'M', 'P', arrows, Space, Esc, Delete,
+  // Insert, letters): whether the key is theirs, and with udfoer handles it.
+  bool (*ListeTast)(BrikIndStruct *b, const TastInfo &t, bool udfoer);
+  // The time dialog (button 17, Alt+G, Alt+I) and the remark dialog (Alt+B).
+  void (*Tid)(BrikIndStruct *b);
+  void (*Bem)(BrikIndStruct *b);
+  // The start, end and hours a new whole-day event opens with.
+  void (*DagsTider)(BrikIndStruct *b);
+};
+extern BrikIndKroge BrikIndKrog;

@@ -594,7 +594,3 @@ void BemaerkningDialog(BrikIndStruct *b) {
   InfoOpdater(b);
 }
 
-void InstallerBrikValg() {
-  BrikIndListeTastKrog = BrikValgTast;
-  BrikIndBemKrog = BemaerkningDialog;
-}

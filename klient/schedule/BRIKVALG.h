@@ -54,5 +54,3 @@ uint32_t HentBemaerkningRec(BrikIndStruct *b);
 // the field) in the window's remark record and makes it the event's.
 void BemaerkningDialog(BrikIndStruct *b);
 
-// Fills the entry window's list-key and remark hooks.
-void InstallerBrikValg();

@@ -38,7 +38,7 @@ const R *Rec(const TabVar &tv, uint32_t n) {
 
 void TaelOp() {
   ++AendringsTaellere[AENDRING_NYE_BEGIVENHEDER];
-  if (VedligeKrog.hwndEksportStatus) InvalidateRect(VedligeKrog.hwndEksportStatus, nullptr, TRUE);
+  if (hwndEksportStatus) InvalidateRect(hwndEksportStatus, nullptr, TRUE);
 }
 
 void TilHoved() {

@@ -594,10 +594,14 @@ uint8_t SaerligSkema(BrikIndStruct *b, uint8_t *ud) {
   return 1;
 }
 
+}  // namespace
+
 uint8_t GemHook(BrikIndStruct *b, bool anvend) {
   uint8_t ud = 0;
   return GemBegivenhed(b, anvend ? KNAP_ANVEND : KNAP_OK, &ud) ? ud : 0;
 }
+
+namespace {
 
 }  // namespace
 
@@ -715,4 +719,3 @@ uint8_t KontrolRettelseKonflikt(BrikIndStruct *b, uint8_t *ud) {
   return AfbrydVedKonflikt(b, MarkeredeBegivenheder(b)) ? 1 : 0;
 }
 
-void InstallerGemBegivenhed() { BrikIndGemKrog = GemHook; }

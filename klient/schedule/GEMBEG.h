@@ -70,5 +70,6 @@ struct GemBegKroge {
 };
 extern GemBegKroge GemBegKrog;
 
-// Fills the entry window's saving hook.
-void InstallerGemBegivenhed();
+// The entry window's save (BrikIndKrog.Gem): 0 when the event was saved,
+// else the step the window goes to.
+uint8_t GemHook(BrikIndStruct *b, bool anvend);

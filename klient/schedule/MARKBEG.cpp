@@ -29,7 +29,7 @@ bool ErMarkeret(uint8_t kode) { return kode == FARVE_MAERKET; }
 
 void TaelOp() {
   ++AendringsTaellere[AENDRING_NYE_BEGIVENHEDER];
-  if (VedligeKrog.hwndEksportStatus) InvalidateRect(VedligeKrog.hwndEksportStatus, nullptr, TRUE);
+  if (hwndEksportStatus) InvalidateRect(hwndEksportStatus, nullptr, TRUE);
 }
 
 // Calls f on every cell byte of a block table.

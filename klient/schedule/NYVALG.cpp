@@ -515,9 +515,6 @@ uint32_t HentDifValg(char art) {
   }
 }
 
-void InstallerDifValgKilde() { ObjFeltKilder.HentDifValg = HentDifValg; }
-// The list cells read the entry window's choice as soon as the lists exist.
-[[maybe_unused]] const bool difValgKildeSat = (InstallerDifValgKilde(), true);
 
 Dato DifValgDato(const BrikIndStruct *b) {
   const uint8_t dag = E().Dag >= 1 && E().Dag <= 7 ? E().Dag : 1;

@@ -49,8 +49,6 @@ void MarkerOptagne(BrikIndStruct *b);
 // The event's current choice of a kind letter: 'K' first activity, 'L'
 // first room, 'M' first employment, 'R' ring system, 'U' subject; else 0.
 uint32_t HentDifValg(char art);
-// Puts HentDifValg where the data store's list cells look for it.
-void InstallerDifValgKilde();
 
 void OpdaterDifValg(BrikIndStruct *b, bool spring);
 bool RolleTjekkerSammenfald(const BrikIndStruct *b, char art, uint32_t recnr);

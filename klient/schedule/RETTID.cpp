@@ -343,7 +343,3 @@ void MinutDialog(BrikIndStruct *b, uint32_t anfo, int x, int y) {
   OpdaterEntryWindow(b, false);
 }
 
-void InstallerRetTid() {
-  BrikIndTidKrog = RetTidKnap;
-  BrikIndDagsTiderKrog = DagsTider;
-}

@@ -45,5 +45,3 @@ void DagsTider(BrikIndStruct *b);
 // goes into the event when the employee is chosen.
 void MinutDialog(BrikIndStruct *b, uint32_t anfo, int x, int y);
 
-// Fills the entry window's time and day-time hooks.
-void InstallerRetTid();

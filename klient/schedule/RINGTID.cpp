@@ -146,13 +146,20 @@ void Singler(uint32_t pladser) {
 
 }  // namespace
 
-void CreateRingeGrupper() {
+void FrigivRingeGrupper() {
   Frigiv(RingeGruppeStrTab);
   Frigiv(RingeGruppeTab);
   Frigiv(RingeTabAntal);
   Frigiv(RingeSingleStrTab);
   Frigiv(RingeSingleTab);
   RingeGruppeAntal = RingeSingleAntal = 0;
+  // The field texts must not point into the freed table.
+  ObjFeltKilder.RingeGrupper = nullptr;
+  ObjFeltKilder.RingeGruppeAntal = 0;
+}
+
+void CreateRingeGrupper() {
+  FrigivRingeGrupper();
 
   const uint32_t antalRisy = tvrisy.wRecCnt;
   for (uint32_t r = 1; r < antalRisy; ++r) {

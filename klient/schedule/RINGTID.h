@@ -29,6 +29,8 @@ extern char (*RingeSingleStrTab)[kRingTekstLaengde];
 extern uint32_t *RingeSingleTab;
 extern uint32_t RingeSingleAntal;
 
+// Frees the display tables (the shutdown; every rebuild starts with it).
+void FrigivRingeGrupper();
 
 // The create record, allocated (malloc/calloc) by the creator and owned by
 // the strip from its WM_CREATE on.

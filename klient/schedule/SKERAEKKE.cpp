@@ -539,7 +539,7 @@ void SkemaAkser(SkeStruct *ske) {
 // ---- Status panes ----
 
 bool CreateSkemaStatBar(HWND hwnd, SkeStruct *ske) {
-  if (!EnsOpretStatusBar) return false;
+  if (!EnsKrog.OpretStatusBar) return false;
   SkemaStatBar &sb = ske->StatBar;
   bool norm = false;
   if (ske->ObjektArt == SKE_AKTI)
@@ -555,7 +555,7 @@ bool CreateSkemaStatBar(HWND hwnd, SkeStruct *ske) {
   sb.SidsteRude = sidste;
   for (uint32_t i = 0; i <= sidste; ++i) {
     const int id = ske->ObjektArt == SKE_ANFO && i == 3 ? 104 : static_cast<int>(i) + 1;
-    HWND rude = EnsOpretStatusBar(hwnd, "", 0, id);
+    HWND rude = EnsKrog.OpretStatusBar(hwnd, "", 0, id);
     sb.hwndStatBar[i] = rude;
     sb.StatHDC[i] = rude ? GetDC(rude) : 0;
     sb.statbarWindowNr[i] = static_cast<uint8_t>(i);

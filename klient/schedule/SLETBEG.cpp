@@ -59,7 +59,7 @@ uint8_t SletBegivenhed(uint8_t aarIdx, uint8_t uge, uint32_t forste) {
       }
     }
   }
-  if (VedligeKrog.hwndEksportStatus) InvalidateRect(VedligeKrog.hwndEksportStatus, nullptr, TRUE);
+  if (hwndEksportStatus) InvalidateRect(hwndEksportStatus, nullptr, TRUE);
   return resultat;
 }
 

@@ -17,12 +17,12 @@
 #include "STITAB.h"
 #include "windows.h"
 
-OpdatKrogeRec OpdatKroge = {};
+OpdatKroge OpdatKrog = {};
 
 namespace {
 
 void ServerBesked(const char *tekst) {
-  if (OpdatKroge.ServerBesked) OpdatKroge.ServerBesked(tekst);
+  if (OpdatKrog.ServerBesked) OpdatKrog.ServerBesked(tekst);
 }
 
 // A folder as the other programs take it: without its trailing separator.

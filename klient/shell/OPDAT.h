@@ -27,7 +27,7 @@ int NyeDataCheck(bool spoerg);
 
 // The server message pane of the status bar; the status bar fills it. Empty,
 // the check shows nothing.
-struct OpdatKrogeRec {
+struct OpdatKroge {
   void (*ServerBesked)(const char *tekst);
 };
-extern OpdatKrogeRec OpdatKroge;
+extern OpdatKroge OpdatKrog;

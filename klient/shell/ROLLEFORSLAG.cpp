@@ -101,7 +101,6 @@ void LaesRolleForslag() {
   }
 }
 
-void InstallerRolleForslag() { BehandlDataKrog.LaesRolleForslag = LaesRolleForslag; }
 
 // ==================================================================== dialog
 

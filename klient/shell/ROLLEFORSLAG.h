@@ -47,9 +47,8 @@ bool AlleRollerSat();
 
 // Reads the live proposals from ini\Roller.ini: an id that names no current
 // record of its table leaves the proposal unset. Installed as the data
-// rebuild's step by InstallerRolleForslag.
+// rebuild's step (BehandlDataKrog.LaesRolleForslag).
 void LaesRolleForslag();
-void InstallerRolleForslag();
 
 // The proposal's role id (the record's first field); 0 when unset.
 uint32_t RolleForslagId(int nr);

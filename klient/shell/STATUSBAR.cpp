@@ -441,7 +441,7 @@ LRESULT CALLBACK FeltWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       HWND &h = StatusFelter.*k.handle;
       if (h == hwnd) h = 0;
       if (art == DATO && hDatoVindue == hwnd) hDatoVindue = 0;
-      if (art == INSSTATUS && VedligeKrog.hwndEksportStatus == hwnd) VedligeKrog.hwndEksportStatus = 0;
+      if (art == INSSTATUS && hwndEksportStatus == hwnd) hwndEksportStatus = 0;
       return 0;
     }
   }
@@ -555,7 +555,7 @@ LRESULT CALLBACK StatusBarWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
       }
       SkjulTooltip();
       if (StatusFelter.TekstBar == hwnd) StatusFelter.TekstBar = 0;
-      if (EpKontaktKrog.hwndTekstRude == hwnd) EpKontaktKrog.hwndTekstRude = 0;
+      if (hwndEpTekstRude == hwnd) hwndEpTekstRude = 0;
       return 0;
   }
   return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -587,7 +587,7 @@ void CreateMainStatusBar(HWND hovedvindue) {
     MenuHjaelpTabel[3 + 2 * i] = static_cast<UINT>(10 * (i + 1));
   }
   StatusFelter.TekstBar = CreateStatusBar(hovedvindue, StatusStandardTekst, 0, kHovedStatusId);
-  EpKontaktKrog.hwndTekstRude = StatusFelter.TekstBar;
+  hwndEpTekstRude = StatusFelter.TekstBar;
 }
 
 void StatusMenuValg(HWND hovedvindue, WPARAM wParam, LPARAM lParam) {
@@ -604,7 +604,7 @@ HWND OpretDatoFelt(HWND parent) {
 HWND OpretInsStatusFelt(HWND parent) {
   EpEksportTal = 0;
   HWND h = OpretFelt(INSSTATUS, parent);
-  if (h) VedligeKrog.hwndEksportStatus = h;
+  if (h) hwndEksportStatus = h;
   return h;
 }
 HWND OpretForbindelseFelt(HWND parent) { return OpretFelt(FORBINDELSE, parent); }
@@ -655,7 +655,7 @@ void LayoutStatusBar() {
 void KvitterNyheder(HWND felt) {
   nyeNyheder = 0;
   char dato[64] = "";
-  if (IndstilKroge.WebNewsCheck && IndstilKroge.WebNewsCheck(dato, sizeof dato) && dato[0]) {
+  if (IndstilKrog.WebNewsCheck && IndstilKrog.WebNewsCheck(dato, sizeof dato) && dato[0]) {
     dato[sizeof dato - 1] = '\0';
     if (!StiTab.laastOenske && !GlobalIndstillinger.skemalaast) {
       WritePrivateProfileStringA("tider", "nyheder", dato, StiTab.szini);

@@ -433,11 +433,3 @@ bool HentNyhedsAdresse(char *svar, unsigned stoerrelse) {
   return std::snprintf(svar, stoerrelse, "%s", NyhedsDokAdresse) < static_cast<int>(stoerrelse);
 }
 
-void InstallerWebKroge() {
-  IndstilKroge.WebNewsCheck = WebNewsCheck;
-  // The start's news step is the status row's: it opens the page and marks
-  // the news read.
-  OpstartKroge.VisNyheder = VisNyhederVedStart;
-  StatusBarKrog.NyhedsAdresse = HentNyhedsAdresse;
-  SaetTidspostCheck(WebConnectTidspostCheck);
-}

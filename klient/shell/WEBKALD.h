@@ -81,9 +81,6 @@ void VisNyheder();
 // The news page's address for the status row, when it is a web address.
 bool HentNyhedsAdresse(char *svar, unsigned stoerrelse);
 
-// Fills the settings reader's news hook, the start-up's news page slot and
-// the data store's time-post check.
-void InstallerWebKroge();
 
 // The whole reply of an opened request, read in the pieces the calls offer,
 // into `svar`; false when a read failed or it passed `stoerst` bytes.

@@ -22,7 +22,9 @@
 
 EpTilstandData EpTilstand;
 // The group lock's message is the planning rules'.
-EpEksportKroge EpEksportKrog = {0, 0, VisTgLaas};
+EpEksportKroge EpEksportKrog = {};
+HWND hwndEpKontakt = 0;
+HWND hwndEpStatus = 0;
 
 namespace {
 
@@ -329,7 +331,7 @@ uint32_t EpSkrivAfvisTilmeldingTg(FILE *f, uint32_t g, bool skriv) {
 void EpSystemNavn(char *buf, size_t n) { snprintf(buf, n, "TavoSkema - %u", unsigned{GlobalIndstillinger.insnr}); }
 
 void GentegnEpStatus() {
-  const HWND h = EpEksportKrog.hwndStatus;
+  const HWND h = hwndEpStatus;
   if (h == 0) return;
   InvalidateRect(h, nullptr, TRUE);
   UpdateWindow(h);
@@ -356,7 +358,7 @@ bool SkrivEpExportFil() {
     return false;
   }
   AnvendMaerker();
-  if (EpEksportKrog.hwndKontakt != 0) SendMessageA(EpEksportKrog.hwndKontakt, WM_EP_KONTAKT, 0, 0);
+  if (hwndEpKontakt != 0) SendMessageA(hwndEpKontakt, WM_EP_KONTAKT, 0, 0);
   GentegnEpStatus();
   return true;
 }

@@ -34,11 +34,12 @@ constexpr char EP_EV_SKAL_SENDES = 7;  // to be sent (made here, or its export u
 constexpr char EP_EV_SLET_SENDT = 8;
 
 
-// The windows that a written request tells, set by their owners once they
-// exist; 0 = none. The lock message of a group is the planning rules'.
+// The windows that a written request tells, each written by its owner
+// alone; 0 = none.
+extern HWND hwndEpKontakt;  // the contact pane (WC_Elevplan_Kontakt), its own: gets WM_EP_KONTAKT
+extern HWND hwndEpStatus;   // the Elevplan status pane, the main window's: repainted
+// The lock message of a group is the planning rules'.
 struct EpEksportKroge {
-  HWND hwndKontakt;  // the contact pane (WC_Elevplan_Kontakt): gets WM_EP_KONTAKT
-  HWND hwndStatus;   // the Elevplan status pane: repainted
   // (group record, caption, mode): the group's lock text under the caption,
   // shown in mode 2 only.
   void (*VisTgLaas)(uint32_t tg, const char *titel, int mode);

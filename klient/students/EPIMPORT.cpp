@@ -671,7 +671,3 @@ void ImportElevplanTest() {
   StartGemAlleData(0, 0);
 }
 
-void InstallerEpImportKroge() {
-  HentGemKrog.ImportElevplan = ImportElevplan;
-  ElevPlanKrog.ImportElevplanTest = ImportElevplanTest;
-}

@@ -97,7 +97,3 @@ void EpLaesFil(FILE *fil, FILE *log, bool svar, ImportStatus *pStatus);
 // changed, so the next save writes it whole).
 void SorterAlleTabeller();
 
-// Fills the slots that reach the imports: the data store's
-// HentGemKrog.ImportElevplan, so that the start-up load imports a waiting
-// answer, and the planning window's ElevPlanKrog.ImportElevplanTest (key I).
-void InstallerEpImportKroge();

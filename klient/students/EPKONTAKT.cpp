@@ -18,7 +18,7 @@
 #include "TOOLTIP.h"
 #include "elevdialoger.h"
 
-EpKontaktKroge EpKontaktKrog;
+HWND hwndEpTekstRude = 0;
 
 namespace {
 
@@ -393,11 +393,11 @@ LRESULT CALLBACK ElevplanKontaktWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
       k->hwnd = hwnd;
       LaesIndstillinger(k);
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(k));
-      if (!EpEksportKrog.hwndKontakt) EpEksportKrog.hwndKontakt = hwnd;
+      if (!hwndEpKontakt) hwndEpKontakt = hwnd;
       return 0;
     }
     case WM_DESTROY:
-      if (EpEksportKrog.hwndKontakt == hwnd) EpEksportKrog.hwndKontakt = 0;
+      if (hwndEpKontakt == hwnd) hwndEpKontakt = 0;
       if (k && k->MusOver) SkjulTooltip();
       if (!k) break;
       StopEpKontakt(k);
@@ -443,7 +443,7 @@ LRESULT CALLBACK ElevplanKontaktWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     case WM_MOUSEMOVE:
       if (k && !k->MusOver) {
         k->MusOver = true;
-        HWND tekst = EpKontaktKrog.hwndTekstRude;
+        HWND tekst = hwndEpTekstRude;
         k->GemtStatus[0] = '\0';
         if (tekst) {
           GetWindowTextA(tekst, k->GemtStatus, sizeof k->GemtStatus);
@@ -459,7 +459,7 @@ LRESULT CALLBACK ElevplanKontaktWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     case WM_MOUSELEAVE:
       if (k && k->MusOver) {
         k->MusOver = false;
-        if (EpKontaktKrog.hwndTekstRude) SetWindowTextA(EpKontaktKrog.hwndTekstRude, k->GemtStatus);
+        if (hwndEpTekstRude) SetWindowTextA(hwndEpTekstRude, k->GemtStatus);
       }
       SkjulTooltip();
       return 0;

@@ -45,12 +45,9 @@ struct EpKontakt {
   char GemtStatus[256];
 };
 
-// What the pane reaches of the status bar it lives in, set by the status
-// bar; 0 = none.
-struct EpKontaktKroge {
-  HWND hwndTekstRude;  // the status bar's text pane: the pane's hover text
-};
-extern EpKontaktKroge EpKontaktKrog;
+// The status row's text pane, where the pane shows its hover text; written
+// by the status row alone, 0 while there is none.
+extern HWND hwndEpTekstRude;
 
 // The thread body; always ends by sending WM_KONTAKT_SLUT to the pane,
 // and after a good exchange then posts HOVED_EP_IMPORT to the main window.

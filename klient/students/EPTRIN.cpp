@@ -351,17 +351,10 @@ bool EpGenvejEksport(HWND hoved) {
 void EpImportBesked() {
   if (GlobalIndstillinger.skemalaast) return;
   if (!Findes(StiTab.szepimp) && !Findes(StiTab.szzipepimp)) return;
-  const HWND rude = EpEksportKrog.hwndKontakt;
+  const HWND rude = hwndEpKontakt;
   if (rude) SetWindowTextA(rude, "Indlæser importfil...");
   ImportElevplan();
   if (rude) SetWindowTextA(rude, "Importfil indlæst");
   GentegnEpStatus();
 }
 
-void InstallerEpTrinKroge() {
-  EpImportKrog.EpEfterImport = EpEfterImport;
-  ElevPlanAabnerKrog.OpdaterTgLaase = [] {
-    SetTgEasyLaast();
-    UpdateTgLaast();
-  };
-}

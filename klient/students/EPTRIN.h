@@ -68,6 +68,3 @@ bool EpGenvejEksport(HWND hoved);
 // read-only run or without an answer file.
 void EpImportBesked();
 
-// Fills the slots: the import's continuation and the planning window
-// opener's group locks.
-void InstallerEpTrinKroge();

@@ -100,10 +100,6 @@ void DagOgSlot(char visning, uint32_t kolonne, int64_t *dag, int64_t *slot) {
   *slot = c % n + v.FoersteSlot;
 }
 
-// Computed column 211 shows the weekday of a column: the data store reaches
-// it through its hook, set as soon as this module is part of the program.
-[[maybe_unused]] const bool kolonneUgedagSat = (ObjFeltKilder.KolonneUgedag = KolonneUgedag, true);
-
 }  // namespace
 
 void CleanupAVS(AVS *avs) {

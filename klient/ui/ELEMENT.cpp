@@ -992,6 +992,8 @@ void CelleSlip(HWND h) {
   PlaceAllDesks();
 }
 
+}  // namespace
+
 void ForHvertElement(void (*fn)(HWND, void *), void *data) {
   // A message may close cells and move the others: the windows are taken first.
   std::vector<HWND> vinduer;
@@ -1002,6 +1004,8 @@ void ForHvertElement(void (*fn)(HWND, void *), void *data) {
   for (HWND h : vinduer)
     if (IsWindow(h)) fn(h, data);
 }
+
+namespace {
 
 void RydTommeDesks() {
   for (DeskRec &d : DeskTab)
@@ -1197,8 +1201,6 @@ bool RegistrerElementVinduer(HINSTANCE inst) {
       alle = false;
     }
   }
-  VinduesKrog.ForHvertElement = ForHvertElement;
-  VinduesKrog.CloseAllElements = CloseAllElements;
   return alle;
 }
 

@@ -231,6 +231,9 @@ RECT DropZoneRect(int desk, int kildeDesk, int kildeSektion, int32_t dele[5]);
 // Removes every cell (1155 to each element window, then 1155 to the main
 // window).
 void CloseAllElements();
+// Calls fn for every element window of the layout (each desk's sections,
+// each section's cells), the windows taken first.
+void ForHvertElement(void (*fn)(HWND, void *), void *data);
 // Closes every cell of the kind as its object window would (1115).
 void CloseElementsOfKind(uint32_t art);
 

@@ -17,7 +17,7 @@
 #include "TAVOTB.h"
 
 EnsToolbarFn EnsOpretToolbar = EnsOpretTavoTB;
-EnsStatusBarFn EnsOpretStatusBar = nullptr;
+EnsKroge EnsKrog = {};
 
 static HFONT StdSkrift() { return StdFont ? StdFont : (HFONT)GetStockObject(DEFAULT_GUI_FONT); }
 static HFONT FodSkrift() { return SansFont ? SansFont : StdSkrift(); }
@@ -131,8 +131,8 @@ void EnsCreateChildren(Ens *e, HWND hwnd, uint8_t antalSkift, const uint32_t too
     ShowWindow(e->hwndFodH, SW_SHOW);
   }
 
-  if (e->StatusBar && EnsOpretStatusBar) {
-    e->hwndStatusBar = EnsOpretStatusBar(hwnd, "", 0, 0);
+  if (e->StatusBar && EnsKrog.OpretStatusBar) {
+    e->hwndStatusBar = EnsKrog.OpretStatusBar(hwnd, "", 0, 0);
     if (e->hwndStatusBar) {
       ShowWindow(e->hwndStatusBar, SW_SHOW);
       UpdateWindow(e->hwndStatusBar);

@@ -116,7 +116,12 @@ struct Ens {
 typedef HWND (*EnsToolbarFn)(Ens *ens, HWND hwnd, const uint32_t vaerdier[7]);
 typedef HWND (*EnsStatusBarFn)(HWND parent, const char *tekst, int farve, int id);
 extern EnsToolbarFn EnsOpretToolbar;
-extern EnsStatusBarFn EnsOpretStatusBar;
+// What the frames reach above the window framework, filled by the wiring.
+struct EnsKroge {
+  // A status line of the shell's text-bar class; empty, the frame has none.
+  HWND (*OpretStatusBar)(HWND parent, const char *tekst, int farve, int id);
+};
+extern EnsKroge EnsKrog;
 
 void EnsCreateChildren(Ens *ens, HWND hwnd, uint8_t antalSkift, const uint32_t toolbarVaerdier[7],
                        HFONT font, bool medToolbar, bool medScrollBars, const char *hovedTip);

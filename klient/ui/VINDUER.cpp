@@ -9,7 +9,7 @@
 
 VinduesListeRec VinduesListe = {nullptr, nullptr};
 uint8_t LukkerAlleVinduer = 0;
-VinduesListeKroge VinduesKrog = {nullptr, nullptr, nullptr};
+VinduesKroge VinduesKrog = {nullptr, nullptr, nullptr};
 
 namespace {
 

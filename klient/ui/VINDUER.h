@@ -30,7 +30,7 @@ extern uint8_t LukkerAlleVinduer;
 
 // The neighbours of the list: the screen layout and the program shell.
 // An empty slot is skipped.
-struct VinduesListeKroge {
+struct VinduesKroge {
   // Calls fn for every element window of the screen layout (each desk's
   // sections, each section's cells).
   void (*ForHvertElement)(void (*fn)(HWND, void *), void *data);
@@ -39,7 +39,7 @@ struct VinduesListeKroge {
   // Clears the count of windows a screen restore is reopening.
   void (*NulstilGenaabning)();
 };
-extern VinduesListeKroge VinduesKrog;
+extern VinduesKroge VinduesKrog;
 
 // New node at the head; 0, or -1 when no memory.
 int VinduesListeTilfoej(HWND hwnd);

@@ -294,6 +294,7 @@ constexpr UINT HOVED_LUK_UDEN_GEM = 1934;  // MENUKOMMANDO: to the main window: 
 constexpr UINT WM_EP_KONTAKT = 1937;  // EPEXPORT
 constexpr UINT HOVED_EP_IMPORT = 1938;  // EPKONTAKT, HOVEDVIN, ImpData
 constexpr UINT SKE_INDTAST_OPDATER = 1939;  // SKERAEKKE: to the event entry window: its week changed
+constexpr UINT WM_AUTOSKEMA_KOMMET = 1940;  // KONTAKT: posted to the main window: an auto-schedule file has come, the main thread enables its import
 constexpr UINT KOPIER_UGE = 1949;  // GANT: to every window: copy this week (table letter, week index)
 constexpr UINT INDSAET_UGE = 1950;  // GANT: to every window: paste the copied week
 constexpr UINT STAM_TEGN_ALT = 1954;  // STAMOPL

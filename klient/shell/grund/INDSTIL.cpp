@@ -58,7 +58,7 @@ int32_t VisStarttid = 800;
 int32_t VisSluttid = 1600;
 uint8_t nyeNyheder = 0;
 uint8_t ElevplanSlaaetTil = 0;
-IndstilKrogeRec IndstilKroge = {};
+IndstilKroge IndstilKrog = {};
 uint32_t AendringsTaellere[kAntalAendringsTaellere];
 VisningsTilstandRec VisningsTilstand[kAntalVisninger];
 
@@ -177,9 +177,9 @@ void LaesNyheder(GlobalIndstillingerData &g) {
   Laes("tider", "nyheder", "", g.nyheder, sizeof g.nyheder);
   if (std::strncmp(g.nyheder, kNyhedsGulv, 8) < 0) std::strcpy(g.nyheder, kNyhedsGulv);
   nyeNyheder = 0;
-  if (!g.checktavonews || !IndstilKroge.WebNewsCheck) return;
+  if (!g.checktavonews || !IndstilKrog.WebNewsCheck) return;
   char svar[kVaerdiLaengde] = "";
-  if (!IndstilKroge.WebNewsCheck(svar, sizeof svar)) return;
+  if (!IndstilKrog.WebNewsCheck(svar, sizeof svar)) return;
   svar[sizeof svar - 1] = '\0';
   char gemt[sizeof g.nyheder];
   std::memcpy(gemt, g.nyheder, sizeof gemt);
@@ -217,6 +217,16 @@ void RydOpIndstillinger() {
   Laes("elevplan", "ep_filnummer", "", filnummer, sizeof filnummer);
   WritePrivateProfileStringA("elevplan", nullptr, nullptr, ini);
   if (harFilnummer) WritePrivateProfileStringA("elevplan", "ep_filnummer", filnummer, ini);
+}
+
+void SkrivSlutIndstillinger() {
+  if (StiTab.laastOenske || GlobalIndstillinger.skemalaast) return;
+  const GlobalIndstillingerData &g = GlobalIndstillinger;
+  char tal[16];
+  std::snprintf(tal, sizeof tal, "%ld", static_cast<long>(g.ep_filnummer));
+  WritePrivateProfileStringA("elevplan", "ep_filnummer", tal, StiTab.szini);
+  std::snprintf(tal, sizeof tal, "%d", static_cast<int>(g.visbytflyt));
+  WritePrivateProfileStringA("flag", "visbytflyt", tal, StiTab.szini);
 }
 
 void LaesIndstillinger(bool skriv) {

@@ -89,10 +89,10 @@ extern uint32_t version;
 // What the reader asks of the web calls: the date and time of the latest
 // news, year first, into `svar` (bounded by `stoerrelse`); false without an
 // answer. Filled by the web calls; empty, there is no answer.
-struct IndstilKrogeRec {
+struct IndstilKroge {
   bool (*WebNewsCheck)(char *svar, unsigned stoerrelse);
 };
-extern IndstilKrogeRec IndstilKroge;
+extern IndstilKroge IndstilKrog;
 
 // Reads every setting of ini\tavo.ini (StiTab.szini) the whole program
 // consults, in the file's table order, with its rule and default, and
@@ -104,6 +104,10 @@ void LaesIndstillinger(bool skriv = true);
 // moved to their new keys, [global] ff_plan and [kontakt] newsurl gone,
 // [elevplan] emptied but for ep_filnummer. Nothing in a read-only run.
 void RydOpIndstillinger();
+// The shutdown's writing back of [elevplan] ep_filnummer and [flag]
+// visbytflyt, in decimal, as the run leaves them. Nothing in a read-only
+// run.
+void SkrivSlutIndstillinger();
 // Puts every setting back to its default value.
 void StandardIndstillinger();
 // The yes rule: a value that begins with j or J.

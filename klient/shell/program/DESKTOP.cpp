@@ -21,7 +21,6 @@
 #include "VEDLIGE.h"
 #include "WCSERVER.h"
 
-SkrivebordKroge SkrivebordKrog = {OpretServerFelt};
 
 EnsDC DesktopDC = {0, kIngenFarve, kIngenFarve};
 
@@ -152,7 +151,7 @@ void OpretStatusFelter(HWND hovedvindue) {
   std::fill(std::begin(EksportTaellere), std::end(EksportTaellere), 0u);
   OpretInsStatusFelt(hovedvindue);
   OpretForbindelseFelt(hovedvindue);
-  if (SkrivebordKrog.OpretServerFelt) StatusFelter.Server = SkrivebordKrog.OpretServerFelt(hovedvindue);
+  StatusFelter.Server = OpretServerFelt(hovedvindue);
   if (ElevplanSlaaetTil) {
     OpretEpKontaktFelt(hovedvindue);
     OpretEpStatusFelt(hovedvindue);

@@ -32,13 +32,6 @@ void OpretStatusFelter(HWND hovedvindue);
 // start-up registers, handed to the status row; 0 without the class.
 HWND OpretEpKontaktFelt(HWND parent);
 
-// What the desktop reaches of modules that come later; an empty slot makes
-// nothing.
-struct SkrivebordKroge {
-  // The job-server contact pane of the server exchange.
-  HWND (*OpretServerFelt)(HWND hovedvindue);
-};
-extern SkrivebordKroge SkrivebordKrog;
 
 // The hours, minutes and seconds since the last start copy, with the whole
 // days in front when there are any ("1 dag og 01:00:00").

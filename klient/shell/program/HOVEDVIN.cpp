@@ -10,6 +10,7 @@
 #include "DATO.h"
 #include "DESKTOP.h"
 #include "EKSPKMD.h"
+#include "KONTAKT.h"
 #include "ELEMENT.h"
 #include "EPEXPORT.h"
 #include "EPTRIN.h"
@@ -42,7 +43,7 @@
 HovedFokusRec HovedFokus{0, 0, -1, 0, {}, 0, 0};
 bool ImportVenter = false;
 AutoGemBlok HovedAutoGem{};
-HovedVindueKroge HovedKrog{[](HWND skema, char mode) { return CreateBrikIndWnd(mode, skema); }, nullptr, nullptr};
+HovedKroge HovedKrog{};
 
 namespace {
 
@@ -276,6 +277,26 @@ void Indtastning(HWND hoved, HWND skema, char mode, UINT msg) {
   SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SendMessageA(hoved, HOVED_INPUT_AABEN, 0, static_cast<LPARAM>(h));
 }
+
+}  // namespace
+
+void AabnPrikSkemaAlleAktiviteter(HWND hoved) {
+  // As if the user pressed the keys: the main window opens the window by
+  // its own key handling, the keyboard state set for the call only.
+  auto medCtrl = [hoved](WPARAM tast) {
+    BYTE taster[256] = {};
+    taster[VK_CONTROL] = 0x80;
+    SetKeyboardState(taster);
+    SendMessageA(hoved, WM_KEYDOWN, tast, 1);
+    BYTE tomme[256] = {};
+    SetKeyboardState(tomme);
+  };
+  medCtrl(VK_F5);
+  HWND prik = FindVindueType(40132);
+  if (!prik || static_cast<char>(SendMessageA(prik, 1475, 0, 0)) != 'A') medCtrl('O');
+}
+
+namespace {
 
 void PrikSkema(HWND hoved) {
   if (!HovedKrog.AabnPrikSkema) {
@@ -536,7 +557,7 @@ LRESULT Tast(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     if (ctrl) {
       EpGenvejEksport(hwnd);
     } else if (ElevplanSlaaetTil) {
-      Send(EpEksportKrog.hwndKontakt, WM_EP_KONTAKT);
+      Send(hwndEpKontakt, WM_EP_KONTAKT);
     }
   } else if (wParam == 'G' && ctrl && !alt) {
     HWND slot = 0;
@@ -725,8 +746,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       sessionSlut = false;
       gemVedLukning = true;
       OpretStatusFelter(hwnd);
-      EpEksportKrog.hwndStatus = StatusFelter.EpStatus;
-      if (StatusFelter.EpKontakt) EpEksportKrog.hwndKontakt = StatusFelter.EpKontakt;
+      hwndEpStatus = StatusFelter.EpStatus;
       if (ServerSpaerret()) {
         if (HMENU menu = GetMenu(hwnd)) {
           EnableMenuItem(menu, 40249, MF_BYCOMMAND | MF_GRAYED);
@@ -884,6 +904,9 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case HOVED_IMPORTFIL:
       ImportfilKommet(hwnd);
       break;
+    case WM_AUTOSKEMA_KOMMET:
+      if (HMENU menu = GetMenu(hwnd)) EnableMenuItem(menu, kImportAutoSkemaKommando, MF_BYCOMMAND | MF_ENABLED);
+      return 0;
     case HOVED_LUK_UDEN_GEM:
       gemVedLukning = false;
       DestroyWindow(hwnd);

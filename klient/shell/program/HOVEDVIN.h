@@ -46,9 +46,14 @@ void HovedNyheder(HWND hoved, UINT id, LPARAM lParam);
 void HovedPortal(HWND hoved, UINT id, LPARAM lParam);
 void HovedOpdatering(HWND hoved, UINT id, LPARAM lParam);
 
+// The activities' dot schedule asked for by a window (1139): Ctrl+F5 to
+// the main window, then, unless the dot schedule of all activities answers
+// 1475 with 'A', Ctrl+O.
+void AabnPrikSkemaAlleAktiviteter(HWND hoved);
+
 // What the main window reaches of other parts; an empty slot answers
 // "not available".
-struct HovedVindueKroge {
+struct HovedKroge {
   // The event entry window for the schedule window, in mode 'L', 'D' or
   // 'T'; the new window or 0 (filled with the entry window's own).
   HWND (*AabnIndtastning)(HWND skema, char mode);
@@ -58,4 +63,4 @@ struct HovedVindueKroge {
   // the process alive).
   void (*AfslutProces)(UINT kode);
 };
-extern HovedVindueKroge HovedKrog;
+extern HovedKroge HovedKrog;

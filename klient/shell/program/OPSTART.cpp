@@ -15,6 +15,7 @@
 #include "AVSHJAELP.h"
 #include "DATO.h"
 #include "DESKTOP.h"
+#include "EKSPKMD.h"
 #include "FARVER.h"
 #include "FONTE.h"
 #include "GEMNING.h"
@@ -31,9 +32,14 @@
 #include "OBJFELT.h"
 #include "OPDAT.h"
 #include "PROGVINDUER.h"
+#include "RINGTID.h"
 #include "SIDEFIL.h"
+#include "SKAERM.h"
+#include "SkfaLokaRel.h"
 #include "SKETEGN.h"
 #include "STARTLOG.h"
+#include "STARTTRAAD.h"
+#include "STATUSBAR.h"
 #include "STITAB.h"
 #include "SWITCH.h"
 #include "TABOPER.h"
@@ -45,8 +51,6 @@
 #include "ressourcer.h"
 #include "tavo/assert.h"
 #include "win/controls.h"
-
-OpstartKrogeRec OpstartKroge = {};
 
 char StiTekst[600];
 HCURSOR hMarkoerForbudt = 0;
@@ -295,8 +299,11 @@ int Opstart(HINSTANCE inst, int visning) {
   StandardIndstillinger();
   // The log's lock must exist before any thread that logs.
   OpretLogLaas();
-  // The settings reader of step 8 asks the web for the news date.
-  InstallerWebKroge();
+  // Every hook is filled before the first step, so that no step meets an
+  // empty one: the settings reader of step 8 asks the web for the news
+  // date, the update check of step 13 reports to the status row, and a
+  // fatal stop before step 24 must reach the lock rule of this run.
+  InstallerKroge();
 
   // 1-2
   MainCommandLine();
@@ -388,7 +395,6 @@ int Opstart(HINSTANCE inst, int visning) {
     LogPrintf("** Fejl: Skrivebordet kunne ikke oprettes: Fejlnr: %lu\n", static_cast<unsigned long>(GetLastError()));
     return AfbrydEfterHovedvindue(1);
   }
-  InstallerKroge();
   // 25
   OpretTalMutex();
   // 26
@@ -406,21 +412,21 @@ int Opstart(HINSTANCE inst, int visning) {
     WritePrivateProfileStringA("flag", "aktigrupper", nullptr, StiTab.szini);
   }
   // 30-31
-  if (OpstartKroge.VisSkaermeIMenu) OpstartKroge.VisSkaermeIMenu();
-  if (OpstartKroge.StartTraad) OpstartKroge.StartTraad();
+  VisSkaermeIMenu();
+  StartStartTraad();
   // 32
   TraceSpoergsmaal();
   // 33
   SaetPlanlaegningsLaas();
   // 34
-  if (OpstartKroge.CheckGammelEksport) OpstartKroge.CheckGammelEksport();
+  CheckGammelEksport();
   NyeDataCheck(true);
   // 35
   LaesSystemMetrik();
   // 36
   if (GlobalIndstillinger.insnr == 0) SendMessageA(hwndHoved, WM_COMMAND, 40166, 0);
   // 37
-  if (OpstartKroge.VisNyheder) OpstartKroge.VisNyheder();
+  VisNyhederVedStart();
   (void)visning;  // the main window always comes up maximised
   return kOpstartFortsaet;
 }
@@ -438,14 +444,15 @@ int Nedluk(int kode) {
   // 1
   LukTalMutex();
   // 2
-  if (OpstartKroge.FrigivRingeGrupper) OpstartKroge.FrigivRingeGrupper();
+  FrigivRingeGrupper();
   // 3
   UnloadFonts();
   FrigivPalette();
   // 4: a read-only run leaves the choices of the run that holds the data.
   if (!GlobalIndstillinger.skemalaast) GemValgtSwt();
   FrigivSwitchTab();
-  if (OpstartKroge.SyncSkphIni) OpstartKroge.SyncSkphIni();
+  // Marks of subjects that were never loaded would only be guesses.
+  if (DataHentet) SyncSkphIni();
   CleanupAVSListe();
   // 5
   DataHentet = false;
@@ -455,7 +462,7 @@ int Nedluk(int kode) {
   TomUdplatim();
   TomHontim();
   // 6
-  if (OpstartKroge.SkrivSlutIndstillinger && !GlobalIndstillinger.skemalaast) OpstartKroge.SkrivSlutIndstillinger();
+  SkrivSlutIndstillinger();
   // 7
   AfregistrerVinduesKlasser();
   ToolbarTipsFrigiv();

@@ -33,28 +33,6 @@ bool HentDataVedStart();
 // or the save went through; a failed save has shown its box "Gem".
 bool GemDataVedLukning();
 
-// Steps that belong to pieces of the program built by later work: each
-// slot is filled by its piece and skipped while empty.
-struct OpstartKrogeRec {
-  // Step 30: the saved screens in the menu.
-  void (*VisSkaermeIMenu)();
-  // Step 31: the start-up thread.
-  void (*StartTraad)();
-  // Step 34: an old export file.
-  void (*CheckGammelEksport)();
-  // Step 37: the news page when there is news.
-  void (*VisNyheder)();
-  // Shutdown step 2: the ring-group tables of the ring-time lists.
-  void (*FrigivRingeGrupper)();
-  // Shutdown step 4: ini\skph.ini brought in line with the subjects on
-  // teams.
-  void (*SyncSkphIni)();
-  // Shutdown step 6: [elevplan] ep_filnummer and [flag] visbytflyt, from
-  // the values the settings reader keeps (not in a read-only run).
-  void (*SkrivSlutIndstillinger)();
-};
-extern OpstartKrogeRec OpstartKroge;
-
 // ---- State the start-up makes for the rest of the program ----
 
 // "TAVO-skema   Prog. sti: %s   Data sti: %s"

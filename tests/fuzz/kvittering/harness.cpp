@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "KROGE.h"
 #include "../fuzz_mappe.h"
 #include "ImpData.h"
 #include "ImpTimoak.h"

@@ -29,10 +29,10 @@ class AktiChk : public ::testing::Test {
     SaetAktuelDato(20241015);
     StandardIndstillinger();
     beskeder.clear();
-    SaetAktiAdvarsel(Gem);
+    AktiChkKrog.Advarsel = Gem;
   }
   void TearDown() override {
-    SaetAktiAdvarsel(nullptr);
+    AktiChkKrog.Advarsel = nullptr;
     FreeAlleTalTabeller();
     predtest::FrigivAlle();
     StandardIndstillinger();
@@ -241,7 +241,7 @@ TEST_F(AktiChk, TimePostCheckOfTheEmploymentsEmployee) {
 
   // No check installed: no answer.
   EXPECT_FALSE(AnfoTidspostCheck(anfoMed, 20240801, 20250731, poster, 4));
-  SaetTidspostCheck(HubTidspost);
+  AktiChkKrog.TidspostCheck = HubTidspost;
   hubStatus = '0';
   EXPECT_TRUE(AnfoTidspostCheck(anfoMed, 20240801, 20250731, poster, 4));
   EXPECT_EQ(poster[0].Tal, 42u);
@@ -259,7 +259,7 @@ TEST_F(AktiChk, TimePostCheckOfTheEmploymentsEmployee) {
   hubStatus = 0;
   EXPECT_FALSE(AnfoTidspostCheck(anfoMed, 20240801, 20250731, poster, 4));
   EXPECT_EQ(tidspostKald.size(), 2u);
-  SaetTidspostCheck(nullptr);
+  AktiChkKrog.TidspostCheck = nullptr;
 }
 
 TEST(ObjListeDiffer, ComparesTheJoinedRemarks) {

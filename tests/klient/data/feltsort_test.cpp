@@ -177,6 +177,7 @@ class FeltSortering : public ::testing::Test {
   void SetUp() override { TommeTabeller(); }
   void TearDown() override {
     ObjFeltKilder = {};
+    ObjFeltKrog = {};
     FrigivAlle();
   }
 
@@ -215,7 +216,7 @@ uint32_t valgtAkti = 0;
 uint32_t DifValg(char art) { return art == 'K' ? valgtAkti : 0; }
 
 TEST_F(FeltSortering, SignedComputedFieldInNumericOrder) {
-  ObjFeltKilder.HentDifValg = DifValg;
+  ObjFeltKrog.HentDifValg = DifValg;
   const std::vector<std::vector<int>> tilfaelde = {
       {-12, 5, 0, -3},
       {-100, 7, -99, 10, -7, 0, 999},

@@ -70,7 +70,8 @@ class ObjFeltTest : public ::testing::Test {
     FreeAlleTalTabeller();
     FreeMedPer();
     ObjFeltKilder = {};
-    SaetTalSpoerg(nullptr);
+    ObjFeltKrog = {};
+    ListeTalKrog.Spoerg = nullptr;
     VisningsTilstand[VISNING_LEKTION] = gemtVisning;
     GlobalIndstillinger.normsystem = 0;
     GlobalIndstillinger.fremmedarkivfarve = 0;
@@ -224,15 +225,15 @@ class ObjFeltTest : public ::testing::Test {
 
     for (int i = 0; i < 2; ++i) Tekst(ringeGrupper[i], kRingeGrupper[i]);
     antalSkeLoka[r[Loka]] = 12;
-    ObjFeltKilder.HentDifValg = DifValg;
-    ObjFeltKilder.KolonneUgedag = Ugedag;
+    ObjFeltKrog.HentDifValg = DifValg;
+    ObjFeltKrog.KolonneUgedag = Ugedag;
     ObjFeltKilder.RingeGrupper = ringeGrupper;
     ObjFeltKilder.RingeGruppeAntal = 2;
     ObjFeltKilder.AntalSkeLoka = antalSkeLoka;
     ObjFeltKilder.AntalSkeLokaAntal = 64;
     ObjFeltKilder.UgeFarveKode = 16;
 
-    SaetTalSpoerg(ListeSvar);
+    ListeTalKrog.Spoerg = ListeSvar;
     fx.hwnd = kListe;
   }
 };

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "KROGE.h"
 #include "FINDREC.h"
 #include "GEMNING.h"
 #include "GZIP.h"

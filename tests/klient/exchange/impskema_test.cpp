@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "KROGE.h"
 #include "ADDBEG.h"
 #include "FINDREC.h"
 #include "AVSHJAELP.h"

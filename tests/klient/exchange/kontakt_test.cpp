@@ -42,6 +42,8 @@ struct Modtaget {
   int importfil = 0;       // 1933 to the main window
   bool slut = false;       // 1026 to the pane
   bool impVed1933 = false; // data\imp.dat was there when 1933 came
+  int autoskema = 0;       // 1940 to the main window
+  DWORD autoskemaTraad = 0; // the thread that handled it
 };
 Modtaget gM;
 
@@ -52,6 +54,13 @@ LRESULT CALLBACK RudeProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   }
   if (m == WM_KONTAKT_SLUT) {
     gM.slut = true;
+    return 0;
+  }
+  if (m == WM_AUTOSKEMA_KOMMET) {
+    // What the main window does with it, on the thread that owns its menu.
+    ++gM.autoskema;
+    gM.autoskemaTraad = GetCurrentThreadId();
+    if (HMENU menu = GetMenu(h)) EnableMenuItem(menu, kImportAutoSkemaKommando, MF_BYCOMMAND | MF_ENABLED);
     return 0;
   }
   if (m == HOVED_IMPORTFIL) {
@@ -544,6 +553,9 @@ TEST_F(AutoKontaktTest, AFinishedJobIsFetched) {
   EXPECT_EQ(Antal("done autojob"), 1);
   EXPECT_EQ(gM.linjer.back().tekst, "Autoskema modtaget");
   EXPECT_FALSE(GetMenuState(menu, kImportAutoSkemaKommando, MF_BYCOMMAND) & MF_GRAYED);
+  // The worker only told the main window; the main thread changed its menu.
+  EXPECT_EQ(gM.autoskema, 1);
+  EXPECT_EQ(gM.autoskemaTraad, GetCurrentThreadId());
   EXPECT_EQ(st.autoTravl, 0);
   EXPECT_EQ(st.timer, 0u);
 }

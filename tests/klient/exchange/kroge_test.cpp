@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include "KROGE.h"
 #include "ImpTimoak.h"
 #include "OPTAEL.h"
 #include "TALTAB.h"

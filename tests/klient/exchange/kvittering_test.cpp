@@ -1,6 +1,7 @@
 // The central system's receipts: "B-"/"B+" on the posting rows, "S-"/"S+"
 // on the event rows, the plan receipts on the six planning tables, and the
 // places from a line that lie outside the period's buckets or tables.
+#include "KROGE.h"
 #include "skole_fixture.h"
 #include "ImpData.h"
 #include "ImpRetur.h"

@@ -123,7 +123,7 @@ class RelTest : public wfb_test::SkrivebordTest {
     for (uint32_t &m : HuskGruppe) m = kAlleGrupper;
     gammelFont = TxtFont;
     TxtFont = switchtest::TekstSkrift();
-    RelPlanGruppeKrog = nullptr;
+    RelMatrixKrog = {};
     ASSERT_TRUE(RegistrerListeKlasser(0));
     ASSERT_TRUE(RegistrerToolbarKlasser(0));
     ASSERT_TRUE(RegistrerAktiLokaRelKlasse(0));
@@ -141,7 +141,7 @@ class RelTest : public wfb_test::SkrivebordTest {
   void TearDown() override {
     SaetGenvejHovedVindue(0);
     hDatoVindue = 0;
-    RelPlanGruppeKrog = nullptr;
+    RelMatrixKrog = {};
     LukkerAlleVinduer = 0;
     SkrivebordTest::TearDown();
     TxtFont = gammelFont;

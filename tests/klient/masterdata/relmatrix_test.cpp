@@ -458,7 +458,7 @@ TEST_F(RelMatrixPlan, WithThePlanWindowOpenThePlanGroupsWeeksDecideTheLists) {
                               static_cast<HMENU>(kPlanVindueType), 0, nullptr);
   SetWindowLongPtrA(plan, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&tilstand));
   ASSERT_EQ(VinduesListeTilfoej(plan), 0);
-  RelPlanGruppeKrog = PlanGruppe;
+  RelMatrixKrog.RelPlanGruppe = PlanGruppe;
   h = Aabn();
   EXPECT_EQ(Liste(Ws(h)->Raekke), std::vector<uint32_t>{mar});
   EXPECT_EQ(Liste(Ws(h)->Kol), std::vector<uint32_t>{lMar});

@@ -29,11 +29,11 @@ class SkfaTest : public RelTest {
   void SetUp() override {
     RelTest::SetUp();
     ASSERT_TRUE(RegistrerSkfaLokaRelKlasse(0));
-    FindGrundAktiRowKrog = nullptr;
+    SkfaLokaRelKrog.FindGrundAktiRow = nullptr;
     PlanAktiviteter().clear();
   }
   void TearDown() override {
-    FindGrundAktiRowKrog = nullptr;
+    SkfaLokaRelKrog.FindGrundAktiRow = nullptr;
     PlanAktiviteter().clear();
     RelTest::TearDown();
   }
@@ -86,8 +86,8 @@ class SkfaTest : public RelTest {
                            0, nullptr);
     SetWindowLongPtrA(plan, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&tilstand));
     ASSERT_EQ(VinduesListeTilfoej(plan), 0);
-    RelPlanGruppeKrog = PlanGruppe;
-    FindGrundAktiRowKrog = GrundAktiRow;
+    RelMatrixKrog.RelPlanGruppe = PlanGruppe;
+    SkfaLokaRelKrog.FindGrundAktiRow = GrundAktiRow;
   }
   void LukPlan() {
     VinduesListeFjern(plan);
@@ -190,7 +190,7 @@ TEST_F(SkfaLokaRelVindue, TheRowsAreTheLiveSubjectsOfThePlanGroupUntilThePlanWin
 
   // Until the planning module tells the plan rows, no subject is taught.
   AabnPlan();
-  FindGrundAktiRowKrog = nullptr;
+  SkfaLokaRelKrog.FindGrundAktiRow = nullptr;
   h = AabnSkfa();
   ASSERT_NE(h, static_cast<HWND>(0));
   EXPECT_TRUE(Liste(Ws(h)->Raekke).empty());

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "KROGE.h"
 #include "FINDREC.h"
 #include "INDSTIL.h"
 #include "MEDPER.h"
@@ -35,6 +36,8 @@ class StamTalTest : public RelTest {
   void SetUp() override {
     RelTest::SetUp();
     ASSERT_TRUE(RegistrerStamKlasse(0));
+    StamTeksterIndsaet();
+    StamTalIndsaet();
     TomSkemabeg();
     GlobalIndstillinger.insnr = kEgenIns;
   }

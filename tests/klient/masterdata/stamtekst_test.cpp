@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+#include "KROGE.h"
 #include "FARVER.h"
 #include "INDSTIL.h"
 #include "MEDPER.h"
@@ -42,6 +43,8 @@ class StamTekstTest : public RelTest {
   void SetUp() override {
     RelTest::SetUp();
     ASSERT_TRUE(RegistrerStamKlasse(0));
+    StamTeksterIndsaet();
+    StamTalIndsaet();
     GlobalIndstillinger.normsystem = 0;
   }
   void TearDown() override {

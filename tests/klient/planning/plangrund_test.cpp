@@ -489,8 +489,8 @@ TEST(PlanGrundreglerEksport, MarkeresEnGangOgRudenMalesEnGang) {
   HWND rude = CreateWindowExA(0, "PlanEksportRude", "", WS_POPUP, 0, 0, 10, 10, 0, 0, 0, nullptr);
   ASSERT_NE(rude, HWND{0});
   const uint32_t gemtTal = EksportPlanTal;
-  const HWND gemtRude = VedligeKrog.hwndEksportStatus;
-  VedligeKrog.hwndEksportStatus = rude;
+  const HWND gemtRude = hwndEksportStatus;
+  hwndEksportStatus = rude;
   EksportPlanTal = 0;
   malinger = 0;
   MarkerPlanEksport();
@@ -500,13 +500,13 @@ TEST(PlanGrundreglerEksport, MarkeresEnGangOgRudenMalesEnGang) {
   EXPECT_EQ(EksportPlanTal, 1u);
   EXPECT_EQ(malinger, 1);
   // Without a pane the counter is still set.
-  VedligeKrog.hwndEksportStatus = 0;
+  hwndEksportStatus = 0;
   EksportPlanTal = 0;
   MarkerPlanEksport();
   EXPECT_EQ(EksportPlanTal, 1u);
   EXPECT_EQ(malinger, 1);
   EksportPlanTal = gemtTal;
-  VedligeKrog.hwndEksportStatus = gemtRude;
+  hwndEksportStatus = gemtRude;
   DestroyWindow(rude);
   UnregisterClassA("PlanEksportRude", 0);
 }

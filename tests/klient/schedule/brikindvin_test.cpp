@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "KROGE.h"
 #include "../ui/dialog_input.h"
 #include "BRIKINDVIN.h"
 #include "BYGINFO.h"
@@ -107,9 +108,9 @@ class BrikIndVindue : public BrikIndMappe {
   void TearDown() override {
     for (HWND h : vinduer_)
       if (IsWindow(h)) DestroyWindow(h);
-    BrikIndGemKrog = nullptr;
-    BrikIndTidKrog = nullptr;
-    BrikIndDagsTiderKrog = nullptr;
+    BrikIndKrog.Gem = nullptr;
+    BrikIndKrog.Tid = nullptr;
+    BrikIndKrog.DagsTider = nullptr;
     for (auto &r : RolleForslagene) r = 0;
     free(blok_);
     Afslut();
@@ -248,7 +249,7 @@ TEST_F(BrikIndVindue, StepsByKeysWithTheirTitles) {
   Tryk(w, VK_RETURN);
   ASSERT_EQ(tavo::test::MessageBoxesShown().size(), 1u);
   EXPECT_TRUE(IsWindow(w));
-  BrikIndGemKrog = GemStandIn;
+  BrikIndKrog.Gem = GemStandIn;
   gGemSvar = TRIN_ANFO;  // the save names a step to go back to
   Tryk(w, VK_RETURN);
   EXPECT_EQ(gGemt, 1);

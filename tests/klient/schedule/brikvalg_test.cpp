@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "KROGE.h"
 #include "../ui/dialog_input.h"
 #include "BRIKVALG.h"
 #include "NYVALG.h"
@@ -56,8 +57,8 @@ class BrikValg : public BrikIndMappe {
   void TearDown() override {
     if (vindue_ && IsWindow(vindue_)) DestroyWindow(vindue_);
     if (skema_ && IsWindow(skema_)) DestroyWindow(skema_);
-    BrikIndListeTastKrog = nullptr;
-    BrikIndBemKrog = nullptr;
+    BrikIndKrog.ListeTast = nullptr;
+    BrikIndKrog.Bem = nullptr;
     FrigivAktiPrioritetMinde();
     EXPECT_TRUE(tavo::test::DialogFailures().empty());
     Afslut();

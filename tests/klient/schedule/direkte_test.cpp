@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "KROGE.h"
 #include "BEGKROGE.h"
 #include "BRIKIND.h"
 #include "DIREKTE.h"

@@ -92,12 +92,12 @@ class GemBeg : public SkeMappe {
     gHubSvarer = true;
     gForespoergsler = 0;
     gVisteLogs.clear();
-    SaetTidspostCheck(TidspostStandIn);
+    AktiChkKrog.TidspostCheck = TidspostStandIn;
     GemBegKrog.DagsNorm = NormStandIn;
     GemBegKrog.VisLog = VisLogStandIn;
   }
   void TearDown() override {
-    SaetTidspostCheck(nullptr);
+    AktiChkKrog.TidspostCheck = nullptr;
     GemBegKrog = {};
     tavo::test::StopDialogScript();
     CleanupAVS(&BrikIndGemtAVS);

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "KROGE.h"
 #include "FINDREC.h"
 #include "NYVALG.h"
 #include "OBJFELT.h"
@@ -486,10 +487,14 @@ TEST_F(Valglister, TheCurrentEntryFollowsTheRulesInOrder) {
   CloseHandle(hPlanMutex);
   hPlanMutex = 0;
 
-  // The data store's list cells read the same choice.
-  ASSERT_NE(ObjFeltKilder.HentDifValg, nullptr);
-  EXPECT_EQ(ObjFeltKilder.HentDifValg('M'), anfo[0]);
-  EXPECT_EQ(ObjFeltKilder.HentDifValg('/'), 0u);
+  // The data store's list cells read the same choice, once the program is
+  // wired.
+  const ObjFeltKroge gemt = ObjFeltKrog;
+  InstallerObjFeltKroge();
+  ASSERT_NE(ObjFeltKrog.HentDifValg, nullptr);
+  EXPECT_EQ(ObjFeltKrog.HentDifValg('M'), anfo[0]);
+  EXPECT_EQ(ObjFeltKrog.HentDifValg('/'), 0u);
+  ObjFeltKrog = gemt;
 }
 
 // ==================================================================== colours and legend

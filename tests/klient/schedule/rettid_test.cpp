@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "KROGE.h"
 #include "../ui/dialog_input.h"
 #include "GEMBEG.h"
 #include "NYVALG.h"
@@ -56,8 +57,8 @@ class RetTid : public BrikIndMappe {
   void TearDown() override {
     if (vindue_ && IsWindow(vindue_)) DestroyWindow(vindue_);
     if (skema_ && IsWindow(skema_)) DestroyWindow(skema_);
-    BrikIndTidKrog = nullptr;
-    BrikIndDagsTiderKrog = nullptr;
+    BrikIndKrog.Tid = nullptr;
+    BrikIndKrog.DagsTider = nullptr;
     GemBegKrog = {};
     HuskDagStarttid = HuskDagSluttid = 0;
     EXPECT_TRUE(tavo::test::DialogFailures().empty());

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "KROGE.h"
 #include "../ui/ens_support.h"
 #include "LISTBOX.h"
 #include "OBJFELT.h"

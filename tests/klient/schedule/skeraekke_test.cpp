@@ -104,7 +104,7 @@ class SkeRaekker : public SkeMappe {
     ring = Ringesystem({});
   }
   void TearDown() override {
-    EnsOpretStatusBar = nullptr;
+    EnsKrog.OpretStatusBar = nullptr;
     hDatoVindue = hwndBrikInfo = hwndBrikInd = 0;
     SkeMappe::TearDown();
   }
@@ -458,7 +458,7 @@ class StatusRuder : public SkeRaekker {
  protected:
   void SetUp() override {
     SkeRaekker::SetUp();
-    EnsOpretStatusBar = TestRude;
+    EnsKrog.OpretStatusBar = TestRude;
     vindue = CreateWindowExA(0, "SkeTestLog", "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 400, 0, 0, 0, nullptr);
   }
   void TearDown() override {
@@ -505,7 +505,7 @@ TEST_F(StatusRuder, AntalIdOgTip) {
   EXPECT_EQ(Id(b), (std::vector<int>{1, 2}));
 
   // Without a creator there are no panes.
-  EnsOpretStatusBar = nullptr;
+  EnsKrog.OpretStatusBar = nullptr;
   SkeVindue ingen(SKE_ANFO);
   EXPECT_FALSE(CreateSkemaStatBar(vindue, ingen.get()));
   EXPECT_EQ(ingen->StatBar.hwndStatBar, nullptr);

@@ -7,6 +7,7 @@
 #include <array>
 #include <vector>
 
+#include "KROGE.h"
 #include "ADDBEG.h"
 #include "BEGKROGE.h"
 #include "SLETBEG.h"
@@ -157,10 +158,10 @@ TEST_F(SletBegivenhedTest, TheEventStatusPaneIsRepaintedWhenThereIsOne) {
   HWND rude = CreateWindowExA(0, "SletBegRude", "", WS_POPUP | WS_VISIBLE, 0, 0, 24, 20, 0, 0, 0, nullptr);
   ASSERT_NE(rude, HWND{0});
   ValidateRect(rude, nullptr);
-  VedligeKrog.hwndEksportStatus = rude;
+  hwndEksportStatus = rude;
   EXPECT_EQ(SletBegivenhed(kAar, kUge, 0), 0);  // also when nothing was deleted
   EXPECT_TRUE(GetUpdateRect(rude, nullptr, FALSE));
-  VedligeKrog.hwndEksportStatus = 0;
+  hwndEksportStatus = 0;
   DestroyWindow(rude);
   EXPECT_EQ(SletBegivenhed(kAar, kUge, 0), 0);  // no pane: nothing to repaint
 }

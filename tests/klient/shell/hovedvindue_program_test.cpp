@@ -8,6 +8,7 @@
 
 #include "HOVEDVIN.h"
 #include "KATALOG.h"
+#include "KONTAKT.h"
 #include "TABOPER.h"
 #include "INDSTIL.h"
 #include "opstart_support.h"
@@ -277,6 +278,26 @@ TEST_F(Lukning, TheUpdateCheckNamesTheRunningVersion) {
   std::snprintf(forventet, sizeof forventet, "Versions tjek|Du er på den nyeste version! (%u.%02u.%02u)",
                 version / 10000, version / 100 % 100, version % 100);
   EXPECT_EQ(Bokse(), std::vector<std::string>{forventet});
+  EXPECT_EQ(Luk(), 0);
+}
+
+}  // namespace
+}  // namespace opstarttest
+
+namespace opstarttest {
+namespace {
+
+// The contact's worker tells the main window that an auto-schedule file has
+// come; the main thread, which owns the menu, enables the import entry.
+TEST_F(Lukning, AnAutoScheduleFileEnablesItsImportOnTheMainThread) {
+  ASSERT_EQ(Start(), kOpstartFortsaet);
+  HMENU menu = GetMenu(hwndHoved);
+  EnableMenuItem(menu, kImportAutoSkemaKommando, MF_BYCOMMAND | MF_GRAYED);
+  std::thread arbejder([] { PostMessageA(hwndHoved, WM_AUTOSKEMA_KOMMET, 0, 0); });
+  arbejder.join();
+  EXPECT_TRUE(GetMenuState(menu, kImportAutoSkemaKommando, MF_BYCOMMAND) & MF_GRAYED);
+  tavo::test::PumpUntilIdle();
+  EXPECT_FALSE(GetMenuState(menu, kImportAutoSkemaKommando, MF_BYCOMMAND) & MF_GRAYED);
   EXPECT_EQ(Luk(), 0);
 }
 

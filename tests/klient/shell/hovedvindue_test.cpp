@@ -98,7 +98,7 @@ class Taster : public ObjektvindueTest {
     T() = Tilstand{};
     HovedFokus = HovedFokusRec{0, 0, -1, 0, {}, 0, 0};
     ImportVenter = false;
-    HovedVindueKroge tom{};
+    HovedKroge tom{};
     HovedKrog = tom;
   }
 
@@ -142,7 +142,7 @@ class Taster : public ObjektvindueTest {
   HWND hovedvindue = 0;
   std::vector<HWND> egne;
   uint8_t gemtElevplan = 0, gemtPlan = 0;
-  HovedVindueKroge gemtKroge{};
+  HovedKroge gemtKroge{};
 };
 
 using HovedVindue = Taster;

@@ -121,7 +121,7 @@ class LaesIndstillingerTest : public ::testing::Test {
   void TearDown() override {
     SkemaPeriode = gemtPeriode_;
     StiTab.laastOenske = 0;
-    IndstilKroge = {};
+    IndstilKrog = {};
     gNyhedsSvar = nullptr;
     StandardIndstillinger();
     fs::remove_all(mappe_);
@@ -251,7 +251,7 @@ TEST_F(LaesIndstillingerTest, TableOfKeysAndRules) {
     }
   }
 
-  IndstilKroge.WebNewsCheck = WebNyheder;
+  IndstilKrog.WebNewsCheck = WebNyheder;
   for (const auto &t : tabel) {
     SCOPED_TRACE("ini:\n" + t.ini + "-l " + std::to_string(t.laast));
     fs::remove(ImportLog());

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "KROGE.h"
 #include "../datamappe.h"
 #include "ELEMENT.h"
 #include "FONTE.h"
@@ -154,6 +155,7 @@ class ObjektvindueTest : public ::testing::Test {
     ASSERT_EQ(AabnLog(), 1);
     Tom();
     ASSERT_TRUE(RegistrerElementVinduer(0));
+    InstallerVinduesKroge();
     Klasse("S5Hoved", TestHovedProc);
     Klasse("S5Desktop", DefWindowProcA);
     Klasse("S5Objekt", TestObjektProc);
@@ -251,7 +253,7 @@ class ObjektvindueTest : public ::testing::Test {
   HWND hoved = 0, desktop = 0;
   std::filesystem::path rod;
   StiTabData gemtSti{};
-  VinduesListeKroge gemtKrog{};
+  VinduesKroge gemtKrog{};
   GlobalIndstillingerData gemtIndstil{};
   int gemtB = 0;
   std::vector<std::pair<int, ObjektOpretter>> gemteObjekt, gemteVaerktoej;

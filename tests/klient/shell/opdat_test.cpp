@@ -230,7 +230,7 @@ TEST_F(OpdatCheckTest, CheckOpdateringTable) {
 TEST_F(OpdatCheckTest, ServerPaneDuringTheCheck) {
   static std::vector<std::string> vist;
   vist.clear();
-  OpdatKroge.ServerBesked = [](const char *tekst) { vist.push_back(tekst); };
+  OpdatKrog.ServerBesked = [](const char *tekst) { vist.push_back(tekst); };
   SkrivFil(Ini(), "[global]\r\ninsnr=1\r\n");
   EXPECT_EQ(CheckOpdatering(), OPDAT_GAA_VIDERE);
   EXPECT_EQ(vist, (std::vector<std::string>{"Tjekker for opdatering...", ""}));
@@ -238,7 +238,7 @@ TEST_F(OpdatCheckTest, ServerPaneDuringTheCheck) {
   SkrivFil(Prog() / "opdat.lck", "");
   EXPECT_EQ(CheckOpdatering(), OPDAT_KOERER);
   EXPECT_EQ(vist, (std::vector<std::string>{""}));
-  OpdatKroge = {};
+  OpdatKrog = {};
 }
 
 // A read-only run starts what it must but writes no settings.

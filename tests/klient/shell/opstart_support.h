@@ -80,7 +80,6 @@ class OpstartTest : public ::testing::Test {
   void TearDown() override {
     if (hwndHoved && IsWindow(hwndHoved)) Luk();
     tavo::test::StopDialogScript();
-    OpstartKroge = {};
     fs::current_path(gammelMappe_);
     fs::remove_all(rod_);
   }

@@ -331,12 +331,17 @@ TEST_F(OpstartTest, AfvisningerAendrerIntet) {
         "Fejl|Fejl ved oprettelse af mappen 'log'\nKontakt TAVO support!"},
        true},
       {"lock file cannot be made",
-       [](OpstartTest &) {
-         // Once the version check is over, the first file the start makes
-         // is the lock file, and the system refuses it.
-         OpdatKroge.ServerBesked = [](const char *tekst) {
-           if (!*tekst) tavo::test::StartFileFaults(1, ERROR_ACCESS_DENIED);
-         };
+       [](OpstartTest &t) {
+         // The first file the start opens for writing in the ini folder,
+         // the settings file's rewrites aside, is the lock file, and the
+         // system refuses it.
+         tavo::test::FileFault f;
+         f.kinds = tavo::test::kFileOpenForWrite;
+         f.nth = 1;
+         f.error = ERROR_ACCESS_DENIED;
+         f.under = (t.Data() / "ini").string();
+         f.profiles = false;
+         tavo::test::SetFileFault(f);
        },
        {"Fejl|TAVO kunne ikke oprette låsefil !\n  Errno : 13\n"}, false},
   };
@@ -355,8 +360,8 @@ TEST_F(OpstartTest, AfvisningerAendrerIntet) {
     t.forbered(*this);
     EXPECT_EQ(Start(), 0);
     tavo::test::StopFileFaults();
-    OpstartKroge = {};
-    OpdatKroge = {};
+    tavo::test::ClearFileFault();
+    OpdatKrog = {};
     std::vector<std::string> ventet = t.bokse;
     for (std::string &b : ventet)
       if (size_t p = b.find("%INI%"); p != std::string::npos) b.replace(p, 5, StiTab.szini);
@@ -581,6 +586,58 @@ TEST_F(SkaermOpstart, TheStartListsTheSavedScreensInTheMenu) {
   EXPECT_STREQ(tekst, "&4 . Mandag");
   EXPECT_EQ(GetMenuState(menu, 40193, MF_BYCOMMAND) & MF_GRAYED, 0u);
   EXPECT_EQ(Luk(), 0);
+}
+
+}  // namespace opstarttest
+
+namespace opstarttest {
+
+// ---- What the wiring used to hide ----
+
+class OpstartKrogFejl : public OpstartTest {};
+
+// Every hook is filled before the first step: a start that ends at the lock
+// question has its update check reporting to the status row, and a fatal
+// stop of the data store then keeps the other run's lock.
+TEST_F(OpstartKrogFejl, AStartEndedAtTheLockQuestionKeepsTheOtherRunsLock) {
+  const std::string anden = "07,10413,anden,pc7,20260105,08:00,\r\n";
+  Skriv(Laasefil(), anden);
+  tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &) { return INT_PTR{IDNO}; });
+  EXPECT_EQ(Start(), 0);
+  EXPECT_EQ(OpdatKrog.ServerBesked, &StatusServerBesked);
+  ASSERT_NE(HentGemKrog.DeleteLockFile, nullptr);
+  SletLaasefilVedStop();
+  EXPECT_EQ(Laes(Laasefil()), anden);
+}
+
+// Step 34: an export made by an older version is withdrawn at the start.
+TEST_F(OpstartKrogFejl, AnOldExportIsWithdrawnAtTheStart) {
+  SaetIndstilling("global", "version", "10413");
+  Skriv(Data() / "data" / "exp.dat", "E;A;7;10300\r\nrest\r\n");
+  ASSERT_EQ(Start(), kOpstartFortsaet);
+  EXPECT_FALSE(fs::exists(Data() / "data" / "exp.dat"));
+  const auto b = Bokse();
+  EXPECT_NE(std::find(b.begin(), b.end(),
+                      "FEJL Gammel eksportfil|Der var lavet en eksport med en gammel version og denne er blevet "
+                      "slettet. Lav en ny eksport inden du kontakter igen!"),
+            b.end());
+  EXPECT_EQ(Luk(), 0);
+}
+
+// Shutdown step 6: the Elevplan file number and the swap/move-log flag as
+// the run leaves them, in decimal; a read-only run writes neither.
+TEST_F(OpstartKrogFejl, TheShutdownWritesTheFileNumberAndTheSwapFlag) {
+  for (const bool laast : {false, true}) {
+    SCOPED_TRACE(laast ? "read-only" : "holding the data");
+    SaetIndstilling("elevplan", "ep_filnummer", "3");
+    SaetIndstilling("flag", "visbytflyt", "1");
+    ASSERT_EQ(Start(laast ? std::vector<std::string>{"-l"} : std::vector<std::string>{}), kOpstartFortsaet);
+    GlobalIndstillinger.ep_filnummer = 12;
+    GlobalIndstillinger.visbytflyt = 0;
+    EXPECT_EQ(Luk(), 0);
+    EXPECT_EQ(LaesIndstillingen("elevplan", "ep_filnummer"), laast ? "3" : "12");
+    EXPECT_EQ(LaesIndstillingen("flag", "visbytflyt"), laast ? "1" : "0");
+  }
 }
 
 }  // namespace opstarttest

@@ -70,7 +70,7 @@ class StatusRaekke : public ::testing::Test {
     gemtIndstil = GlobalIndstillinger;
     gemtNyheder = nyeNyheder;
     gemtEp = ElevplanSlaaetTil;
-    gemtKroge = IndstilKroge;
+    gemtKroge = IndstilKrog;
     std::snprintf(StiTab.szdata, sizeof StiTab.szdata, "%s", DataMappeNavn(rod).c_str());
     InitStiTab();
     RegistrerOrvaneRessourcer();
@@ -126,7 +126,7 @@ class StatusRaekke : public ::testing::Test {
     GlobalIndstillinger = gemtIndstil;
     nyeNyheder = gemtNyheder;
     ElevplanSlaaetTil = gemtEp;
-    IndstilKroge = gemtKroge;
+    IndstilKrog = gemtKroge;
     StatusBarKrog = {};
     fs::remove_all(rod);
   }
@@ -160,7 +160,7 @@ class StatusRaekke : public ::testing::Test {
   StiTabData gemtSti;
   GlobalIndstillingerData gemtIndstil;
   uint8_t gemtNyheder = 0, gemtEp = 0;
-  IndstilKrogeRec gemtKroge;
+  IndstilKroge gemtKroge;
 };
 
 }  // namespace statusbar_test

@@ -177,7 +177,7 @@ TEST_F(StatusPane, DateShowsAndAnswersItsDate) {
 }
 
 TEST_F(StatusPane, EventColourFollowsCountersAndExportFiles) {
-  EXPECT_EQ(VedligeKrog.hwndEksportStatus, StatusFelter.InsStatus);
+  EXPECT_EQ(hwndEksportStatus, StatusFelter.InsStatus);
   const COLORREF graa = GetSysColor(COLOR_BTNFACE);
   const struct {
     const char *navn;
@@ -477,7 +477,7 @@ TEST_F(StatusPane, NewsDoubleClickOpensMarksReadAndLeavesTheRow) {
     SCOPED_TRACE(c.web ? c.web : "no date");
     WritePrivateProfileStringA("tider", "nyheder", "2025-01-01", StiTab.szini);
     gWebDato = c.web;
-    IndstilKroge.WebNewsCheck = WebDato;
+    IndstilKrog.WebNewsCheck = WebDato;
     StatusBarKrog.NyhedsAdresse = Adresse;
     GlobalIndstillinger.skemalaast = c.laest;
     nyeNyheder = 1;
@@ -505,7 +505,7 @@ TEST_F(StatusPane, NewsDoubleClickOpensMarksReadAndLeavesTheRow) {
 
 TEST_F(StatusPane, NewsStartUpOpensThePageOnlyWithNewsAndTheCheckOn) {
   gWebDato = "2026-03-01 12:00";
-  IndstilKroge.WebNewsCheck = WebDato;
+  IndstilKrog.WebNewsCheck = WebDato;
   StatusBarKrog.NyhedsAdresse = Adresse;
   const struct {
     uint8_t nyt, tjek;
@@ -575,12 +575,11 @@ TEST_F(StatusBar, MenuHelpShowsTheEntrysLine) {
 // ---- the hooks the start-up fills ----
 
 TEST_F(StatusBar, ServesTheGridFramesAndTheStartUp) {
-  const auto gemtEns = EnsOpretStatusBar;
-  const auto gemtOpdat = OpdatKroge;
-  const auto gemtOpstart = OpstartKroge;
+  const auto gemtEns = EnsKrog.OpretStatusBar;
+  const auto gemtOpdat = OpdatKrog;
   InstallerKroge();
-  ASSERT_NE(EnsOpretStatusBar, nullptr);
-  HWND linje = EnsOpretStatusBar(hoved, "Gitter", 0, 7);
+  ASSERT_NE(EnsKrog.OpretStatusBar, nullptr);
+  HWND linje = EnsKrog.OpretStatusBar(hoved, "Gitter", 0, 7);
   ASSERT_NE(linje, 0u);
   char klasse[64] = "", tekst[64] = "";
   GetClassNameA(linje, klasse, sizeof klasse);
@@ -588,16 +587,14 @@ TEST_F(StatusBar, ServesTheGridFramesAndTheStartUp) {
   EXPECT_STREQ(klasse, "StatusBarWndClass");
   EXPECT_STREQ(tekst, "Gitter");
   EXPECT_EQ(GetDlgCtrlID(linje), 7);
-  EXPECT_EQ(OpdatKroge.ServerBesked, &StatusServerBesked);
+  EXPECT_EQ(OpdatKrog.ServerBesked, &StatusServerBesked);
   InstallerWebKroge();
-  EXPECT_EQ(OpstartKroge.VisNyheder, &VisNyhederVedStart);
   EXPECT_EQ(StatusBarKrog.NyhedsAdresse, &HentNyhedsAdresse);
   // The Elevplan contact pane names itself in the main text bar.
-  EXPECT_EQ(EpKontaktKrog.hwndTekstRude, StatusFelter.TekstBar);
+  EXPECT_EQ(hwndEpTekstRude, StatusFelter.TekstBar);
   DestroyWindow(linje);
-  EnsOpretStatusBar = gemtEns;
-  OpdatKroge = gemtOpdat;
-  OpstartKroge = gemtOpstart;
+  EnsKrog.OpretStatusBar = gemtEns;
+  OpdatKrog = gemtOpdat;
 }
 
 // ---- the whole row ----

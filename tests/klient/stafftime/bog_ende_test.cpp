@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "KROGE.h"
 #include "../ui/switch_fixture.h"
 #include "BOG.h"
 #include "BOGMND.h"

@@ -9,10 +9,12 @@
 #include <functional>
 #include <tuple>
 
+#include "KROGE.h"
 #include "AKTICHK.h"
 #include "BOGMND.h"
 #include "EDITBOX.h"
 #include "OPTAEL.h"
+#include "PROGVINDUER.h"
 #include "TALTAB.h"
 #include "TIMOAK.h"
 #include "VALG.h"
@@ -51,15 +53,16 @@ class BogRet : public BogVindue {
     InstallerImportKroge();
     TimoakKrog.SendTilAlleVinduer = [](UINT m, WPARAM w, LPARAM l) { SendTilAlleVinduer(m, w, l, 0); };
     Advarsler.clear();
-    SaetAktiAdvarsel(GemAdvarsel);
+    AktiChkKrog.Advarsel = GemAdvarsel;
     PosteringsVaerdi = 0;
     tt::StartDialogScript();
   }
   void TearDown() override {
     EXPECT_TRUE(tt::DialogFailures().empty());
     tt::StopDialogScript();
-    SaetAktiAdvarsel(nullptr);
+    AktiChkKrog.Advarsel = nullptr;
     TimoakKrog = {};
+    hwndHoved = 0;
     GlobalIndstillinger.supertavo = GlobalIndstillinger.skemalaast = 0;
     PosteringsVaerdi = 0;
     FreeAlleTalTabeller();
@@ -563,7 +566,7 @@ TEST_F(BogRet, TypedHoursArePostedAndShown) {
   wc.lpszClassName = "BogHoved";
   RegisterClassA(&wc);
   HWND hoved = CreateWindowExA(0, "BogHoved", "", WS_CHILD, 0, 0, 10, 10, vaert, 0, hInst, nullptr);
-  TimoakKrog.hwndHoved = hoved;
+  hwndHoved = hoved;
   ShowWindow(vaert, SW_SHOW);
   tvanfo.AktuelRec = a;
   hwnd = CreateBogWnd('M', vaert, 0, 0, 2000, 900, 0);

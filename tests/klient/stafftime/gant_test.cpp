@@ -1292,8 +1292,8 @@ TEST_F(GantVindueTest, StatementCellsAreAskedInSumMode7UnderAnfosumperaar) {
 }
 
 TEST_F(GantVindueTest, AColumnMoveRecomputesTheStatementByTheRules) {
-  const ObjFeltKilderRec gemt = ObjFeltKilder;
-  ObjFeltKilder.KolonneUgedag = TaelUgedag;
+  const ObjFeltKroge gemt = ObjFeltKrog;
+  ObjFeltKrog.KolonneUgedag = TaelUgedag;
   TilfoejFelter("73,K,5,211,0,2,0,0,8,0,1,T,0\r\n73,M,3,211,0,2,0,0,8,0,1,T,0\r\n");
   InitPeriode(20240805, 20250630, 0);
   for (int i = 0; i < 3; ++i) {
@@ -1349,7 +1349,7 @@ TEST_F(GantVindueTest, AColumnMoveRecomputesTheStatementByTheRules) {
   EXPECT_EQ(nye.size(), 3u);
   EXPECT_FALSE(Tekster(W()->ens.hwndFodH).empty());
   EXPECT_TRUE(Tekster(W()->ens.hwndRaekkeHoved).empty());
-  ObjFeltKilder = gemt;
+  ObjFeltKrog = gemt;
 }
 
 TEST_F(GantVindueTest, HorizontalKeysInAStatementScrollByTheViewAndMoveTheWeekAtTheEdge) {

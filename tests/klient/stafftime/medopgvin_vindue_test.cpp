@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "KROGE.h"
 #include "ELEMENT.h"
 #include "ENSMUS.h"
 #include "VINDUER.h"
@@ -159,6 +160,7 @@ class MedOpgICelle : public MedOpgVindue {
     gemtKrog = VinduesKrog;
     Tom();
     ASSERT_TRUE(RegistrerElementVinduer(0));
+    InstallerVinduesKroge();
     LayoutRect = RECT{1, 1, 997, 697};
     AktivSvar() = 1;
   }
@@ -173,7 +175,7 @@ class MedOpgICelle : public MedOpgVindue {
     std::memset(SectionTab, 0, sizeof SectionTab);
     std::memset(ElementTab, 0, sizeof ElementTab);
   }
-  VinduesListeKroge gemtKrog{};
+  VinduesKroge gemtKrog{};
 };
 
 TEST_F(MedOpgICelle, TakesPartInTheCellsActivationAndCloses) {

@@ -45,6 +45,7 @@ class ElevPlanMappe : public ElevMappe {
     InitStiTab();
     ElevPlanKrog = {};
     EpEksportKrog = {};
+    hwndEpKontakt = hwndEpStatus = 0;
     EpEksportKrog.VisTgLaas = VisTgLaas;
     EpTilstand = {};
     GlobalIndstillinger.skemalaast = 0;
@@ -59,6 +60,7 @@ class ElevPlanMappe : public ElevMappe {
     FrigivElevPlanWS(ws);
     ElevPlanKrog = {};
     EpEksportKrog = {};
+    hwndEpKontakt = hwndEpStatus = 0;
     EpTilstand = {};
     GlobalIndstillinger.skemalaast = 0;
     ElevMappe::TearDown();

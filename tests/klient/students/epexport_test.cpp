@@ -32,11 +32,13 @@ class EpEksport : public ElevMappe {
     EpTilstand.FraDato = 20240801;
     EpTilstand.TilDato = 20250731;
     EpEksportKrog = {};
+    hwndEpKontakt = hwndEpStatus = 0;
   }
 
   void TearDown() override {
     EpTilstand = {};
     EpEksportKrog = {};
+    hwndEpKontakt = hwndEpStatus = 0;
     StandardIndstillinger();
     tavo::test::StopDialogScript();
     tavo::test::ResetUser();
@@ -296,7 +298,7 @@ TEST_F(EpEksport, FixedRequestsByStep) {
       {8, g, ""},
   };
   const HWND kontakt = Vindue();
-  EpEksportKrog.hwndKontakt = kontakt;
+  hwndEpKontakt = kontakt;
   for (const auto &t : tabel) {
     SCOPED_TRACE(::testing::Message() << "Trin " << int(t.trin) << " Tg " << t.tg);
     EpTilstand.Tg = t.tg;
@@ -540,8 +542,8 @@ TEST_F(EpEksportMaerker, RejectionNeedsAnAnsweredGroup) {
 
 TEST_F(EpEksportMaerker, UnwritableRequestLeavesNoFileNoMarkNoContact) {
   const HWND kontakt = Vindue(), status = Vindue();
-  EpEksportKrog.hwndKontakt = kontakt;
-  EpEksportKrog.hwndStatus = status;
+  hwndEpKontakt = kontakt;
+  hwndEpStatus = status;
   SpaerAnmodning();
   for (uint8_t trin : {1, 2, 3, 7}) {
     SCOPED_TRACE(::testing::Message() << "Trin " << int(trin));
@@ -599,8 +601,8 @@ TEST_F(EpEksport, ContactAndStatusPaneAreToldWhenTheyExist) {
 
   const HWND kontakt = Vindue(), status = Vindue();
   tavo::test::PumpUntilIdle();
-  EpEksportKrog.hwndKontakt = kontakt;
-  EpEksportKrog.hwndStatus = status;
+  hwndEpKontakt = kontakt;
+  hwndEpStatus = status;
   tavo::test::StartMessageLog();
   EXPECT_TRUE(SkrivEpExportFil());
   const auto log = tavo::test::StopMessageLog();
@@ -644,7 +646,7 @@ TEST_F(EpEksport, FetchCommandOfThePlanningWindow) {
     LaasKaldene().push_back({tg, titel, mode});
   };
   const HWND kontakt = Vindue();
-  EpEksportKrog.hwndKontakt = kontakt;
+  hwndEpKontakt = kontakt;
   for (const auto &t : tabel) {
     SCOPED_TRACE(t.navn);
     TomElevTabeller();

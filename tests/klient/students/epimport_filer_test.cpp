@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "KROGE.h"
 #include "ELEVGITTER.h"
 #include "ELEVPLANKMD.h"
 #include "ELEVPLANWS.h"

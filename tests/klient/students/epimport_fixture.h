@@ -34,6 +34,7 @@ class EpImportMappe : public ElevMappe {
     GlobalIndstillinger.insnr = 7;
     EpFejlAntal = 0;
     EpEksportKrog = {};
+    hwndEpKontakt = hwndEpStatus = 0;
     HentGemKrog = {};
     VenteDialogLukPause = 0;
     efterImport = 0;

@@ -160,7 +160,7 @@ TEST_F(EpImportSvar, EveryLoggedErrorRepaintsTheStatusPane) {
   const HWND status = CreateWindowExA(0, "EpImportStatus", "", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 20, 0, 0, 0,
                                       nullptr);
   tavo::test::PumpUntilIdle();
-  EpEksportKrog.hwndStatus = status;
+  hwndEpStatus = status;
   tavo::test::StartMessageLog();
   Laes("@AfvisTilmelding\n303;Nej\n304;Nej\n@KopierAktivitet\n1;2;3;4;5;6\n");
   const auto log = tavo::test::StopMessageLog();

@@ -410,7 +410,7 @@ TEST_F(EpKontaktMappe, SettingsAndTheShownLine) {
 
 TEST_F(EpKontaktMappe, HoverNamesThePaneInTheStatusBar) {
   HWND tekst = CreateWindowExA(0, "STATIC", "Klar", WS_CHILD | WS_VISIBLE, 0, 340, 400, 20, top, 0, 0, nullptr);
-  EpKontaktKrog.hwndTekstRude = tekst;
+  hwndEpTekstRude = tekst;
   POINT p = tavo::test::ScreenPoint(rude, 50, 10);
   tavo::test::MouseMove(p.x, p.y);
   tavo::test::PumpUntilIdle();
@@ -422,7 +422,7 @@ TEST_F(EpKontaktMappe, HoverNamesThePaneInTheStatusBar) {
   tavo::test::PumpUntilIdle();
   GetWindowTextA(tekst, b, sizeof b);
   EXPECT_STREQ(b, "Klar");
-  EpKontaktKrog = {};
+  hwndEpTekstRude = 0;
 }
 
 // ---- The roles of a logon output ----

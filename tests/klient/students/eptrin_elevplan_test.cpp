@@ -75,13 +75,13 @@ class EpTrinElevplan : public EpTrinMappe {
     gRudeProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(rude, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RudeSpion)));
     ShowWindow(top, SW_SHOWNORMAL);
-    EpEksportKrog.hwndKontakt = rude;
+    hwndEpKontakt = rude;
     hwndHoved = top;
     tavo::test::StartDialogScript(10000);
   }
 
   void TearDown() override {
-    EpEksportKrog.hwndKontakt = 0;
+    hwndEpKontakt = 0;
     hwndHoved = 0;
     ElevplanSlaaetTil = 0;
     if (top) DestroyWindow(top);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "KROGE.h"
 #include "ELEVPLANVIN.h"
 #include "EPTRIN.h"
 #include "VINDUER.h"

@@ -341,7 +341,7 @@ TEST_F(EpTrinEksport, TheImportMessageShowsItsProgressInTheContactPane) {
   wc.lpszClassName = "EpTrinRude";
   RegisterClassA(&wc);
   HWND rude = CreateWindowExA(0, "EpTrinRude", "", WS_POPUP, 0, 0, 10, 10, 0, 0, 0, nullptr);
-  EpEksportKrog.hwndKontakt = rude;
+  hwndEpKontakt = rude;
   auto tekst = [rude] {
     char b[64] = {};
     GetWindowTextA(rude, b, sizeof b);
@@ -359,7 +359,7 @@ TEST_F(EpTrinEksport, TheImportMessageShowsItsProgressInTheContactPane) {
   SetWindowTextA(rude, "");
   EpImportBesked();
   EXPECT_EQ(tekst(), "");
-  EpEksportKrog.hwndKontakt = 0;
+  hwndEpKontakt = 0;
   DestroyWindow(rude);
 }
 

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "KROGE.h"
 #include "AVSHJAELP.h"
 #include "INDSTIL.h"
 #include "OBJFELT.h"
@@ -310,13 +311,16 @@ TEST_F(AVSHjaelpKolonne, WeekdayAndLessonPerMode) {
 
 TEST_F(AVSHjaelpKolonne, ComputedColumnShowsTheWeekday) {
   Saet('L', 1, 8, 1);
-  EXPECT_EQ(ObjFeltKilder.KolonneUgedag, &KolonneUgedag);
+  const ObjFeltKroge gemt = ObjFeltKrog;
+  InstallerObjFeltKroge();
+  EXPECT_EQ(ObjFeltKrog.KolonneUgedag, &KolonneUgedag);
   char tekst[OBJFELT_TEKST_LEN];
   // A list without a window asks in the lesson view.
   ObjFeltTekst(0, 211, BeregnetFeltBredde(211), 9, 0, 0, 0, tekst, nullptr, nullptr, nullptr, 0, 'X');
   EXPECT_STREQ(tekst, "Tirsdag");
   ObjFeltTekst(0, 211, BeregnetFeltBredde(211), 48, 0, 0, 0, tekst, nullptr, nullptr, nullptr, 0, 'X');
   EXPECT_STREQ(tekst, "Lørdag ");
+  ObjFeltKrog = gemt;
 }
 
 // ---- Status codes ----

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "KROGE.h"
 #include "ELEMENT.h"
 #include "ENSMUS.h"
 #include "FONTE.h"
@@ -90,6 +91,7 @@ class ElementTest : public wfb_test::UiTest {
     gemtB = TitelBaand;
     Tom();
     ASSERT_TRUE(RegistrerElementVinduer(0));
+    InstallerVinduesKroge();
     wfb_test::Registrer("ElmHoved", HovedProc, 0);
     wfb_test::Registrer("ElmDesktop", DesktopProc, 0);
     hoved = CreateWindowExA(0, "ElmHoved", "Tavo", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, kX, kY, 1000, 700, 0, 0,
@@ -200,7 +202,7 @@ class ElementTest : public wfb_test::UiTest {
   }
 
   HWND hoved = 0, desktop = 0;
-  VinduesListeKroge gemtKrog{};
+  VinduesKroge gemtKrog{};
   int gemtB = 0;
 };
 

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "KROGE.h"
 #include "../skole_fixture.h"
 #include "ExtPostImp.h"
 #include "ImpTimoak.h"

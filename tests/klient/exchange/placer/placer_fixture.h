@@ -174,7 +174,7 @@ class Placer : public SkeMappe {
   uint32_t kalender = 0, ring = 0, xrolle = 0, lokrolle = 0;
   ImportLektioner lek;
   TavoSkemaListe match;
-  VinduesListeKroge gemtKrog{};
+  VinduesKroge gemtKrog{};
 };
 
 }  // namespace placertest

@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "KROGE.h"
 #include "../element_support.h"
 #include "knapper.h"
 
@@ -43,7 +44,7 @@ TEST(ElementCelleGui, TheSectionDividerDraggedWithXdotoolWidensTheSection) {
   setenv("TAVO_DISPLAY", "x11", 1);
 
   Elm() = Tilstand{};
-  const VinduesListeKroge gemtKrog = VinduesKrog;
+  const VinduesKroge gemtKrog = VinduesKrog;
   const int gemtB = TitelBaand;
   RegistrerKnapBilleder();
   wfb_test::Registrer("TooltipWndClass", TooltipWndProc);
@@ -54,6 +55,7 @@ TEST(ElementCelleGui, TheSectionDividerDraggedWithXdotoolWidensTheSection) {
   wfb_test::Registrer("ElmDesktop", DesktopProc, 0);
   farver_intern::InitPaletteDybde(32);
   ASSERT_TRUE(RegistrerElementVinduer(0));
+  InstallerVinduesKroge();
 
   const int OX = 40, OY = 30, W = 700, H = 500;
   HWND hoved = CreateWindowExA(0, "ElmHoved", "Docking", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, OX, OY, W, H, 0,
