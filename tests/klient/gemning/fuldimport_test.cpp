@@ -7,6 +7,7 @@
 #include <set>
 
 #include "FULDIMPORT.h"
+#include "KROGE.h"
 #include "ImpData.h"
 #include "NULSTIL.h"
 #include "nedbrud_fixture.h"

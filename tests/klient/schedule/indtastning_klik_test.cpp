@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <string>
 
+#include "KROGE.h"
 #include "BRIKVALG.h"
 #include "NYVALG.h"
 #include "SMAADLG.h"
@@ -71,8 +72,8 @@ class IndtastningKlik : public BrikIndMappe {
   void TearDown() override {
     if (vindue_ && IsWindow(vindue_)) DestroyWindow(vindue_);
     if (skema_ && IsWindow(skema_)) DestroyWindow(skema_);
-    BrikIndListeTastKrog = nullptr;
-    BrikIndBemKrog = nullptr;
+    BrikIndKrog.ListeTast = nullptr;
+    BrikIndKrog.Bem = nullptr;
     FrigivAktiPrioritetMinde();
     EXPECT_TRUE(tavo::test::DialogFailures().empty());
     Afslut();
