@@ -13,6 +13,7 @@
 #include <memory>
 #include <set>
 #include <tuple>
+#include <unordered_map>
 
 #include "FF_GRUPPE.h"
 #include "FF_PlanRec.h"
@@ -725,57 +726,117 @@ int64_t RundTilHeleTimer(int64_t v) {
 
 }  // namespace
 
-void BeregnRaekke(Plan *plan, uint32_t raekke) {
+namespace {
+
+// The part of an employment's accounting period at the plan's reference
+// date that the row totals use.
+struct OpgUdsnit {
+  MaanedIndeks mf = 0, ms = 0, mFra = 0, mTil = 0;
+  uint32_t ugeFra = 0, ugeTil = 0;
+};
+
+OpgUdsnit BeregnOpgUdsnit(Dato ref, uint32_t anfo) {
+  OpgUdsnit o;
+  GetOpgPerMonths(ref, anfo, &o.mf, &o.ms, nullptr);
+  const Dato opgFra = GetOpgPerFra(ref, anfo), opgTil = GetOpgPerTil(ref, anfo);
+  o.ugeFra = PlanUgeIndeks(opgFra);
+  o.ugeTil = PlanUgeIndeks(opgTil);
+  o.mFra = MaanedTilIndeks(MaanedAf(opgFra));
+  o.mTil = MaanedTilIndeks(MaanedAf(opgTil));
+  return o;
+}
+
+// One pass over many rows asks each employment's period once: an employee
+// heads many rows, and the period chains do not change during a pass.
+class OpgUdsnitCache {
+ public:
+  OpgUdsnitCache() : ref_(PlanRefDato()), kendt_(tvanfo.wRecCnt, 0), udsnit_(tvanfo.wRecCnt) {}
+  const OpgUdsnit &Hent(uint32_t anfo) {
+    if (anfo >= kendt_.size()) {
+      ekstra_ = BeregnOpgUdsnit(ref_, anfo);
+      return ekstra_;
+    }
+    if (!kendt_[anfo]) udsnit_[anfo] = BeregnOpgUdsnit(ref_, anfo), kendt_[anfo] = 1;
+    return udsnit_[anfo];
+  }
+
+ private:
+  Dato ref_;
+  std::vector<uint8_t> kendt_;
+  std::vector<OpgUdsnit> udsnit_;
+  OpgUdsnit ekstra_;
+};
+
+void BeregnRaekke(Plan *plan, uint32_t raekke, OpgUdsnitCache *cache);
+
+}  // namespace
+
+void BeregnRaekke(Plan *plan, uint32_t raekke) { BeregnRaekke(plan, raekke, nullptr); }
+
+namespace {
+
+void BeregnRaekke(Plan *plan, uint32_t raekke, OpgUdsnitCache *cache) {
   if (raekke == 0 || raekke > plan->GrundTabAntal) return;
   GrundRaekke &r = plan->GrundTab[raekke];
   if (!r.TalTab) return;
   const uint32_t art = plan->ObjTypeTab[raekke];
-  r.SumLektioner = 0;
-  r.SumTimer1 = r.SumTimer2 = r.OpgPostTimer = r.OpgSumTimer = 0.0f;
-  r.SumRettearbejd = r.SumElevtid = r.SumEksametid = 0.0f;
   const bool maxArt = art == 1 || art == 9 || art == 13 || art == 14 || art == 22 || art == 34 || art == 35 ||
                       art == PLAN_SKEMA;
-  if (maxArt) r.MaxLektioner = 0, r.MaxTimer = 0.0f;
   uint32_t fra, til;
   GruppeUger(plan, &fra, &til);
-  float a = 0.0f, b = 0.0f, c = 0.0f;
+  // One walk over the row's weeks for both the group's weeks and the
+  // accounting period's, with the sums in locals: the weeks are the bulk of
+  // the memory a row holds.
+  bool opg = false;
+  OpgUdsnit o;
+  const std::vector<MaanedIndeks> &onsdag = OnsdagsMaaneder();
   if (GyldigRef(&tvanfo, r.Medarbejder1) && SkemaPeriode.AntalUger) {
-    const Dato ref = PlanRefDato();
-    MaanedIndeks mf = 0, ms = 0;
-    GetOpgPerMonths(ref, r.Medarbejder1, &mf, &ms, nullptr);
-    const Dato opgFra = GetOpgPerFra(ref, r.Medarbejder1), opgTil = GetOpgPerTil(ref, r.Medarbejder1);
-    const uint32_t ugeFra = PlanUgeIndeks(opgFra), ugeTil = PlanUgeIndeks(opgTil);
-    const MaanedIndeks mFra = MaanedTilIndeks(MaanedAf(opgFra)), mTil = MaanedTilIndeks(MaanedAf(opgTil));
-    const std::vector<MaanedIndeks> &onsdag = OnsdagsMaaneder();
-    for (uint32_t u = 1; u <= plan->UgeAntal && u < onsdag.size(); ++u) {
-      const MaanedIndeks m = u == ugeFra ? mFra : u == ugeTil ? mTil : onsdag[u];
-      if (m < mf || m > ms || mf == 0) continue;
-      const TalPost &t = r.TalTab[u];
-      r.OpgSumTimer += t.Timer1 + t.Timer;
-      a += t.Rettearbejd;
-      b += t.Eksametid;
-      c += t.Elevtid;
-      r.OpgPostTimer += t.PostTimerIalt;
-    }
+    o = cache ? cache->Hent(r.Medarbejder1) : BeregnOpgUdsnit(PlanRefDato(), r.Medarbejder1);
+    opg = o.mf != 0;
   }
+  const uint32_t opgTil = std::min<uint32_t>(plan->UgeAntal, static_cast<uint32_t>(onsdag.size()) - 1);
   const bool skema = art == PLAN_SKEMA && plan->VisSkeLekt;
-  for (uint32_t u = fra; u <= til; ++u) {
+  float a = 0.0f, b = 0.0f, c = 0.0f, opgSum = 0.0f, opgPost = 0.0f;
+  uint32_t sumLek = 0, maxLek = 0;
+  float sum1 = 0.0f, sum2 = 0.0f, ret = 0.0f, elev = 0.0f, eks = 0.0f, maxTimer = 0.0f;
+  const uint32_t foerste = std::min(fra, 1u), sidste = std::max(til, opg ? opgTil : 0u);
+  for (uint32_t u = foerste; u <= sidste; ++u) {
     const TalPost &t = r.TalTab[u];
-    r.SumLektioner += static_cast<uint32_t>(t.Lektioner);
-    r.SumTimer1 += t.Timer1 + t.Timer;
-    r.SumTimer2 += t.PostTimer + t.PostTimerFremmed;
-    r.SumRettearbejd += t.Rettearbejd;
-    r.SumElevtid += t.Elevtid;
-    r.SumEksametid += t.Eksametid;
+    if (opg && u >= 1 && u <= opgTil) {
+      const MaanedIndeks m = u == o.ugeFra ? o.mFra : u == o.ugeTil ? o.mTil : onsdag[u];
+      if (m >= o.mf && m <= o.ms) {
+        opgSum += t.Timer1 + t.Timer;
+        a += t.Rettearbejd;
+        b += t.Eksametid;
+        c += t.Elevtid;
+        opgPost += t.PostTimerIalt;
+      }
+    }
+    if (u < fra || u > til) continue;
+    sumLek += static_cast<uint32_t>(t.Lektioner);
+    sum1 += t.Timer1 + t.Timer;
+    sum2 += t.PostTimer + t.PostTimerFremmed;
+    ret += t.Rettearbejd;
+    elev += t.Elevtid;
+    eks += t.Eksametid;
     if (maxArt) {
-      if (static_cast<uint32_t>(t.Lektioner) > r.MaxLektioner) r.MaxLektioner = static_cast<uint32_t>(t.Lektioner);
-      if (t.Timer1 + t.Timer > r.MaxTimer) r.MaxTimer = t.Timer1 + t.Timer;
+      if (static_cast<uint32_t>(t.Lektioner) > maxLek) maxLek = static_cast<uint32_t>(t.Lektioner);
+      if (t.Timer1 + t.Timer > maxTimer) maxTimer = t.Timer1 + t.Timer;
     }
     if (skema) {
-      r.SumTimer2 += t.SkemaTimer;
-      r.SumLektioner += t.SkemaLektioner;
+      sum2 += t.SkemaTimer;
+      sumLek += t.SkemaLektioner;
     }
   }
+  r.SumLektioner = sumLek;
+  r.SumTimer1 = sum1;
+  r.SumTimer2 = sum2;
+  r.SumRettearbejd = ret;
+  r.SumElevtid = elev;
+  r.SumEksametid = eks;
+  r.OpgSumTimer = opgSum;
+  r.OpgPostTimer = opgPost;
+  if (maxArt) r.MaxLektioner = maxLek, r.MaxTimer = maxTimer;
   const bool alle = art == 1 || art == 9 || art == 22, lekTimer = art == 13 || art == PLAN_SKEMA;
   if (r.PerTab && (alle || lekTimer)) {
     for (uint32_t p = 1; p <= plan->PeriodeAntal && p <= plan->UgeAntal + 1; ++p) {
@@ -802,6 +863,8 @@ void BeregnRaekke(Plan *plan, uint32_t raekke) {
     r.OpgSumTimer += a + b + c;
   }
 }
+
+}  // namespace
 
 uint32_t FindOverskrift(const Plan *plan, uint32_t raekke) {
   if (raekke == 0 || raekke > plan->GrundTabAntal) return 0;
@@ -1020,43 +1083,54 @@ void HentSkemaLektioner(Plan *plan) {
 }
 
 void HentSkemaTimer(Plan *plan) {
-  // The rows asking, by activity (kind 1) and by activity and subject
-  // (kinds 2 and 23), found per event row through an index.
-  std::vector<std::vector<uint32_t>> efterAkti(tvakti.wRecCnt);
-  std::vector<std::vector<std::pair<uint32_t, uint32_t>>> efterFag(tvakti.wRecCnt);  // (subject, row)
-  std::vector<uint8_t> aktiSpurgt(tvakti.wRecCnt, 0);
-  bool nogen = false;
+  // The events add into one sum per asked activity (kind 1) and one per
+  // asked activity and subject (kinds 2 and 23); the rows take their sums at
+  // the end. Adding into the rows per event would touch a row record for
+  // every asking row of every event.
+  std::vector<uint32_t> aktiPlads(tvakti.wRecCnt, 0);  // activity -> slot from 1
+  // The asked subjects numbered from 1, and per slot and subject number the
+  // sum from 1 (0: no row asks), a dense table over the asked pairs only.
+  std::unordered_map<uint32_t, uint32_t> fagNr;
+  std::vector<std::pair<uint32_t, uint32_t>> fagRaekker;  // (row, subject number)
+  std::vector<uint64_t> aktiSum(1, 0), fagSum(1, 0);
+  std::vector<std::tuple<uint32_t, bool, uint32_t>> raekkeKilde;  // (row, by subject, sum)
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
     const uint32_t art = plan->ObjTypeTab[r];
     GrundRaekke &g = plan->GrundTab[r];
     if (art != PLAN_AKTI && art != PLAN_FAG && art != PLAN_FREMMED_FAG) continue;
     g.SkemaTimerIalt = 0;
     if (g.Aktivitet >= tvakti.wRecCnt) continue;
-    if (art == PLAN_AKTI)
-      efterAkti[g.Aktivitet].push_back(r);
-    else
-      efterFag[g.Aktivitet].push_back({g.Skolefag, r});
-    aktiSpurgt[g.Aktivitet] = 1;
-    nogen = true;
-  }
-  if (!nogen) return;
-  // Who is a star employee and which role is a sickness, each asked once.
-  std::vector<int8_t> stjerne(tvanfo.wRecCnt, -1), syg(tvskemarol.wRecCnt, -1);
-  auto ErStjerne = [&](uint32_t anfo) {
-    if (anfo >= stjerne.size()) return false;
-    if (stjerne[anfo] < 0) stjerne[anfo] = IsStjerneMeda(anfo) ? 1 : 0;
-    return stjerne[anfo] == 1;
-  };
-  auto ErSyg = [&](uint32_t rol) {
-    if (rol == 0 || rol >= syg.size()) return false;
-    if (syg[rol] < 0) {
-      char kode[AKTTYPE_LEN] = "";
-      HentSkemarolAktivitetstype(rol, kode, sizeof kode);
-      kode[sizeof kode - 1] = '\0';
-      syg[rol] = ErSygdomKode(kode) ? 1 : 0;
+    uint32_t &plads = aktiPlads[g.Aktivitet];
+    if (!plads) {
+      plads = static_cast<uint32_t>(aktiSum.size());
+      aktiSum.push_back(0);
     }
-    return syg[rol] == 1;
-  };
+    if (art == PLAN_AKTI)
+      raekkeKilde.emplace_back(r, false, plads);
+    else
+      fagRaekker.emplace_back(r, fagNr.try_emplace(g.Skolefag, static_cast<uint32_t>(fagNr.size() + 1)).first->second);
+  }
+  const size_t fagAntal = fagNr.size() + 1;
+  std::vector<uint32_t> fagPlads(aktiSum.size() * fagAntal, 0);
+  for (const auto &[r, nr] : fagRaekker) {
+    uint32_t &sum = fagPlads[aktiPlads[plan->GrundTab[r].Aktivitet] * fagAntal + nr];
+    if (!sum) {
+      sum = static_cast<uint32_t>(fagSum.size());
+      fagSum.push_back(0);
+    }
+    raekkeKilde.emplace_back(r, true, sum);
+  }
+  if (raekkeKilde.empty()) return;
+  // Who is a star employee and which role is a sickness, asked once per
+  // employment and role before the walk.
+  std::vector<uint8_t> stjerne(tvanfo.wRecCnt, 0), syg(tvskemarol.wRecCnt, 0);
+  for (uint32_t n = 1; n < stjerne.size(); ++n) stjerne[n] = IsStjerneMeda(n) ? 1 : 0;
+  for (uint32_t n = 1; n < syg.size(); ++n) {
+    char kode[AKTTYPE_LEN] = "";
+    HentSkemarolAktivitetstype(n, kode, sizeof kode);
+    kode[sizeof kode - 1] = '\0';
+    syg[n] = ErSygdomKode(kode) ? 1 : 0;
+  }
   const uint32_t fra = std::max(PlanUgeIndeks(plan->Fradato), 1u);
   const uint32_t til = std::min(PlanUgeIndeks(plan->Tildato), SkemaPeriode.AntalUger);
   const uint32_t gFra = DatoTilDagNr(plan->Fradato), gTil = DatoTilDagNr(plan->Tildato);
@@ -1080,23 +1154,20 @@ void HentSkemaTimer(Plan *plan) {
         continue;
       }
       aktier.clear();
-      uint32_t skfa = 0;
+      uint32_t skfa = 0, deltagere = 0, syge = 0;
       for (uint32_t k = i; k < j; ++k) {
-        const uint32_t akti = rk[k].akti_id;
-        if (!skfa) skfa = rk[k].skfa_id;
-        if (akti && akti < aktiSpurgt.size() && aktiSpurgt[akti] &&
+        const SkeRec &x = rk[k];
+        const uint32_t akti = x.akti_id, anfo = x.anfo_id, rol = x.skemarol_id;
+        if (!skfa) skfa = x.skfa_id;
+        if (akti && akti < aktiPlads.size() && aktiPlads[akti] &&
             std::find(aktier.begin(), aktier.end(), akti) == aktier.end())
           aktier.push_back(akti);
+        if (anfo == 0 || anfo >= stjerne.size() || !stjerne[anfo]) ++deltagere;
+        if (rol < syg.size() && syg[rol]) ++syge;
       }
       if (aktier.empty()) {
         i = j;
         continue;
-      }
-      uint32_t deltagere = 0, syge = 0;
-      for (uint32_t k = i; k < j; ++k) {
-        const uint32_t anfo = rk[k].anfo_id;
-        if (!anfo || !ErStjerne(anfo)) ++deltagere;
-        if (ErSyg(rk[k].skemarol_id)) ++syge;
       }
       if (deltagere > syge) {
         double timer = 1.0;
@@ -1107,16 +1178,23 @@ void HentSkemaTimer(Plan *plan) {
           timer = static_cast<double>(MinutterMellem(f.Starttid, f.Sluttid)) /
                   static_cast<double>(GlobalIndstillinger.standardlektionslengde);
         }
-        const uint32_t tusinde = static_cast<uint32_t>(std::llround(timer * 1000.0));
+        // Half away from zero, as llround, without the library call per event.
+        const double x = timer * 1000.0;
+        const uint32_t tusinde = static_cast<uint32_t>(x >= 0.0 ? static_cast<int64_t>(x + 0.5)
+                                                                : -static_cast<int64_t>(0.5 - x));
+        const auto fn = fagNr.find(skfa);
+        const uint32_t nr = fn == fagNr.end() ? 0 : fn->second;
         for (uint32_t akti : aktier) {
-          for (uint32_t r : efterAkti[akti]) plan->GrundTab[r].SkemaTimerIalt += tusinde;
-          for (const auto &[fag, r] : efterFag[akti])
-            if (fag == skfa) plan->GrundTab[r].SkemaTimerIalt += tusinde;
+          const uint32_t plads = aktiPlads[akti];
+          aktiSum[plads] += tusinde;
+          if (nr) fagSum[fagPlads[plads * fagAntal + nr]] += tusinde;  // sum 0 collects the unasked pairs
         }
       }
       i = j;
     }
   }
+  for (const auto &[r, fag, sum] : raekkeKilde)
+    plan->GrundTab[r].SkemaTimerIalt = static_cast<uint32_t>(fag ? fagSum[sum] : aktiSum[sum]);
 }
 
 void HentPosteringer(Plan *plan) {
@@ -1262,12 +1340,13 @@ void BeregnMedarbejderTal(Plan *plan, uint32_t anfo) {
   e.PlanSaldo = 0;
   for (uint32_t s = 0; s < kPlanMedTalAntal; ++s) e.PlanMedTal[s] = e.PlanOpgMedTal[s] = e.MedTal[s] = 0.0f;
   int64_t g[4] = {}, o[4] = {};  // Timer1, Timer, Rettearbejd, Eksametid in thousandths
-  for (uint32_t u = 1; u <= plan->UgeAntal && e.SumTalTab; ++u) {
+  const std::vector<MaanedIndeks> &onsdag = OnsdagsMaaneder();
+  for (uint32_t u = 1; u <= plan->UgeAntal && u < onsdag.size() && e.SumTalTab; ++u) {
     const TalPost &t = e.SumTalTab[u];
     const int64_t v[4] = {static_cast<int64_t>(t.Timer1 * 1000.0f), static_cast<int64_t>(t.Timer * 1000.0f),
                           static_cast<int64_t>(t.Rettearbejd * 1000.0f), static_cast<int64_t>(t.Eksametid * 1000.0f)};
     const bool iGruppe = u >= gFra && u <= gTil;
-    const MaanedIndeks m = MaanedTilIndeks(MaanedAf(UgeDagTilDato(IndeksTilUge(u), 3)));
+    const MaanedIndeks m = onsdag[u];
     const bool iOpg = m >= 1 && m <= SkemaPeriode.AntalMaaneder && m >= mf && m <= ms;
     for (int k = 0; k < 4; ++k) {
       if (iGruppe) g[k] += v[k];
@@ -1443,8 +1522,11 @@ bool OpdaterMedarbejdere(Plan *plan) {
   const std::vector<uint8_t> medlem = GruppensAnsaettelser(plan);
   for (uint32_t anfo = 1; anfo < medlem.size() && anfo <= plan->PlanAnfoAntal; ++anfo)
     if (medlem[anfo]) BeregnMedarbejderTal(plan, anfo);
-  if (plan->Visning == 'M')
-    for (uint32_t i = 1; plan->Ens.ObjTab && i <= plan->Ens.ObjTabAntal; ++i) BeregnRaekke(plan, plan->Ens.ObjTab[i]);
+  if (plan->Visning == 'M') {
+    OpgUdsnitCache cache;
+    for (uint32_t i = 1; plan->Ens.ObjTab && i <= plan->Ens.ObjTabAntal; ++i)
+      BeregnRaekke(plan, plan->Ens.ObjTab[i], &cache);
+  }
   return true;
 }
 
@@ -1459,11 +1541,12 @@ void OpdaterAlt(Plan *plan) {
   {
     PlanLaas laas;
     HentSkemaTimer(plan);
+    OpgUdsnitCache cache;
     for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
       const uint32_t art = plan->ObjTypeTab[r];
       if (art == PLAN_FAG || art == PLAN_OPG_TIMER || art == PLAN_POST || art == PLAN_FREMMED_FAG ||
           art == PLAN_FREMMED_OPG_TIMER || (art == PLAN_SKEMA && plan->VisSkeLekt))
-        BeregnRaekke(plan, r);
+        BeregnRaekke(plan, r, &cache);
     }
   }
   OpdaterMedarbejdere(plan);
