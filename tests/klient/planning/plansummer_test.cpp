@@ -576,6 +576,21 @@ TEST_F(PlanSummerNorm, SaldoOgOverUnderRegnetIHaanden) {
   ASSERT_EQ(GetOpgPerTil(20241016, anfo[1]), 20250731u);
   ASSERT_FLOAT_EQ(SumNormJust(anfo[1], 20240801, 20250731), 5.5f);
   ASSERT_FLOAT_EQ(GetBufTimSaldo(anfo[1], 20241016), 2.0f);
+  // For the norm system: the same accounting period, and one registered
+  // week of 7.40 hours a day (Monday 7 to Friday 11 October): a norm of 37.
+  OpgperiodeRec op{};
+  op.FraDato = 20240801;
+  op.TilDato = 20250731;
+  op.Status = 10;
+  const uint32_t opgp = Ny(tdopgperiode, tvopgperiode, op);
+  RegperiodeRec rp{};
+  rp.opgp_id = opgp;
+  rp.meda_id = Rec<AnfoRec>(tvanfo, anfo[1])->meda_id;
+  rp.FraDato = 20241007;
+  rp.TilDato = 20241011;
+  rp.Dagsnorm = 740;
+  rp.Status = 10;
+  Ny(tdregperiode, tvregperiode, rp);
   // Monthly figures in thousandths: October 10 hours in slot 0, 2 in slot 6
   // and 1.499 in slot 7; December 0.6 in slot 1. Working time 2.5007.
   const MaanedIndeks okt = MaanedTilIndeks(202410), dec = MaanedTilIndeks(202412);
@@ -587,35 +602,49 @@ TEST_F(PlanSummerNorm, SaldoOgOverUnderRegnetIHaanden) {
   arbejdstid[size_t(meda) * (TalDim.M + 1) + okt].Fremtid = 2500.7f;
   // The plan's own hours of the employment in one week.
   plan.PlanAnfoTab[anfo[1]].SumTalTab[12].Timer1 = 2.4996f;
-  BeregnMedarbejderTal(&plan, anfo[1]);
-  const PlanAnfoPost &e = plan.PlanAnfoTab[anfo[1]];
-  EXPECT_FLOAT_EQ(e.MedTal[0], 10000.0f);
-  EXPECT_FLOAT_EQ(e.MedTal[1], 1000.0f);
-  EXPECT_FLOAT_EQ(e.MedTal[6], 2000.0f);
-  EXPECT_FLOAT_EQ(e.MedTal[7], 1000.0f);
-  EXPECT_FLOAT_EQ(e.PlanMedTal[0], 10000.0f);
-  EXPECT_FLOAT_EQ(e.PlanMedTal[8], 2000.0f);     // 2.499 hours: 2
-  EXPECT_FLOAT_EQ(e.PlanOpgMedTal[8], 2000.0f);
-  // 3000 (working time) + 10000 + 1000 + 1000 - 2000 - 2000 (buffer) - 5500
-  // (adjustment) - 1,600,000 (norm): negative, and it stays so.
-  EXPECT_EQ(e.PlanSaldo, 3000 + 12000 - 2000 - 2000 - 5500 - 1600000);
-
-  // The weekly over/under: the follow-up's totals at the Wednesday.
+  // The follow-up's lines of the employment.
   Post(akti[1], 4, 'U', 20241001, 10.0f, 8.0f);  // before
   Post(akti[1], 4, 'U', 20241016, 5.0f, 4.0f);   // the day itself: held
   Post(akti[1], 4, 'U', 20241017, 5.0f, 1.0f);   // after
   Post(akti[1], 4, 'U', 20241106, 6.0f, 0.0f);   // after
   Post(akti[2], 0, 'R', 20241113, 2.0f, 5.0f);   // held beyond its plan: no rest
   PlanIndeksNulstil();
-  BeregnOverUnder(&plan, anfo[1]);
-  // P = 12 held + 6 held after + rest 10 = 28; N = 1600 + 5.5 + 2 = 1607.5,
-  // 1608 whole hours.
   ::Uge u = 0;
   DatoTilUge(20241016, &u, nullptr);
-  EXPECT_EQ(e.PlanOverUnderTimer[UgeTilIndeks(u)], (28 - 1608) * 1000);
-  // In the first week (1 August) nothing is held yet: all 18 held hours lie
-  // after the date and the line's rest is 26 - 13: P = 31.
-  EXPECT_EQ(e.PlanOverUnderTimer[1], (31 - 1608) * 1000);
+  struct Form {
+    int32_t normsystem;
+    int32_t fradrag;  // buffer hours and norm adjustment, thousandths
+    int32_t norm;     // whole hours, with the adjustment and buffer rounded in
+  };
+  // Without the norm system: 2000 buffer, 5500 adjustment, norm 1600, and
+  // 1600 + 5.5 + 2 = 1607.5, 1608 whole hours. With it: none of those, and
+  // the registered week's 37 hours.
+  const Form former[] = {{0, 2000 + 5500, 1608}, {1, 0, 37}};
+  for (const Form &f : former) {
+    SCOPED_TRACE(f.normsystem);
+    GlobalIndstillinger.normsystem = f.normsystem;
+    BeregnMedarbejderTal(&plan, anfo[1]);
+    const PlanAnfoPost &e = plan.PlanAnfoTab[anfo[1]];
+    EXPECT_FLOAT_EQ(e.MedTal[0], 10000.0f);
+    EXPECT_FLOAT_EQ(e.MedTal[1], 1000.0f);
+    EXPECT_FLOAT_EQ(e.MedTal[6], 2000.0f);
+    EXPECT_FLOAT_EQ(e.MedTal[7], 1000.0f);
+    EXPECT_FLOAT_EQ(e.PlanMedTal[0], 10000.0f);
+    EXPECT_FLOAT_EQ(e.PlanMedTal[8], 2000.0f);  // 2.499 hours: 2
+    EXPECT_FLOAT_EQ(e.PlanOpgMedTal[8], 2000.0f);
+    // 3000 (working time) + 10000 + 1000 + 1000 - 2000 - the deductions -
+    // the norm: negative, and it stays so.
+    const int32_t normTusinder = f.normsystem ? 37000 : 1600000;
+    EXPECT_EQ(e.PlanSaldo, 3000 + 12000 - 2000 - f.fradrag - normTusinder);
+
+    // The weekly over/under: the follow-up's totals at the Wednesday.
+    BeregnOverUnder(&plan, anfo[1]);
+    // P = 12 held + 6 held after + rest 10 = 28.
+    EXPECT_EQ(e.PlanOverUnderTimer[UgeTilIndeks(u)], (28 - f.norm) * 1000);
+    // In the first week (1 August) nothing is held yet: all 18 held hours
+    // lie after the date and the line's rest is 26 - 13: P = 31.
+    EXPECT_EQ(e.PlanOverUnderTimer[1], (31 - f.norm) * 1000);
+  }
 }
 
 TEST_F(PlanSummerNorm, GruppeUdenforSkemaperiodenBeholderNulstilledeTal) {
