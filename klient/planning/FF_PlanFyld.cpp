@@ -25,6 +25,7 @@
 #include "MEDPER.h"
 #include "MINNORM.h"
 #include "PLANIDX.h"
+#include "PlanOpfTal.h"
 #include "RECPRED.h"
 #include "ROLLER.h"
 #include "SIDEFIL.h"
@@ -63,14 +64,6 @@ const FfpgRec *Gruppe(uint32_t gruppe) {
 
 bool Overlapper(Dato fra, Dato til, const FfpgRec *g) { return fra <= g->Tildato && til >= g->Fradato; }
 
-// A record number that still names a record the writer may reuse: one that
-// is neither free nor deleted. Otherwise the entry takes a new record.
-bool BrugbarRec(const TabDesc &td, const TabVar &tv, uint32_t n) {
-  if (n == 0 || n >= tv.wRecCnt) return false;
-  const uint8_t s = RecStatus(&td, GetRec(&td, &tv, n));
-  return PlanRecIBrug(s);
-}
-
 uint32_t FeltNr(const TabDesc &td, const char *navn) {
   for (uint32_t i = 0; i < td.AntalFelter && i < MAXFELT; ++i)
     if (strcmp(td.FeltTab[i].Navn, navn) == 0) return i;
@@ -84,6 +77,42 @@ T *Alloker(size_t antal) {
 }
 
 Uge IndeksUge(uint32_t idx) { return idx >= 1 && idx <= SkemaPeriode.AntalUger ? IndeksTilUge(idx) : 0; }
+
+// The record a plan entry is written to: the entry's own while it is in use
+// (with `kunLevende`, only while it is live: another's or a deleted-mark
+// record is left as it is), else a new one, taken only for an entry of this
+// installation (`egen`). The record comes back emptied with its id and
+// status kept (a new one gets `nyStatus`) and its block marked changed, for
+// the caller to fill; null when nothing is to be written.
+template <class Rec>
+Rec *PlanRecTilSkrivning(const TabDesc &td, TabVar &tv, uint32_t &nr, const Plan *plan, bool kunLevende, bool egen,
+                         uint8_t nyStatus, const char *fuldtLog) {
+  if (plan->GemAlt) nr = 0;
+  bool ny = true;
+  if (nr && nr < tv.wRecCnt) {
+    const uint8_t s = RecStatus(&td, GetRec(&td, &tv, nr));
+    if (PlanRecIBrug(s)) {
+      if (kunLevende && !PlanRecLever(s)) return nullptr;
+      ny = false;
+    }
+  }
+  if (ny) {
+    if (!egen) return nullptr;
+    nr = NewRec(&td, &tv);
+    if (nr == 0) {
+      LogPrintf("%s", fuldtLog);
+      return nullptr;
+    }
+  }
+  Rec *p = TabRec<Rec>(tv, nr);
+  const uint32_t id = ny ? 0 : p->Id;
+  const uint8_t status = ny ? nyStatus : p->Status;
+  *p = Rec{};
+  p->Id = id;
+  p->Status = status;
+  MarkerBlok(td, tv, nr);
+  return p;
+}
 
 }  // namespace
 
@@ -325,21 +354,9 @@ uint32_t GemRaekke(Plan *plan, uint32_t raekke, bool medTal) {
   GrundRaekke &r = plan->GrundTab[raekke];
   const uint32_t art = plan->ObjTypeTab[raekke];
   if (!PlanRaekkeGemmes(art, r.Ejer, r.KopiAf)) return 0;
-  if (plan->GemAlt) r.GrundRec = 0;
-  bool ny = false;
-  if (!BrugbarRec(tdffgrund, tvffgrund, r.GrundRec)) {
-    r.GrundRec = NewRec(&tdffgrund, &tvffgrund);
-    if (r.GrundRec == 0) {
-      LogPrintf("** Fejl: GemRaekke(): ingen plads til en plan r\xE6kke\n");
-      return 0;
-    }
-    ny = true;
-  }
-  FfgrundRec *p = TabRec<FfgrundRec>(tvffgrund, r.GrundRec);
-  const uint32_t id = ny ? 0 : p->Id;
-  const uint8_t status = ny ? PLANREC_LEVER : p->Status;
-  *p = FfgrundRec{};
-  p->Id = id;
+  FfgrundRec *p = PlanRecTilSkrivning<FfgrundRec>(tdffgrund, tvffgrund, r.GrundRec, plan, false, true, PLANREC_LEVER,
+                                                  "** Fejl: GemRaekke(): ingen plads til en plan r\xE6kke\n");
+  if (!p) return 0;
   p->ffpg_id = r.ffpg_id;
   p->Aktivitet = r.Aktivitet;
   p->Skolefag = r.Skolefag;
@@ -357,8 +374,6 @@ uint32_t GemRaekke(Plan *plan, uint32_t raekke, bool medTal) {
   p->Minutnorm1 = r.Minutnorm1;
   p->Minutnorm2 = r.Minutnorm2;
   p->Ejer = r.Ejer;
-  p->Status = status;
-  MarkerBlok(tdffgrund, tvffgrund, r.GrundRec);
   Gem(tdffgrund, tvffgrund);
   if (medTal) GemRaekkeTal(plan, raekke);
   return r.GrundRec;
@@ -386,28 +401,10 @@ void GemUge(Plan *plan, uint32_t uge, uint32_t raekke, bool gem) {
   if (t.PlanStatus == 0 && t.RetStatus == 0 && t.EksStatus == 0) {
     if (t.TalRec) t.TalRec = SletEllerMaerkRec(&tdfftaltab, &tvfftaltab, t.TalRec);
   } else {
-    if (plan->GemAlt) t.TalRec = 0;
-    bool ny = false;
-    if (t.TalRec && t.TalRec < tvfftaltab.wRecCnt) {
-      const uint8_t s = TabRec<FftaltabRec>(tvfftaltab, t.TalRec)->Status;
-      if (PlanRecIBrug(s) && !PlanRecLever(s)) return;  // another's, or not to be rewritten
-      ny = !PlanRecIBrug(s);
-    } else {
-      ny = true;
-    }
-    if (ny) {
-      if (r.Ejer != PlanEgenInst()) return;
-      t.TalRec = NewRec(&tdfftaltab, &tvfftaltab);
-      if (t.TalRec == 0) {
-        LogPrintf("** Fejl: GemUge(): ingen plads til en uge post\n");
-        return;
-      }
-    }
-    FftaltabRec *p = TabRec<FftaltabRec>(tvfftaltab, t.TalRec);
-    const uint32_t id = ny ? 0 : p->Id;
-    const uint8_t status = ny ? ((t.PlanStatus & PS_FREMMED) ? PLANREC_FREMMED : PLANREC_LEVER) : p->Status;
-    *p = FftaltabRec{};
-    p->Id = id;
+    FftaltabRec *p = PlanRecTilSkrivning<FftaltabRec>(
+        tdfftaltab, tvfftaltab, t.TalRec, plan, true, r.Ejer == PlanEgenInst(),
+        (t.PlanStatus & PS_FREMMED) ? PLANREC_FREMMED : PLANREC_LEVER, "** Fejl: GemUge(): ingen plads til en uge post\n");
+    if (!p) return;
     p->ffgrund_id = r.GrundRec;
     p->PlanStatus = t.PlanStatus;
     p->Uge = IndeksUge(uge);
@@ -425,8 +422,6 @@ void GemUge(Plan *plan, uint32_t uge, uint32_t raekke, bool gem) {
     p->EksStatus = t.EksStatus;
     p->ElevtidStatus = 0;
     p->Ejer = r.Ejer;
-    p->Status = status;
-    MarkerBlok(tdfftaltab, tvfftaltab, t.TalRec);
   }
   if (gem) Gem(tdfftaltab, tvfftaltab);
 }
@@ -439,29 +434,12 @@ void GemPeriode(Plan *plan, uint32_t pos, uint32_t ffpp, uint32_t raekke, bool g
   if (e.PlanStatus == 0 || e.PlanStatus == PS_NULSTIL) {
     if (e.PerRec) e.PerRec = SletEllerMaerkRec(&tdffpertab, &tvffpertab, e.PerRec);
   } else {
-    if (plan->GemAlt) e.PerRec = 0;
-    bool ny = false;
-    if (e.PerRec && e.PerRec < tvffpertab.wRecCnt) {
-      const uint8_t s = TabRec<FfpertabRec>(tvffpertab, e.PerRec)->Status;
-      if (PlanRecIBrug(s) && !PlanRecLever(s)) return;
-      ny = !PlanRecIBrug(s);
-    } else {
-      ny = true;
-    }
-    if (ny) {
-      if (r.Ejer != PlanEgenInst()) return;
-      e.PerRec = NewRec(&tdffpertab, &tvffpertab);
-      if (e.PerRec == 0) {
-        LogPrintf("** Fejl: GemPeriode(): ingen plads til en periode post\n");
-        return;
-      }
-    }
-    FfpertabRec *p = TabRec<FfpertabRec>(tvffpertab, e.PerRec);
-    const uint32_t id = ny ? 0 : p->Id;
-    const uint8_t status = ny ? ((e.PlanStatus & PS_FREMMED) ? PLANREC_FREMMED : PLANREC_LEVER) : p->Status;
+    FfpertabRec *p = PlanRecTilSkrivning<FfpertabRec>(
+        tdffpertab, tvffpertab, e.PerRec, plan, true, r.Ejer == PlanEgenInst(),
+        (e.PlanStatus & PS_FREMMED) ? PLANREC_FREMMED : PLANREC_LEVER,
+        "** Fejl: GemPeriode(): ingen plads til en periode post\n");
+    if (!p) return;
     const bool nulstil = (e.PlanStatus & PS_NULSTIL) != 0;
-    *p = FfpertabRec{};
-    p->Id = id;
     p->ffgrund_id = r.GrundRec;
     p->ffpp_id = ffpp;
     p->Timer = e.Timer;
@@ -476,8 +454,6 @@ void GemPeriode(Plan *plan, uint32_t pos, uint32_t ffpp, uint32_t raekke, bool g
     }
     p->PlanStatus = e.PlanStatus & ~PS_NULSTIL;
     p->Ejer = r.Ejer;
-    p->Status = status;
-    MarkerBlok(tdffpertab, tvffpertab, e.PerRec);
   }
   if (gem) Gem(tdffpertab, tvffpertab);
 }
@@ -1396,28 +1372,15 @@ namespace {
 class OpfoelgningsSum {
  public:
   OpfoelgningsSum(uint32_t anfo, Dato fra, Dato til) : fra_(fra), til_(til) {
-    const UgeIndeks uf = PlanUgeIndeks(fra), ut = PlanUgeIndeks(til);
-    uint8_t df = 0, dt = 0;
-    Uge u = 0;
-    DatoTilUge(fra, &u, &df);
-    DatoTilUge(til, &u, &dt);
+    // The follow-up's own entries in hours; no per dato yet: all lie after.
     std::map<std::tuple<uint32_t, uint32_t, uint8_t>, uint32_t> linjeNr;
-    for (uint32_t n = PlanAnfoFoerste(anfo); n; n = PlanAnfoNaeste(n)) {
-      if (n > PlanTal.Antal) break;
-      const PlanTabPost &p = PlanTal.PlanTab[n];
-      const uint32_t ui = p.UgeIdx;
-      const uint8_t dag = p.Ugedag;
-      if (ui < uf || ui > ut || (ui == uf && dag < df) || (ui == ut && dag > dt)) continue;
-      const uint32_t akti = p.akti, skfa = p.skfa;
-      const uint8_t art = p.Art;
-      const auto [it, ny] = linjeNr.try_emplace({akti, skfa, art}, static_cast<uint32_t>(linjer_.size()));
+    for (const PlanOpfPost &p : PlanOpfPoster(anfo, fra, til, 0, false)) {
+      const auto [it, ny] = linjeNr.try_emplace({p.akti, p.skfa, p.Art}, static_cast<uint32_t>(linjer_.size()));
       if (ny) linjer_.push_back({});
-      const double plan = static_cast<double>(p.PlanUndervisning) + p.PlanTimer + p.PlanRettearbejde + p.PlanEksamen;
-      const double aktuel = p.Aktuel;
-      poster_.push_back({ui, dag, it->second, plan, aktuel});
-      linjer_[it->second].planEfter += plan;
-      linjer_[it->second].aktuelEfter += aktuel;
-      aktuelEfter_ += aktuel;
+      poster_.push_back({p.UgeIdx, p.Ugedag, it->second, p.Plan, p.Aktuel});
+      linjer_[it->second].planEfter += p.Plan;
+      linjer_[it->second].aktuelEfter += p.Aktuel;
+      aktuelEfter_ += p.Aktuel;
     }
     std::stable_sort(poster_.begin(), poster_.end(),
                      [](const Post &a, const Post &b) { return a.uge != b.uge ? a.uge < b.uge : a.dag < b.dag; });

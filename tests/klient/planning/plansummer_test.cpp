@@ -16,6 +16,7 @@
 #include "MEDPER.h"
 #include "PLANIDX.h"
 #include "PLAN.h"
+#include "PlanOpfTal.h"
 #include "RECPRED.h"
 #include "SIDEFIL.h"
 #include "SKEREC.h"
@@ -555,7 +556,7 @@ class PlanSummerNorm : public PlanSum {
     GlobalIndstillinger.opgPeriodeNorm = 1924;
     PlanSum::TearDown();
   }
-  void Post(uint32_t a, uint32_t skfa, uint8_t art, Dato dato, float plan, float aktuel) {
+  PlanTabPost *Post(uint32_t a, uint32_t skfa, uint8_t art, Dato dato, float plan, float aktuel) {
     PlanTabPost *p = NyPlanTabPost();
     ::Uge u = 0;
     uint8_t dag = 0;
@@ -568,6 +569,7 @@ class PlanSummerNorm : public PlanSum {
     p->Art = art;
     p->PlanUndervisning = plan;
     p->Aktuel = aktuel;
+    return p;
   }
 };
 
@@ -644,6 +646,89 @@ TEST_F(PlanSummerNorm, SaldoOgOverUnderRegnetIHaanden) {
     // In the first week (1 August) nothing is held yet: all 18 held hours
     // lie after the date and the line's rest is 26 - 13: P = 31.
     EXPECT_EQ(e.PlanOverUnderTimer[1], (31 - f.norm) * 1000);
+  }
+}
+
+// ---- The follow-up's lines and totals ----
+
+class PlanSummerOpfoelgning : public PlanSummerNorm {};
+
+TEST_F(PlanSummerOpfoelgning, PerDatoPeriodeOgRest) {
+  // Wednesday 16 October is the per dato; the period runs from Tuesday
+  // 1 October to Thursday 31 October.
+  Post(akti[1], 4, 'U', 20240930, 100.0f, 100.0f);  // Monday before the first day: out
+  Post(akti[1], 4, 'U', 20241001, 10.0f, 8.0f);     // first day: in, held
+  Post(akti[1], 4, 'U', 20241016, 5.0f, 4.0f);      // the per dato's own weekday: held
+  Post(akti[1], 4, 'U', 20241017, 5.0f, 1.0f);      // the next weekday: after
+  Post(akti[2], 0, 'R', 20241023, 2.0f, 5.0f);      // held beyond its plan: no rest
+  Post(akti[1], 4, 'U', 20241031, 6.0f, 0.0f);      // last day: in
+  Post(akti[1], 4, 'U', 20241101, 100.0f, 100.0f);  // Friday after the last day: out
+  PlanIndeksNulstil();
+  const std::vector<PlanOpfPost> poster = PlanOpfPoster(anfo[1], 20241001, 20241031, 20241016, false);
+  ASSERT_EQ(poster.size(), 5u);
+  const bool foer[] = {true, true, false, false, false};
+  for (size_t i = 0; i < poster.size(); ++i) EXPECT_EQ(poster[i].FoerDato, foer[i]) << i;
+  // List order: the two 'U' runs of akti[1] are split by the 'R' line.
+  const std::vector<PlanOpfLinje> linjer = PlanOpfLinjer(poster);
+  ASSERT_EQ(linjer.size(), 3u);
+  EXPECT_DOUBLE_EQ(linjer[0].PlanTotal, 20.0);
+  EXPECT_DOUBLE_EQ(linjer[0].AktuelFoer, 12.0);
+  EXPECT_DOUBLE_EQ(linjer[0].AktuelEfter, 1.0);
+  EXPECT_DOUBLE_EQ(linjer[0].Rest(), 4.0);
+  EXPECT_EQ(linjer[1].Art, 'R');
+  EXPECT_DOUBLE_EQ(linjer[1].Rest(), 0.0);
+  EXPECT_DOUBLE_EQ(linjer[2].Rest(), 6.0);
+  const PlanOpfSum sum = PlanOpfSummer(linjer);
+  EXPECT_DOUBLE_EQ(sum.AktuelFoer, 12.0);
+  EXPECT_DOUBLE_EQ(sum.AktuelEfter, 6.0);
+  EXPECT_DOUBLE_EQ(sum.Rest, 10.0);
+  EXPECT_DOUBLE_EQ(sum.Ialt(), 28.0);
+}
+
+TEST_F(PlanSummerOpfoelgning, LektionerAfrundes) {
+  struct Tilfaelde {
+    int32_t planTiendedele, aktuelTusinder;
+    double plan, aktuel;
+  };
+  const Tilfaelde tabel[] = {{19, 1499, 1.0, 1.0}, {20, 1500, 2.0, 2.0}, {-19, -1500, -1.0, -2.0}, {9, 499, 0.0, 0.0}};
+  for (const auto &t : tabel) {
+    SCOPED_TRACE(t.aktuelTusinder);
+    PlanTabPost p{};
+    p.PlanLektioner = static_cast<uint32_t>(t.planTiendedele);
+    p.SkemaLektioner = static_cast<uint32_t>(t.aktuelTusinder);
+    p.PlanUndervisning = 1.5f;
+    p.PlanTimer = 0.25f;
+    p.PlanRettearbejde = 0.125f;
+    p.PlanEksamen = 2.0f;
+    p.Aktuel = 3.5f;
+    EXPECT_DOUBLE_EQ(PlanOpfPlanVaerdi(p, true), t.plan);
+    EXPECT_DOUBLE_EQ(PlanOpfAktuelVaerdi(p, true), t.aktuel);
+    EXPECT_DOUBLE_EQ(PlanOpfPlanVaerdi(p, false), 3.875);
+    EXPECT_DOUBLE_EQ(PlanOpfAktuelVaerdi(p, false), 3.5);
+  }
+}
+
+TEST_F(PlanSummerOpfoelgning, UgensOverUnderErOpfoelgningensTotal) {
+  // Entries spread over the year: every week's over/under must be the
+  // follow-up's total at that week's date, worked out afresh for each week.
+  const Dato datoer[] = {20240805, 20240910, 20241016, 20241017, 20241120, 20250115, 20250301, 20250610, 20250730};
+  uint32_t i = 0;
+  for (Dato d : datoer) {
+    Post(akti[1 + i % 3], 4 + i % 2, i % 4 == 3 ? 'R' : 'U', d, 3.0f + i, i % 3 == 0 ? 5.0f + i : 1.0f);
+    ++i;
+  }
+  PlanIndeksNulstil();
+  BeregnOverUnder(&plan, anfo[1]);
+  const Dato fra = std::max(plan.Fradato, SkemaPeriode.FraDato), til = std::min(plan.Tildato, SkemaPeriode.TilDato);
+  const uint32_t uf = PlanUgeIndeks(fra), ut = PlanUgeIndeks(til);
+  for (uint32_t u = uf; u <= ut; ++u) {
+    const Dato d = u == uf ? fra : u == ut ? til : UgeDagTilDato(IndeksTilUge(u), 3);
+    const double p =
+        PlanOpfSummer(PlanOpfLinjer(PlanOpfPoster(anfo[1], GetOpgPerFra(d, anfo[1]), GetOpgPerTil(d, anfo[1]), d, false)))
+            .Ialt();
+    const double x = p - 1608.0;  // norm 1600 + adjustment 5.5 + buffer 2, whole hours
+    const int32_t forventet = static_cast<int32_t>(x >= 0 ? std::floor(x + 0.5) : std::ceil(x - 0.5)) * 1000;
+    ASSERT_EQ(plan.PlanAnfoTab[anfo[1]].PlanOverUnderTimer[u], forventet) << u;
   }
 }
 
