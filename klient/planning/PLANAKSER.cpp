@@ -250,7 +250,8 @@ void BygRaekker(Plan *plan, bool sort) {
   // The order the headings and their rows are taken in.
   uint32_t *orden = NyTabel(n);
   for (uint32_t r = 1; r <= n; ++r) orden[r] = r;
-  Erstat(plan->Ens.ObjTab, orden);
+  free(plan->Ens.ObjTab);  // Ens is packed: no reference to its fields
+  plan->Ens.ObjTab = orden;
   plan->Ens.ObjTabAntal = n;
   if (sort) {
     if (plan->Visning == 'M')
@@ -335,7 +336,8 @@ void BygRaekker(Plan *plan, bool sort) {
     ny[i + 1] = vist[i];
     rev[vist[i]] = i + 1;
   }
-  Erstat(plan->Ens.ObjTab, ny);
+  free(plan->Ens.ObjTab);
+  plan->Ens.ObjTab = ny;
   Erstat(plan->StyrYRev, rev);
   plan->Ens.ObjTabAntal = antal;
   GridPos &p = plan->StyrY.Pos;

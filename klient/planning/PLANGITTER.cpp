@@ -320,7 +320,8 @@ bool TegnFeltVaerdi(EnsDC *dc, uint32_t art, uint8_t bogstav, uint32_t nr, uint3
   tekst[kSwitchTekstLen] = 0;
   if (pFarve) *pFarve = farve;
   if (dc) {
-    const int n = static_cast<int>(std::min<uint32_t>(sf->Tegn, kSwitchMaksTegn));
+    const uint32_t tegn = sf->Tegn;  // packed: read by value
+    const int n = static_cast<int>(std::min(tegn, kSwitchMaksTegn));
     TegnFarvetTekst(dc, x + static_cast<int>(sf->StregVenstre + sf->LuftVenstre), y, farve, dc->BkFarve, tekst, n, 1);
   }
   return true;
@@ -352,7 +353,8 @@ void TegnSwitchLinie(SwitchLinieFn fn, void *tilstand, EnsDC *dc, int x, int y, 
     uint8_t kald = 16;
     if (fn) fn(tilstand, sf, i, arg, tekst, &kald);
     const uint8_t farve = farveEfterBaggrund ? SwitchLinieTekstFarve(baggrund, kald) : kald;
-    const int n = static_cast<int>(std::min<uint32_t>(sf->Tegn, kSwitchMaksTegn));
+    const uint32_t tegn = sf->Tegn;  // packed: read by value
+    const int n = static_cast<int>(std::min(tegn, kSwitchMaksTegn));
     TegnFarvetTekst(dc, fx + static_cast<int>(sf->StregVenstre + sf->LuftVenstre), y, farve, dc->BkFarve, tekst, n, 1);
     const int b = static_cast<int>(SwitchFeltBredde(sf));
     if (sf->StregHoejre) {
