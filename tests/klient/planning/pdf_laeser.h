@@ -50,6 +50,21 @@ inline std::string Tekst(const std::filesystem::path &pdf, int side = 0, const s
   return Koer(k + " " + Citer(pdf.string()) + " -").ud;
 }
 
+// A Windows-1252 text of the program as the readers print it (the Danish
+// letters lie where Latin-1 has them).
+inline std::string Utf8(const std::string &cp1252) {
+  std::string r;
+  for (unsigned char c : cp1252) {
+    if (c < 0x80) {
+      r += static_cast<char>(c);
+    } else {
+      r += static_cast<char>(0xC0 | (c >> 6));
+      r += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return r;
+}
+
 inline bool QpdfOk(const std::filesystem::path &pdf, std::string *ud = nullptr) {
   const Udfald u = Koer("qpdf --check " + Citer(pdf.string()));
   if (ud) *ud = u.ud;
