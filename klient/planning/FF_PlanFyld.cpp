@@ -13,6 +13,7 @@
 #include <memory>
 #include <set>
 #include <tuple>
+#include <unordered_map>
 
 #include "FF_GRUPPE.h"
 #include "FF_PlanRec.h"
@@ -24,6 +25,7 @@
 #include "MEDPER.h"
 #include "MINNORM.h"
 #include "PLANIDX.h"
+#include "PlanOpfTal.h"
 #include "RECPRED.h"
 #include "ROLLER.h"
 #include "SIDEFIL.h"
@@ -62,14 +64,6 @@ const FfpgRec *Gruppe(uint32_t gruppe) {
 
 bool Overlapper(Dato fra, Dato til, const FfpgRec *g) { return fra <= g->Tildato && til >= g->Fradato; }
 
-// A record number that still names a record the writer may reuse: one that
-// is neither free nor deleted. Otherwise the entry takes a new record.
-bool BrugbarRec(const TabDesc &td, const TabVar &tv, uint32_t n) {
-  if (n == 0 || n >= tv.wRecCnt) return false;
-  const uint8_t s = RecStatus(&td, GetRec(&td, &tv, n));
-  return PlanRecIBrug(s);
-}
-
 uint32_t FeltNr(const TabDesc &td, const char *navn) {
   for (uint32_t i = 0; i < td.AntalFelter && i < MAXFELT; ++i)
     if (strcmp(td.FeltTab[i].Navn, navn) == 0) return i;
@@ -83,6 +77,42 @@ T *Alloker(size_t antal) {
 }
 
 Uge IndeksUge(uint32_t idx) { return idx >= 1 && idx <= SkemaPeriode.AntalUger ? IndeksTilUge(idx) : 0; }
+
+// The record a plan entry is written to: the entry's own while it is in use
+// (with `kunLevende`, only while it is live: another's or a deleted-mark
+// record is left as it is), else a new one, taken only for an entry of this
+// installation (`egen`). The record comes back emptied with its id and
+// status kept (a new one gets `nyStatus`) and its block marked changed, for
+// the caller to fill; null when nothing is to be written.
+template <class Rec>
+Rec *PlanRecTilSkrivning(const TabDesc &td, TabVar &tv, uint32_t &nr, const Plan *plan, bool kunLevende, bool egen,
+                         uint8_t nyStatus, const char *fuldtLog) {
+  if (plan->GemAlt) nr = 0;
+  bool ny = true;
+  if (nr && nr < tv.wRecCnt) {
+    const uint8_t s = RecStatus(&td, GetRec(&td, &tv, nr));
+    if (PlanRecIBrug(s)) {
+      if (kunLevende && !PlanRecLever(s)) return nullptr;
+      ny = false;
+    }
+  }
+  if (ny) {
+    if (!egen) return nullptr;
+    nr = NewRec(&td, &tv);
+    if (nr == 0) {
+      LogPrintf("%s", fuldtLog);
+      return nullptr;
+    }
+  }
+  Rec *p = TabRec<Rec>(tv, nr);
+  const uint32_t id = ny ? 0 : p->Id;
+  const uint8_t status = ny ? nyStatus : p->Status;
+  *p = Rec{};
+  p->Id = id;
+  p->Status = status;
+  MarkerBlok(td, tv, nr);
+  return p;
+}
 
 }  // namespace
 
@@ -324,21 +354,9 @@ uint32_t GemRaekke(Plan *plan, uint32_t raekke, bool medTal) {
   GrundRaekke &r = plan->GrundTab[raekke];
   const uint32_t art = plan->ObjTypeTab[raekke];
   if (!PlanRaekkeGemmes(art, r.Ejer, r.KopiAf)) return 0;
-  if (plan->GemAlt) r.GrundRec = 0;
-  bool ny = false;
-  if (!BrugbarRec(tdffgrund, tvffgrund, r.GrundRec)) {
-    r.GrundRec = NewRec(&tdffgrund, &tvffgrund);
-    if (r.GrundRec == 0) {
-      LogPrintf("** Fejl: GemRaekke(): ingen plads til en plan r\xE6kke\n");
-      return 0;
-    }
-    ny = true;
-  }
-  FfgrundRec *p = TabRec<FfgrundRec>(tvffgrund, r.GrundRec);
-  const uint32_t id = ny ? 0 : p->Id;
-  const uint8_t status = ny ? PLANREC_LEVER : p->Status;
-  *p = FfgrundRec{};
-  p->Id = id;
+  FfgrundRec *p = PlanRecTilSkrivning<FfgrundRec>(tdffgrund, tvffgrund, r.GrundRec, plan, false, true, PLANREC_LEVER,
+                                                  "** Fejl: GemRaekke(): ingen plads til en plan r\xE6kke\n");
+  if (!p) return 0;
   p->ffpg_id = r.ffpg_id;
   p->Aktivitet = r.Aktivitet;
   p->Skolefag = r.Skolefag;
@@ -356,8 +374,6 @@ uint32_t GemRaekke(Plan *plan, uint32_t raekke, bool medTal) {
   p->Minutnorm1 = r.Minutnorm1;
   p->Minutnorm2 = r.Minutnorm2;
   p->Ejer = r.Ejer;
-  p->Status = status;
-  MarkerBlok(tdffgrund, tvffgrund, r.GrundRec);
   Gem(tdffgrund, tvffgrund);
   if (medTal) GemRaekkeTal(plan, raekke);
   return r.GrundRec;
@@ -385,28 +401,10 @@ void GemUge(Plan *plan, uint32_t uge, uint32_t raekke, bool gem) {
   if (t.PlanStatus == 0 && t.RetStatus == 0 && t.EksStatus == 0) {
     if (t.TalRec) t.TalRec = SletEllerMaerkRec(&tdfftaltab, &tvfftaltab, t.TalRec);
   } else {
-    if (plan->GemAlt) t.TalRec = 0;
-    bool ny = false;
-    if (t.TalRec && t.TalRec < tvfftaltab.wRecCnt) {
-      const uint8_t s = TabRec<FftaltabRec>(tvfftaltab, t.TalRec)->Status;
-      if (PlanRecIBrug(s) && !PlanRecLever(s)) return;  // another's, or not to be rewritten
-      ny = !PlanRecIBrug(s);
-    } else {
-      ny = true;
-    }
-    if (ny) {
-      if (r.Ejer != PlanEgenInst()) return;
-      t.TalRec = NewRec(&tdfftaltab, &tvfftaltab);
-      if (t.TalRec == 0) {
-        LogPrintf("** Fejl: GemUge(): ingen plads til en uge post\n");
-        return;
-      }
-    }
-    FftaltabRec *p = TabRec<FftaltabRec>(tvfftaltab, t.TalRec);
-    const uint32_t id = ny ? 0 : p->Id;
-    const uint8_t status = ny ? ((t.PlanStatus & PS_FREMMED) ? PLANREC_FREMMED : PLANREC_LEVER) : p->Status;
-    *p = FftaltabRec{};
-    p->Id = id;
+    FftaltabRec *p = PlanRecTilSkrivning<FftaltabRec>(
+        tdfftaltab, tvfftaltab, t.TalRec, plan, true, r.Ejer == PlanEgenInst(),
+        (t.PlanStatus & PS_FREMMED) ? PLANREC_FREMMED : PLANREC_LEVER, "** Fejl: GemUge(): ingen plads til en uge post\n");
+    if (!p) return;
     p->ffgrund_id = r.GrundRec;
     p->PlanStatus = t.PlanStatus;
     p->Uge = IndeksUge(uge);
@@ -424,8 +422,6 @@ void GemUge(Plan *plan, uint32_t uge, uint32_t raekke, bool gem) {
     p->EksStatus = t.EksStatus;
     p->ElevtidStatus = 0;
     p->Ejer = r.Ejer;
-    p->Status = status;
-    MarkerBlok(tdfftaltab, tvfftaltab, t.TalRec);
   }
   if (gem) Gem(tdfftaltab, tvfftaltab);
 }
@@ -438,29 +434,12 @@ void GemPeriode(Plan *plan, uint32_t pos, uint32_t ffpp, uint32_t raekke, bool g
   if (e.PlanStatus == 0 || e.PlanStatus == PS_NULSTIL) {
     if (e.PerRec) e.PerRec = SletEllerMaerkRec(&tdffpertab, &tvffpertab, e.PerRec);
   } else {
-    if (plan->GemAlt) e.PerRec = 0;
-    bool ny = false;
-    if (e.PerRec && e.PerRec < tvffpertab.wRecCnt) {
-      const uint8_t s = TabRec<FfpertabRec>(tvffpertab, e.PerRec)->Status;
-      if (PlanRecIBrug(s) && !PlanRecLever(s)) return;
-      ny = !PlanRecIBrug(s);
-    } else {
-      ny = true;
-    }
-    if (ny) {
-      if (r.Ejer != PlanEgenInst()) return;
-      e.PerRec = NewRec(&tdffpertab, &tvffpertab);
-      if (e.PerRec == 0) {
-        LogPrintf("** Fejl: GemPeriode(): ingen plads til en periode post\n");
-        return;
-      }
-    }
-    FfpertabRec *p = TabRec<FfpertabRec>(tvffpertab, e.PerRec);
-    const uint32_t id = ny ? 0 : p->Id;
-    const uint8_t status = ny ? ((e.PlanStatus & PS_FREMMED) ? PLANREC_FREMMED : PLANREC_LEVER) : p->Status;
+    FfpertabRec *p = PlanRecTilSkrivning<FfpertabRec>(
+        tdffpertab, tvffpertab, e.PerRec, plan, true, r.Ejer == PlanEgenInst(),
+        (e.PlanStatus & PS_FREMMED) ? PLANREC_FREMMED : PLANREC_LEVER,
+        "** Fejl: GemPeriode(): ingen plads til en periode post\n");
+    if (!p) return;
     const bool nulstil = (e.PlanStatus & PS_NULSTIL) != 0;
-    *p = FfpertabRec{};
-    p->Id = id;
     p->ffgrund_id = r.GrundRec;
     p->ffpp_id = ffpp;
     p->Timer = e.Timer;
@@ -475,8 +454,6 @@ void GemPeriode(Plan *plan, uint32_t pos, uint32_t ffpp, uint32_t raekke, bool g
     }
     p->PlanStatus = e.PlanStatus & ~PS_NULSTIL;
     p->Ejer = r.Ejer;
-    p->Status = status;
-    MarkerBlok(tdffpertab, tvffpertab, e.PerRec);
   }
   if (gem) Gem(tdffpertab, tvffpertab);
 }
@@ -725,57 +702,117 @@ int64_t RundTilHeleTimer(int64_t v) {
 
 }  // namespace
 
-void BeregnRaekke(Plan *plan, uint32_t raekke) {
+namespace {
+
+// The part of an employment's accounting period at the plan's reference
+// date that the row totals use.
+struct OpgUdsnit {
+  MaanedIndeks mf = 0, ms = 0, mFra = 0, mTil = 0;
+  uint32_t ugeFra = 0, ugeTil = 0;
+};
+
+OpgUdsnit BeregnOpgUdsnit(Dato ref, uint32_t anfo) {
+  OpgUdsnit o;
+  GetOpgPerMonths(ref, anfo, &o.mf, &o.ms, nullptr);
+  const Dato opgFra = GetOpgPerFra(ref, anfo), opgTil = GetOpgPerTil(ref, anfo);
+  o.ugeFra = PlanUgeIndeks(opgFra);
+  o.ugeTil = PlanUgeIndeks(opgTil);
+  o.mFra = MaanedTilIndeks(MaanedAf(opgFra));
+  o.mTil = MaanedTilIndeks(MaanedAf(opgTil));
+  return o;
+}
+
+// One pass over many rows asks each employment's period once: an employee
+// heads many rows, and the period chains do not change during a pass.
+class OpgUdsnitCache {
+ public:
+  OpgUdsnitCache() : ref_(PlanRefDato()), kendt_(tvanfo.wRecCnt, 0), udsnit_(tvanfo.wRecCnt) {}
+  const OpgUdsnit &Hent(uint32_t anfo) {
+    if (anfo >= kendt_.size()) {
+      ekstra_ = BeregnOpgUdsnit(ref_, anfo);
+      return ekstra_;
+    }
+    if (!kendt_[anfo]) udsnit_[anfo] = BeregnOpgUdsnit(ref_, anfo), kendt_[anfo] = 1;
+    return udsnit_[anfo];
+  }
+
+ private:
+  Dato ref_;
+  std::vector<uint8_t> kendt_;
+  std::vector<OpgUdsnit> udsnit_;
+  OpgUdsnit ekstra_;
+};
+
+void BeregnRaekke(Plan *plan, uint32_t raekke, OpgUdsnitCache *cache);
+
+}  // namespace
+
+void BeregnRaekke(Plan *plan, uint32_t raekke) { BeregnRaekke(plan, raekke, nullptr); }
+
+namespace {
+
+void BeregnRaekke(Plan *plan, uint32_t raekke, OpgUdsnitCache *cache) {
   if (raekke == 0 || raekke > plan->GrundTabAntal) return;
   GrundRaekke &r = plan->GrundTab[raekke];
   if (!r.TalTab) return;
   const uint32_t art = plan->ObjTypeTab[raekke];
-  r.SumLektioner = 0;
-  r.SumTimer1 = r.SumTimer2 = r.OpgPostTimer = r.OpgSumTimer = 0.0f;
-  r.SumRettearbejd = r.SumElevtid = r.SumEksametid = 0.0f;
   const bool maxArt = art == 1 || art == 9 || art == 13 || art == 14 || art == 22 || art == 34 || art == 35 ||
                       art == PLAN_SKEMA;
-  if (maxArt) r.MaxLektioner = 0, r.MaxTimer = 0.0f;
   uint32_t fra, til;
   GruppeUger(plan, &fra, &til);
-  float a = 0.0f, b = 0.0f, c = 0.0f;
+  // One walk over the row's weeks for both the group's weeks and the
+  // accounting period's, with the sums in locals: the weeks are the bulk of
+  // the memory a row holds.
+  bool opg = false;
+  OpgUdsnit o;
+  const std::vector<MaanedIndeks> &onsdag = OnsdagsMaaneder();
   if (GyldigRef(&tvanfo, r.Medarbejder1) && SkemaPeriode.AntalUger) {
-    const Dato ref = PlanRefDato();
-    MaanedIndeks mf = 0, ms = 0;
-    GetOpgPerMonths(ref, r.Medarbejder1, &mf, &ms, nullptr);
-    const Dato opgFra = GetOpgPerFra(ref, r.Medarbejder1), opgTil = GetOpgPerTil(ref, r.Medarbejder1);
-    const uint32_t ugeFra = PlanUgeIndeks(opgFra), ugeTil = PlanUgeIndeks(opgTil);
-    const MaanedIndeks mFra = MaanedTilIndeks(MaanedAf(opgFra)), mTil = MaanedTilIndeks(MaanedAf(opgTil));
-    const std::vector<MaanedIndeks> &onsdag = OnsdagsMaaneder();
-    for (uint32_t u = 1; u <= plan->UgeAntal && u < onsdag.size(); ++u) {
-      const MaanedIndeks m = u == ugeFra ? mFra : u == ugeTil ? mTil : onsdag[u];
-      if (m < mf || m > ms || mf == 0) continue;
-      const TalPost &t = r.TalTab[u];
-      r.OpgSumTimer += t.Timer1 + t.Timer;
-      a += t.Rettearbejd;
-      b += t.Eksametid;
-      c += t.Elevtid;
-      r.OpgPostTimer += t.PostTimerIalt;
-    }
+    o = cache ? cache->Hent(r.Medarbejder1) : BeregnOpgUdsnit(PlanRefDato(), r.Medarbejder1);
+    opg = o.mf != 0;
   }
+  const uint32_t opgTil = std::min<uint32_t>(plan->UgeAntal, static_cast<uint32_t>(onsdag.size()) - 1);
   const bool skema = art == PLAN_SKEMA && plan->VisSkeLekt;
-  for (uint32_t u = fra; u <= til; ++u) {
+  float a = 0.0f, b = 0.0f, c = 0.0f, opgSum = 0.0f, opgPost = 0.0f;
+  uint32_t sumLek = 0, maxLek = 0;
+  float sum1 = 0.0f, sum2 = 0.0f, ret = 0.0f, elev = 0.0f, eks = 0.0f, maxTimer = 0.0f;
+  const uint32_t foerste = std::min(fra, 1u), sidste = std::max(til, opg ? opgTil : 0u);
+  for (uint32_t u = foerste; u <= sidste; ++u) {
     const TalPost &t = r.TalTab[u];
-    r.SumLektioner += static_cast<uint32_t>(t.Lektioner);
-    r.SumTimer1 += t.Timer1 + t.Timer;
-    r.SumTimer2 += t.PostTimer + t.PostTimerFremmed;
-    r.SumRettearbejd += t.Rettearbejd;
-    r.SumElevtid += t.Elevtid;
-    r.SumEksametid += t.Eksametid;
+    if (opg && u >= 1 && u <= opgTil) {
+      const MaanedIndeks m = u == o.ugeFra ? o.mFra : u == o.ugeTil ? o.mTil : onsdag[u];
+      if (m >= o.mf && m <= o.ms) {
+        opgSum += t.Timer1 + t.Timer;
+        a += t.Rettearbejd;
+        b += t.Eksametid;
+        c += t.Elevtid;
+        opgPost += t.PostTimerIalt;
+      }
+    }
+    if (u < fra || u > til) continue;
+    sumLek += static_cast<uint32_t>(t.Lektioner);
+    sum1 += t.Timer1 + t.Timer;
+    sum2 += t.PostTimer + t.PostTimerFremmed;
+    ret += t.Rettearbejd;
+    elev += t.Elevtid;
+    eks += t.Eksametid;
     if (maxArt) {
-      if (static_cast<uint32_t>(t.Lektioner) > r.MaxLektioner) r.MaxLektioner = static_cast<uint32_t>(t.Lektioner);
-      if (t.Timer1 + t.Timer > r.MaxTimer) r.MaxTimer = t.Timer1 + t.Timer;
+      if (static_cast<uint32_t>(t.Lektioner) > maxLek) maxLek = static_cast<uint32_t>(t.Lektioner);
+      if (t.Timer1 + t.Timer > maxTimer) maxTimer = t.Timer1 + t.Timer;
     }
     if (skema) {
-      r.SumTimer2 += t.SkemaTimer;
-      r.SumLektioner += t.SkemaLektioner;
+      sum2 += t.SkemaTimer;
+      sumLek += t.SkemaLektioner;
     }
   }
+  r.SumLektioner = sumLek;
+  r.SumTimer1 = sum1;
+  r.SumTimer2 = sum2;
+  r.SumRettearbejd = ret;
+  r.SumElevtid = elev;
+  r.SumEksametid = eks;
+  r.OpgSumTimer = opgSum;
+  r.OpgPostTimer = opgPost;
+  if (maxArt) r.MaxLektioner = maxLek, r.MaxTimer = maxTimer;
   const bool alle = art == 1 || art == 9 || art == 22, lekTimer = art == 13 || art == PLAN_SKEMA;
   if (r.PerTab && (alle || lekTimer)) {
     for (uint32_t p = 1; p <= plan->PeriodeAntal && p <= plan->UgeAntal + 1; ++p) {
@@ -802,6 +839,8 @@ void BeregnRaekke(Plan *plan, uint32_t raekke) {
     r.OpgSumTimer += a + b + c;
   }
 }
+
+}  // namespace
 
 uint32_t FindOverskrift(const Plan *plan, uint32_t raekke) {
   if (raekke == 0 || raekke > plan->GrundTabAntal) return 0;
@@ -1020,43 +1059,54 @@ void HentSkemaLektioner(Plan *plan) {
 }
 
 void HentSkemaTimer(Plan *plan) {
-  // The rows asking, by activity (kind 1) and by activity and subject
-  // (kinds 2 and 23), found per event row through an index.
-  std::vector<std::vector<uint32_t>> efterAkti(tvakti.wRecCnt);
-  std::vector<std::vector<std::pair<uint32_t, uint32_t>>> efterFag(tvakti.wRecCnt);  // (subject, row)
-  std::vector<uint8_t> aktiSpurgt(tvakti.wRecCnt, 0);
-  bool nogen = false;
+  // The events add into one sum per asked activity (kind 1) and one per
+  // asked activity and subject (kinds 2 and 23); the rows take their sums at
+  // the end. Adding into the rows per event would touch a row record for
+  // every asking row of every event.
+  std::vector<uint32_t> aktiPlads(tvakti.wRecCnt, 0);  // activity -> slot from 1
+  // The asked subjects numbered from 1, and per slot and subject number the
+  // sum from 1 (0: no row asks), a dense table over the asked pairs only.
+  std::unordered_map<uint32_t, uint32_t> fagNr;
+  std::vector<std::pair<uint32_t, uint32_t>> fagRaekker;  // (row, subject number)
+  std::vector<uint64_t> aktiSum(1, 0), fagSum(1, 0);
+  std::vector<std::tuple<uint32_t, bool, uint32_t>> raekkeKilde;  // (row, by subject, sum)
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
     const uint32_t art = plan->ObjTypeTab[r];
     GrundRaekke &g = plan->GrundTab[r];
     if (art != PLAN_AKTI && art != PLAN_FAG && art != PLAN_FREMMED_FAG) continue;
     g.SkemaTimerIalt = 0;
     if (g.Aktivitet >= tvakti.wRecCnt) continue;
-    if (art == PLAN_AKTI)
-      efterAkti[g.Aktivitet].push_back(r);
-    else
-      efterFag[g.Aktivitet].push_back({g.Skolefag, r});
-    aktiSpurgt[g.Aktivitet] = 1;
-    nogen = true;
-  }
-  if (!nogen) return;
-  // Who is a star employee and which role is a sickness, each asked once.
-  std::vector<int8_t> stjerne(tvanfo.wRecCnt, -1), syg(tvskemarol.wRecCnt, -1);
-  auto ErStjerne = [&](uint32_t anfo) {
-    if (anfo >= stjerne.size()) return false;
-    if (stjerne[anfo] < 0) stjerne[anfo] = IsStjerneMeda(anfo) ? 1 : 0;
-    return stjerne[anfo] == 1;
-  };
-  auto ErSyg = [&](uint32_t rol) {
-    if (rol == 0 || rol >= syg.size()) return false;
-    if (syg[rol] < 0) {
-      char kode[AKTTYPE_LEN] = "";
-      HentSkemarolAktivitetstype(rol, kode, sizeof kode);
-      kode[sizeof kode - 1] = '\0';
-      syg[rol] = ErSygdomKode(kode) ? 1 : 0;
+    uint32_t &plads = aktiPlads[g.Aktivitet];
+    if (!plads) {
+      plads = static_cast<uint32_t>(aktiSum.size());
+      aktiSum.push_back(0);
     }
-    return syg[rol] == 1;
-  };
+    if (art == PLAN_AKTI)
+      raekkeKilde.emplace_back(r, false, plads);
+    else
+      fagRaekker.emplace_back(r, fagNr.try_emplace(g.Skolefag, static_cast<uint32_t>(fagNr.size() + 1)).first->second);
+  }
+  const size_t fagAntal = fagNr.size() + 1;
+  std::vector<uint32_t> fagPlads(aktiSum.size() * fagAntal, 0);
+  for (const auto &[r, nr] : fagRaekker) {
+    uint32_t &sum = fagPlads[aktiPlads[plan->GrundTab[r].Aktivitet] * fagAntal + nr];
+    if (!sum) {
+      sum = static_cast<uint32_t>(fagSum.size());
+      fagSum.push_back(0);
+    }
+    raekkeKilde.emplace_back(r, true, sum);
+  }
+  if (raekkeKilde.empty()) return;
+  // Who is a star employee and which role is a sickness, asked once per
+  // employment and role before the walk.
+  std::vector<uint8_t> stjerne(tvanfo.wRecCnt, 0), syg(tvskemarol.wRecCnt, 0);
+  for (uint32_t n = 1; n < stjerne.size(); ++n) stjerne[n] = IsStjerneMeda(n) ? 1 : 0;
+  for (uint32_t n = 1; n < syg.size(); ++n) {
+    char kode[AKTTYPE_LEN] = "";
+    HentSkemarolAktivitetstype(n, kode, sizeof kode);
+    kode[sizeof kode - 1] = '\0';
+    syg[n] = ErSygdomKode(kode) ? 1 : 0;
+  }
   const uint32_t fra = std::max(PlanUgeIndeks(plan->Fradato), 1u);
   const uint32_t til = std::min(PlanUgeIndeks(plan->Tildato), SkemaPeriode.AntalUger);
   const uint32_t gFra = DatoTilDagNr(plan->Fradato), gTil = DatoTilDagNr(plan->Tildato);
@@ -1080,23 +1130,20 @@ void HentSkemaTimer(Plan *plan) {
         continue;
       }
       aktier.clear();
-      uint32_t skfa = 0;
+      uint32_t skfa = 0, deltagere = 0, syge = 0;
       for (uint32_t k = i; k < j; ++k) {
-        const uint32_t akti = rk[k].akti_id;
-        if (!skfa) skfa = rk[k].skfa_id;
-        if (akti && akti < aktiSpurgt.size() && aktiSpurgt[akti] &&
+        const SkeRec &x = rk[k];
+        const uint32_t akti = x.akti_id, anfo = x.anfo_id, rol = x.skemarol_id;
+        if (!skfa) skfa = x.skfa_id;
+        if (akti && akti < aktiPlads.size() && aktiPlads[akti] &&
             std::find(aktier.begin(), aktier.end(), akti) == aktier.end())
           aktier.push_back(akti);
+        if (anfo == 0 || anfo >= stjerne.size() || !stjerne[anfo]) ++deltagere;
+        if (rol < syg.size() && syg[rol]) ++syge;
       }
       if (aktier.empty()) {
         i = j;
         continue;
-      }
-      uint32_t deltagere = 0, syge = 0;
-      for (uint32_t k = i; k < j; ++k) {
-        const uint32_t anfo = rk[k].anfo_id;
-        if (!anfo || !ErStjerne(anfo)) ++deltagere;
-        if (ErSyg(rk[k].skemarol_id)) ++syge;
       }
       if (deltagere > syge) {
         double timer = 1.0;
@@ -1107,16 +1154,23 @@ void HentSkemaTimer(Plan *plan) {
           timer = static_cast<double>(MinutterMellem(f.Starttid, f.Sluttid)) /
                   static_cast<double>(GlobalIndstillinger.standardlektionslengde);
         }
-        const uint32_t tusinde = static_cast<uint32_t>(std::llround(timer * 1000.0));
+        // Half away from zero, as llround, without the library call per event.
+        const double x = timer * 1000.0;
+        const uint32_t tusinde = static_cast<uint32_t>(x >= 0.0 ? static_cast<int64_t>(x + 0.5)
+                                                                : -static_cast<int64_t>(0.5 - x));
+        const auto fn = fagNr.find(skfa);
+        const uint32_t nr = fn == fagNr.end() ? 0 : fn->second;
         for (uint32_t akti : aktier) {
-          for (uint32_t r : efterAkti[akti]) plan->GrundTab[r].SkemaTimerIalt += tusinde;
-          for (const auto &[fag, r] : efterFag[akti])
-            if (fag == skfa) plan->GrundTab[r].SkemaTimerIalt += tusinde;
+          const uint32_t plads = aktiPlads[akti];
+          aktiSum[plads] += tusinde;
+          if (nr) fagSum[fagPlads[plads * fagAntal + nr]] += tusinde;  // sum 0 collects the unasked pairs
         }
       }
       i = j;
     }
   }
+  for (const auto &[r, fag, sum] : raekkeKilde)
+    plan->GrundTab[r].SkemaTimerIalt = static_cast<uint32_t>(fag ? fagSum[sum] : aktiSum[sum]);
 }
 
 void HentPosteringer(Plan *plan) {
@@ -1262,12 +1316,13 @@ void BeregnMedarbejderTal(Plan *plan, uint32_t anfo) {
   e.PlanSaldo = 0;
   for (uint32_t s = 0; s < kPlanMedTalAntal; ++s) e.PlanMedTal[s] = e.PlanOpgMedTal[s] = e.MedTal[s] = 0.0f;
   int64_t g[4] = {}, o[4] = {};  // Timer1, Timer, Rettearbejd, Eksametid in thousandths
-  for (uint32_t u = 1; u <= plan->UgeAntal && e.SumTalTab; ++u) {
+  const std::vector<MaanedIndeks> &onsdag = OnsdagsMaaneder();
+  for (uint32_t u = 1; u <= plan->UgeAntal && u < onsdag.size() && e.SumTalTab; ++u) {
     const TalPost &t = e.SumTalTab[u];
     const int64_t v[4] = {static_cast<int64_t>(t.Timer1 * 1000.0f), static_cast<int64_t>(t.Timer * 1000.0f),
                           static_cast<int64_t>(t.Rettearbejd * 1000.0f), static_cast<int64_t>(t.Eksametid * 1000.0f)};
     const bool iGruppe = u >= gFra && u <= gTil;
-    const MaanedIndeks m = MaanedTilIndeks(MaanedAf(UgeDagTilDato(IndeksTilUge(u), 3)));
+    const MaanedIndeks m = onsdag[u];
     const bool iOpg = m >= 1 && m <= SkemaPeriode.AntalMaaneder && m >= mf && m <= ms;
     for (int k = 0; k < 4; ++k) {
       if (iGruppe) g[k] += v[k];
@@ -1317,28 +1372,15 @@ namespace {
 class OpfoelgningsSum {
  public:
   OpfoelgningsSum(uint32_t anfo, Dato fra, Dato til) : fra_(fra), til_(til) {
-    const UgeIndeks uf = PlanUgeIndeks(fra), ut = PlanUgeIndeks(til);
-    uint8_t df = 0, dt = 0;
-    Uge u = 0;
-    DatoTilUge(fra, &u, &df);
-    DatoTilUge(til, &u, &dt);
+    // The follow-up's own entries in hours; no per dato yet: all lie after.
     std::map<std::tuple<uint32_t, uint32_t, uint8_t>, uint32_t> linjeNr;
-    for (uint32_t n = PlanAnfoFoerste(anfo); n; n = PlanAnfoNaeste(n)) {
-      if (n > PlanTal.Antal) break;
-      const PlanTabPost &p = PlanTal.PlanTab[n];
-      const uint32_t ui = p.UgeIdx;
-      const uint8_t dag = p.Ugedag;
-      if (ui < uf || ui > ut || (ui == uf && dag < df) || (ui == ut && dag > dt)) continue;
-      const uint32_t akti = p.akti, skfa = p.skfa;
-      const uint8_t art = p.Art;
-      const auto [it, ny] = linjeNr.try_emplace({akti, skfa, art}, static_cast<uint32_t>(linjer_.size()));
+    for (const PlanOpfPost &p : PlanOpfPoster(anfo, fra, til, 0, false)) {
+      const auto [it, ny] = linjeNr.try_emplace({p.akti, p.skfa, p.Art}, static_cast<uint32_t>(linjer_.size()));
       if (ny) linjer_.push_back({});
-      const double plan = static_cast<double>(p.PlanUndervisning) + p.PlanTimer + p.PlanRettearbejde + p.PlanEksamen;
-      const double aktuel = p.Aktuel;
-      poster_.push_back({ui, dag, it->second, plan, aktuel});
-      linjer_[it->second].planEfter += plan;
-      linjer_[it->second].aktuelEfter += aktuel;
-      aktuelEfter_ += aktuel;
+      poster_.push_back({p.UgeIdx, p.Ugedag, it->second, p.Plan, p.Aktuel});
+      linjer_[it->second].planEfter += p.Plan;
+      linjer_[it->second].aktuelEfter += p.Aktuel;
+      aktuelEfter_ += p.Aktuel;
     }
     std::stable_sort(poster_.begin(), poster_.end(),
                      [](const Post &a, const Post &b) { return a.uge != b.uge ? a.uge < b.uge : a.dag < b.dag; });
@@ -1443,8 +1485,11 @@ bool OpdaterMedarbejdere(Plan *plan) {
   const std::vector<uint8_t> medlem = GruppensAnsaettelser(plan);
   for (uint32_t anfo = 1; anfo < medlem.size() && anfo <= plan->PlanAnfoAntal; ++anfo)
     if (medlem[anfo]) BeregnMedarbejderTal(plan, anfo);
-  if (plan->Visning == 'M')
-    for (uint32_t i = 1; plan->Ens.ObjTab && i <= plan->Ens.ObjTabAntal; ++i) BeregnRaekke(plan, plan->Ens.ObjTab[i]);
+  if (plan->Visning == 'M') {
+    OpgUdsnitCache cache;
+    for (uint32_t i = 1; plan->Ens.ObjTab && i <= plan->Ens.ObjTabAntal; ++i)
+      BeregnRaekke(plan, plan->Ens.ObjTab[i], &cache);
+  }
   return true;
 }
 
@@ -1459,11 +1504,12 @@ void OpdaterAlt(Plan *plan) {
   {
     PlanLaas laas;
     HentSkemaTimer(plan);
+    OpgUdsnitCache cache;
     for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
       const uint32_t art = plan->ObjTypeTab[r];
       if (art == PLAN_FAG || art == PLAN_OPG_TIMER || art == PLAN_POST || art == PLAN_FREMMED_FAG ||
           art == PLAN_FREMMED_OPG_TIMER || (art == PLAN_SKEMA && plan->VisSkeLekt))
-        BeregnRaekke(plan, r);
+        BeregnRaekke(plan, r, &cache);
     }
   }
   OpdaterMedarbejdere(plan);

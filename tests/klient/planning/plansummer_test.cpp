@@ -16,6 +16,7 @@
 #include "MEDPER.h"
 #include "PLANIDX.h"
 #include "PLAN.h"
+#include "PlanOpfTal.h"
 #include "RECPRED.h"
 #include "SIDEFIL.h"
 #include "SKEREC.h"
@@ -555,7 +556,7 @@ class PlanSummerNorm : public PlanSum {
     GlobalIndstillinger.opgPeriodeNorm = 1924;
     PlanSum::TearDown();
   }
-  void Post(uint32_t a, uint32_t skfa, uint8_t art, Dato dato, float plan, float aktuel) {
+  PlanTabPost *Post(uint32_t a, uint32_t skfa, uint8_t art, Dato dato, float plan, float aktuel) {
     PlanTabPost *p = NyPlanTabPost();
     ::Uge u = 0;
     uint8_t dag = 0;
@@ -568,6 +569,7 @@ class PlanSummerNorm : public PlanSum {
     p->Art = art;
     p->PlanUndervisning = plan;
     p->Aktuel = aktuel;
+    return p;
   }
 };
 
@@ -576,6 +578,21 @@ TEST_F(PlanSummerNorm, SaldoOgOverUnderRegnetIHaanden) {
   ASSERT_EQ(GetOpgPerTil(20241016, anfo[1]), 20250731u);
   ASSERT_FLOAT_EQ(SumNormJust(anfo[1], 20240801, 20250731), 5.5f);
   ASSERT_FLOAT_EQ(GetBufTimSaldo(anfo[1], 20241016), 2.0f);
+  // For the norm system: the same accounting period, and one registered
+  // week of 7.40 hours a day (Monday 7 to Friday 11 October): a norm of 37.
+  OpgperiodeRec op{};
+  op.FraDato = 20240801;
+  op.TilDato = 20250731;
+  op.Status = 10;
+  const uint32_t opgp = Ny(tdopgperiode, tvopgperiode, op);
+  RegperiodeRec rp{};
+  rp.opgp_id = opgp;
+  rp.meda_id = Rec<AnfoRec>(tvanfo, anfo[1])->meda_id;
+  rp.FraDato = 20241007;
+  rp.TilDato = 20241011;
+  rp.Dagsnorm = 740;
+  rp.Status = 10;
+  Ny(tdregperiode, tvregperiode, rp);
   // Monthly figures in thousandths: October 10 hours in slot 0, 2 in slot 6
   // and 1.499 in slot 7; December 0.6 in slot 1. Working time 2.5007.
   const MaanedIndeks okt = MaanedTilIndeks(202410), dec = MaanedTilIndeks(202412);
@@ -587,35 +604,132 @@ TEST_F(PlanSummerNorm, SaldoOgOverUnderRegnetIHaanden) {
   arbejdstid[size_t(meda) * (TalDim.M + 1) + okt].Fremtid = 2500.7f;
   // The plan's own hours of the employment in one week.
   plan.PlanAnfoTab[anfo[1]].SumTalTab[12].Timer1 = 2.4996f;
-  BeregnMedarbejderTal(&plan, anfo[1]);
-  const PlanAnfoPost &e = plan.PlanAnfoTab[anfo[1]];
-  EXPECT_FLOAT_EQ(e.MedTal[0], 10000.0f);
-  EXPECT_FLOAT_EQ(e.MedTal[1], 1000.0f);
-  EXPECT_FLOAT_EQ(e.MedTal[6], 2000.0f);
-  EXPECT_FLOAT_EQ(e.MedTal[7], 1000.0f);
-  EXPECT_FLOAT_EQ(e.PlanMedTal[0], 10000.0f);
-  EXPECT_FLOAT_EQ(e.PlanMedTal[8], 2000.0f);     // 2.499 hours: 2
-  EXPECT_FLOAT_EQ(e.PlanOpgMedTal[8], 2000.0f);
-  // 3000 (working time) + 10000 + 1000 + 1000 - 2000 - 2000 (buffer) - 5500
-  // (adjustment) - 1,600,000 (norm): negative, and it stays so.
-  EXPECT_EQ(e.PlanSaldo, 3000 + 12000 - 2000 - 2000 - 5500 - 1600000);
-
-  // The weekly over/under: the follow-up's totals at the Wednesday.
+  // The follow-up's lines of the employment.
   Post(akti[1], 4, 'U', 20241001, 10.0f, 8.0f);  // before
   Post(akti[1], 4, 'U', 20241016, 5.0f, 4.0f);   // the day itself: held
   Post(akti[1], 4, 'U', 20241017, 5.0f, 1.0f);   // after
   Post(akti[1], 4, 'U', 20241106, 6.0f, 0.0f);   // after
   Post(akti[2], 0, 'R', 20241113, 2.0f, 5.0f);   // held beyond its plan: no rest
   PlanIndeksNulstil();
-  BeregnOverUnder(&plan, anfo[1]);
-  // P = 12 held + 6 held after + rest 10 = 28; N = 1600 + 5.5 + 2 = 1607.5,
-  // 1608 whole hours.
   ::Uge u = 0;
   DatoTilUge(20241016, &u, nullptr);
-  EXPECT_EQ(e.PlanOverUnderTimer[UgeTilIndeks(u)], (28 - 1608) * 1000);
-  // In the first week (1 August) nothing is held yet: all 18 held hours lie
-  // after the date and the line's rest is 26 - 13: P = 31.
-  EXPECT_EQ(e.PlanOverUnderTimer[1], (31 - 1608) * 1000);
+  struct Form {
+    int32_t normsystem;
+    int32_t fradrag;  // buffer hours and norm adjustment, thousandths
+    int32_t norm;     // whole hours, with the adjustment and buffer rounded in
+  };
+  // Without the norm system: 2000 buffer, 5500 adjustment, norm 1600, and
+  // 1600 + 5.5 + 2 = 1607.5, 1608 whole hours. With it: none of those, and
+  // the registered week's 37 hours.
+  const Form former[] = {{0, 2000 + 5500, 1608}, {1, 0, 37}};
+  for (const Form &f : former) {
+    SCOPED_TRACE(f.normsystem);
+    GlobalIndstillinger.normsystem = f.normsystem;
+    BeregnMedarbejderTal(&plan, anfo[1]);
+    const PlanAnfoPost &e = plan.PlanAnfoTab[anfo[1]];
+    EXPECT_FLOAT_EQ(e.MedTal[0], 10000.0f);
+    EXPECT_FLOAT_EQ(e.MedTal[1], 1000.0f);
+    EXPECT_FLOAT_EQ(e.MedTal[6], 2000.0f);
+    EXPECT_FLOAT_EQ(e.MedTal[7], 1000.0f);
+    EXPECT_FLOAT_EQ(e.PlanMedTal[0], 10000.0f);
+    EXPECT_FLOAT_EQ(e.PlanMedTal[8], 2000.0f);  // 2.499 hours: 2
+    EXPECT_FLOAT_EQ(e.PlanOpgMedTal[8], 2000.0f);
+    // 3000 (working time) + 10000 + 1000 + 1000 - 2000 - the deductions -
+    // the norm: negative, and it stays so.
+    const int32_t normTusinder = f.normsystem ? 37000 : 1600000;
+    EXPECT_EQ(e.PlanSaldo, 3000 + 12000 - 2000 - f.fradrag - normTusinder);
+
+    // The weekly over/under: the follow-up's totals at the Wednesday.
+    BeregnOverUnder(&plan, anfo[1]);
+    // P = 12 held + 6 held after + rest 10 = 28.
+    EXPECT_EQ(e.PlanOverUnderTimer[UgeTilIndeks(u)], (28 - f.norm) * 1000);
+    // In the first week (1 August) nothing is held yet: all 18 held hours
+    // lie after the date and the line's rest is 26 - 13: P = 31.
+    EXPECT_EQ(e.PlanOverUnderTimer[1], (31 - f.norm) * 1000);
+  }
+}
+
+// ---- The follow-up's lines and totals ----
+
+class PlanSummerOpfoelgning : public PlanSummerNorm {};
+
+TEST_F(PlanSummerOpfoelgning, PerDatoPeriodeOgRest) {
+  // Wednesday 16 October is the per dato; the period runs from Tuesday
+  // 1 October to Thursday 31 October.
+  Post(akti[1], 4, 'U', 20240930, 100.0f, 100.0f);  // Monday before the first day: out
+  Post(akti[1], 4, 'U', 20241001, 10.0f, 8.0f);     // first day: in, held
+  Post(akti[1], 4, 'U', 20241016, 5.0f, 4.0f);      // the per dato's own weekday: held
+  Post(akti[1], 4, 'U', 20241017, 5.0f, 1.0f);      // the next weekday: after
+  Post(akti[2], 0, 'R', 20241023, 2.0f, 5.0f);      // held beyond its plan: no rest
+  Post(akti[1], 4, 'U', 20241031, 6.0f, 0.0f);      // last day: in
+  Post(akti[1], 4, 'U', 20241101, 100.0f, 100.0f);  // Friday after the last day: out
+  PlanIndeksNulstil();
+  const std::vector<PlanOpfPost> poster = PlanOpfPoster(anfo[1], 20241001, 20241031, 20241016, false);
+  ASSERT_EQ(poster.size(), 5u);
+  const bool foer[] = {true, true, false, false, false};
+  for (size_t i = 0; i < poster.size(); ++i) EXPECT_EQ(poster[i].FoerDato, foer[i]) << i;
+  // List order: the two 'U' runs of akti[1] are split by the 'R' line.
+  const std::vector<PlanOpfLinje> linjer = PlanOpfLinjer(poster);
+  ASSERT_EQ(linjer.size(), 3u);
+  EXPECT_DOUBLE_EQ(linjer[0].PlanTotal, 20.0);
+  EXPECT_DOUBLE_EQ(linjer[0].AktuelFoer, 12.0);
+  EXPECT_DOUBLE_EQ(linjer[0].AktuelEfter, 1.0);
+  EXPECT_DOUBLE_EQ(linjer[0].Rest(), 4.0);
+  EXPECT_EQ(linjer[1].Art, 'R');
+  EXPECT_DOUBLE_EQ(linjer[1].Rest(), 0.0);
+  EXPECT_DOUBLE_EQ(linjer[2].Rest(), 6.0);
+  const PlanOpfSum sum = PlanOpfSummer(linjer);
+  EXPECT_DOUBLE_EQ(sum.AktuelFoer, 12.0);
+  EXPECT_DOUBLE_EQ(sum.AktuelEfter, 6.0);
+  EXPECT_DOUBLE_EQ(sum.Rest, 10.0);
+  EXPECT_DOUBLE_EQ(sum.Ialt(), 28.0);
+}
+
+TEST_F(PlanSummerOpfoelgning, LektionerAfrundes) {
+  struct Tilfaelde {
+    int32_t planTiendedele, aktuelTusinder;
+    double plan, aktuel;
+  };
+  const Tilfaelde tabel[] = {{19, 1499, 1.0, 1.0}, {20, 1500, 2.0, 2.0}, {-19, -1500, -1.0, -2.0}, {9, 499, 0.0, 0.0}};
+  for (const auto &t : tabel) {
+    SCOPED_TRACE(t.aktuelTusinder);
+    PlanTabPost p{};
+    p.PlanLektioner = static_cast<uint32_t>(t.planTiendedele);
+    p.SkemaLektioner = static_cast<uint32_t>(t.aktuelTusinder);
+    p.PlanUndervisning = 1.5f;
+    p.PlanTimer = 0.25f;
+    p.PlanRettearbejde = 0.125f;
+    p.PlanEksamen = 2.0f;
+    p.Aktuel = 3.5f;
+    EXPECT_DOUBLE_EQ(PlanOpfPlanVaerdi(p, true), t.plan);
+    EXPECT_DOUBLE_EQ(PlanOpfAktuelVaerdi(p, true), t.aktuel);
+    EXPECT_DOUBLE_EQ(PlanOpfPlanVaerdi(p, false), 3.875);
+    EXPECT_DOUBLE_EQ(PlanOpfAktuelVaerdi(p, false), 3.5);
+  }
+}
+
+TEST_F(PlanSummerOpfoelgning, UgensOverUnderErOpfoelgningensTotal) {
+  // Entries spread over the year: every week's over/under must be the
+  // follow-up's total at that week's date, worked out afresh for each week.
+  const Dato datoer[] = {20240805, 20240910, 20241016, 20241017, 20241120, 20250115, 20250301, 20250610, 20250730};
+  uint32_t i = 0;
+  for (Dato d : datoer) {
+    Post(akti[1 + i % 3], 4 + i % 2, i % 4 == 3 ? 'R' : 'U', d, 3.0f + i, i % 3 == 0 ? 5.0f + i : 1.0f);
+    ++i;
+  }
+  PlanIndeksNulstil();
+  BeregnOverUnder(&plan, anfo[1]);
+  const Dato fra = std::max(plan.Fradato, SkemaPeriode.FraDato), til = std::min(plan.Tildato, SkemaPeriode.TilDato);
+  const uint32_t uf = PlanUgeIndeks(fra), ut = PlanUgeIndeks(til);
+  for (uint32_t u = uf; u <= ut; ++u) {
+    const Dato d = u == uf ? fra : u == ut ? til : UgeDagTilDato(IndeksTilUge(u), 3);
+    const double p =
+        PlanOpfSummer(PlanOpfLinjer(PlanOpfPoster(anfo[1], GetOpgPerFra(d, anfo[1]), GetOpgPerTil(d, anfo[1]), d, false)))
+            .Ialt();
+    const double x = p - 1608.0;  // norm 1600 + adjustment 5.5 + buffer 2, whole hours
+    const int32_t forventet = static_cast<int32_t>(x >= 0 ? std::floor(x + 0.5) : std::ceil(x - 0.5)) * 1000;
+    ASSERT_EQ(plan.PlanAnfoTab[anfo[1]].PlanOverUnderTimer[u], forventet) << u;
+  }
 }
 
 TEST_F(PlanSummerNorm, GruppeUdenforSkemaperiodenBeholderNulstilledeTal) {
