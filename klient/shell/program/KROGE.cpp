@@ -39,6 +39,7 @@
 #include "OPDAT.h"
 #include "OPSTART.h"
 #include "OPTAEL.h"
+#include "PLANCSV.h"
 #include "PROGVINDUER.h"
 #include "RETTID.h"
 #include "RINGKROG.h"
@@ -202,6 +203,7 @@ void InstallerKroge() {
 
   ImportDataKrog.ResetAllData = ResetAllData;
   SaetKommandoHandling(40166, [](HWND hoved, UINT, LPARAM) { IndstillingerKommando(hoved); });
+  SaetKommandoHandling(40290, [](HWND hoved, UINT, LPARAM) { ExportPlanCsv(hoved); });
   // The schedule windows' placing keys open the entry window through the
   // main window, which shows and registers it.
   HovedKrog.AabnIndtastning = [](HWND skema, char mode) { return CreateBrikIndWnd(mode, skema); };

@@ -1,0 +1,436 @@
+// The plan CSV export and the plan row sort keys.
+#include "PLANCSV.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "BESKEDER.h"
+#include "CSVCELLE.h"
+#include "FF_PlanFyld.h"
+#include "FF_PlanRec.h"
+#include "GEMNING.h"
+#include "KATALOG.h"
+#include "PLANAKSER.h"
+#include "PLANTEKST.h"
+#include "RECPRED.h"
+#include "SORTIDX.h"
+#include "STITAB.h"
+#include "SWITCHTEGN.h"
+#include "TEKST.h"
+#include "VINDUER.h"
+#include "win/shellapi.h"
+
+char PlanCsvSti[MAX_PATH] = "";
+
+namespace {
+
+constexpr const char *kTitel = "TAVO plan til CSV";
+
+template <size_t N>
+std::string Felt(const char (&f)[N]) {
+  return std::string(f, strnlen(f, N));
+}
+
+const GrundRaekke *Raekke(const Plan *plan, uint32_t raekke) {
+  if (!plan || !plan->GrundTab || !plan->ObjTypeTab || raekke == 0 || raekke > plan->GrundTabAntal) return nullptr;
+  return &plan->GrundTab[raekke];
+}
+
+const AktiRec *Akti(uint32_t n) { return n ? TabRec<AktiRec>(tvakti, n) : nullptr; }
+const SkfaRec *Skfa(uint32_t n) { return n ? TabRec<SkfaRec>(tvskfa, n) : nullptr; }
+const AnfoRec *Anfo(uint32_t n) { return n ? TabRec<AnfoRec>(tvanfo, n) : nullptr; }
+const MedaRec *MedaAf(const AnfoRec *a) { return a && a->meda_id ? TabRec<MedaRec>(tvmeda, a->meda_id) : nullptr; }
+
+// A cell of the week area or the right panel: without blanks and line breaks.
+void RenCelle(std::string &ud, char *tekst, bool medTab) {
+  StripBlanks(tekst);
+  StripCrLf(tekst);
+  CsvCelle(ud, tekst, medTab);
+}
+
+// The activity's dates overlap the current group's.
+bool AktiIGruppe(const Plan *plan, uint32_t akti) {
+  const AktiRec *a = Akti(akti);
+  return a && a->Fradato <= plan->Tildato && a->Tildato >= plan->Fradato;
+}
+
+bool AktiIPlan(const Plan *plan, uint32_t akti) {
+  return plan->PlanAktiTab && akti && akti <= plan->PlanAktiAntal && plan->PlanAktiTab[akti].IPlan;
+}
+
+bool AnfoIPlan(const Plan *plan, uint32_t anfo) {
+  return plan->PlanAnfoTab && anfo && anfo <= plan->PlanAnfoAntal && plan->PlanAnfoTab[anfo].IPlan;
+}
+
+// The employment is the first employment of a row of the current group.
+bool AnfoHarRaekke(const Plan *plan, uint32_t anfo) {
+  if (anfo == 0) return false;
+  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r)
+    if (plan->GrundTab[r].ffpg_id == plan->AktPlanGruppe && plan->GrundTab[r].Medarbejder1 == anfo) return true;
+  return false;
+}
+
+// The first and last positions of an axis that are in view, within its list.
+bool Synlige(const PlanStyr &s, uint32_t spring, uint32_t *fra, uint32_t *til) {
+  if (!s.ObjTab || s.Pos.Synlige == 0) return false;
+  *fra = s.Pos.Foerste + spring;
+  *til = s.Pos.Foerste + s.Pos.Synlige - 1;
+  if (*til > s.Pos.Antal) *til = s.Pos.Antal;
+  return *fra >= 1 && *fra <= *til;
+}
+
+void Besked(HWND ejer, const char *tekst) { MessageBoxA(ejer, tekst, kTitel, MB_OK | MB_ICONEXCLAMATION); }
+
+void VaelgFil(HWND ejer) {
+  char mappe[MAX_PATH] = "";
+  if (FAILED(SHGetFolderPathA(ejer, CSIDL_PERSONAL, 0, 0, mappe)) || !mappe[0])
+    if (snprintf(mappe, sizeof mappe, "%slog", StiTab.szdata) >= static_cast<int>(sizeof mappe)) mappe[0] = 0;
+  char fil[MAX_PATH];
+  snprintf(fil, sizeof fil, "%s\\Plan.csv", mappe);
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = ejer;
+  ofn.lpstrFilter = "Plan Csv fil (*.csv)\0*.csv\0";
+  ofn.lpstrFile = fil;
+  ofn.nMaxFile = sizeof fil;
+  ofn.lpstrInitialDir = mappe;
+  ofn.lpstrTitle = "Gem plan csv fil";
+  ofn.lpstrDefExt = "csv";
+  ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+  if (GetSaveFileNameA(&ofn) && fil[0])
+    snprintf(PlanCsvSti, sizeof PlanCsvSti, "%s", fil);
+  else if (snprintf(PlanCsvSti, sizeof PlanCsvSti, "%slog\\Plan.csv", StiTab.szdata) >= static_cast<int>(sizeof PlanCsvSti))
+    PlanCsvSti[0] = 0;
+}
+
+}  // namespace
+
+// ---- The export.
+
+void PlanCsvHoved(const Plan *plan, std::string &ud) {
+  const FfpgRec *g = plan->AktPlanGruppe ? TabRec<FfpgRec>(tvffpg, plan->AktPlanGruppe) : nullptr;
+  if (!g) return;
+  char linje[256];
+  if (g->Ejer != PlanEgenInst())
+    snprintf(linje, sizeof linje, "%s%d-%s", "Plan gruppe: ", g->Ejer, Felt(g->Navn).c_str());
+  else
+    snprintf(linje, sizeof linje, "Plan gruppe: %s", Felt(g->Navn).c_str());
+  char rest[300];
+  snprintf(rest, sizeof rest, "%s\nPeriode: %u-%u\n\n", linje, static_cast<unsigned>(g->Fradato),
+           static_cast<unsigned>(g->Tildato));
+  ud += rest;
+}
+
+void PlanCsvOverskrift(const Plan *plan, std::string &ud) {
+  char tekst[kPlanTekstLen];
+  uint32_t fra, til;
+  if (Synlige(plan->StyrLX, 1, &fra, &til))
+    for (uint32_t p = fra; p <= til; ++p) {
+      PlanLXOverskrift(plan, plan->StyrLX.ObjTab[p], tekst);
+      RenCelle(ud, tekst, true);
+    }
+  if (Synlige(plan->StyrX, 0, &fra, &til))
+    for (uint32_t p = fra; p <= til; ++p) {
+      PlanXOverskrift(plan, plan->StyrX.ObjTab[p], tekst);
+      RenCelle(ud, tekst, true);
+    }
+  if (Synlige(plan->StyrRX, 0, &fra, &til))
+    for (uint32_t p = fra; p <= til; ++p) {
+      PlanRXOverskrift(plan, plan->StyrRX.ObjTab[p], tekst);
+      RenCelle(ud, tekst, p < til);
+    }
+  ud += '\n';
+}
+
+bool PlanCsvRaekkeMed(const Plan *plan, uint32_t raekke) {
+  const GrundRaekke *r = Raekke(plan, raekke);
+  if (!r) return false;
+  const uint32_t art = plan->ObjTypeTab[raekke];
+  const bool egenGruppe = r->ffpg_id == plan->AktPlanGruppe;
+  const bool underVisning = plan->UnderVisning != 0;
+  switch (plan->Visning) {
+    case 'A':
+      if (!egenGruppe || !AktiIGruppe(plan, r->Aktivitet)) return false;
+      if (r->Ejer == PlanEgenInst() && !AktiIPlan(plan, r->Aktivitet)) return false;
+      if (art == PLAN_AKTI || art == PLAN_FREMMED_AKTI) return true;
+      if (art != PLAN_FAG && art != PLAN_FREMMED_FAG) return false;
+      if (r->KopiAf != 0) return false;
+      return plan->FagVisning == 1 ? r->Medarbejder1 != 0 : plan->FagVisning == 2 ? r->Medarbejder1 == 0 : true;
+    case 'M':
+      if (!AnfoIPlan(plan, r->Medarbejder1) && !AnfoIPlan(plan, r->Medarbejder2)) return false;
+      if (!egenGruppe && art != PLAN_SKEMA && art != PLAN_FAG && art != PLAN_FREMMED_FAG && art != PLAN_OPG_TIMER &&
+          art != PLAN_FREMMED_OPG_TIMER && art != PLAN_POST)
+        return false;
+      switch (art) {
+        case PLAN_FAG:
+        case PLAN_FREMMED_FAG:
+          return AktiIGruppe(plan, r->Aktivitet);
+        case PLAN_MEDA:
+          return egenGruppe;
+        case PLAN_OPG_TIMER:
+          return !underVisning && AktiIGruppe(plan, r->Aktivitet) &&
+                 (egenGruppe || HarTal(plan, raekke, plan->AktPlanGruppe));
+        case PLAN_POST:
+        case PLAN_FREMMED_OPG_TIMER:
+          return !underVisning && AktiIGruppe(plan, r->Aktivitet) && AnfoHarRaekke(plan, r->Medarbejder1) &&
+                 HarTal(plan, raekke, plan->AktPlanGruppe);
+        case PLAN_SKEMA:
+          return !underVisning && plan->VisSkeLekt && AnfoHarRaekke(plan, r->Medarbejder1);
+        default:
+          return false;
+      }
+    case 'O':
+      if (r->Aktivitet == 0) return false;
+      if (!egenGruppe && !((art == PLAN_OPG_TIMER || art == PLAN_POST || art == PLAN_FREMMED_OPG_TIMER) &&
+                           AnfoHarRaekke(plan, r->Medarbejder1)))
+        return false;
+      switch (art) {
+        case PLAN_OPG_AKTI:
+        case PLAN_FREMMED_OPG_AKTI:
+          return egenGruppe && FindAktiRaekke(plan, plan->AktPlanGruppe, r->Aktivitet) != 0 &&
+                 AktiIGruppe(plan, r->Aktivitet);
+        case PLAN_OPG_TIMER:
+          return egenGruppe && AktiIGruppe(plan, r->Aktivitet) && AnfoHarRaekke(plan, r->Medarbejder1);
+        default:
+          return false;
+      }
+    default:
+      return false;
+  }
+}
+
+void PlanAktiLabel(const Plan *plan, uint32_t raekke, std::string &ud) {
+  char tekst[kPlanTekstLen];
+  PlanAktiTekst(plan, raekke, tekst);
+  CsvCelle(ud, tekst);
+}
+
+void PlanMedaLabel(const Plan *plan, uint32_t raekke, std::string &ud) {
+  char tekst[kPlanTekstLen];
+  PlanAnfoTekst(plan, raekke, tekst);
+  CsvCelle(ud, tekst);
+}
+
+void PlanCsvVenstreCeller(const Plan *plan, uint32_t foerste, uint32_t sidste, uint32_t raekke, std::string &ud) {
+  const GrundRaekke *r = Raekke(plan, raekke);
+  if (!r || !plan->StyrLX.ObjTab || !plan->ObjTypeTabLX) return;
+  const uint32_t art = plan->ObjTypeTab[raekke];
+  char tekst[kPlanTekstLen];
+  for (uint32_t p = foerste; p <= sidste && p <= plan->StyrLX.Pos.Antal; ++p) {
+    const uint32_t kol = plan->StyrLX.ObjTab[p];
+    const uint32_t kind = kol && kol <= plan->VenstreAntal ? plan->ObjTypeTabLX[kol] : 0;
+    tekst[0] = 0;
+    switch (kind) {
+      case 22:
+        switch (art) {
+          case PLAN_AKTI:
+          case PLAN_OPG_AKTI:
+          case PLAN_FREMMED_AKTI:
+          case PLAN_FREMMED_OPG_AKTI:
+            PlanAktiLabel(plan, raekke, ud);
+            continue;
+          case PLAN_MEDA:
+          case PLAN_SKEMA:
+            PlanMedaLabel(plan, raekke, ud);
+            continue;
+          case PLAN_OPG_TIMER:
+          case PLAN_POST:
+          case PLAN_FREMMED_OPG_TIMER:
+            if (plan->Visning == 'M') {
+              PlanAktiLabel(plan, raekke, ud);
+              continue;
+            }
+            if (plan->Visning == 'O') {
+              PlanMedaLabel(plan, raekke, ud);
+              continue;
+            }
+            break;
+          case PLAN_FAG:
+          case PLAN_FREMMED_FAG:
+            if (plan->Visning != 'A') {
+              PlanMedaLabel(plan, raekke, ud);
+              continue;
+            }
+            // The subject caption keeps its blanks.
+            PlanFagTekst(plan, raekke, tekst);
+            CsvCelle(ud, tekst);
+            continue;
+          default:
+            break;
+        }
+        break;
+      case 23:
+      case 24: {
+        const MedaRec *m = MedaAf(Anfo(kind == 23 ? r->Medarbejder1 : r->Medarbejder2));
+        if (m) snprintf(tekst, sizeof tekst, "%-4s", Felt(m->Initialer).c_str());
+        break;
+      }
+      case 25: {
+        const uint32_t budget = r->Budget & ~0x40000000u;
+        if (budget) snprintf(tekst, sizeof tekst, "%d", static_cast<int32_t>(budget));
+        break;
+      }
+      case 26:
+        if (r->LektionsBlok) snprintf(tekst, sizeof tekst, "%d", static_cast<int32_t>(r->LektionsBlok));
+        break;
+      case 273: {
+        const PlanFeltLayout &l = plan->LayoutVenstre;
+        const uint32_t i = ObjSwitchFeltIndex(static_cast<uint32_t>(l.Art), l.Bogstav, l.SwitchNr, 273);
+        const uint32_t skph = FindSkph(r->Aktivitet, r->Skolefag);
+        if (skph && ObjSwitchFeltNr(static_cast<uint32_t>(l.Art), l.Bogstav, l.SwitchNr, i) == 273) {
+          char celle[kSwitchTekstLen + 1];
+          SwitchRaekkeValg v;
+          ObjSwitchCelleTekst(static_cast<uint32_t>(l.Art), l.Bogstav, l.SwitchNr, i, &tdskph, &tvskph, skph, &v, celle,
+                              nullptr);
+          celle[kSwitchTekstLen] = 0;
+          snprintf(tekst, sizeof tekst, "%s", celle);
+        }
+        break;
+      }
+      default:
+        break;
+    }
+    StripBlanks(tekst);
+    CsvCelle(ud, tekst);
+  }
+}
+
+void PlanCsvRaekker(const Plan *plan, std::string &ud) {
+  char tekst[kPlanTekstLen];
+  uint32_t lf = 0, lt = 0, xf = 0, xt = 0, rf = 0, rt = 0;
+  const bool venstre = Synlige(plan->StyrLX, 1, &lf, &lt);
+  const bool uger = Synlige(plan->StyrX, 0, &xf, &xt);
+  const bool hoejre = Synlige(plan->StyrRX, 0, &rf, &rt);
+  for (uint32_t i = 1; i <= plan->Ens.ObjTabAntal; ++i) {
+    const uint32_t raekke = plan->Ens.ObjTab[i];
+    if (!PlanCsvRaekkeMed(plan, raekke)) continue;
+    if (venstre) PlanCsvVenstreCeller(plan, lf, lt, raekke, ud);
+    for (uint32_t p = xf; uger && p <= xt; ++p) {
+      PlanCelleTekst(plan, plan->StyrX.ObjTab[p], raekke, tekst, nullptr);
+      RenCelle(ud, tekst, true);
+    }
+    for (uint32_t p = rf; hoejre && p <= rt; ++p) {
+      PlanSumTekst(plan, plan->StyrRX.ObjTab[p], raekke, tekst, nullptr);
+      RenCelle(ud, tekst, p < rt);
+    }
+    ud += '\n';
+  }
+}
+
+void ExportPlanCsv(HWND ejer) {
+  const HWND vindue = FindVindueType(kPlanVindueType);
+  Plan *plan = vindue ? reinterpret_cast<Plan *>(SendMessageA(vindue, REL_PLAN_TILSTAND, 0, 0)) : nullptr;
+  if (!plan) {
+    Besked(ejer, "Planvinduet er ikke åbent.\nÅbn planvinduet for at eksportere planen til CSV.");
+    return;
+  }
+  if (!plan->Ens.ObjTab || plan->Ens.ObjTabAntal == 0 || plan->StyrY.Pos.Antal == 0) return;
+  if (plan->StyrY.Pos.Aktuel < 1) plan->StyrY.Pos.Aktuel = 1;
+  if (plan->StyrY.Pos.Aktuel > plan->StyrY.Pos.Antal) plan->StyrY.Pos.Aktuel = plan->StyrY.Pos.Antal;
+  if (!PlanCsvSti[0]) VaelgFil(ejer);
+  if (!PlanCsvSti[0]) {
+    Besked(ejer, "Stien til log-mappen er for lang.\nPlanen er ikke eksporteret.");
+    return;
+  }
+  std::string ud;
+  PlanCsvHoved(plan, ud);
+  PlanCsvOverskrift(plan, ud);
+  PlanCsvRaekker(plan, ud);
+  GemFil fil;
+  if (fil.Aabn(PlanCsvSti, true) && fil.Skriv(ud.data(), ud.size()) && fil.Luk()) return;
+  char besked[MAX_PATH + 100];
+  snprintf(besked, sizeof besked, "Filen %s kan ikke skrives.\nPlanen er ikke eksporteret.", PlanCsvSti);
+  // The next export asks for the file again instead of failing on it.
+  PlanCsvSti[0] = 0;
+  Besked(ejer, besked);
+}
+
+// ---- Sort keys.
+
+namespace {
+
+std::string Tal(const char *format, uint32_t v) {
+  char b[24];
+  snprintf(b, sizeof b, format, v);
+  return b;
+}
+
+std::string Venstre(const std::string &s, size_t bredde) {
+  std::string t = s;
+  if (t.size() < bredde) t.append(bredde - t.size(), ' ');
+  return t;
+}
+
+std::string Hoejre(const std::string &s, size_t bredde) {
+  return s.size() < bredde ? std::string(bredde - s.size(), ' ') + s : s;
+}
+
+struct Navne {
+  std::string akti, fag, ini, loeb;
+  char niveau = 0;
+};
+
+Navne NavneAf(const GrundRaekke &r) {
+  Navne n;
+  if (const AktiRec *a = Akti(r.Aktivitet)) n.akti = Felt(a->Aktivitet);
+  if (const SkfaRec *f = Skfa(r.Skolefag)) n.fag = Felt(f->Skolefag), n.niveau = f->Niveau;
+  const AnfoRec *anfo = Anfo(r.Medarbejder1);
+  if (anfo) n.loeb = Felt(anfo->Loebenummer);
+  if (const MedaRec *m = MedaAf(anfo)) n.ini = Felt(m->Initialer);
+  return n;
+}
+
+std::string Afslut(std::string k, size_t laengde) {
+  k.resize(laengde, '\0');
+  return k;
+}
+
+void Sorter(Plan *plan, std::string (*noegle)(const Plan *, uint32_t), uint32_t laengde) {
+  if (!plan || !plan->Ens.ObjTab || plan->Ens.ObjTabAntal < 2) return;
+  std::vector<char> noegler(static_cast<size_t>(plan->GrundTabAntal + 1) * laengde, 0);
+  for (uint32_t i = 1; i <= plan->Ens.ObjTabAntal; ++i) {
+    const uint32_t r = plan->Ens.ObjTab[i];
+    if (r == 0 || r > plan->GrundTabAntal) continue;
+    const std::string k = noegle(plan, r);
+    memcpy(noegler.data() + static_cast<size_t>(r) * laengde, k.data(), laengde);
+  }
+  SortIdx(noegler.data(), plan->Ens.ObjTab + 1, laengde, plan->Ens.ObjTabAntal);
+}
+
+}  // namespace
+
+std::string PlanAktivitetNoegle(const Plan *plan, uint32_t raekke) {
+  const GrundRaekke *r = Raekke(plan, raekke);
+  if (!r) return std::string(38, '\0');
+  const uint32_t art = plan->ObjTypeTab[raekke];
+  const Navne n = NavneAf(*r);
+  std::string k = Tal("%u", art < 20 ? 0 : 1) + Tal("%06u", r->ffpg_id) + Venstre(n.akti, 16) + Tal("%03u", art) +
+                  Tal("%u", r->Skjult) + Hoejre(n.fag, 6);
+  k += n.niveau;
+  k += Tal("%03u", r->Dublet);
+  return Afslut(k, 38);
+}
+
+std::string PlanMedarbejderNoegle(const Plan *plan, uint32_t raekke) {
+  const GrundRaekke *r = Raekke(plan, raekke);
+  if (!r) return std::string(43, '\0');
+  const Navne n = NavneAf(*r);
+  return Afslut(Venstre(n.ini, 5) + Venstre(n.loeb, 4) + Tal("%u", r->ErSum ? 0 : 1) + Tal("%u", r->Skjult) +
+                    Hoejre(n.fag, 6) + Venstre(n.akti, 16) + Tal("%03u", plan->ObjTypeTab[raekke]) +
+                    Tal("%06u", r->ffpg_id),
+                43);
+}
+
+std::string PlanOpgaveNoegle(const Plan *plan, uint32_t raekke) {
+  const GrundRaekke *r = Raekke(plan, raekke);
+  if (!r) return std::string(37, '\0');
+  const Navne n = NavneAf(*r);
+  return Afslut(Venstre(n.akti, 16) + Tal("%u", r->ErSum ? 0 : 1) + Tal("%u", r->Skjult) + Venstre(n.ini, 5) +
+                    Hoejre(n.loeb, 4) + Venstre(n.fag, 6) + Tal("%03u", plan->ObjTypeTab[raekke]),
+                37);
+}
+
+void SorterPlanAktivitet(Plan *plan) { Sorter(plan, PlanAktivitetNoegle, 38); }
+void SorterPlanMedarbejder(Plan *plan) { Sorter(plan, PlanMedarbejderNoegle, 43); }
+void SorterPlanOpgave(Plan *plan) { Sorter(plan, PlanOpgaveNoegle, 37); }
