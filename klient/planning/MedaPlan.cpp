@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "CSVCELLE.h"
 #include "FF_PlanFyld.h"
 #include "GEMNING.h"
 #include "INDSTIL.h"
@@ -26,12 +27,7 @@ namespace {
 
 const float kKol[] = {40, 130, 200, 240, 255, 330, 350, 410, 470, 520, 570};
 
-// One text cell of the kladdeplan: in double quotes.
-void KladdeTekstCelle(std::string &csv, const std::string &tekst) {
-  csv += '"';
-  csv += tekst;
-  csv += '"';
-}
+void KladdeTekstCelle(std::string &csv, const std::string &tekst) { CsvCelle(csv, tekst.c_str(), false); }
 
 constexpr const char *kNy = "\r\n";
 

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "KATALOG.h"
+#include "PLANIDX.h"
 #include "RECPRED.h"
 
 std::string FeltTekst(const char *felt, size_t n) { return std::string(felt, strnlen(felt, n)); }
@@ -101,9 +102,8 @@ void MarkerFelt(HWND dlg, int id) {
 std::vector<PlanTabPost> AnfoPlanPoster(uint32_t anfo) {
   std::vector<PlanTabPost> r;
   TagTalMutex();
-  if (PlanTal.PlanTab)
-    for (uint32_t i = 1; i <= PlanTal.Antal; ++i)
-      if (PlanTal.PlanTab[i].anfo == anfo) r.push_back(PlanTal.PlanTab[i]);
+  for (uint32_t n = PlanAnfoFoerste(anfo); n && PlanTal.PlanTab && n <= PlanTal.Antal; n = PlanAnfoNaeste(n))
+    r.push_back(PlanTal.PlanTab[n]);
   SlipTalMutex();
   return r;
 }

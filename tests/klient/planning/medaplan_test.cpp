@@ -41,7 +41,8 @@ class MedaPlanRapport : public PlanRapportTest {
 };
 
 TEST_F(MedaPlanRapport, EntriesOfOneActivitySubjectAndKindMakeOneLine) {
-  const uint32_t hold = Akti("HOLD1", "Holdkort"), dan = Fag("DAN", 'C', "Dansk"), mat = Fag("MAT", 'B', "Matematik");
+  // A quote in a text stays inside its cell.
+  const uint32_t hold = Akti("HOLD1", "Hold\"kort"), dan = Fag("DAN", 'C', "Dansk"), mat = Fag("MAT", 'B', "Matematik");
   Post(anfo, hold, dan, 20240905, 'U').PlanLektioner = 20;
   PlanTal.PlanTab[PlanTal.Antal].PlanUndervisning = 1.5f;
   // Hours of the same activity and subject, between the two teaching weeks
@@ -58,11 +59,11 @@ TEST_F(MedaPlanRapport, EntriesOfOneActivitySubjectAndKindMakeOneLine) {
 
   const std::string datoer[] = {"01.08.2024", "31.07.2025"};
   const Raekker forventet = {
-      {"HOLD1", "Holdkort", "DAN", "C", "Dansk", "A", datoer[0], datoer[1], "", "2,00"},
-      {"HOLD1", "Holdkort", "DAN", "C", "Dansk", "U", datoer[0], datoer[1], "3", "2,50"},
-      {"HOLD1", "Holdkort", "DAN", "C", "Dansk", "R", datoer[0], datoer[1], "", "3,00"},
-      {"HOLD1", "Holdkort", "MAT", "B", "Matematik", "U", datoer[0], datoer[1], "1", ""},
-      {"HOLD1", "Holdkort", "", "", "", "E", datoer[0], datoer[1], "", "4,00"},
+      {"HOLD1", "Hold\"kort", "DAN", "C", "Dansk", "A", datoer[0], datoer[1], "", "2,00"},
+      {"HOLD1", "Hold\"kort", "DAN", "C", "Dansk", "U", datoer[0], datoer[1], "3", "2,50"},
+      {"HOLD1", "Hold\"kort", "DAN", "C", "Dansk", "R", datoer[0], datoer[1], "", "3,00"},
+      {"HOLD1", "Hold\"kort", "MAT", "B", "Matematik", "U", datoer[0], datoer[1], "1", ""},
+      {"HOLD1", "Hold\"kort", "", "", "", "E", datoer[0], datoer[1], "", "4,00"},
   };
   const Raekker csv = pdftest::Csv(Kladde());
   EXPECT_EQ(Tabel(csv), forventet);
