@@ -17,7 +17,7 @@ packages=(
   # tests
   libgtest-dev libgmock-dev xvfb xdotool xauth python3
   # looking at output
-  poppler-utils
+  poppler-utils qpdf
 )
 
 missing=()

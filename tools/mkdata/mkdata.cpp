@@ -43,7 +43,7 @@ std::filesystem::path FontMappe(const char *valgt, const char *argv0) {
 bool KopierIniFiler(const std::filesystem::path &fra, const std::string &mappe, std::string *fejl) {
   namespace fs = std::filesystem;
   std::error_code ec;
-  for (const char *navn : {"TavoSwt.ini", "tavo.pal"}) {
+  for (const char *navn : {"TavoSwt.ini", "tavo.pal", "tavo_skema_udskrift.jpg"}) {
     fs::copy_file(fra / navn, fs::path(mappe) / "ini" / navn, fs::copy_options::overwrite_existing, ec);
     if (ec) {
       *fejl = "kan ikke kopiere " + (fra / navn).string() + ": " + ec.message();

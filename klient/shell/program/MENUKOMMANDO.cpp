@@ -19,6 +19,7 @@
 #include "IKKETILG.h"
 #include "INDSTIL.h"
 #include "LOGVISNING.h"
+#include "MedaPlan.h"
 #include "OBJVINDUE.h"
 #include "OPTAEL.h"
 #include "PROGVINDUER.h"
@@ -256,7 +257,7 @@ KommandoRaekke KommandoTab[] = {
     H(40296, TabulexImport),
     H(40272, ExternImport),
     H(40201, ExternPostImport),
-    H(40278, nullptr),       // TAVO plan
+    H(40278, MedaPlanKommando),
     H(40297, nullptr),       // plan follow-up
     H(40279, nullptr),       // plan follow-up by task period
     H(40280, nullptr),       // plan and norm follow-up
