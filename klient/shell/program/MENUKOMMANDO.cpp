@@ -10,6 +10,7 @@
 #include "BESKEDER.h"
 #include "DESKTOP.h"
 #include "EKSPKMD.h"
+#include "ExpAutoSkema.h"
 #include "ExpSkema.h"
 #include "ExtPostImp.h"
 #include "ExtSkemaImp.h"
@@ -157,6 +158,7 @@ void ExternImport(HWND hoved, UINT, LPARAM) { ExternImportKommando(hoved); }
 void ExternPostImport(HWND hoved, UINT, LPARAM) { ExtPostKommando(hoved); }
 
 void EksportAfSkema(HWND, UINT, LPARAM) { ExpSkema(); }
+void EksportTilAutoSkema(HWND, UINT, LPARAM) { ExpAutoSkema(); }
 
 // The resend changes events through the schedule's own operations; until
 // they are there it would mark rows it cannot put back.
@@ -262,7 +264,7 @@ KommandoRaekke KommandoTab[] = {
     H(40280, nullptr),       // plan and norm follow-up
     H(40290, nullptr),       // plan to CSV
     H(40281, nullptr),       // import from AutoSkema
-    H(40282, nullptr),       // export to AutoSkema
+    H(40282, EksportTilAutoSkema),
 };
 
 KommandoRaekke *Find(UINT id) {
