@@ -11,6 +11,7 @@
 #include "DESKTOP.h"
 #include "EKSPKMD.h"
 #include "ExpAutoSkema.h"
+#include "ImpAutoSkema.h"
 #include "ExpSkema.h"
 #include "ExtPostImp.h"
 #include "ExtSkemaImp.h"
@@ -159,6 +160,7 @@ void ExternPostImport(HWND hoved, UINT, LPARAM) { ExtPostKommando(hoved); }
 
 void EksportAfSkema(HWND, UINT, LPARAM) { ExpSkema(); }
 void EksportTilAutoSkema(HWND, UINT, LPARAM) { ExpAutoSkema(); }
+void ImportFraAutoSkema(HWND, UINT, LPARAM) { ImpAutoSkema(); }
 
 // The resend changes events through the schedule's own operations; until
 // they are there it would mark rows it cannot put back.
@@ -263,7 +265,7 @@ KommandoRaekke KommandoTab[] = {
     H(40279, nullptr),       // plan follow-up by task period
     H(40280, nullptr),       // plan and norm follow-up
     H(40290, nullptr),       // plan to CSV
-    H(40281, nullptr),       // import from AutoSkema
+    H(40281, ImportFraAutoSkema),
     H(40282, EksportTilAutoSkema),
 };
 
