@@ -638,17 +638,17 @@ void ExpAutoSkema() {
          kEksportTitel, MB_ICONEXCLAMATION);
     return;
   }
-  if (GetFileAttributesA(StiTab.szasexp) != INVALID_FILE_ATTRIBUTES) {
-    char gz[kStiLaengde + 4];
-    snprintf(gz, sizeof gz, "%s.gz", StiTab.szasexp);
-    if (GetFileAttributesA(gz) != INVALID_FILE_ATTRIBUTES) {
-      Boks("Der er allerede oprettet en eksportfil.\nOg serveren behandler den i øjeblikket, vent til serveren har "
-           "færdigbehandlet exporten.\nDu kan ikke lave en ny eksport før den eksistende er behandlet færdig.",
-           kEksportTitel, MB_ICONEXCLAMATION);
-      return;
-    }
-    GemSlet(StiTab.szasexp);
+  // The contact packs the document for sending and keeps only the packed
+  // form: that alone says the job is at the server.
+  char gz[kStiLaengde + 4];
+  snprintf(gz, sizeof gz, "%s.gz", StiTab.szasexp);
+  if (GetFileAttributesA(gz) != INVALID_FILE_ATTRIBUTES) {
+    Boks("Der er allerede oprettet en eksportfil.\nOg serveren behandler den i øjeblikket, vent til serveren har "
+         "færdigbehandlet exporten.\nDu kan ikke lave en ny eksport før den eksistende er behandlet færdig.",
+         kEksportTitel, MB_ICONEXCLAMATION);
+    return;
   }
+  if (GetFileAttributesA(StiTab.szasexp) != INVALID_FILE_ATTRIBUTES) GemSlet(StiTab.szasexp);
   while (FjernPerTabDubletter() != 0) {
   }
   while (FjernTalTabDubletter() != 0) {

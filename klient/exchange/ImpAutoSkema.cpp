@@ -348,7 +348,12 @@ void ImpAutoSkema() {
   bool gemt = false;
   {
     Gemning g;
+    // The export the answer belongs to goes in either form: a packed one
+    // left behind would be sent again in place of the next export.
+    char gz[kStiLaengde + 4];
+    snprintf(gz, sizeof gz, "%s.gz", StiTab.szasexp);
     GemSlet(StiTab.szasexp);
+    GemSlet(gz);
     GemSlet(StiTab.szasimp);
     gemt = GemAlleData(hwndHoved, 0) && g.Fuldfoer();
   }

@@ -194,6 +194,10 @@ TEST_F(ExpAutoSkemaTest, RefusalsLeaveEverythingAsItWas) {
        {"Der er allerede oprettet en eksportfil.\nOg serveren behandler den i øjeblikket, vent til serveren har "
         "færdigbehandlet exporten.\nDu kan ikke lave en ny eksport før den eksistende er behandlet færdig.",
         "AutoSkema Eksport!"}},
+      {"only the packed export is left, at the server", true, {"as_exp.json.gz"},
+       {"Der er allerede oprettet en eksportfil.\nOg serveren behandler den i øjeblikket, vent til serveren har "
+        "færdigbehandlet exporten.\nDu kan ikke lave en ny eksport før den eksistende er behandlet færdig.",
+        "AutoSkema Eksport!"}},
       {"an answer waits", true, {"as_imp.json"},
        {"Der ligger et svar fra AutoSkema, som endnu ikke er indlæst.\nIndlæs det med \"Import fra AutoSkema\", "
         "før du laver en ny eksport.",
