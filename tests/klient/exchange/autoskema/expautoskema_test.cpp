@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <set>
 #include <string>
@@ -15,6 +16,8 @@
 #include "MENUKOMMANDO.h"
 #include "autoskema_fixture.h"
 #include "eksportdlg.h"
+#include "tavo/test_gdi.h"
+#include "tavo/test_user.h"
 #include "win/controls.h"
 
 namespace {
@@ -90,6 +93,10 @@ class ExpAutoSkemaTest : public AutoSkole {
         char linje[300] = {};
         SendMessageA(liste, LB_GETTEXT, i, reinterpret_cast<LPARAM>(linje));
         viste.push_back(std::string(linje) + (SendMessageA(liste, LB_GETSEL, i, 0) > 0 ? " [valgt]" : ""));
+      }
+      if (const char *ud = std::getenv("TAVO_SNAPSHOT_DIR")) {
+        tavo::test::PumpUntilIdle();
+        tavo::test::SaveWindowPng(d.hwnd, (std::string(ud) + "/andre_plan_grupper.png").c_str());
       }
       if (vaelg) vaelg(liste);
       SendMessageA(d.hwnd, WM_COMMAND, ok ? IDOK : IDCANCEL, 0);
