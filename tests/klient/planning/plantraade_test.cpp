@@ -4,11 +4,19 @@
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
+#include <vector>
 #include <thread>
 
 #include "../data/pred_tabeller.h"
 #include "../data/store_fixture.h"
 #include "FF_PlanFyld.h"
+#include "FF_PlanRec.h"
+#include "ImpBehandl.h"
+#include "KATALOG.h"
+#include "OPTAEL.h"
+#include "SKOLEDATA.h"
+#include "TABOPER.h"
 #include "HENTGEM.h"
 #include "INDSTIL.h"
 #include "PLAN.h"
@@ -298,6 +306,124 @@ TEST_F(PlanTraadeDialoger, EscFoerFoersteMalingGoerIntet) {
     EXPECT_TRUE(tavo::test::DialogFailures().empty());
     tavo::test::StopDialogScript();
   }
+}
+
+// ---- Lock order under load ----
+
+// The plan of the made small school's first group, as the window holds it.
+class PlanTraadeLaasorden : public ::testing::Test {
+ protected:
+  std::string mappe;
+  Plan plan{};
+  uint32_t gruppeTab[2] = {0, 1};
+  HANDLE gemtMutex = 0;
+  void SetUp() override {
+    std::string skabelon = (std::filesystem::temp_directory_path() / "plantraadeXXXXXX").string();
+    ASSERT_NE(mkdtemp(skabelon.data()), nullptr);
+    mappe = skabelon;
+    SkoleStoerrelse st;
+    ASSERT_TRUE(SkoleStoerrelseFraNavn("small", &st));
+    std::string fejl;
+    ASSERT_EQ(LavSkoleData(mappe.c_str(), st, 1, &fejl), 0) << fejl;
+    OpretTalMutex();
+    BehandlData();
+    ASSERT_GE(tvffpg.wRecCnt, 2u);
+    gemtMutex = hPlanMutex;
+    hPlanMutex = 0;
+    AllokerPlanTabeller(&plan);
+    const FfpgRec *g = TabRec<FfpgRec>(tvffpg, 1);
+    plan.AktPlanGruppe = 1;
+    plan.Fradato = g->Fradato;
+    plan.Tildato = g->Tildato;
+    plan.Visning = 'A';
+    plan.StyrZ.ObjTab = gruppeTab;
+    plan.StyrZ.Pos.Antal = 1;
+    LavPeriodeTab(&plan, 1);
+    for (uint32_t n = 1; n < tvffgrund.wRecCnt; ++n) {
+      const FfgrundRec *r = TabRec<FfgrundRec>(tvffgrund, n);
+      if (!PlanRecIBrug(r->Status) || r->ffpg_id != 1) continue;
+      const uint32_t raekke = NyPlanRaekke(&plan, r, 0, false);
+      plan.GrundTab[raekke].GrundRec = n;
+    }
+    OpretOverskrifter(&plan);
+  }
+  void TearDown() override {
+    VentPaaPlanTraade(&plan);
+    tavo::test::StopDialogScript();
+    if (hPlanMutex) CloseHandle(hPlanMutex);
+    hPlanMutex = gemtMutex;
+    TomPlan(&plan);
+    TomPlanTabeller(&plan);
+    free(plan.PeriodeTab);
+    free(plan.PeriodeSort);
+    PlanOpdaterVenter.store(0);
+    std::error_code ec;
+    std::filesystem::remove_all(mappe, ec);
+  }
+  struct Billede {
+    std::vector<std::vector<double>> poster;
+    std::vector<double> mnd;
+  };
+  static Billede Tag() {
+    Billede b;
+    for (uint32_t n = 1; n <= PlanTal.Antal; ++n) {
+      const PlanTabPost &p = PlanTal.PlanTab[n];
+      b.poster.push_back({double(p.ffgrund), double(p.akti), double(p.skfa), double(p.anfo), double(p.UgeIdx),
+                          double(p.MndIdx), double(p.SkemaLektioner), double(p.PlanLektioner), p.PlanUndervisning,
+                          p.PlanTimer, p.PlanRettearbejde, p.PlanEksamen, p.Aktuel, p.Minutnorm, double(p.Art),
+                          double(p.Ugedag), double(p.Kilde)});
+    }
+    const size_t celler = (size_t(PlanTalMndM) + 1) * (PlanTalMndF + 1);
+    for (size_t i = 0; PlanTalMndTab && i < celler; ++i) {
+      const PlanTalMndCelle &c = PlanTalMndTab[i];
+      b.mnd.insert(b.mnd.end(), {c.Undervisning, c.Timer, c.Rettearbejde, c.Eksamen});
+    }
+    return b;
+  }
+};
+
+TEST_F(PlanTraadeLaasorden, MangeJobUnderVentedialogerneEnderSomEnOptaelling) {
+  // One recount on the quiet plan is the answer.
+  CountPlanTal();
+  TagTalMutex();
+  CountSkemaTal();
+  CountTimoakTal();
+  CountPlanTalMnd();
+  SlipTalMutex();
+  const Billede stille = Tag();
+  ASSERT_GT(stille.poster.size(), 0u);
+  FreePlanTab();
+  PlanIndeksNulstil();
+  if (PlanTalMndTab) memset(PlanTalMndTab, 0, sizeof(PlanTalMndCelle) * (size_t(PlanTalMndM) + 1) * (PlanTalMndF + 1));
+
+  hPlanMutex = CreateMutexA(nullptr, FALSE, nullptr);
+  tavo::test::StartDialogScript(20000);
+  for (int i = 0; i < 400; ++i) tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &) -> INT_PTR { return 0; });
+  const auto t0 = Klok::now();
+  std::atomic<bool> faerdig{false};
+  std::thread starter([&] {
+    const int andre[] = {1, 2, 4, 5};
+    for (int i = 0; i < 50; ++i) {
+      StartPlanTraad(&plan, 3);
+      if (i % 5 == 0) StartPlanTraad(&plan, andre[(i / 5) % 4]);
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    faerdig = true;
+  });
+  // The main thread waits as a report does: the plan mutex, then the count
+  // mutex, again and again while the jobs run.
+  while (!faerdig.load() && Klok::now() - t0 < std::chrono::seconds(60)) {
+    EXPECT_EQ(VentPaaMutex(hPlanMutex), 1);
+    EXPECT_EQ(VentPaaMutex(TalMutex), 1);
+  }
+  starter.join();
+  EXPECT_EQ(VentPaaMutex(hPlanMutex), 1);
+  VentPaaPlanTraade(&plan);
+  EXPECT_LT(Klok::now() - t0, std::chrono::seconds(60));
+  EXPECT_EQ(PlanOpdaterVenter.load(), 0u);
+  const Billede slut = Tag();
+  EXPECT_EQ(slut.poster, stille.poster);
+  EXPECT_EQ(slut.mnd, stille.mnd);
 }
 
 }  // namespace
