@@ -3,13 +3,20 @@
 // reloads (scheduled hours of the activity and subject rows, the totals of
 // every row, the staff figures of the group's employments), against one
 // plain pass over the plan's rows, the group's event rows and the
-// postings, reading the fields the figures read. Both are measured side by
-// side in one run; each figure is the best of several rounds.
+// postings, reading the fields the figures read; the subject distribution
+// against a plain pass over the same event rows and fagelv records, with the
+// memory it adds at its peak against the data folder's size; and the plan
+// jobs' recount against the same counts called directly, against a plain
+// pass over what they read, and for ten requests in a row. Each pair is
+// measured side by side in one run; each figure is the best of several
+// rounds.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <cstring>
 #include <map>
 #include <string>
 
@@ -21,6 +28,7 @@
 #include "KATALOG.h"
 #include "OPTAEL.h"
 #include "PLAN.h"
+#include "PlanTraad.h"
 #include "RECPRED.h"
 #include "SIDEFIL.h"
 #include "SKEREC.h"
@@ -126,6 +134,86 @@ double Gennemgang(const Plan *plan) {
   return sum;
 }
 
+// Resident and peak resident memory of the process in kB.
+long Status(const char *felt) {
+  std::ifstream f("/proc/self/status");
+  std::string linje;
+  while (std::getline(f, linje))
+    if (linje.rfind(felt, 0) == 0) return atol(linje.c_str() + strlen(felt));
+  return -1;
+}
+
+// Starts a new peak from the present size (Linux clears the peak on "5").
+void NulstilTop() {
+  std::ofstream f("/proc/self/clear_refs");
+  f << "5";
+}
+
+uint64_t MappeStoerrelse(const std::filesystem::path &mappe) {
+  uint64_t n = 0;
+  std::error_code ec;
+  for (auto &e : std::filesystem::recursive_directory_iterator(mappe, ec))
+    if (e.is_regular_file()) n += e.file_size();
+  return n;
+}
+
+// The plain pass of the subject distribution: the event rows of the weeks
+// before the group and every fagelv record.
+double FagGennemgang(const Plan *plan) {
+  double sum = 0.0;
+  const uint32_t til = std::min(PlanUgeIndeks(plan->Fradato), SkemaPeriode.AntalUger);
+  for (uint32_t u = 1; u <= til; ++u) {
+    const TabVar *b = SkemabegBucket(IndeksTilUge(u));
+    if (!b || !b->pbTab) continue;
+    const SkeRec *rk = reinterpret_cast<const SkeRec *>(b->pbTab);
+    for (uint32_t i = 1; i < b->wRecCnt; ++i)
+      if ((rk[i].Status & 0x48) == 0x40) sum += rk[i].akti_id + rk[i].anfo_id + rk[i].skfa_id;
+  }
+  for (uint32_t n = 1; n < tvfagelv.wRecCnt; ++n) {
+    const FagelvRec *f = TabRec<FagelvRec>(tvfagelv, n);
+    sum += f->akti1_id + f->akti2_id + f->Faelles_Elever + f->Status;
+  }
+  return sum;
+}
+
+// The plain pass of the recount: every fftaltab record, the event rows and
+// the postings, reading the fields the counts read.
+double OptaelGennemgang() {
+  double sum = 0.0;
+  for (uint32_t n = 1; n < tvfftaltab.wRecCnt; ++n) {
+    const FftaltabRec *t = TabRec<FftaltabRec>(tvfftaltab, n);
+    sum += t->ffgrund_id + t->Uge + t->Lektioner + t->Timer + t->Rettearbejd + t->Eksametid + t->Status;
+  }
+  for (uint32_t u = 1; u <= SkemaPeriode.AntalUger; ++u) {
+    const TabVar *b = SkemabegBucket(IndeksTilUge(u));
+    if (!b || !b->pbTab) continue;
+    const SkeRec *rk = reinterpret_cast<const SkeRec *>(b->pbTab);
+    for (uint32_t i = 1; i < b->wRecCnt; ++i)
+      if ((rk[i].Status & 0x48) == 0x40)
+        sum += rk[i].akti_id + rk[i].anfo_id + rk[i].skfa_id + rk[i].skemarol_id + rk[i].Minutnorm + rk[i].Dag +
+               rk[i].Antal_std_lektioner;
+  }
+  for (MaanedIndeks mi = 1; mi <= SkemaPeriode.AntalMaaneder; ++mi) {
+    const TabVar *b = TimoakBucket(IndeksTilMaaned(mi));
+    if (!b || !b->pbTab) continue;
+    const TimoakRaekke *rk = reinterpret_cast<const TimoakRaekke *>(b->pbTab);
+    for (uint32_t i = 1; i < b->wRecCnt; ++i)
+      if ((rk[i].Status & 0x48) == 0x40) sum += rk[i].Timer + rk[i].anfo_id + rk[i].akti_id + rk[i].Type + rk[i].Dato;
+  }
+  return sum;
+}
+
+// The recount's work without its thread and locks.
+void OptaelDirekte(Plan *plan) {
+  CountPlanTal();
+  TagTalMutex();
+  CountSkemaTal();
+  CountTimoakTal();
+  CountPlanTalMnd();
+  SlipTalMutex();
+  OpdaterOverUnder(plan);
+}
+
 }  // namespace
 
 int main() {
@@ -160,6 +248,74 @@ int main() {
   printf("row-figures-ms %.3f ms\n", tal);
   printf("row-figures-pass-ms %.3f ms\n", pass);
   printf("row-figures-vs-pass %.2f x\n", pass > 0 ? tal / pass : 0.0);
+
+  // The subject distribution, with the memory it adds at its peak. The made
+  // groups begin on the schedule period's first day, which leaves no
+  // timetable before them; the group is taken to begin in the middle of the
+  // period, so that half a year of events lies before it.
+  FfpgRec *gruppe1 = TabRec<FfpgRec>(tvffpg, 1);
+  const Dato gemtFra = gruppe1->Fradato;
+  gruppe1->Fradato = UgeDagTilDato(IndeksTilUge(SkemaPeriode.AntalUger / 2), 1);
+  plan.Fradato = gruppe1->Fradato;
+  const uint64_t dataBytes = MappeStoerrelse(std::filesystem::path(mappe) / "data");
+  const long foer = Status("VmRSS:");
+  NulstilTop();
+  ByggFagfordl(&plan);
+  const long top = Status("VmHWM:");
+  kontrol += FagGennemgang(&plan);
+  double fag = 1e300, fagPass = 1e300;
+  for (int i = 0; i < RUNDER; ++i) {
+    fag = std::min(fag, Bedst1([&] { ByggFagfordl(&plan); }));
+    fagPass = std::min(fagPass, Bedst1([&] { kontrol += FagGennemgang(&plan); }));
+  }
+  printf("subject-distribution-records %u records\n", tvfffagfordl.wRecCnt ? tvfffagfordl.wRecCnt - 1 : 0);
+  printf("subject-distribution-ms %.3f ms\n", fag);
+  printf("subject-distribution-pass-ms %.3f ms\n", fagPass);
+  printf("subject-distribution-vs-pass %.2f x\n", fagPass > 0 ? fag / fagPass : 0.0);
+  printf("subject-distribution-peak-vs-data %.3f ratio\n",
+         dataBytes ? static_cast<double>(std::max(0L, top - foer)) * 1024.0 / static_cast<double>(dataBytes) : 0.0);
+  gruppe1->Fradato = gemtFra;
+  plan.Fradato = gemtFra;
+
+  // The recount: one job 3 on its thread, the same work called directly,
+  // and ten requests a few milliseconds apart as a user types ten cells.
+  hPlanMutex = CreateMutexA(nullptr, FALSE, nullptr);
+  auto EtJob = [&] {
+    StartPlanTraad(&plan, 3);
+    VentPaaPlanTraade(&plan);
+  };
+  auto TiRettelser = [&] {
+    for (int i = 0; i < 10; ++i) {
+      StartPlanTraad(&plan, 3);
+      Sleep(3);
+    }
+    VentPaaPlanTraade(&plan);
+  };
+  EtJob();
+  OptaelDirekte(&plan);
+  kontrol += OptaelGennemgang();
+  double job = 1e300, direkte = 1e300, optPass = 1e300, ti = 1e300;
+  const uint32_t koerslerFoer = PlanOptaellinger();
+  uint32_t tiKoersler = UINT32_MAX;
+  for (int i = 0; i < RUNDER; ++i) {
+    job = std::min(job, Bedst1(EtJob));
+    direkte = std::min(direkte, Bedst1([&] { OptaelDirekte(&plan); }));
+    optPass = std::min(optPass, Bedst1([&] { kontrol += OptaelGennemgang(); }));
+    const uint32_t k0 = PlanOptaellinger();
+    ti = std::min(ti, Bedst1(TiRettelser));
+    tiKoersler = std::min(tiKoersler, PlanOptaellinger() - k0);
+  }
+  (void)koerslerFoer;
+  printf("recount-ms %.3f ms\n", job);
+  printf("recount-baseline-ms %.3f ms\n", direkte);
+  printf("recount-vs-baseline %.2f x\n", direkte > 0 ? job / direkte : 0.0);
+  printf("recount-pass-ms %.3f ms\n", optPass);
+  printf("recount-vs-pass %.2f x\n", optPass > 0 ? job / optPass : 0.0);
+  printf("ten-edits-recount-ms %.3f ms\n", ti);
+  printf("ten-edits-recounts %u runs\n", tiKoersler);
+  printf("ten-edits-vs-one-recount %.2f x\n", job > 0 ? ti / job : 0.0);
+  CloseHandle(hPlanMutex);
+  hPlanMutex = 0;
   if (kontrol == 12345.678) printf("\n");
 
   TomPlan(&plan);

@@ -26,6 +26,9 @@
 #include "MINNORM.h"
 #include "PLANIDX.h"
 #include "PlanOpfTal.h"
+#include "PlanTraad.h"
+#include "PROGVINDUER.h"
+#include "BESKEDER.h"
 #include "RECPRED.h"
 #include "ROLLER.h"
 #include "SIDEFIL.h"
@@ -223,6 +226,7 @@ void TomPlanTabeller(Plan *plan) {
   free(plan->PlanSkphTab);
   free(plan->AnfoSkfaKrydsTab);
   plan->AnfoSkfaKrydsTab = nullptr;
+  plan->KrydsAnfoAntal = plan->KrydsFagAntal = 0;
   plan->PlanAktiTab = nullptr;
   plan->PlanAnfoTab = nullptr;
   plan->PlanSkphTab = nullptr;
@@ -632,35 +636,17 @@ bool GemPlan(HWND hDlg, Plan *plan) {
   return ok;
 }
 
+bool HentPlan(HWND, Plan *) {
+  // The load of the plan rows is not part of this build yet: the plan
+  // window cannot open, and says so in the log.
+  LogPrintf("** Fejl: HentPlan(): planen kan ikke indl\xE6ses i denne version\n");
+  return false;
+}
+
+
 // ---- Row totals, headings and scheduled numbers ----
 
 namespace {
-
-// The plan-data mutex for a whole pass; nothing to take before the plan
-// window has made it.
-class PlanLaas {
- public:
-  explicit PlanLaas(bool proev = false) {
-    const HANDLE h = hPlanMutex;
-    if (!h) {
-      taget_ = true;
-      return;
-    }
-    const DWORD r = WaitForSingleObject(h, proev ? 0 : INFINITE);
-    if (r == WAIT_OBJECT_0 || (!proev && r == WAIT_ABANDONED)) h_ = h, taget_ = true;
-    else if (r == WAIT_ABANDONED) h_ = h;  // taken, but its data is not to be trusted
-  }
-  ~PlanLaas() {
-    if (h_) ReleaseMutex(h_);
-  }
-  PlanLaas(const PlanLaas &) = delete;
-  PlanLaas &operator=(const PlanLaas &) = delete;
-  bool Taget() const { return taget_; }
-
- private:
-  HANDLE h_ = 0;
-  bool taget_ = false;
-};
 
 bool ErOverskriftArt(uint32_t art) { return ErSumArt(art); }
 
@@ -1278,6 +1264,8 @@ void BygAnfoSkfaKryds(Plan *plan) {
   free(plan->AnfoSkfaKrydsTab);
   plan->AnfoSkfaKrydsTab = Alloker<uint16_t>(size_t(anfoer) * fag);
   TAVO_ASSERT(plan->AnfoSkfaKrydsTab != NULL && "Plan->AnfoSkfaKrydsTab != NULL");
+  plan->KrydsAnfoAntal = anfoer;
+  plan->KrydsFagAntal = fag;
   for (uint32_t u = 1; u <= SkemaPeriode.AntalUger; ++u) {
     const TabVar *tv = SkemabegBucket(IndeksTilUge(u));
     if (!tv || !tv->pbTab) continue;
@@ -1513,4 +1501,306 @@ void OpdaterAlt(Plan *plan) {
     }
   }
   OpdaterMedarbejdere(plan);
+}
+
+// ---- Student lessons and the subject distribution ----
+
+namespace {
+
+uint64_t Par(uint32_t a, uint32_t b) { return (static_cast<uint64_t>(a) << 32) | b; }
+
+// A group's subject rows (kinds 2 and 23) and the activities of its heading
+// rows (kinds 1 and 22).
+bool ErFagArt(uint32_t art) { return art == PLAN_FAG || art == PLAN_FREMMED_FAG; }
+bool ErAktiArt(uint32_t art) { return art == PLAN_AKTI || art == PLAN_FREMMED_AKTI; }
+
+bool AnfoLevende(uint32_t anfo) {
+  if (anfo == 0 || anfo >= tvanfo.wRecCnt) return false;
+  const AnfoRec *a = TabRec<AnfoRec>(tvanfo, anfo);
+  return a->Status >= 10 && a->Status <= 29 && !(a->Gruppe & 0x80000000u);
+}
+
+// Live, unarchived and of the group's dates; membership is not asked, as
+// assigning makes the employment a member.
+bool AnfoIGruppensDatoer(uint32_t anfo, const FfpgRec *g) {
+  if (!AnfoLevende(anfo) || !g) return false;
+  const AnfoRec *a = TabRec<AnfoRec>(tvanfo, anfo);
+  return Overlapper(a->Fradato, a->Tildato, g);
+}
+
+// Whether the row has planned lessons in a week that lies wholly outside
+// the employment's dates.
+bool PlanUdenforAnfo(const Plan *plan, uint32_t raekke, uint32_t anfo) {
+  const GrundRaekke &r = plan->GrundTab[raekke];
+  const AnfoRec *a = TabRec<AnfoRec>(tvanfo, anfo);
+  const Dato fra = a->Fradato, til = a->Tildato;
+  for (uint32_t u = 1; r.TalTab && u <= plan->UgeAntal; ++u) {
+    if (r.TalTab[u].Lektioner == 0) continue;
+    const Uge uge = IndeksTilUge(u);
+    if (UgeDagTilDato(uge, 7) < fra || UgeDagTilDato(uge, 1) > til) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void BeregnElevLektioner(Plan *plan, uint32_t gruppe, BruttoTabel *tab) {
+  PlanLaas laas;
+  free(tab->Poster);
+  tab->Antal = plan->GrundTabAntal + 1;
+  tab->Poster = Alloker<BruttoPost>(tab->Antal);
+  TAVO_ASSERT(tab->Poster != NULL && "Brutto != NULL");
+  const FfpgRec *g = Gruppe(gruppe);
+  if (!g) return;
+  // 1. The group's subjects and its heading rows' activities, numbered in
+  // row order from 1.
+  std::unordered_map<uint32_t, uint32_t> fagNr, planAktiNr;
+  std::vector<uint32_t> fagRaekker;
+  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
+    const GrundRaekke &gr = plan->GrundTab[r];
+    if (gr.ffpg_id != gruppe) continue;
+    const uint32_t art = plan->ObjTypeTab[r];
+    if (ErAktiArt(art)) planAktiNr.try_emplace(gr.Aktivitet, static_cast<uint32_t>(planAktiNr.size() + 1));
+    if (ErFagArt(art)) {
+      fagNr.try_emplace(gr.Skolefag, static_cast<uint32_t>(fagNr.size() + 1));
+      fagRaekker.push_back(r);
+    }
+  }
+  if (fagRaekker.empty()) return;
+  // 2.-5. The weeks before the group's first week: the scheduled activities
+  // and employments numbered by first appearance, and the lessons per
+  // (scheduled activity, subject, employment), kept for the triples that
+  // occur only.
+  const uint32_t sidsteUge = std::min(PlanUgeIndeks(g->Fradato), SkemaPeriode.AntalUger);
+  std::vector<uint32_t> aktiNr(tvakti.wRecCnt, 0), anfoNr(tvanfo.wRecCnt, 0);
+  uint32_t aktiAntal = 0, anfoAntal = 0;
+  std::vector<uint8_t> levende(tvanfo.wRecCnt, 0);
+  for (uint32_t n = 1; n < tvanfo.wRecCnt; ++n) levende[n] = AnfoLevende(n) ? 1 : 2;
+  struct Noegle {
+    uint32_t b, f, e;
+    bool operator==(const Noegle &o) const { return b == o.b && f == o.f && e == o.e; }
+  };
+  struct NoegleHash {
+    size_t operator()(const Noegle &k) const {
+      return std::hash<uint64_t>()((static_cast<uint64_t>(k.b) << 40) ^ (static_cast<uint64_t>(k.f) << 20) ^ k.e);
+    }
+  };
+  std::unordered_map<Noegle, uint32_t, NoegleHash> lektioner;
+  for (uint32_t u = 1; u <= sidsteUge; ++u) {
+    const TabVar *tv = SkemabegBucket(IndeksTilUge(u));
+    if (!tv || !tv->pbTab) continue;
+    const SkeRec *rk = reinterpret_cast<const SkeRec *>(tv->pbTab);
+    for (uint32_t i = 1; i < tv->wRecCnt; ++i) {
+      const SkeRec &x = rk[i];
+      const uint32_t akti = x.akti_id, anfo = x.anfo_id, skfa = x.skfa_id;
+      if ((x.Status & 0x48) != 0x40 || !akti || !anfo || !skfa || akti >= aktiNr.size() || anfo >= anfoNr.size() ||
+          levende[anfo] != 1)
+        continue;
+      const auto f = fagNr.find(skfa);
+      if (f == fagNr.end()) continue;
+      if (!aktiNr[akti]) aktiNr[akti] = ++aktiAntal;
+      if (!anfoNr[anfo]) anfoNr[anfo] = ++anfoAntal;
+      ++lektioner[{aktiNr[akti], f->second, anfoNr[anfo]}];
+    }
+  }
+  if (lektioner.empty()) return;
+  // 4. The common students of a plan activity and a scheduled activity,
+  // for the pairs fagelv names: per plan activity its partners.
+  std::unordered_map<uint32_t, std::vector<std::pair<uint32_t, uint32_t>>> partnere;  // plan akti -> (b, s)
+  std::unordered_map<uint64_t, uint32_t> faelles;
+  auto Saet = [&](uint32_t a, uint32_t b, uint32_t s) {
+    if (!planAktiNr.count(a) || b >= aktiNr.size() || !aktiNr[b]) return;
+    const auto [it, ny] = faelles.insert_or_assign(Par(a, aktiNr[b]), s);
+    (void)it;
+    if (ny) partnere[a].push_back({aktiNr[b], 0});
+  };
+  for (uint32_t n = 1; n < tvfagelv.wRecCnt; ++n) {
+    const FagelvRec *f = TabRec<FagelvRec>(tvfagelv, n);
+    if (f->Status == 0) continue;
+    const uint32_t a1 = f->akti1_id, a2 = f->akti2_id, s = f->Faelles_Elever;
+    Saet(a1, a2, s);
+    Saet(a2, a1, s);
+  }
+  for (auto &[a, v] : partnere) {
+    for (auto &p : v) p.second = faelles[Par(a, p.first)];
+    std::sort(v.begin(), v.end());
+  }
+  // The employments and lessons of each (scheduled activity, subject), in
+  // employment order.
+  std::unordered_map<uint64_t, std::vector<std::pair<uint32_t, uint32_t>>> efterAktiFag;  // (b, f) -> (e, c)
+  std::vector<uint32_t> anfoAf(anfoAntal + 1, 0);
+  for (uint32_t n = 1; n < anfoNr.size(); ++n)
+    if (anfoNr[n]) anfoAf[anfoNr[n]] = n;
+  for (const auto &[k, c] : lektioner) efterAktiFag[Par(k.b, k.f)].push_back({k.e, c});
+  for (auto &[k, v] : efterAktiFag) std::sort(v.begin(), v.end());
+  // 6. Each subject row: s x c for its activity's partners b and the
+  // employments of (b, its subject), in the order of b and then of the
+  // employment; an eleventh employment is dropped.
+  for (uint32_t r : fagRaekker) {
+    const GrundRaekke &gr = plan->GrundTab[r];
+    const auto p = partnere.find(gr.Aktivitet);
+    if (p == partnere.end()) continue;
+    const uint32_t f = fagNr[gr.Skolefag];
+    BruttoPost &post = tab->Poster[r];
+    for (const auto &[b, s] : p->second) {
+      if (s == 0) continue;
+      const auto l = efterAktiFag.find(Par(b, f));
+      if (l == efterAktiFag.end()) continue;
+      for (const auto &[e, c] : l->second) {
+        const uint32_t anfo = anfoAf[e], v = s * c;
+        uint32_t i = 0;
+        while (i < post.Antal && post.Anfo[i] != anfo) ++i;
+        if (i == post.Antal) {
+          if (post.Antal >= kBruttoAnfo) continue;
+          post.Anfo[post.Antal++] = anfo;
+        }
+        post.Vaerdi[i] += v;
+        post.Vaerdi2[i] += v;
+      }
+    }
+  }
+}
+
+void ByggFagfordl(Plan *plan) {
+  PlanLaas laas;
+  ResetTab(&tdfffagfordl, &tvfffagfordl, 1);
+  BruttoTabel tab{};
+  for (uint32_t i = 1; plan->StyrZ.ObjTab && i <= plan->StyrZ.Pos.Antal; ++i) {
+    const uint32_t gruppe = plan->StyrZ.ObjTab[i];
+    const FfpgRec *g = Gruppe(gruppe);
+    if (!g) continue;
+    const Dato fra = g->Fradato, til = g->Tildato;
+    BeregnElevLektioner(plan, gruppe, &tab);
+    for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
+      const GrundRaekke &gr = plan->GrundTab[r];
+      if (gr.ffpg_id != gruppe || !ErFagArt(plan->ObjTypeTab[r]) || !gr.Medarbejder1) continue;
+      const BruttoPost &p = tab.Poster[r];
+      uint32_t anfo = gr.Medarbejder1, vaerdi = 0;
+      bool fundet = false;
+      for (uint32_t hvem : {gr.Medarbejder1, gr.Medarbejder2}) {
+        for (uint32_t k = 0; hvem && k < p.Antal && k < kBruttoAnfo && !fundet; ++k)
+          if (p.Anfo[k] == hvem) anfo = hvem, vaerdi = p.Vaerdi[k], fundet = true;
+      }
+      const uint32_t n = NewRec(&tdfffagfordl, &tvfffagfordl);
+      if (n == 0) {
+        LogPrintf("** Fejl: ByggFagfordl(): ingen plads til en fagfordeling\n");
+        free(tab.Poster);
+        return;
+      }
+      FffagfordlRec *f = TabRec<FffagfordlRec>(tvfffagfordl, n);
+      *f = FffagfordlRec{};
+      f->ffpg_id = gruppe;
+      f->Fradato = fra;
+      f->Tildato = til;
+      f->anfo_id = anfo;
+      f->akti_id = gr.Aktivitet;
+      f->skfa_id = gr.Skolefag;
+      f->Elevlektioner = vaerdi;
+      f->Ejer = gr.Ejer;
+      f->Status = PLANREC_LEVER;
+      MarkerBlok(tdfffagfordl, tvfffagfordl, n);
+    }
+  }
+  free(tab.Poster);
+}
+
+bool TilknytMedarbejder(Plan *plan, uint32_t anfo, uint32_t raekke) {
+  if (raekke == 0 || raekke > plan->GrundTabAntal || plan->ObjTypeTab[raekke] != PLAN_FAG) return false;
+  const FfpgRec *g = Gruppe(plan->AktPlanGruppe);
+  if (!AnfoIGruppensDatoer(anfo, g)) return false;
+  PlanLaas laas;
+  GrundRaekke &r = plan->GrundTab[raekke];
+  const uint32_t gruppe = r.ffpg_id;
+  if (plan->AnfoSkfaKrydsTab && anfo < plan->KrydsAnfoAntal && r.Skolefag < plan->KrydsFagAntal) {
+    uint16_t &c = plan->AnfoSkfaKrydsTab[size_t(anfo) * plan->KrydsFagAntal + r.Skolefag];
+    if (c == 0) c = 1;
+  }
+  if (plan->PlanAnfoTab && anfo <= plan->PlanAnfoAntal) plan->PlanAnfoTab[anfo].IPlan = 1;
+  bool ingenRaekke = true;
+  for (uint32_t k = 1; k <= plan->GrundTabAntal && ingenRaekke; ++k) {
+    const GrundRaekke &o = plan->GrundTab[k];
+    if (o.ffpg_id == gruppe && !o.ErSum && (o.Medarbejder1 == anfo || o.Medarbejder2 == anfo)) ingenRaekke = false;
+  }
+  const uint32_t overskrift = FindOverskrift(plan, raekke);
+  bool sat = false;
+  if (r.Medarbejder1 == 0 || r.Medarbejder2 != anfo) {
+    if (r.Medarbejder1 != anfo) {
+      // Out of the heading's and the employees' sums while it changes.
+      FlytTal(plan, overskrift, raekke, -1);
+      AddPlanRaekkeTilSum(plan, raekke, -1, 3);
+      if (r.Medarbejder1 == 0) {
+        r.Medarbejder1 = anfo;
+        r.Minutnorm1 = -1.0f;
+      } else {
+        r.Medarbejder2 = anfo;
+        r.Minutnorm2 = -1.0f;
+      }
+      sat = true;
+    }
+  }
+  if (ingenRaekke && FindPgRel(gruppe, anfo, 'M') == 0) AddPgRel(gruppe, anfo, 'M');
+  if (sat) {
+    for (uint32_t u = 0; r.TalTab && u <= plan->UgeAntal + 1; ++u)
+      if (r.TalTab[u].Lektioner) BeregnUgeTimer(plan, u, raekke, r.TalTab[u].Lektioner);
+    FlytTal(plan, overskrift, raekke, +1);
+    AddPlanRaekkeTilSum(plan, raekke, +1, 3);
+  }
+  if (GemRaekke(plan, raekke, false) && r.GrundRec < tvffgrund.wRecCnt) {
+    FfgrundRec *rec = TabRec<FfgrundRec>(tvffgrund, r.GrundRec);
+    if (rec->Status != PLANREC_LEVER) {
+      rec->Status = PLANREC_LEVER;
+      MarkerBlok(tdffgrund, tvffgrund, r.GrundRec);
+      Gem(tdffgrund, tvffgrund);
+    }
+  }
+  if (hwndHoved && IsWindow(hwndHoved)) SendMessageA(hwndHoved, HOVED_DATA_AENDRET, 0, 0);
+  return ingenRaekke;
+}
+
+bool Vip(Plan *plan, const uint32_t valg[3]) {
+  if (valg[0]) return false;
+  const uint32_t gruppe = plan->AktPlanGruppe;
+  const FfpgRec *g = Gruppe(gruppe);
+  if (!g) return false;
+  bool udenfor = false, nogen = false;
+  {
+    PlanLaas laas;
+    BruttoTabel tab{};
+    BeregnElevLektioner(plan, gruppe, &tab);
+    const uint32_t aktuel = PlanAktuelRaekke(plan);
+    const GrundRaekke *cur = aktuel ? &plan->GrundTab[aktuel] : nullptr;
+    std::set<uint32_t> overskrifter;
+    for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r)
+      if (plan->ObjTypeTab[r] == PLAN_AKTI && plan->GrundTab[r].ffpg_id == gruppe)
+        overskrifter.insert(plan->GrundTab[r].Aktivitet);
+    for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
+      const GrundRaekke &gr = plan->GrundTab[r];
+      if (plan->ObjTypeTab[r] != PLAN_FAG || gr.ffpg_id != gruppe || !overskrifter.count(gr.Aktivitet)) continue;
+      if (!valg[2]) {
+        if (!cur || gr.Aktivitet != cur->Aktivitet) continue;
+        if (!valg[1] && gr.Skolefag != cur->Skolefag) continue;
+      }
+      const BruttoPost &p = tab.Poster[r];
+      const uint32_t antal = std::min(p.Antal, kBruttoAnfo);
+      if (antal == 0) continue;
+      uint32_t vinder = 0, bedst = 0;
+      for (uint32_t k = 0; k < antal; ++k)
+        if (AnfoIGruppensDatoer(p.Anfo[k], g) && (vinder == 0 || p.Vaerdi[k] > bedst)) vinder = p.Anfo[k], bedst = p.Vaerdi[k];
+      if (vinder == 0) vinder = p.Anfo[antal - 1];
+      if (!gr.Skolefag) continue;
+      if (vinder >= tvanfo.wRecCnt || PlanUdenforAnfo(plan, r, vinder)) {
+        udenfor = udenfor || vinder < tvanfo.wRecCnt;
+        continue;
+      }
+      const uint32_t m1 = gr.Medarbejder1, m2 = gr.Medarbejder2;
+      TilknytMedarbejder(plan, vinder, r);
+      nogen = nogen || gr.Medarbejder1 != m1 || gr.Medarbejder2 != m2;
+    }
+    free(tab.Poster);
+    if (nogen) OpretOverskrifter(plan);
+  }
+  if (udenfor)
+    MessageBoxA(plan->hwndPlan, "Der er lagt plan lektioner/timer udenfor medarbejderens periode!\nDe medarbejdere blev ikke vippet!",
+                "Planer udenfor periode!", MB_OK | MB_ICONINFORMATION);
+  return nogen;
 }

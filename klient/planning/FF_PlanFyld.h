@@ -76,6 +76,10 @@ void GemPeriode(Plan *plan, uint32_t pos, uint32_t ffpp, uint32_t raekke, bool g
 // crash-safe save: false, after telling the user, when it failed.
 bool GemPlan(HWND hDlg, Plan *plan);
 
+// The plan load of the selected groups into the plan, stepping the progress
+// bar of hDlg; false when the plan could not be loaded.
+bool HentPlan(HWND hDlg, Plan *plan);
+
 // One pass of duplicate removal each; the number of records deleted.
 uint32_t FjernGrundDubletter();
 uint32_t FjernPerTabDubletter();
@@ -136,3 +140,27 @@ void OpdaterOverUnder(Plan *plan);
 // The scheduled hours and the totals of every row, then the employments;
 // waits for hPlanMutex.
 void OpdaterAlt(Plan *plan);
+
+// ---- Student lessons and the subject distribution ----
+// The gross table of one group into *tab (its old entries freed; the caller
+// frees the new ones): per row number, the employments that teach the
+// subject row's students in that subject before the group begins, linked
+// through the common students of fagelv, with their student lessons; at
+// most ten per row. Under hPlanMutex.
+void BeregnElevLektioner(Plan *plan, uint32_t gruppe, BruttoTabel *tab);
+// Rebuilds fffagfordl from the student lessons of every selected group,
+// under hPlanMutex. The records stay in memory for the next save of all
+// data: a plan job never writes files.
+void ByggFagfordl(Plan *plan);
+// Puts a usable employment on a subject row of the current group (first
+// employee, else a different second), makes it a member when it had no row
+// in the group, works out the row's hours again and writes the row; true
+// when the employment had no row in the group before.
+bool TilknytMedarbejder(Plan *plan, uint32_t anfo, uint32_t raekke);
+// Assigns to the selected subject rows the employee with the most student
+// lessons. valg[0] set: nothing; valg[1] and valg[2] 0: the rows of the
+// current activity and subject; valg[1]: all rows of the current activity;
+// valg[2]: all rows. A row whose planned lessons lie outside the winner's
+// dates keeps its employees, and one message says so after the run. True
+// when any row got an employee.
+bool Vip(Plan *plan, const uint32_t valg[3]);

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "FF_PlanFyld.h"
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "RECPRED.h"
@@ -177,4 +178,18 @@ uint32_t PlanVaelgBruttoMedarbejder(const BruttoTabel *tab, uint32_t raekke) {
     if (p->Vaerdi[i] > bedstVaerdi) bedst = p->Anfo[i], bedstVaerdi = p->Vaerdi[i];
   }
   return bedst;
+}
+
+uint32_t PlanForeslaaMedarbejderIPlan(Plan *plan) {
+  if (!plan) return 0;
+  BruttoTabel tab{};
+  BeregnElevLektioner(plan, plan->AktPlanGruppe, &tab);
+  const uint32_t anfo = PlanVaelgBruttoMedarbejder(&tab, PlanAktuelRaekke(plan));
+  free(tab.Poster);
+  return anfo;
+}
+
+uint32_t PlanForeslaaMedarbejder(HWND hwndPlan) {
+  if (!hwndPlan) return 0;
+  return PlanForeslaaMedarbejderIPlan(reinterpret_cast<Plan *>(SendMessageA(hwndPlan, REL_PLAN_TILSTAND, 0, 0)));
 }

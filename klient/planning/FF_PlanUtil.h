@@ -59,3 +59,9 @@ uint32_t PlanBruttoVaerdi(HWND hwndPlan, uint32_t anfo);
 // (Status 10..29) and not archived, the one with the largest value, the
 // first of equals; 0 when none has a value.
 uint32_t PlanVaelgBruttoMedarbejder(const BruttoTabel *tab, uint32_t raekke);
+
+// The employee to suggest for the current row: the gross table of the
+// current group built afresh, and its pick for the row; 0 when none.
+uint32_t PlanForeslaaMedarbejderIPlan(Plan *plan);
+// The same, the Plan asked of the plan window (message 1324).
+uint32_t PlanForeslaaMedarbejder(HWND hwndPlan);

@@ -252,6 +252,9 @@ struct Plan {
   uint32_t PlanTraadId;
   HANDLE hPlanTraad;
   BruttoTabel Brutto;      // the gross table of the current group, when built
+  HWND hwndPlan;           // the plan window, for what the plan jobs post it
+  uint32_t KrydsAnfoAntal; // the sizes AnfoSkfaKrydsTab was made with
+  uint32_t KrydsFagAntal;
 };
 
 // The row under the row cursor (0 when none).

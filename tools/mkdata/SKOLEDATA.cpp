@@ -1728,6 +1728,28 @@ bool LavPlangruppe(Skole &s) {
       uint32_t nr;
       if (!Raekke(gi, 9, 0, 0, anfo, 0, &nr)) return false;
     }
+  // Common students of a few pairs of team activities per activity, so
+  // that the subject distribution has teachers to find.
+  Tabel fe = Hent("fagelv");
+  std::set<std::pair<uint32_t, uint32_t>> par;
+  const uint32_t antal = static_cast<uint32_t>(s.akti.size());
+  for (uint32_t a = 0; a < antal; ++a) {
+    if (ErOpgave(a)) continue;
+    for (uint32_t d = 1; d <= 3; ++d) {
+      const uint32_t b = (a + d) % antal;
+      if (b == a || ErOpgave(b)) continue;
+      const uint32_t x = std::min(s.akti[a], s.akti[b]), y = std::max(s.akti[a], s.akti[b]);
+      if (!par.insert({x, y}).second) continue;
+      uint32_t nr;
+      FagelvRec *f = Ny<FagelvRec>(fe, &nr);
+      if (!f) return false;
+      f->akti1_id = x;
+      f->akti2_id = y;
+      f->Faelles_Fag = 1;
+      f->Faelles_Elever = 3 + (a + b) % 12;
+      Faerdig(fe, nr, STATUS_AKTIV);
+    }
+  }
   return true;
 }
 
