@@ -360,7 +360,8 @@ int32_t PlanBredde(const Plan *plan, int32_t tilbudt) {
 int32_t PlanHoejde(const Plan *plan, int32_t tilbudt) {
   const GridAkse &y = plan->Ens.AkseY;
   const int64_t raekke = y.Forkant + y.CelleBredde + y.Bagkant;
-  int64_t h = raekke * std::max<uint32_t>(plan->Ens.ObjTabAntal, 15);
+  const uint32_t raekker = plan->Ens.ObjTabAntal;  // Ens is packed: read by value
+  int64_t h = raekke * std::max<uint32_t>(raekker, 15);
   h += (plan->LayoutPlanListe.Knapper ? 22 : 0) + plan->Ens.KolHovedHoejde + GetSystemMetrics(SM_CYHSCROLL) +
        GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME);
   h = std::max<int64_t>(h, 100);

@@ -32,6 +32,12 @@ uint32_t Slut(const Plan *plan, uint32_t n) {
   return KolonneStart(plan, n, PLAN_OMR_UGER) + KolonneBreddeIOmraade(plan, n, PLAN_OMR_UGER);
 }
 
+// The cell pane's height; Ens is packed, so its fields are read by value.
+uint32_t SynligHoejde(const Ens &e) {
+  const int h = e.RudeH[ENS_CELLER];
+  return h > 0 ? static_cast<uint32_t>(h) : 0;
+}
+
 uint32_t TilOffset(int64_t v) { return v < 0 ? 0 : static_cast<uint32_t>(v); }
 
 void SaetFoersteKolonne(Plan *plan) {
@@ -219,7 +225,7 @@ int PlanScroll(Plan *plan, UINT msg, WPARAM kode) {
     si.fMask = SIF_TRACKPOS;
     ny = e.hwndVScroll && GetScrollInfo(e.hwndVScroll, SB_CTL, &si) ? TilOffset(si.nTrackPos) : HIWORD(kode);
   } else {
-    GridScrollPixel(&e.AkseY, RaekkeHoejdeIalt(&e), static_cast<uint32_t>(std::max(e.RudeH[ENS_CELLER], 0)), &ny,
+    GridScrollPixel(&e.AkseY, RaekkeHoejdeIalt(&e), SynligHoejde(e), &ny,
                     static_cast<uint32_t>(kode));
   }
   if (ny == e.ScrollY) return 0;
@@ -272,7 +278,7 @@ bool PlanVScrollInfo(Plan *plan) {
   if (!e.StyrY || !e.AkseY.CelleBredde || !e.AkseY.CellerPrGruppe) return false;
   uint32_t off = e.ScrollY;
   const bool flyttet =
-      GridScrollTilAktuel(e.StyrY, &off, static_cast<uint32_t>(std::max(e.RudeH[ENS_CELLER], 0)), &e.AkseY);
+      GridScrollTilAktuel(e.StyrY, &off, SynligHoejde(e), &e.AkseY);
   e.ScrollY = off;
   if (e.hwndVScroll) {
     SCROLLINFO si{};
@@ -280,7 +286,7 @@ bool PlanVScrollInfo(Plan *plan) {
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
     const uint32_t h = RaekkeHoejdeIalt(&e);
     si.nMax = h ? static_cast<int>(h - 1) : 0;
-    si.nPage = static_cast<UINT>(std::max(e.RudeH[ENS_CELLER], 0));
+    si.nPage = SynligHoejde(e);
     si.nPos = static_cast<int>(off);
     SetScrollInfo(e.hwndVScroll, SB_CTL, &si, TRUE);
   }

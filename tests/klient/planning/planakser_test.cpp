@@ -83,6 +83,14 @@ TEST_F(PlanAkser, GroupsSpanAndColumns) {
   EXPECT_EQ(plan.StyrXRev[3], 0u);
   EXPECT_EQ(plan.StyrXRev[11], 9u);
 
+  // After a period change the cursor stays on its week and the first
+  // column shown moves one step.
+  plan.StyrX.Pos.Aktuel = 5;  // week 202501
+  plan.StyrX.Pos.Foerste = 1;
+  GenbygKolonner(&plan);
+  EXPECT_EQ(plan.UgeTab[plan.StyrX.ObjTab[plan.StyrX.Pos.Aktuel]], 202501u);
+  EXPECT_EQ(plan.StyrX.Pos.Foerste, 2u);
+
   // The sub-views have no total column.
   plan.UnderVisning = 1;
   BygKolonner(&plan);
@@ -292,6 +300,29 @@ TEST_F(PlanAkserGitter, HorizontalScrollByCode) {
   plan.StyrX.Pos.Aktuel = 1;
   EXPECT_TRUE(PlanHScrollInfo(&plan));
   EXPECT_EQ(plan.Ens.ScrollX, 0u);
+}
+
+TEST_F(PlanAkserGitter, RowsScrollAndTheWindowAsksForItsSize) {
+  Ens &e = plan.Ens;
+  e.AkseY = {0, 11, 1, 0, 0};
+  e.StyrY = &plan.StyrY.Pos;
+  plan.StyrY.Pos = {30, 1, 10, 1};
+  e.RudeH[ENS_CELLER] = 110;
+  EXPECT_EQ(PlanScroll(&plan, WM_VSCROLL, SB_LINEDOWN), 16);
+  EXPECT_EQ(e.ScrollY, 11u);
+  EXPECT_EQ(plan.StyrY.Pos.Foerste, 2u);
+  EXPECT_EQ(PlanScroll(&plan, WM_VSCROLL, SB_LINEUP), 16);
+  EXPECT_EQ(PlanScroll(&plan, WM_VSCROLL, SB_LINEUP), 0);
+  EXPECT_EQ(PlanScroll(&plan, WM_COMMAND, SB_LINEUP), 0);
+  plan.StyrY.Pos.Aktuel = 30;
+  EXPECT_TRUE(PlanVScrollInfo(&plan));
+  EXPECT_GE(plan.StyrY.Pos.Foerste + plan.StyrY.Pos.Synlige - 1, 30u);
+
+  // At least 400 by 100, at most what is offered.
+  EXPECT_EQ(PlanBredde(&plan, 1000), 400);
+  EXPECT_EQ(PlanBredde(&plan, 300), 300);
+  EXPECT_GE(PlanHoejde(&plan, 1000), 15 * 11);
+  EXPECT_EQ(PlanHoejde(&plan, 50), 50);
 }
 
 TEST_F(PlanAkserGitter, LayoutCollapsesForNoRoomAndScrollsRowsBack) {

@@ -253,6 +253,15 @@ TEST_F(PlanCsv, TheViewDecidesTheRowsAndTheColumnsInViewTheCells) {
   EXPECT_EQ(r[3][0], "Medarbejdere");
   EXPECT_EQ(r[4][0], "ABC , Anne Berg");
   EXPECT_EQ(r[5][0], "   MA    Matematik  - 1a Ma       ");
+
+  // A row whose employee record is gone keeps its name cell, empty, so the
+  // cells after it stay under their headings.
+  Rec<AnfoRec>(tvanfo, anfo)->meda_id = 999;
+  ExportPlanCsv(forael);
+  r = Laes(fil);
+  ASSERT_EQ(r.size(), 6u);
+  EXPECT_EQ(r[4].size(), r[3].size());
+  EXPECT_EQ(r[4][0], "");
 }
 
 TEST_F(PlanCsv, ASecondExportReplacesTheSameFileWithoutAsking) {

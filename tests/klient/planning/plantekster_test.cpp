@@ -10,6 +10,7 @@
 #include "PLANCSV.h"
 #include "PLANTEKST.h"
 #include "plan_fixtur.h"
+#include "tavo/test_gdi.h"
 
 using namespace plantest;
 
@@ -246,6 +247,28 @@ TEST_F(PlanTekster, CaptionsByRowKindWithTheGroupPrefix) {
   EXPECT_FALSE(PlanAktiTekst(&plan, uden, tekst));
   EXPECT_FALSE(PlanAnfoTekst(&plan, uden, tekst));
   EXPECT_STREQ(tekst, "");
+}
+
+TEST_F(PlanTekster, TheCaptionPaintersDrawTheSameTexts) {
+  HDC skaerm = GetDC(0);
+  HDC dc = CreateCompatibleDC(skaerm);
+  HBITMAP bmp = CreateCompatibleBitmap(skaerm, 300, 40);
+  ReleaseDC(0, skaerm);
+  SelectObject(dc, bmp);
+  EnsDC edc{dc, 255, 255};
+  const uint32_t r = Raekke(PLAN_OPG_TIMER, akti, fag, anfo);
+  tavo::test::ClearDrawnTexts();
+  TegnAnfoTekst(&plan, &edc, r, 16, 10, 20);
+  TegnAktiTekst(&plan, &edc, r, 16, 0, 0, 300, 20);
+  const auto t = tavo::test::DrawnTexts();
+  ASSERT_EQ(t.size(), 2u);
+  EXPECT_EQ(t[0].text, "   ABC, 1, Anne Berg");
+  EXPECT_EQ(t[0].x, 12);
+  EXPECT_EQ(t[0].y, 22);
+  EXPECT_EQ(t[1].text, "   3a Ma, Matematik");
+  EXPECT_EQ(t[1].bk_mode, TRANSPARENT);
+  DeleteDC(dc);
+  DeleteObject(bmp);
 }
 
 // ---- Sort keys.
