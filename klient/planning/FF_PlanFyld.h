@@ -76,6 +76,10 @@ void GemPeriode(Plan *plan, uint32_t pos, uint32_t ffpp, uint32_t raekke, bool g
 // crash-safe save: false, after telling the user, when it failed.
 bool GemPlan(HWND hDlg, Plan *plan);
 
+// The plan load of the selected groups into the plan, stepping the progress
+// bar of hDlg; false when the plan could not be loaded.
+bool HentPlan(HWND hDlg, Plan *plan);
+
 // One pass of duplicate removal each; the number of records deleted.
 uint32_t FjernGrundDubletter();
 uint32_t FjernPerTabDubletter();
@@ -136,3 +140,8 @@ void OpdaterOverUnder(Plan *plan);
 // The scheduled hours and the totals of every row, then the employments;
 // waits for hPlanMutex.
 void OpdaterAlt(Plan *plan);
+
+// ---- Subject distribution ----
+// Rebuilds fffagfordl from the student lessons of every selected group,
+// under hPlanMutex.
+void ByggFagfordl(Plan *plan);

@@ -252,6 +252,7 @@ struct Plan {
   uint32_t PlanTraadId;
   HANDLE hPlanTraad;
   BruttoTabel Brutto;      // the gross table of the current group, when built
+  HWND hwndPlan;           // the plan window, for what the plan jobs post it
 };
 
 // The row under the row cursor (0 when none).

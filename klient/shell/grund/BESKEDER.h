@@ -249,6 +249,9 @@ constexpr UINT TAST_SPOERG = 1363;  // TASTINFO
 constexpr UINT WM_ELEVPLAN_GENOPBYG = 1364;  // EPTRIN
 constexpr UINT WM_ELEVPLAN_NULSTIL = 1365;  // EPTRIN
 constexpr UINT TAST_MODTAG = 1366;  // TASTINFO
+// PLANTRAAD: to the plan window from a plan job: repaint the summary pane,
+// all rows (TegnPlanSumOmraade with flag 1), on the window's own thread
+constexpr UINT WM_PLAN_TEGN_SUM = 1390;
 constexpr UINT ELEVPLAN_HENT_WS = 1425;  // ELEVPLANVIN
 constexpr UINT ELEVLISTE_LUK = 1433;  // ELEVLISTEVIN, ELEVSTAT
 constexpr UINT ELEVLISTE_DATA_1 = 1435;  // ELEVLISTEVIN: the planning window rebuilt its workspace
