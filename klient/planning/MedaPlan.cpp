@@ -365,7 +365,6 @@ INT_PTR CALLBACK MedaPlanDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lPar
 void MedaPlanKommando(HWND hoved, UINT, LPARAM) {
   DeleteOldPdfFiles();
   VentPaaPlanBeregninger(hoved);
-  VentPaaPlanBeregninger(hoved);
   UdskrivValgRec valg;
   if (!PlanVinduePeriode(&valg.Fra, &valg.Til)) {
     const uint32_t aar = SkemaPeriode.AktuelDato / 10000;

@@ -176,7 +176,6 @@ void PlanNormKommando(HWND hoved, UINT, LPARAM) {
   UdskrivValgRec valg;
   valg.Fra = SkemaPeriode.AktuelDato / 100;
   VentPaaPlanBeregninger(hoved);
-  VentPaaPlanBeregninger(hoved);
   DeleteOldPdfFiles();
   RegistrerPlanUdskrivDialoger();
   if (DialogBoxParamA(0, MAKEINTRESOURCE(IDD_PLANNORM), hoved, PlanNormDlgProc, reinterpret_cast<LPARAM>(&valg)) != 1)

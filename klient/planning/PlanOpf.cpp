@@ -219,7 +219,6 @@ INT_PTR CALLBACK PlanOpfDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lPara
 
 void PrintPlanOpfolgning(HWND hoved, bool opgPeriode) {
   VentPaaPlanBeregninger(hoved);
-  VentPaaPlanBeregninger(hoved);
   DeleteOldPdfFiles();
   PlanOpfValgRec valg;
   valg.PerDato = SkemaPeriode.AktuelDato;

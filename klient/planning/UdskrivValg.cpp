@@ -10,6 +10,7 @@
 
 #include "KATALOG.h"
 #include "PLANIDX.h"
+#include "PlanTraad.h"
 #include "RECPRED.h"
 #include "STITAB.h"
 
@@ -163,10 +164,8 @@ bool SammeLinje(const PlanTabPost &a, const PlanTabPost &b) {
 }
 
 void VentPaaPlanBeregninger(HWND) {
-  // The plan's own wait dialog (on the plan data, then on the count
-  // tables) takes this place when the plan window's threads run; until
-  // then no plan thread exists, and the count tables are taken below
-  // while the entries are read.
+  VentPaaMutex(hPlanMutex);
+  VentPaaMutex(TalMutex);
 }
 
 bool PlanVinduePeriode(Dato *, Dato *) {

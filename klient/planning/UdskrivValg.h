@@ -58,7 +58,7 @@ bool SammeLinje(const PlanTabPost &a, const PlanTabPost &b);
 std::string FeltTekst(const char *felt, size_t n);
 
 // The reports wait for the plan's background computations before they read
-// the plan list: first the plan data, then the count tables.
+// the plan list: the wait dialog on the plan data, then on the count tables.
 void VentPaaPlanBeregninger(HWND hoved);
 // The plan group period of the open plan window; false while none is open.
 bool PlanVinduePeriode(Dato *fra, Dato *til);
