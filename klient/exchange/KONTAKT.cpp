@@ -498,7 +498,8 @@ long SendEksportJob(KontaktState *st) { return SendJob(st, &st->s, st->login, Ek
 int HentAutoJob(KontaktState *st) {
   const Job j = AutoJob();
   const int rc = HentJob(st, &st->autoS, st->autoLogin, j);
-  if (Findes(StiTab.szasexp) && hwndHoved) PostMessageA(hwndHoved, WM_AUTOSKEMA_KOMMET, 0, 0);
+  // Only an answer that has come may be imported.
+  if (Findes(StiTab.szasimp) && hwndHoved) PostMessageA(hwndHoved, WM_AUTOSKEMA_KOMMET, 0, 0);
   return rc;
 }
 

@@ -60,6 +60,18 @@ void RegistrerEksportDialoger() {
   s.items.push_back({"BUTTON", IDCANCEL, "Cancel", kKnap, 0, 212, 94, 50, 14});
   tavo::res::RegisterDialog(s);
 
+  DialogTemplate g = Skabelon(IDD_ANDREPLANGRUPPER, "Medarbejder i andre plan grupper", 280, 162);
+  g.items.push_back({"STATIC", -1,
+                     "Der er medarbejdere, som er planlagt i andre grupper end denne gruppe.\nVælg de grupper, som "
+                     "skal medtages til autoskema ud over aktuel gruppe.",
+                     kTekst, 0, 8, 6, 264, 34});
+  g.items.push_back({"LISTBOX", IDC_ANDRE_GRUPPER, "",
+                     WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_VSCROLL | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT, 0, 8,
+                     44, 264, 90});
+  g.items.push_back({"BUTTON", IDOK, "OK", kStandardKnap, 0, 166, 142, 50, 14});
+  g.items.push_back({"BUTTON", IDCANCEL, "Annuller", kKnap, 0, 222, 142, 50, 14});
+  tavo::res::RegisterDialog(g);
+
   DialogTemplate l = Skabelon(IDD_SERVERLOGON, "Server-logon", 220, 98);
   l.items.push_back({"STATIC", -1,
                      "Indtast login og adgangskode (password) til den centrale server. Passwordet vil ikke blive vist.",

@@ -6,6 +6,7 @@
 constexpr int IDD_EKSPORT = 110;     // "Eksport til server"
 constexpr int IDD_SERVERLOGON = 123; // "Server-logon"
 constexpr int IDD_EXPSKEMA = 165;    // the timetable text export
+constexpr int IDD_ANDREPLANGRUPPER = 177;  // "Medarbejder i andre plan grupper"
 
 // The export dialog.
 constexpr int IDC_EKS_ALLESTAM = 1104;
@@ -24,6 +25,9 @@ constexpr int IDC_EXPSKEMA_BROWSE = 1149;
 // The logon.
 constexpr int IDC_LOGON_BRUGER = 1058;
 constexpr int IDC_LOGON_PASSWORD = 1059;
+
+// The AutoSkema export's choice of further plan groups.
+constexpr int IDC_ANDRE_GRUPPER = 1178;
 
 // Registers the templates; later calls register them again.
 void RegistrerEksportDialoger();

@@ -385,7 +385,7 @@ class Forbindelse {
   // "+OK <id> <ins> <name> <state>" while an AutoSkema job is pending.
   void StatAuto(const std::string &) {
     Job j;
-    if (!PollJob(JobNavn("autoind"), JobNavn("autoud"), fejl_.autoResultat, true, nullptr, &j)) {
+    if (!PollJob(JobNavn("autoind"), JobNavn("autoud"), fejl_.autoResultat, true, nullptr, &j, true)) {
       Svar("-ERR intet autojob");
       return;
     }
@@ -393,6 +393,13 @@ class Forbindelse {
   }
 
   void KoeAuto(const std::string &) {
+    // The module takes only a JSON document: any other fails the job here.
+    std::string dokument, grund;
+    if (LaesFil(JobNavn("autoind"), &dokument) && !AutoSkemaGyldig(dokument, &grund)) {
+      SletFil(JobNavn("autoind"));
+      Svar("-ERR autojob afvist: " + grund);
+      return;
+    }
     Svar(KoeJob(JobNavn("autoind"), ins_, 30, fejl_.afviklerPoll) ? "+OK i koe" : "-ERR intet autojob at saette i koe");
   }
 

@@ -88,7 +88,12 @@ bool KoeJob(const std::string &ind, int ins, long sekunder, long polls);
 // without one the central system's answer to the input when central is
 // given; the input deleted) and the answer is false.
 bool PollJob(const std::string &ind, const std::string &ud, const std::string &resultat, bool pakket,
-             const CentralScript *central, Job *job);
+             const CentralScript *central, Job *job, bool autoskema = false);
+
+// The timetabling module: whether an AutoSkema document is JSON (else the
+// reason), and its answer when no answer file is scripted.
+bool AutoSkemaGyldig(const std::string &dokument, std::string *grund);
+std::string AutoSkemaSvar(const std::string &dokument);
 
 // Serves one accepted connection until it ends.
 void Betjen(int fd, int nummer);

@@ -129,11 +129,12 @@ std::string CentralJob(const std::string &ind, const CentralScript &central) {
 }
 
 bool Afslut(const std::string &ind, const std::string &ud, const std::string &resultat, bool pakket,
-            const CentralScript *central) {
+            const CentralScript *central, bool autoskema) {
   std::string data;
   std::ifstream i(resultat, std::ios::binary);
   if (!resultat.empty() && i) data.assign(std::istreambuf_iterator<char>(i), std::istreambuf_iterator<char>());
   else if (resultat.empty() && central) data = CentralJob(ind, *central);
+  else if (resultat.empty() && autoskema && LaesFil(ind, &data)) data = AutoSkemaSvar(data);
   if (!SkrivFil(ud, data) || (pakket && !Pak(ud))) return false;
   SletFil(ind);
   return true;
@@ -148,13 +149,13 @@ bool KoeJob(const std::string &ind, int ins, long sekunder, long polls) {
 }
 
 bool PollJob(const std::string &ind, const std::string &ud, const std::string &resultat, bool pakket,
-             const CentralScript *central, Job *job) {
+             const CentralScript *central, Job *job, bool autoskema) {
   std::lock_guard<std::mutex> g(gJobLaas);
   auto it = gJobs.find(ind);
   if (it == gJobs.end()) return false;
   if (it->second.polls <= 0) {
     gJobs.erase(it);
-    Afslut(ind, ud, resultat, pakket, central);
+    Afslut(ind, ud, resultat, pakket, central, autoskema);
     return false;
   }
   --it->second.polls;

@@ -10,6 +10,8 @@
 #include "BESKEDER.h"
 #include "DESKTOP.h"
 #include "EKSPKMD.h"
+#include "ExpAutoSkema.h"
+#include "ImpAutoSkema.h"
 #include "ExpSkema.h"
 #include "ExtPostImp.h"
 #include "ExtSkemaImp.h"
@@ -160,6 +162,8 @@ void ExternImport(HWND hoved, UINT, LPARAM) { ExternImportKommando(hoved); }
 void ExternPostImport(HWND hoved, UINT, LPARAM) { ExtPostKommando(hoved); }
 
 void EksportAfSkema(HWND, UINT, LPARAM) { ExpSkema(); }
+void EksportTilAutoSkema(HWND, UINT, LPARAM) { ExpAutoSkema(); }
+void ImportFraAutoSkema(HWND, UINT, LPARAM) { ImpAutoSkema(); }
 
 // The resend changes events through the schedule's own operations; until
 // they are there it would mark rows it cannot put back.
@@ -264,8 +268,8 @@ KommandoRaekke KommandoTab[] = {
     H(40279, PlanOpfKommando),
     H(40280, PlanNormKommando),
     H(40290, nullptr),       // plan to CSV
-    H(40281, nullptr),       // import from AutoSkema
-    H(40282, nullptr),       // export to AutoSkema
+    H(40281, ImportFraAutoSkema),
+    H(40282, EksportTilAutoSkema),
 };
 
 KommandoRaekke *Find(UINT id) {

@@ -93,6 +93,26 @@ bool PowerCutHappened();
 std::vector<DiskImage> PowerCutImages();
 void StopPowerCut();
 
+// One run instead of one per cut: while recording, the power never goes
+// off, but before every file-changing call below the folder (and once at
+// the end) the states a cut there allows are taken, the same states
+// PowerCutImages would give after a cut at that point. Each distinct file
+// content and each distinct state is kept once.
+struct PowerCutState {
+  std::string what;                        // how the first cut that allows it got there
+  std::map<std::string, uint32_t> files;   // path below the folder: index into contents
+  std::set<std::string> folders;
+};
+struct PowerCutRecording {
+  std::vector<std::string> contents;
+  std::vector<PowerCutState> states;
+  // afterCall[n]: the states a cut after call n allows, n = 0 (before the
+  // first call) up to every call the run made (the run's end).
+  std::vector<std::vector<uint32_t>> afterCall;
+};
+void StartPowerCutRecording(const std::string &under);
+PowerCutRecording StopPowerCutRecording();
+
 // A system module the layer stands in for (mscoree.dll ...) is not found by
 // SearchPath while hidden, as on a machine without it.
 void HideSystemModule(const std::string &name, bool hidden);
