@@ -98,19 +98,11 @@ float MedaPlanHoved(Rapport &r, bool medCsv) {
   }
   csv += kNy;
   y -= 65;
-  struct Overskrift {
-    float x;
-    const char *linje1, *linje2;
-    float til;  // underline end; 0 none
-  } const overskrifter[] = {{40, "Aktiviteter/", "planaktiviteter", 195}, {200, "Skole-", "fag", 325},
-                            {240, "", "N", 0},         {330, "Ty-", "pe", 345},
-                            {350, "Gyldig", "fra", 405}, {410, "Gyldig", "til", 465},
-                            {470, "Lek-", "tioner", 515}, {520, "Arbejds-", "timer", 565}};
-  for (const Overskrift &o : overskrifter) {
-    if (*o.linje1) PdfTekst(side, o.x, y, o.linje1);
-    PdfTekst(side, o.x, y - 10, o.linje2);
-    if (o.til > 0) PdfLinje(side, o.x, o.til, y - 14);
-  }
+  static const PdfOverskrift overskrifter[] = {
+      {40, "Aktiviteter/", "planaktiviteter", 195}, {200, "Skole-", "fag", 325}, {240, "", "N", 0},
+      {330, "Ty-", "pe", 345}, {350, "Gyldig", "fra", 405}, {410, "Gyldig", "til", 465},
+      {470, "Lek-", "tioner", 515}, {520, "Arbejds-", "timer", 565}};
+  PdfOverskrifter(side, y, overskrifter);
   const char *celler[] = {"Aktiviteter/planaktiviteter", "Betegnelse", "Skolefag", "Niveau", "Betegnelse",
                           "Type", "Gyldig fra", "Gyldig til", "Lektioner", "Arbejdstimer"};
   for (size_t i = 0; i < std::size(celler); ++i) {
@@ -372,7 +364,6 @@ INT_PTR CALLBACK MedaPlanDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lPar
 
 void MedaPlanKommando(HWND hoved, UINT, LPARAM) {
   DeleteOldPdfFiles();
-  VentPaaPlanBeregninger(hoved);
   VentPaaPlanBeregninger(hoved);
   UdskrivValgRec valg;
   if (!PlanVinduePeriode(&valg.Fra, &valg.Til)) {

@@ -10,7 +10,9 @@
 
 #include "KATALOG.h"
 #include "PLANIDX.h"
+#include "PlanTraad.h"
 #include "RECPRED.h"
+#include "STITAB.h"
 
 std::string FeltTekst(const char *felt, size_t n) { return std::string(felt, strnlen(felt, n)); }
 
@@ -108,53 +110,76 @@ std::vector<PlanTabPost> AnfoPlanPoster(uint32_t anfo) {
   return r;
 }
 
-std::string PlanPostNoegle(const PlanTabPost &p, bool artTal) {
-  const AktiRec *a = p.akti ? TabRec<AktiRec>(tvakti, p.akti) : nullptr;
-  const SkfaRec *s = p.skfa ? TabRec<SkfaRec>(tvskfa, p.skfa) : nullptr;
-  const std::string akti = a ? FeltTekst(a->Aktivitet, sizeof a->Aktivitet) : "";
-  const unsigned art = p.Art == 'E' ? 2 : p.Art == 'R' ? 1 : 0;
+std::string PlanPostNoegle(uint32_t akti, uint32_t skfa, uint8_t art, bool artTal) {
+  const AktiRec *a = akti ? TabRec<AktiRec>(tvakti, akti) : nullptr;
+  const SkfaRec *s = skfa ? TabRec<SkfaRec>(tvskfa, skfa) : nullptr;
+  const std::string tekst = a ? FeltTekst(a->Aktivitet, sizeof a->Aktivitet) : "";
+  const unsigned artNr = art == 'E' ? 2 : art == 'R' ? 1 : 0;
   char b[64];
   if (a && s)
-    std::snprintf(b, sizeof b, "A%-*s%*s%u", 16, akti.c_str(), 6, FeltTekst(s->Skolefag, sizeof s->Skolefag).c_str(),
-                  art);
+    std::snprintf(b, sizeof b, "A%-*s%*s%u", 16, tekst.c_str(), 6, FeltTekst(s->Skolefag, sizeof s->Skolefag).c_str(),
+                  artNr);
   else
-    std::snprintf(b, sizeof b, "B%-*s%6s%u", 16, akti.c_str(), "999999", artTal ? art : unsigned(p.Art));
+    std::snprintf(b, sizeof b, "B%-*s%6s%u", 16, tekst.c_str(), "999999", artTal ? artNr : unsigned(art));
   std::string k(b);
   k.resize(24, '\0');
   return k;
 }
 
-void SorterPlanPoster(std::vector<PlanTabPost> &poster, bool artTal) {
+namespace {
+
+// Sorted by key as bytes; equal keys by kind letter, then by the records,
+// so that two activities that share a text still keep their own lines.
+template <class P>
+void SorterEfterNoegle(std::vector<P> &poster, bool artTal) {
   std::vector<std::pair<std::string, size_t>> noegler;
   noegler.reserve(poster.size());
-  for (size_t i = 0; i < poster.size(); ++i) noegler.push_back({PlanPostNoegle(poster[i], artTal), i});
+  for (size_t i = 0; i < poster.size(); ++i) {
+    const P &p = poster[i];
+    noegler.push_back({PlanPostNoegle(p.akti, p.skfa, p.Art, artTal), i});
+  }
   std::stable_sort(noegler.begin(), noegler.end(), [&](const auto &x, const auto &y) {
     const int c = std::memcmp(x.first.data(), y.first.data(), 24);
     if (c != 0) return c < 0;
-    const PlanTabPost &a = poster[x.second], &b = poster[y.second];
-    // Two activities may share a text: each one's entries still lie together.
-    if (a.Art != b.Art) return a.Art < b.Art;
-    if (a.akti != b.akti) return a.akti < b.akti;
-    return a.skfa < b.skfa;
+    const P &a = poster[x.second], &b = poster[y.second];
+    const uint8_t aArt = a.Art, bArt = b.Art;
+    if (aArt != bArt) return aArt < bArt;
+    const uint32_t aAkti = a.akti, bAkti = b.akti, aSkfa = a.skfa, bSkfa = b.skfa;
+    if (aAkti != bAkti) return aAkti < bAkti;
+    return aSkfa < bSkfa;
   });
-  std::vector<PlanTabPost> sorteret;
+  std::vector<P> sorteret;
   sorteret.reserve(poster.size());
   for (const auto &n : noegler) sorteret.push_back(poster[n.second]);
   poster.swap(sorteret);
 }
+
+}  // namespace
+
+void SorterPlanPoster(std::vector<PlanTabPost> &poster, bool artTal) { SorterEfterNoegle(poster, artTal); }
+void SorterPlanPoster(std::vector<PlanOpfPost> &poster, bool artTal) { SorterEfterNoegle(poster, artTal); }
 
 bool SammeLinje(const PlanTabPost &a, const PlanTabPost &b) {
   return a.akti == b.akti && a.skfa == b.skfa && a.Art == b.Art;
 }
 
 void VentPaaPlanBeregninger(HWND) {
-  // The plan's own wait dialog (on the plan data, then on the count
-  // tables) takes this place when the plan window's threads run; until
-  // then no plan thread exists, and the count tables are taken below
-  // while the entries are read.
+  VentPaaMutex(hPlanMutex);
+  VentPaaMutex(TalMutex);
 }
 
 bool PlanVinduePeriode(Dato *, Dato *) {
   // Answered by the plan window once it can be asked for its group.
   return false;
+}
+
+bool PlanVindueGruppensAnfo(uint32_t) {
+  // Answered by the plan window (its question 1331) once it can be asked.
+  return false;
+}
+
+bool LaesLektionsvalg() { return GetPrivateProfileIntA("flag", "udsk_i_lektioner", 0, StiTab.szini) != 0; }
+
+void GemLektionsvalg(bool lektioner) {
+  WritePrivateProfileStringA("flag", "udsk_i_lektioner", lektioner ? "1" : "0", StiTab.szini);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "DATO.h"
+#include "PlanOpfTal.h"
 #include "TALTAB.h"
 #include "windows.h"
 
@@ -42,10 +43,14 @@ std::vector<PlanTabPost> AnfoPlanPoster(uint32_t anfo);
 // 16, the subject's text right-aligned in 6 and the kind number (2 'E',
 // 1 'R', 0 otherwise) when both records exist; else "B", the activity's
 // text, "999999" and the kind letter's code (artTal: the kind number).
-std::string PlanPostNoegle(const PlanTabPost &p, bool artTal);
+std::string PlanPostNoegle(uint32_t akti, uint32_t skfa, uint8_t art, bool artTal);
+inline std::string PlanPostNoegle(const PlanTabPost &p, bool artTal) {
+  return PlanPostNoegle(p.akti, p.skfa, p.Art, artTal);
+}
 // Sorted by key as bytes; equal keys by their kind letter, so that the
 // entries of one activity, subject and kind lie together.
 void SorterPlanPoster(std::vector<PlanTabPost> &poster, bool artTal);
+void SorterPlanPoster(std::vector<PlanOpfPost> &poster, bool artTal);
 // The same activity, subject and kind letter: one line of a report.
 bool SammeLinje(const PlanTabPost &a, const PlanTabPost &b);
 
@@ -53,7 +58,15 @@ bool SammeLinje(const PlanTabPost &a, const PlanTabPost &b);
 std::string FeltTekst(const char *felt, size_t n);
 
 // The reports wait for the plan's background computations before they read
-// the plan list: first the plan data, then the count tables.
+// the plan list: the wait dialog on the plan data, then on the count tables.
 void VentPaaPlanBeregninger(HWND hoved);
 // The plan group period of the open plan window; false while none is open.
 bool PlanVinduePeriode(Dato *fra, Dato *til);
+// Whether the open plan window counts the employment to its current group;
+// false while none is open.
+bool PlanVindueGruppensAnfo(uint32_t anfo);
+
+// The report and its dialog write the same setting, read once per command.
+// Whether the follow-up counts in lessons ([flag] udsk_i_lektioner).
+bool LaesLektionsvalg();
+void GemLektionsvalg(bool lektioner);

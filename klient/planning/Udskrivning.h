@@ -77,6 +77,22 @@ void PdfCentreret(HPDF_Page side, float y, const char *tekst);
 void PdfLinje(HPDF_Page side, float fra, float til, float y);
 void PdfSkriftstoerrelse(const PdfDokument &dok, HPDF_Page side, float stoerrelse);
 
+// Two-line column headings at y and y - 10, each underlined at y - 14 from
+// its x to til (none when til is 0).
+struct PdfOverskrift {
+  float x;
+  const char *linje1, *linje2;
+  float til;
+};
+template <size_t N>
+void PdfOverskrifter(HPDF_Page side, float y, const PdfOverskrift (&o)[N]) {
+  for (const PdfOverskrift &k : o) {
+    if (*k.linje1) PdfTekst(side, k.x, y, k.linje1);
+    PdfTekst(side, k.x, y - 10, k.linje2);
+    if (k.til > 0) PdfLinje(side, k.x, k.til, y - 14);
+  }
+}
+
 // The logo ini\tavo_skema_udskrift.jpg of the data folder at (40, y),
 // 100 x 20. A data folder without it (or with a picture libharu cannot
 // read) gets reports without a logo.

@@ -22,6 +22,8 @@
 #include "INDSTIL.h"
 #include "LOGVISNING.h"
 #include "MedaPlan.h"
+#include "PlanNorm.h"
+#include "PlanOpf.h"
 #include "OBJVINDUE.h"
 #include "OPTAEL.h"
 #include "PROGVINDUER.h"
@@ -262,9 +264,9 @@ KommandoRaekke KommandoTab[] = {
     H(40272, ExternImport),
     H(40201, ExternPostImport),
     H(40278, MedaPlanKommando),
-    H(40297, nullptr),       // plan follow-up
-    H(40279, nullptr),       // plan follow-up by task period
-    H(40280, nullptr),       // plan and norm follow-up
+    H(40297, PlanOpfKommando),
+    H(40279, PlanOpfKommando),
+    H(40280, PlanNormKommando),
     H(40290, nullptr),       // plan to CSV
     H(40281, ImportFraAutoSkema),
     H(40282, EksportTilAutoSkema),

@@ -5,6 +5,7 @@
 #include "UdskrivValg.h"
 #include "planudskrivdlg.h"
 #include "tavo/test_file.h"
+#include "tavo/test_user.h"
 
 namespace plantest {
 namespace {
@@ -266,6 +267,25 @@ TEST_F(MedaPlanKommandoTest, TheKladdeplanIsChosenOnceAndHoldsTheLastRun) {
   MedaPlanKommando(0, 40278, 0);
   EXPECT_EQ(navne(), (std::vector<std::string>{"Navn: Gitte"}));
   EXPECT_EQ(pdftest::PdfFiler(temp).size(), 1u);
+}
+
+TEST_F(MedaPlanKommandoTest, TheKladdeplanGoesWhereTheUserSavesIt) {
+  KladdeplanSti[0] = 0;
+  const std::filesystem::path hjem = rod / "hjem";
+  std::filesystem::create_directories(hjem / "Documents");
+  std::string gemtHjem = getenv("HOME") ? getenv("HOME") : "";
+  setenv("HOME", hjem.c_str(), 1);
+  Vaelg({0});
+  tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &) -> INT_PTR {
+    tavo::test::PressKey(VK_RETURN);  // the proposed name in the documents folder
+    return 0;
+  });
+  MedaPlanKommando(0, 40278, 0);
+  setenv("HOME", gemtHjem.c_str(), 1);
+  const auto valgt = hjem / "Documents" / "kladdeplan.csv";
+  ASSERT_TRUE(std::filesystem::exists(valgt));
+  EXPECT_FALSE(std::filesystem::exists(rod / "log" / "kladdeplan.csv"));
+  EXPECT_EQ(pdftest::Csv(valgt).at(0), std::vector<std::string>{"TAVO plan for medarbejder"});
 }
 
 TEST_F(MedaPlanKommandoTest, DialogListsPlanEmploymentsAndChecksItsDates) {

@@ -104,5 +104,57 @@ TEST_F(MedaPlanProgram, FromTheMenuOneReportPerEmploymentAndOneKladdeplan) {
   EXPECT_EQ(Luk(), 0);
 }
 
+class PlanOpfoelgningProgram : public PlanUdskrivFixture {};
+
+TEST_F(PlanOpfoelgningProgram, FromTheMenuOneReportPerEmployment) {
+  ASSERT_EQ(Start(), kOpstartFortsaet);
+  std::vector<uint32_t> valgte;
+  Svar(2, nullptr, nullptr, &valgte);
+  MainMenuCommand(hwndHoved, 40297, 0);
+  ASSERT_EQ(valgte.size(), 2u);
+  EXPECT_TRUE(Bokse().empty());
+  const auto filer = pdftest::PdfFiler(temp);
+  ASSERT_EQ(filer.size(), 2u);
+  const auto kald = tavo::test::StopShellLog();
+  tavo::test::StartShellLog();
+  ASSERT_EQ(kald.size(), 2u);
+  for (size_t i = 0; i < 2; ++i) {
+    unsigned long long tid = 0;
+    unsigned long nr = 0;
+    ASSERT_EQ(std::sscanf(filer[i].filename().string().c_str(), "TAVO_%llu_%lu.pdf", &tid, &nr), 2);
+    EXPECT_TRUE(std::find(valgte.begin(), valgte.end(), nr) != valgte.end());
+    EXPECT_EQ(kald[i].operation, "open");
+    std::string check;
+    EXPECT_TRUE(pdftest::QpdfOk(filer[i], &check)) << check;
+    const std::string tekst = pdftest::Tekst(filer[i]);
+    EXPECT_NE(tekst.find("TAVO planopf\xC3\xB8lgning for medarbejder"), std::string::npos) << tekst;
+    EXPECT_NE(tekst.find(pdftest::Utf8(Navn(static_cast<uint32_t>(nr)))), std::string::npos);
+    EXPECT_NE(tekst.find("Total:"), std::string::npos);
+  }
+  EXPECT_EQ(Luk(), 0);
+}
+
+class PlanNormProgram : public PlanUdskrivFixture {};
+
+TEST_F(PlanNormProgram, FromTheMenuOneReportForAll) {
+  ASSERT_EQ(Start(), kOpstartFortsaet);
+  std::vector<uint32_t> valgte;
+  Svar(3, nullptr, nullptr, &valgte);
+  MainMenuCommand(hwndHoved, 40280, 0);
+  ASSERT_EQ(valgte.size(), 3u);
+  EXPECT_TRUE(Bokse().empty());
+  const auto filer = pdftest::PdfFiler(temp);
+  ASSERT_EQ(filer.size(), 1u);
+  EXPECT_NE(filer[0].filename().string().find("_0.pdf"), std::string::npos);
+  const auto kald = tavo::test::StopShellLog();
+  tavo::test::StartShellLog();
+  ASSERT_EQ(kald.size(), 1u);
+  EXPECT_EQ(kald[0].parameters, "/n /s");
+  std::string check;
+  EXPECT_TRUE(pdftest::QpdfOk(filer[0], &check)) << check;
+  EXPECT_NE(pdftest::Tekst(filer[0]).find("medarbejder opg\xC3\xB8relsesperiode start"), std::string::npos);
+  EXPECT_EQ(Luk(), 0);
+}
+
 }  // namespace
 }  // namespace opstarttest
