@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <new>
 
 #include "BESKEDER.h"
 #include "FF_PlanFyld.h"
@@ -71,6 +70,10 @@ void Marker(std::vector<uint8_t> &v, uint32_t n) {
   if (n < v.size()) v[n] = 1;
 }
 bool Markeret(const std::vector<uint8_t> &v, uint32_t n) { return n < v.size() && v[n]; }
+void Marker(AutoSkemaMaerker &v, uint32_t n) {
+  if (n < v.antal) v.data[n] = 1;
+}
+bool Markeret(const AutoSkemaMaerker &v, uint32_t n) { return n < v.antal && v.data[n]; }
 
 uint64_t Noegle(uint32_t akti, uint32_t skfa, uint32_t anfo) {
   // Record numbers of these tables stay far below 2^21.
@@ -132,16 +135,16 @@ void AutoSkemaDok::Tekst(const char *felt, size_t stoerrelse) {
   tekst += '"';
 }
 
+AutoSkemaMaerker::~AutoSkemaMaerker() { free(data); }
+
 bool AutoSkemaValg::Alloker() {
-  try {
-    akti.assign(tvakti.wRecCnt + 1, 0);
-    anfo.assign(tvanfo.wRecCnt + 1, 0);
-    risy.assign(tvrisy.wRecCnt + 1, 0);
-    skfa.assign(tvskfa.wRecCnt + 1, 0);
-  } catch (const std::bad_alloc &) {
-    return false;
-  }
-  return true;
+  auto alloker = [](AutoSkemaMaerker &m, uint32_t antal) {
+    m.data = static_cast<uint8_t *>(TabAlloc.Calloc(antal + 1u, 1));
+    m.antal = m.data ? antal + 1u : 0;
+    return m.data != nullptr;
+  };
+  return alloker(akti, tvakti.wRecCnt) && alloker(anfo, tvanfo.wRecCnt) && alloker(risy, tvrisy.wRecCnt) &&
+         alloker(skfa, tvskfa.wRecCnt);
 }
 
 uint32_t AutoSkemaEksport::Skemalagt(uint32_t akti, uint32_t skfa, uint32_t anfo) const {
@@ -524,7 +527,7 @@ void SkrivSkolefridage(AutoSkemaDok *dok, const AutoSkemaEksport &e) {
 // records of a marked object, rooms whose group mask has its top bit set
 // left out.
 template <class R, class Felt>
-void SkrivRelation(AutoSkemaDok *dok, const TabDesc &td, const TabVar &tv, const std::vector<uint8_t> &valg,
+void SkrivRelation(AutoSkemaDok *dok, const TabDesc &td, const TabVar &tv, const AutoSkemaMaerker &valg,
                    const char *navn, const char *objekt, int prioritet, Felt felt, unsigned long (*id)(uint32_t)) {
   std::vector<uint32_t> liste;
   for (uint32_t n = 1; n < tv.wRecCnt; ++n)

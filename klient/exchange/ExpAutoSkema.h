@@ -25,9 +25,18 @@ struct AutoSkemaDok {
 // One byte per record of the activity, employment, ring-system and subject
 // tables: set when a section writes something that refers to the record;
 // later sections write only marked records.
+struct AutoSkemaMaerker {
+  uint8_t *data = nullptr;
+  size_t antal = 0;
+  AutoSkemaMaerker() = default;
+  AutoSkemaMaerker(const AutoSkemaMaerker &) = delete;
+  AutoSkemaMaerker &operator=(const AutoSkemaMaerker &) = delete;
+  ~AutoSkemaMaerker();
+};
 struct AutoSkemaValg {
-  std::vector<uint8_t> akti, anfo, risy, skfa;
-  // False when the memory cannot be had.
+  AutoSkemaMaerker akti, anfo, risy, skfa;
+  // False when the memory cannot be had (taken through the data store's
+  // table allocator, which tests can make fail).
   bool Alloker();
 };
 

@@ -42,7 +42,8 @@ struct Fejl {
   std::string resultat;                  // result FILE: what a finished job leaves
   bool resultatUpakket = false;          // result-plain: left unpacked
   std::string autoResultat;              // auto-result FILE: a finished AutoSkema job's
-  // Without a result file the central system answers an export job.
+  // Without a result file the central system answers an export job, and
+  // the stand-in's timetabling module an AutoSkema job.
   CentralScript central;
 };
 

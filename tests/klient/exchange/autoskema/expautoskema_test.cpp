@@ -13,6 +13,7 @@
 
 #include "ExpAutoSkema.h"
 #include "LOGFIL.h"
+#include "TABOPER.h"
 #include "MENUKOMMANDO.h"
 #include "autoskema_fixture.h"
 #include "eksportdlg.h"
@@ -280,6 +281,25 @@ TEST_F(ExpAutoSkemaTest, StopsLeaveNoFileAndKeepTheAutoSkemaEvents) {
     EXPECT_EQ(Ske(kUge, autoBeg).Status, 128u);
     EXPECT_TRUE(KontaktNu().empty());
   }
+}
+
+TEST_F(ExpAutoSkemaTest, WithoutMemoryForTheSelectionNothingIsWritten) {
+  Skolen();
+  AabnPlan(gruppeA);
+  const std::vector<uint32_t> foer = Statusser();
+  // The selection's bytes are the only single-byte allocations.
+  TabAlloc.Calloc = [](size_t antal, size_t stoerrelse) -> void * {
+    return stoerrelse == 1 ? nullptr : calloc(antal, stoerrelse);
+  };
+  ExpAutoSkema();
+  TabAlloc = {calloc, realloc};
+  const auto b = Bokse();
+  ASSERT_EQ(b.size(), 1u);
+  EXPECT_EQ(b[0].titel, "AutoSkema Eksport!");
+  EXPECT_EQ(b[0].tekst, "Der er ikke hukommelse nok til eksporten til AutoSkema.\nDer er ikke lavet nogen eksportfil.");
+  EXPECT_FALSE(fs::exists(Eksport()));
+  EXPECT_EQ(Statusser(), foer);
+  EXPECT_TRUE(KontaktNu().empty());
 }
 
 TEST_F(ExpAutoSkemaTest, OnlyTheChosenGroupsRowsAreWritten) {

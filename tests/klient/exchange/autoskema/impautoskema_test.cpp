@@ -17,6 +17,7 @@
 #include "SKEBEG.h"
 #include "autoskema_fixture.h"
 #include "ressourcer.h"
+#include "tavo/test_file.h"
 #include "win/menu.h"
 
 namespace {
@@ -270,6 +271,25 @@ TEST_F(ImpAutoSkemaTest, AnUnknownMemberIsLoggedOnce) {
   EXPECT_EQ(antal, 1u) << log;
   EXPECT_NE(log.find(linje), std::string::npos) << log;
   EXPECT_EQ(Placerede().size(), 1u);
+}
+
+// The answer goes only with the save that holds its events.
+TEST_F(ImpAutoSkemaTest, AFailedSaveKeepsTheAnswer) {
+  const std::string svar = R"({"skemabegivenheder":[{"dato":20241223,"lektion":1,"start":800,"slut":845,"akti":[101]}]})";
+  SkrivSvar(svar);
+  tavo::test::FileFault f;
+  f.kinds = tavo::test::kFileFlush;
+  f.nth = 1;
+  f.error = ERROR_DISK_FULL;
+  f.under = (rod / "data").string();
+  tavo::test::SetFileFault(f);
+  ImpAutoSkema();
+  tavo::test::ClearFileFault();
+  EXPECT_EQ(LaesFil(Svar()), svar);
+  EXPECT_TRUE(fs::exists(Eksport()));
+  bool gem = false;
+  for (const auto &b : tavo::test::MessageBoxesShown()) gem = gem || b.caption == "Gem";
+  EXPECT_TRUE(gem);
 }
 
 // A missing or unreadable answer leaves the schedule and both files alone.
