@@ -43,6 +43,11 @@ long Stoerrelse(const char *sti) {
   return n;
 }
 
+// Seconds from the server are a wait to show: held within a week, so that
+// adding them up or to the clock cannot overflow.
+constexpr long kMaksSekunder = 7L * 24 * 3600;
+long Sekunder(long sek) { return sek < 0 ? 0 : std::min(sek, kMaksSekunder); }
+
 void Fremskridt(KontaktState *st, const char *tekst, int travl) {
   if (st->hwnd) SendMessageA(st->hwnd, ENS_HOEJDE, travl, reinterpret_cast<LPARAM>(tekst));
 }
@@ -299,7 +304,8 @@ long SendJob(KontaktState *st, SOCKET *s, const ServerLoginRec &l, const Job &j)
     return 30000;
   }
   long sek = 0;
-  if (sscanf(ServerSvar, "+OK %ld", &sek) != 1 || sek < 0) sek = 0;
+  if (sscanf(ServerSvar, "+OK %ld", &sek) != 1) sek = 0;
+  sek = Sekunder(sek);
   MarkerSendt();
   Faerdig(st, "Job sat i kø; færdigt %H:%M", sek);
   return sek * 1000;
@@ -455,11 +461,6 @@ void ServerLogoff(KontaktState *st) {
   st->logget = 0;
   OpfriskStatus();
 }
-
-// Seconds from the server are a wait to show: held within a week, so that
-// adding them up or to the clock cannot overflow.
-constexpr long kMaksSekunder = 7L * 24 * 3600;
-long Sekunder(long sek) { return sek < 0 ? 0 : std::min(sek, kMaksSekunder); }
 
 long JobStatus(KontaktState *st) {
   long total = 0, tilstand = 0;

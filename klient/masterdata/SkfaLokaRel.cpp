@@ -17,7 +17,6 @@
 #include "IMPORT.h"
 #include "INDSTIL.h"
 #include "ImpBehandl.h"
-#include "OPSTART.h"
 #include "KATALOG.h"
 #include "LOGFIL.h"
 #include "PROGVINDUER.h"

@@ -15,7 +15,6 @@
 
 #include "INDSTIL.h"
 #include "LOGFIL.h"
-#include "OPSTART.h"
 #include "PROGVINDUER.h"
 #include "STATUSBAR.h"
 #include "STITAB.h"

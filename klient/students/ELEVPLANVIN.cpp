@@ -27,7 +27,6 @@
 #include "NYBUTTON.h"
 #include "PPLAPINI.h"
 #include "PROGVINDUER.h"
-#include "SKAERM.h"
 #include "SWITCH.h"
 #include "SWITCHTEGN.h"
 #include "TASTINFO.h"
@@ -574,10 +573,7 @@ void ElevPlanKnapKommando(ElevPlanWS *ws, uint32_t id, uint32_t vaerdi) {
     if (e.hwndSwitchButtons && e.hwndSwitchButtons[n]) SendMessageA(e.hwndSwitchButtons[n], NYB_LAAS_NED, 0, 0);
     ObjSwitchVaelg(ELEVPLAN_LA_ART, ws->Bogstav, n);
     BuildElevPlanData(ws);
-    if (aktuelSkaerm)
-      HentSkaerm(aktuelSkaerm);
-    else if (hwndHoved)
-      SendMessageA(hwndHoved, WM_COMMAND, kMenuElevplanSkift, 0);
+    if (ElevSkaermKrog.OpstilIgen) ElevSkaermKrog.OpstilIgen();
     return;
   }
   switch (vaerdi) {

@@ -29,7 +29,6 @@
 #include "KALENDER.h"
 #include "NYBUTTON.h"
 #include "PROGVINDUER.h"
-#include "SKAERM.h"
 #include "SWITCH.h"
 #include "TABOPER.h"
 #include "TAVOTB.h"
@@ -318,10 +317,7 @@ void ElevVinKnapKommando(ElevVinWS *ws, uint32_t id, uint32_t vaerdi) {
     ws->Valgt[ELEVVIN_RAEKKE] = n;
     ObjSwitchVaelg(ELEVVIN_RAEKKE_ART, ws->Bogstav, n);
     if (p) BuildElevPlanData(p);
-    if (aktuelSkaerm)
-      HentSkaerm(aktuelSkaerm);
-    else if (hwndHoved)
-      SendMessageA(hwndHoved, WM_COMMAND, kMenuElevplanSkift, 0);
+    if (ElevSkaermKrog.OpstilIgen) ElevSkaermKrog.OpstilIgen();
     return;
   }
   switch (vaerdi) {

@@ -353,8 +353,12 @@ void LaesSwitchIni() {
   SaetSti(gammel, sizeof gammel, "Lokal.ini");
   SaetSti(valgt, sizeof valgt, "ValgtSwt.ini");
   if (!gammel[0] || !valgt[0]) return;
-  // The choice file's older name; a move never replaces a newer file.
-  if (GetFileAttributesA(gammel) != INVALID_FILE_ATTRIBUTES) MoveFileExA(gammel, valgt, 0);
+  // The choice file's older name; a move never replaces a newer file. Both
+  // names change in one save, so a crash leaves the choice under one name.
+  if (GemFindes(gammel) && !GemFindes(valgt)) {
+    Gemning gemning;
+    if (GemKopi(gammel, valgt) && GemSlet(gammel)) gemning.Fuldfoer();
+  }
   FILE *f = fopen(valgt, "r");
   if (!f) return;
   switch_intern::LaesValgtFil(f);

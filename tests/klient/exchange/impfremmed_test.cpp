@@ -11,6 +11,7 @@
 #include "FINDREC.h"
 #include "HENTGEM.h"
 #include "ImpData.h"
+#include "KROGE.h"
 #include "ImpFremmed.h"
 #include "ImpTimoak.h"
 #include "eksport_fixture.h"
@@ -170,6 +171,9 @@ TEST_F(Fremmed, EmptiedAndRefilledTablesAreTheSameAfterSaveAndReload) {
 
 TEST_F(Fremmed, AnImportWithTheSectionStampsTheForeignContact) {
   HentGemKrog = HentGemKroge{};
+  // The save takes the exchange files in its commit through the slots the
+  // program's wiring fills.
+  InstallerImportData();
   tavo::SetFakeClock(1772323200);  // 1 March 2026
   std::ofstream(EksportSkole::Data("imp.dat")) << kStatus << "@fremmed\n";
   ASSERT_EQ(ImportDriver(0), 1);

@@ -9,6 +9,7 @@
 #include "HENTGEM.h"
 #include "INDSTIL.h"
 #include "ImpData.h"
+#include "KROGE.h"
 #include "ImpGenfejl.h"
 #include "STATUSBAR.h"
 #include "eksport_fixture.h"
@@ -128,6 +129,9 @@ TEST_F(Genfejl, AReportThatCannotBeMadeSkipsOnlyItsSection) {
 
 TEST_F(Genfejl, TheNextImportMovesTheReportToTheOldOne) {
   HentGemKrog = HentGemKroge{};
+  // The save takes the exchange files in its commit through the slots the
+  // program's wiring fills.
+  InstallerImportData();
   std::ofstream(rod / "log" / "genfejl.log") << "forrige rapport\n";
   std::ofstream(Data("imp.dat")) << kStatus << "@genfejl\nS2024,37,1,15,0,0,9\n";
   ASSERT_EQ(ImportDriver(0), 1);

@@ -306,6 +306,18 @@ TEST_F(ServerKontaktTest, RoundTripUploadsQueuesAndFetchesTheAnswer) {
   EXPECT_FALSE(Findes("exp.dat"));
 }
 
+// A server's promised wait is shown and waited for within a week, however
+// large: multiplied into milliseconds it would otherwise overflow.
+TEST_F(ServerKontaktTest, AnOverlongQueueWaitIsHeldWithinAWeek) {
+  HeleSkolen();
+  ASSERT_TRUE(EksportSkriv());
+  Start({"--fault", "queue-seconds 7777777777777777777"});
+  tavo::SetFakeClock(1733835600);
+  Kontakt();
+  EXPECT_TRUE(EksportErSendt());
+  EXPECT_EQ(st.timer, 7u * 24 * 3600 * 1000);
+}
+
 // Each step after the data went out may be refused by the server: the
 // export is then not sent, the pane does not say the job was queued, and
 // the next contact the server accepts sends it.
