@@ -9,7 +9,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "tavo/test_file.h"
 #include "windows.h"
@@ -150,6 +152,50 @@ TEST_F(StroemsvigtSimulering, AfterTheCutNothingReachesTheDisk) {
   EXPECT_NE(h, INVALID_HANDLE_VALUE);
   CloseHandle(h);
   std::system(("rm -rf '" + std::string(tmpl) + "'").c_str());
+}
+
+
+// A recording gives, for a cut after each call, the states a real cut
+// there leaves: a replacement written in two pieces, overwritten in place,
+// flushed, renamed over the old file, a removal, the folder flushed.
+TEST_F(StroemsvigtSimulering, ARecordingGivesTheStatesOfACutAfterEachCall) {
+  const auto koer = [&] {
+    HANDLE h = CreateFileA(Sti("data/a.ny").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
+    DWORD n = 0;
+    WriteFile(h, "nyt", 3, &n, nullptr);
+    WriteFile(h, "data", 4, &n, nullptr);
+    SetFilePointer(h, 0, nullptr, FILE_BEGIN);
+    WriteFile(h, "NYT", 3, &n, nullptr);
+    FlushFileBuffers(h);
+    CloseHandle(h);
+    MoveFileExA(Sti("data/a.ny").c_str(), Sti("data/a").c_str(), MOVEFILE_REPLACE_EXISTING);
+    DeleteFileA(Sti("data/b").c_str());
+    FlushMappe("data");
+  };
+  using Saet = std::set<std::string>;
+  tavo::test::StartPowerCutRecording(dir_);
+  koer();
+  const tavo::test::PowerCutRecording r = tavo::test::StopPowerCutRecording();
+  ASSERT_EQ(r.afterCall.size(), 9u);  // eight calls: before the first and after each
+  for (size_t n = 0; n < r.afterCall.size(); ++n) {
+    SCOPED_TRACE("cut after call " + std::to_string(n));
+    Saet optaget;
+    for (const uint32_t id : r.afterCall[n]) {
+      std::string t;
+      for (const auto &[sti, c] : r.states[id].files) t += sti + "=" + r.contents[c] + " ";
+      optaget.insert(t);
+    }
+    Put("data/a", "gammel");
+    Put("data/b", "bb");
+    unlink(Sti("data/a.ny").c_str());
+    // Before the first call: the state the folder starts in.
+    tavo::test::StartPowerCut({dir_, n});
+    if (n) koer();
+    Saet skaaret;
+    for (const DiskImage &b : tavo::test::PowerCutImages()) skaaret.insert(Som(b));
+    tavo::test::StopPowerCut();
+    EXPECT_EQ(optaget, skaaret);
+  }
 }
 
 }  // namespace
