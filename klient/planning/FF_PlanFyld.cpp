@@ -636,6 +636,45 @@ bool GemPlan(HWND hDlg, Plan *plan) {
   return ok;
 }
 
+void SletPlanRaekke(uint32_t grund) {
+  if (grund == 0 || grund >= tvffgrund.wRecCnt) return;
+  for (uint32_t n = 1; n < tvfftaltab.wRecCnt; ++n) {
+    const FftaltabRec *t = TabRec<FftaltabRec>(tvfftaltab, n);
+    if (PlanRecIBrug(t->Status) && t->ffgrund_id == grund) SletEllerMaerkRec(&tdfftaltab, &tvfftaltab, n);
+  }
+  for (uint32_t n = 1; n < tvffpertab.wRecCnt; ++n) {
+    const FfpertabRec *p = TabRec<FfpertabRec>(tvffpertab, n);
+    if (PlanRecIBrug(p->Status) && p->ffgrund_id == grund) SletEllerMaerkRec(&tdffpertab, &tvffpertab, n);
+  }
+  if (PlanRecIBrug(TabRec<FfgrundRec>(tvffgrund, grund)->Status)) SletEllerMaerkRec(&tdffgrund, &tvffgrund, grund);
+  Gem(tdfftaltab, tvfftaltab);
+  Gem(tdffpertab, tvffpertab);
+  Gem(tdffgrund, tvffgrund);
+}
+
+void FjernAktivitetFraGruppe(uint32_t akti, uint32_t gruppe) {
+  for (uint32_t n = 1; n < tvffgrund.wRecCnt; ++n) {
+    const FfgrundRec *g = TabRec<FfgrundRec>(tvffgrund, n);
+    if (PlanRecIBrug(g->Status) && g->ffpg_id == gruppe && g->Aktivitet == akti) SletPlanRaekke(n);
+  }
+  if (FindPgRel(gruppe, akti, 'K')) RemovePgRel(gruppe, akti, 'K');
+}
+
+void RydRaekke(Plan *plan, uint32_t raekke) {
+  if (!plan || !plan->GrundTab || raekke == 0 || raekke > plan->GrundTabAntal) return;
+  GrundRaekke &r = plan->GrundTab[raekke];
+  for (uint32_t u = 0; u <= plan->UgeAntal + 1; ++u) {
+    if (r.TalTab) r.TalTab[u] = TalPost{};
+    if (r.PerTab) r.PerTab[u] = PerPost{};
+  }
+  TalPost *tal = r.TalTab;
+  PerPost *per = r.PerTab;
+  r = GrundRaekke{};
+  r.TalTab = tal;
+  r.PerTab = per;
+  if (plan->ObjTypeTab) plan->ObjTypeTab[raekke] = 0;
+}
+
 bool HentPlan(HWND, Plan *) {
   // The load of the plan rows is not part of this build yet: the plan
   // window cannot open, and says so in the log.

@@ -76,6 +76,14 @@ void GemPeriode(Plan *plan, uint32_t pos, uint32_t ffpp, uint32_t raekke, bool g
 // crash-safe save: false, after telling the user, when it failed.
 bool GemPlan(HWND hDlg, Plan *plan);
 
+// Deletes every week and period record of the ffgrund record, then the
+// record itself, and saves the three tables.
+void SletPlanRaekke(uint32_t grund);
+// Deletes the rows of the activity in the group, then its membership.
+void FjernAktivitetFraGruppe(uint32_t akti, uint32_t gruppe);
+// Empties the row in the model; its number stays taken.
+void RydRaekke(Plan *plan, uint32_t raekke);
+
 // The plan load of the selected groups into the plan, stepping the progress
 // bar of hDlg; false when the plan could not be loaded.
 bool HentPlan(HWND hDlg, Plan *plan);
