@@ -636,27 +636,39 @@ bool GemPlan(HWND hDlg, Plan *plan) {
   return ok;
 }
 
-void SletPlanRaekke(uint32_t grund) {
-  if (grund == 0 || grund >= tvffgrund.wRecCnt) return;
+void SletPlanRaekke(uint32_t grund) { SletPlanRaekker({grund}); }
+
+void SletPlanRaekker(const std::vector<uint32_t> &grund) {
+  std::vector<uint8_t> slet(tvffgrund.wRecCnt, 0);
+  bool nogen = false;
+  for (uint32_t g : grund)
+    if (g != 0 && g < tvffgrund.wRecCnt) slet[g] = 1, nogen = true;
+  if (!nogen) return;
   for (uint32_t n = 1; n < tvfftaltab.wRecCnt; ++n) {
     const FftaltabRec *t = TabRec<FftaltabRec>(tvfftaltab, n);
-    if (PlanRecIBrug(t->Status) && t->ffgrund_id == grund) SletEllerMaerkRec(&tdfftaltab, &tvfftaltab, n);
+    if (PlanRecIBrug(t->Status) && t->ffgrund_id < slet.size() && slet[t->ffgrund_id])
+      SletEllerMaerkRec(&tdfftaltab, &tvfftaltab, n);
   }
   for (uint32_t n = 1; n < tvffpertab.wRecCnt; ++n) {
     const FfpertabRec *p = TabRec<FfpertabRec>(tvffpertab, n);
-    if (PlanRecIBrug(p->Status) && p->ffgrund_id == grund) SletEllerMaerkRec(&tdffpertab, &tvffpertab, n);
+    if (PlanRecIBrug(p->Status) && p->ffgrund_id < slet.size() && slet[p->ffgrund_id])
+      SletEllerMaerkRec(&tdffpertab, &tvffpertab, n);
   }
-  if (PlanRecIBrug(TabRec<FfgrundRec>(tvffgrund, grund)->Status)) SletEllerMaerkRec(&tdffgrund, &tvffgrund, grund);
+  for (uint32_t g = 1; g < slet.size(); ++g)
+    if (slet[g] && PlanRecIBrug(TabRec<FfgrundRec>(tvffgrund, g)->Status)) SletEllerMaerkRec(&tdffgrund, &tvffgrund, g);
   Gem(tdfftaltab, tvfftaltab);
   Gem(tdffpertab, tvffpertab);
   Gem(tdffgrund, tvffgrund);
 }
 
 void FjernAktivitetFraGruppe(uint32_t akti, uint32_t gruppe) {
+  // The rows of the pair go in one pass over the week and period records.
+  std::vector<uint32_t> raekker;
   for (uint32_t n = 1; n < tvffgrund.wRecCnt; ++n) {
     const FfgrundRec *g = TabRec<FfgrundRec>(tvffgrund, n);
-    if (PlanRecIBrug(g->Status) && g->ffpg_id == gruppe && g->Aktivitet == akti) SletPlanRaekke(n);
+    if (PlanRecIBrug(g->Status) && g->ffpg_id == gruppe && g->Aktivitet == akti) raekker.push_back(n);
   }
+  SletPlanRaekker(raekker);
   if (FindPgRel(gruppe, akti, 'K')) RemovePgRel(gruppe, akti, 'K');
 }
 
@@ -675,13 +687,8 @@ void RydRaekke(Plan *plan, uint32_t raekke) {
   if (plan->ObjTypeTab) plan->ObjTypeTab[raekke] = 0;
 }
 
-bool HentPlan(HWND, Plan *) {
-  // The load of the plan rows is not part of this build yet: the plan
-  // window cannot open, and says so in the log.
-  LogPrintf("** Fejl: HentPlan(): planen kan ikke indl\xE6ses i denne version\n");
-  return false;
-}
-
+UdsatPlanGem::UdsatPlanGem() : foer_(gUdsatGem) { gUdsatGem = true; }
+UdsatPlanGem::~UdsatPlanGem() { gUdsatGem = foer_; }
 
 // ---- Row totals, headings and scheduled numbers ----
 
@@ -1020,7 +1027,9 @@ void OpretOverskrifter(Plan *plan) {
     rec.Ejer = ejer;
     NyPlanRaekke(plan, &rec, 0, gem);
   };
-  // New heading rows are stored with one save of ffgrund at the end.
+  // New heading rows are stored with one save of ffgrund at the end (or
+  // the caller's, when it holds the saves back itself).
+  const bool udsat = gUdsatGem;
   gUdsatGem = true;
   bool gemt = false;
   const uint8_t egen = PlanEgenInst();
@@ -1052,8 +1061,8 @@ void OpretOverskrifter(Plan *plan) {
       }
     }
   }
-  gUdsatGem = false;
-  if (gemt) SaveTab(&tdffgrund, &tvffgrund, nullptr);
+  gUdsatGem = udsat;
+  if (gemt && !udsat) SaveTab(&tdffgrund, &tvffgrund, nullptr);
   BygOverskriftSummer(plan);
 }
 

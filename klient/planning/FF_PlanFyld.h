@@ -172,3 +172,47 @@ bool TilknytMedarbejder(Plan *plan, uint32_t anfo, uint32_t raekke);
 // dates keeps its employees, and one message says so after the run. True
 // when any row got an employee.
 bool Vip(Plan *plan, const uint32_t valg[3]);
+
+// ---- Loading the plan ----
+// While one lives on its thread, the plan writers mark the changed blocks
+// and leave the saves of the tables to whoever made it: a pass that writes
+// many rows saves each table once, and a plan job writes no files.
+class UdsatPlanGem {
+ public:
+  UdsatPlanGem();
+  ~UdsatPlanGem();
+  UdsatPlanGem(const UdsatPlanGem &) = delete;
+  UdsatPlanGem &operator=(const UdsatPlanGem &) = delete;
+
+ private:
+  bool foer_;
+};
+// The plan columns to make room for: per selected group the sum over its
+// plan periods (clipped to the schedule period) of 1 + max(4, weeks), the
+// largest such sum, plus 1.
+uint32_t PlanKolonnePlads(const Plan *plan);
+// The stored rows of the selected groups with their week and period
+// numbers; rows of an activity that no longer fits its group take the
+// activity out of the group. True when an activity was taken out.
+bool LaesPlanRaekker(Plan *plan);
+// Activity, subject and employee rows that the selected groups imply, the
+// derived budgets and the subject lists; starts plan job 2.
+void TilfoejManglendeRaekker(Plan *plan);
+// Every usable activity of the group without a row in it gets its heading
+// row and subject rows, stored.
+void TilfoejAktivitet(Plan *plan, uint32_t gruppe);
+// A subject row (kind 2 under 1, 23 under 22) for every pair of the activity
+// without a row of the group, activity and subject with Dublet 0, stored.
+void TilfoejFagRaekker(Plan *plan, uint32_t gruppe, uint32_t akti, uint32_t overskrift);
+// A display copy (not stored) for every own row with a second employment
+// that has none.
+void TilfoejKopiRaekker(Plan *plan);
+// The derived budgets (bit 30) of every row worked out again; an entered
+// budget stays. Rows whose budget changed are written to ffgrund (blocks
+// marked; the table is saved by the caller or the next save).
+void BeregnBudget(Plan *plan);
+// The in-plan flags of the current group and the axes.
+void SaetPlanFlag(Plan *plan);
+// As SletPlanRaekke for many ffgrund records at once: one pass over
+// fftaltab and one over ffpertab for all of them.
+void SletPlanRaekker(const std::vector<uint32_t> &grund);

@@ -114,6 +114,8 @@ struct GrundRaekke {
   uint32_t Foraelder;       // heading row above, 0 for a main row
   uint8_t BudgetOverskredet;
   uint8_t Ejer;
+  uint32_t ElevAntal;       // students of the activity (subject rows)
+  float Opgave_antal;       // assignments of the subject pair
 };
 
 #pragma pack(push, 1)

@@ -131,6 +131,7 @@ DWORD WINAPI PlanTraadRutine(LPVOID p) {
       break;
     case 6:
       ByggFagfordl(plan);
+      BeregnBudget(plan);
       BygAktiSkph(plan);
       break;
   }

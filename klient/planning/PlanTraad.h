@@ -50,8 +50,8 @@ class PlanLaas {
 // 1 the headings and sums, 2 the subject distribution, 3 the recount of the
 // plan figures (only tries the mutex: a busy mutex marks the recount
 // pending), 4 the employments' figures, 5 the row figures and then a repaint
-// of the summary pane (posted to plan->hwndPlan), 6 the subject distribution
-// and the subject lists. Stores the thread's id and handle in the plan and
+// of the summary pane (posted to plan->hwndPlan), 6 the subject distribution,
+// the derived budgets and the subject lists. Stores the thread's id and handle in the plan and
 // returns the handle, 0 when no thread could be started or the job is not
 // 1 to 6. The handles belong to this module: VentPaaPlanTraade joins and
 // closes them; nobody else closes one.
