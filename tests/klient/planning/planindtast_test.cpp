@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -77,6 +78,9 @@ class PlanIndtast : public plantest::PlanFixtur {
   void TearDown() override {
     tavo::test::StopDialogScript();
     PlanFixtur::TearDown();
+  }
+  static bool GrundIBrug(uint32_t rec) {
+    return rec && rec < tvffgrund.wRecCnt && PlanRecIBrug(Rec<FfgrundRec>(tvffgrund, rec)->Status);
   }
   uint32_t Gemt(uint32_t r) {
     GemRaekke(&plan, r, false);
@@ -570,6 +574,173 @@ TEST_F(PlanIndtastFjern, AfvisningerMedDeresTekster) {
     EXPECT_NE(plan.ObjTypeTab[fag], 0u);
     EXPECT_EQ(R(hoved).Skjult + R(fag).Skjult, skjult);
   }
+}
+
+TEST_F(PlanIndtastFjern, AktivitetFjernesMedRaekkerOgMedlemskab) {
+  for (bool andenGruppe : {false, true}) {
+    SCOPED_TRACE(andenGruppe ? "still in another group" : "in no group any more");
+    if (andenGruppe) TearDown(), plan = Plan{}, SetUp();
+    R(fag).Medarbejder1 = 0;
+    Gemt(fag);
+    const uint32_t fag2 = Gemt(Raekke(PLAN_FAG, akti, NySkfa("Tysk", 'B', "Tysk B"), 0));
+    // A week written for the subject row, and a stored row of the activity
+    // in another group that the model does not hold.
+    T(fag2, 202437).PlanStatus = 16;
+    GemUge(&plan, UgeTilIndeks(202437), fag2, true);
+    const uint32_t uge = T(fag2, 202437).TalRec;
+    ASSERT_NE(uge, 0u);
+    const uint32_t anden = NyGruppe("Fag 25/26", kEgen, 20250801, 20260731);
+    if (andenGruppe) AddPgRel(anden, akti, 'K');
+    FfgrundRec fremmed{};
+    fremmed.ffpg_id = anden;
+    fremmed.ObjType = PLAN_AKTI;
+    fremmed.Aktivitet = akti;
+    fremmed.Ejer = kEgen;
+    fremmed.Status = 64;
+    const uint32_t andenRec = Ny(tdffgrund, tvffgrund, fremmed);
+    IPlan(akti);
+    const uint32_t recs[] = {R(hoved).GrundRec, R(fag).GrundRec, R(fag2).GrundRec};
+
+    ASSERT_TRUE(FjernAktivitet(&plan, akti));
+    EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
+    for (uint32_t r : {hoved, fag, fag2}) EXPECT_EQ(plan.ObjTypeTab[r], 0u) << r;
+    // From the files as written.
+    predtest::TomTabel(&tvffgrund);
+    ASSERT_EQ(LoadTab(&tdffgrund, &tvffgrund), 0);
+    predtest::TomTabel(&tvfftaltab);
+    ASSERT_EQ(LoadTab(&tdfftaltab, &tvfftaltab), 0);
+    predtest::TomTabel(&tvffpgrel);
+    ASSERT_EQ(LoadTab(&tdffpgrel, &tvffpgrel), 0);
+    for (uint32_t rec : recs) EXPECT_FALSE(GrundIBrug(rec)) << rec;
+    EXPECT_FALSE(uge < tvfftaltab.wRecCnt && PlanRecIBrug(Rec<FftaltabRec>(tvfftaltab, uge)->Status));
+    EXPECT_EQ(FindPgRel(gruppe, akti, 'K'), 0u);
+    EXPECT_EQ(GrundIBrug(andenRec), andenGruppe);
+    EXPECT_EQ(plan.PlanAktiTab[akti].IPlan, andenGruppe ? 1 : 0);
+  }
+}
+
+TEST_F(PlanIndtastFjern, MedarbejderensRaekkerOgAakrel) {
+  // The posted hours of the pair, as the postings module would answer.
+  static int32_t posteret = 0;
+  static std::vector<std::tuple<uint32_t, uint32_t, uint8_t>> aakrel;
+  const TimoakKroge gemt = TimoakKrog;
+  TimoakKrog.SumTimoak = [](uint32_t, uint32_t) { return posteret; };
+  TimoakKrog.SetAakrel = [](uint32_t a, uint32_t m, uint8_t s) { aakrel.emplace_back(a, m, s); };
+  struct Tilfaelde {
+    int32_t posteret;
+    bool nulstilles;
+  };
+  for (const Tilfaelde t : {Tilfaelde{0, true}, Tilfaelde{250, false}}) {
+    SCOPED_TRACE(t.posteret);
+    posteret = t.posteret;
+    aakrel.clear();
+    const uint32_t opgHoved = Gemt(Raekke(PLAN_OPG_AKTI, akti, 0, 0));
+    const uint32_t opg = Gemt(Raekke(PLAN_OPG_TIMER, akti, 0, anfo2));
+    const uint32_t rec = R(opg).GrundRec;
+    Orden({opgHoved, opg});
+    ASSERT_TRUE(FjernMedarbejder(&plan, gruppe, anfo2, opg, true));
+    EXPECT_EQ(plan.ObjTypeTab[opg], 0u);
+    EXPECT_FALSE(GrundIBrug(rec));
+    if (t.nulstilles) {
+      ASSERT_EQ(aakrel.size(), 1u);
+      EXPECT_EQ(aakrel[0], std::make_tuple(akti, anfo2, uint8_t{0}));
+    } else {
+      EXPECT_TRUE(aakrel.empty());
+    }
+    // No hours row with an employee is left: the activity's task heading
+    // goes the same way when it is removed.
+    const uint32_t opg2 = Gemt(Raekke(PLAN_OPG_TIMER, akti, 0, anfo2));
+    Orden({opgHoved, opg2});
+    ASSERT_TRUE(FjernOpgave(&plan, akti));
+    EXPECT_EQ(plan.ObjTypeTab[opg2], 0u);
+    EXPECT_EQ(plan.ObjTypeTab[opgHoved], 0u);
+  }
+  TimoakKrog = gemt;
+  EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
+}
+
+TEST_F(PlanIndtastFjern, MedarbejderRaekkeTagerMedlemskabetOgSidsteGruppeRecords) {
+  AddPgRel(gruppe, anfo2, 'M');
+  IPlan(0, anfo2);
+  const uint32_t meda = Gemt(Raekke(PLAN_MEDA, 0, 0, anfo2));
+  // A stored hours row of the employment in another group.
+  FfgrundRec andet{};
+  andet.ffpg_id = NyGruppe("Fag 25/26", kEgen, 20250801, 20260731);
+  andet.ObjType = PLAN_OPG_TIMER;
+  andet.Aktivitet = akti;
+  andet.Medarbejder1 = anfo2;
+  andet.Ejer = kEgen;
+  andet.Status = 64;
+  const uint32_t andetRec = Ny(tdffgrund, tvffgrund, andet);
+  const uint32_t medaRec = R(meda).GrundRec;
+  ASSERT_TRUE(FjernMedarbejder(&plan, gruppe, anfo2, meda, true));
+  EXPECT_EQ(plan.ObjTypeTab[meda], 0u);
+  EXPECT_EQ(FindPgRel(0, anfo2, 'M'), 0u);
+  EXPECT_EQ(plan.PlanAnfoTab[anfo2].IPlan, 0);
+  EXPECT_FALSE(GrundIBrug(medaRec));
+  EXPECT_FALSE(GrundIBrug(andetRec));
+  // Still on a subject row of the group: only the employee row goes.
+  AddPgRel(gruppe, anfo, 'M');
+  const uint32_t meda1 = Gemt(Raekke(PLAN_MEDA, 0, 0, anfo));
+  ASSERT_TRUE(FjernMedarbejder(&plan, gruppe, anfo, meda1, true));
+  EXPECT_EQ(plan.ObjTypeTab[meda1], 0u);
+  EXPECT_EQ(plan.ObjTypeTab[fag], PLAN_FAG);
+  EXPECT_TRUE(GrundIBrug(R(fag).GrundRec));
+}
+
+TEST_F(PlanIndtastFjern, AndenMedarbejderRykkerOpMedMinutnormOgTimer) {
+  R(fag).Medarbejder2 = anfo2;
+  R(fag).Minutnorm2 = 45.0f;
+  Gemt(fag);
+  FfgrundRec rec{};
+  rec.ffpg_id = gruppe;
+  rec.ObjType = PLAN_FAG;
+  rec.Aktivitet = akti;
+  rec.Skolefag = skfa;
+  rec.Medarbejder1 = anfo2;
+  rec.Minutnorm1 = 45.0f;
+  rec.Minutnorm2 = -1.0f;
+  rec.Ejer = kEgen;
+  const uint32_t kopi = NyPlanRaekke(&plan, &rec, fag, false);
+  ASSERT_TRUE(SaetLektioner(&plan, kUge37, fag, 2));
+  // Hours of each employment as the minute norms would give them.
+  TalPost &t = T(fag, 202437);
+  AddPlanRaekkeTilSum(&plan, fag, -1, 3);
+  t.Timer1 = 1.5f;
+  t.Timer2 = 1.25f;
+  AddPlanRaekkeTilSum(&plan, fag, +1, 3);
+  const uint32_t u = UgeTilIndeks(202437);
+  ASSERT_TRUE(FjernMedarbejderFraRaekke(&plan, anfo, fag));
+  EXPECT_EQ(R(fag).Medarbejder1, anfo2);
+  EXPECT_FLOAT_EQ(R(fag).Minutnorm1, 45.0f);
+  EXPECT_EQ(R(fag).Medarbejder2, 0u);
+  EXPECT_FLOAT_EQ(R(fag).Minutnorm2, -1.0f);
+  EXPECT_FLOAT_EQ(t.Timer1, 1.25f);
+  EXPECT_FLOAT_EQ(t.Timer2, 0.0f);
+  // The copy showed the second employment, which is no more.
+  EXPECT_EQ(plan.ObjTypeTab[kopi], 0u);
+  const FfgrundRec *p = Rec<FfgrundRec>(tvffgrund, R(fag).GrundRec);
+  EXPECT_EQ(p->Medarbejder1, anfo2);
+  EXPECT_EQ(p->Medarbejder2, 0u);
+  EXPECT_FLOAT_EQ(p->Minutnorm1, 45.0f);
+  EXPECT_FLOAT_EQ(plan.PlanAnfoTab[anfo2].SumTalTab[u].Timer1, 1.25f);
+  EXPECT_FLOAT_EQ(plan.PlanAnfoTab[anfo].SumTalTab[u].Timer1, 0.0f);
+  TjekSummer();
+  // An employment not on the row changes nothing.
+  EXPECT_FALSE(FjernMedarbejderFraRaekke(&plan, anfo, fag));
+}
+
+TEST_F(PlanIndtastFjern, SkjultRaekkeVisesIgen) {
+  for (uint32_t skjult : {1u, 0u}) {
+    ASSERT_TRUE(SkjulRaekke(&plan, hoved));
+    EXPECT_EQ(R(hoved).Skjult, skjult);
+    EXPECT_EQ(Rec<FfgrundRec>(tvffgrund, R(hoved).GrundRec)->Skjult, skjult);
+  }
+  // A hidden row with numbers is shown without a question.
+  R(fag).Skjult = 1;
+  ASSERT_TRUE(SkjulRaekke(&plan, fag));
+  EXPECT_EQ(R(fag).Skjult, 0u);
+  EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
 }
 
 }  // namespace
