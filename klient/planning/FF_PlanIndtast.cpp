@@ -345,9 +345,10 @@ bool SaetTal(Plan *plan, uint32_t kolonne, uint32_t raekke, double vaerdi) {
   GrundRaekke &r = plan->GrundTab[raekke];
   const bool timer = ErTimer(plan, raekke);
   if (k.art == PLAN_KOL_UGE) {
-    // A week of its own takes no maximum, and a week the activity does not
-    // teach takes nothing.
-    if (vaerdi < 0.0 || UgeLaast(r, k.uge) || Dage(plan, raekke, k.uge) == 0) return false;
+    // A week of its own takes no maximum: negative lessons are refused,
+    // negative hours are a correction. A week the activity does not teach
+    // takes nothing.
+    if ((vaerdi < 0.0 && !timer) || UgeLaast(r, k.uge) || Dage(plan, raekke, k.uge) == 0) return false;
     PlanLaas laas;
     Gemning gemning;
     RaekkeUde ude(plan, raekke);
@@ -461,7 +462,9 @@ void NulstilAakrel(uint32_t akti, uint32_t anfo) {
     TimoakKrog.SetAakrel(akti, anfo, 0);
 }
 
-bool HarTal(const GrundRaekke &r) { return r.SumLektioner > 0 || r.SumTimer1 > 0.0f; }
+// Numbers of either sign: hours can be negative, and a row with them must
+// not go as if it were empty.
+bool HarTal(const GrundRaekke &r) { return r.SumLektioner != 0 || r.SumTimer1 != 0.0f; }
 
 // Removes one employment row the way its kind asks.
 void FjernMedarbejderRaekke(Plan *plan, uint32_t gruppe, uint32_t raekke, bool *fjernetRel) {

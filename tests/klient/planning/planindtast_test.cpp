@@ -544,6 +544,15 @@ TEST_F(PlanIndtastFjern, AfvisningerMedDeresTekster) {
        [&] { return FjernOpgave(&plan, akti); },
        "Der er registreret timer p\xE5 aktiviteten.\nDerfor kan den ikke fjernes, du skal slette informationerne "
        "f\xF8rst."},
+      {"an hours row with negative hours",
+       [&] {
+         opg = Gemt(Raekke(PLAN_OPG_TIMER, akti, 0, anfo2));
+         ASSERT_TRUE(SaetTimer(&plan, kUge38, opg, "-2"));
+         Orden({opg});
+       },
+       [&] { return FjernOpgave(&plan, akti); },
+       "Der er registreret timer p\xE5 aktiviteten.\nDerfor kan den ikke fjernes, du skal slette informationerne "
+       "f\xF8rst."},
       {"hiding a heading with lessons", lektioner, [&] { return SkjulRaekke(&plan, hoved); },
        "Der er registreret lektioner/timer p\xE5 dette objekt.\nDerfor kan objektet ikke skjules!"},
       {"hiding a row with an employee", [] {}, [&] { return SkjulRaekke(&plan, fag); },
