@@ -788,6 +788,16 @@ bool FjernAktivitet(Plan *plan, uint32_t akti) {
 
 bool FjernMedarbejder(Plan *plan, uint32_t gruppe, uint32_t anfo, uint32_t raekke, bool spoerg) {
   if (!GyldigRaekke(plan, raekke) || anfo == 0) return false;
+  switch (plan->ObjTypeTab[raekke]) {
+    case PLAN_MEDA:
+    case PLAN_OPG_TIMER:
+    case PLAN_POST:
+    case PLAN_FREMMED_OPG_TIMER:
+    case PLAN_SKEMA:
+      break;
+    default:
+      return false;  // a subject row loses its employee through FjernMedarbejderFraRaekke
+  }
   if (HarTal(plan->GrundTab[raekke])) {
     if (spoerg) Besked(plan->hwndPlan, kMedaTal, kTitelObs);
     return false;

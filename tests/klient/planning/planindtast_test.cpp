@@ -4,8 +4,12 @@
 // heading and employee sums worked out again from the rows.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <string>
 #include <tuple>
@@ -18,7 +22,9 @@
 #include "TAVODATA.h"
 #include "TIMOAK.h"
 #include "plan_fixtur.h"
+#include "GEMNING.h"
 #include "tavo/test_dialog.h"
+#include "tavo/test_file.h"
 
 namespace {
 
@@ -750,6 +756,56 @@ TEST_F(PlanIndtastFjern, SkjultRaekkeVisesIgen) {
   ASSERT_TRUE(SkjulRaekke(&plan, fag));
   EXPECT_EQ(R(fag).Skjult, 0u);
   EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
+}
+
+// ---- One save per edit ----
+
+class PlanIndtastGemning : public PlanIndtast {
+ protected:
+  // A record file's bytes; the folder keeps the case the file was made with.
+  std::string Fil(const std::string &navn) {
+    for (const auto &e : std::filesystem::directory_iterator(rod / "data")) {
+      std::string n = e.path().filename().string();
+      for (char &c : n) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+      if (n != navn) continue;
+      std::ifstream f(e.path(), std::ios::binary);
+      return std::string(std::istreambuf_iterator<char>(f), {});
+    }
+    return "";
+  }
+};
+
+TEST_F(PlanIndtastGemning, EnPeriodeFordelingGemmesHelEllerSlet) {
+  // The period record and its weeks' records are written together: a save
+  // that fails at any file call of the data folder leaves both files as
+  // they were, or (once committed) both as the edit made them.
+  for (uint64_t n = 1;; ++n) {
+    SCOPED_TRACE(n);
+    if (n > 1) TearDown(), plan = Plan{}, SetUp();
+    const std::string tal = Fil("fftaltab.dat"), per = Fil("ffpertab.dat");
+    tavo::test::FileFault fejl;
+    fejl.nth = n;
+    fejl.error = ERROR_DISK_FULL;
+    fejl.under = (rod / "data").string();
+    tavo::test::SetFileFault(fejl);
+    SaetLektioner(&plan, kPeriode, fag, 7);
+    const bool ramt = tavo::test::LastFileFaultHit().kind != 0;
+    tavo::test::ClearFileFault();
+    ASSERT_TRUE(GendanAfbrudtGemning());
+    const bool nyTal = Fil("fftaltab.dat") != tal, nyPer = Fil("ffpertab.dat") != per;
+    EXPECT_EQ(nyTal, nyPer);
+    if (!ramt) {
+      EXPECT_TRUE(nyTal);
+      EXPECT_EQ(UgerPaaDisk(R(fag).GrundRec).size(), 3u);
+      break;
+    }
+    if (!nyTal) {
+      const auto bokse = tavo::test::MessageBoxesShown();
+      ASSERT_EQ(bokse.size(), 1u);
+      EXPECT_EQ(bokse[0].caption, "Gem");
+    }
+    ASSERT_LT(n, 200u);
+  }
 }
 
 }  // namespace
