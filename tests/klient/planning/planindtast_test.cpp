@@ -529,6 +529,14 @@ TEST_F(PlanIndtastFjern, AfvisningerMedDeresTekster) {
   uint32_t opg = 0;
   auto udenMedarbejder = [&] { R(fag).Medarbejder1 = 0; };
   auto lektioner = [&] { ASSERT_TRUE(SaetLektioner(&plan, kUge37, fag, 2)); };
+  // By employee, the employee's row sums the subject row under it.
+  uint32_t meda = 0;
+  auto medaMedLektioner = [&] {
+    plan.Visning = 'M';
+    meda = Gemt(Raekke(PLAN_MEDA, 0, 0, anfo));
+    lektioner();
+    ASSERT_EQ(R(meda).SumLektioner, 20u);
+  };
   const Tilfaelde tabel[] = {
       {"an activity with lessons", [&] { udenMedarbejder(), lektioner(); }, [&] { return FjernAktivitet(&plan, akti); },
        aktiTal},
@@ -536,11 +544,11 @@ TEST_F(PlanIndtastFjern, AfvisningerMedDeresTekster) {
       {"an activity with an employee on an hours row",
        [&] { udenMedarbejder(), Raekke(PLAN_OPG_TIMER, akti, 0, anfo2); }, [&] { return FjernAktivitet(&plan, akti); },
        aktiMeda},
-      {"an employee with lessons, asked", lektioner,
-       [&] { return FjernMedarbejder(&plan, gruppe, anfo, fag, true); },
+      {"an employee with lessons, asked", medaMedLektioner,
+       [&] { return FjernMedarbejder(&plan, gruppe, anfo, meda, true); },
        "Der er registreret lektioner eller timer p\xE5 medarbejderen" + slet + "informationerne f\xF8rst."},
-      {"an employee with lessons, not asked", lektioner,
-       [&] { return FjernMedarbejder(&plan, gruppe, anfo, fag, false); }, ""},
+      {"an employee with lessons, not asked", medaMedLektioner,
+       [&] { return FjernMedarbejder(&plan, gruppe, anfo, meda, false); }, ""},
       {"an hours row with hours",
        [&] {
          opg = Gemt(Raekke(PLAN_OPG_TIMER, akti, 0, anfo2));
