@@ -257,6 +257,11 @@ struct Plan {
   HWND hwndPlan;           // the plan window, for what the plan jobs post it
   uint32_t KrydsAnfoAntal; // the sizes AnfoSkfaKrydsTab was made with
   uint32_t KrydsFagAntal;
+  // Cell editing and keeping the cursor across a rebuild.
+  HWND hwndRediger;        // the open edit box over a cell, 0 when none
+  uint32_t HuskRaekke;     // the row (GrundTab) the cursor is to find again
+  uint32_t HuskKolonneArt; // the column's kind and week, likewise
+  Uge HuskKolonneUge;
 };
 
 // The row under the row cursor (0 when none).
