@@ -255,6 +255,9 @@ struct Plan {
   HWND hwndPlan;           // the plan window, for what the plan jobs post it
   uint32_t KrydsAnfoAntal; // the sizes AnfoSkfaKrydsTab was made with
   uint32_t KrydsFagAntal;
+  // The painter's: the object of the row under the cursor, which the plan's
+  // selection record takes as its current object.
+  uint32_t ValgtObjekt;
 };
 
 // The row under the row cursor (0 when none).

@@ -45,6 +45,7 @@
 #include "OBJFELT.h"
 #include "OPDAT.h"
 #include "OPTAEL.h"
+#include "PlanTegn.h"
 #include "RETTID.h"
 #include "RINGTID.h"
 #include "RELMATRIX.h"
@@ -156,6 +157,8 @@ const std::vector<Slot> &Tabel() {
       UDFYLDT(ElevPlanAabnerKrog, OpdaterTgLaase, "SetTgEasyLaast, UpdateTgLaast"),
       NAVNGIVET(EpEksportKrog, VisTgLaas, VisTgLaas),
       NAVNGIVET(EpImportKrog, EpEfterImport, EpEfterImport),
+      // The subject planning.
+      IKKE_BYGGET(PlanVindueKrog, SaetPlanPeriode),
   };
   return t;
 }
