@@ -491,12 +491,23 @@ void TegnRaekkeRude(const Plan *p, EnsDC *dc, uint32_t omraade, int paneB, int p
 
 bool KunCursor(uint32_t flag) { return !(flag & (PLAN_TEGN_ALT | PLAN_TEGN_HOVEDER | PLAN_TEGN_RAEKKER)); }
 
-// The status line's pieces: x moves 8 pixels a character, 3 more after a
-// label.
+// The room a status-line piece takes: 8 pixels a character, or what the
+// bold face really needs where it runs wider, so that no piece covers the
+// end of the one before.
+int StatusBredde(EnsDC *dc, const char *t, bool fed) {
+  Skrift s(dc->hdc, fed ? TxtFontFed : TxtFont);
+  const int n = static_cast<int>(strlen(t));
+  SIZE str{0, 0};
+  GetTextExtentPoint32A(dc->hdc, t, n, &str);
+  return std::max(8 * n, static_cast<int>(str.cx));
+}
+
+// A piece of the status line at x; the x after it, 3 more after a label.
 int StatusTekst(EnsDC *dc, int x, uint8_t fyld, const char *t, bool fed) {
+  const int b = StatusBredde(dc, t, fed);
   Skrift s(dc->hdc, fed ? TxtFontFed : TxtFont);
   TegnTekstCelle(dc, x, 0, fyld, 16, t, 0, 0);
-  return x + 8 * static_cast<int>(strlen(t)) + (fed ? 3 : 0);
+  return x + b + (fed ? 3 : 0);
 }
 
 }  // namespace
@@ -815,7 +826,7 @@ void TegnPlanStatusLinie(Plan *plan) {
   x = StatusTekst(dc, x, 0, t, false);
   Fyld(dc, 0, x, 0, B, kStatusHoejde);
   static const char kOpg[] = "Opg. periode";
-  const int opgX = B - 5 - 8 * static_cast<int>(strlen(kOpg));
+  const int opgX = B - 5 - StatusBredde(dc, kOpg, true);
   if (plan->Visning == 'M' && plan->UnderVisning == 0 && opgX >= x) StatusTekst(dc, opgX, 0, kOpg, true);
 }
 

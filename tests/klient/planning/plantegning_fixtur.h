@@ -12,7 +12,9 @@
 
 #include "../ui/ens_support.h"
 #include "ENS.h"
+#include "FF_PlanUtil.h"
 #include "FONTE.h"
+#include "PLANGITTER.h"
 #include "PlanTegn.h"
 #include "SWITCH.h"
 #include "TAVOTB.h"
@@ -181,6 +183,42 @@ class PlanTegningFixtur : public PlanFixtur {
     k.AntalAr = 2;
     k.kaldagrel = foerste;  // the year's offset from StartAr is added to it
     return Ny(tdskka, tvskka, k);
+  }
+
+  // The plan by employee: Anne's heading with her subject row, a task row
+  // and her scheduled lessons, and Bo's folded heading.
+  void VisningM() {
+    plan.Visning = 'M';
+    const uint32_t anneHoved = Raekke(PLAN_MEDA, 0, 0, anne), opg = Raekke(PLAN_OPG_TIMER, akti2, 0, anne),
+                   skema = Raekke(PLAN_SKEMA, 0, 0, anne), boHoved = Raekke(PLAN_MEDA, 0, 0, bo);
+    R(anneHoved).Udfoldet = 1;
+    R(anneHoved).SumLektioner = 80;
+    R(anneHoved).MaxLektioner = 300;
+    R(opg).SumTimer1 = 12.5f;
+    T(anneHoved, kUge).Lektioner = 20;
+    T(anneHoved, kUge).Timer1 = 1.5f;
+    T(fag1, kUge).Timer1 = 1.5f;
+    T(opg, kUge).Timer = 2.25f;
+    T(opg, kUge).PlanStatus = 4;
+    T(skema, kUge).SkemaLektioner = 30;
+    T(skema, kUge).SkemaTimer = 2.0f;
+    Orden({anneHoved, fag1, opg, skema, boHoved});
+    plan.LayoutVenstre = {113, '#', 2, 2, 0};
+    plan.LayoutPlanListe = {112, 'M', 0, 5, 0};
+    Venstre({21, 22});
+    Hoejre({40, 41, 46, 47, 48});
+    plan.StyrLX.Pos.Aktuel = 0;
+    plan.StyrRX.Pos.Aktuel = 0;
+  }
+  // Hours with two decimals.
+  void Timer() {
+    plan.MedaVisning = 1;
+    plan.DetaljeNiveau = 2;
+    T(fag1, kUge).Timer1 = 1.5f;
+    T(fag2, kUge).Timer1 = 2.63f;
+    R(fag1).SumTimer1 = 12.0f;
+    R(fag2).SumTimer1 = 7.88f;
+    R(hoved).MaxTimer = 38.0f;
   }
 
   void Aabn() {

@@ -2,7 +2,9 @@
 // drawn where (the draw log) and in which colours (the pixels).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -37,6 +39,16 @@ class PlanTegning : public PlanTegningFixtur {
     for (const DrawnText &t : Tekster(rude))
       if (t.x >= x && t.x < x + b) v.push_back(t);
     return v;
+  }
+  // What a text takes in the status line's font.
+  static int Bredde(const char *t, HFONT f) {
+    HDC dc = CreateCompatibleDC(0);
+    HGDIOBJ gammel = SelectObject(dc, f);
+    SIZE str{0, 0};
+    GetTextExtentPoint32A(dc, t, static_cast<int>(strlen(t)), &str);
+    SelectObject(dc, gammel);
+    DeleteDC(dc);
+    return std::max(8 * static_cast<int>(strlen(t)), static_cast<int>(str.cx));
   }
   HWND StatusRude() { return static_cast<HWND>(SendMessageA(E().hwndToolbar, ENS_TOOLBAR_RUDE, 0, 0)); }
 };
@@ -149,21 +161,31 @@ TEST_F(PlanTegning, TheStatusLineNamesTheGroupAndItsDates) {
     tavo::test::ClearDrawnTexts();
     TegnPlan(&plan, PLAN_TEGN_ALT);
     const std::vector<DrawnText> v = Tekster(StatusRude());
+    // Each piece takes 8 pixels a character, or more where the bold face
+    // runs wider; a label 3 more.
+    const int etiket = Bredde("Plan gruppe: ", TxtFontFed) + 3, navn = Bredde(t.navn, TxtFont),
+              periode = Bredde("Periode: ", TxtFontFed) + 3;
     const struct {
       const char *tekst;
       int x;
     } dele[] = {{"Plan gruppe: ", 0},
-                {t.navn, 13 * 8 + 3},
-                {"Periode: ", 13 * 8 + 3 + 8 * static_cast<int>(strlen(t.navn))},
-                {"20240801-20250731", 13 * 8 + 3 + 8 * static_cast<int>(strlen(t.navn)) + 9 * 8 + 3}};
+                {t.navn, etiket},
+                {"Periode: ", etiket + navn},
+                {"20240801-20250731", etiket + navn + periode}};
     for (const auto &d : dele) {
       const DrawnText *s = Tekst(v, d.tekst);
       ASSERT_NE(s, nullptr) << d.tekst;
       EXPECT_EQ(s->x, d.x) << d.tekst;
       EXPECT_EQ(s->text_color, FarveTab[16]) << d.tekst;
     }
-    EXPECT_EQ(tavo::test::WindowPixel(StatusRude(), 13 * 8 + 3 + 1, 1), FarveTab[t.navnFyld]);
-    EXPECT_EQ(Tekst(v, "Opg. periode") != nullptr, t.opg);
+    EXPECT_EQ(tavo::test::WindowPixel(StatusRude(), etiket + 1, 1), FarveTab[t.navnFyld]);
+    const DrawnText *opg = Tekst(v, "Opg. periode");
+    ASSERT_EQ(opg != nullptr, t.opg);
+    if (opg) {
+      RECT rc;
+      GetClientRect(StatusRude(), &rc);
+      EXPECT_EQ(opg->x + Bredde("Opg. periode", TxtFontFed), rc.right - 5);
+    }
   }
 }
 
