@@ -262,6 +262,9 @@ struct Plan {
   uint32_t HuskRaekke;     // the row (GrundTab) the cursor is to find again
   uint32_t HuskKolonneArt; // the column's kind and week, likewise
   Uge HuskKolonneUge;
+  // The painter's: the object of the row under the cursor, which the plan's
+  // selection record takes as its current object.
+  uint32_t ValgtObjekt;
 };
 
 // The row under the row cursor (0 when none).

@@ -169,12 +169,14 @@ bool FeltFindes(uint8_t bogstav, uint32_t feltNr, uint32_t delOffset, const char
 
 // The master-data window's layouts name its own item codes, not stored
 // fields: the header rows (kind 70), the counts columns (kind 102) and the
-// object line's name items (kind 68).
+// object line's name items (kind 68). So do the plan window's three column
+// areas (kinds 111 to 113): their numbers are column kinds.
 bool ErItemKode(uint32_t art, uint32_t feltNr) {
   struct Omraade {
     uint32_t art, fra, til;
   };
-  static const Omraade undtaget[] = {{70, 0, 199}, {102, 90, 92}, {68, 101, 102}};
+  static const Omraade undtaget[] = {{70, 0, 199},  {102, 90, 92},  {68, 101, 102},
+                                     {111, 21, 49}, {112, 21, 49}, {113, 21, 49}};
   for (const Omraade &o : undtaget)
     if (o.art == art && feltNr >= o.fra && feltNr <= o.til) return true;
   return false;

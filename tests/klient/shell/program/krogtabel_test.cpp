@@ -45,6 +45,7 @@
 #include "OBJFELT.h"
 #include "OPDAT.h"
 #include "OPTAEL.h"
+#include "PlanTegn.h"
 #include "PlanTraad.h"
 #include "RECPRED.h"
 #include "RETTID.h"
@@ -159,6 +160,8 @@ const std::vector<Slot> &Tabel() {
       UDFYLDT(ElevPlanAabnerKrog, OpdaterTgLaase, "SetTgEasyLaast, UpdateTgLaast"),
       NAVNGIVET(EpEksportKrog, VisTgLaas, VisTgLaas),
       NAVNGIVET(EpImportKrog, EpEfterImport, EpEfterImport),
+      // The subject planning.
+      IKKE_BYGGET(PlanVindueKrog, SaetPlanPeriode),
   };
   return t;
 }
