@@ -265,6 +265,9 @@ struct Plan {
   // The painter's: the object of the row under the cursor, which the plan's
   // selection record takes as its current object.
   uint32_t ValgtObjekt;
+  // The plan group changed under Ctrl: its staff figures are worked out
+  // when Ctrl is let go.
+  uint8_t GruppeSkiftet;
 };
 
 // The row under the row cursor (0 when none).

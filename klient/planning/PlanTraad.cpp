@@ -204,9 +204,11 @@ void Arbejd(Vente art, HWND hDlg) {
   switch (art) {
     case Vente::Hent: {
       Plan *plan = reinterpret_cast<Plan *>(GetWindowLongPtrA(hDlg, DWLP_USER));
-      const bool ok = plan && HentPlan(hDlg, plan);
+      // A plan without a group to select is a window without rows: the
+      // dialog ends with 1 either way, 0 only when it could not be shown.
+      if (plan) HentPlan(hDlg, plan);
       SendMessageA(bar, PBM_SETPOS, 100, 0);
-      EndDialog(hDlg, ok ? 1 : 0);
+      EndDialog(hDlg, 1);
       return;
     }
     case Vente::Gem:

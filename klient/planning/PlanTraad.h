@@ -74,8 +74,8 @@ INT_PTR GemPlanData(Plan *plan);
 // OpdaterPlanDlgProc on the given mutex, as GemPlanData shows its dialog.
 INT_PTR VentPaaMutex(HANDLE mutex);
 
-// Template 128, parameter the Plan: loads the plan (HentPlan); 1, or 0 when
-// the load failed.
+// Template 128, parameter the Plan: loads the plan (HentPlan); 1 after the
+// load, also when no plan group could be selected (the plan has no rows).
 INT_PTR CALLBACK HentPlanDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
 // Template 127, parameter the Plan: saves the plan (GemPlan).
 INT_PTR CALLBACK GemPlanDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);

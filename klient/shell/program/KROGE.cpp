@@ -40,7 +40,9 @@
 #include "OPSTART.h"
 #include "OPTAEL.h"
 #include "PLANCSV.h"
+#include "PlanTegn.h"
 #include "PlanTraad.h"
+#include "PlanVindue.h"
 #include "PROGVINDUER.h"
 #include "RECPRED.h"
 #include "RETTID.h"
@@ -81,6 +83,7 @@ void InstallerDataKroge() {
   ListeTalKrog.Spoerg = SendMessageA;
   AktiChkKrog.Advarsel = Advarsel;
   PlanMutexKrog.Sluppet = StartVentendeOptaelling;
+  PlanVindueKrog.SaetPlanPeriode = SaetPlanPeriode;
 
   HentGemKrog.SendTilAlleVinduer = TilAlleVinduer;
   HentGemKrog.HentGruppeValgStjerne = HentGruppeValgStjerne;

@@ -26,6 +26,7 @@
 #include "MEDOPGVIN.h"
 #include "MEDSKEPRI.h"
 #include "MEDTIME.h"
+#include "PlanVindue.h"
 #include "PROGVINDUER.h"
 #include "STAMOPL.h"
 #include "SKEMAVIN.h"
@@ -108,6 +109,10 @@ HWND Slet(const ObjektKald &k) {
 }
 
 HWND ElvRel(const ObjektKald &k) { return CreateElvRelWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund); }
+
+HWND PlanVinduet(const ObjektKald &k) {
+  return CreatePlan(k.hwndForaelder, kPlanVindueType, k.Venstre, k.Top, k.Hoejre, k.Bund);
+}
 
 HWND ElevPlan(const ObjektKald &k) { return CreateElevPlanWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund); }
 
@@ -218,7 +223,7 @@ ObjektRaekke ObjektTab[] = {
     {40229, ElevHold, 0, "", 0, 0, kRegelElevplan},
     {40130, KalenderIdag, 0, "", 0, 0, 0},
     {40140, Kalender, 0, "", 0, 0, 0},
-    {40268, nullptr, 0, "", 0, 0, kRegelSkifter},  // CreatePlan
+    {40268, PlanVinduet, 0, "", 0, 0, kRegelSkifter},
     {40269, nullptr, 0, "", 0, 0, kRegelSkifter},  // CreateTildelPlanGruppeWnd
     {40270, nullptr, 0, "", 0, 0, kRegelSkifter},  // CreatePlanFelWnd
     // CreateDVWnd with the table letter.
@@ -287,7 +292,7 @@ ObjektRaekke VaerktoejsTab[] = {
     {40196, nullptr, 'T', "", 0, 0, 0},
     {40208, nullptr, 'D', "", 0, 0, 0},
     {40266, nullptr, 0, "", 0, 0, kRegelSkifter},    // CreatePlanGruppeWnd
-    {40268, nullptr, 0, "", 0, 0, kRegelSkifter},    // CreatePlan
+    {40268, PlanVinduet, 0, "", 0, 0, kRegelSkifter},
     {40269, nullptr, 0, "", 0, 0, kRegelSkifter},    // CreateTildelPlanGruppeWnd
 };
 

@@ -574,7 +574,7 @@ TEST_F(PlanIndlaes, DialogensBjaelkeTagerSeksten) {
     const auto log = tavo::test::StopMessageLog();
     VentPaaPlanTraade(&plan);
     tavo::test::StopDialogScript();
-    EXPECT_EQ(r, medGruppe ? 1 : 0);
+    EXPECT_EQ(r, 1);  // the window opens without rows as well
     ASSERT_NE(bar, HWND{0});
     const std::vector<UINT> beskeder = tavo::test::MessagesOf(log, bar, {PBM_STEPIT, PBM_SETPOS});
     EXPECT_EQ(std::count(beskeder.begin(), beskeder.end(), PBM_STEPIT), medGruppe ? 16 : 0);

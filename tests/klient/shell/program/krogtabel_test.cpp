@@ -47,6 +47,7 @@
 #include "OPTAEL.h"
 #include "PlanTegn.h"
 #include "PlanTraad.h"
+#include "PlanVindue.h"
 #include "RECPRED.h"
 #include "RETTID.h"
 #include "RINGTID.h"
@@ -161,7 +162,7 @@ const std::vector<Slot> &Tabel() {
       NAVNGIVET(EpEksportKrog, VisTgLaas, VisTgLaas),
       NAVNGIVET(EpImportKrog, EpEfterImport, EpEfterImport),
       // The subject planning.
-      IKKE_BYGGET(PlanVindueKrog, SaetPlanPeriode),
+      NAVNGIVET(PlanVindueKrog, SaetPlanPeriode, SaetPlanPeriode),
   };
   return t;
 }

@@ -1,0 +1,337 @@
+// The plan window over a small data folder: opening behind the load dialog,
+// closing with the save and every job joined, the messages other windows
+// send it, the numbers its edit boxes hand it, and clicks.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "BESKEDER.h"
+#include "FF_GRUPPE.h"
+#include "FF_PlanFyld.h"
+#include "FF_PlanRec.h"
+#include "HENTGEM.h"
+#include "KATALOG.h"
+#include "LOGFIL.h"
+#include "PLANIDX.h"
+#include "PROGVINDUER.h"
+#include "PlanFold.h"
+#include "PlanTraad.h"
+#include "PlanVindue.h"
+#include "RECPRED.h"
+#include "TALTAB.h"
+#include "plantegning_fixtur.h"
+#include "tavo/test_dialog.h"
+#include "tavo/test_user.h"
+
+namespace {
+
+using namespace plantest;
+using Klok = std::chrono::steady_clock;
+
+// The main window and the desktop of the test: they note what they get.
+std::vector<UINT> *gHoved = nullptr, *gDesktop = nullptr;
+
+LRESULT CALLBACK HovedProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (gHoved && m >= WM_USER) gHoved->push_back(m);
+  return m >= WM_USER ? 0 : DefWindowProcA(h, m, w, l);
+}
+LRESULT CALLBACK DesktopProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (gDesktop && m >= WM_USER) gDesktop->push_back(m);
+  return m >= WM_USER ? 0 : DefWindowProcA(h, m, w, l);
+}
+
+class PlanVindue : public PlanTegningFixtur {
+ protected:
+  std::vector<UINT> hovedFik, desktopFik;
+  HWND gemtHoved = 0, gemtDesktop = 0, h = 0;
+  HANDLE gemtMutex = 0;
+  uint32_t par = 0;
+
+  void SetUp() override {
+    PlanTegningFixtur::SetUp();
+    OpretTalMutex();
+    gemtMutex = hPlanMutex;
+    hPlanMutex = 0;
+    PlanOpdaterVenter.store(0);
+    wfb_test::Registrer("PlanWndClass", PlanWndProc, CS_OWNDC | CS_DBLCLKS);
+    wfb_test::Registrer("PlanVindueHoved", HovedProc, 0);
+    wfb_test::Registrer("PlanVindueDesktop", DesktopProc, 0);
+    gHoved = &hovedFik;
+    gDesktop = &desktopFik;
+    gemtHoved = hwndHoved;
+    gemtDesktop = hwndDesktop;
+    hwndHoved = CreateWindowExA(0, "PlanVindueHoved", "", WS_POPUP, 0, 0, 10, 10, 0, 0, 0, nullptr);
+    hwndDesktop = CreateWindowExA(0, "PlanVindueDesktop", "", WS_POPUP | WS_VISIBLE, 0, 0, 1280, 1000, 0, 0, 0,
+                                  nullptr);
+    par = NytPar(akti, dansk);
+    for (uint32_t a : {akti, akti2}) AddPgRel(gruppe, a, 'K');
+    for (uint32_t m : {anne, bo}) AddPgRel(gruppe, m, 'M');
+    RegistrerPlanVenteSkabeloner();
+  }
+  void TearDown() override {
+    if (h && IsWindow(h)) Luk();
+    DestroyWindow(hwndHoved);
+    DestroyWindow(hwndDesktop);
+    hwndHoved = gemtHoved;
+    hwndDesktop = gemtDesktop;
+    gHoved = gDesktop = nullptr;
+    if (hPlanMutex) CloseHandle(hPlanMutex);
+    hPlanMutex = gemtMutex;
+    FreePlanTab();
+    PlanIndeksNulstil();
+    PlanOpdaterVenter.store(0);
+    PlanTegningFixtur::TearDown();
+  }
+
+  uint32_t NytPar(uint32_t a, uint32_t skfa) {
+    SkphRec p{};
+    p.akti_id = a;
+    p.skfa_id = skfa;
+    p.Status = 10;
+    return Ny(tdskph, tvskph, p);
+  }
+
+  // The wait dialogs run as they would for a user who only waits.
+  static void LadDialogerKoere(int antal) {
+    for (int i = 0; i < antal; ++i)
+      tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &) -> INT_PTR { return 0; });
+  }
+
+  void Aabn() {
+    tavo::test::StartDialogScript(30000);
+    LadDialogerKoere(1);
+    h = CreatePlan(hwndDesktop, kPlanVindueType, 0, 0, 1200, 900);
+    tavo::test::StopDialogScript();
+    ASSERT_NE(h, 0u);
+    ShowWindow(h, SW_SHOW);
+    tavo::test::PumpUntilIdle();
+  }
+  void Luk() {
+    tavo::test::StartDialogScript(30000);
+    LadDialogerKoere(4);
+    DestroyWindow(h);
+    tavo::test::StopDialogScript();
+    h = 0;
+  }
+  Plan *P() { return reinterpret_cast<Plan *>(SendMessageA(h, REL_PLAN_TILSTAND, 0, 0)); }
+
+  // The row position of the first shown row of the kind and activity.
+  uint32_t RaekkePos(uint32_t art, uint32_t a) {
+    Plan *p = P();
+    for (uint32_t i = 1; i <= p->StyrY.Pos.Antal; ++i) {
+      const uint32_t r = p->Ens.ObjTab[i];
+      if (p->ObjTypeTab[r] == art && p->GrundTab[r].Aktivitet == a) return i;
+    }
+    return 0;
+  }
+  // The column position of the first column of the kind (and week).
+  uint32_t KolonnePos(uint32_t art, Uge uge = 0) {
+    Plan *p = P();
+    for (uint32_t i = 1; i <= p->StyrX.Pos.Antal; ++i) {
+      const uint32_t c = p->StyrX.ObjTab[i];
+      if (p->ObjTypeTabX[c] == art && (uge == 0 || p->UgeTab[c] == uge)) return i;
+    }
+    return 0;
+  }
+  // Opens the activity's heading, as the fold key would.
+  void Udfold(uint32_t a) {
+    const uint32_t pos = RaekkePos(PLAN_AKTI, a);
+    ASSERT_NE(pos, 0u);
+    P()->StyrY.Pos.Aktuel = pos;
+    ASSERT_TRUE(FoldRaekke(P(), false));
+  }
+  void Cursor(uint32_t raekke, uint32_t kolonne) {
+    Plan *p = P();
+    p->StyrY.Pos.Aktuel = raekke;
+    p->StyrX.Pos.Aktuel = kolonne;
+    p->StyrLX.Pos.Aktuel = 0;
+  }
+  std::string Log() {
+    std::ifstream f(rod / "log" / "tavo.log", std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+  }
+};
+
+TEST_F(PlanVindue, AabnesMedGruppensPlanOgLukkesMedGemningOgOprydning) {
+  ASSERT_EQ(AabnLog(), 1);
+  Aabn();
+  Plan *p = P();
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(PlanAfVindue(h), p);
+  EXPECT_EQ(p->AktPlanGruppe, gruppe);
+  EXPECT_EQ(tvffpg.AktuelRec, gruppe);
+  EXPECT_NE(hPlanMutex, HANDLE{0});
+  const uint32_t pos = RaekkePos(PLAN_AKTI, akti);
+  ASSERT_NE(pos, 0u);
+  EXPECT_EQ(RaekkePos(PLAN_FAG, akti), 0u);  // under the folded heading
+  Udfold(akti);
+  EXPECT_NE(RaekkePos(PLAN_FAG, akti), 0u);  // the pair's subject row was made
+  Cursor(pos, 1);
+  // What other windows ask of it.
+  EXPECT_EQ(SendMessageA(h, VINDUE_ART, 0, 0), LRESULT{kPlanVindueType});
+  EXPECT_EQ(SendMessageA(h, GANT_AKTUEL_REC, 0, 0), LRESULT{akti});
+  EXPECT_EQ(SendMessageA(h, OBJEKT_ART, 0, 0), LRESULT{'K'});
+  EXPECT_EQ(SendMessageA(h, HJAELP_EMNE, 0, 0), 74);
+  PlanGruppeUger uger{};
+  SendMessageA(h, VALG_GENOPBYG_HVIS, 0, reinterpret_cast<LPARAM>(&uger));
+  EXPECT_EQ(uger.FraUge, 202431u);  // Thursday 1 August 2024
+  EXPECT_EQ(uger.FraDag, 4u);
+  EXPECT_EQ(uger.TilUge, 202531u);
+  EXPECT_EQ(uger.TilDag, 4u);
+  EXPECT_EQ(SendMessageA(h, PLAN_KRYDS, 0, 1), 0);
+  EXPECT_EQ(SendMessageA(h, PLAN_KRYDS, 1u << 30, 1), 0);
+  const uint32_t anneRaekke = static_cast<uint32_t>(SendMessageA(h, VALG_KAN_SKIFTE, 0, anne));
+  ASSERT_NE(anneRaekke, 0u);
+  EXPECT_TRUE(p->GrundTab[anneRaekke].Medarbejder1 == anne || p->GrundTab[anneRaekke].Medarbejder2 == anne);
+  EXPECT_EQ(SendMessageA(h, VALG_KAN_SKIFTE, 0, 999), 0);
+
+  hovedFik.clear();
+  desktopFik.clear();
+  Luk();
+  EXPECT_EQ(hPlanMutex, HANDLE{0});
+  EXPECT_NE(std::find(hovedFik.begin(), hovedFik.end(), HOVED_VINDUE_LUKKET), hovedFik.end());
+  EXPECT_NE(std::find(desktopFik.begin(), desktopFik.end(), ELEMENT_FRIT_AREAL), desktopFik.end());
+  LukLog();
+  const std::string log = Log();
+  for (const char *linje : {"CreatePlan() start", "PlanWndProc() WM_CREATE slut", "PlanWndProc() WM_DESTROY slut"})
+    EXPECT_NE(log.find(linje), std::string::npos) << linje;
+  // The save wrote the rows the load made.
+  uint32_t gemte = 0;
+  for (uint32_t n = 1; n < tvffgrund.wRecCnt; ++n)
+    gemte += TabRec<FfgrundRec>(tvffgrund, n)->Aktivitet == akti && PlanRecIBrug(TabRec<FfgrundRec>(tvffgrund, n)->Status);
+  EXPECT_GE(gemte, 2u);
+}
+
+TEST_F(PlanVindue, UdenPlangruppeAabnesDenUdenRaekker) {
+  TabRec<FfpgRec>(tvffpg, gruppe)->Status = 0;
+  Aabn();
+  Plan *p = P();
+  EXPECT_EQ(p->AktPlanGruppe, 0u);
+  EXPECT_EQ(p->StyrY.Pos.Antal, 0u);
+  Luk();
+  EXPECT_EQ(hPlanMutex, HANDLE{0});
+}
+
+// A job that still waits for the plan mutex when the window closes is
+// joined before the plan is saved and freed (the sanitizer build would see
+// a job on freed rows).
+TEST_F(PlanVindue, LukningVenterPaaEtJobDerStadigKoerer) {
+  Aabn();
+  Plan *p = P();
+  std::atomic<bool> taget{false}, slip{false};
+  const HANDLE mutex = hPlanMutex;
+  std::thread holder([&] {
+    WaitForSingleObject(mutex, INFINITE);
+    taget = true;
+    while (!slip) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ReleaseMutex(mutex);
+  });
+  while (!taget) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ASSERT_NE(StartPlanTraad(p, 4), HANDLE{0});
+  std::thread senere([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    slip = true;
+  });
+  const auto start = Klok::now();
+  Luk();
+  EXPECT_GE(Klok::now() - start, std::chrono::milliseconds(350));
+  senere.join();
+  holder.join();
+  EXPECT_EQ(hPlanMutex, HANDLE{0});
+}
+
+// The number an edit box hands the window goes through the edit rules of
+// its cell, not straight into the week.
+TEST_F(PlanVindue, IndtastetTalGaarGennemCellensRegel) {
+  Aabn();
+  Plan *p = P();
+  Udfold(akti);
+  const uint32_t fagPos = RaekkePos(PLAN_FAG, akti);
+  ASSERT_NE(fagPos, 0u);
+  const uint32_t fag = p->Ens.ObjTab[fagPos];
+  // A period's lessons spread over its weeks with the period's mark.
+  const uint32_t periode = KolonnePos(32);
+  ASSERT_NE(periode, 0u);
+  Cursor(fagPos, periode);
+  const std::string tre = "3";
+  SendMessageA(h, EDITBOX_OK, 0, reinterpret_cast<LPARAM>(tre.c_str()));
+  const uint32_t ppos = p->PPeriode[p->StyrX.ObjTab[periode]];
+  EXPECT_EQ(p->GrundTab[fag].PerTab[ppos].Lektioner, 30);
+  EXPECT_TRUE(p->GrundTab[fag].PerTab[ppos].PlanStatus & PS_PERIODE);
+  const uint32_t uge = UgeTilIndeks(kUge);
+  EXPECT_TRUE(p->GrundTab[fag].TalTab[uge].PlanStatus & PS_PERIODE);
+  EXPECT_EQ(p->GrundTab[fag].TalTab[uge].Lektioner % 10, 0);
+  EXPECT_GT(p->GrundTab[fag].TalTab[uge].Lektioner, 0);
+
+  // A week whose record is locked keeps its value.
+  const uint32_t ugePos = KolonnePos(33, kUge);
+  ASSERT_NE(ugePos, 0u);
+  const int32_t foer = p->GrundTab[fag].TalTab[uge].Lektioner;
+  const uint32_t rec = p->GrundTab[fag].TalTab[uge].TalRec;
+  ASSERT_NE(rec, 0u);
+  TabRec<FftaltabRec>(tvfftaltab, rec)->Status |= 0x10;
+  Cursor(fagPos, ugePos);
+  const std::string fem = "5";
+  SendMessageA(h, EDITBOX_OK, 0, reinterpret_cast<LPARAM>(fem.c_str()));
+  EXPECT_EQ(p->GrundTab[fag].TalTab[uge].Lektioner, foer);
+  TabRec<FftaltabRec>(tvfftaltab, rec)->Status &= ~0x10;
+  SendMessageA(h, EDITBOX_OK, 0, reinterpret_cast<LPARAM>(fem.c_str()));
+  EXPECT_EQ(p->GrundTab[fag].TalTab[uge].Lektioner, 50);
+}
+
+TEST_F(PlanVindue, MedarbejderMedPlanUdenforSinPeriodeAfvises) {
+  // Bo's employment ends before the week that holds his lessons.
+  Aabn();
+  Plan *p = P();
+  const uint32_t bosRaekke = static_cast<uint32_t>(SendMessageA(h, VALG_KAN_SKIFTE, 0, bo));
+  ASSERT_NE(bosRaekke, 0u);
+  p->GrundTab[bosRaekke].TalTab[UgeTilIndeks(kUge)].Lektioner = 20;
+  TabRec<AnfoRec>(tvanfo, bo)->Tildato = 20241001;
+  const uint32_t raekker = p->GrundTabAntal;
+  tavo::test::StartDialogScript(5000);
+  SendMessageA(h, VALG_MARKERET, 'M', bo);
+  const auto bokse = tavo::test::MessageBoxesShown();
+  tavo::test::StopDialogScript();
+  ASSERT_EQ(bokse.size(), 1u);
+  EXPECT_EQ(bokse[0].caption, "Planer udenfor periode!");
+  EXPECT_EQ(bokse[0].text,
+            "Der er lagt plan lektioner/timer udenfor medarbejderens periode!\nDem b\xF8r du fjerne f\xF8r "
+            "medarbejderen kan v\xE6lges.");
+  EXPECT_EQ(p->GrundTabAntal, raekker);
+}
+
+// The plan window never keeps the keyboard focus; a click that a pane
+// passes on makes the cell under the mouse current, and one on a heading's
+// fold mark folds it.
+TEST_F(PlanVindue, KlikFlytterCursorenOgFolderOgFokusBliverIHovedvinduet) {
+  ShowWindow(hwndHoved, SW_SHOW);
+  Aabn();
+  Plan *p = P();
+  Udfold(akti);
+  const uint32_t fagPos = RaekkePos(PLAN_FAG, akti), ugePos = KolonnePos(33, kUge);
+  ASSERT_NE(fagPos, 0u);
+  ASSERT_NE(ugePos, 0u);
+  // The week area scrolls in pixels; the pane reports its own coordinates.
+  const int x = PlanKolonneX(p, ugePos, PLAN_OMR_UGER) + 3, y = PlanRaekkeY(p, fagPos) + 3;
+  SendMessageA(h, ENS_CELLER_NED, 0, MAKELPARAM(x, y));
+  EXPECT_EQ(p->StyrY.Pos.Aktuel, fagPos);
+  EXPECT_EQ(p->StyrX.Pos.Aktuel, ugePos);
+
+  const uint32_t hovedPos = RaekkePos(PLAN_AKTI, akti);
+  SendMessageA(h, ENS_RAEKKEHOVED_NED, 0, MAKELPARAM(PlanKolonneX(p, 1, PLAN_OMR_VENSTRE) + 3,
+                                                       PlanRaekkeY(p, hovedPos) + 3));
+  EXPECT_EQ(RaekkePos(PLAN_FAG, akti), 0u);  // folded again
+  EXPECT_EQ(p->StyrY.Pos.Aktuel, RaekkePos(PLAN_AKTI, akti));
+
+  SetFocus(h);
+  EXPECT_EQ(GetFocus(), hwndHoved);
+}
+
+}  // namespace
