@@ -350,7 +350,13 @@ void BygRaekker(Plan *plan, bool sort) {
 int32_t PlanBredde(const Plan *plan, int32_t tilbudt) {
   int64_t b = 0;
   for (uint32_t c = 1; c <= plan->VenstreAntal; ++c) b += PlanKolonneBredde(plan, c, PLAN_OMR_VENSTRE) + 1;
-  for (uint32_t c = 1; c <= plan->KolonneAntal; ++c) b += PlanKolonneBredde(plan, c, PLAN_OMR_UGER) + 1;
+  // The number columns shown: a folded period's weeks take no room.
+  if (plan->StyrX.ObjTab) {
+    for (uint32_t i = 1; i <= plan->StyrX.Pos.Antal; ++i)
+      b += PlanKolonneBredde(plan, plan->StyrX.ObjTab[i], PLAN_OMR_UGER) + 1;
+  } else {
+    for (uint32_t c = 1; c <= plan->KolonneAntal; ++c) b += PlanKolonneBredde(plan, c, PLAN_OMR_UGER) + 1;
+  }
   for (uint32_t c = 1; c <= plan->HoejreAntal; ++c) b += PlanKolonneBredde(plan, c, PLAN_OMR_HOEJRE) + 1;
   b += GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXFRAME);
   b = std::max<int64_t>(b, 400);

@@ -8,11 +8,14 @@
 #include <cstring>
 #include <set>
 
+#include "BESKEDER.h"
 #include "KATALOG.h"
+#include "PLAN.h"
 #include "PLANIDX.h"
 #include "PlanTraad.h"
 #include "RECPRED.h"
 #include "STITAB.h"
+#include "VINDUER.h"
 
 std::string FeltTekst(const char *felt, size_t n) { return std::string(felt, strnlen(felt, n)); }
 
@@ -168,14 +171,18 @@ void VentPaaPlanBeregninger(HWND) {
   VentPaaMutex(TalMutex);
 }
 
-bool PlanVinduePeriode(Dato *, Dato *) {
-  // Answered by the plan window once it can be asked for its group.
-  return false;
+bool PlanVinduePeriode(Dato *fra, Dato *til) {
+  HWND h = FindVindueType(kPlanVindueType);
+  const Plan *plan = h ? reinterpret_cast<const Plan *>(SendMessageA(h, REL_PLAN_TILSTAND, 0, 0)) : nullptr;
+  if (!plan || plan->AktPlanGruppe == 0) return false;
+  *fra = plan->Fradato;
+  *til = plan->Tildato;
+  return true;
 }
 
-bool PlanVindueGruppensAnfo(uint32_t) {
-  // Answered by the plan window (its question 1331) once it can be asked.
-  return false;
+bool PlanVindueGruppensAnfo(uint32_t anfo) {
+  HWND h = FindVindueType(kPlanVindueType);
+  return h && anfo && SendMessageA(h, VALG_KAN_SKIFTE, 0, static_cast<LPARAM>(anfo)) != 0;
 }
 
 bool LaesLektionsvalg() { return GetPrivateProfileIntA("flag", "udsk_i_lektioner", 0, StiTab.szini) != 0; }

@@ -192,6 +192,13 @@ TEST_F(PlanVindue, AabnesMedGruppensPlanOgLukkesMedGemningOgOprydning) {
   EXPECT_TRUE(p->GrundTab[anneRaekke].Medarbejder1 == anne || p->GrundTab[anneRaekke].Medarbejder2 == anne);
   EXPECT_EQ(SendMessageA(h, VALG_KAN_SKIFTE, 0, 999), 0);
 
+  // The window asks for the room of the columns it shows: folding the
+  // first period, which the fixture has open, takes its weeks' room away.
+  const LRESULT bred = SendMessageA(h, ENS_BREDDE, 100000, 0);
+  p->StyrX.Pos.Aktuel = KolonnePos(32);
+  ASSERT_TRUE(FoldKolonne(p, false, false));
+  EXPECT_LT(SendMessageA(h, ENS_BREDDE, 100000, 0) + 100, bred);
+
   hovedFik.clear();
   desktopFik.clear();
   Luk();
