@@ -358,7 +358,9 @@ int32_t PlanBredde(const Plan *plan, int32_t tilbudt) {
     for (uint32_t c = 1; c <= plan->KolonneAntal; ++c) b += PlanKolonneBredde(plan, c, PLAN_OMR_UGER) + 1;
   }
   for (uint32_t c = 1; c <= plan->HoejreAntal; ++c) b += PlanKolonneBredde(plan, c, PLAN_OMR_HOEJRE) + 1;
-  b += GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXFRAME);
+  // The frame's fixed parts: the borders, the vertical bar, and the lines
+  // and separators around the three panes.
+  b += GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXFRAME) + 2 * int64_t{plan->Ens.SepBredde} + 7;
   b = std::max<int64_t>(b, 400);
   return static_cast<int32_t>(std::min<int64_t>(b, tilbudt));
 }
