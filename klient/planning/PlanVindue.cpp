@@ -260,12 +260,16 @@ void Knap(HWND hwnd, Plan *plan, WPARAM id) {
 
 LRESULT Tast(HWND hwnd, Plan *plan, UINT msg, WPARAM wParam, LPARAM lParam) {
   // An open edit box takes every key until it closes.
-  if (HWND popup = plan->hwndRediger) {
-    SendMessageA(popup, msg, wParam, lParam);
-    return 0;
-  }
   TastInfo tast{};
   MakeTastInfo(&tast, msg, wParam, lParam);
+  if (HWND popup = plan->hwndRediger) {
+    // A key record from the main window reaches the box as the key itself.
+    if (msg == TAST_MODTAG)
+      SendMessageA(popup, tast.message, tast.wParam, static_cast<LPARAM>(tast.lParam));
+    else
+      SendMessageA(popup, msg, wParam, lParam);
+    return 0;
+  }
   const int trin = PlanTastTrin(plan, &tast, 2);
   if (trin == 1) {
     const uint32_t scrollX = plan->Ens.ScrollX, scrollY = plan->Ens.ScrollY;
