@@ -48,6 +48,8 @@ namespace {
 // own save of the tables: writing fftaltab whole once per row would cost
 // rows x table size for the same files.
 thread_local bool gUdsatGem = false;
+// The tables written while the saves were held back, for UdsatPlanGem::Gem.
+thread_local std::vector<std::pair<const TabDesc *, TabVar *>> gUdsatte;
 
 bool ErSumArt(uint32_t art) {
   return art == PLAN_AKTI || art == PLAN_MEDA || art == PLAN_OPG_AKTI || art == PLAN_FREMMED_AKTI ||
@@ -57,7 +59,13 @@ bool ErSumArt(uint32_t art) {
 void MarkerBlok(const TabDesc &td, TabVar &tv, uint32_t n) { tv.pfSave[n / td.RecPrBlok] = 1; }
 
 void Gem(const TabDesc &td, TabVar &tv) {
-  if (!gUdsatGem) SaveTab(&td, &tv, nullptr);
+  if (!gUdsatGem) {
+    SaveTab(&td, &tv, nullptr);
+    return;
+  }
+  for (const auto &[d, v] : gUdsatte)
+    if (d == &td) return;
+  gUdsatte.push_back({&td, &tv});
 }
 
 const FfpgRec *Gruppe(uint32_t gruppe) {
@@ -498,8 +506,47 @@ uint32_t FjernDubletter(const DublerSpec &s) {
   const uint32_t antal = tv.wRecCnt - 1;
   uint32_t *plkTab = static_cast<uint32_t *>(calloc(size_t(antal) + 1, sizeof(uint32_t)));
   TAVO_ASSERT(plkTab != NULL);
-  for (uint32_t i = 1; i <= antal; ++i) plkTab[i] = i;
-  SorterPaaFeltListe(plkTab, antal, &td, &tv, felter.data(), static_cast<uint32_t>(felter.size()));
+  // Every sort field is a number of one or four bytes: the records are
+  // sorted on their field values read once, in the order the field sort
+  // gives them, ties by record number. The generic field sort compares
+  // through the catalogue for every pair, which over the week records of a
+  // large school took most of the load of the plan.
+  struct Noegle {
+    uint32_t v[8];
+    uint32_t n;
+  };
+  const size_t nf = std::min<size_t>(felter.size(), 8);
+  bool tal = nf == felter.size();
+  for (size_t j = 0; j < nf; ++j) {
+    const FeltDef &f = td.FeltTab[felter[j]];
+    tal = tal && ((f.Size == 1 && f.Type == FT_U8) || (f.Size == 4 && (f.Type == FT_U32 || f.Type == FT_ID)));
+  }
+  if (tal) {
+    std::vector<Noegle> noegler(antal);
+    for (uint32_t i = 1; i <= antal; ++i) {
+      const uint8_t *rec = GetRec(&td, &tv, i);
+      Noegle &k = noegler[i - 1];
+      k.n = i;
+      for (size_t j = 0; j < nf; ++j) {
+        const FeltDef &f = td.FeltTab[felter[j]];
+        uint32_t v = 0;
+        if (f.Size == 1)
+          v = rec[f.Offset];
+        else
+          memcpy(&v, rec + f.Offset, 4);
+        k.v[j] = v;
+      }
+    }
+    std::sort(noegler.begin(), noegler.end(), [nf](const Noegle &a, const Noegle &b) {
+      for (size_t j = 0; j < nf; ++j)
+        if (a.v[j] != b.v[j]) return a.v[j] < b.v[j];
+      return a.n < b.n;
+    });
+    for (uint32_t i = 1; i <= antal; ++i) plkTab[i] = noegler[i - 1].n;
+  } else {
+    for (uint32_t i = 1; i <= antal; ++i) plkTab[i] = i;
+    SorterPaaFeltListe(plkTab, antal, &td, &tv, felter.data(), static_cast<uint32_t>(felter.size()));
+  }
   const uint8_t egen = PlanEgenInst();
   const uint32_t statusOff = td.FeltTab[td.StatusFelt].Offset;
   const uint32_t ejerOff = td.FeltTab[FeltNr(td, "Ejer")].Offset;
@@ -531,6 +578,8 @@ uint32_t FjernDubletter(const DublerSpec &s) {
     holdt = n;
   }
   free(plkTab);
+  // Nothing removed: the table is as its file holds it.
+  if (slettet == 0) return 0;
   // A removed row takes its week and period records with it, or they would
   // stay behind naming a row that is gone.
   if (s.medBoern && slettet) {
@@ -687,8 +736,16 @@ void RydRaekke(Plan *plan, uint32_t raekke) {
   if (plan->ObjTypeTab) plan->ObjTypeTab[raekke] = 0;
 }
 
-UdsatPlanGem::UdsatPlanGem() : foer_(gUdsatGem) { gUdsatGem = true; }
+UdsatPlanGem::UdsatPlanGem() : foer_(gUdsatGem) {
+  if (!foer_) gUdsatte.clear();
+  gUdsatGem = true;
+}
 UdsatPlanGem::~UdsatPlanGem() { gUdsatGem = foer_; }
+
+void UdsatPlanGem::Gem() {
+  for (const auto &[td, tv] : gUdsatte) SaveTab(td, tv, nullptr);
+  gUdsatte.clear();
+}
 
 // ---- Row totals, headings and scheduled numbers ----
 

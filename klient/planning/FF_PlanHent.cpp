@@ -435,7 +435,7 @@ bool LaesPlanRaekker(Plan *plan) {
       MarkerBlok(tdffgrund, tvffgrund, n);
     }
     const bool fremmed = rec->Ejer != egen || rec->Status == PLANREC_FREMMED;
-    if (fremmed) {
+    if (fremmed && (rec->Status != PLANREC_FREMMED || (rec->ObjType >= 1 && rec->ObjType <= 20))) {
       rec->Status = PLANREC_FREMMED;
       if (rec->ObjType >= 1 && rec->ObjType <= 20) rec->ObjType += PLAN_FREMMED;
       MarkerBlok(tdffgrund, tvffgrund, n);
@@ -471,6 +471,7 @@ bool LaesPlanRaekker(Plan *plan) {
   SletPlanRaekker(slet);
   for (const auto &[gruppe, akti] : fjern)
     if (FindPgRel(gruppe, akti, 'K')) RemovePgRel(gruppe, akti, 'K');
+  SaveTab(&tdffpgrel, &tvffpgrel, nullptr);
   return true;
 }
 
@@ -546,7 +547,6 @@ void BeregnBudget(Plan *plan) {
     if (!a || g.KopiAf) continue;
     const bool afledt = g.Budget == 0 || (g.Budget & kAfledt) != 0;
     const uint32_t budget = g.Budget;
-    const float opgaver = g.Opgave_antal;
     if (art == PLAN_AKTI || art == PLAN_FREMMED_AKTI) {
       if (afledt && a->Elevlektioner != 0) g.Budget = (a->Kursistlektioner + a->Elevlektioner) | kAfledt;
     } else if (art == PLAN_OPG_AKTI || art == PLAN_FREMMED_OPG_AKTI) {
@@ -572,11 +572,17 @@ void BeregnBudget(Plan *plan) {
     } else {
       continue;
     }
-    if (g.Budget != budget || g.Opgave_antal != opgaver) GemRaekke(plan, r, false);
+    // The assignments live in the model only: a row is written when its
+    // budget changed.
+    if (g.Budget != budget) GemRaekke(plan, r, false);
   }
 }
 
-void SaetPlanFlag(Plan *plan) {
+namespace {
+
+// The flags and the columns; the rows too unless the caller builds them
+// right after.
+void SaetFlag(Plan *plan, bool medRaekker) {
   const Medlemmer m;
   const uint32_t gruppe = plan->AktPlanGruppe;
   for (uint32_t a = 0; plan->PlanAktiTab && a <= plan->PlanAktiAntal; ++a)
@@ -599,12 +605,16 @@ void SaetPlanFlag(Plan *plan) {
   BygHoejreKolonner(plan);
   BygKolonner(plan);
   BygSynligeKolonner(plan);
-  BygRaekker(plan, true);
+  if (medRaekker) BygRaekker(plan, true);
   plan->StyrY.Pos.Aktuel = plan->StyrY.Pos.Antal ? 1 : 0;
   plan->StyrY.Pos.Foerste = plan->StyrY.Pos.Antal ? 1 : 0;
   plan->StyrX.Pos.Aktuel = plan->StyrX.Pos.Antal ? 1 : 0;
   plan->StyrX.Pos.Foerste = plan->StyrX.Pos.Antal ? 1 : 0;
 }
+
+}  // namespace
+
+void SaetPlanFlag(Plan *plan) { SaetFlag(plan, true); }
 
 bool HentPlan(HWND hDlg, Plan *plan) {
   if (!plan || !VaelgGruppe(plan)) return false;
@@ -645,7 +655,8 @@ bool HentPlan(HWND hDlg, Plan *plan) {
     Trin(hDlg);  // 10
     HentPosteringer(plan);
     Trin(hDlg);  // 11
-    SaetPlanFlag(plan);
+    // The rows are laid out once, after the headings below.
+    SaetFlag(plan, false);
     Trin(hDlg);  // 12
     HentSkemaLektioner(plan);
     StartPlanTraad(plan, 4);
@@ -655,9 +666,9 @@ bool HentPlan(HWND hDlg, Plan *plan) {
     Trin(hDlg);  // 14
     BygRaekker(plan, true);
     Trin(hDlg);  // 15
-    const TabDesc *td[] = {&tdffgrund, &tdfftaltab, &tdffpertab, &tdffpgrel};
-    TabVar *tv[] = {&tvffgrund, &tvfftaltab, &tvffpertab, &tvffpgrel};
-    for (size_t i = 0; i < 4; ++i) SaveTab(td[i], tv[i], nullptr);
+    // Only the tables the load wrote: a load that changes nothing leaves
+    // the files alone.
+    udsat.Gem();
   }
   gemt = gemning.Fuldfoer();
   if (!gemt) {
