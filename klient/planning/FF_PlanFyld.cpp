@@ -140,7 +140,10 @@ uint32_t PlanUgeIndeks(Dato dato) {
 void SikrGrundTab(Plan *plan, uint32_t raekker) {
   if (raekker < plan->GrundTabAlloc) return;
   if (plan->GrundTabStep == 0) plan->GrundTabStep = kGrundTabStep;
-  const uint32_t ny = plan->GrundTab ? std::max(raekker + 1, plan->GrundTabAlloc + plan->GrundTabStep) : raekker + 2;
+  // Grows by the step, or by half of what it holds when that is more: a
+  // load adds rows one at a time, tens of thousands on a large school.
+  const uint32_t vaekst = std::max(plan->GrundTabStep, plan->GrundTabAlloc / 2);
+  const uint32_t ny = plan->GrundTab ? std::max(raekker + 1, plan->GrundTabAlloc + vaekst) : raekker + 2;
   auto *g = static_cast<GrundRaekke *>(realloc(plan->GrundTab, size_t(ny) * sizeof(GrundRaekke)));
   TAVO_ASSERT(g != NULL && "Plan->GrundTab != NULL");
   auto *k = static_cast<uint32_t *>(realloc(plan->ObjTypeTab, size_t(ny) * sizeof(uint32_t)));
@@ -151,6 +154,46 @@ void SikrGrundTab(Plan *plan, uint32_t raekker) {
   plan->ObjTypeTab = k;
   plan->GrundTabAlloc = ny;
 }
+
+namespace {
+
+// The minute norm of one employment on a row, kept for the dates that give
+// the same norm: a row's weeks mostly share it, and working it out is the
+// bulk of the hours of a plan.
+struct NormHukommelse {
+  bool kendt = false;
+  uint32_t akti = 0, anfo = 0, skfa = 0;
+  float planVaerdi = 0.0f;
+  DatoSpan span;
+  float norm = 0.0f;
+
+  float Timer(uint32_t a, uint32_t m, uint32_t f, Dato dato, int32_t lektioner, float plan) {
+    if (!kendt || a != akti || m != anfo || f != skfa || plan != planVaerdi || !span.Holder(dato)) {
+      span = DatoSpan{};
+      norm = 0.0f;
+      uint8_t beregn = 0;
+      BeregnMinutnorm(dato, m, 0, 0.0f, a, f, &norm, &beregn, plan, &span);
+      kendt = true, akti = a, anfo = m, skfa = f, planVaerdi = plan;
+    }
+    return MinutterTilTimer(norm, static_cast<float>(lektioner) / 10.0f);
+  }
+};
+
+// The hours of every week of a row whose lessons are not 0.
+void BeregnRaekkensUgeTimer(Plan *plan, uint32_t raekke) {
+  GrundRaekke &r = plan->GrundTab[raekke];
+  if (r.ErSum || !r.TalTab) return;
+  NormHukommelse n1, n2;
+  for (uint32_t u = 0; u <= plan->UgeAntal + 1; ++u) {
+    TalPost &t = r.TalTab[u];
+    if (!t.Lektioner) continue;
+    const Dato onsdag = UgeDagTilDato(IndeksUge(u), 3);
+    t.Timer1 = n1.Timer(r.Aktivitet, r.Medarbejder1, r.Skolefag, onsdag, t.Lektioner, r.Minutnorm1);
+    t.Timer2 = n2.Timer(r.Aktivitet, r.Medarbejder2, r.Skolefag, onsdag, t.Lektioner, r.Minutnorm2);
+  }
+}
+
+}  // namespace
 
 void BeregnUgeTimer(Plan *plan, uint32_t uge, uint32_t raekke, int32_t lektioner) {
   GrundRaekke &r = plan->GrundTab[raekke];
@@ -195,8 +238,8 @@ uint32_t NyPlanRaekke(Plan *plan, const FfgrundRec *rec, uint32_t kilde, bool ge
       const TalPost &k = plan->GrundTab[kilde].TalTab[u];
       r.TalTab[u].Lektioner = k.Lektioner;
       r.TalTab[u].PlanStatus = k.PlanStatus;
-      if (k.Lektioner) BeregnUgeTimer(plan, u, raekke, k.Lektioner);
     }
+    BeregnRaekkensUgeTimer(plan, raekke);
   }
   if (gem) GemRaekke(plan, raekke, false);
   return raekke;
@@ -1142,11 +1185,7 @@ void HentSkemaLektioner(Plan *plan) {
       t.SkemaTimer = c.Timer / 1000.0f;
     }
   }
-  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
-    GrundRaekke &g = plan->GrundTab[r];
-    for (uint32_t u = 0; g.TalTab && !g.ErSum && u <= plan->UgeAntal + 1; ++u)
-      if (g.TalTab[u].Lektioner) BeregnUgeTimer(plan, u, r, g.TalTab[u].Lektioner);
-  }
+  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) BeregnRaekkensUgeTimer(plan, r);
 }
 
 void HentSkemaTimer(Plan *plan) {
@@ -1266,7 +1305,11 @@ void HentSkemaTimer(Plan *plan) {
 
 void HentPosteringer(Plan *plan) {
   PlanLaas laas;
-  std::map<std::tuple<uint32_t, uint32_t, uint32_t>, uint32_t> raekker;  // (kind, activity, employment)
+  // (kind, activity, employment) -> row; kinds 15 and 35 as bit 63.
+  std::unordered_map<uint64_t, uint32_t> raekker;
+  auto noegle = [](uint32_t art, uint32_t akti, uint32_t anfo) {
+    return (uint64_t(art == PLAN_POST ? 0 : 1) << 63) | (uint64_t(akti) << 32) | anfo;
+  };
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
     const uint32_t art = plan->ObjTypeTab[r];
     if (art != PLAN_POST && art != PLAN_FREMMED_OPG_TIMER) continue;
@@ -1277,7 +1320,7 @@ void HentPosteringer(Plan *plan) {
       t.PostTimer = t.PostTimerFremmed = t.PostTimerIalt = 0.0f;
       t.PlanStatus = 0;
     }
-    raekker.try_emplace({art, g.Aktivitet, g.Medarbejder1}, r);
+    raekker.try_emplace(noegle(art, g.Aktivitet, g.Medarbejder1), r);
   }
   const uint8_t egen = PlanEgenInst();
   std::map<uint32_t, bool> medlem;
@@ -1311,7 +1354,7 @@ void HentPosteringer(Plan *plan) {
       if (u < 1 || u > plan->UgeAntal) continue;
       const bool egenPost = p.Ejer == egen;
       const uint32_t kind = egenPost ? PLAN_POST : PLAN_FREMMED_OPG_TIMER;
-      uint32_t &r = raekker[{kind, akti, anfo}];
+      uint32_t &r = raekker[noegle(kind, akti, anfo)];
       if (r == 0) {
         FfgrundRec rec{};
         rec.ObjType = kind;
