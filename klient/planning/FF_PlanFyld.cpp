@@ -1323,49 +1323,79 @@ void HentPosteringer(Plan *plan) {
     raekker.try_emplace(noegle(art, g.Aktivitet, g.Medarbejder1), r);
   }
   const uint8_t egen = PlanEgenInst();
-  std::map<uint32_t, bool> medlem;
+  // What neighbouring postings share is worked out once: an employment's
+  // membership, a date's week, an activity's minute norm over the dates
+  // that give it, and the row of the last posting.
+  std::vector<int8_t> medlem(tvanfo.wRecCnt, -1);
+  auto erMedlem = [&](uint32_t anfo) {
+    if (anfo >= medlem.size()) return FindPgRel(0, anfo, 'M') != 0;
+    if (medlem[anfo] < 0) medlem[anfo] = FindPgRel(0, anfo, 'M') != 0 ? 1 : 0;
+    return medlem[anfo] == 1;
+  };
+  Dato sidsteDato = 0;
+  uint32_t sidsteUge = 0;
+  struct {
+    bool kendt = false;
+    uint32_t akti = 0;
+    DatoSpan span;
+    float norm = 0.0f;
+  } minutnorm;
+  uint64_t sidsteNoegle = UINT64_MAX;
+  uint32_t sidsteRaekke = 0;
   for (MaanedIndeks mi = 1; mi <= SkemaPeriode.AntalMaaneder; ++mi) {
     const TabVar *tv = TimoakBucket(IndeksTilMaaned(mi));
     if (!tv || !tv->pbTab) continue;
     const TimoakRaekke *rk = reinterpret_cast<const TimoakRaekke *>(tv->pbTab);
     for (uint32_t i = 1; i < tv->wRecCnt; ++i) {
       const TimoakRaekke &p = rk[i];
-      if ((p.Status & 0x48) != 0x40 || p.Dato < SkemaPeriode.FraDato || p.Dato > SkemaPeriode.TilDato) continue;
+      const Dato dato = p.Dato;
+      if ((p.Status & 0x48) != 0x40 || dato < SkemaPeriode.FraDato || dato > SkemaPeriode.TilDato) continue;
       const uint32_t anfo = p.anfo_id, akti = p.akti_id;
-      auto m = medlem.find(anfo);
-      if (m == medlem.end()) m = medlem.emplace(anfo, FindPgRel(0, anfo, 'M') != 0).first;
-      if (!m->second) continue;
+      if (!erMedlem(anfo)) continue;
       const char art = p.Type;
       const float v = static_cast<float>(p.Timer);
       float h = 0.0f;
       if (strchr("AFHP", art) && art) {
-        float norm = 0.0f;
-        uint8_t plus = 0;
-        if (!AktiMinutnorm(p.Dato, akti, &norm, &plus)) norm = 60.0f;
-        h = v * norm / 60.0f / 100.0f;
+        if (!minutnorm.kendt || minutnorm.akti != akti || !minutnorm.span.Holder(dato)) {
+          minutnorm.span = DatoSpan{};
+          uint8_t plus = 0;
+          if (!AktiMinutnorm(dato, akti, &minutnorm.norm, &plus, &minutnorm.span)) minutnorm.norm = 60.0f;
+          minutnorm.kendt = true;
+          minutnorm.akti = akti;
+        }
+        h = v * minutnorm.norm / 60.0f / 100.0f;
       } else if (art && strchr("abefhkpr", art)) {
         h = v / 100.0f;
       } else {
         continue;
       }
-      Uge ugeNr = 0;
-      DatoTilUge(p.Dato, &ugeNr, nullptr);
-      const uint32_t u = UgeTilIndeks(ugeNr);
+      if (dato != sidsteDato) {
+        Uge ugeNr = 0;
+        DatoTilUge(dato, &ugeNr, nullptr);
+        sidsteUge = UgeTilIndeks(ugeNr);
+        sidsteDato = dato;
+      }
+      const uint32_t u = sidsteUge;
       if (u < 1 || u > plan->UgeAntal) continue;
       const bool egenPost = p.Ejer == egen;
       const uint32_t kind = egenPost ? PLAN_POST : PLAN_FREMMED_OPG_TIMER;
-      uint32_t &r = raekker[noegle(kind, akti, anfo)];
-      if (r == 0) {
-        FfgrundRec rec{};
-        rec.ObjType = kind;
-        rec.ffpg_id = plan->AktPlanGruppe;
-        rec.Aktivitet = akti;
-        rec.Medarbejder1 = anfo;
-        rec.Minutnorm1 = rec.Minutnorm2 = -1.0f;
-        rec.Ejer = p.Ejer;
-        r = NyPlanRaekke(plan, &rec, 0, false);
+      const uint64_t k = noegle(kind, akti, anfo);
+      if (k != sidsteNoegle) {
+        uint32_t &r = raekker[k];
+        if (r == 0) {
+          FfgrundRec rec{};
+          rec.ObjType = kind;
+          rec.ffpg_id = plan->AktPlanGruppe;
+          rec.Aktivitet = akti;
+          rec.Medarbejder1 = anfo;
+          rec.Minutnorm1 = rec.Minutnorm2 = -1.0f;
+          rec.Ejer = p.Ejer;
+          r = NyPlanRaekke(plan, &rec, 0, false);
+        }
+        sidsteNoegle = k;
+        sidsteRaekke = r;
       }
-      TalPost &t = plan->GrundTab[r].TalTab[u];
+      TalPost &t = plan->GrundTab[sidsteRaekke].TalTab[u];
       t.Ejer = p.Ejer;
       if (h != 0.0f) {
         if (egenPost) {
