@@ -141,7 +141,7 @@ struct Raekker {
 // activity's students and, when it has no budget, the pair's lessons as a
 // derived budget and the pair's assignments.
 uint32_t NyRaekke(Plan *plan, uint32_t art, uint32_t gruppe, uint32_t akti, uint32_t skfa, uint8_t ejer, bool gem,
-                  Raekker *raekker) {
+                  Raekker *raekker, const Par &alle) {
   FfgrundRec rec{};
   rec.ObjType = art;
   rec.ffpg_id = gruppe;
@@ -152,7 +152,7 @@ uint32_t NyRaekke(Plan *plan, uint32_t art, uint32_t gruppe, uint32_t akti, uint
   const bool aktiArt = art == PLAN_AKTI || art == PLAN_FAG || art == PLAN_FREMMED_AKTI || art == PLAN_FREMMED_FAG;
   const SkphRec *par = nullptr;
   if (aktiArt && skfa) {
-    const uint32_t n = FindSkph(akti, skfa);
+    const uint32_t n = alle.Find(akti, skfa);
     par = n ? TabRec<SkphRec>(tvskph, n) : nullptr;
   }
   // Derived from the pair, so marked derived: it follows the pair at the
@@ -178,7 +178,7 @@ void FagRaekker(Plan *plan, uint32_t gruppe, uint32_t akti, uint32_t overskrift,
   for (uint32_t n : par.AfAkti(akti)) {
     const uint32_t skfa = TabRec<SkphRec>(tvskph, n)->skfa_id;
     if (raekker.fag.count({gruppe, akti, skfa})) continue;
-    NyRaekke(plan, art, hovedGruppe, akti, skfa, ejer, true, &raekker);
+    NyRaekke(plan, art, hovedGruppe, akti, skfa, ejer, true, &raekker, par);
   }
 }
 
@@ -188,7 +188,7 @@ void Aktiviteter(Plan *plan, uint32_t gruppe, const Medlemmer &m, const Par &par
   const uint8_t ejer = g->Ejer;
   for (uint32_t a = 1; a < tvakti.wRecCnt; ++a) {
     if (raekker.akti.count(Noegle(gruppe, a)) || !AktiBrugbar(m, a, gruppe)) continue;
-    const uint32_t r = NyRaekke(plan, PLAN_AKTI, gruppe, a, 0, ejer, true, &raekker);
+    const uint32_t r = NyRaekke(plan, PLAN_AKTI, gruppe, a, 0, ejer, true, &raekker, par);
     FagRaekker(plan, gruppe, a, r, par, raekker);
   }
 }
@@ -352,7 +352,7 @@ void ParRaekker(Plan *plan) {
         const uint32_t skfa = TabRec<SkphRec>(tvskph, n)->skfa_id;
         if (raekker.fag.count({gruppe, akti, skfa})) continue;
         const GrundRaekke &g = plan->GrundTab[fundet];
-        NyRaekke(plan, art, g.ffpg_id, akti, skfa, g.Ejer, true, &raekker);
+        NyRaekke(plan, art, g.ffpg_id, akti, skfa, g.Ejer, true, &raekker, par);
       }
     }
   }
@@ -539,6 +539,7 @@ void TilfoejKopiRaekker(Plan *plan) {
 void BeregnBudget(Plan *plan) {
   PlanLaas laas;
   UdsatPlanGem udsat;
+  const Par par;
   const Dato idag = DagsDato();
   for (uint32_t r = 1; plan->GrundTab && r <= plan->GrundTabAntal; ++r) {
     const uint32_t art = plan->ObjTypeTab[r];
@@ -553,7 +554,7 @@ void BeregnBudget(Plan *plan) {
       if (afledt && a->BudgetLererTimer > 0) g.Budget = static_cast<uint32_t>(a->BudgetLererTimer) | kAfledt;
     } else if (art == PLAN_FAG || art == PLAN_FREMMED_FAG) {
       g.ElevAntal = a->StartElever;
-      const uint32_t n = FindSkph(g.Aktivitet, g.Skolefag);
+      const uint32_t n = par.Find(g.Aktivitet, g.Skolefag);
       if (n) {
         const SkphRec *p = TabRec<SkphRec>(tvskph, n);
         float enheder = 0.0f;
