@@ -273,7 +273,10 @@ void TegnXHoved(const Plan *p, EnsDC *dc, const Kolonne &k, int paneH, uint32_t 
   if (k.pos == p->StyrX.Pos.Aktuel) fyld = AktuelFyld(p), tekst = AktuelTekst(p);
   char t[kPlanTekstLen];
   PlanXOverskrift(p, c, t);
-  TegnHovedCelle(p, dc, k, paneH, fyld, tekst, t, strchr(t, '\n') ? 24 : 13);
+  // Two lines over the totals, the periods and the weeks that show their
+  // year.
+  const bool toLinjer = art == 31 || art == 32 || (art == 33 && strchr(t, '\n'));
+  TegnHovedCelle(p, dc, k, paneH, fyld, tekst, t, toLinjer ? 24 : 13);
   if (art == 31 || art == 32) {
     const uint8_t g = art == 32 ? (UdfoldSkift(p, p->ObjTypeTabX, c) ? kFoldLukket : kFoldAaben)
                                 : FaellesFold(p, p->StyrX.ObjTab, p->StyrX.Pos.Antal, p->ObjTypeTabX);

@@ -68,6 +68,17 @@ TEST_F(PlanTegning, WithoutARowTableNothingIsPaintedNotEvenTheCaption) {
   EXPECT_FALSE(Tekster(E().hwndRaekkeHoved).empty());
 }
 
+TEST_F(PlanTegning, AWindowUpdateRepaintsOnlyAfterARelayout) {
+  Aabn();
+  E().ScrollY = 3 * 14;  // further down than four rows need
+  OpdaterPlanVindue(&plan, false);
+  EXPECT_TRUE(tavo::test::DrawnTexts().empty());
+  EXPECT_EQ(E().ScrollY, 3u * 14u);
+  OpdaterPlanVindue(&plan, true);
+  EXPECT_EQ(E().ScrollY, 0u);
+  EXPECT_NE(Tekst(Tekster(E().hwndRaekkeHoved), "1a Da, Dansk"), nullptr);
+}
+
 TEST_F(PlanTegning, TheRowCursorIsKeptWithinTheRows) {
   Aabn();
   const struct {
