@@ -15,6 +15,7 @@
 #include "FF_PlanRec.h"
 #include "FF_PlanUtil.h"
 #include "FONTE.h"
+#include "GRIDAKSE.h"
 #include "KATALOG.h"
 #include "PLANGITTER.h"
 #include "PLANTEKST.h"
@@ -161,7 +162,9 @@ std::vector<uint32_t> Raekker(const Plan *p, bool alle, int paneH) {
   std::vector<uint32_t> v;
   const uint32_t antal = p->StyrY.Pos.Antal;
   if (alle) {
-    for (uint32_t pos = std::max<uint32_t>(p->StyrY.Pos.Foerste, 1); pos <= antal; ++pos) {
+    // From the row at the scroll offset: the pixels decide what shows.
+    const GridAkse a = p->Ens.AkseY;  // packed: copied
+    for (uint32_t pos = std::max<uint32_t>(GridPixelTilCelle(&a, p->Ens.ScrollY), 1); pos <= antal; ++pos) {
       const int y = PlanRaekkeY(p, pos);
       if (y >= paneH) break;
       if (y + PlanRaekkeHoejde(p) > 0) v.push_back(pos);
