@@ -216,8 +216,9 @@ PlanTabPost *NyPlanTabPost() {
 }
 
 void BegyndPlanTab() {
-  FriPlanReserve();
+  // A list begun anew twice without an entry keeps the block it was given.
   if (PlanTal.PlanTab && PlanTal.PlanTab == gPlanBlok && gPlanPladser > PLANTAB_SKRIDT) {
+    FriPlanReserve();
     gPlanReserve = PlanTal.PlanTab;
     gPlanReservePladser = gPlanPladser;
     PlanTal.PlanTab = nullptr;

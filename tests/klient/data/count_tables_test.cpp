@@ -180,6 +180,7 @@ TEST_F(CountTal, PlanListBegunAnewReusesItsBlockAndGrowsPastIt) {
   BegyndPlanTab();
   EXPECT_EQ(PlanTal.PlanTab, nullptr);
   EXPECT_EQ(PlanTal.Antal, 0u);
+  BegyndPlanTab();
   TalAlloc.Realloc = TaelRealloc;
   gRealloc = 0;
   // The new list fills the old block without reallocating it; every entry
