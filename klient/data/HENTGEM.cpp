@@ -18,6 +18,7 @@
 #include "INDSTIL.h"
 #include "LOGFIL.h"
 #include "NULSTIL.h"
+#include "RECPRED.h"
 #include "SIDEFIL.h"
 #include "STITAB.h"
 #include "TABOPER.h"
@@ -457,6 +458,12 @@ bool StartGemAlleData(HWND hDlg, uint8_t fGemGrupper) {
 
 HANDLE StartAutoGemAlleData(AutoGemBlok *blok) {
   if (blok->Traad.load() || !DataAendret.load() || AendringerIalt() == 0) return 0;
+  // The plan jobs change the plan tables on their own threads while they
+  // hold the plan mutex: the copy waits for a tick when none does.
+  if (!ProevPlanMutex()) return 0;
+  struct Slip {
+    ~Slip() { SlipPlanMutex(); }
+  } slip;
   // The save is started here, so the small files written on this thread
   // below and the tables the thread writes are one commit.
   auto gemning = std::make_unique<Gemning>(false);

@@ -8,6 +8,7 @@
 #include "win/kthread.h"
 
 HANDLE hPlanMutex = 0;
+PlanMutexKroge PlanMutexKrog = {};
 
 namespace {
 
@@ -191,16 +192,39 @@ bool AnfoHarKompetence(uint32_t anfo, uint32_t skfa, Dato dato) {
   return false;
 }
 
-bool FFFagfordlFindes(uint32_t anfo, uint32_t skfa, uint32_t akti, Dato dato) {
-  const HANDLE h = hPlanMutex;
+namespace {
+// The mutex this thread took, by depth: the release must be of the handle
+// taken even when the plan window has closed it meanwhile.
+thread_local HANDLE tPlanMutex = 0;
+thread_local uint32_t tPlanMutexDybde = 0;
+}  // namespace
+
+bool ProevPlanMutex() {
+  const HANDLE h = tPlanMutexDybde ? tPlanMutex : hPlanMutex;
   if (!ProevLaas(h)) return false;
+  if (tPlanMutexDybde++ == 0) tPlanMutex = h;
+  return true;
+}
+
+void SlipPlanMutex() {
+  if (tPlanMutexDybde == 0) return;
+  const HANDLE h = tPlanMutex;
+  Frigiv(h);
+  if (--tPlanMutexDybde == 0) {
+    tPlanMutex = 0;
+    if (h && PlanMutexKrog.Sluppet) PlanMutexKrog.Sluppet();
+  }
+}
+
+bool FFFagfordlFindes(uint32_t anfo, uint32_t skfa, uint32_t akti, Dato dato) {
+  if (!ProevPlanMutex()) return false;
   bool fundet = false;
   for (uint32_t r = 1; r < tvfffagfordl.wRecCnt && !fundet; ++r) {
     const FffagfordlRec *f = TabRec<FffagfordlRec>(tvfffagfordl, r);
     fundet = f->anfo_id == anfo && f->akti_id == akti && f->skfa_id == skfa &&
              f->Fradato <= dato && dato <= f->Tildato;
   }
-  Frigiv(h);
+  SlipPlanMutex();
   return fundet;
 }
 

@@ -78,6 +78,19 @@ bool PlanTabVaerdi(uint32_t anfo, uint32_t akti, uint32_t skfa, float *pVaerdi);
 // FFFagfordlFindes only tries it.
 extern HANDLE hPlanMutex;
 
+// What the data store asks of the planning module when it lets hPlanMutex
+// go, filled by the wiring.
+struct PlanMutexKroge {
+  // A recount of the plan asked for while the mutex was held starts now.
+  void (*Sluppet)();
+};
+extern PlanMutexKroge PlanMutexKrog;
+// Tries hPlanMutex without waiting: true when taken, and at once while the
+// plan window has made none. Each true is matched by SlipPlanMutex, which
+// lets a recount that waited for the mutex start.
+bool ProevPlanMutex();
+void SlipPlanMutex();
+
 // What PlanTabVaerdi reads of one plan-figure entry.
 struct PlanTabVaerdiPost {
   uint32_t anfo;

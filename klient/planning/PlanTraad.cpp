@@ -33,6 +33,8 @@ std::atomic<Plan *> gOptaelPlan{nullptr};
 std::atomic<bool> gOptaelPaaVej{false};
 std::atomic<uint32_t> gOptaellinger{0};
 
+}  // namespace
+
 void StartVentendeOptaelling() {
   if (tOptaelTraad || PlanOpdaterVenter.load() == 0) return;
   Plan *plan = gOptaelPlan.load();
@@ -40,6 +42,8 @@ void StartVentendeOptaelling() {
     if (!StartPlanTraad(plan, 3)) gOptaelPaaVej.store(false);
   }
 }
+
+namespace {
 
 // ---- The thread registry ----
 

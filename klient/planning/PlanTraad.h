@@ -60,6 +60,9 @@ HANDLE StartPlanTraad(Plan *plan, int job);
 // this waits, closes their handles and clears hPlanTraad. The plan window
 // calls it before it saves and frees the plan.
 void VentPaaPlanTraade(Plan *plan);
+// Starts the recount that waited for hPlanMutex, when one waits and none
+// runs; for code that lets the mutex go without a PlanLaas.
+void StartVentendeOptaelling();
 // The recounts run since start.
 uint32_t PlanOptaellinger();
 

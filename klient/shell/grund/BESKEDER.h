@@ -153,6 +153,7 @@ constexpr UINT VINDUE_TEGN_MED = 1118;
 // VALG: active and caption-active without a redraw
 // HOVEDVIN: Ctrl+Tab ended on the active window
 constexpr UINT VINDUE_SAET_AKTIV = 1119;
+// PLAN: the record of the current row's object
 constexpr UINT GANT_AKTUEL_REC = 1120;  // GANT: the current row's record number
 // GANT: the table letter
 // STAMOPL: answer: the object kind letter
@@ -218,6 +219,7 @@ constexpr UINT VALG_ALLE_AFMARKERET = 1227;  // VALG: lParam: 0 (single choice) 
 constexpr UINT VALG_AKTUEL_SKIFTET = 1229;  // VALG: lParam: the current record
 constexpr UINT VALG_GENOPBYG = 1233;  // VALG
 constexpr UINT VALG_GENOPBYG2 = 1234;  // VALG
+// PLAN: lParam a record to fill with the weeks and weekdays of the group's dates
 constexpr UINT VALG_GENOPBYG_HVIS = 1235;  // VALG: wParam not 0: rebuild
 constexpr UINT VALG_GENOPBYG_DATO = 1236;  // VALG: lParam: month YYYYMM or 0
 constexpr UINT VALG_SAET_ANTAL = 1238;  // VALG: wParam: the marked count
@@ -231,7 +233,9 @@ constexpr UINT TB_INGEN_TOOLTIP = 1276;  // TAVOTB: a low byte not 0: no tooltip
 // RELMATRIX: to the plan window: its state
 // PLAN: the plan window answers its Plan
 constexpr UINT REL_PLAN_TILSTAND = 1324;
+// PLAN: choose the plan group from the settings again and rebuild
 constexpr UINT SKE_FLYT_EFTER_INDSAET = 1330;  // SKEMAVIN
+// PLAN: the row of the current group that holds the employment lParam
 constexpr UINT VALG_KAN_SKIFTE = 1331;  // VALG: 1 when the current record may be toggled
 // ELEMENT: passed on to the object window
 // SKERAEKKE: to the tile information panel: wParam list entry, lParam the workspace
@@ -252,6 +256,14 @@ constexpr UINT TAST_MODTAG = 1366;  // TASTINFO
 // PLANTRAAD: to the plan window from a plan job: repaint the summary pane,
 // all rows (TegnPlanSumOmraade with flag 1), on the window's own thread
 constexpr UINT WM_PLAN_TEGN_SUM = 1390;
+// PLAN: wParam employment, lParam subject: their counter in the plan
+constexpr UINT PLAN_KRYDS = 1326;
+// PLAN: rebuild the plan of the current group after a membership changed
+constexpr UINT PLAN_GENOPBYG_GRUPPE = 1328;
+// PLAN: rebuild the plan groups and the columns after a period changed
+constexpr UINT PLAN_GENOPBYG_AKSER = 1329;
+// PLAN: wParam 1: an edit box of the plan asks to be closed
+constexpr UINT PLAN_POPUP_LUK = 1951;
 constexpr UINT ELEVPLAN_HENT_WS = 1425;  // ELEVPLANVIN
 constexpr UINT ELEVLISTE_LUK = 1433;  // ELEVLISTEVIN, ELEVSTAT
 constexpr UINT ELEVLISTE_DATA_1 = 1435;  // ELEVLISTEVIN: the planning window rebuilt its workspace
@@ -384,6 +396,7 @@ constexpr UINT kMenuElevplanSkift = 40248;
 constexpr UINT kValgVindueId = 40257;  // VALG: the window's child id
 constexpr UINT kPlanGrupperType = 40266;  // HOVEDVIN
 constexpr UINT kPlanVindueType = 40268;  // VINDUER
+constexpr UINT kPlanCsvKommando = 40290;  // PLAN: enabled while the plan window is open
 constexpr UINT kPlanOpgType = 40271;  // FUNKTAST
 constexpr UINT kMenuEksternImport = 40272;  // SKAERM
 constexpr UINT kAktiLokaRelType = 40273;  // AktiLokaRel

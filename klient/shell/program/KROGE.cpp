@@ -40,7 +40,9 @@
 #include "OPSTART.h"
 #include "OPTAEL.h"
 #include "PLANCSV.h"
+#include "PlanTraad.h"
 #include "PROGVINDUER.h"
+#include "RECPRED.h"
 #include "RETTID.h"
 #include "RINGKROG.h"
 #include "ROLLEFORSLAG.h"
@@ -78,6 +80,7 @@ void SletEgenLaasefil() {
 void InstallerDataKroge() {
   ListeTalKrog.Spoerg = SendMessageA;
   AktiChkKrog.Advarsel = Advarsel;
+  PlanMutexKrog.Sluppet = StartVentendeOptaelling;
 
   HentGemKrog.SendTilAlleVinduer = TilAlleVinduer;
   HentGemKrog.HentGruppeValgStjerne = HentGruppeValgStjerne;

@@ -6,8 +6,10 @@
 #include <random>
 #include <set>
 #include <string>
+#include <thread>
 
 #include "FINDREC.h"
+#include "RECPRED.h"
 #include "SIDEFIL.h"
 #include "loadall_fixture.h"
 #include "tavo/test_dialog.h"
@@ -98,7 +100,34 @@ TEST_F(HentGemMappe, BackgroundSaveWritesNothingWithoutCountedChanges) {
   EXPECT_EQ(StartAutoGemAlleData(&blok), 0u);
   EXPECT_EQ(DataAendret.load(), 1u);
   blok.Traad = 0;
+
+  // While a plan job holds the plan mutex it changes the plan tables: no
+  // copy is taken then, the dirty word stays, and the mutex's release lets
+  // a waiting recount start.
+  hPlanMutex = CreateMutexA(nullptr, FALSE, nullptr);
+  HANDLE holdt = CreateEventA(nullptr, TRUE, FALSE, nullptr), slip = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::thread job([&] {
+    WaitForSingleObject(hPlanMutex, INFINITE);
+    SetEvent(holdt);
+    WaitForSingleObject(slip, INFINITE);
+    ReleaseMutex(hPlanMutex);
+  });
+  WaitForSingleObject(holdt, INFINITE);
+  EXPECT_EQ(StartAutoGemAlleData(&blok), 0u);
+  EXPECT_EQ(DataAendret.load(), 1u);
+  EXPECT_TRUE(DataFiler(rod / "data").empty());
+  SetEvent(slip);
+  job.join();
+  static int sluppet;
+  sluppet = 0;
+  PlanMutexKrog.Sluppet = [] { ++sluppet; };
   HANDLE h = StartAutoGemAlleData(&blok);
+  PlanMutexKrog.Sluppet = nullptr;
+  EXPECT_EQ(sluppet, 1);
+  CloseHandle(hPlanMutex);
+  hPlanMutex = 0;
+  CloseHandle(holdt);
+  CloseHandle(slip);
   ASSERT_NE(h, 0u);
   EXPECT_EQ(DataAendret.load(), 0u);  // cleared when the snapshot is taken
   ASSERT_EQ(WaitForSingleObject(h, 10000), WAIT_OBJECT_0);

@@ -45,6 +45,8 @@
 #include "OBJFELT.h"
 #include "OPDAT.h"
 #include "OPTAEL.h"
+#include "PlanTraad.h"
+#include "RECPRED.h"
 #include "RETTID.h"
 #include "RINGTID.h"
 #include "RELMATRIX.h"
@@ -111,6 +113,7 @@ const std::vector<Slot> &Tabel() {
       NAVNGIVET(ListeTalKrog, Spoerg, SendMessageA),
       NAVNGIVET(ObjFeltKrog, HentDifValg, HentDifValg),
       NAVNGIVET(ObjFeltKrog, KolonneUgedag, KolonneUgedag),
+      NAVNGIVET(PlanMutexKrog, Sluppet, StartVentendeOptaelling),
       // The window framework.
       NAVNGIVET(VinduesKrog, ForHvertElement, ForHvertElement),
       NAVNGIVET(VinduesKrog, CloseAllElements, CloseAllElements),
