@@ -161,17 +161,16 @@ void SaetHoveder(Plan *plan) {
 
 void Tilpas(HWND hwnd) { TilpasVindue(hwnd); }
 
-void GenopbygRaekker(Plan *plan) {
-  BygRaekker(plan, true);
-  BygRaekker(plan, false);
-}
-
+// Every axis built afresh, the cursors back on what they stood on.
 void GenopbygAkser(Plan *plan) {
+  HuskPlanCursor(plan);
   BygVenstreKolonner(plan);
   BygHoejreKolonner(plan);
   BygKolonner(plan);
   BygSynligeKolonner(plan);
-  GenopbygRaekker(plan);
+  BygRaekker(plan, true);
+  BevarKolonneCursor(plan);
+  BevarRaekkeCursor(plan);
   SaetHoveder(plan);
 }
 
@@ -925,8 +924,10 @@ LRESULT CALLBACK PlanWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       GenopbygGruppe(plan, hwnd, true);
       return 0;
     case PLAN_GENOPBYG_AKSER:
+      HuskPlanCursor(plan);
       BygGruppeListe(plan);
       GenbygKolonner(plan);
+      BevarKolonneCursor(plan);
       TilpasVindueFuld(hwnd);
       Opdater(plan, hwnd, 1);
       return 0;
