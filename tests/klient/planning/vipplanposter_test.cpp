@@ -204,3 +204,51 @@ TEST_F(VipPlanposter, FejlPaaOnsdagenProevesPaaUgensAndreDage) {
 }
 
 }  // namespace
+
+namespace {
+
+// Which cells a run takes, by the selection flags, the view's block
+// heading and the cursor.
+class VipPlanposterCeller : public plantest::PlanFixtur {};
+
+TEST_F(VipPlanposterCeller, FlagBlokOgMarkoer) {
+  const uint32_t a = NyAkti("Kursus", "K"), m = NyAnfo("ABE", "1", "Anne");
+  // Positions 1..6: heading, two hours rows, heading, an hours row, and an
+  // activity heading of view 'A'.
+  const uint32_t typer[] = {PLAN_MEDA, PLAN_OPG_TIMER, PLAN_OPG_TIMER, PLAN_MEDA, PLAN_OPG_TIMER, PLAN_AKTI};
+  std::vector<uint32_t> r;
+  for (uint32_t t : typer) r.push_back(Raekke(t, a, 0, m));
+  Orden({r[0], r[1], r[2], r[3], r[4], r[5]});
+  Kolonner({{31}, {33, 0, 202446}, {33, 0, 202447}});
+  plan.StyrX.Pos.Aktuel = 3;
+  const struct {
+    char visning;
+    uint32_t valg[3];
+    uint32_t markoer;
+    PlanPostUdvalg ud;
+  } tilfaelde[] = {
+      {'M', {0, 0, 0}, 3, {3, 3, 3, 3}},  // the cursor cell
+      {'M', {1, 0, 0}, 3, {1, 3, 3, 3}},  // the cursor row, every column
+      {'M', {1, 1, 1}, 3, {1, 3, 3, 3}},  // the first flag decides
+      {'M', {0, 1, 0}, 3, {1, 3, 2, 3}},  // the block under the heading above
+      {'M', {0, 1, 0}, 4, {1, 3, 5, 6}},  // on the heading: the rows below it, to the last
+      {'M', {0, 1, 0}, 1, {1, 3, 2, 3}},
+      {'A', {0, 1, 0}, 6, {1, 3, 6, 6}},  // a heading on the last row is its own block
+      {'A', {0, 1, 0}, 2, {1, 3, 1, 5}},  // no heading above: from the first row
+      {'O', {0, 1, 0}, 5, {1, 3, 1, 6}},  // the view's heading type is 13: none here
+      {'M', {0, 0, 1}, 3, {1, 3, 2, 6}},  // all rows but the first
+  };
+  for (const auto &c : tilfaelde) {
+    SCOPED_TRACE(testing::Message() << c.visning << " " << c.valg[0] << c.valg[1] << c.valg[2] << " row "
+                                    << c.markoer);
+    plan.Visning = static_cast<uint8_t>(c.visning);
+    plan.StyrY.Pos.Aktuel = c.markoer;
+    const PlanPostUdvalg u = PlanPostCeller(&plan, c.valg);
+    EXPECT_EQ(u.FraKol, c.ud.FraKol);
+    EXPECT_EQ(u.TilKol, c.ud.TilKol);
+    EXPECT_EQ(u.FraRaekke, c.ud.FraRaekke);
+    EXPECT_EQ(u.TilRaekke, c.ud.TilRaekke);
+  }
+}
+
+}  // namespace
