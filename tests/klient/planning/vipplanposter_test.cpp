@@ -34,6 +34,8 @@ constexpr Uge kUge46 = 202446;  // Monday 11 November 2024
 class VipPlanposter : public PlanFixtur {
  protected:
   HWND gemtHoved = 0;
+  TimoakKroge gemtTimoak{};
+  VedligeKroge gemtVedlige{};
   uint32_t akti = 0, anne = 0, hoved = 0, opg = 0;
   std::vector<std::string> vist, tekster;
   const uint32_t kunRaekke[3] = {1, 0, 0}, alle[3] = {0, 0, 1};
@@ -45,6 +47,8 @@ class VipPlanposter : public PlanFixtur {
     RegistrerOrvaneRessourcer();
     // No Notepad: the log is shown in the program's own dialog.
     std::snprintf(NotepadWindowsMappe, sizeof NotepadWindowsMappe, "%s", (rod / "ingen").c_str());
+    gemtTimoak = TimoakKrog;
+    gemtVedlige = VedligeKrog;
     InstallerImportKroge();
     EksportPlanTal = 0;
     plan.Visning = 'M';
@@ -61,8 +65,8 @@ class VipPlanposter : public PlanFixtur {
   void TearDown() override {
     EXPECT_EQ(tt::DialogFailures(), std::vector<std::string>{});
     tt::StopDialogScript();
-    TimoakKrog = {};
-    VedligeKrog = {};
+    TimoakKrog = gemtTimoak;
+    VedligeKrog = gemtVedlige;
     NotepadWindowsMappe[0] = '\0';
     hwndHoved = gemtHoved;
     EksportPlanTal = 0;
