@@ -122,6 +122,7 @@ TEST_F(VipPlanposter, NejEllerIngenTimeraekkerPosterIntet) {
 }
 
 TEST_F(VipPlanposter, OnsdagIGruppensDatoerHundrededeleOgIngenDobbeltPostering) {
+  ASSERT_NE(GemRaekke(&plan, opg, true), 0u);
   Koer(alle, 1, {IDYES, IDOK});
   EXPECT_EQ(vist, (std::vector<std::string>{kSpoerg, kAntal}));
   ASSERT_EQ(tekster.size(), 2u);
@@ -136,6 +137,10 @@ TEST_F(VipPlanposter, OnsdagIGruppensDatoerHundrededeleOgIngenDobbeltPostering) 
   // The plan's cells keep their hours, marked as posted.
   EXPECT_FLOAT_EQ(T(opg, kUge46).Timer, 2.0f);
   EXPECT_TRUE(T(opg, kUge46).PlanStatus & PS_POSTERET);
+  // So is the week's record, which the plan's next save stores.
+  const FftaltabRec *rec = predtest::Rec<FftaltabRec>(tvfftaltab, T(opg, kUge46).TalRec);
+  ASSERT_NE(rec, nullptr);
+  EXPECT_EQ(rec->PlanStatus, PS_UGE | PS_POSTERET);
   const std::string log = Log();
   EXPECT_EQ(log.rfind("Logfil:\r\n", 0), 0u);
   EXPECT_EQ(log.find("Postering fundet"), std::string::npos);
