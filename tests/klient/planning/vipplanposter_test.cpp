@@ -119,6 +119,16 @@ TEST_F(VipPlanposter, NejEllerIngenTimeraekkerPosterIntet) {
   EXPECT_EQ(Postet(anne, 20240801), -1);
   EXPECT_EQ(Postet(anne, 20241113), -1);
   EXPECT_EQ(EksportPlanTal, 0u);
+
+  // Without a log the run ends after the question, posting nothing.
+  std::filesystem::remove_all(rod / "log");
+  std::ofstream(rod / "log") << "not a folder";
+  Koer(alle, 1, {IDYES});
+  EXPECT_EQ(vist, std::vector<std::string>{kSpoerg});
+  EXPECT_EQ(Postet(anne, 20240801), -1);
+  EXPECT_EQ(Postet(anne, 20241113), -1);
+  std::filesystem::remove(rod / "log");
+  std::filesystem::create_directories(rod / "log");
 }
 
 TEST_F(VipPlanposter, OnsdagIGruppensDatoerHundrededeleOgIngenDobbeltPostering) {
