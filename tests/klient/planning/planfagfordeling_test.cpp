@@ -3,6 +3,7 @@
 // over a small hand-made group.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "FF_GRUPPE.h"
 #include "FF_PlanFyld.h"
 #include "FF_PlanUtil.h"
+#include "FF_VALG.h"
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "PLAN.h"
@@ -315,6 +317,38 @@ TEST_F(PlanFagfordelingVip, ForslagetTilDenAktuelleRaekke) {
   EXPECT_EQ(PlanForeslaaMedarbejderIPlan(&plan), anfo[2]);
   Cursor(q4);
   EXPECT_EQ(PlanForeslaaMedarbejderIPlan(&plan), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+// The pick list of employments in the plan by activity: those who taught
+// the current row's students most come first.
+class PlanListeElevLektioner : public PlanFag {};
+
+TEST_F(PlanListeElevLektioner, FlestElevLektionerFoerstDeUdenSidst) {
+  Cursor(p4);
+  ValgListe l{};
+  FyldPlanAnfoListe(&plan, &l, 1);
+  ASSERT_EQ(l.Antal, 15u);
+  // anfo1 taught the students of (P, 4) 25 lessons, anfo2 20.
+  EXPECT_EQ(l.ObjTab[1], anfo[1]);
+  EXPECT_EQ(l.ObjTab[2], anfo[2]);
+  std::vector<uint32_t> resten(l.ObjTab + 3, l.ObjTab + 16), ventet(anfo + 3, anfo + 16);
+  std::sort(resten.begin(), resten.end());
+  EXPECT_EQ(resten, ventet);
+  // The gross table was built for the list.
+  EXPECT_EQ(PlanBruttoVaerdiIPlan(&plan, anfo[1]), 25u);
+
+  // Only the group's own employees: anfo7 taught none of them.
+  AddPgRel(gruppe, anfo[7], 'M');
+  AddPgRel(gruppe, anfo[2], 'M');
+  FyldPlanAnfoListe(&plan, &l, 0);
+  ASSERT_EQ(l.Antal, 2u);
+  EXPECT_EQ(l.ObjTab[1], anfo[2]);
+  EXPECT_EQ(l.ObjTab[2], anfo[7]);
+  free(l.ObjTab);
 }
 
 }  // namespace
