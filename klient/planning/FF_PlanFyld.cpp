@@ -48,6 +48,8 @@ namespace {
 // own save of the tables: writing fftaltab whole once per row would cost
 // rows x table size for the same files.
 thread_local bool gUdsatGem = false;
+// The tables written while the saves were held back, for UdsatPlanGem::Gem.
+thread_local std::vector<std::pair<const TabDesc *, TabVar *>> gUdsatte;
 
 bool ErSumArt(uint32_t art) {
   return art == PLAN_AKTI || art == PLAN_MEDA || art == PLAN_OPG_AKTI || art == PLAN_FREMMED_AKTI ||
@@ -57,7 +59,13 @@ bool ErSumArt(uint32_t art) {
 void MarkerBlok(const TabDesc &td, TabVar &tv, uint32_t n) { tv.pfSave[n / td.RecPrBlok] = 1; }
 
 void Gem(const TabDesc &td, TabVar &tv) {
-  if (!gUdsatGem) SaveTab(&td, &tv, nullptr);
+  if (!gUdsatGem) {
+    SaveTab(&td, &tv, nullptr);
+    return;
+  }
+  for (const auto &[d, v] : gUdsatte)
+    if (d == &td) return;
+  gUdsatte.push_back({&td, &tv});
 }
 
 const FfpgRec *Gruppe(uint32_t gruppe) {
@@ -132,7 +140,10 @@ uint32_t PlanUgeIndeks(Dato dato) {
 void SikrGrundTab(Plan *plan, uint32_t raekker) {
   if (raekker < plan->GrundTabAlloc) return;
   if (plan->GrundTabStep == 0) plan->GrundTabStep = kGrundTabStep;
-  const uint32_t ny = plan->GrundTab ? std::max(raekker + 1, plan->GrundTabAlloc + plan->GrundTabStep) : raekker + 2;
+  // Grows by the step, or by half of what it holds when that is more: a
+  // load adds rows one at a time, tens of thousands on a large school.
+  const uint32_t vaekst = std::max(plan->GrundTabStep, plan->GrundTabAlloc / 2);
+  const uint32_t ny = plan->GrundTab ? std::max(raekker + 1, plan->GrundTabAlloc + vaekst) : raekker + 2;
   auto *g = static_cast<GrundRaekke *>(realloc(plan->GrundTab, size_t(ny) * sizeof(GrundRaekke)));
   TAVO_ASSERT(g != NULL && "Plan->GrundTab != NULL");
   auto *k = static_cast<uint32_t *>(realloc(plan->ObjTypeTab, size_t(ny) * sizeof(uint32_t)));
@@ -143,6 +154,46 @@ void SikrGrundTab(Plan *plan, uint32_t raekker) {
   plan->ObjTypeTab = k;
   plan->GrundTabAlloc = ny;
 }
+
+namespace {
+
+// The minute norm of one employment on a row, kept for the dates that give
+// the same norm: a row's weeks mostly share it, and working it out is the
+// bulk of the hours of a plan.
+struct NormHukommelse {
+  bool kendt = false;
+  uint32_t akti = 0, anfo = 0, skfa = 0;
+  float planVaerdi = 0.0f;
+  DatoSpan span;
+  float norm = 0.0f;
+
+  float Timer(uint32_t a, uint32_t m, uint32_t f, Dato dato, int32_t lektioner, float plan) {
+    if (!kendt || a != akti || m != anfo || f != skfa || plan != planVaerdi || !span.Holder(dato)) {
+      span = DatoSpan{};
+      norm = 0.0f;
+      uint8_t beregn = 0;
+      BeregnMinutnorm(dato, m, 0, 0.0f, a, f, &norm, &beregn, plan, &span);
+      kendt = true, akti = a, anfo = m, skfa = f, planVaerdi = plan;
+    }
+    return MinutterTilTimer(norm, static_cast<float>(lektioner) / 10.0f);
+  }
+};
+
+// The hours of every week of a row whose lessons are not 0.
+void BeregnRaekkensUgeTimer(Plan *plan, uint32_t raekke) {
+  GrundRaekke &r = plan->GrundTab[raekke];
+  if (r.ErSum || !r.TalTab) return;
+  NormHukommelse n1, n2;
+  for (uint32_t u = 0; u <= plan->UgeAntal + 1; ++u) {
+    TalPost &t = r.TalTab[u];
+    if (!t.Lektioner) continue;
+    const Dato onsdag = UgeDagTilDato(IndeksUge(u), 3);
+    t.Timer1 = n1.Timer(r.Aktivitet, r.Medarbejder1, r.Skolefag, onsdag, t.Lektioner, r.Minutnorm1);
+    t.Timer2 = n2.Timer(r.Aktivitet, r.Medarbejder2, r.Skolefag, onsdag, t.Lektioner, r.Minutnorm2);
+  }
+}
+
+}  // namespace
 
 void BeregnUgeTimer(Plan *plan, uint32_t uge, uint32_t raekke, int32_t lektioner) {
   GrundRaekke &r = plan->GrundTab[raekke];
@@ -187,8 +238,8 @@ uint32_t NyPlanRaekke(Plan *plan, const FfgrundRec *rec, uint32_t kilde, bool ge
       const TalPost &k = plan->GrundTab[kilde].TalTab[u];
       r.TalTab[u].Lektioner = k.Lektioner;
       r.TalTab[u].PlanStatus = k.PlanStatus;
-      if (k.Lektioner) BeregnUgeTimer(plan, u, raekke, k.Lektioner);
     }
+    BeregnRaekkensUgeTimer(plan, raekke);
   }
   if (gem) GemRaekke(plan, raekke, false);
   return raekke;
@@ -498,8 +549,47 @@ uint32_t FjernDubletter(const DublerSpec &s) {
   const uint32_t antal = tv.wRecCnt - 1;
   uint32_t *plkTab = static_cast<uint32_t *>(calloc(size_t(antal) + 1, sizeof(uint32_t)));
   TAVO_ASSERT(plkTab != NULL);
-  for (uint32_t i = 1; i <= antal; ++i) plkTab[i] = i;
-  SorterPaaFeltListe(plkTab, antal, &td, &tv, felter.data(), static_cast<uint32_t>(felter.size()));
+  // Every sort field is a number of one or four bytes: the records are
+  // sorted on their field values read once, in the order the field sort
+  // gives them, ties by record number. The generic field sort compares
+  // through the catalogue for every pair, which over the week records of a
+  // large school took most of the load of the plan.
+  struct Noegle {
+    uint32_t v[8];
+    uint32_t n;
+  };
+  const size_t nf = std::min<size_t>(felter.size(), 8);
+  bool tal = nf == felter.size();
+  for (size_t j = 0; j < nf; ++j) {
+    const FeltDef &f = td.FeltTab[felter[j]];
+    tal = tal && ((f.Size == 1 && f.Type == FT_U8) || (f.Size == 4 && (f.Type == FT_U32 || f.Type == FT_ID)));
+  }
+  if (tal) {
+    std::vector<Noegle> noegler(antal);
+    for (uint32_t i = 1; i <= antal; ++i) {
+      const uint8_t *rec = GetRec(&td, &tv, i);
+      Noegle &k = noegler[i - 1];
+      k.n = i;
+      for (size_t j = 0; j < nf; ++j) {
+        const FeltDef &f = td.FeltTab[felter[j]];
+        uint32_t v = 0;
+        if (f.Size == 1)
+          v = rec[f.Offset];
+        else
+          memcpy(&v, rec + f.Offset, 4);
+        k.v[j] = v;
+      }
+    }
+    std::sort(noegler.begin(), noegler.end(), [nf](const Noegle &a, const Noegle &b) {
+      for (size_t j = 0; j < nf; ++j)
+        if (a.v[j] != b.v[j]) return a.v[j] < b.v[j];
+      return a.n < b.n;
+    });
+    for (uint32_t i = 1; i <= antal; ++i) plkTab[i] = noegler[i - 1].n;
+  } else {
+    for (uint32_t i = 1; i <= antal; ++i) plkTab[i] = i;
+    SorterPaaFeltListe(plkTab, antal, &td, &tv, felter.data(), static_cast<uint32_t>(felter.size()));
+  }
   const uint8_t egen = PlanEgenInst();
   const uint32_t statusOff = td.FeltTab[td.StatusFelt].Offset;
   const uint32_t ejerOff = td.FeltTab[FeltNr(td, "Ejer")].Offset;
@@ -531,6 +621,8 @@ uint32_t FjernDubletter(const DublerSpec &s) {
     holdt = n;
   }
   free(plkTab);
+  // Nothing removed: the table is as its file holds it.
+  if (slettet == 0) return 0;
   // A removed row takes its week and period records with it, or they would
   // stay behind naming a row that is gone.
   if (s.medBoern && slettet) {
@@ -687,8 +779,16 @@ void RydRaekke(Plan *plan, uint32_t raekke) {
   if (plan->ObjTypeTab) plan->ObjTypeTab[raekke] = 0;
 }
 
-UdsatPlanGem::UdsatPlanGem() : foer_(gUdsatGem) { gUdsatGem = true; }
+UdsatPlanGem::UdsatPlanGem() : foer_(gUdsatGem) {
+  if (!foer_) gUdsatte.clear();
+  gUdsatGem = true;
+}
 UdsatPlanGem::~UdsatPlanGem() { gUdsatGem = foer_; }
+
+void UdsatPlanGem::Gem() {
+  for (const auto &[td, tv] : gUdsatte) SaveTab(td, tv, nullptr);
+  gUdsatte.clear();
+}
 
 // ---- Row totals, headings and scheduled numbers ----
 
@@ -1085,11 +1185,7 @@ void HentSkemaLektioner(Plan *plan) {
       t.SkemaTimer = c.Timer / 1000.0f;
     }
   }
-  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
-    GrundRaekke &g = plan->GrundTab[r];
-    for (uint32_t u = 0; g.TalTab && !g.ErSum && u <= plan->UgeAntal + 1; ++u)
-      if (g.TalTab[u].Lektioner) BeregnUgeTimer(plan, u, r, g.TalTab[u].Lektioner);
-  }
+  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) BeregnRaekkensUgeTimer(plan, r);
 }
 
 void HentSkemaTimer(Plan *plan) {
@@ -1209,7 +1305,11 @@ void HentSkemaTimer(Plan *plan) {
 
 void HentPosteringer(Plan *plan) {
   PlanLaas laas;
-  std::map<std::tuple<uint32_t, uint32_t, uint32_t>, uint32_t> raekker;  // (kind, activity, employment)
+  // (kind, activity, employment) -> row; kinds 15 and 35 as bit 63.
+  std::unordered_map<uint64_t, uint32_t> raekker;
+  auto noegle = [](uint32_t art, uint32_t akti, uint32_t anfo) {
+    return (uint64_t(art == PLAN_POST ? 0 : 1) << 63) | (uint64_t(akti) << 32) | anfo;
+  };
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
     const uint32_t art = plan->ObjTypeTab[r];
     if (art != PLAN_POST && art != PLAN_FREMMED_OPG_TIMER) continue;
@@ -1220,52 +1320,82 @@ void HentPosteringer(Plan *plan) {
       t.PostTimer = t.PostTimerFremmed = t.PostTimerIalt = 0.0f;
       t.PlanStatus = 0;
     }
-    raekker.try_emplace({art, g.Aktivitet, g.Medarbejder1}, r);
+    raekker.try_emplace(noegle(art, g.Aktivitet, g.Medarbejder1), r);
   }
   const uint8_t egen = PlanEgenInst();
-  std::map<uint32_t, bool> medlem;
+  // What neighbouring postings share is worked out once: an employment's
+  // membership, a date's week, an activity's minute norm over the dates
+  // that give it, and the row of the last posting.
+  std::vector<int8_t> medlem(tvanfo.wRecCnt, -1);
+  auto erMedlem = [&](uint32_t anfo) {
+    if (anfo >= medlem.size()) return FindPgRel(0, anfo, 'M') != 0;
+    if (medlem[anfo] < 0) medlem[anfo] = FindPgRel(0, anfo, 'M') != 0 ? 1 : 0;
+    return medlem[anfo] == 1;
+  };
+  Dato sidsteDato = 0;
+  uint32_t sidsteUge = 0;
+  struct {
+    bool kendt = false;
+    uint32_t akti = 0;
+    DatoSpan span;
+    float norm = 0.0f;
+  } minutnorm;
+  uint64_t sidsteNoegle = UINT64_MAX;
+  uint32_t sidsteRaekke = 0;
   for (MaanedIndeks mi = 1; mi <= SkemaPeriode.AntalMaaneder; ++mi) {
     const TabVar *tv = TimoakBucket(IndeksTilMaaned(mi));
     if (!tv || !tv->pbTab) continue;
     const TimoakRaekke *rk = reinterpret_cast<const TimoakRaekke *>(tv->pbTab);
     for (uint32_t i = 1; i < tv->wRecCnt; ++i) {
       const TimoakRaekke &p = rk[i];
-      if ((p.Status & 0x48) != 0x40 || p.Dato < SkemaPeriode.FraDato || p.Dato > SkemaPeriode.TilDato) continue;
+      const Dato dato = p.Dato;
+      if ((p.Status & 0x48) != 0x40 || dato < SkemaPeriode.FraDato || dato > SkemaPeriode.TilDato) continue;
       const uint32_t anfo = p.anfo_id, akti = p.akti_id;
-      auto m = medlem.find(anfo);
-      if (m == medlem.end()) m = medlem.emplace(anfo, FindPgRel(0, anfo, 'M') != 0).first;
-      if (!m->second) continue;
+      if (!erMedlem(anfo)) continue;
       const char art = p.Type;
       const float v = static_cast<float>(p.Timer);
       float h = 0.0f;
       if (strchr("AFHP", art) && art) {
-        float norm = 0.0f;
-        uint8_t plus = 0;
-        if (!AktiMinutnorm(p.Dato, akti, &norm, &plus)) norm = 60.0f;
-        h = v * norm / 60.0f / 100.0f;
+        if (!minutnorm.kendt || minutnorm.akti != akti || !minutnorm.span.Holder(dato)) {
+          minutnorm.span = DatoSpan{};
+          uint8_t plus = 0;
+          if (!AktiMinutnorm(dato, akti, &minutnorm.norm, &plus, &minutnorm.span)) minutnorm.norm = 60.0f;
+          minutnorm.kendt = true;
+          minutnorm.akti = akti;
+        }
+        h = v * minutnorm.norm / 60.0f / 100.0f;
       } else if (art && strchr("abefhkpr", art)) {
         h = v / 100.0f;
       } else {
         continue;
       }
-      Uge ugeNr = 0;
-      DatoTilUge(p.Dato, &ugeNr, nullptr);
-      const uint32_t u = UgeTilIndeks(ugeNr);
+      if (dato != sidsteDato) {
+        Uge ugeNr = 0;
+        DatoTilUge(dato, &ugeNr, nullptr);
+        sidsteUge = UgeTilIndeks(ugeNr);
+        sidsteDato = dato;
+      }
+      const uint32_t u = sidsteUge;
       if (u < 1 || u > plan->UgeAntal) continue;
       const bool egenPost = p.Ejer == egen;
       const uint32_t kind = egenPost ? PLAN_POST : PLAN_FREMMED_OPG_TIMER;
-      uint32_t &r = raekker[{kind, akti, anfo}];
-      if (r == 0) {
-        FfgrundRec rec{};
-        rec.ObjType = kind;
-        rec.ffpg_id = plan->AktPlanGruppe;
-        rec.Aktivitet = akti;
-        rec.Medarbejder1 = anfo;
-        rec.Minutnorm1 = rec.Minutnorm2 = -1.0f;
-        rec.Ejer = p.Ejer;
-        r = NyPlanRaekke(plan, &rec, 0, false);
+      const uint64_t k = noegle(kind, akti, anfo);
+      if (k != sidsteNoegle) {
+        uint32_t &r = raekker[k];
+        if (r == 0) {
+          FfgrundRec rec{};
+          rec.ObjType = kind;
+          rec.ffpg_id = plan->AktPlanGruppe;
+          rec.Aktivitet = akti;
+          rec.Medarbejder1 = anfo;
+          rec.Minutnorm1 = rec.Minutnorm2 = -1.0f;
+          rec.Ejer = p.Ejer;
+          r = NyPlanRaekke(plan, &rec, 0, false);
+        }
+        sidsteNoegle = k;
+        sidsteRaekke = r;
       }
-      TalPost &t = plan->GrundTab[r].TalTab[u];
+      TalPost &t = plan->GrundTab[sidsteRaekke].TalTab[u];
       t.Ejer = p.Ejer;
       if (h != 0.0f) {
         if (egenPost) {

@@ -183,6 +183,8 @@ class UdsatPlanGem {
   ~UdsatPlanGem();
   UdsatPlanGem(const UdsatPlanGem &) = delete;
   UdsatPlanGem &operator=(const UdsatPlanGem &) = delete;
+  // Saves the tables written on this thread since the outermost hold began.
+  void Gem();
 
  private:
   bool foer_;

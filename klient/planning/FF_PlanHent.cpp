@@ -141,7 +141,7 @@ struct Raekker {
 // activity's students and, when it has no budget, the pair's lessons as a
 // derived budget and the pair's assignments.
 uint32_t NyRaekke(Plan *plan, uint32_t art, uint32_t gruppe, uint32_t akti, uint32_t skfa, uint8_t ejer, bool gem,
-                  Raekker *raekker) {
+                  Raekker *raekker, const Par &alle) {
   FfgrundRec rec{};
   rec.ObjType = art;
   rec.ffpg_id = gruppe;
@@ -152,7 +152,7 @@ uint32_t NyRaekke(Plan *plan, uint32_t art, uint32_t gruppe, uint32_t akti, uint
   const bool aktiArt = art == PLAN_AKTI || art == PLAN_FAG || art == PLAN_FREMMED_AKTI || art == PLAN_FREMMED_FAG;
   const SkphRec *par = nullptr;
   if (aktiArt && skfa) {
-    const uint32_t n = FindSkph(akti, skfa);
+    const uint32_t n = alle.Find(akti, skfa);
     par = n ? TabRec<SkphRec>(tvskph, n) : nullptr;
   }
   // Derived from the pair, so marked derived: it follows the pair at the
@@ -178,7 +178,7 @@ void FagRaekker(Plan *plan, uint32_t gruppe, uint32_t akti, uint32_t overskrift,
   for (uint32_t n : par.AfAkti(akti)) {
     const uint32_t skfa = TabRec<SkphRec>(tvskph, n)->skfa_id;
     if (raekker.fag.count({gruppe, akti, skfa})) continue;
-    NyRaekke(plan, art, hovedGruppe, akti, skfa, ejer, true, &raekker);
+    NyRaekke(plan, art, hovedGruppe, akti, skfa, ejer, true, &raekker, par);
   }
 }
 
@@ -188,7 +188,7 @@ void Aktiviteter(Plan *plan, uint32_t gruppe, const Medlemmer &m, const Par &par
   const uint8_t ejer = g->Ejer;
   for (uint32_t a = 1; a < tvakti.wRecCnt; ++a) {
     if (raekker.akti.count(Noegle(gruppe, a)) || !AktiBrugbar(m, a, gruppe)) continue;
-    const uint32_t r = NyRaekke(plan, PLAN_AKTI, gruppe, a, 0, ejer, true, &raekker);
+    const uint32_t r = NyRaekke(plan, PLAN_AKTI, gruppe, a, 0, ejer, true, &raekker, par);
     FagRaekker(plan, gruppe, a, r, par, raekker);
   }
 }
@@ -352,7 +352,7 @@ void ParRaekker(Plan *plan) {
         const uint32_t skfa = TabRec<SkphRec>(tvskph, n)->skfa_id;
         if (raekker.fag.count({gruppe, akti, skfa})) continue;
         const GrundRaekke &g = plan->GrundTab[fundet];
-        NyRaekke(plan, art, g.ffpg_id, akti, skfa, g.Ejer, true, &raekker);
+        NyRaekke(plan, art, g.ffpg_id, akti, skfa, g.Ejer, true, &raekker, par);
       }
     }
   }
@@ -435,7 +435,7 @@ bool LaesPlanRaekker(Plan *plan) {
       MarkerBlok(tdffgrund, tvffgrund, n);
     }
     const bool fremmed = rec->Ejer != egen || rec->Status == PLANREC_FREMMED;
-    if (fremmed) {
+    if (fremmed && (rec->Status != PLANREC_FREMMED || (rec->ObjType >= 1 && rec->ObjType <= 20))) {
       rec->Status = PLANREC_FREMMED;
       if (rec->ObjType >= 1 && rec->ObjType <= 20) rec->ObjType += PLAN_FREMMED;
       MarkerBlok(tdffgrund, tvffgrund, n);
@@ -471,6 +471,7 @@ bool LaesPlanRaekker(Plan *plan) {
   SletPlanRaekker(slet);
   for (const auto &[gruppe, akti] : fjern)
     if (FindPgRel(gruppe, akti, 'K')) RemovePgRel(gruppe, akti, 'K');
+  SaveTab(&tdffpgrel, &tvffpgrel, nullptr);
   return true;
 }
 
@@ -538,6 +539,7 @@ void TilfoejKopiRaekker(Plan *plan) {
 void BeregnBudget(Plan *plan) {
   PlanLaas laas;
   UdsatPlanGem udsat;
+  const Par par;
   const Dato idag = DagsDato();
   for (uint32_t r = 1; plan->GrundTab && r <= plan->GrundTabAntal; ++r) {
     const uint32_t art = plan->ObjTypeTab[r];
@@ -546,14 +548,13 @@ void BeregnBudget(Plan *plan) {
     if (!a || g.KopiAf) continue;
     const bool afledt = g.Budget == 0 || (g.Budget & kAfledt) != 0;
     const uint32_t budget = g.Budget;
-    const float opgaver = g.Opgave_antal;
     if (art == PLAN_AKTI || art == PLAN_FREMMED_AKTI) {
       if (afledt && a->Elevlektioner != 0) g.Budget = (a->Kursistlektioner + a->Elevlektioner) | kAfledt;
     } else if (art == PLAN_OPG_AKTI || art == PLAN_FREMMED_OPG_AKTI) {
       if (afledt && a->BudgetLererTimer > 0) g.Budget = static_cast<uint32_t>(a->BudgetLererTimer) | kAfledt;
     } else if (art == PLAN_FAG || art == PLAN_FREMMED_FAG) {
       g.ElevAntal = a->StartElever;
-      const uint32_t n = FindSkph(g.Aktivitet, g.Skolefag);
+      const uint32_t n = par.Find(g.Aktivitet, g.Skolefag);
       if (n) {
         const SkphRec *p = TabRec<SkphRec>(tvskph, n);
         float enheder = 0.0f;
@@ -572,11 +573,17 @@ void BeregnBudget(Plan *plan) {
     } else {
       continue;
     }
-    if (g.Budget != budget || g.Opgave_antal != opgaver) GemRaekke(plan, r, false);
+    // The assignments live in the model only: a row is written when its
+    // budget changed.
+    if (g.Budget != budget) GemRaekke(plan, r, false);
   }
 }
 
-void SaetPlanFlag(Plan *plan) {
+namespace {
+
+// The flags and the columns; the rows too unless the caller builds them
+// right after.
+void SaetFlag(Plan *plan, bool medRaekker) {
   const Medlemmer m;
   const uint32_t gruppe = plan->AktPlanGruppe;
   for (uint32_t a = 0; plan->PlanAktiTab && a <= plan->PlanAktiAntal; ++a)
@@ -599,12 +606,16 @@ void SaetPlanFlag(Plan *plan) {
   BygHoejreKolonner(plan);
   BygKolonner(plan);
   BygSynligeKolonner(plan);
-  BygRaekker(plan, true);
+  if (medRaekker) BygRaekker(plan, true);
   plan->StyrY.Pos.Aktuel = plan->StyrY.Pos.Antal ? 1 : 0;
   plan->StyrY.Pos.Foerste = plan->StyrY.Pos.Antal ? 1 : 0;
   plan->StyrX.Pos.Aktuel = plan->StyrX.Pos.Antal ? 1 : 0;
   plan->StyrX.Pos.Foerste = plan->StyrX.Pos.Antal ? 1 : 0;
 }
+
+}  // namespace
+
+void SaetPlanFlag(Plan *plan) { SaetFlag(plan, true); }
 
 bool HentPlan(HWND hDlg, Plan *plan) {
   if (!plan || !VaelgGruppe(plan)) return false;
@@ -645,7 +656,8 @@ bool HentPlan(HWND hDlg, Plan *plan) {
     Trin(hDlg);  // 10
     HentPosteringer(plan);
     Trin(hDlg);  // 11
-    SaetPlanFlag(plan);
+    // The rows are laid out once, after the headings below.
+    SaetFlag(plan, false);
     Trin(hDlg);  // 12
     HentSkemaLektioner(plan);
     StartPlanTraad(plan, 4);
@@ -655,9 +667,9 @@ bool HentPlan(HWND hDlg, Plan *plan) {
     Trin(hDlg);  // 14
     BygRaekker(plan, true);
     Trin(hDlg);  // 15
-    const TabDesc *td[] = {&tdffgrund, &tdfftaltab, &tdffpertab, &tdffpgrel};
-    TabVar *tv[] = {&tvffgrund, &tvfftaltab, &tvffpertab, &tvffpgrel};
-    for (size_t i = 0; i < 4; ++i) SaveTab(td[i], tv[i], nullptr);
+    // Only the tables the load wrote: a load that changes nothing leaves
+    // the files alone.
+    udsat.Gem();
   }
   gemt = gemning.Fuldfoer();
   if (!gemt) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <unordered_map>
 #include <vector>
 
 #include "DATO.h"
@@ -262,6 +263,26 @@ void BygRaekker(Plan *plan, bool sort) {
       SorterPlanAktivitet(plan);
   }
   const std::vector<uint32_t> kandidater(plan->Ens.ObjTab + 1, plan->Ens.ObjTab + 1 + n);
+  // The rows under a heading, found by its activity (views 'A' and 'O') or
+  // employee ('M'), and the copies of each row, each list in the order of
+  // the candidates: a walk over all rows for every heading made the layout
+  // grow with the square of the rows.
+  std::unordered_map<uint32_t, std::vector<uint32_t>> underRaekker, kopier;
+  for (uint32_t r : kandidater) {
+    const GrundRaekke &g = plan->GrundTab[r];
+    if (plan->Visning == 'M') {
+      if (g.Medarbejder1) underRaekker[g.Medarbejder1].push_back(r);
+      if (g.Medarbejder2 && g.Medarbejder2 != g.Medarbejder1) underRaekker[g.Medarbejder2].push_back(r);
+    } else {
+      underRaekker[g.Aktivitet].push_back(r);
+    }
+    if (g.KopiAf) kopier[g.KopiAf].push_back(r);
+  }
+  static const std::vector<uint32_t> ingen;
+  auto under = [&](uint32_t noegle) -> const std::vector<uint32_t> & {
+    const auto i = underRaekker.find(noegle);
+    return i == underRaekker.end() ? ingen : i->second;
+  };
   std::vector<uint32_t> vist;
   auto tilfoej = [&](uint32_t hoved, uint32_t r) {
     vist.push_back(r);
@@ -275,7 +296,7 @@ void BygRaekker(Plan *plan, bool sort) {
         if (art != PLAN_MEDA || hr.ffpg_id != plan->AktPlanGruppe || !hr.Medarbejder1) continue;
         NulstilPlanUgeTal(plan, h);
         vist.push_back(h);
-        for (uint32_t r : kandidater) {
+        for (uint32_t r : under(hr.Medarbejder1)) {
           const uint32_t ra = plan->ObjTypeTab[r];
           const GrundRaekke &g = plan->GrundTab[r];
           if (ra != PLAN_FAG && ra != PLAN_FREMMED_FAG && ra != PLAN_OPG_TIMER && ra != PLAN_POST &&
@@ -296,7 +317,7 @@ void BygRaekker(Plan *plan, bool sort) {
           continue;
         NulstilPlanUgeTal(plan, h);
         vist.push_back(h);
-        for (uint32_t r : kandidater) {
+        for (uint32_t r : under(hr.Aktivitet)) {
           const uint32_t ra = plan->ObjTypeTab[r];
           if (ra != PLAN_OPG_TIMER && ra != PLAN_POST && ra != PLAN_FREMMED_OPG_TIMER) continue;
           if (plan->GrundTab[r].Aktivitet != hr.Aktivitet || !MedIO(plan, r)) continue;
@@ -311,7 +332,7 @@ void BygRaekker(Plan *plan, bool sort) {
         if ((art != PLAN_AKTI && art != PLAN_FREMMED_AKTI) || !MedIA(plan, h)) continue;
         NulstilPlanUgeTal(plan, h);
         vist.push_back(h);
-        for (uint32_t r : kandidater) {
+        for (uint32_t r : under(hr.Aktivitet)) {
           const uint32_t ra = plan->ObjTypeTab[r];
           const GrundRaekke &g = plan->GrundTab[r];
           if ((ra != PLAN_FAG && ra != PLAN_FREMMED_FAG) || g.KopiAf || g.Aktivitet != hr.Aktivitet ||
@@ -322,8 +343,9 @@ void BygRaekker(Plan *plan, bool sort) {
           else
             FlytTal(plan, h, r, 1);
           // The display copies of the row follow it; they feed no heading.
-          for (uint32_t k : kandidater)
-            if (plan->GrundTab[k].KopiAf == r && !plan->GrundTab[k].Skjult && hr.Udfoldet) vist.push_back(k);
+          const auto kk = kopier.find(r);
+          for (uint32_t k : kk == kopier.end() ? ingen : kk->second)
+            if (!plan->GrundTab[k].Skjult && hr.Udfoldet) vist.push_back(k);
         }
         break;
       }

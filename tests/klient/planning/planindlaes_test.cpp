@@ -530,6 +530,15 @@ TEST_F(PlanIndlaes, AfledteBudgetterRegnesOgIndtastedeBliver) {
       EXPECT_EQ(R(r).Opgave_antal, t.skfa == da ? 2.0f : 0.0f);
     }
   }
+  // Plan job 6 works the budgets out again from the data as it is now, and
+  // leaves the saving to the next save of the plan.
+  ar->Elevlektioner = 200;
+  const uint32_t r = RaekkeAf(grund[0]);
+  ASSERT_NE(StartPlanTraad(&plan, 6), HANDLE{0});
+  VentPaaPlanTraade(&plan);
+  EXPECT_EQ(R(r).Budget, 220u | kAfledt);
+  EXPECT_EQ(TabRec<FfgrundRec>(tvffgrund, grund[0])->Budget, 220u | kAfledt);
+  EXPECT_EQ(R(RaekkeAf(grund[8])).Budget, 77u);
 }
 
 // ---- Groups and the wait dialog ----
