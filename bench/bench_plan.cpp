@@ -24,21 +24,33 @@
 #include <vector>
 
 #include "DATO.h"
+#include "ENS.h"
+#include "FARVER.h"
+#include "FF_PlanUtil.h"
+#include "FONTE.h"
 #include "FF_PlanFyld.h"
 #include "FF_PlanRec.h"
 #include "INDSTIL.h"
 #include "ImpBehandl.h"
 #include "KATALOG.h"
 #include "OPTAEL.h"
+#include "NYBUTTON.h"
 #include "PLAN.h"
 #include "PLANAKSER.h"
+#include "PLANGITTER.h"
+#include "PlanTegn.h"
 #include "PlanTraad.h"
 #include "RECPRED.h"
+#include "RELAY.h"
 #include "SIDEFIL.h"
 #include "SKEREC.h"
 #include "SKOLEDATA.h"
+#include "STITAB.h"
+#include "SWITCH.h"
 #include "TABOPER.h"
 #include "TALTAB.h"
+#include "TAVOTB.h"
+#include "TOOLTIP.h"
 
 namespace {
 
@@ -249,6 +261,204 @@ void OptaelDirekte(Plan *plan) {
   OpdaterOverUnder(plan);
 }
 
+
+// ---- The plan window's paint.
+
+constexpr int kVinduB = 1280, kVinduH = 1024, kRaekkeH = 14;
+
+// A window of the plan's five panes that paints them as the plan window
+// does; the Plan comes as the create parameter.
+LRESULT CALLBACK TegneVindue(HWND h, UINT m, WPARAM w, LPARAM l) {
+  auto *plan = reinterpret_cast<Plan *>(GetWindowLongPtrA(h, GWLP_USERDATA));
+  switch (m) {
+    case WM_CREATE: {
+      plan = static_cast<Plan *>(reinterpret_cast<CREATESTRUCTA *>(l)->lpCreateParams);
+      SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(plan));
+      Ens &e = plan->Ens;
+      e.hdc = GetDC(h);
+      e.EgenRamme = 1;
+      RECT rc;
+      GetClientRect(h, &rc);
+      e.Areal[0] = GetSystemMetrics(SM_CXFRAME);
+      e.Areal[1] = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) + kToolbarHoejde;
+      e.Areal[2] = rc.right - 1 - GetSystemMetrics(SM_CXFRAME);
+      e.Areal[3] = rc.bottom - 1 - GetSystemMetrics(SM_CYFRAME);
+      e.ScrollFlag = ENS_SCROLL_H | ENS_SCROLL_V;
+      e.KolHovedHoejde = 38;
+      uint32_t v = 0, hr = 0;
+      for (uint32_t c = 1; c <= plan->VenstreAntal; ++c) v += PlanKolonneBredde(plan, c, PLAN_OMR_VENSTRE) + 1;
+      for (uint32_t c = 1; c <= plan->HoejreAntal; ++c) hr += PlanKolonneBredde(plan, c, PLAN_OMR_HOEJRE) + 1;
+      e.RaekkeHovedBredde = v;
+      e.HoejreBredde = hr;
+      e.AkseY = GridAkse{0, kRaekkeH, 1, 0, 0};
+      e.StyrX = &plan->StyrX.Pos;
+      e.StyrY = &plan->StyrY.Pos;
+      plan->hwndPlan = h;
+      EnsCalcLayout(&e);
+      static const uint32_t kToolbar[7] = {};
+      EnsCreateChildren(&e, h, 0, kToolbar, TxtFont, true, true, nullptr);
+      for (EnsDC &dc : e.dc)
+        if (dc.hdc) SelectObject(dc.hdc, TxtFont);
+      return 0;
+    }
+    case WM_SIZE:
+      if (plan) PlanLayout(&plan->Ens, h, LOWORD(l), HIWORD(l), 0);
+      return 0;
+  }
+  return DefWindowProcA(h, m, w, l);
+}
+
+void Klasse(const char *navn, WNDPROC proc) {
+  WNDCLASSA wc{};
+  wc.style = CS_OWNDC;
+  wc.lpfnWndProc = proc;
+  wc.lpszClassName = navn;
+  RegisterClassA(&wc);
+}
+
+// The cells of one whole paint of the plan, each filled, closed by two
+// lines and given a figure through the plain drawing calls, as bench_paint
+// paints its grid: the pages' rows by the widths of the columns shown,
+// laid side by side on a bitmap of the window's size.
+void GitterTegn(HDC dc, const std::vector<uint32_t> &raekker, const std::vector<int> &bredder, HBRUSH *brush,
+                HPEN pen, HFONT font) {
+  static const char *tal[] = {" 2", "3,5", "12", " 8", "1,50", "40"};
+  HGDIOBJ gammelPen = SelectObject(dc, pen), gammelFont = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  uint32_t i = 0;
+  for (uint32_t antal : raekker) {
+    for (uint32_t r = 0; r < antal; ++r) {
+      const int y = static_cast<int>(r) * kRaekkeH;
+      int x = 0;
+      for (int b : bredder) {
+        RECT rc{x, y, x + b, y + kRaekkeH - 1};
+        FillRect(dc, &rc, brush[i % 3]);
+        SetTextColor(dc, i % 2 ? RGB(0, 0, 0) : RGB(0, 128, 0));
+        const char *t = tal[i++ % 6];
+        TextOutA(dc, x + b - 20, y + 1, t, static_cast<int>(strlen(t)));
+        MoveToEx(dc, x + b, y, nullptr);
+        LineTo(dc, x + b, y + kRaekkeH);
+        MoveToEx(dc, x, y + kRaekkeH - 1, nullptr);
+        LineTo(dc, x + b + 1, y + kRaekkeH - 1);
+        x += b + 1;
+      }
+    }
+  }
+  SelectObject(dc, gammelPen);
+  SelectObject(dc, gammelFont);
+}
+
+// The whole plan painted page by page as a user pages down through the
+// rows, against the same cells painted plainly; prints the figures.
+void MaalPlanTegning(Plan *plan, const std::string &mappe) {
+  namespace fs = std::filesystem;
+  const fs::path ini = fs::path(mappe) / "ini";
+  std::error_code ec;
+  fs::create_directories(ini, ec);
+  for (const char *f : {"TavoSwt.ini", "tavo.pal"})
+    fs::copy_file(fs::path(TAVO_SOURCE_DIR) / "resources/orvane" / f, ini / f, fs::copy_options::overwrite_existing, ec);
+  for (const char *f : {"Tvo11x8Txt.ttf", "Tvo11x8Tgn.ttf"})
+    fs::copy_file(fs::path(TAVO_FONT_DIR) / f, ini / f, fs::copy_options::overwrite_existing, ec);
+  InitPalette();
+  LaesSwitchIni();
+  LoadFonts(0);
+  Klasse("DummyWndClass", DummyWndProc);
+  Klasse("NyButtonWndClass", NyButtonWndProc);
+  Klasse("TooltipWndClass", TooltipWndProc);
+  Klasse("BenchPlanVindue", TegneVindue);
+  RegistrerToolbarKlasser(0);
+
+  // Every heading open and every activity of the group in the plan.
+  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
+    plan->GrundTab[r].Udfoldet = 1;
+    const uint32_t a = plan->GrundTab[r].Aktivitet;
+    if (a && a <= plan->PlanAktiAntal) plan->PlanAktiTab[a].IPlan = 1;
+  }
+  plan->LayoutVenstre = {113, '#', 0, 0, 0};
+  plan->LayoutKolonne = {111, '#', 0, 0, 0};
+  plan->LayoutPlanListe = {112, 'K', 0, 0, 0};
+  BygKolonner(plan);
+  // Every period open: the weeks fill the week area.
+  for (uint32_t i = 1; i <= plan->PeriodeAntal; ++i) plan->PeriodeTab[i].Udfold = 1;
+  BygSynligeKolonner(plan);
+  BygVenstreKolonner(plan);
+  BygHoejreKolonner(plan);
+  BygRaekker(plan, true);
+  plan->StyrX.Pos.Aktuel = 2;
+  HWND h = CreateWindowExA(0, "BenchPlanVindue", "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, kVinduB, kVinduH,
+                           0, 0, 0, plan);
+  if (!h) Stop("the plan window");
+  Ens &e = plan->Ens;
+  const int paneH = e.RudeH[ENS_CELLER];
+  const uint32_t antal = plan->StyrY.Pos.Antal, side = static_cast<uint32_t>(paneH / kRaekkeH);
+  if (antal == 0 || side == 0) Stop("the plan shows no rows");
+  // The columns of one whole paint: every column shown in the three areas.
+  std::vector<int> bredder;
+  auto Kolonner = [&](uint32_t omraade, int paneB) {
+    const PlanStyr &s = omraade == PLAN_OMR_VENSTRE ? plan->StyrLX : omraade == PLAN_OMR_HOEJRE ? plan->StyrRX : plan->StyrX;
+    for (uint32_t pos = 1; pos <= s.Pos.Antal && PlanKolonneX(plan, pos, omraade) < paneB; ++pos)
+      bredder.push_back(static_cast<int>(KolonneBreddeIOmraade(plan, pos, omraade)));
+  };
+  Kolonner(PLAN_OMR_VENSTRE, e.RudeB[ENS_RAEKKEHOVED]);
+  Kolonner(PLAN_OMR_UGER, e.RudeB[ENS_CELLER]);
+  Kolonner(PLAN_OMR_HOEJRE, e.RudeB[ENS_HOEJRE]);
+  const uint32_t kolonner = static_cast<uint32_t>(bredder.size());
+  const uint32_t sider = std::min<uint32_t>((antal + side - 1) / side, 40);
+  auto Bladr = [&] {
+    for (uint32_t p = 0; p < sider; ++p) {
+      e.ScrollY = p * side * kRaekkeH;
+      plan->StyrY.Pos.Foerste = p * side + 1;
+      plan->StyrY.Pos.Aktuel = p * side + 1;
+      TegnPlan(plan, PLAN_TEGN_ALT);
+    }
+  };
+  HDC dc = CreateCompatibleDC(0);
+  HBITMAP bm = CreateCompatibleBitmap(dc, kVinduB, kVinduH);
+  HGDIOBJ gammelBm = SelectObject(dc, bm);
+  HBRUSH brush[3] = {CreateSolidBrush(RGB(255, 255, 255)), CreateSolidBrush(RGB(96, 208, 96)),
+                     CreateSolidBrush(RGB(255, 96, 96))};
+  HPEN pen = CreatePen(PS_SOLID, 1, RGB(64, 64, 64));
+  HFONT font = TxtFont;
+  // A page paints the rows that reach into the pane, the last in part.
+  const uint32_t paaSide = static_cast<uint32_t>((paneH + kRaekkeH - 1) / kRaekkeH);
+  std::vector<uint32_t> raekker;
+  uint32_t celler = 0;
+  for (uint32_t p = 0; p < sider; ++p) {
+    raekker.push_back(std::min(paaSide, antal - p * side));
+    celler += raekker.back() * kolonner;
+  }
+  auto Gitter = [&] { GitterTegn(dc, raekker, bredder, brush, pen, font); };
+  Bladr();
+  Gitter();
+  double tegn = 1e300, gitter = 1e300;
+  for (int i = 0; i < 5; ++i) {
+    tegn = std::min(tegn, Bedst1(Bladr));
+    gitter = std::min(gitter, Bedst1(Gitter));
+  }
+  tegn /= sider;
+  gitter /= sider;
+  printf("plan-paint-rows %u rows\n", antal);
+  printf("plan-paint-cells %u cells\n", celler / sider);
+  printf("plan-paint-ms %.3f ms\n", tegn);
+  printf("grid-paint-ms %.3f ms\n", gitter);
+  printf("plan-paint-vs-grid-paint %.2f ratio\n", gitter > 0 ? tegn / gitter : 0.0);
+  for (HBRUSH b : brush) DeleteObject(b);
+  DeleteObject(pen);
+  SelectObject(dc, gammelBm);
+  DeleteObject(bm);
+  DeleteDC(dc);
+  DestroyWindow(h);
+  plan->hwndPlan = 0;
+  UnloadFonts();
+  FrigivSwitchTab();
+  FrigivPalette();
+  // The group list is the caller's array.
+  uint32_t *grupper = plan->StyrZ.ObjTab;
+  plan->StyrZ.ObjTab = nullptr;
+  FrigivPlanAkser(plan);
+  plan->StyrZ.ObjTab = grupper;
+}
+
 }  // namespace
 
 int main() {
@@ -384,6 +594,8 @@ int main() {
     free(hent.PeriodeSort);
   }
   if (kontrol == 12345.678) printf("\n");
+
+  MaalPlanTegning(&plan, mappe);
 
   TomPlan(&plan);
   TomPlanTabeller(&plan);

@@ -15,6 +15,7 @@
 #include "FF_PlanRec.h"
 #include "FF_PlanUtil.h"
 #include "FONTE.h"
+#include "GRIDAKSE.h"
 #include "KATALOG.h"
 #include "PLANGITTER.h"
 #include "PLANTEKST.h"
@@ -50,9 +51,28 @@ void SaetTekst(EnsDC *dc, uint8_t f) {
 
 void Fyld(EnsDC *dc, uint8_t f, int l, int t, int r, int b) { FillRectIfAny(dc->hdc, Brush(f), l, t, r, b); }
 
-// Grid lines in the 3-D dark shadow colour.
+// A figure right and bottom aligned in rc, transparent and clipped to it:
+// what DrawText does for one line, without its line breaking, which the
+// cells never need.
+void HoejreTekst(HDC hdc, const char *t, const RECT &rc) {
+  const int n = static_cast<int>(strlen(t));
+  SIZE str{0, 0};
+  GetTextExtentPoint32A(hdc, t, n, &str);
+  const int x = rc.right - str.cx;
+  // A face taller than the cell's text room keeps its top in the cell; only
+  // a text too wide for the cell needs clipping.
+  const int y = std::max(rc.bottom - static_cast<int>(str.cy), static_cast<int>(rc.top));
+  if (x >= rc.left)
+    TextOutA(hdc, x, y, t, n);
+  else
+    ExtTextOutA(hdc, x, y, ETO_CLIPPED, &rc, t, static_cast<UINT>(n), nullptr);
+}
+
+// Grid lines in the 3-D dark shadow colour (the system colours are fixed,
+// so its brush is taken once).
 void Streg(EnsDC *dc, int l, int t, int r, int b) {
-  FillRectIfAny(dc->hdc, GetSysColorBrush(COLOR_3DDKSHADOW), l, t, r, b);
+  static const HBRUSH kStreg = GetSysColorBrush(COLOR_3DDKSHADOW);
+  FillRectIfAny(dc->hdc, kStreg, l, t, r, b);
 }
 
 // A font selected for a scope; the DC's own is put back.
@@ -126,12 +146,12 @@ std::vector<Kolonne> SynligeKolonner(const Plan *p, uint32_t omraade, int paneB)
   std::vector<Kolonne> v;
   const PlanStyr &s = Akse(p, omraade);
   if (!s.ObjTab) return v;
-  for (uint32_t pos = 1; pos <= s.Pos.Antal; ++pos) {
-    const int x = PlanKolonneX(p, pos, omraade);
-    if (x >= paneB) break;
+  // One walk, adding each width and its separator, as KolonneStart counts.
+  int64_t x = PlanKolonneX(p, 1, omraade);
+  for (uint32_t pos = 1; pos <= s.Pos.Antal && x < paneB; ++pos) {
     const int b = static_cast<int>(KolonneBreddeIOmraade(p, pos, omraade));
-    if (x + b < 0) continue;
-    v.push_back({pos, x, b});
+    if (x + b >= 0) v.push_back({pos, static_cast<int>(x), b});
+    x += b + 1;
   }
   return v;
 }
@@ -142,7 +162,9 @@ std::vector<uint32_t> Raekker(const Plan *p, bool alle, int paneH) {
   std::vector<uint32_t> v;
   const uint32_t antal = p->StyrY.Pos.Antal;
   if (alle) {
-    for (uint32_t pos = std::max<uint32_t>(p->StyrY.Pos.Foerste, 1); pos <= antal; ++pos) {
+    // From the row at the scroll offset: the pixels decide what shows.
+    const GridAkse a = p->Ens.AkseY;  // packed: copied
+    for (uint32_t pos = std::max<uint32_t>(GridPixelTilCelle(&a, p->Ens.ScrollY), 1); pos <= antal; ++pos) {
       const int y = PlanRaekkeY(p, pos);
       if (y >= paneH) break;
       if (y + PlanRaekkeHoejde(p) > 0) v.push_back(pos);
@@ -254,7 +276,10 @@ void TegnXHoved(const Plan *p, EnsDC *dc, const Kolonne &k, int paneH, uint32_t 
   if (k.pos == p->StyrX.Pos.Aktuel) fyld = AktuelFyld(p), tekst = AktuelTekst(p);
   char t[kPlanTekstLen];
   PlanXOverskrift(p, c, t);
-  TegnHovedCelle(p, dc, k, paneH, fyld, tekst, t, strchr(t, '\n') ? 24 : 13);
+  // Two lines over the totals, the periods and the weeks that show their
+  // year.
+  const bool toLinjer = art == 31 || art == 32 || (art == 33 && strchr(t, '\n'));
+  TegnHovedCelle(p, dc, k, paneH, fyld, tekst, t, toLinjer ? 24 : 13);
   if (art == 31 || art == 32) {
     const uint8_t g = art == 32 ? (UdfoldSkift(p, p->ObjTypeTabX, c) ? kFoldLukket : kFoldAaben)
                                 : FaellesFold(p, p->StyrX.ObjTab, p->StyrX.Pos.Antal, p->ObjTypeTabX);
@@ -287,7 +312,7 @@ void TegnHovedRude(const Plan *p, EnsDC *dc, uint32_t omraade, int paneB, int pa
 
 // ---- Caption cells.
 
-void TegnLXCelle(const Plan *p, EnsDC *dc, const Kolonne &k, uint32_t raekkePos, int y, int h) {
+void TegnLXCelle(const Plan *p, EnsDC *dc, const Kolonne &k, uint32_t raekkePos, int y, int h, bool linjer) {
   const uint32_t r = RaekkeAf(p, raekkePos);
   const GrundRaekke &g = p->GrundTab[r];
   const uint32_t type = RaekkeType(p, r);
@@ -381,26 +406,41 @@ void TegnLXCelle(const Plan *p, EnsDC *dc, const Kolonne &k, uint32_t raekkePos,
       Fyld(dc, f.Fyld, x, y, x + b, y + h - 1);
       break;
   }
+  if (!linjer) return;
   Streg(dc, x + b, y, x + b + 1, y + h);
   Streg(dc, x, y + h - 1, x + b + 1, y + h);
 }
 
 // ---- Number cells.
 
+// The day masks of one week column as the rows above left them: rows of
+// one activity or employment follow each other, so most cells ask again
+// what the cell above asked.
+struct DagMasker {
+  static constexpr uint32_t kIngen = UINT32_MAX;
+  bool periodeKendt = false;
+  uint8_t periode = 0;
+  uint32_t skoleAkti = kIngen, akti = kIngen, anfo = kIngen;
+  uint8_t skole = 0, aktiUd = 0, anfoUd = 0;
+};
+
 // The week's day masks in the order they are laid on, later ones winning.
-void DagFarver(const Plan *p, uint32_t type, const GrundRaekke &g, Uge uge, uint8_t fyld, uint8_t dage[5],
+void DagFarver(uint32_t type, const GrundRaekke &g, Uge uge, uint8_t fyld, DagMasker &m, uint8_t dage[5],
                bool *delt) {
-  const uint8_t skole = (type == PLAN_AKTI || type == PLAN_FAG) ? AktiIkkeSkoleDage(g.Aktivitet, uge) : 0;
-  const uint8_t masker[4] = {skole, PeriodeUdenforDage(uge), AnfoUdenforDage(g.Medarbejder1, uge),
-                             AktiUdenforDage(g.Aktivitet, uge)};
+  const bool skoleRaekke = type == PLAN_AKTI || type == PLAN_FAG;
+  if (skoleRaekke && m.skoleAkti != g.Aktivitet) m.skoleAkti = g.Aktivitet, m.skole = AktiIkkeSkoleDage(g.Aktivitet, uge);
+  if (!m.periodeKendt) m.periodeKendt = true, m.periode = PeriodeUdenforDage(uge);
+  if (m.anfo != g.Medarbejder1) m.anfo = g.Medarbejder1, m.anfoUd = AnfoUdenforDage(g.Medarbejder1, uge);
+  if (m.akti != g.Aktivitet) m.akti = g.Aktivitet, m.aktiUd = AktiUdenforDage(g.Aktivitet, uge);
+  const uint8_t masker[4] = {static_cast<uint8_t>(skoleRaekke ? m.skole : 0), m.periode, m.anfoUd, m.aktiUd};
   static constexpr uint8_t kFarver[4] = {49, 36, 15, 9};
   *delt = false;
   for (int d = 0; d < 5; ++d) dage[d] = fyld;
-  for (int m = 0; m < 4; ++m) {
-    if (!masker[m]) continue;
+  for (int i = 0; i < 4; ++i) {
+    if (!masker[i]) continue;
     *delt = true;
     for (int d = 0; d < 5; ++d)
-      if (masker[m] & (1u << d)) dage[d] = kFarver[m];
+      if (masker[i] & (1u << d)) dage[d] = kFarver[i];
   }
 }
 
@@ -420,7 +460,7 @@ HFONT CelleSkrift(uint32_t kode) {
 }
 
 void TegnTalCelle(const Plan *p, EnsDC *dc, const Kolonne &k, uint32_t raekkePos, int y, int h,
-                  uint32_t foersteperiode) {
+                  uint32_t foersteperiode, bool linjer, DagMasker &masker) {
   const uint32_t r = RaekkeAf(p, raekkePos);
   const uint32_t c = KolonneAf(p, k.pos, PLAN_OMR_UGER);
   const uint32_t art = KolonneArt(p, k.pos, PLAN_OMR_UGER);
@@ -431,11 +471,16 @@ void TegnTalCelle(const Plan *p, EnsDC *dc, const Kolonne &k, uint32_t raekkePos
   bool delt = false;
   if (art == 33 && !cursor && StriberType(type) && p->UgeTab) {
     uint8_t dage[5];
-    DagFarver(p, type, p->GrundTab[r], p->UgeTab[c], f.Fyld, dage, &delt);
+    DagFarver(type, p->GrundTab[r], p->UgeTab[c], f.Fyld, masker, dage, &delt);
     if (delt) {
+      // Days of one colour side by side are one fill.
       const int del = b / 5;
-      for (int d = 0; d < 5; ++d)
-        Fyld(dc, dage[d], x + d * del, y, d == 4 ? x + b : x + (d + 1) * del, bund);
+      for (int d = 0; d < 5;) {
+        int e = d + 1;
+        while (e < 5 && dage[e] == dage[d]) ++e;
+        Fyld(dc, dage[d], x + d * del, y, e == 5 ? x + b : x + e * del, bund);
+        d = e;
+      }
     }
   }
   if (!delt) Fyld(dc, f.Fyld, x, y, x + b, bund);
@@ -447,8 +492,9 @@ void TegnTalCelle(const Plan *p, EnsDC *dc, const Kolonne &k, uint32_t raekkePos
     SaetTekst(dc, tekst);
     SetBkMode(dc->hdc, TRANSPARENT);
     RECT rc{x + 2, y, x + b - 2, bund - 1};
-    DrawTextA(dc->hdc, t, -1, &rc, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
+    HoejreTekst(dc->hdc, t, rc);
   }
+  if (!linjer) return;
   Streg(dc, x + b, y, x + b + 1, y + h);
   Streg(dc, x, bund, x + b + 1, y + h);
   PeriodeBjaelker(p, dc, c, foersteperiode, x, b, y, y + h);
@@ -456,7 +502,7 @@ void TegnTalCelle(const Plan *p, EnsDC *dc, const Kolonne &k, uint32_t raekkePos
 
 // ---- Summary cells.
 
-void TegnSumCelle(const Plan *p, EnsDC *dc, const Kolonne &k, uint32_t raekkePos, int y, int h) {
+void TegnSumCelle(const Plan *p, EnsDC *dc, const Kolonne &k, uint32_t raekkePos, int y, int h, bool linjer) {
   const uint32_t r = RaekkeAf(p, raekkePos);
   const PlanFarver f = PlanSumCelleFarve(p, k.pos, raekkePos);
   const int x = k.x, b = k.b, bund = y + h - 1;
@@ -470,23 +516,37 @@ void TegnSumCelle(const Plan *p, EnsDC *dc, const Kolonne &k, uint32_t raekkePos
     SaetTekst(dc, tekst);
     SetBkMode(dc->hdc, TRANSPARENT);
     RECT rc{x + 2, y, x + b - 2, bund - 1};
-    DrawTextA(dc->hdc, t, -1, &rc, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
+    HoejreTekst(dc->hdc, t, rc);
   }
-  Streg(dc, x, bund, x + b + 1, y + h);
+  if (linjer) Streg(dc, x, bund, x + b + 1, y + h);
 }
 
-// One row pane: the cells of the rows to paint by the visible columns.
+// One row pane: the cells of the rows to paint by the visible columns. A
+// whole pane gets its grid lines in one stroke per row and per column (the
+// columns' only with lodret) after its cells; a cell painted alone draws
+// its own. The columns painted are the answer.
 template <typename F>
-void TegnRaekkeRude(const Plan *p, EnsDC *dc, uint32_t omraade, int paneB, int paneH, bool alle, F tegn) {
-  if (!dc->hdc || paneB <= 0 || paneH <= 0) return;
+std::vector<Kolonne> TegnRaekkeRude(const Plan *p, EnsDC *dc, uint32_t omraade, int paneB, int paneH, bool alle,
+                                    bool lodret, F tegn) {
+  if (!dc->hdc || paneB <= 0 || paneH <= 0) return {};
   const std::vector<Kolonne> kol = SynligeKolonner(p, omraade, paneB);
   const int h = PlanRaekkeHoejde(p);
+  const int slut = kol.empty() ? 0 : kol.back().x + kol.back().b + 1;
+  int top = paneH, bund = 0;
   for (uint32_t pos : Raekker(p, alle, paneH)) {
     if (!RaekkeAf(p, pos)) continue;
     const int y = PlanRaekkeY(p, pos);
-    for (const Kolonne &k : kol) tegn(k, pos, y, h);
+    for (const Kolonne &k : kol) tegn(k, pos, y, h, !alle);
+    if (!alle || kol.empty()) continue;
+    Streg(dc, kol.front().x, y + h - 1, slut, y + h);
+    top = std::min(top, y);
+    bund = std::max(bund, y + h);
   }
-  if (alle) TomtOmraade(p, dc, kol.empty() ? 0 : kol.back().x + kol.back().b + 1, paneB, paneH);
+  if (!alle) return kol;
+  for (const Kolonne &k : kol)
+    if (lodret && bund > top) Streg(dc, k.x + k.b, top, k.x + k.b + 1, bund);
+  TomtOmraade(p, dc, slut, paneB, paneH);
+  return kol;
 }
 
 bool KunCursor(uint32_t flag) { return !(flag & (PLAN_TEGN_ALT | PLAN_TEGN_HOVEDER | PLAN_TEGN_RAEKKER)); }
@@ -751,8 +811,10 @@ void TegnPlanRaekker(Plan *plan, uint32_t flag) {
   if (!alle && !(flag & (PLAN_TEGN_KOLONNE | PLAN_TEGN_RAEKKE))) return;
   Ens &e = plan->Ens;
   EnsDC *dc = &e.dc[ENSDC_RAEKKEHOVED];
-  TegnRaekkeRude(plan, dc, PLAN_OMR_VENSTRE, e.RudeB[ENS_RAEKKEHOVED], e.RudeH[ENS_RAEKKEHOVED], alle,
-                 [&](const Kolonne &k, uint32_t pos, int y, int h) { TegnLXCelle(plan, dc, k, pos, y, h); });
+  TegnRaekkeRude(plan, dc, PLAN_OMR_VENSTRE, e.RudeB[ENS_RAEKKEHOVED], e.RudeH[ENS_RAEKKEHOVED], alle, true,
+                 [&](const Kolonne &k, uint32_t pos, int y, int h, bool linjer) {
+                   TegnLXCelle(plan, dc, k, pos, y, h, linjer);
+                 });
 }
 
 void TegnPlanCelleOmraade(Plan *plan, uint32_t flag) {
@@ -764,9 +826,16 @@ void TegnPlanCelleOmraade(Plan *plan, uint32_t flag) {
   const uint32_t foerste = FoersteperiodeKolonne(plan);
   const int h = PlanRaekkeHoejde(plan);
   if (!KunCursor(flag)) {
-    TegnRaekkeRude(plan, dc, PLAN_OMR_UGER, paneB, paneH, true, [&](const Kolonne &k, uint32_t pos, int y, int hh) {
-      TegnTalCelle(plan, dc, k, pos, y, hh, foerste);
-    });
+    std::vector<DagMasker> masker(plan->StyrX.Pos.Antal + 1);
+    const std::vector<Kolonne> kol = TegnRaekkeRude(
+        plan, dc, PLAN_OMR_UGER, paneB, paneH, true, true,
+        [&](const Kolonne &k, uint32_t pos, int y, int hh, bool linjer) {
+          TegnTalCelle(plan, dc, k, pos, y, hh, foerste, linjer, masker[k.pos]);
+        });
+    // The period bars over the whole column, after its lines.
+    const int bund = std::min(RaekkerBund(plan), paneH), top = std::max(PlanRaekkeY(plan, 1), 0);
+    for (const Kolonne &k : kol)
+      PeriodeBjaelker(plan, dc, KolonneAf(plan, k.pos, PLAN_OMR_UGER), foerste, k.x, k.b, top, bund);
     return;
   }
   if (!(flag & (PLAN_TEGN_KOLONNE | PLAN_TEGN_RAEKKE))) return;
@@ -780,7 +849,8 @@ void TegnPlanCelleOmraade(Plan *plan, uint32_t flag) {
     const int x = PlanKolonneX(plan, kol, PLAN_OMR_UGER), y = PlanRaekkeY(plan, raekke);
     const int b = static_cast<int>(KolonneBreddeIOmraade(plan, kol, PLAN_OMR_UGER));
     if (x >= paneB || x + b < 0 || y >= paneH || y + h <= 0) continue;
-    TegnTalCelle(plan, dc, Kolonne{kol, x, b}, raekke, y, h, foerste);
+    DagMasker masker;
+    TegnTalCelle(plan, dc, Kolonne{kol, x, b}, raekke, y, h, foerste, true, masker);
   }
 }
 
@@ -792,8 +862,10 @@ void TegnPlanSumOmraade(Plan *plan, uint32_t flag) {
   if (!e.hwndHoejre) return;
   EnsDC *dc = &e.dc[ENSDC_HOEJRE];
   const int paneB = e.RudeB[ENS_HOEJRE], paneH = e.RudeH[ENS_HOEJRE];
-  TegnRaekkeRude(plan, dc, PLAN_OMR_HOEJRE, paneB, paneH, alle,
-                 [&](const Kolonne &k, uint32_t pos, int y, int h) { TegnSumCelle(plan, dc, k, pos, y, h); });
+  TegnRaekkeRude(plan, dc, PLAN_OMR_HOEJRE, paneB, paneH, alle, false,
+                 [&](const Kolonne &k, uint32_t pos, int y, int h, bool linjer) {
+                   TegnSumCelle(plan, dc, k, pos, y, h, linjer);
+                 });
   if (!dc->hdc || paneB <= 0 || paneH <= 0) return;
   // The area's right edge.
   const std::vector<Kolonne> kol = SynligeKolonner(plan, PLAN_OMR_HOEJRE, paneB);

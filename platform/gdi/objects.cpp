@@ -365,6 +365,12 @@ Fill BrushFill(DCObj &dc, HBRUSH brush) {
     f.solid = Resolve(dc, b->color);
     return f;
   }
+  // A pattern of one colour fills as that colour does, and the solid path
+  // stores whole runs at once.
+  if (std::all_of(b->pattern.begin(), b->pattern.end(), [&](auto v) { return v == b->pattern.front(); })) {
+    f.solid = Resolve(dc, b->pattern.front());
+    return f;
+  }
   f.pw = b->pw;
   f.ph = b->ph;
   f.pat.resize(b->pattern.size());

@@ -68,6 +68,17 @@ TEST_F(PlanTegning, WithoutARowTableNothingIsPaintedNotEvenTheCaption) {
   EXPECT_FALSE(Tekster(E().hwndRaekkeHoved).empty());
 }
 
+TEST_F(PlanTegning, AWindowUpdateRepaintsOnlyAfterARelayout) {
+  Aabn();
+  E().ScrollY = 3 * 14;  // further down than four rows need
+  OpdaterPlanVindue(&plan, false);
+  EXPECT_TRUE(tavo::test::DrawnTexts().empty());
+  EXPECT_EQ(E().ScrollY, 3u * 14u);
+  OpdaterPlanVindue(&plan, true);
+  EXPECT_EQ(E().ScrollY, 0u);
+  EXPECT_NE(Tekst(Tekster(E().hwndRaekkeHoved), "1a Da, Dansk"), nullptr);
+}
+
 TEST_F(PlanTegning, TheRowCursorIsKeptWithinTheRows) {
   Aabn();
   const struct {
@@ -228,6 +239,14 @@ TEST_F(PlanTegning, ColoursByCase) {
        30, 8},
       {"MAX of 29 lessons", [this] { R(fag1).MaxLektioner = 290; }, SUM, 1, 2, 48, 8},
       {"MAX of 28 lessons", [this] { R(fag1).MaxLektioner = 280; }, SUM, 1, 2, 48, 16},
+      {"a period of the marking-work view whose activity the group cannot plan",
+       [this] { plan.UnderVisning = 1; }, CELLER, 2, 2, 9, -1},
+      {"a period of the marking-work view whose activity the group can plan",
+       [this] {
+         plan.UnderVisning = 1;
+         Ny(tdffpgrel, tvffpgrel, FfpgrelRec{0, gruppe, akti, 0, kEgen, 0, 64});
+       },
+       CELLER, 2, 2, 30, -1},
   };
   Aabn();
   for (const Tilfaelde &t : tilfaelde) {
@@ -250,6 +269,7 @@ TEST_F(PlanTegning, ColoursByCase) {
     // Back to the fixture's plan.
     E().Aktiv = 0;
     plan.Visning = 'A';
+    plan.UnderVisning = 0;
     plan.ObjTypeTab[fag2] = PLAN_FAG;
     R(fag1).Budget = R(fag1).MaxLektioner = 0;
     R(fag2).Skjult = 0;
@@ -383,6 +403,52 @@ TEST_F(PlanTegning, AnActiveWindowMakesTheCursorRowsObjectsCurrent) {
   EXPECT_EQ(tvakti.AktuelRec, 0u);
   EXPECT_EQ(kaldt, nullptr);
   PlanVindueKrog.SaetPlanPeriode = nullptr;
+}
+
+TEST_F(PlanTegning, AnActivityCanBePlannedInTheGroupBetweenTwoDates) {
+  const uint32_t medlem = Ny(tdffpgrel, tvffpgrel, FfpgrelRec{0, gruppe, akti, 0, kEgen, 0, 64});
+  AktiRec &a = *TabRec<AktiRec>(tvakti, akti);
+  const struct {
+    const char *navn;
+    std::function<void()> saet;
+    Dato fra, til;
+    bool kan;
+  } tilfaelde[] = {
+      {"a live team activity of the group", [] {}, 20241111, 20241115, true},
+      {"dates before the activity's", [] {}, 20240722, 20240726, false},
+      {"the last day overlaps", [] {}, 20240729, 20240801, true},
+      {"not a member of the group", [&] { TabRec<FfpgrelRec>(tvffpgrel, medlem)->Status = 0; }, 20241111, 20241115,
+       false},
+      {"no team", [&] { memcpy(a.Type, "OVAK", 5); }, 20241111, 20241115, false},
+      {"cancelled", [&] { a.Aflyst = 'J'; }, 20241111, 20241115, false},
+      {"deleted in EASY", [&] { a.Slettet_i_EASY = 1; }, 20241111, 20241115, false},
+      {"not live", [&] { a.Status = 30; }, 20241111, 20241115, false},
+      {"archived", [&] { a.Gruppe = 0x80000000u; }, 20241111, 20241115, false},
+  };
+  for (const auto &t : tilfaelde) {
+    SCOPED_TRACE(t.navn);
+    const AktiRec gemt = a;
+    t.saet();
+    EXPECT_EQ(AktiKanPlanlaegges(akti, gruppe, t.fra, t.til), t.kan);
+    a = gemt;
+    TabRec<FfpgrelRec>(tvffpgrel, medlem)->Status = 64;
+  }
+  EXPECT_FALSE(AktiKanPlanlaegges(akti, 0, 20241111, 20241115));
+}
+
+TEST_F(PlanTegning, ANumberCellIsFilledWrittenAndClosed) {
+  Aabn();
+  EnsDC *dc = &E().dc[ENSDC_CELLER];
+  PlanTegnTal(dc, 42, 4, 10, 100, 40, 14, 46, 8);
+  const std::vector<DrawnText> v = Tekster(E().hwndCeller);
+  ASSERT_EQ(v.size(), 1u);
+  EXPECT_EQ(v[0].text, "  42");
+  EXPECT_EQ(v[0].x, 10);
+  EXPECT_EQ(v[0].y, 100);
+  EXPECT_EQ(v[0].text_color, FarveTab[8]);
+  EXPECT_EQ(tavo::test::WindowPixel(E().hwndCeller, 10, 113), FarveTab[46]);
+  EXPECT_EQ(tavo::test::WindowPixel(E().hwndCeller, 49, 113), FarveTab[46]);
+  EXPECT_EQ(tavo::test::WindowPixel(E().hwndCeller, 50, 105), GetSysColor(COLOR_3DDKSHADOW));
 }
 
 TEST(PlanTegningRegler, TheBudgetIsExceededWhenTheWholeLessonsPassIt) {
