@@ -14,7 +14,9 @@
 // recount's amounts to the recount's cells with each row's cells and
 // amounts worked out beforehand, outside the timing: what any recount must
 // at least do. Per row, large against medium, shows whether the cost per row
-// stays flat as the school grows.
+// stays flat as the school grows. With the plan group live, the recount
+// is timed in rounds side by side with one without it, so that what the
+// group adds is told apart from the machine's load.
 //
 // Start-up as a whole: load all and BehandlData on the large school,
 // against a raw read of the same files in the same run; and each step's
@@ -70,6 +72,8 @@ double Tid(F f) {
 }
 
 constexpr int RUNDER = 9;
+// Rounds of the recount with and without the plan group side by side.
+constexpr int PAR_RUNDER = 15;
 
 struct Maaling {
   double bedst = 1e300, vaerst = 0;
@@ -402,6 +406,12 @@ struct Resultat {
   double hent = 0, kaeder = 0, behandlData = 0, countPlanTal = 0, allokering = 0, genoptael = 0, countPlanTalMnd = 0, countSkemaTal = 0;
   Maaling pass, optael, tilvaekst, optaelPlan;
   size_t afvigelser = 0;
+  // The recount without the plan group in the rounds beside it, each
+  // round's ratio of the two, and the bytes where its cells differ from
+  // the recount's above (0: the same figures).
+  Maaling optaelPar;
+  std::vector<double> planForhold;
+  size_t parAfvigelser = 0;
   // Load all with the data step, and a raw read of the same files, turn
   // about (large school only).
   Maaling startOp, raaLaes;
@@ -470,13 +480,25 @@ Resultat Skole(const char *stoerrelse, bool medPlan) {
     if (i == 0) res.afvigelser = Forskellige(Celler(), optalt);
   }
 
-  // And with the plan group live, as the program runs it after a load.
-  for (int i = 0; medPlan && i < RUNDER; ++i) {
+  // And with the plan group live, as the program runs it after a load,
+  // each round beside one without it: the plan group's cost is their
+  // difference, which the machine's load between rounds would otherwise
+  // hide. The round without empties the list as a rebuild begins it, and
+  // the cells of both are checked against the recount's above.
+  for (int i = 0; medPlan && i < PAR_RUNDER; ++i) {
     HarEgenPlan = 0;
     CountPlanTal();
     HarEgenPlan = 1;
     AllokerTalTabeller();
-    res.optaelPlan.Tag(Tid(GenoptaelTalTab));
+    const double medPlanMs = Tid(GenoptaelTalTab);
+    HarEgenPlan = 0;
+    BegyndPlanTab();
+    AllokerTalTabeller();
+    const double udenMs = Tid(GenoptaelTalTab);
+    if (i == 0) res.parAfvigelser = Forskellige(Celler(), optalt);
+    res.optaelPlan.Tag(medPlanMs);
+    res.optaelPar.Tag(udenMs);
+    res.planForhold.push_back(medPlanMs / udenMs);
   }
   HarEgenPlan = 0;
   for (int i = 0; medPlan && i < 3; ++i) {
@@ -512,6 +534,14 @@ void Skriv(const char *navn, const Resultat &r) {
   // Bytes where the increments pass left other figures than the recount:
   // 0 when it adds what the recount adds.
   printf("%s-increments-differing-bytes %zu bytes\n", navn, r.afvigelser);
+  if (r.planForhold.empty()) return;
+  printf("%s-recount-beside-plan-ms %.1f ms\n", navn, r.optaelPar.bedst);
+  printf("%s-recount-beside-plan-differing-bytes %zu bytes\n", navn, r.parAfvigelser);
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
 }
 
 }  // namespace
@@ -526,6 +556,10 @@ int main() {
   printf("recount-vs-pass %.2f x\n", optael / pass);
   printf("recount-vs-increments %.2f x\n", optael / stor.tilvaekst.bedst);
   printf("recount-with-plan-vs-pass %.2f x\n", stor.optaelPlan.bedst / pass);
+  // What the plan group adds to the recount: the best round of each, and
+  // the median of the rounds' own ratios.
+  printf("recount-with-plan-vs-recount %.2f x\n", stor.optaelPlan.bedst / stor.optaelPar.bedst);
+  printf("recount-with-plan-vs-recount-median %.2f x\n", Median(stor.planForhold));
   auto PrRaekke = [](double ms, const Resultat &r) { return ms / static_cast<double>(r.raekker); };
   printf("recount-large-vs-medium-per-row %.2f x\n",
          PrRaekke(stor.optael.bedst, stor) / PrRaekke(mellem.optael.bedst, mellem));

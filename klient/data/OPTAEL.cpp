@@ -1100,7 +1100,7 @@ void FyldAnfoAktiGrundFraAVS(Dato dato, const AVSLister *avs, AnfoAktiGrundRec *
   g->AntalLaerere = g->AntalSyge = 0;
   const int32_t dagOff = DagOffset(dato);
   const float lv = Lektionsvaerdi(g->Lektionsvaerdi, g->Minutter);
-  uint32_t gyldige[64];
+  uint32_t gyldige[64] = {};
   uint32_t n = 0;
   for (uint32_t i = 0; avs->aktiTab && i < avs->AntalAkti && n < 64; ++i)
     if (avs->aktiTab[i] && avs->aktiTab[i] < tvakti.wRecCnt) gyldige[n++] = avs->aktiTab[i];
@@ -1455,7 +1455,7 @@ void CountPlanTal() {
   TagTalMutex();
   // The lines' norms, week after week the same, are worked out once.
   HuskUnderOptaelling husk;
-  FreePlanTab();
+  BegyndPlanTab();
   struct UgeFakta {
     Uge uge = UINT32_MAX;
     UgeIndeks w = 0;

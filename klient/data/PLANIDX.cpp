@@ -74,6 +74,7 @@ class Tabel {
   }
   // Room for n more keys without growing on the way.
   void Reserver(size_t n) {
+    if (n == 0) return;
     size_t stoerrelse = pladser_.empty() ? 64 : pladser_.size();
     while ((antal_ + n) * 4 > stoerrelse * fyld_) stoerrelse *= 2;
     if (stoerrelse != pladser_.size()) Voks(stoerrelse);
@@ -217,6 +218,10 @@ struct UgeIndeks {
       nye[UgeTabel(e.UgeIdx)].push_back(Af(e, n));
     }
     for (uint32_t u = 0; u <= UGE_TABELLER; ++u) {
+      // The week's tables grow once to what the week's new keys need, not
+      // by doubling while they are taken in.
+      if (skema) uger[u].skema.Reserver(Nye(nye[u], satSkema));
+      if (timoak) uger[u].timoak.Reserver(Nye(nye[u], satTimoak));
       if (skema)
         for (const Ny &e : nye[u])
           if (e.post > satSkema) TagSkema(e);
@@ -226,6 +231,11 @@ struct UgeIndeks {
     }
     if (skema) satSkema = antal;
     if (timoak) satTimoak = antal;
+  }
+  // The entries of a week's list after entry sat (the list is in order).
+  static size_t Nye(const std::vector<Ny> &v, uint32_t sat) {
+    const auto i = std::upper_bound(v.begin(), v.end(), sat, [](uint32_t n, const Ny &e) { return n < e.post; });
+    return static_cast<size_t>(v.end() - i);
   }
   static uint32_t Find(const Tabel<UgePlads> &t, const UgePlads &soeg) {
     const UgePlads *p = t.Find(soeg.Plads(), [&](const UgePlads &x) { return x.Lig(soeg); });

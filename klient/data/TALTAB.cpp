@@ -149,19 +149,58 @@ size_t PlanTabPladser(uint32_t n) {
   return p >= mindst ? p : p + p / 2;
 }
 
+namespace {
+
+// The block under PlanTal's list and the entries it has room for; and the
+// block of the list before it while a list begun anew has no entry yet.
+// The list is rebuilt over and over while the program runs, each time as
+// large as the time before: a new block would have every page faulted in
+// again while the counters add their entries, so the old one is kept.
+PlanTabPost *gPlanBlok = nullptr;
+size_t gPlanPladser = 0;
+bool gPlanGenbrugt = false;  // the block is the list before's
+PlanTabPost *gPlanReserve = nullptr;
+size_t gPlanReservePladser = 0;
+
+void FriPlanReserve() {
+  free(gPlanReserve);
+  gPlanReserve = nullptr;
+  gPlanReservePladser = 0;
+}
+
+}  // namespace
+
 void GrowPlanTab(PlanTalRec *pPlanTal) {
   const uint32_t n = pPlanTal->Antal;
+  const bool egen = pPlanTal == &PlanTal;
   if (n < 2) {
     // A fresh list. A caller that reset the count without freeing the old
     // list would lose it: it is freed here.
     free(pPlanTal->PlanTab);
-    if (pPlanTal == &PlanTal) PlanIndeksNulstil();
-    pPlanTal->PlanTab = Nulstillet<PlanTabPost>(PLANTAB_SKRIDT + 1);
-    if (!pPlanTal->PlanTab) TabelFejl("PlanTal->PlanTab != NULL", __LINE__);
+    if (egen) PlanIndeksNulstil();
+    if (egen && gPlanReserve) {
+      pPlanTal->PlanTab = gPlanReserve;
+      gPlanPladser = gPlanReservePladser;
+      gPlanReserve = nullptr;
+      gPlanReservePladser = 0;
+      gPlanGenbrugt = true;
+      memset(pPlanTal->PlanTab, 0, (PLANTAB_SKRIDT + 1) * sizeof(PlanTabPost));
+    } else {
+      pPlanTal->PlanTab = Nulstillet<PlanTabPost>(PLANTAB_SKRIDT + 1);
+      if (!pPlanTal->PlanTab) TabelFejl("PlanTal->PlanTab != NULL", __LINE__);
+      if (egen) gPlanPladser = PLANTAB_SKRIDT + 1, gPlanGenbrugt = false;
+    }
+    if (egen) gPlanBlok = pPlanTal->PlanTab;
   } else if (n % PLANTAB_SKRIDT == 0) {
-    PlanTabPost *ptab = static_cast<PlanTabPost *>(
-        TalAlloc.Realloc(pPlanTal->PlanTab, PlanTabPladser(n) * sizeof(PlanTabPost)));
-    TAL_KRAEV(ptab != NULL);
+    const size_t pladser = PlanTabPladser(n);
+    PlanTabPost *ptab = pPlanTal->PlanTab;
+    // A new block grows at every step, as it always has; the block of the
+    // list before has room already.
+    if (!egen || ptab != gPlanBlok || !gPlanGenbrugt || pladser > gPlanPladser) {
+      ptab = static_cast<PlanTabPost *>(TalAlloc.Realloc(ptab, pladser * sizeof(PlanTabPost)));
+      TAL_KRAEV(ptab != NULL);
+      if (egen) gPlanBlok = ptab, gPlanPladser = pladser;
+    }
     memset(ptab + n, 0, (PLANTAB_SKRIDT + 1) * sizeof(PlanTabPost));
     pPlanTal->PlanTab = ptab;
   }
@@ -176,10 +215,28 @@ PlanTabPost *NyPlanTabPost() {
   return e;
 }
 
-void FreePlanTab() {
+void BegyndPlanTab() {
+  // A list begun anew twice without an entry keeps the block it was given.
+  if (PlanTal.PlanTab && PlanTal.PlanTab == gPlanBlok && gPlanPladser > PLANTAB_SKRIDT) {
+    FriPlanReserve();
+    gPlanReserve = PlanTal.PlanTab;
+    gPlanReservePladser = gPlanPladser;
+    PlanTal.PlanTab = nullptr;
+  }
   Fri(PlanTal.PlanTab);
   PlanTal.Antal = 0;
   PlanIndeksNulstil();
+  gPlanBlok = nullptr;
+  gPlanPladser = 0;
+}
+
+void FreePlanTab() {
+  Fri(PlanTal.PlanTab);
+  FriPlanReserve();
+  PlanTal.Antal = 0;
+  PlanIndeksNulstil();
+  gPlanBlok = nullptr;
+  gPlanPladser = 0;
 }
 
 void AllokerPlanTalMndTab() {

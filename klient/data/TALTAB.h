@@ -148,6 +148,9 @@ void GrowPlanTab(PlanTalRec *PlanTal);
 // Raises the count and makes room: the new entry, zeroed.
 PlanTabPost *NyPlanTabPost();
 void FreePlanTab();
+// Begins the list anew as FreePlanTab does, and keeps its block for the
+// entries of the next list (the lists of one school are alike in size).
+void BegyndPlanTab();
 void AllokerPlanTalMndTab();
 void AllokerPlanTalUgeTab();
 void FreePlanTalTabeller();

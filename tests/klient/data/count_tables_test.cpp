@@ -173,6 +173,39 @@ TEST_F(CountTal, PlanListOfALargeSchoolIsMovedOnlyAFewTimes) {
   for (uint32_t i = 1; i <= 400000; i += 997) ASSERT_EQ(V(PlanTal.PlanTab[i].akti), i);
 }
 
+TEST_F(CountTal, PlanListBegunAnewReusesItsBlockAndGrowsPastIt) {
+  for (uint32_t i = 1; i <= 45000; ++i) NyPlanTabPost()->akti = i;
+  const PlanTabPost *blok = PlanTal.PlanTab;
+  // Begun anew it is empty and gone to its readers, as when freed.
+  BegyndPlanTab();
+  EXPECT_EQ(PlanTal.PlanTab, nullptr);
+  EXPECT_EQ(PlanTal.Antal, 0u);
+  BegyndPlanTab();
+  TalAlloc.Realloc = TaelRealloc;
+  gRealloc = 0;
+  // The new list fills the old block without reallocating it; every entry
+  // is fresh, and the one after the last is zero, though the old list's
+  // entry stood there.
+  for (uint32_t i = 1; i <= 25000; ++i) {
+    PlanTabPost *e = NyPlanTabPost();
+    ASSERT_EQ(V(e->akti), 0u) << i;
+    ASSERT_EQ(V(e->Aktuel), 0.0f) << i;
+    e->Aktuel = static_cast<float>(i);
+  }
+  EXPECT_EQ(PlanTal.PlanTab, blok);
+  EXPECT_EQ(gRealloc, 0);
+  EXPECT_EQ(V(PlanTal.PlanTab[25001].akti), 0u);
+  // Past the old block's room it grows again, keeping its entries.
+  for (uint32_t i = 25001; i <= 120000; ++i) NyPlanTabPost()->Aktuel = static_cast<float>(i);
+  EXPECT_GT(gRealloc, 0);
+  for (uint32_t i = 1; i <= 120000; i += 331) ASSERT_EQ(V(PlanTal.PlanTab[i].Aktuel), static_cast<float>(i));
+  // Freed, the next list starts from a fresh block that grows at each step.
+  FreePlanTab();
+  gRealloc = 0;
+  for (uint32_t i = 1; i <= 20000; ++i) NyPlanTabPost();
+  EXPECT_EQ(gRealloc, 2);
+}
+
 // ---- skphAkkTab: the one allocation a failure is survived ----
 
 int gMallocKald = 0, gMallocFejlFra = 0, gMallocFejlTil = 0;
