@@ -129,19 +129,22 @@ class PlanVindue : public PlanTegningFixtur {
     }
     return 0;
   }
-  // The column position of the first column of the kind (and week).
-  uint32_t KolonnePos(uint32_t art, Uge uge = 0) {
+  // The column position of the n-th column of the kind (and week).
+  uint32_t KolonnePos(uint32_t art, Uge uge = 0, uint32_t n = 1) {
     Plan *p = P();
     for (uint32_t i = 1; i <= p->StyrX.Pos.Antal; ++i) {
       const uint32_t c = p->StyrX.ObjTab[i];
-      if (p->ObjTypeTabX[c] == art && (uge == 0 || p->UgeTab[c] == uge)) return i;
+      if (p->ObjTypeTabX[c] == art && (uge == 0 || p->UgeTab[c] == uge) && --n == 0) return i;
     }
     return 0;
   }
+  void Skriv(const char *tekst) { SendMessageA(h, EDITBOX_OK, 0, reinterpret_cast<LPARAM>(tekst)); }
   // Opens the activity's heading, as the fold key would.
   void Udfold(uint32_t a) {
     const uint32_t pos = RaekkePos(PLAN_AKTI, a);
     ASSERT_NE(pos, 0u);
+    // The flag is stored: a heading opened before stays open.
+    if (!UdfoldSkift(P(), P()->ObjTypeTab, P()->Ens.ObjTab[pos])) return;
     P()->StyrY.Pos.Aktuel = pos;
     ASSERT_TRUE(FoldRaekke(P(), false));
   }
@@ -291,6 +294,87 @@ TEST_F(PlanVindue, IndtastetTalGaarGennemCellensRegel) {
   TabRec<FftaltabRec>(tvfftaltab, rec)->Status &= ~0x10;
   SendMessageA(h, EDITBOX_OK, 0, reinterpret_cast<LPARAM>(fem.c_str()));
   EXPECT_EQ(p->GrundTab[fag].TalTab[uge].Lektioner, 50);
+}
+
+// A user's path: lessons typed into three weeks and a period, the plan
+// closed (and saved) and opened again: the same weeks, periods and marks,
+// and the heading's sums are its rows'.
+TEST_F(PlanVindue, IndtastedeLektionerGemmesOgLaesesIgen) {
+  struct Celle {
+    uint32_t art;
+    Uge uge;
+    uint32_t n;
+    const char *tekst;
+  };
+  const Celle celler[] = {{33, kUge, 1, "2"}, {33, 202447, 1, "3"}, {33, 202448, 1, "1"}, {32, 0, 2, "4"}};
+  struct Tal {
+    int32_t lekt;
+    uint32_t status;
+  };
+  std::vector<Tal> uger, perioder;
+  auto Laes = [&](std::vector<Tal> &u, std::vector<Tal> &per) {
+    Plan *p = P();
+    const uint32_t pos = RaekkePos(PLAN_FAG, akti);
+    ASSERT_NE(pos, 0u);
+    const uint32_t fag = p->Ens.ObjTab[pos];
+    for (uint32_t w = 1; w <= p->UgeAntal; ++w)
+      u.push_back({p->GrundTab[fag].TalTab[w].Lektioner, p->GrundTab[fag].TalTab[w].PlanStatus & 0x1FF});
+    for (uint32_t q = 1; q <= p->PeriodeAntal; ++q)
+      per.push_back({p->GrundTab[fag].PerTab[q].Lektioner, p->GrundTab[fag].PerTab[q].PlanStatus});
+  };
+  Aabn();
+  Udfold(akti);
+  const uint32_t fagPos = RaekkePos(PLAN_FAG, akti);
+  ASSERT_NE(fagPos, 0u);
+  for (const Celle &c : celler) {
+    SCOPED_TRACE(c.tekst);
+    const uint32_t k = KolonnePos(c.art, c.uge, c.n);
+    ASSERT_NE(k, 0u);
+    Cursor(RaekkePos(PLAN_FAG, akti), k);
+    Skriv(c.tekst);
+  }
+  Laes(uger, perioder);
+  Luk();
+
+  Aabn();
+  Udfold(akti);
+  std::vector<Tal> uger2, perioder2;
+  Laes(uger2, perioder2);
+  ASSERT_EQ(uger.size(), uger2.size());
+  int32_t sum = 0;
+  for (size_t w = 0; w < uger.size(); ++w) {
+    EXPECT_EQ(uger2[w].lekt, uger[w].lekt) << "week index " << w + 1;
+    EXPECT_EQ(uger2[w].status, uger[w].status) << "week index " << w + 1;
+    sum += uger[w].lekt;
+  }
+  EXPECT_GT(sum, 60);  // three weeks and a period's spread
+  ASSERT_EQ(perioder.size(), perioder2.size());
+  for (size_t q = 0; q < perioder.size(); ++q) {
+    EXPECT_EQ(perioder2[q].lekt, perioder[q].lekt) << "period " << q + 1;
+    EXPECT_EQ(perioder2[q].status, perioder[q].status) << "period " << q + 1;
+  }
+  // Every open heading's lessons are the sum of the subject rows shown
+  // under it.
+  Plan *p = P();
+  uint32_t hovedRaekke = 0, raekker = 0, hoveder = 0;
+  auto Tjek = [&] {
+    if (hovedRaekke) {
+      EXPECT_EQ(p->GrundTab[hovedRaekke].SumLektioner, raekker) << "heading row " << hovedRaekke;
+    }
+    hoveder += hovedRaekke != 0;
+  };
+  for (uint32_t i = 1; i <= p->StyrY.Pos.Antal; ++i) {
+    const uint32_t r = p->Ens.ObjTab[i];
+    if (p->ObjTypeTab[r] == PLAN_FAG) {
+      if (p->GrundTab[r].KopiAf == 0) raekker += p->GrundTab[r].SumLektioner;
+      continue;
+    }
+    Tjek();
+    hovedRaekke = p->ObjTypeTab[r] == PLAN_AKTI && p->GrundTab[r].Udfoldet ? r : 0;
+    raekker = 0;
+  }
+  Tjek();
+  EXPECT_GE(hoveder, 1u);
 }
 
 TEST_F(PlanVindue, MedarbejderMedPlanUdenforSinPeriodeAfvises) {
