@@ -1,0 +1,497 @@
+// The plan group assignment: which groups are columns and which activities
+// and employments are rows, the toggle with its "OBS!" question and the plan
+// rows it takes away, the plan window's say when it is open, the removal of
+// whole groups, and the window driven by keys and the mouse.
+#include <algorithm>
+#include <functional>
+#include <set>
+
+#include "../masterdata/relmatrix_support.h"
+#include "BESKEDER.h"
+#include "FF_GRUPPE.h"
+#include "FF_PlanRec.h"
+#include "RECPRED.h"
+#include "TildelGruppe.h"
+#include "tavo/test_dialog.h"
+
+namespace {
+
+using namespace reltest;
+using predtest::Ny;
+using predtest::Tekst;
+
+constexpr uint8_t kEgen = 7;
+constexpr const char *kObsAkti =
+    "Der er registreret lektioner eller timer på aktiviteten.\nDu bør fjerne dem først. Hvis du fortsætter fjernes de "
+    "automatisk!\nØnsker du at fortsætte?";
+constexpr const char *kObsAnfo =
+    "Der er registreret lektioner eller timer på medarbejderen.\nDu bør fjerne dem først. Hvis du fortsætter fjernes "
+    "de automatisk!\nØnsker du at fortsætte?";
+
+// A stand-in for the plan window: child id 40268 on the open-window list; it
+// notes 1225, 1226 and 1328 and answers 1226 from a queue (1 when empty).
+struct PlanHoert {
+  UINT msg;
+  WPARAM w;
+  LPARAM l;
+  bool operator==(const PlanHoert &) const = default;
+};
+std::vector<PlanHoert> gPlanHoert;
+std::vector<LRESULT> gPlanSvar;
+
+LRESULT CALLBACK FalskPlanProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == VALG_MARKERET || m == VALG_AFMARKERET || m == PLAN_GENOPBYG_GRUPPE) {
+    gPlanHoert.push_back({m, w, l});
+    if (m != VALG_AFMARKERET) return 0;
+    if (gPlanSvar.empty()) return 1;
+    const LRESULT s = gPlanSvar.front();
+    gPlanSvar.erase(gPlanSvar.begin());
+    return s;
+  }
+  return DefWindowProcA(h, m, w, l);
+}
+
+std::ostream &operator<<(std::ostream &o, const PlanHoert &p) {
+  return o << "{" << p.msg << ", " << p.w << ", " << p.l << "}";
+}
+
+class TildelTest : public RelTest {
+ protected:
+  uint8_t gemtInsnr = 0;
+  HWND falskPlan = 0;
+
+  void SetUp() override {
+    RelTest::SetUp();
+    gemtInsnr = GlobalIndstillinger.insnr;
+    GlobalIndstillinger.insnr = kEgen;
+    gPlanHoert.clear();
+    gPlanSvar.clear();
+    wfb_test::Registrer("TildelFalskPlan", FalskPlanProc, 0);
+    ASSERT_TRUE(RegistrerRelKlasse(0, "TildelPlanGruppeWndClass", TildelPlanGruppeWndProc));
+  }
+  void TearDown() override {
+    if (falskPlan && IsWindow(falskPlan)) LukPlan();
+    GlobalIndstillinger.insnr = gemtInsnr;
+    RelTest::TearDown();
+  }
+
+  void AabnPlan() {
+    falskPlan = CreateWindowExA(0, "TildelFalskPlan", "", WS_CHILD, 0, 0, 10, 10, desktop,
+                                static_cast<HMENU>(kPlanVindueType), 0, nullptr);
+    ASSERT_NE(falskPlan, 0u);
+    VinduesListeTilfoej(falskPlan);
+  }
+  void LukPlan() {
+    VinduesListeFjern(falskPlan);
+    DestroyWindow(falskPlan);
+    falskPlan = 0;
+  }
+
+ public:
+  static uint32_t Gruppe(const char *navn, Dato fra, Dato til, uint8_t status = 0x40, uint8_t ejer = kEgen) {
+    FfpgRec g{};
+    Tekst(g.Navn, navn);
+    g.Fradato = fra;
+    g.Tildato = til;
+    g.Ejer = ejer;
+    g.Status = status;
+    return Ny(tdffpg, tvffpg, g);
+  }
+  static uint32_t Hold(const char *navn, Dato fra, Dato til, const char *type = "HOLD", char aflyst = 'N',
+                       uint8_t slettet = 0, uint32_t gruppe = 1, uint8_t status = 20) {
+    AktiRec a{};
+    Tekst(a.Aktivitet, navn);
+    Tekst(a.Kort_betegnelse, navn);
+    Tekst(a.Type, type);
+    a.Status = status;
+    a.Gruppe = gruppe;
+    a.Fradato = fra;
+    a.Tildato = til;
+    a.Aflyst = aflyst;
+    a.Slettet_i_EASY = slettet;
+    return Ny(tdakti, tvakti, a);
+  }
+  static uint32_t Ansat(const char *ini, Dato fra, Dato til, uint32_t gruppe = 1) {
+    MedaRec m{};
+    Tekst(m.Initialer, ini);
+    Tekst(m.Navn, ini);
+    m.Status = 20;
+    AnfoRec f{};
+    f.meda_id = Ny(tdmeda, tvmeda, m);
+    f.Status = 20;
+    f.Gruppe = gruppe;
+    f.Fradato = fra;
+    f.Tildato = til;
+    return Ny(tdanfo, tvanfo, f);
+  }
+  // A plan row of the group and its week record with the lessons.
+  static uint32_t Raekke(uint32_t g, uint32_t type, uint32_t akti, uint32_t m1, uint32_t m2, uint32_t lektioner) {
+    FfgrundRec r{};
+    r.ffpg_id = g;
+    r.ObjType = type;
+    r.Aktivitet = akti;
+    r.Medarbejder1 = m1;
+    r.Medarbejder2 = m2;
+    r.Ejer = kEgen;
+    r.Status = 0x40;
+    const uint32_t n = Ny(tdffgrund, tvffgrund, r);
+    FftaltabRec t{};
+    t.ffgrund_id = n;
+    t.Uge = 202440;
+    t.Lektioner = lektioner;
+    t.Ejer = kEgen;
+    t.Status = 0x40;
+    Ny(tdfftaltab, tvfftaltab, t);
+    return n;
+  }
+  // A row the delete operation freed may be gone from the table.
+  static bool RaekkeLever(uint32_t n) {
+    const FfgrundRec *r = TabRec<FfgrundRec>(tvffgrund, n);
+    return r && PlanRecIBrug(r->Status);
+  }
+  static uint32_t LektionerAf(uint32_t grund) {
+    uint32_t sum = 0;
+    for (uint32_t n = 1; n < tvfftaltab.wRecCnt; ++n) {
+      const FftaltabRec *t = TabRec<FftaltabRec>(tvfftaltab, n);
+      if (PlanRecIBrug(t->Status) && t->ffgrund_id == grund) sum += t->Lektioner;
+    }
+    return sum;
+  }
+  static std::vector<uint32_t> Uden0(std::vector<uint32_t> v) {
+    v.erase(v.begin());
+    return v;
+  }
+
+  // Runs f with the message boxes answered in turn; the boxes shown.
+  static std::vector<tavo::test::MessageBoxRecord> MedSvar(std::initializer_list<int> svar,
+                                                           const std::function<void()> &f) {
+    tavo::test::StartDialogScript(3000);
+    for (int s : svar) tavo::test::AnswerNextDialog([s](const tavo::test::ShownDialog &) -> INT_PTR { return s; });
+    f();
+    auto vist = tavo::test::MessageBoxesShown();
+    EXPECT_TRUE(tavo::test::DialogFailures().empty());
+    tavo::test::StopDialogScript();
+    return vist;
+  }
+};
+
+// ==================================================================== columns and rows
+
+class TildelPlanGruppeAkser : public TildelTest {};
+
+TEST_F(TildelPlanGruppeAkser, ColumnsAreOwnLiveGroupsAndRowsOverlapTheCurrentColumn) {
+  struct Tilfaelde {
+    const char *navn;
+    bool grupper;
+  };
+  for (const Tilfaelde t : {Tilfaelde{"no plan groups", false}, Tilfaelde{"groups", true}}) {
+    SCOPED_TRACE(t.navn);
+    predtest::TommeTabeller();
+    uint32_t efteraar = 0, foraar = 0;
+    if (t.grupper) {
+      efteraar = Gruppe("Efterår", 20240801, 20241231, 0x40);
+      foraar = Gruppe("Forår", 20250102, 20250630, 0x60);
+      Gruppe("Sendt", 20240801, 20250630, 0x50);
+      Gruppe("Slettet", 20240801, 20250630, 0x48);
+      Gruppe("Fremmed", 20240801, 20250630, 0x40, 3);
+      Gruppe("Tom status", 20240801, 20250630, 0x00);
+    }
+    const uint32_t hE = Hold("E", 20240801, 20241231), hF = Hold("F", 20250102, 20250630),
+                   hAar = Hold("Aar", 20240801, 20250731);
+    Hold("Ivak", 20240801, 20250731, "IVAK");
+    Hold("Hold ", 20240801, 20250731, "HOLD ");
+    Hold("Aflyst", 20240801, 20250731, "HOLD", 'J');
+    Hold("Easy", 20240801, 20250731, "HOLD", 'N', 1);
+    Hold("Negativ", 20240801, 20250731, "HOLD", 'N', 0, 0x80000000u);
+    Hold("Status", 20240801, 20250731, "HOLD", 'N', 0, 1, 131);
+    const uint32_t mE = Ansat("ME", 20240801, 20241231), mAar = Ansat("MA", 20240801, 20250731);
+    Ansat("MN", 20240801, 20250731, 0xFFFFFFFFu);
+
+    const std::vector<uint32_t> kol = TildelKolonner();
+    uint32_t fra = 0, til = 0;
+    if (!t.grupper) {
+      EXPECT_EQ(kol, std::vector<uint32_t>{0});
+      TildelSpaend(kol, 0, &fra, &til);
+      EXPECT_EQ(fra, 0u);
+      EXPECT_EQ(til, 0u);
+      EXPECT_TRUE(Uden0(TildelRaekker('K', fra, til)).empty());
+      EXPECT_TRUE(Uden0(TildelRaekker('M', fra, til)).empty());
+      continue;
+    }
+    ASSERT_EQ(kol, (std::vector<uint32_t>{0, efteraar, foraar}));
+    struct Forventet {
+      uint32_t aktuel;
+      std::vector<uint32_t> akti, anfo;
+    };
+    const Forventet forventet[] = {
+        {1, {hE, hAar}, {mE, mAar}},
+        {2, {hF, hAar}, {mAar}},
+        {0, {hE, hF, hAar}, {mE, mAar}},  // no current column: the span of all
+    };
+    for (const Forventet &f : forventet) {
+      SCOPED_TRACE(f.aktuel);
+      TildelSpaend(kol, f.aktuel, &fra, &til);
+      EXPECT_EQ(Uden0(TildelRaekker('K', fra, til)), f.akti);
+      EXPECT_EQ(Uden0(TildelRaekker('M', fra, til)), f.anfo);
+    }
+  }
+}
+
+// ==================================================================== the toggle, plan window closed
+
+class TildelPlanGruppeSkift : public TildelTest {};
+
+TEST_F(TildelPlanGruppeSkift, RemovingAnActivityWithLessonsAsksAndNoKeepsEverything) {
+  const uint32_t g = Gruppe("Fag", 20240801, 20250731);
+  const uint32_t a = Hold("H1", 20240801, 20250731);
+  ASSERT_NE(AddPgRel(g, a, 'K'), 0u);
+  const uint32_t r = Raekke(g, 1, a, 0, 0, 40);
+
+  auto vist = MedSvar({IDNO}, [&] { EXPECT_FALSE(SkiftTildeling(desktop, g, a, 'K', true)); });
+  ASSERT_EQ(vist.size(), 1u);
+  EXPECT_EQ(vist[0].caption, "OBS!");
+  EXPECT_EQ(vist[0].text, kObsAkti);
+  EXPECT_EQ(vist[0].type & (MB_TYPEMASK | MB_DEFMASK | MB_ICONMASK),
+            static_cast<UINT>(MB_YESNO | MB_DEFBUTTON2 | MB_ICONINFORMATION));
+  EXPECT_NE(FindPgRel(g, a, 'K'), 0u);
+  EXPECT_TRUE(RaekkeLever(r));
+  EXPECT_EQ(LektionerAf(r), 40u);
+
+  vist = MedSvar({IDYES}, [&] { EXPECT_TRUE(SkiftTildeling(desktop, g, a, 'K', true)); });
+  EXPECT_EQ(vist.size(), 1u);
+  EXPECT_EQ(FindPgRel(g, a, 'K'), 0u);
+  EXPECT_FALSE(RaekkeLever(r));
+  EXPECT_EQ(LektionerAf(r), 0u);
+}
+
+TEST_F(TildelPlanGruppeSkift, WithoutNumbersNothingIsAskedAndAddingBringsTheMembershipBack) {
+  const uint32_t g = Gruppe("Fag", 20240801, 20250731);
+  const uint32_t a = Hold("H1", 20240801, 20250731), m = Ansat("AB", 20240801, 20250731);
+  Raekke(g, 1, a, 0, 0, 0);  // a row, but nothing registered on it
+  auto vist = MedSvar({}, [&] {
+    EXPECT_TRUE(SkiftTildeling(desktop, g, a, 'K', false));
+    EXPECT_TRUE(SkiftTildeling(desktop, g, m, 'M', false));
+  });
+  EXPECT_TRUE(vist.empty());
+  EXPECT_NE(FindPgRel(g, a, 'K'), 0u);
+  // Both share one carrier, as adding fills the free slot first.
+  EXPECT_EQ(FindPgRel(g, a, 'K'), FindPgRel(g, m, 'M'));
+  vist = MedSvar({}, [&] { EXPECT_TRUE(SkiftTildeling(desktop, g, a, 'K', true)); });
+  EXPECT_TRUE(vist.empty());
+  EXPECT_EQ(FindPgRel(g, a, 'K'), 0u);
+  EXPECT_NE(FindPgRel(g, m, 'M'), 0u);
+  EXPECT_TRUE(gPlanHoert.empty());
+}
+
+TEST_F(TildelPlanGruppeSkift, RemovingAnEmploymentLeavesTheOtherEmployeeFirstOnTheSubjectRows) {
+  const uint32_t g = Gruppe("Fag", 20240801, 20250731), anden = Gruppe("Andet", 20240801, 20250731);
+  const uint32_t a = Hold("H1", 20240801, 20250731);
+  const uint32_t anne = Ansat("AN", 20240801, 20250731), bo = Ansat("BO", 20240801, 20250731);
+  for (uint32_t m : {anne, bo}) AddPgRel(g, m, 'M');
+  AddPgRel(anden, anne, 'M');
+  const uint32_t fag1 = Raekke(g, 2, a, anne, bo, 20);   // Anne first, Bo second
+  const uint32_t fag2 = Raekke(g, 2, a, bo, anne, 10);   // Bo first, Anne second
+  const uint32_t anneRk = Raekke(g, 9, 0, anne, 0, 5);   // Anne's employee row
+  const uint32_t boRk = Raekke(g, 9, 0, bo, 0, 7);       // Bo's employee row
+  const uint32_t andenRk = Raekke(anden, 9, 0, anne, 0, 3);  // another group's
+
+  auto vist = MedSvar({IDYES}, [&] { EXPECT_TRUE(SkiftTildeling(desktop, g, anne, 'M', true)); });
+  ASSERT_EQ(vist.size(), 1u);
+  EXPECT_EQ(vist[0].text, kObsAnfo);
+  const FfgrundRec *r1 = TabRec<FfgrundRec>(tvffgrund, fag1), *r2 = TabRec<FfgrundRec>(tvffgrund, fag2);
+  EXPECT_EQ(r1->Medarbejder1, bo);
+  EXPECT_EQ(r1->Medarbejder2, 0u);
+  EXPECT_EQ(r2->Medarbejder1, bo);
+  EXPECT_EQ(r2->Medarbejder2, 0u);
+  EXPECT_TRUE(tvffgrund.pfSave[fag1 / tdffgrund.RecPrBlok]);
+  EXPECT_FALSE(RaekkeLever(anneRk));
+  EXPECT_TRUE(RaekkeLever(boRk));
+  EXPECT_EQ(LektionerAf(boRk), 7u);
+  EXPECT_EQ(LektionerAf(fag1), 20u);
+  EXPECT_TRUE(RaekkeLever(andenRk));
+  EXPECT_EQ(FindPgRel(g, anne, 'M'), 0u);
+  EXPECT_NE(FindPgRel(g, bo, 'M'), 0u);
+  EXPECT_NE(FindPgRel(anden, anne, 'M'), 0u);
+}
+
+// ==================================================================== the toggle, plan window open
+
+class TildelPlanGruppePlanVindue : public TildelTest {};
+
+TEST_F(TildelPlanGruppePlanVindue, ThePlanWindowIsAskedInsteadAndToldOfEveryChange) {
+  const uint32_t g = Gruppe("Fag", 20240801, 20250731);
+  const uint32_t a = Hold("H1", 20240801, 20250731), m = Ansat("AB", 20240801, 20250731);
+  AddPgRel(g, a, 'K');
+  const uint32_t r = Raekke(g, 1, a, 0, 0, 40);
+  AabnPlan();
+
+  // A 0 answer refuses: no question, nothing changes.
+  gPlanSvar = {0};
+  auto vist = MedSvar({}, [&] { EXPECT_FALSE(SkiftTildeling(desktop, g, a, 'K', true)); });
+  EXPECT_TRUE(vist.empty());
+  EXPECT_EQ(gPlanHoert, (std::vector<PlanHoert>{{VALG_AFMARKERET, 'Q', static_cast<LPARAM>(a)}}));
+  EXPECT_NE(FindPgRel(g, a, 'K'), 0u);
+  EXPECT_TRUE(RaekkeLever(r));
+
+  // Agreed: told before and after; the plan rows are the plan window's.
+  gPlanHoert.clear();
+  EXPECT_TRUE(SkiftTildeling(desktop, g, a, 'K', true));
+  EXPECT_EQ(gPlanHoert, (std::vector<PlanHoert>{{VALG_AFMARKERET, 'Q', static_cast<LPARAM>(a)},
+                                                {VALG_AFMARKERET, 'Q', static_cast<LPARAM>(a)}}));
+  EXPECT_EQ(FindPgRel(g, a, 'K'), 0u);
+  EXPECT_TRUE(RaekkeLever(r));
+
+  gPlanHoert.clear();
+  EXPECT_TRUE(SkiftTildeling(desktop, g, a, 'K', false));
+  EXPECT_TRUE(SkiftTildeling(desktop, g, m, 'M', false));
+  EXPECT_EQ(gPlanHoert, (std::vector<PlanHoert>{{VALG_MARKERET, 'Q', static_cast<LPARAM>(a)},
+                                                {VALG_MARKERET, 'S', static_cast<LPARAM>(m)}}));
+}
+
+// ==================================================================== whole groups
+
+class TildelPlanGruppeMasse : public TildelTest {};
+
+TEST_F(TildelPlanGruppeMasse, OneQuestionForAGroupAndNoChangesNothing) {
+  const uint32_t g = Gruppe("Fag", 20240801, 20250731), g2 = Gruppe("Fag2", 20240801, 20250731);
+  const uint32_t a1 = Hold("H1", 20240801, 20250731), a2 = Hold("H2", 20240801, 20250731);
+  const uint32_t m = Ansat("AB", 20240801, 20250731);
+  for (uint32_t a : {a1, a2}) AddPgRel(g, a, 'K'), AddPgRel(g2, a, 'K');
+  AddPgRel(g, m, 'M');
+  AddPgRel(g2, m, 'M');
+  const uint32_t r1 = Raekke(g, 1, a1, 0, 0, 40), r2 = Raekke(g, 1, a2, 0, 0, 20), rm = Raekke(g, 9, 0, m, 0, 5);
+
+  // Shift+Delete's removal: three members with numbers, one question.
+  auto vist = MedSvar({IDNO}, [&] { EXPECT_FALSE(FjernTildelinger(desktop, {g})); });
+  ASSERT_EQ(vist.size(), 1u);
+  EXPECT_EQ(vist[0].text, kObsAkti);
+  for (uint32_t a : {a1, a2}) EXPECT_NE(FindPgRel(g, a, 'K'), 0u);
+  EXPECT_NE(FindPgRel(g, m, 'M'), 0u);
+  EXPECT_TRUE(RaekkeLever(r1) && RaekkeLever(r2) && RaekkeLever(rm));
+
+  vist = MedSvar({IDYES}, [&] { EXPECT_TRUE(FjernTildelinger(desktop, {g})); });
+  EXPECT_EQ(vist.size(), 1u);
+  for (uint32_t a : {a1, a2}) EXPECT_EQ(FindPgRel(g, a, 'K'), 0u);
+  EXPECT_EQ(FindPgRel(g, m, 'M'), 0u);
+  EXPECT_FALSE(RaekkeLever(r1) || RaekkeLever(r2) || RaekkeLever(rm));
+  // The other group is untouched.
+  for (uint32_t a : {a1, a2}) EXPECT_NE(FindPgRel(g2, a, 'K'), 0u);
+
+  // Ctrl+Delete's removal: every group, no numbers left, no question.
+  AddPgRel(g, a1, 'K');
+  vist = MedSvar({}, [&] { EXPECT_TRUE(FjernTildelinger(desktop, {g, g2})); });
+  EXPECT_TRUE(vist.empty());
+  for (uint32_t gr : {g, g2}) {
+    for (uint32_t a : {a1, a2}) EXPECT_EQ(FindPgRel(gr, a, 'K'), 0u);
+    EXPECT_EQ(FindPgRel(gr, m, 'M'), 0u);
+  }
+}
+
+TEST_F(TildelPlanGruppeMasse, WithThePlanWindowOpenEachMembershipIsAskedFor) {
+  const uint32_t g = Gruppe("Fag", 20240801, 20250731);
+  const uint32_t a1 = Hold("H1", 20240801, 20250731), a2 = Hold("H2", 20240801, 20250731);
+  const uint32_t m = Ansat("AB", 20240801, 20250731);
+  for (uint32_t a : {a1, a2}) AddPgRel(g, a, 'K');
+  AddPgRel(g, m, 'M');
+  Raekke(g, 1, a1, 0, 0, 40);
+  AabnPlan();
+  gPlanSvar = {1, 1, 0, 1, 1};  // a1 before and after, a2 refused, m before and after
+  auto vist = MedSvar({}, [&] { EXPECT_TRUE(FjernTildelinger(desktop, {g})); });
+  EXPECT_TRUE(vist.empty());
+  EXPECT_EQ(FindPgRel(g, a1, 'K'), 0u);
+  EXPECT_NE(FindPgRel(g, a2, 'K'), 0u);
+  EXPECT_EQ(FindPgRel(g, m, 'M'), 0u);
+  EXPECT_EQ(gPlanHoert.size(), 5u);
+}
+
+// ==================================================================== the window
+
+class TildelPlanGruppeVindue : public TildelTest {
+ protected:
+  uint32_t g1 = 0, g2 = 0, a1 = 0, a2 = 0, m1 = 0;
+  void Skole() {
+    g1 = Gruppe("Efterår", 20240801, 20241231);
+    g2 = Gruppe("Forår", 20250102, 20250630);
+    a1 = Hold("H1", 20240801, 20250731);
+    a2 = Hold("H2", 20240801, 20241231);
+    m1 = Ansat("AB", 20240801, 20250731);
+  }
+  HWND Aabn() {
+    HWND h = CreateTildelPlanGruppeWnd(40269);
+    if (h) {
+      ShowWindow(h, SW_SHOWNORMAL);
+      UpdateWindow(h);
+      BringWindowToTop(h);
+    }
+    tavo::test::PumpUntilIdle();
+    return h;
+  }
+};
+
+TEST_F(TildelPlanGruppeVindue, KeysAndClicksDriveTheMatrix) {
+  Skole();
+  HWND h = Aabn();
+  ASSERT_NE(h, 0u);
+  RelWS *ws = Ws(h);
+  EXPECT_EQ(GetWindowLongA(h, GWL_ID), 40269);
+  EXPECT_STREQ(ws->Matrix.Titel, "Tildel til plangrupper");
+  EXPECT_EQ(Liste(ws->Kol), (std::vector<uint32_t>{g1, g2}));
+  EXPECT_EQ(ws->RaekkeBogstav, 'K');
+  const std::vector<uint32_t> hold = Liste(ws->Raekke);
+  EXPECT_EQ(std::set<uint32_t>(hold.begin(), hold.end()), (std::set<uint32_t>{a1, a2}));
+
+  // Right: the spring group has no H2.
+  Tast(VK_RIGHT);
+  EXPECT_EQ(ws->PosX.Aktuel, 2u);
+  EXPECT_EQ(Liste(ws->Raekke), std::vector<uint32_t>{a1});
+  Tast(VK_LEFT);
+
+  // A single click only moves the cursor; a double click on the same cell
+  // toggles it.
+  const uint32_t r2 = static_cast<uint32_t>(std::find(hold.begin(), hold.end(), a2) - hold.begin()) + 1;
+  KlikCelle(h, 1, r2);
+  EXPECT_EQ(ws->PosY.Aktuel, r2);
+  EXPECT_EQ(FindPgRel(g1, a2, 'K'), 0u);
+  const POINT p = CellePunkt(h, 1, r2);
+  tavo::test::DoubleClick(p.x, p.y);
+  tavo::test::PumpUntilIdle();
+  EXPECT_NE(FindPgRel(g1, a2, 'K'), 0u);
+
+  // Page Down: the employments; Space makes the cursor's one a member.
+  Tast(VK_NEXT);
+  EXPECT_EQ(ws->RaekkeBogstav, 'M');
+  EXPECT_EQ(Liste(ws->Raekke), std::vector<uint32_t>{m1});
+  Tast(VK_SPACE);
+  EXPECT_NE(FindPgRel(g1, m1, 'M'), 0u);
+  Tast(VK_PRIOR);
+  EXPECT_EQ(ws->RaekkeBogstav, 'K');
+
+  // Closing after a change tells the other windows to rebuild their plan.
+  AabnPlan();
+  DestroyWindow(h);
+  tavo::test::PumpUntilIdle();
+  EXPECT_NE(std::find(gPlanHoert.begin(), gPlanHoert.end(), PlanHoert{PLAN_GENOPBYG_GRUPPE, 0, 0}),
+            gPlanHoert.end());
+}
+
+TEST_F(TildelPlanGruppeVindue, ShiftDeleteEmptiesTheCurrentGroupAndClosingUnchangedSaysNothing) {
+  Skole();
+  AddPgRel(g1, a1, 'K');
+  AddPgRel(g2, a1, 'K');
+  HWND h = Aabn();
+  ASSERT_NE(h, 0u);
+  Tast(VK_DELETE, tavo::test::ModShift);
+  EXPECT_EQ(FindPgRel(g1, a1, 'K'), 0u);
+  EXPECT_NE(FindPgRel(g2, a1, 'K'), 0u);
+  Tast(VK_DELETE, tavo::test::ModCtrl);
+  EXPECT_EQ(FindPgRel(g2, a1, 'K'), 0u);
+  DestroyWindow(h);
+
+  h = Aabn();
+  AabnPlan();
+  DestroyWindow(h);
+  tavo::test::PumpUntilIdle();
+  EXPECT_TRUE(gPlanHoert.empty());
+}
+
+}  // namespace
