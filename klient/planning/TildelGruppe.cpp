@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 #include <map>
+#include <string>
+#include <utility>
 
 #include "ARRANGER.h"
 #include "BESKEDER.h"
@@ -18,7 +20,9 @@
 #include "PROGVINDUER.h"
 #include "RECPRED.h"
 #include "RELMATRIX.h"
+#include "FONTE.h"
 #include "TABOPER.h"
+#include "TEKST.h"
 #include "VINDUER.h"
 #include "tavo/assert.h"
 
@@ -249,16 +253,64 @@ constexpr const char *kModul = "FF_GRUPPE";
 constexpr const char *kKlasse = "TildelPlanGruppeWndClass";
 constexpr int kMindsteBredde = 150;
 constexpr int kMindsteHoejde = 100;
+constexpr uint32_t kGruppeHoved = 16;  // the column captions: the groups' position numbers
 
 // What the matrix does not keep: the changed mark and whether the last
 // click moved the column cursor (a double click then toggles nothing).
+// The group whose members were last put on top (a 1-based column, 0:
+// none) orders the rows again after every rebuild.
 struct TPGWS {
   uint8_t Aendret;
   uint8_t KolFlyttet;
+  uint32_t SortGruppe;
 };
 std::map<HWND, TPGWS> &Vinduer() {
   static std::map<HWND, TPGWS> v;
   return v;
+}
+
+TPGWS *Tilstand(HWND h) {
+  auto it = Vinduer().find(h);
+  return it != Vinduer().end() ? &it->second : nullptr;
+}
+
+// The text a group button sorts by after membership: the activity's name or
+// the employee's initials, upper-cased with the Danish letters after Z.
+std::string SortTekst(char art, uint32_t rec) {
+  std::string t;
+  if (art == 'K') {
+    if (const AktiRec *a = TabRec<AktiRec>(tvakti, rec)) t.assign(a->Aktivitet, strnlen(a->Aktivitet, sizeof a->Aktivitet));
+  } else if (const AnfoRec *m = TabRec<AnfoRec>(tvanfo, rec)) {
+    if (const MedaRec *d = TabRec<MedaRec>(tvmeda, m->meda_id)) t.assign(d->Initialer, strnlen(d->Initialer, sizeof d->Initialer));
+  }
+  for (char &c : t)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  if (!t.empty()) DanskSortTegn(t.data(), static_cast<int>(t.size()));
+  return t;
+}
+
+// Members of the column's group first ('A' before 'B'), then by text; the
+// row cursor stays on its record.
+void SorterEfterGruppe(RelWS *ws) {
+  const TPGWS *t = ws->hwnd ? Tilstand(ws->hwnd) : nullptr;
+  const uint32_t c = t ? t->SortGruppe : 0;
+  const uint32_t antal = ws->Raekke.ObjTabAntal;
+  if (c == 0 || c > ws->Kol.ObjTabAntal || antal < 2 || !ws->Raekke.ObjTab) return;
+  const uint32_t g = ws->Kol.ObjTab[c];
+  const char art = static_cast<char>(ws->RaekkeBogstav);
+  const uint32_t r = ws->PosY.Aktuel;
+  const uint32_t aktuel = r && r <= antal ? ws->Raekke.ObjTab[r] : 0;
+  std::vector<std::pair<std::string, uint32_t>> noegler;
+  for (uint32_t i = 1; i <= antal; ++i) {
+    const uint32_t n = ws->Raekke.ObjTab[i];
+    noegler.emplace_back((FindPgRel(g, n, art) ? "A" : "B") + SortTekst(art, n), n);
+  }
+  std::stable_sort(noegler.begin(), noegler.end(),
+                   [](const auto &x, const auto &y) { return x.first < y.first; });
+  for (uint32_t i = 1; i <= antal; ++i) {
+    ws->Raekke.ObjTab[i] = noegler[i - 1].second;
+    if (aktuel && noegler[i - 1].second == aktuel) ws->PosY.Aktuel = i;
+  }
 }
 
 uint32_t *NyListe(const std::vector<uint32_t> &v) {
@@ -285,6 +337,7 @@ void ByggLister(RelWS *ws) {
   ws->Raekke.ObjTab = NyListe(raekker);
   ws->Raekke.ObjTabAntal = static_cast<uint32_t>(raekker.size() - 1);
   SorterRelListe(&ws->Raekke, kRelRaekkeArt);
+  SorterEfterGruppe(ws);
   ws->PosX.Antal = antalKol;
   ws->PosY.Antal = ws->Raekke.ObjTabAntal;
   ws->PosX.Aktuel = ak;
@@ -407,6 +460,43 @@ void Genopbyg(RelWS *ws) {
   OpdaterRelVindue(ws, true, REL_TEGN_ALT);
 }
 
+// The column captions: each group's position number, the current column's
+// in the cursor's colour.
+void TegnGruppeHoveder(RelWS *ws) {
+  Ens &e = ws->Matrix;
+  const HDC hdc = e.dc[ENSDC_KOLHOVED].hdc;
+  const int B = e.RudeB[ENS_KOLHOVED], H = e.RudeH[ENS_KOLHOVED];
+  if (!hdc || B <= 0 || H <= 0) return;
+  const HGDIOBJ gammel = TxtFont ? SelectObject(hdc, TxtFont) : 0;
+  SetBkMode(hdc, TRANSPARENT);
+  RECT alt{0, 0, B, H};
+  FillRect(hdc, &alt, RelBrush(0));
+  for (uint32_t c = 1; c <= ws->PosX.Antal; ++c) {
+    const int x = static_cast<int>(int64_t{GridCelleStart(&e.AkseX, c)} - e.ScrollX);
+    const int b = static_cast<int>(GridCelleSlut(&e.AkseX, c) - GridCelleStart(&e.AkseX, c) + 1);
+    if (x >= B || x + b <= 0) continue;
+    RECT rc{x, 0, x + b, H};
+    const bool aktuel = c == ws->PosX.Aktuel;
+    if (aktuel) FillRect(hdc, &rc, RelBrush(ws->Matrix.Aktiv ? 1 : 2));
+    SetTextColor(hdc, aktuel ? GetSysColor(COLOR_HIGHLIGHTTEXT) : GetSysColor(COLOR_BTNTEXT));
+    RECT linje{x + b, 0, x + b + 1, H};
+    FillRect(hdc, &linje, GetSysColorBrush(COLOR_3DDKSHADOW));
+    char tekst[12];
+    const int n = std::snprintf(tekst, sizeof tekst, "%u", c);
+    DrawTextA(hdc, tekst, n, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+  }
+  if (gammel) SelectObject(hdc, gammel);
+}
+
+// A group's button: its members on top, and it becomes the current column.
+void GruppeKnap(RelWS *ws, uint32_t c) {
+  TPGWS *t = Tilstand(ws->hwnd);
+  if (!t || c == 0 || c > ws->Kol.ObjTabAntal) return;
+  t->SortGruppe = c;
+  ws->PosX.Aktuel = c;
+  OpdaterRelVindue(ws, true, REL_TEGN_ALT);
+}
+
 bool ErSideTast(const TastInfo &t) {
   return t.message == WM_KEYDOWN && (t.wParam == VK_PRIOR || t.wParam == VK_NEXT);
 }
@@ -455,6 +545,17 @@ LRESULT CALLBACK TildelPlanGruppeWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
       if (r->bottom - r->top < kMindsteHoejde) r->bottom = r->top + kMindsteHoejde;
       return l;
     }
+    case ENS_KOLHOVED_NED: {
+      if (!ws->Matrix.Aktiv && !SendMessageA(ws->Matrix.hwndParent, ENS_MAA_AKTIVERES, 0, static_cast<LPARAM>(hwnd)))
+        return 0;
+      const int x = static_cast<short>(LOWORD(lParam));
+      const int64_t p = int64_t{x} + ws->Matrix.ScrollX;
+      if (p < 0 || ws->PosX.Antal == 0) return 0;
+      const uint32_t c = GridPixelTilCelle(&ws->Matrix.AkseX, static_cast<uint32_t>(p));
+      if (c >= 1 && c <= ws->PosX.Antal) GruppeKnap(ws, c);
+      if (RelVinduesWS(hwnd) == ws) TegnGruppeHoveder(ws);
+      return 0;
+    }
     case ENS_CELLER_DBL: {
       auto it = Vinduer().find(hwnd);
       if (it != Vinduer().end() && it->second.KolFlyttet) return 0;
@@ -487,5 +588,20 @@ LRESULT CALLBACK TildelPlanGruppeWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
     if (it != Vinduer().end()) it->second.KolFlyttet = flyttet ? 1 : 0;
   }
   if (flyttet && ws->PosX.Aktuel != 0) OpdaterRelVindue(ws, true, REL_TEGN_ALT);
+  // A layout choice sets the captions' height from the layouts again, which
+  // hold none for the groups.
+  if (ws->Matrix.KolHovedHoejde != kGruppeHoved) {
+    ws->Matrix.KolHovedHoejde = kGruppeHoved;
+    OpdaterRelVindue(ws, true, REL_TEGN_ALT);
+  }
+  switch (msg) {
+    case WM_MOUSEMOVE:
+    case WM_SETCURSOR:
+    case WM_NCHITTEST:
+    case WM_GETMINMAXINFO:
+      break;
+    default:
+      TegnGruppeHoveder(ws);
+  }
   return l;
 }

@@ -287,6 +287,42 @@ TEST_F(TildelPlanGruppeVindue, KeysAndClicksDriveTheMatrix) {
             gPlanHoert.end());
 }
 
+TEST_F(TildelPlanGruppeVindue, AGroupButtonPutsItsMembersOnTopAndADigitChoosesALayout) {
+  Skole();
+  const uint32_t a0 = Hold("A0", 20240801, 20250731);  // first by name
+  AddPgRel(g2, a1, 'K');
+  HWND h = Aabn();
+  ASSERT_NE(h, 0u);
+  RelWS *ws = Ws(h);
+  ASSERT_EQ(Liste(ws->Raekke).front(), a0);
+  Tast(VK_DOWN);
+  const uint32_t paa = ws->Raekke.ObjTab[ws->PosY.Aktuel];
+
+  const Ens &e = ws->Matrix;
+  const POINT p = tavo::test::ScreenPoint(e.hwndKolHoved, 16 + 7 - static_cast<int>(e.ScrollX), 7);
+  tavo::test::Click(p.x, p.y);
+  tavo::test::PumpUntilIdle();
+  EXPECT_EQ(ws->PosX.Aktuel, 2u);
+  EXPECT_EQ(Liste(ws->Raekke), (std::vector<uint32_t>{a1, a0}));  // the spring group has no H2
+  EXPECT_EQ(ws->Raekke.ObjTab[ws->PosY.Aktuel], paa);
+  // A rebuild puts the cursors on the first column and row, and the spring
+  // group's members stay on top of the autumn's rows.
+  SendMessageA(h, DATA_AENDRET, 0, 0);
+  EXPECT_EQ(ws->PosX.Aktuel, 1u);
+  EXPECT_EQ(ws->PosY.Aktuel, 1u);
+  EXPECT_EQ(Liste(ws->Raekke), (std::vector<uint32_t>{a1, a0, a2}));
+
+  RECT foer;
+  GetWindowRect(h, &foer);
+  Tast('2');
+  EXPECT_EQ(ws->RaekkeSwitch, 1u);
+  RECT efter;
+  GetWindowRect(h, &efter);
+  EXPECT_EQ(efter.right - efter.left, SendMessageA(h, ENS_BREDDE, 100000, 0));
+  EXPECT_NE(efter.right - efter.left, foer.right - foer.left);
+  EXPECT_EQ(e.KolHovedHoejde, 16u);
+}
+
 TEST_F(TildelPlanGruppeVindue, ShiftDeleteEmptiesTheCurrentGroupAndClosingUnchangedSaysNothing) {
   Skole();
   AddPgRel(g1, a1, 'K');
