@@ -4,6 +4,11 @@
 // whole groups, and the window driven by keys and the mouse.
 #include "tildel_fixtur.h"
 
+#include "HENTGEM.h"
+#include "MENUKOMMANDO.h"
+#include "OBJVINDUE.h"
+#include "SKOLEDATA.h"
+
 namespace {
 
 using namespace tildeltest;
@@ -344,3 +349,79 @@ TEST_F(TildelPlanGruppeVindue, ShiftDeleteEmptiesTheCurrentGroupAndClosingUnchan
 }
 
 }  // namespace
+
+// ==================================================================== end to end
+
+class TildelPlanGruppeEndeTilEnde : public TildelTest {};
+
+TEST_F(TildelPlanGruppeEndeTilEnde, TwoCellsToggledInTheToolWindowAreSavedAsLiveOwnRecords) {
+  fs::path skole;
+  struct Fjern {
+    fs::path &p;
+    ~Fjern() {
+      std::error_code ec;
+      if (!p.empty()) fs::remove_all(p, ec);
+    }
+  } fjern{skole};
+  ASSERT_NO_FATAL_FAILURE(switchtest::LavLilleSkole("tildelgruppe", &skole));
+  LaesSwitchIni();
+  const uint8_t egen = PlanEgenInst();
+  // A plan group of this installation over the school's teams.
+  uint32_t fra = UINT32_MAX, til = 0;
+  for (uint32_t n = 1; n < tvakti.wRecCnt; ++n)
+    if (ErTildelRaekke('K', n, 0, UINT32_MAX)) {
+      fra = std::min<uint32_t>(fra, TabRec<AktiRec>(tvakti, n)->Fradato);
+      til = std::max<uint32_t>(til, TabRec<AktiRec>(tvakti, n)->Tildato);
+    }
+  ASSERT_LE(fra, til);
+  const uint32_t g = Gruppe("Fagfordeling", fra, til, 0x40, egen);
+  TabRec<FfpgRec>(tvffpg, g)->id = 987654;
+
+  // The plan window's and the plan groups window's 'T' opens it so.
+  HWND h = SkiftVaerktoejsVindue(40269, 0);
+  ASSERT_NE(h, 0u);
+  ASSERT_EQ(FindVindueType(40269), h);
+  ShowWindow(h, SW_SHOWNORMAL);
+  tavo::test::PumpUntilIdle();
+  RelWS *ws = Ws(h);
+  const std::vector<uint32_t> kol = Liste(ws->Kol);
+  const auto c = static_cast<uint32_t>(std::find(kol.begin(), kol.end(), g) - kol.begin()) + 1;
+  ASSERT_LE(c, kol.size());
+  ASSERT_GE(ws->Raekke.ObjTabAntal, 2u);
+  std::set<uint32_t> valgt;
+  for (uint32_t r : {1u, 2u}) {
+    KlikCelle(h, c, r);
+    valgt.insert(ws->Raekke.ObjTab[r]);
+    Tast(VK_SPACE);
+  }
+  std::vector<uint32_t> id;
+  for (uint32_t a : valgt) {
+    ASSERT_NE(FindPgRel(g, a, 'K'), 0u);
+    id.push_back(TabRec<AktiRec>(tvakti, a)->id);
+  }
+  const uint32_t gId = TabRec<FfpgRec>(tvffpg, g)->id;
+  Tast(VK_ESCAPE);
+  ASSERT_FALSE(IsWindow(h));
+
+  MainMenuCommand(hoved, 40170, 0);
+  storetest::TomAlleTabeller();
+  ASSERT_TRUE(SaetSkoleMappe(DataMappeNavn(skole).c_str()));
+  ASSERT_EQ(HentAlleData(0), 0);
+
+  // Found again by the keys, as the load may renumber the records.
+  uint32_t gEfter = 0;
+  for (uint32_t n = 1; n < tvffpg.wRecCnt; ++n)
+    if (TabRec<FfpgRec>(tvffpg, n)->id == gId && TabRec<FfpgRec>(tvffpg, n)->Status) gEfter = n;
+  ASSERT_NE(gEfter, 0u);
+  for (uint32_t aId : id) {
+    uint32_t a = 0;
+    for (uint32_t n = 1; n < tvakti.wRecCnt; ++n)
+      if (TabRec<AktiRec>(tvakti, n)->id == aId) a = n;
+    ASSERT_NE(a, 0u) << aId;
+    const uint32_t rel = FindPgRel(gEfter, a, 'K');
+    ASSERT_NE(rel, 0u) << aId;
+    const FfpgrelRec *r = TabRec<FfpgrelRec>(tvffpgrel, rel);
+    EXPECT_EQ(r->Ejer, egen);
+    EXPECT_TRUE(PlanRecLever(r->Status));
+  }
+}
