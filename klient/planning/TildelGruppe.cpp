@@ -20,6 +20,7 @@
 #include "PROGVINDUER.h"
 #include "RECPRED.h"
 #include "RELMATRIX.h"
+#include "ENSMUS.h"
 #include "FONTE.h"
 #include "TABOPER.h"
 #include "TEKST.h"
@@ -573,6 +574,11 @@ LRESULT CALLBACK TildelPlanGruppeWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
       MakeTastInfo(&t, msg, wParam, lParam);
       if (ErSideTast(t)) {
         SkiftArt(ws);
+        return 0;
+      }
+      // Minimised, the window shows no cell to toggle: Space restores it.
+      if (t.message == WM_KEYDOWN && t.wParam == VK_SPACE && ws->Matrix.Tilstand == 2) {
+        EnsMinimize(hwnd, &ws->Matrix);
         return 0;
       }
       break;

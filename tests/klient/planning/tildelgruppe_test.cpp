@@ -4,6 +4,7 @@
 // whole groups, and the window driven by keys and the mouse.
 #include "tildel_fixtur.h"
 
+#include "ENSMUS.h"
 #include "HENTGEM.h"
 #include "MENUKOMMANDO.h"
 #include "OBJVINDUE.h"
@@ -283,6 +284,15 @@ TEST_F(TildelPlanGruppeVindue, KeysAndClicksDriveTheMatrix) {
   EXPECT_NE(FindPgRel(g1, m1, 'M'), 0u);
   Tast(VK_PRIOR);
   EXPECT_EQ(ws->RaekkeBogstav, 'K');
+
+  // Minimised, Space restores the window and toggles nothing.
+  const uint32_t rec = ws->Raekke.ObjTab[ws->PosY.Aktuel];
+  const bool medlem = FindPgRel(g1, rec, 'K') != 0;
+  EnsMinimize(h, &ws->Matrix);
+  ASSERT_EQ(ws->Matrix.Tilstand, 2u);
+  Tast(VK_SPACE);
+  EXPECT_EQ(ws->Matrix.Tilstand, 0u);
+  EXPECT_EQ(FindPgRel(g1, rec, 'K') != 0, medlem);
 
   // Closing after a change tells the other windows to rebuild their plan.
   AabnPlan();
