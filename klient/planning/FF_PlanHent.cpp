@@ -504,7 +504,9 @@ void TilfoejManglendeRaekker(Plan *plan) {
       rec.Medarbejder1 = a;
       rec.Minutnorm1 = rec.Minutnorm2 = -1.0f;
       rec.Ejer = ejer;
-      raekker.Tilfoej(plan->GrundTab[NyPlanRaekke(plan, &rec, 0, true)]);
+      // The new row may move GrundTab: it is read after the row is made.
+      const uint32_t ny = NyPlanRaekke(plan, &rec, 0, true);
+      raekker.Tilfoej(plan->GrundTab[ny]);
     }
   }
   BeregnBudget(plan);

@@ -41,6 +41,7 @@
 #include "RINGTID.h"
 #include "SKEMAVIN.h"
 #include "STAMOPL.h"
+#include "TildelGruppe.h"
 #include "STATUS.h"
 #include "SkfaLokaRel.h"
 #include "SletWnd.h"
@@ -122,7 +123,7 @@ const VinduesKlasse VinduesKlasser[] = {
     {"BygInfoWndClass", BygInfoWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"StamWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerStamKlasse>},
     {"PlanGruppeWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
-    {"TildelPlanGruppeWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"TildelPlanGruppeWndClass", TildelPlanGruppeWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"PlanPerioderWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"PlanWndClass", PlanWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"PlanFelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},

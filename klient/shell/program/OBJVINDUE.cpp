@@ -34,6 +34,7 @@
 #include "SkfaLokaRel.h"
 #include "SletWnd.h"
 #include "TABOPER.h"
+#include "TildelGruppe.h"
 #include "VALG.h"
 #include "VINDUER.h"
 
@@ -113,6 +114,8 @@ HWND ElvRel(const ObjektKald &k) { return CreateElvRelWnd(k.hwndForaelder, k.Ven
 HWND PlanVinduet(const ObjektKald &k) {
   return CreatePlan(k.hwndForaelder, kPlanVindueType, k.Venstre, k.Top, k.Hoejre, k.Bund);
 }
+
+HWND TildelPlanGruppe(const ObjektKald &k) { return CreateTildelPlanGruppeWnd(k.Type); }
 
 HWND ElevPlan(const ObjektKald &k) { return CreateElevPlanWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund); }
 
@@ -224,7 +227,7 @@ ObjektRaekke ObjektTab[] = {
     {40130, KalenderIdag, 0, "", 0, 0, 0},
     {40140, Kalender, 0, "", 0, 0, 0},
     {40268, PlanVinduet, 0, "", 0, 0, kRegelSkifter},
-    {40269, nullptr, 0, "", 0, 0, kRegelSkifter},  // CreateTildelPlanGruppeWnd
+    {40269, TildelPlanGruppe, 0, "", 0, 0, kRegelSkifter},
     {40270, nullptr, 0, "", 0, 0, kRegelSkifter},  // CreatePlanFelWnd
     // CreateDVWnd with the table letter.
     {40033, DataView, 'a', "", 0, 0, 0},
@@ -293,7 +296,7 @@ ObjektRaekke VaerktoejsTab[] = {
     {40208, nullptr, 'D', "", 0, 0, 0},
     {40266, nullptr, 0, "", 0, 0, kRegelSkifter},    // CreatePlanGruppeWnd
     {40268, PlanVinduet, 0, "", 0, 0, kRegelSkifter},
-    {40269, nullptr, 0, "", 0, 0, kRegelSkifter},    // CreateTildelPlanGruppeWnd
+    {40269, TildelPlanGruppe, 0, "", 0, 0, kRegelSkifter},
 };
 
 ElementRaekke ElementRaekker[] = {
