@@ -72,8 +72,9 @@ const FfpgRec *AktuelGruppe(const Plan *plan) {
   return PlanRecIBrug(r->Status) ? r : nullptr;
 }
 
-// The switch buttons of the plan list: one per layout of its letter.
-void GenopbygKnapper(Plan *plan, HWND hwnd) {
+// The room for the plan list's switch buttons, one per layout of its
+// letter; the frame makes the buttons themselves.
+void GenopbygKnapper(Plan *plan) {
   Ens &e = plan->Ens;
   if (e.hwndSwitchButtons) {
     for (uint32_t i = 0; i < plan->FeltKnapArbejd[0]; ++i)
@@ -83,20 +84,7 @@ void GenopbygKnapper(Plan *plan, HWND hwnd) {
   }
   const uint32_t antal = Knapper(plan);
   plan->FeltKnapArbejd[0] = antal;
-  if (antal == 0) return;
-  e.hwndSwitchButtons = static_cast<HWND *>(calloc(antal, sizeof(HWND)));
-  if (!hwnd) return;
-  for (uint32_t i = 0; i < antal; ++i) {
-    char tekst[8];
-    snprintf(tekst, sizeof tekst, "%u", static_cast<unsigned>(i + 1));
-    HWND k = CreateNyButtonWnd(e.hInstance, hwnd, hwnd, ENS_SKIFT_ID + i, ENS_SKIFT_ID + i, 0,
-                               2 + static_cast<int>(i) * GetSystemMetrics(SM_CXVSCROLL), e.RudeY[4],
-                               GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL), "", tekst);
-    e.hwndSwitchButtons[i] = k;
-    if (k) ShowWindow(k, SW_SHOW);
-  }
-  const uint32_t valgt = plan->LayoutPlanListe.SwitchNr;
-  if (valgt < antal && e.hwndSwitchButtons[valgt]) SendMessageA(e.hwndSwitchButtons[valgt], NYB_LAAS_NED, 0, 0);
+  if (antal) e.hwndSwitchButtons = static_cast<HWND *>(calloc(antal, sizeof(HWND)));
 }
 
 // The field header buttons of the plan list, one per field of its layout.
@@ -159,8 +147,6 @@ void SaetHoveder(Plan *plan) {
   e.KolHovedHoejde = kKolHovedHoejde;
 }
 
-void Tilpas(HWND hwnd) { TilpasVindue(hwnd); }
-
 // Every axis built afresh, the cursors back on what they stood on.
 void GenopbygAkser(Plan *plan) {
   HuskPlanCursor(plan);
@@ -174,10 +160,9 @@ void GenopbygAkser(Plan *plan) {
   SaetHoveder(plan);
 }
 
-void Opdater(Plan *plan, HWND hwnd, uint32_t flag) {
+void Opdater(Plan *plan, uint32_t flag) {
   PlanHScrollInfo(plan);
   PlanVScrollInfo(plan);
-  (void)hwnd;
   TegnAlt(plan, flag);
 }
 
@@ -197,13 +182,15 @@ void GenopbygGruppe(Plan *plan, HWND hwnd, bool manglende) {
   {
     PlanLaas laas;
     if (manglende) TilfoejManglendeRaekker(plan);
-    SaetPlanFlag(plan);
+    SaetPlanFlag(plan);  // the flags and every axis, the cursors on 1
   }
   OpretOverskrifter(plan);
-  GenopbygAkser(plan);
+  // Only the rows again, with the headings just made.
+  BygRaekker(plan, true);
+  SaetHoveder(plan);
   StartPlanTraad(plan, 4);
-  Tilpas(hwnd);
-  Opdater(plan, hwnd, 1);
+  TilpasVindue(hwnd);
+  Opdater(plan, 1);
 }
 
 void Aktiver(HWND hwnd, Plan *plan, UINT msg, WPARAM wParam) {
@@ -469,7 +456,7 @@ void Opret(HWND hwnd, Plan *plan) {
   e.ScrollFlag = ENS_SCROLL_H | ENS_SCROLL_V;
   e.hdc = GetDC(hwnd);
   GenopbygAkser(plan);
-  GenopbygKnapper(plan, 0);
+  GenopbygKnapper(plan);
   EnsCalcLayout(&e);
   static const uint32_t kToolbar[7] = {};
   EnsCreateChildren(&e, hwnd, Knapper(plan), kToolbar, TxtFont, true, true, nullptr);
@@ -859,7 +846,7 @@ LRESULT CALLBACK PlanWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case AKTUEL_AENDRET:
       if (e.Aktiv || wParam) {
         PlanFoelgAktuel(plan);
-        Opdater(plan, hwnd, 1);
+        Opdater(plan, 1);
       }
       return 0;
     case ENS_HJOERNE_VENSTRE_NED:
@@ -872,7 +859,7 @@ LRESULT CALLBACK PlanWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case ENS_CELLER_DBL:
     case ENS_HOEJRE_DBL:
       PlanKlik(plan, msg, static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam)));
-      Opdater(plan, hwnd, 2 | 4);
+      Opdater(plan, 2 | 4);
       return 0;
     case VINDUE_AKTIVER:
     case VINDUE_AKTIVER_STILLE:
@@ -929,7 +916,7 @@ LRESULT CALLBACK PlanWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       GenbygKolonner(plan);
       BevarKolonneCursor(plan);
       TilpasVindueFuld(hwnd);
-      Opdater(plan, hwnd, 1);
+      Opdater(plan, 1);
       return 0;
     case SKE_FLYT_EFTER_INDSAET:
       VaelgStartPlanGruppe(plan);
@@ -947,7 +934,7 @@ LRESULT CALLBACK PlanWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case EDITBOX_OK:
       PlanGemIndtastning(plan, reinterpret_cast<const char *>(lParam));
       LukPopup(plan);
-      Opdater(plan, hwnd, 1);
+      Opdater(plan, 1);
       return 0;
     case EDITBOX_FORTRYD:
       LukPopup(plan);

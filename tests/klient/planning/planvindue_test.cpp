@@ -24,7 +24,7 @@
 #include "PlanVindue.h"
 #include "RECPRED.h"
 #include "TALTAB.h"
-#include "plantegning_fixtur.h"
+#include "planvindue_fixtur.h"
 #include "tavo/test_dialog.h"
 #include "tavo/test_user.h"
 
@@ -33,59 +33,13 @@ namespace {
 using namespace plantest;
 using Klok = std::chrono::steady_clock;
 
-// The main window and the desktop of the test: they note what they get.
-std::vector<UINT> *gHoved = nullptr, *gDesktop = nullptr;
-
-LRESULT CALLBACK HovedProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (gHoved && m >= WM_USER) gHoved->push_back(m);
-  return m >= WM_USER ? 0 : DefWindowProcA(h, m, w, l);
-}
-LRESULT CALLBACK DesktopProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (gDesktop && m >= WM_USER) gDesktop->push_back(m);
-  return m >= WM_USER ? 0 : DefWindowProcA(h, m, w, l);
-}
-
-class PlanVindue : public PlanTegningFixtur {
+class PlanVindue : public PlanVindueFixtur {
  protected:
-  std::vector<UINT> hovedFik, desktopFik;
-  HWND gemtHoved = 0, gemtDesktop = 0, h = 0;
-  HANDLE gemtMutex = 0;
   uint32_t par = 0;
 
   void SetUp() override {
-    PlanTegningFixtur::SetUp();
-    OpretTalMutex();
-    gemtMutex = hPlanMutex;
-    hPlanMutex = 0;
-    PlanOpdaterVenter.store(0);
-    wfb_test::Registrer("PlanWndClass", PlanWndProc, CS_OWNDC | CS_DBLCLKS);
-    wfb_test::Registrer("PlanVindueHoved", HovedProc, 0);
-    wfb_test::Registrer("PlanVindueDesktop", DesktopProc, 0);
-    gHoved = &hovedFik;
-    gDesktop = &desktopFik;
-    gemtHoved = hwndHoved;
-    gemtDesktop = hwndDesktop;
-    hwndHoved = CreateWindowExA(0, "PlanVindueHoved", "", WS_POPUP, 0, 0, 10, 10, 0, 0, 0, nullptr);
-    hwndDesktop = CreateWindowExA(0, "PlanVindueDesktop", "", WS_POPUP | WS_VISIBLE, 0, 0, 1280, 1000, 0, 0, 0,
-                                  nullptr);
+    PlanVindueFixtur::SetUp();
     par = NytPar(akti, dansk);
-    for (uint32_t a : {akti, akti2}) AddPgRel(gruppe, a, 'K');
-    for (uint32_t m : {anne, bo}) AddPgRel(gruppe, m, 'M');
-    RegistrerPlanVenteSkabeloner();
-  }
-  void TearDown() override {
-    if (h && IsWindow(h)) Luk();
-    DestroyWindow(hwndHoved);
-    DestroyWindow(hwndDesktop);
-    hwndHoved = gemtHoved;
-    hwndDesktop = gemtDesktop;
-    gHoved = gDesktop = nullptr;
-    if (hPlanMutex) CloseHandle(hPlanMutex);
-    hPlanMutex = gemtMutex;
-    FreePlanTab();
-    PlanIndeksNulstil();
-    PlanOpdaterVenter.store(0);
-    PlanTegningFixtur::TearDown();
   }
 
   uint32_t NytPar(uint32_t a, uint32_t skfa) {
@@ -95,30 +49,6 @@ class PlanVindue : public PlanTegningFixtur {
     p.Status = 10;
     return Ny(tdskph, tvskph, p);
   }
-
-  // The wait dialogs run as they would for a user who only waits.
-  static void LadDialogerKoere(int antal) {
-    for (int i = 0; i < antal; ++i)
-      tavo::test::AnswerNextDialog([](const tavo::test::ShownDialog &) -> INT_PTR { return 0; });
-  }
-
-  void Aabn() {
-    tavo::test::StartDialogScript(30000);
-    LadDialogerKoere(1);
-    h = CreatePlan(hwndDesktop, kPlanVindueType, 0, 0, 1200, 900);
-    tavo::test::StopDialogScript();
-    ASSERT_NE(h, 0u);
-    ShowWindow(h, SW_SHOW);
-    tavo::test::PumpUntilIdle();
-  }
-  void Luk() {
-    tavo::test::StartDialogScript(30000);
-    LadDialogerKoere(4);
-    DestroyWindow(h);
-    tavo::test::StopDialogScript();
-    h = 0;
-  }
-  Plan *P() { return reinterpret_cast<Plan *>(SendMessageA(h, REL_PLAN_TILSTAND, 0, 0)); }
 
   // The row position of the first shown row of the kind and activity.
   uint32_t RaekkePos(uint32_t art, uint32_t a) {

@@ -12,7 +12,7 @@
 #include "PlanTraad.h"
 #include "PlanVindue.h"
 #include "TildelGruppe.h"
-#include "plantegning_fixtur.h"
+#include "planvindue_fixtur.h"
 #include "tavo/test_dialog.h"
 #include "tavo/test_user.h"
 
@@ -20,65 +20,8 @@ namespace {
 
 using namespace plantest;
 
-LRESULT CALLBACK StilleProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  return m >= WM_USER ? 0 : DefWindowProcA(h, m, w, l);
-}
-
-class TildelPlanGruppeMedPlan : public PlanTegningFixtur {
+class TildelPlanGruppeMedPlan : public PlanVindueFixtur {
  protected:
-  HWND gemtHoved = 0, gemtDesktop = 0, h = 0;
-  HANDLE gemtMutex = 0;
-
-  void SetUp() override {
-    PlanTegningFixtur::SetUp();
-    OpretTalMutex();
-    gemtMutex = hPlanMutex;
-    hPlanMutex = 0;
-    PlanOpdaterVenter.store(0);
-    wfb_test::Registrer("PlanWndClass", PlanWndProc, CS_OWNDC | CS_DBLCLKS);
-    wfb_test::Registrer("TildelStille", StilleProc, 0);
-    gemtHoved = hwndHoved;
-    gemtDesktop = hwndDesktop;
-    hwndHoved = CreateWindowExA(0, "TildelStille", "", WS_POPUP, 0, 0, 10, 10, 0, 0, 0, nullptr);
-    hwndDesktop = CreateWindowExA(0, "TildelStille", "", WS_POPUP | WS_VISIBLE, 0, 0, 1280, 1000, 0, 0, 0, nullptr);
-    for (uint32_t a : {akti, akti2}) AddPgRel(gruppe, a, 'K');
-    for (uint32_t m : {anne, bo}) AddPgRel(gruppe, m, 'M');
-    RegistrerPlanVenteSkabeloner();
-  }
-  void TearDown() override {
-    if (h && IsWindow(h)) Luk();
-    DestroyWindow(hwndHoved);
-    DestroyWindow(hwndDesktop);
-    hwndHoved = gemtHoved;
-    hwndDesktop = gemtDesktop;
-    if (hPlanMutex) CloseHandle(hPlanMutex);
-    hPlanMutex = gemtMutex;
-    FreePlanTab();
-    PlanIndeksNulstil();
-    PlanOpdaterVenter.store(0);
-    PlanTegningFixtur::TearDown();
-  }
-  static void Svar(int antal, INT_PTR svar = 0) {
-    for (int i = 0; i < antal; ++i)
-      tavo::test::AnswerNextDialog([svar](const tavo::test::ShownDialog &) -> INT_PTR { return svar; });
-  }
-  void Aabn() {
-    tavo::test::StartDialogScript(30000);
-    Svar(1);
-    h = CreatePlan(hwndDesktop, kPlanVindueType, 0, 0, 1200, 900);
-    tavo::test::StopDialogScript();
-    ASSERT_NE(h, 0u);
-    ShowWindow(h, SW_SHOW);
-    tavo::test::PumpUntilIdle();
-  }
-  void Luk() {
-    tavo::test::StartDialogScript(30000);
-    Svar(4);
-    DestroyWindow(h);
-    tavo::test::StopDialogScript();
-    h = 0;
-  }
-  Plan *P() { return reinterpret_cast<Plan *>(SendMessageA(h, REL_PLAN_TILSTAND, 0, 0)); }
   bool HarRaekke(uint32_t a) {
     Plan *p = P();
     for (uint32_t r = 1; r <= p->GrundTabAntal; ++r)

@@ -23,6 +23,8 @@
 #include "tavo/test_user.h"
 #include "windows.h"
 
+#include "pump.h"
+
 // Last: Xlib's macros clash with names above.
 #include "../../ui/gui/xskaerm.h"
 
@@ -31,17 +33,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace plantest;
 
-void Pump(int ms) {
-  const auto slut = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  MSG msg;
-  while (std::chrono::steady_clock::now() < slut) {
-    while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-}
+using plangui::Pump;
 
 const Plan *tegnet = nullptr;
 constexpr COLORREF kCelle = RGB(0xE8, 0xF0, 0xFF);

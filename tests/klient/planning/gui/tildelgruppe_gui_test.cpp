@@ -7,22 +7,13 @@
 #include <thread>
 
 #include "../tildel_fixtur.h"
+#include "pump.h"
 
 namespace {
 
 using namespace tildeltest;
 
-void Pump(int ms) {
-  const auto slut = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  MSG msg;
-  while (std::chrono::steady_clock::now() < slut) {
-    while (PeekMessageA(&msg, 0, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-}
+using plangui::Pump;
 
 class TildelPlanGruppeGui : public TildelVindueTest {
  protected:
