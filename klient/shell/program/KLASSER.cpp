@@ -34,6 +34,7 @@
 #include "BOGMND.h"
 #include "MEDSKEPRI.h"
 #include "NYBUTTON.h"
+#include "PlanMedOpg.h"
 #include "PlanVindue.h"
 #include "PROGVINDUER.h"
 #include "RELAY.h"
@@ -128,7 +129,7 @@ const VinduesKlasse VinduesKlasser[] = {
     {"PlanWndClass", PlanWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"PlanFelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"PlanValgWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
-    {"PlanMedOpgWndClass", nullptr, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"PlanMedOpgWndClass", PlanMedOpgWndProc, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"AktiLokaRelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerAktiLokaRelKlasse>},
     {"SkfaLokaRelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerSkfaLokaRelKlasse>},
     {"MedaSkePriorWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerMedaSkePriorKlasse>},

@@ -40,6 +40,8 @@
 #include "OPSTART.h"
 #include "OPTAEL.h"
 #include "PLANCSV.h"
+#include "OBJVINDUE.h"
+#include "PlanMedOpg.h"
 #include "PlanTegn.h"
 #include "PlanTraad.h"
 #include "PlanVindue.h"
@@ -230,4 +232,8 @@ void InstallerKroge() {
   GemBegKrog.DagsNorm = [](uint32_t anfo, Dato dato) { return GetDagsNorm(anfo, dato) * 60 / 1000; };
   GemBegKrog.VisLog = ShowLogFile;
   EpEksportKrog.VisTgLaas = VisTgLaas;
+  // The plan's staff summary in its element cell, as wide as its columns.
+  SaetElementOpretter(
+      kPlanOpgType, [](const ObjektKald &k) { return CreatePlanMedOpgWnd(k.hwndForaelder, 0, 0); },
+      [] { return CalcPlanMedOpgHeight(0x7FFF); }, CalcPlanMedOpgWidth);
 }
