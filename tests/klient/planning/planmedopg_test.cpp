@@ -215,6 +215,8 @@ TEST_F(PlanMedOpgTal, FoelgerAktuelMedarbejderOgMaling) {
   InvalidateRect(flise, nullptr, FALSE);
   tavo::test::PumpUntilIdle();
   EXPECT_EQ(Laes(PMO_LAEST).ialt, "181");
+  // Kept in the build to be looked at.
+  tavo::test::SaveWindowPng(flise, TAVO_BINARY_DIR "/tests/klient/planning/plan_medopg_flise.png");
   std::vector<std::string> tekster;
   for (const auto &d : tavo::test::DrawnTexts())
     if (d.hwnd == flise) tekster.push_back(d.text);
