@@ -162,12 +162,13 @@ constexpr int kFelter[] = {IDC_RETTE_ELEVER,   IDC_RETTE_OPGAVER,  IDC_RETTE_MIN
 
 bool ErFelt(int id) { return std::find(std::begin(kFelter), std::end(kFelter), id) != std::end(kFelter); }
 
-// What the dialog keeps beside the caller's record: the total last shown,
-// to tell a total typed over it, and whether the dialog is ending (its
-// fields then lose the focus without the user leaving them).
+// What the dialog keeps beside the caller's record: the total's text as
+// last shown, to tell a total typed over it (the shown text is rounded, so
+// only the text tells), and whether the dialog is ending (its fields then
+// lose the focus without the user leaving them).
 struct RetteDialog {
   RetteData *data;
-  float vistIalt;
+  char vistIalt[48];
   bool slutter;
 };
 
@@ -175,7 +176,7 @@ RetteDialog *Dialog(HWND dlg) { return reinterpret_cast<RetteDialog *>(GetWindow
 
 void Vis(HWND dlg, RetteDialog *r) {
   VisRetteData(dlg, r->data);
-  r->vistIalt = r->data->RettearbejdIalt;
+  GetDlgItemTextA(dlg, IDC_RETTE_IALT, r->vistIalt, sizeof r->vistIalt);
 }
 
 void Genberegn(HWND dlg, RetteDialog *r) {
@@ -343,7 +344,7 @@ INT_PTR CALLBACK RetteDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) 
         EndDialog(dlg, 2);
         return TRUE;
       }
-      auto *r = new RetteDialog{d, 0.0f, false};
+      auto *r = new RetteDialog{d, {}, false};
       SetWindowLongPtrA(dlg, DWLP_USER, reinterpret_cast<LONG_PTR>(r));
       Vis(dlg, r);
       return TRUE;
@@ -368,11 +369,13 @@ INT_PTR CALLBACK RetteDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) 
         // A figure typed in another field and confirmed with Enter counts
         // as if its field had been left; a total typed over the one shown
         // wins over the computed one.
+        char ialt[sizeof r->vistIalt] = {};
+        GetDlgItemTextA(dlg, IDC_RETTE_IALT, ialt, sizeof ialt);
         LaesRetteData(dlg, r->data);
         const float skrevet = r->data->RettearbejdIalt;
         BeregnRettearbejd(r->data);
         r->data->RettearbejdIalt =
-            skrevet != r->vistIalt ? skrevet : r->data->Rettearbejd1 + r->data->Rettearbejd2;
+            std::strcmp(ialt, r->vistIalt) != 0 ? skrevet : r->data->Rettearbejd1 + r->data->Rettearbejd2;
         r->slutter = true;
         EndDialog(dlg, 1);
         return TRUE;

@@ -232,6 +232,12 @@ TEST_F(RettearbejdeDialog, TastetOgGenberegnetNaarFeltetForlades) {
       // Enter in a field other than the total counts the figure typed.
       {"enter i et felt", {{IDC_RETTE_ELEVER, "25"}, {IDC_RETTE_OPGAVER, "4"}, {IDC_RETTE_MINUTTER, "30"}},
        VK_RETURN, "", 1, 0.0f, 0.0f, 50.0f},
+      // The total shown is rounded; Enter in another field still counts
+      // the exact one.
+      {"enter efter afrunding",
+       {{IDC_RETTE_ELEVER, "1"}, {IDC_RETTE_AKKORD, "50"}, {IDC_RETTE_FAKTOR, "1"}, {IDC_RETTE_ELEVTID, "0,25"},
+        {IDC_RETTE_ELEVER, "3"}},
+       VK_RETURN, "", 1, 0.25f, 0.5f, 0.375f},
       // A total typed and confirmed with Enter wins over the computed one.
       {"ialt med enter", {{IDC_RETTE_ELEVER, "25"}, {IDC_RETTE_OPGAVER, "4"}, {IDC_RETTE_IALT, "7,5"}},
        VK_RETURN, "", 1, 0.0f, 0.0f, 7.5f},
@@ -482,6 +488,22 @@ TEST_F(RettearbejdeGem, IngenEleverMenEnTastetTotalGemmes) {
   Rediger();
   EXPECT_FLOAT_EQ(plan.GrundTab[fag].TalTab[UgeTilIndeks(202439)].Rettearbejd, 12.25f);
   EXPECT_EQ(Ini("akkord"), "0");
+}
+
+TEST_F(RettearbejdeGem, SkrivebeskyttetKoerselSkriverIngenIndstillinger) {
+  GlobalIndstillinger.skemalaast = 1;
+  Kolonne(kUge39);
+  Svar([](HWND dlg) {
+    dlgtest::SkrivFelt(dlg, IDC_RETTE_AKKORD, "50");
+    dlgtest::Tast(dlg, VK_TAB);
+    dlgtest::SkrivFelt(dlg, IDC_RETTE_IALT, "3");
+    dlgtest::Tast(dlg, VK_RETURN);
+    return INT_PTR{0};
+  });
+  Rediger();
+  GlobalIndstillinger.skemalaast = 0;
+  EXPECT_FLOAT_EQ(plan.GrundTab[fag].TalTab[UgeTilIndeks(202439)].Rettearbejd, 3.0f);
+  EXPECT_EQ(Ini("akkord"), "-");
 }
 
 TEST_F(RettearbejdeGem, LaastUgeAfvisesOgTalleneBliverSomDeVar) {
