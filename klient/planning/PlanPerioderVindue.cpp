@@ -336,7 +336,7 @@ LRESULT Tast(HWND hwnd, PlanPerioderWS *ws, UINT msg, WPARAM wParam, LPARAM lPar
       return 1;
     case VK_LEFT:
     case VK_RIGHT:
-      if (GridTastFlyt(&ws->PosX, vk)) TegnRaekker(ws);
+      if (GridTastFlytTrin(&ws->PosX, vk, tast.ctrl, tast.alt, false, 2)) TegnRaekker(ws);
       return 1;
     case VK_UP:
     case VK_DOWN:
@@ -344,7 +344,7 @@ LRESULT Tast(HWND hwnd, PlanPerioderWS *ws, UINT msg, WPARAM wParam, LPARAM lPar
     case VK_NEXT:
     case VK_HOME:
     case VK_END:
-      if (GridTastFlyt(&ws->PosY, vk)) {
+      if (GridTastFlytTrin(&ws->PosY, vk, tast.ctrl, tast.alt, false, 2)) {
         Scrollbars(ws);
         TegnRaekker(ws);
       }
@@ -474,7 +474,10 @@ HWND CreatePlanPerioderWnd(HWND parent, HWND ejer, int x, int y, int hoejre, int
   ws->hwndEjer = ejer;
   const size_t antal = std::max<size_t>(PlanPeriodeListe(gruppe).size(), 1);
   int bredde = static_cast<int>(Bredde(ws)) + 2 * GetSystemMetrics(SM_CXFRAME) + GetSystemMetrics(SM_CXVSCROLL) + 2;
-  bredde = std::max(bredde, 150);
+  // Wide enough for the caption with the group's name beside the room the
+  // frame keeps for its caption buttons.
+  const int titel = static_cast<int>(strlen(ws->ens.Titel)) * 8 + 64;
+  bredde = std::max({bredde, titel, 150});
   int hoejde = Ramme(ws) + static_cast<int>((antal + 1) * (kRaekkeHoejde + 1));
   hoejde = std::max(hoejde, 100);
   if (bund > y) hoejde = std::min(hoejde, std::max(bund - y, 100));
