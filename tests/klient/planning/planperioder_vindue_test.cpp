@@ -204,11 +204,15 @@ TEST_F(PlanPerioderVindueTest, UgyldigeUgerAfvisesUdenAendring) {
 }
 
 TEST_F(PlanPerioderVindueTest, SletUdenTalOgLukMedEsc) {
+  const std::vector<uint32_t> foer = PlanPeriodeListe(gruppe);
+  ASSERT_EQ(foer.size(), 2u);
   HWND h = Aabn();
   ASSERT_NE(h, 0u);
   Tast(h, VK_DOWN);
   Tast(h, VK_DELETE);
   EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
+  // The period under the cursor went; the other took its weeks.
+  EXPECT_EQ(PlanPeriodeListe(gruppe), std::vector<uint32_t>{foer[0]});
   EXPECT_EQ(Perioder(), (std::vector<UgePar>{{202433, 202526}}));
   EXPECT_EQ(gPlanHoert, std::vector<UINT>{PLAN_GENOPBYG_AKSER});
   // The last period stays.
