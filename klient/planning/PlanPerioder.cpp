@@ -292,12 +292,11 @@ uint32_t NyPlanPeriode(uint32_t gruppe, uint32_t frauge, uint32_t tiluge) {
   p->Tiluge = tiluge;
   p->Ejer = PlanEgenInst();
   SetRecStatus(&tdffpp, &tvffpp, n, PLANREC_LEVER);
-  if (GemTabelNu(&tdffpp, &tvffpp) != 0) {
-    // The record stays and its block stays marked: the next save of all
-    // data writes it. The user hears of the failure now.
-    GemFejl fejl{};
-    if (SidsteGemFejl(&fejl)) VisGemFejl(hwndHoved, fejl);
-  }
+  // The period may take the record of one just removed: saved together
+  // with the removal of that one's figures, no old figure can come back
+  // under the new period after a crash. On a failure the record stays and
+  // its block stays marked for the next save; the user has been told.
+  GemPlanPerioder(0);
   return n;
 }
 

@@ -17,8 +17,8 @@
 HWND CreatePlanPerioderWnd(HWND parent, HWND ejer, int x, int y, int hoejre, int bund, uint32_t gruppe);
 
 // A new period of the group from frauge to tiluge (YYYYWW), owned by this
-// installation; ffpp is saved at once. The record number, 0 when no record
-// could be made.
+// installation; saved at once with the plan tables (GemPlanPerioder). The
+// record number, 0 when no record could be made.
 uint32_t NyPlanPeriode(uint32_t gruppe, uint32_t frauge, uint32_t tiluge);
 
 // Sums what is registered in the period (0: in every period of the group)
@@ -43,8 +43,9 @@ int RydPlanGruppe(uint32_t gruppe, uint32_t periode);
 // Removes one period of the group with its week and period figures (the
 // week figures of its weeks and those outside the group's weeks), as the
 // window's Delete key does, without a question and without closing the gap
-// (NormaliserPlanPerioder does that). The tables are not saved. False for a
-// record that is not a live period of the group.
+// (NormaliserPlanPerioder does that). The tables are not saved: the caller
+// saves them with GemPlanPerioder, in one commit with the periods. False
+// for a record that is not a live period of the group.
 bool FjernPlanPeriode(uint32_t gruppe, uint32_t periode);
 
 // ---- the parts the window and the tests use

@@ -19,6 +19,8 @@
 #include "KATALOG.h"
 #include "PlanPerioder.h"
 #include "RECPRED.h"
+#include "TABOPER.h"
+#include "TAVODATA.h"
 #include "tavo/test_dialog.h"
 
 namespace {
@@ -316,6 +318,24 @@ TEST_F(PlanPerioderTest, NormaliseringStopperNaarIngenPeriodeKanLaves) {
   NormaliserPlanPerioder(gruppe, 0);
   TabAlloc = gemt;
   EXPECT_EQ(Perioder(), (std::vector<Par>{{202333, 202410}, {202411, 202420}}));
+}
+
+TEST_F(PlanPerioderTest, NyPeriodeIEnFjernetsPladsFaarIngenGamleTal) {
+  const uint32_t r = Raekke(2, 0, 0);
+  Per(202333, 202340);
+  const uint32_t b = Per(202341, 202426);
+  PerTal(r, b, 40);
+  ASSERT_TRUE(GemPlanPerioder(0));
+  ASSERT_TRUE(FjernPlanPeriode(gruppe, b));
+  // The freed record is taken again by the next period, which is saved at
+  // once: the removed figures must be gone from the disk with it.
+  ASSERT_EQ(NyPlanPeriode(gruppe, 202341, 202426), b);
+  ResetTab(&tdffpertab, &tvffpertab, 1);
+  ASSERT_EQ(LoadTab(&tdffpertab, &tvffpertab), 0);
+  for (uint32_t n = 1; n < tvffpertab.wRecCnt; ++n) {
+    const FfpertabRec *t = TabRec<FfpertabRec>(tvffpertab, n);
+    EXPECT_FALSE(PlanRecIBrug(t->Status) && t->ffpp_id == b) << n;
+  }
 }
 
 // ---- clean-up of what lies outside the group
