@@ -155,11 +155,15 @@ TEST_F(PlanPerioderVindueTest, AabnesMedGruppensPerioder) {
 }
 
 TEST_F(PlanPerioderVindueTest, UgeIndtastesOgPerioderneRettes) {
+  // A period the central system knows keeps that mark through the edit.
+  const uint32_t foerste = PlanPeriodeListe(gruppe).at(0);
+  TabRec<FfppRec>(tvffpp, foerste)->Status = 0x60;
   HWND h = Aabn();
   ASSERT_NE(h, 0u);
   Tast(h, VK_RIGHT);  // Tiluge
   Skriv(h, "202445");
   EXPECT_EQ(Perioder(), (std::vector<UgePar>{{202433, 202445}, {202446, 202526}}));
+  EXPECT_EQ(TabRec<FfppRec>(tvffpp, foerste)->Status, 0x60);
   EXPECT_EQ(EksportPlanTal, 1u);
   EXPECT_EQ(gPlanHoert, std::vector<UINT>{PLAN_GENOPBYG_AKSER});
   EXPECT_TRUE(tavo::test::MessageBoxesShown().empty());
