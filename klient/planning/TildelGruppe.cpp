@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -24,7 +25,11 @@
 #include "FONTE.h"
 #include "TABOPER.h"
 #include "TEKST.h"
+#include "NYBUTTON.h"
+#include "SWITCH.h"
+#include "SWITCHTEGN.h"
 #include "VINDUER.h"
+#include "VISFELT.h"
 #include "tavo/assert.h"
 
 namespace {
@@ -264,6 +269,19 @@ struct TPGWS {
   uint8_t Aendret;
   uint8_t KolFlyttet;
   uint32_t SortGruppe;
+  // The last sort button pressed: 1 a field's (SortFelt, descending when
+  // Faldende), 2 a group's (SortGruppe); 0 none. The rows are ordered by it
+  // after every rebuild.
+  uint8_t SortArt;
+  uint32_t SortFelt;
+  uint8_t Faldende;
+  // The field buttons over the row captions, made for this kind and layout;
+  // the group buttons over the columns, the current one held down.
+  uint8_t KnapBogstav, KnapSwitch;
+  std::vector<HWND> FeltKnapper, GruppeKnapper;
+  std::vector<RECT> FeltSted, GruppeSted;
+  uint32_t NedeKolonne;
+  uint8_t Synker;
 };
 std::map<HWND, TPGWS> &Vinduer() {
   static std::map<HWND, TPGWS> v;
@@ -294,7 +312,7 @@ std::string SortTekst(char art, uint32_t rec) {
 // row cursor stays on its record.
 void SorterEfterGruppe(RelWS *ws) {
   const TPGWS *t = ws->hwnd ? Tilstand(ws->hwnd) : nullptr;
-  const uint32_t c = t ? t->SortGruppe : 0;
+  const uint32_t c = t && t->SortArt == 2 ? t->SortGruppe : 0;
   const uint32_t antal = ws->Raekke.ObjTabAntal;
   if (c == 0 || c > ws->Kol.ObjTabAntal || antal < 2 || !ws->Raekke.ObjTab) return;
   const uint32_t g = ws->Kol.ObjTab[c];
@@ -312,6 +330,23 @@ void SorterEfterGruppe(RelWS *ws) {
     ws->Raekke.ObjTab[i] = noegler[i - 1].second;
     if (aktuel && noegler[i - 1].second == aktuel) ws->PosY.Aktuel = i;
   }
+}
+
+// By the chosen field button's field, in its direction; the row cursor
+// stays on its record.
+void SorterEfterFelt(RelWS *ws) {
+  const TPGWS *t = ws->hwnd ? Tilstand(ws->hwnd) : nullptr;
+  const uint32_t antal = ws->Raekke.ObjTabAntal;
+  if (!t || t->SortArt != 1 || antal < 2 || !ws->Raekke.ObjTab) return;
+  const char art = static_cast<char>(ws->RaekkeBogstav);
+  if (t->SortFelt >= ObjSwitchFeltAntal(kRelRaekkeArt, ws->RaekkeBogstav, ws->RaekkeSwitch)) return;
+  const uint32_t felt = ObjSwitchFeltNr(kRelRaekkeArt, ws->RaekkeBogstav, ws->RaekkeSwitch, t->SortFelt);
+  const uint32_t r = ws->PosY.Aktuel;
+  const uint32_t aktuel = r && r <= antal ? ws->Raekke.ObjTab[r] : 0;
+  const VisFeltKontekst kontekst{ws->hwnd, 0, 0, 0};
+  SorterPaaFelter(art, ws->Raekke.ObjTab, antal, ws->Raekke.pTd, ws->Raekke.pTv, &kontekst,
+                  t->Faldende ? SORT_FALDENDE : 0, 1, &felt, 1);
+  if (aktuel) ws->PosY.Aktuel = FindObjIdx(ws->Raekke.ObjTab, antal, aktuel);
 }
 
 uint32_t *NyListe(const std::vector<uint32_t> &v) {
@@ -338,6 +373,7 @@ void ByggLister(RelWS *ws) {
   ws->Raekke.ObjTab = NyListe(raekker);
   ws->Raekke.ObjTabAntal = static_cast<uint32_t>(raekker.size() - 1);
   SorterRelListe(&ws->Raekke, kRelRaekkeArt);
+  SorterEfterFelt(ws);
   SorterEfterGruppe(ws);
   ws->PosX.Antal = antalKol;
   ws->PosY.Antal = ws->Raekke.ObjTabAntal;
@@ -438,6 +474,142 @@ const RelArt TildelPlanGruppeArt = {
 
 namespace {
 
+constexpr uint32_t kFeltKnapId = 300;    // field sort button i: 300 + i
+constexpr uint32_t kGruppeKnapId = 600;  // group button of column c: 600 + c
+constexpr uint32_t kMaksGruppeKnapper = 4000;
+constexpr int kBilledeStigende = 111, kBilledeFaldende = 112;
+
+// The switch buttons of the row kind's layouts, made again for a kind that
+// has another number of them, the chosen one held down.
+void GenopbygSkiftKnapper(RelWS *ws) {
+  Ens &e = ws->Matrix;
+  for (uint32_t i = 0; e.hwndSwitchButtons && i < ws->AntalSwitch; ++i)
+    if (e.hwndSwitchButtons[i] && IsWindow(e.hwndSwitchButtons[i])) DestroyWindow(e.hwndSwitchButtons[i]);
+  std::free(e.hwndSwitchButtons);
+  e.hwndSwitchButtons = nullptr;
+  ws->AntalSwitch = static_cast<uint8_t>(std::min<uint32_t>(ObjSwitchAntal(kRelRaekkeArt, ws->RaekkeBogstav), 9));
+  e.SkiftBredde = static_cast<uint32_t>(ws->AntalSwitch * GetSystemMetrics(SM_CXVSCROLL));
+  e.hwndSwitchButtons = static_cast<HWND *>(std::calloc(ws->AntalSwitch + 1u, sizeof(HWND)));
+  if (!e.hwndSwitchButtons) tavo::AssertFailed("Ens->hwndSwitchButtons != NULL", kModul, __LINE__);
+  const int b = GetSystemMetrics(SM_CXVSCROLL), h = GetSystemMetrics(SM_CYHSCROLL);
+  for (uint32_t i = 0; i < ws->AntalSwitch; ++i) {
+    char tekst[8];
+    std::snprintf(tekst, sizeof tekst, "%1u", i + 1);
+    const HWND k = CreateNyButtonWnd(e.hInstance, ws->hwnd, ws->hwnd, ENS_SKIFT_ID + i, ENS_SKIFT_ID + i, 0,
+                                     e.Areal[0] + 2 + static_cast<int>(i) * b, e.RudeY[ENS_HSCROLL], b, h, "", tekst);
+    e.hwndSwitchButtons[i] = k;
+    if (k) ShowWindow(k, SW_SHOW);
+  }
+  if (ws->RaekkeSwitch < ws->AntalSwitch && e.hwndSwitchButtons[ws->RaekkeSwitch])
+    SendMessageA(e.hwndSwitchButtons[ws->RaekkeSwitch], NYB_LAAS_NED, 0, 0);
+}
+
+// A button's place in the window, moved only when it changed; hidden
+// where it would stand outside its pane.
+void Placer(HWND k, RECT *sted, int x, int y, int b, int h, int venstre, int hoejre) {
+  if (!k) return;
+  if (b <= 0 || h <= 0 || x < venstre || x + b > hoejre) {
+    if (IsWindowVisible(k)) ShowWindow(k, SW_HIDE);
+    *sted = RECT{};
+    return;
+  }
+  const RECT ny{x, y, x + b, y + h};
+  // Over the panes they stand on, which were made before them.
+  if (ny.left != sted->left || ny.top != sted->top || ny.right != sted->right || ny.bottom != sted->bottom ||
+      !IsWindowVisible(k)) {
+    SetWindowPos(k, HWND_TOP, x, y, b, h, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    *sted = ny;
+  }
+}
+
+// The field buttons over the row captions (one per field of the chosen
+// layout, named by the field, as wide as it) and the group buttons over
+// the columns ("%d", with the tooltip naming what they do), made when the
+// kind, the layout or the columns changed, and placed where their fields
+// and columns stand.
+void SynkKnapper(RelWS *ws) {
+  TPGWS *t = Tilstand(ws->hwnd);
+  if (!t || t->Synker) return;
+  t->Synker = 1;
+  Ens &e = ws->Matrix;
+  const uint32_t felter = ObjSwitchFeltAntal(kRelRaekkeArt, ws->RaekkeBogstav, ws->RaekkeSwitch);
+  if (t->KnapBogstav != ws->RaekkeBogstav || t->KnapSwitch != ws->RaekkeSwitch || t->FeltKnapper.size() != felter) {
+    for (HWND k : t->FeltKnapper)
+      if (k && IsWindow(k)) DestroyWindow(k);
+    t->FeltKnapper.clear();
+    // Another layout's fields: no field is sorted by.
+    if (t->SortArt == 1) t->SortArt = 0;
+    t->KnapBogstav = ws->RaekkeBogstav;
+    t->KnapSwitch = ws->RaekkeSwitch;
+    for (uint32_t i = 0; i < felter; ++i) {
+      const char *navn = SwitchFeltNavn(ws->Raekke.pTd, ObjSwitchFeltNr(kRelRaekkeArt, ws->RaekkeBogstav, ws->RaekkeSwitch, i));
+      const std::string tip = std::string("Sorter efter ") + navn;
+      t->FeltKnapper.push_back(CreateNyButtonWnd(e.hInstance, ws->hwnd, ws->hwnd, kFeltKnapId + i, kFeltKnapId + i,
+                                                 NYB_BILLEDE_HOEJRE, 0, 0, 0, 0, tip.c_str(), navn));
+    }
+    t->FeltSted.assign(felter, RECT{});
+  }
+  const uint32_t kolonner = std::min(ws->PosX.Antal, kMaksGruppeKnapper);
+  if (t->GruppeKnapper.size() != kolonner) {
+    for (HWND k : t->GruppeKnapper)
+      if (k && IsWindow(k)) DestroyWindow(k);
+    t->GruppeKnapper.clear();
+    for (uint32_t c = 1; c <= kolonner; ++c) {
+      char tekst[12], tip[40];
+      std::snprintf(tekst, sizeof tekst, "%u", c);
+      std::snprintf(tip, sizeof tip, "Vis gruppe %u øverst", c);
+      t->GruppeKnapper.push_back(
+          CreateNyButtonWnd(e.hInstance, ws->hwnd, ws->hwnd, kGruppeKnapId + c, kGruppeKnapId + c, 0, 0, 0, 0, 0, tip, tekst));
+    }
+    t->GruppeSted.assign(kolonner, RECT{});
+    t->NedeKolonne = 0;
+  }
+  const int hx = e.HjoerneX[0], hy = e.HjoerneY[0], hb = e.HjoerneB[0], hh = e.HjoerneH[0];
+  for (uint32_t i = 0; i < t->FeltKnapper.size(); ++i)
+    Placer(t->FeltKnapper[i], &t->FeltSted[i],
+           hx + static_cast<int>(ObjSwitchFeltStart(kRelRaekkeArt, ws->RaekkeBogstav, ws->RaekkeSwitch, i)), hy,
+           static_cast<int>(ObjSwitchFeltBredde(kRelRaekkeArt, ws->RaekkeBogstav, ws->RaekkeSwitch, i)), hh, hx, hx + hb);
+  const int kx = e.RudeX[ENS_KOLHOVED], ky = e.RudeY[ENS_KOLHOVED], kb = e.RudeB[ENS_KOLHOVED];
+  const int kh = e.RudeH[ENS_KOLHOVED];
+  const GridAkse akse = e.AkseX;
+  for (uint32_t c = 1; c <= t->GruppeKnapper.size(); ++c) {
+    const int x = kx + static_cast<int>(int64_t{GridCelleStart(&akse, c)} - e.ScrollX);
+    // Over the column and the line after it: room for a digit.
+    const int b = static_cast<int>(GridCelleStart(&akse, c + 1) - GridCelleStart(&akse, c));
+    Placer(t->GruppeKnapper[c - 1], &t->GruppeSted[c - 1], x, ky, b, std::min<int>(kh, kGruppeHoved), kx, kx + kb);
+  }
+  // The current column's button stays down.
+  const uint32_t nede = ws->PosX.Aktuel <= t->GruppeKnapper.size() ? ws->PosX.Aktuel : 0;
+  if (nede != t->NedeKolonne) {
+    if (t->NedeKolonne && t->GruppeKnapper[t->NedeKolonne - 1])
+      SendMessageA(t->GruppeKnapper[t->NedeKolonne - 1], NYB_LAAS_OP, 0, 0);
+    if (nede && t->GruppeKnapper[nede - 1]) SendMessageA(t->GruppeKnapper[nede - 1], NYB_LAAS_NED, 0, 0);
+    t->NedeKolonne = nede;
+  }
+  t->Synker = 0;
+}
+
+// A field button: ascending first, then descending and ascending in turn;
+// the picture shows which, and the button pressed before loses its own.
+void FeltKnap(RelWS *ws, uint32_t i) {
+  TPGWS *t = Tilstand(ws->hwnd);
+  if (!t || i >= t->FeltKnapper.size()) return;
+  if (t->SortArt == 1 && t->SortFelt == i) {
+    t->Faldende = t->Faldende ? 0 : 1;
+  } else {
+    if (t->SortArt == 1 && t->SortFelt < t->FeltKnapper.size() && t->FeltKnapper[t->SortFelt])
+      SendMessageA(t->FeltKnapper[t->SortFelt], NYB_BILLEDE, NYB_BILLEDE_HOEJRE, 0);
+    t->SortArt = 1;
+    t->SortFelt = i;
+    t->Faldende = 0;
+  }
+  if (t->FeltKnapper[i])
+    SendMessageA(t->FeltKnapper[i], NYB_BILLEDE, NYB_BILLEDE_HOEJRE,
+                 reinterpret_cast<LPARAM>(MAKEINTRESOURCE(t->Faldende ? kBilledeFaldende : kBilledeStigende)));
+  SorterEfterFelt(ws);
+  OpdaterRelVindue(ws, false, REL_TEGN_ALT);
+}
+
 // Page Up and Page Down: activities become employments and back, with the
 // new kind's layout, its rows and the width they want.
 void SkiftArt(RelWS *ws) {
@@ -452,6 +624,7 @@ void SkiftArt(RelWS *ws) {
   if (ws->AntalSwitch && ws->RaekkeSwitch >= ws->AntalSwitch) ws->RaekkeSwitch = 0;
   ws->Matrix.RaekkeHovedBredde = ObjSwitchBredde(kRelRaekkeArt, ny, ws->RaekkeSwitch);
   ws->PosY.Aktuel = 0;
+  GenopbygSkiftKnapper(ws);
   OpdaterRelVindue(ws, true, REL_TEGN_ALT);
 }
 
@@ -464,6 +637,7 @@ void Genopbyg(RelWS *ws) {
 // The column captions: each group's position number, the current column's
 // in the cursor's colour.
 void TegnGruppeHoveder(RelWS *ws) {
+  SynkKnapper(ws);
   Ens &e = ws->Matrix;
   const HDC hdc = e.dc[ENSDC_KOLHOVED].hdc;
   const int B = e.RudeB[ENS_KOLHOVED], H = e.RudeH[ENS_KOLHOVED];
@@ -493,6 +667,9 @@ void TegnGruppeHoveder(RelWS *ws) {
 void GruppeKnap(RelWS *ws, uint32_t c) {
   TPGWS *t = Tilstand(ws->hwnd);
   if (!t || c == 0 || c > ws->Kol.ObjTabAntal) return;
+  if (t->SortArt == 1 && t->SortFelt < t->FeltKnapper.size() && t->FeltKnapper[t->SortFelt])
+    SendMessageA(t->FeltKnapper[t->SortFelt], NYB_BILLEDE, NYB_BILLEDE_HOEJRE, 0);
+  t->SortArt = 2;
   t->SortGruppe = c;
   ws->PosX.Aktuel = c;
   OpdaterRelVindue(ws, true, REL_TEGN_ALT);
@@ -521,6 +698,16 @@ HWND CreateTildelPlanGruppeWnd(int) {
   const int x = b < plads ? (plads - b) / 2 : 0;
   SetWindowPos(h, 0, x, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   return h;
+}
+
+std::vector<HWND> TildelFeltKnapper(HWND hwnd) {
+  const TPGWS *t = Tilstand(hwnd);
+  return t ? t->FeltKnapper : std::vector<HWND>{};
+}
+
+std::vector<HWND> TildelGruppeKnapper(HWND hwnd) {
+  const TPGWS *t = Tilstand(hwnd);
+  return t ? t->GruppeKnapper : std::vector<HWND>{};
 }
 
 LRESULT CALLBACK TildelPlanGruppeWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -557,6 +744,20 @@ LRESULT CALLBACK TildelPlanGruppeWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
       if (RelVinduesWS(hwnd) == ws) TegnGruppeHoveder(ws);
       return 0;
     }
+    case NYB_KLIK:
+      if (wParam >= kFeltKnapId && wParam < kFeltKnapId + 100) {
+        FeltKnap(ws, static_cast<uint32_t>(wParam - kFeltKnapId));
+        if (RelVinduesWS(hwnd) == ws) TegnGruppeHoveder(ws);
+        return 0;
+      }
+      if (wParam > kGruppeKnapId && wParam <= kGruppeKnapId + kMaksGruppeKnapper) {
+        if (!ws->Matrix.Aktiv && !SendMessageA(ws->Matrix.hwndParent, ENS_MAA_AKTIVERES, 0, static_cast<LPARAM>(hwnd)))
+          return 0;
+        GruppeKnap(ws, static_cast<uint32_t>(wParam - kGruppeKnapId));
+        if (RelVinduesWS(hwnd) == ws) TegnGruppeHoveder(ws);
+        return 0;
+      }
+      break;
     case ENS_CELLER_DBL: {
       auto it = Vinduer().find(hwnd);
       if (it != Vinduer().end() && it->second.KolFlyttet) return 0;

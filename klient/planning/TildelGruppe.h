@@ -53,3 +53,7 @@ bool FjernTildelinger(HWND ejer, const std::vector<uint32_t> &grupper);
 
 HWND CreateTildelPlanGruppeWnd(int id);
 LRESULT CALLBACK TildelPlanGruppeWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// The window's field sort buttons (one per field of the row kind's chosen
+// layout) and group buttons (one per column), empty for another window.
+std::vector<HWND> TildelFeltKnapper(HWND hwnd);
+std::vector<HWND> TildelGruppeKnapper(HWND hwnd);
