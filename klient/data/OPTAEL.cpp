@@ -18,6 +18,7 @@
 #include "RECPRED.h"
 #include "ROLLER.h"
 #include "tavo/assert.h"
+#include "tavo/prefetch.h"
 
 AnfoAktiGrundRec AnfoAktiGrund;
 uint32_t HarEgenPlan;
@@ -191,8 +192,72 @@ struct Samler {
 };
 thread_local Samler *gSamler = nullptr;  // the recount's own thread only
 
+// The working copies' memory, kept from one recount to the next on the
+// thread that runs them: a recount of the same school needs the same
+// sizes again, and memory taken afresh would be faulted in page by page
+// while the walk writes its first cells.
+struct SamlerLager {
+  std::vector<AktiTalCelle> aktiMnd;
+  std::vector<MedTalUgeCelle> medUge;
+  std::vector<uint16_t> dagElever;
+  std::vector<uint8_t> lokaUge, lokaErRoert, harMedTal, skphErRoert;
+  std::vector<uint32_t> lokaRoert, meda, skphUge, skphRoert;
+  std::vector<float> medTal;
+  std::vector<Samler::AktiSum> aktiSum;
+  std::vector<char> aflyst;
+  std::vector<int64_t> skphSum;
+  std::vector<Samler::PlanTilvaekst> plan;
+  std::vector<Samler::PlanKald> planKald;
+
+  // Swaps the kept vectors with the recount's own.
+  void Byt(Samler &s) {
+    aktiMnd.swap(s.aktiMnd);
+    medUge.swap(s.medUge);
+    dagElever.swap(s.dagElever);
+    lokaUge.swap(s.lokaUge);
+    lokaErRoert.swap(s.lokaErRoert);
+    harMedTal.swap(s.harMedTal);
+    skphErRoert.swap(s.skphErRoert);
+    lokaRoert.swap(s.lokaRoert);
+    meda.swap(s.meda);
+    skphUge.swap(s.skphUge);
+    skphRoert.swap(s.skphRoert);
+    medTal.swap(s.medTal);
+    aktiSum.swap(s.aktiSum);
+    aflyst.swap(s.aflyst);
+    skphSum.swap(s.skphSum);
+    plan.swap(s.plan);
+    planKald.swap(s.planKald);
+  }
+};
+thread_local SamlerLager tSamlerLager;
+
+// Takes over the kept memory, every vector emptied (its capacity kept).
+void LaanLager(Samler &s) {
+  tSamlerLager.Byt(s);
+  s.aktiMnd.clear();
+  s.medUge.clear();
+  s.dagElever.clear();
+  s.lokaUge.clear();
+  s.lokaErRoert.clear();
+  s.harMedTal.clear();
+  s.skphErRoert.clear();
+  s.lokaRoert.clear();
+  s.meda.clear();
+  s.skphUge.clear();
+  s.skphRoert.clear();
+  s.medTal.clear();
+  s.aktiSum.clear();
+  s.aflyst.clear();
+  s.skphSum.clear();
+  s.plan.clear();
+  s.planKald.clear();
+}
+
 Samler::~Samler() {
   if (gSamler == this) gSamler = nullptr;
+  // What this recount took goes back for the next one.
+  tSamlerLager.Byt(*this);
 }
 
 constexpr uint32_t LOKA_SLOTS_PR_UGE = 7 * 48;
@@ -301,12 +366,22 @@ void LaegTilPlanPost(uint32_t n, float vaerdi, uint32_t lektioner) {
 }
 
 void LaegPlanUd(Samler &s) {
-  for (const Samler::PlanTilvaekst &t : s.plan) {
+  // The entries lie anywhere in the list: those a few additions ahead are
+  // asked for while this one is made.
+  constexpr size_t FORUD = 16;
+  const size_t n = s.plan.size();
+  for (size_t i = 0; i < n; ++i) {
+    if (i + FORUD < n) {
+      PlanTabPost &f = PlanTal.PlanTab[s.plan[i + FORUD].post];
+      tavo::Prefetch(&f.SkemaLektioner);
+      tavo::Prefetch(&f.Aktuel);
+    }
+    const Samler::PlanTilvaekst &t = s.plan[i];
     PlanTabPost &e = PlanTal.PlanTab[t.post];
     e.Aktuel += t.vaerdi;
     e.SkemaLektioner += t.lektioner;
   }
-  std::vector<Samler::PlanTilvaekst>().swap(s.plan);
+  s.plan.clear();
 }
 
 Samler::AktiSum *AktiSumFor(uint32_t akti) {
@@ -407,6 +482,7 @@ void BegyndUge(uint8_t aarIdx, uint8_t uge) {
 
 // Made for one recount: sizes from the tables as they were just allocated.
 void BegyndSamler(Samler &s) {
+  LaanLager(s);
   s.A = TalDim.A;
   s.M = TalDim.M;
   s.F = TalDim.F;
@@ -594,7 +670,7 @@ class TalKort {
     }
   }
   void Forhaand(uint64_t k) const {
-    if (antal_) __builtin_prefetch(&poster_[Plads(k)]);
+    if (antal_) tavo::Prefetch(&poster_[Plads(k)]);
   }
   void Saet(uint64_t k, uint32_t v) {
     if ((antal_ + 1) * 2 > poster_.size()) Voks();
@@ -847,18 +923,18 @@ void ForhaandHent(uint8_t aarIdx, uint8_t uge, uint32_t forste) {
   for (uint32_t r = forste; const SkeRec *x = rk(r); ++r) {
     if (x->Forste != forste) break;
     if (const uint32_t a = x->akti_id; a && a < s->A) {
-      if (a < s->aktiSum.size()) __builtin_prefetch(&s->aktiSum[a]);
-      if (!s->aktiMnd.empty() && m <= s->M) __builtin_prefetch(&s->aktiMnd[static_cast<size_t>(m) * s->A + a]);
-      if (a < h->akti.size()) __builtin_prefetch(&h->akti[a]);
+      if (a < s->aktiSum.size()) tavo::Prefetch(&s->aktiSum[a]);
+      if (!s->aktiMnd.empty() && m <= s->M) tavo::Prefetch(&s->aktiMnd[static_cast<size_t>(m) * s->A + a]);
+      if (a < h->akti.size()) tavo::Prefetch(&h->akti[a]);
       if (f->skfa_id) h->skph.Forhaand(Noegle8(a, f->skfa_id));
     }
     if (const uint32_t a = x->anfo_id; a && a < s->F) {
       if (!s->medTal.empty() && m <= s->MedM)
-        __builtin_prefetch(&s->medTal[(static_cast<size_t>(m) * s->F + a) * MEDTAL_SLOTS]);
-      if (!s->medUge.empty() && w <= s->W) __builtin_prefetch(&s->medUge[static_cast<size_t>(w) * s->F + a]);
+        tavo::Prefetch(&s->medTal[(static_cast<size_t>(m) * s->F + a) * MEDTAL_SLOTS]);
+      if (!s->medUge.empty() && w <= s->W) tavo::Prefetch(&s->medUge[static_cast<size_t>(w) * s->F + a]);
     }
     if (const uint32_t l = x->loka_id; l && l < s->R && f->Lektion && !s->lokaUge.empty())
-      __builtin_prefetch(&s->lokaUge[static_cast<size_t>(l) * LOKA_SLOTS_PR_UGE + (f->Dag - 1) * 48u + (f->Lektion - 1)]);
+      tavo::Prefetch(&s->lokaUge[static_cast<size_t>(l) * LOKA_SLOTS_PR_UGE + (f->Dag - 1) * 48u + (f->Lektion - 1)]);
   }
 }
 
@@ -993,7 +1069,7 @@ void NyAktiPost(AnfoAktiGrundRec *g, uint32_t akti, float andel, float lv) {
   if (g->AntalAkti >= g->AllokAkti) return;
   // The minute-norm rules read the activity's record next; it is fetched
   // while the rest of the event is gathered.
-  __builtin_prefetch(TabRec<AktiRec>(tvakti, akti));
+  tavo::Prefetch(TabRec<AktiRec>(tvakti, akti));
   AktiGrundPost &a = g->AktiGrundTab[g->AntalAkti++];
   memset(&a, 0, sizeof a);
   a.akti = akti;
@@ -1608,7 +1684,22 @@ void PlanTabTimoakNu(uint32_t akti, uint32_t anfo, MaanedIndeks m, UgeIndeks w, 
 void UdfoerPlanKald() {
   Samler *s = gSamler;
   if (!s || s->planKald.empty()) return;
-  for (const Samler::PlanKald &c : s->planKald) {
+  // Each question reads a slot anywhere in its week's table: the slots of
+  // the questions a few calls ahead are asked for while this one is
+  // answered.
+  constexpr size_t FORUD = 8;
+  const size_t n = s->planKald.size();
+  auto Forhaand = [&](size_t i) {
+    const Samler::PlanKald &c = s->planKald[i];
+    if (c.art)
+      PlanForhaandTimoak(c.akti, c.anfo, c.w, c.art);
+    else
+      PlanForhaandSkema(c.akti, c.anfo, c.skfa, c.w);
+  };
+  for (size_t i = 0; i < n && i < FORUD; ++i) Forhaand(i);
+  for (size_t i = 0; i < n; ++i) {
+    if (i + FORUD < n) Forhaand(i + FORUD);
+    const Samler::PlanKald &c = s->planKald[i];
     if (c.art)
       PlanTabTimoakNu(c.akti, c.anfo, c.m, c.w, c.ugedag, c.art, c.vaerdi);
     else
