@@ -301,12 +301,25 @@ uint8_t *LokaSlot(uint32_t loka, uint8_t aarIdx, uint8_t uge, uint8_t dag, uint8
 void LaegLokaUgeUd() {
   Samler *s = gSamler;
   if (!s || !s->lokaAktiv) return;
-  for (const uint32_t loka : s->lokaRoert) {
+  const bool ud = LokaOptalt && s->lokaAar < TalDim.Y;
+  auto Til = [&](uint32_t loka) {
+    return &LokaOptalt[static_cast<size_t>(loka) * TalDim.Y * LOKA_SLOTS_PR_AAR +
+                       static_cast<size_t>(s->lokaAar) * LOKA_SLOTS_PR_AAR + (s->lokaUgeNr - 1) * 336u];
+  };
+  // Each room's week lies in a line of the table no other week has
+  // touched: the lines of the rooms a few ahead are asked for while this
+  // one is copied.
+  constexpr size_t FORUD = 4;
+  const size_t n = s->lokaRoert.size();
+  for (size_t i = 0; i < n; ++i) {
+    const uint32_t loka = s->lokaRoert[i];
+    if (ud && i + FORUD < n && s->lokaRoert[i + FORUD] < TalDim.R) {
+      const uint8_t *t = Til(s->lokaRoert[i + FORUD]);
+      for (uint32_t b = 0; b < LOKA_SLOTS_PR_UGE; b += 64) tavo::Prefetch(t + b);
+      tavo::Prefetch(t + LOKA_SLOTS_PR_UGE - 1);
+    }
     uint8_t *fra = &s->lokaUge[static_cast<size_t>(loka) * LOKA_SLOTS_PR_UGE];
-    if (LokaOptalt && loka < TalDim.R && s->lokaAar < TalDim.Y)
-      memcpy(&LokaOptalt[static_cast<size_t>(loka) * TalDim.Y * LOKA_SLOTS_PR_AAR +
-                         static_cast<size_t>(s->lokaAar) * LOKA_SLOTS_PR_AAR + (s->lokaUgeNr - 1) * 336u],
-             fra, LOKA_SLOTS_PR_UGE);
+    if (ud && loka < TalDim.R) memcpy(Til(loka), fra, LOKA_SLOTS_PR_UGE);
     memset(fra, 0, LOKA_SLOTS_PR_UGE);
     s->lokaErRoert[loka] = 0;
   }
@@ -341,7 +354,21 @@ void LaegTilSkph(uint32_t p, UgeIndeks w, uint8_t dag, int sign, int64_t L) {
 void LaegSkphUgeUd() {
   Samler *s = gSamler;
   if (!s || !s->skphAktiv) return;
-  for (const uint32_t p : s->skphRoert) {
+  // The placements' cells of the week lie far apart in the table: those a
+  // few ahead are asked for while this one is copied.
+  constexpr size_t FORUD = 8;
+  const size_t n = s->skphRoert.size();
+  const bool ud = skphAkkTab && s->skphW >= 1 && s->skphW <= TalDim.W;
+  for (size_t i = 0; i < n; ++i) {
+    const uint32_t p = s->skphRoert[i];
+    if (ud && i + FORUD < n) {
+      const uint32_t q = s->skphRoert[i + FORUD];
+      if (q < TalDim.S) {
+        const uint32_t *t = &skphAkkTab[(static_cast<size_t>(q) * TalDim.W + s->skphW - 1) * 7];
+        tavo::Prefetch(t);
+        tavo::Prefetch(t + 6);
+      }
+    }
     uint32_t *fra = &s->skphUge[static_cast<size_t>(p) * 7];
     if (skphAkkTab && p < TalDim.S && s->skphW >= 1 && s->skphW <= TalDim.W)
       memcpy(&skphAkkTab[(static_cast<size_t>(p) * TalDim.W + s->skphW - 1) * 7], fra, 7 * sizeof(uint32_t));
@@ -728,42 +755,53 @@ class NormHusk {
     uint32_t anfo, rol, akti, skfa, fallback, plan;  // the two floats as bits
     bool operator==(const Noegle &) const = default;
   };
-  // The kept answer for the date, or null.
+  // The kept answer for the date, or null: the newest first, as they were
+  // kept.
   const Svar *Find(const Noegle &k, Dato dato) const {
     if (antal_ == 0) return nullptr;
     for (size_t i = Plads(k);; i = (i + 1) & maske_) {
       const Post &p = poster_[i];
       if (!p.brugt) return nullptr;
       if (!(p.k == k)) continue;
-      for (uint32_t n = p.foerste; n; n = svar_[n].naeste)
+      if (p.nyeste.span.Holder(dato)) return &p.nyeste;
+      for (uint32_t n = p.aeldre; n; n = svar_[n].naeste)
         if (svar_[n].s.span.Holder(dato)) return &svar_[n].s;
       return nullptr;
     }
   }
+  // Brings the key's slot toward the cache; answers nothing.
+  void Forhaand(const Noegle &k) const {
+    if (antal_) tavo::Prefetch(&poster_[Plads(k)]);
+  }
   void Gem(const Noegle &k, const Svar &s) {
     if ((antal_ + 1) * 2 > poster_.size()) Voks();
-    if (svar_.empty()) svar_.push_back({});  // answer 0 ends a list
-    svar_.push_back({s, 0});
-    const uint32_t ny = static_cast<uint32_t>(svar_.size() - 1);
     for (size_t i = Plads(k);; i = (i + 1) & maske_) {
       Post &p = poster_[i];
       if (!p.brugt) {
-        p = {k, ny, 1};
+        p.k = k;
+        p.nyeste = s;
+        p.aeldre = 0;
+        p.brugt = 1;
         ++antal_;
         return;
       }
       if (p.k == k) {
-        svar_[ny].naeste = p.foerste;
-        p.foerste = ny;
+        if (svar_.empty()) svar_.push_back({});  // answer 0 ends a list
+        svar_.push_back({p.nyeste, p.aeldre});
+        p.aeldre = static_cast<uint32_t>(svar_.size() - 1);
+        p.nyeste = s;
         return;
       }
     }
   }
 
  private:
-  struct Post {
+  // The key with its newest answer in one cache line: most keys have one
+  // answer for the whole period, and a question then reads nothing else.
+  struct alignas(64) Post {
     Noegle k;
-    uint32_t foerste;  // into svar_
+    Svar nyeste;
+    uint32_t aeldre;  // into svar_, the older answers newest first
     uint32_t brugt;
   };
   struct Kaedet {
@@ -936,6 +974,30 @@ void ForhaandHent(uint8_t aarIdx, uint8_t uge, uint32_t forste) {
     if (const uint32_t l = x->loka_id; l && l < s->R && f->Lektion && !s->lokaUge.empty())
       tavo::Prefetch(&s->lokaUge[static_cast<size_t>(l) * LOKA_SLOTS_PR_UGE + (f->Dag - 1) * 48u + (f->Lektion - 1)]);
   }
+  // The minute-norm questions of the event's first employments and
+  // activities, keyed as BeregnAnfoTimer will ask them.
+  constexpr uint32_t NORM_FORUD = 4;
+  uint32_t akti[NORM_FORUD], nAkti = 0, nAnfo = 0;
+  for (uint32_t r = forste; const SkeRec *x = rk(r); ++r) {
+    if (x->Forste != forste) break;
+    if (x->akti_id && nAkti < NORM_FORUD) akti[nAkti++] = x->akti_id;
+  }
+  const float minutter = static_cast<float>(MinutterMellem(f->Starttid, f->Sluttid));
+  NormHusk::Noegle k{0, 0, 0, nAkti ? f->skfa_id : 0, 0, 0};
+  memcpy(&k.fallback, &minutter, sizeof k.fallback);
+  for (uint32_t r = forste; const SkeRec *x = rk(r); ++r) {
+    if (x->Forste != forste || nAnfo == NORM_FORUD) break;
+    if (!x->anfo_id) continue;
+    ++nAnfo;
+    k.anfo = x->anfo_id;
+    k.rol = x->skemarol_id;
+    const float plan = x->Minutnorm > 0 ? x->Minutnorm : -1.0f;
+    memcpy(&k.plan, &plan, sizeof k.plan);
+    for (uint32_t i = 0; i < (nAkti ? nAkti : 1); ++i) {
+      k.akti = nAkti ? akti[i] : 0;
+      h->normer.Forhaand(k);
+    }
+  }
 }
 
 // Keeps the answers for the length of one recount.
@@ -1068,8 +1130,10 @@ void NyAnfoPost(AnfoAktiGrundRec *g, uint32_t anfo, uint32_t rol, float minutnor
 void NyAktiPost(AnfoAktiGrundRec *g, uint32_t akti, float andel, float lv) {
   if (g->AntalAkti >= g->AllokAkti) return;
   // The minute-norm rules read the activity's record next; it is fetched
-  // while the rest of the event is gathered.
-  tavo::Prefetch(TabRec<AktiRec>(tvakti, akti));
+  // while the rest of the event is gathered. A recount answers them from
+  // its kept answers, which rarely read the record: there the fetch would
+  // only take a place among the misses it waits for.
+  if (!gHuske) tavo::Prefetch(TabRec<AktiRec>(tvakti, akti));
   AktiGrundPost &a = g->AktiGrundTab[g->AntalAkti++];
   memset(&a, 0, sizeof a);
   a.akti = akti;
