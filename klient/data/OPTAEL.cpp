@@ -18,6 +18,7 @@
 #include "RECPRED.h"
 #include "ROLLER.h"
 #include "tavo/assert.h"
+#include "tavo/prefetch.h"
 
 AnfoAktiGrundRec AnfoAktiGrund;
 uint32_t HarEgenPlan;
@@ -191,8 +192,72 @@ struct Samler {
 };
 thread_local Samler *gSamler = nullptr;  // the recount's own thread only
 
+// The working copies' memory, kept from one recount to the next on the
+// thread that runs them: a recount of the same school needs the same
+// sizes again, and memory taken afresh would be faulted in page by page
+// while the walk writes its first cells.
+struct SamlerLager {
+  std::vector<AktiTalCelle> aktiMnd;
+  std::vector<MedTalUgeCelle> medUge;
+  std::vector<uint16_t> dagElever;
+  std::vector<uint8_t> lokaUge, lokaErRoert, harMedTal, skphErRoert;
+  std::vector<uint32_t> lokaRoert, meda, skphUge, skphRoert;
+  std::vector<float> medTal;
+  std::vector<Samler::AktiSum> aktiSum;
+  std::vector<char> aflyst;
+  std::vector<int64_t> skphSum;
+  std::vector<Samler::PlanTilvaekst> plan;
+  std::vector<Samler::PlanKald> planKald;
+
+  // Swaps the kept vectors with the recount's own.
+  void Byt(Samler &s) {
+    aktiMnd.swap(s.aktiMnd);
+    medUge.swap(s.medUge);
+    dagElever.swap(s.dagElever);
+    lokaUge.swap(s.lokaUge);
+    lokaErRoert.swap(s.lokaErRoert);
+    harMedTal.swap(s.harMedTal);
+    skphErRoert.swap(s.skphErRoert);
+    lokaRoert.swap(s.lokaRoert);
+    meda.swap(s.meda);
+    skphUge.swap(s.skphUge);
+    skphRoert.swap(s.skphRoert);
+    medTal.swap(s.medTal);
+    aktiSum.swap(s.aktiSum);
+    aflyst.swap(s.aflyst);
+    skphSum.swap(s.skphSum);
+    plan.swap(s.plan);
+    planKald.swap(s.planKald);
+  }
+};
+thread_local SamlerLager tSamlerLager;
+
+// Takes over the kept memory, every vector emptied (its capacity kept).
+void LaanLager(Samler &s) {
+  tSamlerLager.Byt(s);
+  s.aktiMnd.clear();
+  s.medUge.clear();
+  s.dagElever.clear();
+  s.lokaUge.clear();
+  s.lokaErRoert.clear();
+  s.harMedTal.clear();
+  s.skphErRoert.clear();
+  s.lokaRoert.clear();
+  s.meda.clear();
+  s.skphUge.clear();
+  s.skphRoert.clear();
+  s.medTal.clear();
+  s.aktiSum.clear();
+  s.aflyst.clear();
+  s.skphSum.clear();
+  s.plan.clear();
+  s.planKald.clear();
+}
+
 Samler::~Samler() {
   if (gSamler == this) gSamler = nullptr;
+  // What this recount took goes back for the next one.
+  tSamlerLager.Byt(*this);
 }
 
 constexpr uint32_t LOKA_SLOTS_PR_UGE = 7 * 48;
@@ -236,12 +301,25 @@ uint8_t *LokaSlot(uint32_t loka, uint8_t aarIdx, uint8_t uge, uint8_t dag, uint8
 void LaegLokaUgeUd() {
   Samler *s = gSamler;
   if (!s || !s->lokaAktiv) return;
-  for (const uint32_t loka : s->lokaRoert) {
+  const bool ud = LokaOptalt && s->lokaAar < TalDim.Y;
+  auto Til = [&](uint32_t loka) {
+    return &LokaOptalt[static_cast<size_t>(loka) * TalDim.Y * LOKA_SLOTS_PR_AAR +
+                       static_cast<size_t>(s->lokaAar) * LOKA_SLOTS_PR_AAR + (s->lokaUgeNr - 1) * 336u];
+  };
+  // Each room's week lies in a line of the table no other week has
+  // touched: the lines of the rooms a few ahead are asked for while this
+  // one is copied.
+  constexpr size_t FORUD = 4;
+  const size_t n = s->lokaRoert.size();
+  for (size_t i = 0; i < n; ++i) {
+    const uint32_t loka = s->lokaRoert[i];
+    if (ud && i + FORUD < n && s->lokaRoert[i + FORUD] < TalDim.R) {
+      const uint8_t *t = Til(s->lokaRoert[i + FORUD]);
+      for (uint32_t b = 0; b < LOKA_SLOTS_PR_UGE; b += 64) tavo::Prefetch(t + b);
+      tavo::Prefetch(t + LOKA_SLOTS_PR_UGE - 1);
+    }
     uint8_t *fra = &s->lokaUge[static_cast<size_t>(loka) * LOKA_SLOTS_PR_UGE];
-    if (LokaOptalt && loka < TalDim.R && s->lokaAar < TalDim.Y)
-      memcpy(&LokaOptalt[static_cast<size_t>(loka) * TalDim.Y * LOKA_SLOTS_PR_AAR +
-                         static_cast<size_t>(s->lokaAar) * LOKA_SLOTS_PR_AAR + (s->lokaUgeNr - 1) * 336u],
-             fra, LOKA_SLOTS_PR_UGE);
+    if (ud && loka < TalDim.R) memcpy(Til(loka), fra, LOKA_SLOTS_PR_UGE);
     memset(fra, 0, LOKA_SLOTS_PR_UGE);
     s->lokaErRoert[loka] = 0;
   }
@@ -276,7 +354,21 @@ void LaegTilSkph(uint32_t p, UgeIndeks w, uint8_t dag, int sign, int64_t L) {
 void LaegSkphUgeUd() {
   Samler *s = gSamler;
   if (!s || !s->skphAktiv) return;
-  for (const uint32_t p : s->skphRoert) {
+  // The placements' cells of the week lie far apart in the table: those a
+  // few ahead are asked for while this one is copied.
+  constexpr size_t FORUD = 8;
+  const size_t n = s->skphRoert.size();
+  const bool ud = skphAkkTab && s->skphW >= 1 && s->skphW <= TalDim.W;
+  for (size_t i = 0; i < n; ++i) {
+    const uint32_t p = s->skphRoert[i];
+    if (ud && i + FORUD < n) {
+      const uint32_t q = s->skphRoert[i + FORUD];
+      if (q < TalDim.S) {
+        const uint32_t *t = &skphAkkTab[(static_cast<size_t>(q) * TalDim.W + s->skphW - 1) * 7];
+        tavo::Prefetch(t);
+        tavo::Prefetch(t + 6);
+      }
+    }
     uint32_t *fra = &s->skphUge[static_cast<size_t>(p) * 7];
     if (skphAkkTab && p < TalDim.S && s->skphW >= 1 && s->skphW <= TalDim.W)
       memcpy(&skphAkkTab[(static_cast<size_t>(p) * TalDim.W + s->skphW - 1) * 7], fra, 7 * sizeof(uint32_t));
@@ -301,12 +393,22 @@ void LaegTilPlanPost(uint32_t n, float vaerdi, uint32_t lektioner) {
 }
 
 void LaegPlanUd(Samler &s) {
-  for (const Samler::PlanTilvaekst &t : s.plan) {
+  // The entries lie anywhere in the list: those a few additions ahead are
+  // asked for while this one is made.
+  constexpr size_t FORUD = 16;
+  const size_t n = s.plan.size();
+  for (size_t i = 0; i < n; ++i) {
+    if (i + FORUD < n) {
+      PlanTabPost &f = PlanTal.PlanTab[s.plan[i + FORUD].post];
+      tavo::Prefetch(&f.SkemaLektioner);
+      tavo::Prefetch(&f.Aktuel);
+    }
+    const Samler::PlanTilvaekst &t = s.plan[i];
     PlanTabPost &e = PlanTal.PlanTab[t.post];
     e.Aktuel += t.vaerdi;
     e.SkemaLektioner += t.lektioner;
   }
-  std::vector<Samler::PlanTilvaekst>().swap(s.plan);
+  s.plan.clear();
 }
 
 Samler::AktiSum *AktiSumFor(uint32_t akti) {
@@ -407,6 +509,7 @@ void BegyndUge(uint8_t aarIdx, uint8_t uge) {
 
 // Made for one recount: sizes from the tables as they were just allocated.
 void BegyndSamler(Samler &s) {
+  LaanLager(s);
   s.A = TalDim.A;
   s.M = TalDim.M;
   s.F = TalDim.F;
@@ -594,7 +697,7 @@ class TalKort {
     }
   }
   void Forhaand(uint64_t k) const {
-    if (antal_) __builtin_prefetch(&poster_[Plads(k)]);
+    if (antal_) tavo::Prefetch(&poster_[Plads(k)]);
   }
   void Saet(uint64_t k, uint32_t v) {
     if ((antal_ + 1) * 2 > poster_.size()) Voks();
@@ -652,42 +755,53 @@ class NormHusk {
     uint32_t anfo, rol, akti, skfa, fallback, plan;  // the two floats as bits
     bool operator==(const Noegle &) const = default;
   };
-  // The kept answer for the date, or null.
+  // The kept answer for the date, or null: the newest first, as they were
+  // kept.
   const Svar *Find(const Noegle &k, Dato dato) const {
     if (antal_ == 0) return nullptr;
     for (size_t i = Plads(k);; i = (i + 1) & maske_) {
       const Post &p = poster_[i];
       if (!p.brugt) return nullptr;
       if (!(p.k == k)) continue;
-      for (uint32_t n = p.foerste; n; n = svar_[n].naeste)
+      if (p.nyeste.span.Holder(dato)) return &p.nyeste;
+      for (uint32_t n = p.aeldre; n; n = svar_[n].naeste)
         if (svar_[n].s.span.Holder(dato)) return &svar_[n].s;
       return nullptr;
     }
   }
+  // Brings the key's slot toward the cache; answers nothing.
+  void Forhaand(const Noegle &k) const {
+    if (antal_) tavo::Prefetch(&poster_[Plads(k)]);
+  }
   void Gem(const Noegle &k, const Svar &s) {
     if ((antal_ + 1) * 2 > poster_.size()) Voks();
-    if (svar_.empty()) svar_.push_back({});  // answer 0 ends a list
-    svar_.push_back({s, 0});
-    const uint32_t ny = static_cast<uint32_t>(svar_.size() - 1);
     for (size_t i = Plads(k);; i = (i + 1) & maske_) {
       Post &p = poster_[i];
       if (!p.brugt) {
-        p = {k, ny, 1};
+        p.k = k;
+        p.nyeste = s;
+        p.aeldre = 0;
+        p.brugt = 1;
         ++antal_;
         return;
       }
       if (p.k == k) {
-        svar_[ny].naeste = p.foerste;
-        p.foerste = ny;
+        if (svar_.empty()) svar_.push_back({});  // answer 0 ends a list
+        svar_.push_back({p.nyeste, p.aeldre});
+        p.aeldre = static_cast<uint32_t>(svar_.size() - 1);
+        p.nyeste = s;
         return;
       }
     }
   }
 
  private:
-  struct Post {
+  // The key with its newest answer in one cache line: most keys have one
+  // answer for the whole period, and a question then reads nothing else.
+  struct alignas(64) Post {
     Noegle k;
-    uint32_t foerste;  // into svar_
+    Svar nyeste;
+    uint32_t aeldre;  // into svar_, the older answers newest first
     uint32_t brugt;
   };
   struct Kaedet {
@@ -847,18 +961,42 @@ void ForhaandHent(uint8_t aarIdx, uint8_t uge, uint32_t forste) {
   for (uint32_t r = forste; const SkeRec *x = rk(r); ++r) {
     if (x->Forste != forste) break;
     if (const uint32_t a = x->akti_id; a && a < s->A) {
-      if (a < s->aktiSum.size()) __builtin_prefetch(&s->aktiSum[a]);
-      if (!s->aktiMnd.empty() && m <= s->M) __builtin_prefetch(&s->aktiMnd[static_cast<size_t>(m) * s->A + a]);
-      if (a < h->akti.size()) __builtin_prefetch(&h->akti[a]);
+      if (a < s->aktiSum.size()) tavo::Prefetch(&s->aktiSum[a]);
+      if (!s->aktiMnd.empty() && m <= s->M) tavo::Prefetch(&s->aktiMnd[static_cast<size_t>(m) * s->A + a]);
+      if (a < h->akti.size()) tavo::Prefetch(&h->akti[a]);
       if (f->skfa_id) h->skph.Forhaand(Noegle8(a, f->skfa_id));
     }
     if (const uint32_t a = x->anfo_id; a && a < s->F) {
       if (!s->medTal.empty() && m <= s->MedM)
-        __builtin_prefetch(&s->medTal[(static_cast<size_t>(m) * s->F + a) * MEDTAL_SLOTS]);
-      if (!s->medUge.empty() && w <= s->W) __builtin_prefetch(&s->medUge[static_cast<size_t>(w) * s->F + a]);
+        tavo::Prefetch(&s->medTal[(static_cast<size_t>(m) * s->F + a) * MEDTAL_SLOTS]);
+      if (!s->medUge.empty() && w <= s->W) tavo::Prefetch(&s->medUge[static_cast<size_t>(w) * s->F + a]);
     }
     if (const uint32_t l = x->loka_id; l && l < s->R && f->Lektion && !s->lokaUge.empty())
-      __builtin_prefetch(&s->lokaUge[static_cast<size_t>(l) * LOKA_SLOTS_PR_UGE + (f->Dag - 1) * 48u + (f->Lektion - 1)]);
+      tavo::Prefetch(&s->lokaUge[static_cast<size_t>(l) * LOKA_SLOTS_PR_UGE + (f->Dag - 1) * 48u + (f->Lektion - 1)]);
+  }
+  // The minute-norm questions of the event's first employments and
+  // activities, keyed as BeregnAnfoTimer will ask them.
+  constexpr uint32_t NORM_FORUD = 4;
+  uint32_t akti[NORM_FORUD], nAkti = 0, nAnfo = 0;
+  for (uint32_t r = forste; const SkeRec *x = rk(r); ++r) {
+    if (x->Forste != forste) break;
+    if (x->akti_id && nAkti < NORM_FORUD) akti[nAkti++] = x->akti_id;
+  }
+  const float minutter = static_cast<float>(MinutterMellem(f->Starttid, f->Sluttid));
+  NormHusk::Noegle k{0, 0, 0, nAkti ? f->skfa_id : 0, 0, 0};
+  memcpy(&k.fallback, &minutter, sizeof k.fallback);
+  for (uint32_t r = forste; const SkeRec *x = rk(r); ++r) {
+    if (x->Forste != forste || nAnfo == NORM_FORUD) break;
+    if (!x->anfo_id) continue;
+    ++nAnfo;
+    k.anfo = x->anfo_id;
+    k.rol = x->skemarol_id;
+    const float plan = x->Minutnorm > 0 ? x->Minutnorm : -1.0f;
+    memcpy(&k.plan, &plan, sizeof k.plan);
+    for (uint32_t i = 0; i < (nAkti ? nAkti : 1); ++i) {
+      k.akti = nAkti ? akti[i] : 0;
+      h->normer.Forhaand(k);
+    }
   }
 }
 
@@ -992,8 +1130,10 @@ void NyAnfoPost(AnfoAktiGrundRec *g, uint32_t anfo, uint32_t rol, float minutnor
 void NyAktiPost(AnfoAktiGrundRec *g, uint32_t akti, float andel, float lv) {
   if (g->AntalAkti >= g->AllokAkti) return;
   // The minute-norm rules read the activity's record next; it is fetched
-  // while the rest of the event is gathered.
-  __builtin_prefetch(TabRec<AktiRec>(tvakti, akti));
+  // while the rest of the event is gathered. A recount answers them from
+  // its kept answers, which rarely read the record: there the fetch would
+  // only take a place among the misses it waits for.
+  if (!gHuske) tavo::Prefetch(TabRec<AktiRec>(tvakti, akti));
   AktiGrundPost &a = g->AktiGrundTab[g->AntalAkti++];
   memset(&a, 0, sizeof a);
   a.akti = akti;
@@ -1608,7 +1748,22 @@ void PlanTabTimoakNu(uint32_t akti, uint32_t anfo, MaanedIndeks m, UgeIndeks w, 
 void UdfoerPlanKald() {
   Samler *s = gSamler;
   if (!s || s->planKald.empty()) return;
-  for (const Samler::PlanKald &c : s->planKald) {
+  // Each question reads a slot anywhere in its week's table: the slots of
+  // the questions a few calls ahead are asked for while this one is
+  // answered.
+  constexpr size_t FORUD = 8;
+  const size_t n = s->planKald.size();
+  auto Forhaand = [&](size_t i) {
+    const Samler::PlanKald &c = s->planKald[i];
+    if (c.art)
+      PlanForhaandTimoak(c.akti, c.anfo, c.w, c.art);
+    else
+      PlanForhaandSkema(c.akti, c.anfo, c.skfa, c.w);
+  };
+  for (size_t i = 0; i < n && i < FORUD; ++i) Forhaand(i);
+  for (size_t i = 0; i < n; ++i) {
+    if (i + FORUD < n) Forhaand(i + FORUD);
+    const Samler::PlanKald &c = s->planKald[i];
     if (c.art)
       PlanTabTimoakNu(c.akti, c.anfo, c.m, c.w, c.ugedag, c.art, c.vaerdi);
     else

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "TALTAB.h"
+#include "tavo/prefetch.h"
 
 namespace {
 
@@ -35,6 +36,11 @@ class Tabel {
  public:
   // At most fyld quarters of the slots are taken.
   explicit Tabel(uint32_t fyld = 3) : fyld_(fyld) {}
+
+  // Brings the key's first slot toward the cache; answers nothing.
+  void Forhaand(uint32_t start) const {
+    if (!pladser_.empty()) tavo::Prefetch(&pladser_[start & maske_]);
+  }
 
   template <class Lig>
   const P *Find(uint32_t start, Lig lig) const {
@@ -153,13 +159,30 @@ struct UgePlads {
   }
 };
 
+// The postings ask with the kind as part of the key, so each kind has a
+// table of its own: a posting's question then probes among the entries of
+// its kind only (most of a week's entries are the plan lines' lessons),
+// and the tables it reads stay small enough for the cache.
+constexpr uint32_t ART_TABELLER = 5;
+
+uint32_t ArtTabel(uint32_t art) {
+  switch (art) {
+    case 'U': return 0;
+    case 'A': return 1;
+    case 'R': return 2;
+    case 'E': return 3;
+    default: return 4;
+  }
+}
+
 // Both questions by week. Each table takes in the entries made since its
 // last question on its own, so the postings' new entries wait for the
 // events' table until an event asks; after a rebuild of the list one walk
 // of it serves the two.
 struct UgeIndeks {
   struct Uge {
-    Tabel<UgePlads> skema, timoak;
+    Tabel<UgePlads> skema, timoak[ART_TABELLER];
+    Tabel<UgePlads> &Timoak(uint32_t art) { return timoak[ArtTabel(art)]; }
   };
   std::vector<Uge> uger = std::vector<Uge>(UGE_TABELLER + 1);
   uint64_t gen = 0;
@@ -173,7 +196,7 @@ struct UgeIndeks {
   void Fri() {
     for (Uge &u : uger) {
       u.skema.Fri();
-      u.timoak.Fri();
+      for (Tabel<UgePlads> &t : u.timoak) t.Fri();
     }
     std::vector<std::vector<Ny>>().swap(nye);
     gen = 0;
@@ -184,7 +207,7 @@ struct UgeIndeks {
     if (ny) p = k;
   }
   void TagSkema(const Ny &e) { Tag(uger[UgeTabel(e.uge)].skema, {e.akti, e.anfo, e.skfa, e.uge, e.post}); }
-  void TagTimoak(const Ny &e) { Tag(uger[UgeTabel(e.uge)].timoak, {e.akti, e.anfo, e.art, e.uge, e.post}); }
+  void TagTimoak(const Ny &e) { Tag(uger[UgeTabel(e.uge)].Timoak(e.art), {e.akti, e.anfo, e.art, e.uge, e.post}); }
   static Ny Af(const PlanTabPost &e, uint32_t n) { return {e.akti, e.anfo, e.skfa, e.Art, e.UgeIdx, n}; }
 
   // The tables asked for, up to the list's end.
@@ -193,7 +216,7 @@ struct UgeIndeks {
     if (gen != gGeneration || antal < satSkema || antal < satTimoak) {
       for (Uge &u : uger) {
         u.skema.Ryd();
-        u.timoak.Ryd();
+        for (Tabel<UgePlads> &t : u.timoak) t.Ryd();
       }
       gen = gGeneration;
       satSkema = satTimoak = 0;
@@ -221,7 +244,12 @@ struct UgeIndeks {
       // The week's tables grow once to what the week's new keys need, not
       // by doubling while they are taken in.
       if (skema) uger[u].skema.Reserver(Nye(nye[u], satSkema));
-      if (timoak) uger[u].timoak.Reserver(Nye(nye[u], satTimoak));
+      if (timoak) {
+        size_t artNye[ART_TABELLER] = {};
+        for (const Ny &e : nye[u])
+          if (e.post > satTimoak) ++artNye[ArtTabel(e.art)];
+        for (uint32_t a = 0; a < ART_TABELLER; ++a) uger[u].timoak[a].Reserver(artNye[a]);
+      }
       if (skema)
         for (const Ny &e : nye[u])
           if (e.post > satSkema) TagSkema(e);
@@ -245,9 +273,15 @@ struct UgeIndeks {
     Indhent(true, false);
     return Find(uger[UgeTabel(uge)].skema, {akti, anfo, skfa, uge, 0});
   }
+  void ForhaandSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, uint32_t uge) const {
+    uger[UgeTabel(uge)].skema.Forhaand(UgePlads{akti, anfo, skfa, uge, 0}.Plads());
+  }
+  void ForhaandTimoak(uint32_t akti, uint32_t anfo, uint32_t art, uint32_t uge) const {
+    uger[UgeTabel(uge)].timoak[ArtTabel(art)].Forhaand(UgePlads{akti, anfo, art, uge, 0}.Plads());
+  }
   uint32_t FindTimoak(uint32_t akti, uint32_t anfo, uint32_t art, uint32_t uge) {
     Indhent(false, true);
-    return Find(uger[UgeTabel(uge)].timoak, {akti, anfo, art, uge, 0});
+    return Find(uger[UgeTabel(uge)].Timoak(art), {akti, anfo, art, uge, 0});
   }
 };
 
@@ -473,6 +507,14 @@ uint32_t PlanFindSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, uint32_t uge
 
 uint32_t PlanFindTimoak(uint32_t akti, uint32_t anfo, uint32_t uge, uint8_t art) {
   return gUge.FindTimoak(akti, anfo, art, uge);
+}
+
+void PlanForhaandSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, uint32_t uge) {
+  gUge.ForhaandSkema(akti, anfo, skfa, uge);
+}
+
+void PlanForhaandTimoak(uint32_t akti, uint32_t anfo, uint32_t uge, uint8_t art) {
+  gUge.ForhaandTimoak(akti, anfo, art, uge);
 }
 
 bool PlanVaerdiFind(uint32_t anfo, uint32_t akti, uint32_t skfa, float *pVaerdi) {

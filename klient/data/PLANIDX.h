@@ -46,3 +46,8 @@ uint32_t PlanFindTimoak(uint32_t akti, uint32_t anfo, uint32_t uge, uint8_t art)
 // its value in *pVaerdi and the answer is false; without any, *pVaerdi is
 // untouched.
 bool PlanVaerdiFind(uint32_t anfo, uint32_t akti, uint32_t skfa, float *pVaerdi);
+// Bring the slot that PlanFindSkema or PlanFindTimoak would read first
+// toward the cache, so that a caller with many questions can ask for the
+// next ones while it answers this one. Change and answer nothing.
+void PlanForhaandSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, uint32_t uge);
+void PlanForhaandTimoak(uint32_t akti, uint32_t anfo, uint32_t uge, uint8_t art);

@@ -66,6 +66,9 @@ TEST_F(PlanIndeks, AnswersAsTheWalkDoes) {
       {"weeks past the week tables share one and stay apart",
        {{3, 1, 1, 1, 64, 'U', 0, 45}, {3, 1, 1, 1, 128, 'U', 1, 45}, {3, 1, 1, 1, 64, 'E', 0, 45},
         {3, 1, 1, 1, 63, 'U', 0, 45}, {3, 1, 1, 1, 0, 'U', 0, 45}}},
+      {"each kind finds its own entries, kinds outside the four among them",
+       {{0, 1, 0, 2, 5, 'A', 2, -1}, {0, 1, 0, 2, 5, 'X', 2, -1}, {0, 1, 0, 2, 5, 'U', 2, -1},
+        {0, 1, 0, 2, 5, 'x', 2, -1}, {0, 1, 0, 2, 5, 'X', 2, -1}, {0, 1, 0, 2, 70, 'X', 2, -1}}},
       {"zero is a key like any other",
        {{0, 0, 0, 0, 0, 'U', 1, 0}, {0, 0, 0, 0, 0, 'A', 2, -1}, {0, 0, 0, 0, 0, 'U', 0, 0}}},
   };
