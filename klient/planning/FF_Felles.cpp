@@ -277,10 +277,20 @@ void TegnTal(FelWS *ws) {
   Fyld(e.dc[ENSDC_CELLER].hdc, 0, 0, std::max(0, under), e.RudeB[ENS_CELLER], e.RudeH[ENS_CELLER]);
 }
 
+// The heads around the sort buttons, never over them: the panes do not
+// clip their children.
 void TegnHoved(FelWS *ws) {
   Ens &e = ws->Ens;
-  for (int i : {ENSDC_KOLHOVED, ENSDC_HJOERNE_V, ENSDC_HJOERNE_H})
-    if (HDC dc = e.dc[i].hdc) FillRectSys(dc, COLOR_BTNFACE, 0, 0, 4000, static_cast<int>(e.KolHovedHoejde) + 4);
+  const int h = static_cast<int>(e.KolHovedHoejde), over = std::max(0, h - static_cast<int>(kKnapH));
+  if (HDC dc = e.dc[ENSDC_HJOERNE_V].hdc) {
+    FillRectSys(dc, COLOR_BTNFACE, 0, 0, e.HjoerneB[0], over);
+    FillRectSys(dc, COLOR_BTNFACE, static_cast<int>(LayoutBredde(ws)), over, e.HjoerneB[0], h);
+  }
+  if (HDC dc = e.dc[ENSDC_KOLHOVED].hdc) {
+    FillRectSys(dc, COLOR_BTNFACE, 0, 0, e.RudeB[ENS_KOLHOVED], over);
+    FillRectSys(dc, COLOR_BTNFACE, kTalBredde, over, e.RudeB[ENS_KOLHOVED], h);
+  }
+  if (HDC dc = e.dc[ENSDC_HJOERNE_H].hdc) FillRectSys(dc, COLOR_BTNFACE, 0, 0, e.HjoerneB[1], h);
 }
 
 void TegnAlt(FelWS *ws) {

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <iterator>
 #include <map>
+#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -12,12 +15,16 @@
 
 #include "FF_Felles.h"
 #include "FINDREC.h"
+#include "OBJVINDUE.h"
+#include "SKOLEDATA.h"
 #include "SIDEFIL.h"
 #include "SKEREC.h"
 #include "TABOPER.h"
 #include "TASTINFO.h"
 #include "VINDUER.h"
 #include "planvindue_fixtur.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -438,6 +445,121 @@ TEST_F(PlanFelVindue, ClosesOnItsCloseMessageAndNeedsThePlanWindow) {
   EXPECT_FALSE(IsWindow(fel));
   // The plan window stays.
   EXPECT_TRUE(IsWindow(h));
+}
+
+}  // namespace
+
+namespace {
+
+// ---- End to end: the made school ----
+
+// The made school's teams with their students, loaded in place of the
+// painting fixture's tables; the plan window opens on its plan groups and
+// the factory opens this window beside it, as a saved screen does.
+class PlanFelVindueSkole : public plantest::PlanVindueFixtur {
+ protected:
+  fs::path skole;
+  RECT gemtRum{};
+
+  void SetUp() override {
+    PlanVindueFixtur::SetUp();
+    wfb_test::Registrer("PlanFelWndClass", PlanFelWndProc, CS_OWNDC | CS_DBLCLKS);
+    char skabelon[] = "/tmp/planfelles_XXXXXX";
+    ASSERT_NE(mkdtemp(skabelon), nullptr);
+    skole = skabelon;
+    SkoleStoerrelse st{};
+    ASSERT_TRUE(SkoleStoerrelseFraNavn("small", &st));
+    st.Aktiviteter = 40;
+    st.Holdelever = true;
+    std::string fejl;
+    ASSERT_EQ(LavSkoleData(skole.c_str(), st, 5, &fejl), 0) << fejl;
+    GlobalIndstillinger.insnr = SKOLE_INSNR;
+    // The desktop's room, as the main window's layout leaves it.
+    gemtRum = DesktopRect;
+    GetClientRect(hwndDesktop, &DesktopRect);
+    --DesktopRect.right, --DesktopRect.bottom;
+  }
+  void TearDown() override {
+    if (HWND f = FindVindueType(40270)) DestroyWindow(f);
+    DesktopRect = gemtRum;
+    PlanVindueFixtur::TearDown();
+    std::error_code ec;
+    fs::remove_all(skole, ec);
+  }
+  // The students two activities share, counted from the links themselves.
+  static std::map<std::pair<uint32_t, uint32_t>, uint32_t> FraLinks() {
+    std::map<uint32_t, std::set<uint32_t>> hold;
+    for (uint32_t r = 1; r < tvakpl.wRecCnt; ++r) {
+      const AkplRec *k = TabRec<AkplRec>(tvakpl, r);
+      if (k->Status) hold[+k->pers_id].insert(+k->akti_id);
+    }
+    std::map<std::pair<uint32_t, uint32_t>, uint32_t> m;
+    for (const auto &[p, s] : hold)
+      for (auto i = s.begin(); i != s.end(); ++i)
+        for (auto j = std::next(i); j != s.end(); ++j) ++m[{*i, *j}];
+    return m;
+  }
+};
+
+TEST_F(PlanFelVindueSkole, TheFactoryOpensItBesideThePlanWithTheCurrentActivitysSharedStudents) {
+  // The recount after an import finds what the school was made with.
+  const auto foer = Taellinger();
+  CountFaellesElever();
+  EXPECT_EQ(Taellinger(), foer);
+  auto links = FraLinks();
+  for (const auto &[par, n] : foer) {
+    if (n) {
+      EXPECT_EQ(links[par], n);
+    }
+  }
+
+  Aabn();
+  Plan *p = P();
+  ASSERT_NE(p, nullptr);
+  // The first heading in the plan whose activity shares students.
+  uint32_t c = 0;
+  for (uint32_t i = 1; i <= p->StyrY.Pos.Antal && !c; ++i) {
+    const uint32_t r = p->Ens.ObjTab[i];
+    const uint32_t a = p->GrundTab[r].Aktivitet;
+    if (p->ObjTypeTab[r] != PLAN_AKTI) continue;
+    for (const auto &[par, n] : foer)
+      if (n && (par.first == a || par.second == a)) c = a, p->StyrY.Pos.Aktuel = i;
+  }
+  ASSERT_NE(c, 0u) << "the made plan has an activity with common students";
+
+  HWND fel = OpretObjektVindue(hwndHoved, 40270, 0, nullptr);
+  ASSERT_NE(fel, (HWND)0);
+  EXPECT_EQ(FindVindueType(40270), fel);
+  EXPECT_TRUE(IsWindowVisible(fel));
+  tavo::test::PumpUntilIdle();
+  FelWS *ws = FelVinduesWS(fel);
+  ASSERT_NE(ws, nullptr);
+  EXPECT_EQ(ws->AktuelAkti, c);
+  RECT rc;
+  GetWindowRect(fel, &rc);
+  EXPECT_GE(rc.right - rc.left, 150);
+  EXPECT_EQ(rc.bottom - rc.top, SendMessageA(fel, ENS_HOEJDE, 0, 0));
+  // Every team the current activity shares students with is listed with
+  // the count its links give, and every row is of a listed team.
+  const Dato fra = TabRec<FfpgRec>(tvffpg, p->AktPlanGruppe)->Fradato;
+  std::map<uint32_t, uint32_t> vist, ventet;
+  for (uint32_t i = 1; i <= ws->FelObjAntal; ++i)
+    if (ws->FelObjTab[i].Skolefag == 0) vist[ws->FelObjTab[i].Akti] = ws->FelCnt[ws->FelObjTab[i].Akti].FaellesElever;
+  for (const auto &[par, n] : links) {
+    const uint32_t a = par.first == c ? par.second : par.second == c ? par.first : 0;
+    if (a && IsHoldAkti(a) > 0 && !IsInaktivAkti(a) && TabRec<AktiRec>(tvakti, a)->Tildato >= fra) ventet[a] = n;
+  }
+  for (const auto &[a, n] : vist)
+    if (n == 0) ventet.emplace(a, 0);  // sharing subjects only
+  EXPECT_FALSE(ventet.empty());
+  EXPECT_EQ(vist, ventet);
+
+  const fs::path foto = fs::path(TAVO_BINARY_DIR) / "tests" / "klient" / "planning" / "plan_felles.png";
+  EXPECT_TRUE(tavo::test::SaveWindowPng(fel, foto.c_str())) << foto;
+
+  // The factory's toggle: asked again, it closes the window.
+  EXPECT_EQ(OpretObjektVindue(hwndHoved, 40270, 0, nullptr), (HWND)0);
+  EXPECT_FALSE(IsWindow(fel));
 }
 
 }  // namespace
