@@ -24,6 +24,7 @@
 #include "PLANGITTER.h"
 #include "PROGVINDUER.h"
 #include "PlanTegn.h"
+#include "PlanTraad.h"
 #include "RECPRED.h"
 #include "SORTIDX.h"
 #include "SWITCH.h"
@@ -513,6 +514,10 @@ void ByggFelCnt(FelWS *ws) {
   const uint32_t c = ws->AktuelAkti;
   Plan *plan = c ? PlanAf(ws) : nullptr;
   if (!plan || !plan->PlanAktiTab || c > plan->PlanAktiAntal || !ws->FelCnt) return;
+  // A plan job that holds the plan rebuilds these tables: the pairs wait
+  // for the next change rather than the main thread for the job.
+  PlanLaas laas(true);
+  if (!laas.Taget()) return;
   const PlanAktiPost &cp = plan->PlanAktiTab[c];
   if (cp.SkphAntal == 0 || !cp.SkphTab) return;
   // The activities of the plan that have each subject.
