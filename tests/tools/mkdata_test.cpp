@@ -611,7 +611,7 @@ TEST_F(MkdataTest, TeamStudentsFollowTheTeamsCounts) {
   for (size_t i = 0; i < TabRegisterAntal; ++i)
     ResetTab(TabRegister[i].pTabDesc, TabRegister[i].pTabVar, 0);
   ASSERT_TRUE(SaetSkoleMappe(m.c_str()));
-  for (const char *navn : {"akti", "skph", "pers", "akpl", "epsh"}) {
+  for (const char *navn : {"akti", "skph", "pers", "akpl", "epsh", "fagelv"}) {
     const TabVar *pTv = Last(navn);
     ASSERT_NE(pTv, nullptr) << navn;
     const TabDesc *pTd;
@@ -625,12 +625,12 @@ TEST_F(MkdataTest, TeamStudentsFollowTheTeamsCounts) {
   std::map<uint32_t, uint32_t> holdElever, heleTiden, fagPrHold;
   std::map<std::pair<uint32_t, uint32_t>, uint32_t> fagElever, fagInden;
   for (uint32_t r = 1; r < tvskph.wRecCnt; ++r) ++fagPrHold[+reinterpret_cast<const SkphRec *>(GetRec(&tdskph, &tvskph, r))->akti_id];
-  std::set<uint32_t> personer;
+  std::map<uint32_t, std::vector<uint32_t>> personer;  // person -> teams
   for (uint32_t r = 1; r < tvakpl.wRecCnt; ++r) {
     const auto *k = reinterpret_cast<const AkplRec *>(GetRec(&tdakpl, &tvakpl, r));
     ASSERT_TRUE(GyldigRef(&tvpers, k->pers_id));
     ASSERT_TRUE(GyldigRef(&tvakti, k->akti_id));
-    EXPECT_TRUE(personer.insert(+k->pers_id).second) << "one team per student";
+    personer[+k->pers_id].push_back(+k->akti_id);
     const auto *a = reinterpret_cast<const AktiRec *>(GetRec(&tdakti, &tvakti, k->akti_id));
     EXPECT_EQ(+k->Startdato, +a->Fradato);
     EXPECT_LE(+k->Slutdato, +a->Tildato);
@@ -639,6 +639,20 @@ TEST_F(MkdataTest, TeamStudentsFollowTheTeamsCounts) {
     heleTiden[+k->akti_id] += k->Slutdato == a->Tildato;
   }
   EXPECT_EQ(personer.size(), tvpers.wRecCnt - 1u);
+  // A student is on one team or on the two of one fagelv pair, and each
+  // pair's count is the students its teams share.
+  std::map<std::pair<uint32_t, uint32_t>, uint32_t> delt, faelles;
+  for (const auto &[p, hold] : personer) {
+    ASSERT_LE(hold.size(), 2u) << p;
+    if (hold.size() == 2) ++delt[{std::min(hold[0], hold[1]), std::max(hold[0], hold[1])}];
+  }
+  for (uint32_t r = 1; r < tvfagelv.wRecCnt; ++r) {
+    const auto *f = reinterpret_cast<const FagelvRec *>(GetRec(&tdfagelv, &tvfagelv, r));
+    const uint32_t a = f->akti1_id, b = f->akti2_id;
+    if (f->Faelles_Elever) faelles[{std::min(a, b), std::max(a, b)}] = f->Faelles_Elever;
+  }
+  EXPECT_FALSE(delt.empty());
+  EXPECT_EQ(delt, faelles);
   uint32_t udenfor = 0;
   for (uint32_t r = 1; r < tvepsh.wRecCnt; ++r) {
     const auto *e = reinterpret_cast<const EpshRec *>(GetRec(&tdepsh, &tvepsh, r));

@@ -1396,24 +1396,63 @@ bool LavTilmeldingsgruppe(Skole &s, uint32_t g, uint32_t *pId) {
 // date inside them. A student of every fiftieth team also follows a course
 // past the team's end. Drawn from a source of its own, so that the rest of
 // the school stays as it was without them.
+//
+// The teams that fagelv pairs share students: a team's first students are
+// students of its earlier partners, as many as the pair asks for and the
+// partner has of its own not yet shared, so that every student is on one
+// team or on the two of one pair. fagelv's counts are then what the
+// students give, as the recount after an import finds them.
 bool LavHoldelever(Skole &s, uint64_t seed) {
-  Tabel tpers = Hent("pers"), takpl = Hent("akpl"), tepsh = Hent("epsh"), takti = Hent("akti");
+  Tabel tpers = Hent("pers"), takpl = Hent("akpl"), tepsh = Hent("epsh"), takti = Hent("akti"),
+        tfe = Hent("fagelv");
   Tilfaeldig rnd{seed ^ 0x486F6C64656C6576ull};
   uint32_t id = 900000;
+  std::map<uint32_t, size_t> indeks;
+  for (size_t i = 0; i < s.akti.size(); ++i) indeks[s.akti[i]] = i;
+  struct Deling {
+    size_t fra;        // the earlier team
+    uint32_t fagelv;   // the pair's record
+    uint32_t oenske;   // the count it was made with
+  };
+  std::vector<std::vector<Deling>> deler(s.akti.size());
+  for (uint32_t n = 1; n < tfe.pTv->wRecCnt; ++n) {
+    const FagelvRec *f = reinterpret_cast<const FagelvRec *>(GetRec(tfe.pTd, tfe.pTv, n));
+    const auto x = indeks.find(+f->akti1_id), y = indeks.find(+f->akti2_id);
+    if (f->Status == 0 || x == indeks.end() || y == indeks.end() || x->second == y->second) continue;
+    const size_t a = std::min(x->second, y->second), b = std::max(x->second, y->second);
+    deler[b].push_back({a, n, f->Faelles_Elever});
+  }
+  std::vector<std::vector<uint32_t>> egne(s.akti.size());  // own students not yet shared
+  std::map<uint32_t, uint32_t> delt;                       // fagelv record -> students shared
   for (size_t i = 0; i < s.akti.size(); ++i) {
     const AktiRec *a = reinterpret_cast<const AktiRec *>(GetRec(takti.pTd, takti.pTv, s.akti[i]));
     const uint32_t start = a->StartElever, slut = std::min<uint32_t>(uint32_t(a->SlutElever), start);
     const Dato fra = a->Fradato, til = a->Tildato;
+    std::vector<uint32_t> laant;
+    for (const Deling &d : deler[i]) {
+      std::vector<uint32_t> &kilde = egne[d.fra];
+      uint32_t k = 0;
+      for (; k < d.oenske && laant.size() < start && !kilde.empty(); ++k) {
+        laant.push_back(kilde.back());
+        kilde.pop_back();
+      }
+      delt[d.fagelv] = k;
+    }
     for (uint32_t e = 0; e < start; ++e) {
       uint32_t persNr;
-      PersRec *p = Ny<PersRec>(tpers, &persNr);
-      if (!p) return false;
-      p->id = ++id;
-      Tekst(p->Fornavn, kFornavne[rnd.Under(std::size(kFornavne))]);
-      Tekst(p->Efternavn, kEfternavne[rnd.Under(std::size(kEfternavne))]);
-      snprintf(p->Cpr_Nr, sizeof p->Cpr_Nr, "%02u%02u%02u-%04u", 1 + rnd.Under(28), 1 + rnd.Under(12),
-               rnd.Under(10), rnd.Under(10000));
-      Faerdig(tpers, persNr, STATUS_AKTIV);
+      if (e < laant.size()) {
+        persNr = laant[e];
+      } else {
+        PersRec *p = Ny<PersRec>(tpers, &persNr);
+        if (!p) return false;
+        p->id = ++id;
+        Tekst(p->Fornavn, kFornavne[rnd.Under(std::size(kFornavne))]);
+        Tekst(p->Efternavn, kEfternavne[rnd.Under(std::size(kEfternavne))]);
+        snprintf(p->Cpr_Nr, sizeof p->Cpr_Nr, "%02u%02u%02u-%04u", 1 + rnd.Under(28), 1 + rnd.Under(12),
+                 rnd.Under(10), rnd.Under(10000));
+        Faerdig(tpers, persNr, STATUS_AKTIV);
+        egne[i].push_back(persNr);
+      }
       // Those beyond the end count leave halfway through.
       const Dato ud = e >= slut ? OmDage(fra, 30 + rnd.Under(150)) : til;
       const Dato efter = i % 50 == 3 && e == 0 ? OmDage(til, 30) : ud;
@@ -1436,6 +1475,12 @@ bool LavHoldelever(Skole &s, uint64_t seed) {
         Faerdig(tepsh, nr, STATUS_AKTIV);
       }
     }
+  }
+  for (uint32_t n = 1; n < tfe.pTv->wRecCnt; ++n) {
+    FagelvRec *f = reinterpret_cast<FagelvRec *>(GetRec(tfe.pTd, tfe.pTv, n));
+    if (f->Status == 0) continue;
+    const auto d = delt.find(n);
+    f->Faelles_Elever = d == delt.end() ? 0 : d->second;
   }
   return true;
 }

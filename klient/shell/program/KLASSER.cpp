@@ -37,6 +37,7 @@
 #include "PlanMedOpg.h"
 #include "PlanPerioder.h"
 #include "PlanVindue.h"
+#include "FF_Felles.h"
 #include "PROGVINDUER.h"
 #include "RELAY.h"
 #include "RETINFO.h"
@@ -128,7 +129,7 @@ const VinduesKlasse VinduesKlasser[] = {
     {"TildelPlanGruppeWndClass", TildelPlanGruppeWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"PlanPerioderWndClass", PlanPerioderWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"PlanWndClass", PlanWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
-    {"PlanFelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"PlanFelWndClass", PlanFelWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"PlanValgWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"PlanMedOpgWndClass", PlanMedOpgWndProc, kEgenDC, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"AktiLokaRelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerAktiLokaRelKlasse>},

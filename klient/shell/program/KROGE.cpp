@@ -31,6 +31,7 @@
 #include "INSTARK.h"
 #include "LISTETAL.h"
 #include "LOGVISNING.h"
+#include "FF_Felles.h"
 #include "MEDPER.h"
 #include "MENUKOMMANDO.h"
 #include "NULSTIL.h"
@@ -210,6 +211,7 @@ void InstallerKroge() {
   OpdatKrog.ServerBesked = StatusServerBesked;
 
   ImportDataKrog.ResetAllData = ResetAllData;
+  ImportDataKrog.CountFaellesElever = CountFaellesElever;
   SaetKommandoHandling(40166, [](HWND hoved, UINT, LPARAM) { IndstillingerKommando(hoved); });
   SaetKommandoHandling(40290, [](HWND hoved, UINT, LPARAM) { ExportPlanCsv(hoved); });
   // The schedule windows' placing keys open the entry window through the

@@ -18,6 +18,7 @@
 #include "ELEVSTAT.h"
 #include "ElevRel.h"
 #include "ELEMENT.h"
+#include "FF_Felles.h"
 #include "GANT.h"
 #include "INDSTIL.h"
 #include "GRUPPE.h"
@@ -116,6 +117,8 @@ HWND PlanVinduet(const ObjektKald &k) {
 }
 
 HWND TildelPlanGruppe(const ObjektKald &k) { return CreateTildelPlanGruppeWnd(k.Type); }
+
+HWND PlanFel(const ObjektKald &k) { return CreatePlanFelWnd(k.Venstre, k.Top, k.Hoejre, k.Bund, k.Type); }
 
 HWND ElevPlan(const ObjektKald &k) { return CreateElevPlanWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund); }
 
@@ -228,7 +231,7 @@ ObjektRaekke ObjektTab[] = {
     {40140, Kalender, 0, "", 0, 0, 0},
     {40268, PlanVinduet, 0, "", 0, 0, kRegelSkifter},
     {40269, TildelPlanGruppe, 0, "", 0, 0, kRegelSkifter},
-    {40270, nullptr, 0, "", 0, 0, kRegelSkifter},  // CreatePlanFelWnd
+    {40270, PlanFel, 0, "", 0, 0, kRegelSkifter},
     // CreateDVWnd with the table letter.
     {40033, DataView, 'a', "", 0, 0, 0},
     {40035, DataView, 'h', "", 0, 0, 0},

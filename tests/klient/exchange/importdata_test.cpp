@@ -303,6 +303,39 @@ TEST_F(ImportDriverTest, EndOfImportTidiesSettingsAndFiles) {
   EXPECT_EQ(status(igen), 0x48);
 }
 
+// The shared students are counted again once the sections are in, from
+// the links the import brought.
+TEST_F(ImportDriverTest, TheRecountOfSharedStudentsRunsOnTheImportedLinks) {
+  Stamdata();
+  for (uint32_t id : {7001u, 7002u}) {
+    PersRec p{};
+    p.id = id, p.Status = 10;
+    Ny(tdpers, tvpers, p);
+  }
+  SortTab(&tdpers, &tvpers);
+  static std::vector<std::pair<uint32_t, uint32_t>> set;
+  static int kald = 0;
+  set.clear();
+  kald = 0;
+  ImportDataKrog.CountFaellesElever = [] {
+    ++kald;
+    for (uint32_t r = 1; r < tvakpl.wRecCnt; ++r) {
+      AkplRec k;
+      memcpy(&k, GetRec(&tdakpl, &tvakpl, r), sizeof k);
+      if (k.Status) set.push_back({k.pers_id, k.akti_id});
+    }
+  };
+  Imp("K;20240801;20240801;20250731;1733835600;1;A;0;0\n@akpl\n"
+      "7001;1001;20240801;20250731\n7001;1002;20240801;20250731\n");
+  Koer();
+  EXPECT_EQ(kald, 1);
+  EXPECT_EQ(set.size(), 2u) << "the links were in when the count ran";
+  EXPECT_EQ(Log(), "");
+  // No file, no import, no recount.
+  Koer();
+  EXPECT_EQ(kald, 1);
+}
+
 TEST_F(ImportDriverTest, ShowLastErrorNamesTheCode) {
   tavo::test::AnswerNextDialog([](const ShownDialog &) { return INT_PTR{IDOK}; });
   tavo::test::AnswerNextDialog([](const ShownDialog &) { return INT_PTR{IDOK}; });

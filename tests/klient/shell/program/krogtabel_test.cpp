@@ -29,6 +29,7 @@
 #include "EPEXPORT.h"
 #include "EPIMPORT.h"
 #include "EPTRIN.h"
+#include "FF_Felles.h"
 #include "GEMBEG.h"
 #include "GRUPPER.h"
 #include "HENTGEM.h"
@@ -128,7 +129,7 @@ const std::vector<Slot> &Tabel() {
       NAVNGIVET(BehandlDataKrog, CreateRingeGrupper, CreateRingeGrupper),
       NAVNGIVET(BehandlDataKrog, LoadSkphIni, LoadSkphIni),
       NAVNGIVET(ImportDataKrog, ResetAllData, ResetAllData),
-      IKKE_BYGGET(ImportDataKrog, CountFaellesElever),
+      NAVNGIVET(ImportDataKrog, CountFaellesElever, CountFaellesElever),
       // The master data.
       IKKE_BYGGET(RelMatrixKrog, RelPlanGruppe),
       IKKE_BYGGET(SkfaLokaRelKrog, FindGrundAktiRow),
