@@ -2,6 +2,8 @@
 // selection window's pre-selection record, grown one entry at a time.
 #include "FF_VALG.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -11,9 +13,9 @@
 #include "FF_PlanFyld.h"
 #include "FF_PlanUtil.h"
 #include "FELTTEKST.h"
-#include "IKKEBOKS.h"
 #include "KATALOG.h"
-#include "LOGFIL.h"
+#include "PROGVINDUER.h"
+#include "PlanValgVindue.h"
 #include "RECPRED.h"
 #include "SORTIDX.h"
 #include "SWITCH.h"
@@ -230,10 +232,19 @@ void VisPlanValgListe(Plan *plan, uint32_t objekt) {
   PlanValgType type{};
   ValgListe *liste = LavPlanValgListe(plan, objekt, &type);
   if (!liste) return;
-  // The plan selection window that shows the list is not built yet.
-  FrigivValgListe(liste);
-  LogPrintf("** Info: Ikke tilgængelig: plan valgliste\n");
-  VisIkkeTilgaengelig(plan->hwndPlan);
+  // The height is limited to the pixels of the plan's rows on view, so the
+  // list never reaches below the plan it serves.
+  constexpr int kVenstre = 200, kTop = 60;
+  const int rader = std::max<int>(plan->Ens.RudeH[ENS_CELLER], 0);
+  const HWND h = CreatePlanValgWnd(plan->hwndPlan, type.Bogstav, kVenstre, kTop, INT_MAX, kTop + rader,
+                                   type.MaerkeGraense, 1, liste, hInst);
+  if (!h) return;
+  SendMessageA(h, PLANVALG_FORMARKER, 0, 0);
+  if (!IsWindow(h)) return;
+  ShowWindow(h, SW_SHOW);
+  UpdateWindow(h);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
+  if (IsWindow(h)) BringWindowToTop(h);
 }
 
 uint32_t FindRaekkeFoer(const uint32_t *objTab, const uint32_t *objTypeTab, uint32_t pos, uint32_t type) {
