@@ -235,7 +235,7 @@ void VisPlanValgListe(Plan *plan, uint32_t objekt) {
   // The height is limited to the pixels of the plan's rows on view, so the
   // list never reaches below the plan it serves.
   constexpr int kVenstre = 200, kTop = 60;
-  const int rader = std::max<int>(plan->Ens.RudeH[ENS_CELLER], 0);
+  const int rader = std::max(int{plan->Ens.RudeH[ENS_CELLER]}, 0);
   const HWND h = CreatePlanValgWnd(plan->hwndPlan, type.Bogstav, kVenstre, kTop, INT_MAX, kTop + rader,
                                    type.MaerkeGraense, 1, liste, hInst);
   if (!h) return;

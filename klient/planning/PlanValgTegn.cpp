@@ -210,7 +210,7 @@ void LavSorterKnapper(PVWS *v) {
   if (!knapper) tavo::AssertFailed("PVWS->hwndSortBut != NULL", "FF_VALG", __LINE__);
   v->hwndSortBut = knapper;
   const HWND rude = e.hwndKolHoved ? e.hwndKolHoved : v->hwnd;
-  const int hovedBredde = std::max<int>(e.RudeB[ENS_KOLHOVED], 0);
+  const int hovedBredde = std::max(int{e.RudeB[ENS_KOLHOVED]}, 0);
   for (uint32_t i = 0; i < antal; ++i) {
     const char *navn = SwitchFeltNavn(e.pTd, ObjSwitchFeltNr(v->ListeArt, v->Bogstav, v->ListeValgt, i));
     const std::string tip = std::string("Sorter efter ") + navn;

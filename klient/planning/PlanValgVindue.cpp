@@ -88,9 +88,9 @@ uint32_t MaerkeBredde(const PVWS *v) {
   return v->MaerkeGraense ? ObjSwitchBredde(kValgMaerkeArt, v->Bogstav, v->MaerkeValgt) : 0;
 }
 
+// The size wanted, at least the least size, but never beyond the limit.
 int Begraens(int64_t oenske, uint32_t graense, int64_t mindst) {
-  if (oenske >= graense) return static_cast<int>(std::min<int64_t>(graense, INT_MAX));
-  return static_cast<int>(std::min<int64_t>(std::max(oenske, mindst), INT_MAX));
+  return static_cast<int>(std::min<int64_t>(std::min<int64_t>(std::max(oenske, mindst), graense), INT_MAX));
 }
 
 uint32_t AntalLevende(const TabDesc *pTd, const TabVar *pTv) {
@@ -144,7 +144,7 @@ void VoksMaerker(PVWS *v) {
   if (!v->ens.pTv) return;
   uint8_t *m = v->Maerker;
   uint32_t plads = v->MaerkeAntal;
-  if (Voks(m, plads, std::max<uint32_t>(v->ens.pTv->wRecCnt, 1))) {
+  if (Voks(m, plads, std::max(uint32_t{v->ens.pTv->wRecCnt}, uint32_t{1}))) {
     v->Maerker = m;
     v->MaerkeAntal = plads;
   }
@@ -167,7 +167,7 @@ void ByggEgenListe(PVWS *v) {
     v->ObjTabPladser = plads;
   }
   if (!e.ObjTab || v->ObjTabPladser < 2) return;
-  const uint32_t antalRec = std::min(pTv->wRecCnt, v->ObjTabPladser - 1);
+  const uint32_t antalRec = std::min(uint32_t{pTv->wRecCnt}, v->ObjTabPladser - 1);
   const uint32_t statusOff = pTd->FeltTab[pTd->StatusFelt].Offset;
   const int fra = U32Felt(pTd, "Fradato"), til = U32Felt(pTd, "Tildato"), gruppe = U32Felt(pTd, "Gruppe");
   // An owner that gave no period filters nothing by weeks.
@@ -196,7 +196,7 @@ void ByggListe(PVWS *v) {
   e.ObjTab = l ? l->ObjTab : nullptr;
   e.ObjTabAntal = l && l->ObjTab ? l->Antal : 0;
   if (!l || !e.pTv) return;
-  const uint32_t antalRec = std::max<uint32_t>(e.pTv->wRecCnt, 1);
+  const uint32_t antalRec = std::max(uint32_t{e.pTv->wRecCnt}, uint32_t{1});
   if (l->MaerkeAntal < antalRec) {
     auto *m = static_cast<uint8_t *>(std::realloc(l->Maerker, antalRec));
     if (!m) return;
@@ -538,7 +538,7 @@ void OnCreate(HWND h, PVWS *v) {
   GenopbygPlanValg(v);
   if (!Lever(v, h)) return;
   uint32_t x = e.ScrollX;
-  GridScrollTilAktuel(&v->PosX, &x, static_cast<uint32_t>(std::max<int>(e.RudeB[ENS_CELLER], 0)), &e.AkseX);
+  GridScrollTilAktuel(&v->PosX, &x, static_cast<uint32_t>(std::max(int{e.RudeB[ENS_CELLER]}, 0)), &e.AkseX);
   e.ScrollX = x;
   e.Aktiv = e.CaptionAktiv = 1;
   SetFocus(h);
@@ -636,7 +636,7 @@ void FyldPlanValgListe(PVWS *v) {
   if (raekke == 0 && e.ObjTabAntal > 0) raekke = 1;
   v->PosY.Antal = e.ObjTabAntal;
   v->PosY.Aktuel = raekke;
-  if (v->PosY.Foerste == 0 || v->PosY.Foerste > std::max<uint32_t>(e.ObjTabAntal, 1))
+  if (v->PosY.Foerste == 0 || v->PosY.Foerste > std::max(uint32_t{e.ObjTabAntal}, uint32_t{1}))
     v->PosY.Foerste = raekke ? raekke : 1;
 }
 
@@ -646,7 +646,7 @@ void GenopbygPlanValg(PVWS *v) {
   if (!Lever(v, h)) return;
   Ens &e = v->ens;
   uint32_t off = e.ScrollY;
-  const int hoejde = std::max<int>(e.RudeH[ENS_CELLER], 0);
+  const int hoejde = std::max(int{e.RudeH[ENS_CELLER]}, 0);
   GridScrollTilAktuel(&v->PosY, &off, static_cast<uint32_t>(hoejde), &e.AkseY);
   e.ScrollY = off;
   if (e.hwndVScroll)
