@@ -232,11 +232,13 @@ void VisPlanValgListe(Plan *plan, uint32_t objekt) {
   PlanValgType type{};
   ValgListe *liste = LavPlanValgListe(plan, objekt, &type);
   if (!liste) return;
-  // The height is limited to the pixels of the plan's rows on view, so the
-  // list never reaches below the plan it serves.
+  // The list may grow down to the desktop's bottom edge: a count of plan
+  // rows taken as pixels would leave it a few pixels high.
   constexpr int kVenstre = 200, kTop = 60;
-  const int rader = std::max(int{plan->Ens.RudeH[ENS_CELLER]}, 0);
-  const HWND h = CreatePlanValgWnd(plan->hwndPlan, type.Bogstav, kVenstre, kTop, INT_MAX, kTop + rader,
+  RECT skrivebord{0, 0, 0, 0};
+  if (hwndDesktop) GetClientRect(hwndDesktop, &skrivebord);
+  const int bund = std::max<int>(skrivebord.bottom, kTop);
+  const HWND h = CreatePlanValgWnd(plan->hwndPlan, type.Bogstav, kVenstre, kTop, INT_MAX, bund,
                                    type.MaerkeGraense, 1, liste, hInst);
   if (!h) return;
   SendMessageA(h, PLANVALG_FORMARKER, 0, 0);

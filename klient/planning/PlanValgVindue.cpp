@@ -781,8 +781,10 @@ HWND CreatePlanValgWnd(HWND ejer, uint8_t bogstav, int venstre, int top, int hoe
   LaesLayoutValg(v);
   const int b = PlanValgBredde(v, static_cast<uint32_t>(std::max(hoejre - venstre, 0)));
   const int h = PlanValgHoejde(v, static_cast<uint32_t>(std::max(bund - top, 0)));
-  HWND hwnd = CreateWindowExA(0, "PlanValgWndClass", "", WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE, venstre, top, b,
-                              h, hwndDesktop, (HMENU)kValgVindueId, inst, v);
+  // Its own caption is painted over the client area: the caption buttons
+  // are cut out of it, or the paint would cover them.
+  HWND hwnd = CreateWindowExA(0, "PlanValgWndClass", "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VISIBLE,
+                              venstre, top, b, h, hwndDesktop, (HMENU)kValgVindueId, inst, v);
   if (!hwnd) {
     if (!v->hwnd) Frigiv(v);
     return 0;
