@@ -17,6 +17,7 @@
 #include "SKEBEG.h"
 #include "SWITCH.h"
 #include "planvindue_fixtur.h"
+#include "tavo/test_gdi.h"
 #include "tavo/test_user.h"
 
 namespace {
@@ -85,9 +86,16 @@ class PlanValgVinduePlan : public PlanVindueFixtur {
   }
   HWND Valg() const { return GetDlgItem(hwndDesktop, kValgVindueId); }
   PVWS *W() const { return reinterpret_cast<PVWS *>(GetWindowLongPtrA(Valg(), GWLP_USERDATA)); }
-  std::set<uint32_t> Raekker() const {
+  std::vector<uint32_t> Raekker() const {
     const PVWS *w = W();
-    return std::set<uint32_t>(w->ens.ObjTab + 1, w->ens.ObjTab + 1 + w->ens.ObjTabAntal);
+    return std::vector<uint32_t>(w->ens.ObjTab + 1, w->ens.ObjTab + 1 + w->ens.ObjTabAntal);
+  }
+  // The colour the name was drawn in among the rows; CLR_INVALID when not.
+  COLORREF NavnFarve(const char *navn) const {
+    COLORREF c = CLR_INVALID;
+    for (const auto &t : tavo::test::DrawnTexts())
+      if (t.hwnd == W()->ens.hwndCeller && t.text.find(navn) != std::string::npos) c = t.text_color;
+    return c;
   }
   void GaaTil(uint32_t rec) {
     PVWS *w = W();
@@ -120,9 +128,22 @@ TEST_F(PlanValgVinduePlan, MarkeringTilfoejerOgFjernerPaaFagraekkenOgLayoutSkift
   VisPlanValgListe(p, 0);
   tavo::test::PumpUntilIdle();
   ASSERT_NE(Valg(), 0u);
-  // Every employment of the period, the subject's teacher first in line.
-  EXPECT_EQ(Raekker(), (std::set<uint32_t>{anne, bo, cille}));
+  // Every employment of the period, the one not assigned to the group
+  // last and in another colour; the subject's teacher is the current row.
+  EXPECT_EQ(Raekker(), (std::vector<uint32_t>{anne, bo, cille}));
   EXPECT_EQ(PlanValgAktuelRec(W()), cille);
+  tavo::test::ClearDrawnTexts();
+  SetFocus(h);
+  SendMessageA(Valg(), VINDUE_DEAKTIVER, 0, 0);
+  EXPECT_NE(NavnFarve("Anne Berg"), CLR_INVALID);
+  EXPECT_EQ(NavnFarve("Anne Berg"), NavnFarve("Bo Lund"));
+  EXPECT_NE(NavnFarve("Cille Holm"), NavnFarve("Bo Lund"));
+  SendMessageA(Valg(), VINDUE_AKTIVER, 1, 0);
+  // As tall as its rows want: the desktop has room.
+  RECT rc{};
+  GetWindowRect(Valg(), &rc);
+  EXPECT_EQ(rc.bottom - rc.top, SendMessageA(Valg(), ENS_HOEJDE, 0, 0));
+  EXPECT_EQ(rc.right - rc.left, SendMessageA(Valg(), ENS_BREDDE, 0, 0));
   EXPECT_EQ(W()->MaerkeGraense, 2u);
   EXPECT_EQ(W()->MarkeretAntal, 0u);
 
@@ -140,11 +161,11 @@ TEST_F(PlanValgVinduePlan, MarkeringTilfoejerOgFjernerPaaFagraekkenOgLayoutSkift
   SendTast(Valg(), '2', true, false, false);
   tavo::test::PumpUntilIdle();
   EXPECT_EQ(W()->ListeValgt, 1u);
-  EXPECT_EQ(Raekker(), (std::set<uint32_t>{anne, bo}));
+  EXPECT_EQ(Raekker(), (std::vector<uint32_t>{anne, bo}));
   SendTast(Valg(), '3', true, false, false);
   tavo::test::PumpUntilIdle();
   EXPECT_EQ(W()->ListeValgt, 2u);
-  EXPECT_EQ(Raekker(), (std::set<uint32_t>{anne, bo, cille}));
+  EXPECT_EQ(Raekker(), (std::vector<uint32_t>{anne, bo, cille}));
 
   SetFocus(Valg());
   Tast(VK_ESCAPE);
