@@ -405,3 +405,34 @@ TEST_F(PlanValgVindueStoerrelse, MindstFemRaekkerOgMindstBredde) {
 }
 
 }  // namespace
+
+// ---- the own list
+
+class PlanValgVindueListe : public PlanValgVindueTest {
+ protected:
+  uint32_t Fravaer(const char *navn, Dato fra, Dato til, uint32_t grupper) {
+    const uint32_t a = NyAkti(navn, "", fra, til);
+    AktiRec *r = TabRec<AktiRec>(tvakti, a);
+    predtest::Tekst(r->Type, "OVAK");
+    r->Gruppe = grupper;
+    return a;
+  }
+};
+
+TEST_F(PlanValgVindueListe, AktiviteterErFravaerIPeriodensUgerOgGruppen) {
+  const uint32_t syg = Fravaer("Sygdom", 20240101, 20241231, 0x20);
+  const uint32_t stjerne = Fravaer("*Kursus", 20250301, 20250930, 0x21);
+  // The week of the group's first day counts, though the day before it
+  // does not lie in the group's dates.
+  const uint32_t kant = Fravaer("Barsel", 20240729, 20240731, 0x20);
+  Fravaer("Orlov", 20230101, 20240721, 0x20);    // ends the week before
+  Fravaer("Ferie", 20250804, 20250930, 0x20);    // starts the week after
+  Fravaer("Andet", 20240101, 20241231, 0x01);    // another group
+  TabRec<AktiRec>(tvakti, akti)->Gruppe = 0x20;  // not an absence
+  Aabn('K', 0, nullptr);
+  // By name in Danish letter order, where '*' comes after every letter.
+  std::vector<uint32_t> ventet{kant, syg, stjerne};
+  EXPECT_EQ(Raekker(), ventet);
+  // No group toolbar for activities; the list is the window's to free.
+  EXPECT_EQ(W()->ListeMode, 0);
+}
