@@ -436,3 +436,27 @@ TEST_F(PlanValgVindueListe, AktiviteterErFravaerIPeriodensUgerOgGruppen) {
   // No group toolbar for activities; the list is the window's to free.
   EXPECT_EQ(W()->ListeMode, 0);
 }
+
+// ---- mouse
+
+class PlanValgVindueMus : public PlanValgVindueTest {};
+
+TEST_F(PlanValgVindueMus, DobbeltklikMarkererOgUnderSidsteRaekkeGaarTilDen) {
+  Aabn('M', 2, Liste({anne, bo, cille}));
+  auto y = [](uint32_t raekke) { return static_cast<LPARAM>(((raekke - 1) * 12 + 5) << 16); };
+  SendMessageA(v, ENS_CELLER_DBL, 0, 10 | y(2));
+  tavo::test::PumpUntilIdle();
+  EXPECT_EQ(ejer.hoert, (std::vector<Hoert>{{VALG_MARKERET, 'M', static_cast<LPARAM>(bo)}}));
+  EXPECT_EQ(Markerede(), (std::set<uint32_t>{bo}));
+  ejer.hoert.clear();
+  SendMessageA(v, ENS_CELLER_DBL, 0, 10 | y(7));
+  tavo::test::PumpUntilIdle();
+  EXPECT_EQ(PlanValgAktuelRec(W()), cille);
+  EXPECT_EQ(ejer.hoert, (std::vector<Hoert>{{VALG_AKTUEL_SKIFTET, 'M', static_cast<LPARAM>(cille)}}));
+  EXPECT_EQ(Markerede(), (std::set<uint32_t>{bo}));
+  // A click in the mark block makes the row current and tells the owner.
+  ejer.hoert.clear();
+  SendMessageA(v, ENS_RAEKKEHOVED_NED, 0, 3 | y(1));
+  EXPECT_EQ(PlanValgAktuelRec(W()), anne);
+  EXPECT_EQ(ejer.hoert, (std::vector<Hoert>{{VALG_AKTUEL_SKIFTET, 'M', static_cast<LPARAM>(anne)}}));
+}
