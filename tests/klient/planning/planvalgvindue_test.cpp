@@ -11,12 +11,14 @@
 
 #include "BESKEDER.h"
 #include "FF_GRUPPE.h"
+#include "FF_VALG.h"
 #include "GRUPPER.h"
 #include "NYBUTTON.h"
 #include "PROGVINDUER.h"
 #include "PlanValgVindue.h"
 #include "PlanVindue.h"
 #include "SKEBEG.h"
+#include "SWITCH.h"
 #include "plantegning_fixtur.h"
 #include "tavo/test_user.h"
 
@@ -459,4 +461,23 @@ TEST_F(PlanValgVindueMus, DobbeltklikMarkererOgUnderSidsteRaekkeGaarTilDen) {
   SendMessageA(v, ENS_RAEKKEHOVED_NED, 0, 3 | y(1));
   EXPECT_EQ(PlanValgAktuelRec(W()), anne);
   EXPECT_EQ(ejer.hoert, (std::vector<Hoert>{{VALG_AKTUEL_SKIFTET, 'M', static_cast<LPARAM>(anne)}}));
+}
+
+// ---- layouts
+
+class PlanValgVindueLayout : public PlanValgVindueTest {};
+
+TEST_F(PlanValgVindueLayout, AktivitetslistenBeholderSineRaekkerVedSkift) {
+  ObjSwitchVaelg(kPlanValgArt, 'K', 0);
+  Aabn('K', 0, Liste({akti, akti2}));
+  const std::vector<uint32_t> foer = Raekker();
+  SendMessageA(v, NYB_KLIK, kValgLayoutId + 1, 0);
+  EXPECT_EQ(W()->ListeValgt, 1u);
+  EXPECT_EQ(ObjSwitchValgt(kPlanValgArt, 'K'), 1u);
+  // Only an employee list is the plan's to fill again.
+  EXPECT_EQ(Raekker(), foer);
+  RECT rc{};
+  GetWindowRect(v, &rc);
+  EXPECT_EQ(rc.right - rc.left, PlanValgBredde(W(), 0x7FFFFFFF));
+  EXPECT_EQ(W()->SortButAntal, ObjSwitchFeltAntal(kPlanValgArt, 'K', 1));
 }
