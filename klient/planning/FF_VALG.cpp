@@ -2,6 +2,8 @@
 // selection window's pre-selection record, grown one entry at a time.
 #include "FF_VALG.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -11,9 +13,9 @@
 #include "FF_PlanFyld.h"
 #include "FF_PlanUtil.h"
 #include "FELTTEKST.h"
-#include "IKKEBOKS.h"
 #include "KATALOG.h"
-#include "LOGFIL.h"
+#include "PROGVINDUER.h"
+#include "PlanValgVindue.h"
 #include "RECPRED.h"
 #include "SORTIDX.h"
 #include "SWITCH.h"
@@ -230,10 +232,21 @@ void VisPlanValgListe(Plan *plan, uint32_t objekt) {
   PlanValgType type{};
   ValgListe *liste = LavPlanValgListe(plan, objekt, &type);
   if (!liste) return;
-  // The plan selection window that shows the list is not built yet.
-  FrigivValgListe(liste);
-  LogPrintf("** Info: Ikke tilgængelig: plan valgliste\n");
-  VisIkkeTilgaengelig(plan->hwndPlan);
+  // The list may grow down to the desktop's bottom edge: a count of plan
+  // rows taken as pixels would leave it a few pixels high.
+  constexpr int kVenstre = 200, kTop = 60;
+  RECT skrivebord{0, 0, 0, 0};
+  if (hwndDesktop) GetClientRect(hwndDesktop, &skrivebord);
+  const int bund = std::max<int>(skrivebord.bottom, kTop);
+  const HWND h = CreatePlanValgWnd(plan->hwndPlan, type.Bogstav, kVenstre, kTop, INT_MAX, bund,
+                                   type.MaerkeGraense, 1, liste, hInst);
+  if (!h) return;
+  SendMessageA(h, PLANVALG_FORMARKER, 0, 0);
+  if (!IsWindow(h)) return;
+  ShowWindow(h, SW_SHOW);
+  UpdateWindow(h);
+  SendMessageA(h, VINDUE_AKTIVER, 1, 0);
+  if (IsWindow(h)) BringWindowToTop(h);
 }
 
 uint32_t FindRaekkeFoer(const uint32_t *objTab, const uint32_t *objTypeTab, uint32_t pos, uint32_t type) {

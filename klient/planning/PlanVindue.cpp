@@ -674,6 +674,12 @@ bool PlanFjern(Plan *plan, char bogstav, uint32_t rec) {
   }
   if (anfo) {
     const uint32_t m = rec ? rec : (r ? plan->GrundTab[r].Medarbejder1 : 0);
+    // In view 'A' an employee chosen for the current subject row is taken
+    // off that row again, as the choice put it there.
+    if (plan->Visning == 'A' && r && m && plan->ObjTypeTab[r] == PLAN_FAG &&
+        plan->GrundTab[r].ffpg_id == plan->AktPlanGruppe &&
+        (plan->GrundTab[r].Medarbejder1 == m || plan->GrundTab[r].Medarbejder2 == m))
+      return FjernMedarbejderFraRaekke(plan, m, r);
     const uint32_t raekke = rec ? PlanAnfoRaekke(plan, m) : r;
     if (m == 0 || raekke == 0) return false;
     return FjernMedarbejder(plan, plan->AktPlanGruppe, m, raekke, true);
@@ -902,10 +908,12 @@ LRESULT CALLBACK PlanWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       return reinterpret_cast<LRESULT>(plan);
     case PLAN_KRYDS: {
       const uint32_t anfo = static_cast<uint32_t>(wParam), skfa = static_cast<uint32_t>(lParam);
-      if (!plan->AnfoSkfaKrydsTab || anfo == 0 || skfa == 0 || anfo > plan->KrydsAnfoAntal ||
-          skfa > plan->KrydsFagAntal)
+      // The table is KrydsAnfoAntal rows of KrydsFagAntal counters, as it
+      // was built.
+      if (!plan->AnfoSkfaKrydsTab || anfo == 0 || skfa == 0 || anfo >= plan->KrydsAnfoAntal ||
+          skfa >= plan->KrydsFagAntal)
         return 0;
-      return static_cast<int8_t>(plan->AnfoSkfaKrydsTab[size_t(anfo) * (plan->KrydsFagAntal + 1) + skfa]);
+      return static_cast<int8_t>(plan->AnfoSkfaKrydsTab[size_t(anfo) * plan->KrydsFagAntal + skfa]);
     }
     case PLAN_GENOPBYG_GRUPPE:
       GenopbygGruppe(plan, hwnd, true);

@@ -233,6 +233,8 @@ constexpr UINT TB_INGEN_TOOLTIP = 1276;  // TAVOTB: a low byte not 0: no tooltip
 // RELMATRIX: to the plan window: its state
 // PLAN: the plan window answers its Plan
 constexpr UINT REL_PLAN_TILSTAND = 1324;
+// PLANVALG: mark the records the owner's current plan row holds
+constexpr UINT PLANVALG_FORMARKER = 1325;
 // PLAN: choose the plan group from the settings again and rebuild
 constexpr UINT SKE_FLYT_EFTER_INDSAET = 1330;  // SKEMAVIN
 // PLAN: the row of the current group that holds the employment lParam
@@ -263,6 +265,7 @@ constexpr UINT PLAN_GENOPBYG_GRUPPE = 1328;
 // PLAN: rebuild the plan groups and the columns after a period changed
 constexpr UINT PLAN_GENOPBYG_AKSER = 1329;
 // PLAN: wParam 1: an edit box of the plan asks to be closed
+// PLANVALG: wParam 1: the owner's gross value of employment lParam
 constexpr UINT PLAN_POPUP_LUK = 1951;
 constexpr UINT ELEVPLAN_HENT_WS = 1425;  // ELEVPLANVIN
 constexpr UINT ELEVLISTE_LUK = 1433;  // ELEVLISTEVIN, ELEVSTAT
