@@ -34,6 +34,7 @@
 #include "BOGMND.h"
 #include "MEDSKEPRI.h"
 #include "NYBUTTON.h"
+#include "PlanGruppeVindue.h"
 #include "PlanVindue.h"
 #include "PROGVINDUER.h"
 #include "RELAY.h"
@@ -122,7 +123,7 @@ const VinduesKlasse VinduesKlasser[] = {
     {"BegInfo2WndClass", BegInfo2WndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"BygInfoWndClass", BygInfoWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"StamWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerStamKlasse>},
-    {"PlanGruppeWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"PlanGruppeWndClass", PlanGruppeWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"TildelPlanGruppeWndClass", TildelPlanGruppeWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"PlanPerioderWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"PlanWndClass", PlanWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
