@@ -192,7 +192,7 @@ bool TilpasGruppeDato(HWND ejer, uint32_t gruppe, Dato dato, int hvilken) {
   // The span shrinks: what lies in the weeks that go may be lost.
   if (perioder.size() == 1) {
     SaetGruppeDato(gruppe, foerste, dato);
-    if (!BekraeftSletPerioder(gruppe, 0)) {
+    if (!BekraeftSletPerioder(gruppe, 0, ejer)) {
       SaetGruppeDato(gruppe, foerste, gammel);
       return false;
     }
@@ -203,7 +203,7 @@ bool TilpasGruppeDato(HWND ejer, uint32_t gruppe, Dato dato, int hvilken) {
   }
   if (!SpoergFlere(ejer, perioder.size())) return false;
   SaetGruppeDato(gruppe, foerste, dato);
-  if (!BekraeftSletPerioder(gruppe, kant)) {
+  if (!BekraeftSletPerioder(gruppe, kant, ejer)) {
     SaetGruppeDato(gruppe, foerste, gammel);
     return false;
   }
@@ -269,15 +269,15 @@ PlanGruppeGemt GemPlanGruppeCelle(HWND ejer, uint32_t gruppe, uint32_t kolonne, 
   if (gemt == PG_DATO) {
     NormaliserPlanPerioder(gruppe, 0);
     RydPlanGruppe(gruppe, 0);
-    GemNu(ejer, tdffpp, tvffpp);
+    GemPlanPerioder(ejer);
     GenaabnPlan();
   }
   return gemt;
 }
 
-bool SletPlanGruppe(HWND, uint32_t gruppe) {
+bool SletPlanGruppe(HWND ejer, uint32_t gruppe) {
   if (!Listes(Gruppe(gruppe))) return false;
-  if (!BekraeftSletPerioder(gruppe, 0)) return false;
+  if (!BekraeftSletPerioder(gruppe, 0, ejer)) return false;
   for (uint32_t n : Perioder(gruppe)) SletEllerMaerkRec(&tdffpp, &tvffpp, n);
   for (uint32_t n = 1; n < tvfffagfordl.wRecCnt; ++n) {
     const FffagfordlRec *f = TabRec<FffagfordlRec>(tvfffagfordl, n);
@@ -477,6 +477,21 @@ void Opdater(PlanGruppeWS *ws) {
   TegnCeller(ws);
 }
 
+// A list that grew or shrank takes the height it wants, within the space
+// under the window, so that a new group does not scroll out of sight.
+void TilpasHoejde(PlanGruppeWS *ws) {
+  RECT v{0, 0, 0, 0}, p{0, 0, 0, 0};
+  GetWindowRect(ws->hwnd, &v);
+  const HWND foraelder = GetParent(ws->hwnd);
+  if (!foraelder || ws->Hoved.Tilstand != 0) return;
+  GetClientRect(foraelder, &p);
+  POINT top{v.left, v.top};
+  ScreenToClient(foraelder, &top);
+  const int h = NaturligHoejde(ws, p.bottom - top.y);
+  if (h > 0 && h != v.bottom - v.top)
+    SetWindowPos(ws->hwnd, 0, 0, 0, v.right - v.left, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void LukRediger(PlanGruppeWS *ws) {
   const HWND b = ws->hwndRediger;
   ws->hwndRediger = 0;
@@ -523,7 +538,10 @@ void GemRediger(PlanGruppeWS *ws, const char *tekst) {
   const PlanGruppeGemt gemt = GemPlanGruppeCelle(h, PlanGruppeAktuel(ws), kolonne, t, &ny);
   if (!Lever(h, ws)) return;
   if (gemt == PG_DATO && kolonne == 4) ws->PosX.Aktuel = 2;
-  if (gemt != PG_INTET) ByggListe(ws);
+  if (gemt != PG_INTET) {
+    ByggListe(ws);
+    TilpasHoejde(ws);
+  }
   Opdater(ws);
 }
 
@@ -622,6 +640,7 @@ bool Udfoer(PlanGruppeWS *ws, const TastInfo &t) {
     case H_SLET:
       if (SletPlanGruppe(h, PlanGruppeAktuel(ws)) && Lever(h, ws)) {
         ByggListe(ws);
+        TilpasHoejde(ws);
         Opdater(ws);
       }
       return true;
@@ -729,6 +748,11 @@ void Opret(HWND h, PlanGruppeWS *ws) {
   OpretKnapper(ws);
   ByggListe(ws);
   VinduesListeTilfoej(h);
+  if (e.hwndParent && SendMessageA(e.hwndParent, ENS_MAA_AKTIVERES, 0, static_cast<LPARAM>(h))) {
+    e.Aktiv = 1;
+    e.CaptionAktiv = 1;
+    SendMessageA(e.hwndParent, ENS_BLEV_AKTIV, 1, static_cast<LPARAM>(h));
+  }
   Opdater(ws);
 }
 
@@ -887,6 +911,7 @@ LRESULT CALLBACK PlanGruppeWndProc(HWND h, UINT msg, WPARAM wParam, LPARAM lPara
     case DATA_AENDRET:
     case EFTER_IMPORT:
       ByggListe(ws);
+      TilpasHoejde(ws);
       Opdater(ws);
       return 0;
     case NYB_KLIK:
