@@ -668,17 +668,22 @@ bool BlivAktiv(HWND h, PlanGruppeWS *ws) {
   return Lever(h, ws) && ws->Hoved.Aktiv;
 }
 
+// The parent is told first: it deactivates the window it had as active,
+// which may be this one.
 void Aktiver(HWND h, PlanGruppeWS *ws, WPARAM wParam) {
   Ens &e = ws->Hoved;
-  e.CaptionAktiv = 1;
-  if (e.Aktiv) return;
-  e.Aktiv = 1;
-  VinduesListeTilTop(h);
-  BringWindowToTop(h);
+  if (e.Aktiv && wParam == 0) {
+    e.CaptionAktiv = 1;
+    return;
+  }
   if (e.hwndParent) {
     SendMessageA(e.hwndParent, ENS_BLEV_AKTIV, wParam, static_cast<LPARAM>(h));
     if (!Lever(h, ws)) return;
   }
+  e.Aktiv = 1;
+  e.CaptionAktiv = 1;
+  VinduesListeTilTop(h);
+  BringWindowToTop(h);
   EnsPaintFrame(&e);
   Opdater(ws);
 }
@@ -748,11 +753,10 @@ void Opret(HWND h, PlanGruppeWS *ws) {
   OpretKnapper(ws);
   ByggListe(ws);
   VinduesListeTilfoej(h);
-  if (e.hwndParent && SendMessageA(e.hwndParent, ENS_MAA_AKTIVERES, 0, static_cast<LPARAM>(h))) {
-    e.Aktiv = 1;
-    e.CaptionAktiv = 1;
-    SendMessageA(e.hwndParent, ENS_BLEV_AKTIV, 1, static_cast<LPARAM>(h));
-  }
+  // The shell takes the window as its input window when it has been made
+  // (1116); it opens active without taking the active window's place.
+  e.Aktiv = 1;
+  e.CaptionAktiv = 1;
   Opdater(ws);
 }
 
