@@ -205,7 +205,7 @@ EnUdfald EnPeriode(uint32_t gruppe, uint32_t n, int keep, const FfpgRec *g, Uge 
 
 }  // namespace
 
-bool PlanGruppeUger(uint32_t gruppe, Uge *foerste, Uge *sidste) {
+bool PeriodeGruppeUger(uint32_t gruppe, Uge *foerste, Uge *sidste) {
   const FfpgRec *g = Gruppe(gruppe);
   if (!g) return false;
   *foerste = UgeAf(g->Fradato);
@@ -233,7 +233,7 @@ bool GyldigUge(Uge uge) {
 bool UgeIPlan(uint32_t gruppe, Uge uge, HWND ejer) {
   const FfpgRec *g = Gruppe(gruppe);
   Uge foerste = 0, sidste = 0;
-  if (!g || !PlanGruppeUger(gruppe, &foerste, &sidste)) return false;
+  if (!g || !PeriodeGruppeUger(gruppe, &foerste, &sidste)) return false;
   if (uge >= foerste && uge <= sidste) return true;
   char tekst[200];
   if (uge < foerste)
@@ -251,14 +251,14 @@ bool UgeIPlan(uint32_t gruppe, Uge uge, HWND ejer) {
 bool TalTabIPlan(uint32_t gruppe, uint32_t taltab) {
   const FftaltabRec *t = taltab ? TabRec<FftaltabRec>(tvfftaltab, taltab) : nullptr;
   Uge foerste = 0, sidste = 0;
-  if (!t || !PlanGruppeUger(gruppe, &foerste, &sidste)) return false;
+  if (!t || !PeriodeGruppeUger(gruppe, &foerste, &sidste)) return false;
   if (!PlanRecIBrug(t->Status)) return true;
   return t->Uge >= foerste && t->Uge <= sidste;
 }
 
 int SletTalTabUdenforPlan(uint32_t gruppe) {
   Uge foerste = 0, sidste = 0;
-  if (!PlanGruppeUger(gruppe, &foerste, &sidste)) return 0;
+  if (!PeriodeGruppeUger(gruppe, &foerste, &sidste)) return 0;
   const std::vector<uint8_t> raekker = GruppeRaekker(gruppe);
   for (uint32_t n = 1; n < tvfftaltab.wRecCnt; ++n) {
     const FftaltabRec *t = TabRec<FftaltabRec>(tvfftaltab, n);
@@ -270,7 +270,7 @@ int SletTalTabUdenforPlan(uint32_t gruppe) {
 int SletPerTabForPeriode(uint32_t gruppe, uint32_t periode, int mode) {
   Uge foerste = 0, sidste = 0;
   const FfppRec *p = Periode(periode);
-  if (!p || !PlanGruppeUger(gruppe, &foerste, &sidste)) return 0;
+  if (!p || !PeriodeGruppeUger(gruppe, &foerste, &sidste)) return 0;
   const bool overlapper = p->Frauge <= sidste && p->Tiluge >= foerste;
   if (overlapper != (mode == 1)) return 1;
   const std::vector<uint8_t> raekker = GruppeRaekker(gruppe);
@@ -331,7 +331,7 @@ int RydPlanGruppe(uint32_t gruppe, uint32_t periode) {
 
 bool BekraeftSletPerioder(uint32_t gruppe, uint32_t periode, HWND ejer) {
   Uge foerste = 0, sidste = 0;
-  if (!PlanGruppeUger(gruppe, &foerste, &sidste)) return true;
+  if (!PeriodeGruppeUger(gruppe, &foerste, &sidste)) return true;
   const std::vector<uint8_t> raekker = GruppeRaekker(gruppe);
   Summer s;
   if (periode)
@@ -352,7 +352,7 @@ bool BekraeftSletPerioder(uint32_t gruppe, uint32_t periode, HWND ejer) {
 bool NormaliserPlanPerioder(uint32_t gruppe, int keep) {
   const FfpgRec *g = Gruppe(gruppe);
   Uge foerste = 0, sidste = 0;
-  if (!g || !PlanGruppeUger(gruppe, &foerste, &sidste) || foerste > sidste) return false;
+  if (!g || !PeriodeGruppeUger(gruppe, &foerste, &sidste) || foerste > sidste) return false;
   std::vector<uint32_t> liste = PlanPeriodeListe(gruppe);
   if (liste.empty()) return NyPlanPeriode(gruppe, foerste, sidste) != 0;
   if (liste.size() == 1) return EnPeriode(gruppe, liste[0], keep, g, foerste, sidste) != EnUaendret;
@@ -409,10 +409,4 @@ bool GemPlanPerioder(HWND ejer) {
     if (SidsteGemFejl(&fejl)) VisGemFejl(ejer ? ejer : hwndHoved, fejl);
   }
   return ok;
-}
-
-HWND CreatePlanPerioderWnd(HWND, HWND, int, int, int, int, uint32_t) { return 0; }
-
-LRESULT CALLBACK PlanPerioderWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(hwnd, msg, wParam, lParam);
 }

@@ -52,7 +52,7 @@ bool FjernPlanPeriode(uint32_t gruppe, uint32_t periode);
 // The group's first and last week (the ISO weeks of its Fradato and
 // Tildato); false for a group that is not in use or whose dates give no
 // week.
-bool PlanGruppeUger(uint32_t gruppe, Uge *foerste, Uge *sidste);
+bool PeriodeGruppeUger(uint32_t gruppe, Uge *foerste, Uge *sidste);
 // The group's periods that are not deleted, by first week (ties by record
 // number).
 std::vector<uint32_t> PlanPeriodeListe(uint32_t gruppe);

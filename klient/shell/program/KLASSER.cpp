@@ -35,6 +35,7 @@
 #include "MEDSKEPRI.h"
 #include "NYBUTTON.h"
 #include "PlanGruppeVindue.h"
+#include "PlanPerioder.h"
 #include "PlanVindue.h"
 #include "PROGVINDUER.h"
 #include "RELAY.h"
@@ -125,7 +126,7 @@ const VinduesKlasse VinduesKlasser[] = {
     {"StamWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, Sammen<RegistrerStamKlasse>},
     {"PlanGruppeWndClass", PlanGruppeWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"TildelPlanGruppeWndClass", TildelPlanGruppeWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
-    {"PlanPerioderWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
+    {"PlanPerioderWndClass", PlanPerioderWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"PlanWndClass", PlanWndProc, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"PlanFelWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
     {"PlanValgWndClass", nullptr, kEgenDCDobbelt, kFarve0Baggrund, IDC_TAVO, nullptr, nullptr, nullptr},
