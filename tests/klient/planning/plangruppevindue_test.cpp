@@ -5,6 +5,7 @@
 
 #include "EDITBOX.h"
 #include "PLAN.h"
+#include "PlanPerioder.h"
 #include "PlanGruppeVindue.h"
 #include "tavo/clock.h"
 #include "tildel_fixtur.h"
@@ -38,6 +39,7 @@ class PlanGruppeVindueTest : public TildelTest {
     wfb_test::Registrer("PlanGruppeFalskPlan", PlanProc, 0);
     wfb_test::Registrer("PlanGruppeWndClass", PlanGruppeWndProc, CS_OWNDC | CS_DBLCLKS);
     wfb_test::Registrer("EditboxWndClass", EditboxWndProc, 0);
+    wfb_test::Registrer("PlanPerioderWndClass", PlanPerioderWndProc, CS_OWNDC | CS_DBLCLKS);
   }
   void TearDown() override {
     if (plan && IsWindow(plan)) {
@@ -460,6 +462,34 @@ TEST_F(PlanGruppeVindueTaster, TAabnerOgLukkerTildelingen) {
   EXPECT_EQ(FindVindueType(40269), 0u);
   EXPECT_FALSE(IsWindow(t));
   EXPECT_TRUE(IsWindow(h));
+}
+
+// Ctrl+P and Ctrl+F1 open the group's periods at the window's right edge;
+// on the empty row there is no group to show.
+TEST_F(PlanGruppeVindueTaster, CtrlPAabnerPerioderneVedHoejreKant) {
+  const uint32_t g = Gruppe("Efterår", 20240902, 20241231);
+  Periode(g, 202436, 202501);
+  tvffpg.AktuelRec = g;
+  ASSERT_NE(Aabn(), 0u);
+  for (UINT tast : {static_cast<UINT>('P'), static_cast<UINT>(VK_F1)}) {
+    SCOPED_TRACE(tast);
+    TastInfo t{0, -1, 0, WM_KEYDOWN, tast, 0, 0, 0};
+    SendMessageA(h, TAST_MODTAG, 0, reinterpret_cast<LPARAM>(&t));
+    tavo::test::PumpUntilIdle();
+    const HWND p = FindVindueType(40267);
+    ASSERT_NE(p, 0u);
+    RECT v{}, r{};
+    GetWindowRect(h, &v);
+    GetWindowRect(p, &r);
+    EXPECT_EQ(r.top, v.top);
+    EXPECT_TRUE(r.left == v.right || r.right == v.right + 200) << r.left << " " << r.right << " " << v.right;
+    EXPECT_LE(r.bottom - r.top, 400);
+    DestroyWindow(p);
+  }
+  Tast(VK_DOWN);
+  TastInfo t{0, -1, 0, WM_KEYDOWN, 'P', 0, 0, 0};
+  SendMessageA(h, TAST_MODTAG, 0, reinterpret_cast<LPARAM>(&t));
+  EXPECT_EQ(FindVindueType(40267), 0u);
 }
 
 TEST_F(PlanGruppeVindueTaster, EscLukkerBoksenFoerVinduet) {
