@@ -44,7 +44,7 @@ constexpr const char *kAdvarselTitel = "Advarsel";
 constexpr const char *kFlerePerioder =
     "Der er lavet flere plan perioder for denne plangruppe, antal: %i.\nHvis du fortsætter vil programmet fjerne "
     "dem, som ligger uden for den nye periode!";
-constexpr uint32_t kTilldelType = 40269;
+constexpr uint32_t kTildelType = 40269;
 constexpr size_t kTekstMaks = 50;  // what is taken of an edited text; the name field holds 50
 
 void MarkerRec(const TabDesc &td, TabVar &tv, uint32_t n) {
@@ -546,12 +546,12 @@ void GemRediger(PlanGruppeWS *ws, const char *tekst) {
 }
 
 void SkiftTildeling(PlanGruppeWS *ws) {
-  if (const HWND t = FindVindueType(kTilldelType)) {
+  if (const HWND t = FindVindueType(kTildelType)) {
     DestroyWindow(t);
     if (const HWND f = VinduesListeForrest()) SendMessageA(f, VINDUE_AKTIVER, 1, 0);
     return;
   }
-  const HWND t = CreateTildelPlanGruppeWnd(kTilldelType);
+  const HWND t = CreateTildelPlanGruppeWnd(kTildelType);
   if (!t) return;
   ShowWindow(t, SW_SHOW);
   UpdateWindow(t);

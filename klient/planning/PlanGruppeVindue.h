@@ -73,7 +73,6 @@ struct PlanGruppeWS {
   const TabDesc *pTd;
   TabVar *pTv;
   uint8_t Bogstav;           // '+'
-  uint32_t RaekkeSwitch;     // the row heads' layout (window kind 0)
   uint32_t KolonneSwitch;    // the columns' layout (window kind 109)
   alignas(4) GridPos PosX;   // 4 columns; the cursor never rests on 1
   alignas(4) GridPos PosY;   // the groups and the empty row

@@ -492,6 +492,22 @@ TEST_F(PlanGruppeVindueTaster, CtrlPAabnerPerioderneVedHoejreKant) {
   EXPECT_EQ(FindVindueType(40267), 0u);
 }
 
+// A name longer than the box's 30 characters (as the central system may
+// send one) is shown whole, so a box closed unchanged keeps it.
+TEST_F(PlanGruppeVindueTaster, LangtNavnKlippesIkkeAfEnUaendretBoks) {
+  const std::string navn = "Fagplan for hele skoleåret 2024/25, afdeling Nord";  // 49 characters
+  const uint32_t g = Gruppe(navn.c_str(), 20240902, 20241231);
+  tvffpg.AktuelRec = g;
+  ASSERT_NE(Aabn(), 0u);
+  Tast(VK_F2);
+  ASSERT_NE(ws->hwndRediger, 0u);
+  const auto *b = reinterpret_cast<const EditboxInfo *>(GetWindowLongPtrA(ws->hwndRediger, GWLP_USERDATA));
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(std::string(b->text), navn);
+  Tast(VK_RETURN);
+  EXPECT_EQ(std::string(G(g).Navn), navn);
+}
+
 TEST_F(PlanGruppeVindueTaster, EscLukkerBoksenFoerVinduet) {
   Gruppe("Efterår", 20240902, 20241231);
   ASSERT_NE(Aabn(), 0u);
