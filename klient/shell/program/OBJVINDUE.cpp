@@ -27,6 +27,7 @@
 #include "MEDOPGVIN.h"
 #include "MEDSKEPRI.h"
 #include "MEDTIME.h"
+#include "PlanGruppeVindue.h"
 #include "PlanVindue.h"
 #include "PROGVINDUER.h"
 #include "STAMOPL.h"
@@ -119,6 +120,10 @@ HWND PlanVinduet(const ObjektKald &k) {
 HWND TildelPlanGruppe(const ObjektKald &k) { return CreateTildelPlanGruppeWnd(k.Type); }
 
 HWND PlanFel(const ObjektKald &k) { return CreatePlanFelWnd(k.Venstre, k.Top, k.Hoejre, k.Bund, k.Type); }
+
+HWND PlanGrupper(const ObjektKald &k) {
+  return CreatePlanGruppeWnd(k.Venstre, k.Top, k.Hoejre - k.Venstre, k.Bund - k.Top, k.Type);
+}
 
 HWND ElevPlan(const ObjektKald &k) { return CreateElevPlanWnd(k.hwndForaelder, k.Venstre, k.Top, k.Hoejre, k.Bund); }
 
@@ -297,7 +302,7 @@ ObjektRaekke VaerktoejsTab[] = {
     {40007, nullptr, 'L', "", 0, 0, 0},              // CreateBrikIndWnd
     {40196, nullptr, 'T', "", 0, 0, 0},
     {40208, nullptr, 'D', "", 0, 0, 0},
-    {40266, nullptr, 0, "", 0, 0, kRegelSkifter},    // CreatePlanGruppeWnd
+    {40266, PlanGrupper, 0, "", 0, 0, kRegelSkifter},
     {40268, PlanVinduet, 0, "", 0, 0, kRegelSkifter},
     {40269, TildelPlanGruppe, 0, "", 0, 0, kRegelSkifter},
 };
