@@ -42,6 +42,8 @@
 #include "tavo/assert.h"
 #include "win/controls.h"
 
+#include <sanitizer/asan_interface.h>
+
 namespace {
 
 // While the save pass rewrites every row, the per-row saves are left to its
@@ -204,6 +206,81 @@ void BeregnUgeTimer(Plan *plan, uint32_t uge, uint32_t raekke, int32_t lektioner
   t.Timer2 = BeregnPlanTimer(r.Aktivitet, r.Medarbejder2, r.Skolefag, onsdag, lektioner, r.Minutnorm2);
 }
 
+// The week and period tables of the rows come from blocks of many rows:
+// a load makes tens of thousands of rows, and a table of their own for each
+// cost an allocation, zeroing by the kernel and a free per row on every
+// reload. The blocks stay from one load to the next, so a reload only
+// zeroes the tables it hands out again.
+struct PlanRaekkeLager {
+  static constexpr uint32_t kBlokRaekker = 256;
+#if defined(__SANITIZE_ADDRESS__)
+  // A poisoned gap after each table keeps an overrun caught as it was
+  // while every table was an allocation of its own.
+  static constexpr size_t kVagt = 64;
+#else
+  static constexpr size_t kVagt = 0;
+#endif
+  uint32_t poster = 0;  // entries of each table: UgeAntal + 2
+  size_t talBytes = 0, perBytes = 0, raekkeBytes = 0;
+  std::vector<unsigned char *> blokke;
+  std::vector<std::pair<unsigned char *, size_t>> gamle;  // blocks of an earlier schedule period, with their size
+  uint32_t udleveret = 0;  // rows handed out since the last emptying
+  uint32_t brugt = 0;      // rows of the blocks that may hold figures
+
+  ~PlanRaekkeLager() { Frigiv(); }
+  void Frigiv() {
+    for (unsigned char *b : blokke) gamle.push_back({b, raekkeBytes});
+    blokke.clear();
+    for (const auto &[b, bytes] : gamle) {
+      if (kVagt) ASAN_UNPOISON_MEMORY_REGION(b, kBlokRaekker * bytes);
+      free(b);
+    }
+    gamle.clear();
+    udleveret = brugt = 0;
+  }
+  // Every table handed out is given back at once; the blocks stay.
+  void Toem() {
+    brugt = std::max(brugt, udleveret);
+    udleveret = 0;
+  }
+  void Udlever(uint32_t antalPoster, TalPost **tal, PerPost **per) {
+    if (antalPoster != poster) {
+      // The schedule period changed: the blocks were cut for other weeks.
+      // Rows still out keep theirs until the plan is emptied.
+      if (udleveret == 0) {
+        Frigiv();
+      } else {
+        for (unsigned char *b : blokke) gamle.push_back({b, raekkeBytes});
+        blokke.clear();
+        udleveret = brugt = 0;
+      }
+      poster = antalPoster;
+      talBytes = (size_t(poster) * sizeof(TalPost) + 15) / 16 * 16;
+      perBytes = (size_t(poster) * sizeof(PerPost) + 15) / 16 * 16;
+      raekkeBytes = talBytes + kVagt + perBytes + kVagt;
+    }
+    const uint32_t i = udleveret++;
+    const uint32_t b = i / kBlokRaekker;
+    if (b == blokke.size()) {
+      auto *ny = static_cast<unsigned char *>(calloc(kBlokRaekker, raekkeBytes));
+      TAVO_ASSERT(ny != NULL && "Plan->GrundTab[].TalTab != NULL");
+      if (kVagt)
+        for (uint32_t r = 0; r < kBlokRaekker; ++r) {
+          ASAN_POISON_MEMORY_REGION(ny + r * raekkeBytes + talBytes, kVagt);
+          ASAN_POISON_MEMORY_REGION(ny + r * raekkeBytes + talBytes + kVagt + perBytes, kVagt);
+        }
+      blokke.push_back(ny);
+    }
+    unsigned char *p = blokke[b] + size_t(i % kBlokRaekker) * raekkeBytes;
+    if (i < brugt) {
+      memset(p, 0, talBytes);
+      memset(p + talBytes + kVagt, 0, perBytes);
+    }
+    *tal = reinterpret_cast<TalPost *>(p);
+    *per = reinterpret_cast<PerPost *>(p + talBytes + kVagt);
+  }
+};
+
 uint32_t NyPlanRaekke(Plan *plan, const FfgrundRec *rec, uint32_t kilde, bool gem) {
   const uint32_t raekke = plan->GrundTabAntal + 1;
   SikrGrundTab(plan, raekke);
@@ -227,10 +304,8 @@ uint32_t NyPlanRaekke(Plan *plan, const FfgrundRec *rec, uint32_t kilde, bool ge
   r.Ejer = rec->Ejer;
   r.ErSum = ErSumArt(rec->ObjType) ? 1 : 0;
   plan->ObjTypeTab[raekke] = rec->ObjType;
-  r.TalTab = Alloker<TalPost>(plan->UgeAntal + 2);
-  TAVO_ASSERT(r.TalTab != NULL && "Plan->GrundTab[Plan->Ens.ObjTabAntal].TalTab != NULL");
-  r.PerTab = Alloker<PerPost>(plan->UgeAntal + 2);
-  TAVO_ASSERT(r.PerTab != NULL && "Plan->GrundTab[Plan->Ens.ObjTabAntal].PerTab != NULL");
+  if (!plan->RaekkeLager) plan->RaekkeLager = new PlanRaekkeLager;
+  plan->RaekkeLager->Udlever(plan->UgeAntal + 2, &r.TalTab, &r.PerTab);
   const bool fag = rec->ObjType == PLAN_FAG || rec->ObjType == PLAN_FREMMED_FAG;
   if (fag && kilde && kilde < raekke && plan->GrundTab[kilde].TalTab) {
     r.KopiAf = kilde;
@@ -246,10 +321,8 @@ uint32_t NyPlanRaekke(Plan *plan, const FfgrundRec *rec, uint32_t kilde, bool ge
 }
 
 void TomPlan(Plan *plan) {
-  for (uint32_t r = 1; plan->GrundTab && r <= plan->GrundTabAntal && r < plan->GrundTabAlloc; ++r) {
-    free(plan->GrundTab[r].TalTab);
-    free(plan->GrundTab[r].PerTab);
-  }
+  delete plan->RaekkeLager;
+  plan->RaekkeLager = nullptr;
   free(plan->GrundTab);
   free(plan->ObjTypeTab);
   free(plan->Ens.ObjTab);
@@ -258,6 +331,22 @@ void TomPlan(Plan *plan) {
   plan->Ens.ObjTab = nullptr;
   plan->Ens.ObjTabAntal = 0;
   plan->GrundTabAlloc = 0;
+  plan->GrundTabAntal = 0;
+  plan->GrundTabStep = kGrundTabStep;
+}
+
+void TomPlanTilGenbrug(Plan *plan) {
+  if (!plan->GrundTab || !plan->RaekkeLager) {
+    TomPlan(plan);
+    return;
+  }
+  plan->RaekkeLager->Toem();
+  const uint32_t brugt = std::min(plan->GrundTabAntal + 1, plan->GrundTabAlloc);
+  memset(plan->GrundTab, 0, size_t(brugt) * sizeof(GrundRaekke));
+  memset(plan->ObjTypeTab, 0, size_t(brugt) * sizeof(uint32_t));
+  free(plan->Ens.ObjTab);
+  plan->Ens.ObjTab = nullptr;
+  plan->Ens.ObjTabAntal = 0;
   plan->GrundTabAntal = 0;
   plan->GrundTabStep = kGrundTabStep;
 }

@@ -26,6 +26,9 @@ void SikrGrundTab(Plan *plan, uint32_t raekker);
 uint32_t NyPlanRaekke(Plan *plan, const FfgrundRec *rec, uint32_t kilde, bool gem);
 // Frees the rows with their tables, the order and the kinds.
 void TomPlan(Plan *plan);
+// Empties the model as TomPlan does but keeps the memory of the rows and
+// their tables for the rows that come next: a reload makes as many again.
+void TomPlanTilGenbrug(Plan *plan);
 // Frees, and allocates anew with the tables' counts of the moment, the
 // per-activity, per-employment and per-pair tables.
 void TomPlanTabeller(Plan *plan);

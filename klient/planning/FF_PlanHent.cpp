@@ -628,7 +628,7 @@ bool HentPlan(HWND hDlg, Plan *plan) {
   bool gemt = false;
   {
     UdsatPlanGem udsat;
-    TomPlan(plan);
+    TomPlanTilGenbrug(plan);
     if (!plan->PlanAktiTab || plan->PlanAktiAntal != tvakti.wRecCnt || plan->PlanAnfoAntal != tvanfo.wRecCnt ||
         plan->PlanSkphAntal != tvskph.wRecCnt || plan->UgeAntal != SkemaPeriode.AntalUger)
       AllokerPlanTabeller(plan);
