@@ -628,12 +628,60 @@ struct DublerSpec {
   bool medBoern;      // ffgrund: the week and period records go with a row
 };
 
+// No two records in use share the compared fields, so the pass below would
+// delete nothing. Told from one sort of the compared fields packed into one
+// number per record, when their values fit in 64 bits; false when they do
+// not, or when a pair does share them.
+bool IngenDubletter(const TabDesc &td, const TabVar &tv, const std::vector<uint32_t> &felter, size_t sammenlign) {
+  const uint32_t statusOff = td.FeltTab[td.StatusFelt].Offset;
+  std::vector<const FeltDef *> f;
+  for (size_t j = 0; j < sammenlign && j < felter.size(); ++j) {
+    const FeltDef &d = td.FeltTab[felter[j]];
+    if (!((d.Size == 1 && d.Type == FT_U8) || (d.Size == 4 && (d.Type == FT_U32 || d.Type == FT_ID)))) return false;
+    f.push_back(&d);
+  }
+  auto felt = [](const uint8_t *rec, const FeltDef *d) {
+    uint32_t v = 0;
+    if (d->Size == 1)
+      v = rec[d->Offset];
+    else
+      memcpy(&v, rec + d->Offset, 4);
+    return v;
+  };
+  auto iBrug = [&](const uint8_t *rec) { return rec[statusOff] != 0 && !(rec[statusOff] & 0x08); };
+  std::vector<uint32_t> stoerst(f.size(), 0);
+  for (uint32_t n = 1; n < tv.wRecCnt; ++n) {
+    const uint8_t *rec = GetRec(&td, &tv, n);
+    if (!iBrug(rec)) continue;
+    for (size_t j = 0; j < f.size(); ++j) stoerst[j] = std::max(stoerst[j], felt(rec, f[j]));
+  }
+  std::vector<uint32_t> bits(f.size());
+  uint32_t alle = 0;
+  for (size_t j = 0; j < f.size(); ++j) {
+    bits[j] = stoerst[j] ? 32 - static_cast<uint32_t>(__builtin_clz(stoerst[j])) : 0;
+    alle += bits[j];
+  }
+  if (alle > 64) return false;
+  std::vector<uint64_t> noegler;
+  noegler.reserve(tv.wRecCnt);
+  for (uint32_t n = 1; n < tv.wRecCnt; ++n) {
+    const uint8_t *rec = GetRec(&td, &tv, n);
+    if (!iBrug(rec)) continue;
+    uint64_t k = 0;
+    for (size_t j = 0; j < f.size(); ++j) k = bits[j] ? (k << bits[j]) | felt(rec, f[j]) : k;
+    noegler.push_back(k);
+  }
+  if (!std::is_sorted(noegler.begin(), noegler.end())) std::sort(noegler.begin(), noegler.end());
+  return std::adjacent_find(noegler.begin(), noegler.end()) == noegler.end();
+}
+
 uint32_t FjernDubletter(const DublerSpec &s) {
   const TabDesc &td = *s.td;
   TabVar &tv = *s.tv;
   if (tv.wRecCnt < 3) return 0;
   std::vector<uint32_t> felter;
   for (const char *navn : s.sortFelter) felter.push_back(FeltNr(td, navn));
+  if (IngenDubletter(td, tv, felter, s.sammenlign)) return 0;
   // The whole table in one sort: records 1..count-1 at positions 1..n.
   const uint32_t antal = tv.wRecCnt - 1;
   uint32_t *plkTab = static_cast<uint32_t *>(calloc(size_t(antal) + 1, sizeof(uint32_t)));
@@ -1394,10 +1442,31 @@ void HentSkemaTimer(Plan *plan) {
 
 void HentPosteringer(Plan *plan) {
   PlanLaas laas;
-  // (kind, activity, employment) -> row; kinds 15 and 35 as bit 63.
-  std::unordered_map<uint64_t, uint32_t> raekker;
-  auto noegle = [](uint32_t art, uint32_t akti, uint32_t anfo) {
-    return (uint64_t(art == PLAN_POST ? 0 : 1) << 63) | (uint64_t(akti) << 32) | anfo;
+  // The rows of kinds 15 (own postings) and 35 (another installation's)
+  // per employment, activity and kind: an employment has postings on few
+  // activities, so its short list is walked.
+  struct PostRaekke {
+    uint32_t akti;
+    uint32_t art;
+    uint32_t raekke;
+  };
+  std::vector<std::vector<PostRaekke>> afAnfo(tvanfo.wRecCnt);
+  std::vector<std::pair<uint32_t, PostRaekke>> oevrige;  // employments outside the table
+  auto find = [&](uint32_t anfo, uint32_t akti, uint32_t art) -> uint32_t {
+    if (anfo >= afAnfo.size()) {
+      for (const auto &[m, p] : oevrige)
+        if (m == anfo && p.akti == akti && p.art == art) return p.raekke;
+      return 0;
+    }
+    for (const PostRaekke &p : afAnfo[anfo])
+      if (p.akti == akti && p.art == art) return p.raekke;
+    return 0;
+  };
+  auto tilfoej = [&](uint32_t anfo, uint32_t akti, uint32_t art, uint32_t r) {
+    if (anfo < afAnfo.size())
+      afAnfo[anfo].push_back({akti, art, r});
+    else
+      oevrige.push_back({anfo, {akti, art, r}});
   };
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
     const uint32_t art = plan->ObjTypeTab[r];
@@ -1409,7 +1478,7 @@ void HentPosteringer(Plan *plan) {
       t.PostTimer = t.PostTimerFremmed = t.PostTimerIalt = 0.0f;
       t.PlanStatus = 0;
     }
-    raekker.try_emplace(noegle(art, g.Aktivitet, g.Medarbejder1), r);
+    if (!find(g.Medarbejder1, g.Aktivitet, art)) tilfoej(g.Medarbejder1, g.Aktivitet, art, r);
   }
   const uint8_t egen = PlanEgenInst();
   // What neighbouring postings share is worked out once: an employment's
@@ -1429,8 +1498,18 @@ void HentPosteringer(Plan *plan) {
     DatoSpan span;
     float norm = 0.0f;
   } minutnorm;
-  uint64_t sidsteNoegle = UINT64_MAX;
-  uint32_t sidsteRaekke = 0;
+  uint32_t sidsteAnfo = 0, sidsteAkti = 0, sidsteArt = 0, sidsteRaekke = 0;
+  // The postings are first put on their rows, then added row by row in the
+  // order they came: added as they come, each would land on another row's
+  // weeks, and a large school's rows do not stay in the cache.
+  struct Post {
+    uint32_t raekke;
+    uint32_t uge;
+    float h;
+    uint8_t ejer;
+    uint8_t egen;
+  };
+  std::vector<Post> poster;
   for (MaanedIndeks mi = 1; mi <= SkemaPeriode.AntalMaaneder; ++mi) {
     const TabVar *tv = TimoakBucket(IndeksTilMaaned(mi));
     if (!tv || !tv->pbTab) continue;
@@ -1468,9 +1547,8 @@ void HentPosteringer(Plan *plan) {
       if (u < 1 || u > plan->UgeAntal) continue;
       const bool egenPost = p.Ejer == egen;
       const uint32_t kind = egenPost ? PLAN_POST : PLAN_FREMMED_OPG_TIMER;
-      const uint64_t k = noegle(kind, akti, anfo);
-      if (k != sidsteNoegle) {
-        uint32_t &r = raekker[k];
+      if (sidsteArt == 0 || anfo != sidsteAnfo || akti != sidsteAkti || kind != sidsteArt) {
+        uint32_t r = find(anfo, akti, kind);
         if (r == 0) {
           FfgrundRec rec{};
           rec.ObjType = kind;
@@ -1480,23 +1558,37 @@ void HentPosteringer(Plan *plan) {
           rec.Minutnorm1 = rec.Minutnorm2 = -1.0f;
           rec.Ejer = p.Ejer;
           r = NyPlanRaekke(plan, &rec, 0, false);
+          tilfoej(anfo, akti, kind, r);
         }
-        sidsteNoegle = k;
+        sidsteAnfo = anfo;
+        sidsteAkti = akti;
+        sidsteArt = kind;
         sidsteRaekke = r;
       }
-      TalPost &t = plan->GrundTab[sidsteRaekke].TalTab[u];
-      t.Ejer = p.Ejer;
-      if (h != 0.0f) {
-        if (egenPost) {
-          t.PostTimer += h;
-          t.PlanStatus |= PS_POSTERET;
-        } else {
-          t.PostTimerFremmed += h;
-          t.PlanStatus |= PS_POSTERET | PS_FREMMED;
-        }
-      }
-      t.PostTimerIalt += h;
+      poster.push_back({sidsteRaekke, u, h, p.Ejer, static_cast<uint8_t>(egenPost ? 1 : 0)});
     }
+  }
+  // Stable by row: each row's postings keep their order.
+  const uint32_t raekker = plan->GrundTabAntal;
+  std::vector<uint32_t> start(size_t(raekker) + 2, 0);
+  for (const Post &p : poster) ++start[p.raekke + 1];
+  for (size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
+  std::vector<uint32_t> orden(poster.size());
+  for (uint32_t i = 0; i < poster.size(); ++i) orden[start[poster[i].raekke]++] = i;
+  for (uint32_t i : orden) {
+    const Post &p = poster[i];
+    TalPost &t = plan->GrundTab[p.raekke].TalTab[p.uge];
+    t.Ejer = p.ejer;
+    if (p.h != 0.0f) {
+      if (p.egen) {
+        t.PostTimer += p.h;
+        t.PlanStatus |= PS_POSTERET;
+      } else {
+        t.PostTimerFremmed += p.h;
+        t.PlanStatus |= PS_POSTERET | PS_FREMMED;
+      }
+    }
+    t.PostTimerIalt += p.h;
   }
 }
 
