@@ -181,15 +181,38 @@ struct NormHukommelse {
   }
 };
 
+// The Wednesday of each week index of the schedule period (index 0 and the
+// one after the last give what a week 0 gives), worked out once per schedule
+// period rather than once per row and week.
+class Onsdage {
+ public:
+  Onsdage() {
+    thread_local std::vector<Dato> tab;
+    thread_local Uge foerste = 0;
+    thread_local uint32_t antal = UINT32_MAX;
+    if (foerste != SkemaPeriode.FoersteUge || antal != SkemaPeriode.AntalUger) {
+      foerste = SkemaPeriode.FoersteUge;
+      antal = SkemaPeriode.AntalUger;
+      tab.resize(size_t(antal) + 2);
+      for (uint32_t u = 0; u <= antal + 1; ++u) tab[u] = UgeDagTilDato(IndeksUge(u), 3);
+    }
+    tab_ = &tab;
+  }
+  Dato operator[](uint32_t u) const { return u < tab_->size() ? (*tab_)[u] : UgeDagTilDato(IndeksUge(u), 3); }
+
+ private:
+  const std::vector<Dato> *tab_;
+};
+
 // The hours of every week of a row whose lessons are not 0.
-void BeregnRaekkensUgeTimer(Plan *plan, uint32_t raekke) {
+void BeregnRaekkensUgeTimer(Plan *plan, uint32_t raekke, const Onsdage &onsdage = Onsdage()) {
   GrundRaekke &r = plan->GrundTab[raekke];
   if (r.ErSum || !r.TalTab) return;
   NormHukommelse n1, n2;
   for (uint32_t u = 0; u <= plan->UgeAntal + 1; ++u) {
     TalPost &t = r.TalTab[u];
     if (!t.Lektioner) continue;
-    const Dato onsdag = UgeDagTilDato(IndeksUge(u), 3);
+    const Dato onsdag = onsdage[u];
     t.Timer1 = n1.Timer(r.Aktivitet, r.Medarbejder1, r.Skolefag, onsdag, t.Lektioner, r.Minutnorm1);
     t.Timer2 = n2.Timer(r.Aktivitet, r.Medarbejder2, r.Skolefag, onsdag, t.Lektioner, r.Minutnorm2);
   }
@@ -1322,7 +1345,8 @@ void HentSkemaLektioner(Plan *plan) {
       t.SkemaTimer = c.Timer / 1000.0f;
     }
   }
-  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) BeregnRaekkensUgeTimer(plan, r);
+  const Onsdage onsdage;
+  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) BeregnRaekkensUgeTimer(plan, r, onsdage);
 }
 
 void HentSkemaTimer(Plan *plan) {

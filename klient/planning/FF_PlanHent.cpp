@@ -219,13 +219,35 @@ struct Boern {
 
 // The week index of a stored week: 0 for the group-total marker (week 0),
 // 1..UgeAntal for a week of the schedule period, -1 for any other week.
-int64_t UgeIndeksAf(const Plan *plan, Uge uge) {
-  if (uge == 0) return 0;
-  if (uge < SkemaPeriode.FoersteUge || uge > SkemaPeriode.SidsteUge) return -1;
-  const uint32_t u = UgeTilIndeks(uge);
-  if (u < 1 || u > plan->UgeAntal || IndeksTilUge(u) != uge) return -1;
-  return u;
-}
+// The schedule period's weeks are laid in a table by year and week number
+// once per load: worked out from the calendar, each of the hundreds of
+// thousands of week records cost a count of weeks over the years.
+class UgeIndekser {
+ public:
+  explicit UgeIndekser(const Plan *plan) {
+    const uint32_t antal = std::min(plan->UgeAntal, SkemaPeriode.AntalUger);
+    if (antal == 0) return;
+    aar0_ = IndeksTilUge(1) / 100;
+    for (uint32_t u = 1; u <= antal; ++u) {
+      const Uge uge = IndeksTilUge(u);
+      const size_t i = Plads(uge);
+      if (uge / 100 < aar0_ || uge % 100 == 0) continue;
+      if (i >= tab_.size()) tab_.resize(i + 1, 0);
+      tab_[i] = u;
+    }
+  }
+  int64_t operator()(Uge uge) const {
+    if (uge == 0) return 0;
+    if (uge < SkemaPeriode.FoersteUge || uge > SkemaPeriode.SidsteUge || uge / 100 < aar0_) return -1;
+    const size_t i = Plads(uge);
+    return i < tab_.size() && tab_[i] ? tab_[i] : -1;
+  }
+
+ private:
+  size_t Plads(Uge uge) const { return size_t(uge / 100 - aar0_) * 100 + uge % 100; }
+  uint32_t aar0_ = 0;
+  std::vector<uint32_t> tab_;
+};
 
 int32_t RundTilHeleLektioner(int32_t v) {
   if (v > 0) return (v + 5) / 10 * 10;
@@ -233,12 +255,12 @@ int32_t RundTilHeleLektioner(int32_t v) {
   return 0;
 }
 
-void LaesUger(Plan *plan, uint32_t raekke, uint32_t grund, bool fremmed, const Boern &tal) {
+void LaesUger(Plan *plan, uint32_t raekke, uint32_t grund, bool fremmed, const Boern &tal, const UgeIndekser &uger) {
   GrundRaekke &r = plan->GrundTab[raekke];
   for (const uint32_t *i = tal.Fra(grund); i != tal.Til(grund); ++i) {
     FftaltabRec *t = TabRec<FftaltabRec>(tvfftaltab, *i);
     if ((t->PlanStatus | t->RetStatus | t->EksStatus) == 0) continue;
-    const int64_t u = UgeIndeksAf(plan, t->Uge);
+    const int64_t u = uger(t->Uge);
     if (u < 0) continue;
     TalPost &e = r.TalTab[u];
     e.TalRec = *i;
@@ -423,6 +445,7 @@ bool LaesPlanRaekker(Plan *plan) {
   Boern tal, per;
   tal.Byg<FftaltabRec>(tvfftaltab);
   per.Byg<FfpertabRec>(tvffpertab);
+  const UgeIndekser uger(plan);
   const uint8_t egen = PlanEgenInst();
   std::vector<std::pair<uint32_t, uint32_t>> fjern;  // (group, activity), in the order met
   std::set<std::pair<uint32_t, uint32_t>> fjernet;
@@ -456,7 +479,7 @@ bool LaesPlanRaekker(Plan *plan) {
     GrundRaekke &r = plan->GrundTab[raekke];
     r.GrundRec = n;
     if (r.ErSum || art == PLAN_SKEMA) continue;
-    LaesUger(plan, raekke, n, fremmed, tal);
+    LaesUger(plan, raekke, n, fremmed, tal, uger);
     LaesPerioder(plan, raekke, n, fremmed, perioder[gruppe], per);
   }
   if (fjern.empty()) return false;
