@@ -204,6 +204,24 @@ class Onsdage {
   const std::vector<Dato> *tab_;
 };
 
+// Held over a pass that works out the hours of many rows, when it can be
+// had at once: a row's own minute norm asks the plan figures once per row,
+// under TalMutex, and taking and releasing the mutex per row wakes every
+// thread that waits on any mutex. Not had, each ask tries on its own as
+// before.
+class TalMutexForPas {
+ public:
+  TalMutexForPas() : holdt_(ProevTalMutex()) {}
+  ~TalMutexForPas() {
+    if (holdt_) SlipTalMutex();
+  }
+  TalMutexForPas(const TalMutexForPas &) = delete;
+  TalMutexForPas &operator=(const TalMutexForPas &) = delete;
+
+ private:
+  bool holdt_;
+};
+
 // The hours of every week of a row whose lessons are not 0.
 void BeregnRaekkensUgeTimer(Plan *plan, uint32_t raekke, const Onsdage &onsdage = Onsdage()) {
   GrundRaekke &r = plan->GrundTab[raekke];
@@ -1346,6 +1364,7 @@ void HentSkemaLektioner(Plan *plan) {
     }
   }
   const Onsdage onsdage;
+  TalMutexForPas tal;
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) BeregnRaekkensUgeTimer(plan, r, onsdage);
 }
 

@@ -27,6 +27,7 @@
 #include "RECPRED.h"
 #include "STITAB.h"
 #include "TABOPER.h"
+#include "TALTAB.h"
 #include "TAVODATA.h"
 #include "tavo/assert.h"
 #include "win/controls.h"
@@ -543,6 +544,9 @@ void TilfoejKopiRaekker(Plan *plan) {
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r)
     if (plan->ObjTypeTab[r] && plan->GrundTab[r].KopiAf <= plan->GrundTabAntal) harKopi[plan->GrundTab[r].KopiAf] = 1;
   const uint32_t antal = plan->GrundTabAntal;
+  // The copies' hours ask the plan figures once per copy: see
+  // HentSkemaLektioner.
+  const bool tal = ProevTalMutex();
   for (uint32_t r = 1; r <= antal; ++r) {
     const GrundRaekke g = plan->GrundTab[r];
     if (plan->ObjTypeTab[r] == 0 || g.KopiAf || !g.Medarbejder2 || g.Ejer != egen || harKopi[r]) continue;
@@ -559,6 +563,7 @@ void TilfoejKopiRaekker(Plan *plan) {
     const uint32_t k = NyPlanRaekke(plan, &rec, r, false);
     plan->GrundTab[k].KopiAf = r;
   }
+  if (tal) SlipTalMutex();
 }
 
 void BeregnBudget(Plan *plan) {
