@@ -611,9 +611,13 @@ void BeregnBudget(Plan *plan) {
 
 namespace {
 
+// How SaetFlag leaves the row axis.
+enum class Raekkeakse { Ingen, Hel, KunOrden };
+
 // The flags and the columns; the rows too unless the caller builds them
-// right after.
-void SaetFlag(Plan *plan, bool medRaekker) {
+// right after, or only their order when the caller builds every figure
+// afresh after it.
+void SaetFlag(Plan *plan, Raekkeakse raekker) {
   const Medlemmer m;
   const uint32_t gruppe = plan->AktPlanGruppe;
   for (uint32_t a = 0; plan->PlanAktiTab && a <= plan->PlanAktiAntal; ++a)
@@ -636,7 +640,8 @@ void SaetFlag(Plan *plan, bool medRaekker) {
   BygHoejreKolonner(plan);
   BygKolonner(plan);
   BygSynligeKolonner(plan);
-  if (medRaekker) BygRaekker(plan, true);
+  if (raekker == Raekkeakse::Hel) BygRaekker(plan, true);
+  if (raekker == Raekkeakse::KunOrden) BygRaekkeOrden(plan);
   plan->StyrY.Pos.Aktuel = plan->StyrY.Pos.Antal ? 1 : 0;
   plan->StyrY.Pos.Foerste = plan->StyrY.Pos.Antal ? 1 : 0;
   plan->StyrX.Pos.Aktuel = plan->StyrX.Pos.Antal ? 1 : 0;
@@ -645,7 +650,7 @@ void SaetFlag(Plan *plan, bool medRaekker) {
 
 }  // namespace
 
-void SaetPlanFlag(Plan *plan) { SaetFlag(plan, true); }
+void SaetPlanFlag(Plan *plan) { SaetFlag(plan, Raekkeakse::Hel); }
 
 bool HentPlan(HWND hDlg, Plan *plan) {
   if (!plan || !VaelgGruppe(plan)) return false;
@@ -677,7 +682,10 @@ bool HentPlan(HWND hDlg, Plan *plan) {
     Trin(hDlg);  // 6
     TilfoejManglendeRaekker(plan);
     Trin(hDlg);  // 7
-    SaetPlanFlag(plan);
+    // The headings' figures are built afresh from all rows further on: here
+    // only the order of the rows is needed, for the first row of each
+    // activity.
+    SaetFlag(plan, Raekkeakse::KunOrden);
     TAVO_ASSERT(plan->KolonneAntal <= plads);
     Trin(hDlg);  // 8
     ParRaekker(plan);
@@ -687,7 +695,7 @@ bool HentPlan(HWND hDlg, Plan *plan) {
     HentPosteringer(plan);
     Trin(hDlg);  // 11
     // The rows are laid out once, after the headings below.
-    SaetFlag(plan, false);
+    SaetFlag(plan, Raekkeakse::Ingen);
     Trin(hDlg);  // 12
     HentSkemaLektioner(plan);
     StartPlanTraad(plan, 4);
