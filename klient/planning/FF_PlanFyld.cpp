@@ -1055,9 +1055,22 @@ class OpgUdsnitCache {
 
 void BeregnRaekke(Plan *plan, uint32_t raekke, OpgUdsnitCache *cache);
 
+// The cache of the RaekkeSumPas living on this thread, if any.
+thread_local OpgUdsnitCache *tPasCache = nullptr;
+
 }  // namespace
 
-void BeregnRaekke(Plan *plan, uint32_t raekke) { BeregnRaekke(plan, raekke, nullptr); }
+void BeregnRaekke(Plan *plan, uint32_t raekke) { BeregnRaekke(plan, raekke, tPasCache); }
+
+RaekkeSumPas::RaekkeSumPas() : egen_(tPasCache == nullptr) {
+  if (egen_) tPasCache = new OpgUdsnitCache;
+}
+
+RaekkeSumPas::~RaekkeSumPas() {
+  if (!egen_) return;
+  delete tPasCache;
+  tPasCache = nullptr;
+}
 
 namespace {
 
@@ -1251,8 +1264,9 @@ void NulstilPlanUgeTal(Plan *plan, uint32_t raekke) {
   }
 }
 
-void BygOverskriftSummer(Plan *plan) {
-  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) NulstilPlanUgeTal(plan, r);
+void BygOverskriftSummer(Plan *plan, bool nulstillet) {
+  RaekkeSumPas pas;
+  for (uint32_t r = 1; !nulstillet && r <= plan->GrundTabAntal; ++r) NulstilPlanUgeTal(plan, r);
   for (uint32_t i = 0; plan->PlanAnfoTab && i <= plan->PlanAnfoAntal; ++i)
     if (plan->PlanAnfoTab[i].SumTalTab) memset(plan->PlanAnfoTab[i].SumTalTab, 0, sizeof(TalPost) * (plan->UgeAntal + 2));
   // Headings are found once per row through a map, not by a walk per row.
@@ -1281,7 +1295,7 @@ void BygOverskriftSummer(Plan *plan) {
     if (plan->GrundTab[r].ErSum) BeregnRaekke(plan, r);
 }
 
-void OpretOverskrifter(Plan *plan) {
+void OpretOverskrifter(Plan *plan, bool nulstillet) {
   PlanLaas laas;
   std::set<std::pair<uint32_t, uint32_t>> akti1, akti13, akti22, meda9, meda200;
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
@@ -1341,7 +1355,7 @@ void OpretOverskrifter(Plan *plan) {
   }
   gUdsatGem = udsat;
   if (gemt && !udsat) SaveTab(&tdffgrund, &tvffgrund, nullptr);
-  BygOverskriftSummer(plan);
+  BygOverskriftSummer(plan, nulstillet);
 }
 
 void HentSkemaLektioner(Plan *plan) {
@@ -1552,7 +1566,11 @@ void HentPosteringer(Plan *plan) {
     uint8_t ejer;
     uint8_t egen;
   };
-  std::vector<Post> poster;
+  // Kept from one pass to the next on the thread: a reload places as many
+  // postings again, and fresh memory of that size costs a page fault a page.
+  thread_local std::vector<Post> poster;
+  thread_local std::vector<uint32_t> start, orden;
+  poster.clear();
   for (MaanedIndeks mi = 1; mi <= SkemaPeriode.AntalMaaneder; ++mi) {
     const TabVar *tv = TimoakBucket(IndeksTilMaaned(mi));
     if (!tv || !tv->pbTab) continue;
@@ -1613,10 +1631,10 @@ void HentPosteringer(Plan *plan) {
   }
   // Stable by row: each row's postings keep their order.
   const uint32_t raekker = plan->GrundTabAntal;
-  std::vector<uint32_t> start(size_t(raekker) + 2, 0);
+  start.assign(size_t(raekker) + 2, 0);
   for (const Post &p : poster) ++start[p.raekke + 1];
   for (size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
-  std::vector<uint32_t> orden(poster.size());
+  orden.resize(poster.size());
   for (uint32_t i = 0; i < poster.size(); ++i) orden[start[poster[i].raekke]++] = i;
   for (uint32_t i : orden) {
     const Post &p = poster[i];

@@ -701,7 +701,9 @@ bool HentPlan(HWND hDlg, Plan *plan) {
     StartPlanTraad(plan, 4);
     Trin(hDlg);  // 13
     TilfoejKopiRaekker(plan);
-    OpretOverskrifter(plan);
+    // No step before adds into a heading row: the first layout took only
+    // the order, and the passes that fill weeks fill no heading.
+    OpretOverskrifter(plan, true);
     Trin(hDlg);  // 14
     BygRaekker(plan, true);
     Trin(hDlg);  // 15

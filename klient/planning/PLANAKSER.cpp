@@ -249,6 +249,7 @@ bool MedIO(const Plan *plan, uint32_t r) {
 namespace {
 
 void BygRaekker(Plan *plan, bool sort, bool summer) {
+  RaekkeSumPas pas;
   const uint32_t n = plan->GrundTabAntal;
   // The order the headings and their rows are taken in.
   uint32_t *orden = NyTabel(n);
