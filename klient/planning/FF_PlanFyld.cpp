@@ -42,6 +42,8 @@
 #include "tavo/assert.h"
 #include "win/controls.h"
 
+#include <sanitizer/asan_interface.h>
+
 namespace {
 
 // While the save pass rewrites every row, the per-row saves are left to its
@@ -179,15 +181,56 @@ struct NormHukommelse {
   }
 };
 
+// The Wednesday of each week index of the schedule period (index 0 and the
+// one after the last give what a week 0 gives), worked out once per schedule
+// period rather than once per row and week.
+class Onsdage {
+ public:
+  Onsdage() {
+    thread_local std::vector<Dato> tab;
+    thread_local Uge foerste = 0;
+    thread_local uint32_t antal = UINT32_MAX;
+    if (foerste != SkemaPeriode.FoersteUge || antal != SkemaPeriode.AntalUger) {
+      foerste = SkemaPeriode.FoersteUge;
+      antal = SkemaPeriode.AntalUger;
+      tab.resize(size_t(antal) + 2);
+      for (uint32_t u = 0; u <= antal + 1; ++u) tab[u] = UgeDagTilDato(IndeksUge(u), 3);
+    }
+    tab_ = &tab;
+  }
+  Dato operator[](uint32_t u) const { return u < tab_->size() ? (*tab_)[u] : UgeDagTilDato(IndeksUge(u), 3); }
+
+ private:
+  const std::vector<Dato> *tab_;
+};
+
+// Held over a pass that works out the hours of many rows, when it can be
+// had at once: a row's own minute norm asks the plan figures once per row,
+// under TalMutex, and taking and releasing the mutex per row wakes every
+// thread that waits on any mutex. Not had, each ask tries on its own as
+// before.
+class TalMutexForPas {
+ public:
+  TalMutexForPas() : holdt_(ProevTalMutex()) {}
+  ~TalMutexForPas() {
+    if (holdt_) SlipTalMutex();
+  }
+  TalMutexForPas(const TalMutexForPas &) = delete;
+  TalMutexForPas &operator=(const TalMutexForPas &) = delete;
+
+ private:
+  bool holdt_;
+};
+
 // The hours of every week of a row whose lessons are not 0.
-void BeregnRaekkensUgeTimer(Plan *plan, uint32_t raekke) {
+void BeregnRaekkensUgeTimer(Plan *plan, uint32_t raekke, const Onsdage &onsdage = Onsdage()) {
   GrundRaekke &r = plan->GrundTab[raekke];
   if (r.ErSum || !r.TalTab) return;
   NormHukommelse n1, n2;
   for (uint32_t u = 0; u <= plan->UgeAntal + 1; ++u) {
     TalPost &t = r.TalTab[u];
     if (!t.Lektioner) continue;
-    const Dato onsdag = UgeDagTilDato(IndeksUge(u), 3);
+    const Dato onsdag = onsdage[u];
     t.Timer1 = n1.Timer(r.Aktivitet, r.Medarbejder1, r.Skolefag, onsdag, t.Lektioner, r.Minutnorm1);
     t.Timer2 = n2.Timer(r.Aktivitet, r.Medarbejder2, r.Skolefag, onsdag, t.Lektioner, r.Minutnorm2);
   }
@@ -203,6 +246,81 @@ void BeregnUgeTimer(Plan *plan, uint32_t uge, uint32_t raekke, int32_t lektioner
   t.Timer1 = BeregnPlanTimer(r.Aktivitet, r.Medarbejder1, r.Skolefag, onsdag, lektioner, r.Minutnorm1);
   t.Timer2 = BeregnPlanTimer(r.Aktivitet, r.Medarbejder2, r.Skolefag, onsdag, lektioner, r.Minutnorm2);
 }
+
+// The week and period tables of the rows come from blocks of many rows:
+// a load makes tens of thousands of rows, and a table of their own for each
+// cost an allocation, zeroing by the kernel and a free per row on every
+// reload. The blocks stay from one load to the next, so a reload only
+// zeroes the tables it hands out again.
+struct PlanRaekkeLager {
+  static constexpr uint32_t kBlokRaekker = 256;
+#if defined(__SANITIZE_ADDRESS__)
+  // A poisoned gap after each table keeps an overrun caught as it was
+  // while every table was an allocation of its own.
+  static constexpr size_t kVagt = 64;
+#else
+  static constexpr size_t kVagt = 0;
+#endif
+  uint32_t poster = 0;  // entries of each table: UgeAntal + 2
+  size_t talBytes = 0, perBytes = 0, raekkeBytes = 0;
+  std::vector<unsigned char *> blokke;
+  std::vector<std::pair<unsigned char *, size_t>> gamle;  // blocks of an earlier schedule period, with their size
+  uint32_t udleveret = 0;  // rows handed out since the last emptying
+  uint32_t brugt = 0;      // rows of the blocks that may hold figures
+
+  ~PlanRaekkeLager() { Frigiv(); }
+  void Frigiv() {
+    for (unsigned char *b : blokke) gamle.push_back({b, raekkeBytes});
+    blokke.clear();
+    for (const auto &[b, bytes] : gamle) {
+      if (kVagt) ASAN_UNPOISON_MEMORY_REGION(b, kBlokRaekker * bytes);
+      free(b);
+    }
+    gamle.clear();
+    udleveret = brugt = 0;
+  }
+  // Every table handed out is given back at once; the blocks stay.
+  void Toem() {
+    brugt = std::max(brugt, udleveret);
+    udleveret = 0;
+  }
+  void Udlever(uint32_t antalPoster, TalPost **tal, PerPost **per) {
+    if (antalPoster != poster) {
+      // The schedule period changed: the blocks were cut for other weeks.
+      // Rows still out keep theirs until the plan is emptied.
+      if (udleveret == 0) {
+        Frigiv();
+      } else {
+        for (unsigned char *b : blokke) gamle.push_back({b, raekkeBytes});
+        blokke.clear();
+        udleveret = brugt = 0;
+      }
+      poster = antalPoster;
+      talBytes = (size_t(poster) * sizeof(TalPost) + 15) / 16 * 16;
+      perBytes = (size_t(poster) * sizeof(PerPost) + 15) / 16 * 16;
+      raekkeBytes = talBytes + kVagt + perBytes + kVagt;
+    }
+    const uint32_t i = udleveret++;
+    const uint32_t b = i / kBlokRaekker;
+    if (b == blokke.size()) {
+      auto *ny = static_cast<unsigned char *>(calloc(kBlokRaekker, raekkeBytes));
+      TAVO_ASSERT(ny != NULL && "Plan->GrundTab[].TalTab != NULL");
+      if (kVagt)
+        for (uint32_t r = 0; r < kBlokRaekker; ++r) {
+          ASAN_POISON_MEMORY_REGION(ny + r * raekkeBytes + talBytes, kVagt);
+          ASAN_POISON_MEMORY_REGION(ny + r * raekkeBytes + talBytes + kVagt + perBytes, kVagt);
+        }
+      blokke.push_back(ny);
+    }
+    unsigned char *p = blokke[b] + size_t(i % kBlokRaekker) * raekkeBytes;
+    if (i < brugt) {
+      memset(p, 0, talBytes);
+      memset(p + talBytes + kVagt, 0, perBytes);
+    }
+    *tal = reinterpret_cast<TalPost *>(p);
+    *per = reinterpret_cast<PerPost *>(p + talBytes + kVagt);
+  }
+};
 
 uint32_t NyPlanRaekke(Plan *plan, const FfgrundRec *rec, uint32_t kilde, bool gem) {
   const uint32_t raekke = plan->GrundTabAntal + 1;
@@ -227,10 +345,8 @@ uint32_t NyPlanRaekke(Plan *plan, const FfgrundRec *rec, uint32_t kilde, bool ge
   r.Ejer = rec->Ejer;
   r.ErSum = ErSumArt(rec->ObjType) ? 1 : 0;
   plan->ObjTypeTab[raekke] = rec->ObjType;
-  r.TalTab = Alloker<TalPost>(plan->UgeAntal + 2);
-  TAVO_ASSERT(r.TalTab != NULL && "Plan->GrundTab[Plan->Ens.ObjTabAntal].TalTab != NULL");
-  r.PerTab = Alloker<PerPost>(plan->UgeAntal + 2);
-  TAVO_ASSERT(r.PerTab != NULL && "Plan->GrundTab[Plan->Ens.ObjTabAntal].PerTab != NULL");
+  if (!plan->RaekkeLager) plan->RaekkeLager = new PlanRaekkeLager;
+  plan->RaekkeLager->Udlever(plan->UgeAntal + 2, &r.TalTab, &r.PerTab);
   const bool fag = rec->ObjType == PLAN_FAG || rec->ObjType == PLAN_FREMMED_FAG;
   if (fag && kilde && kilde < raekke && plan->GrundTab[kilde].TalTab) {
     r.KopiAf = kilde;
@@ -246,10 +362,8 @@ uint32_t NyPlanRaekke(Plan *plan, const FfgrundRec *rec, uint32_t kilde, bool ge
 }
 
 void TomPlan(Plan *plan) {
-  for (uint32_t r = 1; plan->GrundTab && r <= plan->GrundTabAntal && r < plan->GrundTabAlloc; ++r) {
-    free(plan->GrundTab[r].TalTab);
-    free(plan->GrundTab[r].PerTab);
-  }
+  delete plan->RaekkeLager;
+  plan->RaekkeLager = nullptr;
   free(plan->GrundTab);
   free(plan->ObjTypeTab);
   free(plan->Ens.ObjTab);
@@ -258,6 +372,22 @@ void TomPlan(Plan *plan) {
   plan->Ens.ObjTab = nullptr;
   plan->Ens.ObjTabAntal = 0;
   plan->GrundTabAlloc = 0;
+  plan->GrundTabAntal = 0;
+  plan->GrundTabStep = kGrundTabStep;
+}
+
+void TomPlanTilGenbrug(Plan *plan) {
+  if (!plan->GrundTab || !plan->RaekkeLager) {
+    TomPlan(plan);
+    return;
+  }
+  plan->RaekkeLager->Toem();
+  const uint32_t brugt = std::min(plan->GrundTabAntal + 1, plan->GrundTabAlloc);
+  memset(plan->GrundTab, 0, size_t(brugt) * sizeof(GrundRaekke));
+  memset(plan->ObjTypeTab, 0, size_t(brugt) * sizeof(uint32_t));
+  free(plan->Ens.ObjTab);
+  plan->Ens.ObjTab = nullptr;
+  plan->Ens.ObjTabAntal = 0;
   plan->GrundTabAntal = 0;
   plan->GrundTabStep = kGrundTabStep;
 }
@@ -539,12 +669,60 @@ struct DublerSpec {
   bool medBoern;      // ffgrund: the week and period records go with a row
 };
 
+// No two records in use share the compared fields, so the pass below would
+// delete nothing. Told from one sort of the compared fields packed into one
+// number per record, when their values fit in 64 bits; false when they do
+// not, or when a pair does share them.
+bool IngenDubletter(const TabDesc &td, const TabVar &tv, const std::vector<uint32_t> &felter, size_t sammenlign) {
+  const uint32_t statusOff = td.FeltTab[td.StatusFelt].Offset;
+  std::vector<const FeltDef *> f;
+  for (size_t j = 0; j < sammenlign && j < felter.size(); ++j) {
+    const FeltDef &d = td.FeltTab[felter[j]];
+    if (!((d.Size == 1 && d.Type == FT_U8) || (d.Size == 4 && (d.Type == FT_U32 || d.Type == FT_ID)))) return false;
+    f.push_back(&d);
+  }
+  auto felt = [](const uint8_t *rec, const FeltDef *d) {
+    uint32_t v = 0;
+    if (d->Size == 1)
+      v = rec[d->Offset];
+    else
+      memcpy(&v, rec + d->Offset, 4);
+    return v;
+  };
+  auto iBrug = [&](const uint8_t *rec) { return rec[statusOff] != 0 && !(rec[statusOff] & 0x08); };
+  std::vector<uint32_t> stoerst(f.size(), 0);
+  for (uint32_t n = 1; n < tv.wRecCnt; ++n) {
+    const uint8_t *rec = GetRec(&td, &tv, n);
+    if (!iBrug(rec)) continue;
+    for (size_t j = 0; j < f.size(); ++j) stoerst[j] = std::max(stoerst[j], felt(rec, f[j]));
+  }
+  std::vector<uint32_t> bits(f.size());
+  uint32_t alle = 0;
+  for (size_t j = 0; j < f.size(); ++j) {
+    bits[j] = stoerst[j] ? 32 - static_cast<uint32_t>(__builtin_clz(stoerst[j])) : 0;
+    alle += bits[j];
+  }
+  if (alle > 64) return false;
+  std::vector<uint64_t> noegler;
+  noegler.reserve(tv.wRecCnt);
+  for (uint32_t n = 1; n < tv.wRecCnt; ++n) {
+    const uint8_t *rec = GetRec(&td, &tv, n);
+    if (!iBrug(rec)) continue;
+    uint64_t k = 0;
+    for (size_t j = 0; j < f.size(); ++j) k = bits[j] ? (k << bits[j]) | felt(rec, f[j]) : k;
+    noegler.push_back(k);
+  }
+  if (!std::is_sorted(noegler.begin(), noegler.end())) std::sort(noegler.begin(), noegler.end());
+  return std::adjacent_find(noegler.begin(), noegler.end()) == noegler.end();
+}
+
 uint32_t FjernDubletter(const DublerSpec &s) {
   const TabDesc &td = *s.td;
   TabVar &tv = *s.tv;
   if (tv.wRecCnt < 3) return 0;
   std::vector<uint32_t> felter;
   for (const char *navn : s.sortFelter) felter.push_back(FeltNr(td, navn));
+  if (IngenDubletter(td, tv, felter, s.sammenlign)) return 0;
   // The whole table in one sort: records 1..count-1 at positions 1..n.
   const uint32_t antal = tv.wRecCnt - 1;
   uint32_t *plkTab = static_cast<uint32_t *>(calloc(size_t(antal) + 1, sizeof(uint32_t)));
@@ -877,9 +1055,22 @@ class OpgUdsnitCache {
 
 void BeregnRaekke(Plan *plan, uint32_t raekke, OpgUdsnitCache *cache);
 
+// The cache of the RaekkeSumPas living on this thread, if any.
+thread_local OpgUdsnitCache *tPasCache = nullptr;
+
 }  // namespace
 
-void BeregnRaekke(Plan *plan, uint32_t raekke) { BeregnRaekke(plan, raekke, nullptr); }
+void BeregnRaekke(Plan *plan, uint32_t raekke) { BeregnRaekke(plan, raekke, tPasCache); }
+
+RaekkeSumPas::RaekkeSumPas() : egen_(tPasCache == nullptr) {
+  if (egen_) tPasCache = new OpgUdsnitCache;
+}
+
+RaekkeSumPas::~RaekkeSumPas() {
+  if (!egen_) return;
+  delete tPasCache;
+  tPasCache = nullptr;
+}
 
 namespace {
 
@@ -1073,8 +1264,9 @@ void NulstilPlanUgeTal(Plan *plan, uint32_t raekke) {
   }
 }
 
-void BygOverskriftSummer(Plan *plan) {
-  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) NulstilPlanUgeTal(plan, r);
+void BygOverskriftSummer(Plan *plan, bool nulstillet) {
+  RaekkeSumPas pas;
+  for (uint32_t r = 1; !nulstillet && r <= plan->GrundTabAntal; ++r) NulstilPlanUgeTal(plan, r);
   for (uint32_t i = 0; plan->PlanAnfoTab && i <= plan->PlanAnfoAntal; ++i)
     if (plan->PlanAnfoTab[i].SumTalTab) memset(plan->PlanAnfoTab[i].SumTalTab, 0, sizeof(TalPost) * (plan->UgeAntal + 2));
   // Headings are found once per row through a map, not by a walk per row.
@@ -1103,7 +1295,7 @@ void BygOverskriftSummer(Plan *plan) {
     if (plan->GrundTab[r].ErSum) BeregnRaekke(plan, r);
 }
 
-void OpretOverskrifter(Plan *plan) {
+void OpretOverskrifter(Plan *plan, bool nulstillet) {
   PlanLaas laas;
   std::set<std::pair<uint32_t, uint32_t>> akti1, akti13, akti22, meda9, meda200;
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
@@ -1163,7 +1355,7 @@ void OpretOverskrifter(Plan *plan) {
   }
   gUdsatGem = udsat;
   if (gemt && !udsat) SaveTab(&tdffgrund, &tvffgrund, nullptr);
-  BygOverskriftSummer(plan);
+  BygOverskriftSummer(plan, nulstillet);
 }
 
 void HentSkemaLektioner(Plan *plan) {
@@ -1185,7 +1377,9 @@ void HentSkemaLektioner(Plan *plan) {
       t.SkemaTimer = c.Timer / 1000.0f;
     }
   }
-  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) BeregnRaekkensUgeTimer(plan, r);
+  const Onsdage onsdage;
+  TalMutexForPas tal;
+  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) BeregnRaekkensUgeTimer(plan, r, onsdage);
 }
 
 void HentSkemaTimer(Plan *plan) {
@@ -1305,10 +1499,31 @@ void HentSkemaTimer(Plan *plan) {
 
 void HentPosteringer(Plan *plan) {
   PlanLaas laas;
-  // (kind, activity, employment) -> row; kinds 15 and 35 as bit 63.
-  std::unordered_map<uint64_t, uint32_t> raekker;
-  auto noegle = [](uint32_t art, uint32_t akti, uint32_t anfo) {
-    return (uint64_t(art == PLAN_POST ? 0 : 1) << 63) | (uint64_t(akti) << 32) | anfo;
+  // The rows of kinds 15 (own postings) and 35 (another installation's)
+  // per employment, activity and kind: an employment has postings on few
+  // activities, so its short list is walked.
+  struct PostRaekke {
+    uint32_t akti;
+    uint32_t art;
+    uint32_t raekke;
+  };
+  std::vector<std::vector<PostRaekke>> afAnfo(tvanfo.wRecCnt);
+  std::vector<std::pair<uint32_t, PostRaekke>> oevrige;  // employments outside the table
+  auto find = [&](uint32_t anfo, uint32_t akti, uint32_t art) -> uint32_t {
+    if (anfo >= afAnfo.size()) {
+      for (const auto &[m, p] : oevrige)
+        if (m == anfo && p.akti == akti && p.art == art) return p.raekke;
+      return 0;
+    }
+    for (const PostRaekke &p : afAnfo[anfo])
+      if (p.akti == akti && p.art == art) return p.raekke;
+    return 0;
+  };
+  auto tilfoej = [&](uint32_t anfo, uint32_t akti, uint32_t art, uint32_t r) {
+    if (anfo < afAnfo.size())
+      afAnfo[anfo].push_back({akti, art, r});
+    else
+      oevrige.push_back({anfo, {akti, art, r}});
   };
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
     const uint32_t art = plan->ObjTypeTab[r];
@@ -1320,7 +1535,7 @@ void HentPosteringer(Plan *plan) {
       t.PostTimer = t.PostTimerFremmed = t.PostTimerIalt = 0.0f;
       t.PlanStatus = 0;
     }
-    raekker.try_emplace(noegle(art, g.Aktivitet, g.Medarbejder1), r);
+    if (!find(g.Medarbejder1, g.Aktivitet, art)) tilfoej(g.Medarbejder1, g.Aktivitet, art, r);
   }
   const uint8_t egen = PlanEgenInst();
   // What neighbouring postings share is worked out once: an employment's
@@ -1340,8 +1555,22 @@ void HentPosteringer(Plan *plan) {
     DatoSpan span;
     float norm = 0.0f;
   } minutnorm;
-  uint64_t sidsteNoegle = UINT64_MAX;
-  uint32_t sidsteRaekke = 0;
+  uint32_t sidsteAnfo = 0, sidsteAkti = 0, sidsteArt = 0, sidsteRaekke = 0;
+  // The postings are first put on their rows, then added row by row in the
+  // order they came: added as they come, each would land on another row's
+  // weeks, and a large school's rows do not stay in the cache.
+  struct Post {
+    uint32_t raekke;
+    uint32_t uge;
+    float h;
+    uint8_t ejer;
+    uint8_t egen;
+  };
+  // Kept from one pass to the next on the thread: a reload places as many
+  // postings again, and fresh memory of that size costs a page fault a page.
+  thread_local std::vector<Post> poster;
+  thread_local std::vector<uint32_t> start, orden;
+  poster.clear();
   for (MaanedIndeks mi = 1; mi <= SkemaPeriode.AntalMaaneder; ++mi) {
     const TabVar *tv = TimoakBucket(IndeksTilMaaned(mi));
     if (!tv || !tv->pbTab) continue;
@@ -1379,9 +1608,8 @@ void HentPosteringer(Plan *plan) {
       if (u < 1 || u > plan->UgeAntal) continue;
       const bool egenPost = p.Ejer == egen;
       const uint32_t kind = egenPost ? PLAN_POST : PLAN_FREMMED_OPG_TIMER;
-      const uint64_t k = noegle(kind, akti, anfo);
-      if (k != sidsteNoegle) {
-        uint32_t &r = raekker[k];
+      if (sidsteArt == 0 || anfo != sidsteAnfo || akti != sidsteAkti || kind != sidsteArt) {
+        uint32_t r = find(anfo, akti, kind);
         if (r == 0) {
           FfgrundRec rec{};
           rec.ObjType = kind;
@@ -1391,23 +1619,37 @@ void HentPosteringer(Plan *plan) {
           rec.Minutnorm1 = rec.Minutnorm2 = -1.0f;
           rec.Ejer = p.Ejer;
           r = NyPlanRaekke(plan, &rec, 0, false);
+          tilfoej(anfo, akti, kind, r);
         }
-        sidsteNoegle = k;
+        sidsteAnfo = anfo;
+        sidsteAkti = akti;
+        sidsteArt = kind;
         sidsteRaekke = r;
       }
-      TalPost &t = plan->GrundTab[sidsteRaekke].TalTab[u];
-      t.Ejer = p.Ejer;
-      if (h != 0.0f) {
-        if (egenPost) {
-          t.PostTimer += h;
-          t.PlanStatus |= PS_POSTERET;
-        } else {
-          t.PostTimerFremmed += h;
-          t.PlanStatus |= PS_POSTERET | PS_FREMMED;
-        }
-      }
-      t.PostTimerIalt += h;
+      poster.push_back({sidsteRaekke, u, h, p.Ejer, static_cast<uint8_t>(egenPost ? 1 : 0)});
     }
+  }
+  // Stable by row: each row's postings keep their order.
+  const uint32_t raekker = plan->GrundTabAntal;
+  start.assign(size_t(raekker) + 2, 0);
+  for (const Post &p : poster) ++start[p.raekke + 1];
+  for (size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
+  orden.resize(poster.size());
+  for (uint32_t i = 0; i < poster.size(); ++i) orden[start[poster[i].raekke]++] = i;
+  for (uint32_t i : orden) {
+    const Post &p = poster[i];
+    TalPost &t = plan->GrundTab[p.raekke].TalTab[p.uge];
+    t.Ejer = p.ejer;
+    if (p.h != 0.0f) {
+      if (p.egen) {
+        t.PostTimer += p.h;
+        t.PlanStatus |= PS_POSTERET;
+      } else {
+        t.PostTimerFremmed += p.h;
+        t.PlanStatus |= PS_POSTERET | PS_FREMMED;
+      }
+    }
+    t.PostTimerIalt += p.h;
   }
 }
 

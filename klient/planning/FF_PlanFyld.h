@@ -26,6 +26,9 @@ void SikrGrundTab(Plan *plan, uint32_t raekker);
 uint32_t NyPlanRaekke(Plan *plan, const FfgrundRec *rec, uint32_t kilde, bool gem);
 // Frees the rows with their tables, the order and the kinds.
 void TomPlan(Plan *plan);
+// Empties the model as TomPlan does but keeps the memory of the rows and
+// their tables for the rows that come next: a reload makes as many again.
+void TomPlanTilGenbrug(Plan *plan);
 // Frees, and allocates anew with the tables' counts of the moment, the
 // per-activity, per-employment and per-pair tables.
 void TomPlanTabeller(Plan *plan);
@@ -100,6 +103,19 @@ uint32_t FindPerRec(uint32_t grund, uint32_t ffpp);
 // ---- Row totals, headings and scheduled numbers ----
 // The totals of one row over the group's weeks and its plan periods.
 void BeregnRaekke(Plan *plan, uint32_t raekke);
+// While one lives on its thread, the row totals ask each employment's
+// accounting period once instead of once per row: a pass over many rows
+// (the load, a layout of the rows) sees the same periods all through.
+class RaekkeSumPas {
+ public:
+  RaekkeSumPas();
+  ~RaekkeSumPas();
+  RaekkeSumPas(const RaekkeSumPas &) = delete;
+  RaekkeSumPas &operator=(const RaekkeSumPas &) = delete;
+
+ private:
+  bool egen_;
+};
 // The heading a row is summed into in the plan's view: kind 1 (22) for
 // activity rows, 13 (34) for hours rows, 9 for the employee in view 'M';
 // 0 when none.
@@ -114,10 +130,13 @@ void AddPlanRaekkeTilSum1(Plan *plan, uint32_t raekke);
 // Zeroes the week and period figures of a sum row before it is built again.
 void NulstilPlanUgeTal(Plan *plan, uint32_t raekke);
 // Every heading's figures and the employee sums built afresh from the rows.
-void BygOverskriftSummer(Plan *plan);
+// With `nulstillet` the caller knows every heading row's week and period
+// figures to be 0 (a load, whose headings have had none added yet), and
+// they are not zeroed first.
+void BygOverskriftSummer(Plan *plan, bool nulstillet = false);
 // Makes the missing heading rows of the selected groups and builds the sums,
 // under hPlanMutex.
-void OpretOverskrifter(Plan *plan);
+void OpretOverskrifter(Plan *plan, bool nulstillet = false);
 // The employees' scheduled lessons into their kind-200 rows, then the hours
 // of every row's planned lessons again.
 void HentSkemaLektioner(Plan *plan);

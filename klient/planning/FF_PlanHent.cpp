@@ -27,6 +27,7 @@
 #include "RECPRED.h"
 #include "STITAB.h"
 #include "TABOPER.h"
+#include "TALTAB.h"
 #include "TAVODATA.h"
 #include "tavo/assert.h"
 #include "win/controls.h"
@@ -219,13 +220,35 @@ struct Boern {
 
 // The week index of a stored week: 0 for the group-total marker (week 0),
 // 1..UgeAntal for a week of the schedule period, -1 for any other week.
-int64_t UgeIndeksAf(const Plan *plan, Uge uge) {
-  if (uge == 0) return 0;
-  if (uge < SkemaPeriode.FoersteUge || uge > SkemaPeriode.SidsteUge) return -1;
-  const uint32_t u = UgeTilIndeks(uge);
-  if (u < 1 || u > plan->UgeAntal || IndeksTilUge(u) != uge) return -1;
-  return u;
-}
+// The schedule period's weeks are laid in a table by year and week number
+// once per load: worked out from the calendar, each of the hundreds of
+// thousands of week records cost a count of weeks over the years.
+class UgeIndekser {
+ public:
+  explicit UgeIndekser(const Plan *plan) {
+    const uint32_t antal = std::min(plan->UgeAntal, SkemaPeriode.AntalUger);
+    if (antal == 0) return;
+    aar0_ = IndeksTilUge(1) / 100;
+    for (uint32_t u = 1; u <= antal; ++u) {
+      const Uge uge = IndeksTilUge(u);
+      const size_t i = Plads(uge);
+      if (uge / 100 < aar0_ || uge % 100 == 0) continue;
+      if (i >= tab_.size()) tab_.resize(i + 1, 0);
+      tab_[i] = u;
+    }
+  }
+  int64_t operator()(Uge uge) const {
+    if (uge == 0) return 0;
+    if (uge < SkemaPeriode.FoersteUge || uge > SkemaPeriode.SidsteUge || uge / 100 < aar0_) return -1;
+    const size_t i = Plads(uge);
+    return i < tab_.size() && tab_[i] ? tab_[i] : -1;
+  }
+
+ private:
+  size_t Plads(Uge uge) const { return size_t(uge / 100 - aar0_) * 100 + uge % 100; }
+  uint32_t aar0_ = 0;
+  std::vector<uint32_t> tab_;
+};
 
 int32_t RundTilHeleLektioner(int32_t v) {
   if (v > 0) return (v + 5) / 10 * 10;
@@ -233,12 +256,12 @@ int32_t RundTilHeleLektioner(int32_t v) {
   return 0;
 }
 
-void LaesUger(Plan *plan, uint32_t raekke, uint32_t grund, bool fremmed, const Boern &tal) {
+void LaesUger(Plan *plan, uint32_t raekke, uint32_t grund, bool fremmed, const Boern &tal, const UgeIndekser &uger) {
   GrundRaekke &r = plan->GrundTab[raekke];
   for (const uint32_t *i = tal.Fra(grund); i != tal.Til(grund); ++i) {
     FftaltabRec *t = TabRec<FftaltabRec>(tvfftaltab, *i);
     if ((t->PlanStatus | t->RetStatus | t->EksStatus) == 0) continue;
-    const int64_t u = UgeIndeksAf(plan, t->Uge);
+    const int64_t u = uger(t->Uge);
     if (u < 0) continue;
     TalPost &e = r.TalTab[u];
     e.TalRec = *i;
@@ -423,6 +446,7 @@ bool LaesPlanRaekker(Plan *plan) {
   Boern tal, per;
   tal.Byg<FftaltabRec>(tvfftaltab);
   per.Byg<FfpertabRec>(tvffpertab);
+  const UgeIndekser uger(plan);
   const uint8_t egen = PlanEgenInst();
   std::vector<std::pair<uint32_t, uint32_t>> fjern;  // (group, activity), in the order met
   std::set<std::pair<uint32_t, uint32_t>> fjernet;
@@ -456,7 +480,7 @@ bool LaesPlanRaekker(Plan *plan) {
     GrundRaekke &r = plan->GrundTab[raekke];
     r.GrundRec = n;
     if (r.ErSum || art == PLAN_SKEMA) continue;
-    LaesUger(plan, raekke, n, fremmed, tal);
+    LaesUger(plan, raekke, n, fremmed, tal, uger);
     LaesPerioder(plan, raekke, n, fremmed, perioder[gruppe], per);
   }
   if (fjern.empty()) return false;
@@ -520,6 +544,9 @@ void TilfoejKopiRaekker(Plan *plan) {
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r)
     if (plan->ObjTypeTab[r] && plan->GrundTab[r].KopiAf <= plan->GrundTabAntal) harKopi[plan->GrundTab[r].KopiAf] = 1;
   const uint32_t antal = plan->GrundTabAntal;
+  // The copies' hours ask the plan figures once per copy: see
+  // HentSkemaLektioner.
+  const bool tal = ProevTalMutex();
   for (uint32_t r = 1; r <= antal; ++r) {
     const GrundRaekke g = plan->GrundTab[r];
     if (plan->ObjTypeTab[r] == 0 || g.KopiAf || !g.Medarbejder2 || g.Ejer != egen || harKopi[r]) continue;
@@ -536,6 +563,7 @@ void TilfoejKopiRaekker(Plan *plan) {
     const uint32_t k = NyPlanRaekke(plan, &rec, r, false);
     plan->GrundTab[k].KopiAf = r;
   }
+  if (tal) SlipTalMutex();
 }
 
 void BeregnBudget(Plan *plan) {
@@ -583,9 +611,13 @@ void BeregnBudget(Plan *plan) {
 
 namespace {
 
+// How SaetFlag leaves the row axis.
+enum class Raekkeakse { Ingen, Hel, KunOrden };
+
 // The flags and the columns; the rows too unless the caller builds them
-// right after.
-void SaetFlag(Plan *plan, bool medRaekker) {
+// right after, or only their order when the caller builds every figure
+// afresh after it.
+void SaetFlag(Plan *plan, Raekkeakse raekker) {
   const Medlemmer m;
   const uint32_t gruppe = plan->AktPlanGruppe;
   for (uint32_t a = 0; plan->PlanAktiTab && a <= plan->PlanAktiAntal; ++a)
@@ -608,7 +640,8 @@ void SaetFlag(Plan *plan, bool medRaekker) {
   BygHoejreKolonner(plan);
   BygKolonner(plan);
   BygSynligeKolonner(plan);
-  if (medRaekker) BygRaekker(plan, true);
+  if (raekker == Raekkeakse::Hel) BygRaekker(plan, true);
+  if (raekker == Raekkeakse::KunOrden) BygRaekkeOrden(plan);
   plan->StyrY.Pos.Aktuel = plan->StyrY.Pos.Antal ? 1 : 0;
   plan->StyrY.Pos.Foerste = plan->StyrY.Pos.Antal ? 1 : 0;
   plan->StyrX.Pos.Aktuel = plan->StyrX.Pos.Antal ? 1 : 0;
@@ -617,7 +650,7 @@ void SaetFlag(Plan *plan, bool medRaekker) {
 
 }  // namespace
 
-void SaetPlanFlag(Plan *plan) { SaetFlag(plan, true); }
+void SaetPlanFlag(Plan *plan) { SaetFlag(plan, Raekkeakse::Hel); }
 
 bool HentPlan(HWND hDlg, Plan *plan) {
   if (!plan || !VaelgGruppe(plan)) return false;
@@ -628,7 +661,7 @@ bool HentPlan(HWND hDlg, Plan *plan) {
   bool gemt = false;
   {
     UdsatPlanGem udsat;
-    TomPlan(plan);
+    TomPlanTilGenbrug(plan);
     if (!plan->PlanAktiTab || plan->PlanAktiAntal != tvakti.wRecCnt || plan->PlanAnfoAntal != tvanfo.wRecCnt ||
         plan->PlanSkphAntal != tvskph.wRecCnt || plan->UgeAntal != SkemaPeriode.AntalUger)
       AllokerPlanTabeller(plan);
@@ -649,7 +682,10 @@ bool HentPlan(HWND hDlg, Plan *plan) {
     Trin(hDlg);  // 6
     TilfoejManglendeRaekker(plan);
     Trin(hDlg);  // 7
-    SaetPlanFlag(plan);
+    // The headings' figures are built afresh from all rows further on: here
+    // only the order of the rows is needed, for the first row of each
+    // activity.
+    SaetFlag(plan, Raekkeakse::KunOrden);
     TAVO_ASSERT(plan->KolonneAntal <= plads);
     Trin(hDlg);  // 8
     ParRaekker(plan);
@@ -659,13 +695,15 @@ bool HentPlan(HWND hDlg, Plan *plan) {
     HentPosteringer(plan);
     Trin(hDlg);  // 11
     // The rows are laid out once, after the headings below.
-    SaetFlag(plan, false);
+    SaetFlag(plan, Raekkeakse::Ingen);
     Trin(hDlg);  // 12
     HentSkemaLektioner(plan);
     StartPlanTraad(plan, 4);
     Trin(hDlg);  // 13
     TilfoejKopiRaekker(plan);
-    OpretOverskrifter(plan);
+    // No step before adds into a heading row: the first layout took only
+    // the order, and the passes that fill weeks fill no heading.
+    OpretOverskrifter(plan, true);
     Trin(hDlg);  // 14
     BygRaekker(plan, true);
     Trin(hDlg);  // 15

@@ -189,6 +189,10 @@ struct PlanFeltLayout {
   uint8_t Knapper;     // switch buttons (plan list only)
 };
 
+// The rows' week and period tables, kept from one load to the next
+// (FF_PlanFyld).
+struct PlanRaekkeLager;
+
 struct Plan {
   uint32_t Arbejd1[3];
   uint32_t *ObjTypeTab;    // kind per row number
@@ -268,6 +272,7 @@ struct Plan {
   // The plan group changed under Ctrl: its staff figures are worked out
   // when Ctrl is let go.
   uint8_t GruppeSkiftet;
+  PlanRaekkeLager *RaekkeLager;
 };
 
 // The row under the row cursor (0 when none).

@@ -246,7 +246,10 @@ bool MedIO(const Plan *plan, uint32_t r) {
 
 }  // namespace
 
-void BygRaekker(Plan *plan, bool sort) {
+namespace {
+
+void BygRaekker(Plan *plan, bool sort, bool summer) {
+  RaekkeSumPas pas;
   const uint32_t n = plan->GrundTabAntal;
   // The order the headings and their rows are taken in.
   uint32_t *orden = NyTabel(n);
@@ -286,7 +289,13 @@ void BygRaekker(Plan *plan, bool sort) {
   std::vector<uint32_t> vist;
   auto tilfoej = [&](uint32_t hoved, uint32_t r) {
     vist.push_back(r);
-    if (hoved) FlytTal(plan, hoved, r, 1);
+    if (hoved && summer) FlytTal(plan, hoved, r, 1);
+  };
+  auto nulstil = [&](uint32_t h) {
+    if (summer) NulstilPlanUgeTal(plan, h);
+  };
+  auto flyt = [&](uint32_t h, uint32_t r) {
+    if (summer) FlytTal(plan, h, r, 1);
   };
   for (uint32_t h : kandidater) {
     const uint32_t art = plan->ObjTypeTab[h];
@@ -294,7 +303,7 @@ void BygRaekker(Plan *plan, bool sort) {
     switch (plan->Visning) {
       case 'M': {
         if (art != PLAN_MEDA || hr.ffpg_id != plan->AktPlanGruppe || !hr.Medarbejder1) continue;
-        NulstilPlanUgeTal(plan, h);
+        nulstil(h);
         vist.push_back(h);
         for (uint32_t r : under(hr.Medarbejder1)) {
           const uint32_t ra = plan->ObjTypeTab[r];
@@ -307,7 +316,7 @@ void BygRaekker(Plan *plan, bool sort) {
           if (hr.Udfoldet)
             tilfoej(h, r);
           else
-            FlytTal(plan, h, r, 1);
+            flyt(h, r);
         }
         break;
       }
@@ -315,7 +324,7 @@ void BygRaekker(Plan *plan, bool sort) {
         if ((art != PLAN_OPG_AKTI && art != PLAN_FREMMED_OPG_AKTI) || hr.ffpg_id != plan->AktPlanGruppe ||
             !AktiIGruppe(plan, hr.Aktivitet))
           continue;
-        NulstilPlanUgeTal(plan, h);
+        nulstil(h);
         vist.push_back(h);
         for (uint32_t r : under(hr.Aktivitet)) {
           const uint32_t ra = plan->ObjTypeTab[r];
@@ -324,13 +333,13 @@ void BygRaekker(Plan *plan, bool sort) {
           if (hr.Udfoldet)
             tilfoej(h, r);
           else
-            FlytTal(plan, h, r, 1);
+            flyt(h, r);
         }
         break;
       }
       default: {
         if ((art != PLAN_AKTI && art != PLAN_FREMMED_AKTI) || !MedIA(plan, h)) continue;
-        NulstilPlanUgeTal(plan, h);
+        nulstil(h);
         vist.push_back(h);
         for (uint32_t r : under(hr.Aktivitet)) {
           const uint32_t ra = plan->ObjTypeTab[r];
@@ -341,7 +350,7 @@ void BygRaekker(Plan *plan, bool sort) {
           if (hr.Udfoldet)
             tilfoej(h, r);
           else
-            FlytTal(plan, h, r, 1);
+            flyt(h, r);
           // The display copies of the row follow it; they feed no heading.
           const auto kk = kopier.find(r);
           for (uint32_t k : kk == kopier.end() ? ingen : kk->second)
@@ -350,7 +359,7 @@ void BygRaekker(Plan *plan, bool sort) {
         break;
       }
     }
-    BeregnRaekke(plan, h);
+    if (summer) BeregnRaekke(plan, h);
   }
   const uint32_t antal = static_cast<uint32_t>(vist.size());
   uint32_t *ny = NyTabel(antal), *rev = NyTabel(n);
@@ -368,6 +377,12 @@ void BygRaekker(Plan *plan, bool sort) {
   if (p.Aktuel > antal) p.Aktuel = antal;
   if (p.Aktuel == 0 && antal) p.Aktuel = 1;
 }
+
+}  // namespace
+
+void BygRaekker(Plan *plan, bool sort) { BygRaekker(plan, sort, true); }
+
+void BygRaekkeOrden(Plan *plan) { BygRaekker(plan, true, false); }
 
 int32_t PlanBredde(const Plan *plan, int32_t tilbudt) {
   int64_t b = 0;

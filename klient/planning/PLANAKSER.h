@@ -35,6 +35,9 @@ void BygHoejreKolonner(Plan *plan);
 // The rows of the view, sorted by the view's key first when `sort` is set;
 // each heading's sums are rebuilt from the rows placed under it.
 void BygRaekker(Plan *plan, bool sort);
+// The sorted rows of the view as BygRaekker lays them out, leaving every
+// figure as it is: for a caller that builds all the figures afresh after it.
+void BygRaekkeOrden(Plan *plan);
 // The size the plan window asks for within what it is offered.
 int32_t PlanBredde(const Plan *plan, int32_t tilbudt);
 int32_t PlanHoejde(const Plan *plan, int32_t tilbudt);

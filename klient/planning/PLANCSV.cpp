@@ -350,10 +350,19 @@ void ExportPlanCsv(HWND ejer) {
 
 namespace {
 
+// "%u", "%03u" or "%06u" of v. The keys are made for every row at every
+// layout of a large plan: written by hand, not through snprintf.
 std::string Tal(const char *format, uint32_t v) {
-  char b[24];
-  snprintf(b, sizeof b, format, v);
-  return b;
+  const size_t bredde = format[1] == '0' ? static_cast<size_t>(format[2] - '0') : 0;
+  char b[10];
+  size_t n = 0;
+  do {
+    b[n++] = static_cast<char>('0' + v % 10);
+    v /= 10;
+  } while (v);
+  std::string s(bredde > n ? bredde - n : 0, '0');
+  while (n) s += b[--n];
+  return s;
 }
 
 std::string Venstre(const std::string &s, size_t bredde) {

@@ -1,0 +1,165 @@
+// The plan load over a made school gives the model that the plain passes
+// give: the load takes short cuts (tables kept from the last load, headings
+// known empty, the first row layout without figures, the week records
+// grouped once), and each must leave every figure as the pass it stands
+// for would. The duplicate passes' quick check lets no duplicate through.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "FF_PlanFyld.h"
+#include "FF_PlanRec.h"
+#include "ImpBehandl.h"
+#include "OPTAEL.h"
+#include "PLANAKSER.h"
+#include "PLANIDX.h"
+#include "PlanTraad.h"
+#include "RECPRED.h"
+#include "SKOLEDATA.h"
+#include "TALTAB.h"
+#include "TAVODATA.h"
+#include "plan_fixtur.h"
+#include "planmodel_aftryk.h"
+
+namespace {
+
+using plantest::kAnden;
+using plantest::kEgen;
+using predtest::Ny;
+
+// Every plan group of the made small school selected, as the plan window
+// opens it.
+class PlanIndlaesModel : public ::testing::Test {
+ protected:
+  std::string mappe;
+  Plan plan{};
+  HANDLE gemtMutex = 0;
+
+  void SetUp() override {
+    std::string skabelon = (std::filesystem::temp_directory_path() / "planindlaesXXXXXX").string();
+    ASSERT_NE(mkdtemp(skabelon.data()), nullptr);
+    mappe = skabelon;
+    SkoleStoerrelse st;
+    ASSERT_TRUE(SkoleStoerrelseFraNavn("small", &st));
+    std::string fejl;
+    ASSERT_EQ(LavSkoleData(mappe.c_str(), st, 1, &fejl), 0) << fejl;
+    OpretTalMutex();
+    BehandlData();
+    ASSERT_GE(tvffpg.wRecCnt, 2u);
+    gemtMutex = hPlanMutex;
+    hPlanMutex = CreateMutexA(nullptr, FALSE, nullptr);
+    AllokerPlanTabeller(&plan);
+    plan.Visning = 'A';
+    BygGruppeListe(&plan);
+  }
+  void TearDown() override {
+    VentPaaPlanTraade(&plan);
+    if (hPlanMutex) CloseHandle(hPlanMutex);
+    hPlanMutex = gemtMutex;
+    TomPlan(&plan);
+    TomPlanTabeller(&plan);
+    FrigivPlanAkser(&plan);
+    free(plan.PeriodeTab);
+    free(plan.PeriodeSort);
+    FreePlanTab();
+    PlanIndeksNulstil();
+    PlanOpdaterVenter.store(0);
+    std::error_code ec;
+    std::filesystem::remove_all(mappe, ec);
+  }
+  std::string Hent() {
+    EXPECT_TRUE(HentPlan(0, &plan));
+    VentPaaPlanTraade(&plan);
+    return plantest::Aftryk(true).Af(plan);
+  }
+};
+
+TEST_F(PlanIndlaesModel, IndlaesningenGiverDeAlmindeligePassTal) {
+  // The first load stores the rows the data implies; the loads after it
+  // find them stored.
+  Hent();
+  const std::string hentet = Hent();
+  ASSERT_NE(hentet.find("row 1 "), std::string::npos);
+
+  // The same figures from the plain passes, over the model the load built:
+  // the posted hours, every heading zeroed and summed again, and the rows
+  // laid out with their headings' sums. (The scheduled lessons are not
+  // asked again: the load asks them before it makes the employees' rows
+  // for them.)
+  HentPosteringer(&plan);
+  OpretOverskrifter(&plan);
+  BygRaekker(&plan, true);
+  VentPaaPlanTraade(&plan);
+  EXPECT_EQ(plantest::Aftryk(true).Af(plan), hentet);
+
+  // A reload over the tables the last load left, and a load into an empty
+  // model, build it again.
+  EXPECT_EQ(Hent(), hentet);
+  TomPlan(&plan);
+  EXPECT_EQ(Hent(), hentet);
+}
+
+class PlanIndlaesDubletter : public plantest::PlanFixtur {};
+
+TEST_F(PlanIndlaesDubletter, KunPosterISammeRaekkeOgUgeErDubletter) {
+  // Field values that fit one 64-bit key and values that do not; the
+  // pair differs in the lowest bit of a field, or only its status or owner
+  // keeps it from being a duplicate.
+  const struct {
+    uint32_t grund1, grund2;
+    Uge uge1, uge2;
+    uint8_t ejer2, status2;
+    uint32_t slettet;
+  } tilfaelde[] = {
+      {5, 5, 202440, 202440, kEgen, 64, 1},
+      {5, 5, 202440, 202441, kEgen, 64, 0},
+      {4, 5, 202440, 202440, kEgen, 64, 0},
+      {5, 5, 202440, 202440, kAnden, 64, 0},
+      {5, 5, 202440, 202440, kEgen, 0x48, 0},
+      {5, 5, 202440, 202440, kEgen, 0, 0},
+      {0xFFFFFFF0u, 0xFFFFFFF0u, 0xFFFFFFFFu, 0xFFFFFFFFu, kEgen, 64, 1},
+      {0xFFFFFFF0u, 0xFFFFFFF0u, 0xFFFFFFFEu, 0xFFFFFFFFu, kEgen, 64, 0},
+      {0xFFFFFFF0u, 0xFFFFFFF1u, 0xFFFFFFFFu, 0xFFFFFFFFu, kEgen, 64, 0},
+      {0x00FFFFFFu, 0x00FFFFFFu, 0x00FFFFFFu, 0x00FFFFFFu, kEgen, 64, 1},
+      {0x00FFFFFFu, 0x00FFFFFEu, 0x00FFFFFFu, 0x00FFFFFFu, kEgen, 64, 0},
+  };
+  for (const auto &t : tilfaelde) {
+    predtest::TomTabel(&tvfftaltab);
+    predtest::TomTabel(&tvffpertab);
+    FftaltabRec a{};
+    a.ffgrund_id = 3;  // a record of another row before the pair
+    a.Uge = 202440;
+    a.PlanStatus = PS_UGE;
+    a.Ejer = kEgen;
+    a.Status = 64;
+    Ny(tdfftaltab, tvfftaltab, a);
+    a.ffgrund_id = t.grund1;
+    a.Uge = t.uge1;
+    Ny(tdfftaltab, tvfftaltab, a);
+    a.ffgrund_id = t.grund2;
+    a.Uge = t.uge2;
+    a.Ejer = t.ejer2;
+    a.Status = t.status2;
+    Ny(tdfftaltab, tvfftaltab, a);
+    EXPECT_EQ(FjernTalTabDubletter(), t.slettet) << t.grund1 << " " << t.grund2 << " " << t.uge1 << " " << t.uge2;
+    EXPECT_EQ(FjernTalTabDubletter(), 0u);
+    // The period records go by the same rule.
+    FfpertabRec p{};
+    p.ffgrund_id = t.grund1;
+    p.ffpp_id = t.uge1;
+    p.PlanStatus = PS_PERIODE;
+    p.Ejer = kEgen;
+    p.Status = 64;
+    Ny(tdffpertab, tvffpertab, p);
+    p.ffgrund_id = t.grund2;
+    p.ffpp_id = t.uge2;
+    p.Ejer = t.ejer2;
+    p.Status = t.status2;
+    Ny(tdffpertab, tvffpertab, p);
+    EXPECT_EQ(FjernPerTabDubletter(), t.slettet) << t.grund1 << " " << t.uge1 << " " << t.uge2;
+  }
+}
+
+}  // namespace
