@@ -932,7 +932,8 @@ LRESULT CALLBACK PlanWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       Knap(hwnd, plan, wParam);
       return 0;
     case EDITBOX_OK:
-      PlanGemIndtastning(plan, reinterpret_cast<const char *>(lParam));
+      if (PlanGemIndtastning(plan, reinterpret_cast<const char *>(lParam)))
+        PlanHuskKopi(plan, reinterpret_cast<const char *>(lParam));
       LukPopup(plan);
       Opdater(plan, 1);
       return 0;
@@ -943,4 +944,22 @@ LRESULT CALLBACK PlanWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       return plan->UnderVisning ? 533 : (plan->Visning == 'M' ? 72 : 74);
   }
   return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+void PlanLayoutSkiftet(Plan *plan) {
+  if (!plan) return;
+  SaetHoveder(plan);
+  const HWND hwnd = plan->hwndPlan;
+  if (!hwnd || !IsWindow(hwnd)) return;
+  GenopbygFeltKnapper(plan, hwnd);
+  TilpasVindueFuld(hwnd);
+  // The size may be the same while the panes inside it moved: a wider
+  // caption area leaves less room for the weeks.
+  RECT rc{};
+  GetClientRect(hwnd, &rc);
+  PlanLayout(&plan->Ens, hwnd, rc.right - rc.left, rc.bottom - rc.top, Knapper(plan));
+  PlacerFeltKnapper(plan);
+  PlanHScrollInfo(plan);
+  PlanVScrollInfo(plan);
+  EnsPaintFrame(&plan->Ens);
 }
