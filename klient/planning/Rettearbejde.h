@@ -12,14 +12,17 @@
 // The plan window into the marking-work (UnderVisning 1) or exam-time (2)
 // sub-view: the layouts of the view with the sub-view's caption, detail
 // level 2, the employee columns on, scheduled lessons off, column-header
-// switch 1 and left-panel switch 3; then the left-panel cursor back to
-// its first column, the columns rebuilt and the window resized to the
-// free client area. The caller repaints.
+// switch 1 and left-panel switch 3 (the plan list keeps its layout); then
+// the cursor out of the left panel, the columns and rows rebuilt on the
+// same cell where it is still shown, and the window resized to the free
+// client area. The caller repaints.
 void SaetRettearbejdLayout(Plan *plan);
 void SaetEksametidLayout(Plan *plan);
 
 // Runs the dialog for the current cell (a plan-period or week column of
-// a subject row) and stores its total there on OK. Always 0.
+// a subject row; elsewhere nothing happens) and stores its total there on
+// OK when it is not 0, with the counts it was computed from and the
+// [ffplan] akkord and omrgnfaktor settings. Always 0.
 int RedigerRettearbejde(Plan *plan);
 
 #pragma pack(push, 1)
