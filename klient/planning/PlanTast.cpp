@@ -782,17 +782,21 @@ void PlanTast(Plan *plan, TastInfo *tast, uint8_t *resultat) {
       break;
   }
 
+  // A view without rows (view 'O' of a group without hours rows) must
+  // still be left by the keys that led into it.
+  if (k == VK_PRIOR || k == VK_NEXT) {
+    if (plan->StyrX.Pos.Antal == 0 && plan->StyrY.Pos.Antal == 0) return;
+    SkiftVisning(plan, k == VK_NEXT);
+    *res = 1;
+    return;
+  }
+
   // ---- Second level: only over rows and columns ----
   if (plan->StyrY.Pos.Antal == 0 || plan->StyrX.Pos.Antal == 0) return;
   const uint32_t r = Raekke(plan);
   const uint32_t art = RaekkeArt(plan, r);
   const bool mo = ErOverskriftVisning(plan->Visning);
   switch (k) {
-    case VK_PRIOR:
-    case VK_NEXT:
-      SkiftVisning(plan, k == VK_NEXT);
-      *res = 1;
-      return;
     case 'D':
       if (ctrl && plan->Visning == 'A' && art == PLAN_FAG) {
         NyDublet(plan, r);
