@@ -135,7 +135,11 @@ void TegnAlt(Plan *plan, uint32_t flag) { TegnPlan(plan, flag); }
 void LukPopup(Plan *plan) {
   if (HWND h = plan->hwndRediger) {
     plan->hwndRediger = 0;
+    // The box had the keys while it was open; the plan window keeps none,
+    // so they go back to the main window, which hands them on.
+    const bool fokus = IsWindow(h) && (GetFocus() == h || IsChild(h, GetFocus()));
     if (IsWindow(h)) DestroyWindow(h);
+    if (fokus && hwndHoved && IsWindow(hwndHoved)) SetFocus(hwndHoved);
   }
 }
 

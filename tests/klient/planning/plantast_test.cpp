@@ -11,6 +11,7 @@
 #include "FF_PlanFyld.h"
 #include "FF_PlanIndtast.h"
 #include "FF_PlanRec.h"
+#include "HOVEDVIN.h"
 #include "KATALOG.h"
 #include "PLANAKSER.h"
 #include "PlanFold.h"
@@ -21,6 +22,7 @@
 #include "TASTINFO.h"
 #include "planvindue_fixtur.h"
 #include "tavo/test_dialog.h"
+#include "tavo/test_gdi.h"
 #include "tavo/test_user.h"
 
 namespace {
@@ -31,8 +33,13 @@ enum { S = 1, C = 2, A = 4 };
 
 class PlanTastTest : public PlanVindueFixtur {
  protected:
+  RECT gemtFri{};
+
   void SetUp() override {
     PlanVindueFixtur::SetUp();
+    // The desktop's free area, which a window fitted to it takes.
+    gemtFri = FriArealRect;
+    FriArealRect = RECT{0, 0, 1199, 899};
     SkphRec p{};
     p.akti_id = akti;
     p.skfa_id = dansk;
@@ -48,6 +55,11 @@ class PlanTastTest : public PlanVindueFixtur {
       ASSERT_TRUE(FoldRaekke(P(), false));
     }
     ASSERT_NE(RaekkePos(PLAN_FAG, akti), 0u);
+  }
+
+  void TearDown() override {
+    PlanVindueFixtur::TearDown();
+    FriArealRect = gemtFri;
   }
 
   // A key as the main window hands it on: the key record with its
@@ -495,6 +507,88 @@ TEST_F(PlanTastTest, TestTilstandSvarerUdenAtHandle) {
   EXPECT_EQ(tavo::test::BeepCount(), bip);
   // Keys of the main window are not the plan's.
   for (UINT tast : {UINT(VK_F5), UINT(VK_F11), UINT(VK_TAB), UINT('Q')}) EXPECT_EQ(Spoerg(tast), 0) << tast;
+}
+
+// ---- Keys through the main window ----
+
+// The main window's own key routing in front of the plan window: keys
+// typed reach the plan only as the main window hands them on.
+LRESULT CALLBACK TastHovedProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  switch (m) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+    case WM_CHAR:
+    case WM_SYSCHAR:
+      return MainWndProc(h, m, w, l);
+    default:
+      return PlanVindueHovedProc(h, m, w, l);
+  }
+}
+
+class PlanTastVindue : public PlanTastTest {
+ protected:
+  HWND fixturHoved = 0;
+  HovedFokusRec gemtFokus;
+
+  void SetUp() override {
+    PlanTastTest::SetUp();
+    if (HasFatalFailure()) return;
+    wfb_test::Registrer("PlanTastHoved", TastHovedProc, 0);
+    fixturHoved = hwndHoved;
+    hwndHoved = CreateWindowExA(0, "PlanTastHoved", "Tavo", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, 0, 0, 0, nullptr);
+    gemtFokus = HovedFokus;
+    HovedFokus = HovedFokusRec{h, 0, -1, 0, {}, 0, 0};
+    SetForegroundWindow(hwndHoved);
+    SetFocus(hwndHoved);
+    tavo::test::PumpUntilIdle();
+  }
+  void TearDown() override {
+    if (fixturHoved) {
+      if (h && IsWindow(h)) Luk();
+      DestroyWindow(hwndHoved);
+      hwndHoved = fixturHoved;
+      HovedFokus = gemtFokus;
+    }
+    PlanTastTest::TearDown();
+  }
+  void Tryk(UINT vk, int mods = 0) {
+    tavo::test::PressKey(vk, (mods & S ? tavo::test::ModShift : 0) | (mods & C ? tavo::test::ModCtrl : 0) |
+                                 (mods & A ? tavo::test::ModAlt : 0));
+    tavo::test::PumpUntilIdle();
+  }
+};
+
+TEST_F(PlanTastVindue, PilTilUgeTalOgEnterGemmerLektioner) {
+  Plan *p = P();
+  const uint32_t fagPos = RaekkePos(PLAN_FAG, akti), kol = KolonnePos(33, kUge);
+  const uint32_t fag = Raekke(fagPos), hoved = Raekke(RaekkePos(PLAN_AKTI, akti));
+  ASSERT_EQ(GetFocus(), hwndHoved);
+  // From the heading's first week: down to the subject row, right to the week.
+  Cursor(fagPos - 1, 1);
+  Tryk(VK_DOWN);
+  EXPECT_EQ(p->StyrY.Pos.Aktuel, fagPos);
+  for (uint32_t i = 1; i < kol; ++i) Tryk(VK_RIGHT);
+  ASSERT_EQ(p->StyrX.Pos.Aktuel, kol);
+  const int32_t hovedFoer = UgeTal(hoved, kUge).Lektioner;
+  const uint32_t optalt = PlanOptaellinger();
+  Tryk('4');
+  ASSERT_NE(p->hwndRediger, HWND{0});
+  tavo::test::ClearDrawnTexts();
+  Tryk(VK_RETURN);
+  VentPaaPlanTraade(p);
+  tavo::test::PumpUntilIdle();
+  EXPECT_EQ(p->hwndRediger, HWND{0});
+  EXPECT_EQ(UgeTal(fag, kUge).Lektioner, 40);
+  EXPECT_EQ(UgeTal(fag, kUge).PlanStatus & 0xFF, PS_UGE);
+  EXPECT_EQ(UgeTal(hoved, kUge).Lektioner, hovedFoer + 40);
+  EXPECT_GT(PlanOptaellinger(), optalt);
+  bool vist = false;
+  for (const auto &t : tavo::test::DrawnTexts()) vist = vist || t.text == " 4";
+  EXPECT_TRUE(vist) << "the week cell does not show \" 4\"";
+
+  EXPECT_EQ(GetFocus(), hwndHoved);
 }
 
 }  // namespace
