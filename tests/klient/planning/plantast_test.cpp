@@ -19,6 +19,8 @@
 #include "PlanTraad.h"
 #include "PlanVindue.h"
 #include "RECPRED.h"
+#include "SIDEFIL.h"
+#include "SKEREC.h"
 #include "TASTINFO.h"
 #include "planvindue_fixtur.h"
 #include "tavo/test_dialog.h"
@@ -589,6 +591,65 @@ TEST_F(PlanTastVindue, PilTilUgeTalOgEnterGemmerLektioner) {
   EXPECT_TRUE(vist) << "the week cell does not show \" 4\"";
 
   EXPECT_EQ(GetFocus(), hwndHoved);
+}
+
+// V in view 'A' puts on the subject row the employee who taught its
+// students the subject before the group began.
+TEST_F(PlanTastVindue, VForeslaarLaererenPaaFagraekken) {
+  Luk();
+  TabRec<FfpgRec>(tvffpg, gruppe)->Fradato = 20241104;
+  // Another team with five of the activity's students, taught Danish by
+  // Bo twice in the weeks before the group.
+  AktiRec b = *TabRec<AktiRec>(tvakti, akti);
+  const uint32_t hold = Ny(tdakti, tvakti, b);
+  FagelvRec f{};
+  f.akti1_id = akti;
+  f.akti2_id = hold;
+  f.Status = 10;
+  f.Faelles_Fag = 1;
+  f.Faelles_Elever = 5;
+  Ny(tdfagelv, tvfagelv, f);
+  for (Dato d : {20240910u, 20240917u}) {
+    TabVar *spand = SkemabegBucket(IndeksTilUge(PlanUgeIndeks(d)));
+    ASSERT_NE(spand, nullptr);
+    spand->FoersteLedige = spand->wRecCnt;
+    const uint32_t n = NewRec(&tdske, spand);
+    ASSERT_NE(n, 0u);
+    SkeRec *s = reinterpret_cast<SkeRec *>(GetRec(&tdske, spand, n));
+    s->id = 9000 + n;
+    s->Status = 0x40;
+    s->akti_id = hold;
+    s->anfo_id = bo;
+    s->skfa_id = dansk;
+    s->Dag = 2;
+    s->Starttid = 800;
+    s->Sluttid = 845;
+    s->Forste = n;
+  }
+  Aabn();
+  Plan *p = P();
+  uint32_t pos = RaekkePos(PLAN_AKTI, akti);
+  ASSERT_NE(pos, 0u);
+  if (RaekkePos(PLAN_FAG, akti) == 0) {
+    p->StyrY.Pos.Aktuel = pos;
+    ASSERT_TRUE(FoldRaekke(p, false));
+  }
+  pos = RaekkePos(PLAN_FAG, akti);
+  ASSERT_NE(pos, 0u);
+  const uint32_t fag = Raekke(pos);
+  ASSERT_EQ(p->GrundTab[fag].Medarbejder1, 0u);
+  Cursor(pos, 1);
+  HovedFokus.Aktiv = h;
+  SetFocus(hwndHoved);
+  Tryk('V');
+  VentPaaPlanTraade(p);
+  EXPECT_EQ(p->GrundTab[fag].Medarbejder1, bo);
+  EXPECT_EQ(TabRec<FfgrundRec>(tvffgrund, p->GrundTab[fag].GrundRec)->Medarbejder1, bo);
+  // Shift+V chooses nothing.
+  p->GrundTab[fag].Medarbejder1 = 0;
+  Tryk('V', S);
+  VentPaaPlanTraade(p);
+  EXPECT_EQ(p->GrundTab[fag].Medarbejder1, 0u);
 }
 
 }  // namespace
