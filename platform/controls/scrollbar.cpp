@@ -570,7 +570,7 @@ const UINT_PTR kStandardTimer = 0xFFF0;
 }  // namespace
 
 void PaintStandardBars(HWND h, HDC windowDC) {
-  RECT v, hz;
+  RECT v{}, hz{};
   bool hasV = StandardBarRect(h, SB_VERT, &v), hasH = StandardBarRect(h, SB_HORZ, &hz);
   if (hasV) PaintOne(h, windowDC, SB_VERT);
   if (hasH) PaintOne(h, windowDC, SB_HORZ);
