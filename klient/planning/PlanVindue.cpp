@@ -252,6 +252,9 @@ LRESULT Tast(HWND hwnd, Plan *plan, UINT msg, WPARAM wParam, LPARAM lParam) {
   // An open edit box takes every key until it closes.
   TastInfo tast{};
   MakeTastInfo(&tast, msg, wParam, lParam);
+  // A box that ended by itself (a click outside it) is only forgotten:
+  // the keys are the plan's again.
+  if (plan->hwndRediger && !IsWindow(plan->hwndRediger)) plan->hwndRediger = 0;
   if (HWND popup = plan->hwndRediger) {
     // A key record from the main window reaches the box as the key itself.
     if (msg == TAST_MODTAG)

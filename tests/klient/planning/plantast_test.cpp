@@ -300,6 +300,51 @@ TEST_F(PlanTastTest, CtrlPgDnTilEnGruppeDerIkkeKanBygges) {
   EXPECT_NE(p->StyrY.Pos.Antal, 0u);
 }
 
+// The toggles cycle where their view allows them and nowhere else.
+TEST_F(PlanTastTest, OmskiftereCyklerIDeresVisninger) {
+  Plan *p = P();
+  struct Tilf {
+    char visning;
+    UINT tast;
+    int mods;
+    uint32_t Plan::*u32;
+    uint8_t Plan::*u8;
+    std::vector<int> efter;  // the field after each press
+  };
+  const Tilf tilf[] = {
+      {'A', 'F', 0, nullptr, &Plan::FagVisning, {1, 2, 0}},
+      {'M', 'F', 0, nullptr, &Plan::FagVisning, {0}},
+      {'M', 'L', 0, &Plan::MedaVisning, nullptr, {0, 1}},
+      {'A', 'L', 0, &Plan::MedaVisning, nullptr, {0}},
+      {'M', 'D', 0, nullptr, &Plan::DetaljeNiveau, {1, 2, 0}},
+      {'A', 'D', 0, nullptr, &Plan::DetaljeNiveau, {0}},
+      {'M', 'V', 0, &Plan::VisSkeLekt, nullptr, {0, 1}},
+  };
+  for (const Tilf &t : tilf) {
+    SCOPED_TRACE(testing::Message() << t.visning << " " << char(t.tast));
+    while (p->Visning != t.visning) Tast(VK_NEXT);
+    p->VisSkeLekt = 1;
+    for (int vaerdi : t.efter) {
+      Tast(t.tast, t.mods);
+      EXPECT_EQ(t.u32 ? int(p->*t.u32) : int(p->*t.u8), vaerdi);
+    }
+  }
+  while (p->Visning != 'A') Tast(VK_NEXT);
+  // Y folds the heading under the cursor, X the period of the column.
+  const uint32_t hoved = RaekkePos(PLAN_AKTI, akti);
+  Cursor(RaekkePos(PLAN_FAG, akti), KolonnePos(33, kUge));
+  Tast('Y');
+  EXPECT_EQ(RaekkePos(PLAN_FAG, akti), 0u);
+  EXPECT_EQ(p->StyrY.Pos.Aktuel, hoved);
+  Tast('Y');
+  EXPECT_NE(RaekkePos(PLAN_FAG, akti), 0u);
+  Cursor(hoved, KolonnePos(33, kUge));
+  Tast('X');
+  EXPECT_EQ(KolonnePos(33, kUge), 0u);
+  Tast('X');
+  EXPECT_NE(KolonnePos(33, kUge), 0u);
+}
+
 // ---- Editing ----
 
 TEST_F(PlanTastTest, InsaetUdenKopiGemmerNul) {
