@@ -239,6 +239,12 @@ TEST_F(PlanTastTest, VisningerSkifterOgBeholderObjektet) {
   uint32_t r = PlanAktuelRaekke(p);
   EXPECT_EQ(p->ObjTypeTab[r], PLAN_MEDA);
   EXPECT_EQ(p->GrundTab[r].Medarbejder1, anne);
+  // The narrower caption area of 'M' takes its corner along: the week
+  // headers beside it are not covered.
+  RECT hjoerne{}, uger{};
+  GetWindowRect(p->Ens.hwndHjoerneV, &hjoerne);
+  GetWindowRect(p->Ens.hwndKolHoved, &uger);
+  EXPECT_LE(hjoerne.right, uger.left);
   // Three steps round: back on the activity's heading in 'A'.
   Tast(VK_NEXT);
   EXPECT_EQ(p->Visning, 'O');
