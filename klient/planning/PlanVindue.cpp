@@ -137,9 +137,8 @@ void LukPopup(Plan *plan) {
     plan->hwndRediger = 0;
     // The box had the keys while it was open; the plan window keeps none,
     // so they go back to the main window, which hands them on.
-    const bool fokus = IsWindow(h) && (GetFocus() == h || IsChild(h, GetFocus()));
     if (IsWindow(h)) DestroyWindow(h);
-    if (fokus && hwndHoved && IsWindow(hwndHoved)) SetFocus(hwndHoved);
+    if (hwndHoved && IsWindow(hwndHoved) && GetFocus() != hwndHoved) SetFocus(hwndHoved);
   }
 }
 
