@@ -127,6 +127,17 @@ void PlanLayout(Ens *e, HWND, int bredde, int hoejde, uint8_t antalSkift) {
       MoveWindow(e->hwndSwitchButtons[i], e->Areal[0] + 2 + i * knapB, e->RudeY[4], knapB, knapH, TRUE);
   if (e->hwndHScroll) SetScrollPos(e->hwndHScroll, SB_CTL, static_cast<int>(e->ScrollX), TRUE);
   if (e->hwndVScroll) SetScrollPos(e->hwndVScroll, SB_CTL, static_cast<int>(e->ScrollY), TRUE);
+  // The corners over the caption and summary panes follow their widths: a
+  // view with a narrower caption area would otherwise keep the old corner
+  // over the first week headers.
+  for (int k = 0; k < 2; ++k) {
+    const HWND h = k ? e->hwndHjoerneH : e->hwndHjoerneV;
+    if (!h) continue;
+    if (e->HjoerneB[k])
+      MoveWindow(h, e->HjoerneX[k], e->HjoerneY[k], e->HjoerneB[k], e->HjoerneH[k], TRUE);
+    else
+      MoveWindow(h, 0, 0, 0, 0, TRUE);
+  }
   const int fodY = e->RudeY[4] - static_cast<int>(e->FodHoejde);
   if (e->Fod && e->FodHoejde) {
     if (e->hwndFodV) MoveWindow(e->hwndFodV, e->Areal[0] + 2, fodY, e->RudeB[0], static_cast<int>(e->FodHoejde) - 1, TRUE);

@@ -135,7 +135,10 @@ void TegnAlt(Plan *plan, uint32_t flag) { TegnPlan(plan, flag); }
 void LukPopup(Plan *plan) {
   if (HWND h = plan->hwndRediger) {
     plan->hwndRediger = 0;
+    // The box had the keys while it was open; the plan window keeps none,
+    // so they go back to the main window, which hands them on.
     if (IsWindow(h)) DestroyWindow(h);
+    if (hwndHoved && IsWindow(hwndHoved) && GetFocus() != hwndHoved) SetFocus(hwndHoved);
   }
 }
 
@@ -248,6 +251,9 @@ LRESULT Tast(HWND hwnd, Plan *plan, UINT msg, WPARAM wParam, LPARAM lParam) {
   // An open edit box takes every key until it closes.
   TastInfo tast{};
   MakeTastInfo(&tast, msg, wParam, lParam);
+  // A box that ended by itself (a click outside it) is only forgotten:
+  // the keys are the plan's again.
+  if (plan->hwndRediger && !IsWindow(plan->hwndRediger)) plan->hwndRediger = 0;
   if (HWND popup = plan->hwndRediger) {
     // A key record from the main window reaches the box as the key itself.
     if (msg == TAST_MODTAG)
@@ -940,7 +946,8 @@ LRESULT CALLBACK PlanWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       Knap(hwnd, plan, wParam);
       return 0;
     case EDITBOX_OK:
-      PlanGemIndtastning(plan, reinterpret_cast<const char *>(lParam));
+      if (PlanGemIndtastning(plan, reinterpret_cast<const char *>(lParam)))
+        PlanHuskKopi(plan, reinterpret_cast<const char *>(lParam));
       LukPopup(plan);
       Opdater(plan, 1);
       return 0;
@@ -951,4 +958,22 @@ LRESULT CALLBACK PlanWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
       return plan->UnderVisning ? 533 : (plan->Visning == 'M' ? 72 : 74);
   }
   return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+void PlanLayoutSkiftet(Plan *plan) {
+  if (!plan) return;
+  SaetHoveder(plan);
+  const HWND hwnd = plan->hwndPlan;
+  if (!hwnd || !IsWindow(hwnd)) return;
+  GenopbygFeltKnapper(plan, hwnd);
+  TilpasVindueFuld(hwnd);
+  // The size may be the same while the panes inside it moved: a wider
+  // caption area leaves less room for the weeks.
+  RECT rc{};
+  GetClientRect(hwnd, &rc);
+  PlanLayout(&plan->Ens, hwnd, rc.right - rc.left, rc.bottom - rc.top, Knapper(plan));
+  PlacerFeltKnapper(plan);
+  PlanHScrollInfo(plan);
+  PlanVScrollInfo(plan);
+  EnsPaintFrame(&plan->Ens);
 }

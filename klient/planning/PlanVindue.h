@@ -75,3 +75,8 @@ void FrigivPlan(Plan *plan);
 // the cell's row and column; the budget and lesson-block columns of the
 // left panel take the number as it stands. True when anything changed.
 bool PlanGemIndtastning(Plan *plan, const char *tekst);
+
+// After the keys changed the view, a layout or an axis: the header sizes
+// and the plan list's field buttons again, the window fitted to the free
+// client area and its panes laid out anew. The caller repaints.
+void PlanLayoutSkiftet(Plan *plan);

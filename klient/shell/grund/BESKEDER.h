@@ -407,3 +407,4 @@ constexpr UINT kImportAutoSkemaKommando = 40281;  // KONTAKT
 constexpr UINT kSkfaLokaRelType = 40283;  // SkfaLokaRel
 constexpr UINT kMedaSkePriorType = 40284;  // MEDSKEPRI
 constexpr UINT kAktiSkePriorType = 40292;  // AktiSkePrior
+constexpr UINT kEksportAutoSkemaKommando = 40282;  // PlanTast: Shift+Ctrl+E of the plan window
