@@ -23,7 +23,9 @@
 #include "PlanTraad.h"
 #include "PlanVindue.h"
 #include "RECPRED.h"
+#include "SKAERM.h"
 #include "TALTAB.h"
+#include "VINDUER.h"
 #include "planvindue_fixtur.h"
 #include "tavo/test_dialog.h"
 #include "tavo/test_user.h"
@@ -353,6 +355,34 @@ TEST_F(PlanVindue, KlikFlytterCursorenOgFolderOgFokusBliverIHovedvinduet) {
 
   SetFocus(h);
   EXPECT_EQ(GetFocus(), hwndHoved);
+}
+
+// A saved screen that holds the plan window opens it again through the
+// factory, on the desktop as its parent and with the group's plan loaded.
+TEST_F(PlanVindue, EnGemtSkaermGenaabnerDenPaaDesktoppen) {
+  char gemtSti[sizeof StiTab.szskrm];
+  memcpy(gemtSti, StiTab.szskrm, sizeof gemtSti);
+  snprintf(StiTab.szskrm, sizeof StiTab.szskrm, "%sini\\skrm.ini", StiTab.szdata);
+  const int32_t nul = 0, type = kPlanVindueType;
+  const RECT rekt{10, 20, 900, 700};
+  ASSERT_TRUE(WritePrivateProfileStringA("skrm3", "navn", "Plan", StiTab.szskrm));
+  WritePrivateProfileStructA("skrm3", "skrm_cx", const_cast<int32_t *>(&nul), 4, StiTab.szskrm);
+  WritePrivateProfileStructA("skrm3", "skrm_cy", const_cast<int32_t *>(&nul), 4, StiTab.szskrm);
+  WritePrivateProfileStructA("skrm3", "desk0_id", const_cast<int32_t *>(&type), 4, StiTab.szskrm);
+  WritePrivateProfileStructA("skrm3", "desk0_rect", const_cast<RECT *>(&rekt), sizeof rekt, StiTab.szskrm);
+
+  tavo::test::StartDialogScript(30000);
+  Svar(1);
+  HentSkaerm(3);
+  tavo::test::StopDialogScript();
+  memcpy(StiTab.szskrm, gemtSti, sizeof gemtSti);
+  h = FindVindueType(kPlanVindueType);
+  ASSERT_NE(h, (HWND)0);
+  EXPECT_EQ(GetParent(h), hwndDesktop);
+  Plan *p = P();
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->AktPlanGruppe, gruppe);
+  EXPECT_NE(RaekkePos(PLAN_AKTI, akti), 0u);
 }
 
 }  // namespace
