@@ -98,6 +98,14 @@ T Plus(T felt, int sign, int64_t v) {
 }
 #define LAEG_TIL(felt, sign, v) ((felt) = Plus((felt), (sign), (v)))
 
+// One question of a recount to the plan list, with its answer: the entry
+// found, or, with PLAN_NY, the entry it made. tredje is the subject of an
+// event's question and the kind of a posting's.
+struct PlanSvar {
+  uint32_t akti, anfo, tredje, uge, post;
+};
+constexpr uint32_t PLAN_NY = 0x80000000u;
+
 // ---- The recount's own working copies ----
 //
 // The tables are laid out record by record, but the recount walks the
@@ -188,6 +196,15 @@ struct Samler {
     uint32_t lektioner;
   };
   std::vector<PlanKald> planKald;
+  // The plan questions answered from the answers kept by the recount
+  // before (PlanSvarHusk): whether this recount asks at all, whether the
+  // kept answers hold for the list's first planGraense entries, and
+  // whether every question so far came as it came then. The questions of
+  // the bucket being walked are kept in planLog, the next at planPos.
+  bool planAktiv = false, planHusk = false, planEns = false;
+  uint32_t planGraense = 0, planN0 = 0;
+  std::vector<PlanSvar> *planLog = nullptr;
+  size_t planPos = 0;
   ~Samler();
 };
 thread_local Samler *gSamler = nullptr;  // the recount's own thread only
@@ -1693,17 +1710,10 @@ void CountPlanTal() {
 
 namespace {
 
-void PlanTabSkemaNu(uint32_t akti, uint32_t anfo, uint32_t skfa, MaanedIndeks m, UgeIndeks w, uint8_t ugedag,
-                    float minutnorm, float vaerdi, uint32_t lektioner) {
-  // The planning worker rebuilds the list under TalMutex while the main
-  // thread's counters add to it: the adder holds the mutex too (it is
-  // recursive, so the worker's own calls under its lock go straight on).
-  TagTalMutex();
-  if (const uint32_t i = PlanFindSkema(akti, anfo, skfa, w)) {
-    LaegTilPlanPost(i, vaerdi, lektioner);
-    SlipTalMutex();
-    return;
-  }
+// The entry an event's actual figures make when none has their key; its
+// number with PLAN_NY.
+uint32_t NySkemaPost(uint32_t akti, uint32_t anfo, uint32_t skfa, MaanedIndeks m, UgeIndeks w, uint8_t ugedag,
+                     float minutnorm, float vaerdi, uint32_t lektioner) {
   PlanTabPost *e = NyPlanTabPost();
   e->akti = akti;
   e->anfo = anfo;
@@ -1716,17 +1726,12 @@ void PlanTabSkemaNu(uint32_t akti, uint32_t anfo, uint32_t skfa, MaanedIndeks m,
   e->Art = 'U';
   e->Ugedag = ugedag;
   e->Kilde = 1;
-  SlipTalMutex();
+  return PLAN_NY | PlanTal.Antal;
 }
 
-void PlanTabTimoakNu(uint32_t akti, uint32_t anfo, MaanedIndeks m, UgeIndeks w, uint8_t ugedag, uint8_t art,
-                     float timer) {
-  TagTalMutex();
-  if (const uint32_t i = PlanFindTimoak(akti, anfo, w, art)) {
-    LaegTilPlanPost(i, timer, 0);
-    SlipTalMutex();
-    return;
-  }
+// The same for a posting's.
+uint32_t NyTimoakPost(uint32_t akti, uint32_t anfo, MaanedIndeks m, UgeIndeks w, uint8_t ugedag, uint8_t art,
+                      float timer) {
   PlanTabPost *e = NyPlanTabPost();
   e->akti = akti;
   e->anfo = anfo;
@@ -1737,7 +1742,145 @@ void PlanTabTimoakNu(uint32_t akti, uint32_t anfo, MaanedIndeks m, UgeIndeks w, 
   e->Art = art;
   e->Ugedag = ugedag;
   e->Kilde = 2;
+  return PLAN_NY | PlanTal.Antal;
+}
+
+// The entry found for the figures, or the one made for them (PLAN_NY).
+uint32_t PlanTabSkemaNu(uint32_t akti, uint32_t anfo, uint32_t skfa, MaanedIndeks m, UgeIndeks w, uint8_t ugedag,
+                        float minutnorm, float vaerdi, uint32_t lektioner) {
+  // The planning worker rebuilds the list under TalMutex while the main
+  // thread's counters add to it: the adder holds the mutex too (it is
+  // recursive, so the worker's own calls under its lock go straight on).
+  TagTalMutex();
+  uint32_t svar = PlanFindSkema(akti, anfo, skfa, w);
+  if (svar)
+    LaegTilPlanPost(svar, vaerdi, lektioner);
+  else
+    svar = NySkemaPost(akti, anfo, skfa, m, w, ugedag, minutnorm, vaerdi, lektioner);
   SlipTalMutex();
+  return svar;
+}
+
+uint32_t PlanTabTimoakNu(uint32_t akti, uint32_t anfo, MaanedIndeks m, UgeIndeks w, uint8_t ugedag, uint8_t art,
+                         float timer) {
+  TagTalMutex();
+  uint32_t svar = PlanFindTimoak(akti, anfo, w, art);
+  if (svar)
+    LaegTilPlanPost(svar, timer, 0);
+  else
+    svar = NyTimoakPost(akti, anfo, m, w, ugedag, art, timer);
+  SlipTalMutex();
+  return svar;
+}
+
+uint32_t Tredje(const Samler::PlanKald &c) { return c.art ? c.art : c.skfa; }
+
+uint32_t UdfoerEt(const Samler::PlanKald &c) {
+  if (c.art) return PlanTabTimoakNu(c.akti, c.anfo, c.m, c.w, c.ugedag, c.art, c.vaerdi);
+  return PlanTabSkemaNu(c.akti, c.anfo, c.skfa, c.m, c.w, c.ugedag, c.minutnorm, c.vaerdi, c.lektioner);
+}
+
+// ---- The answers kept from one recount to the next ----
+//
+// A recount asks the plan list the same questions in the same order as the
+// one before it as long as the data have not changed, and the plan-line
+// pass between them makes the same entries again. Each week's and month's
+// questions are kept with their answers. A question asked at the same
+// place as then, on a list that begins with the entries that one began
+// with (PlanListeHusk), has the same answer when that was one of those
+// entries: they come before any entry a recount makes. Its answers of
+// entries made in the recount hold as long as every question before it
+// came as then, and the list began with just those entries: the same
+// entries are then made in the same order. Any other question is asked of
+// the index, and its answer kept for the next recount.
+struct PlanSvarHusk {
+  std::vector<std::vector<PlanSvar>> skema, timoak;  // per week, per month index
+  uint64_t liste = 0;                                // the kept list they hold for
+};
+PlanSvarHusk gPlanSvar;  // guarded by TalMutex, as the list
+PlanSvarTal gPlanSvarTal;
+
+bool NoegleLig(const PlanTabPost &e, const Samler::PlanKald &c) {
+  return e.akti == c.akti && e.anfo == c.anfo && e.UgeIdx == c.w &&
+         (c.art ? e.Art == c.art : e.skfa == c.skfa);
+}
+
+void BegyndPlanSvar(Samler &s) {
+  s.planAktiv = HarEgenPlan && !Ind().supertavo;
+  s.planHusk = s.planEns = false;
+  s.planLog = nullptr;
+  gPlanSvarTal = {};
+  if (!s.planAktiv) return;
+  s.planN0 = PlanTal.PlanTab ? PlanTal.Antal : 0;
+  uint64_t nummer = 0;
+  const uint32_t husket = PlanListeHusket(&nummer);
+  const size_t W = SkemaPeriode.AntalUger + 1u, M = SkemaPeriode.AntalMaaneder + 1u;
+  s.planHusk = nummer != 0 && nummer == gPlanSvar.liste && husket <= s.planN0 && gPlanSvar.skema.size() == W &&
+               gPlanSvar.timoak.size() == M && PlanListeBegynderSomHusket();
+  s.planEns = s.planHusk && husket == s.planN0;
+  s.planGraense = s.planHusk ? husket : 0;
+  if (s.planHusk) return;
+  // Kept anew from the questions of this recount.
+  gPlanSvar.liste = 0;
+  gPlanSvar.skema.resize(W);
+  gPlanSvar.timoak.resize(M);
+  for (auto &v : gPlanSvar.skema) v.clear();
+  for (auto &v : gPlanSvar.timoak) v.clear();
+}
+
+// The questions of a week (skema) or a month (timoak) come next.
+void PlanSvarSpand(Samler &s, bool skema, uint32_t idx) {
+  if (!s.planAktiv) return;
+  if (s.planLog && s.planHusk && s.planPos < s.planLog->size()) {
+    // Fewer questions than then: the entries made from here on differ.
+    s.planLog->resize(s.planPos);
+    s.planEns = false;
+  }
+  std::vector<std::vector<PlanSvar>> &v = skema ? gPlanSvar.skema : gPlanSvar.timoak;
+  s.planLog = idx < v.size() ? &v[idx] : nullptr;
+  s.planPos = 0;
+}
+
+void AfslutPlanSvar(Samler &s) {
+  if (!s.planAktiv) return;
+  PlanSvarSpand(s, true, UINT32_MAX);
+  gPlanSvar.liste = PlanListeHusk(s.planN0);
+}
+
+// One question while the kept answers hold, answered at once, in the
+// order the questions come.
+void PlanKaldHusket(Samler &s, const Samler::PlanKald &c) {
+  std::vector<PlanSvar> *log = s.planLog;
+  PlanSvar *r = log && s.planPos < log->size() ? &(*log)[s.planPos] : nullptr;
+  const uint32_t tredje = Tredje(c);
+  const bool lig = r && r->akti == c.akti && r->anfo == c.anfo && r->tredje == tredje && r->uge == c.w;
+  uint32_t svar = 0;
+  if (lig) {
+    const uint32_t post = r->post & ~PLAN_NY, ny = r->post & PLAN_NY;
+    if (!ny && post != 0 && post <= s.planGraense) {
+      svar = r->post;
+    } else if (s.planEns) {
+      if (ny ? post == PlanTal.Antal + 1
+             : post > s.planGraense && post <= PlanTal.Antal && NoegleLig(PlanTal.PlanTab[post], c))
+        svar = r->post;
+    }
+  }
+  if (!lig || !svar) s.planEns = false;
+  ++gPlanSvarTal.spurgt;
+  if (svar) ++gPlanSvarTal.husket;
+  if (svar & PLAN_NY) {
+    svar = c.art ? NyTimoakPost(c.akti, c.anfo, c.m, c.w, c.ugedag, c.art, c.vaerdi)
+                 : NySkemaPost(c.akti, c.anfo, c.skfa, c.m, c.w, c.ugedag, c.minutnorm, c.vaerdi, c.lektioner);
+  } else if (svar) {
+    LaegTilPlanPost(svar, c.vaerdi, c.lektioner);
+  } else {
+    svar = UdfoerEt(c);
+  }
+  if (r)
+    *r = {c.akti, c.anfo, tredje, c.w, svar};
+  else if (log)
+    log->push_back({c.akti, c.anfo, tredje, c.w, svar});
+  ++s.planPos;
 }
 
 // The recount's calls, in the order they came, each as it would have run:
@@ -1764,10 +1907,10 @@ void UdfoerPlanKald() {
   for (size_t i = 0; i < n; ++i) {
     if (i + FORUD < n) Forhaand(i + FORUD);
     const Samler::PlanKald &c = s->planKald[i];
-    if (c.art)
-      PlanTabTimoakNu(c.akti, c.anfo, c.m, c.w, c.ugedag, c.art, c.vaerdi);
-    else
-      PlanTabSkemaNu(c.akti, c.anfo, c.skfa, c.m, c.w, c.ugedag, c.minutnorm, c.vaerdi, c.lektioner);
+    const uint32_t svar = UdfoerEt(c);
+    ++gPlanSvarTal.spurgt;
+    // The answers are kept for the next recount.
+    if (s->planLog) s->planLog->push_back({c.akti, c.anfo, Tredje(c), c.w, svar});
   }
   s->planKald.clear();
 }
@@ -1778,7 +1921,11 @@ void AddPlanTabSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, MaanedIndeks m
                      float minutnorm, float vaerdi, uint32_t lektioner) {
   if (vaerdi == 0.0f && lektioner == 0) return;
   if (Samler *s = gSamler) {
-    s->planKald.push_back({0, akti, anfo, skfa, m, w, ugedag, minutnorm, vaerdi, lektioner});
+    const Samler::PlanKald c{0, akti, anfo, skfa, m, w, ugedag, minutnorm, vaerdi, lektioner};
+    if (s->planHusk)
+      PlanKaldHusket(*s, c);
+    else
+      s->planKald.push_back(c);
     return;
   }
   PlanTabSkemaNu(akti, anfo, skfa, m, w, ugedag, minutnorm, vaerdi, lektioner);
@@ -1790,11 +1937,17 @@ void AddPlanTabTimoak(uint32_t akti, uint32_t anfo, MaanedIndeks m, UgeIndeks w,
   const uint8_t art = type == 'e' ? 'E' : (type == 'k' || type == 'u') ? 'U' : type == 'r' ? 'R' : 'A';
   if (w == 0 || w > SkemaPeriode.AntalUger) return;
   if (Samler *s = gSamler) {
-    s->planKald.push_back({art, akti, anfo, 0, m, w, ugedag, -1.0f, timer, 0});
+    const Samler::PlanKald c{art, akti, anfo, 0, m, w, ugedag, -1.0f, timer, 0};
+    if (s->planHusk)
+      PlanKaldHusket(*s, c);
+    else
+      s->planKald.push_back(c);
     return;
   }
   PlanTabTimoakNu(akti, anfo, m, w, ugedag, art, timer);
 }
+
+PlanSvarTal SidstePlanSvar() { return gPlanSvarTal; }
 
 void CountSkemaTal() {
   // Nothing changes the records while the pass runs: what it asks about
@@ -1936,6 +2089,7 @@ void GenoptaelTalTab() {
   HuskUnderOptaelling husk;
   Samler samler;
   BegyndSamler(samler);
+  BegyndPlanSvar(samler);
   AllokerMedTalArbejdstid();
   FreeAnfoAktiGrund(&AnfoAktiGrund);
   for (UgeIndeks w = 1; w <= SkemaPeriode.AntalUger; ++w) {
@@ -1944,6 +2098,7 @@ void GenoptaelTalTab() {
     const uint8_t uge = static_cast<uint8_t>(U % 100);
     const TabVar *b = UgeBucket(aarIdx, uge);
     BegyndUge(aarIdx, uge);
+    PlanSvarSpand(samler, true, w);
     const UgeRaekker rk(b);
     // Each event is counted once the next one's cells are on their way.
     uint32_t venter = 0;
@@ -1958,6 +2113,7 @@ void GenoptaelTalTab() {
   }
   UdfoerPlanKald();
   for (MaanedIndeks m = 1; m <= SkemaPeriode.AntalMaaneder; ++m) {
+    PlanSvarSpand(samler, false, m);
     const Maaned mnd = IndeksTilMaaned(m);
     const TabVar *t = TimoakBucket(mnd);
     for (uint32_t r = 1; t && r < t->wRecCnt; ++r) OptaelTimoak(Post<TimoakRaekke>(t, r), +1);
@@ -1967,6 +2123,7 @@ void GenoptaelTalTab() {
     for (uint32_t r = 1; h && r < h->wRecCnt; ++r) OptaelHontim(Post<HontimRaekke>(h, r), m);
     UdfoerPlanKald();
   }
+  AfslutPlanSvar(samler);
   AfslutSamler(samler);
   FreeAnfoAktiGrund(&AnfoAktiGrund);
   SlipTalMutex();

@@ -135,5 +135,12 @@ void OptaelTimoak(const TimoakRaekke *row, int sign);
 void OptaelUdplatim(const UdplatimRaekke *row, MaanedIndeks m);
 void OptaelHontim(const HontimRaekke *row, MaanedIndeks m);
 
+// The plan-list questions of the last full recount, and how many of them
+// the answers kept from the recount before it answered.
+struct PlanSvarTal {
+  uint32_t spurgt, husket;
+};
+PlanSvarTal SidstePlanSvar();
+
 // A value to 2 decimals in thousandths, as the tables hold lessons and hours.
 int32_t Tusindedele(double v);

@@ -139,6 +139,55 @@ struct Indeks {
   }
 };
 
+// ---- The list a recount began with ----
+
+struct HusketNoegle {
+  uint32_t akti, anfo, skfa, uge;
+  uint8_t art;
+  static HusketNoegle Af(const PlanTabPost &e) { return {e.akti, e.anfo, e.skfa, e.UgeIdx, e.Art}; }
+  bool Lig(const PlanTabPost &e) const {
+    return akti == e.akti && anfo == e.anfo && skfa == e.skfa && uge == e.UgeIdx && art == e.Art;
+  }
+};
+
+// The kept keys, and how far the list has been compared with them: entries
+// 1..lige match, entries up to sat have been looked at (never past the
+// kept ones: what follows them does not matter).
+struct ListeHusk {
+  std::vector<HusketNoegle> noegler;
+  uint64_t nummer = 0, sidsteNummer = 0;
+  uint64_t gen = 0;
+  uint32_t sat = 0, lige = 0;
+
+  void Gen() {
+    if (gen != gGeneration || PlanAntal() < sat) {
+      gen = gGeneration;
+      sat = lige = 0;
+    }
+  }
+  // Entry n, the one after those looked at.
+  void Se(uint32_t n, const PlanTabPost &e) {
+    if (n != sat + 1 || n > noegler.size()) return;
+    if (lige == sat && noegler[n - 1].Lig(e)) lige = n;
+    sat = n;
+  }
+  void Indhent(uint32_t til) {
+    Gen();
+    til = std::min<uint32_t>({til, PlanAntal(), static_cast<uint32_t>(noegler.size())});
+    // Past the first difference nothing is read.
+    if (lige < sat) sat = std::max(sat, til);
+    for (uint32_t n = sat + 1; n <= til && lige == sat; ++n) Se(n, Post(n));
+    if (sat < til) sat = til;
+  }
+  void Fri() {
+    std::vector<HusketNoegle>().swap(noegler);
+    nummer = 0;
+    sat = lige = 0;
+  }
+};
+
+ListeHusk gListe;
+
 // ---- The first entry per key, one table per week ----
 //
 // The recount asks week by week, so each week has a table of its own that
@@ -236,8 +285,12 @@ struct UgeIndeks {
     const uint32_t fra = std::min(skema ? satSkema : antal, timoak ? satTimoak : antal);
     nye.resize(UGE_TABELLER + 1);
     for (std::vector<Ny> &v : nye) v.clear();
+    // The kept list is compared in the same walk, while the entries are
+    // read anyway.
+    gListe.Indhent(fra);
     for (uint32_t n = fra + 1; n <= antal; ++n) {
       const PlanTabPost &e = Post(n);
+      gListe.Se(n, e);
       nye[UgeTabel(e.UgeIdx)].push_back(Af(e, n));
     }
     for (uint32_t u = 0; u <= UGE_TABELLER; ++u) {
@@ -481,6 +534,7 @@ void PlanIndeksIndhent() {
 }
 
 void PlanIndeksFri() {
+  gListe.Fri();
   gGrund.Fri();
   gGrund.senere.Fri();
   gAnfo.Fri();
@@ -523,4 +577,30 @@ bool PlanVaerdiFind(uint32_t anfo, uint32_t akti, uint32_t skfa, float *pVaerdi)
   if (!p) return false;
   if (pVaerdi) *pVaerdi = p->foerste0 ? p->vaerdiFoerste0 : p->vaerdiPost;
   return p->foerste0 != 0;
+}
+
+uint64_t PlanListeHusk(uint32_t n) {
+  n = std::min(n, PlanAntal());
+  gListe.Indhent(n);
+  // Only a list that still begins with the kept entries keeps them.
+  if (gListe.lige < gListe.noegler.size() || n < gListe.noegler.size()) {
+    gListe.noegler.clear();
+    gListe.sat = gListe.lige = 0;
+  }
+  gListe.noegler.reserve(n);
+  for (uint32_t k = static_cast<uint32_t>(gListe.noegler.size()) + 1; k <= n; ++k)
+    gListe.noegler.push_back(HusketNoegle::Af(Post(k)));
+  gListe.sat = gListe.lige = n;
+  gListe.nummer = ++gListe.sidsteNummer;
+  return gListe.nummer;
+}
+
+uint32_t PlanListeHusket(uint64_t *pNummer) {
+  if (pNummer) *pNummer = gListe.nummer;
+  return static_cast<uint32_t>(gListe.noegler.size());
+}
+
+bool PlanListeBegynderSomHusket() {
+  gListe.Indhent(static_cast<uint32_t>(gListe.noegler.size()));
+  return gListe.lige == gListe.noegler.size();
 }

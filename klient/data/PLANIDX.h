@@ -51,3 +51,17 @@ bool PlanVaerdiFind(uint32_t anfo, uint32_t akti, uint32_t skfa, float *pVaerdi)
 // next ones while it answers this one. Change and answer nothing.
 void PlanForhaandSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, uint32_t uge);
 void PlanForhaandTimoak(uint32_t akti, uint32_t anfo, uint32_t uge, uint8_t art);
+
+// ---- The list a recount began with ----
+// The key fields of the entries a recount began with are kept, so that the
+// next one can tell whether its list begins with the same entries: the
+// answers it kept for its questions then hold for those entries. The index
+// compares the list with what is kept as it takes the entries in.
+//
+// Keeps the key fields of entries 1..n; what is kept and still matches the
+// list is not read again. Returns the number the keeping is known by.
+uint64_t PlanListeHusk(uint32_t n);
+// How many entries are kept under which number (0: none kept, or freed
+// since), and whether entries 1..that many of the list have them now.
+uint32_t PlanListeHusket(uint64_t *pNummer);
+bool PlanListeBegynderSomHusket();

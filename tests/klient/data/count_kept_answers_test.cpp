@@ -1,0 +1,184 @@
+// A recount answers its plan-list questions from the answers the recount
+// before it kept: whatever changed in between, it leaves every table and
+// the plan list byte for byte as a recount that kept nothing does.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <algorithm>
+#include <functional>
+#include <random>
+#include <vector>
+
+#include "PLANIDX.h"
+#include "count_skole.h"
+
+namespace {
+
+using namespace counttest;
+
+// Every byte the recount writes: the count tables, the counters kept in
+// the records and the plan list.
+std::vector<uint8_t> Bytes() {
+  std::vector<uint8_t> v;
+  auto Til = [&](const void *p, size_t n) {
+    if (p) v.insert(v.end(), static_cast<const uint8_t *>(p), static_cast<const uint8_t *>(p) + n);
+  };
+  const TalDimRec &d = TalDim;
+  for (uint32_t r = 1; r < tvanfo.wRecCnt; ++r) Til(MedTalFor(r), sizeof(MedTalMaaned) * (MedTalM + 1));
+  Til(MedTalUgeTab, sizeof(MedTalUgeCelle) * (d.F + 1) * (d.W + 1));
+  Til(MedTalArbejdstidTab, sizeof(MedTalArbejdstidCelle) * (d.E + 1) * (d.M + 1));
+  Til(MedTalFerieTab, sizeof(MedTalFerieCelle) * (d.E + 1) * (d.Y1 + 1));
+  Til(AktiTalTab, sizeof(AktiTalCelle) * (d.M + 1) * d.A);
+  Til(skphAkkTab, sizeof(uint32_t) * d.S * d.W * 7);
+  Til(LokaSumTab, sizeof(uint32_t) * d.R * d.Y);
+  Til(LokaOptalt, static_cast<size_t>(d.R) * d.Y * LOKA_SLOTS_PR_AAR);
+  Til(tvakti.pbTab, static_cast<size_t>(tvakti.wRecCnt) * tdakti.RecSize);
+  Til(tvskph.pbTab, static_cast<size_t>(tvskph.wRecCnt) * tdskph.RecSize);
+  const uint32_t n = PlanTal.PlanTab ? PlanTal.Antal : 0;
+  Til(&n, sizeof n);
+  if (n) Til(PlanTal.PlanTab + 1, sizeof(PlanTabPost) * n);
+  return v;
+}
+
+std::vector<PlanTabPost> ListeKopi() {
+  if (!PlanTal.PlanTab) return {};
+  return std::vector<PlanTabPost>(PlanTal.PlanTab + 1, PlanTal.PlanTab + 1 + PlanTal.Antal);
+}
+
+void LaegListe(const std::vector<PlanTabPost> &v) {
+  BegyndPlanTab();
+  for (const PlanTabPost &e : v) *NyPlanTabPost() = e;
+}
+
+class KeptAnswers : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    predtest::TommeTabeller();
+    TomSkemabeg();
+    TomTimoak();
+    TomUdplatim();
+    TomHontim();
+    InitPeriode(20240801, 20250731, 20240801);
+    StandardIndstillinger();
+    TalDagsDato = FastDag;
+    HarEgenPlan = 1;
+    OpretTalMutex();
+  }
+  void TearDown() override {
+    LukTalMutex();
+    FreeAlleTalTabeller();
+    FreeAnfoAktiGrund(&AnfoAktiGrund);
+    PlanIndeksFri();
+    TomSkemabeg();
+    TomTimoak();
+    TomUdplatim();
+    TomHontim();
+    predtest::FrigivAlle();
+    StandardIndstillinger();
+    TalDagsDato = DagsDato;
+    HarEgenPlan = 0;
+  }
+};
+
+// Deletes the event whose first row is forste, as the editors mark it.
+void Slet(const Begivenhed &b) {
+  TabVar *bucket = UgeBucket(b.aarIdx, b.uge);
+  for (uint32_t r = b.forste; r < bucket->wRecCnt; ++r) {
+    SkeRec *row = reinterpret_cast<SkeRec *>(GetRec(&tdske, bucket, r));
+    if (row->Forste != b.forste) break;
+    row->Status |= SKE_SLETTET;
+  }
+}
+
+TEST_F(KeptAnswers, RecountEqualsOneThatKeptNothing) {
+  std::mt19937 rnd(11);
+  Skole s;
+  s.Byg(14, 6, 4, rnd);
+  s.PlanGruppe(rnd, 12);
+  std::vector<Begivenhed> begivenheder;
+  for (int i = 0; i < 40; ++i) begivenheder.push_back(i % 3 ? s.NyBegivenhed(rnd) : s.NyBegivenhedPaaPlan(rnd));
+  for (int i = 0; i < 40; ++i) i % 2 ? s.NyPost(rnd) : s.NyPostPaaPlan(rnd);
+  for (int i = 0; i < 10; ++i) s.NyHontim(rnd);
+  CountPlanTal();
+  AllokerTalTab();
+
+  auto EnPost = [] {
+    for (MaanedIndeks m = 1; m <= SkemaPeriode.AntalMaaneder; ++m)
+      if (TabVar *b = TimoakBucket(IndeksTilMaaned(m)); b && b->wRecCnt > 2)
+        return reinterpret_cast<TimoakRaekke *>(GetRec(&tdtimoak, b, 1));
+    return static_cast<TimoakRaekke *>(nullptr);
+  };
+  auto EnPlanuge = [] { return TabRec<FftaltabRec>(tvfftaltab, 1); };
+  enum Husket { ALLE, NOGLE, INGEN };
+  struct Trin {
+    const char *navn;
+    bool nyPlanliste;       // the plan-line pass runs before the recount
+    Husket husket;          // how many questions the kept answers answer (NOGLE: at least one)
+    std::function<void()> aendring;
+  };
+  const Trin trin[] = {
+      {"nothing changed", true, ALLE, [] {}},
+      {"nothing changed again", true, ALLE, [] {}},
+      {"an event added", true, NOGLE, [&] { begivenheder.push_back(s.NyBegivenhedPaaPlan(rnd)); }},
+      {"an event deleted", true, NOGLE, [&] { Slet(begivenheder[0]); }},
+      {"a posting added", true, NOGLE, [&] { s.NyPostPaaPlan(rnd); }},
+      {"a posting's hours changed", true, ALLE, [&] { EnPost()->Timer += 75; }},
+      {"a posting's kind changed", true, NOGLE, [&] { EnPost()->Type = 'e'; }},
+      // Its question is now the one a later posting of the month asks,
+      // whose entry was made by that one before.
+      {"a posting made like a later one", true, NOGLE, [&] {
+         TimoakRaekke *f = EnPost();
+         TabVar *b = TimoakBucket(f->Dato / 100);
+         const TimoakRaekke *l = reinterpret_cast<TimoakRaekke *>(GetRec(&tdtimoak, b, b->wRecCnt - 1));
+         f->akti_id = l->akti_id;
+         f->anfo_id = l->anfo_id;
+         f->Type = l->Type;
+         f->Dato = l->Dato;
+         f->Timer = 50;
+       }},
+      {"a plan line's week deleted", true, INGEN, [&] { EnPlanuge()->Status = 0x48; }},
+      {"a plan line's week moved", true, INGEN, [&] {
+         EnPlanuge()->Status = 0x40;
+         EnPlanuge()->Uge = IndeksTilUge(3);
+       }},
+      {"the list not made anew", false, NOGLE, [] {}},
+      {"an event counted into the list between recounts", false, NOGLE, [&] {
+         const Begivenhed b = s.NyBegivenhedPaaPlan(rnd);
+         OptaelSkemabeg(b.aarIdx, b.uge, b.forste, +1);
+       }},
+      {"made anew after that", true, INGEN, [] {}},
+      {"and once more", true, ALLE, [] {}},
+      {"the kept list forgotten", true, INGEN, [] { PlanIndeksFri(); }},
+  };
+  for (const Trin &t : trin) {
+    SCOPED_TRACE(t.navn);
+    t.aendring();
+    if (t.nyPlanliste) CountPlanTal();
+    const std::vector<PlanTabPost> foer = ListeKopi();
+    AllokerTalTab();
+    const PlanSvarTal tal = SidstePlanSvar();
+    const std::vector<uint8_t> med = Bytes();
+    // The same recount on the same list with nothing kept.
+    LaegListe(foer);
+    PlanIndeksFri();
+    AllokerTalTab();
+    EXPECT_EQ(SidstePlanSvar().husket, 0u);
+    const std::vector<uint8_t> uden = Bytes();
+    ASSERT_EQ(med.size(), uden.size());
+    const auto forskel = std::mismatch(med.begin(), med.end(), uden.begin());
+    EXPECT_TRUE(forskel.first == med.end()) << "first differing byte " << (forskel.first - med.begin()) << " of "
+                                            << med.size();
+    EXPECT_GT(tal.spurgt, 0u);
+    if (t.husket == ALLE) {
+      EXPECT_EQ(tal.husket, tal.spurgt);
+    }
+    if (t.husket == NOGLE) {
+      EXPECT_GT(tal.husket, 0u);
+    }
+    if (t.husket == INGEN) {
+      EXPECT_EQ(tal.husket, 0u);
+    }
+  }
+}
+
+}  // namespace
