@@ -1915,12 +1915,31 @@ void UdfoerPlanKald() {
   s->planKald.clear();
 }
 
+// The common question while the kept answers hold: asked as it was kept,
+// and answered by an entry the list began with. The rest, and the keeping
+// of what changed, go the long way (PlanKaldHusket).
+inline bool PlanSvarGenvej(Samler &s, uint32_t akti, uint32_t anfo, uint32_t tredje, UgeIndeks w, float vaerdi,
+                           uint32_t lektioner) {
+  const std::vector<PlanSvar> *log = s.planLog;
+  if (!log || s.planPos >= log->size()) return false;
+  const PlanSvar &r = (*log)[s.planPos];
+  if (r.akti != akti || r.anfo != anfo || r.tredje != tredje || r.uge != w) return false;
+  const uint32_t post = r.post;
+  if ((post & PLAN_NY) || post == 0 || post > s.planGraense) return false;
+  s.plan.push_back({post, vaerdi, lektioner});
+  ++s.planPos;
+  ++gPlanSvarTal.spurgt;
+  ++gPlanSvarTal.husket;
+  return true;
+}
+
 }  // namespace
 
 void AddPlanTabSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, MaanedIndeks m, UgeIndeks w, uint8_t ugedag,
                      float minutnorm, float vaerdi, uint32_t lektioner) {
   if (vaerdi == 0.0f && lektioner == 0) return;
   if (Samler *s = gSamler) {
+    if (s->planHusk && PlanSvarGenvej(*s, akti, anfo, skfa, w, vaerdi, lektioner)) return;
     const Samler::PlanKald c{0, akti, anfo, skfa, m, w, ugedag, minutnorm, vaerdi, lektioner};
     if (s->planHusk)
       PlanKaldHusket(*s, c);
@@ -1937,6 +1956,7 @@ void AddPlanTabTimoak(uint32_t akti, uint32_t anfo, MaanedIndeks m, UgeIndeks w,
   const uint8_t art = type == 'e' ? 'E' : (type == 'k' || type == 'u') ? 'U' : type == 'r' ? 'R' : 'A';
   if (w == 0 || w > SkemaPeriode.AntalUger) return;
   if (Samler *s = gSamler) {
+    if (s->planHusk && PlanSvarGenvej(*s, akti, anfo, art, w, timer, 0)) return;
     const Samler::PlanKald c{art, akti, anfo, 0, m, w, ugedag, -1.0f, timer, 0};
     if (s->planHusk)
       PlanKaldHusket(*s, c);
