@@ -879,6 +879,15 @@ struct Huske {
   TalKort skphNoegler;
   bool skphNoeglerKlar = false;
   bool skphNoeglerBrugbar = false;
+  // The activities' own minute norms for the postings, each with the dates
+  // around the one it was worked out for that give the same answer.
+  struct AktiNorm {
+    DatoSpan span;
+    float norm;
+    uint8_t plus;
+    bool fundet, klar;
+  };
+  std::vector<AktiNorm> aktiNorm;
 };
 thread_local Huske *gHuske = nullptr;  // the recount's own thread only
 
@@ -1026,11 +1035,30 @@ struct HuskUnderOptaelling {
     h.akti.resize(tvakti.wRecCnt);
     h.aktiKlar.assign(tvakti.wRecCnt, 0);
     h.stjerne.assign(tvanfo.wRecCnt, -1);
+    h.aktiNorm.assign(tvakti.wRecCnt, Huske::AktiNorm{});
     gHuske = &h;
   }
   ~HuskUnderOptaelling() { gHuske = foer; }
   Huske *const foer = gHuske;
 };
+
+// AktiMinutnorm, from the kept answer while a recount runs: a month's
+// postings of one activity mostly lie inside the dates of one rule.
+bool AktiNormFor(Dato dato, uint32_t akti, float *pNorm, uint8_t *pPlus) {
+  Huske *h = gHuske;
+  if (!h || akti >= h->aktiNorm.size()) return AktiMinutnorm(dato, akti, pNorm, pPlus);
+  Huske::AktiNorm &k = h->aktiNorm[akti];
+  if (!k.klar || !k.span.Holder(dato)) {
+    k = Huske::AktiNorm{};
+    k.norm = *pNorm;
+    k.fundet = AktiMinutnorm(dato, akti, &k.norm, &k.plus, &k.span);
+    k.klar = true;
+  }
+  // As the rules leave them: the norm only when one was found.
+  if (k.fundet) *pNorm = k.norm;
+  *pPlus = k.plus;
+  return k.fundet;
+}
 
 }  // namespace
 
@@ -1876,9 +1904,9 @@ void PlanKaldHusket(Samler &s, const Samler::PlanKald &c) {
   } else {
     svar = UdfoerEt(c);
   }
-  if (r)
+  if (r && !(lig && r->post == svar))
     *r = {c.akti, c.anfo, tredje, c.w, svar};
-  else if (log)
+  else if (!r && log)
     log->push_back({c.akti, c.anfo, tredje, c.w, svar});
   ++s.planPos;
 }
@@ -2165,7 +2193,7 @@ void OptaelTimoak(const TimoakRaekke *row, int sign) {
   uint8_t plus = 0;
   if (stor) {
     float n = 0;
-    if (AktiMinutnorm(row->Dato, row->akti_id, &n, &plus))
+    if (AktiNormFor(row->Dato, row->akti_id, &n, &plus))
       norm = n;
     else
       norm = 60.0f;

@@ -182,3 +182,42 @@ TEST_F(KeptAnswers, RecountEqualsOneThatKeptNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// A recount keeps each activity's minute norm for the dates its rule
+// holds: postings of one month on either side of a change of rule, and in
+// a gap between two rules, each count with the norm of their own day.
+TEST_F(KeptAnswers, PostingsCountWithTheRuleOfTheirDay) {
+  HarEgenPlan = 0;
+  std::mt19937 rnd(3);
+  Skole s;
+  s.Byg(2, 1, 1, rnd);
+  const uint32_t akti = s.akti[0];
+  const uint32_t foerste = Ny(tdmiak, tvmiak, MiakRec{1, 10, akti, 20240801, 20250110, 45.0f, 0});
+  const uint32_t anden = Ny(tdmiak, tvmiak, MiakRec{2, 10, akti, 20250115, 20250731, 50.0f, 0});
+  TabRec<MiakRec>(tvmiak, foerste)->neste_miak = anden;
+  TabRec<AktiRec>(tvakti, akti)->forste_miak = foerste;
+  ASSERT_NE(TabRec<AktiRec>(tvakti, akti)->Aktivitet[0], '+');
+  // In the order the bucket holds them, not by date.
+  const struct {
+    Dato dato;
+    int32_t tusindedele;  // one hour at the day's norm
+  } poster[] = {{20250110, 750}, {20250112, 1000}, {20250115, 833}, {20250109, 750},
+                {20250111, 1000}, {20250120, 833}, {20250114, 1000}};
+  int32_t forventet = 0;
+  for (const auto &p : poster) {
+    TimoakRaekke *t = Tilfoej<TimoakRaekke>(tdtimoak, TimoakBucket(p.dato / 100), nullptr);
+    t->Status = 0x40;
+    t->Type = 'F';
+    t->akti_id = akti;
+    t->anfo_id = s.anfo[0];
+    t->Dato = p.dato;
+    t->Timer = 100;
+    forventet += p.tusindedele;
+  }
+  AllokerTalTab();
+  EXPECT_EQ(TabRec<AktiRec>(tvakti, akti)->AntalLererTimer, forventet);
+}
+
+}  // namespace
