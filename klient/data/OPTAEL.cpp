@@ -399,8 +399,12 @@ void LaegSkphUgeUd() {
 // An actual figure for an existing entry of the plan list: to the entry,
 // or while a recount runs, to its list of additions. Entry numbers stay
 // right when the list grows, so the additions find their entries after it.
+// A recount that answers from kept answers asks each question as it
+// comes: the entries it made itself are in the cache then, and take their
+// figures at once. Each entry takes all of its figures one way, so in the
+// same order.
 void LaegTilPlanPost(uint32_t n, float vaerdi, uint32_t lektioner) {
-  if (Samler *s = gSamler) {
+  if (Samler *s = gSamler; s && !(s->planHusk && n > s->planN0)) {
     s->plan.push_back({n, vaerdi, lektioner});
     return;
   }
@@ -1946,15 +1950,25 @@ void UdfoerPlanKald() {
 // The common question while the kept answers hold: asked as it was kept,
 // and answered by an entry the list began with. The rest, and the keeping
 // of what changed, go the long way (PlanKaldHusket).
-inline bool PlanSvarGenvej(Samler &s, uint32_t akti, uint32_t anfo, uint32_t tredje, UgeIndeks w, float vaerdi,
-                           uint32_t lektioner) {
+inline bool PlanSvarGenvej(Samler &s, bool erArt, uint32_t akti, uint32_t anfo, uint32_t tredje, UgeIndeks w,
+                           float vaerdi, uint32_t lektioner) {
   const std::vector<PlanSvar> *log = s.planLog;
   if (!log || s.planPos >= log->size()) return false;
   const PlanSvar &r = (*log)[s.planPos];
   if (r.akti != akti || r.anfo != anfo || r.tredje != tredje || r.uge != w) return false;
   const uint32_t post = r.post;
-  if ((post & PLAN_NY) || post == 0 || post > s.planGraense) return false;
-  s.plan.push_back({post, vaerdi, lektioner});
+  if (post == 0 || post > s.planGraense) {
+    // One this recount made, while every question has come as then (an
+    // entry made after a changed question may not be the first of its key
+    // any more, though it has the key).
+    if (!s.planEns || post > PlanTal.Antal) return false;
+    PlanTabPost &e = PlanTal.PlanTab[post];
+    if (e.akti != akti || e.anfo != anfo || e.UgeIdx != w || (erArt ? e.Art : e.skfa) != tredje) return false;
+    e.Aktuel += vaerdi;
+    e.SkemaLektioner += lektioner;
+  } else {
+    s.plan.push_back({post, vaerdi, lektioner});
+  }
   ++s.planPos;
   ++gPlanSvarTal.spurgt;
   ++gPlanSvarTal.husket;
@@ -1967,7 +1981,7 @@ void AddPlanTabSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, MaanedIndeks m
                      float minutnorm, float vaerdi, uint32_t lektioner) {
   if (vaerdi == 0.0f && lektioner == 0) return;
   if (Samler *s = gSamler) {
-    if (s->planHusk && PlanSvarGenvej(*s, akti, anfo, skfa, w, vaerdi, lektioner)) return;
+    if (s->planHusk && PlanSvarGenvej(*s, false, akti, anfo, skfa, w, vaerdi, lektioner)) return;
     const Samler::PlanKald c{0, akti, anfo, skfa, m, w, ugedag, minutnorm, vaerdi, lektioner};
     if (s->planHusk)
       PlanKaldHusket(*s, c);
@@ -1984,7 +1998,7 @@ void AddPlanTabTimoak(uint32_t akti, uint32_t anfo, MaanedIndeks m, UgeIndeks w,
   const uint8_t art = type == 'e' ? 'E' : (type == 'k' || type == 'u') ? 'U' : type == 'r' ? 'R' : 'A';
   if (w == 0 || w > SkemaPeriode.AntalUger) return;
   if (Samler *s = gSamler) {
-    if (s->planHusk && PlanSvarGenvej(*s, akti, anfo, art, w, timer, 0)) return;
+    if (s->planHusk && PlanSvarGenvej(*s, true, akti, anfo, art, w, timer, 0)) return;
     const Samler::PlanKald c{art, akti, anfo, 0, m, w, ugedag, -1.0f, timer, 0};
     if (s->planHusk)
       PlanKaldHusket(*s, c);
