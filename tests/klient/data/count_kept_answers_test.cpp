@@ -221,3 +221,57 @@ TEST_F(KeptAnswers, PostingsCountWithTheRuleOfTheirDay) {
 }
 
 }  // namespace
+
+namespace {
+
+// A posting's question is answered by the first entry of its activity,
+// teacher, week and kind, whatever subject the events gave it. When an
+// event changed, an entry the recount before made for the posting may
+// still have the posting's key while an entry made earlier now has it too:
+// the kept answer no longer holds.
+TEST_F(KeptAnswers, AnEntryMadeEarlierAnswersAPostingFirst) {
+  std::mt19937 rnd(5);
+  Skole s;
+  s.Byg(4, 3, 1, rnd);
+  AllokerTalTab();  // makes the employments' monthly figures
+  std::vector<uint32_t> medTal;
+  for (uint32_t x : s.anfo)
+    if (MedTalFor(x)) medTal.push_back(x);
+  ASSERT_GE(medTal.size(), 2u);
+  const uint32_t f = medTal[0], g = medTal[1];
+  const uint32_t a = s.akti[0], b = s.akti[1];
+  const Uge uge = IndeksTilUge(20);
+  auto Begivenhed1 = s.Skriv(rnd, uge, 2, 1, s.skfa[0], {{b, 0, 0, 0}, {0, g, s.rol[0], 0}});
+  s.Skriv(rnd, uge, 3, 1, s.skfa[1], {{a, 0, 0, 0}, {0, f, s.rol[0], 0}});
+  const Dato dato = UgeDagTilDato(uge, 4);
+  TimoakRaekke *t = Tilfoej<TimoakRaekke>(tdtimoak, TimoakBucket(dato / 100), nullptr);
+  t->Status = 0x40;
+  t->Type = 'k';
+  t->akti_id = a;
+  t->anfo_id = f;
+  t->Dato = dato;
+  t->Timer = 150;
+  CountPlanTal();
+  AllokerTalTab();
+  ASSERT_EQ(PlanTal.Antal, 2u);
+  // The first event now asks with the second one's activity and teacher.
+  TabVar *bucket = UgeBucket(Begivenhed1.aarIdx, Begivenhed1.uge);
+  for (uint32_t r = Begivenhed1.forste; r < bucket->wRecCnt; ++r) {
+    SkeRec *row = reinterpret_cast<SkeRec *>(GetRec(&tdske, bucket, r));
+    if (row->Forste != Begivenhed1.forste) break;
+    if (row->akti_id) row->akti_id = a;
+    if (row->anfo_id) row->anfo_id = f;
+  }
+  CountPlanTal();
+  AllokerTalTab();
+  EXPECT_GT(SidstePlanSvar().spurgt, 0u);
+  const std::vector<uint8_t> med = Bytes();
+  ASSERT_EQ(PlanTal.Antal, 2u);
+  BegyndPlanTab();
+  PlanIndeksFri();
+  CountPlanTal();
+  AllokerTalTab();
+  EXPECT_TRUE(med == Bytes());
+}
+
+}  // namespace
