@@ -1950,10 +1950,17 @@ void UdfoerPlanKald() {
 // The common question while the kept answers hold: asked as it was kept,
 // and answered by an entry the list began with. The rest, and the keeping
 // of what changed, go the long way (PlanKaldHusket).
-inline bool PlanSvarGenvej(Samler &s, bool erArt, uint32_t akti, uint32_t anfo, uint32_t tredje, UgeIndeks w,
+[[gnu::flatten]] inline bool PlanSvarGenvej(Samler &s, bool erArt, uint32_t akti, uint32_t anfo, uint32_t tredje, UgeIndeks w,
                            float vaerdi, uint32_t lektioner) {
   const std::vector<PlanSvar> *log = s.planLog;
   if (!log || s.planPos >= log->size()) return false;
+  // An entry this recount made is added to at once: the one of a question
+  // a few ahead is asked for while this one is answered.
+  constexpr size_t FORUD = 8;
+  if (s.planPos + FORUD < log->size()) {
+    const uint32_t f = (*log)[s.planPos + FORUD].post;
+    if (f > s.planGraense && f <= PlanTal.Antal) tavo::Prefetch(&PlanTal.PlanTab[f]);
+  }
   const PlanSvar &r = (*log)[s.planPos];
   if (r.akti != akti || r.anfo != anfo || r.tredje != tredje || r.uge != w) return false;
   const uint32_t post = r.post;
