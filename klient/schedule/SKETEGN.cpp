@@ -623,7 +623,7 @@ void EnsDCMaler::Brik(int x, int y, int bredde, int hoejde, uint8_t farve, uint3
   // whatever lies under them: the tile's colour goes only where they do not.
   RECT ydre{x + 1, start ? y + 1 : y, v - 1, slut ? h - 1 : h};
   RECT hul{0, 0, 0, 0};
-  if (raekke && FarveBrush[f]) {  // the line fills with the same brush, when there is one
+  if (raekke && FarveBrush[f]) {  // the line fills its own rectangle only with a brush
     const int b = static_cast<int>(BrkSwitchBredde(brk, bogstav, nr));
     hul = RECT{std::max(x + 2, ydre.left), ydre.top, std::min(x + 2 + b, ydre.right),
                std::min(y + static_cast<int>(kLodretTrin), ydre.bottom)};
