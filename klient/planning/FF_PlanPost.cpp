@@ -113,10 +113,13 @@ class RaekkeUdAfSummer {
 // plan's own save writes only the plan tables: a plan saved with its cells
 // marked posted (or, after the second pass, cleared) beside a postings file
 // that never got the postings would leave those hours paid by no one, and
-// the mark keeps every later run from posting them again.
+// the mark keeps every later run from posting them again. The week records
+// go with the rows they belong to, as every edit of the plan saves them.
 void GemPosteringer(const Plan *plan) {
   Gemning gemning;
   SaveTab(&tdfftaltab, &tvfftaltab, nullptr);
+  SaveTab(&tdffpertab, &tvffpertab, nullptr);
+  SaveTab(&tdffgrund, &tvffgrund, nullptr);
   SaveTimoak();
   if (!gemning.Fuldfoer()) {
     GemFejl fejl{};
