@@ -149,7 +149,8 @@ class VipPlanposterEndeTilEnde : public plantest::PlanVindueFixtur {
           hovedPos = i;
     }
     if (!hovedPos) return 0;
-    // The window shows them as the last save left them.
+    // The window opens as the last save left it: only what is folded is
+    // unfolded.
     p->StyrY.Pos.Aktuel = hovedPos;
     if (!OpgPos(hovedPos)) Tryk('Y');
     uint32_t periode = 0, uger = 0;
