@@ -1,0 +1,155 @@
+// A planner's path through the pick list of the plan by employee: the key T
+// on an employee opens the list of the school's absence activities, Enter
+// gives the employee the one chosen, and the plan keeps it over a close and
+// a reload of the plan tables from their files.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "BESKEDER.h"
+#include "FF_GRUPPE.h"
+#include "FF_PlanFyld.h"
+#include "FF_PlanRec.h"
+#include "PlanValgVindue.h"
+#include "PlanVindue.h"
+#include "RECPRED.h"
+#include "TABOPER.h"
+#include "TASTINFO.h"
+#include "TAVODATA.h"
+#include "planvindue_fixtur.h"
+#include "tavo/test_user.h"
+
+namespace {
+
+using namespace plantest;
+
+class PlanValgVindueEndeTilEnde : public PlanVindueFixtur {
+ protected:
+  uint32_t kursus = 0, sygdom = 0, arkiveret = 0, stjerne = 0;
+
+  void SetUp() override {
+    PlanVindueFixtur::SetUp();
+    wfb_test::Registrer("PlanValgWndClass", PlanValgWndProc, CS_OWNDC | CS_DBLCLKS);
+    // The absence activities of the school as the exchange delivers them:
+    // members of group 5 (the activities' own group), one archived (the
+    // star mark of the group word) and one whose name hides it from lists.
+    kursus = Fravaer("Kursus", 0x20);
+    sygdom = Fravaer("Sygdom", 0x20);
+    arkiveret = Fravaer("Orlov", 0x80000020u);
+    stjerne = Fravaer("*Intern", 0x20);
+  }
+
+  uint32_t Fravaer(const char *navn, uint32_t grupper) {
+    const uint32_t a = NyAkti(navn, "");
+    AktiRec *r = TabRec<AktiRec>(tvakti, a);
+    predtest::Tekst(r->Type, "OVAK");
+    r->Gruppe = grupper;
+    return a;
+  }
+
+  // A key as the main window hands it on to the plan window.
+  void PlanTast(UINT vk) {
+    TastInfo t{};
+    t.message = WM_KEYDOWN;
+    t.wParam = vk;
+    SendMessageA(h, TAST_MODTAG, 0, reinterpret_cast<LPARAM>(&t));
+    tavo::test::PumpUntilIdle();
+  }
+  // Page Down walks the views: by activity, by employee, other tasks.
+  void TilVisningM() {
+    for (int i = 0; i < 3 && P()->Visning != 'M'; ++i) PlanTast(VK_NEXT);
+    ASSERT_EQ(P()->Visning, 'M');
+  }
+  // Anne's heading opened with the fold key, which the plan stores.
+  void AabnAnne() {
+    const uint32_t pos = Vist(PLAN_MEDA, 0, anne);
+    ASSERT_NE(pos, 0u);
+    if (P()->GrundTab[P()->Ens.ObjTab[pos]].Udfoldet) return;
+    P()->StyrY.Pos.Aktuel = pos;
+    PlanTast('Y');
+    ASSERT_EQ(P()->GrundTab[P()->Ens.ObjTab[pos]].Udfoldet, 1u);
+  }
+  HWND Valg() const { return GetDlgItem(hwndDesktop, kValgVindueId); }
+  PVWS *W() const { return reinterpret_cast<PVWS *>(GetWindowLongPtrA(Valg(), GWLP_USERDATA)); }
+  std::vector<uint32_t> Raekker() const {
+    const PVWS *w = W();
+    return std::vector<uint32_t>(w->ens.ObjTab + 1, w->ens.ObjTab + 1 + w->ens.ObjTabAntal);
+  }
+
+  // The position of the first row shown of the kind, activity (0: any) and
+  // first employment.
+  uint32_t Vist(uint32_t art, uint32_t a, uint32_t m) {
+    Plan *p = P();
+    for (uint32_t i = 1; i <= p->StyrY.Pos.Antal; ++i) {
+      const GrundRaekke &g = p->GrundTab[p->Ens.ObjTab[i]];
+      if (p->ObjTypeTab[p->Ens.ObjTab[i]] == art && (a == 0 || g.Aktivitet == a) && g.Medarbejder1 == m) return i;
+    }
+    return 0;
+  }
+  // The plan rows of the kind for the activity and employment in the group.
+  std::vector<uint32_t> IModellen(uint32_t art, uint32_t a, uint32_t m) {
+    Plan *p = P();
+    std::vector<uint32_t> v;
+    for (uint32_t r = 1; r <= p->GrundTabAntal; ++r)
+      if (p->ObjTypeTab[r] == art && p->GrundTab[r].Aktivitet == a && p->GrundTab[r].Medarbejder1 == m &&
+          p->GrundTab[r].ffpg_id == gruppe)
+        v.push_back(r);
+    return v;
+  }
+
+  // The plan tables as the files hold them.
+  static void GenlaesPlanTabeller() {
+    const TabDesc *td[] = {&tdffpg, &tdffpgrel, &tdffpp, &tdffgrund, &tdffpertab, &tdfftaltab};
+    TabVar *tv[] = {&tvffpg, &tvffpgrel, &tvffpp, &tvffgrund, &tvffpertab, &tvfftaltab};
+    for (size_t i = 0; i < 6; ++i) {
+      predtest::TomTabel(tv[i]);
+      ASSERT_EQ(LoadTab(td[i], tv[i]), 0) << td[i]->Navn;
+    }
+  }
+};
+
+TEST_F(PlanValgVindueEndeTilEnde, FravaerValgtMedEnterPaaMedarbejderGemmesOgLaesesIgen) {
+  Aabn();
+  TilVisningM();
+  const uint32_t annePos = Vist(PLAN_MEDA, 0, anne);
+  ASSERT_NE(annePos, 0u);
+  P()->StyrY.Pos.Aktuel = annePos;
+
+  PlanTast('T');
+  ASSERT_NE(Valg(), 0u);
+  EXPECT_EQ(W()->Bogstav, 'K');
+  EXPECT_EQ(W()->MaerkeGraense, 0u);
+  // The live absence activities of the plan's dates, by name; no team.
+  ASSERT_EQ(Raekker(), (std::vector<uint32_t>{kursus, sygdom}));
+  EXPECT_EQ(PlanValgAktuelRec(W()), kursus);
+
+  SendMessageA(Valg(), WM_KEYDOWN, VK_DOWN, 1);
+  tavo::test::PumpUntilIdle();
+  ASSERT_EQ(PlanValgAktuelRec(W()), sygdom);
+  SendMessageA(Valg(), WM_KEYDOWN, VK_RETURN, 1);
+  tavo::test::PumpUntilIdle();
+  EXPECT_EQ(Valg(), 0u);
+  EXPECT_EQ(GetFocus(), hwndHoved);
+
+  // Anne has an hours row of the absence, shown under her, and the
+  // activity a heading of its own for the view of other tasks.
+  const std::vector<uint32_t> raekke = IModellen(PLAN_OPG_TIMER, sygdom, anne);
+  ASSERT_EQ(raekke.size(), 1u);
+  EXPECT_NE(P()->GrundTab[raekke[0]].GrundRec, 0u);
+  EXPECT_EQ(IModellen(PLAN_OPG_AKTI, sygdom, 0).size(), 1u);
+  AabnAnne();
+  EXPECT_NE(Vist(PLAN_OPG_TIMER, sygdom, anne), 0u);
+  EXPECT_TRUE(IModellen(PLAN_OPG_TIMER, kursus, anne).empty());
+  EXPECT_NE(FindPgRel(gruppe, sygdom, 'K'), 0u);
+
+  Luk();
+  GenlaesPlanTabeller();
+  Aabn();
+  EXPECT_EQ(IModellen(PLAN_OPG_TIMER, sygdom, anne).size(), 1u);
+  EXPECT_EQ(IModellen(PLAN_OPG_AKTI, sygdom, 0).size(), 1u);
+  TilVisningM();
+  AabnAnne();
+  EXPECT_NE(Vist(PLAN_OPG_TIMER, sygdom, anne), 0u);
+}
+
+}  // namespace
