@@ -152,4 +152,62 @@ TEST_F(PlanValgVindueEndeTilEnde, FravaerValgtMedEnterPaaMedarbejderGemmesOgLaes
   EXPECT_NE(Vist(PLAN_OPG_TIMER, sygdom, anne), 0u);
 }
 
+// What the plan window does with an absence activity chosen elsewhere
+// than on an employee of its own plan by employee, or one that the next
+// load would take off the plan again: nothing, and the activity stays out
+// of the group.
+TEST_F(PlanValgVindueEndeTilEnde, FravaerDerIkkeKanBliveIPlanenTagesIkke) {
+  struct Tilfaelde {
+    const char *hvad;
+    char visning;
+    void (*aendr)(AktiRec *);
+  };
+  // The view it opens in first.
+  const Tilfaelde tilfaelde[] = {
+      {"chosen in the plan by activity", 'A', [](AktiRec *) {}},
+      {"cancelled", 'M', [](AktiRec *a) { a->Aflyst = 'J'; }},
+      {"after the group's dates", 'M', [](AktiRec *a) { a->Fradato = 20250801, a->Tildato = 20251231; }},
+      {"archived", 'M', [](AktiRec *a) { a->Gruppe |= 0x80000000u; }},
+      {"deleted in EASY", 'M', [](AktiRec *a) { a->Slettet_i_EASY = 1; }},
+  };
+  std::vector<uint32_t> akti;
+  for (const Tilfaelde &t : tilfaelde) {
+    akti.push_back(Fravaer(t.hvad, 0x20));
+    t.aendr(TabRec<AktiRec>(tvakti, akti.back()));
+  }
+  Aabn();
+  for (size_t i = 0; i < akti.size(); ++i) {
+    SCOPED_TRACE(tilfaelde[i].hvad);
+    if (tilfaelde[i].visning == 'M') TilVisningM();
+    ASSERT_EQ(P()->Visning, tilfaelde[i].visning);
+    if (tilfaelde[i].visning == 'M') P()->StyrY.Pos.Aktuel = Vist(PLAN_MEDA, 0, anne);
+    const uint32_t raekker = P()->GrundTabAntal;
+    SendMessageA(h, VALG_MARKERET, 'K', akti[i]);
+    EXPECT_EQ(P()->GrundTabAntal, raekker);
+    EXPECT_EQ(FindPgRel(gruppe, akti[i], 'K'), 0u);
+  }
+}
+
+// The hours row goes to the employee of the heading the cursor is under,
+// once, whichever of her rows the cursor is on.
+TEST_F(PlanValgVindueEndeTilEnde, FravaerGaarTilOverskriftensMedarbejderEnGang) {
+  Aabn();
+  TilVisningM();
+  AabnAnne();
+  P()->StyrY.Pos.Aktuel = Vist(PLAN_MEDA, 0, anne);
+  SendMessageA(h, VALG_MARKERET, 'K', kursus);
+  ASSERT_EQ(IModellen(PLAN_OPG_TIMER, kursus, anne).size(), 1u);
+  AabnAnne();
+  for (uint32_t a : {sygdom, kursus}) {
+    const uint32_t pos = Vist(PLAN_OPG_TIMER, kursus, anne);
+    ASSERT_NE(pos, 0u);
+    P()->StyrY.Pos.Aktuel = pos;
+    SendMessageA(h, VALG_MARKERET, 'K', a);
+  }
+  EXPECT_EQ(IModellen(PLAN_OPG_TIMER, kursus, anne).size(), 1u);
+  EXPECT_EQ(IModellen(PLAN_OPG_TIMER, sygdom, anne).size(), 1u);
+  EXPECT_TRUE(IModellen(PLAN_OPG_TIMER, kursus, bo).empty());
+  EXPECT_TRUE(IModellen(PLAN_OPG_TIMER, sygdom, bo).empty());
+}
+
 }  // namespace
