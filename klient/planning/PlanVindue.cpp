@@ -665,8 +665,11 @@ bool TilfoejFravaer(Plan *plan, uint32_t akti, uint32_t g) {
       (a->Gruppe & 0x80000000u) || a->Aflyst != 'N' || a->Slettet_i_EASY != 0 || a->Fradato > gruppe->Tildato ||
       a->Tildato < gruppe->Fradato)
     return false;
+  // Any employee the plan shows a heading for: one with rows in the group
+  // need not be one of its members.
   const uint32_t anfo = MarkoerensMedarbejder(plan);
-  if (anfo == 0 || !AnfoBrugbarIGruppe(anfo, g)) return false;
+  const AnfoRec *m = anfo ? TabRec<AnfoRec>(tvanfo, anfo) : nullptr;
+  if (!m || m->Status < 10 || m->Status > 29 || (m->Gruppe & 0x80000000u)) return false;
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
     const GrundRaekke &gr = plan->GrundTab[r];
     if (plan->ObjTypeTab[r] == PLAN_OPG_TIMER && gr.ffpg_id == g && gr.Aktivitet == akti && gr.Medarbejder1 == anfo)

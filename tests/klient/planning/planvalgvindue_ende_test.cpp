@@ -189,10 +189,26 @@ TEST_F(PlanValgVindueEndeTilEnde, FravaerDerIkkeKanBliveIPlanenTagesIkke) {
 }
 
 // The hours row goes to the employee of the heading the cursor is under,
-// once, whichever of her rows the cursor is on.
+// once, whichever of her rows the cursor is on; also to an employee the
+// plan shows without her being a member of the group, as it shows one
+// with rows in it.
 TEST_F(PlanValgVindueEndeTilEnde, FravaerGaarTilOverskriftensMedarbejderEnGang) {
+  const uint32_t cille = NyAnfo("CIH", "1", "Cille Holm");
+  FfgrundRec hoved{};
+  hoved.ffpg_id = gruppe;
+  hoved.ObjType = PLAN_MEDA;
+  hoved.Medarbejder1 = cille;
+  hoved.Minutnorm1 = hoved.Minutnorm2 = -1.0f;
+  hoved.Ejer = kEgen;
+  hoved.Status = 64;
+  Ny(tdffgrund, tvffgrund, hoved);
   Aabn();
   TilVisningM();
+  ASSERT_EQ(FindPgRel(gruppe, cille, 'M'), 0u);
+  P()->StyrY.Pos.Aktuel = Vist(PLAN_MEDA, 0, cille);
+  ASSERT_NE(P()->StyrY.Pos.Aktuel, 0u);
+  SendMessageA(h, VALG_MARKERET, 'K', sygdom);
+  EXPECT_EQ(IModellen(PLAN_OPG_TIMER, sygdom, cille).size(), 1u);
   AabnAnne();
   P()->StyrY.Pos.Aktuel = Vist(PLAN_MEDA, 0, anne);
   SendMessageA(h, VALG_MARKERET, 'K', kursus);
