@@ -429,7 +429,12 @@ void TegnRaekkeCeller(SkeStruct *ske, SkemaMaler *m, uint32_t raekke, uint32_t k
       // A glyph's cell is filled whole again in the cell's own colour, so
       // the empty cell's fill under it would never show.
       if (!tegn || TegnBaggrundHel) TegnTomCelle(ske, m, KolonneX(ske, k), y, bredde, noegle, dag, celle, aktuel);
-      if (tegn) m->Celle(KolonneX(ske, k), y, bredde, CelleFarve(ske, noegle, 0, dag, celle), tegn, 0);
+      if (tegn) {
+        // The glyph's fill is the one that shows: it carries the cursor, or
+        // the cursor would vanish on every empty cell with layers shown.
+        const uint8_t farve = CelleFarve(ske, noegle, 0, dag, celle);
+        m->Celle(KolonneX(ske, k), y, bredde, aktuel ? PlusMarkoer(farve, MarkoerTillaeg(ske)) : farve, tegn, 0);
+      }
       continue;
     }
     uint8_t farve = CelleFarve(ske, noegle, indgang, dag, celle);

@@ -493,6 +493,22 @@ TEST_F(SkemaTegnTest, TheCursorAddsOneOrTwo) {
     EXPECT_EQ(+o.celler.at({kLektionBredde, 0}).farve, +t.farve);
     EXPECT_EQ(+o.celler.at({0, 0}).farve, +t.dagFarve);
   }
+  // In time mode with the layers shown an empty cell carries a glyph, whose
+  // fill is the one that shows: the cursor is on it too.
+  {
+    SkeVindue t(SKE_AKTI, 'T');
+    t.Raekker({akti[0]});
+    Vis(t, 97, 100);
+    t->LagVis = 1;
+    t->ObjPos.Aktuel = 1;
+    t->TidPos.Aktuel = 2;
+    t->Ens.Aktiv = 1;
+    Optager o;
+    TegnCeller(t.get(), &o, 1, 1, 1, 4);
+    EXPECT_EQ(+o.celler.at({kSlotBredde, 0}).tegn, 255);
+    EXPECT_EQ(+o.celler.at({kSlotBredde, 0}).farve, 1);
+    EXPECT_EQ(+o.celler.at({0, 0}).farve, 0);
+  }
   // On an event the cursor adds to the event's colour.
   SkrivRaekker({{.akti = akti[0]}}, {.dag = 2, .lektion = 2, .start = 855, .slut = 940});
   Byg(w);
