@@ -30,6 +30,7 @@
 #include "TALTAB.h"
 #include "TAVODATA.h"
 #include "tavo/assert.h"
+#include "tavo/prefetch.h"
 #include "win/controls.h"
 
 namespace {
@@ -216,6 +217,14 @@ struct Boern {
   }
   const uint32_t *Fra(uint32_t g) const { return rec.data() + start[g]; }
   const uint32_t *Til(uint32_t g) const { return rec.data() + start[g + 1]; }
+  // The record a few places on in the grouped list, asked for ahead: the
+  // rows take their records in the list's order, and the records lie
+  // scattered over a table too large for the cache.
+  template <class Rec>
+  void Forhent(const TabVar &tv, const uint32_t *i) const {
+    constexpr ptrdiff_t kFrem = 8;
+    if (rec.data() + rec.size() - i > kFrem) tavo::Prefetch(TabRec<Rec>(tv, i[kFrem]));
+  }
 };
 
 // The week index of a stored week: 0 for the group-total marker (week 0),
@@ -259,6 +268,7 @@ int32_t RundTilHeleLektioner(int32_t v) {
 void LaesUger(Plan *plan, uint32_t raekke, uint32_t grund, bool fremmed, const Boern &tal, const UgeIndekser &uger) {
   GrundRaekke &r = plan->GrundTab[raekke];
   for (const uint32_t *i = tal.Fra(grund); i != tal.Til(grund); ++i) {
+    tal.Forhent<FftaltabRec>(tvfftaltab, i);
     FftaltabRec *t = TabRec<FftaltabRec>(tvfftaltab, *i);
     if ((t->PlanStatus | t->RetStatus | t->EksStatus) == 0) continue;
     const int64_t u = uger(t->Uge);
@@ -697,15 +707,19 @@ bool HentPlan(HWND hDlg, Plan *plan) {
     // The rows are laid out once, after the headings below.
     SaetFlag(plan, Raekkeakse::Ingen);
     Trin(hDlg);  // 12
-    HentSkemaLektioner(plan);
+    // The hours of the rows' planned lessons are worked out in the walk
+    // that sums the rows below: nothing before it reads them (a display
+    // copy takes its source's lessons, not its hours).
+    LaesSkemaLektioner(plan);
+    const uint32_t timerTil = plan->GrundTabAntal;
     StartPlanTraad(plan, 4);
     Trin(hDlg);  // 13
     TilfoejKopiRaekker(plan);
     // No step before adds into a heading row: the first layout took only
     // the order, and the passes that fill weeks fill no heading.
-    OpretOverskrifter(plan, true);
+    OpretIndlaesteOverskrifter(plan, timerTil);
     Trin(hDlg);  // 14
-    BygRaekker(plan, true);
+    BygRaekkerOverRegnedeRaekker(plan);
     Trin(hDlg);  // 15
     // Only the tables the load wrote: a load that changes nothing leaves
     // the files alone.
