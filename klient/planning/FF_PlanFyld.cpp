@@ -1201,6 +1201,13 @@ void FlytTal(Plan *plan, uint32_t overskrift, uint32_t raekke, int fortegn) {
   BeregnRaekke(plan, raekke);
 }
 
+void ForhentRaekkeUger(const Plan *plan, uint32_t r) {
+  if (r == 0 || r > plan->GrundTabAntal || !plan->GrundTab[r].TalTab) return;
+  const char *p = reinterpret_cast<const char *>(plan->GrundTab[r].TalTab);
+  const size_t bytes = sizeof(TalPost) * (size_t(plan->UgeAntal) + 2);
+  for (size_t i = 0; i < bytes; i += 64) tavo::Prefetch(p + i);
+}
+
 void FlytUgeTal(Plan *plan, uint32_t overskrift, uint32_t raekke, int fortegn) {
   if (overskrift && overskrift <= plan->GrundTabAntal && raekke && raekke <= plan->GrundTabAntal) {
     GrundRaekke &o = plan->GrundTab[overskrift];
@@ -1307,15 +1314,7 @@ class Overskrifter {
   std::map<std::tuple<uint32_t, uint32_t, uint32_t>, uint32_t> tab_;
 };
 
-// Asks for the week entries of a row ahead of a walk over them: a row's
-// weeks lie in pages of their own, where the processor's own look-ahead
-// does not follow a walk from one row to the next.
-void ForhentUger(const Plan *plan, uint32_t r) {
-  if (r == 0 || r > plan->GrundTabAntal || !plan->GrundTab[r].TalTab) return;
-  const char *p = reinterpret_cast<const char *>(plan->GrundTab[r].TalTab);
-  const size_t bytes = sizeof(TalPost) * (size_t(plan->UgeAntal) + 2);
-  for (size_t i = 0; i < bytes; i += 64) tavo::Prefetch(p + i);
-}
+void ForhentUger(const Plan *plan, uint32_t r) { ForhentRaekkeUger(plan, r); }
 
 void NulstilAnfoSummer(Plan *plan) {
   for (uint32_t i = 0; plan->PlanAnfoTab && i <= plan->PlanAnfoAntal; ++i)
@@ -1664,8 +1663,8 @@ void HentPosteringer(Plan *plan) {
   };
   // Kept from one pass to the next on the thread: a reload places as many
   // postings again, and fresh memory of that size costs a page fault a page.
-  thread_local std::vector<Post> poster;
-  thread_local std::vector<uint32_t> start, orden;
+  thread_local std::vector<Post> poster, sorteret;
+  thread_local std::vector<uint32_t> start;
   poster.clear();
   for (MaanedIndeks mi = 1; mi <= SkemaPeriode.AntalMaaneder; ++mi) {
     const TabVar *tv = TimoakBucket(IndeksTilMaaned(mi));
@@ -1680,7 +1679,11 @@ void HentPosteringer(Plan *plan) {
       const char art = p.Type;
       const float v = static_cast<float>(p.Timer);
       float h = 0.0f;
-      if (strchr("AFHP", art) && art) {
+      // The kinds by a switch, not a search of a string per posting.
+      const bool timer = art == 'A' || art == 'F' || art == 'H' || art == 'P';
+      const bool direkte = art == 'a' || art == 'b' || art == 'e' || art == 'f' || art == 'h' || art == 'k' ||
+                           art == 'p' || art == 'r';
+      if (timer) {
         if (!minutnorm.kendt || minutnorm.akti != akti || !minutnorm.span.Holder(dato)) {
           minutnorm.span = DatoSpan{};
           uint8_t plus = 0;
@@ -1689,7 +1692,7 @@ void HentPosteringer(Plan *plan) {
           minutnorm.akti = akti;
         }
         h = v * minutnorm.norm / 60.0f / 100.0f;
-      } else if (art && strchr("abefhkpr", art)) {
+      } else if (direkte) {
         h = v / 100.0f;
       } else {
         continue;
@@ -1730,17 +1733,19 @@ void HentPosteringer(Plan *plan) {
   start.assign(size_t(raekker) + 2, 0);
   for (const Post &p : poster) ++start[p.raekke + 1];
   for (size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
-  orden.resize(poster.size());
-  for (uint32_t i = 0; i < poster.size(); ++i) orden[start[poster[i].raekke]++] = i;
+  // The postings themselves are moved, not their numbers: the walk below
+  // then reads them in a row, not from all over the list.
+  sorteret.resize(poster.size());
+  for (const Post &p : poster) sorteret[start[p.raekke]++] = p;
   // The week entries a few postings on are asked for ahead: the rows' weeks
-  // lie far apart, and each posting touches one entry.
+  // lie far apart.
   constexpr size_t kFrem = 8;
-  for (size_t n = 0; n < orden.size(); ++n) {
-    if (n + kFrem < orden.size()) {
-      const Post &f = poster[orden[n + kFrem]];
+  for (size_t n = 0; n < sorteret.size(); ++n) {
+    if (n + kFrem < sorteret.size()) {
+      const Post &f = sorteret[n + kFrem];
       tavo::Prefetch(&plan->GrundTab[f.raekke].TalTab[f.uge]);
     }
-    const Post &p = poster[orden[n]];
+    const Post &p = sorteret[n];
     TalPost &t = plan->GrundTab[p.raekke].TalTab[p.uge];
     t.Ejer = p.ejer;
     if (p.h != 0.0f) {

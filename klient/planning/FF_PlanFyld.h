@@ -250,3 +250,7 @@ void LaesSkemaLektioner(Plan *plan);
 // rows. The headings the row layout sums again are left to it. Makes the
 // missing heading rows first.
 void OpretIndlaesteOverskrifter(Plan *plan, uint32_t timerTil);
+// Asks for a row's week entries ahead of a walk over them: a row's weeks
+// lie in pages of their own, where the processor's own look-ahead does not
+// follow a walk from one row to the next.
+void ForhentRaekkeUger(const Plan *plan, uint32_t r);

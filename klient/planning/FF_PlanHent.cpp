@@ -123,8 +123,18 @@ struct Par {
 // What rows the model holds: groups with an activity, subject rows with
 // Dublet 0, and employments named on a row of a group.
 struct Raekker {
+  struct Fag {
+    uint32_t gruppe, akti, skfa;
+    bool operator==(const Fag &) const = default;
+  };
+  struct FagHash {
+    size_t operator()(const Fag &f) const {
+      return std::hash<uint64_t>()(Noegle(f.gruppe, f.akti) * 0x9E3779B97F4A7C15ull ^ f.skfa);
+    }
+  };
+  // Asked for every pair of every activity on a load: hashed, not ordered.
   std::unordered_set<uint64_t> akti, anfo;
-  std::set<std::tuple<uint32_t, uint32_t, uint32_t>> fag;
+  std::unordered_set<Fag, FagHash> fag;
   explicit Raekker(const Plan *plan) {
     for (uint32_t r = 1; plan->GrundTab && r <= plan->GrundTabAntal; ++r) {
       if (plan->ObjTypeTab[r] == 0) continue;

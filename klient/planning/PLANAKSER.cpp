@@ -304,6 +304,11 @@ void BygRaekker(Plan *plan, bool sort, bool summer, bool raekkerRegnet = false) 
     return i == underRaekker.end() ? ingen : i->second;
   };
   std::vector<uint32_t> vist;
+  // The rows under a heading are walked in the order shown, each ahead of
+  // the next asked for.
+  auto forhent = [&](const std::vector<uint32_t> &liste, size_t i) {
+    if (summer && i + 1 < liste.size()) ForhentRaekkeUger(plan, liste[i + 1]);
+  };
   auto flyt = [&](uint32_t h, uint32_t r) {
     if (!summer) return;
     if (raekkerRegnet)
@@ -327,7 +332,10 @@ void BygRaekker(Plan *plan, bool sort, bool summer, bool raekkerRegnet = false) 
       case 'M': {
         nulstil(h);
         vist.push_back(h);
-        for (uint32_t r : under(hr.Medarbejder1)) {
+        const std::vector<uint32_t> &liste = under(hr.Medarbejder1);
+        for (size_t i = 0; i < liste.size(); ++i) {
+          const uint32_t r = liste[i];
+          forhent(liste, i);
           const uint32_t ra = plan->ObjTypeTab[r];
           const GrundRaekke &g = plan->GrundTab[r];
           if (ra != PLAN_FAG && ra != PLAN_FREMMED_FAG && ra != PLAN_OPG_TIMER && ra != PLAN_POST &&
@@ -345,7 +353,10 @@ void BygRaekker(Plan *plan, bool sort, bool summer, bool raekkerRegnet = false) 
       case 'O': {
         nulstil(h);
         vist.push_back(h);
-        for (uint32_t r : under(hr.Aktivitet)) {
+        const std::vector<uint32_t> &liste = under(hr.Aktivitet);
+        for (size_t i = 0; i < liste.size(); ++i) {
+          const uint32_t r = liste[i];
+          forhent(liste, i);
           const uint32_t ra = plan->ObjTypeTab[r];
           if (ra != PLAN_OPG_TIMER && ra != PLAN_POST && ra != PLAN_FREMMED_OPG_TIMER) continue;
           if (plan->GrundTab[r].Aktivitet != hr.Aktivitet || !MedIO(plan, r)) continue;
@@ -359,7 +370,10 @@ void BygRaekker(Plan *plan, bool sort, bool summer, bool raekkerRegnet = false) 
       default: {
         nulstil(h);
         vist.push_back(h);
-        for (uint32_t r : under(hr.Aktivitet)) {
+        const std::vector<uint32_t> &liste = under(hr.Aktivitet);
+        for (size_t i = 0; i < liste.size(); ++i) {
+          const uint32_t r = liste[i];
+          forhent(liste, i);
           const uint32_t ra = plan->ObjTypeTab[r];
           const GrundRaekke &g = plan->GrundTab[r];
           if ((ra != PLAN_FAG && ra != PLAN_FREMMED_FAG) || g.KopiAf || g.Aktivitet != hr.Aktivitet ||
