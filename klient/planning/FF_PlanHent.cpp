@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <set>
 #include <tuple>
 #include <unordered_map>
@@ -120,6 +121,34 @@ struct Par {
   }
 };
 
+// The pairs read once for the load running on this thread: its steps ask
+// them four times, and nothing of the load changes them.
+thread_local const Par *tIndlaesPar = nullptr;
+
+class IndlaesningensPar {
+ public:
+  IndlaesningensPar() : forrige_(tIndlaesPar) { tIndlaesPar = &par_; }
+  ~IndlaesningensPar() { tIndlaesPar = forrige_; }
+  IndlaesningensPar(const IndlaesningensPar &) = delete;
+  IndlaesningensPar &operator=(const IndlaesningensPar &) = delete;
+
+ private:
+  const Par par_;
+  const Par *forrige_;
+};
+
+// The load's pairs while it runs, else the pairs read afresh.
+class ParNu {
+ public:
+  ParNu() {
+    if (!tIndlaesPar) egen_ = std::make_unique<Par>();
+  }
+  const Par &operator*() const { return egen_ ? *egen_ : *tIndlaesPar; }
+
+ private:
+  std::unique_ptr<Par> egen_;
+};
+
 // What rows the model holds: groups with an activity, subject rows with
 // Dublet 0, and employments named on a row of a group.
 struct Raekker {
@@ -213,17 +242,21 @@ struct Boern {
   void Byg(const TabVar &tv) {
     const uint32_t grunde = tvffgrund.wRecCnt;
     start.assign(size_t(grunde) + 2, 0);
+    // Each record's row is kept from the counting pass, so the table, too
+    // large for the cache, is read once.
+    std::vector<uint32_t> grund(tv.wRecCnt, 0);
     for (uint32_t n = 1; n < tv.wRecCnt; ++n) {
       const Rec *p = TabRec<Rec>(tv, n);
-      if (PlanRecIBrug(p->Status) && p->ffgrund_id && p->ffgrund_id < grunde) ++start[p->ffgrund_id + 1];
+      if (PlanRecIBrug(p->Status) && p->ffgrund_id && p->ffgrund_id < grunde) {
+        grund[n] = p->ffgrund_id;
+        ++start[p->ffgrund_id + 1];
+      }
     }
     for (size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
     rec.assign(start.back(), 0);
     std::vector<uint32_t> pos(start.begin(), start.end() - 1);
-    for (uint32_t n = 1; n < tv.wRecCnt; ++n) {
-      const Rec *p = TabRec<Rec>(tv, n);
-      if (PlanRecIBrug(p->Status) && p->ffgrund_id && p->ffgrund_id < grunde) rec[pos[p->ffgrund_id]++] = n;
-    }
+    for (uint32_t n = 1; n < tv.wRecCnt; ++n)
+      if (grund[n]) rec[pos[grund[n]]++] = n;
   }
   const uint32_t *Fra(uint32_t g) const { return rec.data() + start[g]; }
   const uint32_t *Til(uint32_t g) const { return rec.data() + start[g + 1]; }
@@ -376,7 +409,8 @@ std::unordered_map<uint64_t, uint32_t> FoersteAktiRaekker(const Plan *plan) {
 
 // Step 7: a subject row for every pair of an activity in a group.
 void ParRaekker(Plan *plan) {
-  const Par par;
+  const ParNu parNu;
+  const Par &par = *parNu;
   Raekker raekker(plan);
   const std::unordered_map<uint64_t, uint32_t> foerste = FoersteAktiRaekker(plan);
   std::vector<uint32_t> aktiviteter;
@@ -403,7 +437,8 @@ void ParRaekker(Plan *plan) {
 
 // Step 8: subject rows whose pair has gone, with their records.
 void FjernRaekkerUdenPar(Plan *plan) {
-  const Par par;
+  const ParNu parNu;
+  const Par &par = *parNu;
   std::vector<uint32_t> slet, ryd;
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
     const uint32_t art = plan->ObjTypeTab[r];
@@ -521,20 +556,23 @@ bool LaesPlanRaekker(Plan *plan) {
 
 void TilfoejAktivitet(Plan *plan, uint32_t gruppe) {
   const Medlemmer m;
-  const Par par;
+  const ParNu parNu;
+  const Par &par = *parNu;
   Raekker raekker(plan);
   Aktiviteter(plan, gruppe, m, par, raekker);
 }
 
 void TilfoejFagRaekker(Plan *plan, uint32_t gruppe, uint32_t akti, uint32_t overskrift) {
-  const Par par;
+  const ParNu parNu;
+  const Par &par = *parNu;
   Raekker raekker(plan);
   FagRaekker(plan, gruppe, akti, overskrift, par, raekker);
 }
 
 void TilfoejManglendeRaekker(Plan *plan) {
   const Medlemmer m;
-  const Par par;
+  const ParNu parNu;
+  const Par &par = *parNu;
   Raekker raekker(plan);
   const std::vector<uint32_t> grupper = ValgteGrupper(plan);
   for (uint32_t g : grupper) Aktiviteter(plan, g, m, par, raekker);
@@ -589,7 +627,8 @@ void TilfoejKopiRaekker(Plan *plan) {
 void BeregnBudget(Plan *plan) {
   PlanLaas laas;
   UdsatPlanGem udsat;
-  const Par par;
+  const ParNu parNu;
+  const Par &par = *parNu;
   const Dato idag = DagsDato();
   for (uint32_t r = 1; plan->GrundTab && r <= plan->GrundTabAntal; ++r) {
     const uint32_t art = plan->ObjTypeTab[r];
@@ -700,6 +739,7 @@ bool HentPlan(HWND hDlg, Plan *plan) {
     Trin(hDlg);  // 5
     if (LaesPlanRaekker(plan)) StartPlanTraad(plan, 3);
     Trin(hDlg);  // 6
+    const IndlaesningensPar par;
     TilfoejManglendeRaekker(plan);
     Trin(hDlg);  // 7
     // The headings' figures are built afresh from all rows further on: here
