@@ -14,6 +14,7 @@
 #include <set>
 #include <tuple>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "FF_GRUPPE.h"
 #include "FF_PlanRec.h"
@@ -24,6 +25,7 @@
 #include "LOGFIL.h"
 #include "MEDPER.h"
 #include "MINNORM.h"
+#include "PLANAKSER.h"
 #include "PLANIDX.h"
 #include "PlanOpfTal.h"
 #include "PlanTraad.h"
@@ -40,6 +42,7 @@
 #include "TAVODATA.h"
 #include "VISFELT.h"
 #include "tavo/assert.h"
+#include "tavo/prefetch.h"
 #include "win/controls.h"
 
 #include <sanitizer/asan_interface.h>
@@ -1194,6 +1197,18 @@ uint32_t FindOverskrift(const Plan *plan, uint32_t raekke) {
 }
 
 void FlytTal(Plan *plan, uint32_t overskrift, uint32_t raekke, int fortegn) {
+  FlytUgeTal(plan, overskrift, raekke, fortegn);
+  BeregnRaekke(plan, raekke);
+}
+
+void ForhentRaekkeUger(const Plan *plan, uint32_t r) {
+  if (r == 0 || r > plan->GrundTabAntal || !plan->GrundTab[r].TalTab) return;
+  const char *p = reinterpret_cast<const char *>(plan->GrundTab[r].TalTab);
+  const size_t bytes = sizeof(TalPost) * (size_t(plan->UgeAntal) + 2);
+  for (size_t i = 0; i < bytes; i += 64) tavo::Prefetch(p + i);
+}
+
+void FlytUgeTal(Plan *plan, uint32_t overskrift, uint32_t raekke, int fortegn) {
   if (overskrift && overskrift <= plan->GrundTabAntal && raekke && raekke <= plan->GrundTabAntal) {
     GrundRaekke &o = plan->GrundTab[overskrift];
     const GrundRaekke &r = plan->GrundTab[raekke];
@@ -1212,7 +1227,6 @@ void FlytTal(Plan *plan, uint32_t overskrift, uint32_t raekke, int fortegn) {
       h.Eksametid += f * t.Eksametid;
     }
   }
-  BeregnRaekke(plan, raekke);
 }
 
 void AddPlanRaekkeTilSum(Plan *plan, uint32_t raekke, int faktor, uint32_t flag) {
@@ -1264,40 +1278,76 @@ void NulstilPlanUgeTal(Plan *plan, uint32_t raekke) {
   }
 }
 
-void BygOverskriftSummer(Plan *plan, bool nulstillet) {
-  RaekkeSumPas pas;
-  for (uint32_t r = 1; !nulstillet && r <= plan->GrundTabAntal; ++r) NulstilPlanUgeTal(plan, r);
-  for (uint32_t i = 0; plan->PlanAnfoTab && i <= plan->PlanAnfoAntal; ++i)
-    if (plan->PlanAnfoTab[i].SumTalTab) memset(plan->PlanAnfoTab[i].SumTalTab, 0, sizeof(TalPost) * (plan->UgeAntal + 2));
-  // Headings are found once per row through a map, not by a walk per row.
-  std::map<std::tuple<uint32_t, uint32_t, uint32_t>, uint32_t> overskrifter;
-  for (uint32_t h = 1; h <= plan->GrundTabAntal; ++h) {
-    const uint32_t art = plan->ObjTypeTab[h];
-    if (!ErOverskriftArt(art)) continue;
-    const GrundRaekke &o = plan->GrundTab[h];
-    overskrifter.try_emplace({art, o.ffpg_id, art == PLAN_MEDA ? o.Medarbejder1 : o.Aktivitet}, h);
+namespace {
+
+// The heading each row is summed into (FindOverskrift's rule), found once
+// per row through a map, not by a walk over the rows per row.
+class Overskrifter {
+ public:
+  explicit Overskrifter(const Plan *plan) : plan_(plan) {
+    for (uint32_t h = 1; h <= plan->GrundTabAntal; ++h) {
+      const uint32_t art = plan->ObjTypeTab[h];
+      if (!ErOverskriftArt(art)) continue;
+      const GrundRaekke &o = plan->GrundTab[h];
+      tab_.try_emplace({art, o.ffpg_id, art == PLAN_MEDA ? o.Medarbejder1 : o.Aktivitet}, h);
+    }
   }
-  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
-    const GrundRaekke &g = plan->GrundTab[r];
-    const uint32_t art = plan->ObjTypeTab[r];
-    if (g.ErSum || g.KopiAf || art == 0) continue;
+  // True for a row that feeds a heading and the employee sums; `hoved` is
+  // its heading, 0 when it has none.
+  bool Foeder(uint32_t r, uint32_t *hoved) const {
+    const GrundRaekke &g = plan_->GrundTab[r];
+    const uint32_t art = plan_->ObjTypeTab[r];
+    if (g.ErSum || g.KopiAf || art == 0) return false;
     uint32_t soeg = 0, noegle = g.Aktivitet;
-    if (plan->Visning == 'M') soeg = PLAN_MEDA, noegle = g.Medarbejder1;
+    if (plan_->Visning == 'M') soeg = PLAN_MEDA, noegle = g.Medarbejder1;
     else if (art == PLAN_FAG) soeg = PLAN_AKTI;
     else if (art == PLAN_FREMMED_FAG) soeg = PLAN_FREMMED_AKTI;
     else if (art == PLAN_OPG_TIMER) soeg = PLAN_OPG_AKTI;
     else if (art == PLAN_FREMMED_OPG_TIMER) soeg = PLAN_FREMMED_OPG_AKTI;
-    const auto it = soeg && noegle ? overskrifter.find({soeg, g.ffpg_id, noegle}) : overskrifter.end();
-    FlytTal(plan, it == overskrifter.end() ? 0 : it->second, r, 1);
-    if (art != PLAN_SKEMA) AddPlanRaekkeTilSum1(plan, r);
+    const auto it = soeg && noegle ? tab_.find({soeg, g.ffpg_id, noegle}) : tab_.end();
+    *hoved = it == tab_.end() ? 0 : it->second;
+    return true;
+  }
+
+ private:
+  const Plan *plan_;
+  std::map<std::tuple<uint32_t, uint32_t, uint32_t>, uint32_t> tab_;
+};
+
+void ForhentUger(const Plan *plan, uint32_t r) { ForhentRaekkeUger(plan, r); }
+
+void NulstilAnfoSummer(Plan *plan) {
+  for (uint32_t i = 0; plan->PlanAnfoTab && i <= plan->PlanAnfoAntal; ++i)
+    if (plan->PlanAnfoTab[i].SumTalTab) memset(plan->PlanAnfoTab[i].SumTalTab, 0, sizeof(TalPost) * (plan->UgeAntal + 2));
+}
+
+}  // namespace
+
+void BygOverskriftSummer(Plan *plan, bool nulstillet) {
+  RaekkeSumPas pas;
+  for (uint32_t r = 1; !nulstillet && r <= plan->GrundTabAntal; ++r) NulstilPlanUgeTal(plan, r);
+  NulstilAnfoSummer(plan);
+  const Overskrifter overskrifter(plan);
+  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
+    uint32_t h = 0;
+    if (!overskrifter.Foeder(r, &h)) continue;
+    FlytTal(plan, h, r, 1);
+    if (plan->ObjTypeTab[r] != PLAN_SKEMA) AddPlanRaekkeTilSum1(plan, r);
   }
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r)
     if (plan->GrundTab[r].ErSum) BeregnRaekke(plan, r);
 }
 
-void OpretOverskrifter(Plan *plan, bool nulstillet) {
-  PlanLaas laas;
-  std::set<std::pair<uint32_t, uint32_t>> akti1, akti13, akti22, meda9, meda200;
+namespace {
+
+// The heading rows the rows of the selected groups lack.
+void LavOverskriftRaekker(Plan *plan) {
+  // Asked once or twice per row of a large plan: hashed, not ordered.
+  struct Par {
+    std::unordered_set<uint64_t> s;
+    void insert(std::pair<uint32_t, uint32_t> k) { s.insert((uint64_t(k.first) << 32) | k.second); }
+    size_t count(std::pair<uint32_t, uint32_t> k) const { return s.count((uint64_t(k.first) << 32) | k.second); }
+  } akti1, akti13, akti22, meda9, meda200;
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
     const GrundRaekke &g = plan->GrundTab[r];
     switch (plan->ObjTypeTab[r]) {
@@ -1355,10 +1405,51 @@ void OpretOverskrifter(Plan *plan, bool nulstillet) {
   }
   gUdsatGem = udsat;
   if (gemt && !udsat) SaveTab(&tdffgrund, &tvffgrund, nullptr);
+}
+
+}  // namespace
+
+void OpretOverskrifter(Plan *plan, bool nulstillet) {
+  PlanLaas laas;
+  LavOverskriftRaekker(plan);
   BygOverskriftSummer(plan, nulstillet);
 }
 
-void HentSkemaLektioner(Plan *plan) {
+void OpretIndlaesteOverskrifter(Plan *plan, uint32_t timerTil) {
+  PlanLaas laas;
+  LavOverskriftRaekker(plan);
+  RaekkeSumPas pas;
+  NulstilAnfoSummer(plan);
+  const Overskrifter overskrifter(plan);
+  // The headings the row layout zeroes and sums again in the order it
+  // shows their rows: what was added to them here would be thrown away.
+  // The load's headings are new or had nothing added, so the others need
+  // no zeroing either.
+  const uint32_t antal = plan->GrundTabAntal;
+  std::vector<uint8_t> igen(size_t(antal) + 1, 0);
+  for (uint32_t h = 1; h <= antal; ++h) igen[h] = OverskriftSummeresIRaekker(plan, h) ? 1 : 0;
+  // A row's weeks are the bulk of what it holds and do not stay in the
+  // cache from one pass over all rows to the next: its hours, its totals
+  // and what it adds to its heading and its employees are taken while
+  // they are at hand. Nothing of one row's hours feeds another row's.
+  const Onsdage onsdage;
+  TalMutexForPas tal;
+  ForhentUger(plan, 1);
+  ForhentUger(plan, 2);
+  for (uint32_t r = 1; r <= antal; ++r) {
+    ForhentUger(plan, r + 2);
+    if (r <= timerTil) BeregnRaekkensUgeTimer(plan, r, onsdage);
+    uint32_t h = 0;
+    if (!overskrifter.Foeder(r, &h)) continue;
+    if (h && !igen[h]) FlytUgeTal(plan, h, r, 1);
+    BeregnRaekke(plan, r);
+    if (plan->ObjTypeTab[r] != PLAN_SKEMA) AddPlanRaekkeTilSum1(plan, r);
+  }
+  for (uint32_t r = 1; r <= antal; ++r)
+    if (plan->GrundTab[r].ErSum && !igen[r]) BeregnRaekke(plan, r);
+}
+
+void LaesSkemaLektioner(Plan *plan) {
   const uint32_t perioder = TalDim.W;
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
     if (plan->ObjTypeTab[r] != PLAN_SKEMA) continue;
@@ -1377,6 +1468,10 @@ void HentSkemaLektioner(Plan *plan) {
       t.SkemaTimer = c.Timer / 1000.0f;
     }
   }
+}
+
+void HentSkemaLektioner(Plan *plan) {
+  LaesSkemaLektioner(plan);
   const Onsdage onsdage;
   TalMutexForPas tal;
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) BeregnRaekkensUgeTimer(plan, r, onsdage);
@@ -1568,8 +1663,8 @@ void HentPosteringer(Plan *plan) {
   };
   // Kept from one pass to the next on the thread: a reload places as many
   // postings again, and fresh memory of that size costs a page fault a page.
-  thread_local std::vector<Post> poster;
-  thread_local std::vector<uint32_t> start, orden;
+  thread_local std::vector<Post> poster, sorteret;
+  thread_local std::vector<uint32_t> start;
   poster.clear();
   for (MaanedIndeks mi = 1; mi <= SkemaPeriode.AntalMaaneder; ++mi) {
     const TabVar *tv = TimoakBucket(IndeksTilMaaned(mi));
@@ -1584,7 +1679,11 @@ void HentPosteringer(Plan *plan) {
       const char art = p.Type;
       const float v = static_cast<float>(p.Timer);
       float h = 0.0f;
-      if (strchr("AFHP", art) && art) {
+      // The kinds by a switch, not a search of a string per posting.
+      const bool timer = art == 'A' || art == 'F' || art == 'H' || art == 'P';
+      const bool direkte = art == 'a' || art == 'b' || art == 'e' || art == 'f' || art == 'h' || art == 'k' ||
+                           art == 'p' || art == 'r';
+      if (timer) {
         if (!minutnorm.kendt || minutnorm.akti != akti || !minutnorm.span.Holder(dato)) {
           minutnorm.span = DatoSpan{};
           uint8_t plus = 0;
@@ -1593,7 +1692,7 @@ void HentPosteringer(Plan *plan) {
           minutnorm.akti = akti;
         }
         h = v * minutnorm.norm / 60.0f / 100.0f;
-      } else if (art && strchr("abefhkpr", art)) {
+      } else if (direkte) {
         h = v / 100.0f;
       } else {
         continue;
@@ -1634,10 +1733,19 @@ void HentPosteringer(Plan *plan) {
   start.assign(size_t(raekker) + 2, 0);
   for (const Post &p : poster) ++start[p.raekke + 1];
   for (size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
-  orden.resize(poster.size());
-  for (uint32_t i = 0; i < poster.size(); ++i) orden[start[poster[i].raekke]++] = i;
-  for (uint32_t i : orden) {
-    const Post &p = poster[i];
+  // The postings themselves are moved, not their numbers: the walk below
+  // then reads them in a row, not from all over the list.
+  sorteret.resize(poster.size());
+  for (const Post &p : poster) sorteret[start[p.raekke]++] = p;
+  // The week entries a few postings on are asked for ahead: the rows' weeks
+  // lie far apart.
+  constexpr size_t kFrem = 8;
+  for (size_t n = 0; n < sorteret.size(); ++n) {
+    if (n + kFrem < sorteret.size()) {
+      const Post &f = sorteret[n + kFrem];
+      tavo::Prefetch(&plan->GrundTab[f.raekke].TalTab[f.uge]);
+    }
+    const Post &p = sorteret[n];
     TalPost &t = plan->GrundTab[p.raekke].TalTab[p.uge];
     t.Ejer = p.ejer;
     if (p.h != 0.0f) {

@@ -237,3 +237,20 @@ void SaetPlanFlag(Plan *plan);
 // As SletPlanRaekke for many ffgrund records at once: one pass over
 // fftaltab and one over ffpertab for all of them.
 void SletPlanRaekker(const std::vector<uint32_t> &grund);
+// FlytTal without working out the row's totals, for a caller that has them.
+void FlytUgeTal(Plan *plan, uint32_t overskrift, uint32_t raekke, int fortegn);
+// The employees' scheduled lessons into their kind-200 rows: the first half
+// of HentSkemaLektioner.
+void LaesSkemaLektioner(Plan *plan);
+// The figures of a load whose rows are all made: the hours of the planned
+// lessons of rows 1..timerTil (the rows there were when the scheduled
+// lessons were read), each row's totals, the headings' sums and the
+// employee sums, as HentSkemaLektioner's second half, OpretOverskrifter and
+// BygRaekkerOverRegnedeRaekker after them leave them, in one walk over the
+// rows. The headings the row layout sums again are left to it. Makes the
+// missing heading rows first.
+void OpretIndlaesteOverskrifter(Plan *plan, uint32_t timerTil);
+// Asks for a row's week entries ahead of a walk over them: a row's weeks
+// lie in pages of their own, where the processor's own look-ahead does not
+// follow a walk from one row to the next.
+void ForhentRaekkeUger(const Plan *plan, uint32_t r);

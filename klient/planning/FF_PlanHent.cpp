@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <set>
 #include <tuple>
 #include <unordered_map>
@@ -30,6 +31,7 @@
 #include "TALTAB.h"
 #include "TAVODATA.h"
 #include "tavo/assert.h"
+#include "tavo/prefetch.h"
 #include "win/controls.h"
 
 namespace {
@@ -119,11 +121,49 @@ struct Par {
   }
 };
 
+// The pairs read once for the load running on this thread: its steps ask
+// them four times, and nothing of the load changes them.
+thread_local const Par *tIndlaesPar = nullptr;
+
+class IndlaesningensPar {
+ public:
+  IndlaesningensPar() : forrige_(tIndlaesPar) { tIndlaesPar = &par_; }
+  ~IndlaesningensPar() { tIndlaesPar = forrige_; }
+  IndlaesningensPar(const IndlaesningensPar &) = delete;
+  IndlaesningensPar &operator=(const IndlaesningensPar &) = delete;
+
+ private:
+  const Par par_;
+  const Par *forrige_;
+};
+
+// The load's pairs while it runs, else the pairs read afresh.
+class ParNu {
+ public:
+  ParNu() {
+    if (!tIndlaesPar) egen_ = std::make_unique<Par>();
+  }
+  const Par &operator*() const { return egen_ ? *egen_ : *tIndlaesPar; }
+
+ private:
+  std::unique_ptr<Par> egen_;
+};
+
 // What rows the model holds: groups with an activity, subject rows with
 // Dublet 0, and employments named on a row of a group.
 struct Raekker {
+  struct Fag {
+    uint32_t gruppe, akti, skfa;
+    bool operator==(const Fag &) const = default;
+  };
+  struct FagHash {
+    size_t operator()(const Fag &f) const {
+      return std::hash<uint64_t>()(Noegle(f.gruppe, f.akti) * 0x9E3779B97F4A7C15ull ^ f.skfa);
+    }
+  };
+  // Asked for every pair of every activity on a load: hashed, not ordered.
   std::unordered_set<uint64_t> akti, anfo;
-  std::set<std::tuple<uint32_t, uint32_t, uint32_t>> fag;
+  std::unordered_set<Fag, FagHash> fag;
   explicit Raekker(const Plan *plan) {
     for (uint32_t r = 1; plan->GrundTab && r <= plan->GrundTabAntal; ++r) {
       if (plan->ObjTypeTab[r] == 0) continue;
@@ -202,20 +242,32 @@ struct Boern {
   void Byg(const TabVar &tv) {
     const uint32_t grunde = tvffgrund.wRecCnt;
     start.assign(size_t(grunde) + 2, 0);
+    // Each record's row is kept from the counting pass, so the table, too
+    // large for the cache, is read once.
+    std::vector<uint32_t> grund(tv.wRecCnt, 0);
     for (uint32_t n = 1; n < tv.wRecCnt; ++n) {
       const Rec *p = TabRec<Rec>(tv, n);
-      if (PlanRecIBrug(p->Status) && p->ffgrund_id && p->ffgrund_id < grunde) ++start[p->ffgrund_id + 1];
+      if (PlanRecIBrug(p->Status) && p->ffgrund_id && p->ffgrund_id < grunde) {
+        grund[n] = p->ffgrund_id;
+        ++start[p->ffgrund_id + 1];
+      }
     }
     for (size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
     rec.assign(start.back(), 0);
     std::vector<uint32_t> pos(start.begin(), start.end() - 1);
-    for (uint32_t n = 1; n < tv.wRecCnt; ++n) {
-      const Rec *p = TabRec<Rec>(tv, n);
-      if (PlanRecIBrug(p->Status) && p->ffgrund_id && p->ffgrund_id < grunde) rec[pos[p->ffgrund_id]++] = n;
-    }
+    for (uint32_t n = 1; n < tv.wRecCnt; ++n)
+      if (grund[n]) rec[pos[grund[n]]++] = n;
   }
   const uint32_t *Fra(uint32_t g) const { return rec.data() + start[g]; }
   const uint32_t *Til(uint32_t g) const { return rec.data() + start[g + 1]; }
+  // The record a few places on in the grouped list, asked for ahead: the
+  // rows take their records in the list's order, and the records lie
+  // scattered over a table too large for the cache.
+  template <class Rec>
+  void Forhent(const TabVar &tv, const uint32_t *i) const {
+    constexpr ptrdiff_t kFrem = 8;
+    if (rec.data() + rec.size() - i > kFrem) tavo::Prefetch(TabRec<Rec>(tv, i[kFrem]));
+  }
 };
 
 // The week index of a stored week: 0 for the group-total marker (week 0),
@@ -259,6 +311,7 @@ int32_t RundTilHeleLektioner(int32_t v) {
 void LaesUger(Plan *plan, uint32_t raekke, uint32_t grund, bool fremmed, const Boern &tal, const UgeIndekser &uger) {
   GrundRaekke &r = plan->GrundTab[raekke];
   for (const uint32_t *i = tal.Fra(grund); i != tal.Til(grund); ++i) {
+    tal.Forhent<FftaltabRec>(tvfftaltab, i);
     FftaltabRec *t = TabRec<FftaltabRec>(tvfftaltab, *i);
     if ((t->PlanStatus | t->RetStatus | t->EksStatus) == 0) continue;
     const int64_t u = uger(t->Uge);
@@ -356,7 +409,8 @@ std::unordered_map<uint64_t, uint32_t> FoersteAktiRaekker(const Plan *plan) {
 
 // Step 7: a subject row for every pair of an activity in a group.
 void ParRaekker(Plan *plan) {
-  const Par par;
+  const ParNu parNu;
+  const Par &par = *parNu;
   Raekker raekker(plan);
   const std::unordered_map<uint64_t, uint32_t> foerste = FoersteAktiRaekker(plan);
   std::vector<uint32_t> aktiviteter;
@@ -383,7 +437,8 @@ void ParRaekker(Plan *plan) {
 
 // Step 8: subject rows whose pair has gone, with their records.
 void FjernRaekkerUdenPar(Plan *plan) {
-  const Par par;
+  const ParNu parNu;
+  const Par &par = *parNu;
   std::vector<uint32_t> slet, ryd;
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
     const uint32_t art = plan->ObjTypeTab[r];
@@ -501,20 +556,23 @@ bool LaesPlanRaekker(Plan *plan) {
 
 void TilfoejAktivitet(Plan *plan, uint32_t gruppe) {
   const Medlemmer m;
-  const Par par;
+  const ParNu parNu;
+  const Par &par = *parNu;
   Raekker raekker(plan);
   Aktiviteter(plan, gruppe, m, par, raekker);
 }
 
 void TilfoejFagRaekker(Plan *plan, uint32_t gruppe, uint32_t akti, uint32_t overskrift) {
-  const Par par;
+  const ParNu parNu;
+  const Par &par = *parNu;
   Raekker raekker(plan);
   FagRaekker(plan, gruppe, akti, overskrift, par, raekker);
 }
 
 void TilfoejManglendeRaekker(Plan *plan) {
   const Medlemmer m;
-  const Par par;
+  const ParNu parNu;
+  const Par &par = *parNu;
   Raekker raekker(plan);
   const std::vector<uint32_t> grupper = ValgteGrupper(plan);
   for (uint32_t g : grupper) Aktiviteter(plan, g, m, par, raekker);
@@ -569,7 +627,8 @@ void TilfoejKopiRaekker(Plan *plan) {
 void BeregnBudget(Plan *plan) {
   PlanLaas laas;
   UdsatPlanGem udsat;
-  const Par par;
+  const ParNu parNu;
+  const Par &par = *parNu;
   const Dato idag = DagsDato();
   for (uint32_t r = 1; plan->GrundTab && r <= plan->GrundTabAntal; ++r) {
     const uint32_t art = plan->ObjTypeTab[r];
@@ -680,6 +739,7 @@ bool HentPlan(HWND hDlg, Plan *plan) {
     Trin(hDlg);  // 5
     if (LaesPlanRaekker(plan)) StartPlanTraad(plan, 3);
     Trin(hDlg);  // 6
+    const IndlaesningensPar par;
     TilfoejManglendeRaekker(plan);
     Trin(hDlg);  // 7
     // The headings' figures are built afresh from all rows further on: here
@@ -697,15 +757,19 @@ bool HentPlan(HWND hDlg, Plan *plan) {
     // The rows are laid out once, after the headings below.
     SaetFlag(plan, Raekkeakse::Ingen);
     Trin(hDlg);  // 12
-    HentSkemaLektioner(plan);
+    // The hours of the rows' planned lessons are worked out in the walk
+    // that sums the rows below: nothing before it reads them (a display
+    // copy takes its source's lessons, not its hours).
+    LaesSkemaLektioner(plan);
+    const uint32_t timerTil = plan->GrundTabAntal;
     StartPlanTraad(plan, 4);
     Trin(hDlg);  // 13
     TilfoejKopiRaekker(plan);
     // No step before adds into a heading row: the first layout took only
     // the order, and the passes that fill weeks fill no heading.
-    OpretOverskrifter(plan, true);
+    OpretIndlaesteOverskrifter(plan, timerTil);
     Trin(hDlg);  // 14
-    BygRaekker(plan, true);
+    BygRaekkerOverRegnedeRaekker(plan);
     Trin(hDlg);  // 15
     // Only the tables the load wrote: a load that changes nothing leaves
     // the files alone.

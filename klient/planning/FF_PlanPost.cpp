@@ -21,7 +21,9 @@
 #include "PlanTraad.h"
 #include "RECPRED.h"
 #include "REGNING.h"
+#include "SIDEFIL.h"
 #include "STITAB.h"
+#include "TAVODATA.h"
 #include "TIMOAK.h"
 #include "VINDUER.h"
 
@@ -107,6 +109,24 @@ class RaekkeUdAfSummer {
   uint32_t overskrift_ = 0;
 };
 
+// The postings and the plan's marks of them reach the disk in one save. The
+// plan's own save writes only the plan tables: a plan saved with its cells
+// marked posted (or, after the second pass, cleared) beside a postings file
+// that never got the postings would leave those hours paid by no one, and
+// the mark keeps every later run from posting them again. The week records
+// go with the rows they belong to, as every edit of the plan saves them.
+void GemPosteringer(const Plan *plan) {
+  Gemning gemning;
+  SaveTab(&tdfftaltab, &tvfftaltab, nullptr);
+  SaveTab(&tdffpertab, &tvffpertab, nullptr);
+  SaveTab(&tdffgrund, &tvffgrund, nullptr);
+  SaveTimoak();
+  if (!gemning.Fuldfoer()) {
+    GemFejl fejl{};
+    if (SidsteGemFejl(&fejl)) VisGemFejl(plan->hwndPlan ? plan->hwndPlan : hwndHoved, fejl);
+  }
+}
+
 }  // namespace
 
 PlanPostUdvalg PlanPostCeller(const Plan *plan, const uint32_t valg[3]) {
@@ -186,6 +206,7 @@ void VipPlanposter(Plan *plan, const uint32_t valg[3]) {
     if (Spoerg(tekst)) VipPlanposterIgen(plan, u.FraKol, u.TilKol, u.FraRaekke, u.TilRaekke, fejlKort.data(), &fejlet, &vippet);
   }
   if (vippet) {
+    GemPosteringer(plan);
     CleanupAakrel();
     SendTilAlleVinduer(DATA_AENDRET, 0, 0, plan->hwndPlan);
     char tekst[128];

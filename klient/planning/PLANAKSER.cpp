@@ -246,9 +246,26 @@ bool MedIO(const Plan *plan, uint32_t r) {
 
 }  // namespace
 
+bool OverskriftSummeresIRaekker(const Plan *plan, uint32_t h) {
+  if (!plan || !plan->GrundTab || !plan->ObjTypeTab || h == 0 || h > plan->GrundTabAntal) return false;
+  const uint32_t art = plan->ObjTypeTab[h];
+  const GrundRaekke &hr = plan->GrundTab[h];
+  switch (plan->Visning) {
+    case 'M':
+      return art == PLAN_MEDA && hr.ffpg_id == plan->AktPlanGruppe && hr.Medarbejder1;
+    case 'O':
+      return (art == PLAN_OPG_AKTI || art == PLAN_FREMMED_OPG_AKTI) && hr.ffpg_id == plan->AktPlanGruppe &&
+             AktiIGruppe(plan, hr.Aktivitet);
+    default:
+      return (art == PLAN_AKTI || art == PLAN_FREMMED_AKTI) && MedIA(plan, h);
+  }
+}
+
 namespace {
 
-void BygRaekker(Plan *plan, bool sort, bool summer) {
+// With `raekkerRegnet` the caller has worked out every row's own totals and
+// only the headings' are built here.
+void BygRaekker(Plan *plan, bool sort, bool summer, bool raekkerRegnet = false) {
   RaekkeSumPas pas;
   const uint32_t n = plan->GrundTabAntal;
   // The order the headings and their rows are taken in.
@@ -287,25 +304,38 @@ void BygRaekker(Plan *plan, bool sort, bool summer) {
     return i == underRaekker.end() ? ingen : i->second;
   };
   std::vector<uint32_t> vist;
+  // The rows under a heading are walked in the order shown, each ahead of
+  // the next asked for.
+  auto forhent = [&](const std::vector<uint32_t> &liste, size_t i) {
+    if (summer && i + 1 < liste.size()) ForhentRaekkeUger(plan, liste[i + 1]);
+  };
+  auto flyt = [&](uint32_t h, uint32_t r) {
+    if (!summer) return;
+    if (raekkerRegnet)
+      FlytUgeTal(plan, h, r, 1);
+    else
+      FlytTal(plan, h, r, 1);
+  };
   auto tilfoej = [&](uint32_t hoved, uint32_t r) {
     vist.push_back(r);
-    if (hoved && summer) FlytTal(plan, hoved, r, 1);
+    if (hoved) flyt(hoved, r);
   };
   auto nulstil = [&](uint32_t h) {
     if (summer) NulstilPlanUgeTal(plan, h);
   };
-  auto flyt = [&](uint32_t h, uint32_t r) {
-    if (summer) FlytTal(plan, h, r, 1);
-  };
   for (uint32_t h : kandidater) {
-    const uint32_t art = plan->ObjTypeTab[h];
     GrundRaekke &hr = plan->GrundTab[h];
+    // Which headings take rows is asked where the load asks it too: the
+    // load leaves exactly these headings to be summed here.
+    if (!OverskriftSummeresIRaekker(plan, h)) continue;
     switch (plan->Visning) {
       case 'M': {
-        if (art != PLAN_MEDA || hr.ffpg_id != plan->AktPlanGruppe || !hr.Medarbejder1) continue;
         nulstil(h);
         vist.push_back(h);
-        for (uint32_t r : under(hr.Medarbejder1)) {
+        const std::vector<uint32_t> &liste = under(hr.Medarbejder1);
+        for (size_t i = 0; i < liste.size(); ++i) {
+          const uint32_t r = liste[i];
+          forhent(liste, i);
           const uint32_t ra = plan->ObjTypeTab[r];
           const GrundRaekke &g = plan->GrundTab[r];
           if (ra != PLAN_FAG && ra != PLAN_FREMMED_FAG && ra != PLAN_OPG_TIMER && ra != PLAN_POST &&
@@ -321,12 +351,12 @@ void BygRaekker(Plan *plan, bool sort, bool summer) {
         break;
       }
       case 'O': {
-        if ((art != PLAN_OPG_AKTI && art != PLAN_FREMMED_OPG_AKTI) || hr.ffpg_id != plan->AktPlanGruppe ||
-            !AktiIGruppe(plan, hr.Aktivitet))
-          continue;
         nulstil(h);
         vist.push_back(h);
-        for (uint32_t r : under(hr.Aktivitet)) {
+        const std::vector<uint32_t> &liste = under(hr.Aktivitet);
+        for (size_t i = 0; i < liste.size(); ++i) {
+          const uint32_t r = liste[i];
+          forhent(liste, i);
           const uint32_t ra = plan->ObjTypeTab[r];
           if (ra != PLAN_OPG_TIMER && ra != PLAN_POST && ra != PLAN_FREMMED_OPG_TIMER) continue;
           if (plan->GrundTab[r].Aktivitet != hr.Aktivitet || !MedIO(plan, r)) continue;
@@ -338,10 +368,12 @@ void BygRaekker(Plan *plan, bool sort, bool summer) {
         break;
       }
       default: {
-        if ((art != PLAN_AKTI && art != PLAN_FREMMED_AKTI) || !MedIA(plan, h)) continue;
         nulstil(h);
         vist.push_back(h);
-        for (uint32_t r : under(hr.Aktivitet)) {
+        const std::vector<uint32_t> &liste = under(hr.Aktivitet);
+        for (size_t i = 0; i < liste.size(); ++i) {
+          const uint32_t r = liste[i];
+          forhent(liste, i);
           const uint32_t ra = plan->ObjTypeTab[r];
           const GrundRaekke &g = plan->GrundTab[r];
           if ((ra != PLAN_FAG && ra != PLAN_FREMMED_FAG) || g.KopiAf || g.Aktivitet != hr.Aktivitet ||
@@ -383,6 +415,8 @@ void BygRaekker(Plan *plan, bool sort, bool summer) {
 void BygRaekker(Plan *plan, bool sort) { BygRaekker(plan, sort, true); }
 
 void BygRaekkeOrden(Plan *plan) { BygRaekker(plan, true, false); }
+
+void BygRaekkerOverRegnedeRaekker(Plan *plan) { BygRaekker(plan, true, true, true); }
 
 int32_t PlanBredde(const Plan *plan, int32_t tilbudt) {
   int64_t b = 0;

@@ -51,3 +51,9 @@ bool HarTal(const Plan *plan, uint32_t raekke, uint32_t gruppe);
 void GenbygKolonner(Plan *plan);
 // Frees every table built here.
 void FrigivPlanAkser(Plan *plan);
+// The heading takes the rows laid under it in the view: BygRaekker zeroes
+// its sums and adds them again from those rows, in the order shown.
+bool OverskriftSummeresIRaekker(const Plan *plan, uint32_t h);
+// BygRaekker(plan, true) for a caller that has just worked out every row's
+// own totals (the load): only the headings' are built again.
+void BygRaekkerOverRegnedeRaekker(Plan *plan);

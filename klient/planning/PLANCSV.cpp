@@ -350,59 +350,142 @@ void ExportPlanCsv(HWND ejer) {
 
 namespace {
 
-// "%u", "%03u" or "%06u" of v. The keys are made for every row at every
-// layout of a large plan: written by hand, not through snprintf.
-std::string Tal(const char *format, uint32_t v) {
-  const size_t bredde = format[1] == '0' ? static_cast<size_t>(format[2] - '0') : 0;
-  char b[10];
-  size_t n = 0;
-  do {
-    b[n++] = static_cast<char>('0' + v % 10);
-    v /= 10;
-  } while (v);
-  std::string s(bredde > n ? bredde - n : 0, '0');
-  while (n) s += b[--n];
-  return s;
-}
+// A key written field by field into its fixed width: the keys are made
+// for every row at every layout of a large plan, so without a string per
+// field. What passes the width is cut off, and a short key is filled up
+// with NULs.
+class Noegle {
+ public:
+  Noegle(char *ud, size_t laengde) : ud_(ud), laengde_(laengde) {}
+  ~Noegle() {
+    if (n_ < laengde_) memset(ud_ + n_, 0, laengde_ - n_);
+  }
+  Noegle(const Noegle &) = delete;
+  Noegle &operator=(const Noegle &) = delete;
+  void Tegn(char c) {
+    if (n_ < laengde_) ud_[n_] = c;
+    ++n_;
+  }
+  void Tekst(const char *s, size_t len) {
+    for (size_t i = 0; i < len; ++i) Tegn(s[i]);
+  }
+  void Fyld(char c, size_t antal) {
+    for (size_t i = 0; i < antal; ++i) Tegn(c);
+  }
+  // v in decimal, with leading zeros up to `bredde` digits.
+  void Tal(uint32_t v, size_t bredde = 0) {
+    char b[10];
+    size_t n = 0;
+    do {
+      b[n++] = static_cast<char>('0' + v % 10);
+      v /= 10;
+    } while (v);
+    if (bredde > n) Fyld('0', bredde - n);
+    while (n) Tegn(b[--n]);
+  }
+  // Left-aligned in at least `bredde` places, or right-aligned.
+  void Venstre(const char *s, size_t len, size_t bredde) {
+    Tekst(s, len);
+    if (len < bredde) Fyld(' ', bredde - len);
+  }
+  void Hoejre(const char *s, size_t len, size_t bredde) {
+    if (len < bredde) Fyld(' ', bredde - len);
+    Tekst(s, len);
+  }
 
-std::string Venstre(const std::string &s, size_t bredde) {
-  std::string t = s;
-  if (t.size() < bredde) t.append(bredde - t.size(), ' ');
-  return t;
-}
+ private:
+  char *ud_;
+  size_t laengde_;
+  size_t n_ = 0;
+};
 
-std::string Hoejre(const std::string &s, size_t bredde) {
-  return s.size() < bredde ? std::string(bredde - s.size(), ' ') + s : s;
-}
+// A text field as the key takes it: up to its first NUL.
+struct Navn {
+  const char *s = "";
+  size_t len = 0;
+  template <size_t N>
+  void Fra(const char (&f)[N]) {
+    s = f;
+    len = strnlen(f, N);
+  }
+};
 
 struct Navne {
-  std::string akti, fag, ini, loeb;
+  Navn akti, fag, ini, loeb;
   char niveau = 0;
 };
 
-Navne NavneAf(const GrundRaekke &r) {
+// The employee's names only when the key takes them.
+Navne NavneAf(const GrundRaekke &r, bool person = true) {
   Navne n;
-  if (const AktiRec *a = Akti(r.Aktivitet)) n.akti = Felt(a->Aktivitet);
-  if (const SkfaRec *f = Skfa(r.Skolefag)) n.fag = Felt(f->Skolefag), n.niveau = f->Niveau;
+  if (const AktiRec *a = Akti(r.Aktivitet)) n.akti.Fra(a->Aktivitet);
+  if (const SkfaRec *f = Skfa(r.Skolefag)) n.fag.Fra(f->Skolefag), n.niveau = f->Niveau;
+  if (!person) return n;
   const AnfoRec *anfo = Anfo(r.Medarbejder1);
-  if (anfo) n.loeb = Felt(anfo->Loebenummer);
-  if (const MedaRec *m = MedaAf(anfo)) n.ini = Felt(m->Initialer);
+  if (anfo) n.loeb.Fra(anfo->Loebenummer);
+  if (const MedaRec *m = MedaAf(anfo)) n.ini.Fra(m->Initialer);
   return n;
 }
 
-std::string Afslut(std::string k, size_t laengde) {
-  k.resize(laengde, '\0');
+void AktivitetNoegle(const Plan *plan, uint32_t raekke, char *ud) {
+  Noegle k(ud, 38);
+  const GrundRaekke *r = Raekke(plan, raekke);
+  if (!r) return;
+  const uint32_t art = plan->ObjTypeTab[raekke];
+  const Navne n = NavneAf(*r, false);
+  k.Tal(art < 20 ? 0 : 1);
+  k.Tal(r->ffpg_id, 6);
+  k.Venstre(n.akti.s, n.akti.len, 16);
+  k.Tal(art, 3);
+  k.Tal(r->Skjult);
+  k.Hoejre(n.fag.s, n.fag.len, 6);
+  k.Tegn(n.niveau);
+  k.Tal(r->Dublet, 3);
+}
+
+void MedarbejderNoegle(const Plan *plan, uint32_t raekke, char *ud) {
+  Noegle k(ud, 43);
+  const GrundRaekke *r = Raekke(plan, raekke);
+  if (!r) return;
+  const Navne n = NavneAf(*r);
+  k.Venstre(n.ini.s, n.ini.len, 5);
+  k.Venstre(n.loeb.s, n.loeb.len, 4);
+  k.Tal(r->ErSum ? 0 : 1);
+  k.Tal(r->Skjult);
+  k.Hoejre(n.fag.s, n.fag.len, 6);
+  k.Venstre(n.akti.s, n.akti.len, 16);
+  k.Tal(plan->ObjTypeTab[raekke], 3);
+  k.Tal(r->ffpg_id, 6);
+}
+
+void OpgaveNoegle(const Plan *plan, uint32_t raekke, char *ud) {
+  Noegle k(ud, 37);
+  const GrundRaekke *r = Raekke(plan, raekke);
+  if (!r) return;
+  const Navne n = NavneAf(*r);
+  k.Venstre(n.akti.s, n.akti.len, 16);
+  k.Tal(r->ErSum ? 0 : 1);
+  k.Tal(r->Skjult);
+  k.Venstre(n.ini.s, n.ini.len, 5);
+  k.Hoejre(n.loeb.s, n.loeb.len, 4);
+  k.Venstre(n.fag.s, n.fag.len, 6);
+  k.Tal(plan->ObjTypeTab[raekke], 3);
+}
+
+std::string SomTekst(void (*noegle)(const Plan *, uint32_t, char *), const Plan *plan, uint32_t raekke,
+                     size_t laengde) {
+  std::string k(laengde, '\0');
+  noegle(plan, raekke, k.data());
   return k;
 }
 
-void Sorter(Plan *plan, std::string (*noegle)(const Plan *, uint32_t), uint32_t laengde) {
+void Sorter(Plan *plan, void (*noegle)(const Plan *, uint32_t, char *), uint32_t laengde) {
   if (!plan || !plan->Ens.ObjTab || plan->Ens.ObjTabAntal < 2) return;
   std::vector<char> noegler(static_cast<size_t>(plan->GrundTabAntal + 1) * laengde, 0);
   for (uint32_t i = 1; i <= plan->Ens.ObjTabAntal; ++i) {
     const uint32_t r = plan->Ens.ObjTab[i];
     if (r == 0 || r > plan->GrundTabAntal) continue;
-    const std::string k = noegle(plan, r);
-    memcpy(noegler.data() + static_cast<size_t>(r) * laengde, k.data(), laengde);
+    noegle(plan, r, noegler.data() + static_cast<size_t>(r) * laengde);
   }
   SortIdx(noegler.data(), plan->Ens.ObjTab + 1, laengde, plan->Ens.ObjTabAntal);
 }
@@ -410,36 +493,15 @@ void Sorter(Plan *plan, std::string (*noegle)(const Plan *, uint32_t), uint32_t 
 }  // namespace
 
 std::string PlanAktivitetNoegle(const Plan *plan, uint32_t raekke) {
-  const GrundRaekke *r = Raekke(plan, raekke);
-  if (!r) return std::string(38, '\0');
-  const uint32_t art = plan->ObjTypeTab[raekke];
-  const Navne n = NavneAf(*r);
-  std::string k = Tal("%u", art < 20 ? 0 : 1) + Tal("%06u", r->ffpg_id) + Venstre(n.akti, 16) + Tal("%03u", art) +
-                  Tal("%u", r->Skjult) + Hoejre(n.fag, 6);
-  k += n.niveau;
-  k += Tal("%03u", r->Dublet);
-  return Afslut(k, 38);
+  return SomTekst(AktivitetNoegle, plan, raekke, 38);
 }
 
 std::string PlanMedarbejderNoegle(const Plan *plan, uint32_t raekke) {
-  const GrundRaekke *r = Raekke(plan, raekke);
-  if (!r) return std::string(43, '\0');
-  const Navne n = NavneAf(*r);
-  return Afslut(Venstre(n.ini, 5) + Venstre(n.loeb, 4) + Tal("%u", r->ErSum ? 0 : 1) + Tal("%u", r->Skjult) +
-                    Hoejre(n.fag, 6) + Venstre(n.akti, 16) + Tal("%03u", plan->ObjTypeTab[raekke]) +
-                    Tal("%06u", r->ffpg_id),
-                43);
+  return SomTekst(MedarbejderNoegle, plan, raekke, 43);
 }
 
-std::string PlanOpgaveNoegle(const Plan *plan, uint32_t raekke) {
-  const GrundRaekke *r = Raekke(plan, raekke);
-  if (!r) return std::string(37, '\0');
-  const Navne n = NavneAf(*r);
-  return Afslut(Venstre(n.akti, 16) + Tal("%u", r->ErSum ? 0 : 1) + Tal("%u", r->Skjult) + Venstre(n.ini, 5) +
-                    Hoejre(n.loeb, 4) + Venstre(n.fag, 6) + Tal("%03u", plan->ObjTypeTab[raekke]),
-                37);
-}
+std::string PlanOpgaveNoegle(const Plan *plan, uint32_t raekke) { return SomTekst(OpgaveNoegle, plan, raekke, 37); }
 
-void SorterPlanAktivitet(Plan *plan) { Sorter(plan, PlanAktivitetNoegle, 38); }
-void SorterPlanMedarbejder(Plan *plan) { Sorter(plan, PlanMedarbejderNoegle, 43); }
-void SorterPlanOpgave(Plan *plan) { Sorter(plan, PlanOpgaveNoegle, 37); }
+void SorterPlanAktivitet(Plan *plan) { Sorter(plan, AktivitetNoegle, 38); }
+void SorterPlanMedarbejder(Plan *plan) { Sorter(plan, MedarbejderNoegle, 43); }
+void SorterPlanOpgave(Plan *plan) { Sorter(plan, OpgaveNoegle, 37); }

@@ -20,6 +20,7 @@
 #include "FF_PlanIndtast.h"
 #include "FF_PlanRec.h"
 #include "FF_PlanUtil.h"
+#include "FF_VALG.h"
 #include "GRIDAKSE.h"
 #include "HENTGEM.h"
 #include "INDSTIL.h"
@@ -640,12 +641,61 @@ void PlanFoelgAktuel(Plan *plan) {
     SaetRaekkeCursor(plan, tvanfo.AktuelRec, PLAN_MEDA);
 }
 
+namespace {
+
+// The employee whose rows hold the cursor in the plan by employee: the
+// heading at or above the current row.
+uint32_t MarkoerensMedarbejder(const Plan *plan) {
+  const uint32_t pos = plan->StyrY.Pos.Aktuel;
+  if (!plan->Ens.ObjTab || pos == 0 || pos > plan->Ens.ObjTabAntal) return 0;
+  const uint32_t p = plan->ObjTypeTab[plan->Ens.ObjTab[pos]] == PLAN_MEDA
+                         ? pos
+                         : FindRaekkeFoer(plan->Ens.ObjTab, plan->ObjTypeTab, pos, PLAN_MEDA);
+  return p ? plan->GrundTab[plan->Ens.ObjTab[p]].Medarbejder1 : 0;
+}
+
+// The pick list of the plan by employee offers absence activities, which
+// are no teams: one chosen on an employee becomes the employee's hours row
+// of it. The activity joins the group too, as the load keeps hours rows
+// only of the group's activities and would take the row away again.
+bool TilfoejFravaer(Plan *plan, uint32_t akti, uint32_t g) {
+  const AktiRec *a = TabRec<AktiRec>(tvakti, akti);
+  const FfpgRec *gruppe = TabRec<FfpgRec>(tvffpg, g);
+  if (plan->Visning != 'M' || !a || !gruppe || !IsOvakAkti(akti) || a->Status < 10 || a->Status > 29 ||
+      (a->Gruppe & 0x80000000u) || a->Aflyst != 'N' || a->Slettet_i_EASY != 0 || a->Fradato > gruppe->Tildato ||
+      a->Tildato < gruppe->Fradato)
+    return false;
+  // Any employee the plan shows a heading for: one with rows in the group
+  // need not be one of its members.
+  const uint32_t anfo = MarkoerensMedarbejder(plan);
+  const AnfoRec *m = anfo ? TabRec<AnfoRec>(tvanfo, anfo) : nullptr;
+  if (!m || m->Status < 10 || m->Status > 29 || (m->Gruppe & 0x80000000u)) return false;
+  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
+    const GrundRaekke &gr = plan->GrundTab[r];
+    if (plan->ObjTypeTab[r] == PLAN_OPG_TIMER && gr.ffpg_id == g && gr.Aktivitet == akti && gr.Medarbejder1 == anfo)
+      return false;
+  }
+  if (FindPgRel(g, akti, 'K') == 0 && AddPgRel(g, akti, 'K') == 0) return false;
+  FfgrundRec rec{};
+  rec.ObjType = PLAN_OPG_TIMER;
+  rec.ffpg_id = g;
+  rec.Aktivitet = akti;
+  rec.Medarbejder1 = anfo;
+  rec.Minutnorm1 = rec.Minutnorm2 = -1.0f;
+  rec.Ejer = gruppe->Ejer;
+  NyPlanRaekke(plan, &rec, 0, true);
+  return true;
+}
+
+}  // namespace
+
 bool PlanValgt(Plan *plan, char bogstav, uint32_t rec) {
   const uint32_t g = plan->AktPlanGruppe;
   if (g == 0 || rec == 0) return false;
   const bool akti = bogstav == 'K' || bogstav == 'K' + 5 || bogstav == 'K' + 6;
   const bool anfo = bogstav == 'M' || bogstav == 'M' + 5 || bogstav == 'M' + 6;
   if (akti) {
+    if (rec < tvakti.wRecCnt && !IsHoldAkti(rec)) return TilfoejFravaer(plan, rec, g);
     if (rec >= tvakti.wRecCnt || !AktiBrugbarIGruppe(rec, g)) return false;
     if (FindAktiRaekke(plan, g, rec)) return false;
     TilfoejManglendeRaekker(plan);

@@ -318,7 +318,19 @@ TEST_F(PlanTeksterSort, RowsInTheOrderOfEachView) {
   // The keys have their fixed lengths and layout.
   EXPECT_EQ(PlanAktivitetNoegle(&plan, r8), std::string("0000001") + "1a              " + "002" + "0" + "    MA" +
                                                 "B" + "000" + std::string(1, '\0'));
+  // A field that fills its record without a NUL and a number wider than
+  // its places push the fields after them on; the key is cut at its length.
+  const uint32_t lang = NyAkti("x", "L");
+  memcpy(TabRec<AktiRec>(tvakti, lang)->Aktivitet, "ABCDEFGHIJKLMNOP", 16);
+  const uint32_t r10 = Raekke(PLAN_FAG, lang, 0, 0);
+  R(r10).ffpg_id = 12345678;
+  R(r10).Dublet = 7;
+  EXPECT_EQ(PlanAktivitetNoegle(&plan, r10), std::string("0") + "12345678" + "ABCDEFGHIJKLMNOP" + "002" + "0" +
+                                                 "      " + std::string(1, '\0') + "00");
+  EXPECT_EQ(PlanAktivitetNoegle(&plan, 0), std::string(38, '\0'));
   EXPECT_EQ(PlanMedarbejderNoegle(&plan, m5).size(), 43u);
+  EXPECT_EQ(PlanMedarbejderNoegle(&plan, m5), std::string("AA   ") + "1   " + "1" + "0" + "    MA" + "1b              " +
+                                                  "002" + "000001" + std::string(1, '\0'));
   EXPECT_EQ(PlanOpgaveNoegle(&plan, o5), std::string("1a              ") + "10" + "AA   " + "   1" + "      " +
                                              "015" + std::string(1, '\0'));
 }

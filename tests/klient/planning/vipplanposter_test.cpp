@@ -10,10 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "../data/tom_datalager.h"
 #include "FF_PlanPost.h"
 #include "KROGE.h"
 #include "LOGVISNING.h"
 #include "PROGVINDUER.h"
+#include "SIDEFIL.h"
+#include "TAVODATA.h"
 #include "TIMOAK.h"
 #include "VEDLIGE.h"
 #include "plan_fixtur.h"
@@ -154,6 +157,20 @@ TEST_F(VipPlanposter, OnsdagIGruppensDatoerHundrededeleOgIngenDobbeltPostering) 
   const std::string log = Log();
   EXPECT_EQ(log.rfind("Logfil:\r\n", 0), 0u);
   EXPECT_EQ(log.find("Postering fundet"), std::string::npos);
+  // The postings and the marks of them are on the disk together at once,
+  // whatever save comes next.
+  {
+    TabVar gemt{};
+    ASSERT_EQ(LoadTab(&tdfftaltab, &gemt), 0);
+    const uint32_t n = T(opg, kUge46).TalRec;
+    ASSERT_LT(n, gemt.wRecCnt);
+    EXPECT_EQ(reinterpret_cast<const FftaltabRec *>(GetRec(&tdfftaltab, &gemt, n))->PlanStatus, PS_UGE | PS_POSTERET);
+    storetest::FrigivTabel(&gemt);
+    TomTimoak();
+    ASSERT_EQ(LoadTimoak(), 0);
+    EXPECT_EQ(Postet(anne, 20240801), 751);
+    EXPECT_EQ(Postet(anne, 20241113), 200);
+  }
 
   // A second run over the same cells pays nothing twice: no failure, no
   // second question, no count box.
