@@ -181,11 +181,24 @@ void TagGruppe(Plan *plan) {
   }
 }
 
-// The rows of the current group rebuilt after its membership changed.
-// After a pick the cursor stays on its row: the pick list reports further
-// marks for the row it was opened on.
-void GenopbygGruppe(Plan *plan, HWND hwnd, bool manglende, bool bevarCursor = false) {
-  if (bevarCursor) HuskPlanCursor(plan);
+// The cursor's row and its heading before a pick changes the rows: the
+// pick list reports further marks for the row it was opened on.
+uint32_t HuskValgCursor(Plan *plan) {
+  HuskPlanCursor(plan);
+  return FindOverskrift(plan, plan->HuskRaekke);
+}
+
+// A pick the plan refused leaves nothing to restore.
+void GlemValgCursor(Plan *plan) {
+  plan->HuskRaekke = 0;
+  plan->HuskKolonneArt = 0;
+  plan->HuskKolonneUge = 0;
+}
+
+// The rows of the current group rebuilt after its membership changed;
+// after a pick the cursor is kept (HuskValgCursor), on the heading when the
+// pick took its row away.
+void GenopbygGruppe(Plan *plan, HWND hwnd, bool manglende, const uint32_t *bevarHoved = nullptr) {
   {
     PlanLaas laas;
     if (manglende) TilfoejManglendeRaekker(plan);
@@ -194,7 +207,8 @@ void GenopbygGruppe(Plan *plan, HWND hwnd, bool manglende, bool bevarCursor = fa
   OpretOverskrifter(plan);
   // Only the rows again, with the headings just made.
   BygRaekker(plan, true);
-  if (bevarCursor) {
+  if (bevarHoved) {
+    if (plan->HuskRaekke && plan->ObjTypeTab[plan->HuskRaekke] == 0) plan->HuskRaekke = *bevarHoved;
     BevarRaekkeCursor(plan);
     BevarKolonneCursor(plan);
   }
@@ -1029,14 +1043,20 @@ LRESULT CALLBACK PlanWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case VALG_MAERKER:
       plan->PlanTraadId = 0;
       return 0;
-    case VALG_MARKERET:
+    case VALG_MARKERET: {
+      const uint32_t hoved = HuskValgCursor(plan);
       if (PlanValgt(plan, static_cast<char>(wParam), static_cast<uint32_t>(lParam)))
-        GenopbygGruppe(plan, hwnd, false, true);
+        GenopbygGruppe(plan, hwnd, false, &hoved);
+      else
+        GlemValgCursor(plan);
       return 0;
+    }
     case VALG_AFMARKERET: {
+      const uint32_t hoved = HuskValgCursor(plan);
       const bool fjernet = PlanFjern(plan, static_cast<char>(wParam), static_cast<uint32_t>(lParam));
+      if (!fjernet) GlemValgCursor(plan);
       if (fjernet) {
-        GenopbygGruppe(plan, hwnd, false, true);
+        GenopbygGruppe(plan, hwnd, false, &hoved);
         MarkerPlanEksport();
       }
       return fjernet ? 1 : 0;

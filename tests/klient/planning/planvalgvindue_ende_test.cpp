@@ -353,6 +353,21 @@ TEST_F(PlanValgVindueEndeTilEnde, MedarbejderValgtUnderOpgaveFaarTimerRaekken) {
   EXPECT_NE(FindPgRel(gruppe, anne, 'M'), 0u);
   EXPECT_EQ(IModellen(PLAN_OPG_TIMER, sygdom, cille).size(), 1u);
   ValgTast(VK_ESCAPE);
+
+  // Opened on Cille's own row: once that row is gone the next pick is
+  // still for her activity.
+  P()->StyrY.Pos.Aktuel = Vist(PLAN_OPG_TIMER, sygdom, cille);
+  ASSERT_NE(P()->StyrY.Pos.Aktuel, 0u);
+  PlanTast('T');
+  ASSERT_NE(Valg(), 0u);
+  GaaTil(cille);
+  ValgTast(VK_SPACE);
+  EXPECT_TRUE(IModellen(PLAN_OPG_TIMER, sygdom, cille).empty());
+  GaaTil(bo);
+  ValgTast(VK_SPACE);
+  EXPECT_EQ(IModellen(PLAN_OPG_TIMER, sygdom, bo).size(), 1u);
+  EXPECT_TRUE(IModellen(PLAN_OPG_TIMER, kursus, bo).empty());
+  ValgTast(VK_ESCAPE);
 }
 
 }  // namespace
