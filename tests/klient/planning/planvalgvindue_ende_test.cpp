@@ -313,6 +313,24 @@ TEST_F(PlanValgVindueEndeTilEnde, ValgIVisningUdenRaekkerGiverRaekken) {
   }
 }
 
+// Unmarked again in the same list, the employee picked in the empty plan
+// by employee leaves it and the group as she came.
+TEST_F(PlanValgVindueEndeTilEnde, MedarbejderAfmarkeretIgenForladerGruppen) {
+  for (uint32_t m : {anne, bo}) RemovePgRel(gruppe, m, 'M');
+  Aabn();
+  TilVisning('M');
+  PlanTast('T');
+  ASSERT_NE(Valg(), 0u);
+  GaaTil(bo);
+  ValgTast(VK_SPACE);
+  ASSERT_EQ(IModellen(PLAN_MEDA, 0, bo).size(), 1u);
+  ValgTast(VK_SPACE);
+  EXPECT_TRUE(IModellen(PLAN_MEDA, 0, bo).empty());
+  EXPECT_EQ(FindPgRel(gruppe, bo, 'M'), 0u);
+  EXPECT_EQ(P()->StyrY.Pos.Antal, 0u);
+  ValgTast(VK_ESCAPE);
+}
+
 // Under an activity of the view of other tasks the employees picked get
 // their hours rows of that activity, however the rebuild after each pick
 // moves the rows; one unmarked loses that row only, not her rows of other
