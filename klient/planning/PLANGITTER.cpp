@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "FARVER.h"
 #include "FF_PlanUtil.h"
@@ -353,9 +355,20 @@ void TegnSwitchLinie(SwitchLinieFn fn, void *tilstand, EnsDC *dc, int x, int y, 
   const int bredde = static_cast<int>(etFelt ? ObjSwitchFeltBredde(art, bogstav, nr, felt)
                                              : ObjSwitchBredde(art, bogstav, nr));
   HBRUSH bund = baggrund < kAntalFarver ? FarveBrush[baggrund] : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  RECT r{x, y, x + bredde, y + hoejde};
-  FillRect(dc->hdc, &r, bund);
   const uint32_t antal = ObjSwitchFeltAntal(art, bogstav, nr);
+  // The fields' strips fill their pixels afterwards whatever lies under
+  // them, so the background leaves them out.
+  std::vector<std::pair<int, int>> strimler;
+  for (uint32_t i = etFelt ? felt : 0, fx = 0; FarveBrush[19] && !TegnBaggrundHel && i < antal && (!etFelt || i == felt);
+       ++i) {
+    const SwitchFelt *sf = ObjSwitchFelt(art, bogstav, nr, i);
+    if (!sf) break;
+    const int fra = x + static_cast<int>(fx), b = static_cast<int>(SwitchFeltBredde(sf));
+    if (sf->StregVenstre) strimler.emplace_back(fra, fra + static_cast<int>(sf->StregVenstre));
+    if (sf->StregHoejre) strimler.emplace_back(fra + b - static_cast<int>(sf->StregHoejre), fra + b);
+    fx += static_cast<uint32_t>(b);
+  }
+  FillRectUdenKolonner(dc->hdc, bund, x, y, x + bredde, y + hoejde, std::move(strimler));
   int fx = x;
   for (uint32_t i = etFelt ? felt : 0; i < antal && (!etFelt || i == felt); ++i) {
     const SwitchFelt *sf = ObjSwitchFelt(art, bogstav, nr, i);

@@ -426,7 +426,9 @@ void TegnRaekkeCeller(SkeStruct *ske, SkemaMaler *m, uint32_t raekke, uint32_t k
                                     : LektionTegnKode(ske, ske->lkBegivenhed, antal, lag, celle, &indgang);
     const bool aktuel = raekke == ske->ObjPos.Aktuel && k == ske->TidPos.Aktuel;
     if (!indgang) {
-      TegnTomCelle(ske, m, KolonneX(ske, k), y, bredde, noegle, dag, celle, aktuel);
+      // A glyph's cell is filled whole again in the cell's own colour, so
+      // the empty cell's fill under it would never show.
+      if (!tegn || TegnBaggrundHel) TegnTomCelle(ske, m, KolonneX(ske, k), y, bredde, noegle, dag, celle, aktuel);
       if (tegn) m->Celle(KolonneX(ske, k), y, bredde, CelleFarve(ske, noegle, 0, dag, celle), tegn, 0);
       continue;
     }
@@ -524,9 +526,16 @@ void TegnLodretDag(SkeStruct *ske, SkemaMaler *m, uint32_t noegle, uint32_t lag,
                    uint32_t celle, int x, int y, int bredde, bool aktuel) {
   const uint8_t tillaeg = MarkoerTillaeg(ske);
   uint8_t farve = CelleFarve(ske, noegle, 0, dag, celle);
-  m->Brik(x, y, bredde, static_cast<int>(LodretRaekkeHoejde(ske)), aktuel ? PlusMarkoer(farve, tillaeg) : farve, 0,
-          0, false, false);
   const uint32_t linjer = SidsteSlot(ske) - FoersteSlot(ske) + 1;
+  // The event lines fill their rows whole, so the cell's colour goes only
+  // below the last of them; first, as the lines' texts may reach below.
+  uint32_t fyldte = 0;
+  for (uint32_t i = 0; i < antal && fyldte < linjer; ++i)
+    if (!ske->LagVis || ske->lkBegivenhed[i].Spor == lag) ++fyldte;
+  if (TegnBaggrundHel) fyldte = 0;
+  const int top = static_cast<int>(fyldte * kLodretTrin), hoejde = static_cast<int>(LodretRaekkeHoejde(ske));
+  if (top < hoejde)
+    m->Brik(x, y + top, bredde, hoejde - top, aktuel ? PlusMarkoer(farve, tillaeg) : farve, 0, 0, false, false);
   uint32_t linje = 0;
   for (uint32_t i = 0; i < antal && linje < linjer; ++i) {
     const Begivenhed &b = ske->lkBegivenhed[i];
@@ -599,23 +608,39 @@ void EnsDCMaler::Brik(int x, int y, int bredde, int hoejde, uint8_t farve, uint3
                       bool start, bool slut) {
   const uint8_t f = farve < kAntalFarver ? farve : 0;
   // The column's last pixel is the line between two columns.
-  RECT rc{x, y, x + bredde - 1, y + hoejde};
-  FillRect(dc_->hdc, &rc, FarveBrush[f]);
-  if (!indgang) return;
-  if (ske_ && indgang <= ske_->SkeVisAntal && ske_->lpSkeVisListe) {
-    const SkeVisListe &e = ske_->lpSkeVisListe[indgang];
-    const uint8_t bogstav = static_cast<uint8_t>(ske_->ObjektArt);
-    const uint32_t brk = SkeBrkSwitchArt(ske_), nr = BrkSwitchValgt(brk, bogstav);
-    const SwitchLayout *l = BrkSwitchLayout(brk, bogstav, nr);
-    if (const uint32_t raekke = l ? BrikLinieRaekke(e, l->Bogstav, linje) : 0) {
-      SwitchRaekkeValg v;
-      v.Hoejde = kLodretTrin;
-      TegnBrikLinie(dc_, x + 2, y, f, brk, bogstav, nr, e.AarIndeks, e.Uge, raekke, &v);
-    }
+  const int h = y + hoejde, v = x + bredde - 1;
+  if (!indgang) {
+    FillRectIfAny(dc_->hdc, FarveBrush[f], x, y, v, h);
+    return;
+  }
+  const SkeVisListe *e = ske_ && indgang <= ske_->SkeVisAntal && ske_->lpSkeVisListe ? &ske_->lpSkeVisListe[indgang]
+                                                                                      : nullptr;
+  const uint8_t bogstav = static_cast<uint8_t>(ske_ ? ske_->ObjektArt : 0);
+  const uint32_t brk = e ? SkeBrkSwitchArt(ske_) : 0, nr = e ? BrkSwitchValgt(brk, bogstav) : 0;
+  const SwitchLayout *l = e ? BrkSwitchLayout(brk, bogstav, nr) : nullptr;
+  const uint32_t raekke = l ? BrikLinieRaekke(*e, l->Bogstav, linje) : 0;
+  // The edges drawn last and the line's own fill cover their pixels
+  // whatever lies under them: the tile's colour goes only where they do not.
+  RECT ydre{x + 1, start ? y + 1 : y, v - 1, slut ? h - 1 : h};
+  RECT hul{0, 0, 0, 0};
+  if (raekke && FarveBrush[f]) {  // the line fills its own rectangle only with a brush
+    const int b = static_cast<int>(BrkSwitchBredde(brk, bogstav, nr));
+    hul = RECT{std::max(x + 2, ydre.left), ydre.top, std::min(x + 2 + b, ydre.right),
+               std::min(y + static_cast<int>(kLodretTrin), ydre.bottom)};
+  }
+  if (TegnBaggrundHel) ydre = RECT{x, y, v, h}, hul = RECT{0, 0, 0, 0};
+  if (hul.left >= hul.right || hul.top >= hul.bottom)
+    FillRectIfAny(dc_->hdc, FarveBrush[f], ydre.left, ydre.top, ydre.right, ydre.bottom);
+  else
+    FillFrame(dc_->hdc, FarveBrush[f], ydre.left, ydre.top, hul.left, hul.top, hul.right, hul.bottom, ydre.right,
+              ydre.bottom);
+  if (raekke) {
+    SwitchRaekkeValg sv;
+    sv.Hoejde = kLodretTrin;
+    TegnBrikLinie(dc_, x + 2, y, f, brk, bogstav, nr, e->AarIndeks, e->Uge, raekke, &sv);
   }
   // The tile's edges: its sides on every cell, its top and bottom where it
   // begins and ends.
-  const int h = y + hoejde, v = x + bredde - 1;
   FillRectSys(dc_->hdc, COLOR_3DDKSHADOW, x, y, x + 1, h);
   FillRectSys(dc_->hdc, COLOR_3DDKSHADOW, v - 1, y, v, h);
   if (start) FillRectSys(dc_->hdc, COLOR_3DDKSHADOW, x, y, v, y + 1);

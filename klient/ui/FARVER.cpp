@@ -1,6 +1,7 @@
 // The program's colour set, the palette that mirrors it and the brushes every painter fills with.
 #include "FARVER.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -202,6 +203,20 @@ void FillFrame(HDC hdc, HBRUSH brush, int ydreVenstre, int ydreTop, int indreVen
   FillRectIfAny(hdc, brush, ydreVenstre, indreBund, ydreHoejre, ydreBund);
   FillRectIfAny(hdc, brush, ydreVenstre, indreTop, indreVenstre, indreBund);
   FillRectIfAny(hdc, brush, indreHoejre, indreTop, ydreHoejre, indreBund);
+}
+
+bool TegnBaggrundHel = false;
+
+void FillRectUdenKolonner(HDC hdc, HBRUSH brush, int left, int top, int right, int bottom,
+                          std::vector<std::pair<int, int>> daekket) {
+  std::sort(daekket.begin(), daekket.end());
+  int x = left;
+  for (const auto &[fra, til] : daekket) {
+    if (fra >= right) break;
+    FillRectIfAny(hdc, brush, x, top, std::min(fra, right), bottom);
+    x = std::max(x, til);
+  }
+  FillRectIfAny(hdc, brush, x, top, right, bottom);
 }
 
 void FillRectSys(HDC hdc, int sysFarve, int left, int top, int right, int bottom) {

@@ -3,6 +3,8 @@
 // every painter fills with, plus the small frame and rectangle fills.
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "windows.h"
 
@@ -37,6 +39,15 @@ void FillFrame(HDC hdc, HBRUSH brush, int ydreVenstre, int ydreTop, int indreVen
 // Fills left..right-1 x top..bottom-1 when it is not empty.
 void FillRectSys(HDC hdc, int sysFarve, int left, int top, int right, int bottom);
 void FillRectIfAny(HDC hdc, HBRUSH brush, int left, int top, int right, int bottom);
+// Fills left..right-1 x top..bottom-1 but for the columns of the runs
+// [first, second) of daekket, which the caller fills over it afterwards.
+void FillRectUdenKolonner(HDC hdc, HBRUSH brush, int left, int top, int right, int bottom,
+                          std::vector<std::pair<int, int>> daekket);
+
+// Tests only. The grid painters leave out the background under what they
+// cover afterwards with opaque fills of their own; set, they fill it whole
+// first as they once did, the order the pixel tests hold them against.
+extern bool TegnBaggrundHel;
 
 namespace farver_intern {
 // InitPalette with a given screen depth (bits per pixel x planes).

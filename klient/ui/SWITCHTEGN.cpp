@@ -125,13 +125,21 @@ uint32_t TegnCelle(EnsDC *dc, int x, int y, const SwitchFelt *sf, const CelleFor
   const int h = static_cast<int>(v.Hoejde);
   HBRUSH linje = GetSysColorBrush(form.linjeFarve);
   SaetTekstFarve(dc, tekstFarve);
+  // The lines fill their pixels afterwards whatever lies under them, so
+  // the background leaves them out: [fra, tekstSlut) and [efter, w).
+  const bool hel = TegnBaggrundHel || !linje;
+  const int fra = sf->StregVenstre && !hel ? 1 : 0;
+  const int efter = sf->StregHoejre && !hel ? tekstSlut + 1 : tekstSlut;
+  const int foerSlut = efter == tekstSlut ? w : tekstSlut;
   if (form.lodret) {
-    Fyld(hdc, form.baggrund, x, y, x + h, y + w);
+    Fyld(hdc, form.baggrund, x, y + fra, x + h, y + foerSlut);
+    if (foerSlut != w) Fyld(hdc, form.baggrund, x, y + efter, x + h, y + w);
     if (sf->StregVenstre) Fyld(hdc, linje, x, y, x + h, y + 1);
     TextOutA(hdc, x + h - static_cast<int>(v.TopMargen), y + foer, tekst, static_cast<int>(tegn));
     if (sf->StregHoejre) Fyld(hdc, linje, x, y + tekstSlut, x + h, y + tekstSlut + 1);
   } else {
-    Fyld(hdc, form.baggrund, x, y, x + w, y + h);
+    Fyld(hdc, form.baggrund, x + fra, y, x + foerSlut, y + h);
+    if (foerSlut != w) Fyld(hdc, form.baggrund, x + efter, y, x + w, y + h);
     if (sf->StregVenstre) Fyld(hdc, linje, x, y, x + 1, y + h);
     TextOutA(hdc, x + foer, y + static_cast<int>(v.TopMargen), tekst, static_cast<int>(tegn));
     if (sf->StregHoejre) Fyld(hdc, linje, x + tekstSlut, y, x + tekstSlut + 1, y + h);

@@ -17,6 +17,7 @@
 #include "plan_fixtur.h"
 #include "tavo/clock.h"
 #include "tavo/test_gdi.h"
+#include "../ui/pixel_support.h"
 #include "windows.h"
 
 using namespace plantest;
@@ -426,6 +427,30 @@ class PlanAkserTegn : public PlanFixtur {
 void Tekst2(void *, const SwitchFelt *, uint32_t i, void *, char *tekst, uint8_t *farve) {
   memcpy(tekst, i == 0 ? "AAAA" : "BBBB", 4);
   *farve = 8;
+}
+
+// The line's background leaves out the fields' strips, which are filled
+// over it afterwards: the pixels stay those of the background filled whole
+// first, for strips of one and two pixels or none, texts that reach the
+// strips, every field or one, with and without the trailing fill.
+TEST_F(PlanAkserTegn, TheLinePaintsTheSamePixelsAsWithTheBackgroundFilledWholeFirst) {
+  SwitchFelt mange[4]{};
+  mange[0] = {2, 0, 1, 0, 0, 4, 0, 1, 'S', 0, &mange[1]};
+  mange[1] = {0, 0, 3, 0, 0, 4, 2, 2, 'S', 0, &mange[2]};
+  mange[2] = {1, 0, 1, 0, 0, 3, 0, 0, 'S', 0, &mange[3]};
+  mange[3] = {1, 3, 3, 0, 0, 2, 1, 1, 'S', 0, nullptr};
+  for (SwitchFelt *foerste : {&felter[0], &mange[0]}) {
+    layout.FoersteFelt = foerste;
+    for (const uint8_t bund : {0, 1, 19, 36})
+      for (const bool etFelt : {false, true}) {
+        SCOPED_TRACE(std::to_string(bund) + (etFelt ? ", one field" : ", every field"));
+        pixeltest::SammePixels(200, 40, [&](HDC hdc) {
+          EnsDC d{hdc, 255, 255};
+          TegnSwitchLinie(Tekst2, nullptr, &d, 3, 2, bund, 105, '\xF8', 0, 1, nullptr, 11, 0, 10, etFelt, true);
+          TegnSwitchLinie(Tekst2, nullptr, &d, -5, 24, bund, 105, '\xF8', 0, 0, nullptr, 11, 0, 0, etFelt, false);
+        });
+      }
+  }
 }
 
 TEST_F(PlanAkserTegn, OneFieldAndTheForeignKeyChain) {

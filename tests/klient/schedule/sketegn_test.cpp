@@ -903,8 +903,12 @@ TEST_F(SkemaTegnTest, TheCourseMarkComparesWithTheWindowsActivity) {
 // ---- Snapshots: a small all-activities week painted on a bitmap in each
 // mode and with the objects across, kept as PNG files for the eye.
 
+#include <filesystem>
+
 #include "FARVER.h"
+#include "SWITCH.h"
 #include "tavo/test_gdi.h"
+#include "../ui/pixel_support.h"
 
 namespace {
 
@@ -970,6 +974,73 @@ TEST_F(SkemaTegnTest, SnapshotsOfASmallWeek) {
     DeleteObject(bm);
     DeleteDC(dc);
   }
+  FrigivPalette();
+}
+
+// The painters leave out the background under what they fill over it
+// afterwards; the pixels must stay those of the old order, which filled
+// it whole first. Each fixture is painted both ways on a patterned bitmap
+// (a pixel left unpainted shows) under a clip that cuts cells in part,
+// with the cursor on an empty cell that carries a glyph where one does.
+TEST_F(SkemaTegnTest, TheGridPaintsTheSamePixelsAsWithTheBackgroundFilledWholeFirst) {
+  InitPalette();
+  // The shipped layouts: the tiles carry their lines.
+  std::filesystem::copy_file(std::filesystem::path(TAVO_SOURCE_DIR) / "resources" / "orvane" / "TavoSwt.ini",
+                             rod / "ini" / "TavoSwt.ini");
+  LaesSwitchIni();
+  VisStarttid = 800;
+  VisSluttid = 1400;
+  struct {
+    const char *navn;
+    char visning, layout;
+    bool lag;
+    uint32_t fra, til, tidAktuel;
+  } const tilfaelde[] = {
+      {"lessons", 'L', 'V', false, 1, 8, 3},
+      {"time, layers shown", 'T', 'V', true, 97, 168, 3},
+      {"time, layers off", 'T', 'V', false, 97, 168, 180},
+      {"days", 'D', 'V', false, 1, 6, 3},
+      {"tiles, lessons", 'L', 'L', false, 1, 8, 3},
+      {"tiles, days", 'D', 'L', false, 1, 6, 3},
+  };
+  for (bool tom : {true, false}) {
+    if (!tom) {
+      SkrivRaekker({{.akti = akti[0]}}, {.dag = 1, .lektion = 1, .start = 800, .slut = 845});
+      SkrivRaekker({{.akti = akti[0]}}, {.bem = bem, .dag = 2, .lektion = 2, .start = 855, .slut = 1035});
+      SkrivRaekker({{.akti = akti[1]}}, {.dag = 3, .lektion = 3, .start = 950, .slut = 1035});
+      SkrivRaekker({{.akti = akti[1]}}, {.dag = 3, .lektion = 3, .start = 1000, .slut = 1130});
+      SkrivRaekker({{.akti = akti[1]}}, {.dag = 3, .lektion = 5, .start = 1145, .slut = 1230});
+      SkrivRaekker({{.akti = akti[2]}}, {.dag = 5, .start = 1215, .slut = 1400});
+    }
+    for (const auto &t : tilfaelde) {
+      SCOPED_TRACE(std::string(t.navn) + (tom ? ", no events" : ""));
+      SkeVindue w(SKE_AKTI, t.visning);
+      w->Layout = t.layout;
+      w->LagVis = t.lag;
+      w->RingSystem = Ringesystem({});
+      w.Raekker({akti[0], akti[1], akti[2]});
+      Vis(w, t.fra, t.til, 1, 5);
+      w->ObjPos.Aktuel = 2;
+      w->TidPos.Aktuel = t.tidAktuel;
+      w->Ens.Aktiv = 1;
+      Byg(w);
+      const bool lodret = t.layout == 'L';
+      const uint32_t kolonne = t.visning == 'T' ? kSlotBredde : t.visning == 'D' ? 6 * kLektionBredde : kLektionBredde;
+      const int B = lodret ? static_cast<int>(3 * LodretKolonneBredde(w.get()))
+                           : static_cast<int>(w->TidPos.Antal * kolonne);
+      const int H = lodret ? static_cast<int>(w->TidPos.Antal * LodretRaekkeHoejde(w.get()))
+                           : static_cast<int>(w->ObjPos.Antal * kRaekkeHoejde);
+      pixeltest::SammePixels(B, H, [&](HDC dc) {
+        EnsDC edc{dc, kIngenFarve, kIngenFarve};
+        EnsDCMaler maler(&edc, w.get());
+        if (lodret)
+          OpdaterLodretCeller(w.get(), &maler, SKE_TEGN_ALT);
+        else
+          OpdaterCeller(w.get(), &maler, SKE_TEGN_ALT, B);
+      });
+    }
+  }
+  FrigivSwitchTab();
   FrigivPalette();
 }
 

@@ -11,6 +11,7 @@
 #include "KATALOG.h"
 #include "SWITCHTEGN.h"
 #include "TABOPER.h"
+#include "pixel_support.h"
 #include "switch_fixture.h"
 #include "tavo/test_gdi.h"
 
@@ -471,6 +472,43 @@ TEST_F(FeltSwitchTegn, RowsDrawEachCellAtItsPlaceAndAlwaysTegnCharacters) {
   TegnObjSwitchRaekke(&m.dc, 0, 0, 0, 200, 'K', 0, &tdakti, &tvakti, k1, nullptr);
   TegnObjSwitchRaekke(&m.dc, 0, 0, 0, 40, 'K', 9, &tdakti, &tvakti, k1, nullptr);
   EXPECT_TRUE(tavo::test::DrawnTexts().empty());
+}
+
+// A field's background leaves out its lines, which are filled over it
+// afterwards: the pixels stay those of the background filled whole first,
+// for lines of every width or none, on plain and checkered brushes, along
+// a row and down a column, struck through or not.
+TEST_F(FeltSwitchTegn, RowsPaintTheSamePixelsAsWithTheBackgroundFilledWholeFirst) {
+  SkrivIniFil("TavoSwt.ini",
+              "[ObjectSwitchField]\n"
+              "40,K,0,1,1,0,0,0,5,0,1,T,0\n"
+              "40,K,0,1,2,1,0,0,4,3,2,T,0\n"
+              "40,K,0,1,0,0,0,0,3,0,0,T,0\n"
+              "40,K,0,351,0,1,0,0,2,1,1,T,0\n"
+              "40,K,0,1,1,0,0,0,6,0,0,T,0\n"
+              "65,K,0,1,1,2,0,0,5,0,1,T,0\n"
+              "65,K,0,1,2,0,0,0,3,1,0,T,0\n");
+  LaesSwitchIni();
+  auto Forbered = [](HDC dc) {
+    SelectPalette(dc, TavoPalette, FALSE);
+    RealizePalette(dc);
+    SelectObject(dc, switchtest::TekstSkrift());
+  };
+  SwitchRaekkeValg lodret;
+  lodret.Hoejde = 16;
+  lodret.TopMargen = 2;
+  for (const char aflyst : {'N', 'J'})
+    for (const uint8_t farve : {0, 1, 2, 3, 6, 12}) {
+      SCOPED_TRACE(std::string("colour ") + std::to_string(farve) + ", cancelled " + aflyst);
+      reinterpret_cast<AktiRec *>(GetRec(&tdakti, &tvakti, k1))->Aflyst = aflyst;
+      pixeltest::SammePixels(260, 70, [&](HDC hdc) {
+        EnsDC dc{hdc, kIngenFarve, kIngenFarve};
+        TegnObjSwitchRaekke(&dc, 1, 0, farve, 40, 'K', 0, &tdakti, &tvakti, k1, nullptr);
+        TegnObjSwitchRaekke(&dc, -4, 14, farve, 40, 'K', 0, &tdakti, &tvakti, k3, nullptr);
+        TegnRelationRaekke(&dc, 200, 2, farve, 'K', &tdakti, &tvakti, k1, &lodret);
+        TegnRelationRaekke(&dc, 230, -3, farve, 'K', &tdakti, &tvakti, k3, &lodret);
+      }, Forbered);
+    }
 }
 
 TEST_F(FeltSwitchTegn, CancelledAndDeletedActivitiesAreStruckThrough) {
