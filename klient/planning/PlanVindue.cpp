@@ -181,8 +181,24 @@ void TagGruppe(Plan *plan) {
   }
 }
 
-// The rows of the current group rebuilt after its membership changed.
-void GenopbygGruppe(Plan *plan, HWND hwnd, bool manglende) {
+// The cursor's row and its heading before a pick changes the rows: the
+// pick list reports further marks for the row it was opened on.
+uint32_t HuskValgCursor(Plan *plan) {
+  HuskPlanCursor(plan);
+  return FindOverskrift(plan, plan->HuskRaekke);
+}
+
+// A pick the plan refused leaves nothing to restore.
+void GlemValgCursor(Plan *plan) {
+  plan->HuskRaekke = 0;
+  plan->HuskKolonneArt = 0;
+  plan->HuskKolonneUge = 0;
+}
+
+// The rows of the current group rebuilt after its membership changed;
+// after a pick the cursor is kept (HuskValgCursor), on the heading when the
+// pick took its row away.
+void GenopbygGruppe(Plan *plan, HWND hwnd, bool manglende, const uint32_t *bevarHoved = nullptr) {
   {
     PlanLaas laas;
     if (manglende) TilfoejManglendeRaekker(plan);
@@ -191,6 +207,11 @@ void GenopbygGruppe(Plan *plan, HWND hwnd, bool manglende) {
   OpretOverskrifter(plan);
   // Only the rows again, with the headings just made.
   BygRaekker(plan, true);
+  if (bevarHoved) {
+    if (plan->HuskRaekke && plan->ObjTypeTab[plan->HuskRaekke] == 0) plan->HuskRaekke = *bevarHoved;
+    BevarRaekkeCursor(plan);
+    BevarKolonneCursor(plan);
+  }
   SaetHoveder(plan);
   StartPlanTraad(plan, 4);
   TilpasVindue(hwnd);
@@ -654,30 +675,41 @@ uint32_t MarkoerensMedarbejder(const Plan *plan) {
   return p ? plan->GrundTab[plan->Ens.ObjTab[p]].Medarbejder1 : 0;
 }
 
-// The pick list of the plan by employee offers absence activities, which
-// are no teams: one chosen on an employee becomes the employee's hours row
-// of it. The activity joins the group too, as the load keeps hours rows
-// only of the group's activities and would take the row away again.
-bool TilfoejFravaer(Plan *plan, uint32_t akti, uint32_t g) {
-  const AktiRec *a = TabRec<AktiRec>(tvakti, akti);
-  const FfpgRec *gruppe = TabRec<FfpgRec>(tvffpg, g);
-  if (plan->Visning != 'M' || !a || !gruppe || !IsOvakAkti(akti) || a->Status < 10 || a->Status > 29 ||
-      (a->Gruppe & 0x80000000u) || a->Aflyst != 'N' || a->Slettet_i_EASY != 0 || a->Fradato > gruppe->Tildato ||
-      a->Tildato < gruppe->Fradato)
-    return false;
-  // Any employee the plan shows a heading for: one with rows in the group
-  // need not be one of its members.
-  const uint32_t anfo = MarkoerensMedarbejder(plan);
-  const AnfoRec *m = anfo ? TabRec<AnfoRec>(tvanfo, anfo) : nullptr;
-  if (!m || m->Status < 10 || m->Status > 29 || (m->Gruppe & 0x80000000u)) return false;
+// An activity the plan keeps rows of in the group: the load takes the
+// rows of any other off the plan again.
+bool AktiLeverIGruppe(uint32_t akti, const FfpgRec *gruppe) {
+  const AktiRec *a = akti && akti < tvakti.wRecCnt ? TabRec<AktiRec>(tvakti, akti) : nullptr;
+  return a && gruppe && a->Status >= 10 && a->Status <= 29 && !(a->Gruppe & 0x80000000u) && a->Aflyst == 'N' &&
+         a->Slettet_i_EASY == 0 && a->Fradato <= gruppe->Tildato && a->Tildato >= gruppe->Fradato;
+}
+
+// Live and unarchived, and of the group's dates when a group is given.
+bool AnfoLever(uint32_t anfo, const FfpgRec *gruppe = nullptr) {
+  const AnfoRec *m = anfo && anfo < tvanfo.wRecCnt ? TabRec<AnfoRec>(tvanfo, anfo) : nullptr;
+  return m && m->Status >= 10 && m->Status <= 29 && !(m->Gruppe & 0x80000000u) &&
+         (!gruppe || (m->Fradato <= gruppe->Tildato && m->Tildato >= gruppe->Fradato));
+}
+
+// The row of the kind for the activity and first employment in the group.
+uint32_t FindOpgaveRaekke(const Plan *plan, uint32_t art, uint32_t g, uint32_t akti, uint32_t anfo) {
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
     const GrundRaekke &gr = plan->GrundTab[r];
-    if (plan->ObjTypeTab[r] == PLAN_OPG_TIMER && gr.ffpg_id == g && gr.Aktivitet == akti && gr.Medarbejder1 == anfo)
-      return false;
+    if (plan->ObjTypeTab[r] == art && gr.ffpg_id == g && gr.Aktivitet == akti && gr.Medarbejder1 == anfo &&
+        gr.KopiAf == 0)
+      return r;
   }
+  return 0;
+}
+
+// A stored row of the other tasks: an activity heading (no employee) or
+// an employee's hours row of the activity. The activity joins the group
+// too, as the load keeps such rows only of the group's activities.
+bool NyOpgaveRaekke(Plan *plan, uint32_t art, uint32_t g, uint32_t akti, uint32_t anfo) {
+  const FfpgRec *gruppe = TabRec<FfpgRec>(tvffpg, g);
+  if (FindOpgaveRaekke(plan, art, g, akti, anfo)) return false;
   if (FindPgRel(g, akti, 'K') == 0 && AddPgRel(g, akti, 'K') == 0) return false;
   FfgrundRec rec{};
-  rec.ObjType = PLAN_OPG_TIMER;
+  rec.ObjType = art;
   rec.ffpg_id = g;
   rec.Aktivitet = akti;
   rec.Medarbejder1 = anfo;
@@ -687,6 +719,57 @@ bool TilfoejFravaer(Plan *plan, uint32_t akti, uint32_t g) {
   return true;
 }
 
+// The pick list of the plan by employee offers absence activities, which
+// are no teams: one chosen on an employee becomes the employee's hours row
+// of it.
+bool TilfoejFravaer(Plan *plan, uint32_t akti, uint32_t g) {
+  const FfpgRec *gruppe = TabRec<FfpgRec>(tvffpg, g);
+  if (plan->Visning != 'M' || !IsOvakAkti(akti) || !AktiLeverIGruppe(akti, gruppe)) return false;
+  // Any employee the plan shows a heading for: one with rows in the group
+  // need not be one of its members.
+  const uint32_t anfo = MarkoerensMedarbejder(plan);
+  if (!AnfoLever(anfo)) return false;
+  return NyOpgaveRaekke(plan, PLAN_OPG_TIMER, g, akti, anfo);
+}
+
+// The view of other tasks offers absence activities only while it has no
+// rows: the one chosen gets its heading there, under which employees are
+// then picked.
+bool TilfoejOpgaveAkti(Plan *plan, uint32_t akti, uint32_t g) {
+  const FfpgRec *gruppe = TabRec<FfpgRec>(tvffpg, g);
+  if (!IsOvakAkti(akti) || !AktiLeverIGruppe(akti, gruppe)) return false;
+  return NyOpgaveRaekke(plan, PLAN_OPG_AKTI, g, akti, 0);
+}
+
+// The activity whose rows hold the cursor in the view of other tasks.
+uint32_t MarkoerensOpgave(const Plan *plan) {
+  const uint32_t r = PlanAktuelRaekke(plan);
+  if (r == 0 || r > plan->GrundTabAntal || plan->GrundTab[r].ffpg_id != plan->AktPlanGruppe) return 0;
+  switch (plan->ObjTypeTab[r]) {
+    case PLAN_OPG_AKTI: case PLAN_OPG_TIMER: case PLAN_POST: case PLAN_FREMMED_OPG_TIMER:
+      return plan->GrundTab[r].Aktivitet;
+    default:
+      return 0;
+  }
+}
+
+// An employee picked under an activity of the other tasks gets her hours
+// row of it. The view shows the rows of the group's members only, so one
+// picked from every employment of the period joins the group.
+bool TilfoejOpgaveMedarbejder(Plan *plan, uint32_t anfo, uint32_t g) {
+  const FfpgRec *gruppe = TabRec<FfpgRec>(tvffpg, g);
+  const uint32_t akti = MarkoerensOpgave(plan);
+  if (!AktiLeverIGruppe(akti, gruppe) || !AnfoLever(anfo, gruppe)) return false;
+  if (FindOpgaveRaekke(plan, PLAN_OPG_TIMER, g, akti, anfo)) return false;
+  if (FindPgRel(g, anfo, 'M') == 0 && AddPgRel(g, anfo, 'M') == 0) return false;
+  return NyOpgaveRaekke(plan, PLAN_OPG_TIMER, g, akti, anfo);
+}
+
+// The letters of the pick list, plain or raised; the plan-group window's
+// letter (raised by 6) asks for the employee as a member, whatever row
+// the cursor is on.
+bool FraValgListe(char bogstav, char art) { return bogstav == art || bogstav == art + 5; }
+
 }  // namespace
 
 bool PlanValgt(Plan *plan, char bogstav, uint32_t rec) {
@@ -695,7 +778,8 @@ bool PlanValgt(Plan *plan, char bogstav, uint32_t rec) {
   const bool akti = bogstav == 'K' || bogstav == 'K' + 5 || bogstav == 'K' + 6;
   const bool anfo = bogstav == 'M' || bogstav == 'M' + 5 || bogstav == 'M' + 6;
   if (akti) {
-    if (rec < tvakti.wRecCnt && !IsHoldAkti(rec)) return TilfoejFravaer(plan, rec, g);
+    if (rec < tvakti.wRecCnt && !IsHoldAkti(rec))
+      return plan->Visning == 'O' ? TilfoejOpgaveAkti(plan, rec, g) : TilfoejFravaer(plan, rec, g);
     if (rec >= tvakti.wRecCnt || !AktiBrugbarIGruppe(rec, g)) return false;
     if (FindAktiRaekke(plan, g, rec)) return false;
     TilfoejManglendeRaekker(plan);
@@ -712,7 +796,15 @@ bool PlanValgt(Plan *plan, char bogstav, uint32_t rec) {
   const uint32_t r = PlanAktuelRaekke(plan);
   if (plan->Visning == 'A' && r && (plan->ObjTypeTab[r] == PLAN_FAG) && plan->GrundTab[r].ffpg_id == g)
     return TilknytMedarbejder(plan, rec, r);
+  if (plan->Visning == 'O' && FraValgListe(bogstav, 'M') && MarkoerensOpgave(plan))
+    return TilfoejOpgaveMedarbejder(plan, rec, g);
   if (PlanAnfoRaekke(plan, rec)) return false;
+  // The plan by employee without rows offers every employment of the
+  // group's dates: the one picked joins the group, as the plan-group
+  // window makes her a member before it asks for her row.
+  if (plan->Visning == 'M' && FraValgListe(bogstav, 'M') && FindPgRel(g, rec, 'M') == 0 &&
+      AnfoLever(rec, TabRec<FfpgRec>(tvffpg, g)) && AddPgRel(g, rec, 'M') == 0)
+    return false;
   if (!AnfoBrugbarIGruppe(rec, g)) return false;
   TilfoejManglendeRaekker(plan);
   return true;
@@ -736,6 +828,15 @@ bool PlanFjern(Plan *plan, char bogstav, uint32_t rec) {
         plan->GrundTab[r].ffpg_id == plan->AktPlanGruppe &&
         (plan->GrundTab[r].Medarbejder1 == m || plan->GrundTab[r].Medarbejder2 == m))
       return FjernMedarbejderFraRaekke(plan, m, r);
+    // In the view of other tasks an employee unmarked in the pick list
+    // loses her hours row of the activity the list was opened on, not
+    // whichever row of hers comes first.
+    if (plan->Visning == 'O' && rec && FraValgListe(bogstav, 'M')) {
+      if (const uint32_t akti = MarkoerensOpgave(plan)) {
+        const uint32_t opg = FindOpgaveRaekke(plan, PLAN_OPG_TIMER, plan->AktPlanGruppe, akti, m);
+        return opg != 0 && FjernMedarbejder(plan, plan->AktPlanGruppe, m, opg, true);
+      }
+    }
     const uint32_t raekke = rec ? PlanAnfoRaekke(plan, m) : r;
     if (m == 0 || raekke == 0) return false;
     return FjernMedarbejder(plan, plan->AktPlanGruppe, m, raekke, true);
@@ -942,13 +1043,20 @@ LRESULT CALLBACK PlanWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case VALG_MAERKER:
       plan->PlanTraadId = 0;
       return 0;
-    case VALG_MARKERET:
-      if (PlanValgt(plan, static_cast<char>(wParam), static_cast<uint32_t>(lParam))) GenopbygGruppe(plan, hwnd, false);
+    case VALG_MARKERET: {
+      const uint32_t hoved = HuskValgCursor(plan);
+      if (PlanValgt(plan, static_cast<char>(wParam), static_cast<uint32_t>(lParam)))
+        GenopbygGruppe(plan, hwnd, false, &hoved);
+      else
+        GlemValgCursor(plan);
       return 0;
+    }
     case VALG_AFMARKERET: {
+      const uint32_t hoved = HuskValgCursor(plan);
       const bool fjernet = PlanFjern(plan, static_cast<char>(wParam), static_cast<uint32_t>(lParam));
+      if (!fjernet) GlemValgCursor(plan);
       if (fjernet) {
-        GenopbygGruppe(plan, hwnd, false);
+        GenopbygGruppe(plan, hwnd, false, &hoved);
         MarkerPlanEksport();
       }
       return fjernet ? 1 : 0;

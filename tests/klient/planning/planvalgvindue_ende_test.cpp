@@ -60,6 +60,40 @@ class PlanValgVindueEndeTilEnde : public PlanVindueFixtur {
     for (int i = 0; i < 3 && P()->Visning != 'M'; ++i) PlanTast(VK_NEXT);
     ASSERT_EQ(P()->Visning, 'M');
   }
+  void TilVisning(char v) {
+    for (int i = 0; i < 3 && P()->Visning != v; ++i) PlanTast(VK_NEXT);
+    ASSERT_EQ(P()->Visning, v);
+  }
+  // The pick list's cursor on the record.
+  void GaaTil(uint32_t rec) {
+    PVWS *w = W();
+    for (uint32_t r = 1; r <= w->ens.ObjTabAntal; ++r)
+      if (w->ens.ObjTab[r] == rec) w->PosY.Aktuel = r;
+    ASSERT_EQ(PlanValgAktuelRec(w), rec);
+  }
+  void ValgTast(UINT vk) {
+    SendMessageA(Valg(), WM_KEYDOWN, vk, 1);
+    tavo::test::PumpUntilIdle();
+  }
+  // A heading opened with the fold key, which the plan stores.
+  void Udfold(uint32_t pos) {
+    ASSERT_NE(pos, 0u);
+    if (P()->GrundTab[P()->Ens.ObjTab[pos]].Udfoldet) return;
+    P()->StyrY.Pos.Aktuel = pos;
+    PlanTast('Y');
+  }
+  // A stored plan row as an earlier session left it.
+  void GemtRaekke(uint32_t art, uint32_t a, uint32_t m) {
+    FfgrundRec r{};
+    r.ffpg_id = gruppe;
+    r.ObjType = art;
+    r.Aktivitet = a;
+    r.Medarbejder1 = m;
+    r.Minutnorm1 = r.Minutnorm2 = -1.0f;
+    r.Ejer = kEgen;
+    r.Status = 64;
+    Ny(tdffgrund, tvffgrund, r);
+  }
   // Anne's heading opened with the fold key, which the plan stores.
   void AabnAnne() {
     const uint32_t pos = Vist(PLAN_MEDA, 0, anne);
@@ -224,6 +258,134 @@ TEST_F(PlanValgVindueEndeTilEnde, FravaerGaarTilOverskriftensMedarbejderEnGang) 
   EXPECT_EQ(IModellen(PLAN_OPG_TIMER, sygdom, anne).size(), 1u);
   EXPECT_TRUE(IModellen(PLAN_OPG_TIMER, kursus, bo).empty());
   EXPECT_TRUE(IModellen(PLAN_OPG_TIMER, sygdom, bo).empty());
+}
+
+// A view without rows offers what can start it: the plan by employee
+// every employment of the group's dates, the view of other tasks the
+// absence activities. What is picked there gets its row, shown at once and
+// still there after a fresh load; an employee who was no member of the
+// group becomes one, as the view shows members only.
+TEST_F(PlanValgVindueEndeTilEnde, ValgIVisningUdenRaekkerGiverRaekken) {
+  struct Tilfaelde {
+    const char *hvad;
+    char visning;
+    char liste;  // the pick list's table letter
+    uint32_t valgt;
+    UINT tast;
+    uint32_t art;
+    bool aktiRaekke;  // the row is the activity's, else the employee's
+    char medlem;
+  };
+  const Tilfaelde tilfaelde[] = {
+      {"an employee of the period in the plan by employee", 'M', 'M', bo, VK_SPACE,
+       PLAN_MEDA, false, 'M'},
+      {"an absence activity in the view of other tasks", 'O', 'K', sygdom, VK_RETURN,
+       PLAN_OPG_AKTI, true, 'K'},
+  };
+  for (uint32_t m : {anne, bo}) RemovePgRel(gruppe, m, 'M');
+  Aabn();
+  for (const Tilfaelde &t : tilfaelde) {
+    SCOPED_TRACE(t.hvad);
+    const uint32_t rec = t.valgt;
+    const uint32_t a = t.aktiRaekke ? rec : 0, m = t.aktiRaekke ? 0 : rec;
+    TilVisning(t.visning);
+    ASSERT_EQ(P()->StyrY.Pos.Antal, 0u);
+    PlanTast('T');
+    ASSERT_NE(Valg(), 0u);
+    EXPECT_EQ(W()->Bogstav, t.liste);
+    GaaTil(rec);
+    ValgTast(t.tast);
+    const std::vector<uint32_t> r = IModellen(t.art, a, m);
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_NE(P()->GrundTab[r[0]].GrundRec, 0u);
+    EXPECT_NE(Vist(t.art, a, m), 0u);
+    EXPECT_NE(FindPgRel(gruppe, rec, t.medlem), 0u);
+    if (Valg()) ValgTast(VK_ESCAPE);
+  }
+  Luk();
+  GenlaesPlanTabeller();
+  Aabn();
+  for (const Tilfaelde &t : tilfaelde) {
+    SCOPED_TRACE(t.hvad);
+    const uint32_t rec = t.valgt;
+    TilVisning(t.visning);
+    EXPECT_NE(Vist(t.art, t.aktiRaekke ? rec : 0, t.aktiRaekke ? 0 : rec), 0u);
+  }
+}
+
+// Unmarked again in the same list, the employee picked in the empty plan
+// by employee leaves it and the group as she came.
+TEST_F(PlanValgVindueEndeTilEnde, MedarbejderAfmarkeretIgenForladerGruppen) {
+  for (uint32_t m : {anne, bo}) RemovePgRel(gruppe, m, 'M');
+  Aabn();
+  TilVisning('M');
+  PlanTast('T');
+  ASSERT_NE(Valg(), 0u);
+  GaaTil(bo);
+  ValgTast(VK_SPACE);
+  ASSERT_EQ(IModellen(PLAN_MEDA, 0, bo).size(), 1u);
+  ValgTast(VK_SPACE);
+  EXPECT_TRUE(IModellen(PLAN_MEDA, 0, bo).empty());
+  EXPECT_EQ(FindPgRel(gruppe, bo, 'M'), 0u);
+  EXPECT_EQ(P()->StyrY.Pos.Antal, 0u);
+  ValgTast(VK_ESCAPE);
+}
+
+// Under an activity of the view of other tasks the employees picked get
+// their hours rows of that activity, however the rebuild after each pick
+// moves the rows; one unmarked loses that row only, not her rows of other
+// activities or her place in the group.
+TEST_F(PlanValgVindueEndeTilEnde, MedarbejderValgtUnderOpgaveFaarTimerRaekken) {
+  const uint32_t cille = NyAnfo("CIH", "1", "Cille Holm");
+  for (uint32_t a : {kursus, sygdom}) {
+    AddPgRel(gruppe, a, 'K');
+    GemtRaekke(PLAN_OPG_AKTI, a, 0);
+  }
+  GemtRaekke(PLAN_OPG_TIMER, kursus, anne);
+  Aabn();
+  TilVisning('O');
+  Udfold(Vist(PLAN_OPG_AKTI, kursus, 0));
+  Udfold(Vist(PLAN_OPG_AKTI, sygdom, 0));
+  P()->StyrY.Pos.Aktuel = Vist(PLAN_OPG_AKTI, sygdom, 0);
+  PlanTast('T');
+  ASSERT_NE(Valg(), 0u);
+  EXPECT_EQ(W()->Bogstav, 'M');
+  GaaTil(anne);
+  ValgTast(VK_SPACE);
+  EXPECT_EQ(IModellen(PLAN_OPG_TIMER, sygdom, anne).size(), 1u);
+  // One of every employment of the period, as the list offers on its
+  // wider layouts.
+  SendMessageA(h, VALG_MARKERET, 'M', cille);
+  tavo::test::PumpUntilIdle();
+  EXPECT_EQ(IModellen(PLAN_OPG_TIMER, sygdom, cille).size(), 1u);
+  EXPECT_TRUE(IModellen(PLAN_OPG_TIMER, kursus, cille).empty());
+  EXPECT_NE(FindPgRel(gruppe, cille, 'M'), 0u);
+  for (uint32_t m : {anne, cille}) EXPECT_NE(Vist(PLAN_OPG_TIMER, sygdom, m), 0u);
+
+  // Anne again: her row of the absence goes, her course stays.
+  GaaTil(anne);
+  ValgTast(VK_SPACE);
+  EXPECT_TRUE(IModellen(PLAN_OPG_TIMER, sygdom, anne).empty());
+  EXPECT_EQ(IModellen(PLAN_OPG_TIMER, kursus, anne).size(), 1u);
+  EXPECT_EQ(IModellen(PLAN_MEDA, 0, anne).size(), 1u);
+  EXPECT_NE(FindPgRel(gruppe, anne, 'M'), 0u);
+  EXPECT_EQ(IModellen(PLAN_OPG_TIMER, sygdom, cille).size(), 1u);
+  ValgTast(VK_ESCAPE);
+
+  // Opened on Cille's own row: once that row is gone the next pick is
+  // still for her activity.
+  P()->StyrY.Pos.Aktuel = Vist(PLAN_OPG_TIMER, sygdom, cille);
+  ASSERT_NE(P()->StyrY.Pos.Aktuel, 0u);
+  PlanTast('T');
+  ASSERT_NE(Valg(), 0u);
+  GaaTil(cille);
+  ValgTast(VK_SPACE);
+  EXPECT_TRUE(IModellen(PLAN_OPG_TIMER, sygdom, cille).empty());
+  GaaTil(bo);
+  ValgTast(VK_SPACE);
+  EXPECT_EQ(IModellen(PLAN_OPG_TIMER, sygdom, bo).size(), 1u);
+  EXPECT_TRUE(IModellen(PLAN_OPG_TIMER, kursus, bo).empty());
+  ValgTast(VK_ESCAPE);
 }
 
 }  // namespace
