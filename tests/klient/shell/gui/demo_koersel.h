@@ -10,6 +10,11 @@
 #include <utility>
 #include <vector>
 
+// Steps-file lines that wait, up to 30 s, until the load dialog has gone,
+// and after a save until the save dialog has.
+#define VENT_HENT "for i in $(seq 300); do \"$xvindue\" findes \"Load data\" || break; sleep 0.1; done\n"
+#define VENT_GEM "for i in $(seq 300); do \"$xvindue\" findes \"Save data\" || break; sleep 0.1; done\n"
+
 namespace guitest {
 
 namespace fs = std::filesystem;

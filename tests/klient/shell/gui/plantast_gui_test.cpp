@@ -28,10 +28,6 @@ namespace {
 using guitest::KoerDemo;
 using guitest::Laes;
 
-// Waits for the load dialog, and after a save for the save dialog.
-#define VENT_HENT "for i in $(seq 300); do \"$xvindue\" findes \"Load data\" || break; sleep 0.1; done\n"
-#define VENT_GEM "for i in $(seq 300); do \"$xvindue\" findes \"Save data\" || break; sleep 0.1; done\n"
-
 // From the total column: the first period, its weeks opened, then three
 // weeks on (the weeks before are the summer's, without school days).
 constexpr const char *kSkridt1 = "xdotool key alt+F2\nsleep 2\n" VENT_HENT

@@ -29,9 +29,6 @@ namespace {
 using guitest::KoerDemo;
 using guitest::Laes;
 
-#define VENT_HENT "for i in $(seq 300); do \"$xvindue\" findes \"Load data\" || break; sleep 0.1; done\n"
-#define VENT_GEM "for i in $(seq 300); do \"$xvindue\" findes \"Save data\" || break; sleep 0.1; done\n"
-
 constexpr const char *kSkridt1 = "xdotool key alt+F2\nsleep 2\n" VENT_HENT
                                  "sleep 2\n"
                                  "xdotool key Next\nsleep 1.5\n"
