@@ -120,10 +120,17 @@ struct Samler {
   uint32_t A = 0, M = 0, F = 0, W = 0, R = 0, D = 0;
   std::vector<AktiTalCelle> aktiMnd;    // m x A + akti
   std::vector<MedTalUgeCelle> medUge;   // w x F + anfo
-  std::vector<uint16_t> dagElever;      // day x A + akti
+  // day x A + akti; laid out at the first question, as only events with
+  // more than one activity ask, and many schools have none.
+  std::vector<uint16_t> dagElever;
+  bool dagEleverKlar = false;
   // The room slots of the week being walked: loka x 336 + slot.
   std::vector<uint8_t> lokaUge;
-  std::vector<uint32_t> lokaRoert;      // rooms with a slot set this week
+  // The rooms with a slot set this week, the first nLokaRoert of one
+  // place per room: whether a room is new to the week is seldom the same
+  // from one event to the next, so it is counted without a branch.
+  std::vector<uint32_t> lokaRoert;
+  uint32_t nLokaRoert = 0;
   std::vector<uint8_t> lokaErRoert;
   bool lokaAktiv = false;
   uint8_t lokaAar = 0, lokaUgeNr = 0;
@@ -170,7 +177,8 @@ struct Samler {
   // their stored counters, summed beside them.
   uint32_t S = 0;
   std::vector<uint32_t> skphUge;
-  std::vector<uint32_t> skphRoert;
+  std::vector<uint32_t> skphRoert;      // as lokaRoert
+  uint32_t nSkphRoert = 0;
   std::vector<uint8_t> skphErRoert;
   std::vector<int64_t> skphSum;
   bool skphAktiv = false;
@@ -291,8 +299,19 @@ MedTalUgeCelle *MedUgeCelle(uint32_t anfo, UgeIndeks w) {
   return &MedTalUgeTab[static_cast<size_t>(anfo) * (TalDim.W + 1) + w];
 }
 
+[[gnu::noinline]] void LaegDagEleverUd(Samler &s) {
+  s.dagEleverKlar = true;
+  if (!AktiDagTab || !s.A) return;
+  s.dagElever.resize((static_cast<size_t>(s.D) + 1) * s.A);
+  for (uint32_t a = 0; a < s.A; ++a) {
+    const uint16_t *raekke = AktiDagTab + static_cast<size_t>(a) * (s.D + 1);
+    for (uint32_t d = 0; d <= s.D; ++d) s.dagElever[static_cast<size_t>(d) * s.A + a] = raekke[d];
+  }
+}
+
 uint32_t DagElever(uint32_t akti, int32_t dagOffset) {
-  const Samler *s = gSamler;
+  Samler *s = gSamler;
+  if (s && !s->dagEleverKlar) LaegDagEleverUd(*s);
   if (!s || s->dagElever.empty()) return AktiDagElever(akti, dagOffset);
   if (akti == 0 || akti >= s->A || dagOffset < 0 || dagOffset > static_cast<int32_t>(s->D)) return 0;
   return s->dagElever[static_cast<size_t>(dagOffset) * s->A + akti];
@@ -303,10 +322,9 @@ uint32_t DagElever(uint32_t akti, int32_t dagOffset) {
 uint8_t *LokaSlot(uint32_t loka, uint8_t aarIdx, uint8_t uge, uint8_t dag, uint8_t lektion) {
   const uint32_t iUge = static_cast<uint32_t>(dag - 1) * 48u + (lektion - 1);
   if (Samler *s = gSamler; s && s->lokaAktiv && s->lokaAar == aarIdx && s->lokaUgeNr == uge && loka < s->R) {
-    if (!s->lokaErRoert[loka]) {
-      s->lokaErRoert[loka] = 1;
-      s->lokaRoert.push_back(loka);
-    }
+    s->lokaRoert[s->nLokaRoert] = loka;
+    s->nLokaRoert += !s->lokaErRoert[loka];
+    s->lokaErRoert[loka] = 1;
     return &s->lokaUge[static_cast<size_t>(loka) * LOKA_SLOTS_PR_UGE + iUge];
   }
   return &LokaOptalt[static_cast<size_t>(loka) * TalDim.Y * LOKA_SLOTS_PR_AAR +
@@ -327,7 +345,7 @@ void LaegLokaUgeUd() {
   // touched: the lines of the rooms a few ahead are asked for while this
   // one is copied.
   constexpr size_t FORUD = 4;
-  const size_t n = s->lokaRoert.size();
+  const size_t n = s->nLokaRoert;
   for (size_t i = 0; i < n; ++i) {
     const uint32_t loka = s->lokaRoert[i];
     if (ud && i + FORUD < n && s->lokaRoert[i + FORUD] < TalDim.R) {
@@ -340,7 +358,7 @@ void LaegLokaUgeUd() {
     memset(fra, 0, LOKA_SLOTS_PR_UGE);
     s->lokaErRoert[loka] = 0;
   }
-  s->lokaRoert.clear();
+  s->nLokaRoert = 0;
   s->lokaAktiv = false;
 }
 
@@ -353,10 +371,9 @@ void LaegTilSkph(uint32_t p, UgeIndeks w, uint8_t dag, int sign, int64_t L) {
         LAEG_TIL(skphAkkTab[(static_cast<size_t>(p) * TalDim.W + w - 1) * 7 + dag - 1], sign, L);
       return;
     }
-    if (!s->skphErRoert[p]) {
-      s->skphErRoert[p] = 1;
-      s->skphRoert.push_back(p);
-    }
+    s->skphRoert[s->nSkphRoert] = p;
+    s->nSkphRoert += !s->skphErRoert[p];
+    s->skphErRoert[p] = 1;
     LAEG_TIL(s->skphUge[static_cast<size_t>(p) * 7 + dag - 1], sign, L);
     return;
   }
@@ -374,7 +391,7 @@ void LaegSkphUgeUd() {
   // The placements' cells of the week lie far apart in the table: those a
   // few ahead are asked for while this one is copied.
   constexpr size_t FORUD = 8;
-  const size_t n = s->skphRoert.size();
+  const size_t n = s->nSkphRoert;
   const bool ud = skphAkkTab && s->skphW >= 1 && s->skphW <= TalDim.W;
   for (size_t i = 0; i < n; ++i) {
     const uint32_t p = s->skphRoert[i];
@@ -392,7 +409,7 @@ void LaegSkphUgeUd() {
     memset(fra, 0, 7 * sizeof(uint32_t));
     s->skphErRoert[p] = 0;
   }
-  s->skphRoert.clear();
+  s->nSkphRoert = 0;
   s->skphAktiv = false;
 }
 
@@ -540,13 +557,7 @@ void BegyndSamler(Samler &s) {
   s.idag = TalDagsDato();
   if (AktiTalTab) s.aktiMnd.assign((static_cast<size_t>(s.M) + 1) * s.A, AktiTalCelle{});
   if (MedTalUgeTab) s.medUge.assign((static_cast<size_t>(s.W) + 1) * s.F, MedTalUgeCelle{});
-  if (AktiDagTab && s.A) {
-    s.dagElever.resize((static_cast<size_t>(s.D) + 1) * s.A);
-    for (uint32_t a = 0; a < s.A; ++a) {
-      const uint16_t *raekke = AktiDagTab + static_cast<size_t>(a) * (s.D + 1);
-      for (uint32_t d = 0; d <= s.D; ++d) s.dagElever[static_cast<size_t>(d) * s.A + a] = raekke[d];
-    }
-  }
+  s.dagEleverKlar = false;
   if (tvakti.pbTab && tvakti.wRecCnt) {
     s.aktiSum.assign(tvakti.wRecCnt, Samler::AktiSum{});
     s.aflyst.resize(tvakti.wRecCnt);
@@ -567,12 +578,14 @@ void BegyndSamler(Samler &s) {
   if (LokaOptalt && LokaSumTab && s.R) {
     s.lokaUge.assign(static_cast<size_t>(s.R) * LOKA_SLOTS_PR_UGE, 0);
     s.lokaErRoert.assign(s.R, 0);
+    s.lokaRoert.assign(static_cast<size_t>(s.R) + 1, 0);  // one past: written before it is counted
   }
   s.S = TalDim.S;
   if (tvskph.pbTab && tvskph.wRecCnt) s.skphSum.assign(tvskph.wRecCnt, 0);
   if (skphAkkTab && s.S) {
     s.skphUge.assign(static_cast<size_t>(s.S) * 7, 0);
     s.skphErRoert.assign(s.S, 0);
+    s.skphRoert.assign(static_cast<size_t>(s.S) + 1, 0);
   }
   gSamler = &s;
 }
@@ -878,6 +891,13 @@ struct Huske {
   std::vector<uint8_t> aktiKlar;
   std::vector<int8_t> stjerne;
   TalKort skph;
+  // Each activity's last subject and its placement: an activity's events
+  // mostly share one subject, and the answer is then one load from a small
+  // array, early enough for the placement's cells to be fetched ahead.
+  struct SkphVed {
+    uint32_t skfa, p;  // skfa 0: nothing kept
+  };
+  std::vector<SkphVed> skphVed;
   // The 8-byte keys the subject placements hold, built at the first
   // question: a pair found in neither order is answered 0 without a search.
   TalKort skphNoegler;
@@ -953,6 +973,19 @@ void ByggSkphNoegler(Huske &h) {
   h.skphNoeglerBrugbar = true;
 }
 
+template <class E>
+uint32_t SkphSoeg(Huske &h, uint32_t akti, uint32_t skfa, E Egen) {
+  const uint64_t k = Noegle8(akti, skfa);
+  if (const uint32_t *v = h.skph.Find(k)) return *v;
+  if (h.skphNoeglerBrugbar && !h.skphNoegler.Find(k) && !h.skphNoegler.Find(Noegle8(skfa, akti))) return 0;
+  // The first search sorts a table marked for it, so the keys are read
+  // after it, where the records then stand.
+  const uint32_t p = Egen(FindParRec(&tdskph, &tvskph, akti, skfa));
+  if (!h.skphNoeglerKlar) ByggSkphNoegler(h);
+  h.skph.Saet(k, p);
+  return p;
+}
+
 // The subject placement of (activity, subject) that counts the activity's
 // lessons: found by key, and only when it is the activity's own; else 0.
 uint32_t SkphFor(uint32_t akti, uint32_t skfa) {
@@ -962,14 +995,10 @@ uint32_t SkphFor(uint32_t akti, uint32_t skfa) {
   };
   if (!gHuske) return Egen(FindParRec(&tdskph, &tvskph, akti, skfa));
   Huske &h = *gHuske;
-  const uint64_t k = Noegle8(akti, skfa);
-  if (const uint32_t *v = h.skph.Find(k)) return *v;
-  if (h.skphNoeglerBrugbar && !h.skphNoegler.Find(k) && !h.skphNoegler.Find(Noegle8(skfa, akti))) return 0;
-  // The first search sorts a table marked for it, so the keys are read
-  // after it, where the records then stand.
-  const uint32_t p = Egen(FindParRec(&tdskph, &tvskph, akti, skfa));
-  if (!h.skphNoeglerKlar) ByggSkphNoegler(h);
-  h.skph.Saet(k, p);
+  Huske::SkphVed *ved = skfa && akti < h.skphVed.size() ? &h.skphVed[akti] : nullptr;
+  if (ved && ved->skfa == skfa) return ved->p;
+  const uint32_t p = SkphSoeg(h, akti, skfa, Egen);
+  if (ved) *ved = {skfa, p};
   return p;
 }
 
@@ -994,7 +1023,16 @@ void ForhaandHent(uint8_t aarIdx, uint8_t uge, uint32_t forste) {
       if (a < s->aktiSum.size()) tavo::Prefetch(&s->aktiSum[a]);
       if (!s->aktiMnd.empty() && m <= s->M) tavo::Prefetch(&s->aktiMnd[static_cast<size_t>(m) * s->A + a]);
       if (a < h->akti.size()) tavo::Prefetch(&h->akti[a]);
-      if (f->skfa_id) h->skph.Forhaand(Noegle8(a, f->skfa_id));
+      if (f->skfa_id) {
+        const Huske::SkphVed *ved = a < h->skphVed.size() ? &h->skphVed[a] : nullptr;
+        if (!ved || ved->skfa != f->skfa_id) {
+          h->skph.Forhaand(Noegle8(a, f->skfa_id));
+        } else if (const uint32_t p = ved->p) {
+          if (p < s->skphSum.size()) tavo::Prefetch(&s->skphSum[p]);
+          if (p < s->S && !s->skphUge.empty() && f->Dag >= 1 && f->Dag <= 7)
+            tavo::Prefetch(&s->skphUge[static_cast<size_t>(p) * 7 + f->Dag - 1]);
+        }
+      }
     }
     if (const uint32_t a = x->anfo_id; a && a < s->F) {
       if (!s->medTal.empty() && m <= s->MedM)
@@ -1040,6 +1078,7 @@ struct HuskUnderOptaelling {
     h.aktiKlar.assign(tvakti.wRecCnt, 0);
     h.stjerne.assign(tvanfo.wRecCnt, -1);
     h.aktiNorm.assign(tvakti.wRecCnt, Huske::AktiNorm{});
+    h.skphVed.assign(tvakti.wRecCnt, Huske::SkphVed{});
     gHuske = &h;
   }
   ~HuskUnderOptaelling() { gHuske = foer; }
