@@ -344,7 +344,7 @@ void LaegLokaUgeUd() {
   // Each room's week lies in a line of the table no other week has
   // touched: the lines of the rooms a few ahead are asked for while this
   // one is copied.
-  constexpr size_t FORUD = 4;
+  constexpr size_t FORUD = 24;
   const size_t n = s->nLokaRoert;
   for (size_t i = 0; i < n; ++i) {
     const uint32_t loka = s->lokaRoert[i];
@@ -390,7 +390,7 @@ void LaegSkphUgeUd() {
   if (!s || !s->skphAktiv) return;
   // The placements' cells of the week lie far apart in the table: those a
   // few ahead are asked for while this one is copied.
-  constexpr size_t FORUD = 8;
+  constexpr size_t FORUD = 32;
   const size_t n = s->nSkphRoert;
   const bool ud = skphAkkTab && s->skphW >= 1 && s->skphW <= TalDim.W;
   for (size_t i = 0; i < n; ++i) {
@@ -1005,7 +1005,8 @@ uint32_t SkphFor(uint32_t akti, uint32_t skfa) {
 // Fetches into the cache the cells and kept answers that the next event of
 // a recount will read, while the event before it is counted: each event's
 // cells lie anywhere in the tables, and the counting of one event is long
-// enough for them to arrive. Changes nothing.
+// enough for them to arrive. Changes no figure: what it looks up is kept
+// for the count to read.
 void ForhaandHent(uint8_t aarIdx, uint8_t uge, uint32_t forste) {
   const Samler *s = gSamler;
   const Huske *h = gHuske;
@@ -1017,46 +1018,43 @@ void ForhaandHent(uint8_t aarIdx, uint8_t uge, uint32_t forste) {
   if (!ud) return;
   const MaanedIndeks m = ud->m;
   const UgeIndeks w = s->w;
+  // The minute-norm questions of the event's first employments and
+  // activities are keyed below as BeregnAnfoTimer will ask them.
+  constexpr uint32_t NORM_FORUD = 4;
+  uint32_t akti[NORM_FORUD], nAkti = 0, nAnfo = 0;
+  const SkeRec *anfoRk[NORM_FORUD];
   for (uint32_t r = forste; const SkeRec *x = rk(r); ++r) {
     if (x->Forste != forste) break;
+    if (x->akti_id && nAkti < NORM_FORUD) akti[nAkti++] = x->akti_id;
+    if (x->anfo_id && nAnfo < NORM_FORUD) anfoRk[nAnfo++] = x;
     if (const uint32_t a = x->akti_id; a && a < s->A) {
       if (a < s->aktiSum.size()) tavo::Prefetch(&s->aktiSum[a]);
       if (!s->aktiMnd.empty() && m <= s->M) tavo::Prefetch(&s->aktiMnd[static_cast<size_t>(m) * s->A + a]);
       if (a < h->akti.size()) tavo::Prefetch(&h->akti[a]);
-      if (f->skfa_id) {
-        const Huske::SkphVed *ved = a < h->skphVed.size() ? &h->skphVed[a] : nullptr;
-        if (!ved || ved->skfa != f->skfa_id) {
-          h->skph.Forhaand(Noegle8(a, f->skfa_id));
-        } else if (const uint32_t p = ved->p) {
-          if (p < s->skphSum.size()) tavo::Prefetch(&s->skphSum[p]);
-          if (p < s->S && !s->skphUge.empty() && f->Dag >= 1 && f->Dag <= 7)
-            tavo::Prefetch(&s->skphUge[static_cast<size_t>(p) * 7 + f->Dag - 1]);
-        }
+      // The placement is looked up now, so that its cells can be on their
+      // way too; the answer is kept beside the activity for the count.
+      if (const uint32_t p = f->skfa_id ? SkphFor(a, f->skfa_id) : 0) {
+        if (p < s->skphSum.size()) tavo::Prefetch(&s->skphSum[p]);
+        if (p < s->S && !s->skphUge.empty() && f->Dag >= 1 && f->Dag <= 7)
+          tavo::Prefetch(&s->skphUge[static_cast<size_t>(p) * 7 + f->Dag - 1]);
       }
     }
     if (const uint32_t a = x->anfo_id; a && a < s->F) {
       if (!s->medTal.empty() && m <= s->MedM)
         tavo::Prefetch(&s->medTal[(static_cast<size_t>(m) * s->F + a) * MEDTAL_SLOTS]);
       if (!s->medUge.empty() && w <= s->W) tavo::Prefetch(&s->medUge[static_cast<size_t>(w) * s->F + a]);
+      if (const uint32_t e = a < s->meda.size() ? s->meda[a] : 0;
+          MedTalArbejdstidTab && e < TalDim.E && m <= TalDim.M)
+        tavo::Prefetch(&MedTalArbejdstidTab[static_cast<size_t>(e) * (TalDim.M + 1) + m]);
     }
     if (const uint32_t l = x->loka_id; l && l < s->R && f->Lektion && !s->lokaUge.empty())
       tavo::Prefetch(&s->lokaUge[static_cast<size_t>(l) * LOKA_SLOTS_PR_UGE + (f->Dag - 1) * 48u + (f->Lektion - 1)]);
   }
-  // The minute-norm questions of the event's first employments and
-  // activities, keyed as BeregnAnfoTimer will ask them.
-  constexpr uint32_t NORM_FORUD = 4;
-  uint32_t akti[NORM_FORUD], nAkti = 0, nAnfo = 0;
-  for (uint32_t r = forste; const SkeRec *x = rk(r); ++r) {
-    if (x->Forste != forste) break;
-    if (x->akti_id && nAkti < NORM_FORUD) akti[nAkti++] = x->akti_id;
-  }
   const float minutter = static_cast<float>(MinutterMellem(f->Starttid, f->Sluttid));
   NormHusk::Noegle k{0, 0, 0, nAkti ? f->skfa_id : 0, 0, 0};
   memcpy(&k.fallback, &minutter, sizeof k.fallback);
-  for (uint32_t r = forste; const SkeRec *x = rk(r); ++r) {
-    if (x->Forste != forste || nAnfo == NORM_FORUD) break;
-    if (!x->anfo_id) continue;
-    ++nAnfo;
+  for (uint32_t j = 0; j < nAnfo; ++j) {
+    const SkeRec *x = anfoRk[j];
     k.anfo = x->anfo_id;
     k.rol = x->skemarol_id;
     const float plan = x->Minutnorm > 0 ? x->Minutnorm : -1.0f;
@@ -1066,6 +1064,23 @@ void ForhaandHent(uint8_t aarIdx, uint8_t uge, uint32_t forste) {
       h->normer.Forhaand(k);
     }
   }
+}
+
+// The same for a posting of month m a few rows ahead: its activity's and
+// employment's cells lie anywhere, and a posting is counted in less time
+// than they take to come.
+void ForhaandHentPost(const TimoakRaekke *row, MaanedIndeks m) {
+  const Samler *s = gSamler;
+  const Huske *h = gHuske;
+  if (!s || !h || !row) return;
+  if (const uint32_t a = row->akti_id; a && a < s->A) {
+    if (a < s->aktiSum.size()) tavo::Prefetch(&s->aktiSum[a]);
+    if (!s->aktiMnd.empty() && m <= s->M) tavo::Prefetch(&s->aktiMnd[static_cast<size_t>(m) * s->A + a]);
+    if (a < h->akti.size()) tavo::Prefetch(&h->akti[a]);
+    if (a < h->aktiNorm.size()) tavo::Prefetch(&h->aktiNorm[a]);
+  }
+  if (const uint32_t a = row->anfo_id; a && a < s->F && !s->medTal.empty() && m <= s->MedM)
+    tavo::Prefetch(&s->medTal[(static_cast<size_t>(m) * s->F + a) * MEDTAL_SLOTS]);
 }
 
 // Keeps the answers for the length of one recount.
@@ -2224,7 +2239,11 @@ void GenoptaelTalTab() {
     PlanSvarSpand(samler, false, m);
     const Maaned mnd = IndeksTilMaaned(m);
     const TabVar *t = TimoakBucket(mnd);
-    for (uint32_t r = 1; t && r < t->wRecCnt; ++r) OptaelTimoak(Post<TimoakRaekke>(t, r), +1);
+    constexpr uint32_t POST_FORUD = 8;
+    for (uint32_t r = 1; t && r < t->wRecCnt; ++r) {
+      if (r + POST_FORUD < t->wRecCnt) ForhaandHentPost(Post<TimoakRaekke>(t, r + POST_FORUD), m);
+      OptaelTimoak(Post<TimoakRaekke>(t, r), +1);
+    }
     const TabVar *u = UdplatimBucket(mnd);
     for (uint32_t r = 1; u && r < u->wRecCnt; ++r) OptaelUdplatim(Post<UdplatimRaekke>(u, r), m);
     const TabVar *h = HontimBucket(mnd);
