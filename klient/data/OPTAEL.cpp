@@ -1338,6 +1338,81 @@ void FyldAnfoAktiGrund(uint8_t aarIdx, uint8_t uge, uint32_t forste, AnfoAktiGru
   }
 }
 
+namespace {
+
+// The rows of an event's valid employments that a recount's walk keeps for
+// writing the computed norms back.
+constexpr uint32_t ANFO_RAEKKER = 16;
+struct AnfoRaekker {
+  SkeRec *rk[ANFO_RAEKKER];
+  uint32_t n = 0;
+};
+
+// The recount's gathering of one event: what SaetAnfoAktiGrundHoved,
+// AllokerAnfoAktiGrund and FyldAnfoAktiGrund give one after the other, in
+// one walk over the rows. The lists grow as the walk meets their entries;
+// the activities' shares, which need every activity of the event, are put
+// in when the walk ends. False as SaetAnfoAktiGrundHoved.
+bool SamletAnfoAktiGrund(uint8_t aarIdx, uint8_t uge, uint32_t forste, AnfoAktiGrundRec *g, AnfoRaekker *pRk) {
+  g->AntalAkti = g->AntalAnfo = g->AntalLoka = 0;
+  g->AntalLaerere = g->AntalSyge = 0;
+  pRk->n = 0;
+  TabVar *b = UgeBucket(aarIdx, uge);
+  const SkeRec *f = Raekke(b, forste);
+  if (!f || f->Forste != forste) return false;
+  if (f->Dag < 1 || f->Dag > 7 || f->Lektion > MAX_LEKTION) return false;
+  const Samler::Dag *ud = UgeDag(aarIdx, uge, f->Dag);
+  g->Dato_ = ud ? ud->dato : UgeDagTilDato(UgeAf(aarIdx, uge), f->Dag);
+  g->skfa = f->skfa_id;
+  g->Lektionsvaerdi = f->Antal_std_lektioner;
+  g->Minutter = static_cast<float>(MinutterMellem(f->Starttid, f->Sluttid));
+  SikrPlads(g->AnfoGrundTab, g->AllokAnfo, 0, "AnfoAktiGrund->AnfoGrundTab != NULL");
+  SikrPlads(g->AktiGrundTab, g->AllokAkti, 0, "AnfoAktiGrund->AktiGrundTab != NULL");
+  SikrPlads(g->LokaGrundTab, g->AllokLoka, 0, "AnfoAktiGrund->LokaGrundTab != NULL");
+  const int32_t dagOff = ud ? ud->dagOff : DagOffset(g->Dato_);
+  const float lv = Lektionsvaerdi(f->Antal_std_lektioner, g->Minutter);
+  const float antalStd = f->Antal_std_lektioner;
+  const uint32_t antalAkti = tvakti.wRecCnt, antalAnfo = tvanfo.wRecCnt, antalLoka = tvloka.wRecCnt;
+  const uint32_t antalRol = tvskemarol.wRecCnt;
+  uint32_t aktiListe[64];
+  uint32_t nAkti = 0;
+  const UgeRaekker rk(b);
+  for (uint32_t r = forste; SkeRec *x = rk(r); ++r) {
+    if (x->Forste != forste) break;
+    if (antalRol && x->skemarol_id >= antalRol) x->skemarol_id = 0;
+    if (const uint32_t a = x->akti_id; a && a < antalAkti) {
+      if (nAkti < 64) aktiListe[nAkti++] = a;
+      if (g->AntalAkti >= g->AllokAkti)
+        SikrPlads(g->AktiGrundTab, g->AllokAkti, g->AntalAkti + 1, "AnfoAktiGrund->AktiGrundTab != NULL");
+      NyAktiPost(g, a, 1.0f, lv);
+    }
+    if (const uint32_t a = x->anfo_id; a && a < antalAnfo) {
+      if (g->AntalAnfo >= g->AllokAnfo)
+        SikrPlads(g->AnfoGrundTab, g->AllokAnfo, g->AntalAnfo + 1, "AnfoAktiGrund->AnfoGrundTab != NULL");
+      NyAnfoPost(g, a, x->skemarol_id, x->Minutnorm, antalStd, lv);
+      if (pRk->n < ANFO_RAEKKER) pRk->rk[pRk->n] = x;
+      ++pRk->n;
+    }
+    if (const uint32_t l = x->loka_id; l && l < antalLoka) {
+      if (g->AntalLoka >= g->AllokLoka)
+        SikrPlads(g->LokaGrundTab, g->AllokLoka, g->AntalLoka + 1, "AnfoAktiGrund->LokaGrundTab != NULL");
+      g->LokaGrundTab[g->AntalLoka++] = LokaGrundPost{l, x->lokrolle_id, lv};
+    }
+  }
+  // One activity takes the whole event, whoever is enrolled on it.
+  if (nAkti > 1) {
+    Fordeling ford;
+    Fordel(aktiListe, nAkti, dagOff, false, &ford);
+    for (uint32_t k = 0; k < g->AntalAkti; ++k) {
+      AktiGrundPost &a = g->AktiGrundTab[k];
+      a.Andel = Andel(ford, a.akti, k, g->AntalAkti, dagOff);
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
 void FyldAnfoAktiGrundFraAVS(Dato dato, const AVSLister *avs, AnfoAktiGrundRec *g) {
   g->AntalAkti = g->AntalAnfo = g->AntalLoka = 0;
   g->AntalLaerere = g->AntalSyge = 0;
@@ -1493,29 +1568,38 @@ bool HontimFindes(uint32_t anfo, Dato dato, int32_t H) {
 void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
   AnfoAktiGrundRec &g = AnfoAktiGrund;
   const Dato idag = Idag();
-  if (!SaetAnfoAktiGrundHoved(aarIdx, uge, forste, &g)) return;
-  AllokerAnfoAktiGrund(&g);
-  FyldAnfoAktiGrund(aarIdx, uge, forste, &g);
+  AnfoRaekker anfoRk;
+  if (gSamler) {
+    if (!SamletAnfoAktiGrund(aarIdx, uge, forste, &g, &anfoRk)) return;
+  } else {
+    if (!SaetAnfoAktiGrundHoved(aarIdx, uge, forste, &g)) return;
+    AllokerAnfoAktiGrund(&g);
+    FyldAnfoAktiGrund(aarIdx, uge, forste, &g);
+  }
   BeregnAnfoTimer(&g);
 
   TabVar *b = UgeBucket(aarIdx, uge);
   const SkeRec f = *Raekke(b, forste);
-  {
+  // Written only when changed: a row that already holds them (as after the
+  // last count) is left clean, and the recount does not have to write
+  // every event row of the period back to memory.
+  auto SkrivTilbage = [&g](SkeRec *s, uint32_t i) {
+    const float beregn = g.AnfoGrundTab[i].Beregn;
+    const char hvorfra = static_cast<char>(g.AnfoGrundTab[i].Hvorfra);
+    float gammel;
+    memcpy(&gammel, reinterpret_cast<const char *>(s) + offsetof(SkeRec, Beregn), sizeof gammel);
+    if (memcmp(&gammel, &beregn, sizeof beregn) != 0) s->Beregn = beregn;
+    if (s->Hvorfra != hvorfra) s->Hvorfra = hvorfra;
+  };
+  if (anfoRk.n <= ANFO_RAEKKER && anfoRk.n == g.AntalAnfo) {
+    for (uint32_t i = 0; i < anfoRk.n; ++i) SkrivTilbage(anfoRk.rk[i], i);
+  } else {
     uint32_t i = 0;
     const UgeRaekker rk(b);
     for (uint32_t r = forste; SkeRec *s = rk(r); ++r) {
       if (s->Forste != forste) break;
       if (!s->anfo_id || s->anfo_id >= tvanfo.wRecCnt || i >= g.AntalAnfo) continue;
-      // Written only when changed: a row that already holds them (as after
-      // the last count) is left clean, and the recount does not have to
-      // write every event row of the period back to memory.
-      const float beregn = g.AnfoGrundTab[i].Beregn;
-      const char hvorfra = static_cast<char>(g.AnfoGrundTab[i].Hvorfra);
-      float gammel;
-      memcpy(&gammel, reinterpret_cast<const char *>(s) + offsetof(SkeRec, Beregn), sizeof gammel);
-      if (memcmp(&gammel, &beregn, sizeof beregn) != 0) s->Beregn = beregn;
-      if (s->Hvorfra != hvorfra) s->Hvorfra = hvorfra;
-      ++i;
+      SkrivTilbage(s, i++);
     }
   }
 
