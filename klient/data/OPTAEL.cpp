@@ -2340,6 +2340,19 @@ void GenoptaelTalTab() {
   SlipTalMutex();
 }
 
+namespace {
+
+// The small posting types that count their hours as they stand: a b e f h
+// k p r u.
+bool ErTimerType(char type) {
+  switch (type) {
+    case 'a': case 'b': case 'e': case 'f': case 'h': case 'k': case 'p': case 'r': case 'u': return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
 void OptaelTimoak(const TimoakRaekke *row, int sign) {
   if (!row || !Levende(row->Status) || !row->anfo_id || !row->akti_id) return;
   if (row->anfo_id >= tvanfo.wRecCnt || row->akti_id >= tvakti.wRecCnt) return;
@@ -2399,7 +2412,6 @@ void OptaelTimoak(const TimoakRaekke *row, int sign) {
     }
   }
 
-  AktiRec *ar = TabRec<AktiRec>(tvakti, row->akti_id);
   AktiTalCelle *c = AktiCelle(row->akti_id, m);
   Samler::AktiSum *sum = AktiSumFor(row->akti_id);
   if (stor) {
@@ -2407,13 +2419,13 @@ void OptaelTimoak(const TimoakRaekke *row, int sign) {
     if (sum)
       sum->lererTimer += v;
     else
-      LAEG_TIL(ar->AntalLererTimer, 1, v);
+      LAEG_TIL(TabRec<AktiRec>(tvakti, row->akti_id)->AntalLererTimer, 1, v);
     if (c) c->TimoakTimer += st * norm / 60.0f;
-  } else if (strchr("abefhkpru", type) && type) {
+  } else if (ErTimerType(type)) {
     if (sum)
       sum->lererTimer += sign * (static_cast<int64_t>(row->Timer) * 10);
     else
-      LAEG_TIL(ar->AntalLererTimer, sign, static_cast<int64_t>(row->Timer) * 10);
+      LAEG_TIL(TabRec<AktiRec>(tvakti, row->akti_id)->AntalLererTimer, sign, static_cast<int64_t>(row->Timer) * 10);
     if (c) c->TimoakTimer += st;
   }
 
