@@ -891,11 +891,25 @@ struct Huske {
   std::vector<uint8_t> aktiKlar;
   std::vector<int8_t> stjerne;
   TalKort skph;
-  // Each activity's last subject and its placement: an activity's events
-  // mostly share one subject, and the answer is then one load from a small
-  // array, early enough for the placement's cells to be fetched ahead.
-  struct SkphVed {
-    uint32_t skfa, p;  // skfa 0: nothing kept
+  // Each activity's last few subjects and their placements, the newest
+  // first: an activity's events mostly share one subject or a few, and the
+  // answer is then one load from a small array, early enough for the
+  // placement's cells to be fetched ahead.
+  static constexpr uint32_t SKPH_VED = 4;
+  struct alignas(32) SkphVed {
+    uint32_t skfa[SKPH_VED];  // 0: nothing kept
+    uint32_t p[SKPH_VED];
+    // The placement kept for the subject, or -1.
+    int64_t Find(uint32_t fag) const {
+      for (uint32_t i = 0; i < SKPH_VED; ++i)
+        if (skfa[i] == fag) return p[i];
+      return -1;
+    }
+    void Gem(uint32_t fag, uint32_t placering) {
+      for (uint32_t i = SKPH_VED - 1; i > 0; --i) skfa[i] = skfa[i - 1], p[i] = p[i - 1];
+      skfa[0] = fag;
+      p[0] = placering;
+    }
   };
   std::vector<SkphVed> skphVed;
   // The 8-byte keys the subject placements hold, built at the first
@@ -996,17 +1010,17 @@ uint32_t SkphFor(uint32_t akti, uint32_t skfa) {
   if (!gHuske) return Egen(FindParRec(&tdskph, &tvskph, akti, skfa));
   Huske &h = *gHuske;
   Huske::SkphVed *ved = skfa && akti < h.skphVed.size() ? &h.skphVed[akti] : nullptr;
-  if (ved && ved->skfa == skfa) return ved->p;
+  if (ved)
+    if (const int64_t p = ved->Find(skfa); p >= 0) return static_cast<uint32_t>(p);
   const uint32_t p = SkphSoeg(h, akti, skfa, Egen);
-  if (ved) *ved = {skfa, p};
+  if (ved) ved->Gem(skfa, p);
   return p;
 }
 
 // Fetches into the cache the cells and kept answers that the next event of
 // a recount will read, while the event before it is counted: each event's
 // cells lie anywhere in the tables, and the counting of one event is long
-// enough for them to arrive. Changes no figure: what it looks up is kept
-// for the count to read.
+// enough for them to arrive. Changes nothing.
 void ForhaandHent(uint8_t aarIdx, uint8_t uge, uint32_t forste) {
   const Samler *s = gSamler;
   const Huske *h = gHuske;
@@ -1031,13 +1045,7 @@ void ForhaandHent(uint8_t aarIdx, uint8_t uge, uint32_t forste) {
       if (a < s->aktiSum.size()) tavo::Prefetch(&s->aktiSum[a]);
       if (!s->aktiMnd.empty() && m <= s->M) tavo::Prefetch(&s->aktiMnd[static_cast<size_t>(m) * s->A + a]);
       if (a < h->akti.size()) tavo::Prefetch(&h->akti[a]);
-      // The placement is looked up now, so that its cells can be on their
-      // way too; the answer is kept beside the activity for the count.
-      if (const uint32_t p = f->skfa_id ? SkphFor(a, f->skfa_id) : 0) {
-        if (p < s->skphSum.size()) tavo::Prefetch(&s->skphSum[p]);
-        if (p < s->S && !s->skphUge.empty() && f->Dag >= 1 && f->Dag <= 7)
-          tavo::Prefetch(&s->skphUge[static_cast<size_t>(p) * 7 + f->Dag - 1]);
-      }
+      if (f->skfa_id && a < h->skphVed.size()) tavo::Prefetch(&h->skphVed[a]);
     }
     if (const uint32_t a = x->anfo_id; a && a < s->F) {
       if (!s->medTal.empty() && m <= s->MedM)
