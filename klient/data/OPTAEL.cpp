@@ -416,7 +416,7 @@ void LaegTilPlanPost(uint32_t n, float vaerdi, uint32_t lektioner) {
 void LaegPlanUd(Samler &s) {
   // The entries lie anywhere in the list: those a few additions ahead are
   // asked for while this one is made.
-  constexpr size_t FORUD = 16;
+  constexpr size_t FORUD = 48;
   const size_t n = s.plan.size();
   for (size_t i = 0; i < n; ++i) {
     if (i + FORUD < n) {
@@ -1950,7 +1950,7 @@ void UdfoerPlanKald() {
 // The common question while the kept answers hold: asked as it was kept,
 // and answered by an entry the list began with. The rest, and the keeping
 // of what changed, go the long way (PlanKaldHusket).
-[[gnu::flatten]] inline bool PlanSvarGenvej(Samler &s, bool erArt, uint32_t akti, uint32_t anfo, uint32_t tredje,
+[[gnu::always_inline]] inline bool PlanSvarGenvej(Samler &s, bool erArt, uint32_t akti, uint32_t anfo, uint32_t tredje,
                                            MaanedIndeks m, UgeIndeks w, uint8_t ugedag, float minutnorm, float vaerdi,
                                            uint32_t lektioner) {
   const std::vector<PlanSvar> *log = s.planLog;
