@@ -1957,7 +1957,7 @@ void UdfoerPlanKald() {
   if (!log || s.planPos >= log->size()) return false;
   // An entry this recount made is added to at once: the one of a question
   // a few ahead is asked for while this one is answered.
-  constexpr size_t FORUD = 8;
+  constexpr size_t FORUD = 16;
   if (s.planPos + FORUD < log->size()) {
     const uint32_t f = (*log)[s.planPos + FORUD].post;
     if (f > s.planGraense && f <= PlanTal.Antal) tavo::Prefetch(&PlanTal.PlanTab[f]);
