@@ -433,7 +433,7 @@ void LaegTilPlanPost(uint32_t n, float vaerdi, uint32_t lektioner) {
 void LaegPlanUd(Samler &s) {
   // The entries lie anywhere in the list: those a few additions ahead are
   // asked for while this one is made.
-  constexpr size_t FORUD = 16;
+  constexpr size_t FORUD = 48;
   const size_t n = s.plan.size();
   for (size_t i = 0; i < n; ++i) {
     if (i + FORUD < n) {
@@ -2096,13 +2096,14 @@ void UdfoerPlanKald() {
 // The common question while the kept answers hold: asked as it was kept,
 // and answered by an entry the list began with. The rest, and the keeping
 // of what changed, go the long way (PlanKaldHusket).
-[[gnu::flatten]] inline bool PlanSvarGenvej(Samler &s, bool erArt, uint32_t akti, uint32_t anfo, uint32_t tredje, UgeIndeks w,
-                           float vaerdi, uint32_t lektioner) {
+[[gnu::always_inline]] inline bool PlanSvarGenvej(Samler &s, bool erArt, uint32_t akti, uint32_t anfo, uint32_t tredje,
+                                           MaanedIndeks m, UgeIndeks w, uint8_t ugedag, float minutnorm, float vaerdi,
+                                           uint32_t lektioner) {
   const std::vector<PlanSvar> *log = s.planLog;
   if (!log || s.planPos >= log->size()) return false;
   // An entry this recount made is added to at once: the one of a question
   // a few ahead is asked for while this one is answered.
-  constexpr size_t FORUD = 8;
+  constexpr size_t FORUD = 16;
   if (s.planPos + FORUD < log->size()) {
     const uint32_t f = (*log)[s.planPos + FORUD].post;
     if (f > s.planGraense && f <= PlanTal.Antal) tavo::Prefetch(&PlanTal.PlanTab[f]);
@@ -2114,7 +2115,21 @@ void UdfoerPlanKald() {
     // One this recount made, while every question has come as then (an
     // entry made after a changed question may not be the first of its key
     // any more, though it has the key).
-    if (!s.planEns || post > PlanTal.Antal) return false;
+    if (!s.planEns) return false;
+    if (post & PLAN_NY) {
+      // Made by this question then, and by nothing since: it makes the
+      // same entry now, as the next of the list.
+      if ((post & ~PLAN_NY) != PlanTal.Antal + 1) return false;
+      if (erArt)
+        NyTimoakPost(akti, anfo, m, w, ugedag, static_cast<uint8_t>(tredje), vaerdi);
+      else
+        NySkemaPost(akti, anfo, tredje, m, w, ugedag, minutnorm, vaerdi, lektioner);
+      ++s.planPos;
+      ++gPlanSvarTal.spurgt;
+      ++gPlanSvarTal.husket;
+      return true;
+    }
+    if (post > PlanTal.Antal) return false;
     PlanTabPost &e = PlanTal.PlanTab[post];
     if (e.akti != akti || e.anfo != anfo || e.UgeIdx != w || (erArt ? e.Art : e.skfa) != tredje) return false;
     e.Aktuel += vaerdi;
@@ -2134,7 +2149,7 @@ void AddPlanTabSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, MaanedIndeks m
                      float minutnorm, float vaerdi, uint32_t lektioner) {
   if (vaerdi == 0.0f && lektioner == 0) return;
   if (Samler *s = gSamler) {
-    if (s->planHusk && PlanSvarGenvej(*s, false, akti, anfo, skfa, w, vaerdi, lektioner)) return;
+    if (s->planHusk && PlanSvarGenvej(*s, false, akti, anfo, skfa, m, w, ugedag, minutnorm, vaerdi, lektioner)) return;
     const Samler::PlanKald c{0, akti, anfo, skfa, m, w, ugedag, minutnorm, vaerdi, lektioner};
     if (s->planHusk)
       PlanKaldHusket(*s, c);
@@ -2151,7 +2166,7 @@ void AddPlanTabTimoak(uint32_t akti, uint32_t anfo, MaanedIndeks m, UgeIndeks w,
   const uint8_t art = type == 'e' ? 'E' : (type == 'k' || type == 'u') ? 'U' : type == 'r' ? 'R' : 'A';
   if (w == 0 || w > SkemaPeriode.AntalUger) return;
   if (Samler *s = gSamler) {
-    if (s->planHusk && PlanSvarGenvej(*s, true, akti, anfo, art, w, timer, 0)) return;
+    if (s->planHusk && PlanSvarGenvej(*s, true, akti, anfo, art, m, w, ugedag, -1.0f, timer, 0)) return;
     const Samler::PlanKald c{art, akti, anfo, 0, m, w, ugedag, -1.0f, timer, 0};
     if (s->planHusk)
       PlanKaldHusket(*s, c);
