@@ -5,6 +5,7 @@
 #include "FF_PlanFyld.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cmath>
@@ -1595,30 +1596,16 @@ void HentSkemaTimer(Plan *plan) {
 void HentPosteringer(Plan *plan) {
   PlanLaas laas;
   // The rows of kinds 15 (own postings) and 35 (another installation's)
-  // per employment, activity and kind: an employment has postings on few
-  // activities, so its short list is walked.
-  struct PostRaekke {
-    uint32_t akti;
-    uint32_t art;
-    uint32_t raekke;
-  };
-  std::vector<std::vector<PostRaekke>> afAnfo(tvanfo.wRecCnt);
-  std::vector<std::pair<uint32_t, PostRaekke>> oevrige;  // employments outside the table
+  // by employment and activity, one slot per kind: the postings change
+  // employment and activity often, and some employments have long lists.
+  std::unordered_map<uint64_t, std::array<uint32_t, 2>> postRaekker;
+  auto plads = [](uint32_t art) { return art == PLAN_POST ? 0 : 1; };
   auto find = [&](uint32_t anfo, uint32_t akti, uint32_t art) -> uint32_t {
-    if (anfo >= afAnfo.size()) {
-      for (const auto &[m, p] : oevrige)
-        if (m == anfo && p.akti == akti && p.art == art) return p.raekke;
-      return 0;
-    }
-    for (const PostRaekke &p : afAnfo[anfo])
-      if (p.akti == akti && p.art == art) return p.raekke;
-    return 0;
+    const auto i = postRaekker.find((uint64_t(anfo) << 32) | akti);
+    return i == postRaekker.end() ? 0 : i->second[plads(art)];
   };
   auto tilfoej = [&](uint32_t anfo, uint32_t akti, uint32_t art, uint32_t r) {
-    if (anfo < afAnfo.size())
-      afAnfo[anfo].push_back({akti, art, r});
-    else
-      oevrige.push_back({anfo, {akti, art, r}});
+    postRaekker[(uint64_t(anfo) << 32) | akti][plads(art)] = r;
   };
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
     const uint32_t art = plan->ObjTypeTab[r];
@@ -1644,12 +1631,14 @@ void HentPosteringer(Plan *plan) {
   };
   Dato sidsteDato = 0;
   uint32_t sidsteUge = 0;
-  struct {
+  // Per activity: the postings of several activities come mixed.
+  struct Minutnorm {
     bool kendt = false;
-    uint32_t akti = 0;
     DatoSpan span;
     float norm = 0.0f;
-  } minutnorm;
+  };
+  std::vector<Minutnorm> minutnormer(tvakti.wRecCnt + 1);
+  Minutnorm udenfor;
   uint32_t sidsteAnfo = 0, sidsteAkti = 0, sidsteArt = 0, sidsteRaekke = 0;
   // The postings are first put on their rows, then added row by row in the
   // order they came: added as they come, each would land on another row's
@@ -1684,12 +1673,12 @@ void HentPosteringer(Plan *plan) {
       const bool direkte = art == 'a' || art == 'b' || art == 'e' || art == 'f' || art == 'h' || art == 'k' ||
                            art == 'p' || art == 'r';
       if (timer) {
-        if (!minutnorm.kendt || minutnorm.akti != akti || !minutnorm.span.Holder(dato)) {
+        Minutnorm &minutnorm = akti < minutnormer.size() ? minutnormer[akti] : (udenfor = Minutnorm{});
+        if (!minutnorm.kendt || !minutnorm.span.Holder(dato)) {
           minutnorm.span = DatoSpan{};
           uint8_t plus = 0;
           if (!AktiMinutnorm(dato, akti, &minutnorm.norm, &plus, &minutnorm.span)) minutnorm.norm = 60.0f;
           minutnorm.kendt = true;
-          minutnorm.akti = akti;
         }
         h = v * minutnorm.norm / 60.0f / 100.0f;
       } else if (direkte) {
