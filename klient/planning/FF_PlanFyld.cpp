@@ -1762,6 +1762,7 @@ void BygAktiSkph(Plan *plan) {
     if (akti <= plan->PlanAktiAntal) par[akti].push_back(n);
     if (plan->PlanSkphTab && n <= plan->PlanSkphAntal) plan->PlanSkphTab[n] = {1, akti, skfa};
   }
+  SkphOrdner ordner;
   for (uint32_t a = 0; a <= plan->PlanAktiAntal; ++a) {
     PlanAktiPost &e = plan->PlanAktiTab[a];
     free(e.SkphTab);
@@ -1771,7 +1772,7 @@ void BygAktiSkph(Plan *plan) {
     e.SkphTab = Alloker<uint32_t>(par[a].size() + 1);
     TAVO_ASSERT(e.SkphTab != NULL && "Plan->PlanAktiTab[Idx].SkphTab != NULL");
     std::copy(par[a].begin(), par[a].end(), e.SkphTab + 1);
-    SortSkphIdx(e.SkphTab, e.SkphAntal);
+    ordner.Sorter(e.SkphTab, e.SkphAntal);
   }
 }
 
