@@ -5,7 +5,6 @@
 #include "FF_PlanFyld.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cmath>
@@ -29,6 +28,7 @@
 #include "PLANAKSER.h"
 #include "PLANIDX.h"
 #include "PlanOpfTal.h"
+#include "PlanPostRaekker.h"
 #include "PlanTraad.h"
 #include "PROGVINDUER.h"
 #include "BESKEDER.h"
@@ -1598,14 +1598,14 @@ void HentPosteringer(Plan *plan) {
   // The rows of kinds 15 (own postings) and 35 (another installation's)
   // by employment and activity, one slot per kind: the postings change
   // employment and activity often, and some employments have long lists.
-  std::unordered_map<uint64_t, std::array<uint32_t, 2>> postRaekker;
+  PostRaekker postRaekker;
   auto plads = [](uint32_t art) { return art == PLAN_POST ? 0 : 1; };
   auto find = [&](uint32_t anfo, uint32_t akti, uint32_t art) -> uint32_t {
-    const auto i = postRaekker.find((uint64_t(anfo) << 32) | akti);
-    return i == postRaekker.end() ? 0 : i->second[plads(art)];
+    const PostRaekker::Post *p = postRaekker.Find((uint64_t(anfo) << 32) | akti);
+    return p ? p->raekke[plads(art)] : 0;
   };
   auto tilfoej = [&](uint32_t anfo, uint32_t akti, uint32_t art, uint32_t r) {
-    postRaekker[(uint64_t(anfo) << 32) | akti][plads(art)] = r;
+    postRaekker.Tag((uint64_t(anfo) << 32) | akti).raekke[plads(art)] = r;
   };
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
     const uint32_t art = plan->ObjTypeTab[r];
