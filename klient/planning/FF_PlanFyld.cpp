@@ -844,7 +844,34 @@ uint32_t FjernPerTabDubletter() {
   return FjernDubletter({&tdffpertab, &tvffpertab, "pertab", {"Ejer", "ffgrund_id", "ffpp_id", "Id"}, 3, false});
 }
 
+namespace {
+
+// The week records mostly lie in the order of their keys (owner, row,
+// week): one pass that finds the keys of the records in use strictly
+// rising shows that no two share one, without the key table and its sort.
+bool TalTabStigende() {
+  bool foerste = true;
+  uint8_t ejer = 0;
+  uint32_t grund = 0, uge = 0;
+  for (uint32_t n = 1; n < tvfftaltab.wRecCnt; ++n) {
+    const FftaltabRec *t = TabRec<FftaltabRec>(tvfftaltab, n);
+    // In use as the duplicate pass counts it: neither free nor deleted.
+    if (t->Status == 0 || (t->Status & 0x08)) continue;
+    const uint8_t e = t->Ejer;
+    const uint32_t g = t->ffgrund_id, u = t->Uge;
+    if (!foerste && std::tie(e, g, u) <= std::tie(ejer, grund, uge)) return false;
+    foerste = false;
+    ejer = e;
+    grund = g;
+    uge = u;
+  }
+  return true;
+}
+
+}  // namespace
+
 uint32_t FjernTalTabDubletter() {
+  if (TalTabStigende()) return 0;
   return FjernDubletter({&tdfftaltab, &tvfftaltab, "taltab", {"Ejer", "ffgrund_id", "Uge", "PlanStatus", "Id"}, 3, false});
 }
 
