@@ -24,6 +24,7 @@
 #include "LOGFIL.h"
 #include "MEDPER.h"
 #include "PLANAKSER.h"
+#include "PlanNoegleSaet.h"
 #include "PlanTraad.h"
 #include "RECPRED.h"
 #include "STITAB.h"
@@ -67,7 +68,7 @@ std::vector<uint32_t> ValgteGrupper(const Plan *plan) {
 
 // The memberships of ffpgrel in one pass, as FindPgRel answers them.
 struct Medlemmer {
-  std::unordered_set<uint64_t> akti, anfo;
+  PlanNoegleSaet<uint64_t, PlanNoegleHash64> akti{tvffpgrel.wRecCnt}, anfo{tvffpgrel.wRecCnt};
   Medlemmer() {
     for (uint32_t n = 1; n < tvffpgrel.wRecCnt; ++n) {
       const FfpgrelRec *r = TabRec<FfpgrelRec>(tvffpgrel, n);
@@ -157,14 +158,14 @@ struct Raekker {
     bool operator==(const Fag &) const = default;
   };
   struct FagHash {
-    size_t operator()(const Fag &f) const {
-      return std::hash<uint64_t>()(Noegle(f.gruppe, f.akti) * 0x9E3779B97F4A7C15ull ^ f.skfa);
+    uint64_t operator()(const Fag &f) const {
+      return Noegle(f.gruppe, f.akti) * 0x9E3779B97F4A7C15ull ^ f.skfa;
     }
   };
   // Asked for every pair of every activity on a load: hashed, not ordered.
-  std::unordered_set<uint64_t> akti, anfo;
-  std::unordered_set<Fag, FagHash> fag;
-  explicit Raekker(const Plan *plan) {
+  PlanNoegleSaet<uint64_t, PlanNoegleHash64> akti, anfo;
+  PlanNoegleSaet<Fag, FagHash> fag;
+  explicit Raekker(const Plan *plan) : akti(plan->GrundTabAntal), anfo(plan->GrundTabAntal), fag(plan->GrundTabAntal) {
     for (uint32_t r = 1; plan->GrundTab && r <= plan->GrundTabAntal; ++r) {
       if (plan->ObjTypeTab[r] == 0) continue;
       Tilfoej(plan->GrundTab[r]);
