@@ -28,6 +28,7 @@
 #include "PLANAKSER.h"
 #include "PLANIDX.h"
 #include "PlanOpfTal.h"
+#include "PlanPostRaekker.h"
 #include "PlanTraad.h"
 #include "PROGVINDUER.h"
 #include "BESKEDER.h"
@@ -843,7 +844,34 @@ uint32_t FjernPerTabDubletter() {
   return FjernDubletter({&tdffpertab, &tvffpertab, "pertab", {"Ejer", "ffgrund_id", "ffpp_id", "Id"}, 3, false});
 }
 
+namespace {
+
+// The week records mostly lie in the order of their keys (owner, row,
+// week): one pass that finds the keys of the records in use strictly
+// rising shows that no two share one, without the key table and its sort.
+bool TalTabStigende() {
+  bool foerste = true;
+  uint8_t ejer = 0;
+  uint32_t grund = 0, uge = 0;
+  for (uint32_t n = 1; n < tvfftaltab.wRecCnt; ++n) {
+    const FftaltabRec *t = TabRec<FftaltabRec>(tvfftaltab, n);
+    // In use as the duplicate pass counts it: neither free nor deleted.
+    if (t->Status == 0 || (t->Status & 0x08)) continue;
+    const uint8_t e = t->Ejer;
+    const uint32_t g = t->ffgrund_id, u = t->Uge;
+    if (!foerste && std::tie(e, g, u) <= std::tie(ejer, grund, uge)) return false;
+    foerste = false;
+    ejer = e;
+    grund = g;
+    uge = u;
+  }
+  return true;
+}
+
+}  // namespace
+
 uint32_t FjernTalTabDubletter() {
+  if (TalTabStigende()) return 0;
   return FjernDubletter({&tdfftaltab, &tvfftaltab, "taltab", {"Ejer", "ffgrund_id", "Uge", "PlanStatus", "Id"}, 3, false});
 }
 
@@ -1601,30 +1629,16 @@ void HentSkemaTimer(Plan *plan) {
 void HentPosteringer(Plan *plan) {
   PlanLaas laas;
   // The rows of kinds 15 (own postings) and 35 (another installation's)
-  // per employment, activity and kind: an employment has postings on few
-  // activities, so its short list is walked.
-  struct PostRaekke {
-    uint32_t akti;
-    uint32_t art;
-    uint32_t raekke;
-  };
-  std::vector<std::vector<PostRaekke>> afAnfo(tvanfo.wRecCnt);
-  std::vector<std::pair<uint32_t, PostRaekke>> oevrige;  // employments outside the table
+  // by employment and activity, one slot per kind: the postings change
+  // employment and activity often, and some employments have long lists.
+  PostRaekker postRaekker;
+  auto plads = [](uint32_t art) { return art == PLAN_POST ? 0 : 1; };
   auto find = [&](uint32_t anfo, uint32_t akti, uint32_t art) -> uint32_t {
-    if (anfo >= afAnfo.size()) {
-      for (const auto &[m, p] : oevrige)
-        if (m == anfo && p.akti == akti && p.art == art) return p.raekke;
-      return 0;
-    }
-    for (const PostRaekke &p : afAnfo[anfo])
-      if (p.akti == akti && p.art == art) return p.raekke;
-    return 0;
+    const PostRaekker::Post *p = postRaekker.Find((uint64_t(anfo) << 32) | akti);
+    return p ? p->raekke[plads(art)] : 0;
   };
   auto tilfoej = [&](uint32_t anfo, uint32_t akti, uint32_t art, uint32_t r) {
-    if (anfo < afAnfo.size())
-      afAnfo[anfo].push_back({akti, art, r});
-    else
-      oevrige.push_back({anfo, {akti, art, r}});
+    postRaekker.Tag((uint64_t(anfo) << 32) | akti).raekke[plads(art)] = r;
   };
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
     const uint32_t art = plan->ObjTypeTab[r];
@@ -1650,12 +1664,14 @@ void HentPosteringer(Plan *plan) {
   };
   Dato sidsteDato = 0;
   uint32_t sidsteUge = 0;
-  struct {
+  // Per activity: the postings of several activities come mixed.
+  struct Minutnorm {
     bool kendt = false;
-    uint32_t akti = 0;
     DatoSpan span;
     float norm = 0.0f;
-  } minutnorm;
+  };
+  std::vector<Minutnorm> minutnormer(tvakti.wRecCnt + 1);
+  Minutnorm udenfor;
   uint32_t sidsteAnfo = 0, sidsteAkti = 0, sidsteArt = 0, sidsteRaekke = 0;
   // The postings are first put on their rows, then added row by row in the
   // order they came: added as they come, each would land on another row's
@@ -1690,12 +1706,12 @@ void HentPosteringer(Plan *plan) {
       const bool direkte = art == 'a' || art == 'b' || art == 'e' || art == 'f' || art == 'h' || art == 'k' ||
                            art == 'p' || art == 'r';
       if (timer) {
-        if (!minutnorm.kendt || minutnorm.akti != akti || !minutnorm.span.Holder(dato)) {
+        Minutnorm &minutnorm = akti < minutnormer.size() ? minutnormer[akti] : (udenfor = Minutnorm{});
+        if (!minutnorm.kendt || !minutnorm.span.Holder(dato)) {
           minutnorm.span = DatoSpan{};
           uint8_t plus = 0;
           if (!AktiMinutnorm(dato, akti, &minutnorm.norm, &plus, &minutnorm.span)) minutnorm.norm = 60.0f;
           minutnorm.kendt = true;
-          minutnorm.akti = akti;
         }
         h = v * minutnorm.norm / 60.0f / 100.0f;
       } else if (direkte) {
@@ -1779,6 +1795,7 @@ void BygAktiSkph(Plan *plan) {
     if (akti <= plan->PlanAktiAntal) par[akti].push_back(n);
     if (plan->PlanSkphTab && n <= plan->PlanSkphAntal) plan->PlanSkphTab[n] = {1, akti, skfa};
   }
+  SkphOrdner ordner;
   for (uint32_t a = 0; a <= plan->PlanAktiAntal; ++a) {
     PlanAktiPost &e = plan->PlanAktiTab[a];
     free(e.SkphTab);
@@ -1788,7 +1805,7 @@ void BygAktiSkph(Plan *plan) {
     e.SkphTab = Alloker<uint32_t>(par[a].size() + 1);
     TAVO_ASSERT(e.SkphTab != NULL && "Plan->PlanAktiTab[Idx].SkphTab != NULL");
     std::copy(par[a].begin(), par[a].end(), e.SkphTab + 1);
-    SortSkphIdx(e.SkphTab, e.SkphAntal);
+    ordner.Sorter(e.SkphTab, e.SkphAntal);
   }
 }
 

@@ -24,6 +24,7 @@
 #include "LOGFIL.h"
 #include "MEDPER.h"
 #include "PLANAKSER.h"
+#include "PlanNoegleSaet.h"
 #include "PlanTraad.h"
 #include "RECPRED.h"
 #include "STITAB.h"
@@ -67,7 +68,7 @@ std::vector<uint32_t> ValgteGrupper(const Plan *plan) {
 
 // The memberships of ffpgrel in one pass, as FindPgRel answers them.
 struct Medlemmer {
-  std::unordered_set<uint64_t> akti, anfo;
+  PlanNoegleSaet<uint64_t, PlanNoegleHash64> akti{tvffpgrel.wRecCnt}, anfo{tvffpgrel.wRecCnt};
   Medlemmer() {
     for (uint32_t n = 1; n < tvffpgrel.wRecCnt; ++n) {
       const FfpgrelRec *r = TabRec<FfpgrelRec>(tvffpgrel, n);
@@ -157,14 +158,14 @@ struct Raekker {
     bool operator==(const Fag &) const = default;
   };
   struct FagHash {
-    size_t operator()(const Fag &f) const {
-      return std::hash<uint64_t>()(Noegle(f.gruppe, f.akti) * 0x9E3779B97F4A7C15ull ^ f.skfa);
+    uint64_t operator()(const Fag &f) const {
+      return Noegle(f.gruppe, f.akti) * 0x9E3779B97F4A7C15ull ^ f.skfa;
     }
   };
   // Asked for every pair of every activity on a load: hashed, not ordered.
-  std::unordered_set<uint64_t> akti, anfo;
-  std::unordered_set<Fag, FagHash> fag;
-  explicit Raekker(const Plan *plan) {
+  PlanNoegleSaet<uint64_t, PlanNoegleHash64> akti, anfo;
+  PlanNoegleSaet<Fag, FagHash> fag;
+  explicit Raekker(const Plan *plan) : akti(plan->GrundTabAntal), anfo(plan->GrundTabAntal), fag(plan->GrundTabAntal) {
     for (uint32_t r = 1; plan->GrundTab && r <= plan->GrundTabAntal; ++r) {
       if (plan->ObjTypeTab[r] == 0) continue;
       Tilfoej(plan->GrundTab[r]);
@@ -342,13 +343,27 @@ void LaesUger(Plan *plan, uint32_t raekke, uint32_t grund, bool fremmed, const B
   }
 }
 
-void LaesPerioder(Plan *plan, uint32_t raekke, uint32_t grund, bool fremmed, const std::vector<PeriodePost> &perioder,
+// A plan period of a group with the days an activity must meet, worked out
+// once per load, not once per row.
+struct LaestPeriode {
+  Uge Frauge, Tiluge;
+  Dato foersteDag, sidsteDag;  // Monday of the first week, Friday of the last
+};
+
+std::vector<LaestPeriode> LaestePerioder(uint32_t gruppe) {
+  std::vector<LaestPeriode> v;
+  for (const PeriodePost &pp : PlanPerioder(gruppe))
+    v.push_back({pp.Frauge, pp.Tiluge, UgeDagTilDato(pp.Frauge, 1), UgeDagTilDato(pp.Tiluge, 5)});
+  return v;
+}
+
+void LaesPerioder(Plan *plan, uint32_t raekke, uint32_t grund, bool fremmed, const std::vector<LaestPeriode> &perioder,
                   const Boern &per) {
   GrundRaekke &r = plan->GrundTab[raekke];
   const AktiRec *a = Akti(r.Aktivitet);
   for (uint32_t p = 1; p <= perioder.size() && p <= plan->UgeAntal; ++p) {
-    const PeriodePost &pp = perioder[p - 1];
-    if (a && (a->Fradato > UgeDagTilDato(pp.Tiluge, 5) || a->Tildato < UgeDagTilDato(pp.Frauge, 1))) continue;
+    const LaestPeriode &pp = perioder[p - 1];
+    if (a && (a->Fradato > pp.sidsteDag || a->Tildato < pp.foersteDag)) continue;
     for (const uint32_t *i = per.Fra(grund); i != per.Til(grund); ++i) {
       FfpertabRec *rec = TabRec<FfpertabRec>(tvffpertab, *i);
       const FfppRec *egen = GyldigRef(&tvffpp, rec->ffpp_id) ? TabRec<FfppRec>(tvffpp, rec->ffpp_id) : nullptr;
@@ -495,8 +510,8 @@ bool LaesPlanRaekker(Plan *plan) {
   const std::vector<uint32_t> grupper = ValgteGrupper(plan);
   std::vector<uint8_t> valgt(tvffpg.wRecCnt, 0);
   for (uint32_t g : grupper) valgt[g] = 1;
-  std::map<uint32_t, std::vector<PeriodePost>> perioder;
-  for (uint32_t g : grupper) perioder[g] = PlanPerioder(g);
+  std::map<uint32_t, std::vector<LaestPeriode>> perioder;
+  for (uint32_t g : grupper) perioder[g] = LaestePerioder(g);
   Medlemmer m;
   Boern tal, per;
   tal.Byg<FftaltabRec>(tvfftaltab);

@@ -54,4 +54,30 @@ TEST_F(SortSkphIdxTest, AktivitetFagOgNiveau) {
   SortSkphIdx(nullptr, 3);
 }
 
+// The sorter that keeps the subjects' texts between lists orders every list
+// as the plain sort: lists of one activity, a list of mixed activities, and
+// the same subjects met again in later lists, ties included.
+TEST_F(SortSkphIdxTest, OrdnerMedGemteFagGiverSammeOrden) {
+  const uint32_t b2 = Akti("2b"), a1 = Akti("1a"), c1 = Akti("1ab");
+  const uint32_t daB = Fag("DA", 'B'), ma = Fag("MA", ' '), daA = Fag("DA", 'A'), da = Fag("DA", ' ');
+  const uint32_t en = Par(a1, ma), to = Par(a1, daB), tre = Par(a1, daA), fire = Par(a1, daB), fem = Par(b2, da),
+                 seks = Par(b2, ma), syv = Par(b2, daA), otte = Par(c1, daA), ni = Par(c1, da);
+  const std::vector<std::vector<uint32_t>> lister = {
+      {0, en, to, tre, fire},   // one activity, with a tie
+      {0, seks, syv, fem},      // the same subjects again
+      {0, ni, otte},
+      {0, otte, en, seks, to},  // mixed activities
+      {0, fire, to},            // a tie only
+      {0, syv},
+  };
+  SkphOrdner ordner;
+  for (const std::vector<uint32_t> &liste : lister) {
+    std::vector<uint32_t> forventet = liste, faaet = liste;
+    SortSkphIdx(forventet.data(), static_cast<uint32_t>(liste.size() - 1));
+    ordner.Sorter(faaet.data(), static_cast<uint32_t>(liste.size() - 1));
+    EXPECT_EQ(faaet, forventet);
+  }
+  ordner.Sorter(nullptr, 3);
+}
+
 }  // namespace
