@@ -496,19 +496,25 @@ uint32_t FindSkph(uint32_t akti, uint32_t skfa) {
   return 0;
 }
 
-bool AktiBrugbarIGruppe(uint32_t akti, uint32_t gruppe) {
-  const FfpgRec *g = Gruppe(gruppe);
+bool AktiLeverIGruppe(uint32_t akti, const FfpgRec *gruppe) {
   const AktiRec *a = akti ? TabRec<AktiRec>(tvakti, akti) : nullptr;
-  return g && a && a->Status >= 10 && a->Status <= 29 && !(a->Gruppe & 0x80000000u) &&
-         Overlapper(a->Fradato, a->Tildato, g) && IsHoldAkti(akti) && FindPgRel(gruppe, akti, 'K') != 0 &&
-         a->Aflyst == 'N' && a->Slettet_i_EASY == 0;
+  return a && gruppe && a->Status >= 10 && a->Status <= 29 && !(a->Gruppe & 0x80000000u) && a->Aflyst == 'N' &&
+         a->Slettet_i_EASY == 0 && Overlapper(a->Fradato, a->Tildato, gruppe);
+}
+
+bool AnfoLever(uint32_t anfo, const FfpgRec *gruppe) {
+  const AnfoRec *m = anfo ? TabRec<AnfoRec>(tvanfo, anfo) : nullptr;
+  return m && m->Status >= 10 && m->Status <= 29 && !(m->Gruppe & 0x80000000u) &&
+         (!gruppe || Overlapper(m->Fradato, m->Tildato, gruppe));
+}
+
+bool AktiBrugbarIGruppe(uint32_t akti, uint32_t gruppe) {
+  return AktiLeverIGruppe(akti, Gruppe(gruppe)) && IsHoldAkti(akti) && FindPgRel(gruppe, akti, 'K') != 0;
 }
 
 bool AnfoBrugbarIGruppe(uint32_t anfo, uint32_t gruppe) {
   const FfpgRec *g = Gruppe(gruppe);
-  const AnfoRec *a = anfo ? TabRec<AnfoRec>(tvanfo, anfo) : nullptr;
-  return g && a && a->Status >= 10 && a->Status <= 29 && !(a->Gruppe & 0x80000000u) &&
-         Overlapper(a->Fradato, a->Tildato, g) && FindPgRel(gruppe, anfo, 'M') != 0;
+  return g && AnfoLever(anfo, g) && FindPgRel(gruppe, anfo, 'M') != 0;
 }
 
 bool PeriodeIGruppe(uint32_t ffpp, uint32_t gruppe) {

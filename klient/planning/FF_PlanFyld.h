@@ -12,6 +12,7 @@
 #include "windows.h"
 
 struct FfgrundRec;
+struct FfpgRec;
 
 // Growth step of the rows after the model was emptied.
 constexpr uint32_t kGrundTabStep = 100;
@@ -41,6 +42,12 @@ uint32_t FindFagRaekke(const Plan *plan, uint32_t gruppe, uint32_t akti, uint32_
 // The live skph record of the pair, 0 when none.
 uint32_t FindSkph(uint32_t akti, uint32_t skfa);
 
+// An activity the plan keeps rows of in the group: live and unarchived,
+// neither cancelled nor deleted in EASY, its dates meeting the group's (the
+// load takes the rows of any other off the plan again).
+bool AktiLeverIGruppe(uint32_t akti, const FfpgRec *gruppe);
+// A live, unarchived employment, of the group's dates when a group is given.
+bool AnfoLever(uint32_t anfo, const FfpgRec *gruppe = nullptr);
 // Usable in a plan group: a live team activity of the group's dates that
 // belongs to the group, not cancelled nor deleted in EASY; a live,
 // unarchived employment of the group's dates that belongs to the group.

@@ -675,21 +675,6 @@ uint32_t MarkoerensMedarbejder(const Plan *plan) {
   return p ? plan->GrundTab[plan->Ens.ObjTab[p]].Medarbejder1 : 0;
 }
 
-// An activity the plan keeps rows of in the group: the load takes the
-// rows of any other off the plan again.
-bool AktiLeverIGruppe(uint32_t akti, const FfpgRec *gruppe) {
-  const AktiRec *a = akti && akti < tvakti.wRecCnt ? TabRec<AktiRec>(tvakti, akti) : nullptr;
-  return a && gruppe && a->Status >= 10 && a->Status <= 29 && !(a->Gruppe & 0x80000000u) && a->Aflyst == 'N' &&
-         a->Slettet_i_EASY == 0 && a->Fradato <= gruppe->Tildato && a->Tildato >= gruppe->Fradato;
-}
-
-// Live and unarchived, and of the group's dates when a group is given.
-bool AnfoLever(uint32_t anfo, const FfpgRec *gruppe = nullptr) {
-  const AnfoRec *m = anfo && anfo < tvanfo.wRecCnt ? TabRec<AnfoRec>(tvanfo, anfo) : nullptr;
-  return m && m->Status >= 10 && m->Status <= 29 && !(m->Gruppe & 0x80000000u) &&
-         (!gruppe || (m->Fradato <= gruppe->Tildato && m->Tildato >= gruppe->Fradato));
-}
-
 // The row of the kind for the activity and first employment in the group.
 uint32_t FindOpgaveRaekke(const Plan *plan, uint32_t art, uint32_t g, uint32_t akti, uint32_t anfo) {
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
