@@ -1464,6 +1464,91 @@ void OpretOverskrifter(Plan *plan, bool nulstillet) {
   BygOverskriftSummer(plan, nulstillet);
 }
 
+namespace {
+
+uint32_t Bits(float f) {
+  uint32_t b;
+  memcpy(&b, &f, sizeof b);
+  return b;
+}
+
+// Every figure a sum of the row's weeks reads is +0.
+bool Nul(const TalPost &t) {
+  return (static_cast<uint32_t>(t.Lektioner) | Bits(t.Timer1) | Bits(t.Timer2) | t.SkemaLektioner | Bits(t.SkemaTimer) |
+          Bits(t.Timer) | Bits(t.PostTimer) | Bits(t.PostTimerFremmed) | Bits(t.PostTimerIalt) | Bits(t.Rettearbejd) |
+          Bits(t.Elevtid) | Bits(t.Eksametid)) == 0;
+}
+
+// One row's walk of the load, for a row that feeds a heading and its
+// employees: its hours (with `timer`), what it adds to heading `hoved` (0:
+// none), to its employees' week sums and its own totals, week by week.
+// Each figure gets what BeregnRaekkensUgeTimer, FlytUgeTal,
+// AddPlanRaekkeTilSum and BeregnRaekke one after the other give it, in the
+// same order: each week's hours are in place before anything reads them,
+// and every sum takes the weeks in ascending order as the separate walks
+// do.
+void IndlaesRaekke(Plan *plan, uint32_t raekke, uint32_t hoved, bool timer, const Onsdage &onsdage, uint32_t fra,
+                   uint32_t til) {
+  GrundRaekke &r = plan->GrundTab[raekke];
+  if (!r.TalTab) return;
+  const uint32_t uger = plan->UgeAntal;
+  TalPost *h = hoved && hoved <= plan->GrundTabAntal ? plan->GrundTab[hoved].TalTab : nullptr;
+  // The employees' week sums, as AddPlanRaekkeTilSum1 finds them.
+  TalPost *sum[2] = {nullptr, nullptr};
+  if (plan->ObjTypeTab[raekke] != PLAN_SKEMA && r.Medarbejder1 && plan->PlanAnfoTab) {
+    const uint32_t anfo[2] = {r.Medarbejder1, r.Medarbejder2};
+    for (int i = 0; i < 2; ++i)
+      if (anfo[i] && anfo[i] <= plan->PlanAnfoAntal) sum[i] = plan->PlanAnfoTab[anfo[i]].SumTalTab;
+  }
+  RaekkeSummer summer(plan, raekke, tPasCache, fra, til);
+  const uint32_t foerste = summer.Foerste(), sidste = summer.Sidste();
+  NormHukommelse n1, n2;
+  const float f = 1.0f;
+  const int fortegn = 1;
+  for (uint32_t u = 0; u <= uger + 1; ++u) {
+    TalPost &t = r.TalTab[u];
+    if (timer && t.Lektioner) {
+      const Dato onsdag = onsdage[u];
+      t.Timer1 = n1.Timer(r.Aktivitet, r.Medarbejder1, r.Skolefag, onsdag, t.Lektioner, r.Minutnorm1);
+      t.Timer2 = n2.Timer(r.Aktivitet, r.Medarbejder2, r.Skolefag, onsdag, t.Lektioner, r.Minutnorm2);
+    }
+    if (h) {
+      TalPost &o = h[u];
+      o.Lektioner += fortegn * t.Lektioner;
+      o.Timer1 += f * t.Timer1;
+      o.Timer2 += f * t.Timer2;
+      o.Timer += f * t.Timer;
+      o.PostTimer += f * t.PostTimer;
+      o.PostTimerFremmed += f * t.PostTimerFremmed;
+      o.Rettearbejd += f * t.Rettearbejd;
+      o.Elevtid += f * t.Elevtid;
+      o.Eksametid += f * t.Eksametid;
+    }
+    // A week of nothing but +0 adds nothing to a sum that began at +0 and
+    // has only been added to (no such sum is ever -0): the employees'
+    // sums and the row's totals pass it by.
+    if (Nul(t)) continue;
+    if (u >= 1 && u <= uger) {
+      for (int hvem = 0; hvem < 2; ++hvem) {
+        if (!sum[hvem]) continue;
+        TalPost &s = sum[hvem][u];
+        s.Lektioner += fortegn * t.Lektioner;
+        s.Timer += f * t.Timer;
+        s.PostTimer += f * t.PostTimer;
+        s.PostTimerFremmed += f * t.PostTimerFremmed;
+        s.Rettearbejd += f * t.Rettearbejd;
+        s.Elevtid += f * t.Elevtid;
+        s.Eksametid += f * t.Eksametid;
+        s.Timer1 += f * (hvem == 0 ? t.Timer1 : t.Timer2);
+      }
+    }
+    if (u >= foerste && u <= sidste) summer.Uge(u, t);
+  }
+  summer.Slut();
+}
+
+}  // namespace
+
 void OpretIndlaesteOverskrifter(Plan *plan, uint32_t timerTil) {
   PlanLaas laas;
   LavOverskriftRaekker(plan);
@@ -1485,14 +1570,16 @@ void OpretIndlaesteOverskrifter(Plan *plan, uint32_t timerTil) {
   TalMutexForPas tal;
   ForhentUger(plan, 1);
   ForhentUger(plan, 2);
+  uint32_t fra, til;
+  GruppeUger(plan, &fra, &til);
   for (uint32_t r = 1; r <= antal; ++r) {
     ForhentUger(plan, r + 2);
-    if (r <= timerTil) BeregnRaekkensUgeTimer(plan, r, onsdage);
     uint32_t h = 0;
-    if (!overskrifter.Foeder(r, &h)) continue;
-    if (h && !igen[h]) FlytUgeTal(plan, h, r, 1);
-    BeregnRaekke(plan, r);
-    if (plan->ObjTypeTab[r] != PLAN_SKEMA) AddPlanRaekkeTilSum1(plan, r);
+    if (!overskrifter.Foeder(r, &h)) {
+      if (r <= timerTil) BeregnRaekkensUgeTimer(plan, r, onsdage);
+      continue;
+    }
+    IndlaesRaekke(plan, r, h && !igen[h] ? h : 0, r <= timerTil, onsdage, fra, til);
   }
   for (uint32_t r = 1; r <= antal; ++r)
     if (plan->GrundTab[r].ErSum && !igen[r]) BeregnRaekke(plan, r);
