@@ -38,20 +38,58 @@ struct Noegler {
   }
 };
 
-// Ternary max-heap over positions 1..m (position p is idx[p - 1]); the
-// children of p are 3p - 1, 3p and 3p + 1.
-void SiftNed(const Noegler &k, uint32_t *idx, size_t p, size_t m) {
+// Ternary max-heap over positions 1..m (position p is a[p - 1]); the
+// children of p are 3p - 1, 3p and 3p + 1. The byte keys and the numeric
+// ones go through the very same steps: the order of equal keys is the
+// heap's, and both must give it alike.
+template <class E, class Cmp>
+void SiftNed(const Cmp &cmp, E *a, size_t p, size_t m) {
   for (;;) {
     size_t barn = 3 * p - 1;
     if (barn > m) return;
     size_t stoerst = barn;
     for (size_t c = barn + 1; c <= barn + 2 && c <= m; ++c)
-      if (k.Sammenlign(idx[c - 1], idx[stoerst - 1]) > 0) stoerst = c;
-    if (k.Sammenlign(idx[p - 1], idx[stoerst - 1]) >= 0) return;
-    uint32_t t = idx[p - 1];
-    idx[p - 1] = idx[stoerst - 1];
-    idx[stoerst - 1] = t;
+      if (cmp(a[c - 1], a[stoerst - 1]) > 0) stoerst = c;
+    if (cmp(a[p - 1], a[stoerst - 1]) >= 0) return;
+    E t = a[p - 1];
+    a[p - 1] = a[stoerst - 1];
+    a[stoerst - 1] = t;
     p = stoerst;
+  }
+}
+
+// Insertion sort: an entry moves left only past greater keys, so equal
+// keys keep their order.
+template <class E, class Cmp>
+void IndsaetSorter(const Cmp &cmp, E *a, uint32_t antal) {
+  for (uint32_t i = 1; i < antal; ++i) {
+    E v = a[i];
+    uint32_t j = i;
+    while (j > 0 && cmp(a[j - 1], v) > 0) {
+      a[j] = a[j - 1];
+      --j;
+    }
+    a[j] = v;
+  }
+}
+
+// Strictly ascending already: the only sorted order there is.
+template <class E, class Cmp>
+bool Stigende(const Cmp &cmp, const E *a, uint32_t antal) {
+  uint32_t i = 1;
+  while (i < antal && cmp(a[i - 1], a[i]) < 0) ++i;
+  return i == antal;
+}
+
+template <class E, class Cmp>
+void HeapSorter(const Cmp &cmp, E *a, uint32_t antal) {
+  const size_t n = antal;
+  for (size_t p = (n + 1) / 3; p >= 1; --p) SiftNed(cmp, a, p, n);
+  for (size_t m = n; m >= 2; --m) {
+    E t = a[0];
+    a[0] = a[m - 1];
+    a[m - 1] = t;
+    SiftNed(cmp, a, 1, m - 1);
   }
 }
 
@@ -104,19 +142,10 @@ bool RadixSorter(const Noegler &k, uint32_t *idx, uint32_t antal) {
 void SortIdx(const void *noegleBase, uint32_t *idx, uint32_t noegleLaengde, uint32_t antal) {
   if (antal < 2 || idx == nullptr || noegleBase == nullptr) return;
   const Noegler k{static_cast<const unsigned char *>(noegleBase), noegleLaengde};
+  const auto cmp = [&k](uint32_t a, uint32_t b) { return k.Sammenlign(a, b); };
 
   if (antal < 5) {
-    // Insertion sort: an entry moves left only past greater keys, so equal
-    // keys keep their order.
-    for (uint32_t i = 1; i < antal; ++i) {
-      uint32_t v = idx[i];
-      uint32_t j = i;
-      while (j > 0 && k.Sammenlign(idx[j - 1], v) > 0) {
-        idx[j] = idx[j - 1];
-        --j;
-      }
-      idx[j] = v;
-    }
+    IndsaetSorter(cmp, idx, antal);
     return;
   }
 
@@ -125,19 +154,24 @@ void SortIdx(const void *noegleBase, uint32_t *idx, uint32_t noegleLaengde, uint
   // leaving them as they are is what the heap would give, at one compare
   // per entry. Equal neighbours go through the heap as before, as it may
   // reorder them.
-  uint32_t i = 1;
-  while (i < antal && k.Sammenlign(idx[i - 1], idx[i]) < 0) ++i;
-  if (i == antal) return;
+  if (Stigende(cmp, idx, antal)) return;
   if (antal >= RADIX_MIN_ANTAL && noegleLaengde <= RADIX_MAX_LAENGDE && RadixSorter(k, idx, antal)) return;
+  HeapSorter(cmp, idx, antal);
+}
 
-  const size_t n = antal;
-  for (size_t p = (n + 1) / 3; p >= 1; --p) SiftNed(k, idx, p, n);
-  for (size_t m = n; m >= 2; --m) {
-    uint32_t t = idx[0];
-    idx[0] = idx[m - 1];
-    idx[m - 1] = t;
-    SiftNed(k, idx, 1, m - 1);
-  }
+void SortIdxTal(SortTalNoegle *poster, uint32_t *idx, uint32_t antal) {
+  if (antal < 2 || idx == nullptr || poster == nullptr) return;
+  // The key sits beside its record number: the heap reads only the array
+  // it moves. The radix pass is left out: it only ever gave the order of
+  // distinct keys, the one order the heap gives them too.
+  const auto cmp = [](const SortTalNoegle &a, const SortTalNoegle &b) {
+    return a.hoej != b.hoej ? (a.hoej < b.hoej ? -1 : 1) : a.lav != b.lav ? (a.lav < b.lav ? -1 : 1) : 0;
+  };
+  if (antal < 5)
+    IndsaetSorter(cmp, poster, antal);
+  else if (!Stigende(cmp, poster, antal))
+    HeapSorter(cmp, poster, antal);
+  for (uint32_t i = 0; i < antal; ++i) idx[i] = poster[i].rec;
 }
 
 namespace {

@@ -173,15 +173,30 @@ struct NormHukommelse {
   DatoSpan span;
   float norm = 0.0f;
 
+  // The hours of the last lessons asked under this norm: a row's weeks
+  // mostly repeat their lessons as well as their norm, and the hours are
+  // the norm's and the lessons' alone.
+  bool timerKendt = false;
+  int32_t timerLektioner = 0;
+  float timer = 0.0f;
+
   float Timer(uint32_t a, uint32_t m, uint32_t f, Dato dato, int32_t lektioner, float plan) {
     if (!kendt || a != akti || m != anfo || f != skfa || plan != planVaerdi || !span.Holder(dato)) {
       span = DatoSpan{};
+      const float foer = norm;
       norm = 0.0f;
       uint8_t beregn = 0;
       BeregnMinutnorm(dato, m, 0, 0.0f, a, f, &norm, &beregn, plan, &span);
       kendt = true, akti = a, anfo = m, skfa = f, planVaerdi = plan;
+      // Compared as bits: a norm of -0 or one that is not a number gives
+      // its own hours.
+      if (memcmp(&foer, &norm, sizeof norm) != 0) timerKendt = false;
     }
-    return MinutterTilTimer(norm, static_cast<float>(lektioner) / 10.0f);
+    if (!timerKendt || lektioner != timerLektioner) {
+      timer = MinutterTilTimer(norm, static_cast<float>(lektioner) / 10.0f);
+      timerKendt = true, timerLektioner = lektioner;
+    }
+    return timer;
   }
 };
 
@@ -1111,93 +1126,121 @@ RaekkeSumPas::~RaekkeSumPas() {
 
 namespace {
 
+// A row's totals, taken week by week: by BeregnRaekke in a walk of its own,
+// or by the load in the one walk that also works out the row's hours and
+// adds it to its heading and employees. Both give each total the same
+// weeks in the same order.
+class RaekkeSummer {
+ public:
+  RaekkeSummer(Plan *plan, uint32_t raekke, OpgUdsnitCache *cache, uint32_t fra, uint32_t til)
+      : plan_(plan), r_(plan->GrundTab[raekke]), art_(plan->ObjTypeTab[raekke]), fra_(fra), til_(til),
+        onsdag_(OnsdagsMaaneder()) {
+    maxArt_ = art_ == 1 || art_ == 9 || art_ == 13 || art_ == 14 || art_ == 22 || art_ == 34 || art_ == 35 ||
+              art_ == PLAN_SKEMA;
+    if (GyldigRef(&tvanfo, r_.Medarbejder1) && SkemaPeriode.AntalUger) {
+      o_ = cache ? cache->Hent(r_.Medarbejder1) : BeregnOpgUdsnit(PlanRefDato(), r_.Medarbejder1);
+      opg_ = o_.mf != 0;
+    }
+    opgTil_ = std::min<uint32_t>(plan->UgeAntal, static_cast<uint32_t>(onsdag_.size()) - 1);
+    skema_ = art_ == PLAN_SKEMA && plan->VisSkeLekt;
+    foerste_ = std::min(fra_, 1u);
+    sidste_ = std::max(til_, opg_ ? opgTil_ : 0u);
+  }
+  // The weeks Uge must be given, in order.
+  uint32_t Foerste() const { return foerste_; }
+  uint32_t Sidste() const { return sidste_; }
+
+  void Uge(uint32_t u, const TalPost &t) {
+    if (opg_ && u >= 1 && u <= opgTil_) {
+      const MaanedIndeks m = u == o_.ugeFra ? o_.mFra : u == o_.ugeTil ? o_.mTil : onsdag_[u];
+      if (m >= o_.mf && m <= o_.ms) {
+        opgSum_ += t.Timer1 + t.Timer;
+        a_ += t.Rettearbejd;
+        b_ += t.Eksametid;
+        c_ += t.Elevtid;
+        opgPost_ += t.PostTimerIalt;
+      }
+    }
+    if (u < fra_ || u > til_) return;
+    sumLek_ += static_cast<uint32_t>(t.Lektioner);
+    sum1_ += t.Timer1 + t.Timer;
+    sum2_ += t.PostTimer + t.PostTimerFremmed;
+    ret_ += t.Rettearbejd;
+    elev_ += t.Elevtid;
+    eks_ += t.Eksametid;
+    if (maxArt_) {
+      if (static_cast<uint32_t>(t.Lektioner) > maxLek_) maxLek_ = static_cast<uint32_t>(t.Lektioner);
+      if (t.Timer1 + t.Timer > maxTimer_) maxTimer_ = t.Timer1 + t.Timer;
+    }
+    if (skema_) {
+      sum2_ += t.SkemaTimer;
+      sumLek_ += t.SkemaLektioner;
+    }
+  }
+
+  void Slut() {
+    Plan *plan = plan_;
+    GrundRaekke &r = r_;
+    const uint32_t art = art_;
+    r.SumLektioner = sumLek_;
+    r.SumTimer1 = sum1_;
+    r.SumTimer2 = sum2_;
+    r.SumRettearbejd = ret_;
+    r.SumElevtid = elev_;
+    r.SumEksametid = eks_;
+    r.OpgSumTimer = opgSum_;
+    r.OpgPostTimer = opgPost_;
+    if (maxArt_) r.MaxLektioner = maxLek_, r.MaxTimer = maxTimer_;
+    const bool alle = art == 1 || art == 9 || art == 22, lekTimer = art == 13 || art == PLAN_SKEMA;
+    if (r.PerTab && (alle || lekTimer)) {
+      for (uint32_t p = 1; p <= plan->PeriodeAntal && p <= plan->UgeAntal + 1; ++p) {
+        const PeriodePost &per = plan->PeriodeTab[p];
+        const uint32_t pf = std::max(UgeTilIndeks(per.Frauge), 1u), pt = std::min(UgeTilIndeks(per.Tiluge), plan->UgeAntal);
+        int32_t l = 0;
+        float h = 0.0f, rr = 0.0f, e = 0.0f, s = 0.0f;
+        for (uint32_t u = pf; u <= pt; ++u) {
+          const TalPost &t = r.TalTab[u];
+          l += t.Lektioner;
+          rr += t.Rettearbejd;
+          e += t.Eksametid;
+          s += t.Elevtid;
+          h += t.Timer1 + t.Timer + t.Rettearbejd + t.Eksametid + t.Elevtid;
+        }
+        PerPost &pp = r.PerTab[p];
+        pp.Lektioner = l;
+        pp.Timer = h;
+        if (alle) pp.Rettearbejd = rr, pp.Eksametid = e, pp.Elevtid = s;
+      }
+    }
+    if (art == PLAN_MEDA) {
+      r.SumTimer1 += r.SumElevtid + r.SumRettearbejd + r.SumEksametid;
+      r.OpgSumTimer += a_ + b_ + c_;
+    }
+  }
+
+ private:
+  Plan *plan_;
+  GrundRaekke &r_;
+  uint32_t art_;
+  uint32_t fra_, til_;
+  const std::vector<MaanedIndeks> &onsdag_;
+  bool maxArt_ = false, opg_ = false, skema_ = false;
+  OpgUdsnit o_;
+  uint32_t opgTil_ = 0, foerste_ = 0, sidste_ = 0;
+  float a_ = 0.0f, b_ = 0.0f, c_ = 0.0f, opgSum_ = 0.0f, opgPost_ = 0.0f;
+  uint32_t sumLek_ = 0, maxLek_ = 0;
+  float sum1_ = 0.0f, sum2_ = 0.0f, ret_ = 0.0f, elev_ = 0.0f, eks_ = 0.0f, maxTimer_ = 0.0f;
+};
+
 void BeregnRaekke(Plan *plan, uint32_t raekke, OpgUdsnitCache *cache) {
   if (raekke == 0 || raekke > plan->GrundTabAntal) return;
   GrundRaekke &r = plan->GrundTab[raekke];
   if (!r.TalTab) return;
-  const uint32_t art = plan->ObjTypeTab[raekke];
-  const bool maxArt = art == 1 || art == 9 || art == 13 || art == 14 || art == 22 || art == 34 || art == 35 ||
-                      art == PLAN_SKEMA;
   uint32_t fra, til;
   GruppeUger(plan, &fra, &til);
-  // One walk over the row's weeks for both the group's weeks and the
-  // accounting period's, with the sums in locals: the weeks are the bulk of
-  // the memory a row holds.
-  bool opg = false;
-  OpgUdsnit o;
-  const std::vector<MaanedIndeks> &onsdag = OnsdagsMaaneder();
-  if (GyldigRef(&tvanfo, r.Medarbejder1) && SkemaPeriode.AntalUger) {
-    o = cache ? cache->Hent(r.Medarbejder1) : BeregnOpgUdsnit(PlanRefDato(), r.Medarbejder1);
-    opg = o.mf != 0;
-  }
-  const uint32_t opgTil = std::min<uint32_t>(plan->UgeAntal, static_cast<uint32_t>(onsdag.size()) - 1);
-  const bool skema = art == PLAN_SKEMA && plan->VisSkeLekt;
-  float a = 0.0f, b = 0.0f, c = 0.0f, opgSum = 0.0f, opgPost = 0.0f;
-  uint32_t sumLek = 0, maxLek = 0;
-  float sum1 = 0.0f, sum2 = 0.0f, ret = 0.0f, elev = 0.0f, eks = 0.0f, maxTimer = 0.0f;
-  const uint32_t foerste = std::min(fra, 1u), sidste = std::max(til, opg ? opgTil : 0u);
-  for (uint32_t u = foerste; u <= sidste; ++u) {
-    const TalPost &t = r.TalTab[u];
-    if (opg && u >= 1 && u <= opgTil) {
-      const MaanedIndeks m = u == o.ugeFra ? o.mFra : u == o.ugeTil ? o.mTil : onsdag[u];
-      if (m >= o.mf && m <= o.ms) {
-        opgSum += t.Timer1 + t.Timer;
-        a += t.Rettearbejd;
-        b += t.Eksametid;
-        c += t.Elevtid;
-        opgPost += t.PostTimerIalt;
-      }
-    }
-    if (u < fra || u > til) continue;
-    sumLek += static_cast<uint32_t>(t.Lektioner);
-    sum1 += t.Timer1 + t.Timer;
-    sum2 += t.PostTimer + t.PostTimerFremmed;
-    ret += t.Rettearbejd;
-    elev += t.Elevtid;
-    eks += t.Eksametid;
-    if (maxArt) {
-      if (static_cast<uint32_t>(t.Lektioner) > maxLek) maxLek = static_cast<uint32_t>(t.Lektioner);
-      if (t.Timer1 + t.Timer > maxTimer) maxTimer = t.Timer1 + t.Timer;
-    }
-    if (skema) {
-      sum2 += t.SkemaTimer;
-      sumLek += t.SkemaLektioner;
-    }
-  }
-  r.SumLektioner = sumLek;
-  r.SumTimer1 = sum1;
-  r.SumTimer2 = sum2;
-  r.SumRettearbejd = ret;
-  r.SumElevtid = elev;
-  r.SumEksametid = eks;
-  r.OpgSumTimer = opgSum;
-  r.OpgPostTimer = opgPost;
-  if (maxArt) r.MaxLektioner = maxLek, r.MaxTimer = maxTimer;
-  const bool alle = art == 1 || art == 9 || art == 22, lekTimer = art == 13 || art == PLAN_SKEMA;
-  if (r.PerTab && (alle || lekTimer)) {
-    for (uint32_t p = 1; p <= plan->PeriodeAntal && p <= plan->UgeAntal + 1; ++p) {
-      const PeriodePost &per = plan->PeriodeTab[p];
-      const uint32_t pf = std::max(UgeTilIndeks(per.Frauge), 1u), pt = std::min(UgeTilIndeks(per.Tiluge), plan->UgeAntal);
-      int32_t l = 0;
-      float h = 0.0f, rr = 0.0f, e = 0.0f, s = 0.0f;
-      for (uint32_t u = pf; u <= pt; ++u) {
-        const TalPost &t = r.TalTab[u];
-        l += t.Lektioner;
-        rr += t.Rettearbejd;
-        e += t.Eksametid;
-        s += t.Elevtid;
-        h += t.Timer1 + t.Timer + t.Rettearbejd + t.Eksametid + t.Elevtid;
-      }
-      PerPost &pp = r.PerTab[p];
-      pp.Lektioner = l;
-      pp.Timer = h;
-      if (alle) pp.Rettearbejd = rr, pp.Eksametid = e, pp.Elevtid = s;
-    }
-  }
-  if (art == PLAN_MEDA) {
-    r.SumTimer1 += r.SumElevtid + r.SumRettearbejd + r.SumEksametid;
-    r.OpgSumTimer += a + b + c;
-  }
+  RaekkeSummer summer(plan, raekke, cache, fra, til);
+  for (uint32_t u = summer.Foerste(); u <= summer.Sidste(); ++u) summer.Uge(u, r.TalTab[u]);
+  summer.Slut();
 }
 
 }  // namespace
@@ -1449,6 +1492,91 @@ void OpretOverskrifter(Plan *plan, bool nulstillet) {
   BygOverskriftSummer(plan, nulstillet);
 }
 
+namespace {
+
+uint32_t Bits(float f) {
+  uint32_t b;
+  memcpy(&b, &f, sizeof b);
+  return b;
+}
+
+// Every figure a sum of the row's weeks reads is +0.
+bool Nul(const TalPost &t) {
+  return (static_cast<uint32_t>(t.Lektioner) | Bits(t.Timer1) | Bits(t.Timer2) | t.SkemaLektioner | Bits(t.SkemaTimer) |
+          Bits(t.Timer) | Bits(t.PostTimer) | Bits(t.PostTimerFremmed) | Bits(t.PostTimerIalt) | Bits(t.Rettearbejd) |
+          Bits(t.Elevtid) | Bits(t.Eksametid)) == 0;
+}
+
+// One row's walk of the load, for a row that feeds a heading and its
+// employees: its hours (with `timer`), what it adds to heading `hoved` (0:
+// none), to its employees' week sums and its own totals, week by week.
+// Each figure gets what BeregnRaekkensUgeTimer, FlytUgeTal,
+// AddPlanRaekkeTilSum and BeregnRaekke one after the other give it, in the
+// same order: each week's hours are in place before anything reads them,
+// and every sum takes the weeks in ascending order as the separate walks
+// do.
+void IndlaesRaekke(Plan *plan, uint32_t raekke, uint32_t hoved, bool timer, const Onsdage &onsdage, uint32_t fra,
+                   uint32_t til) {
+  GrundRaekke &r = plan->GrundTab[raekke];
+  if (!r.TalTab) return;
+  const uint32_t uger = plan->UgeAntal;
+  TalPost *h = hoved && hoved <= plan->GrundTabAntal ? plan->GrundTab[hoved].TalTab : nullptr;
+  // The employees' week sums, as AddPlanRaekkeTilSum1 finds them.
+  TalPost *sum[2] = {nullptr, nullptr};
+  if (plan->ObjTypeTab[raekke] != PLAN_SKEMA && r.Medarbejder1 && plan->PlanAnfoTab) {
+    const uint32_t anfo[2] = {r.Medarbejder1, r.Medarbejder2};
+    for (int i = 0; i < 2; ++i)
+      if (anfo[i] && anfo[i] <= plan->PlanAnfoAntal) sum[i] = plan->PlanAnfoTab[anfo[i]].SumTalTab;
+  }
+  RaekkeSummer summer(plan, raekke, tPasCache, fra, til);
+  const uint32_t foerste = summer.Foerste(), sidste = summer.Sidste();
+  NormHukommelse n1, n2;
+  const float f = 1.0f;
+  const int fortegn = 1;
+  for (uint32_t u = 0; u <= uger + 1; ++u) {
+    TalPost &t = r.TalTab[u];
+    if (timer && t.Lektioner) {
+      const Dato onsdag = onsdage[u];
+      t.Timer1 = n1.Timer(r.Aktivitet, r.Medarbejder1, r.Skolefag, onsdag, t.Lektioner, r.Minutnorm1);
+      t.Timer2 = n2.Timer(r.Aktivitet, r.Medarbejder2, r.Skolefag, onsdag, t.Lektioner, r.Minutnorm2);
+    }
+    if (h) {
+      TalPost &o = h[u];
+      o.Lektioner += fortegn * t.Lektioner;
+      o.Timer1 += f * t.Timer1;
+      o.Timer2 += f * t.Timer2;
+      o.Timer += f * t.Timer;
+      o.PostTimer += f * t.PostTimer;
+      o.PostTimerFremmed += f * t.PostTimerFremmed;
+      o.Rettearbejd += f * t.Rettearbejd;
+      o.Elevtid += f * t.Elevtid;
+      o.Eksametid += f * t.Eksametid;
+    }
+    // A week of nothing but +0 adds nothing to a sum that began at +0 and
+    // has only been added to (no such sum is ever -0): the employees'
+    // sums and the row's totals pass it by.
+    if (Nul(t)) continue;
+    if (u >= 1 && u <= uger) {
+      for (int hvem = 0; hvem < 2; ++hvem) {
+        if (!sum[hvem]) continue;
+        TalPost &s = sum[hvem][u];
+        s.Lektioner += fortegn * t.Lektioner;
+        s.Timer += f * t.Timer;
+        s.PostTimer += f * t.PostTimer;
+        s.PostTimerFremmed += f * t.PostTimerFremmed;
+        s.Rettearbejd += f * t.Rettearbejd;
+        s.Elevtid += f * t.Elevtid;
+        s.Eksametid += f * t.Eksametid;
+        s.Timer1 += f * (hvem == 0 ? t.Timer1 : t.Timer2);
+      }
+    }
+    if (u >= foerste && u <= sidste) summer.Uge(u, t);
+  }
+  summer.Slut();
+}
+
+}  // namespace
+
 void OpretIndlaesteOverskrifter(Plan *plan, uint32_t timerTil) {
   PlanLaas laas;
   LavOverskriftRaekker(plan);
@@ -1470,14 +1598,16 @@ void OpretIndlaesteOverskrifter(Plan *plan, uint32_t timerTil) {
   TalMutexForPas tal;
   ForhentUger(plan, 1);
   ForhentUger(plan, 2);
+  uint32_t fra, til;
+  GruppeUger(plan, &fra, &til);
   for (uint32_t r = 1; r <= antal; ++r) {
     ForhentUger(plan, r + 2);
-    if (r <= timerTil) BeregnRaekkensUgeTimer(plan, r, onsdage);
     uint32_t h = 0;
-    if (!overskrifter.Foeder(r, &h)) continue;
-    if (h && !igen[h]) FlytUgeTal(plan, h, r, 1);
-    BeregnRaekke(plan, r);
-    if (plan->ObjTypeTab[r] != PLAN_SKEMA) AddPlanRaekkeTilSum1(plan, r);
+    if (!overskrifter.Foeder(r, &h)) {
+      if (r <= timerTil) BeregnRaekkensUgeTimer(plan, r, onsdage);
+      continue;
+    }
+    IndlaesRaekke(plan, r, h && !igen[h] ? h : 0, r <= timerTil, onsdage, fra, til);
   }
   for (uint32_t r = 1; r <= antal; ++r)
     if (plan->GrundTab[r].ErSum && !igen[r]) BeregnRaekke(plan, r);

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <unordered_map>
 #include <vector>
 
 #include "DATO.h"
@@ -263,6 +262,61 @@ bool OverskriftSummeresIRaekker(const Plan *plan, uint32_t h) {
 
 namespace {
 
+// Lists of rows by a number (an activity, an employment, a row), each in
+// the order its rows were added: one array for all lists, cut by the
+// numbers' counts, where a map of vectors cost an allocation per list and a
+// hash per row.
+class Lister {
+ public:
+  struct Liste {
+    const uint32_t *b = nullptr;
+    size_t n = 0;
+    size_t size() const { return n; }
+    uint32_t operator[](size_t i) const { return b[i]; }
+    const uint32_t *begin() const { return b; }
+    const uint32_t *end() const { return b + n; }
+  };
+  void Tilfoej(uint32_t noegle, uint32_t r) { par_.push_back({noegle, r}); }
+  void Byg() {
+    uint32_t maks = 0;
+    for (const auto &p : par_) maks = std::max(maks, p.first);
+    raekker_.resize(par_.size());
+    // Numbers from records are small; a number far past the rows (a
+    // damaged field) takes the sorted way rather than a table that long.
+    taet_ = size_t(maks) <= 4 * par_.size() + 65536;
+    if (taet_) {
+      start_.assign(size_t(maks) + 2, 0);
+      for (const auto &p : par_) ++start_[size_t(p.first) + 1];
+      for (size_t i = 1; i < start_.size(); ++i) start_[i] += start_[i - 1];
+      std::vector<uint32_t> plads(start_.begin(), start_.end() - 1);
+      for (const auto &p : par_) raekker_[plads[p.first]++] = p.second;
+    } else {
+      std::stable_sort(par_.begin(), par_.end(),
+                       [](const std::pair<uint32_t, uint32_t> &a, const std::pair<uint32_t, uint32_t> &b) {
+                         return a.first < b.first;
+                       });
+      for (size_t i = 0; i < par_.size(); ++i) raekker_[i] = par_[i].second;
+    }
+  }
+  Liste Af(uint32_t noegle) const {
+    if (taet_) {
+      if (size_t(noegle) + 1 >= start_.size()) return {};
+      return {raekker_.data() + start_[noegle], start_[size_t(noegle) + 1] - start_[noegle]};
+    }
+    const auto fra = std::lower_bound(par_.begin(), par_.end(), noegle,
+                                      [](const std::pair<uint32_t, uint32_t> &p, uint32_t k) { return p.first < k; });
+    size_t i = static_cast<size_t>(fra - par_.begin()), j = i;
+    while (j < par_.size() && par_[j].first == noegle) ++j;
+    return {raekker_.data() + i, j - i};
+  }
+
+ private:
+  std::vector<std::pair<uint32_t, uint32_t>> par_;
+  std::vector<uint32_t> raekker_;
+  std::vector<size_t> start_;
+  bool taet_ = true;
+};
+
 // With `raekkerRegnet` the caller has worked out every row's own totals and
 // only the headings' are built here.
 void BygRaekker(Plan *plan, bool sort, bool summer, bool raekkerRegnet = false) {
@@ -287,26 +341,24 @@ void BygRaekker(Plan *plan, bool sort, bool summer, bool raekkerRegnet = false) 
   // employee ('M'), and the copies of each row, each list in the order of
   // the candidates: a walk over all rows for every heading made the layout
   // grow with the square of the rows.
-  std::unordered_map<uint32_t, std::vector<uint32_t>> underRaekker, kopier;
+  Lister underRaekker, kopier;
   for (uint32_t r : kandidater) {
     const GrundRaekke &g = plan->GrundTab[r];
     if (plan->Visning == 'M') {
-      if (g.Medarbejder1) underRaekker[g.Medarbejder1].push_back(r);
-      if (g.Medarbejder2 && g.Medarbejder2 != g.Medarbejder1) underRaekker[g.Medarbejder2].push_back(r);
+      if (g.Medarbejder1) underRaekker.Tilfoej(g.Medarbejder1, r);
+      if (g.Medarbejder2 && g.Medarbejder2 != g.Medarbejder1) underRaekker.Tilfoej(g.Medarbejder2, r);
     } else {
-      underRaekker[g.Aktivitet].push_back(r);
+      underRaekker.Tilfoej(g.Aktivitet, r);
     }
-    if (g.KopiAf) kopier[g.KopiAf].push_back(r);
+    if (g.KopiAf) kopier.Tilfoej(g.KopiAf, r);
   }
-  static const std::vector<uint32_t> ingen;
-  auto under = [&](uint32_t noegle) -> const std::vector<uint32_t> & {
-    const auto i = underRaekker.find(noegle);
-    return i == underRaekker.end() ? ingen : i->second;
-  };
+  underRaekker.Byg();
+  kopier.Byg();
+  auto under = [&](uint32_t noegle) { return underRaekker.Af(noegle); };
   std::vector<uint32_t> vist;
   // The rows under a heading are walked in the order shown, each ahead of
   // the next asked for.
-  auto forhent = [&](const std::vector<uint32_t> &liste, size_t i) {
+  auto forhent = [&](const Lister::Liste &liste, size_t i) {
     if (summer && i + 1 < liste.size()) ForhentRaekkeUger(plan, liste[i + 1]);
   };
   auto flyt = [&](uint32_t h, uint32_t r) {
@@ -332,7 +384,7 @@ void BygRaekker(Plan *plan, bool sort, bool summer, bool raekkerRegnet = false) 
       case 'M': {
         nulstil(h);
         vist.push_back(h);
-        const std::vector<uint32_t> &liste = under(hr.Medarbejder1);
+        const Lister::Liste liste = under(hr.Medarbejder1);
         for (size_t i = 0; i < liste.size(); ++i) {
           const uint32_t r = liste[i];
           forhent(liste, i);
@@ -353,7 +405,7 @@ void BygRaekker(Plan *plan, bool sort, bool summer, bool raekkerRegnet = false) 
       case 'O': {
         nulstil(h);
         vist.push_back(h);
-        const std::vector<uint32_t> &liste = under(hr.Aktivitet);
+        const Lister::Liste liste = under(hr.Aktivitet);
         for (size_t i = 0; i < liste.size(); ++i) {
           const uint32_t r = liste[i];
           forhent(liste, i);
@@ -370,7 +422,7 @@ void BygRaekker(Plan *plan, bool sort, bool summer, bool raekkerRegnet = false) 
       default: {
         nulstil(h);
         vist.push_back(h);
-        const std::vector<uint32_t> &liste = under(hr.Aktivitet);
+        const Lister::Liste liste = under(hr.Aktivitet);
         for (size_t i = 0; i < liste.size(); ++i) {
           const uint32_t r = liste[i];
           forhent(liste, i);
@@ -384,8 +436,7 @@ void BygRaekker(Plan *plan, bool sort, bool summer, bool raekkerRegnet = false) 
           else
             flyt(h, r);
           // The display copies of the row follow it; they feed no heading.
-          const auto kk = kopier.find(r);
-          for (uint32_t k : kk == kopier.end() ? ingen : kk->second)
+          for (uint32_t k : kopier.Af(r))
             if (!plan->GrundTab[k].Skjult && hr.Udfoldet) vist.push_back(k);
         }
         break;

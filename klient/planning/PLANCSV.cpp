@@ -1,6 +1,7 @@
 // The plan CSV export and the plan row sort keys.
 #include "PLANCSV.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -490,6 +491,89 @@ void Sorter(Plan *plan, void (*noegle)(const Plan *, uint32_t, char *), uint32_t
   SortIdx(noegler.data(), plan->Ens.ObjTab + 1, laengde, plan->Ens.ObjTabAntal);
 }
 
+// The keys of AktivitetNoegle told as numbers, in the list's order, when
+// every field keeps its fixed width (else false: the text keys decide).
+// Each field then sits at its own places, so the key orders as the tuple
+// of its fields; a name field orders as its rank among the names of the
+// list, worked out once per activity or subject rather than once per row.
+bool AktivitetTalNoegler(const Plan *plan, std::vector<SortTalNoegle> &ud) {
+  __extension__ typedef unsigned __int128 U128;
+  const uint32_t antal = plan->Ens.ObjTabAntal;
+  const uint32_t aktiAntal = std::max<uint32_t>(tvakti.wRecCnt, 1), fagAntal = std::max<uint32_t>(tvskfa.wRecCnt, 1);
+  // A number past a table names no record: its name is the empty one, as
+  // the number 0's.
+  auto aktiNr = [&](uint32_t n) { return n < aktiAntal ? n : 0; };
+  auto fagNr = [&](uint32_t n) { return n < fagAntal ? n : 0; };
+  std::vector<uint32_t> aktiRang(aktiAntal, UINT32_MAX), fagRang(fagAntal, UINT32_MAX);
+  std::vector<uint32_t> akter, fag;
+  for (uint32_t i = 1; i <= antal; ++i) {
+    const uint32_t r = plan->Ens.ObjTab[i];
+    if (r == 0 || r > plan->GrundTabAntal) return false;
+    const GrundRaekke &g = plan->GrundTab[r];
+    if (g.ffpg_id > 999999 || plan->ObjTypeTab[r] > 999 || g.Skjult > 9) return false;
+    if (aktiRang[aktiNr(g.Aktivitet)] == UINT32_MAX) aktiRang[aktiNr(g.Aktivitet)] = 0, akter.push_back(aktiNr(g.Aktivitet));
+    if (fagRang[fagNr(g.Skolefag)] == UINT32_MAX) fagRang[fagNr(g.Skolefag)] = 0, fag.push_back(fagNr(g.Skolefag));
+  }
+  // Each name as the bytes its key holds, first byte highest.
+  auto tal = [](const char *b, size_t n) {
+    U128 v = 0;
+    for (size_t i = 0; i < n; ++i) v = (v << 8) | static_cast<unsigned char>(b[i]);
+    return v;
+  };
+  std::vector<std::pair<U128, uint32_t>> navne;
+  auto rang = [&](std::vector<uint32_t> &rangTab) {
+    std::sort(navne.begin(), navne.end());
+    uint32_t n = 0;
+    for (size_t i = 0; i < navne.size(); ++i) {
+      if (i && navne[i].first != navne[i - 1].first) ++n;
+      rangTab[navne[i].second] = n;
+    }
+    return n + 1;
+  };
+  char b[16];
+  for (uint32_t a : akter) {
+    GrundRaekke g{};
+    g.Aktivitet = a;
+    const Navne n = NavneAf(g, false);
+    memset(b, ' ', 16);
+    memcpy(b, n.akti.s, n.akti.len);
+    navne.push_back({tal(b, 16), a});
+  }
+  const uint32_t aktiRange = rang(aktiRang);
+  navne.clear();
+  for (uint32_t f : fag) {
+    GrundRaekke g{};
+    g.Skolefag = f;
+    const Navne n = NavneAf(g, false);
+    memset(b, ' ', 6);
+    memcpy(b + 6 - n.fag.len, n.fag.s, n.fag.len);
+    b[6] = n.niveau;
+    navne.push_back({tal(b, 7), f});
+  }
+  const uint32_t fagRange = rang(fagRang);
+  auto bits = [](uint32_t n) {
+    uint32_t b = 0;
+    while (b < 32 && (uint64_t(1) << b) < n) ++b;
+    return b;
+  };
+  const uint32_t aktiBits = bits(aktiRange), fagBits = bits(fagRange);
+  ud.resize(antal);
+  for (uint32_t i = 1; i <= antal; ++i) {
+    const uint32_t r = plan->Ens.ObjTab[i];
+    const GrundRaekke &g = plan->GrundTab[r];
+    const uint32_t art = plan->ObjTypeTab[r];
+    U128 v = art < 20 ? 0 : 1;
+    v = (v << 20) | g.ffpg_id;
+    v = (v << aktiBits) | aktiRang[aktiNr(g.Aktivitet)];
+    v = (v << 10) | art;
+    v = (v << 4) | g.Skjult;
+    v = (v << fagBits) | fagRang[fagNr(g.Skolefag)];
+    v = (v << 8) | g.Dublet;
+    ud[i - 1] = SortTalNoegle{static_cast<uint64_t>(v >> 64), static_cast<uint64_t>(v), r};
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string PlanAktivitetNoegle(const Plan *plan, uint32_t raekke) {
@@ -502,6 +586,15 @@ std::string PlanMedarbejderNoegle(const Plan *plan, uint32_t raekke) {
 
 std::string PlanOpgaveNoegle(const Plan *plan, uint32_t raekke) { return SomTekst(OpgaveNoegle, plan, raekke, 37); }
 
-void SorterPlanAktivitet(Plan *plan) { Sorter(plan, AktivitetNoegle, 38); }
+void SorterPlanAktivitet(Plan *plan) {
+  if (plan && plan->Ens.ObjTab && plan->Ens.ObjTabAntal >= 2) {
+    std::vector<SortTalNoegle> noegler;
+    if (AktivitetTalNoegler(plan, noegler)) {
+      SortIdxTal(noegler.data(), plan->Ens.ObjTab + 1, plan->Ens.ObjTabAntal);
+      return;
+    }
+  }
+  Sorter(plan, AktivitetNoegle, 38);
+}
 void SorterPlanMedarbejder(Plan *plan) { Sorter(plan, MedarbejderNoegle, 43); }
 void SorterPlanOpgave(Plan *plan) { Sorter(plan, OpgaveNoegle, 37); }

@@ -186,13 +186,23 @@ TEST_F(PlanAkserRaekker, RowsByView) {
       // The employee with the rows of the employment that have numbers.
       {'M', {m1, t1, t3, s1}},
   };
-  for (const Tilfaelde &t : tabel) {
-    SCOPED_TRACE(t.visning);
-    plan.Visning = t.visning;
-    BygRaekker(&plan, true);
-    EXPECT_EQ(Vist(), t.raekker);
-    SummerPasser();
-    for (uint32_t i = 1; i <= plan.Ens.ObjTabAntal; ++i) EXPECT_EQ(plan.StyrYRev[plan.Ens.ObjTab[i]], i);
+  // Again with a row whose activity and employee numbers are far past
+  // every table (a damaged record): it is under no heading, and the rows
+  // under the others are found as before.
+  for (const bool skadet : {false, true}) {
+    if (skadet) {
+      const uint32_t r = Raekke(PLAN_FAG, a1, ma, e1);
+      R(r).Aktivitet = R(r).Medarbejder1 = 4000000000u;
+    }
+    for (const Tilfaelde &t : tabel) {
+      SCOPED_TRACE(t.visning);
+      SCOPED_TRACE(skadet);
+      plan.Visning = t.visning;
+      BygRaekker(&plan, true);
+      EXPECT_EQ(Vist(), t.raekker);
+      SummerPasser();
+      for (uint32_t i = 1; i <= plan.Ens.ObjTabAntal; ++i) EXPECT_EQ(plan.StyrYRev[plan.Ens.ObjTab[i]], i);
+    }
   }
   EXPECT_EQ(plan.StyrYRev[h2], 0u);
   // View 'O': the kind-13 heading with the hours rows of the group's

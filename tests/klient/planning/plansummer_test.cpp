@@ -14,6 +14,7 @@
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "MEDPER.h"
+#include "MINNORM.h"
 #include "PLANIDX.h"
 #include "PLAN.h"
 #include "PlanOpfTal.h"
@@ -374,6 +375,43 @@ class PlanSummerSkema : public PlanSum {
     }
   }
 };
+
+// The hours of a row's weeks are worked out once per run of weeks with the
+// same lessons under the same norm: each week must still have the hours of
+// its own norm and lessons, where the norm changes between two weeks of
+// equal lessons too, and with and without rounding.
+TEST_F(PlanSummerSkema, UgernesTimerFoelgerNormenUgeForUge) {
+  const uint32_t efter = Ny(tdmiak, tvmiak, MiakRec{2, 10, akti[1], 20250101, 20250731, 50.0f, 0});
+  Rec<AktiRec>(tvakti, akti[1])->forste_miak = Ny(tdmiak, tvmiak, MiakRec{1, 10, akti[1], 20240801, 20241231, 45.0f, efter});
+  const uint32_t r = Raekke(PLAN_FAG, akti[1], 0, anfo[1], anfo[2]);
+  auto onsdag = [](uint32_t u) { return UgeDagTilDato(IndeksTilUge(u), 3); };
+  bool skifteMedSammeLektioner = false;
+  for (uint32_t u = 1; u <= plan.UgeAntal; ++u) {
+    // Runs of equal lessons, a week without, a negative week.
+    T(r, u).Lektioner = u % 9 == 0 ? 0 : u % 13 == 0 ? -10 : 20 + 5 * static_cast<int32_t>(u / 6 % 2);
+    if (u > 1 && T(r, u).Lektioner == T(r, u - 1).Lektioner && onsdag(u - 1) <= 20241231 && onsdag(u) > 20241231)
+      skifteMedSammeLektioner = true;
+  }
+  ASSERT_TRUE(skifteMedSammeLektioner);
+  for (const uint8_t afrunding : {0, 1}) {
+    SCOPED_TRACE(afrunding);
+    GlobalIndstillinger.afrunding = afrunding;
+    HentSkemaLektioner(&plan);
+    for (uint32_t u = 1; u <= plan.UgeAntal; ++u) {
+      const int32_t l = T(r, u).Lektioner;
+      if (!l) continue;
+      EXPECT_EQ(T(r, u).Timer1, BeregnPlanTimer(akti[1], anfo[1], 0, onsdag(u), l, -1.0f)) << u;
+      EXPECT_EQ(T(r, u).Timer2, BeregnPlanTimer(akti[1], anfo[2], 0, onsdag(u), l, -1.0f)) << u;
+    }
+  }
+  // Both norms were met (the last round rounded to hundredths).
+  for (uint32_t u = 1; u <= plan.UgeAntal; ++u) {
+    const float norm = onsdag(u) < 20240801 ? 0.0f : onsdag(u) <= 20241231 ? 45.0f : onsdag(u) <= 20250731 ? 50.0f : 0.0f;
+    if (norm != 0.0f && T(r, u).Lektioner == 20) {
+      EXPECT_NEAR(T(r, u).Timer1, 2.0f * norm / 60.0f, 0.006) << onsdag(u);
+    }
+  }
+}
 
 TEST_F(PlanSummerSkema, SkemalagteLektionerAfrundes) {
   TalDimRec gemt = TalDim;

@@ -9,6 +9,7 @@
 
 #include "PLANCSV.h"
 #include "PLANTEKST.h"
+#include "SORTIDX.h"
 #include "plan_fixtur.h"
 #include "tavo/test_gdi.h"
 
@@ -333,6 +334,73 @@ TEST_F(PlanTeksterSort, RowsInTheOrderOfEachView) {
                                                   "002" + "000001" + std::string(1, '\0'));
   EXPECT_EQ(PlanOpgaveNoegle(&plan, o5), std::string("1a              ") + "10" + "AA   " + "   1" + "      " +
                                              "015" + std::string(1, '\0'));
+}
+
+// The view by activity sorts by numbers that stand for its text keys; the
+// order must be the one the text keys give, rows with equal keys (a display
+// copy and its source, rows that differ only in their employee) included,
+// and where a field outgrows its places the text keys decide.
+TEST_F(PlanTeksterSort, TheViewByActivityOrdersAsItsTextKeys) {
+  const uint32_t g2 = NyGruppe("Anden", kEgen, 20240801, 20250731);
+  const uint32_t lang = NyAkti("x", "L");
+  memcpy(TabRec<AktiRec>(tvakti, lang)->Aktivitet, "ABCDEFGHIJKLMNOP", 16);
+  const uint32_t akter[] = {NyAkti("1a", "A"), NyAkti("1a", "B"), lang, NyAkti("\x01x", "C"), NyAkti("\xe6g", "D"),
+                            NyAkti("1a ", "E"), 0, 99999};
+  const uint32_t seks = NySkfa("x", 'A', "Seks");
+  memcpy(TabRec<SkfaRec>(tvskfa, seks)->Skolefag, "ABCDEF", 6);
+  const uint32_t fag[] = {NySkfa("MA", 'A', "Mat"), NySkfa("MA", 'B', "Mat B"), NySkfa("MA", '\0', "Mat 0"),
+                          NySkfa("\xf8", 'A', "Oe"), seks, 0, 99999};
+  const uint32_t arter[] = {PLAN_AKTI, PLAN_FAG, PLAN_FREMMED_AKTI, PLAN_FREMMED_FAG, PLAN_OPG_TIMER};
+  struct Tilfaelde {
+    const char *navn;
+    uint32_t raekker;
+    void (*aendr)(GrundRaekke &g, uint32_t &art);
+  };
+  const Tilfaelde tilfaelde[] = {
+      {"every field in its places", 400, nullptr},
+      {"four rows", 4, nullptr},
+      {"a hidden mark of two digits", 60, [](GrundRaekke &g, uint32_t &) { g.Skjult = 10; }},
+      {"a group number of seven digits", 60, [](GrundRaekke &g, uint32_t &) { g.ffpg_id = 1234567; }},
+      {"a kind of four digits", 60, [](GrundRaekke &, uint32_t &art) { art = 1000; }},
+  };
+  uint32_t x = 12345;
+  auto naeste = [&x](uint32_t n) {
+    x = x * 1103515245u + 12345u;
+    return (x >> 16) % n;
+  };
+  for (const Tilfaelde &t : tilfaelde) {
+    SCOPED_TRACE(t.navn);
+    std::vector<uint32_t> liste;
+    for (uint32_t i = 0; i < t.raekker; ++i) {
+      uint32_t r;
+      if (liste.size() > 2 && naeste(3) == 0) {
+        // The same key as an earlier row.
+        const uint32_t k = liste[naeste(static_cast<uint32_t>(liste.size()))];
+        r = Raekke(plan.ObjTypeTab[k], R(k).Aktivitet, R(k).Skolefag, 0, 0, kEgen, R(k).ffpg_id);
+        R(r).Skjult = R(k).Skjult, R(r).Dublet = R(k).Dublet;
+      } else {
+        r = Raekke(arter[naeste(5)], akter[naeste(8)], fag[naeste(7)], 0, 0, kEgen, naeste(2) ? gruppe : g2);
+        R(r).Skjult = naeste(2);
+        R(r).Dublet = static_cast<uint8_t>(naeste(2) ? 0 : 255);
+      }
+      liste.push_back(r);
+    }
+    if (t.aendr) t.aendr(R(liste[liste.size() / 2]), plan.ObjTypeTab[liste[liste.size() / 2]]);
+    std::vector<char> noegler(size_t(plan.GrundTabAntal + 1) * 38, 0);
+    for (uint32_t r : liste) {
+      const std::string k = PlanAktivitetNoegle(&plan, r);
+      memcpy(noegler.data() + size_t(r) * 38, k.data(), 38);
+    }
+    std::vector<uint32_t> ventet = liste;
+    SortIdx(noegler.data(), ventet.data(), 38, static_cast<uint32_t>(ventet.size()));
+
+    free(plan.Ens.ObjTab);
+    plan.Ens.ObjTab = static_cast<uint32_t *>(calloc(liste.size() + 1, sizeof(uint32_t)));
+    std::copy(liste.begin(), liste.end(), plan.Ens.ObjTab + 1);
+    plan.Ens.ObjTabAntal = static_cast<uint32_t>(liste.size());
+    SorterPlanAktivitet(&plan);
+    EXPECT_EQ(std::vector<uint32_t>(plan.Ens.ObjTab + 1, plan.Ens.ObjTab + 1 + liste.size()), ventet);
+  }
 }
 
 }  // namespace
