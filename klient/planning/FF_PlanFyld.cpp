@@ -1306,6 +1306,23 @@ void FlytUgeTal(Plan *plan, uint32_t overskrift, uint32_t raekke, int fortegn) {
   }
 }
 
+namespace {
+
+// One week of a row into an employee's week sums; the second employee of a
+// row is given the row's hours by her own norm.
+inline void LaegUgeTilAnfoSum(TalPost &s, const TalPost &t, int fortegn, float f, bool anden) {
+  s.Lektioner += fortegn * t.Lektioner;
+  s.Timer += f * t.Timer;
+  s.PostTimer += f * t.PostTimer;
+  s.PostTimerFremmed += f * t.PostTimerFremmed;
+  s.Rettearbejd += f * t.Rettearbejd;
+  s.Elevtid += f * t.Elevtid;
+  s.Eksametid += f * t.Eksametid;
+  s.Timer1 += f * (anden ? t.Timer2 : t.Timer1);
+}
+
+}  // namespace
+
 void AddPlanRaekkeTilSum(Plan *plan, uint32_t raekke, int faktor, uint32_t flag) {
   if (raekke == 0 || raekke > plan->GrundTabAntal || !plan->PlanAnfoTab) return;
   const GrundRaekke &r = plan->GrundTab[raekke];
@@ -1316,18 +1333,7 @@ void AddPlanRaekkeTilSum(Plan *plan, uint32_t raekke, int faktor, uint32_t flag)
     const uint32_t anfo = hvem == 1 ? r.Medarbejder1 : r.Medarbejder2;
     if (anfo == 0 || anfo > plan->PlanAnfoAntal || !plan->PlanAnfoTab[anfo].SumTalTab) continue;
     TalPost *sum = plan->PlanAnfoTab[anfo].SumTalTab;
-    for (uint32_t u = 1; u <= plan->UgeAntal; ++u) {
-      const TalPost &t = r.TalTab[u];
-      TalPost &s = sum[u];
-      s.Lektioner += faktor * t.Lektioner;
-      s.Timer += f * t.Timer;
-      s.PostTimer += f * t.PostTimer;
-      s.PostTimerFremmed += f * t.PostTimerFremmed;
-      s.Rettearbejd += f * t.Rettearbejd;
-      s.Elevtid += f * t.Elevtid;
-      s.Eksametid += f * t.Eksametid;
-      s.Timer1 += f * (hvem == 1 ? t.Timer1 : t.Timer2);
-    }
+    for (uint32_t u = 1; u <= plan->UgeAntal; ++u) LaegUgeTilAnfoSum(sum[u], r.TalTab[u], faktor, f, hvem == 2);
   }
 }
 
@@ -1559,15 +1565,7 @@ void IndlaesRaekke(Plan *plan, uint32_t raekke, uint32_t hoved, bool timer, cons
     if (u >= 1 && u <= uger) {
       for (int hvem = 0; hvem < 2; ++hvem) {
         if (!sum[hvem]) continue;
-        TalPost &s = sum[hvem][u];
-        s.Lektioner += fortegn * t.Lektioner;
-        s.Timer += f * t.Timer;
-        s.PostTimer += f * t.PostTimer;
-        s.PostTimerFremmed += f * t.PostTimerFremmed;
-        s.Rettearbejd += f * t.Rettearbejd;
-        s.Elevtid += f * t.Elevtid;
-        s.Eksametid += f * t.Eksametid;
-        s.Timer1 += f * (hvem == 0 ? t.Timer1 : t.Timer2);
+        LaegUgeTilAnfoSum(sum[hvem][u], t, fortegn, f, hvem == 1);
       }
     }
     if (u >= foerste && u <= sidste) summer.Uge(u, t);
