@@ -50,34 +50,9 @@ void LaegListe(const std::vector<PlanTabPost> &v) {
   for (const PlanTabPost &e : v) *NyPlanTabPost() = e;
 }
 
-class KeptAnswers : public ::testing::Test {
+class KeptAnswers : public TalSkoleTest {
  protected:
-  void SetUp() override {
-    predtest::TommeTabeller();
-    TomSkemabeg();
-    TomTimoak();
-    TomUdplatim();
-    TomHontim();
-    InitPeriode(20240801, 20250731, 20240801);
-    StandardIndstillinger();
-    TalDagsDato = FastDag;
-    HarEgenPlan = 1;
-    OpretTalMutex();
-  }
-  void TearDown() override {
-    LukTalMutex();
-    FreeAlleTalTabeller();
-    FreeAnfoAktiGrund(&AnfoAktiGrund);
-    PlanIndeksFri();
-    TomSkemabeg();
-    TomTimoak();
-    TomUdplatim();
-    TomHontim();
-    predtest::FrigivAlle();
-    StandardIndstillinger();
-    TalDagsDato = DagsDato;
-    HarEgenPlan = 0;
-  }
+  KeptAnswers() : TalSkoleTest(1) {}
 };
 
 // Deletes the event whose first row is forste, as the editors mark it.

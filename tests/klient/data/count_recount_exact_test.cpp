@@ -96,34 +96,11 @@ void TaelEnForEn() {
   }
 }
 
-class CountRecountExact : public ::testing::Test {
+// Without a plan group: the plan list's entries come in another order
+// one by one, and have their own comparisons.
+class CountRecountExact : public TalSkoleTest {
  protected:
-  void SetUp() override {
-    predtest::TommeTabeller();
-    TomSkemabeg();
-    TomTimoak();
-    TomUdplatim();
-    TomHontim();
-    InitPeriode(20240801, 20250731, 20240801);
-    StandardIndstillinger();
-    TalDagsDato = FastDag;
-    // Without a plan group: the plan list's entries come in another order
-    // one by one, and have their own comparisons.
-    HarEgenPlan = 0;
-    OpretTalMutex();
-  }
-  void TearDown() override {
-    LukTalMutex();
-    FreeAlleTalTabeller();
-    FreeAnfoAktiGrund(&AnfoAktiGrund);
-    TomSkemabeg();
-    TomTimoak();
-    TomUdplatim();
-    TomHontim();
-    predtest::FrigivAlle();
-    StandardIndstillinger();
-    TalDagsDato = DagsDato;
-  }
+  CountRecountExact() : TalSkoleTest(0) {}
 };
 
 TEST_F(CountRecountExact, RecountLeavesTheBytesOfTheCountersOneByOne) {

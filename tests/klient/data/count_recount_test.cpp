@@ -139,34 +139,9 @@ void Sammenlign(const Foto &a, const Foto &b) {
       << "PlanTalMndTab";
 }
 
-class CountSkole : public ::testing::Test {
+class CountSkole : public TalSkoleTest {
  protected:
-  void SetUp() override {
-    predtest::TommeTabeller();
-    TomSkemabeg();
-    TomTimoak();
-    TomUdplatim();
-    TomHontim();
-    InitPeriode(20240801, 20250731, 20240801);
-    StandardIndstillinger();
-    TalDagsDato = FastDag;
-    HarEgenPlan = 1;
-    // The mutex and the plan value question, as in the program.
-    OpretTalMutex();
-  }
-  void TearDown() override {
-    LukTalMutex();
-    FreeAlleTalTabeller();
-    FreeAnfoAktiGrund(&AnfoAktiGrund);
-    TomSkemabeg();
-    TomTimoak();
-    TomUdplatim();
-    TomHontim();
-    predtest::FrigivAlle();
-    StandardIndstillinger();
-    TalDagsDato = DagsDato;
-    HarEgenPlan = 0;
-  }
+  CountSkole() : TalSkoleTest(1) {}
 };
 
 struct Variant {

@@ -9,10 +9,13 @@
 #include <random>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "FINDREC.h"
 #include "INDSTIL.h"
 #include "KATALOG.h"
 #include "OPTAEL.h"
+#include "PLANIDX.h"
 #include "SIDEFIL.h"
 #include "TABOPER.h"
 #include "TALTAB.h"
@@ -316,6 +319,43 @@ struct Skole {
     u->Timer = static_cast<int32_t>(rnd() % 500);
     return u;
   }
+};
+
+// The count tests' school: every table empty, one school year, the fixed
+// day and the count mutex; whether the school keeps its own plan is the
+// suite's choice. Everything is emptied again after each test.
+class TalSkoleTest : public ::testing::Test {
+ protected:
+  explicit TalSkoleTest(uint32_t egenPlan) : egenPlan_(egenPlan) {}
+  void SetUp() override {
+    predtest::TommeTabeller();
+    TomSkemabeg();
+    TomTimoak();
+    TomUdplatim();
+    TomHontim();
+    InitPeriode(20240801, 20250731, 20240801);
+    StandardIndstillinger();
+    TalDagsDato = FastDag;
+    HarEgenPlan = egenPlan_;
+    OpretTalMutex();
+  }
+  void TearDown() override {
+    LukTalMutex();
+    FreeAlleTalTabeller();
+    FreeAnfoAktiGrund(&AnfoAktiGrund);
+    PlanIndeksFri();
+    TomSkemabeg();
+    TomTimoak();
+    TomUdplatim();
+    TomHontim();
+    predtest::FrigivAlle();
+    StandardIndstillinger();
+    TalDagsDato = DagsDato;
+    HarEgenPlan = 0;
+  }
+
+ private:
+  uint32_t egenPlan_;
 };
 
 }  // namespace counttest
