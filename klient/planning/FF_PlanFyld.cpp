@@ -1816,6 +1816,13 @@ void HentPosteringer(Plan *plan) {
   thread_local std::vector<Post> poster, sorteret;
   thread_local std::vector<uint32_t> start;
   poster.clear();
+  // The rows a posting asks for that are not there yet, in the order asked:
+  // row GrundTabAntal + 1 + i is the i-th of them. Each has a posting.
+  struct NyRaekke {
+    uint32_t anfo, akti, art;
+    uint8_t ejer;
+  };
+  std::vector<NyRaekke> nye;
   for (MaanedIndeks mi = 1; mi <= SkemaPeriode.AntalMaaneder; ++mi) {
     const TabVar *tv = TimoakBucket(IndeksTilMaaned(mi));
     if (!tv || !tv->pbTab) continue;
@@ -1860,14 +1867,10 @@ void HentPosteringer(Plan *plan) {
       if (sidsteArt == 0 || anfo != sidsteAnfo || akti != sidsteAkti || kind != sidsteArt) {
         uint32_t r = find(anfo, akti, kind);
         if (r == 0) {
-          FfgrundRec rec{};
-          rec.ObjType = kind;
-          rec.ffpg_id = plan->AktPlanGruppe;
-          rec.Aktivitet = akti;
-          rec.Medarbejder1 = anfo;
-          rec.Minutnorm1 = rec.Minutnorm2 = -1.0f;
-          rec.Ejer = p.Ejer;
-          r = NyPlanRaekke(plan, &rec, 0, false);
+          // Numbered now, made when its postings are added: made here, its
+          // week table would be out of the cache again by then.
+          r = plan->GrundTabAntal + 1 + static_cast<uint32_t>(nye.size());
+          nye.push_back({anfo, akti, kind, p.Ejer});
           tilfoej(anfo, akti, kind, r);
         }
         sidsteAnfo = anfo;
@@ -1879,7 +1882,8 @@ void HentPosteringer(Plan *plan) {
     }
   }
   // Stable by row: each row's postings keep their order.
-  const uint32_t raekker = plan->GrundTabAntal;
+  const uint32_t foer = plan->GrundTabAntal;
+  const uint32_t raekker = foer + static_cast<uint32_t>(nye.size());
   start.assign(size_t(raekker) + 2, 0);
   for (const Post &p : poster) ++start[p.raekke + 1];
   for (size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
@@ -1893,9 +1897,24 @@ void HentPosteringer(Plan *plan) {
   for (size_t n = 0; n < sorteret.size(); ++n) {
     if (n + kFrem < sorteret.size()) {
       const Post &f = sorteret[n + kFrem];
-      tavo::Prefetch(&plan->GrundTab[f.raekke].TalTab[f.uge]);
+      if (f.raekke <= foer) tavo::Prefetch(&plan->GrundTab[f.raekke].TalTab[f.uge]);
     }
     const Post &p = sorteret[n];
+    // The rows come in rising order: a new row is made at its first
+    // posting and gets the number it was given.
+    if (p.raekke > plan->GrundTabAntal) {
+      const NyRaekke &ny = nye[p.raekke - foer - 1];
+      FfgrundRec rec{};
+      rec.ObjType = ny.art;
+      rec.ffpg_id = plan->AktPlanGruppe;
+      rec.Aktivitet = ny.akti;
+      rec.Medarbejder1 = ny.anfo;
+      rec.Minutnorm1 = rec.Minutnorm2 = -1.0f;
+      rec.Ejer = ny.ejer;
+      const uint32_t r = NyPlanRaekke(plan, &rec, 0, false);
+      TAVO_ASSERT(r == p.raekke);
+      (void)r;
+    }
     TalPost &t = plan->GrundTab[p.raekke].TalTab[p.uge];
     t.Ejer = p.ejer;
     if (p.h != 0.0f) {
