@@ -271,6 +271,11 @@ void BeregnUgeTimer(Plan *plan, uint32_t uge, uint32_t raekke, int32_t lektioner
 // cost an allocation, zeroing by the kernel and a free per row on every
 // reload. The blocks stay from one load to the next, so a reload only
 // zeroes the tables it hands out again.
+namespace {
+// Set while an UdsatRaekkeNulstilling lives on the thread.
+thread_local bool tUdsatNulstilling = false;
+}  // namespace
+
 struct PlanRaekkeLager {
   static constexpr uint32_t kBlokRaekker = 256;
 #if defined(__SANITIZE_ADDRESS__)
@@ -332,7 +337,7 @@ struct PlanRaekkeLager {
       blokke.push_back(ny);
     }
     unsigned char *p = blokke[b] + size_t(i % kBlokRaekker) * raekkeBytes;
-    if (i < brugt) {
+    if (i < brugt && !tUdsatNulstilling) {
       memset(p, 0, talBytes);
       memset(p + talBytes + kVagt, 0, perBytes);
     }
@@ -378,6 +383,17 @@ uint32_t NyPlanRaekke(Plan *plan, const FfgrundRec *rec, uint32_t kilde, bool ge
   }
   if (gem) GemRaekke(plan, raekke, false);
   return raekke;
+}
+
+UdsatRaekkeNulstilling::UdsatRaekkeNulstilling() : foer_(tUdsatNulstilling) { tUdsatNulstilling = true; }
+UdsatRaekkeNulstilling::~UdsatRaekkeNulstilling() { tUdsatNulstilling = foer_; }
+
+void NulstilRaekkeTabeller(Plan *plan, uint32_t raekke) {
+  const PlanRaekkeLager *lager = plan->RaekkeLager;
+  GrundRaekke &r = plan->GrundTab[raekke];
+  if (!lager || !r.TalTab) return;
+  memset(r.TalTab, 0, lager->talBytes);
+  memset(r.PerTab, 0, lager->perBytes);
 }
 
 void TomPlan(Plan *plan) {
