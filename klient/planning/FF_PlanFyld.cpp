@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <thread>
 #include <tuple>
 #include <unordered_map>
 #include <unordered_set>
@@ -1907,19 +1908,13 @@ void HentPosteringer(Plan *plan) {
   // then reads them in a row, not from all over the list.
   sorteret.resize(poster.size());
   for (const Post &p : poster) sorteret[start[p.raekke]++] = p;
-  // The week entries a few postings on are asked for ahead: the rows' weeks
-  // lie far apart.
-  constexpr size_t kFrem = 8;
-  for (size_t n = 0; n < sorteret.size(); ++n) {
-    if (n + kFrem < sorteret.size()) {
-      const Post &f = sorteret[n + kFrem];
-      if (f.raekke <= foer) tavo::Prefetch(&plan->GrundTab[f.raekke].TalTab[f.uge]);
-    }
-    const Post &p = sorteret[n];
-    // The rows come in rising order: a new row is made at its first
-    // posting and gets the number it was given.
-    if (p.raekke > plan->GrundTabAntal) {
-      const NyRaekke &ny = nye[p.raekke - foer - 1];
+  // The new rows are made in the order numbered, their tables left to the
+  // walk below, which clears each at the row's first posting: made with
+  // their tables cleared here, the tables would be out of the cache again
+  // by then.
+  {
+    const UdsatRaekkeNulstilling udsat;
+    for (const NyRaekke &ny : nye) {
       FfgrundRec rec{};
       rec.ObjType = ny.art;
       rec.ffpg_id = plan->AktPlanGruppe;
@@ -1928,22 +1923,51 @@ void HentPosteringer(Plan *plan) {
       rec.Minutnorm1 = rec.Minutnorm2 = -1.0f;
       rec.Ejer = ny.ejer;
       const uint32_t r = NyPlanRaekke(plan, &rec, 0, false);
-      TAVO_ASSERT(r == p.raekke);
+      TAVO_ASSERT(r > foer && r <= raekker);
       (void)r;
     }
-    TalPost &t = plan->GrundTab[p.raekke].TalTab[p.uge];
-    t.Ejer = p.ejer;
-    if (p.h != 0.0f) {
-      if (p.egen) {
-        t.PostTimer += p.h;
-        t.PlanStatus |= PS_POSTERET;
-      } else {
-        t.PostTimerFremmed += p.h;
-        t.PlanStatus |= PS_POSTERET | PS_FREMMED;
-      }
-    }
-    t.PostTimerIalt += p.h;
   }
+  // Each row's postings are added by one thread in their order, the rows
+  // split over a few threads on a large plan at the bounds between rows.
+  // This thread's list: the name read on a helper thread is that thread's own.
+  const std::vector<Post> &liste = sorteret;
+  auto tilfoejPoster = [plan, foer, &liste](size_t fra, size_t til) {
+    // The week entries a few postings on are asked for ahead: the rows'
+    // weeks lie far apart.
+    constexpr size_t kFrem = 8;
+    for (size_t n = fra; n < til; ++n) {
+      if (n + kFrem < til) {
+        const Post &f = liste[n + kFrem];
+        tavo::Prefetch(&plan->GrundTab[f.raekke].TalTab[f.uge]);
+      }
+      const Post &p = liste[n];
+      if (p.raekke > foer && (n == fra || liste[n - 1].raekke != p.raekke)) NulstilRaekkeTabeller(plan, p.raekke);
+      TalPost &t = plan->GrundTab[p.raekke].TalTab[p.uge];
+      t.Ejer = p.ejer;
+      if (p.h != 0.0f) {
+        if (p.egen) {
+          t.PostTimer += p.h;
+          t.PlanStatus |= PS_POSTERET;
+        } else {
+          t.PostTimerFremmed += p.h;
+          t.PlanStatus |= PS_POSTERET | PS_FREMMED;
+        }
+      }
+      t.PostTimerIalt += p.h;
+    }
+  };
+  const size_t traade = PlanArbejdere(raekker);
+  std::vector<size_t> graenser{0};
+  for (size_t t = 1; t < traade; ++t) {
+    size_t g = std::max(graenser.back(), sorteret.size() * t / traade);
+    while (g > 0 && g < sorteret.size() && sorteret[g].raekke == sorteret[g - 1].raekke) ++g;
+    graenser.push_back(g);
+  }
+  graenser.push_back(sorteret.size());
+  std::vector<std::thread> hjaelpere;
+  for (size_t t = 1; t < traade; ++t) hjaelpere.emplace_back(tilfoejPoster, graenser[t], graenser[t + 1]);
+  tilfoejPoster(graenser[0], graenser[1]);
+  for (std::thread &h : hjaelpere) h.join();
 }
 
 void BygAktiSkph(Plan *plan) {
