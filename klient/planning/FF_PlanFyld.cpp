@@ -1801,10 +1801,16 @@ void HentPosteringer(Plan *plan) {
   // What neighbouring postings share is worked out once: an employment's
   // membership, a date's week, an activity's minute norm over the dates
   // that give it, and the row of the last posting.
-  std::vector<int8_t> medlem(tvanfo.wRecCnt, -1);
+  // Whether FindPgRel(0, anfo, 'M') finds a membership, for every
+  // employment in one pass over the memberships rather than one per
+  // employment.
+  std::vector<uint8_t> medlem(tvanfo.wRecCnt, 0);
+  for (uint32_t n = 1; n < tvffpgrel.wRecCnt; ++n) {
+    const FfpgrelRec *r = TabRec<FfpgrelRec>(tvffpgrel, n);
+    if (PlanRecIBrug(r->Status) && r->anfo_id && r->anfo_id < medlem.size()) medlem[r->anfo_id] = 1;
+  }
   auto erMedlem = [&](uint32_t anfo) {
     if (anfo >= medlem.size()) return FindPgRel(0, anfo, 'M') != 0;
-    if (medlem[anfo] < 0) medlem[anfo] = FindPgRel(0, anfo, 'M') != 0 ? 1 : 0;
     return medlem[anfo] == 1;
   };
   Dato sidsteDato = 0;
