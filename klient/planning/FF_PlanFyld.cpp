@@ -1951,7 +1951,7 @@ void HentPosteringer(Plan *plan) {
   };
   // Kept as the runs above.
   thread_local std::vector<Post> sorteret;
-  thread_local std::vector<uint32_t> start;
+  thread_local std::vector<std::vector<uint32_t>> pladser;
   // The rows a posting asks for that are not there yet, in the order asked:
   // row GrundTabAntal + 1 + i is the i-th of them. Each has a posting.
   struct NyRaekke {
@@ -1977,21 +1977,45 @@ void HentPosteringer(Plan *plan) {
       raekkeAf[t].push_back(r);
     }
   }
-  // Stable by row: each row's postings keep their order.
+  // Stable by row: each row's postings keep their order. Each run counts
+  // and places its own postings, on its own thread: a row's postings of an
+  // earlier run go before those of a later one.
   const uint32_t foer = plan->GrundTabAntal;
   const uint32_t raekker = foer + static_cast<uint32_t>(nye.size());
-  start.assign(size_t(raekker) + 2, 0);
-  for (size_t t = 0; t < laesere; ++t)
-    for (const Laest &p : runs[t].laest) ++start[raekkeAf[t][p.noegle] + 1];
-  for (size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
+  // Per run and row, where the row's next posting of the run goes.
+  if (pladser.size() < laesere) pladser.resize(laesere);
+  // This thread's lists: the names read on a helper thread are its own.
+  std::vector<Run> &mine = runs;
+  std::vector<std::vector<uint32_t>> &minePladser = pladser;
+  std::vector<Post> &minSortering = sorteret;
+  auto paaHverRun = [laesere](const auto &f) {
+    std::vector<std::thread> hjaelpere;
+    for (size_t t = 1; t < laesere; ++t) hjaelpere.emplace_back(f, t);
+    f(size_t{0});
+    for (std::thread &h : hjaelpere) h.join();
+  };
+  paaHverRun([&mine, &minePladser, &raekkeAf, raekker](size_t t) {
+    std::vector<uint32_t> &c = minePladser[t];
+    c.assign(size_t(raekker) + 1, 0);
+    for (const Laest &p : mine[t].laest) ++c[raekkeAf[t][p.noegle]];
+  });
+  uint32_t pos = 0;
+  for (uint32_t r = 0; r <= raekker; ++r)
+    for (size_t t = 0; t < laesere; ++t) {
+      const uint32_t n = minePladser[t][r];
+      minePladser[t][r] = pos;
+      pos += n;
+    }
   // The postings themselves are moved, not their numbers: the walk below
   // then reads them in a row, not from all over the list.
   sorteret.resize(antalPoster);
-  for (size_t t = 0; t < laesere; ++t)
-    for (const Laest &p : runs[t].laest) {
+  paaHverRun([&mine, &minePladser, &raekkeAf, &minSortering](size_t t) {
+    std::vector<uint32_t> &c = minePladser[t];
+    for (const Laest &p : mine[t].laest) {
       const uint32_t r = raekkeAf[t][p.noegle];
-      sorteret[start[r]++] = {r, p.uge, p.h, p.ejer, p.egen};
+      minSortering[c[r]++] = {r, p.uge, p.h, p.ejer, p.egen};
     }
+  });
   // The new rows are made in the order numbered, their tables left to the
   // walk below, which clears each at the row's first posting: made with
   // their tables cleared here, the tables would be out of the cache again
