@@ -1761,6 +1761,321 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
   }
 }
 
+namespace {
+
+// The recount's own count of one event: what OptaelSkemabeg gives with sign
+// +1 while a recount walks the event's week, in one pass over the rows and
+// with each employment's figures worked out once for the event. Every cell
+// receives the same additions in the same order as there, so the two give
+// the same bytes.
+void OptaelIOptaelling(Samler &s, Huske &hu, uint8_t aarIdx, uint8_t uge, const UgeRaekker &rk, uint32_t forste) {
+  if (!s.ugeAktiv || s.ugeAar != aarIdx || s.ugeNr != uge) {
+    OptaelSkemabeg(aarIdx, uge, forste, +1);
+    return;
+  }
+  constexpr int sign = 1;
+  SkeRec *fp = rk(forste);
+  if (!fp || fp->Forste != forste) return;
+  if (fp->Dag < 1 || fp->Dag > 7 || fp->Lektion > MAX_LEKTION) return;
+  const Samler::Dag &ud = s.dage[fp->Dag];
+  AnfoAktiGrundRec &g = AnfoAktiGrund;
+  g.AntalAkti = g.AntalAnfo = g.AntalLoka = 0;
+  g.AntalLaerere = g.AntalSyge = 0;
+  const Dato dato = ud.dato;
+  g.Dato_ = dato;
+  const uint32_t skfa = fp->skfa_id;
+  g.skfa = skfa;
+  const float antalStd = fp->Antal_std_lektioner;
+  g.Lektionsvaerdi = antalStd;
+  const float minutter = static_cast<float>(MinutterMellem(fp->Starttid, fp->Sluttid));
+  g.Minutter = minutter;
+  if (!g.AnfoGrundTab) SikrPlads(g.AnfoGrundTab, g.AllokAnfo, 0, "AnfoAktiGrund->AnfoGrundTab != NULL");
+  if (!g.AktiGrundTab) SikrPlads(g.AktiGrundTab, g.AllokAkti, 0, "AnfoAktiGrund->AktiGrundTab != NULL");
+  if (!g.LokaGrundTab) SikrPlads(g.LokaGrundTab, g.AllokLoka, 0, "AnfoAktiGrund->LokaGrundTab != NULL");
+  const float lv = Lektionsvaerdi(antalStd, minutter);
+  const uint32_t antalAkti = tvakti.wRecCnt, antalAnfo = tvanfo.wRecCnt, antalLoka = tvloka.wRecCnt;
+  const uint32_t antalRol = tvskemarol.wRecCnt;
+  const bool taelStjerne = Ind().taelstjerneakti != 0;
+  uint32_t aktiListe[FORDEL_MAX];
+  uint32_t nAkti = 0;
+  AnfoRaekker anfoRk;
+  for (uint32_t r = forste; SkeRec *x = rk(r); ++r) {
+    if (x->Forste != forste) break;
+    if (antalRol && x->skemarol_id >= antalRol) x->skemarol_id = 0;
+    if (const uint32_t a = x->akti_id; a && a < antalAkti) {
+      if (nAkti < FORDEL_MAX) aktiListe[nAkti++] = a;
+      if (g.AntalAkti >= g.AllokAkti)
+        SikrPlads(g.AktiGrundTab, g.AllokAkti, g.AntalAkti + 1, "AnfoAktiGrund->AktiGrundTab != NULL");
+      AktiGrundPost &e = g.AktiGrundTab[g.AntalAkti++];
+      e.akti = a;
+      e.Timer = 0;
+      e.Skrab = 0;
+      e.Andel = 1.0f;
+    }
+    if (const uint32_t a = x->anfo_id; a && a < antalAnfo) {
+      if (g.AntalAnfo >= g.AllokAnfo)
+        SikrPlads(g.AnfoGrundTab, g.AllokAnfo, g.AntalAnfo + 1, "AnfoAktiGrund->AnfoGrundTab != NULL");
+      AnfoGrundPost &e = g.AnfoGrundTab[g.AntalAnfo++];
+      const uint32_t rol = x->skemarol_id;
+      e.anfo = a;
+      e.skemarol = rol;
+      e.Minutnorm = x->Minutnorm;
+      if (taelStjerne || !StjerneMeda(a)) ++g.AntalLaerere;
+      if (Rol(rol).kodeSyg) ++g.AntalSyge;
+      e.Faktor = antalStd != 0 ? lv : AnfoFaktor(a, dato, antalStd, lv, minutter);
+      if (anfoRk.n < ANFO_RAEKKER) anfoRk.rk[anfoRk.n] = x;
+      ++anfoRk.n;
+    }
+    if (const uint32_t l = x->loka_id; l && l < antalLoka) {
+      if (g.AntalLoka >= g.AllokLoka)
+        SikrPlads(g.LokaGrundTab, g.AllokLoka, g.AntalLoka + 1, "AnfoAktiGrund->LokaGrundTab != NULL");
+      g.LokaGrundTab[g.AntalLoka++] = LokaGrundPost{l, x->lokrolle_id, lv};
+    }
+  }
+  // One activity takes the whole event, whoever is enrolled on it.
+  if (nAkti > 1) {
+    Fordeling ford;
+    Fordel(aktiListe, nAkti, ud.dagOff, false, &ford);
+    for (uint32_t k = 0; k < g.AntalAkti; ++k) {
+      AktiGrundPost &a = g.AktiGrundTab[k];
+      a.Andel = Andel(ford, a.akti, k, g.AntalAkti, ud.dagOff);
+    }
+  }
+
+  // The hours of each employment, as BeregnAnfoTimer works them out.
+  const uint32_t nA = g.AntalAkti, nF = g.AntalAnfo;
+  if (nA && tNormer.size() < static_cast<size_t>(nF) * nA) tNormer.resize(static_cast<size_t>(nF) * nA);
+  NormHusk::Noegle k{0, 0, 0, 0, Bits(minutter), 0};
+  for (uint32_t i = 0; i < nF; ++i) {
+    AnfoGrundPost &e = g.AnfoGrundTab[i];
+    e.Timer = 0;
+    e.Beregn = 0;
+    e.Hvorfra = 0;
+    k.anfo = e.anfo;
+    k.rol = e.skemarol;
+    k.plan = Bits(PlanVaerdi(e.Minutnorm));
+    auto Norm = [&](float *pNorm, uint8_t *pKode) {
+      if (const NormHusk::Svar *sv = hu.normer.Find(k, dato)) {
+        *pNorm = sv->norm;
+        *pKode = sv->kode;
+        return;
+      }
+      Minutnorm(dato, k.anfo, k.rol, minutter, k.akti, k.skfa, pNorm, pKode, PlanVaerdi(e.Minutnorm));
+    };
+    if (nA == 0) {
+      float norm = 0;
+      uint8_t kode = 0;
+      k.akti = 0;
+      k.skfa = 0;
+      Norm(&norm, &kode);
+      e.Beregn = norm;
+      e.Hvorfra = kode;
+      e.Timer = norm / 60.0f * e.Faktor;
+      continue;
+    }
+    const bool syg = Rol(e.skemarol).syg;
+    k.skfa = skfa;
+    float *normer = &tNormer[static_cast<size_t>(i) * nA];
+    for (uint32_t j = 0; j < nA; ++j) {
+      AktiGrundPost &a = g.AktiGrundTab[j];
+      float norm = 0;
+      uint8_t kode = 0;
+      k.akti = a.akti;
+      Norm(&norm, &kode);
+      normer[j] = norm;
+      const float h = a.Andel * e.Faktor * norm / 60.0f;
+      e.Timer += h;
+      e.Beregn += a.Andel * norm;
+      if (!syg) a.Timer += h;
+      if (j == 0)
+        e.Hvorfra = kode;
+      else if (kode != e.Hvorfra)
+        e.Hvorfra = 3;
+    }
+  }
+
+  // The norms back into the rows, written only when changed.
+  auto SkrivTilbage = [&g](SkeRec *x, uint32_t i) {
+    const float beregn = g.AnfoGrundTab[i].Beregn;
+    const char hvorfra = static_cast<char>(g.AnfoGrundTab[i].Hvorfra);
+    float gammel;
+    memcpy(&gammel, reinterpret_cast<const char *>(x) + offsetof(SkeRec, Beregn), sizeof gammel);
+    if (memcmp(&gammel, &beregn, sizeof beregn) != 0) x->Beregn = beregn;
+    if (x->Hvorfra != hvorfra) x->Hvorfra = hvorfra;
+  };
+  if (anfoRk.n <= ANFO_RAEKKER) {
+    for (uint32_t i = 0; i < anfoRk.n; ++i) SkrivTilbage(anfoRk.rk[i], i);
+  } else {
+    uint32_t i = 0;
+    for (uint32_t r = forste; SkeRec *x = rk(r); ++r) {
+      if (x->Forste != forste) break;
+      if (!x->anfo_id || x->anfo_id >= antalAnfo || i >= nF) continue;
+      SkrivTilbage(x, i++);
+    }
+  }
+
+  const uint8_t dag = fp->Dag, lektion = fp->Lektion, ejer = fp->Ejer;
+  const Uge U = UgeAf(aarIdx, uge);
+  const UgeIndeks w = s.w;
+  if (w == 0 || w > SkemaPeriode.AntalUger) return;
+  const MaanedIndeks m = ud.m;
+  const int32_t L = TusindedeleAf(lv);
+  const uint32_t y = ud.y;
+  const bool norm = Ind().normsystem != 0;
+  const bool egenPlan = !Ind().supertavo && HarEgenPlan;
+  const Dato idag = s.idag;
+  const bool medTalHer = !s.medTal.empty();
+  const bool medUgeHer = MedTalUgeTab && w <= TalDim.W && !s.medUge.empty();
+
+  for (uint32_t i = 0; i < nF; ++i) {
+    const AnfoGrundPost &e = g.AnfoGrundTab[i];
+    const uint32_t anfo = e.anfo;
+    float *slot = nullptr;
+    if (medTalHer) {
+      if (anfo >= s.harMedTal.size() || !s.harMedTal[anfo]) continue;
+      if (m <= s.MedM) slot = &s.medTal[(static_cast<size_t>(m) * s.F + anfo) * MEDTAL_SLOTS];
+    } else {
+      if (!HarMedTal(anfo)) continue;
+      slot = MedTalSlots(anfo, m);
+    }
+    const uint32_t meda = anfo < s.meda.size() ? s.meda[anfo] : MedaAf(anfo);
+    MedTalArbejdstidCelle *arb = ArbCelle(meda, m);
+    MedTalFerieCelle *ferie = FerieCelle(meda, y);
+    const float h = e.Timer, sh = static_cast<float>(sign) * h;
+    const RolSvar rs = Rol(e.skemarol);
+    const bool afsp = rs.kodeAfsp, omsorg = rs.kodeOmsorg;
+    auto Slot = [&](int n) {
+      if (slot) slot[n] += sh;
+    };
+    auto Fravaer = [&] {
+      if (arb) arb->Fravaer += sh;
+    };
+    if (h != 0) {
+      if (afsp && !HontimFindes(anfo, dato, Tusindedele(h))) Slot(15);
+      if (omsorg && !HontimFindes(anfo, dato, Tusindedele(h))) Slot(17);
+      const bool bs1 = rs.bs1, bs2 = rs.bs2;
+      if (bs1 || bs2) {
+        if (bs1) Slot(19);
+        if (bs2) Slot(20);
+        if (!norm) Slot(4);
+        Fravaer();
+      } else if (nA == 0) {
+        if (omsorg || afsp || rs.fravaer) Slot(4);
+        if ((h != 0 || L != 0) && egenPlan)
+          AddPlanTabSkema(0, anfo, skfa, m, w, dag, e.Minutnorm, sh, static_cast<uint32_t>(sign * L));
+      } else if (omsorg || afsp || rs.kodeSyg) {
+        if (!norm) Slot(4);
+        Fravaer();
+      } else if (rs.kodeFerieSh) {
+        Slot(3);
+        Fravaer();
+      } else if (rs.sls) {
+        Fravaer();
+      } else if (!Akti(g.AktiGrundTab[0].akti).ovak) {
+        if (medUgeHer && anfo < TalDim.F) {
+          MedTalUgeCelle *c = &s.medUge[static_cast<size_t>(w) * s.F + anfo];
+          LAEG_TIL(c->Lektioner, sign, L);
+          c->Timer += sh;
+        } else if (MedTalUgeCelle *c = MedUgeCelle(anfo, w)) {
+          LAEG_TIL(c->Lektioner, sign, L);
+          c->Timer += sh;
+        }
+        if (!norm) {
+          Slot(0);
+        } else if (dato < idag) {
+          if (arb) arb->Undervisning += sh;
+          Slot(0);
+        } else if (arb) {
+          arb->Fremtid += sh;
+        }
+      } else {
+        Slot(4);
+      }
+    }
+
+    // Holiday days.
+    const bool ferieRolle = rs.ferie, saerlig = rs.saerlig;
+    if (ferie && (ferieRolle || saerlig)) {
+      const int64_t dage = L > GetDagsNorm(anfo, dato) / 2 ? 1000 : 500;
+      if (dato > idag && ferieRolle)
+        LAEG_TIL(ferie->PlanlagtFremad, sign, dage);
+      else if (dato > idag)
+        LAEG_TIL(ferie->SaerligFremad, sign, dage);
+      else if (ferieRolle)
+        LAEG_TIL(ferie->Afholdt, sign, dage);
+      else
+        LAEG_TIL(ferie->SaerligAfholdt, sign, dage);
+    }
+
+    // Plan actuals per activity, with the minute norms the hours were
+    // worked out with.
+    if (egenPlan && nA > 0) {
+      for (uint32_t j = 0; j < nA; ++j) {
+        AktiGrundPost &a = g.AktiGrundTab[j];
+        const float n = tNormer[static_cast<size_t>(i) * nA + j];
+        a.Skrab = a.Andel * e.Faktor * n / 60.0f;
+        if (a.Skrab != 0 || L != 0)
+          AddPlanTabSkema(a.akti, anfo, skfa, m, w, dag, e.Minutnorm, static_cast<float>(sign) * a.Skrab,
+                          static_cast<uint32_t>(sign * L));
+        a.Skrab = 0;
+      }
+    }
+  }
+
+  // Activities.
+  const bool aktiHer = AktiTalTab && m <= TalDim.M && !s.aktiMnd.empty();
+  const bool aflystTjek = !Ind().supertavo && !Ind().skemalaast && U > SkemaPeriode.LaasUge && ejer == Ind().insnr;
+  const bool taeller = g.AntalLaerere > g.AntalSyge || (g.AntalLaerere == 0 && Ind().taelaktibooking);
+  const int64_t t = static_cast<int64_t>(g.AntalLaerere) - g.AntalSyge;
+  for (uint32_t j = 0; j < nA; ++j) {
+    const AktiGrundPost &a = g.AktiGrundTab[j];
+    const uint32_t akti = a.akti;
+    AktiRec *ar = TabRec<AktiRec>(tvakti, akti);
+    if (!ar) continue;
+    Samler::AktiSum *sum = akti < s.aktiSum.size() ? &s.aktiSum[akti] : nullptr;
+    if (sum)
+      sum->lererTimer += sign * static_cast<int64_t>(TusindedeleAf(a.Timer));
+    else
+      LAEG_TIL(ar->AntalLererTimer, sign, TusindedeleAf(a.Timer));
+    AktiTalCelle *c = aktiHer ? (akti < TalDim.A ? &s.aktiMnd[static_cast<size_t>(m) * s.A + akti] : nullptr)
+                              : AktiCelle(akti, m);
+    if (c) c->Timer += static_cast<float>(sign) * a.Timer;
+    if (aflystTjek && AktiAflyst(ar, akti) == 'J') {
+      // Counted whichever way the event goes: the check reports every
+      // change on a cancelled activity.
+      ++AflystBegAntal;
+      if (AktiAflystTab && akti <= TalDim.A) ++AktiAflystTab[akti];
+    }
+    if (!taeller || Akti(akti).ovak) continue;
+    if (sum) {
+      sum->elev += sign * static_cast<int64_t>(L);
+      sum->lerer += sign * (t * L);
+    } else {
+      LAEG_TIL(ar->AntalElevLektioner, sign, L);
+      LAEG_TIL(ar->AntalLererLektioner, sign, t * L);
+    }
+    if (c) {
+      LAEG_TIL(c->ElevLektioner, sign, L);
+      LAEG_TIL(c->LaererLektioner, sign, t * L);
+    }
+    if (skfa)
+      if (const uint32_t p = SkphFor(akti, skfa)) LaegTilSkph(p, w, dag, sign, L);
+  }
+
+  // Rooms: a slot counts once however many events hold it.
+  if (lektion != 0 && LokaSumTab && LokaOptalt && aarIdx < TalDim.Y) {
+    for (uint32_t j = 0; j < g.AntalLoka; ++j) {
+      const uint32_t loka = g.LokaGrundTab[j].loka;
+      if (loka >= TalDim.R) continue;
+      uint8_t &v = *LokaSlot(loka, aarIdx, uge, dag, lektion);
+      uint32_t &sum = LokaSumTab[static_cast<size_t>(loka) * TalDim.Y + aarIdx];
+      if (v < LOKA_OPTALT_MAX && ++v == 1) sum += 1000;
+    }
+  }
+}
+
+}  // namespace
+
 void OptaelAVS(Dato dato, AVSLister *avs, float lektionsvaerdi) {
   AnfoAktiGrundRec &g = AnfoAktiGrund;
   g.Dato_ = dato;
@@ -2336,10 +2651,10 @@ void GenoptaelTalTab() {
       const SkeRec *s = rk.base + r;
       if (!Levende(s->Status) || s->Forste != r) continue;
       ForhaandHent(aarIdx, uge, r);
-      if (venter) OptaelSkemabeg(aarIdx, uge, venter, +1);
+      if (venter) OptaelIOptaelling(samler, husk.h, aarIdx, uge, rk, venter);
       venter = r;
     }
-    if (venter) OptaelSkemabeg(aarIdx, uge, venter, +1);
+    if (venter) OptaelIOptaelling(samler, husk.h, aarIdx, uge, rk, venter);
   }
   UdfoerPlanKald();
   for (MaanedIndeks m = 1; m <= SkemaPeriode.AntalMaaneder; ++m) {
