@@ -791,9 +791,12 @@ class NormHusk {
   };
   // The kept answer for the date, or null: the newest first, as they were
   // kept.
-  const Svar *Find(const Noegle &k, Dato dato) const {
+  const Svar *Find(const Noegle &k, Dato dato) const { return Find(k, Blanding(k), dato); }
+  // The same with the key's mix worked out before: the table may have
+  // grown since, as the mix is taken before the table's size.
+  const Svar *Find(const Noegle &k, uint64_t blanding, Dato dato) const {
     if (antal_ == 0) return nullptr;
-    for (size_t i = Plads(k);; i = (i + 1) & maske_) {
+    for (size_t i = blanding & maske_;; i = (i + 1) & maske_) {
       const Post &p = poster_[i];
       if (!p.brugt) return nullptr;
       if (!(p.k == k)) continue;
@@ -804,8 +807,14 @@ class NormHusk {
     }
   }
   // Brings the key's slot toward the cache; answers nothing.
-  void Forhaand(const Noegle &k) const {
-    if (antal_) tavo::Prefetch(&poster_[Plads(k)]);
+  void Forhaand(uint64_t blanding) const {
+    if (antal_) tavo::Prefetch(&poster_[blanding & maske_]);
+  }
+  static uint64_t Blanding(const Noegle &k) {
+    uint64_t h = k.anfo * 0x9E3779B97F4A7C15ull ^ k.rol * 0xC2B2AE3D27D4EB4Full ^ k.akti * 0x165667B19E3779F9ull ^
+                 k.skfa * 0xD6E8FEB86659FD93ull ^ k.fallback * 0xFF51AFD7ED558CCDull ^ k.plan * 0xC4CEB9FE1A85EC53ull;
+    h ^= h >> 32;
+    return h * 0x94D049BB133111EBull >> 40;
   }
   void Gem(const Noegle &k, const Svar &s) {
     if ((antal_ + 1) * 2 > poster_.size()) Voks();
@@ -842,12 +851,7 @@ class NormHusk {
     Svar s;
     uint32_t naeste;
   };
-  size_t Plads(const Noegle &k) const {
-    uint64_t h = k.anfo * 0x9E3779B97F4A7C15ull ^ k.rol * 0xC2B2AE3D27D4EB4Full ^ k.akti * 0x165667B19E3779F9ull ^
-                 k.skfa * 0xD6E8FEB86659FD93ull ^ k.fallback * 0xFF51AFD7ED558CCDull ^ k.plan * 0xC4CEB9FE1A85EC53ull;
-    h ^= h >> 32;
-    return static_cast<size_t>(h * 0x94D049BB133111EBull >> 40) & maske_;
-  }
+  size_t Plads(const Noegle &k) const { return static_cast<size_t>(Blanding(k)) & maske_; }
   void Voks() {
     std::vector<Post> gamle = std::move(poster_);
     poster_.assign(gamle.empty() ? 256 : gamle.size() * 2, Post{});
@@ -1017,11 +1021,25 @@ uint32_t SkphFor(uint32_t akti, uint32_t skfa) {
   return p;
 }
 
+// What the look-ahead worked out for the event it fetched for, handed on to
+// its count: the event's minutes, and the mix of the minute-norm keys of its
+// first valid employments and activities, keyed as the count will ask them.
+// A mix that no longer fits its key (a role mended since) only sends the
+// question the long way round: the table compares whole keys.
+constexpr uint32_t NORM_FORUD = 4;
+struct Forud {
+  uint32_t forste = 0;
+  float minutter = 0;
+  uint32_t nAnfo = 0, nAkti = 0;
+  uint64_t blanding[NORM_FORUD][NORM_FORUD];
+};
+
 // Fetches into the cache the cells and kept answers that the next event of
 // a recount will read, while the event before it is counted: each event's
 // cells lie anywhere in the tables, and the counting of one event is long
-// enough for them to arrive. Changes nothing.
-void ForhaandHent(uint8_t aarIdx, uint8_t uge, uint32_t forste) {
+// enough for them to arrive. Changes nothing but *pFu.
+void ForhaandHent(uint8_t aarIdx, uint8_t uge, uint32_t forste, Forud *pFu) {
+  pFu->forste = 0;
   const Samler *s = gSamler;
   const Huske *h = gHuske;
   if (!s || !h) return;
@@ -1033,14 +1051,14 @@ void ForhaandHent(uint8_t aarIdx, uint8_t uge, uint32_t forste) {
   const MaanedIndeks m = ud->m;
   const UgeIndeks w = s->w;
   // The minute-norm questions of the event's first employments and
-  // activities are keyed below as BeregnAnfoTimer will ask them.
-  constexpr uint32_t NORM_FORUD = 4;
+  // activities are keyed below as the count will ask them.
   uint32_t akti[NORM_FORUD], nAkti = 0, nAnfo = 0;
   const SkeRec *anfoRk[NORM_FORUD];
+  const uint32_t antalAkti = tvakti.wRecCnt, antalAnfo = tvanfo.wRecCnt, antalRol = tvskemarol.wRecCnt;
   for (uint32_t r = forste; const SkeRec *x = rk(r); ++r) {
     if (x->Forste != forste) break;
-    if (x->akti_id && nAkti < NORM_FORUD) akti[nAkti++] = x->akti_id;
-    if (x->anfo_id && nAnfo < NORM_FORUD) anfoRk[nAnfo++] = x;
+    if (x->akti_id && x->akti_id < antalAkti && nAkti < NORM_FORUD) akti[nAkti++] = x->akti_id;
+    if (x->anfo_id && x->anfo_id < antalAnfo && nAnfo < NORM_FORUD) anfoRk[nAnfo++] = x;
     if (const uint32_t a = x->akti_id; a && a < s->A) {
       if (a < s->aktiSum.size()) tavo::Prefetch(&s->aktiSum[a]);
       if (!s->aktiMnd.empty() && m <= s->M) tavo::Prefetch(&s->aktiMnd[static_cast<size_t>(m) * s->A + a]);
@@ -1059,17 +1077,23 @@ void ForhaandHent(uint8_t aarIdx, uint8_t uge, uint32_t forste) {
       tavo::Prefetch(&s->lokaUge[static_cast<size_t>(l) * LOKA_SLOTS_PR_UGE + (f->Dag - 1) * 48u + (f->Lektion - 1)]);
   }
   const float minutter = static_cast<float>(MinutterMellem(f->Starttid, f->Sluttid));
+  pFu->forste = forste;
+  pFu->minutter = minutter;
+  pFu->nAnfo = nAnfo;
+  pFu->nAkti = nAkti;
   NormHusk::Noegle k{0, 0, 0, nAkti ? f->skfa_id : 0, 0, 0};
   memcpy(&k.fallback, &minutter, sizeof k.fallback);
   for (uint32_t j = 0; j < nAnfo; ++j) {
     const SkeRec *x = anfoRk[j];
     k.anfo = x->anfo_id;
-    k.rol = x->skemarol_id;
+    k.rol = antalRol && x->skemarol_id >= antalRol ? 0 : x->skemarol_id;
     const float plan = x->Minutnorm > 0 ? x->Minutnorm : -1.0f;
     memcpy(&k.plan, &plan, sizeof k.plan);
     for (uint32_t i = 0; i < (nAkti ? nAkti : 1); ++i) {
       k.akti = nAkti ? akti[i] : 0;
-      h->normer.Forhaand(k);
+      const uint64_t b = NormHusk::Blanding(k);
+      pFu->blanding[j][i] = b;
+      h->normer.Forhaand(b);
     }
   }
 }
@@ -1768,7 +1792,8 @@ namespace {
 // with each employment's figures worked out once for the event. Every cell
 // receives the same additions in the same order as there, so the two give
 // the same bytes.
-void OptaelIOptaelling(Samler &s, Huske &hu, uint8_t aarIdx, uint8_t uge, const UgeRaekker &rk, uint32_t forste) {
+void OptaelIOptaelling(Samler &s, Huske &hu, uint8_t aarIdx, uint8_t uge, const UgeRaekker &rk, uint32_t forste,
+                        const Forud &fu) {
   if (!s.ugeAktiv || s.ugeAar != aarIdx || s.ugeNr != uge) {
     OptaelSkemabeg(aarIdx, uge, forste, +1);
     return;
@@ -1787,7 +1812,8 @@ void OptaelIOptaelling(Samler &s, Huske &hu, uint8_t aarIdx, uint8_t uge, const 
   g.skfa = skfa;
   const float antalStd = fp->Antal_std_lektioner;
   g.Lektionsvaerdi = antalStd;
-  const float minutter = static_cast<float>(MinutterMellem(fp->Starttid, fp->Sluttid));
+  const bool forud = fu.forste == forste;
+  const float minutter = forud ? fu.minutter : static_cast<float>(MinutterMellem(fp->Starttid, fp->Sluttid));
   g.Minutter = minutter;
   if (!g.AnfoGrundTab) SikrPlads(g.AnfoGrundTab, g.AllokAnfo, 0, "AnfoAktiGrund->AnfoGrundTab != NULL");
   if (!g.AktiGrundTab) SikrPlads(g.AktiGrundTab, g.AllokAkti, 0, "AnfoAktiGrund->AktiGrundTab != NULL");
@@ -1844,7 +1870,12 @@ void OptaelIOptaelling(Samler &s, Huske &hu, uint8_t aarIdx, uint8_t uge, const 
 
   // The hours of each employment, as BeregnAnfoTimer works them out.
   const uint32_t nA = g.AntalAkti, nF = g.AntalAnfo;
-  if (nA && tNormer.size() < static_cast<size_t>(nF) * nA) tNormer.resize(static_cast<size_t>(nF) * nA);
+  // The norms of each employment and activity, for the plan actuals below.
+  constexpr size_t NORMER_HER = 64;
+  float normerHer[NORMER_HER];
+  float *const alleNormer = static_cast<size_t>(nF) * nA <= NORMER_HER ? normerHer : nullptr;
+  if (!alleNormer && tNormer.size() < static_cast<size_t>(nF) * nA) tNormer.resize(static_cast<size_t>(nF) * nA);
+  float *const normTab = alleNormer ? alleNormer : tNormer.data();
   NormHusk::Noegle k{0, 0, 0, 0, Bits(minutter), 0};
   for (uint32_t i = 0; i < nF; ++i) {
     AnfoGrundPost &e = g.AnfoGrundTab[i];
@@ -1854,8 +1885,11 @@ void OptaelIOptaelling(Samler &s, Huske &hu, uint8_t aarIdx, uint8_t uge, const 
     k.anfo = e.anfo;
     k.rol = e.skemarol;
     k.plan = Bits(PlanVaerdi(e.Minutnorm));
-    auto Norm = [&](float *pNorm, uint8_t *pKode) {
-      if (const NormHusk::Svar *sv = hu.normer.Find(k, dato)) {
+    const bool blandet = forud && i < fu.nAnfo;
+    auto Norm = [&](float *pNorm, uint8_t *pKode, uint32_t j) {
+      const NormHusk::Svar *sv = blandet && j < (fu.nAkti ? fu.nAkti : 1) ? hu.normer.Find(k, fu.blanding[i][j], dato)
+                                                                          : hu.normer.Find(k, dato);
+      if (sv) {
         *pNorm = sv->norm;
         *pKode = sv->kode;
         return;
@@ -1867,7 +1901,7 @@ void OptaelIOptaelling(Samler &s, Huske &hu, uint8_t aarIdx, uint8_t uge, const 
       uint8_t kode = 0;
       k.akti = 0;
       k.skfa = 0;
-      Norm(&norm, &kode);
+      Norm(&norm, &kode, 0);
       e.Beregn = norm;
       e.Hvorfra = kode;
       e.Timer = norm / 60.0f * e.Faktor;
@@ -1875,13 +1909,13 @@ void OptaelIOptaelling(Samler &s, Huske &hu, uint8_t aarIdx, uint8_t uge, const 
     }
     const bool syg = Rol(e.skemarol).syg;
     k.skfa = skfa;
-    float *normer = &tNormer[static_cast<size_t>(i) * nA];
+    float *normer = &normTab[static_cast<size_t>(i) * nA];
     for (uint32_t j = 0; j < nA; ++j) {
       AktiGrundPost &a = g.AktiGrundTab[j];
       float norm = 0;
       uint8_t kode = 0;
       k.akti = a.akti;
-      Norm(&norm, &kode);
+      Norm(&norm, &kode, j);
       normer[j] = norm;
       const float h = a.Andel * e.Faktor * norm / 60.0f;
       e.Timer += h;
@@ -2012,7 +2046,7 @@ void OptaelIOptaelling(Samler &s, Huske &hu, uint8_t aarIdx, uint8_t uge, const 
     if (egenPlan && nA > 0) {
       for (uint32_t j = 0; j < nA; ++j) {
         AktiGrundPost &a = g.AktiGrundTab[j];
-        const float n = tNormer[static_cast<size_t>(i) * nA + j];
+        const float n = normTab[static_cast<size_t>(i) * nA + j];
         a.Skrab = a.Andel * e.Faktor * n / 60.0f;
         if (a.Skrab != 0 || L != 0)
           AddPlanTabSkema(a.akti, anfo, skfa, m, w, dag, e.Minutnorm, static_cast<float>(sign) * a.Skrab,
@@ -2647,14 +2681,17 @@ void GenoptaelTalTab() {
     const UgeRaekker rk(b);
     // Each event is counted once the next one's cells are on their way.
     uint32_t venter = 0;
+    Forud forud[2];
+    uint32_t ny = 0;
     for (uint32_t r = 1; r < rk.n; ++r) {
       const SkeRec *s = rk.base + r;
       if (!Levende(s->Status) || s->Forste != r) continue;
-      ForhaandHent(aarIdx, uge, r);
-      if (venter) OptaelIOptaelling(samler, husk.h, aarIdx, uge, rk, venter);
+      ForhaandHent(aarIdx, uge, r, &forud[ny]);
+      if (venter) OptaelIOptaelling(samler, husk.h, aarIdx, uge, rk, venter, forud[ny ^ 1]);
       venter = r;
+      ny ^= 1;
     }
-    if (venter) OptaelIOptaelling(samler, husk.h, aarIdx, uge, rk, venter);
+    if (venter) OptaelIOptaelling(samler, husk.h, aarIdx, uge, rk, venter, forud[ny ^ 1]);
   }
   UdfoerPlanKald();
   for (MaanedIndeks m = 1; m <= SkemaPeriode.AntalMaaneder; ++m) {
