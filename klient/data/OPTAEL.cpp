@@ -1034,47 +1034,96 @@ struct Forud {
   uint64_t blanding[NORM_FORUD][NORM_FORUD];
 };
 
+// The working copies and kept answers as plain arrays, taken once when the
+// recount has laid them out: none of them changes its size while the weeks
+// are walked. A null array is one the recount does without.
+struct Genveje {
+  AktiTalCelle *aktiMnd = nullptr;
+  MedTalUgeCelle *medUge = nullptr;
+  float *medTal = nullptr;
+  const uint8_t *harMedTal = nullptr;
+  const uint32_t *meda = nullptr;
+  Samler::AktiSum *aktiSum = nullptr;
+  const char *aflyst = nullptr;
+  uint8_t *lokaUge = nullptr;
+  uint32_t nHarMedTal = 0, nMeda = 0, nAktiSum = 0, nAflyst = 0;
+  const RolSvar *rol = nullptr;
+  const uint8_t *rolKlar = nullptr;
+  const AktiSvar *akti = nullptr;
+  const uint8_t *aktiKlar = nullptr;
+  Huske::SkphVed *skphVed = nullptr;
+  uint32_t nRol = 0, nAkti = 0, nSkphVed = 0;
+
+  Genveje(Samler &s, Huske &h) {
+    if (!s.aktiMnd.empty()) aktiMnd = s.aktiMnd.data();
+    if (!s.medUge.empty()) medUge = s.medUge.data();
+    if (!s.medTal.empty()) medTal = s.medTal.data();
+    harMedTal = s.harMedTal.data();
+    nHarMedTal = static_cast<uint32_t>(s.harMedTal.size());
+    meda = s.meda.data();
+    nMeda = static_cast<uint32_t>(s.meda.size());
+    aktiSum = s.aktiSum.data();
+    nAktiSum = static_cast<uint32_t>(s.aktiSum.size());
+    aflyst = s.aflyst.data();
+    nAflyst = static_cast<uint32_t>(s.aflyst.size());
+    if (!s.lokaUge.empty()) lokaUge = s.lokaUge.data();
+    rol = h.rol.data();
+    rolKlar = h.rolKlar.data();
+    nRol = static_cast<uint32_t>(h.rol.size());
+    akti = h.akti.data();
+    aktiKlar = h.aktiKlar.data();
+    nAkti = static_cast<uint32_t>(h.akti.size());
+    skphVed = h.skphVed.data();
+    nSkphVed = static_cast<uint32_t>(h.skphVed.size());
+  }
+  // As Rol and Akti, with the kept answer read in place.
+  const RolSvar &Rol_(uint32_t r) const { return r < nRol && rolKlar[r] ? rol[r] : Rol(r); }
+  const AktiSvar &Akti_(uint32_t a) const { return a < nAkti && aktiKlar[a] ? akti[a] : Akti(a); }
+};
+
 // Fetches into the cache the cells and kept answers that the next event of
 // a recount will read, while the event before it is counted: each event's
 // cells lie anywhere in the tables, and the counting of one event is long
-// enough for them to arrive. Changes nothing but *pFu.
-void ForhaandHent(uint8_t aarIdx, uint8_t uge, uint32_t forste, Forud *pFu) {
+// enough for them to arrive. The event lies in the week being walked.
+// Changes nothing but *pFu.
+void ForhaandHent(const Genveje &gv, const Samler &s, const Huske &h, const UgeRaekker &rk, uint32_t forste,
+                  Forud *pFu) {
   pFu->forste = 0;
-  const Samler *s = gSamler;
-  const Huske *h = gHuske;
-  if (!s || !h) return;
-  const UgeRaekker rk(UgeBucket(aarIdx, uge));
   const SkeRec *f = rk(forste);
-  if (!f) return;
-  const Samler::Dag *ud = UgeDag(aarIdx, uge, f->Dag);
-  if (!ud) return;
-  const MaanedIndeks m = ud->m;
-  const UgeIndeks w = s->w;
+  if (!f || !s.ugeAktiv || f->Dag < 1 || f->Dag > 7) return;
+  const MaanedIndeks m = s.dage[f->Dag].m;
+  const UgeIndeks w = s.w;
+  const bool mOk = m <= s.M, medM = m <= s.MedM, wOk = w <= s.W;
+  MedTalArbejdstidCelle *const arb = MedTalArbejdstidTab && m <= TalDim.M ? MedTalArbejdstidTab + m : nullptr;
+  const size_t arbRaekke = TalDim.M + 1;
+  const uint32_t E = TalDim.E;
+  uint8_t *const loka = gv.lokaUge && f->Lektion ? gv.lokaUge + (f->Dag - 1) * 48u + (f->Lektion - 1) : nullptr;
   // The minute-norm questions of the event's first employments and
   // activities are keyed below as the count will ask them.
   uint32_t akti[NORM_FORUD], nAkti = 0, nAnfo = 0;
   const SkeRec *anfoRk[NORM_FORUD];
   const uint32_t antalAkti = tvakti.wRecCnt, antalAnfo = tvanfo.wRecCnt, antalRol = tvskemarol.wRecCnt;
+  const uint32_t A = s.A, F = s.F, R = s.R;
   for (uint32_t r = forste; const SkeRec *x = rk(r); ++r) {
     if (x->Forste != forste) break;
-    if (x->akti_id && x->akti_id < antalAkti && nAkti < NORM_FORUD) akti[nAkti++] = x->akti_id;
-    if (x->anfo_id && x->anfo_id < antalAnfo && nAnfo < NORM_FORUD) anfoRk[nAnfo++] = x;
-    if (const uint32_t a = x->akti_id; a && a < s->A) {
-      if (a < s->aktiSum.size()) tavo::Prefetch(&s->aktiSum[a]);
-      if (!s->aktiMnd.empty() && m <= s->M) tavo::Prefetch(&s->aktiMnd[static_cast<size_t>(m) * s->A + a]);
-      if (a < h->akti.size()) tavo::Prefetch(&h->akti[a]);
-      if (f->skfa_id && a < h->skphVed.size()) tavo::Prefetch(&h->skphVed[a]);
+    if (const uint32_t a = x->akti_id; a) {
+      if (a < antalAkti && nAkti < NORM_FORUD) akti[nAkti++] = a;
+      if (a < A) {
+        if (a < gv.nAktiSum) tavo::Prefetch(&gv.aktiSum[a]);
+        if (gv.aktiMnd && mOk) tavo::Prefetch(&gv.aktiMnd[static_cast<size_t>(m) * A + a]);
+        if (a < gv.nAkti) tavo::Prefetch(&gv.akti[a]);
+        if (f->skfa_id && a < gv.nSkphVed) tavo::Prefetch(&gv.skphVed[a]);
+      }
     }
-    if (const uint32_t a = x->anfo_id; a && a < s->F) {
-      if (!s->medTal.empty() && m <= s->MedM)
-        tavo::Prefetch(&s->medTal[(static_cast<size_t>(m) * s->F + a) * MEDTAL_SLOTS]);
-      if (!s->medUge.empty() && w <= s->W) tavo::Prefetch(&s->medUge[static_cast<size_t>(w) * s->F + a]);
-      if (const uint32_t e = a < s->meda.size() ? s->meda[a] : 0;
-          MedTalArbejdstidTab && e < TalDim.E && m <= TalDim.M)
-        tavo::Prefetch(&MedTalArbejdstidTab[static_cast<size_t>(e) * (TalDim.M + 1) + m]);
+    if (const uint32_t a = x->anfo_id; a) {
+      if (a < antalAnfo && nAnfo < NORM_FORUD) anfoRk[nAnfo++] = x;
+      if (a < F) {
+        if (gv.medTal && medM) tavo::Prefetch(&gv.medTal[(static_cast<size_t>(m) * F + a) * MEDTAL_SLOTS]);
+        if (gv.medUge && wOk) tavo::Prefetch(&gv.medUge[static_cast<size_t>(w) * F + a]);
+        if (const uint32_t e = a < gv.nMeda ? gv.meda[a] : 0; arb && e < E) tavo::Prefetch(arb + e * arbRaekke);
+      }
     }
-    if (const uint32_t l = x->loka_id; l && l < s->R && f->Lektion && !s->lokaUge.empty())
-      tavo::Prefetch(&s->lokaUge[static_cast<size_t>(l) * LOKA_SLOTS_PR_UGE + (f->Dag - 1) * 48u + (f->Lektion - 1)]);
+    if (const uint32_t l = x->loka_id; l && l < R && loka) tavo::Prefetch(loka + static_cast<size_t>(l) * LOKA_SLOTS_PR_UGE);
   }
   const float minutter = static_cast<float>(MinutterMellem(f->Starttid, f->Sluttid));
   pFu->forste = forste;
@@ -1093,7 +1142,7 @@ void ForhaandHent(uint8_t aarIdx, uint8_t uge, uint32_t forste, Forud *pFu) {
       k.akti = nAkti ? akti[i] : 0;
       const uint64_t b = NormHusk::Blanding(k);
       pFu->blanding[j][i] = b;
-      h->normer.Forhaand(b);
+      h.normer.Forhaand(b);
     }
   }
 }
@@ -1792,8 +1841,8 @@ namespace {
 // with each employment's figures worked out once for the event. Every cell
 // receives the same additions in the same order as there, so the two give
 // the same bytes.
-void OptaelIOptaelling(Samler &s, Huske &hu, uint8_t aarIdx, uint8_t uge, const UgeRaekker &rk, uint32_t forste,
-                        const Forud &fu) {
+void OptaelIOptaelling(Samler &s, Huske &hu, const Genveje &gv, uint8_t aarIdx, uint8_t uge, const UgeRaekker &rk,
+                        uint32_t forste, const Forud &fu) {
   if (!s.ugeAktiv || s.ugeAar != aarIdx || s.ugeNr != uge) {
     OptaelSkemabeg(aarIdx, uge, forste, +1);
     return;
@@ -1847,7 +1896,7 @@ void OptaelIOptaelling(Samler &s, Huske &hu, uint8_t aarIdx, uint8_t uge, const 
       e.skemarol = rol;
       e.Minutnorm = x->Minutnorm;
       if (taelStjerne || !StjerneMeda(a)) ++g.AntalLaerere;
-      if (Rol(rol).kodeSyg) ++g.AntalSyge;
+      if (gv.Rol_(rol).kodeSyg) ++g.AntalSyge;
       e.Faktor = antalStd != 0 ? lv : AnfoFaktor(a, dato, antalStd, lv, minutter);
       if (anfoRk.n < ANFO_RAEKKER) anfoRk.rk[anfoRk.n] = x;
       ++anfoRk.n;
@@ -1907,7 +1956,7 @@ void OptaelIOptaelling(Samler &s, Huske &hu, uint8_t aarIdx, uint8_t uge, const 
       e.Timer = norm / 60.0f * e.Faktor;
       continue;
     }
-    const bool syg = Rol(e.skemarol).syg;
+    const bool syg = gv.Rol_(e.skemarol).syg;
     k.skfa = skfa;
     float *normer = &normTab[static_cast<size_t>(i) * nA];
     for (uint32_t j = 0; j < nA; ++j) {
@@ -1958,25 +2007,25 @@ void OptaelIOptaelling(Samler &s, Huske &hu, uint8_t aarIdx, uint8_t uge, const 
   const bool norm = Ind().normsystem != 0;
   const bool egenPlan = !Ind().supertavo && HarEgenPlan;
   const Dato idag = s.idag;
-  const bool medTalHer = !s.medTal.empty();
-  const bool medUgeHer = MedTalUgeTab && w <= TalDim.W && !s.medUge.empty();
+  const bool medTalHer = gv.medTal != nullptr;
+  const bool medUgeHer = MedTalUgeTab && w <= TalDim.W && gv.medUge;
 
   for (uint32_t i = 0; i < nF; ++i) {
     const AnfoGrundPost &e = g.AnfoGrundTab[i];
     const uint32_t anfo = e.anfo;
     float *slot = nullptr;
     if (medTalHer) {
-      if (anfo >= s.harMedTal.size() || !s.harMedTal[anfo]) continue;
-      if (m <= s.MedM) slot = &s.medTal[(static_cast<size_t>(m) * s.F + anfo) * MEDTAL_SLOTS];
+      if (anfo >= gv.nHarMedTal || !gv.harMedTal[anfo]) continue;
+      if (m <= s.MedM) slot = &gv.medTal[(static_cast<size_t>(m) * s.F + anfo) * MEDTAL_SLOTS];
     } else {
       if (!HarMedTal(anfo)) continue;
       slot = MedTalSlots(anfo, m);
     }
-    const uint32_t meda = anfo < s.meda.size() ? s.meda[anfo] : MedaAf(anfo);
+    const uint32_t meda = anfo < gv.nMeda ? gv.meda[anfo] : MedaAf(anfo);
     MedTalArbejdstidCelle *arb = ArbCelle(meda, m);
     MedTalFerieCelle *ferie = FerieCelle(meda, y);
     const float h = e.Timer, sh = static_cast<float>(sign) * h;
-    const RolSvar rs = Rol(e.skemarol);
+    const RolSvar rs = gv.Rol_(e.skemarol);
     const bool afsp = rs.kodeAfsp, omsorg = rs.kodeOmsorg;
     auto Slot = [&](int n) {
       if (slot) slot[n] += sh;
@@ -2005,9 +2054,9 @@ void OptaelIOptaelling(Samler &s, Huske &hu, uint8_t aarIdx, uint8_t uge, const 
         Fravaer();
       } else if (rs.sls) {
         Fravaer();
-      } else if (!Akti(g.AktiGrundTab[0].akti).ovak) {
+      } else if (!gv.Akti_(g.AktiGrundTab[0].akti).ovak) {
         if (medUgeHer && anfo < TalDim.F) {
-          MedTalUgeCelle *c = &s.medUge[static_cast<size_t>(w) * s.F + anfo];
+          MedTalUgeCelle *c = &gv.medUge[static_cast<size_t>(w) * s.F + anfo];
           LAEG_TIL(c->Lektioner, sign, L);
           c->Timer += sh;
         } else if (MedTalUgeCelle *c = MedUgeCelle(anfo, w)) {
@@ -2057,7 +2106,12 @@ void OptaelIOptaelling(Samler &s, Huske &hu, uint8_t aarIdx, uint8_t uge, const 
   }
 
   // Activities.
-  const bool aktiHer = AktiTalTab && m <= TalDim.M && !s.aktiMnd.empty();
+  const bool aktiHer = AktiTalTab && m <= TalDim.M && gv.aktiMnd;
+  // The subject placements' lessons of this week, and the room slots of
+  // this week, go to the week's working copies as LaegTilSkph and LokaSlot
+  // would put them.
+  const bool skphHer = !s.skphSum.empty() && s.skphAktiv && s.skphW == w;
+  const bool lokaHer = s.lokaAktiv && s.lokaAar == aarIdx && s.lokaUgeNr == uge;
   const bool aflystTjek = !Ind().supertavo && !Ind().skemalaast && U > SkemaPeriode.LaasUge && ejer == Ind().insnr;
   const bool taeller = g.AntalLaerere > g.AntalSyge || (g.AntalLaerere == 0 && Ind().taelaktibooking);
   const int64_t t = static_cast<int64_t>(g.AntalLaerere) - g.AntalSyge;
@@ -2066,21 +2120,21 @@ void OptaelIOptaelling(Samler &s, Huske &hu, uint8_t aarIdx, uint8_t uge, const 
     const uint32_t akti = a.akti;
     AktiRec *ar = TabRec<AktiRec>(tvakti, akti);
     if (!ar) continue;
-    Samler::AktiSum *sum = akti < s.aktiSum.size() ? &s.aktiSum[akti] : nullptr;
+    Samler::AktiSum *sum = akti < gv.nAktiSum ? &gv.aktiSum[akti] : nullptr;
     if (sum)
       sum->lererTimer += sign * static_cast<int64_t>(TusindedeleAf(a.Timer));
     else
       LAEG_TIL(ar->AntalLererTimer, sign, TusindedeleAf(a.Timer));
-    AktiTalCelle *c = aktiHer ? (akti < TalDim.A ? &s.aktiMnd[static_cast<size_t>(m) * s.A + akti] : nullptr)
+    AktiTalCelle *c = aktiHer ? (akti < TalDim.A ? &gv.aktiMnd[static_cast<size_t>(m) * s.A + akti] : nullptr)
                               : AktiCelle(akti, m);
     if (c) c->Timer += static_cast<float>(sign) * a.Timer;
-    if (aflystTjek && AktiAflyst(ar, akti) == 'J') {
+    if (aflystTjek && (akti < gv.nAflyst ? gv.aflyst[akti] : ar->Aflyst) == 'J') {
       // Counted whichever way the event goes: the check reports every
       // change on a cancelled activity.
       ++AflystBegAntal;
       if (AktiAflystTab && akti <= TalDim.A) ++AktiAflystTab[akti];
     }
-    if (!taeller || Akti(akti).ovak) continue;
+    if (!taeller || gv.Akti_(akti).ovak) continue;
     if (sum) {
       sum->elev += sign * static_cast<int64_t>(L);
       sum->lerer += sign * (t * L);
@@ -2092,8 +2146,19 @@ void OptaelIOptaelling(Samler &s, Huske &hu, uint8_t aarIdx, uint8_t uge, const 
       LAEG_TIL(c->ElevLektioner, sign, L);
       LAEG_TIL(c->LaererLektioner, sign, t * L);
     }
-    if (skfa)
-      if (const uint32_t p = SkphFor(akti, skfa)) LaegTilSkph(p, w, dag, sign, L);
+    if (!skfa) continue;
+    int64_t kendt = akti < gv.nSkphVed ? gv.skphVed[akti].Find(skfa) : -1;
+    const uint32_t p = kendt >= 0 ? static_cast<uint32_t>(kendt) : SkphFor(akti, skfa);
+    if (!p) continue;
+    if (skphHer && p < s.skphSum.size() && p < s.S) {
+      s.skphSum[p] += sign * L;
+      s.skphRoert[s.nSkphRoert] = p;
+      s.nSkphRoert += !s.skphErRoert[p];
+      s.skphErRoert[p] = 1;
+      LAEG_TIL(s.skphUge[static_cast<size_t>(p) * 7 + dag - 1], sign, L);
+    } else {
+      LaegTilSkph(p, w, dag, sign, L);
+    }
   }
 
   // Rooms: a slot counts once however many events hold it.
@@ -2101,7 +2166,16 @@ void OptaelIOptaelling(Samler &s, Huske &hu, uint8_t aarIdx, uint8_t uge, const 
     for (uint32_t j = 0; j < g.AntalLoka; ++j) {
       const uint32_t loka = g.LokaGrundTab[j].loka;
       if (loka >= TalDim.R) continue;
-      uint8_t &v = *LokaSlot(loka, aarIdx, uge, dag, lektion);
+      uint8_t *pv;
+      if (lokaHer && loka < s.R) {
+        s.lokaRoert[s.nLokaRoert] = loka;
+        s.nLokaRoert += !s.lokaErRoert[loka];
+        s.lokaErRoert[loka] = 1;
+        pv = &gv.lokaUge[static_cast<size_t>(loka) * LOKA_SLOTS_PR_UGE + (dag - 1) * 48u + (lektion - 1)];
+      } else {
+        pv = LokaSlot(loka, aarIdx, uge, dag, lektion);
+      }
+      uint8_t &v = *pv;
       uint32_t &sum = LokaSumTab[static_cast<size_t>(loka) * TalDim.Y + aarIdx];
       if (v < LOKA_OPTALT_MAX && ++v == 1) sum += 1000;
     }
@@ -2671,6 +2745,7 @@ void GenoptaelTalTab() {
   BegyndPlanSvar(samler);
   AllokerMedTalArbejdstid();
   FreeAnfoAktiGrund(&AnfoAktiGrund);
+  const Genveje gv(samler, husk.h);
   for (UgeIndeks w = 1; w <= SkemaPeriode.AntalUger; ++w) {
     const Uge U = IndeksTilUge(w);
     const uint8_t aarIdx = static_cast<uint8_t>(U / 100 - SkemaPeriode.BaseAar);
@@ -2686,12 +2761,12 @@ void GenoptaelTalTab() {
     for (uint32_t r = 1; r < rk.n; ++r) {
       const SkeRec *s = rk.base + r;
       if (!Levende(s->Status) || s->Forste != r) continue;
-      ForhaandHent(aarIdx, uge, r, &forud[ny]);
-      if (venter) OptaelIOptaelling(samler, husk.h, aarIdx, uge, rk, venter, forud[ny ^ 1]);
+      ForhaandHent(gv, samler, husk.h, rk, r, &forud[ny]);
+      if (venter) OptaelIOptaelling(samler, husk.h, gv, aarIdx, uge, rk, venter, forud[ny ^ 1]);
       venter = r;
       ny ^= 1;
     }
-    if (venter) OptaelIOptaelling(samler, husk.h, aarIdx, uge, rk, venter, forud[ny ^ 1]);
+    if (venter) OptaelIOptaelling(samler, husk.h, gv, aarIdx, uge, rk, venter, forud[ny ^ 1]);
   }
   UdfoerPlanKald();
   for (MaanedIndeks m = 1; m <= SkemaPeriode.AntalMaaneder; ++m) {
