@@ -1836,6 +1836,20 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
 
 namespace {
 
+// A minute norm of the recount's count, from the kept answers, at the slot
+// the look-ahead mixed for it where there is one.
+[[gnu::always_inline]] inline void NormIOptaelling(const NormHusk &normer, const NormHusk::Noegle &k,
+                                                   const uint64_t *blanding, uint32_t j, uint32_t nBlanding, Dato dato,
+                                                   float minutter, float raekkeNorm, float *pNorm, uint8_t *pKode) {
+  const NormHusk::Svar *sv = blanding && j < nBlanding ? normer.Find(k, blanding[j], dato) : normer.Find(k, dato);
+  if (sv) {
+    *pNorm = sv->norm;
+    *pKode = sv->kode;
+    return;
+  }
+  Minutnorm(dato, k.anfo, k.rol, minutter, k.akti, k.skfa, pNorm, pKode, PlanVaerdi(raekkeNorm));
+}
+
 // The recount's own count of one event: what OptaelSkemabeg gives with sign
 // +1 while a recount walks the event's week, in one pass over the rows and
 // with each employment's figures worked out once for the event. Every cell
@@ -1934,23 +1948,15 @@ void OptaelIOptaelling(Samler &s, Huske &hu, const Genveje &gv, uint8_t aarIdx, 
     k.anfo = e.anfo;
     k.rol = e.skemarol;
     k.plan = Bits(PlanVaerdi(e.Minutnorm));
-    const bool blandet = forud && i < fu.nAnfo;
-    auto Norm = [&](float *pNorm, uint8_t *pKode, uint32_t j) {
-      const NormHusk::Svar *sv = blandet && j < (fu.nAkti ? fu.nAkti : 1) ? hu.normer.Find(k, fu.blanding[i][j], dato)
-                                                                          : hu.normer.Find(k, dato);
-      if (sv) {
-        *pNorm = sv->norm;
-        *pKode = sv->kode;
-        return;
-      }
-      Minutnorm(dato, k.anfo, k.rol, minutter, k.akti, k.skfa, pNorm, pKode, PlanVaerdi(e.Minutnorm));
-    };
+    // The look-ahead's mixes, where it keyed this employment.
+    const uint64_t *blanding = forud && i < fu.nAnfo ? fu.blanding[i] : nullptr;
+    const uint32_t nBlanding = fu.nAkti ? fu.nAkti : 1;
     if (nA == 0) {
       float norm = 0;
       uint8_t kode = 0;
       k.akti = 0;
       k.skfa = 0;
-      Norm(&norm, &kode, 0);
+      NormIOptaelling(hu.normer, k, blanding, 0, nBlanding, dato, minutter, e.Minutnorm, &norm, &kode);
       e.Beregn = norm;
       e.Hvorfra = kode;
       e.Timer = norm / 60.0f * e.Faktor;
@@ -1964,7 +1970,7 @@ void OptaelIOptaelling(Samler &s, Huske &hu, const Genveje &gv, uint8_t aarIdx, 
       float norm = 0;
       uint8_t kode = 0;
       k.akti = a.akti;
-      Norm(&norm, &kode, j);
+      NormIOptaelling(hu.normer, k, blanding, j, nBlanding, dato, minutter, e.Minutnorm, &norm, &kode);
       normer[j] = norm;
       const float h = a.Andel * e.Faktor * norm / 60.0f;
       e.Timer += h;
