@@ -1052,7 +1052,8 @@ struct Genveje {
   const AktiSvar *akti = nullptr;
   const uint8_t *aktiKlar = nullptr;
   Huske::SkphVed *skphVed = nullptr;
-  uint32_t nRol = 0, nAkti = 0, nSkphVed = 0;
+  Huske::AktiNorm *aktiNorm = nullptr;
+  uint32_t nRol = 0, nAkti = 0, nSkphVed = 0, nAktiNorm = 0;
 
   Genveje(Samler &s, Huske &h) {
     if (!s.aktiMnd.empty()) aktiMnd = s.aktiMnd.data();
@@ -1075,6 +1076,8 @@ struct Genveje {
     nAkti = static_cast<uint32_t>(h.akti.size());
     skphVed = h.skphVed.data();
     nSkphVed = static_cast<uint32_t>(h.skphVed.size());
+    aktiNorm = h.aktiNorm.data();
+    nAktiNorm = static_cast<uint32_t>(h.aktiNorm.size());
   }
   // As Rol and Akti, with the kept answer read in place.
   const RolSvar &Rol_(uint32_t r) const { return r < nRol && rolKlar[r] ? rol[r] : Rol(r); }
@@ -2739,6 +2742,10 @@ void AllokerTalTab() {
   GenoptaelTalTab();
 }
 
+namespace {
+void OptaelTimoakIOptaelling(const Genveje &gv, Samler &s, const TimoakRaekke *row);
+}  // namespace
+
 void GenoptaelTalTab() {
   // The event and posting actuals go into the plan list, which the planning
   // worker rebuilds under TalMutex: the recount holds it from start to end,
@@ -2782,7 +2789,7 @@ void GenoptaelTalTab() {
     constexpr uint32_t POST_FORUD = 8;
     for (uint32_t r = 1; t && r < t->wRecCnt; ++r) {
       if (r + POST_FORUD < t->wRecCnt) ForhaandHentPost(Post<TimoakRaekke>(t, r + POST_FORUD), m);
-      OptaelTimoak(Post<TimoakRaekke>(t, r), +1);
+      OptaelTimoakIOptaelling(gv, samler, Post<TimoakRaekke>(t, r));
     }
     const TabVar *u = UdplatimBucket(mnd);
     for (uint32_t r = 1; u && r < u->wRecCnt; ++r) OptaelUdplatim(Post<UdplatimRaekke>(u, r), m);
@@ -2891,6 +2898,109 @@ void OptaelTimoak(const TimoakRaekke *row, int sign) {
     AddPlanTabTimoak(row->akti_id, row->anfo_id, m, w, dag, static_cast<uint8_t>(type), st);
   }
 }
+
+namespace {
+
+// The recount's own count of one posting: what OptaelTimoak gives with sign
+// +1 while a recount runs, reading the working copies and kept answers in
+// place. Each cell receives the same additions in the same order.
+void OptaelTimoakIOptaelling(const Genveje &gv, Samler &s, const TimoakRaekke *row) {
+  constexpr int sign = 1;
+  if (!row || !Levende(row->Status) || !row->anfo_id || !row->akti_id) return;
+  const uint32_t anfo = row->anfo_id, akti = row->akti_id;
+  if (anfo >= tvanfo.wRecCnt || akti >= tvakti.wRecCnt) return;
+  const Dato dato = row->Dato;
+  if (!MaanedIPerioden(dato / 100)) return;
+  const float timer = static_cast<float>(row->Timer) / 100.0f;
+  const float st = static_cast<float>(sign) * timer;
+  const MaanedIndeks m = MaanedIndeksAf(dato / 100);
+  const char type = row->Type;
+  const bool stor = type == 'F' || type == 'H' || type == 'P' || type == 'A';
+  float norm = 60.0f;
+  uint8_t plus = 0;
+  if (stor) {
+    float n = 0;
+    if (akti < gv.nAktiNorm && gv.aktiNorm[akti].klar && gv.aktiNorm[akti].span.Holder(dato)) {
+      const Huske::AktiNorm &k = gv.aktiNorm[akti];
+      if (k.fundet) n = k.norm;
+      plus = k.plus;
+      norm = k.fundet ? n : 60.0f;
+    } else if (AktiNormFor(dato, akti, &n, &plus)) {
+      norm = n;
+    } else {
+      norm = 60.0f;
+    }
+  }
+  const AktiSvar &as = gv.Akti_(akti);
+  if (!stor) plus = as.plus ? 1 : 0;
+
+  float *slot;
+  if (gv.medTal)
+    slot = anfo < gv.nHarMedTal && gv.harMedTal[anfo] && m <= s.MedM
+               ? &gv.medTal[(static_cast<size_t>(m) * s.F + anfo) * MEDTAL_SLOTS]
+               : nullptr;
+  else
+    slot = MedTalSlots(anfo, m);
+  if (slot) {
+    if (plus) {
+      slot[7] += st;
+    } else {
+      const char *kode = as.kode;
+      if (kode[0]) {
+        if (as.kodeAfsp) slot[15] += st * norm * 10.0f / 60.0f;
+        if (as.kodeOmsorg) slot[17] += st * norm * 10.0f / 60.0f;
+        if (as.kodeFerie) {
+          const int64_t dage = static_cast<int64_t>(row->Timer) * 10 > GetDagsNorm(anfo, dato) / 2 ? 1000 : 500;
+          if (MedTalFerieCelle *c = FerieCelle(MedaAf(anfo), SkoleAar(dato))) {
+            if (dato <= s.idag)
+              LAEG_TIL(c->Afholdt, sign, dage);
+            else
+              LAEG_TIL(c->PlanlagtFremad, sign, dage);
+          }
+        }
+      }
+      switch (type) {
+        case 'A': slot[4] += st * norm / 60.0f; break;
+        case 'F': case 'H': slot[3] += st * norm / 60.0f; break;
+        case 'P': slot[5] += st * norm / 60.0f; break;
+        case 'a': case 'b': slot[4] += st; break;
+        case 'e': slot[2] += st; break;
+        case 'f': case 'h': slot[3] += st; break;
+        case 'k': case 'u': slot[0] += st; break;
+        case 'p': slot[5] += st; break;
+        case 'r': slot[1] += st; break;
+        default: break;
+      }
+    }
+  }
+
+  AktiTalCelle *c = AktiTalTab && m <= TalDim.M && gv.aktiMnd
+                        ? (akti < TalDim.A ? &gv.aktiMnd[static_cast<size_t>(m) * s.A + akti] : nullptr)
+                        : AktiCelle(akti, m);
+  Samler::AktiSum *sum = akti < gv.nAktiSum ? &gv.aktiSum[akti] : nullptr;
+  if (stor) {
+    const int32_t v = static_cast<int32_t>(static_cast<double>(row->Timer) * norm * 10 * sign / 60);
+    if (sum)
+      sum->lererTimer += v;
+    else
+      LAEG_TIL(TabRec<AktiRec>(tvakti, akti)->AntalLererTimer, 1, v);
+    if (c) c->TimoakTimer += st * norm / 60.0f;
+  } else if (ErTimerType(type)) {
+    if (sum)
+      sum->lererTimer += sign * (static_cast<int64_t>(row->Timer) * 10);
+    else
+      LAEG_TIL(TabRec<AktiRec>(tvakti, akti)->AntalLererTimer, sign, static_cast<int64_t>(row->Timer) * 10);
+    if (c) c->TimoakTimer += st;
+  }
+
+  if (row->Timer != 0 && !Ind().supertavo && HarEgenPlan) {
+    uint8_t dag = 0;
+    const UgeIndeks w = UgeOgDag(dato, &dag);
+    AddPlanTabTimoak(akti, anfo, m, w, dag, static_cast<uint8_t>(type), st);
+  }
+}
+
+}  // namespace
 
 void OptaelUdplatim(const UdplatimRaekke *row, MaanedIndeks m) {
   if (!row || !Levende(row->Status) || row->anfo_id >= tvanfo.wRecCnt) return;
