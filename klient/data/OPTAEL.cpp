@@ -1839,6 +1839,43 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
 
 namespace {
 
+// What the count of each event of a week asks of the week, the settings
+// and the tables: the same for every event of the week, so worked out when
+// the week begins.
+struct UgeFakta {
+  uint8_t aarIdx = 0, uge = 0;
+  bool aktiv = false;  // the week the working copies walk
+  UgeIndeks w = 0;
+  bool wOk = false;    // a week of the period
+  Uge U = 0;
+  uint32_t antalAkti = 0, antalAnfo = 0, antalLoka = 0, antalRol = 0;
+  bool taelStjerne = false, norm = false, egenPlan = false, taelBooking = false;
+  bool medUgeHer = false, aktiTab = false, skphHer = false, lokaHer = false, aflystUge = false, lokaTal = false;
+  uint8_t insnr = 0;
+
+  UgeFakta(const Samler &s, const Genveje &gv, uint8_t aar, uint8_t nr) : aarIdx(aar), uge(nr) {
+    aktiv = s.ugeAktiv && s.ugeAar == aar && s.ugeNr == nr;
+    w = s.w;
+    wOk = w != 0 && w <= SkemaPeriode.AntalUger;
+    U = UgeAf(aar, nr);
+    antalAkti = tvakti.wRecCnt;
+    antalAnfo = tvanfo.wRecCnt;
+    antalLoka = tvloka.wRecCnt;
+    antalRol = tvskemarol.wRecCnt;
+    taelStjerne = Ind().taelstjerneakti != 0;
+    norm = Ind().normsystem != 0;
+    egenPlan = !Ind().supertavo && HarEgenPlan;
+    taelBooking = Ind().taelaktibooking != 0;
+    medUgeHer = MedTalUgeTab && w <= TalDim.W && gv.medUge;
+    aktiTab = AktiTalTab && gv.aktiMnd;
+    skphHer = !s.skphSum.empty() && s.skphAktiv && s.skphW == w;
+    lokaHer = s.lokaAktiv && s.lokaAar == aar && s.lokaUgeNr == nr;
+    aflystUge = !Ind().supertavo && !Ind().skemalaast && U > SkemaPeriode.LaasUge;
+    lokaTal = LokaSumTab && LokaOptalt && aar < TalDim.Y;
+    insnr = Ind().insnr;
+  }
+};
+
 // A minute norm of the recount's count, from the kept answers, at the slot
 // the look-ahead mixed for it where there is one.
 [[gnu::always_inline]] inline void NormIOptaelling(const NormHusk &normer, const NormHusk::Noegle &k,
@@ -1858,9 +1895,10 @@ namespace {
 // with each employment's figures worked out once for the event. Every cell
 // receives the same additions in the same order as there, so the two give
 // the same bytes.
-void OptaelIOptaelling(Samler &s, Huske &hu, const Genveje &gv, uint8_t aarIdx, uint8_t uge, const UgeRaekker &rk,
+void OptaelIOptaelling(Samler &s, Huske &hu, const Genveje &gv, const UgeFakta &uf, const UgeRaekker &rk,
                         uint32_t forste, const Forud &fu) {
-  if (!s.ugeAktiv || s.ugeAar != aarIdx || s.ugeNr != uge) {
+  const uint8_t aarIdx = uf.aarIdx, uge = uf.uge;
+  if (!uf.aktiv) {
     OptaelSkemabeg(aarIdx, uge, forste, +1);
     return;
   }
@@ -1885,9 +1923,9 @@ void OptaelIOptaelling(Samler &s, Huske &hu, const Genveje &gv, uint8_t aarIdx, 
   if (!g.AktiGrundTab) SikrPlads(g.AktiGrundTab, g.AllokAkti, 0, "AnfoAktiGrund->AktiGrundTab != NULL");
   if (!g.LokaGrundTab) SikrPlads(g.LokaGrundTab, g.AllokLoka, 0, "AnfoAktiGrund->LokaGrundTab != NULL");
   const float lv = Lektionsvaerdi(antalStd, minutter);
-  const uint32_t antalAkti = tvakti.wRecCnt, antalAnfo = tvanfo.wRecCnt, antalLoka = tvloka.wRecCnt;
-  const uint32_t antalRol = tvskemarol.wRecCnt;
-  const bool taelStjerne = Ind().taelstjerneakti != 0;
+  const uint32_t antalAkti = uf.antalAkti, antalAnfo = uf.antalAnfo, antalLoka = uf.antalLoka;
+  const uint32_t antalRol = uf.antalRol;
+  const bool taelStjerne = uf.taelStjerne;
   uint32_t aktiListe[FORDEL_MAX];
   uint32_t nAkti = 0;
   AnfoRaekker anfoRk;
@@ -2007,17 +2045,16 @@ void OptaelIOptaelling(Samler &s, Huske &hu, const Genveje &gv, uint8_t aarIdx, 
   }
 
   const uint8_t dag = fp->Dag, lektion = fp->Lektion, ejer = fp->Ejer;
-  const Uge U = UgeAf(aarIdx, uge);
-  const UgeIndeks w = s.w;
-  if (w == 0 || w > SkemaPeriode.AntalUger) return;
+  const UgeIndeks w = uf.w;
+  if (!uf.wOk) return;
   const MaanedIndeks m = ud.m;
   const int32_t L = TusindedeleAf(lv);
   const uint32_t y = ud.y;
-  const bool norm = Ind().normsystem != 0;
-  const bool egenPlan = !Ind().supertavo && HarEgenPlan;
+  const bool norm = uf.norm;
+  const bool egenPlan = uf.egenPlan;
   const Dato idag = s.idag;
   const bool medTalHer = gv.medTal != nullptr;
-  const bool medUgeHer = MedTalUgeTab && w <= TalDim.W && gv.medUge;
+  const bool medUgeHer = uf.medUgeHer;
 
   for (uint32_t i = 0; i < nF; ++i) {
     const AnfoGrundPost &e = g.AnfoGrundTab[i];
@@ -2115,14 +2152,14 @@ void OptaelIOptaelling(Samler &s, Huske &hu, const Genveje &gv, uint8_t aarIdx, 
   }
 
   // Activities.
-  const bool aktiHer = AktiTalTab && m <= TalDim.M && gv.aktiMnd;
+  const bool aktiHer = uf.aktiTab && m <= TalDim.M;
   // The subject placements' lessons of this week, and the room slots of
   // this week, go to the week's working copies as LaegTilSkph and LokaSlot
   // would put them.
-  const bool skphHer = !s.skphSum.empty() && s.skphAktiv && s.skphW == w;
-  const bool lokaHer = s.lokaAktiv && s.lokaAar == aarIdx && s.lokaUgeNr == uge;
-  const bool aflystTjek = !Ind().supertavo && !Ind().skemalaast && U > SkemaPeriode.LaasUge && ejer == Ind().insnr;
-  const bool taeller = g.AntalLaerere > g.AntalSyge || (g.AntalLaerere == 0 && Ind().taelaktibooking);
+  const bool skphHer = uf.skphHer;
+  const bool lokaHer = uf.lokaHer;
+  const bool aflystTjek = uf.aflystUge && ejer == uf.insnr;
+  const bool taeller = g.AntalLaerere > g.AntalSyge || (g.AntalLaerere == 0 && uf.taelBooking);
   const int64_t t = static_cast<int64_t>(g.AntalLaerere) - g.AntalSyge;
   for (uint32_t j = 0; j < nA; ++j) {
     const AktiGrundPost &a = g.AktiGrundTab[j];
@@ -2171,7 +2208,7 @@ void OptaelIOptaelling(Samler &s, Huske &hu, const Genveje &gv, uint8_t aarIdx, 
   }
 
   // Rooms: a slot counts once however many events hold it.
-  if (lektion != 0 && LokaSumTab && LokaOptalt && aarIdx < TalDim.Y) {
+  if (lektion != 0 && uf.lokaTal) {
     for (uint32_t j = 0; j < g.AntalLoka; ++j) {
       const uint32_t loka = g.LokaGrundTab[j].loka;
       if (loka >= TalDim.R) continue;
@@ -2767,6 +2804,7 @@ void GenoptaelTalTab() {
     BegyndUge(aarIdx, uge);
     PlanSvarSpand(samler, true, w);
     const UgeRaekker rk(b);
+    const UgeFakta uf(samler, gv, aarIdx, uge);
     // Each event is counted once the next one's cells are on their way.
     uint32_t venter = 0;
     Forud forud[2];
@@ -2775,11 +2813,11 @@ void GenoptaelTalTab() {
       const SkeRec *s = rk.base + r;
       if (!Levende(s->Status) || s->Forste != r) continue;
       ForhaandHent(gv, samler, husk.h, rk, r, &forud[ny]);
-      if (venter) OptaelIOptaelling(samler, husk.h, gv, aarIdx, uge, rk, venter, forud[ny ^ 1]);
+      if (venter) OptaelIOptaelling(samler, husk.h, gv, uf, rk, venter, forud[ny ^ 1]);
       venter = r;
       ny ^= 1;
     }
-    if (venter) OptaelIOptaelling(samler, husk.h, gv, aarIdx, uge, rk, venter, forud[ny ^ 1]);
+    if (venter) OptaelIOptaelling(samler, husk.h, gv, uf, rk, venter, forud[ny ^ 1]);
   }
   UdfoerPlanKald();
   for (MaanedIndeks m = 1; m <= SkemaPeriode.AntalMaaneder; ++m) {
