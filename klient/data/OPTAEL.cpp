@@ -1934,6 +1934,14 @@ void OptaelIOptaelling(Samler &s, Huske &hu, const Genveje &gv, const UgeFakta &
     if (antalRol && x->skemarol_id >= antalRol) x->skemarol_id = 0;
     if (const uint32_t a = x->akti_id; a && a < antalAkti) {
       if (nAkti < FORDEL_MAX) aktiListe[nAkti++] = a;
+      // The placement's cells of the week lie anywhere in its copies; the
+      // placement kept beside the activity (fetched by the look-ahead)
+      // names them, and they arrive while the hours are worked out.
+      if (uf.skphHer && skfa && a < gv.nSkphVed)
+        if (const int64_t p = gv.skphVed[a].Find(skfa); p > 0 && p < s.S) {
+          tavo::Prefetch(&s.skphUge[static_cast<size_t>(p) * 7 + fp->Dag - 1]);
+          tavo::Prefetch(&s.skphSum[static_cast<size_t>(p) < s.skphSum.size() ? p : 0]);
+        }
       if (g.AntalAkti >= g.AllokAkti)
         SikrPlads(g.AktiGrundTab, g.AllokAkti, g.AntalAkti + 1, "AnfoAktiGrund->AktiGrundTab != NULL");
       AktiGrundPost &e = g.AktiGrundTab[g.AntalAkti++];
