@@ -1195,7 +1195,10 @@ class RaekkeSummer {
     }
   }
 
-  void Slut() {
+  // With `tom` the row's weeks are known to hold only +0 (a table as the
+  // row store hands it out, never written since): the period sums are the
+  // +0 that adding its weeks gives, without the walk.
+  void Slut(bool tom = false) {
     Plan *plan = plan_;
     GrundRaekke &r = r_;
     const uint32_t art = art_;
@@ -1215,7 +1218,7 @@ class RaekkeSummer {
         const uint32_t pf = std::max(UgeTilIndeks(per.Frauge), 1u), pt = std::min(UgeTilIndeks(per.Tiluge), plan->UgeAntal);
         int32_t l = 0;
         float h = 0.0f, rr = 0.0f, e = 0.0f, s = 0.0f;
-        for (uint32_t u = pf; u <= pt; ++u) {
+        for (uint32_t u = pf; !tom && u <= pt; ++u) {
           const TalPost &t = r.TalTab[u];
           l += t.Lektioner;
           rr += t.Rettearbejd;
@@ -1258,6 +1261,16 @@ void BeregnRaekke(Plan *plan, uint32_t raekke, OpgUdsnitCache *cache) {
   RaekkeSummer summer(plan, raekke, cache, fra, til);
   for (uint32_t u = summer.Foerste(); u <= summer.Sidste(); ++u) summer.Uge(u, r.TalTab[u]);
   summer.Slut();
+}
+
+// BeregnRaekke for a row whose weeks hold only +0: no week adds anything
+// to a total that starts at +0, so the walk is left out.
+void BeregnTomRaekke(Plan *plan, uint32_t raekke, OpgUdsnitCache *cache) {
+  if (raekke == 0 || raekke > plan->GrundTabAntal || !plan->GrundTab[raekke].TalTab) return;
+  uint32_t fra, til;
+  GruppeUger(plan, &fra, &til);
+  RaekkeSummer summer(plan, raekke, cache, fra, til);
+  summer.Slut(true);
 }
 
 }  // namespace
@@ -1538,10 +1551,16 @@ bool Nul(const TalPost &t) {
 // same order: each week's hours are in place before anything reads them,
 // and every sum takes the weeks in ascending order as the separate walks
 // do.
+// A row made by this load's heading pass (`ny`) has weeks of nothing but
+// +0: no hours, nothing to add anywhere, only its totals to set.
 void IndlaesRaekke(Plan *plan, uint32_t raekke, uint32_t hoved, bool timer, const Onsdage &onsdage, uint32_t fra,
-                   uint32_t til) {
+                   uint32_t til, bool ny) {
   GrundRaekke &r = plan->GrundTab[raekke];
   if (!r.TalTab) return;
+  if (ny) {
+    BeregnTomRaekke(plan, raekke, tPasCache);
+    return;
+  }
   const uint32_t uger = plan->UgeAntal;
   TalPost *h = hoved && hoved <= plan->GrundTabAntal ? plan->GrundTab[hoved].TalTab : nullptr;
   // The employees' week sums, as AddPlanRaekkeTilSum1 finds them.
@@ -1594,6 +1613,9 @@ void IndlaesRaekke(Plan *plan, uint32_t raekke, uint32_t hoved, bool timer, cons
 
 void OpretIndlaesteOverskrifter(Plan *plan, uint32_t timerTil) {
   PlanLaas laas;
+  // The rows made next come clean from the row store and nothing writes
+  // their weeks before the walk below.
+  const uint32_t foer = plan->GrundTabAntal;
   LavOverskriftRaekker(plan);
   RaekkeSumPas pas;
   NulstilAnfoSummer(plan);
@@ -1605,6 +1627,7 @@ void OpretIndlaesteOverskrifter(Plan *plan, uint32_t timerTil) {
   const uint32_t antal = plan->GrundTabAntal;
   std::vector<uint8_t> igen(size_t(antal) + 1, 0);
   for (uint32_t h = 1; h <= antal; ++h) igen[h] = OverskriftSummeresIRaekker(plan, h) ? 1 : 0;
+  std::vector<uint8_t> fik(size_t(antal) + 1, 0);  // headings a row added to
   // A row's weeks are the bulk of what it holds and do not stay in the
   // cache from one pass over all rows to the next: its hours, its totals
   // and what it adds to its heading and its employees are taken while
@@ -1622,10 +1645,19 @@ void OpretIndlaesteOverskrifter(Plan *plan, uint32_t timerTil) {
       if (r <= timerTil) BeregnRaekkensUgeTimer(plan, r, onsdage);
       continue;
     }
-    IndlaesRaekke(plan, r, h && !igen[h] ? h : 0, r <= timerTil, onsdage, fra, til);
+    const uint32_t hoved = h && !igen[h] ? h : 0;
+    if (hoved) fik[hoved] = 1;
+    IndlaesRaekke(plan, r, hoved, r <= timerTil, onsdage, fra, til, r > foer);
   }
-  for (uint32_t r = 1; r <= antal; ++r)
-    if (plan->GrundTab[r].ErSum && !igen[r]) BeregnRaekke(plan, r);
+  // A heading no row added to holds the +0 it was handed out with: every
+  // step before leaves the headings' weeks alone.
+  for (uint32_t r = 1; r <= antal; ++r) {
+    if (!plan->GrundTab[r].ErSum || igen[r]) continue;
+    if (fik[r])
+      BeregnRaekke(plan, r);
+    else
+      BeregnTomRaekke(plan, r, tPasCache);
+  }
 }
 
 void LaesSkemaLektioner(Plan *plan) {
