@@ -791,9 +791,12 @@ class NormHusk {
   };
   // The kept answer for the date, or null: the newest first, as they were
   // kept.
-  const Svar *Find(const Noegle &k, Dato dato) const {
+  const Svar *Find(const Noegle &k, Dato dato) const { return Find(k, Blanding(k), dato); }
+  // The same with the key's mix worked out before: the table may have
+  // grown since, as the mix is taken before the table's size.
+  const Svar *Find(const Noegle &k, uint64_t blanding, Dato dato) const {
     if (antal_ == 0) return nullptr;
-    for (size_t i = Plads(k);; i = (i + 1) & maske_) {
+    for (size_t i = blanding & maske_;; i = (i + 1) & maske_) {
       const Post &p = poster_[i];
       if (!p.brugt) return nullptr;
       if (!(p.k == k)) continue;
@@ -804,8 +807,14 @@ class NormHusk {
     }
   }
   // Brings the key's slot toward the cache; answers nothing.
-  void Forhaand(const Noegle &k) const {
-    if (antal_) tavo::Prefetch(&poster_[Plads(k)]);
+  void Forhaand(uint64_t blanding) const {
+    if (antal_) tavo::Prefetch(&poster_[blanding & maske_]);
+  }
+  static uint64_t Blanding(const Noegle &k) {
+    uint64_t h = k.anfo * 0x9E3779B97F4A7C15ull ^ k.rol * 0xC2B2AE3D27D4EB4Full ^ k.akti * 0x165667B19E3779F9ull ^
+                 k.skfa * 0xD6E8FEB86659FD93ull ^ k.fallback * 0xFF51AFD7ED558CCDull ^ k.plan * 0xC4CEB9FE1A85EC53ull;
+    h ^= h >> 32;
+    return h * 0x94D049BB133111EBull >> 40;
   }
   void Gem(const Noegle &k, const Svar &s) {
     if ((antal_ + 1) * 2 > poster_.size()) Voks();
@@ -842,12 +851,7 @@ class NormHusk {
     Svar s;
     uint32_t naeste;
   };
-  size_t Plads(const Noegle &k) const {
-    uint64_t h = k.anfo * 0x9E3779B97F4A7C15ull ^ k.rol * 0xC2B2AE3D27D4EB4Full ^ k.akti * 0x165667B19E3779F9ull ^
-                 k.skfa * 0xD6E8FEB86659FD93ull ^ k.fallback * 0xFF51AFD7ED558CCDull ^ k.plan * 0xC4CEB9FE1A85EC53ull;
-    h ^= h >> 32;
-    return static_cast<size_t>(h * 0x94D049BB133111EBull >> 40) & maske_;
-  }
+  size_t Plads(const Noegle &k) const { return static_cast<size_t>(Blanding(k)) & maske_; }
   void Voks() {
     std::vector<Post> gamle = std::move(poster_);
     poster_.assign(gamle.empty() ? 256 : gamle.size() * 2, Post{});
@@ -1017,59 +1021,131 @@ uint32_t SkphFor(uint32_t akti, uint32_t skfa) {
   return p;
 }
 
+// What the look-ahead worked out for the event it fetched for, handed on to
+// its count: the event's minutes, and the mix of the minute-norm keys of its
+// first valid employments and activities, keyed as the count will ask them.
+// A mix that no longer fits its key (a role mended since) only sends the
+// question the long way round: the table compares whole keys.
+constexpr uint32_t NORM_FORUD = 4;
+struct Forud {
+  uint32_t forste = 0;
+  float minutter = 0;
+  uint32_t nAnfo = 0, nAkti = 0;
+  uint64_t blanding[NORM_FORUD][NORM_FORUD];
+};
+
+// The working copies and kept answers as plain arrays, taken once when the
+// recount has laid them out: none of them changes its size while the weeks
+// are walked. A null array is one the recount does without.
+struct Genveje {
+  AktiTalCelle *aktiMnd = nullptr;
+  MedTalUgeCelle *medUge = nullptr;
+  float *medTal = nullptr;
+  const uint8_t *harMedTal = nullptr;
+  const uint32_t *meda = nullptr;
+  Samler::AktiSum *aktiSum = nullptr;
+  const char *aflyst = nullptr;
+  uint8_t *lokaUge = nullptr;
+  uint32_t nHarMedTal = 0, nMeda = 0, nAktiSum = 0, nAflyst = 0;
+  const RolSvar *rol = nullptr;
+  const uint8_t *rolKlar = nullptr;
+  const AktiSvar *akti = nullptr;
+  const uint8_t *aktiKlar = nullptr;
+  Huske::SkphVed *skphVed = nullptr;
+  Huske::AktiNorm *aktiNorm = nullptr;
+  uint32_t nRol = 0, nAkti = 0, nSkphVed = 0, nAktiNorm = 0;
+
+  Genveje(Samler &s, Huske &h) {
+    if (!s.aktiMnd.empty()) aktiMnd = s.aktiMnd.data();
+    if (!s.medUge.empty()) medUge = s.medUge.data();
+    if (!s.medTal.empty()) medTal = s.medTal.data();
+    harMedTal = s.harMedTal.data();
+    nHarMedTal = static_cast<uint32_t>(s.harMedTal.size());
+    meda = s.meda.data();
+    nMeda = static_cast<uint32_t>(s.meda.size());
+    aktiSum = s.aktiSum.data();
+    nAktiSum = static_cast<uint32_t>(s.aktiSum.size());
+    aflyst = s.aflyst.data();
+    nAflyst = static_cast<uint32_t>(s.aflyst.size());
+    if (!s.lokaUge.empty()) lokaUge = s.lokaUge.data();
+    rol = h.rol.data();
+    rolKlar = h.rolKlar.data();
+    nRol = static_cast<uint32_t>(h.rol.size());
+    akti = h.akti.data();
+    aktiKlar = h.aktiKlar.data();
+    nAkti = static_cast<uint32_t>(h.akti.size());
+    skphVed = h.skphVed.data();
+    nSkphVed = static_cast<uint32_t>(h.skphVed.size());
+    aktiNorm = h.aktiNorm.data();
+    nAktiNorm = static_cast<uint32_t>(h.aktiNorm.size());
+  }
+  // As Rol and Akti, with the kept answer read in place.
+  const RolSvar &Rol_(uint32_t r) const { return r < nRol && rolKlar[r] ? rol[r] : Rol(r); }
+  const AktiSvar &Akti_(uint32_t a) const { return a < nAkti && aktiKlar[a] ? akti[a] : Akti(a); }
+};
+
 // Fetches into the cache the cells and kept answers that the next event of
 // a recount will read, while the event before it is counted: each event's
 // cells lie anywhere in the tables, and the counting of one event is long
-// enough for them to arrive. Changes nothing.
-void ForhaandHent(uint8_t aarIdx, uint8_t uge, uint32_t forste) {
-  const Samler *s = gSamler;
-  const Huske *h = gHuske;
-  if (!s || !h) return;
-  const UgeRaekker rk(UgeBucket(aarIdx, uge));
+// enough for them to arrive. The event lies in the week being walked.
+// Changes nothing but *pFu.
+void ForhaandHent(const Genveje &gv, const Samler &s, const Huske &h, const UgeRaekker &rk, uint32_t forste,
+                  Forud *pFu) {
+  pFu->forste = 0;
   const SkeRec *f = rk(forste);
-  if (!f) return;
-  const Samler::Dag *ud = UgeDag(aarIdx, uge, f->Dag);
-  if (!ud) return;
-  const MaanedIndeks m = ud->m;
-  const UgeIndeks w = s->w;
+  if (!f || !s.ugeAktiv || f->Dag < 1 || f->Dag > 7) return;
+  const MaanedIndeks m = s.dage[f->Dag].m;
+  const UgeIndeks w = s.w;
+  const bool mOk = m <= s.M, medM = m <= s.MedM, wOk = w <= s.W;
+  MedTalArbejdstidCelle *const arb = MedTalArbejdstidTab && m <= TalDim.M ? MedTalArbejdstidTab + m : nullptr;
+  const size_t arbRaekke = TalDim.M + 1;
+  const uint32_t E = TalDim.E;
+  uint8_t *const loka = gv.lokaUge && f->Lektion ? gv.lokaUge + (f->Dag - 1) * 48u + (f->Lektion - 1) : nullptr;
   // The minute-norm questions of the event's first employments and
-  // activities are keyed below as BeregnAnfoTimer will ask them.
-  constexpr uint32_t NORM_FORUD = 4;
+  // activities are keyed below as the count will ask them.
   uint32_t akti[NORM_FORUD], nAkti = 0, nAnfo = 0;
   const SkeRec *anfoRk[NORM_FORUD];
+  const uint32_t antalAkti = tvakti.wRecCnt, antalAnfo = tvanfo.wRecCnt, antalRol = tvskemarol.wRecCnt;
+  const uint32_t A = s.A, F = s.F, R = s.R;
   for (uint32_t r = forste; const SkeRec *x = rk(r); ++r) {
     if (x->Forste != forste) break;
-    if (x->akti_id && nAkti < NORM_FORUD) akti[nAkti++] = x->akti_id;
-    if (x->anfo_id && nAnfo < NORM_FORUD) anfoRk[nAnfo++] = x;
-    if (const uint32_t a = x->akti_id; a && a < s->A) {
-      if (a < s->aktiSum.size()) tavo::Prefetch(&s->aktiSum[a]);
-      if (!s->aktiMnd.empty() && m <= s->M) tavo::Prefetch(&s->aktiMnd[static_cast<size_t>(m) * s->A + a]);
-      if (a < h->akti.size()) tavo::Prefetch(&h->akti[a]);
-      if (f->skfa_id && a < h->skphVed.size()) tavo::Prefetch(&h->skphVed[a]);
+    if (const uint32_t a = x->akti_id; a) {
+      if (a < antalAkti && nAkti < NORM_FORUD) akti[nAkti++] = a;
+      if (a < A) {
+        if (a < gv.nAktiSum) tavo::Prefetch(&gv.aktiSum[a]);
+        if (gv.aktiMnd && mOk) tavo::Prefetch(&gv.aktiMnd[static_cast<size_t>(m) * A + a]);
+        if (a < gv.nAkti) tavo::Prefetch(&gv.akti[a]);
+        if (f->skfa_id && a < gv.nSkphVed) tavo::Prefetch(&gv.skphVed[a]);
+      }
     }
-    if (const uint32_t a = x->anfo_id; a && a < s->F) {
-      if (!s->medTal.empty() && m <= s->MedM)
-        tavo::Prefetch(&s->medTal[(static_cast<size_t>(m) * s->F + a) * MEDTAL_SLOTS]);
-      if (!s->medUge.empty() && w <= s->W) tavo::Prefetch(&s->medUge[static_cast<size_t>(w) * s->F + a]);
-      if (const uint32_t e = a < s->meda.size() ? s->meda[a] : 0;
-          MedTalArbejdstidTab && e < TalDim.E && m <= TalDim.M)
-        tavo::Prefetch(&MedTalArbejdstidTab[static_cast<size_t>(e) * (TalDim.M + 1) + m]);
+    if (const uint32_t a = x->anfo_id; a) {
+      if (a < antalAnfo && nAnfo < NORM_FORUD) anfoRk[nAnfo++] = x;
+      if (a < F) {
+        if (gv.medTal && medM) tavo::Prefetch(&gv.medTal[(static_cast<size_t>(m) * F + a) * MEDTAL_SLOTS]);
+        if (gv.medUge && wOk) tavo::Prefetch(&gv.medUge[static_cast<size_t>(w) * F + a]);
+        if (const uint32_t e = a < gv.nMeda ? gv.meda[a] : 0; arb && e < E) tavo::Prefetch(arb + e * arbRaekke);
+      }
     }
-    if (const uint32_t l = x->loka_id; l && l < s->R && f->Lektion && !s->lokaUge.empty())
-      tavo::Prefetch(&s->lokaUge[static_cast<size_t>(l) * LOKA_SLOTS_PR_UGE + (f->Dag - 1) * 48u + (f->Lektion - 1)]);
+    if (const uint32_t l = x->loka_id; l && l < R && loka) tavo::Prefetch(loka + static_cast<size_t>(l) * LOKA_SLOTS_PR_UGE);
   }
   const float minutter = static_cast<float>(MinutterMellem(f->Starttid, f->Sluttid));
+  pFu->forste = forste;
+  pFu->minutter = minutter;
+  pFu->nAnfo = nAnfo;
+  pFu->nAkti = nAkti;
   NormHusk::Noegle k{0, 0, 0, nAkti ? f->skfa_id : 0, 0, 0};
   memcpy(&k.fallback, &minutter, sizeof k.fallback);
   for (uint32_t j = 0; j < nAnfo; ++j) {
     const SkeRec *x = anfoRk[j];
     k.anfo = x->anfo_id;
-    k.rol = x->skemarol_id;
+    k.rol = antalRol && x->skemarol_id >= antalRol ? 0 : x->skemarol_id;
     const float plan = x->Minutnorm > 0 ? x->Minutnorm : -1.0f;
     memcpy(&k.plan, &plan, sizeof k.plan);
     for (uint32_t i = 0; i < (nAkti ? nAkti : 1); ++i) {
       k.akti = nAkti ? akti[i] : 0;
-      h->normer.Forhaand(k);
+      const uint64_t b = NormHusk::Blanding(k);
+      pFu->blanding[j][i] = b;
+      h.normer.Forhaand(b);
     }
   }
 }
@@ -1761,6 +1837,407 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
   }
 }
 
+namespace {
+
+// What the count of each event of a week asks of the week, the settings
+// and the tables: the same for every event of the week, so worked out when
+// the week begins.
+struct UgeFakta {
+  uint8_t aarIdx = 0, uge = 0;
+  bool aktiv = false;  // the week the working copies walk
+  UgeIndeks w = 0;
+  bool wOk = false;    // a week of the period
+  Uge U = 0;
+  uint32_t antalAkti = 0, antalAnfo = 0, antalLoka = 0, antalRol = 0;
+  bool taelStjerne = false, norm = false, egenPlan = false, taelBooking = false;
+  bool medUgeHer = false, aktiTab = false, skphHer = false, lokaHer = false, aflystUge = false, lokaTal = false;
+  uint8_t insnr = 0;
+
+  UgeFakta(const Samler &s, const Genveje &gv, uint8_t aar, uint8_t nr) : aarIdx(aar), uge(nr) {
+    aktiv = s.ugeAktiv && s.ugeAar == aar && s.ugeNr == nr;
+    w = s.w;
+    wOk = w != 0 && w <= SkemaPeriode.AntalUger;
+    U = UgeAf(aar, nr);
+    antalAkti = tvakti.wRecCnt;
+    antalAnfo = tvanfo.wRecCnt;
+    antalLoka = tvloka.wRecCnt;
+    antalRol = tvskemarol.wRecCnt;
+    taelStjerne = Ind().taelstjerneakti != 0;
+    norm = Ind().normsystem != 0;
+    egenPlan = !Ind().supertavo && HarEgenPlan;
+    taelBooking = Ind().taelaktibooking != 0;
+    medUgeHer = MedTalUgeTab && w <= TalDim.W && gv.medUge;
+    aktiTab = AktiTalTab && gv.aktiMnd;
+    skphHer = !s.skphSum.empty() && s.skphAktiv && s.skphW == w;
+    lokaHer = s.lokaAktiv && s.lokaAar == aar && s.lokaUgeNr == nr;
+    aflystUge = !Ind().supertavo && !Ind().skemalaast && U > SkemaPeriode.LaasUge;
+    lokaTal = LokaSumTab && LokaOptalt && aar < TalDim.Y;
+    insnr = Ind().insnr;
+  }
+};
+
+// A minute norm of the recount's count, from the kept answers, at the slot
+// the look-ahead mixed for it where there is one.
+[[gnu::always_inline]] inline void NormIOptaelling(const NormHusk &normer, const NormHusk::Noegle &k,
+                                                   const uint64_t *blanding, uint32_t j, uint32_t nBlanding, Dato dato,
+                                                   float minutter, float raekkeNorm, float *pNorm, uint8_t *pKode) {
+  const NormHusk::Svar *sv = blanding && j < nBlanding ? normer.Find(k, blanding[j], dato) : normer.Find(k, dato);
+  if (sv) {
+    *pNorm = sv->norm;
+    *pKode = sv->kode;
+    return;
+  }
+  Minutnorm(dato, k.anfo, k.rol, minutter, k.akti, k.skfa, pNorm, pKode, PlanVaerdi(raekkeNorm));
+}
+
+// The recount's own count of one event: what OptaelSkemabeg gives with sign
+// +1 while a recount walks the event's week, in one pass over the rows and
+// with each employment's figures worked out once for the event. Every cell
+// receives the same additions in the same order as there, so the two give
+// the same bytes.
+void OptaelIOptaelling(Samler &s, Huske &hu, const Genveje &gv, const UgeFakta &uf, const UgeRaekker &rk,
+                        uint32_t forste, const Forud &fu) {
+  const uint8_t aarIdx = uf.aarIdx, uge = uf.uge;
+  if (!uf.aktiv) {
+    OptaelSkemabeg(aarIdx, uge, forste, +1);
+    return;
+  }
+  constexpr int sign = 1;
+  SkeRec *fp = rk(forste);
+  if (!fp || fp->Forste != forste) return;
+  if (fp->Dag < 1 || fp->Dag > 7 || fp->Lektion > MAX_LEKTION) return;
+  const Samler::Dag &ud = s.dage[fp->Dag];
+  AnfoAktiGrundRec &g = AnfoAktiGrund;
+  g.AntalAkti = g.AntalAnfo = g.AntalLoka = 0;
+  g.AntalLaerere = g.AntalSyge = 0;
+  const Dato dato = ud.dato;
+  g.Dato_ = dato;
+  const uint32_t skfa = fp->skfa_id;
+  g.skfa = skfa;
+  const float antalStd = fp->Antal_std_lektioner;
+  g.Lektionsvaerdi = antalStd;
+  const bool forud = fu.forste == forste;
+  const float minutter = forud ? fu.minutter : static_cast<float>(MinutterMellem(fp->Starttid, fp->Sluttid));
+  g.Minutter = minutter;
+  if (!g.AnfoGrundTab) SikrPlads(g.AnfoGrundTab, g.AllokAnfo, 0, "AnfoAktiGrund->AnfoGrundTab != NULL");
+  if (!g.AktiGrundTab) SikrPlads(g.AktiGrundTab, g.AllokAkti, 0, "AnfoAktiGrund->AktiGrundTab != NULL");
+  if (!g.LokaGrundTab) SikrPlads(g.LokaGrundTab, g.AllokLoka, 0, "AnfoAktiGrund->LokaGrundTab != NULL");
+  const float lv = Lektionsvaerdi(antalStd, minutter);
+  const uint32_t antalAkti = uf.antalAkti, antalAnfo = uf.antalAnfo, antalLoka = uf.antalLoka;
+  const uint32_t antalRol = uf.antalRol;
+  const bool taelStjerne = uf.taelStjerne;
+  uint32_t aktiListe[FORDEL_MAX];
+  uint32_t nAkti = 0;
+  AnfoRaekker anfoRk;
+  for (uint32_t r = forste; SkeRec *x = rk(r); ++r) {
+    if (x->Forste != forste) break;
+    if (antalRol && x->skemarol_id >= antalRol) x->skemarol_id = 0;
+    if (const uint32_t a = x->akti_id; a && a < antalAkti) {
+      if (nAkti < FORDEL_MAX) aktiListe[nAkti++] = a;
+      // The placement's cells of the week lie anywhere in its copies; the
+      // placement kept beside the activity (fetched by the look-ahead)
+      // names them, and they arrive while the hours are worked out.
+      if (uf.skphHer && skfa && a < gv.nSkphVed)
+        if (const int64_t p = gv.skphVed[a].Find(skfa); p > 0 && p < s.S) {
+          tavo::Prefetch(&s.skphUge[static_cast<size_t>(p) * 7 + fp->Dag - 1]);
+          tavo::Prefetch(&s.skphSum[static_cast<size_t>(p) < s.skphSum.size() ? p : 0]);
+        }
+      if (g.AntalAkti >= g.AllokAkti)
+        SikrPlads(g.AktiGrundTab, g.AllokAkti, g.AntalAkti + 1, "AnfoAktiGrund->AktiGrundTab != NULL");
+      AktiGrundPost &e = g.AktiGrundTab[g.AntalAkti++];
+      e.akti = a;
+      e.Timer = 0;
+      e.Skrab = 0;
+      e.Andel = 1.0f;
+    }
+    if (const uint32_t a = x->anfo_id; a && a < antalAnfo) {
+      if (g.AntalAnfo >= g.AllokAnfo)
+        SikrPlads(g.AnfoGrundTab, g.AllokAnfo, g.AntalAnfo + 1, "AnfoAktiGrund->AnfoGrundTab != NULL");
+      AnfoGrundPost &e = g.AnfoGrundTab[g.AntalAnfo++];
+      const uint32_t rol = x->skemarol_id;
+      e.anfo = a;
+      e.skemarol = rol;
+      e.Minutnorm = x->Minutnorm;
+      if (taelStjerne || !StjerneMeda(a)) ++g.AntalLaerere;
+      if (gv.Rol_(rol).kodeSyg) ++g.AntalSyge;
+      e.Faktor = antalStd != 0 ? lv : AnfoFaktor(a, dato, antalStd, lv, minutter);
+      if (anfoRk.n < ANFO_RAEKKER) anfoRk.rk[anfoRk.n] = x;
+      ++anfoRk.n;
+    }
+    if (const uint32_t l = x->loka_id; l && l < antalLoka) {
+      if (g.AntalLoka >= g.AllokLoka)
+        SikrPlads(g.LokaGrundTab, g.AllokLoka, g.AntalLoka + 1, "AnfoAktiGrund->LokaGrundTab != NULL");
+      g.LokaGrundTab[g.AntalLoka++] = LokaGrundPost{l, x->lokrolle_id, lv};
+    }
+  }
+  // One activity takes the whole event, whoever is enrolled on it.
+  if (nAkti > 1) {
+    Fordeling ford;
+    Fordel(aktiListe, nAkti, ud.dagOff, false, &ford);
+    for (uint32_t k = 0; k < g.AntalAkti; ++k) {
+      AktiGrundPost &a = g.AktiGrundTab[k];
+      a.Andel = Andel(ford, a.akti, k, g.AntalAkti, ud.dagOff);
+    }
+  }
+
+  // The hours of each employment, as BeregnAnfoTimer works them out.
+  const uint32_t nA = g.AntalAkti, nF = g.AntalAnfo;
+  // The norms of each employment and activity, for the plan actuals below.
+  constexpr size_t NORMER_HER = 64;
+  float normerHer[NORMER_HER];
+  float *const alleNormer = static_cast<size_t>(nF) * nA <= NORMER_HER ? normerHer : nullptr;
+  if (!alleNormer && tNormer.size() < static_cast<size_t>(nF) * nA) tNormer.resize(static_cast<size_t>(nF) * nA);
+  float *const normTab = alleNormer ? alleNormer : tNormer.data();
+  NormHusk::Noegle k{0, 0, 0, 0, Bits(minutter), 0};
+  for (uint32_t i = 0; i < nF; ++i) {
+    AnfoGrundPost &e = g.AnfoGrundTab[i];
+    e.Timer = 0;
+    e.Beregn = 0;
+    e.Hvorfra = 0;
+    k.anfo = e.anfo;
+    k.rol = e.skemarol;
+    k.plan = Bits(PlanVaerdi(e.Minutnorm));
+    // The look-ahead's mixes, where it keyed this employment.
+    const uint64_t *blanding = forud && i < fu.nAnfo ? fu.blanding[i] : nullptr;
+    const uint32_t nBlanding = fu.nAkti ? fu.nAkti : 1;
+    if (nA == 0) {
+      float norm = 0;
+      uint8_t kode = 0;
+      k.akti = 0;
+      k.skfa = 0;
+      NormIOptaelling(hu.normer, k, blanding, 0, nBlanding, dato, minutter, e.Minutnorm, &norm, &kode);
+      e.Beregn = norm;
+      e.Hvorfra = kode;
+      e.Timer = norm / 60.0f * e.Faktor;
+      continue;
+    }
+    const bool syg = gv.Rol_(e.skemarol).syg;
+    k.skfa = skfa;
+    float *normer = &normTab[static_cast<size_t>(i) * nA];
+    for (uint32_t j = 0; j < nA; ++j) {
+      AktiGrundPost &a = g.AktiGrundTab[j];
+      float norm = 0;
+      uint8_t kode = 0;
+      k.akti = a.akti;
+      NormIOptaelling(hu.normer, k, blanding, j, nBlanding, dato, minutter, e.Minutnorm, &norm, &kode);
+      normer[j] = norm;
+      const float h = a.Andel * e.Faktor * norm / 60.0f;
+      e.Timer += h;
+      e.Beregn += a.Andel * norm;
+      if (!syg) a.Timer += h;
+      if (j == 0)
+        e.Hvorfra = kode;
+      else if (kode != e.Hvorfra)
+        e.Hvorfra = 3;
+    }
+  }
+
+  // The norms back into the rows, written only when changed.
+  auto SkrivTilbage = [&g](SkeRec *x, uint32_t i) {
+    const float beregn = g.AnfoGrundTab[i].Beregn;
+    const char hvorfra = static_cast<char>(g.AnfoGrundTab[i].Hvorfra);
+    float gammel;
+    memcpy(&gammel, reinterpret_cast<const char *>(x) + offsetof(SkeRec, Beregn), sizeof gammel);
+    if (memcmp(&gammel, &beregn, sizeof beregn) != 0) x->Beregn = beregn;
+    if (x->Hvorfra != hvorfra) x->Hvorfra = hvorfra;
+  };
+  if (anfoRk.n <= ANFO_RAEKKER) {
+    for (uint32_t i = 0; i < anfoRk.n; ++i) SkrivTilbage(anfoRk.rk[i], i);
+  } else {
+    uint32_t i = 0;
+    for (uint32_t r = forste; SkeRec *x = rk(r); ++r) {
+      if (x->Forste != forste) break;
+      if (!x->anfo_id || x->anfo_id >= antalAnfo || i >= nF) continue;
+      SkrivTilbage(x, i++);
+    }
+  }
+
+  const uint8_t dag = fp->Dag, lektion = fp->Lektion, ejer = fp->Ejer;
+  const UgeIndeks w = uf.w;
+  if (!uf.wOk) return;
+  const MaanedIndeks m = ud.m;
+  const int32_t L = TusindedeleAf(lv);
+  const uint32_t y = ud.y;
+  const bool norm = uf.norm;
+  const bool egenPlan = uf.egenPlan;
+  const Dato idag = s.idag;
+  const bool medTalHer = gv.medTal != nullptr;
+  const bool medUgeHer = uf.medUgeHer;
+
+  for (uint32_t i = 0; i < nF; ++i) {
+    const AnfoGrundPost &e = g.AnfoGrundTab[i];
+    const uint32_t anfo = e.anfo;
+    float *slot = nullptr;
+    if (medTalHer) {
+      if (anfo >= gv.nHarMedTal || !gv.harMedTal[anfo]) continue;
+      if (m <= s.MedM) slot = &gv.medTal[(static_cast<size_t>(m) * s.F + anfo) * MEDTAL_SLOTS];
+    } else {
+      if (!HarMedTal(anfo)) continue;
+      slot = MedTalSlots(anfo, m);
+    }
+    const uint32_t meda = anfo < gv.nMeda ? gv.meda[anfo] : MedaAf(anfo);
+    MedTalArbejdstidCelle *arb = ArbCelle(meda, m);
+    MedTalFerieCelle *ferie = FerieCelle(meda, y);
+    const float h = e.Timer, sh = static_cast<float>(sign) * h;
+    const RolSvar rs = gv.Rol_(e.skemarol);
+    const bool afsp = rs.kodeAfsp, omsorg = rs.kodeOmsorg;
+    auto Slot = [&](int n) {
+      if (slot) slot[n] += sh;
+    };
+    auto Fravaer = [&] {
+      if (arb) arb->Fravaer += sh;
+    };
+    if (h != 0) {
+      if (afsp && !HontimFindes(anfo, dato, Tusindedele(h))) Slot(15);
+      if (omsorg && !HontimFindes(anfo, dato, Tusindedele(h))) Slot(17);
+      const bool bs1 = rs.bs1, bs2 = rs.bs2;
+      if (bs1 || bs2) {
+        if (bs1) Slot(19);
+        if (bs2) Slot(20);
+        if (!norm) Slot(4);
+        Fravaer();
+      } else if (nA == 0) {
+        if (omsorg || afsp || rs.fravaer) Slot(4);
+        if ((h != 0 || L != 0) && egenPlan)
+          AddPlanTabSkema(0, anfo, skfa, m, w, dag, e.Minutnorm, sh, static_cast<uint32_t>(sign * L));
+      } else if (omsorg || afsp || rs.kodeSyg) {
+        if (!norm) Slot(4);
+        Fravaer();
+      } else if (rs.kodeFerieSh) {
+        Slot(3);
+        Fravaer();
+      } else if (rs.sls) {
+        Fravaer();
+      } else if (!gv.Akti_(g.AktiGrundTab[0].akti).ovak) {
+        if (medUgeHer && anfo < TalDim.F) {
+          MedTalUgeCelle *c = &gv.medUge[static_cast<size_t>(w) * s.F + anfo];
+          LAEG_TIL(c->Lektioner, sign, L);
+          c->Timer += sh;
+        } else if (MedTalUgeCelle *c = MedUgeCelle(anfo, w)) {
+          LAEG_TIL(c->Lektioner, sign, L);
+          c->Timer += sh;
+        }
+        if (!norm) {
+          Slot(0);
+        } else if (dato < idag) {
+          if (arb) arb->Undervisning += sh;
+          Slot(0);
+        } else if (arb) {
+          arb->Fremtid += sh;
+        }
+      } else {
+        Slot(4);
+      }
+    }
+
+    // Holiday days.
+    const bool ferieRolle = rs.ferie, saerlig = rs.saerlig;
+    if (ferie && (ferieRolle || saerlig)) {
+      const int64_t dage = L > GetDagsNorm(anfo, dato) / 2 ? 1000 : 500;
+      if (dato > idag && ferieRolle)
+        LAEG_TIL(ferie->PlanlagtFremad, sign, dage);
+      else if (dato > idag)
+        LAEG_TIL(ferie->SaerligFremad, sign, dage);
+      else if (ferieRolle)
+        LAEG_TIL(ferie->Afholdt, sign, dage);
+      else
+        LAEG_TIL(ferie->SaerligAfholdt, sign, dage);
+    }
+
+    // Plan actuals per activity, with the minute norms the hours were
+    // worked out with.
+    if (egenPlan && nA > 0) {
+      for (uint32_t j = 0; j < nA; ++j) {
+        AktiGrundPost &a = g.AktiGrundTab[j];
+        const float n = normTab[static_cast<size_t>(i) * nA + j];
+        a.Skrab = a.Andel * e.Faktor * n / 60.0f;
+        if (a.Skrab != 0 || L != 0)
+          AddPlanTabSkema(a.akti, anfo, skfa, m, w, dag, e.Minutnorm, static_cast<float>(sign) * a.Skrab,
+                          static_cast<uint32_t>(sign * L));
+        a.Skrab = 0;
+      }
+    }
+  }
+
+  // Activities.
+  const bool aktiHer = uf.aktiTab && m <= TalDim.M;
+  // The subject placements' lessons of this week, and the room slots of
+  // this week, go to the week's working copies as LaegTilSkph and LokaSlot
+  // would put them.
+  const bool skphHer = uf.skphHer;
+  const bool lokaHer = uf.lokaHer;
+  const bool aflystTjek = uf.aflystUge && ejer == uf.insnr;
+  const bool taeller = g.AntalLaerere > g.AntalSyge || (g.AntalLaerere == 0 && uf.taelBooking);
+  const int64_t t = static_cast<int64_t>(g.AntalLaerere) - g.AntalSyge;
+  for (uint32_t j = 0; j < nA; ++j) {
+    const AktiGrundPost &a = g.AktiGrundTab[j];
+    const uint32_t akti = a.akti;
+    AktiRec *ar = TabRec<AktiRec>(tvakti, akti);
+    if (!ar) continue;
+    Samler::AktiSum *sum = akti < gv.nAktiSum ? &gv.aktiSum[akti] : nullptr;
+    if (sum)
+      sum->lererTimer += sign * static_cast<int64_t>(TusindedeleAf(a.Timer));
+    else
+      LAEG_TIL(ar->AntalLererTimer, sign, TusindedeleAf(a.Timer));
+    AktiTalCelle *c = aktiHer ? (akti < TalDim.A ? &gv.aktiMnd[static_cast<size_t>(m) * s.A + akti] : nullptr)
+                              : AktiCelle(akti, m);
+    if (c) c->Timer += static_cast<float>(sign) * a.Timer;
+    if (aflystTjek && (akti < gv.nAflyst ? gv.aflyst[akti] : ar->Aflyst) == 'J') {
+      // Counted whichever way the event goes: the check reports every
+      // change on a cancelled activity.
+      ++AflystBegAntal;
+      if (AktiAflystTab && akti <= TalDim.A) ++AktiAflystTab[akti];
+    }
+    if (!taeller || gv.Akti_(akti).ovak) continue;
+    if (sum) {
+      sum->elev += sign * static_cast<int64_t>(L);
+      sum->lerer += sign * (t * L);
+    } else {
+      LAEG_TIL(ar->AntalElevLektioner, sign, L);
+      LAEG_TIL(ar->AntalLererLektioner, sign, t * L);
+    }
+    if (c) {
+      LAEG_TIL(c->ElevLektioner, sign, L);
+      LAEG_TIL(c->LaererLektioner, sign, t * L);
+    }
+    if (!skfa) continue;
+    int64_t kendt = akti < gv.nSkphVed ? gv.skphVed[akti].Find(skfa) : -1;
+    const uint32_t p = kendt >= 0 ? static_cast<uint32_t>(kendt) : SkphFor(akti, skfa);
+    if (!p) continue;
+    if (skphHer && p < s.skphSum.size() && p < s.S) {
+      s.skphSum[p] += sign * L;
+      s.skphRoert[s.nSkphRoert] = p;
+      s.nSkphRoert += !s.skphErRoert[p];
+      s.skphErRoert[p] = 1;
+      LAEG_TIL(s.skphUge[static_cast<size_t>(p) * 7 + dag - 1], sign, L);
+    } else {
+      LaegTilSkph(p, w, dag, sign, L);
+    }
+  }
+
+  // Rooms: a slot counts once however many events hold it.
+  if (lektion != 0 && uf.lokaTal) {
+    for (uint32_t j = 0; j < g.AntalLoka; ++j) {
+      const uint32_t loka = g.LokaGrundTab[j].loka;
+      if (loka >= TalDim.R) continue;
+      uint8_t *pv;
+      if (lokaHer && loka < s.R) {
+        s.lokaRoert[s.nLokaRoert] = loka;
+        s.nLokaRoert += !s.lokaErRoert[loka];
+        s.lokaErRoert[loka] = 1;
+        pv = &gv.lokaUge[static_cast<size_t>(loka) * LOKA_SLOTS_PR_UGE + (dag - 1) * 48u + (lektion - 1)];
+      } else {
+        pv = LokaSlot(loka, aarIdx, uge, dag, lektion);
+      }
+      uint8_t &v = *pv;
+      uint32_t &sum = LokaSumTab[static_cast<size_t>(loka) * TalDim.Y + aarIdx];
+      if (v < LOKA_OPTALT_MAX && ++v == 1) sum += 1000;
+    }
+  }
+}
+
+}  // namespace
+
 void OptaelAVS(Dato dato, AVSLister *avs, float lektionsvaerdi) {
   AnfoAktiGrundRec &g = AnfoAktiGrund;
   g.Dato_ = dato;
@@ -2310,6 +2787,10 @@ void AllokerTalTab() {
   GenoptaelTalTab();
 }
 
+namespace {
+void OptaelTimoakIOptaelling(const Genveje &gv, Samler &s, const TimoakRaekke *row);
+}  // namespace
+
 void GenoptaelTalTab() {
   // The event and posting actuals go into the plan list, which the planning
   // worker rebuilds under TalMutex: the recount holds it from start to end,
@@ -2322,6 +2803,7 @@ void GenoptaelTalTab() {
   BegyndPlanSvar(samler);
   AllokerMedTalArbejdstid();
   FreeAnfoAktiGrund(&AnfoAktiGrund);
+  const Genveje gv(samler, husk.h);
   for (UgeIndeks w = 1; w <= SkemaPeriode.AntalUger; ++w) {
     const Uge U = IndeksTilUge(w);
     const uint8_t aarIdx = static_cast<uint8_t>(U / 100 - SkemaPeriode.BaseAar);
@@ -2330,16 +2812,20 @@ void GenoptaelTalTab() {
     BegyndUge(aarIdx, uge);
     PlanSvarSpand(samler, true, w);
     const UgeRaekker rk(b);
+    const UgeFakta uf(samler, gv, aarIdx, uge);
     // Each event is counted once the next one's cells are on their way.
     uint32_t venter = 0;
+    Forud forud[2];
+    uint32_t ny = 0;
     for (uint32_t r = 1; r < rk.n; ++r) {
       const SkeRec *s = rk.base + r;
       if (!Levende(s->Status) || s->Forste != r) continue;
-      ForhaandHent(aarIdx, uge, r);
-      if (venter) OptaelSkemabeg(aarIdx, uge, venter, +1);
+      ForhaandHent(gv, samler, husk.h, rk, r, &forud[ny]);
+      if (venter) OptaelIOptaelling(samler, husk.h, gv, uf, rk, venter, forud[ny ^ 1]);
       venter = r;
+      ny ^= 1;
     }
-    if (venter) OptaelSkemabeg(aarIdx, uge, venter, +1);
+    if (venter) OptaelIOptaelling(samler, husk.h, gv, uf, rk, venter, forud[ny ^ 1]);
   }
   UdfoerPlanKald();
   for (MaanedIndeks m = 1; m <= SkemaPeriode.AntalMaaneder; ++m) {
@@ -2349,7 +2835,7 @@ void GenoptaelTalTab() {
     constexpr uint32_t POST_FORUD = 8;
     for (uint32_t r = 1; t && r < t->wRecCnt; ++r) {
       if (r + POST_FORUD < t->wRecCnt) ForhaandHentPost(Post<TimoakRaekke>(t, r + POST_FORUD), m);
-      OptaelTimoak(Post<TimoakRaekke>(t, r), +1);
+      OptaelTimoakIOptaelling(gv, samler, Post<TimoakRaekke>(t, r));
     }
     const TabVar *u = UdplatimBucket(mnd);
     for (uint32_t r = 1; u && r < u->wRecCnt; ++r) OptaelUdplatim(Post<UdplatimRaekke>(u, r), m);
@@ -2458,6 +2944,109 @@ void OptaelTimoak(const TimoakRaekke *row, int sign) {
     AddPlanTabTimoak(row->akti_id, row->anfo_id, m, w, dag, static_cast<uint8_t>(type), st);
   }
 }
+
+namespace {
+
+// The recount's own count of one posting: what OptaelTimoak gives with sign
+// +1 while a recount runs, reading the working copies and kept answers in
+// place. Each cell receives the same additions in the same order.
+void OptaelTimoakIOptaelling(const Genveje &gv, Samler &s, const TimoakRaekke *row) {
+  constexpr int sign = 1;
+  if (!row || !Levende(row->Status) || !row->anfo_id || !row->akti_id) return;
+  const uint32_t anfo = row->anfo_id, akti = row->akti_id;
+  if (anfo >= tvanfo.wRecCnt || akti >= tvakti.wRecCnt) return;
+  const Dato dato = row->Dato;
+  if (!MaanedIPerioden(dato / 100)) return;
+  const float timer = static_cast<float>(row->Timer) / 100.0f;
+  const float st = static_cast<float>(sign) * timer;
+  const MaanedIndeks m = MaanedIndeksAf(dato / 100);
+  const char type = row->Type;
+  const bool stor = type == 'F' || type == 'H' || type == 'P' || type == 'A';
+  float norm = 60.0f;
+  uint8_t plus = 0;
+  if (stor) {
+    float n = 0;
+    if (akti < gv.nAktiNorm && gv.aktiNorm[akti].klar && gv.aktiNorm[akti].span.Holder(dato)) {
+      const Huske::AktiNorm &k = gv.aktiNorm[akti];
+      if (k.fundet) n = k.norm;
+      plus = k.plus;
+      norm = k.fundet ? n : 60.0f;
+    } else if (AktiNormFor(dato, akti, &n, &plus)) {
+      norm = n;
+    } else {
+      norm = 60.0f;
+    }
+  }
+  const AktiSvar &as = gv.Akti_(akti);
+  if (!stor) plus = as.plus ? 1 : 0;
+
+  float *slot;
+  if (gv.medTal)
+    slot = anfo < gv.nHarMedTal && gv.harMedTal[anfo] && m <= s.MedM
+               ? &gv.medTal[(static_cast<size_t>(m) * s.F + anfo) * MEDTAL_SLOTS]
+               : nullptr;
+  else
+    slot = MedTalSlots(anfo, m);
+  if (slot) {
+    if (plus) {
+      slot[7] += st;
+    } else {
+      const char *kode = as.kode;
+      if (kode[0]) {
+        if (as.kodeAfsp) slot[15] += st * norm * 10.0f / 60.0f;
+        if (as.kodeOmsorg) slot[17] += st * norm * 10.0f / 60.0f;
+        if (as.kodeFerie) {
+          const int64_t dage = static_cast<int64_t>(row->Timer) * 10 > GetDagsNorm(anfo, dato) / 2 ? 1000 : 500;
+          if (MedTalFerieCelle *c = FerieCelle(MedaAf(anfo), SkoleAar(dato))) {
+            if (dato <= s.idag)
+              LAEG_TIL(c->Afholdt, sign, dage);
+            else
+              LAEG_TIL(c->PlanlagtFremad, sign, dage);
+          }
+        }
+      }
+      switch (type) {
+        case 'A': slot[4] += st * norm / 60.0f; break;
+        case 'F': case 'H': slot[3] += st * norm / 60.0f; break;
+        case 'P': slot[5] += st * norm / 60.0f; break;
+        case 'a': case 'b': slot[4] += st; break;
+        case 'e': slot[2] += st; break;
+        case 'f': case 'h': slot[3] += st; break;
+        case 'k': case 'u': slot[0] += st; break;
+        case 'p': slot[5] += st; break;
+        case 'r': slot[1] += st; break;
+        default: break;
+      }
+    }
+  }
+
+  AktiTalCelle *c = AktiTalTab && m <= TalDim.M && gv.aktiMnd
+                        ? (akti < TalDim.A ? &gv.aktiMnd[static_cast<size_t>(m) * s.A + akti] : nullptr)
+                        : AktiCelle(akti, m);
+  Samler::AktiSum *sum = akti < gv.nAktiSum ? &gv.aktiSum[akti] : nullptr;
+  if (stor) {
+    const int32_t v = static_cast<int32_t>(static_cast<double>(row->Timer) * norm * 10 * sign / 60);
+    if (sum)
+      sum->lererTimer += v;
+    else
+      LAEG_TIL(TabRec<AktiRec>(tvakti, akti)->AntalLererTimer, 1, v);
+    if (c) c->TimoakTimer += st * norm / 60.0f;
+  } else if (ErTimerType(type)) {
+    if (sum)
+      sum->lererTimer += sign * (static_cast<int64_t>(row->Timer) * 10);
+    else
+      LAEG_TIL(TabRec<AktiRec>(tvakti, akti)->AntalLererTimer, sign, static_cast<int64_t>(row->Timer) * 10);
+    if (c) c->TimoakTimer += st;
+  }
+
+  if (row->Timer != 0 && !Ind().supertavo && HarEgenPlan) {
+    uint8_t dag = 0;
+    const UgeIndeks w = UgeOgDag(dato, &dag);
+    AddPlanTabTimoak(akti, anfo, m, w, dag, static_cast<uint8_t>(type), st);
+  }
+}
+
+}  // namespace
 
 void OptaelUdplatim(const UdplatimRaekke *row, MaanedIndeks m) {
   if (!row || !Levende(row->Status) || row->anfo_id >= tvanfo.wRecCnt) return;
