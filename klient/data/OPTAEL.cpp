@@ -1571,6 +1571,29 @@ float PlanTimer(uint32_t akti, uint32_t anfo, uint32_t skfa, Dato dato, int32_t 
 // event counter's plan actuals need the same norms again.
 thread_local std::vector<float> tNormer;
 
+// One employment's share of an event's hours from the norm of one of its
+// activities (k: the activity's place in the event); the single count and
+// the recount ask the norms their own ways and add them here alike.
+[[gnu::always_inline]] inline void LaegNormTil(AnfoGrundPost &e, AktiGrundPost &a, uint32_t k, float norm,
+                                               uint8_t kode, bool syg) {
+  const float h = a.Andel * e.Faktor * norm / 60.0f;
+  e.Timer += h;
+  e.Beregn += a.Andel * norm;
+  if (!syg) a.Timer += h;
+  if (k == 0)
+    e.Hvorfra = kode;
+  else if (kode != e.Hvorfra)
+    e.Hvorfra = 3;
+}
+
+// The hours of an employment of an event without activities.
+[[gnu::always_inline]] inline void SaetNormUdenAkti(AnfoGrundPost &e, float norm, uint8_t kode) {
+  e.Beregn = norm;
+  e.Hvorfra = kode;
+  e.Timer = norm / 60.0f * e.Faktor;
+}
+
+
 }  // namespace
 
 void BeregnAnfoTimer(AnfoAktiGrundRec *g) {
@@ -1583,9 +1606,7 @@ void BeregnAnfoTimer(AnfoAktiGrundRec *g) {
       float norm = 0;
       uint8_t kode = 0;
       Minutnorm(g->Dato_, e.anfo, e.skemarol, g->Minutter, 0, 0, &norm, &kode, PlanVaerdi(e.Minutnorm));
-      e.Beregn = norm;
-      e.Hvorfra = kode;
-      e.Timer = norm / 60.0f * e.Faktor;
+      SaetNormUdenAkti(e, norm, kode);
       continue;
     }
     const bool syg = Rol(e.skemarol).syg;
@@ -1597,14 +1618,7 @@ void BeregnAnfoTimer(AnfoAktiGrundRec *g) {
       uint8_t kode = 0;
       Minutnorm(g->Dato_, e.anfo, e.skemarol, g->Minutter, a.akti, g->skfa, &norm, &kode, PlanVaerdi(e.Minutnorm));
       tNormer[static_cast<size_t>(i) * g->AntalAkti + k] = norm;
-      const float h = a.Andel * e.Faktor * norm / 60.0f;
-      e.Timer += h;
-      e.Beregn += a.Andel * norm;
-      if (!syg) a.Timer += h;
-      if (k == 0)
-        e.Hvorfra = kode;
-      else if (kode != e.Hvorfra)
-        e.Hvorfra = 3;
+      LaegNormTil(e, a, k, norm, kode, syg);
     }
   }
 }
@@ -1649,6 +1663,143 @@ bool HontimFindes(uint32_t anfo, Dato dato, int32_t H) {
   return fundet;
 }
 
+namespace {
+
+// The norm worked out for an employment back into its event row, written
+// only when changed: a row that already holds it (as after the last count)
+// is left clean, and the recount does not have to write every event row of
+// the period back to memory.
+[[gnu::always_inline]] inline void SkrivNormTilbage(SkeRec *s, const AnfoGrundPost &e) {
+  const float beregn = e.Beregn;
+  const char hvorfra = static_cast<char>(e.Hvorfra);
+  float gammel;
+  memcpy(&gammel, reinterpret_cast<const char *>(s) + offsetof(SkeRec, Beregn), sizeof gammel);
+  if (memcmp(&gammel, &beregn, sizeof beregn) != 0) s->Beregn = beregn;
+  if (s->Hvorfra != hvorfra) s->Hvorfra = hvorfra;
+}
+
+// What the rules for one employment's share of an event read of the event.
+struct BegRegel {
+  int sign;
+  int32_t L;
+  Dato dato, idag;
+  bool norm, egenPlan;
+  uint32_t antalAkti, skfa;
+  MaanedIndeks m;
+  UgeIndeks w;
+  uint8_t dag;
+};
+
+// The rules by which one employment's hours of an event go to its month
+// slots, working time, week cell, holiday days and plan actuals. The single
+// count and the recount reach the cells their own ways: ugeCelle gives the
+// employment's week cell (asked only when the hours go there), ovak whether
+// the event's first activity is kept out of the counts, and normer the
+// employment's norm of each activity.
+template <class UgeCelle, class Ovak>
+[[gnu::always_inline]] inline void TaelAnfoRegler(const BegRegel &b, const AnfoGrundPost &e, const RolSvar &rs,
+                                                  float *slot, MedTalArbejdstidCelle *arb, MedTalFerieCelle *ferie,
+                                                  AktiGrundPost *aktier, const float *normer, UgeCelle ugeCelle,
+                                                  Ovak ovak) {
+  const int sign = b.sign;
+  const int32_t L = b.L;
+  const Dato dato = b.dato, idag = b.idag;
+  const bool norm = b.norm;
+  const uint32_t anfo = e.anfo;
+  const float h = e.Timer, sh = static_cast<float>(sign) * h;
+  const bool afsp = rs.kodeAfsp, omsorg = rs.kodeOmsorg;
+  auto Slot = [&](int n) {
+    if (slot) slot[n] += sh;
+  };
+  auto Fravaer = [&] {
+    if (arb) arb->Fravaer += sh;
+  };
+  if (h != 0) {
+    if (afsp && !HontimFindes(anfo, dato, Tusindedele(h))) Slot(15);
+    if (omsorg && !HontimFindes(anfo, dato, Tusindedele(h))) Slot(17);
+    const bool bs1 = rs.bs1, bs2 = rs.bs2;
+    if (bs1 || bs2) {
+      if (bs1) Slot(19);
+      if (bs2) Slot(20);
+      if (!norm) Slot(4);
+      Fravaer();
+    } else if (b.antalAkti == 0) {
+      if (omsorg || afsp || rs.fravaer) Slot(4);
+      if ((h != 0 || L != 0) && b.egenPlan)
+        AddPlanTabSkema(0, anfo, b.skfa, b.m, b.w, b.dag, e.Minutnorm, sh, static_cast<uint32_t>(sign * L));
+    } else if (omsorg || afsp || rs.kodeSyg) {
+      if (!norm) Slot(4);
+      Fravaer();
+    } else if (rs.kodeFerieSh) {
+      Slot(3);
+      Fravaer();
+    } else if (rs.sls) {
+      Fravaer();
+    } else if (!ovak()) {
+      if (MedTalUgeCelle *c = ugeCelle()) {
+        LAEG_TIL(c->Lektioner, sign, L);
+        c->Timer += sh;
+      }
+      if (!norm) {
+        Slot(0);
+      } else if (dato < idag) {
+        if (arb) arb->Undervisning += sh;
+        Slot(0);
+      } else if (arb) {
+        arb->Fremtid += sh;
+      }
+    } else {
+      Slot(4);
+    }
+  }
+
+  // Holiday days.
+  const bool ferieRolle = rs.ferie, saerlig = rs.saerlig;
+  if (ferie && (ferieRolle || saerlig)) {
+    const int64_t dage = L > GetDagsNorm(anfo, dato) / 2 ? 1000 : 500;
+    if (dato > idag && ferieRolle)
+      LAEG_TIL(ferie->PlanlagtFremad, sign, dage);
+    else if (dato > idag)
+      LAEG_TIL(ferie->SaerligFremad, sign, dage);
+    else if (ferieRolle)
+      LAEG_TIL(ferie->Afholdt, sign, dage);
+    else
+      LAEG_TIL(ferie->SaerligAfholdt, sign, dage);
+  }
+
+  // Plan actuals per activity, with the minute norms the hours were
+  // worked out with: the same rule for the same employment and activity.
+  if (b.egenPlan && b.antalAkti > 0) {
+    for (uint32_t k = 0; k < b.antalAkti; ++k) {
+      AktiGrundPost &a = aktier[k];
+      a.Skrab = a.Andel * e.Faktor * normer[k] / 60.0f;
+      if (a.Skrab != 0 || L != 0)
+        AddPlanTabSkema(a.akti, anfo, b.skfa, b.m, b.w, b.dag, e.Minutnorm, static_cast<float>(sign) * a.Skrab,
+                        static_cast<uint32_t>(sign * L));
+      a.Skrab = 0;
+    }
+  }
+}
+
+// An activity's lessons of an event: to its running sums while a count
+// keeps them, else to its record, and to its month cell.
+[[gnu::always_inline]] inline void TaelAktiLektioner(AktiRec *ar, Samler::AktiSum *sum, AktiTalCelle *c, int sign,
+                                                     int32_t L, int64_t t) {
+  if (sum) {
+    sum->elev += sign * static_cast<int64_t>(L);
+    sum->lerer += sign * (t * L);
+  } else {
+    LAEG_TIL(ar->AntalElevLektioner, sign, L);
+    LAEG_TIL(ar->AntalLererLektioner, sign, t * L);
+  }
+  if (c) {
+    LAEG_TIL(c->ElevLektioner, sign, L);
+    LAEG_TIL(c->LaererLektioner, sign, t * L);
+  }
+}
+
+}  // namespace
+
 void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
   AnfoAktiGrundRec &g = AnfoAktiGrund;
   const Dato idag = Idag();
@@ -1664,17 +1815,7 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
 
   TabVar *b = UgeBucket(aarIdx, uge);
   const SkeRec f = *Raekke(b, forste);
-  // Written only when changed: a row that already holds them (as after the
-  // last count) is left clean, and the recount does not have to write
-  // every event row of the period back to memory.
-  auto SkrivTilbage = [&g](SkeRec *s, uint32_t i) {
-    const float beregn = g.AnfoGrundTab[i].Beregn;
-    const char hvorfra = static_cast<char>(g.AnfoGrundTab[i].Hvorfra);
-    float gammel;
-    memcpy(&gammel, reinterpret_cast<const char *>(s) + offsetof(SkeRec, Beregn), sizeof gammel);
-    if (memcmp(&gammel, &beregn, sizeof beregn) != 0) s->Beregn = beregn;
-    if (s->Hvorfra != hvorfra) s->Hvorfra = hvorfra;
-  };
+  auto SkrivTilbage = [&g](SkeRec *s, uint32_t i) { SkrivNormTilbage(s, g.AnfoGrundTab[i]); };
   if (anfoRk.n <= ANFO_RAEKKER && anfoRk.n == g.AntalAnfo) {
     for (uint32_t i = 0; i < anfoRk.n; ++i) SkrivTilbage(anfoRk.rk[i], i);
   } else {
@@ -1696,8 +1837,8 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
   const MaanedIndeks m = ud ? ud->m : MaanedTilIndeks(dato / 100);
   const int32_t L = TusindedeleAf(Lektionsvaerdi(f.Antal_std_lektioner, g.Minutter));
   const uint32_t y = ud ? ud->y : SkoleAarIndeks(dato);
-  const bool norm = Ind().normsystem != 0;
-  const bool egenPlan = !Ind().supertavo && HarEgenPlan;
+  const BegRegel regel{sign, L, dato, idag, Ind().normsystem != 0, !Ind().supertavo && HarEgenPlan,
+                       g.AntalAkti, f.skfa_id, m, w, f.Dag};
 
   for (uint32_t i = 0; i < g.AntalAnfo; ++i) {
     const AnfoGrundPost &e = g.AnfoGrundTab[i];
@@ -1706,82 +1847,9 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
     float *slot = MedTalSlots(e.anfo, m);
     MedTalArbejdstidCelle *arb = ArbCelle(meda, m);
     MedTalFerieCelle *ferie = FerieCelle(meda, y);
-    const float h = e.Timer, sh = static_cast<float>(sign) * h;
-    const uint32_t rol = e.skemarol;
-    const RolSvar rs = Rol(rol);
-    const bool afsp = rs.kodeAfsp, omsorg = rs.kodeOmsorg;
-    auto Slot = [&](int n) {
-      if (slot) slot[n] += sh;
-    };
-    auto Fravaer = [&] {
-      if (arb) arb->Fravaer += sh;
-    };
-    if (h != 0) {
-      if (afsp && !HontimFindes(e.anfo, dato, Tusindedele(h))) Slot(15);
-      if (omsorg && !HontimFindes(e.anfo, dato, Tusindedele(h))) Slot(17);
-      const bool bs1 = rs.bs1, bs2 = rs.bs2;
-      if (bs1 || bs2) {
-        if (bs1) Slot(19);
-        if (bs2) Slot(20);
-        if (!norm) Slot(4);
-        Fravaer();
-      } else if (g.AntalAkti == 0) {
-        if (omsorg || afsp || rs.fravaer) Slot(4);
-        if ((h != 0 || L != 0) && egenPlan)
-          AddPlanTabSkema(0, e.anfo, f.skfa_id, m, w, f.Dag, e.Minutnorm, sh, static_cast<uint32_t>(sign * L));
-      } else if (omsorg || afsp || rs.kodeSyg) {
-        if (!norm) Slot(4);
-        Fravaer();
-      } else if (rs.kodeFerieSh) {
-        Slot(3);
-        Fravaer();
-      } else if (rs.sls) {
-        Fravaer();
-      } else if (!Akti(g.AktiGrundTab[0].akti).ovak) {
-        if (MedTalUgeCelle *c = MedUgeCelle(e.anfo, w)) {
-          LAEG_TIL(c->Lektioner, sign, L);
-          c->Timer += sh;
-        }
-        if (!norm) {
-          Slot(0);
-        } else if (dato < idag) {
-          if (arb) arb->Undervisning += sh;
-          Slot(0);
-        } else if (arb) {
-          arb->Fremtid += sh;
-        }
-      } else {
-        Slot(4);
-      }
-    }
-
-    // Holiday days.
-    const bool ferieRolle = rs.ferie, saerlig = rs.saerlig;
-    if (ferie && (ferieRolle || saerlig)) {
-      const int64_t dage = L > GetDagsNorm(e.anfo, dato) / 2 ? 1000 : 500;
-      if (dato > idag && ferieRolle)
-        LAEG_TIL(ferie->PlanlagtFremad, sign, dage);
-      else if (dato > idag)
-        LAEG_TIL(ferie->SaerligFremad, sign, dage);
-      else if (ferieRolle)
-        LAEG_TIL(ferie->Afholdt, sign, dage);
-      else
-        LAEG_TIL(ferie->SaerligAfholdt, sign, dage);
-    }
-
-    // Plan actuals per activity, with the minute norms the hours were
-    // worked out with: the same rule for the same employment and activity.
-    if (egenPlan && g.AntalAkti > 0) {
-      for (uint32_t k = 0; k < g.AntalAkti; ++k) {
-        AktiGrundPost &a = g.AktiGrundTab[k];
-        const float n = tNormer[static_cast<size_t>(i) * g.AntalAkti + k];
-        a.Skrab = a.Andel * e.Faktor * n / 60.0f;
-        if (a.Skrab != 0 || L != 0)
-          AddPlanTabSkema(a.akti, e.anfo, f.skfa_id, m, w, f.Dag, e.Minutnorm, static_cast<float>(sign) * a.Skrab,
-                          static_cast<uint32_t>(sign * L));
-        a.Skrab = 0;
-      }
-    }
+    TaelAnfoRegler(
+        regel, e, Rol(e.skemarol), slot, arb, ferie, g.AktiGrundTab, tNormer.data() + static_cast<size_t>(i) * g.AntalAkti,
+        [&] { return MedUgeCelle(e.anfo, w); }, [&] { return Akti(g.AktiGrundTab[0].akti).ovak; });
   }
 
   // Activities.
@@ -1805,18 +1873,7 @@ void OptaelSkemabeg(uint8_t aarIdx, uint8_t uge, uint32_t forste, int sign) {
     }
     const bool taeller = g.AntalLaerere > g.AntalSyge || (g.AntalLaerere == 0 && Ind().taelaktibooking);
     if (!taeller || Akti(a.akti).ovak) continue;
-    const int64_t t = static_cast<int64_t>(g.AntalLaerere) - g.AntalSyge;
-    if (sum) {
-      sum->elev += sign * static_cast<int64_t>(L);
-      sum->lerer += sign * (t * L);
-    } else {
-      LAEG_TIL(ar->AntalElevLektioner, sign, L);
-      LAEG_TIL(ar->AntalLererLektioner, sign, t * L);
-    }
-    if (c) {
-      LAEG_TIL(c->ElevLektioner, sign, L);
-      LAEG_TIL(c->LaererLektioner, sign, t * L);
-    }
+    TaelAktiLektioner(ar, sum, c, sign, L, static_cast<int64_t>(g.AntalLaerere) - g.AntalSyge);
     if (g.skfa)
       if (const uint32_t p = SkphFor(a.akti, g.skfa)) LaegTilSkph(p, w, f.Dag, sign, L);
   }
@@ -2006,14 +2063,12 @@ void OptaelIOptaelling(Samler &s, Huske &hu, const Genveje &gv, const UgeFakta &
       k.akti = 0;
       k.skfa = 0;
       NormIOptaelling(hu.normer, k, blanding, 0, nBlanding, dato, minutter, e.Minutnorm, &norm, &kode);
-      e.Beregn = norm;
-      e.Hvorfra = kode;
-      e.Timer = norm / 60.0f * e.Faktor;
+      SaetNormUdenAkti(e, norm, kode);
       continue;
     }
     const bool syg = gv.Rol_(e.skemarol).syg;
     k.skfa = skfa;
-    float *normer = &normTab[static_cast<size_t>(i) * nA];
+    float *normer = normTab + static_cast<size_t>(i) * nA;
     for (uint32_t j = 0; j < nA; ++j) {
       AktiGrundPost &a = g.AktiGrundTab[j];
       float norm = 0;
@@ -2021,26 +2076,12 @@ void OptaelIOptaelling(Samler &s, Huske &hu, const Genveje &gv, const UgeFakta &
       k.akti = a.akti;
       NormIOptaelling(hu.normer, k, blanding, j, nBlanding, dato, minutter, e.Minutnorm, &norm, &kode);
       normer[j] = norm;
-      const float h = a.Andel * e.Faktor * norm / 60.0f;
-      e.Timer += h;
-      e.Beregn += a.Andel * norm;
-      if (!syg) a.Timer += h;
-      if (j == 0)
-        e.Hvorfra = kode;
-      else if (kode != e.Hvorfra)
-        e.Hvorfra = 3;
+      LaegNormTil(e, a, j, norm, kode, syg);
     }
   }
 
   // The norms back into the rows, written only when changed.
-  auto SkrivTilbage = [&g](SkeRec *x, uint32_t i) {
-    const float beregn = g.AnfoGrundTab[i].Beregn;
-    const char hvorfra = static_cast<char>(g.AnfoGrundTab[i].Hvorfra);
-    float gammel;
-    memcpy(&gammel, reinterpret_cast<const char *>(x) + offsetof(SkeRec, Beregn), sizeof gammel);
-    if (memcmp(&gammel, &beregn, sizeof beregn) != 0) x->Beregn = beregn;
-    if (x->Hvorfra != hvorfra) x->Hvorfra = hvorfra;
-  };
+  auto SkrivTilbage = [&g](SkeRec *x, uint32_t i) { SkrivNormTilbage(x, g.AnfoGrundTab[i]); };
   if (anfoRk.n <= ANFO_RAEKKER) {
     for (uint32_t i = 0; i < anfoRk.n; ++i) SkrivTilbage(anfoRk.rk[i], i);
   } else {
@@ -2058,9 +2099,7 @@ void OptaelIOptaelling(Samler &s, Huske &hu, const Genveje &gv, const UgeFakta &
   const MaanedIndeks m = ud.m;
   const int32_t L = TusindedeleAf(lv);
   const uint32_t y = ud.y;
-  const bool norm = uf.norm;
-  const bool egenPlan = uf.egenPlan;
-  const Dato idag = s.idag;
+  const BegRegel regel{sign, L, dato, s.idag, uf.norm, uf.egenPlan, nA, skfa, m, w, dag};
   const bool medTalHer = gv.medTal != nullptr;
   const bool medUgeHer = uf.medUgeHer;
 
@@ -2078,85 +2117,12 @@ void OptaelIOptaelling(Samler &s, Huske &hu, const Genveje &gv, const UgeFakta &
     const uint32_t meda = anfo < gv.nMeda ? gv.meda[anfo] : MedaAf(anfo);
     MedTalArbejdstidCelle *arb = ArbCelle(meda, m);
     MedTalFerieCelle *ferie = FerieCelle(meda, y);
-    const float h = e.Timer, sh = static_cast<float>(sign) * h;
-    const RolSvar rs = gv.Rol_(e.skemarol);
-    const bool afsp = rs.kodeAfsp, omsorg = rs.kodeOmsorg;
-    auto Slot = [&](int n) {
-      if (slot) slot[n] += sh;
-    };
-    auto Fravaer = [&] {
-      if (arb) arb->Fravaer += sh;
-    };
-    if (h != 0) {
-      if (afsp && !HontimFindes(anfo, dato, Tusindedele(h))) Slot(15);
-      if (omsorg && !HontimFindes(anfo, dato, Tusindedele(h))) Slot(17);
-      const bool bs1 = rs.bs1, bs2 = rs.bs2;
-      if (bs1 || bs2) {
-        if (bs1) Slot(19);
-        if (bs2) Slot(20);
-        if (!norm) Slot(4);
-        Fravaer();
-      } else if (nA == 0) {
-        if (omsorg || afsp || rs.fravaer) Slot(4);
-        if ((h != 0 || L != 0) && egenPlan)
-          AddPlanTabSkema(0, anfo, skfa, m, w, dag, e.Minutnorm, sh, static_cast<uint32_t>(sign * L));
-      } else if (omsorg || afsp || rs.kodeSyg) {
-        if (!norm) Slot(4);
-        Fravaer();
-      } else if (rs.kodeFerieSh) {
-        Slot(3);
-        Fravaer();
-      } else if (rs.sls) {
-        Fravaer();
-      } else if (!gv.Akti_(g.AktiGrundTab[0].akti).ovak) {
-        if (medUgeHer && anfo < TalDim.F) {
-          MedTalUgeCelle *c = &gv.medUge[static_cast<size_t>(w) * s.F + anfo];
-          LAEG_TIL(c->Lektioner, sign, L);
-          c->Timer += sh;
-        } else if (MedTalUgeCelle *c = MedUgeCelle(anfo, w)) {
-          LAEG_TIL(c->Lektioner, sign, L);
-          c->Timer += sh;
-        }
-        if (!norm) {
-          Slot(0);
-        } else if (dato < idag) {
-          if (arb) arb->Undervisning += sh;
-          Slot(0);
-        } else if (arb) {
-          arb->Fremtid += sh;
-        }
-      } else {
-        Slot(4);
-      }
-    }
-
-    // Holiday days.
-    const bool ferieRolle = rs.ferie, saerlig = rs.saerlig;
-    if (ferie && (ferieRolle || saerlig)) {
-      const int64_t dage = L > GetDagsNorm(anfo, dato) / 2 ? 1000 : 500;
-      if (dato > idag && ferieRolle)
-        LAEG_TIL(ferie->PlanlagtFremad, sign, dage);
-      else if (dato > idag)
-        LAEG_TIL(ferie->SaerligFremad, sign, dage);
-      else if (ferieRolle)
-        LAEG_TIL(ferie->Afholdt, sign, dage);
-      else
-        LAEG_TIL(ferie->SaerligAfholdt, sign, dage);
-    }
-
-    // Plan actuals per activity, with the minute norms the hours were
-    // worked out with.
-    if (egenPlan && nA > 0) {
-      for (uint32_t j = 0; j < nA; ++j) {
-        AktiGrundPost &a = g.AktiGrundTab[j];
-        const float n = normTab[static_cast<size_t>(i) * nA + j];
-        a.Skrab = a.Andel * e.Faktor * n / 60.0f;
-        if (a.Skrab != 0 || L != 0)
-          AddPlanTabSkema(a.akti, anfo, skfa, m, w, dag, e.Minutnorm, static_cast<float>(sign) * a.Skrab,
-                          static_cast<uint32_t>(sign * L));
-        a.Skrab = 0;
-      }
-    }
+    TaelAnfoRegler(
+        regel, e, gv.Rol_(e.skemarol), slot, arb, ferie, g.AktiGrundTab, normTab + static_cast<size_t>(i) * nA,
+        [&]() -> MedTalUgeCelle * {
+          return medUgeHer && anfo < TalDim.F ? &gv.medUge[static_cast<size_t>(w) * s.F + anfo] : MedUgeCelle(anfo, w);
+        },
+        [&] { return gv.Akti_(g.AktiGrundTab[0].akti).ovak; });
   }
 
   // Activities.
@@ -2189,17 +2155,7 @@ void OptaelIOptaelling(Samler &s, Huske &hu, const Genveje &gv, const UgeFakta &
       if (AktiAflystTab && akti <= TalDim.A) ++AktiAflystTab[akti];
     }
     if (!taeller || gv.Akti_(akti).ovak) continue;
-    if (sum) {
-      sum->elev += sign * static_cast<int64_t>(L);
-      sum->lerer += sign * (t * L);
-    } else {
-      LAEG_TIL(ar->AntalElevLektioner, sign, L);
-      LAEG_TIL(ar->AntalLererLektioner, sign, t * L);
-    }
-    if (c) {
-      LAEG_TIL(c->ElevLektioner, sign, L);
-      LAEG_TIL(c->LaererLektioner, sign, t * L);
-    }
+    TaelAktiLektioner(ar, sum, c, sign, L, t);
     if (!skfa) continue;
     int64_t kendt = akti < gv.nSkphVed ? gv.skphVed[akti].Find(skfa) : -1;
     const uint32_t p = kendt >= 0 ? static_cast<uint32_t>(kendt) : SkphFor(akti, skfa);

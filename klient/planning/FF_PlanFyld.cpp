@@ -1398,11 +1398,12 @@ namespace {
 class Overskrifter {
  public:
   explicit Overskrifter(const Plan *plan) : plan_(plan) {
+    tab_.reserve(plan->GrundTabAntal / 4 + 16);
     for (uint32_t h = 1; h <= plan->GrundTabAntal; ++h) {
       const uint32_t art = plan->ObjTypeTab[h];
       if (!ErOverskriftArt(art)) continue;
       const GrundRaekke &o = plan->GrundTab[h];
-      tab_.try_emplace({art, o.ffpg_id, art == PLAN_MEDA ? o.Medarbejder1 : o.Aktivitet}, h);
+      tab_.try_emplace(Noegle{art, o.ffpg_id, art == PLAN_MEDA ? o.Medarbejder1 : o.Aktivitet}, h);
     }
   }
   // True for a row that feeds a heading and the employee sums; `hoved` is
@@ -1417,14 +1418,24 @@ class Overskrifter {
     else if (art == PLAN_FREMMED_FAG) soeg = PLAN_FREMMED_AKTI;
     else if (art == PLAN_OPG_TIMER) soeg = PLAN_OPG_AKTI;
     else if (art == PLAN_FREMMED_OPG_TIMER) soeg = PLAN_FREMMED_OPG_AKTI;
-    const auto it = soeg && noegle ? tab_.find({soeg, g.ffpg_id, noegle}) : tab_.end();
+    const auto it = soeg && noegle ? tab_.find(Noegle{soeg, g.ffpg_id, noegle}) : tab_.end();
     *hoved = it == tab_.end() ? 0 : it->second;
     return true;
   }
 
  private:
+  struct Noegle {
+    uint32_t art, gruppe, id;
+    bool operator==(const Noegle &) const = default;
+  };
+  struct NoegleHash {
+    size_t operator()(const Noegle &k) const {
+      return static_cast<size_t>(((uint64_t(k.gruppe) << 32 | k.id) * 0x9E3779B97F4A7C15ull) ^ k.art);
+    }
+  };
   const Plan *plan_;
-  std::map<std::tuple<uint32_t, uint32_t, uint32_t>, uint32_t> tab_;
+  // Asked once per row of a large plan: hashed, not ordered.
+  std::unordered_map<Noegle, uint32_t, NoegleHash> tab_;
 };
 
 void ForhentUger(const Plan *plan, uint32_t r) { ForhentRaekkeUger(plan, r); }
