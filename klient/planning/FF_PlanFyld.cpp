@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <thread>
 #include <tuple>
 #include <unordered_map>
 #include <unordered_set>
@@ -271,6 +272,11 @@ void BeregnUgeTimer(Plan *plan, uint32_t uge, uint32_t raekke, int32_t lektioner
 // cost an allocation, zeroing by the kernel and a free per row on every
 // reload. The blocks stay from one load to the next, so a reload only
 // zeroes the tables it hands out again.
+namespace {
+// Set while an UdsatRaekkeNulstilling lives on the thread.
+thread_local bool tUdsatNulstilling = false;
+}  // namespace
+
 struct PlanRaekkeLager {
   static constexpr uint32_t kBlokRaekker = 256;
 #if defined(__SANITIZE_ADDRESS__)
@@ -332,7 +338,7 @@ struct PlanRaekkeLager {
       blokke.push_back(ny);
     }
     unsigned char *p = blokke[b] + size_t(i % kBlokRaekker) * raekkeBytes;
-    if (i < brugt) {
+    if (i < brugt && !tUdsatNulstilling) {
       memset(p, 0, talBytes);
       memset(p + talBytes + kVagt, 0, perBytes);
     }
@@ -378,6 +384,17 @@ uint32_t NyPlanRaekke(Plan *plan, const FfgrundRec *rec, uint32_t kilde, bool ge
   }
   if (gem) GemRaekke(plan, raekke, false);
   return raekke;
+}
+
+UdsatRaekkeNulstilling::UdsatRaekkeNulstilling() : foer_(tUdsatNulstilling) { tUdsatNulstilling = true; }
+UdsatRaekkeNulstilling::~UdsatRaekkeNulstilling() { tUdsatNulstilling = foer_; }
+
+void NulstilRaekkeTabeller(Plan *plan, uint32_t raekke) {
+  const PlanRaekkeLager *lager = plan->RaekkeLager;
+  GrundRaekke &r = plan->GrundTab[raekke];
+  if (!lager || !r.TalTab) return;
+  memset(r.TalTab, 0, lager->talBytes);
+  memset(r.PerTab, 0, lager->perBytes);
 }
 
 void TomPlan(Plan *plan) {
@@ -1178,7 +1195,10 @@ class RaekkeSummer {
     }
   }
 
-  void Slut() {
+  // With `tom` the row's weeks are known to hold only +0 (a table as the
+  // row store hands it out, never written since): the period sums are the
+  // +0 that adding its weeks gives, without the walk.
+  void Slut(bool tom = false) {
     Plan *plan = plan_;
     GrundRaekke &r = r_;
     const uint32_t art = art_;
@@ -1198,7 +1218,7 @@ class RaekkeSummer {
         const uint32_t pf = std::max(UgeTilIndeks(per.Frauge), 1u), pt = std::min(UgeTilIndeks(per.Tiluge), plan->UgeAntal);
         int32_t l = 0;
         float h = 0.0f, rr = 0.0f, e = 0.0f, s = 0.0f;
-        for (uint32_t u = pf; u <= pt; ++u) {
+        for (uint32_t u = pf; !tom && u <= pt; ++u) {
           const TalPost &t = r.TalTab[u];
           l += t.Lektioner;
           rr += t.Rettearbejd;
@@ -1241,6 +1261,16 @@ void BeregnRaekke(Plan *plan, uint32_t raekke, OpgUdsnitCache *cache) {
   RaekkeSummer summer(plan, raekke, cache, fra, til);
   for (uint32_t u = summer.Foerste(); u <= summer.Sidste(); ++u) summer.Uge(u, r.TalTab[u]);
   summer.Slut();
+}
+
+// BeregnRaekke for a row whose weeks hold only +0: no week adds anything
+// to a total that starts at +0, so the walk is left out.
+void BeregnTomRaekke(Plan *plan, uint32_t raekke, OpgUdsnitCache *cache) {
+  if (raekke == 0 || raekke > plan->GrundTabAntal || !plan->GrundTab[raekke].TalTab) return;
+  uint32_t fra, til;
+  GruppeUger(plan, &fra, &til);
+  RaekkeSummer summer(plan, raekke, cache, fra, til);
+  summer.Slut(true);
 }
 
 }  // namespace
@@ -1521,10 +1551,16 @@ bool Nul(const TalPost &t) {
 // same order: each week's hours are in place before anything reads them,
 // and every sum takes the weeks in ascending order as the separate walks
 // do.
+// A row made by this load's heading pass (`ny`) has weeks of nothing but
+// +0: no hours, nothing to add anywhere, only its totals to set.
 void IndlaesRaekke(Plan *plan, uint32_t raekke, uint32_t hoved, bool timer, const Onsdage &onsdage, uint32_t fra,
-                   uint32_t til) {
+                   uint32_t til, bool ny) {
   GrundRaekke &r = plan->GrundTab[raekke];
   if (!r.TalTab) return;
+  if (ny) {
+    BeregnTomRaekke(plan, raekke, tPasCache);
+    return;
+  }
   const uint32_t uger = plan->UgeAntal;
   TalPost *h = hoved && hoved <= plan->GrundTabAntal ? plan->GrundTab[hoved].TalTab : nullptr;
   // The employees' week sums, as AddPlanRaekkeTilSum1 finds them.
@@ -1577,6 +1613,9 @@ void IndlaesRaekke(Plan *plan, uint32_t raekke, uint32_t hoved, bool timer, cons
 
 void OpretIndlaesteOverskrifter(Plan *plan, uint32_t timerTil) {
   PlanLaas laas;
+  // The rows made next come clean from the row store and nothing writes
+  // their weeks before the walk below.
+  const uint32_t foer = plan->GrundTabAntal;
   LavOverskriftRaekker(plan);
   RaekkeSumPas pas;
   NulstilAnfoSummer(plan);
@@ -1588,6 +1627,7 @@ void OpretIndlaesteOverskrifter(Plan *plan, uint32_t timerTil) {
   const uint32_t antal = plan->GrundTabAntal;
   std::vector<uint8_t> igen(size_t(antal) + 1, 0);
   for (uint32_t h = 1; h <= antal; ++h) igen[h] = OverskriftSummeresIRaekker(plan, h) ? 1 : 0;
+  std::vector<uint8_t> fik(size_t(antal) + 1, 0);  // headings a row added to
   // A row's weeks are the bulk of what it holds and do not stay in the
   // cache from one pass over all rows to the next: its hours, its totals
   // and what it adds to its heading and its employees are taken while
@@ -1605,10 +1645,19 @@ void OpretIndlaesteOverskrifter(Plan *plan, uint32_t timerTil) {
       if (r <= timerTil) BeregnRaekkensUgeTimer(plan, r, onsdage);
       continue;
     }
-    IndlaesRaekke(plan, r, h && !igen[h] ? h : 0, r <= timerTil, onsdage, fra, til);
+    const uint32_t hoved = h && !igen[h] ? h : 0;
+    if (hoved) fik[hoved] = 1;
+    IndlaesRaekke(plan, r, hoved, r <= timerTil, onsdage, fra, til, r > foer);
   }
-  for (uint32_t r = 1; r <= antal; ++r)
-    if (plan->GrundTab[r].ErSum && !igen[r]) BeregnRaekke(plan, r);
+  // A heading no row added to holds the +0 it was handed out with: every
+  // step before leaves the headings' weeks alone.
+  for (uint32_t r = 1; r <= antal; ++r) {
+    if (!plan->GrundTab[r].ErSum || igen[r]) continue;
+    if (fik[r])
+      BeregnRaekke(plan, r);
+    else
+      BeregnTomRaekke(plan, r, tPasCache);
+  }
 }
 
 void LaesSkemaLektioner(Plan *plan) {
@@ -1784,23 +1833,144 @@ void HentPosteringer(Plan *plan) {
   // What neighbouring postings share is worked out once: an employment's
   // membership, a date's week, an activity's minute norm over the dates
   // that give it, and the row of the last posting.
-  std::vector<int8_t> medlem(tvanfo.wRecCnt, -1);
+  // Whether FindPgRel(0, anfo, 'M') finds a membership, for every
+  // employment in one pass over the memberships rather than one per
+  // employment.
+  std::vector<uint8_t> medlem(tvanfo.wRecCnt, 0);
+  for (uint32_t n = 1; n < tvffpgrel.wRecCnt; ++n) {
+    const FfpgrelRec *r = TabRec<FfpgrelRec>(tvffpgrel, n);
+    if (PlanRecIBrug(r->Status) && r->anfo_id && r->anfo_id < medlem.size()) medlem[r->anfo_id] = 1;
+  }
   auto erMedlem = [&](uint32_t anfo) {
     if (anfo >= medlem.size()) return FindPgRel(0, anfo, 'M') != 0;
-    if (medlem[anfo] < 0) medlem[anfo] = FindPgRel(0, anfo, 'M') != 0 ? 1 : 0;
     return medlem[anfo] == 1;
   };
-  Dato sidsteDato = 0;
-  uint32_t sidsteUge = 0;
   // Per activity: the postings of several activities come mixed.
   struct Minutnorm {
     bool kendt = false;
     DatoSpan span;
     float norm = 0.0f;
   };
-  std::vector<Minutnorm> minutnormer(tvakti.wRecCnt + 1);
-  Minutnorm udenfor;
-  uint32_t sidsteAnfo = 0, sidsteAkti = 0, sidsteArt = 0, sidsteRaekke = 0;
+  // A posting read, with the number of its row's key in its run of months.
+  struct Laest {
+    uint32_t noegle, uge;
+    float h;
+    uint8_t ejer;
+    uint8_t egen;
+  };
+  // A run's keys (employment, activity and kind) in the order first met,
+  // with the owner of the first posting.
+  struct Noegle {
+    uint32_t anfo, akti, art;
+    uint8_t ejer;
+  };
+  struct Run {
+    std::vector<Laest> laest;
+    std::vector<Noegle> noegler;
+  };
+  // The months are read in a few runs of months on their own threads on a
+  // large plan, each run into its own list: a posting's hours and week are
+  // its own and the activities' minute norms are only read. The rows are
+  // found and numbered after, over the lists in month order, as one pass
+  // over the months would.
+  struct Maaned {
+    const TimoakRaekke *rk;
+    uint32_t antal;
+  };
+  std::vector<Maaned> maaneder;
+  size_t iAlt = 0;
+  for (MaanedIndeks mi = 1; mi <= SkemaPeriode.AntalMaaneder; ++mi) {
+    const TabVar *tv = TimoakBucket(IndeksTilMaaned(mi));
+    if (!tv || !tv->pbTab) continue;
+    maaneder.push_back({reinterpret_cast<const TimoakRaekke *>(tv->pbTab), tv->wRecCnt});
+    iAlt += tv->wRecCnt;
+  }
+  const size_t laesere = std::max<size_t>(1, std::min(PlanArbejdere(iAlt / 16), maaneder.size()));
+  // Kept from one pass to the next on the thread: a reload reads as many
+  // postings again, and fresh memory of that size costs a page fault a page.
+  thread_local std::vector<Run> runs;
+  if (runs.size() < laesere) runs.resize(laesere);
+  const uint32_t ugeAntal = plan->UgeAntal;
+  auto laes = [&erMedlem, egen, ugeAntal, plads](const Maaned *fra, const Maaned *til, Run &run) {
+    std::vector<Laest> &laest = run.laest;
+    laest.clear();
+    run.noegler.clear();
+    PostRaekker lokale;  // a key's number + 1 in the slot of its kind
+    uint32_t sidsteAnfo = 0, sidsteAkti = 0, sidsteArt = 0, sidsteNr = 0;
+    Dato sidsteDato = 0;
+    uint32_t sidsteUge = 0;
+    std::vector<Minutnorm> minutnormer(tvakti.wRecCnt + 1);
+    Minutnorm udenfor;
+    for (const Maaned *m = fra; m != til; ++m) {
+      const TimoakRaekke *rk = m->rk;
+      for (uint32_t i = 1; i < m->antal; ++i) {
+        const TimoakRaekke &p = rk[i];
+        const Dato dato = p.Dato;
+        if ((p.Status & 0x48) != 0x40 || dato < SkemaPeriode.FraDato || dato > SkemaPeriode.TilDato) continue;
+        const uint32_t anfo = p.anfo_id, akti = p.akti_id;
+        if (!erMedlem(anfo)) continue;
+        const char art = p.Type;
+        const float v = static_cast<float>(p.Timer);
+        float h = 0.0f;
+        // The kinds by a switch, not a search of a string per posting.
+        const bool timer = art == 'A' || art == 'F' || art == 'H' || art == 'P';
+        const bool direkte = art == 'a' || art == 'b' || art == 'e' || art == 'f' || art == 'h' || art == 'k' ||
+                             art == 'p' || art == 'r';
+        if (timer) {
+          Minutnorm &minutnorm = akti < minutnormer.size() ? minutnormer[akti] : (udenfor = Minutnorm{});
+          if (!minutnorm.kendt || !minutnorm.span.Holder(dato)) {
+            minutnorm.span = DatoSpan{};
+            uint8_t plus = 0;
+            if (!AktiMinutnorm(dato, akti, &minutnorm.norm, &plus, &minutnorm.span)) minutnorm.norm = 60.0f;
+            minutnorm.kendt = true;
+          }
+          h = v * minutnorm.norm / 60.0f / 100.0f;
+        } else if (direkte) {
+          h = v / 100.0f;
+        } else {
+          continue;
+        }
+        if (dato != sidsteDato) {
+          Uge ugeNr = 0;
+          DatoTilUge(dato, &ugeNr, nullptr);
+          sidsteUge = UgeTilIndeks(ugeNr);
+          sidsteDato = dato;
+        }
+        const uint32_t u = sidsteUge;
+        if (u < 1 || u > ugeAntal) continue;
+        const bool egenPost = p.Ejer == egen;
+        const uint32_t kind = egenPost ? PLAN_POST : PLAN_FREMMED_OPG_TIMER;
+        if (sidsteArt == 0 || anfo != sidsteAnfo || akti != sidsteAkti || kind != sidsteArt) {
+          uint32_t &nr = lokale.Tag((uint64_t(anfo) << 32) | akti).raekke[plads(kind)];
+          if (nr == 0) {
+            run.noegler.push_back({anfo, akti, kind, p.Ejer});
+            nr = static_cast<uint32_t>(run.noegler.size());
+          }
+          sidsteAnfo = anfo;
+          sidsteAkti = akti;
+          sidsteArt = kind;
+          sidsteNr = nr - 1;
+        }
+        laest.push_back({sidsteNr, u, h, p.Ejer, static_cast<uint8_t>(egenPost ? 1 : 0)});
+      }
+    }
+  };
+  {
+    std::vector<size_t> graenser{0};
+    size_t sum = 0;
+    for (size_t m = 0; m < maaneder.size() && graenser.size() < laesere; ++m) {
+      sum += maaneder[m].antal;
+      if (sum * laesere >= iAlt * graenser.size()) graenser.push_back(m + 1);
+    }
+    while (graenser.size() <= laesere) graenser.push_back(maaneder.size());
+    graenser.back() = maaneder.size();
+    std::vector<std::thread> hjaelpere;
+    for (size_t t = 1; t < laesere; ++t)
+      hjaelpere.emplace_back(laes, maaneder.data() + graenser[t], maaneder.data() + graenser[t + 1],
+                             std::ref(runs[t]));
+    laes(maaneder.data() + graenser[0], maaneder.data() + graenser[1], runs[0]);
+    for (std::thread &h : hjaelpere) h.join();
+  }
   // The postings are first put on their rows, then added row by row in the
   // order they came: added as they come, each would land on another row's
   // weeks, and a large school's rows do not stay in the cache.
@@ -1811,104 +1981,109 @@ void HentPosteringer(Plan *plan) {
     uint8_t ejer;
     uint8_t egen;
   };
-  // Kept from one pass to the next on the thread: a reload places as many
-  // postings again, and fresh memory of that size costs a page fault a page.
-  thread_local std::vector<Post> poster, sorteret;
+  // Kept as the runs above.
+  thread_local std::vector<Post> sorteret;
   thread_local std::vector<uint32_t> start;
-  poster.clear();
-  for (MaanedIndeks mi = 1; mi <= SkemaPeriode.AntalMaaneder; ++mi) {
-    const TabVar *tv = TimoakBucket(IndeksTilMaaned(mi));
-    if (!tv || !tv->pbTab) continue;
-    const TimoakRaekke *rk = reinterpret_cast<const TimoakRaekke *>(tv->pbTab);
-    for (uint32_t i = 1; i < tv->wRecCnt; ++i) {
-      const TimoakRaekke &p = rk[i];
-      const Dato dato = p.Dato;
-      if ((p.Status & 0x48) != 0x40 || dato < SkemaPeriode.FraDato || dato > SkemaPeriode.TilDato) continue;
-      const uint32_t anfo = p.anfo_id, akti = p.akti_id;
-      if (!erMedlem(anfo)) continue;
-      const char art = p.Type;
-      const float v = static_cast<float>(p.Timer);
-      float h = 0.0f;
-      // The kinds by a switch, not a search of a string per posting.
-      const bool timer = art == 'A' || art == 'F' || art == 'H' || art == 'P';
-      const bool direkte = art == 'a' || art == 'b' || art == 'e' || art == 'f' || art == 'h' || art == 'k' ||
-                           art == 'p' || art == 'r';
-      if (timer) {
-        Minutnorm &minutnorm = akti < minutnormer.size() ? minutnormer[akti] : (udenfor = Minutnorm{});
-        if (!minutnorm.kendt || !minutnorm.span.Holder(dato)) {
-          minutnorm.span = DatoSpan{};
-          uint8_t plus = 0;
-          if (!AktiMinutnorm(dato, akti, &minutnorm.norm, &plus, &minutnorm.span)) minutnorm.norm = 60.0f;
-          minutnorm.kendt = true;
-        }
-        h = v * minutnorm.norm / 60.0f / 100.0f;
-      } else if (direkte) {
-        h = v / 100.0f;
-      } else {
-        continue;
+  // The rows a posting asks for that are not there yet, in the order asked:
+  // row GrundTabAntal + 1 + i is the i-th of them. Each has a posting.
+  struct NyRaekke {
+    uint32_t anfo, akti, art;
+    uint8_t ejer;
+  };
+  std::vector<NyRaekke> nye;
+  // Each run's keys their rows, the runs in month order: a key first met in
+  // a run was met by no run before it.
+  std::vector<std::vector<uint32_t>> raekkeAf(laesere);
+  size_t antalPoster = 0;
+  for (size_t t = 0; t < laesere; ++t) {
+    antalPoster += runs[t].laest.size();
+    for (const Noegle &k : runs[t].noegler) {
+      uint32_t r = find(k.anfo, k.akti, k.art);
+      if (r == 0) {
+        // Numbered now, made when its postings are added: made here, its
+        // week table would be out of the cache again by then.
+        r = plan->GrundTabAntal + 1 + static_cast<uint32_t>(nye.size());
+        nye.push_back({k.anfo, k.akti, k.art, k.ejer});
+        tilfoej(k.anfo, k.akti, k.art, r);
       }
-      if (dato != sidsteDato) {
-        Uge ugeNr = 0;
-        DatoTilUge(dato, &ugeNr, nullptr);
-        sidsteUge = UgeTilIndeks(ugeNr);
-        sidsteDato = dato;
-      }
-      const uint32_t u = sidsteUge;
-      if (u < 1 || u > plan->UgeAntal) continue;
-      const bool egenPost = p.Ejer == egen;
-      const uint32_t kind = egenPost ? PLAN_POST : PLAN_FREMMED_OPG_TIMER;
-      if (sidsteArt == 0 || anfo != sidsteAnfo || akti != sidsteAkti || kind != sidsteArt) {
-        uint32_t r = find(anfo, akti, kind);
-        if (r == 0) {
-          FfgrundRec rec{};
-          rec.ObjType = kind;
-          rec.ffpg_id = plan->AktPlanGruppe;
-          rec.Aktivitet = akti;
-          rec.Medarbejder1 = anfo;
-          rec.Minutnorm1 = rec.Minutnorm2 = -1.0f;
-          rec.Ejer = p.Ejer;
-          r = NyPlanRaekke(plan, &rec, 0, false);
-          tilfoej(anfo, akti, kind, r);
-        }
-        sidsteAnfo = anfo;
-        sidsteAkti = akti;
-        sidsteArt = kind;
-        sidsteRaekke = r;
-      }
-      poster.push_back({sidsteRaekke, u, h, p.Ejer, static_cast<uint8_t>(egenPost ? 1 : 0)});
+      raekkeAf[t].push_back(r);
     }
   }
   // Stable by row: each row's postings keep their order.
-  const uint32_t raekker = plan->GrundTabAntal;
+  const uint32_t foer = plan->GrundTabAntal;
+  const uint32_t raekker = foer + static_cast<uint32_t>(nye.size());
   start.assign(size_t(raekker) + 2, 0);
-  for (const Post &p : poster) ++start[p.raekke + 1];
+  for (size_t t = 0; t < laesere; ++t)
+    for (const Laest &p : runs[t].laest) ++start[raekkeAf[t][p.noegle] + 1];
   for (size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
   // The postings themselves are moved, not their numbers: the walk below
   // then reads them in a row, not from all over the list.
-  sorteret.resize(poster.size());
-  for (const Post &p : poster) sorteret[start[p.raekke]++] = p;
-  // The week entries a few postings on are asked for ahead: the rows' weeks
-  // lie far apart.
-  constexpr size_t kFrem = 8;
-  for (size_t n = 0; n < sorteret.size(); ++n) {
-    if (n + kFrem < sorteret.size()) {
-      const Post &f = sorteret[n + kFrem];
-      tavo::Prefetch(&plan->GrundTab[f.raekke].TalTab[f.uge]);
+  sorteret.resize(antalPoster);
+  for (size_t t = 0; t < laesere; ++t)
+    for (const Laest &p : runs[t].laest) {
+      const uint32_t r = raekkeAf[t][p.noegle];
+      sorteret[start[r]++] = {r, p.uge, p.h, p.ejer, p.egen};
     }
-    const Post &p = sorteret[n];
-    TalPost &t = plan->GrundTab[p.raekke].TalTab[p.uge];
-    t.Ejer = p.ejer;
-    if (p.h != 0.0f) {
-      if (p.egen) {
-        t.PostTimer += p.h;
-        t.PlanStatus |= PS_POSTERET;
-      } else {
-        t.PostTimerFremmed += p.h;
-        t.PlanStatus |= PS_POSTERET | PS_FREMMED;
-      }
+  // The new rows are made in the order numbered, their tables left to the
+  // walk below, which clears each at the row's first posting: made with
+  // their tables cleared here, the tables would be out of the cache again
+  // by then.
+  {
+    const UdsatRaekkeNulstilling udsat;
+    for (const NyRaekke &ny : nye) {
+      FfgrundRec rec{};
+      rec.ObjType = ny.art;
+      rec.ffpg_id = plan->AktPlanGruppe;
+      rec.Aktivitet = ny.akti;
+      rec.Medarbejder1 = ny.anfo;
+      rec.Minutnorm1 = rec.Minutnorm2 = -1.0f;
+      rec.Ejer = ny.ejer;
+      const uint32_t r = NyPlanRaekke(plan, &rec, 0, false);
+      TAVO_ASSERT(r > foer && r <= raekker);
+      (void)r;
     }
-    t.PostTimerIalt += p.h;
   }
+  // Each row's postings are added by one thread in their order, the rows
+  // split over a few threads on a large plan at the bounds between rows.
+  // This thread's list: the name read on a helper thread is that thread's own.
+  const std::vector<Post> &liste = sorteret;
+  auto tilfoejPoster = [plan, foer, &liste](size_t fra, size_t til) {
+    // The week entries a few postings on are asked for ahead: the rows'
+    // weeks lie far apart.
+    constexpr size_t kFrem = 8;
+    for (size_t n = fra; n < til; ++n) {
+      if (n + kFrem < til) {
+        const Post &f = liste[n + kFrem];
+        tavo::Prefetch(&plan->GrundTab[f.raekke].TalTab[f.uge]);
+      }
+      const Post &p = liste[n];
+      if (p.raekke > foer && (n == fra || liste[n - 1].raekke != p.raekke)) NulstilRaekkeTabeller(plan, p.raekke);
+      TalPost &t = plan->GrundTab[p.raekke].TalTab[p.uge];
+      t.Ejer = p.ejer;
+      if (p.h != 0.0f) {
+        if (p.egen) {
+          t.PostTimer += p.h;
+          t.PlanStatus |= PS_POSTERET;
+        } else {
+          t.PostTimerFremmed += p.h;
+          t.PlanStatus |= PS_POSTERET | PS_FREMMED;
+        }
+      }
+      t.PostTimerIalt += p.h;
+    }
+  };
+  const size_t traade = PlanArbejdere(raekker);
+  std::vector<size_t> graenser{0};
+  for (size_t t = 1; t < traade; ++t) {
+    size_t g = std::max(graenser.back(), sorteret.size() * t / traade);
+    while (g > 0 && g < sorteret.size() && sorteret[g].raekke == sorteret[g - 1].raekke) ++g;
+    graenser.push_back(g);
+  }
+  graenser.push_back(sorteret.size());
+  std::vector<std::thread> hjaelpere;
+  for (size_t t = 1; t < traade; ++t) hjaelpere.emplace_back(tilfoejPoster, graenser[t], graenser[t + 1]);
+  tilfoejPoster(graenser[0], graenser[1]);
+  for (std::thread &h : hjaelpere) h.join();
 }
 
 void BygAktiSkph(Plan *plan) {

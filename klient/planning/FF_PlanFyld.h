@@ -5,6 +5,7 @@
 // duplicate removal. Row numbers never move while the model lives. Runs on
 // the main thread, or on a plan thread holding hPlanMutex.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -261,3 +262,26 @@ void OpretIndlaesteOverskrifter(Plan *plan, uint32_t timerTil);
 // lie in pages of their own, where the processor's own look-ahead does not
 // follow a walk from one row to the next.
 void ForhentRaekkeUger(const Plan *plan, uint32_t r);
+// While one lives on its thread, NyPlanRaekke hands out a new row's week
+// and period tables as the last load left them: the holder clears each row
+// it made with NulstilRaekkeTabeller before anything reads its tables, so
+// that a pass filling many rows clears each where it fills it, on the
+// thread that fills it.
+class UdsatRaekkeNulstilling {
+ public:
+  UdsatRaekkeNulstilling();
+  ~UdsatRaekkeNulstilling();
+  UdsatRaekkeNulstilling(const UdsatRaekkeNulstilling &) = delete;
+  UdsatRaekkeNulstilling &operator=(const UdsatRaekkeNulstilling &) = delete;
+
+ private:
+  bool foer_;
+};
+// Zeroes a row's week and period tables; on any thread, for a row no other
+// thread touches meanwhile.
+void NulstilRaekkeTabeller(Plan *plan, uint32_t raekke);
+// The threads a pass over independent rows of a load uses: one per
+// gPlanRaekkerPrArbejder rows, at most four and no more than the
+// processors, at least the caller's own.
+extern uint32_t gPlanRaekkerPrArbejder;
+size_t PlanArbejdere(size_t raekker);

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <thread>
 #include <tuple>
 #include <unordered_map>
 #include <unordered_set>
@@ -390,6 +391,39 @@ void LaesPerioder(Plan *plan, uint32_t raekke, uint32_t grund, bool fremmed, con
   }
 }
 
+// A row of the load whose tables are cleared and filled off the loop that
+// makes the rows; grund 0: cleared only.
+struct RaekkeArbejde {
+  uint32_t raekke, grund;
+  const std::vector<LaestPeriode> *perioder;
+};
+
+// Clears and fills the rows' tables, split over a few threads on a large
+// plan: each row's tables and records are its own, and an own row writes
+// nothing else (another installation's rows, which mark records and blocks,
+// are filled where they are made), so the rows come out as filled one by
+// one. The threads are joined before it returns.
+void FyldRaekker(Plan *plan, const std::vector<RaekkeArbejde> &arbejde, const Boern &tal, const Boern &per,
+                 const UgeIndekser &uger) {
+  auto fyld = [&](size_t fra, size_t til) {
+    for (size_t i = fra; i < til; ++i) {
+      const RaekkeArbejde &a = arbejde[i];
+      NulstilRaekkeTabeller(plan, a.raekke);
+      if (!a.grund) continue;
+      LaesUger(plan, a.raekke, a.grund, false, tal, uger);
+      LaesPerioder(plan, a.raekke, a.grund, false, *a.perioder, per);
+    }
+  };
+  const size_t traade = PlanArbejdere(arbejde.size());
+  std::vector<std::thread> hjaelpere;
+  hjaelpere.reserve(traade - 1);
+  const size_t del = (arbejde.size() + traade - 1) / traade;
+  for (size_t t = 1; t < traade; ++t)
+    hjaelpere.emplace_back(fyld, std::min(arbejde.size(), t * del), std::min(arbejde.size(), (t + 1) * del));
+  fyld(0, std::min(arbejde.size(), del));
+  for (std::thread &h : hjaelpere) h.join();
+}
+
 bool ErAktiArt(uint32_t art) {
   switch (art) {
     case PLAN_AKTI: case PLAN_FAG: case PLAN_OPG_AKTI: case PLAN_OPG_TIMER:
@@ -489,6 +523,14 @@ bool VaelgGruppe(Plan *plan) {
 
 }  // namespace
 
+uint32_t gPlanRaekkerPrArbejder = 2048;
+
+size_t PlanArbejdere(size_t raekker) {
+  const size_t cpu = std::max(1u, std::thread::hardware_concurrency());
+  const size_t pr = std::max<uint32_t>(1, gPlanRaekkerPrArbejder);
+  return std::clamp<size_t>(std::min(raekker / pr, std::min<size_t>(cpu, 4)), 1, 4);
+}
+
 uint32_t PlanKolonnePlads(const Plan *plan) {
   uint32_t stoerst = 0;
   for (uint32_t gruppe : ValgteGrupper(plan)) {
@@ -520,6 +562,9 @@ bool LaesPlanRaekker(Plan *plan) {
   const uint8_t egen = PlanEgenInst();
   std::vector<std::pair<uint32_t, uint32_t>> fjern;  // (group, activity), in the order met
   std::set<std::pair<uint32_t, uint32_t>> fjernet;
+  // The own rows' tables are cleared and filled once all rows are made.
+  const UdsatRaekkeNulstilling udsat;
+  std::vector<RaekkeArbejde> arbejde;
   for (uint32_t n = 1; n < tvffgrund.wRecCnt; ++n) {
     FfgrundRec *rec = TabRec<FfgrundRec>(tvffgrund, n);
     if (!PlanRecIBrug(rec->Status) || rec->ffpg_id >= valgt.size() || !valgt[rec->ffpg_id]) continue;
@@ -549,10 +594,17 @@ bool LaesPlanRaekker(Plan *plan) {
     const uint32_t raekke = NyPlanRaekke(plan, rec, 0, false);
     GrundRaekke &r = plan->GrundTab[raekke];
     r.GrundRec = n;
-    if (r.ErSum || art == PLAN_SKEMA) continue;
+    const bool medTal = !r.ErSum && art != PLAN_SKEMA;
+    if (!fremmed) {
+      arbejde.push_back({raekke, medTal ? n : 0, &perioder[gruppe]});
+      continue;
+    }
+    NulstilRaekkeTabeller(plan, raekke);
+    if (!medTal) continue;
     LaesUger(plan, raekke, n, fremmed, tal, uger);
     LaesPerioder(plan, raekke, n, fremmed, perioder[gruppe], per);
   }
+  FyldRaekker(plan, arbejde, tal, per, uger);
   if (fjern.empty()) return false;
   // Every row of a pair that goes, in one pass over the week and period
   // records for all of them.

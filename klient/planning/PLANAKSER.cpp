@@ -317,8 +317,9 @@ class Lister {
   bool taet_ = true;
 };
 
-// With `raekkerRegnet` the caller has worked out every row's own totals and
-// only the headings' are built here.
+// With `raekkerRegnet` the caller (the load) has worked out every row's own
+// totals and left the headings summed here as they were made, clean: only
+// the headings' figures are built here.
 void BygRaekker(Plan *plan, bool sort, bool summer, bool raekkerRegnet = false) {
   RaekkeSumPas pas;
   const uint32_t n = plan->GrundTabAntal;
@@ -372,8 +373,10 @@ void BygRaekker(Plan *plan, bool sort, bool summer, bool raekkerRegnet = false) 
     vist.push_back(r);
     if (hoved) flyt(hoved, r);
   };
+  // The load's headings that are summed here hold nothing yet: they come
+  // clean from the row store and no pass of the load adds into them.
   auto nulstil = [&](uint32_t h) {
-    if (summer) NulstilPlanUgeTal(plan, h);
+    if (summer && !raekkerRegnet) NulstilPlanUgeTal(plan, h);
   };
   for (uint32_t h : kandidater) {
     GrundRaekke &hr = plan->GrundTab[h];

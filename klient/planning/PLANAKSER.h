@@ -55,5 +55,6 @@ void FrigivPlanAkser(Plan *plan);
 // its sums and adds them again from those rows, in the order shown.
 bool OverskriftSummeresIRaekker(const Plan *plan, uint32_t h);
 // BygRaekker(plan, true) for a caller that has just worked out every row's
-// own totals (the load): only the headings' are built again.
+// own totals and left the headings summed in the layout clean (the load):
+// only the headings' are built again.
 void BygRaekkerOverRegnedeRaekker(Plan *plan);

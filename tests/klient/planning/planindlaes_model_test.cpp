@@ -110,6 +110,23 @@ TEST_F(PlanIndlaesModel, IndlaesningenGiverDeAlmindeligePassTal) {
   }
 }
 
+TEST_F(PlanIndlaesModel, RaekkerneFyldtAfFlereTraadeSomAfEn) {
+  // The rows' tables are cleared and filled by worker threads on a large
+  // plan; here every few rows get a thread of their own, over tables a
+  // load before left filled.
+  const uint32_t gemt = gPlanRaekkerPrArbejder;
+  gPlanRaekkerPrArbejder = UINT32_MAX;
+  Hent();
+  const std::string een = Hent();
+  gPlanRaekkerPrArbejder = 1;
+  const std::string flere = Hent();
+  TomPlan(&plan);
+  const std::string flereTomme = Hent();
+  gPlanRaekkerPrArbejder = gemt;
+  EXPECT_EQ(flere, een);
+  EXPECT_EQ(flereTomme, een);
+}
+
 class PlanIndlaesDubletter : public plantest::PlanFixtur {};
 
 TEST_F(PlanIndlaesDubletter, KunPosterISammeRaekkeOgUgeErDubletter) {
