@@ -155,6 +155,11 @@ struct Samler {
   Dato ugeDato[AAR_HUSK];
   UgeIndeks ugeIdx[AAR_HUSK];
   uint8_t ugeDag[AAR_HUSK];
+  // The last posting's date and its week and weekday: a month's postings
+  // come in runs of one date.
+  Dato postDato = UINT32_MAX;
+  UgeIndeks postW = 0;
+  uint8_t postDag = 0;
   Samler() {
     for (Dato &d : aarDato) d = UINT32_MAX;
     for (Dato &d : ugeDato) d = UINT32_MAX;
@@ -2593,18 +2598,32 @@ void AddPlanTabSkema(uint32_t akti, uint32_t anfo, uint32_t skfa, MaanedIndeks m
   PlanTabSkemaNu(akti, anfo, skfa, m, w, ugedag, minutnorm, vaerdi, lektioner);
 }
 
+namespace {
+
+uint8_t PlanArt(uint8_t type) {
+  return type == 'e' ? 'E' : (type == 'k' || type == 'u') ? 'U' : type == 'r' ? 'R' : 'A';
+}
+
+// A posting's question that the kept answers did not answer at once.
+void PlanTimoakLang(Samler &s, uint32_t akti, uint32_t anfo, MaanedIndeks m, UgeIndeks w, uint8_t ugedag, uint8_t art,
+                    float timer) {
+  const Samler::PlanKald c{art, akti, anfo, 0, m, w, ugedag, -1.0f, timer, 0};
+  if (s.planHusk)
+    PlanKaldHusket(s, c);
+  else
+    s.planKald.push_back(c);
+}
+
+}  // namespace
+
 void AddPlanTabTimoak(uint32_t akti, uint32_t anfo, MaanedIndeks m, UgeIndeks w, uint8_t ugedag, uint8_t type,
                       float timer) {
   if (timer == 0.0f) return;
-  const uint8_t art = type == 'e' ? 'E' : (type == 'k' || type == 'u') ? 'U' : type == 'r' ? 'R' : 'A';
+  const uint8_t art = PlanArt(type);
   if (w == 0 || w > SkemaPeriode.AntalUger) return;
   if (Samler *s = gSamler) {
     if (s->planHusk && PlanSvarGenvej(*s, true, akti, anfo, art, m, w, ugedag, -1.0f, timer, 0)) return;
-    const Samler::PlanKald c{art, akti, anfo, 0, m, w, ugedag, -1.0f, timer, 0};
-    if (s->planHusk)
-      PlanKaldHusket(*s, c);
-    else
-      s->planKald.push_back(c);
+    PlanTimoakLang(*s, akti, anfo, m, w, ugedag, art, timer);
     return;
   }
   PlanTabTimoakNu(akti, anfo, m, w, ugedag, art, timer);
@@ -2995,10 +3014,18 @@ void OptaelTimoakIOptaelling(const Genveje &gv, Samler &s, const TimoakRaekke *r
     if (c) c->TimoakTimer += st;
   }
 
-  if (row->Timer != 0 && !Ind().supertavo && HarEgenPlan) {
-    uint8_t dag = 0;
-    const UgeIndeks w = UgeOgDag(dato, &dag);
-    AddPlanTabTimoak(akti, anfo, m, w, dag, static_cast<uint8_t>(type), st);
+  // The recount's plan group is live or not for the whole recount.
+  if (row->Timer != 0 && s.planAktiv && st != 0.0f) {
+    if (dato != s.postDato) {
+      s.postW = UgeOgDag(dato, &s.postDag);
+      s.postDato = dato;
+    }
+    const UgeIndeks w = s.postW;
+    const uint8_t dag = s.postDag;
+    if (w == 0 || w > SkemaPeriode.AntalUger) return;
+    const uint8_t art = PlanArt(static_cast<uint8_t>(type));
+    if (s.planHusk && PlanSvarGenvej(s, true, akti, anfo, art, m, w, dag, -1.0f, st, 0)) return;
+    PlanTimoakLang(s, akti, anfo, m, w, dag, art, st);
   }
 }
 

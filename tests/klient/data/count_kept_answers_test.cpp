@@ -250,3 +250,61 @@ TEST_F(KeptAnswers, AnEntryMadeEarlierAnswersAPostingFirst) {
 }
 
 }  // namespace
+
+namespace {
+
+// A month's postings come in runs of one date, but a run may break and
+// come back: each posting's plan figures go to the week and weekday of its
+// own date, on the first recount and on one that answers from kept answers.
+TEST_F(KeptAnswers, PostingsOfAMonthTakeTheWeekOfTheirOwnDate) {
+  std::mt19937 rnd(7);
+  Skole s;
+  s.Byg(2, 1, 1, rnd);
+  const uint32_t akti = s.akti[0], anfo = s.anfo[0];
+  // In the order the bucket holds them: weeks 2, 3 and 4 of January 2025.
+  const Dato datoer[] = {20250107, 20250107, 20250114, 20250107, 20250121, 20250121, 20250109, 20250114};
+  struct Forventet {
+    UgeIndeks w;
+    uint8_t dag;
+    float timer;
+  };
+  std::vector<Forventet> forventet;
+  for (const Dato d : datoer) {
+    TimoakRaekke *t = Tilfoej<TimoakRaekke>(tdtimoak, TimoakBucket(d / 100), nullptr);
+    t->Status = 0x40;
+    t->Type = 'k';
+    t->akti_id = akti;
+    t->anfo_id = anfo;
+    t->Dato = d;
+    t->Timer = 100;
+    Uge uge = 0;
+    uint8_t dag = 0;
+    DatoTilUge(d, &uge, &dag);
+    const UgeIndeks w = UgeTilIndeks(uge);
+    auto f = std::find_if(forventet.begin(), forventet.end(), [&](const Forventet &x) { return x.w == w; });
+    if (f == forventet.end())
+      forventet.push_back({w, dag, 1.0f});  // the first posting of the week gives the entry its day
+    else
+      f->timer += 1.0f;
+  }
+  ASSERT_EQ(forventet.size(), 3u);
+  for (const char *runde : {"first recount", "from kept answers"}) {
+    SCOPED_TRACE(runde);
+    CountPlanTal();
+    AllokerTalTab();
+    std::vector<Forventet> fundet;
+    for (uint32_t n = 1; PlanTal.PlanTab && n <= PlanTal.Antal; ++n) {
+      const PlanTabPost &e = PlanTal.PlanTab[n];
+      if (e.Kilde == 2 && e.akti == akti && e.anfo == anfo) fundet.push_back({e.UgeIdx, e.Ugedag, e.Aktuel});
+    }
+    ASSERT_EQ(fundet.size(), forventet.size());
+    for (size_t i = 0; i < fundet.size(); ++i) {
+      EXPECT_EQ(fundet[i].w, forventet[i].w) << i;
+      EXPECT_EQ(fundet[i].dag, forventet[i].dag) << i;
+      EXPECT_EQ(fundet[i].timer, forventet[i].timer) << i;
+    }
+  }
+  EXPECT_GT(SidstePlanSvar().husket, 0u);
+}
+
+}  // namespace
