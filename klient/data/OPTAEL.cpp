@@ -2837,6 +2837,68 @@ bool ErTimerType(char type) {
 
 }  // namespace
 
+namespace {
+
+// What one posting gives its employment's month slots and holiday days;
+// the single count and the recount find the slots their own ways.
+[[gnu::always_inline]] inline void TaelPostSlots(float *slot, const AktiSvar &as, uint8_t plus, char type, float st,
+                                                 float norm, int sign, const TimoakRaekke *row, Dato idag) {
+  if (!slot) return;
+  if (plus) {
+    slot[7] += st;
+    return;
+  }
+  if (as.kode[0]) {
+    if (as.kodeAfsp) slot[15] += st * norm * 10.0f / 60.0f;
+    if (as.kodeOmsorg) slot[17] += st * norm * 10.0f / 60.0f;
+    if (as.kodeFerie) {
+      const uint32_t anfo = row->anfo_id;
+      const Dato dato = row->Dato;
+      const int64_t dage = static_cast<int64_t>(row->Timer) * 10 > GetDagsNorm(anfo, dato) / 2 ? 1000 : 500;
+      if (MedTalFerieCelle *c = FerieCelle(MedaAf(anfo), SkoleAar(dato))) {
+        if (dato <= idag)
+          LAEG_TIL(c->Afholdt, sign, dage);
+        else
+          LAEG_TIL(c->PlanlagtFremad, sign, dage);
+      }
+    }
+  }
+  switch (type) {
+    case 'A': slot[4] += st * norm / 60.0f; break;
+    case 'F': case 'H': slot[3] += st * norm / 60.0f; break;
+    case 'P': slot[5] += st * norm / 60.0f; break;
+    case 'a': case 'b': slot[4] += st; break;
+    case 'e': slot[2] += st; break;
+    case 'f': case 'h': slot[3] += st; break;
+    case 'k': case 'u': slot[0] += st; break;
+    case 'p': slot[5] += st; break;
+    case 'r': slot[1] += st; break;
+    default: break;
+  }
+}
+
+// What one posting gives its activity's teacher hours: to the running sums
+// while a count keeps them, else to the record, and to its month cell.
+[[gnu::always_inline]] inline void TaelPostAkti(AktiTalCelle *c, Samler::AktiSum *sum, uint32_t akti, bool stor,
+                                                char type, const TimoakRaekke *row, float st, float norm, int sign) {
+  if (stor) {
+    const int32_t v = static_cast<int32_t>(static_cast<double>(row->Timer) * norm * 10 * sign / 60);
+    if (sum)
+      sum->lererTimer += v;
+    else
+      LAEG_TIL(TabRec<AktiRec>(tvakti, akti)->AntalLererTimer, 1, v);
+    if (c) c->TimoakTimer += st * norm / 60.0f;
+  } else if (ErTimerType(type)) {
+    if (sum)
+      sum->lererTimer += sign * (static_cast<int64_t>(row->Timer) * 10);
+    else
+      LAEG_TIL(TabRec<AktiRec>(tvakti, akti)->AntalLererTimer, sign, static_cast<int64_t>(row->Timer) * 10);
+    if (c) c->TimoakTimer += st;
+  }
+}
+
+}  // namespace
+
 void OptaelTimoak(const TimoakRaekke *row, int sign) {
   if (!row || !Levende(row->Status) || !row->anfo_id || !row->akti_id) return;
   if (row->anfo_id >= tvanfo.wRecCnt || row->akti_id >= tvakti.wRecCnt) return;
@@ -2861,57 +2923,8 @@ void OptaelTimoak(const TimoakRaekke *row, int sign) {
   const AktiSvar &as = Akti(row->akti_id);
   if (!stor) plus = as.plus ? 1 : 0;
 
-  if (float *slot = MedTalSlots(row->anfo_id, m)) {
-    if (plus) {
-      slot[7] += st;
-    } else {
-      const char *kode = as.kode;
-      if (kode[0]) {
-        if (as.kodeAfsp) slot[15] += st * norm * 10.0f / 60.0f;
-        if (as.kodeOmsorg) slot[17] += st * norm * 10.0f / 60.0f;
-        if (as.kodeFerie) {
-          const int64_t dage = static_cast<int64_t>(row->Timer) * 10 > GetDagsNorm(row->anfo_id, row->Dato) / 2
-                                   ? 1000 : 500;
-          if (MedTalFerieCelle *c = FerieCelle(MedaAf(row->anfo_id), SkoleAar(row->Dato)))
-          {
-            if (row->Dato <= idag)
-              LAEG_TIL(c->Afholdt, sign, dage);
-            else
-              LAEG_TIL(c->PlanlagtFremad, sign, dage);
-          }
-        }
-      }
-      switch (type) {
-        case 'A': slot[4] += st * norm / 60.0f; break;
-        case 'F': case 'H': slot[3] += st * norm / 60.0f; break;
-        case 'P': slot[5] += st * norm / 60.0f; break;
-        case 'a': case 'b': slot[4] += st; break;
-        case 'e': slot[2] += st; break;
-        case 'f': case 'h': slot[3] += st; break;
-        case 'k': case 'u': slot[0] += st; break;
-        case 'p': slot[5] += st; break;
-        case 'r': slot[1] += st; break;
-        default: break;
-      }
-    }
-  }
-
-  AktiTalCelle *c = AktiCelle(row->akti_id, m);
-  Samler::AktiSum *sum = AktiSumFor(row->akti_id);
-  if (stor) {
-    const int32_t v = static_cast<int32_t>(static_cast<double>(row->Timer) * norm * 10 * sign / 60);
-    if (sum)
-      sum->lererTimer += v;
-    else
-      LAEG_TIL(TabRec<AktiRec>(tvakti, row->akti_id)->AntalLererTimer, 1, v);
-    if (c) c->TimoakTimer += st * norm / 60.0f;
-  } else if (ErTimerType(type)) {
-    if (sum)
-      sum->lererTimer += sign * (static_cast<int64_t>(row->Timer) * 10);
-    else
-      LAEG_TIL(TabRec<AktiRec>(tvakti, row->akti_id)->AntalLererTimer, sign, static_cast<int64_t>(row->Timer) * 10);
-    if (c) c->TimoakTimer += st;
-  }
+  TaelPostSlots(MedTalSlots(row->anfo_id, m), as, plus, type, st, norm, sign, row, idag);
+  TaelPostAkti(AktiCelle(row->akti_id, m), AktiSumFor(row->akti_id), row->akti_id, stor, type, row, st, norm, sign);
 
   if (row->Timer != 0 && !Ind().supertavo && HarEgenPlan) {
     uint8_t dag = 0;
@@ -2962,57 +2975,12 @@ void OptaelTimoakIOptaelling(const Genveje &gv, Samler &s, const TimoakRaekke *r
                : nullptr;
   else
     slot = MedTalSlots(anfo, m);
-  if (slot) {
-    if (plus) {
-      slot[7] += st;
-    } else {
-      const char *kode = as.kode;
-      if (kode[0]) {
-        if (as.kodeAfsp) slot[15] += st * norm * 10.0f / 60.0f;
-        if (as.kodeOmsorg) slot[17] += st * norm * 10.0f / 60.0f;
-        if (as.kodeFerie) {
-          const int64_t dage = static_cast<int64_t>(row->Timer) * 10 > GetDagsNorm(anfo, dato) / 2 ? 1000 : 500;
-          if (MedTalFerieCelle *c = FerieCelle(MedaAf(anfo), SkoleAar(dato))) {
-            if (dato <= s.idag)
-              LAEG_TIL(c->Afholdt, sign, dage);
-            else
-              LAEG_TIL(c->PlanlagtFremad, sign, dage);
-          }
-        }
-      }
-      switch (type) {
-        case 'A': slot[4] += st * norm / 60.0f; break;
-        case 'F': case 'H': slot[3] += st * norm / 60.0f; break;
-        case 'P': slot[5] += st * norm / 60.0f; break;
-        case 'a': case 'b': slot[4] += st; break;
-        case 'e': slot[2] += st; break;
-        case 'f': case 'h': slot[3] += st; break;
-        case 'k': case 'u': slot[0] += st; break;
-        case 'p': slot[5] += st; break;
-        case 'r': slot[1] += st; break;
-        default: break;
-      }
-    }
-  }
+  TaelPostSlots(slot, as, plus, type, st, norm, sign, row, s.idag);
 
   AktiTalCelle *c = AktiTalTab && m <= TalDim.M && gv.aktiMnd
                         ? (akti < TalDim.A ? &gv.aktiMnd[static_cast<size_t>(m) * s.A + akti] : nullptr)
                         : AktiCelle(akti, m);
-  Samler::AktiSum *sum = akti < gv.nAktiSum ? &gv.aktiSum[akti] : nullptr;
-  if (stor) {
-    const int32_t v = static_cast<int32_t>(static_cast<double>(row->Timer) * norm * 10 * sign / 60);
-    if (sum)
-      sum->lererTimer += v;
-    else
-      LAEG_TIL(TabRec<AktiRec>(tvakti, akti)->AntalLererTimer, 1, v);
-    if (c) c->TimoakTimer += st * norm / 60.0f;
-  } else if (ErTimerType(type)) {
-    if (sum)
-      sum->lererTimer += sign * (static_cast<int64_t>(row->Timer) * 10);
-    else
-      LAEG_TIL(TabRec<AktiRec>(tvakti, akti)->AntalLererTimer, sign, static_cast<int64_t>(row->Timer) * 10);
-    if (c) c->TimoakTimer += st;
-  }
+  TaelPostAkti(c, akti < gv.nAktiSum ? &gv.aktiSum[akti] : nullptr, akti, stor, type, row, st, norm, sign);
 
   // The recount's plan group is live or not for the whole recount.
   if (row->Timer != 0 && s.planAktiv && st != 0.0f) {
