@@ -1966,6 +1966,8 @@ void HentPosteringer(Plan *plan) {
       }
     }
   };
+  // runs is this thread's: a helper naming it would get its own.
+  std::vector<Run> &mine = runs;
   {
     std::vector<size_t> graenser{0};
     size_t sum = 0;
@@ -1975,12 +1977,9 @@ void HentPosteringer(Plan *plan) {
     }
     while (graenser.size() <= laesere) graenser.push_back(maaneder.size());
     graenser.back() = maaneder.size();
-    std::vector<std::thread> hjaelpere;
-    for (size_t t = 1; t < laesere; ++t)
-      hjaelpere.emplace_back(laes, maaneder.data() + graenser[t], maaneder.data() + graenser[t + 1],
-                             std::ref(runs[t]));
-    laes(maaneder.data() + graenser[0], maaneder.data() + graenser[1], runs[0]);
-    for (std::thread &h : hjaelpere) h.join();
+    PaaPlanTraade(laesere, [&](size_t t) {
+      laes(maaneder.data() + graenser[t], maaneder.data() + graenser[t + 1], mine[t]);
+    });
   }
   // The postings are first put on their rows, then added row by row in the
   // order they came: added as they come, each would land on another row's
@@ -2028,16 +2027,9 @@ void HentPosteringer(Plan *plan) {
   // Per run and row, where the row's next posting of the run goes.
   if (pladser.size() < laesere) pladser.resize(laesere);
   // This thread's lists: the names read on a helper thread are its own.
-  std::vector<Run> &mine = runs;
   std::vector<std::vector<uint32_t>> &minePladser = pladser;
   std::vector<Post> &minSortering = sorteret;
-  auto paaHverRun = [laesere](const auto &f) {
-    std::vector<std::thread> hjaelpere;
-    for (size_t t = 1; t < laesere; ++t) hjaelpere.emplace_back(f, t);
-    f(size_t{0});
-    for (std::thread &h : hjaelpere) h.join();
-  };
-  paaHverRun([&mine, &minePladser, &raekkeAf, raekker](size_t t) {
+  PaaPlanTraade(laesere, [&mine, &minePladser, &raekkeAf, raekker](size_t t) {
     std::vector<uint32_t> &c = minePladser[t];
     c.assign(size_t(raekker) + 1, 0);
     for (const Laest &p : mine[t].laest) ++c[raekkeAf[t][p.noegle]];
@@ -2052,7 +2044,7 @@ void HentPosteringer(Plan *plan) {
   // The postings themselves are moved, not their numbers: the walk below
   // then reads them in a row, not from all over the list.
   sorteret.resize(antalPoster);
-  paaHverRun([&mine, &minePladser, &raekkeAf, &minSortering](size_t t) {
+  PaaPlanTraade(laesere, [&mine, &minePladser, &raekkeAf, &minSortering](size_t t) {
     std::vector<uint32_t> &c = minePladser[t];
     for (const Laest &p : mine[t].laest) {
       const uint32_t r = raekkeAf[t][p.noegle];
@@ -2115,10 +2107,7 @@ void HentPosteringer(Plan *plan) {
     graenser.push_back(g);
   }
   graenser.push_back(sorteret.size());
-  std::vector<std::thread> hjaelpere;
-  for (size_t t = 1; t < traade; ++t) hjaelpere.emplace_back(tilfoejPoster, graenser[t], graenser[t + 1]);
-  tilfoejPoster(graenser[0], graenser[1]);
-  for (std::thread &h : hjaelpere) h.join();
+  PaaPlanTraade(traade, [&](size_t t) { tilfoejPoster(graenser[t], graenser[t + 1]); });
 }
 
 void BygAktiSkph(Plan *plan) {

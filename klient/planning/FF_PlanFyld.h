@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <thread>
 #include <vector>
 
 #include "PLAN.h"
@@ -285,3 +286,13 @@ void NulstilRaekkeTabeller(Plan *plan, uint32_t raekke);
 // processors, at least the caller's own.
 extern uint32_t gPlanRaekkerPrArbejder;
 size_t PlanArbejdere(size_t raekker);
+// Runs f(0) .. f(traade - 1), f(0) on the calling thread and the others on
+// threads of their own, and returns when all are done.
+template <class F>
+void PaaPlanTraade(size_t traade, F &&f) {
+  std::vector<std::thread> hjaelpere;
+  if (traade > 1) hjaelpere.reserve(traade - 1);
+  for (size_t t = 1; t < traade; ++t) hjaelpere.emplace_back([&f, t] { f(t); });
+  f(size_t{0});
+  for (std::thread &t : hjaelpere) t.join();
+}

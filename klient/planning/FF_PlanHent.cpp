@@ -415,13 +415,9 @@ void FyldRaekker(Plan *plan, const std::vector<RaekkeArbejde> &arbejde, const Bo
     }
   };
   const size_t traade = PlanArbejdere(arbejde.size());
-  std::vector<std::thread> hjaelpere;
-  hjaelpere.reserve(traade - 1);
   const size_t del = (arbejde.size() + traade - 1) / traade;
-  for (size_t t = 1; t < traade; ++t)
-    hjaelpere.emplace_back(fyld, std::min(arbejde.size(), t * del), std::min(arbejde.size(), (t + 1) * del));
-  fyld(0, std::min(arbejde.size(), del));
-  for (std::thread &h : hjaelpere) h.join();
+  PaaPlanTraade(traade,
+                [&](size_t t) { fyld(std::min(arbejde.size(), t * del), std::min(arbejde.size(), (t + 1) * del)); });
 }
 
 bool ErAktiArt(uint32_t art) {
