@@ -137,7 +137,7 @@ bool MinutudNorm(Dato dato, const AktiRec *a, float *pNorm, DatoSpan *pSpan) {
 }
 
 void Trin(Dato dato, uint32_t anfo, uint32_t rol, float fallback, uint32_t akti, uint32_t skfa,
-          float planVaerdi, float *pNorm, uint8_t *pBeregn, DatoSpan *pSpan) {
+          float planVaerdi, float *pNorm, uint8_t *pBeregn, DatoSpan *pSpan, bool medKode) {
   const SkemarolRec *r = Rolle(rol);
   // 0: roles of a kind that counts no time.
   if (r) {
@@ -171,10 +171,12 @@ void Trin(Dato dato, uint32_t anfo, uint32_t rol, float fallback, uint32_t akti,
     }
     return;
   }
-  // 4.
+  // 4. The plan list tells only the code apart: a caller that takes no
+  // code leaves it unasked, and with it the count mutex it is read under
+  // (a pass on several threads would queue on that mutex for nothing).
   if (planVaerdi >= 0) {
     float v = 0;
-    *pBeregn = (PlanTabVaerdi(anfo, akti, skfa, &v) && v == planVaerdi) ? BEREGN_PLANTAB : BEREGN_PLAN;
+    *pBeregn = (medKode && PlanTabVaerdi(anfo, akti, skfa, &v) && v == planVaerdi) ? BEREGN_PLANTAB : BEREGN_PLAN;
     *pNorm = planVaerdi;
     return;
   }
@@ -227,7 +229,7 @@ void BeregnMinutnorm(Dato dato, uint32_t anfo, uint32_t skemarol, float fallback
                      uint32_t skfa, float *pNorm, uint8_t *pBeregn, float planVaerdi, DatoSpan *pSpan) {
   float norm = 0.0f;
   uint8_t beregn = 0;
-  Trin(dato, anfo, skemarol, fallback, akti, skfa, planVaerdi, &norm, &beregn, pSpan);
+  Trin(dato, anfo, skemarol, fallback, akti, skfa, planVaerdi, &norm, &beregn, pSpan, pBeregn != nullptr);
   if (norm > 0) {
     const uint32_t ansk = MedPerAnsk(anfo, dato, pSpan);
     const AnskRec *k = TabRec<AnskRec>(tvansk, ansk);

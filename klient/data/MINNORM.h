@@ -27,6 +27,7 @@ enum : uint8_t {
 };
 
 // Sets *pNorm and *pBeregn (0 and 0 first). A negative plan value means none.
+// Without pBeregn the plan list is not asked: it tells only the code apart.
 // With pSpan, it is narrowed to the dates around dato that give the same
 // answer (the rest of the data as it stands).
 void BeregnMinutnorm(Dato dato, uint32_t anfo, uint32_t skemarol, float fallback, uint32_t akti,

@@ -5,6 +5,7 @@
 #include "FF_PlanFyld.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cmath>
@@ -186,8 +187,8 @@ struct NormHukommelse {
       span = DatoSpan{};
       const float foer = norm;
       norm = 0.0f;
-      uint8_t beregn = 0;
-      BeregnMinutnorm(dato, m, 0, 0.0f, a, f, &norm, &beregn, plan, &span);
+      // No code asked: the hours need the norm alone.
+      BeregnMinutnorm(dato, m, 0, 0.0f, a, f, &norm, nullptr, plan, &span);
       kendt = true, akti = a, anfo = m, skfa = f, planVaerdi = plan;
       // Compared as bits: a norm of -0 or one that is not a number gives
       // its own hours.
@@ -1106,6 +1107,14 @@ OpgUdsnit BeregnOpgUdsnit(Dato ref, uint32_t anfo) {
 class OpgUdsnitCache {
  public:
   OpgUdsnitCache() : ref_(PlanRefDato()), kendt_(tvanfo.wRecCnt, 0), udsnit_(tvanfo.wRecCnt) {}
+  // Asked on the thread that owns the cache before other threads read it:
+  // false for an employment Hent cannot keep, whose answer would be written
+  // where all threads read.
+  bool Kendes(uint32_t anfo) {
+    if (anfo >= kendt_.size()) return false;
+    Hent(anfo);
+    return true;
+  }
   const OpgUdsnit &Hent(uint32_t anfo) {
     if (anfo >= kendt_.size()) {
       ekstra_ = BeregnOpgUdsnit(ref_, anfo);
@@ -1122,7 +1131,8 @@ class OpgUdsnitCache {
   OpgUdsnit ekstra_;
 };
 
-void BeregnRaekke(Plan *plan, uint32_t raekke, OpgUdsnitCache *cache);
+void BeregnRaekke(Plan *plan, uint32_t raekke, OpgUdsnitCache *cache,
+                  const std::vector<MaanedIndeks> *onsdag = nullptr);
 
 // The cache of the RaekkeSumPas living on this thread, if any.
 thread_local OpgUdsnitCache *tPasCache = nullptr;
@@ -1149,9 +1159,12 @@ namespace {
 // weeks in the same order.
 class RaekkeSummer {
  public:
-  RaekkeSummer(Plan *plan, uint32_t raekke, OpgUdsnitCache *cache, uint32_t fra, uint32_t til)
+  // A walk on a worker thread gives the calling thread's `onsdag`: the
+  // table of each thread is its own.
+  RaekkeSummer(Plan *plan, uint32_t raekke, OpgUdsnitCache *cache, uint32_t fra, uint32_t til,
+               const std::vector<MaanedIndeks> *onsdag = nullptr)
       : plan_(plan), r_(plan->GrundTab[raekke]), art_(plan->ObjTypeTab[raekke]), fra_(fra), til_(til),
-        onsdag_(OnsdagsMaaneder()) {
+        onsdag_(onsdag ? *onsdag : OnsdagsMaaneder()) {
     maxArt_ = art_ == 1 || art_ == 9 || art_ == 13 || art_ == 14 || art_ == 22 || art_ == 34 || art_ == 35 ||
               art_ == PLAN_SKEMA;
     if (GyldigRef(&tvanfo, r_.Medarbejder1) && SkemaPeriode.AntalUger) {
@@ -1252,24 +1265,25 @@ class RaekkeSummer {
   float sum1_ = 0.0f, sum2_ = 0.0f, ret_ = 0.0f, elev_ = 0.0f, eks_ = 0.0f, maxTimer_ = 0.0f;
 };
 
-void BeregnRaekke(Plan *plan, uint32_t raekke, OpgUdsnitCache *cache) {
+void BeregnRaekke(Plan *plan, uint32_t raekke, OpgUdsnitCache *cache, const std::vector<MaanedIndeks> *onsdag) {
   if (raekke == 0 || raekke > plan->GrundTabAntal) return;
   GrundRaekke &r = plan->GrundTab[raekke];
   if (!r.TalTab) return;
   uint32_t fra, til;
   GruppeUger(plan, &fra, &til);
-  RaekkeSummer summer(plan, raekke, cache, fra, til);
+  RaekkeSummer summer(plan, raekke, cache, fra, til, onsdag);
   for (uint32_t u = summer.Foerste(); u <= summer.Sidste(); ++u) summer.Uge(u, r.TalTab[u]);
   summer.Slut();
 }
 
 // BeregnRaekke for a row whose weeks hold only +0: no week adds anything
 // to a total that starts at +0, so the walk is left out.
-void BeregnTomRaekke(Plan *plan, uint32_t raekke, OpgUdsnitCache *cache) {
+void BeregnTomRaekke(Plan *plan, uint32_t raekke, OpgUdsnitCache *cache,
+                     const std::vector<MaanedIndeks> *onsdag = nullptr) {
   if (raekke == 0 || raekke > plan->GrundTabAntal || !plan->GrundTab[raekke].TalTab) return;
   uint32_t fra, til;
   GruppeUger(plan, &fra, &til);
-  RaekkeSummer summer(plan, raekke, cache, fra, til);
+  RaekkeSummer summer(plan, raekke, cache, fra, til, onsdag);
   summer.Slut(true);
 }
 
@@ -1622,6 +1636,177 @@ void IndlaesRaekke(Plan *plan, uint32_t raekke, uint32_t hoved, bool timer, cons
 
 }  // namespace
 
+uint32_t gPlanLoebRaekker = 256;
+
+namespace {
+
+// The load's walk of OpretIndlaesteOverskrifter on worker threads, each
+// figure written by one thread. The rows go in runs of consecutive rows.
+// Each row's hours and totals are worked out by one thread (nothing of one
+// row's hours or totals feeds another row); each heading and each
+// employee's week sums belong to one thread, which adds the rows into it
+// in row order as the one walk does, so every float sum is the same to the
+// bit. A thread takes its share of a run's rows, then adds the run before
+// it, once all of that run's rows are worked out, into what it owns: the
+// run's weeks, just written, are still in the cache. Last, each thread
+// works out the totals of the headings it added into.
+// False, with nothing done, when the walk must stay on the calling
+// thread: one thread would only read the weeks twice, and a lookup that
+// would sort the pair table or an employment the period cache cannot keep
+// would write what the other threads read.
+bool IndlaesRaekkerPaaTraade(Plan *plan, uint32_t timerTil, uint32_t foer, const Overskrifter &overskrifter,
+                             const std::vector<uint8_t> &igen, std::vector<uint8_t> &fik, const Onsdage &onsdage,
+                             uint32_t fra, uint32_t til) {
+  const uint32_t antal = plan->GrundTabAntal;
+  const size_t traade = PlanArbejdere(antal);
+  OpgUdsnitCache *cache = tPasCache;
+  if (traade <= 1 || !cache || tvskph.fSorter) return false;
+  for (uint32_t r = 1; r <= antal; ++r) {
+    const uint32_t m = plan->GrundTab[r].Medarbejder1;
+    if (GyldigRef(&tvanfo, m) && SkemaPeriode.AntalUger && !cache->Kendes(m)) return false;
+  }
+  enum : uint8_t { kIntet, kTimer, kFoeder, kFoederMedTimer, kTom };
+  std::vector<uint8_t> slags(size_t(antal) + 1, kIntet);
+  struct Tilfoej {
+    uint32_t raekke;
+    TalPost *hoved, *sum[2];
+    uint8_t ejer[3];  // the thread that adds into hoved, sum[0], sum[1]
+  };
+  std::vector<Tilfoej> tilfoej;
+  tilfoej.reserve(antal);
+  for (uint32_t r = 1; r <= antal; ++r) {
+    const GrundRaekke &g = plan->GrundTab[r];
+    uint32_t h = 0;
+    if (!overskrifter.Foeder(r, &h)) {
+      if (r <= timerTil && !g.ErSum && g.TalTab) slags[r] = kTimer;
+      continue;
+    }
+    const uint32_t hoved = h && !igen[h] ? h : 0;
+    if (hoved) fik[hoved] = 1;
+    if (!g.TalTab) continue;
+    if (r > foer) {
+      slags[r] = kTom;
+      continue;
+    }
+    slags[r] = r <= timerTil ? kFoederMedTimer : kFoeder;
+    Tilfoej t{r, hoved && hoved <= antal ? plan->GrundTab[hoved].TalTab : nullptr, {nullptr, nullptr},
+              {static_cast<uint8_t>(hoved % traade), 0, 0}};
+    if (plan->ObjTypeTab[r] != PLAN_SKEMA && g.Medarbejder1 && plan->PlanAnfoTab) {
+      const uint32_t anfo[2] = {g.Medarbejder1, g.Medarbejder2};
+      for (int i = 0; i < 2; ++i)
+        if (anfo[i] && anfo[i] <= plan->PlanAnfoAntal) {
+          t.sum[i] = plan->PlanAnfoTab[anfo[i]].SumTalTab;
+          t.ejer[1 + i] = static_cast<uint8_t>((anfo[i] + 1) % traade);
+        }
+    }
+    if (t.hoved || t.sum[0] || t.sum[1]) tilfoej.push_back(t);
+  }
+  std::vector<uint32_t> hoveder;
+  for (uint32_t r = 1; r <= antal; ++r)
+    if (plan->GrundTab[r].ErSum && !igen[r] && plan->GrundTab[r].TalTab) hoveder.push_back(r);
+
+  const std::vector<MaanedIndeks> &onsdag = OnsdagsMaaneder();
+  const uint32_t uger = plan->UgeAntal;
+  const uint32_t kLoeb = std::max<uint32_t>(1, gPlanLoebRaekker);
+  constexpr uint32_t kBid = 16;
+  const uint32_t loeb = (antal + kLoeb - 1) / kLoeb;
+  // Where each run's rows begin in `tilfoej`.
+  std::vector<size_t> tilfoejFra(size_t(loeb) + 1, tilfoej.size());
+  for (size_t i = tilfoej.size(); i-- > 0;) tilfoejFra[(tilfoej[i].raekke - 1) / kLoeb] = i;
+  for (size_t l = loeb; l-- > 0;) tilfoejFra[l] = std::min(tilfoejFra[l], tilfoejFra[l + 1]);
+  std::vector<std::atomic<uint32_t>> naeste(loeb), klar(loeb);
+  for (uint32_t l = 0; l < loeb; ++l) naeste[l].store(l * kLoeb + 1, std::memory_order_relaxed);
+  for (uint32_t l = 0; l < loeb; ++l) klar[l].store(0, std::memory_order_relaxed);
+  auto LoebRaekker = [&](uint32_t l) { return std::min(antal, (l + 1) * kLoeb) - l * kLoeb; };
+
+  auto Raekke = [&](uint32_t r) {
+    switch (slags[r]) {
+      case kTimer: BeregnRaekkensUgeTimer(plan, r, onsdage); break;
+      case kTom: BeregnTomRaekke(plan, r, cache, &onsdag); break;
+      case kFoeder:
+      case kFoederMedTimer: {
+        GrundRaekke &g = plan->GrundTab[r];
+        RaekkeSummer summer(plan, r, cache, fra, til, &onsdag);
+        const uint32_t foerste = summer.Foerste(), sidste = summer.Sidste();
+        const bool timer = slags[r] == kFoederMedTimer;
+        NormHukommelse n1, n2;
+        for (uint32_t u = 0; u <= uger + 1; ++u) {
+          TalPost &w = g.TalTab[u];
+          if (timer && w.Lektioner) {
+            const Dato onsdagU = onsdage[u];
+            w.Timer1 = n1.Timer(g.Aktivitet, g.Medarbejder1, g.Skolefag, onsdagU, w.Lektioner, g.Minutnorm1);
+            w.Timer2 = n2.Timer(g.Aktivitet, g.Medarbejder2, g.Skolefag, onsdagU, w.Lektioner, g.Minutnorm2);
+          }
+          if (!Nul(w) && u >= foerste && u <= sidste) summer.Uge(u, w);
+        }
+        summer.Slut();
+        break;
+      }
+      default: break;
+    }
+  };
+  PaaPlanTraade(traade, [&](size_t t) {
+    for (uint32_t l = 0; l <= loeb; ++l) {
+      if (l < loeb) {
+        const uint32_t slut = std::min(antal, (l + 1) * kLoeb);
+        for (;;) {
+          const uint32_t fraR = naeste[l].fetch_add(kBid, std::memory_order_relaxed);
+          if (fraR > slut) break;
+          const uint32_t tilR = std::min(slut, fraR + kBid - 1);
+          for (uint32_t r = fraR; r <= tilR; ++r) {
+            if (r + 2 <= tilR) ForhentRaekkeUger(plan, r + 2);
+            Raekke(r);
+          }
+          if (klar[l].fetch_add(tilR - fraR + 1, std::memory_order_acq_rel) + (tilR - fraR + 1) == LoebRaekker(l))
+            klar[l].notify_all();
+        }
+      }
+      if (l > 0) {
+        // The run's rows are all worked out before any is added.
+        for (int spin = 0;; ++spin) {
+          const uint32_t v = klar[l - 1].load(std::memory_order_acquire);
+          if (v == LoebRaekker(l - 1)) break;
+          if (spin > 64) klar[l - 1].wait(v, std::memory_order_acquire);
+        }
+        for (size_t i = tilfoejFra[l - 1]; i < tilfoejFra[l]; ++i) {
+          const Tilfoej &a = tilfoej[i];
+          const TalPost *w = plan->GrundTab[a.raekke].TalTab;
+          if (a.hoved && a.ejer[0] == t)
+            for (uint32_t u = 0; u <= uger + 1; ++u) {
+              TalPost &o = a.hoved[u];
+              o.Lektioner += w[u].Lektioner;
+              o.Timer1 += 1.0f * w[u].Timer1;
+              o.Timer2 += 1.0f * w[u].Timer2;
+              o.Timer += 1.0f * w[u].Timer;
+              o.PostTimer += 1.0f * w[u].PostTimer;
+              o.PostTimerFremmed += 1.0f * w[u].PostTimerFremmed;
+              o.Rettearbejd += 1.0f * w[u].Rettearbejd;
+              o.Elevtid += 1.0f * w[u].Elevtid;
+              o.Eksametid += 1.0f * w[u].Eksametid;
+            }
+          for (int hvem = 0; hvem < 2; ++hvem) {
+            if (!a.sum[hvem] || a.ejer[1 + hvem] != t) continue;
+            for (uint32_t u = 1; u <= uger; ++u)
+              if (!Nul(w[u])) LaegUgeTilAnfoSum(a.sum[hvem][u], w[u], 1, 1.0f, hvem == 1);
+          }
+        }
+      }
+    }
+    // A heading's totals by the thread that added into it, once it has
+    // added every row.
+    for (const uint32_t h : hoveder) {
+      if (h % traade != t) continue;
+      if (fik[h])
+        BeregnRaekke(plan, h, cache, &onsdag);
+      else
+        BeregnTomRaekke(plan, h, cache, &onsdag);
+    }
+  });
+  return true;
+}
+
+}  // namespace
+
 void OpretIndlaesteOverskrifter(Plan *plan, uint32_t timerTil) {
   PlanLaas laas;
   // The rows made next come clean from the row store and nothing writes
@@ -1649,6 +1834,7 @@ void OpretIndlaesteOverskrifter(Plan *plan, uint32_t timerTil) {
   ForhentUger(plan, 2);
   uint32_t fra, til;
   GruppeUger(plan, &fra, &til);
+  if (IndlaesRaekkerPaaTraade(plan, timerTil, foer, overskrifter, igen, fik, onsdage, fra, til)) return;
   for (uint32_t r = 1; r <= antal; ++r) {
     ForhentUger(plan, r + 2);
     uint32_t h = 0;

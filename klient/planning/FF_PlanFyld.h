@@ -296,3 +296,6 @@ void PaaPlanTraade(size_t traade, F &&f) {
   f(size_t{0});
   for (std::thread &t : hjaelpere) t.join();
 }
+// The rows of one run of the load's heading walk on threads: a run is
+// added into the headings while its weeks are still in the cache.
+extern uint32_t gPlanLoebRaekker;

@@ -352,6 +352,13 @@ TEST_F(MinNormTest, AnAnswerHoldsOnEveryDateOfItsSpan) {
       BeregnMinutnorm(d, v.anfo, t.rol, 0, t.akti, v.skfa, &n2, &b2, t.plan);
       ASSERT_EQ(n2, norm) << d;
       ASSERT_EQ(b2, beregn) << d;
+      // And without the code, which leaves the plan list unasked.
+      float n3 = -7;
+      DatoSpan span3;
+      BeregnMinutnorm(d, v.anfo, t.rol, 0, t.akti, v.skfa, &n3, nullptr, t.plan, &span3);
+      ASSERT_EQ(n3, norm) << d;
+      ASSERT_EQ(span3.fra, span.fra) << d;
+      ASSERT_EQ(span3.til, span.til) << d;
     }
     std::set<std::pair<Dato, Dato>> forskellige;
     for (size_t i = 0; i < dage.size(); ++i) {

@@ -127,6 +127,33 @@ TEST_F(PlanIndlaesModel, RaekkerneFyldtAfFlereTraadeSomAfEn) {
   EXPECT_EQ(flereTomme, een);
 }
 
+TEST_F(PlanIndlaesModel, OverskrifterSummeretAfFlereTraadeSomAfEn) {
+  // On a large plan the rows' hours and totals and what they add to their
+  // headings and employees are worked out on threads, in runs of rows. Here
+  // every few rows get a thread and the runs are short, so that the rows of
+  // one heading or one employee fall in several runs and on several
+  // threads; in each view, whose headings differ.
+  struct Gem {
+    uint32_t traad = gPlanRaekkerPrArbejder, loeb = gPlanLoebRaekker;
+    ~Gem() { gPlanRaekkerPrArbejder = traad, gPlanLoebRaekker = loeb; }
+  } gem;
+  for (const uint8_t visning : {'A', 'M', 'O'}) {
+    SCOPED_TRACE(visning);
+    plan.Visning = visning;
+    gPlanRaekkerPrArbejder = UINT32_MAX;
+    Hent();
+    const std::string een = Hent();
+    gPlanRaekkerPrArbejder = 1;
+    for (const uint32_t loeb : {1u, 3u, 256u}) {
+      SCOPED_TRACE(loeb);
+      gPlanLoebRaekker = loeb;
+      EXPECT_EQ(Hent(), een);
+      TomPlan(&plan);
+      EXPECT_EQ(Hent(), een);
+    }
+  }
+}
+
 class PlanIndlaesDubletter : public plantest::PlanFixtur {};
 
 TEST_F(PlanIndlaesDubletter, KunPosterISammeRaekkeOgUgeErDubletter) {
