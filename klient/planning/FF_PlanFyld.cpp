@@ -1857,6 +1857,37 @@ void OpretIndlaesteOverskrifter(Plan *plan, uint32_t timerTil) {
   }
 }
 
+void SummerOverskrifterPaaTraade(Plan *plan, const std::vector<uint32_t> &hoveder,
+                                 const std::vector<uint32_t> &start, const std::vector<uint32_t> &raekker) {
+  const size_t antal = hoveder.size();
+  OpgUdsnitCache *cache = tPasCache;
+  size_t traade = PlanArbejdere(plan->GrundTabAntal);
+  // The employments' periods are asked here, on the thread that owns the
+  // cache: the workers only read it.
+  for (size_t i = 0; i < antal && traade > 1; ++i) {
+    const uint32_t h = hoveder[i];
+    const uint32_t m = h && h <= plan->GrundTabAntal ? plan->GrundTab[h].Medarbejder1 : 0;
+    if (!cache || tvskph.fSorter || (GyldigRef(&tvanfo, m) && SkemaPeriode.AntalUger && !cache->Kendes(m))) traade = 1;
+  }
+  const std::vector<MaanedIndeks> &onsdag = OnsdagsMaaneder();
+  std::atomic<size_t> naeste{0};
+  constexpr size_t kBid = 8;
+  PaaPlanTraade(traade, [&](size_t) {
+    for (;;) {
+      const size_t fra = naeste.fetch_add(kBid, std::memory_order_relaxed);
+      if (fra >= antal) break;
+      for (size_t i = fra; i < std::min(antal, fra + kBid); ++i) {
+        const uint32_t h = hoveder[i];
+        for (uint32_t j = start[i]; j < start[i + 1]; ++j) {
+          if (j + 1 < start[i + 1]) ForhentRaekkeUger(plan, raekker[j + 1]);
+          FlytUgeTal(plan, h, raekker[j], 1);
+        }
+        BeregnRaekke(plan, h, cache, &onsdag);
+      }
+    }
+  });
+}
+
 void LaesSkemaLektioner(Plan *plan) {
   const uint32_t perioder = TalDim.W;
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {

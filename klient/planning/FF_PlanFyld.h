@@ -299,3 +299,10 @@ void PaaPlanTraade(size_t traade, F &&f) {
 // The rows of one run of the load's heading walk on threads: a run is
 // added into the headings while its weeks are still in the cache.
 extern uint32_t gPlanLoebRaekker;
+// The headings' sums of a row layout over rows whose own totals are worked
+// out: each heading hoveder[i] gets the rows raekker[start[i] ..
+// start[i + 1]) added in that order (FlytUgeTal), then its totals
+// (BeregnRaekke); the headings are spread over worker threads, each heading
+// by one thread. Under the caller's RaekkeSumPas, when it has one.
+void SummerOverskrifterPaaTraade(Plan *plan, const std::vector<uint32_t> &hoveder,
+                                 const std::vector<uint32_t> &start, const std::vector<uint32_t> &raekker);

@@ -362,9 +362,16 @@ void BygRaekker(Plan *plan, bool sort, bool summer, bool raekkerRegnet = false) 
   auto forhent = [&](const Lister::Liste &liste, size_t i) {
     if (summer && i + 1 < liste.size()) ForhentRaekkeUger(plan, liste[i + 1]);
   };
+  // The load's headings are summed on threads after the walk, each heading
+  // by one thread taking its rows in the order the walk met them: the sums
+  // of one heading feed nothing the walk asks, nor another heading.
+  const bool udsat = summer && raekkerRegnet && PlanArbejdere(n) > 1;
+  std::vector<uint32_t> udsatHoveder, udsatStart, udsatRaekker;
   auto flyt = [&](uint32_t h, uint32_t r) {
     if (!summer) return;
-    if (raekkerRegnet)
+    if (udsat)
+      udsatRaekker.push_back(r);
+    else if (raekkerRegnet)
       FlytUgeTal(plan, h, r, 1);
     else
       FlytTal(plan, h, r, 1);
@@ -383,6 +390,7 @@ void BygRaekker(Plan *plan, bool sort, bool summer, bool raekkerRegnet = false) 
     // Which headings take rows is asked where the load asks it too: the
     // load leaves exactly these headings to be summed here.
     if (!OverskriftSummeresIRaekker(plan, h)) continue;
+    if (udsat) udsatStart.push_back(static_cast<uint32_t>(udsatRaekker.size()));
     switch (plan->Visning) {
       case 'M': {
         nulstil(h);
@@ -445,7 +453,14 @@ void BygRaekker(Plan *plan, bool sort, bool summer, bool raekkerRegnet = false) 
         break;
       }
     }
-    if (summer) BeregnRaekke(plan, h);
+    if (udsat)
+      udsatHoveder.push_back(h);
+    else if (summer)
+      BeregnRaekke(plan, h);
+  }
+  if (udsat) {
+    udsatStart.push_back(static_cast<uint32_t>(udsatRaekker.size()));
+    SummerOverskrifterPaaTraade(plan, udsatHoveder, udsatStart, udsatRaekker);
   }
   const uint32_t antal = static_cast<uint32_t>(vist.size());
   uint32_t *ny = NyTabel(antal), *rev = NyTabel(n);

@@ -132,7 +132,8 @@ TEST_F(PlanIndlaesModel, OverskrifterSummeretAfFlereTraadeSomAfEn) {
   // headings and employees are worked out on threads, in runs of rows. Here
   // every few rows get a thread and the runs are short, so that the rows of
   // one heading or one employee fall in several runs and on several
-  // threads; in each view, whose headings differ.
+  // threads; in each view, whose headings differ. The row layout after it
+  // sums its view's headings on threads too.
   struct Gem {
     uint32_t traad = gPlanRaekkerPrArbejder, loeb = gPlanLoebRaekker;
     ~Gem() { gPlanRaekkerPrArbejder = traad, gPlanLoebRaekker = loeb; }
