@@ -235,7 +235,8 @@ void TilfoejAktivitet(Plan *plan, uint32_t gruppe);
 // without a row of the group, activity and subject with Dublet 0, stored.
 void TilfoejFagRaekker(Plan *plan, uint32_t gruppe, uint32_t akti, uint32_t overskrift);
 // A display copy (not stored) for every own row with a second employment
-// that has none.
+// that has none, with its source's lessons; its hours are left to the
+// load's walk (OpretIndlaesteOverskrifter) that follows.
 void TilfoejKopiRaekker(Plan *plan);
 // The derived budgets (bit 30) of every row worked out again; an entered
 // budget stays. Rows whose budget changed are written to ffgrund (blocks
@@ -252,8 +253,8 @@ void FlytUgeTal(Plan *plan, uint32_t overskrift, uint32_t raekke, int fortegn);
 // of HentSkemaLektioner.
 void LaesSkemaLektioner(Plan *plan);
 // The figures of a load whose rows are all made: the hours of the planned
-// lessons of rows 1..timerTil (the rows there were when the scheduled
-// lessons were read), each row's totals, the headings' sums and the
+// lessons of rows 1..timerTil (the rows made before it: the heading rows it
+// makes have none), each row's totals, the headings' sums and the
 // employee sums, as HentSkemaLektioner's second half, OpretOverskrifter and
 // BygRaekkerOverRegnedeRaekker after them leave them, in one walk over the
 // rows. The headings the row layout sums again are left to it. Makes the

@@ -665,9 +665,6 @@ void TilfoejKopiRaekker(Plan *plan) {
   for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r)
     if (plan->ObjTypeTab[r] && plan->GrundTab[r].KopiAf <= plan->GrundTabAntal) harKopi[plan->GrundTab[r].KopiAf] = 1;
   const uint32_t antal = plan->GrundTabAntal;
-  // The copies' hours ask the plan figures once per copy: see
-  // HentSkemaLektioner.
-  const bool tal = ProevTalMutex();
   for (uint32_t r = 1; r <= antal; ++r) {
     const GrundRaekke g = plan->GrundTab[r];
     if (plan->ObjTypeTab[r] == 0 || g.KopiAf || !g.Medarbejder2 || g.Ejer != egen || harKopi[r]) continue;
@@ -681,10 +678,17 @@ void TilfoejKopiRaekker(Plan *plan) {
     rec.Minutnorm2 = -1.0f;
     rec.Dublet = g.Dublet;
     rec.Ejer = g.Ejer;
-    const uint32_t k = NyPlanRaekke(plan, &rec, r, false);
-    plan->GrundTab[k].KopiAf = r;
+    // The copy takes its source's lessons; its hours are worked out with
+    // the other rows' in the load's walk over all rows that follows.
+    const uint32_t k = NyPlanRaekke(plan, &rec, 0, false);
+    GrundRaekke &kopi = plan->GrundTab[k];
+    const GrundRaekke &kilde = plan->GrundTab[r];
+    kopi.KopiAf = r;
+    for (uint32_t u = 0; kopi.TalTab && kilde.TalTab && u <= plan->UgeAntal + 1; ++u) {
+      kopi.TalTab[u].Lektioner = kilde.TalTab[u].Lektioner;
+      kopi.TalTab[u].PlanStatus = kilde.TalTab[u].PlanStatus;
+    }
   }
-  if (tal) SlipTalMutex();
 }
 
 void BeregnBudget(Plan *plan) {
@@ -820,17 +824,17 @@ bool HentPlan(HWND hDlg, Plan *plan) {
     // The rows are laid out once, after the headings below.
     SaetFlag(plan, Raekkeakse::Ingen);
     Trin(hDlg);  // 12
-    // The hours of the rows' planned lessons are worked out in the walk
-    // that sums the rows below: nothing before it reads them (a display
-    // copy takes its source's lessons, not its hours).
+    // The hours of the rows' planned lessons, the display copies' too, are
+    // worked out in the walk that sums the rows below: nothing before it
+    // reads them (a display copy takes its source's lessons, not its
+    // hours).
     LaesSkemaLektioner(plan);
-    const uint32_t timerTil = plan->GrundTabAntal;
     StartPlanTraad(plan, 4);
     Trin(hDlg);  // 13
     TilfoejKopiRaekker(plan);
     // No step before adds into a heading row: the first layout took only
     // the order, and the passes that fill weeks fill no heading.
-    OpretIndlaesteOverskrifter(plan, timerTil);
+    OpretIndlaesteOverskrifter(plan, plan->GrundTabAntal);
     Trin(hDlg);  // 14
     BygRaekkerOverRegnedeRaekker(plan);
     Trin(hDlg);  // 15
