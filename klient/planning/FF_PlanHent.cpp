@@ -788,6 +788,8 @@ bool HentPlan(HWND hDlg, Plan *plan) {
         plan->PlanSkphAntal != tvskph.wRecCnt || plan->UgeAntal != SkemaPeriode.AntalUger)
       AllokerPlanTabeller(plan);
     LavPeriodeTab(plan, plan->AktPlanGruppe);
+    // Read while the steps up to the postings run.
+    const PosteringerForud posteringer(plan);
     Trin(hDlg);  // 1
     while (FjernGrundDubletter() != 0) {
     }
