@@ -867,15 +867,36 @@ uint32_t FjernDubletter(const DublerSpec &s) {
 
 }  // namespace
 
-uint32_t FjernGrundDubletter() {
-  return FjernDubletter({&tdffgrund, &tvffgrund, "ffgrund",
-                         {"Ejer", "ffpg_id", "Aktivitet", "Skolefag", "Medarbejder1", "Medarbejder2", "Dublet", "Id"},
-                         7, true});
+namespace {
+
+DublerSpec GrundDubletSpec() {
+  return {&tdffgrund, &tvffgrund, "ffgrund",
+          {"Ejer", "ffpg_id", "Aktivitet", "Skolefag", "Medarbejder1", "Medarbejder2", "Dublet", "Id"},
+          7, true};
 }
 
-uint32_t FjernPerTabDubletter() {
-  return FjernDubletter({&tdffpertab, &tvffpertab, "pertab", {"Ejer", "ffgrund_id", "ffpp_id", "Id"}, 3, false});
+DublerSpec PerTabDubletSpec() {
+  return {&tdffpertab, &tvffpertab, "pertab", {"Ejer", "ffgrund_id", "ffpp_id", "Id"}, 3, false};
 }
+
+DublerSpec TalTabDubletSpec() {
+  return {&tdfftaltab, &tvfftaltab, "taltab", {"Ejer", "ffgrund_id", "Uge", "PlanStatus", "Id"}, 3, false};
+}
+
+// FjernDubletter's own finding that there is nothing to delete, without
+// deleting: it reads the table only.
+bool UdenDubletter(const DublerSpec &s) {
+  if (s.tv->wRecCnt < 3) return true;
+  std::vector<uint32_t> felter;
+  for (const char *navn : s.sortFelter) felter.push_back(FeltNr(*s.td, navn));
+  return IngenDubletter(*s.td, *s.tv, felter, s.sammenlign);
+}
+
+}  // namespace
+
+uint32_t FjernGrundDubletter() { return FjernDubletter(GrundDubletSpec()); }
+
+uint32_t FjernPerTabDubletter() { return FjernDubletter(PerTabDubletSpec()); }
 
 namespace {
 
@@ -905,7 +926,18 @@ bool TalTabStigende() {
 
 uint32_t FjernTalTabDubletter() {
   if (TalTabStigende()) return 0;
-  return FjernDubletter({&tdfftaltab, &tvfftaltab, "taltab", {"Ejer", "ffgrund_id", "Uge", "PlanStatus", "Id"}, 3, false});
+  return FjernDubletter(TalTabDubletSpec());
+}
+
+bool IngenPlanDubletter() {
+  // Each check only reads its own table.
+  bool ingen[3] = {false, false, false};
+  PaaPlanTraade(3, [&ingen](size_t t) {
+    if (t == 0) ingen[0] = UdenDubletter(GrundDubletSpec());
+    if (t == 1) ingen[1] = UdenDubletter(PerTabDubletSpec());
+    if (t == 2) ingen[2] = TalTabStigende() || UdenDubletter(TalTabDubletSpec());
+  });
+  return ingen[0] && ingen[1] && ingen[2];
 }
 
 // ---- The save pass ----

@@ -106,6 +106,9 @@ bool HentPlan(HWND hDlg, Plan *plan);
 uint32_t FjernGrundDubletter();
 uint32_t FjernPerTabDubletter();
 uint32_t FjernTalTabDubletter();
+// No pass of the three above would delete anything; the three tables are
+// checked at once on a few threads, only read.
+bool IngenPlanDubletter();
 
 // The first period record of the row whose period overlaps the given one
 // and belongs to another plan group; 0 when none.
