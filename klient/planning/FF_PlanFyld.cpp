@@ -2256,25 +2256,44 @@ void HentPosteringer(Plan *plan) {
 void BygAktiSkph(Plan *plan) {
   PlanLaas laas;
   if (!plan->PlanAktiTab) return;
-  std::vector<std::vector<uint32_t>> par(plan->PlanAktiAntal + 1);
+  // Each activity's pairs in record order, by a counting sort over the
+  // activities: a list per activity cost an allocation per activity.
+  const uint32_t aktier = plan->PlanAktiAntal + 1;
+  std::vector<uint32_t> start(size_t(aktier) + 1, 0), akti(tvskph.wRecCnt, UINT32_MAX);
   for (uint32_t i = 0; plan->PlanSkphTab && i <= plan->PlanSkphAntal; ++i) plan->PlanSkphTab[i] = PlanSkphPost{};
   for (uint32_t n = 1; n < tvskph.wRecCnt; ++n) {
     const SkphRec *p = TabRec<SkphRec>(tvskph, n);
     if (p->Status == 0 || StatusKlasse(p->Status) != KLASSE_AKTUEL) continue;
-    const uint32_t akti = p->akti_id, skfa = p->skfa_id;
-    if (akti <= plan->PlanAktiAntal) par[akti].push_back(n);
-    if (plan->PlanSkphTab && n <= plan->PlanSkphAntal) plan->PlanSkphTab[n] = {1, akti, skfa};
+    const uint32_t a = p->akti_id, skfa = p->skfa_id;
+    if (a < aktier) {
+      akti[n] = a;
+      ++start[a + 1];
+    }
+    if (plan->PlanSkphTab && n <= plan->PlanSkphAntal) plan->PlanSkphTab[n] = {1, a, skfa};
+  }
+  for (uint32_t a = 1; a <= aktier; ++a) start[a] += start[a - 1];
+  std::vector<uint32_t> par(start[aktier]);
+  {
+    std::vector<uint32_t> pos(start.begin(), start.end() - 1);
+    for (uint32_t n = 1; n < tvskph.wRecCnt; ++n)
+      if (akti[n] != UINT32_MAX) par[pos[akti[n]]++] = n;
   }
   SkphOrdner ordner;
-  for (uint32_t a = 0; a <= plan->PlanAktiAntal; ++a) {
+  for (uint32_t a = 0; a < aktier; ++a) {
     PlanAktiPost &e = plan->PlanAktiTab[a];
-    free(e.SkphTab);
-    e.SkphTab = nullptr;
-    e.SkphAntal = static_cast<uint32_t>(par[a].size());
-    if (par[a].empty()) continue;
-    e.SkphTab = Alloker<uint32_t>(par[a].size() + 1);
-    TAVO_ASSERT(e.SkphTab != NULL && "Plan->PlanAktiTab[Idx].SkphTab != NULL");
-    std::copy(par[a].begin(), par[a].end(), e.SkphTab + 1);
+    const uint32_t antal = start[a + 1] - start[a];
+    // A reload mostly finds the same number of pairs: the list is written
+    // over in its own memory.
+    if (!e.SkphTab || e.SkphAntal != antal || antal == 0) {
+      free(e.SkphTab);
+      e.SkphTab = nullptr;
+      e.SkphAntal = antal;
+      if (antal == 0) continue;
+      e.SkphTab = Alloker<uint32_t>(size_t(antal) + 1);
+      TAVO_ASSERT(e.SkphTab != NULL && "Plan->PlanAktiTab[Idx].SkphTab != NULL");
+    }
+    e.SkphTab[0] = 0;
+    std::copy(par.begin() + start[a], par.begin() + start[a + 1], e.SkphTab + 1);
     ordner.Sorter(e.SkphTab, e.SkphAntal);
   }
 }

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "FF_GRUPPE.h"
 #include "FF_PlanFyld.h"
@@ -233,6 +234,46 @@ TEST_F(PlanIndlaesDubletter, KunPosterISammeRaekkeOgUgeErDubletter) {
     EXPECT_TRUE(perSlettet == 0 || !IngenPlanDubletter()) << t.grund1 << " " << t.uge1 << " " << t.uge2;
     EXPECT_EQ(FjernPerTabDubletter(), perSlettet) << t.grund1 << " " << t.uge1 << " " << t.uge2;
   }
+}
+
+class PlanIndlaesPar : public plantest::PlanFixtur {};
+
+TEST_F(PlanIndlaesPar, AktivitetensParListeFoelgerParreneVedHverGenopbygning) {
+  // A reload writes an activity's list over its old one when the number of
+  // pairs is the same; the lists still follow the pairs: one of the same
+  // number whose pair changed subject, one that lost a pair, one that got
+  // its first, one that lost its last.
+  const uint32_t da = NySkfa("DA", 'A', "Dansk"), ma = NySkfa("MA", 'B', "Matematik");
+  const uint32_t en = NyAkti("1a", "1a"), to = NyAkti("2a", "2a"), tre = NyAkti("3a", "3a"), fire = NyAkti("4a", "4a");
+  const uint32_t enDa = Ny(tdskph, tvskph, SkphRec{en, da, 10, 0, 0.0f, 0});
+  Ny(tdskph, tvskph, SkphRec{to, da, 10, 0, 0.0f, 0});
+  const uint32_t toMa = Ny(tdskph, tvskph, SkphRec{to, ma, 10, 0, 0.0f, 0});
+  const uint32_t fireDa = Ny(tdskph, tvskph, SkphRec{fire, da, 10, 0, 0.0f, 0});
+  auto liste = [&](uint32_t a) {
+    const PlanAktiPost &e = plan.PlanAktiTab[a];
+    std::vector<uint32_t> v;
+    for (uint32_t i = 0; e.SkphTab && i <= e.SkphAntal; ++i) v.push_back(e.SkphTab[i]);
+    return v;
+  };
+  BygAktiSkph(&plan);
+  TabRec<SkphRec>(tvskph, enDa)->skfa_id = ma;
+  TabRec<SkphRec>(tvskph, toMa)->Status = 0;
+  TabRec<SkphRec>(tvskph, fireDa)->Status = 0;
+  const uint32_t treMa = Ny(tdskph, tvskph, SkphRec{tre, ma, 10, 0, 0.0f, 0});
+  BygAktiSkph(&plan);
+  const std::vector<uint32_t> efter[] = {liste(en), liste(to), liste(tre), liste(fire)};
+  // The same from tables built afresh.
+  TomPlanTabeller(&plan);
+  AllokerPlanTabeller(&plan);
+  BygAktiSkph(&plan);
+  EXPECT_EQ(efter[0], liste(en));
+  EXPECT_EQ(efter[1], liste(to));
+  EXPECT_EQ(efter[2], liste(tre));
+  EXPECT_EQ(efter[3], liste(fire));
+  EXPECT_EQ(efter[0], (std::vector<uint32_t>{0, enDa}));
+  EXPECT_EQ(efter[2], (std::vector<uint32_t>{0, treMa}));
+  EXPECT_TRUE(efter[3].empty());
+  EXPECT_EQ(plan.PlanAktiTab[to].SkphAntal, 1u);
 }
 
 }  // namespace
