@@ -12,6 +12,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <thread>
 #include <tuple>
@@ -867,15 +868,36 @@ uint32_t FjernDubletter(const DublerSpec &s) {
 
 }  // namespace
 
-uint32_t FjernGrundDubletter() {
-  return FjernDubletter({&tdffgrund, &tvffgrund, "ffgrund",
-                         {"Ejer", "ffpg_id", "Aktivitet", "Skolefag", "Medarbejder1", "Medarbejder2", "Dublet", "Id"},
-                         7, true});
+namespace {
+
+DublerSpec GrundDubletSpec() {
+  return {&tdffgrund, &tvffgrund, "ffgrund",
+          {"Ejer", "ffpg_id", "Aktivitet", "Skolefag", "Medarbejder1", "Medarbejder2", "Dublet", "Id"},
+          7, true};
 }
 
-uint32_t FjernPerTabDubletter() {
-  return FjernDubletter({&tdffpertab, &tvffpertab, "pertab", {"Ejer", "ffgrund_id", "ffpp_id", "Id"}, 3, false});
+DublerSpec PerTabDubletSpec() {
+  return {&tdffpertab, &tvffpertab, "pertab", {"Ejer", "ffgrund_id", "ffpp_id", "Id"}, 3, false};
 }
+
+DublerSpec TalTabDubletSpec() {
+  return {&tdfftaltab, &tvfftaltab, "taltab", {"Ejer", "ffgrund_id", "Uge", "PlanStatus", "Id"}, 3, false};
+}
+
+// FjernDubletter's own finding that there is nothing to delete, without
+// deleting: it reads the table only.
+bool UdenDubletter(const DublerSpec &s) {
+  if (s.tv->wRecCnt < 3) return true;
+  std::vector<uint32_t> felter;
+  for (const char *navn : s.sortFelter) felter.push_back(FeltNr(*s.td, navn));
+  return IngenDubletter(*s.td, *s.tv, felter, s.sammenlign);
+}
+
+}  // namespace
+
+uint32_t FjernGrundDubletter() { return FjernDubletter(GrundDubletSpec()); }
+
+uint32_t FjernPerTabDubletter() { return FjernDubletter(PerTabDubletSpec()); }
 
 namespace {
 
@@ -905,7 +927,18 @@ bool TalTabStigende() {
 
 uint32_t FjernTalTabDubletter() {
   if (TalTabStigende()) return 0;
-  return FjernDubletter({&tdfftaltab, &tvfftaltab, "taltab", {"Ejer", "ffgrund_id", "Uge", "PlanStatus", "Id"}, 3, false});
+  return FjernDubletter(TalTabDubletSpec());
+}
+
+bool IngenPlanDubletter() {
+  // Each check only reads its own table.
+  bool ingen[3] = {false, false, false};
+  PaaPlanTraade(3, [&ingen](size_t t) {
+    if (t == 0) ingen[0] = UdenDubletter(GrundDubletSpec());
+    if (t == 1) ingen[1] = UdenDubletter(PerTabDubletSpec());
+    if (t == 2) ingen[2] = TalTabStigende() || UdenDubletter(TalTabDubletSpec());
+  });
+  return ingen[0] && ingen[1] && ingen[2];
 }
 
 // ---- The save pass ----
@@ -2031,96 +2064,139 @@ void HentSkemaTimer(Plan *plan) {
     plan->GrundTab[r].SkemaTimerIalt = static_cast<uint32_t>(fag ? fagSum[sum] : aktiSum[sum]);
 }
 
-void HentPosteringer(Plan *plan) {
-  PlanLaas laas;
-  // The rows of kinds 15 (own postings) and 35 (another installation's)
-  // by employment and activity, one slot per kind: the postings change
-  // employment and activity often, and some employments have long lists.
-  PostRaekker postRaekker;
-  auto plads = [](uint32_t art) { return art == PLAN_POST ? 0 : 1; };
-  auto find = [&](uint32_t anfo, uint32_t akti, uint32_t art) -> uint32_t {
-    const PostRaekker::Post *p = postRaekker.Find((uint64_t(anfo) << 32) | akti);
-    return p ? p->raekke[plads(art)] : 0;
-  };
-  auto tilfoej = [&](uint32_t anfo, uint32_t akti, uint32_t art, uint32_t r) {
-    postRaekker.Tag((uint64_t(anfo) << 32) | akti).raekke[plads(art)] = r;
-  };
-  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
-    const uint32_t art = plan->ObjTypeTab[r];
-    if (art != PLAN_POST && art != PLAN_FREMMED_OPG_TIMER) continue;
-    GrundRaekke &g = plan->GrundTab[r];
-    for (uint32_t u = 0; g.TalTab && u <= plan->UgeAntal + 1; ++u) {
-      TalPost &t = g.TalTab[u];
-      t.Ejer = 0;
-      t.PostTimer = t.PostTimerFremmed = t.PostTimerIalt = 0.0f;
-      t.PlanStatus = 0;
+namespace {
+
+// A posting read, with the number of its row's key in its run of months.
+struct PostLaest {
+  uint32_t noegle, uge;
+  float h;
+  uint8_t ejer;
+  uint8_t egen;
+};
+// A run's keys (employment, activity and kind) in the order first met,
+// with the owner of the first posting.
+struct PostNoegle {
+  uint32_t anfo, akti, art;
+  uint8_t ejer;
+};
+struct PostRun {
+  std::vector<PostLaest> laest;
+  std::vector<PostNoegle> noegler;
+};
+
+// Whether FindPgRel(0, anfo, 'M') finds a membership, for every employment
+// in one pass over the memberships rather than one per employment; taken
+// on the thread that may change them, so that a reading on another thread
+// never reads the table.
+struct PostMedlemmer {
+  std::vector<uint8_t> medlem;
+  std::vector<uint32_t> ud;  // members beyond the employments' table, sorted
+  PostMedlemmer() : medlem(tvanfo.wRecCnt, 0) {
+    for (uint32_t n = 1; n < tvffpgrel.wRecCnt; ++n) {
+      const FfpgrelRec *r = TabRec<FfpgrelRec>(tvffpgrel, n);
+      if (!PlanRecIBrug(r->Status) || !r->anfo_id) continue;
+      if (r->anfo_id < medlem.size())
+        medlem[r->anfo_id] = 1;
+      else
+        ud.push_back(r->anfo_id);
     }
-    if (!find(g.Medarbejder1, g.Aktivitet, art)) tilfoej(g.Medarbejder1, g.Aktivitet, art, r);
+    std::sort(ud.begin(), ud.end());
+    ud.erase(std::unique(ud.begin(), ud.end()), ud.end());
   }
-  const uint8_t egen = PlanEgenInst();
-  // What neighbouring postings share is worked out once: an employment's
-  // membership, a date's week, an activity's minute norm over the dates
-  // that give it, and the row of the last posting.
-  // Whether FindPgRel(0, anfo, 'M') finds a membership, for every
-  // employment in one pass over the memberships rather than one per
-  // employment.
-  std::vector<uint8_t> medlem(tvanfo.wRecCnt, 0);
-  for (uint32_t n = 1; n < tvffpgrel.wRecCnt; ++n) {
-    const FfpgrelRec *r = TabRec<FfpgrelRec>(tvffpgrel, n);
-    if (PlanRecIBrug(r->Status) && r->anfo_id && r->anfo_id < medlem.size()) medlem[r->anfo_id] = 1;
+  bool operator()(uint32_t anfo) const {
+    return anfo < medlem.size() ? medlem[anfo] == 1 : std::binary_search(ud.begin(), ud.end(), anfo);
   }
-  auto erMedlem = [&](uint32_t anfo) {
-    if (anfo >= medlem.size()) return FindPgRel(0, anfo, 'M') != 0;
-    return medlem[anfo] == 1;
-  };
-  // Per activity: the postings of several activities come mixed.
-  struct Minutnorm {
-    bool kendt = false;
-    DatoSpan span;
-    float norm = 0.0f;
-  };
-  // A posting read, with the number of its row's key in its run of months.
-  struct Laest {
-    uint32_t noegle, uge;
-    float h;
-    uint8_t ejer;
-    uint8_t egen;
-  };
-  // A run's keys (employment, activity and kind) in the order first met,
-  // with the owner of the first posting.
-  struct Noegle {
-    uint32_t anfo, akti, art;
-    uint8_t ejer;
-  };
-  struct Run {
-    std::vector<Laest> laest;
-    std::vector<Noegle> noegler;
-  };
-  // The months are read in a few runs of months on their own threads on a
-  // large plan, each run into its own list: a posting's hours and week are
-  // its own and the activities' minute norms are only read. The rows are
-  // found and numbered after, over the lists in month order, as one pass
-  // over the months would.
-  struct Maaned {
-    const TimoakRaekke *rk;
-    uint32_t antal;
-  };
-  std::vector<Maaned> maaneder;
+  bool operator==(const PostMedlemmer &) const = default;
+};
+
+struct PostMaaned {
+  const TimoakRaekke *rk;
+  uint32_t antal;
+  bool operator==(const PostMaaned &) const = default;
+};
+
+// The runs' lists are kept from one reading to the next: a reload reads as
+// many postings again, and fresh memory of that size costs a page fault a
+// page. One reading holds them at a time; another meanwhile makes its own.
+std::mutex gPostRunsLaas;
+std::vector<PostRun> gPostRuns;
+
+}  // namespace
+
+// The postings of the schedule period that count for the plan, read in a
+// few runs of months, each run into its own list: a posting's hours and
+// week are its own, and the activities' minute norms and the memberships
+// are only read. What it reads is the month buckets, the activities and
+// their norms, and the memberships taken when it is made.
+struct PostLaesning {
+  PostMedlemmer medlemmer;
+  uint8_t egen = PlanEgenInst();
+  uint32_t ugeAntal;
+  std::vector<PostMaaned> maaneder;
   size_t iAlt = 0;
-  for (MaanedIndeks mi = 1; mi <= SkemaPeriode.AntalMaaneder; ++mi) {
-    const TabVar *tv = TimoakBucket(IndeksTilMaaned(mi));
-    if (!tv || !tv->pbTab) continue;
-    maaneder.push_back({reinterpret_cast<const TimoakRaekke *>(tv->pbTab), tv->wRecCnt});
-    iAlt += tv->wRecCnt;
+  size_t laesere = 1;
+  std::vector<PostRun> runs;
+
+  explicit PostLaesning(uint32_t antalUger) : ugeAntal(antalUger) {
+    for (MaanedIndeks mi = 1; mi <= SkemaPeriode.AntalMaaneder; ++mi) {
+      const TabVar *tv = TimoakBucket(IndeksTilMaaned(mi));
+      if (!tv || !tv->pbTab) continue;
+      maaneder.push_back({reinterpret_cast<const TimoakRaekke *>(tv->pbTab), tv->wRecCnt});
+      iAlt += tv->wRecCnt;
+    }
+    laesere = std::max<size_t>(1, std::min(PlanArbejdere(iAlt / 16), maaneder.size()));
+    {
+      const std::lock_guard<std::mutex> l(gPostRunsLaas);
+      runs.swap(gPostRuns);
+    }
+    if (runs.size() < laesere) runs.resize(laesere);
   }
-  const size_t laesere = std::max<size_t>(1, std::min(PlanArbejdere(iAlt / 16), maaneder.size()));
-  // Kept from one pass to the next on the thread: a reload reads as many
-  // postings again, and fresh memory of that size costs a page fault a page.
-  thread_local std::vector<Run> runs;
-  if (runs.size() < laesere) runs.resize(laesere);
-  const uint32_t ugeAntal = plan->UgeAntal;
-  auto laes = [&erMedlem, egen, ugeAntal, plads](const Maaned *fra, const Maaned *til, Run &run) {
-    std::vector<Laest> &laest = run.laest;
+  ~PostLaesning() {
+    const std::lock_guard<std::mutex> l(gPostRunsLaas);
+    if (runs.size() > gPostRuns.size()) runs.swap(gPostRuns);
+  }
+  PostLaesning(const PostLaesning &) = delete;
+  PostLaesning &operator=(const PostLaesning &) = delete;
+
+  // Still what a reading made now would read.
+  bool Gaelder(uint32_t antalUger) const {
+    if (antalUger != ugeAntal || egen != PlanEgenInst()) return false;
+    const PostLaesning nu(antalUger, true);
+    return nu.maaneder == maaneder && nu.medlemmer == medlemmer;
+  }
+
+  void Laes() {
+    std::vector<size_t> graenser{0};
+    size_t sum = 0;
+    for (size_t m = 0; m < maaneder.size() && graenser.size() < laesere; ++m) {
+      sum += maaneder[m].antal;
+      if (sum * laesere >= iAlt * graenser.size()) graenser.push_back(m + 1);
+    }
+    while (graenser.size() <= laesere) graenser.push_back(maaneder.size());
+    graenser.back() = maaneder.size();
+    PaaPlanTraade(laesere, [this, &graenser](size_t t) {
+      LaesRun(maaneder.data() + graenser[t], maaneder.data() + graenser[t + 1], runs[t]);
+    });
+  }
+
+ private:
+  // Only the months and the memberships, for Gaelder.
+  PostLaesning(uint32_t antalUger, bool) : ugeAntal(antalUger) {
+    for (MaanedIndeks mi = 1; mi <= SkemaPeriode.AntalMaaneder; ++mi) {
+      const TabVar *tv = TimoakBucket(IndeksTilMaaned(mi));
+      if (tv && tv->pbTab) maaneder.push_back({reinterpret_cast<const TimoakRaekke *>(tv->pbTab), tv->wRecCnt});
+    }
+  }
+
+  void LaesRun(const PostMaaned *fra, const PostMaaned *til, PostRun &run) const {
+    // Per activity: the postings of several activities come mixed.
+    struct Minutnorm {
+      bool kendt = false;
+      DatoSpan span;
+      float norm = 0.0f;
+    };
+    auto plads = [](uint32_t art) { return art == PLAN_POST ? 0 : 1; };
+    std::vector<PostLaest> &laest = run.laest;
     laest.clear();
     run.noegler.clear();
     PostRaekker lokale;  // a key's number + 1 in the slot of its kind
@@ -2129,14 +2205,14 @@ void HentPosteringer(Plan *plan) {
     uint32_t sidsteUge = 0;
     std::vector<Minutnorm> minutnormer(tvakti.wRecCnt + 1);
     Minutnorm udenfor;
-    for (const Maaned *m = fra; m != til; ++m) {
+    for (const PostMaaned *m = fra; m != til; ++m) {
       const TimoakRaekke *rk = m->rk;
       for (uint32_t i = 1; i < m->antal; ++i) {
         const TimoakRaekke &p = rk[i];
         const Dato dato = p.Dato;
         if ((p.Status & 0x48) != 0x40 || dato < SkemaPeriode.FraDato || dato > SkemaPeriode.TilDato) continue;
         const uint32_t anfo = p.anfo_id, akti = p.akti_id;
-        if (!erMedlem(anfo)) continue;
+        if (!medlemmer(anfo)) continue;
         const char art = p.Type;
         const float v = static_cast<float>(p.Timer);
         float h = 0.0f;
@@ -2182,22 +2258,89 @@ void HentPosteringer(Plan *plan) {
         laest.push_back({sidsteNr, u, h, p.Ejer, static_cast<uint8_t>(egenPost ? 1 : 0)});
       }
     }
-  };
-  // runs is this thread's: a helper naming it would get its own.
-  std::vector<Run> &mine = runs;
-  {
-    std::vector<size_t> graenser{0};
-    size_t sum = 0;
-    for (size_t m = 0; m < maaneder.size() && graenser.size() < laesere; ++m) {
-      sum += maaneder[m].antal;
-      if (sum * laesere >= iAlt * graenser.size()) graenser.push_back(m + 1);
-    }
-    while (graenser.size() <= laesere) graenser.push_back(maaneder.size());
-    graenser.back() = maaneder.size();
-    PaaPlanTraade(laesere, [&](size_t t) {
-      laes(maaneder.data() + graenser[t], maaneder.data() + graenser[t + 1], mine[t]);
-    });
   }
+};
+
+namespace {
+
+// The reading ahead of the load on this thread, while one lives.
+thread_local PosteringerForud *tPostForud = nullptr;
+
+}  // namespace
+
+PosteringerForud::PosteringerForud(const Plan *plan) : foer_(tPostForud) {
+  tPostForud = this;
+  laesning_ = new PostLaesning(plan->UgeAntal);
+  // One run is read where it is asked for: another thread would only add
+  // its handing over.
+  if (laesning_->laesere < 2) {
+    delete laesning_;
+    laesning_ = nullptr;
+    return;
+  }
+  StartPlanParti(&parti_, 2, [](void *l, size_t) { static_cast<PostLaesning *>(l)->Laes(); }, laesning_);
+  startet_ = true;
+}
+
+PosteringerForud::~PosteringerForud() {
+  if (startet_) VentPaaPlanParti(&parti_);
+  delete laesning_;
+  tPostForud = foer_;
+}
+
+PostLaesning *PosteringerForud::Tag(const Plan *plan) {
+  if (startet_) VentPaaPlanParti(&parti_);
+  startet_ = false;
+  PostLaesning *l = laesning_;
+  laesning_ = nullptr;
+  if (l && !l->Gaelder(plan->UgeAntal)) {
+    delete l;
+    l = nullptr;
+  }
+  return l;
+}
+
+void HentPosteringer(Plan *plan) {
+  PlanLaas laas;
+  // The rows of kinds 15 (own postings) and 35 (another installation's)
+  // by employment and activity, one slot per kind: the postings change
+  // employment and activity often, and some employments have long lists.
+  PostRaekker postRaekker;
+  auto plads = [](uint32_t art) { return art == PLAN_POST ? 0 : 1; };
+  auto find = [&](uint32_t anfo, uint32_t akti, uint32_t art) -> uint32_t {
+    const PostRaekker::Post *p = postRaekker.Find((uint64_t(anfo) << 32) | akti);
+    return p ? p->raekke[plads(art)] : 0;
+  };
+  auto tilfoej = [&](uint32_t anfo, uint32_t akti, uint32_t art, uint32_t r) {
+    postRaekker.Tag((uint64_t(anfo) << 32) | akti).raekke[plads(art)] = r;
+  };
+  for (uint32_t r = 1; r <= plan->GrundTabAntal; ++r) {
+    const uint32_t art = plan->ObjTypeTab[r];
+    if (art != PLAN_POST && art != PLAN_FREMMED_OPG_TIMER) continue;
+    GrundRaekke &g = plan->GrundTab[r];
+    for (uint32_t u = 0; g.TalTab && u <= plan->UgeAntal + 1; ++u) {
+      TalPost &t = g.TalTab[u];
+      t.Ejer = 0;
+      t.PostTimer = t.PostTimerFremmed = t.PostTimerIalt = 0.0f;
+      t.PlanStatus = 0;
+    }
+    if (!find(g.Medarbejder1, g.Aktivitet, art)) tilfoej(g.Medarbejder1, g.Aktivitet, art, r);
+  }
+  // What neighbouring postings share is worked out once: an employment's
+  // membership, a date's week, an activity's minute norm over the dates
+  // that give it, and the row of the last posting. The rows are found and
+  // numbered after, over the runs in month order, as one pass over the
+  // months would.
+  std::unique_ptr<PostLaesning> laesning(tPostForud ? tPostForud->Tag(plan) : nullptr);
+  if (!laesning) {
+    laesning = std::make_unique<PostLaesning>(plan->UgeAntal);
+    laesning->Laes();
+  }
+  const size_t laesere = laesning->laesere;
+  std::vector<PostRun> &mine = laesning->runs;
+  const std::vector<PostRun> &runs = mine;
+  using Laest = PostLaest;
+  using Noegle = PostNoegle;
   // The postings are first put on their rows, then added row by row in the
   // order they came: added as they come, each would land on another row's
   // weeks, and a large school's rows do not stay in the cache.
@@ -2330,25 +2473,44 @@ void HentPosteringer(Plan *plan) {
 void BygAktiSkph(Plan *plan) {
   PlanLaas laas;
   if (!plan->PlanAktiTab) return;
-  std::vector<std::vector<uint32_t>> par(plan->PlanAktiAntal + 1);
+  // Each activity's pairs in record order, by a counting sort over the
+  // activities: a list per activity cost an allocation per activity.
+  const uint32_t aktier = plan->PlanAktiAntal + 1;
+  std::vector<uint32_t> start(size_t(aktier) + 1, 0), akti(tvskph.wRecCnt, UINT32_MAX);
   for (uint32_t i = 0; plan->PlanSkphTab && i <= plan->PlanSkphAntal; ++i) plan->PlanSkphTab[i] = PlanSkphPost{};
   for (uint32_t n = 1; n < tvskph.wRecCnt; ++n) {
     const SkphRec *p = TabRec<SkphRec>(tvskph, n);
     if (p->Status == 0 || StatusKlasse(p->Status) != KLASSE_AKTUEL) continue;
-    const uint32_t akti = p->akti_id, skfa = p->skfa_id;
-    if (akti <= plan->PlanAktiAntal) par[akti].push_back(n);
-    if (plan->PlanSkphTab && n <= plan->PlanSkphAntal) plan->PlanSkphTab[n] = {1, akti, skfa};
+    const uint32_t a = p->akti_id, skfa = p->skfa_id;
+    if (a < aktier) {
+      akti[n] = a;
+      ++start[a + 1];
+    }
+    if (plan->PlanSkphTab && n <= plan->PlanSkphAntal) plan->PlanSkphTab[n] = {1, a, skfa};
+  }
+  for (uint32_t a = 1; a <= aktier; ++a) start[a] += start[a - 1];
+  std::vector<uint32_t> par(start[aktier]);
+  {
+    std::vector<uint32_t> pos(start.begin(), start.end() - 1);
+    for (uint32_t n = 1; n < tvskph.wRecCnt; ++n)
+      if (akti[n] != UINT32_MAX) par[pos[akti[n]]++] = n;
   }
   SkphOrdner ordner;
-  for (uint32_t a = 0; a <= plan->PlanAktiAntal; ++a) {
+  for (uint32_t a = 0; a < aktier; ++a) {
     PlanAktiPost &e = plan->PlanAktiTab[a];
-    free(e.SkphTab);
-    e.SkphTab = nullptr;
-    e.SkphAntal = static_cast<uint32_t>(par[a].size());
-    if (par[a].empty()) continue;
-    e.SkphTab = Alloker<uint32_t>(par[a].size() + 1);
-    TAVO_ASSERT(e.SkphTab != NULL && "Plan->PlanAktiTab[Idx].SkphTab != NULL");
-    std::copy(par[a].begin(), par[a].end(), e.SkphTab + 1);
+    const uint32_t antal = start[a + 1] - start[a];
+    // A reload mostly finds the same number of pairs: the list is written
+    // over in its own memory.
+    if (!e.SkphTab || e.SkphAntal != antal || antal == 0) {
+      free(e.SkphTab);
+      e.SkphTab = nullptr;
+      e.SkphAntal = antal;
+      if (antal == 0) continue;
+      e.SkphTab = Alloker<uint32_t>(size_t(antal) + 1);
+      TAVO_ASSERT(e.SkphTab != NULL && "Plan->PlanAktiTab[Idx].SkphTab != NULL");
+    }
+    e.SkphTab[0] = 0;
+    std::copy(par.begin() + start[a], par.begin() + start[a + 1], e.SkphTab + 1);
     ordner.Sorter(e.SkphTab, e.SkphAntal);
   }
 }

@@ -8,9 +8,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 #include "PLAN.h"
+#include "PlanTraadPulje.h"
 #include "windows.h"
 
 struct FfgrundRec;
@@ -104,6 +106,9 @@ bool HentPlan(HWND hDlg, Plan *plan);
 uint32_t FjernGrundDubletter();
 uint32_t FjernPerTabDubletter();
 uint32_t FjernTalTabDubletter();
+// No pass of the three above would delete anything; the three tables are
+// checked at once on a few threads, only read.
+bool IngenPlanDubletter();
 
 // The first period record of the row whose period overlaps the given one
 // and belongs to another plan group; 0 when none.
@@ -288,14 +293,16 @@ void NulstilRaekkeTabeller(Plan *plan, uint32_t raekke);
 extern uint32_t gPlanRaekkerPrArbejder;
 size_t PlanArbejdere(size_t raekker);
 // Runs f(0) .. f(traade - 1), f(0) on the calling thread and the others on
-// threads of their own, and returns when all are done.
+// the plan's kept threads (PlanTraadPulje.h), any not taken by one on the
+// calling thread, and returns when all are done.
 template <class F>
 void PaaPlanTraade(size_t traade, F &&f) {
-  std::vector<std::thread> hjaelpere;
-  if (traade > 1) hjaelpere.reserve(traade - 1);
-  for (size_t t = 1; t < traade; ++t) hjaelpere.emplace_back([&f, t] { f(t); });
+  using Fn = std::remove_reference_t<F>;
+  PlanParti parti;
+  StartPlanParti(&parti, traade, [](void *c, size_t t) { (*static_cast<Fn *>(c))(t); },
+                 const_cast<void *>(static_cast<const void *>(&f)));
   f(size_t{0});
-  for (std::thread &t : hjaelpere) t.join();
+  VentPaaPlanParti(&parti);
 }
 // The rows of one run of the load's heading walk on threads: a run is
 // added into the headings while its weeks are still in the cache.
@@ -307,3 +314,27 @@ extern uint32_t gPlanLoebRaekker;
 // by one thread. Under the caller's RaekkeSumPas, when it has one.
 void SummerOverskrifterPaaTraade(Plan *plan, const std::vector<uint32_t> &hoveder,
                                  const std::vector<uint32_t> &start, const std::vector<uint32_t> &raekker);
+
+
+// While one lives on its thread, the postings that HentPosteringer reads
+// are read from the moment it is made on a thread of its own, for the first
+// HentPosteringer after: a load reads them late, and none of its steps
+// before changes them. The reading is used only when what it read is still
+// what a reading then would read (the months and the memberships), else it
+// is read again; joined at the latest when it goes.
+struct PostLaesning;
+class PosteringerForud {
+ public:
+  explicit PosteringerForud(const Plan *plan);
+  ~PosteringerForud();
+  PosteringerForud(const PosteringerForud &) = delete;
+  PosteringerForud &operator=(const PosteringerForud &) = delete;
+  // The reading, joined, once; null when none or no longer what it was.
+  PostLaesning *Tag(const Plan *plan);
+
+ private:
+  PosteringerForud *foer_;
+  PostLaesning *laesning_ = nullptr;
+  PlanParti parti_;
+  bool startet_ = false;
+};

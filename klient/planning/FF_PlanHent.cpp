@@ -127,15 +127,36 @@ struct Par {
 // them four times, and nothing of the load changes them.
 thread_local const Par *tIndlaesPar = nullptr;
 
+// The pairs read on a kept thread while the load's first steps run: none
+// of them changes the pairs.
+class ParForud {
+ public:
+  ParForud() {
+    StartPlanParti(&parti_, 2, [](void *f, size_t) { static_cast<ParForud *>(f)->par_ = std::make_unique<Par>(); },
+                   this);
+  }
+  ~ParForud() { VentPaaPlanParti(&parti_); }
+  ParForud(const ParForud &) = delete;
+  ParForud &operator=(const ParForud &) = delete;
+  std::unique_ptr<Par> Tag() {
+    VentPaaPlanParti(&parti_);
+    return par_ ? std::move(par_) : std::make_unique<Par>();
+  }
+
+ private:
+  PlanParti parti_;
+  std::unique_ptr<Par> par_;
+};
+
 class IndlaesningensPar {
  public:
-  IndlaesningensPar() : forrige_(tIndlaesPar) { tIndlaesPar = &par_; }
+  explicit IndlaesningensPar(ParForud &forud) : par_(forud.Tag()), forrige_(tIndlaesPar) { tIndlaesPar = par_.get(); }
   ~IndlaesningensPar() { tIndlaesPar = forrige_; }
   IndlaesningensPar(const IndlaesningensPar &) = delete;
   IndlaesningensPar &operator=(const IndlaesningensPar &) = delete;
 
  private:
-  const Par par_;
+  const std::unique_ptr<const Par> par_;
   const Par *forrige_;
 };
 
@@ -793,20 +814,26 @@ bool HentPlan(HWND hDlg, Plan *plan) {
       AllokerPlanTabeller(plan);
     LavPeriodeTab(plan, plan->AktPlanGruppe);
     Trin(hDlg);  // 1
-    while (FjernGrundDubletter() != 0) {
+    // Mostly there are none: then the three passes below would each find
+    // that alone, one after the other.
+    const bool ingenDubletter = IngenPlanDubletter();
+    while (!ingenDubletter && FjernGrundDubletter() != 0) {
     }
     Trin(hDlg);  // 2
-    while (FjernPerTabDubletter() != 0) {
+    while (!ingenDubletter && FjernPerTabDubletter() != 0) {
     }
     Trin(hDlg);  // 3
-    while (FjernTalTabDubletter() != 0) {
+    while (!ingenDubletter && FjernTalTabDubletter() != 0) {
     }
     Trin(hDlg);  // 4
+    // Read while the steps before the ones that ask them run.
+    ParForud parForud;
+    const PosteringerForud posteringer(plan);
     const uint32_t plads = PlanKolonnePlads(plan);
     Trin(hDlg);  // 5
     if (LaesPlanRaekker(plan)) StartPlanTraad(plan, 3);
     Trin(hDlg);  // 6
-    const IndlaesningensPar par;
+    const IndlaesningensPar par(parForud);
     TilfoejManglendeRaekker(plan);
     Trin(hDlg);  // 7
     // The headings' figures are built afresh from all rows further on: here
