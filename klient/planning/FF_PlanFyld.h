@@ -288,7 +288,7 @@ class UdsatRaekkeNulstilling {
 // thread touches meanwhile.
 void NulstilRaekkeTabeller(Plan *plan, uint32_t raekke);
 // The threads a pass over independent rows of a load uses: one per
-// gPlanRaekkerPrArbejder rows, at most four and no more than the
+// gPlanRaekkerPrArbejder rows, at most eight and no more than the
 // processors, at least the caller's own.
 extern uint32_t gPlanRaekkerPrArbejder;
 size_t PlanArbejdere(size_t raekker);

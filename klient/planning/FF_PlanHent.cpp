@@ -545,7 +545,7 @@ uint32_t gPlanRaekkerPrArbejder = 2048;
 size_t PlanArbejdere(size_t raekker) {
   const size_t cpu = std::max(1u, std::thread::hardware_concurrency());
   const size_t pr = std::max<uint32_t>(1, gPlanRaekkerPrArbejder);
-  return std::clamp<size_t>(std::min(raekker / pr, std::min<size_t>(cpu, 4)), 1, 4);
+  return std::clamp<size_t>(std::min(raekker / pr, std::min<size_t>(cpu, 8)), 1, 8);
 }
 
 uint32_t PlanKolonnePlads(const Plan *plan) {
