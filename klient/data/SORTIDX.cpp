@@ -159,6 +159,64 @@ void SortIdx(const void *noegleBase, uint32_t *idx, uint32_t noegleLaengde, uint
   HeapSorter(cmp, idx, antal);
 }
 
+namespace {
+
+// The numeric keys mostly fit their low word (the high one the same for
+// all): the heap then runs over the low word and the record alone, a third
+// less to move, with the larger child picked without a branch. It makes
+// the very comparisons the general heap makes, in the same steps (a child
+// takes the lead only when greater, the sifted entry stays on an equal
+// child), so equal keys end in the same order. False when the high words
+// differ.
+struct LavPost {
+  uint64_t lav;
+  uint32_t rec;
+};
+
+bool HeapSorterLav(SortTalNoegle *poster, uint32_t antal) {
+  const uint64_t hoej = poster[0].hoej;
+  for (uint32_t i = 1; i < antal; ++i)
+    if (poster[i].hoej != hoej) return false;
+  std::vector<LavPost> a(antal);
+  for (uint32_t i = 0; i < antal; ++i) a[i] = {poster[i].lav, poster[i].rec};
+  // Positions 1..m, the children of p at 3p - 1 .. 3p + 1, as SiftNed.
+  auto sift = [&a](size_t p, size_t m) {
+    const LavPost v = a[p - 1];
+    for (;;) {
+      const size_t barn = 3 * p - 1;
+      if (barn > m) break;
+      size_t stoerst = barn;
+      uint64_t k = a[barn - 1].lav;
+      if (barn + 2 <= m) {
+        const uint64_t k1 = a[barn].lav, k2 = a[barn + 1].lav;
+        const bool b1 = k1 > k;
+        stoerst = b1 ? barn + 1 : stoerst;
+        k = b1 ? k1 : k;
+        const bool b2 = k2 > k;
+        stoerst = b2 ? barn + 2 : stoerst;
+        k = b2 ? k2 : k;
+      } else if (barn + 1 <= m && a[barn].lav > k) {
+        stoerst = barn + 1;
+        k = a[barn].lav;
+      }
+      if (v.lav >= k) break;
+      a[p - 1] = a[stoerst - 1];
+      p = stoerst;
+    }
+    a[p - 1] = v;
+  };
+  const size_t n = antal;
+  for (size_t p = (n + 1) / 3; p >= 1; --p) sift(p, n);
+  for (size_t m = n; m >= 2; --m) {
+    std::swap(a[0], a[m - 1]);
+    sift(1, m - 1);
+  }
+  for (uint32_t i = 0; i < antal; ++i) poster[i] = SortTalNoegle{hoej, a[i].lav, a[i].rec};
+  return true;
+}
+
+}  // namespace
+
 void SortIdxTal(SortTalNoegle *poster, uint32_t *idx, uint32_t antal) {
   if (antal < 2 || idx == nullptr || poster == nullptr) return;
   // The key sits beside its record number: the heap reads only the array
@@ -169,7 +227,7 @@ void SortIdxTal(SortTalNoegle *poster, uint32_t *idx, uint32_t antal) {
   };
   if (antal < 5)
     IndsaetSorter(cmp, poster, antal);
-  else if (!Stigende(cmp, poster, antal))
+  else if (!Stigende(cmp, poster, antal) && !HeapSorterLav(poster, antal))
     HeapSorter(cmp, poster, antal);
   for (uint32_t i = 0; i < antal; ++i) idx[i] = poster[i].rec;
 }

@@ -357,15 +357,16 @@ void BygRaekker(Plan *plan, bool sort, bool summer, bool raekkerRegnet = false) 
   kopier.Byg();
   auto under = [&](uint32_t noegle) { return underRaekker.Af(noegle); };
   std::vector<uint32_t> vist;
-  // The rows under a heading are walked in the order shown, each ahead of
-  // the next asked for.
-  auto forhent = [&](const Lister::Liste &liste, size_t i) {
-    if (summer && i + 1 < liste.size()) ForhentRaekkeUger(plan, liste[i + 1]);
-  };
   // The load's headings are summed on threads after the walk, each heading
   // by one thread taking its rows in the order the walk met them: the sums
   // of one heading feed nothing the walk asks, nor another heading.
   const bool udsat = summer && raekkerRegnet && PlanArbejdere(n) > 1;
+  // The rows under a heading are walked in the order shown, each ahead of
+  // the next asked for where the walk sums it; the threads' sums read their
+  // own rows, and fetching every row's weeks here only cost the walk.
+  auto forhent = [&](const Lister::Liste &liste, size_t i) {
+    if (summer && !udsat && i + 1 < liste.size()) ForhentRaekkeUger(plan, liste[i + 1]);
+  };
   std::vector<uint32_t> udsatHoveder, udsatStart, udsatRaekker;
   auto flyt = [&](uint32_t h, uint32_t r) {
     if (!summer) return;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "SORTIDX.h"
@@ -96,6 +97,49 @@ TEST(SortIdx, AgreesWithStableReferenceOnRandomKeys) {
       std::sort(a.begin(), a.end());
       std::sort(b.begin(), b.end());
       EXPECT_EQ(a, b);
+    }
+  }
+}
+
+// The numeric keys must leave equal keys where the byte keys' heap leaves
+// them, whether every high word is the same (the low word decides alone)
+// or not; the counts reach the heap's partial last families.
+TEST(SortIdx, NumericKeysOrderEqualKeysAsTheByteKeys) {
+  struct Tilfaelde {
+    const char *navn;
+    bool hoejEns;
+    uint64_t lavVaerdier;
+  };
+  const Tilfaelde tilfaelde[] = {
+      {"same high word, many equal keys", true, 3},
+      {"same high word, some equal keys", true, 50},
+      {"same high word, low words past 2^63", true, 0},
+      {"high words differ", false, 3},
+  };
+  std::mt19937_64 rnd(77);
+  for (const Tilfaelde &t : tilfaelde) {
+    for (uint32_t antal : {5u, 6u, 7u, 8u, 9u, 31u, 100u, 1000u, 5000u}) {
+      SCOPED_TRACE(std::string(t.navn) + ", count " + std::to_string(antal));
+      std::vector<SortTalNoegle> poster(antal);
+      std::vector<uint8_t> noegler(static_cast<size_t>(antal) * 16);
+      std::vector<uint32_t> idx(antal);
+      for (uint32_t i = 0; i < antal; ++i) {
+        const uint32_t rec = (i * 7919u) % antal;
+        SortTalNoegle &p = poster[i];
+        p.hoej = t.hoejEns ? 0x0102030405060708ull : rnd() % 2;
+        // Values whose top bit is set too: a signed compare would misplace them.
+        p.lav = t.lavVaerdier ? rnd() % t.lavVaerdier * 0x9000000000000001ull : rnd() % 4 << 62;
+        p.rec = rec;
+        idx[i] = rec;
+        for (int b = 0; b < 8; ++b) {
+          noegler[size_t(rec) * 16 + b] = static_cast<uint8_t>(p.hoej >> (56 - 8 * b));
+          noegler[size_t(rec) * 16 + 8 + b] = static_cast<uint8_t>(p.lav >> (56 - 8 * b));
+        }
+      }
+      const std::vector<uint32_t> ventet = Sorter(noegler.data(), idx, 16);
+      std::vector<uint32_t> faktisk(antal);
+      SortIdxTal(poster.data(), faktisk.data(), antal);
+      EXPECT_EQ(faktisk, ventet);
     }
   }
 }
