@@ -203,6 +203,16 @@ struct NormHukommelse {
   }
 };
 
+// The hours of a row's two employments, week after week.
+struct RaekkeNormer {
+  NormHukommelse n1, n2;
+
+  void Timer(const GrundRaekke &r, TalPost &t, Dato onsdag) {
+    t.Timer1 = n1.Timer(r.Aktivitet, r.Medarbejder1, r.Skolefag, onsdag, t.Lektioner, r.Minutnorm1);
+    t.Timer2 = n2.Timer(r.Aktivitet, r.Medarbejder2, r.Skolefag, onsdag, t.Lektioner, r.Minutnorm2);
+  }
+};
+
 // The Wednesday of each week index of the schedule period (index 0 and the
 // one after the last give what a week 0 gives), worked out once per schedule
 // period rather than once per row and week.
@@ -248,13 +258,10 @@ class TalMutexForPas {
 void BeregnRaekkensUgeTimer(Plan *plan, uint32_t raekke, const Onsdage &onsdage = Onsdage()) {
   GrundRaekke &r = plan->GrundTab[raekke];
   if (r.ErSum || !r.TalTab) return;
-  NormHukommelse n1, n2;
+  RaekkeNormer normer;
   for (uint32_t u = 0; u <= plan->UgeAntal + 1; ++u) {
     TalPost &t = r.TalTab[u];
-    if (!t.Lektioner) continue;
-    const Dato onsdag = onsdage[u];
-    t.Timer1 = n1.Timer(r.Aktivitet, r.Medarbejder1, r.Skolefag, onsdag, t.Lektioner, r.Minutnorm1);
-    t.Timer2 = n2.Timer(r.Aktivitet, r.Medarbejder2, r.Skolefag, onsdag, t.Lektioner, r.Minutnorm2);
+    if (t.Lektioner) normer.Timer(r, t, onsdage[u]);
   }
 }
 
@@ -1630,16 +1637,12 @@ void IndlaesRaekke(Plan *plan, uint32_t raekke, uint32_t hoved, bool timer, cons
   }
   RaekkeSummer summer(plan, raekke, tPasCache, fra, til);
   const uint32_t foerste = summer.Foerste(), sidste = summer.Sidste();
-  NormHukommelse n1, n2;
+  RaekkeNormer normer;
   const float f = 1.0f;
   const int fortegn = 1;
   for (uint32_t u = 0; u <= uger + 1; ++u) {
     TalPost &t = r.TalTab[u];
-    if (timer && t.Lektioner) {
-      const Dato onsdag = onsdage[u];
-      t.Timer1 = n1.Timer(r.Aktivitet, r.Medarbejder1, r.Skolefag, onsdag, t.Lektioner, r.Minutnorm1);
-      t.Timer2 = n2.Timer(r.Aktivitet, r.Medarbejder2, r.Skolefag, onsdag, t.Lektioner, r.Minutnorm2);
-    }
+    if (timer && t.Lektioner) normer.Timer(r, t, onsdage[u]);
     if (h) {
       TalPost &o = h[u];
       o.Lektioner += fortegn * t.Lektioner;
@@ -1762,14 +1765,10 @@ bool IndlaesRaekkerPaaTraade(Plan *plan, uint32_t timerTil, uint32_t foer, const
         RaekkeSummer summer(plan, r, cache, fra, til, &onsdag);
         const uint32_t foerste = summer.Foerste(), sidste = summer.Sidste();
         const bool timer = slags[r] == kFoederMedTimer;
-        NormHukommelse n1, n2;
+        RaekkeNormer normer;
         for (uint32_t u = 0; u <= uger + 1; ++u) {
           TalPost &w = g.TalTab[u];
-          if (timer && w.Lektioner) {
-            const Dato onsdagU = onsdage[u];
-            w.Timer1 = n1.Timer(g.Aktivitet, g.Medarbejder1, g.Skolefag, onsdagU, w.Lektioner, g.Minutnorm1);
-            w.Timer2 = n2.Timer(g.Aktivitet, g.Medarbejder2, g.Skolefag, onsdagU, w.Lektioner, g.Minutnorm2);
-          }
+          if (timer && w.Lektioner) normer.Timer(g, w, onsdage[u]);
           if (!Nul(w) && u >= foerste && u <= sidste) summer.Uge(u, w);
         }
         summer.Slut();
